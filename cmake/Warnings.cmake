@@ -1,0 +1,32 @@
+# Common compile settings of every target of the project.
+function(rackwright_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(RACKWRIGHT_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(RACKWRIGHT_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# The 3-D libraries keep their float results identical between machines.
+function(rackwright_3d_defaults target)
+  rackwright_target_defaults(${target})
+  target_compile_options(${target} PRIVATE -ffp-contract=off)
+endfunction()
+
+# A GoogleTest executable registered with CTest, one CTest entry per test case.
+# rackwright_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
+function(rackwright_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  rackwright_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set(properties ENVIRONMENT "RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR};RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
+endfunction()

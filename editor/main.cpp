@@ -1,0 +1,51 @@
+// Program entry: initialises the application, creates the windows and runs the
+// message loop until the main window closes.
+#include <QApplication>
+#include <exception>
+#include <filesystem>
+
+#include "editor/main_window.h"
+#include "editor/qt_ui.h"
+#include "model/globals.h"
+
+namespace {
+
+// The program folder: RACKWRIGHT_HOME when set, else the executable's folder.
+std::string find_program_dir(const char* argv0) {
+  if (const char* home = std::getenv("RACKWRIGHT_HOME"); home && *home) return home;
+  std::error_code error;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) self = std::filesystem::absolute(argv0);
+  return self.parent_path().string();
+}
+
+// Keeps an exception out of Qt's event loop: the user is told and the program goes on.
+class Application : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+      ui().show_message(error.what());
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Application application(argc, argv);
+  QApplication::setApplicationName("Rackwright");
+  ProgramDir = find_program_dir(argv[0]);
+
+  TMain main_window;
+  QtModelUi window_ui(&main_window);
+  set_ui(&window_ui);
+
+  main_window.show();
+  int result = QApplication::exec();
+  set_ui(nullptr);
+  return result;
+}

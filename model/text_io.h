@@ -1,0 +1,73 @@
+// The line conventions of the program's text files: one value per line, CR LF
+// line ends, numbers with "." whatever the locale, Booleans as 1 and 0.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "file_io.h"
+
+// Builds the content of a text file in memory, one value per line.
+class TextWriter {
+ public:
+  void line(std::string_view text);
+  void integer(long long value);
+  void boolean(bool value);
+  void character(char value);
+  void number_f(double value);   // fixed, two decimals, right-aligned in 8
+  void number_f0(double value);  // fixed, two decimals, no padding
+  void number_e(double value);   // scientific in 23 characters
+
+  const std::string& text() const { return text_; }
+  std::string take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+// Reads the lines of a text file in memory. Every read past the end, or of a
+// line that does not hold what is asked, raises FileError naming the source and line.
+class TextReader {
+ public:
+  TextReader(std::string_view content, std::string source);
+
+  bool at_end() const { return next_ >= lines_.size(); }
+  std::size_t remaining() const { return lines_.size() - next_; }
+  std::size_t line_number() const { return next_; }  // lines read so far
+
+  std::string line();
+  std::string short_string();  // cut to 255 bytes
+  long long integer();
+  int int32();
+  bool boolean();  // exactly 1 is true
+  char character();
+  double number();  // any of the three written forms
+
+  [[noreturn]] void fail(const std::string& what) const;
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  std::string source_;
+};
+
+// Splits text into lines at LF, dropping a CR before it; a final line end does
+// not make an extra empty line.
+std::vector<std::string> split_lines(std::string_view text);
+
+// The three written forms of a Double.
+std::string format_f(double value);
+std::string format_f0(double value);
+std::string format_e(double value);
+// Fixed with the given decimals and separator, locale-independent.
+std::string format_fixed(double value, int decimals, char separator = '.');
+
+// Parsers of one field, locale-independent. They accept blanks around the
+// number; decimal_separator is the only separator accepted. False on any other text.
+bool parse_integer(std::string_view text, long long& value);
+bool parse_double(std::string_view text, double& value, char decimal_separator = '.');
+
+// A string cut to at most 255 bytes without splitting a UTF-8 character.
+std::string cut_short_string(std::string_view text);

@@ -1,0 +1,48 @@
+// The model's only way to reach the user interface. The editor installs its Qt
+// implementation at start; without one, a headless default answers every
+// question with "no" and writes messages to standard error, so the whole model
+// runs under tests with no window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class Answer { Yes, No, Cancel };
+
+class ModelUi {
+ public:
+  virtual ~ModelUi() = default;
+
+  // Message boxes and questions.
+  virtual void show_message(const std::string& text);
+  virtual bool ask_yes_no(const std::string& text);
+  virtual Answer ask_yes_no_cancel(const std::string& text);
+  // Input query: returns false when the user cancels; value holds the default on entry.
+  virtual bool input_query(const std::string& caption, const std::string& prompt, std::string& value);
+  // The first-run language question: 0..7, or -1 when none was chosen.
+  virtual int ask_language();
+
+  // Progress gauge of long work.
+  virtual void progress_begin(int maximum);
+  virtual void progress_step(int position);
+  virtual void progress_end();
+
+  // Main window state.
+  virtual void set_caption(const std::string& text);
+  virtual void set_tool_button_down(int button, bool down);
+  virtual bool tool_button_down(int button);
+  virtual void set_tool_button_enabled(int button, bool enabled);
+  virtual void reset_cell_tabs(const std::vector<std::string>& names, int selected);
+
+  // Refreshes after an edit.
+  virtual void refresh_side_panel();
+  virtual void draw_plan();
+  virtual void fit_plan_to_view(int margin);
+  // Rebuilds the 3-D view of the current cell when the 3-D window is visible.
+  virtual void rebuild_3d_if_visible();
+};
+
+// The interface in force; never null.
+ModelUi& ui();
+// Installs an interface (nullptr restores the headless default). The caller keeps ownership.
+void set_ui(ModelUi* implementation);

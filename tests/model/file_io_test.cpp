@@ -1,0 +1,92 @@
+#include "model/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+TEST(Scrambling, NegatesEveryByteAndIsItsOwnInverse) {
+  std::string bytes = {'\0', static_cast<char>(128), 'A', static_cast<char>(255), '\x01'};
+  scramble_bytes(bytes);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 128);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[2]), 191);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[3]), 1);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[4]), 255);
+  scramble_bytes(bytes);
+  EXPECT_EQ(bytes, std::string({'\0', static_cast<char>(128), 'A', static_cast<char>(255), '\x01'}));
+}
+
+TEST(Scrambling, ToggleTwiceRestoresTheFileOfAnyLength) {
+  TempDir dir;
+  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1024}, std::size_t{2048}, std::size_t{3000}}) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7);
+    std::string path = dir.write("f.dat", bytes);
+    toggle_file_scramble(path);
+    std::string once = dir.read("f.dat");
+    ASSERT_EQ(once.size(), size);
+    std::string expected = bytes;
+    scramble_bytes(expected);
+    EXPECT_EQ(once, expected);
+    toggle_file_scramble(path);
+    EXPECT_EQ(dir.read("f.dat"), bytes);
+  }
+  // No temporary files are left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Scrambling, ReadingNeverChangesTheFile) {
+  TempDir dir;
+  std::string plain = "1\r\n2\r\n";
+  std::string scrambled = plain;
+  scramble_bytes(scrambled);
+  std::string path = dir.write("p.dat", scrambled);
+  auto before = fs::last_write_time(path);
+  EXPECT_EQ(read_scrambled_file(path), plain);
+  EXPECT_EQ(dir.read("p.dat"), scrambled);
+  EXPECT_EQ(fs::last_write_time(path), before);
+}
+
+TEST(SafeWrite, ReplacesTheFileWhole) {
+  TempDir dir;
+  std::string path = dir.write("a.txt", "old content that is longer");
+  write_file_safely(path, "new");
+  EXPECT_EQ(dir.read("a.txt"), "new");
+  write_scrambled_file(path, "A");
+  EXPECT_EQ(dir.read("a.txt"), std::string(1, static_cast<char>(191)));
+}
+
+TEST(SafeWrite, ReadOnlyFileIsRefusedAndKept) {
+  TempDir dir;
+  std::string path = dir.write("ro.txt", "keep me");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_THROW(write_file_safely(path, "lost"), FileError);
+  EXPECT_EQ(dir.read("ro.txt"), "keep me");
+  EXPECT_THROW(toggle_file_scramble(path), FileError);
+  EXPECT_EQ(dir.read("ro.txt"), "keep me");
+}
+
+TEST(SafeWrite, UnwritableFolderRaises) {
+  TempDir dir;
+  EXPECT_THROW(write_file_safely(dir.file("missing/sub/a.txt"), "x"), FileError);
+  if (geteuid() != 0) {  // root writes into read-only folders anyway
+    fs::create_directories(dir.path() / "ro");
+    std::string path = dir.write("ro/a.txt", "keep");
+    fs::permissions(dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THROW(write_file_safely(path, "lost"), FileError);
+    EXPECT_EQ(dir.read("ro/a.txt"), "keep");
+  }
+}
+
+TEST(SafeWrite, MissingFileRaisesOnRead) {
+  TempDir dir;
+  EXPECT_THROW(read_file_bytes(dir.file("none.dat")), FileError);
+  EXPECT_THROW(toggle_file_scramble(dir.file("none.dat")), FileError);
+  EXPECT_FALSE(fs::exists(dir.file("none.dat")));
+}

@@ -1,0 +1,77 @@
+#include "model/globals.h"
+
+#include <gtest/gtest.h>
+
+#include "model/scripted_ui.h"
+#include "support/temp_dir.h"
+
+TEST(ResetGlobals, RestoresEditingStateAndKeepsPreferences) {
+  ScopedScriptedUi ui;
+  TempDir dir;
+  ProgramDir = dir.path().string();
+  dir.write("data/maxLoad.txt", "L\tP\r\n1000\t300\r\n");
+
+  AppState.current_cell = 3;
+  AppState.file_name = "prv00007.cel";
+  AppState.zoom = 4.0;
+  AppState.select_walls_mode = 1;
+  AppState.rubber_band = {1, 2, 3, 4};
+  AppState.language = 2;
+  AppState.inches = true;
+  AppState.palette[3] = 0x123456;
+  AppState.free_module_template.length = 974;
+  QuoteHeader.number = "42";
+  QuoteHeader.discount3 = 5;
+  QuoteHeader.customer.notes = {"a", "b"};
+  Cells = {Tcell{}, Tcell{}};
+  Customers = {Tcliente{}};
+  UndoPosition = 5;
+
+  reset_globals();
+
+  EXPECT_EQ(UndoPosition, -1);
+  EXPECT_EQ(AppState.current_cell, 0);
+  EXPECT_TRUE(AppState.file_name.empty());
+  EXPECT_EQ(AppState.zoom, 1.0);
+  EXPECT_EQ(AppState.select_walls_mode, 0);
+  EXPECT_EQ(AppState.rubber_band, (std::array<int, 4>{-1, -1, -1, -1}));
+  EXPECT_EQ(AppState.language, 2);
+  EXPECT_TRUE(AppState.inches);
+  EXPECT_EQ(AppState.palette[3], 0x123456);
+  EXPECT_EQ(AppState.free_module_template.length, 974);
+  EXPECT_TRUE(QuoteHeader.number.empty());
+  EXPECT_EQ(QuoteHeader.discount3, 0.0);
+  EXPECT_EQ(QuoteHeader.customer.notes, (std::vector<std::string>{""}));
+  EXPECT_EQ(QuoteHeader.date, today_text());
+  EXPECT_EQ(QuoteHeader.date.size(), 10u);
+  EXPECT_EQ(QuoteHeader.date[2], '/');
+  EXPECT_EQ(Cells.size(), 2u);
+  EXPECT_EQ(Customers.size(), 1u);
+  ASSERT_EQ(MaxLoadTable.size(), 2u);
+  EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST(ResetGlobals, MissingLoadTableIsReportedAndKept) {
+  ScopedScriptedUi ui;
+  TempDir dir;
+  ProgramDir = dir.path().string();
+  MaxLoadTable = {{"old"}};
+  reset_globals();
+  EXPECT_EQ(MaxLoadTable, (Tres{{"old"}}));
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(UndoPosition, -1);
+}
+
+TEST(Records, CopiesAreDeep) {
+  Tcell cell;
+  cell.walls.resize(1);
+  cell.walls[0].modules.resize(2);
+  cell.picture = std::make_shared<Tpicture>();
+  Tcell copy = cell;
+  copy.walls[0].modules[1].length = 1000;
+  EXPECT_EQ(cell.walls[0].modules[1].length, 0.0);
+  EXPECT_FALSE(cell == copy);
+  copy.walls[0].modules[1].length = 0;
+  copy.picture.reset();
+  EXPECT_TRUE(cell == copy);  // the picture does not count
+}

@@ -1,0 +1,113 @@
+#include "model/text_io.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <random>
+
+TEST(NumberForms, ThreeFormsOf1700) {
+  EXPECT_EQ(format_f(1700.0), " 1700.00");
+  EXPECT_EQ(format_f0(1700.0), "1700.00");
+  EXPECT_EQ(format_e(1700.0), " 1.70000000000000E+0003");
+  EXPECT_EQ(format_e(1700.0).size(), 23u);
+  EXPECT_EQ(format_f(123.45), "  123.45");
+  EXPECT_EQ(format_f(123456789.5), "123456789.50");
+  EXPECT_EQ(format_f0(60.0), "60.00");
+  EXPECT_EQ(format_e(-0.00125), "-1.25000000000000E-0003");
+  EXPECT_EQ(format_e(0.0), " 0.00000000000000E+0000");
+  EXPECT_EQ(format_f0(-0.001), "0.00");
+  for (const std::string& text : {format_f(1700.0), format_f0(1700.0), format_e(1700.0)}) {
+    double value = 0;
+    ASSERT_TRUE(parse_double(text, value)) << text;
+    EXPECT_EQ(value, 1700.0);
+  }
+}
+
+TEST(NumberForms, IndependentOfTheProcessLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = previous ? previous : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "it_IT.UTF-8"))
+    GTEST_SKIP() << "no comma locale installed";
+  EXPECT_EQ(format_f0(2.5), "2.50");
+  double value = 0;
+  EXPECT_TRUE(parse_double("2.5", value));
+  EXPECT_EQ(value, 2.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberForms, CommaSeparatorForTheCodeTable) {
+  double value = 0;
+  EXPECT_TRUE(parse_double("12,50", value, ','));
+  EXPECT_EQ(value, 12.5);
+  EXPECT_FALSE(parse_double("12.50", value, ','));
+  EXPECT_EQ(format_fixed(12.5, 2, ','), "12,50");
+  EXPECT_FALSE(parse_double("", value));
+  EXPECT_FALSE(parse_double("1.5x", value));
+  EXPECT_FALSE(parse_double("nan", value));
+}
+
+TEST(TextReader, ReadsEveryKindOfLine) {
+  TextReader reader("12\r\n-3\n1\n2\nH\n hello \n 1.70000000000000E+0003\n", "test");
+  EXPECT_EQ(reader.integer(), 12);
+  EXPECT_EQ(reader.int32(), -3);
+  EXPECT_TRUE(reader.boolean());
+  EXPECT_FALSE(reader.boolean());  // "2" is false
+  EXPECT_EQ(reader.character(), 'H');
+  EXPECT_EQ(reader.line(), " hello ");
+  EXPECT_EQ(reader.number(), 1700.0);
+  EXPECT_TRUE(reader.at_end());
+  EXPECT_THROW(reader.line(), FileError);
+}
+
+TEST(TextReader, WrongContentNamesSourceAndLine) {
+  TextReader reader("1\nabc\n", "prv00001.cel");
+  reader.integer();
+  try {
+    reader.integer();
+    FAIL();
+  } catch (const FileError& error) {
+    EXPECT_NE(std::string(error.what()).find("prv00001.cel: line 2"), std::string::npos);
+  }
+}
+
+TEST(TextReader, LineEndsAndShortStrings) {
+  EXPECT_EQ(split_lines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(split_lines("a\r\n"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(split_lines("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+  EXPECT_TRUE(split_lines("").empty());
+
+  std::string long_text(254, 'x');
+  long_text += "\xC3\xA8";  // a two-byte character across the 255th byte
+  EXPECT_EQ(cut_short_string(long_text), std::string(254, 'x'));
+  EXPECT_EQ(cut_short_string(std::string(300, 'y')).size(), 255u);
+  EXPECT_EQ(cut_short_string("short"), "short");
+}
+
+TEST(TextWriter, CrLfAndBooleans) {
+  TextWriter writer;
+  writer.integer(-5);
+  writer.boolean(true);
+  writer.character('V');
+  writer.number_f0(60.0);
+  EXPECT_EQ(writer.text(), "-5\r\n1\r\nV\r\n60.00\r\n");
+}
+
+TEST(TextReader, RandomBytesGiveErrorsNeverCrashes) {
+  std::mt19937 generator(42);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(generator() % 64, '\0');
+    for (char& c : bytes) c = static_cast<char>(generator() % 256);
+    TextReader reader(bytes, "fuzz");
+    try {
+      for (int i = 0; i < 20; ++i) {
+        switch (generator() % 4) {
+          case 0: reader.integer(); break;
+          case 1: reader.number(); break;
+          case 2: reader.boolean(); break;
+          default: reader.short_string(); break;
+        }
+      }
+    } catch (const FileError&) {
+    }
+  }
+}
