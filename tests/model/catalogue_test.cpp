@@ -140,19 +140,6 @@ TEST_F(CatalogueFile, CommaAndPointSizesLoadAlike) {
   EXPECT_EQ(WidthList, (Tdimensioni{475}));
 }
 
-TEST(CatalogueMemoKeys, AcceptedCharacters) {
-  EXPECT_TRUE(memo_accepts_character(CatalogueSection::Heights, 'E'));
-  EXPECT_FALSE(memo_accepts_character(CatalogueSection::Widths, 'E'));
-  EXPECT_TRUE(memo_accepts_character(CatalogueSection::Crossbars, '-'));
-  EXPECT_FALSE(memo_accepts_character(CatalogueSection::Lengths, '-'));
-  EXPECT_TRUE(memo_accepts_character(CatalogueSection::Compositions, 'B'));
-  EXPECT_FALSE(memo_accepts_character(CatalogueSection::Compositions, '1'));
-  EXPECT_TRUE(memo_accepts_character(CatalogueSection::Compositions, '\b'));
-  EXPECT_TRUE(memo_accepts_character(CatalogueSection::Heights, '\r'));
-  EXPECT_FALSE(memo_accepts_character(CatalogueSection::Heights, '\0'));
-  EXPECT_FALSE(memo_accepts_character(CatalogueSection::Heights, ' '));
-}
-
 TEST(StructureTypeAccess, OutOfRangeFallsBackToTypeZero) {
   StructureTypes = {{10, 11, 12, 13, "ZN", 0}, {20, 21, 22, 23, "GAL", 0}};
   EXPECT_EQ(structure_type_for_display(1).shelf_suffix, "GAL");

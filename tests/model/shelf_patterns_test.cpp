@@ -71,11 +71,6 @@ TEST(ShelfPatterns, RefitKeepsTheBottomShelves) {
   EXPECT_EQ(fit_shelf_pattern("", 3, 1700), "");
 }
 
-TEST(ShelfPatterns, CountsShelves) {
-  EXPECT_EQ(shelf_count(""), 0);
-  EXPECT_EQ(shelf_count("100100100100"), 4);
-}
-
 TEST(ShelfPatterns, AsksOnlyWhenABayHasCustomShelves) {
   ScopedScriptedUi ui;
   LangTable.assign(200, "");
@@ -119,7 +114,6 @@ TEST(SplitToStringList, KeepsEmptyParts) {
   EXPECT_EQ(split_to_string_list("400-500,5", "-"), (Tstringlist{"400", "500,5"}));
   EXPECT_EQ(split_to_string_list("a--b--", "--"), (Tstringlist{"a", "b", ""}));
   EXPECT_EQ(split_to_string_list("", "-"), (Tstringlist{""}));
-  EXPECT_EQ(split_to_string_list("a-b", ""), (Tstringlist{"a-b"}));
 }
 
 TEST(ModuleTemplate, ListsTheSizesOfTheCell) {
@@ -170,7 +164,7 @@ TEST(WallNeighbourhood, OverlapInFrontOfTheOuterFace) {
   EXPECT_FALSE(wall_overlap_test(0, 0));
 }
 
-TEST(WallNeighbourhood, OpeningsAndBoundedEnds) {
+TEST(WallNeighbourhood, OpeningBeforeOrAfterWrapsRoundTheOutline) {
   Cells = {square_room()};
   AppState.current_cell = 0;
   EXPECT_FALSE(neighbour_wall_is_opening(0));
@@ -178,15 +172,4 @@ TEST(WallNeighbourhood, OpeningsAndBoundedEnds) {
   EXPECT_TRUE(neighbour_wall_is_opening(0));  // wraps to the last wall
   EXPECT_TRUE(neighbour_wall_is_opening(2));
   EXPECT_FALSE(neighbour_wall_is_opening(1));
-
-  Cells[0].walls[1].start_bounded = true;
-  EXPECT_FALSE(wall_both_ends_bounded(1));
-  Cells[0].walls[1].end_bounded = true;
-  EXPECT_TRUE(wall_both_ends_bounded(1));
-}
-
-TEST(SmallConversions, CommaToPointAndRgb) {
-  EXPECT_EQ(comma_to_point("1,5-2,25"), "1.5-2.25");
-  EXPECT_EQ(pack_rgb(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
-  EXPECT_EQ(pack_rgb(255, 255, 255), 0xFFFFFF);
 }
