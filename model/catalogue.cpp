@@ -121,6 +121,8 @@ Catalogue parse_catalogue(const std::string& content, const std::string& path, i
   return catalogue;
 }
 
+std::string refusal(const std::string& fault) { return "The catalogue was not saved. " + fault; }
+
 // The non-blank lines of an editor text with their line numbers (from 1).
 std::vector<std::pair<int, std::string>> memo_lines(const std::string& text) {
   std::vector<std::pair<int, std::string>> lines;
@@ -134,6 +136,12 @@ std::vector<std::pair<int, std::string>> memo_lines(const std::string& text) {
 }
 
 }  // namespace
+
+std::string editor_text(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\n" : "") + lines[i];
+  return text;
+}
 
 std::string catalogue_path() { return program_path(AppState.inches ? "data/data_in.dat" : "data/data.dat"); }
 
@@ -153,8 +161,9 @@ CatalogueMemos load_data_memos() {
   TextReader reader(read_scrambled_file(path), path);
   CatalogueMemos memos;
   for (std::string& memo : memos) {
-    std::size_t count = read_count(reader, 1);
-    for (std::size_t i = 0; i < count; ++i) memo += (i > 0 ? "\n" : "") + reader.line();
+    std::vector<std::string> lines(read_count(reader, 1));
+    for (std::string& line : lines) line = reader.line();
+    memo = editor_text(lines);
   }
   return memos;
 }
@@ -168,7 +177,7 @@ std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstru
     }
   }
   for (std::size_t i = 0; i < structure_types.size(); ++i) {
-    if (structure_types[i].shelf_suffix.find_first_of("\r\n") != std::string::npos)
+    if (!shelf_suffix_fits(structure_types[i].shelf_suffix))
       return "Structure type " + std::to_string(i) + ": the shelf suffix cannot hold a line break.";
   }
   return "";
@@ -177,7 +186,7 @@ std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstru
 void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
                           const std::vector<Tstructure_type>& structure_types) {
   std::string fault = catalogue_fault(memos, structure_types);
-  if (!fault.empty()) throw FileError("The catalogue was not saved. " + fault);
+  if (!fault.empty()) throw FileError(refusal(fault));
   TextWriter writer;
   for (const std::string& memo : memos) {
     auto lines = memo_lines(memo);
@@ -199,7 +208,7 @@ void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
 bool save_data_file(const CatalogueMemos& memos) {
   std::string fault = catalogue_fault(memos, StructureTypes);
   if (!fault.empty()) {
-    ui().show_message("The catalogue was not saved. " + fault);
+    ui().show_message(refusal(fault));
     return false;
   }
   std::string path = catalogue_path();
@@ -207,6 +216,8 @@ bool save_data_file(const CatalogueMemos& memos) {
   ui().show_message("Dati salvati in " + path);
   return true;
 }
+
+bool shelf_suffix_fits(const std::string& suffix) { return suffix.find_first_of("\r\n") == std::string::npos; }
 
 bool memo_accepts_character(CatalogueSection section, char c) {
   if (c == '\b' || c == '\r' || c == '\n') return true;

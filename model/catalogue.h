@@ -19,6 +19,9 @@ inline constexpr int CatalogueTextSections = 5;
 // stored lines, "*" included, joined by "\n".
 using CatalogueMemos = std::array<std::string, CatalogueTextSections>;
 
+// Lines as an editor shows them: joined by "\n".
+std::string editor_text(const std::vector<std::string>& lines);
+
 // data/data_in.dat in inch mode, else data/data.dat.
 std::string catalogue_path();
 
@@ -43,6 +46,9 @@ void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
 // current unit mode and says where. Content the program could not load back
 // is refused with a message, and false is returned. Write failures raise FileError.
 bool save_data_file(const CatalogueMemos& memos);
+
+// A shelf suffix is stored on one line of the file, so it cannot hold a line break.
+bool shelf_suffix_fits(const std::string& suffix);
 
 // The characters the editor lets the user type into a section: its digits,
 // marks and letters, Backspace and Enter.

@@ -34,7 +34,7 @@ bool structure_type_from_fields(const StructureTypeFields& fields, Tstructure_ty
       return false;
     }
   }
-  if (fields[4].find_first_of("\r\n") != std::string::npos) {
+  if (!shelf_suffix_fits(fields[4])) {
     ui().show_message("The structure type was not changed: the shelf suffix cannot hold a line break.");
     return false;
   }
@@ -44,12 +44,6 @@ bool structure_type_from_fields(const StructureTypeFields& fields, Tstructure_ty
 }
 
 bool valid_index(int index) { return index >= 0 && static_cast<std::size_t>(index) < StructureTypes.size(); }
-
-std::string editor_text(const std::string& file_content) {
-  std::string text;
-  for (const std::string& line : split_lines(file_content)) text += (text.empty() ? "" : "\n") + line;
-  return text;
-}
 
 void write_editor_text(const std::string& path, const std::string& text) {
   TextWriter writer;
@@ -105,8 +99,8 @@ bool remove_structure_type(int index) {
 }
 
 CatalogueEditorTexts load_catalogue_editor_texts() {
-  return {load_data_memos(), editor_text(read_scrambled_file(program_path(CodesTableFile))),
-          editor_text(read_scrambled_file(program_path(TranslationFile)))};
+  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(program_path(CodesTableFile)))),
+          editor_text(split_lines(read_scrambled_file(program_path(TranslationFile))))};
 }
 
 bool close_catalogue_editor(const CatalogueEditorTexts& texts) {

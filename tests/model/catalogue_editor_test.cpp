@@ -83,7 +83,7 @@ class CatalogueEditorClosing : public ::testing::Test {
     StructureTypes = {{10, 11, 12, 13, "ZN", 0}};
     write_scrambled_file(dir.write("data/data.dat", ""), "1\r\n1700\r\n0\r\n1\r\n475\r\n0\r\n0\r\n0\r\n");
     write_scrambled_file(dir.write("user/codici.dat", ""), "TIPO;LAR\r\nTE;475\r\n");
-    write_scrambled_file(dir.write("data/lang.dat", ""), "IT\r\n1\tCiao\r\n");
+    write_scrambled_file(dir.write("data/lang.dat", ""), "\r\nIT\r\n1\tCiao\r\n");
   }
 
   TempDir dir;
@@ -105,7 +105,7 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsAndNoWritesNothing) {
   EXPECT_TRUE(close_catalogue_editor(texts));
   EXPECT_EQ(ui->questions[1], "Salvare le modifiche nel file nel file " + dir.file("data/data.dat"));
   EXPECT_EQ(read_scrambled_file(dir.file("user/codici.dat")), "TIPO;LAR\r\nTE;475\r\nTE;300\r\n");
-  EXPECT_EQ(read_scrambled_file(dir.file("data/lang.dat")), "IT\r\n1\tCiao\r\n2\tMondo\r\n");
+  EXPECT_EQ(read_scrambled_file(dir.file("data/lang.dat")), "\r\nIT\r\n1\tCiao\r\n2\tMondo\r\n");
   load_data_file(0);
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
 }
