@@ -6,6 +6,7 @@
 
 #include "globals.h"
 #include "rounding.h"
+#include "shelf_patterns.h"
 #include "text_io.h"
 
 namespace {
@@ -17,10 +18,8 @@ constexpr double kAgainstTolerance = 5.0;
 // nothing: a damaged table must not stop the plan from drawing.
 std::optional<double> load_number(const Tstringlist& row, std::size_t column) {
   if (column >= row.size()) return std::nullopt;
-  std::string text = row[column];
-  std::replace(text.begin(), text.end(), ',', '.');
   double value = 0.0;
-  if (!parse_double(text, value)) return std::nullopt;
+  if (!parse_double(comma_to_point(row[column]), value)) return std::nullopt;
   return value;
 }
 
