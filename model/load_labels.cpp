@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "globals.h"
 #include "rounding.h"
@@ -85,9 +86,9 @@ void clear_cell_overrides(Tcell& cell) {
   for (Tmodulo_agg& free : cell.free_modules) clear_overrides(free);
 }
 
-// Corners joined high limit a bay by its neighbour; corners joined low and
-// free modules standing against a bay call for the heavy variant.
-void mark_wall(Tcell& cell, std::size_t w) {
+// Corners joined high limit a bay by its neighbour; corners joined low call
+// for the heavy variant.
+void mark_corners(Tcell& cell, std::size_t w) {
   Tlinea& wall = cell.walls[w];
   if (wall.modules.empty()) return;
   const std::size_t count = cell.walls.size();
@@ -101,15 +102,51 @@ void mark_wall(Tcell& cell, std::size_t w) {
     set_custom_load(last, max_load_pair(next.modules.front().length, last.length));
   if (wall.start_join_low) first.heavy = true;
   if (wall.end_join_low) last.heavy = true;
-  for (Tmodulo& bay : wall.modules)
-    for (const Tmodulo_agg& free : cell.free_modules)
-      if (stands_against(bay, free)) bay.heavy = true;
 }
 
-void limit_free_module(const Tcell& cell, Tmodulo_agg& free) {
-  for (const Tlinea& wall : cell.walls)
-    for (const Tmodulo& bay : wall.modules)
-      if (stands_against(bay, free)) set_custom_load(free, max_load_pair(bay.length, free.length));
+// The box of a wall's bay centres and the largest half size of its bays: a
+// free module whose centre is not near this box stands against none of them,
+// which spares testing every bay of the cell against every free module.
+struct BayBox {
+  double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+  double half_size = 0;
+};
+
+BayBox bay_box(const Tlinea& wall) {
+  BayBox box{wall.modules[0].x, wall.modules[0].x, wall.modules[0].y, wall.modules[0].y, 0};
+  for (const Tmodulo& bay : wall.modules) {
+    box.min_x = std::min(box.min_x, bay.x);
+    box.max_x = std::max(box.max_x, bay.x);
+    box.min_y = std::min(box.min_y, bay.y);
+    box.max_y = std::max(box.max_y, bay.y);
+    box.half_size = std::max({box.half_size, bay.width / 2, bay.length / 2});
+  }
+  return box;
+}
+
+bool may_reach(const BayBox& box, const Tmodulo_agg& free) {
+  constexpr double kSlack = 1.0;  // keeps the prefilter safe from rounding
+  const double reach = box.half_size + free.length / 2 + kAgainstTolerance + kSlack;
+  return free.x >= box.min_x - reach && free.x <= box.max_x + reach && free.y >= box.min_y - reach &&
+         free.y <= box.max_y + reach;
+}
+
+// A bay with a free module against it is marked heavy; the free module is
+// limited by the last such bay, walls and bays taken in order.
+void mark_free_modules(Tcell& cell) {
+  std::vector<BayBox> boxes(cell.walls.size());
+  for (std::size_t w = 0; w < cell.walls.size(); ++w)
+    if (!cell.walls[w].modules.empty()) boxes[w] = bay_box(cell.walls[w]);
+  for (Tmodulo_agg& free : cell.free_modules) {
+    for (std::size_t w = 0; w < cell.walls.size(); ++w) {
+      if (cell.walls[w].modules.empty() || !may_reach(boxes[w], free)) continue;
+      for (Tmodulo& bay : cell.walls[w].modules) {
+        if (!stands_against(bay, free)) continue;
+        bay.heavy = true;
+        set_custom_load(free, max_load_pair(bay.length, free.length));
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -127,7 +164,7 @@ double max_load_pair(double neighbour_length, double own_length) {
 void recompute_load_overrides() {
   for (Tcell& cell : Cells) {
     clear_cell_overrides(cell);
-    for (std::size_t w = 0; w < cell.walls.size(); ++w) mark_wall(cell, w);
-    for (Tmodulo_agg& free : cell.free_modules) limit_free_module(cell, free);
+    for (std::size_t w = 0; w < cell.walls.size(); ++w) mark_corners(cell, w);
+    mark_free_modules(cell);
   }
 }

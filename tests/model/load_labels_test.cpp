@@ -128,6 +128,20 @@ TEST_F(LoadOverrides, FreeModuleAgainstABayWithinFiveMillimetres) {
   EXPECT_FALSE(cell().free_modules[0].custom_load);
 }
 
+TEST_F(LoadOverrides, FreeModuleBetweenTwoBaysIsLimitedByTheLaterWall) {
+  // Reaching the east wall's first bay (length 1000) and a bay of length 1300 on the last wall.
+  cell().walls[3].modules = {make_bay(2240, 500, 500, 1300, 'V')};
+  cell().free_modules = {make_free(2995, 500, 500, 1000, 'H')};
+  MaxLoadTable[1][3] = "150";
+  recompute_load_overrides();
+  EXPECT_TRUE(cell().walls[1].modules[0].heavy);
+  EXPECT_TRUE(cell().walls[3].modules[0].heavy);
+  EXPECT_EQ(cell().free_modules[0].custom_load_value, 200.0);  // not the east wall's 150
+  cell().walls[3].modules[0].x -= 1.0;
+  recompute_load_overrides();
+  EXPECT_EQ(cell().free_modules[0].custom_load_value, 150.0);
+}
+
 TEST_F(LoadOverrides, StaleOverridesAreCleared) {
   Tmodulo& bay = cell().walls[0].modules[1];
   bay.heavy = true;
