@@ -1,0 +1,137 @@
+// Stages the shipped data set beside the program: every runtime file is built
+// from the readable sources under data/ with the program's own writers (and
+// the code table is read back with its own reader first), so a shipped file
+// always has exactly the format the program reads.
+//
+//   stage_data <source folder> <stage folder>
+
+#include <filesystem>
+#include <iostream>
+
+#include "model/catalogue.h"
+#include "model/codes_table.h"
+#include "model/file_io.h"
+#include "model/globals.h"
+#include "model/preferences.h"
+#include "model/text_io.h"
+#include "model/translations.h"
+#include "model/ui_seam.h"
+#include "sources/catalogue_source.h"
+#include "sources/codes_source.h"
+#include "sources/preferences_source.h"
+#include "sources/table_source.h"
+#include "sources/texts_source.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A message the program's readers would show a user is a fault of the sources here.
+class FailingUi : public ModelUi {
+ public:
+  void show_message(const std::string& text) override { throw FileError(text); }
+};
+
+struct Folders {
+  fs::path sources;   // data/ of the source tree
+  fs::path stage;     // the program folder being staged
+  fs::path defaults;  // defaults/ of the stage, whose user/ is copied on first start
+};
+
+std::string read_source(const fs::path& path) { return read_file_bytes(path.string()); }
+
+void stage_catalogue(const Folders& at, const std::string& source_name, const std::string& file_name) {
+  fs::path source = at.sources / "catalogue" / source_name;
+  CatalogueSource catalogue = parse_catalogue_source(read_source(source), source.string());
+  write_catalogue_file((at.stage / "data" / file_name).string(), catalogue.memos, catalogue.structure_types);
+}
+
+void stage_texts(const Folders& at) {
+  std::vector<LanguageTexts> languages;
+  for (int language = 0; !language_code(language).empty(); ++language) {
+    std::string code = language_code(language);
+    fs::path source = at.sources / "texts" / (code + ".txt");
+    languages.push_back({code, parse_texts_source(read_source(source), source.string())});
+  }
+  write_scrambled_file((at.stage / "data" / "lang.dat").string(), language_file_text(languages, true));
+}
+
+// The option columns of the code table follow the structure types of the catalogue.
+void load_staged_catalogue(const Folders& at) {
+  ProgramDir = at.stage.string();
+  AppState.inches = false;
+  load_data_file(1);
+}
+
+void stage_codes(const Folders& at) {
+  TextWriter plain;
+  plain.line(split_lines(codes_table_text({})).front());
+  std::size_t rows = 0;
+  for (const CodeSourceFile& file : code_source_files()) {
+    for (const std::string& row : code_source_rows(read_source(at.sources / "codes" / file.name))) {
+      plain.line(row);
+      ++rows;
+    }
+  }
+  ProgramDir = at.defaults.string();
+  write_scrambled_file(program_path("user/codici.dat"), plain.take());
+  read_codes_table();
+  if (CodesTable.size() != rows)
+    throw FileError("The code table sources hold " + std::to_string(rows) + " rows, the program reads " +
+                    std::to_string(CodesTable.size()));
+  write_codes_table();
+}
+
+void stage_preferences(const Folders& at) {
+  fs::path source = at.sources / "preferences" / "preferenze.txt";
+  fill_preferences(preferences_source_values(read_source(source), source.string()), AppState, Company);
+  write_preferences_file((at.defaults / "user" / "preferenze.dat").string(), AppState, Company);
+}
+
+void stage_tables(const Folders& at) {
+  for (const char* name : {"maxLoad.txt", "CV_kits.txt", "CV_kits_larg.txt"}) {
+    TextWriter table;
+    for (const std::string& line : split_lines(table_source_text(parse_table_source(read_source(at.sources / name)))))
+      table.line(line);
+    write_file_safely((at.stage / "data" / name).string(), table.take());
+  }
+}
+
+void stage_help(const Folders& at) {
+  for (const fs::directory_entry& page : fs::directory_iterator(at.sources / "help"))
+    if (page.path().extension() == ".html")
+      write_file_safely((at.stage / "help" / page.path().filename()).string(), read_source(page.path()));
+}
+
+void stage_data_set(const Folders& at) {
+  for (const fs::path& folder :
+       {at.stage / "data", at.stage / "help", at.stage / "obj_L", at.stage / "obj_H", at.defaults / "user"})
+    fs::create_directories(folder);
+  stage_catalogue(at, "data.txt", "data.dat");
+  stage_catalogue(at, "data_in.txt", "data_in.dat");
+  stage_texts(at);
+  load_staged_catalogue(at);
+  stage_codes(at);
+  stage_preferences(at);
+  stage_tables(at);
+  stage_help(at);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: stage_data <source folder> <stage folder>\n";
+    return 2;
+  }
+  FailingUi failing;
+  set_ui(&failing);
+  try {
+    fs::path stage = argv[2];
+    stage_data_set(Folders{argv[1], stage, stage / "defaults"});
+  } catch (const std::exception& error) {
+    std::cerr << "stage_data: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
