@@ -24,7 +24,9 @@ function(rackwright_add_test name)
   rackwright_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  set(properties ENVIRONMENT "RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR};RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}")
+  # One variable per property: test discovery splits a list value into separate arguments.
+  set(properties ENVIRONMENT "RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                 ENVIRONMENT_MODIFICATION "RACKWRIGHT_STAGE_DIR=set:${RACKWRIGHT_STAGE_DIR}")
   if(ARG_LABELS)
     list(APPEND properties LABELS "${ARG_LABELS}")
   endif()

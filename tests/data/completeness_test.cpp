@@ -1,0 +1,190 @@
+// Every lookup the program can make in the shipped data finds its entry: the
+// texts it shows, the code-table rows of every component the shipped
+// catalogues and kits can produce, and the maximum load of every length.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "data/shipped_sizes.h"
+#include "data/staged_data.h"
+#include "model/code_lookup.h"
+#include "model/codes_table.h"
+#include "model/load_labels.h"
+#include "model/rounding.h"
+#include "model/shelf_patterns.h"
+#include "model/text_io.h"
+#include "model/text_table.h"
+#include "sources/texts_source.h"
+
+namespace {
+
+// The kits of the compact line: their module length and the depths of their units.
+struct ShippedKits {
+  std::vector<double> module_lengths, unit_depths, rail_classes;
+};
+
+ShippedKits shipped_kits() {
+  ShippedKits kits;
+  Tres table, widths;
+  load_text_table(stage_dir() + "/data/CV_kits.txt", table);
+  load_text_table(stage_dir() + "/data/CV_kits_larg.txt", widths);
+  auto value = [](const std::string& text) {
+    double number = 0.0;
+    EXPECT_TRUE(parse_double(text, number)) << text;
+    return number;
+  };
+  for (std::size_t row = 1; row < widths.size(); ++row) add_unique(kits.module_lengths, {value(widths[row][0])});
+  for (std::size_t row = 1; row < table.size(); ++row) {
+    add_unique(kits.rail_classes, {value(table[row][1])});
+    for (const std::string& depth : split_to_string_list(table[row][3], " "))
+      add_unique(kits.unit_depths, {value(depth)});
+  }
+  return kits;
+}
+
+class ShippedCodeTable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sizes_ = shipped_sizes();
+    kits_ = shipped_kits();
+    use_staged_program();
+    load_data_file(1);
+    use_staged_defaults();
+    read_codes_table();
+    ASSERT_FALSE(CodesTable.empty());
+  }
+
+  // Frames and shelves may be as deep as any catalogue depth or kit unit.
+  std::vector<double> depths() const {
+    std::vector<double> all = sizes_.widths;
+    add_unique(all, kits_.unit_depths);
+    return all;
+  }
+  // Fixed compact ends are 1850 mm tall and mobile units 1700 mm.
+  std::vector<double> frame_heights() const {
+    std::vector<double> all = sizes_.heights;
+    add_unique(all, {1850.0, 1700.0});
+    return all;
+  }
+
+  // The row the bill of materials would take for this key and structure type.
+  bool billed(const CodeKey& key, int structure_type) {
+    return CodeIndex(CodesTable).last_match(key, structure_type, true) >= 0;
+  }
+  // The structure types whose option of a kit row is "SI": those that offer the compact line.
+  std::vector<int> compact_line_types() const {
+    std::vector<int> types;
+    for (const Tcodice& row : CodesTable)
+      if (row.tipo == "KG")
+        for (std::size_t t = 0; t < row.options.size(); ++t)
+          if (row.options[t] == "SI") types.push_back(static_cast<int>(t));
+    return types;
+  }
+  static std::vector<int> all_types() {
+    std::vector<int> types;
+    for (std::size_t t = 0; t < StructureTypes.size(); ++t) types.push_back(static_cast<int>(t));
+    return types;
+  }
+
+  ShippedSizes sizes_;
+  ShippedKits kits_;
+};
+
+TEST_F(ShippedCodeTable, EveryFrameOfEveryDepthAndHeightIsThereForTheBillAnd3D) {
+  for (double depth : depths()) {
+    for (double height : frame_heights()) {
+      std::string lar = size_key(depth), alt = size_key(height);
+      for (int type : all_types()) {
+        for (const char* tipo : {"TE", "TI"}) {
+          EXPECT_TRUE(billed({tipo, lar, std::nullopt, alt}, type)) << tipo << " " << lar << " " << alt;
+          EXPECT_TRUE(code_option_available(tipo, lar, "-", alt, type)) << tipo << " " << lar << " " << alt;
+        }
+      }
+      for (int type : compact_line_types())
+        EXPECT_TRUE(billed({"TS", lar, std::nullopt, alt}, type)) << lar << " " << alt;
+    }
+  }
+}
+
+TEST_F(ShippedCodeTable, EveryShelfAndCornerJointIsThere) {
+  std::vector<double> lengths = sizes_.lengths;
+  add_unique(lengths, kits_.module_lengths);
+  for (double depth : depths()) {
+    std::string lar = size_key(depth);
+    for (int type : all_types()) {
+      EXPECT_TRUE(billed({"G", lar, std::nullopt, std::nullopt}, type)) << lar;
+      for (double length : lengths) {
+        EXPECT_TRUE(billed({"R", lar, size_key(length), std::nullopt}, type)) << lar << " x " << length;
+        EXPECT_TRUE(code_option_available("R", lar, size_key(length), "-", type)) << lar << " x " << length;
+      }
+    }
+  }
+}
+
+TEST_F(ShippedCodeTable, CompactKitsAndTrolleyPartsAreThere) {
+  ASSERT_FALSE(compact_line_types().empty());
+  std::set<double> classes{2245.0, 2645.0, 3045.0};
+  classes.insert(kits_.rail_classes.begin(), kits_.rail_classes.end());
+  EXPECT_EQ(classes.size(), 3u) << "a kit names a rail class the groups never take";
+  for (double rail : classes)
+    for (int type : compact_line_types()) EXPECT_TRUE(billed({"KG", std::nullopt, size_key(rail), std::nullopt}, type));
+  for (const char* tipo : {"RG", "RGF", "PRG", "OV"})
+    EXPECT_GE(CodeIndex(CodesTable).last_match({tipo, std::nullopt, std::nullopt, std::nullopt}, 0, false), 0) << tipo;
+}
+
+TEST(ShippedMaximumLoads, EveryLengthOfEveryCatalogueAndKitHasItsLoad) {
+  ShippedSizes sizes = shipped_sizes();
+  add_unique(sizes.lengths, shipped_kits().module_lengths);
+  load_text_table(stage_dir() + "/data/maxLoad.txt", MaxLoadTable);
+  for (double length : sizes.lengths) {
+    EXPECT_GT(max_load_lookup(length), 0.0) << length;
+    Tmodulo bay;
+    bay.length = length;
+    EXPECT_EQ(max_load_label(bay).rfind("Max ", 0), 0u) << length;
+    EXPECT_GT(max_load_pair(length, length), 0.0) << "corner limit of " << length;
+  }
+}
+
+class ShippedTexts : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    use_staged_program();
+    load_language(GetParam());
+  }
+  void expect_text(int number, const std::string& what) {
+    EXPECT_FALSE(lang_text(number).empty()) << GetParam() << " lacks text " << number << " (" << what << ")";
+  }
+};
+
+TEST_P(ShippedTexts, EveryNumberTheProgramLooksUpHasItsText) {
+  for (int number : parse_text_numbers(read_source("text_numbers.txt"), "text_numbers.txt"))
+    expect_text(number, "interface");
+}
+
+TEST_P(ShippedTexts, EveryNumberTheCataloguesAndTheCodeTableNameHasItsText) {
+  for (bool inches : {false, true}) {
+    use_staged_program(inches);
+    load_data_file(1);
+    for (const Tstructure_type& type : StructureTypes) {
+      for (int number : {type.short_text, type.long_text, type.detail_text, type.module_text})
+        expect_text(number, "structure type");
+      for (const char* marker : {"%n", "%l", "%h"})
+        EXPECT_NE(lang_text(type.detail_text).find(marker), std::string::npos) << GetParam() << " " << marker;
+    }
+  }
+  use_staged_defaults();
+  read_codes_table();
+  for (const Tcodice& row : CodesTable) expect_text(row.description_number, row.code);
+}
+
+TEST_P(ShippedTexts, EveryLanguageTranslatesExactlyTheItalianNumbers) {
+  std::vector<std::string> italian = parse_texts_source(read_source("texts/IT.txt"), "IT.txt");
+  std::vector<std::string> texts = parse_texts_source(read_source("texts/" + GetParam() + ".txt"), GetParam());
+  ASSERT_EQ(texts.size(), italian.size());
+  for (std::size_t number = 0; number < italian.size(); ++number)
+    EXPECT_EQ(texts[number].empty(), italian[number].empty()) << GetParam() << " text " << number;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLanguages, ShippedTexts, ::testing::ValuesIn(language_codes()));
+
+}  // namespace
