@@ -182,3 +182,17 @@ TEST(Languages, EveryLanguageLoadsFromTheTranslationFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// The help command opens index_<code>.html; Dutch shares the English guide.
+TEST(HelpPages, EveryLanguageHasAStagedGuide) {
+  for (const std::string& code : language_codes()) {
+    if (code == "FM") continue;
+    std::string page = read_file_bytes(stage_dir() + "/help/index_" + code + ".html");
+    EXPECT_NE(page.find("<title>Rackwright"), std::string::npos) << code;
+    EXPECT_NE(page.find("charset=\"utf-8\""), std::string::npos) << code;
+  }
+}
+
+}  // namespace
