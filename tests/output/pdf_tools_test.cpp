@@ -1,7 +1,6 @@
 // The files TPrintPDF writes as real PDF tools see them: valid structure,
 // pages, size and title, and the page rendered back pixel for pixel.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
