@@ -5,8 +5,8 @@
 #include "customers_file.h"
 #include "file_io.h"
 #include "globals.h"
+#include "lang_text.h"
 #include "text_io.h"
-#include "translations.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "archive_list.h"
 #include "file_io.h"
 #include "globals.h"
+#include "lang_text.h"
 #include "project_file.h"
 #include "text_io.h"
-#include "translations.h"
 #include "ui_seam.h"
 
 namespace {

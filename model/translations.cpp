@@ -45,12 +45,6 @@ std::string language_code(int language) {
   return kLanguageCodes[static_cast<std::size_t>(language)];
 }
 
-const std::string& lang_text(int number) {
-  static const std::string empty;
-  if (number < 0 || static_cast<std::size_t>(number) >= LangTable.size()) return empty;
-  return LangTable[static_cast<std::size_t>(number)];
-}
-
 std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code) {
   std::vector<std::string> texts;
   for (const std::string& line : split_lines(plain)) {

@@ -8,11 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "lang_text.h"  // lang_text(n): text n of the loaded language, empty when missing
+
 // The code of a language index (0 "IT" .. 7 "PL"); empty outside 0..7.
 std::string language_code(int language);
-
-// Text number n of the loaded language; empty when the table has no such text.
-const std::string& lang_text(int number);
 
 // The texts of one language in the plain content of a translation file, by
 // number. Numbers must ascend: a number at or below one already seen is

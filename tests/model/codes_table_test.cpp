@@ -80,7 +80,9 @@ TEST_F(CodesTable_, WriterUsesCommasWhateverTheLocaleAndReadsBack) {
   Tcodice row{"KG", "577", "2245", "", {"SI", "-"}, "KG1", "KG1-ALT", "Kit", 412, 1234.25, 0.1};
   CodesTable = {row, Tcodice{"R", "", "", "", {"", ""}, "", "", "", -3, 1e20, 0}};
   std::string text = codes_table_text(CodesTable);
-  EXPECT_EQ(text, kHeader + "KG\t577\t2245\t\tSI\t-\tKG1\tKit\t412\tKG1-ALT\t1234,25\t0,1\r\nR\t\t\t\t\t\t\t\t-3\t\t1e+20\t0\r\n");
+  EXPECT_EQ(
+      text,
+      kHeader + "KG\t577\t2245\t\tSI\t-\tKG1\tKit\t412\tKG1-ALT\t1234,25\t0,1\r\nR\t\t\t\t\t\t\t\t-3\t\t1e+20\t0\r\n");
   Tdb_codici saved = CodesTable;
   write_codes_table();
   CodesTable.clear();

@@ -24,7 +24,8 @@ TEST(LanguageTexts, TextIsTakenFromColumnSevenUntrimmed) {
 }
 
 TEST(LanguageTexts, OtherCodesSeparatorsAndBlankLinesAreIgnored) {
-  std::string file = "000IT Cella\r\n000EN Cell\r\n" + std::string(81, '-') + "\r\n\r\n   \t\r\n001IT Muro\r\n001it low\r\n";
+  std::string file =
+      "000IT Cella\r\n000EN Cell\r\n" + std::string(81, '-') + "\r\n\r\n   \t\r\n001IT Muro\r\n001it low\r\n";
   EXPECT_EQ(parse_language_texts(file, "IT"), (Texts{"Cella", "Muro"}));
   EXPECT_EQ(parse_language_texts(file, "EN"), (Texts{"Cell"}));
   EXPECT_TRUE(parse_language_texts(file, "PL").empty());

@@ -9,8 +9,8 @@
 
 inline Tprv sample_quote_header() {
   Tprv header;
-  header.customer = {"Rossi Srl", "Via Roma 1", "20100", "Milano", "MI", "Italia", "02 123", "02 124", "r@example.com",
-                     {"first note", ""}};
+  header.customer = {"Rossi Srl", "Via Roma 1", "20100",  "Milano",        "MI",
+                     "Italia",    "02 123",     "02 124", "r@example.com", {"first note", ""}};
   header.date = "06/12/2026";
   header.number = "Q-17";
   header.from = "Ufficio tecnico";
