@@ -57,5 +57,7 @@ class ProjectGlobalsTest : public ::testing::Test {
     MaxLoadTable.clear();
     QuoteDetails.clear();
     AppState = Tvar_amb{};
+    UndoHistory.clear();
+    UndoPosition = -1;
   }
 };
