@@ -10,6 +10,7 @@
 #include "model/compact_groups.h"
 #include "model/globals.h"
 #include "model/rounding.h"
+#include "support/plan_builders.h"
 
 namespace {
 
@@ -17,46 +18,28 @@ constexpr double kBayLengths[] = {700, 1000, 1300};
 constexpr double kDepths[] = {300, 400, 500, 600};
 constexpr double kHeights[] = {1700, 2000, 2225, 2500};
 
+// A free module with end frames on both sides.
 Tmodulo_agg free_module(double x, double y, double width, double length, char orientation, std::string code) {
-  Tmodulo_agg m;
-  m.x = x;
-  m.y = y;
-  m.width = width;
-  m.length = length;
-  m.orientation = orientation;
-  m.shelf_count = 5;
-  m.height = 2000;
-  m.frame_height_a = m.frame_height_b = 2000;
+  Tmodulo_agg m = make_free(x, y, width, length, orientation, std::move(code));
   m.side_flags = {0, 0, 1, 1, 0, 0};
-  m.code = std::move(code);
   return m;
 }
 
 // A staircase outline of alternating horizontal and vertical runs, each of ten bays.
 Tlinea wall_with_bays(int index, double x, double y) {
-  Tlinea wall;
   const bool horizontal = index % 2 == 0;
   const double depth = kDepths[index % 4];
   const double length = kBayLengths[index % 3];
   const int bays = 9 + index % 3;
   const double run = bays * (length + 36);
-  wall.orientation = horizontal ? 'H' : 'V';
-  wall.x1 = x;
-  wall.y1 = y;
-  wall.x2 = horizontal ? x + run : x;
-  wall.y2 = horizontal ? y : y + run;
+  Tlinea wall = horizontal ? make_wall(x, y, x + run, y) : make_wall(x, y, x, y + run);
   wall.start_join_high = index % 5 == 0;
   wall.end_join_low = index % 7 == 0;
   for (int b = 0; b < bays; ++b) {
-    Tmodulo bay;
     const double along = 18 + length / 2 + b * (length + 36);
-    bay.x = horizontal ? x + along : x - depth / 2;
-    bay.y = horizontal ? y + depth / 2 : y + along;
-    bay.width = depth;
-    bay.length = length;
+    Tmodulo bay = horizontal ? make_bay(x + along, y + depth / 2, depth, length, 'H')
+                             : make_bay(x - depth / 2, y + along, depth, length, 'V');
     bay.height = kHeights[b % 4];
-    bay.orientation = wall.orientation;
-    bay.shelf_count = 5;
     wall.modules.push_back(bay);
   }
   for (int f = 0; f <= bays; ++f) {
@@ -64,6 +47,8 @@ Tlinea wall_with_bays(int index, double x, double y) {
     frame.frame_type = f == 0 || f == bays ? "TE" : "TI";
     frame.depth = depth;
     frame.height = kHeights[f % 4];
+    frame.module_before = f - 1;
+    frame.module_after = f < bays ? f : -1;
     wall.end_frames.push_back(frame);
   }
   return wall;
@@ -140,6 +125,7 @@ void BM_RebuildCompactGroups(benchmark::State& state) {
     rebuild_compact_groups();
     benchmark::DoNotOptimize(Cells.data());
   }
+  state.counters["groups"] = static_cast<double>(Cells.size() * Cells[0].compact_groups.size());
 }
 BENCHMARK(BM_RebuildCompactGroups)->Unit(benchmark::kMicrosecond);
 
@@ -149,6 +135,9 @@ void BM_BuildBillOfMaterials(benchmark::State& state) {
     build_bill_of_materials();
     benchmark::DoNotOptimize(QuoteDetails.data());
   }
+  std::size_t lines = 0;
+  for (const Tdett_prv& cell_lines : QuoteDetails) lines += cell_lines.size();
+  state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_BuildBillOfMaterials)->Unit(benchmark::kMillisecond);
 

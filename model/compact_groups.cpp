@@ -76,29 +76,27 @@ void place_aisle(Tcorvane& group, const Tcell& cell, int number, const CompactEn
   }
 }
 
+// The group runs along x ('H') or y ('V'); its ends stand with their width along that axis.
+void shape_group(Tcorvane& group, char orientation, double end_distance, const CompactEnd& a, const std::string& code) {
+  group.orientation = orientation;
+  group.overall_length = end_distance + a.width;
+  group.depth = a.length + kRailAllowance;
+  const bool along_x = orientation == 'H';
+  group.extent_x = along_x ? group.overall_length : group.depth;
+  group.extent_y = along_x ? group.depth : group.overall_length;
+  group.group_code = code;
+}
+
 Tcorvane make_group(const Tcell& cell, int cell_index, int k, int number, CompactEnd a, CompactEnd b) {
   if ((b.x < a.x && a.y == b.y) || (a.x == b.x && b.y < a.y)) std::swap(a, b);
   Tcorvane group;
   group.wall_gaps = compact_wall_gaps(cell, a, b);
   const std::string code =
       "K" + std::to_string((cell_index + 1) * 10 + k) + "_" + compact_position_characters(cell, a, b);
-  // Ends on neither a common x nor a common y make a group without shape or code.
-  if (a.y == b.y) {
-    group.orientation = 'H';
-    group.overall_length = std::abs(b.x - a.x) + a.width;
-    group.depth = a.length + kRailAllowance;
-    group.extent_x = group.overall_length;
-    group.extent_y = group.depth;
-    group.group_code = code;
-  }
-  if (a.x == b.x) {
-    group.orientation = 'V';
-    group.overall_length = std::abs(b.y - a.y) + a.width;
-    group.depth = a.length + kRailAllowance;
-    group.extent_x = group.depth;
-    group.extent_y = group.overall_length;
-    group.group_code = code;
-  }
+  // Ends on neither a common x nor a common y make a group without shape or
+  // code; ends on both (one spot) make a 'V' one.
+  if (a.y == b.y) shape_group(group, 'H', std::abs(b.x - a.x), a, code);
+  if (a.x == b.x) shape_group(group, 'V', std::abs(b.y - a.y), a, code);
   group.x = (a.x + b.x) / 2;
   group.y = (a.y + b.y) / 2;
   place_aisle(group, cell, number, a, b);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/code_lookup.h"
-#include "plan_builders.h"
+#include "project_globals_fixture.h"
 
 // Readable failure output of the lines.
 void PrintTo(const Trec_prv& line, std::ostream* out) {

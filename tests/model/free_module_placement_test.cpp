@@ -4,7 +4,7 @@
 
 #include "model/scripted_ui.h"
 #include "model/shelf_patterns.h"
-#include "plan_builders.h"
+#include "project_globals_fixture.h"
 
 namespace {
 
