@@ -32,7 +32,7 @@ class CellBill {
     Trec_prv* line = line_for(key, false, kind);
     if (!line) return;
     if (line->quantity == 0) line->quantity = 1;
-    // Summed in whole tenths so that 2.1 + 2.5 gives 4.6 and not 4.6000000000000005.
+    // Summed in whole tenths, so that three trolleys of 2.1 m give 6.3 and not 6.300000000000001.
     line->length_sum = static_cast<double>(Round(line->length_sum * 10.0) + tenths) / 10.0;
   }
 

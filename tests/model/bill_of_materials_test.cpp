@@ -123,6 +123,11 @@ TEST_F(BillOfMaterials, TrolleysShareOneBeamLineWithSummedMetres) {
   build_bill_of_materials();
   // TIPO alone picks the last row of that type, whatever its keys and options.
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 1, "OV", 4.6), line(1, 8, "PRG"), line(3, 4, "RG"), line(4, 4, "RGF")}));
+
+  cell.free_modules[1].length = 1000;
+  cell.free_modules.push_back(make_free(0, 1800, 500, 1000, 'H', "CARRELLO"));
+  build_bill_of_materials();
+  EXPECT_EQ(lines()[0], line(0, 1, "OV", 6.3));  // three times 2.1 m, without rounding noise
 }
 
 TEST_F(BillOfMaterials, CompactGroupsAreRebuiltAndCountedAsKits) {
