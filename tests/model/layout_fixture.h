@@ -35,8 +35,9 @@ class CellTest : public ::testing::Test {
     UndoPosition = -1;
   }
 
-  Tcell& cell() { return Cells[0]; }
-  Tlinea& wall(int i) { return Cells[0].walls[static_cast<std::size_t>(i)]; }
+  // The first cell, the current one unless a test changes it.
+  Tcell& cell() { return Cells.at(0); }
+  Tlinea& wall(int i) { return Cells.at(0).walls.at(static_cast<std::size_t>(i)); }
 
   ScopedScriptedUi ui;
 };
