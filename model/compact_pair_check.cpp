@@ -5,20 +5,25 @@
 
 namespace {
 
-SelectedModule selected_module(const Tmodulo_agg& m) {
-  return {m.shelf_count, m.height, m.width, m.length, m.x, m.y, m.orientation, m.code};
+Tmodulo as_bay_record(const Tmodulo_agg& m) {
+  Tmodulo bay;
+  bay.shelf_count = m.shelf_count;
+  bay.height = m.height;
+  bay.width = m.width;
+  bay.length = m.length;
+  bay.x = m.x;
+  bay.y = m.y;
+  bay.orientation = m.orientation;
+  bay.group_code = m.code;
+  return bay;
 }
 
-SelectedModule selected_module(const Tmodulo& m) {
-  return {m.shelf_count, m.height, m.width, m.length, m.x, m.y, m.orientation, m.group_code};
-}
-
-void note_selected(SelectedPair& pair, const SelectedModule& module) {
+void note_selected(SelectedPair& pair, const Tmodulo& module) {
   (pair.count == 0 ? pair.first : pair.second) = module;
   ++pair.count;
 }
 
-bool aligned(const SelectedModule& a, const SelectedModule& b) {
+bool aligned(const Tmodulo& a, const Tmodulo& b) {
   if (a.orientation == 'V') return a.y == b.y;
   if (a.orientation == 'H') return a.x == b.x;
   return true;
@@ -30,19 +35,19 @@ SelectedPair get_two_selected_modules(int cell_index) {
   const Tcell& cell = Cells.at(static_cast<std::size_t>(cell_index));
   SelectedPair pair;
   for (const Tmodulo_agg& module : cell.free_modules)
-    if (module.selected) note_selected(pair, selected_module(module));
+    if (module.selected) note_selected(pair, as_bay_record(module));
   for (const Tlinea& wall : cell.walls)
     for (const Tmodulo& bay : wall.modules)
-      if (bay.selected) note_selected(pair, selected_module(bay));
+      if (bay.selected) note_selected(pair, bay);
   return pair;
 }
 
 std::string check_compact_pair(int cell_index) {
   const SelectedPair pair = get_two_selected_modules(cell_index);
-  const SelectedModule& a = pair.first;
-  const SelectedModule& b = pair.second;
+  const Tmodulo& a = pair.first;
+  const Tmodulo& b = pair.second;
   if (pair.count != 2) return "Devono essere selezionati 2 moduli";
-  if (!a.code.empty() || !b.code.empty()) return "Moduli già utilizzati per Corvane";
+  if (!a.group_code.empty() || !b.group_code.empty()) return "Moduli già utilizzati per Corvane";
   if (a.orientation != b.orientation) return "Moduli non paralleli";
   if (!aligned(a, b)) return "Moduli non allineati";
   if (a.length != b.length) return "I moduli devono avere la stessa lunghezza";

@@ -4,22 +4,14 @@
 
 #include <string>
 
-// What the check needs of a selected module, free or on a wall.
-struct SelectedModule {
-  int shelf_count = 0;
-  double height = 0.0;
-  double width = 0.0;
-  double length = 0.0;
-  double x = 0.0;
-  double y = 0.0;
-  char orientation = 'H';
-  std::string code;
-};
+#include "records.h"
 
+// Selected modules as bay records (a free module's code goes into
+// group_code); they keep sizes, centre, orientation, shelf count and code.
 struct SelectedPair {
-  SelectedModule first;   // the first selected found
-  SelectedModule second;  // the last selected found after it
-  int count = 0;          // every selected module of the cell
+  Tmodulo first;   // the first selected found
+  Tmodulo second;  // the last selected found after it
+  int count = 0;   // every selected module of the cell
 };
 
 // Scans the cell's free modules, then the bays of its walls in order.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "cell_walls.h"
 #include "globals.h"
 #include "rounding.h"
 #include "shelf_patterns.h"
@@ -88,12 +89,11 @@ void clear_cell_overrides(Tcell& cell) {
 
 // Corners joined high limit a bay by its neighbour; corners joined low call
 // for the heavy variant.
-void mark_corners(Tcell& cell, std::size_t w) {
-  Tlinea& wall = cell.walls[w];
+void mark_corners(Tcell& cell, int w) {
+  Tlinea& wall = cell.walls[static_cast<std::size_t>(w)];
   if (wall.modules.empty()) return;
-  const std::size_t count = cell.walls.size();
-  const Tlinea& previous = cell.walls[(w + count - 1) % count];
-  const Tlinea& next = cell.walls[(w + 1) % count];
+  const Tlinea& previous = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, w))];
+  const Tlinea& next = cell.walls[static_cast<std::size_t>(next_wall_index(cell, w))];
   Tmodulo& first = wall.modules.front();
   Tmodulo& last = wall.modules.back();
   if (wall.start_join_high && !previous.modules.empty())
@@ -164,7 +164,7 @@ double max_load_pair(double neighbour_length, double own_length) {
 void recompute_load_overrides() {
   for (Tcell& cell : Cells) {
     clear_cell_overrides(cell);
-    for (std::size_t w = 0; w < cell.walls.size(); ++w) mark_corners(cell, w);
+    for (int w = 0; w < static_cast<int>(cell.walls.size()); ++w) mark_corners(cell, w);
     mark_free_modules(cell);
   }
 }

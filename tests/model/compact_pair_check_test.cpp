@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "plan_builders.h"
+#include "project_globals_fixture.h"
 
 namespace {
 

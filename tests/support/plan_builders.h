@@ -1,12 +1,9 @@
-// Small builders of walls, bays and free modules for the tests of the engine,
-// and a fixture that gives each test clean project globals.
+// Small builders of walls, bays and free modules for tests and benchmarks.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <string>
 
-#include "model/globals.h"
+#include "model/records.h"
 
 inline Tmodulo make_bay(double x, double y, double width, double length, char orientation, int shelves = 5) {
   Tmodulo bay;
@@ -43,19 +40,3 @@ inline Tlinea make_wall(double x1, double y1, double x2, double y2) {
   wall.orientation = y1 == y2 ? 'H' : 'V';
   return wall;
 }
-
-// Every test starts with no cells, no tables and default state, and leaves none behind.
-class ProjectGlobalsTest : public ::testing::Test {
- protected:
-  void SetUp() override { clear(); }
-  void TearDown() override { clear(); }
-
- private:
-  static void clear() {
-    Cells.clear();
-    CodesTable.clear();
-    MaxLoadTable.clear();
-    QuoteDetails.clear();
-    AppState = Tvar_amb{};
-  }
-};
