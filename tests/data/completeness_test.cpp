@@ -18,30 +18,6 @@
 
 namespace {
 
-// The kits of the compact line: their module length and the depths of their units.
-struct ShippedKits {
-  std::vector<double> module_lengths, unit_depths, rail_classes;
-};
-
-ShippedKits shipped_kits() {
-  ShippedKits kits;
-  Tres table, widths;
-  load_text_table(stage_dir() + "/data/CV_kits.txt", table);
-  load_text_table(stage_dir() + "/data/CV_kits_larg.txt", widths);
-  auto value = [](const std::string& text) {
-    double number = 0.0;
-    EXPECT_TRUE(parse_double(text, number)) << text;
-    return number;
-  };
-  for (std::size_t row = 1; row < widths.size(); ++row) add_unique(kits.module_lengths, {value(widths[row][0])});
-  for (std::size_t row = 1; row < table.size(); ++row) {
-    add_unique(kits.rail_classes, {value(table[row][1])});
-    for (const std::string& depth : split_to_string_list(table[row][3], " "))
-      add_unique(kits.unit_depths, {value(depth)});
-  }
-  return kits;
-}
-
 class ShippedCodeTable : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -7,6 +7,7 @@
 #include "data/staged_data.h"
 #include "model/catalogue.h"
 #include "model/codes_table.h"
+#include "model/compact_groups.h"
 #include "model/preferences.h"
 #include "model/scripted_ui.h"
 #include "model/shelf_patterns.h"
@@ -150,6 +151,7 @@ TEST(CompactKits, EveryKitLeavesAnAisleAndHasItsWidths) {
     double aisle = number(kits[row][0]) - 23.0 * static_cast<double>(depths.size() - 2);
     for (const std::string& depth : depths) aisle -= number(depth);
     EXPECT_GE(aisle, 500.0) << kits[row][4];
+    EXPECT_EQ(compact_kit_length(number(kits[row][0])), number(kits[row][1])) << "rail class of " << kits[row][4];
   }
 }
 

@@ -7,6 +7,9 @@
 
 #include "data/staged_data.h"
 #include "model/catalogue.h"
+#include "model/shelf_patterns.h"
+#include "model/text_io.h"
+#include "model/text_table.h"
 
 struct ShippedSizes {
   std::vector<double> heights, widths, lengths;
@@ -28,4 +31,28 @@ inline ShippedSizes shipped_sizes() {
   }
   use_staged_program();
   return sizes;
+}
+
+// The kits of the compact line: their module length and the depths of their units.
+struct ShippedKits {
+  std::vector<double> module_lengths, unit_depths, rail_classes;
+};
+
+inline ShippedKits shipped_kits() {
+  ShippedKits kits;
+  Tres table, widths;
+  load_text_table(stage_dir() + "/data/CV_kits.txt", table);
+  load_text_table(stage_dir() + "/data/CV_kits_larg.txt", widths);
+  auto value = [](const std::string& text) {
+    double number = 0.0;
+    EXPECT_TRUE(parse_double(text, number)) << text;
+    return number;
+  };
+  for (std::size_t row = 1; row < widths.size(); ++row) add_unique(kits.module_lengths, {value(widths[row][0])});
+  for (std::size_t row = 1; row < table.size(); ++row) {
+    add_unique(kits.rail_classes, {value(table[row][1])});
+    for (const std::string& depth : split_to_string_list(table[row][3], " "))
+      add_unique(kits.unit_depths, {value(depth)});
+  }
+  return kits;
 }
