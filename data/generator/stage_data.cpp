@@ -99,7 +99,7 @@ void stage_tables(const Folders& at) {
 
 void stage_help(const Folders& at) {
   for (const fs::directory_entry& page : fs::directory_iterator(at.sources / "help"))
-    if (page.path().extension() == ".html")
+    if (page.path().extension() == ".html" || page.path().extension() == ".css")
       write_file_safely((at.stage / "help" / page.path().filename()).string(), read_source(page.path()));
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The lines of a source that carry content: comments and blank lines dropped,

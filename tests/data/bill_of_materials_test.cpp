@@ -14,17 +14,8 @@ namespace {
 
 constexpr int Shelves = 4;
 
-class ShippedBill : public ::testing::Test {
+class ShippedBill : public ShippedDataTest {
  protected:
-  void SetUp() override {
-    sizes_ = shipped_sizes();
-    kits_ = shipped_kits();
-    use_staged_program();
-    load_data_file(1);
-    use_staged_defaults();
-    read_codes_table();
-  }
-
   // A run of one bay of every length at one depth and height, frames at both
   // ends and between the bays, joined at both corners.
   void add_run(Tcell& cell, double depth, double height) {
@@ -95,8 +86,6 @@ class ShippedBill : public ::testing::Test {
     return pieces;
   }
 
-  ShippedSizes sizes_;
-  ShippedKits kits_;
   long expected_ = 0;
   long compact_pieces_ = 0;  // mobile-unit frames and rail kits, billed only where the compact line is offered
 };

@@ -18,18 +18,8 @@
 
 namespace {
 
-class ShippedCodeTable : public ::testing::Test {
+class ShippedCodeTable : public ShippedDataTest {
  protected:
-  void SetUp() override {
-    sizes_ = shipped_sizes();
-    kits_ = shipped_kits();
-    use_staged_program();
-    load_data_file(1);
-    use_staged_defaults();
-    read_codes_table();
-    ASSERT_FALSE(CodesTable.empty());
-  }
-
   // Frames and shelves may be as deep as any catalogue depth or kit unit.
   std::vector<double> depths() const {
     std::vector<double> all = sizes_.widths;
@@ -61,9 +51,6 @@ class ShippedCodeTable : public ::testing::Test {
     for (std::size_t t = 0; t < StructureTypes.size(); ++t) types.push_back(static_cast<int>(t));
     return types;
   }
-
-  ShippedSizes sizes_;
-  ShippedKits kits_;
 };
 
 TEST_F(ShippedCodeTable, EveryFrameOfEveryDepthAndHeightIsThereForTheBillAnd3D) {
@@ -148,8 +135,7 @@ TEST_P(ShippedTexts, EveryNumberTheCataloguesAndTheCodeTableNameHasItsText) {
         EXPECT_NE(lang_text(type.detail_text).find(marker), std::string::npos) << GetParam() << " " << marker;
     }
   }
-  use_staged_defaults();
-  read_codes_table();
+  load_staged_code_table();
   for (const Tcodice& row : CodesTable) expect_text(row.description_number, row.code);
 }
 

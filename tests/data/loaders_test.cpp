@@ -88,10 +88,7 @@ TEST(Catalogue, InchFileOffersWholeInchSizes) {
 
 TEST(CodeTable, ReadsEveryRowOfItsSourcesWithoutComplaint) {
   ScopedScriptedUi ui;
-  use_staged_program();
-  load_data_file(1);
-  use_staged_defaults();
-  read_codes_table();
+  load_staged_code_table();
   EXPECT_TRUE(ui->messages.empty());
   std::size_t rows = 0;
   for (const CodeSourceFile& file : code_source_files())
@@ -101,10 +98,7 @@ TEST(CodeTable, ReadsEveryRowOfItsSourcesWithoutComplaint) {
 }
 
 TEST(CodeTable, CodesAreUniqueAndPricedAndWeighed) {
-  use_staged_program();
-  load_data_file(1);
-  use_staged_defaults();
-  read_codes_table();
+  load_staged_code_table();
   std::vector<std::string> codes;
   for (const Tcodice& row : CodesTable) {
     EXPECT_GT(row.price, 0.0) << row.code;

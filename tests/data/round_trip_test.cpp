@@ -42,10 +42,7 @@ TEST(TextsRoundTrip, EveryLanguageGivesBackItsSource) {
 }
 
 TEST(CodesRoundTrip, EveryFamilyGivesBackItsSourceRows) {
-  use_staged_program();
-  load_data_file(1);
-  use_staged_defaults();
-  read_codes_table();
+  load_staged_code_table();
   for (const CodeSourceFile& file : code_source_files())
     EXPECT_EQ(code_rows_of(CodesTable, file.tipos), code_source_rows(read_source("codes/" + file.name))) << file.name;
 }

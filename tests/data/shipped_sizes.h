@@ -2,6 +2,8 @@
 // the program's own catalogue loader from both staged files.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -56,3 +58,17 @@ inline ShippedKits shipped_kits() {
   }
   return kits;
 }
+
+// Tests over every shipped size and kit, with the default code table read.
+class ShippedDataTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sizes_ = shipped_sizes();
+    kits_ = shipped_kits();
+    load_staged_code_table();
+    ASSERT_FALSE(CodesTable.empty());
+  }
+
+  ShippedSizes sizes_;
+  ShippedKits kits_;
+};

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/catalogue.h"
+#include "model/codes_table.h"
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/translations.h"
@@ -37,3 +39,11 @@ inline void use_staged_program(bool inches = false) {
 
 // The folder whose user/ holds the default user files.
 inline void use_staged_defaults() { ProgramDir = stage_dir() + "/defaults"; }
+
+// Reads the default price and code table, with the option columns of the catalogue.
+inline void load_staged_code_table() {
+  use_staged_program();
+  load_data_file(1);
+  use_staged_defaults();
+  read_codes_table();
+}
