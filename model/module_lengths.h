@@ -1,0 +1,34 @@
+// The arithmetic of one wall run: the length left for the bay bodies and the
+// choice of catalogue bay lengths that fills it.
+//
+// Run geometry along a wall: the cell clearance S and the wall's own start or
+// end clearance at each end, then an upright of 28 mm with a 4 mm gap to the
+// bay on each side, so a run of n bays with both end uprights is
+// sum(lengths) + 8n + 28(n + 1) long.
+#pragma once
+
+#include <vector>
+
+inline constexpr double UprightWidth = 28.0;
+inline constexpr double UprightGap = 4.0;
+// Centre to centre of two bays' facing edges: gap, upright, gap.
+inline constexpr double BayPitchExtra = UprightGap + UprightWidth + UprightGap;
+// From a bay's edge to the centre of the upright beside it.
+inline constexpr double UprightCentreOffset = UprightGap + UprightWidth / 2;
+
+// F of a wall of the current cell before its corner corrections: its length
+// less both clearances of each end and every upright and gap.
+double base_fill_length(int wall_index);
+
+// F, the length available for the bay bodies of a wall of the current cell,
+// with the corrections for the corners it shares with joined runs.
+double wall_fill_length(int wall_index);
+
+// Chooses n bay lengths from the catalogue (up to the preferred largest length)
+// that fill F: with mix true the largest total not above F, with mix false the
+// smallest total not below F, shorter lengths spread to the run's ends. Forced
+// lengths of the wall replace the choice position by position. leftover gets F
+// less the total. False when the bays would be shorter than every allowed
+// length; lengths then keeps its previous values (sized to n).
+bool choose_module_lengths(int n, std::vector<double>& lengths, int wall_index, bool mix, double& leftover,
+                           double fill_length);

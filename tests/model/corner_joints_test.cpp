@@ -1,0 +1,85 @@
+#include "model/corner_joints.h"
+
+#include <gtest/gtest.h>
+
+#include "layout_fixture.h"
+#include "model/layout_engine.h"
+#include "model/shelf_patterns.h"
+
+namespace {
+
+class CornerJoints : public CellTest {};
+
+TEST_F(CornerJoints, LowerRunTakesTheTallerCornerBaysPattern) {
+  make_rectangle(6000, 4000);
+  set_run(wall(3), 4, 1, 500, 2500, 6);  // owns the bottom-left corner
+  set_run(wall(0), 4, 0, 500, 2000, 5);
+  recompute_layout();  // joins the corner bays as its last layout step
+
+  const std::string tall = wall(3).modules.back().shelf_pattern;
+  const std::string expected = fit_shelf_pattern(tall, 5, 2000);
+  ASSERT_EQ(expected.size(), 13u);
+  for (const Tmodulo& bay : wall(0).modules) {
+    EXPECT_EQ(bay.shelf_pattern, expected);
+    EXPECT_EQ(bay.shelf_count, shelf_count(expected));
+    EXPECT_EQ(bay.custom_shelves, 1);
+  }
+  EXPECT_EQ(wall(0).shelf_count, shelf_count(expected));
+  for (const Tmodulo& bay : wall(3).modules) EXPECT_EQ(bay.custom_shelves, 0);
+}
+
+TEST_F(CornerJoints, NeighbourWithASingleBayOrALowerOneGivesNothing) {
+  make_rectangle(6000, 4000);
+  set_run(wall(3), 1, 1, 500, 2500, 6);
+  set_run(wall(0), 4, 0, 500, 2000, 5);
+  set_run(wall(1), 3, 2, 500, 1700, 4);  // lower than wall 0
+  recompute_layout();
+  for (const Tmodulo& bay : wall(0).modules) EXPECT_EQ(bay.custom_shelves, 0);
+  // Wall 1 is lower than wall 0, which has at least two bays at their corner.
+  for (const Tmodulo& bay : wall(1).modules) EXPECT_EQ(bay.custom_shelves, 1);
+}
+
+TEST_F(CornerJoints, FrameIsAsTallAsTheTallerBayBesideIt) {
+  Tlinea w;
+  w.modules.resize(2);
+  w.modules[0].height = 2000;
+  w.modules[1].height = 2500;
+  w.modules[1].group_code = "CVFISSO_3";
+  w.end_frames.resize(4);
+  w.end_frames[0].module_after = 0;
+  w.end_frames[1].module_before = 0;
+  w.end_frames[1].module_after = 1;
+  w.end_frames[2].module_before = 7;  // loaded data naming a bay the run lacks
+  w.end_frames[3].module_before = 0;
+  cell().walls = {w};
+  compute_end_frame_heights();
+  const Ttestate& frames = wall(0).end_frames;
+  EXPECT_EQ(frames[0].height, 2000);
+  EXPECT_FALSE(frames[0].beside_fixed_compact);
+  EXPECT_EQ(frames[1].height, 2500);
+  EXPECT_TRUE(frames[1].beside_fixed_compact);
+  EXPECT_EQ(frames[2].height, 0);
+  EXPECT_EQ(frames[3].height, 2000);
+}
+
+TEST_F(CornerJoints, FreeModuleBesideAFixedCompactModuleHasItsFrameHeight) {
+  Tmodulo_agg plain;
+  plain.height = 2200;
+  plain.side_flags[4] = 1;  // coupled on its side-5 end
+  Tmodulo_agg fixed;
+  fixed.height = 2000;
+  fixed.code = "CVFISSO_1";
+  fixed.coupled_with = 0;
+  cell().free_modules = {plain, fixed};
+  compute_end_frame_heights();
+  const Tmodulo_agg& m = cell().free_modules[0];
+  EXPECT_TRUE(m.frame_flag_a);
+  EXPECT_EQ(m.frame_height_a, 1850.0);
+  EXPECT_FALSE(m.frame_flag_b);
+  EXPECT_EQ(m.frame_height_b, 2200);
+  const Tmodulo_agg& f = cell().free_modules[1];
+  EXPECT_TRUE(f.frame_flag_a && f.frame_flag_b);
+  EXPECT_EQ(f.frame_height_b, 1850.0);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "layout_fixture.h"
+#include "model/free_module_clearances.h"
+#include "model/free_module_snapping.h"
+#include "model/layout_engine.h"
+#include "model/shelf_patterns.h"
+
+namespace {
+
+class FreeModules : public CellTest {
+ protected:
+  static Tmodulo_agg module(char orientation, double x, double y, double length = 1000, double width = 400) {
+    Tmodulo_agg m;
+    m.orientation = orientation;
+    m.x = x;
+    m.y = y;
+    m.length = length;
+    m.width = width;
+    m.height = 2000;
+    m.extent_x = orientation == 'H' ? length : width;
+    m.extent_y = orientation == 'H' ? width : length;
+    return m;
+  }
+  // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
+  void add_vertical_bay(double height = 2000) {
+    Tlinea w;
+    w.orientation = 'V';
+    Tmodulo bay;
+    bay.orientation = 'V';
+    bay.length = 1000;
+    bay.width = 500;
+    bay.height = height;
+    bay.shelf_count = 5;
+    bay.shelf_pattern = shelf_pattern(5, height);
+    w.modules = {bay};
+    cell().walls.push_back(w);
+  }
+};
+
+TEST_F(FreeModules, EndWithinOneHundredMillimetresOfABaySnapsFourFromItsFace) {
+  add_vertical_bay();
+  Tmodulo_agg m = module('H', 250 + 99 + 500, 0);
+  m.side_flags = {0, 0, 1, 1, 0, 0};
+  EXPECT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.x, 250 + 4 + 500);
+  EXPECT_EQ(m.clear_o, 0);
+  EXPECT_EQ(m.side_flags[0], 1);
+  EXPECT_EQ(m.side_flags[2], 0);
+  EXPECT_EQ(m.side_flags[3], 1);
+
+  Tmodulo_agg far = module('H', 250 + 100 + 500, 0);
+  EXPECT_FALSE(snap_free_module(far, false));
+  EXPECT_EQ(far.x, 850);
+}
+
+TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
+  add_vertical_bay();
+  Tmodulo_agg m = module('H', -800, 450);  // east of it, west end 50 from the face
+  ASSERT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.x, -(500 + 250 + 4));
+  EXPECT_EQ(m.clear_e, 0);
+  EXPECT_EQ(m.side_flags[1], 1);
+  EXPECT_EQ(m.y, 500 - 200);  // its side flush with the bay's end
+}
+
+TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
+  add_vertical_bay(2000);
+  Tmodulo_agg m = module('H', 800, 0);
+  m.height = 1700;
+  m.shelf_count = 3;
+  m.shelf_pattern = shelf_pattern(3, 1700);
+  ASSERT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.shelf_pattern, fit_shelf_pattern(shelf_pattern(5, 2000), 3, 1700));
+  EXPECT_EQ(m.shelf_count, 3);
+  EXPECT_EQ(m.custom_shelves, 1);
+}
+
+TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
+  cell().free_modules = {module('H', 0, 0)};
+  Tmodulo_agg m = module('H', 1090, 50);
+  ASSERT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.x, 1036);
+  EXPECT_EQ(m.y, 0);
+  EXPECT_EQ(m.coupled_with, 0);
+  EXPECT_EQ(m.snap_side, 1);
+  EXPECT_EQ(m.snap_a, 0);
+  EXPECT_EQ(m.snap_b, -1);
+  EXPECT_EQ(m.clear_o, 0);
+
+  Tmodulo_agg block_end = module('H', -1090, 0);
+  ASSERT_TRUE(snap_free_module(block_end, true));
+  EXPECT_EQ(block_end.x, -1136);
+  EXPECT_EQ(block_end.snap_side, 0);
+  EXPECT_EQ(block_end.snap_b, 0);
+}
+
+TEST_F(FreeModules, ParallelModuleBesideTheRunGoesBackToBack) {
+  cell().free_modules = {module('H', 0, 0)};
+  Tmodulo_agg m = module('H', 150, 450, 800);
+  ASSERT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.x, 100);
+  EXPECT_EQ(m.y, 400);
+  EXPECT_EQ(m.coupled_with, -1);
+}
+
+TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
+  cell().free_modules = {module('H', 0, 0)};
+  EXPECT_FALSE(snap_free_module(cell().free_modules[0], false));
+  EXPECT_EQ(cell().free_modules[0].x, 0);
+  EXPECT_EQ(cell().free_modules[0].coupled_with, -1);
+}
+
+TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEnd) {
+  // A 'V' module below the block's west end, in line with it.
+  cell().free_modules = {module('V', -1250, -690, 600, 500)};
+  Tcorvane& block = AppState.compact_template;
+  block.orientation = 'H';
+  block.overall_length = 3000;
+  block.depth = 600;
+  block.unit_depths = {"500", "400", "500"};
+  preview_compact_block();
+  EXPECT_EQ(block.x, 0);
+  EXPECT_EQ(block.y, 46);  // 600 + 136 above the module's centre
+  EXPECT_EQ(block.end_a.orientation, 'V');
+  EXPECT_EQ(block.end_a.y, 46);
+  EXPECT_EQ(block.end_a.snap_a, 0);
+  EXPECT_EQ(block.end_a.extent_x, 500);
+  EXPECT_EQ(block.end_a.extent_y, 600);
+  EXPECT_EQ(block.end_b.x, 1250);
+  EXPECT_EQ(block.end_b.snap_a, -1);
+}
+
+TEST_F(FreeModules, CompactBlockWithoutANumericUnitDepthIsNotPreviewed) {
+  Tcorvane& block = AppState.compact_template;
+  block.orientation = 'H';
+  block.overall_length = 3000;
+  const Tcorvane before = block;
+  preview_compact_block();
+  EXPECT_EQ(block, before);
+  block.unit_depths = {"abc"};
+  preview_compact_block();
+  EXPECT_EQ(block.end_a, before.end_a);
+}
+
+class Clearances : public FreeModules {};
+
+TEST_F(Clearances, DistancesToTheWallsAndTheBaysBeforeThem) {
+  make_rectangle(6000, 4000);
+  set_run(wall(0), 4, 0);
+  cell().free_modules = {module('H', 0, 0, 1000, 500)};
+  recompute_layout();  // measures every free module at its end
+  const Tmodulo_agg& m = cell().free_modules[0];
+  EXPECT_EQ(m.clear_n, 1750);
+  EXPECT_EQ(m.clear_s, 2000 - 250 - 500);  // the bays stand in front of the bottom wall
+  EXPECT_EQ(m.clear_e, 2500);
+  EXPECT_EQ(m.clear_o, 2500);
+}
+
+TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
+  cell().free_modules = {module('H', 0, 0, 1000, 500), module('H', 2000, 0, 1000, 500),
+                         module('V', 0, 1500, 1000, 500)};
+  compute_free_module_clearances(cell().free_modules[0]);
+  const Tmodulo_agg& m = cell().free_modules[0];
+  EXPECT_EQ(m.clear_e, 2000 - 500 - 500 - 32);
+  EXPECT_EQ(m.clear_n, 1500 - 250 - 500 - 32);
+  EXPECT_EQ(m.clear_s, 0) << "nothing to the south";
+  EXPECT_EQ(m.clear_o, 0);
+  EXPECT_EQ(m.extent_x, 1000);
+  EXPECT_EQ(m.extent_y, 500);
+}
+
+TEST_F(Clearances, RoundedToOneDecimalHalfToEven) {
+  Tlinea w;
+  w.orientation = 'H';
+  w.x1 = -1000;
+  w.x2 = 1000;
+  cell().walls = {w};
+  Tmodulo_agg m = module('H', 0, -123.45, 1000, 0);
+  compute_free_module_clearances(m);
+  EXPECT_EQ(m.clear_n, 123.4);
+  m.y = -123.35;
+  compute_free_module_clearances(m);
+  EXPECT_EQ(m.clear_n, 123.4);
+}
+
+}  // namespace
