@@ -134,7 +134,9 @@ void InvertMatrix(TMatrix4f& m) {
     return;
   }
   AdjointMatrix(m);
-  ScaleMatrix(m, 1 / determinant);
+  // Dividing each element keeps tiny determinants invertible where their reciprocal would overflow.
+  for (auto& row : m.rows)
+    for (int j = 0; j < 4; ++j) row[j] = static_cast<float>(row[j] / static_cast<double>(determinant));
 }
 
 void TransposeScale3x3(const TMatrix4f& m, TMatrix4f& result, float factor) {
