@@ -121,17 +121,20 @@ TEST_F(BinaryFilers, AWrongTagIsAReadTypeErrorNamingTheReader) {
 }
 
 TEST_F(BinaryFilers, TruncatedAndOversizedValuesRaiseReadErrors) {
-  for (const std::string& bytes : {Bytes({}), Bytes({3, 1}), Bytes({4, 1, 2, 3}), Bytes({6, 5, 'a', 'b'}),
-                                   Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF}),
-                                   Bytes({18, 0xFF, 0xFF, 0xFF, 0x7F}), Bytes({20, 9, 0, 0, 0, 'a'}),
-                                   Bytes({5, 1, 2, 3})}) {
+  for (const std::string& bytes :
+       {Bytes({}), Bytes({3, 1}), Bytes({4, 1, 2, 3}), Bytes({6, 5, 'a', 'b'}),
+        Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF}),
+        Bytes({18, 0xFF, 0xFF, 0xFF, 0x7F}), Bytes({20, 9, 0, 0, 0, 'a'}), Bytes({5, 1, 2, 3})}) {
     TStringStream stream(bytes);
     TBinaryReader reader(stream);
     EXPECT_THROW(
         {
-          if (!bytes.empty() && (bytes[0] == 5)) reader.ReadFloat();
-          else if (!bytes.empty() && bytes[0] <= 4) reader.ReadInteger();
-          else reader.ReadString();
+          if (!bytes.empty() && (bytes[0] == 5))
+            reader.ReadFloat();
+          else if (!bytes.empty() && bytes[0] <= 4)
+            reader.ReadInteger();
+          else
+            reader.ReadString();
         },
         EReadError)
         << testing::PrintToString(bytes);

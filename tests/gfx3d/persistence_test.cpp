@@ -96,8 +96,8 @@ TEST_F(Persistence, ObjectListArchiveMatchesTheGoldenBytes) {
   Owner owner(list);
   list.Add(new TAffineVectorList);
   list.Add(nullptr);
-  EXPECT_EQ(list.SaveToString(), Bytes({2, 0, 1, 6, 17}) + "TAffineVectorList" +
-                                     Bytes({2, 0, 2, 0, 2, 12, 2, 0, 8, 2, 0, 0}));
+  EXPECT_EQ(list.SaveToString(),
+            Bytes({2, 0, 1, 6, 17}) + "TAffineVectorList" + Bytes({2, 0, 2, 0, 2, 12, 2, 0, 8, 2, 0, 0}));
 }
 
 TEST_F(Persistence, ObjectListNamesEachClassOnce) {
@@ -150,15 +150,15 @@ TEST_F(Persistence, HostileObjectListArchivesRaiseAndKeepTheList) {
   const std::string vectorList = Bytes({6, 17}) + "TAffineVectorList";
   const std::string emptyBody = Bytes({2, 0, 2, 0, 2, 12, 2, 0});
   for (const std::string& archive : {
-           header + Bytes({5}),                                   // a tag no entry starts with
-           header + Bytes({2, 0}),                                // class index before any class
-           header + vectorList + emptyBody + Bytes({2, 1}),       // index past the table
+           header + Bytes({5}),                              // a tag no entry starts with
+           header + Bytes({2, 0}),                           // class index before any class
+           header + vectorList + emptyBody + Bytes({2, 1}),  // index past the table
            header + vectorList + emptyBody + Bytes({2, -1 & 0xFF}),
-           header + Bytes({6, 7}) + "TNobody",                    // an unregistered class
-           header + vectorList + Bytes({2, 0, 2, 100, 2, 12}),    // more items than bytes
-           header + vectorList + emptyBody,                       // no list end
+           header + Bytes({6, 7}) + "TNobody",                  // an unregistered class
+           header + vectorList + Bytes({2, 0, 2, 100, 2, 12}),  // more items than bytes
+           header + vectorList + emptyBody,                     // no list end
            header + vectorList + Bytes({2, 0, 2, 1, 2, 12}) + std::string(12, '\0') + Bytes({2, 0}),  // no end
-           Bytes({2, 0}),                                         // no list start
+           Bytes({2, 0}),                                                                             // no list start
        }) {
     TPersistentObjectList list;
     Owner owner(list);

@@ -63,7 +63,7 @@ TEST_F(Polynomials, CubicRootsInOrder) {
   EXPECT_NEAR(roots[2], 1, 1e-9);
   const auto one = SolveCubic(std::array<double, 4>{-8, 0, 0, 1});
   ASSERT_EQ(one.size(), 1u);
-  EXPECT_NEAR(one[0], 2, 1e-6);  // cube roots carry single precision
+  EXPECT_NEAR(one[0], 2, 1e-6);                                          // cube roots carry single precision
   EXPECT_EQ(SolveCubic(std::array<double, 4>{-1, 0, 1, 0}).size(), 2u);  // falls back to the quadric
 }
 

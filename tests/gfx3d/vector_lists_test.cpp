@@ -22,7 +22,8 @@ std::string Bytes(std::initializer_list<int> values) {
 
 template <typename List>
 std::string RawBytes(const List& list) {
-  return std::string(reinterpret_cast<const char*>(list.List()), static_cast<std::size_t>(list.Count()) * sizeof(*list.List()));
+  return std::string(reinterpret_cast<const char*>(list.List()),
+                     static_cast<std::size_t>(list.Count()) * sizeof(*list.List()));
 }
 
 // Saves a list, loads it into a fresh one of the same class and compares the raw items.
@@ -239,17 +240,16 @@ TEST_F(VectorLists, AWiderArchivedItemSizeIsKept) {
 TEST_F(VectorLists, HostileListArchivesRaiseAndKeepTheList) {
   const std::string vectorTail = Bytes({2, 0});
   for (const std::string& archive : {
-           Bytes({}),
-           Bytes({2, 0, 2, 3, 2, 12}) + std::string(35, '\0') + vectorTail,     // one byte short
-           Bytes({4, 0, 0, 0, 0x7F, 2, 12}),                                     // bad tag order
-           Bytes({2, 0, 4, 0xFF, 0xFF, 0xFF, 0x7F, 2, 12}),                      // huge count
-           Bytes({2, 0, 2, -1 & 0xFF, 2, 12}) + vectorTail,                      // negative count
-           Bytes({2, 0, 2, 1, 2, 4}) + std::string(4, '\0') + vectorTail,        // items narrower than the class's
-           Bytes({2, 0, 2, 0, 4, 0, 0, 0, 0x40}) + vectorTail,                   // absurd item size
-           Bytes({2, 0, 2, 1, 2, 12}) + std::string(12, '\0'),                   // no vector-list version
-           Bytes({2, 0, 2, 1, 2, 12}) + std::string(12, '\0') + Bytes({2, 1}),   // bad vector-list version
-           Bytes({2, 2, 2, 0, 2, 12}) + vectorTail,                              // bad list version
-           Bytes({9, 2, 0, 2, 12}) + vectorTail,                                 // a boolean for the version
+           Bytes({}), Bytes({2, 0, 2, 3, 2, 12}) + std::string(35, '\0') + vectorTail,  // one byte short
+           Bytes({4, 0, 0, 0, 0x7F, 2, 12}),                                            // bad tag order
+           Bytes({2, 0, 4, 0xFF, 0xFF, 0xFF, 0x7F, 2, 12}),                             // huge count
+           Bytes({2, 0, 2, -1 & 0xFF, 2, 12}) + vectorTail,                             // negative count
+           Bytes({2, 0, 2, 1, 2, 4}) + std::string(4, '\0') + vectorTail,       // items narrower than the class's
+           Bytes({2, 0, 2, 0, 4, 0, 0, 0, 0x40}) + vectorTail,                  // absurd item size
+           Bytes({2, 0, 2, 1, 2, 12}) + std::string(12, '\0'),                  // no vector-list version
+           Bytes({2, 0, 2, 1, 2, 12}) + std::string(12, '\0') + Bytes({2, 1}),  // bad vector-list version
+           Bytes({2, 2, 2, 0, 2, 12}) + vectorTail,                             // bad list version
+           Bytes({9, 2, 0, 2, 12}) + vectorTail,                                // a boolean for the version
        }) {
     TAffineVectorList list;
     list.Add({1, 2, 3});

@@ -145,8 +145,8 @@ TEST_F(VectorMath, OrthonormalizeMatrixGivesUnitPerpendicularRows) {
 }
 
 TEST_F(VectorMath, UnpackMatrixTransformsRecoversRotationAndTranslation) {
-  TMatrix4f m = MatrixMultiply(RotationMatrixX(std::sin(0.3f), std::cos(0.3f)),
-                               RotationMatrixZ(std::sin(0.5f), std::cos(0.5f)));
+  TMatrix4f m =
+      MatrixMultiply(RotationMatrixX(std::sin(0.3f), std::cos(0.3f)), RotationMatrixZ(std::sin(0.5f), std::cos(0.5f)));
   m[3] = {4, 5, 6, 1};
   TMatrixTransforms t{};
   ASSERT_TRUE(UnpackMatrixTransforms(m, t));
@@ -228,8 +228,8 @@ TEST_F(VectorMath, RayPlaneIntersectionWithoutHitRecordOnlyTestsParallelism) {
 TEST_F(VectorMath, RayTriangleIntersection) {
   TVector4f hit;
   TAffineVector normal;
-  EXPECT_TRUE(RayTriangleIntersection({0.2f, 0.2f, 5, 1}, {0, 0, -1, 0}, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, &hit,
-                                      &normal));
+  EXPECT_TRUE(
+      RayTriangleIntersection({0.2f, 0.2f, 5, 1}, {0, 0, -1, 0}, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, &hit, &normal));
   EXPECT_NEAR(hit.x, 0.2f, 1e-6);
   EXPECT_NEAR(hit.z, 0, 1e-6);
   EXPECT_TRUE(AffineVectorEquals(normal, {0, 0, 1}));
@@ -249,9 +249,7 @@ TEST_F(VectorMath, RaySphereIntersectionCountsHits) {
   EXPECT_EQ(RaySphereIntersection({-5, 3, 0, 1}, {1, 0, 0, 0}, {0, 0, 0, 1}, 2, i1, i2), 0);
 }
 
-TEST_F(VectorMath, SphereApparentRadius) {
-  EXPECT_NEAR(SphereApparentRadius(5, 3), 3.0f * 5 / 4, 1e-5);
-}
+TEST_F(VectorMath, SphereApparentRadius) { EXPECT_NEAR(SphereApparentRadius(5, 3), 3.0f * 5 / 4, 1e-5); }
 
 TEST_F(VectorMath, FrustumCullingOfSpheresAndBoxes) {
   TClippingInfo info;
