@@ -10,6 +10,19 @@ namespace {
 
 constexpr const char* kUnit = "Source/Base/VectorLists";
 
+// Interpolation only between two lists of the list's own class: sizes the list
+// like the first and lets fill(from, to, count) compute the items.
+template <typename List, typename Fill>
+void InterpolateLists(List& list, const TBaseVectorList& list1, const TBaseVectorList& list2, Fill fill) {
+  const auto* from = dynamic_cast<const List*>(&list1);
+  const auto* to = dynamic_cast<const List*>(&list2);
+  if (!from || !to) return;
+  Assert(from->Count() == to->Count(), kUnit, 0);
+  list.SetCapacity(from->Count());
+  list.SetCount(from->Count());
+  fill(*from, *to, static_cast<std::size_t>(list.Count()));
+}
+
 }  // namespace
 
 std::unique_ptr<TPersistentObject> TAffineVectorList::CreateOfSameClass() const {
@@ -45,13 +58,9 @@ int TAffineVectorList::FindOrAdd(const TAffineVector& v) {
 }
 
 void TAffineVectorList::Lerp(const TBaseVectorList& list1, const TBaseVectorList& list2, float t) {
-  const auto* from = dynamic_cast<const TAffineVectorList*>(&list1);
-  const auto* to = dynamic_cast<const TAffineVectorList*>(&list2);
-  if (!from || !to) return;
-  Assert(from->Count() == to->Count(), kUnit, 0);
-  SetCapacity(from->Count());
-  SetCount(from->Count());
-  AffineVectorArrayLerp(from->List(), to->List(), t, static_cast<std::size_t>(Count()), List());
+  InterpolateLists(*this, list1, list2, [&](const TAffineVectorList& from, const TAffineVectorList& to, std::size_t n) {
+    AffineVectorArrayLerp(from.List(), to.List(), t, n, List());
+  });
 }
 
 void TAffineVectorList::Scale(float factor) {
@@ -70,13 +79,9 @@ int TVectorList::AddPoint(const TAffineVector& v) { return Add(PointFromAffine(v
 int TVectorList::AddXYZ(float x, float y, float z) { return Add(PointFromXYZ(x, y, z)); }
 
 void TVectorList::Lerp(const TBaseVectorList& list1, const TBaseVectorList& list2, float t) {
-  const auto* from = dynamic_cast<const TVectorList*>(&list1);
-  const auto* to = dynamic_cast<const TVectorList*>(&list2);
-  if (!from || !to) return;
-  Assert(from->Count() == to->Count(), kUnit, 0);
-  SetCapacity(from->Count());
-  SetCount(from->Count());
-  VectorArrayLerp(from->List(), to->List(), t, static_cast<std::size_t>(Count()), List());
+  InterpolateLists(*this, list1, list2, [&](const TVectorList& from, const TVectorList& to, std::size_t n) {
+    VectorArrayLerp(from.List(), to.List(), t, n, List());
+  });
 }
 
 std::unique_ptr<TPersistentObject> TQuaternionList::CreateOfSameClass() const {
@@ -84,13 +89,9 @@ std::unique_ptr<TPersistentObject> TQuaternionList::CreateOfSameClass() const {
 }
 
 void TQuaternionList::Lerp(const TBaseVectorList& list1, const TBaseVectorList& list2, float t) {
-  const auto* from = dynamic_cast<const TQuaternionList*>(&list1);
-  const auto* to = dynamic_cast<const TQuaternionList*>(&list2);
-  if (!from || !to) return;
-  Assert(from->Count() == to->Count(), kUnit, 0);
-  SetCapacity(from->Count());
-  SetCount(from->Count());
-  for (int i = 0; i < Count(); ++i) List()[i] = QuaternionSlerp(from->List()[i], to->List()[i], t);
+  InterpolateLists(*this, list1, list2, [&](const TQuaternionList& from, const TQuaternionList& to, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) List()[i] = QuaternionSlerp(from.List()[i], to.List()[i], t);
+  });
 }
 
 void TQuaternionList::CombineList(const TBaseVectorList& other, float f) {

@@ -99,8 +99,6 @@ inline constexpr TVector4f XHmgPoint{0, 0, 0, 1};
 inline constexpr float EpsilonTiny = static_cast<float>(1e-40);
 inline constexpr float EpsilonSmall = static_cast<float>(1e-30);
 
-inline constexpr float cPI = 3.14159265358979323846f;
-inline constexpr float c2PI = 2 * 3.14159265358979323846f;
 inline constexpr float cPIdiv2 = 3.14159265358979323846f / 2;
 inline constexpr float cPIdiv180 = static_cast<float>(3.14159265358979323846 / 180);
 inline constexpr float c180divPI = static_cast<float>(180 / 3.14159265358979323846);
@@ -108,5 +106,3 @@ inline constexpr Extended cPIdiv180Ext = 3.14159265358979323846264338327950288L 
 inline constexpr Extended c180divPIExt = 180 / 3.14159265358979323846264338327950288L;
 inline constexpr float cInv360 = 1.0f / 360;
 
-// The packed single-precision path is never taken: one scalar path serves every processor.
-inline constexpr std::uint8_t CpuHas3DNow = 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "archive_bytes.h"
 #include "gfx3d/archive_encodings.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d_fixture.h"
@@ -10,12 +11,6 @@
 namespace {
 
 using BinaryFilers = Gfx3DTest;
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes += static_cast<char>(v);
-  return bytes;
-}
 
 template <typename Write>
 std::string Written(Write write) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "archive_bytes.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/persistent_object_list.h"
 #include "gfx3d/scalar_lists.h"
@@ -12,12 +13,6 @@
 namespace {
 
 using Persistence = Gfx3DTest;
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes += static_cast<char>(v);
-  return bytes;
-}
 
 // A persistent object with a signature and one archived integer, as file formats have.
 class TSignedRecord : public TPersistentObject {

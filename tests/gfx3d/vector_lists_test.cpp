@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "archive_bytes.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/quaternions.h"
 #include "gfx3d/scalar_lists.h"
@@ -13,12 +14,6 @@
 namespace {
 
 using VectorLists = Gfx3DTest;
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int v : values) bytes += static_cast<char>(v);
-  return bytes;
-}
 
 template <typename List>
 std::string RawBytes(const List& list) {
