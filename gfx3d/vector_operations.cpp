@@ -23,11 +23,7 @@ void SetAffineVector(TAffineVector& v, float x, float y, float z) { v = {x, y, z
 void AssignAffineXYZ(TAffineVector& v, float x, float y, float z) { v = {x, y, z}; }
 void AffineVectorCopy(TAffineVector& dest, const TAffineVector& source) { dest = source; }
 
-void AffineVectorCopyXYZ(TVector4f& dest, const TVector4f& source) {
-  dest.x = source.x;
-  dest.y = source.y;
-  dest.z = source.z;
-}
+void AffineVectorCopyXYZ(TAffineVector& dest, const TVector4f& source) { dest = Affine(source); }
 
 void SetDoubleVector3(TDoubleVector3& dest, const TAffineVector& source) { dest = {source.x, source.y, source.z}; }
 TVector4f Vector4FromAffine(const TAffineVector& v, float w) { return {v.x, v.y, v.z, w}; }

@@ -14,7 +14,8 @@ TAffineVector AffineFromXYZ(float x, float y, float z);
 void SetAffineVector(TAffineVector& v, float x, float y, float z);
 void AssignAffineXYZ(TAffineVector& v, float x, float y, float z);
 void AffineVectorCopy(TAffineVector& dest, const TAffineVector& source);
-void AffineVectorCopyXYZ(TVector4f& dest, const TVector4f& source);
+// x, y, z of a homogeneous vector.
+void AffineVectorCopyXYZ(TAffineVector& dest, const TVector4f& source);
 void SetDoubleVector3(TDoubleVector3& dest, const TAffineVector& source);
 TVector4f Vector4FromAffine(const TAffineVector& v, float w);
 void SetVectorFromAffine(TVector4f& dest, const TAffineVector& v, float w);

@@ -105,4 +105,3 @@ inline constexpr float c180divPI = static_cast<float>(180 / 3.141592653589793238
 inline constexpr Extended cPIdiv180Ext = 3.14159265358979323846264338327950288L / 180;
 inline constexpr Extended c180divPIExt = 180 / 3.14159265358979323846264338327950288L;
 inline constexpr float cInv360 = 1.0f / 360;
-

@@ -32,8 +32,7 @@ std::string MixedListArchive() {
 }
 
 // Loads every variant into a list that already holds one item; it must load whole or stay as it was.
-void ExpectEveryVariantLoadsOrRaises(const std::string& archive,
-                                     const std::function<void(const std::string&)>& load) {
+void ExpectEveryVariantLoadsOrRaises(const std::string& archive, const std::function<void(const std::string&)>& load) {
   for (std::size_t cut = 0; cut < archive.size(); ++cut)
     EXPECT_THROW(load(archive.substr(0, cut)), ELibraryError) << "cut at " << cut;
   for (std::size_t at = 0; at < archive.size(); ++at)
