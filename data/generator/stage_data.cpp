@@ -75,7 +75,11 @@ void stage_codes(const Folders& at) {
   }
   ProgramDir = at.defaults.string();
   write_scrambled_file(program_path("user/codici.dat"), plain.take());
-  read_codes_table();
+  try {
+    read_codes_table();
+  } catch (const FileError& error) {
+    throw FileError(std::string("A row of data/codes/ is not in the code table's format: ") + error.what());
+  }
   if (CodesTable.size() != rows)
     throw FileError("The code table sources hold " + std::to_string(rows) + " rows, the program reads " +
                     std::to_string(CodesTable.size()));
