@@ -63,6 +63,9 @@ void load_staged_catalogue(const Folders& at) {
   load_data_file(1);
 }
 
+// The source rows are already in the file's row format: they are read back by
+// the program's own reader and written again by its writer, so a row the
+// program would refuse stops the build.
 void stage_codes(const Folders& at) {
   TextWriter plain;
   plain.line(split_lines(codes_table_text({})).front());

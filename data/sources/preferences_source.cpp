@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t PreferenceLines = 33;
 
+// The values in file order, taken one after the other.
 class ValueCursor {
  public:
   explicit ValueCursor(const std::vector<std::string>& values) : values_(values) {}
