@@ -7,6 +7,8 @@
 #include "editor/main_window.h"
 #include "editor/qt_ui.h"
 #include "gfx3d/initialization.h"
+#include "model/default_user_files.h"
+#include "model/file_io.h"
 #include "model/globals.h"
 
 namespace {
@@ -42,6 +44,11 @@ int main(int argc, char** argv) {
   Application application(argc, argv);
   QApplication::setApplicationName("Rackwright");
   ProgramDir = find_program_dir(argv[0]);
+  try {
+    install_default_user_files();
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+  }
 
   TMain main_window;
   QtModelUi window_ui(&main_window);
