@@ -11,6 +11,7 @@
 
 #include "model/cell_walls.h"
 #include "model/globals.h"
+#include "model/layout_engine.h"
 #include "model/scripted_ui.h"
 #include "model/wall_editing.h"
 
@@ -43,8 +44,8 @@ class CellTest : public ::testing::Test {
 };
 
 // Makes the current cell's outline from its corners in order (each wall from
-// one corner to the next, the last back to the first), with normals and
-// corner angles, as a closed outline.
+// one corner to the next, the last back to the first), closed as the editor
+// closes it: with normals, corner angles, lengths and corner flags.
 inline void make_outline(const std::vector<Tvec2>& corners) {
   Tcell& cell = current_cell();
   cell.walls.clear();
@@ -61,6 +62,7 @@ inline void make_outline(const std::vector<Tvec2>& corners) {
     cell.walls.push_back(wall);
   }
   compute_wall_normals();
+  compute_usable_lengths();
   cell.outline_closed = true;
 }
 

@@ -101,10 +101,18 @@ TEST(TextReader, RandomBytesGiveErrorsNeverCrashes) {
     try {
       for (int i = 0; i < 20; ++i) {
         switch (generator() % 4) {
-          case 0: reader.integer(); break;
-          case 1: reader.number(); break;
-          case 2: reader.boolean(); break;
-          default: reader.short_string(); break;
+          case 0:
+            reader.integer();
+            break;
+          case 1:
+            reader.number();
+            break;
+          case 2:
+            reader.boolean();
+            break;
+          default:
+            reader.short_string();
+            break;
         }
       }
     } catch (const FileError&) {
