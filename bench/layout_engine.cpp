@@ -13,6 +13,7 @@
 #include "model/globals.h"
 #include "model/undo_history.h"
 #include "model/wall_editing.h"
+#include "support/room_outline.h"
 
 namespace {
 
@@ -37,22 +38,12 @@ std::vector<Tvec2> stepped_diamond(int steps) {
 
 Tcell make_cell(int steps, int free_modules) {
   Tcell cell;
-  const std::vector<Tvec2> corners = stepped_diamond(steps);
-  for (std::size_t i = 0; i < corners.size(); ++i) {
-    const Tvec2& a = corners[i];
-    const Tvec2& b = corners[(i + 1) % corners.size()];
-    Tlinea wall;
-    wall.x1 = a.x;
-    wall.y1 = a.y;
-    wall.x2 = b.x;
-    wall.y2 = b.y;
-    wall.orientation = a.y == b.y ? 'H' : 'V';
-    wall.priority = static_cast<int>(i);
+  cell.walls = walls_through(stepped_diamond(steps));
+  for (Tlinea& wall : cell.walls) {
     wall.module_count = 10;
     wall.shelf_count = 5;
     wall.module_height = 2000;
     wall.module_depth = 500;
-    cell.walls.push_back(wall);
   }
   for (int k = 0; k < free_modules; ++k) {
     Tmodulo_agg m;
