@@ -42,7 +42,6 @@ TEST(PlaneVectors, SnapAngle) {
   EXPECT_EQ(snap_angle(359.998), 0.0);
   EXPECT_EQ(snap_angle(0.001), 0.001);
   EXPECT_EQ(snap_angle(134.9965), 135.0);
-  EXPECT_EQ(snap_angle(17.0), 17.0);
 }
 
 TEST(PlaneVectors, SignedAngle) {
@@ -79,9 +78,6 @@ TEST(DoubleArrays, ReverseAndAlternateEnds) {
   std::vector<double> two{7, 8};
   alternate_ends(two);
   EXPECT_EQ(two, (std::vector<double>{7, 8}));
-  std::vector<double> one{7};
-  alternate_ends(one);
-  EXPECT_EQ(one, (std::vector<double>{7}));
   std::vector<double> none;
   alternate_ends(none);
   EXPECT_TRUE(none.empty());

@@ -1,0 +1,126 @@
+#include "model/catalogue_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "model/file_io.h"
+#include "model/globals.h"
+#include "model/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class StructureTypeEdits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StructureTypes = {{10, 11, 12, 13, "ZN", 0}, {20, 21, 22, 23, "GAL", -25}, {30, 31, 32, 33, "", 5}};
+    LangTable.assign(40, "");
+    LangTable[10] = "Galvanised";
+    LangTable[20] = "Painted";
+  }
+
+  ScopedScriptedUi ui;
+};
+
+}  // namespace
+
+TEST_F(StructureTypeEdits, FieldsListAndTexts) {
+  EXPECT_EQ(structure_type_fields(StructureTypes[1]), (StructureTypeFields{"20", "21", "22", "23", "GAL", "-25"}));
+  EXPECT_EQ(structure_type_list(), (std::vector<std::string>{"[0] Galvanised", "[1] Painted", "[2] "}));
+  EXPECT_EQ(structure_type_texts(StructureTypes[0]), (std::array<std::string, 4>{"Galvanised", "", "", ""}));
+}
+
+TEST_F(StructureTypeEdits, AddAsksAndAppends) {
+  StructureTypeFields fields{"1", "2", "3", "4", "INOX", " 15 "};
+  EXPECT_FALSE(add_structure_type(fields));  // answered No
+  EXPECT_EQ(StructureTypes.size(), 3u);
+  ui->yes_no_answers = {true};
+  EXPECT_TRUE(add_structure_type(fields));
+  ASSERT_EQ(StructureTypes.size(), 4u);
+  EXPECT_EQ(StructureTypes[3], (Tstructure_type{1, 2, 3, 4, "INOX", 15}));
+  EXPECT_EQ(ui->questions[0], "Aggiungere il nuovo tipo di struttura?");
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"Tipo struttura Aggiunto."}));
+}
+
+TEST_F(StructureTypeEdits, ModifyChangesNothingUnlessEveryFieldConverts) {
+  auto before = StructureTypes;
+  ui->yes_no_answers = {true, true};
+  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "7", "X", "abc"}));
+  EXPECT_FALSE(modify_structure_type(1, {"7", "", "7", "7", "X", "1"}));
+  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "99999999999", "X", "1"}));
+  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "7", "X\nY", "1"}));
+  EXPECT_EQ(StructureTypes, before);
+  EXPECT_TRUE(ui->questions.empty());
+  EXPECT_EQ(ui->messages.size(), 4u);
+  EXPECT_EQ(ui->messages[0], "The structure type was not changed: \"abc\" is not a whole number.");
+
+  EXPECT_FALSE(modify_structure_type(3, {"7", "7", "7", "7", "X", "1"}));  // nothing selected
+  EXPECT_FALSE(modify_structure_type(-1, {"7", "7", "7", "7", "X", "1"}));
+  EXPECT_TRUE(modify_structure_type(1, {"7", "8", "9", "10", "X", "1"}));
+  EXPECT_EQ(StructureTypes[1], (Tstructure_type{7, 8, 9, 10, "X", 1}));
+  EXPECT_EQ(ui->questions.back(), "Modificare il tipo di struttura?");
+  EXPECT_EQ(ui->messages.back(), "Tipo struttura modificato.");
+}
+
+TEST_F(StructureTypeEdits, RemoveMovesLaterTypesUp) {
+  auto last = StructureTypes[2];
+  EXPECT_FALSE(remove_structure_type(5));
+  EXPECT_FALSE(remove_structure_type(0));  // answered No
+  ui->yes_no_answers = {true, true};
+  EXPECT_TRUE(remove_structure_type(0));
+  ASSERT_EQ(StructureTypes.size(), 2u);
+  EXPECT_EQ(StructureTypes[1], last);
+  EXPECT_TRUE(remove_structure_type(1));  // the last one: nothing moves
+  ASSERT_EQ(StructureTypes.size(), 1u);
+  EXPECT_EQ(StructureTypes[0].shelf_suffix, "GAL");
+  EXPECT_EQ(ui->questions.back(), "Eliminare la struttura selezionata?");
+}
+
+class CatalogueEditorClosing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.path().string();
+    AppState.inches = false;
+    StructureTypes = {{10, 11, 12, 13, "ZN", 0}};
+    write_scrambled_file(dir.write("data/data.dat", ""), "1\r\n1700\r\n0\r\n1\r\n475\r\n0\r\n0\r\n0\r\n");
+    write_scrambled_file(dir.write("user/codici.dat", ""), "TIPO;LAR\r\nTE;475\r\n");
+    write_scrambled_file(dir.write("data/lang.dat", ""), "\r\nIT\r\n1\tCiao\r\n");
+  }
+
+  TempDir dir;
+  ScopedScriptedUi ui;
+};
+
+TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsAndNoWritesNothing) {
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  EXPECT_EQ(texts.memos[2], "475");
+  EXPECT_EQ(texts.codes_table, "TIPO;LAR\nTE;475");
+  texts.memos[0] += "\n2000";
+  texts.codes_table += "\nTE;300";
+  texts.translations += "\n2\tMondo";
+  std::string codes = read_file_bytes(dir.file("user/codici.dat"));
+  EXPECT_TRUE(close_catalogue_editor(texts));  // answered No
+  EXPECT_EQ(read_file_bytes(dir.file("user/codici.dat")), codes);
+
+  ui->yes_no_answers = {true};
+  EXPECT_TRUE(close_catalogue_editor(texts));
+  EXPECT_EQ(ui->questions[1], "Salvare le modifiche nel file nel file " + dir.file("data/data.dat"));
+  EXPECT_EQ(read_scrambled_file(dir.file("user/codici.dat")), "TIPO;LAR\r\nTE;475\r\nTE;300\r\n");
+  EXPECT_EQ(read_scrambled_file(dir.file("data/lang.dat")), "\r\nIT\r\n1\tCiao\r\n2\tMondo\r\n");
+  load_data_file(0);
+  EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
+}
+
+TEST_F(CatalogueEditorClosing, InvalidCatalogueTextKeepsTheWindowOpen) {
+  std::string catalogue = read_file_bytes(dir.file("data/data.dat"));
+  std::string codes = read_file_bytes(dir.file("user/codici.dat"));
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  texts.memos[4] = "ABX";
+  texts.codes_table = "changed";
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(close_catalogue_editor(texts));
+  EXPECT_EQ(read_file_bytes(dir.file("data/data.dat")), catalogue);
+  EXPECT_EQ(read_file_bytes(dir.file("user/codici.dat")), codes);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0],
+            "The catalogue was not saved. Compositions, line 1: \"ABX\" is not a composition of the letters A and B.");
+}
