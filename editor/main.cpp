@@ -6,6 +6,7 @@
 
 #include "editor/main_window.h"
 #include "editor/qt_ui.h"
+#include "gfx3d/initialization.h"
 #include "model/globals.h"
 
 namespace {
@@ -36,6 +37,8 @@ class Application : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Every unit starts before the application and its windows.
+  InitializeGfx3D();
   Application application(argc, argv);
   QApplication::setApplicationName("Rackwright");
   ProgramDir = find_program_dir(argv[0]);

@@ -179,8 +179,8 @@ struct Tcell {
   // Equality of the stored and derived content; the picture does not count.
   bool operator==(const Tcell& o) const {
     return walls == o.walls && free_modules == o.free_modules && compact_groups == o.compact_groups &&
-           outline_closed == o.outline_closed && structure_type == o.structure_type &&
-           clearance == o.clearance && wall_thickness == o.wall_thickness && name == o.name;
+           outline_closed == o.outline_closed && structure_type == o.structure_type && clearance == o.clearance &&
+           wall_thickness == o.wall_thickness && name == o.name;
   }
 };
 using Tcells = std::vector<Tcell>;

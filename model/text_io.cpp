@@ -1,5 +1,6 @@
 #include "text_io.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -109,8 +110,11 @@ void TextWriter::number_f(double value) { line(format_f(value)); }
 void TextWriter::number_f0(double value) { line(format_f0(value)); }
 void TextWriter::number_e(double value) { line(format_e(value)); }
 
-TextReader::TextReader(std::string_view content, std::string source)
-    : lines_(split_lines(content)), source_(std::move(source)) {}
+TextReader::TextReader(std::string_view content, std::string source) : content_(content), source_(std::move(source)) {
+  // As split_lines counts: one line per line end, and one for text after the last.
+  line_count_ = static_cast<std::size_t>(std::count(content_.begin(), content_.end(), '\n'));
+  if (!content_.empty() && content_.back() != '\n') ++line_count_;
+}
 
 void TextReader::fail(const std::string& what) const {
   throw FileError(source_ + ": line " + std::to_string(next_) + ": " + what);
@@ -121,7 +125,14 @@ std::string TextReader::line() {
     ++next_;
     fail("the file ends too early");
   }
-  return lines_[next_++];
+  std::size_t end = content_.find('\n', position_);
+  if (end == std::string::npos) end = content_.size();
+  std::size_t content_end = end;
+  if (content_end > position_ && content_[content_end - 1] == '\r') --content_end;
+  std::string text = content_.substr(position_, content_end - position_);
+  position_ = end + 1;
+  ++next_;
+  return text;
 }
 
 std::string TextReader::short_string() { return cut_short_string(line()); }

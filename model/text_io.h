@@ -33,8 +33,8 @@ class TextReader {
  public:
   TextReader(std::string_view content, std::string source);
 
-  bool at_end() const { return next_ >= lines_.size(); }
-  std::size_t remaining() const { return lines_.size() - next_; }
+  bool at_end() const { return next_ >= line_count_; }
+  std::size_t remaining() const { return line_count_ - next_; }
   std::size_t line_number() const { return next_; }  // lines read so far
 
   std::string line();
@@ -48,7 +48,11 @@ class TextReader {
   [[noreturn]] void fail(const std::string& what) const;
 
  private:
-  std::vector<std::string> lines_;
+  // Lines are cut from the content as they are read, so a large file is not
+  // held twice over as a list of line strings.
+  std::string content_;
+  std::size_t position_ = 0;  // where the next line starts
+  std::size_t line_count_ = 0;
   std::size_t next_ = 0;
   std::string source_;
 };

@@ -12,8 +12,8 @@ inline bool gl_is_required() {
   return value && std::string(value) == "1";
 }
 
-#define SKIP_OR_FAIL_WITHOUT_GL(reason)                               \
-  do {                                                                \
-    if (gl_is_required()) FAIL() << "GL is required: " << (reason);   \
-    GTEST_SKIP() << "no GL context: " << (reason);                    \
+#define SKIP_OR_FAIL_WITHOUT_GL(reason)                             \
+  do {                                                              \
+    if (gl_is_required()) FAIL() << "GL is required: " << (reason); \
+    GTEST_SKIP() << "no GL context: " << (reason);                  \
   } while (0)

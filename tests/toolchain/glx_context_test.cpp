@@ -13,9 +13,21 @@ TEST(GlxContext, ClearsAndReadsBackAPixel) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) SKIP_OR_FAIL_WITHOUT_GL("cannot open the X display");
 
-  const int attributes[] = {GLX_RENDER_TYPE,  GLX_RGBA_BIT, GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_DOUBLEBUFFER,
-                            True,             GLX_RED_SIZE, 8,                 GLX_GREEN_SIZE, 8,
-                            GLX_BLUE_SIZE,    8,            GLX_DEPTH_SIZE,    16,             None};
+  const int attributes[] = {GLX_RENDER_TYPE,
+                            GLX_RGBA_BIT,
+                            GLX_DRAWABLE_TYPE,
+                            GLX_WINDOW_BIT,
+                            GLX_DOUBLEBUFFER,
+                            True,
+                            GLX_RED_SIZE,
+                            8,
+                            GLX_GREEN_SIZE,
+                            8,
+                            GLX_BLUE_SIZE,
+                            8,
+                            GLX_DEPTH_SIZE,
+                            16,
+                            None};
   int count = 0;
   GLXFBConfig* configs = glXChooseFBConfig(display, DefaultScreen(display), attributes, &count);
   if (!configs || count == 0) {
@@ -28,8 +40,8 @@ TEST(GlxContext, ClearsAndReadsBackAPixel) {
   Window root = RootWindow(display, visual->screen);
   XSetWindowAttributes window_attributes{};
   window_attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-  Window window = XCreateWindow(display, root, 0, 0, 64, 64, 0, visual->depth, InputOutput, visual->visual,
-                                CWColormap, &window_attributes);
+  Window window = XCreateWindow(display, root, 0, 0, 64, 64, 0, visual->depth, InputOutput, visual->visual, CWColormap,
+                                &window_attributes);
   XMapWindow(display, window);
   XSync(display, False);
 

@@ -1,0 +1,34 @@
+#include "gfx3d/toolkit_objects.h"
+
+#include <map>
+
+#include "gfx3d/library_errors.h"
+
+namespace {
+
+std::map<std::string, TPersistentFactory>& Registry() {
+  static std::map<std::string, TPersistentFactory> registry;
+  return registry;
+}
+
+}  // namespace
+
+void TPersistent::Assign(const TPersistent* source) {
+  if (!source) AssignError(nullptr);
+  source->AssignTo(*this);
+}
+
+void TPersistent::AssignTo(TPersistent& dest) const { dest.AssignError(this); }
+
+void TPersistent::AssignError(const TPersistent* source) const {
+  throw EConvertError("Cannot assign a " + (source ? source->ClassName() : std::string("nil")) + " to a " +
+                      ClassName());
+}
+
+void RegisterClass(const std::string& name, TPersistentFactory factory) { Registry()[name] = std::move(factory); }
+
+const TPersistentFactory& FindClass(const std::string& name) {
+  auto found = Registry().find(name);
+  if (found == Registry().end()) throw EClassNotFound("Class " + name + " not found");
+  return found->second;
+}

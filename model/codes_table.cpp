@@ -1,0 +1,117 @@
+#include "codes_table.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "file_io.h"
+#include "globals.h"
+#include "rounding.h"
+#include "text_io.h"
+#include "text_table.h"
+#include "ui_seam.h"
+
+namespace {
+
+constexpr const char* kHeader =
+    "TIPO\tLAR\tLUNG\tALT\t0\t1\t2\t3\t4\tCODICE\tDESCRIZIONE (NON USATA)\t(DESCR_L)\tCODICE ALT.\tPREZZO\tPESO";
+constexpr std::size_t kFixedColumns = 10;  // every column but the options
+
+std::string codes_path() { return program_path("user/codici.dat"); }
+
+bool is_blank(const std::string& line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// The shortest general form of a number with "," as the decimal separator.
+std::string comma_number(double value) {
+  std::string text = size_key(value);
+  std::replace(text.begin(), text.end(), '.', ',');
+  return text;
+}
+
+class RowParser {
+ public:
+  RowParser(const std::string& source, std::size_t line_number) : source_(source), line_number_(line_number) {}
+
+  Tcodice parse(const std::string& line, std::size_t option_count) {
+    Tstringlist fields = split_tab_fields(line);
+    if (fields.size() != kFixedColumns + option_count)
+      fail(std::to_string(fields.size()) + " columns instead of " + std::to_string(kFixedColumns + option_count));
+    auto next = fields.begin();
+    Tcodice row;
+    row.tipo = *next++;
+    row.lar = *next++;
+    row.lung = *next++;
+    row.alt = *next++;
+    row.options.assign(next, next + static_cast<std::ptrdiff_t>(option_count));
+    next += static_cast<std::ptrdiff_t>(option_count);
+    row.code = *next++;
+    row.description = *next++;
+    row.description_number = integer(*next++);
+    row.alt_code = *next++;
+    row.price = number(*next++);
+    row.weight = number(*next++);
+    return row;
+  }
+
+ private:
+  int integer(const std::string& text) const {
+    long long value = 0;
+    if (!parse_integer(text, value) || value < INT_MIN || value > INT_MAX) fail("\"" + text + "\" is not an integer");
+    return static_cast<int>(value);
+  }
+
+  double number(const std::string& text) const {
+    double value = 0.0;
+    if (!parse_double(text, value, ',')) fail("\"" + text + "\" is not a number with a decimal comma");
+    return value;
+  }
+
+  [[noreturn]] void fail(const std::string& what) const {
+    throw FileError(source_ + ": line " + std::to_string(line_number_) + ": " + what);
+  }
+
+  const std::string& source_;
+  std::size_t line_number_;
+};
+
+// Appends the rows of a plain table to rows, so that the rows before a damaged one are kept.
+void append_rows(const std::string& plain, std::size_t option_count, const std::string& source, Tdb_codici& rows) {
+  std::vector<std::string> lines = split_lines(plain);
+  for (std::size_t i = 1; i < lines.size(); ++i) {  // line 0 is the header
+    if (is_blank(lines[i])) continue;
+    rows.push_back(RowParser(source, i + 1).parse(lines[i], option_count));
+  }
+}
+
+}  // namespace
+
+void read_codes_table() {
+  const std::string path = codes_path();
+  Tdb_codici rows;
+  try {
+    append_rows(read_scrambled_file(path), StructureTypes.size(), path, rows);
+  } catch (const FileError&) {
+    ui().show_message(read_error_text(path));
+  }
+  CodesTable = std::move(rows);
+}
+
+void write_codes_table() { write_codes_table_file(codes_path(), CodesTable); }
+
+std::string codes_table_text(const Tdb_codici& rows) {
+  TextWriter out;
+  out.line(kHeader);
+  for (const Tcodice& row : rows) {
+    std::string line = row.tipo + '\t' + row.lar + '\t' + row.lung + '\t' + row.alt;
+    for (const std::string& option : row.options) line += '\t' + option;
+    line += '\t' + row.code + '\t' + row.description + '\t' + std::to_string(row.description_number) + '\t' +
+            row.alt_code + '\t' + comma_number(row.price) + '\t' + comma_number(row.weight);
+    out.line(line);
+  }
+  return out.take();
+}
+
+void write_codes_table_file(const std::string& path, const Tdb_codici& rows) {
+  write_scrambled_file(path, codes_table_text(rows));
+}

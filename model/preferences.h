@@ -1,0 +1,24 @@
+// The preferences file user/preferenze.dat: language, catalogue and 3-D
+// settings, company texts, archive column widths, units and plan background,
+// one value per line, stored scrambled. Files that end after line 30, 31 or 32
+// are valid and leave the later settings at their defaults.
+#pragma once
+
+#include <string>
+
+#include "records.h"
+
+// Reads the preferences into AppState and Company. On the first run (no valid
+// language stored) it asks for the language and writes the file back (raising
+// FileError when that write fails). A read error is shown to the user and what
+// was read so far is kept; a damaged file is not written back. Returns false,
+// after telling the user which file is missing, when there is no preferences
+// file: the program cannot start without it.
+bool read_preferences();
+
+// Writes AppState and Company to user/preferenze.dat; raises FileError.
+void write_preferences();
+
+// The plain content of a preferences file, and its safe scrambled write.
+std::string preferences_text(const Tvar_amb& state, const Tazienda& company);
+void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);

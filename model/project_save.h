@@ -1,0 +1,19 @@
+// Saving the open project under its number in user/ and keeping the project
+// index in step with the saved files.
+#pragma once
+
+#include <string>
+
+// The number for a new project: one more than the last index entry, skipping
+// every number that an index entry or a project file already uses, as five
+// digits. Raises FileError when no number up to 99999 is left.
+std::string next_project_number();
+
+// Saves the open project as user/prvNNNNN.cel, under its own number or a new
+// one (when it has none or new_number is set), then updates the index, the
+// file name, the modified flag and the caption, and tells the user. Raises
+// FileError; when the project file cannot be written nothing else changes.
+void save_project(bool new_number);
+
+// The main window caption of a saved project.
+std::string project_caption(const std::string& file_name);

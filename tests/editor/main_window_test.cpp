@@ -1,0 +1,23 @@
+// The main window opens with the program's title and clears the service flag.
+#include "editor/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "model/globals.h"
+
+TEST(MainWindow, OpensWithTheProgramTitle) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "test";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+
+  AppState.debug = 1;
+  TMain window;
+  window.show();
+  EXPECT_EQ(window.windowTitle().toStdString(), "Rackwright V1.12");
+  EXPECT_EQ(AppState.debug, 0);
+  EXPECT_TRUE(window.close());
+}

@@ -1,0 +1,93 @@
+#include "model/codes_table.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "model/file_io.h"
+#include "model/globals.h"
+#include "model/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kHeader =
+    "TIPO\tLAR\tLUNG\tALT\t0\t1\t2\t3\t4\tCODICE\tDESCRIZIONE (NON USATA)\t(DESCR_L)\tCODICE ALT.\tPREZZO\tPESO\r\n";
+
+class CodesTable_ : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.path().string();
+    std::filesystem::create_directories(dir.path() / "user");
+    StructureTypes.assign(2, Tstructure_type{});
+  }
+  void write_table(const std::string& rows) { write_scrambled_file(path(), kHeader + rows); }
+  std::string path() const { return dir.file("user/codici.dat"); }
+
+  TempDir dir;
+  ScopedScriptedUi ui;
+};
+
+}  // namespace
+
+TEST_F(CodesTable_, ReadsRowsWithCommaDecimals) {
+  write_table("R\t475\t974\t\tSI\t-\tR475974\tRipiano\t301\tALT-R\t12,5\t3,75\r\n");
+  read_codes_table();
+  ASSERT_EQ(CodesTable.size(), 1u);
+  const Tcodice& row = CodesTable[0];
+  EXPECT_EQ(row.tipo, "R");
+  EXPECT_EQ(row.lar, "475");
+  EXPECT_EQ(row.lung, "974");
+  EXPECT_EQ(row.alt, "");
+  EXPECT_EQ(row.options, (std::vector<std::string>{"SI", "-"}));
+  EXPECT_EQ(row.code, "R475974");
+  EXPECT_EQ(row.description, "Ripiano");
+  EXPECT_EQ(row.description_number, 301);
+  EXPECT_EQ(row.alt_code, "ALT-R");
+  EXPECT_EQ(row.price, 12.5);
+  EXPECT_EQ(row.weight, 3.75);
+  EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(CodesTable_, BlankLinesAreSkippedAndOptionsFollowTheStructureTypes) {
+  StructureTypes.assign(6, Tstructure_type{});  // more types than the header names
+  write_table(" \t \t\r\n\r\nTE\t475\t\t2000\tSI\tSI\tSI\tSI\tSI\tSI\tTE1\t\t0\t\t1\t2\r\n");
+  read_codes_table();
+  ASSERT_EQ(CodesTable.size(), 1u);
+  EXPECT_EQ(CodesTable[0].options.size(), 6u);
+  EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(CodesTable_, APointDecimalIsDamageAndEarlierRowsAreKept) {
+  write_table("G\t475\t\t\tSI\tSI\tG1\t\t0\t\t1,5\t0\r\nG\t577\t\t\tSI\tSI\tG2\t\t0\t\t1.5\t0\r\n");
+  read_codes_table();
+  ASSERT_EQ(CodesTable.size(), 1u);
+  EXPECT_EQ(CodesTable[0].code, "G1");
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{read_error_text(path())}));
+}
+
+TEST_F(CodesTable_, RowsWithTheWrongColumnCountAreDamage) {
+  write_table("G\t475\t\t\tSI\tG1\t\t0\t\t1\t0\r\n");  // one option for two structure types
+  read_codes_table();
+  EXPECT_TRUE(CodesTable.empty());
+  EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST_F(CodesTable_, WriterUsesCommasWhateverTheLocaleAndReadsBack) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved_locale = previous ? previous : "C";
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // where installed, the separator would be ","
+  Tcodice row{"KG", "577", "2245", "", {"SI", "-"}, "KG1", "KG1-ALT", "Kit", 412, 1234.25, 0.1};
+  CodesTable = {row, Tcodice{"R", "", "", "", {"", ""}, "", "", "", -3, 1e20, 0}};
+  std::string text = codes_table_text(CodesTable);
+  EXPECT_EQ(
+      text,
+      kHeader + "KG\t577\t2245\t\tSI\t-\tKG1\tKit\t412\tKG1-ALT\t1234,25\t0,1\r\nR\t\t\t\t\t\t\t\t-3\t\t1e+20\t0\r\n");
+  Tdb_codici saved = CodesTable;
+  write_codes_table();
+  CodesTable.clear();
+  read_codes_table();
+  std::setlocale(LC_NUMERIC, saved_locale.c_str());
+  EXPECT_EQ(CodesTable, saved);
+  EXPECT_TRUE(ui->messages.empty());
+}

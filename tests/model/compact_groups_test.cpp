@@ -1,0 +1,166 @@
+#include "model/compact_groups.h"
+
+#include <gtest/gtest.h>
+
+#include "project_globals_fixture.h"
+
+namespace {
+
+// Fixed ends standing across a group that runs along x: width 577 along x, rails 1000 deep.
+Tmodulo_agg fixed_end(double x, double y, int group, char orientation = 'V') {
+  return make_free(x, y, 577, 1000, orientation, "CVFISSO_" + std::to_string(group));
+}
+
+Tmodulo_agg mobile_unit(double x, double y, int group) {
+  return make_free(x, y, 577, 1000, 'V', "CVMOBIL_" + std::to_string(group));
+}
+
+class CompactGroups : public ProjectGlobalsTest {
+ protected:
+  Tcell& add_cell(Tmoduli_agg modules) {
+    Cells.emplace_back();
+    Cells.back().free_modules = std::move(modules);
+    return Cells.back();
+  }
+};
+
+TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
+  add_cell({fixed_end(2000, 0, 1), fixed_end(0, 0, 1)});  // right end listed first: still the second end
+  rebuild_compact_groups();
+  ASSERT_EQ(Cells[0].compact_groups.size(), 1u);
+  const Tcorvane& group = Cells[0].compact_groups[0];
+  EXPECT_EQ(group.orientation, 'H');
+  EXPECT_EQ(group.overall_length, 2577.0);
+  EXPECT_EQ(group.depth, 1108.0);
+  EXPECT_EQ(group.extent_x, 2577.0);
+  EXPECT_EQ(group.extent_y, 1108.0);
+  EXPECT_EQ(group.x, 1000.0);
+  EXPECT_EQ(group.y, 0.0);
+  EXPECT_EQ(group.kit_length, 2245.0);
+  EXPECT_EQ(group.group_code, "K11_000000");
+  EXPECT_EQ(group.wall_gaps, (std::array<double, 4>{-1, -1, -1, -1}));
+}
+
+TEST_F(CompactGroups, GroupAlongYFromWallBays) {
+  Tcell& cell = add_cell({});
+  cell.walls = {make_wall(0, -1000, 0, 4000)};
+  cell.walls[0].modules = {make_bay(500, 3000, 577, 800, 'H'), make_bay(500, 0, 577, 800, 'H')};
+  cell.walls[0].modules[0].group_code = "CVFISSO_1";
+  cell.walls[0].modules[1].group_code = "CVFISSO_1";
+  rebuild_compact_groups();
+  ASSERT_EQ(cell.compact_groups.size(), 1u);
+  const Tcorvane& group = cell.compact_groups[0];
+  EXPECT_EQ(group.orientation, 'V');
+  EXPECT_EQ(group.overall_length, 3577.0);
+  EXPECT_EQ(group.extent_x, 908.0);
+  EXPECT_EQ(group.extent_y, 3577.0);
+  EXPECT_EQ(group.kit_length, 3045.0);
+  // The wall at x 0 is left of the ends: 500 - 400 - 54 = 46 mm beside the rails.
+  EXPECT_EQ(group.wall_gaps[1], 46.0);
+}
+
+TEST_F(CompactGroups, KitLengthClassBoundaries) {
+  EXPECT_EQ(compact_kit_length(2650), 2245.0);
+  EXPECT_EQ(compact_kit_length(2650.5), 2645.0);
+  EXPECT_EQ(compact_kit_length(3050), 2645.0);
+  EXPECT_EQ(compact_kit_length(3051), 3045.0);
+}
+
+TEST_F(CompactGroups, CodesCountGroupsPerCellInGroupOrder) {
+  add_cell({fixed_end(0, 5000, 3), fixed_end(0, 0, 1), fixed_end(2000, 0, 1), fixed_end(2000, 5000, 3)});
+  add_cell({fixed_end(0, 0, 1), fixed_end(1500, 0, 1)});
+  rebuild_compact_groups();
+  ASSERT_EQ(Cells[0].compact_groups.size(), 2u);
+  EXPECT_EQ(Cells[0].compact_groups[0].group_code.substr(0, 4), "K11_");
+  EXPECT_EQ(Cells[0].compact_groups[0].y, 0.0);
+  EXPECT_EQ(Cells[0].compact_groups[1].group_code.substr(0, 4), "K12_");
+  EXPECT_EQ(Cells[0].compact_groups[1].y, 5000.0);
+  ASSERT_EQ(Cells[1].compact_groups.size(), 1u);
+  EXPECT_EQ(Cells[1].compact_groups[0].group_code.substr(0, 4), "K21_");
+}
+
+TEST_F(CompactGroups, LoneOrExtraFixedEndsAndDamagedCodes) {
+  add_cell({fixed_end(0, 0, 1), fixed_end(900, 0, 1), fixed_end(3000, 0, 1), fixed_end(0, 4000, 2),
+            make_free(0, 8000, 577, 1000, 'V', "CVFISSO_x"), make_free(900, 8000, 577, 1000, 'V', "CVFISSO_x"),
+            make_free(0, 9000, 577, 1000, 'V', "CVFISSO_07"), make_free(900, 9000, 577, 1000, 'V', "CVFISSO_07")});
+  rebuild_compact_groups();
+  ASSERT_EQ(Cells[0].compact_groups.size(), 1u);                 // group 2 has one end; damaged codes name no group
+  EXPECT_EQ(Cells[0].compact_groups[0].overall_length, 3577.0);  // first and last of three ends
+  EXPECT_EQ(max_fixed_compact_number(0), 7);
+}
+
+TEST_F(CompactGroups, EndsOnNoCommonAxisStillCountButHaveNoShape) {
+  add_cell({fixed_end(0, 0, 1), fixed_end(2000, 10, 1), fixed_end(0, 3000, 2), fixed_end(2000, 3000, 2)});
+  rebuild_compact_groups();
+  ASSERT_EQ(Cells[0].compact_groups.size(), 2u);
+  EXPECT_EQ(Cells[0].compact_groups[0].group_code, "");
+  EXPECT_EQ(Cells[0].compact_groups[0].overall_length, 0.0);
+  EXPECT_EQ(Cells[0].compact_groups[0].kit_length, 2245.0);
+  EXPECT_EQ(Cells[0].compact_groups[1].group_code.substr(0, 4), "K12_");
+}
+
+TEST_F(CompactGroups, AisleBesideTheEndWhoseNearestMobileUnitIsFarAway) {
+  // Units 600 apart from end A; the last one in the list is close to B, the nearest to B decides.
+  add_cell({fixed_end(0, 0, 1), fixed_end(3000, 0, 1), mobile_unit(600, 0, 1), mobile_unit(2400, 0, 1),
+            mobile_unit(1200, 0, 1)});
+  rebuild_compact_groups();
+  const Tcorvane& tight = Cells[0].compact_groups[0];
+  EXPECT_EQ(tight.aisle_x, 0.0);
+  EXPECT_EQ(tight.aisle_y, 0.0);
+
+  Cells[0].free_modules[3].x = 2200;  // now 223 mm from B's face
+  rebuild_compact_groups();
+  const Tcorvane& open = Cells[0].compact_groups[0];
+  EXPECT_DOUBLE_EQ(open.aisle_x, 3000 - (223.0 / 2 + 288.5));
+  EXPECT_EQ(open.aisle_y, 0.0);
+}
+
+TEST_F(CompactGroups, GroupWithoutMobileUnitsHasNoAisle) {
+  add_cell({fixed_end(0, 0, 1), fixed_end(3000, 0, 1)});
+  rebuild_compact_groups();
+  EXPECT_EQ(Cells[0].compact_groups[0].aisle_x, 0.0);
+}
+
+TEST_F(CompactGroups, PositionCharactersComeFromTheCellBeingRebuilt) {
+  add_cell({});
+  // Beside end A across the group (100 mm face to face) an ordinary module;
+  // along end A's length a lone fixed end of another group; mobile units never count.
+  add_cell({fixed_end(0, 0, 1), fixed_end(2000, 0, 1), make_free(-677, 0, 577, 1000, 'V'), fixed_end(0, 1100, 2),
+            mobile_unit(2000, -1100, 1)});
+  rebuild_compact_groups();
+  EXPECT_EQ(Cells[1].compact_groups[0].group_code, "K21_200010");
+}
+
+TEST_F(CompactGroups, PositionCharactersOfEndsAlongY) {
+  // Ends oriented 'H': the group runs along y; the upper end numbers c5, c1, c2.
+  add_cell({fixed_end(0, 0, 1, 'H'), fixed_end(0, 2000, 1, 'H'), make_free(0, 2677, 577, 1000, 'H'),
+            make_free(-1100, 0, 577, 1000, 'H')});
+  rebuild_compact_groups();
+  EXPECT_EQ(Cells[0].compact_groups[0].group_code, "K11_000110");
+}
+
+TEST_F(CompactGroups, WallGapsUpTo350Millimetres) {
+  Tcell& cell = add_cell({fixed_end(0, 0, 1), fixed_end(2000, 0, 1)});
+  // End faces at -288.5 and 2288.5; rails reach 554 mm either side of y 0.
+  cell.walls = {make_wall(-638.5, -2000, -638.5, 2000), make_wall(2639.5, -2000, 2639.5, 2000),
+                make_wall(-1000, 904, 3000, 904), make_wall(-1000, -904, 3000, -904)};
+  rebuild_compact_groups();
+  EXPECT_EQ(cell.compact_groups[0].wall_gaps, (std::array<double, 4>{350.0, -1.0, 350.0, -1.0}));
+
+  cell.walls[3] = make_wall(-1000, -903, 3000, -903);
+  rebuild_compact_groups();
+  EXPECT_EQ(cell.compact_groups[0].wall_gaps[1], 349.0);
+}
+
+TEST_F(CompactGroups, MaxFixedNumberLooksAtFreeModulesAndBays) {
+  Tcell& cell = add_cell({fixed_end(0, 0, 2), mobile_unit(0, 0, 9)});
+  EXPECT_EQ(max_fixed_compact_number(0), 2);
+  cell.walls = {make_wall(0, 0, 1000, 0)};
+  cell.walls[0].modules = {make_bay(0, 0, 577, 1000, 'H')};
+  cell.walls[0].modules[0].group_code = "CVFISSO_5";
+  EXPECT_EQ(max_fixed_compact_number(0), 5);
+  Cells.emplace_back();
+  EXPECT_EQ(max_fixed_compact_number(1), 0);
+}
+
+}  // namespace

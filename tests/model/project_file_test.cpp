@@ -1,0 +1,390 @@
+#include "model/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include "model/file_io.h"
+#include "model/globals.h"
+#include "model/text_io.h"
+#include "support/sample_project.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string join(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+void append(Lines& to, const Lines& more) { to.insert(to.end(), more.begin(), more.end()); }
+
+// A small project whose V002 file is written out line by line below.
+Tprv golden_header() {
+  Tprv header;
+  header.customer = {"Rossi", "Via Po 2", "10100", "Torino", "TO", "Italia", "011", "", "r@x.it", {"nota"}};
+  header.date = "06/12/2026";
+  header.number = "Q-17";
+  header.customer_ref = "Ref 9";
+  header.from = "Me";
+  header.note1 = "a";
+  header.note2 = "b";
+  header.discount1 = 10.0;
+  header.discount2 = 2.5;
+  header.drawing = "D-3";
+  header.discount3 = 1.25;
+  return header;
+}
+
+Tcells golden_cells() {
+  Tlinea wall;
+  wall.x2 = 1000.0;
+  wall.normal_y = -1.0;
+  wall.end_angle = 90.0;
+  wall.show_dimensions = true;
+  wall.module_count = 1;
+  wall.module_height = 2000.0;
+  wall.module_depth = 475.0;
+  wall.shelf_count = 5;
+  wall.free_space = 26.0;
+  wall.laid_out = true;
+  wall.length = 1000.0;
+  wall.forced_lengths = {974.0};
+  Tmodulo bay;
+  bay.shelf_count = 5;
+  bay.height = 2000.0;
+  bay.width = 475.0;
+  bay.length = 974.0;
+  bay.x = 500.0;
+  bay.y = -237.5;
+  bay.shelf_pattern = "10101010101";
+  bay.group_code = "CVFISSO_1";
+  wall.modules = {bay};
+  Tmodulo_agg free;
+  free.shelf_count = 6;
+  free.height = 1700.0;
+  free.width = 577.0;
+  free.length = 974.0;
+  free.extent_x = 577.0;
+  free.extent_y = 974.0;
+  free.orientation = 'V';
+  free.shelf_pattern = "111111";
+  free.clear_n = 99999.0;
+  Tcell cell;
+  cell.name = "Cella 1";
+  cell.walls = {wall};
+  cell.free_modules = {free};
+  cell.clearance = 20.0;
+  return {cell};
+}
+
+const Lines kGoldenHead = {"V002", "06/12/2026", "Q-17",     "Ref 9",    "Rossi",  "Via Po 2", "10100",   "Torino",
+                           "TO",   "Italia",     "011",      "",         "r@x.it", "1",        "nota",    "Me",
+                           "a",    "b",          "   10.00", "    2.50", "D-3",    "    1.25", "    0.00"};
+
+const Lines kGoldenCells = {
+    "1", "Cella 1", "1",
+    // wall
+    "    0.00", "    0.00", " 1000.00", "    0.00", "    0.00", "   -1.00", "1", "H", "    0.00", "   90.00", "1", "1",
+    " 2000.00", "  475.00", "5", "    0.00", "    0.00", "0", "   26.00", "    0.00", "    0.00", "    0.00", "0", "0",
+    "0", "0", "0", "0", "1", " 1000.00", "1", " 9.74000000000000E+0002",
+    // bay
+    "1", "5", " 2000.00", "  475.00", "  974.00", "  500.00", " -237.50", "HCVFISSO_1", "10101010101", "0",
+    // end frames
+    "0",
+    // free module
+    "1", "6", " 1.70000000000000E+0003", "  577.00", "  974.00", "    0.00", "    0.00", "  577.00", "  974.00", "V",
+    "111111", "0", "99999.00", "    0.00", "    0.00", "    0.00", "0", "0", "0", "0", "-1", "0", "0", "0", "0", "0",
+    "0", "", "", "", "", "", "", "", "",
+    // structure type, clearance, wall thickness
+    "0", "20.00", "60.00",
+    // current cell
+    "0"};
+
+class ProjectFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.path().string();
+    LangTable.assign(40, "");
+    LangTable[39] = "Cella";
+    HeightList = {1500.0, 1700.0, 2000.0, 2500.0};
+    WidthList = {300.0, 400.0, 475.0};
+    // An open project that a failed load must leave exactly as it is.
+    QuoteHeader = sample_quote_header();
+    Cells = {sample_cell("Open", 2, 3, 2)};
+    AppState.current_cell = 0;
+  }
+
+  // Loads plain project text through the file on disk, as the program does.
+  void load_text(const std::string& plain) {
+    std::string path = dir.file("prv00001.cel");
+    write_scrambled_file(path, plain);
+    load_project(path);
+  }
+
+  void expect_load_fails_untouched(const std::string& plain, const std::string& message_part = "") {
+    Tprv header = QuoteHeader;
+    Tcells cells = Cells;
+    int current = AppState.current_cell;
+    try {
+      load_text(plain);
+      ADD_FAILURE() << "the load did not fail";
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find(message_part), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(QuoteHeader, header);
+    EXPECT_EQ(Cells, cells);
+    EXPECT_EQ(AppState.current_cell, current);
+  }
+
+  TempDir dir;
+};
+
+Lines v001_fixture() {
+  Lines lines = {"V001", "01/02/2003", "N-1", "REF", "Bianchi", "Addr", "PC", "City", "PR", "Country", "Phone", "Fax",
+                 "Mail", "2", "nota 1", "nota 2", "From", "n1", "n2", "   10.00", "    0.00", "DRW",
+                 // discounts 3 and 4: present but never used by version 1
+                 "    5.00", "    7.00", "1", "Cella A", "1",
+                 // wall
+                 "    0.00", "    0.00", " 3000.00", "    0.00", "    0.00", "   -1.00", "1", "H", "    0.00",
+                 "   90.00", "1", "1", " 2000.00", "  475.00", "5", "    0.00", "    0.00", "0", " 2026.00", "    0.00",
+                 "    0.00", "    0.00", "0", "0", "0", "0", "0", "0", "1", " 3000.00", "0",
+                 // one bay of compact group 2
+                 "1", "5", " 2000.00", "  475.00", "  974.00", "  500.00", " -237.50", "HCVMOBIL_2", "10101", "1",
+                 // two end frames
+                 "2", "   10.00", " -237.50", " 2000.00", "  475.00", "H", "TE", "-1", "0", "  990.00", " -237.50",
+                 " 2000.00", "  475.00", "H", "TE", "0", "-1",
+                 // one trolley, no spare texts
+                 "1", "6", " 1.70000000000000E+0003", "  577.00", "  974.00", "   10.00", "   20.00", "  577.00",
+                 "  974.00", "VCARRELLO", "111111", "0", "99999.00", "    1.00", "    2.00", "    3.00", "1", "0", "0",
+                 "0", "-1", "0", "0", "0", "0", "0", "1",
+                 // structure type, clearance, wall thickness, current cell
+                 "1", "15.00", "60.00", "0"};
+  return lines;
+}
+
+Lines legacy_fixture() {
+  return {"31/12/1999", "N-0", "OLD", "Verdi", "", "", "", "", "", "", "", "",
+          // no notes; from, notes, discounts 1 and 2, drawing, discounts 3 and 4
+          "From", "", "", "    5.00", "    0.00", "DRW0", "    3.00", "", "1", "Legacy", "2",
+          // wall with height index 2.5 and a negative depth index
+          "    0.00", "    0.00", " 2000.00", "    0.00", "    0.00", "   -1.00", "1", "H", "    0.00", "    0.00", "0",
+          "0", "    2.50", "   -1.00", "4", "    0.00", "    0.00", "0", "    0.00", "    0.00", "    0.00", "    0.00",
+          "0", "0", "0", "0", "0", "0", "0", " 2000.00", "0", "1", "4", " 1700.00", "  400.00", "  974.00", "  500.00",
+          " -200.00", "H", "1111", "0", "0",
+          // an opening with height index 0.5 (rounds to 0) and depth index 1.5 (rounds to 2)
+          "    0.00", "    0.00", "    0.00", " 1000.00", "   -1.00", "    0.00", "0", "V", "    0.00", "    0.00", "0",
+          "0", "    0.50", "    1.50", "0", "    0.00", "    0.00", "1", "    0.00", "    0.00", "    0.00", "    0.00",
+          "0", "0", "0", "0", "0", "0", "0", " 1000.00", "0", "0", "0",
+          // one free module, orientation alone, no spare texts
+          "1", "3", " 1.00000000000000E+0003", "  300.00", "  974.00", "    0.00", "    0.00", "  974.00", "  300.00",
+          "H", "111", "0", "    0.00", "    0.00", "    0.00", "    0.00", "0", "0", "0", "0", "-1", "0", "0", "0", "0",
+          "0", "0",
+          // structure type, clearance, wall thickness; no current cell line
+          "0", "0.00", "60.00"};
+}
+
+}  // namespace
+
+TEST_F(ProjectFile, WriterGivesTheExactV002Text) {
+  Lines expected = kGoldenHead;
+  append(expected, kGoldenCells);
+  EXPECT_EQ(project_file_text(golden_header(), golden_cells(), 0, true), join(expected));
+}
+
+TEST_F(ProjectFile, MailCopyBlanksTheCustomerAndTheFirstTwoDiscounts) {
+  Lines expected = {"V002", "06/12/2026", "Q-17", "Ref 9"};
+  for (int i = 0; i < 9; ++i) expected.push_back("-----------");
+  append(expected, {"0", "Me", "a", "b", "0", "0", "D-3", "    1.25", "    0.00"});
+  append(expected, kGoldenCells);
+  std::string text = project_file_text(golden_header(), golden_cells(), 0, false);
+  EXPECT_EQ(text, join(expected));
+
+  QuoteHeader = golden_header();
+  Cells = golden_cells();
+  write_project_file(dir.file("preventivo_mail.cel"), false);
+  EXPECT_EQ(read_scrambled_file(dir.file("preventivo_mail.cel")), text);
+}
+
+TEST_F(ProjectFile, WriteThenReadGivesBackEveryStoredField) {
+  Tcells cells = {sample_cell("Uno", 3, 4, 3), sample_cell("Due", 1, 0, 0), sample_cell("", 0, 0, 5)};
+  Tprv header = sample_quote_header();
+  ProjectData read = parse_project(project_file_text(header, cells, 2, true), "test");
+  EXPECT_EQ(read.header, header);
+  EXPECT_EQ(read.cells, cells);
+  EXPECT_EQ(read.current_cell, 2);
+}
+
+TEST_F(ProjectFile, LoadReplacesTheOpenProjectAndLeavesTheFileAlone) {
+  Tcells cells = {sample_cell("Uno", 2, 2, 1), sample_cell("Due", 1, 1, 1)};
+  std::string path = dir.file("prv00004.cel");
+  write_scrambled_file(path, project_file_text(golden_header(), cells, 1, true));
+  std::string stored = dir.read("prv00004.cel");
+  Cells[0].outline_closed = true;
+  load_project(path);
+  EXPECT_EQ(QuoteHeader, golden_header());
+  EXPECT_EQ(Cells, cells);  // transient fields at their defaults
+  EXPECT_EQ(AppState.current_cell, 1);
+  EXPECT_EQ(dir.read("prv00004.cel"), stored);
+}
+
+TEST_F(ProjectFile, TransientFieldsAreNotStored) {
+  Tcells cells = golden_cells();
+  cells[0].outline_closed = true;
+  cells[0].walls[0].selected = true;
+  cells[0].walls[0].modules[0].heavy = true;
+  cells[0].walls[0].modules[0].corner_joint_end = 2;
+  cells[0].free_modules[0].snap_a = 3;
+  cells[0].free_modules[0].frame_height_a = 1850.0;
+  cells[0].compact_groups.resize(1);
+  ProjectData read = parse_project(project_file_text(golden_header(), cells, 0, true), "test");
+  EXPECT_EQ(read.cells, golden_cells());
+}
+
+TEST_F(ProjectFile, VersionOneFixtureLoads) {
+  QuoteHeader.discount3 = 8.0;  // must not leak into the loaded project
+  QuoteHeader.discount4 = 9.0;
+  load_text(join(v001_fixture()));
+  EXPECT_EQ(QuoteHeader.date, "01/02/2003");
+  EXPECT_EQ(QuoteHeader.customer.name, "Bianchi");
+  EXPECT_EQ(QuoteHeader.customer.notes, (Lines{"nota 1", "nota 2"}));
+  EXPECT_EQ(QuoteHeader.discount1, 10.0);
+  EXPECT_EQ(QuoteHeader.discount3, 0.0);
+  EXPECT_EQ(QuoteHeader.discount4, 0.0);
+  EXPECT_EQ(QuoteHeader.drawing, "DRW");
+  ASSERT_EQ(Cells.size(), 1u);
+  const Tcell& cell = Cells[0];
+  EXPECT_EQ(cell.name, "Cella A");
+  ASSERT_EQ(cell.walls.size(), 1u);
+  EXPECT_EQ(cell.walls[0].module_height, 2000.0);
+  EXPECT_EQ(cell.walls[0].free_space, 2026.0);
+  ASSERT_EQ(cell.walls[0].modules.size(), 1u);
+  EXPECT_EQ(cell.walls[0].modules[0].orientation, 'H');
+  EXPECT_EQ(cell.walls[0].modules[0].group_code, "CVMOBIL_2");
+  EXPECT_EQ(cell.walls[0].modules[0].custom_shelves, 1);
+  ASSERT_EQ(cell.walls[0].end_frames.size(), 2u);
+  EXPECT_EQ(cell.walls[0].end_frames[1].x, 990.0);
+  EXPECT_EQ(cell.walls[0].end_frames[1].module_before, 0);
+  ASSERT_EQ(cell.free_modules.size(), 1u);
+  const Tmodulo_agg& trolley = cell.free_modules[0];
+  EXPECT_EQ(trolley.orientation, 'V');
+  EXPECT_EQ(trolley.code, "CARRELLO");
+  EXPECT_EQ(trolley.height, 1700.0);
+  EXPECT_EQ(trolley.clear_o, 3.0);
+  EXPECT_TRUE(trolley.dim_n);
+  EXPECT_EQ(trolley.side_flags, (std::array<int, 6>{0, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(trolley.spare_texts, (std::array<std::string, 8>{}));
+  EXPECT_EQ(cell.structure_type, 1);
+  EXPECT_EQ(cell.clearance, 15.0);
+}
+
+TEST_F(ProjectFile, LegacyFixtureTurnsIndexesIntoSizes) {
+  load_text(join(legacy_fixture()));
+  EXPECT_EQ(QuoteHeader.date, "31/12/1999");
+  EXPECT_EQ(QuoteHeader.number, "N-0");
+  EXPECT_EQ(QuoteHeader.customer.name, "Verdi");
+  EXPECT_TRUE(QuoteHeader.customer.notes.empty());
+  EXPECT_EQ(QuoteHeader.from, "From");
+  EXPECT_EQ(QuoteHeader.discount1, 5.0);
+  EXPECT_EQ(QuoteHeader.discount3, 3.0);
+  EXPECT_EQ(QuoteHeader.discount4, 0.0);  // an empty line
+  ASSERT_EQ(Cells.size(), 1u);
+  ASSERT_EQ(Cells[0].walls.size(), 2u);
+  const Tlinea& first = Cells[0].walls[0];
+  EXPECT_EQ(first.module_height, 2000.0);  // index 2.5 rounds to 2
+  EXPECT_EQ(first.module_depth, 0.0);      // a negative index
+  ASSERT_EQ(first.modules.size(), 1u);
+  EXPECT_EQ(first.modules[0].orientation, 'H');
+  EXPECT_EQ(first.modules[0].group_code, "");
+  const Tlinea& second = Cells[0].walls[1];
+  EXPECT_EQ(second.module_height, 1500.0);  // 0.5 rounds to 0
+  EXPECT_EQ(second.module_depth, 475.0);    // 1.5 rounds to 2
+  EXPECT_EQ(second.orientation, 'V');
+  ASSERT_EQ(Cells[0].free_modules.size(), 1u);
+  EXPECT_EQ(Cells[0].free_modules[0].code, "");
+  EXPECT_EQ(Cells[0].free_modules[0].height, 1000.0);
+  EXPECT_EQ(AppState.current_cell, 0);  // no trailer
+}
+
+TEST_F(ProjectFile, LegacyIndexOutsideTheCatalogueIsAnError) {
+  Lines lines = legacy_fixture();
+  auto height = std::find(lines.begin(), lines.end(), "    2.50");
+  *height = "    3.60";  // rounds to 4; the catalogue has four heights
+  expect_load_fails_untouched(join(lines), "height index");
+  *height = "1e300";
+  expect_load_fails_untouched(join(lines), "height index");
+}
+
+TEST_F(ProjectFile, UnknownVersionIsAnErrorAndTheProjectStays) {
+  Lines lines = v001_fixture();
+  for (const char* first : {"V003", "V", "V0022", ""}) {
+    lines[0] = first;
+    expect_load_fails_untouched(join(lines), "not a project file or unsupported version");
+  }
+  expect_load_fails_untouched("", "not a project file or unsupported version");
+}
+
+TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
+  Tcells cells = {sample_cell("Uno", 2, 2, 2), sample_cell("Due", 1, 1, 1)};
+  Lines lines = split_lines(project_file_text(sample_quote_header(), cells, 1, true));
+  for (std::size_t kept = 0; kept + 1 < lines.size(); ++kept)
+    expect_load_fails_untouched(join(Lines(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(kept))));
+
+  lines.pop_back();  // without the optional trailer the first cell is current
+  load_text(join(lines));
+  EXPECT_EQ(Cells, cells);
+  EXPECT_EQ(AppState.current_cell, 0);
+}
+
+TEST_F(ProjectFile, CountsBeyondTheFileAreErrors) {
+  Lines lines = split_lines(project_file_text(golden_header(), golden_cells(), 0, true));
+  for (const char* count : {"2147483647", "-1", "99999999999"}) {
+    Lines damaged = lines;
+    damaged[25] = count;  // the wall count
+    expect_load_fails_untouched(join(damaged));
+  }
+}
+
+TEST_F(ProjectFile, IndexesAreBroughtIntoRange) {
+  Tcells cells = golden_cells();
+  Ttestata frame;
+  frame.module_before = 0;
+  frame.module_after = 1;  // the wall has one bay
+  cells[0].walls[0].end_frames = {frame};
+  cells[0].free_modules[0].coupled_with = 4;
+  ProjectData read = parse_project(project_file_text(golden_header(), cells, 7, true), "test");
+  EXPECT_EQ(read.cells[0].walls[0].end_frames[0].module_before, 0);
+  EXPECT_EQ(read.cells[0].walls[0].end_frames[0].module_after, -1);
+  EXPECT_EQ(read.cells[0].free_modules[0].coupled_with, -1);
+  EXPECT_EQ(read.current_cell, 0);
+  EXPECT_EQ(parse_project(project_file_text(golden_header(), cells, -2, true), "test").current_cell, 0);
+}
+
+TEST_F(ProjectFile, ProjectWithoutCellsGetsTheFirstCell) {
+  std::string text = project_file_text(golden_header(), {}, 0, true);
+  EXPECT_TRUE(text.ends_with("    0.00\r\n0\r\n0\r\n"));  // the cell count, then the current cell
+  load_text(text);
+  ASSERT_EQ(Cells.size(), 1u);
+  EXPECT_EQ(Cells[0].name, "Cella");
+  EXPECT_EQ(Cells[0].wall_thickness, 60.0);
+  EXPECT_TRUE(Cells[0].walls.empty());
+  EXPECT_EQ(AppState.current_cell, 0);
+}
+
+TEST_F(ProjectFile, ShortStringFieldsAreCutTo255Bytes) {
+  Tprv header = golden_header();
+  header.drawing = std::string(300, 'd');
+  header.customer.name = std::string(300, 'n');  // a plain string, kept whole
+  ProjectData read = parse_project(project_file_text(header, golden_cells(), 0, true), "test");
+  EXPECT_EQ(read.header.drawing, std::string(255, 'd'));
+  EXPECT_EQ(read.header.customer.name, header.customer.name);
+}
+
+TEST_F(ProjectFile, HeadAloneIsReadForTheIndex) {
+  std::string path = dir.file("prv00009.cel");
+  write_scrambled_file(path, join(legacy_fixture()));
+  Tprv head = read_project_head(path);
+  EXPECT_EQ(head.date, "31/12/1999");
+  EXPECT_EQ(head.drawing, "DRW0");
+}

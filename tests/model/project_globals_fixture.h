@@ -1,0 +1,26 @@
+// The fixture that gives each test of the engine clean project globals, and
+// the builders of walls, bays and free modules those tests use.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "model/globals.h"
+#include "support/plan_builders.h"
+
+// Every test starts with no cells, no tables and default state, and leaves none behind.
+class ProjectGlobalsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { clear(); }
+  void TearDown() override { clear(); }
+
+ private:
+  static void clear() {
+    Cells.clear();
+    CodesTable.clear();
+    MaxLoadTable.clear();
+    QuoteDetails.clear();
+    AppState = Tvar_amb{};
+    UndoHistory.clear();
+    UndoPosition = -1;
+  }
+};

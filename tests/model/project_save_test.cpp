@@ -1,0 +1,113 @@
+#include "model/project_save.h"
+
+#include <gtest/gtest.h>
+
+#include "model/archive_list.h"
+#include "model/file_io.h"
+#include "model/globals.h"
+#include "model/project_file.h"
+#include "model/scripted_ui.h"
+#include "support/sample_project.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+Tarchive_entry entry(const std::string& number) { return {number, "", "", "", "", ""}; }
+
+class ProjectSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.path().string();
+    std::filesystem::create_directories(dir.path() / "user");
+    LangTable.assign(91, "");
+    LangTable[90] = "Progetto salvato";
+    ArchiveList.clear();
+    QuoteHeader = sample_quote_header();
+    Cells = {sample_cell("Uno", 1, 2, 1)};
+    AppState.current_cell = 0;
+    AppState.file_name.clear();
+    AppState.modified = 1;
+  }
+  std::vector<Tarchive_entry> stored_index() const {
+    return parse_archive_list(read_file_bytes(dir.file("user/list.dat")));
+  }
+
+  TempDir dir;
+  ScopedScriptedUi ui;
+};
+
+}  // namespace
+
+TEST_F(ProjectSave, FirstSaveTakesNumberOneAndRecordsIt) {
+  save_project(false);
+  EXPECT_EQ(AppState.file_name, "prv00001.cel");
+  EXPECT_EQ(AppState.modified, 0);
+  ProjectData saved = read_project_file(dir.file("user/prv00001.cel"));
+  EXPECT_EQ(saved.header, QuoteHeader);
+  EXPECT_EQ(saved.cells, Cells);
+  Tarchive_entry expected{"00001",
+                          QuoteHeader.date,
+                          QuoteHeader.customer.name,
+                          QuoteHeader.customer_ref,
+                          QuoteHeader.number,
+                          QuoteHeader.drawing};
+  EXPECT_EQ(ArchiveList, (std::vector<Tarchive_entry>{expected}));
+  EXPECT_EQ(stored_index(), ArchiveList);
+  EXPECT_EQ(ui->caption, AppTitle + " - prv00001.cel - Rossi Srl (Ref 9)");
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"Progetto salvato (prv00001.cel)"}));
+}
+
+TEST_F(ProjectSave, SavingAgainRefreshesTheEntryAndNewNumberAddsOne) {
+  save_project(false);
+  QuoteHeader.number = "Q-18";
+  save_project(false);
+  ASSERT_EQ(ArchiveList.size(), 1u);
+  EXPECT_EQ(ArchiveList[0].quote_number, "Q-18");
+  save_project(true);
+  EXPECT_EQ(AppState.file_name, "prv00002.cel");
+  ASSERT_EQ(ArchiveList.size(), 2u);
+  EXPECT_EQ(stored_index(), ArchiveList);
+}
+
+TEST_F(ProjectSave, NumberingFollowsTheLastEntryAndSkipsNumbersInUse) {
+  ArchiveList = {entry("00099")};
+  EXPECT_EQ(next_project_number(), "00100");
+  ArchiveList = {entry("00009"), entry("00005")};
+  dir.write("user/prv00006.cel", "x");
+  dir.write("user/PRV00007.CEL", "x");
+  EXPECT_EQ(next_project_number(), "00008");
+  ArchiveList.push_back(entry("not a number"));
+  EXPECT_EQ(next_project_number(), "00001");
+}
+
+TEST_F(ProjectSave, NoNumberPast99999AndNothingChanges) {
+  ArchiveList = {entry("99999")};
+  AppState.file_name.clear();
+  EXPECT_THROW(save_project(false), FileError);
+  EXPECT_EQ(ArchiveList.size(), 1u);
+  EXPECT_TRUE(AppState.file_name.empty());
+  EXPECT_EQ(AppState.modified, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/list.dat")));
+}
+
+TEST_F(ProjectSave, NameWithoutAnEntryAppendsOne) {
+  ArchiveList = {entry("00003")};
+  AppState.file_name = "prv00042.cel";
+  save_project(false);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("user/prv00042.cel")));
+  ASSERT_EQ(ArchiveList.size(), 2u);
+  EXPECT_EQ(ArchiveList[1].number, "00042");
+}
+
+TEST_F(ProjectSave, FailedWriteLeavesIndexAndNameAsTheyWere) {
+  AppState.file_name = "prv00001.cel";
+  ArchiveList = {entry("00001")};
+  std::string path = dir.write("user/prv00001.cel", "old");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  QuoteHeader.number = "changed";
+  EXPECT_THROW(save_project(false), FileError);
+  EXPECT_EQ(ArchiveList, (std::vector<Tarchive_entry>{entry("00001")}));
+  EXPECT_EQ(AppState.modified, 1);
+  EXPECT_EQ(dir.read("user/prv00001.cel"), "old");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/list.dat")));
+}

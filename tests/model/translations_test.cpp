@@ -1,0 +1,117 @@
+#include "model/translations.h"
+
+#include <gtest/gtest.h>
+
+#include "model/file_io.h"
+#include "model/globals.h"
+#include "model/scripted_ui.h"
+#include "support/temp_dir.h"
+
+using Texts = std::vector<std::string>;
+
+TEST(LanguageTexts, FirstTextOfANumberWinsAndGapsStayEmpty) {
+  EXPECT_EQ(parse_language_texts("000IT A\r\n000IT B\r\n002IT C\r\n", "IT"), (Texts{"A", "", "C"}));
+}
+
+TEST(LanguageTexts, ANumberBelowTheHighestSeenIsDropped) {
+  Texts texts = parse_language_texts("005IT X\r\n003IT Y\r\n", "IT");
+  EXPECT_EQ(texts, (Texts{"", "", "", "", "", "X"}));
+}
+
+TEST(LanguageTexts, TextIsTakenFromColumnSevenUntrimmed) {
+  Texts texts = parse_language_texts("000IT\r\n001IT  two blanks \r\n002IT x\n", "IT");
+  EXPECT_EQ(texts, (Texts{"", " two blanks ", "x"}));
+}
+
+TEST(LanguageTexts, OtherCodesSeparatorsAndBlankLinesAreIgnored) {
+  std::string file =
+      "000IT Cella\r\n000EN Cell\r\n" + std::string(81, '-') + "\r\n\r\n   \t\r\n001IT Muro\r\n001it low\r\n";
+  EXPECT_EQ(parse_language_texts(file, "IT"), (Texts{"Cella", "Muro"}));
+  EXPECT_EQ(parse_language_texts(file, "EN"), (Texts{"Cell"}));
+  EXPECT_TRUE(parse_language_texts(file, "PL").empty());
+}
+
+TEST(LanguageTexts, MalformedNumberLinesAreSkipped) {
+  EXPECT_EQ(parse_language_texts("0x1IT bad\r\n 01IT bad\r\n001IT good\r\nIT\r\n", "IT"), (Texts{"", "good"}));
+}
+
+TEST(LanguageCodes, FollowTheFixedOrder) {
+  EXPECT_EQ(language_code(0), "IT");
+  EXPECT_EQ(language_code(1), "EN");
+  EXPECT_EQ(language_code(5), "FM");  // Dutch
+  EXPECT_EQ(language_code(7), "PL");
+  EXPECT_EQ(language_code(-1), "");
+  EXPECT_EQ(language_code(8), "");
+}
+
+TEST(LangText, MissingNumbersGiveEmptyText) {
+  LangTable = {"zero", "one"};
+  EXPECT_EQ(lang_text(1), "one");
+  EXPECT_EQ(lang_text(2), "");
+  EXPECT_EQ(lang_text(-1), "");
+}
+
+class LanguageFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.path().string();
+    std::filesystem::create_directories(dir.path() / "data");
+  }
+  void write_lang(const std::string& plain) { write_scrambled_file(dir.file("data/lang.dat"), plain); }
+  std::string plain_lang() { return read_scrambled_file(dir.file("data/lang.dat")); }
+
+  TempDir dir;
+  ScopedScriptedUi ui;
+};
+
+TEST_F(LanguageFile, LoadFillsTheTableAndLeavesTheFileAsItWas) {
+  write_lang("000IT Cella\r\n000EN Cell\r\n001IT Muro\r\n001EN Wall\r\n");
+  std::string stored = dir.read("data/lang.dat");
+  set_language("EN");
+  EXPECT_EQ(LangTable, (Texts{"Cell", "Wall"}));
+  EXPECT_EQ(dir.read("data/lang.dat"), stored);
+  load_language("DE");
+  EXPECT_TRUE(LangTable.empty());
+}
+
+TEST_F(LanguageFile, MissingFileRaisesAndKeepsTheTable) {
+  LangTable = {"kept"};
+  EXPECT_THROW(load_language("IT"), FileError);
+  EXPECT_EQ(LangTable, (Texts{"kept"}));
+}
+
+TEST_F(LanguageFile, ItalianOnlyWriterRewritesEveryIndex) {
+  write_lang("000IT A\r\n000EN a\r\n002IT C\r\n");
+  save_language_italian_only();
+  EXPECT_EQ(plain_lang(), "000IT A\r\n001IT \r\n002IT C\r\n");
+  EXPECT_EQ(LangTable, (Texts{"A", "", "C"}));
+  EXPECT_EQ(ui->messages, (Texts{"File salvato"}));
+}
+
+TEST_F(LanguageFile, PlaceholderWriterAddsSixLanguagesAndSeparators) {
+  write_lang("000IT Cella\r\n");
+  save_language_placeholders();
+  EXPECT_EQ(plain_lang(),
+            "000IT Cella\r\n000EN EN-Cella\r\n000FR FR-Cella\r\n000DE DE-Cella\r\n000ES ES-Cella\r\n"
+            "000FM FM-Cella\r\n000CZ CZ-Cella\r\n" +
+                std::string(81, '-') + "\r\n");
+  load_language("FM");
+  EXPECT_EQ(LangTable, (Texts{"FM-Cella"}));
+}
+
+TEST(LanguageFileText, GroupsLanguagesByNumberAndReadsBack) {
+  std::vector<LanguageTexts> languages{{"IT", {"Cella", "", "Porta"}}, {"EN", {"Cell", " Wall"}}};
+  std::string text = language_file_text(languages, true);
+  std::string dashes = std::string(81, '-') + "\r\n";
+  EXPECT_EQ(text, "000IT Cella\r\n000EN Cell\r\n" + dashes + "001IT \r\n001EN  Wall\r\n" + dashes + "002IT Porta\r\n" +
+                      dashes);
+  EXPECT_EQ(parse_language_texts(text, "IT"), languages[0].texts);
+  EXPECT_EQ(parse_language_texts(text, "EN"), languages[1].texts);
+}
+
+TEST(LanguageFileText, RefusesWhatTheFileCannotHold) {
+  EXPECT_NO_THROW(language_file_text({{"IT", Texts(1000, "x")}}, false));
+  EXPECT_THROW(language_file_text({{"IT", Texts(1001, "x")}}, false), FileError);
+  EXPECT_THROW(language_file_text({{"IT", {"two\r\nlines"}}}, false), FileError);
+  EXPECT_THROW(language_file_text({{"ITA", {"x"}}}, false), FileError);
+}

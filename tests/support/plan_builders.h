@@ -1,0 +1,42 @@
+// Small builders of walls, bays and free modules for tests and benchmarks.
+#pragma once
+
+#include <string>
+
+#include "model/records.h"
+
+inline Tmodulo make_bay(double x, double y, double width, double length, char orientation, int shelves = 5) {
+  Tmodulo bay;
+  bay.x = x;
+  bay.y = y;
+  bay.width = width;
+  bay.length = length;
+  bay.orientation = orientation;
+  bay.shelf_count = shelves;
+  bay.height = 2000.0;
+  return bay;
+}
+
+inline Tmodulo_agg make_free(double x, double y, double width, double length, char orientation, std::string code = {}) {
+  Tmodulo_agg module;
+  module.x = x;
+  module.y = y;
+  module.width = width;
+  module.length = length;
+  module.orientation = orientation;
+  module.code = std::move(code);
+  module.shelf_count = 5;
+  module.height = 2000.0;
+  return module;
+}
+
+// A wall from (x1, y1) to (x2, y2); horizontal when the y are equal.
+inline Tlinea make_wall(double x1, double y1, double x2, double y2) {
+  Tlinea wall;
+  wall.x1 = x1;
+  wall.y1 = y1;
+  wall.x2 = x2;
+  wall.y2 = y2;
+  wall.orientation = y1 == y2 ? 'H' : 'V';
+  return wall;
+}
