@@ -151,55 +151,26 @@ void orient_lengths_to_joins(int wall_index, std::vector<double>& lengths) {
   if (has_end_join(w) && lengths.front() < lengths.back()) reverse_doubles(lengths);
 }
 
-void place_modules_bounded(int wall_index) {
-  Tcell& cell = current_cell();
-  Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
-  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
-  const double s_clear = cell.clearance;
+namespace {
+
+// A wall bounded at both ends, or one with at least one free end.
+enum class RunEnds { bounded, free };
+
+// Chooses the wall's lengths and shares its leftover between the run's ends.
+bool choose_run_lengths(int wall_index, RunEnds ends, std::vector<double>& lengths) {
+  Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
   w.laid_out = true;
-  std::vector<double> lengths;
-  const bool ok =
-      choose_module_lengths(w.module_count, lengths, wall_index, true, w.free_space, wall_fill_length(wall_index));
-  orient_lengths_to_joins(wall_index, lengths);
-  w.start_free = w.free_space / 2;
-  w.end_free = w.free_space / 2;
-  w.chain_start = 0;
-
-  const int s = alignment_neighbour(wall_index, true);
-  if (s >= 0) {
-    const bool mix = neighbour_trial_mix(wall_index, s);
-    if (trial_fill_neighbour(wall_index, s, mix)) {
-      w.chain_start = mix ? std::fabs(w.free_space / 2) : 0.0;
-      if (s == previous_wall_index(cell, wall_index) && w.start_join_high) w.chain_start += 28 + 4;
-      if (s == next_wall_index(cell, wall_index) && w.end_join_high) w.chain_start += 28 + 4;
-    }
-  }
-
-  if (!ok) {
-    report_no_length_fits();
-    return;
-  }
-  double start = s_clear + w.start_gap + w.start_free + 28 + 4;
-  if (w.start_join_high && w.start_bounded) start = s_clear + w.start_free + p.module_depth + 4;
-  place_run_frames(wall_index, start, w.module_depth / 2 + s_clear + w.chain_start, lengths);
-}
-
-void place_modules_free(int wall_index) {
-  Tcell& cell = current_cell();
-  Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
-  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
-  const double s_clear = cell.clearance;
-  w.laid_out = true;
-  std::vector<double> lengths;
   const double fill = wall_fill_length(wall_index);
   bool ok = choose_module_lengths(w.module_count, lengths, wall_index, true, w.free_space, fill);
-  // Free at two real corners: the run may reach a little past its fill length.
-  if (!w.start_bounded && !w.end_bounded && w.start_angle != 0.0 && w.end_angle != 0.0)
+  const bool open_at_both_corners = !w.start_bounded && !w.end_bounded && w.start_angle != 0.0 && w.end_angle != 0.0;
+  // Free at two real corners, the run may reach a little past its fill length.
+  if (ends == RunEnds::free && open_at_both_corners)
     ok = choose_module_lengths(w.module_count, lengths, wall_index, false, w.free_space, fill);
   orient_lengths_to_joins(wall_index, lengths);
   w.start_free = w.free_space / 2;
   w.end_free = w.free_space / 2;
   w.chain_start = 0;
+  if (ends == RunEnds::bounded) return ok;
   if (w.end_join_high && !w.end_bounded) {
     w.start_free = w.free_space;
     w.end_free = 0;
@@ -212,22 +183,61 @@ void place_modules_free(int wall_index) {
     w.start_free = w.free_space / 2;
     w.end_free = w.free_space / 2;
   }
+  return ok;
+}
 
-  const int s = alignment_neighbour(wall_index, false);
-  if (s >= 0 && trial_fill_neighbour(wall_index, s, neighbour_trial_mix(wall_index, s)))
+// Moves the run's line off the wall so that it meets the run of the joined
+// neighbour it lines up with, as a trial fill of that neighbour shows it.
+void align_with_neighbour(int wall_index, RunEnds ends) {
+  const Tcell& cell = current_cell();
+  const int s = alignment_neighbour(wall_index, ends == RunEnds::bounded);
+  if (s < 0) return;
+  const bool mix = neighbour_trial_mix(wall_index, s);
+  if (!trial_fill_neighbour(wall_index, s, mix)) return;
+  Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
+  if (ends == RunEnds::free) {
     w.chain_start = (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded) ? 32.0 : 0.0;
+    return;
+  }
+  w.chain_start = mix ? std::fabs(w.free_space / 2) : 0.0;
+  if (s == previous_wall_index(cell, wall_index) && w.start_join_high) w.chain_start += 28 + 4;
+  if (s == next_wall_index(cell, wall_index) && w.end_join_high) w.chain_start += 28 + 4;
+}
 
+// Where the first bay begins, measured along the wall from its start.
+double run_start_position(int wall_index, RunEnds ends) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
+  const double s = cell.clearance;
+  double start = s + w.start_gap + w.start_free + 28 + 4;
+  if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + 4;
+  if (ends == RunEnds::bounded) return start;
+  if (w.start_join_high && !w.start_bounded) start = 4 - s;
+  if (w.start_join_low && !w.start_bounded) start = -s - p.module_depth;
+  if (w.end_join_low && !w.end_bounded) start += w.end_free;
+  return start;
+}
+
+void place_modules(int wall_index, RunEnds ends) {
+  std::vector<double> lengths;
+  const bool ok = choose_run_lengths(wall_index, ends, lengths);
+  align_with_neighbour(wall_index, ends);
   if (!ok) {
     report_no_length_fits();
     return;
   }
-  double start = s_clear + w.start_gap + w.start_free + 28 + 4;
-  if (w.start_join_high && w.start_bounded) start = s_clear + w.start_free + p.module_depth + 4;
-  if (w.start_join_high && !w.start_bounded) start = 4 - s_clear;
-  if (w.start_join_low && !w.start_bounded) start = -s_clear - p.module_depth;
-  if (w.end_join_low && !w.end_bounded) start += w.end_free;
-  place_run_frames(wall_index, start, w.module_depth / 2 + s_clear + w.chain_start, lengths);
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  place_run_frames(wall_index, run_start_position(wall_index, ends),
+                   w.module_depth / 2 + cell.clearance + w.chain_start, lengths);
 }
+
+}  // namespace
+
+void place_modules_bounded(int wall_index) { place_modules(wall_index, RunEnds::bounded); }
+
+void place_modules_free(int wall_index) { place_modules(wall_index, RunEnds::free); }
 
 void place_run_frames(int wall_index, double start_position, double offset, const std::vector<double>& lengths) {
   Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];

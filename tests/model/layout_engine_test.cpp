@@ -105,6 +105,49 @@ TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
             "TE-1/0@-2725,1954 TI0/1@-2725,718 TI1/2@-2725,-618 TE2/-1@-2725,-1954\n");
 }
 
+TEST_F(LayoutEngine, EqualNeighboursLetThePrioritiesChooseTheRunToMeet) {
+  make_rectangle(6000, 4000);
+  const int priorities[4] = {2, 0, 1, 3};
+  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[i]);
+  recompute_layout();
+  // Wall 0 is joined high at its start and low at its end, so it meets the
+  // previous wall: a trial fill of wall 3 (F 3864, three bays of 3800) leaves
+  // 64, and the run stands 64 / 2 + 32 off the wall (meeting wall 1 it would be 28).
+  EXPECT_EQ(wall(0).chain_start, 64);
+  expect_cell_invariants(cell());
+}
+
+TEST_F(LayoutEngine, RunWithAFreeEndSharesItsLeftoverBetweenItsEnds) {
+  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  set_run(wall(2), 2, 0);
+  recompute_layout();
+  // F = 3000 - 84 - 16 = 2900: two bays of 1300, 150 left at each end.
+  const Tlinea& w = wall(2);
+  EXPECT_EQ(w.free_space, 300);
+  ASSERT_EQ(w.modules.size(), 2u);
+  EXPECT_EQ(w.modules[0].x, 3000 - (150 + 32 + 650));
+  EXPECT_EQ(w.modules[0].y, -250);
+  EXPECT_EQ(w.start_free, 150);
+  EXPECT_EQ(w.end_free, 0) << "measured only at a bounded or straight end";
+}
+
+TEST_F(LayoutEngine, RunFreeAtTwoRealCornersMayReachPastItsFillLength) {
+  // A U-shaped room: the bottom of the notch turns at two re-entrant corners.
+  make_outline({{0, 0}, {9000, 0}, {9000, 6000}, {6000, 6000}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  set_run(wall(4), 3, 0);
+  recompute_layout();
+  // F = 2864: from below 900 + 1000 + 900 (64 left); from above, which counts here,
+  // 1000 + 900 + 1000.
+  const Tlinea& w = wall(4);
+  EXPECT_FALSE(w.start_bounded || w.end_bounded);
+  EXPECT_EQ(w.free_space, -36);
+  ASSERT_EQ(w.modules.size(), 3u);
+  EXPECT_EQ(w.modules[0].length, 1000);
+  EXPECT_EQ(w.modules[1].length, 900);
+  EXPECT_EQ(w.modules[2].length, 1000);
+  expect_cell_invariants(cell());
+}
+
 TEST_F(LayoutEngine, BackwardWalkBuildsTheRunFromTheWallsEnd) {
   make_rectangle(5000, 4000);
   set_run(wall(0), 3, 0);

@@ -11,8 +11,10 @@
 
 #include "model/cell_walls.h"
 #include "model/globals.h"
+#include "model/layout_engine.h"
 #include "model/scripted_ui.h"
 #include "model/wall_editing.h"
+#include "support/room_outline.h"
 
 class CellTest : public ::testing::Test {
  protected:
@@ -43,24 +45,13 @@ class CellTest : public ::testing::Test {
 };
 
 // Makes the current cell's outline from its corners in order (each wall from
-// one corner to the next, the last back to the first), with normals and
-// corner angles, as a closed outline.
+// one corner to the next, the last back to the first), closed as the editor
+// closes it: with normals, corner angles, lengths and corner flags.
 inline void make_outline(const std::vector<Tvec2>& corners) {
   Tcell& cell = current_cell();
-  cell.walls.clear();
-  for (std::size_t i = 0; i < corners.size(); ++i) {
-    const Tvec2& a = corners[i];
-    const Tvec2& b = corners[(i + 1) % corners.size()];
-    Tlinea wall;
-    wall.x1 = a.x;
-    wall.y1 = a.y;
-    wall.x2 = b.x;
-    wall.y2 = b.y;
-    wall.orientation = a.y == b.y ? 'H' : 'V';
-    wall.priority = static_cast<int>(i);
-    cell.walls.push_back(wall);
-  }
+  cell.walls = walls_through(corners);
   compute_wall_normals();
+  compute_usable_lengths();
   cell.outline_closed = true;
 }
 

@@ -1,0 +1,318 @@
+#include "model/wall_editing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "layout_fixture.h"
+#include "model/edit_modes.h"
+#include "model/layout_engine.h"
+
+namespace {
+
+// Keeps the default text offered by each input query.
+class DefaultsUi : public ScriptedUi {
+ public:
+  std::vector<std::string> defaults;
+  bool input_query(const std::string& caption, const std::string& prompt, std::string& value) override {
+    defaults.push_back(value);
+    return ScriptedUi::input_query(caption, prompt, value);
+  }
+};
+
+class OutlineDrawing : public CellTest {
+ protected:
+  void SetUp() override {
+    CellTest::SetUp();
+    AppState.outline_mode = 1;
+    AppState.segment_pending = 1;
+    AppState.segment_start = {0, 0};
+  }
+  // Drags a segment in a screen direction and types its length.
+  void draw(double dx, double dy, const std::string& typed) {
+    AppState.segment_offset = {dx, dy};
+    ui->input_answers.push_back(typed);
+    add_wall_by_length();
+  }
+};
+
+TEST_F(OutlineDrawing, WallsFollowTheDraggedDirectionWithTheTypedLength) {
+  draw(10, 0, "3000");
+  draw(0, -10, "2000");  // screen up is plan +y
+  ASSERT_EQ(cell().walls.size(), 2u);
+  EXPECT_EQ(wall(0).x2, 3000);
+  EXPECT_EQ(wall(0).orientation, 'H');
+  EXPECT_EQ(wall(1).x1, 3000);
+  EXPECT_EQ(wall(1).y2, 2000);
+  EXPECT_EQ(wall(1).orientation, 'V');
+  EXPECT_EQ(wall(1).priority, 1);
+  EXPECT_EQ(wall(1).kind, 1);
+  EXPECT_EQ(AppState.segment_start, (std::array<double, 2>{3000, 2000}));
+  EXPECT_EQ(ui->questions.back(), "text 6: text 7 (mm)");
+  EXPECT_EQ(UndoHistory.size(), 2u);
+  EXPECT_EQ(ui->fits, 2);
+  EXPECT_EQ(ui->plan_draws, 2);
+  EXPECT_EQ(ui->rebuilds_3d, 2);
+}
+
+TEST_F(OutlineDrawing, DefaultLengthBringsTheNextWallLevelWithTheStart) {
+  DefaultsUi capturing;
+  set_ui(&capturing);
+  capturing.input_answers = {"3000", "2000", "1000"};
+  AppState.segment_offset = {10, 0};
+  add_wall_by_length();
+  AppState.segment_offset = {0, -10};
+  add_wall_by_length();
+  AppState.segment_offset = {-10, 0};
+  add_wall_by_length();
+  EXPECT_EQ(capturing.defaults, (std::vector<std::string>{"", "", "3000"}));
+  set_ui(&*ui);
+}
+
+TEST_F(OutlineDrawing, TextThatIsNotANumberAppendsNothing) {
+  draw(10, 0, "abc");
+  EXPECT_TRUE(cell().walls.empty());
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
+  EXPECT_TRUE(UndoHistory.empty());
+}
+
+TEST_F(OutlineDrawing, InchModeTypesInches) {
+  AppState.inches = true;
+  AppState.unit_factor = MmPerInch;
+  draw(-10, 0, "10");
+  EXPECT_DOUBLE_EQ(wall(0).x2, -254);
+  EXPECT_EQ(ui->questions.back(), "text 6: text 7 (in)");
+}
+
+TEST_F(OutlineDrawing, ReachingTheStartClosesTheOutlineWithoutAsking) {
+  draw(10, 0, "4000");
+  draw(0, -10, "3000");
+  draw(-10, 0, "4000");
+  draw(0, 10, "3000");
+  EXPECT_TRUE(cell().outline_closed);
+  EXPECT_EQ(AppState.outline_mode, 0);
+  EXPECT_EQ(std::count(ui->questions.begin(), ui->questions.end(), "text 10"), 0);
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(wall(0).x1, -2000) << "centred";
+  EXPECT_EQ(wall(0).normal_y, -1);
+  EXPECT_EQ(wall(1).normal_x, 1);
+  EXPECT_FALSE(ui->buttons_down[3]);
+}
+
+TEST_F(OutlineDrawing, LooseEndIsJoinedToTheStartOnYes) {
+  draw(10, 0, "4000");
+  draw(0, -10, "3000");
+  draw(-10, 0, "3900");
+  draw(0, 10, "2950");
+  ui->yes_no_answers.push_back(true);
+  close_room_outline();
+  EXPECT_EQ(ui->questions.back(), "text 10");
+  ASSERT_EQ(cell().walls.size(), 4u);
+  // The last wall ends on the start and the wall before it stretches.
+  EXPECT_EQ(wall(3).x1, wall(0).x1);
+  EXPECT_EQ(wall(3).x2, wall(0).x1);
+  EXPECT_EQ(wall(3).y2, wall(0).y1);
+  EXPECT_EQ(wall(2).x2, wall(0).x1);
+  EXPECT_EQ(wall(0).x2 - wall(0).x1, 4000);
+  EXPECT_TRUE(cell().outline_closed);
+}
+
+TEST_F(OutlineDrawing, NoDiscardsTheDrawnWalls) {
+  draw(10, 0, "4000");
+  draw(0, -10, "3000");
+  draw(-10, 0, "3900");
+  draw(0, 10, "2950");
+  close_room_outline();
+  EXPECT_TRUE(cell().walls.empty());
+  EXPECT_TRUE(cell().outline_closed);
+}
+
+TEST_F(OutlineDrawing, OddOrTooFewWallsLeaveTheOutlineOpen) {
+  draw(10, 0, "4000");
+  draw(0, -10, "3000");
+  close_room_outline();
+  draw(-10, 0, "3900");
+  close_room_outline();
+  EXPECT_FALSE(cell().outline_closed);
+  EXPECT_EQ(AppState.outline_mode, 1);
+  EXPECT_TRUE(ui->questions.size() == 3u);
+}
+
+class WallNormals : public CellTest {};
+
+TEST_F(WallNormals, LShapedRoomEitherWayRound) {
+  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  const double expected[6][2] = {{0, -1}, {1, 0}, {0, 1}, {1, 0}, {0, 1}, {-1, 0}};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(wall(i).normal_x, expected[i][0]) << i;
+    EXPECT_EQ(wall(i).normal_y, expected[i][1]) << i;
+  }
+  EXPECT_EQ(wall(2).end_angle, -90);
+  EXPECT_EQ(wall(3).start_angle, -90);
+  EXPECT_EQ(wall(0).end_angle, 90);
+
+  make_outline({{0, 0}, {0, 6000}, {3000, 6000}, {3000, 3000}, {6000, 3000}, {6000, 0}});
+  EXPECT_EQ(wall(0).normal_x, -1);
+  EXPECT_EQ(wall(4).normal_x, 1);
+  EXPECT_EQ(wall(2).normal_x, 1) << "the re-entrant wall faces out of the room";
+}
+
+TEST_F(WallNormals, StraightContinuationFacesLikeTheWallItContinues) {
+  make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(wall(i).normal_y, -1) << i;
+    EXPECT_EQ(wall(i).end_angle, i < 2 ? 0 : 90) << i;
+  }
+}
+
+class MovingWalls : public CellTest {
+ protected:
+  void SetUp() override {
+    CellTest::SetUp();
+    // Bottom wall split by an opening: wall 0, opening 1, wall 2.
+    make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
+    wall(1).kind = 0;
+  }
+};
+
+TEST_F(MovingWalls, SidewaysMoveTakesTheCollinearPiecesAndStretchesTheNeighbours) {
+  wall(0).selected = true;
+  ui->input_answers.push_back("-100");
+  move_selection_by_value(vec_make(0, 1));
+  EXPECT_EQ(ui->questions.back(), "text 12: text 13 (mm)");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(wall(i).y1, -100) << i;
+    EXPECT_EQ(wall(i).y2, -100) << i;
+  }
+  EXPECT_EQ(wall(3).y1, -100);
+  EXPECT_EQ(wall(3).y2, 4000);
+  EXPECT_EQ(wall(4).y1, 4000);
+  EXPECT_EQ(wall(5).y1, 4000);
+  EXPECT_EQ(wall(5).y2, -100);
+}
+
+TEST_F(MovingWalls, MoveAlongItselfStretchesBothNeighbours) {
+  wall(3).selected = true;
+  ui->input_answers.push_back("50");
+  move_selection_by_value(vec_make(0, -1));
+  EXPECT_EQ(wall(3).y1, -50);
+  EXPECT_EQ(wall(3).y2, 3950);
+  EXPECT_EQ(wall(4).y1, 3950);
+  EXPECT_EQ(wall(4).y2, 4000);
+  EXPECT_EQ(wall(2).y2, -50);
+}
+
+TEST_F(MovingWalls, InchModeDistanceAndRejectedInput) {
+  wall(4).selected = true;
+  AppState.unit_factor = MmPerInch;
+  AppState.inches = true;
+  ui->input_answers = {"1", "x"};
+  move_selection_by_value(vec_make(0, 1));
+  EXPECT_DOUBLE_EQ(wall(4).y1, 4025.4);
+  move_selection_by_value(vec_make(0, 1));
+  EXPECT_DOUBLE_EQ(wall(4).y1, 4025.4);
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
+}
+
+TEST_F(MovingWalls, NothingSelectedAsksNothing) {
+  move_selection_by_value(vec_make(1, 0));
+  EXPECT_TRUE(ui->questions.empty());
+}
+
+TEST_F(MovingWalls, EveryWallTheSameWayStopsAfterOneTurn) {
+  for (Tlinea& w : cell().walls) w.orientation = 'H';
+  wall(0).selected = true;
+  ui->input_answers.push_back("10");
+  move_selection_by_value(vec_make(0, 1));  // returns
+  EXPECT_EQ(wall(0).y1, 10);
+}
+
+class DoorRemoval : public MovingWalls {};
+
+TEST_F(DoorRemoval, OpeningIsRemovedAndTheWallRejoined) {
+  set_run(wall(0), 1, 0);
+  recompute_layout();
+  const double end_angle = wall(2).end_angle;
+  wall(1).selected = true;
+  ui->yes_no_answers.push_back(true);
+  remove_door();
+  EXPECT_EQ(ui->questions.back(), "text 11");
+  ASSERT_EQ(cell().walls.size(), 4u);
+  EXPECT_EQ(wall(0).x1, -2500);
+  EXPECT_EQ(wall(0).x2, 2500);
+  EXPECT_EQ(wall(0).end_angle, end_angle);
+  EXPECT_EQ(wall(0).length, 5000) << "laid out again";
+  EXPECT_FALSE(wall(0).selected);
+  ASSERT_EQ(UndoHistory.size(), 1u);
+  EXPECT_EQ(UndoHistory[0].cells[0].walls.size(), 4u);
+  EXPECT_EQ(ui->plan_draws, 1);
+}
+
+TEST_F(DoorRemoval, AnsweringNoKeepsTheOpening) {
+  wall(1).selected = true;
+  remove_door();
+  EXPECT_EQ(cell().walls.size(), 6u);
+  EXPECT_TRUE(UndoHistory.empty());
+}
+
+TEST_F(DoorRemoval, OpeningWithoutAWallOnBothSidesStays) {
+  wall(1).kind = 1;
+  wall(0).kind = 0;
+  wall(0).selected = true;
+  remove_door();
+  wall(0).selected = false;
+  wall(5).kind = 0;
+  wall(5).selected = true;
+  remove_door();
+  EXPECT_TRUE(ui->questions.empty());
+  EXPECT_EQ(cell().walls.size(), 6u);
+}
+
+class EditModes : public CellTest {};
+
+TEST_F(EditModes, EndingTheModesClearsFlagsSelectionsAndButtons) {
+  make_rectangle(4000, 3000);
+  Cells.push_back(Cells[0]);
+  Cells[1].walls[0].selected2 = true;
+  wall(0).selected = true;
+  cell().free_modules.resize(1);
+  cell().free_modules[0].selected = true;
+  AppState.select_modules_mode = 1;
+  AppState.place_compact_mode = 1;
+  AppState.rubber_band = {1, 2, 3, 4};
+  AppState.free_module_template.code = "CARRELLO";
+  ui->buttons_down[1] = true;
+  ui->buttons_down[19] = true;
+  ui->buttons_down[3] = true;
+  end_edit_mode(false);
+  EXPECT_EQ(AppState.select_modules_mode, 0);
+  EXPECT_EQ(AppState.place_compact_mode, 0);
+  EXPECT_EQ(AppState.rubber_band, (std::array<int, 4>{-1, -1, -1, -1}));
+  EXPECT_TRUE(AppState.free_module_template.code.empty());
+  EXPECT_FALSE(wall(0).selected);
+  EXPECT_FALSE(Cells[1].walls[0].selected2);
+  EXPECT_FALSE(cell().free_modules[0].selected);
+  EXPECT_FALSE(ui->buttons_down[1]);
+  EXPECT_FALSE(ui->buttons_down[19]);
+  EXPECT_FALSE(ui->buttons_down[3]);
+}
+
+TEST_F(EditModes, EndingWithCloseFinishesTheOutline) {
+  make_rectangle(4000, 3000);
+  cell().outline_closed = false;
+  AppState.outline_mode = 1;
+  end_edit_mode(true);
+  EXPECT_TRUE(cell().outline_closed);
+  EXPECT_EQ(AppState.outline_mode, 0);
+  EXPECT_EQ(UndoHistory.size(), 1u);
+}
+
+TEST_F(EditModes, ReleasingSetsEveryModeButtonUp) {
+  for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 18, 19}) ui->buttons_down[b] = true;
+  ui->buttons_down[15] = true;
+  release_tool_buttons();
+  for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 18, 19}) EXPECT_FALSE(ui->buttons_down[b]) << b;
+  EXPECT_TRUE(ui->buttons_down[15]);
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+// Walls of a room outline built from its corner points, for tests and
+// benchmarks that need rooms without drawing them.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "model/records.h"
+
+// Each wall runs from one corner to the next, the last back to the first;
+// walls are ranked by their index. Normals are left to compute_wall_normals.
+inline std::vector<Tlinea> walls_through(const std::vector<Tvec2>& corners) {
+  std::vector<Tlinea> walls;
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    const Tvec2& a = corners[i];
+    const Tvec2& b = corners[(i + 1) % corners.size()];
+    Tlinea wall;
+    wall.x1 = a.x;
+    wall.y1 = a.y;
+    wall.x2 = b.x;
+    wall.y2 = b.y;
+    wall.orientation = a.y == b.y ? 'H' : 'V';
+    wall.priority = static_cast<int>(i);
+    walls.push_back(wall);
+  }
+  return walls;
+}
