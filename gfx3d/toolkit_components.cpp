@@ -1,6 +1,9 @@
 #include "gfx3d/toolkit_components.h"
 
 #include <algorithm>
+#include <string>
+
+#include "gfx3d/library_errors.h"
 
 TCollectionItem::TCollectionItem(TCollection* collection) : collection_(nullptr) {
   if (collection) collection->InsertItem(this);
@@ -32,6 +35,11 @@ TCollectionItem* TCollection::Add() {
   TCollectionItem* item = itemClass_().release();
   InsertItem(item);
   return item;
+}
+
+TCollectionItem* TCollection::Items(int index) const {
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return items_[static_cast<std::size_t>(index)];
 }
 
 void TCollection::Delete(int index) { delete Items(index); }

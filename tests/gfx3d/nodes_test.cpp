@@ -78,6 +78,8 @@ TEST_F(Nodes, TangentsOfCoincidentAndSingleNodesAreZero) {
   EXPECT_TRUE(AffineVectorEquals(nodes.Vector(2), {0, 1, 0}));
   EXPECT_THROW(nodes.Vector(3), EAssertionFailed);
   EXPECT_THROW(nodes.Vector(-1), EAssertionFailed);
+  EXPECT_THROW(nodes.GetItems(3), EListError);
+  EXPECT_THROW(nodes.Delete(-1), EListError);
 }
 
 TEST_F(Nodes, CentreNormalAndMoves) {
