@@ -64,8 +64,13 @@ void TCollection::Assign(const TPersistent* source) {
   }
   if (other == this) return;
   BeginUpdate();
-  Clear();
-  for (TCollectionItem* item : other->items_) Add()->Assign(item);
+  try {
+    Clear();
+    for (TCollectionItem* item : other->items_) Add()->Assign(item);
+  } catch (...) {
+    EndUpdate();  // an item that cannot take its source's values must not leave the bracket open
+    throw;
+  }
   EndUpdate();
 }
 

@@ -137,6 +137,14 @@ TEST_F(Nodes, CreateCopyHoldsTheSameNodesUnderANewOwner) {
   ASSERT_EQ(copy->Count(), 4);
   EXPECT_TRUE(VectorEquals(*copy->GetItems(2)->AsAddress(), {2, 2, 0, 1}));
   EXPECT_NE(copy->GetItems(2), nodes.GetItems(2));
+
+  TOwnedCollection plain(nullptr, [] { return std::make_unique<TCollectionItem>(nullptr); });
+  plain.Add();
+  EXPECT_THROW(copy->Assign(&plain), EConvertError);  // a plain item is no node
+  EXPECT_EQ(copy->UpdateCount(), 0);
+  const int heard = owner.notifications;
+  copy->AddNode(1, 1, 1);
+  EXPECT_GT(owner.notifications, heard);
 }
 
 TEST_F(Nodes, SplineFollowsTheNodes) {
