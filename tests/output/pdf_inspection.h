@@ -43,10 +43,6 @@ class ParsedPdf {
   std::string trailer_;
 };
 
-// Writes a document to a fresh file: BeginDoc, whatever draw does, EndDoc;
-// then reads the file back.
-ParsedPdf write_and_read(TPrintPDF& pdf, const std::function<void(TPrintPDF&)>& draw);
-
 // An image held in memory with the layout and row padding a test chooses.
 struct TestImage {
   int width;
@@ -64,3 +60,14 @@ struct TestImage {
 
 // A white image with a frame, a few lines and coloured blocks, like a drawn page.
 TestImage drawn_page(int width, int height);
+
+// Writes a document to a fresh file: BeginDoc, whatever draw does, EndDoc;
+// then reads the file back.
+ParsedPdf write_and_read(TPrintPDF& pdf, const std::function<void(TPrintPDF&)>& draw);
+
+// Draws the image at the top left of each of the pages, as the program draws
+// its page bitmaps: a NewPage before every page but the first.
+void draw_on_pages(TPrintPDF& pdf, const TestImage& image, int pages);
+
+// A document of pages the image's size, each filled by the image, read back.
+ParsedPdf image_pages_pdf(const TestImage& image, int pages = 1, bool compress = true);
