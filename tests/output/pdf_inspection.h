@@ -23,7 +23,6 @@ class ParsedPdf {
   int size() const { return size_; }  // /Size of the trailer
   std::size_t xref_offset() const { return xref_offset_; }
   const std::vector<std::string>& xref_lines() const { return xref_lines_; }  // with their CR LF
-  std::size_t offset(int object) const { return offsets_.at(object - 1); }
   const std::string& trailer() const { return trailer_; }
 
   // Object k from its object line to the start of the next object.
@@ -35,6 +34,8 @@ class ParsedPdf {
   std::vector<int> objects_with(std::string_view marker) const;
 
  private:
+  std::size_t offset(int object) const { return offsets_.at(object - 1); }
+
   std::string file_;
   int size_ = 0;
   std::size_t xref_offset_ = 0;

@@ -1,5 +1,5 @@
-// The pieces of PDF syntax: strings that read back unchanged, dates, xref
-// entries, and the zlib stream fed piece by piece.
+// The pieces of PDF syntax: strings that read back unchanged, dates, and the
+// zlib stream fed piece by piece.
 #include "output/pdf_text.h"
 
 #include <gtest/gtest.h>
