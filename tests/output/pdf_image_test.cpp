@@ -11,21 +11,20 @@ constexpr int kImageObject = 21;  // the object number of a one-page document's 
 
 }  // namespace
 
-TEST(PdfImage, DeflatedRowsInflateBackToTheSource) {
+TEST(PdfImage, RowsComeBackRawOrInflatedWithTheirFilterOnlyWhenDeflated) {
   TestImage page = drawn_page(210, 297);
-  ParsedPdf file = image_pages_pdf(page);
-  std::string object = file.object(kImageObject);
-  EXPECT_NE(object.find("/Width 210\r\n/Height 297\r\n/ColorSpace /DeviceRGB\r\n/BitsPerComponent 8\r\n"),
-            std::string::npos);
-  EXPECT_NE(object.find("/Name /Im1\r\n/Filter [/FlateDecode]\r\n>>\r\nstream\r\n"), std::string::npos);
-  EXPECT_EQ(inflate_bytes(file.stream_data(kImageObject)), page.rgb_rows());
-}
-
-TEST(PdfImage, WithoutCompressionStreamsAreRawAndCarryNoFilter) {
-  TestImage page = drawn_page(21, 30);
-  ParsedPdf file = image_pages_pdf(page, 1, false);
-  EXPECT_EQ(file.bytes().find("/Filter"), std::string::npos);
-  EXPECT_EQ(file.stream_data(kImageObject), page.rgb_rows());
+  for (bool compress : {true, false}) {
+    ParsedPdf file = image_pages_pdf(page, 1, compress);
+    std::string object = file.object(kImageObject);
+    EXPECT_NE(object.find("/Width 210\r\n/Height 297\r\n/ColorSpace /DeviceRGB\r\n/BitsPerComponent 8\r\n"),
+              std::string::npos);
+    EXPECT_NE(object.find(compress ? "/Name /Im1\r\n/Filter [/FlateDecode]\r\n>>\r\nstream\r\n"
+                                   : "/Name /Im1\r\n>>\r\nstream\r\n"),
+              std::string::npos);
+    EXPECT_EQ(file.bytes().find("/Filter") != std::string::npos, compress);
+    std::string data = file.stream_data(kImageObject);
+    EXPECT_EQ(compress ? inflate_bytes(data) : data, page.rgb_rows());
+  }
 }
 
 TEST(PdfImage, PaddedRowsAreWrittenWithoutTheirPadding) {
