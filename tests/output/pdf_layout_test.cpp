@@ -47,6 +47,8 @@ TEST(PdfLayout, TwoPagesNumberContentsFontsImagesAndPagesInWritingOrder) {
   EXPECT_NE(file.object(26).find("/Contents 4 0 R"), std::string::npos);
   EXPECT_NE(file.object(26).find("/MediaBox [ 0 0 21 30]"), std::string::npos);
   EXPECT_EQ(file.objects_with("/Type /Catalog"), std::vector<int>{27});
+  EXPECT_TRUE(
+      starts_with(file.object(4), "4 0 obj\r\n<< /Length 5 0 R\r\n/Filter [/FlateDecode]\r\n >>\r\nstream\r\n"));
   EXPECT_EQ(inflate_bytes(file.stream_data(4)), "q\r\n21 0 0 30 0 0 cm\r\n/Im2 Do\r\nQ\r\n");
   EXPECT_EQ(file.object(5), "5 0 obj\r\n" + std::to_string(file.stream_length(4)) + "\r\nendobj\r\n");
 }
@@ -80,6 +82,7 @@ TEST(PdfLayout, ImagesArePlacedFromTheTopLeftCorner) {
     writer.Draw(0, 0, TestImage(2100, 2970).view());
     writer.Draw(100, 200, TestImage(5, 7).view());
   });
+  EXPECT_TRUE(starts_with(file.object(2), "2 0 obj\r\n<< /Length 3 0 R\r\n >>\r\nstream\r\n"));
   EXPECT_EQ(file.stream_data(2),
             "q\r\n2100 0 0 2970 0 0 cm\r\n/Im1 Do\r\nQ\r\nq\r\n5 0 0 7 100 2763 cm\r\n/Im2 Do\r\nQ\r\n");
 }
