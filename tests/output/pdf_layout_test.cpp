@@ -27,9 +27,18 @@ TEST(PdfLayout, EmptyDocumentIsOneBlankPageWithTheFixedNumbering) {
   EXPECT_EQ(file.objects_with("/Type /Outlines"), std::vector<int>{4});
   EXPECT_EQ(file.objects_with("/Type /Font"), (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
   EXPECT_EQ(file.object(19), "19 0 obj\r\n<< /Type /Pages\r\n/Kids [\r\n21 0 R\r\n]\r\n/Count 1\r\n>>\r\nendobj\r\n");
-  EXPECT_NE(file.object(20).find("/XObject << \r\n>>\r\n/Font << \r\n/F1 5 0 R \r\n"), std::string::npos);
-  EXPECT_NE(file.object(21).find("/Contents 2 0 R\r\n/Resources 20 0 R\r\n"), std::string::npos);
-  EXPECT_NE(file.object(22).find("/Pages 19 0 R\r\n/Outlines 4 0 R\r\n"), std::string::npos);
+  EXPECT_TRUE(starts_with(file.object(20),
+                          "20 0 obj\r\n<< /ProcSet [ /PDF /Text /ImageC]\r\n/XObject << \r\n>>\r\n"
+                          "/Font << \r\n/F1 5 0 R \r\n"));
+  EXPECT_TRUE(file.object(20).ends_with("/F14 18 0 R \r\n>>\r\n>>\r\nendobj\r\n"));
+  EXPECT_EQ(file.object(4), "4 0 obj\r\n<< /Type /Outlines\r\n/Count 0\r\n>>\r\nendobj\r\n");
+  EXPECT_EQ(file.object(5),
+            "5 0 obj\r\n<< /Type /Font\r\n/Subtype /Type1\r\n/Name /F1\r\n/BaseFont /Helvetica\r\n"
+            "/Encoding /WinAnsiEncoding\r\n>>\r\nendobj\r\n");
+  EXPECT_EQ(file.object(21),
+            "21 0 obj\r\n<< /Type /Page\r\n/Parent 19 0 R\r\n/MediaBox [ 0 0 612 792]\r\n"
+            "/Contents 2 0 R\r\n/Resources 20 0 R\r\n>>\r\nendobj\r\n");
+  EXPECT_EQ(file.object(22), "22 0 obj\r\n<< /Type /Catalog\r\n/Pages 19 0 R\r\n/Outlines 4 0 R\r\n>>\r\nendobj\r\n");
   EXPECT_EQ(inflate_bytes(file.stream_data(2)), "");
   EXPECT_NE(file.trailer().find("<< /Size 23\r\n/Root 22 0 R\r\n/Info 1 0 R\r\n"), std::string::npos);
 }
