@@ -8,6 +8,7 @@
 #include "compact_groups.h"
 #include "free_module_clearances.h"
 #include "globals.h"
+#include "module_shape.h"
 #include "shelf_patterns.h"
 #include "text_io.h"
 #include "ui_seam.h"
@@ -45,13 +46,7 @@ void share_first_frame(Tmodulo_agg& module) {
 
 Tmodulo_agg module_from_template(const Tmodulo_agg& t) {
   Tmodulo_agg m;
-  m.shelf_count = t.shelf_count;
-  m.height = t.height;
-  m.width = t.width;
-  m.length = t.length;
-  m.x = t.x;
-  m.y = t.y;
-  m.orientation = t.orientation;
+  copy_module_shape(m, t);
   m.code = t.code;
   m.custom_shelves = t.custom_shelves;
   m.side_flags = t.side_flags;
