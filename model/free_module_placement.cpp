@@ -88,6 +88,8 @@ void couple_new_module(Tcell& cell, std::optional<std::size_t> a, std::optional<
     cell.free_modules[m].coupled_with = static_cast<int>(*a);
     if (b) relink_chain_towards(cell, *b, m);
   } else if (b) {
+    // The module snapped to shares its frame: the template's coupling index
+    // need not name it here.
     share_first_frame(cell.free_modules[*b]);
     flag(cell.free_modules[m], 2) = 0;
     cell.free_modules[m].coupled_with = static_cast<int>(*b);
