@@ -112,7 +112,9 @@ std::optional<std::vector<double>> compact_unit_widths(const Tcorvane& block) {
   return widths;
 }
 
-// Sets the template to one unit of the block, standing across the block's axis.
+// Sets the template to one unit of the block. Every unit stands across the
+// block's axis, as the placement preview stands its ends, whatever way the
+// last ordinary module was turned.
 void shape_unit(Tmodulo_agg& t, const Tcorvane& block, double width, double height, std::string code) {
   t.shelf_count = kCompactShelves;
   t.height = height;
