@@ -65,7 +65,7 @@ std::vector<std::string> split_lines(std::string_view text);
 std::string format_f(double value);
 std::string format_f0(double value);
 std::string format_e(double value);
-// Fixed with the given decimals and separator, locale-independent.
+// Fixed with the given decimals (brought into 0..40) and separator, locale-independent.
 std::string format_fixed(double value, int decimals, char separator = '.');
 
 // Parsers of one field, locale-independent. They accept blanks around the
@@ -75,3 +75,7 @@ bool parse_double(std::string_view text, double& value, char decimal_separator =
 
 // A string cut to at most 255 bytes without splitting a UTF-8 character.
 std::string cut_short_string(std::string_view text);
+
+// True when a line holds nothing but blanks and control characters: what a
+// trim of both ends leaves empty. Readers skip such lines.
+bool is_blank_line(std::string_view line);

@@ -49,9 +49,9 @@ TEST_F(CodesTable_, ReadsRowsWithCommaDecimals) {
   EXPECT_TRUE(ui->messages.empty());
 }
 
-TEST_F(CodesTable_, BlankLinesAreSkippedAndOptionsFollowTheStructureTypes) {
+TEST_F(CodesTable_, BlankAndControlCharacterLinesAreSkippedAndOptionsFollowTheStructureTypes) {
   StructureTypes.assign(6, Tstructure_type{});  // more types than the header names
-  write_table(" \t \t\r\n\r\nTE\t475\t\t2000\tSI\tSI\tSI\tSI\tSI\tSI\tTE1\t\t0\t\t1\t2\r\n");
+  write_table(" \t \t\r\n\r\n\r\r\n\f\r\nTE\t475\t\t2000\tSI\tSI\tSI\tSI\tSI\tSI\tTE1\t\t0\t\t1\t2\r\n");
   read_codes_table();
   ASSERT_EQ(CodesTable.size(), 1u);
   EXPECT_EQ(CodesTable[0].options.size(), 6u);

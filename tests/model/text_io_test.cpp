@@ -41,6 +41,8 @@ TEST(NumberForms, CommaSeparatorForTheCodeTable) {
   EXPECT_EQ(value, 12.5);
   EXPECT_FALSE(parse_double("12.50", value, ','));
   EXPECT_EQ(format_fixed(12.5, 2, ','), "12,50");
+  EXPECT_EQ(format_fixed(1.25, -3), "1");                           // no decimals below zero
+  EXPECT_EQ(format_fixed(-1e308, 1000).size(), 1u + 309 + 1 + 40);  // never past the buffer
   EXPECT_FALSE(parse_double("", value));
   EXPECT_FALSE(parse_double("1.5x", value));
   EXPECT_FALSE(parse_double("nan", value));
