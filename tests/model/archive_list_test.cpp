@@ -6,23 +6,19 @@
 #include "model/globals.h"
 #include "model/project_file.h"
 #include "model/scripted_ui.h"
+#include "support/program_dir.h"
 #include "support/sample_project.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 class ArchiveList_ : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
-    ArchiveList.clear();
-  }
+  void SetUp() override { ArchiveList.clear(); }
   void write_project(const std::string& name, const Tprv& header) {
     write_scrambled_file(dir.file("user/" + name), project_file_text(header, {sample_cell("C", 1, 1, 1)}, 0, true));
   }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 

@@ -7,7 +7,7 @@
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "support/program_dir.h"
 
 namespace {
 
@@ -16,15 +16,11 @@ const std::string kHeader =
 
 class CodesTable_ : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
-    StructureTypes.assign(2, Tstructure_type{});
-  }
+  void SetUp() override { StructureTypes.assign(2, Tstructure_type{}); }
   void write_table(const std::string& rows) { write_scrambled_file(path(), kHeader + rows); }
   std::string path() const { return dir.file("user/codici.dat"); }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 
