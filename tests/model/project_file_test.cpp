@@ -5,8 +5,8 @@
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/text_io.h"
+#include "support/program_dir.h"
 #include "support/sample_project.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -91,7 +91,6 @@ const Lines kGoldenCells = {
 class ProjectFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.path().string();
     LangTable.assign(40, "");
     LangTable[39] = "Cella";
     HeightList = {1500.0, 1700.0, 2000.0, 2500.0};
@@ -124,7 +123,7 @@ class ProjectFile : public ::testing::Test {
     EXPECT_EQ(AppState.current_cell, current);
   }
 
-  TempDir dir;
+  TempProgramDir dir;
 };
 
 Lines v001_fixture() {
@@ -315,8 +314,12 @@ TEST_F(ProjectFile, UnknownVersionIsAnErrorAndTheProjectStays) {
 TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
   Tcells cells = {sample_cell("Uno", 2, 2, 2), sample_cell("Due", 1, 1, 1)};
   Lines lines = split_lines(project_file_text(sample_quote_header(), cells, 1, true));
+  auto first = [&](std::size_t kept) {
+    return join(Lines(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(kept)));
+  };
   for (std::size_t kept = 0; kept + 1 < lines.size(); ++kept)
-    expect_load_fails_untouched(join(Lines(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(kept))));
+    EXPECT_THROW(parse_project(first(kept), "test"), FileError) << kept << " lines";
+  expect_load_fails_untouched(first(lines.size() / 2));
 
   lines.pop_back();  // without the optional trailer the first cell is current
   load_text(join(lines));
