@@ -20,7 +20,6 @@ class TextWriter {
   void number_f0(double value);  // fixed, two decimals, no padding
   void number_e(double value);   // scientific in 23 characters
 
-  const std::string& text() const { return text_; }
   std::string take() { return std::move(text_); }
 
  private:
@@ -35,7 +34,6 @@ class TextReader {
 
   bool at_end() const { return next_ >= line_count_; }
   std::size_t remaining() const { return line_count_ - next_; }
-  std::size_t line_number() const { return next_; }  // lines read so far
 
   std::string line();
   std::string short_string();  // cut to 255 bytes

@@ -91,7 +91,7 @@ TEST(TextWriter, CrLfAndBooleans) {
   writer.boolean(true);
   writer.character('V');
   writer.number_f0(60.0);
-  EXPECT_EQ(writer.text(), "-5\r\n1\r\nV\r\n60.00\r\n");
+  EXPECT_EQ(writer.take(), "-5\r\n1\r\nV\r\n60.00\r\n");
 }
 
 TEST(TextReader, RandomBytesGiveErrorsNeverCrashes) {
