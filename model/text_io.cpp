@@ -108,7 +108,12 @@ std::string cut_short_string(std::string_view text) {
 }
 
 void TextWriter::line(std::string_view text) {
+  std::size_t start = text_.size();
   text_.append(text);
+  // A line break inside a value would shift every later value of the file.
+  std::replace_if(
+      text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), [](char c) { return c == '\r' || c == '\n'; },
+      ' ');
   text_.append("\r\n");
 }
 void TextWriter::integer(long long value) { line(std::to_string(value)); }

@@ -9,7 +9,8 @@
 
 #include "file_io.h"
 
-// Builds the content of a text file in memory, one value per line.
+// Builds the content of a text file in memory, one value per line. A line
+// break inside a text is written as a blank, so a value is always one line.
 class TextWriter {
  public:
   void line(std::string_view text);
