@@ -24,6 +24,5 @@ void parse_preferences_text(std::string_view text, const std::string& source, Tv
 // Writes AppState and Company to user/preferenze.dat; raises FileError.
 void write_preferences();
 
-// The plain content of a preferences file, and its safe scrambled write.
-std::string preferences_text(const Tvar_amb& state, const Tazienda& company);
+// Writes a preferences file from state and company, safely and scrambled.
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);
