@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "layout_fixture.h"
 
@@ -111,8 +112,9 @@ TEST_F(LayoutEngine, EqualNeighboursLetThePrioritiesChooseTheRunToMeet) {
   for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[i]);
   recompute_layout();
   // Wall 0 is joined high at its start and low at its end, so it meets the
-  // previous wall: a trial fill of wall 3 (F 3864, three bays of 3800) leaves
-  // 64, and the run stands 64 / 2 + 32 off the wall (meeting wall 1 it would be 28).
+  // previous wall: a trial fill of wall 3 (F 3864, three bays totalling 3800)
+  // leaves 64, and the run stands 64 / 2 + 32 off the wall (meeting wall 1 it
+  // would be 28).
   EXPECT_EQ(wall(0).chain_start, 64);
   expect_cell_invariants(cell());
 }
@@ -166,6 +168,42 @@ TEST_F(LayoutEngine, BackwardWalkBuildsTheRunFromTheWallsEnd) {
   // Its first laid bay (the last of the run) stands 4 mm past wall 0's first bay.
   const Tmodulo& corner = wall(0).modules.front();
   EXPECT_DOUBLE_EQ(corner.x - corner.length / 2 - 4 - 250, w.modules.back().x);
+}
+
+TEST_F(LayoutEngine, ForwardWalkClosingTheRoomMeetsTheFirstRunAtItsFace) {
+  make_rectangle(6000, 4000);
+  const int priorities[4] = {3, 0, 1, 2};
+  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[i]);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand. Wall 0 goes first (leftover 92) and stands 44 off the wall
+  // to meet wall 1 (trial leftover 88). The walk then lays out walls 1, 2 and 3,
+  // each F allowing for the run offset of the wall it comes from:
+  // wall 1: 3864 - 516 - 472 = 2876, wall 2: 5792 - 46 - 472 = 5274.
+  // Wall 3 ends at the face of wall 0, which owns that corner; its F takes
+  // wall 0's depth but not wall 0's offset: 3864 - 44 - 472 = 3348.
+  EXPECT_EQ(wall(0).chain_start, 44);
+  EXPECT_EQ(wall(1).free_space, 76);
+  EXPECT_EQ(wall(2).free_space, 74);
+  EXPECT_EQ(wall(3).free_space, 48);
+}
+
+TEST_F(LayoutEngine, BackwardWalkAllowsForTheOffsetOfTheRunItEndsAt) {
+  make_rectangle(5000, 4000);
+  set_run(wall(0), 4, 3);
+  set_run(wall(3), 3, 0);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand: wall 0 (1200 x 4, leftover 28) stands 46 off the wall
+  // after a trial fill of wall 3 (F 3392, leftover 92). Walking back, wall 3's
+  // F takes both the depth and that offset of wall 0: 3864 - 472 - 46 = 3346.
+  EXPECT_EQ(wall(0).chain_start, 46);
+  EXPECT_EQ(wall(3).free_space, 46);
+  EXPECT_EQ(wall(3).chain_start, 46);
+  ASSERT_EQ(wall(3).modules.size(), 3u);
+  // Its last bay stops 4 mm short of wall 0's bays.
+  EXPECT_EQ(wall(3).modules[2].y, -900);
+  EXPECT_EQ(wall(0).modules[0].y + 250 + 4 + 550, -900);
 }
 
 TEST_F(LayoutEngine, CornersOfARectangleAreBoundedAndJoinsFollowPriorities) {
@@ -263,12 +301,16 @@ TEST_F(LayoutEngine, RaisingAWallToTheTopKeepsTheRanking) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(wall(i).priority, expected[i]) << i;
 }
 
-TEST_F(LayoutEngine, MalformedWallDoesNotStopThePass) {
+TEST_F(LayoutEngine, MalformedWallsDoNotStopThePass) {
   make_rectangle(6000, 4000);
   for (int i = 0; i < 4; ++i) set_run(wall(i), 2, i);
   wall(1).y2 = std::numeric_limits<double>::quiet_NaN();
-  recompute_layout();  // returns
+  wall(2).module_count = std::numeric_limits<int>::max();  // a damaged count
+  recompute_layout();                                      // returns
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(wall(i).laid_out) << i;
+  EXPECT_TRUE(wall(2).modules.empty());
+  // Neither damaged wall finds lengths: one message each.
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 56", "text 56"}));
 }
 
 }  // namespace
