@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <limits>
 #include <string>
 #include <vector>
@@ -29,104 +28,26 @@ struct ChoiceCase {
 };
 
 const Lengths steps = {700, 800, 900, 1000, 1100, 1200, 1300};
+const int damaged_count = std::numeric_limits<int>::max();
 
+// Names say what each case shows; a failed choice has found false.
 const ChoiceCase choice_cases[] = {
-    // avg 1250: lo 1000, hi 1300; trials 2000, 2300, 2600.
-    {"mix from below takes the largest total not above F",
-     {1000, 1300},
-     1,
-     {},
-     2,
-     true,
-     2500,
-     {},
-     true,
-     {1000, 1300},
-     200},
-    {"mix from above takes the smallest total not below F",
-     {1000, 1300},
-     1,
-     {},
-     2,
-     false,
-     2500,
-     {},
-     true,
-     {1300, 1300},
-     -100},
+    // avg 1250: lo 1000, hi 1300; the trials total 2000, 2300 and 2600.
+    {"MixFromBelowTakesTheLargestTotalNotAboveF", {1000, 1300}, 1, {}, 2, true, 2500, {}, true, {1000, 1300}, 200},
+    {"MixFromAboveTakesTheSmallestTotalNotBelowF", {1000, 1300}, 1, {}, 2, false, 2500, {}, true, {1300, 1300}, -100},
     // avg 1050: two of 1100 and three of 1000 fit; the short ones go to both ends.
-    {"short lengths go to the ends", steps, 6, {}, 5, true, 5250, {}, true, {1000, 1000, 1100, 1100, 1000}, 50},
-    {"from above the long lengths go to the ends",
-     steps,
-     6,
-     {},
-     5,
-     false,
-     5250,
-     {},
-     true,
-     {1100, 1100, 1000, 1000, 1100},
-     -50},
-    {"average above the largest allowed length", steps, 3, {}, 3, true, 3600, {}, true, {1000, 1000, 1000}, 600},
-    {"average below the smallest length fails and keeps the lengths",
-     steps,
-     6,
-     {},
-     2,
-     true,
-     1000,
-     {5, 6},
-     false,
-     {5, 6},
-     989},
-    {"preferred length past the catalogue is clamped", steps, 40, {}, 1, true, 5000, {}, true, {1300}, 3700},
-    {"negative preferred length is clamped", steps, -1, {}, 1, true, 5000, {}, true, {700}, 4300},
-    {"no catalogue lengths fail", {}, 0, {}, 1, true, 5000, {}, false, {}, 5000},
-    {"forced lengths replace the choice even when they overfill",
-     steps,
-     6,
-     {1300, 1300, 1300},
-     3,
-     true,
-     2500,
-     {},
-     true,
-     {1300, 1300, 1300},
-     -1400},
-    {"a short forced list overrides only its positions",
-     steps,
-     6,
-     {1300},
-     3,
-     true,
-     3000,
-     {},
-     true,
-     {1300, 1000, 1000},
-     -300},
-    {"forced lengths do not rescue a failed choice",
-     steps,
-     6,
-     {1300, 1300},
-     2,
-     true,
-     1000,
-     {},
-     false,
-     {1300, 1300},
-     -1600},
+    {"ShortLengthsGoToTheEnds", steps, 6, {}, 5, true, 5250, {}, true, {1000, 1000, 1100, 1100, 1000}, 50},
+    {"FromAboveLongLengthsGoToTheEnds", steps, 6, {}, 5, false, 5250, {}, true, {1100, 1100, 1000, 1000, 1100}, -50},
+    {"AverageAboveTheLargestAllowedLength", steps, 3, {}, 3, true, 3600, {}, true, {1000, 1000, 1000}, 600},
+    {"AverageBelowTheSmallestLengthKeepsTheOldLengths", steps, 6, {}, 2, true, 1000, {5, 6}, false, {5, 6}, 989},
+    {"PreferredLengthPastTheCatalogueIsClamped", steps, 40, {}, 1, true, 5000, {}, true, {1300}, 3700},
+    {"NegativePreferredLengthIsClamped", steps, -1, {}, 1, true, 5000, {}, true, {700}, 4300},
+    {"NoCatalogueLengths", {}, 0, {}, 1, true, 5000, {}, false, {}, 5000},
+    {"ForcedLengthsMayOverfill", steps, 6, {1300, 1300, 1300}, 3, true, 2500, {}, true, {1300, 1300, 1300}, -1400},
+    {"ShortForcedListOverridesOnlyItsPositions", steps, 6, {1300}, 3, true, 3000, {}, true, {1300, 1000, 1000}, -300},
+    {"ForcedLengthsDoNotRescueAFailedChoice", steps, 6, {1300, 1300}, 2, true, 1000, {}, false, {1300, 1300}, -1600},
     // A count read from a damaged file: no bays, and nothing allocated for them.
-    {"a damaged count fails without sizing the lengths",
-     steps,
-     6,
-     {},
-     std::numeric_limits<int>::max(),
-     true,
-     3000,
-     {},
-     false,
-     {},
-     3000},
+    {"DamagedCountFailsWithoutSizingTheLengths", steps, 6, {}, damaged_count, true, 3000, {}, false, {}, 3000},
 };
 
 class ModuleLengths : public CellTest, public ::testing::WithParamInterface<ChoiceCase> {
@@ -151,12 +72,7 @@ TEST_P(ModuleLengths, ChoosesFromTheCatalogue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ModuleLengths, ::testing::ValuesIn(choice_cases),
-                         [](const ::testing::TestParamInfo<ChoiceCase>& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name)
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return name;
-                         });
+                         [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
 
 class FillLength : public CellTest {};
 
