@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
+#include <cstddef>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -12,7 +13,17 @@
 
 namespace {
 
-class LayoutEngine : public CellTest {};
+class LayoutEngine : public CellTest {
+ protected:
+  // A 6000 x 4000 room with five bays on each long wall and three on each
+  // short one, the walls ranked as given.
+  void make_furnished_rectangle(const std::array<int, 4>& priorities) {
+    make_rectangle(6000, 4000);
+    for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[static_cast<std::size_t>(i)]);
+  }
+  // An L-shaped room whose re-entrant corner joins walls 2 and 3.
+  static void make_l_room() { make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}}); }
+};
 
 // One line per wall: its flags and results, then its bays and frames.
 std::string layout_summary(const Tcell& cell) {
@@ -39,8 +50,7 @@ std::string layout_summary(const Tcell& cell) {
 }
 
 TEST_F(LayoutEngine, RectangleWithDistinctPriorities) {
-  make_rectangle(6000, 4000);
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, i);
+  make_furnished_rectangle({0, 1, 2, 3});
   recompute_layout();
   expect_cell_invariants(cell());
   EXPECT_TRUE(ui->messages.empty());
@@ -59,7 +69,7 @@ TEST_F(LayoutEngine, RectangleWithDistinctPriorities) {
 }
 
 TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   const int counts[6] = {5, 2, 2, 2, 2, 5};
   const int priorities[6] = {5, 0, 1, 2, 3, 4};
   for (int i = 0; i < 6; ++i) set_run(wall(i), counts[i], priorities[i]);
@@ -86,9 +96,8 @@ TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
 }
 
 TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
-  make_rectangle(6000, 4000);
+  make_furnished_rectangle({0, 0, 0, 0});
   cell().clearance = 25;
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, 0);
   recompute_layout();
   expect_cell_invariants(cell());
   // Each run is laid out by itself with both end frames and no allowance for
@@ -107,9 +116,7 @@ TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
 }
 
 TEST_F(LayoutEngine, EqualNeighboursLetThePrioritiesChooseTheRunToMeet) {
-  make_rectangle(6000, 4000);
-  const int priorities[4] = {2, 0, 1, 3};
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[i]);
+  make_furnished_rectangle({2, 0, 1, 3});
   recompute_layout();
   // Wall 0 is joined high at its start and low at its end, so it meets the
   // previous wall: a trial fill of wall 3 (F 3864, three bays totalling 3800)
@@ -120,7 +127,7 @@ TEST_F(LayoutEngine, EqualNeighboursLetThePrioritiesChooseTheRunToMeet) {
 }
 
 TEST_F(LayoutEngine, RunWithAFreeEndSharesItsLeftoverBetweenItsEnds) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   set_run(wall(2), 2, 0);
   recompute_layout();
   // F = 3000 - 84 - 16 = 2900: two bays of 1300, 150 left at each end.
@@ -171,9 +178,7 @@ TEST_F(LayoutEngine, BackwardWalkBuildsTheRunFromTheWallsEnd) {
 }
 
 TEST_F(LayoutEngine, ForwardWalkClosingTheRoomMeetsTheFirstRunAtItsFace) {
-  make_rectangle(6000, 4000);
-  const int priorities[4] = {3, 0, 1, 2};
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[i]);
+  make_furnished_rectangle({3, 0, 1, 2});
   recompute_layout();
   expect_cell_invariants(cell());
   // Checked by hand. Wall 0 goes first (leftover 92) and stands 44 off the wall
@@ -266,7 +271,7 @@ TEST_F(LayoutEngine, PicksTakeTheLongestUsableWallAndTheFirstOnTies) {
 }
 
 TEST_F(LayoutEngine, FreePickTakesTheLongestRawLength) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   for (int i = 0; i < 6; ++i) set_run(wall(i), 1, 0);
   compute_usable_lengths();
   // Walls 2 and 3 meet at the re-entrant corner; both are 3000 long.
