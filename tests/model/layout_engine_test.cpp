@@ -302,6 +302,8 @@ TEST_F(LayoutEngine, RaisingAWallToTheTopKeepsTheRanking) {
   EXPECT_EQ(wall(1).priority, 5);
   for (int i = 2; i < 6; ++i) EXPECT_EQ(wall(i).priority, i - 1);
   set_wall_priority(4, 0);
+  set_wall_priority(-1, 0);  // no wall: nothing changes
+  set_wall_priority(6, 0);
   const int expected[6] = {1, 5, 2, 3, 0, 4};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(wall(i).priority, expected[i]) << i;
 }
