@@ -140,6 +140,37 @@ TEST_F(LayoutEngine, RunWithAFreeEndSharesItsLeftoverBetweenItsEnds) {
   EXPECT_EQ(w.end_free, 0) << "measured only at a bounded or straight end";
 }
 
+TEST_F(LayoutEngine, FreeRunOwningTheReentrantCornerReachesRoundIt) {
+  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6500}, {0, 6500}});
+  set_run(wall(2), 2, 2);
+  set_run(wall(3), 2, 3);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand. Wall 3, the longer, goes first with its start free:
+  // F = 3400 + 500 + 32 = 3932 takes two bays of 1300, and the run begins
+  // past the corner by the depth of wall 2's run (at -500 along the wall).
+  const Tlinea& owner = wall(3);
+  ASSERT_EQ(owner.modules.size(), 2u);
+  EXPECT_EQ(owner.modules[0].x, -250);
+  EXPECT_EQ(owner.modules[0].y, -100);
+  EXPECT_EQ(owner.modules[1].y, 1236);
+  EXPECT_EQ(owner.end_frames.front().y, -768);
+  EXPECT_EQ(owner.free_space, 328) << "the trial leftover of wall 2";
+  EXPECT_EQ(owner.start_free, 0);
+  EXPECT_EQ(owner.end_free, 1332);
+  // Wall 2 follows backwards and ends 4 mm short of wall 3's run, whose
+  // upright serves there.
+  const Tlinea& lower = wall(2);
+  ASSERT_EQ(lower.modules.size(), 2u);
+  EXPECT_EQ(lower.modules[0].x, 1990);
+  EXPECT_EQ(lower.modules[1].x, 654);
+  EXPECT_EQ(lower.modules[1].y, -500);
+  ASSERT_EQ(lower.end_frames.size(), 2u);
+  EXPECT_EQ(lower.end_frames[0].x, 1322);
+  EXPECT_EQ(lower.end_frames[1].x, 2658);
+  EXPECT_EQ(lower.end_frames[1].frame_type, "TE");
+}
+
 TEST_F(LayoutEngine, RunFreeAtTwoRealCornersMayReachPastItsFillLength) {
   // A U-shaped room: the bottom of the notch turns at two re-entrant corners.
   make_outline({{0, 0}, {9000, 0}, {9000, 6000}, {6000, 6000}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
