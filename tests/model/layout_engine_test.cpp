@@ -171,6 +171,33 @@ TEST_F(LayoutEngine, FreeRunOwningTheReentrantCornerReachesRoundIt) {
   EXPECT_EQ(lower.end_frames[1].frame_type, "TE");
 }
 
+TEST_F(LayoutEngine, FreeRunMeetingTheOwnerOfTheReentrantCornerStartsAtItsFace) {
+  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6500}, {0, 6500}});
+  set_run(wall(2), 2, 3);
+  set_run(wall(3), 2, 2);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand. Wall 3 goes first, joined high at its free start:
+  // F = 3400 + 28 = 3428 takes two bays of 1300, all 828 left goes to its
+  // end, and the run begins 4 mm along the wall, with no frame there.
+  const Tlinea& lower = wall(3);
+  ASSERT_EQ(lower.modules.size(), 2u);
+  EXPECT_EQ(lower.modules[0].y, 404);
+  EXPECT_EQ(lower.modules[1].y, 1740);
+  ASSERT_EQ(lower.end_frames.size(), 2u);
+  EXPECT_EQ(lower.end_frames[0].y, 1072);
+  EXPECT_EQ(lower.end_frames[1].y, 2408);
+  EXPECT_EQ(lower.end_free, 828);
+  EXPECT_EQ(lower.free_space, 832) << "the trial leftover of wall 2";
+  // Wall 2 follows backwards and reaches past the corner behind wall 3's run.
+  const Tlinea& owner = wall(2);
+  ASSERT_EQ(owner.modules.size(), 2u);
+  EXPECT_EQ(owner.modules[0].x, 1486);
+  EXPECT_EQ(owner.modules[1].x, 150);
+  EXPECT_EQ(owner.end_frames.front().x, -518);
+  EXPECT_EQ(owner.start_free, 832);
+}
+
 TEST_F(LayoutEngine, RunFreeAtTwoRealCornersMayReachPastItsFillLength) {
   // A U-shaped room: the bottom of the notch turns at two re-entrant corners.
   make_outline({{0, 0}, {9000, 0}, {9000, 6000}, {6000, 6000}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
