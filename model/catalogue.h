@@ -57,6 +57,3 @@ bool memo_accepts_character(CatalogueSection section, char c);
 // The structure type a cell names by its structure_type. A type removed from
 // the catalogue since falls back to type 0 (a blank type when there is none).
 const Tstructure_type& structure_type_for_display(int structure_type);
-// The option of a code-table row for a structure type; "-" (not offered) when
-// the row has no column for that type.
-const std::string& code_option(const Tcodice& row, int structure_type);

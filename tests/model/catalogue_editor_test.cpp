@@ -44,17 +44,17 @@ TEST_F(StructureTypeEdits, AddAsksAndAppends) {
 TEST_F(StructureTypeEdits, ModifyChangesNothingUnlessEveryFieldConverts) {
   auto before = StructureTypes;
   ui->yes_no_answers = {true, true};
-  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "7", "X", "abc"}));
-  EXPECT_FALSE(modify_structure_type(1, {"7", "", "7", "7", "X", "1"}));
-  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "99999999999", "X", "1"}));
-  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "7", "X\nY", "1"}));
+  const std::vector<StructureTypeFields> faulty{{"7", "7", "7", "7", "X", "abc"},
+                                                {"7", "", "7", "7", "X", "1"},
+                                                {"7", "7", "7", "99999999999", "X", "1"},
+                                                {"7", "7", "7", "7", "X\nY", "1"}};
+  for (const StructureTypeFields& fields : faulty) EXPECT_FALSE(modify_structure_type(1, fields));
+  for (int unselected : {3, -1}) EXPECT_FALSE(modify_structure_type(unselected, {"7", "7", "7", "7", "X", "1"}));
   EXPECT_EQ(StructureTypes, before);
   EXPECT_TRUE(ui->questions.empty());
-  EXPECT_EQ(ui->messages.size(), 4u);
+  EXPECT_EQ(ui->messages.size(), faulty.size());
   EXPECT_EQ(ui->messages[0], "The structure type was not changed: \"abc\" is not a whole number.");
 
-  EXPECT_FALSE(modify_structure_type(3, {"7", "7", "7", "7", "X", "1"}));  // nothing selected
-  EXPECT_FALSE(modify_structure_type(-1, {"7", "7", "7", "7", "X", "1"}));
   EXPECT_TRUE(modify_structure_type(1, {"7", "8", "9", "10", "X", "1"}));
   EXPECT_EQ(StructureTypes[1], (Tstructure_type{7, 8, 9, 10, "X", 1}));
   EXPECT_EQ(ui->questions.back(), "Modificare il tipo di struttura?");
