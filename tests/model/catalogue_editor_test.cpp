@@ -29,16 +29,24 @@ TEST_F(StructureTypeEdits, FieldsListAndTexts) {
   EXPECT_EQ(structure_type_texts(StructureTypes[0]), (std::array<std::string, 4>{"Galvanised", "", "", ""}));
 }
 
-TEST_F(StructureTypeEdits, AddAsksAndAppends) {
+TEST_F(StructureTypeEdits, AddAppendsAndRemoveMovesLaterTypesUpAfterAsking) {
+  const auto types = StructureTypes;
   StructureTypeFields fields{"1", "2", "3", "4", "INOX", " 15 "};
   EXPECT_FALSE(add_structure_type(fields));  // answered No
+  EXPECT_FALSE(remove_structure_type(0));    // answered No
+  EXPECT_FALSE(remove_structure_type(5));    // nothing selected
   EXPECT_EQ(StructureTypes.size(), 3u);
-  ui->yes_no_answers = {true};
+  ui->yes_no_answers = {true, true, true};
   EXPECT_TRUE(add_structure_type(fields));
-  ASSERT_EQ(StructureTypes.size(), 4u);
-  EXPECT_EQ(StructureTypes[3], (Tstructure_type{1, 2, 3, 4, "INOX", 15}));
-  EXPECT_EQ(ui->questions[0], "Aggiungere il nuovo tipo di struttura?");
+  EXPECT_EQ(StructureTypes.back(), (Tstructure_type{1, 2, 3, 4, "INOX", 15}));
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"Tipo struttura Aggiunto."}));
+  EXPECT_TRUE(remove_structure_type(0));
+  EXPECT_TRUE(remove_structure_type(2));  // the last one: nothing moves
+  EXPECT_EQ(StructureTypes, (std::vector<Tstructure_type>{types[1], types[2]}));
+  EXPECT_EQ(ui->questions,
+            (std::vector<std::string>{"Aggiungere il nuovo tipo di struttura?", "Eliminare la struttura selezionata?",
+                                      "Aggiungere il nuovo tipo di struttura?", "Eliminare la struttura selezionata?",
+                                      "Eliminare la struttura selezionata?"}));
 }
 
 TEST_F(StructureTypeEdits, ModifyChangesNothingUnlessEveryFieldConverts) {
@@ -59,20 +67,6 @@ TEST_F(StructureTypeEdits, ModifyChangesNothingUnlessEveryFieldConverts) {
   EXPECT_EQ(StructureTypes[1], (Tstructure_type{7, 8, 9, 10, "X", 1}));
   EXPECT_EQ(ui->questions.back(), "Modificare il tipo di struttura?");
   EXPECT_EQ(ui->messages.back(), "Tipo struttura modificato.");
-}
-
-TEST_F(StructureTypeEdits, RemoveMovesLaterTypesUp) {
-  auto last = StructureTypes[2];
-  EXPECT_FALSE(remove_structure_type(5));
-  EXPECT_FALSE(remove_structure_type(0));  // answered No
-  ui->yes_no_answers = {true, true};
-  EXPECT_TRUE(remove_structure_type(0));
-  ASSERT_EQ(StructureTypes.size(), 2u);
-  EXPECT_EQ(StructureTypes[1], last);
-  EXPECT_TRUE(remove_structure_type(1));  // the last one: nothing moves
-  ASSERT_EQ(StructureTypes.size(), 1u);
-  EXPECT_EQ(StructureTypes[0].shelf_suffix, "GAL");
-  EXPECT_EQ(ui->questions.back(), "Eliminare la struttura selezionata?");
 }
 
 class CatalogueEditorClosing : public ::testing::Test {

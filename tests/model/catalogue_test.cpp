@@ -54,19 +54,14 @@ TEST_F(CatalogueFile, LoadsOptionalEntriesOnlyWhenAskedAndWithoutTheirMark) {
   EXPECT_EQ(Compositions, (std::vector<std::string>{"AAB", "BB"}));
 }
 
-TEST_F(CatalogueFile, TakesCrossbarsAndCompositionsAsWritten) {
-  write_catalogue("0\r\n1\r\n150-x-\r\n0\r\n0\r\n1\r\nAAC\r\n0\r\n");
-  load_data_file(0);
-  EXPECT_EQ(CrossbarLists, (std::vector<Tstringlist>{{"150", "x", ""}}));
-  EXPECT_EQ(Compositions, (std::vector<std::string>{"AAC"}));
-}
-
-TEST_F(CatalogueFile, InchModeReadsTheInchFile) {
-  write_scrambled_file(dir.write("data/data_in.dat", ""), "1\r\n1828.8\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+TEST_F(CatalogueFile, InchModeReadsTheInchFileTakingCrossbarsAndCompositionsAsWritten) {
+  write_scrambled_file(dir.write("data/data_in.dat", ""), "1\r\n1828.8\r\n1\r\n150-x-\r\n0\r\n0\r\n1\r\nAAC\r\n0\r\n");
   AppState.inches = true;
   load_data_file(0);
   AppState.inches = false;
   EXPECT_EQ(HeightList, (Tdimensioni{1828.8}));
+  EXPECT_EQ(CrossbarLists, (std::vector<Tstringlist>{{"150", "x", ""}}));
+  EXPECT_EQ(Compositions, (std::vector<std::string>{"AAC"}));
   EXPECT_TRUE(StructureTypes.empty());
 }
 
