@@ -58,6 +58,13 @@ bool read_into_globals(const std::string& path) {
 
 }  // namespace
 
+void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company) {
+  TextReader in(text, source);
+  state.language = in.int32();
+  read_settings_and_company(in, state, company);
+  read_optional_lines(in, state);
+}
+
 bool read_preferences() {
   AppState.inches = false;
   AppState.unit_factor = 1.0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "records.h"
 
@@ -15,6 +16,10 @@
 // after telling the user which file is missing, when there is no preferences
 // file: the program cannot start without it.
 bool read_preferences();
+
+// Reads the plain lines of a preferences file into state and company as they
+// stand, a language not chosen yet included; raises FileError naming source.
+void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company);
 
 // Writes AppState and Company to user/preferenze.dat; raises FileError.
 void write_preferences();

@@ -91,7 +91,8 @@ void stage_codes(const Folders& at) {
 
 void stage_preferences(const Folders& at) {
   fs::path source = at.sources / "preferences" / "preferenze.txt";
-  fill_preferences(preferences_source_values(read_source(source), source.string()), AppState, Company);
+  std::string file = preferences_file_text(preferences_source_values(read_source(source), source.string()));
+  parse_preferences_text(file, source.string(), AppState, Company);
   write_preferences_file((at.defaults / "user" / "preferenze.dat").string(), AppState, Company);
 }
 

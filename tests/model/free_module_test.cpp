@@ -5,33 +5,18 @@
 #include "model/free_module_snapping.h"
 #include "model/layout_engine.h"
 #include "model/shelf_patterns.h"
+#include "support/plan_builders.h"
 
 namespace {
 
 class FreeModules : public CellTest {
  protected:
-  static Tmodulo_agg module(char orientation, double x, double y, double length = 1000, double width = 400) {
-    Tmodulo_agg m;
-    m.orientation = orientation;
-    m.x = x;
-    m.y = y;
-    m.length = length;
-    m.width = width;
-    m.height = 2000;
-    m.extent_x = orientation == 'H' ? length : width;
-    m.extent_y = orientation == 'H' ? width : length;
-    return m;
-  }
   // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
   void add_vertical_bay(double height = 2000) {
     Tlinea w;
     w.orientation = 'V';
-    Tmodulo bay;
-    bay.orientation = 'V';
-    bay.length = 1000;
-    bay.width = 500;
+    Tmodulo bay = make_bay(0, 0, 500, 1000, 'V');
     bay.height = height;
-    bay.shelf_count = 5;
     bay.shelf_pattern = shelf_pattern(5, height);
     w.modules = {bay};
     cell().walls.push_back(w);
@@ -40,7 +25,7 @@ class FreeModules : public CellTest {
 
 TEST_F(FreeModules, EndWithinOneHundredMillimetresOfABaySnapsFourFromItsFace) {
   add_vertical_bay();
-  Tmodulo_agg m = module('H', 250 + 99 + 500, 0);
+  Tmodulo_agg m = make_free(250 + 99 + 500, 0, 400, 1000, 'H');
   m.side_flags = {0, 0, 1, 1, 0, 0};
   EXPECT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, 250 + 4 + 500);
@@ -49,14 +34,14 @@ TEST_F(FreeModules, EndWithinOneHundredMillimetresOfABaySnapsFourFromItsFace) {
   EXPECT_EQ(m.side_flags[2], 0);
   EXPECT_EQ(m.side_flags[3], 1);
 
-  Tmodulo_agg far = module('H', 250 + 100 + 500, 0);
+  Tmodulo_agg far = make_free(250 + 100 + 500, 0, 400, 1000, 'H');
   EXPECT_FALSE(snap_free_module(far, false));
   EXPECT_EQ(far.x, 850);
 }
 
 TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
   add_vertical_bay();
-  Tmodulo_agg m = module('H', -800, 450);  // east of it, west end 50 from the face
+  Tmodulo_agg m = make_free(-800, 450, 400, 1000, 'H');  // east of it, west end 50 from the face
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, -(500 + 250 + 4));
   EXPECT_EQ(m.clear_e, 0);
@@ -66,7 +51,7 @@ TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
 
 TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
   add_vertical_bay(2000);
-  Tmodulo_agg m = module('H', 800, 0);
+  Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
   m.height = 1700;
   m.shelf_count = 3;
   m.shelf_pattern = shelf_pattern(3, 1700);
@@ -77,8 +62,8 @@ TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
 }
 
 TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
-  cell().free_modules = {module('H', 0, 0)};
-  Tmodulo_agg m = module('H', 1090, 50);
+  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
+  Tmodulo_agg m = make_free(1090, 50, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, 1036);
   EXPECT_EQ(m.y, 0);
@@ -88,7 +73,7 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
   EXPECT_EQ(m.snap_b, -1);
   EXPECT_EQ(m.clear_o, 0);
 
-  Tmodulo_agg block_end = module('H', -1090, 0);
+  Tmodulo_agg block_end = make_free(-1090, 0, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(block_end, true));
   EXPECT_EQ(block_end.x, -1136);
   EXPECT_EQ(block_end.snap_side, 0);
@@ -96,8 +81,8 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
 }
 
 TEST_F(FreeModules, ParallelModuleBesideTheRunGoesBackToBack) {
-  cell().free_modules = {module('H', 0, 0)};
-  Tmodulo_agg m = module('H', 150, 450, 800);
+  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
+  Tmodulo_agg m = make_free(150, 450, 400, 800, 'H');
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, 100);
   EXPECT_EQ(m.y, 400);
@@ -105,7 +90,7 @@ TEST_F(FreeModules, ParallelModuleBesideTheRunGoesBackToBack) {
 }
 
 TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
-  cell().free_modules = {module('H', 0, 0)};
+  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
   EXPECT_FALSE(snap_free_module(cell().free_modules[0], false));
   EXPECT_EQ(cell().free_modules[0].x, 0);
   EXPECT_EQ(cell().free_modules[0].coupled_with, -1);
@@ -113,7 +98,7 @@ TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
 
 TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEnd) {
   // A 'V' module below the block's west end, in line with it.
-  cell().free_modules = {module('V', -1250, -690, 600, 500)};
+  cell().free_modules = {make_free(-1250, -690, 500, 600, 'V')};
   Tcorvane& block = AppState.compact_template;
   block.orientation = 'H';
   block.overall_length = 3000;
@@ -148,7 +133,7 @@ class Clearances : public FreeModules {};
 TEST_F(Clearances, DistancesToTheWallsAndTheBaysBeforeThem) {
   make_rectangle(6000, 4000);
   set_run(wall(0), 4, 0);
-  cell().free_modules = {module('H', 0, 0, 1000, 500)};
+  cell().free_modules = {make_free(0, 0, 500, 1000, 'H')};
   recompute_layout();  // measures every free module at its end
   const Tmodulo_agg& m = cell().free_modules[0];
   EXPECT_EQ(m.clear_n, 1750);
@@ -158,8 +143,8 @@ TEST_F(Clearances, DistancesToTheWallsAndTheBaysBeforeThem) {
 }
 
 TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
-  cell().free_modules = {module('H', 0, 0, 1000, 500), module('H', 2000, 0, 1000, 500),
-                         module('V', 0, 1500, 1000, 500)};
+  cell().free_modules = {make_free(0, 0, 500, 1000, 'H'), make_free(2000, 0, 500, 1000, 'H'),
+                         make_free(0, 1500, 500, 1000, 'V')};
   compute_free_module_clearances(cell().free_modules[0]);
   const Tmodulo_agg& m = cell().free_modules[0];
   EXPECT_EQ(m.clear_e, 2000 - 500 - 500 - 32);
@@ -171,12 +156,8 @@ TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
 }
 
 TEST_F(Clearances, RoundedToOneDecimalHalfToEven) {
-  Tlinea w;
-  w.orientation = 'H';
-  w.x1 = -1000;
-  w.x2 = 1000;
-  cell().walls = {w};
-  Tmodulo_agg m = module('H', 0, -123.45, 1000, 0);
+  cell().walls = {make_wall(-1000, 0, 1000, 0)};
+  Tmodulo_agg m = make_free(0, -123.45, 0, 1000, 'H');
   compute_free_module_clearances(m);
   EXPECT_EQ(m.clear_n, 123.4);
   m.y = -123.35;
