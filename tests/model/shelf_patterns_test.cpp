@@ -30,8 +30,8 @@ TEST(ShelfPatterns, GeneratedPatterns) {
       {1, 1700, "10000000000"},
       {2, 1700, "10000000001"},
       {0, 1700, "00000000000"},
-      {20, 1100, "1000000"},  // more shelves than slots: step 0
-      {INT_MAX, 1100, "1000000"},
+      {20, 1100, "1000000"},       // more shelves than slots: step 0
+      {INT_MAX, 1100, "1000000"},  // a corrupt count: answered at once
       {3, 100, ""},
       {2, 124, ""},  // no slot, no shelf
   };
