@@ -7,15 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
 std::string_view trim_blanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
   return text;
 }
-
-}  // namespace
 
 std::vector<std::string> split_lines(std::string_view text) {
   std::vector<std::string> lines;

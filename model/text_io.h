@@ -67,6 +67,9 @@ std::string format_e(double value);
 // Fixed with the given decimals (brought into 0..40) and separator, locale-independent.
 std::string format_fixed(double value, int decimals, char separator = '.');
 
+// The text without the blanks and tabs around it (and a stray CR at its end).
+std::string_view trim_blanks(std::string_view text);
+
 // Parsers of one field, locale-independent. They accept blanks around the
 // number; decimal_separator is the only separator accepted. False on any other text.
 bool parse_integer(std::string_view text, long long& value);
