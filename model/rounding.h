@@ -6,10 +6,11 @@
 #include <string_view>
 
 // Round to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4),
-// whatever the floating-point rounding mode.
+// whatever the floating-point rounding mode. NaN gives 0; values beyond the
+// integer range give its nearest end.
 std::int64_t Round(double value);
 
-// Truncation toward zero.
+// Truncation toward zero, with the same limits.
 std::int64_t Trunc(double value);
 
 // The text of a size used as a lookup key: at most 15 significant digits, no

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(Round(2.5), 2);
   EXPECT_EQ(Round(3.5), 4);
@@ -21,6 +24,18 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
 TEST(Rounding, TruncGoesTowardZero) {
   EXPECT_EQ(Trunc(2.9), 2);
   EXPECT_EQ(Trunc(-2.9), -2);
+}
+
+TEST(Rounding, DamagedValuesStayDefined) {
+  constexpr auto max = std::numeric_limits<std::int64_t>::max();
+  constexpr auto min = std::numeric_limits<std::int64_t>::min();
+  EXPECT_EQ(Round(std::nan("")), 0);
+  EXPECT_EQ(Trunc(std::nan("")), 0);
+  EXPECT_EQ(Round(1e300), max);
+  EXPECT_EQ(Round(-1e300), min);
+  EXPECT_EQ(Trunc(std::numeric_limits<double>::infinity()), max);
+  EXPECT_EQ(Round(-std::numeric_limits<double>::infinity()), min);
+  EXPECT_EQ(Round(9007199254740993.0), 9007199254740992);  // already whole
 }
 
 TEST(SizeKey, ShortestTextWithoutTrailingZeros) {
