@@ -10,9 +10,6 @@
 
 namespace {
 
-// A frame shared with a fixed compact module is as tall as that module.
-constexpr double FixedCompactFrameHeight = 1850.0;
-
 // Gives every bay of the wall the corner bay's pattern fitted to the wall.
 void inherit_corner_pattern(Tlinea& wall, const Tmodulo& corner_bay) {
   const std::string pattern = fit_shelf_pattern(corner_bay.shelf_pattern, wall.shelf_count, wall.module_height);
@@ -72,9 +69,10 @@ void compute_end_frame_heights() {
   }
   for (std::size_t i = 0; i < cell.free_modules.size(); ++i) {
     Tmodulo_agg& m = cell.free_modules[i];
+    // A frame shared with a fixed compact module is as tall as that module.
     m.frame_flag_a = end_beside_fixed_compact(cell, i, 5);
-    m.frame_height_a = m.frame_flag_a ? FixedCompactFrameHeight : m.height;
+    m.frame_height_a = m.frame_flag_a ? FixedCompactHeight : m.height;
     m.frame_flag_b = end_beside_fixed_compact(cell, i, 6);
-    m.frame_height_b = m.frame_flag_b ? FixedCompactFrameHeight : m.height;
+    m.frame_height_b = m.frame_flag_b ? FixedCompactHeight : m.height;
   }
 }

@@ -16,10 +16,8 @@
 
 namespace {
 
-// Units of a compact block stand 23 mm apart; fixed ends are taller than the mobile units.
+// Units of a compact block stand 23 mm apart.
 constexpr double kCompactUnitGap = 23.0;
-constexpr double kFixedCompactHeight = 1850.0;
-constexpr double kMobileCompactHeight = 1700.0;
 constexpr int kCompactShelves = 4;
 
 // Side flags, numbered 1 to 6: 1 and 2 joints, 3 and 4 end frames, 5 and 6
@@ -57,7 +55,7 @@ Tmodulo_agg module_from_template(const Tmodulo_agg& t) {
   if (t.custom_shelves == 1)
     m.shelf_pattern = t.shelf_pattern;
   else if (is_fixed_compact_code(t.code) || is_mobile_compact_code(t.code))
-    m.shelf_pattern = shelf_pattern(t.shelf_count, kFixedCompactHeight);
+    m.shelf_pattern = shelf_pattern(t.shelf_count, FixedCompactHeight);
   else
     m.shelf_pattern = shelf_pattern(t.shelf_count, t.height);
   return m;
@@ -138,7 +136,7 @@ void place_block_units(const Tcorvane& block, const std::vector<double>& widths,
   double offset = -(half - widths.front() / 2);
   for (std::size_t i = 0; i + 1 < widths.size(); ++i) {
     const bool fixed = i == 0;
-    shape_unit(t, block, widths[i], fixed ? kFixedCompactHeight : kMobileCompactHeight,
+    shape_unit(t, block, widths[i], fixed ? FixedCompactHeight : MobileCompactHeight,
                fixed ? fixed_compact_code(number) : mobile_compact_code(number));
     t.x = block.x + offset * dx;
     t.y = block.y + offset * dy;
@@ -147,7 +145,7 @@ void place_block_units(const Tcorvane& block, const std::vector<double>& widths,
   }
   // The last fixed end is measured from the block's far end, so it closes the block exactly.
   offset = half - widths.back() / 2;
-  shape_unit(t, block, widths.back(), kFixedCompactHeight, fixed_compact_code(number));
+  shape_unit(t, block, widths.back(), FixedCompactHeight, fixed_compact_code(number));
   t.x = block.x + offset * dx;
   t.y = block.y + offset * dy;
   add_free_module();
