@@ -1,61 +1,90 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "layout_fixture.h"
 #include "model/free_module_clearances.h"
 #include "model/free_module_snapping.h"
 #include "model/layout_engine.h"
 #include "model/shelf_patterns.h"
+#include "support/plan_builders.h"
 
 namespace {
 
 class FreeModules : public CellTest {
  protected:
+  // A free module as the plan places it, its extents following its orientation.
   static Tmodulo_agg module(char orientation, double x, double y, double length = 1000, double width = 400) {
-    Tmodulo_agg m;
-    m.orientation = orientation;
-    m.x = x;
-    m.y = y;
-    m.length = length;
-    m.width = width;
-    m.height = 2000;
+    Tmodulo_agg m = make_free(x, y, width, length, orientation);
     m.extent_x = orientation == 'H' ? length : width;
     m.extent_y = orientation == 'H' ? width : length;
     return m;
   }
   // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
-  void add_vertical_bay(double height = 2000) {
-    Tlinea w;
-    w.orientation = 'V';
-    Tmodulo bay;
-    bay.orientation = 'V';
-    bay.length = 1000;
-    bay.width = 500;
+  static Tlinea wall_with_vertical_bay(double height = 2000) {
+    Tmodulo bay = make_bay(0, 0, 500, 1000, 'V');
     bay.height = height;
-    bay.shelf_count = 5;
-    bay.shelf_pattern = shelf_pattern(5, height);
+    bay.shelf_pattern = shelf_pattern(bay.shelf_count, height);
+    Tlinea w;
     w.modules = {bay};
-    cell().walls.push_back(w);
+    return w;
   }
 };
 
-TEST_F(FreeModules, EndWithinOneHundredMillimetresOfABaySnapsFourFromItsFace) {
-  add_vertical_bay();
-  Tmodulo_agg m = module('H', 250 + 99 + 500, 0);
-  m.side_flags = {0, 0, 1, 1, 0, 0};
-  EXPECT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.x, 250 + 4 + 500);
-  EXPECT_EQ(m.clear_o, 0);
-  EXPECT_EQ(m.side_flags[0], 1);
-  EXPECT_EQ(m.side_flags[2], 0);
-  EXPECT_EQ(m.side_flags[3], 1);
+// Each kind of snap pulls a module whose gap to its neighbour is 99 mm and
+// leaves it alone at 100 mm.
+TEST_F(FreeModules, SnapsWithinOneHundredMillimetres) {
+  struct Case {
+    const char* name;
+    void (*neighbour)(Tcell&);
+    Tmodulo_agg (*module_at_gap)(double gap);
+    Tvec2 snapped;
+  };
+  const Case cases[] = {
+      {"end 4 mm from the face of a wall bay across it",
+       [](Tcell& c) { c.walls = {wall_with_vertical_bay()}; },
+       [](double gap) { return module('H', 250 + gap + 500, 0); },
+       {754, 0}},
+      {"end 4 mm from the face of a free module across it",
+       [](Tcell& c) { c.free_modules = {module('V', 0, 0, 1000, 500)}; },
+       [](double gap) { return module('H', 250 + gap + 500, 0); },
+       {754, 0}},
+      {"in line with a parallel module, 36 mm apart",
+       [](Tcell& c) { c.free_modules = {module('H', 0, 0)}; },
+       [](double gap) { return module('H', 1000 + gap, 50); },
+       {1036, 0}},
+      {"back to back with a parallel module beside the run",
+       [](Tcell& c) { c.free_modules = {module('H', 0, 0)}; },
+       [](double gap) { return module('H', 150, 400 + gap, 800); },
+       {100, 400}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cell() = Tcell{};
+    c.neighbour(cell());
+    Tmodulo_agg near = c.module_at_gap(99);
+    EXPECT_TRUE(snap_free_module(near, false));
+    EXPECT_EQ(near.x, c.snapped.x);
+    EXPECT_EQ(near.y, c.snapped.y);
+    const Tmodulo_agg far_before = c.module_at_gap(100);
+    Tmodulo_agg far = far_before;
+    EXPECT_FALSE(snap_free_module(far, false));
+    EXPECT_EQ(far.x, far_before.x);
+    EXPECT_EQ(far.y, far_before.y);
+  }
+}
 
-  Tmodulo_agg far = module('H', 250 + 100 + 500, 0);
-  EXPECT_FALSE(snap_free_module(far, false));
-  EXPECT_EQ(far.x, 850);
+TEST_F(FreeModules, SnapAgainstABayMarksTheJointAtThatEnd) {
+  cell().walls = {wall_with_vertical_bay()};
+  Tmodulo_agg m = module('H', 800, 0);
+  m.side_flags = {0, 0, 1, 1, 0, 0};
+  ASSERT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.clear_o, 0);
+  EXPECT_EQ(m.side_flags, (std::array<int, 6>{1, 0, 0, 1, 0, 0}));
 }
 
 TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
-  add_vertical_bay();
+  cell().walls = {wall_with_vertical_bay()};
   Tmodulo_agg m = module('H', -800, 450);  // east of it, west end 50 from the face
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, -(500 + 250 + 4));
@@ -65,7 +94,7 @@ TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
 }
 
 TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
-  add_vertical_bay(2000);
+  cell().walls = {wall_with_vertical_bay()};
   Tmodulo_agg m = module('H', 800, 0);
   m.height = 1700;
   m.shelf_count = 3;
@@ -93,15 +122,6 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
   EXPECT_EQ(block_end.x, -1136);
   EXPECT_EQ(block_end.snap_side, 0);
   EXPECT_EQ(block_end.snap_b, 0);
-}
-
-TEST_F(FreeModules, ParallelModuleBesideTheRunGoesBackToBack) {
-  cell().free_modules = {module('H', 0, 0)};
-  Tmodulo_agg m = module('H', 150, 450, 800);
-  ASSERT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.x, 100);
-  EXPECT_EQ(m.y, 400);
-  EXPECT_EQ(m.coupled_with, -1);
 }
 
 TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
@@ -171,11 +191,7 @@ TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
 }
 
 TEST_F(Clearances, RoundedToOneDecimalHalfToEven) {
-  Tlinea w;
-  w.orientation = 'H';
-  w.x1 = -1000;
-  w.x2 = 1000;
-  cell().walls = {w};
+  cell().walls = {make_wall(-1000, 0, 1000, 0)};
   Tmodulo_agg m = module('H', 0, -123.45, 1000, 0);
   compute_free_module_clearances(m);
   EXPECT_EQ(m.clear_n, 123.4);
