@@ -32,8 +32,8 @@ class DrawnPage {
       rectangle(100, top + 50, kWidth - 100, top + 52, 0, 0, 0);
       for (int x = 130; x < kWidth - 400; x += 26 + int(random_() % 40)) glyph_run(x, top + 15);
     }
-    for (int k = 0; k < 40; ++k) {
-      const int x = 200 + int(random_() % 1700), y = 2000 + int(random_() % 800);
+    for (int k = 0; k < 40; ++k) {  // plan lines up to 300 wide and 150 tall, kept inside the frame
+      const int x = 200 + int(random_() % 1500), y = 2000 + int(random_() % 800);
       rectangle(x, y, x + 300, y + 3, 0, 0, 0);
       rectangle(x, y, x + 3, y + 150, 0, 0, 0);
     }

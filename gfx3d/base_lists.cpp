@@ -63,6 +63,7 @@ int TBaseList::AppendSlots(int n) {
 }
 
 void TBaseList::AppendZeroed(int n) {
+  if (n == 0) return;  // an empty list has no block to clear
   EnsureCapacity(count_ + n);
   std::memset(ItemBytes(count_), 0, ByteSize(n));
   count_ += n;

@@ -25,7 +25,6 @@ class TBaseList : public TPersistentObject {
   // Contents are kept up to the smaller size; Count is left alone.
   void SetCapacity(int capacity);
   int GrowthDelta() const { return growthDelta_; }
-  void SetGrowthDelta(int delta) { growthDelta_ = delta; }
   int ItemSize() const { return itemSize_; }
   TBaseListOptions Options = bloZeroNewItems;
 

@@ -1,9 +1,6 @@
 // The typed writer and reader of the library's tagged binary archive. Every
-// value starts with a tag byte; numbers are little-endian:
-//   0 list end, 1 list start, 2/3/4 integer of 1/2/4 bytes, 5 float (80-bit
-//   extended), 6 string with a 1-byte length, 8 false, 9 true, 12 string with
-//   a 4-byte length, 18 UTF-16 string and 20 UTF-8 string (both read only).
-// Reading checks every length against what the stream still holds.
+// value starts with a tag byte (TValueType) and its body follows; numbers are
+// little-endian. Reading checks every length against what the stream still holds.
 #pragma once
 
 #include <cstdint>
@@ -14,18 +11,18 @@
 #include "gfx3d/vector_types.h"
 
 enum TValueType : std::uint8_t {
-  vaNull = 0,
-  vaList = 1,
-  vaInt8 = 2,
-  vaInt16 = 3,
-  vaInt32 = 4,
-  vaExtended = 5,
-  vaString = 6,
-  vaFalse = 8,
-  vaTrue = 9,
-  vaLString = 12,
-  vaWString = 18,
-  vaUTF8String = 20,
+  vaNull = 0,         // list end, no body
+  vaList = 1,         // list start, no body
+  vaInt8 = 2,         // 1-byte two's complement integer
+  vaInt16 = 3,        // 2-byte integer
+  vaInt32 = 4,        // 4-byte integer
+  vaExtended = 5,     // 10-byte 80-bit extended float
+  vaString = 6,       // 1-byte length, then the bytes
+  vaFalse = 8,        // no body
+  vaTrue = 9,         // no body
+  vaLString = 12,     // 4-byte length, then the bytes
+  vaWString = 18,     // 4-byte count of UTF-16 code units, then the units (read only)
+  vaUTF8String = 20,  // 4-byte length, then UTF-8 bytes (read only)
 };
 
 class TVirtualReader : public TObject {

@@ -13,32 +13,51 @@
 
 namespace {
 
-[[noreturn]] void RaiseFileError(const std::string& what, const std::string& fileName) {
-  throw EFOpenError(what + " " + fileName + ": " + std::strerror(errno));
+[[noreturn]] void RaiseFileError(const std::string& what, const std::string& fileName, int error = errno) {
+  throw EFOpenError(what + " " + fileName + ": " + std::strerror(error));
+}
+
+// mkstemp's file is private: a save takes the permissions of the file it
+// replaces, or the usual ones for a new file.
+mode_t SavedFileMode(const std::string& fileName) {
+  struct stat replaced {};
+  if (::stat(fileName.c_str(), &replaced) == 0) return replaced.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
 }
 
 }  // namespace
 
 TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode) : fileName_(fileName) {
-  if (mode == fmCreate) {
-    std::vector<char> pattern(fileName.begin(), fileName.end());
-    const char suffix[] = ".tmpXXXXXX";
-    pattern.insert(pattern.end(), suffix, suffix + sizeof suffix);
-    descriptor_ = ::mkstemp(pattern.data());
-    if (descriptor_ < 0) RaiseFileError("Cannot create file", fileName);
-    tempName_ = pattern.data();
-    return;
-  }
-  descriptor_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor_ < 0) RaiseFileError("Cannot open file", fileName);
+  if (mode == fmCreate)
+    CreateTemporary();
+  else
+    OpenExisting();
+}
+
+void TFileStream::CreateTemporary() {
+  // A file the user marked read-only stays as it is, even where the folder would let us replace it.
+  struct stat existing {};
+  if (::stat(fileName_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) && !(existing.st_mode & S_IWUSR))
+    throw EFOpenError("Cannot create file " + fileName_ + ": the file is read-only");
+  std::vector<char> pattern(fileName_.begin(), fileName_.end());
+  const char suffix[] = ".tmpXXXXXX";
+  pattern.insert(pattern.end(), suffix, suffix + sizeof suffix);
+  descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (descriptor_ < 0) RaiseFileError("Cannot create file", fileName_);
+  tempName_ = pattern.data();
+}
+
+void TFileStream::OpenExisting() {
+  descriptor_ = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor_ < 0) RaiseFileError("Cannot open file", fileName_);
   struct stat status {};
-  const bool readable = ::fstat(descriptor_, &status) == 0 && S_ISREG(status.st_mode);
-  if (!readable) {
+  if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
     const int error = S_ISDIR(status.st_mode) ? EISDIR : errno;
     ::close(descriptor_);
     descriptor_ = -1;
-    errno = error;
-    RaiseFileError("Cannot open file", fileName);
+    RaiseFileError("Cannot open file", fileName_, error);
   }
   size_ = static_cast<std::uint64_t>(status.st_size);
 }
@@ -62,7 +81,8 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count) {
 }
 
 void TFileStream::WriteBuffer(const void* buffer, std::size_t count) {
-  if (tempName_.empty()) throw EFOpenError("Stream write error " + fileName_ + ": opened for reading");
+  if (descriptor_ < 0 || tempName_.empty())
+    throw EFOpenError("Stream write error " + fileName_ + ": not open for writing");
   std::size_t done = 0;
   while (done < count) {
     const ssize_t n = ::pwrite(descriptor_, static_cast<const char*>(buffer) + done, count - done,
@@ -77,11 +97,11 @@ void TFileStream::WriteBuffer(const void* buffer, std::size_t count) {
 
 void TFileStream::Commit() {
   if (tempName_.empty()) return;
-  if (::fsync(descriptor_) != 0) RaiseFileError("Stream write error", fileName_);
-  // A new file gets the usual permissions instead of mkstemp's private ones.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(descriptor_, 0666 & ~mask);
-  if (::rename(tempName_.c_str(), fileName_.c_str()) != 0) RaiseFileError("Cannot write file", fileName_);
+  int error = 0;
+  if (::fchmod(descriptor_, SavedFileMode(fileName_)) != 0 || ::fsync(descriptor_) != 0) error = errno;
+  if (::close(descriptor_) != 0 && error == 0) error = errno;
+  descriptor_ = -1;
+  if (error == 0 && ::rename(tempName_.c_str(), fileName_.c_str()) != 0) error = errno;
+  if (error != 0) RaiseFileError("Cannot write file", fileName_, error);
   tempName_.clear();
 }

@@ -1,6 +1,7 @@
 // A stream on a file. Opened for reading it reads the file in place; opened
 // for creating it writes a temporary file beside the target, which replaces
-// the target only on Commit, so a failed save leaves the old file intact.
+// the target only on Commit, so a failed save leaves the old file intact. A
+// file the user made read-only is never replaced.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,9 @@ class TFileStream : public TStream {
   std::size_t Read(void* buffer, std::size_t count) override;
 
  private:
+  void CreateTemporary();
+  void OpenExisting();
+
   std::string fileName_;
   std::string tempName_;  // empty when reading
   int descriptor_ = -1;

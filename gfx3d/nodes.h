@@ -82,5 +82,7 @@ class TGLNodes : public TOwnedCollection {
   virtual void NotifyChange();
 
  protected:
+  // The change hook, which closing the last update bracket runs too: the owner
+  // hears of a bracketed batch of changes once.
   void Update(TCollectionItem* item) override;
 };

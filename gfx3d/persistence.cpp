@@ -40,9 +40,11 @@ void TPersistentObject::LoadFromStream(TStream& stream, TVirtualReaderClass read
   auto reader = (readerClass ? readerClass : CreateBinaryReader)(stream);
   const std::string signature = StreamSignature();
   if (!signature.empty()) {
+    // A stream too short to hold the signature does not carry it, whatever the signature's bytes.
     std::string found(signature.size(), '\0');
-    if (stream.Remaining() >= found.size()) reader->Read(found.data(), found.size());
-    if (found != signature) throw EInvalidFileSignature("Invalid file signature");
+    const bool complete = stream.Remaining() >= found.size();
+    if (complete) reader->Read(found.data(), found.size());
+    if (!complete || found != signature) throw EInvalidFileSignature("Invalid file signature");
   }
   ReadFromFiler(*reader);
 }

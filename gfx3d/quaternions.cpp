@@ -78,8 +78,8 @@ TQuaternion QuaternionFromEulerWrapped(TEulerOrder order, float x, float y, floa
   Assert(order >= eulXYZ && order <= eulZYX, "Source/Base/VectorGeometry", 6311);
   float angles[3] = {WrapAngleDegrees(x), WrapAngleDegrees(y), WrapAngleDegrees(z)};
   const int middle = MiddleAxis(order);
-  if (std::fabs(std::fabs(angles[middle]) - 90) > EpsilonSmall)
-    return QuaternionFromEulerAngles(order, angles[0], angles[1], angles[2]);
+  const bool gimbalLock = std::fabs(std::fabs(angles[middle]) - 90) <= EpsilonSmall;
+  if (!gimbalLock) return QuaternionFromEulerAngles(order, angles[0], angles[1], angles[2]);
   // At the lock the three angles do not fix one orientation: take the midpoint
   // of the orientations just either side of it.
   float below[3] = {angles[0], angles[1], angles[2]};

@@ -67,9 +67,11 @@ void FillSinCosTable(std::span<float> sines, std::span<float> cosines, float sta
   const auto alpha = static_cast<float>(2 * half * half);
   const auto beta = static_cast<float>(std::sin(step));
   SinCos(static_cast<float>(startRad), sines[0], cosines[0]);
+  // Each step is computed in extended precision and rounded once when stored.
   for (std::size_t i = 0; i < n; ++i) {
-    cosines[i + 1] = cosines[i] - alpha * cosines[i] - beta * sines[i];
-    sines[i + 1] = sines[i] - alpha * sines[i] + beta * cosines[i];
+    const Extended c = cosines[i], s = sines[i];
+    cosines[i + 1] = static_cast<float>(c - alpha * c - beta * s);
+    sines[i + 1] = static_cast<float>(s - alpha * s + beta * c);
   }
 }
 

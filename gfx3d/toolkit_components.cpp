@@ -1,6 +1,9 @@
 #include "gfx3d/toolkit_components.h"
 
 #include <algorithm>
+#include <string>
+
+#include "gfx3d/library_errors.h"
 
 TCollectionItem::TCollectionItem(TCollection* collection) : collection_(nullptr) {
   if (collection) collection->InsertItem(this);
@@ -34,6 +37,11 @@ TCollectionItem* TCollection::Add() {
   return item;
 }
 
+TCollectionItem* TCollection::Items(int index) const {
+  if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return items_[static_cast<std::size_t>(index)];
+}
+
 void TCollection::Delete(int index) { delete Items(index); }
 
 void TCollection::Clear() {
@@ -56,8 +64,13 @@ void TCollection::Assign(const TPersistent* source) {
   }
   if (other == this) return;
   BeginUpdate();
-  Clear();
-  for (TCollectionItem* item : other->items_) Add()->Assign(item);
+  try {
+    Clear();
+    for (TCollectionItem* item : other->items_) Add()->Assign(item);
+  } catch (...) {
+    EndUpdate();  // an item that cannot take its source's values must not leave the bracket open
+    throw;
+  }
   EndUpdate();
 }
 

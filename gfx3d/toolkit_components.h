@@ -58,7 +58,8 @@ class TCollection : public TPersistent {
   std::string ClassName() const override { return "TCollection"; }
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TCollectionItem* Items(int index) const { return items_[static_cast<std::size_t>(index)]; }
+  // Raises EListError for an index outside the collection.
+  TCollectionItem* Items(int index) const;
   const TItemClass& ItemClass() const { return itemClass_; }
   // Appends a new item of the item class, fully made before the change hook sees it.
   TCollectionItem* Add();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -27,13 +26,17 @@ class CellBill {
     if (Trec_prv* line = line_for(key, available_only, kind)) line->quantity += amount;
   }
 
-  // Adds beam length in tenths of a metre; the line counts one piece however many add to it.
-  void add_length(const CodeKey& key, std::int64_t tenths, const std::string& kind) {
+  // Adds beam length in whole tenths of a metre. A new line counts one piece
+  // and keeps that count however many trolleys add to it.
+  void add_length(const CodeKey& key, double tenths, const std::string& kind) {
+    const std::size_t lines_before = lines_.size();
     Trec_prv* line = line_for(key, false, kind);
     if (!line) return;
-    if (line->quantity == 0) line->quantity = 1;
-    // Summed in whole tenths, so that three trolleys of 2.1 m give 6.3 and not 6.300000000000001.
-    line->length_sum = static_cast<double>(Round(line->length_sum * 10.0) + tenths) / 10.0;
+    if (lines_.size() > lines_before) line->quantity = 1;
+    // Summed in tenths, so that three trolleys of 2.1 m give 6.3 and not 6.300000000000001.
+    double& sum = tenths_of_row_[line->code_row];
+    sum += tenths;
+    line->length_sum = sum / 10.0;
   }
 
   // The lines in codes-table order.
@@ -56,6 +59,7 @@ class CellBill {
   int structure_type_;
   Tdett_prv lines_;
   std::unordered_map<int, std::size_t> line_of_row_;
+  std::unordered_map<int, double> tenths_of_row_;
 };
 
 CodeKey key(std::string tipo, std::optional<double> lar, std::optional<double> lung, std::optional<double> alt) {
@@ -86,7 +90,7 @@ void add_trolley(CellBill& bill, const Tmodulo_agg& trolley) {
   bill.add(key("RGF", std::nullopt, std::nullopt, std::nullopt), false, 2, "RGF");
   bill.add(key("PRG", std::nullopt, std::nullopt, std::nullopt), false, 4, "PRG");
   // Twice the trolley's length plus the two frame gaps, rounded up to a tenth of a metre.
-  const auto tenths = static_cast<std::int64_t>(std::ceil((trolley.length + 8) * 2 / 100));
+  const double tenths = std::ceil((trolley.length + 8) * 2 / 100);
   bill.add_length(key("OV", std::nullopt, std::nullopt, std::nullopt), tenths, "OV");
 }
 

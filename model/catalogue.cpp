@@ -24,12 +24,6 @@ struct Catalogue {
   std::vector<Tstructure_type> structure_types;
 };
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
-
 // A line without its optional mark.
 struct Entry {
   std::string content;
@@ -37,13 +31,14 @@ struct Entry {
 };
 
 Entry entry_of(std::string_view line) {
-  line = trimmed(line);
+  line = trim_blanks(line);
   bool optional = !line.empty() && line.back() == '*';
   if (optional) line.remove_suffix(1);
   return Entry{std::string(line), optional};
 }
 
-// A size with "," or "." as decimal mark; sizes are lengths, so above zero.
+// A size with "," or "." as decimal mark; the layout divides by sizes, so
+// they must be above zero.
 bool parse_size(const std::string& text, double& value) {
   return parse_double(comma_to_point(text), value) && value > 0.0;
 }
@@ -63,24 +58,31 @@ Tdimensioni& size_list(Catalogue& catalogue, CatalogueSection section) {
   return section == CatalogueSection::Widths ? catalogue.widths : catalogue.lengths;
 }
 
-// Appends the content of an entry to its section. Returns why it cannot stand
-// there, or an empty text when it was taken.
-std::string add_entry(Catalogue& catalogue, CatalogueSection section, const std::string& content) {
+// Why a line cannot stand in its section, or an empty text. The saver holds
+// every section to its form; the loader only converts the sizes, and takes
+// crossbar sets and compositions as written.
+std::string entry_fault(CatalogueSection section, const std::string& content) {
+  double ignored = 0.0;
   switch (section) {
     case CatalogueSection::Crossbars:
-      if (!is_crossbar_set(content)) return "\"" + content + "\" is not a set of sizes joined by \"-\"";
-      catalogue.crossbars.push_back(split_to_string_list(content, "-"));
-      return "";
+      return is_crossbar_set(content) ? "" : "\"" + content + "\" is not a set of sizes joined by \"-\"";
     case CatalogueSection::Compositions:
-      if (!is_composition(content)) return "\"" + content + "\" is not a composition of the letters A and B";
-      catalogue.compositions.push_back(content);
-      return "";
-    default: {
-      double size = 0.0;
-      if (!parse_size(content, size)) return "\"" + content + "\" is not a size";
-      size_list(catalogue, section).push_back(size);
-      return "";
-    }
+      return is_composition(content) ? "" : "\"" + content + "\" is not a composition of the letters A and B";
+    default:
+      return parse_size(content, ignored) ? "" : "\"" + content + "\" is not a size";
+  }
+}
+
+void add_entry(TextReader& reader, Catalogue& catalogue, CatalogueSection section, const std::string& content) {
+  if (section == CatalogueSection::Crossbars) {
+    catalogue.crossbars.push_back(split_to_string_list(content, "-"));
+  } else if (section == CatalogueSection::Compositions) {
+    catalogue.compositions.push_back(content);
+  } else {
+    double size = 0.0;
+    if (!parse_size(content, size))
+      reader.fail(std::string(SectionNames[static_cast<std::size_t>(section)]) + ": " + entry_fault(section, content));
+    size_list(catalogue, section).push_back(size);
   }
 }
 
@@ -112,9 +114,7 @@ Catalogue parse_catalogue(const std::string& content, const std::string& path, i
     std::size_t count = read_count(reader, 1);
     for (std::size_t i = 0; i < count; ++i) {
       Entry entry = entry_of(reader.line());
-      if (entry.optional && optional_sizes != 1) continue;
-      std::string fault = add_entry(catalogue, section_at(s), entry.content);
-      if (!fault.empty()) reader.fail(std::string(SectionNames[s]) + ": " + fault);
+      if (!entry.optional || optional_sizes == 1) add_entry(reader, catalogue, section_at(s), entry.content);
     }
   }
   catalogue.structure_types = read_structure_types(reader);
@@ -129,7 +129,7 @@ std::vector<std::pair<int, std::string>> memo_lines(const std::string& text) {
   int number = 0;
   for (const std::string& line : split_lines(text)) {
     ++number;
-    std::string_view content = trimmed(line);
+    std::string_view content = trim_blanks(line);
     if (!content.empty()) lines.emplace_back(number, std::string(content));
   }
   return lines;
@@ -169,10 +169,9 @@ CatalogueMemos load_data_memos() {
 }
 
 std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstructure_type>& structure_types) {
-  Catalogue scratch;
   for (int s = 0; s < CatalogueTextSections; ++s) {
     for (const auto& [number, line] : memo_lines(memos[static_cast<std::size_t>(s)])) {
-      std::string fault = add_entry(scratch, section_at(s), entry_of(line).content);
+      std::string fault = entry_fault(section_at(s), entry_of(line).content);
       if (!fault.empty()) return std::string(SectionNames[s]) + ", line " + std::to_string(number) + ": " + fault + ".";
     }
   }
@@ -245,11 +244,4 @@ const Tstructure_type& structure_type_for_display(int structure_type) {
   if (structure_type >= 0 && static_cast<std::size_t>(structure_type) < StructureTypes.size())
     return StructureTypes[static_cast<std::size_t>(structure_type)];
   return StructureTypes.empty() ? blank : StructureTypes.front();
-}
-
-const std::string& code_option(const Tcodice& row, int structure_type) {
-  static const std::string not_offered = "-";
-  if (structure_type >= 0 && static_cast<std::size_t>(structure_type) < row.options.size())
-    return row.options[static_cast<std::size_t>(structure_type)];
-  return not_offered;
 }

@@ -27,15 +27,17 @@ std::string catalogue_path();
 
 // Loads the catalogue into HeightList, CrossbarLists, WidthList, LengthList,
 // Compositions and StructureTypes; optional entries only when optional_sizes
-// is 1. Sizes may use "," or "." as decimal mark. Raises FileError naming the
-// file and line; the globals then keep what they held.
+// is 1. Sizes may use "," or "." as decimal mark and must be above zero;
+// crossbar sets and compositions are taken as written. Raises FileError naming
+// the file and line; the globals then keep what they held.
 void load_data_file(int optional_sizes);
 
 // The five text sections of the catalogue file as stored. Raises FileError.
 CatalogueMemos load_data_memos();
 
-// The first line of the texts that the loader would refuse, as a message for
-// the user; empty when all can be saved. Blank lines do not count.
+// The first line of the texts that lacks the form of its section (a size,
+// sizes joined by "-", or the letters A and B, each optionally ending in "*"),
+// as a message for the user; empty when all can be saved. Blank lines do not count.
 std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstructure_type>& structure_types);
 // Writes a catalogue file from the five texts (blank lines dropped) and the
 // structure types. Raises FileError, before writing anything when the content
@@ -43,8 +45,8 @@ std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstru
 void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
                           const std::vector<Tstructure_type>& structure_types);
 // Saves the edited texts with StructureTypes to the catalogue file of the
-// current unit mode and says where. Content the program could not load back
-// is refused with a message, and false is returned. Write failures raise FileError.
+// current unit mode and says where. Content that lacks its form is refused
+// with a message, and false is returned. Write failures raise FileError.
 bool save_data_file(const CatalogueMemos& memos);
 
 // A shelf suffix is stored on one line of the file, so it cannot hold a line break.
@@ -57,6 +59,3 @@ bool memo_accepts_character(CatalogueSection section, char c);
 // The structure type a cell names by its structure_type. A type removed from
 // the catalogue since falls back to type 0 (a blank type when there is none).
 const Tstructure_type& structure_type_for_display(int structure_type);
-// The option of a code-table row for a structure type; "-" (not offered) when
-// the row has no column for that type.
-const std::string& code_option(const Tcodice& row, int structure_type);

@@ -15,15 +15,21 @@ constexpr int kAlt = 4;
 
 int mask_of(const CodeKey& key) { return (key.lar ? kLar : 0) | (key.lung ? kLung : 0) | (key.alt ? kAlt : 0); }
 
-// Keys joined into one text with "," and "." made alike, so that texts equal
-// for keys_equal group together.
+// The compared keys joined into one text, each led by its length so that no
+// two different key sets give the same text whatever they contain; "," and
+// "." are made alike, so that texts equal for keys_equal group together.
 std::string joined_key(const std::string& tipo, const std::string& lar, const std::string& lung, const std::string& alt,
                        int mask) {
-  std::string text = tipo;
-  const char separator = '\x1f';
-  if (mask & kLar) text += separator + lar;
-  if (mask & kLung) text += separator + lung;
-  if (mask & kAlt) text += separator + alt;
+  std::string text;
+  auto append = [&text](const std::string& part) {
+    text += std::to_string(part.size());
+    text += ':';
+    text += part;
+  };
+  append(tipo);
+  if (mask & kLar) append(lar);
+  if (mask & kLung) append(lung);
+  if (mask & kAlt) append(alt);
   return comma_to_point(std::move(text));
 }
 

@@ -18,10 +18,6 @@ constexpr std::size_t kFixedColumns = 10;  // every column but the options
 
 std::string codes_path() { return program_path("user/codici.dat"); }
 
-bool is_blank(const std::string& line) {
-  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
 // The shortest general form of a number with "," as the decimal separator.
 std::string comma_number(double value) {
   std::string text = size_key(value);
@@ -29,62 +25,55 @@ std::string comma_number(double value) {
   return text;
 }
 
-class RowParser {
- public:
-  RowParser(const std::string& source, std::size_t line_number) : source_(source), line_number_(line_number) {}
+int integer_field(const std::string& text) {
+  long long value = 0;
+  if (!parse_integer(text, value) || value < INT_MIN || value > INT_MAX)
+    throw FileError("\"" + text + "\" is not an integer");
+  return static_cast<int>(value);
+}
 
-  Tcodice parse(const std::string& line, std::size_t option_count) {
-    Tstringlist fields = split_tab_fields(line);
-    if (fields.size() != kFixedColumns + option_count)
-      fail(std::to_string(fields.size()) + " columns instead of " + std::to_string(kFixedColumns + option_count));
-    auto next = fields.begin();
-    Tcodice row;
-    row.tipo = *next++;
-    row.lar = *next++;
-    row.lung = *next++;
-    row.alt = *next++;
-    row.options.assign(next, next + static_cast<std::ptrdiff_t>(option_count));
-    next += static_cast<std::ptrdiff_t>(option_count);
-    row.code = *next++;
-    row.description = *next++;
-    row.description_number = integer(*next++);
-    row.alt_code = *next++;
-    row.price = number(*next++);
-    row.weight = number(*next++);
-    return row;
-  }
-
- private:
-  int integer(const std::string& text) const {
-    long long value = 0;
-    if (!parse_integer(text, value) || value < INT_MIN || value > INT_MAX) fail("\"" + text + "\" is not an integer");
-    return static_cast<int>(value);
-  }
-
-  double number(const std::string& text) const {
-    double value = 0.0;
-    if (!parse_double(text, value, ',')) fail("\"" + text + "\" is not a number with a decimal comma");
-    return value;
-  }
-
-  [[noreturn]] void fail(const std::string& what) const {
-    throw FileError(source_ + ": line " + std::to_string(line_number_) + ": " + what);
-  }
-
-  const std::string& source_;
-  std::size_t line_number_;
-};
+double number_field(const std::string& text) {
+  double value = 0.0;
+  if (!parse_double(text, value, ',')) throw FileError("\"" + text + "\" is not a number with a decimal comma");
+  return value;
+}
 
 // Appends the rows of a plain table to rows, so that the rows before a damaged one are kept.
 void append_rows(const std::string& plain, std::size_t option_count, const std::string& source, Tdb_codici& rows) {
   std::vector<std::string> lines = split_lines(plain);
   for (std::size_t i = 1; i < lines.size(); ++i) {  // line 0 is the header
-    if (is_blank(lines[i])) continue;
-    rows.push_back(RowParser(source, i + 1).parse(lines[i], option_count));
+    if (is_blank_line(lines[i])) continue;
+    try {
+      rows.push_back(parse_code_row(lines[i], option_count));
+    } catch (const FileError& error) {
+      throw FileError(source + ": line " + std::to_string(i + 1) + ": " + error.what());
+    }
   }
 }
 
 }  // namespace
+
+Tcodice parse_code_row(const std::string& line, std::size_t option_count) {
+  Tstringlist fields = split_tab_fields(line);
+  if (fields.size() != kFixedColumns + option_count)
+    throw FileError(std::to_string(fields.size()) + " columns instead of " +
+                    std::to_string(kFixedColumns + option_count));
+  auto next = fields.begin();
+  Tcodice row;
+  row.tipo = *next++;
+  row.lar = *next++;
+  row.lung = *next++;
+  row.alt = *next++;
+  row.options.assign(next, next + static_cast<std::ptrdiff_t>(option_count));
+  next += static_cast<std::ptrdiff_t>(option_count);
+  row.code = *next++;
+  row.description = *next++;
+  row.description_number = integer_field(*next++);
+  row.alt_code = *next++;
+  row.price = number_field(*next++);
+  row.weight = number_field(*next++);
+  return row;
+}
 
 void read_codes_table() {
   const std::string path = codes_path();

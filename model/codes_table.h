@@ -14,6 +14,10 @@ void read_codes_table();
 // Writes CodesTable to user/codici.dat; raises FileError.
 void write_codes_table();
 
+// One row of the table file, its fields cut at single tabs, with option_count
+// option columns. Raises FileError saying what is wrong with it.
+Tcodice parse_code_row(const std::string& line, std::size_t option_count);
+
 // The plain content of a code table, and its safe scrambled write.
 std::string codes_table_text(const Tdb_codici& rows);
 void write_codes_table_file(const std::string& path, const Tdb_codici& rows);

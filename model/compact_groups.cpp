@@ -51,7 +51,7 @@ std::map<int, FixedEnds> find_fixed_ends(const Tcell& cell) {
 }
 
 // The smallest gap between an end and the mobile units of its group; nothing
-// when the group has no mobile unit.
+// when the group has no mobile unit, since there is then no aisle to show.
 std::optional<double> nearest_mobile_gap(const Tcell& cell, int number, const CompactEnd& end) {
   const std::string code = mobile_compact_code(number);
   std::optional<double> smallest;

@@ -2,18 +2,13 @@
 
 #include "compact_groups.h"
 #include "globals.h"
+#include "module_shape.h"
 
 namespace {
 
 Tmodulo as_bay_record(const Tmodulo_agg& m) {
   Tmodulo bay;
-  bay.shelf_count = m.shelf_count;
-  bay.height = m.height;
-  bay.width = m.width;
-  bay.length = m.length;
-  bay.x = m.x;
-  bay.y = m.y;
-  bay.orientation = m.orientation;
+  copy_module_shape(bay, m);
   bay.group_code = m.code;
   return bay;
 }

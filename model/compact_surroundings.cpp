@@ -59,7 +59,7 @@ void gaps_along_x(std::array<double, 4>& gaps, const Tlinea& wall, const Compact
     const double x = wall.x1;
     if (within(a.y, wall.y1, wall.y2) && x < a.x) take_gap(gaps[2], std::abs(x - a.x) - a.width / 2, true);
     if (within(b.y, wall.y1, wall.y2) && x > b.x) take_gap(gaps[3], std::abs(x - b.x) - b.width / 2, true);
-  } else if (within(a.x, wall.x1, wall.x2) && within(b.x, wall.x1, wall.x2)) {
+  } else if (wall.orientation == 'H' && within(a.x, wall.x1, wall.x2) && within(b.x, wall.x1, wall.x2)) {
     const double y = wall.y1;
     const double gap = std::abs(y - a.y) - a.length / 2 - kRailOverhang;
     if (y > a.y) take_gap(gaps[0], gap, true);
@@ -72,7 +72,7 @@ void gaps_along_y(std::array<double, 4>& gaps, const Tlinea& wall, const Compact
     const double y = wall.y1;
     if (within(b.x, wall.x1, wall.x2) && y > b.y) take_gap(gaps[2], std::abs(y - b.y) - b.width / 2, true);
     if (within(a.x, wall.x1, wall.x2) && y < a.y) take_gap(gaps[3], std::abs(y - a.y) - a.width / 2, true);
-  } else if (within(a.y, wall.y1, wall.y2) && within(b.y, wall.y1, wall.y2)) {
+  } else if (wall.orientation == 'V' && within(a.y, wall.y1, wall.y2) && within(b.y, wall.y1, wall.y2)) {
     const double x = wall.x1;
     const double gap = std::abs(x - a.x) - a.length / 2 - kRailOverhang;
     if (x > a.x) take_gap(gaps[0], gap, true);

@@ -5,14 +5,13 @@
 #include <string>
 
 #include "cell_walls.h"
+#include "compact_codes.h"
 #include "shelf_patterns.h"
 
 namespace {
 
-constexpr const char* FixedCompactPrefix = "CVFISSO_";
+// A frame shared with a fixed compact module is as tall as that module.
 constexpr double FixedCompactFrameHeight = 1850.0;
-
-bool is_fixed_compact(const std::string& code) { return code.starts_with(FixedCompactPrefix); }
 
 // Gives every bay of the wall the corner bay's pattern fitted to the wall.
 void inherit_corner_pattern(Tlinea& wall, const Tmodulo& corner_bay) {
@@ -37,10 +36,10 @@ const Tmodulo* bay_at(const Tlinea& wall, int index) {
 // beside a fixed compact module: its own code, or a module coupled to it there.
 bool end_beside_fixed_compact(const Tcell& cell, std::size_t index, int side_flag) {
   const Tmodulo_agg& m = cell.free_modules[index];
-  if (is_fixed_compact(m.code)) return true;
+  if (is_fixed_compact_code(m.code)) return true;
   if (m.side_flags[static_cast<std::size_t>(side_flag - 1)] != 1) return false;
   return std::any_of(cell.free_modules.begin(), cell.free_modules.end(), [&](const Tmodulo_agg& f) {
-    return f.coupled_with == static_cast<int>(index) && is_fixed_compact(f.code);
+    return f.coupled_with == static_cast<int>(index) && is_fixed_compact_code(f.code);
   });
 }
 
@@ -68,7 +67,7 @@ void compute_end_frame_heights() {
       const Tmodulo* after = bay_at(wall, frame.module_after);
       frame.height = std::max(before ? before->height : 0.0, after ? after->height : 0.0);
       frame.beside_fixed_compact =
-          (before && is_fixed_compact(before->group_code)) || (after && is_fixed_compact(after->group_code));
+          (before && is_fixed_compact_code(before->group_code)) || (after && is_fixed_compact_code(after->group_code));
     }
   }
   for (std::size_t i = 0; i < cell.free_modules.size(); ++i) {

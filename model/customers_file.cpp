@@ -52,7 +52,7 @@ void read_customers() {
   Customers = std::move(customers);
 }
 
-void write_customers() { write_customers_file(customers_path(), Customers); }
+void write_customers() { write_scrambled_file(customers_path(), customers_text(Customers)); }
 
 std::string customers_text(const std::vector<Tcliente>& customers) {
   TextWriter out;
@@ -64,8 +64,4 @@ std::string customers_text(const std::vector<Tcliente>& customers) {
     out.line(kSeparator);
   }
   return out.take();
-}
-
-void write_customers_file(const std::string& path, const std::vector<Tcliente>& customers) {
-  write_scrambled_file(path, customers_text(customers));
 }

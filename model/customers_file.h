@@ -15,9 +15,8 @@ void read_customers();
 // Writes Customers to user/clienti.dat; raises FileError.
 void write_customers();
 
-// The plain content of a customer file, and its safe scrambled write.
+// The plain content of a customer file.
 std::string customers_text(const std::vector<Tcliente>& customers);
-void write_customers_file(const std::string& path, const std::vector<Tcliente>& customers);
 
 // The nine text fields of a customer in their stored order (project files share it).
 std::array<std::string*, 9> customer_fields(Tcliente& customer);

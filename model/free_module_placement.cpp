@@ -8,6 +8,7 @@
 #include "compact_groups.h"
 #include "free_module_clearances.h"
 #include "globals.h"
+#include "module_shape.h"
 #include "shelf_patterns.h"
 #include "text_io.h"
 #include "ui_seam.h"
@@ -45,13 +46,7 @@ void share_first_frame(Tmodulo_agg& module) {
 
 Tmodulo_agg module_from_template(const Tmodulo_agg& t) {
   Tmodulo_agg m;
-  m.shelf_count = t.shelf_count;
-  m.height = t.height;
-  m.width = t.width;
-  m.length = t.length;
-  m.x = t.x;
-  m.y = t.y;
-  m.orientation = t.orientation;
+  copy_module_shape(m, t);
   m.code = t.code;
   m.custom_shelves = t.custom_shelves;
   m.side_flags = t.side_flags;
@@ -93,6 +88,8 @@ void couple_new_module(Tcell& cell, std::optional<std::size_t> a, std::optional<
     cell.free_modules[m].coupled_with = static_cast<int>(*a);
     if (b) relink_chain_towards(cell, *b, m);
   } else if (b) {
+    // The module snapped to shares its frame: the template's coupling index
+    // need not name it here.
     share_first_frame(cell.free_modules[*b]);
     flag(cell.free_modules[m], 2) = 0;
     cell.free_modules[m].coupled_with = static_cast<int>(*b);
@@ -115,7 +112,9 @@ std::optional<std::vector<double>> compact_unit_widths(const Tcorvane& block) {
   return widths;
 }
 
-// Sets the template to one unit of the block, standing across the block's axis.
+// Sets the template to one unit of the block. Every unit stands across the
+// block's axis, as the placement preview stands its ends, whatever way the
+// last ordinary module was turned.
 void shape_unit(Tmodulo_agg& t, const Tcorvane& block, double width, double height, std::string code) {
   t.shelf_count = kCompactShelves;
   t.height = height;

@@ -188,6 +188,8 @@ void compute_run_end_gaps() {
 
 void set_wall_priority(int wall_index, int priority) {
   Tcell& cell = current_cell();
+  // A command with no wall to act on changes nothing.
+  if (wall_index < 0 || static_cast<std::size_t>(wall_index) >= cell.walls.size()) return;
   Tlinea& wall = cell.walls[static_cast<std::size_t>(wall_index)];
   const int old = wall.priority;
   for (Tlinea& w : cell.walls) {

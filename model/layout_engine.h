@@ -16,7 +16,8 @@
 // joins corner bays and updates the free modules' clearances.
 void recompute_layout();
 
-// Gives wall w the priority p and shifts the others so the values stay a ranking.
+// Gives wall w the priority p and shifts the others so the values stay a ranking;
+// an index that is not a wall of the cell changes nothing.
 void set_wall_priority(int wall_index, int priority);
 // The same operation, under the name the module-count edit uses.
 void set_wall_priority_twin(int wall_index, int priority);

@@ -10,16 +10,17 @@
 
 double base_fill_length(int wall_index) {
   const Tcell& cell = current_cell();
-  const Tlinea& w = cell.walls[wall_index];
-  int n = w.module_count;
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  // In doubles: a damaged project may hold a count near the integer limit.
+  const double n = w.module_count;
   return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * UprightWidth - n * 2 * UprightGap;
 }
 
 double wall_fill_length(int wall_index) {
   const Tcell& cell = current_cell();
-  const Tlinea& w = cell.walls[wall_index];
-  const Tlinea& p = cell.walls[previous_wall_index(cell, wall_index)];
-  const Tlinea& n = cell.walls[next_wall_index(cell, wall_index)];
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
+  const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
   const double s = cell.clearance;
   double f = base_fill_length(wall_index);
   // The corrections apply in this order; several may hold at once.
@@ -80,30 +81,31 @@ void apply_forced_lengths(const Tlinea& wall, std::vector<double>& lengths) {
 bool choose_module_lengths(int n, std::vector<double>& lengths, int wall_index, bool mix, double& leftover,
                            double fill_length) {
   n = std::max(n, 0);
-  lengths.resize(static_cast<std::size_t>(n));
-  double average = fill_length / n;
+  const double average = fill_length / n;
   double lo = 0.0;
   double hi = 0.0;
-  std::size_t count = allowed_length_count();
+  const std::size_t count = allowed_length_count();
   for (std::size_t i = 0; i < count; ++i)
     if (LengthList[i] <= average) lo = LengthList[i];
   for (std::size_t i = count; i-- > 0;)
     if (LengthList[i] >= average) hi = LengthList[i];
 
-  bool found = true;
-  if (lo > 0 && hi > 0)
-    lengths = best_mix(n, lo, hi, mix, fill_length);
-  else if (hi == 0 && lo > 0)
-    std::fill(lengths.begin(), lengths.end(), lo);
-  else
-    found = false;
+  // hi is 0 when the average is above every allowed length: all bays take lo.
+  const bool found = lo > 0 && hi >= 0;
+  const Tlinea& wall = current_cell().walls[static_cast<std::size_t>(wall_index)];
   if (found) {
+    lengths = hi > 0 ? best_mix(n, lo, hi, mix, fill_length) : std::vector<double>(static_cast<std::size_t>(n), lo);
     // Reversed, the shorter lengths of a mix come first; spreading them to
     // both ends keeps the run symmetric.
     reverse_doubles(lengths);
     alternate_ends(lengths);
+  } else {
+    // The old values stay, grown towards n only as far as the forced lengths
+    // reach: zeros past them would not change the leftover, and a count read
+    // from a damaged file must not allocate without bound.
+    lengths.resize(std::min(static_cast<std::size_t>(n), std::max(lengths.size(), wall.forced_lengths.size())));
   }
-  apply_forced_lengths(current_cell().walls[wall_index], lengths);
+  apply_forced_lengths(wall, lengths);
   leftover = fill_length - total(lengths);
   return found;
 }

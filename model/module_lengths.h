@@ -29,6 +29,6 @@ double wall_fill_length(int wall_index);
 // smallest total not below F, shorter lengths spread to the run's ends. Forced
 // lengths of the wall replace the choice position by position. leftover gets F
 // less the total. False when the bays would be shorter than every allowed
-// length; lengths then keeps its previous values (sized to n).
+// length; lengths then keeps its previous values (at most n of them).
 bool choose_module_lengths(int n, std::vector<double>& lengths, int wall_index, bool mix, double& leftover,
                            double fill_length);

@@ -5,13 +5,14 @@
 #include "file_io.h"
 #include "globals.h"
 #include "text_io.h"
+#include "translations.h"
 #include "ui_seam.h"
 
 namespace {
 
 std::string preferences_path() { return program_path("user/preferenze.dat"); }
 
-bool language_chosen(int language) { return language >= 0 && language <= 7; }
+bool language_chosen(int language) { return !language_code(language).empty(); }
 
 int ask_for_language() {
   int chosen = ui().ask_language();
@@ -56,7 +57,35 @@ bool read_into_globals(const std::string& path) {
   return asked;
 }
 
+std::string preferences_text(const Tvar_amb& state, const Tazienda& company) {
+  TextWriter out;
+  out.integer(state.language);
+  out.integer(state.optional_sizes);
+  out.integer(state.product_switch);
+  out.integer(state.max_length_index);
+  out.integer(state.background_3d);
+  out.integer(state.wall_transparency);
+  out.integer(state.wall_height);
+  out.integer(state.resolution_3d);
+  out.line(company.logo);
+  out.line(company.currency);
+  for (const std::string& text : company.header_lines) out.line(text);
+  for (const std::string& text : company.more_lines) out.line(text);
+  for (int width : state.archive_col_widths) out.integer(width);
+  out.boolean(state.inches);
+  out.integer(state.decimals);
+  out.boolean(state.black_background);
+  return out.take();
+}
+
 }  // namespace
+
+void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company) {
+  TextReader in(text, source);
+  state.language = in.int32();
+  read_settings_and_company(in, state, company);
+  read_optional_lines(in, state);
+}
 
 bool read_preferences() {
   AppState.inches = false;
@@ -82,27 +111,6 @@ bool read_preferences() {
 }
 
 void write_preferences() { write_preferences_file(preferences_path(), AppState, Company); }
-
-std::string preferences_text(const Tvar_amb& state, const Tazienda& company) {
-  TextWriter out;
-  out.integer(state.language);
-  out.integer(state.optional_sizes);
-  out.integer(state.product_switch);
-  out.integer(state.max_length_index);
-  out.integer(state.background_3d);
-  out.integer(state.wall_transparency);
-  out.integer(state.wall_height);
-  out.integer(state.resolution_3d);
-  out.line(company.logo);
-  out.line(company.currency);
-  for (const std::string& text : company.header_lines) out.line(text);
-  for (const std::string& text : company.more_lines) out.line(text);
-  for (int width : state.archive_col_widths) out.integer(width);
-  out.boolean(state.inches);
-  out.integer(state.decimals);
-  out.boolean(state.black_background);
-  return out.take();
-}
 
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company) {
   write_scrambled_file(path, preferences_text(state, company));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "records.h"
 
@@ -16,9 +17,12 @@
 // file: the program cannot start without it.
 bool read_preferences();
 
+// Reads the plain lines of a preferences file into state and company as they
+// stand, a language not chosen yet included; raises FileError naming source.
+void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company);
+
 // Writes AppState and Company to user/preferenze.dat; raises FileError.
 void write_preferences();
 
-// The plain content of a preferences file, and its safe scrambled write.
-std::string preferences_text(const Tvar_amb& state, const Tazienda& company);
+// Writes a preferences file from state and company, safely and scrambled.
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);

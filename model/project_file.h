@@ -30,7 +30,9 @@ std::string project_file_text(const Tprv& header, const Tcells& cells, int curre
 // malformed value. A project without cells gets the default first cell, and
 // the current cell is clamped into range.
 ProjectData parse_project(std::string_view plain, const std::string& source);
-// Parses only the quote header at the head of a project file.
+// Parses the head of a project file as far as the project index needs it: the
+// texts of the quote header up to the drawing. The discount lines are passed
+// over unread and left at 0.
 Tprv parse_project_head(std::string_view plain, const std::string& source);
 
 // The project or its head from a file in its stored, scrambled form.

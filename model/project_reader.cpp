@@ -18,22 +18,16 @@ class ProjectReader {
   ProjectReader(std::string_view plain, const std::string& source) : in_(plain, source) {}
 
   Tprv read_head() {
-    Tprv header;
-    header.date = read_version_and_date();
-    header.number = in_.short_string();
-    header.customer_ref = in_.short_string();
-    read_customer(header.customer);
-    header.from = in_.short_string();
-    header.note1 = in_.short_string();
-    header.note2 = in_.short_string();
-    header.discount1 = in_.number();
-    header.discount2 = in_.number();
-    header.drawing = in_.short_string();
+    Tprv header = read_head_to_drawing(true);
     // Version 1 stores two lines here whose values were never used: its discounts 3 and 4 are 0.
     header.discount3 = version_ == Version::V001 ? skip_discount() : read_discount();
     header.discount4 = version_ == Version::V001 ? skip_discount() : read_discount();
     return header;
   }
+
+  // The project index needs only the texts: it passes over the discount lines
+  // unread and stops at the drawing.
+  Tprv read_index_head() { return read_head_to_drawing(false); }
 
   ProjectData read_project() {
     ProjectData project;
@@ -47,6 +41,21 @@ class ProjectReader {
   }
 
  private:
+  Tprv read_head_to_drawing(bool with_discounts) {
+    Tprv header;
+    header.date = read_version_and_date();
+    header.number = in_.short_string();
+    header.customer_ref = in_.short_string();
+    read_customer(header.customer);
+    header.from = in_.short_string();
+    header.note1 = in_.short_string();
+    header.note2 = in_.short_string();
+    header.discount1 = with_discounts ? in_.number() : skip_discount();
+    header.discount2 = with_discounts ? in_.number() : skip_discount();
+    header.drawing = in_.short_string();
+    return header;
+  }
+
   std::string read_version_and_date() {
     std::string first = in_.at_end() ? std::string() : in_.line();
     if (first.empty() || (first[0] == 'V' && first != "V001" && first != "V002"))
@@ -199,7 +208,7 @@ ProjectData parse_project(std::string_view plain, const std::string& source) {
 }
 
 Tprv parse_project_head(std::string_view plain, const std::string& source) {
-  return ProjectReader(plain, source).read_head();
+  return ProjectReader(plain, source).read_index_head();
 }
 
 ProjectData read_project_file(const std::string& path) { return parse_project(read_scrambled_file(path), path); }

@@ -72,6 +72,8 @@ void save_project(bool new_number) {
   std::string file_name = "prv" + number + ".cel";
   write_project_file(program_path("user/" + file_name), true);
 
+  // The project file is saved under its number from here on, so the state says
+  // so before the index is written, even if that write fails.
   record_in_archive(number);
   AppState.modified = 0;
   AppState.file_name = file_name;

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <stdexcept>
 
+#include "cell_walls.h"
 #include "globals.h"
 #include "lang_text.h"
-#include "plane_vectors.h"
 #include "rounding.h"
 #include "text_io.h"
 #include "ui_seam.h"
@@ -21,13 +22,12 @@ void set_slot(std::string& pattern, std::int64_t slot) {
   if (slot >= 1 && slot <= static_cast<std::int64_t>(pattern.size())) pattern[static_cast<std::size_t>(slot - 1)] = '1';
 }
 
-Tcell& current_cell() { return Cells.at(static_cast<std::size_t>(AppState.current_cell)); }
-
-// Distinct values in the order first met, then sorted ascending.
+// Keeps each value once (exact equality), in the order first met.
 void add_distinct(std::vector<double>& values, double value) {
   if (std::find(values.begin(), values.end(), value) == values.end()) values.push_back(value);
 }
 
+// The values ascending, as size texts joined by "/".
 std::string joined_sizes(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   std::string text;
@@ -59,8 +59,10 @@ std::string shelf_pattern(int n, double height) {
   if (n > 2) {
     set_slot(pattern, 1);
     double step = static_cast<double>(Trunc(static_cast<double>(slots - 1) / (n - 1)));
+    // A step of 0 or less only reaches slot 1 again, so a corrupt shelf count
+    // of millions need not be walked through.
     double position = 0.0;
-    for (int i = 1; i < n; ++i) {
+    for (int i = 1; i < n && step > 0.0; ++i) {
       position += step;
       set_slot(pattern, Round(position) + 1);
     }
@@ -98,10 +100,12 @@ int parse_multiplier(const std::string& text) {
   std::size_t marker = compact.find("(X");
   if (marker == std::string::npos || compact.find(')') == std::string::npos) return 1;
   std::string number = compact.substr(marker + 2, 100);
-  number = number.substr(0, number.find(')'));
+  std::size_t close = number.find(')');
   long long value = 0;
-  // A malformed marker must not stop the pages that print the cell: count it once.
-  if (!parse_integer(number, value) || value < 0 || value > INT_MAX) return 1;
+  // A malformed marker must not stop the pages that print the cell, and a
+  // negative count would subtract the cell from the quote: count it once.
+  if (close == std::string::npos || !parse_integer(number.substr(0, close), value) || value < 0 || value > INT_MAX)
+    return 1;
   return static_cast<int>(value);
 }
 
@@ -150,12 +154,11 @@ std::string outline_winding(const Tcell& cell) {
 bool wall_overlap_test(int wall_index, int cell_index) {
   const Tcell& cell = Cells.at(static_cast<std::size_t>(cell_index));
   const Tlinea& wall = cell.walls.at(static_cast<std::size_t>(wall_index));
-  Tvec2 direction = vec_normalize(vec_make(wall.x2 - wall.x1, wall.y2 - wall.y1));
-  Tvec2 normal = vec_make(wall.normal_x, wall.normal_y);
+  Tvec2 direction = wall_direction(wall);
   for (const Tlinea& other : cell.walls) {
-    Tvec2 a = vec_make(other.x1 - wall.x1, other.y1 - wall.y1);
-    Tvec2 b = vec_make(other.x2 - wall.x1, other.y2 - wall.y1);
-    if (vec_dot(vec_normalize(a), normal) <= 0.0) continue;
+    Tvec2 a = wall_start(other) - wall_start(wall);
+    Tvec2 b = wall_end(other) - wall_start(wall);
+    if (vec_dot(vec_normalize(a), wall_normal(wall)) <= 0.0) continue;
     double pa = vec_dot(a, direction);
     double pb = vec_dot(b, direction);
     bool within = pa > 0.0 && pa < wall.length;
@@ -166,11 +169,11 @@ bool wall_overlap_test(int wall_index, int cell_index) {
 }
 
 bool neighbour_wall_is_opening(int wall_index) {
-  const std::vector<Tlinea>& walls = current_cell().walls;
-  std::size_t count = walls.size();
-  std::size_t index = static_cast<std::size_t>(wall_index);
-  const Tlinea& previous = walls.at(index == 0 ? count - 1 : index - 1);
-  const Tlinea& next = walls.at(index + 1 >= count ? 0 : index + 1);
+  const Tcell& cell = current_cell();
+  if (wall_index < 0 || static_cast<std::size_t>(wall_index) >= cell.walls.size())
+    throw std::out_of_range("the cell has no wall " + std::to_string(wall_index));
+  const Tlinea& previous = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
+  const Tlinea& next = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
   return previous.kind == 0 || next.kind == 0;
 }
 

@@ -7,15 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
 std::string_view trim_blanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
   return text;
 }
-
-}  // namespace
 
 std::vector<std::string> split_lines(std::string_view text) {
   std::vector<std::string> lines;
@@ -33,7 +29,11 @@ std::vector<std::string> split_lines(std::string_view text) {
 }
 
 std::string format_fixed(double value, int decimals, char separator) {
-  char text[400];
+  // Past 40 decimals a double only gains zeros; the cap keeps the text within
+  // the buffer whatever count a damaged setting asks for.
+  constexpr int kMostDecimals = 40;
+  decimals = std::clamp(decimals, 0, kMostDecimals);
+  char text[320 + kMostDecimals];  // the 309 digits of the largest double, sign, point and decimals
   auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
   std::string out(text, result.ptr);
   if (out == "-0" || out.find_first_not_of("-0.") == std::string::npos) {
@@ -91,6 +91,10 @@ bool parse_double(std::string_view text, double& value, char decimal_separator) 
   return result.ec == std::errc() && result.ptr == normalised.data() + normalised.size() && std::isfinite(value);
 }
 
+bool is_blank_line(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
 std::string cut_short_string(std::string_view text) {
   if (text.size() <= 255) return std::string(text);
   std::size_t end = 255;
@@ -100,7 +104,12 @@ std::string cut_short_string(std::string_view text) {
 }
 
 void TextWriter::line(std::string_view text) {
+  std::size_t start = text_.size();
   text_.append(text);
+  // A line break inside a value would shift every later value of the file.
+  std::replace_if(
+      text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), [](char c) { return c == '\r' || c == '\n'; },
+      ' ');
   text_.append("\r\n");
 }
 void TextWriter::integer(long long value) { line(std::to_string(value)); }

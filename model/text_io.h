@@ -9,7 +9,8 @@
 
 #include "file_io.h"
 
-// Builds the content of a text file in memory, one value per line.
+// Builds the content of a text file in memory, one value per line. A line
+// break inside a text is written as a blank, so a value is always one line.
 class TextWriter {
  public:
   void line(std::string_view text);
@@ -20,7 +21,6 @@ class TextWriter {
   void number_f0(double value);  // fixed, two decimals, no padding
   void number_e(double value);   // scientific in 23 characters
 
-  const std::string& text() const { return text_; }
   std::string take() { return std::move(text_); }
 
  private:
@@ -35,7 +35,6 @@ class TextReader {
 
   bool at_end() const { return next_ >= line_count_; }
   std::size_t remaining() const { return line_count_ - next_; }
-  std::size_t line_number() const { return next_; }  // lines read so far
 
   std::string line();
   std::string short_string();  // cut to 255 bytes
@@ -65,8 +64,11 @@ std::vector<std::string> split_lines(std::string_view text);
 std::string format_f(double value);
 std::string format_f0(double value);
 std::string format_e(double value);
-// Fixed with the given decimals and separator, locale-independent.
+// Fixed with the given decimals (brought into 0..40) and separator, locale-independent.
 std::string format_fixed(double value, int decimals, char separator = '.');
+
+// The text without the blanks and tabs around it (and a stray CR at its end).
+std::string_view trim_blanks(std::string_view text);
 
 // Parsers of one field, locale-independent. They accept blanks around the
 // number; decimal_separator is the only separator accepted. False on any other text.
@@ -75,3 +77,7 @@ bool parse_double(std::string_view text, double& value, char decimal_separator =
 
 // A string cut to at most 255 bytes without splitting a UTF-8 character.
 std::string cut_short_string(std::string_view text);
+
+// True when a line holds nothing but blanks and control characters: what a
+// trim of both ends leaves empty. Readers skip such lines.
+bool is_blank_line(std::string_view line);

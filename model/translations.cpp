@@ -14,10 +14,6 @@ namespace {
 constexpr std::array<const char*, 8> kLanguageCodes = {"IT", "EN", "FR", "DE", "ES", "FM", "CZ", "PL"};
 constexpr std::size_t kMaxTextNumbers = 1000;  // three digits
 
-bool is_blank_line(std::string_view line) {
-  return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-}
-
 // The number in columns 1-3, or -1 when they are not three decimal digits.
 int text_number(std::string_view line) {
   int number = 0;

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int Sixtyfourths = 64;
+// Beyond this no count of whole inches is exact, nor does any plan measure it.
+constexpr double LargestInches = 1e15;
 
 // k/64 rounded to four decimals, halves away from zero (1/32 is 0.0313): the
 // reference points the nearest 64th is chosen by.
@@ -52,6 +54,7 @@ std::string inch_fraction_text(double fraction) {
 }
 
 std::string format_feet_inches(double inches) {
+  if (!(std::fabs(inches) < LargestInches)) return "";  // not a length (NaN, infinite or absurd)
   std::int64_t whole = Trunc(inches);
   double rest = inches - static_cast<double>(whole);
   if (whole < 1) return inch_fraction_text(rest);

@@ -9,8 +9,9 @@
 // "1/64 " .. "63/64 " (reduced, with a trailing blank) or "1 ". Empty for
 // f <= 0 or f > 1.
 std::string inch_fraction_text(double fraction);
-// A length in inches as whole feet (12' ), feet and inches (2'-6" 1/4 ),
-// inches (7" ) or a fraction alone; whole feet drop the fraction.
+// A length in inches as whole feet (2'), feet and inches (2'-6" 1/4 ),
+// inches (7" ) or a fraction alone; whole feet drop the fraction. Negative
+// lengths have no text.
 std::string format_feet_inches(double inches);
 
 // The texts of catalogue sizes (mm), rounded up to whole inches. Lengths and

@@ -9,7 +9,7 @@ packages=(
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation locales-all
   qpdf poppler-utils
 )
 

@@ -1,7 +1,7 @@
 // Stages the shipped data set beside the program: every runtime file is built
 // from the readable sources under data/ with the program's own writers (and
-// the code table is read back with its own reader first), so a shipped file
-// always has exactly the format the program reads.
+// the code table rows pass the program's own row parser first), so a shipped
+// file always has exactly the format the program reads.
 //
 //   stage_data <source folder> <stage folder>
 
@@ -63,35 +63,28 @@ void load_staged_catalogue(const Folders& at) {
   load_data_file(1);
 }
 
-// The source rows are already in the file's row format: they are read back by
-// the program's own reader and written again by its writer, so a row the
-// program would refuse stops the build.
+// The source rows are already in the file's row format: each is parsed by the
+// program's own row parser, so a row the program would refuse stops the build,
+// and the table is written by the program's own writer.
 void stage_codes(const Folders& at) {
-  TextWriter plain;
-  plain.line(split_lines(codes_table_text({})).front());
-  std::size_t rows = 0;
+  Tdb_codici table;
   for (const CodeSourceFile& file : code_source_files()) {
-    for (const std::string& row : code_source_rows(read_source(at.sources / "codes" / file.name))) {
-      plain.line(row);
-      ++rows;
+    fs::path source = at.sources / "codes" / file.name;
+    for (const std::string& row : code_source_rows(read_source(source))) {
+      try {
+        table.push_back(parse_code_row(row, StructureTypes.size()));
+      } catch (const FileError& error) {
+        throw FileError(source.string() + ": a row is not in the code table's format: " + error.what() + "\n  " + row);
+      }
     }
   }
-  ProgramDir = at.defaults.string();
-  write_scrambled_file(program_path("user/codici.dat"), plain.take());
-  try {
-    read_codes_table();
-  } catch (const FileError& error) {
-    throw FileError(std::string("A row of data/codes/ is not in the code table's format: ") + error.what());
-  }
-  if (CodesTable.size() != rows)
-    throw FileError("The code table sources hold " + std::to_string(rows) + " rows, the program reads " +
-                    std::to_string(CodesTable.size()));
-  write_codes_table();
+  write_codes_table_file((at.defaults / "user" / "codici.dat").string(), table);
 }
 
 void stage_preferences(const Folders& at) {
   fs::path source = at.sources / "preferences" / "preferenze.txt";
-  fill_preferences(preferences_source_values(read_source(source), source.string()), AppState, Company);
+  std::string file = preferences_file_text(preferences_source_values(read_source(source), source.string()));
+  parse_preferences_text(file, source.string(), AppState, Company);
   write_preferences_file((at.defaults / "user" / "preferenze.dat").string(), AppState, Company);
 }
 

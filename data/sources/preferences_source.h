@@ -6,12 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "model/records.h"
-
 // The values, in file order. Raises FileError naming the source unless it
 // holds one value for each of the 33 lines of the file.
 std::vector<std::string> preferences_source_values(std::string_view text, const std::string& source);
 
-// The settings and company texts the values stand for. Raises FileError for a
-// number that does not convert.
-void fill_preferences(const std::vector<std::string>& values, Tvar_amb& state, Tazienda& company);
+// The plain text of the preferences file the values make, one value a line.
+std::string preferences_file_text(const std::vector<std::string>& values);

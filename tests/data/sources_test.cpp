@@ -4,6 +4,7 @@
 
 #include "data/staged_data.h"
 #include "model/file_io.h"
+#include "model/preferences.h"
 #include "sources/catalogue_source.h"
 #include "sources/preferences_source.h"
 #include "sources/texts_source.h"
@@ -51,7 +52,7 @@ TEST(PreferencesSource, HoldsExactlyTheLinesOfTheFile) {
   std::vector<std::string> values = preferences_source_values(read_source("preferences/preferenze.txt"), "source");
   Tvar_amb state;
   Tazienda company;
-  fill_preferences(values, state, company);
+  parse_preferences_text(preferences_file_text(values), "source", state, company);
   EXPECT_EQ(state.language, -1) << "the first start asks for the language";
   values.pop_back();
   std::string short_source;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "archive_bytes.h"
 #include "gfx3d/archive_encodings.h"
@@ -116,23 +117,25 @@ TEST_F(BinaryFilers, AWrongTagIsAReadTypeErrorNamingTheReader) {
 }
 
 TEST_F(BinaryFilers, TruncatedAndOversizedValuesRaiseReadErrors) {
-  for (const std::string& bytes :
-       {Bytes({}), Bytes({3, 1}), Bytes({4, 1, 2, 3}), Bytes({6, 5, 'a', 'b'}),
-        Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF}),
-        Bytes({18, 0xFF, 0xFF, 0xFF, 0x7F}), Bytes({20, 9, 0, 0, 0, 'a'}), Bytes({5, 1, 2, 3})}) {
+  using Read = void (*)(TBinaryReader&);
+  const Read integer = [](TBinaryReader& r) { r.ReadInteger(); };
+  const Read text = [](TBinaryReader& r) { r.ReadString(); };
+  const Read extended = [](TBinaryReader& r) { r.ReadFloat(); };
+  const std::pair<std::string, Read> cases[] = {
+      {Bytes({}), integer},
+      {Bytes({3, 1}), integer},
+      {Bytes({4, 1, 2, 3}), integer},
+      {Bytes({5, 1, 2, 3}), extended},
+      {Bytes({6, 5, 'a', 'b'}), text},
+      {Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), text},
+      {Bytes({12, 0xFF, 0xFF, 0xFF, 0xFF}), text},
+      {Bytes({18, 0xFF, 0xFF, 0xFF, 0x7F}), text},  // 2^31 code units: twice the length in bytes
+      {Bytes({20, 9, 0, 0, 0, 'a'}), text},
+  };
+  for (const auto& [bytes, read] : cases) {
     TStringStream stream(bytes);
     TBinaryReader reader(stream);
-    EXPECT_THROW(
-        {
-          if (!bytes.empty() && (bytes[0] == 5))
-            reader.ReadFloat();
-          else if (!bytes.empty() && bytes[0] <= 4)
-            reader.ReadInteger();
-          else
-            reader.ReadString();
-        },
-        EReadError)
-        << testing::PrintToString(bytes);
+    EXPECT_THROW(read(reader), EReadError) << testing::PrintToString(bytes);
   }
 }
 

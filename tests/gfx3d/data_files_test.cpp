@@ -86,6 +86,24 @@ TEST_F(DataFiles, AFailedSaveLeavesTheOldFileAndNoLeftovers) {
   EXPECT_EQ(file.ResourceName(), "part.stl");
 }
 
+TEST_F(DataFiles, ASaveKeepsThePermissionsAndSparesReadOnlyFiles) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  TTextFile file(nullptr);
+  file.text = "new";
+  const std::string privatePath = dir.write("private.stl", "old");
+  fs::permissions(privatePath, fs::perms::owner_read | fs::perms::owner_write);
+  file.SaveToFile(privatePath);
+  EXPECT_EQ(dir.read("private.stl"), "new");
+  EXPECT_EQ(fs::status(privatePath).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+  const std::string lockedPath = dir.write("locked.stl", "old");
+  fs::permissions(lockedPath, fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_THROW(file.SaveToFile(lockedPath), EFOpenError);
+  EXPECT_EQ(dir.read("locked.stl"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+}
+
 TEST_F(DataFiles, AFormatWithoutExportRefusesToSave) {
   TempDir dir;
   TReadOnlyFile file(nullptr);

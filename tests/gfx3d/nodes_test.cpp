@@ -78,6 +78,8 @@ TEST_F(Nodes, TangentsOfCoincidentAndSingleNodesAreZero) {
   EXPECT_TRUE(AffineVectorEquals(nodes.Vector(2), {0, 1, 0}));
   EXPECT_THROW(nodes.Vector(3), EAssertionFailed);
   EXPECT_THROW(nodes.Vector(-1), EAssertionFailed);
+  EXPECT_THROW(nodes.GetItems(3), EListError);
+  EXPECT_THROW(nodes.Delete(-1), EListError);
 }
 
 TEST_F(Nodes, CentreNormalAndMoves) {
@@ -135,6 +137,14 @@ TEST_F(Nodes, CreateCopyHoldsTheSameNodesUnderANewOwner) {
   ASSERT_EQ(copy->Count(), 4);
   EXPECT_TRUE(VectorEquals(*copy->GetItems(2)->AsAddress(), {2, 2, 0, 1}));
   EXPECT_NE(copy->GetItems(2), nodes.GetItems(2));
+
+  TOwnedCollection plain(nullptr, [] { return std::make_unique<TCollectionItem>(nullptr); });
+  plain.Add();
+  EXPECT_THROW(copy->Assign(&plain), EConvertError);  // a plain item is no node
+  EXPECT_EQ(copy->UpdateCount(), 0);
+  const int heard = owner.notifications;
+  copy->AddNode(1, 1, 1);
+  EXPECT_GT(owner.notifications, heard);
 }
 
 TEST_F(Nodes, SplineFollowsTheNodes) {

@@ -19,7 +19,7 @@ class TSignedRecord : public TPersistentObject {
  public:
   std::string ClassName() const override { return "TSignedRecord"; }
   std::unique_ptr<TPersistentObject> CreateOfSameClass() const override { return std::make_unique<TSignedRecord>(); }
-  std::string StreamSignature() const override { return "SIG1"; }
+  std::string StreamSignature() const override { return signature; }
   void WriteToFiler(TVirtualWriter& writer) const override {
     TPersistentObject::WriteToFiler(writer);
     writer.WriteInteger(0);
@@ -31,6 +31,7 @@ class TSignedRecord : public TPersistentObject {
     value = reader.ReadInteger();
   }
   int value = 0;
+  std::string signature = "SIG1";
 };
 
 class Owner {
@@ -51,6 +52,8 @@ TEST_F(Persistence, SignatureIsWrittenRawAndChecked) {
   EXPECT_EQ(loaded.value, 7);
   EXPECT_THROW(loaded.LoadFromString("SIG2" + Bytes({2, 0, 2, 7})), EInvalidFileSignature);
   EXPECT_THROW(loaded.LoadFromString("SI"), EInvalidFileSignature);
+  loaded.signature = std::string(2, '\0');  // a cut stream must not pass for a signature of zero bytes
+  EXPECT_THROW(loaded.LoadFromString(""), EInvalidFileSignature);
 }
 
 TEST_F(Persistence, UnknownVersionNamesTheClass) {

@@ -96,6 +96,8 @@ TEST_F(VectorLists, CountAndCapacityGrowth) {
   bulk.Clear();
   EXPECT_EQ(bulk.Capacity(), 0);
   TByteList zeroed;
+  zeroed.AppendZeroed(0);
+  EXPECT_EQ(zeroed.Capacity(), 0);
   zeroed.Add(9);
   zeroed.AppendZeroed(3);
   EXPECT_EQ(zeroed.Count(), 4);

@@ -6,23 +6,19 @@
 #include "model/globals.h"
 #include "model/project_file.h"
 #include "model/scripted_ui.h"
+#include "support/program_dir.h"
 #include "support/sample_project.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 class ArchiveList_ : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
-    ArchiveList.clear();
-  }
+  void SetUp() override { ArchiveList.clear(); }
   void write_project(const std::string& name, const Tprv& header) {
     write_scrambled_file(dir.file("user/" + name), project_file_text(header, {sample_cell("C", 1, 1, 1)}, 0, true));
   }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 
@@ -76,7 +72,7 @@ TEST_F(ArchiveList_, RebuildReadsEveryProjectHeadInNameOrder) {
   write_scrambled_file(dir.file("user/PRV00001.CEL"), "31/12/1999\r\nN-0\r\n");  // a legacy head cut short
   write_scrambled_file(dir.file("user/prv00003.cel"),
                        "28/02/2001\r\nN-3\r\nOLD\r\nVerdi\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nFrom\r\n\r\n\r\n"
-                       "    1.00\r\n    0.00\r\nDRW\r\n    0.00\r\n\r\n0\r\n");
+                       "    1.00\r\nnone\r\nDRW\r\n");  // the index passes over the discounts and stops at the drawing
   dir.write("user/notes.txt", "x");
   std::string stored = dir.read("user/prv00002.cel");
 

@@ -31,14 +31,13 @@ Trec_prv line(int code_row, int quantity, std::string kind, double length_sum = 
 
 class BillOfMaterials : public ProjectGlobalsTest {
  protected:
-  Tcell& add_cell() { return Cells.emplace_back(); }
   const Tdett_prv& lines(std::size_t cell = 0) { return QuoteDetails.at(cell); }
 };
 
 TEST_F(BillOfMaterials, OneArrayPerCellEvenWhenEmpty) {
   CodesTable = {row("R", "500", "1000", "")};
   add_cell();
-  add_cell().free_modules = {make_free(0, 0, 500, 1000, 'H')};
+  add_cell({make_free(0, 0, 500, 1000, 'H')});
   add_cell();
   build_bill_of_materials();
   ASSERT_EQ(QuoteDetails.size(), 3u);
@@ -64,10 +63,9 @@ TEST_F(BillOfMaterials, LaterMatchingRowReceivesAllPiecesAcrossWalls) {
 TEST_F(BillOfMaterials, AvailabilityFollowsTheCellStructureType) {
   CodesTable = {row("R", "500", "1000", "", {"SI", "SI"}), row("R", "500", "1000", "", {"SI", "-"}),
                 row("R", "400", "1000", "", {"-", "-"}), row("R", "300", "1000", "", {"", ""})};
-  Tcell& cell = add_cell();
+  Tcell& cell =
+      add_cell({make_free(0, 0, 500, 1000, 'H'), make_free(0, 0, 400, 1000, 'H'), make_free(0, 0, 300, 1000, 'H')});
   cell.structure_type = 1;
-  cell.free_modules = {make_free(0, 0, 500, 1000, 'H'), make_free(0, 0, 400, 1000, 'H'),
-                       make_free(0, 0, 300, 1000, 'H')};
   build_bill_of_materials();
   // "-" skips a row even when it is the only match; an empty option is available.
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 5, "R"), line(3, 5, "R")}));
@@ -110,7 +108,7 @@ TEST_F(BillOfMaterials, FreeModuleSideFlagsAndMobileCompactFrames) {
   mobile.x = 5000;
   mobile.code = "CVMOBIL_1";
   mobile.side_flags = {0, 0, 1, 1, 1, 2};  // only a flag equal to 1 counts
-  add_cell().free_modules = {ordinary, mobile};
+  add_cell({ordinary, mobile});
   build_bill_of_materials();
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 1, "TE"), line(1, 2, "TS"), line(2, 2, "T"), line(3, 10, "G")}));
 }
@@ -118,8 +116,7 @@ TEST_F(BillOfMaterials, FreeModuleSideFlagsAndMobileCompactFrames) {
 TEST_F(BillOfMaterials, TrolleysShareOneBeamLineWithSummedMetres) {
   CodesTable = {row("OV", "", "", "", {"-"}), row("PRG", "", "", ""), row("RG", "x", "", ""),
                 row("RG", "", "", "", {"-"}), row("RGF", "", "", "")};
-  Tcell& cell = add_cell();
-  cell.free_modules = {make_free(0, 0, 500, 1000, 'H', "CARRELLO"), make_free(0, 900, 500, 1200, 'H', "CARRELLO")};
+  Tcell& cell = add_cell({make_free(0, 0, 500, 1000, 'H', "CARRELLO"), make_free(0, 900, 500, 1200, 'H', "CARRELLO")});
   build_bill_of_materials();
   // TIPO alone picks the last row of that type, whatever its keys and options.
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 1, "OV", 4.6), line(1, 8, "PRG"), line(3, 4, "RG"), line(4, 4, "RGF")}));
@@ -132,10 +129,9 @@ TEST_F(BillOfMaterials, TrolleysShareOneBeamLineWithSummedMetres) {
 
 TEST_F(BillOfMaterials, CompactGroupsAreRebuiltAndCountedAsKits) {
   CodesTable = {row("KG", "", "2245", ""), row("KG", "", "2645", "")};
-  Tcell& cell = add_cell();
-  cell.free_modules = {make_free(0, 0, 577, 1000, 'V', "CVFISSO_1"), make_free(2000, 0, 577, 1000, 'V', "CVFISSO_1"),
-                       make_free(0, 3000, 577, 1000, 'V', "CVFISSO_2"),
-                       make_free(2300, 3000, 577, 1000, 'V', "CVFISSO_2")};
+  Tcell& cell =
+      add_cell({make_free(0, 0, 577, 1000, 'V', "CVFISSO_1"), make_free(2000, 0, 577, 1000, 'V', "CVFISSO_1"),
+                make_free(0, 3000, 577, 1000, 'V', "CVFISSO_2"), make_free(2300, 3000, 577, 1000, 'V', "CVFISSO_2")});
   build_bill_of_materials();
   EXPECT_EQ(cell.compact_groups.size(), 2u);
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 1, "KG"), line(1, 1, "KG")}));
@@ -143,7 +139,7 @@ TEST_F(BillOfMaterials, CompactGroupsAreRebuiltAndCountedAsKits) {
 
 TEST_F(BillOfMaterials, SizeKeysMatchWithCommaOrPoint) {
   CodesTable = {row("R", "914,4", "1000", "")};
-  add_cell().free_modules = {make_free(0, 0, 914.4, 1000, 'H')};
+  add_cell({make_free(0, 0, 914.4, 1000, 'H')});
   build_bill_of_materials();
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 5, "R")}));
 }

@@ -29,50 +29,44 @@ TEST_F(StructureTypeEdits, FieldsListAndTexts) {
   EXPECT_EQ(structure_type_texts(StructureTypes[0]), (std::array<std::string, 4>{"Galvanised", "", "", ""}));
 }
 
-TEST_F(StructureTypeEdits, AddAsksAndAppends) {
+TEST_F(StructureTypeEdits, AddAppendsAndRemoveMovesLaterTypesUpAfterAsking) {
+  const auto types = StructureTypes;
   StructureTypeFields fields{"1", "2", "3", "4", "INOX", " 15 "};
   EXPECT_FALSE(add_structure_type(fields));  // answered No
+  EXPECT_FALSE(remove_structure_type(0));    // answered No
+  EXPECT_FALSE(remove_structure_type(5));    // nothing selected
   EXPECT_EQ(StructureTypes.size(), 3u);
-  ui->yes_no_answers = {true};
+  ui->yes_no_answers = {true, true, true};
   EXPECT_TRUE(add_structure_type(fields));
-  ASSERT_EQ(StructureTypes.size(), 4u);
-  EXPECT_EQ(StructureTypes[3], (Tstructure_type{1, 2, 3, 4, "INOX", 15}));
-  EXPECT_EQ(ui->questions[0], "Aggiungere il nuovo tipo di struttura?");
+  EXPECT_EQ(StructureTypes.back(), (Tstructure_type{1, 2, 3, 4, "INOX", 15}));
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"Tipo struttura Aggiunto."}));
+  EXPECT_TRUE(remove_structure_type(0));
+  EXPECT_TRUE(remove_structure_type(2));  // the last one: nothing moves
+  EXPECT_EQ(StructureTypes, (std::vector<Tstructure_type>{types[1], types[2]}));
+  EXPECT_EQ(ui->questions,
+            (std::vector<std::string>{"Aggiungere il nuovo tipo di struttura?", "Eliminare la struttura selezionata?",
+                                      "Aggiungere il nuovo tipo di struttura?", "Eliminare la struttura selezionata?",
+                                      "Eliminare la struttura selezionata?"}));
 }
 
 TEST_F(StructureTypeEdits, ModifyChangesNothingUnlessEveryFieldConverts) {
   auto before = StructureTypes;
   ui->yes_no_answers = {true, true};
-  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "7", "X", "abc"}));
-  EXPECT_FALSE(modify_structure_type(1, {"7", "", "7", "7", "X", "1"}));
-  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "99999999999", "X", "1"}));
-  EXPECT_FALSE(modify_structure_type(1, {"7", "7", "7", "7", "X\nY", "1"}));
+  const std::vector<StructureTypeFields> faulty{{"7", "7", "7", "7", "X", "abc"},
+                                                {"7", "", "7", "7", "X", "1"},
+                                                {"7", "7", "7", "99999999999", "X", "1"},
+                                                {"7", "7", "7", "7", "X\nY", "1"}};
+  for (const StructureTypeFields& fields : faulty) EXPECT_FALSE(modify_structure_type(1, fields));
+  for (int unselected : {3, -1}) EXPECT_FALSE(modify_structure_type(unselected, {"7", "7", "7", "7", "X", "1"}));
   EXPECT_EQ(StructureTypes, before);
   EXPECT_TRUE(ui->questions.empty());
-  EXPECT_EQ(ui->messages.size(), 4u);
+  EXPECT_EQ(ui->messages.size(), faulty.size());
   EXPECT_EQ(ui->messages[0], "The structure type was not changed: \"abc\" is not a whole number.");
 
-  EXPECT_FALSE(modify_structure_type(3, {"7", "7", "7", "7", "X", "1"}));  // nothing selected
-  EXPECT_FALSE(modify_structure_type(-1, {"7", "7", "7", "7", "X", "1"}));
   EXPECT_TRUE(modify_structure_type(1, {"7", "8", "9", "10", "X", "1"}));
   EXPECT_EQ(StructureTypes[1], (Tstructure_type{7, 8, 9, 10, "X", 1}));
   EXPECT_EQ(ui->questions.back(), "Modificare il tipo di struttura?");
   EXPECT_EQ(ui->messages.back(), "Tipo struttura modificato.");
-}
-
-TEST_F(StructureTypeEdits, RemoveMovesLaterTypesUp) {
-  auto last = StructureTypes[2];
-  EXPECT_FALSE(remove_structure_type(5));
-  EXPECT_FALSE(remove_structure_type(0));  // answered No
-  ui->yes_no_answers = {true, true};
-  EXPECT_TRUE(remove_structure_type(0));
-  ASSERT_EQ(StructureTypes.size(), 2u);
-  EXPECT_EQ(StructureTypes[1], last);
-  EXPECT_TRUE(remove_structure_type(1));  // the last one: nothing moves
-  ASSERT_EQ(StructureTypes.size(), 1u);
-  EXPECT_EQ(StructureTypes[0].shelf_suffix, "GAL");
-  EXPECT_EQ(ui->questions.back(), "Eliminare la struttura selezionata?");
 }
 
 class CatalogueEditorClosing : public ::testing::Test {

@@ -53,4 +53,15 @@ TEST(CodeIndex, EmptyTableHasNoMatch) {
   EXPECT_EQ(index.last_match(CodeKey{"R", "500", "1000", {}}, 0, true), -1);
 }
 
+TEST(CodeIndex, KeysThatWouldRunTogetherStayApart) {
+  // Texts of a user's table may hold any character, a joining one too.
+  const std::string unit_separator(1, '\x1f');
+  Tdb_codici table(1);
+  table[0].tipo = "R";
+  table[0].lar = "5" + unit_separator + "00";
+  CodeIndex index(table);
+  EXPECT_EQ(index.last_match(CodeKey{"R" + unit_separator + "5", "00", {}, {}}, 0, false), -1);
+  EXPECT_EQ(index.last_match(CodeKey{"R", table[0].lar, {}, {}}, 0, false), 0);
+}
+
 }  // namespace

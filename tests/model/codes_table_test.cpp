@@ -7,7 +7,7 @@
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "support/program_dir.h"
 
 namespace {
 
@@ -16,15 +16,11 @@ const std::string kHeader =
 
 class CodesTable_ : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
-    StructureTypes.assign(2, Tstructure_type{});
-  }
+  void SetUp() override { StructureTypes.assign(2, Tstructure_type{}); }
   void write_table(const std::string& rows) { write_scrambled_file(path(), kHeader + rows); }
   std::string path() const { return dir.file("user/codici.dat"); }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 
@@ -49,9 +45,9 @@ TEST_F(CodesTable_, ReadsRowsWithCommaDecimals) {
   EXPECT_TRUE(ui->messages.empty());
 }
 
-TEST_F(CodesTable_, BlankLinesAreSkippedAndOptionsFollowTheStructureTypes) {
+TEST_F(CodesTable_, BlankAndControlCharacterLinesAreSkippedAndOptionsFollowTheStructureTypes) {
   StructureTypes.assign(6, Tstructure_type{});  // more types than the header names
-  write_table(" \t \t\r\n\r\nTE\t475\t\t2000\tSI\tSI\tSI\tSI\tSI\tSI\tTE1\t\t0\t\t1\t2\r\n");
+  write_table(" \t \t\r\n\r\n\r\r\n\f\r\nTE\t475\t\t2000\tSI\tSI\tSI\tSI\tSI\tSI\tTE1\t\t0\t\t1\t2\r\n");
   read_codes_table();
   ASSERT_EQ(CodesTable.size(), 1u);
   EXPECT_EQ(CodesTable[0].options.size(), 6u);

@@ -15,14 +15,7 @@ Tmodulo_agg mobile_unit(double x, double y, int group) {
   return make_free(x, y, 577, 1000, 'V', "CVMOBIL_" + std::to_string(group));
 }
 
-class CompactGroups : public ProjectGlobalsTest {
- protected:
-  Tcell& add_cell(Tmoduli_agg modules) {
-    Cells.emplace_back();
-    Cells.back().free_modules = std::move(modules);
-    return Cells.back();
-  }
-};
+using CompactGroups = ProjectGlobalsTest;
 
 TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
   add_cell({fixed_end(2000, 0, 1), fixed_end(0, 0, 1)});  // right end listed first: still the second end
@@ -42,7 +35,7 @@ TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
 }
 
 TEST_F(CompactGroups, GroupAlongYFromWallBays) {
-  Tcell& cell = add_cell({});
+  Tcell& cell = add_cell();
   cell.walls = {make_wall(0, -1000, 0, 4000)};
   cell.walls[0].modules = {make_bay(500, 3000, 577, 800, 'H'), make_bay(500, 0, 577, 800, 'H')};
   cell.walls[0].modules[0].group_code = "CVFISSO_1";
@@ -122,7 +115,7 @@ TEST_F(CompactGroups, GroupWithoutMobileUnitsHasNoAisle) {
 }
 
 TEST_F(CompactGroups, PositionCharactersComeFromTheCellBeingRebuilt) {
-  add_cell({});
+  add_cell();
   // Beside end A across the group (100 mm face to face) an ordinary module;
   // along end A's length a lone fixed end of another group; mobile units never count.
   add_cell({fixed_end(0, 0, 1), fixed_end(2000, 0, 1), make_free(-677, 0, 577, 1000, 'V'), fixed_end(0, 1100, 2),

@@ -32,11 +32,6 @@ TEST_F(CompactPairCheck, FreeModulesComeFirstAndTheLastSelectedIsSecond) {
   EXPECT_EQ(check_compact_pair(1), "Devono essere selezionati 2 moduli");
 }
 
-TEST_F(CompactPairCheck, QualifyingPair) {
-  select_bays();
-  EXPECT_EQ(check_compact_pair(1), "");
-}
-
 TEST_F(CompactPairCheck, MessagesInTheirOrder) {
   EXPECT_EQ(check_compact_pair(1), "Devono essere selezionati 2 moduli");
   select_bays();

@@ -5,7 +5,7 @@
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "support/program_dir.h"
 
 namespace {
 
@@ -17,13 +17,9 @@ Tcliente customer(const std::string& name, std::vector<std::string> notes) {
 
 class CustomersFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
-  }
   std::string path() const { return dir.file("user/clienti.dat"); }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 

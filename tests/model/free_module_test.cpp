@@ -13,13 +13,6 @@ namespace {
 
 class FreeModules : public CellTest {
  protected:
-  // A free module as the plan places it, its extents following its orientation.
-  static Tmodulo_agg module(char orientation, double x, double y, double length = 1000, double width = 400) {
-    Tmodulo_agg m = make_free(x, y, width, length, orientation);
-    m.extent_x = orientation == 'H' ? length : width;
-    m.extent_y = orientation == 'H' ? width : length;
-    return m;
-  }
   // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
   static Tlinea wall_with_vertical_bay(double height = 2000) {
     Tmodulo bay = make_bay(0, 0, 500, 1000, 'V');
@@ -43,19 +36,19 @@ TEST_F(FreeModules, SnapsWithinOneHundredMillimetres) {
   const Case cases[] = {
       {"end 4 mm from the face of a wall bay across it",
        [](Tcell& c) { c.walls = {wall_with_vertical_bay()}; },
-       [](double gap) { return module('H', 250 + gap + 500, 0); },
+       [](double gap) { return make_free(250 + gap + 500, 0, 400, 1000, 'H'); },
        {754, 0}},
       {"end 4 mm from the face of a free module across it",
-       [](Tcell& c) { c.free_modules = {module('V', 0, 0, 1000, 500)}; },
-       [](double gap) { return module('H', 250 + gap + 500, 0); },
+       [](Tcell& c) { c.free_modules = {make_free(0, 0, 500, 1000, 'V')}; },
+       [](double gap) { return make_free(250 + gap + 500, 0, 400, 1000, 'H'); },
        {754, 0}},
       {"in line with a parallel module, 36 mm apart",
-       [](Tcell& c) { c.free_modules = {module('H', 0, 0)}; },
-       [](double gap) { return module('H', 1000 + gap, 50); },
+       [](Tcell& c) { c.free_modules = {make_free(0, 0, 400, 1000, 'H')}; },
+       [](double gap) { return make_free(1000 + gap, 50, 400, 1000, 'H'); },
        {1036, 0}},
       {"back to back with a parallel module beside the run",
-       [](Tcell& c) { c.free_modules = {module('H', 0, 0)}; },
-       [](double gap) { return module('H', 150, 400 + gap, 800); },
+       [](Tcell& c) { c.free_modules = {make_free(0, 0, 400, 1000, 'H')}; },
+       [](double gap) { return make_free(150, 400 + gap, 400, 800, 'H'); },
        {100, 400}},
   };
   for (const Case& c : cases) {
@@ -76,7 +69,7 @@ TEST_F(FreeModules, SnapsWithinOneHundredMillimetres) {
 
 TEST_F(FreeModules, SnapAgainstABayMarksTheJointAtThatEnd) {
   cell().walls = {wall_with_vertical_bay()};
-  Tmodulo_agg m = module('H', 800, 0);
+  Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
   m.side_flags = {0, 0, 1, 1, 0, 0};
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.clear_o, 0);
@@ -85,7 +78,7 @@ TEST_F(FreeModules, SnapAgainstABayMarksTheJointAtThatEnd) {
 
 TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
   cell().walls = {wall_with_vertical_bay()};
-  Tmodulo_agg m = module('H', -800, 450);  // east of it, west end 50 from the face
+  Tmodulo_agg m = make_free(-800, 450, 400, 1000, 'H');  // east of it, west end 50 from the face
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, -(500 + 250 + 4));
   EXPECT_EQ(m.clear_e, 0);
@@ -95,7 +88,7 @@ TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
 
 TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
   cell().walls = {wall_with_vertical_bay()};
-  Tmodulo_agg m = module('H', 800, 0);
+  Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
   m.height = 1700;
   m.shelf_count = 3;
   m.shelf_pattern = shelf_pattern(3, 1700);
@@ -106,8 +99,8 @@ TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
 }
 
 TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
-  cell().free_modules = {module('H', 0, 0)};
-  Tmodulo_agg m = module('H', 1090, 50);
+  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
+  Tmodulo_agg m = make_free(1090, 50, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, 1036);
   EXPECT_EQ(m.y, 0);
@@ -117,7 +110,7 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
   EXPECT_EQ(m.snap_b, -1);
   EXPECT_EQ(m.clear_o, 0);
 
-  Tmodulo_agg block_end = module('H', -1090, 0);
+  Tmodulo_agg block_end = make_free(-1090, 0, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(block_end, true));
   EXPECT_EQ(block_end.x, -1136);
   EXPECT_EQ(block_end.snap_side, 0);
@@ -125,7 +118,7 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
 }
 
 TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
-  cell().free_modules = {module('H', 0, 0)};
+  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
   EXPECT_FALSE(snap_free_module(cell().free_modules[0], false));
   EXPECT_EQ(cell().free_modules[0].x, 0);
   EXPECT_EQ(cell().free_modules[0].coupled_with, -1);
@@ -133,7 +126,7 @@ TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
 
 TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEnd) {
   // A 'V' module below the block's west end, in line with it.
-  cell().free_modules = {module('V', -1250, -690, 600, 500)};
+  cell().free_modules = {make_free(-1250, -690, 500, 600, 'V')};
   Tcorvane& block = AppState.compact_template;
   block.orientation = 'H';
   block.overall_length = 3000;
@@ -168,7 +161,7 @@ class Clearances : public FreeModules {};
 TEST_F(Clearances, DistancesToTheWallsAndTheBaysBeforeThem) {
   make_rectangle(6000, 4000);
   set_run(wall(0), 4, 0);
-  cell().free_modules = {module('H', 0, 0, 1000, 500)};
+  cell().free_modules = {make_free(0, 0, 500, 1000, 'H')};
   recompute_layout();  // measures every free module at its end
   const Tmodulo_agg& m = cell().free_modules[0];
   EXPECT_EQ(m.clear_n, 1750);
@@ -178,8 +171,8 @@ TEST_F(Clearances, DistancesToTheWallsAndTheBaysBeforeThem) {
 }
 
 TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
-  cell().free_modules = {module('H', 0, 0, 1000, 500), module('H', 2000, 0, 1000, 500),
-                         module('V', 0, 1500, 1000, 500)};
+  cell().free_modules = {make_free(0, 0, 500, 1000, 'H'), make_free(2000, 0, 500, 1000, 'H'),
+                         make_free(0, 1500, 500, 1000, 'V')};
   compute_free_module_clearances(cell().free_modules[0]);
   const Tmodulo_agg& m = cell().free_modules[0];
   EXPECT_EQ(m.clear_e, 2000 - 500 - 500 - 32);
@@ -192,7 +185,7 @@ TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
 
 TEST_F(Clearances, RoundedToOneDecimalHalfToEven) {
   cell().walls = {make_wall(-1000, 0, 1000, 0)};
-  Tmodulo_agg m = module('H', 0, -123.45, 1000, 0);
+  Tmodulo_agg m = make_free(0, -123.45, 0, 1000, 'H');
   compute_free_module_clearances(m);
   EXPECT_EQ(m.clear_n, 123.4);
   m.y = -123.35;

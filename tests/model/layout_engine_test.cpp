@@ -2,16 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
+#include <cstddef>
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "layout_fixture.h"
 
 namespace {
 
-class LayoutEngine : public CellTest {};
+class LayoutEngine : public CellTest {
+ protected:
+  // A 6000 x 4000 room with five bays on each long wall and three on each
+  // short one, the walls ranked as given.
+  void make_furnished_rectangle(const std::array<int, 4>& priorities) {
+    make_rectangle(6000, 4000);
+    for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[static_cast<std::size_t>(i)]);
+  }
+  // An L-shaped room whose re-entrant corner joins walls 2 and 3.
+  static void make_l_room() { make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}}); }
+};
 
 // One line per wall: its flags and results, then its bays and frames.
 std::string layout_summary(const Tcell& cell) {
@@ -38,8 +50,7 @@ std::string layout_summary(const Tcell& cell) {
 }
 
 TEST_F(LayoutEngine, RectangleWithDistinctPriorities) {
-  make_rectangle(6000, 4000);
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, i);
+  make_furnished_rectangle({0, 1, 2, 3});
   recompute_layout();
   expect_cell_invariants(cell());
   EXPECT_TRUE(ui->messages.empty());
@@ -58,7 +69,7 @@ TEST_F(LayoutEngine, RectangleWithDistinctPriorities) {
 }
 
 TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   const int counts[6] = {5, 2, 2, 2, 2, 5};
   const int priorities[6] = {5, 0, 1, 2, 3, 4};
   for (int i = 0; i < 6; ++i) set_run(wall(i), counts[i], priorities[i]);
@@ -85,9 +96,8 @@ TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
 }
 
 TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
-  make_rectangle(6000, 4000);
+  make_furnished_rectangle({0, 0, 0, 0});
   cell().clearance = 25;
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, 0);
   recompute_layout();
   expect_cell_invariants(cell());
   // Each run is laid out by itself with both end frames and no allowance for
@@ -106,19 +116,18 @@ TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
 }
 
 TEST_F(LayoutEngine, EqualNeighboursLetThePrioritiesChooseTheRunToMeet) {
-  make_rectangle(6000, 4000);
-  const int priorities[4] = {2, 0, 1, 3};
-  for (int i = 0; i < 4; ++i) set_run(wall(i), i % 2 == 0 ? 5 : 3, priorities[i]);
+  make_furnished_rectangle({2, 0, 1, 3});
   recompute_layout();
   // Wall 0 is joined high at its start and low at its end, so it meets the
-  // previous wall: a trial fill of wall 3 (F 3864, three bays of 3800) leaves
-  // 64, and the run stands 64 / 2 + 32 off the wall (meeting wall 1 it would be 28).
+  // previous wall: a trial fill of wall 3 (F 3864, three bays totalling 3800)
+  // leaves 64, and the run stands 64 / 2 + 32 off the wall (meeting wall 1 it
+  // would be 28).
   EXPECT_EQ(wall(0).chain_start, 64);
   expect_cell_invariants(cell());
 }
 
 TEST_F(LayoutEngine, RunWithAFreeEndSharesItsLeftoverBetweenItsEnds) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   set_run(wall(2), 2, 0);
   recompute_layout();
   // F = 3000 - 84 - 16 = 2900: two bays of 1300, 150 left at each end.
@@ -129,6 +138,64 @@ TEST_F(LayoutEngine, RunWithAFreeEndSharesItsLeftoverBetweenItsEnds) {
   EXPECT_EQ(w.modules[0].y, -250);
   EXPECT_EQ(w.start_free, 150);
   EXPECT_EQ(w.end_free, 0) << "measured only at a bounded or straight end";
+}
+
+TEST_F(LayoutEngine, FreeRunOwningTheReentrantCornerReachesRoundIt) {
+  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6500}, {0, 6500}});
+  set_run(wall(2), 2, 2);
+  set_run(wall(3), 2, 3);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand. Wall 3, the longer, goes first with its start free:
+  // F = 3400 + 500 + 32 = 3932 takes two bays of 1300, and the run begins
+  // past the corner by the depth of wall 2's run (at -500 along the wall).
+  const Tlinea& owner = wall(3);
+  ASSERT_EQ(owner.modules.size(), 2u);
+  EXPECT_EQ(owner.modules[0].x, -250);
+  EXPECT_EQ(owner.modules[0].y, -100);
+  EXPECT_EQ(owner.modules[1].y, 1236);
+  EXPECT_EQ(owner.end_frames.front().y, -768);
+  EXPECT_EQ(owner.free_space, 328) << "the trial leftover of wall 2";
+  EXPECT_EQ(owner.start_free, 0);
+  EXPECT_EQ(owner.end_free, 1332);
+  // Wall 2 follows backwards and ends 4 mm short of wall 3's run, whose
+  // upright serves there.
+  const Tlinea& lower = wall(2);
+  ASSERT_EQ(lower.modules.size(), 2u);
+  EXPECT_EQ(lower.modules[0].x, 1990);
+  EXPECT_EQ(lower.modules[1].x, 654);
+  EXPECT_EQ(lower.modules[1].y, -500);
+  ASSERT_EQ(lower.end_frames.size(), 2u);
+  EXPECT_EQ(lower.end_frames[0].x, 1322);
+  EXPECT_EQ(lower.end_frames[1].x, 2658);
+  EXPECT_EQ(lower.end_frames[1].frame_type, "TE");
+}
+
+TEST_F(LayoutEngine, FreeRunMeetingTheOwnerOfTheReentrantCornerStartsAtItsFace) {
+  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6500}, {0, 6500}});
+  set_run(wall(2), 2, 3);
+  set_run(wall(3), 2, 2);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand. Wall 3 goes first, joined high at its free start:
+  // F = 3400 + 28 = 3428 takes two bays of 1300, all 828 left goes to its
+  // end, and the run begins 4 mm along the wall, with no frame there.
+  const Tlinea& lower = wall(3);
+  ASSERT_EQ(lower.modules.size(), 2u);
+  EXPECT_EQ(lower.modules[0].y, 404);
+  EXPECT_EQ(lower.modules[1].y, 1740);
+  ASSERT_EQ(lower.end_frames.size(), 2u);
+  EXPECT_EQ(lower.end_frames[0].y, 1072);
+  EXPECT_EQ(lower.end_frames[1].y, 2408);
+  EXPECT_EQ(lower.end_free, 828);
+  EXPECT_EQ(lower.free_space, 832) << "the trial leftover of wall 2";
+  // Wall 2 follows backwards and reaches past the corner behind wall 3's run.
+  const Tlinea& owner = wall(2);
+  ASSERT_EQ(owner.modules.size(), 2u);
+  EXPECT_EQ(owner.modules[0].x, 1486);
+  EXPECT_EQ(owner.modules[1].x, 150);
+  EXPECT_EQ(owner.end_frames.front().x, -518);
+  EXPECT_EQ(owner.start_free, 832);
 }
 
 TEST_F(LayoutEngine, RunFreeAtTwoRealCornersMayReachPastItsFillLength) {
@@ -166,6 +233,40 @@ TEST_F(LayoutEngine, BackwardWalkBuildsTheRunFromTheWallsEnd) {
   // Its first laid bay (the last of the run) stands 4 mm past wall 0's first bay.
   const Tmodulo& corner = wall(0).modules.front();
   EXPECT_DOUBLE_EQ(corner.x - corner.length / 2 - 4 - 250, w.modules.back().x);
+}
+
+TEST_F(LayoutEngine, ForwardWalkClosingTheRoomMeetsTheFirstRunAtItsFace) {
+  make_furnished_rectangle({3, 0, 1, 2});
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand. Wall 0 goes first (leftover 92) and stands 44 off the wall
+  // to meet wall 1 (trial leftover 88). The walk then lays out walls 1, 2 and 3,
+  // each F allowing for the run offset of the wall it comes from:
+  // wall 1: 3864 - 516 - 472 = 2876, wall 2: 5792 - 46 - 472 = 5274.
+  // Wall 3 ends at the face of wall 0, which owns that corner; its F takes
+  // wall 0's depth but not wall 0's offset: 3864 - 44 - 472 = 3348.
+  EXPECT_EQ(wall(0).chain_start, 44);
+  EXPECT_EQ(wall(1).free_space, 76);
+  EXPECT_EQ(wall(2).free_space, 74);
+  EXPECT_EQ(wall(3).free_space, 48);
+}
+
+TEST_F(LayoutEngine, BackwardWalkAllowsForTheOffsetOfTheRunItEndsAt) {
+  make_rectangle(5000, 4000);
+  set_run(wall(0), 4, 3);
+  set_run(wall(3), 3, 0);
+  recompute_layout();
+  expect_cell_invariants(cell());
+  // Checked by hand: wall 0 (1200 x 4, leftover 28) stands 46 off the wall
+  // after a trial fill of wall 3 (F 3392, leftover 92). Walking back, wall 3's
+  // F takes both the depth and that offset of wall 0: 3864 - 472 - 46 = 3346.
+  EXPECT_EQ(wall(0).chain_start, 46);
+  EXPECT_EQ(wall(3).free_space, 46);
+  EXPECT_EQ(wall(3).chain_start, 46);
+  ASSERT_EQ(wall(3).modules.size(), 3u);
+  // Its last bay stops 4 mm short of wall 0's bays.
+  EXPECT_EQ(wall(3).modules[2].y, -900);
+  EXPECT_EQ(wall(0).modules[0].y + 250 + 4 + 550, -900);
 }
 
 TEST_F(LayoutEngine, CornersOfARectangleAreBoundedAndJoinsFollowPriorities) {
@@ -228,7 +329,7 @@ TEST_F(LayoutEngine, PicksTakeTheLongestUsableWallAndTheFirstOnTies) {
 }
 
 TEST_F(LayoutEngine, FreePickTakesTheLongestRawLength) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   for (int i = 0; i < 6; ++i) set_run(wall(i), 1, 0);
   compute_usable_lengths();
   // Walls 2 and 3 meet at the re-entrant corner; both are 3000 long.
@@ -259,16 +360,22 @@ TEST_F(LayoutEngine, RaisingAWallToTheTopKeepsTheRanking) {
   EXPECT_EQ(wall(1).priority, 5);
   for (int i = 2; i < 6; ++i) EXPECT_EQ(wall(i).priority, i - 1);
   set_wall_priority(4, 0);
+  set_wall_priority(-1, 0);  // no wall: nothing changes
+  set_wall_priority(6, 0);
   const int expected[6] = {1, 5, 2, 3, 0, 4};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(wall(i).priority, expected[i]) << i;
 }
 
-TEST_F(LayoutEngine, MalformedWallDoesNotStopThePass) {
+TEST_F(LayoutEngine, MalformedWallsDoNotStopThePass) {
   make_rectangle(6000, 4000);
   for (int i = 0; i < 4; ++i) set_run(wall(i), 2, i);
   wall(1).y2 = std::numeric_limits<double>::quiet_NaN();
-  recompute_layout();  // returns
+  wall(2).module_count = std::numeric_limits<int>::max();  // a damaged count
+  recompute_layout();                                      // returns
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(wall(i).laid_out) << i;
+  EXPECT_TRUE(wall(2).modules.empty());
+  // Neither damaged wall finds lengths: one message each.
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 56", "text 56"}));
 }
 
 }  // namespace

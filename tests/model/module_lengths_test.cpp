@@ -2,111 +2,77 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "layout_fixture.h"
 
 namespace {
 
-struct Choice {
-  bool found = false;
-  std::vector<double> lengths;
-  double leftover = 0;
+using Lengths = std::vector<double>;
+
+// One call of the length choice on a wall of the current cell and what it gives.
+struct ChoiceCase {
+  const char* name;
+  Lengths catalogue;
+  int max_length_index;
+  Lengths forced;
+  int n;
+  bool mix;
+  double fill;
+  Lengths previous;  // what the output holds before the call
+  bool found;
+  Lengths lengths;
+  double leftover;
 };
 
-class ModuleLengths : public CellTest {
+const Lengths steps = {700, 800, 900, 1000, 1100, 1200, 1300};
+const int damaged_count = std::numeric_limits<int>::max();
+
+// Names say what each case shows; a failed choice has found false.
+const ChoiceCase choice_cases[] = {
+    // avg 1250: lo 1000, hi 1300; the trials total 2000, 2300 and 2600.
+    {"MixFromBelowTakesTheLargestTotalNotAboveF", {1000, 1300}, 1, {}, 2, true, 2500, {}, true, {1000, 1300}, 200},
+    {"MixFromAboveTakesTheSmallestTotalNotBelowF", {1000, 1300}, 1, {}, 2, false, 2500, {}, true, {1300, 1300}, -100},
+    // avg 1050: two of 1100 and three of 1000 fit; the short ones go to both ends.
+    {"ShortLengthsGoToTheEnds", steps, 6, {}, 5, true, 5250, {}, true, {1000, 1000, 1100, 1100, 1000}, 50},
+    {"FromAboveLongLengthsGoToTheEnds", steps, 6, {}, 5, false, 5250, {}, true, {1100, 1100, 1000, 1000, 1100}, -50},
+    {"AverageAboveTheLargestAllowedLength", steps, 3, {}, 3, true, 3600, {}, true, {1000, 1000, 1000}, 600},
+    {"AverageBelowTheSmallestLengthKeepsTheOldLengths", steps, 6, {}, 2, true, 1000, {5, 6}, false, {5, 6}, 989},
+    {"PreferredLengthPastTheCatalogueIsClamped", steps, 40, {}, 1, true, 5000, {}, true, {1300}, 3700},
+    {"NegativePreferredLengthIsClamped", steps, -1, {}, 1, true, 5000, {}, true, {700}, 4300},
+    {"NoCatalogueLengths", {}, 0, {}, 1, true, 5000, {}, false, {}, 5000},
+    {"ForcedLengthsMayOverfill", steps, 6, {1300, 1300, 1300}, 3, true, 2500, {}, true, {1300, 1300, 1300}, -1400},
+    {"ShortForcedListOverridesOnlyItsPositions", steps, 6, {1300}, 3, true, 3000, {}, true, {1300, 1000, 1000}, -300},
+    {"ForcedLengthsDoNotRescueAFailedChoice", steps, 6, {1300, 1300}, 2, true, 1000, {}, false, {1300, 1300}, -1600},
+    // A count read from a damaged file: no bays, and nothing allocated for them.
+    {"DamagedCountFailsWithoutSizingTheLengths", steps, 6, {}, damaged_count, true, 3000, {}, false, {}, 3000},
+};
+
+class ModuleLengths : public CellTest, public ::testing::WithParamInterface<ChoiceCase> {
  protected:
   // One wall, from which the choice reads its forced lengths.
   void SetUp() override {
     CellTest::SetUp();
     cell().walls.assign(1, Tlinea{});
   }
-  static Choice choose(int n, bool mix, double fill, std::vector<double> previous = {}) {
-    Choice choice{false, std::move(previous), 0};
-    choice.found = choose_module_lengths(n, choice.lengths, 0, mix, choice.leftover, fill);
-    return choice;
-  }
-  static void use_lengths(std::vector<double> lengths) {
-    LengthList = std::move(lengths);
-    AppState.max_length_index = static_cast<int>(LengthList.size()) - 1;
-  }
 };
 
-using Lengths = std::vector<double>;
-
-TEST_F(ModuleLengths, MixFromBelowTakesTheLargestTotalNotAboveF) {
-  use_lengths({1000, 1300});
-  const Choice c = choose(2, true, 2500);
-  ASSERT_TRUE(c.found);
-  EXPECT_EQ(c.lengths, (Lengths{1000, 1300}));
-  EXPECT_EQ(c.leftover, 200);
+TEST_P(ModuleLengths, ChoosesFromTheCatalogue) {
+  const ChoiceCase& c = GetParam();
+  LengthList = c.catalogue;
+  AppState.max_length_index = c.max_length_index;
+  wall(0).forced_lengths = c.forced;
+  Lengths lengths = c.previous;
+  double leftover = 0;
+  EXPECT_EQ(choose_module_lengths(c.n, lengths, 0, c.mix, leftover, c.fill), c.found);
+  EXPECT_EQ(lengths, c.lengths);
+  EXPECT_EQ(leftover, c.leftover);
 }
 
-TEST_F(ModuleLengths, MixFromAboveTakesTheSmallestTotalNotBelowF) {
-  use_lengths({1000, 1300});
-  const Choice c = choose(2, false, 2500);
-  ASSERT_TRUE(c.found);
-  EXPECT_EQ(c.lengths, (Lengths{1300, 1300}));
-  EXPECT_EQ(c.leftover, -100);
-}
-
-TEST_F(ModuleLengths, ShortLengthsGoToBothEndsOfTheRun) {
-  // avg 1050: lo 1000, hi 1100; five lengths, total at most 5250: two hi, three lo.
-  Choice c = choose(5, true, 5250);
-  EXPECT_EQ(c.lengths, (Lengths{1000, 1000, 1100, 1100, 1000}));
-  EXPECT_EQ(c.leftover, 50);
-  // From above the long lengths go to the ends.
-  c = choose(5, false, 5250);
-  EXPECT_EQ(c.lengths, (Lengths{1100, 1100, 1000, 1000, 1100}));
-  EXPECT_EQ(c.leftover, -50);
-}
-
-TEST_F(ModuleLengths, AverageAboveTheLargestAllowedLengthFillsWithIt) {
-  AppState.max_length_index = 3;  // up to 1000
-  const Choice c = choose(3, true, 3600);
-  ASSERT_TRUE(c.found);
-  EXPECT_EQ(c.lengths, (Lengths{1000, 1000, 1000}));
-  EXPECT_EQ(c.leftover, 600);
-}
-
-TEST_F(ModuleLengths, AverageBelowTheSmallestLengthFailsAndKeepsTheLengths) {
-  const Choice c = choose(2, true, 1000, {5, 6});
-  EXPECT_FALSE(c.found);
-  EXPECT_EQ(c.lengths, (Lengths{5, 6}));
-  EXPECT_EQ(c.leftover, 989);
-}
-
-TEST_F(ModuleLengths, PreferredLengthOutsideTheCatalogueIsClamped) {
-  AppState.max_length_index = 40;  // from a longer catalogue
-  EXPECT_EQ(choose(1, true, 5000).lengths, (Lengths{1300}));
-  AppState.max_length_index = -1;
-  EXPECT_EQ(choose(1, true, 5000).lengths, (Lengths{700}));
-  LengthList.clear();
-  EXPECT_FALSE(choose(1, true, 5000).found);
-}
-
-TEST_F(ModuleLengths, ForcedLengthsReplaceTheChoiceEvenWhenTheyOverfill) {
-  wall(0).forced_lengths = {1300, 1300, 1300};
-  const Choice c = choose(3, true, 2500);
-  EXPECT_TRUE(c.found);
-  EXPECT_EQ(c.lengths, (Lengths{1300, 1300, 1300}));
-  EXPECT_EQ(c.leftover, -1400);
-}
-
-TEST_F(ModuleLengths, ShortForcedListOverridesOnlyItsPositions) {
-  wall(0).forced_lengths = {1300};
-  const Choice c = choose(3, true, 3000);
-  EXPECT_EQ(c.lengths, (Lengths{1300, 1000, 1000}));
-  EXPECT_EQ(c.leftover, -300);
-}
-
-TEST_F(ModuleLengths, ForcedLengthsDoNotRescueAFailedChoice) {
-  wall(0).forced_lengths = {1300, 1300};
-  const Choice c = choose(2, true, 1000);
-  EXPECT_FALSE(c.found);
-  EXPECT_EQ(c.lengths, (Lengths{1300, 1300}));
-  EXPECT_EQ(c.leftover, -1600);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ModuleLengths, ::testing::ValuesIn(choice_cases),
+                         [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
 
 class FillLength : public CellTest {};
 

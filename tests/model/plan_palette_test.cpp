@@ -8,25 +8,18 @@ namespace {
 
 using PlanPalette = ProjectGlobalsTest;
 
-TEST_F(PlanPalette, WhiteBackground) {
+TEST_F(PlanPalette, BlackBackgroundChangesOnlyTheFirstFiveSlots) {
+  // Colour values are red + green * 256 + blue * 65536.
+  const std::array<int, 11> white{0xFFFFFF, 0x000000, 0x808080, 0xC0C0C0, 0x000000, 0xFF9BC8,
+                                  0xFF0000, 0xFFFF00, 0xFF00FF, 0xFFFF00, 0x0000FF};
+  const std::array<int, 11> black{0x000000, 0xFFFFFF, 0xC0C0C0, 0x808080, 0xFFFFFF, 0xFF9BC8,
+                                  0xFF0000, 0xFFFF00, 0xFF00FF, 0xFFFF00, 0x0000FF};
   AppState.black_background = false;
   set_colour_palette();
-  EXPECT_EQ(AppState.palette, (std::array<int, 11>{0xFFFFFF, 0x000000, 0x808080, 0xC0C0C0, 0x000000, 0xFF9BC8, 0xFF0000,
-                                                   0xFFFF00, 0xFF00FF, 0xFFFF00, 0x0000FF}));
-}
-
-TEST_F(PlanPalette, BlackBackgroundSwapsOnlyTheFirstFiveSlots) {
-  AppState.black_background = false;
-  set_colour_palette();
-  const std::array<int, 11> white = AppState.palette;
+  EXPECT_EQ(AppState.palette, white);
   AppState.black_background = true;
   set_colour_palette();
-  EXPECT_EQ(AppState.palette[0], 0x000000);
-  EXPECT_EQ(AppState.palette[1], 0xFFFFFF);
-  EXPECT_EQ(AppState.palette[2], 0xC0C0C0);
-  EXPECT_EQ(AppState.palette[3], 0x808080);
-  EXPECT_EQ(AppState.palette[4], 0xFFFFFF);
-  for (std::size_t slot = 5; slot < 11; ++slot) EXPECT_EQ(AppState.palette[slot], white[slot]) << slot;
+  EXPECT_EQ(AppState.palette, black);
 }
 
 }  // namespace

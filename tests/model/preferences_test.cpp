@@ -6,7 +6,7 @@
 #include "model/globals.h"
 #include "model/scripted_ui.h"
 #include "model/text_io.h"
-#include "support/temp_dir.h"
+#include "support/program_dir.h"
 
 namespace {
 
@@ -25,8 +25,6 @@ std::string preferences_lines(int n, const std::string& language = "1") {
 class Preferences : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
     AppState = Tvar_amb{};
     Company = Tazienda{};
   }
@@ -34,7 +32,7 @@ class Preferences : public ::testing::Test {
   std::string path() const { return dir.file("user/preferenze.dat"); }
   std::vector<std::string> stored_lines() const { return split_lines(read_scrambled_file(path())); }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 

@@ -5,8 +5,8 @@
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/text_io.h"
+#include "support/program_dir.h"
 #include "support/sample_project.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -20,23 +20,8 @@ std::string join(const Lines& lines) {
 
 void append(Lines& to, const Lines& more) { to.insert(to.end(), more.begin(), more.end()); }
 
-// A small project whose V002 file is written out line by line below.
-Tprv golden_header() {
-  Tprv header;
-  header.customer = {"Rossi", "Via Po 2", "10100", "Torino", "TO", "Italia", "011", "", "r@x.it", {"nota"}};
-  header.date = "06/12/2026";
-  header.number = "Q-17";
-  header.customer_ref = "Ref 9";
-  header.from = "Me";
-  header.note1 = "a";
-  header.note2 = "b";
-  header.discount1 = 10.0;
-  header.discount2 = 2.5;
-  header.drawing = "D-3";
-  header.discount3 = 1.25;
-  return header;
-}
-
+// A small project whose V002 file is written out line by line below; its
+// header is sample_quote_header().
 Tcells golden_cells() {
   Tlinea wall;
   wall.x2 = 1000.0;
@@ -79,9 +64,10 @@ Tcells golden_cells() {
   return {cell};
 }
 
-const Lines kGoldenHead = {"V002", "06/12/2026", "Q-17",     "Ref 9",    "Rossi",  "Via Po 2", "10100",   "Torino",
-                           "TO",   "Italia",     "011",      "",         "r@x.it", "1",        "nota",    "Me",
-                           "a",    "b",          "   10.00", "    2.50", "D-3",    "    1.25", "    0.00"};
+const Lines kGoldenHead = {"V002",          "06/12/2026", "Q-17",       "Ref 9",  "Rossi Srl",       "Via Roma 1",
+                           "20100",         "Milano",     "MI",         "Italia", "02 123",          "02 124",
+                           "r@example.com", "2",          "first note", "",       "Ufficio tecnico", "Note one",
+                           "Note two",      "   10.00",   "    2.50",   "D-3",    "    1.25",        "    0.50"};
 
 const Lines kGoldenCells = {
     "1", "Cella 1", "1",
@@ -105,7 +91,6 @@ const Lines kGoldenCells = {
 class ProjectFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.path().string();
     LangTable.assign(40, "");
     LangTable[39] = "Cella";
     HeightList = {1500.0, 1700.0, 2000.0, 2500.0};
@@ -138,7 +123,7 @@ class ProjectFile : public ::testing::Test {
     EXPECT_EQ(AppState.current_cell, current);
   }
 
-  TempDir dir;
+  TempProgramDir dir;
 };
 
 Lines v001_fixture() {
@@ -190,18 +175,18 @@ Lines legacy_fixture() {
 TEST_F(ProjectFile, WriterGivesTheExactV002Text) {
   Lines expected = kGoldenHead;
   append(expected, kGoldenCells);
-  EXPECT_EQ(project_file_text(golden_header(), golden_cells(), 0, true), join(expected));
+  EXPECT_EQ(project_file_text(sample_quote_header(), golden_cells(), 0, true), join(expected));
 }
 
 TEST_F(ProjectFile, MailCopyBlanksTheCustomerAndTheFirstTwoDiscounts) {
   Lines expected = {"V002", "06/12/2026", "Q-17", "Ref 9"};
   for (int i = 0; i < 9; ++i) expected.push_back("-----------");
-  append(expected, {"0", "Me", "a", "b", "0", "0", "D-3", "    1.25", "    0.00"});
+  append(expected, {"0", "Ufficio tecnico", "Note one", "Note two", "0", "0", "D-3", "    1.25", "    0.50"});
   append(expected, kGoldenCells);
-  std::string text = project_file_text(golden_header(), golden_cells(), 0, false);
+  std::string text = project_file_text(sample_quote_header(), golden_cells(), 0, false);
   EXPECT_EQ(text, join(expected));
 
-  QuoteHeader = golden_header();
+  QuoteHeader = sample_quote_header();
   Cells = golden_cells();
   write_project_file(dir.file("preventivo_mail.cel"), false);
   EXPECT_EQ(read_scrambled_file(dir.file("preventivo_mail.cel")), text);
@@ -219,11 +204,12 @@ TEST_F(ProjectFile, WriteThenReadGivesBackEveryStoredField) {
 TEST_F(ProjectFile, LoadReplacesTheOpenProjectAndLeavesTheFileAlone) {
   Tcells cells = {sample_cell("Uno", 2, 2, 1), sample_cell("Due", 1, 1, 1)};
   std::string path = dir.file("prv00004.cel");
-  write_scrambled_file(path, project_file_text(golden_header(), cells, 1, true));
+  write_scrambled_file(path, project_file_text(sample_quote_header(), cells, 1, true));
   std::string stored = dir.read("prv00004.cel");
   Cells[0].outline_closed = true;
+  QuoteHeader = Tprv{};
   load_project(path);
-  EXPECT_EQ(QuoteHeader, golden_header());
+  EXPECT_EQ(QuoteHeader, sample_quote_header());
   EXPECT_EQ(Cells, cells);  // transient fields at their defaults
   EXPECT_EQ(AppState.current_cell, 1);
   EXPECT_EQ(dir.read("prv00004.cel"), stored);
@@ -238,7 +224,7 @@ TEST_F(ProjectFile, TransientFieldsAreNotStored) {
   cells[0].free_modules[0].snap_a = 3;
   cells[0].free_modules[0].frame_height_a = 1850.0;
   cells[0].compact_groups.resize(1);
-  ProjectData read = parse_project(project_file_text(golden_header(), cells, 0, true), "test");
+  ProjectData read = parse_project(project_file_text(sample_quote_header(), cells, 0, true), "test");
   EXPECT_EQ(read.cells, golden_cells());
 }
 
@@ -328,8 +314,12 @@ TEST_F(ProjectFile, UnknownVersionIsAnErrorAndTheProjectStays) {
 TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
   Tcells cells = {sample_cell("Uno", 2, 2, 2), sample_cell("Due", 1, 1, 1)};
   Lines lines = split_lines(project_file_text(sample_quote_header(), cells, 1, true));
+  auto first = [&](std::size_t kept) {
+    return join(Lines(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(kept)));
+  };
   for (std::size_t kept = 0; kept + 1 < lines.size(); ++kept)
-    expect_load_fails_untouched(join(Lines(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(kept))));
+    EXPECT_THROW(parse_project(first(kept), "test"), FileError) << kept << " lines";
+  expect_load_fails_untouched(first(lines.size() / 2));
 
   lines.pop_back();  // without the optional trailer the first cell is current
   load_text(join(lines));
@@ -338,10 +328,10 @@ TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
 }
 
 TEST_F(ProjectFile, CountsBeyondTheFileAreErrors) {
-  Lines lines = split_lines(project_file_text(golden_header(), golden_cells(), 0, true));
+  Lines lines = split_lines(project_file_text(sample_quote_header(), golden_cells(), 0, true));
   for (const char* count : {"2147483647", "-1", "99999999999"}) {
     Lines damaged = lines;
-    damaged[25] = count;  // the wall count
+    damaged[kGoldenHead.size() + 2] = count;  // the wall count, after the cell count and name
     expect_load_fails_untouched(join(damaged));
   }
 }
@@ -353,17 +343,17 @@ TEST_F(ProjectFile, IndexesAreBroughtIntoRange) {
   frame.module_after = 1;  // the wall has one bay
   cells[0].walls[0].end_frames = {frame};
   cells[0].free_modules[0].coupled_with = 4;
-  ProjectData read = parse_project(project_file_text(golden_header(), cells, 7, true), "test");
+  ProjectData read = parse_project(project_file_text(sample_quote_header(), cells, 7, true), "test");
   EXPECT_EQ(read.cells[0].walls[0].end_frames[0].module_before, 0);
   EXPECT_EQ(read.cells[0].walls[0].end_frames[0].module_after, -1);
   EXPECT_EQ(read.cells[0].free_modules[0].coupled_with, -1);
   EXPECT_EQ(read.current_cell, 0);
-  EXPECT_EQ(parse_project(project_file_text(golden_header(), cells, -2, true), "test").current_cell, 0);
+  EXPECT_EQ(parse_project(project_file_text(sample_quote_header(), cells, -2, true), "test").current_cell, 0);
 }
 
 TEST_F(ProjectFile, ProjectWithoutCellsGetsTheFirstCell) {
-  std::string text = project_file_text(golden_header(), {}, 0, true);
-  EXPECT_TRUE(text.ends_with("    0.00\r\n0\r\n0\r\n"));  // the cell count, then the current cell
+  std::string text = project_file_text(sample_quote_header(), {}, 0, true);
+  EXPECT_TRUE(text.ends_with("    0.50\r\n0\r\n0\r\n"));  // the cell count, then the current cell
   load_text(text);
   ASSERT_EQ(Cells.size(), 1u);
   EXPECT_EQ(Cells[0].name, "Cella");
@@ -373,7 +363,7 @@ TEST_F(ProjectFile, ProjectWithoutCellsGetsTheFirstCell) {
 }
 
 TEST_F(ProjectFile, ShortStringFieldsAreCutTo255Bytes) {
-  Tprv header = golden_header();
+  Tprv header = sample_quote_header();
   header.drawing = std::string(300, 'd');
   header.customer.name = std::string(300, 'n');  // a plain string, kept whole
   ProjectData read = parse_project(project_file_text(header, golden_cells(), 0, true), "test");

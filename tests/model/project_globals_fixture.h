@@ -13,6 +13,13 @@ class ProjectGlobalsTest : public ::testing::Test {
   void SetUp() override { clear(); }
   void TearDown() override { clear(); }
 
+  // Appends a cell holding these free modules. The reference lasts until the next cell is added.
+  static Tcell& add_cell(Tmoduli_agg free_modules = {}) {
+    Tcell& cell = Cells.emplace_back();
+    cell.free_modules = std::move(free_modules);
+    return cell;
+  }
+
  private:
   static void clear() {
     Cells.clear();

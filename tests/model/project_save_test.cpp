@@ -7,8 +7,8 @@
 #include "model/globals.h"
 #include "model/project_file.h"
 #include "model/scripted_ui.h"
+#include "support/program_dir.h"
 #include "support/sample_project.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -17,8 +17,6 @@ Tarchive_entry entry(const std::string& number) { return {number, "", "", "", ""
 class ProjectSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "user");
     LangTable.assign(91, "");
     LangTable[90] = "Progetto salvato";
     ArchiveList.clear();
@@ -32,7 +30,7 @@ class ProjectSave : public ::testing::Test {
     return parse_archive_list(read_file_bytes(dir.file("user/list.dat")));
   }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 

@@ -5,7 +5,7 @@
 #include "model/file_io.h"
 #include "model/globals.h"
 #include "model/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "support/program_dir.h"
 
 using Texts = std::vector<std::string>;
 
@@ -53,14 +53,10 @@ TEST(LangText, MissingNumbersGiveEmptyText) {
 
 class LanguageFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ProgramDir = dir.path().string();
-    std::filesystem::create_directories(dir.path() / "data");
-  }
   void write_lang(const std::string& plain) { write_scrambled_file(dir.file("data/lang.dat"), plain); }
   std::string plain_lang() { return read_scrambled_file(dir.file("data/lang.dat")); }
 
-  TempDir dir;
+  TempProgramDir dir;
   ScopedScriptedUi ui;
 };
 

@@ -21,34 +21,27 @@ std::vector<std::string> names_in(const fs::path& folder) {
   return names;
 }
 
-// Runs the body with the process's current folder set to folder.
-template <typename Body>
-void in_folder(const fs::path& folder, Body body) {
-  fs::path previous = fs::current_path();
-  fs::current_path(folder);
-  try {
-    body();
-  } catch (...) {
-    fs::current_path(previous);
-    throw;
-  }
-  fs::current_path(previous);
-}
+// Makes a folder the process's current folder while it lives.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const fs::path& folder) : previous_(fs::current_path()) { fs::current_path(folder); }
+  ~CurrentFolder() { fs::current_path(previous_); }
+
+ private:
+  fs::path previous_;
+};
 
 }  // namespace
 
 TEST(PdfSaving, DrawingLeavesNoFilesAndOnlyTheTargetAppears) {
   TempDir dir;
-  in_folder(dir.path(), [&] {
-    TPrintPDF pdf;
-    pdf.FileName = "out.pdf";
-    pdf.BeginDoc();
-    pdf.Draw(0, 0, drawn_page(40, 50).view());
-    pdf.NewPage();
-    pdf.Draw(0, 0, drawn_page(40, 50).view());
-    EXPECT_TRUE(names_in(dir.path()).empty());
-    pdf.EndDoc();
-  });
+  CurrentFolder in_dir(dir.path());
+  TPrintPDF pdf;
+  pdf.FileName = "out.pdf";
+  pdf.BeginDoc();
+  draw_on_pages(pdf, drawn_page(40, 50), 2);
+  EXPECT_TRUE(names_in(dir.path()).empty());
+  pdf.EndDoc();
   EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"out.pdf"});
 }
 

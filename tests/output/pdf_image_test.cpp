@@ -7,42 +7,31 @@
 
 namespace {
 
-// The file of one page filled by the image.
-ParsedPdf draw_one(const TestImage& image, bool compress) {
-  TPrintPDF pdf;
-  pdf.Compress = compress;
-  pdf.PageWidth = image.width;
-  pdf.PageHeight = image.height;
-  return write_and_read(pdf, [&](TPrintPDF& writer) { writer.Draw(0, 0, image.view()); });
-}
-
 constexpr int kImageObject = 21;  // the object number of a one-page document's image
 
 }  // namespace
 
-TEST(PdfImage, DeflatedRowsInflateBackToTheSource) {
+TEST(PdfImage, RowsComeBackRawOrInflatedWithTheirFilterOnlyWhenDeflated) {
   TestImage page = drawn_page(210, 297);
-  ParsedPdf file = draw_one(page, true);
-  std::string object = file.object(kImageObject);
-  EXPECT_NE(object.find("/Width 210\r\n/Height 297\r\n/ColorSpace /DeviceRGB\r\n/BitsPerComponent 8\r\n"),
-            std::string::npos);
-  EXPECT_NE(object.find("/Name /Im1\r\n/Filter [/FlateDecode]\r\n>>\r\nstream\r\n"), std::string::npos);
-  EXPECT_EQ(inflate_bytes(file.stream_data(kImageObject)), page.rgb_rows());
-}
-
-TEST(PdfImage, WithoutCompressionStreamsAreRawAndCarryNoFilter) {
-  TestImage page = drawn_page(21, 30);
-  ParsedPdf file = draw_one(page, false);
-  EXPECT_EQ(file.bytes().find("/Filter"), std::string::npos);
-  EXPECT_EQ(file.stream_data(kImageObject), page.rgb_rows());
-  EXPECT_EQ(file.stream_data(2), "q\r\n21 0 0 30 0 0 cm\r\n/Im1 Do\r\nQ\r\n");
+  for (bool compress : {true, false}) {
+    ParsedPdf file = image_pages_pdf(page, 1, compress);
+    std::string object = file.object(kImageObject);
+    EXPECT_NE(object.find("/Width 210\r\n/Height 297\r\n/ColorSpace /DeviceRGB\r\n/BitsPerComponent 8\r\n"),
+              std::string::npos);
+    EXPECT_NE(object.find(compress ? "/Name /Im1\r\n/Filter [/FlateDecode]\r\n>>\r\nstream\r\n"
+                                   : "/Name /Im1\r\n>>\r\nstream\r\n"),
+              std::string::npos);
+    EXPECT_EQ(file.bytes().find("/Filter") != std::string::npos, compress);
+    std::string data = file.stream_data(kImageObject);
+    EXPECT_EQ(compress ? inflate_bytes(data) : data, page.rgb_rows());
+  }
 }
 
 TEST(PdfImage, PaddedRowsAreWrittenWithoutTheirPadding) {
   TestImage image(5, 3, kRgb24, 16);  // 15 bytes of pixels in rows of 16
   for (unsigned char& byte : image.bytes) byte = 0xAB;
   image.set(4, 2, 1, 2, 3);
-  ParsedPdf file = draw_one(image, false);
+  ParsedPdf file = image_pages_pdf(image, 1, false);
   EXPECT_EQ(file.stream_length(kImageObject), 45u);
   EXPECT_EQ(file.stream_data(kImageObject), std::string(42, '\xAB') + "\x01\x02\x03");
 }
@@ -52,7 +41,7 @@ TEST(PdfImage, PixelsComeOutRedGreenBlueWhateverTheSourceOrder) {
     TestImage image(2, 1, layout);
     image.set(0, 0, 0xFF, 0, 0);
     image.set(1, 0, 0x10, 0x20, 0x30);
-    EXPECT_EQ(draw_one(image, false).stream_data(kImageObject), std::string("\xFF\x00\x00\x10\x20\x30", 6));
+    EXPECT_EQ(image_pages_pdf(image, 1, false).stream_data(kImageObject), std::string("\xFF\x00\x00\x10\x20\x30", 6));
   }
 }
 

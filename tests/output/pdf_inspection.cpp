@@ -148,3 +148,18 @@ TestImage drawn_page(int width, int height) {
     for (int x = width * 3 / 5; x < width * 4 / 5; ++x) page.set(x, y, 20, 90, 210);
   return page;
 }
+
+void draw_on_pages(TPrintPDF& pdf, const TestImage& image, int pages) {
+  for (int page = 1; page <= pages; ++page) {
+    if (page > 1) pdf.NewPage();
+    pdf.Draw(0, 0, image.view());
+  }
+}
+
+ParsedPdf image_pages_pdf(const TestImage& image, int pages, bool compress) {
+  TPrintPDF pdf;
+  pdf.Compress = compress;
+  pdf.PageWidth = image.width;
+  pdf.PageHeight = image.height;
+  return write_and_read(pdf, [&](TPrintPDF& writer) { draw_on_pages(writer, image, pages); });
+}

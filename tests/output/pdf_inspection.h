@@ -23,7 +23,6 @@ class ParsedPdf {
   int size() const { return size_; }  // /Size of the trailer
   std::size_t xref_offset() const { return xref_offset_; }
   const std::vector<std::string>& xref_lines() const { return xref_lines_; }  // with their CR LF
-  std::size_t offset(int object) const { return offsets_.at(object - 1); }
   const std::string& trailer() const { return trailer_; }
 
   // Object k from its object line to the start of the next object.
@@ -35,6 +34,8 @@ class ParsedPdf {
   std::vector<int> objects_with(std::string_view marker) const;
 
  private:
+  std::size_t offset(int object) const { return offsets_.at(object - 1); }
+
   std::string file_;
   int size_ = 0;
   std::size_t xref_offset_ = 0;
@@ -42,10 +43,6 @@ class ParsedPdf {
   std::vector<std::size_t> offsets_;
   std::string trailer_;
 };
-
-// Writes a document to a fresh file: BeginDoc, whatever draw does, EndDoc;
-// then reads the file back.
-ParsedPdf write_and_read(TPrintPDF& pdf, const std::function<void(TPrintPDF&)>& draw);
 
 // An image held in memory with the layout and row padding a test chooses.
 struct TestImage {
@@ -64,3 +61,14 @@ struct TestImage {
 
 // A white image with a frame, a few lines and coloured blocks, like a drawn page.
 TestImage drawn_page(int width, int height);
+
+// Writes a document to a fresh file: BeginDoc, whatever draw does, EndDoc;
+// then reads the file back.
+ParsedPdf write_and_read(TPrintPDF& pdf, const std::function<void(TPrintPDF&)>& draw);
+
+// Draws the image at the top left of each of the pages, as the program draws
+// its page bitmaps: a NewPage before every page but the first.
+void draw_on_pages(TPrintPDF& pdf, const TestImage& image, int pages);
+
+// A document of pages the image's size, each filled by the image, read back.
+ParsedPdf image_pages_pdf(const TestImage& image, int pages = 1, bool compress = true);

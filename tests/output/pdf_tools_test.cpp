@@ -26,10 +26,7 @@ std::string write_document(const TempDir& dir, const TestImage& page, int pages,
   pdf.PageWidth = page.width;
   pdf.PageHeight = page.height;
   pdf.BeginDoc();
-  for (int k = 1; k <= pages; ++k) {
-    if (k > 1) pdf.NewPage();
-    pdf.Draw(0, 0, page.view());
-  }
+  draw_on_pages(pdf, page, pages);
   pdf.EndDoc();
   return pdf.FileName;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "model/module_shape.h"
 #include "model/records.h"
 
 inline Tmodulo make_bay(double x, double y, double width, double length, char orientation, int shelves = 5) {
@@ -17,16 +18,13 @@ inline Tmodulo make_bay(double x, double y, double width, double length, char or
   return bay;
 }
 
+// A free module with the plan extents its orientation gives it.
 inline Tmodulo_agg make_free(double x, double y, double width, double length, char orientation, std::string code = {}) {
   Tmodulo_agg module;
-  module.x = x;
-  module.y = y;
-  module.width = width;
-  module.length = length;
-  module.orientation = orientation;
+  copy_module_shape(module, make_bay(x, y, width, length, orientation));
+  module.extent_x = orientation == 'H' ? length : width;
+  module.extent_y = orientation == 'H' ? width : length;
   module.code = std::move(code);
-  module.shelf_count = 5;
-  module.height = 2000.0;
   return module;
 }
 

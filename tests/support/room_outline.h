@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/records.h"
+#include "support/plan_builders.h"
 
 // Each wall runs from one corner to the next, the last back to the first;
 // walls are ranked by their index. Normals are left to compute_wall_normals.
@@ -14,12 +15,7 @@ inline std::vector<Tlinea> walls_through(const std::vector<Tvec2>& corners) {
   for (std::size_t i = 0; i < corners.size(); ++i) {
     const Tvec2& a = corners[i];
     const Tvec2& b = corners[(i + 1) % corners.size()];
-    Tlinea wall;
-    wall.x1 = a.x;
-    wall.y1 = a.y;
-    wall.x2 = b.x;
-    wall.y2 = b.y;
-    wall.orientation = a.y == b.y ? 'H' : 'V';
+    Tlinea wall = make_wall(a.x, a.y, b.x, b.y);
     wall.priority = static_cast<int>(i);
     walls.push_back(wall);
   }

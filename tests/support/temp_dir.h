@@ -1,5 +1,5 @@
-// A private temporary folder for one test, removed afterwards; optionally made
-// the program folder (ProgramDir) with its data/ and user/ subfolders.
+// A private temporary folder for one test, removed afterwards (program_dir.h
+// makes one the program folder).
 #pragma once
 
 #include <filesystem>
