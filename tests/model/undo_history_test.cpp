@@ -235,6 +235,8 @@ TEST_F(UndoRollback, RejectedFirstSnapshotLeavesAnEmptyHistory) {
   push_undo_snapshot();
   EXPECT_TRUE(UndoHistory.empty());
   EXPECT_EQ(UndoPosition, -1);
+  EXPECT_FALSE(undo_enabled());
+  EXPECT_FALSE(redo_enabled());
   EXPECT_EQ(ui->messages.size(), 1u);
   push_undo_snapshot();  // the next step starts the history again
   EXPECT_EQ(UndoPosition, -1);
