@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "cell_walls.h"
+#include "globals.h"
 #include "layout_engine.h"
 #include "module_lengths.h"
 #include "rounding.h"
@@ -55,9 +57,9 @@ void fill_pass(double module_length) {
   for (int w : walls) cell.walls[static_cast<std::size_t>(w)].module_count = 1;
   compute_usable_lengths();
   for (int w : walls) {
-    const double count = static_cast<double>(Round(wall_fill_length(w) / module_length));
+    const std::int64_t count = Round(wall_fill_length(w) / module_length);
     Tlinea& wall = cell.walls[static_cast<std::size_t>(w)];
-    wall.module_count = static_cast<int>(std::max(count, 0.0));
+    wall.module_count = static_cast<int>(std::max<std::int64_t>(count, 0));
     if (wall.shelf_count == 0) wall.shelf_count = DefaultShelfCount;
     if (wall.module_height <= 0) wall.module_height = DefaultModuleHeight;
     if (wall.module_depth <= 0) wall.module_depth = DefaultModuleDepth;
@@ -76,3 +78,5 @@ void auto_fill_walls(double module_length) {
   ui().draw_plan();
   ui().rebuild_3d_if_visible();
 }
+
+double standard_fill_length() { return Company.currency == "A$" ? 1100.0 : 1700.0; }

@@ -8,3 +8,7 @@
 // bounded and longest walls own their corners, lays the cell out again and
 // takes an undo snapshot.
 void auto_fill_walls(double module_length);
+
+// The module length of the main fill button: 1100 where the company quotes in
+// Australian dollars (currency text exactly "A$"), 1700 elsewhere.
+double standard_fill_length();

@@ -38,6 +38,9 @@ inline bool has_start_join(const Tlinea& wall) { return wall.start_join_high || 
 
 inline bool has_end_join(const Tlinea& wall) { return wall.end_join_high || wall.end_join_low; }
 
+// -1, 0 or +1: the side of the origin a plan coordinate lies on.
+inline double sign(double v) { return (v > 0) - (v < 0); }
+
 // Point arithmetic of the plan.
 inline Tvec2 operator+(const Tvec2& a, const Tvec2& b) { return vec_make(a.x + b.x, a.y + b.y); }
 inline Tvec2 operator-(const Tvec2& a, const Tvec2& b) { return vec_make(a.x - b.x, a.y - b.y); }

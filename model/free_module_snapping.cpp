@@ -13,8 +13,6 @@ namespace {
 // Extra distance between the in-line ends of two compact blocks.
 constexpr double CompactBlockGap = 100.0;
 
-double sign(double v) { return (v > 0) - (v < 0); }
-
 // A module's coordinates along its run (x for 'H') and across it.
 struct RunAxes {
   bool horizontal;

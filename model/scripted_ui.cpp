@@ -24,6 +24,7 @@ Answer ScriptedUi::ask_yes_no_cancel(const std::string& text) {
 
 bool ScriptedUi::input_query(const std::string& query_caption, const std::string& prompt, std::string& value) {
   questions.push_back(query_caption + ": " + prompt);
+  query_defaults.push_back(value);
   if (input_answers.empty()) return false;
   value = take(input_answers, std::string());
   return true;

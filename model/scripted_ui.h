@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui_seam.h"
@@ -21,7 +22,9 @@ class ScriptedUi : public ModelUi {
   std::vector<std::string> messages;   // message boxes shown
   std::vector<std::string> questions;  // every question asked, in order
   std::string caption;
+  std::vector<std::string> query_defaults;  // the value each input query offered
   std::map<int, bool> buttons_down;
+  std::vector<std::pair<int, bool>> button_down_changes;  // every set up or down, in order
   std::map<int, bool> buttons_enabled;
   std::vector<std::string> tab_names;
   int selected_tab = -1;
@@ -41,7 +44,10 @@ class ScriptedUi : public ModelUi {
   void progress_step(int position) override;
   void progress_end() override {}
   void set_caption(const std::string& text) override { caption = text; }
-  void set_tool_button_down(int button, bool down) override { buttons_down[button] = down; }
+  void set_tool_button_down(int button, bool down) override {
+    buttons_down[button] = down;
+    button_down_changes.emplace_back(button, down);
+  }
   bool tool_button_down(int button) override;
   void set_tool_button_enabled(int button, bool enabled) override { buttons_enabled[button] = enabled; }
   void reset_cell_tabs(const std::vector<std::string>& names, int selected) override;

@@ -54,7 +54,7 @@ void roll_back_invalid_edit() {
   step_undo_history(-1);
   UndoHistory.pop_back();
   UndoPosition = std::min(UndoPosition, history_size() - 1);
-  ui().set_tool_button_enabled(tool_button::redo, UndoPosition < history_size() - 1);
+  update_undo_buttons();
   end_edit_mode(false);
   ui().show_message(lang_text(8));
 }
@@ -69,7 +69,8 @@ void push_undo_snapshot() {
   entry.state = AppState;
   for (Tcell& cell : Cells) cell.picture.reset();
   entry.cells = Cells;
-  ui().set_tool_button_enabled(tool_button::undo, UndoPosition >= 1);
+  // Redo is refreshed too: a new step drops whatever had been undone.
+  update_undo_buttons();
   if (current_outline_needs_check() && !check_cell_geometry()) roll_back_invalid_edit();
 }
 

@@ -19,8 +19,6 @@
 
 namespace {
 
-double sign(double v) { return (v > 0) - (v < 0); }
-
 std::string unit_suffix() { return AppState.inches ? " (in)" : " (mm)"; }
 
 // A number typed by the user, with a point or a comma as decimal separator.
@@ -190,7 +188,7 @@ void compute_wall_normals() {
 void move_selection_by_value(const Tvec2& direction) {
   Tcell& cell = current_cell();
   const int w = last_selected_wall(cell, false);
-  if (w < 0) return;
+  if (w < 0) return;  // nothing to move: the user is not asked for a distance
   double value = 0.0;
   if (!ask_length(12, 13, "0", value)) return;
   const Tvec2 shift = (value * AppState.unit_factor) * direction;

@@ -26,6 +26,6 @@ void compute_wall_normals();
 // two neighbours stretch.
 void move_selection_by_value(const Tvec2& direction);
 
-// Removes the selected opening after confirmation and joins the pieces of
-// wall before and after it into one.
+// Removes the selected opening after confirmation, joins the pieces of wall
+// before and after it into one and lays the cell out again.
 void remove_door();

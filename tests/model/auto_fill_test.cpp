@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "layout_fixture.h"
 #include "model/module_lengths.h"
 
@@ -85,6 +87,15 @@ TEST_F(AutoFill, WallBesideAnOpeningGivesWay) {
   wall(2).selected = wall(3).selected = true;
   auto_fill_walls(1100);
   EXPECT_LT(wall(2).priority, wall(3).priority);
+}
+
+TEST_F(AutoFill, MainButtonFillsWithShortBaysOnlyForAustralianDollars) {
+  for (const auto& [currency, length] :
+       {std::pair<const char*, double>{"A$", 1100}, {"a$", 1700}, {"EUR", 1700}, {"", 1700}}) {
+    Company.currency = currency;
+    EXPECT_EQ(standard_fill_length(), length) << currency;
+  }
+  Company = Tazienda{};
 }
 
 TEST_F(AutoFill, FinishesWithTheEditChain) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "layout_fixture.h"
 #include "model/free_module_clearances.h"
 #include "model/free_module_snapping.h"
@@ -12,35 +14,70 @@ namespace {
 class FreeModules : public CellTest {
  protected:
   // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
-  void add_vertical_bay(double height = 2000) {
-    Tlinea w;
-    w.orientation = 'V';
+  static Tlinea wall_with_vertical_bay(double height = 2000) {
     Tmodulo bay = make_bay(0, 0, 500, 1000, 'V');
     bay.height = height;
-    bay.shelf_pattern = shelf_pattern(5, height);
+    bay.shelf_pattern = shelf_pattern(bay.shelf_count, height);
+    Tlinea w;
     w.modules = {bay};
-    cell().walls.push_back(w);
+    return w;
   }
 };
 
-TEST_F(FreeModules, EndWithinOneHundredMillimetresOfABaySnapsFourFromItsFace) {
-  add_vertical_bay();
-  Tmodulo_agg m = make_free(250 + 99 + 500, 0, 400, 1000, 'H');
-  m.side_flags = {0, 0, 1, 1, 0, 0};
-  EXPECT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.x, 250 + 4 + 500);
-  EXPECT_EQ(m.clear_o, 0);
-  EXPECT_EQ(m.side_flags[0], 1);
-  EXPECT_EQ(m.side_flags[2], 0);
-  EXPECT_EQ(m.side_flags[3], 1);
+// Each kind of snap pulls a module whose gap to its neighbour is 99 mm and
+// leaves it alone at 100 mm.
+TEST_F(FreeModules, SnapsWithinOneHundredMillimetres) {
+  struct Case {
+    const char* name;
+    void (*neighbour)(Tcell&);
+    Tmodulo_agg (*module_at_gap)(double gap);
+    Tvec2 snapped;
+  };
+  const Case cases[] = {
+      {"end 4 mm from the face of a wall bay across it",
+       [](Tcell& c) { c.walls = {wall_with_vertical_bay()}; },
+       [](double gap) { return make_free(250 + gap + 500, 0, 400, 1000, 'H'); },
+       {754, 0}},
+      {"end 4 mm from the face of a free module across it",
+       [](Tcell& c) { c.free_modules = {make_free(0, 0, 500, 1000, 'V')}; },
+       [](double gap) { return make_free(250 + gap + 500, 0, 400, 1000, 'H'); },
+       {754, 0}},
+      {"in line with a parallel module, 36 mm apart",
+       [](Tcell& c) { c.free_modules = {make_free(0, 0, 400, 1000, 'H')}; },
+       [](double gap) { return make_free(1000 + gap, 50, 400, 1000, 'H'); },
+       {1036, 0}},
+      {"back to back with a parallel module beside the run",
+       [](Tcell& c) { c.free_modules = {make_free(0, 0, 400, 1000, 'H')}; },
+       [](double gap) { return make_free(150, 400 + gap, 400, 800, 'H'); },
+       {100, 400}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cell() = Tcell{};
+    c.neighbour(cell());
+    Tmodulo_agg near = c.module_at_gap(99);
+    EXPECT_TRUE(snap_free_module(near, false));
+    EXPECT_EQ(near.x, c.snapped.x);
+    EXPECT_EQ(near.y, c.snapped.y);
+    const Tmodulo_agg far_before = c.module_at_gap(100);
+    Tmodulo_agg far = far_before;
+    EXPECT_FALSE(snap_free_module(far, false));
+    EXPECT_EQ(far.x, far_before.x);
+    EXPECT_EQ(far.y, far_before.y);
+  }
+}
 
-  Tmodulo_agg far = make_free(250 + 100 + 500, 0, 400, 1000, 'H');
-  EXPECT_FALSE(snap_free_module(far, false));
-  EXPECT_EQ(far.x, 850);
+TEST_F(FreeModules, SnapAgainstABayMarksTheJointAtThatEnd) {
+  cell().walls = {wall_with_vertical_bay()};
+  Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
+  m.side_flags = {0, 0, 1, 1, 0, 0};
+  ASSERT_TRUE(snap_free_module(m, false));
+  EXPECT_EQ(m.clear_o, 0);
+  EXPECT_EQ(m.side_flags, (std::array<int, 6>{1, 0, 0, 1, 0, 0}));
 }
 
 TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
-  add_vertical_bay();
+  cell().walls = {wall_with_vertical_bay()};
   Tmodulo_agg m = make_free(-800, 450, 400, 1000, 'H');  // east of it, west end 50 from the face
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.x, -(500 + 250 + 4));
@@ -50,7 +87,7 @@ TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
 }
 
 TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
-  add_vertical_bay(2000);
+  cell().walls = {wall_with_vertical_bay()};
   Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
   m.height = 1700;
   m.shelf_count = 3;
@@ -78,15 +115,6 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
   EXPECT_EQ(block_end.x, -1136);
   EXPECT_EQ(block_end.snap_side, 0);
   EXPECT_EQ(block_end.snap_b, 0);
-}
-
-TEST_F(FreeModules, ParallelModuleBesideTheRunGoesBackToBack) {
-  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
-  Tmodulo_agg m = make_free(150, 450, 400, 800, 'H');
-  ASSERT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.x, 100);
-  EXPECT_EQ(m.y, 400);
-  EXPECT_EQ(m.coupled_with, -1);
 }
 
 TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {

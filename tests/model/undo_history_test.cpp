@@ -62,8 +62,10 @@ TEST_F(UndoHistoryTest, NewStepAfterUndoDropsTheStepsAfterIt) {
   edit("c");
   step_undo_history(-1);
   step_undo_history(-1);
+  EXPECT_TRUE(redo_enabled());
   edit("d");
   EXPECT_EQ(UndoHistory.size(), 2u);
+  EXPECT_FALSE(redo_enabled()) << "nothing is left to redo";
   step_undo_history(1);
   EXPECT_EQ(cell().name, "d");
   EXPECT_FALSE(redo_enabled());
@@ -92,6 +94,29 @@ TEST_F(UndoHistoryTest, SnapshotDropsTheCellPictures) {
   for (const Tcell& c : UndoHistory[0].cells) EXPECT_FALSE(c.picture);
 }
 
+// The state with every preference and the file name changed, as the user may
+// have done since a step was taken.
+Tvar_amb with_changed_preferences(Tvar_amb state) {
+  state.file_name = "prv00012.cel";
+  state.max_length_index = 2;
+  state.background_3d = 1;
+  state.wall_transparency = 50;
+  state.wall_height = 2500;
+  state.language = 3;
+  state.debug = 1;
+  state.optional_sizes = 1;
+  state.product_switch = 1;
+  state.resolution_3d = 2;
+  state.archive_col_widths = {1, 2, 3, 4, 5, 6};
+  state.inches = true;
+  state.decimals = 3;
+  state.unit_factor = MmPerInch;
+  state.black_background = true;
+  state.print_max_loads = false;
+  state.palette[4] = 77;
+  return state;
+}
+
 TEST_F(UndoHistoryTest, StepRestoresTheEditingStateAndKeepsThePreferences) {
   AppState.zoom = 2.0;
   AppState.pan_x = 10;
@@ -101,24 +126,13 @@ TEST_F(UndoHistoryTest, StepRestoresTheEditingStateAndKeepsThePreferences) {
   AppState.pan_x = 99;
   AppState.select_walls_mode = 0;
   edit("b");
+  AppState = with_changed_preferences(AppState);
   AppState.modified = 0;  // saved
-  AppState.file_name = "prv00012.cel";
-  AppState.inches = true;
-  AppState.unit_factor = MmPerInch;
-  AppState.language = 3;
-  AppState.max_length_index = 2;
-  AppState.palette[4] = 77;
   step_undo_history(-1);
+  Tvar_amb expected = with_changed_preferences(UndoHistory[0].state);
+  expected.modified = 1;
+  EXPECT_EQ(AppState, expected);
   EXPECT_EQ(AppState.zoom, 2.0);
-  EXPECT_EQ(AppState.pan_x, 10);
-  EXPECT_EQ(AppState.select_walls_mode, 1);
-  EXPECT_EQ(AppState.modified, 1);
-  EXPECT_EQ(AppState.file_name, "prv00012.cel");
-  EXPECT_TRUE(AppState.inches);
-  EXPECT_EQ(AppState.unit_factor, MmPerInch);
-  EXPECT_EQ(AppState.language, 3);
-  EXPECT_EQ(AppState.max_length_index, 2);
-  EXPECT_EQ(AppState.palette[4], 77);
 }
 
 TEST_F(UndoHistoryTest, StepClearsTheSecondWallMarkAndKeepsTheCellIndexValid) {
@@ -196,16 +210,20 @@ TEST_F(GeometryCheck, CornerInconsistentWithTheNormalsIsInvalid) {
 
 class UndoRollback : public UndoHistoryTest {};
 
-TEST_F(UndoRollback, EditBreakingTheOutlineIsRolledBackWithTextEight) {
+TEST_F(UndoRollback, MoveFoldingANeighbourBackIsRolledBackWithTextEight) {
   make_rectangle(4000, 3000);
   push_undo_snapshot();
   push_undo_snapshot();
+  const std::vector<Tlinea> before = cell().walls;
   AppState.place_free_module_mode = 1;
-  wall(1).x2 += 500;  // slants the right wall
+  wall(1).selected = true;
+  ui->input_answers.push_back("-5000");
+  move_selection_by_value(vec_make(1, 0));  // the right wall passes the left one
   push_undo_snapshot();
-  EXPECT_EQ(wall(1).x2, 4000);
+  EXPECT_EQ(cell().walls, before);
   EXPECT_EQ(UndoPosition, 1);
   EXPECT_EQ(UndoHistory.size(), 2u);
+  EXPECT_TRUE(undo_enabled());
   EXPECT_FALSE(redo_enabled());
   EXPECT_EQ(AppState.place_free_module_mode, 0) << "the edit mode ends";
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
@@ -217,6 +235,8 @@ TEST_F(UndoRollback, RejectedFirstSnapshotLeavesAnEmptyHistory) {
   push_undo_snapshot();
   EXPECT_TRUE(UndoHistory.empty());
   EXPECT_EQ(UndoPosition, -1);
+  EXPECT_FALSE(undo_enabled());
+  EXPECT_FALSE(redo_enabled());
   EXPECT_EQ(ui->messages.size(), 1u);
   push_undo_snapshot();  // the next step starts the history again
   EXPECT_EQ(UndoPosition, -1);

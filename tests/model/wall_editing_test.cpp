@@ -3,22 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "layout_fixture.h"
 #include "model/edit_modes.h"
 #include "model/layout_engine.h"
 
 namespace {
-
-// Keeps the default text offered by each input query.
-class DefaultsUi : public ScriptedUi {
- public:
-  std::vector<std::string> defaults;
-  bool input_query(const std::string& caption, const std::string& prompt, std::string& value) override {
-    defaults.push_back(value);
-    return ScriptedUi::input_query(caption, prompt, value);
-  }
-};
 
 class OutlineDrawing : public CellTest {
  protected:
@@ -56,17 +49,10 @@ TEST_F(OutlineDrawing, WallsFollowTheDraggedDirectionWithTheTypedLength) {
 }
 
 TEST_F(OutlineDrawing, DefaultLengthBringsTheNextWallLevelWithTheStart) {
-  DefaultsUi capturing;
-  set_ui(&capturing);
-  capturing.input_answers = {"3000", "2000", "1000"};
-  AppState.segment_offset = {10, 0};
-  add_wall_by_length();
-  AppState.segment_offset = {0, -10};
-  add_wall_by_length();
-  AppState.segment_offset = {-10, 0};
-  add_wall_by_length();
-  EXPECT_EQ(capturing.defaults, (std::vector<std::string>{"", "", "3000"}));
-  set_ui(&*ui);
+  draw(10, 0, "3000");
+  draw(0, -10, "2000");
+  draw(-10, 0, "1000");
+  EXPECT_EQ(ui->query_defaults, (std::vector<std::string>{"", "", "3000"}));
 }
 
 TEST_F(OutlineDrawing, TextThatIsNotANumberAppendsNothing) {
@@ -135,7 +121,7 @@ TEST_F(OutlineDrawing, OddOrTooFewWallsLeaveTheOutlineOpen) {
   close_room_outline();
   EXPECT_FALSE(cell().outline_closed);
   EXPECT_EQ(AppState.outline_mode, 1);
-  EXPECT_TRUE(ui->questions.size() == 3u);
+  EXPECT_EQ(ui->questions.size(), 3u);
 }
 
 class WallNormals : public CellTest {};
@@ -165,6 +151,9 @@ TEST_F(WallNormals, StraightContinuationFacesLikeTheWallItContinues) {
   }
 }
 
+// Every wall's end points as {x1, y1, x2, y2}, in wall order.
+using WallEnds = std::vector<std::array<double, 4>>;
+
 class MovingWalls : public CellTest {
  protected:
   void SetUp() override {
@@ -173,43 +162,46 @@ class MovingWalls : public CellTest {
     make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
     wall(1).kind = 0;
   }
+  // Moves wall w by the typed distance along direction.
+  void move(int w, Tvec2 direction, const std::string& typed) {
+    wall(w).selected = true;
+    ui->input_answers.push_back(typed);
+    move_selection_by_value(direction);
+  }
+  WallEnds wall_ends() {
+    WallEnds ends;
+    for (const Tlinea& w : cell().walls) ends.push_back({w.x1, w.y1, w.x2, w.y2});
+    return ends;
+  }
 };
 
 TEST_F(MovingWalls, SidewaysMoveTakesTheCollinearPiecesAndStretchesTheNeighbours) {
-  wall(0).selected = true;
-  ui->input_answers.push_back("-100");
-  move_selection_by_value(vec_make(0, 1));
+  move(0, {0, 1}, "-100");
   EXPECT_EQ(ui->questions.back(), "text 12: text 13 (mm)");
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(wall(i).y1, -100) << i;
-    EXPECT_EQ(wall(i).y2, -100) << i;
-  }
-  EXPECT_EQ(wall(3).y1, -100);
-  EXPECT_EQ(wall(3).y2, 4000);
-  EXPECT_EQ(wall(4).y1, 4000);
-  EXPECT_EQ(wall(5).y1, 4000);
-  EXPECT_EQ(wall(5).y2, -100);
+  EXPECT_EQ(wall_ends(), (WallEnds{{0, -100, 2000, -100},
+                                   {2000, -100, 2800, -100},
+                                   {2800, -100, 5000, -100},
+                                   {5000, -100, 5000, 4000},
+                                   {5000, 4000, 0, 4000},
+                                   {0, 4000, 0, -100}}));
 }
 
 TEST_F(MovingWalls, MoveAlongItselfStretchesBothNeighbours) {
-  wall(3).selected = true;
-  ui->input_answers.push_back("50");
-  move_selection_by_value(vec_make(0, -1));
-  EXPECT_EQ(wall(3).y1, -50);
-  EXPECT_EQ(wall(3).y2, 3950);
-  EXPECT_EQ(wall(4).y1, 3950);
-  EXPECT_EQ(wall(4).y2, 4000);
-  EXPECT_EQ(wall(2).y2, -50);
+  move(3, {0, -1}, "50");
+  EXPECT_EQ(wall_ends(), (WallEnds{{0, 0, 2000, 0},
+                                   {2000, 0, 2800, 0},
+                                   {2800, 0, 5000, -50},
+                                   {5000, -50, 5000, 3950},
+                                   {5000, 3950, 0, 4000},
+                                   {0, 4000, 0, 0}}));
 }
 
 TEST_F(MovingWalls, InchModeDistanceAndRejectedInput) {
-  wall(4).selected = true;
   AppState.unit_factor = MmPerInch;
   AppState.inches = true;
-  ui->input_answers = {"1", "x"};
-  move_selection_by_value(vec_make(0, 1));
+  move(4, {0, 1}, "1");
   EXPECT_DOUBLE_EQ(wall(4).y1, 4025.4);
-  move_selection_by_value(vec_make(0, 1));
+  move(4, {0, 1}, "x");
   EXPECT_DOUBLE_EQ(wall(4).y1, 4025.4);
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
 }
@@ -221,9 +213,7 @@ TEST_F(MovingWalls, NothingSelectedAsksNothing) {
 
 TEST_F(MovingWalls, EveryWallTheSameWayStopsAfterOneTurn) {
   for (Tlinea& w : cell().walls) w.orientation = 'H';
-  wall(0).selected = true;
-  ui->input_answers.push_back("10");
-  move_selection_by_value(vec_make(0, 1));  // returns
+  move(0, {0, 1}, "10");  // returns
   EXPECT_EQ(wall(0).y1, 10);
 }
 
@@ -283,7 +273,6 @@ TEST_F(EditModes, EndingTheModesClearsFlagsSelectionsAndButtons) {
   AppState.free_module_template.code = "CARRELLO";
   ui->buttons_down[1] = true;
   ui->buttons_down[19] = true;
-  ui->buttons_down[3] = true;
   end_edit_mode(false);
   EXPECT_EQ(AppState.select_modules_mode, 0);
   EXPECT_EQ(AppState.place_compact_mode, 0);
@@ -292,9 +281,12 @@ TEST_F(EditModes, EndingTheModesClearsFlagsSelectionsAndButtons) {
   EXPECT_FALSE(wall(0).selected);
   EXPECT_FALSE(Cells[1].walls[0].selected2);
   EXPECT_FALSE(cell().free_modules[0].selected);
-  EXPECT_FALSE(ui->buttons_down[1]);
-  EXPECT_FALSE(ui->buttons_down[19]);
-  EXPECT_FALSE(ui->buttons_down[3]);
+  EXPECT_EQ(ui->button_down_changes, (std::vector<std::pair<int, bool>>{{1, false}, {19, false}, {3, false}}));
+}
+
+TEST_F(EditModes, ButtonsThatAreUpStayUntouchedButTheOutlineButton) {
+  end_edit_mode(false);
+  EXPECT_EQ(ui->button_down_changes, (std::vector<std::pair<int, bool>>{{3, false}}));
 }
 
 TEST_F(EditModes, EndingWithCloseFinishesTheOutline) {
@@ -307,12 +299,11 @@ TEST_F(EditModes, EndingWithCloseFinishesTheOutline) {
   EXPECT_EQ(UndoHistory.size(), 1u);
 }
 
-TEST_F(EditModes, ReleasingSetsEveryModeButtonUp) {
-  for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 18, 19}) ui->buttons_down[b] = true;
-  ui->buttons_down[15] = true;
+TEST_F(EditModes, ReleasingSetsEveryModeButtonUpInItsOrder) {
   release_tool_buttons();
-  for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 18, 19}) EXPECT_FALSE(ui->buttons_down[b]) << b;
-  EXPECT_TRUE(ui->buttons_down[15]);
+  std::vector<std::pair<int, bool>> expected;
+  for (int b : {2, 3, 5, 6, 4, 12, 9, 14, 1, 7, 8, 10, 11, 13, 16, 18, 19}) expected.emplace_back(b, false);
+  EXPECT_EQ(ui->button_down_changes, expected);
 }
 
 }  // namespace
