@@ -34,10 +34,10 @@ class BillOfMaterials : public ProjectGlobalsTest {
   const Tdett_prv& lines(std::size_t cell = 0) { return QuoteDetails.at(cell); }
 };
 
-TEST_F(BillOfMaterials, OneArrayPerCellEvenWhenEmpty) {
-  CodesTable = {row("R", "500", "1000", "")};
+TEST_F(BillOfMaterials, OneArrayPerCellEvenWhenEmptyAndCommaKeysMatch) {
+  CodesTable = {row("R", "914,4", "1000", "")};  // size keys match with comma or point
   add_cell();
-  add_cell({make_free(0, 0, 500, 1000, 'H')});
+  add_cell({make_free(0, 0, 914.4, 1000, 'H')});
   add_cell();
   build_bill_of_materials();
   ASSERT_EQ(QuoteDetails.size(), 3u);
@@ -135,13 +135,6 @@ TEST_F(BillOfMaterials, CompactGroupsAreRebuiltAndCountedAsKits) {
   build_bill_of_materials();
   EXPECT_EQ(cell.compact_groups.size(), 2u);
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 1, "KG"), line(1, 1, "KG")}));
-}
-
-TEST_F(BillOfMaterials, SizeKeysMatchWithCommaOrPoint) {
-  CodesTable = {row("R", "914,4", "1000", "")};
-  add_cell({make_free(0, 0, 914.4, 1000, 'H')});
-  build_bill_of_materials();
-  EXPECT_EQ(lines(), (Tdett_prv{line(0, 5, "R")}));
 }
 
 TEST_F(BillOfMaterials, OptionAvailableRequiresSi) {

@@ -84,37 +84,31 @@ class CatalogueEditorClosing : public ::testing::Test {
   ScopedScriptedUi ui;
 };
 
-TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsAndNoWritesNothing) {
+TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidAndNoWritesNothing) {
+  const std::string catalogue = read_file_bytes(dir.file("data/data.dat"));
+  const std::string codes = read_file_bytes(dir.file("user/codici.dat"));
   CatalogueEditorTexts texts = load_catalogue_editor_texts();
   EXPECT_EQ(texts.memos[2], "475");
   EXPECT_EQ(texts.codes_table, "TIPO;LAR\nTE;475");
   texts.memos[0] += "\n2000";
   texts.codes_table += "\nTE;300";
   texts.translations += "\n2\tMondo";
-  std::string codes = read_file_bytes(dir.file("user/codici.dat"));
+  texts.memos[4] = "ABX";
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(close_catalogue_editor(texts));  // the window stays open
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0],
+            "The catalogue was not saved. Compositions, line 1: \"ABX\" is not a composition of the letters A and B.");
+  texts.memos[4].clear();
   EXPECT_TRUE(close_catalogue_editor(texts));  // answered No
+  EXPECT_EQ(read_file_bytes(dir.file("data/data.dat")), catalogue);
   EXPECT_EQ(read_file_bytes(dir.file("user/codici.dat")), codes);
 
   ui->yes_no_answers = {true};
   EXPECT_TRUE(close_catalogue_editor(texts));
-  EXPECT_EQ(ui->questions[1], "Salvare le modifiche nel file nel file " + dir.file("data/data.dat"));
+  EXPECT_EQ(ui->questions.back(), "Salvare le modifiche nel file nel file " + dir.file("data/data.dat"));
   EXPECT_EQ(read_scrambled_file(dir.file("user/codici.dat")), "TIPO;LAR\r\nTE;475\r\nTE;300\r\n");
   EXPECT_EQ(read_scrambled_file(dir.file("data/lang.dat")), "\r\nIT\r\n1\tCiao\r\n2\tMondo\r\n");
   load_data_file(0);
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
-}
-
-TEST_F(CatalogueEditorClosing, InvalidCatalogueTextKeepsTheWindowOpen) {
-  std::string catalogue = read_file_bytes(dir.file("data/data.dat"));
-  std::string codes = read_file_bytes(dir.file("user/codici.dat"));
-  CatalogueEditorTexts texts = load_catalogue_editor_texts();
-  texts.memos[4] = "ABX";
-  texts.codes_table = "changed";
-  ui->yes_no_answers = {true};
-  EXPECT_FALSE(close_catalogue_editor(texts));
-  EXPECT_EQ(read_file_bytes(dir.file("data/data.dat")), catalogue);
-  EXPECT_EQ(read_file_bytes(dir.file("user/codici.dat")), codes);
-  ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_EQ(ui->messages[0],
-            "The catalogue was not saved. Compositions, line 1: \"ABX\" is not a composition of the letters A and B.");
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "project_globals_fixture.h"
 
 namespace {
@@ -32,14 +34,14 @@ TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
   EXPECT_EQ(group.kit_length, 2245.0);
   EXPECT_EQ(group.group_code, "K11_000000");
   EXPECT_EQ(group.wall_gaps, (std::array<double, 4>{-1, -1, -1, -1}));
+  EXPECT_EQ(group.aisle_x, 0.0);  // no mobile unit, no aisle
 }
 
 TEST_F(CompactGroups, GroupAlongYFromWallBays) {
   Tcell& cell = add_cell();
   cell.walls = {make_wall(0, -1000, 0, 4000)};
   cell.walls[0].modules = {make_bay(500, 3000, 577, 800, 'H'), make_bay(500, 0, 577, 800, 'H')};
-  cell.walls[0].modules[0].group_code = "CVFISSO_1";
-  cell.walls[0].modules[1].group_code = "CVFISSO_1";
+  for (Tmodulo& bay : cell.walls[0].modules) bay.group_code = "CVFISSO_1";
   rebuild_compact_groups();
   ASSERT_EQ(cell.compact_groups.size(), 1u);
   const Tcorvane& group = cell.compact_groups[0];
@@ -52,11 +54,9 @@ TEST_F(CompactGroups, GroupAlongYFromWallBays) {
   EXPECT_EQ(group.wall_gaps[1], 46.0);
 }
 
-TEST_F(CompactGroups, KitLengthClassBoundaries) {
-  EXPECT_EQ(compact_kit_length(2650), 2245.0);
-  EXPECT_EQ(compact_kit_length(2650.5), 2645.0);
-  EXPECT_EQ(compact_kit_length(3050), 2645.0);
-  EXPECT_EQ(compact_kit_length(3051), 3045.0);
+TEST(CompactKitLength, ClassBoundaries) {
+  const std::pair<double, double> kits[]{{2650, 2245}, {2650.5, 2645}, {3050, 2645}, {3051, 3045}};
+  for (const auto& [overall_length, kit] : kits) EXPECT_EQ(compact_kit_length(overall_length), kit) << overall_length;
 }
 
 TEST_F(CompactGroups, CodesCountGroupsPerCellInGroupOrder) {
@@ -106,12 +106,6 @@ TEST_F(CompactGroups, AisleBesideTheEndWhoseNearestMobileUnitIsFarAway) {
   const Tcorvane& open = Cells[0].compact_groups[0];
   EXPECT_DOUBLE_EQ(open.aisle_x, 3000 - (223.0 / 2 + 288.5));
   EXPECT_EQ(open.aisle_y, 0.0);
-}
-
-TEST_F(CompactGroups, GroupWithoutMobileUnitsHasNoAisle) {
-  add_cell({fixed_end(0, 0, 1), fixed_end(3000, 0, 1)});
-  rebuild_compact_groups();
-  EXPECT_EQ(Cells[0].compact_groups[0].aisle_x, 0.0);
 }
 
 TEST_F(CompactGroups, PositionCharactersComeFromTheCellBeingRebuilt) {

