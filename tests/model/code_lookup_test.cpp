@@ -48,9 +48,8 @@ TEST(CodeIndex, AgreesWithAScanOfEveryRow) {
 }
 
 TEST(CodeIndex, EmptyTableHasNoMatch) {
-  Tdb_codici table;
-  CodeIndex index(table);
-  EXPECT_EQ(index.last_match(CodeKey{"R", "500", "1000", {}}, 0, true), -1);
+  const Tdb_codici table;
+  EXPECT_EQ(CodeIndex(table).last_match(CodeKey{"R", "500", "1000", {}}, 0, true), -1);
 }
 
 TEST(CodeIndex, KeysThatWouldRunTogetherStayApart) {

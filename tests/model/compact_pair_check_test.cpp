@@ -51,10 +51,7 @@ TEST_F(CompactPairCheck, MessagesInTheirOrder) {
   EXPECT_EQ(check_compact_pair(1), "I moduli devono essere larghi 577mm");
   bay(1).width = 577;
   EXPECT_EQ(check_compact_pair(1), "");
-}
-
-TEST_F(CompactPairCheck, AlignmentAlongYForModulesAcrossIt) {
-  select_bays();
+  // Modules across y must line up along it.
   bay(0).orientation = bay(1).orientation = 'H';
   EXPECT_EQ(check_compact_pair(1), "Moduli non allineati");
   bay(1).x = 1000;

@@ -91,8 +91,11 @@ TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
   EXPECT_EQ(m.y, 500 - 200);  // its side flush with the bay's end
 }
 
-TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
+TEST_F(FreeModules, ParallelModulesInLineShareAnUprightButAModuleNeverSnapsToItself) {
   cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
+  EXPECT_FALSE(snap_free_module(cell().free_modules[0], false));
+  EXPECT_EQ(cell().free_modules[0].x, 0);
+  EXPECT_EQ(cell().free_modules[0].coupled_with, -1);
   Tmodulo_agg m = make_free(1090, 50, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(m, false));  // to (1036, 0), as the snap table shows
   EXPECT_EQ(m.coupled_with, 0);
@@ -108,20 +111,21 @@ TEST_F(FreeModules, ParallelModulesInLineShareAnUpright) {
   EXPECT_EQ(block_end.snap_b, 0);
 }
 
-TEST_F(FreeModules, ModuleOfTheCellNeverSnapsToItself) {
-  cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
-  EXPECT_FALSE(snap_free_module(cell().free_modules[0], false));
-  EXPECT_EQ(cell().free_modules[0].x, 0);
-  EXPECT_EQ(cell().free_modules[0].coupled_with, -1);
-}
-
-TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEnd) {
+TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEndOnceItHasNumericUnitDepths) {
   // A 'V' module below the block's west end, in line with it.
   cell().free_modules = {make_free(-1250, -690, 500, 600, 'V')};
   Tcorvane& block = AppState.compact_template;
   block.orientation = 'H';
   block.overall_length = 3000;
   block.depth = 600;
+  // Without a numeric unit depth there is nothing to preview.
+  const Tcorvane before = block;
+  preview_compact_block();
+  EXPECT_EQ(block, before);
+  block.unit_depths = {"abc"};
+  preview_compact_block();
+  EXPECT_EQ(block.end_a, before.end_a);
+
   block.unit_depths = {"500", "400", "500"};
   preview_compact_block();
   EXPECT_EQ(block.x, 0);
@@ -133,18 +137,6 @@ TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEnd) {
   EXPECT_EQ(block.end_a.extent_y, 600);
   EXPECT_EQ(block.end_b.x, 1250);
   EXPECT_EQ(block.end_b.snap_a, -1);
-}
-
-TEST_F(FreeModules, CompactBlockWithoutANumericUnitDepthIsNotPreviewed) {
-  Tcorvane& block = AppState.compact_template;
-  block.orientation = 'H';
-  block.overall_length = 3000;
-  const Tcorvane before = block;
-  preview_compact_block();
-  EXPECT_EQ(block, before);
-  block.unit_depths = {"abc"};
-  preview_compact_block();
-  EXPECT_EQ(block.end_a, before.end_a);
 }
 
 class Clearances : public FreeModules {};

@@ -14,27 +14,18 @@ class LoadLabels : public ProjectGlobalsTest {
   }
 };
 
-TEST_F(LoadLabels, NormalHeavyAndCustomLoadOfABay) {
+TEST_F(LoadLabels, NormalHeavyAndCustomLoadOfBaysAndFreeModules) {
   Tmodulo bay = make_bay(0, 0, 500, 1000, 'H');
+  Tmodulo_agg module = make_free(0, 0, 500, 1300, 'V');
   EXPECT_EQ(max_load_label(bay), "Max 300 Kg");
-  bay.heavy = true;
+  EXPECT_EQ(max_load_label_free(module), "Max 280 Kg");
+  bay.heavy = module.heavy = true;
   EXPECT_EQ(max_load_label(bay), "Max 250 Kg");
+  EXPECT_EQ(max_load_label_free(module), "Max 240 Kg");
   bay.custom_load = true;
   bay.custom_load_value = 212.5;
   EXPECT_EQ(max_load_label(bay), "Max 212.5 Kg");
-}
-
-TEST_F(LoadLabels, FreeModulesFollowTheSameRule) {
-  Tmodulo_agg module = make_free(0, 0, 500, 1300, 'V');
-  EXPECT_EQ(max_load_label_free(module), "Max 280 Kg");
-  module.heavy = true;
-  EXPECT_EQ(max_load_label_free(module), "Max 240 Kg");
-}
-
-TEST_F(LoadLabels, LengthWithoutRowHasNoLabelEvenWithCustomLoad) {
-  Tmodulo bay = make_bay(0, 0, 500, 1200, 'H');
-  bay.custom_load = true;
-  bay.custom_load_value = 100;
+  bay.length = 1200;  // a length without row has no label, even with a custom load
   EXPECT_EQ(max_load_label(bay), "");
   EXPECT_EQ(max_load_lookup(1200), 0.0);
 }
@@ -86,9 +77,15 @@ class LoadOverrides : public LoadLabels {
   Tcell& cell() { return Cells[0]; }
 };
 
-TEST_F(LoadOverrides, HighCornerLimitsTheBayByItsNeighbour) {
+TEST_F(LoadOverrides, HighCornerLimitsTheBayByItsNeighbourAndStaleOverridesAreCleared) {
+  Tmodulo& stale = cell().walls[0].modules[1];
+  stale.heavy = stale.custom_load = true;
+  stale.custom_load_value = 5;
   cell().walls[1].start_join_high = true;
   recompute_load_overrides();
+  EXPECT_FALSE(stale.heavy);
+  EXPECT_FALSE(stale.custom_load);
+  EXPECT_EQ(stale.custom_load_value, 0.0);
   const Tmodulo& first = cell().walls[1].modules[0];
   EXPECT_TRUE(first.custom_load);
   EXPECT_EQ(max_load_label(first), "Max 200 Kg");
@@ -140,17 +137,6 @@ TEST_F(LoadOverrides, FreeModuleBetweenTwoBaysIsLimitedByTheLaterWall) {
   cell().walls[3].modules[0].x -= 1.0;
   recompute_load_overrides();
   EXPECT_EQ(cell().free_modules[0].custom_load_value, 150.0);
-}
-
-TEST_F(LoadOverrides, StaleOverridesAreCleared) {
-  Tmodulo& bay = cell().walls[0].modules[1];
-  bay.heavy = true;
-  bay.custom_load = true;
-  bay.custom_load_value = 5;
-  recompute_load_overrides();
-  EXPECT_FALSE(bay.heavy);
-  EXPECT_FALSE(bay.custom_load);
-  EXPECT_EQ(bay.custom_load_value, 0.0);
 }
 
 }  // namespace
