@@ -50,16 +50,6 @@ TEST_F(BillOfMaterials, OneArrayPerCellEvenWhenEmptyAndCommaKeysMatch) {
   EXPECT_TRUE(lines(1).empty());
 }
 
-TEST_F(BillOfMaterials, LaterMatchingRowReceivesAllPiecesAcrossWalls) {
-  CodesTable = {row("R", "500", "1000", ""), row("R", "500", "1000", ""), row("R", "500", "1300", "")};
-  Tcell& cell = add_cell();
-  cell.walls = {make_wall(0, 0, 3000, 0), make_wall(3000, 0, 3000, 3000)};
-  cell.walls[0].modules = {make_bay(0, 0, 500, 1000, 'H', 4), make_bay(0, 0, 500, 1000, 'H', 6)};
-  cell.walls[1].modules = {make_bay(0, 0, 500, 1000, 'V', 5)};
-  build_bill_of_materials();
-  EXPECT_EQ(lines(), (Tdett_prv{line(1, 15, "R")}));
-}
-
 TEST_F(BillOfMaterials, AvailabilityFollowsTheCellStructureType) {
   CodesTable = {row("R", "500", "1000", "", {"SI", "SI"}), row("R", "500", "1000", "", {"SI", "-"}),
                 row("R", "400", "1000", "", {"-", "-"}), row("R", "300", "1000", "", {"", ""})};
@@ -75,13 +65,14 @@ TEST_F(BillOfMaterials, AvailabilityFollowsTheCellStructureType) {
   EXPECT_EQ(lines(), (Tdett_prv{line(1, 5, "R"), line(2, 5, "R"), line(3, 5, "R")}));
 }
 
-TEST_F(BillOfMaterials, WallFramesBaysAndCornerJoints) {
-  CodesTable = {row("G", "500", "", ""), row("TE", "500", "", "2000"), row("TI", "500", "", "2000"),
-                row("R", "500", "1000", "")};
+TEST_F(BillOfMaterials, WallFramesBaysAndCornerJointsLaterRowWinsAcrossWalls) {
+  CodesTable = {row("G", "500", "", ""),     row("TE", "500", "", "2000"), row("TI", "500", "", "2000"),
+                row("R", "500", "1000", ""), row("R", "500", "1000", ""),  row("R", "500", "1300", "")};
   Tcell& cell = add_cell();
-  cell.walls = {make_wall(0, 0, 3000, 0)};
+  cell.walls = {make_wall(0, 0, 3000, 0), make_wall(3000, 0, 3000, 3000)};
   Tlinea& wall = cell.walls[0];
   wall.modules = {make_bay(0, 0, 500, 1000, 'H', 4), make_bay(0, 0, 500, 1000, 'H', 6)};
+  cell.walls[1].modules = {make_bay(0, 0, 500, 1000, 'V', 5)};
   // Frame heights follow the bays beside each frame (2000).
   for (int f = 0; f < 3; ++f) {
     Ttestata frame;
@@ -95,7 +86,7 @@ TEST_F(BillOfMaterials, WallFramesBaysAndCornerJoints) {
   wall.end_join_high = true;
   build_bill_of_materials();
   // Lines in codes-table order, not in the order the rules made them.
-  EXPECT_EQ(lines(), (Tdett_prv{line(0, 10, "G"), line(1, 2, "T"), line(2, 1, "T"), line(3, 10, "R")}));
+  EXPECT_EQ(lines(), (Tdett_prv{line(0, 10, "G"), line(1, 2, "T"), line(2, 1, "T"), line(4, 15, "R")}));
 }
 
 TEST_F(BillOfMaterials, FreeModuleSideFlagsAndMobileCompactFrames) {
