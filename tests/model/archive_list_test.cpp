@@ -14,9 +14,6 @@ namespace {
 class ArchiveList_ : public ::testing::Test {
  protected:
   void SetUp() override { ArchiveList.clear(); }
-  void write_project(const std::string& name, const Tprv& header) {
-    write_scrambled_file(dir.file("user/" + name), project_file_text(header, {sample_cell("C", 1, 1, 1)}, 0, true));
-  }
 
   TempProgramDir dir;
   ScopedScriptedUi ui;
@@ -56,9 +53,8 @@ TEST_F(ArchiveList_, RoundTripCutsLongFieldsAndIgnoresAPartialRecord) {
   EXPECT_EQ(ArchiveList[1].drawing, std::string(255, 'x'));
 }
 
-TEST_F(ArchiveList_, MissingIndexIsAnError) { EXPECT_THROW(read_archive_list(), FileError); }
-
-TEST_F(ArchiveList_, EmptyUserFolderGivesAnEmptyIndex) {
+TEST_F(ArchiveList_, MissingIndexIsAnErrorAndAnEmptyUserFolderRebuildsAnEmptyOne) {
+  EXPECT_THROW(read_archive_list(), FileError);
   ArchiveList = {{"00001", "", "", "", "", ""}};
   rebuild_archive_list();
   EXPECT_TRUE(ArchiveList.empty());
@@ -68,7 +64,7 @@ TEST_F(ArchiveList_, EmptyUserFolderGivesAnEmptyIndex) {
 
 TEST_F(ArchiveList_, RebuildReadsEveryProjectHeadInNameOrder) {
   Tprv header = sample_quote_header();
-  write_project("prv00002.cel", header);
+  write_scrambled_file(dir.file("user/prv00002.cel"), project_file_text(header, {sample_cell("C", 1, 1, 1)}, 0, true));
   write_scrambled_file(dir.file("user/PRV00001.CEL"), "31/12/1999\r\nN-0\r\n");  // a legacy head cut short
   write_scrambled_file(dir.file("user/prv00003.cel"),
                        "28/02/2001\r\nN-3\r\nOLD\r\nVerdi\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nFrom\r\n\r\n\r\n"

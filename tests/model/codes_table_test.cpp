@@ -29,19 +29,8 @@ class CodesTable_ : public ::testing::Test {
 TEST_F(CodesTable_, ReadsRowsWithCommaDecimals) {
   write_table("R\t475\t974\t\tSI\t-\tR475974\tRipiano\t301\tALT-R\t12,5\t3,75\r\n");
   read_codes_table();
-  ASSERT_EQ(CodesTable.size(), 1u);
-  const Tcodice& row = CodesTable[0];
-  EXPECT_EQ(row.tipo, "R");
-  EXPECT_EQ(row.lar, "475");
-  EXPECT_EQ(row.lung, "974");
-  EXPECT_EQ(row.alt, "");
-  EXPECT_EQ(row.options, (std::vector<std::string>{"SI", "-"}));
-  EXPECT_EQ(row.code, "R475974");
-  EXPECT_EQ(row.description, "Ripiano");
-  EXPECT_EQ(row.description_number, 301);
-  EXPECT_EQ(row.alt_code, "ALT-R");
-  EXPECT_EQ(row.price, 12.5);
-  EXPECT_EQ(row.weight, 3.75);
+  EXPECT_EQ(CodesTable,
+            (Tdb_codici{{"R", "475", "974", "", {"SI", "-"}, "R475974", "ALT-R", "Ripiano", 301, 12.5, 3.75}}));
   EXPECT_TRUE(ui->messages.empty());
 }
 

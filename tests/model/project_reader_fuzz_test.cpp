@@ -19,12 +19,6 @@ const Lines kReplacements = {"",           "-1",       "0",      "1",        "21
                              "V001",       "V",        "H",      "    2.50", "x",          std::string(300, 'y'),
                              "\xC3",       "1.5e-320", "0x10",   "+3",       " 7 "};
 
-std::string join(const Lines& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
 // One random change: a line replaced, removed, duplicated or a byte altered.
 Lines mutate(Lines lines, std::mt19937& random) {
   if (lines.empty()) return lines;
@@ -74,7 +68,7 @@ TEST(ProjectReaderFuzz, MutatedFilesLoadOrRaiseFileError) {
       if (form == 1) variant[0] = "V001";
       if (form == 2) variant.erase(variant.begin());
       try {
-        ProjectData project = parse_project(join(variant), "fuzz");
+        ProjectData project = parse_project(joined_lines(variant), "fuzz");
         EXPECT_FALSE(project.cells.empty());
         EXPECT_GE(project.current_cell, 0);
         EXPECT_LT(project.current_cell, static_cast<int>(project.cells.size()));

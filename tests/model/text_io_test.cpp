@@ -10,18 +10,12 @@ TEST(NumberForms, ThreeFormsOf1700) {
   EXPECT_EQ(format_f(1700.0), " 1700.00");
   EXPECT_EQ(format_f0(1700.0), "1700.00");
   EXPECT_EQ(format_e(1700.0), " 1.70000000000000E+0003");
-  EXPECT_EQ(format_e(1700.0).size(), 23u);
   EXPECT_EQ(format_f(123.45), "  123.45");
   EXPECT_EQ(format_f(123456789.5), "123456789.50");
   EXPECT_EQ(format_f0(60.0), "60.00");
   EXPECT_EQ(format_e(-0.00125), "-1.25000000000000E-0003");
   EXPECT_EQ(format_e(0.0), " 0.00000000000000E+0000");
   EXPECT_EQ(format_f0(-0.001), "0.00");
-  for (const std::string& text : {format_f(1700.0), format_f0(1700.0), format_e(1700.0)}) {
-    double value = 0;
-    ASSERT_TRUE(parse_double(text, value)) << text;
-    EXPECT_EQ(value, 1700.0);
-  }
 }
 
 TEST(NumberForms, IndependentOfTheProcessLocale) {

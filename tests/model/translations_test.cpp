@@ -9,30 +9,25 @@
 
 using Texts = std::vector<std::string>;
 
-TEST(LanguageTexts, FirstTextOfANumberWinsAndGapsStayEmpty) {
-  EXPECT_EQ(parse_language_texts("000IT A\r\n000IT B\r\n002IT C\r\n", "IT"), (Texts{"A", "", "C"}));
-}
-
-TEST(LanguageTexts, ANumberBelowTheHighestSeenIsDropped) {
-  Texts texts = parse_language_texts("005IT X\r\n003IT Y\r\n", "IT");
-  EXPECT_EQ(texts, (Texts{"", "", "", "", "", "X"}));
-}
-
-TEST(LanguageTexts, TextIsTakenFromColumnSevenUntrimmed) {
-  Texts texts = parse_language_texts("000IT\r\n001IT  two blanks \r\n002IT x\n", "IT");
-  EXPECT_EQ(texts, (Texts{"", " two blanks ", "x"}));
-}
-
-TEST(LanguageTexts, OtherCodesSeparatorsAndBlankLinesAreIgnored) {
-  std::string file =
+TEST(LanguageTexts, LoaderRules) {
+  const std::string mixed =
       "000IT Cella\r\n000EN Cell\r\n" + std::string(81, '-') + "\r\n\r\n   \t\r\n001IT Muro\r\n001it low\r\n";
-  EXPECT_EQ(parse_language_texts(file, "IT"), (Texts{"Cella", "Muro"}));
-  EXPECT_EQ(parse_language_texts(file, "EN"), (Texts{"Cell"}));
-  EXPECT_TRUE(parse_language_texts(file, "PL").empty());
-}
-
-TEST(LanguageTexts, MalformedNumberLinesAreSkipped) {
-  EXPECT_EQ(parse_language_texts("0x1IT bad\r\n 01IT bad\r\n001IT good\r\nIT\r\n", "IT"), (Texts{"", "good"}));
+  struct Case {
+    const char* rule;
+    std::string file;
+    const char* code;
+    Texts texts;
+  };
+  const Case cases[] = {
+      {"the first text of a number wins, gaps stay empty", "000IT A\r\n000IT B\r\n002IT C\r\n", "IT", {"A", "", "C"}},
+      {"a number below the highest seen is dropped", "005IT X\r\n003IT Y\r\n", "IT", {"", "", "", "", "", "X"}},
+      {"text from column 7, untrimmed", "000IT\r\n001IT  two blanks \r\n002IT x\n", "IT", {"", " two blanks ", "x"}},
+      {"other codes, separators and blank lines are ignored", mixed, "IT", {"Cella", "Muro"}},
+      {"only the lines of the code asked for", mixed, "EN", {"Cell"}},
+      {"a language without lines", mixed, "PL", {}},
+      {"malformed number lines are skipped", "0x1IT bad\r\n 01IT bad\r\n001IT good\r\nIT\r\n", "IT", {"", "good"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(parse_language_texts(c.file, c.code), c.texts) << c.rule;
 }
 
 TEST(LanguageCodes, FollowTheFixedOrder) {

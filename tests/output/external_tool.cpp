@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <stdexcept>
 
 extern char** environ;
@@ -37,5 +36,3 @@ ToolResult run_tool(const std::string& program, const std::vector<std::string>& 
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
-
-bool tool_checks_required() { return std::getenv("CI") != nullptr; }

@@ -156,8 +156,9 @@ void draw_on_pages(TPrintPDF& pdf, const TestImage& image, int pages) {
   }
 }
 
-ParsedPdf image_pages_pdf(const TestImage& image, int pages, bool compress) {
+ParsedPdf image_pages_pdf(const TestImage& image, int pages, bool compress, const std::string& title) {
   TPrintPDF pdf;
+  pdf.TITLE = title;
   pdf.Compress = compress;
   pdf.PageWidth = image.width;
   pdf.PageHeight = image.height;

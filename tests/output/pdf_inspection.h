@@ -71,4 +71,4 @@ ParsedPdf write_and_read(TPrintPDF& pdf, const std::function<void(TPrintPDF&)>& 
 void draw_on_pages(TPrintPDF& pdf, const TestImage& image, int pages);
 
 // A document of pages the image's size, each filled by the image, read back.
-ParsedPdf image_pages_pdf(const TestImage& image, int pages = 1, bool compress = true);
+ParsedPdf image_pages_pdf(const TestImage& image, int pages = 1, bool compress = true, const std::string& title = "");

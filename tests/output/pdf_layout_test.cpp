@@ -15,8 +15,6 @@ ParsedPdf empty_document(TPrintPDF& pdf) {
   return write_and_read(pdf, [](TPrintPDF&) {});
 }
 
-bool starts_with(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
-
 }  // namespace
 
 TEST(PdfLayout, EmptyDocumentIsOneBlankPageWithTheFixedNumbering) {
@@ -27,9 +25,8 @@ TEST(PdfLayout, EmptyDocumentIsOneBlankPageWithTheFixedNumbering) {
   EXPECT_EQ(file.objects_with("/Type /Outlines"), std::vector<int>{4});
   EXPECT_EQ(file.objects_with("/Type /Font"), (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
   EXPECT_EQ(file.object(19), "19 0 obj\r\n<< /Type /Pages\r\n/Kids [\r\n21 0 R\r\n]\r\n/Count 1\r\n>>\r\nendobj\r\n");
-  EXPECT_TRUE(starts_with(file.object(20),
-                          "20 0 obj\r\n<< /ProcSet [ /PDF /Text /ImageC]\r\n/XObject << \r\n>>\r\n"
-                          "/Font << \r\n/F1 5 0 R \r\n"));
+  EXPECT_TRUE(file.object(20).starts_with(
+      "20 0 obj\r\n<< /ProcSet [ /PDF /Text /ImageC]\r\n/XObject << \r\n>>\r\n/Font << \r\n/F1 5 0 R \r\n"));
   EXPECT_TRUE(file.object(20).ends_with("/F14 18 0 R \r\n>>\r\n>>\r\nendobj\r\n"));
   EXPECT_EQ(file.object(4), "4 0 obj\r\n<< /Type /Outlines\r\n/Count 0\r\n>>\r\nendobj\r\n");
   EXPECT_EQ(file.object(5),
@@ -56,8 +53,7 @@ TEST(PdfLayout, TwoPagesNumberContentsFontsImagesAndPagesInWritingOrder) {
   EXPECT_NE(file.object(26).find("/Contents 4 0 R"), std::string::npos);
   EXPECT_NE(file.object(26).find("/MediaBox [ 0 0 21 30]"), std::string::npos);
   EXPECT_EQ(file.objects_with("/Type /Catalog"), std::vector<int>{27});
-  EXPECT_TRUE(
-      starts_with(file.object(4), "4 0 obj\r\n<< /Length 5 0 R\r\n/Filter [/FlateDecode]\r\n >>\r\nstream\r\n"));
+  EXPECT_TRUE(file.object(4).starts_with("4 0 obj\r\n<< /Length 5 0 R\r\n/Filter [/FlateDecode]\r\n >>\r\nstream\r\n"));
   EXPECT_EQ(inflate_bytes(file.stream_data(4)), "q\r\n21 0 0 30 0 0 cm\r\n/Im2 Do\r\nQ\r\n");
   EXPECT_EQ(file.object(5), "5 0 obj\r\n" + std::to_string(file.stream_length(4)) + "\r\nendobj\r\n");
 }
@@ -67,11 +63,11 @@ TEST(PdfLayout, TwoPagesNumberContentsFontsImagesAndPagesInWritingOrder) {
 TEST(PdfLayout, XrefEntriesPointAtTheirObjectsAndLengthsCoverExactlyTheData) {
   for (bool compress : {true, false}) {
     ParsedPdf file = pages_pdf(3, compress);
-    EXPECT_TRUE(starts_with(file.bytes(), "%PDF-1.4\r\n1 0 obj\r\n"));
+    EXPECT_TRUE(file.bytes().starts_with("%PDF-1.4\r\n1 0 obj\r\n"));
     EXPECT_EQ(file.xref_lines().front(), "0000000000 65535 f\r\n");
     for (int k = 1; k < file.size(); ++k) {
       EXPECT_EQ(file.xref_lines()[k].size(), 20u);
-      EXPECT_TRUE(starts_with(file.object(k), std::to_string(k) + " 0 obj\r\n")) << "object " << k;
+      EXPECT_TRUE(file.object(k).starts_with(std::to_string(k) + " 0 obj\r\n")) << "object " << k;
     }
     EXPECT_TRUE(file.trailer().ends_with("startxref\r\n" + std::to_string(file.xref_offset()) + "\r\n%%EOF\r\n"));
     for (int k : {2, 4, 6, 25, 26, 27}) {  // the content streams and the images
@@ -91,7 +87,7 @@ TEST(PdfLayout, ImagesArePlacedFromTheTopLeftCorner) {
     writer.Draw(0, 0, TestImage(2100, 2970).view());
     writer.Draw(100, 200, TestImage(5, 7).view());
   });
-  EXPECT_TRUE(starts_with(file.object(2), "2 0 obj\r\n<< /Length 3 0 R\r\n >>\r\nstream\r\n"));
+  EXPECT_TRUE(file.object(2).starts_with("2 0 obj\r\n<< /Length 3 0 R\r\n >>\r\nstream\r\n"));
   EXPECT_EQ(file.stream_data(2),
             "q\r\n2100 0 0 2970 0 0 cm\r\n/Im1 Do\r\nQ\r\nq\r\n5 0 0 7 100 2763 cm\r\n/Im2 Do\r\nQ\r\n");
 }
@@ -101,7 +97,7 @@ TEST(PdfInfo, HoldsTheTextsEscapedWithTheCreationDate) {
   pdf.TITLE = "a) b\\ (c";
   pdf.Keywords = "line\r\nbreak";
   std::string info = empty_document(pdf).object(1);
-  EXPECT_TRUE(starts_with(info, "1 0 obj\r\n<<\r\n/Producer (Rackwright)\r\n/Author (Rackwright)\r\n"));
+  EXPECT_TRUE(info.starts_with("1 0 obj\r\n<<\r\n/Producer (Rackwright)\r\n/Author (Rackwright)\r\n"));
   EXPECT_NE(info.find("/Creator (Rackwright)\r\n/Keywords (line\\r\\nbreak)\r\n/Subject ()\r\n"
                       "/Title (a\\) b\\\\ \\(c)\r\n/ModDate ()\r\n>>\r\nendobj\r\n"),
             std::string::npos);

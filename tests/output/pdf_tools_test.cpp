@@ -7,7 +7,6 @@
 
 #include "external_tool.h"
 #include "model/file_io.h"
-#include "output/pdf_writer.h"
 #include "pdf_inspection.h"
 #include "support/temp_dir.h"
 
@@ -17,18 +16,11 @@ constexpr const char* kQpdf = "/usr/bin/qpdf";
 constexpr const char* kPdfinfo = "/usr/bin/pdfinfo";
 constexpr const char* kPdftoppm = "/usr/bin/pdftoppm";
 
-// A document as the program writes it: full pages drawn at the top left.
+// A document as the program writes it, full pages drawn at the top left, for the tools to read.
 std::string write_document(const TempDir& dir, const TestImage& page, int pages, bool compress) {
-  TPrintPDF pdf;
-  pdf.FileName = dir.file("document.pdf");
-  pdf.TITLE = "titolo (copia";
-  pdf.Compress = compress;
-  pdf.PageWidth = page.width;
-  pdf.PageHeight = page.height;
-  pdf.BeginDoc();
-  draw_on_pages(pdf, page, pages);
-  pdf.EndDoc();
-  return pdf.FileName;
+  std::string path = dir.file("document.pdf");
+  write_file_safely(path, image_pages_pdf(page, pages, compress, "titolo (copia").bytes());
+  return path;
 }
 
 // The pixels of a binary PPM as R G B rows; fails the test on another format.

@@ -1,9 +1,11 @@
 // Projects for tests and benchmarks of the project file: a small one with every
 // stored field set to a value that survives the two-decimal number forms, and
-// a large generated one.
+// a large generated one; and the plain text of a file given line by line.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "model/records.h"
 
@@ -25,15 +27,19 @@ inline Tprv sample_quote_header() {
   return header;
 }
 
+// Sets the fields to first, first + 1, and so on: values of their own that
+// survive the two-decimal number forms, so a value read into another field's
+// place cannot pass unnoticed.
+template <typename T>
+void number_fields(std::initializer_list<T*> fields, T first) {
+  for (T* field : fields) *field = first++;
+}
+
 inline Tmodulo sample_bay(double x, int group) {
   Tmodulo bay;
   bay.shelf_count = 5;
-  bay.height = 2000.0;
-  bay.width = 475.0;
-  bay.length = 974.0;
+  number_fields({&bay.height, &bay.width, &bay.length, &bay.y}, 1995.75);
   bay.x = x;
-  bay.y = -237.5;
-  bay.orientation = 'H';
   bay.shelf_pattern = "10101010101";
   bay.custom_shelves = group > 0 ? 1 : 0;
   if (group > 0) bay.group_code = "CVFISSO_" + std::to_string(group);
@@ -42,41 +48,21 @@ inline Tmodulo sample_bay(double x, int group) {
 
 inline Tlinea sample_wall(int bays, int group) {
   Tlinea wall;
-  wall.x1 = -2500.0;
-  wall.y1 = 1500.0;
-  wall.x2 = 2500.0;
-  wall.y2 = 1500.0;
-  wall.normal_x = 0.0;
-  wall.normal_y = 1.0;
-  wall.kind = 1;
-  wall.orientation = 'H';
-  wall.start_angle = -90.0;
-  wall.end_angle = 90.0;
-  wall.show_dimensions = true;
+  number_fields({&wall.x1, &wall.y1, &wall.x2, &wall.y2, &wall.normal_x, &wall.normal_y, &wall.start_angle,
+                 &wall.end_angle, &wall.module_height, &wall.module_depth, &wall.start_gap, &wall.end_gap,
+                 &wall.free_space, &wall.start_free, &wall.end_free, &wall.chain_start, &wall.length},
+                -2500.5);
+  number_fields({&wall.shelf_count, &wall.priority}, 5);
+  wall.orientation = 'V';
+  wall.show_dimensions = wall.start_join_high = wall.end_bounded = wall.laid_out = true;
   wall.module_count = bays;
-  wall.shelf_count = 5;
-  wall.module_height = 2000.0;
-  wall.module_depth = 475.0;
-  wall.start_gap = 10.0;
-  wall.end_gap = 12.5;
-  wall.priority = 2;
-  wall.free_space = 123.45;
-  wall.start_free = 1.5;
-  wall.end_free = 2.25;
-  wall.chain_start = -2471.0;
-  wall.start_join_high = true;
-  wall.end_bounded = true;
-  wall.laid_out = true;
-  wall.length = 5000.0;
   wall.forced_lengths = {974.0, 1274.125};  // stored in full precision
   for (int i = 0; i < bays; ++i) wall.modules.push_back(sample_bay(-2000.0 + 1010.0 * i, group));
   for (int i = 0; i <= bays; ++i) {
     Ttestata frame;
+    number_fields({&frame.y, &frame.height, &frame.depth}, 1800.25);
     frame.x = -2500.0 + 1010.0 * i;
-    frame.y = -237.5;
-    frame.height = 2000.0;
-    frame.depth = 475.0;
-    frame.orientation = 'H';
+    frame.orientation = 'V';
     frame.frame_type = i == 0 || i == bays ? "TE" : "TI";
     frame.module_before = i - 1;
     frame.module_after = i < bays ? i : -1;
@@ -87,24 +73,16 @@ inline Tlinea sample_wall(int bays, int group) {
 
 inline Tmodulo_agg sample_free_module(int index) {
   Tmodulo_agg module;
-  module.shelf_count = 6;
+  number_fields({&module.width, &module.length, &module.y, &module.extent_x, &module.extent_y, &module.clear_n,
+                 &module.clear_s, &module.clear_e, &module.clear_o},
+                570.5);
   module.height = 1700.125 + index;  // stored in full precision
-  module.width = 577.0;
-  module.length = 974.0;
   module.x = 100.0 * index;
-  module.y = -50.25;
-  module.extent_x = 974.0;
-  module.extent_y = 577.0;
+  number_fields({&module.shelf_count, &module.custom_shelves}, 6);
   module.orientation = 'V';
   module.code = index % 2 == 0 ? "" : "CARRELLO";
   module.shelf_pattern = "110011";
-  module.custom_shelves = 1;
-  module.clear_n = 99999.0;
-  module.clear_s = 12.0;
-  module.clear_e = 0.0;
-  module.clear_o = 33.33;
-  module.dim_n = true;
-  module.dim_o = true;
+  module.dim_n = module.dim_o = true;
   module.coupled_with = index > 0 ? index - 1 : -1;
   module.side_flags = {1, 0, 1, 0, 0, 1};
   module.spare_texts[0] = "KIT-2245";
@@ -117,7 +95,7 @@ inline Tcell sample_cell(const std::string& name, int walls, int bays, int free_
   cell.name = name;
   cell.structure_type = 1;
   cell.clearance = 20.0;
-  cell.wall_thickness = 60.0;
+  cell.wall_thickness = 80.0;
   for (int i = 0; i < walls; ++i) cell.walls.push_back(sample_wall(bays, i % 3 == 1 ? 1 : 0));
   for (int i = 0; i < free_modules; ++i) cell.free_modules.push_back(sample_free_module(i));
   return cell;
@@ -128,4 +106,11 @@ inline Tcells large_project_cells() {
   Tcells cells;
   for (int i = 0; i < 30; ++i) cells.push_back(sample_cell("Cell " + std::to_string(i + 1), 24, 10, 40));
   return cells;
+}
+
+// File text of the given lines, each ended with CR LF.
+inline std::string joined_lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
 }
