@@ -46,6 +46,11 @@ class CellTest : public ::testing::Test {
   // The first cell, the current one unless a test changes it.
   Tcell& cell() { return Cells.at(0); }
   Tlinea& wall(int i) { return Cells.at(0).walls.at(static_cast<std::size_t>(i)); }
+  std::vector<int> priorities() {
+    std::vector<int> values;
+    for (const Tlinea& w : cell().walls) values.push_back(w.priority);
+    return values;
+  }
   WallEnds wall_ends() {
     WallEnds ends;
     for (const Tlinea& w : cell().walls) ends.push_back({w.x1, w.y1, w.x2, w.y2});
