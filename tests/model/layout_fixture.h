@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -103,22 +103,16 @@ inline void set_run(Tlinea& wall, int modules, int priority, double depth = 500,
 // as length@x,y and each frame as type before/after@x,y. Numbers are printed
 // to the last digit, so a summary compares exactly.
 inline std::string wall_summary(const Tlinea& w) {
-  char line[256];
-  std::snprintf(line, sizeof line, "joins %d%d%d%d bounded %d%d free %.17g %.17g %.17g chain %.17g |",
-                w.start_join_high, w.start_join_low, w.end_join_high, w.end_join_low, w.start_bounded, w.end_bounded,
-                w.free_space, w.start_free, w.end_free, w.chain_start);
-  std::string text = line;
-  for (const Tmodulo& m : w.modules) {
-    std::snprintf(line, sizeof line, " %.17g@%.17g,%.17g", m.length, m.x, m.y);
-    text += line;
-  }
-  text += " |";
-  for (const Ttestata& f : w.end_frames) {
-    std::snprintf(line, sizeof line, " %s%d/%d@%.17g,%.17g", f.frame_type.c_str(), f.module_before, f.module_after, f.x,
-                  f.y);
-    text += line;
-  }
-  return text;
+  std::ostringstream out;
+  out.precision(17);
+  out << "joins " << w.start_join_high << w.start_join_low << w.end_join_high << w.end_join_low << " bounded "
+      << w.start_bounded << w.end_bounded << " free " << w.free_space << ' ' << w.start_free << ' ' << w.end_free
+      << " chain " << w.chain_start << " |";
+  for (const Tmodulo& m : w.modules) out << ' ' << m.length << '@' << m.x << ',' << m.y;
+  out << " |";
+  for (const Ttestata& f : w.end_frames)
+    out << ' ' << f.frame_type << f.module_before << '/' << f.module_after << '@' << f.x << ',' << f.y;
+  return out.str();
 }
 
 // The summaries of every wall of a cell, one line each.

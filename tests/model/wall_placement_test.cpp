@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "layout_fixture.h"
 #include "model/layout_engine.h"
 
@@ -29,19 +33,12 @@ TEST_F(WallPlacement, BaysCarryTheWallsSizesAndAFreshShelfPattern) {
   make_rectangle(3000, 3000);
   set_run(wall(1), 2, 0, 400, 1700, 4);
   recompute_layout();
-  for (const Tmodulo& bay : wall(1).modules) {
-    EXPECT_EQ(bay.height, 1700);
-    EXPECT_EQ(bay.width, 400);
-    EXPECT_EQ(bay.shelf_count, 4);
-    EXPECT_EQ(bay.orientation, 'V');
-    EXPECT_EQ(bay.shelf_pattern, "10010010010");
-    EXPECT_EQ(bay.custom_shelves, 0);
-  }
-  for (const Ttestata& frame : wall(1).end_frames) {
-    EXPECT_EQ(frame.height, 1700);
-    EXPECT_EQ(frame.depth, 400);
-    EXPECT_EQ(frame.orientation, 'V');
-  }
+  // {height, depth, shelves, orientation, shelf pattern, hand-edited shelves}
+  for (const Tmodulo& bay : wall(1).modules)
+    EXPECT_EQ(std::tie(bay.height, bay.width, bay.shelf_count, bay.orientation, bay.shelf_pattern, bay.custom_shelves),
+              std::make_tuple(1700.0, 400.0, 4, 'V', std::string("10010010010"), 0));
+  for (const Ttestata& frame : wall(1).end_frames)
+    EXPECT_EQ(std::tie(frame.height, frame.depth, frame.orientation), std::make_tuple(1700.0, 400.0, 'V'));
 }
 
 TEST_F(WallPlacement, WallJoinedAtItsStartToAHigherRunHasNoStartFrame) {
