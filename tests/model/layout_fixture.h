@@ -77,9 +77,7 @@ inline void make_rectangle(double width, double height) {
 }
 
 // An L-shaped room whose re-entrant corner joins walls 2 and 3.
-inline void make_l_room(double height = 6000) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, height}, {0, height}});
-}
+inline void make_l_room() { make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}}); }
 
 // A bottom wall split by an opening: wall 0, opening 1, wall 2, then the
 // right, top and left walls.
