@@ -30,14 +30,20 @@ struct SessionStep {
 };
 
 const SessionStep session[] = {
-    {0, "a", 0, 1, false, false}, {0, "b", 1, 2, true, false},
-    {0, "c", 2, 3, true, false},  {-1, "b", 1, 3, true, true},
-    {-1, "a", 0, 3, false, true}, {-1, "a", 0, 3, false, true},  // at the first step: nothing
-    {1, "b", 1, 3, true, true},   {1, "c", 2, 3, true, false},
-    {1, "c", 2, 3, true, false},  // at the last step: nothing
-    {-1, "b", 1, 3, true, true},  {-1, "a", 0, 3, false, true},
-    {0, "d", 1, 2, true, false},  // drops the two steps undone: nothing is left to redo
-    {1, "d", 1, 2, true, false},  {-1, "a", 0, 2, false, true},
+    {0, "a", 0, 1, false, false},  // edit: the first step, nothing to undo
+    {0, "b", 1, 2, true, false},   // edit
+    {0, "c", 2, 3, true, false},   // edit
+    {-1, "b", 1, 3, true, true},   // undo
+    {-1, "a", 0, 3, false, true},  // undo
+    {-1, "a", 0, 3, false, true},  // undo at the first step: nothing
+    {1, "b", 1, 3, true, true},    // redo
+    {1, "c", 2, 3, true, false},   // redo
+    {1, "c", 2, 3, true, false},   // redo at the last step: nothing
+    {-1, "b", 1, 3, true, true},   // undo
+    {-1, "a", 0, 3, false, true},  // undo
+    {0, "d", 1, 2, true, false},   // edit: drops the two steps undone, nothing is left to redo
+    {1, "d", 1, 2, true, false},   // redo: nothing
+    {-1, "a", 0, 2, false, true},  // undo
 };
 
 TEST_F(UndoHistoryTest, EditsAddStepsThatUndoAndRedoWalkThrough) {
