@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "layout_fixture.h"
 #include "model/module_lengths.h"
@@ -20,9 +21,27 @@ class AutoFill : public CellTest {
 };
 
 TEST_F(AutoFill, CountIsTheFillLengthOverTheModuleLengthRoundedHalfToEven) {
+  const struct {
+    double fill, module_length, clearance;
+    int count;
+  } cases[] = {
+      {5200, 1700, 0, 3},     // 3.06
+      {5200, 1100, 0, 5},     // 4.73
+      {2550, 1700, 0, 2},     // 1.5
+      {4250, 1700, 0, 2},     // 2.5
+      {1000, 1700, 2000, 0},  // F = 1000 - 4000: none rather than less
+  };
+  for (const auto& c : cases) {
+    one_wall(c.fill);
+    cell().clearance = c.clearance;
+    auto_fill_walls(c.module_length);
+    EXPECT_EQ(wall(0).module_count, c.count) << c.fill << " / " << c.module_length;
+  }
+}
+
+TEST_F(AutoFill, WallWithoutSizesGetsTheDefaultsAndOneWithSizesKeepsThem) {
   one_wall(5200);
   auto_fill_walls(1700);
-  EXPECT_EQ(wall(0).module_count, 3);
   EXPECT_EQ(wall(0).shelf_count, 4);
   EXPECT_EQ(wall(0).module_height, 1700);
   EXPECT_EQ(wall(0).module_depth, 475);
@@ -31,21 +50,6 @@ TEST_F(AutoFill, CountIsTheFillLengthOverTheModuleLengthRoundedHalfToEven) {
   EXPECT_EQ(wall(1).module_count, 0) << "not selected";
 
   one_wall(5200);
-  auto_fill_walls(1100);
-  EXPECT_EQ(wall(0).module_count, 5);
-}
-
-TEST_F(AutoFill, HalvesGoToTheEvenCount) {
-  one_wall(2550);
-  auto_fill_walls(1700);
-  EXPECT_EQ(wall(0).module_count, 2);
-  one_wall(4250);
-  auto_fill_walls(1700);
-  EXPECT_EQ(wall(0).module_count, 2);
-}
-
-TEST_F(AutoFill, ExistingSizesAreKept) {
-  one_wall(5200);
   set_run(wall(0), 0, 0, 600, 2500, 7);
   auto_fill_walls(1700);
   EXPECT_EQ(wall(0).shelf_count, 7);
@@ -53,16 +57,8 @@ TEST_F(AutoFill, ExistingSizesAreKept) {
   EXPECT_EQ(wall(0).module_depth, 600);
 }
 
-TEST_F(AutoFill, WallTooShortForOneBayGetsNoneRatherThanLess) {
-  one_wall(1000);
-  cell().clearance = 2000;  // F = 1000 - 4000
-  auto_fill_walls(1700);
-  EXPECT_EQ(wall(0).module_count, 0);
-}
-
-TEST_F(AutoFill, OpeningsAndUnselectedWallsAreLeftAlone) {
-  make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
-  wall(1).kind = 0;
+TEST_F(AutoFill, SelectedOpeningIsLeftAlone) {
+  make_room_with_opening();
   wall(1).selected = true;
   auto_fill_walls(1700);
   EXPECT_EQ(wall(1).module_count, 0);
@@ -73,20 +69,20 @@ TEST_F(AutoFill, SeveralWallsOwnTheirCornersByLengthAndBounds) {
   make_rectangle(6000, 4000);
   for (Tlinea& w : cell().walls) w.selected = true;
   auto_fill_walls(1100);
-  // The two longest walls take the last places of the fill order.
-  EXPECT_GT(wall(0).priority, wall(1).priority);
-  EXPECT_GT(wall(2).priority, wall(1).priority);
-  EXPECT_GT(wall(0).priority, wall(3).priority);
+  // Each pass moves the walls bounded at both ends to the last place in turn,
+  // then the two longest: they own the corners.
+  EXPECT_EQ(priorities(), (std::vector<int>{2, 0, 3, 1}));
   for (int i = 0; i < 4; ++i) EXPECT_GT(wall(i).module_count, 0) << i;
   expect_cell_invariants(cell());
 }
 
 TEST_F(AutoFill, WallBesideAnOpeningGivesWay) {
-  make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
-  wall(1).kind = 0;
+  make_room_with_opening();
   wall(2).selected = wall(3).selected = true;
   auto_fill_walls(1100);
-  EXPECT_LT(wall(2).priority, wall(3).priority);
+  // Wall 3, bounded and the longest, goes to the last place; wall 2, beside
+  // the opening, to the first.
+  EXPECT_EQ(priorities(), (std::vector<int>{1, 2, 0, 5, 3, 4}));
 }
 
 TEST_F(AutoFill, MainButtonFillsWithShortBaysOnlyForAustralianDollars) {

@@ -1,11 +1,14 @@
 // Shared set-up of the layout and editing tests: a project of one empty cell,
 // a known catalogue, numbered texts ("text 56") and a scripted window; rooms
-// built from their corner points; and the invariants every laid-out run keeps.
+// built from their corner points; exact one-line summaries of laid-out walls;
+// and the invariants every laid-out run keeps.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <array>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,9 @@
 #include "model/scripted_ui.h"
 #include "model/wall_editing.h"
 #include "support/room_outline.h"
+
+// Every wall's end points as {x1, y1, x2, y2}, in wall order.
+using WallEnds = std::vector<std::array<double, 4>>;
 
 class CellTest : public ::testing::Test {
  protected:
@@ -40,6 +46,16 @@ class CellTest : public ::testing::Test {
   // The first cell, the current one unless a test changes it.
   Tcell& cell() { return Cells.at(0); }
   Tlinea& wall(int i) { return Cells.at(0).walls.at(static_cast<std::size_t>(i)); }
+  std::vector<int> priorities() {
+    std::vector<int> values;
+    for (const Tlinea& w : cell().walls) values.push_back(w.priority);
+    return values;
+  }
+  WallEnds wall_ends() {
+    WallEnds ends;
+    for (const Tlinea& w : cell().walls) ends.push_back({w.x1, w.y1, w.x2, w.y2});
+    return ends;
+  }
 
   ScopedScriptedUi ui;
 };
@@ -60,6 +76,16 @@ inline void make_rectangle(double width, double height) {
   make_outline({{0, 0}, {width, 0}, {width, height}, {0, height}});
 }
 
+// An L-shaped room whose re-entrant corner joins walls 2 and 3.
+inline void make_l_room() { make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}}); }
+
+// A bottom wall split by an opening: wall 0, opening 1, wall 2, then the
+// right, top and left walls.
+inline void make_room_with_opening() {
+  make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
+  current_cell().walls[1].kind = 0;
+}
+
 // Gives a wall a run of bays.
 inline void set_run(Tlinea& wall, int modules, int priority, double depth = 500, double height = 2000,
                     int shelves = 5) {
@@ -70,14 +96,35 @@ inline void set_run(Tlinea& wall, int modules, int priority, double depth = 500,
   wall.shelf_count = shelves;
 }
 
-inline double along(const Tlinea& wall, double x, double y) {
-  const Tvec2 d = wall_direction(wall);
-  return (x - wall.x1) * d.x + (y - wall.y1) * d.y;
+// One wall on one line: its joins (start high, start low, end high, end low),
+// bounded ends, free space, start and end gaps and chain start; then each bay
+// as length@x,y and each frame as type before/after@x,y. Numbers are printed
+// to the last digit, so a summary compares exactly.
+inline std::string wall_summary(const Tlinea& w) {
+  std::ostringstream out;
+  out.precision(17);
+  out << "joins " << w.start_join_high << w.start_join_low << w.end_join_high << w.end_join_low << " bounded "
+      << w.start_bounded << w.end_bounded << " free " << w.free_space << ' ' << w.start_free << ' ' << w.end_free
+      << " chain " << w.chain_start << " |";
+  for (const Tmodulo& m : w.modules) out << ' ' << m.length << '@' << m.x << ',' << m.y;
+  out << " |";
+  for (const Ttestata& f : w.end_frames)
+    out << ' ' << f.frame_type << f.module_before << '/' << f.module_after << '@' << f.x << ',' << f.y;
+  return out.str();
 }
 
-inline double across(const Tlinea& wall, double x, double y) {
+// The summaries of every wall of a cell, one line each.
+inline std::string layout_summary(const Tcell& cell) {
+  std::string text;
+  for (const Tlinea& w : cell.walls) text += wall_summary(w) + "\n";
+  return text;
+}
+
+// Where a point lies in a wall's frame: {along the wall from its start, off it along its normal}.
+inline Tvec2 wall_local(const Tlinea& wall, double x, double y) {
+  const Tvec2 d = wall_direction(wall);
   const Tvec2 n = wall_normal(wall);
-  return (x - wall.x1) * n.x + (y - wall.y1) * n.y;
+  return {(x - wall.x1) * d.x + (y - wall.y1) * d.y, (x - wall.x1) * n.x + (y - wall.y1) * n.y};
 }
 
 // The invariants of every laid-out run: one bay per module, consecutive bays
@@ -85,35 +132,29 @@ inline double across(const Tlinea& wall, double x, double y) {
 // free run end, each frame 18 mm beyond the edge of the bays it names.
 inline void expect_run_invariants(const Tlinea& w, const std::string& name) {
   SCOPED_TRACE(name);
-  if (w.modules.empty()) {
+  const int count = static_cast<int>(w.modules.size());
+  if (count == 0) {
     EXPECT_TRUE(w.end_frames.empty());
     return;
   }
-  const int count = static_cast<int>(w.modules.size());
   EXPECT_EQ(count, w.module_count);
+  std::vector<Tvec2> at;
+  for (const Tmodulo& m : w.modules) at.push_back(wall_local(w, m.x, m.y));
+  auto near = [](double actual, double expected) { EXPECT_NEAR(actual, expected, 1e-6); };
   for (int i = 0; i + 1 < count; ++i) {
-    const Tmodulo& a = w.modules[static_cast<std::size_t>(i)];
-    const Tmodulo& b = w.modules[static_cast<std::size_t>(i + 1)];
-    EXPECT_NEAR(along(w, b.x, b.y) - along(w, a.x, a.y), a.length / 2 + 36 + b.length / 2, 1e-6);
-    EXPECT_NEAR(across(w, b.x, b.y), across(w, a.x, a.y), 1e-6);
+    near(at[i + 1].x - at[i].x, w.modules[i].length / 2 + 36 + w.modules[i + 1].length / 2);
+    near(at[i + 1].y, at[0].y);
   }
-  const int expected_frames = count + 1 - (w.start_join_high ? 1 : 0) - (w.end_join_high ? 1 : 0);
-  EXPECT_EQ(static_cast<int>(w.end_frames.size()), expected_frames);
-  const double line = across(w, w.modules[0].x, w.modules[0].y);
+  EXPECT_EQ(static_cast<int>(w.end_frames.size()), count + 1 - w.start_join_high - w.end_join_high);
   for (const Ttestata& f : w.end_frames) {
-    EXPECT_TRUE(f.module_before >= 0 || f.module_after >= 0);
-    EXPECT_LT(f.module_before, count);
-    EXPECT_LT(f.module_after, count);
-    EXPECT_EQ(f.frame_type, f.module_before < 0 || f.module_after < 0 ? "TE" : "TI");
-    EXPECT_NEAR(across(w, f.x, f.y), line, 1e-6);
-    if (f.module_before >= 0) {
-      const Tmodulo& m = w.modules[static_cast<std::size_t>(f.module_before)];
-      EXPECT_NEAR(along(w, f.x, f.y) - along(w, m.x, m.y), m.length / 2 + 18, 1e-6);
-    }
-    if (f.module_after >= 0) {
-      const Tmodulo& m = w.modules[static_cast<std::size_t>(f.module_after)];
-      EXPECT_NEAR(along(w, m.x, m.y) - along(w, f.x, f.y), m.length / 2 + 18, 1e-6);
-    }
+    const int before = f.module_before, after = f.module_after;
+    EXPECT_TRUE(before >= 0 || after >= 0);
+    EXPECT_LT(std::max(before, after), count);
+    EXPECT_EQ(f.frame_type, before < 0 || after < 0 ? "TE" : "TI");
+    const Tvec2 p = wall_local(w, f.x, f.y);
+    near(p.y, at[0].y);
+    if (before >= 0) near(p.x - at[before].x, w.modules[before].length / 2 + 18);
+    if (after >= 0) near(at[after].x - p.x, w.modules[after].length / 2 + 18);
   }
 }
 

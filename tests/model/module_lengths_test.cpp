@@ -74,17 +74,8 @@ TEST_P(ModuleLengths, ChoosesFromTheCatalogue) {
 INSTANTIATE_TEST_SUITE_P(Cases, ModuleLengths, ::testing::ValuesIn(choice_cases),
                          [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
 
+// A lone run with no joins is the one-bay wall of the placement tests.
 class FillLength : public CellTest {};
-
-TEST_F(FillLength, LoneRunLosesClearancesUprightsAndGaps) {
-  make_rectangle(6000, 4000);
-  cell().clearance = 50;
-  set_run(wall(0), 4, 0);
-  wall(0).start_gap = 30;
-  wall(0).end_gap = 20;
-  // 6000 - 100 - 50 - 5 * 28 - 4 * 8
-  EXPECT_EQ(wall_fill_length(0), 5678);
-}
 
 TEST_F(FillLength, CornerCorrectionsFollowTheJoinsAndTheNeighbours) {
   make_rectangle(6000, 4000);
@@ -99,7 +90,7 @@ TEST_F(FillLength, CornerCorrectionsFollowTheJoinsAndTheNeighbours) {
   EXPECT_EQ(wall_fill_length(0), base + 28 - 400);
   w.end_join_high = true;
   EXPECT_EQ(wall_fill_length(0), base + 28 - 400 + 28 - 600);
-  // Rows 9 and 10: the neighbours are joined high at their far corners too.
+  // The neighbours are joined high at their far corners too.
   wall(1).end_join_high = true;
   wall(3).start_join_high = true;
   EXPECT_EQ(wall_fill_length(0), base + 28 - 400 + 28 - 600 - 32 - 32);
@@ -113,7 +104,7 @@ TEST_F(FillLength, CornerCorrectionsFollowTheJoinsAndTheNeighbours) {
   EXPECT_EQ(wall_fill_length(0), base_gaps + (10 + 100 + 400 + 32) + (20 + 100 + 600 + 32));
   w.start_join_low = w.end_join_low = false;
   w.start_join_high = w.end_join_high = true;
-  // Rows 3, 4, 7 and 8: open corners reach round the neighbours joined high.
+  // Open corners reach round the neighbours joined high.
   EXPECT_EQ(wall_fill_length(0), base_gaps + (100 + 10 + 28) + (100 + 20 + 28) + 32 + 32);
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "layout_fixture.h"
 #include "model/geometry_check.h"
@@ -14,78 +17,56 @@ class UndoHistoryTest : public CellTest {
  protected:
   bool undo_enabled() { return ui->buttons_enabled[5]; }
   bool redo_enabled() { return ui->buttons_enabled[6]; }
-  // Takes a step after naming the cell, so each step can be told apart.
-  void edit(const std::string& name) {
-    cell().name = name;
-    push_undo_snapshot();
-  }
 };
 
-TEST_F(UndoHistoryTest, EachSnapshotIsAStepAndMarksTheProjectModified) {
-  edit("a");
-  EXPECT_EQ(UndoPosition, 0);
-  EXPECT_EQ(AppState.modified, 1);
-  EXPECT_FALSE(undo_enabled());
-  edit("b");
-  EXPECT_EQ(UndoPosition, 1);
-  EXPECT_EQ(UndoHistory.size(), 2u);
-  EXPECT_TRUE(undo_enabled());
+// One action of a session (an edit that names the cell, or a step of -1 for
+// Undo or +1 for Redo) and the history after it.
+struct SessionStep {
+  int step;          // 0 for an edit
+  const char* name;  // of the cell: the one edited, or the one a step restores
+  int position;
+  std::size_t size;
+  bool undo, redo;  // the buttons enabled
+};
+
+const SessionStep session[] = {
+    {0, "a", 0, 1, false, false},  // edit: the first step, nothing to undo
+    {0, "b", 1, 2, true, false},   // edit
+    {0, "c", 2, 3, true, false},   // edit
+    {-1, "b", 1, 3, true, true},   // undo
+    {-1, "a", 0, 3, false, true},  // undo
+    {-1, "a", 0, 3, false, true},  // undo at the first step: nothing
+    {1, "b", 1, 3, true, true},    // redo
+    {1, "c", 2, 3, true, false},   // redo
+    {1, "c", 2, 3, true, false},   // redo at the last step: nothing
+    {-1, "b", 1, 3, true, true},   // undo
+    {-1, "a", 0, 3, false, true},  // undo
+    {0, "d", 1, 2, true, false},   // edit: drops the two steps undone, nothing is left to redo
+    {1, "d", 1, 2, true, false},   // redo: nothing
+    {-1, "a", 0, 2, false, true},  // undo
+};
+
+TEST_F(UndoHistoryTest, EditsAddStepsThatUndoAndRedoWalkThrough) {
+  for (std::size_t i = 0; i < std::size(session); ++i) {
+    const SessionStep& s = session[i];
+    SCOPED_TRACE("action " + std::to_string(i));
+    if (s.step == 0) {
+      cell().name = s.name;
+      push_undo_snapshot();
+    } else {
+      step_undo_history(s.step);
+    }
+    EXPECT_EQ(cell().name, s.name);
+    EXPECT_EQ(UndoPosition, s.position);
+    EXPECT_EQ(UndoHistory.size(), s.size);
+    EXPECT_EQ(undo_enabled(), s.undo);
+    EXPECT_EQ(redo_enabled(), s.redo);
+    EXPECT_EQ(AppState.modified, 1) << "from the first edit on";
+  }
 }
 
-TEST_F(UndoHistoryTest, UndoAndRedoStepThroughTheSnapshots) {
-  edit("a");
-  edit("b");
-  edit("c");
-  step_undo_history(-1);
-  EXPECT_EQ(cell().name, "b");
-  EXPECT_TRUE(undo_enabled());
-  EXPECT_TRUE(redo_enabled());
-  step_undo_history(-1);
-  EXPECT_EQ(cell().name, "a");
-  EXPECT_FALSE(undo_enabled());
-  step_undo_history(-1);  // at the first step: nothing
-  EXPECT_EQ(cell().name, "a");
-  EXPECT_EQ(UndoPosition, 0);
-  EXPECT_FALSE(undo_enabled());
-  step_undo_history(1);
-  step_undo_history(1);
-  EXPECT_EQ(cell().name, "c");
-  EXPECT_FALSE(redo_enabled());
-  step_undo_history(1);  // at the last step: nothing
-  EXPECT_EQ(cell().name, "c");
-  EXPECT_EQ(UndoPosition, 2);
-}
-
-TEST_F(UndoHistoryTest, NewStepAfterUndoDropsTheStepsAfterIt) {
-  edit("a");
-  edit("b");
-  edit("c");
-  step_undo_history(-1);
-  step_undo_history(-1);
-  EXPECT_TRUE(redo_enabled());
-  edit("d");
-  EXPECT_EQ(UndoHistory.size(), 2u);
-  EXPECT_FALSE(redo_enabled()) << "nothing is left to redo";
-  step_undo_history(1);
-  EXPECT_EQ(cell().name, "d");
-  EXPECT_FALSE(redo_enabled());
-  step_undo_history(-1);
-  EXPECT_EQ(cell().name, "a");
-}
-
-TEST_F(UndoHistoryTest, SnapshotsAreDeepCopies) {
-  make_rectangle(4000, 3000);
-  set_run(wall(0), 2, 0);
-  recompute_layout();
-  push_undo_snapshot();
-  wall(0).modules[0].length = 1;
-  wall(0).end_frames[0].frame_type = "XX";
-  cell().free_modules.resize(3);
-  EXPECT_EQ(UndoHistory[0].cells[0].walls[0].modules[0].length, 1300);
-  EXPECT_EQ(UndoHistory[0].cells[0].walls[0].end_frames[0].frame_type, "TE");
-  EXPECT_TRUE(UndoHistory[0].cells[0].free_modules.empty());
-}
-
+// The 3-D pictures must be taken again after an edit. (That snapshots are
+// copies the session and the roll-back show.)
 TEST_F(UndoHistoryTest, SnapshotDropsTheCellPictures) {
   Cells.push_back(Tcell{});
   for (Tcell& c : Cells) c.picture = std::make_shared<Tpicture>();
@@ -121,11 +102,11 @@ TEST_F(UndoHistoryTest, StepRestoresTheEditingStateAndKeepsThePreferences) {
   AppState.zoom = 2.0;
   AppState.pan_x = 10;
   AppState.select_walls_mode = 1;
-  edit("a");
+  push_undo_snapshot();
   AppState.zoom = 5.0;
   AppState.pan_x = 99;
   AppState.select_walls_mode = 0;
-  edit("b");
+  push_undo_snapshot();
   AppState = with_changed_preferences(AppState);
   AppState.modified = 0;  // saved
   step_undo_history(-1);
@@ -156,29 +137,15 @@ TEST_F(UndoHistoryTest, StepClearsTheSecondWallMarkAndKeepsTheCellIndexValid) {
   EXPECT_EQ(AppState.current_cell, 0);
 }
 
-class GeometryCheck : public CellTest {
- protected:
-  // Two walls at a corner, with the given normals.
-  void corner(Tvec2 n0, Tvec2 n1) {
-    make_outline({{0, 0}, {1000, 0}, {1000, 1000}});
-    cell().walls.pop_back();
-    wall(0).normal_x = n0.x;
-    wall(0).normal_y = n0.y;
-    wall(1).normal_x = n1.x;
-    wall(1).normal_y = n1.y;
-  }
-};
+class GeometryCheck : public CellTest {};
 
-TEST_F(GeometryCheck, ClosedRectanglesAreValidEitherWayRound) {
+TEST_F(GeometryCheck, ClosedRectanglesAndStraightContinuationsAreValid) {
   make_rectangle(4000, 3000);
   EXPECT_TRUE(check_cell_geometry());
   make_outline({{0, 0}, {0, 3000}, {4000, 3000}, {4000, 0}});
   EXPECT_TRUE(check_cell_geometry());
-  EXPECT_EQ(wall(0).normal_x, -1);
-}
-
-TEST_F(GeometryCheck, StraightContinuationIsValid) {
-  make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
+  EXPECT_EQ(wall(0).normal_x, -1) << "clockwise";
+  make_room_with_opening();
   EXPECT_TRUE(check_cell_geometry());
 }
 
@@ -189,23 +156,27 @@ TEST_F(GeometryCheck, SlantedWallIsInvalid) {
   EXPECT_FALSE(check_cell_geometry());
 }
 
-TEST_F(GeometryCheck, WallFoldingBackIsInvalid) {
-  corner({0, -1}, {0, 1});
-  wall(1).x2 = 500;
-  wall(1).y2 = 0;
-  EXPECT_FALSE(check_cell_geometry());
-}
-
-TEST_F(GeometryCheck, NormalsContradictingTheCornerAreInvalid) {
-  corner({0, -1}, {1, 0});  // an inside corner seen from both walls
-  EXPECT_TRUE(check_cell_geometry());
-  corner({0, 1}, {1, 0});  // wall 0 runs into wall 1's normal and wall 1 leaves along wall 0's
-  EXPECT_FALSE(check_cell_geometry());
-}
-
-TEST_F(GeometryCheck, CornerInconsistentWithTheNormalsIsInvalid) {
-  corner({0, -1}, {-1, 0});
-  EXPECT_FALSE(check_cell_geometry());
+TEST_F(GeometryCheck, CornerMustBeATurnThatAgreesWithBothNormals) {
+  // Two walls at a corner: the first from (0, 0) to (1000, 0), the second on from there.
+  const struct {
+    Tvec2 first_normal, second_normal, second_end;
+    bool valid;
+  } corners[] = {
+      {{0, -1}, {1, 0}, {1000, 1000}, true},    // an inside corner seen from both walls
+      {{0, 1}, {1, 0}, {1000, 1000}, false},    // runs into the second's normal, which leaves along the first's
+      {{0, -1}, {-1, 0}, {1000, 1000}, false},  // neither an inside nor an outside corner
+      {{0, -1}, {0, 1}, {500, 0}, false},       // the second wall folds back onto the first
+  };
+  for (const auto& c : corners) {
+    SCOPED_TRACE(&c - corners);
+    make_outline({{0, 0}, {1000, 0}, c.second_end});
+    cell().walls.pop_back();
+    wall(0).normal_x = c.first_normal.x;
+    wall(0).normal_y = c.first_normal.y;
+    wall(1).normal_x = c.second_normal.x;
+    wall(1).normal_y = c.second_normal.y;
+    EXPECT_EQ(check_cell_geometry(), c.valid);
+  }
 }
 
 class UndoRollback : public UndoHistoryTest {};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,9 @@
 #include "model/layout_engine.h"
 
 namespace {
+
+using ButtonChanges = std::vector<std::pair<int, bool>>;
+using Texts = std::vector<std::string>;
 
 class OutlineDrawing : public CellTest {
  protected:
@@ -27,42 +31,34 @@ class OutlineDrawing : public CellTest {
     ui->input_answers.push_back(typed);
     add_wall_by_length();
   }
+  // Draws walls to the right, up, left and down the screen in turn.
+  void draw_walls(const Texts& typed) {
+    const double directions[4][2] = {{10, 0}, {0, -10}, {-10, 0}, {0, 10}};
+    for (std::size_t i = 0; i < typed.size(); ++i) draw(directions[i % 4][0], directions[i % 4][1], typed[i]);
+  }
 };
 
 TEST_F(OutlineDrawing, WallsFollowTheDraggedDirectionWithTheTypedLength) {
-  draw(10, 0, "3000");
-  draw(0, -10, "2000");  // screen up is plan +y
-  ASSERT_EQ(cell().walls.size(), 2u);
-  EXPECT_EQ(wall(0).x2, 3000);
+  draw_walls({"3000", "2000"});  // screen up is plan +y
+  EXPECT_EQ(wall_ends(), (WallEnds{{0, 0, 3000, 0}, {3000, 0, 3000, 2000}}));
   EXPECT_EQ(wall(0).orientation, 'H');
-  EXPECT_EQ(wall(1).x1, 3000);
-  EXPECT_EQ(wall(1).y2, 2000);
   EXPECT_EQ(wall(1).orientation, 'V');
   EXPECT_EQ(wall(1).priority, 1);
   EXPECT_EQ(wall(1).kind, 1);
   EXPECT_EQ(AppState.segment_start, (std::array<double, 2>{3000, 2000}));
   EXPECT_EQ(ui->questions.back(), "text 6: text 7 (mm)");
   EXPECT_EQ(UndoHistory.size(), 2u);
-  EXPECT_EQ(ui->fits, 2);
-  EXPECT_EQ(ui->plan_draws, 2);
-  EXPECT_EQ(ui->rebuilds_3d, 2);
-}
-
-TEST_F(OutlineDrawing, DefaultLengthBringsTheNextWallLevelWithTheStart) {
-  draw(10, 0, "3000");
-  draw(0, -10, "2000");
+  EXPECT_EQ((std::array{ui->fits, ui->plan_draws, ui->rebuilds_3d}), (std::array{2, 2, 2}));
+  // The length offered next brings the wall level with the start.
   draw(-10, 0, "1000");
-  EXPECT_EQ(ui->query_defaults, (std::vector<std::string>{"", "", "3000"}));
+  EXPECT_EQ(ui->query_defaults, (Texts{"", "", "3000"}));
 }
 
-TEST_F(OutlineDrawing, TextThatIsNotANumberAppendsNothing) {
+TEST_F(OutlineDrawing, TypedLengthIsANumberInTheChosenUnit) {
   draw(10, 0, "abc");
   EXPECT_TRUE(cell().walls.empty());
-  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
+  EXPECT_EQ(ui->messages, (Texts{"text 8"}));
   EXPECT_TRUE(UndoHistory.empty());
-}
-
-TEST_F(OutlineDrawing, InchModeTypesInches) {
   AppState.inches = true;
   AppState.unit_factor = MmPerInch;
   draw(-10, 0, "10");
@@ -71,51 +67,39 @@ TEST_F(OutlineDrawing, InchModeTypesInches) {
 }
 
 TEST_F(OutlineDrawing, ReachingTheStartClosesTheOutlineWithoutAsking) {
-  draw(10, 0, "4000");
-  draw(0, -10, "3000");
-  draw(-10, 0, "4000");
-  draw(0, 10, "3000");
+  draw_walls({"4000", "3000", "4000", "3000"});
   EXPECT_TRUE(cell().outline_closed);
   EXPECT_EQ(AppState.outline_mode, 0);
   EXPECT_EQ(std::count(ui->questions.begin(), ui->questions.end(), "text 10"), 0);
   EXPECT_TRUE(ui->messages.empty());
-  EXPECT_EQ(wall(0).x1, -2000) << "centred";
   EXPECT_EQ(wall(0).normal_y, -1);
   EXPECT_EQ(wall(1).normal_x, 1);
   EXPECT_FALSE(ui->buttons_down[3]);
 }
 
 TEST_F(OutlineDrawing, LooseEndIsJoinedToTheStartOnYes) {
-  draw(10, 0, "4000");
-  draw(0, -10, "3000");
-  draw(-10, 0, "3900");
-  draw(0, 10, "2950");
+  draw_walls({"4000", "3000", "3900", "2950"});
   ui->yes_no_answers.push_back(true);
   close_room_outline();
   EXPECT_EQ(ui->questions.back(), "text 10");
-  ASSERT_EQ(cell().walls.size(), 4u);
-  // The last wall ends on the start and the wall before it stretches.
-  EXPECT_EQ(wall(3).x1, wall(0).x1);
-  EXPECT_EQ(wall(3).x2, wall(0).x1);
-  EXPECT_EQ(wall(3).y2, wall(0).y1);
-  EXPECT_EQ(wall(2).x2, wall(0).x1);
-  EXPECT_EQ(wall(0).x2 - wall(0).x1, 4000);
+  // The last wall ends on the start and the wall before it stretches; the
+  // outline is then centred.
+  EXPECT_EQ(wall_ends(), (WallEnds{{-2000, -1500, 2000, -1500},
+                                   {2000, -1500, 2000, 1500},
+                                   {2000, 1500, -2000, 1500},
+                                   {-2000, 1500, -2000, -1500}}));
   EXPECT_TRUE(cell().outline_closed);
 }
 
 TEST_F(OutlineDrawing, NoDiscardsTheDrawnWalls) {
-  draw(10, 0, "4000");
-  draw(0, -10, "3000");
-  draw(-10, 0, "3900");
-  draw(0, 10, "2950");
+  draw_walls({"4000", "3000", "3900", "2950"});
   close_room_outline();
   EXPECT_TRUE(cell().walls.empty());
   EXPECT_TRUE(cell().outline_closed);
 }
 
 TEST_F(OutlineDrawing, OddOrTooFewWallsLeaveTheOutlineOpen) {
-  draw(10, 0, "4000");
-  draw(0, -10, "3000");
+  draw_walls({"4000", "3000"});
   close_room_outline();
   draw(-10, 0, "3900");
   close_room_outline();
@@ -127,7 +111,7 @@ TEST_F(OutlineDrawing, OddOrTooFewWallsLeaveTheOutlineOpen) {
 class WallNormals : public CellTest {};
 
 TEST_F(WallNormals, LShapedRoomEitherWayRound) {
-  make_outline({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}});
+  make_l_room();
   const double expected[6][2] = {{0, -1}, {1, 0}, {0, 1}, {1, 0}, {0, 1}, {-1, 0}};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(wall(i).normal_x, expected[i][0]) << i;
@@ -144,34 +128,24 @@ TEST_F(WallNormals, LShapedRoomEitherWayRound) {
 }
 
 TEST_F(WallNormals, StraightContinuationFacesLikeTheWallItContinues) {
-  make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
+  make_room_with_opening();
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(wall(i).normal_y, -1) << i;
     EXPECT_EQ(wall(i).end_angle, i < 2 ? 0 : 90) << i;
   }
 }
 
-// Every wall's end points as {x1, y1, x2, y2}, in wall order.
-using WallEnds = std::vector<std::array<double, 4>>;
-
 class MovingWalls : public CellTest {
  protected:
   void SetUp() override {
     CellTest::SetUp();
-    // Bottom wall split by an opening: wall 0, opening 1, wall 2.
-    make_outline({{0, 0}, {2000, 0}, {2800, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
-    wall(1).kind = 0;
+    make_room_with_opening();
   }
   // Moves wall w by the typed distance along direction.
   void move(int w, Tvec2 direction, const std::string& typed) {
     wall(w).selected = true;
     ui->input_answers.push_back(typed);
     move_selection_by_value(direction);
-  }
-  WallEnds wall_ends() {
-    WallEnds ends;
-    for (const Tlinea& w : cell().walls) ends.push_back({w.x1, w.y1, w.x2, w.y2});
-    return ends;
   }
 };
 
@@ -196,19 +170,16 @@ TEST_F(MovingWalls, MoveAlongItselfStretchesBothNeighbours) {
                                    {0, 4000, 0, 0}}));
 }
 
-TEST_F(MovingWalls, InchModeDistanceAndRejectedInput) {
+TEST_F(MovingWalls, DistanceIsTypedForASelectedWallInTheChosenUnit) {
+  move_selection_by_value(vec_make(1, 0));  // nothing selected: nothing asked
+  EXPECT_TRUE(ui->questions.empty());
   AppState.unit_factor = MmPerInch;
   AppState.inches = true;
   move(4, {0, 1}, "1");
   EXPECT_DOUBLE_EQ(wall(4).y1, 4025.4);
   move(4, {0, 1}, "x");
   EXPECT_DOUBLE_EQ(wall(4).y1, 4025.4);
-  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
-}
-
-TEST_F(MovingWalls, NothingSelectedAsksNothing) {
-  move_selection_by_value(vec_make(1, 0));
-  EXPECT_TRUE(ui->questions.empty());
+  EXPECT_EQ(ui->messages, (Texts{"text 8"}));
 }
 
 TEST_F(MovingWalls, EveryWallTheSameWayStopsAfterOneTurn) {
@@ -247,13 +218,12 @@ TEST_F(DoorRemoval, AnsweringNoKeepsTheOpening) {
 
 TEST_F(DoorRemoval, OpeningWithoutAWallOnBothSidesStays) {
   wall(1).kind = 1;
-  wall(0).kind = 0;
-  wall(0).selected = true;
-  remove_door();
-  wall(0).selected = false;
-  wall(5).kind = 0;
-  wall(5).selected = true;
-  remove_door();
+  for (int opening : {0, 5}) {
+    wall(opening).kind = 0;
+    wall(opening).selected = true;
+    remove_door();
+    wall(opening).selected = false;
+  }
   EXPECT_TRUE(ui->questions.empty());
   EXPECT_EQ(cell().walls.size(), 6u);
 }
@@ -281,12 +251,11 @@ TEST_F(EditModes, EndingTheModesClearsFlagsSelectionsAndButtons) {
   EXPECT_FALSE(wall(0).selected);
   EXPECT_FALSE(Cells[1].walls[0].selected2);
   EXPECT_FALSE(cell().free_modules[0].selected);
-  EXPECT_EQ(ui->button_down_changes, (std::vector<std::pair<int, bool>>{{1, false}, {19, false}, {3, false}}));
-}
-
-TEST_F(EditModes, ButtonsThatAreUpStayUntouchedButTheOutlineButton) {
+  EXPECT_EQ(ui->button_down_changes, (ButtonChanges{{1, false}, {19, false}, {3, false}}));
+  // Buttons already up stay untouched, all but the outline button.
+  ui->button_down_changes.clear();
   end_edit_mode(false);
-  EXPECT_EQ(ui->button_down_changes, (std::vector<std::pair<int, bool>>{{3, false}}));
+  EXPECT_EQ(ui->button_down_changes, (ButtonChanges{{3, false}}));
 }
 
 TEST_F(EditModes, EndingWithCloseFinishesTheOutline) {
@@ -301,7 +270,7 @@ TEST_F(EditModes, EndingWithCloseFinishesTheOutline) {
 
 TEST_F(EditModes, ReleasingSetsEveryModeButtonUpInItsOrder) {
   release_tool_buttons();
-  std::vector<std::pair<int, bool>> expected;
+  ButtonChanges expected;
   for (int b : {2, 3, 5, 6, 4, 12, 9, 14, 1, 7, 8, 10, 11, 13, 16, 18, 19}) expected.emplace_back(b, false);
   EXPECT_EQ(ui->button_down_changes, expected);
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "layout_fixture.h"
 #include "model/layout_engine.h"
 
@@ -17,46 +21,24 @@ TEST_F(WallPlacement, OneBayFillsAWallOfItsLengthPlusUprightsAndClearances) {
   wall(0).start_gap = 30;
   wall(0).end_gap = 20;
   recompute_layout();
-
-  const Tlinea& w = wall(0);
-  EXPECT_EQ(w.free_space, 0);
-  ASSERT_EQ(w.modules.size(), 1u);
-  const Tmodulo& bay = w.modules[0];
-  EXPECT_EQ(bay.length, 1000);
   // The outline is centred: the wall runs from x = -607 to 607 at y = -1500.
-  EXPECT_DOUBLE_EQ(bay.x, -607 + 50 + 30 + 32 + 500);
-  EXPECT_DOUBLE_EQ(bay.y, -1500 + 50 + 250);
-  ASSERT_EQ(w.end_frames.size(), 2u);
-  EXPECT_EQ(w.end_frames[0].frame_type, "TE");
-  EXPECT_DOUBLE_EQ(w.end_frames[0].x, bay.x - 518);
-  EXPECT_EQ(w.end_frames[0].module_before, -1);
-  EXPECT_EQ(w.end_frames[0].module_after, 0);
-  EXPECT_EQ(w.end_frames[1].frame_type, "TE");
-  EXPECT_DOUBLE_EQ(w.end_frames[1].x, bay.x + 518);
-  EXPECT_EQ(w.end_frames[1].module_before, 0);
-  EXPECT_EQ(w.end_frames[1].module_after, -1);
-  // The measured end gaps are the clearances.
-  EXPECT_DOUBLE_EQ(w.start_free, 80);
-  EXPECT_DOUBLE_EQ(w.end_free, 70);
+  // Leftover 0; the bay at x = -607 + 50 + 30 + 32 + 500, y = -1500 + 50 +
+  // 250; a "TE" frame 518 mm to each side; the measured end gaps are the
+  // clearances.
+  EXPECT_EQ(wall_summary(wall(0)),
+            "joins 0000 bounded 11 free 0 80 70 chain 0 | 1000@5,-1200 | TE-1/0@-513,-1200 TE0/-1@523,-1200");
 }
 
 TEST_F(WallPlacement, BaysCarryTheWallsSizesAndAFreshShelfPattern) {
   make_rectangle(3000, 3000);
   set_run(wall(1), 2, 0, 400, 1700, 4);
   recompute_layout();
-  for (const Tmodulo& bay : wall(1).modules) {
-    EXPECT_EQ(bay.height, 1700);
-    EXPECT_EQ(bay.width, 400);
-    EXPECT_EQ(bay.shelf_count, 4);
-    EXPECT_EQ(bay.orientation, 'V');
-    EXPECT_EQ(bay.shelf_pattern, "10010010010");
-    EXPECT_EQ(bay.custom_shelves, 0);
-  }
-  for (const Ttestata& frame : wall(1).end_frames) {
-    EXPECT_EQ(frame.height, 1700);
-    EXPECT_EQ(frame.depth, 400);
-    EXPECT_EQ(frame.orientation, 'V');
-  }
+  // {height, depth, shelves, orientation, shelf pattern, hand-edited shelves}
+  for (const Tmodulo& bay : wall(1).modules)
+    EXPECT_EQ(std::tie(bay.height, bay.width, bay.shelf_count, bay.orientation, bay.shelf_pattern, bay.custom_shelves),
+              std::make_tuple(1700.0, 400.0, 4, 'V', std::string("10010010010"), 0));
+  for (const Ttestata& frame : wall(1).end_frames)
+    EXPECT_EQ(std::tie(frame.height, frame.depth, frame.orientation), std::make_tuple(1700.0, 400.0, 'V'));
 }
 
 TEST_F(WallPlacement, WallJoinedAtItsStartToAHigherRunHasNoStartFrame) {
@@ -65,21 +47,18 @@ TEST_F(WallPlacement, WallJoinedAtItsStartToAHigherRunHasNoStartFrame) {
   set_run(wall(0), 3, 0);
   wall(1).priority = wall(2).priority = 0;
   recompute_layout();
-
-  const Tlinea& w = wall(0);
-  EXPECT_TRUE(w.start_join_high);
-  EXPECT_FALSE(w.end_join_high);
-  ASSERT_EQ(w.modules.size(), 3u);
-  EXPECT_EQ(w.modules[0].corner_joint_start, 1);
-  EXPECT_EQ(w.modules[2].corner_joint_end, 0);
-  ASSERT_EQ(w.end_frames.size(), 3u);
-  EXPECT_EQ(w.end_frames.front().frame_type, "TI");
-  EXPECT_EQ(w.end_frames.front().module_before, 0);
-  EXPECT_EQ(w.end_frames.back().frame_type, "TE");
-  // The higher run passes through the corner with both its end frames.
-  EXPECT_TRUE(wall(3).end_join_low);
-  EXPECT_EQ(wall(3).end_frames.size(), 4u);
   expect_cell_invariants(cell());
+  ASSERT_EQ(wall(0).modules.size(), 3u);
+  EXPECT_EQ(wall(0).modules[0].corner_joint_start, 1);
+  EXPECT_EQ(wall(0).modules[2].corner_joint_end, 0);
+  // Its first frame follows the first bay; the higher run passes through the
+  // corner with both its end frames.
+  EXPECT_EQ(wall_summary(wall(0)),
+            "joins 1000 bounded 11 free 64 246 246 chain 64 | 1300@-1100,-1686 1300@236,-1686 1300@1572,-1686 | "
+            "TI0/1@-432,-1686 TI1/2@904,-1686 TE2/-1@2240,-1686");
+  EXPECT_EQ(wall_summary(wall(3)),
+            "joins 0001 bounded 11 free 32 32 32 chain 246 | 1300@-2004,1286 1300@-2004,-50 1200@-2004,-1336 | "
+            "TE2/-1@-2004,-1954 TI1/2@-2004,-718 TI0/1@-2004,618 TE-1/0@-2004,1954");
 }
 
 TEST_F(WallPlacement, NoFittingLengthLeavesTheWallEmptyWithTextFiftySix) {
