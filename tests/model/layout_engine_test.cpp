@@ -184,6 +184,22 @@ const WalkCase walk_cases[] = {
       "TE-1/0@2154,-500",
       "joins 1000 bounded 01 free 832 0 828 chain 0 | 1300@-250,404 1300@-250,1740 | TI0/1@-250,1072 "
       "TE1/-1@-250,2408"}},
+    // Wall 1 goes first and stands 180 off its wall (half the trial leftover
+    // 360 of wall 2). Wall 2 follows, 182 off its wall to line up with wall
+    // 1's last bay, and reaches past the re-entrant corner. Wall 3, joined
+    // high at that open corner, starts 4 mm past wall 2's run, so its F
+    // gains that run's offset: 2864 + 28 + 182 = 3074, three bays of 1000
+    // (without the offset F would be 2892: 900, 1000, 900).
+    {"WalkIntoAnOpenCornerAllowsForTheOffsetOfTheRunItMeets",
+     {{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}},
+     {{1, 2, 2}, {2, 2, 1}, {3, 3, 0}},
+     {1, 2, 3},
+     {"joins 0001 bounded 11 free 360 150 150 chain 180 | 1300@2570,-2168 1300@2570,-832 | TE-1/0@2570,-2836 "
+      "TI0/1@2570,-1500 TE1/-1@2570,-164",
+      "joins 1001 bounded 10 free 180 180 0 chain 182 | 1300@1666,-432 1300@330,-432 | TI0/1@998,-432 "
+      "TE1/-1@-338,-432",
+      "joins 1000 bounded 01 free 74 0 74 chain -180 | 1000@-70,322 1000@-70,1358 1000@-70,2394 | TI0/1@-70,840 "
+      "TI1/2@-70,1876 TE2/-1@-70,2912"}},
     // A U-shaped room: the bottom of the notch turns at two re-entrant
     // corners. F = 2864: from below 900 + 1000 + 900 (64 left); from above,
     // which counts here, 1000 + 900 + 1000.
