@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "model/bill_of_materials.h"
-#include "model/compact_groups.h"
-#include "model/globals.h"
-#include "model/rounding.h"
+#include "model/base/rounding.h"
+#include "model/modules/compact_groups.h"
+#include "model/quote/bill_of_materials.h"
+#include "model/state/globals.h"
 #include "support/plan_builders.h"
 
 namespace {

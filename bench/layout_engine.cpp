@@ -2,17 +2,17 @@
 // taking the undo snapshot of the whole project, on a large generated project
 // (30 cells of 24 walls with 10 bays each and 40 free modules a cell) and on
 // one room of 200 walls with as many bays.
-#include "model/layout_engine.h"
+#include "model/layout/layout_engine.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <vector>
 
-#include "model/cell_walls.h"
-#include "model/globals.h"
-#include "model/undo_history.h"
-#include "model/wall_editing.h"
+#include "model/layout/cell_walls.h"
+#include "model/layout/wall_editing.h"
+#include "model/state/globals.h"
+#include "model/state/undo_history.h"
 #include "support/room_outline.h"
 
 namespace {

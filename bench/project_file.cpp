@@ -1,7 +1,7 @@
 // Save and load of a large project (30 cells of 24 walls with 10 bays each and
 // 40 free modules a cell) through the project file on disk. The load also
 // reports its peak heap use next to the file size.
-#include "model/project_file.h"
+#include "model/files/project_file.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "model/file_io.h"
-#include "model/globals.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 

@@ -7,9 +7,9 @@
 #include "editor/main_window.h"
 #include "editor/qt_ui.h"
 #include "gfx3d/initialization.h"
-#include "model/default_user_files.h"
-#include "model/file_io.h"
-#include "model/globals.h"
+#include "model/files/default_user_files.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
 
 namespace {
 

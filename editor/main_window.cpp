@@ -1,6 +1,6 @@
 #include "editor/main_window.h"
 
-#include "model/globals.h"
+#include "model/state/globals.h"
 
 TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QString::fromStdString(AppTitle));

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "model/ui_seam.h"
+#include "model/state/ui_seam.h"
 
 class QtModelUi : public ModelUi {
  public:

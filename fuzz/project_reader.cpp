@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/file_io.h"
-#include "model/project_file.h"
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);

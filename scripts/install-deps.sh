@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation locales-all
   qpdf poppler-utils
+  qt6-svg-dev libxlsxwriter-dev
+  python3-ezdxf librecad admesh python3-openpyxl imagemagick xdg-utils
 )
 
 missing=()

@@ -8,14 +8,14 @@
 #include <filesystem>
 #include <iostream>
 
-#include "model/catalogue.h"
-#include "model/codes_table.h"
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/preferences.h"
-#include "model/text_io.h"
-#include "model/translations.h"
-#include "model/ui_seam.h"
+#include "model/catalogue/catalogue.h"
+#include "model/files/codes_table.h"
+#include "model/files/file_io.h"
+#include "model/files/preferences.h"
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/translations.h"
 #include "sources/catalogue_source.h"
 #include "sources/codes_source.h"
 #include "sources/preferences_source.h"

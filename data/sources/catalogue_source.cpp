@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "model/file_io.h"
-#include "model/text_io.h"
-#include "model/text_table.h"
+#include "model/files/file_io.h"
+#include "model/files/text_io.h"
+#include "model/files/text_table.h"
 #include "sources/source_text.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/records.h"
+#include "model/state/records.h"
 
 struct CodeSourceFile {
   std::string name;                // file name under data/codes/

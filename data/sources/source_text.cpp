@@ -1,7 +1,7 @@
 #include "sources/source_text.h"
 
-#include "model/file_io.h"
-#include "model/text_io.h"
+#include "model/files/file_io.h"
+#include "model/files/text_io.h"
 
 std::vector<std::string> content_lines(std::string_view text) {
   std::vector<std::string> lines;

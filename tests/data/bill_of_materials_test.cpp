@@ -1,13 +1,13 @@
 // The bill of materials finds a row for every component that plans built from
 // the shipped catalogues and kits can hold: no piece is silently left out.
-#include "model/bill_of_materials.h"
+#include "model/quote/bill_of_materials.h"
 
 #include <gtest/gtest.h>
 
 #include "data/shipped_sizes.h"
 #include "data/staged_data.h"
-#include "model/codes_table.h"
-#include "model/compact_codes.h"
+#include "model/files/codes_table.h"
+#include "model/modules/compact_codes.h"
 #include "support/plan_builders.h"
 
 namespace {

@@ -7,13 +7,13 @@
 
 #include "data/shipped_sizes.h"
 #include "data/staged_data.h"
-#include "model/code_lookup.h"
-#include "model/codes_table.h"
-#include "model/load_labels.h"
-#include "model/rounding.h"
-#include "model/shelf_patterns.h"
-#include "model/text_io.h"
-#include "model/text_table.h"
+#include "model/base/rounding.h"
+#include "model/files/codes_table.h"
+#include "model/files/text_io.h"
+#include "model/files/text_table.h"
+#include "model/layout/shelf_patterns.h"
+#include "model/quote/code_lookup.h"
+#include "model/quote/load_labels.h"
 #include "sources/texts_source.h"
 
 namespace {

@@ -5,14 +5,14 @@
 #include <cmath>
 
 #include "data/staged_data.h"
-#include "model/catalogue.h"
-#include "model/codes_table.h"
-#include "model/compact_groups.h"
-#include "model/preferences.h"
-#include "model/scripted_ui.h"
-#include "model/shelf_patterns.h"
-#include "model/text_io.h"
-#include "model/text_table.h"
+#include "model/catalogue/catalogue.h"
+#include "model/files/codes_table.h"
+#include "model/files/preferences.h"
+#include "model/files/text_io.h"
+#include "model/files/text_table.h"
+#include "model/layout/shelf_patterns.h"
+#include "model/modules/compact_groups.h"
+#include "model/state/scripted_ui.h"
 #include "sources/codes_source.h"
 #include "support/temp_dir.h"
 

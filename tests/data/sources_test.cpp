@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "data/staged_data.h"
-#include "model/file_io.h"
-#include "model/preferences.h"
+#include "model/files/file_io.h"
+#include "model/files/preferences.h"
 #include "sources/catalogue_source.h"
 #include "sources/preferences_source.h"
 #include "sources/texts_source.h"

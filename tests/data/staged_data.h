@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "model/catalogue.h"
-#include "model/codes_table.h"
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/translations.h"
+#include "model/catalogue/catalogue.h"
+#include "model/files/codes_table.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "model/text/translations.h"
 
 inline std::string environment_folder(const char* name) {
   const char* value = std::getenv(name);

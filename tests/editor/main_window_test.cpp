@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "model/globals.h"
+#include "model/state/globals.h"
 
 TEST(MainWindow, OpensWithTheProgramTitle) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

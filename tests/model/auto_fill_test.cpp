@@ -1,4 +1,4 @@
-#include "model/auto_fill.h"
+#include "model/layout/auto_fill.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "layout_fixture.h"
-#include "model/module_lengths.h"
+#include "model/layout/module_lengths.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "model/bill_of_materials.h"
+#include "model/quote/bill_of_materials.h"
 
 #include <gtest/gtest.h>
 
-#include "model/code_lookup.h"
+#include "model/quote/code_lookup.h"
 #include "project_globals_fixture.h"
 
 // Readable failure output of the lines.

@@ -1,10 +1,10 @@
-#include "model/catalogue_editor.h"
+#include "model/catalogue/catalogue_editor.h"
 
 #include <gtest/gtest.h>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/scripted_ui.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "model/catalogue.h"
+#include "model/catalogue/catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/scripted_ui.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "model/code_lookup.h"
+#include "model/quote/code_lookup.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "model/rounding.h"
+#include "model/base/rounding.h"
 
 namespace {
 

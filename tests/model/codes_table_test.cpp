@@ -1,12 +1,12 @@
-#include "model/codes_table.h"
+#include "model/files/codes_table.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/scripted_ui.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/program_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "model/compact_groups.h"
+#include "model/modules/compact_groups.h"
 
 #include <gtest/gtest.h>
 

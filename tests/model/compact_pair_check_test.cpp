@@ -1,4 +1,4 @@
-#include "model/compact_pair_check.h"
+#include "model/modules/compact_pair_check.h"
 
 #include <gtest/gtest.h>
 

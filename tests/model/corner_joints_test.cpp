@@ -1,9 +1,9 @@
-#include "model/corner_joints.h"
+#include "model/layout/corner_joints.h"
 
 #include <gtest/gtest.h>
 
 #include "layout_fixture.h"
-#include "model/layout_engine.h"
+#include "model/layout/layout_engine.h"
 
 namespace {
 

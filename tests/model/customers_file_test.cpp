@@ -1,10 +1,10 @@
-#include "model/customers_file.h"
+#include "model/files/customers_file.h"
 
 #include <gtest/gtest.h>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/scripted_ui.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/program_dir.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "model/default_user_files.h"
+#include "model/files/default_user_files.h"
 
 #include <gtest/gtest.h>
 
-#include "model/file_io.h"
-#include "model/globals.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
 #include "support/temp_dir.h"
 
 namespace {

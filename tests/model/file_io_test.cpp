@@ -1,4 +1,4 @@
-#include "model/file_io.h"
+#include "model/files/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
-#include "model/free_module_placement.h"
+#include "model/modules/free_module_placement.h"
 
 #include <gtest/gtest.h>
 
-#include "model/scripted_ui.h"
-#include "model/shelf_patterns.h"
+#include "model/layout/shelf_patterns.h"
+#include "model/state/scripted_ui.h"
 #include "project_globals_fixture.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <array>
 
 #include "layout_fixture.h"
-#include "model/free_module_clearances.h"
-#include "model/free_module_snapping.h"
-#include "model/layout_engine.h"
-#include "model/shelf_patterns.h"
+#include "model/layout/layout_engine.h"
+#include "model/layout/shelf_patterns.h"
+#include "model/modules/free_module_clearances.h"
+#include "model/modules/free_module_snapping.h"
 #include "support/plan_builders.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "model/globals.h"
+#include "model/state/globals.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
 
-#include "model/scripted_ui.h"
+#include "model/state/scripted_ui.h"
 #include "support/temp_dir.h"
 
 TEST(ResetGlobals, RestoresEditingStateAndKeepsPreferences) {

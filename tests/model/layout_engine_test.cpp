@@ -1,4 +1,4 @@
-#include "model/layout_engine.h"
+#include "model/layout/layout_engine.h"
 
 #include <gtest/gtest.h>
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "model/cell_walls.h"
-#include "model/globals.h"
-#include "model/layout_engine.h"
-#include "model/scripted_ui.h"
-#include "model/wall_editing.h"
+#include "model/layout/cell_walls.h"
+#include "model/layout/layout_engine.h"
+#include "model/layout/wall_editing.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/room_outline.h"
 
 // Every wall's end points as {x1, y1, x2, y2}, in wall order.

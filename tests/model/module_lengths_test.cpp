@@ -1,4 +1,4 @@
-#include "model/module_lengths.h"
+#include "model/layout/module_lengths.h"
 
 #include <gtest/gtest.h>
 

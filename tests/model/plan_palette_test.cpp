@@ -1,4 +1,4 @@
-#include "model/plan_palette.h"
+#include "model/base/plan_palette.h"
 
 #include <gtest/gtest.h>
 

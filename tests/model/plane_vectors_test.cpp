@@ -1,4 +1,4 @@
-#include "model/plane_vectors.h"
+#include "model/base/plane_vectors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "model/preferences.h"
+#include "model/files/preferences.h"
 
 #include <gtest/gtest.h>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/scripted_ui.h"
-#include "model/text_io.h"
+#include "model/files/file_io.h"
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/program_dir.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "model/project_file.h"
+#include "model/files/project_file.h"
 
 #include <gtest/gtest.h>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/text_io.h"
+#include "model/files/file_io.h"
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/sample_project.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/globals.h"
+#include "model/state/globals.h"
 #include "support/plan_builders.h"
 
 // Every test starts with no cells, no tables and default state, and leaves none behind.

@@ -4,10 +4,10 @@
 
 #include <random>
 
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/project_file.h"
-#include "model/text_io.h"
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
 #include "support/sample_project.h"
 
 namespace {

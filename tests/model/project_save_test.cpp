@@ -1,12 +1,12 @@
-#include "model/project_save.h"
+#include "model/files/project_save.h"
 
 #include <gtest/gtest.h>
 
-#include "model/archive_list.h"
-#include "model/file_io.h"
-#include "model/globals.h"
-#include "model/project_file.h"
-#include "model/scripted_ui.h"
+#include "model/files/archive_list.h"
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
+#include "model/state/globals.h"
+#include "model/state/scripted_ui.h"
 #include "support/program_dir.h"
 #include "support/sample_project.h"
 

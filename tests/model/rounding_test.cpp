@@ -1,4 +1,4 @@
-#include "model/rounding.h"
+#include "model/base/rounding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/shelf_patterns.h"
+#include "model/layout/shelf_patterns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/text_io.h"
+#include "model/files/text_io.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "model/text_table.h"
+#include "model/files/text_table.h"
 
 #include <gtest/gtest.h>
 
-#include "model/scripted_ui.h"
+#include "model/state/scripted_ui.h"
 #include "support/temp_dir.h"
 
 TEST(TextTable, HeaderAndRowsWithTheirFields) {

@@ -1,4 +1,4 @@
-#include "model/undo_history.h"
+#include "model/state/undo_history.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "layout_fixture.h"
-#include "model/geometry_check.h"
-#include "model/layout_engine.h"
+#include "model/layout/geometry_check.h"
+#include "model/layout/layout_engine.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/units.h"
+#include "model/base/units.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/globals.h"
+#include "model/state/globals.h"
 
 using Texts = std::vector<std::pair<double, std::string>>;
 

@@ -1,4 +1,4 @@
-#include "model/wall_editing.h"
+#include "model/layout/wall_editing.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "layout_fixture.h"
-#include "model/edit_modes.h"
-#include "model/layout_engine.h"
+#include "model/layout/layout_engine.h"
+#include "model/state/edit_modes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/wall_placement.h"
+#include "model/layout/wall_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "layout_fixture.h"
-#include "model/layout_engine.h"
+#include "model/layout/layout_engine.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "model/globals.h"
+#include "model/state/globals.h"
 #include "support/temp_dir.h"
 
 class TempProgramDir : public TempDir {

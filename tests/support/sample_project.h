@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/records.h"
+#include "model/state/records.h"
 
 inline Tprv sample_quote_header() {
   Tprv header;

@@ -1,0 +1,61 @@
+// The catalogue: the sizes, crossbar sets, shelf compositions and structure
+// types the program may use, stored scrambled in data/data.dat (data/data_in.dat
+// in inch mode; both hold millimetres). The file has six sections, each a count
+// line and that many lines; in the first five a line ending in "*" is an
+// optional entry, loaded only when optional sizes are on.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/state/records.h"
+
+// The five sections of text lines, in file order.
+enum class CatalogueSection { Heights, Crossbars, Widths, Lengths, Compositions };
+inline constexpr int CatalogueTextSections = 5;
+
+// The text of each of the five sections as the catalogue editor shows it: the
+// stored lines, "*" included, joined by "\n".
+using CatalogueMemos = std::array<std::string, CatalogueTextSections>;
+
+// Lines as an editor shows them: joined by "\n".
+std::string editor_text(const std::vector<std::string>& lines);
+
+// data/data_in.dat in inch mode, else data/data.dat.
+std::string catalogue_path();
+
+// Loads the catalogue into HeightList, CrossbarLists, WidthList, LengthList,
+// Compositions and StructureTypes; optional entries only when optional_sizes
+// is 1. Sizes may use "," or "." as decimal mark and must be above zero;
+// crossbar sets and compositions are taken as written. Raises FileError naming
+// the file and line; the globals then keep what they held.
+void load_data_file(int optional_sizes);
+
+// The five text sections of the catalogue file as stored. Raises FileError.
+CatalogueMemos load_data_memos();
+
+// The first line of the texts that lacks the form of its section (a size,
+// sizes joined by "-", or the letters A and B, each optionally ending in "*"),
+// as a message for the user; empty when all can be saved. Blank lines do not count.
+std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstructure_type>& structure_types);
+// Writes a catalogue file from the five texts (blank lines dropped) and the
+// structure types. Raises FileError, before writing anything when the content
+// is not valid; the old file is kept on any failure.
+void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
+                          const std::vector<Tstructure_type>& structure_types);
+// Saves the edited texts with StructureTypes to the catalogue file of the
+// current unit mode and says where. Content that lacks its form is refused
+// with a message, and false is returned. Write failures raise FileError.
+bool save_data_file(const CatalogueMemos& memos);
+
+// A shelf suffix is stored on one line of the file, so it cannot hold a line break.
+bool shelf_suffix_fits(const std::string& suffix);
+
+// The characters the editor lets the user type into a section: its digits,
+// marks and letters, Backspace and Enter.
+bool memo_accepts_character(CatalogueSection section, char c);
+
+// The structure type a cell names by its structure_type. A type removed from
+// the catalogue since falls back to type 0 (a blank type when there is none).
+const Tstructure_type& structure_type_for_display(int structure_type);

@@ -1,0 +1,112 @@
+#include "model/catalogue/catalogue_editor.h"
+
+#include <climits>
+
+#include "model/files/file_io.h"
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+
+namespace {
+
+const char* const CodesTableFile = "user/codici.dat";
+const char* const TranslationFile = "data/lang.dat";
+
+bool to_int(const std::string& text, int& value) {
+  long long parsed = 0;
+  if (!parse_integer(text, parsed) || parsed < INT_MIN || parsed > INT_MAX) return false;
+  value = static_cast<int>(parsed);
+  return true;
+}
+
+// The type the fields describe; false, with a message, when one does not convert.
+bool structure_type_from_fields(const StructureTypeFields& fields, Tstructure_type& type) {
+  Tstructure_type result;
+  const std::array<std::pair<int*, const std::string*>, 5> numbers{{{&result.short_text, &fields[0]},
+                                                                    {&result.long_text, &fields[1]},
+                                                                    {&result.detail_text, &fields[2]},
+                                                                    {&result.module_text, &fields[3]},
+                                                                    {&result.height_offset, &fields[5]}}};
+  for (const auto& [target, text] : numbers) {
+    if (!to_int(*text, *target)) {
+      ui().show_message("The structure type was not changed: \"" + *text + "\" is not a whole number.");
+      return false;
+    }
+  }
+  if (!shelf_suffix_fits(fields[4])) {
+    ui().show_message("The structure type was not changed: the shelf suffix cannot hold a line break.");
+    return false;
+  }
+  result.shelf_suffix = fields[4];
+  type = result;
+  return true;
+}
+
+bool valid_index(int index) { return index >= 0 && static_cast<std::size_t>(index) < StructureTypes.size(); }
+
+void write_editor_text(const std::string& path, const std::string& text) {
+  TextWriter writer;
+  for (const std::string& line : split_lines(text)) writer.line(line);
+  write_scrambled_file(path, writer.take());
+}
+
+}  // namespace
+
+StructureTypeFields structure_type_fields(const Tstructure_type& type) {
+  return {std::to_string(type.short_text),
+          std::to_string(type.long_text),
+          std::to_string(type.detail_text),
+          std::to_string(type.module_text),
+          type.shelf_suffix,
+          std::to_string(type.height_offset)};
+}
+
+std::array<std::string, 4> structure_type_texts(const Tstructure_type& type) {
+  return {lang_text(type.short_text), lang_text(type.long_text), lang_text(type.detail_text),
+          lang_text(type.module_text)};
+}
+
+std::vector<std::string> structure_type_list() {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < StructureTypes.size(); ++i)
+    lines.push_back("[" + std::to_string(i) + "] " + lang_text(StructureTypes[i].short_text));
+  return lines;
+}
+
+bool add_structure_type(const StructureTypeFields& fields) {
+  Tstructure_type type;
+  if (!structure_type_from_fields(fields, type)) return false;
+  if (!ui().ask_yes_no("Aggiungere il nuovo tipo di struttura?")) return false;
+  StructureTypes.push_back(type);
+  ui().show_message("Tipo struttura Aggiunto.");
+  return true;
+}
+
+bool modify_structure_type(int index, const StructureTypeFields& fields) {
+  Tstructure_type type;
+  if (!valid_index(index) || !structure_type_from_fields(fields, type)) return false;
+  if (!ui().ask_yes_no("Modificare il tipo di struttura?")) return false;
+  StructureTypes[static_cast<std::size_t>(index)] = type;
+  ui().show_message("Tipo struttura modificato.");
+  return true;
+}
+
+bool remove_structure_type(int index) {
+  if (!valid_index(index) || !ui().ask_yes_no("Eliminare la struttura selezionata?")) return false;
+  StructureTypes.erase(StructureTypes.begin() + index);
+  return true;
+}
+
+CatalogueEditorTexts load_catalogue_editor_texts() {
+  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(program_path(CodesTableFile)))),
+          editor_text(split_lines(read_scrambled_file(program_path(TranslationFile))))};
+}
+
+bool close_catalogue_editor(const CatalogueEditorTexts& texts) {
+  if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) return true;
+  if (!save_data_file(texts.memos)) return false;
+  write_editor_text(program_path(CodesTableFile), texts.codes_table);
+  write_editor_text(program_path(TranslationFile), texts.translations);
+  return true;
+}

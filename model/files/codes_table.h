@@ -1,0 +1,23 @@
+// The price and code table user/codici.dat, stored scrambled: a header line,
+// then one tab-separated row per code with one availability column per
+// structure type. Prices and weights are written with "," as the decimal
+// separator, whatever the locale.
+#pragma once
+
+#include <string>
+
+#include "model/state/records.h"
+
+// Reads CodesTable, one option per element of StructureTypes in each row.
+// A damaged file is reported to the user and the rows before the damage are kept.
+void read_codes_table();
+// Writes CodesTable to user/codici.dat; raises FileError.
+void write_codes_table();
+
+// One row of the table file, its fields cut at single tabs, with option_count
+// option columns. Raises FileError saying what is wrong with it.
+Tcodice parse_code_row(const std::string& line, std::size_t option_count);
+
+// The plain content of a code table, and its safe scrambled write.
+std::string codes_table_text(const Tdb_codici& rows);
+void write_codes_table_file(const std::string& path, const Tdb_codici& rows);

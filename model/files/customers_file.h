@@ -1,0 +1,23 @@
+// The customer register user/clienti.dat, stored scrambled: the customer
+// count, then per customer nine text lines, the note count, the notes and a
+// separator line of 36 dashes.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/state/records.h"
+
+// Reads Customers; a missing file gives an empty register. A damaged file is
+// reported to the user and the customers read whole before the damage are kept.
+void read_customers();
+// Writes Customers to user/clienti.dat; raises FileError.
+void write_customers();
+
+// The plain content of a customer file.
+std::string customers_text(const std::vector<Tcliente>& customers);
+
+// The nine text fields of a customer in their stored order (project files share it).
+std::array<std::string*, 9> customer_fields(Tcliente& customer);
+std::array<const std::string*, 9> customer_fields(const Tcliente& customer);

@@ -1,0 +1,108 @@
+#include "model/files/file_io.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+void scramble_bytes(std::string& bytes) {
+  for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(256 - static_cast<unsigned char>(c)));
+}
+
+std::string read_file_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError("Cannot open file " + path);
+  std::ostringstream content;
+  content << in.rdbuf();
+  if (in.bad()) throw FileError("Cannot read file " + path);
+  return content.str();
+}
+
+std::string read_scrambled_file(const std::string& path) {
+  std::string bytes = read_file_bytes(path);
+  scramble_bytes(bytes);
+  return bytes;
+}
+
+namespace {
+
+std::string system_error_text() { return std::strerror(errno); }
+
+// Writes everything or fails; short writes are retried, never reported as success.
+bool write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+std::string unique_temporary_name(const fs::path& target) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  return (folder / ("." + target.filename().string() + "." + std::to_string(generator() % 1000000000) + ".tmp"))
+      .string();
+}
+
+}  // namespace
+
+void write_file_safely(const std::string& path, std::string_view bytes) {
+  fs::path target(path);
+  // A file the user marked read-only stays as it is, even for a user the system lets write it.
+  std::error_code status_error;
+  auto existing = fs::status(target, status_error);
+  if (fs::is_regular_file(existing) && (existing.permissions() & fs::perms::owner_write) == fs::perms::none)
+    throw FileError("Cannot write file " + path + ": the file is read-only");
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temporary = unique_temporary_name(target);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) throw FileError("Cannot write file " + path + ": " + system_error_text());
+
+  bool ok = write_all(fd, bytes) && ::fsync(fd) == 0;
+  std::string failure = ok ? std::string() : system_error_text();
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    failure = system_error_text();
+  }
+  if (ok) {
+    // Keep the permissions of the file being replaced.
+    std::error_code ignored;
+    if (fs::exists(existing)) fs::permissions(temporary, existing.permissions(), ignored);
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+      ok = false;
+      failure = system_error_text();
+    }
+  }
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    throw FileError("Cannot write file " + path + ": " + failure);
+  }
+}
+
+void write_scrambled_file(const std::string& path, std::string plain) {
+  scramble_bytes(plain);
+  write_file_safely(path, plain);
+}
+
+void toggle_file_scramble(const std::string& path) {
+  std::string bytes = read_file_bytes(path);
+  scramble_bytes(bytes);
+  write_file_safely(path, bytes);
+}
+
+std::string read_error_text(const std::string& path) { return "Error reading file. \r\n" + path; }

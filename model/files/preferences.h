@@ -1,0 +1,28 @@
+// The preferences file user/preferenze.dat: language, catalogue and 3-D
+// settings, company texts, archive column widths, units and plan background,
+// one value per line, stored scrambled. Files that end after line 30, 31 or 32
+// are valid and leave the later settings at their defaults.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/state/records.h"
+
+// Reads the preferences into AppState and Company. On the first run (no valid
+// language stored) it asks for the language and writes the file back (raising
+// FileError when that write fails). A read error is shown to the user and what
+// was read so far is kept; a damaged file is not written back. Returns false,
+// after telling the user which file is missing, when there is no preferences
+// file: the program cannot start without it.
+bool read_preferences();
+
+// Reads the plain lines of a preferences file into state and company as they
+// stand, a language not chosen yet included; raises FileError naming source.
+void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company);
+
+// Writes AppState and Company to user/preferenze.dat; raises FileError.
+void write_preferences();
+
+// Writes a preferences file from state and company, safely and scrambled.
+void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);

@@ -1,0 +1,83 @@
+// The line conventions of the program's text files: one value per line, CR LF
+// line ends, numbers with "." whatever the locale, Booleans as 1 and 0.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/files/file_io.h"
+
+// Builds the content of a text file in memory, one value per line. A line
+// break inside a text is written as a blank, so a value is always one line.
+class TextWriter {
+ public:
+  void line(std::string_view text);
+  void integer(long long value);
+  void boolean(bool value);
+  void character(char value);
+  void number_f(double value);   // fixed, two decimals, right-aligned in 8
+  void number_f0(double value);  // fixed, two decimals, no padding
+  void number_e(double value);   // scientific in 23 characters
+
+  std::string take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+// Reads the lines of a text file in memory. Every read past the end, or of a
+// line that does not hold what is asked, raises FileError naming the source and line.
+class TextReader {
+ public:
+  TextReader(std::string_view content, std::string source);
+
+  bool at_end() const { return next_ >= line_count_; }
+  std::size_t remaining() const { return line_count_ - next_; }
+
+  std::string line();
+  std::string short_string();  // cut to 255 bytes
+  long long integer();
+  int int32();
+  bool boolean();  // exactly 1 is true
+  char character();
+  double number();  // any of the three written forms
+
+  [[noreturn]] void fail(const std::string& what) const;
+
+ private:
+  // Lines are cut from the content as they are read, so a large file is not
+  // held twice over as a list of line strings.
+  std::string content_;
+  std::size_t position_ = 0;  // where the next line starts
+  std::size_t line_count_ = 0;
+  std::size_t next_ = 0;
+  std::string source_;
+};
+
+// Splits text into lines at LF, dropping a CR before it; a final line end does
+// not make an extra empty line.
+std::vector<std::string> split_lines(std::string_view text);
+
+// The three written forms of a Double.
+std::string format_f(double value);
+std::string format_f0(double value);
+std::string format_e(double value);
+// Fixed with the given decimals (brought into 0..40) and separator, locale-independent.
+std::string format_fixed(double value, int decimals, char separator = '.');
+
+// The text without the blanks and tabs around it (and a stray CR at its end).
+std::string_view trim_blanks(std::string_view text);
+
+// Parsers of one field, locale-independent. They accept blanks around the
+// number; decimal_separator is the only separator accepted. False on any other text.
+bool parse_integer(std::string_view text, long long& value);
+bool parse_double(std::string_view text, double& value, char decimal_separator = '.');
+
+// A string cut to at most 255 bytes without splitting a UTF-8 character.
+std::string cut_short_string(std::string_view text);
+
+// True when a line holds nothing but blanks and control characters: what a
+// trim of both ends leaves empty. Readers skip such lines.
+bool is_blank_line(std::string_view line);

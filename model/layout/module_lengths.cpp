@@ -1,0 +1,111 @@
+#include "model/layout/module_lengths.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <numeric>
+
+#include "model/base/plane_vectors.h"
+#include "model/layout/cell_walls.h"
+#include "model/state/globals.h"
+
+double base_fill_length(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  // In doubles: a damaged project may hold a count near the integer limit.
+  const double n = w.module_count;
+  return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * UprightWidth - n * 2 * UprightGap;
+}
+
+double wall_fill_length(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
+  const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
+  const double s = cell.clearance;
+  double f = base_fill_length(wall_index);
+  // The corrections apply in this order; several may hold at once.
+  if (w.start_join_high && w.start_bounded) f += 28 - p.module_depth;
+  if (w.end_join_high && w.end_bounded) f += 28 - n.module_depth;
+  if (w.start_join_high && !w.start_bounded) f += 2 * s + w.start_gap + 28;
+  if (w.end_join_high && !w.end_bounded) f += 2 * s + w.end_gap + 28;
+  if (w.start_join_low && !w.start_bounded) f += w.start_gap + 2 * s + p.module_depth + 28 + 4;
+  if (w.end_join_low && !w.end_bounded) f += w.end_gap + 2 * s + n.module_depth + 28 + 4;
+  if (w.end_join_high && !w.end_bounded && n.end_join_high && n.end_bounded) f += 4 + 28;
+  if (w.start_join_high && !w.start_bounded && p.start_join_high && p.start_bounded) f += 4 + 28;
+  if (w.end_join_high && w.end_bounded && n.end_join_high && n.end_bounded) f += -4 - 28;
+  if (w.start_join_high && w.start_bounded && p.start_join_high && p.start_bounded) f += -4 - 28;
+  return f;
+}
+
+namespace {
+
+// The catalogue lengths the automatic choice may use: up to the preferred
+// largest one, clamped to the list (the preference may come from the other
+// unit's catalogue or from a list with the optional sizes).
+std::size_t allowed_length_count() {
+  if (LengthList.empty()) return 0;
+  return static_cast<std::size_t>(std::clamp(AppState.max_length_index, 0, static_cast<int>(LengthList.size()) - 1)) +
+         1;
+}
+
+// n lengths: the first k of them first_length, the rest other_length.
+std::vector<double> trial_lengths(int n, int k, double first_length, double other_length) {
+  std::vector<double> trial(static_cast<std::size_t>(n), other_length);
+  std::fill_n(trial.begin(), k, first_length);
+  return trial;
+}
+
+double total(const std::vector<double>& lengths) { return std::accumulate(lengths.begin(), lengths.end(), 0.0); }
+
+// The mix of lo and hi lengths that comes closest to F from below (mix) or
+// from above (no mix). The trial with no length of the other kind always
+// qualifies by the choice of lo and hi, so it is taken as the start.
+std::vector<double> best_mix(int n, double lo, double hi, bool mix, double fill_length) {
+  std::vector<double> best = mix ? trial_lengths(n, 0, hi, lo) : trial_lengths(n, 0, lo, hi);
+  for (int k = 1; k <= n; ++k) {
+    std::vector<double> trial = mix ? trial_lengths(n, k, hi, lo) : trial_lengths(n, k, lo, hi);
+    double sum = total(trial);
+    if (mix ? sum <= fill_length : sum >= fill_length) best = std::move(trial);
+  }
+  return best;
+}
+
+void apply_forced_lengths(const Tlinea& wall, std::vector<double>& lengths) {
+  // A short forced list only overrides the positions it has.
+  std::size_t count = std::min(lengths.size(), wall.forced_lengths.size());
+  std::copy_n(wall.forced_lengths.begin(), count, lengths.begin());
+}
+
+}  // namespace
+
+bool choose_module_lengths(int n, std::vector<double>& lengths, int wall_index, bool mix, double& leftover,
+                           double fill_length) {
+  n = std::max(n, 0);
+  const double average = fill_length / n;
+  double lo = 0.0;
+  double hi = 0.0;
+  const std::size_t count = allowed_length_count();
+  for (std::size_t i = 0; i < count; ++i)
+    if (LengthList[i] <= average) lo = LengthList[i];
+  for (std::size_t i = count; i-- > 0;)
+    if (LengthList[i] >= average) hi = LengthList[i];
+
+  // hi is 0 when the average is above every allowed length: all bays take lo.
+  const bool found = lo > 0 && hi >= 0;
+  const Tlinea& wall = current_cell().walls[static_cast<std::size_t>(wall_index)];
+  if (found) {
+    lengths = hi > 0 ? best_mix(n, lo, hi, mix, fill_length) : std::vector<double>(static_cast<std::size_t>(n), lo);
+    // Reversed, the shorter lengths of a mix come first; spreading them to
+    // both ends keeps the run symmetric.
+    reverse_doubles(lengths);
+    alternate_ends(lengths);
+  } else {
+    // The old values stay, grown towards n only as far as the forced lengths
+    // reach: zeros past them would not change the leftover, and a count read
+    // from a damaged file must not allocate without bound.
+    lengths.resize(std::min(static_cast<std::size_t>(n), std::max(lengths.size(), wall.forced_lengths.size())));
+  }
+  apply_forced_lengths(wall, lengths);
+  leftover = fill_length - total(lengths);
+  return found;
+}

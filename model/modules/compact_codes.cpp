@@ -1,0 +1,26 @@
+#include "model/modules/compact_codes.h"
+
+#include <limits>
+
+#include "model/files/text_io.h"
+
+bool is_fixed_compact_code(std::string_view code) { return code.starts_with(FixedCompactPrefix); }
+
+bool is_mobile_compact_code(std::string_view code) { return code.starts_with(MobileCompactPrefix); }
+
+std::optional<int> compact_group_number(std::string_view code) {
+  const std::size_t underscore = code.find('_');
+  if (underscore == std::string_view::npos) return std::nullopt;
+  long long number = 0;
+  if (!parse_integer(code.substr(underscore + 1), number)) return std::nullopt;
+  if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(number);
+}
+
+std::string fixed_compact_code(int group_number) {
+  return std::string(FixedCompactPrefix) + std::to_string(group_number);
+}
+
+std::string mobile_compact_code(int group_number) {
+  return std::string(MobileCompactPrefix) + std::to_string(group_number);
+}

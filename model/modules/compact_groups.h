@@ -1,0 +1,20 @@
+// Compact mobile-shelving groups. The model stores only the codes of their
+// modules (see compact_codes.h); the group records of every cell are derived
+// from them again whenever the plan is loaded, edited, drawn or printed.
+#pragma once
+
+#include "model/state/records.h"
+
+// Width of every module of the compact line, across the group's axis of travel.
+inline constexpr double CompactModuleWidth = 577.0;
+
+// Rebuilds Tcell.compact_groups of every cell, then the end-frame heights of
+// the current cell and the load overrides of all cells.
+void rebuild_compact_groups();
+
+// The kit length class of a group of this overall length: 2245, 2645 or 3045.
+double compact_kit_length(double overall_length);
+
+// The largest group number among the fixed-end codes of the cell's free
+// modules and wall bays; 0 when there is none. A new group takes the next one.
+int max_fixed_compact_number(int cell_index);

@@ -1,0 +1,41 @@
+#include "model/state/edit_modes.h"
+
+#include <array>
+
+#include "model/layout/cell_walls.h"
+#include "model/layout/wall_editing.h"
+#include "model/state/tool_buttons.h"
+#include "model/state/ui_seam.h"
+
+void end_edit_mode(bool close_outline) {
+  if (close_outline && AppState.outline_mode) close_room_outline();
+  if (!ui().tool_button_down(tool_button::select_walls)) {
+    for (Tlinea& wall : current_cell().walls) wall.selected = false;
+  } else {
+    ui().set_tool_button_down(tool_button::select_walls, false);
+  }
+  if (ui().tool_button_down(tool_button::select_modules)) ui().set_tool_button_down(tool_button::select_modules, false);
+  ui().set_tool_button_down(tool_button::outline, false);
+  AppState.select_walls_mode = 0;
+  AppState.select_modules_mode = 0;
+  AppState.place_free_module_mode = 0;
+  AppState.place_compact_mode = 0;
+  AppState.rubber_band = {-1, -1, -1, -1};
+  clear_all_selections();
+  AppState.free_module_template.code.clear();
+}
+
+void release_tool_buttons() {
+  static constexpr std::array<int, 17> mode_buttons{2, 3, 5, 6, 4, 12, 9, 14, 1, 7, 8, 10, 11, 13, 16, 18, 19};
+  for (int button : mode_buttons) ui().set_tool_button_down(button, false);
+}
+
+void clear_all_selections() {
+  for (Tcell& cell : Cells) {
+    for (Tlinea& wall : cell.walls) {
+      wall.selected = wall.selected2 = false;
+      for (Tmodulo& bay : wall.modules) bay.selected = bay.selected2 = false;
+    }
+    for (Tmodulo_agg& module : cell.free_modules) module.selected = module.selected2 = false;
+  }
+}

@@ -1,0 +1,92 @@
+#include "model/state/undo_history.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "model/layout/geometry_check.h"
+#include "model/state/edit_modes.h"
+#include "model/state/globals.h"
+#include "model/state/tool_buttons.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+
+namespace {
+
+int history_size() { return static_cast<int>(UndoHistory.size()); }
+
+void update_undo_buttons() {
+  ui().set_tool_button_enabled(tool_button::undo, UndoPosition >= 1);
+  ui().set_tool_button_enabled(tool_button::redo, UndoPosition < history_size() - 1);
+}
+
+// A step restores the editing state only: the preferences stay as the user
+// set them since (restoring an older unit factor while the inch catalogue is
+// loaded would misread every typed value), and so does the file the project
+// is saved in (else the next save would make a second archive entry).
+void keep_live_settings(const Tvar_amb& live, Tvar_amb& restored) {
+  restored.file_name = live.file_name;
+  restored.max_length_index = live.max_length_index;
+  restored.background_3d = live.background_3d;
+  restored.wall_transparency = live.wall_transparency;
+  restored.wall_height = live.wall_height;
+  restored.language = live.language;
+  restored.debug = live.debug;
+  restored.optional_sizes = live.optional_sizes;
+  restored.product_switch = live.product_switch;
+  restored.resolution_3d = live.resolution_3d;
+  restored.archive_col_widths = live.archive_col_widths;
+  restored.inches = live.inches;
+  restored.decimals = live.decimals;
+  restored.unit_factor = live.unit_factor;
+  restored.black_background = live.black_background;
+  restored.print_max_loads = live.print_max_loads;
+  restored.palette = live.palette;
+}
+
+bool current_outline_needs_check() {
+  const int index = AppState.current_cell;
+  if (index < 0 || index >= static_cast<int>(Cells.size())) return false;
+  return Cells[static_cast<std::size_t>(index)].outline_closed && !AppState.outline_mode;
+}
+
+// Returns to the step before the rejected one and forgets the rejected step.
+void roll_back_invalid_edit() {
+  step_undo_history(-1);
+  UndoHistory.pop_back();
+  UndoPosition = std::min(UndoPosition, history_size() - 1);
+  update_undo_buttons();
+  end_edit_mode(false);
+  ui().show_message(lang_text(8));
+}
+
+}  // namespace
+
+void push_undo_snapshot() {
+  AppState.modified = 1;
+  ++UndoPosition;
+  UndoHistory.resize(static_cast<std::size_t>(UndoPosition) + 1);
+  Tundo_snapshot& entry = UndoHistory.back();
+  entry.state = AppState;
+  for (Tcell& cell : Cells) cell.picture.reset();
+  entry.cells = Cells;
+  // Redo is refreshed too: a new step drops whatever had been undone.
+  update_undo_buttons();
+  if (current_outline_needs_check() && !check_cell_geometry()) roll_back_invalid_edit();
+}
+
+void step_undo_history(int delta) {
+  const int target = UndoPosition + delta;
+  if (target >= 0 && target < history_size()) {
+    UndoPosition = target;
+    const Tundo_snapshot& entry = UndoHistory[static_cast<std::size_t>(target)];
+    Tvar_amb restored = entry.state;
+    keep_live_settings(AppState, restored);
+    restored.modified = 1;
+    AppState = std::move(restored);
+    Cells = entry.cells;
+    for (Tcell& cell : Cells)
+      for (Tlinea& wall : cell.walls) wall.selected2 = false;
+  }
+  update_undo_buttons();
+  if (AppState.current_cell >= static_cast<int>(Cells.size()) || AppState.current_cell < 0) AppState.current_cell = 0;
+}
