@@ -17,12 +17,19 @@ function(rackwright_3d_defaults target)
 endfunction()
 
 # A GoogleTest executable registered with CTest, one CTest entry per test case.
-# rackwright_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
+# rackwright_add_test(name [QT] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
+# QT: the program gets the shared test main that creates its one QApplication.
 function(rackwright_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(ARG_QT)
+    find_package(Qt6 REQUIRED COMPONENTS Widgets)
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
   rackwright_target_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   # One variable per property: test discovery splits a list value into separate arguments.
   set(properties ENVIRONMENT "RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR}"

@@ -3,17 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
 #include "model/state/globals.h"
 
 TEST(MainWindow, OpensWithTheProgramTitle) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "test";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-
   AppState.debug = 1;
   TMain window;
   window.show();

@@ -1,17 +1,10 @@
 // QPainter on a QImage draws exact pixels without a display.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 TEST(QtPainter, FillsAndDrawsExactPixels) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "test";
-  char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
-
   QImage image(40, 30, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
