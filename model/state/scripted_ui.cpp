@@ -35,6 +35,23 @@ int ScriptedUi::ask_language() {
   return take(language_answers, -1);
 }
 
+bool ScriptedUi::ask_open_file_name(const std::string& caption, const std::string&, std::string& path) {
+  questions.push_back(caption);
+  if (file_answers.empty()) return false;
+  path = take(file_answers, std::string());
+  return true;
+}
+
+bool ScriptedUi::ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path) {
+  return ask_open_file_name(caption, filter, path);
+}
+
+bool ScriptedUi::ask_colour(int& rgb) {
+  if (colour_answers.empty()) return false;
+  rgb = take(colour_answers, 0);
+  return true;
+}
+
 void ScriptedUi::progress_begin(int maximum) {
   progress_maximum = maximum;
   progress_position = 0;

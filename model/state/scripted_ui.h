@@ -17,6 +17,8 @@ class ScriptedUi : public ModelUi {
   std::deque<Answer> yes_no_cancel_answers;
   std::deque<std::string> input_answers;  // each entry typed and confirmed
   std::deque<int> language_answers;
+  std::deque<std::string> file_answers;  // each a chosen file name; empty queue = cancelled
+  std::deque<int> colour_answers;
 
   // What the model did.
   std::vector<std::string> messages;   // message boxes shown
@@ -34,12 +36,24 @@ class ScriptedUi : public ModelUi {
   int plan_draws = 0;
   int fits = 0;
   int rebuilds_3d = 0;
+  std::vector<std::string> opened_with_desktop;
+  int wait_box_shows = 0;
+  bool wait_box_shown = false;
 
   void show_message(const std::string& text) override;
   bool ask_yes_no(const std::string& text) override;
   Answer ask_yes_no_cancel(const std::string& text) override;
   bool input_query(const std::string& caption, const std::string& prompt, std::string& value) override;
   int ask_language() override;
+  bool ask_open_file_name(const std::string& caption, const std::string& filter, std::string& path) override;
+  bool ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path) override;
+  bool ask_colour(int& rgb) override;
+  void open_with_desktop(const std::string& target) override { opened_with_desktop.push_back(target); }
+  void show_wait_box() override {
+    ++wait_box_shows;
+    wait_box_shown = true;
+  }
+  void hide_wait_box() override { wait_box_shown = false; }
   void progress_begin(int maximum) override;
   void progress_step(int position) override;
   void progress_end() override {}

@@ -7,6 +7,12 @@ bool ModelUi::ask_yes_no(const std::string&) { return false; }
 Answer ModelUi::ask_yes_no_cancel(const std::string&) { return Answer::Cancel; }
 bool ModelUi::input_query(const std::string&, const std::string&, std::string&) { return false; }
 int ModelUi::ask_language() { return -1; }
+bool ModelUi::ask_open_file_name(const std::string&, const std::string&, std::string&) { return false; }
+bool ModelUi::ask_save_file_name(const std::string&, const std::string&, std::string&) { return false; }
+bool ModelUi::ask_colour(int&) { return false; }
+void ModelUi::open_with_desktop(const std::string&) {}
+void ModelUi::show_wait_box() {}
+void ModelUi::hide_wait_box() {}
 void ModelUi::progress_begin(int) {}
 void ModelUi::progress_step(int) {}
 void ModelUi::progress_end() {}

@@ -21,6 +21,18 @@ class ModelUi {
   virtual bool input_query(const std::string& caption, const std::string& prompt, std::string& value);
   // The first-run language question: 0..7, or -1 when none was chosen.
   virtual int ask_language();
+  // File choice: filter as "Dxf 2D (*.dxf)"; path holds the proposed name on
+  // entry and the chosen one on return; false when the user cancels.
+  virtual bool ask_open_file_name(const std::string& caption, const std::string& filter, std::string& path);
+  virtual bool ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path);
+  // Colour choice: rgb holds r + g * 256 + b * 65536 on entry and on return.
+  virtual bool ask_colour(int& rgb);
+  // The shell's "open" of a file or an address (a web page, a "mailto:").
+  virtual void open_with_desktop(const std::string& path_or_address);
+
+  // The wait box of long work: shown and painted at once, closed after.
+  virtual void show_wait_box();
+  virtual void hide_wait_box();
 
   // Progress gauge of long work.
   virtual void progress_begin(int maximum);
