@@ -6,6 +6,7 @@
 #include <xmmintrin.h>
 #endif
 
+#include "gfx3d/glx_context.h"
 #include "gfx3d/persistence.h"
 #include "gfx3d/scalar_lists.h"
 #include "gfx3d/vector_lists.h"
@@ -49,4 +50,5 @@ void InitializeGfx3D() {
     ResetSseState();
   }
   RegisterListClasses();
+  RegisterGLXContextClass();
 }
