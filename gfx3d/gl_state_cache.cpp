@@ -6,12 +6,28 @@
 
 namespace {
 
-constexpr GLenum kStateEnums[kGLStateCount] = {
-    GL_ALPHA_TEST,     GL_AUTO_NORMAL,    GL_BLEND,       GL_COLOR_MATERIAL,       GL_CULL_FACE,
-    GL_DEPTH_TEST,     GL_DITHER,         GL_FOG,         GL_LIGHTING,             GL_LINE_SMOOTH,
-    GL_LINE_STIPPLE,   GL_INDEX_LOGIC_OP, GL_NORMALIZE,   GL_POINT_SMOOTH,         GL_POLYGON_SMOOTH,
-    GL_POLYGON_STIPPLE, GL_SCISSOR_TEST,  GL_STENCIL_TEST, GL_TEXTURE_1D,          GL_TEXTURE_2D,
-    GL_TEXTURE_CUBE_MAP_ARB, 0x84F5 /* GL_TEXTURE_RECTANGLE_NV */};
+constexpr GLenum kStateEnums[kGLStateCount] = {GL_ALPHA_TEST,
+                                               GL_AUTO_NORMAL,
+                                               GL_BLEND,
+                                               GL_COLOR_MATERIAL,
+                                               GL_CULL_FACE,
+                                               GL_DEPTH_TEST,
+                                               GL_DITHER,
+                                               GL_FOG,
+                                               GL_LIGHTING,
+                                               GL_LINE_SMOOTH,
+                                               GL_LINE_STIPPLE,
+                                               GL_INDEX_LOGIC_OP,
+                                               GL_NORMALIZE,
+                                               GL_POINT_SMOOTH,
+                                               GL_POLYGON_SMOOTH,
+                                               GL_POLYGON_STIPPLE,
+                                               GL_SCISSOR_TEST,
+                                               GL_STENCIL_TEST,
+                                               GL_TEXTURE_1D,
+                                               GL_TEXTURE_2D,
+                                               GL_TEXTURE_CUBE_MAP_ARB,
+                                               0x84F5 /* GL_TEXTURE_RECTANGLE_NV */};
 
 bool DiffersRGB(const TVector4f& a, const TVector4f& b) { return a.x != b.x || a.y != b.y || a.z != b.z; }
 bool DiffersRGBA(const TVector4f& a, const TVector4f& b) { return DiffersRGB(a, b) || a.w != b.w; }

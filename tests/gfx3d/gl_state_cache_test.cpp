@@ -1,7 +1,8 @@
 // The state cache reaches GL only on a change, and its mirror agrees with Mesa.
+#include "gfx3d/gl_state_cache.h"
+
 #include <gtest/gtest.h>
 
-#include "gfx3d/gl_state_cache.h"
 #include "gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 
