@@ -9,6 +9,7 @@
 #include "gfx3d/glx_context.h"
 #include "gfx3d/persistence.h"
 #include "gfx3d/scalar_lists.h"
+#include "gfx3d/texture_images.h"
 #include "gfx3d/vector_lists.h"
 
 namespace {
@@ -51,4 +52,5 @@ void InitializeGfx3D() {
   }
   RegisterListClasses();
   RegisterGLXContextClass();
+  RegisterGLTextureImageClasses();
 }

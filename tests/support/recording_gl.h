@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -58,6 +59,7 @@ class RecordingGL {
   std::vector<RecordedCall> calls;
   // What glGetString and gluGetString answer, by enum.
   std::map<unsigned, std::string> strings;
+  GLuint last_name = 0;
 
 #define RECORDING_GL_NAME(name) static constexpr char k_##name[] = #name;
 #define RECORDING_GL_EXTENSION_NAME(name, type) static constexpr char k_##name[] = #name;
@@ -88,6 +90,12 @@ struct Recorder<Name, R (*)(A...)> {
     RecordedCall call{Name, {}};
     (Push(call.args, Name, args), ...);
     active->calls.push_back(call);
+    // Names are handed out as a driver would, so handles see them allocated.
+    if constexpr (std::string_view(Name) == "glGenTextures") {
+      std::get<1>(std::tuple<A...>(args...))[0] = ++active->last_name;
+    } else if constexpr (std::string_view(Name) == "glGenLists") {
+      return ++active->last_name;
+    }
     if constexpr (std::is_same_v<R, const GLubyte*>) {
       auto found = active->strings.find(static_cast<unsigned>(call.args.empty() ? 0 : call.args[0]));
       return found == active->strings.end() ? nullptr : reinterpret_cast<const GLubyte*>(found->second.c_str());
