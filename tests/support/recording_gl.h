@@ -1,6 +1,7 @@
 // A GL function table that records every call instead of reaching a driver,
 // so call sequences can be checked without a context. Installing it routes
-// the 3-D library's GL and GLU calls here until it goes out of scope.
+// the 3-D library's GL and GLU calls here, with all extension flags off,
+// until it goes out of scope.
 #pragma once
 
 #include <algorithm>
@@ -40,6 +41,7 @@ class RecordingGL {
  public:
   RecordingGL();
   ~RecordingGL() {
+    GLFlags() = saved_flags_;
     InstallGLFunctionTable(nullptr);
     recording_gl_detail::active = nullptr;
   }
@@ -71,6 +73,7 @@ class RecordingGL {
 
  private:
   TGLFunctionTable table_;
+  TGLExtensionFlags saved_flags_ = GLFlags();  // a real context's flags, back when recording ends
 };
 
 namespace recording_gl_detail {
@@ -116,5 +119,6 @@ inline RecordingGL::RecordingGL() {
   GFX3D_GL_EXTENSION_FUNCTIONS(RECORDING_GL_BIND_EXTENSION)
 #undef RECORDING_GL_BIND_EXTENSION
   recording_gl_detail::active = this;
+  GLFlags() = TGLExtensionFlags{};
   InstallGLFunctionTable(&table_);
 }
