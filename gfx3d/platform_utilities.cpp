@@ -77,7 +77,7 @@ bool TryStrToFloatText(const std::string& input, double& value) {
   }
   const long shift = fraction_digits - exponent;
   if (text[0] == '-') mantissa = -mantissa;
-  if (shift != 0) mantissa *= std::pow(10.0L, static_cast<long double>(-shift));
+  if (shift != 0 && mantissa != 0) mantissa *= std::pow(10.0L, static_cast<long double>(-shift));
   value = static_cast<double>(mantissa);
   return true;
 }
