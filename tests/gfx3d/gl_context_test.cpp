@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx3d/initialization.h"
-#include "gl_pixel_fixture.h"
+#include "support/gl_pixel_fixture.h"
 // clang-format off
 #include <GL/glx.h>
 // clang-format on

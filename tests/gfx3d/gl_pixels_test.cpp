@@ -8,7 +8,7 @@
 #include "gfx3d/bitmap32.h"
 #include "gfx3d/materials.h"
 #include "gfx3d/multitexture_mapping.h"
-#include "gl_pixel_fixture.h"
+#include "support/gl_pixel_fixture.h"
 
 namespace {
 

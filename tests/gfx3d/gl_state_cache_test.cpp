@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gl_pixel_fixture.h"
+#include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 
 namespace {

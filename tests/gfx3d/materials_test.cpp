@@ -169,3 +169,31 @@ TEST_F(MaterialTest, TexturesUploadOnlyWhatChanged) {
   }
   context.Deactivate();
 }
+
+TEST_F(MaterialTest, CubeMapsOfUnequalFacesStayEmptyAndAnisotropyIsTwo) {
+  RecordingContext context;
+  context.CreateContext(0);
+  context.Activate();
+  GLFlags().ARB_texture_cube_map = true;
+  GLFlags().EXT_texture_filter_anisotropic = true;
+  TGLTexture cube(nullptr);
+  cube.SetImageClassName("TGLCubeMapImage");
+  auto& faces = static_cast<TGLCubeMapImage&>(cube.Image());
+  QImage face(4, 4, QImage::Format_RGB888);
+  face.fill(Qt::white);
+  for (GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB; target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB; ++target)
+    faces.SetPicture(target, target == GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB ? face.scaled(8, 8) : face);
+  cube.SetFilteringQuality(tfAnisotropic);
+  cube.GetHandle();
+  EXPECT_EQ(gl.Count("glTexImage2D") + gl.Count("gluBuild2DMipmaps"), 0);
+  bool anisotropy_two = false;
+  for (const RecordedCall& call : gl.calls)
+    if (call.name == "glTexParameteri" && call.args[1] == 0x84FE) anisotropy_two = call.args[2] == 2;
+  EXPECT_TRUE(anisotropy_two);
+
+  faces.SetPicture(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB, face);
+  gl.Clear();
+  cube.GetHandle();
+  EXPECT_EQ(gl.Count("glTexImage2D") + gl.Count("gluBuild2DMipmaps"), 6);
+  context.Deactivate();
+}

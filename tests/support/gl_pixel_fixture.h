@@ -7,16 +7,16 @@
 
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/glx_context.h"
-#include "gfx3d_fixture.h"
+#include "gfx3d/initialization.h"
 #include "support/gl_required.h"
 
-class GLPixelTest : public Gfx3DTest {
+class GLPixelTest : public testing::Test {
  protected:
   static constexpr int kWidth = 64;
   static constexpr int kHeight = 64;
 
   void SetUp() override {
-    Gfx3DTest::SetUp();
+    InitializeGfx3D();
     context_ = GLContextManager().CreateContext();
     ASSERT_NE(context_, nullptr);
     context_->SetDepthBits(24);
