@@ -12,7 +12,7 @@
 #include "model/files/text_table.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/modules/compact_groups.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "sources/codes_source.h"
 #include "support/temp_dir.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/layout/shelf_patterns.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "project_globals_fixture.h"
 
 namespace {

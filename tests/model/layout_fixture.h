@@ -16,7 +16,7 @@
 #include "model/layout/layout_engine.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/room_outline.h"
 
 // Every wall's end points as {x1, y1, x2, y2}, in wall order.
