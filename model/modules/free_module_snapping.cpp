@@ -34,12 +34,12 @@ struct RunAxes {
 void mark_end_snap(Tmodulo_agg& m, const RunAxes& axes, bool low_end) {
   if (low_end) {
     (axes.horizontal ? m.clear_o : m.clear_s) = 0;
-    m.side_flags[0] = 1;
-    m.side_flags[2] = 0;
+    m.side_flags[kJointA] = 1;
+    m.side_flags[kEndFrameA] = 0;
   } else {
     (axes.horizontal ? m.clear_e : m.clear_n) = 0;
-    m.side_flags[1] = 1;
-    m.side_flags[3] = 0;
+    m.side_flags[kJointB] = 1;
+    m.side_flags[kEndFrameB] = 0;
   }
 }
 
@@ -152,8 +152,8 @@ void preview_block_end(Tcorvane& block, Tmodulo_agg& end, const Tvec2& axis, dou
 }  // namespace
 
 bool snap_free_module(Tmodulo_agg& m, bool extra_gap) {
-  m.side_flags[0] = 0;
-  m.side_flags[1] = 0;
+  m.side_flags[kJointA] = 0;
+  m.side_flags[kJointB] = 0;
   m.coupled_with = -1;
   m.snap_side = -1;
   const RunAxes axes{m.orientation == 'H'};
