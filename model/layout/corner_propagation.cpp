@@ -6,6 +6,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/wall_placement.h"
+#include "model/state/current_cell.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 
 double base_fill_length(int wall_index) {

@@ -5,6 +5,7 @@
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
+#include "model/state/current_cell.h"
 
 namespace {
 

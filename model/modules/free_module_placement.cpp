@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/base/string_utils.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_shape.h"
@@ -10,6 +11,7 @@
 #include "model/modules/compact_codes.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/free_module_clearances.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"

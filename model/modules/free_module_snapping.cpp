@@ -7,6 +7,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"
+#include "model/state/current_cell.h"
 
 namespace {
 
