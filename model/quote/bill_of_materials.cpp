@@ -106,6 +106,8 @@ void add_free_module(CellBill& bill, const Tmodulo_agg& module) {
   if (module.code == kTrolleyCode) add_trolley(bill, module);
 }
 
+}  // namespace
+
 Tdett_prv bill_of_cell(CodeIndex& index, const Tcell& cell) {
   CellBill bill(index, cell.structure_type);
   for (const Tlinea& wall : cell.walls) add_wall(bill, wall);
@@ -114,8 +116,6 @@ Tdett_prv bill_of_cell(CodeIndex& index, const Tcell& cell) {
     bill.add(key("KG", std::nullopt, group.kit_length, std::nullopt), true, 1, "KG");
   return bill.take_sorted();
 }
-
-}  // namespace
 
 void build_bill_of_materials() {
   rebuild_compact_groups();
