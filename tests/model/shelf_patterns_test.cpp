@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "layout_fixture.h"
-#include "model/base/string_utils.h"
 #include "model/layout/outline_queries.h"
 #include "model/quote/module_template.h"
 #include "support/plan_builders.h"
@@ -51,22 +50,7 @@ TEST(ShelfPatterns, RefitKeepsTheBottomShelves) {
   EXPECT_EQ(fit_shelf_pattern("", 3, 1700), "");
 }
 
-TEST(ShelfUtilities, CellNameMultiplierCountsAMalformedMarkerOnce) {
-  const std::vector<std::pair<std::string, int>> cases{
-      {"Archive ( X 2 )", 2}, {"Store (x3)", 3},  {"Store (X12) north", 12},   {"Store", 1},
-      {"Store (x0)", 0},      {"Store (x)", 1},   {"Store (xa)", 1},           {"Store (x3", 1},
-      {"a) Store (x3", 1},    {"Store (x-2)", 1}, {"Store (x99999999999)", 1},
-  };
-  for (const auto& [name, multiplier] : cases) EXPECT_EQ(parse_multiplier(name), multiplier) << name;
-}
-
-TEST(ShelfUtilities, SplitKeepsEmptyParts) {
-  EXPECT_EQ(split_to_string_list("400-500,5", "-"), (Tstringlist{"400", "500,5"}));
-  EXPECT_EQ(split_to_string_list("a--b--", "--"), (Tstringlist{"a", "b", ""}));
-  EXPECT_EQ(split_to_string_list("", "-"), (Tstringlist{""}));
-}
-
-TEST(ShelfUtilities, WindingOfTheRightmostVerticalWall) {
+TEST(OutlineQueries, WindingOfTheRightmostVerticalWall) {
   Tcell room;
   room.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
   EXPECT_EQ(outline_winding(room), "ANTIORARIO");
