@@ -197,3 +197,27 @@ TEST_F(MaterialTest, CubeMapsOfUnequalFacesStayEmptyAndAnisotropyIsTwo) {
   EXPECT_EQ(gl.Count("glTexImage2D") + gl.Count("gluBuild2DMipmaps"), 6);
   context.Deactivate();
 }
+
+TEST_F(MaterialTest, ExtraTexturesFeedTheirOwnUnits) {
+  RecordingContext context;
+  context.CreateContext(0);
+  context.Activate();
+  GLFlags().ARB_multitexture = true;
+  gl.integers[GL_MAX_TEXTURE_UNITS_ARB] = 4;
+  TGLMaterial material(nullptr);
+  TGLTextureExItem& item = material.TextureEx().AddItem();
+  item.SetTextureIndex(1);
+  item.Texture().SetDisabled(false);
+  item.TextureScale().SetVector(2, 2, 1);
+  EXPECT_TRUE(material.TextureEx().IsTextureEnabled(1));
+  material.Apply(rci);
+  EXPECT_GT(gl.Count("glActiveTextureARB"), 0);
+  bool scaled = false;
+  for (const RecordedCall& call : gl.calls)
+    if (call.name == "glLoadMatrixf") scaled = call.args[0] == 2;
+  EXPECT_TRUE(scaled) << "the item's scale reaches the texture matrix";
+  material.UnApply(rci);
+  EXPECT_EQ(gl.calls.back().args[0], GL_TEXTURE0_ARB);
+  context.Deactivate();
+  XGLMapTexCoordToNull();
+}
