@@ -306,20 +306,25 @@ TGLContextManager& GLContextManager() {
 }
 
 namespace {
+
+// GL may hold several errors; at most this many more are read after the first.
 constexpr int kMaxErrorReads = 6;
+
+void DrainGLErrors() {
+  for (int i = 0; i < kMaxErrorReads; ++i)
+    if (GL().glGetError() == GL_NO_ERROR) return;
 }
+
+}  // namespace
 
 void CheckOpenGLError() {
   const GLenum error = GL().glGetError();
   if (error == GL_NO_ERROR) return;
-  for (int i = 0; i < kMaxErrorReads && GL().glGetError() != GL_NO_ERROR; ++i) {
-  }
+  DrainGLErrors();
   const GLubyte* text = GL().gluErrorString(error);
   throw EOpenGLError(text ? reinterpret_cast<const char*>(text) : "unknown GL error");
 }
 
 void ClearGLError() {
-  if (GL().glGetError() == GL_NO_ERROR) return;
-  for (int i = 0; i < kMaxErrorReads && GL().glGetError() != GL_NO_ERROR; ++i) {
-  }
+  if (GL().glGetError() != GL_NO_ERROR) DrainGLErrors();
 }

@@ -464,8 +464,8 @@ void TGLTexture::PrepareBuildList() { GetHandle(); }
 
 TGLTextureExItem::TGLTextureExItem(TCollection* collection)
     : TCollectionItem(collection),
-      offset_(std::make_unique<TGLCoordinates>(nullptr)),
-      scale_(std::make_unique<TGLCoordinates>(nullptr)) {
+      offset_(std::make_unique<TGLCoordinates>(this)),
+      scale_(std::make_unique<TGLCoordinates>(this)) {
   offset_->Initialize({0, 0, 0, 0});
   scale_->Initialize({1, 1, 1, 0});
   const auto recalculate = [this](TObject*) { CalculateTextureMatrix(); };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx3d/multitexture_mapping.h"
+#include "gfx3d/streams.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_gl.h"
 
@@ -14,6 +15,21 @@ class StructureOwner : public TPersistent, public IGLStructureOwner {
  public:
   void StructureChanged() override { ++changes; }
   int changes = 0;
+};
+
+// Keeps the binary properties an object defines, as the form writer would.
+class CapturingDefiner : public TPropertyDefiner {
+ public:
+  void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& read,
+                            const std::function<void(TStream&)>& write, bool hasData) override {
+    names.push_back(name);
+    if (hasData) write(stream);
+    stream.SetPosition(0);
+    reader = read;
+  }
+  std::vector<std::string> names;
+  TStringStream stream;
+  std::function<void(TStream&)> reader;
 };
 
 // A context that is current without a driver, so handles can be allocated on the recording table.
@@ -62,6 +78,17 @@ TEST_F(MaterialTest, ColoursNotifyTheirObjectOnlyOnChange) {
   EXPECT_FALSE(fresh.HasBackProperties());
   EXPECT_EQ(fresh.BackProperties().Ambient().Red(), 0.2f);
   EXPECT_EQ(fresh.BackProperties().Diffuse().Green(), 0.8f);
+
+  CapturingDefiner written;
+  material.FrontProperties().Diffuse().DefineProperties(written);
+  EXPECT_EQ(written.names, std::vector<std::string>{"Color"});
+  EXPECT_EQ(written.stream.DataString().size(), 16u);
+  TGLColor restored(nullptr);
+  CapturingDefiner into;
+  restored.DefineProperties(into);
+  into.reader(written.stream);
+  EXPECT_EQ(restored.Red(), 1.25f);
+  EXPECT_EQ(restored.Alpha(), 1.0f);
 
   TGLMaterial copy(nullptr);
   material.SetBlendingMode(bmTransparency);
@@ -196,4 +223,28 @@ TEST_F(MaterialTest, CubeMapsOfUnequalFacesStayEmptyAndAnisotropyIsTwo) {
   cube.GetHandle();
   EXPECT_EQ(gl.Count("glTexImage2D") + gl.Count("gluBuild2DMipmaps"), 6);
   context.Deactivate();
+}
+
+TEST_F(MaterialTest, ExtraTexturesFeedTheirOwnUnits) {
+  RecordingContext context;
+  context.CreateContext(0);
+  context.Activate();
+  GLFlags().ARB_multitexture = true;
+  gl.integers[GL_MAX_TEXTURE_UNITS_ARB] = 4;
+  TGLMaterial material(nullptr);
+  TGLTextureExItem& item = material.TextureEx().AddItem();
+  item.SetTextureIndex(1);
+  item.Texture().SetDisabled(false);
+  item.TextureScale().SetVector(2, 2, 1);
+  EXPECT_TRUE(material.TextureEx().IsTextureEnabled(1));
+  material.Apply(rci);
+  EXPECT_GT(gl.Count("glActiveTextureARB"), 0);
+  bool scaled = false;
+  for (const RecordedCall& call : gl.calls)
+    if (call.name == "glLoadMatrixf") scaled = call.args[0] == 2;
+  EXPECT_TRUE(scaled) << "the item's scale reaches the texture matrix";
+  material.UnApply(rci);
+  EXPECT_EQ(gl.calls.back().args[0], GL_TEXTURE0_ARB);
+  context.Deactivate();
+  XGLMapTexCoordToNull();
 }

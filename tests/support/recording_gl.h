@@ -61,6 +61,8 @@ class RecordingGL {
   std::vector<RecordedCall> calls;
   // What glGetString and gluGetString answer, by enum.
   std::map<unsigned, std::string> strings;
+  // What glGetIntegerv answers, by enum; others leave the caller's value.
+  std::map<unsigned, GLint> integers;
   GLuint last_name = 0;
 
 #define RECORDING_GL_NAME(name) static constexpr char k_##name[] = #name;
@@ -96,6 +98,9 @@ struct Recorder<Name, R (*)(A...)> {
     // Names are handed out as a driver would, so handles see them allocated.
     if constexpr (std::string_view(Name) == "glGenTextures") {
       std::get<1>(std::tuple<A...>(args...))[0] = ++active->last_name;
+    } else if constexpr (std::string_view(Name) == "glGetIntegerv") {
+      if (auto found = active->integers.find(static_cast<unsigned>(call.args[0])); found != active->integers.end())
+        std::get<1>(std::tuple<A...>(args...))[0] = found->second;
     } else if constexpr (std::string_view(Name) == "glGenLists") {
       return ++active->last_name;
     }
