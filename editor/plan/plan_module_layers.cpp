@@ -39,30 +39,6 @@ void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, cons
   }
 }
 
-// Clearances measured from the outer side of the uprights, shown where the
-// module's flags ask for them.
-void draw_clearance_dimensions(PlanCanvas& canvas, const Tmodulo_agg& module, const Tvar_amb& state) {
-  double ex = module.extent_x, ey = module.extent_y;
-  double north = module.clear_n, south = module.clear_s, east = module.clear_e, west = module.clear_o;
-  if (module.orientation == 'H') {
-    ex += 8 + 56;
-    east -= 4 + 28;
-    west -= 4 + 28;
-  } else {
-    ey += 8 + 56;
-    north -= 4 + 28;
-    south -= 4 + 28;
-  }
-  const double x = module.x, y = module.y;
-  auto show = [&](bool flag, double c, Tvec2 from, Tvec2 to) {
-    if (flag && c > 0) draw_dimension_line(canvas, plan_clearance_text(c, state), from, to);
-  };
-  show(module.dim_n, north, vec_make(x, y + ey / 2), vec_make(x, y + ey / 2 + north));
-  show(module.dim_s, south, vec_make(x, y - ey / 2), vec_make(x, y - ey / 2 - south));
-  show(module.dim_e, east, vec_make(x + ex / 2, y), vec_make(x + ex / 2 + east, y));
-  show(module.dim_o, west, vec_make(x - ex / 2, y), vec_make(x - ex / 2 - west, y));
-}
-
 void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const Tvar_amb& state) {
   set_pen(canvas, canvas.colours[1]);
   clear_brush(canvas);
@@ -110,7 +86,8 @@ double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& 
       set_brush(canvas, canvas.colours[0]);
       draw_free_module_frames(canvas, module, state);
     }
-    draw_clearance_dimensions(canvas, module, state);
+    for (const ClearanceDimension& dimension : clearance_dimensions(module))
+      draw_dimension_line(canvas, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
   }
   return surface;
 }

@@ -148,3 +148,27 @@ std::vector<PlanSegment> closed_wall_faces(const Tcell& cell, double offset) {
   }
   return faces;
 }
+
+std::vector<ClearanceDimension> clearance_dimensions(const Tmodulo_agg& module) {
+  double ex = module.extent_x, ey = module.extent_y;
+  double north = module.clear_n, south = module.clear_s, east = module.clear_e, west = module.clear_o;
+  if (module.orientation == 'H') {
+    ex += 8 + 56;
+    east -= 4 + 28;
+    west -= 4 + 28;
+  } else {
+    ey += 8 + 56;
+    north -= 4 + 28;
+    south -= 4 + 28;
+  }
+  const double x = module.x, y = module.y;
+  std::vector<ClearanceDimension> dimensions;
+  auto add = [&](bool flag, double c, Tvec2 from, Tvec2 to) {
+    if (flag && c > 0) dimensions.push_back({c, from, to});
+  };
+  add(module.dim_n, north, vec_make(x, y + ey / 2), vec_make(x, y + ey / 2 + north));
+  add(module.dim_s, south, vec_make(x, y - ey / 2), vec_make(x, y - ey / 2 - south));
+  add(module.dim_e, east, vec_make(x + ex / 2, y), vec_make(x + ex / 2 + east, y));
+  add(module.dim_o, west, vec_make(x - ex / 2, y), vec_make(x - ex / 2 - west, y));
+  return dimensions;
+}

@@ -49,3 +49,12 @@ struct PlanSegment {
   Tvec2 start, end;
 };
 std::vector<PlanSegment> closed_wall_faces(const Tcell& cell, double offset);
+
+// A free module's clearance dimensions as the plan shows them: measured from
+// the outer side of its uprights (4 + 28 mm beyond each end), one for each
+// side whose flag is set and whose clearance is still positive.
+struct ClearanceDimension {
+  double value = 0.0;
+  Tvec2 from, to;
+};
+std::vector<ClearanceDimension> clearance_dimensions(const Tmodulo_agg& module);
