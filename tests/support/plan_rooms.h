@@ -87,3 +87,9 @@ inline Tcell& sample_room() {
   rebuild_compact_groups();
   return cell;
 }
+
+// An L-shaped room with runs on every wall but the short inner ones, its
+// corners joined by the engine.
+inline Tcell& l_shaped_room() {
+  return lay_out_room({{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}}, {5, 2, 0, 0, 2, 5});
+}
