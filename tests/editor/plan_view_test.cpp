@@ -50,3 +50,14 @@ TEST(PlanView, ShowsTheCurrentCellAndItsUsefulSurface) {
   QApplication::processEvents();
   EXPECT_EQ(view.plan_image().size(), QSize(320, 240));
 }
+
+TEST(PlanView, WithoutACellShowsTheBackground) {
+  reset_plan_globals(true);
+  Cells.clear();
+  PlanView view;
+  view.resize(64, 48);
+  view.draw_plan();
+  EXPECT_EQ(view.plan_image().pixelColor(10, 10), QColor(0, 0, 0));
+  EXPECT_EQ(view.plan_image().pixelColor(63, 47), QColor(0, 0, 0));
+  reset_plan_globals();
+}
