@@ -181,19 +181,21 @@ void draw_frame(PlanCanvas& canvas, QPoint a, QPoint b, const QColor& colour) {
   canvas.painter.setBrush(brush);
 }
 
-void draw_solid_marker(PlanCanvas& canvas, QPoint centre, double radius_mm) {
+void draw_disc(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   const QBrush brush = canvas.painter.brush();
   canvas.painter.setBrush(canvas.painter.pen().color());
   draw_ellipse(canvas, centre, radius_mm);
   canvas.painter.setBrush(brush);
 }
 
-void draw_hollow_marker(PlanCanvas& canvas, QPoint centre, double radius_mm) {
+void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   const QBrush brush = canvas.painter.brush();
   canvas.painter.setBrush(Qt::NoBrush);
   draw_ellipse(canvas, centre, radius_mm);
   canvas.painter.setBrush(brush);
 }
+
+void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre) { draw_ring(canvas, centre, 50.0); }
 
 void draw_text_horizontal(PlanCanvas& canvas, QPoint at, const QString& text, double f) {
   if (text.isEmpty() || !strictly_inside(canvas, at)) return;
