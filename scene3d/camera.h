@@ -55,6 +55,7 @@ class TGLCamera : public TGLBaseStageObject, public IFreeNotificationSink {
   TVector4f ScreenDeltaToVectorXZ(int deltaX, int deltaY, float ratio);
   TVector4f ScreenDeltaToVectorYZ(int deltaX, int deltaY, float ratio);
 
+  bool IsCamera() const override { return true; }
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
   bool RayCastIntersect(const TVector4f&, const TVector4f&, TVector4f*, TVector4f*) override { return false; }
   void ObjectFreed(TObject* object) override;

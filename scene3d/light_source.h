@@ -40,6 +40,7 @@ class TGLLightSource : public TGLBaseStageObject {
   void SetDiffuse(const TGLColor& value) { SetColor(*diffuse_, value); }
   void SetSpecular(const TGLColor& value) { SetColor(*specular_, value); }
 
+  TGLLightSource* AsLightSource() override { return this; }
   void CoordinateChanged(TObject* sender) override;
   GLuint GetHandle(TRenderContextInfo&) override { return 0; }
   std::unique_ptr<TGLSilhouette> GenerateSilhouette(const TGLSilhouetteParameters&) override { return nullptr; }

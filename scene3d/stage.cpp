@@ -32,6 +32,7 @@ TVector4f LightVector(const TGLCoordinates& coordinates, float w) {
 TGLStageRootObject::TGLStageRootObject(TGLStage* scene) : TGLBaseStageObject(scene) {
   Assert(scene != nullptr, kUnit, __LINE__, "A scene root belongs to a scene");
   SetObjectStyle(osDirectDraw);
+  MarkAsRoot();
   SetScene(scene);
 }
 
@@ -75,7 +76,7 @@ void TGLStage::SetVisibilityCulling(TGLVisibilityCulling value) {
 
 void TGLStage::AddLights(TGLBaseStageObject* subtree) {
   ForEachInSubtree(subtree, [this](TGLBaseStageObject* object) {
-    auto* light = dynamic_cast<TGLLightSource*>(object);
+    TGLLightSource* light = object->AsLightSource();
     if (!light || std::find(lights_.begin(), lights_.end(), light) != lights_.end()) return;
     const auto free_slot = std::find(lights_.begin(), lights_.end(), nullptr);
     if (free_slot == lights_.end()) return;
@@ -86,7 +87,7 @@ void TGLStage::AddLights(TGLBaseStageObject* subtree) {
 
 void TGLStage::RemoveLights(TGLBaseStageObject* subtree) {
   ForEachInSubtree(subtree, [this](TGLBaseStageObject* object) {
-    if (auto* light = dynamic_cast<TGLLightSource*>(object)) std::replace(lights_.begin(), lights_.end(), light, {});
+    if (TGLLightSource* light = object->AsLightSource()) std::replace(lights_.begin(), lights_.end(), light, {});
   });
 }
 

@@ -59,56 +59,60 @@ TVector4f RightOf(const TVector4f& direction, const TVector4f& up) {
 
 }  // namespace
 
-TGLBaseStageObject::TGLBaseStageObject(TComponent* owner)
-    : TGLCoordinatesUpdateAbleComponent(owner),
-      position_(TGLCoordinates::CreateInitialized(this, {0, 0, 0, 1}, csPoint)),
-      direction_(TGLCoordinates::CreateInitialized(this, {0, 0, 1, 0}, csVector)),
-      up_(TGLCoordinates::CreateInitialized(this, {0, 1, 0, 0}, csVector)),
-      scale_(TGLCoordinates::CreateInitialized(this, {1, 1, 1, 0}, csVector)),
-      rotation_(TGLCoordinates::CreateInitialized(this, {0, 0, 0, 0}, csVector)) {}
+TGLBaseStageObject::TGLBaseStageObject(TComponent* owner) : TGLCoordinatesUpdateAbleComponent(owner) {
+  position_.Initialize({0, 0, 0, 1});
+  position_.SetStyle(csPoint);
+  direction_.Initialize({0, 0, 1, 0});
+  direction_.SetStyle(csVector);
+  up_.Initialize({0, 1, 0, 0});
+  up_.SetStyle(csVector);
+  scale_.Initialize({1, 1, 1, 0});
+  scale_.SetStyle(csVector);
+  rotation_.SetStyle(csVector);
+}
 
 TGLBaseStageObject::~TGLBaseStageObject() {
   SceneContextScope context(scene_);
   free_notifier_.NotifyFreed(this);
-  DeleteChildCameras();
+  if (!subtree_swept_) DeleteChildCameras();
   list_handle_.reset();
   behaviours_.reset();
   effects_.reset();
   if (parent_) parent_->RemoveChild(this, false);
+  // Leaving the parent took the subtree's lights away, and its cameras went above.
+  subtree_swept_ = true;
   FreeAllChildren();
 }
 
 // ---- Transform -------------------------------------------------------------
 
-void TGLBaseStageObject::SetPosition(const TGLCoordinates& value) {
-  position_->SetAsVector(WithW(value.AsVector(), 1));
-}
+void TGLBaseStageObject::SetPosition(const TGLCoordinates& value) { position_.SetAsVector(WithW(value.AsVector(), 1)); }
 
 void TGLBaseStageObject::SetDirection(const TGLCoordinates& value) {
   if (VectorIsZero(value.AsVector())) return;
-  direction_->SetAsVector(WithW(value.AsVector(), 0));
+  direction_.SetAsVector(WithW(value.AsVector(), 0));
 }
 
 void TGLBaseStageObject::SetUp(const TGLCoordinates& value) {
   if (VectorIsZero(value.AsVector())) return;
-  up_->SetAsVector(WithW(value.AsVector(), 0));
+  up_.SetAsVector(WithW(value.AsVector(), 0));
 }
 
 void TGLBaseStageObject::SetScale(const TGLCoordinates& value) {
-  scale_->Assign(&value);
+  scale_.Assign(&value);
   TransformationChanged();
 }
 
 void TGLBaseStageObject::SetRotationAngle(int index, float value, const TVector4f& axis) {
-  const float old = rotation_->AsVector()[index];
+  const float old = rotation_.AsVector()[index];
   if (value == old) return;
   const TMatrix4f rotation = RotationMatrixAxisVector(axis, DegToRad(old - value));
-  up_->SetDirectVector(VectorNormalize(WithW(VectorTransform(up_->AsVector(), rotation), 0)));
-  direction_->SetDirectVector(VectorNormalize(WithW(VectorTransform(direction_->AsVector(), rotation), 0)));
+  up_.SetDirectVector(VectorNormalize(WithW(VectorTransform(up_.AsVector(), rotation), 0)));
+  direction_.SetDirectVector(VectorNormalize(WithW(VectorTransform(direction_.AsVector(), rotation), 0)));
   TransformationChanged();
-  TVector4f angles = rotation_->AsVector();
+  TVector4f angles = rotation_.AsVector();
   angles[index] = WrapAngleDegrees(value);
-  rotation_->SetDirectVector(angles);
+  rotation_.SetDirectVector(angles);
 }
 
 void TGLBaseStageObject::RotateAboutWorldAxes(float x, float y, float z) {
@@ -128,10 +132,10 @@ void TGLBaseStageObject::RotateAboutWorldAxes(float x, float y, float z) {
 
 void TGLBaseStageObject::SetMatrix(const TMatrix4f& matrix) {
   local_matrix_ = matrix;
-  direction_->SetDirectVector(WithW(VectorNormalize(matrix[2]), 0));
-  up_->SetDirectVector(WithW(VectorNormalize(matrix[1]), 0));
-  scale_->SetDirectVector({VectorLength(matrix[0]), VectorLength(matrix[1]), VectorLength(matrix[2]), 0});
-  position_->SetDirectVector(matrix[3]);
+  direction_.SetDirectVector(WithW(VectorNormalize(matrix[2]), 0));
+  up_.SetDirectVector(WithW(VectorNormalize(matrix[1]), 0));
+  scale_.SetDirectVector({VectorLength(matrix[0]), VectorLength(matrix[1]), VectorLength(matrix[2]), 0});
+  position_.SetDirectVector(matrix[3]);
   TransformationChanged();
 }
 
@@ -154,16 +158,16 @@ void TGLBaseStageObject::MoveAroundObject(TGLBaseStageObject* other, float pitch
   TVector4f target = VectorCombine(centre, n, distance);
   target.w = 1;
   if (parent_) target = parent_->AbsoluteToLocal(target);
-  position_->SetAsVector(target);
+  position_.SetAsVector(target);
 }
 
 void TGLBaseStageObject::RebuildMatrix() {
   if (!(changes_ & chTransformation)) return;
-  const TVector4f& scale = scale_->AsVector();
+  const TVector4f& scale = scale_.AsVector();
   local_matrix_[0] = VectorScale(LeftVector(), scale.x);
-  local_matrix_[1] = VectorScale(WithW(up_->AsVector(), 0), scale.y);
-  local_matrix_[2] = VectorScale(WithW(direction_->AsVector(), 0), scale.z);
-  local_matrix_[3] = WithW(position_->AsVector(), 1);
+  local_matrix_[1] = VectorScale(WithW(up_.AsVector(), 0), scale.y);
+  local_matrix_[2] = VectorScale(WithW(direction_.AsVector(), 0), scale.z);
+  local_matrix_[3] = WithW(position_.AsVector(), 1);
   changes_ = static_cast<TGLObjectChanges>((changes_ & ~chTransformation) | chAbsoluteMatrix | chInverseMatrix);
 }
 
@@ -177,7 +181,7 @@ const TMatrix4f& TGLBaseStageObject::LocalMatrix() {
 const TMatrix4f& TGLBaseStageObject::AbsoluteMatrix() {
   if (changes_ & chAbsoluteMatrix) {
     RebuildMatrix();
-    if (parent_ && !dynamic_cast<TGLStageRootObject*>(parent_))
+    if (parent_ && !parent_->IsRoot())
       MatrixMultiply(local_matrix_, parent_->AbsoluteMatrix(), absolute_matrix_);
     else
       absolute_matrix_ = local_matrix_;
@@ -188,7 +192,7 @@ const TMatrix4f& TGLBaseStageObject::AbsoluteMatrix() {
 
 const TMatrix4f& TGLBaseStageObject::InvAbsoluteMatrix() {
   if (changes_ & chInverseMatrix) {
-    if (!scale_->Equals({1, 1, 1, 0})) {
+    if (!scale_.Equals({1, 1, 1, 0})) {
       inverse_matrix_ = AbsoluteMatrix();
       InvertMatrix(inverse_matrix_);
     } else {
@@ -214,10 +218,10 @@ TAffineVector TGLBaseStageObject::AbsoluteToLocalAffine(const TAffineVector& v) 
 }
 TVector4f TGLBaseStageObject::LocalToAbsolute(const TVector4f& v) { return VectorTransform(v, AbsoluteMatrix()); }
 TVector4f TGLBaseStageObject::RightVector() const {
-  return WithW(VectorCrossProduct(direction_->AsVector(), up_->AsVector()), 0);
+  return WithW(VectorCrossProduct(direction_.AsVector(), up_.AsVector()), 0);
 }
 TVector4f TGLBaseStageObject::LeftVector() const {
-  return WithW(VectorCrossProduct(up_->AsVector(), direction_->AsVector()), 0);
+  return WithW(VectorCrossProduct(up_.AsVector(), direction_.AsVector()), 0);
 }
 
 float TGLBaseStageObject::DistanceToSquared(const TVector4f& point) {
@@ -243,7 +247,7 @@ void TGLBaseStageObject::TransformationChanged() {
 
 TVector4f TGLBaseStageObject::AxisAlignedDimensions() {
   TVector4f dimensions = AxisAlignedDimensionsUnscaled();
-  ScaleVectorComponents(dimensions, scale_->AsVector());
+  ScaleVectorComponents(dimensions, scale_.AsVector());
   return dimensions;
 }
 
@@ -263,14 +267,14 @@ TAABB TGLBaseStageObject::BoundingBoxUnscaled() {
 
 TAABB TGLBaseStageObject::BoundingBox() {
   TAABB box = BoundingBoxUnscaled();
-  ScaleBB(box, scale_->GetAsAffineVector());
+  ScaleBB(box, scale_.GetAsAffineVector());
   return box;
 }
 
 bool TGLBaseStageObject::PointInObject(const TVector4f& point) {
   const TVector4f p = VectorTransform(point, InvAbsoluteMatrix());
   const TVector4f d = AxisAlignedDimensions();
-  const TVector4f& s = scale_->AsVector();
+  const TVector4f& s = scale_.AsVector();
   return std::fabs(p.x * s.x) <= d.x && std::fabs(p.y * s.y) <= d.y && std::fabs(p.z * s.z) <= d.z;
 }
 
@@ -387,7 +391,7 @@ void TGLBaseStageObject::DeleteChildCameras() {
     if (i >= Count()) continue;
     TGLBaseStageObject* child = children_[static_cast<std::size_t>(i)];
     child->DeleteChildCameras();
-    if (dynamic_cast<TGLCamera*>(child)) {
+    if (child->IsCamera()) {
       RemoveChild(child, true);
       delete child;
     }
@@ -397,12 +401,15 @@ void TGLBaseStageObject::DeleteChildCameras() {
 void TGLBaseStageObject::FreeAllChildren() {
   if (children_.empty()) return;
   SceneContextScope context(scene_);
-  DeleteChildCameras();
-  if (scene_) scene_->RemoveLights(this);
+  if (!subtree_swept_) {
+    DeleteChildCameras();
+    if (scene_) scene_->RemoveLights(this);
+  }
   while (!children_.empty()) {
     TGLBaseStageObject* child = children_.back();
     children_.pop_back();
     child->parent_ = nullptr;
+    child->subtree_swept_ = true;
     delete child;
   }
   NotifyChange(this);
@@ -415,23 +422,23 @@ void TGLBaseStageObject::NotifyChange(TObject*) {
 }
 
 void TGLBaseStageObject::RepairOrthonormal(bool directionChanged) {
-  TGLCoordinates& changed = directionChanged ? *direction_ : *up_;
-  TGLCoordinates& other = directionChanged ? *up_ : *direction_;
+  TGLCoordinates& changed = directionChanged ? direction_ : up_;
+  TGLCoordinates& other = directionChanged ? up_ : direction_;
   if (VectorLength(changed.AsVector()) == 0)
     changed.SetDirectVector(directionChanged ? TVector4f{0, 0, 1, 0} : TVector4f{0, 1, 0, 0});
   changed.SetDirectVector(WithW(VectorNormalize(changed.AsVector()), 0));
-  const TVector4f right = RightOf(direction_->AsVector(), up_->AsVector());
+  const TVector4f right = RightOf(direction_.AsVector(), up_.AsVector());
   const TVector4f repaired =
-      directionChanged ? VectorCrossProduct(right, direction_->AsVector()) : VectorCrossProduct(up_->AsVector(), right);
+      directionChanged ? VectorCrossProduct(right, direction_.AsVector()) : VectorCrossProduct(up_.AsVector(), right);
   other.SetDirectVector(WithW(VectorNormalize(repaired), 0));
 }
 
 void TGLBaseStageObject::CoordinateChanged(TObject* sender) {
   if (calculating_) return;
   calculating_ = true;
-  if (sender == direction_.get())
+  if (sender == &direction_)
     RepairOrthonormal(true);
-  else if (sender == up_.get())
+  else if (sender == &up_)
     RepairOrthonormal(false);
   calculating_ = false;
   TransformationChanged();
@@ -505,7 +512,7 @@ void TGLBaseStageObject::Assign(const TPersistent* source) {
   show_axes_ = other->show_axes_;
   objects_sorting_ = other->objects_sorting_;
   visibility_culling_ = other->visibility_culling_;
-  rotation_->Assign(other->rotation_.get());
+  rotation_.Assign(&other->rotation_);
   FreeAllChildren();
   if (!parent_) SetScene(other->scene_);
   if (scene_) scene_->BeginUpdate();
@@ -735,19 +742,26 @@ void TGLBaseStageObject::DestroyHandles() {
 
 // ---- Custom, immaterial and camera-invariant objects -----------------------
 
-TGLCustomStageObject::TGLCustomStageObject(TComponent* owner)
-    : TGLBaseStageObject(owner), material_(std::make_unique<TGLMaterial>(this)) {}
+TGLCustomStageObject::TGLCustomStageObject(TComponent* owner) : TGLBaseStageObject(owner) {}
+
+TGLMaterial& TGLCustomStageObject::Material() {
+  if (!material_) material_ = std::make_unique<TGLMaterial>(this);
+  return *material_;
+}
 
 void TGLCustomStageObject::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLCustomStageObject*>(source)) {
-    material_->Assign(other->material_.get());
+    if (other->material_)
+      Material().Assign(other->material_.get());
+    else
+      material_.reset();
     Hint = other->Hint;
   }
   TGLBaseStageObject::Assign(source);
 }
 
 void TGLCustomStageObject::SetMaterial(const TGLMaterial& value) {
-  material_->Assign(&value);
+  Material().Assign(&value);
   NotifyChange(this);
 }
 
@@ -757,10 +771,11 @@ void TGLCustomStageObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bo
     if (rci.ignoreMaterials) {
       DrawSelf(rci);
     } else {
-      material_->Apply(rci);
+      TGLMaterial& material = Material();
+      material.Apply(rci);
       do {
         DrawSelf(rci);
-      } while (material_->UnApply(rci));
+      } while (material.UnApply(rci));
     }
   }
   if (renderChildren) RenderChildren(0, Count() - 1, rci);

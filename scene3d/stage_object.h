@@ -22,6 +22,7 @@
 #include "scene3d/silhouette.h"
 
 class TGLStage;
+class TGLLightSource;
 class TGLBehaviours;
 class TGLObjectEffects;
 
@@ -55,22 +56,27 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   void DefineProperties(TPropertyDefiner& definer) override;
 
   // Transform.
-  TGLCoordinates& Position() const { return *position_; }
-  TGLCoordinates& Direction() const { return *direction_; }
-  TGLCoordinates& Up() const { return *up_; }
-  TGLCoordinates& Scale() const { return *scale_; }
-  TGLCoordinates& Rotation() const { return *rotation_; }
+  TGLCoordinates& Position() { return position_; }
+  const TGLCoordinates& Position() const { return position_; }
+  TGLCoordinates& Direction() { return direction_; }
+  const TGLCoordinates& Direction() const { return direction_; }
+  TGLCoordinates& Up() { return up_; }
+  const TGLCoordinates& Up() const { return up_; }
+  TGLCoordinates& Scale() { return scale_; }
+  const TGLCoordinates& Scale() const { return scale_; }
+  TGLCoordinates& Rotation() { return rotation_; }
+  const TGLCoordinates& Rotation() const { return rotation_; }
   void SetPosition(const TGLCoordinates& value);
   // A null vector is ignored.
   void SetDirection(const TGLCoordinates& value);
   void SetUp(const TGLCoordinates& value);
   void SetScale(const TGLCoordinates& value);
-  float PitchAngle() const { return rotation_->X(); }
-  float TurnAngle() const { return rotation_->Y(); }
-  float RollAngle() const { return rotation_->Z(); }
+  float PitchAngle() const { return rotation_.X(); }
+  float TurnAngle() const { return rotation_.Y(); }
+  float RollAngle() const { return rotation_.Z(); }
   void SetPitchAngle(float value) { SetRotationAngle(0, value, RightVector()); }
-  void SetTurnAngle(float value) { SetRotationAngle(1, value, up_->AsVector()); }
-  void SetRollAngle(float value) { SetRotationAngle(2, value, direction_->AsVector()); }
+  void SetTurnAngle(float value) { SetRotationAngle(1, value, up_.AsVector()); }
+  void SetRollAngle(float value) { SetRotationAngle(2, value, direction_.AsVector()); }
   void RotateAboutWorldAxes(float x, float y, float z);
   void SetMatrix(const TMatrix4f& matrix);
   void MoveAroundObject(TGLBaseStageObject* other, float pitchDelta, float turnDelta);
@@ -160,6 +166,10 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   TFreeNotifier& FreeNotifier() { return free_notifier_; }
 
   virtual bool Blended() const { return false; }
+  // Kind queries of the hot paths (light registry, camera sweep), cheaper than a cast.
+  virtual TGLLightSource* AsLightSource() { return nullptr; }
+  virtual bool IsCamera() const { return false; }
+  bool IsRoot() const { return is_root_; }
   virtual void DoProgress(double deltaTime, double newTime) override;
 
   // Rendering, called by the scene inside a frame.
@@ -175,6 +185,7 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
  protected:
   // The scene of the subtree changes with its parent.
   virtual void SetScene(TGLStage* scene);
+  void MarkAsRoot() { is_root_ = true; }
   // Draw self (list or direct) without material.
   void DrawSelf(TRenderContextInfo& rci);
   void DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern);
@@ -193,7 +204,8 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   TMatrix4f inverse_matrix_ = IdentityMatrix;
   TGLObjectStyle object_style_ = 0;
   std::unique_ptr<TGLListHandle> list_handle_;
-  std::unique_ptr<TGLCoordinates> position_, direction_, up_, scale_, rotation_;
+  // Members rather than allocations: a cell scene holds tens of thousands of objects.
+  TGLCoordinates position_{this}, direction_{this}, up_{this}, scale_{this}, rotation_{this};
   TGLObjectChanges changes_ = chTransformation | chAbsoluteMatrix | chInverseMatrix | chStructure;
   TGLBaseStageObject* parent_ = nullptr;
   TGLStage* scene_ = nullptr;
@@ -202,6 +214,9 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   int update_count_ = 0;
   bool show_axes_ = false;
   bool calculating_ = false;
+  bool is_root_ = false;
+  // Freed by a parent that already took the subtree's cameras and lights away.
+  bool subtree_swept_ = false;
   TGLObjectsSorting objects_sorting_ = osInherited;
   TGLVisibilityCulling visibility_culling_ = vcInherited;
   std::unique_ptr<TGLBehaviours> behaviours_;
@@ -215,10 +230,11 @@ class TGLCustomStageObject : public TGLBaseStageObject, public IGLStructureOwner
   explicit TGLCustomStageObject(TComponent* owner);
   std::string ClassName() const override { return "TGLCustomStageObject"; }
   void Assign(const TPersistent* source) override;
-  TGLMaterial& Material() const { return *material_; }
+  // Made on first use: grouping nodes never need one.
+  TGLMaterial& Material();
   void SetMaterial(const TGLMaterial& value);
   std::string Hint;
-  bool Blended() const override { return material_->Blended(); }
+  bool Blended() const override { return material_ && material_->Blended(); }
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
   void StructureChanged() override { TGLBaseStageObject::StructureChanged(); }
 
