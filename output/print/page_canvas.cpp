@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QString>
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -141,28 +142,46 @@ void PageCanvas::frame_rect(int left, int top, int right, int bottom) {
   painter_.restore();
 }
 
-void PageCanvas::draw_text_box(int left, int top, int width, int height, bool turned, const std::string& text) {
+void PageCanvas::draw_text_box(int left, int top, int width, int height, const std::string& text) {
   if (width <= 0 || height <= 0) return;
+  if (brush_solid_) painter_.fillRect(QRect(left, top, width, height), QColor(brush_colour_));
   painter_.save();
-  if (brush_solid_)
-    painter_.fillRect(QRect(left, top, turned ? height : width, turned ? width : height), QColor(brush_colour_));
   painter_.setPen(QColor(Qt::black));
-  painter_.translate(left, top);
-  if (turned) {
-    // The turned box's bottom left corner is where the text line starts.
-    painter_.translate(0, width);
-    painter_.rotate(-90.0);
-  }
-  painter_.drawText(0, QFontMetrics(page_qfont(font_)).ascent(), qtext(text));
+  painter_.drawText(left, top + QFontMetrics(page_qfont(font_)).ascent(), qtext(text));
   painter_.restore();
 }
 
+void PageCanvas::draw_turned_text_box(int left, int top, int width, int height, const std::string& text) {
+  if (width <= 0 || height <= 0) return;
+  // The text is laid out as it would stand horizontally and turned pixel by
+  // pixel, so turned and horizontal texts show the same glyphs.
+  if (horizontal_.width() < width || horizontal_.height() < height)
+    horizontal_ = QImage(std::max(width, horizontal_.width()), std::max(height, horizontal_.height()),
+                         QImage::Format_ARGB32_Premultiplied);
+  horizontal_.fill(brush_solid_ ? QColor(brush_colour_) : QColor(Qt::transparent));
+  {
+    QPainter text_painter(&horizontal_);
+    text_painter.setRenderHint(QPainter::TextAntialiasing, false);
+    text_painter.setFont(page_qfont(font_));
+    text_painter.setPen(QColor(Qt::black));
+    text_painter.drawText(0, QFontMetrics(page_qfont(font_)).ascent(), qtext(text));
+  }
+  if (turned_.width() < height || turned_.height() < width)
+    turned_ = QImage(std::max(height, turned_.width()), std::max(width, turned_.height()),
+                     QImage::Format_ARGB32_Premultiplied);
+  for (int j = 0; j < height; ++j) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(horizontal_.constScanLine(j));
+    for (int i = 0; i < width; ++i) reinterpret_cast<QRgb*>(turned_.scanLine(width - 1 - i))[j] = row[i];
+  }
+  painter_.drawImage(QPoint(left, top), turned_, QRect(0, 0, height, width));
+}
+
 void PageCanvas::text_out(int left, int top, const std::string& text) {
-  draw_text_box(left, top, text_width(text), text_height(text), false, text);
+  draw_text_box(left, top, text_width(text), text_height(text), text);
 }
 
 void PageCanvas::text_out_turned(int left, int top, const std::string& text) {
-  draw_text_box(left, top, text_width(text), text_height(text), true, text);
+  draw_turned_text_box(left, top, text_width(text), text_height(text), text);
 }
 
 void PageCanvas::stretch_draw(const QRect& target, const QImage& picture) {

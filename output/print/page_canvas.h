@@ -4,7 +4,8 @@
 // width 0 draws one pixel, wider pens have round caps and joins; polygons fill
 // odd-even; a font is asked for by its cell height in pixels. Texts start at
 // their top left corner, on an opaque box of the brush colour while the brush
-// is solid. The calls are virtual so that tests can record what a page draws.
+// is solid; turned texts are laid out horizontally and turned pixel by pixel.
+// The calls are virtual so that tests can record what a page draws.
 #pragma once
 
 #include <QFont>
@@ -26,7 +27,8 @@ class PageCanvas {
 
   // Draws on image from now on, with a black pen of width 0, a solid white
   // brush and the given font. The image must outlive the drawing on it.
-  void begin(QImage& image, PageFont font);
+  // Virtual so that a recording canvas sees each new page.
+  virtual void begin(QImage& image, PageFont font);
   // Finishes the drawing on the current image.
   void end();
   QImage* image() const { return image_; }
@@ -68,7 +70,8 @@ class PageCanvas {
  private:
   void apply_pen();
   void apply_brush();
-  void draw_text_box(int left, int top, int width, int height, bool turned, const std::string& text);
+  void draw_text_box(int left, int top, int width, int height, const std::string& text);
+  void draw_turned_text_box(int left, int top, int width, int height, const std::string& text);
 
   QImage* image_ = nullptr;
   QPainter painter_;
@@ -77,6 +80,8 @@ class PageCanvas {
   QRgb brush_colour_ = qRgb(255, 255, 255);
   bool brush_solid_ = true;
   PageFont font_;
+  QImage horizontal_;  // scratch of turned texts, kept for the next one
+  QImage turned_;
 };
 
 // The Qt font whose line height is the largest that fits the cell height.

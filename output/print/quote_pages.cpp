@@ -124,6 +124,7 @@ void QuoteWriter::draw_totals() {
     summary[static_cast<std::size_t>(2 * label + 1)] = value;
   };
   total_row(0, lang_text(155) + " " + currency, money_text(grand_total_));
+  y_ += kRow;
   double discount = grand_total_ - grand_total_ * factor;
   total_row(1, discount_label(QuoteHeader, "+"), discount > 0 ? "-" + money_text(discount) : "");
   double net = grand_total_ * factor;
