@@ -15,34 +15,6 @@ namespace {
 
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
-struct Segment {
-  Tvec2 start;
-  Tvec2 end;
-};
-
-// Each wall's end points moved by offset along its outward normal, joined at
-// the corners so that the segments make one closed polyline.
-std::vector<Segment> offset_outline(const Tcell& cell, double offset) {
-  std::vector<Segment> segments;
-  for (const Tlinea& wall : cell.walls) {
-    Tvec2 shift{wall.normal_x * offset, wall.normal_y * offset};
-    segments.push_back({{wall.x1 + shift.x, wall.y1 + shift.y}, {wall.x2 + shift.x, wall.y2 + shift.y}});
-  }
-  std::size_t n = segments.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    Segment& current = segments[i];
-    Segment& next = segments[(i + 1) % n];
-    if (cell.walls[i].orientation == 'H') {
-      current.end.x = next.start.x;
-      next.start.y = current.end.y;
-    } else {
-      current.end.y = next.start.y;
-      next.start.x = current.end.x;
-    }
-  }
-  return segments;
-}
-
 class CellPlan {
  public:
   CellPlan(PageContext& page, int cell_index, const PlanSlot& slot)
@@ -100,7 +72,7 @@ class CellPlan {
     canvas().set_brush(qRgb(255, 255, 255));
   }
 
-  void draw_wall_run(const Tlinea& wall, const Segment& outer) {
+  void draw_wall_run(const Tlinea& wall, const PlanSegment& outer) {
     canvas().set_pen_width(plan_.page.pen_thin);
     canvas().set_pen_colour(qRgb(0, 0, 0));
     for (const Tmodulo& bay : wall.modules) plan_.bay_figure(bay.x, bay.y, bay.length, bay.width, bay.orientation);
@@ -184,8 +156,8 @@ class CellPlan {
   PlanPainter plan_;
   const Tcell& cell_;
   Textents extents_;
-  std::vector<Segment> outer_;
-  std::vector<Segment> clearance_;
+  std::vector<PlanSegment> outer_;
+  std::vector<PlanSegment> clearance_;
 };
 
 }  // namespace
