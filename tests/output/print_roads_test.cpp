@@ -10,6 +10,7 @@
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "print_fixture.h"
+#include "support/print_sample.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -166,6 +167,23 @@ TEST_F(PrintRoads, ThePrinterRoadIntoAPdfFileHoldsTheChosenRange) {
     print_document(page, sink, PageRange{false, 2, 4});
   }
   EXPECT_EQ(info_line(path, "Pages:"), "3");
+}
+
+TEST_F(PrintRoads, ASampleProjectPrintsItsQuoteThenOnePlanPerCell) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kQpdf);
+  load_print_data("IT");
+  make_print_sample(2);
+  ASSERT_EQ(render(), 3);
+  EXPECT_EQ(page.first_drawing_page, 1);
+  EXPECT_EQ(canvas().find("Room 1").front().page, 0) << "its block in the quote";
+  EXPECT_EQ(canvas().find("Room 1").back().page, 1) << "the caption under its plan";
+  EXPECT_EQ(canvas().find("Room 2 (x2)").back().page, 2);
+  EXPECT_EQ(text("PREVENTIVO").page, 0);
+  EXPECT_FALSE(page.summary[1].empty());
+  std::string path = program_dir_.file("user/sample.pdf");
+  make_pdf(page, path, true);
+  EXPECT_EQ(info_line(path, "Pages:"), "3");
+  EXPECT_EQ(tool_output(kQpdf, {"--check", path}).find("error"), std::string::npos);
 }
 
 }  // namespace

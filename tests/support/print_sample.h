@@ -1,5 +1,5 @@
 // A furnished project on the staged data set, for the tests and benchmarks of
-// the printed document: rooms filled with bays, a door, free modules and a
+// the printed document: rooms filled with bays, free modules and a
 // trolley, a quote header and company texts, and the bill of materials.
 #pragma once
 
@@ -59,15 +59,13 @@ inline Tcell& add_filled_room(const std::string& name, const std::vector<Tvec2>&
   return Cells.back();
 }
 
-// Rooms of 6 x 4 m and an L-shaped one, a door, free modules and a trolley.
+// Rooms of 6 x 4 m and 8 x 4 m, free modules and a trolley.
 inline void make_print_sample(int rooms = 3) {
   Cells.clear();
   for (int i = 0; i < rooms; ++i) {
     std::string name = "Room " + std::to_string(i + 1) + (i == 1 ? " (x2)" : "");
-    if (i % 3 == 2)
-      add_filled_room(name, {{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}}, 1000);
-    else
-      add_filled_room(name, {{0, 0}, {6000, 0}, {6000, 4000}, {0, 4000}}, 1000);
+    double width = i % 3 == 2 ? 8000 : 6000;
+    add_filled_room(name, {{0, 0}, {width, 0}, {width, 4000}, {0, 4000}}, 1000);
   }
   Tcell& first = Cells.front();
   first.free_modules.push_back(make_free(-800, 0, 500, 1000, 'H'));
