@@ -183,7 +183,7 @@ TEST_F(PrintRoads, ASampleProjectPrintsItsQuoteThenOnePlanPerCell) {
   std::string path = program_dir_.file("user/sample.pdf");
   make_pdf(page, path, true);
   EXPECT_EQ(info_line(path, "Pages:"), "3");
-  EXPECT_EQ(tool_output(kQpdf, {"--check", path}).find("error"), std::string::npos);
+  EXPECT_NE(tool_output(kQpdf, {"--check", path}).find("No syntax or stream encoding errors"), std::string::npos);
 }
 
 }  // namespace
