@@ -51,7 +51,7 @@ void draw_cell_pages(PageContext& page, int W, int H, int mode) {
   for (std::size_t i = 0; i < Cells.size(); ++i) {
     QPoint origin = slot_origin(grid, page.px_per_mm_y, row, column);
     PlanSlot slot{origin.x(), origin.y(), grid.slot_width, grid.plan_height, page.plan_scale, page.plan_text_band};
-    draw_cell_plan(page, static_cast<int>(i), slot);
+    draw_cell_plan(page, Cells[i], slot);
     if (options.pictures && has_picture(Cells[i])) draw_picture(page, grid, row, column, *Cells[i].picture);
     if (i + 1 == Cells.size()) break;
     if (++column >= options.columns) {

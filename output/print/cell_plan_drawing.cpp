@@ -5,8 +5,8 @@
 
 #include "model/base/cell_extents.h"
 #include "model/base/rounding.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
+#include "model/quote/module_template.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/print/plan_painter.h"
@@ -17,9 +17,8 @@ int rounded(double value) { return static_cast<int>(Round(value)); }
 
 class CellPlan {
  public:
-  CellPlan(PageContext& page, int cell_index, const PlanSlot& slot)
-      : plan_{page, slot, Cells[static_cast<std::size_t>(cell_index)], cell_index,
-              PageFont{std::max(rounded(100 * slot.scale), 1), false}},
+  CellPlan(PageContext& page, const Tcell& cell, const PlanSlot& slot)
+      : plan_{page, slot, cell, PageFont{std::max(rounded(100 * slot.scale), 1), false}},
         cell_(plan_.cell),
         extents_(compute_cell_extents(cell_)),
         outer_(offset_outline(cell_, cell_.wall_thickness)),
@@ -105,7 +104,7 @@ class CellPlan {
     if (!plan_.page.options.extended_description || structure == nullptr) return;
     if (plan_.page.options.columns > 1) canvas().set_font(PageFont{std::max(font.height / 2, 1), false});
     caption_line(y0, lang_text(structure->long_text));
-    caption_line(y0 + plan_.page_mm(4), expand_module_template(lang_text(structure->detail_text), plan_.cell_index));
+    caption_line(y0 + plan_.page_mm(4), expand_module_template(lang_text(structure->detail_text), cell_));
     if (!cell_.compact_groups.empty()) {
       caption_line(y0 + plan_.page_mm(8), lang_text(253));
       caption_line(y0 + plan_.page_mm(12), lang_text(254));
@@ -162,6 +161,4 @@ class CellPlan {
 
 }  // namespace
 
-void draw_cell_plan(PageContext& page, int cell_index, const PlanSlot& slot) {
-  CellPlan(page, cell_index, slot).draw();
-}
+void draw_cell_plan(PageContext& page, const Tcell& cell, const PlanSlot& slot) { CellPlan(page, cell, slot).draw(); }

@@ -7,4 +7,4 @@
 #include "output/print/page_context.h"
 #include "output/print/plan_slot.h"
 
-void draw_cell_plan(PageContext& page, int cell_index, const PlanSlot& slot);
+void draw_cell_plan(PageContext& page, const Tcell& cell, const PlanSlot& slot);

@@ -5,7 +5,7 @@
 
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
-#include "model/layout/shelf_patterns.h"
+#include "model/layout/outline_queries.h"
 #include "output/print/plan_painter.h"
 
 namespace {
@@ -31,7 +31,7 @@ QPoint middle(QPoint a, QPoint b) { return {(a.x() + b.x()) / 2, (a.y() + b.y())
 // Distance from the wall to the outside of the cell's extents on the wall's side.
 double side_distance(const PlanPainter& plan, int wall_index, const Textents& extents) {
   const Tlinea& wall = plan.cell.walls[static_cast<std::size_t>(wall_index)];
-  if (wall_overlap_test(wall_index, plan.cell_index)) return 0;
+  if (wall_overlap_test(plan.cell, wall_index)) return 0;
   Tvec2 n{wall.normal_x, wall.normal_y};
   if (vec_equal(n, {1, 0})) return extents[0] - wall.x1;
   if (vec_equal(n, {0, 1})) return extents[2] - wall.y1;

@@ -47,8 +47,8 @@ void draw_free_module(const PlanPainter& plan, const Tmodulo_agg& module, const 
   plan.canvas().set_pen_width(plan.page.pen_thin);
   plan.bay_figure(module.x, module.y, module.length, module.width, module.orientation);
   const auto& flags = module.side_flags;
-  if (flags[2] == 1 || flags[4] == 1) draw_module_frame(plan, module, -1);
-  if (flags[3] == 1 || flags[5] == 1) draw_module_frame(plan, module, 1);
+  if (flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1) draw_module_frame(plan, module, -1);
+  if (flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1) draw_module_frame(plan, module, 1);
   plan.module_captions(module.x, module.y, module.length, module.orientation,
                        module_size_text(module.length, module.width, module.height),
                        std::to_string(module.shelf_count) + " " + module_text, max_load_label_free(module));

@@ -15,7 +15,6 @@ struct PlanPainter {
   PageContext& page;
   const PlanSlot& slot;
   const Tcell& cell;
-  int cell_index;
   PageFont plan_font;  // 100 plan millimetres high
 
   PageCanvas& canvas() const { return page.canvas(); }

@@ -1,6 +1,6 @@
 #include "output/print/quote_pages.h"
 
-#include "model/layout/shelf_patterns.h"
+#include "model/base/string_utils.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/print/page_headers.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "external_tool.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "print_fixture.h"

@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <filesystem>
 
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "print_fixture.h"
 #include "support/room_outline.h"
 

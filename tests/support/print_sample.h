@@ -13,6 +13,7 @@
 #include "model/layout/auto_fill.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/layout_passes.h"
 #include "model/layout/wall_editing.h"
 #include "model/quote/bill_of_materials.h"
 #include "model/state/globals.h"
