@@ -98,7 +98,13 @@ class CellPlan {
     font.height = std::max(rounded(2.0 * font.height / 3), 1);
     canvas().set_font(font);
     canvas().set_brush(qRgb(255, 255, 255), false);
-    int y0 = plan_.at(0, extents_[3] - cell_.wall_thickness - 500 - 150).y();
+    double bottom = extents_[3] - cell_.wall_thickness;
+    int y0 = plan_.at(0, bottom - 500 - 150).y();
+    // On a small scale the name, 4 mm above the anchor, would stand among the
+    // wall dimensions (their outer row and its extension lines end 430 mm
+    // below the wall), whose text boxes then blank it: the lines move down.
+    int clear_of_dimensions = plan_.at(0, bottom - 430).y() + 1;
+    y0 += std::max(clear_of_dimensions - (y0 - plan_.page_mm(4)), 0);
     caption_line(y0 - plan_.page_mm(4), cell_.name);
     const Tstructure_type* structure = plan_.structure();
     if (!plan_.page.options.extended_description || structure == nullptr) return;

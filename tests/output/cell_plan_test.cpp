@@ -116,6 +116,22 @@ TEST_F(CellPlanDrawing, CaptionsUnderThePlan) {
   EXPECT_EQ(text("t254").top - text("t301").top, 120);
 }
 
+TEST_F(CellPlanDrawing, OnSmallScalesTheCaptionsMoveBelowTheWallDimensions) {
+  cell().walls = room({{-2500, -2000}, {2500, -2000}, {2500, 2000}, {-2500, 2000}});
+  cell().walls[0].show_dimensions = true;
+  render();
+  RecordedText name = text("Store");
+  EXPECT_EQ(name.top, at(0, -2000 - 60 - 650).y() - 40) << "4 mm above the anchor where there is room";
+  EXPECT_EQ(text("t301").top - name.top, 40);
+
+  page.options.rows = 3;
+  page.options.columns = 3;
+  render();
+  name = text("Store");
+  EXPECT_GT(name.top, at(0, -2000 - 60 - 430).y()) << "below the extension lines of the outer row";
+  EXPECT_EQ(text("t301").top - name.top, 40) << "the lines keep their spacing";
+}
+
 TEST_F(CellPlanDrawing, WallDimensionsAndCaptionsInEitherUnit) {
   cell().walls = room({{0, 0}, {5000, 0}, {5000, 4000}, {0, 4000}});
   cell().walls[0].show_dimensions = true;
