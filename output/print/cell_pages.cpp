@@ -11,17 +11,17 @@ namespace {
 
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
-bool has_picture(const Tcell& cell) {
-  return cell.picture && cell.picture->width > 0 && cell.picture->height > 0 &&
-         cell.picture->rgb.size() >= static_cast<std::size_t>(cell.picture->width) * cell.picture->height * 3;
-}
-
 void draw_picture(PageContext& page, const SlotGrid& grid, int row, int column, const Tpicture& picture) {
   QImage image(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
   page.canvas().stretch_draw(picture_rect(grid, page.px_per_mm_y, row, column, picture.width, picture.height), image);
 }
 
 }  // namespace
+
+bool has_picture(const Tcell& cell) {
+  return cell.picture && cell.picture->width > 0 && cell.picture->height > 0 &&
+         cell.picture->rgb.size() >= static_cast<std::size_t>(cell.picture->width) * cell.picture->height * 3;
+}
 
 void compute_plan_scale(PageContext& page, int slot_width, int slot_height) {
   page.canvas().set_font(page.print_font);

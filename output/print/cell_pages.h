@@ -10,5 +10,7 @@
 void draw_cell_pages(PageContext& page, int W, int H, int mode);
 // Sets the page font, the text band and the plan scale for slots of that size.
 void compute_plan_scale(PageContext& page, int slot_width, int slot_height);
+// A picture of no pixels, or fewer bytes than its size needs, counts as none.
+bool has_picture(const Tcell& cell);
 // The target rectangle of a picture of pw x ph pixels in the lower half of a slot.
 QRect picture_rect(const SlotGrid& grid, double px_per_mm_y, int row, int column, int pw, int ph);

@@ -25,6 +25,7 @@
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "output/print/cell_pages.h"
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "output/print/render_driver.h"
@@ -53,11 +54,7 @@ std::string class_name(const std::exception& error) {
   return status == 0 && plain ? std::string(plain.get()) : std::string(mangled);
 }
 
-bool every_cell_has_picture() {
-  return std::all_of(Cells.begin(), Cells.end(), [](const Tcell& cell) {
-    return cell.picture && cell.picture->width > 0 && cell.picture->height > 0;
-  });
-}
+bool every_cell_has_picture() { return std::all_of(Cells.begin(), Cells.end(), has_picture); }
 
 QLabel* bold_label(QWidget* parent, Qt::Alignment alignment) {
   auto* label = new QLabel(parent);
