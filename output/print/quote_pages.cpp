@@ -1,5 +1,8 @@
 #include "output/print/quote_pages.h"
 
+#include <algorithm>
+
+#include "model/base/rounding.h"
 #include "model/base/string_utils.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
@@ -38,6 +41,7 @@ class QuoteWriter {
   void amount(const std::string& text) { text_right(page_, kAmountRight, y_, text); }
   void page_break();
   void next_row(double rows, bool may_break);
+  void draw_code(const std::string& code);
   void draw_line(const Trec_prv& line, double multiplier, double& cell_sum);
   void draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell);
   void draw_totals();
@@ -73,6 +77,23 @@ void QuoteWriter::next_row(double rows, bool may_break) {
   if (may_break && y_ >= kPageBreak) page_break();
 }
 
+void QuoteWriter::draw_code(const std::string& code) {
+  // A code wider than its column would run into the description: it is drawn
+  // in a font small enough to end 1 mm before the column line.
+  PageCanvas& canvas = page_.canvas();
+  PageFont font = canvas.font();
+  int room = page_.px_x(kShift + page_.c0 - 1) - page_.px_x(kShift + 2);
+  int width = canvas.text_width(code);
+  if (width > room && room > 0) {
+    // Text width does not scale exactly with the font: step down to the first that fits.
+    int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), 1);
+    canvas.set_font(PageFont{height, font.bold});
+    while (height > 1 && canvas.text_width(code) > room) canvas.set_font(PageFont{--height, font.bold});
+  }
+  text_left(page_, kShift + 2, y_, code);
+  canvas.set_font(font);
+}
+
 void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cell_sum) {
   const Tcodice& code = CodesTable[static_cast<std::size_t>(line.code_row)];
   bool by_length = line.kind == "OV";
@@ -80,7 +101,7 @@ void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cel
   grand_total_ += multiplier * line_amount;
   cell_sum += line_amount;
 
-  text_left(page_, kShift + 2, y_, code.alt_code);
+  draw_code(code.alt_code);
   text_left(page_, kShift + page_.c0 + 2, y_, lang_text(code.description_number));
   text_left(page_, kShift + page_.c1 + 2, y_, quote_unit_text(line.kind, code));
   right_at(page_.c3, by_length ? general_number_text(line.length_sum) : std::to_string(line.quantity));

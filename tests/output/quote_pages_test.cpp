@@ -100,6 +100,17 @@ TEST_F(QuotePages, LengthLinesAreMetresTimesThePrice) {
   EXPECT_EQ(canvas().find("52.50").size(), 3u) << "line, total and net total";
 }
 
+TEST_F(QuotePages, ALongCodeShrinksToItsColumn) {
+  CodesTable = {code_row("RW10-0475-1700-XL", 1), code_row("A1", 1)};
+  cells({{"Shop", {line(0, 1), line(1, 1)}}});
+  render();
+  RecordedText long_code = text("RW10-0475-1700-XL");
+  EXPECT_EQ(long_code.left, 30);
+  EXPECT_LE(long_code.right(), 250) << "1 mm before the description column";
+  EXPECT_LT(long_code.font_height, 40);
+  EXPECT_EQ(text("A1").font_height, 40) << "a code that fits keeps the 4 mm font";
+}
+
 TEST_F(QuotePages, UnitTextsFollowTheKind) {
   Tcodice row = code_row("X", 1);
   EXPECT_EQ(quote_unit_text("TE", row), "475 x 2000");
