@@ -6,12 +6,12 @@
 #include <filesystem>
 
 #include "external_tool.h"
-#include "support/scripted_ui.h"
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "print_fixture.h"
 #include "support/print_sample.h"
 #include "support/room_outline.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
