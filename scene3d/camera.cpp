@@ -5,6 +5,7 @@
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
+#include "scene3d/change_setters.h"
 
 namespace {
 
@@ -36,9 +37,7 @@ void TGLCamera::SetFocalLength(float value) {
 }
 
 void TGLCamera::SetDepthOfView(float value) {
-  if (value == depth_of_view_) return;
-  depth_of_view_ = value;
-  TransformationChanged();
+  StoreOnChange(depth_of_view_, value, [this] { TransformationChanged(); });
 }
 
 void TGLCamera::SetNearPlaneBias(float value) {
@@ -56,9 +55,7 @@ void TGLCamera::SetSceneScale(float value) {
 }
 
 void TGLCamera::SetCameraStyle(TGLCameraStyle value) {
-  if (value == camera_style_) return;
-  camera_style_ = value;
-  NotifyChange(this);
+  StoreOnChange(camera_style_, value, [this] { NotifyChange(this); });
 }
 
 void TGLCamera::SetTargetObject(TGLBaseStageObject* value) {

@@ -5,6 +5,7 @@
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_operations.h"
+#include "scene3d/change_setters.h"
 
 namespace {
 
@@ -72,9 +73,7 @@ void TGLDummyCube::Assign(const TPersistent* source) {
 }
 
 void TGLDummyCube::SetCubeSize(float value) {
-  if (value == cube_size_) return;
-  cube_size_ = value;
-  StructureChanged();
+  StoreOnChange(cube_size_, value, [this] { StructureChanged(); });
 }
 
 void TGLDummyCube::SetEdgeColor(const TGLColor& value) {
@@ -84,9 +83,7 @@ void TGLDummyCube::SetEdgeColor(const TGLColor& value) {
 }
 
 void TGLDummyCube::SetVisibleAtRunTime(bool value) {
-  if (value == visible_at_run_time_) return;
-  visible_at_run_time_ = value;
-  StructureChanged();
+  StoreOnChange(visible_at_run_time_, value, [this] { StructureChanged(); });
 }
 
 void TGLDummyCube::SetAmalgamate(bool value) {

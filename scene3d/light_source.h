@@ -3,6 +3,7 @@
 // its own.
 #pragma once
 
+#include "scene3d/change_setters.h"
 #include "scene3d/stage_object.h"
 
 enum TLightStyle : std::uint8_t { lsSpot, lsOmni, lsParallel };
@@ -50,9 +51,7 @@ class TGLLightSource : public TGLBaseStageObject {
  private:
   template <typename T>
   void SetAndNotify(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    NotifyChange(this);
+    StoreOnChange(field, value, [this] { NotifyChange(this); });
   }
   void SetColor(TGLColor& target, const TGLColor& value);
 

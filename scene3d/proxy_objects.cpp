@@ -4,6 +4,7 @@
 #include "gfx3d/multitexture_mapping.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/behaviours.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/silhouette.h"
 #include "scene3d/stage.h"
 
@@ -29,9 +30,7 @@ void TGLProxyObject::SetMasterObject(TGLBaseStageObject* value) {
 }
 
 void TGLProxyObject::SetProxyOptions(TGLProxyObjectOptions value) {
-  if (value == proxy_options_) return;
-  proxy_options_ = value;
-  StructureChanged();
+  StoreOnChange(proxy_options_, value, [this] { StructureChanged(); });
 }
 
 void TGLProxyObject::ObjectFreed(TObject* object) {
@@ -114,9 +113,7 @@ void TGLDirectOpenGL::SetUseBuildList(bool value) {
 }
 
 void TGLDirectOpenGL::SetBlend(bool value) {
-  if (value == blend_) return;
-  blend_ = value;
-  StructureChanged();
+  StoreOnChange(blend_, value, [this] { StructureChanged(); });
 }
 
 void TGLDirectOpenGL::BuildList(TRenderContextInfo& rci) {

@@ -7,6 +7,7 @@
 #include "gfx3d/library_errors.h"
 #include "gfx3d/multitexture_mapping.h"
 #include "scene3d/camera.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/stage.h"
 
 namespace {
@@ -81,27 +82,19 @@ void TGLFogEnvironment::SetFogColor(const TGLColor* value) {
 }
 
 void TGLFogEnvironment::SetFogStart(float value) {
-  if (value == fog_start_) return;
-  fog_start_ = value;
-  NotifyChange(this);
+  StoreOnChange(fog_start_, value, [this] { NotifyChange(this); });
 }
 
 void TGLFogEnvironment::SetFogEnd(float value) {
-  if (value == fog_end_) return;
-  fog_end_ = value;
-  NotifyChange(this);
+  StoreOnChange(fog_end_, value, [this] { NotifyChange(this); });
 }
 
 void TGLFogEnvironment::SetFogMode(TFogMode value) {
-  if (value == fog_mode_) return;
-  fog_mode_ = value;
-  NotifyChange(this);
+  StoreOnChange(fog_mode_, value, [this] { NotifyChange(this); });
 }
 
 void TGLFogEnvironment::SetFogDistance(TFogDistance value) {
-  if (value == fog_distance_) return;
-  fog_distance_ = value;
-  NotifyChange(this);
+  StoreOnChange(fog_distance_, value, [this] { NotifyChange(this); });
 }
 
 bool TGLFogEnvironment::IsAtDefaultValues() const {
@@ -424,15 +417,11 @@ void TGLStageBuffer::ObjectFreed(TObject* object) {
 }
 
 void TGLStageBuffer::SetBackgroundColor(TColor value) {
-  if (value == background_color_) return;
-  background_color_ = value;
-  NotifyChange(this);
+  StoreOnChange(background_color_, value, [this] { NotifyChange(this); });
 }
 
 void TGLStageBuffer::SetBackgroundAlpha(float value) {
-  if (value == background_alpha_) return;
-  background_alpha_ = value;
-  NotifyChange(this);
+  StoreOnChange(background_alpha_, value, [this] { NotifyChange(this); });
 }
 
 void TGLStageBuffer::NotifyChange(TObject*) {

@@ -15,6 +15,7 @@
 #include "gfx3d/materials.h"
 #include "gfx3d/platform_utilities.h"
 #include "gfx3d/render_context_info.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/free_notification.h"
 
 class TGLCamera;
@@ -160,15 +161,11 @@ class TGLStageBuffer : public TGLUpdateAbleObject, public IFreeNotificationSink 
  private:
   template <typename T>
   void SetAndNotify(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    NotifyChange(this);
+    StoreOnChange(field, value, [this] { NotifyChange(this); });
   }
   template <typename T>
   void SetAndRestructure(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    NotifyStructuralChange();
+    StoreOnChange(field, value, [this] { NotifyStructuralChange(); });
   }
   void PrepareGLContext();
   void ClearBuffers();

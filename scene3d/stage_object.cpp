@@ -9,6 +9,7 @@
 #include "gfx3d/vector_geometry.h"
 #include "scene3d/behaviours.h"
 #include "scene3d/camera.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/silhouette.h"
 #include "scene3d/stage.h"
 #include "scene3d/stage_buffer.h"
@@ -459,27 +460,19 @@ void TGLBaseStageObject::EndUpdate() {
 }
 
 void TGLBaseStageObject::SetVisible(bool value) {
-  if (visible_ == value) return;
-  visible_ = value;
-  NotifyChange(this);
+  StoreOnChange(visible_, value, [this] { NotifyChange(this); });
 }
 
 void TGLBaseStageObject::SetShowAxes(bool value) {
-  if (show_axes_ == value) return;
-  show_axes_ = value;
-  NotifyChange(this);
+  StoreOnChange(show_axes_, value, [this] { NotifyChange(this); });
 }
 
 void TGLBaseStageObject::SetObjectsSorting(TGLObjectsSorting value) {
-  if (objects_sorting_ == value) return;
-  objects_sorting_ = value;
-  NotifyChange(this);
+  StoreOnChange(objects_sorting_, value, [this] { NotifyChange(this); });
 }
 
 void TGLBaseStageObject::SetVisibilityCulling(TGLVisibilityCulling value) {
-  if (visibility_culling_ == value) return;
-  visibility_culling_ = value;
-  NotifyChange(this);
+  StoreOnChange(visibility_culling_, value, [this] { NotifyChange(this); });
 }
 
 TGLBehaviours& TGLBaseStageObject::Behaviours() {
@@ -792,9 +785,7 @@ void TGLCameraInvariantObject::Assign(const TPersistent* source) {
 }
 
 void TGLCameraInvariantObject::SetCamInvarianceMode(TGLCameraInvarianceMode value) {
-  if (cam_invariance_mode_ == value) return;
-  cam_invariance_mode_ = value;
-  NotifyChange(this);
+  StoreOnChange(cam_invariance_mode_, value, [this] { NotifyChange(this); });
 }
 
 void TGLCameraInvariantObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
