@@ -18,7 +18,6 @@ TGLStageViewer::TGLStageViewer(QWidget* parent)
     setAttribute(Qt::WA_PaintOnScreen);
     setAttribute(Qt::WA_NoSystemBackground);
   }
-  setMouseTracking(false);
   resize(100, 100);
   buffer_->ViewerBeforeRender = [this](TGLStageBuffer*) { DoBeforeRender(); };
   buffer_->OnChange = [this](TGLStageBuffer* buffer) {
@@ -88,6 +87,12 @@ void TGLStageViewer::ReportError(const std::string& message) {
 bool TGLStageViewer::event(QEvent* event) {
   if (event->type() == QEvent::WinIdChange && buffer_->RCInstantiated()) RecreateContext();
   return QWidget::event(event);
+}
+
+void TGLStageViewer::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The context exists once the window does, so a snapshot can render before the first paint.
+  EnsureContext();
 }
 
 void TGLStageViewer::paintEvent(QPaintEvent*) {

@@ -41,6 +41,7 @@ class TGLStageViewer : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
