@@ -153,6 +153,9 @@ TGLStageBuffer::TGLStageBuffer(TPersistent* owner)
       fog_environment_(std::make_unique<TGLFogEnvironment>(this)) {}
 
 TGLStageBuffer::~TGLStageBuffer() {
+  // The owner is going too: no more calls into it.
+  OnChange = nullptr;
+  OnStructuralChange = nullptr;
   LeaveScene();
   SetCamera(nullptr);
   DestroyRC();
