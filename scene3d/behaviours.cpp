@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr const char* kUnit = "GLScene";
+constexpr const char* kUnit = "SceneGraph";
 
 bool IsBehaviours(const TXCollection& collection) { return dynamic_cast<const TGLBehaviours*>(&collection); }
 bool IsEffects(const TXCollection& collection) { return dynamic_cast<const TGLObjectEffects*>(&collection); }

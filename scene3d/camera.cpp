@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kUnit = "GLScene";
+constexpr const char* kUnit = "SceneGraph";
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kUnit = "GLScene";
+constexpr const char* kUnit = "SceneGraph";
 
 template <typename Visit>
 void ForEachInSubtree(TGLBaseStageObject* object, const Visit& visit) {

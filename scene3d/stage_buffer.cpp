@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr const char* kUnit = "GLScene";
+constexpr const char* kUnit = "SceneGraph";
 
 int ColorBitsOf(TGLColorDepth depth) {
   static constexpr int kBits[] = {24, 8, 16, 24, 64, 128};

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* kUnit = "GLScene";
+constexpr const char* kUnit = "SceneGraph";
 
 TVector4f WithW(const TVector4f& v, float w) { return {v.x, v.y, v.z, w}; }
 
