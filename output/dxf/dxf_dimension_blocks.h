@@ -1,0 +1,24 @@
+// The picture of each DIMENSION as the anonymous block it references: CAD
+// programs draw a dimension from its block, and readers that check drawings
+// drop a dimension without one. Sizes are those of the template's "ISO-25"
+// style for plans in millimetres (80 mm text and arrows).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "output/dxf/dxf_entities.h"
+
+struct DxfPictureBlocks {
+  std::string records;  // BLOCK_RECORD entries of the block table
+  std::string blocks;   // BLOCK ... ENDBLK definitions of the BLOCKS section
+};
+
+// Handles continue after handle, which is left at the last one used.
+DxfPictureBlocks dimension_picture_blocks(const std::vector<DxfDimensionPicture>& pictures,
+                                          std::string_view record_table_handle, unsigned& handle);
+
+// The measurement text of a rotated dimension: the distance between its
+// extension origins along its angle, to two decimals without trailing zeros.
+std::string dimension_measurement_text(const DxfDimensionPicture& picture);
