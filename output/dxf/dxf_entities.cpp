@@ -1,5 +1,6 @@
 #include "output/dxf/dxf_entities.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -38,9 +39,15 @@ unsigned next_code_point(std::string_view text, std::size_t& i) {
 }  // namespace
 
 std::string dxf_handle_text(unsigned handle) {
+  static constexpr char Digits[] = "0123456789ABCDEF";
   char text[16];
-  std::snprintf(text, sizeof text, "%02X", handle);
-  return text;
+  char* end = text + sizeof text;
+  char* start = end;
+  do {
+    *--start = Digits[handle % 16];
+    handle /= 16;
+  } while (handle != 0 || end - start < 2);
+  return std::string(start, end);
 }
 
 std::string dxf_rotation_text(double degrees) {
@@ -79,10 +86,20 @@ void DxfEntities::set_defined_blocks(std::set<std::string> names) {
 }
 
 void DxfEntities::pair(std::string_view code, std::string_view value) {
-  text_ += code;
-  text_ += "\r\n";
-  text_ += value;
-  text_ += "\r\n";
+  // One append per pair: the entity text of a large project runs to millions of lines.
+  char line[128];
+  std::size_t size = code.size() + value.size() + 4;
+  if (size > sizeof line) {
+    text_.append(code).append("\r\n").append(value).append("\r\n");
+    return;
+  }
+  char* at = std::copy(code.begin(), code.end(), line);
+  *at++ = '\r';
+  *at++ = '\n';
+  at = std::copy(value.begin(), value.end(), at);
+  *at++ = '\r';
+  *at++ = '\n';
+  text_.append(line, size);
 }
 
 void DxfEntities::number(std::string_view code, double value) { pair(code, size_key(value)); }

@@ -121,7 +121,6 @@ DxfTemplate parse_dxf_template(std::string_view text, const std::string& name) {
 DxfTemplate read_dxf_template(const std::string& path) { return parse_dxf_template(read_file_bytes(path), path); }
 
 void patch_handle_seed(std::string& text, unsigned seed) {
-  if (std::count(text.begin(), text.end(), '\n') % 2 == 1) text += "\r\n";
   PairReader pairs(text, text.size());
   bool armed = false;
   while (pairs.next()) {
@@ -140,15 +139,23 @@ std::string finish_dxf(DxfEntities& entities, const DxfTemplate& drawing) {
   const std::vector<DxfDimensionPicture> pictures = entities.dimensions();
   std::string text = entities.take_text();
   text += drawing.tail;
+  // Entities and picture blocks come in whole pairs: only the template can leave a line over.
+  if ((std::count(drawing.head.begin(), drawing.head.end(), '\n') +
+       std::count(drawing.tail.begin(), drawing.tail.end(), '\n')) %
+          2 ==
+      1)
+    text += "\r\n";
   if (!pictures.empty()) {
-    BlockPlaces places = block_places(std::string_view(text).substr(0, drawing.head.size()));
+    BlockPlaces places = block_places(drawing.head);
     if (places.record_end == std::string::npos || places.blocks_end == std::string::npos ||
         places.record_table_handle.empty())
       throw FileError("The drawing template has no block table for the pictures of the dimensions");
     DxfPictureBlocks blocks = dimension_picture_blocks(pictures, places.record_table_handle, handle);
+    std::string head = drawing.head;
     // The later place first, so the earlier one stays where it was found.
-    text.insert(places.blocks_end, blocks.blocks);
-    text.insert(places.record_end, blocks.records);
+    head.insert(places.blocks_end, blocks.blocks);
+    head.insert(places.record_end, blocks.records);
+    text.replace(0, drawing.head.size(), head);
   }
   patch_handle_seed(text, handle + 1);
   return text;

@@ -24,12 +24,13 @@ DxfTemplate parse_dxf_template(std::string_view text, const std::string& name);
 DxfTemplate read_dxf_template(const std::string& path);
 
 // The whole drawing: head and entities, the tail, the dimension pictures as
-// anonymous blocks (handles after the entities'), and $HANDSEED set one above
-// the last handle used. Raises FileError when dimensions were written and the
+// anonymous blocks (handles after the entities'), an empty line completing a
+// last pair the template left open, and $HANDSEED set one above the last
+// handle used. Raises FileError when dimensions were written and the
 // template has no block table to hold their pictures.
 std::string finish_dxf(DxfEntities& entities, const DxfTemplate& drawing);
 
 // Replaces the value of the first "5" pair after the "9"/"$HANDSEED" pair by
-// seed in hexadecimal, walking the text pair by pair (codes and values compared
-// without surrounding blanks); an odd last line is completed by an empty one.
+// seed in hexadecimal, walking the CR LF text pair by pair (codes and values
+// compared without surrounding blanks).
 void patch_handle_seed(std::string& text, unsigned seed);

@@ -39,10 +39,14 @@ TEST(DxfTemplateTest, TheEntitiesLineIsFoundAmongBlanksAndKept) {
   EXPECT_THROW(parse_dxf_template("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n", "t"), FileError);
 }
 
-TEST(DxfTemplateTest, TheSeedPatchWalksPairsAndEvensTheLines) {
-  std::string text = "  9\r\n$HANDSEED\r\n 70\r\n1\r\n  5\r\nFF\r\n  5\r\n99\r\n  0\r\n";
+TEST(DxfTemplateTest, TheSeedPatchWalksPairsAndALastLineGetsItsPair) {
+  std::string text = "  9\r\n$HANDSEED\r\n 70\r\n1\r\n  5\r\nFF\r\n  5\r\n99\r\n";
   patch_handle_seed(text, 0xC35B);
-  EXPECT_EQ(text, "  9\r\n$HANDSEED\r\n 70\r\n1\r\n  5\r\nC35B\r\n  5\r\n99\r\n  0\r\n\r\n");
+  EXPECT_EQ(text, "  9\r\n$HANDSEED\r\n 70\r\n1\r\n  5\r\nC35B\r\n  5\r\n99\r\n");
+  DxfTemplate odd = parse_dxf_template("  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n999", "t");
+  DxfEntities entities(odd.head);
+  entities.dxf_line("0", 0, 0, 1, 1);
+  EXPECT_TRUE(finish_dxf(entities, odd).ends_with("  0\r\nEOF\r\n999\r\n\r\n"));
   std::string without_pair = "  9\r\n$HANDSEED\r\n 70\r\n1\r\n";
   patch_handle_seed(without_pair, 0x2711);
   EXPECT_EQ(without_pair, "  9\r\n$HANDSEED\r\n 70\r\n1\r\n");
