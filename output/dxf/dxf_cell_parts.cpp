@@ -92,6 +92,22 @@ bool PartCodes::frame(double depth, double height, int structure_type) {
   return index_.option_available({"TE", size_key(depth), "-", size_key(height)}, structure_type);
 }
 
+DxfDrawing draw_cells(const Tcells& cells, const DxfTemplate& drawing, unsigned first_handle,
+                      const CellWriter& write_cell) {
+  DxfEntities out(drawing.head);
+  out.set_defined_blocks(drawing.block_names);
+  out.dxf_handle = first_handle;
+  PartCodes codes(CodesTable);
+  std::vector<double> origins = cell_origins(cells);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    out.dxf_origin_x = origins[i];
+    out.dxf_origin_y = 0.0;
+    write_cell(out, codes, cells[i], static_cast<int>(i));
+  }
+  std::set<std::string> missing = out.missing_blocks();
+  return {finish_dxf(out, drawing), std::move(missing)};
+}
+
 const Tstructure_type& cell_structure_type(const Tcell& cell) {
   return structure_type_for_display(cell.structure_type);
 }

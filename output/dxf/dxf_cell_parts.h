@@ -3,12 +3,14 @@
 // wall's parts and the code-table test of a part.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/quote/code_lookup.h"
 #include "model/state/records.h"
 #include "output/dxf/dxf_entities.h"
+#include "output/dxf/dxf_template.h"
 
 // The X shift of each cell: the first keeps its own coordinates, each next one
 // lies half the previous width, 2000 mm and half its own width further on.
@@ -45,6 +47,12 @@ class PartCodes {
  private:
   CodeIndex index_;
 };
+
+// The drawing of every cell at its origin: the template's head, the entities
+// each cell's writer gives (handles from first_handle + 1), and the rest.
+using CellWriter = std::function<void(DxfEntities& out, PartCodes& codes, const Tcell& cell, int cell_index)>;
+DxfDrawing draw_cells(const Tcells& cells, const DxfTemplate& drawing, unsigned first_handle,
+                      const CellWriter& write_cell);
 
 // The shelf suffix and module text of the cell's structure type.
 const Tstructure_type& cell_structure_type(const Tcell& cell);

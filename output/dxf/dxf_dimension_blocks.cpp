@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr double ArrowSize = 80.0;
-constexpr double TextHeight = 80.0;
-constexpr double ExtensionOffset = 20.0;  // gap between the measured point and its extension line
-constexpr double ExtensionBeyond = 40.0;  // extension line past the dimension line
-constexpr double TextGap = 20.0;          // between the dimension line and its text
-
 struct Point {
   double x, y;
 };
@@ -39,8 +33,8 @@ class BlockWriter {
     point(11, b);
   }
   void arrow(Point tip, Point back) {
-    Point across{-back.y * ArrowSize / 6.0, back.x * ArrowSize / 6.0};
-    Point base = tip + ArrowSize * back;
+    Point across{-back.y * DimensionArrowSize / 6.0, back.x * DimensionArrowSize / 6.0};
+    Point base = tip + DimensionArrowSize * back;
     begin("SOLID", "AcDbTrace");
     point(10, tip);
     point(11, base + across);
@@ -50,7 +44,7 @@ class BlockWriter {
   void text(const std::string& value, Point at, double rotation) {
     begin("TEXT", "AcDbText");
     point(10, at);
-    pair(" 40", size_key(TextHeight));
+    pair(" 40", size_key(DimensionTextHeight));
     pair("  1", value);
     pair(" 50", size_key(rotation));
     pair("  7", "Standard");
@@ -60,12 +54,7 @@ class BlockWriter {
   }
 
  private:
-  void pair(std::string_view code, std::string_view value) {
-    out_ += code;
-    out_ += "\r\n";
-    out_ += value;
-    out_ += "\r\n";
-  }
+  void pair(std::string_view code, std::string_view value) { append_dxf_pair(out_, code, value); }
   void begin(std::string_view type, std::string_view subclass) {
     pair("  0", type);
     pair("  5", dxf_handle_text(++handle_));
@@ -95,9 +84,9 @@ void draw_picture(BlockWriter& block, const DxfDimensionPicture& picture) {
   for (auto [origin, foot] : {std::pair{first, foot1}, {second, foot2}}) {
     Point reach = foot - origin;
     double span = length(reach);
-    if (span <= ExtensionOffset) continue;
+    if (span <= DimensionExtensionOffset) continue;
     Point unit = (1.0 / span) * reach;
-    block.line(origin + ExtensionOffset * unit, foot + ExtensionBeyond * unit);
+    block.line(origin + DimensionExtensionOffset * unit, foot + DimensionExtensionBeyond * unit);
   }
   block.line(foot1, foot2);
   Point span = foot2 - foot1;
@@ -110,7 +99,7 @@ void draw_picture(BlockWriter& block, const DxfDimensionPicture& picture) {
   double rotation = std::fmod(std::fmod(picture.angle, 360.0) + 360.0, 360.0);
   if (rotation > 90.0 && rotation <= 270.0) rotation -= 180.0;
   Point up = direction_of(rotation + 90.0);
-  block.text(dimension_measurement_text(picture), Point{picture.x11, picture.y11} + TextGap * up, rotation);
+  block.text(dimension_measurement_text(picture), Point{picture.x11, picture.y11} + DimensionTextGap * up, rotation);
 }
 
 }  // namespace
@@ -124,12 +113,7 @@ std::string dimension_measurement_text(const DxfDimensionPicture& picture) {
 DxfPictureBlocks dimension_picture_blocks(const std::vector<DxfDimensionPicture>& pictures,
                                           std::string_view record_table_handle, unsigned& handle) {
   DxfPictureBlocks result;
-  auto pair = [](std::string& out, std::string_view code, std::string_view value) {
-    out += code;
-    out += "\r\n";
-    out += value;
-    out += "\r\n";
-  };
+  auto pair = append_dxf_pair;
   for (const DxfDimensionPicture& picture : pictures) {
     std::string record = dxf_handle_text(++handle);
     pair(result.records, "  0", "BLOCK_RECORD");

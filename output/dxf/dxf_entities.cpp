@@ -38,6 +38,23 @@ unsigned next_code_point(std::string_view text, std::size_t& i) {
 
 }  // namespace
 
+void append_dxf_pair(std::string& out, std::string_view code, std::string_view value) {
+  // One append per pair: the entity text of a large project runs to millions of lines.
+  char line[128];
+  std::size_t size = code.size() + value.size() + 4;
+  if (size > sizeof line) {
+    out.append(code).append("\r\n").append(value).append("\r\n");
+    return;
+  }
+  char* at = std::copy(code.begin(), code.end(), line);
+  *at++ = '\r';
+  *at++ = '\n';
+  at = std::copy(value.begin(), value.end(), at);
+  *at++ = '\r';
+  *at++ = '\n';
+  out.append(line, size);
+}
+
 std::string dxf_handle_text(unsigned handle) {
   static constexpr char Digits[] = "0123456789ABCDEF";
   char text[16];
@@ -85,22 +102,7 @@ void DxfEntities::set_defined_blocks(std::set<std::string> names) {
   check_blocks_ = true;
 }
 
-void DxfEntities::pair(std::string_view code, std::string_view value) {
-  // One append per pair: the entity text of a large project runs to millions of lines.
-  char line[128];
-  std::size_t size = code.size() + value.size() + 4;
-  if (size > sizeof line) {
-    text_.append(code).append("\r\n").append(value).append("\r\n");
-    return;
-  }
-  char* at = std::copy(code.begin(), code.end(), line);
-  *at++ = '\r';
-  *at++ = '\n';
-  at = std::copy(value.begin(), value.end(), at);
-  *at++ = '\r';
-  *at++ = '\n';
-  text_.append(line, size);
-}
+void DxfEntities::pair(std::string_view code, std::string_view value) { append_dxf_pair(text_, code, value); }
 
 void DxfEntities::number(std::string_view code, double value) { pair(code, size_key(value)); }
 

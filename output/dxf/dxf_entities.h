@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+// Appends one group: the code line and the value line, each ended by CR LF.
+void append_dxf_pair(std::string& out, std::string_view code, std::string_view value);
+
 // A handle as DXF writes it: upper-case hexadecimal, at least two digits.
 std::string dxf_handle_text(unsigned handle);
 // A TEXT rotation in the fixed 23-character scientific form (" 9.00000000000000E+0001").

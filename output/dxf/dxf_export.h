@@ -5,7 +5,6 @@
 // floor and a block insert for every part of the shelving.
 #pragma once
 
-#include <set>
 #include <string>
 
 #include "model/state/records.h"
@@ -18,12 +17,7 @@
 void export_dxf_2d(const std::string& file_name);
 void export_dxf_3d(const std::string& file_name);
 
-// The drawing of the given cells (whose compact groups are current) from a
-// template: the whole file text and the undefined blocks that were left out.
-struct DxfDrawing {
-  std::string text;
-  std::set<std::string> missing_blocks;
-};
+// The drawing of the given cells (whose compact groups are current) from a template.
 DxfDrawing dxf_2d_drawing(const Tcells& cells, const DxfTemplate& drawing);
 DxfDrawing dxf_3d_drawing(const Tcells& cells, const DxfTemplate& drawing);
 

@@ -238,16 +238,8 @@ class SolidWriter {
 }  // namespace
 
 DxfDrawing dxf_3d_drawing(const Tcells& cells, const DxfTemplate& drawing) {
-  DxfEntities out(drawing.head);
-  out.set_defined_blocks(drawing.block_names);
-  out.dxf_handle = Dxf3dFirstHandle;
-  PartCodes codes(CodesTable);
-  std::vector<double> origins = cell_origins(cells);
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    out.dxf_origin_x = origins[i];
-    out.dxf_origin_y = 0.0;
-    SolidWriter(out, codes, cells[i]).write();
-  }
-  std::set<std::string> missing = out.missing_blocks();
-  return {finish_dxf(out, drawing), std::move(missing)};
+  return draw_cells(cells, drawing, Dxf3dFirstHandle,
+                    [](DxfEntities& out, PartCodes& codes, const Tcell& cell, int /*cell_index*/) {
+                      SolidWriter(out, codes, cell).write();
+                    });
 }

@@ -17,34 +17,35 @@ std::string_view trimmed(std::string_view text) {
 // Walks CR LF ended text pair by pair: group code line, value line.
 class PairReader {
  public:
-  explicit PairReader(std::string_view text, std::size_t end) : text_(text), end_(end) {}
+  explicit PairReader(std::string_view text) : text_(text) {}
 
   // False at the end; a last pair without value line gets an empty value.
   bool next() {
-    if (position_ >= end_) return false;
+    if (position_ >= text_.size()) return false;
     start_ = position_;
     code_ = line();
     value_start_ = position_;
-    value_ = position_ < end_ ? line() : std::string_view{};
+    value_ = position_ < text_.size() ? line() : std::string_view{};
     return true;
   }
   std::string_view code() const { return trimmed(code_); }
   std::string_view value() const { return trimmed(value_); }
   std::size_t start() const { return start_; }              // of the code line
   std::size_t value_start() const { return value_start_; }  // of the value line
-  std::size_t position() const { return position_; }        // after the pair
+  // Where the value line's text ends, before its CR.
+  std::size_t value_end() const {
+    return value_start_ + value_.size() - (!value_.empty() && value_.back() == '\r' ? 1 : 0);
+  }
 
  private:
   std::string_view line() {
-    std::size_t end = text_.find('\n', position_);
-    if (end == std::string_view::npos || end >= end_) end = end_;
+    std::size_t end = std::min(text_.find('\n', position_), text_.size());
     std::string_view line = text_.substr(position_, end - position_);
-    position_ = end < end_ ? end + 1 : end_;
+    position_ = std::min(end + 1, text_.size());
     return line;
   }
 
   std::string_view text_;
-  std::size_t end_;
   std::size_t position_ = 0;
   std::size_t start_ = 0;
   std::size_t value_start_ = 0;
@@ -60,7 +61,7 @@ struct BlockPlaces {
 
 BlockPlaces block_places(std::string_view head) {
   BlockPlaces places;
-  PairReader pairs(head, head.size());
+  PairReader pairs(head);
   std::string_view previous_code, previous_value;
   enum { Other, RecordTable, BlocksSection } inside = Other;
   while (pairs.next()) {
@@ -86,7 +87,7 @@ BlockPlaces block_places(std::string_view head) {
 
 std::set<std::string> defined_blocks(std::string_view head) {
   std::set<std::string> names;
-  PairReader pairs(head, head.size());
+  PairReader pairs(head);
   bool in_block = false;
   while (pairs.next()) {
     if (pairs.code() == "0") in_block = pairs.value() == "BLOCK";
@@ -121,14 +122,13 @@ DxfTemplate parse_dxf_template(std::string_view text, const std::string& name) {
 DxfTemplate read_dxf_template(const std::string& path) { return parse_dxf_template(read_file_bytes(path), path); }
 
 void patch_handle_seed(std::string& text, unsigned seed) {
-  PairReader pairs(text, text.size());
+  PairReader pairs(text);
   bool armed = false;
   while (pairs.next()) {
     if (pairs.code() == "9" && pairs.value() == "$HANDSEED") {
       armed = true;
     } else if (armed && pairs.code() == "5") {
-      std::size_t value_end = pairs.position() - 2;  // before its CR LF
-      text.replace(pairs.value_start(), value_end - pairs.value_start(), dxf_handle_text(seed));
+      text.replace(pairs.value_start(), pairs.value_end() - pairs.value_start(), dxf_handle_text(seed));
       return;
     }
   }

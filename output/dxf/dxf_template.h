@@ -17,6 +17,13 @@ struct DxfTemplate {
   std::set<std::string> block_names;  // the blocks its BLOCKS section defines
 };
 
+// A finished drawing: the whole file text, and the blocks the template lacks
+// that were asked for and left out.
+struct DxfDrawing {
+  std::string text;
+  std::set<std::string> missing_blocks;
+};
+
 // Splits a template drawing (CR LF or LF lines). Raises FileError naming the
 // template when no line reads "ENTITIES" (surrounding blanks aside).
 DxfTemplate parse_dxf_template(std::string_view text, const std::string& name);
@@ -31,6 +38,6 @@ DxfTemplate read_dxf_template(const std::string& path);
 std::string finish_dxf(DxfEntities& entities, const DxfTemplate& drawing);
 
 // Replaces the value of the first "5" pair after the "9"/"$HANDSEED" pair by
-// seed in hexadecimal, walking the CR LF text pair by pair (codes and values
+// seed in hexadecimal, walking the text pair by pair (codes and values
 // compared without surrounding blanks).
 void patch_handle_seed(std::string& text, unsigned seed);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dxf_fixture.h"
+#include "dxf_sample_project.h"
 
 namespace {
 
@@ -151,16 +152,7 @@ TEST_F(PlanExportTest, FreeModulesTrolleysAndTheirClearances) {
 
 TEST_F(PlanExportTest, ACompactGroupHasRailsOperatorEndUnitsAndSpacers) {
   Tcell& cell = add_room(6000, 4000);
-  Tcorvane group;
-  group.x = 3000;
-  group.y = 2000;
-  group.depth = 685;
-  group.overall_length = 3000;
-  group.aisle_x = 3000;
-  group.aisle_y = 2000;
-  group.kit_length = 2645;
-  group.wall_gaps = {100, 0, 50, -1};
-  cell.compact_groups.push_back(group);
+  cell.compact_groups.push_back(make_compact_group(3000, 2000, 685, {100, 0, 50, -1}));
   std::vector<DxfEntity> all = plan_entities();
   EXPECT_EQ(of_type(all, "INSERT", "BINARIO_CV_2645").size(), 2u);
   EXPECT_EQ(of_type(all, "INSERT", "CV_OPERATORE")[0].value("50"), "90");

@@ -4,9 +4,23 @@
 // the loaded catalogue.
 #pragma once
 
+#include <array>
+
 #include "model/layout/shelf_patterns.h"
 #include "model/state/records.h"
 #include "support/plan_builders.h"
+
+// A compact group along x (its aisle at its centre) with the gaps to the walls beyond its sides.
+inline Tcorvane make_compact_group(double x, double y, double depth, std::array<double, 4> wall_gaps) {
+  Tcorvane group;
+  group.x = group.aisle_x = x;
+  group.y = group.aisle_y = y;
+  group.depth = depth;
+  group.overall_length = 3000;
+  group.kit_length = 2645;
+  group.wall_gaps = wall_gaps;
+  return group;
+}
 
 inline constexpr double SampleRoomWidth = 6000, SampleRoomDepth = 5000;
 
@@ -59,15 +73,6 @@ inline Tcell sample_drawing_cell(double depth, double length, double height) {
   trolley.shelf_pattern = pattern;
   cell.free_modules.push_back(trolley);
 
-  Tcorvane group;
-  group.x = 3000;
-  group.y = 4000;
-  group.depth = 685;
-  group.overall_length = 3000;
-  group.aisle_x = 3000;
-  group.aisle_y = 4000;
-  group.kit_length = 2645;
-  group.wall_gaps = {h - 4000 - 342.5, 0, 0, 0};
-  cell.compact_groups.push_back(group);
+  cell.compact_groups.push_back(make_compact_group(3000, 4000, 685, {h - 4000 - 342.5, 0, 0, 0}));
   return cell;
 }

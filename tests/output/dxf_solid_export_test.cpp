@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dxf_fixture.h"
+#include "dxf_sample_project.h"
 #include "model/state/scripted_ui.h"
 #include "support/program_dir.h"
 
@@ -117,21 +118,10 @@ TEST_F(SolidExportTest, ATrolleyStandsOnItsWheels) {
   EXPECT_EQ(of_type(all, "INSERT", "Ruota").size(), 2u);
 }
 
-Tcorvane compact_group(double y, double depth, std::array<double, 4> gaps) {
-  Tcorvane group;
-  group.x = 3000;
-  group.y = y;
-  group.depth = depth;
-  group.overall_length = 3000;
-  group.kit_length = 2645;
-  group.wall_gaps = gaps;
-  return group;
-}
-
 TEST_F(SolidExportTest, CompactGroupsHaveArchesClampsRailsOvalsAndSpacers) {
   Tcell& cell = add_room(6000, 6000);
-  cell.compact_groups.push_back(compact_group(1500, 685, {0, 0, 0, 0}));
-  cell.compact_groups.push_back(compact_group(4000, 583, {0, 0, 80, 0}));
+  cell.compact_groups.push_back(make_compact_group(3000, 1500, 685, {0, 0, 0, 0}));
+  cell.compact_groups.push_back(make_compact_group(3000, 4000, 583, {0, 0, 80, 0}));
   std::vector<DxfEntity> inserts = of_type(solid_entities(), "INSERT");
   ASSERT_EQ(inserts.size(), 12u + 14u);
   EXPECT_EQ(inserts[0].value("2"), "ArchettoCV");

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/base/rounding.h"
+#include "output/dxf/dxf_dimension_blocks.h"
 #include "output/dxf/dxf_entities.h"
 #include "output/dxf/dxf_template.h"
 
@@ -19,12 +20,7 @@ constexpr unsigned BlockRecordTable = 0x1, LayerTable = 0x2, StyleTable = 0x3, L
 
 class Writer {
  public:
-  void pair(std::string_view code, std::string_view value) {
-    text += code;
-    text += "\r\n";
-    text += value;
-    text += "\r\n";
-  }
+  void pair(std::string_view code, std::string_view value) { append_dxf_pair(text, code, value); }
   void number(std::string_view code, double value) { pair(code, size_key(value)); }
   void handle(std::string_view code, unsigned value) { pair(code, dxf_handle_text(value)); }
   void integer(std::string_view code, int value) {
@@ -77,19 +73,19 @@ void write_header(Writer& w) {
   w.pair("  7", "Standard");
   w.variable("$DIMSTYLE");
   w.pair("  2", "ISO-25");
-  // Dimensions of plans in millimetres: 80 mm texts and arrows.
+  // Dimensions of plans in millimetres, as the exports draw their pictures.
   w.variable("$DIMSCALE");
   w.number(" 40", 1);
   w.variable("$DIMASZ");
-  w.number(" 40", 80);
+  w.number(" 40", DimensionArrowSize);
   w.variable("$DIMEXO");
-  w.number(" 40", 20);
+  w.number(" 40", DimensionExtensionOffset);
   w.variable("$DIMEXE");
-  w.number(" 40", 40);
+  w.number(" 40", DimensionExtensionBeyond);
   w.variable("$DIMTXT");
-  w.number(" 40", 80);
+  w.number(" 40", DimensionTextHeight);
   w.variable("$DIMGAP");
-  w.number(" 40", 20);
+  w.number(" 40", DimensionTextGap);
   w.variable("$DIMTAD");
   w.integer(" 70", 1);
   w.variable("$DIMTIH");
@@ -189,12 +185,12 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   w.begin_table("DIMSTYLE", DimStyleTable, 2);
   for (const char* name : {"Standard", "ISO-25"}) {
     w.begin_entry("DIMSTYLE", next++, DimStyleTable, "AcDbDimStyleTableRecord", name);
-    w.number(" 40", 1);   // scale
-    w.number(" 41", 80);  // arrow size
-    w.number(" 42", 20);  // extension line offset
-    w.number(" 44", 40);  // extension line beyond the dimension line
-    w.number("140", 80);  // text height
-    w.number("147", 20);  // text gap
+    w.number(" 40", 1);  // scale
+    w.number(" 41", DimensionArrowSize);
+    w.number(" 42", DimensionExtensionOffset);
+    w.number(" 44", DimensionExtensionBeyond);
+    w.number("140", DimensionTextHeight);
+    w.number("147", DimensionTextGap);
     w.integer(" 73", 0);
     w.integer(" 74", 0);
     w.integer(" 77", 1);
@@ -294,12 +290,7 @@ void write_objects(Writer& w) {
 }  // namespace
 
 void BlockShapes::begin(std::string_view type, std::string_view subclass) {
-  auto pair = [this](std::string_view code, std::string_view value) {
-    out_ += code;
-    out_ += "\r\n";
-    out_ += value;
-    out_ += "\r\n";
-  };
+  auto pair = [this](std::string_view code, std::string_view value) { append_dxf_pair(out_, code, value); };
   pair("  0", type);
   pair("  5", dxf_handle_text(handle_++));
   pair("330", owner_);
@@ -311,10 +302,7 @@ void BlockShapes::begin(std::string_view type, std::string_view subclass) {
 
 namespace {
 void append_number(std::string& out, std::string_view code, double value) {
-  out += code;
-  out += "\r\n";
-  out += size_key(value);
-  out += "\r\n";
+  append_dxf_pair(out, code, size_key(value));
 }
 }  // namespace
 
@@ -326,7 +314,9 @@ void BlockShapes::line(double x1, double y1, double x2, double y2) {
 
 void BlockShapes::polygon(const std::vector<std::pair<double, double>>& points) {
   begin("LWPOLYLINE", "AcDbPolyline");
-  out_ += " 90\r\n" + std::to_string(points.size()) + "\r\n 70\r\n     1\r\n 43\r\n0.0\r\n";
+  append_dxf_pair(out_, " 90", std::to_string(points.size()));
+  append_dxf_pair(out_, " 70", "     1");
+  append_dxf_pair(out_, " 43", "0.0");
   for (auto [x, y] : points) {
     append_number(out_, " 10", x);
     append_number(out_, " 20", y);
