@@ -102,7 +102,7 @@ DxfDrawing draw_cells(const Tcells& cells, const DxfTemplate& drawing, unsigned 
   for (std::size_t i = 0; i < cells.size(); ++i) {
     out.dxf_origin_x = origins[i];
     out.dxf_origin_y = 0.0;
-    write_cell(out, codes, cells[i], static_cast<int>(i));
+    write_cell(out, codes, cells[i]);
   }
   std::set<std::string> missing = out.missing_blocks();
   return {finish_dxf(out, drawing), std::move(missing)};

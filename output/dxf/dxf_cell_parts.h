@@ -50,7 +50,7 @@ class PartCodes {
 
 // The drawing of every cell at its origin: the template's head, the entities
 // each cell's writer gives (handles from first_handle + 1), and the rest.
-using CellWriter = std::function<void(DxfEntities& out, PartCodes& codes, const Tcell& cell, int cell_index)>;
+using CellWriter = std::function<void(DxfEntities& out, PartCodes& codes, const Tcell& cell)>;
 DxfDrawing draw_cells(const Tcells& cells, const DxfTemplate& drawing, unsigned first_handle,
                       const CellWriter& write_cell);
 

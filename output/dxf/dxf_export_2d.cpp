@@ -6,7 +6,7 @@
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
-#include "model/layout/shelf_patterns.h"
+#include "model/layout/outline_queries.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/dxf/dxf_block_names.h"
@@ -22,8 +22,8 @@ const std::string BumperLayer = "Quote";
 
 class PlanWriter {
  public:
-  PlanWriter(DxfEntities& out, PartCodes& codes, const Tcell& cell, int cell_index)
-      : out_(out), codes_(codes), cell_(cell), cell_index_(cell_index), type_(cell_structure_type(cell)) {}
+  PlanWriter(DxfEntities& out, PartCodes& codes, const Tcell& cell)
+      : out_(out), codes_(codes), cell_(cell), type_(cell_structure_type(cell)) {}
 
   void write() {
     write_walls(out_, cell_);
@@ -119,7 +119,7 @@ class PlanWriter {
     if (vec_equal(n, vec_make(0, 1))) e = extents[2] - wall.y1;
     if (vec_equal(n, vec_make(-1, 0))) e = wall.x1 - extents[1];
     if (vec_equal(n, vec_make(0, -1))) e = wall.y1 - extents[3];
-    if (wall_overlap_test(index, cell_index_)) e = 0;
+    if (wall_overlap_test(cell_, index)) e = 0;
     Tvec2 q1 = p1 + cell_.wall_thickness * n, q2 = p2 + cell_.wall_thickness * n;
     double angle = wall_angle(d);
     dimension(d, 0.5 * (p1 + p2) + (e + 400) * n, q1, q2, angle);
@@ -269,15 +269,13 @@ class PlanWriter {
   DxfEntities& out_;
   PartCodes& codes_;
   const Tcell& cell_;
-  int cell_index_;
   const Tstructure_type& type_;
 };
 
 }  // namespace
 
 DxfDrawing dxf_2d_drawing(const Tcells& cells, const DxfTemplate& drawing) {
-  return draw_cells(cells, drawing, Dxf2dFirstHandle,
-                    [](DxfEntities& out, PartCodes& codes, const Tcell& cell, int cell_index) {
-                      PlanWriter(out, codes, cell, cell_index).write();
-                    });
+  return draw_cells(cells, drawing, Dxf2dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
+    PlanWriter(out, codes, cell).write();
+  });
 }

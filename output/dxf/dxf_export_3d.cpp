@@ -6,8 +6,8 @@
 #include <cstddef>
 
 #include "model/base/plane_vectors.h"
+#include "model/base/string_utils.h"
 #include "model/layout/cell_walls.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/state/globals.h"
 #include "output/dxf/dxf_block_names.h"
 #include "output/dxf/dxf_cell_parts.h"
@@ -238,8 +238,7 @@ class SolidWriter {
 }  // namespace
 
 DxfDrawing dxf_3d_drawing(const Tcells& cells, const DxfTemplate& drawing) {
-  return draw_cells(cells, drawing, Dxf3dFirstHandle,
-                    [](DxfEntities& out, PartCodes& codes, const Tcell& cell, int /*cell_index*/) {
-                      SolidWriter(out, codes, cell).write();
-                    });
+  return draw_cells(cells, drawing, Dxf3dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
+    SolidWriter(out, codes, cell).write();
+  });
 }

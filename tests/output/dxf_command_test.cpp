@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dxf_fixture.h"
-#include "model/state/scripted_ui.h"
 #include "output/dxf/dxf_export_command.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include "dxf_fixture.h"
 #include "dxf_sample_project.h"
-#include "model/state/scripted_ui.h"
 #include "support/program_dir.h"
+#include "support/scripted_ui.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/files/file_io.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/state/globals.h"
 #include "output/dxf/dxf_export.h"
 #include "sources/table_source.h"
