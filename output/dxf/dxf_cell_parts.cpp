@@ -3,6 +3,7 @@
 #include "model/base/cell_extents.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
+#include "model/base/wall_faces.h"
 #include "model/catalogue/catalogue.h"
 #include "model/state/globals.h"
 
@@ -10,10 +11,6 @@ namespace {
 
 constexpr double CellGap = 2000.0;
 const std::string WallLayer = "Scaffalatura_muri";
-
-struct Segment {
-  double x1, y1, x2, y2;
-};
 
 }  // namespace
 
@@ -34,28 +31,15 @@ std::vector<double> cell_origins(const Tcells& cells) {
 }
 
 void write_walls(DxfEntities& out, const Tcell& cell) {
-  const double t = cell.wall_thickness;
-  std::vector<Segment> outer;
-  for (const Tlinea& wall : cell.walls)
-    outer.push_back({wall.x1 + t * wall.normal_x, wall.y1 + t * wall.normal_y, wall.x2 + t * wall.normal_x,
-                     wall.y2 + t * wall.normal_y});
-  for (std::size_t j = 0; j < outer.size(); ++j) {
-    Segment& next = outer[(j + 1) % outer.size()];
-    if (cell.walls[j].orientation == 'H') {
-      outer[j].x2 = next.x1;
-      next.y1 = outer[j].y2;
-    } else {
-      outer[j].y2 = next.y1;
-      next.x1 = outer[j].x2;
-    }
-  }
+  const std::vector<WallFace> outer = closed_wall_faces(cell, cell.wall_thickness);
   for (std::size_t j = 0; j < outer.size(); ++j) {
     const Tlinea& wall = cell.walls[j];
-    out.dxf_line(WallLayer, outer[j].x1, outer[j].y1, outer[j].x2, outer[j].y2);
+    const WallFace& face = outer[j];
+    out.dxf_line(WallLayer, face.start.x, face.start.y, face.end.x, face.end.y);
     out.dxf_line(WallLayer, wall.x1, wall.y1, wall.x2, wall.y2);
     if (wall.kind == 0) {
-      out.dxf_line(WallLayer, wall.x1, wall.y1, outer[j].x1, outer[j].y1);
-      out.dxf_line(WallLayer, wall.x2, wall.y2, outer[j].x2, outer[j].y2);
+      out.dxf_line(WallLayer, wall.x1, wall.y1, face.start.x, face.start.y);
+      out.dxf_line(WallLayer, wall.x2, wall.y2, face.end.x, face.end.y);
     }
   }
 }
