@@ -3,10 +3,10 @@
 
 #include <clocale>
 #include <locale>
+#include <string>
+#include <vector>
 
-#include "model/base/rounding.h"
 #include "output/dxf/dxf_entities.h"
-#include "support/sample_project.h"
 
 namespace {
 
@@ -152,13 +152,15 @@ TEST(DxfWritersTest, HandlesRotationsAndTexts) {
 }
 
 TEST(DxfWritersTest, NumbersUseAPointWhateverTheLocale) {
+  const std::string previous_c = std::setlocale(LC_ALL, nullptr);
+  const std::locale previous = std::locale();
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the test needs the de_DE locale (locales-all)";
   std::locale::global(std::locale("de_DE.UTF-8"));
   DxfEntities out;
   out.dxf_line("0", 1770.4, 0.5, 914.4, -12.25);
   out.dxf_text("x", "0", 0.5, 0, 0);
-  std::locale::global(std::locale::classic());
-  std::setlocale(LC_ALL, "C");
+  std::locale::global(previous);
+  std::setlocale(LC_ALL, previous_c.c_str());
   EXPECT_NE(out.text().find("1770.4\r\n"), std::string::npos);
   EXPECT_NE(out.text().find("-12.25\r\n"), std::string::npos);
   EXPECT_EQ(out.text().find(','), std::string::npos);
