@@ -23,6 +23,8 @@ class StageViewer : public SceneTest {
     if (!QtRunsOnX11()) SKIP_OR_FAIL_WITHOUT_GL("Qt does not run on X11");
     viewer = std::make_unique<TGLStageViewer>();
     viewer->resize(712, 480);
+    // Clear of the corner where other GL tests of the run put their windows.
+    viewer->move(400, 400);
     viewer->Buffer().SetLighting(false);
     viewer->Buffer().SetBackgroundColor(0);
     viewer->OnRenderError = [this](const std::string& message) { errors.push_back(message); };
