@@ -8,8 +8,8 @@
 #include "scene3d/base_mesh.h"
 #include "scene3d/mesh_connectivity.h"
 #include "scene_fixture.h"
-#include "stl_samples.h"
 #include "support/recording_gl.h"
+#include "support/stl_samples.h"
 
 namespace {
 

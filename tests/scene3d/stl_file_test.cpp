@@ -8,7 +8,7 @@
 #include "gfx3d/streams.h"
 #include "scene3d/base_mesh.h"
 #include "scene_fixture.h"
-#include "stl_samples.h"
+#include "support/stl_samples.h"
 #include "support/temp_dir.h"
 
 namespace {
