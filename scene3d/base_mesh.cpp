@@ -9,7 +9,9 @@
 #include "gfx3d/intersections.h"
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
+#include "scene3d/actor.h"
 #include "scene3d/mesh_connectivity.h"
+#include "scene3d/skeleton.h"
 #include "scene3d/stage.h"
 
 namespace {
@@ -19,7 +21,9 @@ constexpr const char* kUnit = "GLVectorFileObjects";
 }  // namespace
 
 TGLBaseMesh::TGLBaseMesh(TComponent* owner)
-    : TGLStageObject(owner), auto_scaling_(TGLCoordinates::CreateInitialized(this, {1, 1, 1, 1}, csPoint)) {
+    : TGLStageObject(owner),
+      skeleton_(std::make_unique<TSkeleton>(this)),
+      auto_scaling_(TGLCoordinates::CreateInitialized(this, {1, 1, 1, 1}, csPoint)) {
   // The mesh may turn the front face around while it draws.
   SetObjectStyle(ObjectStyle() | osResetStatesAfterRender);
 }
@@ -60,6 +64,7 @@ void TGLBaseMesh::LoadMeshFromFile(const std::string& fileName) {
 void TGLBaseMesh::LoadMeshFromStream(const std::string& fileName, TStream& stream) {
   if (fileName.empty()) return;
   mesh_objects_.Clear();
+  skeleton_->Clear();
   try {
     ReadWithFormat(fileName, stream);
   } catch (...) {
@@ -237,6 +242,8 @@ void TGLGLSMVectorFile::SaveToStream(TStream& stream) { Owner().MeshObjects().Sa
 
 void RegisterMeshClasses() {
   RegisterMeshObjectClasses();
+  RegisterSkeletonClasses();
   RegisterClass("TGLFreeForm", [] { return std::make_unique<TGLFreeForm>(nullptr); });
+  RegisterClass("TGLActor", [] { return std::make_unique<TGLActor>(nullptr); });
   RegisterMeshFileFormat<TGLGLSMVectorFile>("glsm", "Mesh object archive");
 }

@@ -12,6 +12,8 @@
 #include "scene3d/mesh_objects.h"
 #include "scene3d/stage_object.h"
 
+class TSkeleton;
+
 enum TMeshAutoCentering : std::uint8_t {
   macCenterX = 1,
   macCenterY = 2,
@@ -29,6 +31,8 @@ class TGLBaseMesh : public TGLStageObject {
 
   TMeshObjectList& MeshObjects() { return mesh_objects_; }
   const TMeshObjectList& MeshObjects() const { return mesh_objects_; }
+  // Empty unless the mesh animates; cleared by every load.
+  TSkeleton& Skeleton() { return *skeleton_; }
   TMeshNormalsOrientation NormalsOrientation() const { return normals_orientation_; }
   void SetNormalsOrientation(TMeshNormalsOrientation value);
   TMeshAutoCenterings AutoCentering = 0;
@@ -73,6 +77,7 @@ class TGLBaseMesh : public TGLStageObject {
 
   TMeshNormalsOrientation normals_orientation_ = mnoDefault;
   TMeshObjectList mesh_objects_{this};
+  std::unique_ptr<TSkeleton> skeleton_;
   std::unique_ptr<TGLCoordinates> auto_scaling_;
   bool use_mesh_materials_ = true;
   bool dimensions_cached_ = false;
