@@ -56,8 +56,9 @@ void join_corner_modules() {
   }
 }
 
-void compute_end_frame_heights() {
-  Tcell& cell = current_cell();
+void compute_end_frame_heights() { compute_cell_end_frame_heights(current_cell()); }
+
+void compute_cell_end_frame_heights(Tcell& cell) {
   for (Tlinea& wall : cell.walls) {
     for (Ttestata& frame : wall.end_frames) {
       const Tmodulo* before = bay_at(wall, frame.module_before);
