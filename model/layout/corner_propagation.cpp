@@ -13,7 +13,7 @@ enum class Walk { forward, backward };
 
 // F of a wall entered from a laid-out neighbour: the corner terms take the
 // neighbours' run offsets (chain_start) into account.
-double propagated_fill_length(int j, Walk walk) {
+double propagated_fill_length(int j) {
   const Tcell& cell = current_cell();
   const Tlinea& w = cell.walls[static_cast<std::size_t>(j)];
   const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, j))];
@@ -24,8 +24,9 @@ double propagated_fill_length(int j, Walk walk) {
   if (w.start_join_high && !w.start_bounded) f += 2 * s + 28 + p.chain_start;
   if (w.start_join_low && w.start_bounded) f += 28 + 4 - p.chain_start;
   if (w.start_join_low && !w.start_bounded) f += 2 * s + p.chain_start + p.module_depth + 28 + 4;
-  if (w.end_join_high && w.end_bounded)
-    f += walk == Walk::forward ? 28 - n.module_depth : 28 - n.module_depth - n.chain_start;
+  // Both walks take the neighbour's run offset off here, as at the start: a
+  // forward walk closing the loop would otherwise run into the first run.
+  if (w.end_join_high && w.end_bounded) f += 28 - n.module_depth - n.chain_start;
   if (w.end_join_high && !w.end_bounded) f += 2 * s + 28 + n.chain_start;
   if (w.end_join_low && w.end_bounded) f += 28 + 4 - n.chain_start;
   if (w.end_join_low && !w.end_bounded) f += 2 * s + n.chain_start + n.module_depth + 28 + 4;
@@ -48,7 +49,7 @@ void propagate(int wall_index, Walk walk) {
     if (w.module_count <= 0 || w.laid_out || !joined_at_entry(w, walk)) return;
     std::vector<double> lengths;
     if (choose_module_lengths(w.module_count, lengths, j, propagated_mix(w, walk), w.free_space,
-                              propagated_fill_length(j, walk))) {
+                              propagated_fill_length(j))) {
       orient_lengths_to_joins(j, lengths);
       place_along_wall(j, walk == Walk::forward ? "AVANTI" : "INDIETRO", lengths);
     } else {

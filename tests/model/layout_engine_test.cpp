@@ -64,7 +64,7 @@ TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
             "TI0/1@32,772\n"
             "joins 0110 bounded 11 free 78 -314 142 chain 406 | 1300@-368,2344 1300@-1704,2344 | TE-1/0@300,2344 "
             "TI0/1@-1036,2344\n"
-            "joins 0110 bounded 11 free 46 374 10 chain 142 | 1000@-2608,2094 1000@-2608,1058 1000@-2608,22 "
+            "joins 0110 bounded 11 free 36 374 10 chain 142 | 1000@-2608,2094 1000@-2608,1058 1000@-2608,22 "
             "1000@-2608,-1014 900@-2608,-2000 | TE-1/0@-2608,2612 TI0/1@-2608,1576 TI1/2@-2608,540 "
             "TI2/3@-2608,-496 TI3/4@-2608,-1532\n");
 }
@@ -115,7 +115,7 @@ const WalkCase walk_cases[] = {
     // each F allowing for the run offset of the wall it comes from: wall 1:
     // 3864 - 516 - 472 = 2876, wall 2: 5792 - 46 - 472 = 5274. Wall 3 ends at
     // the face of wall 0, which owns that corner; its F takes wall 0's depth
-    // but not wall 0's offset: 3864 - 44 - 472 = 3348.
+    // and offset: 3864 - 44 - 472 - 44 = 3304, so its run ends 4 mm short of it.
     {"ForwardWalkClosingTheRoomMeetsTheFirstRunAtItsFace",
      {{0, 0}, {6000, 0}, {6000, 4000}, {0, 4000}},
      {{0, 5, 3}, {1, 3, 0}, {2, 5, 1}, {3, 3, 2}},
@@ -127,7 +127,7 @@ const WalkCase walk_cases[] = {
       "TI1/2@2672,502",
       "joins 0110 bounded 11 free 74 46 74 chain 76 | 1000@2422,1674 1000@1386,1674 1100@300,1674 1100@-836,1674 "
       "1000@-1922,1674 | TE-1/0@2940,1674 TI0/1@1904,1674 TI1/2@868,1674 TI2/3@-268,1674 TI3/4@-1404,1674",
-      "joins 0110 bounded 11 free 48 44 44 chain 74 | 1100@-2676,1374 1100@-2676,238 1100@-2676,-898 | "
+      "joins 0110 bounded 11 free 4 44 44 chain 74 | 1100@-2676,1374 1100@-2676,238 1100@-2676,-898 | "
       "TE-1/0@-2676,1942 TI0/1@-2676,806 TI1/2@-2676,-330"}},
     // Wall 0 goes first; wall 3 follows backwards from wall 0's first bay,
     // storing its frames from its end, and its last bay stands 4 mm past
