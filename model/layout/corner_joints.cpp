@@ -11,9 +11,12 @@
 namespace {
 
 // Gives every bay of the wall the corner bay's pattern fitted to the wall.
+// A fit that keeps no shelf is not taken: a wall without shelves would stop
+// carrying bays on the next layout, and its neighbours' runs would move.
 void inherit_corner_pattern(Tlinea& wall, const Tmodulo& corner_bay) {
   const std::string pattern = fit_shelf_pattern(corner_bay.shelf_pattern, wall.shelf_count, wall.module_height);
   const int shelves = shelf_count(pattern);
+  if (shelves == 0) return;
   for (Tmodulo& bay : wall.modules) {
     bay.shelf_pattern = pattern;
     bay.shelf_count = shelves;

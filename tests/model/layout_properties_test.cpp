@@ -1,0 +1,99 @@
+// What every layout must keep, whatever the room: bays of joined runs never
+// overlap, every bay stands inside the room, and laying out again changes
+// nothing. Each room below once broke one of these; then a few hundred random
+// rooms check all three.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "layout_fixture.h"
+#include "model/layout/layout_engine.h"
+
+namespace {
+
+// A bay's footprint on the plan.
+struct Box {
+  double x0, y0, x1, y1;
+};
+
+Box footprint(const Tmodulo& m) {
+  const double half_x = (m.orientation == 'H' ? m.length : m.width) / 2;
+  const double half_y = (m.orientation == 'H' ? m.width : m.length) / 2;
+  return {m.x - half_x, m.y - half_y, m.x + half_x, m.y + half_y};
+}
+
+// How far apart two footprints are: negative when they overlap.
+double separation(const Box& a, const Box& b) {
+  return std::max(std::max(a.x0, b.x0) - std::min(a.x1, b.x1), std::max(a.y0, b.y0) - std::min(a.y1, b.y1));
+}
+
+constexpr double kTolerance = 1e-6;
+
+// Inside or on the outline of the cell's walls (ray casting, edges count as inside).
+bool inside_outline(const Tcell& cell, double x, double y) {
+  bool inside = false;
+  for (const Tlinea& w : cell.walls) {
+    const double cross = (w.x2 - w.x1) * (y - w.y1) - (w.y2 - w.y1) * (x - w.x1);
+    const bool within_x = std::min(w.x1, w.x2) - kTolerance <= x && x <= std::max(w.x1, w.x2) + kTolerance;
+    const bool within_y = std::min(w.y1, w.y2) - kTolerance <= y && y <= std::max(w.y1, w.y2) + kTolerance;
+    if (std::abs(cross) <= kTolerance * std::max(1.0, w.length) && within_x && within_y) return true;
+    if ((w.y1 > y) != (w.y2 > y) && x < w.x1 + (y - w.y1) * (w.x2 - w.x1) / (w.y2 - w.y1)) inside = !inside;
+  }
+  return inside;
+}
+
+// The three properties, reported with the room that broke them.
+void expect_sound_layout(const std::string& room) {
+  SCOPED_TRACE(room);
+  const Tcell& laid_out = current_cell();
+  const std::size_t count = laid_out.walls.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const Tlinea& w = laid_out.walls[i];
+    for (const Tmodulo& m : w.modules) {
+      const Box b = footprint(m);
+      for (double x : {b.x0, b.x1})
+        for (double y : {b.y0, b.y1}) EXPECT_TRUE(inside_outline(laid_out, x, y)) << "wall " << i << " bay outside";
+    }
+    if (!has_end_join(w)) continue;
+    const Tlinea& next = laid_out.walls[(i + 1) % count];
+    for (const Tmodulo& a : w.modules)
+      for (const Tmodulo& b : next.modules)
+        EXPECT_GT(separation(footprint(a), footprint(b)), -kTolerance) << "walls " << i << " and next overlap";
+  }
+  const std::string first = layout_summary(laid_out);
+  recompute_layout();
+  EXPECT_EQ(layout_summary(current_cell()), first) << "a second layout moved runs";
+}
+
+class LayoutProperties : public CellTest {
+ protected:
+  void SetUp() override {
+    CellTest::SetUp();
+    LengthList = {710, 800, 890, 974, 1062, 1152, 1240};  // the millimetre catalogue's standard lengths
+  }
+};
+
+TEST_F(LayoutProperties, ForwardWalkClosingTheLoopEndsFourMillimetresShortOfTheFirstRun) {
+  make_rectangle(6000, 4000);
+  const int counts[] = {5, 2, 5, 4}, ranks[] = {3, 0, 1, 2};
+  for (int i = 0; i < 4; ++i) set_run(wall(i), counts[i], ranks[i], 500);
+  recompute_layout();
+  expect_sound_layout("6000 x 4000, counts 5/2/5/4, priorities 3/0/1/2");
+  // The walk places wall 3 from its start: its leftover lies at the joined end.
+  EXPECT_NEAR(separation(footprint(wall(3).modules.back()), footprint(wall(0).modules.front())),
+              4.0 + wall(3).free_space, 1e-6);
+}
+
+TEST_F(LayoutProperties, CornerRefitKeepsAShelfSoASecondLayoutMovesNothing) {
+  make_rectangle(5000, 4000);
+  set_run(wall(0), 3, 1, 500, 2500, 1);
+  set_run(wall(1), 2, 0, 400, 1400, 5);
+  recompute_layout();
+  expect_sound_layout("5000 x 4000, a one-shelf run beside a lower one");
+  EXPECT_GE(wall(1).shelf_count, 1);
+}
+
+}  // namespace
