@@ -13,6 +13,7 @@
 
 #include "model/layout/cell_walls.h"
 #include "model/layout/wall_editing.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/undo_history.h"
 #include "support/room_outline.h"

@@ -55,7 +55,8 @@ fs::path folder_of(const fs::path& target) { return target.has_parent_path() ? t
 
 // Temporaries are named "." + target name + "." + digits + ".tmp".
 std::string unique_temporary_name(const fs::path& target) {
-  static std::mt19937_64 generator{std::random_device{}()};
+  // One engine per thread: two threads saving at once must not share its state.
+  thread_local std::mt19937_64 generator{std::random_device{}()};
   return (folder_of(target) /
           ("." + target.filename().string() + "." + std::to_string(generator() % 1000000000) + ".tmp"))
       .string();
