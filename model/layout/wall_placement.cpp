@@ -215,8 +215,9 @@ double run_start_position(int wall_index, RunEnds ends) {
   double start = s + w.start_gap + w.start_free + UprightWidth + UprightGap;
   if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + UprightGap;
   if (ends == RunEnds::bounded) return start;
-  if (w.start_join_high && !w.start_bounded) start = 4 - s;
-  if (w.start_join_low && !w.start_bounded) start = -s - p.module_depth;
+  const bool open_start = !w.start_bounded && !straight_at_start(w);
+  if (w.start_join_high && open_start) start = 4 - s;
+  if (w.start_join_low && open_start) start = -s - p.module_depth;
   if (w.end_join_low && !w.end_bounded) start += w.end_free;
   return start;
 }
@@ -258,7 +259,13 @@ void place_along_wall(int wall_index, std::string_view direction, const std::vec
                                                                         : next_wall_index(cell, wall_index))];
   const Tvec2 dn = wall_direction(neighbour);
   Tvec2 x = (forward ? wall_start(w) : wall_end(w)) - (depth / 2 + s_clear) * wall_normal(w);
-  if (!neighbour.modules.empty()) {
+  const bool straight = forward ? straight_at_start(w) : straight_at_end(w);
+  if (!neighbour.modules.empty() && straight) {
+    // The run goes straight on, one upright past the neighbour's bay, on this wall's own line.
+    const Tmodulo& m = forward ? neighbour.modules.back() : neighbour.modules.front();
+    const double sign = forward ? 1.0 : -1.0;
+    x = x + (vec_dot(vec_make(m.x, m.y) - x, d) + sign * (m.length / 2 + BayPitchExtra)) * d;
+  } else if (!neighbour.modules.empty()) {
     // Start from the neighbour's bay at the corner: past its face when the
     // neighbour owns the corner, past its end when this wall does.
     const Tmodulo& m = forward ? neighbour.modules.back() : neighbour.modules.front();

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -94,6 +93,20 @@ TEST_F(LayoutProperties, CornerRefitKeepsAShelfSoASecondLayoutMovesNothing) {
   recompute_layout();
   expect_sound_layout("5000 x 4000, a one-shelf run beside a lower one");
   EXPECT_GE(wall(1).shelf_count, 1);
+}
+
+TEST_F(LayoutProperties, StraightJoinContinuesTheRunWithoutCornerTerms) {
+  for (int first_rank : {0, 1}) {
+    make_outline({{0, 0}, {3000, 0}, {6000, 0}, {6000, 4000}, {0, 4000}});
+    set_run(wall(0), 2, first_rank);
+    set_run(wall(1), 2, 1 - first_rank);
+    recompute_layout();
+    expect_sound_layout("a wall in two straight pieces, the first ranked " + std::to_string(first_rank));
+    // One upright between the pieces' runs, on one line, as within a run.
+    const Tmodulo &last = wall(0).modules.back(), &next = wall(1).modules.front();
+    EXPECT_DOUBLE_EQ(next.x - last.x, last.length / 2 + 36 + next.length / 2);
+    EXPECT_DOUBLE_EQ(next.y, last.y);
+  }
 }
 
 }  // namespace
