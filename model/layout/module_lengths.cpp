@@ -52,6 +52,17 @@ std::size_t allowed_length_count() {
          1;
 }
 
+}  // namespace
+
+double widest_full_run_leftover() {
+  // A mix of the two allowed lengths around the average leaves less than their difference.
+  double widest = 0.0;
+  for (std::size_t i = 1; i < allowed_length_count(); ++i) widest = std::max(widest, LengthList[i] - LengthList[i - 1]);
+  return widest + UprightWidth + UprightGap;
+}
+
+namespace {
+
 // n lengths: the first k of them first_length, the rest other_length.
 std::vector<double> trial_lengths(int n, int k, double first_length, double other_length) {
   std::vector<double> trial(static_cast<std::size_t>(n), other_length);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,71 @@ TEST_F(LayoutProperties, StraightJoinContinuesTheRunWithoutCornerTerms) {
     const Tmodulo &last = wall(0).modules.back(), &next = wall(1).modules.front();
     EXPECT_DOUBLE_EQ(next.x - last.x, last.length / 2 + 36 + next.length / 2);
     EXPECT_DOUBLE_EQ(next.y, last.y);
+  }
+}
+
+// Rectangles, L and U rooms, some with a wall split in two straight pieces, and
+// random runs on their walls.
+class RandomRoom {
+ public:
+  explicit RandomRoom(unsigned seed) : random_(seed) {}
+
+  std::string make() {
+    const double w = size(3000, 9000), h = size(3000, 7000);
+    std::vector<Tvec2> corners;
+    std::string name;
+    switch (pick(0, 2)) {
+      case 0:
+        corners = {{0, 0}, {w, 0}, {w, h}, {0, h}};
+        name = "rectangle";
+        break;
+      case 1: {
+        const double nx = size(1000, w / 2), ny = size(1000, h / 2);
+        corners = {{0, 0}, {w, 0}, {w, h - ny}, {w - nx, h - ny}, {w - nx, h}, {0, h}};
+        name = "L room";
+        break;
+      }
+      default: {
+        const double a = size(1000, w / 3), b = size(w / 2 + 200, w - 1000), depth = size(800, h / 2);
+        corners = {{0, 0}, {w, 0}, {w, h}, {b, h}, {b, h - depth}, {a, h - depth}, {a, h}, {0, h}};
+        name = "U room";
+      }
+    }
+    if (pick(0, 2) == 0) {  // split the first wall: a straight join
+      corners.insert(corners.begin() + 1, {size(800, w - 800), 0});
+      name += " with a split wall";
+    }
+    make_outline(corners);
+    Tcell& cell = current_cell();
+    cell.clearance = pick(0, 2) == 0 ? 50 : 0;
+    std::vector<int> ranks(cell.walls.size());
+    for (std::size_t i = 0; i < ranks.size(); ++i) ranks[i] = static_cast<int>(i);
+    std::shuffle(ranks.begin(), ranks.end(), random_);
+    for (std::size_t i = 0; i < cell.walls.size(); ++i) {
+      const double depths[] = {300, 400, 475, 500, 577}, heights[] = {1400, 1700, 2000, 2500};
+      // About as many bays as the wall holds, sometimes one or two fewer, sometimes none.
+      const int fit = static_cast<int>(cell.walls[i].length / 1100);
+      const int bays = pick(0, 5) == 0 ? 0 : std::max(0, fit - pick(0, 2));
+      set_run(cell.walls[i], bays, ranks[i], depths[pick(0, 4)], heights[pick(0, 3)], pick(1, 6));
+    }
+    return name + " " + std::to_string(static_cast<int>(w)) + " x " + std::to_string(static_cast<int>(h));
+  }
+
+ private:
+  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+  double size(double lo, double hi) { return std::round(std::uniform_real_distribution<double>(lo, hi)(random_)); }
+
+  std::mt19937 random_;
+};
+
+TEST_F(LayoutProperties, RandomRoomsKeepEveryProperty) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    reset_project();
+    AppState.max_length_index = static_cast<int>(LengthList.size()) - 1;
+    const std::string room = RandomRoom(seed).make();
+    recompute_layout();
+    expect_sound_layout("seed " + std::to_string(seed) + ": " + room);
+    if (HasFailure()) return;  // one room at a time is enough to read
   }
 }
 
