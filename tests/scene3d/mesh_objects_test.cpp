@@ -7,6 +7,7 @@
 #include "gfx3d/streams.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/mesh_connectivity.h"
+#include "scene3d/vertex_array_mesh.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 #include "support/stl_samples.h"
@@ -160,6 +161,33 @@ TEST_F(MeshObjects, ConnectivityOfFaceGroups) {
   } catch (const EAssertionFailed& error) {
     EXPECT_NE(std::string(error.what()).find("Not supported"), std::string::npos);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VertexArrayMesh, DrawsItsRecordsInOneCall) {
+  TGLMesh mesh(nullptr);
+  EXPECT_EQ(mesh.Vertices().Count(), 3);
+  RecordingGL gl;
+  TRenderContextInfo rci;
+  mesh.BuildList(rci);
+  EXPECT_EQ(gl.Count("glInterleavedArrays"), 1);
+  EXPECT_EQ(gl.Count("glDrawArrays"), 1);
+  EXPECT_EQ(gl.calls[gl.calls.size() - 6].args, (std::vector<double>{GL_TRIANGLE_STRIP, 0, 3}));
+  gl.Clear();
+  mesh.SetVertexMode(vmVT);
+  mesh.BuildList(rci);
+  EXPECT_EQ(gl.Count("glInterleavedArrays"), 0);
+  EXPECT_EQ(gl.Count("glTexCoordPointer"), 1);
+  EXPECT_EQ(gl.Count("glNormalPointer"), 0);
+  for (int i = mesh.Vertices().Count(); i < 256; ++i) mesh.Vertices().AddVertex({}, {}, {}, {});
+  EXPECT_EQ(mesh.Vertices().Capacity(), 256);
+  mesh.Vertices().AddVertex({}, {}, {}, {});
+  EXPECT_EQ(mesh.Vertices().Capacity(), 512);
+  mesh.Vertices().SetLocked(true);
+  EXPECT_FALSE(mesh.Vertices().Locked());
 }
 
 }  // namespace
