@@ -10,6 +10,7 @@
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/actor.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/mesh_connectivity.h"
 #include "scene3d/skeleton.h"
 #include "scene3d/stage.h"
@@ -44,15 +45,11 @@ void TGLBaseMesh::Assign(const TPersistent* source) {
 }
 
 void TGLBaseMesh::SetNormalsOrientation(TMeshNormalsOrientation value) {
-  if (value == normals_orientation_) return;
-  normals_orientation_ = value;
-  StructureChanged();
+  StoreOnChange(normals_orientation_, value, [this] { StructureChanged(); });
 }
 
 void TGLBaseMesh::SetUseMeshMaterials(bool value) {
-  if (value == use_mesh_materials_) return;
-  use_mesh_materials_ = value;
-  StructureChanged();
+  StoreOnChange(use_mesh_materials_, value, [this] { StructureChanged(); });
 }
 
 void TGLBaseMesh::LoadMeshFromFile(const std::string& fileName) {

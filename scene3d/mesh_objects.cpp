@@ -140,21 +140,7 @@ void TFaceGroups::Clear() {
   while (Count() > 0) delete static_cast<TFaceGroup*>(Get(Count() - 1));
 }
 
-void TFaceGroups::ReadFromFiler(TVirtualReader& reader) {
-  // The read replaces (and frees) the old groups, which must not detach from a list mid-read.
-  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
-  try {
-    TPersistentObjectList::ReadFromFiler(reader);
-  } catch (...) {
-    for (int i = 0; i < Count(); ++i) Item(i).SetOwner(this);
-    throw;
-  }
-  for (int i = 0; i < Count(); ++i) {
-    auto* group = dynamic_cast<TFaceGroup*>(Get(i));
-    if (!group) throw EReadError("Face group list holds another kind of object");
-    group->SetOwner(this);
-  }
-}
+void TFaceGroups::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TFaceGroup>(*this, reader); }
 
 void TFGVertexIndexList::BuildList(TRenderContextInfo& rci) {
   if (VertexIndices.Count() == 0) return;
@@ -597,21 +583,7 @@ void TMeshObjectList::BuildList(TRenderContextInfo& rci) {
     if (Item(i).Visible) Item(i).BuildList(rci);
 }
 
-void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) {
-  // The old items are freed by a successful read and must not detach from the list while it runs.
-  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
-  try {
-    TPersistentObjectList::ReadFromFiler(reader);
-  } catch (...) {
-    for (int i = 0; i < Count(); ++i) Item(i).SetOwner(this);
-    throw;
-  }
-  for (int i = 0; i < Count(); ++i) {
-    auto* item = dynamic_cast<TMeshObject*>(Get(i));
-    if (!item) throw EReadError("Mesh object list holds another kind of object");
-    item->SetOwner(this);
-  }
-}
+void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TMeshObject>(*this, reader); }
 
 void RegisterMeshObjectClasses() {
   RegisterPersistentClass<TMeshObject>();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gfx3d/library_errors.h"
 #include "gfx3d/persistent_object_list.h"
 #include "gfx3d/render_context_info.h"
 #include "gfx3d/scalar_lists.h"
@@ -226,6 +227,25 @@ class TMeshObjectList : public TPersistentObjectList {
  private:
   TObject* owner_;
 };
+
+// Reads a list whose items know it as their owner. The old items are freed by
+// a successful read, so they must not detach while it runs; a failed read
+// leaves them in place, owned again.
+template <typename Item, typename List>
+void ReadOwnedItems(List& list, TVirtualReader& reader) {
+  for (int i = 0; i < list.Count(); ++i) static_cast<Item*>(list.Get(i))->SetOwner(nullptr);
+  try {
+    list.TPersistentObjectList::ReadFromFiler(reader);
+  } catch (...) {
+    for (int i = 0; i < list.Count(); ++i) static_cast<Item*>(list.Get(i))->SetOwner(&list);
+    throw;
+  }
+  for (int i = 0; i < list.Count(); ++i) {
+    auto* item = dynamic_cast<Item*>(list.Get(i));
+    if (!item) throw EReadError(list.ClassName() + " holds another kind of object");
+    item->SetOwner(&list);
+  }
+}
 
 // The persistent classes above, for archives that name them.
 void RegisterMeshObjectClasses();

@@ -55,15 +55,7 @@ void TMeshMorphTargetList::Clear() {
   TPersistentObjectList::Clear();
 }
 
-void TMeshMorphTargetList::ReadFromFiler(TVirtualReader& reader) {
-  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
-  TPersistentObjectList::ReadFromFiler(reader);
-  for (int i = 0; i < Count(); ++i) {
-    auto* target = dynamic_cast<TMeshMorphTarget*>(Get(i));
-    if (!target) throw EReadError("Morph target list holds another kind of object");
-    target->SetOwner(this);
-  }
-}
+void TMeshMorphTargetList::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TMeshMorphTarget>(*this, reader); }
 
 void TMorphableMeshObject::Clear() {
   TMeshObject::Clear();

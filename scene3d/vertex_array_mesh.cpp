@@ -3,6 +3,7 @@
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/library_errors.h"
+#include "scene3d/change_setters.h"
 
 namespace {
 
@@ -49,15 +50,11 @@ void TGLMesh::Assign(const TPersistent* source) {
 }
 
 void TGLMesh::SetMode(TMeshMode value) {
-  if (value == mode_) return;
-  mode_ = value;
-  StructureChanged();
+  StoreOnChange(mode_, value, [this] { StructureChanged(); });
 }
 
 void TGLMesh::SetVertexMode(TVertexMode value) {
-  if (value == vertex_mode_) return;
-  vertex_mode_ = value;
-  StructureChanged();
+  StoreOnChange(vertex_mode_, value, [this] { StructureChanged(); });
 }
 
 void TGLMesh::BuildList(TRenderContextInfo& rci) {
