@@ -7,6 +7,7 @@
 #include "gfx3d/file_streams.h"
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/intersections.h"
+#include "gfx3d/material_library.h"
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/actor.h"
@@ -50,6 +51,22 @@ void TGLBaseMesh::SetNormalsOrientation(TMeshNormalsOrientation value) {
 
 void TGLBaseMesh::SetUseMeshMaterials(bool value) {
   StoreOnChange(use_mesh_materials_, value, [this] { StructureChanged(); });
+}
+
+void TGLBaseMesh::SetMaterialLibrary(TGLMaterialLibrary* value) {
+  StoreOnChange(material_library_, value, [this] { StructureChanged(); });
+}
+
+void TGLBaseMesh::PrepareMaterialLibraryCache() {
+  DropMaterialLibraryCache();
+  mesh_objects_.PrepareMaterialLibraryCache(material_library_);
+  material_cache_prepared_ = true;
+}
+
+void TGLBaseMesh::DropMaterialLibraryCache() {
+  if (!material_cache_prepared_) return;
+  mesh_objects_.DropMaterialLibraryCache();
+  material_cache_prepared_ = false;
 }
 
 void TGLBaseMesh::LoadMeshFromFile(const std::string& fileName) {
@@ -220,8 +237,14 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
     Assert(normals_orientation_ == mnoDefault || normals_orientation_ == mnoInvert, kUnit, __LINE__);
     const bool invert = normals_orientation_ == mnoInvert && rci.GLStates;
     if (invert) rci.GLStates->InvertGLFrontFace();
+    const bool withLibrary = !rci.ignoreMaterials && use_mesh_materials_ && material_library_;
+    if (withLibrary) {
+      if (!material_cache_prepared_) PrepareMaterialLibraryCache();
+      rci.materialLibrary = material_library_;
+    }
     if (rci.amalgamating || (ObjectStyle() & osDirectDraw) || (Changes() & chStructure)) PrepareBuildList(rci);
     TGLStageObject::DoRender(rci, true, false);
+    rci.materialLibrary = nullptr;
     if (invert) rci.GLStates->InvertGLFrontFace();
   }
   if (renderChildren && Count() > 0) RenderChildren(0, Count() - 1, rci);
@@ -229,6 +252,7 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
 
 void TGLBaseMesh::StructureChanged() {
   dimensions_cached_ = false;
+  DropMaterialLibraryCache();
   mesh_objects_.Prepare();
   TGLStageObject::StructureChanged();
 }

@@ -20,6 +20,8 @@ enum TFaceGroupMode : std::uint8_t { fgmTriangles, fgmTriangleStrip, fgmFlatTria
 
 class TMeshObject;
 class TMeshObjectList;
+class TGLLibMaterial;
+class TGLMaterialLibrary;
 
 class TBaseMeshObject : public TPersistentObject {
  public:
@@ -54,6 +56,10 @@ class TFaceGroup : public TPersistentObject {
   void SetOwner(TFaceGroups* owner) { owner_ = owner; }
   TMeshObject* MeshObject() const;
   std::string MaterialName;
+  // The library material named MaterialName, resolved before drawing with a library.
+  TGLLibMaterial* MaterialCache = nullptr;
+  void PrepareMaterialLibraryCache(const TGLMaterialLibrary* library);
+  void DropMaterialLibraryCache() { MaterialCache = nullptr; }
   int LightMapIndex = -1;
   int RenderGroupID = 0;
 
@@ -175,6 +181,8 @@ class TMeshObject : public TBaseMeshObject {
                                      TAffineVectorList* normals = nullptr) const;
   int TriangleCount() const;
   void Prepare();
+  void PrepareMaterialLibraryCache(const TGLMaterialLibrary* library);
+  void DropMaterialLibraryCache();
   // Raises a data error when a face group indexes outside the lists.
   void CheckFaceGroups() const;
   virtual void PrepareBuildList(TRenderContextInfo&) {}
@@ -190,6 +198,9 @@ class TMeshObject : public TBaseMeshObject {
 
  private:
   void DrawImmediate(std::uint32_t primitive);
+  // Face groups with the library of the render context: runs of one material share its application.
+  void DrawGroupsWithMaterials(TRenderContextInfo& rci);
+  void DrawGroupsByMaterial(TRenderContextInfo& rci);
 
   TMeshObjectList* owner_ = nullptr;
   TAffineVectorList tex_coords_;
@@ -219,6 +230,8 @@ class TMeshObjectList : public TPersistentObjectList {
                                      TAffineVectorList* normals = nullptr) const;
   int TriangleCount() const;
   void Prepare();
+  void PrepareMaterialLibraryCache(const TGLMaterialLibrary* library);
+  void DropMaterialLibraryCache();
   void PrepareBuildList(TRenderContextInfo& rci);
   void BuildList(TRenderContextInfo& rci);
 
