@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -121,10 +122,15 @@ void TFapri::showEvent(QShowEvent* event) {
 }
 
 void TFapri::FormActivate() {
+  int columns_width = 0;
   for (int column = 0; column < static_cast<int>(AppState.archive_col_widths.size()); ++column) {
     int width = AppState.archive_col_widths[static_cast<std::size_t>(column)];
     StringGrid1->setColumnWidth(column, width >= MinimumColumnWidth ? width : DefaultColumnWidth);
+    columns_width += StringGrid1->columnWidth(column);
   }
+  // Wide enough for the stored columns, as far as the screen allows.
+  const int wanted = columns_width + width() - StringGrid1->viewport()->width() + 4;
+  resize(std::min(std::max(width(), wanted), screen()->availableGeometry().width() - 40), height());
   reset_archive_view();
 }
 

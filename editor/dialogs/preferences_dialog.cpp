@@ -75,12 +75,14 @@ TFpreferenze::TFpreferenze(QWidget* parent)
   Panel1->setFrameShape(QFrame::Panel);
   Panel1->setFrameShadow(QFrame::Sunken);
   Panel1->setAutoFillBackground(true);
-  Panel1->setMinimumSize(60, 22);
+  Panel1->setMinimumSize(60, 24);
+  Panel1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   Panel1->installEventFilter(this);
   TrackBar1->setRange(0, 100);
   TrackBar1->setPageStep(10);
   TrackBar1->setTickInterval(10);
   TrackBar1->setTickPosition(QSlider::TicksBelow);
+  TrackBar1->setMinimumWidth(160);
   Edit1->installEventFilter(this);
   SpinEdit1->setRange(0, 7);
   CheckBox5->setChecked(true);
@@ -111,6 +113,7 @@ void TFpreferenze::build_layout() {
   three_d->addWidget(Edit1, 2, 1, 1, 2);
   three_d->addWidget(RadioGroup1, 3, 0, 1, 3);
   three_d->setColumnStretch(1, 1);
+  three_d->setRowStretch(4, 1);
   Label5->setMinimumWidth(Label5->fontMetrics().horizontalAdvance("100%") + 4);
 
   auto* service = new QVBoxLayout(GroupBox2);
@@ -268,7 +271,6 @@ void TFpreferenze::rerun_startup() {
     ui().show_message(error.what());
   }
   if (refresh_windows) refresh_windows();
-  apply_language();
 }
 
 void TFpreferenze::BitBtn2Click() {
