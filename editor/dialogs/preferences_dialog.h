@@ -33,7 +33,8 @@ class TFpreferenze : public QDialog, public TranslatedWindow {
   // The prompt of the service switches (a window of its own, made later).
   TPasswordDlg* password_dialog = nullptr;
   // What else of the start-up runs again once the preferences are applied:
-  // the windows' texts and lists, the compact-line controls, the added-module lists.
+  // every translated window's texts and lists (this one's too), the
+  // compact-line controls, the added-module lists.
   std::function<void()> refresh_windows;
 
   QLabel* Label1;
