@@ -16,6 +16,8 @@ namespace {
 
 constexpr int InvalidValueText = 8;
 constexpr int DataSavedText = 90;
+// Far above any room, and well inside the whole millimetres AppState can hold.
+constexpr double MaxWallHeightMm = 1e6;
 
 double unit_factor_of(bool inches) { return inches ? MmPerInch : 1.0; }
 
@@ -60,8 +62,9 @@ double wall_height_mm_of(const std::string& text, bool inches) {
     if (c == ',') c = '.';
   double value = 0.0;
   auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
-  if (number.empty() || error != std::errc() || end != number.data() + number.size() || !(value >= 0.0)) return -1.0;
-  return value * unit_factor_of(inches);
+  if (number.empty() || error != std::errc() || end != number.data() + number.size()) return -1.0;
+  const double mm = value * unit_factor_of(inches);
+  return mm >= 0.0 && mm <= MaxWallHeightMm ? mm : -1.0;
 }
 
 void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point) {
@@ -88,7 +91,7 @@ bool apply_preferences(const PreferencesForm& form) {
   bool height_valid = true;
   if (form.wall_height_edited) {
     double mm = wall_height_mm_of(form.wall_height_text, form.inches);
-    height_valid = mm >= 0.0 && mm <= 1e9;
+    height_valid = mm >= 0.0;
     if (height_valid) AppState.wall_height = static_cast<int>(Round(mm));
   } else {
     AppState.wall_height = form.wall_height_mm;

@@ -38,7 +38,7 @@ std::vector<std::string> max_length_items(bool inches, char decimal_point);
 // A wall height in millimetres as the dialog shows it in the given unit.
 std::string wall_height_text(double mm, bool inches, char decimal_point);
 // The millimetres a typed wall height stands for ("," or "." as decimal mark);
-// negative when the text is not a number.
+// negative when the text is not a number or beyond any room.
 double wall_height_mm_of(const std::string& text, bool inches);
 
 // Switches the form's unit; the wall-height text follows (an edited text is
