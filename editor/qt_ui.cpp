@@ -1,8 +1,12 @@
 #include "editor/qt_ui.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 void QtModelUi::show_message(const std::string& text) {
   QMessageBox::information(owner_, QApplication::applicationName(), QString::fromStdString(text));
@@ -30,3 +34,36 @@ bool QtModelUi::input_query(const std::string& caption, const std::string& promp
 }
 
 void QtModelUi::set_caption(const std::string& text) { owner_->setWindowTitle(QString::fromStdString(text)); }
+
+// The language window is not built yet: no choice, as the headless answer.
+int QtModelUi::ask_language() { return -1; }
+
+bool QtModelUi::ask_open_file_name(const std::string& caption, const std::string& filter, std::string& path) {
+  QString chosen = QFileDialog::getOpenFileName(owner_, QString::fromStdString(caption), QString::fromStdString(path),
+                                                QString::fromStdString(filter));
+  if (chosen.isEmpty()) return false;
+  path = chosen.toStdString();
+  return true;
+}
+
+bool QtModelUi::ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path) {
+  QString chosen = QFileDialog::getSaveFileName(owner_, QString::fromStdString(caption), QString::fromStdString(path),
+                                                QString::fromStdString(filter));
+  if (chosen.isEmpty()) return false;
+  path = chosen.toStdString();
+  return true;
+}
+
+bool QtModelUi::ask_colour(int& rgb) {
+  QColor chosen = QColorDialog::getColor(QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF), owner_);
+  if (!chosen.isValid()) return false;
+  rgb = chosen.red() + chosen.green() * 256 + chosen.blue() * 65536;
+  return true;
+}
+
+// A plain path is a local file; anything with a scheme ("https:", "mailto:") is an address.
+void QtModelUi::open_with_desktop(const std::string& path_or_address) {
+  QString target = QString::fromStdString(path_or_address);
+  QUrl url(target);
+  QDesktopServices::openUrl(url.scheme().size() > 1 ? url : QUrl::fromLocalFile(target));
+}
