@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/dialog_program_dir.h"
 
 TEST(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalogue) {

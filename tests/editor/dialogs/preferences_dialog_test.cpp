@@ -11,7 +11,7 @@
 #include "editor/dialogs/wait_box.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/dialog_program_dir.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "editor/dialogs/about_box.h"
 #include "editor/dialogs/wait_box.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 
 TEST(SmallWindows, AboutLinksOpenThroughTheDesktopAndTheWaitBoxKeepsTheTitle) {
   ScopedScriptedUi ui;
