@@ -5,8 +5,8 @@
 #include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
-#include "support/scripted_ui.h"
 #include "support/program_dir.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -42,7 +42,8 @@ TEST_F(PreferencesForm_, UnitsShowLengthsAndWallHeightInTheChosenUnit) {
   EXPECT_EQ(wall_height_text(2000, true, '.'), "78.74");
   EXPECT_DOUBLE_EQ(wall_height_mm_of("78,74", true), 78.74 * 25.4);
   EXPECT_DOUBLE_EQ(wall_height_mm_of(" 2500 ", false), 2500.0);
-  for (const char* bad : {"", "  ", "12a", "1.2.3", "-5", "1e3", "99999999999"}) EXPECT_LT(wall_height_mm_of(bad, false), 0.0) << bad;
+  for (const char* bad : {"", "  ", "12a", "1.2.3", "-5", "1e3", "99999999999"})
+    EXPECT_LT(wall_height_mm_of(bad, false), 0.0) << bad;
 }
 
 TEST_F(PreferencesForm_, UnitSwitchConvertsAnEditedHeightAndLeavesAnUneditedOneExact) {

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "model/state/globals.h"
-#include "support/scripted_ui.h"
 #include "support/dialog_program_dir.h"
+#include "support/scripted_ui.h"
 
 TEST(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalogue) {
   DialogProgramDir dir;

@@ -11,8 +11,8 @@
 #include "editor/dialogs/wait_box.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
-#include "support/scripted_ui.h"
 #include "support/dialog_program_dir.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
