@@ -1,15 +1,18 @@
-// Program entry: initialises the application, creates the windows and runs the
-// message loop until the main window closes.
+// Program entry: initialises every unit and the application, creates the
+// windows in order, runs the start-up routine and then the message loop until
+// the main window closes.
 #include <QApplication>
 #include <exception>
 #include <filesystem>
 
-#include "editor/main_window.h"
-#include "editor/qt_ui.h"
+#include "editor/main/main_window.h"
+#include "editor/main/startup.h"
+#include "editor/main/windows.h"
 #include "gfx3d/initialization.h"
 #include "model/files/default_user_files.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
+#include "model/state/ui_seam.h"
 
 namespace {
 
@@ -43,19 +46,21 @@ int main(int argc, char** argv) {
   InitializeGfx3D();
   Application application(argc, argv);
   QApplication::setApplicationName("Rackwright");
+  QApplication::setWindowIcon(QIcon(":/icons/program.svg"));
   ProgramDir = find_program_dir(argv[0]);
+
+  create_windows();
+  int result = 0;
   try {
     install_default_user_files();
-  } catch (const FileError& error) {
+    if (initialise_program(argc > 1 ? argv[1] : "")) {
+      Main->show();
+      result = QApplication::exec();
+    }
+  } catch (const std::exception& error) {
     ui().show_message(error.what());
+    result = 1;
   }
-
-  TMain main_window;
-  QtModelUi window_ui(&main_window);
-  set_ui(&window_ui);
-
-  main_window.show();
-  int result = QApplication::exec();
-  set_ui(nullptr);
+  destroy_windows();
   return result;
 }
