@@ -1,27 +1,66 @@
 #include "editor/plan/plan_view.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+#include <exception>
 
+#include "editor/plan/plan_renderer.h"
+#include "editor/plan/plan_texts.h"
+#include "editor/plan/plan_transform.h"
+#include "model/base/cell_extents.h"
+#include "model/layout/cell_walls.h"
+#include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
+#include "model/state/ui_seam.h"
 
-PlanView::PlanView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
-
-void PlanView::draw_plan() {
-  if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
-  image_.fill(Qt::white);
-  update();
+PlanView::PlanView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("PaintBox1"));
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the image covers every pixel
+  setMouseTracking(true);
 }
 
-void PlanView::fit_plan_to_view(int) {}
+void PlanView::draw_plan() {
+  rebuild_compact_groups();
+  if (AppState.current_cell < 0 || static_cast<std::size_t>(AppState.current_cell) >= Cells.size()) return;
+  const Tcell& cell = current_cell();
+  AppState.cell_extents = compute_cell_extents(cell);
+
+  const QSize size = this->size().expandedTo(QSize(1, 1));
+  if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
+  double surface = 0.0;
+  {
+    QPainter painter(&image_);
+    PlanCanvas canvas{painter, view_transform(AppState, size.width(), size.height()), image_.rect(),
+                      palette_colours(AppState.palette)};
+    surface = render_plan(canvas, cell, AppState);
+  }
+  update();
+  emit status_text_changed(useful_surface_text(surface, AppState));
+}
+
+void PlanView::fit_plan_to_view(int margin) { fit_view(AppState, Cells, width(), height(), margin); }
 
 void PlanView::zoom_plan(double f) {
-  AppState.zoom *= 1.0 + f;
+  zoom_view(AppState, f);
   draw_plan();
 }
 
-void PlanView::paintEvent(QPaintEvent*) {
+void PlanView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.drawImage(0, 0, image_);
+  if (image_.size() == size())
+    painter.drawImage(event->rect(), image_, event->rect());
+  else
+    painter.fillRect(event->rect(), palette_colour(AppState.palette[0]));
 }
 
-void PlanView::resizeEvent(QResizeEvent*) { draw_plan(); }
+void PlanView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  try {
+    draw_plan();
+  } catch (const std::exception& error) {
+    // Shown once the event is over, never from inside it.
+    const std::string text = error.what();
+    QTimer::singleShot(0, this, [text] { ui().show_message(text); });
+  }
+}

@@ -1,5 +1,7 @@
 // The plan paint box of the main window: the current cell drawn into an
-// off-screen image the size of the widget and copied onto it in one step.
+// off-screen image of the widget's size, shown in one copy. Zoom and fit
+// change the view's transform in AppState; every redraw re-derives the compact
+// groups and the cell extents first, as later steps of an edit read them.
 #pragma once
 
 #include <QImage>
@@ -12,14 +14,18 @@ class PlanView : public QWidget {
  public:
   explicit PlanView(QWidget* parent = nullptr);
 
-  // Renders the current cell into the image and repaints.
+  // Renders the current cell into the image, then schedules the copy onto the widget.
   void draw_plan();
-  // Fits the current cell into the view with a margin in pixels.
+  // Fits every cell into the view less margin percent; does not redraw.
   void fit_plan_to_view(int margin);
-  // Zooms by a factor step and redraws.
+  // Zooms by 1 + f about the view's centre and redraws.
   void zoom_plan(double f);
 
+  // The last rendered image; for tests and the benchmarks.
+  const QImage& plan_image() const { return image_; }
+
  signals:
+  // The useful-surface text for the status bar (empty when not shown).
   void status_text_changed(const QString& text);
 
  protected:

@@ -153,7 +153,10 @@ std::string outline_winding(const Tcell& cell) {
 
 bool wall_overlap_test(int wall_index, int cell_index) {
   const Tcell& cell = Cells.at(static_cast<std::size_t>(cell_index));
-  const Tlinea& wall = cell.walls.at(static_cast<std::size_t>(wall_index));
+  return wall_overlap_test(cell.walls.at(static_cast<std::size_t>(wall_index)), cell);
+}
+
+bool wall_overlap_test(const Tlinea& wall, const Tcell& cell) {
   Tvec2 direction = wall_direction(wall);
   for (const Tlinea& other : cell.walls) {
     Tvec2 a = wall_start(other) - wall_start(wall);

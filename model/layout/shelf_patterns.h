@@ -42,6 +42,7 @@ std::string outline_winding(const Tcell& cell);
 // True when another wall of the cell lies in front of the outer face of wall
 // wall_index (within its length, or straddling its start).
 bool wall_overlap_test(int wall_index, int cell_index);
+bool wall_overlap_test(const Tlinea& wall, const Tcell& cell);
 // True when the wall before or after wall_index of the current cell (wrapping
 // round the outline) is an opening.
 bool neighbour_wall_is_opening(int wall_index);

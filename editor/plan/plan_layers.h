@@ -1,0 +1,21 @@
+// The layers of the plan drawing, in the order the renderer draws them. Each
+// adds the shelf surface it draws to the running total.
+#pragma once
+
+#include "editor/plan/plan_canvas.h"
+#include "model/state/records.h"
+
+// Pen for a bay, free module or run line: the base colour, then hand-edited
+// shelves, then the selection flags (the later rule wins).
+void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2);
+
+// True when a pixel lies within margin pixels beyond the surface's edges.
+bool near_view(const PlanCanvas& canvas, QPoint p, double margin);
+
+void draw_wall_faces(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
+void draw_wall_dimensions(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
+double draw_wall_runs(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
+
+double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
+void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell);
+void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state);

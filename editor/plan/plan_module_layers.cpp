@@ -1,0 +1,125 @@
+// The later layers of the plan: free-standing modules with their end frames
+// and clearance dimensions, compact groups, and the overlays of the edit
+// modes (pending outline segment, rubber band, placement templates).
+#include <algorithm>
+#include <cstddef>
+
+#include "editor/plan/plan_layers.h"
+#include "editor/plan/plan_shapes.h"
+#include "editor/plan/plan_texts.h"
+#include "model/base/plane_vectors.h"
+#include "model/base/rounding.h"
+#include "model/layout/shelf_patterns.h"
+#include "model/quote/load_labels.h"
+
+namespace {
+
+const QColor DebugCoupledFrame(255, 0, 0);
+const QColor DebugRunEndFrame(0, 0, 255);
+
+// The module's own end frames, 18 mm beyond each end where its side flags
+// call for one and the end is not a joint.
+void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, const Tvar_amb& state) {
+  const auto& flag = module.side_flags;  // flag[k - 1] is side flag k
+  const bool low = flag[0] == 0 && (flag[2] == 1 || flag[4] == 1);
+  const bool high = flag[1] == 0 && (flag[3] == 1 || flag[5] == 1);
+  const double reach = module.length / 2.0 + 18.0;
+  for (int end : {-1, 1}) {
+    if (!(end < 0 ? low : high)) continue;
+    const bool coupled = (end < 0 ? flag[4] : flag[5]) == 1;
+    if (state.debug == 1)
+      set_pen(canvas, coupled ? DebugCoupledFrame : DebugRunEndFrame, 2);
+    else
+      set_pen(canvas, canvas.colours[2]);
+    // A module's frame is turned across its run: an 'H' module has frames like an 'H' wall run.
+    if (module.orientation == 'H')
+      draw_end_frame(canvas, module.x + end * reach, module.y, module.width, 'H');
+    else
+      draw_end_frame(canvas, module.x, module.y + end * reach, module.width, 'V');
+  }
+}
+
+void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const Tvar_amb& state) {
+  set_pen(canvas, canvas.colours[1]);
+  clear_brush(canvas);
+  const QPoint a = plan_to_screen(canvas.transform, t.x - t.extent_x / 2, t.y - t.extent_y / 2);
+  const QPoint b = plan_to_screen(canvas.transform, t.x + t.extent_x / 2, t.y + t.extent_y / 2);
+  draw_rectangle(canvas, a, b);
+
+  const double x = t.x, y = t.y, hx = t.extent_x / 2, hy = t.extent_y / 2;
+  auto show = [&](double c, Tvec2 from, Tvec2 to) {
+    if (c > 0) draw_dimension_line(canvas, plan_clearance_text(c, state), from, to);
+  };
+  show(t.clear_n, vec_make(x, y + hy), vec_make(x, y + hy + t.clear_n));
+  show(t.clear_s, vec_make(x, y - hy), vec_make(x, y - hy - t.clear_s));
+  show(t.clear_e, vec_make(x + hx, y), vec_make(x + hx + t.clear_e, y));
+  show(t.clear_o, vec_make(x - hx, y), vec_make(x - hx - t.clear_o, y));
+
+  // Ends coupled to a neighbour: a thick red line just inside the template's edge.
+  set_pen(canvas, canvas.colours[10], 3);
+  const int left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
+  const int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
+  if (t.orientation == 'H') {
+    if (t.side_flags[0] == 1) draw_segment(canvas, QPoint(left + 2, bottom), QPoint(left + 2, top));
+    if (t.side_flags[1] == 1) draw_segment(canvas, QPoint(right - 2, bottom), QPoint(right - 2, top));
+  } else {
+    if (t.side_flags[0] == 1) draw_segment(canvas, QPoint(left, bottom - 2), QPoint(right, bottom - 2));
+    if (t.side_flags[1] == 1) draw_segment(canvas, QPoint(left, top + 2), QPoint(right, top + 2));
+  }
+}
+
+}  // namespace
+
+double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
+  double surface = 0.0;
+  for (const Tmodulo_agg& module : cell.free_modules) {
+    surface += shelf_count(module.shelf_pattern) * module.length * module.width / 1000000.0;
+    set_pen(canvas, canvas.colours[2]);
+    set_brush(canvas, canvas.colours[0]);
+    if (module.code == "CARRELLO") draw_trolley_wheels(canvas, module);
+    const QPoint centre = plan_to_screen(canvas.transform, module.x, module.y);
+    if (near_view(canvas, centre, module.length * canvas.transform.scale)) {
+      set_item_pen(canvas, 2, module.custom_shelves == 1, module.selected, module.selected2);
+      draw_bay(canvas, {module.x, module.y, module.length, module.width, module.orientation},
+               plan_size_text(module.length, module.height, state), QString::fromStdString(max_load_label_free(module)),
+               state.print_max_loads);
+      set_brush(canvas, canvas.colours[0]);
+      draw_free_module_frames(canvas, module, state);
+    }
+    for (const ClearanceDimension& dimension : clearance_dimensions(module))
+      draw_dimension_line(canvas, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
+  }
+  return surface;
+}
+
+void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell) {
+  for (const Tcorvane& group : cell.compact_groups) draw_compact_group(canvas, group, canvas.colours[2]);
+}
+
+void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state) {
+  if (state.outline_mode && state.segment_pending) {
+    // Inverting the pixels keeps the segment visible over anything on either background.
+    const QPoint start = plan_to_screen(canvas.transform, state.segment_start[0], state.segment_start[1]);
+    const QPoint end(start.x() + static_cast<int>(Round(state.segment_offset[0])),
+                     start.y() + static_cast<int>(Round(state.segment_offset[1])));
+    canvas.painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    set_pen(canvas, Qt::white);
+    draw_segment(canvas, start, end);
+    canvas.painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  }
+  const auto& band = state.rubber_band;
+  if (band[0] >= 0) {
+    // Dragged to the right selects what lies wholly inside (solid); to the left what it touches (dotted).
+    set_pen(canvas, canvas.colours[1], 1, band[2] > band[0] ? Qt::SolidLine : Qt::DotLine);
+    clear_brush(canvas);
+    draw_rectangle(canvas, QPoint(band[0], band[1]), QPoint(band[2], band[3]));
+  }
+  if (state.place_free_module_mode) draw_free_module_template(canvas, state.free_module_template, state);
+  if (state.place_compact_mode) {
+    const Tcorvane& t = state.compact_template;
+    set_pen(canvas, canvas.colours[1]);
+    clear_brush(canvas);
+    draw_rectangle(canvas, plan_to_screen(canvas.transform, t.x - t.extent_x / 2, t.y - t.extent_y / 2),
+                   plan_to_screen(canvas.transform, t.x + t.extent_x / 2, t.y + t.extent_y / 2));
+  }
+}

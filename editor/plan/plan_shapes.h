@@ -1,0 +1,60 @@
+// The pieces of shelving as the plan draws them: a bay (or free module) with
+// its shelf edges, size texts and corner uprights, an end frame, the wheels
+// of a trolley and a compact mobile-shelving group. The caller chooses pens,
+// culling and colours; these only draw.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <vector>
+
+#include "editor/plan/plan_canvas.h"
+#include "model/state/records.h"
+
+// The footprint of a bay: centre, length along the run, depth across it.
+struct BayShape {
+  double x = 0.0, y = 0.0;
+  double length = 0.0, depth = 0.0;
+  char orientation = 'H';
+};
+
+// Body in the current pen on brush slot 0, shelf edges 31 mm inside the long
+// sides, the texts when the centre is inside the surface (size text alone and
+// centred, or size above and load below), then the four 4 x 28 mm uprights
+// framed in slot 2.
+void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text, const QString& load_text,
+              bool show_load);
+
+// An end frame in the current pen: two lines 7 mm to each side of its centre
+// line, line_inset mm short of each long side, and two discs of disc_radius
+// mm at 14 mm inside each long side.
+struct EndFrameStyle {
+  double line_inset = 28.0;
+  double disc_radius = 16.0;
+};
+void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char orientation,
+                    const EndFrameStyle& style = {});
+
+// The four wheel rings of a trolley, just beyond its ends, in the current pen.
+void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley);
+
+// A compact group: its two end rails and kit strips framed in the colour, and
+// a tie plate with its line to each wall it stands against (gap > 0).
+void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor& colour);
+
+// One face of every wall, moved offset mm along the wall's outward normal
+// (negative: into the room), with the corners closed so that the axis-parallel
+// faces of neighbouring walls meet.
+struct PlanSegment {
+  Tvec2 start, end;
+};
+std::vector<PlanSegment> closed_wall_faces(const Tcell& cell, double offset);
+
+// A free module's clearance dimensions as the plan shows them: measured from
+// the outer side of its uprights (4 + 28 mm beyond each end), one for each
+// side whose flag is set and whose clearance is still positive.
+struct ClearanceDimension {
+  double value = 0.0;
+  Tvec2 from, to;
+};
+std::vector<ClearanceDimension> clearance_dimensions(const Tmodulo_agg& module);
