@@ -22,6 +22,15 @@
 
 namespace {
 
+// A hidden window lays its children out only when it is shown; the plan is
+// fitted to its view before that, so the layouts are run here, outside in.
+void lay_out(QWidget* widget) {
+  if (widget->layout()) widget->layout()->activate();
+  for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isWindow()) lay_out(child);
+  }
+}
+
 void read_project_index() {
   if (std::filesystem::exists(program_path("user/list.dat"))) {
     read_archive_list();
@@ -62,8 +71,7 @@ bool initialise_program(const std::string& project_path) {
   read_customers();
   read_codes_table();
 
-  // Widgets have their final size once laid out; the plan is fitted to it.
-  Main->layout()->activate();
+  lay_out(Main);
   Cells = {first_cell()};
   AppState.current_cell = 0;
   reset_tabs_from_cells();
