@@ -2,6 +2,7 @@
 // windows in order, runs the start-up routine and then the message loop until
 // the main window closes.
 #include <QApplication>
+#include <QScreen>
 #include <exception>
 #include <filesystem>
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
   try {
     install_default_user_files();
     if (initialise_program(argc > 1 ? argv[1] : "")) {
+      Main->move(Main->screen()->availableGeometry().center() - Main->rect().center());
       Main->show();
       result = QApplication::exec();
     }

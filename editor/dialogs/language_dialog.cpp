@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include "model/state/globals.h"
 
@@ -65,6 +66,12 @@ void TFlingua::BitBtn1Click() {
     if (radio_buttons[i]->isChecked()) Tag = static_cast<int>(i);
   }
   if (Tag > -1) accept();
+}
+
+// Centred on the screen, as nothing else is shown yet.
+void TFlingua::showEvent(QShowEvent* event) {
+  move(screen()->availableGeometry().center() - rect().center());
+  QDialog::showEvent(event);
 }
 
 // Esc would close the dialog without a language.

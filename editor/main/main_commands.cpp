@@ -122,6 +122,13 @@ bool close_query() {
   if (!AppState.modified) return true;
   Answer answer = ui().ask_yes_no_cancel(lang_text(112));
   if (answer == Answer::Cancel) return false;
-  if (answer == Answer::Yes) save_project(false);
+  if (answer == Answer::No) return true;
+  // A project that could not be saved keeps the program open, so nothing is lost.
+  try {
+    save_project(false);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
   return true;
 }

@@ -85,9 +85,11 @@ void TMain::build_tool_bar() {
   ToolBar1->setObjectName("ToolBar1");
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(20, 20));
-  add_tool_button(21, "new_project", &TMain::ToolButton21Click);
+  add_tool_button(21, "new_project", &TMain::ToolButton21Click)->setShortcut(QKeySequence::New);
   add_tool_button(18, "archive", &TMain::ToolButton18Click);
-  connect(add_tool_button(16, "save", nullptr), &QAction::triggered, this, [] { save_project_asking(false); });
+  QAction* save = add_tool_button(16, "save", nullptr);
+  save->setShortcut(QKeySequence::Save);
+  connect(save, &QAction::triggered, this, [] { save_project_asking(false); });
   connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this, [] { save_project_asking(true); });
   ToolBar1->addSeparator();
   add_tool_button(3, "outline", &TMain::ToolButton3Click)->setCheckable(true);
@@ -103,6 +105,8 @@ void TMain::build_tool_bar() {
   ToolBar1->addSeparator();
   connect(add_tool_button(5, "undo", nullptr), &QAction::triggered, this, [] { step_undo(-1); });
   connect(add_tool_button(6, "redo", nullptr), &QAction::triggered, this, [] { step_undo(+1); });
+  tool_button(tool_button::undo)->setShortcut(QKeySequence::Undo);
+  tool_button(tool_button::redo)->setShortcut(QKeySequence::Redo);
   tool_button(tool_button::undo)->setEnabled(false);
   tool_button(tool_button::redo)->setEnabled(false);
   ToolBar1->addSeparator();
@@ -112,9 +116,11 @@ void TMain::build_tool_bar() {
     PaintBox1->fit_plan_to_view(10);
     PaintBox1->draw_plan();
   });
+  tool_button(9)->setShortcut(QKeySequence::ZoomIn);
+  tool_button(14)->setShortcut(QKeySequence::ZoomOut);
   ToolBar1->addSeparator();  // ToolButton17
   add_tool_button(8, "view_3d", &TMain::ToolButton8Click);
-  add_tool_button(13, "print", &TMain::ToolButton13Click);
+  add_tool_button(13, "print", &TMain::ToolButton13Click)->setShortcut(QKeySequence::Print);
   add_tool_button(22, "customers", &TMain::ToolButton22Click);
 }
 
@@ -130,6 +136,7 @@ void TMain::build_menus() {
   Import1 = File1->addAction("Import", this, &TMain::Import1Click);
   File1->addSeparator();
   Exit1 = File1->addAction("Exit", this, &QWidget::close);
+  Exit1->setShortcut(QKeySequence::Quit);
   Preferenze1 = bar->addMenu("Preferenze");
   Opzioni1 = Preferenze1->addAction("Opzioni", this, &TMain::Opzioni1Click);
   Dati1 = bar->addMenu("Dati");

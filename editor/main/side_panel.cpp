@@ -89,6 +89,18 @@ bool typed_integer(const QLineEdit* edit, int& value) {
   return false;
 }
 
+// Runs an edit with the value typed into a box, when the box holds text.
+void with_integer(const QLineEdit* edit, void (*edit_with)(int)) {
+  int value = 0;
+  if (!edit->text().isEmpty() && typed_integer(edit, value)) edit_with(value);
+}
+
+// A typed length in the current unit, passed on in millimetres.
+void with_length(const QLineEdit* edit, void (*edit_with)(double)) {
+  double value = 0;
+  if (!edit->text().isEmpty() && typed_number(edit, value)) edit_with(value * AppState.unit_factor);
+}
+
 void set_hint(const QString& hint, std::initializer_list<QWidget*> widgets) {
   for (QWidget* widget : widgets) widget->setToolTip(hint);
 }
@@ -362,15 +374,9 @@ void SidePanel::Ed_lpKeyDown() {
   Ed_lp->setFocus();
 }
 
-void SidePanel::Ed_NmKeyDown() {
-  int value = 0;
-  if (!Ed_Nm->text().isEmpty() && typed_integer(Ed_Nm, value)) edit_module_count(value);
-}
+void SidePanel::Ed_NmKeyDown() { with_integer(Ed_Nm, edit_module_count); }
 
-void SidePanel::Ed_Nr_pKeyDown() {
-  int value = 0;
-  if (!Ed_Nr_p->text().isEmpty() && typed_integer(Ed_Nr_p, value)) edit_wall_shelves(value);
-}
+void SidePanel::Ed_Nr_pKeyDown() { with_integer(Ed_Nr_p, edit_wall_shelves); }
 
 void SidePanel::Cb_Hm_pChange(int index) {
   if (index >= 0) edit_wall_height(Cb_Hm_p->itemData(index).toDouble());
@@ -380,25 +386,13 @@ void SidePanel::Cb_Lm_pChange(int index) {
   if (index >= 0) edit_wall_depth(Cb_Lm_p->itemData(index).toDouble());
 }
 
-void SidePanel::Ed_DiKeyDown() {
-  int value = 0;
-  if (!Ed_Di->text().isEmpty() && typed_integer(Ed_Di, value)) edit_start_gap(value);
-}
+void SidePanel::Ed_DiKeyDown() { with_integer(Ed_Di, edit_start_gap); }
 
-void SidePanel::Ed_DfKeyDown() {
-  int value = 0;
-  if (!Ed_Df->text().isEmpty() && typed_integer(Ed_Df, value)) edit_end_gap(value);
-}
+void SidePanel::Ed_DfKeyDown() { with_integer(Ed_Df, edit_end_gap); }
 
-void SidePanel::Ed_SKeyDown() {
-  double value = 0;
-  if (!Ed_S->text().isEmpty() && typed_number(Ed_S, value)) edit_cell_clearance(value * AppState.unit_factor);
-}
+void SidePanel::Ed_SKeyDown() { with_length(Ed_S, edit_cell_clearance); }
 
-void SidePanel::Ed_muroKeyDown() {
-  double value = 0;
-  if (!Ed_muro->text().isEmpty() && typed_number(Ed_muro, value)) edit_wall_thickness(value * AppState.unit_factor);
-}
+void SidePanel::Ed_muroKeyDown() { with_length(Ed_muro, edit_wall_thickness); }
 
 void SidePanel::cb_portaMouseUp() {
   if (!cb_porta->isEnabled()) return;
@@ -425,10 +419,7 @@ void SidePanel::Cb_Hm_mChange(int index) {
   if (index >= 0) edit_module_height(Cb_Hm_m->itemData(index).toDouble());
 }
 
-void SidePanel::Ed_Nr_mKeyDown() {
-  int value = 0;
-  if (!Ed_Nr_m->text().isEmpty() && typed_integer(Ed_Nr_m, value)) edit_module_shelves(value);
-}
+void SidePanel::Ed_Nr_mKeyDown() { with_integer(Ed_Nr_m, edit_module_shelves); }
 
 void SidePanel::Cb_Lm_mChange(int index) {
   if (index >= 0) edit_free_module_width(Cb_Lm_m->itemData(index).toDouble());

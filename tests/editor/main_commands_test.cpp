@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "model/state/scripted_ui.h"
@@ -105,6 +107,14 @@ TEST_F(MainCommands, ClosingAsksOnlyForAModifiedProject) {
   ui->yes_no_cancel_answers = {Answer::Cancel, Answer::No};
   EXPECT_FALSE(close_query());
   EXPECT_TRUE(close_query());
+
+  // Yes with a save that fails keeps the program open and says why.
+  std::filesystem::remove_all(folder.path() / "user");
+  folder.write("user", "a file where the folder should be");
+  ui->yes_no_cancel_answers = {Answer::Yes};
+  EXPECT_FALSE(close_query());
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_TRUE(AppState.modified);
 }
 
 TEST_F(MainCommands, ImportReadsAProjectAsUnsavedAndLeavesABadFileAlone) {
