@@ -92,10 +92,8 @@ bool open_start_project(const std::string& path) {
 bool import_project(const std::string& path) {
   AppState.file_name.clear();
   if (!open_start_project(path)) return false;
-  ui().refresh_side_panel();
-  ui().draw_plan();
   show_project_caption();
-  push_undo_snapshot();
+  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
   AppState.modified = 0;
   return true;
 }

@@ -15,9 +15,9 @@
 #include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/files/project_file.h"
+#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 #include "model/text/translations.h"
 
 namespace {
@@ -76,9 +76,7 @@ bool initialise_program(const std::string& project_path) {
   AppState.current_cell = 0;
   reset_tabs_from_cells();
   if (!project_path.empty()) open_start_project(project_path);
-  ui().refresh_side_panel();
-  ui().draw_plan();
-  push_undo_snapshot();
+  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
   AppState.modified = 0;
   return true;
 }

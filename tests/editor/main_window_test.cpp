@@ -15,6 +15,7 @@
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "editor/message_boxes.h"
+#include "editor/plan/plan_view.h"
 #include "editor/staged_program.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"
@@ -123,6 +124,9 @@ TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
   SidePanel* panel = Main->Panel1;
   ASSERT_TRUE(panel->Ed_Nm->isEnabled());
 
+  Main->PaintBox1->fit_plan_to_view(10);
+  Main->PaintBox1->draw_plan();
+  QImage plan_before = Main->PaintBox1->plan_image();
   panel->Ed_Nm->clear();
   QTest::keyClicks(panel->Ed_Nm, "3x");  // the letter is refused
   QTest::keyClick(panel->Ed_Nm, Qt::Key_Return);
@@ -131,6 +135,7 @@ TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
   EXPECT_TRUE(AppState.modified);
   EXPECT_EQ(panel->Ed_Nm->text(), "3");
   EXPECT_EQ(panel->Cb_Hm_p->currentText(), "1700.0");
+  EXPECT_NE(Main->PaintBox1->plan_image(), plan_before);
   EXPECT_TRUE(Main->tool_button(5)->isEnabled());
 
   Main->tool_button(5)->trigger();  // undo
