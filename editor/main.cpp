@@ -51,17 +51,16 @@ int main(int argc, char** argv) {
   ProgramDir = find_program_dir(argv[0]);
 
   create_windows();
-  int result = 0;
   try {
     install_default_user_files();
-    if (initialise_program(argc > 1 ? argv[1] : "")) {
-      Main->move(Main->screen()->availableGeometry().center() - Main->rect().center());
-      Main->show();
-      result = QApplication::exec();
-    }
-  } catch (const std::exception& error) {
-    ui().show_message(error.what());
-    result = 1;
+  } catch (const FileError& error) {
+    ui().show_message(error.what());  // a user file already there still serves
+  }
+  int result = 1;  // the program could not start
+  if (initialise_program(argc > 1 ? argv[1] : "")) {
+    Main->move(Main->screen()->availableGeometry().center() - Main->rect().center());
+    Main->show();
+    result = QApplication::exec();
   }
   destroy_windows();
   return result;
