@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "gfx3d/library_errors.h"
@@ -17,14 +19,22 @@ namespace {
   throw EFOpenError(what + " " + fileName + ": " + std::strerror(error));
 }
 
+// The process's file creation mask, read from /proc: umask() can only be read
+// by changing it, which would race with files other threads are creating.
+mode_t ProcessUmask() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+  return 022;  // kernels before 4.7 do not report it; the usual mask
+}
+
 // mkstemp's file is private: a save takes the permissions of the file it
 // replaces, or the usual ones for a new file.
 mode_t SavedFileMode(const std::string& fileName) {
   struct stat replaced {};
   if (::stat(fileName.c_str(), &replaced) == 0) return replaced.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  return 0666 & ~ProcessUmask();
 }
 
 }  // namespace

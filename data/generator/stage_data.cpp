@@ -14,7 +14,7 @@
 #include "model/files/preferences.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
+#include "model/state/headless_ui.h"
 #include "model/text/translations.h"
 #include "sources/catalogue_source.h"
 #include "sources/codes_source.h"
@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A message the program's readers would show a user is a fault of the sources here.
-class FailingUi : public ModelUi {
+class FailingUi : public HeadlessUi {
  public:
   void show_message(const std::string& text) override { throw FileError(text); }
 };

@@ -8,6 +8,7 @@
 #include "model/files/project_save.h"
 #include "model/layout/cell_walls.h"
 #include "model/modules/compact_groups.h"
+#include "model/state/current_cell.h"
 #include "model/state/edit_modes.h"
 #include "model/state/finish_edit.h"
 #include "model/state/globals.h"

@@ -18,6 +18,7 @@
 #include "model/modules/compact_pair_check.h"
 #include "model/modules/free_module_placement.h"
 #include "model/quote/bill_of_materials.h"
+#include "model/state/current_cell.h"
 #include "model/state/edit_modes.h"
 #include "model/state/finish_edit.h"
 #include "model/state/globals.h"

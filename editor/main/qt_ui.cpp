@@ -15,6 +15,7 @@
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
 #include "model/layout/cell_walls.h"
+#include "model/state/current_cell.h"
 
 namespace {
 

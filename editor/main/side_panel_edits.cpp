@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/base/string_utils.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
@@ -9,6 +10,7 @@
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
 #include "model/modules/free_module_clearances.h"
+#include "model/state/current_cell.h"
 #include "model/state/finish_edit.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "model/base/cell_extents.h"
 #include "model/layout/cell_walls.h"
 #include "model/modules/compact_groups.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

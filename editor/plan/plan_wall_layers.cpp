@@ -8,6 +8,7 @@
 #include "editor/plan/plan_texts.h"
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
 
@@ -29,7 +30,8 @@ double dimension_offset(const Tlinea& wall, const Tcell& cell, const Tvar_amb& s
     e = wall.x1 - box[1];
   else if (vec_equal(n, vec_make(0, -1)))
     e = wall.y1 - box[3];
-  return wall_overlap_test(wall, cell) ? 0.0 : e;
+  // The wall is one of the cell's own, so its index follows from its place.
+  return wall_overlap_test(cell, static_cast<int>(&wall - cell.walls.data())) ? 0.0 : e;
 }
 
 // Texts and lines of one wall's dimensions, in the wall's own frame.

@@ -37,3 +37,5 @@ void set_colour_palette() {
     AppState.palette[slot] = pack_rgb(colour.r, colour.g, colour.b);
   }
 }
+
+int pack_rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }

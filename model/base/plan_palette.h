@@ -4,3 +4,6 @@
 
 // Fills AppState.palette from AppState.black_background.
 void set_colour_palette();
+
+// The colour value r + g * 256 + b * 65536.
+int pack_rgb(int r, int g, int b);

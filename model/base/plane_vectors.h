@@ -35,3 +35,11 @@ void reverse_doubles(std::span<double> values);
 // odd positions to the back from the end (a b c d e -> a c e d b), so an
 // ascending array rises to its middle and falls again.
 void alternate_ends(std::span<double> values);
+
+// -1, 0 or +1: the side of the origin a plan coordinate lies on.
+inline double sign(double v) { return (v > 0) - (v < 0); }
+
+// Point arithmetic of the plan.
+inline Tvec2 operator+(const Tvec2& a, const Tvec2& b) { return vec_make(a.x + b.x, a.y + b.y); }
+inline Tvec2 operator-(const Tvec2& a, const Tvec2& b) { return vec_make(a.x - b.x, a.y - b.y); }
+inline Tvec2 operator*(double factor, const Tvec2& v) { return vec_make(factor * v.x, factor * v.y); }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/base/string_utils.h"
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

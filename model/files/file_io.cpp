@@ -49,7 +49,8 @@ bool write_all(int fd, std::string_view bytes) {
 }
 
 std::string unique_temporary_name(const fs::path& target) {
-  static std::mt19937_64 generator{std::random_device{}()};
+  // One engine per thread: two threads saving at once must not share its state.
+  thread_local std::mt19937_64 generator{std::random_device{}()};
   fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   return (folder / ("." + target.filename().string() + "." + std::to_string(generator() % 1000000000) + ".tmp"))
       .string();

@@ -7,6 +7,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/modules/compact_codes.h"
+#include "model/state/current_cell.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ const Tmodulo* bay_at(const Tlinea& wall, int index) {
 
 // Whether a free module's end frame on the side of the given side flag stands
 // beside a fixed compact module: its own code, or a module coupled to it there.
-bool end_beside_fixed_compact(const Tcell& cell, std::size_t index, int side_flag) {
+bool end_beside_fixed_compact(const Tcell& cell, std::size_t index, SideFlag side_flag) {
   const Tmodulo_agg& m = cell.free_modules[index];
   if (is_fixed_compact_code(m.code)) return true;
-  if (m.side_flags[static_cast<std::size_t>(side_flag - 1)] != 1) return false;
+  if (m.side_flags[side_flag] != 1) return false;
   return std::any_of(cell.free_modules.begin(), cell.free_modules.end(), [&](const Tmodulo_agg& f) {
     return f.coupled_with == static_cast<int>(index) && is_fixed_compact_code(f.code);
   });
@@ -70,9 +71,9 @@ void compute_end_frame_heights() {
   for (std::size_t i = 0; i < cell.free_modules.size(); ++i) {
     Tmodulo_agg& m = cell.free_modules[i];
     // A frame shared with a fixed compact module is as tall as that module.
-    m.frame_flag_a = end_beside_fixed_compact(cell, i, 5);
+    m.frame_flag_a = end_beside_fixed_compact(cell, i, kInnerFrameA);
     m.frame_height_a = m.frame_flag_a ? FixedCompactHeight : m.height;
-    m.frame_flag_b = end_beside_fixed_compact(cell, i, 6);
+    m.frame_flag_b = end_beside_fixed_compact(cell, i, kInnerFrameB);
     m.frame_height_b = m.frame_flag_b ? FixedCompactHeight : m.height;
   }
 }

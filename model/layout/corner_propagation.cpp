@@ -6,6 +6,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/wall_placement.h"
+#include "model/state/current_cell.h"
 
 namespace {
 
@@ -20,15 +21,15 @@ double propagated_fill_length(int j, Walk walk) {
   const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, j))];
   const double s = cell.clearance;
   double f = base_fill_length(j);
-  if (w.start_join_high && w.start_bounded) f += 28 - p.module_depth - p.chain_start;
-  if (w.start_join_high && !w.start_bounded) f += 2 * s + 28 + p.chain_start;
-  if (w.start_join_low && w.start_bounded) f += 28 + 4 - p.chain_start;
-  if (w.start_join_low && !w.start_bounded) f += 2 * s + p.chain_start + p.module_depth + 28 + 4;
+  if (w.start_join_high && w.start_bounded) f += UprightWidth - p.module_depth - p.chain_start;
+  if (w.start_join_high && !w.start_bounded) f += 2 * s + UprightWidth + p.chain_start;
+  if (w.start_join_low && w.start_bounded) f += UprightWidth + UprightGap - p.chain_start;
+  if (w.start_join_low && !w.start_bounded) f += 2 * s + p.chain_start + p.module_depth + UprightWidth + UprightGap;
   if (w.end_join_high && w.end_bounded)
-    f += walk == Walk::forward ? 28 - n.module_depth : 28 - n.module_depth - n.chain_start;
-  if (w.end_join_high && !w.end_bounded) f += 2 * s + 28 + n.chain_start;
-  if (w.end_join_low && w.end_bounded) f += 28 + 4 - n.chain_start;
-  if (w.end_join_low && !w.end_bounded) f += 2 * s + n.chain_start + n.module_depth + 28 + 4;
+    f += walk == Walk::forward ? UprightWidth - n.module_depth : UprightWidth - n.module_depth - n.chain_start;
+  if (w.end_join_high && !w.end_bounded) f += 2 * s + UprightWidth + n.chain_start;
+  if (w.end_join_low && w.end_bounded) f += UprightWidth + UprightGap - n.chain_start;
+  if (w.end_join_low && !w.end_bounded) f += 2 * s + n.chain_start + n.module_depth + UprightWidth + UprightGap;
   return f;
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
+#include "model/state/current_cell.h"
 
 namespace {
 

@@ -9,9 +9,11 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
 #include "model/layout/corner_propagation.h"
+#include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/wall_placement.h"
 #include "model/modules/free_module_clearances.h"
+#include "model/state/current_cell.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 
 double base_fill_length(int wall_index) {
@@ -24,16 +25,16 @@ double wall_fill_length(int wall_index) {
   const double s = cell.clearance;
   double f = base_fill_length(wall_index);
   // The corrections apply in this order; several may hold at once.
-  if (w.start_join_high && w.start_bounded) f += 28 - p.module_depth;
-  if (w.end_join_high && w.end_bounded) f += 28 - n.module_depth;
-  if (w.start_join_high && !w.start_bounded) f += 2 * s + w.start_gap + 28;
-  if (w.end_join_high && !w.end_bounded) f += 2 * s + w.end_gap + 28;
-  if (w.start_join_low && !w.start_bounded) f += w.start_gap + 2 * s + p.module_depth + 28 + 4;
-  if (w.end_join_low && !w.end_bounded) f += w.end_gap + 2 * s + n.module_depth + 28 + 4;
-  if (w.end_join_high && !w.end_bounded && n.end_join_high && n.end_bounded) f += 4 + 28;
-  if (w.start_join_high && !w.start_bounded && p.start_join_high && p.start_bounded) f += 4 + 28;
-  if (w.end_join_high && w.end_bounded && n.end_join_high && n.end_bounded) f += -4 - 28;
-  if (w.start_join_high && w.start_bounded && p.start_join_high && p.start_bounded) f += -4 - 28;
+  if (w.start_join_high && w.start_bounded) f += UprightWidth - p.module_depth;
+  if (w.end_join_high && w.end_bounded) f += UprightWidth - n.module_depth;
+  if (w.start_join_high && !w.start_bounded) f += 2 * s + w.start_gap + UprightWidth;
+  if (w.end_join_high && !w.end_bounded) f += 2 * s + w.end_gap + UprightWidth;
+  if (w.start_join_low && !w.start_bounded) f += w.start_gap + 2 * s + p.module_depth + UprightWidth + UprightGap;
+  if (w.end_join_low && !w.end_bounded) f += w.end_gap + 2 * s + n.module_depth + UprightWidth + UprightGap;
+  if (w.end_join_high && !w.end_bounded && n.end_join_high && n.end_bounded) f += UprightGap + UprightWidth;
+  if (w.start_join_high && !w.start_bounded && p.start_join_high && p.start_bounded) f += UprightGap + UprightWidth;
+  if (w.end_join_high && w.end_bounded && n.end_join_high && n.end_bounded) f += -UprightGap - UprightWidth;
+  if (w.start_join_high && w.start_bounded && p.start_join_high && p.start_bounded) f += -UprightGap - UprightWidth;
   return f;
 }
 

@@ -10,6 +10,8 @@
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/layout_passes.h"
+#include "model/state/current_cell.h"
 #include "model/state/edit_modes.h"
 #include "model/state/globals.h"
 #include "model/state/tool_buttons.h"

@@ -7,6 +7,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"
+#include "model/state/current_cell.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 
@@ -196,12 +197,13 @@ void align_with_neighbour(int wall_index, RunEnds ends) {
   if (!trial_fill_neighbour(wall_index, s, mix)) return;
   Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
   if (ends == RunEnds::free) {
-    w.chain_start = (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded) ? 32.0 : 0.0;
+    w.chain_start =
+        (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded) ? UprightWidth + UprightGap : 0.0;
     return;
   }
   w.chain_start = mix ? std::fabs(w.free_space / 2) : 0.0;
-  if (s == previous_wall_index(cell, wall_index) && w.start_join_high) w.chain_start += 28 + 4;
-  if (s == next_wall_index(cell, wall_index) && w.end_join_high) w.chain_start += 28 + 4;
+  if (s == previous_wall_index(cell, wall_index) && w.start_join_high) w.chain_start += UprightWidth + UprightGap;
+  if (s == next_wall_index(cell, wall_index) && w.end_join_high) w.chain_start += UprightWidth + UprightGap;
 }
 
 // Where the first bay begins, measured along the wall from its start.
@@ -210,8 +212,8 @@ double run_start_position(int wall_index, RunEnds ends) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
   const double s = cell.clearance;
-  double start = s + w.start_gap + w.start_free + 28 + 4;
-  if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + 4;
+  double start = s + w.start_gap + w.start_free + UprightWidth + UprightGap;
+  if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + UprightGap;
   if (ends == RunEnds::bounded) return start;
   if (w.start_join_high && !w.start_bounded) start = 4 - s;
   if (w.start_join_low && !w.start_bounded) start = -s - p.module_depth;
@@ -262,11 +264,11 @@ void place_along_wall(int wall_index, std::string_view direction, const std::vec
     const Tmodulo& m = forward ? neighbour.modules.back() : neighbour.modules.front();
     x = vec_make(m.x, m.y);
     if (forward) {
-      if (w.start_join_high) x = x + (m.width / 2 + 4) * d + (m.length / 2 - depth / 2) * dn;
-      if (w.start_join_low) x = x + (depth / 2 + m.length / 2 + 4) * dn - (m.width / 2) * d;
+      if (w.start_join_high) x = x + (m.width / 2 + UprightGap) * d + (m.length / 2 - depth / 2) * dn;
+      if (w.start_join_low) x = x + (depth / 2 + m.length / 2 + UprightGap) * dn - (m.width / 2) * d;
     } else {
-      if (w.end_join_high) x = x - (m.width / 2 + 4) * d + (depth / 2 - m.length / 2) * dn;
-      if (w.end_join_low) x = x - (m.length / 2 + 4 + depth / 2) * dn + (m.width / 2) * d;
+      if (w.end_join_high) x = x - (m.width / 2 + UprightGap) * d + (depth / 2 - m.length / 2) * dn;
+      if (w.end_join_low) x = x - (m.length / 2 + UprightGap + depth / 2) * dn + (m.width / 2) * d;
     }
     w.chain_start = chain_offset(w, x, s_clear);
   }

@@ -4,6 +4,8 @@
 
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/module_lengths.h"
+#include "model/state/current_cell.h"
 
 namespace {
 
@@ -52,9 +54,9 @@ double half_span_y(const Tmodulo_agg& f) { return (f.orientation == 'H' ? f.widt
 
 // Gap g to another module's face, applied when 0 < g and g is below the
 // current value; along a module's length the other module's end upright and
-// its gap (28 + 4) are not free.
+// its gap are not free.
 void apply_module_gap(double& clearance, double g, bool along_length) {
-  if (g > 0 && g < clearance) clearance = along_length ? g - 32 : g;
+  if (g > 0 && g < clearance) clearance = along_length ? g - (UprightWidth + UprightGap) : g;
 }
 
 void measure_modules(Tmodulo_agg& m, const Tcell& cell) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/base/string_utils.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_shape.h"
@@ -10,6 +11,7 @@
 #include "model/modules/compact_codes.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/free_module_clearances.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"
@@ -20,10 +22,6 @@ namespace {
 constexpr double kCompactUnitGap = 23.0;
 constexpr int kCompactShelves = 4;
 
-// Side flags, numbered 1 to 6: 1 and 2 joints, 3 and 4 end frames, 5 and 6
-// intermediate frames; odd numbers on the module's first side.
-int& flag(Tmodulo_agg& module, int number) { return module.side_flags[static_cast<std::size_t>(number - 1)]; }
-
 // A module index read from a link, or nothing when it names no module: links
 // come from project files and may be stale.
 std::optional<std::size_t> module_at(const Tcell& cell, int index) {
@@ -33,13 +31,13 @@ std::optional<std::size_t> module_at(const Tcell& cell, int index) {
 
 // The frame on a module's second side now stands between it and the next module.
 void share_second_frame(Tmodulo_agg& module) {
-  flag(module, 4) = 0;
-  flag(module, 6) = 1;
+  module.side_flags[kEndFrameB] = 0;
+  module.side_flags[kInnerFrameB] = 1;
 }
 
 void share_first_frame(Tmodulo_agg& module) {
-  flag(module, 3) = 0;
-  flag(module, 5) = 1;
+  module.side_flags[kEndFrameA] = 0;
+  module.side_flags[kInnerFrameA] = 1;
 }
 
 Tmodulo_agg module_from_template(const Tmodulo_agg& t) {
@@ -70,7 +68,7 @@ void relink_chain_towards(Tcell& cell, std::size_t b, std::size_t m) {
   for (std::size_t steps = 0; j && steps < cell.free_modules.size(); ++steps) {
     Tmodulo_agg& module = cell.free_modules[*j];
     share_first_frame(module);
-    flag(cell.free_modules[p], 2) = 0;
+    cell.free_modules[p].side_flags[kJointB] = 0;
     const std::optional<std::size_t> next = module_at(cell, module.coupled_with);
     module.coupled_with = static_cast<int>(p);
     p = *j;
@@ -82,14 +80,14 @@ void couple_new_module(Tcell& cell, std::optional<std::size_t> a, std::optional<
   const std::size_t m = cell.free_modules.size() - 1;
   if (a) {
     share_second_frame(cell.free_modules[*a]);
-    flag(cell.free_modules[m], 1) = 0;
+    cell.free_modules[m].side_flags[kJointA] = 0;
     cell.free_modules[m].coupled_with = static_cast<int>(*a);
     if (b) relink_chain_towards(cell, *b, m);
   } else if (b) {
     // The module snapped to shares its frame: the template's coupling index
     // need not name it here.
     share_first_frame(cell.free_modules[*b]);
-    flag(cell.free_modules[m], 2) = 0;
+    cell.free_modules[m].side_flags[kJointB] = 0;
     cell.free_modules[m].coupled_with = static_cast<int>(*b);
   }
 }
@@ -165,13 +163,13 @@ void join_block_neighbours(Tcell& cell, const Tcorvane& block) {
 void release_neighbours(Tcell& cell, std::size_t d) {
   if (std::optional<std::size_t> c = module_at(cell, cell.free_modules[d].coupled_with)) {
     Tmodulo_agg& partner = cell.free_modules[*c];
-    if (flag(partner, 5) == 1) {
-      flag(partner, 5) = 0;
-      flag(partner, 3) = 1;
+    if (partner.side_flags[kInnerFrameA] == 1) {
+      partner.side_flags[kInnerFrameA] = 0;
+      partner.side_flags[kEndFrameA] = 1;
     }
-    if (flag(partner, 6) == 1) {
-      flag(partner, 6) = 0;
-      flag(partner, 4) = 1;
+    if (partner.side_flags[kInnerFrameB] == 1) {
+      partner.side_flags[kInnerFrameB] = 0;
+      partner.side_flags[kEndFrameB] = 1;
     }
   }
   const int deleted = static_cast<int>(d);
@@ -180,12 +178,14 @@ void release_neighbours(Tcell& cell, std::size_t d) {
       --module.coupled_with;
     } else if (module.coupled_with == deleted) {
       module.coupled_with = -1;
-      if (flag(module, 1) == 1 || flag(module, 3) == 1 || flag(module, 5) == 1) {
-        flag(module, 4) = 1;
-        flag(module, 6) = 0;
-      } else if (flag(module, 2) == 1 || flag(module, 4) == 1 || flag(module, 6) == 1) {
-        flag(module, 3) = 1;
-        flag(module, 5) = 0;
+      if (module.side_flags[kJointA] == 1 || module.side_flags[kEndFrameA] == 1 ||
+          module.side_flags[kInnerFrameA] == 1) {
+        module.side_flags[kEndFrameB] = 1;
+        module.side_flags[kInnerFrameB] = 0;
+      } else if (module.side_flags[kJointB] == 1 || module.side_flags[kEndFrameB] == 1 ||
+                 module.side_flags[kInnerFrameB] == 1) {
+        module.side_flags[kEndFrameA] = 1;
+        module.side_flags[kInnerFrameA] = 0;
       }
     }
   }

@@ -7,6 +7,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"
+#include "model/state/current_cell.h"
 
 namespace {
 
@@ -34,12 +35,12 @@ struct RunAxes {
 void mark_end_snap(Tmodulo_agg& m, const RunAxes& axes, bool low_end) {
   if (low_end) {
     (axes.horizontal ? m.clear_o : m.clear_s) = 0;
-    m.side_flags[0] = 1;
-    m.side_flags[2] = 0;
+    m.side_flags[kJointA] = 1;
+    m.side_flags[kEndFrameA] = 0;
   } else {
     (axes.horizontal ? m.clear_e : m.clear_n) = 0;
-    m.side_flags[1] = 1;
-    m.side_flags[3] = 0;
+    m.side_flags[kJointB] = 1;
+    m.side_flags[kEndFrameB] = 0;
   }
 }
 
@@ -152,8 +153,8 @@ void preview_block_end(Tcorvane& block, Tmodulo_agg& end, const Tvec2& axis, dou
 }  // namespace
 
 bool snap_free_module(Tmodulo_agg& m, bool extra_gap) {
-  m.side_flags[0] = 0;
-  m.side_flags[1] = 0;
+  m.side_flags[kJointA] = 0;
+  m.side_flags[kJointB] = 0;
   m.coupled_with = -1;
   m.snap_side = -1;
   const RunAxes axes{m.orientation == 'H'};

@@ -95,16 +95,18 @@ void add_trolley(CellBill& bill, const Tmodulo_agg& trolley) {
 }
 
 void add_free_module(CellBill& bill, const Tmodulo_agg& module) {
-  const auto flag = [&](int number) { return module.side_flags[static_cast<std::size_t>(number - 1)] == 1; };
+  const auto flag = [&](SideFlag slot) { return module.side_flags[slot] == 1; };
   bill.add(key("R", module.width, module.length, std::nullopt), true, module.shelf_count, "R");
-  if (flag(3)) add_end_frame(bill, module, module.frame_height_a);
-  if (flag(4)) add_end_frame(bill, module, module.frame_height_b);
-  if (flag(5)) bill.add(key("TI", module.width, std::nullopt, module.frame_height_a), true, 1, "T");
-  if (flag(6)) bill.add(key("TI", module.width, std::nullopt, module.frame_height_b), true, 1, "T");
-  if (flag(1)) bill.add(key("G", module.width, std::nullopt, std::nullopt), true, module.shelf_count, "G");
-  if (flag(2)) bill.add(key("G", module.width, std::nullopt, std::nullopt), true, module.shelf_count, "G");
+  if (flag(kEndFrameA)) add_end_frame(bill, module, module.frame_height_a);
+  if (flag(kEndFrameB)) add_end_frame(bill, module, module.frame_height_b);
+  if (flag(kInnerFrameA)) bill.add(key("TI", module.width, std::nullopt, module.frame_height_a), true, 1, "T");
+  if (flag(kInnerFrameB)) bill.add(key("TI", module.width, std::nullopt, module.frame_height_b), true, 1, "T");
+  if (flag(kJointA)) bill.add(key("G", module.width, std::nullopt, std::nullopt), true, module.shelf_count, "G");
+  if (flag(kJointB)) bill.add(key("G", module.width, std::nullopt, std::nullopt), true, module.shelf_count, "G");
   if (module.code == kTrolleyCode) add_trolley(bill, module);
 }
+
+}  // namespace
 
 Tdett_prv bill_of_cell(CodeIndex& index, const Tcell& cell) {
   CellBill bill(index, cell.structure_type);
@@ -114,8 +116,6 @@ Tdett_prv bill_of_cell(CodeIndex& index, const Tcell& cell) {
     bill.add(key("KG", std::nullopt, group.kit_length, std::nullopt), true, 1, "KG");
   return bill.take_sorted();
 }
-
-}  // namespace
 
 void build_bill_of_materials() {
   rebuild_compact_groups();

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/base/rounding.h"
-#include "model/layout/shelf_patterns.h"
+#include "model/base/string_utils.h"
 #include "model/state/globals.h"
 
 namespace {

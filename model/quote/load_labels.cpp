@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "model/base/rounding.h"
+#include "model/base/string_utils.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/state/globals.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "model/layout/cell_walls.h"
 #include "model/layout/wall_editing.h"
+#include "model/state/current_cell.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
 

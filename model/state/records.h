@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -104,6 +105,17 @@ struct Tlinea {
   bool operator==(const Tlinea&) const = default;
 };
 
+// The slots of a free module's six side flags (numbered 1 to 6 in this order).
+// End A is the west-or-south end, end B the east-or-north one.
+enum SideFlag : std::size_t {
+  kJointA,       // joint to the bay or module met at end A
+  kJointB,       // joint at end B
+  kEndFrameA,    // run-end frame at end A
+  kEndFrameB,    // run-end frame at end B
+  kInnerFrameA,  // intermediate frame at end A, beside a compact module
+  kInnerFrameB,  // intermediate frame at end B
+};
+
 // One free-standing module; the same record is the placement template.
 struct Tmodulo_agg {
   int shelf_count = 0;
@@ -128,7 +140,7 @@ struct Tmodulo_agg {
   double custom_load_value = 0.0;
   std::string shelf_pattern;
   int custom_shelves = 0;
-  std::array<int, 6> side_flags{};
+  std::array<int, 6> side_flags{};  // indexed by SideFlag; 1 = the part is there
   double frame_height_a = 0.0;
   double frame_height_b = 0.0;
   bool frame_flag_a = false;

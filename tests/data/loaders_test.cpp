@@ -5,15 +5,15 @@
 #include <cmath>
 
 #include "data/staged_data.h"
+#include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/files/preferences.h"
 #include "model/files/text_io.h"
 #include "model/files/text_table.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/modules/compact_groups.h"
-#include "model/state/scripted_ui.h"
 #include "sources/codes_source.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "data/staged_data.h"
+#include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/text_io.h"
 #include "model/files/text_table.h"
-#include "model/layout/shelf_patterns.h"
 
 struct ShippedSizes {
   std::vector<double> heights, widths, lengths;

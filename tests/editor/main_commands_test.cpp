@@ -6,10 +6,11 @@
 #include <filesystem>
 
 #include "model/files/project_file.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
 #include "model/state/undo_history.h"
 #include "support/program_dir.h"
+#include "support/scripted_ui.h"
 
 namespace {
 

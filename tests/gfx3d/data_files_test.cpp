@@ -1,5 +1,7 @@
 #include "gfx3d/data_files.h"
 
+#include <sys/stat.h>
+
 #include <cfenv>
 #include <filesystem>
 
@@ -97,11 +99,16 @@ TEST_F(DataFiles, ASaveKeepsThePermissionsAndSparesReadOnlyFiles) {
   EXPECT_EQ(dir.read("private.stl"), "new");
   EXPECT_EQ(fs::status(privatePath).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
+  const mode_t mask = ::umask(027);  // a new file follows the process's mask, which stays as it was
+  file.SaveToFile((dir.path() / "new.stl").string());
+  EXPECT_EQ(::umask(mask), 027u);
+  EXPECT_EQ(fs::status(dir.path() / "new.stl").permissions(), fs::perms(0640));
+
   const std::string lockedPath = dir.write("locked.stl", "old");
   fs::permissions(lockedPath, fs::perms::owner_read | fs::perms::group_read);
   EXPECT_THROW(file.SaveToFile(lockedPath), EFOpenError);
   EXPECT_EQ(dir.read("locked.stl"), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 2);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3);
 }
 
 TEST_F(DataFiles, AFormatWithoutExportRefusesToSave) {

@@ -43,6 +43,9 @@ TEST_F(BillOfMaterials, OneArrayPerCellEvenWhenEmptyAndCommaKeysMatch) {
   ASSERT_EQ(QuoteDetails.size(), 3u);
   EXPECT_TRUE(lines(0).empty());
   EXPECT_EQ(lines(1), (Tdett_prv{line(0, 5, "R")}));
+  CodeIndex index(CodesTable);
+  const Tcell& one_cell = Cells[1];  // one cell's lines without touching the others
+  EXPECT_EQ(bill_of_cell(index, one_cell), lines(1));
   EXPECT_TRUE(lines(2).empty());
 
   CodesTable.clear();

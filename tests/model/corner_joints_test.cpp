@@ -63,7 +63,7 @@ TEST_F(CornerJoints, FrameIsAsTallAsTheTallerBayBesideIt) {
 TEST_F(CornerJoints, FreeModuleBesideAFixedCompactModuleHasItsFrameHeight) {
   Tmodulo_agg plain;
   plain.height = 2200;
-  plain.side_flags[4] = 1;  // coupled on its side-5 end
+  plain.side_flags[kInnerFrameA] = 1;
   Tmodulo_agg fixed;
   fixed.height = 2000;
   fixed.code = "CVFISSO_1";

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/layout/shelf_patterns.h"
-#include "model/state/scripted_ui.h"
 #include "project_globals_fixture.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ TEST_F(FreeModulePlacement, NothingOnAnotherCentreAndEveryModuleGetsItsClearance
 TEST_F(FreeModulePlacement, PatternsOfPlacedModules) {
   AppState.free_module_template.selected = true;
   place(0, 0);
-  EXPECT_EQ(placed(0).shelf_pattern, shelf_pattern(5, 2000));
+  EXPECT_EQ(placed(0).shelf_pattern, "1001001001001");
   EXPECT_FALSE(placed(0).selected);
 
   AppState.free_module_template.code = "CVMOBIL_4";

@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
 TEST(ResetGlobals, RestoresEditingStateAndKeepsPreferences) {

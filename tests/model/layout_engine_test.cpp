@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "model/layout/layout_passes.h"
 
 namespace {
 

@@ -14,10 +14,12 @@
 
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/layout_passes.h"
 #include "model/layout/wall_editing.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
 #include "support/room_outline.h"
+#include "support/scripted_ui.h"
 
 // Every wall's end points as {x1, y1, x2, y2}, in wall order.
 using WallEnds = std::vector<std::array<double, 4>>;

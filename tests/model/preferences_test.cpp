@@ -5,7 +5,7 @@
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/program_dir.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "model/layout/outline_queries.h"
+#include "model/quote/module_template.h"
 #include "support/plan_builders.h"
 
 TEST(ShelfPatterns, SlotCountRoundsHalvesToEven) {
@@ -48,22 +50,7 @@ TEST(ShelfPatterns, RefitKeepsTheBottomShelves) {
   EXPECT_EQ(fit_shelf_pattern("", 3, 1700), "");
 }
 
-TEST(ShelfUtilities, CellNameMultiplierCountsAMalformedMarkerOnce) {
-  const std::vector<std::pair<std::string, int>> cases{
-      {"Archive ( X 2 )", 2}, {"Store (x3)", 3},  {"Store (X12) north", 12},   {"Store", 1},
-      {"Store (x0)", 0},      {"Store (x)", 1},   {"Store (xa)", 1},           {"Store (x3", 1},
-      {"a) Store (x3", 1},    {"Store (x-2)", 1}, {"Store (x99999999999)", 1},
-  };
-  for (const auto& [name, multiplier] : cases) EXPECT_EQ(parse_multiplier(name), multiplier) << name;
-}
-
-TEST(ShelfUtilities, SplitKeepsEmptyParts) {
-  EXPECT_EQ(split_to_string_list("400-500,5", "-"), (Tstringlist{"400", "500,5"}));
-  EXPECT_EQ(split_to_string_list("a--b--", "--"), (Tstringlist{"a", "b", ""}));
-  EXPECT_EQ(split_to_string_list("", "-"), (Tstringlist{""}));
-}
-
-TEST(ShelfUtilities, WindingOfTheRightmostVerticalWall) {
+TEST(OutlineQueries, WindingOfTheRightmostVerticalWall) {
   Tcell room;
   room.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
   EXPECT_EQ(outline_winding(room), "ANTIORARIO");
@@ -102,24 +89,24 @@ TEST_F(ShelvesOfACell, TemplateListsTheSizesOfTheCell) {
   wall(0).modules[1].height = 1700;
   cell().free_modules = {make_free(0, 0, 475.5, 1000, 'H')};  // 5 shelves, 2000 high
 
-  EXPECT_EQ(expand_module_template("H %h", 0), "H 1700/2000");
-  EXPECT_EQ(expand_module_template("%n shelves, depth %l, height %h mm", 0),
+  EXPECT_EQ(expand_module_template("H %h", cell()), "H 1700/2000");
+  EXPECT_EQ(expand_module_template("%n shelves, depth %l, height %h mm", cell()),
             "4/5 shelves, depth 300/475/475.5, height 1700/2000 mm");
-  EXPECT_EQ(expand_module_template("%h and %h", 0), "1700/2000 and %h");
-  EXPECT_EQ(expand_module_template("No markers", 0), "No markers");
+  EXPECT_EQ(expand_module_template("%h and %h", cell()), "1700/2000 and %h");
+  EXPECT_EQ(expand_module_template("No markers", cell()), "No markers");
   wall(0).modules.clear();
   cell().free_modules.clear();
-  EXPECT_EQ(expand_module_template("[%h]", 0), "[]");
+  EXPECT_EQ(expand_module_template("[%h]", cell()), "[]");
 }
 
 TEST_F(ShelvesOfACell, OverlapInFrontOfTheOuterFace) {
-  for (int w = 0; w < 4; ++w) EXPECT_FALSE(wall_overlap_test(w, 0)) << w;
+  for (int w = 0; w < 4; ++w) EXPECT_FALSE(wall_overlap_test(cell(), w)) << w;
   cell().walls.push_back(make_wall(1000, -500, 2000, -500));  // outside the bottom wall, within its length
-  EXPECT_TRUE(wall_overlap_test(0, 0));
+  EXPECT_TRUE(wall_overlap_test(cell(), 0));
   cell().walls.back() = make_wall(-300, -500, 300, -500);  // straddling its start
-  EXPECT_TRUE(wall_overlap_test(0, 0));
+  EXPECT_TRUE(wall_overlap_test(cell(), 0));
   cell().walls.back() = make_wall(4500, -500, 5000, -500);  // beyond its end
-  EXPECT_FALSE(wall_overlap_test(0, 0));
+  EXPECT_FALSE(wall_overlap_test(cell(), 0));
 }
 
 TEST_F(ShelvesOfACell, NeighboursWrapRoundTheOutline) {

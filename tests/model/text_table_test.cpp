@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
 TEST(TextTable, HeaderAndRowsWithTheirFields) {

@@ -4,7 +4,7 @@
 
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 #include "support/program_dir.h"
 
 using Texts = std::vector<std::string>;

@@ -75,6 +75,11 @@ TEST_F(UndoHistoryTest, SnapshotDropsTheCellPictures) {
   for (const Tcell& c : UndoHistory[0].cells) EXPECT_FALSE(c.picture);
 }
 
+// Tripwire: a new field of Tvar_amb changes its size. Classify it, in the undo
+// step, as editing state (restored) or preference (kept, then listed below),
+// and only then update the size here.
+static_assert(sizeof(Tvar_amb) == 2064, "classify the new Tvar_amb field for the undo step");
+
 // The state with every preference and the file name changed, as the user may
 // have done since a step was taken.
 Tvar_amb with_changed_preferences(Tvar_amb state) {

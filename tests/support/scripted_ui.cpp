@@ -1,4 +1,4 @@
-#include "model/state/scripted_ui.h"
+#include "support/scripted_ui.h"
 
 namespace {
 template <typename T>

@@ -1,0 +1,40 @@
+#include "model/base/string_utils.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "model/files/text_io.h"
+
+Tstringlist split_to_string_list(const std::string& text, const std::string& delimiter) {
+  Tstringlist parts;
+  std::size_t start = 0;
+  if (!delimiter.empty()) {
+    for (std::size_t at = text.find(delimiter); at != std::string::npos; at = text.find(delimiter, start)) {
+      parts.push_back(text.substr(start, at - start));
+      start = at + delimiter.size();
+    }
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+std::string comma_to_point(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+int parse_multiplier(const std::string& text) {
+  std::string compact;
+  for (char c : text)
+    if (c != ' ') compact += c == 'x' ? 'X' : c;
+  std::size_t marker = compact.find("(X");
+  if (marker == std::string::npos || compact.find(')') == std::string::npos) return 1;
+  std::string number = compact.substr(marker + 2, 100);
+  std::size_t close = number.find(')');
+  long long value = 0;
+  // A malformed marker must not stop the pages that print the cell, and a
+  // negative count would subtract the cell from the quote: count it once.
+  if (close == std::string::npos || !parse_integer(number.substr(0, close), value) || value < 0 || value > INT_MAX)
+    return 1;
+  return static_cast<int>(value);
+}
