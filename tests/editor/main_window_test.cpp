@@ -17,6 +17,7 @@
 #include "editor/message_boxes.h"
 #include "editor/plan/plan_view.h"
 #include "editor/staged_program.h"
+#include "model/base/units.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/wall_editing.h"
@@ -75,6 +76,18 @@ TEST_F(ProgramStart, FirstStartAsksTheLanguageAndTranslatesEveryWindow) {
   AppState.language = -1;
   ASSERT_TRUE(initialise_program(""));
   EXPECT_EQ(AppState.language, 3);
+}
+
+TEST_F(ProgramStart, InchModeShowsInchesInTheLabelsAndSizeLists) {
+  ASSERT_TRUE(start(1));
+  AppState.inches = true;
+  AppState.unit_factor = MmPerInch;
+  apply_language();
+  EXPECT_EQ(Main->Panel1->Lb_muro->text().toStdString(), lang_text(59) + " (in)");
+  ASSERT_FALSE(HeightList.empty());
+  EXPECT_EQ(Main->Panel1->Cb_Hm_p->itemText(0).toStdString(), inch_text_height(HeightList[0]));
+  EXPECT_EQ(Main->Panel1->Cb_Hm_p->itemData(0).toDouble(), HeightList[0]);
+  EXPECT_EQ(Main->Panel1->Cb_Lm_m->itemText(0).toStdString(), inch_text(WidthList[0]));
 }
 
 TEST_F(ProgramStart, WithoutPreferencesTheProgramEnds) {
