@@ -1,11 +1,13 @@
 #include "editor/main/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "editor/dialogs/language_dialog.h"
 #include "editor/main/main_commands.h"
@@ -71,6 +73,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addPermanentWidget(ProgressBar1);
   connect(PaintBox1, &PlanView::status_text_changed, StatusPanel0, &QLabel::setText);
   resize(1116, 755);
+  qApp->installEventFilter(this);
 }
 
 QAction* TMain::add_tool_button(int number, const char* icon, void (TMain::*handler)()) {
@@ -325,6 +328,15 @@ void TMain::Nuovacella1Click() {
 void TMain::Ordinamentocelle1Click() {
   Fordinamento->exec();
   ui().draw_plan();
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel || !isActiveWindow()) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // Turning the wheel down zooms in.
+  PaintBox1->zoom_plan(static_cast<QWheelEvent*>(event)->angleDelta().y() < 0 ? 0.1 : -0.1);
+  return true;
 }
 
 void TMain::closeEvent(QCloseEvent* event) {

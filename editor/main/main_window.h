@@ -87,6 +87,9 @@ class TMain : public QMainWindow, public TranslatedWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The window-wide wheel: while the main window is active the wheel zooms the
+  // plan wherever the pointer is.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void build_tool_bar();

@@ -6,6 +6,7 @@
 
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 
@@ -168,6 +169,19 @@ TEST_F(ProgramStart, HelpOpensThePageOfTheLanguageThroughTheDesktop) {
   qputenv("PATH", old_path);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !folder.read("opened.txt").empty(); }, 5000));
   EXPECT_EQ(folder.read("opened.txt"), folder.file("help/index_EN.html"));
+}
+
+TEST_F(ProgramStart, TheWheelZoomsThePlanWhereverThePointerIs) {
+  ASSERT_TRUE(start(0));
+  Main->show();
+  QApplication::setActiveWindow(Main);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Main));
+  double zoom = AppState.zoom;
+  QWheelEvent down(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Main->Panel1->Ed_S, &down);
+  EXPECT_DOUBLE_EQ(AppState.zoom, zoom * 1.1);
+  Main->close();
 }
 
 TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {
