@@ -1,7 +1,10 @@
 #include "editor/plan/plan_canvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPen>
+#include <QStaticText>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -72,13 +75,40 @@ void draw_ellipse(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   canvas.painter.drawEllipse(QRect(pixels.topLeft(), pixels.size() - QSize(1, 1)));
 }
 
-// Writes the text on its background box at the box's top-left corner in the
-// painter's current coordinates.
-void draw_text_box(PlanCanvas& canvas, int left, int top, const QString& text) {
-  const QFontMetrics metrics = canvas.painter.fontMetrics();
-  canvas.painter.fillRect(QRect(left, top, metrics.horizontalAdvance(text), metrics.height()), canvas.colours[0]);
+// A text laid out once for a font: plans repeat the same few size and load
+// texts many times, and laying text out costs more than drawing it. Only the
+// GUI thread draws plans; the cache is dropped whole when it grows large.
+struct LaidOutText {
+  QStaticText text;
+  int width = 0;
+};
+
+const LaidOutText& laid_out(const QString& text, const QFont& font) {
+  thread_local QHash<QString, LaidOutText> cache;
+  thread_local QFont cache_font;
+  if (font != cache_font || cache.size() > 1024) {
+    cache.clear();
+    cache_font = font;
+  }
+  auto found = cache.find(text);
+  if (found == cache.end()) {
+    LaidOutText entry{QStaticText(text), QFontMetrics(font).horizontalAdvance(text)};
+    entry.text.setTextFormat(Qt::PlainText);
+    entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    entry.text.prepare(QTransform(), font);
+    found = cache.insert(text, entry);
+  }
+  return *found;
+}
+
+// Writes the text on its background box of w x h at the box's top-left corner
+// in the painter's current coordinates, keeping the caller's pen.
+void draw_text_box(PlanCanvas& canvas, int left, int top, const LaidOutText& text, int height) {
+  const QPen pen = canvas.painter.pen();
+  canvas.painter.fillRect(QRect(left, top, text.width, height), canvas.colours[0]);
   canvas.painter.setPen(QPen(canvas.colours[4], 1));
-  canvas.painter.drawText(left, top + metrics.ascent(), text);
+  canvas.painter.drawStaticText(left, top, text.text);
+  canvas.painter.setPen(pen);
 }
 
 }  // namespace
@@ -151,43 +181,41 @@ void draw_frame(PlanCanvas& canvas, QPoint a, QPoint b, const QColor& colour) {
   canvas.painter.setBrush(brush);
 }
 
-void draw_solid_marker(PlanCanvas& canvas, QPoint centre, double radius_mm) {
+void draw_disc(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   const QBrush brush = canvas.painter.brush();
   canvas.painter.setBrush(canvas.painter.pen().color());
   draw_ellipse(canvas, centre, radius_mm);
   canvas.painter.setBrush(brush);
 }
 
-void draw_hollow_marker(PlanCanvas& canvas, QPoint centre, double radius_mm) {
+void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   const QBrush brush = canvas.painter.brush();
   canvas.painter.setBrush(Qt::NoBrush);
   draw_ellipse(canvas, centre, radius_mm);
   canvas.painter.setBrush(brush);
 }
 
+void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre) { draw_ring(canvas, centre, 50.0); }
+
 void draw_text_horizontal(PlanCanvas& canvas, QPoint at, const QString& text, double f) {
   if (text.isEmpty() || !strictly_inside(canvas, at)) return;
-  const QFontMetrics metrics = canvas.painter.fontMetrics();
-  const int w = metrics.horizontalAdvance(text), h = metrics.height();
-  const QPen pen = canvas.painter.pen();
-  draw_text_box(canvas, at.x() - w / 2, at.y() - h / 2 + static_cast<int>(Round(h * f)), text);
-  canvas.painter.setPen(pen);
+  const LaidOutText& laid = laid_out(text, canvas.painter.font());
+  const int w = laid.width, h = canvas.painter.fontMetrics().height();
+  draw_text_box(canvas, at.x() - w / 2, at.y() - h / 2 + static_cast<int>(Round(h * f)), laid, h);
 }
 
 void draw_text_vertical(PlanCanvas& canvas, QPoint at, const QString& text, double f) {
   if (text.isEmpty() || !strictly_inside(canvas, at)) return;
-  const QFontMetrics metrics = canvas.painter.fontMetrics();
-  const int w = metrics.horizontalAdvance(text), h = metrics.height();
+  const LaidOutText& laid = laid_out(text, canvas.painter.font());
+  const int w = laid.width, h = canvas.painter.fontMetrics().height();
   const int left = at.x() - h / 2 + static_cast<int>(Round(h * f));
   const int top = at.y() - w / 2;
   // Turned a quarter counter-clockwise: the text's pixel (i, j) lands on (left + j, top + w - 1 - i).
-  const QPen pen = canvas.painter.pen();
   canvas.painter.save();
   canvas.painter.translate(left, top + w);
   canvas.painter.rotate(-90.0);
-  draw_text_box(canvas, 0, 0, text);
+  draw_text_box(canvas, 0, 0, laid, h);
   canvas.painter.restore();
-  canvas.painter.setPen(pen);
 }
 
 void draw_arrow_strokes(PlanCanvas& canvas, QPoint at, const Tvec2& d, const Tvec2& p, double along) {

@@ -52,8 +52,10 @@ void draw_rectangle(PlanCanvas& canvas, QPoint a, QPoint b);
 // A one-pixel frame of the rectangle in the given colour, no fill.
 void draw_frame(PlanCanvas& canvas, QPoint a, QPoint b, const QColor& colour);
 // Filled disc (pen colour) and ring of radius_mm plan millimetres centred on a pixel.
-void draw_solid_marker(PlanCanvas& canvas, QPoint centre, double radius_mm);
-void draw_hollow_marker(PlanCanvas& canvas, QPoint centre, double radius_mm);
+void draw_disc(PlanCanvas& canvas, QPoint centre, double radius_mm);
+void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm);
+// The 50 mm ring of a trolley's wheel.
+void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre);
 
 // Text centred on a pixel, in the painter's font, colour slot 4 on a box of
 // slot 0, moved by f text heights down (horizontal) or f text heights right

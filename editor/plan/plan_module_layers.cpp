@@ -14,21 +14,23 @@
 
 namespace {
 
-const QColor DebugCoupledFrame(255, 0, 0);
+// The service view tells intermediate frames (beside a compact module) from run ends.
+const QColor DebugInnerFrame(255, 0, 0);
 const QColor DebugRunEndFrame(0, 0, 255);
 
 // The module's own end frames, 18 mm beyond each end where its side flags
 // call for one and the end is not a joint.
 void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, const Tvar_amb& state) {
-  const auto& flag = module.side_flags;  // flag[k - 1] is side flag k
-  const bool low = flag[0] == 0 && (flag[2] == 1 || flag[4] == 1);
-  const bool high = flag[1] == 0 && (flag[3] == 1 || flag[5] == 1);
+  const auto& flags = module.side_flags;
   const double reach = module.length / 2.0 + 18.0;
   for (int end : {-1, 1}) {
-    if (!(end < 0 ? low : high)) continue;
-    const bool coupled = (end < 0 ? flag[4] : flag[5]) == 1;
+    const bool at_a = end < 0;
+    const bool joined = flags[at_a ? kJointA : kJointB] != 0;
+    const bool run_end = flags[at_a ? kEndFrameA : kEndFrameB] == 1;
+    const bool inner = flags[at_a ? kInnerFrameA : kInnerFrameB] == 1;
+    if (joined || !(run_end || inner)) continue;
     if (state.debug == 1)
-      set_pen(canvas, coupled ? DebugCoupledFrame : DebugRunEndFrame, 2);
+      set_pen(canvas, inner ? DebugInnerFrame : DebugRunEndFrame, 2);
     else
       set_pen(canvas, canvas.colours[2]);
     // A module's frame is turned across its run: an 'H' module has frames like an 'H' wall run.
@@ -60,11 +62,11 @@ void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const T
   const int left = std::min(a.x(), b.x()), right = std::max(a.x(), b.x());
   const int top = std::min(a.y(), b.y()), bottom = std::max(a.y(), b.y());
   if (t.orientation == 'H') {
-    if (t.side_flags[0] == 1) draw_segment(canvas, QPoint(left + 2, bottom), QPoint(left + 2, top));
-    if (t.side_flags[1] == 1) draw_segment(canvas, QPoint(right - 2, bottom), QPoint(right - 2, top));
+    if (t.side_flags[kJointA] == 1) draw_segment(canvas, QPoint(left + 2, bottom), QPoint(left + 2, top));
+    if (t.side_flags[kJointB] == 1) draw_segment(canvas, QPoint(right - 2, bottom), QPoint(right - 2, top));
   } else {
-    if (t.side_flags[0] == 1) draw_segment(canvas, QPoint(left, bottom - 2), QPoint(right, bottom - 2));
-    if (t.side_flags[1] == 1) draw_segment(canvas, QPoint(left, top + 2), QPoint(right, top + 2));
+    if (t.side_flags[kJointA] == 1) draw_segment(canvas, QPoint(left, bottom - 2), QPoint(right, bottom - 2));
+    if (t.side_flags[kJointB] == 1) draw_segment(canvas, QPoint(left, top + 2), QPoint(right, top + 2));
   }
 }
 

@@ -72,13 +72,13 @@ void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char o
   if (orientation == 'H') {
     for (double side : {-7.0, 7.0})
       draw_segment(canvas, pixel(canvas, x + side, y - line_end), pixel(canvas, x + side, y + line_end));
-    draw_solid_marker(canvas, pixel(canvas, x, y - disc), style.disc_radius);
-    draw_solid_marker(canvas, pixel(canvas, x, y + disc), style.disc_radius);
+    draw_disc(canvas, pixel(canvas, x, y - disc), style.disc_radius);
+    draw_disc(canvas, pixel(canvas, x, y + disc), style.disc_radius);
   } else {
     for (double side : {-7.0, 7.0})
       draw_segment(canvas, pixel(canvas, x - line_end, y + side), pixel(canvas, x + line_end, y + side));
-    draw_solid_marker(canvas, pixel(canvas, x - disc, y), style.disc_radius);
-    draw_solid_marker(canvas, pixel(canvas, x + disc, y), style.disc_radius);
+    draw_disc(canvas, pixel(canvas, x - disc, y), style.disc_radius);
+    draw_disc(canvas, pixel(canvas, x + disc, y), style.disc_radius);
   }
 }
 
@@ -89,7 +89,7 @@ void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley) {
     for (double c : {-across, across}) {
       const QPoint wheel = trolley.orientation == 'H' ? pixel(canvas, trolley.x + a, trolley.y + c)
                                                       : pixel(canvas, trolley.x + c, trolley.y + a);
-      draw_hollow_marker(canvas, wheel, 50.0);
+      draw_screen_hollow_marker(canvas, wheel);
     }
   }
 }

@@ -30,7 +30,7 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
 // mm at 14 mm inside each long side.
 struct EndFrameStyle {
   double line_inset = 28.0;
-  double disc_radius = 16.0;
+  double disc_radius = 16.0;  // the screen plan's solid marker
 };
 void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style = {});

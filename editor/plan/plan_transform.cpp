@@ -1,6 +1,7 @@
 #include "editor/plan/plan_transform.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -24,7 +25,10 @@ void widen(std::array<double, 4>& box, double x, double y) {
 }  // namespace
 
 PlanTransform view_transform(const Tvar_amb& state, int width, int height) {
-  return {state.zoom, width / 2.0 + state.pan_x, height / 2.0 + state.pan_y};
+  // Zoom and fit keep the zoom in range; the clamp only guards screen_to_plan
+  // against a zoom that never went through them.
+  const double scale = std::isnan(state.zoom) ? 1.0 : std::clamp(state.zoom, MinPlanZoom, MaxPlanZoom);
+  return {scale, width / 2.0 + state.pan_x, height / 2.0 + state.pan_y};
 }
 
 QPoint plan_to_screen(const PlanTransform& t, double x, double y) {
@@ -45,8 +49,9 @@ QPoint lay_off(const PlanTransform& t, QPoint from, double a, double b) {
 void zoom_view(Tvar_amb& state, double f) {
   const double k = 1.0 + f;
   if (!(k > 0.0)) return;  // a drag of 400 px or more in one move would flip or kill the zoom
-  const double zoom = std::clamp(state.zoom * k, MinPlanZoom, MaxPlanZoom);
-  const double applied = zoom / state.zoom;  // the clamp may have cut the factor
+  const double zoom = std::clamp(std::abs(state.zoom * k), MinPlanZoom, MaxPlanZoom);
+  // The clamp may cut the factor; a zoom that was never valid leaves the pan alone.
+  const double applied = state.zoom > 0.0 ? zoom / state.zoom : 1.0;
   state.pan_x *= applied;
   state.pan_y *= applied;
   state.zoom = zoom;

@@ -22,7 +22,8 @@ struct PlanTransform {
 };
 
 // The screen mapping of the plan view of size W x H: the plan origin sits at
-// the centre of the view moved by the pan.
+// the centre of the view moved by the pan; the scale is the zoom, kept within
+// the zoom limits.
 PlanTransform view_transform(const Tvar_amb& state, int width, int height);
 
 QPoint plan_to_screen(const PlanTransform& t, double x, double y);

@@ -9,7 +9,6 @@
 #include "editor/plan/plan_texts.h"
 #include "editor/plan/plan_transform.h"
 #include "model/base/cell_extents.h"
-#include "model/layout/cell_walls.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
@@ -18,13 +17,14 @@
 PlanView::PlanView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PaintBox1"));
   setAttribute(Qt::WA_OpaquePaintEvent);  // the image covers every pixel
-  setMouseTracking(true);
 }
 
 void PlanView::draw_plan() {
   rebuild_compact_groups();
-  if (AppState.current_cell < 0 || static_cast<std::size_t>(AppState.current_cell) >= Cells.size()) return;
-  const Tcell& cell = current_cell();
+  // Without a current cell (no project yet) the view shows the bare background.
+  static const Tcell no_cell;
+  const bool has_cell = AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size();
+  const Tcell& cell = has_cell ? current_cell() : no_cell;
   AppState.cell_extents = compute_cell_extents(cell);
 
   const QSize size = this->size().expandedTo(QSize(1, 1));

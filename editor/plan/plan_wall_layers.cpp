@@ -18,7 +18,8 @@ const QColor OpeningFaceColour(192, 192, 192);  // silver on either background
 
 // How far beyond the wall line the dimensions of a wall stand: past the
 // farthest wall of the room on that side, unless another wall is in front.
-double dimension_offset(const Tlinea& wall, const Tcell& cell, const Tvar_amb& state) {
+double dimension_offset(const Tcell& cell, int wall_index, const Tvar_amb& state) {
+  const Tlinea& wall = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tvec2 n = wall_normal(wall);
   const auto& box = state.cell_extents;
   double e = 0.0;
@@ -30,8 +31,7 @@ double dimension_offset(const Tlinea& wall, const Tcell& cell, const Tvar_amb& s
     e = wall.x1 - box[1];
   else if (vec_equal(n, vec_make(0, -1)))
     e = wall.y1 - box[3];
-  // The wall is one of the cell's own, so its index follows from its place.
-  return wall_overlap_test(cell, static_cast<int>(&wall - cell.walls.data())) ? 0.0 : e;
+  return wall_overlap_test(cell, wall_index) ? 0.0 : e;
 }
 
 // Texts and lines of one wall's dimensions, in the wall's own frame.
@@ -58,12 +58,13 @@ struct WallDimensions {
   }
 };
 
-void draw_one_wall_dimensions(PlanCanvas& canvas, const Tlinea& wall, const Tcell& cell, const Tvar_amb& state) {
+void draw_one_wall_dimensions(PlanCanvas& canvas, const Tcell& cell, int wall_index, const Tvar_amb& state) {
+  const Tlinea& wall = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tvec2 p1 = wall_start(wall), p2 = wall_end(wall);
   const Tvec2 d = vec_normalize(p2 - p1);
   const WallDimensions w{canvas, wall, state, p1, p2, wall_normal(wall), d, vec_make(d.y, -d.x)};
   const double t = cell.wall_thickness;
-  const double e = dimension_offset(wall, cell, state);
+  const double e = dimension_offset(cell, wall_index, state);
   const double a = e + t + 250.0;  // the row of the free lengths
   const double b = a + 150.0;      // the row of the overall length
   const double base = e + t + 30.0;
@@ -163,8 +164,8 @@ void draw_wall_faces(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& stat
 }
 
 void draw_wall_dimensions(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
-  for (const Tlinea& wall : cell.walls) {
-    if (wall.show_dimensions) draw_one_wall_dimensions(canvas, wall, cell, state);
+  for (std::size_t i = 0; i < cell.walls.size(); ++i) {
+    if (cell.walls[i].show_dimensions) draw_one_wall_dimensions(canvas, cell, static_cast<int>(i), state);
   }
 }
 

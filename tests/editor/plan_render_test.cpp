@@ -189,7 +189,7 @@ TEST(PlanRender, FreeModuleFramesFollowTheirSideFlags) {
   Tcell cell;
   cell.free_modules = {make_free(0, 0, 500, 1000, 'H')};
   Tvar_amb state = plan_state(0.1);
-  state.debug = 1;  // frames coupled by flags 5/6 red, run ends blue
+  state.debug = 1;  // intermediate frames red, run-end frames blue
   const auto left_and_right = [&](const QColor& colour) {
     const RenderedPlan plan = render_cell(cell, state);
     return std::pair{plan.pixels_of(colour, QRect(0, 0, 100, 200)).size(),

@@ -63,6 +63,12 @@ TEST(PlanTransform, ZoomStepsScaleThePanAndStayInRange) {
   for (int i = 0; i < 400; ++i) zoom_view(state, -0.5);
   EXPECT_DOUBLE_EQ(state.zoom, MinPlanZoom);
   EXPECT_TRUE(std::isfinite(state.pan_x));
+
+  state.zoom = 0.0;  // never valid: the view maps at the limit, the next step brings it back into range
+  EXPECT_EQ(view_transform(state, 10, 10).scale, MinPlanZoom);
+  zoom_view(state, 0.1);
+  EXPECT_EQ(state.zoom, MinPlanZoom);
+  EXPECT_TRUE(std::isfinite(state.pan_x));
 }
 
 TEST(PlanTransform, FitScalesToAllCellsAndCentresTheCurrentOne) {
