@@ -201,7 +201,8 @@ void edit_wall_priority(bool highest) {
 
 void remove_selected_door() {
   remove_door();
-  finish_edit({.layout = false, .snapshot = false, .side_panel = false, .redraw = false});
+  // The panel is refreshed too, so that a door kept on No shows as one again.
+  finish_edit({.layout = false, .snapshot = false, .redraw = false});
 }
 
 void edit_cell_clearance(double mm) {
