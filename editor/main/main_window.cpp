@@ -96,7 +96,11 @@ void TMain::build_tool_bar() {
   connect(save, &QAction::triggered, this, [] { save_project_asking(false); });
   connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this, [] { save_project_asking(true); });
   ToolBar1->addSeparator();
-  add_tool_button(3, "outline", &TMain::ToolButton3Click)->setCheckable(true);
+  QAction* outline = add_tool_button(3, "outline", &TMain::ToolButton3Click);
+  outline->setCheckable(true);
+  // The plan shows the cross exactly while the outline button is down.
+  connect(outline, &QAction::toggled, this,
+          [this](bool down) { PaintBox1->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor); });
   add_tool_button(20, "free_module", &TMain::ToolButton20Click);
   ToolButton12 = ToolBar1->addSeparator();
   connect(add_tool_button(25, "align_h", nullptr), &QAction::triggered, this, [] { align_selected_free_modules('H'); });
@@ -240,7 +244,6 @@ void TMain::ToolButton3Click() {
   AppState.outline_mode = 1;
   AppState.segment_pending = 1;
   AppState.segment_start = {0.0, 0.0};
-  PaintBox1->setCursor(Qt::CrossCursor);
   tool_button(tool_button::outline)->setChecked(true);
 }
 

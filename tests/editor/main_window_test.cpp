@@ -23,6 +23,7 @@
 #include "model/layout/layout_engine.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
+#include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
 #include "support/room_outline.h"
@@ -182,6 +183,16 @@ TEST_F(ProgramStart, TheWheelZoomsThePlanWhereverThePointerIs) {
   QApplication::sendEvent(Main->Panel1->Ed_S, &down);
   EXPECT_DOUBLE_EQ(AppState.zoom, zoom * 1.1);
   Main->close();
+}
+
+TEST_F(ProgramStart, TheOutlineButtonStartsTheOutlineAtTheOriginWithTheCross) {
+  ASSERT_TRUE(start(0));
+  Main->tool_button(3)->trigger();
+  EXPECT_TRUE(AppState.outline_mode && AppState.segment_pending);
+  EXPECT_TRUE(Main->tool_button(3)->isChecked());
+  EXPECT_EQ(Main->PaintBox1->cursor().shape(), Qt::CrossCursor);
+  ui().set_tool_button_down(3, false);
+  EXPECT_EQ(Main->PaintBox1->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {
