@@ -34,10 +34,11 @@ namespace {
 
 QString text(int number) { return QString::fromStdString(lang_text(number)); }
 
-// The tool buttons' hints by button number.
+// The tool buttons' hints by button number; the customer register's button
+// shares the hint of the other buttons that open the register.
 constexpr std::pair<int, int> tool_hints[] = {
-    {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},  {14, 31},
-    {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}};
+    {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},   {14, 31},
+    {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}, {22, 104}};
 
 }  // namespace
 
