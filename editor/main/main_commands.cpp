@@ -91,8 +91,8 @@ bool open_start_project(const std::string& path) {
 }
 
 bool import_project(const std::string& path) {
-  AppState.file_name.clear();
   if (!open_start_project(path)) return false;
+  AppState.file_name.clear();  // a new project until it is saved
   show_project_caption();
   finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
   AppState.modified = 0;

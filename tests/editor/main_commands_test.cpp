@@ -135,8 +135,10 @@ TEST_F(MainCommands, ImportReadsAProjectAsUnsavedAndLeavesABadFileAlone) {
   EXPECT_EQ(folder.read("prv00007.cel"), before);
 
   std::string damaged = folder.write("prv00008.cel", "not a project");
+  AppState.file_name = "prv00003.cel";
   EXPECT_FALSE(import_project(damaged));
   EXPECT_EQ(Cells.size(), 2u);
+  EXPECT_EQ(AppState.file_name, "prv00003.cel");  // the open project keeps its number
   EXPECT_EQ(ui->messages.size(), 1u);
 }
 
