@@ -9,13 +9,12 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "editor/dialogs/language_dialog.h"
+#include "editor/main/lang_qtext.h"
 #include "editor/main/main_commands.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
-#include "model/layout/cell_walls.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_pair_check.h"
 #include "model/modules/free_module_placement.h"
@@ -26,13 +25,10 @@
 #include "model/state/globals.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
 #include "model/text/translations.h"
 
 namespace {
-
-QString text(int number) { return QString::fromStdString(lang_text(number)); }
 
 // The tool buttons' hints by button number; the customer register's button
 // shares the hint of the other buttons that open the register.
@@ -196,21 +192,21 @@ void TMain::reset_cell_tabs(const std::vector<std::string>& names, int selected)
 void TMain::refresh_side_panel() { Panel1->refresh_side_panel(); }
 
 void TMain::apply_language() {
-  Nuovacella1->setText(text(0));
-  Rinomina1->setText(text(1));
-  Elimina1->setText(text(2));
-  Ordinamentocelle1->setText(text(215));
+  Nuovacella1->setText(lang_qtext(0));
+  Rinomina1->setText(lang_qtext(1));
+  Elimina1->setText(lang_qtext(2));
+  Ordinamentocelle1->setText(lang_qtext(215));
   Panel1->apply_language();
-  for (auto [button, hint] : tool_hints) tool_button(button)->setToolTip(text(hint));
-  File1->setTitle(text(169));
-  Export2D1->setText(text(189));
-  Export3D1->setText(text(190));
-  Import1->setText(text(191));
-  Exit1->setText(text(192));
-  Preferenze1->setTitle(text(84));
-  Opzioni1->setText(text(85));
-  PrezzieCodici1->setTitle(text(193));
-  abellaPrezzieCodici1->setText(text(194));
+  for (auto [button, hint] : tool_hints) tool_button(button)->setToolTip(lang_qtext(hint));
+  File1->setTitle(lang_qtext(169));
+  Export2D1->setText(lang_qtext(189));
+  Export3D1->setText(lang_qtext(190));
+  Import1->setText(lang_qtext(191));
+  Exit1->setText(lang_qtext(192));
+  Preferenze1->setTitle(lang_qtext(84));
+  Opzioni1->setText(lang_qtext(85));
+  PrezzieCodici1->setTitle(lang_qtext(193));
+  abellaPrezzieCodici1->setText(lang_qtext(194));
   Dati1->menuAction()->setVisible(AppState.optional_sizes == 1);
 }
 

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editor/main/lang_qtext.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/side_panel_edits.h"
@@ -21,8 +22,6 @@
 #include "model/text/lang_text.h"
 
 namespace {
-
-QString text(int number) { return QString::fromStdString(lang_text(number)); }
 
 char decimal_point() { return QLocale().decimalPoint().at(0).toLatin1(); }
 
@@ -317,39 +316,39 @@ void SidePanel::show_state(const SidePanelState& s) {
 
 void SidePanel::apply_language() {
   QString unit = AppState.inches ? " (in)" : " (mm)";
-  cb_porta->setText(text(15));
-  cb_porta->setToolTip(text(16));
-  cb_quota->setText(text(17));
-  cb_quota->setToolTip(text(18));
-  set_hint(text(19), {Ed_lp, Lb_lp});
-  Sb_su->setToolTip(text(20));
-  Sb_giu->setToolTip(text(21));
-  Sb_sx->setToolTip(text(22));
-  Sb_dx->setToolTip(text(23));
-  Gb_parete->setTitle(" " + text(24) + " (0) ");
-  Gb_modulo->setTitle(" " + text(25) + " (0) ");
-  Gb_Cella->setTitle(" " + text(39) + " ");
-  set_hint(text(36), {Cb_Tg, Lb_Tg});
-  Lb_S->setText(text(57) + unit);
-  set_hint(text(40), {Ed_S, Lb_S});
-  Lb_muro->setText(text(59) + unit);
-  set_hint(text(58), {Ed_muro, Lb_muro});
-  set_hint(text(33), {Ed_Nm, Lb_Nm});
-  set_hint(text(34), {Cb_Hm_p, Lb_Hm_p, Cb_Hm_m, Lb_Hm_m});
-  set_hint(text(35), {Cb_Lm_p, Lb_Lm_p, Cb_Lm_m, Lb_Lm_m});
-  set_hint(text(45), {Ed_Nr_p, Lb_Nr_p, Ed_Nr_m, Lb_Nr_m});
-  set_hint(text(37), {Ed_Di, Lb_Di});
-  set_hint(text(38), {Ed_Df, Lb_Df});
-  Lb_priorita->setText(text(46));
-  set_hint(text(47), {Lb_priorita, up_priorita, down_priorita});
-  SB_forza->setToolTip(text(171));
-  set_hint(text(179), {Bt_auto, Bt_autoHeavy});
-  Sb_edita_moduli->setText(text(105));
-  Sb_edita_moduli->setToolTip(text(106));
-  Label5->setText(text(195));
+  cb_porta->setText(lang_qtext(15));
+  cb_porta->setToolTip(lang_qtext(16));
+  cb_quota->setText(lang_qtext(17));
+  cb_quota->setToolTip(lang_qtext(18));
+  set_hint(lang_qtext(19), {Ed_lp, Lb_lp});
+  Sb_su->setToolTip(lang_qtext(20));
+  Sb_giu->setToolTip(lang_qtext(21));
+  Sb_sx->setToolTip(lang_qtext(22));
+  Sb_dx->setToolTip(lang_qtext(23));
+  Gb_parete->setTitle(" " + lang_qtext(24) + " (0) ");
+  Gb_modulo->setTitle(" " + lang_qtext(25) + " (0) ");
+  Gb_Cella->setTitle(" " + lang_qtext(39) + " ");
+  set_hint(lang_qtext(36), {Cb_Tg, Lb_Tg});
+  Lb_S->setText(lang_qtext(57) + unit);
+  set_hint(lang_qtext(40), {Ed_S, Lb_S});
+  Lb_muro->setText(lang_qtext(59) + unit);
+  set_hint(lang_qtext(58), {Ed_muro, Lb_muro});
+  set_hint(lang_qtext(33), {Ed_Nm, Lb_Nm});
+  set_hint(lang_qtext(34), {Cb_Hm_p, Lb_Hm_p, Cb_Hm_m, Lb_Hm_m});
+  set_hint(lang_qtext(35), {Cb_Lm_p, Lb_Lm_p, Cb_Lm_m, Lb_Lm_m});
+  set_hint(lang_qtext(45), {Ed_Nr_p, Lb_Nr_p, Ed_Nr_m, Lb_Nr_m});
+  set_hint(lang_qtext(37), {Ed_Di, Lb_Di});
+  set_hint(lang_qtext(38), {Ed_Df, Lb_Df});
+  Lb_priorita->setText(lang_qtext(46));
+  set_hint(lang_qtext(47), {Lb_priorita, up_priorita, down_priorita});
+  SB_forza->setToolTip(lang_qtext(171));
+  set_hint(lang_qtext(179), {Bt_auto, Bt_autoHeavy});
+  Sb_edita_moduli->setText(lang_qtext(105));
+  Sb_edita_moduli->setToolTip(lang_qtext(106));
+  Label5->setText(lang_qtext(195));
 
   Cb_Tg->clear();
-  for (const Tstructure_type& type : StructureTypes) Cb_Tg->addItem(text(type.short_text));
+  for (const Tstructure_type& type : StructureTypes) Cb_Tg->addItem(lang_qtext(type.short_text));
   Cb_Tg->setCurrentIndex(0);
   fill_sizes(Cb_Hm_p, HeightList, true);
   fill_sizes(Cb_Hm_m, HeightList, true);
