@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "editor/main/lang_qtext.h"
 #include "editor/main/main_commands.h"
 #include "editor/main/placeholder_windows.h"
+#include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
@@ -192,21 +192,21 @@ void TMain::reset_cell_tabs(const std::vector<std::string>& names, int selected)
 void TMain::refresh_side_panel() { Panel1->refresh_side_panel(); }
 
 void TMain::apply_language() {
-  Nuovacella1->setText(lang_qtext(0));
-  Rinomina1->setText(lang_qtext(1));
-  Elimina1->setText(lang_qtext(2));
-  Ordinamentocelle1->setText(lang_qtext(215));
+  Nuovacella1->setText(qt_lang_text(0));
+  Rinomina1->setText(qt_lang_text(1));
+  Elimina1->setText(qt_lang_text(2));
+  Ordinamentocelle1->setText(qt_lang_text(215));
   Panel1->apply_language();
-  for (auto [button, hint] : tool_hints) tool_button(button)->setToolTip(lang_qtext(hint));
-  File1->setTitle(lang_qtext(169));
-  Export2D1->setText(lang_qtext(189));
-  Export3D1->setText(lang_qtext(190));
-  Import1->setText(lang_qtext(191));
-  Exit1->setText(lang_qtext(192));
-  Preferenze1->setTitle(lang_qtext(84));
-  Opzioni1->setText(lang_qtext(85));
-  PrezzieCodici1->setTitle(lang_qtext(193));
-  abellaPrezzieCodici1->setText(lang_qtext(194));
+  for (auto [button, hint] : tool_hints) tool_button(button)->setToolTip(qt_lang_text(hint));
+  File1->setTitle(qt_lang_text(169));
+  Export2D1->setText(qt_lang_text(189));
+  Export3D1->setText(qt_lang_text(190));
+  Import1->setText(qt_lang_text(191));
+  Exit1->setText(qt_lang_text(192));
+  Preferenze1->setTitle(qt_lang_text(84));
+  Opzioni1->setText(qt_lang_text(85));
+  PrezzieCodici1->setTitle(qt_lang_text(193));
+  abellaPrezzieCodici1->setText(qt_lang_text(194));
   Dati1->menuAction()->setVisible(AppState.optional_sizes == 1);
 }
 

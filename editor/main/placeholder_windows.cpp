@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "editor/main/lang_qtext.h"
+#include "editor/main/qt_lang_text.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 
@@ -14,7 +14,7 @@ PlaceholderDialog::PlaceholderDialog(QWidget* parent, const char* caption, int c
 }
 
 void PlaceholderDialog::apply_language() {
-  if (caption_text_ >= 0) setWindowTitle(lang_qtext(caption_text_));
+  if (caption_text_ >= 0) setWindowTitle(qt_lang_text(caption_text_));
 }
 
 TFdati::TFdati(QWidget* parent) : PlaceholderDialog(parent, "Dati", -1) {}
@@ -37,7 +37,7 @@ TFormTxt::TFormTxt(QWidget* parent) : PlaceholderDialog(parent, "Testo", -1) {}
 TFcorvane::TFcorvane(QWidget* parent) : PlaceholderDialog(parent, "Scaffalature mobili", 183) {}
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : PlaceholderDialog(parent, "Selezione kit", -1) {}
 
-void TFmail::apply_language() { setWindowTitle(lang_qtext(204) + " - " + lang_qtext(212)); }
+void TFmail::apply_language() { setWindowTitle(qt_lang_text(204) + " - " + qt_lang_text(212)); }
 
 TFattendere::TFattendere(QWidget* parent) : PlaceholderDialog(parent, "", -1), Label1(new QLabel("Attendere...")) {
   auto* layout = new QVBoxLayout(this);
@@ -47,7 +47,7 @@ TFattendere::TFattendere(QWidget* parent) : PlaceholderDialog(parent, "", -1), L
 
 void TFattendere::apply_language() {
   setWindowTitle(QString::fromStdString(AppTitle));
-  Label1->setText(lang_qtext(214) + "...");
+  Label1->setText(qt_lang_text(214) + "...");
 }
 
 TF3d::TF3d(QWidget* parent) : QDialog(parent) {
@@ -63,11 +63,11 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent) {
 }
 
 void TF3d::apply_language() {
-  setWindowTitle(lang_qtext(103));
-  Immagine1->setTitle(lang_qtext(175));
-  Salvasufile1->setText(lang_qtext(176));
-  Stampa1->setText(lang_qtext(177) + "...");
-  imm1->setText(lang_qtext(230));
+  setWindowTitle(qt_lang_text(103));
+  Immagine1->setTitle(qt_lang_text(175));
+  Salvasufile1->setText(qt_lang_text(176));
+  Stampa1->setText(qt_lang_text(177) + "...");
+  imm1->setText(qt_lang_text(230));
 }
 
 void TF3d::genera_3d(Tcell) {}

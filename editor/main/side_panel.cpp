@@ -6,9 +6,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "editor/main/lang_qtext.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
+#include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel_edits.h"
 #include "editor/main/windows.h"
 #include "model/catalogue/catalogue.h"
@@ -316,39 +316,39 @@ void SidePanel::show_state(const SidePanelState& s) {
 
 void SidePanel::apply_language() {
   QString unit = AppState.inches ? " (in)" : " (mm)";
-  cb_porta->setText(lang_qtext(15));
-  cb_porta->setToolTip(lang_qtext(16));
-  cb_quota->setText(lang_qtext(17));
-  cb_quota->setToolTip(lang_qtext(18));
-  set_hint(lang_qtext(19), {Ed_lp, Lb_lp});
-  Sb_su->setToolTip(lang_qtext(20));
-  Sb_giu->setToolTip(lang_qtext(21));
-  Sb_sx->setToolTip(lang_qtext(22));
-  Sb_dx->setToolTip(lang_qtext(23));
-  Gb_parete->setTitle(" " + lang_qtext(24) + " (0) ");
-  Gb_modulo->setTitle(" " + lang_qtext(25) + " (0) ");
-  Gb_Cella->setTitle(" " + lang_qtext(39) + " ");
-  set_hint(lang_qtext(36), {Cb_Tg, Lb_Tg});
-  Lb_S->setText(lang_qtext(57) + unit);
-  set_hint(lang_qtext(40), {Ed_S, Lb_S});
-  Lb_muro->setText(lang_qtext(59) + unit);
-  set_hint(lang_qtext(58), {Ed_muro, Lb_muro});
-  set_hint(lang_qtext(33), {Ed_Nm, Lb_Nm});
-  set_hint(lang_qtext(34), {Cb_Hm_p, Lb_Hm_p, Cb_Hm_m, Lb_Hm_m});
-  set_hint(lang_qtext(35), {Cb_Lm_p, Lb_Lm_p, Cb_Lm_m, Lb_Lm_m});
-  set_hint(lang_qtext(45), {Ed_Nr_p, Lb_Nr_p, Ed_Nr_m, Lb_Nr_m});
-  set_hint(lang_qtext(37), {Ed_Di, Lb_Di});
-  set_hint(lang_qtext(38), {Ed_Df, Lb_Df});
-  Lb_priorita->setText(lang_qtext(46));
-  set_hint(lang_qtext(47), {Lb_priorita, up_priorita, down_priorita});
-  SB_forza->setToolTip(lang_qtext(171));
-  set_hint(lang_qtext(179), {Bt_auto, Bt_autoHeavy});
-  Sb_edita_moduli->setText(lang_qtext(105));
-  Sb_edita_moduli->setToolTip(lang_qtext(106));
-  Label5->setText(lang_qtext(195));
+  cb_porta->setText(qt_lang_text(15));
+  cb_porta->setToolTip(qt_lang_text(16));
+  cb_quota->setText(qt_lang_text(17));
+  cb_quota->setToolTip(qt_lang_text(18));
+  set_hint(qt_lang_text(19), {Ed_lp, Lb_lp});
+  Sb_su->setToolTip(qt_lang_text(20));
+  Sb_giu->setToolTip(qt_lang_text(21));
+  Sb_sx->setToolTip(qt_lang_text(22));
+  Sb_dx->setToolTip(qt_lang_text(23));
+  Gb_parete->setTitle(" " + qt_lang_text(24) + " (0) ");
+  Gb_modulo->setTitle(" " + qt_lang_text(25) + " (0) ");
+  Gb_Cella->setTitle(" " + qt_lang_text(39) + " ");
+  set_hint(qt_lang_text(36), {Cb_Tg, Lb_Tg});
+  Lb_S->setText(qt_lang_text(57) + unit);
+  set_hint(qt_lang_text(40), {Ed_S, Lb_S});
+  Lb_muro->setText(qt_lang_text(59) + unit);
+  set_hint(qt_lang_text(58), {Ed_muro, Lb_muro});
+  set_hint(qt_lang_text(33), {Ed_Nm, Lb_Nm});
+  set_hint(qt_lang_text(34), {Cb_Hm_p, Lb_Hm_p, Cb_Hm_m, Lb_Hm_m});
+  set_hint(qt_lang_text(35), {Cb_Lm_p, Lb_Lm_p, Cb_Lm_m, Lb_Lm_m});
+  set_hint(qt_lang_text(45), {Ed_Nr_p, Lb_Nr_p, Ed_Nr_m, Lb_Nr_m});
+  set_hint(qt_lang_text(37), {Ed_Di, Lb_Di});
+  set_hint(qt_lang_text(38), {Ed_Df, Lb_Df});
+  Lb_priorita->setText(qt_lang_text(46));
+  set_hint(qt_lang_text(47), {Lb_priorita, up_priorita, down_priorita});
+  SB_forza->setToolTip(qt_lang_text(171));
+  set_hint(qt_lang_text(179), {Bt_auto, Bt_autoHeavy});
+  Sb_edita_moduli->setText(qt_lang_text(105));
+  Sb_edita_moduli->setToolTip(qt_lang_text(106));
+  Label5->setText(qt_lang_text(195));
 
   Cb_Tg->clear();
-  for (const Tstructure_type& type : StructureTypes) Cb_Tg->addItem(lang_qtext(type.short_text));
+  for (const Tstructure_type& type : StructureTypes) Cb_Tg->addItem(qt_lang_text(type.short_text));
   Cb_Tg->setCurrentIndex(0);
   fill_sizes(Cb_Hm_p, HeightList, true);
   fill_sizes(Cb_Hm_m, HeightList, true);
