@@ -23,7 +23,6 @@ TFclienti::TFclienti(QWidget* parent) : PlaceholderDialog(parent, "Clienti", 60)
 TFpreferenze::TFpreferenze(QWidget* parent) : PlaceholderDialog(parent, "Preferenze", 84) {}
 TFcopia_cella::TFcopia_cella(QWidget* parent) : PlaceholderDialog(parent, "Nuova cella", 0) {}
 TFripiani::TFripiani(QWidget* parent) : PlaceholderDialog(parent, "Ripiani", 161) {}
-TFstampa::TFstampa(QWidget* parent) : PlaceholderDialog(parent, "Stampa", 119) {}
 TFapri::TFapri(QWidget* parent) : PlaceholderDialog(parent, "Archivio", 109) {}
 TFpreventivo::TFpreventivo(QWidget* parent) : PlaceholderDialog(parent, "Preventivo", 111) {}
 TFforza::TFforza(QWidget* parent) : PlaceholderDialog(parent, "Lunghezze forzate", -1) {}

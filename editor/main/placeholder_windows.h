@@ -80,12 +80,6 @@ class TFripiani : public PlaceholderDialog {
   explicit TFripiani(QWidget* parent);
 };
 
-class TFstampa : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFstampa(QWidget* parent);
-};
-
 class TFapri : public PlaceholderDialog {
   Q_OBJECT
  public:
