@@ -1,6 +1,7 @@
 #include "editor/main/windows.h"
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "editor/dialogs/language_dialog.h"
