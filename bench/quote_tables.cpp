@@ -1,0 +1,112 @@
+// The price grid (fill, and store with and without the file write) on the
+// shipped code table and on a generated 5,000-row one, and the customer
+// register's filter over 10,000 customers.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "model/files/codes_table.h"
+#include "model/quote/customer_register.h"
+#include "model/quote/price_grid.h"
+#include "support/print_sample.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+void load_shipped_table() {
+  setenv("RACKWRIGHT_STAGE_DIR", RACKWRIGHT_STAGE_DIR_DEFAULT, 0);
+  load_print_data("IT");
+}
+
+// 5,000 articles on the loaded sizes, every code twice, as large tables repeat codes.
+void load_generated_table() {
+  load_shipped_table();
+  Tdb_codici rows;
+  for (int i = 0; i < 5000; ++i) {
+    Tcodice row;
+    row.tipo = "R";
+    row.lar = size_key(WidthList[static_cast<std::size_t>(i) % WidthList.size()]);
+    row.lung = size_key(LengthList[static_cast<std::size_t>(i) % LengthList.size()]);
+    row.alt = "-";
+    row.options.assign(StructureTypes.size(), "SI");
+    row.code = "GEN" + std::to_string(i / 2);
+    row.alt_code = row.code;
+    row.description_number = 400;
+    row.price = i * 0.25;
+    rows.push_back(row);
+  }
+  CodesTable = rows;
+}
+
+void fill(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(price_grid_rows(','));
+  state.counters["rows"] = static_cast<double>(price_grid_rows(',').size());
+}
+
+// Every tenth row edited; the table written into a scratch program folder.
+void store(benchmark::State& state, bool with_write) {
+  TempDir scratch;
+  std::filesystem::create_directories(scratch.path() / "user");
+  const std::vector<PriceGridRow> shown = price_grid_rows(',');
+  std::vector<PriceGridRow> edited = shown;
+  for (std::size_t r = 0; r < edited.size(); r += 10) edited[r].price = "99,5";
+  const Tdb_codici original = CodesTable;
+  ProgramDir = with_write ? scratch.path().string() : "/nonexistent-folder";
+  for (auto _ : state) {
+    try {
+      benchmark::DoNotOptimize(store_price_grid(shown, edited, ','));
+    } catch (const FileError&) {
+      // Without a folder the write fails at once: what is left is the store.
+    }
+    state.PauseTiming();
+    CodesTable = original;
+    state.ResumeTiming();
+  }
+}
+
+void BM_PriceGridFillShipped(benchmark::State& state) {
+  load_shipped_table();
+  fill(state);
+}
+void BM_PriceGridFill5000(benchmark::State& state) {
+  load_generated_table();
+  fill(state);
+}
+void BM_PriceGridStoreShipped(benchmark::State& state) {
+  load_shipped_table();
+  store(state, false);
+}
+void BM_PriceGridStore5000(benchmark::State& state) {
+  load_generated_table();
+  store(state, false);
+}
+void BM_PriceGridStoreAndWrite5000(benchmark::State& state) {
+  load_generated_table();
+  store(state, true);
+}
+
+void BM_CustomerFilter10000(benchmark::State& state) {
+  Customers.clear();
+  for (int i = 0; i < 10000; ++i)
+    Customers.push_back({"Customer " + std::to_string(i),
+                         "Via Roma " + std::to_string(i),
+                         "20100",
+                         "Milano",
+                         "MI",
+                         "Italia",
+                         "02 " + std::to_string(i),
+                         "",
+                         "c" + std::to_string(i) + "@example.com",
+                         {"note"}});
+  const CustomerFilter all = build_customer_filter();
+  for (auto _ : state) benchmark::DoNotOptimize(narrow_customer_filter(all, "roma 99"));
+}
+
+}  // namespace
+
+BENCHMARK(BM_PriceGridFillShipped)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PriceGridFill5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PriceGridStoreShipped)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PriceGridStore5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PriceGridStoreAndWrite5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CustomerFilter10000)->Unit(benchmark::kMillisecond);
