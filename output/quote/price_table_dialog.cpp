@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/text/lang_text.h"
 #include "output/window_helpers.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kColumns = 4;
 constexpr int kFirstEditable = 2;
+constexpr int kColumnWidths[kColumns] = {128, 346, 103, 94};
 
 QTableWidgetItem* cell(const std::string& text, bool editable) {
   auto* item = new QTableWidgetItem(qtext(text));
@@ -26,11 +28,20 @@ QTableWidgetItem* cell(const std::string& text, bool editable) {
 PriceGrid::PriceGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(18);
-  const int widths[kColumns] = {128, 346, 103, 94};
-  for (int c = 0; c < kColumns; ++c) setColumnWidth(c, widths[c]);
+  // The rows of one table look alike: a sample of them tells the widths.
+  horizontalHeader()->setResizeContentsPrecision(200);
+  for (int c = 0; c < kColumns; ++c) setColumnWidth(c, kColumnWidths[c]);
   setEditTriggers(QAbstractItemView::AllEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
+}
+
+void PriceGrid::fit_columns() {
+  // The given widths are the least: a longer code or heading widens its column.
+  for (int c = 0; c < kColumns; ++c) {
+    resizeColumnToContents(c);
+    setColumnWidth(c, std::max(columnWidth(c), kColumnWidths[c]));
+  }
 }
 
 void PriceGrid::move_down() {
@@ -69,7 +80,7 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(StringGrid1, 1);
   layout->addLayout(panel);
-  resize(128 + 346 + 103 + 94 + 48, 560);
+  resize(760, 560);
 
   connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -97,6 +108,8 @@ void TFprezzi::write_headings() {
 
 void TFprezzi::FormActivate() {
   shown_ = price_grid_rows(user_decimal_separator());
+  // One repaint after the whole fill, not one per cell.
+  StringGrid1->setUpdatesEnabled(false);
   // Exactly the current articles: rows of an earlier opening never stay behind.
   StringGrid1->clearContents();
   StringGrid1->setRowCount(static_cast<int>(shown_.size()));
@@ -107,8 +120,12 @@ void TFprezzi::FormActivate() {
     StringGrid1->setItem(r, 0, cell(row.code, false));
     StringGrid1->setItem(r, 1, cell(row.description, false));
     StringGrid1->setItem(r, 2, cell(row.alt_code, true));
-    StringGrid1->setItem(r, 3, cell(row.price, true));
+    QTableWidgetItem* price = cell(row.price, true);
+    price->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StringGrid1->setItem(r, 3, price);
   }
+  StringGrid1->fit_columns();
+  StringGrid1->setUpdatesEnabled(true);
   if (!shown_.empty()) StringGrid1->setCurrentCell(0, kFirstEditable);
 }
 

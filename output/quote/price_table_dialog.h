@@ -19,6 +19,7 @@ class PriceGrid : public QTableWidget {
  public:
   explicit PriceGrid(QWidget* parent);
   void move_down();
+  void fit_columns();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
