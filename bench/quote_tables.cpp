@@ -3,15 +3,13 @@
 // 5,000-row one, and the customer register's filter over 10,000 customers.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
-
 #include "model/base/rounding.h"
 #include "model/files/codes_table.h"
 #include "model/files/file_io.h"
 #include "model/quote/customer_register.h"
 #include "model/quote/price_grid.h"
 #include "output/quote/price_table_dialog.h"
+#include "qt_benchmark_main.h"
 #include "support/print_sample.h"
 #include "support/temp_dir.h"
 
@@ -129,13 +127,5 @@ BENCHMARK(BM_PriceGridStore5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PriceGridStoreAndWrite5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CustomerFilter10000)->Unit(benchmark::kMillisecond);
 
-// The grid needs an application object; the staged data set is the build's unless one is named.
-int main(int argc, char** argv) {
-  setenv("RACKWRIGHT_STAGE_DIR", RACKWRIGHT_STAGE_DIR_DEFAULT, 0);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+// The grid needs an application object.
+int main(int argc, char** argv) { return run_benchmarks_with_application(argc, argv); }

@@ -5,6 +5,7 @@
 
 #include "model/files/customers_file.h"
 #include "model/files/text_io.h"
+#include "model/files/text_table.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
@@ -99,14 +100,7 @@ std::vector<Tstringlist> split_tab_line(const std::vector<std::string>& lines) {
   rows.reserve(lines.size());
   for (std::string line : lines) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    Tstringlist fields;
-    std::size_t start = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
-      fields.push_back(line.substr(start, tab - start));
-      start = tab + 1;
-    }
-    fields.push_back(line.substr(start));
-    rows.push_back(std::move(fields));
+    rows.push_back(split_tab_fields(line));
   }
   return rows;
 }
