@@ -52,7 +52,8 @@ void PriceGrid::move_down() {
 
 void PriceGrid::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    move_down();
+    // From an open cell editor the key also reaches here; closing the editor moves on.
+    if (state() != EditingState) move_down();
     return;
   }
   QTableWidget::keyPressEvent(event);

@@ -83,9 +83,17 @@ class PriceTableWindow : public QuoteTest {
       CodesTable.push_back(row);
     }
   }
+  // The open cell editor, where the keys go while the grid shows one.
+  QLineEdit* cell_editor() {
+    for (auto* editor : window.StringGrid1->viewport()->findChildren<QLineEdit*>())
+      if (editor->isVisible()) return editor;
+    return nullptr;
+  }
   void press_enter() {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(window.StringGrid1, &enter);
+    QWidget* target = cell_editor();
+    QApplication::sendEvent(target ? target : window.StringGrid1, &enter);
+    QApplication::processEvents();
   }
 
   TFprezzi window;
@@ -219,6 +227,19 @@ TEST_F(PriceTableWindow, EnterStopsAtTheLastRowAndLocalePricesAreStored) {
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(CodesTable[1].price, 12.5);
   EXPECT_EQ(CodesTable[0].price, 1.5);
+}
+
+TEST_F(PriceTableWindow, EnterInTheCellEditorCommitsAndMovesDown) {
+  window.show();
+  QApplication::processEvents();
+  window.StringGrid1->setCurrentCell(0, 3);
+  QLineEdit* editor = cell_editor();
+  ASSERT_NE(editor, nullptr) << "the current cell's editor is open";
+  editor->setText("7.25");
+  press_enter();
+  EXPECT_EQ(window.StringGrid1->item(0, 3)->text().toStdString(), "7.25");
+  EXPECT_EQ(window.StringGrid1->currentRow(), 1);
+  window.hide();
 }
 
 TEST_F(PriceTableWindow, AnInvalidPriceKeepsTheWindowOpenOnThatCell) {
