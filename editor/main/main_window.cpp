@@ -33,6 +33,8 @@
 #include "model/text/translations.h"
 #include "output/dxf/dxf_export_command.h"
 #include "output/print/print_window.h"
+#include "output/quote/customers_window.h"
+#include "output/quote/price_table_dialog.h"
 
 namespace {
 

@@ -17,16 +17,12 @@ void PlaceholderDialog::apply_language() {
 }
 
 TForm2::TForm2(QWidget* parent) : PlaceholderDialog(parent, "Porta", 15) {}
-TFclienti::TFclienti(QWidget* parent) : PlaceholderDialog(parent, "Clienti", 60) {}
 TFcopia_cella::TFcopia_cella(QWidget* parent) : PlaceholderDialog(parent, "Nuova cella", 0) {}
 TFripiani::TFripiani(QWidget* parent) : PlaceholderDialog(parent, "Ripiani", 161) {}
-TFpreventivo::TFpreventivo(QWidget* parent) : PlaceholderDialog(parent, "Preventivo", 111) {}
 TFforza::TFforza(QWidget* parent) : PlaceholderDialog(parent, "Lunghezze forzate", -1) {}
-TFprezzi::TFprezzi(QWidget* parent) : PlaceholderDialog(parent, "Prezzi e codici", 182) {}
 TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : PlaceholderDialog(parent, "Modulo aggiunto", 183) {}
 TFmail::TFmail(QWidget* parent) : PlaceholderDialog(parent, "Invia per e-mail", -1) {}
 TFordinamento::TFordinamento(QWidget* parent) : PlaceholderDialog(parent, "Ordinamento celle", 215) {}
-TFormTxt::TFormTxt(QWidget* parent) : PlaceholderDialog(parent, "Testo", -1) {}
 TFcorvane::TFcorvane(QWidget* parent) : PlaceholderDialog(parent, "Scaffalature mobili", 183) {}
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : PlaceholderDialog(parent, "Selezione kit", -1) {}
 

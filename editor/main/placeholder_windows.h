@@ -49,12 +49,6 @@ class TF3d : public QDialog, public TranslatedWindow {
   QAction* imm1;
 };
 
-class TFclienti : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFclienti(QWidget* parent);
-};
-
 class TFcopia_cella : public PlaceholderDialog {
   Q_OBJECT
  public:
@@ -67,23 +61,11 @@ class TFripiani : public PlaceholderDialog {
   explicit TFripiani(QWidget* parent);
 };
 
-class TFpreventivo : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFpreventivo(QWidget* parent);
-};
-
 class TFforza : public PlaceholderDialog {
   Q_OBJECT
  public:
   explicit TFforza(QWidget* parent);
   int Tag = -1;  // the wall whose lengths are forced
-};
-
-class TFprezzi : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFprezzi(QWidget* parent);
 };
 
 class TFmodulo_aggiunto : public PlaceholderDialog {
@@ -105,12 +87,6 @@ class TFordinamento : public PlaceholderDialog {
   Q_OBJECT
  public:
   explicit TFordinamento(QWidget* parent);
-};
-
-class TFormTxt : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFormTxt(QWidget* parent);
 };
 
 class TFcorvane : public PlaceholderDialog {

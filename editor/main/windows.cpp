@@ -15,6 +15,10 @@
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
 #include "output/print/print_window.h"
+#include "output/quote/customers_window.h"
+#include "output/quote/price_table_dialog.h"
+#include "output/quote/quote_header_dialog.h"
+#include "output/quote/text_window.h"
 
 TMain* Main = nullptr;
 TFdati* Fdati = nullptr;
@@ -60,6 +64,8 @@ void connect_window_hooks() {
   Fstampa->open_quote_header = [] { Fpreventivo->exec(); };
   Fstampa->open_customers = [] { Fclienti->exec(); };
   Fstampa->open_mail = [] { Fmail->exec(); };
+  Fpreventivo->open_customers = [] { Fclienti->exec(); };
+  Fclienti->set_text_window(FormTxt);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
 #include "output/print/print_window.h"
+#include "output/quote/customers_window.h"
 #include "support/room_outline.h"
 
 namespace {
