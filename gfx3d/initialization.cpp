@@ -6,8 +6,10 @@
 #include <xmmintrin.h>
 #endif
 
+#include "gfx3d/glx_context.h"
 #include "gfx3d/persistence.h"
 #include "gfx3d/scalar_lists.h"
+#include "gfx3d/texture_images.h"
 #include "gfx3d/vector_lists.h"
 
 namespace {
@@ -49,4 +51,6 @@ void InitializeGfx3D() {
     ResetSseState();
   }
   RegisterListClasses();
+  RegisterGLXContextClass();
+  RegisterGLTextureImageClasses();
 }

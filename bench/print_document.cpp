@@ -1,0 +1,85 @@
+// The printed document of a large project (30 furnished cells, 600 quote
+// lines): a preview rebuild, as every option click in the print window runs
+// it; one page rendered at the PDF's 2100 x 2970 pixels, writer excluded; and
+// the whole PDF, reported in pages per second.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+
+#include "output/print/pdf_output.h"
+#include "output/print/render_driver.h"
+#include "support/print_sample.h"
+
+namespace {
+
+constexpr int kLinesPerCell = 20;
+
+void make_large_project() {
+  static bool made = false;
+  if (made) return;
+  load_print_data();
+  make_print_sample(30);
+  for (Tdett_prv& lines : QuoteDetails) {
+    Tdett_prv listed = lines;
+    lines.clear();
+    for (int i = 0; i < kLinesPerCell; ++i) lines.push_back(listed[static_cast<std::size_t>(i) % listed.size()]);
+  }
+  made = true;
+}
+
+void BM_PreviewRebuild(benchmark::State& state) {
+  make_large_project();
+  PageContext page;
+  for (auto _ : state) build_preview(page);
+  state.counters["pages"] = static_cast<double>(page.preview_pages.size());
+}
+BENCHMARK(BM_PreviewRebuild)->Unit(benchmark::kMillisecond);
+
+// One page at the PDF's size: a full quote page, or one cell's plan page.
+void BM_PdfSizePage(benchmark::State& state) {
+  make_large_project();
+  PageContext page;
+  page.preview_size = {2100, 2970};
+  bool quote = state.range(0) == 0;
+  page.options.quote_part = quote;
+  page.options.drawings_part = !quote;
+  Tcells all = Cells;
+  std::vector<Tdett_prv> details = QuoteDetails;
+  Cells.resize(1);
+  QuoteDetails.assign(1, Tdett_prv(31, details.front().front()));
+  for (auto _ : state) build_preview(page);
+  Cells = all;
+  QuoteDetails = details;
+  state.SetLabel(quote ? "quote page" : "cell plan page");
+}
+BENCHMARK(BM_PdfSizePage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_MakePdf(benchmark::State& state) {
+  make_large_project();
+  PageContext page;
+  std::string path = (std::filesystem::temp_directory_path() / "rackwright-bench-print.pdf").string();
+  int pages = 0;
+  for (auto _ : state) {
+    make_pdf(page, path, true);
+    pages += page.pages_emitted;
+  }
+  std::filesystem::remove(path);
+  state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
+  state.counters["pages"] = page.pages_emitted;
+}
+BENCHMARK(BM_MakePdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+// Fonts need an application object; the staged data set is the build's unless one is named.
+int main(int argc, char** argv) {
+  setenv("RACKWRIGHT_STAGE_DIR", RACKWRIGHT_STAGE_DIR_DEFAULT, 0);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

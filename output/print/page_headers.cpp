@@ -1,0 +1,155 @@
+#include "output/print/page_headers.h"
+
+#include <QPolygon>
+#include <filesystem>
+
+#include "model/state/globals.h"
+#include "model/text/lang_text.h"
+#include "output/print/page_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kMargin = 1.0;
+constexpr double kHeaderBottom = 45.0;
+
+std::string ascii_upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+bool regular_file_exists(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
+}
+
+// The frame, the company block and the logo, the same on every page.
+void draw_common_header(PageContext& page, int w, int h) {
+  PageCanvas& canvas = page.canvas();
+  int mx = page.px_x(kMargin);
+  int my = page.px_y(kMargin);
+  canvas.polyline(QPolygon({{mx, my}, {w - mx, my}, {w - mx, h - my}, {mx, h - my}, {mx, my}}));
+  canvas.line(mx, page.px_y(kHeaderBottom), w - mx, page.px_y(kHeaderBottom));
+  canvas.line(page.px_x(115), my, page.px_x(115), page.px_y(kHeaderBottom));
+
+  if (page.logo && page.logo->height() > 0) {
+    int left = page.px_x(2 * kMargin);
+    int top = page.px_y(2 * kMargin);
+    int bottom = page.px_y(30 - kMargin);
+    int width = static_cast<int>(static_cast<long long>(page.logo->width()) * (bottom - top) / page.logo->height());
+    canvas.stretch_draw(QRect(left, top, width, bottom - top), *page.logo);
+  }
+
+  set_font_mm(page, 3, false);
+  for (int i = 0; i < 4; ++i)
+    text_left(page, 2, kMargin + 30 + 3 * i, Company.header_lines[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < 10; ++i) text_left(page, 50, 13 + 3 * i, Company.more_lines[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace
+
+std::string find_logo_file(const std::string& logo_name) {
+  if (logo_name.empty()) return {};
+  fs::path folder = fs::path(ProgramDir) / "user";
+  fs::path exact = folder / logo_name;
+  if (regular_file_exists(exact)) return exact.string();
+  std::string wanted = ascii_upper(logo_name);
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+    if (ascii_upper(entry->path().filename().string()) == wanted && regular_file_exists(entry->path()))
+      return entry->path().string();
+  }
+  return {};
+}
+
+std::optional<QImage> load_logo(const std::string& logo_name) {
+  std::string path = find_logo_file(logo_name);
+  if (path.empty()) return std::nullopt;
+  QImage picture(QString::fromStdString(path));
+  if (picture.isNull()) return std::nullopt;
+  return picture;
+}
+
+void draw_page_header(PageContext& page, int w, int h) {
+  if (page.drawing_part)
+    draw_drawing_header(page, w, h);
+  else
+    draw_quote_header(page, w, h);
+}
+
+void draw_quote_header(PageContext& page, int w, int h) {
+  draw_common_header(page, w, h);
+  set_font_mm(page, 5, false);
+  text_left(page, 120, 10, lang_text(149));
+  if (!page.print_customer_block) return;
+  const Tcliente& customer = QuoteHeader.customer;
+  text_left(page, 125, 15, customer.name);
+  text_left(page, 125, 20, customer.address);
+  text_left(page, 125, 25, customer.postcode + " " + customer.city + " " + customer.province);
+  text_left(page, 125, 30, customer.country);
+}
+
+void draw_drawing_header(PageContext& page, int w, int h) {
+  draw_common_header(page, w, h);
+  constexpr double band = (kHeaderBottom - kMargin) / 4;
+  int frame_right = w - page.px_x(kMargin);
+  for (int k = 1; k <= 3; ++k) {
+    int y = page.px_y(kMargin + k * band);
+    page.canvas().line(page.px_x(115), y, frame_right, y);
+  }
+  const int captions[4] = {142, 116, 133, 114};
+  set_font_mm(page, 3, false);
+  for (int k = 0; k < 4; ++k) text_left(page, 116, kMargin + 1 + k * band, lang_text(captions[k]));
+  const std::string values[4] = {page.print_customer_block ? QuoteHeader.customer.name : std::string(),
+                                 QuoteHeader.customer_ref, QuoteHeader.drawing, QuoteHeader.number};
+  set_font_mm(page, 5, false);
+  for (int k = 0; k < 4; ++k) text_left(page, 120, kMargin + 5 + k * band, values[k]);
+}
+
+void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
+  PageCanvas& canvas = page.canvas();
+  canvas.set_font(page.print_font);
+  canvas.set_pen_width(page.px_y(0.3));
+  int mx = page.px_x(kMargin);
+  canvas.line(mx, page.px_y(55), w - mx, page.px_y(55));
+
+  set_font_mm(page, 8, true);
+  std::string title = ascii_upper(lang_text(143));
+  canvas.text_out(w / 2 - canvas.text_width(title) / 2, page.px_y(46), title);
+  canvas.line(mx, page.px_y(65), w - mx, page.px_y(65));
+
+  constexpr double box = (210 - 2 * kMargin) / 4;
+  const int captions[4] = {114, 113, 115, 133};
+  const std::string values[4] = {QuoteHeader.number, QuoteHeader.date, QuoteHeader.from, QuoteHeader.drawing};
+  for (int k = 0; k < 4; ++k) {
+    double left = kMargin + k * box;
+    set_font_mm(page, 3, true);
+    text_left(page, left + 3, 55.5, lang_text(captions[k]));
+    set_font_mm(page, 5, false);
+    text_centred(page, left + box / 2, 58.5, values[k]);
+    line_mm(page, left + box, 55, left + box, 65);
+  }
+
+  set_font_mm(page, 3, true);
+  text_left(page, kMargin + 3, 65.5, lang_text(116));
+  set_font_mm(page, 5, false);
+  text_centred(page, kMargin + (210 - 2 * kMargin) / 2, 68.5, QuoteHeader.customer_ref);
+
+  int top = page.px_y(75);
+  int bottom = page.px_y(262);
+  canvas.line(mx, top, w - mx, top);
+  canvas.line(mx, bottom, w - mx, bottom);
+  for (double column : {page.c0, page.c1, page.c2, page.c3})
+    canvas.line(page.px_x(kMargin + column), top, page.px_x(kMargin + column), bottom);
+  canvas.line(page.px_x(kMargin + page.c4), top, page.px_x(kMargin + page.c4), page.px_y(297 - kMargin));
+
+  set_font_mm(page, 4, true);
+  text_left(page, kMargin + 2, 76, lang_text(150));
+  text_left(page, kMargin + page.c0 + 2, 76, lang_text(151));
+  text_left(page, kMargin + page.c1 + 2, 76, lang_text(152));
+  text_right(page, kMargin + page.c3 - 2, 76, lang_text(153));
+  text_right(page, kMargin + page.c4 - 2, 76, lang_text(154));
+  text_right(page, 210 - kMargin - 2, 76, lang_text(155) + " " + Company.currency);
+}

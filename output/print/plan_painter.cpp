@@ -1,0 +1,139 @@
+#include "output/print/plan_painter.h"
+
+#include <algorithm>
+
+#include "model/base/rounding.h"
+#include "model/base/units.h"
+#include "model/state/globals.h"
+#include "output/print/page_numbers.h"
+
+namespace {
+
+int rounded(double value) { return static_cast<int>(Round(value)); }
+
+}  // namespace
+
+const Tstructure_type* PlanPainter::structure() const {
+  if (cell.structure_type < 0 || static_cast<std::size_t>(cell.structure_type) >= StructureTypes.size()) return nullptr;
+  return &StructureTypes[static_cast<std::size_t>(cell.structure_type)];
+}
+
+int PlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
+
+void PlanPainter::line(const Tvec2& a, const Tvec2& b) const {
+  QPoint p = at(a);
+  QPoint q = at(b);
+  canvas().line(p.x(), p.y(), q.x(), q.y());
+}
+
+QRect PlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const {
+  QPoint p = at(a);
+  QPoint q = at(b);
+  return QRect(QPoint(std::min(p.x(), q.x()), std::min(p.y(), q.y())),
+               QPoint(std::max(p.x(), q.x()), std::max(p.y(), q.y())));
+}
+
+void PlanPainter::solid_marker(double x, double y) const {
+  double r = 17 * scale();
+  canvas().set_brush(qRgb(0, 0, 0));
+  canvas().set_pen_colour(qRgb(0, 0, 0));
+  canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
+}
+
+void PlanPainter::hollow_marker(double x, double y) const {
+  double r = 50 * scale();
+  canvas().set_brush(canvas().pen_colour(), false);
+  canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
+}
+
+void PlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
+  bool vertical = orientation == 'V';
+  // Offsets along and across the length, turned into plan points by the orientation.
+  auto point = [&](double along, double across) {
+    return vertical ? Tvec2{cx + across, cy + along} : Tvec2{cx + along, cy + across};
+  };
+  double l = length / 2;
+  double d = depth / 2;
+  canvas().set_brush(qRgb(255, 255, 255));
+  canvas().polygon(QPolygon({at(point(-l, -d)), at(point(l, -d)), at(point(l, d)), at(point(-l, d))}));
+
+  QRect body = page_rect(point(-l, -d), point(l, d));
+  int inset = rounded(31 * scale());
+  if (vertical) {
+    canvas().line(body.left() + inset, body.top(), body.left() + inset, body.bottom());
+    canvas().line(body.right() - inset, body.top(), body.right() - inset, body.bottom());
+  } else {
+    canvas().line(body.left(), body.top() + inset, body.right(), body.top() + inset);
+    canvas().line(body.left(), body.bottom() - inset, body.right(), body.bottom() - inset);
+  }
+
+  for (double end : {-1.0, 1.0}) {
+    double from = end * l;
+    double to = end * (l + 4);
+    for (double side : {-1.0, 1.0}) {
+      double near = side * d;
+      double far = side * (d - 28);
+      canvas().polygon(
+          QPolygon({at(point(from, near)), at(point(to, near)), at(point(to, far)), at(point(from, far))}));
+    }
+  }
+}
+
+void PlanPainter::text_at(QPoint at, const std::string& text, double shift, bool turned) const {
+  if (turned)
+    draw_page_text_vertical(canvas(), at.x(), at.y(), text, shift);
+  else
+    draw_page_text_horizontal(canvas(), at.x(), at.y(), text, shift);
+}
+
+void PlanPainter::module_captions(double cx, double cy, double length, char orientation, const std::string& size,
+                                  const std::string& shelves, const std::string& load) const {
+  canvas().set_font(plan_font);
+  int widest = std::max(canvas().text_width(size), canvas().text_width(shelves));
+  int room = rounded(length * scale());
+  if (widest > room && widest > 0) {
+    int height = rounded(static_cast<double>(plan_font.height) * room / widest);
+    canvas().set_font(PageFont{std::max(height, 1), false});
+  }
+  QPoint anchor = at(cx, cy);
+  bool turned = orientation == 'V';
+  if (AppState.print_max_loads) {
+    text_at(anchor, size, -1, turned);
+    text_at(anchor, shelves, 0, turned);
+    text_at(anchor, load, 1, turned);
+  } else {
+    text_at(anchor, size, -0.5, turned);
+    text_at(anchor, shelves, 0.5, turned);
+  }
+}
+
+std::vector<PlanSegment> offset_outline(const Tcell& cell, double offset) {
+  std::vector<PlanSegment> segments;
+  for (const Tlinea& wall : cell.walls) {
+    Tvec2 shift{wall.normal_x * offset, wall.normal_y * offset};
+    segments.push_back({{wall.x1 + shift.x, wall.y1 + shift.y}, {wall.x2 + shift.x, wall.y2 + shift.y}});
+  }
+  std::size_t n = segments.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    PlanSegment& current = segments[i];
+    PlanSegment& next = segments[(i + 1) % n];
+    if (cell.walls[i].orientation == 'H') {
+      current.end.x = next.start.x;
+      next.start.y = current.end.y;
+    } else {
+      current.end.y = next.start.y;
+      next.start.x = current.end.x;
+    }
+  }
+  return segments;
+}
+
+std::string module_size_text(double length, double width, double height) {
+  if (AppState.inches) return inch_text_length(length) + " x " + inch_text(width) + " x h" + inch_text_height(height);
+  return general_number_text(length) + " x " + general_number_text(width) + " x h" + general_number_text(height);
+}
+
+std::string wall_length_text(double length) {
+  if (AppState.inches) return format_feet_inches(length / MmPerInch);
+  return fixed_number_text(length, AppState.decimals);
+}

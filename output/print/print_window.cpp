@@ -1,0 +1,324 @@
+#include "output/print/print_window.h"
+
+#include <cxxabi.h>
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+#include "output/print/cell_pages.h"
+#include "output/print/pdf_output.h"
+#include "output/print/printer_output.h"
+#include "output/print/render_driver.h"
+
+namespace {
+
+QString qtext(const std::string& text) { return QString::fromStdString(text); }
+
+// Runs a handler so that no exception reaches Qt's event loop: the user sees
+// the message and the window goes on.
+template <typename Handler>
+auto guarded(Handler handler) {
+  return [handler]() {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      ui().show_message(error.what());
+    }
+  };
+}
+
+std::string class_name(const std::exception& error) {
+  const char* mangled = typeid(error).name();
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> plain(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+  return status == 0 && plain ? std::string(plain.get()) : std::string(mangled);
+}
+
+bool every_cell_has_picture() { return std::all_of(Cells.begin(), Cells.end(), has_picture); }
+
+QLabel* bold_label(QWidget* parent, Qt::Alignment alignment) {
+  auto* label = new QLabel(parent);
+  QFont font = label->font();
+  font.setBold(true);
+  label->setFont(font);
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  return label;
+}
+
+}  // namespace
+
+std::string pdf_error_message(const std::exception& error) {
+  return class_name(error) + " error raised, with message : " + error.what();
+}
+
+TFstampa::TFstampa(QWidget* parent) : QDialog(parent) {
+  build_controls();
+  connect_handlers();
+  setWindowTitle("Stampa");
+}
+
+void TFstampa::build_controls() {
+  setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+  Image1 = new QLabel(this);
+  Image1->setFixedSize(page_.preview_size);
+  Image1->setFrameShape(QFrame::NoFrame);
+  Image1->setStyleSheet("background: white");
+
+  GroupBox1 = new QGroupBox("Preventivo", this);
+  CheckBox1 = new QCheckBox("Preventivo", GroupBox1);
+  CheckBox1->setChecked(true);
+  Btn_doc = new QPushButton("Intestazione...", GroupBox1);
+  Btn_Utenti = new QPushButton("Clienti...", GroupBox1);
+  auto* quote_layout = new QGridLayout(GroupBox1);
+  quote_layout->addWidget(CheckBox1, 0, 0, 1, 2);
+  quote_layout->addWidget(Btn_doc, 1, 0);
+  quote_layout->addWidget(Btn_Utenti, 1, 1);
+
+  GroupBox2 = new QGroupBox("Disegno celle", this);
+  CheckBox3 = new QCheckBox("Disegno celle...", GroupBox2);
+  CheckBox3->setChecked(true);
+  CheckBox2 = new QCheckBox("Descrizione estesa", GroupBox2);
+  CheckBox2->setChecked(true);
+  CheckBox4 = new QCheckBox("Immagine 3D...", GroupBox2);
+  Label1 = new QLabel("Righe", GroupBox2);
+  Label2 = new QLabel("Colonne", GroupBox2);
+  Label10 = new QLabel("X", GroupBox2);
+  SpinEdit1 = new QSpinBox(GroupBox2);
+  SpinEdit2 = new QSpinBox(GroupBox2);
+  for (QSpinBox* spin : {SpinEdit1, SpinEdit2}) {
+    spin->setRange(1, 10);
+    spin->setValue(1);
+    // Changed by the arrows only: every change renders the whole document again.
+    if (auto* edit = spin->findChild<QLineEdit*>()) edit->setReadOnly(true);
+  }
+  auto* drawing_layout = new QGridLayout(GroupBox2);
+  drawing_layout->addWidget(CheckBox3, 0, 0, 1, 3);
+  drawing_layout->addWidget(CheckBox2, 1, 0, 1, 3);
+  drawing_layout->addWidget(CheckBox4, 2, 0, 1, 3);
+  drawing_layout->addWidget(Label1, 3, 0);
+  drawing_layout->addWidget(Label2, 3, 2);
+  drawing_layout->addWidget(SpinEdit1, 4, 0);
+  drawing_layout->addWidget(Label10, 4, 1, Qt::AlignCenter);
+  drawing_layout->addWidget(SpinEdit2, 4, 2);
+
+  Panel1 = new QFrame(this);
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  auto* summary_layout = new QGridLayout(Panel1);
+  QLabel** labels[10] = {&Label4, &Label4_, &Label5, &Label5_, &Label6, &Label6_, &Label7, &Label7_, &Label8, &Label8_};
+  for (int i = 0; i < 10; ++i) {
+    *labels[i] = bold_label(Panel1, i % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
+    summary_layout->addWidget(*labels[i], i / 2, i % 2);
+  }
+  summary_layout->setColumnStretch(0, 1);
+
+  BitBtn2 = new QPushButton("<", this);
+  BitBtn3 = new QPushButton(">", this);
+  Label3 = new QLabel("Pagina", this);
+  Label3->setAlignment(Qt::AlignCenter);
+  BitBtn1 = new QPushButton("Stampa", this);
+  BitBtn7 = new QPushButton("Pdf", this);
+  BitBtn6 = new QPushButton("Excel", this);
+  BitBtn5 = new QPushButton("Mail", this);
+  BitBtn4 = new QPushButton("Chiudi", this);
+
+  auto* paging = new QHBoxLayout;
+  paging->addWidget(BitBtn2);
+  paging->addWidget(Label3, 1);
+  paging->addWidget(BitBtn3);
+  auto* outputs = new QGridLayout;
+  outputs->addWidget(BitBtn1, 0, 0);
+  outputs->addWidget(BitBtn7, 0, 1);
+  outputs->addWidget(BitBtn6, 1, 0);
+  outputs->addWidget(BitBtn5, 1, 1);
+  outputs->addWidget(BitBtn4, 2, 0, 1, 2);
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(GroupBox1);
+  side->addWidget(GroupBox2);
+  side->addWidget(Panel1);
+  side->addStretch(1);
+  side->addLayout(paging);
+  side->addLayout(outputs);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(Image1, 0, Qt::AlignTop);
+  layout->addLayout(side);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFstampa::connect_handlers() {
+  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+  connect(BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
+  connect(BitBtn3, &QPushButton::clicked, this, guarded([this] { BitBtn3Click(); }));
+  connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BitBtn5, &QPushButton::clicked, this, guarded([this] { BitBtn5Click(); }));
+  connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
+  connect(BitBtn7, &QPushButton::clicked, this, guarded([this] { BitBtn7Click(); }));
+  connect(Btn_doc, &QPushButton::clicked, this, guarded([this] { Btn_docClick(); }));
+  connect(Btn_Utenti, &QPushButton::clicked, this, guarded([this] { Btn_UtentiClick(); }));
+  connect(CheckBox1, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
+  connect(CheckBox3, &QCheckBox::clicked, this, guarded([this] { CheckBox3Click(); }));
+  connect(CheckBox2, &QCheckBox::clicked, this, guarded([this] { CheckBox2Click(); }));
+  connect(CheckBox4, &QCheckBox::clicked, this, guarded([this] { CheckBox2Click(); }));
+  connect(SpinEdit1, &QSpinBox::valueChanged, this, guarded([this] { SpinEdit1Change(); }));
+  connect(SpinEdit2, &QSpinBox::valueChanged, this, guarded([this] { SpinEdit2Change(); }));
+}
+
+void TFstampa::apply_language() {
+  setWindowTitle(qtext(lang_text(119)));
+  BitBtn4->setText(qtext(lang_text(67)));
+  GroupBox1->setTitle(qtext(lang_text(143)));
+  CheckBox1->setText(qtext(lang_text(162)));
+  GroupBox2->setTitle(qtext(lang_text(163)));
+  CheckBox3->setText(qtext(lang_text(164)));
+  CheckBox2->setText(qtext(lang_text(211)));
+  CheckBox4->setText(qtext(lang_text(175)));
+  Label1->setText(qtext(lang_text(165)));
+  Label2->setText(qtext(lang_text(166)));
+  BitBtn1->setText(qtext(lang_text(167)));
+  Label3->setText(qtext(lang_text(168)));
+  BitBtn5->setText(qtext(lang_text(204)));
+  Btn_doc->setToolTip(qtext(lang_text(111)));
+  Btn_Utenti->setToolTip(qtext(lang_text(104)));
+}
+
+PrintOptions TFstampa::read_options() const {
+  PrintOptions options;
+  options.quote_part = CheckBox1->isChecked();
+  options.drawings_part = CheckBox3->isChecked();
+  options.extended_description = CheckBox2->isChecked();
+  options.pictures = CheckBox4->isChecked();
+  options.rows = SpinEdit1->value();
+  options.columns = SpinEdit2->value();
+  return options;
+}
+
+void TFstampa::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) guarded([this] { FormActivate(); })();
+}
+
+void TFstampa::FormActivate() {
+  page_.shown_page = 0;
+  bool pictures = every_cell_has_picture();
+  {
+    QSignalBlocker blocker(CheckBox4);
+    CheckBox4->setChecked(pictures);
+  }
+  CheckBox4->setVisible(pictures);
+  show_preview_page(0);
+}
+
+void TFstampa::rebuild_preview() {
+  page_.options = read_options();
+  build_preview(page_);
+  const QuoteSummary& summary = page_.summary;
+  QLabel* labels[10] = {Label4, Label4_, Label5, Label5_, Label6, Label6_, Label7, Label7_, Label8, Label8_};
+  // Without the quote part the totals of the last quote drawn stay.
+  if (page_.options.quote_part)
+    for (int i = 0; i < 10; ++i) labels[i]->setText(qtext(summary[static_cast<std::size_t>(i)]));
+}
+
+void TFstampa::show_page(int n) {
+  int count = preview_page_count(page_);
+  page_.shown_page = std::clamp(n, 0, count - 1);
+  Image1->setPixmap(QPixmap::fromImage(page_.preview_pages[static_cast<std::size_t>(page_.shown_page)]));
+  setWindowTitle(qtext(lang_text(119) + " - " + lang_text(168) + " " + std::to_string(page_.shown_page + 1) + "/" +
+                       std::to_string(count)));
+}
+
+void TFstampa::show_preview_page(int n) {
+  rebuild_preview();
+  show_page(n);
+}
+
+void TFstampa::BitBtn2Click() { show_page(page_.shown_page - 1); }
+
+void TFstampa::BitBtn3Click() { show_page(page_.shown_page + 1); }
+
+void TFstampa::CheckBox1Click() { show_preview_page(0); }
+
+void TFstampa::CheckBox3Click() { show_preview_page(0); }
+
+void TFstampa::CheckBox2Click() {
+  if (SpinEdit2->value() > 2) {
+    QSignalBlocker blocker(CheckBox2);
+    CheckBox2->setChecked(false);
+  }
+  show_preview_page(page_.shown_page);
+}
+
+void TFstampa::SpinEdit1Change() {
+  // The rebuild records where the drawings now begin.
+  rebuild_preview();
+  show_page(page_.first_drawing_page);
+}
+
+void TFstampa::SpinEdit2Change() {
+  rebuild_preview();
+  show_page(page_.first_drawing_page);
+}
+
+void TFstampa::BitBtn1Click() {
+  QPrinter printer;
+  printer.setResolution(kPrinterDpi);
+  int pages = preview_page_count(page_);
+  QPrintDialog dialog(&printer, this);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+  dialog.setMinMax(1, pages);
+  dialog.setFromTo(1, pages);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PageRange range;
+  range.all = printer.printRange() != QPrinter::PageRange;
+  range.from = printer.fromPage();
+  range.to = printer.toPage();
+  QPrinterSink sink(printer);
+  print_document(page_, sink, range);
+}
+
+void TFstampa::BitBtn7Click() {
+  std::string path = program_path("user/preventivo_mail.pdf");
+  try {
+    make_pdf(page_, path, true);
+    ui().open_with_desktop(path);
+  } catch (const std::exception& error) {
+    ui().show_message(pdf_error_message(error));
+  }
+}
+
+void TFstampa::run_dialog_hook(const std::function<void()>& hook) {
+  if (!hook) return;
+  hook();
+  // Back from a dialog of its own, the window shows the document afresh.
+  FormActivate();
+}
+
+void TFstampa::Btn_docClick() { run_dialog_hook(open_quote_header); }
+
+void TFstampa::Btn_UtentiClick() { run_dialog_hook(open_customers); }
+
+void TFstampa::BitBtn5Click() { run_dialog_hook(open_mail); }
+
+void TFstampa::BitBtn6Click() {
+  if (export_spreadsheet) export_spreadsheet();
+}

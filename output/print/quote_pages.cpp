@@ -1,0 +1,236 @@
+#include "output/print/quote_pages.h"
+
+#include <algorithm>
+
+#include "model/base/rounding.h"
+#include "model/base/string_utils.h"
+#include "model/state/globals.h"
+#include "model/text/lang_text.h"
+#include "output/print/page_headers.h"
+#include "output/print/page_numbers.h"
+#include "output/print/page_pipeline.h"
+#include "output/print/page_text.h"
+
+namespace {
+
+constexpr double kShift = 1.0;  // added to every column position
+constexpr double kRow = 5.5;
+constexpr double kFirstRow = 76 + kRow;
+constexpr double kPageBreak = 250;
+constexpr double kFooter = 264;
+constexpr double kAmountRight = 210 - kShift - 2;
+
+bool starts_with(const std::string& text, char c) { return !text.empty() && text[0] == c; }
+
+// A line without a row of the price table leaves no trace on the page.
+bool is_priced(const Trec_prv& line) {
+  return line.code_row >= 0 && static_cast<std::size_t>(line.code_row) < CodesTable.size();
+}
+
+// Walks down the price table of the quote pages.
+class QuoteWriter {
+ public:
+  QuoteWriter(PageContext& page, int w, int h, int mode) : page_(page), w_(w), h_(h), mode_(mode) {}
+
+  void run();
+
+ private:
+  void set_columns();
+  void style(bool bold) { page_.canvas().set_bold(bold); }
+  void right_at(double column, const std::string& text) { text_right(page_, kShift + column - 2, y_, text); }
+  void amount(const std::string& text) { text_right(page_, kAmountRight, y_, text); }
+  void page_break();
+  void next_row(double rows, bool may_break);
+  void draw_code(const std::string& code);
+  void draw_line(const Trec_prv& line, double multiplier, double& cell_sum);
+  void draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell);
+  void draw_totals();
+  void draw_notes();
+
+  PageContext& page_;
+  int w_, h_, mode_;
+  double y_ = kFirstRow;
+  double grand_total_ = 0;
+};
+
+void QuoteWriter::set_columns() {
+  bool australian = Company.currency == "A$";
+  page_.c0 = australian ? 30 : 25;
+  page_.c1 = page_.c0 + (australian ? 100 : 105);
+  page_.c2 = page_.c1 + 25;
+  page_.c3 = page_.c2 + 10;
+  page_.c4 = page_.c3 + 20;
+}
+
+void QuoteWriter::page_break() {
+  y_ = kFooter;
+  style(false);
+  right_at(page_.c4, lang_text(170));
+  start_new_page(page_, w_, h_, mode_, page_.print_font);
+  draw_quote_table_header(page_, w_, h_);
+  style(false);
+  y_ = kFirstRow;
+}
+
+void QuoteWriter::next_row(double rows, bool may_break) {
+  y_ += rows * kRow;
+  if (may_break && y_ >= kPageBreak) page_break();
+}
+
+void QuoteWriter::draw_code(const std::string& code) {
+  // A code wider than its column would run into the description: it is drawn
+  // in a font small enough to end 1 mm before the column line.
+  PageCanvas& canvas = page_.canvas();
+  PageFont font = canvas.font();
+  int room = page_.px_x(kShift + page_.c0 - 1) - page_.px_x(kShift + 2);
+  int width = canvas.text_width(code);
+  if (width > room && room > 0) {
+    // Text width does not scale exactly with the font: step down to the first that fits.
+    int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), 1);
+    canvas.set_font(PageFont{height, font.bold});
+    while (height > 1 && canvas.text_width(code) > room) canvas.set_font(PageFont{--height, font.bold});
+  }
+  text_left(page_, kShift + 2, y_, code);
+  canvas.set_font(font);
+}
+
+void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cell_sum) {
+  const Tcodice& code = CodesTable[static_cast<std::size_t>(line.code_row)];
+  bool by_length = line.kind == "OV";
+  double line_amount = by_length ? code.price * line.length_sum : line.quantity * code.price;
+  grand_total_ += multiplier * line_amount;
+  cell_sum += line_amount;
+
+  draw_code(code.alt_code);
+  text_left(page_, kShift + page_.c0 + 2, y_, lang_text(code.description_number));
+  text_left(page_, kShift + page_.c1 + 2, y_, quote_unit_text(line.kind, code));
+  right_at(page_.c3, by_length ? general_number_text(line.length_sum) : std::to_string(line.quantity));
+  right_at(page_.c4, money_text(code.price));
+  amount(money_text(line_amount));
+}
+
+void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell) {
+  double factor = discount_factor(QuoteHeader);
+  style(true);
+  right_at(page_.c1, name);
+  right_at(page_.c4, lang_text(155));
+  amount(money_text(cell_sum));
+  next_row(1, true);
+
+  right_at(page_.c4, discount_label(QuoteHeader, " + "));
+  if (cell_sum - cell_sum * factor > 0) amount("-" + money_text(cell_sum - cell_sum * factor));
+  next_row(1, true);
+
+  right_at(page_.c4, lang_text(156) + (multiplier > 1 ? " ( x1 )" : ""));
+  amount(money_text(cell_sum * factor));
+  next_row(multiplier > 1 ? 1 : 2, !last_cell);
+  if (multiplier <= 1) return;
+
+  right_at(page_.c4, lang_text(156) + " ( x" + std::to_string(multiplier) + " )");
+  amount(money_text(multiplier * cell_sum * factor));
+  next_row(2, !last_cell);
+}
+
+void QuoteWriter::draw_totals() {
+  QuoteSummary& summary = page_.summary;
+  summary = {};
+  double factor = discount_factor(QuoteHeader);
+  const std::string& currency = Company.currency;
+  style(true);
+  y_ = kFooter;
+  auto total_row = [&](int label, const std::string& caption, const std::string& value) {
+    right_at(page_.c4, caption);
+    amount(value);
+    summary[static_cast<std::size_t>(2 * label)] = caption;
+    summary[static_cast<std::size_t>(2 * label + 1)] = value;
+  };
+  total_row(0, lang_text(155) + " " + currency, money_text(grand_total_));
+  y_ += kRow;
+  double discount = grand_total_ - grand_total_ * factor;
+  total_row(1, discount_label(QuoteHeader, "+"), discount > 0 ? "-" + money_text(discount) : "");
+  double net = grand_total_ * factor;
+  y_ += kRow;
+  if (currency == "A$") {
+    total_row(2, "Project Subtotal (Ex-GST) " + currency, money_text(net));
+    y_ += kRow;
+    total_row(3, "Project GST " + currency, money_text(net * 0.1));
+    y_ += kRow;
+    total_row(4, "Project Total " + currency, money_text(net * 1.1));
+  } else {
+    total_row(2, lang_text(156) + " " + currency, money_text(net));
+  }
+}
+
+void QuoteWriter::draw_notes() {
+  y_ = kFooter;
+  style(true);
+  text_left(page_, kShift + 2, y_, lang_text(117));
+  style(false);
+  y_ += kRow;
+  text_left(page_, kShift + 2, y_, QuoteHeader.note1);
+  y_ += kRow;
+  text_left(page_, kShift + 2, y_, QuoteHeader.note2);
+}
+
+void QuoteWriter::run() {
+  page_.canvas().set_font(page_.print_font);
+  page_.canvas().set_pen_width(page_.px_y(0.3));
+  set_columns();
+  draw_page_header(page_, w_, h_);
+  draw_quote_table_header(page_, w_, h_);
+  style(false);
+  y_ = kFirstRow;
+  grand_total_ = 0;
+
+  std::size_t cell_count = QuoteDetails.size();
+  for (std::size_t c = 0; c < cell_count; ++c) {
+    std::string name = c < Cells.size() ? Cells[c].name : std::string();
+    int multiplier = parse_multiplier(name);
+    style(false);
+    // The Australian layout lists each cell in the smaller text font.
+    if (Company.currency == "A$") page_.canvas().set_font(page_.print_font);
+    double cell_sum = 0;
+    const Tdett_prv& lines = QuoteDetails[c];
+    std::size_t last_priced = lines.size();
+    for (std::size_t j = 0; j < lines.size(); ++j)
+      if (is_priced(lines[j])) last_priced = j;
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+      if (!is_priced(lines[j])) continue;
+      draw_line(lines[j], multiplier, cell_sum);
+      next_row(1, j != last_priced);
+    }
+    if (cell_count > 1 || multiplier > 1) draw_cell_block(name, multiplier, cell_sum, c + 1 == cell_count);
+  }
+  draw_totals();
+  draw_notes();
+}
+
+}  // namespace
+
+std::string quote_unit_text(const std::string& kind, const Tcodice& code) {
+  std::string unit;
+  if (starts_with(kind, 'T')) unit = code.lar + " x " + code.alt;
+  if (starts_with(kind, 'G')) unit = code.lar;
+  if (starts_with(kind, 'R')) unit = code.lar + " x " + code.lung;
+  if (kind == "KG") unit = code.lung;
+  if (kind == "RG" || kind == "RGF" || kind == "PRG") unit = "n";
+  if (kind == "OV") unit = "m";
+  return unit;
+}
+
+std::string discount_label(const Tprv& header, const std::string& separator) {
+  std::string list;
+  if (header.discount1 > 0) list = general_number_text(header.discount1) + "%";
+  for (double discount : {header.discount2, header.discount3, header.discount4})
+    if (discount > 0) list += separator + general_number_text(discount) + "%";
+  std::string label = lang_text(118);
+  if (!list.empty()) label += " (" + list + ")";
+  return label;
+}
+
+double discount_factor(const Tprv& header) {
+  return (1 - header.discount1 / 100) * (1 - header.discount2 / 100) * (1 - header.discount3 / 100) *
+         (1 - header.discount4 / 100);
+}
+
+void draw_quote_pages(PageContext& page, int w, int h, int mode) { QuoteWriter(page, w, h, mode).run(); }

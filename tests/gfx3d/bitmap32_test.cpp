@@ -1,0 +1,103 @@
+// The RGBA bitmap: conversion from and to QImage, and its pixel operations.
+#include "gfx3d/bitmap32.h"
+
+#include <gtest/gtest.h>
+
+#include "gfx3d/library_errors.h"
+
+namespace {
+
+std::vector<int> Pixel(const TGLBitmap32& bitmap, int x, int row) {
+  const std::uint8_t* p = bitmap.ScanLine(row) + x * 4;
+  return {p[0], p[1], p[2], p[3]};
+}
+
+}  // namespace
+
+TEST(Bitmap32, TakesPicturesBottomUpInRGBAOrder) {
+  struct Case {
+    int width;
+    QImage::Format format;
+    int expected_width;
+  };
+  for (const Case& c : {Case{32, QImage::Format_RGB888, 32}, Case{30, QImage::Format_RGB888, 32},
+                        Case{4, QImage::Format_ARGB32, 4}, Case{1, QImage::Format_RGB888, 4}}) {
+    QImage image(c.width, 2, c.format);
+    image.fill(QColor(10, 20, 30));
+    image.setPixelColor(0, 0, QColor(200, 100, 50, 128));
+    TGLBitmap32 bitmap;
+    bitmap.Assign(image);
+    ASSERT_EQ(bitmap.Width(), c.expected_width) << c.width;
+    ASSERT_EQ(bitmap.Height(), 2);
+    const int alpha = image.hasAlphaChannel() ? 128 : 255;
+    EXPECT_EQ(Pixel(bitmap, 0, 1), (std::vector<int>{200, 100, 50, alpha})) << "top-left is the last row";
+    EXPECT_EQ(Pixel(bitmap, bitmap.Width() - 1, 0), (std::vector<int>{10, 20, 30, 255}));
+
+    const QImage back = bitmap.ToPlatformBitmap32();
+    EXPECT_EQ(back.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(back.pixelColor(0, 0), QColor(200, 100, 50, alpha));
+  }
+  TGLBitmap32 reversed;
+  reversed.ReverseRowsOnAssign = true;
+  QImage image(4, 2, QImage::Format_RGB888);
+  image.fill(Qt::black);
+  image.setPixelColor(0, 0, Qt::red);
+  reversed.Assign(image);
+  EXPECT_EQ(Pixel(reversed, 0, 0), (std::vector<int>{255, 0, 0, 255}));
+  EXPECT_TRUE(TGLBitmap32().ToPlatformBitmap32().isNull());
+  EXPECT_THROW(reversed.SetWidth(-1), EAssertionFailed);
+}
+
+TEST(Bitmap32, CorrectsAlphaGammaAndBrightness) {
+  TGLBitmap32 bitmap;
+  bitmap.SetWidth(4);
+  bitmap.SetHeight(1);
+  const std::uint8_t pixels[16] = {230, 230, 230, 7, 0, 0, 0, 7, 30, 60, 90, 7, 200, 0, 0, 7};
+  std::copy(std::begin(pixels), std::end(pixels), bitmap.Data());
+  struct Case {
+    const char* operation;
+    void (*apply)(TGLBitmap32&);
+    std::vector<int> first, second;
+  };
+  for (const Case& c :
+       {Case{"intensity", [](TGLBitmap32& b) { b.SetAlphaFromIntensity(); }, {230, 230, 230, 230}, {0, 0, 0, 0}},
+        Case{"sqrt intensity",
+             [](TGLBitmap32& b) { b.SetAlphaFromSqrtIntensity(); },
+             {230, 230, 230, 242},
+             {0, 0, 0, 0}},
+        Case{"black transparent",
+             [](TGLBitmap32& b) { b.SetAlphaTransparentForColor(0, 0, 0); },
+             {230, 230, 230, 255},
+             {0, 0, 0, 0}},
+        Case{"inverted", [](TGLBitmap32& b) { b.InvertAlpha(); }, {230, 230, 230, 248}, {0, 0, 0, 248}},
+        Case{"gamma 0.05 uses exponent 10",
+             [](TGLBitmap32& b) { b.GammaCorrection(0.05f); },
+             {91, 91, 91, 7},
+             {0, 0, 0, 7}},
+        Case{"brightness saturates",
+             [](TGLBitmap32& b) { b.BrightnessCorrection(2.0f); },
+             {255, 255, 255, 7},
+             {0, 0, 0, 7}}}) {
+    TGLBitmap32 copy;
+    copy.Assign(bitmap);
+    c.apply(copy);
+    EXPECT_EQ(Pixel(copy, 0, 0), c.first) << c.operation;
+    EXPECT_EQ(Pixel(copy, 1, 0), c.second) << c.operation;
+  }
+  EXPECT_THROW(bitmap.GammaCorrection(0), EAssertionFailed);
+  EXPECT_THROW(bitmap.BrightnessCorrection(-1), EAssertionFailed);
+}
+
+TEST(Bitmap32, NormalMapOfAFlatGreenChannelPointsUp) {
+  TGLBitmap32 bitmap;
+  bitmap.SetWidth(12);  // not a power of two: wrapping must still stay inside the picture
+  bitmap.SetHeight(3);
+  std::fill(bitmap.Data(), bitmap.Data() + bitmap.DataSize(), std::uint8_t{77});
+  for (bool wrap : {false, true}) {
+    TGLBitmap32 map;
+    map.Assign(bitmap);
+    map.GenerateNormalMap(wrap, wrap, 0.125f);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 12; ++x) ASSERT_EQ(Pixel(map, x, y), (std::vector<int>{128, 128, 255, 255}));
+  }
+}

@@ -1,0 +1,67 @@
+// Version texts, whole-name extension matching and the flags read from a context's strings.
+#include "gfx3d/gl_binding.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_gl.h"
+
+TEST(GLBinding, ParsesVersionTexts) {
+  struct Case {
+    const char* text;
+    int major, minor;
+  };
+  for (const Case& c :
+       {Case{"1.5.2 Vendor", 1, 5}, Case{"Version 2.0", 2, 0}, Case{"4.5 (Compatibility Profile) Mesa 22.3.6", 4, 5},
+        Case{"no digits", 0, 0}, Case{"1.", 0, 0}, Case{".5", 0, 0}, Case{"", 0, 0}}) {
+    int major = -1;
+    int minor = -1;
+    ParseVersionString(c.text, major, minor);
+    EXPECT_EQ(major, c.major) << c.text;
+    EXPECT_EQ(minor, c.minor) << c.text;
+  }
+}
+
+TEST(GLBinding, MatchesWholeExtensionNames) {
+  struct Case {
+    const char* name;
+    const char* extensions;
+    bool found;
+  };
+  for (const Case& c :
+       {Case{"GL_ARB_multisample", "GL_ARB_multisample GL_EXT_bgra", true},
+        Case{"GL_EXT_bgra", "GL_ARB_multisample GL_EXT_bgra", true}, Case{"GL_EXT_bgra", "GL_A GL_EXT_bgra GL_B", true},
+        Case{"GL_EXT_texture", "GL_EXT_texture3D GL_EXT_texture", true},
+        Case{"GL_EXT_texture", "GL_EXT_texture3D", false}, Case{"GL_ARB_multisample", "WGL_ARB_multisample", false},
+        Case{"GL_X", "", false}}) {
+    EXPECT_EQ(HasExtension(c.name, c.extensions), c.found) << c.name << " in " << c.extensions;
+  }
+}
+
+TEST(GLBinding, ReadsVersionAndExtensionFlagsFromTheContextStrings) {
+  RecordingGL gl;
+  gl.strings[GL_VERSION] = "1.3 Vendor";
+  gl.strings[GL_EXTENSIONS] = "GL_ARB_multisample GL_EXT_stencil_two_side GL_EXT_texture3D";
+  gl.strings[GLU_VERSION] = "1.3";
+  ReadGLExtensionFlags();
+  const TGLExtensionFlags& flags = GLFlags();
+  EXPECT_TRUE(flags.VERSION_1_0 && flags.VERSION_1_1 && flags.VERSION_1_2 && flags.VERSION_1_3);
+  EXPECT_FALSE(flags.VERSION_1_4 || flags.VERSION_1_5);
+  EXPECT_TRUE(flags.GLU_1_3);
+  EXPECT_TRUE(flags.ARB_multisample);
+  EXPECT_TRUE(flags.EXT_stencil_two_side);
+  EXPECT_TRUE(flags.EXT_texture3D);
+  EXPECT_FALSE(flags.EXT_texture_object);
+
+  gl.strings[GL_VERSION] = "2.1.0";
+  gl.strings.erase(GL_EXTENSIONS);
+  ReadGLExtensionFlags();
+  EXPECT_TRUE(flags.VERSION_1_5);
+  EXPECT_FALSE(flags.ARB_multisample);
+}
+
+TEST(GLBinding, LoadingFailsWholeWhenOneLibraryIsMissing) {
+  EXPECT_FALSE(LoadOpenGLLibrariesFrom("libGL.so.1", "libNoSuchGLU.so.1"));
+  EXPECT_FALSE(OpenGLLibrariesLoaded());
+  EXPECT_TRUE(LoadOpenGLLibraries());
+  EXPECT_TRUE(OpenGLLibrariesLoaded());
+}

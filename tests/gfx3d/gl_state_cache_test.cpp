@@ -1,0 +1,101 @@
+// The state cache reaches GL only on a change, and its mirror agrees with Mesa.
+#include "gfx3d/gl_state_cache.h"
+
+#include <gtest/gtest.h>
+
+#include "support/gl_pixel_fixture.h"
+#include "support/recording_gl.h"
+
+namespace {
+
+const TVector4f kBlack{0, 0, 0, 1};
+
+}  // namespace
+
+TEST(GLStateCache, SendsOnlyChanges) {
+  RecordingGL gl;
+  TGLStateCache cache;
+  EXPECT_TRUE(gl.calls.empty());
+
+  cache.Enable(stBlend);
+  cache.Enable(stBlend);
+  cache.Disable(stFog);
+  EXPECT_EQ(gl.Names(), std::vector<std::string>{"glEnable"});
+  EXPECT_EQ(gl.calls[0].args[0], GL_BLEND);
+
+  gl.Clear();
+  cache.ResetGLMaterialColors();
+  EXPECT_EQ(gl.Count("glMaterialfv"), 4);
+  gl.Clear();
+  cache.SetGLMaterialColors(GL_FRONT, kBlack, kBlack, kBlack, kBlack, 0);
+  EXPECT_EQ(gl.Count("glMaterialfv"), 4) << "black after a reset still reaches GL";
+  EXPECT_EQ(gl.Count("glMateriali"), 0);
+
+  struct Case {
+    const char* change;
+    TVector4f diffuse, specular;
+    int calls;
+  };
+  for (const Case& c : {Case{"diffuse alpha", {0, 0, 0, 0.5f}, kBlack, 1},
+                        Case{"specular alpha", {0, 0, 0, 0.5f}, {0, 0, 0, 0.25f}, 0}}) {
+    gl.Clear();
+    cache.SetGLMaterialColors(GL_FRONT, kBlack, kBlack, c.diffuse, c.specular, 0);
+    EXPECT_EQ(gl.Count("glMaterialfv"), c.calls) << c.change;
+  }
+  gl.Clear();
+  cache.SetGLMaterialColors(GL_BACK, kBlack, kBlack, kBlack, kBlack, 0);
+  EXPECT_EQ(gl.Count("glMaterialfv"), 4) << "the back face keeps its own mirror";
+  gl.Clear();
+  cache.SetGLMaterialColors(GL_BACK, {1.25f, 0, 0, 1}, kBlack, kBlack, kBlack, 0);
+  ASSERT_EQ(gl.calls.size(), 1u);
+  EXPECT_EQ(gl.calls[0].args, (std::vector<double>{GL_BACK, GL_EMISSION, 1.25, 0, 0, 1}));
+
+  gl.Clear();
+  cache.SetGLPolygonMode(GL_FRONT, GL_LINE);
+  cache.SetGLPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  cache.SetGLPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  cache.SetGLPolygonMode(GL_BACK, GL_LINE);
+  cache.SetGLPolygonMode(0x1234, GL_FILL);
+  EXPECT_EQ(gl.Count("glPolygonMode"), 2);
+
+  gl.Clear();
+  cache.InvertGLFrontFace();
+  cache.InvertGLFrontFace();
+  ASSERT_EQ(gl.Count("glFrontFace"), 2);
+  EXPECT_EQ(gl.calls[1].args[0], GL_CCW);
+  EXPECT_TRUE(cache.FrontFaceCCW());
+
+  gl.Clear();
+  cache.SetGLCurrentTexture(0, GL_TEXTURE_2D, 0);
+  cache.ResetGLCurrentTexture();
+  cache.SetGLCurrentTexture(0, GL_TEXTURE_2D, 0);
+  cache.SetGLCurrentTexture(0, GL_TEXTURE_2D, 0);
+  cache.ResetGLTextureMatrix();
+  EXPECT_EQ(gl.Names(), std::vector<std::string>{"glBindTexture"});
+}
+
+using GLStateCacheOnMesa = GLPixelTest;
+
+TEST_F(GLStateCacheOnMesa, MirrorAgreesWithGL) {
+  TGLStateCache cache;
+  cache.ResetAll();
+  cache.Enable(stLighting);
+  cache.Enable(stCullFace);
+  cache.Disable(stCullFace);
+  cache.SetGLMaterialColors(GL_FRONT, kBlack, {0.1f, 0.2f, 0.3f, 1}, {1.25f, 0.5f, 0, 0.75f}, kBlack, 12);
+  for (int state = 0; state < kGLStateCount; ++state) {
+    // GL starts with dithering on while the cache assumes everything off; Mesa has no rectangle textures.
+    if (state == stDither || state == stTextureRect) continue;
+    EXPECT_EQ(GL().glIsEnabled(GLStateToGLEnum(static_cast<TGLState>(state))) == GL_TRUE,
+              cache.IsEnabled(static_cast<TGLState>(state)))
+        << state;
+  }
+  GLfloat diffuse[4] = {};
+  GL().glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+  EXPECT_FLOAT_EQ(diffuse[0], 1.25f);
+  EXPECT_FLOAT_EQ(diffuse[3], 0.75f);
+  GLfloat shininess = 0;
+  GL().glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+  EXPECT_EQ(shininess, 12.0f);
+  EXPECT_EQ(GL().glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -1,0 +1,80 @@
+#include "output/print/page_headers.h"
+
+#include "print_fixture.h"
+
+namespace {
+
+class PageHeaders : public PrintTest {
+ protected:
+  void SetUp() override {
+    PrintTest::SetUp();
+    page.options.drawings_part = false;
+    QuoteHeader.customer.name = "Rossi Srl";
+    QuoteHeader.customer.city = "Milano";
+    QuoteHeader.customer_ref = "Ref 9";
+    QuoteHeader.number = "Q-17";
+  }
+};
+
+TEST_F(PageHeaders, QuoteHeaderShowsTheCustomerOnlyWhenAsked) {
+  render();
+  EXPECT_EQ(text("Rossi Srl").left, 1250);
+  EXPECT_EQ(text("Rossi Srl").top, 150);
+  EXPECT_EQ(text("t149").top, 100);
+  page.print_customer_block = false;
+  page.canvas().begin(page.preview_pages[0], page.print_font);
+  canvas().texts.clear();
+  draw_quote_header(page, 2100, 2970);
+  page.canvas().end();
+  EXPECT_TRUE(canvas().has("t149"));
+  EXPECT_FALSE(canvas().has("Rossi Srl"));
+}
+
+TEST_F(PageHeaders, DrawingHeaderLeavesTheCustomerOutButKeepsTheOtherValues) {
+  page.page_bitmap = QImage(2101, 2971, QImage::Format_RGB32);
+  set_page_scales(page, 2100, 2970);
+  page.canvas().begin(page.page_bitmap, page.print_font);
+  page.print_customer_block = false;
+  draw_drawing_header(page, 2100, 2970);
+  page.canvas().end();
+  EXPECT_FALSE(canvas().has("Rossi Srl"));
+  EXPECT_EQ(text("Ref 9").top, 10 + 50 + 110);
+  EXPECT_EQ(text("Q-17").top, 10 + 50 + 3 * 110);
+  EXPECT_EQ(text("t142").left, 1160);
+  EXPECT_EQ(text("t142").font_height, 30);
+  EXPECT_EQ(text("Q-17").font_height, 50);
+}
+
+TEST_F(PageHeaders, TitleIsUpperCasedInAsciiOnly) {
+  LangTable[143] = "préventivo";
+  render();
+  RecordedText title = text("PRéVENTIVO");
+  EXPECT_TRUE(title.bold);
+  EXPECT_EQ(title.font_height, 80);
+  EXPECT_EQ(title.top, 460);
+  EXPECT_NEAR(title.left + title.width / 2.0, 1050, 1) << "centred on the page";
+}
+
+TEST_F(PageHeaders, LogoIsFoundWhateverTheCaseOfItsName) {
+  QImage logo(40, 20, QImage::Format_RGB32);
+  logo.fill(qRgb(255, 0, 0));
+  std::string path = program_dir_.file("user/logo.png");
+  ASSERT_TRUE(logo.save(QString::fromStdString(path)));
+  EXPECT_EQ(find_logo_file("Logo.PNG"), path);
+  EXPECT_EQ(find_logo_file("logo.png"), path);
+  EXPECT_EQ(find_logo_file(""), "") << "an empty name is no logo, not the folder";
+  EXPECT_EQ(find_logo_file("other.png"), "");
+  std::filesystem::create_directories(program_dir_.path() / "user" / "folder.png");
+  EXPECT_EQ(find_logo_file("folder.png"), "") << "only a regular file counts";
+
+  Company.logo = "Logo.PNG";
+  render();
+  const QImage& first = page.preview_pages[0];
+  // 2 mm from the top left, 27 mm high, twice as wide: 20..560 x 20..290.
+  EXPECT_EQ(first.pixel(25, 25), qRgb(255, 0, 0));
+  EXPECT_EQ(first.pixel(555, 285), qRgb(255, 0, 0));
+  EXPECT_NE(first.pixel(565, 200), qRgb(255, 0, 0));
+  EXPECT_NE(first.pixel(200, 295), qRgb(255, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// The printer and PDF roads of the printed document: page ranges on a fake
+// printer, and the files checked by real PDF tools, including the QPrinter
+// road into a PDF file.
+#include <QPrinter>
+#include <algorithm>
+#include <filesystem>
+
+#include "external_tool.h"
+#include "output/print/pdf_output.h"
+#include "output/print/printer_output.h"
+#include "print_fixture.h"
+#include "support/print_sample.h"
+#include "support/room_outline.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+constexpr const char* kQpdf = "/usr/bin/qpdf";
+constexpr const char* kPdfinfo = "/usr/bin/pdfinfo";
+constexpr const char* kPdfimages = "/usr/bin/pdfimages";
+constexpr const char* kPdftoppm = "/usr/bin/pdftoppm";
+
+class FakePrinter : public PrinterSink {
+ public:
+  QSize page_pixels() const override { return {420, 594}; }
+  void new_page() override { ++new_pages; }
+  void draw_page(const QImage& page) override { pages.push_back(page.copy()); }
+  int new_pages = 0;
+  std::vector<QImage> pages;
+};
+
+class PrintRoads : public PrintTest {
+ protected:
+  // A document of the drawing part alone, one cell per page.
+  void cell_pages(int count) {
+    page.options.quote_part = false;
+    for (int i = 0; i < count; ++i) {
+      Cells.emplace_back();
+      Cells.back().name = "Cell " + std::to_string(i + 1);
+      Cells.back().walls = walls_through({{-2000, -1000}, {2000, -1000}, {2000, 1000}, {-2000, 1000}});
+    }
+  }
+  std::string tool_output(const char* tool, const std::vector<std::string>& arguments) {
+    ToolResult result = run_tool(tool, arguments);
+    EXPECT_EQ(result.exit_code, 0) << tool << ": " << result.output;
+    return result.output;
+  }
+  std::string info_line(const std::string& path, const std::string& key) {
+    std::string info = tool_output(kPdfinfo, {path});
+    std::size_t at = info.find(key);
+    if (at == std::string::npos) return "";
+    std::size_t start = info.find_first_not_of(' ', at + key.size());
+    return info.substr(start, info.find('\n', at) - start);
+  }
+  // The first page rendered back in grey at 10 dots per inch of its 2100 x 2970 units.
+  std::string grey_page(const std::string& path) {
+    std::string out = program_dir_.file("grey");
+    tool_output(kPdftoppm, {"-gray", "-r", "10", "-f", "1", "-l", "1", "-singlefile", path, out});
+    return program_dir_.read("grey.pgm");
+  }
+  ScopedScriptedUi ui_;
+};
+
+TEST_F(PrintRoads, APageRangeSendsOnlyItsPagesButRendersThemAll) {
+  cell_pages(5);
+  FakePrinter printer;
+  print_document(page, printer, PageRange{false, 2, 3});
+  EXPECT_EQ(page.pages_rendered, 5);
+  EXPECT_EQ(page.pages_emitted, 2);
+  EXPECT_EQ(printer.new_pages, 1) << "only before the second page sent";
+  ASSERT_EQ(printer.pages.size(), 2u);
+  EXPECT_EQ(printer.pages[0].size(), QSize(420, 594));
+  EXPECT_EQ(ui_->wait_box_shows, 1);
+  EXPECT_FALSE(ui_->wait_box_shown);
+  EXPECT_TRUE(page.page_bitmap.isNull()) << "the page is released";
+
+  FakePrinter every;
+  print_document(page, every, PageRange{});
+  EXPECT_EQ(every.pages.size(), 5u);
+  EXPECT_EQ(every.new_pages, 4);
+}
+
+TEST_F(PrintRoads, PdfFilesPassTheToolsWithOneFullPageImageEach) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kQpdf);
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPdfinfo);
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPdfimages);
+  for (int pages : {1, 3}) {
+    Cells.clear();
+    cell_pages(pages);
+    std::string path = program_dir_.file("user/document.pdf");
+    make_pdf(page, path, true);
+    EXPECT_NE(tool_output(kQpdf, {"--check", path}).find("No syntax or stream encoding errors"), std::string::npos);
+    EXPECT_EQ(info_line(path, "Pages:"), std::to_string(pages));
+    EXPECT_EQ(info_line(path, "Page size:"), "2100 x 2970 pts");
+    EXPECT_EQ(info_line(path, "Title:"), "titolo");
+    std::string images = tool_output(kPdfimages, {"-list", path});
+    int full_pages = 0;
+    for (std::size_t at = images.find(" 2100  2970  rgb"); at != std::string::npos;
+         at = images.find(" 2100  2970  rgb", at + 1))
+      ++full_pages;
+    EXPECT_EQ(full_pages, pages) << images;
+    EXPECT_TRUE(page.page_bitmap.isNull());
+    EXPECT_EQ(page.pdf_writer, nullptr);
+  }
+}
+
+TEST_F(PrintRoads, NoPartGivesOneWhitePage) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPdftoppm);
+  page.options.quote_part = false;
+  page.options.drawings_part = false;
+  std::string path = program_dir_.file("user/blank.pdf");
+  make_pdf(page, path, true);
+  std::string pgm = grey_page(path);
+  // "P5", the size and the largest value, each ended by a line break, then the pixels.
+  std::size_t pixels = 0;
+  for (int line = 0; line < 3; ++line) pixels = pgm.find('\n', pixels) + 1;
+  ASSERT_GT(pgm.size(), pixels + 100 * 100);
+  // poppler's scaling of the page image may take white down by a step or two.
+  auto darkest = *std::min_element(pgm.begin() + static_cast<std::ptrdiff_t>(pixels), pgm.end(), [](char a, char b) {
+    return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+  });
+  EXPECT_GE(static_cast<unsigned char>(darkest), 250);
+}
+
+TEST_F(PrintRoads, TheCustomerBlockShowsOnlyWhenAsked) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPdftoppm);
+  QuoteHeader.customer.name = "ROSSI SRL WITH A LONG NAME";
+  Cells.emplace_back();
+  QuoteDetails.emplace_back();
+  page.options.drawings_part = false;
+  std::string with = program_dir_.file("user/with.pdf");
+  std::string without = program_dir_.file("user/without.pdf");
+  make_pdf(page, with, true);
+  make_pdf(page, without, false);
+  EXPECT_NE(grey_page(with), grey_page(without));
+  make_pdf(page, without, true);
+  EXPECT_EQ(grey_page(with), grey_page(without)) << "nothing else differs";
+}
+
+TEST_F(PrintRoads, AnUnwritableTargetRaisesAndWritesNothing) {
+  cell_pages(2);
+  std::string folder = program_dir_.file("user/taken.pdf");
+  std::filesystem::create_directories(folder);  // a folder stands where the file would go
+  EXPECT_ANY_THROW(make_pdf(page, folder, true));
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_TRUE(page.page_bitmap.isNull()) << "the page is released";
+  EXPECT_EQ(page.pdf_writer, nullptr);
+  EXPECT_ANY_THROW(make_pdf(page, program_dir_.file("missing/out.pdf"), true));
+  EXPECT_FALSE(std::filesystem::exists(program_dir_.file("missing")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program_dir_.file("user")),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "no temporary file is left behind";
+}
+
+TEST_F(PrintRoads, ThePrinterRoadIntoAPdfFileHoldsTheChosenRange) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPdfinfo);
+  cell_pages(5);
+  std::string path = program_dir_.file("user/printed.pdf");
+  {
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setResolution(kPrinterDpi);
+    QPrinterSink sink(printer);
+    print_document(page, sink, PageRange{false, 2, 4});
+  }
+  EXPECT_EQ(info_line(path, "Pages:"), "3");
+}
+
+TEST_F(PrintRoads, ASampleProjectPrintsItsQuoteThenOnePlanPerCell) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kQpdf);
+  load_print_data("IT");
+  make_print_sample(2);
+  ASSERT_EQ(render(), 3);
+  EXPECT_EQ(page.first_drawing_page, 1);
+  EXPECT_EQ(canvas().find("Room 1").front().page, 0) << "its block in the quote";
+  EXPECT_EQ(canvas().find("Room 1").back().page, 1) << "the caption under its plan";
+  EXPECT_EQ(canvas().find("Room 2 (x2)").back().page, 2);
+  EXPECT_EQ(text("PREVENTIVO").page, 0);
+  EXPECT_FALSE(page.summary[1].empty());
+  std::string path = program_dir_.file("user/sample.pdf");
+  make_pdf(page, path, true);
+  EXPECT_EQ(info_line(path, "Pages:"), "3");
+  EXPECT_NE(tool_output(kQpdf, {"--check", path}).find("No syntax or stream encoding errors"), std::string::npos);
+}
+
+}  // namespace

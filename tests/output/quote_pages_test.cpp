@@ -1,0 +1,190 @@
+#include "output/print/quote_pages.h"
+
+#include "print_fixture.h"
+
+namespace {
+
+Tcodice code_row(const std::string& code, double price, int description = 200) {
+  Tcodice row;
+  row.alt_code = code;
+  row.price = price;
+  row.description_number = description;
+  row.lar = "475";
+  row.lung = "1000";
+  row.alt = "2000";
+  return row;
+}
+
+Trec_prv line(int row, int quantity, const std::string& kind = "R", double length_sum = 0) {
+  return Trec_prv{row, quantity, length_sum, kind};
+}
+
+class QuotePages : public PrintTest {
+ protected:
+  void SetUp() override {
+    PrintTest::SetUp();
+    page.options.drawings_part = false;
+  }
+  // Cells of these names, each with the lines given.
+  void cells(const std::vector<std::pair<std::string, Tdett_prv>>& contents) {
+    for (const auto& [name, lines] : contents) {
+      Cells.emplace_back();
+      Cells.back().name = name;
+      QuoteDetails.push_back(lines);
+    }
+  }
+  // Texts in the amount column (right end at 207 mm), top to bottom.
+  std::vector<std::string> amounts(int on_page) {
+    std::vector<std::string> found;
+    for (const RecordedText& t : canvas().texts)
+      if (t.page == on_page && t.right() == 2070 && t.top > 800) found.push_back(t.text);
+    return found;
+  }
+};
+
+TEST_F(QuotePages, ThirtyOneRowsFillAPageAndTheThirtySecondBreaks) {
+  CodesTable = {code_row("A1", 1)};
+  cells({{"Only", Tdett_prv(32, line(0, 1))}});
+  ASSERT_EQ(render(), 2);
+  std::vector<int> rows_per_page(2);
+  for (const RecordedText& t : canvas().texts)
+    if (t.text == "A1") rows_per_page[static_cast<std::size_t>(t.page)]++;
+  EXPECT_EQ(rows_per_page, (std::vector<int>{31, 1}));
+  RecordedText continued = text("t170");
+  EXPECT_EQ(continued.page, 0);
+  EXPECT_EQ(continued.top, 2640);
+  EXPECT_EQ(continued.right(), 1840) << "right-aligned at column c4";
+  EXPECT_EQ(canvas().find("A1").back().top, 815) << "first row of the next page";
+}
+
+TEST_F(QuotePages, NoBreakFollowsTheLastLineOfACell) {
+  CodesTable = {code_row("A1", 1)};
+  cells({{"One", Tdett_prv(31, line(0, 1))}, {"Two", Tdett_prv(1, line(0, 1))}});
+  render();
+  RecordedText block = text("One");  // row A of the first cell's block
+  EXPECT_EQ(block.page, 0);
+  EXPECT_EQ(block.top, 2520) << "below the limit, on the same page";
+  EXPECT_EQ(text("t170").page, 0) << "the break comes after row A";
+}
+
+TEST_F(QuotePages, OneCellWithoutMultiplierHasNoCellBlock) {
+  CodesTable = {code_row("A1", 10), code_row("B2", 2.5)};
+  cells({{"Shop", {line(0, 3), line(-1, 9), line(1, 2)}}});
+  ASSERT_EQ(render(), 1);
+  EXPECT_FALSE(canvas().has("Shop"));
+  EXPECT_EQ(canvas().find("t156").size(), 0u);
+  EXPECT_EQ(amounts(0), (std::vector<std::string>{"30.00", "5.00", "35.00", "35.00"}));
+  EXPECT_EQ(canvas().find("t200").size(), 2u) << "the line without a code row leaves no trace";
+  EXPECT_EQ(page.summary[0], "t155 ");
+  EXPECT_EQ(page.summary[1], "35.00");
+}
+
+TEST_F(QuotePages, MultiplierTriplesTheTotalAndShowsRowsAToD) {
+  CodesTable = {code_row("A1", 100)};
+  cells({{"Bay (x3)", {line(0, 2)}}});
+  render();
+  EXPECT_EQ(text("Bay (x3)").right(), 1290) << "row A right-aligned at column c1";
+  EXPECT_EQ(text("t156 ( x1 )").right(), 1840);
+  EXPECT_EQ(text("t156 ( x3 )").right(), 1840);
+  EXPECT_EQ(amounts(0), (std::vector<std::string>{"200.00", "200.00", "200.00", "600.00", "600.00", "600.00"}));
+  EXPECT_EQ(page.summary[1], "600.00");
+}
+
+TEST_F(QuotePages, LengthLinesAreMetresTimesThePrice) {
+  CodesTable = {code_row("OV1", 12.5)};
+  cells({{"Rail", {line(0, 1, "OV", 4.2)}}});
+  render();
+  EXPECT_TRUE(canvas().has("m"));
+  EXPECT_EQ(text("4.2").right(), 1640) << "quantity right-aligned at column c3";
+  EXPECT_EQ(text("12.50").right(), 1840);
+  EXPECT_EQ(canvas().find("52.50").size(), 3u) << "line, total and net total";
+}
+
+TEST_F(QuotePages, ALongCodeShrinksToItsColumn) {
+  CodesTable = {code_row("RW10-0475-1700-XL", 1), code_row("A1", 1)};
+  cells({{"Shop", {line(0, 1), line(1, 1)}}});
+  render();
+  RecordedText long_code = text("RW10-0475-1700-XL");
+  EXPECT_EQ(long_code.left, 30);
+  EXPECT_LE(long_code.right(), 250) << "1 mm before the description column";
+  EXPECT_LT(long_code.font_height, 40);
+  EXPECT_EQ(text("A1").font_height, 40) << "a code that fits keeps the 4 mm font";
+}
+
+TEST_F(QuotePages, UnitTextsFollowTheKind) {
+  Tcodice row = code_row("X", 1);
+  EXPECT_EQ(quote_unit_text("TE", row), "475 x 2000");
+  EXPECT_EQ(quote_unit_text("G", row), "475");
+  EXPECT_EQ(quote_unit_text("R", row), "475 x 1000");
+  EXPECT_EQ(quote_unit_text("KG", row), "1000");
+  EXPECT_EQ(quote_unit_text("RG", row), "n") << "a later rule overwrites the R rule";
+  EXPECT_EQ(quote_unit_text("RGF", row), "n");
+  EXPECT_EQ(quote_unit_text("PRG", row), "n");
+  EXPECT_EQ(quote_unit_text("OV", row), "m");
+  EXPECT_EQ(quote_unit_text("Z", row), "");
+}
+
+TEST_F(QuotePages, DiscountLabelsAndAmounts) {
+  QuoteHeader.discount2 = 5;
+  EXPECT_EQ(discount_label(QuoteHeader, " + "), "t118 ( + 5%)");
+  EXPECT_EQ(discount_label(QuoteHeader, "+"), "t118 (+5%)");
+  QuoteHeader.discount1 = 10;
+  QuoteHeader.discount3 = 2.5;
+  EXPECT_EQ(discount_label(QuoteHeader, "+"), "t118 (10%+5%+2.5%)");
+  EXPECT_DOUBLE_EQ(discount_factor(QuoteHeader), 0.9 * 0.95 * 0.975);
+
+  QuoteHeader = Tprv{};
+  CodesTable = {code_row("A1", 10)};
+  cells({{"One", {line(0, 1)}}, {"Two", {line(0, 1)}}});
+  render();
+  EXPECT_EQ(canvas().find("t118").size(), 3u) << "two cell blocks and the totals, label alone";
+  EXPECT_EQ(page.summary[2], "t118");
+  EXPECT_EQ(page.summary[3], "") << "no discount amount";
+  EXPECT_EQ(page.summary[7], "");
+}
+
+TEST_F(QuotePages, AustralianLayoutAddsGoodsAndServicesTax) {
+  Company.currency = "A$";
+  QuoteHeader.discount1 = 50;
+  CodesTable = {code_row("A1", 100)};
+  cells({{"One", {line(0, 2)}}});
+  render();
+  EXPECT_EQ(text("t200").left, 330) << "description column at 33 mm";
+  EXPECT_EQ(text("t200").font_height, 30) << "cells list in the 3 mm text font";
+  EXPECT_EQ(page.summary, (QuoteSummary{"t155 A$", "200.00", "t118 (50%)", "-100.00", "Project Subtotal (Ex-GST) A$",
+                                        "100.00", "Project GST A$", "10.00", "Project Total A$", "110.00"}));
+  EXPECT_EQ(text("Project Total A$").top, 2640 + 4 * 55);
+  EXPECT_EQ(canvas().find("t155 A$").back().top, 2640) << "after the heading of the amount column";
+}
+
+TEST_F(QuotePages, OtherCurrenciesGiveOneNetRow) {
+  Company.currency = "EUR";
+  CodesTable = {code_row("A1", 1234.5)};
+  cells({{"One", {line(0, 1)}}});
+  render();
+  EXPECT_EQ(text("t200").left, 280);
+  EXPECT_EQ(page.summary[4], "t156 EUR");
+  EXPECT_EQ(page.summary[5], "1,234.50");
+  EXPECT_EQ(page.summary[6], "");
+  EXPECT_EQ(text("t117").top, 2640) << "notes start at the footer row too";
+}
+
+TEST_F(QuotePages, AnEmptyCellGivesOnePageOfZeroTotals) {
+  cells({{"Empty", {}}});
+  ASSERT_EQ(render(), 1);
+  EXPECT_EQ(page.summary[1], "0.00");
+  EXPECT_EQ(page.summary[3], "");
+  EXPECT_TRUE(canvas().has("t150")) << "the table heading";
+}
+
+TEST_F(QuotePages, MoneyFollowsTheLocale) {
+  CodesTable = {code_row("A1", 1234.5)};
+  cells({{"One", {line(0, 1)}}});
+  render();
+  EXPECT_EQ(page.summary[1], "1,234.50");
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  render();
+  EXPECT_EQ(page.summary[1], "1.234,50");
+}
+
+}  // namespace
