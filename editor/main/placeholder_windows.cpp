@@ -18,24 +18,16 @@ void PlaceholderDialog::apply_language() {
 }
 
 TFdati::TFdati(QWidget* parent) : PlaceholderDialog(parent, "Dati", -1) {}
-TForm2::TForm2(QWidget* parent) : PlaceholderDialog(parent, "Porta", 15) {}
 TFclienti::TFclienti(QWidget* parent) : PlaceholderDialog(parent, "Clienti", 60) {}
 TFpreferenze::TFpreferenze(QWidget* parent) : PlaceholderDialog(parent, "Preferenze", 84) {}
-TFcopia_cella::TFcopia_cella(QWidget* parent) : PlaceholderDialog(parent, "Nuova cella", 0) {}
-TFripiani::TFripiani(QWidget* parent) : PlaceholderDialog(parent, "Ripiani", 161) {}
 TFstampa::TFstampa(QWidget* parent) : PlaceholderDialog(parent, "Stampa", 119) {}
 TFapri::TFapri(QWidget* parent) : PlaceholderDialog(parent, "Archivio", 109) {}
 TFpreventivo::TFpreventivo(QWidget* parent) : PlaceholderDialog(parent, "Preventivo", 111) {}
-TFforza::TFforza(QWidget* parent) : PlaceholderDialog(parent, "Lunghezze forzate", -1) {}
 TFprezzi::TFprezzi(QWidget* parent) : PlaceholderDialog(parent, "Prezzi e codici", 182) {}
-TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : PlaceholderDialog(parent, "Modulo aggiunto", 183) {}
 TFmail::TFmail(QWidget* parent) : PlaceholderDialog(parent, "Invia per e-mail", -1) {}
-TFordinamento::TFordinamento(QWidget* parent) : PlaceholderDialog(parent, "Ordinamento celle", 215) {}
 TFAbout::TFAbout(QWidget* parent) : PlaceholderDialog(parent, "Informazioni", -1) {}
 TPasswordDlg::TPasswordDlg(QWidget* parent) : PlaceholderDialog(parent, "Password", -1) {}
 TFormTxt::TFormTxt(QWidget* parent) : PlaceholderDialog(parent, "Testo", -1) {}
-TFcorvane::TFcorvane(QWidget* parent) : PlaceholderDialog(parent, "Scaffalature mobili", 183) {}
-TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : PlaceholderDialog(parent, "Selezione kit", -1) {}
 
 void TFmail::apply_language() { setWindowTitle(qt_lang_text(204) + " - " + qt_lang_text(212)); }
 

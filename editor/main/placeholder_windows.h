@@ -31,13 +31,6 @@ class TFdati : public PlaceholderDialog {
   explicit TFdati(QWidget* parent);
 };
 
-class TForm2 : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TForm2(QWidget* parent);
-  int Tag = -1;  // the wall the door goes into
-};
-
 // The 3-D view window; until the view exists its rebuild builds nothing.
 class TF3d : public QDialog, public TranslatedWindow {
   Q_OBJECT
@@ -68,18 +61,6 @@ class TFpreferenze : public PlaceholderDialog {
   explicit TFpreferenze(QWidget* parent);
 };
 
-class TFcopia_cella : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFcopia_cella(QWidget* parent);
-};
-
-class TFripiani : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFripiani(QWidget* parent);
-};
-
 class TFstampa : public PlaceholderDialog {
   Q_OBJECT
  public:
@@ -98,25 +79,10 @@ class TFpreventivo : public PlaceholderDialog {
   explicit TFpreventivo(QWidget* parent);
 };
 
-class TFforza : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFforza(QWidget* parent);
-  int Tag = -1;  // the wall whose lengths are forced
-};
-
 class TFprezzi : public PlaceholderDialog {
   Q_OBJECT
  public:
   explicit TFprezzi(QWidget* parent);
-};
-
-class TFmodulo_aggiunto : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFmodulo_aggiunto(QWidget* parent);
-  // Fills the size lists from the catalogue; the lists come with the dialog.
-  void fill_module_dialog() {}
 };
 
 class TFmail : public PlaceholderDialog {
@@ -136,12 +102,6 @@ class TFattendere : public PlaceholderDialog {
   QLabel* Label1;
 };
 
-class TFordinamento : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFordinamento(QWidget* parent);
-};
-
 class TFAbout : public PlaceholderDialog {
   Q_OBJECT
  public:
@@ -158,18 +118,4 @@ class TFormTxt : public PlaceholderDialog {
   Q_OBJECT
  public:
   explicit TFormTxt(QWidget* parent);
-};
-
-class TFcorvane : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFcorvane(QWidget* parent);
-  // Loads the kit lists of the compact line; the lists come with the dialog.
-  void load_kit_lists() {}
-};
-
-class TFSelezioneKitCV : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFSelezioneKitCV(QWidget* parent);
 };

@@ -3,7 +3,15 @@
 #include <memory>
 #include <vector>
 
+#include "editor/dialogs/added_module_dialog.h"
+#include "editor/dialogs/cell_order_dialog.h"
+#include "editor/dialogs/compact_dialog.h"
+#include "editor/dialogs/door_dialog.h"
+#include "editor/dialogs/forced_lengths_dialog.h"
+#include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/new_cell_dialog.h"
+#include "editor/dialogs/shelves_dialog.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
