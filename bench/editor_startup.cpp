@@ -4,9 +4,9 @@
 // command line) and the first render of its plan, offscreen.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <filesystem>
 
+#include "bench/offscreen_application.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "model/files/default_user_files.h"
@@ -17,15 +17,6 @@
 #include "support/temp_dir.h"
 
 namespace {
-
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "bench_editor_startup";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // A program folder with the staged data, the language chosen and the sample
 // room saved as a project.
@@ -43,7 +34,7 @@ void prepare_program_folder(const TempDir& folder) {
 }
 
 void WindowsStartUpAndFirstPlan(benchmark::State& state) {
-  application();
+  offscreen_application();
   TempDir folder;
   prepare_program_folder(folder);
   for (auto _ : state) {

@@ -34,6 +34,7 @@
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 #include "model/text/translations.h"
+#include "output/print/print_window.h"
 
 namespace {
 

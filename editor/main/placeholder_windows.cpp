@@ -20,7 +20,6 @@ void PlaceholderDialog::apply_language() {
 TFdati::TFdati(QWidget* parent) : PlaceholderDialog(parent, "Dati", -1) {}
 TFclienti::TFclienti(QWidget* parent) : PlaceholderDialog(parent, "Clienti", 60) {}
 TFpreferenze::TFpreferenze(QWidget* parent) : PlaceholderDialog(parent, "Preferenze", 84) {}
-TFstampa::TFstampa(QWidget* parent) : PlaceholderDialog(parent, "Stampa", 119) {}
 TFapri::TFapri(QWidget* parent) : PlaceholderDialog(parent, "Archivio", 109) {}
 TFpreventivo::TFpreventivo(QWidget* parent) : PlaceholderDialog(parent, "Preventivo", 111) {}
 TFprezzi::TFprezzi(QWidget* parent) : PlaceholderDialog(parent, "Prezzi e codici", 182) {}

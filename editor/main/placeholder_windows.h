@@ -61,12 +61,6 @@ class TFpreferenze : public PlaceholderDialog {
   explicit TFpreferenze(QWidget* parent);
 };
 
-class TFstampa : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFstampa(QWidget* parent);
-};
-
 class TFapri : public PlaceholderDialog {
   Q_OBJECT
  public:

@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
-#include <QToolButton>
 
 #include "editor/dialogs/language_dialog.h"
 #include "editor/main/main_window.h"

@@ -1,6 +1,7 @@
 #include "editor/main/windows.h"
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "editor/dialogs/added_module_dialog.h"
@@ -15,6 +16,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
+#include "output/print/print_window.h"
 
 TMain* Main = nullptr;
 TFdati* Fdati = nullptr;
@@ -54,6 +56,14 @@ Window* create(Window*& variable) {
   return variable;
 }
 
+// The windows of the printed output open the editor's windows through hooks,
+// as they cannot see the editor.
+void connect_window_hooks() {
+  Fstampa->open_quote_header = [] { Fpreventivo->exec(); };
+  Fstampa->open_customers = [] { Fclienti->exec(); };
+  Fstampa->open_mail = [] { Fmail->exec(); };
+}
+
 }  // namespace
 
 void create_windows() {
@@ -82,6 +92,7 @@ void create_windows() {
   create(FormTxt);
   create(Fcorvane);
   create(FSelezioneKitCV);
+  connect_window_hooks();
   window_ui = std::make_unique<QtModelUi>();
   set_ui(window_ui.get());
 }

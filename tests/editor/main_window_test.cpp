@@ -26,6 +26,7 @@
 #include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
+#include "output/print/print_window.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -193,6 +194,19 @@ TEST_F(ProgramStart, TheOutlineButtonStartsTheOutlineAtTheOriginWithTheCross) {
   EXPECT_EQ(Main->PaintBox1->cursor().shape(), Qt::CrossCursor);
   ui().set_tool_button_down(3, false);
   EXPECT_EQ(Main->PaintBox1->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ProgramStart, PrintingOpensThePrintWindowOnAFreshBillOfMaterials) {
+  ASSERT_TRUE(start(0));
+  QuoteDetails.clear();
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    shown = Fstampa->isVisible();
+    Fstampa->reject();
+  });
+  Main->tool_button(13)->trigger();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(QuoteDetails.size(), Cells.size());
 }
 
 TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {
