@@ -11,7 +11,8 @@
 
 namespace {
 
-// A wall drawn thick with a gap for the door and its swing, along x or y.
+// A wall drawn thick with a gap for the door, its sill dashed, along x or y;
+// the wall lies clear of the part edits above or beside it.
 QPixmap wall_picture(int width, int height, bool horizontal) {
   QPixmap picture(width, height);
   picture.fill(Qt::white);
@@ -29,13 +30,12 @@ QPixmap wall_picture(int width, int height, bool horizontal) {
   };
   bar(4, gap_from);
   bar(gap_to, length - 4);
-  painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::darkBlue, 1, Qt::DashLine));
-  const int swing = gap_to - gap_from;
+  const int middle = across + wall / 2;
   if (horizontal)
-    painter.drawArc(gap_from - swing, across - swing, 2 * swing, 2 * swing, 0, 90 * 16);
+    painter.drawLine(gap_from, middle, gap_to, middle);
   else
-    painter.drawArc(across + wall - swing, gap_from - swing, 2 * swing, 2 * swing, 270 * 16, 90 * 16);
+    painter.drawLine(middle, gap_from, middle, gap_to);
   return picture;
 }
 

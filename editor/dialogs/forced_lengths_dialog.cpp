@@ -6,6 +6,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/qt_lang_text.h"
+#include "model/files/text_io.h"
 #include "model/state/current_cell.h"
 
 TFforza::TFforza(QWidget* parent) : QDialog(parent) {
@@ -35,7 +36,12 @@ TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString TFforza::shown(double mm) { return short_number(mm / AppState.unit_factor); }
+// Millimetres in their shortest form; inches with the chosen decimals, as a
+// whole division by 25.4 rarely ends.
+QString TFforza::shown(double mm) {
+  if (!AppState.inches) return short_number(mm);
+  return QString::fromStdString(format_fixed(mm / AppState.unit_factor, AppState.decimals, user_decimal_point()));
+}
 
 void TFforza::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
