@@ -9,11 +9,11 @@
 #include "editor/main/main_window.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
-#include "gfx3d/initialization.h"
 #include "model/files/default_user_files.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
+#include "scene3d/scene_initialization.h"
 
 namespace {
 
@@ -44,7 +44,10 @@ class Application : public QApplication {
 
 int main(int argc, char** argv) {
   // Every unit starts before the application and its windows.
-  InitializeGfx3D();
+  InitializeScene3D();
+  // The 3-D view draws through GLX, so Qt runs on X11 unless the user chose otherwise.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   Application application(argc, argv);
   QApplication::setApplicationName("Rackwright");
   QApplication::setWindowIcon(QIcon(":/icons/program.svg"));
