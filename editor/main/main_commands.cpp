@@ -1,6 +1,5 @@
 #include "editor/main/main_commands.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "model/files/file_io.h"
@@ -109,13 +108,6 @@ std::string help_page_path(int language) {
 }
 
 void open_help() { ui().open_with_desktop(help_page_path(AppState.language)); }
-
-std::string dxf_file_name(const std::string& chosen) {
-  std::string extension = std::filesystem::path(chosen).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return extension == ".dxf" ? chosen : chosen + ".dxf";
-}
 
 bool close_query() {
   if (!AppState.modified) return true;

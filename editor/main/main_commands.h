@@ -34,8 +34,5 @@ bool open_start_project(const std::string& path);
 std::string help_page_path(int language);
 void open_help();
 
-// The DXF file name of a chosen name: ".dxf" appended unless it ends so, in any case.
-std::string dxf_file_name(const std::string& chosen);
-
 // Asks to save a modified project before closing; false when the user cancels.
 bool close_query();

@@ -34,6 +34,7 @@
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 #include "model/text/translations.h"
+#include "output/dxf/dxf_export_command.h"
 #include "output/print/print_window.h"
 
 namespace {
@@ -140,11 +141,8 @@ void TMain::build_tool_bar() {
 void TMain::build_menus() {
   QMenuBar* bar = menuBar();
   File1 = bar->addMenu("File");
-  // The drawing exports are offered once the exports are built.
-  Export2D1 = File1->addAction("Export 2D");
-  Export3D1 = File1->addAction("Export 3D");
-  Export2D1->setEnabled(false);
-  Export3D1->setEnabled(false);
+  Export2D1 = File1->addAction("Export 2D", this, [] { run_dxf_export(false); });
+  Export3D1 = File1->addAction("Export 3D", this, [] { run_dxf_export(true); });
   File1->addSeparator();
   Import1 = File1->addAction("Import", this, &TMain::Import1Click);
   File1->addSeparator();

@@ -150,9 +150,3 @@ TEST(HelpPages, LanguagesWithoutAPageGetTheEnglishOne) {
   EXPECT_EQ(help_page_path(5), folder.file("help/index_EN.html"));  // Dutch
   EXPECT_EQ(help_page_path(7), folder.file("help/index_EN.html"));  // no Polish page here
 }
-
-TEST(DxfFileName, AddsTheExtensionUnlessPresentInAnyCase) {
-  EXPECT_EQ(dxf_file_name("/tmp/plan"), "/tmp/plan.dxf");
-  EXPECT_EQ(dxf_file_name("/tmp/plan.DXF"), "/tmp/plan.DXF");
-  EXPECT_EQ(dxf_file_name("/tmp/plan.dwg"), "/tmp/plan.dwg.dxf");
-}
