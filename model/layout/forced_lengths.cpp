@@ -7,8 +7,8 @@
 
 namespace {
 
-// The edit's own refreshes are the caller's: it rebuilds the 3-D view after each wall.
-constexpr EditChain laid_out{.rebuild_3d = false, .side_panel = false, .redraw = false};
+// The plan shows the new bays at once; the caller rebuilds the 3-D view after each wall.
+constexpr EditChain laid_out{.rebuild_3d = false, .side_panel = false};
 
 const Tlinea* wall_of(const Tcell& cell, int wall) {
   return wall >= 0 && static_cast<std::size_t>(wall) < cell.walls.size() ? &cell.walls[static_cast<std::size_t>(wall)]

@@ -22,7 +22,7 @@ ForcedLengthsForm forced_lengths_form(const Tcell& cell, int wall);
 double forced_lengths_total(const ForcedLengthsForm& form, const Tcell& cell);
 
 // Stores one length per bay (a row without a choice keeps that bay's current
-// length), lays the cell out again and takes an undo snapshot.
+// length), lays the cell out again, takes an undo snapshot and redraws.
 void apply_forced_lengths(const ForcedLengthsForm& form);
-// Returns the wall to automatic lengths, lays out and takes an undo snapshot.
+// Returns the wall to automatic lengths, lays out, takes an undo snapshot, redraws.
 void remove_forced_lengths(int wall);

@@ -37,5 +37,6 @@ int shelf_slot_at(const ShelvesForm& form, int y, int height);
 void toggle_shelf_slot(ShelvesForm& form, int slot);
 
 // Writes the pattern into every selected wall bay and free module of the
-// current cell, marks them as having custom shelves, takes an undo snapshot.
+// current cell, marks them as having custom shelves, takes an undo snapshot
+// and redraws the plan.
 void apply_shelves_form(const ShelvesForm& form);

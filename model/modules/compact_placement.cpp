@@ -127,6 +127,7 @@ bool place_mobile_units(const CompactPlacementForm& form) {
     s += depth / 2 + CompactUnitGap / 2;
   }
   rebuild_compact_groups();
-  finish_edit({.layout = false, .rebuild_3d = false, .side_panel = false, .redraw = false});
+  // The new group is shown at once, with the selection it leaves in the panel.
+  finish_edit({.layout = false, .rebuild_3d = false});
   return true;
 }

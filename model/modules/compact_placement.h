@@ -41,5 +41,6 @@ std::optional<double> compact_corridor(const CompactPlacementForm& form);
 // Turns the selected modules of the current cell into the fixed ends of a new
 // group, adds the mobile units, rebuilds the groups and takes an undo
 // snapshot. Refuses, telling why and changing nothing, when the corridor is
-// too narrow or the shelf count is not a whole number of 0 or more.
+// too narrow or the shelf count is not a whole number of 0 or more. The
+// side panel and the plan show the new group.
 bool place_mobile_units(const CompactPlacementForm& form);
