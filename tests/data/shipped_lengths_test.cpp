@@ -32,9 +32,9 @@ TEST_P(ShippedLengths, EveryKitModuleLengthIsAStandardLength) {
 
 TEST_P(ShippedLengths, FillButtonsFillLongWallsWithTheShippedPreferences) {
   {
-    // A copy: reading preferences without a language asks one and writes it back.
-    TempProgramDir folder;
-    std::filesystem::copy_file(stage_dir() + "/defaults/user/preferenze.dat", folder.path() / "user/preferenze.dat");
+    // A copy: reading preferences that leave the language open asks for it and writes the answer back.
+    TempProgramDir copy;
+    std::filesystem::copy_file(stage_dir() + "/defaults/user/preferenze.dat", copy.path() / "user/preferenze.dat");
     ASSERT_TRUE(read_preferences());
   }
   use_staged_program(GetParam());
