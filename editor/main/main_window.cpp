@@ -10,11 +10,15 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "editor/dialogs/about_box.h"
 #include "editor/dialogs/added_module_dialog.h"
+#include "editor/dialogs/archive_dialog.h"
+#include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/cell_order_dialog.h"
 #include "editor/dialogs/compact_dialog.h"
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
 #include "editor/main/main_commands.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_lang_text.h"

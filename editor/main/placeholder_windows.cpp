@@ -17,29 +17,13 @@ void PlaceholderDialog::apply_language() {
   if (caption_text_ >= 0) setWindowTitle(qt_lang_text(caption_text_));
 }
 
-TFdati::TFdati(QWidget* parent) : PlaceholderDialog(parent, "Dati", -1) {}
 TFclienti::TFclienti(QWidget* parent) : PlaceholderDialog(parent, "Clienti", 60) {}
-TFpreferenze::TFpreferenze(QWidget* parent) : PlaceholderDialog(parent, "Preferenze", 84) {}
-TFapri::TFapri(QWidget* parent) : PlaceholderDialog(parent, "Archivio", 109) {}
 TFpreventivo::TFpreventivo(QWidget* parent) : PlaceholderDialog(parent, "Preventivo", 111) {}
 TFprezzi::TFprezzi(QWidget* parent) : PlaceholderDialog(parent, "Prezzi e codici", 182) {}
 TFmail::TFmail(QWidget* parent) : PlaceholderDialog(parent, "Invia per e-mail", -1) {}
-TFAbout::TFAbout(QWidget* parent) : PlaceholderDialog(parent, "Informazioni", -1) {}
-TPasswordDlg::TPasswordDlg(QWidget* parent) : PlaceholderDialog(parent, "Password", -1) {}
 TFormTxt::TFormTxt(QWidget* parent) : PlaceholderDialog(parent, "Testo", -1) {}
 
 void TFmail::apply_language() { setWindowTitle(qt_lang_text(204) + " - " + qt_lang_text(212)); }
-
-TFattendere::TFattendere(QWidget* parent) : PlaceholderDialog(parent, "", -1), Label1(new QLabel("Attendere...")) {
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label1);
-  setWindowTitle(QString::fromStdString(AppTitle));
-}
-
-void TFattendere::apply_language() {
-  setWindowTitle(QString::fromStdString(AppTitle));
-  Label1->setText(qt_lang_text(214) + "...");
-}
 
 TF3d::TF3d(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Vista 3D");

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 #include <QMenuBar>
 
 #include "model/state/records.h"
@@ -23,12 +22,6 @@ class PlaceholderDialog : public QDialog, public TranslatedWindow {
 
  private:
   int caption_text_;
-};
-
-class TFdati : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFdati(QWidget* parent);
 };
 
 // The 3-D view window; until the view exists its rebuild builds nothing.
@@ -55,18 +48,6 @@ class TFclienti : public PlaceholderDialog {
   explicit TFclienti(QWidget* parent);
 };
 
-class TFpreferenze : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFpreferenze(QWidget* parent);
-};
-
-class TFapri : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFapri(QWidget* parent);
-};
-
 class TFpreventivo : public PlaceholderDialog {
   Q_OBJECT
  public:
@@ -84,28 +65,6 @@ class TFmail : public PlaceholderDialog {
  public:
   explicit TFmail(QWidget* parent);
   void apply_language() override;
-};
-
-// The wait box of long work: the program title and "please wait".
-class TFattendere : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFattendere(QWidget* parent);
-  void apply_language() override;
-
-  QLabel* Label1;
-};
-
-class TFAbout : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFAbout(QWidget* parent);
-};
-
-class TPasswordDlg : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TPasswordDlg(QWidget* parent);
 };
 
 class TFormTxt : public PlaceholderDialog {

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/windows.h"

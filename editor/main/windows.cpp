@@ -4,7 +4,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "editor/dialogs/about_box.h"
 #include "editor/dialogs/added_module_dialog.h"
+#include "editor/dialogs/archive_dialog.h"
+#include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/cell_order_dialog.h"
 #include "editor/dialogs/compact_dialog.h"
 #include "editor/dialogs/door_dialog.h"
@@ -12,7 +15,10 @@
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
+#include "editor/dialogs/password_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/shelves_dialog.h"
+#include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
@@ -93,6 +99,13 @@ void create_windows() {
   create(Fcorvane);
   create(FSelezioneKitCV);
   connect_window_hooks();
+  // Confirmed preferences run part of the start-up again on the other windows.
+  Fpreferenze->password_dialog = PasswordDlg;
+  Fpreferenze->refresh_windows = [] {
+    apply_language();
+    Main->show_product_controls();
+    Fmodulo_aggiunto->fill_module_dialog();
+  };
   window_ui = std::make_unique<QtModelUi>();
   set_ui(window_ui.get());
 }
