@@ -3,7 +3,6 @@
 #include <QVBoxLayout>
 
 #include "editor/main/qt_lang_text.h"
-#include "model/state/globals.h"
 #include "model/text/lang_text.h"
 
 namespace {}  // namespace

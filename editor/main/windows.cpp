@@ -98,14 +98,13 @@ void create_windows() {
   create(FormTxt);
   create(Fcorvane);
   create(FSelezioneKitCV);
-  connect_window_hooks();
-  // Confirmed preferences run part of the start-up again on the other windows.
   Fpreferenze->password_dialog = PasswordDlg;
   Fpreferenze->refresh_windows = [] {
     apply_language();
     Main->show_product_controls();
     Fmodulo_aggiunto->fill_module_dialog();
   };
+  connect_window_hooks();
   window_ui = std::make_unique<QtModelUi>();
   set_ui(window_ui.get());
 }
