@@ -128,27 +128,6 @@ void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor&
   }
 }
 
-std::vector<PlanSegment> closed_wall_faces(const Tcell& cell, double offset) {
-  std::vector<PlanSegment> faces;
-  faces.reserve(cell.walls.size());
-  for (const Tlinea& wall : cell.walls) {
-    const Tvec2 shift = vec_make(offset * wall.normal_x, offset * wall.normal_y);
-    faces.push_back({vec_make(wall.x1 + shift.x, wall.y1 + shift.y), vec_make(wall.x2 + shift.x, wall.y2 + shift.y)});
-  }
-  for (std::size_t i = 0; i < faces.size(); ++i) {
-    PlanSegment& face = faces[i];
-    PlanSegment& next = faces[(i + 1) % faces.size()];
-    if (cell.walls[i].orientation == 'H') {
-      face.end.x = next.start.x;
-      next.start.y = face.end.y;
-    } else {
-      face.end.y = next.start.y;
-      next.start.x = face.end.x;
-    }
-  }
-  return faces;
-}
-
 std::vector<ClearanceDimension> clearance_dimensions(const Tmodulo_agg& module) {
   double ex = module.extent_x, ey = module.extent_y;
   double north = module.clear_n, south = module.clear_s, east = module.clear_e, west = module.clear_o;

@@ -42,14 +42,6 @@ void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley);
 // a tie plate with its line to each wall it stands against (gap > 0).
 void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor& colour);
 
-// One face of every wall, moved offset mm along the wall's outward normal
-// (negative: into the room), with the corners closed so that the axis-parallel
-// faces of neighbouring walls meet.
-struct PlanSegment {
-  Tvec2 start, end;
-};
-std::vector<PlanSegment> closed_wall_faces(const Tcell& cell, double offset);
-
 // A free module's clearance dimensions as the plan shows them: measured from
 // the outer side of its uprights (4 + 28 mm beyond each end), one for each
 // side whose flag is set and whose clearance is still positive.

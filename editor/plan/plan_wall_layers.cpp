@@ -7,6 +7,7 @@
 #include "editor/plan/plan_shapes.h"
 #include "editor/plan/plan_texts.h"
 #include "model/base/rounding.h"
+#include "model/base/wall_faces.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
@@ -150,8 +151,8 @@ void draw_direction_arrow(PlanCanvas& canvas, const Tlinea& wall, double thickne
 
 void draw_wall_faces(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
   if (state.outline_mode) return;  // the outline being drawn shows its walls alone
-  const std::vector<PlanSegment> outer = closed_wall_faces(cell, cell.wall_thickness);
-  const std::vector<PlanSegment> inner = closed_wall_faces(cell, -cell.clearance);
+  const std::vector<WallFace> outer = closed_wall_faces(cell, cell.wall_thickness);
+  const std::vector<WallFace> inner = closed_wall_faces(cell, -cell.clearance);
   for (std::size_t i = 0; i < cell.walls.size(); ++i) {
     set_pen(canvas, cell.walls[i].kind == 0 ? OpeningFaceColour : canvas.colours[1]);
     draw_plan_segment(canvas, outer[i].start, outer[i].end);
@@ -171,7 +172,7 @@ void draw_wall_dimensions(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb&
 
 double draw_wall_runs(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
   double surface = 0.0;
-  const std::vector<PlanSegment> outer = closed_wall_faces(cell, cell.wall_thickness);
+  const std::vector<WallFace> outer = closed_wall_faces(cell, cell.wall_thickness);
   for (std::size_t i = 0; i < cell.walls.size(); ++i) {
     const Tlinea& wall = cell.walls[i];
     surface += draw_bays(canvas, wall, state);

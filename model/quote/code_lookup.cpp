@@ -63,6 +63,14 @@ int CodeIndex::last_match(const CodeKey& key, int structure_type, bool available
   return -1;
 }
 
+bool CodeIndex::option_available(const CodeKey& key, int structure_type) {
+  const RowsByKey& rows = rows_for(mask_of(key));
+  auto found = rows.find(joined_key(key));
+  return found != rows.end() && std::any_of(found->second.begin(), found->second.end(), [&](int row) {
+           return row_option(table_[static_cast<std::size_t>(row)], structure_type) == "SI";
+         });
+}
+
 const CodeIndex::RowsByKey& CodeIndex::rows_for(int mask) {
   std::optional<RowsByKey>& grouping = groupings_[static_cast<std::size_t>(mask)];
   if (!grouping) {

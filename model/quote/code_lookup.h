@@ -36,6 +36,8 @@ class CodeIndex {
   // The last row that matches the key and, when asked, whose option for the
   // structure type is not "-"; -1 when there is none.
   int last_match(const CodeKey& key, int structure_type, bool available_only);
+  // What code_option_available answers, without a scan of the table.
+  bool option_available(const CodeKey& key, int structure_type);
 
  private:
   using RowsByKey = std::unordered_map<std::string, std::vector<int>>;

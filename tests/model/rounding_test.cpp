@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <utility>
+#include <vector>
 
 TEST(Rounding, RoundHalvesToEvenTruncTowardZero) {
   const std::pair<double, std::int64_t> rounded[]{{2.5, 2}, {3.5, 4},       {-2.5, -2},     {-3.5, -4}, {0.5, 0},
@@ -34,6 +37,20 @@ TEST(SizeKey, ShortestTextWithoutTrailingZerosCommaAndPointAlike) {
   const std::pair<double, const char*> keys[]{{1000.0, "1000"}, {914.4, "914.4"}, {0.1 + 0.2, "0.3"},
                                               {577.0, "577"},   {-0.0, "0"},      {1200.5, "1200.5"}};
   for (const auto& [value, key] : keys) EXPECT_EQ(size_key(value), key) << value;
+  // Whatever path it takes, the key is the 15-digit general form without trailing zeros.
+  std::mt19937_64 random(7);
+  std::vector<double> values{1e15, -1e15, 1e-4, 1e-5, 123456789012345.6, 1.0 / 3, -1770.4, 2e-300, 0.5e15 + 0.5};
+  for (int i = 0; i < 2000; ++i) {
+    double whole = static_cast<double>(static_cast<std::int64_t>(random() % 4000000) - 2000000);
+    values.push_back(whole / 10.0);
+    values.push_back(whole / 7.0);
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 120) - 80));
+  }
+  for (double value : values) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.15g", value);
+    EXPECT_EQ(size_key(value), expected) << value;
+  }
   EXPECT_TRUE(keys_equal("914,4", "914.4"));
   EXPECT_TRUE(keys_equal("1000", "1000"));
   EXPECT_FALSE(keys_equal("1000", "1000.0"));

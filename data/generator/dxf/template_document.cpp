@@ -1,0 +1,377 @@
+#include "template_document.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "model/base/rounding.h"
+#include "output/dxf/dxf_dimension_blocks.h"
+#include "output/dxf/dxf_entities.h"
+#include "output/dxf/dxf_template.h"
+
+namespace {
+
+// Fixed handles: the tables, the root dictionaries, the model space (which the
+// exports' entities name as their owner) and the paper space.
+constexpr unsigned BlockRecordTable = 0x1, LayerTable = 0x2, StyleTable = 0x3, LineTypeTable = 0x5, ViewTable = 0x6,
+                   UcsTable = 0x7, ViewportTable = 0x8, AppIdTable = 0x9, DimStyleTable = 0xA, RootDictionary = 0xC,
+                   GroupDictionary = 0xD, LayoutDictionary = 0x1A, ModelSpaceRecord = 0x21, ModelSpaceBlock = 0x22,
+                   ModelSpaceEnd = 0x23, PaperSpaceRecord = 0x24, PaperSpaceBlock = 0x25, PaperSpaceEnd = 0x26,
+                   ModelLayout = 0x27, PaperLayout = 0x28, StandardStyle = 0x29, FirstFreeHandle = 0x30;
+
+class Writer {
+ public:
+  void pair(std::string_view code, std::string_view value) { append_dxf_pair(text, code, value); }
+  void number(std::string_view code, double value) { pair(code, size_key(value)); }
+  void handle(std::string_view code, unsigned value) { pair(code, dxf_handle_text(value)); }
+  void integer(std::string_view code, int value) {
+    std::string digits = std::to_string(value);
+    pair(code, std::string(digits.size() < 6 ? 6 - digits.size() : 0, ' ') + digits);
+  }
+  void point(int code, double x, double y, double z) {
+    number(" " + std::to_string(code), x);
+    number(" " + std::to_string(code + 10), y);
+    number(" " + std::to_string(code + 20), z);
+  }
+  void variable(std::string_view name) { pair("  9", name); }
+
+  void begin_table(std::string_view name, unsigned table_handle, int entries) {
+    pair("  0", "TABLE");
+    pair("  2", name);
+    handle("  5", table_handle);
+    pair("330", "0");
+    pair("100", "AcDbSymbolTable");
+    integer(" 70", entries);
+    if (name == "DIMSTYLE") pair("100", "AcDbDimStyleTable");
+  }
+  void end_table() { pair("  0", "ENDTAB"); }
+  void begin_entry(std::string_view type, unsigned entry_handle, unsigned table_handle, std::string_view subclass,
+                   std::string_view name) {
+    pair("  0", type);
+    handle(type == "DIMSTYLE" ? "105" : "  5", entry_handle);
+    handle("330", table_handle);
+    pair("100", "AcDbSymbolTableRecord");
+    pair("100", subclass);
+    pair("  2", name);
+    integer(" 70", 0);
+  }
+
+  std::string text;
+};
+
+void write_header(Writer& w) {
+  w.pair("  0", "SECTION");
+  w.pair("  2", "HEADER");
+  w.variable("$ACADVER");
+  w.pair("  1", "AC1015");
+  w.variable("$DWGCODEPAGE");
+  w.pair("  3", "ANSI_1252");
+  w.variable("$INSBASE");
+  w.point(10, 0, 0, 0);
+  w.variable("$CLAYER");
+  w.pair("  8", "0");
+  w.variable("$TEXTSTYLE");
+  w.pair("  7", "Standard");
+  w.variable("$DIMSTYLE");
+  w.pair("  2", "ISO-25");
+  // Dimensions of plans in millimetres, as the exports draw their pictures.
+  w.variable("$DIMSCALE");
+  w.number(" 40", 1);
+  w.variable("$DIMASZ");
+  w.number(" 40", DimensionArrowSize);
+  w.variable("$DIMEXO");
+  w.number(" 40", DimensionExtensionOffset);
+  w.variable("$DIMEXE");
+  w.number(" 40", DimensionExtensionBeyond);
+  w.variable("$DIMTXT");
+  w.number(" 40", DimensionTextHeight);
+  w.variable("$DIMGAP");
+  w.number(" 40", DimensionTextGap);
+  w.variable("$DIMTAD");
+  w.integer(" 70", 1);
+  w.variable("$DIMTIH");
+  w.integer(" 70", 0);
+  w.variable("$DIMTOH");
+  w.integer(" 70", 0);
+  w.variable("$DIMDEC");
+  w.integer(" 70", 2);
+  w.variable("$DIMZIN");
+  w.integer(" 70", 8);
+  w.variable("$DIMDSEP");
+  w.integer(" 70", 46);
+  w.variable("$LUNITS");
+  w.integer(" 70", 2);
+  w.variable("$LUPREC");
+  w.integer(" 70", 2);
+  w.variable("$INSUNITS");
+  w.integer(" 70", 4);
+  w.variable("$MEASUREMENT");
+  w.integer(" 70", 1);
+  w.variable("$HANDSEED");
+  w.handle("  5", FirstFreeHandle);  // set to the first unused handle once all are given
+  w.pair("  0", "ENDSEC");
+  w.pair("  0", "SECTION");
+  w.pair("  2", "CLASSES");
+  w.pair("  0", "ENDSEC");
+}
+
+void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std::vector<TemplateBlock>& blocks,
+                  const std::vector<unsigned>& block_records, unsigned& next) {
+  w.pair("  0", "SECTION");
+  w.pair("  2", "TABLES");
+
+  w.begin_table("VPORT", ViewportTable, 1);
+  w.begin_entry("VPORT", next++, ViewportTable, "AcDbViewportTableRecord", "*ACTIVE");
+  w.point(10, 0, 0, 0);
+  w.point(11, 1, 1, 0);
+  w.point(12, 0, 0, 0);
+  w.point(13, 0, 0, 0);
+  w.point(14, 10, 10, 0);
+  w.point(15, 10, 10, 0);
+  w.point(16, 0, 0, 1);
+  w.point(17, 0, 0, 0);
+  w.number(" 40", 20000);
+  w.number(" 41", 1.5);
+  w.number(" 42", 50);
+  w.number(" 43", 0);
+  w.number(" 44", 0);
+  w.number(" 50", 0);
+  w.number(" 51", 0);
+  for (auto [code, value] :
+       {std::pair{" 71", 0}, {" 72", 100}, {" 73", 1}, {" 74", 3}, {" 75", 0}, {" 76", 0}, {" 77", 0}, {" 78", 0}})
+    w.integer(code, value);
+  w.end_table();
+
+  w.begin_table("LTYPE", LineTypeTable, 3);
+  for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
+    w.begin_entry("LTYPE", next++, LineTypeTable, "AcDbLinetypeTableRecord", name);
+    w.pair("  3", std::string_view(name) == "Continuous" ? "Solid line" : "");
+    w.integer(" 72", 65);
+    w.integer(" 73", 0);
+    w.number(" 40", 0);
+  }
+  w.end_table();
+
+  w.begin_table("LAYER", LayerTable, static_cast<int>(layers.size()));
+  for (const TemplateLayer& layer : layers) {
+    w.begin_entry("LAYER", next++, LayerTable, "AcDbLayerTableRecord", layer.name);
+    w.integer(" 62", layer.colour);
+    w.pair("  6", "Continuous");
+  }
+  w.end_table();
+
+  w.begin_table("STYLE", StyleTable, 2);
+  for (const char* name : {"Standard", "stile1"}) {
+    w.begin_entry("STYLE", std::string_view(name) == "Standard" ? StandardStyle : next++, StyleTable,
+                  "AcDbTextStyleTableRecord", name);
+    w.number(" 40", 0);
+    w.number(" 41", 1);
+    w.number(" 50", 0);
+    w.integer(" 71", 0);
+    w.number(" 42", 80);
+    w.pair("  3", "txt");
+    w.pair("  4", "");
+  }
+  w.end_table();
+
+  w.begin_table("VIEW", ViewTable, 0);
+  w.end_table();
+  w.begin_table("UCS", UcsTable, 0);
+  w.end_table();
+
+  w.begin_table("APPID", AppIdTable, 2);
+  for (const char* name : {"ACAD", "PE_URL"}) w.begin_entry("APPID", next++, AppIdTable, "AcDbRegAppTableRecord", name);
+  w.end_table();
+
+  w.begin_table("DIMSTYLE", DimStyleTable, 2);
+  for (const char* name : {"Standard", "ISO-25"}) {
+    w.begin_entry("DIMSTYLE", next++, DimStyleTable, "AcDbDimStyleTableRecord", name);
+    w.number(" 40", 1);  // scale
+    w.number(" 41", DimensionArrowSize);
+    w.number(" 42", DimensionExtensionOffset);
+    w.number(" 44", DimensionExtensionBeyond);
+    w.number("140", DimensionTextHeight);
+    w.number("147", DimensionTextGap);
+    w.integer(" 73", 0);
+    w.integer(" 74", 0);
+    w.integer(" 77", 1);
+    w.integer("271", 2);
+    w.integer("272", 2);
+    w.integer("278", 46);
+    w.integer("277", 2);
+    w.integer(" 78", 8);
+    w.handle("340", StandardStyle);
+  }
+  w.end_table();
+
+  w.begin_table("BLOCK_RECORD", BlockRecordTable, static_cast<int>(blocks.size()) + 2);
+  w.begin_entry("BLOCK_RECORD", ModelSpaceRecord, BlockRecordTable, "AcDbBlockTableRecord", "*Model_Space");
+  w.handle("340", ModelLayout);
+  w.begin_entry("BLOCK_RECORD", PaperSpaceRecord, BlockRecordTable, "AcDbBlockTableRecord", "*Paper_Space");
+  w.handle("340", PaperLayout);
+  for (std::size_t b = 0; b < blocks.size(); ++b)
+    w.begin_entry("BLOCK_RECORD", block_records[b], BlockRecordTable, "AcDbBlockTableRecord", blocks[b].name);
+  w.end_table();
+  w.pair("  0", "ENDSEC");
+}
+
+// The end marker takes the given handle, or the next free one after the contents.
+void write_block(Writer& w, const std::string& name, unsigned record, unsigned begin, std::optional<unsigned> end,
+                 bool paper, unsigned& next, const std::function<void(BlockShapes&)>& draw) {
+  w.pair("  0", "BLOCK");
+  w.handle("  5", begin);
+  w.handle("330", record);
+  w.pair("100", "AcDbEntity");
+  if (paper) w.integer(" 67", 1);
+  w.pair("  8", "0");
+  w.pair("100", "AcDbBlockBegin");
+  w.pair("  2", name);
+  w.integer(" 70", 0);
+  w.point(10, 0, 0, 0);
+  w.pair("  3", name);
+  w.pair("  1", "");
+  if (draw) {
+    BlockShapes shapes(w.text, next, dxf_handle_text(record));
+    draw(shapes);
+  }
+  w.pair("  0", "ENDBLK");
+  w.handle("  5", end ? *end : next++);
+  w.handle("330", record);
+  w.pair("100", "AcDbEntity");
+  if (paper) w.integer(" 67", 1);
+  w.pair("  8", "0");
+  w.pair("100", "AcDbBlockEnd");
+}
+
+void write_layout(Writer& w, unsigned handle, std::string_view name, int order, unsigned record) {
+  w.pair("  0", "LAYOUT");
+  w.handle("  5", handle);
+  w.handle("330", LayoutDictionary);
+  w.pair("100", "AcDbPlotSettings");
+  w.pair("  1", "");
+  w.integer(" 70", 688);
+  w.pair("100", "AcDbLayout");
+  w.pair("  1", name);
+  w.integer(" 70", 1);
+  w.integer(" 71", order);
+  w.handle("330", record);
+}
+
+void write_objects(Writer& w) {
+  w.pair("  0", "SECTION");
+  w.pair("  2", "OBJECTS");
+  w.pair("  0", "DICTIONARY");
+  w.handle("  5", RootDictionary);
+  w.pair("330", "0");
+  w.pair("100", "AcDbDictionary");
+  w.integer("281", 1);
+  w.pair("  3", "ACAD_GROUP");
+  w.handle("350", GroupDictionary);
+  w.pair("  3", "ACAD_LAYOUT");
+  w.handle("350", LayoutDictionary);
+  w.pair("  0", "DICTIONARY");
+  w.handle("  5", GroupDictionary);
+  w.handle("330", RootDictionary);
+  w.pair("100", "AcDbDictionary");
+  w.integer("281", 1);
+  w.pair("  0", "DICTIONARY");
+  w.handle("  5", LayoutDictionary);
+  w.handle("330", RootDictionary);
+  w.pair("100", "AcDbDictionary");
+  w.integer("281", 1);
+  w.pair("  3", "Layout1");
+  w.handle("350", PaperLayout);
+  w.pair("  3", "Model");
+  w.handle("350", ModelLayout);
+  write_layout(w, ModelLayout, "Model", 0, ModelSpaceRecord);
+  write_layout(w, PaperLayout, "Layout1", 1, PaperSpaceRecord);
+  w.pair("  0", "ENDSEC");
+}
+
+}  // namespace
+
+void BlockShapes::begin(std::string_view type, std::string_view subclass) {
+  auto pair = [this](std::string_view code, std::string_view value) { append_dxf_pair(out_, code, value); };
+  pair("  0", type);
+  pair("  5", dxf_handle_text(handle_++));
+  pair("330", owner_);
+  pair("100", "AcDbEntity");
+  pair("  8", "0");
+  pair(" 62", "     0");
+  pair("100", subclass);
+}
+
+namespace {
+void append_number(std::string& out, std::string_view code, double value) {
+  append_dxf_pair(out, code, size_key(value));
+}
+}  // namespace
+
+void BlockShapes::line(double x1, double y1, double x2, double y2) {
+  begin("LINE", "AcDbLine");
+  for (auto [code, value] : {std::pair{" 10", x1}, {" 20", y1}, {" 30", 0.0}, {" 11", x2}, {" 21", y2}, {" 31", 0.0}})
+    append_number(out_, code, value);
+}
+
+void BlockShapes::polygon(const std::vector<std::pair<double, double>>& points) {
+  begin("LWPOLYLINE", "AcDbPolyline");
+  append_dxf_pair(out_, " 90", std::to_string(points.size()));
+  append_dxf_pair(out_, " 70", "     1");
+  append_dxf_pair(out_, " 43", "0.0");
+  for (auto [x, y] : points) {
+    append_number(out_, " 10", x);
+    append_number(out_, " 20", y);
+  }
+}
+
+void BlockShapes::rectangle(double x1, double y1, double x2, double y2) {
+  polygon({{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}});
+}
+
+void BlockShapes::circle(double x, double y, double radius) {
+  begin("CIRCLE", "AcDbCircle");
+  for (auto [code, value] : {std::pair{" 10", x}, {" 20", y}, {" 30", 0.0}, {" 40", radius}})
+    append_number(out_, code, value);
+}
+
+void BlockShapes::face(const double (&corners)[4][3]) {
+  begin("3DFACE", "AcDbFace");
+  for (int c = 0; c < 4; ++c)
+    for (int axis = 0; axis < 3; ++axis)
+      append_number(out_, " " + std::to_string(10 * (axis + 1) + c), corners[c][axis]);
+}
+
+void BlockShapes::box(double x1, double y1, double z1, double x2, double y2, double z2) {
+  face({{x1, y1, z1}, {x2, y1, z1}, {x2, y2, z1}, {x1, y2, z1}});  // bottom
+  face({{x1, y1, z2}, {x2, y1, z2}, {x2, y2, z2}, {x1, y2, z2}});  // top
+  face({{x1, y1, z1}, {x2, y1, z1}, {x2, y1, z2}, {x1, y1, z2}});
+  face({{x1, y2, z1}, {x2, y2, z1}, {x2, y2, z2}, {x1, y2, z2}});
+  face({{x1, y1, z1}, {x1, y2, z1}, {x1, y2, z2}, {x1, y1, z2}});
+  face({{x2, y1, z1}, {x2, y2, z1}, {x2, y2, z2}, {x2, y1, z2}});
+}
+
+std::string template_document(const std::vector<TemplateLayer>& layers, const std::vector<TemplateBlock>& blocks,
+                              unsigned first_entity_handle) {
+  unsigned next = FirstFreeHandle;
+  std::vector<unsigned> records;
+  for (std::size_t b = 0; b < blocks.size(); ++b) records.push_back(next++);
+  Writer w;
+  write_header(w);
+  write_tables(w, layers, blocks, records, next);
+  w.pair("  0", "SECTION");
+  w.pair("  2", "BLOCKS");
+  write_block(w, "*Model_Space", ModelSpaceRecord, ModelSpaceBlock, ModelSpaceEnd, false, next, nullptr);
+  write_block(w, "*Paper_Space", PaperSpaceRecord, PaperSpaceBlock, PaperSpaceEnd, true, next, nullptr);
+  for (std::size_t b = 0; b < blocks.size(); ++b) {
+    unsigned begin = next++;
+    write_block(w, blocks[b].name, records[b], begin, std::nullopt, false, next, blocks[b].draw);
+  }
+  w.pair("  0", "ENDSEC");
+  w.pair("  0", "SECTION");
+  w.pair("  2", "ENTITIES");
+  w.pair("  0", "ENDSEC");
+  write_objects(w);
+  w.pair("  0", "EOF");
+  patch_handle_seed(w.text, next);
+  if (next >= first_entity_handle) throw std::runtime_error("the template's handles reach those of the entities");
+  return w.text;
+}

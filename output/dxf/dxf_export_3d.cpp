@@ -1,0 +1,244 @@
+// The solid drawing: the walls as lines on the floor and every part of the
+// shelving as a block insert at its height: side rails, joints and grid panels
+// of each shelf level, uprights and crossbars of the end frames, trolley wheels
+// and base bars, and the rails, arches, clamps, ovals and spacers of compact groups.
+#include <charconv>
+#include <cstddef>
+
+#include "model/base/plane_vectors.h"
+#include "model/base/string_utils.h"
+#include "model/layout/cell_walls.h"
+#include "model/state/globals.h"
+#include "output/dxf/dxf_block_names.h"
+#include "output/dxf/dxf_cell_parts.h"
+#include "output/dxf/dxf_export.h"
+
+namespace {
+
+const std::string PartLayer = "Scaffalatura";
+const std::string GridLayer = "Scaffalatura_griglie";
+
+// The top shelf level of a bay below its height, and the levels' spacing.
+constexpr double TopLevelDrop = 79.6;
+constexpr double LevelSpacing = 150.0;
+constexpr double TrolleyLift = 111.6;  // the trolley's base raises everything above it
+constexpr double FixedCompactTopLevel = 1770.4;
+constexpr double MobileCompactDrop = 20.0;
+const double MobileCrossbarHeights[] = {330.0, 1080.0, 1830.0};
+
+// The heights of a catalogue height's crossbars; a text that is no number is skipped.
+std::vector<double> crossbar_heights(double frame_height) {
+  std::vector<double> heights;
+  for (std::size_t i = 0; i < HeightList.size() && i < CrossbarLists.size(); ++i) {
+    if (HeightList[i] != frame_height) continue;
+    for (const std::string& text : CrossbarLists[i]) {
+      std::string number = comma_to_point(text);
+      double value = 0;
+      auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+      if (error == std::errc() && end == number.data() + number.size()) heights.push_back(value);
+    }
+  }
+  return heights;
+}
+
+class SolidWriter {
+ public:
+  SolidWriter(DxfEntities& out, PartCodes& codes, const Tcell& cell)
+      : out_(out), codes_(codes), cell_(cell), type_(cell_structure_type(cell)) {}
+
+  void write() {
+    write_walls(out_, cell_);
+    for (const Tlinea& wall : cell_.walls) wall_parts(wall);
+    for (const Tmodulo_agg& module : cell_.free_modules) free_module(module);
+    for (const Tcorvane& group : cell_.compact_groups) compact_group(group);
+  }
+
+ private:
+  void insert(const std::string& block, Tvec2 at, double z, double rotation, double scale = 1.0,
+              const std::string& layer = PartLayer) {
+    out_.dxf_insert(block, layer, "", at.x, at.y, z, rotation, scale);
+  }
+
+  void grid_panels_at(Tvec2 c, Tvec2 d, double length, double depth, double z, double rotation) {
+    for (const GridPanel& panel : grid_panels(length))
+      insert(grid_block(panel.letter, type_.shelf_suffix, depth), c + panel.offset * d, z + 46, rotation, 1.0,
+             GridLayer);
+  }
+
+  template <typename Level>
+  static void for_each_level(const std::string& pattern, double top, Level level) {
+    for (std::size_t p = 0; p < pattern.size(); ++p)
+      if (pattern[p] == '1') level(top - LevelSpacing * static_cast<double>(p));
+  }
+
+  void wall_parts(const Tlinea& wall) {
+    Tvec2 d = wall_direction(wall), N = wall_normal(wall), n = vec_make(-d.y, d.x);
+    double A = wall_angle(d);
+    for (std::size_t k = 0; k < wall.modules.size(); ++k) {
+      const Tmodulo& bay = wall.modules[k];
+      if (!codes_.shelf(bay.width, bay.length, cell_.structure_type)) continue;
+      Tvec2 c = vec_make(bay.x, bay.y);
+      double hl = bay.length / 2, D = bay.width;
+      bool corner_start = k == 0 && wall.start_join_high;
+      bool corner_end = k + 1 == wall.modules.size() && wall.end_join_high;
+      for_each_level(bay.shelf_pattern, bay.height - TopLevelDrop, [&](double z) {
+        insert(side_rail_block(bay.length), c - hl * d - (D / 2 - 17.4) * n, z, A + 180);
+        insert(side_rail_block(bay.length), c + hl * d + (D / 2 - 17.4) * n, z, A);
+        if (corner_start) {
+          insert(corner_joint_block(D), c - (hl + 21.5) * d, z, A + 270);
+        } else {
+          insert(JointBlock, c - (hl + 2) * d + (D / 2 - 17.5) * N, z, A);
+          insert(JointBlock, c - (hl + 2) * d - (D / 2 - 17.5) * N, z, A);
+        }
+        if (corner_end) {
+          insert(corner_joint_block(D), c + (hl + 21.5) * d, z, A + 90);
+        } else {
+          insert(JointBlock, c + (hl + 2) * d + (D / 2 - 17.5) * N, z, A + 180);
+          insert(JointBlock, c + (hl + 2) * d - (D / 2 - 17.5) * N, z, A + 180);
+        }
+        grid_panels_at(c, d, bay.length, D, z, A);
+      });
+    }
+    for (const Ttestata& frame : wall.end_frames) {
+      if (!codes_.frame(frame.depth, frame.height, cell_.structure_type)) continue;
+      Tvec2 q = vec_make(frame.x, frame.y);
+      insert(upright_block(frame.height, false), q + (frame.depth / 2 - 17.5) * N, 0, 0);
+      insert(upright_block(frame.height, false), q - (frame.depth / 2 - 17.5) * N, 0, 0);
+      for (double height : crossbar_heights(frame.height)) insert(crossbar_block(frame.depth), q, height + 40, A + 90);
+    }
+  }
+
+  void free_module(const Tmodulo_agg& m) {
+    bool along_x = m.orientation == 'H';
+    Tvec2 d = along_x ? vec_make(1, 0) : vec_make(0, 1), n = along_x ? vec_make(0, -1) : vec_make(1, 0);
+    double A = along_x ? 0 : 90;
+    Tvec2 c = vec_make(m.x, m.y);
+    double hl = m.length / 2, W = m.width;
+    bool trolley = m.code == "CARRELLO";
+    bool fixed_compact = m.code.starts_with("CVFISSO_"), mobile_compact = m.code.starts_with("CVMOBIL_");
+    const auto& flags = m.side_flags;
+
+    if (codes_.shelf(W, m.length, cell_.structure_type)) {
+      double top = fixed_compact || mobile_compact ? FixedCompactTopLevel : m.height - TopLevelDrop;
+      if (trolley) top += TrolleyLift;
+      if (mobile_compact) top -= MobileCompactDrop;
+      for_each_level(m.shelf_pattern, top, [&](double z) {
+        insert(side_rail_block(m.length), c + hl * d - (W / 2 - 17.4) * n, z, A + 180);
+        insert(side_rail_block(m.length), c - hl * d + (W / 2 - 17.4) * n, z, A);
+        if (flags[0] == 1) {
+          insert(corner_joint_block(W), c - (hl + 21.5) * d, z, A + 90);
+        } else {
+          insert(JointBlock, c - (hl + 2) * d + (W / 2 - 17.5) * n, z, A + 180);
+          insert(JointBlock, c - (hl + 2) * d - (W / 2 - 17.5) * n, z, A - 180);
+        }
+        if (flags[1] == 1) {
+          insert(corner_joint_block(W), c + (hl + 21.5) * d, z, A + 270);
+        } else {
+          insert(JointBlock, c + (hl + 2) * d + (W / 2 - 17.5) * n, z, A);
+          insert(JointBlock, c + (hl + 2) * d - (W / 2 - 17.5) * n, z, A);
+        }
+        grid_panels_at(c, d, m.length, W, z, A);
+      });
+    }
+
+    if (codes_.frame(W, m.height, cell_.structure_type)) {
+      double upright_z = mobile_compact ? 108.5 : trolley ? TrolleyLift : 0.0;
+      double crossbar_lift = trolley ? TrolleyLift : 0.0;
+      auto frame = [&](Tvec2 P, double frame_height) {
+        std::string upright = upright_block(frame_height, mobile_compact);
+        insert(upright, P + (W / 2 - 17.5) * n, upright_z, A + 90);
+        insert(upright, P - (W / 2 - 17.5) * n, upright_z, A + 270);
+        if (mobile_compact) {
+          for (double height : MobileCrossbarHeights) insert(crossbar_block(W), P, height, A + 90);
+        } else {
+          for (double height : crossbar_heights(frame_height))
+            insert(crossbar_block(W), P, height + crossbar_lift + 40, A + 90);
+        }
+      };
+      if (flags[2] == 1 || flags[4] == 1) frame(c - (hl + 18) * d, m.frame_height_a);
+      if (flags[3] == 1 || flags[5] == 1) frame(c + (hl + 18) * d, m.frame_height_b);
+    }
+
+    if (trolley) {
+      Tvec2 start = c - (hl + 18) * d, end = c + (hl + 18) * d, across = (W / 2 - 17.5) * n;
+      insert(WheelBlock, start + across, 151.6, A);
+      insert(WheelBlock, start - across, 151.6, A);
+      insert(BrakedWheelBlock, end + across, 151.6, A);
+      insert(BrakedWheelBlock, end - across, 151.6, A);
+      double stretch = (m.length + 8) / TrolleyBarLength;
+      double side = W / 2 - 17.5;
+      Tvec2 first = along_x ? vec_make(m.x, m.y + side) : vec_make(m.x + side, m.y);
+      Tvec2 second = along_x ? vec_make(m.x, m.y - side) : vec_make(m.x - side, m.y);
+      insert(TrolleyBarBlock, first, 234.1, A, stretch);
+      insert(TrolleyBarBlock, second, 234.1, A, stretch);
+    }
+  }
+
+  void compact_group(const Tcorvane& g) {
+    double x = g.x, y = g.y, len = g.overall_length, dep = g.depth, k = g.kit_length;
+    double a = len / 2 - 288.5, b = dep / 2 - 36;
+    bool h = g.orientation == 'H';
+    double turn = h ? 0 : 90;
+    const Tvec2 corners[] = {
+        h ? vec_make(x + a, y + b) : vec_make(x + b, y + a), h ? vec_make(x - a, y + b) : vec_make(x + b, y - a),
+        h ? vec_make(x + a, y - b) : vec_make(x - b, y + a), h ? vec_make(x - a, y - b) : vec_make(x - b, y - a)};
+    for (const Tvec2& at : corners) insert(CompactArchBlock, at, 1827, turn);
+    for (const Tvec2& at : corners) insert(CompactClampsBlock, at, 1944, turn);
+    std::string rail = compact_rail_block(k);
+    insert(rail, h ? vec_make(x - k / 2, y + b) : vec_make(x + b, y - k / 2), 1949.5, turn);
+    insert(rail, h ? vec_make(x - k / 2, y - b) : vec_make(x - b, y - k / 2), 1949.5, turn);
+    // Each group's ovals span its own depth.
+    std::string oval = oval_block(dep);
+    if (h) {
+      insert(oval, vec_make(x - len / 2 + 59.5, y - dep / 2 + 42), 1876, 90);
+      insert(oval, vec_make(x + len / 2 - 59.5, y + dep / 2 - 42), 1876, 270);
+    } else {
+      insert(oval, vec_make(x - dep / 2 + 42, y + len / 2 - 59.5), 1876, 0);
+      insert(oval, vec_make(x + dep / 2 - 42, y - len / 2 + 59.5), 1876, 180);
+    }
+    compact_spacers(g);
+  }
+
+  void compact_spacers(const Tcorvane& g) {
+    double x = g.x, y = g.y, len = g.overall_length, dep = g.depth;
+    const auto& gaps = g.wall_gaps;
+    auto pair = [&](double gap, const std::string& block, double z, Tvec2 first, Tvec2 second, double rotation) {
+      if (gap <= 0) return;
+      insert(block, first, z, rotation);
+      insert(block, second, z, rotation);
+    };
+    double u = len / 2 - 101.5, v = dep / 2 - 132;
+    if (g.orientation == 'H') {
+      pair(gaps[0], ScrewedSpacerBlock, 1917, vec_make(x - u, y + dep / 2 + gaps[0]),
+           vec_make(x + u, y + dep / 2 + gaps[0]), 0);
+      pair(gaps[1], ScrewedSpacerBlock, 1917, vec_make(x - u, y - dep / 2 - gaps[1]),
+           vec_make(x + u, y - dep / 2 - gaps[1]), 180);
+      pair(gaps[2], EndSpacerBlock, 1876, vec_make(x - len / 2 - gaps[2], y + v),
+           vec_make(x - len / 2 - gaps[2], y - v), 270);
+      pair(gaps[3], EndSpacerBlock, 1876, vec_make(x + len / 2 + gaps[3], y + v),
+           vec_make(x + len / 2 + gaps[3], y - v), 90);
+    } else {
+      pair(gaps[0], ScrewedSpacerBlock, 1917, vec_make(x + dep / 2 + gaps[0], y - u),
+           vec_make(x + dep / 2 + gaps[0], y + u), 270);
+      pair(gaps[1], ScrewedSpacerBlock, 1917, vec_make(x - dep / 2 - gaps[1], y - u),
+           vec_make(x - dep / 2 - gaps[1], y + u), 90);
+      pair(gaps[2], EndSpacerBlock, 1876, vec_make(x + v, y + len / 2 + gaps[2]),
+           vec_make(x - v, y + len / 2 + gaps[2]), 180);
+      pair(gaps[3], EndSpacerBlock, 1876, vec_make(x + v, y - len / 2 - gaps[3]),
+           vec_make(x - v, y - len / 2 - gaps[3]), 0);
+    }
+  }
+
+  DxfEntities& out_;
+  PartCodes& codes_;
+  const Tcell& cell_;
+  const Tstructure_type& type_;
+};
+
+}  // namespace
+
+DxfDrawing dxf_3d_drawing(const Tcells& cells, const DxfTemplate& drawing) {
+  return draw_cells(cells, drawing, Dxf3dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
+    SolidWriter(out, codes, cell).write();
+  });
+}

@@ -1,0 +1,29 @@
+#include "output/dxf/dxf_export_command.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <filesystem>
+
+#include "model/state/ui_seam.h"
+#include "output/dxf/dxf_export.h"
+
+std::string dxf_file_name(const std::string& chosen) {
+  std::string extension = std::filesystem::path(chosen).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".dxf" ? chosen : chosen + ".dxf";
+}
+
+void run_dxf_export(bool three_d) {
+  std::string path;
+  if (!ui().ask_save_file_name("", three_d ? "Dxf 3D (*.dxf)" : "Dxf 2D (*.dxf)", path)) return;
+  try {
+    if (three_d)
+      export_dxf_3d(dxf_file_name(path));
+    else
+      export_dxf_2d(dxf_file_name(path));
+  } catch (const std::exception& error) {
+    ui().show_message(error.what());
+  }
+}
