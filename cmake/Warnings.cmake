@@ -17,14 +17,22 @@ function(rackwright_3d_defaults target)
 endfunction()
 
 # A GoogleTest executable registered with CTest, one CTest entry per test case.
-# rackwright_add_test(name [QT] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
+# rackwright_add_test(name [QT | LOCALE] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
 # QT: the program gets the shared test main that creates its one QApplication.
+# LOCALE: the program takes its locale from the environment, and runs once more
+# whole under a comma locale.
 function(rackwright_add_test name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;LOCALE" "" "SOURCES;LIBS;LABELS" ${ARGN})
   if(ARG_QT)
     find_package(Qt6 REQUIRED COMPONENTS Widgets)
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
+  elseif(ARG_LOCALE)
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/environment_locale_test_main.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest)
+    add_test(NAME ${name}_comma_locale COMMAND ${name})
+    set_tests_properties(${name}_comma_locale PROPERTIES ENVIRONMENT
+                         "LC_ALL=de_DE.UTF-8;RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR};RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}")
   else()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)

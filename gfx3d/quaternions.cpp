@@ -25,8 +25,9 @@ int MiddleAxis(TEulerOrder order) {
 }  // namespace
 
 float QuaternionMagnitude(const TQuaternion& q) {
-  const TVector4f v = AsVector(q);
-  return std::sqrt(VectorDotProduct(v, v));
+  // Squares of tiny components underflow in single precision: sum and root them wide.
+  const Extended x = q.x, y = q.y, z = q.z, w = q.w;
+  return static_cast<float>(std::sqrt(x * x + y * y + z * z + w * w));
 }
 
 void NormalizeQuaternion(TQuaternion& q) {

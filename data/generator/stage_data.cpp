@@ -19,6 +19,7 @@
 #include "sources/catalogue_source.h"
 #include "sources/codes_source.h"
 #include "sources/preferences_source.h"
+#include "sources/source_text.h"
 #include "sources/table_source.h"
 #include "sources/texts_source.h"
 
@@ -38,7 +39,7 @@ struct Folders {
   fs::path defaults;  // defaults/ of the stage, whose user/ is copied on first start
 };
 
-std::string read_source(const fs::path& path) { return read_file_bytes(path.string()); }
+std::string read_source(const fs::path& path) { return checked_utf8(read_file_bytes(path.string()), path.string()); }
 
 void stage_catalogue(const Folders& at, const std::string& source_name, const std::string& file_name) {
   fs::path source = at.sources / "catalogue" / source_name;

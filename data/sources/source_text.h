@@ -7,6 +7,11 @@
 #include <utility>
 #include <vector>
 
+// The bytes of a source as they are, once they are known to be UTF-8; raises
+// FileError naming the source and the offset of the first byte that is not.
+// (A source saved in a legacy code page would ship garbled texts.)
+std::string checked_utf8(std::string bytes, const std::string& source);
+
 // The lines of a source that carry content: comments and blank lines dropped,
 // a CR before a line end ignored.
 std::vector<std::string> content_lines(std::string_view text);

@@ -3,12 +3,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -48,12 +51,39 @@ bool write_all(int fd, std::string_view bytes) {
   return true;
 }
 
+fs::path folder_of(const fs::path& target) { return target.has_parent_path() ? target.parent_path() : fs::path("."); }
+
+// Temporaries are named "." + target name + "." + digits + ".tmp".
 std::string unique_temporary_name(const fs::path& target) {
   // One engine per thread: two threads saving at once must not share its state.
   thread_local std::mt19937_64 generator{std::random_device{}()};
-  fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  return (folder / ("." + target.filename().string() + "." + std::to_string(generator() % 1000000000) + ".tmp"))
+  return (folder_of(target) /
+          ("." + target.filename().string() + "." + std::to_string(generator() % 1000000000) + ".tmp"))
       .string();
+}
+
+bool is_temporary_of(const std::string& name, const std::string& target_name) {
+  const std::string prefix = "." + target_name + ".";
+  const std::string suffix = ".tmp";
+  if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+    return false;
+  const std::string_view digits(name.data() + prefix.size(), name.size() - prefix.size() - suffix.size());
+  return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A save that was killed leaves its temporary behind; the next save of the same
+// file removes it. A recent one may belong to a save still running elsewhere.
+void remove_stale_temporaries(const fs::path& target) {
+  constexpr auto kStaleAfter = std::chrono::minutes(10);
+  const std::string target_name = target.filename().string();
+  const auto now = fs::file_time_type::clock::now();
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_of(target), error)) {
+    std::error_code ignored;
+    if (!is_temporary_of(entry.path().filename().string(), target_name) || !entry.is_regular_file(ignored)) continue;
+    const auto written = entry.last_write_time(ignored);
+    if (!ignored && now - written > kStaleAfter) fs::remove(entry.path(), ignored);
+  }
 }
 
 }  // namespace
@@ -73,6 +103,7 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) throw FileError("Cannot write file " + path + ": " + system_error_text());
+  remove_stale_temporaries(target);
 
   bool ok = write_all(fd, bytes) && ::fsync(fd) == 0;
   std::string failure = ok ? std::string() : system_error_text();

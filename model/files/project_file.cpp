@@ -2,6 +2,10 @@
 // first cell of a new project.
 #include "model/files/project_file.h"
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+
 #include "model/files/customers_file.h"
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
@@ -15,13 +19,14 @@ class ProjectWriter {
   std::string write(const Tprv& header, const Tcells& cells, int current_cell, bool full) {
     write_head(header, full);
     out_.integer(static_cast<long long>(cells.size()));
-    for (const Tcell& cell : cells) write_cell(cell);
+    for (std::size_t c = 0; c < cells.size(); ++c) write_cell(cells[c], c + 1);
     out_.integer(current_cell);
     return out_.take();
   }
 
  private:
   void write_head(const Tprv& header, bool full) {
+    out_.set_record("the quote header");
     out_.line("V002");
     out_.line(cut_short_string(header.date));
     out_.line(cut_short_string(header.number));
@@ -29,15 +34,15 @@ class ProjectWriter {
     full ? write_customer(header.customer) : write_blank_customer();
     for (const std::string* text : {&header.from, &header.note1, &header.note2}) out_.line(cut_short_string(*text));
     if (full) {
-      out_.number_f(header.discount1);
-      out_.number_f(header.discount2);
+      out_.number_f(header.discount1, "discount 1");
+      out_.number_f(header.discount2, "discount 2");
     } else {
       out_.integer(0);
       out_.integer(0);
     }
     out_.line(cut_short_string(header.drawing));
-    out_.number_f(header.discount3);
-    out_.number_f(header.discount4);
+    out_.number_f(header.discount3, "discount 3");
+    out_.number_f(header.discount4, "discount 4");
   }
 
   void write_customer(const Tcliente& customer) {
@@ -52,38 +57,55 @@ class ProjectWriter {
     out_.integer(0);
   }
 
-  void write_cell(const Tcell& cell) {
+  void write_cell(const Tcell& cell, std::size_t number) {
+    const std::string name = "cell " + std::to_string(number) + " \"" + cell.name + "\"";
     out_.line(cell.name);
     out_.integer(static_cast<long long>(cell.walls.size()));
-    for (const Tlinea& wall : cell.walls) write_wall(wall);
+    for (std::size_t w = 0; w < cell.walls.size(); ++w) {
+      out_.set_record(name + ", wall " + std::to_string(w + 1));
+      write_wall(cell.walls[w]);
+    }
     out_.integer(static_cast<long long>(cell.free_modules.size()));
-    for (const Tmodulo_agg& module : cell.free_modules) write_free_module(module);
+    for (std::size_t m = 0; m < cell.free_modules.size(); ++m) {
+      out_.set_record(name + ", free module " + std::to_string(m + 1));
+      write_free_module(cell.free_modules[m]);
+    }
+    out_.set_record(name);
     out_.integer(cell.structure_type);
-    out_.number_f0(cell.clearance);
-    out_.number_f0(cell.wall_thickness);
+    out_.number_f0(cell.clearance, "clearance");
+    out_.number_f0(cell.wall_thickness, "wall thickness");
+  }
+
+  void write_numbers_f(std::initializer_list<std::pair<double, const char*>> fields) {
+    for (const auto& [value, field] : fields) out_.number_f(value, field);
   }
 
   void write_wall(const Tlinea& wall) {
-    for (double value : {wall.x1, wall.y1, wall.x2, wall.y2, wall.normal_x, wall.normal_y}) out_.number_f(value);
+    write_numbers_f({{wall.x1, "x1"},
+                     {wall.y1, "y1"},
+                     {wall.x2, "x2"},
+                     {wall.y2, "y2"},
+                     {wall.normal_x, "normal x"},
+                     {wall.normal_y, "normal y"}});
     out_.integer(wall.kind);
     out_.character(wall.orientation);
-    out_.number_f(wall.start_angle);
-    out_.number_f(wall.end_angle);
+    write_numbers_f({{wall.start_angle, "start angle"}, {wall.end_angle, "end angle"}});
     out_.boolean(wall.show_dimensions);
     out_.integer(wall.module_count);
-    out_.number_f(wall.module_height);
-    out_.number_f(wall.module_depth);
+    write_numbers_f({{wall.module_height, "module height"}, {wall.module_depth, "module depth"}});
     out_.integer(wall.shelf_count);
-    out_.number_f(wall.start_gap);
-    out_.number_f(wall.end_gap);
+    write_numbers_f({{wall.start_gap, "start gap"}, {wall.end_gap, "end gap"}});
     out_.integer(wall.priority);
-    for (double value : {wall.free_space, wall.start_free, wall.end_free, wall.chain_start}) out_.number_f(value);
+    write_numbers_f({{wall.free_space, "free space"},
+                     {wall.start_free, "start free"},
+                     {wall.end_free, "end free"},
+                     {wall.chain_start, "chain start"}});
     for (bool flag : {wall.start_join_high, wall.end_join_high, wall.start_join_low, wall.end_join_low,
                       wall.start_bounded, wall.end_bounded, wall.laid_out})
       out_.boolean(flag);
-    out_.number_f(wall.length);
+    out_.number_f(wall.length, "length");
     out_.integer(static_cast<long long>(wall.forced_lengths.size()));
-    for (double length : wall.forced_lengths) out_.number_e(length);
+    for (double length : wall.forced_lengths) out_.number_e(length, "forced length");
     out_.integer(static_cast<long long>(wall.modules.size()));
     for (const Tmodulo& module : wall.modules) write_module(module);
     out_.integer(static_cast<long long>(wall.end_frames.size()));
@@ -92,14 +114,21 @@ class ProjectWriter {
 
   void write_module(const Tmodulo& module) {
     out_.integer(module.shelf_count);
-    for (double value : {module.height, module.width, module.length, module.x, module.y}) out_.number_f(value);
+    write_numbers_f({{module.height, "bay height"},
+                     {module.width, "bay width"},
+                     {module.length, "bay length"},
+                     {module.x, "bay x"},
+                     {module.y, "bay y"}});
     out_.line(module.orientation + module.group_code);
     out_.line(module.shelf_pattern);
     out_.integer(module.custom_shelves);
   }
 
   void write_end_frame(const Ttestata& frame) {
-    for (double value : {frame.x, frame.y, frame.height, frame.depth}) out_.number_f(value);
+    write_numbers_f({{frame.x, "end frame x"},
+                     {frame.y, "end frame y"},
+                     {frame.height, "end frame height"},
+                     {frame.depth, "end frame depth"}});
     out_.character(frame.orientation);
     out_.line(frame.frame_type);
     out_.integer(frame.module_before);
@@ -108,13 +137,20 @@ class ProjectWriter {
 
   void write_free_module(const Tmodulo_agg& module) {
     out_.integer(module.shelf_count);
-    out_.number_e(module.height);
-    for (double value : {module.width, module.length, module.x, module.y, module.extent_x, module.extent_y})
-      out_.number_f(value);
+    out_.number_e(module.height, "height");
+    write_numbers_f({{module.width, "width"},
+                     {module.length, "length"},
+                     {module.x, "x"},
+                     {module.y, "y"},
+                     {module.extent_x, "extent x"},
+                     {module.extent_y, "extent y"}});
     out_.line(module.orientation + module.code);
     out_.line(module.shelf_pattern);
     out_.integer(module.custom_shelves);
-    for (double value : {module.clear_n, module.clear_s, module.clear_e, module.clear_o}) out_.number_f(value);
+    write_numbers_f({{module.clear_n, "north clearance"},
+                     {module.clear_s, "south clearance"},
+                     {module.clear_e, "east clearance"},
+                     {module.clear_o, "west clearance"}});
     for (bool flag : {module.dim_n, module.dim_s, module.dim_e, module.dim_o}) out_.boolean(flag);
     out_.integer(module.coupled_with);
     for (int flag : module.side_flags) out_.integer(flag);

@@ -18,7 +18,7 @@ class ProjectReader {
   ProjectReader(std::string_view plain, const std::string& source) : in_(plain, source) {}
 
   Tprv read_head() {
-    Tprv header = read_head_to_drawing(true);
+    Tprv header = read_head_to_drawing(true, false);
     // Version 1 stores two lines here whose values were never used: its discounts 3 and 4 are 0.
     header.discount3 = version_ == Version::V001 ? skip_discount() : read_discount();
     header.discount4 = version_ == Version::V001 ? skip_discount() : read_discount();
@@ -27,7 +27,7 @@ class ProjectReader {
 
   // The project index needs only the texts: it passes over the discount lines
   // unread and stops at the drawing.
-  Tprv read_index_head() { return read_head_to_drawing(false); }
+  Tprv read_index_head() { return read_head_to_drawing(false, true); }
 
   ProjectData read_project() {
     ProjectData project;
@@ -41,9 +41,9 @@ class ProjectReader {
   }
 
  private:
-  Tprv read_head_to_drawing(bool with_discounts) {
+  Tprv read_head_to_drawing(bool with_discounts, bool any_version) {
     Tprv header;
-    header.date = read_version_and_date();
+    header.date = read_version_and_date(any_version);
     header.number = in_.short_string();
     header.customer_ref = in_.short_string();
     read_customer(header.customer);
@@ -56,12 +56,19 @@ class ProjectReader {
     return header;
   }
 
-  std::string read_version_and_date() {
+  // A load accepts the versions it knows; the project index reads the head of
+  // any "V" + number, which keeps the same head from version 1 on.
+  std::string read_version_and_date(bool any_version) {
     std::string first = in_.at_end() ? std::string() : in_.line();
-    if (first.empty() || (first[0] == 'V' && first != "V001" && first != "V002"))
-      in_.fail("not a project file or unsupported version");
+    if (first.empty()) in_.fail("not a project file or unsupported version");
     if (first[0] != 'V') return cut_short_string(first);  // legacy files begin with the date
-    version_ = first == "V001" ? Version::V001 : Version::V002;
+    const std::string_view digits = std::string_view(first).substr(1);
+    const bool numbered = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    const bool known = first == "V001" || first == "V002";
+    if (!known && !(any_version && numbered)) in_.fail("not a project file or unsupported version");
+    // From version 1 on the customer block carries its notes.
+    const bool version_zero = digits.find_first_not_of('0') == std::string_view::npos;
+    version_ = version_zero ? Version::Legacy : first == "V001" ? Version::V001 : Version::V002;
     return in_.short_string();
   }
 

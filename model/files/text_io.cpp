@@ -115,9 +115,24 @@ void TextWriter::line(std::string_view text) {
 void TextWriter::integer(long long value) { line(std::to_string(value)); }
 void TextWriter::boolean(bool value) { line(value ? "1" : "0"); }
 void TextWriter::character(char value) { line(std::string(1, value)); }
-void TextWriter::number_f(double value) { line(format_f(value)); }
-void TextWriter::number_f0(double value) { line(format_f0(value)); }
-void TextWriter::number_e(double value) { line(format_e(value)); }
+void TextWriter::number_f(double value, std::string_view field) {
+  check_finite(value, field);
+  line(format_f(value));
+}
+void TextWriter::number_f0(double value, std::string_view field) {
+  check_finite(value, field);
+  line(format_f0(value));
+}
+void TextWriter::number_e(double value, std::string_view field) {
+  check_finite(value, field);
+  line(format_e(value));
+}
+
+void TextWriter::check_finite(double value, std::string_view field) const {
+  if (std::isfinite(value)) return;
+  const std::string where = record_.empty() ? std::string(field) : record_ + ", " + std::string(field);
+  throw FileError("Cannot save: " + where + " is not a finite number; nothing was written.");
+}
 
 TextReader::TextReader(std::string_view content, std::string source) : content_(content), source_(std::move(source)) {
   // As split_lines counts: one line per line end, and one for text after the last.

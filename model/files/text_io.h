@@ -11,20 +11,28 @@
 
 // Builds the content of a text file in memory, one value per line. A line
 // break inside a text is written as a blank, so a value is always one line.
+// A number that is not finite raises FileError naming the record and field:
+// no reader accepts one, so writing it would make the file unreadable.
 class TextWriter {
  public:
   void line(std::string_view text);
   void integer(long long value);
   void boolean(bool value);
   void character(char value);
-  void number_f(double value);   // fixed, two decimals, right-aligned in 8
-  void number_f0(double value);  // fixed, two decimals, no padding
-  void number_e(double value);   // scientific in 23 characters
+  void number_f(double value, std::string_view field);   // fixed, two decimals, right-aligned in 8
+  void number_f0(double value, std::string_view field);  // fixed, two decimals, no padding
+  void number_e(double value, std::string_view field);   // scientific in 23 characters
+
+  // The record the following numbers belong to, as the refusal names it.
+  void set_record(std::string record) { record_ = std::move(record); }
 
   std::string take() { return std::move(text_); }
 
  private:
+  void check_finite(double value, std::string_view field) const;
+
   std::string text_;
+  std::string record_;
 };
 
 // Reads the lines of a text file in memory. Every read past the end, or of a

@@ -32,3 +32,8 @@ inline Tvec2 wall_end(const Tlinea& wall) { return vec_make(wall.x2, wall.y2); }
 inline bool has_start_join(const Tlinea& wall) { return wall.start_join_high || wall.start_join_low; }
 
 inline bool has_end_join(const Tlinea& wall) { return wall.end_join_high || wall.end_join_low; }
+
+// Ends where the wall and its neighbour are collinear pieces of one wall: a
+// run joined there goes straight on, with none of the terms of a corner.
+inline bool straight_at_start(const Tlinea& wall) { return wall.start_angle == 0.0; }
+inline bool straight_at_end(const Tlinea& wall) { return wall.end_angle == 0.0; }

@@ -12,9 +12,12 @@
 namespace {
 
 // Gives every bay of the wall the corner bay's pattern fitted to the wall.
+// A fit that keeps no shelf is not taken: a wall without shelves would stop
+// carrying bays on the next layout, and its neighbours' runs would move.
 void inherit_corner_pattern(Tlinea& wall, const Tmodulo& corner_bay) {
   const std::string pattern = fit_shelf_pattern(corner_bay.shelf_pattern, wall.shelf_count, wall.module_height);
   const int shelves = shelf_count(pattern);
+  if (shelves == 0) return;
   for (Tmodulo& bay : wall.modules) {
     bay.shelf_pattern = pattern;
     bay.shelf_count = shelves;
@@ -57,8 +60,9 @@ void join_corner_modules() {
   }
 }
 
-void compute_end_frame_heights() {
-  Tcell& cell = current_cell();
+void compute_end_frame_heights() { compute_cell_end_frame_heights(current_cell()); }
+
+void compute_cell_end_frame_heights(Tcell& cell) {
   for (Tlinea& wall : cell.walls) {
     for (Ttestata& frame : wall.end_frames) {
       const Tmodulo* before = bay_at(wall, frame.module_before);

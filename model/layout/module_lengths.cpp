@@ -24,15 +24,18 @@ double wall_fill_length(int wall_index) {
   const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
   const double s = cell.clearance;
   double f = base_fill_length(wall_index);
-  // The corrections apply in this order; several may hold at once.
+  // The corrections apply in this order; several may hold at once. An open
+  // corner's terms let the run reach past it; a straight join has none.
+  const bool open_start = !w.start_bounded && !straight_at_start(w);
+  const bool open_end = !w.end_bounded && !straight_at_end(w);
   if (w.start_join_high && w.start_bounded) f += UprightWidth - p.module_depth;
   if (w.end_join_high && w.end_bounded) f += UprightWidth - n.module_depth;
-  if (w.start_join_high && !w.start_bounded) f += 2 * s + w.start_gap + UprightWidth;
-  if (w.end_join_high && !w.end_bounded) f += 2 * s + w.end_gap + UprightWidth;
-  if (w.start_join_low && !w.start_bounded) f += w.start_gap + 2 * s + p.module_depth + UprightWidth + UprightGap;
-  if (w.end_join_low && !w.end_bounded) f += w.end_gap + 2 * s + n.module_depth + UprightWidth + UprightGap;
-  if (w.end_join_high && !w.end_bounded && n.end_join_high && n.end_bounded) f += UprightGap + UprightWidth;
-  if (w.start_join_high && !w.start_bounded && p.start_join_high && p.start_bounded) f += UprightGap + UprightWidth;
+  if (w.start_join_high && open_start) f += 2 * s + w.start_gap + UprightWidth;
+  if (w.end_join_high && open_end) f += 2 * s + w.end_gap + UprightWidth;
+  if (w.start_join_low && open_start) f += w.start_gap + 2 * s + p.module_depth + UprightWidth + UprightGap;
+  if (w.end_join_low && open_end) f += w.end_gap + 2 * s + n.module_depth + UprightWidth + UprightGap;
+  if (w.end_join_high && open_end && n.end_join_high && n.end_bounded) f += UprightGap + UprightWidth;
+  if (w.start_join_high && open_start && p.start_join_high && p.start_bounded) f += UprightGap + UprightWidth;
   if (w.end_join_high && w.end_bounded && n.end_join_high && n.end_bounded) f += -UprightGap - UprightWidth;
   if (w.start_join_high && w.start_bounded && p.start_join_high && p.start_bounded) f += -UprightGap - UprightWidth;
   return f;
@@ -48,6 +51,17 @@ std::size_t allowed_length_count() {
   return static_cast<std::size_t>(std::clamp(AppState.max_length_index, 0, static_cast<int>(LengthList.size()) - 1)) +
          1;
 }
+
+}  // namespace
+
+double widest_full_run_leftover() {
+  // A mix of the two allowed lengths around the average leaves less than their difference.
+  double widest = 0.0;
+  for (std::size_t i = 1; i < allowed_length_count(); ++i) widest = std::max(widest, LengthList[i] - LengthList[i - 1]);
+  return widest + UprightWidth + UprightGap;
+}
+
+namespace {
 
 // n lengths: the first k of them first_length, the rest other_length.
 std::vector<double> trial_lengths(int n, int k, double first_length, double other_length) {

@@ -13,6 +13,12 @@ inline constexpr double UprightWidth = 28.0;
 inline constexpr double UprightGap = 4.0;
 // Centre to centre of two bays' facing edges: gap, upright, gap.
 inline constexpr double BayPitchExtra = UprightGap + UprightWidth + UprightGap;
+
+// The most a run with as many bays as fit leaves unused at a joined corner,
+// where the next run lines up with it: less than the widest step between
+// neighbouring allowed lengths, plus an upright and its gap. A run leaving
+// more is under-filled.
+double widest_full_run_leftover();
 // From a bay's edge to the centre of the upright beside it.
 inline constexpr double UprightCentreOffset = UprightGap + UprightWidth / 2;
 

@@ -201,6 +201,8 @@ void align_with_neighbour(int wall_index, RunEnds ends) {
         (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded) ? UprightWidth + UprightGap : 0.0;
     return;
   }
+  // An under-filled neighbour's run will not come to this corner: this run stays on its wall.
+  if (std::fabs(w.free_space) >= widest_full_run_leftover()) return;
   w.chain_start = mix ? std::fabs(w.free_space / 2) : 0.0;
   if (s == previous_wall_index(cell, wall_index) && w.start_join_high) w.chain_start += UprightWidth + UprightGap;
   if (s == next_wall_index(cell, wall_index) && w.end_join_high) w.chain_start += UprightWidth + UprightGap;
@@ -215,8 +217,9 @@ double run_start_position(int wall_index, RunEnds ends) {
   double start = s + w.start_gap + w.start_free + UprightWidth + UprightGap;
   if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + UprightGap;
   if (ends == RunEnds::bounded) return start;
-  if (w.start_join_high && !w.start_bounded) start = 4 - s;
-  if (w.start_join_low && !w.start_bounded) start = -s - p.module_depth;
+  const bool open_start = !w.start_bounded && !straight_at_start(w);
+  if (w.start_join_high && open_start) start = 4 - s;
+  if (w.start_join_low && open_start) start = -s - p.module_depth;
   if (w.end_join_low && !w.end_bounded) start += w.end_free;
   return start;
 }
@@ -247,30 +250,61 @@ void place_run_frames(int wall_index, double start_position, double offset, cons
   lay_run_forward(w, first_edge, lengths);
 }
 
+namespace {
+
+// The bay of the neighbour at the corner a walk enters a wall through, or null.
+const Tmodulo* neighbour_bay_at_corner(int wall_index, bool forward) {
+  const Tcell& cell = current_cell();
+  const Tlinea& neighbour = cell.walls[static_cast<std::size_t>(forward ? previous_wall_index(cell, wall_index)
+                                                                        : next_wall_index(cell, wall_index))];
+  if (neighbour.modules.empty()) return nullptr;
+  return forward ? &neighbour.modules.back() : &neighbour.modules.front();
+}
+
+// Where a joined run entered from the neighbour's bay m begins: the edge of
+// its first bay (forward) or of its last bay (backward), on its centre line.
+Tvec2 joined_run_edge(int wall_index, bool forward, const Tmodulo& m) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tvec2 d = wall_direction(w);
+  const double depth = w.module_depth;
+  const Tvec2 corner = forward ? wall_start(w) : wall_end(w);
+  const Tvec2 own_line = corner - (depth / 2 + cell.clearance) * wall_normal(w);
+  if (forward ? straight_at_start(w) : straight_at_end(w)) {
+    // The run goes straight on, one upright past the neighbour's bay, on this wall's own line.
+    const double sign = forward ? 1.0 : -1.0;
+    return own_line + (vec_dot(vec_make(m.x, m.y) - own_line, d) + sign * (m.length / 2 + BayPitchExtra)) * d;
+  }
+  // Past the neighbour's face when it owns the corner, past its end when this wall does.
+  const Tvec2 dn = wall_direction(cell.walls[static_cast<std::size_t>(forward ? previous_wall_index(cell, wall_index)
+                                                                              : next_wall_index(cell, wall_index))]);
+  Tvec2 x = vec_make(m.x, m.y);
+  if (forward) {
+    if (w.start_join_high) x = x + (m.width / 2 + UprightGap) * d + (m.length / 2 - depth / 2) * dn;
+    if (w.start_join_low) x = x + (depth / 2 + m.length / 2 + UprightGap) * dn - (m.width / 2) * d;
+  } else {
+    if (w.end_join_high) x = x - (m.width / 2 + UprightGap) * d + (depth / 2 - m.length / 2) * dn;
+    if (w.end_join_low) x = x - (m.length / 2 + UprightGap + depth / 2) * dn + (m.width / 2) * d;
+  }
+  return x;
+}
+
+}  // namespace
+
 void place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths) {
   Tcell& cell = current_cell();
   Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
-  const Tvec2 d = wall_direction(w);
-  const double depth = w.module_depth;
-  const double s_clear = cell.clearance;
   const bool forward = direction == "AVANTI";
-  const Tlinea& neighbour = cell.walls[static_cast<std::size_t>(forward ? previous_wall_index(cell, wall_index)
-                                                                        : next_wall_index(cell, wall_index))];
-  const Tvec2 dn = wall_direction(neighbour);
-  Tvec2 x = (forward ? wall_start(w) : wall_end(w)) - (depth / 2 + s_clear) * wall_normal(w);
-  if (!neighbour.modules.empty()) {
-    // Start from the neighbour's bay at the corner: past its face when the
-    // neighbour owns the corner, past its end when this wall does.
-    const Tmodulo& m = forward ? neighbour.modules.back() : neighbour.modules.front();
-    x = vec_make(m.x, m.y);
-    if (forward) {
-      if (w.start_join_high) x = x + (m.width / 2 + UprightGap) * d + (m.length / 2 - depth / 2) * dn;
-      if (w.start_join_low) x = x + (depth / 2 + m.length / 2 + UprightGap) * dn - (m.width / 2) * d;
-    } else {
-      if (w.end_join_high) x = x - (m.width / 2 + UprightGap) * d + (depth / 2 - m.length / 2) * dn;
-      if (w.end_join_low) x = x - (m.length / 2 + UprightGap + depth / 2) * dn + (m.width / 2) * d;
-    }
-    w.chain_start = chain_offset(w, x, s_clear);
+  const Tvec2 corner = forward ? wall_start(w) : wall_end(w);
+  Tvec2 x = corner - (w.module_depth / 2 + cell.clearance) * wall_normal(w);
+  if (const Tmodulo* m = neighbour_bay_at_corner(wall_index, forward)) {
+    x = joined_run_edge(wall_index, forward, *m);
+    // How far the run stands off its wall to line up with the neighbour's run
+    // end. Through its wall, or further than a full neighbour would leave, the
+    // neighbour is short of the corner: the run keeps to its own wall.
+    const double off_wall = -vec_dot(x - corner, wall_normal(w)) - w.module_depth / 2 - cell.clearance;
+    if (off_wall < -1e-6 || off_wall >= widest_full_run_leftover()) x = x + off_wall * wall_normal(w);
+    w.chain_start = chain_offset(w, x, cell.clearance);
   }
   if (forward)
     lay_run_forward(w, x, lengths);

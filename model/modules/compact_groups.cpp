@@ -118,9 +118,9 @@ void rebuild_cell_groups(Tcell& cell, int cell_index) {
 
 void rebuild_compact_groups() {
   for (std::size_t c = 0; c < Cells.size(); ++c) rebuild_cell_groups(Cells[c], static_cast<int>(c));
-  // Frame heights belong to the cell being edited; a project may have no cell yet.
-  if (AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size())
-    compute_end_frame_heights();
+  // Every cell, not just the current one: frame heights are not stored, and a
+  // reopened project must quote the frames of all its cells.
+  for (Tcell& cell : Cells) compute_cell_end_frame_heights(cell);
   recompute_load_overrides();
 }
 

@@ -1,6 +1,6 @@
 // The records of an open project and of the program state. Every other part of
 // the program reads and writes these plain value types; a copy is always a deep
-// copy, which the undo history relies on.
+// copy (the undo history shares cells only as read-only ones).
 #pragma once
 
 #include <array>
@@ -240,8 +240,11 @@ struct Tvar_amb {
   bool operator==(const Tvar_amb&) const = default;
 };
 
+// One step of the undo history. Stored cells are never changed again, so a
+// step shares every cell that equals the one in the step before it: a long
+// session keeps one copy of each cell version, not of the whole project per edit.
 struct Tundo_snapshot {
-  Tcells cells;
+  std::vector<std::shared_ptr<const Tcell>> cells;
   Tvar_amb state;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
+#include <vector>
 
 #include "model/layout/geometry_check.h"
 #include "model/state/edit_modes.h"
@@ -59,16 +61,31 @@ void roll_back_invalid_edit() {
   ui().show_message(lang_text(8));
 }
 
+// The cells of a new step: those equal to the same cell of the step before are
+// shared with it, the others copied.
+std::vector<std::shared_ptr<const Tcell>> cells_of_new_step() {
+  const std::vector<std::shared_ptr<const Tcell>>* before =
+      UndoPosition >= 0 ? &UndoHistory[static_cast<std::size_t>(UndoPosition)].cells : nullptr;
+  std::vector<std::shared_ptr<const Tcell>> cells;
+  cells.reserve(Cells.size());
+  for (std::size_t c = 0; c < Cells.size(); ++c) {
+    if (before && c < before->size() && *(*before)[c] == Cells[c])
+      cells.push_back((*before)[c]);
+    else
+      cells.push_back(std::make_shared<const Tcell>(Cells[c]));
+  }
+  return cells;
+}
+
 }  // namespace
 
 void push_undo_snapshot() {
   AppState.modified = 1;
-  ++UndoPosition;
-  UndoHistory.resize(static_cast<std::size_t>(UndoPosition) + 1);
-  Tundo_snapshot& entry = UndoHistory.back();
-  entry.state = AppState;
   for (Tcell& cell : Cells) cell.picture.reset();
-  entry.cells = Cells;
+  Tundo_snapshot entry{cells_of_new_step(), AppState};
+  ++UndoPosition;
+  UndoHistory.resize(static_cast<std::size_t>(UndoPosition));
+  UndoHistory.push_back(std::move(entry));
   // Redo is refreshed too: a new step drops whatever had been undone.
   update_undo_buttons();
   if (current_outline_needs_check() && !check_cell_geometry()) roll_back_invalid_edit();
@@ -83,7 +100,8 @@ void step_undo_history(int delta) {
     keep_live_settings(AppState, restored);
     restored.modified = 1;
     AppState = std::move(restored);
-    Cells = entry.cells;
+    Cells.clear();
+    for (const auto& cell : entry.cells) Cells.push_back(*cell);
     for (Tcell& cell : Cells)
       for (Tlinea& wall : cell.walls) wall.selected2 = false;
   }

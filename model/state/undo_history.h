@@ -1,5 +1,6 @@
-// The undo history: every edit ends with a snapshot, a deep copy of all cells
-// and of the program state; Undo and Redo step through the snapshots. Taking a
+// The undo history: every edit ends with a snapshot of all cells (sharing those
+// the step before holds unchanged) and of the program state; Undo and Redo step
+// through the snapshots. Taking a
 // snapshot marks the project modified, drops the cells' 3-D pictures (they
 // must be taken again after an edit) and rolls back an edit that leaves the
 // current cell's closed outline invalid.

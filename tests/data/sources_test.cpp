@@ -7,6 +7,7 @@
 #include "model/files/preferences.h"
 #include "sources/catalogue_source.h"
 #include "sources/preferences_source.h"
+#include "sources/source_text.h"
 #include "sources/texts_source.h"
 
 namespace {
@@ -14,6 +15,21 @@ namespace {
 constexpr const char* SmallCatalogue =
     "# comment\n[heights]\n2000\n1700*\n[crossbars]\n150-1850\n150-1550*\n[widths]\n475\n[lengths]\n974\n"
     "[compositions]\nAAB\n[structure types]\n300\t301\t302\t303\tZ\t0\n";
+
+TEST(SourceText, OnlyUtf8IsAccepted) {
+  EXPECT_EQ(checked_utf8("Cella \u00e8 \u20ac \U0001F600", "ok"), "Cella \u00e8 \u20ac \U0001F600");
+  // Latin-2 "š", an overlong "/", a surrogate, a cut sequence, a code point past U+10FFFF.
+  for (const char* bad : {"P\xB9\xE8"
+                          "ela",
+                          "\xC0\xAF", "\xED\xA0\x80", "ab\xE2\x82", "\xF4\x90\x80\x80"}) {
+    try {
+      checked_utf8(bad, "texts/CZ.txt");
+      ADD_FAILURE() << "accepted " << bad;
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find("texts/CZ.txt"), std::string::npos);
+    }
+  }
+}
 
 TEST(CatalogueSource, ReadsSectionsAndWritesThemBack) {
   CatalogueSource catalogue = parse_catalogue_source(SmallCatalogue, "test");

@@ -167,6 +167,11 @@ TEST_F(VectorMath, NormalizeQuaternionOfNegligibleMagnitudeGivesTheIdentity) {
   TQuaternion q{0, 0, 3, 4};
   NormalizeQuaternion(q);
   ExpectQuaternionNear(q, {0, 0, 0.6f, 0.8f});
+  // Squares below the single range still count: the sum is kept wide until the root.
+  TQuaternion tiny{1e-25f, 0, 0, 0};
+  NormalizeQuaternion(tiny);
+  ExpectQuaternionNear(tiny, {1, 0, 0, 0});
+  EXPECT_FLOAT_EQ(QuaternionMagnitude({3e-22f, 0, 4e-22f, 0}), 5e-22f);
 }
 
 TEST_F(VectorMath, QuaternionSlerpTakesTheShorterArc) {

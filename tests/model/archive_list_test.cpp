@@ -5,9 +5,9 @@
 #include "model/files/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
-#include "support/scripted_ui.h"
 #include "support/program_dir.h"
 #include "support/sample_project.h"
+#include "support/scripted_ui.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/files/project_file.h"
 #include "model/quote/code_lookup.h"
 #include "project_globals_fixture.h"
 
@@ -105,6 +106,28 @@ TEST_F(BillOfMaterials, FreeModuleSideFlagsAndMobileCompactFrames) {
   add_cell({ordinary, mobile});
   build_bill_of_materials();
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 1, "TE"), line(1, 2, "TS"), line(2, 2, "T"), line(3, 10, "G")}));
+}
+
+TEST_F(BillOfMaterials, FreeModuleFramesOfEveryCellWhicheverIsCurrentAndAfterReload) {
+  CodesTable = {row("R", "577", "1000", ""), row("TE", "577", "", "2000")};
+  Tmodulo_agg module = make_free(0, 0, 577, 1000, 'V');
+  module.side_flags = {0, 0, 1, 1, 0, 0};
+  add_cell({module});
+  add_cell({module});
+  const Tdett_prv expected{line(0, 5, "R"), line(1, 2, "TE")};
+  auto bill_with_current = [&](int current) {
+    AppState.current_cell = current;
+    build_bill_of_materials();
+    EXPECT_EQ(lines(0), expected) << "cell 0 with cell " << current << " current";
+    EXPECT_EQ(lines(1), expected) << "cell 1 with cell " << current << " current";
+  };
+  bill_with_current(0);
+  bill_with_current(1);
+  // Frame heights are not stored: a reloaded project must still bill them.
+  ProjectData reloaded = parse_project(project_file_text(QuoteHeader, Cells, 1, true), "test");
+  Cells = reloaded.cells;
+  bill_with_current(reloaded.current_cell);
+  bill_with_current(0);
 }
 
 TEST_F(BillOfMaterials, TrolleysShareOneBeamLineWithSummedMetres) {

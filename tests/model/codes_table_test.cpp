@@ -6,8 +6,8 @@
 
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
-#include "support/scripted_ui.h"
 #include "support/program_dir.h"
+#include "support/scripted_ui.h"
 
 namespace {
 

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -57,6 +60,24 @@ TEST(SafeWrite, ReplacesTheFileWhole) {
   EXPECT_EQ(dir.read("a.txt"), "new");
   write_scrambled_file(path, "A");
   EXPECT_EQ(dir.read("a.txt"), std::string(1, static_cast<char>(191)));
+}
+
+TEST(SafeWrite, StaleTemporariesOfTheTargetAreRemovedAndNothingElse) {
+  TempDir dir;
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  std::vector<std::string> stale = {dir.write(".a.txt.123456.tmp", "crashed save"),
+                                    dir.write(".a.txt.7.tmp", "another")};
+  std::vector<std::string> kept = {dir.write(".a.txt.12x4.tmp", "not ours"), dir.write(".b.txt.123456.tmp", "b's"),
+                                   dir.write("a.txt.123456.tmp", "visible"), dir.write(".a.txt.99.bak", "backup")};
+  for (const std::string& path : stale) fs::last_write_time(path, an_hour_ago);
+  for (const std::string& path : kept) fs::last_write_time(path, an_hour_ago);
+  // A temporary just made may belong to a save still running.
+  std::string recent = dir.write(".a.txt.555.tmp", "in progress");
+  write_file_safely(dir.file("a.txt"), "new");
+  for (const std::string& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
+  for (const std::string& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_TRUE(fs::exists(recent));
+  EXPECT_EQ(dir.read("a.txt"), "new");
 }
 
 TEST(SafeWrite, ReadOnlyFileIsRefusedAndKept) {

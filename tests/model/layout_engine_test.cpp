@@ -32,16 +32,15 @@ TEST_F(LayoutEngine, RectangleWithDistinctPriorities) {
   EXPECT_TRUE(ui->messages.empty());
   // Wall 0 (longest, stored first) is laid out first, the others by the
   // forward walk. Checked by hand: F of wall 0 = 5792 - 2 * 472 - 32 = 4816.
-  EXPECT_EQ(layout_summary(cell()),
-            "joins 1010 bounded 11 free 60 12 40 chain 62 | 900@-2038,-1688 1000@-1052,-1688 1000@-16,-1688 "
-            "1000@1020,-1688 900@2006,-1688 | TI0/1@-1570,-1688 TI1/2@-534,-1688 TI2/3@502,-1688 TI3/4@1538,-1688\n"
-            "joins 0110 bounded 11 free 62 30 62 chain 40 | 1100@2710,-1388 1100@2710,-252 1100@2710,884 | "
-            "TE-1/0@2710,-1956 TI0/1@2710,-820 TI1/2@2710,316\n"
-            "joins 0110 bounded 11 free 12 8 12 chain 62 | 1000@2460,1688 1100@1374,1688 1100@238,1688 "
-            "1100@-898,1688 1000@-1984,1688 | TE-1/0@2978,1688 TI0/1@1942,1688 TI1/2@806,1688 TI2/3@-330,1688 "
-            "TI3/4@-1466,1688\n"
-            "joins 0101 bounded 11 free 4 30 34 chain 12 | 1300@-2738,1288 1300@-2738,-48 1200@-2738,-1334 | "
-            "TE-1/0@-2738,1956 TI0/1@-2738,620 TI1/2@-2738,-716 TE2/-1@-2738,-1952\n");
+  EXPECT_EQ(
+      layout_summary(cell()),
+      "joins 1010 bounded 11 free 60 12 40 chain 62 | 900@-2038,-1688 1000@-1052,-1688 1000@-16,-1688 1000@1020,-1688 "
+      "900@2006,-1688 | TI0/1@-1570,-1688 TI1/2@-534,-1688 TI2/3@502,-1688 TI3/4@1538,-1688\njoins 0110 bounded 11 "
+      "free 62 30 62 chain 40 | 1100@2710,-1388 1100@2710,-252 1100@2710,884 | TE-1/0@2710,-1956 TI0/1@2710,-820 "
+      "TI1/2@2710,316\njoins 0110 bounded 11 free 12 8 12 chain 62 | 1000@2460,1688 1100@1374,1688 1100@238,1688 "
+      "1100@-898,1688 1000@-1984,1688 | TE-1/0@2978,1688 TI0/1@1942,1688 TI1/2@806,1688 TI2/3@-330,1688 "
+      "TI3/4@-1466,1688\njoins 0101 bounded 11 free 4 30 34 chain 12 | 1300@-2738,1288 1300@-2738,-48 1200@-2738,-1334 "
+      "| TE-1/0@-2738,1956 TI0/1@-2738,620 TI1/2@-2738,-716 TE2/-1@-2738,-1952\n");
 }
 
 TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
@@ -53,21 +52,19 @@ TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
   expect_cell_invariants(cell());
   // Checked by hand: wall 0 fills 5792 with 5700, its run 10 mm off the wall
   // to meet wall 5's run, whose trial leftover is 20. Walls 2 and 3 are not
-  // bounded at the re-entrant corner.
+  // bounded at the re-entrant corner; wall 2's two bays stop 282 short of it,
+  // so wall 3 starts past wall 2's run end but on its own wall, and wall 4
+  // meets it there.
   EXPECT_EQ(layout_summary(cell()),
             "joins 0101 bounded 11 free 20 46 46 chain 10 | 1100@-2372,-2740 1100@-1236,-2740 1200@-50,-2740 "
-            "1200@1186,-2740 1100@2372,-2740 | TE-1/0@-2940,-2740 TI0/1@-1804,-2740 TI1/2@-668,-2740 "
-            "TI2/3@568,-2740 TI3/4@1804,-2740 TE4/-1@2940,-2740\n"
-            "joins 1010 bounded 11 free 46 10 46 chain 78 | 1000@2672,-1986 900@2672,-1000 | TI0/1@2672,-1468\n"
-            "joins 0110 bounded 10 free 282 46 0 chain 46 | 1300@2272,-296 1300@936,-296 | TE-1/0@2940,-296 "
-            "TI0/1@1604,-296\n"
-            "joins 0110 bounded 01 free 406 0 406 chain -218 | 1300@32,104 1300@32,1440 | TE-1/0@32,-564 "
-            "TI0/1@32,772\n"
-            "joins 0110 bounded 11 free 78 -314 142 chain 406 | 1300@-368,2344 1300@-1704,2344 | TE-1/0@300,2344 "
-            "TI0/1@-1036,2344\n"
-            "joins 0110 bounded 11 free 46 374 10 chain 142 | 1000@-2608,2094 1000@-2608,1058 1000@-2608,22 "
-            "1000@-2608,-1014 900@-2608,-2000 | TE-1/0@-2608,2612 TI0/1@-2608,1576 TI1/2@-2608,540 "
-            "TI2/3@-2608,-496 TI3/4@-2608,-1532\n");
+            "1200@1186,-2740 1100@2372,-2740 | TE-1/0@-2940,-2740 TI0/1@-1804,-2740 TI1/2@-668,-2740 TI2/3@568,-2740 "
+            "TI3/4@1804,-2740 TE4/-1@2940,-2740\njoins 1010 bounded 11 free 46 10 46 chain 78 | 1000@2672,-1986 "
+            "900@2672,-1000 | TI0/1@2672,-1468\njoins 0110 bounded 10 free 282 46 0 chain 46 | 1300@2272,-296 "
+            "1300@936,-296 | TE-1/0@2940,-296 TI0/1@1604,-296\njoins 0110 bounded 01 free 406 0 0 chain 0 | "
+            "1300@-250,104 1300@-250,1440 | TE-1/0@-250,-564 TI0/1@-250,772\njoins 0110 bounded 11 free 60 -32 60 "
+            "chain 0 | 1200@-600,2750 1200@-1836,2750 | TE-1/0@18,2750 TI0/1@-1218,2750\njoins 0110 bounded 11 free 42 "
+            "-32 10 chain 60 | 1000@-2690,2500 1100@-2690,1414 1100@-2690,278 1100@-2690,-858 1000@-2690,-1944 | "
+            "TE-1/0@-2690,3018 TI0/1@-2690,1982 TI1/2@-2690,846 TI2/3@-2690,-290 TI3/4@-2690,-1426\n");
 }
 
 TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
@@ -79,15 +76,13 @@ TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
   // the neighbour's depth: F = 6000 - 50 - 168 - 40 = 5742.
   EXPECT_EQ(layout_summary(cell()),
             "joins 0000 bounded 11 free 42 46 46 chain 0 | 1100@-2372,-1725 1100@-1236,-1725 1200@-50,-1725 "
-            "1200@1186,-1725 1100@2372,-1725 | TE-1/0@-2940,-1725 TI0/1@-1804,-1725 TI1/2@-668,-1725 "
-            "TI2/3@568,-1725 TI3/4@1804,-1725 TE4/-1@2940,-1725\n"
-            "joins 0000 bounded 11 free 14 32 32 chain 0 | 1200@2725,-1336 1300@2725,-50 1300@2725,1286 | "
-            "TE-1/0@2725,-1954 TI0/1@2725,-718 TI1/2@2725,618 TE2/-1@2725,1954\n"
-            "joins 0000 bounded 11 free 42 46 46 chain 0 | 1100@2372,1725 1100@1236,1725 1200@50,1725 "
-            "1200@-1186,1725 1100@-2372,1725 | TE-1/0@2940,1725 TI0/1@1804,1725 TI1/2@668,1725 TI2/3@-568,1725 "
-            "TI3/4@-1804,1725 TE4/-1@-2940,1725\n"
-            "joins 0000 bounded 11 free 14 32 32 chain 0 | 1200@-2725,1336 1300@-2725,50 1300@-2725,-1286 | "
-            "TE-1/0@-2725,1954 TI0/1@-2725,718 TI1/2@-2725,-618 TE2/-1@-2725,-1954\n");
+            "1200@1186,-1725 1100@2372,-1725 | TE-1/0@-2940,-1725 TI0/1@-1804,-1725 TI1/2@-668,-1725 TI2/3@568,-1725 "
+            "TI3/4@1804,-1725 TE4/-1@2940,-1725\njoins 0000 bounded 11 free 14 32 32 chain 0 | 1200@2725,-1336 "
+            "1300@2725,-50 1300@2725,1286 | TE-1/0@2725,-1954 TI0/1@2725,-718 TI1/2@2725,618 TE2/-1@2725,1954\njoins "
+            "0000 bounded 11 free 42 46 46 chain 0 | 1100@2372,1725 1100@1236,1725 1200@50,1725 1200@-1186,1725 "
+            "1100@-2372,1725 | TE-1/0@2940,1725 TI0/1@1804,1725 TI1/2@668,1725 TI2/3@-568,1725 TI3/4@-1804,1725 "
+            "TE4/-1@-2940,1725\njoins 0000 bounded 11 free 14 32 32 chain 0 | 1200@-2725,1336 1300@-2725,50 "
+            "1300@-2725,-1286 | TE-1/0@-2725,1954 TI0/1@-2725,718 TI1/2@-2725,-618 TE2/-1@-2725,-1954\n");
 }
 
 // The corner terms of both walks and the choice of the run a wall meets, each
@@ -116,7 +111,7 @@ const WalkCase walk_cases[] = {
     // each F allowing for the run offset of the wall it comes from: wall 1:
     // 3864 - 516 - 472 = 2876, wall 2: 5792 - 46 - 472 = 5274. Wall 3 ends at
     // the face of wall 0, which owns that corner; its F takes wall 0's depth
-    // but not wall 0's offset: 3864 - 44 - 472 = 3348.
+    // and offset: 3864 - 44 - 472 - 44 = 3304, so its run ends 4 mm short of it.
     {"ForwardWalkClosingTheRoomMeetsTheFirstRunAtItsFace",
      {{0, 0}, {6000, 0}, {6000, 4000}, {0, 4000}},
      {{0, 5, 3}, {1, 3, 0}, {2, 5, 1}, {3, 3, 2}},
@@ -128,19 +123,20 @@ const WalkCase walk_cases[] = {
       "TI1/2@2672,502",
       "joins 0110 bounded 11 free 74 46 74 chain 76 | 1000@2422,1674 1000@1386,1674 1100@300,1674 1100@-836,1674 "
       "1000@-1922,1674 | TE-1/0@2940,1674 TI0/1@1904,1674 TI1/2@868,1674 TI2/3@-268,1674 TI3/4@-1404,1674",
-      "joins 0110 bounded 11 free 48 44 44 chain 74 | 1100@-2676,1374 1100@-2676,238 1100@-2676,-898 | "
+      "joins 0110 bounded 11 free 4 44 44 chain 74 | 1100@-2676,1374 1100@-2676,238 1100@-2676,-898 | "
       "TE-1/0@-2676,1942 TI0/1@-2676,806 TI1/2@-2676,-330"}},
-    // Wall 0 goes first; wall 3 follows backwards from wall 0's first bay,
-    // storing its frames from its end, and its last bay stands 4 mm past
-    // wall 0's first bay.
+    // Wall 0 goes first, on its wall: wall 3's trial leftover (1300) shows it
+    // under-filled. Wall 3 follows backwards from wall 0's first bay, storing
+    // its frames from its end, and its last bay stands 4 mm past wall 0's
+    // first bay along the wall.
     {"BackwardWalkBuildsTheRunFromTheWallsEnd",
      {{0, 0}, {5000, 0}, {5000, 4000}, {0, 4000}},
      {{0, 3, 0}, {3, 2, 1}},
      {0, 3},
-     {"joins 1000 bounded 11 free 1300 246 246 chain 682 | 1300@-1100,-1068 1300@236,-1068 1300@1572,-1068 | "
-      "TI0/1@-432,-1068 TI1/2@904,-1068 TE2/-1@2240,-1068",
-      "joins 0001 bounded 11 free 650 650 650 chain 246 | 1300@-2004,668 1300@-2004,-668 | TE1/-1@-2004,-1336 "
-      "TI0/1@-2004,0 TE-1/0@-2004,1336"}},
+     {"joins 1000 bounded 11 free 1300 0 246 chain 0 | 1300@-1100,-1750 1300@236,-1750 1300@1572,-1750 | "
+      "TI0/1@-432,-1750 TI1/2@904,-1750 TE2/-1@2240,-1750",
+      "joins 0001 bounded 11 free 1332 1332 -32 chain 0 | 1300@-2250,-14 1300@-2250,-1350 | TE1/-1@-2250,-2018 "
+      "TI0/1@-2250,-682 TE-1/0@-2250,654"}},
     // Wall 0 (1200 x 4, leftover 28) stands 46 off the wall after a trial
     // fill of wall 3 (F 3392, leftover 92). Walking back, wall 3's F takes
     // both the depth and that offset of wall 0: 3864 - 472 - 46 = 3346, and
@@ -185,22 +181,20 @@ const WalkCase walk_cases[] = {
       "TE-1/0@2154,-500",
       "joins 1000 bounded 01 free 832 0 828 chain 0 | 1300@-250,404 1300@-250,1740 | TI0/1@-250,1072 "
       "TE1/-1@-250,2408"}},
-    // Wall 1 goes first and stands 180 off its wall (half the trial leftover
-    // 360 of wall 2). Wall 2 follows, 182 off its wall to line up with wall
-    // 1's last bay, and reaches past the re-entrant corner. Wall 3, joined
-    // high at that open corner, starts 4 mm past wall 2's run, so its F
-    // gains that run's offset: 2864 + 28 + 182 = 3074, three bays of 1000
-    // (without the offset F would be 2892: 900, 1000, 900).
-    {"WalkIntoAnOpenCornerAllowsForTheOffsetOfTheRunItMeets",
+    // Wall 2's two bays of 1300 leave 360, more than a full run would (the
+    // widest step between lengths, 100, plus an upright and its gap), so no
+    // run stands off its wall to meet another: wall 1 goes first on its wall,
+    // wall 2 follows and reaches past the re-entrant corner, and wall 3 starts
+    // 4 mm past wall 2's run along its own wall (F = 2892: 900, 1000, 900).
+    {"RunsNextToAnUnderfilledWallKeepToTheirWalls",
      {{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}},
      {{1, 2, 2}, {2, 2, 1}, {3, 3, 0}},
      {1, 2, 3},
-     {"joins 0001 bounded 11 free 360 150 150 chain 180 | 1300@2570,-2168 1300@2570,-832 | TE-1/0@2570,-2836 "
-      "TI0/1@2570,-1500 TE1/-1@2570,-164",
-      "joins 1001 bounded 10 free 180 180 0 chain 182 | 1300@1666,-432 1300@330,-432 | TI0/1@998,-432 "
-      "TE1/-1@-338,-432",
-      "joins 1000 bounded 01 free 74 0 74 chain -180 | 1000@-70,322 1000@-70,1358 1000@-70,2394 | TI0/1@-70,840 "
-      "TI1/2@-70,1876 TE2/-1@-70,2912"}},
+     {"joins 0001 bounded 11 free 360 150 150 chain 0 | 1300@2750,-2168 1300@2750,-832 | TE-1/0@2750,-2836 "
+      "TI0/1@2750,-1500 TE1/-1@2750,-164",
+      "joins 1001 bounded 10 free 360 0 0 chain 0 | 1300@1846,-250 1300@510,-250 | TI0/1@1178,-250 TE1/-1@-158,-250",
+      "joins 1000 bounded 01 free 92 0 92 chain 0 | 900@-250,454 1000@-250,1440 900@-250,2426 | TI0/1@-250,922 "
+      "TI1/2@-250,1958 TE2/-1@-250,2894"}},
     // A U-shaped room: the bottom of the notch turns at two re-entrant
     // corners. F = 2864: from below 900 + 1000 + 900 (64 left); from above,
     // which counts here, 1000 + 900 + 1000.

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <sstream>
+#include <charconv>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -98,21 +99,31 @@ inline void set_run(Tlinea& wall, int modules, int priority, double depth = 500,
   wall.shelf_count = shelves;
 }
 
+// A number to its 17th significant digit, whatever the process locale.
+inline std::string exact(double value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr);
+}
+
 // One wall on one line: its joins (start high, start low, end high, end low),
 // bounded ends, free space, start and end gaps and chain start; then each bay
 // as length@x,y and each frame as type before/after@x,y. Numbers are printed
 // to the last digit, so a summary compares exactly.
 inline std::string wall_summary(const Tlinea& w) {
-  std::ostringstream out;
-  out.precision(17);
-  out << "joins " << w.start_join_high << w.start_join_low << w.end_join_high << w.end_join_low << " bounded "
-      << w.start_bounded << w.end_bounded << " free " << w.free_space << ' ' << w.start_free << ' ' << w.end_free
-      << " chain " << w.chain_start << " |";
-  for (const Tmodulo& m : w.modules) out << ' ' << m.length << '@' << m.x << ',' << m.y;
-  out << " |";
+  auto flags = [](std::initializer_list<bool> values) {
+    std::string text;
+    for (bool value : values) text += value ? '1' : '0';
+    return text;
+  };
+  std::string out = "joins " + flags({w.start_join_high, w.start_join_low, w.end_join_high, w.end_join_low}) +
+                    " bounded " + flags({w.start_bounded, w.end_bounded}) + " free " + exact(w.free_space) + ' ' +
+                    exact(w.start_free) + ' ' + exact(w.end_free) + " chain " + exact(w.chain_start) + " |";
+  for (const Tmodulo& m : w.modules) out += ' ' + exact(m.length) + '@' + exact(m.x) + ',' + exact(m.y);
+  out += " |";
   for (const Ttestata& f : w.end_frames)
-    out << ' ' << f.frame_type << f.module_before << '/' << f.module_after << '@' << f.x << ',' << f.y;
-  return out.str();
+    out += ' ' + f.frame_type + std::to_string(f.module_before) + '/' + std::to_string(f.module_after) + '@' +
+           exact(f.x) + ',' + exact(f.y);
+  return out;
 }
 
 // The summaries of every wall of a cell, one line each.

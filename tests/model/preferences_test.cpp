@@ -5,8 +5,8 @@
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
-#include "support/scripted_ui.h"
 #include "support/program_dir.h"
+#include "support/scripted_ui.h"
 
 namespace {
 

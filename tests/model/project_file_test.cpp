@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
@@ -206,6 +208,23 @@ TEST_F(ProjectFile, WriteThenReadGivesBackEveryStoredFieldAndNoTransientOne) {
   EXPECT_EQ(read.current_cell, 2);
 }
 
+TEST_F(ProjectFile, ValueThatIsNotFiniteIsRefusedAndTheOldFileKept) {
+  std::string path = dir.file("prv00001.cel");
+  write_project_file(path, true);
+  const std::string before = read_file_bytes(path);
+  for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    Cells[0].walls[1].y2 = bad;
+    try {
+      write_project_file(path, true);
+      ADD_FAILURE() << "a wall end of " << bad << " was written";
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find("wall 2"), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find("y2"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(read_file_bytes(path), before);
+  }
+}
+
 TEST_F(ProjectFile, LoadReplacesTheOpenProject) {
   Tcells cells = {sample_cell("Uno", 2, 2, 1), sample_cell("Due", 1, 1, 1)};
   Cells[0].outline_closed = true;
@@ -260,6 +279,18 @@ TEST_F(ProjectFile, LegacyIndexOutsideTheCatalogueIsAnError) {
   expect_load_fails_untouched(joined_lines(lines), "height index");
   *height = "1e300";
   expect_load_fails_untouched(joined_lines(lines), "height index");
+}
+
+TEST_F(ProjectFile, IndexReadsTheHeadOfAnyVersionNumberButOnlyKnownVersionsLoad) {
+  const std::string current = project_file_text(sample_quote_header(), golden_cells(), 0, true);
+  for (std::string version : {"V3", "V017", "V1"}) {
+    const std::string text = version + current.substr(4);
+    Tprv head = parse_project_head(text, "test");
+    EXPECT_EQ(head.customer, sample_quote_header().customer) << version;
+    EXPECT_EQ(head.drawing, sample_quote_header().drawing) << version;
+    EXPECT_THROW(parse_project(text, "test"), FileError) << version;
+  }
+  EXPECT_THROW(parse_project_head("Vx" + current.substr(4), "test"), FileError);
 }
 
 TEST_F(ProjectFile, UnknownVersionIsAnErrorAndTheProjectStays) {

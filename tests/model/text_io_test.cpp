@@ -85,7 +85,7 @@ TEST(TextWriter, CrLfBooleansAndOneLineAValue) {
   writer.integer(-5);
   writer.boolean(true);
   writer.character('V');
-  writer.number_f0(60.0);
+  writer.number_f0(60.0, "thickness");
   writer.line("two\r\nlines\n");
   EXPECT_EQ(writer.take(), "-5\r\n1\r\nV\r\n60.00\r\ntwo  lines \r\n");
 }

@@ -72,7 +72,24 @@ TEST_F(UndoHistoryTest, SnapshotDropsTheCellPictures) {
   for (Tcell& c : Cells) c.picture = std::make_shared<Tpicture>();
   push_undo_snapshot();
   for (const Tcell& c : Cells) EXPECT_FALSE(c.picture);
-  for (const Tcell& c : UndoHistory[0].cells) EXPECT_FALSE(c.picture);
+  for (const auto& c : UndoHistory[0].cells) EXPECT_FALSE(c->picture);
+}
+
+// A step keeps only the cells that changed: the others are shared with the
+// step before, whichever cell is current, and each step still restores its own.
+TEST_F(UndoHistoryTest, StepsShareTheCellsThatDidNotChange) {
+  Cells = {Tcell{}, Tcell{}, Tcell{}};
+  push_undo_snapshot();
+  Cells[1].name = "changed";
+  push_undo_snapshot();
+  push_undo_snapshot();  // nothing changed
+  for (std::size_t c : {0u, 2u}) EXPECT_EQ(UndoHistory[1].cells[c], UndoHistory[0].cells[c]) << c;
+  EXPECT_NE(UndoHistory[1].cells[1], UndoHistory[0].cells[1]);
+  for (std::size_t c = 0; c < 3; ++c) EXPECT_EQ(UndoHistory[2].cells[c], UndoHistory[1].cells[c]) << c;
+  step_undo_history(-2);
+  EXPECT_EQ(Cells[1].name, "");
+  step_undo_history(1);
+  EXPECT_EQ(Cells[1].name, "changed");
 }
 
 // Tripwire: a new field of Tvar_amb changes its size. Classify it, in the undo

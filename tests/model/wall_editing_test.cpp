@@ -205,7 +205,7 @@ TEST_F(DoorRemoval, OpeningIsRemovedAndTheWallRejoined) {
   EXPECT_EQ(wall(0).length, 5000) << "laid out again";
   EXPECT_FALSE(wall(0).selected);
   ASSERT_EQ(UndoHistory.size(), 1u);
-  EXPECT_EQ(UndoHistory[0].cells[0].walls.size(), 4u);
+  EXPECT_EQ(UndoHistory[0].cells[0]->walls.size(), 4u);
   EXPECT_EQ(ui->plan_draws, 1);
 }
 
