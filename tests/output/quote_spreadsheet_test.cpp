@@ -3,6 +3,7 @@
 // openpyxl, a reader no one here wrote.
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "external_tool.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
+#include "output/print/print_window.h"
 #include "output/spreadsheet/formula_values.h"
 #include "output/spreadsheet/quote_export.h"
 #include "output/spreadsheet/workbook_template.h"
@@ -178,6 +180,19 @@ TEST_F(QuoteSpreadsheet, AMissingTemplateWritesNothingAndAnEarlierExportIsKept) 
   program_dir_.write("user/preventivo.xlsx", "edited by the user");
   program_dir_.write("user/preventivo_1.xlsx", "edited too");
   EXPECT_EQ(spreadsheet_export_path(), program_path("user/preventivo_2.xlsx"));
+}
+
+TEST_F(QuoteSpreadsheet, ThePrintWindowsExcelButtonWritesTheFileAndOpensIt) {
+  ScopedScriptedUi ui;
+  TFstampa window;
+  window.export_spreadsheet = export_quote_excel;
+  window.BitBtn6->click();
+  EXPECT_EQ(ui->opened_with_desktop, std::vector<std::string>{program_path("user/preventivo.xlsx")});
+  std::filesystem::remove(program_dir_.file("data/quote_template.txt"));
+  window.BitBtn6->click();
+  ASSERT_EQ(ui->messages.size(), 1u) << "the window shows what went wrong";
+  EXPECT_NE(ui->messages[0].find("quote_template.txt"), std::string::npos) << ui->messages[0];
+  EXPECT_FALSE(std::filesystem::exists(program_path("user/preventivo_1.xlsx")));
 }
 
 // The file as openpyxl reads it: formulas and types, then the cached values.
