@@ -6,10 +6,10 @@
 
 #include "editor/main_window.h"
 #include "editor/qt_ui.h"
-#include "gfx3d/initialization.h"
 #include "model/files/default_user_files.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
+#include "scene3d/scene_initialization.h"
 
 namespace {
 
@@ -40,7 +40,10 @@ class Application : public QApplication {
 
 int main(int argc, char** argv) {
   // Every unit starts before the application and its windows.
-  InitializeGfx3D();
+  InitializeScene3D();
+  // The 3-D view draws through GLX, so Qt runs on X11 unless the user chose otherwise.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   Application application(argc, argv);
   QApplication::setApplicationName("Rackwright");
   ProgramDir = find_program_dir(argv[0]);

@@ -8,6 +8,7 @@
 #include "data/shipped_sizes.h"
 #include "data/staged_data.h"
 #include "model/catalogue/catalogue.h"
+#include "model/files/preferences.h"
 #include "model/layout/auto_fill.h"
 #include "model/layout_fixture.h"
 
@@ -27,8 +28,10 @@ TEST_P(ShippedLengths, EveryKitModuleLengthIsAStandardLength) {
     EXPECT_NE(std::find(LengthList.begin(), LengthList.end(), length), LengthList.end()) << length;
 }
 
-TEST_P(ShippedLengths, FillButtonsFillLongWallsWithEveryLengthAllowed) {
-  AppState.max_length_index = static_cast<int>(LengthList.size()) - 1;
+TEST_P(ShippedLengths, FillButtonsFillLongWallsWithTheShippedPreferences) {
+  use_staged_defaults();
+  ASSERT_TRUE(read_preferences());
+  use_staged_program(GetParam());
   for (double wall_length : {5000.0, 7000.0, 9000.0}) {
     make_rectangle(wall_length, 5000);
     wall(0).selected = true;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -46,9 +48,13 @@ TEST(SizeKey, ShortestTextWithoutTrailingZerosCommaAndPointAlike) {
     values.push_back(whole / 7.0);
     values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 120) - 80));
   }
+  // The reference is printf's "%.15g" with the separator as "C" writes it,
+  // whatever locale the test runs under.
+  const char point = *std::localeconv()->decimal_point;
   for (double value : values) {
     char expected[64];
     std::snprintf(expected, sizeof expected, "%.15g", value);
+    std::replace(std::begin(expected), std::end(expected), point, '.');
     EXPECT_EQ(size_key(value), expected) << value;
   }
   EXPECT_TRUE(keys_equal("914,4", "914.4"));

@@ -1,0 +1,7 @@
+#include "scene3d/silhouette.h"
+
+void TGLSilhouette::Flush() {
+  vertices_.Clear();
+  indices_.Clear();
+  cap_indices_.Clear();
+}

@@ -1,0 +1,436 @@
+#include "scene3d/stage_buffer.h"
+
+#include <cstring>
+
+#include "gfx3d/gl_binding.h"
+#include "gfx3d/glx_context.h"
+#include "gfx3d/library_errors.h"
+#include "gfx3d/multitexture_mapping.h"
+#include "scene3d/camera.h"
+#include "scene3d/change_setters.h"
+#include "scene3d/stage.h"
+
+namespace {
+
+constexpr const char* kUnit = "SceneGraph";
+
+int ColorBitsOf(TGLColorDepth depth) {
+  static constexpr int kBits[] = {24, 8, 16, 24, 64, 128};
+  return kBits[depth];
+}
+
+int DepthBitsOf(TGLDepthPrecision precision) {
+  static constexpr int kBits[] = {24, 16, 24, 32};
+  return kBits[precision];
+}
+
+// Activation for one frame or one call, undone on every exit.
+class ContextActivation {
+ public:
+  explicit ContextActivation(TGLContext& context) : context_(context) { context_.Activate(); }
+  ~ContextActivation() {
+    try {
+      context_.Deactivate();
+    } catch (const std::exception&) {
+      // A failed deactivation must not hide the error that unwound the frame.
+    }
+  }
+  ContextActivation(const ContextActivation&) = delete;
+  ContextActivation& operator=(const ContextActivation&) = delete;
+
+ private:
+  TGLContext& context_;
+};
+
+// Sets a flag for a scope and clears it on every exit.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+void ReadMatrix(GLenum which, TMatrix4f& matrix) { GL().glGetFloatv(which, &matrix[0].x); }
+
+}  // namespace
+
+// ---- Fog -------------------------------------------------------------------
+
+TGLFogEnvironment::TGLFogEnvironment(TGLStageBuffer* buffer)
+    : TGLUpdateAbleObject(buffer), buffer_(buffer), fog_color_(std::make_unique<TGLColor>(this)) {}
+
+void TGLFogEnvironment::Assign(const TPersistent* source) {
+  if (const auto* other = dynamic_cast<const TGLFogEnvironment*>(source)) {
+    fog_color_->SetColor(other->fog_color_->Color());
+    fog_start_ = other->fog_start_;
+    fog_end_ = other->fog_end_;
+    fog_mode_ = other->fog_mode_;
+    fog_distance_ = other->fog_distance_;
+    NotifyChange(this);
+    return;
+  }
+  TGLUpdateAbleObject::Assign(source);
+}
+
+void TGLFogEnvironment::SetFogColor(const TGLColor* value) {
+  if (!value) return;
+  fog_color_->Assign(value);
+}
+
+void TGLFogEnvironment::SetFogStart(float value) {
+  StoreOnChange(fog_start_, value, [this] { NotifyChange(this); });
+}
+
+void TGLFogEnvironment::SetFogEnd(float value) {
+  StoreOnChange(fog_end_, value, [this] { NotifyChange(this); });
+}
+
+void TGLFogEnvironment::SetFogMode(TFogMode value) {
+  StoreOnChange(fog_mode_, value, [this] { NotifyChange(this); });
+}
+
+void TGLFogEnvironment::SetFogDistance(TFogDistance value) {
+  StoreOnChange(fog_distance_, value, [this] { NotifyChange(this); });
+}
+
+bool TGLFogEnvironment::IsAtDefaultValues() const {
+  const TVector4f& c = fog_color_->Color();
+  return c.x == 0 && c.y == 0 && c.z == 0 && c.w == 1 && fog_start_ == 10 && fog_end_ == 1000 &&
+         fog_mode_ == fmLinear && fog_distance_ == fdDefault;
+}
+
+void TGLFogEnvironment::ApplyFog() {
+  TGLContext* context = buffer_->RenderingContext();
+  if (!context) return;
+  ContextActivation activation(*context);
+  auto& gl = GL();
+  switch (fog_mode_) {
+    case fmLinear:
+      gl.glFogi(GL_FOG_MODE, GL_LINEAR);
+      break;
+    case fmExp:
+      gl.glFogi(GL_FOG_MODE, GL_EXP);
+      gl.glFogf(GL_FOG_DENSITY, fog_color_->Alpha());
+      break;
+    case fmExp2:
+      gl.glFogi(GL_FOG_MODE, GL_EXP2);
+      gl.glFogf(GL_FOG_DENSITY, fog_color_->Alpha());
+      break;
+  }
+  gl.glFogfv(GL_FOG_COLOR, fog_color_->AsAddress());
+  gl.glFogf(GL_FOG_START, fog_start_);
+  gl.glFogf(GL_FOG_END, fog_end_);
+  if (!GLFlags().NV_fog_distance) return;
+  switch (fog_distance_) {
+    case fdDefault:
+      if (!default_distance_read_) {
+        gl.glGetIntegerv(GL_FOG_DISTANCE_MODE_NV, &default_distance_mode_);
+        default_distance_read_ = true;
+      } else {
+        gl.glFogi(GL_FOG_DISTANCE_MODE_NV, default_distance_mode_);
+      }
+      break;
+    case fdEyeRadial:
+      gl.glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_RADIAL_NV);
+      break;
+    case fdEyePlane:
+      gl.glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE_ABSOLUTE_NV);
+      break;
+    default:
+      Assert(false, kUnit, __LINE__, "Unknown fog distance");
+  }
+}
+
+// ---- Buffer ----------------------------------------------------------------
+
+TGLStageBuffer::TGLStageBuffer(TPersistent* owner)
+    : TGLUpdateAbleObject(owner),
+      ambient_color_(std::make_unique<TGLColor>(this, TVector4f{0.2f, 0.2f, 0.2f, 1})),
+      fog_environment_(std::make_unique<TGLFogEnvironment>(this)) {}
+
+TGLStageBuffer::~TGLStageBuffer() {
+  // The owner is going too: no more calls into it.
+  OnChange = nullptr;
+  OnStructuralChange = nullptr;
+  LeaveScene();
+  SetCamera(nullptr);
+  DestroyRC();
+}
+
+void TGLStageBuffer::Assign(const TPersistent* source) {
+  const auto* other = dynamic_cast<const TGLStageBuffer*>(source);
+  if (!other) {
+    TGLUpdateAbleObject::Assign(source);
+    return;
+  }
+  fog_environment_->Assign(other->fog_environment_.get());
+  background_color_ = other->background_color_;
+  ambient_color_->SetColor(other->ambient_color_->Color());
+  face_culling_ = other->face_culling_;
+  fog_enable_ = other->fog_enable_;
+  lighting_ = other->lighting_;
+  depth_test_ = other->depth_test_;
+  shade_model_ = other->shade_model_;
+  SetContextOptions(other->context_options_);
+  SetAntiAliasing(other->anti_aliasing_);
+  SetDepthPrecision(other->depth_precision_);
+  SetColorDepth(other->color_depth_);
+  SetAccumBufferBits(other->accum_buffer_bits_);
+  NotifyChange(this);
+}
+
+void TGLStageBuffer::LeaveScene() {
+  if (camera_ && camera_->Scene()) camera_->Scene()->RemoveBuffer(this);
+}
+
+void TGLStageBuffer::CreateRC(TGLOutputDevice drawable, bool memoryContext) {
+  DestroyRC();
+  FlagScope rendering(rendering_);
+  context_ = GLContextManager().CreateContext();
+  if (!context_) throw ELibraryError("Failed to create RenderingContext.");
+  TGLRCOptions options = 0;
+  if (context_options_ & roDoubleBuffer) options |= rcoDoubleBuffered;
+  if (context_options_ & roStereo) options |= rcoDoubleBuffered | rcoStereo;
+  context_->SetOptions(options);
+  context_->SetColorBits((context_options_ & roNoColorBuffer) ? 0 : ColorBitsOf(color_depth_));
+  context_->SetDepthBits(DepthBitsOf(depth_precision_));
+  context_->SetStencilBits((context_options_ & roStencilBuffer) ? 8 : 0);
+  context_->SetAlphaBits((context_options_ & roDestinationAlpha) ? 8 : 0);
+  context_->SetAccumBits(accum_buffer_bits_);
+  context_->SetAuxBuffers(0);
+  context_->SetAntiAliasing(anti_aliasing_);
+  if (OnPrepareGLContext) OnPrepareGLContext(this);
+  try {
+    if (memoryContext)
+      context_->CreateMemoryContext(drawable, viewport_width_, viewport_height_);
+    else
+      context_->CreateContext(drawable);
+  } catch (...) {
+    context_.reset();
+    throw;
+  }
+  ContextActivation activation(*context_);
+  if (!GLFlags().VERSION_1_1) throw EOpenGLError("Need at least OpenGL version 1.1");
+  state_cache_ = TGLStateCache();
+  GL().glViewport(0, 0, viewport_width_, viewport_height_);
+  PrepareGLContext();
+  const TVector4f background = ConvertWinColor(background_color_, 1.0f);
+  GL().glClearColor(background.x, background.y, background.z, background.w);
+}
+
+void TGLStageBuffer::DestroyRC() {
+  if (!context_) return;
+  LeaveScene();
+  context_->SetActive(false);
+  context_.reset();
+}
+
+void TGLStageBuffer::Resize(int width, int height) {
+  viewport_width_ = std::max(1, width);
+  viewport_height_ = std::max(1, height);
+  if (!context_) return;
+  if (auto* glx = dynamic_cast<TGLGLXContext*>(context_.get())) glx->SetOutputSize(viewport_width_, viewport_height_);
+  ContextActivation activation(*context_);
+  GL().glViewport(0, 0, viewport_width_, viewport_height_);
+}
+
+void TGLStageBuffer::SetViewPort(int left, int top, int width, int height) {
+  viewport_left_ = left;
+  viewport_top_ = top;
+  viewport_width_ = width;
+  viewport_height_ = height;
+  NotifyChange(this);
+}
+
+void TGLStageBuffer::PrepareGLContext() {
+  auto& gl = GL();
+  gl.glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient_color_->AsAddress());
+  gl.glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, (context_options_ & roTwoSideLighting) ? 1 : 0);
+  // Each state goes to GL and to the cache, whatever the cache believed.
+  const auto set = [this](TGLState state, bool on) {
+    if (on) {
+      state_cache_.Disable(state);
+      state_cache_.Enable(state);
+    } else {
+      state_cache_.Enable(state);
+      state_cache_.Disable(state);
+    }
+  };
+  set(stNormalize, true);
+  set(stDepthTest, depth_test_);
+  set(stCullFace, face_culling_);
+  set(stLighting, lighting_);
+  set(stFog, fog_enable_);
+  GLint red_bits = 8;
+  gl.glGetIntegerv(GL_RED_BITS, &red_bits);
+  set(stDither, red_bits < 8);
+  gl.glDepthFunc(GL_LEQUAL);
+  gl.glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  switch (shade_model_) {
+    case smDefault:
+    case smSmooth:
+      gl.glShadeModel(GL_SMOOTH);
+      break;
+    case smFlat:
+      gl.glShadeModel(GL_FLAT);
+      break;
+    default:
+      Assert(false, kUnit, __LINE__, "Unknown shade model");
+  }
+}
+
+void TGLStageBuffer::ClearBuffers() {
+  GLbitfield mask = GL_DEPTH_BUFFER_BIT;
+  if (!(context_options_ & (roNoColorBuffer | roNoColorBufferClear))) mask |= GL_COLOR_BUFFER_BIT;
+  if (context_options_ & roStencilBuffer) mask |= GL_STENCIL_BUFFER_BIT;
+  GL().glClear(mask);
+}
+
+TVector4f TGLStageBuffer::BackgroundRGBA() const { return ConvertWinColor(background_color_, background_alpha_); }
+
+void TGLStageBuffer::RenderToContext(TGLBaseStageObject* baseObject) { RenderFrame(baseObject, true); }
+
+void TGLStageBuffer::RenderFrame(TGLBaseStageObject* baseObject, bool swap) {
+  if (rendering_ || !context_) return;
+  const TVector4f background = BackgroundRGBA();
+  std::int64_t t0 = 0, frequency = 1;
+  QueryPerformanceCounter(t0);
+  QueryPerformanceFrequency(frequency);
+  FlagScope rendering(rendering_);
+  if (camera_ && camera_->Scene()) {
+    camera_->AbsoluteMatrix();
+    camera_->Scene()->AddBuffer(this);
+  }
+  {
+    ContextActivation activation(*context_);
+    if (frame_count_ == 0) first_frame_time_ = t0;
+    ClearGLError();
+    PrepareGLContext();
+    GL().glClearColor(background.x, background.y, background.z, background.w);
+    ClearBuffers();
+    CheckOpenGLError();
+    RenderScene(dsRendering, baseObject);
+    CheckOpenGLError();
+    if (swap && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
+    ++frame_count_;
+    std::int64_t t1 = 0;
+    QueryPerformanceCounter(t1);
+    last_frame_time_ = static_cast<float>(static_cast<double>(t1 - t0) / static_cast<double>(frequency));
+    if (t1 - first_frame_time_ > 0)
+      frames_per_second_ = static_cast<float>(static_cast<double>(frame_count_) * static_cast<double>(frequency) /
+                                              static_cast<double>(t1 - first_frame_time_));
+    CheckOpenGLError();
+  }
+  if (AfterRender) AfterRender(this);
+}
+
+void TGLStageBuffer::RenderScene(TDrawState drawState, TGLBaseStageObject* baseObject) {
+  SetupProjectionAndView();
+  XGLMapTexCoordToNull();
+  XGLMapTexCoordToMain();
+  if (ViewerBeforeRender) ViewerBeforeRender(this);
+  if (BeforeRender) BeforeRender(this);
+  if (camera_ && camera_->Scene()) {
+    TGLStage& scene = *camera_->Scene();
+    GLint max_lights = 8;
+    GL().glGetIntegerv(GL_MAX_LIGHTS, &max_lights);
+    scene.SetupLights(max_lights);
+    if (fog_enable_) {
+      GL().glEnable(GL_FOG);
+      fog_environment_->ApplyFog();
+    } else {
+      GL().glDisable(GL_FOG);
+    }
+    scene.RenderScene(*this, viewport_width_, viewport_height_, drawState, baseObject);
+  }
+  if (PostRender) PostRender(this);
+  Assert(model_view_stack_.empty(), kUnit, __LINE__, "Unbalance Push/PopModelViewMatrix.");
+}
+
+void TGLStageBuffer::SetupProjectionAndView() {
+  auto& gl = GL();
+  gl.glMatrixMode(GL_PROJECTION);
+  gl.glLoadIdentity();
+  ReadMatrix(GL_PROJECTION_MATRIX, base_projection_matrix_);
+  if (camera_) {
+    camera_->ApplyPerspective({viewport_left_, viewport_top_, viewport_width_, viewport_height_}, viewport_width_,
+                              viewport_height_, 96);
+    ReadMatrix(GL_PROJECTION_MATRIX, projection_matrix_);
+  }
+  gl.glMatrixMode(GL_MODELVIEW);
+  gl.glLoadIdentity();
+  if (camera_) {
+    if (camera_->Scene()) camera_->Scene()->SetCurrentCamera(camera_);
+    camera_->Apply();
+    camera_absolute_position_ = camera_->AbsolutePosition();
+  }
+  ReadMatrix(GL_MODELVIEW_MATRIX, model_view_matrix_);
+}
+
+std::unique_ptr<TGLBitmap32> TGLStageBuffer::CaptureFrameBitmap() {
+  auto bitmap = std::make_unique<TGLBitmap32>();
+  bitmap->SetWidth(viewport_width_);
+  bitmap->SetHeight(viewport_height_);
+  std::memset(bitmap->Data(), 0, static_cast<std::size_t>(bitmap->DataSize()));
+  if (!context_ || !camera_ || !camera_->Scene() || rendering_) return bitmap;
+  // GL leaves the back buffer undefined after a swap, so the frame is read before it.
+  RenderFrame(nullptr, false);
+  {
+    ContextActivation activation(*context_);
+    const bool double_buffered = context_->Options() & rcoDoubleBuffered;
+    GL().glFinish();
+    GL().glReadBuffer(double_buffered ? GL_BACK : GL_FRONT);
+    bitmap->ReadPixels({0, 0, viewport_width_, viewport_height_});
+    if (double_buffered && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
+  }
+  return bitmap;
+}
+
+void TGLStageBuffer::PushModelViewMatrix(const TMatrix4f& matrix) {
+  model_view_stack_.push_back(model_view_matrix_);
+  model_view_matrix_ = matrix;
+}
+
+void TGLStageBuffer::PopModelViewMatrix() {
+  Assert(!model_view_stack_.empty(), kUnit, __LINE__, "Unbalanced PopModelViewMatrix");
+  model_view_matrix_ = model_view_stack_.back();
+  model_view_stack_.pop_back();
+}
+
+void TGLStageBuffer::SetCamera(TGLCamera* camera) {
+  if (camera == camera_) return;
+  LeaveScene();
+  if (camera_) camera_->FreeNotifier().Remove(this);
+  camera_ = camera && camera->Scene() ? camera : nullptr;
+  if (camera_) {
+    camera_->FreeNotifier().Add(this);
+    camera_->TransformationChanged();
+  }
+  NotifyChange(this);
+}
+
+void TGLStageBuffer::ObjectFreed(TObject* object) {
+  if (object != camera_) return;
+  LeaveScene();
+  camera_ = nullptr;
+}
+
+void TGLStageBuffer::SetBackgroundColor(TColor value) {
+  StoreOnChange(background_color_, value, [this] { NotifyChange(this); });
+}
+
+void TGLStageBuffer::SetBackgroundAlpha(float value) {
+  StoreOnChange(background_alpha_, value, [this] { NotifyChange(this); });
+}
+
+void TGLStageBuffer::NotifyChange(TObject*) {
+  if (!rendering_ && OnChange) OnChange(this);
+}
+
+void TGLStageBuffer::NotifyStructuralChange() {
+  if (OnStructuralChange) OnStructuralChange(this);
+}

@@ -1,0 +1,197 @@
+// Frames of the program's scene rendered off screen on Mesa and read back:
+// where the camera puts things, how orbit, zoom and pan move them, the
+// background, capture orientation, and display-list handling in real GL.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <cstdlib>
+
+#include "gfx3d/library_errors.h"
+#include "gfx3d/vector_geometry.h"
+#include "scene_fixture.h"
+#include "support/gl_pixel_fixture.h"
+
+namespace {
+
+constexpr int kWidth = 712;
+constexpr int kHeight = 480;
+constexpr TVector4f kRed{1, 0, 0, 1};
+constexpr TVector4f kGreen{0, 1, 0, 1};
+
+struct Centroid {
+  double x = 0, y = 0;
+  int count = 0;
+};
+
+// The mean pixel of the picture's pixels of one pure colour, picture rows top-down.
+Centroid CentroidOf(const QImage& picture, QRgb color) {
+  Centroid c;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if ((picture.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) {
+        c.x += x + 0.5;
+        c.y += y + 0.5;
+        ++c.count;
+      }
+  if (c.count) c.x /= c.count, c.y /= c.count;
+  return c;
+}
+
+// Where a world point appears, computed independently of the library: the
+// camera's frame towards its target and the frustum of the focal length at 96 DPI.
+Centroid Project(const TVector4f& point, const TVector4f& eye, const TVector4f& centre, float focalLength) {
+  const TAffineVector forward = AffineVectorNormalize({centre.x - eye.x, centre.y - eye.y, centre.z - eye.z});
+  const TAffineVector right = AffineVectorNormalize(AffineVectorCrossProduct(forward, YVector));
+  const TAffineVector up = AffineVectorCrossProduct(right, forward);
+  const TAffineVector d{point.x - eye.x, point.y - eye.y, point.z - eye.z};
+  const double depth = AffineVectorDotProduct(d, forward);
+  const double near_plane = 96.0 * focalLength * 2 / (25.4 * kWidth);
+  const double half_width = 0.5, half_height = 0.5 * kHeight / kWidth;
+  const double sx = AffineVectorDotProduct(d, right) / depth * near_plane / half_width;
+  const double sy = AffineVectorDotProduct(d, up) / depth * near_plane / half_height;
+  return {(sx + 1) * kWidth / 2, (1 - sy) * kHeight / 2, 1};
+}
+
+class RenderedScene : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    viewer.SetWidth(kWidth);
+    viewer.SetHeight(kHeight);
+    viewer.Buffer().SetLighting(false);
+    viewer.Buffer().SetBackgroundColor(0);
+    viewer.SetCamera(program.camera);
+    try {
+      viewer.Render();
+    } catch (const std::exception& error) {
+      SKIP_OR_FAIL_WITHOUT_GL(error.what());
+    }
+  }
+
+  QImage Capture() {
+    const std::unique_ptr<TGLBitmap32> bitmap = viewer.Buffer().CaptureFrameBitmap();
+    QImage picture = bitmap->ToPlatformBitmap32().copy(0, 0, kWidth, kHeight);
+    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR"))
+      picture.save(QString(folder) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+    return picture;
+  }
+
+  void ExpectAt(const Centroid& actual, const Centroid& expected, double tolerance = 1.5) {
+    ASSERT_GT(actual.count, 0);
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+  }
+
+  Centroid Predicted(const TVector4f& point) {
+    return Project(point, program.camera->AbsolutePosition(), program.target->AbsolutePosition(), 400);
+  }
+
+  ProgramScene program;
+  TGLMemoryViewer viewer{nullptr};
+};
+
+TEST_F(RenderedScene, TheProgramsCameraSeesItsTargetInTheMiddleAndTenUnitsAs107PixelsRight) {
+  program.AddBox(0, 0, 0, kRed);
+  program.AddBox(10, 0, 0, kGreen);
+  const QImage picture = Capture();
+  ExpectAt(CentroidOf(picture, qRgb(255, 0, 0)), {356, 240, 1});
+  const Centroid green = CentroidOf(picture, qRgb(0, 255, 0));
+  ExpectAt(green, {356 + 106.9, 240, 1});
+}
+
+TEST_F(RenderedScene, OrbitZoomAndPanMoveThePictureAsComputed) {
+  program.AddBox(10, 0, 0, kGreen);
+  program.camera->OrbitAroundTarget(-15, 30);
+  ExpectAt(CentroidOf(Capture(), qRgb(0, 255, 0)), Predicted({10, 0, 0, 1}));
+  program.camera->ScaleDistanceToTarget(0.5f);
+  ExpectAt(CentroidOf(Capture(), qRgb(0, 255, 0)), Predicted({10, 0, 0, 1}));
+  const TVector4f pan = program.camera->ScreenDeltaToVectorXZ(-40, 0, 0.1f);
+  program.target->Position().Translate({pan.x, pan.y, pan.z});
+  ExpectAt(CentroidOf(Capture(), qRgb(0, 255, 0)), Predicted({10, 0, 0, 1}));
+}
+
+TEST_F(RenderedScene, AnEmptyFrameShowsTheBackgroundThroughTheSystemColourTable) {
+  viewer.Buffer().SetBackgroundColor(clBtnFace);
+  const QImage picture = Capture();
+  const TVector4f expected = ConvertWinColor(clBtnFace);
+  const QRgb pixel = picture.pixel(100, 100);
+  EXPECT_NEAR(qRed(pixel), expected.x * 255, 1);
+  EXPECT_NEAR(qGreen(pixel), expected.y * 255, 1);
+  EXPECT_NEAR(qBlue(pixel), expected.z * 255, 1);
+}
+
+TEST_F(RenderedScene, SceneUpIsTheTopOfTheCapture) {
+  program.AddBox(0, 15, 0, kRed);
+  const Centroid red = CentroidOf(Capture(), qRgb(255, 0, 0));
+  ASSERT_GT(red.count, 0);
+  EXPECT_LT(red.y, 200);
+}
+
+TEST_F(RenderedScene, ADummyCubeVisibleAtRunTimeDrawsOnlyAStippledOutline) {
+  auto* cube = program.scene.Objects().NewChildOfClass<TGLDummyCube>();
+  cube->SetCubeSize(20);
+  cube->SetVisibleAtRunTime(true);
+  const QImage picture = Capture();
+  int lit = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      if (qGreen(picture.pixel(x, y)) > 128) ++lit;
+  EXPECT_GT(lit, 50);
+  // Only edges: the middle of the cube's front face stays background.
+  EXPECT_EQ(picture.pixel(300, 160) & 0xFFFFFF, 0u);
+  // Stippled: along the top front edge some pixels are left out.
+  EXPECT_LT(lit, 2000);
+}
+
+TEST_F(RenderedScene, TwoRendersAndACaptureGiveTheLastFrame) {
+  auto* box = program.AddBox(0, 0, 0, kRed);
+  viewer.Render();
+  box->Color = kGreen;
+  box->StructureChanged();
+  viewer.Render();
+  const QImage picture = Capture();
+  EXPECT_EQ(CentroidOf(picture, qRgb(255, 0, 0)).count, 0);
+  EXPECT_GT(CentroidOf(picture, qRgb(0, 255, 0)).count, 0);
+  EXPECT_GT(viewer.Buffer().FrameCount(), 2);
+  EXPECT_GT(viewer.Buffer().FramesPerSecond(), 0);
+}
+
+TEST_F(RenderedScene, AmalgamationReplaysItsListUntilAStructureChange) {
+  auto* group = program.scene.Objects().NewChildOfClass<TGLDummyCube>();
+  std::vector<std::string> log;
+  auto* child = group->NewChildOfClass<DrawLogger>();
+  child->Log = &log;
+  child->Name = "child";
+  group->SetAmalgamate(true);
+  viewer.Render();
+  viewer.Render();
+  viewer.Render();
+  EXPECT_EQ(log.size(), 1u);
+  group->SetCubeSize(2);
+  viewer.Render();
+  EXPECT_EQ(log.size(), 2u);
+}
+
+using DisplayLists = GLPixelTest;
+
+TEST_F(DisplayLists, ABuildListThatRaisesLeavesGLOutOfCompileModeAndTheNameFreed) {
+  InitializeScene3D();
+  TGLStage scene(nullptr);
+  struct Failing : TGLStageObject {
+    using TGLStageObject::TGLStageObject;
+    void BuildList(TRenderContextInfo&) override { throw ELibraryError("no part file"); }
+  };
+  auto* failing = scene.Objects().NewChildOfClass<Failing>();
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  EXPECT_THROW(failing->GetHandle(rci), ELibraryError);
+  GLint list_index = -1;
+  GL().glGetIntegerv(GL_LIST_INDEX, &list_index);
+  EXPECT_EQ(list_index, 0);
+  EXPECT_EQ(GL().glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  EXPECT_TRUE(failing->Changes() & chStructure);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// What the scene tests share: the library's start-up, a solid box drawn in
+// one flat colour, an object that records when it is drawn, and the scene of
+// the program's 3-D view (a target dummy cube holding the camera, a light)
+// rendered off screen at the view's size.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx3d/gl_binding.h"
+#include "scene3d/camera.h"
+#include "scene3d/dummy_cube.h"
+#include "scene3d/light_source.h"
+#include "scene3d/offscreen_viewers.h"
+#include "scene3d/scene_initialization.h"
+#include "scene3d/stage.h"
+#include "support/gl_required.h"
+
+class SceneTest : public testing::Test {
+ protected:
+  void SetUp() override { InitializeScene3D(); }
+};
+
+// A cube of the given edge centred on its origin, twelve triangles in one unlit colour.
+class TestBox : public TGLStageObject {
+ public:
+  explicit TestBox(TComponent* owner) : TGLStageObject(owner) {}
+  std::string ClassName() const override { return "TestBox"; }
+  float Size = 2;
+  TVector4f Color{1, 0, 0, 1};
+  void BuildList(TRenderContextInfo&) override {
+    auto& gl = GL();
+    const float h = Size / 2;
+    gl.glColor4fv(&Color.x);
+    gl.glBegin(GL_TRIANGLES);
+    const float corners[8][3] = {{-h, -h, -h}, {h, -h, -h}, {h, h, -h}, {-h, h, -h},
+                                 {-h, -h, h},  {h, -h, h},  {h, h, h},  {-h, h, h}};
+    const int faces[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {3, 7, 6, 2}, {0, 4, 7, 3}, {1, 2, 6, 5}};
+    for (const auto& face : faces)
+      for (int corner : {0, 1, 2, 0, 2, 3})
+        gl.glVertex3f(corners[face[corner]][0], corners[face[corner]][1], corners[face[corner]][2]);
+    gl.glEnd();
+  }
+};
+
+// Records its name each time it is drawn.
+class DrawLogger : public TGLImmaterialStageObject {
+ public:
+  DrawLogger(TComponent* owner, std::vector<std::string>* log = nullptr, std::string name = {})
+      : TGLImmaterialStageObject(owner), Log(log), Name(std::move(name)) {
+    SetObjectStyle(ObjectStyle() | osDirectDraw);
+  }
+  std::vector<std::string>* Log;
+  std::string Name;
+  bool Blend = false;
+  bool Blended() const override { return Blend; }
+  void BuildList(TRenderContextInfo&) override {
+    if (Log) Log->push_back(Name);
+  }
+};
+
+// The program's 3-D view: camera (0, 200, 200) under its target at the origin, focal length 400.
+struct ProgramScene {
+  TGLStage scene{nullptr};
+  TGLDummyCube* target = nullptr;
+  TGLCamera* camera = nullptr;
+  TGLLightSource* light = nullptr;
+
+  ProgramScene() {
+    target = scene.Objects().NewChildOfClass<TGLDummyCube>();
+    camera = target->NewChildOfClass<TGLCamera>();
+    camera->SetDepthOfView(100000);
+    camera->SetFocalLength(400);
+    camera->SetTargetObject(target);
+    camera->Position().SetPoint(0, 200, 200);
+    light = scene.Objects().NewChildOfClass<TGLLightSource>();
+    light->Position().SetPoint(10, 10, 10);
+  }
+  TestBox* AddBox(float x, float y, float z, const TVector4f& color) {
+    auto* box = scene.Objects().NewChildOfClass<TestBox>();
+    box->Position().SetPoint(x, y, z);
+    box->Color = color;
+    return box;
+  }
+};

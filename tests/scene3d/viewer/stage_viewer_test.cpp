@@ -1,0 +1,112 @@
+// The viewer widget on a real X11 window: it renders the scene into its GLX
+// child window, repaints on change, recreates its context when the buffer's
+// pixel format changes, and reports a failing frame once without letting
+// the exception out of its paint.
+#include "scene3d/viewer/stage_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdlib>
+
+#include "gfx3d/library_errors.h"
+#include "scene3d/viewer/x11_child_window.h"
+#include "scene_fixture.h"
+
+namespace {
+
+class StageViewer : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    if (!QtRunsOnX11()) SKIP_OR_FAIL_WITHOUT_GL("Qt does not run on X11");
+    viewer = std::make_unique<TGLStageViewer>();
+    viewer->resize(712, 480);
+    // Clear of the corner where other GL tests of the run put their windows.
+    viewer->move(400, 400);
+    viewer->Buffer().SetLighting(false);
+    viewer->Buffer().SetBackgroundColor(0);
+    viewer->OnRenderError = [this](const std::string& message) { errors.push_back(message); };
+    viewer->SetCamera(program.camera);
+    viewer->Buffer().AfterRender = [this](TGLStageBuffer*) { ++frames; };
+    viewer->show();
+    ASSERT_TRUE(WaitForFrames(1)) << (errors.empty() ? "no frame" : errors.front());
+  }
+
+  void TearDown() override { viewer.reset(); }
+
+  // Lets Qt deliver paints until at least n more frames were drawn.
+  bool WaitForFrames(int n) {
+    const int wanted = frames + n;
+    QElapsedTimer timer;
+    timer.start();
+    while (frames < wanted && timer.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return frames >= wanted;
+  }
+
+  void Settle() {
+    for (int i = 0; i < 10; ++i) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+
+  QRgb PixelAt(int x, int y) {
+    const std::unique_ptr<TGLBitmap32> bitmap = viewer->Buffer().CaptureFrameBitmap();
+    const QImage picture = bitmap->ToPlatformBitmap32();
+    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR")) picture.save(QString(folder) + "/viewer.png");
+    return picture.pixel(x, y);
+  }
+
+  ProgramScene program;
+  std::unique_ptr<TGLStageViewer> viewer;
+  std::vector<std::string> errors;
+  int frames = 0;
+};
+
+TEST_F(StageViewer, ShowsTheSceneAndRepaintsWhenItChanges) {
+  auto* box = program.AddBox(0, 0, 0, {1, 0, 0, 1});
+  ASSERT_TRUE(WaitForFrames(1));
+  EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0xFF0000u);
+  box->Position().SetPoint(0, 0, 100);  // behind the camera's near plane: out of the picture
+  ASSERT_TRUE(WaitForFrames(1));
+  EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0u);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_NEAR(viewer->FieldOfView(), 61.93f, 0.01f);
+}
+
+TEST_F(StageViewer, ChangingTheContextOptionsRecreatesTheContext) {
+  // A new context draws into a new child window; X never hands out a window id twice so soon.
+  const TGLOutputDevice before = viewer->Buffer().RenderingContext()->RenderOutputDevice();
+  viewer->Buffer().SetContextOptions(viewer->Buffer().ContextOptions() | roStencilBuffer);
+  ASSERT_TRUE(WaitForFrames(1));
+  ASSERT_NE(viewer->Buffer().RenderingContext(), nullptr);
+  EXPECT_NE(viewer->Buffer().RenderingContext()->RenderOutputDevice(), before);
+  program.AddBox(0, 0, 0, {0, 1, 0, 1});
+  ASSERT_TRUE(WaitForFrames(1));
+  EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST_F(StageViewer, AFailingFrameIsReportedOnceAndTheWidgetGoesOn) {
+  struct Failing : DrawLogger {
+    using DrawLogger::DrawLogger;
+    void BuildList(TRenderContextInfo&) override { throw ELibraryError("part file unreadable"); }
+  };
+  auto* failing = program.scene.Objects().NewChildOfClass<Failing>();
+  for (int i = 0; i < 3; ++i) {
+    viewer->update();
+    Settle();
+  }
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors.front(), "part file unreadable");
+  delete failing;
+  program.AddBox(0, 0, 0, {1, 0, 0, 1});
+  ASSERT_TRUE(WaitForFrames(1));
+  EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST(StageViewerWithoutCamera, FieldOfViewIsZeroAndSettingItChangesNothing) {
+  TGLStageViewer viewer;
+  viewer.SetFieldOfView(60);
+  EXPECT_FLOAT_EQ(viewer.FieldOfView(), 0);
+}
+
+}  // namespace
