@@ -6,12 +6,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "editor/main/qt_lang_text.h"
 #include "model/files/archive_list.h"
 #include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 
@@ -29,8 +29,6 @@ constexpr int QuoteTitle = 114;
 constexpr int DrawingTitle = 133;
 constexpr int DefaultColumnWidth = 110;
 constexpr int MinimumColumnWidth = 24;
-
-QString text(int number) { return QString::fromStdString(lang_text(number)); }
 
 QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
   auto* button = new QPushButton(parent->style()->standardIcon(icon), QString(), parent);
@@ -101,14 +99,14 @@ void TFapri::build_layout() {
 }
 
 void TFapri::apply_language() {
-  setWindowTitle(text(CaptionText));
-  BitBtn7->setToolTip(text(RebuildHint));
-  BitBtn1->setToolTip(text(SearchHint));
-  BitBtn4->setToolTip(text(ShowAllHint));
-  BitBtn5->setToolTip(text(DeleteHint));
-  BitBtn6->setToolTip(text(DuplicateHint));
-  rows_->set_titles({text(FileTitle), text(DateTitle), text(CustomerTitle), text(ReferenceTitle), text(QuoteTitle),
-                     text(DrawingTitle)});
+  setWindowTitle(qt_lang_text(CaptionText));
+  BitBtn7->setToolTip(qt_lang_text(RebuildHint));
+  BitBtn1->setToolTip(qt_lang_text(SearchHint));
+  BitBtn4->setToolTip(qt_lang_text(ShowAllHint));
+  BitBtn5->setToolTip(qt_lang_text(DeleteHint));
+  BitBtn6->setToolTip(qt_lang_text(DuplicateHint));
+  rows_->set_titles({qt_lang_text(FileTitle), qt_lang_text(DateTitle), qt_lang_text(CustomerTitle),
+                     qt_lang_text(ReferenceTitle), qt_lang_text(QuoteTitle), qt_lang_text(DrawingTitle)});
 }
 
 int TFapri::selected_entry() const {

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/password_dialog.h"
+#include "editor/main/qt_lang_text.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 
@@ -34,8 +34,6 @@ constexpr int HighText = 132;
 constexpr int UnitsText = 246;
 constexpr int DecimalsText = 247;
 constexpr int BlackBackgroundText = 248;
-
-QString text(int number) { return QString::fromStdString(lang_text(number)); }
 
 char decimal_point() { return QLocale().decimalPoint().at(0).toLatin1(); }
 
@@ -148,23 +146,23 @@ void TFpreferenze::build_layout() {
 }
 
 void TFpreferenze::apply_language() {
-  setWindowTitle(text(CaptionText));
-  Label1->setText(text(MaxLengthText));
-  BitBtn2->setText(text(OkText));
-  BitBtn1->setText(text(CancelText));
-  BitBtn3->setText(text(SaveText));
-  Label2->setText(text(BackgroundText));
-  Label3->setText(text(TransparencyText));
-  Label6->setText(text(LanguageText));
-  GroupBox2->setTitle(text(ServiceText));
-  CheckBox1->setText(text(OptionalSizesText));
-  CheckBox2->setText(text(ProductSwitchText));
-  RadioGroup1->setTitle(text(ResolutionText));
-  RadioGroup1->set_items({text(LowText), text(HighText)});
+  setWindowTitle(qt_lang_text(CaptionText));
+  Label1->setText(qt_lang_text(MaxLengthText));
+  BitBtn2->setText(qt_lang_text(OkText));
+  BitBtn1->setText(qt_lang_text(CancelText));
+  BitBtn3->setText(qt_lang_text(SaveText));
+  Label2->setText(qt_lang_text(BackgroundText));
+  Label3->setText(qt_lang_text(TransparencyText));
+  Label6->setText(qt_lang_text(LanguageText));
+  GroupBox2->setTitle(qt_lang_text(ServiceText));
+  CheckBox1->setText(qt_lang_text(OptionalSizesText));
+  CheckBox2->setText(qt_lang_text(ProductSwitchText));
+  RadioGroup1->setTitle(qt_lang_text(ResolutionText));
+  RadioGroup1->set_items({qt_lang_text(LowText), qt_lang_text(HighText)});
   RadioGroup1->set_item_index(AppState.resolution_3d);
-  RadioGroup2->setTitle(text(UnitsText));
-  Label7->setText(text(DecimalsText));
-  CheckBox4->setText(text(BlackBackgroundText));
+  RadioGroup2->setTitle(qt_lang_text(UnitsText));
+  Label7->setText(qt_lang_text(DecimalsText));
+  CheckBox4->setText(qt_lang_text(BlackBackgroundText));
   form_.inches = AppState.inches;
   show_wall_height_label();
 }
@@ -208,7 +206,7 @@ void TFpreferenze::show_panel_colour() {
 }
 
 void TFpreferenze::show_wall_height_label() {
-  Label4->setText(text(WallHeightText) + (form_.inches ? " [in]" : " [mm]"));
+  Label4->setText(qt_lang_text(WallHeightText) + (form_.inches ? " [in]" : " [mm]"));
 }
 
 bool TFpreferenze::eventFilter(QObject* watched, QEvent* event) {

@@ -4,8 +4,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "editor/main/qt_lang_text.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
 
 namespace {
 constexpr int PleaseWaitText = 214;
@@ -25,7 +25,7 @@ TFattendere::TFattendere(QWidget* parent)
 
 void TFattendere::apply_language() {
   setWindowTitle(QString::fromStdString(AppTitle));
-  Label1->setText(QString::fromStdString(lang_text(PleaseWaitText) + "..."));
+  Label1->setText(qt_lang_text(PleaseWaitText) + "...");
 }
 
 void TFattendere::show_now() {

@@ -9,6 +9,10 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "editor/dialogs/about_box.h"
+#include "editor/dialogs/archive_dialog.h"
+#include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/preferences_dialog.h"
 #include "editor/main/main_commands.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_lang_text.h"

@@ -3,7 +3,6 @@
 #include <QVBoxLayout>
 
 #include "editor/main/qt_lang_text.h"
-#include "model/state/globals.h"
 #include "model/text/lang_text.h"
 
 namespace {}  // namespace
@@ -17,34 +16,18 @@ void PlaceholderDialog::apply_language() {
   if (caption_text_ >= 0) setWindowTitle(qt_lang_text(caption_text_));
 }
 
-TFdati::TFdati(QWidget* parent) : PlaceholderDialog(parent, "Dati", -1) {}
 TForm2::TForm2(QWidget* parent) : PlaceholderDialog(parent, "Porta", 15) {}
 TFclienti::TFclienti(QWidget* parent) : PlaceholderDialog(parent, "Clienti", 60) {}
-TFpreferenze::TFpreferenze(QWidget* parent) : PlaceholderDialog(parent, "Preferenze", 84) {}
 TFcopia_cella::TFcopia_cella(QWidget* parent) : PlaceholderDialog(parent, "Nuova cella", 0) {}
 TFripiani::TFripiani(QWidget* parent) : PlaceholderDialog(parent, "Ripiani", 161) {}
-TFapri::TFapri(QWidget* parent) : PlaceholderDialog(parent, "Archivio", 109) {}
 TFpreventivo::TFpreventivo(QWidget* parent) : PlaceholderDialog(parent, "Preventivo", 111) {}
 TFforza::TFforza(QWidget* parent) : PlaceholderDialog(parent, "Lunghezze forzate", -1) {}
 TFprezzi::TFprezzi(QWidget* parent) : PlaceholderDialog(parent, "Prezzi e codici", 182) {}
 TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : PlaceholderDialog(parent, "Modulo aggiunto", 183) {}
 TFordinamento::TFordinamento(QWidget* parent) : PlaceholderDialog(parent, "Ordinamento celle", 215) {}
-TFAbout::TFAbout(QWidget* parent) : PlaceholderDialog(parent, "Informazioni", -1) {}
-TPasswordDlg::TPasswordDlg(QWidget* parent) : PlaceholderDialog(parent, "Password", -1) {}
 TFormTxt::TFormTxt(QWidget* parent) : PlaceholderDialog(parent, "Testo", -1) {}
 TFcorvane::TFcorvane(QWidget* parent) : PlaceholderDialog(parent, "Scaffalature mobili", 183) {}
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : PlaceholderDialog(parent, "Selezione kit", -1) {}
-
-TFattendere::TFattendere(QWidget* parent) : PlaceholderDialog(parent, "", -1), Label1(new QLabel("Attendere...")) {
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label1);
-  setWindowTitle(QString::fromStdString(AppTitle));
-}
-
-void TFattendere::apply_language() {
-  setWindowTitle(QString::fromStdString(AppTitle));
-  Label1->setText(qt_lang_text(214) + "...");
-}
 
 TF3d::TF3d(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Vista 3D");

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 #include <QMenuBar>
 
 #include "model/state/records.h"
@@ -23,12 +22,6 @@ class PlaceholderDialog : public QDialog, public TranslatedWindow {
 
  private:
   int caption_text_;
-};
-
-class TFdati : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFdati(QWidget* parent);
 };
 
 class TForm2 : public PlaceholderDialog {
@@ -62,12 +55,6 @@ class TFclienti : public PlaceholderDialog {
   explicit TFclienti(QWidget* parent);
 };
 
-class TFpreferenze : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFpreferenze(QWidget* parent);
-};
-
 class TFcopia_cella : public PlaceholderDialog {
   Q_OBJECT
  public:
@@ -78,12 +65,6 @@ class TFripiani : public PlaceholderDialog {
   Q_OBJECT
  public:
   explicit TFripiani(QWidget* parent);
-};
-
-class TFapri : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFapri(QWidget* parent);
 };
 
 class TFpreventivo : public PlaceholderDialog {
@@ -113,32 +94,10 @@ class TFmodulo_aggiunto : public PlaceholderDialog {
   void fill_module_dialog() {}
 };
 
-// The wait box of long work: the program title and "please wait".
-class TFattendere : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFattendere(QWidget* parent);
-  void apply_language() override;
-
-  QLabel* Label1;
-};
-
 class TFordinamento : public PlaceholderDialog {
   Q_OBJECT
  public:
   explicit TFordinamento(QWidget* parent);
-};
-
-class TFAbout : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFAbout(QWidget* parent);
-};
-
-class TPasswordDlg : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TPasswordDlg(QWidget* parent);
 };
 
 class TFormTxt : public PlaceholderDialog {

@@ -8,7 +8,9 @@
 #include <QProcess>
 #include <QProgressBar>
 
+#include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/windows.h"
@@ -21,6 +23,9 @@ namespace {
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 QString title() { return QApplication::applicationName(); }
+
+// The archive rebuilds its list with its own gauge; other work shows the main window's.
+QProgressBar* progress_gauge() { return Fapri->isVisible() ? Fapri->Gauge1 : Main->ProgressBar1; }
 
 }  // namespace
 
@@ -80,27 +85,22 @@ void QtModelUi::open_with_desktop(const std::string& path_or_address) {
   }
 }
 
-void QtModelUi::show_wait_box() {
-  Fattendere->show();
-  Fattendere->raise();
-  Fattendere->repaint();
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+void QtModelUi::show_wait_box() { Fattendere->show_now(); }
 
 void QtModelUi::hide_wait_box() { Fattendere->hide(); }
 
 void QtModelUi::progress_begin(int maximum) {
-  Main->ProgressBar1->setRange(0, maximum);
-  Main->ProgressBar1->setValue(0);
-  Main->ProgressBar1->show();
+  progress_gauge()->setRange(0, maximum);
+  progress_gauge()->setValue(0);
+  progress_gauge()->show();
 }
 
 void QtModelUi::progress_step(int position) {
-  Main->ProgressBar1->setValue(position);
+  progress_gauge()->setValue(position);
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void QtModelUi::progress_end() { Main->ProgressBar1->hide(); }
+void QtModelUi::progress_end() { progress_gauge()->hide(); }
 
 void QtModelUi::set_caption(const std::string& text) { Main->setWindowTitle(qt(text)); }
 

@@ -4,7 +4,13 @@
 #include <type_traits>
 #include <vector>
 
+#include "editor/dialogs/about_box.h"
+#include "editor/dialogs/archive_dialog.h"
+#include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/password_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
+#include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
@@ -87,6 +93,12 @@ void create_windows() {
   create(FormTxt);
   create(Fcorvane);
   create(FSelezioneKitCV);
+  Fpreferenze->password_dialog = PasswordDlg;
+  Fpreferenze->refresh_windows = [] {
+    apply_language();
+    Main->show_product_controls();
+    Fmodulo_aggiunto->fill_module_dialog();
+  };
   connect_window_hooks();
   window_ui = std::make_unique<QtModelUi>();
   set_ui(window_ui.get());

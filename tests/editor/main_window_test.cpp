@@ -10,7 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/wait_box.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
@@ -26,6 +28,7 @@
 #include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
+#include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
 #include "support/room_outline.h"
 
@@ -67,7 +70,7 @@ TEST_F(ProgramStart, FirstStartAsksTheLanguageAndTranslatesEveryWindow) {
   EXPECT_EQ(Fclienti->windowTitle().toStdString(), lang_text(60));
   EXPECT_EQ(Fmail->windowTitle().toStdString(), lang_text(204) + " - " + lang_text(212));
   EXPECT_EQ(Fattendere->Label1->text().toStdString(), lang_text(214) + "...");
-  EXPECT_EQ(Fdati->windowTitle().toStdString(), "Dati");  // not translated
+  EXPECT_EQ(Fdati->windowTitle().toStdString(), "Modifica dati");  // not translated
   EXPECT_GT(Main->Panel1->Cb_Hm_p->count(), 0);
   EXPECT_EQ(UndoHistory.size(), 1u);
   EXPECT_FALSE(AppState.modified);
