@@ -16,10 +16,6 @@ void PlaceholderDialog::apply_language() {
   if (caption_text_ >= 0) setWindowTitle(qt_lang_text(caption_text_));
 }
 
-TFmail::TFmail(QWidget* parent) : PlaceholderDialog(parent, "Invia per e-mail", -1) {}
-
-void TFmail::apply_language() { setWindowTitle(qt_lang_text(204) + " - " + qt_lang_text(212)); }
-
 TF3d::TF3d(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Vista 3D");
   MainMenu1 = new QMenuBar(this);

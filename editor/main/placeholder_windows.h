@@ -41,10 +41,3 @@ class TF3d : public QDialog, public TranslatedWindow {
   QAction* Stampa1;
   QAction* imm1;
 };
-
-class TFmail : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFmail(QWidget* parent);
-  void apply_language() override;
-};

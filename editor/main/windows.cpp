@@ -22,11 +22,13 @@
 #include "editor/main/main_window.h"
 #include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
+#include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
 #include "output/quote/customers_window.h"
 #include "output/quote/price_table_dialog.h"
 #include "output/quote/quote_header_dialog.h"
 #include "output/quote/text_window.h"
+#include "output/spreadsheet/quote_export.h"
 
 TMain* Main = nullptr;
 TFdati* Fdati = nullptr;
@@ -71,9 +73,10 @@ Window* create(Window*& variable) {
 void connect_window_hooks() {
   Fstampa->open_quote_header = [] { Fpreventivo->exec(); };
   Fstampa->open_customers = [] { Fclienti->exec(); };
-  Fstampa->open_mail = [] { Fmail->exec(); };
   Fpreventivo->open_customers = [] { Fclienti->exec(); };
   Fclienti->set_text_window(FormTxt);
+  Fstampa->open_mail = [] { Fmail->exec_for(Fstampa->page_context()); };
+  Fstampa->export_spreadsheet = export_quote_excel;
 }
 
 }  // namespace
