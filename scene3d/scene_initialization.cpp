@@ -5,10 +5,15 @@
 #include "gfx3d/initialization.h"
 #include "scene3d/behaviours.h"
 #include "scene3d/camera.h"
+#include "scene3d/cube.h"
 #include "scene3d/dummy_cube.h"
+#include "scene3d/frustum.h"
 #include "scene3d/light_source.h"
 #include "scene3d/offscreen_viewers.h"
+#include "scene3d/plane.h"
+#include "scene3d/polygon.h"
 #include "scene3d/proxy_objects.h"
+#include "scene3d/sprite.h"
 #include "scene3d/stage.h"
 
 namespace {
@@ -29,6 +34,11 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLDirectOpenGL>("TGLDirectOpenGL");
   RegisterComponentClass<TGLRenderPoint>("TGLRenderPoint");
   RegisterComponentClass<TGLMemoryViewer>("TGLMemoryViewer");
+  RegisterComponentClass<TGLCube>("TGLCube");
+  RegisterComponentClass<TGLPlane>("TGLPlane");
+  RegisterComponentClass<TGLSprite>("TGLSprite");
   RegisterComponentClass<TGLDummyCube>("TGLDummyCube");
+  RegisterComponentClass<TGLFrustrum>("TGLFrustrum");
+  RegisterComponentClass<TGLPolygon>("TGLPolygon");
   RegisterBehaviourClasses();
 }

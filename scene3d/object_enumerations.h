@@ -1,0 +1,12 @@
+// Choices shared by several solid and line objects.
+#pragma once
+
+#include <cstdint>
+
+// Which way a closed solid's normals point: out for a body, in for a room seen from within.
+enum TNormalDirection : std::uint8_t { ndInside, ndOutside };
+
+enum TNormalSmoothing : std::uint8_t { nsFlat, nsSmooth, nsNone };
+
+// How a run of nodes becomes a line or an outline.
+enum TLineSplineMode : std::uint8_t { lsmLines, lsmCubicSpline, lsmBezierSpline, lsmNURBSCurve, lsmSegments };
