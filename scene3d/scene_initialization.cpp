@@ -3,9 +3,13 @@
 #include <memory>
 
 #include "gfx3d/initialization.h"
+#include "scene3d/annulus.h"
+#include "scene3d/arrow_line.h"
 #include "scene3d/behaviours.h"
 #include "scene3d/camera.h"
 #include "scene3d/cube.h"
+#include "scene3d/cylinder.h"
+#include "scene3d/disk.h"
 #include "scene3d/dummy_cube.h"
 #include "scene3d/frustum.h"
 #include "scene3d/light_source.h"
@@ -13,8 +17,10 @@
 #include "scene3d/plane.h"
 #include "scene3d/polygon.h"
 #include "scene3d/proxy_objects.h"
+#include "scene3d/sphere.h"
 #include "scene3d/sprite.h"
 #include "scene3d/stage.h"
+#include "scene3d/torus.h"
 
 namespace {
 
@@ -34,10 +40,17 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLDirectOpenGL>("TGLDirectOpenGL");
   RegisterComponentClass<TGLRenderPoint>("TGLRenderPoint");
   RegisterComponentClass<TGLMemoryViewer>("TGLMemoryViewer");
+  RegisterComponentClass<TGLSphere>("TGLSphere");
   RegisterComponentClass<TGLCube>("TGLCube");
   RegisterComponentClass<TGLPlane>("TGLPlane");
   RegisterComponentClass<TGLSprite>("TGLSprite");
   RegisterComponentClass<TGLDummyCube>("TGLDummyCube");
+  RegisterComponentClass<TGLCylinder>("TGLCylinder");
+  RegisterComponentClass<TGLCone>("TGLCone");
+  RegisterComponentClass<TGLTorus>("TGLTorus");
+  RegisterComponentClass<TGLDisk>("TGLDisk");
+  RegisterComponentClass<TGLArrowLine>("TGLArrowLine");
+  RegisterComponentClass<TGLAnnulus>("TGLAnnulus");
   RegisterComponentClass<TGLFrustrum>("TGLFrustrum");
   RegisterComponentClass<TGLPolygon>("TGLPolygon");
   RegisterBehaviourClasses();
