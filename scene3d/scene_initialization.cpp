@@ -13,8 +13,10 @@
 #include "scene3d/dummy_cube.h"
 #include "scene3d/frustum.h"
 #include "scene3d/light_source.h"
+#include "scene3d/lines.h"
 #include "scene3d/offscreen_viewers.h"
 #include "scene3d/plane.h"
+#include "scene3d/points.h"
 #include "scene3d/polygon.h"
 #include "scene3d/proxy_objects.h"
 #include "scene3d/sphere.h"
@@ -44,7 +46,9 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLCube>("TGLCube");
   RegisterComponentClass<TGLPlane>("TGLPlane");
   RegisterComponentClass<TGLSprite>("TGLSprite");
+  RegisterComponentClass<TGLPoints>("TGLPoints");
   RegisterComponentClass<TGLDummyCube>("TGLDummyCube");
+  RegisterComponentClass<TGLLines>("TGLLines");
   RegisterComponentClass<TGLCylinder>("TGLCylinder");
   RegisterComponentClass<TGLCone>("TGLCone");
   RegisterComponentClass<TGLTorus>("TGLTorus");
