@@ -15,10 +15,12 @@
 #include "scene3d/light_source.h"
 #include "scene3d/lines.h"
 #include "scene3d/offscreen_viewers.h"
+#include "scene3d/pipe.h"
 #include "scene3d/plane.h"
 #include "scene3d/points.h"
 #include "scene3d/polygon.h"
 #include "scene3d/proxy_objects.h"
+#include "scene3d/revolution_solid.h"
 #include "scene3d/sphere.h"
 #include "scene3d/sprite.h"
 #include "scene3d/stage.h"
@@ -57,5 +59,7 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLAnnulus>("TGLAnnulus");
   RegisterComponentClass<TGLFrustrum>("TGLFrustrum");
   RegisterComponentClass<TGLPolygon>("TGLPolygon");
+  RegisterComponentClass<TGLRevolutionSolid>("TGLRevolutionSolid");
+  RegisterComponentClass<TGLPipe>("TGLPipe");
   RegisterBehaviourClasses();
 }
