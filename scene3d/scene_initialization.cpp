@@ -24,6 +24,7 @@
 #include "scene3d/sphere.h"
 #include "scene3d/sprite.h"
 #include "scene3d/stage.h"
+#include "scene3d/teapot.h"
 #include "scene3d/torus.h"
 
 namespace {
@@ -61,5 +62,6 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLPolygon>("TGLPolygon");
   RegisterComponentClass<TGLRevolutionSolid>("TGLRevolutionSolid");
   RegisterComponentClass<TGLPipe>("TGLPipe");
+  RegisterComponentClass<TGLTeapot>("TGLTeapot");
   RegisterBehaviourClasses();
 }
