@@ -12,6 +12,7 @@
 #include "scene3d/disk.h"
 #include "scene3d/dummy_cube.h"
 #include "scene3d/frustum.h"
+#include "scene3d/height_field.h"
 #include "scene3d/light_source.h"
 #include "scene3d/lines.h"
 #include "scene3d/offscreen_viewers.h"
@@ -63,5 +64,6 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLRevolutionSolid>("TGLRevolutionSolid");
   RegisterComponentClass<TGLPipe>("TGLPipe");
   RegisterComponentClass<TGLTeapot>("TGLTeapot");
+  RegisterComponentClass<TGLHeightField>("TGLHeightField");
   RegisterBehaviourClasses();
 }

@@ -57,7 +57,7 @@ class RecordedBuild {
       if (c.name == "glBegin") primitives.push_back({static_cast<unsigned>(a[0]), {}});
       if (c.name == "glNormal3f" || c.name == "glNormal3fv") normal = {float(a[0]), float(a[1]), float(a[2])};
       if (c.name == "glTexCoord2f") s = float(a[0]), t = float(a[1]);
-      if (c.name == "glVertex2f" || c.name == "glVertex3f" || c.name == "glVertex3fv") {
+      if (c.name == "glVertex2f" || c.name == "glVertex3f" || c.name == "glVertex3fv" || c.name == "glVertex4f") {
         const TAffineVector p{float(a[0]), float(a[1]), a.size() > 2 ? float(a[2]) : 0.0f};
         primitives.back().vertices.push_back({p, normal, s, t});
       }
