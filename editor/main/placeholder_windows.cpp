@@ -16,18 +16,6 @@ void PlaceholderDialog::apply_language() {
   if (caption_text_ >= 0) setWindowTitle(qt_lang_text(caption_text_));
 }
 
-TForm2::TForm2(QWidget* parent) : PlaceholderDialog(parent, "Porta", 15) {}
-TFcopia_cella::TFcopia_cella(QWidget* parent) : PlaceholderDialog(parent, "Nuova cella", 0) {}
-TFripiani::TFripiani(QWidget* parent) : PlaceholderDialog(parent, "Ripiani", 161) {}
-TFforza::TFforza(QWidget* parent) : PlaceholderDialog(parent, "Lunghezze forzate", -1) {}
-TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : PlaceholderDialog(parent, "Modulo aggiunto", 183) {}
-TFmail::TFmail(QWidget* parent) : PlaceholderDialog(parent, "Invia per e-mail", -1) {}
-TFordinamento::TFordinamento(QWidget* parent) : PlaceholderDialog(parent, "Ordinamento celle", 215) {}
-TFcorvane::TFcorvane(QWidget* parent) : PlaceholderDialog(parent, "Scaffalature mobili", 183) {}
-TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : PlaceholderDialog(parent, "Selezione kit", -1) {}
-
-void TFmail::apply_language() { setWindowTitle(qt_lang_text(204) + " - " + qt_lang_text(212)); }
-
 TF3d::TF3d(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Vista 3D");
   MainMenu1 = new QMenuBar(this);

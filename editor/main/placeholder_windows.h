@@ -24,13 +24,6 @@ class PlaceholderDialog : public QDialog, public TranslatedWindow {
   int caption_text_;
 };
 
-class TForm2 : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TForm2(QWidget* parent);
-  int Tag = -1;  // the wall the door goes into
-};
-
 // The 3-D view window; until the view exists its rebuild builds nothing.
 class TF3d : public QDialog, public TranslatedWindow {
   Q_OBJECT
@@ -47,58 +40,4 @@ class TF3d : public QDialog, public TranslatedWindow {
   QAction* Salvasufile1;
   QAction* Stampa1;
   QAction* imm1;
-};
-
-class TFcopia_cella : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFcopia_cella(QWidget* parent);
-};
-
-class TFripiani : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFripiani(QWidget* parent);
-};
-
-class TFforza : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFforza(QWidget* parent);
-  int Tag = -1;  // the wall whose lengths are forced
-};
-
-class TFmodulo_aggiunto : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFmodulo_aggiunto(QWidget* parent);
-  // Fills the size lists from the catalogue; the lists come with the dialog.
-  void fill_module_dialog() {}
-};
-
-class TFmail : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFmail(QWidget* parent);
-  void apply_language() override;
-};
-
-class TFordinamento : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFordinamento(QWidget* parent);
-};
-
-class TFcorvane : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFcorvane(QWidget* parent);
-  // Loads the kit lists of the compact line; the lists come with the dialog.
-  void load_kit_lists() {}
-};
-
-class TFSelezioneKitCV : public PlaceholderDialog {
-  Q_OBJECT
- public:
-  explicit TFSelezioneKitCV(QWidget* parent);
 };

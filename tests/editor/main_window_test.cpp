@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -28,6 +29,7 @@
 #include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
+#include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
 #include "output/quote/customers_window.h"
 #include "support/room_outline.h"
@@ -69,6 +71,8 @@ TEST_F(ProgramStart, FirstStartAsksTheLanguageAndTranslatesEveryWindow) {
   EXPECT_EQ(Main->Panel1->Lb_S->text().toStdString(), lang_text(57) + " (mm)");
   EXPECT_EQ(Fclienti->windowTitle().toStdString(), lang_text(60));
   EXPECT_EQ(Fmail->windowTitle().toStdString(), lang_text(204) + " - " + lang_text(212));
+  EXPECT_EQ(Fmail->Edit2->text().toStdString(), lang_text(208));
+  EXPECT_TRUE(Fstampa->open_mail && Fstampa->export_spreadsheet) << "the print window reaches mail and spreadsheet";
   EXPECT_EQ(Fattendere->Label1->text().toStdString(), lang_text(214) + "...");
   EXPECT_EQ(Fdati->windowTitle().toStdString(), "Modifica dati");  // not translated
   EXPECT_GT(Main->Panel1->Cb_Hm_p->count(), 0);

@@ -18,6 +18,7 @@
 #include "model/state/globals.h"
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
+#include "output/mail/mail_dialog.h"
 #include "output/quote/customers_window.h"
 
 TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
