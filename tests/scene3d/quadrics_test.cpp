@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "gfx3d/library_errors.h"
+#define GL_FEEDBACK_LEAK_SUPPRESSION
 #include "gl_feedback.h"
 #include "object_recording.h"
 #include "scene3d/annulus.h"
