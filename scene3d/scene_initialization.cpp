@@ -12,6 +12,7 @@
 #include "scene3d/cylinder.h"
 #include "scene3d/disk.h"
 #include "scene3d/dummy_cube.h"
+#include "scene3d/earth_sky_dome.h"
 #include "scene3d/extrusion_solid.h"
 #include "scene3d/frustum.h"
 #include "scene3d/height_field.h"
@@ -31,6 +32,7 @@
 #include "scene3d/teapot.h"
 #include "scene3d/torus.h"
 #include "scene3d/vertex_array_mesh.h"
+#include "scene3d/xyz_grid.h"
 
 namespace {
 
@@ -69,6 +71,9 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLPipe>("TGLPipe");
   RegisterComponentClass<TGLTeapot>("TGLTeapot");
   RegisterComponentClass<TGLHeightField>("TGLHeightField");
+  RegisterComponentClass<TGLXYZGrid>("TGLXYZGrid");
+  RegisterComponentClass<TGLSkyDome>("TGLSkyDome");
+  RegisterComponentClass<TGLEarthSkyDome>("TGLEarthSkyDome");
   RegisterBehaviourClasses();
   RegisterMeshClasses();
   RegisterSTLFormat();
