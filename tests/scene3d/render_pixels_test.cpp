@@ -9,6 +9,7 @@
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
+#include "scene3d/earth_sky_dome.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 
@@ -192,6 +193,21 @@ TEST_F(DisplayLists, ABuildListThatRaisesLeavesGLOutOfCompileModeAndTheNameFreed
   EXPECT_EQ(list_index, 0);
   EXPECT_EQ(GL().glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   EXPECT_TRUE(failing->Changes() & chStructure);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RenderedScene, AnEarthSkyDomeFillsTheFrameBehindTheScene) {
+  // Drawn first, as a sky must be: it writes no depth.
+  program.scene.Objects().NewChildOfClass<TGLEarthSkyDome>()->SetSunElevation(20);
+  program.AddBox(0, 0, 0, kRed)->Size = 40;
+  viewer.Render();
+  const QImage picture = Capture();
+  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{kWidth - 3, 2}, std::pair{2, kHeight - 3}})
+    EXPECT_NE(picture.pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+  EXPECT_EQ(picture.pixel(kWidth / 2, kHeight / 2) & 0xFFFFFF, 0xFF0000u);
 }
 
 }  // namespace
