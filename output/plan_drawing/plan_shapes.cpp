@@ -98,8 +98,7 @@ std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
 }
 
 void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley) {
-  for (const Tvec2& wheel : trolley_wheel_centres(trolley))
-    draw_screen_hollow_marker(canvas, pixel(canvas, wheel));
+  for (const Tvec2& wheel : trolley_wheel_centres(trolley)) draw_screen_hollow_marker(canvas, pixel(canvas, wheel));
 }
 
 CompactGroupFigure compact_group_figure(const Tcorvane& group) {
