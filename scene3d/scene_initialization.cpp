@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gfx3d/initialization.h"
+#include "scene3d/base_mesh.h"
 #include "scene3d/behaviours.h"
 #include "scene3d/camera.h"
 #include "scene3d/dummy_cube.h"
@@ -10,6 +11,7 @@
 #include "scene3d/offscreen_viewers.h"
 #include "scene3d/proxy_objects.h"
 #include "scene3d/stage.h"
+#include "scene3d/stl_vector_file.h"
 
 namespace {
 
@@ -31,4 +33,6 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLMemoryViewer>("TGLMemoryViewer");
   RegisterComponentClass<TGLDummyCube>("TGLDummyCube");
   RegisterBehaviourClasses();
+  RegisterMeshClasses();
+  RegisterSTLFormat();
 }

@@ -1,0 +1,99 @@
+// The scene object that shows polygon meshes read from files, and its
+// published form, the free form. The format is picked from the file name's
+// extension through the mesh format registry.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "scene3d/mesh_file_formats.h"
+#include "scene3d/mesh_objects.h"
+#include "scene3d/stage_object.h"
+
+enum TMeshAutoCentering : std::uint8_t {
+  macCenterX = 1,
+  macCenterY = 2,
+  macCenterZ = 4,
+  macUseBarycenter = 8,
+};
+using TMeshAutoCenterings = std::uint8_t;
+
+class TGLBaseMesh : public TGLStageObject {
+ public:
+  explicit TGLBaseMesh(TComponent* owner);
+  ~TGLBaseMesh() override;
+  std::string ClassName() const override { return "TGLBaseMesh"; }
+  void Assign(const TPersistent* source) override;
+
+  TMeshObjectList& MeshObjects() { return mesh_objects_; }
+  const TMeshObjectList& MeshObjects() const { return mesh_objects_; }
+  TMeshNormalsOrientation NormalsOrientation() const { return normals_orientation_; }
+  void SetNormalsOrientation(TMeshNormalsOrientation value);
+  TMeshAutoCenterings AutoCentering = 0;
+  TGLCoordinates& AutoScaling() { return *auto_scaling_; }
+  void SetAutoScaling(const TGLCoordinates& value) { auto_scaling_->Assign(&value); }
+  bool UseMeshMaterials() const { return use_mesh_materials_; }
+  void SetUseMeshMaterials(bool value);
+
+  // Replace the content; an empty name does nothing. Reader errors pass to the caller.
+  void LoadMeshFromFile(const std::string& fileName);
+  void LoadMeshFromStream(const std::string& fileName, TStream& stream);
+  void SaveMeshToFile(const std::string& fileName);
+  void SaveMeshToStream(const std::string& fileName, TStream& stream);
+  // Append to the content, without auto-scaling and auto-centring.
+  void AddMeshDataFromFile(const std::string& fileName);
+  void AddMeshDataFromStream(const std::string& fileName, TStream& stream);
+
+  void PerformAutoScaling();
+  void PerformAutoCentering();
+  void GetExtents(TAffineVector& min, TAffineVector& max) const;
+  TAffineVector GetBarycenter() const;
+
+  // Per axis the larger of |min| and |max|: the extent from the mesh's own origin.
+  TVector4f AxisAlignedDimensionsUnscaled() override;
+  bool RayCastIntersect(const TVector4f& rayStart, const TVector4f& rayVector, TVector4f* intersectPoint,
+                        TVector4f* intersectNormal) override;
+  std::unique_ptr<TGLSilhouette> GenerateSilhouette(const TGLSilhouetteParameters& parameters) override;
+  void BuildList(TRenderContextInfo& rci) override;
+  void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
+  void StructureChanged() override;
+  void PrepareMesh() { StructureChanged(); }
+
+ protected:
+  virtual void PrepareVectorFile(TVectorFile& file) { file.NormalsOrientation = normals_orientation_; }
+  virtual void PrepareBuildList(TRenderContextInfo& rci) { mesh_objects_.PrepareBuildList(rci); }
+
+ private:
+  // Reads with the scene's notifications held back; the scene hears of it once.
+  void ReadWithFormat(const std::string& fileName, TStream& stream);
+
+  TMeshNormalsOrientation normals_orientation_ = mnoDefault;
+  TMeshObjectList mesh_objects_{this};
+  std::unique_ptr<TGLCoordinates> auto_scaling_;
+  bool use_mesh_materials_ = true;
+  bool dimensions_cached_ = false;
+  TAffineVector dimensions_cache_{};
+};
+
+class TGLFreeForm : public TGLBaseMesh {
+ public:
+  using TGLBaseMesh::TGLBaseMesh;
+  std::string ClassName() const override { return "TGLFreeForm"; }
+};
+
+// The library's own mesh format: the mesh object list's archive.
+class TGLGLSMVectorFile : public TVectorFile {
+ public:
+  using TVectorFile::TVectorFile;
+  std::string ClassName() const override { return "TGLGLSMVectorFile"; }
+  static TDataFileCapabilities SupportedOperations() { return dfcRead | dfcWrite; }
+  std::unique_ptr<TDataFile> NewOfSameClass(TPersistent* owner) const override {
+    return std::make_unique<TGLGLSMVectorFile>(owner);
+  }
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) override;
+};
+
+// The mesh classes and the "glsm" format.
+void RegisterMeshClasses();

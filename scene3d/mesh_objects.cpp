@@ -1,0 +1,621 @@
+#include "scene3d/mesh_objects.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl_state_cache.h"
+#include "gfx3d/library_errors.h"
+#include "scene3d/strip_conversion.h"
+
+namespace {
+
+constexpr const char* kUnit = "MeshObjects";
+
+const GLenum kFaceGroupPrimitive[] = {GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLES, GL_TRIANGLE_FAN, GL_QUADS};
+
+GLenum FaceGroupPrimitive(TFaceGroupMode mode) {
+  Assert(mode <= fgmQuads, kUnit, __LINE__);
+  return kFaceGroupPrimitive[mode];
+}
+
+[[noreturn]] void RaiseIndexOutOfRange() { throw EReadError("Face group index out of range"); }
+
+// Every index must address an entry of a list of count entries.
+void CheckIndexRange(const TIntegerList& indices, int count) {
+  for (int i = 0; i < indices.Count(); ++i)
+    if (indices.List()[i] < 0 || indices.List()[i] >= count) RaiseIndexOutOfRange();
+}
+
+// How many triangle corners n indices make in the mode.
+int CornerCount(TFaceGroupMode mode, int n) {
+  switch (mode) {
+    case fgmTriangles:
+    case fgmFlatTriangles:
+      return n / 3 * 3;
+    case fgmTriangleStrip:
+    case fgmTriangleFan:
+      return std::max(n - 2, 0) * 3;
+    case fgmQuads:
+      return n / 4 * 6;
+  }
+  Assert(false, kUnit, __LINE__);
+  return 0;
+}
+
+// Appends source[indices[...]] as triangle corners in the face group's mode.
+void AddToList(const TAffineVectorList& source, TAffineVectorList* dest, const TIntegerList& indices,
+               TFaceGroupMode mode) {
+  const int n = indices.Count();
+  if (!dest || n < 3) return;
+  const std::int32_t* index = indices.List();
+  if (source.Count() == 0) {
+    // Keeps parallel lists aligned with the vertices.
+    dest->AppendZeroed(CornerCount(mode, n));
+    return;
+  }
+  const TAffineVector* v = source.List();
+  switch (mode) {
+    case fgmTriangles:
+    case fgmFlatTriangles:
+      dest->EnsureCapacity(dest->Count() + n / 3 * 3);
+      for (int i = 0; i < n / 3 * 3; ++i) dest->Add(v[index[i]]);
+      break;
+    case fgmTriangleStrip:
+      ConvertIndexedStripToList(source, indices, *dest);
+      break;
+    case fgmTriangleFan:
+      for (int i = 2; i < n; ++i) dest->Add3(v[index[0]], v[index[i - 1]], v[index[i]]);
+      break;
+    case fgmQuads:
+      for (int q = 0; q + 3 < n; q += 4) {
+        dest->Add3(v[index[q]], v[index[q + 1]], v[index[q + 2]]);
+        dest->Add3(v[index[q]], v[index[q + 2]], v[index[q + 3]]);
+      }
+      break;
+    default:
+      Assert(false, kUnit, __LINE__);
+  }
+}
+
+void ReadVersion(TVirtualReader& reader, const char* className, int highest, int& version) {
+  version = reader.ReadInteger();
+  if (version < 0 || version > highest) RaiseVersionErrorForClass(className, version);
+}
+
+}  // namespace
+
+// ---- TBaseMeshObject
+
+void TBaseMeshObject::WriteToFiler(TVirtualWriter& writer) const {
+  TPersistentObject::WriteToFiler(writer);
+  writer.WriteInteger(1);
+  writer.WriteString(Name);
+  vertices_.WriteToFiler(writer);
+  normals_.WriteToFiler(writer);
+  writer.WriteBoolean(Visible);
+}
+
+void TBaseMeshObject::ReadFromFiler(TVirtualReader& reader) {
+  TPersistentObject::ReadFromFiler(reader);
+  int version = 0;
+  ReadVersion(reader, "TBaseMeshObject", 1, version);
+  Name = reader.ReadString();
+  vertices_.ReadFromFiler(reader);
+  normals_.ReadFromFiler(reader);
+  Visible = version >= 1 ? reader.ReadBoolean() : true;
+}
+
+// ---- Face groups
+
+TFaceGroup::TFaceGroup(TFaceGroups* owner) : owner_(owner) {
+  if (owner_) owner_->Add(this);
+}
+
+TFaceGroup::~TFaceGroup() {
+  if (owner_) owner_->Remove(this);
+}
+
+TMeshObject* TFaceGroup::MeshObject() const { return owner_ ? owner_->Owner() : nullptr; }
+
+void TFaceGroup::WriteToFiler(TVirtualWriter& writer) const {
+  TPersistentObject::WriteToFiler(writer);
+  writer.WriteInteger(LightMapIndex >= 0 ? 1 : 0);
+  writer.WriteString(MaterialName);
+  if (LightMapIndex >= 0) writer.WriteInteger(LightMapIndex);
+}
+
+void TFaceGroup::ReadFromFiler(TVirtualReader& reader) {
+  TPersistentObject::ReadFromFiler(reader);
+  int version = 0;
+  ReadVersion(reader, "TFaceGroup", 1, version);
+  MaterialName = reader.ReadString();
+  LightMapIndex = version == 1 ? reader.ReadInteger() : -1;
+}
+
+TFaceGroups::~TFaceGroups() { Clear(); }
+
+void TFaceGroups::Clear() {
+  // Each group leaves the list as it goes.
+  while (Count() > 0) delete static_cast<TFaceGroup*>(Get(Count() - 1));
+}
+
+void TFaceGroups::ReadFromFiler(TVirtualReader& reader) {
+  // The read replaces (and frees) the old groups, which must not detach from a list mid-read.
+  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
+  try {
+    TPersistentObjectList::ReadFromFiler(reader);
+  } catch (...) {
+    for (int i = 0; i < Count(); ++i) Item(i).SetOwner(this);
+    throw;
+  }
+  for (int i = 0; i < Count(); ++i) {
+    auto* group = dynamic_cast<TFaceGroup*>(Get(i));
+    if (!group) throw EReadError("Face group list holds another kind of object");
+    group->SetOwner(this);
+  }
+}
+
+void TFGVertexIndexList::BuildList(TRenderContextInfo& rci) {
+  if (VertexIndices.Count() == 0) return;
+  MeshObject()->DeclareArraysToOpenGL(rci);
+  GL().glDrawElements(FaceGroupPrimitive(Mode), VertexIndices.Count(), GL_UNSIGNED_INT, VertexIndices.List());
+}
+
+void TFGVertexIndexList::AddToTriangles(TAffineVectorList& vertices, TAffineVectorList* texCoords,
+                                        TAffineVectorList* normals) const {
+  const TMeshObject& mesh = *MeshObject();
+  AddToList(mesh.Vertices(), &vertices, VertexIndices, Mode);
+  AddToList(mesh.TexCoords(), texCoords, VertexIndices, Mode);
+  AddToList(mesh.Normals(), normals, VertexIndices, Mode);
+}
+
+int TFGVertexIndexList::TriangleCount() const {
+  const int n = VertexIndices.Count();
+  switch (Mode) {
+    case fgmTriangles:
+    case fgmFlatTriangles:
+      return n / 3;
+    case fgmTriangleStrip:
+    case fgmTriangleFan:
+      return std::max(n - 2, 0);
+    case fgmQuads:
+      return n / 2;
+  }
+  Assert(false, kUnit, __LINE__);
+  return 0;
+}
+
+void TFGVertexIndexList::CheckIndices() const {
+  const TMeshObject& mesh = *MeshObject();
+  CheckIndexRange(VertexIndices, mesh.Vertices().Count());
+  // The arrays drawn through these indices are the non-empty parallel lists.
+  for (int count : {mesh.Normals().Count(), mesh.TexCoords().Count(), mesh.Colors().Count()})
+    if (count > 0) CheckIndexRange(VertexIndices, count);
+}
+
+void TFGVertexIndexList::WriteToFiler(TVirtualWriter& writer) const {
+  TFaceGroup::WriteToFiler(writer);
+  writer.WriteInteger(0);
+  VertexIndices.WriteToFiler(writer);
+  writer.WriteInteger(Mode);
+}
+
+void TFGVertexIndexList::ReadFromFiler(TVirtualReader& reader) {
+  TFaceGroup::ReadFromFiler(reader);
+  int version = 0;
+  ReadVersion(reader, "TFGVertexIndexList", 0, version);
+  VertexIndices.ReadFromFiler(reader);
+  const int mode = reader.ReadInteger();
+  if (mode < fgmTriangles || mode > fgmQuads) throw EReadError("Unknown face group mode");
+  Mode = static_cast<TFaceGroupMode>(mode);
+}
+
+void TFGVertexNormalTexIndexList::BuildList(TRenderContextInfo&) {
+  Assert(Mode != fgmQuads, kUnit, __LINE__);
+  const TMeshObject& mesh = *MeshObject();
+  const TIntegerList& normalIndices = NormalIndices.Count() > 0 ? NormalIndices : VertexIndices;
+  const TIntegerList& texIndices = TexCoordIndices.Count() > 0 ? TexCoordIndices : VertexIndices;
+  Assert(normalIndices.Count() >= VertexIndices.Count() && texIndices.Count() >= VertexIndices.Count(), kUnit,
+         __LINE__);
+  const bool normals = mesh.Normals().Count() > 0;
+  const bool texCoords = mesh.TexCoords().Count() > 0;
+  auto& gl = GL();
+  gl.glBegin(FaceGroupPrimitive(Mode));
+  for (int i = 0; i < VertexIndices.Count(); ++i) {
+    if (normals) gl.glNormal3fv(&mesh.Normals().List()[normalIndices.List()[i]].x);
+    if (texCoords) gl.glTexCoord2fv(&mesh.TexCoords().List()[texIndices.List()[i]].x);
+    gl.glVertex3fv(&mesh.Vertices().List()[VertexIndices.List()[i]].x);
+  }
+  gl.glEnd();
+}
+
+void TFGVertexNormalTexIndexList::AddToTriangles(TAffineVectorList& vertices, TAffineVectorList* texCoords,
+                                                 TAffineVectorList* normals) const {
+  const TMeshObject& mesh = *MeshObject();
+  AddToList(mesh.Vertices(), &vertices, VertexIndices, Mode);
+  AddToList(mesh.TexCoords(), texCoords, TexCoordIndices, Mode);
+  AddToList(mesh.Normals(), normals, NormalIndices, Mode);
+}
+
+void TFGVertexNormalTexIndexList::CheckIndices() const {
+  const TMeshObject& mesh = *MeshObject();
+  CheckIndexRange(VertexIndices, mesh.Vertices().Count());
+  if (mesh.Normals().Count() > 0)
+    CheckIndexRange(NormalIndices.Count() > 0 ? NormalIndices : VertexIndices, mesh.Normals().Count());
+  if (mesh.TexCoords().Count() > 0)
+    CheckIndexRange(TexCoordIndices.Count() > 0 ? TexCoordIndices : VertexIndices, mesh.TexCoords().Count());
+}
+
+void TFGVertexNormalTexIndexList::WriteToFiler(TVirtualWriter& writer) const {
+  TFGVertexIndexList::WriteToFiler(writer);
+  writer.WriteInteger(0);
+  NormalIndices.WriteToFiler(writer);
+  TexCoordIndices.WriteToFiler(writer);
+}
+
+void TFGVertexNormalTexIndexList::ReadFromFiler(TVirtualReader& reader) {
+  TFGVertexIndexList::ReadFromFiler(reader);
+  int version = 0;
+  ReadVersion(reader, "TFGVertexNormalTexIndexList", 0, version);
+  NormalIndices.ReadFromFiler(reader);
+  TexCoordIndices.ReadFromFiler(reader);
+}
+
+void TFGIndexTexCoordList::BuildList(TRenderContextInfo&) {
+  Assert(Mode != fgmQuads && TexCoords.Count() == VertexIndices.Count(), kUnit, __LINE__);
+  const TMeshObject& mesh = *MeshObject();
+  const int vertexCount = mesh.Vertices().Count();
+  const bool colors = mesh.Colors().Count() == vertexCount;
+  const bool normals = mesh.Normals().Count() == vertexCount;
+  auto& gl = GL();
+  gl.glBegin(FaceGroupPrimitive(Mode));
+  for (int i = 0; i < VertexIndices.Count(); ++i) {
+    const int index = VertexIndices.List()[i];
+    gl.glTexCoord2fv(&TexCoords.List()[i].x);
+    if (colors) gl.glColor4fv(&mesh.Colors().List()[index].x);
+    if (normals) gl.glNormal3fv(&mesh.Normals().List()[index].x);
+    gl.glVertex3fv(&mesh.Vertices().List()[index].x);
+  }
+  gl.glEnd();
+}
+
+void TFGIndexTexCoordList::AddToTriangles(TAffineVectorList& vertices, TAffineVectorList* texCoords,
+                                          TAffineVectorList* normals) const {
+  const TMeshObject& mesh = *MeshObject();
+  AddToList(mesh.Vertices(), &vertices, VertexIndices, Mode);
+  AddToList(mesh.Normals(), normals, VertexIndices, Mode);
+  if (!texCoords) return;
+  Assert(Mode != fgmQuads, kUnit, __LINE__);
+  TIntegerList own;
+  own.SetCount(TexCoords.Count());
+  for (int i = 0; i < own.Count(); ++i) own.List()[i] = i;
+  AddToList(TexCoords, texCoords, own, Mode);
+}
+
+void TFGIndexTexCoordList::CheckIndices() const {
+  TFGVertexIndexList::CheckIndices();
+  if (TexCoords.Count() != VertexIndices.Count()) RaiseIndexOutOfRange();
+}
+
+void TFGIndexTexCoordList::WriteToFiler(TVirtualWriter& writer) const {
+  TFGVertexIndexList::WriteToFiler(writer);
+  writer.WriteInteger(0);
+  TexCoords.WriteToFiler(writer);
+}
+
+void TFGIndexTexCoordList::ReadFromFiler(TVirtualReader& reader) {
+  TFGVertexIndexList::ReadFromFiler(reader);
+  int version = 0;
+  ReadVersion(reader, "TFGIndexTexCoordList", 0, version);
+  TexCoords.ReadFromFiler(reader);
+}
+
+// ---- TMeshObject
+
+TMeshObject::TMeshObject(TMeshObjectList* owner) : owner_(owner) {
+  if (owner_) owner_->Add(this);
+}
+
+TMeshObject::~TMeshObject() {
+  face_groups_.Clear();
+  if (owner_) owner_->Remove(this);
+}
+
+TVectorList& TMeshObject::TexCoordsEx(int index) {
+  while (static_cast<int>(tex_coords_ex_.size()) <= index) tex_coords_ex_.push_back(std::make_unique<TVectorList>());
+  return *tex_coords_ex_[static_cast<std::size_t>(index)];
+}
+
+void TMeshObject::SetTangentsTexCoordIndex(int value) {
+  Assert(value >= 0, kUnit, __LINE__);
+  tangents_tex_coord_index_ = value;
+}
+
+void TMeshObject::SetBinormalsTexCoordIndex(int value) {
+  Assert(value >= 0, kUnit, __LINE__);
+  binormals_tex_coord_index_ = value;
+}
+
+void TMeshObject::Clear() {
+  Vertices().Clear();
+  Normals().Clear();
+  tex_coords_.Clear();
+  light_map_tex_coords_.Clear();
+  colors_.Clear();
+  face_groups_.Clear();
+  for (auto& set : tex_coords_ex_) set->Clear();
+}
+
+void TMeshObject::GetExtents(TAffineVector& min, TAffineVector& max) const { Vertices().ComputeExtents(min, max); }
+
+void TMeshObject::Translate(const TAffineVector& delta) { Vertices().TranslateItems(delta); }
+
+void TMeshObject::ContributeToBarycenter(TAffineVector& sum, int& count) const {
+  const TAffineVector own = Vertices().SumItems();
+  sum = {sum.x + own.x, sum.y + own.y, sum.z + own.z};
+  count += Vertices().Count();
+}
+
+TAffineVectorList TMeshObject::ExtractTriangles(TAffineVectorList* texCoords, TAffineVectorList* normals) const {
+  TAffineVectorList result;
+  switch (Mode) {
+    case moTriangles: {
+      // A trailing partial triangle is dropped from every list alike, so they stay aligned.
+      const int corners = Vertices().Count() / 3 * 3;
+      auto copyHead = [corners](const TAffineVectorList& source, TAffineVectorList& dest) {
+        const int n = std::min(corners, source.Count());
+        dest.EnsureCapacity(dest.Count() + n);
+        for (int i = 0; i < n; ++i) dest.Add(source.List()[i]);
+      };
+      copyHead(Vertices(), result);
+      if (texCoords) copyHead(tex_coords_, *texCoords);
+      if (normals) copyHead(Normals(), *normals);
+      break;
+    }
+    case moTriangleStrip:
+      ConvertStripToList(Vertices(), result);
+      if (texCoords) ConvertStripToList(tex_coords_, *texCoords);
+      if (normals) ConvertStripToList(Normals(), *normals);
+      break;
+    case moFaceGroups:
+      CheckFaceGroups();
+      for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).AddToTriangles(result, texCoords, normals);
+      break;
+    default:
+      Assert(false, kUnit, __LINE__);
+  }
+  return result;
+}
+
+int TMeshObject::TriangleCount() const {
+  switch (Mode) {
+    case moTriangles:
+      return Vertices().Count() / 3;
+    case moTriangleStrip:
+      return std::max(Vertices().Count() - 2, 0);
+    case moFaceGroups: {
+      int sum = 0;
+      for (int i = 0; i < face_groups_.Count(); ++i) sum += face_groups_.Item(i).TriangleCount();
+      return sum;
+    }
+  }
+  Assert(false, kUnit, __LINE__);
+  return 0;
+}
+
+void TMeshObject::Prepare() {
+  for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).Prepare();
+}
+
+void TMeshObject::CheckFaceGroups() const {
+  for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).CheckIndices();
+}
+
+bool TMeshObject::PointInObject(const TAffineVector& point) const {
+  TAffineVector min, max;
+  GetExtents(min, max);
+  return point.x >= min.x && point.y >= min.y && point.z >= min.z && point.x <= max.x && point.y <= max.y &&
+         point.z <= max.z;
+}
+
+void TMeshObject::DrawImmediate(std::uint32_t primitive) {
+  const int n = Vertices().Count();
+  const bool normals = Normals().Count() == n;
+  const bool colors = colors_.Count() == n;
+  const bool texCoords = tex_coords_.Count() == n;
+  auto& gl = GL();
+  gl.glBegin(primitive);
+  for (int i = 0; i < n; ++i) {
+    if (normals) gl.glNormal3fv(&Normals().List()[i].x);
+    if (colors) gl.glColor4fv(&colors_.List()[i].x);
+    if (texCoords) gl.glTexCoord2fv(&tex_coords_.List()[i].x);
+    gl.glVertex3fv(&Vertices().List()[i].x);
+  }
+  gl.glEnd();
+}
+
+void TMeshObject::BuildList(TRenderContextInfo& rci) {
+  arrays_declared_ = false;
+  auto& gl = GL();
+  const bool colored = colors_.Count() == Vertices().Count() && colors_.Count() > 0;
+  if (colored) {
+    gl.glPushAttrib(GL_ENABLE_BIT);
+    gl.glEnable(GL_COLOR_MATERIAL);
+    gl.glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    if (rci.GLStates) rci.GLStates->ResetGLMaterialColors();
+  }
+  switch (Mode) {
+    case moTriangles:
+      if (Vertices().Count() > 0) DrawImmediate(GL_TRIANGLES);
+      break;
+    case moTriangleStrip:
+      if (Vertices().Count() > 0) DrawImmediate(GL_TRIANGLE_STRIP);
+      break;
+    case moFaceGroups:
+      CheckFaceGroups();
+      for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).BuildList(rci);
+      break;
+    default:
+      Assert(false, kUnit, __LINE__);
+  }
+  if (colored) gl.glPopAttrib();
+  DisableOpenGLArrays(rci);
+}
+
+void TMeshObject::DeclareArraysToOpenGL(TRenderContextInfo& rci) {
+  if (arrays_declared_) return;
+  auto& gl = GL();
+  auto declare = [&gl](GLenum array, bool used) {
+    if (used)
+      gl.glEnableClientState(array);
+    else
+      gl.glDisableClientState(array);
+  };
+  declare(GL_VERTEX_ARRAY, Vertices().Count() > 0);
+  if (Vertices().Count() > 0) gl.glVertexPointer(3, GL_FLOAT, 0, Vertices().List());
+  const bool materials = !rci.ignoreMaterials;
+  declare(GL_NORMAL_ARRAY, materials && Normals().Count() > 0);
+  if (materials && Normals().Count() > 0) gl.glNormalPointer(GL_FLOAT, 0, Normals().List());
+  declare(GL_COLOR_ARRAY, materials && colors_.Count() > 0);
+  if (materials && colors_.Count() > 0) gl.glColorPointer(4, GL_FLOAT, 0, colors_.List());
+  declare(GL_TEXTURE_COORD_ARRAY, materials && tex_coords_.Count() > 0);
+  if (materials && tex_coords_.Count() > 0) gl.glTexCoordPointer(2, GL_FLOAT, 12, tex_coords_.List());
+  arrays_declared_ = true;
+}
+
+void TMeshObject::DisableOpenGLArrays(TRenderContextInfo& rci) {
+  if (!arrays_declared_) return;
+  auto& gl = GL();
+  if (Vertices().Count() > 0) gl.glDisableClientState(GL_VERTEX_ARRAY);
+  if (!rci.ignoreMaterials) {
+    if (Normals().Count() > 0) gl.glDisableClientState(GL_NORMAL_ARRAY);
+    if (colors_.Count() > 0) gl.glDisableClientState(GL_COLOR_ARRAY);
+    if (tex_coords_.Count() > 0) gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  }
+  arrays_declared_ = false;
+}
+
+void TMeshObject::WriteToFiler(TVirtualWriter& writer) const {
+  TBaseMeshObject::WriteToFiler(writer);
+  writer.WriteInteger(2);
+  tex_coords_.WriteToFiler(writer);
+  light_map_tex_coords_.WriteToFiler(writer);
+  colors_.WriteToFiler(writer);
+  face_groups_.WriteToFiler(writer);
+  writer.WriteInteger(Mode);
+  writer.WriteInteger(1);
+  writer.Write(&RenderingOptions, 1);
+  writer.WriteInteger(TexCoordsExCount());
+  for (const auto& set : tex_coords_ex_) set->WriteToFiler(writer);
+  writer.WriteInteger(binormals_tex_coord_index_);
+  writer.WriteInteger(tangents_tex_coord_index_);
+}
+
+void TMeshObject::ReadFromFiler(TVirtualReader& reader) {
+  TBaseMeshObject::ReadFromFiler(reader);
+  int version = 0;
+  ReadVersion(reader, "TMeshObject", 2, version);
+  tex_coords_.ReadFromFiler(reader);
+  if (version >= 1)
+    light_map_tex_coords_.ReadFromFiler(reader);
+  else
+    light_map_tex_coords_.Clear();
+  colors_.ReadFromFiler(reader);
+  face_groups_.ReadFromFiler(reader);
+  const int mode = reader.ReadInteger();
+  if (mode < moTriangles || mode > moFaceGroups) throw EReadError("Unknown mesh object mode");
+  Mode = static_cast<TMeshObjectMode>(mode);
+  if (reader.ReadInteger() != 1) throw EReadError("Unexpected size of the rendering options");
+  reader.Read(&RenderingOptions, 1);
+  if (version >= 2) {
+    const int sets = reader.ReadInteger();
+    // Each set's archive takes several bytes, so a count beyond the stream is forged.
+    if (sets < 0 || static_cast<std::uint64_t>(sets) > reader.Stream().Remaining()) RaiseIndexOutOfRange();
+    tex_coords_ex_.clear();
+    for (int i = 0; i < sets; ++i) TexCoordsEx(i).ReadFromFiler(reader);
+    const int binormals = reader.ReadInteger();
+    const int tangents = reader.ReadInteger();
+    if (binormals < 0 || tangents < 0) throw EReadError("Negative texture coordinate set index");
+    binormals_tex_coord_index_ = binormals;
+    tangents_tex_coord_index_ = tangents;
+  }
+  CheckFaceGroups();
+}
+
+// ---- TMeshObjectList
+
+TMeshObjectList::~TMeshObjectList() { Clear(); }
+
+void TMeshObjectList::Clear() {
+  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
+  FreeItems();
+  TPersistentObjectList::Clear();
+}
+
+void TMeshObjectList::GetExtents(TAffineVector& min, TAffineVector& max) const {
+  min = {1e30f, 1e30f, 1e30f};
+  max = {-1e30f, -1e30f, -1e30f};
+  for (int i = 0; i < Count(); ++i) {
+    TAffineVector itemMin, itemMax;
+    Item(i).GetExtents(itemMin, itemMax);
+    min = {std::min(min.x, itemMin.x), std::min(min.y, itemMin.y), std::min(min.z, itemMin.z)};
+    max = {std::max(max.x, itemMax.x), std::max(max.y, itemMax.y), std::max(max.z, itemMax.z)};
+  }
+}
+
+void TMeshObjectList::Translate(const TAffineVector& delta) {
+  for (int i = 0; i < Count(); ++i) Item(i).Translate(delta);
+}
+
+TAffineVectorList TMeshObjectList::ExtractTriangles(TAffineVectorList* texCoords, TAffineVectorList* normals) const {
+  TAffineVectorList result;
+  for (int i = 0; i < Count(); ++i) {
+    TAffineVectorList own = Item(i).ExtractTriangles(texCoords, normals);
+    result.AddList(&own);
+  }
+  return result;
+}
+
+int TMeshObjectList::TriangleCount() const {
+  int sum = 0;
+  for (int i = 0; i < Count(); ++i) sum += Item(i).TriangleCount();
+  return sum;
+}
+
+void TMeshObjectList::Prepare() {
+  for (int i = 0; i < Count(); ++i) Item(i).Prepare();
+}
+
+void TMeshObjectList::PrepareBuildList(TRenderContextInfo& rci) {
+  for (int i = 0; i < Count(); ++i)
+    if (Item(i).Visible) Item(i).PrepareBuildList(rci);
+}
+
+void TMeshObjectList::BuildList(TRenderContextInfo& rci) {
+  for (int i = 0; i < Count(); ++i)
+    if (Item(i).Visible) Item(i).BuildList(rci);
+}
+
+void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) {
+  // The old items are freed by a successful read and must not detach from the list while it runs.
+  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
+  try {
+    TPersistentObjectList::ReadFromFiler(reader);
+  } catch (...) {
+    for (int i = 0; i < Count(); ++i) Item(i).SetOwner(this);
+    throw;
+  }
+  for (int i = 0; i < Count(); ++i) {
+    auto* item = dynamic_cast<TMeshObject*>(Get(i));
+    if (!item) throw EReadError("Mesh object list holds another kind of object");
+    item->SetOwner(this);
+  }
+}
+
+void RegisterMeshObjectClasses() {
+  RegisterPersistentClass<TMeshObject>();
+  RegisterPersistentClass<TFGVertexIndexList>();
+  RegisterPersistentClass<TFGVertexNormalTexIndexList>();
+  RegisterPersistentClass<TFGIndexTexCoordList>();
+}

@@ -1,0 +1,159 @@
+// The free form: the format registry, auto-scaling and auto-centring, its
+// extents, ray casts, scene notification, and STL cubes drawn on Mesa.
+#include <gtest/gtest.h>
+
+#include "gfx3d/gl_state_cache.h"
+#include "gfx3d/library_errors.h"
+#include "gfx3d/streams.h"
+#include "scene3d/base_mesh.h"
+#include "scene3d/stage_buffer.h"
+#include "scene_fixture.h"
+#include "stl_samples.h"
+#include "support/gl_pixel_fixture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class FreeForm : public SceneTest {
+ protected:
+  void LoadCube(TGLFreeForm& form, float edge, const std::string& name = "part.stl") {
+    TStringStream stream(BinaryStl(CubeFacets(edge)));
+    form.LoadMeshFromStream(name, stream);
+  }
+  TGLFreeForm form{nullptr};
+};
+
+TEST_F(FreeForm, ExtensionsPickTheFormat) {
+  TempDir folder;
+  form.LoadMeshFromFile(folder.write("part.STL", BinaryStl(CubeFacets(2))));
+  EXPECT_EQ(form.MeshObjects().TriangleCount(), 12);
+  form.LoadMeshFromFile("");  // nothing happens
+  EXPECT_EQ(form.MeshObjects().Count(), 1);
+  const std::string missing = folder.file("missing.stl");
+  try {
+    form.LoadMeshFromFile(missing);
+    FAIL();
+  } catch (const ELibraryError& error) {
+    EXPECT_EQ(std::string(error.what()), "File not found: \"" + missing + "\"");
+  }
+  TStringStream stream("x");
+  try {
+    form.LoadMeshFromStream("folder.v2/part", stream);
+    FAIL();
+  } catch (const EInvalidVectorFile& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Unknown file extension (), maybe you forgot to add the support unit to your uses? (GLFile?)");
+  }
+  EXPECT_EQ(form.MeshObjects().Count(), 0);
+  EXPECT_THROW(form.LoadMeshFromStream("a.xyz", stream), EInvalidVectorFile);
+}
+
+TEST_F(FreeForm, AutoScalingAndCentring) {
+  form.AutoScaling().SetPoint(2, 1, 1);
+  LoadCube(form, 2);
+  TAffineVector min, max;
+  form.GetExtents(min, max);
+  EXPECT_EQ(min.x, -2);
+  EXPECT_EQ(max.y, 1);
+  form.AutoScaling().SetPoint(1, 1, 1);
+  form.AutoCentering = macCenterY;
+  TStringStream stream(BinaryStl({StlFacet{{0, 0, 1}, {{{1, 2, 3}, {5, 2, 3}, {5, 6, 3}}}}}));
+  form.LoadMeshFromStream("p.stl", stream);
+  form.GetExtents(min, max);
+  EXPECT_EQ(min.x, 1);
+  EXPECT_EQ(min.y, -2);
+  EXPECT_EQ(max.y, 2);
+  EXPECT_EQ(min.z, 3);
+  form.AutoCentering = macUseBarycenter | macCenterX;
+  stream.SetPosition(0);
+  form.LoadMeshFromStream("p.stl", stream);
+  const TAffineVector centre = form.GetBarycenter();
+  EXPECT_NEAR(centre.x, 0, 1e-6);
+  EXPECT_NEAR(centre.y, 0, 1e-6);
+  EXPECT_NEAR(centre.z, 0, 1e-6);
+}
+
+TEST_F(FreeForm, HalfSizeIsMeasuredFromTheOrigin) {
+  EXPECT_EQ(form.AxisAlignedDimensionsUnscaled().x, 1e30f);
+  TStringStream stream(BinaryStl({StlFacet{{0, 0, 1}, {{{-2, 0, 0}, {5, 0, 0}, {5, 1, 0}}}}}));
+  form.LoadMeshFromStream("p.stl", stream);
+  EXPECT_EQ(form.AxisAlignedDimensionsUnscaled().x, 5);
+  EXPECT_EQ(form.AxisAlignedDimensionsUnscaled().y, 1);
+}
+
+TEST_F(FreeForm, RayCastFindsTheNearestFace) {
+  LoadCube(form, 2);
+  TVector4f point{9, 9, 9, 9}, normal{9, 9, 9, 9};
+  EXPECT_FALSE(form.RayCastIntersect({5, 5, 5, 1}, {1, 0, 0, 0}, &point, &normal));
+  EXPECT_EQ(point.x, 9);
+  ASSERT_TRUE(form.RayCastIntersect({0, 0, 5, 1}, {0, 0, -1, 0}, &point, &normal));
+  EXPECT_NEAR(point.z, 1, 1e-6);
+  EXPECT_GT(normal.z, 0);
+  form.SetNormalsOrientation(mnoInvert);
+  ASSERT_TRUE(form.RayCastIntersect({0, 0, 5, 1}, {0, 0, -1, 0}, &point, &normal));
+  EXPECT_LT(normal.z, 0);
+}
+
+TEST_F(FreeForm, OneSceneNotificationPerLoad) {
+  TGLStage scene(nullptr);
+  auto* part = scene.Objects().NewChildOfClass<TGLFreeForm>();
+  TGLStageBuffer buffer(nullptr);
+  int notifications = 0;
+  buffer.OnChange = [&](TGLStageBuffer*) { ++notifications; };
+  scene.AddBuffer(&buffer);
+  TStringStream stream(BinaryStl(CubeFacets(2)));
+  part->LoadMeshFromStream("p.stl", stream);
+  EXPECT_EQ(notifications, 1);
+  scene.RemoveBuffer(&buffer);
+}
+
+class FreeFormPixels : public GLPixelTest {
+ protected:
+  // Draws the form from +Z through an orthographic view of -10..10, back faces culled.
+  int CoveredPixels(TGLFreeForm& form) {
+    auto& gl = GL();
+    gl.glClearColor(0, 0, 0, 1);
+    gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl.glMatrixMode(GL_PROJECTION);
+    gl.glLoadIdentity();
+    gl.glOrtho(-10, 10, -10, 10, -100, 100);
+    gl.glMatrixMode(GL_MODELVIEW);
+    gl.glLoadMatrixf(&form.AbsoluteMatrix()[0].x);
+    gl.glEnable(GL_CULL_FACE);
+    gl.glColor3f(1, 1, 1);
+    TRenderContextInfo rci;
+    form.BuildList(rci);
+    gl.glFinish();
+    std::vector<std::uint8_t> pixels(kWidth * kHeight * 4);
+    gl.glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    int covered = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const bool lit = pixels[(y * kWidth + x) * 4] > 128;
+        covered += lit;
+        // Only the square of +-5 units (16..47) may be covered.
+        if (lit) {
+          EXPECT_TRUE(x >= 16 && x < 48 && y >= 16 && y < 48) << x << "," << y;
+        }
+      }
+    return covered;
+  }
+};
+
+TEST_F(FreeFormPixels, MetreCubeAtScaleOneHundredthFillsItsSquare) {
+  InitializeScene3D();
+  for (bool zeroNormals : {false, true}) {
+    TGLFreeForm form(nullptr);
+    TStringStream stream(BinaryStl(CubeFacets(1000, zeroNormals)));
+    form.LoadMeshFromStream("cube.stl", stream);
+    form.Scale().SetVector(0.01f, 0.01f, 0.01f);
+    EXPECT_EQ(CoveredPixels(form), 32 * 32) << zeroNormals;
+  }
+  // One facet wound clockwise seen from the viewer, normal towards it: stored facing the viewer.
+  TGLFreeForm facet(nullptr);
+  TStringStream stream(BinaryStl({StlFacet{{0, 0, 1}, {{{-5, -5, 0}, {-5, 5, 0}, {5, 5, 0}}}}}));
+  facet.LoadMeshFromStream("facet.stl", stream);
+  EXPECT_GT(CoveredPixels(facet), 400);
+}
+
+}  // namespace

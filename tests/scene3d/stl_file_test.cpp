@@ -1,0 +1,154 @@
+// Reading and writing STL: both forms, the facing rule, malformed and forged
+// files, and the written file checked by admesh.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "../output/external_tool.h"
+#include "gfx3d/streams.h"
+#include "scene3d/base_mesh.h"
+#include "scene_fixture.h"
+#include "stl_samples.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+bool Same(const TAffineVector& a, const TAffineVector& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+
+class StlFile : public SceneTest {
+ protected:
+  // Loads bytes as "part.stl" into a fresh free form; returns its mesh object count.
+  int Load(const std::string& bytes) {
+    TStringStream stream(bytes);
+    mesh.LoadMeshFromStream("part.stl", stream);
+    return mesh.MeshObjects().Count();
+  }
+  const TMeshObject& First() const { return mesh.MeshObjects().Item(0); }
+  TGLFreeForm mesh{nullptr};
+};
+
+TEST_F(StlFile, BinaryAndAsciiCubesLoadAlike) {
+  for (const std::string& bytes : {BinaryStl(CubeFacets(2)), AsciiStl(CubeFacets(2))}) {
+    ASSERT_EQ(Load(bytes), 1);
+    EXPECT_EQ(First().Mode, moTriangles);
+    EXPECT_EQ(First().Vertices().Count(), 36);
+    EXPECT_EQ(First().Normals().Count(), 36);
+    EXPECT_EQ(First().TriangleCount(), 12);
+    // True normals keep the corner order.
+    EXPECT_EQ(First().Vertices().GetItem(0).z, -1);
+    EXPECT_EQ(First().Vertices().GetItem(1).y, 1);
+  }
+}
+
+TEST_F(StlFile, ZeroOrOpposedNormalsReverseTheCorners) {
+  auto facets = CubeFacets(2, true);
+  ASSERT_EQ(Load(BinaryStl(facets)), 1);
+  const auto& corners = facets[0].corners;
+  EXPECT_EQ(First().Vertices().GetItem(0).y, corners[2][1]);
+  EXPECT_EQ(First().Vertices().GetItem(2).y, corners[0][1]);
+  EXPECT_EQ(First().Normals().GetItem(0).z, 0);
+  facets = CubeFacets(2);
+  facets[0].normal = {0, 0, 1};  // against the winding
+  ASSERT_EQ(Load(BinaryStl(facets)), 1);
+  EXPECT_EQ(First().Vertices().GetItem(0).y, corners[2][1]);
+  EXPECT_EQ(First().Normals().GetItem(0).z, 1);
+}
+
+TEST_F(StlFile, FormDetectionAndAsciiTokens) {
+  // A first line longer than 80 characters reads as binary: its "count" is far beyond the file.
+  EXPECT_EQ(Load("solid " + std::string(90, 'x') + "\nendsolid\n"), 0);
+  // A line break in a binary header makes it ASCII without "SOLID": an empty mesh object.
+  std::string binary = BinaryStl(CubeFacets(2));
+  binary[10] = '\n';
+  ASSERT_EQ(Load(binary), 1);
+  EXPECT_EQ(First().Vertices().Count(), 0);
+  // Upper case, tabs, runs of blanks and commas.
+  ASSERT_EQ(Load("SOLID x\r\nFACET  NORMAL 0,0,1\r\nOUTER\tLOOP\r\nVERTEX  0 0 0\r\nvertex 1,0,0\r\n"
+                 "Vertex \"0\" 1 0\r\nENDLOOP\r\nENDFACET\r\nENDSOLID\r\n"),
+            1);
+  EXPECT_EQ(First().Vertices().GetItem(2).y, 1);
+  EXPECT_EQ(First().Normals().GetItem(0).z, 1);
+}
+
+TEST_F(StlFile, MalformedFilesLoadNothingAndKeepEarlierMeshes) {
+  const std::string good = AsciiStl(CubeFacets(2));
+  auto without = [&](const std::string& line) {
+    std::string text = good;
+    text.erase(text.find(line), line.size());
+    return text;
+  };
+  const std::vector<std::string> malformed = {
+      without("endsolid cube\n"),
+      without("    outer loop\n"),
+      without("    endloop\n"),
+      without("  endfacet\n"),
+      "solid\nfacet normal 0 0\nouter loop\n",
+      "solid\nfacet normal 0 0 1\nouter loop\nvertex 1 2\n",
+      [&] {
+        std::string text = good;
+        return text.insert(text.find("  facet", 20), "\n");  // a blank line between facets
+      }(),
+      BinaryStl(CubeFacets(2)).substr(0, 84 + 50 * 11),  // cut short
+      BinaryStl(CubeFacets(2), 0x7FFFFFFF),              // forged count
+      std::string(40, 'x'),                              // under 84 bytes
+  };
+  for (const std::string& bytes : malformed) {
+    TStringStream stream(bytes);
+    mesh.AddMeshDataFromStream("part.stl", stream);
+    EXPECT_EQ(mesh.MeshObjects().Count(), 0) << bytes.substr(0, 60);
+  }
+  // A top bit in the count reads no facets but is no error.
+  EXPECT_EQ(Load(BinaryStl({}, 0x80000001u)), 1);
+  EXPECT_EQ(First().Vertices().Count(), 0);
+}
+
+TEST_F(StlFile, MutatedFilesNeverCrash) {
+  const std::string base = BinaryStl(CubeFacets(2));
+  const std::string text = AsciiStl(CubeFacets(2));
+  for (std::size_t i = 0; i < 400; ++i) {
+    std::string bytes = i % 2 ? base : text;
+    bytes[(i * 7919) % bytes.size()] = static_cast<char>(i * 31);
+    bytes.resize(bytes.size() - (i * 13) % bytes.size());
+    TStringStream stream(bytes);
+    mesh.LoadMeshFromStream("part.stl", stream);
+    EXPECT_LE(mesh.MeshObjects().TriangleCount(), 12);
+  }
+}
+
+TEST_F(StlFile, WriterRoundTripsAndAdmeshAcceptsIt) {
+  ASSERT_EQ(Load(BinaryStl(CubeFacets(1000))), 1);
+  TempDir folder;
+  const std::string path = folder.file("cube.stl");
+  mesh.SaveMeshToFile(path);
+  const std::string written = folder.read("cube.stl");
+  ASSERT_EQ(written.size(), 684u);
+  EXPECT_EQ(written.substr(0, 18), "Rackwright STL out");
+  EXPECT_EQ(written[18], '\0');
+  TGLFreeForm copy(nullptr);
+  copy.LoadMeshFromFile(path);
+  ASSERT_EQ(copy.MeshObjects().Count(), 1);
+  for (int i = 0; i < 36; ++i) {
+    EXPECT_TRUE(Same(copy.MeshObjects().Item(0).Vertices().GetItem(i), First().Vertices().GetItem(i))) << i;
+    EXPECT_TRUE(Same(copy.MeshObjects().Item(0).Normals().GetItem(i), First().Normals().GetItem(i))) << i;
+  }
+  SKIP_OR_FAIL_WITHOUT_TOOL("/usr/bin/admesh");
+  const ToolResult checked = run_tool("/usr/bin/admesh", {path});
+  ASSERT_EQ(checked.exit_code, 0) << checked.output;
+  for (const char* expected :
+       {R"(Number of facets\s+:\s+12\s+12)", R"(Backwards edges\s+:\s+0\b)", R"(Normals fixed\s+:\s+0\b)",
+        R"(Facets reversed\s+:\s+0\b)", R"(Total disconnected facets\s+:\s+0\s+0)"})
+    EXPECT_TRUE(std::regex_search(checked.output, std::regex(expected))) << expected << "\n" << checked.output;
+}
+
+TEST_F(StlFile, DegenerateTrianglesAreWrittenWithAZeroNormal) {
+  ASSERT_EQ(Load(BinaryStl({StlFacet{{0, 0, 1}, {{{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}}}})), 1);
+  TStringStream out;
+  mesh.SaveMeshToStream("x.stl", out);
+  float normal[3];
+  std::memcpy(normal, out.DataString().data() + 84, 12);
+  EXPECT_EQ(normal[0], 0);
+  EXPECT_EQ(normal[1], 0);
+  EXPECT_EQ(normal[2], 0);
+}
+
+}  // namespace
