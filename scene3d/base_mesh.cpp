@@ -9,7 +9,7 @@
 #include "gfx3d/intersections.h"
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
-#include "scene3d/connectivity.h"
+#include "scene3d/mesh_connectivity.h"
 #include "scene3d/stage.h"
 
 namespace {
@@ -200,12 +200,14 @@ bool TGLBaseMesh::RayCastIntersect(const TVector4f& rayStart, const TVector4f& r
 }
 
 std::unique_ptr<TGLSilhouette> TGLBaseMesh::GenerateSilhouette(const TGLSilhouetteParameters& parameters) {
-  TConnectivity connectivity(true);
-  const TAffineVectorList triangles = mesh_objects_.ExtractTriangles();
-  const TAffineVector* corner = triangles.List();
-  for (int i = 0; i + 2 < triangles.Count(); i += 3) connectivity.AddFace(corner[i], corner[i + 1], corner[i + 2]);
+  std::unique_ptr<TGLBaseMeshConnectivity> temporary;
+  TBaseConnectivity* connectivity = Connectivity;
+  if (!connectivity) {
+    temporary = std::make_unique<TGLBaseMeshConnectivity>(*this);
+    connectivity = temporary.get();
+  }
   std::unique_ptr<TGLSilhouette> silhouette;
-  connectivity.CreateSilhouette(parameters, silhouette, true);
+  connectivity->CreateSilhouette(parameters, silhouette, true);
   return silhouette;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "scene3d/connectivity.h"
 #include "scene3d/mesh_file_formats.h"
 #include "scene3d/mesh_objects.h"
 #include "scene3d/stage_object.h"
@@ -33,6 +34,8 @@ class TGLBaseMesh : public TGLStageObject {
   TMeshAutoCenterings AutoCentering = 0;
   TGLCoordinates& AutoScaling() { return *auto_scaling_; }
   void SetAutoScaling(const TGLCoordinates& value) { auto_scaling_->Assign(&value); }
+  // A connectivity kept by the caller for repeated silhouettes; null builds one per call.
+  TBaseConnectivity* Connectivity = nullptr;
   bool UseMeshMaterials() const { return use_mesh_materials_; }
   void SetUseMeshMaterials(bool value);
 

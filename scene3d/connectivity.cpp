@@ -11,7 +11,7 @@ void TConnectivity::Clear() {
   face_vertices_.Clear();
   face_normals_.Clear();
   vertex_map_.Clear();
-  vertices_.Clear();
+  owned_vertices_.Clear();
   edge_index_.clear();
 }
 
@@ -35,7 +35,7 @@ int TConnectivity::AddIndexedEdge(int vertexA, int vertexB, int face) {
 int TConnectivity::AddIndexedFace(int a, int b, int c) {
   face_vertices_.Add3(a, b, c);
   if (PrecomputeFaceNormal())
-    face_normals_.Add(TriangleNormal(vertices_.GetItem(a), vertices_.GetItem(b), vertices_.GetItem(c)));
+    face_normals_.Add(TriangleNormal(vertices_->GetItem(a), vertices_->GetItem(b), vertices_->GetItem(c)));
   const int face = face_visible_.Add(0);
   AddIndexedEdge(a, b, face);
   AddIndexedEdge(b, c, face);
@@ -44,18 +44,18 @@ int TConnectivity::AddIndexedFace(int a, int b, int c) {
 }
 
 int TConnectivity::AddFace(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3) {
-  const int i1 = vertices_.FindOrAdd(p1);
-  const int i2 = vertices_.FindOrAdd(p2);
-  const int i3 = vertices_.FindOrAdd(p3);
+  const int i1 = vertices_->FindOrAdd(p1);
+  const int i2 = vertices_->FindOrAdd(p2);
+  const int i3 = vertices_->FindOrAdd(p3);
   return AddIndexedFace(i1, i2, i3);
 }
 
 int TConnectivity::AddQuad(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3,
                            const TAffineVector& p4) {
-  const int i1 = vertices_.FindOrAdd(p1);
-  const int i2 = vertices_.FindOrAdd(p2);
-  const int i4 = vertices_.FindOrAdd(p4);
-  const int i3 = vertices_.FindOrAdd(p3);
+  const int i1 = vertices_->FindOrAdd(p1);
+  const int i2 = vertices_->FindOrAdd(p2);
+  const int i4 = vertices_->FindOrAdd(p4);
+  const int i3 = vertices_->FindOrAdd(p3);
   AddIndexedFace(i1, i2, i4);
   return AddIndexedFace(i4, i3, i1);
 }
@@ -64,7 +64,7 @@ int TConnectivity::SilhouetteVertex(int vertex, TGLSilhouette& silhouette) {
   while (vertex_map_.Count() <= vertex) vertex_map_.Add(-1);
   int mapped = vertex_map_.GetItem(vertex);
   if (mapped < 0) {
-    mapped = silhouette.Vertices().AddPoint(vertices_.GetItem(vertex));
+    mapped = silhouette.Vertices().AddPoint(vertices_->GetItem(vertex));
     vertex_map_.SetItem(vertex, mapped);
   }
   return mapped;
@@ -82,10 +82,10 @@ void TConnectivity::CreateSilhouette(const TGLSilhouetteParameters& parameters,
     const int a = face_vertices_.GetItem(3 * face);
     const int b = face_vertices_.GetItem(3 * face + 1);
     const int c = face_vertices_.GetItem(3 * face + 2);
-    const TAffineVector& pa = vertices_.GetItem(a);
+    const TAffineVector& pa = vertices_->GetItem(a);
     const TAffineVector normal = PrecomputeFaceNormal()
                                      ? face_normals_.GetItem(face)
-                                     : TriangleNormal(pa, vertices_.GetItem(b), vertices_.GetItem(c));
+                                     : TriangleNormal(pa, vertices_->GetItem(b), vertices_->GetItem(c));
     const bool facing = AffineVectorDotProduct(AffineVectorSubtract(parameters.SeenFrom, pa), normal) >= 0;
     face_visible_.SetItem(face, facing ? 1 : 0);
     if (!facing && parameters.CappingRequired)

@@ -25,6 +25,8 @@ class TBaseConnectivity {
 class TConnectivity : public TBaseConnectivity {
  public:
   using TBaseConnectivity::TBaseConnectivity;
+  TConnectivity(const TConnectivity&) = delete;
+  TConnectivity& operator=(const TConnectivity&) = delete;
   int EdgeCount() const override { return edge_vertices_.Count() / 2; }
   int FaceCount() const override { return face_visible_.Count(); }
   virtual void Clear();
@@ -40,6 +42,10 @@ class TConnectivity : public TBaseConnectivity {
   const TIntegerList& EdgeVertices() const { return edge_vertices_; }
   const TIntegerList& EdgeFaces() const { return edge_faces_; }
 
+ protected:
+  // Works on another's vertex list, which it never changes (null: its own again).
+  void ShareVertices(TAffineVectorList* vertices) { vertices_ = vertices ? vertices : &owned_vertices_; }
+
  private:
   int SilhouetteVertex(int vertex, TGLSilhouette& silhouette);
   static std::uint64_t EdgeKey(int a, int b);
@@ -50,7 +56,8 @@ class TConnectivity : public TBaseConnectivity {
   TIntegerList face_vertices_;
   TAffineVectorList face_normals_;
   TIntegerList vertex_map_;
-  TAffineVectorList vertices_;
+  TAffineVectorList owned_vertices_;
+  TAffineVectorList* vertices_ = &owned_vertices_;
   // Unordered vertex pair -> edge index; the list search it replaces was quadratic.
   std::unordered_map<std::uint64_t, int> edge_index_;
 };

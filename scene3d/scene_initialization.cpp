@@ -7,6 +7,7 @@
 #include "scene3d/behaviours.h"
 #include "scene3d/camera.h"
 #include "scene3d/dummy_cube.h"
+#include "scene3d/extrusion_solid.h"
 #include "scene3d/light_source.h"
 #include "scene3d/offscreen_viewers.h"
 #include "scene3d/proxy_objects.h"
@@ -35,4 +36,6 @@ void InitializeScene3D() {
   RegisterBehaviourClasses();
   RegisterMeshClasses();
   RegisterSTLFormat();
+  RegisterComponentClass<TGLMultiPolygon>("TGLMultiPolygon");
+  RegisterComponentClass<TGLExtrusionSolid>("TGLExtrusionSolid");
 }

@@ -1,0 +1,96 @@
+#include "scene3d/mesh_connectivity.h"
+
+#include "gfx3d/library_errors.h"
+#include "scene3d/base_mesh.h"
+
+namespace {
+
+constexpr const char* kUnit = "GLVectorFileObjects";
+
+}  // namespace
+
+TFaceGroupConnectivity::TFaceGroupConnectivity(TMeshObject& meshObject, bool precomputeFaceNormal)
+    : TConnectivity(precomputeFaceNormal) {
+  SetMeshObject(&meshObject);
+}
+
+void TFaceGroupConnectivity::SetMeshObject(TMeshObject* meshObject) {
+  Clear();
+  mesh_object_ = meshObject;
+  ShareVertices(meshObject ? &meshObject->Vertices() : nullptr);
+  if (mesh_object_) RebuildEdgeList();
+}
+
+void TFaceGroupConnectivity::RebuildEdgeList() {
+  Clear();
+  // Indices read from an archive are trusted only once they fit the vertices.
+  mesh_object_->CheckFaceGroups();
+  const TFaceGroups& groups = mesh_object_->FaceGroups();
+  for (int g = 0; g < groups.Count(); ++g) {
+    const auto* group = dynamic_cast<const TFGVertexIndexList*>(&groups.Item(g));
+    Assert(group != nullptr, kUnit, __LINE__, "Method only works for descendants of TFGVertexIndexList.");
+    const std::int32_t* index = group->VertexIndices.List();
+    const int n = group->VertexIndices.Count();
+    switch (group->Mode) {
+      case fgmTriangles:
+      case fgmFlatTriangles:
+        for (int i = 0; i + 2 < n; i += 3) AddIndexedFace(index[i], index[i + 1], index[i + 2]);
+        break;
+      case fgmTriangleStrip:
+        for (int i = 0; i + 2 < n; ++i)
+          if (i % 2 == 0)
+            AddIndexedFace(index[i], index[i + 1], index[i + 2]);
+          else
+            AddIndexedFace(index[i + 2], index[i + 1], index[i]);
+        break;
+      case fgmTriangleFan:
+        for (int i = 2; i < n; ++i) AddIndexedFace(index[0], index[i - 1], index[i]);
+        break;
+      case fgmQuads:
+        Assert(false, kUnit, __LINE__, "Not supported");
+    }
+  }
+}
+
+TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh) : TBaseConnectivity(true) {
+  SetBaseMesh(&baseMesh);
+}
+
+void TGLBaseMeshConnectivity::SetBaseMesh(TGLBaseMesh* baseMesh) {
+  face_group_connectivities_.clear();
+  base_mesh_ = baseMesh;
+  if (!base_mesh_) return;
+  TMeshObjectList& meshes = base_mesh_->MeshObjects();
+  for (int i = 0; i < meshes.Count(); ++i)
+    face_group_connectivities_.push_back(
+        std::make_unique<TFaceGroupConnectivity>(meshes.Item(i), PrecomputeFaceNormal()));
+}
+
+void TGLBaseMeshConnectivity::ClearConnectivities(bool keep) {
+  if (!keep) {
+    face_group_connectivities_.clear();
+    return;
+  }
+  for (auto& connectivity : face_group_connectivities_) connectivity->Clear();
+}
+
+int TGLBaseMeshConnectivity::EdgeCount() const {
+  int sum = 0;
+  for (const auto& connectivity : face_group_connectivities_) sum += connectivity->EdgeCount();
+  return sum;
+}
+
+int TGLBaseMeshConnectivity::FaceCount() const {
+  int sum = 0;
+  for (const auto& connectivity : face_group_connectivities_) sum += connectivity->FaceCount();
+  return sum;
+}
+
+void TGLBaseMeshConnectivity::CreateSilhouette(const TGLSilhouetteParameters& parameters,
+                                               std::unique_ptr<TGLSilhouette>& silhouette, bool addToSilhouette) {
+  if (!silhouette)
+    silhouette = std::make_unique<TGLSilhouette>();
+  else if (!addToSilhouette)
+    silhouette->Flush();
+  for (auto& connectivity : face_group_connectivities_) connectivity->CreateSilhouette(parameters, silhouette, true);
+}

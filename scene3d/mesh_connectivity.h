@@ -1,0 +1,46 @@
+// The connectivity of a mesh's face groups, for its silhouettes: one
+// connectivity per mesh object over that object's own vertex list, gathered
+// per mesh. Meshes drawn as plain triangle lists or strips have no face
+// groups and give no faces.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "scene3d/connectivity.h"
+
+class TMeshObject;
+class TGLBaseMesh;
+
+class TFaceGroupConnectivity : public TConnectivity {
+ public:
+  explicit TFaceGroupConnectivity(bool precomputeFaceNormal) : TConnectivity(precomputeFaceNormal) {}
+  TFaceGroupConnectivity(TMeshObject& meshObject, bool precomputeFaceNormal);
+  TMeshObject* MeshObject() const { return mesh_object_; }
+  // Shares the mesh object's vertices (never changing them) and rebuilds the edges.
+  void SetMeshObject(TMeshObject* meshObject);
+  bool OwnsVertices() const { return mesh_object_ == nullptr; }
+  // Quads raise "Not supported"; groups without vertex indices are assertion failures.
+  void RebuildEdgeList();
+
+ private:
+  TMeshObject* mesh_object_ = nullptr;
+};
+
+class TGLBaseMeshConnectivity : public TBaseConnectivity {
+ public:
+  explicit TGLBaseMeshConnectivity(bool precomputeFaceNormal) : TBaseConnectivity(precomputeFaceNormal) {}
+  explicit TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh);
+  TGLBaseMesh* BaseMesh() const { return base_mesh_; }
+  void SetBaseMesh(TGLBaseMesh* baseMesh);
+  // With keep each connectivity is emptied, otherwise they are freed.
+  void ClearConnectivities(bool keep);
+  int EdgeCount() const override;
+  int FaceCount() const override;
+  void CreateSilhouette(const TGLSilhouetteParameters& parameters, std::unique_ptr<TGLSilhouette>& silhouette,
+                        bool addToSilhouette) override;
+
+ private:
+  TGLBaseMesh* base_mesh_ = nullptr;
+  std::vector<std::unique_ptr<TFaceGroupConnectivity>> face_group_connectivities_;
+};

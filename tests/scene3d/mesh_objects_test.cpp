@@ -1,0 +1,165 @@
+// Mesh objects: triangle counts and extraction in every mode, archives of
+// every class and version, index checks, drawing order, and the connectivity
+// of their face groups.
+#include <gtest/gtest.h>
+
+#include "gfx3d/library_errors.h"
+#include "gfx3d/streams.h"
+#include "scene3d/base_mesh.h"
+#include "scene3d/mesh_connectivity.h"
+#include "scene_fixture.h"
+#include "stl_samples.h"
+#include "support/recording_gl.h"
+
+namespace {
+
+TAffineVector P(float x) { return {x, 0, 0}; }
+
+void AddPoints(TAffineVectorList& list, int n) {
+  for (int i = 0; i < n; ++i) list.Add(P(static_cast<float>(i)));
+}
+
+std::vector<float> Xs(const TAffineVectorList& list) {
+  std::vector<float> xs;
+  for (int i = 0; i < list.Count(); ++i) xs.push_back(list.GetItem(i).x);
+  return xs;
+}
+
+TFGVertexIndexList& AddIndexGroup(TMeshObject& mesh, TFaceGroupMode mode, std::vector<int> indices) {
+  auto* group = new TFGVertexIndexList(&mesh.FaceGroups());
+  group->Mode = mode;
+  for (int index : indices) group->VertexIndices.Add(index);
+  return *group;
+}
+
+class MeshObjects : public SceneTest {};
+
+TEST_F(MeshObjects, TriangleCountsAndExtraction) {
+  TMeshObject mesh;
+  EXPECT_EQ(mesh.TriangleCount(), 0);
+  AddPoints(mesh.Vertices(), 7);
+  AddPoints(mesh.Normals(), 7);
+  EXPECT_EQ(mesh.TriangleCount(), 2);
+  TAffineVectorList normals;
+  EXPECT_EQ(Xs(mesh.ExtractTriangles(nullptr, &normals)), (std::vector<float>{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(normals.Count(), 6);  // aligned with the corners, not the whole list
+  mesh.Mode = moTriangleStrip;
+  mesh.Vertices().Clear();
+  AddPoints(mesh.Vertices(), 4);
+  EXPECT_EQ(Xs(mesh.ExtractTriangles()), (std::vector<float>{0, 1, 2, 3, 2, 1}));
+  AddPoints(mesh.Vertices(), 1);
+  EXPECT_EQ(mesh.TriangleCount(), 3);
+
+  mesh.Mode = moFaceGroups;
+  AddIndexGroup(mesh, fgmTriangleFan, {0, 1, 2, 3});
+  AddIndexGroup(mesh, fgmQuads, {0, 1, 2, 3, 0, 1, 2, 3});
+  EXPECT_EQ(mesh.TriangleCount(), 2 + 4);
+  TAffineVectorList texCoords;
+  EXPECT_EQ(Xs(mesh.ExtractTriangles(&texCoords)),
+            (std::vector<float>{0, 1, 2, 0, 2, 3, 0, 1, 2, 0, 2, 3, 0, 1, 2, 0, 2, 3}));
+  EXPECT_EQ(texCoords.Count(), 18);  // zero entries for the missing texture coordinates
+  AddIndexGroup(mesh, fgmTriangles, {0, 9, 1});
+  EXPECT_THROW(mesh.ExtractTriangles(), EReadError);
+}
+
+TEST_F(MeshObjects, ArchivesRoundTripAndRejectBadData) {
+  TGLFreeForm form(nullptr);
+  auto* mesh = new TMeshObject(&form.MeshObjects());
+  mesh->Name = "part";
+  mesh->Mode = moFaceGroups;
+  AddPoints(mesh->Vertices(), 4);
+  mesh->TexCoordsEx(1).AddXYZ(1, 2, 3);
+  AddIndexGroup(*mesh, fgmTriangleStrip, {0, 1, 2, 3}).LightMapIndex = 2;
+  auto* normals = new TFGVertexNormalTexIndexList(&mesh->FaceGroups());
+  normals->VertexIndices.Add3(0, 1, 2);
+  auto* own = new TFGIndexTexCoordList(&mesh->FaceGroups());
+  own->VertexIndices.Add3(1, 2, 3);
+  own->TexCoords.Add3(P(1), P(2), P(3));
+  TStringStream stream;
+  form.SaveMeshToStream("a.glsm", stream);
+  stream.SetPosition(0);
+  TGLFreeForm copy(nullptr);
+  copy.LoadMeshFromStream("a.glsm", stream);
+  ASSERT_EQ(copy.MeshObjects().Count(), 1);
+  const TMeshObject& read = copy.MeshObjects().Item(0);
+  EXPECT_EQ(read.Name, "part");
+  EXPECT_EQ(read.Owner(), &copy.MeshObjects());
+  ASSERT_EQ(read.FaceGroups().Count(), 3);
+  EXPECT_EQ(read.FaceGroups().Item(0).LightMapIndex, 2);
+  EXPECT_EQ(read.FaceGroups().Item(1).ClassName(), "TFGVertexNormalTexIndexList");
+  EXPECT_EQ(read.FaceGroups().Item(2).MeshObject(), &read);
+  EXPECT_EQ(read.TriangleCount(), 4);
+  EXPECT_EQ(Xs(read.ExtractTriangles()), Xs(mesh->ExtractTriangles()));
+
+  // An index beyond the vertices, an unknown version, a forged options size.
+  const std::string good = stream.DataString();
+  auto expectRejected = [&](std::string bytes) {
+    TStringStream bad(std::move(bytes));
+    EXPECT_THROW(copy.LoadMeshFromStream("a.glsm", bad), ELibraryError);
+  };
+  mesh->Vertices().SetCount(3);
+  TStringStream shortened;
+  form.SaveMeshToStream("a.glsm", shortened);
+  expectRejected(shortened.DataString());
+  TMeshObject versioned;
+  TStringStream archive;
+  versioned.SaveToStream(archive);
+  std::string bytes = archive.DataString();
+  const std::size_t version = bytes.find("\x02\x02", 0);  // int8 2 of the mesh object level
+  ASSERT_NE(version, std::string::npos);
+  bytes[version + 1] = 3;
+  TStringStream third(bytes);
+  try {
+    versioned.LoadFromStream(third);
+    FAIL();
+  } catch (const EFilerException& error) {
+    EXPECT_EQ(std::string(error.what()), "TMeshObject : unknown archive version 3");
+  }
+}
+
+TEST_F(MeshObjects, RecorderSeesTheNormalBeforeEachVertex) {
+  TGLFreeForm form(nullptr);
+  TStringStream stream(BinaryStl(CubeFacets(2)));
+  form.LoadMeshFromStream("c.stl", stream);
+  RecordingGL gl;
+  TRenderContextInfo rci;
+  form.BuildList(rci);
+  std::vector<std::string> names = gl.Names();
+  ASSERT_EQ(gl.Count("glVertex3fv"), 36);
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == "glVertex3fv") {
+      EXPECT_EQ(names[i - 1], "glNormal3fv");
+    }
+  EXPECT_EQ(names.front(), "glBegin");
+}
+
+TEST_F(MeshObjects, ConnectivityOfFaceGroups) {
+  TGLFreeForm form(nullptr);
+  TStringStream stream(BinaryStl(CubeFacets(2)));
+  form.LoadMeshFromStream("c.stl", stream);
+  TGLSilhouetteParameters parameters;
+  parameters.SeenFrom = {5, 5, 5};
+  EXPECT_EQ(form.GenerateSilhouette(parameters)->Indices().Count(), 0);  // no face groups
+
+  auto* tetra = new TMeshObject(&form.MeshObjects());
+  tetra->Mode = moFaceGroups;
+  tetra->Vertices().Add3({0, 0, 0}, {1, 0, 0}, {0, 1, 0});
+  tetra->Vertices().Add({0, 0, 1});
+  AddIndexGroup(*tetra, fgmTriangles, {0, 2, 1, 0, 1, 3, 1, 2, 3, 0, 3, 2});
+  {
+    TGLBaseMeshConnectivity connectivity(form);
+    EXPECT_EQ(connectivity.EdgeCount(), 6);
+    EXPECT_EQ(connectivity.FaceCount(), 4);
+  }
+  EXPECT_EQ(tetra->Vertices().Count(), 4);                               // the shared vertices outlive the connectivity
+  EXPECT_EQ(form.GenerateSilhouette(parameters)->Indices().Count(), 6);  // three outline edges
+  AddIndexGroup(*tetra, fgmQuads, {0, 1, 2, 3});
+  try {
+    TGLBaseMeshConnectivity connectivity(form);
+    FAIL();
+  } catch (const EAssertionFailed& error) {
+    EXPECT_NE(std::string(error.what()).find("Not supported"), std::string::npos);
+  }
+}
+
+}  // namespace
