@@ -160,7 +160,9 @@ TEST_F(View3dWindow, ARoomShowsItsShelvingAndWhatStandsAboveTheTargetIsDrawnHigh
   window->genera_3d(room_with_door());
   EXPECT_TRUE(window->failure_report().isEmpty()) << window->failure_report().toStdString();
   // The shelving's default grey, apart from the bluish walls and the black background.
-  auto grey = [](QColor c) { return c.red() > 60 && std::abs(c.red() - c.blue()) < 12 && std::abs(c.red() - c.green()) < 12; };
+  auto grey = [](QColor c) {
+    return c.red() > 60 && std::abs(c.red() - c.blue()) < 12 && std::abs(c.red() - c.green()) < 12;
+  };
   EXPECT_GT(CountPixels(Frame(), grey), 500);
 
   window->genera_3d(Tcell{});
