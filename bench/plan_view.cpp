@@ -7,23 +7,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <string>
 
+#include "bench/offscreen_application.h"
 #include "editor/plan/plan_hit_tests.h"
 #include "editor/plan/plan_transform.h"
 #include "support/plan_rooms.h"
 
 namespace {
-
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "bench_plan_view";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // A 100 x 50 m hall with 100 bays on each long wall and 50 on each short one.
 void build_large_cell() {
@@ -53,7 +44,7 @@ std::size_t bay_count() {
 }
 
 void BM_FullRepaint(benchmark::State& state, bool zoomed_in) {
-  application();
+  offscreen_application();
   build_large_cell();
   PlanView view;
   view.resize(1920, 1080);
@@ -70,7 +61,7 @@ BENCHMARK_CAPTURE(BM_FullRepaint, zoomed_in, true)->Unit(benchmark::kMillisecond
 // What a pointer move in the module selection mode costs: every wall, bay and
 // free module tested against the pointer, then the plan drawn again.
 void BM_HoverAndRepaint(benchmark::State& state) {
-  application();
+  offscreen_application();
   build_large_cell();
   PlanView view;
   view.resize(1920, 1080);

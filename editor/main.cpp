@@ -1,14 +1,18 @@
-// Program entry: initialises the application, creates the windows and runs the
-// message loop until the main window closes.
+// Program entry: initialises every unit and the application, creates the
+// windows in order, runs the start-up routine and then the message loop until
+// the main window closes.
 #include <QApplication>
+#include <QScreen>
 #include <exception>
 #include <filesystem>
 
-#include "editor/main_window.h"
-#include "editor/qt_ui.h"
+#include "editor/main/main_window.h"
+#include "editor/main/startup.h"
+#include "editor/main/windows.h"
 #include "model/files/default_user_files.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
+#include "model/state/ui_seam.h"
 #include "scene3d/scene_initialization.h"
 
 namespace {
@@ -46,19 +50,21 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   Application application(argc, argv);
   QApplication::setApplicationName("Rackwright");
+  QApplication::setWindowIcon(QIcon(":/icons/program.svg"));
   ProgramDir = find_program_dir(argv[0]);
+
+  create_windows();
   try {
     install_default_user_files();
   } catch (const FileError& error) {
-    ui().show_message(error.what());
+    ui().show_message(error.what());  // a user file already there still serves
   }
-
-  TMain main_window;
-  QtModelUi window_ui(&main_window);
-  set_ui(&window_ui);
-
-  main_window.show();
-  int result = QApplication::exec();
-  set_ui(nullptr);
+  int result = 1;  // the program could not start
+  if (initialise_program(argc > 1 ? argv[1] : "")) {
+    Main->move(Main->screen()->availableGeometry().center() - Main->rect().center());
+    Main->show();
+    result = QApplication::exec();
+  }
+  destroy_windows();
   return result;
 }

@@ -1,15 +1,251 @@
-// The main window opens with the program's title and clears the service flag.
-#include "editor/main_window.h"
+// Whole stories through the real windows: the first start, a project named on
+// the command line, an edit typed into the side panel, the 3-D view that
+// follows the edits while it is open, and the help page.
+#include "editor/main/main_window.h"
 
 #include <gtest/gtest.h>
 
-#include "model/state/globals.h"
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+#include <filesystem>
+#include <fstream>
 
-TEST(MainWindow, OpensWithTheProgramTitle) {
-  AppState.debug = 1;
-  TMain window;
-  window.show();
-  EXPECT_EQ(window.windowTitle().toStdString(), "Rackwright V1.12");
-  EXPECT_EQ(AppState.debug, 0);
-  EXPECT_TRUE(window.close());
+#include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/wait_box.h"
+#include "editor/main/placeholder_windows.h"
+#include "editor/main/side_panel.h"
+#include "editor/main/startup.h"
+#include "editor/main/windows.h"
+#include "editor/message_boxes.h"
+#include "editor/plan/plan_view.h"
+#include "editor/staged_program.h"
+#include "editor/view3d/view_3d_window.h"
+#include "model/base/units.h"
+#include "model/files/project_file.h"
+#include "model/layout/layout_engine.h"
+#include "model/layout/wall_editing.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/state/undo_history.h"
+#include "model/text/lang_text.h"
+#include "output/print/print_window.h"
+#include "scene3d/dummy_cube.h"
+#include "support/room_outline.h"
+
+namespace {
+
+class ProgramStart : public testing::Test {
+ protected:
+  void SetUp() override {
+    AppState = Tvar_amb{};
+    UndoHistory.clear();
+    UndoPosition = -1;
+    create_windows();
+  }
+  void TearDown() override { destroy_windows(); }
+
+  // Starts the program, answering the first-run question with a language.
+  bool start(int language, const std::string& project = "") {
+    QTimer::singleShot(0, [language] {
+      Flingua->radio_buttons[static_cast<std::size_t>(language)]->setChecked(true);
+      Flingua->BitBtn1->click();
+    });
+    return initialise_program(project);
+  }
+
+  StagedProgramDir folder;
+};
+
+}  // namespace
+
+TEST_F(ProgramStart, FirstStartAsksTheLanguageAndTranslatesEveryWindow) {
+  ASSERT_TRUE(start(3));
+  EXPECT_EQ(AppState.language, 3);
+  EXPECT_FALSE(lang_text(39).empty());
+  EXPECT_EQ(Main->TabControl1->count(), 1);
+  EXPECT_EQ(Main->TabControl1->tabText(0).toStdString(), lang_text(39));
+  EXPECT_EQ(Main->File1->title().toStdString(), lang_text(169));
+  EXPECT_EQ(Main->tool_button(21)->toolTip().toStdString(), lang_text(108));
+  EXPECT_EQ(Main->Panel1->Lb_S->text().toStdString(), lang_text(57) + " (mm)");
+  EXPECT_EQ(Fclienti->windowTitle().toStdString(), lang_text(60));
+  EXPECT_EQ(Fmail->windowTitle().toStdString(), lang_text(204) + " - " + lang_text(212));
+  EXPECT_EQ(Fattendere->Label1->text().toStdString(), lang_text(214) + "...");
+  EXPECT_EQ(Fdati->windowTitle().toStdString(), "Modifica dati");  // not translated
+  EXPECT_GT(Main->Panel1->Cb_Hm_p->count(), 0);
+  EXPECT_EQ(UndoHistory.size(), 1u);
+  EXPECT_FALSE(AppState.modified);
+  EXPECT_EQ(Main->windowTitle().toStdString(), AppTitle);
+
+  // The choice is stored: the next start asks nothing.
+  destroy_windows();
+  create_windows();
+  AppState.language = -1;
+  ASSERT_TRUE(initialise_program(""));
+  EXPECT_EQ(AppState.language, 3);
+}
+
+TEST_F(ProgramStart, InchModeShowsInchesInTheLabelsAndSizeLists) {
+  ASSERT_TRUE(start(1));
+  AppState.inches = true;
+  AppState.unit_factor = MmPerInch;
+  apply_language();
+  EXPECT_EQ(Main->Panel1->Lb_muro->text().toStdString(), lang_text(59) + " (in)");
+  ASSERT_FALSE(HeightList.empty());
+  EXPECT_EQ(Main->Panel1->Cb_Hm_p->itemText(0).toStdString(), inch_text_height(HeightList[0]));
+  EXPECT_EQ(Main->Panel1->Cb_Hm_p->itemData(0).toDouble(), HeightList[0]);
+  EXPECT_EQ(Main->Panel1->Cb_Lm_m->itemText(0).toStdString(), inch_text(WidthList[0]));
+}
+
+TEST_F(ProgramStart, WithoutPreferencesTheProgramEnds) {
+  std::filesystem::remove(folder.file("user/preferenze.dat"));
+  std::filesystem::remove_all(folder.file("defaults"));
+  MessageBoxCloser boxes;
+  EXPECT_FALSE(initialise_program(""));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].find("preferenze.dat"), std::string::npos);
+}
+
+TEST_F(ProgramStart, AProjectOnTheCommandLineOpensWithItsTabs) {
+  Cells = {first_cell(), first_cell()};
+  Cells[0].name = "Nord";
+  Cells[1].name = "Sud";
+  AppState.current_cell = 1;
+  write_project_file(folder.file("user/prv00004.cel"), true);
+  Cells.clear();
+
+  ASSERT_TRUE(start(1, folder.file("user/prv00004.cel")));
+  ASSERT_EQ(Main->TabControl1->count(), 2);
+  EXPECT_EQ(Main->TabControl1->tabText(1).toStdString(), "Sud");
+  EXPECT_EQ(Main->TabControl1->currentIndex(), 1);
+  EXPECT_EQ(AppState.file_name, "");
+  EXPECT_FALSE(AppState.modified);
+
+  // A damaged project is reported and the first cell stays.
+  destroy_windows();
+  create_windows();
+  folder.write("user/prv00005.cel", "damaged");
+  MessageBoxCloser boxes;
+  ASSERT_TRUE(initialise_program(folder.file("user/prv00005.cel")));
+  EXPECT_EQ(Cells.size(), 1u);
+  EXPECT_EQ(boxes.texts.size(), 1u);
+}
+
+TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
+  ASSERT_TRUE(start(0));
+  Main->resize(1116, 755);
+  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  Cells[0].outline_closed = true;
+  compute_wall_normals();
+  recompute_layout();
+  push_undo_snapshot();
+  Cells[0].walls[0].selected = true;
+  Main->refresh_side_panel();
+  SidePanel* panel = Main->Panel1;
+  ASSERT_TRUE(panel->Ed_Nm->isEnabled());
+
+  Main->PaintBox1->fit_plan_to_view(10);
+  Main->PaintBox1->draw_plan();
+  QImage plan_before = Main->PaintBox1->plan_image();
+  panel->Ed_Nm->clear();
+  QTest::keyClicks(panel->Ed_Nm, "3x");  // the letter is refused
+  QTest::keyClick(panel->Ed_Nm, Qt::Key_Return);
+  EXPECT_EQ(Cells[0].walls[0].modules.size(), 3u);
+  EXPECT_EQ(UndoHistory.size(), 3u);
+  EXPECT_TRUE(AppState.modified);
+  EXPECT_EQ(panel->Ed_Nm->text(), "3");
+  EXPECT_EQ(panel->Cb_Hm_p->currentText(), "1700.0");
+  EXPECT_NE(Main->PaintBox1->plan_image(), plan_before);
+  EXPECT_TRUE(Main->tool_button(5)->isEnabled());
+
+  Main->tool_button(5)->trigger();  // undo
+  EXPECT_TRUE(Cells[0].walls[0].modules.empty());
+  EXPECT_TRUE(Main->tool_button(6)->isEnabled());
+}
+
+TEST_F(ProgramStart, The3dButtonShowsTheRoomAndEditsRebuildOnlyAVisibleView) {
+  ASSERT_TRUE(start(0));
+  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  Cells[0].outline_closed = true;
+  compute_wall_normals();
+  recompute_layout();
+  push_undo_snapshot();
+  Cells[0].walls[0].selected = true;
+  Main->refresh_side_panel();
+  SidePanel* panel = Main->Panel1;
+  auto type_module_count = [panel](const char* count) {
+    panel->Ed_Nm->clear();
+    QTest::keyClicks(panel->Ed_Nm, count);
+    QTest::keyClick(panel->Ed_Nm, Qt::Key_Return);
+  };
+  type_module_count("2");
+  EXPECT_EQ(F3d->shelving_root().Count(), 0);  // hidden: not built
+
+  Main->tool_button(8)->trigger();
+  EXPECT_TRUE(F3d->isVisible());
+  const int shown = F3d->shelving_root().Count();  // the walls, two bays and their frames
+  EXPECT_EQ(shown, 1 + 2 + 3);
+  type_module_count("3");
+  EXPECT_EQ(F3d->shelving_root().Count(), 1 + 3 + 4);
+
+  F3d->hide();
+  type_module_count("1");
+  EXPECT_EQ(F3d->shelving_root().Count(), 1 + 3 + 4);
+}
+
+TEST_F(ProgramStart, HelpOpensThePageOfTheLanguageThroughTheDesktop) {
+  ASSERT_TRUE(start(5));  // Dutch has no page of its own
+  std::string record = folder.file("opened.txt");
+  folder.write("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + record + "'\n");
+  std::filesystem::permissions(folder.file("bin/xdg-open"), std::filesystem::perms::owner_all);
+  std::string path = folder.file("bin") + ":" + qEnvironmentVariable("PATH").toStdString();
+  QByteArray old_path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(path));
+  Main->Help2->trigger();
+  qputenv("PATH", old_path);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !folder.read("opened.txt").empty(); }, 5000));
+  EXPECT_EQ(folder.read("opened.txt"), folder.file("help/index_EN.html"));
+}
+
+TEST_F(ProgramStart, TheWheelZoomsThePlanWhereverThePointerIs) {
+  ASSERT_TRUE(start(0));
+  Main->show();
+  QApplication::setActiveWindow(Main);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Main));
+  double zoom = AppState.zoom;
+  QWheelEvent down(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Main->Panel1->Ed_S, &down);
+  EXPECT_DOUBLE_EQ(AppState.zoom, zoom * 1.1);
+  Main->close();
+}
+
+TEST_F(ProgramStart, TheOutlineButtonStartsTheOutlineAtTheOriginWithTheCross) {
+  ASSERT_TRUE(start(0));
+  Main->tool_button(3)->trigger();
+  EXPECT_TRUE(AppState.outline_mode && AppState.segment_pending);
+  EXPECT_TRUE(Main->tool_button(3)->isChecked());
+  EXPECT_EQ(Main->PaintBox1->cursor().shape(), Qt::CrossCursor);
+  ui().set_tool_button_down(3, false);
+  EXPECT_EQ(Main->PaintBox1->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ProgramStart, PrintingOpensThePrintWindowOnAFreshBillOfMaterials) {
+  ASSERT_TRUE(start(0));
+  QuoteDetails.clear();
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    shown = Fstampa->isVisible();
+    Fstampa->reject();
+  });
+  Main->tool_button(13)->trigger();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(QuoteDetails.size(), Cells.size());
+}
+
+TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {
+  ASSERT_TRUE(start(0));
+  Main->show();
+  EXPECT_TRUE(Main->close());
 }

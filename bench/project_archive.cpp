@@ -1,0 +1,50 @@
+// The project archive with 5,000 entries: opening it (reading user/list.dat,
+// the full view and the texts of every grid row) and searching it.
+#include "model/files/project_archive.h"
+
+#include <benchmark/benchmark.h>
+
+#include "model/files/archive_list.h"
+#include "model/state/globals.h"
+#include "support/program_dir.h"
+
+namespace {
+
+constexpr int Entries = 5000;
+
+void fill_archive() {
+  ArchiveList.clear();
+  for (int i = 1; i <= Entries; ++i) {
+    std::string n = std::to_string(i);
+    ArchiveList.push_back({std::string(5 - n.size(), '0') + n, "06/12/2026", "Customer " + n + " S.r.l.", "Ref. " + n,
+                           "Q-" + n, "Warehouse " + std::to_string(i % 97)});
+  }
+  write_archive_list();
+}
+
+void BM_OpenArchive(benchmark::State& state) {
+  TempProgramDir dir;  // ProgramDir for user/list.dat
+  fill_archive();
+  for (auto _ : state) {
+    read_archive_list();
+    ArchiveView view = full_archive_view();
+    std::size_t characters = 0;
+    for (int row = 0; row < static_cast<int>(view.size()); ++row)
+      for (const std::string& text : archive_row_texts(archive_entry_at_row(view, row))) characters += text.size();
+    benchmark::DoNotOptimize(characters);
+  }
+}
+BENCHMARK(BM_OpenArchive)->Unit(benchmark::kMillisecond);
+
+void BM_SearchArchive(benchmark::State& state) {
+  TempProgramDir dir;  // ProgramDir for user/list.dat
+  fill_archive();
+  const ArchiveView all = full_archive_view();
+  for (auto _ : state) {
+    ArchiveView view = narrow_archive_view(all, "warehouse 4");
+    benchmark::DoNotOptimize(view);
+  }
+}
+BENCHMARK(BM_SearchArchive)->Unit(benchmark::kMillisecond);
+
+}  // namespace

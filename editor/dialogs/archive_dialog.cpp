@@ -1,0 +1,186 @@
+#include "editor/dialogs/archive_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "editor/main/qt_lang_text.h"
+#include "model/files/archive_list.h"
+#include "model/files/file_io.h"
+#include "model/files/preferences.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+
+namespace {
+
+constexpr int CaptionText = 109;
+constexpr int RebuildHint = 120;
+constexpr int SearchHint = 121;
+constexpr int ShowAllHint = 122;
+constexpr int DeleteHint = 123;
+constexpr int DuplicateHint = 124;
+constexpr int FileTitle = 169;
+constexpr int DateTitle = 113;
+constexpr int CustomerTitle = 142;
+constexpr int ReferenceTitle = 116;
+constexpr int QuoteTitle = 114;
+constexpr int DrawingTitle = 133;
+constexpr int DefaultColumnWidth = 110;
+constexpr int MinimumColumnWidth = 24;
+
+QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
+  auto* button = new QPushButton(parent->style()->standardIcon(icon), QString(), parent);
+  button->setIconSize(QSize(20, 20));
+  button->setFixedSize(34, 30);
+  return button;
+}
+
+}  // namespace
+
+TFapri::TFapri(QWidget* parent)
+    : QDialog(parent),
+      StringGrid1(new QTableView(this)),
+      BitBtn2(new QPushButton("OK", this)),
+      BitBtn3(new QPushButton("Cancel", this)),
+      BitBtn1(icon_button(QStyle::SP_FileDialogContentsView, this)),
+      BitBtn4(icon_button(QStyle::SP_FileDialogListView, this)),
+      BitBtn5(icon_button(QStyle::SP_TrashIcon, this)),
+      BitBtn6(icon_button(QStyle::SP_FileLinkIcon, this)),
+      BitBtn7(icon_button(QStyle::SP_BrowserReload, this)),
+      Gauge1(new QProgressBar(this)),
+      Button1(new QPushButton("Conv_tmp", this)),
+      rows_(new ArchiveTableModel(this)) {
+  setWindowTitle("Archivio");
+  StringGrid1->setModel(rows_);
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  StringGrid1->horizontalHeader()->setMinimumSectionSize(MinimumColumnWidth);
+  StringGrid1->setMinimumSize(680, 320);
+  BitBtn2->setDefault(true);
+  BitBtn4->setEnabled(false);
+  Gauge1->hide();
+  Button1->hide();
+  build_layout();
+  resize(760, 460);
+
+  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this, [](int column, int, int width) {
+    if (column >= 0 && column < static_cast<int>(AppState.archive_col_widths.size()))
+      AppState.archive_col_widths[static_cast<std::size_t>(column)] = width;
+  });
+  connect(StringGrid1, &QTableView::doubleClicked, this, &TFapri::BitBtn2Click);
+  connect(BitBtn2, &QPushButton::clicked, this, &TFapri::BitBtn2Click);
+  connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
+  connect(BitBtn1, &QPushButton::clicked, this, &TFapri::BitBtn1Click);
+  connect(BitBtn4, &QPushButton::clicked, this, &TFapri::BitBtn4Click);
+  connect(BitBtn5, &QPushButton::clicked, this, &TFapri::BitBtn5Click);
+  connect(BitBtn6, &QPushButton::clicked, this, &TFapri::BitBtn6Click);
+  connect(BitBtn7, &QPushButton::clicked, this, &TFapri::BitBtn7Click);
+  connect(Button1, &QPushButton::clicked, this, &TFapri::Button1Click);
+}
+
+void TFapri::build_layout() {
+  auto* tools = new QHBoxLayout;
+  for (QPushButton* button : {BitBtn1, BitBtn4, BitBtn5, BitBtn6, BitBtn7, Button1}) tools->addWidget(button);
+  tools->addWidget(Gauge1, 1);
+  tools->addStretch();
+  auto* answers = new QHBoxLayout;
+  answers->addStretch();
+  answers->addWidget(BitBtn2);
+  answers->addWidget(BitBtn3);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(tools);
+  layout->addWidget(StringGrid1, 1);
+  layout->addLayout(answers);
+}
+
+void TFapri::apply_language() {
+  setWindowTitle(qt_lang_text(CaptionText));
+  BitBtn7->setToolTip(qt_lang_text(RebuildHint));
+  BitBtn1->setToolTip(qt_lang_text(SearchHint));
+  BitBtn4->setToolTip(qt_lang_text(ShowAllHint));
+  BitBtn5->setToolTip(qt_lang_text(DeleteHint));
+  BitBtn6->setToolTip(qt_lang_text(DuplicateHint));
+  rows_->set_titles({qt_lang_text(FileTitle), qt_lang_text(DateTitle), qt_lang_text(CustomerTitle),
+                     qt_lang_text(ReferenceTitle), qt_lang_text(QuoteTitle), qt_lang_text(DrawingTitle)});
+}
+
+int TFapri::selected_entry() const {
+  const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : archive_entry_at_row(rows_->view(), rows.first().row());
+}
+
+void TFapri::showEvent(QShowEvent* event) {
+  FormActivate();
+  QDialog::showEvent(event);
+}
+
+void TFapri::FormActivate() {
+  int columns_width = 0;
+  for (int column = 0; column < static_cast<int>(AppState.archive_col_widths.size()); ++column) {
+    int width = AppState.archive_col_widths[static_cast<std::size_t>(column)];
+    StringGrid1->setColumnWidth(column, width >= MinimumColumnWidth ? width : DefaultColumnWidth);
+    columns_width += StringGrid1->columnWidth(column);
+  }
+  // Wide enough for the stored columns, as far as the screen allows.
+  const int wanted = columns_width + width() - StringGrid1->viewport()->width() + 4;
+  resize(std::min(std::max(width(), wanted), screen()->availableGeometry().width() - 40), height());
+  reset_archive_view();
+}
+
+void TFapri::reset_archive_view() {
+  fill_archive_grid(full_archive_view());
+  BitBtn4->setEnabled(false);
+}
+
+void TFapri::fill_archive_grid(ArchiveView view) {
+  StringGrid1->setEnabled(!view.empty());
+  rows_->set_view(std::move(view));
+  clear_archive_selection();
+}
+
+void TFapri::clear_archive_selection() { StringGrid1->clearSelection(); }
+
+void TFapri::BitBtn2Click() {
+  const int entry = selected_entry();
+  // The preferences file keeps the grid's column widths.
+  try {
+    write_preferences();
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+  }
+  if (entry >= 0) open_archive_project(entry);
+  accept();
+}
+
+void TFapri::BitBtn1Click() {
+  ArchiveView view = rows_->view();
+  if (!search_archive(view)) return;
+  fill_archive_grid(std::move(view));
+  BitBtn4->setEnabled(true);
+}
+
+void TFapri::BitBtn4Click() { reset_archive_view(); }
+
+void TFapri::BitBtn5Click() {
+  if (delete_archive_entry(selected_entry())) reset_archive_view();
+}
+
+void TFapri::BitBtn6Click() {
+  if (duplicate_archive_entry(selected_entry())) reset_archive_view();
+}
+
+void TFapri::BitBtn7Click() {
+  try {
+    rebuild_archive_list();
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+  }
+  reset_archive_view();
+}
+
+void TFapri::Button1Click() { resave_all_projects(); }

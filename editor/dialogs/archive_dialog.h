@@ -1,0 +1,55 @@
+// The project archive: the saved projects of the index, newest first, with
+// search, show all, open, delete, duplicate and rebuilding the index from the
+// project files. The grid's column widths live in AppState (and so in the
+// preferences file).
+#pragma once
+
+#include <QDialog>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+
+#include "editor/dialogs/archive_table_model.h"
+#include "model/text/translated_window.h"
+
+class TFapri : public QDialog, public TranslatedWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFapri(QWidget* parent = nullptr);
+  void apply_language() override;
+
+  // The ArchiveList entry of the selected row, -1 when none is selected.
+  int selected_entry() const;
+
+  QTableView* StringGrid1;
+  QPushButton* BitBtn2;  // OK: open the selected project
+  QPushButton* BitBtn3;  // Cancel
+  QPushButton* BitBtn1;  // search
+  QPushButton* BitBtn4;  // show all
+  QPushButton* BitBtn5;  // delete
+  QPushButton* BitBtn6;  // duplicate
+  QPushButton* BitBtn7;  // rebuild the list from the files
+  QProgressBar* Gauge1;  // progress of the rebuild
+  QPushButton* Button1;  // "Conv_tmp": re-save every project in the current format
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormActivate();
+  void BitBtn2Click();
+  void BitBtn1Click();
+  void BitBtn4Click();
+  void BitBtn5Click();
+  void BitBtn6Click();
+  void BitBtn7Click();
+  void Button1Click();
+
+  void build_layout();
+  void reset_archive_view();
+  void fill_archive_grid(ArchiveView view);
+  void clear_archive_selection();
+
+  ArchiveTableModel* rows_;
+};

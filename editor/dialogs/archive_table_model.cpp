@@ -1,0 +1,35 @@
+#include "editor/dialogs/archive_table_model.h"
+
+namespace {
+constexpr int ArchiveColumns = 6;
+}
+
+void ArchiveTableModel::set_view(ArchiveView view) {
+  beginResetModel();
+  view_ = std::move(view);
+  endResetModel();
+}
+
+void ArchiveTableModel::set_titles(const QStringList& titles) {
+  titles_ = titles;
+  emit headerDataChanged(Qt::Horizontal, 0, ArchiveColumns - 1);
+}
+
+int ArchiveTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : std::max<int>(1, static_cast<int>(view_.size()));
+}
+
+int ArchiveTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ArchiveColumns; }
+
+QVariant ArchiveTableModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  const int entry = archive_entry_at_row(view_, index.row());
+  if (entry < 0) return QString();
+  return QString::fromStdString(archive_row_texts(entry).at(static_cast<std::size_t>(index.column())));
+}
+
+QVariant ArchiveTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return {};
+  return section < titles_.size() ? titles_[section] : QString();
+}

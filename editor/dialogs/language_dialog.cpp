@@ -1,0 +1,85 @@
+#include "editor/dialogs/language_dialog.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "model/state/globals.h"
+
+namespace {
+
+struct LanguageEntry {
+  const char* caption;
+  const char* flag;
+};
+
+// In language index order.
+constexpr std::array<LanguageEntry, 8> languages{{{"ITALIANO", "it"},
+                                                  {"ENGLISH", "en"},
+                                                  {"FRANÇAIS", "fr"},
+                                                  {"DEUTSCH", "de"},
+                                                  {"ESPAÑOL", "es"},
+                                                  {"DUTCH", "nl"},
+                                                  {"CZECH", "cz"},
+                                                  {"POLSKY", "pl"}}};
+
+QLabel* bold_label(const char* text) {
+  auto* label = new QLabel(text);
+  QFont font = label->font();
+  font.setBold(true);
+  label->setFont(font);
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+}  // namespace
+
+TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QString::fromStdString(AppTitle));
+  // Minimise and maximise, no close box.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+  auto* layout = new QGridLayout(this);
+  Label1 = bold_label("PLEASE SELECT");
+  Label2 = bold_label("YOUR LANGUAGE");
+  layout->addWidget(Label1, 0, 0, 1, 2);
+  layout->addWidget(Label2, 1, 0, 1, 2);
+  for (std::size_t i = 0; i < languages.size(); ++i) {
+    images[i] = new QLabel;
+    images[i]->setPixmap(QIcon(QString(":/flags/%1.svg").arg(languages[i].flag)).pixmap(36, 24));
+    radio_buttons[i] = new QRadioButton(QString::fromUtf8(languages[i].caption));
+    radio_buttons[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
+    int row = static_cast<int>(i) + 2;
+    layout->addWidget(images[i], row, 0);
+    layout->addWidget(radio_buttons[i], row, 1);
+  }
+  BitBtn1 = new QPushButton("OK");
+  layout->addWidget(BitBtn1, 10, 0, 1, 2, Qt::AlignCenter);
+  connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
+  setFixedSize(sizeHint());
+}
+
+void TFlingua::BitBtn1Click() {
+  Tag = -1;
+  for (std::size_t i = 0; i < radio_buttons.size(); ++i) {
+    if (radio_buttons[i]->isChecked()) Tag = static_cast<int>(i);
+  }
+  if (Tag > -1) accept();
+}
+
+// Centred on the screen, as nothing else is shown yet.
+void TFlingua::showEvent(QShowEvent* event) {
+  move(screen()->availableGeometry().center() - rect().center());
+  QDialog::showEvent(event);
+}
+
+// Esc would close the dialog without a language.
+void TFlingua::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return;
+  QDialog::keyPressEvent(event);
+}
+
+void TFlingua::closeEvent(QCloseEvent* event) {
+  if (Tag < 0) event->ignore();
+}

@@ -1,0 +1,35 @@
+#include "editor/dialogs/password_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+#include "model/state/preferences_form.h"
+
+TPasswordDlg::TPasswordDlg(QWidget* parent)
+    : QDialog(parent),
+      Label1(new QLabel("Enter password:", this)),
+      Password(new QLineEdit(this)),
+      OKBtn(new QPushButton("OK", this)),
+      CancelBtn(new QPushButton("Cancel", this)) {
+  setWindowTitle("Password Dialog");
+  Password->setEchoMode(QLineEdit::Password);
+  Password->setMinimumWidth(220);
+  OKBtn->setDefault(true);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(Label1, 0, 0);
+  layout->addWidget(Password, 1, 0);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(CancelBtn);
+  layout->addLayout(buttons, 2, 0);
+}
+
+bool TPasswordDlg::confirm_service_password() {
+  Password->clear();
+  Password->setFocus();
+  return exec() == QDialog::Accepted && service_password_matches(Password->text().toStdString());
+}

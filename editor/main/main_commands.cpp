@@ -1,0 +1,125 @@
+#include "editor/main/main_commands.h"
+
+#include <filesystem>
+
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
+#include "model/files/project_save.h"
+#include "model/layout/cell_walls.h"
+#include "model/modules/compact_groups.h"
+#include "model/state/current_cell.h"
+#include "model/state/edit_modes.h"
+#include "model/state/finish_edit.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/state/undo_history.h"
+#include "model/text/lang_text.h"
+
+void reset_tabs_from_cells() {
+  std::vector<std::string> names;
+  for (const Tcell& cell : Cells) names.push_back(cell.name);
+  ui().reset_cell_tabs(names, AppState.current_cell);
+}
+
+void show_project_caption() { ui().set_caption(project_caption(AppState.file_name)); }
+
+void new_project() {
+  if (AppState.modified) {
+    Answer answer = ui().ask_yes_no_cancel(lang_text(112));
+    if (answer == Answer::Cancel) return;
+    if (answer == Answer::Yes) save_project(false);
+    AppState.modified = 0;
+  }
+  reset_globals();
+  show_project_caption();
+  AppState.current_cell = 0;
+  Cells = {first_cell()};
+  reset_tabs_from_cells();
+  finish_edit({.layout = false, .snapshot_last = true});
+}
+
+void save_project_asking(bool new_number) {
+  if (ui().ask_yes_no(lang_text(new_number ? 158 : 112))) save_project(new_number);
+}
+
+void step_undo(int delta) {
+  step_undo_history(delta);
+  reset_tabs_from_cells();
+  show_project_caption();
+  end_edit_mode(false);
+  finish_edit({.layout = false, .snapshot = false});
+}
+
+void change_cell(int index) {
+  if (index < 0 || index >= static_cast<int>(Cells.size())) return;
+  end_edit_mode(true);
+  AppState.current_cell = index;
+  finish_edit({.layout = false, .redraw = false});
+  ui().fit_plan_to_view(10);
+  ui().draw_plan();
+}
+
+void rename_current_cell() {
+  std::string name = current_cell().name;
+  if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
+  current_cell().name = name;
+  reset_tabs_from_cells();
+  finish_edit({.layout = false, .rebuild_3d = false, .side_panel = false, .redraw = false});
+}
+
+void delete_current_cell() {
+  if (Cells.size() <= 1 || !ui().ask_yes_no(lang_text(5))) return;
+  Cells.erase(Cells.begin() + AppState.current_cell);
+  AppState.current_cell = 0;
+  reset_tabs_from_cells();
+  ui().fit_plan_to_view(10);
+  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+}
+
+bool open_start_project(const std::string& path) {
+  try {
+    load_project(path);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  rebuild_compact_groups();
+  reset_tabs_from_cells();
+  ui().fit_plan_to_view(10);
+  return true;
+}
+
+bool import_project(const std::string& path) {
+  if (!open_start_project(path)) return false;
+  AppState.file_name.clear();  // a new project until it is saved
+  show_project_caption();
+  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+  AppState.modified = 0;
+  return true;
+}
+
+std::string help_page_path(int language) {
+  static const char* const pages[] = {"IT", "EN", "FR", "DE", "ES", "EN", "CZ", "PL"};
+  const char* page = language >= 0 && language < 8 ? pages[language] : "EN";
+  std::string path = program_path(std::string("help/index_") + page + ".html");
+  // A language whose page did not ship gets the English one.
+  if (!std::filesystem::exists(path)) path = program_path("help/index_EN.html");
+  return path;
+}
+
+void open_help() { ui().open_with_desktop(help_page_path(AppState.language)); }
+
+bool close_query() {
+  if (!AppState.modified) return true;
+  Answer answer = ui().ask_yes_no_cancel(lang_text(112));
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::No) return true;
+  // A project that could not be saved keeps the program open, so nothing is lost.
+  try {
+    save_project(false);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,38 @@
+// The main window's project and cell commands, without widgets: they change
+// the globals and reach the window only through the model's window seam, so
+// they run the same in tests and in the program.
+#pragma once
+
+#include <string>
+
+// Cell tabs := one per cell with its name; the selected tab is the current cell.
+void reset_tabs_from_cells();
+// Caption := title, project file, customer and customer reference.
+void show_project_caption();
+
+// A new empty project, after asking to save a modified one (Cancel stops).
+void new_project();
+// Asks (text 112, or 158 for a new number) and saves the project.
+void save_project_asking(bool new_number);
+// Undo (-1) or redo (+1) with the refresh of tabs, caption, modes, panel and plan.
+void step_undo(int delta);
+// Makes the cell of tab index the current cell.
+void change_cell(int index);
+// Asks a new name for the current cell; the rename is an undo step.
+void rename_current_cell();
+// Deletes the current cell after asking, when the project has more than one.
+void delete_current_cell();
+// Reads a project file as a new, unsaved project. A file that cannot be read is
+// reported and the open project stays as it was; false then.
+bool import_project(const std::string& path);
+// The project named on the command line at start: like an import, but the
+// undo history is left to the start-up.
+bool open_start_project(const std::string& path);
+
+// The help page of a language, under the program folder; languages without
+// their own page get the English one.
+std::string help_page_path(int language);
+void open_help();
+
+// Asks to save a modified project before closing; false when the user cancels.
+bool close_query();

@@ -1,0 +1,353 @@
+#include "editor/main/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "editor/dialogs/about_box.h"
+#include "editor/dialogs/archive_dialog.h"
+#include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/preferences_dialog.h"
+#include "editor/main/main_commands.h"
+#include "editor/main/placeholder_windows.h"
+#include "editor/main/qt_lang_text.h"
+#include "editor/main/side_panel.h"
+#include "editor/main/windows.h"
+#include "editor/plan/plan_view.h"
+#include "editor/view3d/view_3d_window.h"
+#include "model/modules/compact_groups.h"
+#include "model/modules/compact_pair_check.h"
+#include "model/modules/free_module_placement.h"
+#include "model/quote/bill_of_materials.h"
+#include "model/state/current_cell.h"
+#include "model/state/edit_modes.h"
+#include "model/state/finish_edit.h"
+#include "model/state/globals.h"
+#include "model/state/tool_buttons.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+#include "model/text/translations.h"
+#include "output/dxf/dxf_export_command.h"
+#include "output/print/print_window.h"
+
+namespace {
+
+// The tool buttons' hints by button number; the customer register's button
+// shares the hint of the other buttons that open the register.
+constexpr std::pair<int, int> tool_hints[] = {
+    {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},   {14, 31},
+    {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}, {22, 104}};
+
+}  // namespace
+
+TMain::TMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("Main");
+  setWindowTitle(QString::fromStdString(AppTitle));
+  setWindowIcon(QIcon(":/icons/program.svg"));
+  AppState.debug = 0;
+  build_tool_bar();
+  build_menus();
+
+  PaintBox1 = new PlanView;
+  Panel1 = new SidePanel(nullptr);
+  build_cell_tabs();
+  auto* central = new QWidget;
+  auto* rows = new QVBoxLayout(central);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(0);
+  auto* plan_and_panel = new QHBoxLayout;
+  plan_and_panel->setSpacing(0);
+  plan_and_panel->addWidget(PaintBox1, 1);
+  plan_and_panel->addWidget(Panel1);
+  rows->addLayout(plan_and_panel, 1);
+  rows->addWidget(TabControl1);
+  setCentralWidget(central);
+
+  StatusPanel0 = new QLabel;
+  StatusPanel0->setMinimumWidth(50);
+  ProgressBar1 = new QProgressBar;
+  ProgressBar1->setMaximumWidth(200);
+  ProgressBar1->hide();
+  statusBar()->addWidget(StatusPanel0);
+  statusBar()->addPermanentWidget(ProgressBar1);
+  connect(PaintBox1, &PlanView::status_text_changed, StatusPanel0, &QLabel::setText);
+  resize(1116, 755);
+  qApp->installEventFilter(this);
+}
+
+QAction* TMain::add_tool_button(int number, const char* icon, void (TMain::*handler)()) {
+  QAction* action = ToolBar1->addAction(QIcon(QString(":/icons/%1.svg").arg(icon)), QString());
+  action->setObjectName(QString("ToolButton%1").arg(number));
+  if (handler) connect(action, &QAction::triggered, this, handler);
+  tool_buttons_[number] = action;
+  return action;
+}
+
+void TMain::build_tool_bar() {
+  ToolBar1 = addToolBar("ToolBar1");
+  ToolBar1->setObjectName("ToolBar1");
+  ToolBar1->setMovable(false);
+  ToolBar1->setIconSize(QSize(20, 20));
+  add_tool_button(21, "new_project", &TMain::ToolButton21Click)->setShortcut(QKeySequence::New);
+  add_tool_button(18, "archive", &TMain::ToolButton18Click);
+  QAction* save = add_tool_button(16, "save", nullptr);
+  save->setShortcut(QKeySequence::Save);
+  connect(save, &QAction::triggered, this, [] { save_project_asking(false); });
+  connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this, [] { save_project_asking(true); });
+  ToolBar1->addSeparator();
+  QAction* outline = add_tool_button(3, "outline", &TMain::ToolButton3Click);
+  outline->setCheckable(true);
+  // The plan shows the cross exactly while the outline button is down.
+  connect(outline, &QAction::toggled, this,
+          [this](bool down) { PaintBox1->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor); });
+  add_tool_button(20, "free_module", &TMain::ToolButton20Click);
+  ToolButton12 = ToolBar1->addSeparator();
+  connect(add_tool_button(25, "align_h", nullptr), &QAction::triggered, this, [] { align_selected_free_modules('H'); });
+  connect(add_tool_button(26, "align_v", nullptr), &QAction::triggered, this, [] { align_selected_free_modules('V'); });
+  add_tool_button(24, "compact_pair", &TMain::ToolButton24Click);
+  add_tool_button(28, "compact_kit", &TMain::ToolButton28Click);
+  ToolBar1->addSeparator();
+  add_tool_button(1, "select_walls", &TMain::ToolButton1Click)->setCheckable(true);
+  add_tool_button(19, "select_modules", &TMain::ToolButton19Click)->setCheckable(true);
+  ToolBar1->addSeparator();
+  connect(add_tool_button(5, "undo", nullptr), &QAction::triggered, this, [] { step_undo(-1); });
+  connect(add_tool_button(6, "redo", nullptr), &QAction::triggered, this, [] { step_undo(+1); });
+  tool_button(tool_button::undo)->setShortcut(QKeySequence::Undo);
+  tool_button(tool_button::redo)->setShortcut(QKeySequence::Redo);
+  tool_button(tool_button::undo)->setEnabled(false);
+  tool_button(tool_button::redo)->setEnabled(false);
+  ToolBar1->addSeparator();
+  connect(add_tool_button(9, "zoom_in", nullptr), &QAction::triggered, this, [this] { PaintBox1->zoom_plan(0.1); });
+  connect(add_tool_button(14, "zoom_out", nullptr), &QAction::triggered, this, [this] { PaintBox1->zoom_plan(-0.1); });
+  connect(add_tool_button(2, "fit", nullptr), &QAction::triggered, this, [this] {
+    PaintBox1->fit_plan_to_view(10);
+    PaintBox1->draw_plan();
+  });
+  tool_button(9)->setShortcut(QKeySequence::ZoomIn);
+  tool_button(14)->setShortcut(QKeySequence::ZoomOut);
+  ToolBar1->addSeparator();  // ToolButton17
+  add_tool_button(8, "view_3d", &TMain::ToolButton8Click);
+  add_tool_button(13, "print", &TMain::ToolButton13Click)->setShortcut(QKeySequence::Print);
+  add_tool_button(22, "customers", &TMain::ToolButton22Click);
+}
+
+void TMain::build_menus() {
+  QMenuBar* bar = menuBar();
+  File1 = bar->addMenu("File");
+  Export2D1 = File1->addAction("Export 2D", this, [] { run_dxf_export(false); });
+  Export3D1 = File1->addAction("Export 3D", this, [] { run_dxf_export(true); });
+  File1->addSeparator();
+  Import1 = File1->addAction("Import", this, &TMain::Import1Click);
+  File1->addSeparator();
+  Exit1 = File1->addAction("Exit", this, &QWidget::close);
+  Exit1->setShortcut(QKeySequence::Quit);
+  Preferenze1 = bar->addMenu("Preferenze");
+  Opzioni1 = Preferenze1->addAction("Opzioni", this, &TMain::Opzioni1Click);
+  Dati1 = bar->addMenu("Dati");
+  Modificadati1 = Dati1->addAction("Modifica dati", this, &TMain::Modificadati1Click);
+  PrezzieCodici1 = bar->addMenu("Prezzi e Codici");
+  abellaPrezzieCodici1 = PrezzieCodici1->addAction("Tabella Prezzi e Codici", this, &TMain::abellaPrezzieCodici1Click);
+  Help1 = bar->addMenu("Help");
+  Help2 = Help1->addAction("Help", this, [] { open_help(); });
+  Help2->setShortcut(QKeySequence::HelpContents);
+  Help1->addSeparator();
+  About1 = Help1->addAction("About...", this, &TMain::About1Click);
+  // The developer's writers of the translation file; nothing shows this menu.
+  Tarvo1 = bar->addMenu("Lingua (Tarvo)");
+  salvasoloitaliano1 = Tarvo1->addAction("Salva solo italiano", this, [] { save_language_italian_only(); });
+  Salvalinguefinte1 = Tarvo1->addAction("Salva lingue \"finte\"", this, [] { save_language_placeholders(); });
+  Tarvo1->menuAction()->setVisible(false);
+  Dati1->menuAction()->setVisible(false);
+}
+
+void TMain::build_cell_tabs() {
+  TabControl1 = new QTabBar;
+  TabControl1->setShape(QTabBar::RoundedSouth);
+  TabControl1->setExpanding(false);
+  TabControl1->addTab("Cella1");
+  TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+  PopupMenu1 = new QMenu(this);
+  Nuovacella1 = PopupMenu1->addAction("Nuova cella", this, &TMain::Nuovacella1Click);
+  Rinomina1 = PopupMenu1->addAction("Rinomina", this, [] { rename_current_cell(); });
+  Elimina1 = PopupMenu1->addAction("Elimina", this, [] { delete_current_cell(); });
+  Ordinamentocelle1 = PopupMenu1->addAction("Ordinamento celle", this, &TMain::Ordinamentocelle1Click);
+  connect(TabControl1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(TabControl1->mapToGlobal(at)); });
+  connect(TabControl1, &QTabBar::currentChanged, this, [](int index) { change_cell(index); });
+}
+
+QAction* TMain::tool_button(int number) const {
+  auto found = tool_buttons_.find(number);
+  return found == tool_buttons_.end() ? nullptr : found->second;
+}
+
+void TMain::reset_cell_tabs(const std::vector<std::string>& names, int selected) {
+  QSignalBlocker blocker(TabControl1);
+  while (TabControl1->count() > 0) TabControl1->removeTab(0);
+  for (const std::string& name : names) TabControl1->addTab(QString::fromStdString(name));
+  TabControl1->setCurrentIndex(selected);
+}
+
+void TMain::refresh_side_panel() { Panel1->refresh_side_panel(); }
+
+void TMain::apply_language() {
+  Nuovacella1->setText(qt_lang_text(0));
+  Rinomina1->setText(qt_lang_text(1));
+  Elimina1->setText(qt_lang_text(2));
+  Ordinamentocelle1->setText(qt_lang_text(215));
+  Panel1->apply_language();
+  for (auto [button, hint] : tool_hints) tool_button(button)->setToolTip(qt_lang_text(hint));
+  File1->setTitle(qt_lang_text(169));
+  Export2D1->setText(qt_lang_text(189));
+  Export3D1->setText(qt_lang_text(190));
+  Import1->setText(qt_lang_text(191));
+  Exit1->setText(qt_lang_text(192));
+  Preferenze1->setTitle(qt_lang_text(84));
+  Opzioni1->setText(qt_lang_text(85));
+  PrezzieCodici1->setTitle(qt_lang_text(193));
+  abellaPrezzieCodici1->setText(qt_lang_text(194));
+  Dati1->menuAction()->setVisible(AppState.optional_sizes == 1);
+}
+
+void TMain::show_product_controls() {
+  bool compact_line = AppState.product_switch == 1;
+  for (int button : {24, 28, 25, 26}) tool_button(button)->setVisible(compact_line);
+  ToolButton12->setVisible(compact_line);
+  Panel1->show_product_controls();
+}
+
+void TMain::ToolButton21Click() { new_project(); }
+
+void TMain::ToolButton18Click() { Fapri->exec(); }
+
+void TMain::ToolButton3Click() {
+  end_edit_mode(true);
+  if (AppState.outline_mode) {
+    for (Tlinea& wall : current_cell().walls) wall.selected = false;
+    end_edit_mode(true);
+    ui().draw_plan();
+    return;
+  }
+  end_edit_mode(true);
+  if (!current_cell().walls.empty()) {
+    if (!ui().ask_yes_no(lang_text(9))) {
+      tool_button(tool_button::outline)->setChecked(false);
+      return;
+    }
+    current_cell().walls.clear();
+    current_cell().free_modules.clear();
+  }
+  AppState.outline_mode = 1;
+  AppState.segment_pending = 1;
+  AppState.segment_start = {0.0, 0.0};
+  tool_button(tool_button::outline)->setChecked(true);
+}
+
+void TMain::ToolButton20Click() {
+  end_edit_mode(true);
+  if (!current_cell().walls.empty()) Fmodulo_aggiunto->exec();
+}
+
+void TMain::ToolButton24Click() {
+  if (current_cell().walls.empty()) return;
+  std::string message = check_compact_pair(AppState.current_cell);
+  if (!message.empty()) {
+    ui().show_message(message);
+    return;
+  }
+  Fcorvane->load_kit_lists();
+  Fcorvane->exec();
+}
+
+void TMain::ToolButton28Click() {
+  end_edit_mode(true);
+  FSelezioneKitCV->exec();
+}
+
+// The two selection modes exclude each other; a second click leaves the mode.
+void TMain::selection_mode_clicked(int button) {
+  bool walls = button == tool_button::select_walls;
+  bool on = tool_button(button)->isChecked();
+  AppState.select_walls_mode = walls && on;
+  AppState.select_modules_mode = !walls && on;
+  release_tool_buttons();
+  clear_all_selections();
+  ui().refresh_side_panel();
+  ui().draw_plan();
+  if (!on) {
+    end_edit_mode(true);
+    ui().refresh_side_panel();
+  }
+  AppState.place_free_module_mode = 0;
+  AppState.place_compact_mode = 0;
+  ui().draw_plan();
+  tool_button(button)->setChecked(on);
+}
+
+void TMain::ToolButton1Click() { selection_mode_clicked(tool_button::select_walls); }
+
+void TMain::ToolButton19Click() { selection_mode_clicked(tool_button::select_modules); }
+
+void TMain::ToolButton8Click() {
+  if (current_cell().walls.empty()) return;
+  rebuild_compact_groups();
+  F3d->genera_3d(current_cell());
+  F3d->show();
+}
+
+void TMain::ToolButton13Click() {
+  rebuild_compact_groups();
+  build_bill_of_materials();
+  Fstampa->exec();
+}
+
+void TMain::ToolButton22Click() { Fclienti->exec(); }
+
+void TMain::Import1Click() {
+  std::string file = program_path("user");
+  if (ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", file)) import_project(file);
+}
+
+void TMain::Opzioni1Click() {
+  Fpreferenze->exec();
+  finish_edit({.rebuild_3d = false});
+}
+
+void TMain::abellaPrezzieCodici1Click() { Fprezzi->exec(); }
+
+void TMain::About1Click() { FAbout->exec(); }
+
+void TMain::Modificadati1Click() { Fdati->exec(); }
+
+void TMain::Nuovacella1Click() {
+  Fcopia_cella->exec();
+  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+}
+
+void TMain::Ordinamentocelle1Click() {
+  Fordinamento->exec();
+  ui().draw_plan();
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel || !isActiveWindow()) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // Turning the wheel down zooms in.
+  PaintBox1->zoom_plan(static_cast<QWheelEvent*>(event)->angleDelta().y() < 0 ? 0.1 : -0.1);
+  return true;
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+  if (!close_query()) {
+    event->ignore();
+    return;
+  }
+  F3d->close();
+  event->accept();
+}

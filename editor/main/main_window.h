@@ -1,0 +1,103 @@
+// The main window: tool bar, menus, the plan, the side panel, the cell tabs
+// and the status bar. Its handlers are the program's commands; each reads its
+// control and calls a plain command (main_commands.h, side_panel_edits.h) or
+// opens the window the command shows.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/text/translated_window.h"
+
+class PlanView;
+class SidePanel;
+
+class TMain : public QMainWindow, public TranslatedWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMain(QWidget* parent = nullptr);
+
+  void apply_language() override;
+  // Shows or hides the controls of the compact-shelving line and the fill
+  // button of the company's market.
+  void show_product_controls();
+  void refresh_side_panel();
+  void reset_cell_tabs(const std::vector<std::string>& names, int selected);
+  // ToolButtonN by its number; nullptr for a number the tool bar lacks.
+  QAction* tool_button(int number) const;
+
+  QToolBar* ToolBar1;
+  PlanView* PaintBox1;
+  SidePanel* Panel1;
+  QTabBar* TabControl1;
+  QMenu* PopupMenu1;
+  QAction* Nuovacella1;
+  QAction* Rinomina1;
+  QAction* Elimina1;
+  QAction* Ordinamentocelle1;
+  QLabel* StatusPanel0;  // the status bar's one panel
+  QProgressBar* ProgressBar1;
+
+  QMenu* File1;
+  QAction* Export2D1;
+  QAction* Export3D1;
+  QAction* Import1;
+  QAction* Exit1;
+  QMenu* Preferenze1;
+  QAction* Opzioni1;
+  QMenu* PrezzieCodici1;
+  QAction* abellaPrezzieCodici1;
+  QMenu* Help1;
+  QAction* Help2;
+  QAction* About1;
+  QMenu* Tarvo1;
+  QAction* salvasoloitaliano1;
+  QAction* Salvalinguefinte1;
+  QMenu* Dati1;
+  QAction* Modificadati1;
+
+  // Tool bar commands.
+  void ToolButton21Click();
+  void ToolButton18Click();
+  void ToolButton3Click();
+  void ToolButton20Click();
+  void ToolButton24Click();
+  void ToolButton28Click();
+  void ToolButton1Click();
+  void ToolButton19Click();
+  void ToolButton8Click();
+  void ToolButton13Click();
+  void ToolButton22Click();
+  // Menu commands.
+  void Import1Click();
+  void Opzioni1Click();
+  void abellaPrezzieCodici1Click();
+  void About1Click();
+  void Modificadati1Click();
+  void Nuovacella1Click();
+  void Ordinamentocelle1Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // The window-wide wheel: while the main window is active the wheel zooms the
+  // plan wherever the pointer is.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void build_tool_bar();
+  void build_menus();
+  void build_cell_tabs();
+  QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
+  void selection_mode_clicked(int button);
+
+  std::map<int, QAction*> tool_buttons_;
+  QAction* ToolButton12 = nullptr;  // the divider shown with the compact-line buttons
+};

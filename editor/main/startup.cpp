@@ -1,0 +1,82 @@
+#include "editor/main/startup.h"
+
+#include <QLayout>
+#include <filesystem>
+
+#include "editor/main/main_commands.h"
+#include "editor/main/main_window.h"
+#include "editor/main/placeholder_windows.h"
+#include "editor/main/windows.h"
+#include "model/base/plan_palette.h"
+#include "model/catalogue/catalogue.h"
+#include "model/files/archive_list.h"
+#include "model/files/codes_table.h"
+#include "model/files/customers_file.h"
+#include "model/files/file_io.h"
+#include "model/files/preferences.h"
+#include "model/files/project_file.h"
+#include "model/state/finish_edit.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/translations.h"
+
+namespace {
+
+// A hidden window lays its children out only when it is shown; the plan is
+// fitted to its view before that, so the layouts are run here, outside in.
+void lay_out(QWidget* widget) {
+  if (widget->layout()) widget->layout()->activate();
+  for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isWindow()) lay_out(child);
+  }
+}
+
+void read_project_index() {
+  if (std::filesystem::exists(program_path("user/list.dat"))) {
+    read_archive_list();
+  } else {
+    rebuild_archive_list();
+  }
+}
+
+// The catalogue and the translations: without them nothing can be shown.
+bool load_catalogue_and_texts() {
+  try {
+    load_data_file(AppState.optional_sizes);
+    Main->setWindowTitle(QString::fromStdString(AppTitle));
+    if (std::string code = language_code(AppState.language); !code.empty()) set_language(code);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  apply_language();
+  return true;
+}
+
+}  // namespace
+
+bool initialise_program(const std::string& project_path) {
+  if (!read_preferences()) return false;
+  set_colour_palette();
+  try {
+    read_project_index();
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+  }
+  if (!load_catalogue_and_texts()) return false;
+  reset_globals();
+  Fmodulo_aggiunto->fill_module_dialog();
+  Fcorvane->load_kit_lists();
+  Main->show_product_controls();
+  read_customers();
+  read_codes_table();
+
+  lay_out(Main);
+  Cells = {first_cell()};
+  AppState.current_cell = 0;
+  reset_tabs_from_cells();
+  if (!project_path.empty()) open_start_project(project_path);
+  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+  AppState.modified = 0;
+  return true;
+}

@@ -1,0 +1,137 @@
+#include "editor/main/windows.h"
+
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "editor/dialogs/about_box.h"
+#include "editor/dialogs/archive_dialog.h"
+#include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/password_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
+#include "editor/dialogs/wait_box.h"
+#include "editor/main/main_window.h"
+#include "editor/main/placeholder_windows.h"
+#include "editor/main/qt_ui.h"
+#include "editor/view3d/view_3d_window.h"
+#include "output/print/print_window.h"
+
+TMain* Main = nullptr;
+TFdati* Fdati = nullptr;
+TForm2* Form2 = nullptr;
+TF3d* F3d = nullptr;
+TFclienti* Fclienti = nullptr;
+TFpreferenze* Fpreferenze = nullptr;
+TFcopia_cella* Fcopia_cella = nullptr;
+TFripiani* Fripiani = nullptr;
+TFstampa* Fstampa = nullptr;
+TFapri* Fapri = nullptr;
+TFpreventivo* Fpreventivo = nullptr;
+TFforza* Fforza = nullptr;
+TFprezzi* Fprezzi = nullptr;
+TFmodulo_aggiunto* Fmodulo_aggiunto = nullptr;
+TFmail* Fmail = nullptr;
+TFlingua* Flingua = nullptr;
+TFattendere* Fattendere = nullptr;
+TFordinamento* Fordinamento = nullptr;
+TFAbout* FAbout = nullptr;
+TPasswordDlg* PasswordDlg = nullptr;
+TFormTxt* FormTxt = nullptr;
+TFcorvane* Fcorvane = nullptr;
+TFSelezioneKitCV* FSelezioneKitCV = nullptr;
+
+namespace {
+
+std::unique_ptr<QtModelUi> window_ui;
+
+// The translated windows in creation order, filled as they are created.
+std::vector<TranslatedWindow*> translated;
+
+template <class Window>
+Window* create(Window*& variable) {
+  variable = new Window(Main);
+  if constexpr (std::is_base_of_v<TranslatedWindow, Window>) translated.push_back(variable);
+  return variable;
+}
+
+// The windows of the printed output open the editor's windows through hooks,
+// as they cannot see the editor.
+void connect_window_hooks() {
+  Fstampa->open_quote_header = [] { Fpreventivo->exec(); };
+  Fstampa->open_customers = [] { Fclienti->exec(); };
+  Fstampa->open_mail = [] { Fmail->exec(); };
+}
+
+}  // namespace
+
+void create_windows() {
+  translated.clear();
+  Main = new TMain;
+  translated.push_back(Main);
+  create(Fdati);
+  create(Form2);
+  create(F3d);
+  create(Fclienti);
+  create(Fpreferenze);
+  create(Fcopia_cella);
+  create(Fripiani);
+  create(Fstampa);
+  create(Fapri);
+  create(Fpreventivo);
+  create(Fforza);
+  create(Fprezzi);
+  create(Fmodulo_aggiunto);
+  create(Fmail);
+  create(Flingua);
+  create(Fattendere);
+  create(Fordinamento);
+  create(FAbout);
+  create(PasswordDlg);
+  create(FormTxt);
+  create(Fcorvane);
+  create(FSelezioneKitCV);
+  Fpreferenze->password_dialog = PasswordDlg;
+  Fpreferenze->refresh_windows = [] {
+    apply_language();
+    Main->show_product_controls();
+    Fmodulo_aggiunto->fill_module_dialog();
+  };
+  connect_window_hooks();
+  window_ui = std::make_unique<QtModelUi>();
+  set_ui(window_ui.get());
+}
+
+void destroy_windows() {
+  set_ui(nullptr);
+  window_ui.reset();
+  translated.clear();
+  delete Main;  // and with it every other window
+  Main = nullptr;
+  Fdati = nullptr;
+  Form2 = nullptr;
+  F3d = nullptr;
+  Fclienti = nullptr;
+  Fpreferenze = nullptr;
+  Fcopia_cella = nullptr;
+  Fripiani = nullptr;
+  Fstampa = nullptr;
+  Fapri = nullptr;
+  Fpreventivo = nullptr;
+  Fforza = nullptr;
+  Fprezzi = nullptr;
+  Fmodulo_aggiunto = nullptr;
+  Fmail = nullptr;
+  Flingua = nullptr;
+  Fattendere = nullptr;
+  Fordinamento = nullptr;
+  FAbout = nullptr;
+  PasswordDlg = nullptr;
+  FormTxt = nullptr;
+  Fcorvane = nullptr;
+  FSelezioneKitCV = nullptr;
+}
+
+void apply_language() {
+  for (TranslatedWindow* window : translated) window->apply_language();
+}

@@ -1,0 +1,222 @@
+#include "model/files/project_archive.h"
+
+#include <filesystem>
+#include <numeric>
+
+#include "model/files/archive_list.h"
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
+#include "model/files/project_save.h"
+#include "model/modules/compact_groups.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/state/undo_history.h"
+#include "model/text/lang_text.h"
+
+namespace {
+
+constexpr int SaveProjectQuestion = 112;
+constexpr int SearchPromptText = 125;
+constexpr int DeleteQuestion = 126;
+constexpr int DeletedText = 127;
+constexpr int DuplicateQuestion = 128;
+constexpr int DuplicatedText = 129;
+constexpr int SearchCaptionText = 134;
+
+// Capitals of ASCII and of the Latin-1 letters (UTF-8 "\xC3\xA0".."\xC3\xBE"
+// but the division sign), the letters of the program's languages in names.
+std::string capitals(const std::string& text) {
+  std::string result = text;
+  for (std::size_t i = 0; i < result.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(result[i]);
+    if (c >= 'a' && c <= 'z') {
+      result[i] = static_cast<char>(c - 32);
+    } else if (c == 0xC3 && i + 1 < result.size()) {
+      unsigned char next = static_cast<unsigned char>(result[i + 1]);
+      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) result[i + 1] = static_cast<char>(next - 32);
+      ++i;
+    }
+  }
+  return result;
+}
+
+std::string project_file_name(const Tarchive_entry& entry) { return "prv" + entry.number.substr(0, 5) + ".cel"; }
+
+bool valid_entry(int entry) { return entry >= 0 && static_cast<std::size_t>(entry) < ArchiveList.size(); }
+
+// The save question before the open project is replaced; false on Cancel or
+// when the save fails.
+bool settle_modified_project() {
+  if (AppState.modified == 0) return true;
+  switch (ui().ask_yes_no_cancel(lang_text(SaveProjectQuestion))) {
+    case Answer::Yes:
+      save_project(false);
+      return true;
+    case Answer::No:
+      AppState.modified = 0;
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
+}
+
+// Loads a project file as the open project under file_name.
+void load_as_open_project(const std::string& file_name) {
+  load_project(program_path("user/" + file_name));
+  AppState.file_name = file_name;
+  rebuild_compact_groups();
+}
+
+// Shows the freshly loaded project: tabs, view, caption and a history that
+// starts with it, unmodified.
+void show_loaded_project() {
+  std::vector<std::string> names;
+  for (const Tcell& cell : Cells) names.push_back(cell.name);
+  ui().reset_cell_tabs(names, AppState.current_cell);
+  ui().fit_plan_to_view(10);
+  ui().refresh_side_panel();
+  ui().draw_plan();
+  ui().set_caption(project_caption(AppState.file_name));
+  UndoHistory.clear();
+  UndoPosition = -1;
+  push_undo_snapshot();
+  AppState.modified = 0;
+  ui().rebuild_3d_if_visible();
+}
+
+// Writes the index with ArchiveList changed by change; on a failed write the
+// index in memory goes back to what the file still holds.
+template <typename Change>
+void change_archive_list(Change change) {
+  std::vector<Tarchive_entry> before = ArchiveList;
+  change();
+  try {
+    write_archive_list();
+  } catch (...) {
+    ArchiveList = std::move(before);
+    throw;
+  }
+}
+
+}  // namespace
+
+ArchiveView full_archive_view() {
+  ArchiveView view(ArchiveList.size());
+  std::iota(view.begin(), view.end(), 0);
+  return view;
+}
+
+ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text) {
+  const std::string wanted = capitals(text);
+  ArchiveView narrowed;
+  for (int index : view) {
+    if (!valid_entry(index)) continue;
+    for (const std::string& field : archive_row_texts(index)) {
+      if (capitals(field).find(wanted) == std::string::npos) continue;
+      narrowed.push_back(index);
+      break;
+    }
+  }
+  return narrowed;
+}
+
+bool search_archive(ArchiveView& view) {
+  std::string text;
+  if (!ui().input_query(lang_text(SearchCaptionText), lang_text(SearchPromptText), text)) return false;
+  auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return false;
+  auto last = text.find_last_not_of(" \t");
+  view = narrow_archive_view(view, text.substr(first, last - first + 1));
+  return true;
+}
+
+int archive_entry_at_row(const ArchiveView& view, int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= view.size()) return -1;
+  return view[view.size() - 1 - static_cast<std::size_t>(row)];
+}
+
+std::vector<std::string> archive_row_texts(int entry) {
+  const Tarchive_entry& e = ArchiveList.at(static_cast<std::size_t>(entry));
+  return {e.number, e.date, e.customer, e.customer_ref, e.quote_number, e.drawing};
+}
+
+bool open_archive_project(int entry) {
+  if (!valid_entry(entry)) return false;
+  try {
+    if (!settle_modified_project()) return false;
+    std::string file_name = project_file_name(ArchiveList[static_cast<std::size_t>(entry)]);
+    if (!std::filesystem::exists(program_path("user/" + file_name))) return false;
+    load_as_open_project(file_name);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  show_loaded_project();
+  return true;
+}
+
+bool delete_archive_entry(int entry) {
+  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(DeleteQuestion))) return false;
+  const std::string path = program_path("user/" + project_file_name(ArchiveList[static_cast<std::size_t>(entry)]));
+  try {
+    // The index goes first: a project file left behind by a failed delete is
+    // found again by rebuilding the list, an index entry without its file is not.
+    change_archive_list([&] { ArchiveList.erase(ArchiveList.begin() + entry); });
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  std::error_code failure;
+  std::filesystem::remove(path, failure);
+  if (failure) ui().show_message("The project file " + path + " could not be deleted: " + failure.message());
+  ui().show_message(lang_text(DeletedText));
+  return true;
+}
+
+bool duplicate_archive_entry(int entry) {
+  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(DuplicateQuestion))) return false;
+  try {
+    Tarchive_entry copy = ArchiveList[static_cast<std::size_t>(entry)];
+    std::string bytes = read_file_bytes(program_path("user/" + project_file_name(copy)));
+    copy.number = next_project_number();
+    const std::string target = program_path("user/" + project_file_name(copy));
+    write_file_safely(target, bytes);
+    try {
+      change_archive_list([&] { ArchiveList.push_back(copy); });
+    } catch (const FileError&) {
+      std::error_code ignored;
+      std::filesystem::remove(target, ignored);
+      throw;
+    }
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  ui().show_message(lang_text(DuplicatedText));
+  return true;
+}
+
+void resave_all_projects() {
+  try {
+    if (!settle_modified_project()) return;
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return;
+  }
+  int converted = 0;
+  std::string failures;
+  for (const std::string& file_name : list_project_files(program_path("user"))) {
+    try {
+      load_as_open_project(file_name);
+      write_project_file(program_path("user/" + file_name), true);
+      ++converted;
+    } catch (const FileError& error) {
+      failures += std::string("\n") + error.what();
+    }
+  }
+  std::string report = "files convertiti! (" + std::to_string(converted) + ")";
+  if (!failures.empty()) report += "\nNot converted:" + failures;
+  ui().show_message(report);
+  if (converted > 0) show_loaded_project();
+}

@@ -1,0 +1,43 @@
+// The project archive as its dialog works it: which index entries the grid
+// shows (newest first, narrowed by searches), and opening, deleting,
+// duplicating and re-saving the projects behind them. Every command reports
+// its own failures to the user and leaves the files and the index consistent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The entries the grid shows, as indices into ArchiveList in archive order.
+using ArchiveView = std::vector<int>;
+
+// Every entry: 0, 1, ..., ArchiveList.size() - 1.
+ArchiveView full_archive_view();
+// The entries of view whose number, date, customer, customer reference,
+// quote number or drawing contains text, compared in capitals.
+ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text);
+// Asks for a search text (texts 134 and 125) and narrows view by it; false
+// when the user cancels or types only blanks.
+bool search_archive(ArchiveView& view);
+
+// The ArchiveList index shown in data row `row` (0 = the top row, the newest
+// entry), or -1 when the row shows nothing.
+int archive_entry_at_row(const ArchiveView& view, int row);
+// The six texts of an entry in grid column order.
+std::vector<std::string> archive_row_texts(int entry);
+
+// Opens the project of an entry: asks to save a modified project first (text
+// 112; Cancel stops), loads it, and shows it with its tabs, caption and a
+// fresh undo history. False when nothing was opened: cancelled, no file, or
+// a file that cannot be loaded (then the open project stays as it was).
+bool open_archive_project(int entry);
+// After the question (text 126): removes the entry from the index and its
+// project file from the disk (a missing file is no fault), then says so.
+bool delete_archive_entry(int entry);
+// After the question (text 128): copies the entry's project file to a number
+// free both in the index and on disk, appends the entry under that number and
+// says so.
+bool duplicate_archive_entry(int entry);
+// Re-saves every project file of user/ in the current format, after the save
+// question; says how many were converted and which could not be. The last
+// file converted stays open.
+void resave_all_projects();

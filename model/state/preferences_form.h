@@ -1,0 +1,60 @@
+// What the preferences dialog edits, held as the dialog shows it, and the one
+// function that applies it to AppState. The unit choice stays inside the form
+// until it is applied, so a cancelled dialog leaves AppState exactly as it was.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct PreferencesForm {
+  int language = 0;
+  bool optional_sizes = false;
+  bool product_switch = false;
+  bool debug = false;
+  int max_length_index = 0;
+  int background_3d = 0;  // r + g * 256 + b * 65536
+  int wall_transparency = 0;
+  int resolution_3d = 0;
+  bool inches = false;
+  int decimals = 1;
+  bool black_background = false;
+  bool print_max_loads = true;
+  // The stored wall height (mm) stands until the user edits its text, so an
+  // unedited height never drifts through the rounding of its inch text.
+  int wall_height_mm = 0;
+  std::string wall_height_text;
+  bool wall_height_edited = false;
+};
+
+// The service password that unlocks the optional sizes and the product switch.
+bool service_password_matches(const std::string& typed);
+
+// The form as AppState holds it; numbers shown with the given decimal point.
+PreferencesForm load_preferences_form(char decimal_point);
+
+// The texts of the largest-length choice: one per LengthList value, in
+// millimetres with AppState.decimals decimals or as inch texts.
+std::vector<std::string> max_length_items(bool inches, char decimal_point);
+// A wall height in millimetres as the dialog shows it in the given unit.
+std::string wall_height_text(double mm, bool inches, char decimal_point);
+// The millimetres a typed wall height stands for ("," or "." as decimal mark);
+// negative when the text is not a number or beyond any room.
+double wall_height_mm_of(const std::string& text, bool inches);
+
+// Switches the form's unit; the wall-height text follows (an edited text is
+// converted when it is a number and kept as typed otherwise).
+void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point);
+
+// Copies the form into AppState and recomputes the plan colours. A wall height
+// that was edited into something that is not a number keeps the previous
+// height, shows text 8 and returns false; everything else is applied.
+bool apply_preferences(const PreferencesForm& form);
+
+// "Salva": applies the form, writes the preferences file and says so. Raises
+// FileError when the file cannot be written (the form is applied by then).
+void save_preferences(const PreferencesForm& form);
+
+// What confirming the dialog reloads of the start-up: the catalogue with the
+// optional-sizes choice and the translation table of the chosen language.
+// Raises FileError; the catalogue or the table then keep what they held.
+void reload_catalogue_and_language();

@@ -1,0 +1,119 @@
+// Whole stories of the project archive through its widgets.
+#include "editor/dialogs/archive_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+
+#include "model/files/archive_list.h"
+#include "model/files/project_file.h"
+#include "model/state/globals.h"
+#include "support/dialog_program_dir.h"
+#include "support/sample_project.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+class ArchiveDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AppState = Tvar_amb{};
+    AppState.archive_col_widths = {90, 100, 200, 80, 80, 120};
+    set_language("IT");
+    archive.apply_language();
+    ArchiveList.clear();
+  }
+  void TearDown() override {
+    AppState = Tvar_amb{};
+    Cells.clear();
+  }
+  void open() {
+    archive.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&archive));
+    QTest::qWait(20);
+  }
+  QString cell(int row, int column) const { return archive.StringGrid1->model()->index(row, column).data().toString(); }
+  void select_row(int row) { archive.StringGrid1->selectRow(row); }
+  void save_project(const std::string& number, const std::string& cell_name) {
+    write_scrambled_file(dir.file("user/prv" + number + ".cel"),
+                         project_file_text(sample_quote_header(), {sample_cell(cell_name, 1, 2, 0)}, 0, true));
+  }
+
+  DialogProgramDir dir;
+  ScopedScriptedUi ui;
+  TFapri archive;
+};
+
+}  // namespace
+
+TEST_F(ArchiveDialog, AnEmptyArchiveShowsOneEmptyRowInADisabledGrid) {
+  open();
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 1);
+  EXPECT_EQ(cell(0, 0), "");
+  EXPECT_FALSE(archive.StringGrid1->isEnabled());
+  EXPECT_EQ(archive.StringGrid1->model()->headerData(2, Qt::Horizontal).toString(), "IT 142");
+  EXPECT_EQ(archive.StringGrid1->columnWidth(2), 200);
+  archive.StringGrid1->setColumnWidth(2, 150);
+  EXPECT_EQ(AppState.archive_col_widths[2], 150);
+  archive.BitBtn5->click();  // no row: nothing asked
+  EXPECT_TRUE(ui->questions.empty());
+}
+
+TEST_F(ArchiveDialog, SearchNarrowsShowAllRestoresDeleteAndDuplicateRefresh) {
+  ArchiveList = {{"00001", "01/02/2026", "Rossi", "", "", ""},
+                 {"00002", "02/02/2026", "Verdi", "", "", ""},
+                 {"00003", "03/02/2026", "Rossini", "", "", ""}};
+  save_project("00001", "Uno");
+  save_project("00004", "Quattro");  // a file the index does not know
+  open();
+  EXPECT_EQ(cell(0, 2), "Rossini");  // newest first
+  ui->input_answers = {"ross", "ini"};
+  archive.BitBtn1->click();
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 2);
+  EXPECT_TRUE(archive.BitBtn4->isEnabled());
+  archive.BitBtn1->click();  // successive searches narrow
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 1);
+  archive.BitBtn4->click();
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 3);
+  EXPECT_FALSE(archive.BitBtn4->isEnabled());
+
+  ui->yes_no_answers = {true, true};
+  select_row(2);  // the oldest, 00001
+  EXPECT_EQ(archive.selected_entry(), 0);
+  archive.BitBtn6->click();
+  EXPECT_EQ(cell(0, 0), "00005");
+  EXPECT_EQ(cell(0, 2), "Rossi");
+  EXPECT_TRUE(std::filesystem::exists(dir.file("user/prv00005.cel")));
+  EXPECT_EQ(archive.selected_entry(), -1);
+  select_row(1);  // 00003
+  archive.BitBtn5->click();
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 3);
+  EXPECT_EQ(parse_archive_list(read_file_bytes(dir.file("user/list.dat"))), ArchiveList);
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"IT 129", "IT 127"}));
+}
+
+TEST_F(ArchiveDialog, OpeningAsksTheSaveQuestionOnlyForAModifiedProject) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  save_project("00001", "Uno");
+  save_project("00002", "Due");
+  open();
+  select_row(1);
+  archive.BitBtn2->click();
+  EXPECT_FALSE(archive.isVisible());
+  EXPECT_EQ(AppState.file_name, "prv00001.cel");
+  EXPECT_TRUE(ui->questions.empty());
+  EXPECT_TRUE(std::filesystem::exists(dir.file("user/preferenze.dat")));  // keeps the column widths
+
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::No};
+  open();
+  // A double click is a click followed by the double-click event.
+  const QPoint top_row = archive.StringGrid1->visualRect(archive.StringGrid1->model()->index(0, 0)).center();
+  QTest::mouseClick(archive.StringGrid1->viewport(), Qt::LeftButton, {}, top_row);
+  QTest::mouseDClick(archive.StringGrid1->viewport(), Qt::LeftButton, {}, top_row);
+  EXPECT_EQ(ui->questions, std::vector<std::string>{"IT 112"});
+  EXPECT_EQ(AppState.file_name, "prv00002.cel");
+  EXPECT_EQ(Cells.at(0).name, "Due");
+  EXPECT_EQ(AppState.modified, 0);
+}

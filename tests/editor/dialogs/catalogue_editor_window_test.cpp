@@ -1,0 +1,43 @@
+// The catalogue editor window: what it opens with, what it refuses on closing
+// and the catalogue it saves.
+#include "editor/dialogs/catalogue_editor_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "model/state/globals.h"
+#include "support/dialog_program_dir.h"
+#include "support/scripted_ui.h"
+
+TEST(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalogue) {
+  DialogProgramDir dir;
+  ScopedScriptedUi ui;
+  AppState = Tvar_amb{};
+  set_language("IT");
+  load_data_file(0);
+  TFdati window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_EQ(window.M_altezze->toPlainText(), "1700\n2000");
+  EXPECT_EQ(window.Lb_struttura->item(0)->text(), "[0] IT 300");
+  window.M_altezze->setFocus();
+  window.M_altezze->moveCursor(QTextCursor::End);
+  QTest::keyClick(window.M_altezze, Qt::Key_Return);
+  QTest::keyClicks(window.M_altezze, "x25q00*");  // letters outside the section's form are dropped
+  EXPECT_EQ(window.M_altezze->toPlainText(), "1700\n2000\n2500*");
+
+  window.M_composizioni->setPlainText("AAAB\nAB1");  // pasted text passes the key filter
+  ui->yes_no_answers = {true, true};
+  window.Chiudi->click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(ui->messages.size(), 1u);
+
+  window.M_composizioni->setPlainText("AAAB\nABB*");
+  window.Chiudi->click();
+  EXPECT_FALSE(window.isVisible());
+  load_data_file(1);
+  EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000, 2500}));
+  EXPECT_EQ(Compositions, (std::vector<std::string>{"AAAB", "ABB"}));
+  AppState = Tvar_amb{};
+}

@@ -1,0 +1,32 @@
+// The about box opens its links through the desktop; the wait box is shown at
+// once and keeps the program's title in every language.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "editor/dialogs/about_box.h"
+#include "editor/dialogs/wait_box.h"
+#include "model/state/globals.h"
+#include "support/scripted_ui.h"
+
+TEST(SmallWindows, AboutLinksOpenThroughTheDesktopAndTheWaitBoxKeepsTheTitle) {
+  ScopedScriptedUi ui;
+  TFAbout about;
+  about.show();
+  QTest::mouseClick(about.Label6, Qt::LeftButton);
+  QTest::mouseClick(about.Label9, Qt::LeftButton);
+  EXPECT_EQ(ui->opened_with_desktop, (std::vector<std::string>{TFAbout::WebAddress, TFAbout::MailAddress}));
+  about.OKButton->click();
+  EXPECT_FALSE(about.isVisible());
+
+  LangTable.assign(215, "");
+  LangTable[214] = "Bitte warten";
+  TFattendere wait;
+  wait.apply_language();
+  wait.show_now();
+  EXPECT_TRUE(wait.isVisible());
+  EXPECT_FALSE(wait.isModal());
+  EXPECT_EQ(wait.windowTitle().toStdString(), AppTitle);
+  EXPECT_EQ(wait.Label1->text(), "Bitte warten...");
+  LangTable.clear();
+}

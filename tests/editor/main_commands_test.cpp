@@ -1,0 +1,152 @@
+// The main window's project and cell commands through the window seam.
+#include "editor/main/main_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/files/project_file.h"
+#include "model/state/current_cell.h"
+#include "model/state/globals.h"
+#include "model/state/undo_history.h"
+#include "support/program_dir.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+class MainCommands : public testing::Test {
+ protected:
+  void SetUp() override {
+    AppState = Tvar_amb{};
+    UndoHistory.clear();
+    UndoPosition = -1;
+    Cells = {first_cell(), first_cell()};
+    Cells[0].name = "Uno";
+    Cells[1].name = "Due";
+    push_undo_snapshot();
+    AppState.modified = 0;
+  }
+  TempProgramDir folder;
+  ScopedScriptedUi ui;
+};
+
+}  // namespace
+
+TEST_F(MainCommands, DeleteAsksAndKeepsTheLastCell) {
+  AppState.current_cell = 1;
+  ui->yes_no_answers = {false};
+  delete_current_cell();
+  EXPECT_EQ(Cells.size(), 2u);
+
+  ui->yes_no_answers = {true};
+  delete_current_cell();
+  ASSERT_EQ(Cells.size(), 1u);
+  EXPECT_EQ(Cells[0].name, "Uno");
+  EXPECT_EQ(AppState.current_cell, 0);
+  EXPECT_EQ(ui->tab_names, std::vector<std::string>{"Uno"});
+  EXPECT_EQ(UndoHistory.size(), 2u);
+
+  std::size_t asked = ui->questions.size();
+  delete_current_cell();  // the only cell stays, nothing is asked
+  EXPECT_EQ(Cells.size(), 1u);
+  EXPECT_EQ(ui->questions.size(), asked);
+}
+
+TEST_F(MainCommands, RenameIsAnUndoStep) {
+  ui->input_answers = {"Magazzino"};
+  rename_current_cell();
+  EXPECT_EQ(ui->query_defaults, std::vector<std::string>{"Uno"});
+  EXPECT_EQ(Cells[0].name, "Magazzino");
+  EXPECT_EQ(ui->tab_names, (std::vector<std::string>{"Magazzino", "Due"}));
+  EXPECT_EQ(UndoHistory.size(), 2u);
+  EXPECT_TRUE(AppState.modified);
+
+  rename_current_cell();  // cancelled
+  EXPECT_EQ(Cells[0].name, "Magazzino");
+  EXPECT_EQ(UndoHistory.size(), 2u);
+}
+
+TEST_F(MainCommands, TabChangeUndoAndRedo) {
+  change_cell(1);
+  EXPECT_EQ(AppState.current_cell, 1);
+  EXPECT_EQ(ui->fits, 1);
+  EXPECT_EQ(UndoHistory.size(), 2u);
+  EXPECT_TRUE(ui->buttons_enabled[5]);
+
+  Cells[1].name = "Tre";
+  push_undo_snapshot();
+  step_undo(-1);
+  EXPECT_EQ(Cells[1].name, "Due");
+  EXPECT_EQ(ui->tab_names, (std::vector<std::string>{"Uno", "Due"}));
+  EXPECT_EQ(ui->selected_tab, 1);
+  EXPECT_TRUE(ui->buttons_enabled[5]);
+  EXPECT_TRUE(ui->buttons_enabled[6]);
+  step_undo(+1);
+  EXPECT_EQ(Cells[1].name, "Tre");
+  EXPECT_FALSE(ui->buttons_enabled[6]);
+  EXPECT_EQ(ui->caption.rfind(AppTitle + " - ", 0), 0u);
+}
+
+TEST_F(MainCommands, NewProjectAsksOnlyWhenModified) {
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::Cancel};
+  new_project();
+  EXPECT_EQ(Cells.size(), 2u);
+
+  ui->yes_no_cancel_answers = {Answer::No};
+  new_project();
+  ASSERT_EQ(Cells.size(), 1u);
+  EXPECT_EQ(Cells[0].wall_thickness, 60.0);
+  EXPECT_EQ(ui->tab_names.size(), 1u);
+  EXPECT_EQ(UndoHistory.size(), 1u);  // a new project starts a new history
+}
+
+TEST_F(MainCommands, ClosingAsksOnlyForAModifiedProject) {
+  EXPECT_TRUE(close_query());
+  EXPECT_TRUE(ui->questions.empty());
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::Cancel, Answer::No};
+  EXPECT_FALSE(close_query());
+  EXPECT_TRUE(close_query());
+
+  // Yes with a save that fails keeps the program open and says why.
+  std::filesystem::remove_all(folder.path() / "user");
+  folder.write("user", "a file where the folder should be");
+  ui->yes_no_cancel_answers = {Answer::Yes};
+  EXPECT_FALSE(close_query());
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_TRUE(AppState.modified);
+}
+
+TEST_F(MainCommands, ImportReadsAProjectAsUnsavedAndLeavesABadFileAlone) {
+  Cells[1].name = "Archivio";
+  AppState.current_cell = 1;
+  write_project_file(folder.file("prv00007.cel"), true);
+  std::string before = folder.read("prv00007.cel");
+  Cells = {first_cell()};
+  AppState.current_cell = 0;
+  AppState.file_name = "prv00003.cel";
+
+  EXPECT_TRUE(import_project(folder.file("prv00007.cel")));
+  EXPECT_EQ(Cells.size(), 2u);
+  EXPECT_EQ(ui->selected_tab, 1);
+  EXPECT_EQ(AppState.file_name, "");
+  EXPECT_FALSE(AppState.modified);
+  EXPECT_EQ(folder.read("prv00007.cel"), before);
+
+  std::string damaged = folder.write("prv00008.cel", "not a project");
+  AppState.file_name = "prv00003.cel";
+  EXPECT_FALSE(import_project(damaged));
+  EXPECT_EQ(Cells.size(), 2u);
+  EXPECT_EQ(AppState.file_name, "prv00003.cel");  // the open project keeps its number
+  EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST(HelpPages, LanguagesWithoutAPageGetTheEnglishOne) {
+  TempProgramDir folder;
+  folder.write("help/index_EN.html", "en");
+  folder.write("help/index_IT.html", "it");
+  EXPECT_EQ(help_page_path(0), folder.file("help/index_IT.html"));
+  EXPECT_EQ(help_page_path(5), folder.file("help/index_EN.html"));  // Dutch
+  EXPECT_EQ(help_page_path(7), folder.file("help/index_EN.html"));  // no Polish page here
+}

@@ -1,0 +1,135 @@
+// What the side panel shows for a selection, without a window.
+#include "editor/main/side_panel_state.h"
+
+#include <gtest/gtest.h>
+
+#include "model/text/lang_text.h"
+#include "support/plan_builders.h"
+#include "support/room_outline.h"
+
+namespace {
+
+Tvar_amb millimetres() {
+  Tvar_amb settings;
+  settings.decimals = 1;
+  return settings;
+}
+
+Tcell room_4000_by_3000() {
+  Tcell cell;
+  cell.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  for (Tlinea& wall : cell.walls) {
+    wall.module_height = 1700;
+    wall.module_depth = 475;
+    wall.shelf_count = 4;
+  }
+  return cell;
+}
+
+SidePanelState panel(const Tcell& cell, const Tvar_amb& settings = millimetres(), const SidePanelState& before = {}) {
+  return side_panel_state(cell, settings, before, '.');
+}
+
+}  // namespace
+
+TEST(SidePanelState, TwoWallsShowOnlyWhatTheyShare) {
+  Tcell cell = room_4000_by_3000();
+  cell.walls[0].selected = cell.walls[1].selected = true;  // 4000 and 3000 long
+  SidePanelState s = panel(cell);
+  EXPECT_EQ(s.wall_length.text, "");
+  EXPECT_FALSE(s.wall_length.enabled);
+  EXPECT_EQ(s.wall_height.text, "1700.0");
+  EXPECT_TRUE(s.wall_height.enabled);
+  EXPECT_FALSE(s.arrows_up_down || s.arrows_left_right || s.priority || s.forced_lengths);
+  EXPECT_TRUE(s.fill_buttons);
+  EXPECT_EQ(s.door_wall, 1);
+
+  cell.walls[1].module_height = 2000;
+  EXPECT_EQ(panel(cell).wall_height.text, "");
+}
+
+TEST(SidePanelState, AnOpeningWithAWallGivesAPartlyCheckedDisabledDoorBox) {
+  Tcell cell = room_4000_by_3000();
+  cell.walls[0].kind = 0;
+  cell.walls[0].selected = cell.walls[2].selected = true;
+  cell.walls[2].show_dimensions = true;
+  SidePanelState s = panel(cell);
+  EXPECT_EQ(s.door.tick, Tick::Partly);
+  EXPECT_FALSE(s.door.enabled);
+  EXPECT_EQ(s.dimension.tick, Tick::Partly);
+  EXPECT_TRUE(s.dimension.enabled);
+}
+
+TEST(SidePanelState, OneWallByKind) {
+  Tcell cell = room_4000_by_3000();
+  cell.walls[1].selected = true;  // vertical, 3000
+  cell.walls[1].start_gap = 12.5;
+  SidePanelState s = panel(cell);
+  EXPECT_TRUE(s.arrows_left_right);
+  EXPECT_FALSE(s.arrows_up_down);
+  EXPECT_EQ(s.wall_length.text, "3000.0");
+  EXPECT_FALSE(s.wall_length.enabled);
+  EXPECT_EQ(s.start_gap.text, "12.5");
+  EXPECT_EQ(s.door.tick, Tick::Unchecked);
+  EXPECT_TRUE(s.priority && s.forced_lengths && s.module_count.enabled);
+
+  // A lone opening leaves the run controls as the last refresh showed them.
+  cell.walls[1].kind = 0;
+  SidePanelState opening = panel(cell, millimetres(), s);
+  EXPECT_TRUE(opening.wall_length.enabled);
+  EXPECT_EQ(opening.door.tick, Tick::Checked);
+  EXPECT_FALSE(opening.forced_lengths);
+  EXPECT_EQ(opening.module_count.text, s.module_count.text);
+  EXPECT_TRUE(opening.arrows_up_down && opening.arrows_left_right);
+
+  cell.walls[1].selected = false;
+  SidePanelState none = panel(cell, millimetres(), opening);
+  EXPECT_EQ(none.module_count.text, "");
+  EXPECT_FALSE(none.wall_length.enabled || none.door.enabled || none.fill_buttons);
+  EXPECT_EQ(none.door_wall, -1);
+}
+
+TEST(SidePanelState, InchModeConvertsLengthsButNotTheRunClearances) {
+  Tcell cell = room_4000_by_3000();
+  cell.clearance = 254;
+  cell.walls[0].selected = true;
+  cell.walls[0].start_gap = 254;
+  Tvar_amb inches = millimetres();
+  inches.inches = true;
+  inches.unit_factor = 25.4;
+  SidePanelState s = panel(cell, inches);
+  EXPECT_EQ(s.clearance, "10.0");
+  EXPECT_EQ(s.start_gap.text, "254");
+  EXPECT_EQ(s.wall_length.text, "157.5");
+}
+
+TEST(SidePanelState, OnlyFreeModulesAloneMayChangeTheirWidth) {
+  Tcell cell = room_4000_by_3000();
+  cell.free_modules = {make_free(0, 0, 475, 1000, 'H')};
+  cell.free_modules[0].selected = true;
+  SidePanelState s = panel(cell);
+  EXPECT_TRUE(s.module_width.enabled);
+  EXPECT_EQ(s.module_width.text, "475.0");
+  EXPECT_TRUE(s.side_n.enabled && s.trolley.enabled);
+
+  cell.walls[0].modules = {make_bay(0, 0, 600, 1000, 'H')};
+  cell.walls[0].modules[0].selected = true;
+  s = panel(cell);
+  EXPECT_FALSE(s.module_width.enabled);
+  EXPECT_EQ(s.module_width.text, "");  // 475 and 600 differ
+  EXPECT_EQ(s.module_height.text, "2000.0");
+  EXPECT_EQ(s.module_group_caption, " " + lang_text(25) + " (2) ");
+}
+
+TEST(SidePanelState, ThreeFreeModulesWithTheMiddleOneATrolley) {
+  Tcell cell = room_4000_by_3000();
+  cell.free_modules = {make_free(0, 0, 475, 1000, 'H'), make_free(0, 900, 475, 1000, 'H', "CARRELLO"),
+                       make_free(0, 1800, 475, 1000, 'H')};
+  for (Tmodulo_agg& module : cell.free_modules) module.selected = true;
+  cell.free_modules[0].dim_n = cell.free_modules[1].dim_n = cell.free_modules[2].dim_n = true;
+  SidePanelState s = panel(cell);
+  EXPECT_EQ(s.trolley.tick, Tick::Partly);
+  EXPECT_EQ(s.side_n.tick, Tick::Checked);
+  EXPECT_EQ(s.side_s.tick, Tick::Unchecked);
+  EXPECT_EQ(s.module_shelves.text, "5");
+}

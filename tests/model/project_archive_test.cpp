@@ -1,0 +1,144 @@
+#include "model/files/project_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/files/archive_list.h"
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
+#include "model/state/globals.h"
+#include "support/program_dir.h"
+#include "support/sample_project.h"
+#include "support/scripted_ui.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProjectArchive : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LangTable.assign(135, "");
+    for (int number : {112, 125, 126, 127, 128, 129, 134}) LangTable[number] = "text " + std::to_string(number);
+    AppState = Tvar_amb{};
+    UndoHistory.clear();
+    UndoPosition = -1;
+    ArchiveList = {{"00001", "01/02/2026", "Rossi Srl", "r-1", "Q1", "Magazzino"},
+                   {"00002", "02/02/2026", "Müller GmbH", "ab", "Q2", "Lager"},
+                   {"00003", "03/02/2026", "Bianchi", "R-2", "Q3", "Archivio"}};
+  }
+  void TearDown() override {
+    AppState = Tvar_amb{};
+    Cells.clear();
+  }
+  // Saves a project of the given cell names as user/prvNNNNN.cel.
+  void save_project_file(const std::string& number, const std::vector<std::string>& cell_names) {
+    Tcells cells;
+    for (const std::string& name : cell_names) cells.push_back(sample_cell(name, 1, 2, 0));
+    Tprv header = sample_quote_header();
+    write_scrambled_file(dir.file("user/prv" + number + ".cel"), project_file_text(header, cells, 0, true));
+  }
+  std::vector<Tarchive_entry> stored_index() const {
+    return parse_archive_list(read_file_bytes(dir.file("user/list.dat")));
+  }
+
+  TempProgramDir dir;
+  ScopedScriptedUi ui;
+};
+
+}  // namespace
+
+TEST_F(ProjectArchive, GridShowsNewestFirstAndSearchesNarrowInCapitals) {
+  ArchiveView view = full_archive_view();
+  EXPECT_EQ(view, (ArchiveView{0, 1, 2}));
+  EXPECT_EQ(archive_entry_at_row(view, 0), 2);
+  EXPECT_EQ(archive_entry_at_row(view, 2), 0);
+  EXPECT_EQ(archive_entry_at_row(view, 3), -1);
+  EXPECT_EQ(archive_entry_at_row({}, 0), -1);
+
+  EXPECT_EQ(narrow_archive_view(view, "r-"), (ArchiveView{0, 2}));  // "r-1" and "R-2"
+  EXPECT_EQ(narrow_archive_view(view, "MÜLLER"), (ArchiveView{1}));
+  EXPECT_EQ(narrow_archive_view(view, "02/2026"), view);
+
+  ui->input_answers = {"  magazz ", "   "};
+  EXPECT_TRUE(search_archive(view));
+  EXPECT_EQ(view, (ArchiveView{0}));
+  EXPECT_FALSE(search_archive(view));  // blanks only
+  EXPECT_FALSE(search_archive(view));  // cancelled
+  EXPECT_EQ(view, (ArchiveView{0}));
+}
+
+TEST_F(ProjectArchive, OpeningAsksToSaveOnlyAModifiedProjectAndShowsTheLoadedOne) {
+  save_project_file("00002", {"Uno", "Due"});
+  ASSERT_TRUE(open_archive_project(1));
+  EXPECT_TRUE(ui->questions.empty());
+  EXPECT_EQ(AppState.file_name, "prv00002.cel");
+  EXPECT_EQ(ui->tab_names, (std::vector<std::string>{"Uno", "Due"}));
+  EXPECT_EQ(AppState.modified, 0);
+  EXPECT_EQ(UndoHistory.size(), 1u);
+  EXPECT_NE(ui->caption.find("prv00002.cel"), std::string::npos);
+
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::Cancel, Answer::No};
+  EXPECT_FALSE(open_archive_project(1));
+  EXPECT_EQ(AppState.modified, 1);
+  EXPECT_TRUE(open_archive_project(1));
+  EXPECT_EQ(ui->questions, (std::vector<std::string>{"text 112", "text 112"}));
+
+  EXPECT_FALSE(open_archive_project(0));  // its file is missing: nothing happens
+  EXPECT_EQ(AppState.file_name, "prv00002.cel");
+  write_file_safely(dir.file("user/prv00001.cel"), "garbage");
+  EXPECT_FALSE(open_archive_project(0));  // unreadable: reported, the open project stays
+  EXPECT_EQ(AppState.file_name, "prv00002.cel");
+  EXPECT_EQ(Cells.size(), 2u);
+  EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST_F(ProjectArchive, DeleteRemovesTheEntryAndItsFile) {
+  save_project_file("00002", {"Uno"});
+  ui->yes_no_answers = {false, true, true};
+  EXPECT_FALSE(delete_archive_entry(1));
+  EXPECT_EQ(ArchiveList.size(), 3u);
+  EXPECT_TRUE(delete_archive_entry(1));
+  EXPECT_FALSE(fs::exists(dir.file("user/prv00002.cel")));
+  EXPECT_EQ(ArchiveList, stored_index());
+  ASSERT_EQ(ArchiveList.size(), 2u);
+  EXPECT_EQ(ArchiveList[1].number, "00003");
+  EXPECT_TRUE(delete_archive_entry(1));  // no file on disk: the entry still goes
+  EXPECT_EQ(stored_index().size(), 1u);
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 127", "text 127"}));
+  EXPECT_FALSE(delete_archive_entry(5));
+}
+
+TEST_F(ProjectArchive, DuplicateTakesANumberFreeInTheIndexAndOnDisk) {
+  save_project_file("00001", {"Uno"});
+  save_project_file("00004", {"Other"});  // on disk but not in the index
+  ui->yes_no_answers = {true};
+  ASSERT_TRUE(duplicate_archive_entry(0));
+  ASSERT_EQ(ArchiveList.size(), 4u);
+  EXPECT_EQ(ArchiveList[3].number, "00005");
+  EXPECT_EQ(ArchiveList[3].customer, "Rossi Srl");
+  EXPECT_EQ(read_file_bytes(dir.file("user/prv00005.cel")), read_file_bytes(dir.file("user/prv00001.cel")));
+  EXPECT_EQ(read_project_head(dir.file("user/prv00004.cel")).drawing, sample_quote_header().drawing);
+  EXPECT_EQ(stored_index(), ArchiveList);
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"text 129"});
+
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(duplicate_archive_entry(1));  // its file is missing: reported, nothing added
+  EXPECT_EQ(ArchiveList.size(), 4u);
+  EXPECT_EQ(ui->messages.size(), 2u);
+}
+
+TEST_F(ProjectArchive, ResaveConvertsEveryReadableFileAndReportsTheOthers) {
+  save_project_file("00001", {"Uno"});
+  save_project_file("00003", {"Tre", "Quattro"});
+  write_file_safely(dir.file("user/prv00002.cel"), "garbage");
+  resave_all_projects();
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("(2)"), std::string::npos);
+  EXPECT_NE(ui->messages[0].find("prv00002.cel"), std::string::npos);
+  EXPECT_EQ(AppState.file_name, "prv00003.cel");
+  EXPECT_EQ(ui->tab_names, (std::vector<std::string>{"Tre", "Quattro"}));
+  EXPECT_EQ(read_file_bytes(dir.file("user/prv00002.cel")), "garbage");
+}
