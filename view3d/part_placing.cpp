@@ -14,6 +14,8 @@ float units(double mm) { return static_cast<float>(mm / kUnit); }
 
 TGLDummyCube& add_element_group(TGLDummyCube& root, double x, double y, double turn) {
   auto& group = *root.NewChildOfClass<TGLDummyCube>();
+  // An element never changes after the build: one display list draws all its parts.
+  group.SetAmalgamate(true);
   group.Position().SetPoint(units(x), 0, units(-y));
   if (turn != 0) group.RotateAboutWorldAxes(0, static_cast<float>(turn), 0);
   return group;
