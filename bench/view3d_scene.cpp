@@ -28,11 +28,13 @@ std::string stage_dir() {
   return dir ? dir : RACKWRIGHT_STAGE_DIR_DEFAULT;
 }
 
+// The catalogue first: its structure types are the code table's option columns.
 void load_shipped_data() {
+  ProgramDir = stage_dir();
+  load_data_file(0);
   ProgramDir = stage_dir() + "/defaults";
   read_codes_table();
   ProgramDir = stage_dir();
-  load_data_file(0);
 }
 
 // A square room whose four walls each carry a full run of bays and frames.

@@ -66,11 +66,13 @@ class View3dWindow : public testing::Test {
     if (!QtRunsOnX11()) SKIP_OR_FAIL_WITHOUT_GL("Qt does not run on X11");
     InitializeScene3D();
     set_ui(&ui);
-    ProgramDir = (stage_dir() / "defaults").string();
-    read_codes_table();
+    // The catalogue first: its structure types are the code table's option columns.
     ProgramDir = stage_dir().string();
     AppState.inches = false;
     load_data_file(0);
+    ProgramDir = (stage_dir() / "defaults").string();
+    read_codes_table();
+    ProgramDir = stage_dir().string();
     AppState.resolution_3d = 0;
     AppState.wall_height = 2500;
     AppState.wall_transparency = 0;
