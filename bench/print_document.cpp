@@ -4,12 +4,11 @@
 // the whole PDF, reported in pages per second.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
 #include <filesystem>
 
 #include "output/print/pdf_output.h"
 #include "output/print/render_driver.h"
+#include "qt_benchmark_main.h"
 #include "support/print_sample.h"
 
 namespace {
@@ -73,13 +72,5 @@ BENCHMARK(BM_MakePdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
-// Fonts need an application object; the staged data set is the build's unless one is named.
-int main(int argc, char** argv) {
-  setenv("RACKWRIGHT_STAGE_DIR", RACKWRIGHT_STAGE_DIR_DEFAULT, 0);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+// Fonts need an application object.
+int main(int argc, char** argv) { return run_benchmarks_with_application(argc, argv); }

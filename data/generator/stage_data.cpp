@@ -98,6 +98,14 @@ void stage_tables(const Folders& at) {
   }
 }
 
+// The spreadsheet quote's template description goes as it stands, with the
+// program's line ends; the export's tests read the staged copy.
+void stage_spreadsheet_template(const Folders& at) {
+  TextWriter text;
+  for (const std::string& line : split_lines(read_source(at.sources / "quote_template.txt"))) text.line(line);
+  write_file_safely((at.stage / "data" / "quote_template.txt").string(), text.take());
+}
+
 void stage_help(const Folders& at) {
   for (const fs::directory_entry& page : fs::directory_iterator(at.sources / "help"))
     if (page.path().extension() == ".html" || page.path().extension() == ".css")
@@ -115,6 +123,7 @@ void stage_data_set(const Folders& at) {
   stage_codes(at);
   stage_preferences(at);
   stage_tables(at);
+  stage_spreadsheet_template(at);
   stage_help(at);
 }
 

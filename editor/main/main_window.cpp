@@ -4,20 +4,26 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include "editor/dialogs/about_box.h"
+#include "editor/dialogs/added_module_dialog.h"
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/cell_order_dialog.h"
+#include "editor/dialogs/compact_dialog.h"
+#include "editor/dialogs/kit_choice_dialog.h"
+#include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/main/main_commands.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
+#include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_view.h"
 #include "editor/view3d/view_3d_window.h"
 #include "model/modules/compact_groups.h"
@@ -34,6 +40,8 @@
 #include "model/text/translations.h"
 #include "output/dxf/dxf_export_command.h"
 #include "output/print/print_window.h"
+#include "output/quote/customers_window.h"
+#include "output/quote/price_table_dialog.h"
 
 namespace {
 
@@ -260,6 +268,8 @@ void TMain::ToolButton24Click() {
     ui().show_message(message);
     return;
   }
+  const SelectedPair pair = get_two_selected_modules(AppState.current_cell);
+  Fcorvane->set_ends(pair.first, pair.second);
   Fcorvane->load_kit_lists();
   Fcorvane->exec();
 }
@@ -267,6 +277,7 @@ void TMain::ToolButton24Click() {
 void TMain::ToolButton28Click() {
   end_edit_mode(true);
   FSelezioneKitCV->exec();
+  if (!FSelezioneKitCV->SelectedKitCode.empty()) AppState.place_compact_mode = 1;
 }
 
 // The two selection modes exclude each other; a second click leaves the mode.
@@ -325,6 +336,9 @@ void TMain::About1Click() { FAbout->exec(); }
 void TMain::Modificadati1Click() { Fdati->exec(); }
 
 void TMain::Nuovacella1Click() {
+  std::vector<std::string> names;
+  for (const Tcell& cell : Cells) names.push_back(cell.name);
+  Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), names);
   Fcopia_cella->exec();
   finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
 }
@@ -335,12 +349,24 @@ void TMain::Ordinamentocelle1Click() {
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::Wheel || !isActiveWindow()) return false;
+  const QEvent::Type type = event->type();
+  if (type != QEvent::Wheel && type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+  if (!isActiveWindow()) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
-  // Turning the wheel down zooms in.
-  PaintBox1->zoom_plan(static_cast<QWheelEvent*>(event)->angleDelta().y() < 0 ? 0.1 : -0.1);
-  return true;
+  if (type == QEvent::Wheel) {
+    // Turning the wheel down zooms in.
+    PaintBox1->zoom_plan(static_cast<QWheelEvent*>(event)->angleDelta().y() < 0 ? 0.1 : -0.1);
+    return true;
+  }
+  // The plan's keys act whatever control has the focus. A key reaches the
+  // filter once for every widget it is offered to, so only the event's first
+  // stop, the focused widget, counts.
+  if (widget != QApplication::focusWidget() && QApplication::focusWidget()) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (type == QEvent::KeyPress) return plan_key_down(key->key(), key->modifiers());
+  if (!key->isAutoRepeat()) plan_key_up(key->key());
+  return false;
 }
 
 void TMain::closeEvent(QCloseEvent* event) {

@@ -87,8 +87,9 @@ class TMain : public QMainWindow, public TranslatedWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // The window-wide wheel: while the main window is active the wheel zooms the
-  // plan wherever the pointer is.
+  // The window-wide wheel and keys: while the main window is active the wheel
+  // zooms the plan wherever the pointer is, and the plan's keys (arrows,
+  // Enter, Delete, Esc) act before the focused control sees them.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -12,7 +12,6 @@
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
 #include "editor/view3d/view_3d_window.h"

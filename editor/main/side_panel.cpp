@@ -6,8 +6,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/door_dialog.h"
+#include "editor/dialogs/forced_lengths_dialog.h"
+#include "editor/dialogs/shelves_dialog.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel_edits.h"
 #include "editor/main/windows.h"
@@ -427,6 +429,12 @@ void SidePanel::Cb_Lm_mChange(int index) {
 
 void SidePanel::Sb_edita_moduliClick() {
   if (Cb_Hm_m->currentIndex() < 0 || Ed_Nr_m->text().trimmed().isEmpty()) return;
+  int shelves = 0;
+  if (!parse_typed_integer(Ed_Nr_m->text().trimmed().toStdString(), shelves)) {
+    ui().show_message(lang_text(8));
+    return;
+  }
+  Fripiani->form = shelves_form_for_selection(current_cell(), shelves, Cb_Hm_m->currentData().toDouble());
   Fripiani->exec();
   compute_end_frame_heights();
   finish_edit({.layout = false, .snapshot = false, .redraw = false});

@@ -259,7 +259,8 @@ void apply_dimension_sides(char side, Tick tick) {
     flag = tick == Tick::Checked;
     compute_free_module_clearances(module);
   }
-  finish_edit({.layout = false, .snapshot = false, .rebuild_3d = false, .side_panel = false});
+  // One undo step, so the change marks the project modified.
+  finish_edit({.layout = false, .rebuild_3d = false, .side_panel = false});
 }
 
 void apply_trolley_flag(Tick tick) {
@@ -268,5 +269,5 @@ void apply_trolley_flag(Tick tick) {
     if (!module.selected || (module.code != "CARRELLO" && !module.code.empty())) continue;
     module.code = tick == Tick::Checked ? "CARRELLO" : "";
   }
-  finish_edit({.layout = false, .snapshot = false, .rebuild_3d = false, .side_panel = false});
+  finish_edit({.layout = false, .rebuild_3d = false, .side_panel = false});
 }

@@ -5,17 +5,30 @@
 #include <vector>
 
 #include "editor/dialogs/about_box.h"
+#include "editor/dialogs/added_module_dialog.h"
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/cell_order_dialog.h"
+#include "editor/dialogs/compact_dialog.h"
+#include "editor/dialogs/door_dialog.h"
+#include "editor/dialogs/forced_lengths_dialog.h"
+#include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/password_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
+#include "editor/dialogs/shelves_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_ui.h"
 #include "editor/view3d/view_3d_window.h"
+#include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
+#include "output/quote/customers_window.h"
+#include "output/quote/price_table_dialog.h"
+#include "output/quote/quote_header_dialog.h"
+#include "output/quote/text_window.h"
+#include "output/spreadsheet/quote_export.h"
 
 TMain* Main = nullptr;
 TFdati* Fdati = nullptr;
@@ -60,7 +73,10 @@ Window* create(Window*& variable) {
 void connect_window_hooks() {
   Fstampa->open_quote_header = [] { Fpreventivo->exec(); };
   Fstampa->open_customers = [] { Fclienti->exec(); };
-  Fstampa->open_mail = [] { Fmail->exec(); };
+  Fpreventivo->open_customers = [] { Fclienti->exec(); };
+  Fclienti->set_text_window(FormTxt);
+  Fstampa->open_mail = [] { Fmail->exec_for(Fstampa->page_context()); };
+  Fstampa->export_spreadsheet = export_quote_excel;
 }
 
 }  // namespace

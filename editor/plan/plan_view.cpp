@@ -1,10 +1,12 @@
 #include "editor/plan/plan_view.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <exception>
 
+#include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_renderer.h"
 #include "editor/plan/plan_texts.h"
 #include "editor/plan/plan_transform.h"
@@ -17,6 +19,7 @@
 PlanView::PlanView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PaintBox1"));
   setAttribute(Qt::WA_OpaquePaintEvent);  // the image covers every pixel
+  setMouseTracking(true);
 }
 
 void PlanView::draw_plan() {
@@ -65,3 +68,15 @@ void PlanView::resizeEvent(QResizeEvent* event) {
     QTimer::singleShot(0, this, [text] { ui().show_message(text); });
   }
 }
+
+void PlanView::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  plan_mouse_down(event->button(), at.x(), at.y());
+}
+
+void PlanView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  plan_mouse_move(event->buttons(), event->modifiers(), at.x(), at.y(), width(), height());
+}
+
+void PlanView::mouseReleaseEvent(QMouseEvent* event) { plan_mouse_up(event->button()); }

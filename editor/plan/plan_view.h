@@ -2,6 +2,8 @@
 // off-screen image of the widget's size, shown in one copy. Zoom and fit
 // change the view's transform in AppState; every redraw re-derives the compact
 // groups and the cell extents first, as later steps of an edit read them.
+// Mouse events go to the plan's editing rules; the pointer is tracked without
+// a button too, for hovering and for the templates that follow it.
 #pragma once
 
 #include <QImage>
@@ -31,6 +33,10 @@ class PlanView : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The plan's editing by mouse (plan_editing.h).
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   QImage image_;

@@ -1,9 +1,7 @@
 #include "model/files/codes_table.h"
 
-#include <algorithm>
 #include <climits>
 
-#include "model/base/rounding.h"
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/files/text_table.h"
@@ -17,13 +15,6 @@ constexpr const char* kHeader =
 constexpr std::size_t kFixedColumns = 10;  // every column but the options
 
 std::string codes_path() { return program_path("user/codici.dat"); }
-
-// The shortest general form of a number with "," as the decimal separator.
-std::string comma_number(double value) {
-  std::string text = size_key(value);
-  std::replace(text.begin(), text.end(), '.', ',');
-  return text;
-}
 
 int integer_field(const std::string& text) {
   long long value = 0;
@@ -95,7 +86,7 @@ std::string codes_table_text(const Tdb_codici& rows) {
     std::string line = row.tipo + '\t' + row.lar + '\t' + row.lung + '\t' + row.alt;
     for (const std::string& option : row.options) line += '\t' + option;
     line += '\t' + row.code + '\t' + row.description + '\t' + std::to_string(row.description_number) + '\t' +
-            row.alt_code + '\t' + comma_number(row.price) + '\t' + comma_number(row.weight);
+            row.alt_code + '\t' + format_general(row.price, ',') + '\t' + format_general(row.weight, ',');
     out.line(line);
   }
   return out.take();

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "model/base/rounding.h"
+
 std::string_view trim_blanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
@@ -26,6 +28,12 @@ std::vector<std::string> split_lines(std::string_view text) {
     start = end + 1;
   }
   return lines;
+}
+
+std::string format_general(double value, char separator) {
+  std::string text = size_key(value);
+  std::replace(text.begin(), text.end(), '.', separator);
+  return text;
 }
 
 std::string format_fixed(double value, int decimals, char separator) {

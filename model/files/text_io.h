@@ -72,6 +72,9 @@ std::vector<std::string> split_lines(std::string_view text);
 std::string format_f(double value);
 std::string format_f0(double value);
 std::string format_e(double value);
+// The shortest general form (at most 15 significant digits, no trailing
+// zeros) with the given decimal separator: 12.5 -> "12,5" with ','.
+std::string format_general(double value, char separator = '.');
 // Fixed with the given decimals (brought into 0..40) and separator, locale-independent.
 std::string format_fixed(double value, int decimals, char separator = '.');
 

@@ -29,23 +29,9 @@
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "output/print/render_driver.h"
+#include "output/window_helpers.h"
 
 namespace {
-
-QString qtext(const std::string& text) { return QString::fromStdString(text); }
-
-// Runs a handler so that no exception reaches Qt's event loop: the user sees
-// the message and the window goes on.
-template <typename Handler>
-auto guarded(Handler handler) {
-  return [handler]() {
-    try {
-      handler();
-    } catch (const std::exception& error) {
-      ui().show_message(error.what());
-    }
-  };
-}
 
 std::string class_name(const std::exception& error) {
   const char* mangled = typeid(error).name();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -14,7 +15,6 @@
 #include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/wait_box.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
@@ -30,7 +30,9 @@
 #include "model/state/ui_seam.h"
 #include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
+#include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
+#include "output/quote/customers_window.h"
 #include "scene3d/dummy_cube.h"
 #include "support/room_outline.h"
 
@@ -55,6 +57,17 @@ class ProgramStart : public testing::Test {
     return initialise_program(project);
   }
 
+  // A closed 4 x 3 m room, laid out, its first wall selected in the side panel.
+  void select_first_wall_of_a_room() {
+    Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    Cells[0].outline_closed = true;
+    compute_wall_normals();
+    recompute_layout();
+    push_undo_snapshot();
+    Cells[0].walls[0].selected = true;
+    Main->refresh_side_panel();
+  }
+
   StagedProgramDir folder;
 };
 
@@ -71,6 +84,8 @@ TEST_F(ProgramStart, FirstStartAsksTheLanguageAndTranslatesEveryWindow) {
   EXPECT_EQ(Main->Panel1->Lb_S->text().toStdString(), lang_text(57) + " (mm)");
   EXPECT_EQ(Fclienti->windowTitle().toStdString(), lang_text(60));
   EXPECT_EQ(Fmail->windowTitle().toStdString(), lang_text(204) + " - " + lang_text(212));
+  EXPECT_EQ(Fmail->Edit2->text().toStdString(), lang_text(208));
+  EXPECT_TRUE(Fstampa->open_mail && Fstampa->export_spreadsheet) << "the print window reaches mail and spreadsheet";
   EXPECT_EQ(Fattendere->Label1->text().toStdString(), lang_text(214) + "...");
   EXPECT_EQ(Fdati->windowTitle().toStdString(), "Modifica dati");  // not translated
   EXPECT_GT(Main->Panel1->Cb_Hm_p->count(), 0);
@@ -135,13 +150,7 @@ TEST_F(ProgramStart, AProjectOnTheCommandLineOpensWithItsTabs) {
 TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
   ASSERT_TRUE(start(0));
   Main->resize(1116, 755);
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-  Cells[0].outline_closed = true;
-  compute_wall_normals();
-  recompute_layout();
-  push_undo_snapshot();
-  Cells[0].walls[0].selected = true;
-  Main->refresh_side_panel();
+  select_first_wall_of_a_room();
   SidePanel* panel = Main->Panel1;
   ASSERT_TRUE(panel->Ed_Nm->isEnabled());
 
@@ -166,13 +175,7 @@ TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
 
 TEST_F(ProgramStart, The3dButtonShowsTheRoomAndEditsRebuildOnlyAVisibleView) {
   ASSERT_TRUE(start(0));
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-  Cells[0].outline_closed = true;
-  compute_wall_normals();
-  recompute_layout();
-  push_undo_snapshot();
-  Cells[0].walls[0].selected = true;
-  Main->refresh_side_panel();
+  select_first_wall_of_a_room();
   SidePanel* panel = Main->Panel1;
   auto type_module_count = [panel](const char* count) {
     panel->Ed_Nm->clear();

@@ -140,7 +140,9 @@ TEST_F(SidePanelEdits, FreeModulesChangeWidthSidesAndTrolleyMark) {
   EXPECT_EQ(cell.free_modules[1].code, "CVFISSO_1");  // a compact module stays one
   apply_trolley_flag(Tick::Unchecked);
   EXPECT_EQ(cell.free_modules[0].code, "");
-  EXPECT_EQ(UndoHistory.size(), steps);  // marks only, no undo step
+  // Each change of a mark is an undo step, so closing asks to save it.
+  EXPECT_EQ(UndoHistory.size(), steps + 3);
+  EXPECT_TRUE(AppState.modified);
 }
 
 TEST_F(SidePanelEdits, ModuleHeightAndShelvesMarkTheShelvesAsHandEdited) {

@@ -1,0 +1,61 @@
+#include "editor/dialogs/new_cell_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+#include "editor/dialogs/dialog_support.h"
+#include "editor/main/main_commands.h"
+#include "editor/main/qt_lang_text.h"
+#include "model/state/cell_list.h"
+
+TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {
+  setObjectName("Fcopia_cella");
+  setWindowTitle("Nuova cella");
+  Label1 = new QLabel("Nome");
+  Edit1 = new QLineEdit;
+  CheckBox1 = new QCheckBox("Copia cella");
+  ComboBox1 = new QComboBox;
+  ComboBox1->setMinimumWidth(200);
+  BitBtn1 = ok_button(this);
+  BitBtn2 = cancel_button(this);
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(Label1, 0, 0);
+  grid->addWidget(Edit1, 0, 1);
+  grid->addWidget(CheckBox1, 1, 0, 1, 2);
+  grid->addWidget(ComboBox1, 2, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(BitBtn1);
+  buttons->addWidget(BitBtn2);
+  grid->addLayout(buttons, 3, 0, 1, 2);
+  connect(CheckBox1, &QCheckBox::toggled, ComboBox1, &QWidget::setEnabled);
+  connect(BitBtn1, &QPushButton::clicked, this, &TFcopia_cella::BitBtn1Click);
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFcopia_cella::apply_language() {
+  setWindowTitle(qt_lang_text(0));
+  Label1->setText(qt_lang_text(3));
+  CheckBox1->setText(qt_lang_text(92));
+}
+
+void TFcopia_cella::prepare(const std::string& name, const std::vector<std::string>& cell_names) {
+  Edit1->setText(QString::fromStdString(name));
+  ComboBox1->clear();
+  for (const std::string& cell : cell_names) ComboBox1->addItem(QString::fromStdString(cell.empty() ? "-" : cell));
+  ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
+}
+
+void TFcopia_cella::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CheckBox1->setChecked(false);
+  ComboBox1->setEnabled(false);
+  Edit1->setFocus();
+  Edit1->selectAll();
+}
+
+void TFcopia_cella::BitBtn1Click() {
+  add_cell(Edit1->text().toStdString(), CheckBox1->isChecked() ? ComboBox1->currentIndex() : -1);
+  reset_tabs_from_cells();
+  accept();
+}

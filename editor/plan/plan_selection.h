@@ -1,0 +1,21 @@
+// The selection rules of the plan: which walls and modules of a cell the
+// pointer or the rubber band catches at this moment (their pending mark,
+// drawn highlighted) and how a release turns the pending marks into the
+// selection.
+#pragma once
+
+#include <QPoint>
+#include <array>
+
+#include "editor/plan/plan_transform.h"
+#include "model/state/records.h"
+
+// band is AppState.rubber_band (x1, y1, x2, y2 in pixels; x1 < 0 when no band
+// is dragged, and then the pointer's hover decides).
+void mark_pending_walls(Tcell& cell, const PlanTransform& t, const std::array<int, 4>& band, QPoint pointer);
+// Every bay of every wall, then every free module.
+void mark_pending_modules(Tcell& cell, const PlanTransform& t, const std::array<int, 4>& band, QPoint pointer);
+
+// Toggles the selection of every wall, bay and free module whose pending mark
+// is set; the pending marks stay.
+void toggle_pending_selection(Tcell& cell);

@@ -1,0 +1,90 @@
+#include "model/quote/price_grid.h"
+
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "model/base/rounding.h"
+#include "model/base/string_utils.h"
+#include "model/files/codes_table.h"
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+
+namespace {
+
+constexpr int kInvalidValueText = 8;
+
+// The size texts of a catalogue list, "," and "." alike, for a lookup per article.
+class SizeKeys {
+ public:
+  explicit SizeKeys(const Tdimensioni& sizes) {
+    for (double size : sizes) keys_.insert(size_key(size));
+  }
+  bool admits(const std::string& text) const { return text == "-" || keys_.contains(comma_to_point(text)); }
+
+ private:
+  std::unordered_set<std::string> keys_;
+};
+
+bool changed(const PriceGridRow& shown, const PriceGridRow& edited) {
+  return shown.alt_code != edited.alt_code || shown.price != edited.price;
+}
+
+}  // namespace
+
+std::string article_description(const Tcodice& row) {
+  std::string text = lang_text(row.description_number) + " ";
+  if (row.tipo == "TE" || row.tipo == "TI") return text + row.lar + " x " + row.alt;
+  if (row.tipo == "G") return text + row.lar;
+  if (row.tipo == "R") return text + row.lar + " x " + row.lung;
+  if (row.tipo == "KG") return text + row.lung;
+  return text;
+}
+
+std::vector<PriceGridRow> price_grid_rows(char decimal_separator) {
+  const SizeKeys heights(HeightList), widths(WidthList), lengths(LengthList);
+  std::vector<PriceGridRow> rows;
+  for (std::size_t i = 0; i < CodesTable.size(); ++i) {
+    const Tcodice& row = CodesTable[i];
+    if (!heights.admits(row.alt) || !widths.admits(row.lar) || !lengths.admits(row.lung)) continue;
+    rows.push_back({i, row.code, article_description(row), row.alt_code, format_general(row.price, decimal_separator)});
+  }
+  return rows;
+}
+
+int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<PriceGridRow>& edited,
+                     char decimal_separator) {
+  std::vector<double> prices(edited.size());
+  for (std::size_t r = 0; r < edited.size(); ++r) {
+    if (!parse_double(edited[r].price, prices[r], decimal_separator)) {
+      ui().show_message(lang_text(kInvalidValueText));
+      return static_cast<int>(r);
+    }
+  }
+  Tdb_codici updated = CodesTable;
+  std::unordered_map<std::string, std::vector<std::size_t>> rows_of_code;
+  for (std::size_t i = 0; i < updated.size(); ++i) rows_of_code[updated[i].code].push_back(i);
+  for (std::size_t r = 0; r < edited.size() && r < shown.size(); ++r) {
+    // Only edited rows are stored, so an untouched row of the same code
+    // cannot undo the edit of an earlier one.
+    if (!changed(shown[r], edited[r])) continue;
+    // An untouched price keeps its exact stored value rather than its shown text's.
+    const double price = shown[r].price == edited[r].price && shown[r].table_row < CodesTable.size()
+                             ? CodesTable[shown[r].table_row].price
+                             : prices[r];
+    for (std::size_t i : rows_of_code[edited[r].code]) {
+      updated[i].alt_code = edited[r].alt_code;
+      updated[i].price = price;
+    }
+  }
+  std::swap(CodesTable, updated);
+  try {
+    write_codes_table();
+  } catch (...) {
+    std::swap(CodesTable, updated);  // the table in memory stays what the file holds
+    throw;
+  }
+  return -1;
+}

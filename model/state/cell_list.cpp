@@ -1,0 +1,43 @@
+#include "model/state/cell_list.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "model/modules/compact_groups.h"
+#include "model/state/globals.h"
+#include "model/state/undo_history.h"
+
+void add_cell(const std::string& name, int copy_from) {
+  Tcell cell;
+  if (copy_from >= 0 && static_cast<std::size_t>(copy_from) < Cells.size()) {
+    cell = Cells[static_cast<std::size_t>(copy_from)];
+    cell.picture.reset();
+  }
+  cell.name = name;
+  Cells.push_back(std::move(cell));
+  AppState.current_cell = static_cast<int>(Cells.size()) - 1;
+  rebuild_compact_groups();
+}
+
+CellOrderForm cell_order_form() {
+  CellOrderForm form;
+  for (std::size_t i = 0; i < Cells.size(); ++i) form.order.push_back(static_cast<int>(i));
+  form.selected = AppState.current_cell;
+  return form;
+}
+
+void move_cell_line(CellOrderForm& form, int by) {
+  const int to = form.selected + by;
+  if (form.selected < 0 || to < 0 || to >= static_cast<int>(form.order.size())) return;
+  std::swap(form.order[static_cast<std::size_t>(form.selected)], form.order[static_cast<std::size_t>(to)]);
+  form.selected = to;
+}
+
+void apply_cell_order(const CellOrderForm& form) {
+  if (form.order.size() != Cells.size()) return;
+  AppState.current_cell = form.selected < 0 ? 0 : form.selected;
+  Tcells ordered;
+  for (int from : form.order) ordered.push_back(Cells.at(static_cast<std::size_t>(from)));
+  Cells = std::move(ordered);
+  push_undo_snapshot();
+}

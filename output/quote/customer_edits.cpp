@@ -1,0 +1,27 @@
+#include "output/quote/customer_edits.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "model/files/customers_file.h"
+#include "model/files/text_io.h"
+#include "output/window_helpers.h"
+
+void CustomerEdits::show(const Tcliente& customer) const {
+  const auto values = customer_fields(customer);
+  for (std::size_t k = 0; k < fields.size(); ++k) fields[k]->setText(qtext(*values[k]));
+  QStringList lines;
+  for (const std::string& note : customer.notes) lines << qtext(note);
+  notes->setPlainText(lines.join('\n'));
+}
+
+void CustomerEdits::clear() const { show(Tcliente{}); }
+
+Tcliente CustomerEdits::customer() const {
+  Tcliente customer;
+  const auto values = customer_fields(customer);
+  for (std::size_t k = 0; k < fields.size(); ++k) *values[k] = fields[k]->text().toStdString();
+  customer.notes = split_lines(notes->toPlainText().toStdString());
+  return customer;
+}

@@ -1,0 +1,21 @@
+// The nine customer edits and the notes memo, as the register window and the
+// quote header dialog both show them, in the stored field order (name,
+// address, postcode, city, province, country, phone, fax, e-mail).
+#pragma once
+
+#include <array>
+
+#include "model/state/records.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+struct CustomerEdits {
+  std::array<QLineEdit*, 9> fields{};
+  QPlainTextEdit* notes = nullptr;
+
+  void show(const Tcliente& customer) const;
+  void clear() const;
+  // The customer as typed; the notes are the memo's lines.
+  Tcliente customer() const;
+};

@@ -1,0 +1,224 @@
+#include "output/quote/customers_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/files/text_io.h"
+#include "model/state/globals.h"
+#include "model/text/lang_text.h"
+#include "output/quote/customer_edits.h"
+#include "output/quote/text_window.h"
+#include "output/window_helpers.h"
+
+namespace {
+
+CustomerEdits edits_of(const TFclienti& w) {
+  return {{w.Edit1, w.Edit2, w.Edit3, w.Edit4, w.Edit5, w.Edit9, w.Edit6, w.Edit7, w.Edit8}, w.Memo1};
+}
+
+}  // namespace
+
+TFclienti::TFclienti(QWidget* parent) : QDialog(parent) {
+  build_controls();
+  connect_handlers();
+  setWindowTitle("Clienti");
+}
+
+void TFclienti::build_controls() {
+  Label9 = new QLabel("Elenco clienti", this);
+  ListBox1 = new QListWidget(this);
+  ListBox1->setMinimumWidth(220);
+
+  const char* captions[] = {"Nome", "Indirizzo", "Cap", "Città", "Prov.", "Nazione", "Tel.", "Fax", "E-mail"};
+  QLabel** labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label10, &Label6, &Label7, &Label8};
+  QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit9, &Edit6, &Edit7, &Edit8};
+  auto* fields = new QGridLayout;
+  for (int k = 0; k < 9; ++k) {
+    *labels[k] = new QLabel(QString::fromUtf8(captions[k]), this);
+    *edits[k] = new QLineEdit(this);
+    fields->addWidget(*labels[k], k, 0);
+    fields->addWidget(*edits[k], k, 1);
+  }
+  Label11 = new QLabel("Note", this);
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setMinimumSize(360, 110);
+  fields->addWidget(Label11, 9, 0, Qt::AlignTop);
+  fields->addWidget(Memo1, 9, 1);
+
+  Button1 = new QPushButton("NUOVO CLIENTE", this);
+  BitBtn4 = new QPushButton("Aggiungi", this);
+  BitBtn8 = new QPushButton("Modifica", this);
+  BitBtn8->setToolTip("Sostituisci voce");
+  BitBtn8->setEnabled(false);
+  BitBtn9 = new QPushButton("Elimina", this);
+  BitBtn9->setToolTip("Elimina voce");
+  BitBtn9->setEnabled(false);
+  BitBtn3 = new QPushButton("Filtra", this);
+  BitBtn5 = new QPushButton("Rimuovi filtro", this);
+  BitBtn5->setEnabled(false);
+  BitBtn6 = new QPushButton("Export", this);
+  BitBtn1 = new QPushButton("Import", this);
+  BitBtn2 = new QPushButton("Chudi", this);
+  for (QPushButton* button : {Button1, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn8, BitBtn9})
+    button->setAutoDefault(false);
+
+  auto* commands = new QGridLayout;
+  commands->addWidget(Button1, 0, 0, 1, 3);
+  commands->addWidget(BitBtn4, 1, 0);
+  commands->addWidget(BitBtn8, 1, 1);
+  commands->addWidget(BitBtn9, 1, 2);
+
+  auto* list_side = new QVBoxLayout;
+  list_side->addWidget(Label9);
+  list_side->addWidget(ListBox1, 1);
+  auto* filter_row = new QHBoxLayout;
+  filter_row->addWidget(BitBtn3);
+  filter_row->addWidget(BitBtn5);
+  list_side->addLayout(filter_row);
+
+  auto* field_side = new QVBoxLayout;
+  field_side->addLayout(fields);
+  field_side->addLayout(commands);
+  field_side->addStretch(1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(BitBtn6);
+  bottom->addWidget(BitBtn1);
+  bottom->addStretch(1);
+  bottom->addWidget(BitBtn2);
+
+  auto* top = new QHBoxLayout;
+  top->addLayout(list_side);
+  top->addLayout(field_side, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 1);
+  layout->addLayout(bottom);
+}
+
+void TFclienti::connect_handlers() {
+  connect(ListBox1, &QListWidget::itemClicked, this, guarded([this] { ListBox1Click(); }));
+  connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+  connect(BitBtn4, &QPushButton::clicked, this, guarded([this] { BitBtn4Click(); }));
+  connect(BitBtn8, &QPushButton::clicked, this, guarded([this] { BitBtn8Click(); }));
+  connect(BitBtn9, &QPushButton::clicked, this, guarded([this] { BitBtn9Click(); }));
+  connect(BitBtn3, &QPushButton::clicked, this, guarded([this] { BitBtn3Click(); }));
+  connect(BitBtn5, &QPushButton::clicked, this, guarded([this] { BitBtn5Click(); }));
+  connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
+  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFclienti::apply_language() {
+  setWindowTitle(qtext(lang_text(60)));
+  Button1->setText(qtext(lang_text(62)));
+  BitBtn4->setText(qtext(lang_text(63)));
+  BitBtn9->setText(qtext(lang_text(64)));
+  BitBtn8->setText(qtext(lang_text(65)));
+  BitBtn2->setText(qtext(lang_text(67)));
+  BitBtn3->setText(qtext(lang_text(134)));
+  BitBtn5->setText(qtext(lang_text(122)));
+  QLabel* labels[] = {Label1, Label2, Label3, Label4, Label5, Label10, Label6, Label7, Label8};
+  const int texts[] = {68, 69, 70, 71, 72, 91, 73, 74, 75};
+  for (int k = 0; k < 9; ++k) labels[k]->setText(qtext(lang_text(texts[k])));
+  Label9->setText(qtext(lang_text(61)));
+}
+
+void TFclienti::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  guarded([this] { FormActivate(); })();
+}
+
+void TFclienti::FormActivate() {
+  customer_filter_ = build_customer_filter();
+  fill_customer_list();
+}
+
+void TFclienti::fill_customer_list() {
+  ListBox1->clear();
+  for (const std::string& name : customer_names(customer_filter_)) ListBox1->addItem(qtext(name));
+}
+
+void TFclienti::clear_customer_fields() {
+  edits_of(*this).clear();
+  ListBox1->setCurrentRow(-1);
+  ListBox1->clearSelection();
+}
+
+void TFclienti::relist_all() {
+  clear_customer_fields();
+  customer_filter_ = build_customer_filter();
+  fill_customer_list();
+}
+
+int TFclienti::selected_customer() const {
+  const int row = ListBox1->currentRow();
+  if (row < 0 || !ListBox1->currentItem() || !ListBox1->currentItem()->isSelected()) return -1;
+  if (static_cast<std::size_t>(row) >= customer_filter_.size()) return -1;
+  return customer_filter_[static_cast<std::size_t>(row)];
+}
+
+void TFclienti::ListBox1Click() {
+  const int index = selected_customer();
+  if (index < 0) return;
+  edits_of(*this).show(Customers[static_cast<std::size_t>(index)]);
+  BitBtn8->setEnabled(true);
+  BitBtn9->setEnabled(true);
+  BitBtn4->setEnabled(true);
+}
+
+void TFclienti::Button1Click() {
+  clear_customer_fields();
+  BitBtn8->setEnabled(false);
+  BitBtn9->setEnabled(false);
+  BitBtn4->setEnabled(true);
+}
+
+void TFclienti::BitBtn4Click() {
+  if (add_customer(edits_of(*this).customer())) relist_all();
+}
+
+void TFclienti::BitBtn8Click() {
+  const int index = selected_customer();
+  if (index < 0) return;
+  const int row = ListBox1->currentRow();
+  if (!modify_customer(index, edits_of(*this).customer())) return;
+  // The filter stays; the modified customer keeps its place and stays selected.
+  fill_customer_list();
+  ListBox1->setCurrentRow(row);
+}
+
+void TFclienti::BitBtn9Click() {
+  const int index = selected_customer();
+  if (index >= 0 && delete_customer(index)) relist_all();
+}
+
+void TFclienti::BitBtn3Click() {
+  std::string value;
+  if (!ui().input_query(lang_text(134), lang_text(125), value) || trim_blanks(value).empty()) return;
+  customer_filter_ = narrow_customer_filter(customer_filter_, value);
+  BitBtn5->setEnabled(true);
+  fill_customer_list();
+}
+
+void TFclienti::BitBtn5Click() {
+  customer_filter_ = build_customer_filter();
+  BitBtn5->setEnabled(false);
+  fill_customer_list();
+}
+
+void TFclienti::BitBtn6Click() {
+  if (text_window_) text_window_->run("Copy and paste values in EXCEL.", customers_exchange_text());
+}
+
+void TFclienti::BitBtn1Click() {
+  if (!text_window_ || !text_window_->run(import_instruction(), "")) return;
+  import_customers(text_window_->text());
+  relist_all();
+}

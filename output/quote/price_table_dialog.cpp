@@ -1,0 +1,151 @@
+#include "output/quote/price_table_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "model/text/lang_text.h"
+#include "output/window_helpers.h"
+
+namespace {
+
+constexpr int kColumns = 4;
+constexpr int kFirstEditable = 2;
+constexpr int kColumnWidths[kColumns] = {128, 346, 103, 94};
+
+QTableWidgetItem* cell(const std::string& text, bool editable) {
+  auto* item = new QTableWidgetItem(qtext(text));
+  if (!editable) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+  return item;
+}
+
+}  // namespace
+
+PriceGrid::PriceGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(18);
+  // The rows of one table look alike: a sample of them tells the widths.
+  horizontalHeader()->setResizeContentsPrecision(200);
+  for (int c = 0; c < kColumns; ++c) setColumnWidth(c, kColumnWidths[c]);
+  setEditTriggers(QAbstractItemView::AllEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+}
+
+void PriceGrid::fit_columns() {
+  // The given widths are the least: a longer code or heading widens its column.
+  for (int c = 0; c < kColumns; ++c) {
+    resizeColumnToContents(c);
+    setColumnWidth(c, std::max(columnWidth(c), kColumnWidths[c]));
+  }
+}
+
+void PriceGrid::move_down() {
+  const int row = currentRow();
+  if (row < 0 || row + 1 >= rowCount()) return;
+  setCurrentCell(row + 1, currentColumn());  // the current-cell trigger opens its editor
+}
+
+void PriceGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // From an open cell editor the key also reaches here; closing the editor moves on.
+    if (state() != EditingState) move_down();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+void PriceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTableWidget::closeEditor(editor, hint);
+  // Enter in the cell editor commits it with this hint; it moves on like Enter in the grid.
+  if (hint == QAbstractItemDelegate::SubmitModelCache) move_down();
+}
+
+TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Prezzi");
+  StringGrid1 = new PriceGrid(this);
+  BitBtn1 = new QPushButton("OK", this);
+  BitBtn2 = new QPushButton("Annulla", this);
+  BitBtn1->setAutoDefault(false);
+  BitBtn2->setAutoDefault(false);
+  write_headings();
+
+  auto* panel = new QHBoxLayout;
+  panel->addStretch(1);
+  panel->addWidget(BitBtn1);
+  panel->addWidget(BitBtn2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(StringGrid1, 1);
+  layout->addLayout(panel);
+  resize(760, 560);
+
+  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFprezzi::apply_language() {
+  setWindowTitle(qtext(lang_text(182)));
+  write_headings();
+  BitBtn1->setText(qtext(lang_text(181)));
+  BitBtn2->setText(qtext(lang_text(88)));
+}
+
+void TFprezzi::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  guarded([this] { FormActivate(); })();
+}
+
+// The headings stay in view above the scrolled articles.
+void TFprezzi::write_headings() {
+  const int headings[kColumns] = {150, 151, 180, 154};
+  QStringList texts;
+  for (int number : headings) texts << qtext(lang_text(number));
+  StringGrid1->setHorizontalHeaderLabels(texts);
+}
+
+void TFprezzi::FormActivate() {
+  shown_ = price_grid_rows(user_decimal_separator());
+  // One repaint after the whole fill, not one per cell.
+  StringGrid1->setUpdatesEnabled(false);
+  // Exactly the current articles: rows of an earlier opening never stay behind.
+  StringGrid1->clearContents();
+  StringGrid1->setRowCount(static_cast<int>(shown_.size()));
+  write_headings();
+  for (std::size_t i = 0; i < shown_.size(); ++i) {
+    const int r = static_cast<int>(i);
+    const PriceGridRow& row = shown_[i];
+    StringGrid1->setItem(r, 0, cell(row.code, false));
+    StringGrid1->setItem(r, 1, cell(row.description, false));
+    StringGrid1->setItem(r, 2, cell(row.alt_code, true));
+    QTableWidgetItem* price = cell(row.price, true);
+    price->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StringGrid1->setItem(r, 3, price);
+  }
+  StringGrid1->fit_columns();
+  StringGrid1->setUpdatesEnabled(true);
+  if (!shown_.empty()) StringGrid1->setCurrentCell(0, kFirstEditable);
+}
+
+std::vector<PriceGridRow> TFprezzi::edited_rows() const {
+  std::vector<PriceGridRow> rows = shown_;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int r = static_cast<int>(i);
+    rows[i].alt_code = StringGrid1->item(r, 2)->text().toStdString();
+    rows[i].price = StringGrid1->item(r, 3)->text().toStdString();
+  }
+  return rows;
+}
+
+void TFprezzi::BitBtn1Click() {
+  const int bad_row = store_price_grid(shown_, edited_rows(), user_decimal_separator());
+  if (bad_row >= 0) {
+    StringGrid1->setFocus();
+    StringGrid1->setCurrentCell(bad_row, 3);
+    return;
+  }
+  accept();
+}

@@ -1,0 +1,53 @@
+// The price and code table window: a grid of the current catalogue's
+// articles (code and description read-only; printed code and price edited)
+// and OK, which stores the changed rows and writes user/codici.dat. The grid
+// rows come from model/quote/price_grid.h.
+#pragma once
+
+#include <QDialog>
+#include <QTableWidget>
+#include <vector>
+
+#include "model/quote/price_grid.h"
+#include "model/text/translated_window.h"
+
+class QPushButton;
+
+// The grid: Enter moves one row down (never past the last), with the cell
+// editor kept open on editable columns.
+class PriceGrid : public QTableWidget {
+ public:
+  explicit PriceGrid(QWidget* parent);
+  void move_down();
+  void fit_columns();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+};
+
+class TFprezzi : public QDialog, public TranslatedWindow {
+ public:
+  explicit TFprezzi(QWidget* parent = nullptr);
+
+  void apply_language() override;
+
+  // Handlers.
+  void FormActivate();
+  void BitBtn1Click();  // OK: store_price_grid
+
+  // The article rows as the grid holds them now.
+  std::vector<PriceGridRow> edited_rows() const;
+
+  PriceGrid* StringGrid1;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void write_headings();
+
+  std::vector<PriceGridRow> shown_;  // the rows as filled, to tell the edited ones
+};

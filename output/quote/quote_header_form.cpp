@@ -1,0 +1,95 @@
+#include "output/quote/quote_header_form.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "model/files/preferences.h"
+#include "model/files/text_io.h"
+#include "model/quote/customer_register.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+#include "output/print/page_headers.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kInvalidValueText = 8;
+
+double* discount_field(Tprv& header, std::size_t k) {
+  double* fields[] = {&header.discount1, &header.discount2, &header.discount3, &header.discount4};
+  return fields[k];
+}
+
+// The logo name Company should hold after the form's logo: a newly picked file
+// is copied into user/ under its own name. A file that already is that target
+// is left alone, since copying a file onto itself empties it.
+std::string stored_logo_name(const std::string& source) {
+  const std::string name = fs::path(source).filename().string();
+  if (source.empty() || name == Company.logo) return Company.logo;
+  const fs::path target = fs::path(ProgramDir) / "user" / name;
+  std::error_code error;
+  if (fs::equivalent(source, target, error)) return name;
+  error.clear();
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+  if (error) {
+    ui().show_message("The logo " + source + " cannot be copied to " + target.string() + ": " + error.message());
+    return Company.logo;
+  }
+  return name;
+}
+
+}  // namespace
+
+QuoteHeaderForm load_quote_header_form(char decimal_separator) {
+  QuoteHeaderForm form;
+  const Tprv& header = QuoteHeader;
+  form.customer = header.customer;
+  const int registered = last_customer_named(header.customer.name);
+  if (registered >= 0) form.customer.notes = Customers[static_cast<std::size_t>(registered)].notes;
+  form.date = header.date;
+  form.number = header.number;
+  form.from = header.from;
+  form.customer_ref = header.customer_ref;
+  form.drawing = header.drawing;
+  form.note1 = header.note1;
+  form.note2 = header.note2;
+  Tprv copy = header;
+  for (std::size_t k = 0; k < form.discounts.size(); ++k)
+    form.discounts[k] = format_general(*discount_field(copy, k), decimal_separator);
+  const std::string found = find_logo_file(Company.logo);
+  form.logo_source_path = found.empty() ? (fs::path(ProgramDir) / "user" / Company.logo).string() : found;
+  form.header_lines = Company.header_lines;
+  form.more_lines = Company.more_lines;
+  form.currency = Company.currency;
+  return form;
+}
+
+int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator) {
+  Tprv header;
+  for (std::size_t k = 0; k < form.discounts.size(); ++k) {
+    if (!parse_double(form.discounts[k], *discount_field(header, k), decimal_separator)) {
+      ui().show_message(lang_text(kInvalidValueText));
+      return static_cast<int>(k);
+    }
+  }
+  header.customer = form.customer;
+  header.date = cut_short_string(form.date);
+  header.number = cut_short_string(form.number);
+  header.from = cut_short_string(form.from);
+  header.customer_ref = cut_short_string(form.customer_ref);
+  header.drawing = cut_short_string(form.drawing);
+  header.note1 = cut_short_string(form.note1);
+  header.note2 = cut_short_string(form.note2);
+  // The header is saved with the project: a change must be offered for saving on close.
+  if (!(header == QuoteHeader)) AppState.modified = 1;
+  QuoteHeader = std::move(header);
+
+  Company.logo = stored_logo_name(form.logo_source_path);
+  Company.header_lines = form.header_lines;
+  Company.more_lines = form.more_lines;
+  Company.currency = form.currency;
+  write_preferences();
+  return -1;
+}

@@ -1,0 +1,31 @@
+// The quote header dialog's values as plain data: the quote's customer and
+// texts, the four discounts as typed, the logo picked and the company block.
+// Loading fills it from QuoteHeader, Customers and Company; applying checks
+// and stores it, copies a newly picked logo into user/ and writes the
+// preferences, where the company block lives.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/state/records.h"
+
+struct QuoteHeaderForm {
+  Tcliente customer;
+  std::string date, number, from, customer_ref, drawing, note1, note2;
+  std::array<std::string, 4> discounts;  // in the user's decimal separator
+  std::string logo_source_path;          // the logo shown: the file in user/ or one just picked
+  std::array<std::string, 4> header_lines;
+  std::array<std::string, 10> more_lines;
+  std::string currency;
+};
+
+// The dialog's values on opening. The notes are those of the last register
+// customer of the quote customer's name, when there is one.
+QuoteHeaderForm load_quote_header_form(char decimal_separator);
+
+// Stores the form. A discount that is not a number shows text 8, stores
+// nothing and gives its index (0..3); -1 when stored. A changed quote header
+// marks the project modified. A logo that cannot be copied is reported and
+// the old one kept. A failed preferences write raises FileError.
+int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator);

@@ -1,0 +1,79 @@
+#include "model/layout/door_split.h"
+
+#include <gtest/gtest.h>
+
+#include "layout_fixture.h"
+
+namespace {
+
+class DoorSplit : public CellTest {
+ protected:
+  void SetUp() override {
+    CellTest::SetUp();
+    make_rectangle(3000, 2000);  // bottom wall 0 runs left to right, top wall 2 right to left
+    set_run(wall(0), 2, 0);
+    set_run(wall(2), 2, 2);
+    recompute_layout();
+  }
+};
+
+TEST_F(DoorSplit, ThePartsStartCentredAndKeepTheWallsLength) {
+  DoorForm form = door_form_for_wall(cell(), 0);
+  EXPECT_EQ(form.total, 3000);
+  EXPECT_EQ(form.first, 1100);
+  EXPECT_EQ(form.opening, 800);
+  EXPECT_EQ(form.third, 1100);
+
+  change_door_opening(form, 1000);
+  EXPECT_EQ(form.first, 1000);
+  EXPECT_EQ(form.opening, 1000);
+  EXPECT_EQ(form.third, 1000);
+  change_door_first(form, 500);
+  EXPECT_EQ(form.opening, 1000);
+  EXPECT_EQ(form.third, 1500);
+  change_door_third(form, 200);
+  EXPECT_EQ(form.first, 1800);
+}
+
+TEST_F(DoorSplit, OkSplitsTheWallIntoWallOpeningWallInTwoUndoSteps) {
+  const std::size_t steps = UndoHistory.size();
+  ASSERT_TRUE(apply_door_form(door_form_for_wall(cell(), 0)));
+  ASSERT_EQ(cell().walls.size(), 6u);
+  EXPECT_EQ(wall(0).x1, -1500);
+  EXPECT_EQ(wall(0).x2, -400);
+  EXPECT_EQ(wall(1).kind, 0);
+  EXPECT_EQ(wall(1).x2, 400);
+  EXPECT_EQ(wall(2).x2, 1500);
+  EXPECT_EQ(wall(0).module_count, 0);  // the pieces carry no bays
+  EXPECT_TRUE(wall(1).modules.empty());
+  EXPECT_EQ(wall(1).priority, 5);
+  EXPECT_EQ(wall(2).priority, 4);
+  EXPECT_EQ(UndoHistory.size(), steps + 2);
+  EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(DoorSplit, AWallRunningRightToLeftTakesTheLeftPartLast) {
+  DoorForm form = door_form_for_wall(cell(), 2);
+  change_door_first(form, 500);  // the left part on screen
+  ASSERT_TRUE(apply_door_form(form));
+  // Wall 2 runs from x = 1500 to x = -1500: its first piece is the right part.
+  EXPECT_EQ(wall(2).x2 - wall(2).x1, -1700);
+  EXPECT_EQ(wall(4).x2 - wall(4).x1, -500);
+  EXPECT_EQ(wall(4).x2, -1500);
+}
+
+TEST_F(DoorSplit, ARefusedSplitChangesNothingAndSaysSo) {
+  make_rectangle(700, 2000);
+  recompute_layout();
+  ui->messages.clear();
+  const Tcells before = Cells;
+  const std::size_t steps = UndoHistory.size();
+  const DoorForm form = door_form_for_wall(cell(), 0);
+  EXPECT_EQ(form.first, -50);
+  EXPECT_FALSE(apply_door_form(form));
+  EXPECT_EQ(Cells, before);
+  EXPECT_EQ(UndoHistory.size(), steps);
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"text 8"});
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+#include "model/quote/price_grid.h"
+
+#include <gtest/gtest.h>
+
+#include "model/files/codes_table.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "support/program_dir.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+Tcodice article(std::string tipo, std::string lar, std::string lung, std::string alt, std::string code, double price) {
+  Tcodice row;
+  row.tipo = std::move(tipo);
+  row.lar = std::move(lar);
+  row.lung = std::move(lung);
+  row.alt = std::move(alt);
+  row.options = {"SI"};
+  row.code = std::move(code);
+  row.alt_code = row.code + "-P";
+  row.description_number = 400;
+  row.price = price;
+  return row;
+}
+
+class PriceGrid : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LangTable.assign(410, "");
+    LangTable[400] = "Part";
+    LangTable[8] = "t8";
+    StructureTypes.assign(1, Tstructure_type{});
+    HeightList = {2000, 2500};
+    WidthList = {300, 914.4};
+    LengthList = {1000};
+    CodesTable = {article("TE", "300", "-", "2000", "TE1", 10),   // 0 shown
+                  article("R", "300", "1200", "-", "R12", 20),    // 1 optional length not loaded
+                  article("ZZ", "-", "-", "-", "ANY", 0.5),       // 2 shown always
+                  article("R", "914,4", "1000", "-", "R9", 30),   // 3 shown, comma key
+                  article("G", "300", "-", "-", "G3", 40),        // 4
+                  article("KG", "-", "1000", "-", "K1", 50),      // 5
+                  article("TI", "300", "-", "2500", "TE1", 60)};  // 6 same CODICE as row 0
+    write_codes_table();
+  }
+  std::string file() { return dir.read("user/codici.dat"); }
+
+  TempProgramDir dir;
+  ScopedScriptedUi ui;
+};
+
+std::vector<std::string> codes(const std::vector<PriceGridRow>& rows) {
+  std::vector<std::string> all;
+  for (const auto& row : rows) all.push_back(row.code);
+  return all;
+}
+
+}  // namespace
+
+TEST_F(PriceGrid, ShowsTheArticlesOfTheLoadedSizes) {
+  auto rows = price_grid_rows(',');
+  EXPECT_EQ(codes(rows), (std::vector<std::string>{"TE1", "ANY", "R9", "G3", "K1", "TE1"}));
+  EXPECT_EQ(rows[1].price, "0,5");
+  EXPECT_EQ(rows[1].table_row, 2u);
+  EXPECT_EQ(price_grid_rows('.')[1].price, "0.5");
+  CodesTable.clear();
+  EXPECT_TRUE(price_grid_rows(',').empty()) << "no article, no row";
+}
+
+TEST_F(PriceGrid, DescribesEachTypeWithItsSizes) {
+  auto rows = price_grid_rows(',');
+  EXPECT_EQ(rows[0].description, "Part 300 x 2000");
+  EXPECT_EQ(rows[1].description, "Part ");
+  EXPECT_EQ(rows[2].description, "Part 914,4 x 1000");
+  EXPECT_EQ(rows[3].description, "Part 300");
+  EXPECT_EQ(rows[4].description, "Part 1000");
+  EXPECT_EQ(rows[5].description, "Part 300 x 2500");
+}
+
+TEST_F(PriceGrid, AnEditedRowReachesEveryRowOfItsCodeAndTheHiddenOnesStay) {
+  auto shown = price_grid_rows(',');
+  auto edited = shown;
+  edited[0].alt_code = "NEW";
+  edited[0].price = "12,5";
+  EXPECT_EQ(store_price_grid(shown, edited, ','), -1);
+  EXPECT_EQ(CodesTable[0].alt_code, "NEW");
+  EXPECT_EQ(CodesTable[0].price, 12.5);
+  EXPECT_EQ(CodesTable[6].alt_code, "NEW") << "the unchanged second row of TE1 does not undo the edit";
+  EXPECT_EQ(CodesTable[6].price, 12.5);
+  EXPECT_EQ(CodesTable[1].price, 20) << "not shown, unchanged";
+  EXPECT_EQ(CodesTable[3].price, 30);
+  Tdb_codici live = CodesTable;
+  read_codes_table();
+  EXPECT_EQ(CodesTable, live);
+}
+
+TEST_F(PriceGrid, AnInvalidPriceStoresAndWritesNothing) {
+  const std::string before = file();
+  auto shown = price_grid_rows(',');
+  auto edited = shown;
+  edited[0].price = "99";
+  edited[3].price = "12.5";  // the other separator
+  const Tdb_codici table = CodesTable;
+  EXPECT_EQ(store_price_grid(shown, edited, ','), 3);
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
+  EXPECT_EQ(CodesTable, table);
+  EXPECT_EQ(file(), before);
+}
+
+TEST_F(PriceGrid, AFailedWriteKeepsTheTable) {
+  auto shown = price_grid_rows(',');
+  auto edited = shown;
+  edited[1].price = "1";
+  const Tdb_codici table = CodesTable;
+  std::filesystem::remove_all(dir.path() / "user");
+  EXPECT_THROW(store_price_grid(shown, edited, ','), FileError);
+  EXPECT_EQ(CodesTable, table);
+}

@@ -1,0 +1,255 @@
+// Whole stories through the real widgets of the customer register, the
+// quote header dialog and the price table.
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "model/files/customers_file.h"
+#include "output/quote/customers_window.h"
+#include "output/quote/price_table_dialog.h"
+#include "output/quote/quote_header_dialog.h"
+#include "output/quote/text_window.h"
+#include "quote_fixture.h"
+
+namespace {
+
+std::vector<std::string> listed(const QListWidget* list) {
+  std::vector<std::string> names;
+  for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text().toStdString());
+  return names;
+}
+
+// Answers the next modal text window: pastes text and presses OK.
+void answer_text_window(TFormTxt& window, const QString& text, std::string* shown = nullptr) {
+  QTimer::singleShot(0, &window, [&window, text, shown] {
+    if (shown) *shown = window.Memo1->toPlainText().toStdString();
+    window.Memo1->setPlainText(text);
+    window.BitBtn1->click();
+  });
+}
+
+class CustomersWindow : public QuoteTest {
+ protected:
+  void SetUp() override {
+    QuoteTest::SetUp();
+    Customers = {named("Bianchi"), named("Rossi"), named("Verdi")};
+    window.set_text_window(&text);
+    window.apply_language();
+    window.show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    window.hide();
+    QuoteTest::TearDown();
+  }
+  void click_row(int row) {
+    window.ListBox1->setCurrentRow(row);
+    window.ListBox1Click();
+  }
+
+  TFormTxt text;
+  TFclienti window;
+};
+
+class QuoteHeaderWindow : public QuoteTest {
+ protected:
+  TFpreventivo window;
+};
+
+class PriceTableWindow : public QuoteTest {
+ protected:
+  void SetUp() override {
+    QuoteTest::SetUp();
+    HeightList = {2000};
+    WidthList = {300};
+    LengthList = {1000};
+    for (const char* code : {"A", "B", "C"}) {
+      Tcodice row;
+      row.tipo = "R";
+      row.lar = "300";
+      row.lung = "1000";
+      row.alt = "-";
+      row.options = {"SI"};
+      row.code = code;
+      row.price = 1.5;
+      CodesTable.push_back(row);
+    }
+  }
+  // The open cell editor, where the keys go while the grid shows one.
+  QLineEdit* cell_editor() {
+    for (auto* editor : window.StringGrid1->viewport()->findChildren<QLineEdit*>())
+      if (editor->isVisible()) return editor;
+    return nullptr;
+  }
+  void press_enter() {
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QWidget* target = cell_editor();
+    QApplication::sendEvent(target ? target : window.StringGrid1, &enter);
+    QApplication::processEvents();
+  }
+
+  TFprezzi window;
+};
+
+}  // namespace
+
+TEST_F(CustomersWindow, DeleteWithAFilterRemovesTheListedCustomer) {
+  EXPECT_EQ(window.windowTitle().toStdString(), "t60");
+  EXPECT_EQ(listed(window.ListBox1), (std::vector<std::string>{"Bianchi", "Rossi", "Verdi"}));
+  EXPECT_FALSE(window.BitBtn9->isEnabled());
+  ui->input_answers = {"I"};
+  window.BitBtn3->click();
+  EXPECT_EQ(ui->questions.back(), "t134: t125");
+  ui->input_answers = {"via r"};
+  window.BitBtn3->click();
+  EXPECT_EQ(listed(window.ListBox1), std::vector<std::string>{"Rossi"});
+  EXPECT_TRUE(window.BitBtn5->isEnabled());
+  window.BitBtn5->click();
+  ui->input_answers = {"di"};
+  window.BitBtn3->click();
+  ASSERT_EQ(listed(window.ListBox1), (std::vector<std::string>{"Verdi"}));
+  click_row(0);
+  EXPECT_EQ(window.Edit2->text().toStdString(), "Via Verdi");
+  EXPECT_TRUE(window.BitBtn9->isEnabled());
+  ui->yes_no_answers = {true};
+  window.BitBtn9->click();
+  EXPECT_EQ(listed(window.ListBox1), (std::vector<std::string>{"Bianchi", "Rossi"})) << "the filter is dropped";
+  EXPECT_EQ(window.Edit1->text().toStdString(), "");
+  std::vector<Tcliente> live = Customers;
+  read_customers();
+  EXPECT_EQ(Customers, live);
+}
+
+TEST_F(CustomersWindow, AFilterMatchingNothingEmptiesTheListUntilRemoved) {
+  ui->input_answers = {"nobody"};
+  window.BitBtn3->click();
+  EXPECT_EQ(window.ListBox1->count(), 0);
+  ui->input_answers = {"   "};
+  window.BitBtn3->click();
+  EXPECT_EQ(window.customer_filter().size(), 0u) << "a blank filter changes nothing";
+  window.BitBtn5->click();
+  EXPECT_EQ(window.ListBox1->count(), 3);
+  EXPECT_FALSE(window.BitBtn5->isEnabled());
+}
+
+TEST_F(CustomersWindow, AddModifyAndNewCustomer) {
+  window.Edit1->setText("Aaron");
+  window.Memo1->setPlainText("one\ntwo");
+  ui->yes_no_answers = {true};
+  window.BitBtn4->click();
+  EXPECT_EQ(listed(window.ListBox1).front(), "Aaron");
+  EXPECT_EQ(Customers[0].notes, (std::vector<std::string>{"one", "two"}));
+  click_row(2);
+  window.Edit1->setText("Zanetti");
+  ui->yes_no_answers = {true};
+  window.BitBtn8->click();
+  EXPECT_EQ(listed(window.ListBox1), (std::vector<std::string>{"Aaron", "Bianchi", "Zanetti", "Verdi"}));
+  window.Button1->click();
+  EXPECT_FALSE(window.BitBtn8->isEnabled());
+  EXPECT_EQ(window.Edit2->text().toStdString(), "");
+}
+
+TEST_F(CustomersWindow, ExportThenImportThroughTheTextWindow) {
+  std::string exported;
+  answer_text_window(text, text.Memo1->toPlainText(), &exported);
+  window.BitBtn6->click();
+  EXPECT_EQ(text.Label1->text().toStdString(), "Copy and paste values in EXCEL.");
+  EXPECT_EQ(exported.substr(0, exported.find('\n')), "Bianchi\tVia Bianchi\t20100\tMilano\tMI\tItalia\t02 1\t02 2\t");
+  answer_text_window(text, QString::fromStdString(exported) + "Neri\tVia Po\n");
+  window.BitBtn1->click();
+  EXPECT_EQ(listed(window.ListBox1),
+            (std::vector<std::string>{"Bianchi", "Bianchi", "Neri", "Rossi", "Rossi", "Verdi", "Verdi"}));
+}
+
+TEST_F(QuoteHeaderWindow, APickAfterAnAddFillsTheRightCustomerAndKeepsWhatIsTyped) {
+  Customers = {named("Bianchi"), named("Rossi")};
+  QuoteHeader.number = "7";
+  window.show();
+  QApplication::processEvents();
+  EXPECT_EQ(window.ComboBox1->count(), 2);
+  EXPECT_EQ(window.Edit11->text().toStdString(), "7");
+  window.ComboBox1->setEditText("Aaron");
+  window.Edit2->setText("Via Aaron");
+  window.Edit11->setText("8");
+  ui->yes_no_answers = {true};
+  window.Btn_Utenti->click();
+  EXPECT_EQ(ui->messages.back(), "t80");
+  EXPECT_EQ(window.ComboBox1->count(), 3);
+  EXPECT_EQ(window.ComboBox1->currentText().toStdString(), "Aaron");
+  EXPECT_EQ(window.Edit11->text().toStdString(), "8") << "typed fields are kept";
+  emit window.ComboBox1->activated(1);
+  EXPECT_EQ(window.Edit2->text().toStdString(), "Via Bianchi");
+
+  window.SpeedButton1->click();
+  EXPECT_EQ(window.Edit10->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+  window.Edit17->setText("x");
+  window.BitBtn1->click();
+  EXPECT_TRUE(window.isVisible()) << "a bad discount keeps the dialog open";
+  EXPECT_EQ(QuoteHeader.number, "7");
+  window.Edit17->setText("5.5");
+  window.BitBtn1->click();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(QuoteHeader.customer.name, "Bianchi");
+  EXPECT_EQ(QuoteHeader.discount2, 5.5);
+  EXPECT_EQ(AppState.modified, 1);
+}
+
+TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
+  window.open_customers = [] { Customers.push_back(QuoteTest::named("Nuovo")); };
+  window.show();
+  QApplication::processEvents();
+  window.ComboBox1->setEditText("typed");
+  window.SpeedButton2->click();
+  EXPECT_EQ(window.ComboBox1->count(), 1);
+  EXPECT_EQ(window.ComboBox1->currentText().toStdString(), "typed");
+  window.hide();
+}
+
+TEST_F(PriceTableWindow, EnterStopsAtTheLastRowAndLocalePricesAreStored) {
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  window.show();
+  QApplication::processEvents();
+  ASSERT_EQ(window.StringGrid1->rowCount(), 3);
+  EXPECT_EQ(window.StringGrid1->item(0, 3)->text().toStdString(), "1,5");
+  EXPECT_FALSE(window.StringGrid1->item(0, 0)->flags() & Qt::ItemIsEditable);
+  for (int i = 0; i < 4; ++i) press_enter();
+  EXPECT_EQ(window.StringGrid1->currentRow(), 2);
+  window.StringGrid1->item(1, 3)->setText("12,5");
+  window.BitBtn1->click();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(CodesTable[1].price, 12.5);
+  EXPECT_EQ(CodesTable[0].price, 1.5);
+}
+
+TEST_F(PriceTableWindow, EnterInTheCellEditorCommitsAndMovesDown) {
+  window.show();
+  QApplication::processEvents();
+  window.StringGrid1->setCurrentCell(0, 3);
+  QLineEdit* editor = cell_editor();
+  ASSERT_NE(editor, nullptr) << "the current cell's editor is open";
+  editor->setText("7.25");
+  press_enter();
+  EXPECT_EQ(window.StringGrid1->item(0, 3)->text().toStdString(), "7.25");
+  EXPECT_EQ(window.StringGrid1->currentRow(), 1);
+  window.hide();
+}
+
+TEST_F(PriceTableWindow, AnInvalidPriceKeepsTheWindowOpenOnThatCell) {
+  window.show();
+  QApplication::processEvents();
+  window.StringGrid1->item(2, 3)->setText("abc");
+  window.BitBtn1->click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.StringGrid1->currentRow(), 2);
+  EXPECT_EQ(window.StringGrid1->currentColumn(), 3);
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
+  window.hide();
+}

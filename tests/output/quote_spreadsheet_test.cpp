@@ -1,0 +1,255 @@
+// The spreadsheet quote: the rows and formulas the export writes per cell, the
+// template it starts from, the results it caches, and the file read back by
+// openpyxl, a reader no one here wrote.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "external_tool.h"
+#include "model/files/file_io.h"
+#include "model/state/globals.h"
+#include "output/print/print_window.h"
+#include "output/spreadsheet/formula_values.h"
+#include "output/spreadsheet/quote_export.h"
+#include "output/spreadsheet/workbook_template.h"
+#include "support/program_dir.h"
+#include "support/scripted_ui.h"
+
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+// A number as the file holds it: the writer keeps 16 significant digits.
+double as_stored(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.16G", value);
+  return std::stod(text);
+}
+
+Tcodice code_row(const std::string& tipo, const std::string& alt_code, double price) {
+  Tcodice code;
+  code.tipo = tipo;
+  code.lar = "500";
+  code.lung = "1000";
+  code.alt = "2000";
+  code.alt_code = alt_code;
+  code.description_number = 300;
+  code.price = price;
+  return code;
+}
+
+class QuoteSpreadsheet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(std::string(std::getenv("RACKWRIGHT_STAGE_DIR")) + "/data/quote_template.txt",
+                               program_dir_.file("data/quote_template.txt"));
+    saved_cells_ = Cells;
+    Cells.assign(2, Tcell{});
+    Cells[0].name = "Magazzino";
+    Cells[1].name = "Archivio";
+    StructureTypes = {Tstructure_type{300, 301, 302, 303, "", 0}};
+    LangTable.clear();
+    for (int i = 0; i < 400; ++i) LangTable.push_back("t" + std::to_string(i));
+    CodesTable = {code_row("TE", "0123", 12.5), code_row("R", "=X", 7.25), code_row("OV", "OV1", 3.1)};
+    Trec_prv skipped{-1, 4, 0, "TE"};
+    QuoteDetails = {{skipped, {0, 3, 0, "TE"}, {1, 2, 0, "RG"}, skipped, {2, 0, 2.5, "OV"}}, {{1, 1, 0, "R"}}};
+    QuoteHeader = Tprv{};
+    Company = Tazienda{};
+  }
+  void TearDown() override {
+    Cells = saved_cells_;
+    QuoteDetails.clear();
+    CodesTable.clear();
+    LangTable.clear();
+    StructureTypes.clear();
+    QuoteHeader = Tprv{};
+    Company = Tazienda{};
+  }
+  const Worksheet& fill() {
+    sheet_.open_template(program_path("data/quote_template.txt"));
+    write_quote_sheet(sheet_);
+    return sheet_.quote_sheet();
+  }
+  static CellValue value(const Worksheet& sheet, const std::string& name) {
+    int column = name[0] - 'A' + 1;
+    const SheetCell* cell = sheet.cell(column, std::stoi(name.substr(1)));
+    return cell ? cell->value : CellValue{};
+  }
+  static Formula formula(const std::string& text) { return Formula{text}; }
+
+  TempProgramDir program_dir_;
+  Tcells saved_cells_;
+  SpreadsheetApp sheet_;
+};
+
+TEST_F(QuoteSpreadsheet, EachCellHasItsHeadingItemsSubtotalDiscountAndTotal) {
+  const Worksheet& sheet = fill();
+  EXPECT_EQ(value(sheet, "A1"), CellValue(std::string("Magazzino : t301")));
+  EXPECT_EQ(value(sheet, "A3"), CellValue(std::string("t218")));
+  EXPECT_EQ(value(sheet, "F3"), CellValue(std::string("t228")));
+  EXPECT_EQ(value(sheet, "E4"), CellValue(std::string("t227")));
+  // Three priced lines among skipped ones: rows 6 to 8, row 9 empty.
+  EXPECT_EQ(value(sheet, "B6"), CellValue(std::string("n.")));
+  EXPECT_EQ(value(sheet, "C6"), CellValue(3.0));
+  EXPECT_EQ(value(sheet, "D6"), CellValue(std::string("t300 500 x 2000")));
+  EXPECT_EQ(value(sheet, "F6"), CellValue(formula("C6*E6")));
+  EXPECT_EQ(value(sheet, "D7"), CellValue(std::string("t300 "))) << "RG ends with no size";
+  EXPECT_EQ(value(sheet, "B8"), CellValue(std::string("m")));
+  EXPECT_EQ(value(sheet, "C8"), CellValue(2.5)) << "OV counts its length";
+  EXPECT_EQ(value(sheet, "F8"), CellValue(formula("C8*E8")));
+  EXPECT_EQ(value(sheet, "A9"), CellValue{});
+  EXPECT_EQ(value(sheet, "D10"), CellValue(std::string("t223")));
+  EXPECT_EQ(value(sheet, "F10"), CellValue(formula("SUM(F6:F9)"))) << "the skipped lines take no rows";
+  EXPECT_EQ(value(sheet, "D11"), CellValue(std::string("t224")));
+  EXPECT_EQ(value(sheet, "E11"), CellValue(0.0)) << "no discount gives 0";
+  EXPECT_EQ(value(sheet, "F11"), CellValue(formula("F10*E11")));
+  EXPECT_EQ(value(sheet, "D13"), CellValue(std::string("t225")));
+  EXPECT_EQ(value(sheet, "F13"), CellValue(formula("F10-F11")));
+  // The next cell three rows further on, with its own rows.
+  EXPECT_EQ(value(sheet, "A16"), CellValue(std::string("Archivio : t301")));
+  EXPECT_EQ(value(sheet, "F21"), CellValue(formula("C21*E21")));
+  EXPECT_EQ(value(sheet, "F23"), CellValue(formula("SUM(F21:F22)")));
+  EXPECT_TRUE(sheet.cell(6, 10)->style.bold) << "the subtotal row took its template row";
+  EXPECT_EQ(sheet.cell(5, 11)->style.number_format, "0.00%");
+}
+
+TEST_F(QuoteSpreadsheet, TextsThatLookLikeFormulasOrNumbersStayTexts) {
+  LangTable[300] = "=SUM(A1:A2)";
+  const Worksheet& sheet = fill();
+  EXPECT_EQ(value(sheet, "A6"), CellValue(std::string("0123")));
+  EXPECT_EQ(value(sheet, "A7"), CellValue(std::string("=X")));
+  EXPECT_EQ(value(sheet, "D7"), CellValue(std::string("=SUM(A1:A2) ")));
+}
+
+TEST_F(QuoteSpreadsheet, TheAustralianLayoutHasThreeTaxRows) {
+  Company.currency = "A$";
+  QuoteHeader.discount1 = 10;
+  QuoteHeader.discount2 = 50;
+  const Worksheet& sheet = fill();
+  EXPECT_EQ(value(sheet, "E11"), CellValue(0.55));
+  EXPECT_EQ(value(sheet, "D13"), CellValue(std::string("Project Subtotal (Ex-GST)")));
+  EXPECT_EQ(value(sheet, "F13"), CellValue(formula("F10-F11")));
+  EXPECT_EQ(value(sheet, "D14"), CellValue(std::string("Project GST")));
+  EXPECT_EQ(value(sheet, "F14"), CellValue(formula("F13*0.1")));
+  EXPECT_EQ(value(sheet, "D15"), CellValue(std::string("Project Total")));
+  EXPECT_EQ(value(sheet, "F15"), CellValue(formula("F14+F13")));
+  EXPECT_EQ(value(sheet, "E15"), CellValue(std::string("A$")));
+  EXPECT_EQ(value(sheet, "A18"), CellValue(std::string("Archivio : t301")));
+}
+
+TEST_F(QuoteSpreadsheet, CachedResultsAreWhatTheFormulasGive) {
+  Company.currency = "A$";
+  QuoteHeader.discount1 = 10;
+  auto results = formula_results(fill());
+  double items = 3 * 12.5 + 2 * 7.25 + 2.5 * 3.1;
+  EXPECT_EQ(results.at({6, 6}), 37.5);
+  EXPECT_EQ(results.at({10, 6}), items);
+  double discount = items * (1 - 0.9);
+  EXPECT_EQ(results.at({11, 6}), discount);
+  EXPECT_EQ(results.at({13, 6}), items - discount);
+  EXPECT_EQ(results.at({15, 6}), (items - discount) * 0.1 + (items - discount));
+
+  Worksheet bad;
+  bad.rows[1].cells[1].value = Formula{"A1+1"};
+  EXPECT_THROW(formula_results(bad), std::invalid_argument) << "a formula on itself";
+  bad.rows[1].cells[1].value = Formula{"AVERAGE(B1:B2)"};
+  EXPECT_THROW(formula_results(bad), std::invalid_argument);
+}
+
+TEST_F(QuoteSpreadsheet, TheTemplateNeedsEveryRowAndReadableLines) {
+  sheet_.open_template(program_path("data/quote_template.txt"));
+  for (int row : {1, 2, 3, 4, 5, 6, 8, 9, 11}) EXPECT_NO_THROW(sheet_.copy_row(row, 1)) << row;
+  EXPECT_THROW(sheet_.copy_row(7, 1), std::out_of_range);
+  EXPECT_THROW(parse_workbook_template("row\t1\tA:F\tbold italic\n", "t"), FileError);
+  EXPECT_THROW(parse_workbook_template("width\tA\tseven\n", "t"), FileError);
+  EXPECT_THROW(parse_workbook_template("row\t3\tF:A\tbold\n", "t"), FileError);
+}
+
+TEST_F(QuoteSpreadsheet, AMissingTemplateWritesNothingAndAnEarlierExportIsKept) {
+  ScopedScriptedUi ui;
+  std::filesystem::remove(program_dir_.file("data/quote_template.txt"));
+  EXPECT_THROW(export_quote_excel(), FileError);
+  EXPECT_TRUE(std::filesystem::is_empty(program_dir_.file("user")));
+  EXPECT_TRUE(ui->opened_with_desktop.empty());
+
+  program_dir_.write("user/preventivo.xlsx", "edited by the user");
+  program_dir_.write("user/preventivo_1.xlsx", "edited too");
+  EXPECT_EQ(spreadsheet_export_path(), program_path("user/preventivo_2.xlsx"));
+}
+
+TEST_F(QuoteSpreadsheet, ThePrintWindowsExcelButtonWritesTheFileAndOpensIt) {
+  ScopedScriptedUi ui;
+  TFstampa window;
+  window.export_spreadsheet = export_quote_excel;
+  window.BitBtn6->click();
+  EXPECT_EQ(ui->opened_with_desktop, std::vector<std::string>{program_path("user/preventivo.xlsx")});
+  std::filesystem::remove(program_dir_.file("data/quote_template.txt"));
+  window.BitBtn6->click();
+  ASSERT_EQ(ui->messages.size(), 1u) << "the window shows what went wrong";
+  EXPECT_NE(ui->messages[0].find("quote_template.txt"), std::string::npos) << ui->messages[0];
+  EXPECT_FALSE(std::filesystem::exists(program_path("user/preventivo_1.xlsx")));
+}
+
+// The file as openpyxl reads it: formulas and types, then the cached values.
+TEST_F(QuoteSpreadsheet, OpenpyxlReadsFormulasCachedValuesStylesAndWidths) {
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPython);
+  if (run_tool(kPython, {"-c", "import openpyxl"}).exit_code != 0) {
+    if (std::getenv("CI")) FAIL() << "CI needs python3-openpyxl";
+    GTEST_SKIP() << "python3-openpyxl is not installed";
+  }
+  ScopedScriptedUi ui;
+  QuoteHeader.discount1 = 10;
+  // Numbers in the file must not follow a comma locale.
+  std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  export_quote_excel();
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  std::string path = program_path("user/preventivo.xlsx");
+  ASSERT_EQ(ui->opened_with_desktop, std::vector<std::string>{path});
+
+  const char* script = R"(
+import sys, openpyxl
+f = openpyxl.load_workbook(sys.argv[1]).active
+v = openpyxl.load_workbook(sys.argv[1], data_only=True).active
+for c in ("A6", "C6", "D7", "F6", "F10", "F11", "F13", "E11"):
+    print(c, f[c].data_type, repr(f[c].value), repr(v[c].value), sep="\t")
+print("format", f["E11"].number_format, f["F6"].number_format, f["A3"].font.b, sep="\t")
+print("width", round(f.column_dimensions["D"].width), f.page_setup.paperSize, sep="\t")
+)";
+  ToolResult result = run_tool(kPython, {"-c", script, path});
+  ASSERT_EQ(result.exit_code, 0) << result.output;
+  std::map<std::string, std::vector<std::string>> read;
+  std::istringstream lines(result.output);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    read[fields.at(0)] = std::vector<std::string>(fields.begin() + 1, fields.end());
+  }
+  using Fields = std::vector<std::string>;
+  EXPECT_EQ(read["A6"], (Fields{"s", "'0123'", "'0123'"}));
+  EXPECT_EQ(read["C6"], (Fields{"n", "3", "3"}));
+  EXPECT_EQ(read["D7"], (Fields{"s", "'t300 '", "'t300 '"}));
+  EXPECT_EQ(read["format"], (Fields{"0.00%", "#,##0.00", "True"}));
+  EXPECT_EQ(read["width"], (Fields{"53", "9"}));
+  double items = 3 * 12.5 + 2 * 7.25 + 2.5 * 3.1;
+  double discount = items * (1 - 0.9);
+  std::map<std::string, std::pair<std::string, double>> formulas = {{"F6", {"'=C6*E6'", 37.5}},
+                                                                    {"F10", {"'=SUM(F6:F9)'", items}},
+                                                                    {"F11", {"'=F10*E11'", discount}},
+                                                                    {"F13", {"'=F10-F11'", items - discount}}};
+  for (const auto& [name, wanted] : formulas) {
+    ASSERT_EQ(read[name].size(), 3u) << name;
+    EXPECT_EQ(read[name][0], "f") << name;
+    EXPECT_EQ(read[name][1], wanted.first);
+    EXPECT_EQ(std::stod(read[name][2]), as_stored(wanted.second)) << name << " holds its cached result";
+  }
+  EXPECT_EQ(std::stod(read["E11"].at(2)), as_stored(1 - 0.9));
+}
+
+}  // namespace
