@@ -166,6 +166,7 @@ void XGLEndUpdate() {
 
 void XGLForbidSecondTextureUnit() { state.second_unit_forbidden = true; }
 void XGLAllowSecondTextureUnit() { state.second_unit_forbidden = false; }
+bool XGLSecondTextureUnitForbidden() { return state.second_unit_forbidden; }
 
 void xglTexCoord2f(GLfloat s, GLfloat t) {
   RouteCoordinates([&] { GL().glTexCoord2f(s, t); }, [&](GLenum u) { GL().glMultiTexCoord2fARB(u, s, t); });

@@ -30,6 +30,7 @@ void XGLEndUpdate();
 // While forbidden, Dual falls back to Main, Second to Null, and Arbitrary drops unit 1.
 void XGLForbidSecondTextureUnit();
 void XGLAllowSecondTextureUnit();
+bool XGLSecondTextureUnitForbidden();
 
 void xglTexCoord2f(GLfloat s, GLfloat t);
 void xglTexCoord2fv(const GLfloat* v);

@@ -7,9 +7,13 @@
 #include "gfx3d/file_streams.h"
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/intersections.h"
+#include "gfx3d/material_library.h"
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
+#include "scene3d/actor.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/mesh_connectivity.h"
+#include "scene3d/skeleton.h"
 #include "scene3d/stage.h"
 
 namespace {
@@ -19,7 +23,9 @@ constexpr const char* kUnit = "GLVectorFileObjects";
 }  // namespace
 
 TGLBaseMesh::TGLBaseMesh(TComponent* owner)
-    : TGLStageObject(owner), auto_scaling_(TGLCoordinates::CreateInitialized(this, {1, 1, 1, 1}, csPoint)) {
+    : TGLStageObject(owner),
+      skeleton_(std::make_unique<TSkeleton>(this)),
+      auto_scaling_(TGLCoordinates::CreateInitialized(this, {1, 1, 1, 1}, csPoint)) {
   // The mesh may turn the front face around while it draws.
   SetObjectStyle(ObjectStyle() | osResetStatesAfterRender);
 }
@@ -40,15 +46,27 @@ void TGLBaseMesh::Assign(const TPersistent* source) {
 }
 
 void TGLBaseMesh::SetNormalsOrientation(TMeshNormalsOrientation value) {
-  if (value == normals_orientation_) return;
-  normals_orientation_ = value;
-  StructureChanged();
+  StoreOnChange(normals_orientation_, value, [this] { StructureChanged(); });
 }
 
 void TGLBaseMesh::SetUseMeshMaterials(bool value) {
-  if (value == use_mesh_materials_) return;
-  use_mesh_materials_ = value;
-  StructureChanged();
+  StoreOnChange(use_mesh_materials_, value, [this] { StructureChanged(); });
+}
+
+void TGLBaseMesh::SetMaterialLibrary(TGLMaterialLibrary* value) {
+  StoreOnChange(material_library_, value, [this] { StructureChanged(); });
+}
+
+void TGLBaseMesh::PrepareMaterialLibraryCache() {
+  DropMaterialLibraryCache();
+  mesh_objects_.PrepareMaterialLibraryCache(material_library_);
+  material_cache_prepared_ = true;
+}
+
+void TGLBaseMesh::DropMaterialLibraryCache() {
+  if (!material_cache_prepared_) return;
+  mesh_objects_.DropMaterialLibraryCache();
+  material_cache_prepared_ = false;
 }
 
 void TGLBaseMesh::LoadMeshFromFile(const std::string& fileName) {
@@ -60,6 +78,7 @@ void TGLBaseMesh::LoadMeshFromFile(const std::string& fileName) {
 void TGLBaseMesh::LoadMeshFromStream(const std::string& fileName, TStream& stream) {
   if (fileName.empty()) return;
   mesh_objects_.Clear();
+  skeleton_->Clear();
   try {
     ReadWithFormat(fileName, stream);
   } catch (...) {
@@ -218,8 +237,14 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
     Assert(normals_orientation_ == mnoDefault || normals_orientation_ == mnoInvert, kUnit, __LINE__);
     const bool invert = normals_orientation_ == mnoInvert && rci.GLStates;
     if (invert) rci.GLStates->InvertGLFrontFace();
+    const bool withLibrary = !rci.ignoreMaterials && use_mesh_materials_ && material_library_;
+    if (withLibrary) {
+      if (!material_cache_prepared_) PrepareMaterialLibraryCache();
+      rci.materialLibrary = material_library_;
+    }
     if (rci.amalgamating || (ObjectStyle() & osDirectDraw) || (Changes() & chStructure)) PrepareBuildList(rci);
     TGLStageObject::DoRender(rci, true, false);
+    rci.materialLibrary = nullptr;
     if (invert) rci.GLStates->InvertGLFrontFace();
   }
   if (renderChildren && Count() > 0) RenderChildren(0, Count() - 1, rci);
@@ -227,6 +252,7 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
 
 void TGLBaseMesh::StructureChanged() {
   dimensions_cached_ = false;
+  DropMaterialLibraryCache();
   mesh_objects_.Prepare();
   TGLStageObject::StructureChanged();
 }
@@ -237,6 +263,8 @@ void TGLGLSMVectorFile::SaveToStream(TStream& stream) { Owner().MeshObjects().Sa
 
 void RegisterMeshClasses() {
   RegisterMeshObjectClasses();
+  RegisterSkeletonClasses();
   RegisterClass("TGLFreeForm", [] { return std::make_unique<TGLFreeForm>(nullptr); });
+  RegisterClass("TGLActor", [] { return std::make_unique<TGLActor>(nullptr); });
   RegisterMeshFileFormat<TGLGLSMVectorFile>("glsm", "Mesh object archive");
 }

@@ -12,6 +12,8 @@
 #include "scene3d/mesh_objects.h"
 #include "scene3d/stage_object.h"
 
+class TSkeleton;
+
 enum TMeshAutoCentering : std::uint8_t {
   macCenterX = 1,
   macCenterY = 2,
@@ -29,6 +31,8 @@ class TGLBaseMesh : public TGLStageObject {
 
   TMeshObjectList& MeshObjects() { return mesh_objects_; }
   const TMeshObjectList& MeshObjects() const { return mesh_objects_; }
+  // Empty unless the mesh animates; cleared by every load.
+  TSkeleton& Skeleton() { return *skeleton_; }
   TMeshNormalsOrientation NormalsOrientation() const { return normals_orientation_; }
   void SetNormalsOrientation(TMeshNormalsOrientation value);
   TMeshAutoCenterings AutoCentering = 0;
@@ -36,6 +40,9 @@ class TGLBaseMesh : public TGLStageObject {
   void SetAutoScaling(const TGLCoordinates& value) { auto_scaling_->Assign(&value); }
   // A connectivity kept by the caller for repeated silhouettes; null builds one per call.
   TBaseConnectivity* Connectivity = nullptr;
+  // The library the face groups' material names refer to; it must outlive the mesh or be unset first.
+  TGLMaterialLibrary* MaterialLibrary() const { return material_library_; }
+  void SetMaterialLibrary(TGLMaterialLibrary* value);
   bool UseMeshMaterials() const { return use_mesh_materials_; }
   void SetUseMeshMaterials(bool value);
 
@@ -62,6 +69,8 @@ class TGLBaseMesh : public TGLStageObject {
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
   void StructureChanged() override;
   void PrepareMesh() { StructureChanged(); }
+  void PrepareMaterialLibraryCache();
+  void DropMaterialLibraryCache();
 
  protected:
   virtual void PrepareVectorFile(TVectorFile& file) { file.NormalsOrientation = normals_orientation_; }
@@ -73,8 +82,11 @@ class TGLBaseMesh : public TGLStageObject {
 
   TMeshNormalsOrientation normals_orientation_ = mnoDefault;
   TMeshObjectList mesh_objects_{this};
+  std::unique_ptr<TSkeleton> skeleton_;
   std::unique_ptr<TGLCoordinates> auto_scaling_;
   bool use_mesh_materials_ = true;
+  TGLMaterialLibrary* material_library_ = nullptr;
+  bool material_cache_prepared_ = false;
   bool dimensions_cached_ = false;
   TAffineVector dimensions_cache_{};
 };

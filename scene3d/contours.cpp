@@ -2,6 +2,7 @@
 
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/library_errors.h"
+#include "scene3d/change_setters.h"
 #include "scene3d/contour_tessellation.h"
 
 namespace {
@@ -131,9 +132,7 @@ void TGLMultiPolygon::Assign(const TPersistent* source) {
 }
 
 void TGLMultiPolygon::SetParts(TPolygonParts value) {
-  if (value == parts_) return;
-  parts_ = value;
-  StructureChanged();
+  StoreOnChange(parts_, value, [this] { StructureChanged(); });
 }
 
 void TGLMultiPolygon::BuildList(TRenderContextInfo&) {

@@ -4,6 +4,7 @@
 
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/vector_operations.h"
+#include "scene3d/change_setters.h"
 
 namespace {
 
@@ -28,27 +29,19 @@ void TGLExtrusionSolid::SetStacks(int value) {
 }
 
 void TGLExtrusionSolid::SetNormals(TNormalSmoothing value) {
-  if (value == normals_) return;
-  normals_ = value;
-  StructureChanged();
+  StoreOnChange(normals_, value, [this] { StructureChanged(); });
 }
 
 void TGLExtrusionSolid::SetNormalDirection(TNormalDirection value) {
-  if (value == normal_direction_) return;
-  normal_direction_ = value;
-  StructureChanged();
+  StoreOnChange(normal_direction_, value, [this] { StructureChanged(); });
 }
 
 void TGLExtrusionSolid::SetParts(TExtrusionSolidParts value) {
-  if (value == parts_) return;
-  parts_ = value;
-  StructureChanged();
+  StoreOnChange(parts_, value, [this] { StructureChanged(); });
 }
 
 void TGLExtrusionSolid::SetHeight(float value) {
-  if (value == height_) return;
-  height_ = value;
-  StructureChanged();
+  StoreOnChange(height_, value, [this] { StructureChanged(); });
 }
 
 void TGLExtrusionSolid::SetMinSmoothAngle(float degrees) {

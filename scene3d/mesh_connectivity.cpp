@@ -1,7 +1,7 @@
 #include "scene3d/mesh_connectivity.h"
 
 #include "gfx3d/library_errors.h"
-#include "scene3d/base_mesh.h"
+#include "scene3d/actor.h"
 
 namespace {
 
@@ -52,7 +52,9 @@ void TFaceGroupConnectivity::RebuildEdgeList() {
   }
 }
 
-TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh) : TBaseConnectivity(true) {
+// An actor's vertices move every frame, so its face normals are not kept.
+TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh)
+    : TBaseConnectivity(dynamic_cast<TGLActor*>(&baseMesh) == nullptr) {
   SetBaseMesh(&baseMesh);
 }
 

@@ -6,6 +6,7 @@
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/library_errors.h"
+#include "gfx3d/material_library.h"
 #include "scene3d/strip_conversion.h"
 
 namespace {
@@ -116,6 +117,10 @@ TFaceGroup::~TFaceGroup() {
   if (owner_) owner_->Remove(this);
 }
 
+void TFaceGroup::PrepareMaterialLibraryCache(const TGLMaterialLibrary* library) {
+  MaterialCache = library && !MaterialName.empty() ? library->LibMaterialByName(MaterialName) : nullptr;
+}
+
 TMeshObject* TFaceGroup::MeshObject() const { return owner_ ? owner_->Owner() : nullptr; }
 
 void TFaceGroup::WriteToFiler(TVirtualWriter& writer) const {
@@ -140,21 +145,7 @@ void TFaceGroups::Clear() {
   while (Count() > 0) delete static_cast<TFaceGroup*>(Get(Count() - 1));
 }
 
-void TFaceGroups::ReadFromFiler(TVirtualReader& reader) {
-  // The read replaces (and frees) the old groups, which must not detach from a list mid-read.
-  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
-  try {
-    TPersistentObjectList::ReadFromFiler(reader);
-  } catch (...) {
-    for (int i = 0; i < Count(); ++i) Item(i).SetOwner(this);
-    throw;
-  }
-  for (int i = 0; i < Count(); ++i) {
-    auto* group = dynamic_cast<TFaceGroup*>(Get(i));
-    if (!group) throw EReadError("Face group list holds another kind of object");
-    group->SetOwner(this);
-  }
-}
+void TFaceGroups::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TFaceGroup>(*this, reader); }
 
 void TFGVertexIndexList::BuildList(TRenderContextInfo& rci) {
   if (VertexIndices.Count() == 0) return;
@@ -408,6 +399,58 @@ void TMeshObject::Prepare() {
   for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).Prepare();
 }
 
+void TMeshObject::PrepareMaterialLibraryCache(const TGLMaterialLibrary* library) {
+  for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).PrepareMaterialLibraryCache(library);
+}
+
+void TMeshObject::DropMaterialLibraryCache() {
+  for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).DropMaterialLibraryCache();
+}
+
+void TMeshObject::DrawGroupsWithMaterials(TRenderContextInfo& rci) {
+  int i = 0;
+  while (i < face_groups_.Count()) {
+    TGLLibMaterial* material = face_groups_.Item(i).MaterialCache;
+    if (!material) {
+      face_groups_.Item(i++).BuildList(rci);
+      continue;
+    }
+    int end = i;
+    while (end < face_groups_.Count() && face_groups_.Item(end).MaterialCache == material) ++end;
+    material->Apply(rci);
+    do {
+      for (int k = i; k < end; ++k) face_groups_.Item(k).BuildList(rci);
+    } while (material->UnApply(rci));
+    i = end;
+  }
+}
+
+void TMeshObject::DrawGroupsByMaterial(TRenderContextInfo& rci) {
+  // Each pass takes a new tag, so groups drawn earlier in this pass are told apart.
+  static int pass = 1;
+  const int tag = pass++;
+  for (int i = 0; i < face_groups_.Count(); ++i) {
+    if (face_groups_.Item(i).RenderGroupID == tag) continue;
+    TGLLibMaterial* material = face_groups_.Item(i).MaterialCache;
+    auto drawRun = [&] {
+      for (int k = i; k < face_groups_.Count(); ++k) {
+        TFaceGroup& group = face_groups_.Item(k);
+        if (group.MaterialCache != material || group.RenderGroupID == tag) continue;
+        group.BuildList(rci);
+      }
+    };
+    if (!material) {
+      drawRun();
+    } else {
+      material->Apply(rci);
+      do drawRun();
+      while (material->UnApply(rci));
+    }
+    for (int k = i; k < face_groups_.Count(); ++k)
+      if (face_groups_.Item(k).MaterialCache == material) face_groups_.Item(k).RenderGroupID = tag;
+  }
+}
+
 void TMeshObject::CheckFaceGroups() const {
   for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).CheckIndices();
 }
@@ -454,7 +497,20 @@ void TMeshObject::BuildList(TRenderContextInfo& rci) {
       break;
     case moFaceGroups:
       CheckFaceGroups();
-      for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).BuildList(rci);
+      if (!rci.materialLibrary) {
+        for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).BuildList(rci);
+        break;
+      }
+      if (RenderingOptions & mroGroupByMaterial)
+        DrawGroupsByMaterial(rci);
+      else
+        DrawGroupsWithMaterials(rci);
+      // A material may have changed culling behind the context's back.
+      if (rci.GLStates) {
+        const bool culling = rci.GLStates->IsEnabled(stCullFace);
+        if (rci.bufferFaceCull && !culling) rci.GLStates->Enable(stCullFace);
+        if (!rci.bufferFaceCull && culling) rci.GLStates->Disable(stCullFace);
+      }
       break;
     default:
       Assert(false, kUnit, __LINE__);
@@ -587,6 +643,14 @@ void TMeshObjectList::Prepare() {
   for (int i = 0; i < Count(); ++i) Item(i).Prepare();
 }
 
+void TMeshObjectList::PrepareMaterialLibraryCache(const TGLMaterialLibrary* library) {
+  for (int i = 0; i < Count(); ++i) Item(i).PrepareMaterialLibraryCache(library);
+}
+
+void TMeshObjectList::DropMaterialLibraryCache() {
+  for (int i = 0; i < Count(); ++i) Item(i).DropMaterialLibraryCache();
+}
+
 void TMeshObjectList::PrepareBuildList(TRenderContextInfo& rci) {
   for (int i = 0; i < Count(); ++i)
     if (Item(i).Visible) Item(i).PrepareBuildList(rci);
@@ -597,21 +661,7 @@ void TMeshObjectList::BuildList(TRenderContextInfo& rci) {
     if (Item(i).Visible) Item(i).BuildList(rci);
 }
 
-void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) {
-  // The old items are freed by a successful read and must not detach from the list while it runs.
-  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
-  try {
-    TPersistentObjectList::ReadFromFiler(reader);
-  } catch (...) {
-    for (int i = 0; i < Count(); ++i) Item(i).SetOwner(this);
-    throw;
-  }
-  for (int i = 0; i < Count(); ++i) {
-    auto* item = dynamic_cast<TMeshObject*>(Get(i));
-    if (!item) throw EReadError("Mesh object list holds another kind of object");
-    item->SetOwner(this);
-  }
-}
+void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TMeshObject>(*this, reader); }
 
 void RegisterMeshObjectClasses() {
   RegisterPersistentClass<TMeshObject>();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gfx3d/library_errors.h"
 #include "gfx3d/persistent_object_list.h"
 #include "gfx3d/render_context_info.h"
 #include "gfx3d/scalar_lists.h"
@@ -19,6 +20,8 @@ enum TFaceGroupMode : std::uint8_t { fgmTriangles, fgmTriangleStrip, fgmFlatTria
 
 class TMeshObject;
 class TMeshObjectList;
+class TGLLibMaterial;
+class TGLMaterialLibrary;
 
 class TBaseMeshObject : public TPersistentObject {
  public:
@@ -53,6 +56,10 @@ class TFaceGroup : public TPersistentObject {
   void SetOwner(TFaceGroups* owner) { owner_ = owner; }
   TMeshObject* MeshObject() const;
   std::string MaterialName;
+  // The library material named MaterialName, resolved before drawing with a library.
+  TGLLibMaterial* MaterialCache = nullptr;
+  void PrepareMaterialLibraryCache(const TGLMaterialLibrary* library);
+  void DropMaterialLibraryCache() { MaterialCache = nullptr; }
   int LightMapIndex = -1;
   int RenderGroupID = 0;
 
@@ -174,6 +181,8 @@ class TMeshObject : public TBaseMeshObject {
                                      TAffineVectorList* normals = nullptr) const;
   int TriangleCount() const;
   void Prepare();
+  void PrepareMaterialLibraryCache(const TGLMaterialLibrary* library);
+  void DropMaterialLibraryCache();
   // Raises a data error when a face group indexes outside the lists.
   void CheckFaceGroups() const;
   virtual void PrepareBuildList(TRenderContextInfo&) {}
@@ -189,6 +198,9 @@ class TMeshObject : public TBaseMeshObject {
 
  private:
   void DrawImmediate(std::uint32_t primitive);
+  // Face groups with the library of the render context: runs of one material share its application.
+  void DrawGroupsWithMaterials(TRenderContextInfo& rci);
+  void DrawGroupsByMaterial(TRenderContextInfo& rci);
 
   TMeshObjectList* owner_ = nullptr;
   TAffineVectorList tex_coords_;
@@ -218,6 +230,8 @@ class TMeshObjectList : public TPersistentObjectList {
                                      TAffineVectorList* normals = nullptr) const;
   int TriangleCount() const;
   void Prepare();
+  void PrepareMaterialLibraryCache(const TGLMaterialLibrary* library);
+  void DropMaterialLibraryCache();
   void PrepareBuildList(TRenderContextInfo& rci);
   void BuildList(TRenderContextInfo& rci);
 
@@ -226,6 +240,25 @@ class TMeshObjectList : public TPersistentObjectList {
  private:
   TObject* owner_;
 };
+
+// Reads a list whose items know it as their owner. The old items are freed by
+// a successful read, so they must not detach while it runs; a failed read
+// leaves them in place, owned again.
+template <typename Item, typename List>
+void ReadOwnedItems(List& list, TVirtualReader& reader) {
+  for (int i = 0; i < list.Count(); ++i) static_cast<Item*>(list.Get(i))->SetOwner(nullptr);
+  try {
+    list.TPersistentObjectList::ReadFromFiler(reader);
+  } catch (...) {
+    for (int i = 0; i < list.Count(); ++i) static_cast<Item*>(list.Get(i))->SetOwner(&list);
+    throw;
+  }
+  for (int i = 0; i < list.Count(); ++i) {
+    auto* item = dynamic_cast<Item*>(list.Get(i));
+    if (!item) throw EReadError(list.ClassName() + " holds another kind of object");
+    item->SetOwner(&list);
+  }
+}
 
 // The persistent classes above, for archives that name them.
 void RegisterMeshObjectClasses();

@@ -13,6 +13,7 @@
 #include "scene3d/proxy_objects.h"
 #include "scene3d/stage.h"
 #include "scene3d/stl_vector_file.h"
+#include "scene3d/vertex_array_mesh.h"
 
 namespace {
 
@@ -38,4 +39,5 @@ void InitializeScene3D() {
   RegisterSTLFormat();
   RegisterComponentClass<TGLMultiPolygon>("TGLMultiPolygon");
   RegisterComponentClass<TGLExtrusionSolid>("TGLExtrusionSolid");
+  RegisterComponentClass<TGLMesh>("TGLMesh");
 }

@@ -1,6 +1,8 @@
 #include "scene3d/stl_vector_file.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -87,34 +89,41 @@ bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
 }
 
 // Tokens separated by commas or runs of blanks and tabs; a double-quoted token may hold either.
-std::vector<std::string> Tokens(std::string_view line) {
-  std::vector<std::string> tokens;
+// Views into the line, kept in tokens (reused from line to line).
+void Tokens(std::string_view line, std::vector<std::string_view>& tokens) {
+  tokens.clear();
   std::size_t i = 0;
-  const auto separator = [](char c) { return c == ' ' || c == '\t' || c == ','; };
+  const auto blank = [&line](std::size_t at) { return line[at] == ' ' || line[at] == '\t'; };
   while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    while (i < line.size() && blank(i)) ++i;
     if (i >= line.size()) break;
-    std::string token;
     if (line[i] == '"') {
       const std::size_t close = line.find('"', i + 1);
       const std::size_t end = close == std::string_view::npos ? line.size() : close;
-      token = std::string(line.substr(i + 1, end - i - 1));
+      tokens.push_back(line.substr(i + 1, end - i - 1));
       i = end + 1;
     } else {
       const std::size_t start = i;
-      while (i < line.size() && !separator(line[i])) ++i;
-      token = std::string(line.substr(start, i - start));
+      while (i < line.size() && !blank(i) && line[i] != ',') ++i;
+      tokens.push_back(line.substr(start, i - start));
     }
-    tokens.push_back(std::move(token));
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    while (i < line.size() && blank(i)) ++i;
     if (i < line.size() && line[i] == ',') ++i;
   }
-  return tokens;
 }
 
-TAffineVector NumbersFrom(const std::vector<std::string>& tokens, std::size_t first) {
-  return {static_cast<float>(StrToFloatDef(tokens[first], 0)), static_cast<float>(StrToFloatDef(tokens[first + 1], 0)),
-          static_cast<float>(StrToFloatDef(tokens[first + 2], 0))};
+// Plain decimal numbers take the quick exact path; anything else (a decimal
+// comma, stray text) goes through the library's lenient parser.
+float Number(std::string_view token) {
+  double value = 0;
+  const char* end = token.data() + token.size();
+  const auto [stop, error] = std::from_chars(token.data(), end, value);
+  if (error == std::errc() && stop == end && std::isfinite(value)) return static_cast<float>(value);
+  return static_cast<float>(StrToFloatDef(std::string(token), 0));
+}
+
+TAffineVector NumbersFrom(const std::vector<std::string_view>& tokens, std::size_t first) {
+  return {Number(tokens[first]), Number(tokens[first + 1]), Number(tokens[first + 2])};
 }
 
 class LineReader {
@@ -139,8 +148,8 @@ class LineReader {
   std::size_t next_ = 0;
 };
 
-TAffineVector ReadVertex(LineReader& lines) {
-  const std::vector<std::string> tokens = Tokens(lines.Next());
+TAffineVector ReadVertex(LineReader& lines, std::vector<std::string_view>& tokens) {
+  Tokens(lines.Next(), tokens);
   if (tokens.size() != 4 || !StartsWithKeyword(tokens[0], "VERTEX") || tokens[0].size() != 6)
     throw ELibraryError("Invalid Vertex");
   return NumbersFrom(tokens, 1);
@@ -152,16 +161,17 @@ void ReadASCII(const std::string& data, TMeshObject& mesh) {
   const int facets = std::max(lines.Count() - 2, 0) / 7;
   mesh.Vertices().EnsureCapacity(facets * 3);
   mesh.Normals().EnsureCapacity(facets * 3);
+  std::vector<std::string_view> tokens;
   std::string_view line = lines.Next();
   for (;;) {
     if (StartsWithKeyword(line, "FACET NORMAL ")) {
-      const std::vector<std::string> tokens = Tokens(line);
+      Tokens(line, tokens);
       if (tokens.size() != 5) throw ELibraryError("Invalid Normal");
       const TAffineVector normal = NumbersFrom(tokens, 2);
       if (!StartsWithKeyword(lines.Next(), "OUTER LOOP")) throw ELibraryError("Outer Loop Not Found");
-      const TAffineVector a = ReadVertex(lines);
-      const TAffineVector b = ReadVertex(lines);
-      const TAffineVector c = ReadVertex(lines);
+      const TAffineVector a = ReadVertex(lines, tokens);
+      const TAffineVector b = ReadVertex(lines, tokens);
+      const TAffineVector c = ReadVertex(lines, tokens);
       if (!StartsWithKeyword(lines.Next(), "ENDLOOP")) throw ELibraryError("End of Loop Not Found");
       AddFacet(mesh, normal, a, b, c);
     }

@@ -3,6 +3,9 @@
 // with a door is also drawn on Mesa.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cstdlib>
+
 #include "gfx3d/gl_state_cache.h"
 #include "scene3d/extrusion_solid.h"
 #include "scene_fixture.h"
@@ -182,6 +185,11 @@ TEST_F(WallPixels, RingFromAboveShowsWallsCentreAndDoorGap) {
     walls.BuildList(rci);
     std::vector<std::uint8_t> pixels(kWidth * kHeight * 4);
     gl.glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR"))
+      QImage(pixels.data(), kWidth, kHeight, QImage::Format_RGBA8888)
+          .mirrored()
+          .scaled(256, 256)
+          .save(QString(folder) + "/wall_ring_" + QString::number(alpha) + ".png");
     // Pixel at scene point (x, y): 2 pixels per unit, origin in the middle.
     auto wall = [&](float x, float y) {
       const int px = static_cast<int>((x + 16) * 2), py = static_cast<int>((y + 16) * 2);

@@ -8,8 +8,8 @@
 #include "scene3d/base_mesh.h"
 #include "scene3d/stage_buffer.h"
 #include "scene_fixture.h"
-#include "stl_samples.h"
 #include "support/gl_pixel_fixture.h"
+#include "support/stl_samples.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -3,13 +3,16 @@
 // of their face groups.
 #include <gtest/gtest.h>
 
+#include "gfx3d/gl_state_cache.h"
 #include "gfx3d/library_errors.h"
+#include "gfx3d/material_library.h"
 #include "gfx3d/streams.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/mesh_connectivity.h"
+#include "scene3d/vertex_array_mesh.h"
 #include "scene_fixture.h"
-#include "stl_samples.h"
 #include "support/recording_gl.h"
+#include "support/stl_samples.h"
 
 namespace {
 
@@ -160,6 +163,78 @@ TEST_F(MeshObjects, ConnectivityOfFaceGroups) {
   } catch (const EAssertionFailed& error) {
     EXPECT_NE(std::string(error.what()).find("Not supported"), std::string::npos);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VertexArrayMesh, DrawsItsRecordsInOneCall) {
+  TGLMesh mesh(nullptr);
+  EXPECT_EQ(mesh.Vertices().Count(), 3);
+  RecordingGL gl;
+  TRenderContextInfo rci;
+  mesh.BuildList(rci);
+  EXPECT_EQ(gl.Count("glInterleavedArrays"), 1);
+  EXPECT_EQ(gl.Count("glDrawArrays"), 1);
+  EXPECT_EQ(gl.calls[gl.calls.size() - 6].args, (std::vector<double>{GL_TRIANGLE_STRIP, 0, 3}));
+  gl.Clear();
+  mesh.SetVertexMode(vmVT);
+  mesh.BuildList(rci);
+  EXPECT_EQ(gl.Count("glInterleavedArrays"), 0);
+  EXPECT_EQ(gl.Count("glTexCoordPointer"), 1);
+  EXPECT_EQ(gl.Count("glNormalPointer"), 0);
+  for (int i = mesh.Vertices().Count(); i < 256; ++i) mesh.Vertices().AddVertex({}, {}, {}, {});
+  EXPECT_EQ(mesh.Vertices().Capacity(), 256);
+  mesh.Vertices().AddVertex({}, {}, {}, {});
+  EXPECT_EQ(mesh.Vertices().Capacity(), 512);
+  mesh.Vertices().SetLocked(true);
+  EXPECT_FALSE(mesh.Vertices().Locked());
+}
+
+}  // namespace
+
+namespace {
+
+class PassCountingShader : public TGLShader {
+ public:
+  using TGLShader::TGLShader;
+  int applied = 0;
+
+ protected:
+  void DoApply(TRenderContextInfo&, TObject*) override { ++applied; }
+};
+
+TEST_F(MeshObjects, FaceGroupsShareTheirLibraryMaterial) {
+  TGLMaterialLibrary library(nullptr);
+  PassCountingShader wood(nullptr), metal(nullptr);
+  library.Materials().Add()->SetName("wood");
+  library.Materials().Add()->SetName("metal");
+  library.LibMaterialByName("wood")->SetShader(&wood);
+  library.LibMaterialByName("metal")->SetShader(&metal);
+  TGLFreeForm form(nullptr);
+  auto* mesh = new TMeshObject(&form.MeshObjects());
+  mesh->Mode = moFaceGroups;
+  AddPoints(mesh->Vertices(), 3);
+  for (const char* name : {"wood", "wood", "metal", "wood", "missing"})
+    AddIndexGroup(*mesh, fgmTriangles, {0, 1, 2}).MaterialName = name;
+  form.SetMaterialLibrary(&library);
+  RecordingGL gl;
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  form.SetObjectStyle(form.ObjectStyle() | osDirectDraw);
+  form.DoRender(rci, true, false);
+  EXPECT_EQ(gl.Count("glDrawElements"), 5);
+  EXPECT_EQ(wood.applied, 2);  // two runs of wood
+  EXPECT_EQ(metal.applied, 1);
+  EXPECT_EQ(rci.materialLibrary, nullptr);
+  mesh->RenderingOptions = mroGroupByMaterial;
+  form.DoRender(rci, true, false);
+  EXPECT_EQ(gl.Count("glDrawElements"), 10);
+  EXPECT_EQ(wood.applied, 3);  // all wood groups in one application
+  form.SetMaterialLibrary(nullptr);
+  EXPECT_EQ(mesh->FaceGroups().Item(0).MaterialCache, nullptr);
 }
 
 }  // namespace

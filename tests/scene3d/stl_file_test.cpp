@@ -2,16 +2,26 @@
 // files, and the written file checked by admesh.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <sstream>
 
 #include "../output/external_tool.h"
 #include "gfx3d/streams.h"
 #include "scene3d/base_mesh.h"
 #include "scene_fixture.h"
-#include "stl_samples.h"
+#include "support/stl_samples.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+// The first number after "<label> :" in admesh's report, -1 when missing.
+int AdmeshFigure(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find(label);
+  if (at == std::string::npos) return -1;
+  std::istringstream line(report.substr(report.find(':', at) + 1));
+  int figure = -1;
+  line >> figure;
+  return figure;
+}
 
 bool Same(const TAffineVector& a, const TAffineVector& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
@@ -43,7 +53,7 @@ TEST_F(StlFile, BinaryAndAsciiCubesLoadAlike) {
 TEST_F(StlFile, ZeroOrOpposedNormalsReverseTheCorners) {
   auto facets = CubeFacets(2, true);
   ASSERT_EQ(Load(BinaryStl(facets)), 1);
-  const auto& corners = facets[0].corners;
+  const auto corners = facets[0].corners;
   EXPECT_EQ(First().Vertices().GetItem(0).y, corners[2][1]);
   EXPECT_EQ(First().Vertices().GetItem(2).y, corners[0][1]);
   EXPECT_EQ(First().Normals().GetItem(0).z, 0);
@@ -134,10 +144,9 @@ TEST_F(StlFile, WriterRoundTripsAndAdmeshAcceptsIt) {
   SKIP_OR_FAIL_WITHOUT_TOOL("/usr/bin/admesh");
   const ToolResult checked = run_tool("/usr/bin/admesh", {path});
   ASSERT_EQ(checked.exit_code, 0) << checked.output;
-  for (const char* expected :
-       {R"(Number of facets\s+:\s+12\s+12)", R"(Backwards edges\s+:\s+0\b)", R"(Normals fixed\s+:\s+0\b)",
-        R"(Facets reversed\s+:\s+0\b)", R"(Total disconnected facets\s+:\s+0\s+0)"})
-    EXPECT_TRUE(std::regex_search(checked.output, std::regex(expected))) << expected << "\n" << checked.output;
+  EXPECT_EQ(AdmeshFigure(checked.output, "Number of facets"), 12) << checked.output;
+  for (const char* zero : {"Backwards edges", "Normals fixed", "Facets reversed", "Total disconnected facets"})
+    EXPECT_EQ(AdmeshFigure(checked.output, zero), 0) << zero << "\n" << checked.output;
 }
 
 TEST_F(StlFile, DegenerateTrianglesAreWrittenWithAZeroNormal) {

@@ -1,0 +1,161 @@
+// Material libraries: unique names, the archive in every version with its
+// texture bitmaps, bad archives, and shaders around a library material.
+#include "gfx3d/material_library.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "gfx3d/gl_state_cache.h"
+#include "gfx3d/library_errors.h"
+#include "gfx3d/streams.h"
+#include "gfx3d_fixture.h"
+#include "support/recording_gl.h"
+
+namespace {
+
+class CountingShader : public TGLShader {
+ public:
+  using TGLShader::TGLShader;
+  int applied = 0;
+  int passesLeft = 0;
+
+ protected:
+  void DoApply(TRenderContextInfo&, TObject*) override { ++applied; }
+  bool DoUnApply(TRenderContextInfo&) override { return passesLeft-- > 0; }
+};
+
+class MaterialLibrary : public Gfx3DTest {
+ protected:
+  std::string Saved(const TGLMaterialLibrary& library) {
+    TStringStream stream;
+    library.SaveToStream(stream);
+    return stream.DataString();
+  }
+  TGLMaterialLibrary library{nullptr};
+};
+
+TEST_F(MaterialLibrary, NamesStayUniqueOutsideLoading) {
+  EXPECT_EQ(library.Materials().Add()->Name(), "LibMaterial");
+  TGLLibMaterial* second = library.Materials().Add();
+  EXPECT_EQ(second->Name(), "LibMaterial1");
+  second->SetName("LibMaterial");
+  EXPECT_EQ(second->Name(), "LibMaterial1");
+  EXPECT_EQ(library.LibMaterialByName("LibMaterial1"), second);
+  EXPECT_EQ(library.LibMaterialByName("nothing"), nullptr);
+  EXPECT_EQ(LibMaterialNameHash("ab"), ((2u * 2 + 'a') * 2) + 'b');
+  library.SetTexturePaths("textures;/abs/");
+  EXPECT_EQ(library.TexturePathList(), (std::vector<std::string>{"textures/", "/abs/"}));
+}
+
+TEST_F(MaterialLibrary, ArchiveRoundTripsWithTextures) {
+  QImage picture(4, 2, QImage::Format_RGB32);
+  picture.fill(qRgb(10, 200, 30));
+  TGLLibMaterial& textured = library.AddTextureMaterial("wood", picture);
+  textured.TextureScale().SetVector(2, 2, 1);
+  textured.SetTexture2Name("metal");
+  TGLLibMaterial& metal = *library.Materials().Add();
+  metal.SetName("metal");
+  metal.Material().FrontProperties().Diffuse().SetColor({0.25f, 0.5f, 0.75f, 0.5f});
+  metal.Material().FrontProperties().SetShininess(64);
+  metal.Material().SetBlendingMode(bmTransparency);
+  metal.Material().TextureEx().AddItem().SetTextureIndex(3);
+  const std::string bytes = Saved(library);
+
+  TGLMaterialLibrary copy(nullptr);
+  TStringStream stream(bytes);
+  copy.LoadFromStream(stream);
+  ASSERT_EQ(copy.Materials().Count(), 2);
+  TGLLibMaterial& wood = copy.Materials().Items(0);
+  EXPECT_EQ(wood.Name(), "wood");
+  EXPECT_EQ(wood.Texture2Name(), "metal");
+  EXPECT_FALSE(wood.TextureMatrixIsIdentity());
+  auto* image = dynamic_cast<TGLPersistentImage*>(&wood.Material().Texture().Image());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->Picture().pixel(3, 1), qRgb(10, 200, 30));
+  TGLMaterial& read = copy.Materials().Items(1).Material();
+  EXPECT_EQ(read.FrontProperties().Diffuse().Alpha(), 0.5f);
+  EXPECT_EQ(read.FrontProperties().Shininess(), 64);
+  EXPECT_EQ(read.BlendingMode(), bmTransparency);
+  ASSERT_EQ(read.TextureEx().Count(), 1);
+  EXPECT_EQ(read.TextureEx().Items(0).TextureIndex(), 3);
+  EXPECT_EQ(Saved(copy), bytes);
+}
+
+TEST_F(MaterialLibrary, OlderVersionsLoadAndBadArchivesChangeNothing) {
+  library.Materials().Add()->SetName("kept");
+  // Version 1: one material, no extra textures.
+  TStringStream written;
+  TBinaryWriter writer(written);
+  writer.WriteInteger(1);
+  writer.WriteInteger(1);
+  writer.WriteString("old");
+  writer.WriteBoolean(false);
+  const float color[4] = {1, 0, 0, 1};
+  for (int face = 0; face < 2; ++face) {
+    for (int values : {3, 4, 3, 3}) writer.Write(color, static_cast<std::size_t>(values) * 4);
+    const std::uint8_t shininess = 5;
+    writer.Write(&shininess, 1);
+    writer.WriteInteger(0);
+  }
+  writer.WriteInteger(0);
+  const std::string head = written.DataString();
+  writer.WriteInteger(1);
+  const std::uint8_t options = 0;
+  writer.Write(&options, 1);
+  const float offset[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
+  writer.Write(offset, 12);
+  writer.Write(scale, 12);
+  writer.WriteString("");
+  TStringStream version1(written.DataString());
+  library.LoadFromStream(version1);
+  ASSERT_EQ(library.Materials().Count(), 1);
+  EXPECT_EQ(library.Materials().Items(0).Name(), "old");
+  EXPECT_EQ(library.Materials().Items(0).Material().FrontProperties().Shininess(), 5);
+
+  std::string version3 = written.DataString();
+  version3[1] = 3;
+  std::string wideOptions = head;
+  TStringStream rest;
+  TBinaryWriter restWriter(rest);
+  restWriter.WriteInteger(4);
+  wideOptions += rest.DataString() + std::string(40, '\0');
+  for (const std::string& bad : {version3, wideOptions, head.substr(0, head.size() - 7)}) {
+    TStringStream stream(bad);
+    EXPECT_THROW(library.LoadFromStream(stream), ELibraryError);
+    ASSERT_EQ(library.Materials().Count(), 1);
+    EXPECT_EQ(library.Materials().Items(0).Name(), "old");
+  }
+  TStringStream stream(version3);
+  try {
+    library.LoadFromStream(stream);
+  } catch (const EFilerException& error) {
+    EXPECT_EQ(std::string(error.what()), "TGLMaterialLibrary : unknown archive version 3");
+  }
+}
+
+TEST_F(MaterialLibrary, ShaderStylesWrapTheMaterial) {
+  RecordingGL gl;
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  TGLLibMaterial& item = *library.Materials().Add();
+  item.Material().FrontProperties().Diffuse().SetColor({0.1f, 0.2f, 0.3f, 1});
+  CountingShader shader(nullptr);
+  item.SetShader(&shader);
+  shader.ShaderStyle = ssReplace;
+  gl.Clear();
+  item.Apply(rci);
+  EXPECT_EQ(gl.Count("glMaterialfv") + gl.Count("glColor4fv"), 0);  // the shader alone
+  EXPECT_FALSE(item.UnApply(rci));
+  shader.ShaderStyle = ssHighLevel;
+  shader.passesLeft = 1;
+  item.Apply(rci);
+  EXPECT_GT(gl.Count("glMaterialfv") + gl.Count("glColor4fv"), 0);
+  EXPECT_TRUE(item.UnApply(rci));  // another pass
+  EXPECT_FALSE(item.UnApply(rci));
+  EXPECT_EQ(shader.applied, 2);
+  EXPECT_THROW(shader.UnApply(rci), EAssertionFailed);
+}
+
+}  // namespace
