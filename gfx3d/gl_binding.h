@@ -139,6 +139,7 @@
   X(gluNewNurbsRenderer)       \
   X(gluNewQuadric)             \
   X(gluNewTess)                \
+  X(gluNurbsCallback)          \
   X(gluNurbsCurve)             \
   X(gluNurbsProperty)          \
   X(gluOrtho2D)                \
@@ -160,16 +161,20 @@
 
 // Entry points beyond OpenGL 1.1 that the library calls, resolved when a
 // context becomes current: X(name, pointer type).
-#define GFX3D_GL_EXTENSION_FUNCTIONS(X)                        \
-  X(glActiveTextureARB, PFNGLACTIVETEXTUREARBPROC)             \
-  X(glClientActiveTextureARB, PFNGLCLIENTACTIVETEXTUREARBPROC) \
-  X(glMultiTexCoord2fARB, PFNGLMULTITEXCOORD2FARBPROC)         \
-  X(glMultiTexCoord2fvARB, PFNGLMULTITEXCOORD2FVARBPROC)       \
-  X(glMultiTexCoord3fARB, PFNGLMULTITEXCOORD3FARBPROC)         \
-  X(glMultiTexCoord3fvARB, PFNGLMULTITEXCOORD3FVARBPROC)       \
-  X(glMultiTexCoord4fARB, PFNGLMULTITEXCOORD4FARBPROC)         \
-  X(glMultiTexCoord4fvARB, PFNGLMULTITEXCOORD4FVARBPROC)       \
-  X(glLoadTransposeMatrixfARB, PFNGLLOADTRANSPOSEMATRIXFARBPROC)
+#define GFX3D_GL_EXTENSION_FUNCTIONS(X)                          \
+  X(glActiveTextureARB, PFNGLACTIVETEXTUREARBPROC)               \
+  X(glClientActiveTextureARB, PFNGLCLIENTACTIVETEXTUREARBPROC)   \
+  X(glMultiTexCoord2fARB, PFNGLMULTITEXCOORD2FARBPROC)           \
+  X(glMultiTexCoord2fvARB, PFNGLMULTITEXCOORD2FVARBPROC)         \
+  X(glMultiTexCoord3fARB, PFNGLMULTITEXCOORD3FARBPROC)           \
+  X(glMultiTexCoord3fvARB, PFNGLMULTITEXCOORD3FVARBPROC)         \
+  X(glMultiTexCoord4fARB, PFNGLMULTITEXCOORD4FARBPROC)           \
+  X(glMultiTexCoord4fvARB, PFNGLMULTITEXCOORD4FVARBPROC)         \
+  X(glLoadTransposeMatrixfARB, PFNGLLOADTRANSPOSEMATRIXFARBPROC) \
+  X(glPointParameterfARB, PFNGLPOINTPARAMETERFARBPROC)           \
+  X(glPointParameterfvARB, PFNGLPOINTPARAMETERFVARBPROC)         \
+  X(glLockArraysEXT, PFNGLLOCKARRAYSEXTPROC)                     \
+  X(glUnlockArraysEXT, PFNGLUNLOCKARRAYSEXTPROC)
 
 // The extension flags read from GL_EXTENSIONS: X(flag, extension name). The
 // flags drop the "GL_" prefix (the headers define the full names as macros);

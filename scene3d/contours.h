@@ -12,9 +12,8 @@
 
 #include "gfx3d/nodes.h"
 #include "gfx3d/vector_lists.h"
+#include "scene3d/object_enumerations.h"
 #include "scene3d/stage_object.h"
-
-enum TLineSplineMode : std::uint8_t { lsmLines, lsmCubicSpline, lsmBezierSpline, lsmNURBSCurve, lsmSegments };
 
 class TGLContour;
 
@@ -102,9 +101,6 @@ class TMultiPolygonBase : public TGLStageObject {
   TGLContours contours_{this};
   std::unique_ptr<TPolygonList> outline_;
 };
-
-enum TPolygonPart : std::uint8_t { ppTop = 1, ppBottom = 2 };
-using TPolygonParts = std::uint8_t;
 
 // The figure as a flat plate: top and bottom faces.
 class TGLMultiPolygon : public TMultiPolygonBase {

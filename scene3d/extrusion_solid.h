@@ -8,8 +8,6 @@
 
 #include "scene3d/contours.h"
 
-enum TNormalSmoothing : std::uint8_t { nsFlat, nsSmooth, nsNone };
-enum TNormalDirection : std::uint8_t { ndInside, ndOutside };
 enum TExtrusionSolidPart : std::uint8_t {
   espOutside = 1,
   espInside = 2,

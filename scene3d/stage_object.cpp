@@ -695,7 +695,10 @@ void TGLBaseStageObject::RenderChildren(int first, int last, TRenderContextInfo&
 
 void TGLBaseStageObject::DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern) {
   TGLStageBuffer* buffer = scene_ ? scene_->CurrentBuffer() : nullptr;
-  const float length = buffer && buffer->Camera() ? buffer->Camera()->DepthOfView() : 100.0f;
+  DrawAxesCross(rci, pattern, buffer && buffer->Camera() ? buffer->Camera()->DepthOfView() : 100.0f);
+}
+
+void DrawAxesCross(TRenderContextInfo& rci, std::uint16_t pattern, float length) {
   auto& gl = GL();
   gl.glPushAttrib(GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_LINE_BIT);
   gl.glDisable(GL_LIGHTING);

@@ -270,3 +270,7 @@ class TGLCameraInvariantObject : public TGLImmaterialStageObject {
  private:
   TGLCameraInvarianceMode cam_invariance_mode_ = cimNone;
 };
+
+// Lines from the origin along each axis, both ways: the negative halves in
+// half-intensity red, green and blue, the positive halves at full intensity.
+void DrawAxesCross(TRenderContextInfo& rci, std::uint16_t pattern, float length);

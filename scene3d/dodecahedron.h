@@ -1,0 +1,4 @@
+// A solid dodecahedron of unit size about the origin, the marker of line nodes.
+#pragma once
+
+void DodecahedronBuildList();

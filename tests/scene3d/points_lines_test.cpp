@@ -1,0 +1,162 @@
+// Point clouds and lines through coloured nodes: what they send to GL,
+// how node colours follow the lines' node colour, and a stipple on Mesa.
+#include <gtest/gtest.h>
+
+#include "object_recording.h"
+#include "scene3d/dodecahedron.h"
+#include "scene3d/lines.h"
+#include "scene3d/points.h"
+#include "scene_fixture.h"
+#include "support/gl_pixel_fixture.h"
+
+namespace {
+
+using PointsAndLines = SceneTest;
+
+TEST_F(PointsAndLines, PointsDrawOneWhitePointWithoutPositionsAndNoMoreThanTheColours) {
+  TGLPoints points(nullptr);
+  {
+    const RecordedBuild build(points);
+    ASSERT_EQ(build.primitives.size(), 1u);
+    EXPECT_EQ(build.primitives[0].vertices.size(), 1u);
+    EXPECT_EQ(build.Count("glColor4f"), 1);
+    EXPECT_EQ(build.Count("glDrawArrays"), 0);
+  }
+  for (float x : {0.0f, 1.0f, 2.0f}) points.Positions().Add(TAffineVector{x, 0, 0});
+  points.Colors().Add(TVector4f{1, 0, 0, 1});
+  points.Colors().Add(TVector4f{0, 1, 0, 1});
+  const RecordedBuild build(points);
+  for (const RecordedCall& call : build.calls)
+    if (call.name == "glDrawArrays") {
+      EXPECT_EQ(call.args[2], 2);
+    }
+  EXPECT_EQ(build.Count("glDrawArrays"), 1);
+  EXPECT_EQ(build.Count("glDisableClientState"), 2);
+}
+
+TEST_F(PointsAndLines, PointParametersClampAndTravelAsOneProperty) {
+  TGLPoints points(nullptr);
+  TGLPointParameters& parameters = points.PointParameters();
+  EXPECT_FALSE(BinaryProperties(parameters).Stored("PointParams"));
+  parameters.SetMinSize(-3);
+  EXPECT_EQ(parameters.MinSize(), 0);
+  parameters.SetMaxSize(64);
+  EXPECT_TRUE(BinaryProperties(parameters).Stored("PointParams"));
+  EXPECT_EQ(BinaryProperties(parameters).Written("PointParams").size(), 12u);
+}
+
+TEST_F(PointsAndLines, CubicSplineVertexCounts) {
+  TGLLines lines(nullptr);
+  lines.SetNodesAspect(lnaInvisible);
+  lines.AddNode(0, 0, 0);
+  EXPECT_TRUE(RecordedBuild(lines).calls.empty());  // one node: not even its marker
+  lines.AddNode(1, 1, 0);
+  lines.AddNode(2, 0, 0);
+  lines.SetSplineMode(lsmCubicSpline);
+  for (auto [division, vertices] : {std::pair{10, 21}, {1, 3}}) {
+    lines.SetDivision(division);
+    EXPECT_EQ(RecordedBuild(lines).VertexCount(), vertices) << division;
+  }
+  lines.SetDivision(0);
+  EXPECT_EQ(lines.Division(), 1);
+}
+
+TEST_F(PointsAndLines, NURBSCurvesNeedNodesPlusOrderKnots) {
+  TGLLines lines(nullptr);
+  lines.SetNodesAspect(lnaInvisible);
+  for (float x : {0.0f, 1.0f, 2.0f}) lines.AddNode(x, x * x, 0);
+  lines.SetSplineMode(lsmNURBSCurve);
+  lines.SetNURBSOrder(3);
+  for (float knot : {0.0f, 0.0f, 0.0f, 1.0f, 1.0f}) lines.NURBSKnots().Add(knot);
+  const RecordedBuild straight(lines);
+  EXPECT_EQ(straight.Count("gluNurbsCurve"), 0);
+  EXPECT_EQ(straight.VertexCount(), 3);
+  lines.NURBSKnots().Add(1.0f);
+  const RecordedBuild curve(lines);
+  EXPECT_EQ(curve.Count("gluNurbsCurve"), 1);
+  EXPECT_EQ(curve.Count("gluDeleteNurbsRenderer"), 1);
+}
+
+TEST_F(PointsAndLines, NodeColourChangesFollowOnlyNodesThatKeptTheDefault) {
+  TGLLines lines(nullptr);
+  lines.AddNode(0, 0, 0);
+  lines.AddNode(1, 0, 0);
+  TGLColor green(nullptr, {0, 1, 0, 1}), red(nullptr, {1, 0, 0, 1});
+  lines.Nodes().GetItems(1)->SetColor(green);
+  EXPECT_TRUE(lines.Nodes().GetItems(1)->StoreColor());
+  EXPECT_FALSE(lines.Nodes().GetItems(0)->StoreColor());
+  lines.ClearStructureChanged();
+  lines.SetNodeColor(red);
+  EXPECT_TRUE(lines.Changes() & chStructure);
+  EXPECT_EQ(lines.Nodes().GetItems(0)->Color().Color().x, 1);
+  EXPECT_EQ(lines.Nodes().GetItems(1)->Color().Color().y, 1);
+  lines.SetNodeSize(-2);
+  EXPECT_EQ(lines.NodeSize(), 1);
+  // A copy keeps the nodes' positions along with their colours.
+  TGLLines copy(nullptr);
+  copy.Assign(&lines);
+  ASSERT_EQ(copy.Nodes().Count(), 2);
+  EXPECT_EQ(copy.Nodes().GetItems(1)->X(), 1);
+  EXPECT_EQ(copy.Nodes().GetItems(1)->Color().Color().y, 1);
+}
+
+TEST_F(PointsAndLines, StipplingOnlyForAPattern) {
+  TGLLines lines(nullptr);
+  lines.AddNode(0, 0, 0);
+  lines.AddNode(1, 0, 0);
+  EXPECT_EQ(RecordedBuild(lines).Count("glLineStipple"), 2);  // the two node axes only
+  lines.SetNodesAspect(lnaInvisible);
+  EXPECT_EQ(RecordedBuild(lines).Count("glLineStipple"), 0);
+  lines.SetLinePattern(0x00FF);
+  EXPECT_EQ(RecordedBuild(lines).Count("glLineStipple"), 1);
+}
+
+TEST_F(PointsAndLines, DodecahedronFacesPointOutwards) {
+  RecordingGL gl;
+  DodecahedronBuildList();
+  TAffineVector normal{0, 0, 0};
+  int faces = 0;
+  TAffineVector centre{0, 0, 0};
+  for (const RecordedCall& call : gl.calls) {
+    if (call.name == "glNormal3f") normal = {float(call.args[0]), float(call.args[1]), float(call.args[2])};
+    if (call.name == "glBegin") centre = {0, 0, 0};
+    if (call.name == "glVertex3f")
+      centre = AffineVectorAdd(centre, {float(call.args[0]), float(call.args[1]), float(call.args[2])});
+    if (call.name == "glEnd") {
+      EXPECT_GT(AffineVectorDotProduct(normal, centre), 0) << "face " << faces;
+      ++faces;
+    }
+  }
+  EXPECT_EQ(faces, 12);
+}
+
+class LinePixels : public GLPixelTest {
+ protected:
+  void SetUp() override {
+    GLPixelTest::SetUp();
+    InitializeScene3D();
+  }
+};
+
+TEST_F(LinePixels, APatternOfHalfOnLightsHalfTheLine) {
+  if (!context_) return;
+  TGLLines lines(nullptr);
+  lines.SetNodesAspect(lnaInvisible);
+  lines.SetLinePattern(0x00FF);
+  lines.AddNode(-1, 0.01f, 0);
+  lines.AddNode(1, 0.01f, 0);
+  auto& gl = GL();
+  gl.glClearColor(0, 0, 0, 1);
+  gl.glClear(GL_COLOR_BUFFER_BIT);
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  lines.BuildList(rci);
+  std::vector<unsigned char> row(kWidth * kHeight * 4);
+  gl.glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, row.data());
+  int lit = 0;
+  for (int i = 0; i < kWidth * kHeight; ++i) lit += row[4 * i] > 128;
+  EXPECT_NEAR(lit, kWidth / 2, 2);
+}
+
+}  // namespace
