@@ -7,8 +7,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/offscreen_application.h"
-#include "editor/plan/plan_transform.h"
 #include "editor/plan/plan_view.h"
+#include "editor/plan/plan_zoom.h"
 #include "support/large_project.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "bench/offscreen_application.h"
 #include "editor/plan/plan_hit_tests.h"
-#include "editor/plan/plan_transform.h"
+#include "editor/plan/plan_zoom.h"
 #include "support/plan_rooms.h"
 
 namespace {

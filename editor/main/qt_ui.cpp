@@ -12,9 +12,9 @@
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
+#include "editor/view3d/view_3d_window.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 

@@ -10,7 +10,6 @@
 #include "editor/dialogs/forced_lengths_dialog.h"
 #include "editor/dialogs/shelves_dialog.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel_edits.h"
 #include "editor/main/windows.h"

@@ -7,7 +7,6 @@
 #include "editor/dialogs/compact_dialog.h"
 #include "editor/main/main_commands.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/windows.h"
 #include "model/base/plan_palette.h"
 #include "model/catalogue/catalogue.h"

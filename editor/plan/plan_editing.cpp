@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "editor/plan/plan_selection.h"
-#include "editor/plan/plan_transform.h"
+#include "editor/plan/plan_zoom.h"
 #include "model/base/rounding.h"
 #include "model/layout/wall_editing.h"
 #include "model/modules/free_module_clearances.h"

@@ -2,8 +2,8 @@
 // adds the shelf surface it draws to the running total.
 #pragma once
 
-#include "editor/plan/plan_canvas.h"
 #include "model/state/records.h"
+#include "output/plan_drawing/plan_canvas.h"
 
 // Pen for a bay, free module or run line: the base colour, then hand-edited
 // shelves, then the selection flags (the later rule wins).

@@ -5,12 +5,12 @@
 #include <cstddef>
 
 #include "editor/plan/plan_layers.h"
-#include "editor/plan/plan_shapes.h"
 #include "editor/plan/plan_texts.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
+#include "output/plan_drawing/plan_shapes.h"
 
 namespace {
 

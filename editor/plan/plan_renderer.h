@@ -3,8 +3,8 @@
 // groups and the overlays of the edit modes, drawn through any transform.
 #pragma once
 
-#include "editor/plan/plan_canvas.h"
 #include "model/state/records.h"
+#include "output/plan_drawing/plan_canvas.h"
 
 // Fills the canvas with the background and draws the cell over it. Reads the
 // display settings, the edit overlays and the cell extents (already computed

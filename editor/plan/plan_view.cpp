@@ -9,7 +9,7 @@
 #include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_renderer.h"
 #include "editor/plan/plan_texts.h"
-#include "editor/plan/plan_transform.h"
+#include "editor/plan/plan_zoom.h"
 #include "model/base/cell_extents.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"

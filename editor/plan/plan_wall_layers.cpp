@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "editor/plan/plan_layers.h"
-#include "editor/plan/plan_shapes.h"
 #include "editor/plan/plan_texts.h"
 #include "model/base/rounding.h"
 #include "model/base/wall_faces.h"
@@ -12,6 +11,7 @@
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
+#include "output/plan_drawing/plan_shapes.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "model/base/cell_extents.h"
 #include "model/base/rounding.h"
+#include "model/base/wall_faces.h"
 #include "model/quote/load_labels.h"
 #include "model/quote/module_template.h"
 #include "model/state/globals.h"
@@ -21,8 +22,8 @@ class CellPlan {
       : plan_{page, slot, cell, PageFont{std::max(rounded(100 * slot.scale), 1), false}},
         cell_(plan_.cell),
         extents_(compute_cell_extents(cell_)),
-        outer_(offset_outline(cell_, cell_.wall_thickness)),
-        clearance_(offset_outline(cell_, -cell_.clearance)) {}
+        outer_(closed_wall_faces(cell_, cell_.wall_thickness)),
+        clearance_(closed_wall_faces(cell_, -cell_.clearance)) {}
 
   void draw() {
     draw_outer_faces();
@@ -71,7 +72,7 @@ class CellPlan {
     canvas().set_brush(qRgb(255, 255, 255));
   }
 
-  void draw_wall_run(const Tlinea& wall, const PlanSegment& outer) {
+  void draw_wall_run(const Tlinea& wall, const WallFace& outer) {
     canvas().set_pen_width(plan_.page.pen_thin);
     canvas().set_pen_colour(qRgb(0, 0, 0));
     for (const Tmodulo& bay : wall.modules) plan_.bay_figure(bay.x, bay.y, bay.length, bay.width, bay.orientation);
@@ -161,8 +162,8 @@ class CellPlan {
   PlanPainter plan_;
   const Tcell& cell_;
   Textents extents_;
-  std::vector<PlanSegment> outer_;
-  std::vector<PlanSegment> clearance_;
+  std::vector<WallFace> outer_;
+  std::vector<WallFace> clearance_;
 };
 
 }  // namespace

@@ -3,15 +3,11 @@
 #include "model/quote/load_labels.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
+#include "output/plan_drawing/plan_shapes.h"
 #include "output/print/page_numbers.h"
 #include "output/print/plan_painter.h"
 
 namespace {
-
-QRgb palette_colour(int slot) {
-  int value = AppState.palette[static_cast<std::size_t>(slot)];
-  return qRgb(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
 
 // A point at offsets along and across a module's length from its centre.
 Tvec2 module_point(const Tmodulo_agg& module, double along, double across) {
@@ -19,15 +15,12 @@ Tvec2 module_point(const Tmodulo_agg& module, double along, double across) {
   return {module.x + along, module.y + across};
 }
 
-void draw_trolley_wheels(const PlanPainter& plan, const Tmodulo_agg& trolley) {
+void draw_page_trolley_wheels(const PlanPainter& plan, const Tmodulo_agg& trolley) {
   plan.canvas().set_pen_width(plan.page.pen_thin);
-  double along = trolley.length / 2 + 18;
-  double across = trolley.width / 2 - 14;
-  for (double a : {-along, along})
-    for (double c : {-across, across}) {
-      QPoint wheel = plan.at(module_point(trolley, a, c));
-      plan.hollow_marker(wheel.x(), wheel.y());
-    }
+  for (const Tvec2& centre : trolley_wheel_centres(trolley)) {
+    QPoint wheel = plan.at(centre);
+    plan.hollow_marker(wheel.x(), wheel.y());
+  }
 }
 
 // The end frame beyond one end of a free module (end -1: the lower coordinate).
@@ -55,89 +48,23 @@ void draw_free_module(const PlanPainter& plan, const Tmodulo_agg& module, const 
 }
 
 void draw_clearance_dimensions(const PlanPainter& plan, const Tmodulo_agg& module) {
-  double ex = module.extent_x, ey = module.extent_y;
-  double north = module.clear_n, south = module.clear_s, east = module.clear_e, west = module.clear_o;
-  // The extents leave out the end frames beyond both ends; the clearances count from them.
-  if (module.orientation == 'H') {
-    ex += 64;
-    east -= 32;
-    west -= 32;
-  } else {
-    ey += 64;
-    north -= 32;
-    south -= 32;
-  }
-  double cx = module.x, cy = module.y;
-  auto dimension = [&](bool shown, double clearance, Tvec2 from, Tvec2 direction) {
-    if (!shown || clearance <= 0) return;
-    Tvec2 to{from.x + direction.x * clearance, from.y + direction.y * clearance};
-    draw_page_dimension_line(plan, fixed_number_text(clearance, AppState.decimals), from, to);
-  };
-  dimension(module.dim_n, north, {cx, cy + ey / 2}, {0, 1});
-  dimension(module.dim_s, south, {cx, cy - ey / 2}, {0, -1});
-  dimension(module.dim_e, east, {cx + ex / 2, cy}, {1, 0});
-  dimension(module.dim_o, west, {cx - ex / 2, cy}, {-1, 0});
+  for (const ClearanceDimension& dimension : clearance_dimensions(module))
+    draw_page_dimension_line(plan, fixed_number_text(dimension.value, AppState.decimals), dimension.from, dimension.to);
 }
 
-// The figure of one compact group, drawn in offsets (u along the length, v
-// across) that a 'V' group turns a quarter turn clockwise.
-class CompactGroupFigure {
- public:
-  CompactGroupFigure(const PlanPainter& plan, const Tcorvane& group) : plan_(plan), group_(group) {}
-
-  void draw() const {
-    double l = group_.overall_length / 2;
-    double d = group_.depth / 2;
-    double k = group_.kit_length / 2;
-    frame(-l + 43.5, -d + 42, -l + 68.5, d - 42);
-    frame(l - 68.5, -d + 42, l - 43.5, d - 42);
-    frame(-k, d - 72, k, d);
-    frame(-k, -d, k, -d + 72);
-    const auto& gaps = group_.wall_gaps;
-    if (gaps[0] > 0)
-      for (double u : {-l + 101.5, l - 101.5}) {
-        plate(u - 75, d + gaps[0] - 10, u + 75, d + gaps[0]);
-        line(u, d + gaps[0] - 10, u, d - 31);
-      }
-    if (gaps[1] > 0)
-      for (double u : {-l + 101.5, l - 101.5}) {
-        plate(u - 75, -d - gaps[1], u + 75, -d - gaps[1] + 10);
-        line(u, -d - gaps[1] + 10, u, -d + 31);
-      }
-    if (gaps[2] > 0)
-      for (double v : {d - 132, -d + 132}) {
-        plate(-l - gaps[2], v - 25, -l - gaps[2] + 25, v + 25);
-        line(-l - gaps[2] + 25, v, -l + 1.5, v);
-      }
-    if (gaps[3] > 0)
-      for (double v : {d - 132, -d + 132}) {
-        plate(l + gaps[3] - 25, v - 25, l + gaps[3], v + 25);
-        line(l + gaps[3] - 25, v, l - 1.5, v);
-      }
+void draw_group_figure(const PlanPainter& plan, const Tcorvane& group) {
+  const CompactGroupFigure figure = compact_group_figure(group);
+  PageCanvas& canvas = plan.canvas();
+  for (const PlanBox& frame : figure.frames) {
+    QRect r = plan.page_rect(frame.corner, frame.opposite);
+    canvas.frame_rect(r.left(), r.top(), r.right(), r.bottom());
   }
-
- private:
-  Tvec2 point(double u, double v) const {
-    if (group_.orientation == 'V') return {group_.x + v, group_.y - u};
-    return {group_.x + u, group_.y + v};
+  for (const CompactGroupTie& tie : figure.ties) {
+    QRect r = plan.page_rect(tie.plate.corner, tie.plate.opposite);
+    canvas.fill_rect(r.left(), r.top(), r.right(), r.bottom());
+    plan.line(tie.from, tie.to);
   }
-  void frame(double u1, double v1, double u2, double v2) const {
-    QPoint a = plan_.at(point(u1, v1));
-    QPoint b = plan_.at(point(u2, v2));
-    plan_.canvas().frame_rect(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
-                              std::max(a.y(), b.y()));
-  }
-  void plate(double u1, double v1, double u2, double v2) const {
-    QPoint a = plan_.at(point(u1, v1));
-    QPoint b = plan_.at(point(u2, v2));
-    plan_.canvas().fill_rect(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
-                             std::max(a.y(), b.y()));
-  }
-  void line(double u1, double v1, double u2, double v2) const { plan_.line(point(u1, v1), point(u2, v2)); }
-
-  const PlanPainter& plan_;
-  const Tcorvane& group_;
-};
+}
 
 }  // namespace
 
@@ -145,8 +72,8 @@ void draw_free_modules(const PlanPainter& plan) {
   const Tstructure_type* structure = plan.structure();
   std::string module_text = structure ? lang_text(structure->module_text) : std::string();
   for (const Tmodulo_agg& module : plan.cell.free_modules) {
-    plan.canvas().set_pen_colour(palette_colour(2));
-    if (module.code == "CARRELLO") draw_trolley_wheels(plan, module);
+    plan.canvas().set_pen_colour(palette_colour(AppState.palette[2]).rgb());
+    if (module.code == "CARRELLO") draw_page_trolley_wheels(plan, module);
     draw_free_module(plan, module, module_text);
     draw_clearance_dimensions(plan, module);
   }
@@ -157,5 +84,5 @@ void draw_compact_groups(const PlanPainter& plan) {
   canvas.set_brush(qRgb(0, 0, 0));
   canvas.set_pen_colour(qRgb(0, 0, 0));
   canvas.set_pen_width(plan.page.pen_thin);
-  for (const Tcorvane& group : plan.cell.compact_groups) CompactGroupFigure(plan, group).draw();
+  for (const Tcorvane& group : plan.cell.compact_groups) draw_group_figure(plan, group);
 }

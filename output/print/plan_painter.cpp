@@ -107,27 +107,6 @@ void PlanPainter::module_captions(double cx, double cy, double length, char orie
   }
 }
 
-std::vector<PlanSegment> offset_outline(const Tcell& cell, double offset) {
-  std::vector<PlanSegment> segments;
-  for (const Tlinea& wall : cell.walls) {
-    Tvec2 shift{wall.normal_x * offset, wall.normal_y * offset};
-    segments.push_back({{wall.x1 + shift.x, wall.y1 + shift.y}, {wall.x2 + shift.x, wall.y2 + shift.y}});
-  }
-  std::size_t n = segments.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    PlanSegment& current = segments[i];
-    PlanSegment& next = segments[(i + 1) % n];
-    if (cell.walls[i].orientation == 'H') {
-      current.end.x = next.start.x;
-      next.start.y = current.end.y;
-    } else {
-      current.end.y = next.start.y;
-      next.start.x = current.end.x;
-    }
-  }
-  return segments;
-}
-
 std::string module_size_text(double length, double width, double height) {
   if (AppState.inches) return inch_text_length(length) + " x " + inch_text(width) + " x h" + inch_text_height(height);
   return general_number_text(length) + " x " + general_number_text(width) + " x h" + general_number_text(height);

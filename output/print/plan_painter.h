@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "model/base/cell_extents.h"
 #include "model/state/records.h"
@@ -42,16 +41,6 @@ struct PlanPainter {
   // A text at a page point, horizontal or turned, moved by shift across its line.
   void text_at(QPoint at, const std::string& text, double shift, bool turned) const;
 };
-
-struct PlanSegment {
-  Tvec2 start;
-  Tvec2 end;
-};
-
-// Each wall's end points moved by offset along its outward normal (the outer
-// faces at the wall thickness, the clearance lines at minus the clearance),
-// joined at the corners so that the segments make one closed polyline.
-std::vector<PlanSegment> offset_outline(const Tcell& cell, double offset);
 
 // The size caption of a bay or module: "1000 x 500 x h2000", or inch texts in inch mode.
 std::string module_size_text(double length, double width, double height);

@@ -50,7 +50,8 @@ double common_plan_scale(const Tcells& cells, int slot_width, int available_heig
   return 0.95 * std::min(sx, sy);
 }
 
-QPoint plan_to_page(const PlanSlot& slot, double x, double y) {
-  return {rounded(slot.left + slot.width / 2.0 + x * slot.scale),
-          rounded(slot.top + (slot.height - slot.text_band) / 2.0 - y * slot.scale)};
+PlanTransform slot_transform(const PlanSlot& slot) {
+  return {slot.scale, slot.left + slot.width / 2.0, slot.top + (slot.height - slot.text_band) / 2.0};
 }
+
+QPoint plan_to_page(const PlanSlot& slot, double x, double y) { return plan_to_screen(slot_transform(slot), x, y); }

@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include "model/state/records.h"
+#include "output/plan_drawing/plan_transform.h"
 
 // Slots of the page grid in page pixels.
 struct SlotGrid {
@@ -33,6 +34,8 @@ QPoint slot_origin(const SlotGrid& grid, double px_per_mm_y, int row, int column
 // wall and 750 mm on each side, fits a slot of that width and height (the
 // text band already taken off), with 5 % to spare.
 double common_plan_scale(const Tcells& cells, int slot_width, int available_height);
-// The page pixel of a plan point: the plan origin at the slot's middle
-// (above its text band), plan y upwards.
+// The plan's mapping onto the page: the plan origin at the slot's middle
+// (above its text band), plan y upwards, at the slot's scale.
+PlanTransform slot_transform(const PlanSlot& slot);
+// The page pixel of a plan point under the slot's mapping.
 QPoint plan_to_page(const PlanSlot& slot, double x, double y);

@@ -14,14 +14,14 @@
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
-#include "editor/plan/plan_canvas.h"
-#include "editor/plan/plan_transform.h"
 #include "editor/plan/plan_view.h"
+#include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
 #include "model/state/undo_history.h"
+#include "output/plan_drawing/plan_canvas.h"
 #include "support/room_outline.h"
 
 namespace {

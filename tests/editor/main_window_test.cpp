@@ -1,5 +1,6 @@
 // Whole stories through the real windows: the first start, a project named on
-// the command line, an edit typed into the side panel, and the help page.
+// the command line, an edit typed into the side panel, the 3-D view that
+// follows the edits while it is open, and the help page.
 #include "editor/main/main_window.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +15,13 @@
 #include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/wait_box.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "editor/message_boxes.h"
 #include "editor/plan/plan_view.h"
 #include "editor/staged_program.h"
+#include "editor/view3d/view_3d_window.h"
 #include "model/base/units.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"
@@ -32,6 +33,7 @@
 #include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
 #include "output/quote/customers_window.h"
+#include "scene3d/dummy_cube.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -53,6 +55,17 @@ class ProgramStart : public testing::Test {
       Flingua->BitBtn1->click();
     });
     return initialise_program(project);
+  }
+
+  // A closed 4 x 3 m room, laid out, its first wall selected in the side panel.
+  void select_first_wall_of_a_room() {
+    Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    Cells[0].outline_closed = true;
+    compute_wall_normals();
+    recompute_layout();
+    push_undo_snapshot();
+    Cells[0].walls[0].selected = true;
+    Main->refresh_side_panel();
   }
 
   StagedProgramDir folder;
@@ -137,13 +150,7 @@ TEST_F(ProgramStart, AProjectOnTheCommandLineOpensWithItsTabs) {
 TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
   ASSERT_TRUE(start(0));
   Main->resize(1116, 755);
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-  Cells[0].outline_closed = true;
-  compute_wall_normals();
-  recompute_layout();
-  push_undo_snapshot();
-  Cells[0].walls[0].selected = true;
-  Main->refresh_side_panel();
+  select_first_wall_of_a_room();
   SidePanel* panel = Main->Panel1;
   ASSERT_TRUE(panel->Ed_Nm->isEnabled());
 
@@ -164,6 +171,30 @@ TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
   Main->tool_button(5)->trigger();  // undo
   EXPECT_TRUE(Cells[0].walls[0].modules.empty());
   EXPECT_TRUE(Main->tool_button(6)->isEnabled());
+}
+
+TEST_F(ProgramStart, The3dButtonShowsTheRoomAndEditsRebuildOnlyAVisibleView) {
+  ASSERT_TRUE(start(0));
+  select_first_wall_of_a_room();
+  SidePanel* panel = Main->Panel1;
+  auto type_module_count = [panel](const char* count) {
+    panel->Ed_Nm->clear();
+    QTest::keyClicks(panel->Ed_Nm, count);
+    QTest::keyClick(panel->Ed_Nm, Qt::Key_Return);
+  };
+  type_module_count("2");
+  EXPECT_EQ(F3d->shelving_root().Count(), 0);  // hidden: not built
+
+  Main->tool_button(8)->trigger();
+  EXPECT_TRUE(F3d->isVisible());
+  const int shown = F3d->shelving_root().Count();  // the walls, two bays and their frames
+  EXPECT_EQ(shown, 1 + 2 + 3);
+  type_module_count("3");
+  EXPECT_EQ(F3d->shelving_root().Count(), 1 + 3 + 4);
+
+  F3d->hide();
+  type_module_count("1");
+  EXPECT_EQ(F3d->shelving_root().Count(), 1 + 3 + 4);
 }
 
 TEST_F(ProgramStart, HelpOpensThePageOfTheLanguageThroughTheDesktop) {

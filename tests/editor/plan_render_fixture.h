@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/plan/plan_renderer.h"
+#include "editor/plan/plan_zoom.h"
 #include "model/base/cell_extents.h"
 #include "model/base/plan_palette.h"
 #include "model/state/globals.h"

@@ -5,8 +5,8 @@
 
 #include <QLocale>
 
-#include "editor/plan/plan_shapes.h"
 #include "editor/plan/plan_texts.h"
+#include "output/plan_drawing/plan_shapes.h"
 #include "plan_render_fixture.h"
 #include "support/plan_builders.h"
 

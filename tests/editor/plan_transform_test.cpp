@@ -1,9 +1,8 @@
 // The plan transform: the screen mapping and its inverse, the zoom steps and
 // their limits, and the fit of the cells into the view.
-#include "editor/plan/plan_transform.h"
-
 #include <gtest/gtest.h>
 
+#include "editor/plan/plan_zoom.h"
 #include "support/plan_builders.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "model/base/units.h"
+#include "model/base/wall_faces.h"
 #include "output/print/cell_plan_drawing.h"
 #include "output/print/plan_painter.h"
 #include "print_fixture.h"
@@ -58,7 +59,7 @@ class CellPlanDrawing : public PrintTest {
 TEST_F(CellPlanDrawing, OuterFacesAndClearanceLinesCloseAtTheCorners) {
   cell().walls = room({{0, 0}, {6000, 0}, {6000, 4000}, {0, 4000}});
   for (double offset : {60.0, -20.0}) {
-    std::vector<PlanSegment> outline = offset_outline(cell(), offset);
+    std::vector<WallFace> outline = closed_wall_faces(cell(), offset);
     ASSERT_EQ(outline.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
       EXPECT_EQ(outline[i].end.x, outline[(i + 1) % 4].start.x) << offset << " corner " << i;

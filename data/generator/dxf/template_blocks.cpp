@@ -24,7 +24,7 @@ std::vector<TemplateLayer> solid_template_layers() {
 }
 
 // Plan symbols: x runs along the part as inserted, y across it.
-std::vector<TemplateBlock> plan_template_blocks(const TemplateSizes& sizes) {
+std::vector<TemplateBlock> plan_template_blocks(const ShippedSizes& sizes) {
   std::vector<TemplateBlock> blocks;
   auto add = [&blocks](std::string name, std::function<void(BlockShapes&)> draw) {
     blocks.push_back({std::move(name), std::move(draw)});
@@ -76,7 +76,7 @@ std::vector<TemplateBlock> plan_template_blocks(const TemplateSizes& sizes) {
 
 // Solid parts of 3DFACE boxes, placed as the export inserts them: x along the
 // part, z up from the insertion height.
-std::vector<TemplateBlock> solid_template_blocks(const TemplateSizes& sizes) {
+std::vector<TemplateBlock> solid_template_blocks(const ShippedSizes& sizes) {
   std::vector<TemplateBlock> blocks;
   auto add = [&blocks](std::string name, std::function<void(BlockShapes&)> draw) {
     blocks.push_back({std::move(name), std::move(draw)});

@@ -3,21 +3,13 @@
 // block names come from the exports' own name builders.
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
+#include "shipped_sizes.h"
 #include "template_document.h"
 
-struct TemplateSizes {
-  std::set<double> widths;   // module depths
-  std::set<double> heights;  // frame heights
-  std::set<double> lengths;  // module lengths
-  std::set<double> kit_lengths;
-  std::set<std::string> shelf_suffixes;
-};
-
 std::vector<TemplateLayer> plan_template_layers();
-std::vector<TemplateBlock> plan_template_blocks(const TemplateSizes& sizes);
+std::vector<TemplateBlock> plan_template_blocks(const ShippedSizes& sizes);
 std::vector<TemplateLayer> solid_template_layers();
-std::vector<TemplateBlock> solid_template_blocks(const TemplateSizes& sizes);
+std::vector<TemplateBlock> solid_template_blocks(const ShippedSizes& sizes);

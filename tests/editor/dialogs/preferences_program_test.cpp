@@ -10,7 +10,6 @@
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
-#include "editor/main/placeholder_windows.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"

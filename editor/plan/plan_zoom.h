@@ -1,12 +1,9 @@
-// The one mapping between plan millimetres (x right, y up) and the pixels of a
-// drawing surface (X right, Y down), and the zoom, pan and fit that set it for
-// the plan view. The printed plans use the same mapping with their own scale
-// and origin. Nothing here needs a widget: the view size is always passed in.
+// The plan view's zoom, pan and fit, and the transform they give a view of a
+// size. Nothing here needs a widget: the view size is always passed in.
 #pragma once
 
-#include <QPoint>
-
 #include "model/state/records.h"
+#include "output/plan_drawing/plan_transform.h"
 
 // Zoom limits in pixels per millimetre: below the lower one a whole city fits
 // in one pixel, above the upper one a millimetre fills a screen; outside them
@@ -14,25 +11,10 @@
 inline constexpr double MinPlanZoom = 1e-4;
 inline constexpr double MaxPlanZoom = 1e3;
 
-// Pixel X = Round(origin_x + scale * x), Y = Round(origin_y - scale * y).
-struct PlanTransform {
-  double scale = 1.0;  // pixels per millimetre
-  double origin_x = 0.0;
-  double origin_y = 0.0;
-};
-
 // The screen mapping of the plan view of size W x H: the plan origin sits at
 // the centre of the view moved by the pan; the scale is the zoom, kept within
 // the zoom limits.
 PlanTransform view_transform(const Tvar_amb& state, int width, int height);
-
-QPoint plan_to_screen(const PlanTransform& t, double x, double y);
-QPoint plan_to_screen(const PlanTransform& t, const Tvec2& p);
-// The exact inverse of plan_to_screen, without rounding.
-Tvec2 screen_to_plan(const PlanTransform& t, int X, int Y);
-// The pixel reached from a screen point by a plan vector (a, b) in millimetres.
-QPoint lay_off(const PlanTransform& t, QPoint from, double a, double b);
-
 // Multiplies the zoom by k = 1 + f, scaling the pan with it so the plan point
 // under the view's centre stays put. A factor of 0 or less is ignored; the
 // result is kept within the zoom limits.

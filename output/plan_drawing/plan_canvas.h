@@ -1,7 +1,6 @@
-// The drawing primitives of the plan, shared by the plan view and the printed
-// plans: a painter, the transform of its surface, the plan colours and the
-// label font, and the lines, rectangles, markers, texts and dimension lines
-// the plan is made of. Pixel rules follow the classic raster API the drawing
+// The drawing primitives of the plan on a painter: the transform of its
+// surface, the plan colours and the label font, and the lines, rectangles,
+// markers, texts and dimension lines the plan view is made of. Pixel rules follow the classic raster API the drawing
 // was designed on: rectangles exclude their right and bottom edges, texts
 // stand on a box of background colour.
 #pragma once
@@ -14,8 +13,8 @@
 #include <QString>
 #include <array>
 
-#include "editor/plan/plan_transform.h"
 #include "model/state/records.h"
+#include "output/plan_drawing/plan_transform.h"
 
 // What a drawing needs besides the painter: its mapping, its surface size and
 // the eleven plan colours.

@@ -1,4 +1,4 @@
-#include "editor/plan/plan_canvas.h"
+#include "output/plan_drawing/plan_canvas.h"
 
 #include <QFontMetrics>
 #include <QHash>

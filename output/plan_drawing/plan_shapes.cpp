@@ -1,21 +1,22 @@
-#include "editor/plan/plan_shapes.h"
+#include "output/plan_drawing/plan_shapes.h"
 
 #include <QPolygon>
+#include <cstddef>
 
 #include "model/base/plane_vectors.h"
 
 namespace {
 
-// A rectangle through two plan corners as pixels.
+// The pixel of a plan point.
 QPoint pixel(const PlanCanvas& canvas, double x, double y) { return plan_to_screen(canvas.transform, x, y); }
+QPoint pixel(const PlanCanvas& canvas, const Tvec2& p) { return plan_to_screen(canvas.transform, p); }
 
 // Points of a compact group in its own axes: u along its length, v across,
 // turned a quarter clockwise for a 'V' group.
 struct GroupAxes {
-  const PlanCanvas& canvas;
   const Tcorvane& group;
-  QPoint at(double u, double v) const {
-    return group.orientation == 'V' ? pixel(canvas, group.x + v, group.y - u) : pixel(canvas, group.x + u, group.y + v);
+  Tvec2 at(double u, double v) const {
+    return group.orientation == 'V' ? vec_make(group.x + v, group.y - u) : vec_make(group.x + u, group.y + v);
   }
 };
 
@@ -82,49 +83,62 @@ void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char o
   }
 }
 
-void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley) {
+std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
   const double along = trolley.length / 2.0 + 18.0;
   const double across = trolley.width / 2.0 - 14.0;
+  std::array<Tvec2, 4> centres;
+  std::size_t i = 0;
   for (double a : {-along, along}) {
     for (double c : {-across, across}) {
-      const QPoint wheel = trolley.orientation == 'H' ? pixel(canvas, trolley.x + a, trolley.y + c)
-                                                      : pixel(canvas, trolley.x + c, trolley.y + a);
-      draw_screen_hollow_marker(canvas, wheel);
+      centres[i++] =
+          trolley.orientation == 'H' ? vec_make(trolley.x + a, trolley.y + c) : vec_make(trolley.x + c, trolley.y + a);
     }
   }
+  return centres;
+}
+
+void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley) {
+  for (const Tvec2& wheel : trolley_wheel_centres(trolley)) draw_screen_hollow_marker(canvas, pixel(canvas, wheel));
+}
+
+CompactGroupFigure compact_group_figure(const Tcorvane& group) {
+  const GroupAxes axes{group};
+  const double half_g = group.overall_length / 2.0, half_d = group.depth / 2.0, half_k = group.kit_length / 2.0;
+  CompactGroupFigure figure;
+  figure.frames = {PlanBox{axes.at(-half_g + 43.5, -half_d + 42), axes.at(-half_g + 68.5, half_d - 42)},
+                   PlanBox{axes.at(half_g - 68.5, -half_d + 42), axes.at(half_g - 43.5, half_d - 42)},
+                   PlanBox{axes.at(-half_k, half_d - 72), axes.at(half_k, half_d)},
+                   PlanBox{axes.at(-half_k, -half_d), axes.at(half_k, -half_d + 72)}};
+  auto tie = [&](double u1, double v1, double u2, double v2, double line_u1, double line_v1, double line_u2,
+                 double line_v2) {
+    figure.ties.push_back({{axes.at(u1, v1), axes.at(u2, v2)}, axes.at(line_u1, line_v1), axes.at(line_u2, line_v2)});
+  };
+  // Ties to the long sides stand 101.5 mm from each end; ties to the ends 132 mm from each side.
+  const auto& gaps = group.wall_gaps;
+  if (gaps[0] > 0)
+    for (double u : {-half_g + 101.5, half_g - 101.5})
+      tie(u - 75, half_d + gaps[0] - 10, u + 75, half_d + gaps[0], u, half_d + gaps[0] - 10, u, half_d - 31);
+  if (gaps[1] > 0)
+    for (double u : {-half_g + 101.5, half_g - 101.5})
+      tie(u - 75, -half_d - gaps[1], u + 75, -half_d - gaps[1] + 10, u, -half_d - gaps[1] + 10, u, -half_d + 31);
+  if (gaps[2] > 0)
+    for (double v : {half_d - 132, -half_d + 132})
+      tie(-half_g - gaps[2], v - 25, -half_g - gaps[2] + 25, v + 25, -half_g - gaps[2] + 25, v, -half_g + 1.5, v);
+  if (gaps[3] > 0)
+    for (double v : {half_d - 132, -half_d + 132})
+      tie(half_g + gaps[3] - 25, v - 25, half_g + gaps[3], v + 25, half_g + gaps[3] - 25, v, half_g - 1.5, v);
+  return figure;
 }
 
 void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor& colour) {
-  const GroupAxes axes{canvas, group};
-  const double half_g = group.overall_length / 2.0, half_d = group.depth / 2.0, half_k = group.kit_length / 2.0;
+  const CompactGroupFigure figure = compact_group_figure(group);
   set_pen(canvas, colour);
   set_brush(canvas, colour);
-
-  draw_frame(canvas, axes.at(-half_g + 43.5, half_d - 42), axes.at(-half_g + 68.5, -half_d + 42), colour);
-  draw_frame(canvas, axes.at(half_g - 68.5, half_d - 42), axes.at(half_g - 43.5, -half_d + 42), colour);
-  draw_frame(canvas, axes.at(-half_k, half_d), axes.at(half_k, half_d - 72), colour);
-  draw_frame(canvas, axes.at(-half_k, -half_d + 72), axes.at(half_k, -half_d), colour);
-
-  // Ties to the long sides stand 101.5 mm from each end; ties to the ends 132 mm from each side.
-  for (double t : {-half_g + 101.5, half_g - 101.5}) {
-    if (const double g = group.wall_gaps[0]; g > 0) {
-      draw_rectangle(canvas, axes.at(t - 75, half_d + g), axes.at(t + 75, half_d + g - 10));
-      draw_segment(canvas, axes.at(t, half_d + g - 10), axes.at(t, half_d - 31));
-    }
-    if (const double g = group.wall_gaps[1]; g > 0) {
-      draw_rectangle(canvas, axes.at(t - 75, -half_d - g + 10), axes.at(t + 75, -half_d - g));
-      draw_segment(canvas, axes.at(t, -half_d - g + 10), axes.at(t, -half_d + 31));
-    }
-  }
-  for (double s : {half_d - 132, -half_d + 132}) {
-    if (const double g = group.wall_gaps[2]; g > 0) {
-      draw_rectangle(canvas, axes.at(-half_g - g, s + 25), axes.at(-half_g - g + 25, s - 25));
-      draw_segment(canvas, axes.at(-half_g - g + 25, s), axes.at(-half_g + 1.5, s));
-    }
-    if (const double g = group.wall_gaps[3]; g > 0) {
-      draw_rectangle(canvas, axes.at(half_g + g - 25, s + 25), axes.at(half_g + g, s - 25));
-      draw_segment(canvas, axes.at(half_g + g - 25, s), axes.at(half_g - 1.5, s));
-    }
+  for (const PlanBox& frame : figure.frames)
+    draw_frame(canvas, pixel(canvas, frame.corner), pixel(canvas, frame.opposite), colour);
+  for (const CompactGroupTie& tie : figure.ties) {
+    draw_rectangle(canvas, pixel(canvas, tie.plate.corner), pixel(canvas, tie.plate.opposite));
+    draw_segment(canvas, pixel(canvas, tie.from), pixel(canvas, tie.to));
   }
 }
 

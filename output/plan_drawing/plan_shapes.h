@@ -1,15 +1,17 @@
 // The pieces of shelving as the plan draws them: a bay (or free module) with
 // its shelf edges, size texts and corner uprights, an end frame, the wheels
 // of a trolley and a compact mobile-shelving group. The caller chooses pens,
-// culling and colours; these only draw.
+// culling and colours; these only draw. Where the printed plans draw the same
+// figure with their own pens, they take its plan geometry from here.
 #pragma once
 
 #include <QColor>
 #include <QString>
+#include <array>
 #include <vector>
 
-#include "editor/plan/plan_canvas.h"
 #include "model/state/records.h"
+#include "output/plan_drawing/plan_canvas.h"
 
 // The footprint of a bay: centre, length along the run, depth across it.
 struct BayShape {
@@ -35,11 +37,27 @@ struct EndFrameStyle {
 void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style = {});
 
-// The four wheel rings of a trolley, just beyond its ends, in the current pen.
+// The plan centres of a trolley's four wheels, just beyond its ends.
+std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley);
+// The four wheel rings of a trolley in the current pen.
 void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley);
 
-// A compact group: its two end rails and kit strips framed in the colour, and
-// a tie plate with its line to each wall it stands against (gap > 0).
+// A compact group in plan millimetres: its two end rails and two kit strips
+// (frames), and for each wall it stands against (gap > 0) two tie plates, each
+// with its line back to the group.
+struct PlanBox {
+  Tvec2 corner, opposite;
+};
+struct CompactGroupTie {
+  PlanBox plate;
+  Tvec2 from, to;
+};
+struct CompactGroupFigure {
+  std::array<PlanBox, 4> frames;
+  std::vector<CompactGroupTie> ties;
+};
+CompactGroupFigure compact_group_figure(const Tcorvane& group);
+// The group's frames in the colour, its plates filled and its lines in it.
 void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor& colour);
 
 // A free module's clearance dimensions as the plan shows them: measured from

@@ -1,19 +1,11 @@
-#include "editor/plan/plan_transform.h"
+#include "editor/plan/plan_zoom.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
-
-#include "model/base/rounding.h"
 
 namespace {
-
-// Pixel coordinates are kept well inside int and inside what the painter's
-// fixed-point rasteriser takes; a point this far out is off any view anyway.
-constexpr std::int64_t PixelLimit = 1 << 24;
-
-int to_pixel(double value) { return static_cast<int>(std::clamp(Round(value), -PixelLimit, PixelLimit)); }
 
 void widen(std::array<double, 4>& box, double x, double y) {
   if (x > box[0]) box[0] = x;
@@ -29,21 +21,6 @@ PlanTransform view_transform(const Tvar_amb& state, int width, int height) {
   // against a zoom that never went through them.
   const double scale = std::isnan(state.zoom) ? 1.0 : std::clamp(state.zoom, MinPlanZoom, MaxPlanZoom);
   return {scale, width / 2.0 + state.pan_x, height / 2.0 + state.pan_y};
-}
-
-QPoint plan_to_screen(const PlanTransform& t, double x, double y) {
-  return {to_pixel(t.origin_x + t.scale * x), to_pixel(t.origin_y - t.scale * y)};
-}
-
-QPoint plan_to_screen(const PlanTransform& t, const Tvec2& p) { return plan_to_screen(t, p.x, p.y); }
-
-Tvec2 screen_to_plan(const PlanTransform& t, int X, int Y) {
-  return {(X - t.origin_x) / t.scale, (t.origin_y - Y) / t.scale};
-}
-
-QPoint lay_off(const PlanTransform& t, QPoint from, double a, double b) {
-  return {to_pixel(from.x() + static_cast<double>(Round(a * t.scale))),
-          to_pixel(from.y() - static_cast<double>(Round(b * t.scale)))};
 }
 
 void zoom_view(Tvar_amb& state, double f) {

@@ -1,0 +1,234 @@
+#include "editor/view3d/view_3d_window.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "gfx3d/bitmap32.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+#include "scene3d/camera.h"
+#include "scene3d/dummy_cube.h"
+#include "scene3d/light_source.h"
+#include "scene3d/stage.h"
+#include "scene3d/viewer/stage_viewer.h"
+#include "view3d/snapshot_files.h"
+
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+
+QString text(int number) { return QString::fromStdString(lang_text(number)); }
+
+// The frame as the quote keeps it: 24 bits a pixel, rows top to bottom.
+std::shared_ptr<const Tpicture> picture_of(const QImage& frame) {
+  const QImage rgb = frame.convertToFormat(QImage::Format_RGB888);
+  auto picture = std::make_shared<Tpicture>();
+  picture->width = rgb.width();
+  picture->height = rgb.height();
+  const auto row = static_cast<std::size_t>(rgb.width()) * 3;
+  picture->rgb.resize(row * static_cast<std::size_t>(rgb.height()));
+  for (int y = 0; y < rgb.height(); ++y)
+    std::copy_n(rgb.constScanLine(y), row, picture->rgb.data() + row * static_cast<std::size_t>(y));
+  return picture;
+}
+
+}  // namespace
+
+TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), GLStage1(new TGLStage(nullptr)) {
+  setWindowTitle("Visualizzazione 3D (F1 Help)");
+  TGLStageRootObject& objects = GLStage1->Objects();
+  GLLightSource1 = objects.NewChildOfClass<TGLLightSource>();
+  GLLightSource1->Ambient().SetColor({1, 1, 1, 1});
+  GLLightSource1->SetConstAttenuation(1);
+  GLLightSource1->Position().SetPoint(10, 10, 10);
+  GLLightSource1->SetSpotCutOff(180);
+  DummyCube1 = objects.NewChildOfClass<TGLDummyCube>();
+  GLCamera1 = DummyCube1->NewChildOfClass<TGLCamera>();
+  GLCamera1->SetTargetObject(DummyCube1);
+  GLCamera1->Position().SetPoint(0, 200, 200);
+  GLCamera1->SetDepthOfView(100000);
+  GLCamera1->SetFocalLength(400);
+  DummyCube2 = objects.NewChildOfClass<TGLDummyCube>();
+
+  GLStageViewer1 = new TGLStageViewer(this);
+  GLStageViewer1->resize(712, 480);
+  GLStageViewer1->SetCamera(GLCamera1);
+  GLStageViewer1->Buffer().SetBackgroundColor(0);
+  GLStageViewer1->Buffer().FogEnvironment().FogColor().SetColor({0.85f, 0.85f, 0.85f, 1.0f});
+  GLStageViewer1->Buffer().FogEnvironment().SetFogStart(10);
+  GLStageViewer1->Buffer().FogEnvironment().SetFogEnd(1010);
+  GLStageViewer1->OnRenderError = [this](const std::string& message) {
+    render_error_ = message;
+    show_failures();
+  };
+  GLStageViewer1->installEventFilter(this);
+
+  MainMenu1 = new QMenuBar(this);
+  Immagine1 = MainMenu1->addMenu("Immagine");
+  Salvasufile1 = Immagine1->addAction("Salva su file", this, &TF3d::Salvasufile1Click);
+  Stampa1 = Immagine1->addAction("Stampa...", this, &TF3d::Stampa1Click);
+  Immagine1->addSeparator();
+  imm1 = Immagine1->addAction("Preventivo", this, &TF3d::imm1Click);
+
+  failure_label_ = new QLabel(this);
+  failure_label_->setWordWrap(true);
+  failure_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  failure_label_->hide();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setMenuBar(MainMenu1);
+  layout->addWidget(GLStageViewer1, 1);
+  layout->addWidget(failure_label_);
+  resize(712, 480 + MainMenu1->sizeHint().height());
+}
+
+TF3d::~TF3d() {
+  // The viewer goes first: its buffer still refers to the scene.
+  delete GLStageViewer1;
+}
+
+void TF3d::apply_language() {
+  setWindowTitle(text(103));
+  Immagine1->setTitle(text(175));
+  Salvasufile1->setText(text(176));
+  Stampa1->setText(text(177) + "...");
+  imm1->setText(text(230));
+}
+
+NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }
+
+void TF3d::genera_3d(Tcell cell) {
+  DummyCube2 = builder_.build(*GLStage1, DummyCube2, cell, current_scene_settings());
+  show_failures();
+}
+
+QString TF3d::failure_report() const {
+  QStringList lines;
+  for (const std::string& path : builder_.failures())
+    lines << QString::fromStdString("File not found: \"" + path + "\"");
+  if (!render_error_.empty()) lines << QString::fromStdString(render_error_);
+  return lines.join("\n");
+}
+
+void TF3d::show_failures() {
+  const QString report = failure_report();
+  failure_label_->setText(report);
+  failure_label_->setVisible(!report.isEmpty());
+}
+
+void TF3d::FormActivate() {
+  GLStageViewer1->Buffer().SetBackgroundColor(static_cast<TColor>(AppState.background_3d));
+  NavigationRig here = rig();
+  light_follows_camera(here);
+}
+
+void TF3d::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  QDialog::changeEvent(event);
+}
+
+bool TF3d::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != GLStageViewer1) return QDialog::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonPress) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    navigation_.press(at.x(), at.y());
+  } else if (event->type() == QEvent::MouseMove) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = mouse->position().toPoint();
+    NavigationRig here = rig();
+    navigation_.move(here, at.x(), at.y(),
+                     {mouse->buttons().testFlag(Qt::LeftButton), mouse->buttons().testFlag(Qt::RightButton),
+                      mouse->modifiers().testFlag(Qt::ShiftModifier)});
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TF3d::wheelEvent(QWheelEvent* event) {
+  NavigationRig here = rig();
+  navigation_.wheel(here, event->angleDelta().y());
+  event->accept();
+}
+
+void TF3d::save_bitmap(const std::string& file_name) {
+  const QImage frame =
+      GLStageViewer1->Buffer().CaptureFrameBitmap()->ToPlatformBitmap32().convertToFormat(QImage::Format_ARGB32);
+  std::vector<std::uint8_t> bgra;
+  const auto row = static_cast<std::size_t>(frame.width()) * 4;
+  bgra.reserve(row * static_cast<std::size_t>(frame.height()));
+  for (int y = 0; y < frame.height(); ++y)
+    for (int x = 0; x < frame.width(); ++x) {
+      const QRgb pixel = frame.pixel(x, y);
+      bgra.insert(bgra.end(), {static_cast<std::uint8_t>(qBlue(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+                               static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qAlpha(pixel))});
+    }
+  write_bmp32(bmp_file_name(file_name), frame.width(), frame.height(), bgra);
+}
+
+void TF3d::Salvasufile1Click() {
+  std::string path;
+  if (!ui().ask_save_file_name(lang_text(176), "Bitmaps (*.bmp)", path)) return;
+  save_bitmap(path);
+  ui().show_message(lang_text(178));
+}
+
+QImage TF3d::white_frame() {
+  TGLStageBuffer& buffer = GLStageViewer1->Buffer();
+  const TColor background = buffer.BackgroundColor();
+  buffer.SetBackgroundColor(kWhite);
+  QImage frame;
+  try {
+    buffer.Render();
+    // The capture renders the second frame and reads it before the swap.
+    frame = buffer.CaptureFrameBitmap()->ToPlatformBitmap32().convertToFormat(QImage::Format_RGB888);
+  } catch (...) {
+    buffer.SetBackgroundColor(background);
+    throw;
+  }
+  buffer.SetBackgroundColor(background);
+  return frame;
+}
+
+void TF3d::print_frame(QPrinter& printer) {
+  const QImage frame = white_frame();
+  printer.setPageOrientation(QPageLayout::Landscape);
+  QPainter painter(&printer);
+  const PageFit fit = fit_on_page(frame.width(), frame.height(), painter.device()->width(), painter.device()->height());
+  painter.drawImage(QRect(fit.x0, fit.y0, fit.width, fit.height), frame);
+}
+
+void TF3d::Stampa1Click() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setResolution(300);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  print_frame(printer);
+}
+
+void TF3d::imm1Click() {
+  // Whatever happens, the view ends on the current cell again.
+  auto show_current_cell = [this] {
+    if (AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size())
+      genera_3d(Cells[static_cast<std::size_t>(AppState.current_cell)]);
+    GLStageViewer1->Buffer().Render();
+  };
+  try {
+    for (Tcell& cell : Cells) {
+      genera_3d(cell);
+      cell.picture = picture_of(white_frame());
+    }
+  } catch (...) {
+    show_current_cell();
+    throw;
+  }
+  show_current_cell();
+}

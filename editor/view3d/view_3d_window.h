@@ -1,0 +1,86 @@
+// The shelving 3-D view window: the scene viewer showing the current cell,
+// the mouse navigation round the camera's target, and the picture menu
+// (save the frame as a bitmap file, print it, store every cell's picture for
+// the printed quote). The camera, its target and the light are made once;
+// each rebuild replaces only the shelving root.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "model/state/records.h"
+#include "model/text/translated_window.h"
+#include "view3d/cell_scene.h"
+#include "view3d/navigation.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPrinter;
+class TGLCamera;
+class TGLDummyCube;
+class TGLLightSource;
+class TGLStage;
+class TGLStageViewer;
+
+class TF3d : public QDialog, public TranslatedWindow {
+  Q_OBJECT
+
+ public:
+  explicit TF3d(QWidget* parent = nullptr);
+  ~TF3d() override;
+  void apply_language() override;
+
+  // Rebuilds the scene of the given cell (a copy) and repaints. Parts that
+  // could not be found are named in the window; the caller hears nothing.
+  void genera_3d(Tcell cell);
+
+  // Takes the background from the preferences; the light follows the camera.
+  void FormActivate();
+  void Salvasufile1Click();
+  void Stampa1Click();
+  // Stores every cell's picture, on a white background, for the printed quote.
+  void imm1Click();
+
+  // Saves the current frame as a 32-bit bitmap; ".bmp" is added when the name lacks it.
+  void save_bitmap(const std::string& file_name);
+  // The current frame on a white background, fitted to a landscape page of the printer.
+  void print_frame(QPrinter& printer);
+
+  TGLStageViewer& viewer() const { return *GLStageViewer1; }
+  TGLDummyCube& shelving_root() const { return *DummyCube2; }
+  NavigationRig rig();
+  Navigation& navigation() { return navigation_; }
+  // The text under the view naming what the last build or frame could not do; empty when all went well.
+  QString failure_report() const;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  // A frame rendered now, on a white background; the user's background is put back.
+  QImage white_frame();
+  void show_failures();
+
+  std::unique_ptr<TGLStage> GLStage1;
+  TGLLightSource* GLLightSource1 = nullptr;
+  TGLDummyCube* DummyCube1 = nullptr;
+  TGLCamera* GLCamera1 = nullptr;
+  TGLDummyCube* DummyCube2 = nullptr;
+  TGLStageViewer* GLStageViewer1 = nullptr;
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* Immagine1 = nullptr;
+  QAction* Salvasufile1 = nullptr;
+  QAction* Stampa1 = nullptr;
+  QAction* imm1 = nullptr;
+  QLabel* failure_label_ = nullptr;
+
+  CellSceneBuilder builder_;
+  Navigation navigation_;
+  std::string render_error_;
+};

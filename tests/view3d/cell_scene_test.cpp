@@ -1,0 +1,186 @@
+// The scene tree of a cell: where each part of a bay, an end frame, a free
+// module, a trolley and a compact group lands, which parts the code table
+// leaves out, and what missing parts and unclosed outlines do.
+#include <algorithm>
+
+#include "scene_tree.h"
+
+namespace {
+
+const std::vector<std::string> kShelfParts = {"fiancata.stl", "giunzione.stl", "ga400.stl", "AZ400.stl",   "BZ400.stl",
+                                              "P1850.stl",    "P2000.stl",     "T400.stl",  "archetto.stl"};
+
+Tmodulo bay(double x, double y, double length, const std::string& pattern, char orientation = 'H') {
+  Tmodulo m;
+  m.x = x, m.y = y, m.length = length, m.width = 400, m.height = 1850, m.orientation = orientation;
+  m.shelf_pattern = pattern;
+  return m;
+}
+
+std::vector<PlacedPart> named(const PlacedElement& element, const std::string& file) {
+  std::vector<PlacedPart> found;
+  std::copy_if(element.parts.begin(), element.parts.end(), std::back_inserter(found),
+               [&](const PlacedPart& part) { return part.file == file; });
+  return found;
+}
+
+std::vector<float> heights_of(const std::vector<PlacedPart>& parts) {
+  std::vector<float> heights;
+  for (const PlacedPart& part : parts) heights.push_back(part.pivot.y);
+  return heights;
+}
+
+class CellScene : public SceneTreeTest {
+ protected:
+  void SetUp() override {
+    SceneTreeTest::SetUp();
+    make_parts(kShelfParts);
+  }
+  Tcell room_ = rectangle_room(4000, 3000);
+};
+
+TEST_F(CellScene, BayLevelsRailsJointsAndPanels) {
+  room_.walls[0].modules = {bay(600, 200, 1200, "100100100100")};
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 1u);
+  const PlacedElement& element = scene[0];
+  EXPECT_FLOAT_EQ(element.position.x, 6);
+  EXPECT_FLOAT_EQ(element.position.z, -2);
+  std::vector<PlacedPart> rails = named(element, "fiancata.stl");
+  ASSERT_EQ(rails.size(), 8u);
+  EXPECT_EQ(heights_of(rails), (std::vector<float>{1780, 1780, 1330, 1330, 880, 880, 430, 430}));
+  EXPECT_EQ(rails[0].pivot.z, 167);
+  EXPECT_EQ(rails[0].pivot.x, -600);
+  EXPECT_EQ(rails[1].pivot.z, -167);
+  EXPECT_EQ(rails[1].angles[1], 180);
+  EXPECT_FLOAT_EQ(rails[0].scale.x, 12);  // 0.01 × L
+  EXPECT_FLOAT_EQ(rails[0].scale.y, 0.01f);
+  std::vector<PlacedPart> joints = named(element, "giunzione.stl");
+  ASSERT_EQ(joints.size(), 16u);
+  EXPECT_EQ(joints[0].pivot.z, 199);
+  EXPECT_EQ(joints[1].pivot.z, -166);
+  EXPECT_EQ(joints[2].pivot.z, 166);
+  EXPECT_EQ(joints[3].pivot.z, -199);
+  // "BBB" for 1200: panels at 0, 356 and 712 from the bay's left end, 22 in from the front.
+  std::vector<PlacedPart> panels = named(element, "BZ400.stl");
+  ASSERT_EQ(panels.size(), 12u);
+  EXPECT_EQ(panels[1].pivot.x, -600 + 356);
+  EXPECT_EQ(panels[0].pivot.z, 178);
+  EXPECT_EQ(panels[0].angles[0], 90);
+}
+
+TEST_F(CellScene, CompositionsOffsetsAndCornerPieces) {
+  Tmodulo one = bay(400, 200, 800, "1");
+  room_.walls[0].modules = {one};
+  room_.walls[0].start_join_high = room_.walls[0].end_join_high = true;
+  room_.structure_type = 1;  // suffix "P", panels 25 mm up
+  make_parts({"AP400.stl", "BP400.stl"});
+  const PlacedElement element = build(room_)[0];
+  EXPECT_TRUE(named(element, "giunzione.stl").empty());
+  std::vector<PlacedPart> corners = named(element, "ga400.stl");
+  ASSERT_EQ(corners.size(), 2u);
+  EXPECT_EQ(corners[0].pivot.z, -200.5f);
+  EXPECT_EQ(corners[1].pivot.z, 200.5f);
+  EXPECT_EQ(corners[0].pivot.y, 1780 - 15);
+  EXPECT_FLOAT_EQ(corners[0].diffuse.x, 1.25f);
+  std::vector<PlacedPart> a = named(element, "AP400.stl"), b = named(element, "BP400.stl");
+  ASSERT_EQ(a.size(), 2u);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_EQ(a[0].pivot.x, -400);
+  EXPECT_EQ(a[1].pivot.x, -400 + 268);
+  EXPECT_EQ(b[0].pivot.x, -400 + 536);
+  EXPECT_EQ(b[0].pivot.y, 1780 + 25);
+}
+
+TEST_F(CellScene, CompactBaysStartAt1780AndUnknownLengthsHaveNoPanels) {
+  Tmodulo compact = bay(600, 200, 1200, "1");
+  compact.height = 2500;
+  compact.group_code = "CVFISSO_1";
+  Tmodulo odd = bay(1700, 200, 950, "1");
+  room_.walls[0].modules = {compact, odd};
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 2u);
+  EXPECT_EQ(named(scene[0], "fiancata.stl")[0].pivot.y, 1780);
+  EXPECT_TRUE(named(scene[1], "AZ400.stl").empty());
+  EXPECT_TRUE(named(scene[1], "BZ400.stl").empty());
+}
+
+TEST_F(CellScene, EndFramesUprightsCrossbarsAndTheirCheck) {
+  Ttestata frame;
+  frame.x = 0, frame.y = 200, frame.height = 1850, frame.depth = 400, frame.frame_type = "TE", frame.orientation = 'H';
+  Ttestata odd = frame;
+  odd.height = 1900;  // in the code table, not in the catalogue
+  Ttestata unknown = frame;
+  unknown.frame_type = "TX";
+  room_.walls[0].end_frames = {frame, odd, unknown};
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 2u);
+  std::vector<PlacedPart> uprights = named(scene[0], "P1850.stl");
+  ASSERT_EQ(uprights.size(), 2u);
+  EXPECT_EQ(uprights[0].pivot.z, 182.5f);
+  EXPECT_EQ(uprights[1].pivot.z, -182.5f);
+  EXPECT_EQ(uprights[0].offset.x, -14);
+  std::vector<PlacedPart> bars = named(scene[0], "T400.stl");
+  EXPECT_EQ(heights_of(bars), (std::vector<float>{190, 1040, 1890}));
+  EXPECT_EQ(bars[0].pivot.z, 168.5f);
+  EXPECT_EQ(bars[0].offset.y, -7.4f);
+  EXPECT_EQ(scene[1].parts.size(), 2u);  // uprights only
+}
+
+// The first rail sits at the bay's start whichever way its wall runs.
+TEST_F(CellScene, RailAStartsAtTheBayStartForEveryWallDirection) {
+  room_.walls[0].modules = {bay(600, 200, 1200, "1")};
+  room_.walls[1].modules = {bay(3800, 600, 1200, "1", 'V')};
+  room_.walls[2].modules = {bay(3400, 2800, 1200, "1")};
+  room_.walls[3].modules = {bay(200, 2400, 1200, "1", 'V')};
+  // Along each wall: x for the horizontal ones, y for the vertical ones.
+  const std::vector<double> starts = {0, 0, 4000, 3000};
+  build(room_);
+  for (int g = 0; g < 4; ++g) {
+    TVector4f at = root_->Children(g)->Children(0)->AbsolutePosition();
+    const double plan_x = (at.x - root_->Position().X()) * 100, plan_y = -(at.z - root_->Position().Z()) * 100;
+    EXPECT_NEAR(g % 2 == 0 ? plan_x : plan_y, starts[static_cast<std::size_t>(g)], 1e-3) << g;
+  }
+}
+
+TEST_F(CellScene, CentringOnWallStartsAndUnclosedOutlines) {
+  room_.walls[0].modules = {bay(600, 200, 1200, "1")};
+  build(room_);
+  EXPECT_FLOAT_EQ(root_->Position().X(), -20);
+  EXPECT_FLOAT_EQ(root_->Position().Y(), -10);
+  EXPECT_FLOAT_EQ(root_->Position().Z(), 15);
+  room_.walls.back().y2 = 1e-9;
+  EXPECT_TRUE(build(room_).empty());
+  EXPECT_TRUE(build(Tcell{}).empty());
+  EXPECT_FLOAT_EQ(root_->Position().X(), 0);
+  EXPECT_EQ(stage_.Objects().Count(), 1);  // the old roots are gone
+}
+
+TEST_F(CellScene, AMissingPartLeavesItsFormEmptyAndIsReportedOnce) {
+  Tmodulo deep = bay(600, 200, 1200, "11");
+  deep.width = 577;
+  room_.walls[0].modules = {deep, bay(1800, 200, 1200, "1")};
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 2u);
+  EXPECT_EQ(named(scene[0], "").size(), 6u);  // two levels of three panels without a file
+  EXPECT_TRUE(builder_.failures().empty());   // panels are looked up first
+  std::filesystem::remove(folder_.path() / "giunzione.stl");
+  CellSceneBuilder fresh;
+  root_ = fresh.build(stage_, root_, room_, {folder_.path(), 0, 2500});
+  EXPECT_EQ(fresh.failures(), std::vector<std::string>{(folder_.path() / "giunzione.stl").string()});
+  EXPECT_EQ(root_->Count(), 3);  // the build ran to the end: both bays and the walls
+}
+
+TEST_F(CellScene, PartNamesAreFoundInAnyCase) {
+  std::filesystem::rename(folder_.path() / "P1850.stl", folder_.path() / "p1850.STL");
+  PartLibrary library(folder_.path());
+  EXPECT_TRUE(library.exists("P1850.stl"));
+  EXPECT_TRUE(library.exists("fiancata.stl"));
+  EXPECT_FALSE(library.exists("P9999.stl"));
+  TGLFreeForm form(nullptr);
+  library.load_into(form, "P1850.stl");
+  EXPECT_EQ(form.MeshObjects().Count(), 1);
+  EXPECT_TRUE(library.failures().empty());
+}
+
+}  // namespace

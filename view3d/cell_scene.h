@@ -1,0 +1,55 @@
+// Builds the 3-D scene of one cell: the shelving of its wall runs, its free
+// modules, trolleys and compact groups from the part meshes, and its walls
+// with their openings, under a new root that replaces the previous one. The
+// root is centred on the box of the wall start points, its floor 10 units
+// below the scene origin. One scene unit is 100 mm; a plan point (x, y) at
+// height h is the scene point (x / 100, h / 100, -y / 100).
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx3d/materials.h"
+#include "model/state/records.h"
+#include "view3d/part_library.h"
+
+class TGLStage;
+class TGLDummyCube;
+
+struct CellSceneSettings {
+  std::filesystem::path part_folder;
+  int wall_transparency = 0;  // percent
+  int wall_height = 0;        // mm
+};
+
+// The settings the program's preferences give: obj_L/ at resolution 0, obj_H/ otherwise.
+CellSceneSettings current_scene_settings();
+
+class CellSceneBuilder {
+ public:
+  CellSceneBuilder();
+  ~CellSceneBuilder();
+  CellSceneBuilder(const CellSceneBuilder&) = delete;
+  CellSceneBuilder& operator=(const CellSceneBuilder&) = delete;
+
+  // Frees old_root (may be null) with its subtree and returns the new root, the
+  // last child of the stage's objects. The stage hears of it as one change.
+  TGLDummyCube* build(TGLStage& stage, TGLDummyCube* old_root, const Tcell& cell, const CellSceneSettings& settings);
+  // The paths of the parts the last build could not find or read, each once.
+  const std::vector<std::string>& failures() const;
+
+  const TGLMaterial& wall_material() const { return wall_material_; }
+
+ private:
+  void set_up_materials(const CellSceneSettings& settings);
+  void place_shelving(TGLDummyCube& root, const Tcell& cell, PartLibrary& parts);
+  PartLibrary& library(const std::filesystem::path& folder);
+
+  TGLMaterial wall_material_{nullptr};
+  TGLMaterial corner_material_{nullptr};
+  std::map<std::filesystem::path, std::unique_ptr<PartLibrary>> libraries_;
+  PartLibrary* last_library_ = nullptr;
+};
