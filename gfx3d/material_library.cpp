@@ -183,10 +183,13 @@ TGLLibMaterial::TGLLibMaterial(TCollection* collection)
 TGLLibMaterial::~TGLLibMaterial() {
   if (shader_) shader_->UnRegisterUser(this);
   if (texture2_) texture2_->UnRegisterUser(this);
-  // Library materials that took this one as their second texture forget it.
-  for (TObject* user : std::vector<TObject*>(users_))
+  // Library materials that took this one as their second texture forget it, and linked materials drop the link.
+  for (TObject* user : std::vector<TObject*>(users_)) {
     if (auto* other = dynamic_cast<TGLLibMaterial*>(user); other && other->texture2_ == this)
       other->texture2_ = nullptr;
+    else if (auto* material = dynamic_cast<TGLMaterial*>(user); material && material->LibMaterial() == this)
+      material->LibMaterialDestroyed();
+  }
 }
 
 void TGLLibMaterial::Assign(const TPersistent* source) {
@@ -358,6 +361,7 @@ void TGLLibMaterials::PrepareBuildList() {
 TGLMaterialLibrary::TGLMaterialLibrary(TComponent* owner) : TComponent(owner) {}
 
 TGLMaterialLibrary::~TGLMaterialLibrary() {
+  free_notifier_.NotifyFreed(this);
   // A destructor must not throw: an unbalanced application is a fault of the caller, reported elsewhere.
   materials_.Clear();
 }

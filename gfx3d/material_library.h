@@ -12,6 +12,7 @@
 
 #include "gfx3d/binary_filers.h"
 #include "gfx3d/coordinates.h"
+#include "gfx3d/free_notification.h"
 #include "gfx3d/materials.h"
 #include "gfx3d/toolkit_components.h"
 
@@ -93,7 +94,8 @@ class TGLLibMaterial : public TCollectionItem {
   std::vector<TObject*> users_;
   std::string name_;
   std::uint32_t name_hash_ = 0;
-  TGLMaterial material_{nullptr};
+  // Owned by this item, so its changes reach the users through OnNotifyChange.
+  TGLMaterial material_{this};
   std::unique_ptr<TGLCoordinates> texture_offset_, texture_scale_;
   bool texture_matrix_is_identity_ = true;
   TMatrix4f texture_matrix_{};
@@ -139,6 +141,8 @@ class TGLMaterialLibrary : public TComponent {
   TGLLibMaterial* LibMaterialByName(const std::string& name) const { return materials_.GetLibMaterialByName(name); }
   void Loaded();
   void DestroyHandles();
+  // Holders of this library (materials, meshes) are told when it is destroyed.
+  TFreeNotifier& FreeNotifier() { return free_notifier_; }
 
   void WriteToFiler(TVirtualWriter& writer) const;
   // Replaces (or, keeping, updates) the materials; a bad archive leaves them as they were.
@@ -152,4 +156,5 @@ class TGLMaterialLibrary : public TComponent {
   std::vector<std::string> texture_path_list_;
   bool loading_ = false;
   TGLLibMaterial* last_applied_ = nullptr;
+  TFreeNotifier free_notifier_;
 };

@@ -1,11 +1,20 @@
 #include "gfx3d/materials.h"
 
 #include "gfx3d/gl_binding.h"
+#include "gfx3d/library_errors.h"
+#include "gfx3d/material_library.h"
 #include "gfx3d/streams.h"
 
 namespace {
 
 constexpr GLenum kPolygonModes[] = {GL_FILL, GL_LINE, GL_POINT};
+
+// Library links deeper than this are taken for a cycle.
+constexpr int kMaxLibraryLinks = 16;
+
+TGLLibMaterial* FindLibMaterial(const TGLMaterialLibrary* library, const std::string& name) {
+  return library ? library->LibMaterialByName(name) : nullptr;
+}
 
 // Counts every material inside the one that switched the state off, not only
 // that one, so the state returns at the outermost UnApply alone.
@@ -109,7 +118,56 @@ void TGLFaceProperties::ApplyNoLighting(TRenderContextInfo& rci, GLenum face) co
 TGLMaterial::TGLMaterial(TPersistent* owner)
     : TGLUpdateAbleObject(owner), front_(std::make_unique<TGLFaceProperties>(this)) {}
 
-TGLMaterial::~TGLMaterial() = default;
+TGLMaterial::~TGLMaterial() {
+  if (lib_material_) lib_material_->UnRegisterUser(this);
+  ReplaceLibrary(nullptr);
+}
+
+void TGLMaterial::SetMaterialLibrary(TGLMaterialLibrary* value) {
+  ReplaceLibrary(value);
+  SetLibMaterialName(lib_material_name_);
+}
+
+void TGLMaterial::ReplaceLibrary(TGLMaterialLibrary* value) {
+  if (value == library_) return;
+  if (library_) library_->FreeNotifier().Remove(this);
+  library_ = value;
+  if (library_) library_->FreeNotifier().Add(this);
+}
+
+void TGLMaterial::SetLibMaterialName(const std::string& value) {
+  TGLLibMaterial* found = FindLibMaterial(library_, value);
+  int links = 0;
+  for (TGLLibMaterial* link = found; link;) {
+    if (++links >= kMaxLibraryLinks) Assert(false, "GLMaterial", 0, "Error: Cyclic material reference detected!");
+    const TGLMaterial& inner = link->Material();
+    // When the chain comes back through this material, the new name is the one that counts: a cycle made
+    // in this very call is caught too, instead of recursing without end when applied.
+    link = FindLibMaterial(inner.library_, &inner == this ? value : inner.lib_material_name_);
+  }
+  lib_material_name_ = value;
+  if (found != lib_material_) LinkLibMaterial(found);
+}
+
+void TGLMaterial::LinkLibMaterial(TGLLibMaterial* value) {
+  if (lib_material_) lib_material_->UnRegisterUser(this);
+  lib_material_ = value;
+  if (lib_material_) lib_material_->RegisterUser(this);
+  NotifyChange(this);
+}
+
+void TGLMaterial::LibMaterialDestroyed() {
+  lib_material_ = nullptr;
+  lib_material_name_.clear();
+  ReplaceLibrary(nullptr);
+  NotifyChange(this);
+}
+
+void TGLMaterial::ObjectFreed(TObject* object) {
+  if (!library_ || object != static_cast<TObject*>(library_)) return;
+  library_ = nullptr;
+  LinkLibMaterial(nullptr);
+}
 
 TGLFaceProperties& TGLMaterial::BackProperties() {
   if (!back_) back_ = std::make_unique<TGLFaceProperties>(this);
@@ -179,6 +237,8 @@ void TGLMaterial::Assign(const TPersistent* source) {
   else
     texture_.reset();
   face_culling_ = material->face_culling_;
+  ReplaceLibrary(material->library_);
+  SetLibMaterialName(material->lib_material_name_);
   if (material->texture_ex_) TextureEx().Assign(material->texture_ex_.get());
   NotifyChange(this);
 }
@@ -190,6 +250,7 @@ void TGLMaterial::NotifyChange(TObject* sender) {
 }
 
 bool TGLMaterial::Blended() const {
+  if (lib_material_) return lib_material_->Material().Blended();
   return blending_mode_ == bmTransparency || blending_mode_ == bmAdditive || blending_mode_ == bmModulate;
 }
 
@@ -238,6 +299,10 @@ void TGLMaterial::ApplyBlending(TRenderContextInfo& rci) const {
 }
 
 void TGLMaterial::Apply(TRenderContextInfo& rci) {
+  if (lib_material_) {
+    lib_material_->Apply(rci);
+    return;
+  }
   TGLStateCache& cache = *rci.GLStates;
   if (material_options_ & moNoLighting) SwitchOff(cache, stLighting, rci.lightingDisabledCounter);
   if (cache.IsEnabled(stLighting))
@@ -276,6 +341,7 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
 }
 
 bool TGLMaterial::UnApply(TRenderContextInfo& rci) {
+  if (lib_material_) return lib_material_->UnApply(rci);
   if (blending_mode_ == bmAlphaTest50 || blending_mode_ == bmAlphaTest100) GL().glAlphaFunc(GL_GREATER, 0);
   // Every nested material that switched lighting or fog off counted itself; the outermost one switches it back.
   if ((material_options_ & moNoLighting) && rci.lightingDisabledCounter > 0 && --rci.lightingDisabledCounter == 0)

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "gfx3d/free_notification.h"
 #include "gfx3d/notification.h"
 #include "gfx3d/render_context_info.h"
 #include "gfx3d/textures.h"
@@ -85,7 +87,10 @@ enum TMaterialOption : std::uint8_t { moIgnoreFog = 1, moNoLighting = 2 };
 using TMaterialOptions = std::uint8_t;
 enum TFaceCulling : std::uint8_t { fcBufferDefault, fcCull, fcNoCull };
 
-class TGLMaterial : public TGLUpdateAbleObject {
+class TGLLibMaterial;
+class TGLMaterialLibrary;
+
+class TGLMaterial : public TGLUpdateAbleObject, public IFreeNotificationSink {
  public:
   explicit TGLMaterial(TPersistent* owner);
   ~TGLMaterial() override;
@@ -111,6 +116,16 @@ class TGLMaterial : public TGLUpdateAbleObject {
   void SetTexture(const TGLTexture* value);
   TGLTextureEx& TextureEx();
   bool HasTextureEx() const { return texture_ex_ != nullptr; }
+  TGLMaterialLibrary* MaterialLibrary() const { return library_; }
+  // Resolves the library material name again in the new library.
+  void SetMaterialLibrary(TGLMaterialLibrary* value);
+  const std::string& LibMaterialName() const { return lib_material_name_; }
+  // Links the library material of that name, if any; a chain of 16 links is taken for a cycle.
+  void SetLibMaterialName(const std::string& value);
+  // The linked library material, which then does all the applying.
+  TGLLibMaterial* LibMaterial() const { return lib_material_; }
+  // The library is going: forget it and the link.
+  void ObjectFreed(TObject* object) override;
 
   // True for the blending modes that must be drawn after the opaque objects.
   bool Blended() const;
@@ -126,6 +141,12 @@ class TGLMaterial : public TGLUpdateAbleObject {
   void ApplyBackFace(TRenderContextInfo& rci);
   void ApplyBlending(TRenderContextInfo& rci) const;
   bool MainTextureOnUnitZero() const;
+  void LinkLibMaterial(TGLLibMaterial* value);
+  // Moves the free notification from the old library to the new one.
+  void ReplaceLibrary(TGLMaterialLibrary* value);
+  // Called by a linked library material that goes away.
+  friend class TGLLibMaterial;
+  void LibMaterialDestroyed();
 
   std::unique_ptr<TGLFaceProperties> front_;
   std::unique_ptr<TGLFaceProperties> back_;
@@ -134,4 +155,7 @@ class TGLMaterial : public TGLUpdateAbleObject {
   std::unique_ptr<TGLTextureEx> texture_ex_;
   TMaterialOptions material_options_ = 0;
   TFaceCulling face_culling_ = fcBufferDefault;
+  TGLMaterialLibrary* library_ = nullptr;
+  std::string lib_material_name_;
+  TGLLibMaterial* lib_material_ = nullptr;
 };

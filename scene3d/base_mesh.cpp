@@ -30,7 +30,10 @@ TGLBaseMesh::TGLBaseMesh(TComponent* owner)
   SetObjectStyle(ObjectStyle() | osResetStatesAfterRender);
 }
 
-TGLBaseMesh::~TGLBaseMesh() { mesh_objects_.Clear(); }
+TGLBaseMesh::~TGLBaseMesh() {
+  if (material_library_) material_library_->FreeNotifier().Remove(this);
+  mesh_objects_.Clear();
+}
 
 void TGLBaseMesh::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLBaseMesh*>(source)) {
@@ -54,7 +57,19 @@ void TGLBaseMesh::SetUseMeshMaterials(bool value) {
 }
 
 void TGLBaseMesh::SetMaterialLibrary(TGLMaterialLibrary* value) {
-  StoreOnChange(material_library_, value, [this] { StructureChanged(); });
+  if (value == material_library_) return;
+  DropMaterialLibraryCache();
+  if (material_library_) material_library_->FreeNotifier().Remove(this);
+  material_library_ = value;
+  if (material_library_) material_library_->FreeNotifier().Add(this);
+  StructureChanged();
+}
+
+void TGLBaseMesh::ObjectFreed(TObject* object) {
+  if (!material_library_ || object != static_cast<TObject*>(material_library_)) return;
+  DropMaterialLibraryCache();
+  material_library_ = nullptr;
+  StructureChanged();
 }
 
 void TGLBaseMesh::PrepareMaterialLibraryCache() {

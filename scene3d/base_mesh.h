@@ -22,7 +22,7 @@ enum TMeshAutoCentering : std::uint8_t {
 };
 using TMeshAutoCenterings = std::uint8_t;
 
-class TGLBaseMesh : public TGLStageObject {
+class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
  public:
   explicit TGLBaseMesh(TComponent* owner);
   ~TGLBaseMesh() override;
@@ -40,7 +40,7 @@ class TGLBaseMesh : public TGLStageObject {
   void SetAutoScaling(const TGLCoordinates& value) { auto_scaling_->Assign(&value); }
   // A connectivity kept by the caller for repeated silhouettes; null builds one per call.
   TBaseConnectivity* Connectivity = nullptr;
-  // The library the face groups' material names refer to; it must outlive the mesh or be unset first.
+  // The library the face groups' material names refer to; forgotten when it is destroyed.
   TGLMaterialLibrary* MaterialLibrary() const { return material_library_; }
   void SetMaterialLibrary(TGLMaterialLibrary* value);
   bool UseMeshMaterials() const { return use_mesh_materials_; }
@@ -71,6 +71,7 @@ class TGLBaseMesh : public TGLStageObject {
   void PrepareMesh() { StructureChanged(); }
   void PrepareMaterialLibraryCache();
   void DropMaterialLibraryCache();
+  void ObjectFreed(TObject* object) override;
 
  protected:
   virtual void PrepareVectorFile(TVectorFile& file) { file.NormalsOrientation = normals_orientation_; }

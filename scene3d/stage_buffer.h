@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "gfx3d/bitmap32.h"
+#include "gfx3d/free_notification.h"
 #include "gfx3d/gl_context.h"
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/materials.h"
 #include "gfx3d/platform_utilities.h"
 #include "gfx3d/render_context_info.h"
 #include "scene3d/change_setters.h"
-#include "scene3d/free_notification.h"
 
 class TGLCamera;
 class TGLStageBuffer;

@@ -13,12 +13,12 @@
 
 #include "gfx3d/bounding_boxes.h"
 #include "gfx3d/coordinates.h"
+#include "gfx3d/free_notification.h"
 #include "gfx3d/gl_context.h"
 #include "gfx3d/materials.h"
 #include "gfx3d/render_context_info.h"
 #include "gfx3d/scene_enumerations.h"
 #include "gfx3d/vector_types.h"
-#include "scene3d/free_notification.h"
 #include "scene3d/silhouette.h"
 
 class TGLStage;

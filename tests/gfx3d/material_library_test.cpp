@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <memory>
 
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/library_errors.h"
@@ -159,3 +160,60 @@ TEST_F(MaterialLibrary, ShaderStylesWrapTheMaterial) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stands for the scene object that owns a linked material.
+class StructureOwner : public TPersistent, public IGLStructureOwner {
+ public:
+  void StructureChanged() override { ++changes; }
+  int changes = 0;
+};
+
+}  // namespace
+
+TEST_F(MaterialLibrary, LinkedMaterialsFollowTheirLibraryMaterial) {
+  TGLLibMaterial& glass = *library.Materials().Add();
+  StructureOwner owner;
+  TGLMaterial linked(&owner);
+  linked.SetLibMaterialName("LibMaterial");
+  EXPECT_EQ(linked.LibMaterial(), nullptr);
+  linked.SetMaterialLibrary(&library);
+  EXPECT_EQ(linked.LibMaterial(), &glass);
+  const int before = owner.changes;
+  glass.Material().SetBlendingMode(bmTransparency);
+  EXPECT_GT(owner.changes, before);
+  EXPECT_TRUE(linked.Blended());
+
+  TGLMaterial copy(nullptr);
+  copy.Assign(&linked);
+  EXPECT_EQ(copy.LibMaterial(), &glass);
+  library.Materials().Clear();
+  EXPECT_EQ(linked.LibMaterial(), nullptr);
+  EXPECT_EQ(linked.MaterialLibrary(), nullptr);
+  EXPECT_EQ(linked.LibMaterialName(), "");
+  EXPECT_FALSE(linked.Blended());
+}
+
+TEST_F(MaterialLibrary, DestroyedLibraryIsForgottenAndCyclesAreCaught) {
+  auto other = std::make_unique<TGLMaterialLibrary>(nullptr);
+  TGLMaterial waiting(nullptr);
+  waiting.SetMaterialLibrary(other.get());
+  waiting.SetLibMaterialName("not yet there");
+  other.reset();
+  EXPECT_EQ(waiting.MaterialLibrary(), nullptr);
+
+  TGLLibMaterial& a = *library.Materials().Add();
+  TGLLibMaterial& b = *library.Materials().Add();
+  a.Material().SetMaterialLibrary(&library);
+  a.Material().SetLibMaterialName(b.Name());
+  b.Material().SetMaterialLibrary(&library);
+  try {
+    b.Material().SetLibMaterialName(a.Name());
+    FAIL() << "a cycle of library materials was accepted";
+  } catch (const EAssertionFailed& error) {
+    EXPECT_EQ(std::string(error.what()), "Error: Cyclic material reference detected! (GLMaterial)");
+  }
+  EXPECT_EQ(b.Material().LibMaterial(), nullptr);
+  EXPECT_EQ(b.Material().LibMaterialName(), "");
+}

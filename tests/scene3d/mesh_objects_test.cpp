@@ -3,6 +3,8 @@
 // of their face groups.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/material_library.h"
@@ -234,6 +236,16 @@ TEST_F(MeshObjects, FaceGroupsShareTheirLibraryMaterial) {
   EXPECT_EQ(gl.Count("glDrawElements"), 10);
   EXPECT_EQ(wood.applied, 3);  // all wood groups in one application
   form.SetMaterialLibrary(nullptr);
+  EXPECT_EQ(mesh->FaceGroups().Item(0).MaterialCache, nullptr);
+
+  // A destroyed library is forgotten, with the face groups' cached materials.
+  auto doomed = std::make_unique<TGLMaterialLibrary>(nullptr);
+  doomed->Materials().Add()->SetName("wood");
+  form.SetMaterialLibrary(doomed.get());
+  form.PrepareMaterialLibraryCache();
+  EXPECT_NE(mesh->FaceGroups().Item(0).MaterialCache, nullptr);
+  doomed.reset();
+  EXPECT_EQ(form.MaterialLibrary(), nullptr);
   EXPECT_EQ(mesh->FaceGroups().Item(0).MaterialCache, nullptr);
 }
 

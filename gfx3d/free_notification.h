@@ -1,6 +1,6 @@
-// References between scene components that are not ownership (a camera's
-// target, a buffer's camera, a proxy's master): the referenced object tells
-// every holder when it goes, so no holder keeps a dangling pointer.
+// References between components that are not ownership (a camera's target,
+// a proxy's master, a material's library): the referenced object tells every
+// holder when it goes, so no holder keeps a dangling pointer.
 #pragma once
 
 #include <algorithm>
