@@ -201,15 +201,18 @@ void TGLBitmap32::RegisterAsOpenGLTexture(GLenum target, TGLMinFilter minFilter,
                      scaled.data());
     pixels = scaled.data();
   }
+  UploadTexturePixels(target, minFilter, internalFormat, texWidth, texHeight, pixels);
+}
+
+void UploadTexturePixels(GLenum target, TGLMinFilter minFilter, GLenum internalFormat, int width, int height,
+                         const std::uint8_t* rgba) {
+  TGLFunctionTable& gl = GL();
   if (minFilter == miNearest || minFilter == miLinear) {
-    gl.glTexImage2D(target, 0, static_cast<GLint>(internalFormat), texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                    pixels);
+    gl.glTexImage2D(target, 0, static_cast<GLint>(internalFormat), width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   } else if (GLFlags().SGIS_generate_mipmap && target == GL_TEXTURE_2D) {
     gl.glTexParameteri(target, kGenerateMipmapSGIS, 1);
-    gl.glTexImage2D(target, 0, static_cast<GLint>(internalFormat), texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                    pixels);
+    gl.glTexImage2D(target, 0, static_cast<GLint>(internalFormat), width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   } else {
-    gl.gluBuild2DMipmaps(target, static_cast<GLint>(internalFormat), texWidth, texHeight, GL_RGBA, GL_UNSIGNED_BYTE,
-                         pixels);
+    gl.gluBuild2DMipmaps(target, static_cast<GLint>(internalFormat), width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   }
 }

@@ -67,3 +67,8 @@ class TGLBitmap32 {
   int width_ = 0;
   int height_ = 0;
 };
+
+// Uploads width x height RGBA bytes into the bound texture of target (a 2-D
+// target or a cube face), building the mipmaps the minification filter needs.
+void UploadTexturePixels(GLenum target, TGLMinFilter minFilter, GLenum internalFormat, int width, int height,
+                         const std::uint8_t* rgba);

@@ -31,7 +31,11 @@ class XErrorTrap {
     trapped_error = 0;
     previous_ = XSetErrorHandler(RecordXError);
   }
-  ~XErrorTrap() { XSetErrorHandler(previous_); }
+  // Errors of requests made inside the trap arrive before the old handler is back.
+  ~XErrorTrap() {
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+  }
   // Waits for the server's answers and returns the first error code, 0 for none.
   int Error() {
     XSync(display_, False);
@@ -317,6 +321,7 @@ void TGLGLXContext::DoCreateMemoryContext(TGLOutputDevice, int width, int height
   XErrorTrap trap(display);
   const GLXPbuffer pbuffer = glXCreatePbuffer(display, static_cast<GLXFBConfig>(config), pbuffer_attributes);
   if (!pbuffer || trap.Error() != 0) {
+    // The server may refuse a pbuffer whose id the client already handed out; the client's side goes all the same.
     if (pbuffer) glXDestroyPbuffer(display, pbuffer);
     throw EGLContext("Unabled to create pbuffer.");
   }

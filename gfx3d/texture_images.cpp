@@ -1,12 +1,15 @@
 #include "gfx3d/texture_images.h"
 
+#include <QBuffer>
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <utility>
 #include <vector>
 
+#include "gfx3d/data_files.h"
 #include "gfx3d/platform_utilities.h"
+#include "gfx3d/streams.h"
 #include "gfx3d/textures.h"
 
 namespace {
@@ -25,6 +28,61 @@ std::vector<std::pair<std::string, TGLTextureImageFactory>>& ImageClasses() {
 }
 
 int FaceIndex(GLenum target) { return static_cast<int>(target) - GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB; }
+
+constexpr std::uint16_t kCubeMapFileVersion = 256;
+constexpr std::size_t kBitmapFileHeaderSize = 14;
+constexpr std::size_t kBitmapInfoHeaderSize = 40;
+
+std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
+  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+void PutLittleEndian32(std::uint8_t* bytes, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::string EncodedPicture(const QImage& picture, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!picture.save(&buffer, format)) throw ETexture(std::string("Cannot encode the picture as ") + format);
+  return bytes.toStdString();
+}
+
+// A bitmap file; an empty picture, which no encoder takes, as a 0 x 0 one.
+std::string BitmapFileBytes(const QImage& picture) {
+  if (!picture.isNull()) return EncodedPicture(picture, "BMP");
+  std::string bytes(kBitmapFileHeaderSize + kBitmapInfoHeaderSize, '\0');
+  auto* data = reinterpret_cast<std::uint8_t*>(bytes.data());
+  data[0] = 'B';
+  data[1] = 'M';
+  PutLittleEndian32(data + 2, static_cast<std::uint32_t>(bytes.size()));
+  PutLittleEndian32(data + 10, static_cast<std::uint32_t>(bytes.size()));
+  PutLittleEndian32(data + 14, kBitmapInfoHeaderSize);
+  data[26] = 1;   // planes
+  data[28] = 24;  // bits per pixel
+  return bytes;
+}
+
+// One bitmap file from the stream; its header says how long it is.
+QImage ReadBitmapFile(TStream& stream) {
+  constexpr std::size_t kHeaders = kBitmapFileHeaderSize + kBitmapInfoHeaderSize;
+  constexpr const char* kNotABitmap = "Cube map file: a face is not a bitmap";
+  std::string bytes(kHeaders, '\0');
+  stream.ReadBuffer(bytes.data(), kHeaders);
+  const auto* header = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const std::uint32_t size = LittleEndian32(header + 2);
+  const bool empty = LittleEndian32(header + 18) == 0 || LittleEndian32(header + 22) == 0;
+  if (header[0] != 'B' || header[1] != 'M' || size < kHeaders || size - kHeaders > stream.Remaining())
+    throw EReadError(kNotABitmap);
+  bytes.resize(size);
+  stream.ReadBuffer(bytes.data() + kHeaders, size - kHeaders);
+  if (empty) return {};
+  QImage picture;
+  if (!picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP"))
+    throw EReadError(kNotABitmap);
+  return picture;
+}
 
 }  // namespace
 
@@ -131,6 +189,44 @@ void TGLPersistentImage::SaveToFile(const std::string& fileName) {
   if (!picture_.save(QString::fromStdString(fileName))) throw EFOpenError("Cannot create file \"" + fileName + "\"");
 }
 
+void TGLPersistentImage::DefineProperties(TPropertyDefiner& definer) {
+  TGLPictureImage::DefineProperties(definer);
+  definer.DefineBinaryProperty(
+      "Picture.Data", [this](TStream& stream) { ReadPictureData(stream); },
+      [this](TStream& stream) { WritePictureData(stream); }, !picture_.isNull());
+}
+
+void TGLPersistentImage::WritePictureData(TStream& stream) const {
+  // BMP keeps no alpha, PNG does.
+  const std::string format = picture_.hasAlphaChannel() ? "PNG" : "BMP";
+  const std::string bytes = EncodedPicture(picture_, format.c_str());
+  const auto format_length = static_cast<std::uint8_t>(format.size());
+  std::uint8_t size[4];
+  PutLittleEndian32(size, static_cast<std::uint32_t>(bytes.size()));
+  stream.WriteBuffer(&format_length, 1);
+  stream.WriteBuffer(format.data(), format.size());
+  stream.WriteBuffer(size, sizeof size);
+  stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+void TGLPersistentImage::ReadPictureData(TStream& stream) {
+  std::uint8_t format_length = 0;
+  stream.ReadBuffer(&format_length, 1);
+  std::string format(format_length, '\0');
+  stream.ReadBuffer(format.data(), format.size());
+  std::uint8_t size_bytes[4];
+  stream.ReadBuffer(size_bytes, sizeof size_bytes);
+  const std::uint32_t size = LittleEndian32(size_bytes);
+  if (size > stream.Remaining()) throw EReadError("Persistent image: the picture data is cut short");
+  std::string bytes(size, '\0');
+  stream.ReadBuffer(bytes.data(), bytes.size());
+  QImage picture;
+  if (!picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()),
+                            format.c_str()))
+    throw EReadError("Persistent image: unreadable " + format + " picture data");
+  SetPicture(picture);
+}
+
 void TGLPicFileImage::Assign(const TPersistent* source) {
   if (auto* image = dynamic_cast<const TGLPicFileImage*>(source))
     SetPictureFileName(image->file_name_);
@@ -197,6 +293,28 @@ bool TGLCubeMapImage::FacesMatch() const {
   const int size = faces_[0].width();
   return std::all_of(faces_.begin(), faces_.end(),
                      [&](const QImage& face) { return face.width() == size && face.height() == size; });
+}
+
+void TGLCubeMapImage::SaveToFile(const std::string& fileName) {
+  const std::unique_ptr<TStream> stream = OpenFileStream(fileName, fmCreate);
+  const std::uint8_t version[2] = {kCubeMapFileVersion & 0xFF, kCubeMapFileVersion >> 8};
+  stream->WriteBuffer(version, sizeof version);
+  for (const QImage& face : faces_) {
+    const std::string bytes = BitmapFileBytes(face);
+    stream->WriteBuffer(bytes.data(), bytes.size());
+  }
+  stream->Commit();
+}
+
+void TGLCubeMapImage::LoadFromFile(const std::string& fileName) {
+  const std::unique_ptr<TStream> stream = OpenFileStream(NeededFileName(fileName), fmOpenRead);
+  std::uint8_t version[2];
+  stream->ReadBuffer(version, sizeof version);
+  Assert((version[0] | version[1] << 8) == kCubeMapFileVersion, kUnit, __LINE__, "Unknown cube map file version");
+  std::array<QImage, 6> faces;
+  for (QImage& face : faces) face = ReadBitmapFile(*stream);
+  faces_ = std::move(faces);
+  Invalidate();
 }
 
 void RegisterGLTextureImageClass(const std::string& name, TGLTextureImageFactory factory) {

@@ -117,6 +117,14 @@ class TGLPersistentImage : public TGLPictureImage {
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;
   std::string FriendlyName() const override { return "Persistent Image"; }
+  // The picture travels with the owner's streamed properties as "Picture.Data":
+  // a short-string format tag ("BMP", or "PNG" for pictures with alpha), a
+  // 32-bit byte count and the picture file's bytes. An empty picture is left out.
+  void DefineProperties(TPropertyDefiner& definer) override;
+
+ private:
+  void ReadPictureData(TStream& stream);
+  void WritePictureData(TStream& stream) const;
 };
 
 // A picture file read the first time its pixels are needed.
@@ -157,6 +165,11 @@ class TGLCubeMapImage : public TGLTextureImage {
   std::string FriendlyName() const override { return "CubeMap Image"; }
   // Every face square and of the first face's width.
   bool FacesMatch() const;
+  // A 16-bit version 256, then the six faces as bitmap files in face order
+  // (an empty face as a 0 x 0 bitmap). Loading replaces the faces only when
+  // the whole file reads.
+  void SaveToFile(const std::string& fileName) override;
+  void LoadFromFile(const std::string& fileName) override;
 
  private:
   std::array<QImage, 6> faces_;

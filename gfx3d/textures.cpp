@@ -193,7 +193,7 @@ void TGLTexture::SetDisabled(bool value) {
 
 GLuint TGLTexture::GetHandle() {
   if (handle_.Handle() != 0 && !image_changed_ && !params_changed_) return handle_.Handle();
-  if (handle_.Handle() == 0) handle_.AllocateHandle();
+  AllocateHandle();
   const GLenum target = image_->NativeTextureTarget();
   // The upload binds the name itself; what was bound before comes back, so the state cache stays right.
   GLint previous = 0;
@@ -219,6 +219,18 @@ GLuint TGLTexture::GetHandle() {
   }
   GL().glBindTexture(target, static_cast<GLuint>(previous));
   return handle_.Handle();
+}
+
+GLuint TGLTexture::AllocateHandle() {
+  if (handle_.Handle() == 0) handle_.AllocateHandle();
+  return handle_.Handle();
+}
+
+void TGLTexture::ImageWrittenDirectly(int width, int height) {
+  image_changed_ = false;
+  tex_width_ = width;
+  tex_height_ = height;
+  required_memory_ = -1;
 }
 
 void TGLTexture::PrepareImage(GLenum target) {

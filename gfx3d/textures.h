@@ -70,6 +70,13 @@ class TGLTexture : public TGLUpdateAbleObject {
   // The GL name with image and parameters up to date; allocates and uploads when needed.
   GLuint GetHandle();
   GLuint Handle() const { return handle_.Handle(); }
+  // For callers that write the pixels into GL themselves, such as a copy of
+  // the frame buffer: the GL name, allocated when there is none, with nothing
+  // uploaded or sent.
+  GLuint AllocateHandle();
+  // Those pixels, width x height, now stand for the image: the next use sends
+  // pending parameters but uploads no image over them.
+  void ImageWrittenDirectly(int width, int height);
   // The GL internal format for TextureFormat and Compression.
   GLenum OpenGLTextureFormat() const;
   // Bytes GL reports for the uploaded image; -1 when unknown.

@@ -22,6 +22,10 @@ void TGLNonVisualViewer::SetHeight(int value) {
   DoBufferStructuralChange();
 }
 
+void TGLNonVisualViewer::CopyToTexture(TGLTexture& texture) {
+  buffer_->CopyToTexture(texture, 0, 0, width_, height_, 0, 0);
+}
+
 void TGLMemoryViewer::Render(TGLBaseStageObject* baseObject) {
   if (!Buffer().RCInstantiated()) {
     Buffer().SetViewPort(0, 0, Width(), Height());

@@ -21,6 +21,8 @@ class TGLNonVisualViewer : public TComponent {
   void SetHeight(int value);
 
   virtual void Render(TGLBaseStageObject* baseObject) = 0;
+  // The whole last frame into texture, on the texture's own target.
+  virtual void CopyToTexture(TGLTexture& texture);
 
  protected:
   virtual void DoBufferChange() {}

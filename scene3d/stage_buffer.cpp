@@ -1,11 +1,13 @@
 #include "scene3d/stage_buffer.h"
 
 #include <cstring>
+#include <vector>
 
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/glx_context.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/multitexture_mapping.h"
+#include "gfx3d/textures.h"
 #include "scene3d/camera.h"
 #include "scene3d/change_setters.h"
 #include "scene3d/stage.h"
@@ -388,6 +390,28 @@ std::unique_ptr<TGLBitmap32> TGLStageBuffer::CaptureFrameBitmap() {
     if (double_buffered && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
   }
   return bitmap;
+}
+
+void TGLStageBuffer::CopyToTexture(TGLTexture& texture, int xSrc, int ySrc, int width, int height, int xDest, int yDest,
+                                   GLenum target, bool forceFullUpload) {
+  if (!context_ || width <= 0 || height <= 0) return;
+  ContextActivation activation(*context_);
+  const GLenum image_target = target == 0 ? texture.Image().NativeTextureTarget() : target;
+  const bool cube_face =
+      image_target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB && image_target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
+  const bool new_texture = texture.Handle() == 0;
+  const GLuint handle = new_texture ? texture.AllocateHandle() : texture.GetHandle();
+  state_cache_.SetGLCurrentTexture(0, cube_face ? GL_TEXTURE_CUBE_MAP_ARB : image_target, handle);
+  if (new_texture || forceFullUpload) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    GL().glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    GL().glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    UploadTexturePixels(image_target, texture.MinFilter(), texture.OpenGLTextureFormat(), width, height, pixels.data());
+    texture.ImageWrittenDirectly(width, height);
+  } else {
+    GL().glCopyTexSubImage2D(image_target, 0, xDest, yDest, xSrc, ySrc, width, height);
+  }
+  ClearGLError();
 }
 
 void TGLStageBuffer::PushModelViewMatrix(const TMatrix4f& matrix) {

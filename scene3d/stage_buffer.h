@@ -20,6 +20,7 @@
 
 class TGLCamera;
 class TGLStageBuffer;
+class TGLTexture;
 class TGLBaseStageObject;
 
 enum TContextOption : std::uint16_t {
@@ -104,6 +105,12 @@ class TGLStageBuffer : public TGLUpdateAbleObject, public IFreeNotificationSink 
   void SetupProjectionAndView();
   // Renders a frame and reads it before the swap; zero-filled without a context. The caller owns it.
   std::unique_ptr<TGLBitmap32> CaptureFrameBitmap();
+  // Copies the rectangle of the last frame into texture on target (0 for the
+  // image's own; a cube face binds the cube map). A texture without a GL name,
+  // or forceFullUpload, takes the frame from (0, 0) as its whole image;
+  // otherwise the rectangle goes to (xDest, yDest) of the existing image.
+  void CopyToTexture(TGLTexture& texture, int xSrc, int ySrc, int width, int height, int xDest, int yDest,
+                     GLenum target = 0, bool forceFullUpload = false);
   int FrameCount() const { return frame_count_; }
   float FramesPerSecond() const { return frames_per_second_; }
   float LastFrameTime() const { return last_frame_time_; }

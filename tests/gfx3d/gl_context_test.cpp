@@ -4,6 +4,7 @@
 
 #include "gfx3d/initialization.h"
 #include "support/gl_pixel_fixture.h"
+#include "support/recording_gl.h"
 // clang-format off
 #include <GL/glx.h>
 // clang-format on
@@ -185,4 +186,45 @@ TEST_F(GLContextTest, ReportsGLErrorsWithGLUsTextAndKeepsTheFloatingPointState) 
   GL().glClear(GL_COLOR_BUFFER_BIT);
   GL().glFinish();
   EXPECT_TRUE(FloatingPointEnvironmentIsDefault());
+}
+
+TEST_F(GLContextTest, APbufferThatCannotBeMadeSaysWhyAndLeavesNothingBehind) {
+  const int listed = GLContextManager().ContextCount();
+  const int created = GLContextManager().CreatedContextCount();
+  {
+    std::unique_ptr<TGLContext> pbuffer = GLContextManager().CreateContext();
+    pbuffer->SetStencilBits(64);  // more than any configuration holds
+    {
+      RecordingGL gl;
+      try {
+        pbuffer->CreateMemoryContext(0, 16, 16);
+        ADD_FAILURE() << "a pbuffer without a configuration was made";
+      } catch (const EGLContext& error) {
+        EXPECT_STREQ(error.what(), "Format not supported for pbuffer operation.");
+      }
+      EXPECT_TRUE(gl.calls.empty()) << "nothing reached GL";
+    }
+    EXPECT_FALSE(pbuffer->IsValid());
+    EXPECT_TRUE(pbuffer->SharedContexts().empty());
+    EXPECT_EQ(GLContextManager().CreatedContextCount(), created);
+    EXPECT_EQ(CurrentGLContext(), context_.get());
+    EXPECT_EQ(context_->ActivationCount(), 1);
+
+    pbuffer->SetStencilBits(0);
+    try {
+      pbuffer->CreateMemoryContext(0, 1 << 20, 1 << 20);
+      ADD_FAILURE() << "a pbuffer larger than the server allows was made";
+    } catch (const EGLContext& error) {
+      EXPECT_STREQ(error.what(), "Unabled to create pbuffer.");
+    }
+    EXPECT_FALSE(pbuffer->IsValid());
+    EXPECT_EQ(GLContextManager().CreatedContextCount(), created);
+
+    pbuffer->CreateMemoryContext(0, 16, 16);
+    EXPECT_TRUE(pbuffer->IsValid()) << "the same context is made once the request can be met";
+  }
+  EXPECT_EQ(GLContextManager().ContextCount(), listed);
+  EXPECT_EQ(GLContextManager().CreatedContextCount(), created);
+  GL().glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_NO_THROW(CheckOpenGLError()) << "the fixture's context still draws";
 }

@@ -27,7 +27,7 @@ inline RecordingGL* active = nullptr;
 
 // How many floats a pointer argument of these calls carries.
 constexpr int FloatCount(std::string_view name) {
-  if (name == "glLoadMatrixf" || name == "glMultMatrixf") return 16;
+  if (name == "glLoadMatrixf" || name == "glMultMatrixf" || name == "glLoadTransposeMatrixfARB") return 16;
   if (name == "glMaterialfv" || name == "glColor4fv" || name == "glTexEnvfv" || name == "glTexGenfv") return 4;
   if (name == "glNormal3fv" || name == "glVertex3fv" || name == "glColor3fv") return 3;
   return 0;
