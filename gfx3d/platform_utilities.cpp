@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "gfx3d/file_streams.h"
+
 void RaiseLastOSError() { throw EOSError(std::string("OS Error : ") + std::strerror(errno)); }
 
 int RoundUpToPowerOf2(int v) {
@@ -88,9 +90,9 @@ double StrToFloatDef(const std::string& text, double defaultValue) {
 }
 
 void SaveStringToFile(const std::string& fileName, const std::string& data) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out || !out.write(data.data(), static_cast<std::streamsize>(data.size())))
-    throw EFOpenError("Cannot create file \"" + fileName + "\"");
+  TFileStream stream(fileName, fmCreate);
+  stream.WriteBuffer(data.data(), data.size());
+  stream.Commit();
 }
 
 std::string LoadStringFromFile(const std::string& fileName) {

@@ -30,7 +30,7 @@ const std::array<std::uint8_t, 256>& GetSqrt255Array();
 bool TryStrToFloatText(const std::string& text, double& value);
 double StrToFloatDef(const std::string& text, double defaultValue);
 
-// Creates or overwrites the file with data's bytes; raises EFOpenError on failure.
+// Replaces the file with data's bytes only once all are written; raises EFOpenError on failure.
 void SaveStringToFile(const std::string& fileName, const std::string& data);
 // The whole file, or "" when it does not exist.
 std::string LoadStringFromFile(const std::string& fileName);

@@ -1,6 +1,7 @@
 #include "gfx3d/texture_images.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
@@ -186,7 +187,9 @@ void TGLPersistentImage::LoadFromFile(const std::string& fileName) {
 }
 
 void TGLPersistentImage::SaveToFile(const std::string& fileName) {
-  if (!picture_.save(QString::fromStdString(fileName))) throw EFOpenError("Cannot create file \"" + fileName + "\"");
+  // The name's extension picks the format, as when the picture was loaded.
+  const QByteArray format = QFileInfo(QString::fromStdString(fileName)).suffix().toLatin1();
+  SaveStringToFile(fileName, EncodedPicture(picture_, format.constData()));
 }
 
 void TGLPersistentImage::DefineProperties(TPropertyDefiner& definer) {

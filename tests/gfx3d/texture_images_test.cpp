@@ -9,6 +9,7 @@
 #include "gfx3d/streams.h"
 #include "gfx3d/textures.h"
 #include "gfx3d_fixture.h"
+#include "output/external_tool.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -126,6 +127,23 @@ TEST_F(TextureImages, ACubeMapFileHoldsTheSixFacesInOrderAndAnEmptyFaceStaysEmpt
     EXPECT_EQ(read.Picture(Face(i)).pixel(1, 2), kFaceColours[i]) << i;
   }
   EXPECT_TRUE(read.Picture(Face(5)).isNull());
+
+  // Each face on its own is a bitmap file another program reads.
+  SKIP_OR_FAIL_WITHOUT_TOOL("/usr/bin/identify");
+  std::size_t offset = 2;
+  for (int i = 0; i < 5; ++i) {
+    const auto* size = reinterpret_cast<const unsigned char*>(bytes.data() + offset + 2);
+    const std::size_t length = size[0] | size[1] << 8 | size[2] << 16 | static_cast<std::size_t>(size[3]) << 24;
+    const std::string face = folder.write("face.bmp", bytes.substr(offset, length));
+    offset += length;
+    const ToolResult seen =
+        run_tool("/usr/bin/identify",
+                 {"-format", "%w %h %[fx:int(255*p{1,2}.r)],%[fx:int(255*p{1,2}.g)],%[fx:int(255*p{1,2}.b)]", face});
+    const QRgb c = kFaceColours[i];
+    EXPECT_EQ(seen.output,
+              "4 4 " + std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," + std::to_string(qBlue(c)))
+        << "face " << i;
+  }
 }
 
 TEST_F(TextureImages, AnUnknownVersionOrACutCubeMapFileChangesNoFace) {
@@ -145,4 +163,19 @@ TEST_F(TextureImages, AnUnknownVersionOrACutCubeMapFileChangesNoFace) {
   EXPECT_THROW(image.LoadFromFile(folder.file("missing.cube")), ELibraryError);
   EXPECT_EQ(image.Picture(Face(0)).size(), QSize(1, 1));
   EXPECT_TRUE(image.Picture(Face(1)).isNull());
+}
+
+TEST_F(TextureImages, APersistentPictureSavesByItsExtensionAndAFailedSaveKeepsTheOldFile) {
+  TempDir folder;
+  TGLPersistentImage image(nullptr);
+  image.SetPicture(Filled(2, 0xFF336699));
+  image.SaveToFile(folder.file("picture.png"));
+  TGLPersistentImage loaded(nullptr);
+  loaded.LoadFromFile(folder.file("picture.png"));
+  EXPECT_EQ(loaded.Picture().pixel(1, 1), 0xFF336699u);
+
+  const std::string old = folder.write("kept.xyz", "old contents");
+  EXPECT_THROW(image.SaveToFile(old), ETexture) << "no format has that extension";
+  EXPECT_EQ(folder.read("kept.xyz"), "old contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "no temporary file left";
 }
