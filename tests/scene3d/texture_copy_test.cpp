@@ -1,10 +1,12 @@
 // Frames copied from an off-screen viewer into a texture and drawn again on a
-// plane in a later pass, read back from Mesa; and a viewer whose pbuffer
-// cannot be made.
+// plane in a later pass, or into one face of a cube map, read back from Mesa;
+// and a viewer whose pbuffer cannot be made.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QRect>
+#include <cstdint>
+#include <vector>
 
 #include "gfx3d/textures.h"
 #include "scene3d/plane.h"
@@ -123,4 +125,33 @@ TEST_F(TextureCopy, AViewerWhosePbufferCannotBeMadeReportsItAndKeepsNothing) {
   viewer.Render();
   EXPECT_TRUE(viewer.Buffer().RCInstantiated());
   EXPECT_EQ(viewer.Buffer().FrameCount(), 1) << "the next render makes its context";
+}
+
+TEST_F(TextureCopy, AFrameCopiedToACubeFaceFillsThatFace) {
+  try {
+    RenderSource(kBlue);
+  } catch (const std::exception& error) {
+    SKIP_OR_FAIL_WITHOUT_GL(error.what());
+  }
+  TGLTexture cube(nullptr);
+  cube.SetImageClassName("TGLCubeMapImage");
+  viewer.Buffer().CopyToTexture(cube, 0, 0, kSize, kSize, 0, 0, GL_TEXTURE_CUBE_MAP_POSITIVE_Z_ARB);
+  ASSERT_NE(cube.Handle(), 0u);
+
+  TGLContext& context = *viewer.Buffer().RenderingContext();
+  context.Activate();
+  glBindTexture(GL_TEXTURE_CUBE_MAP_ARB, cube.Handle());
+  GLint width = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_Z_ARB, 0, GL_TEXTURE_WIDTH, &width);
+  std::vector<std::uint8_t> face(kSize * kSize * 4);
+  glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_Z_ARB, 0, GL_RGBA, GL_UNSIGNED_BYTE, face.data());
+  GLint other_width = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB, 0, GL_TEXTURE_WIDTH, &other_width);
+  context.Deactivate();
+  EXPECT_EQ(width, kSize);
+  EXPECT_EQ(other_width, 0) << "only the face asked for";
+  const std::uint8_t* middle = &face[(kSize / 2 * kSize + kSize / 2) * 4];
+  const std::uint8_t* corner = &face[(kSize + 1) * 4];
+  EXPECT_EQ((std::vector<int>{middle[0], middle[1], middle[2]}), (std::vector<int>{255, 0, 0}));
+  EXPECT_EQ((std::vector<int>{corner[0], corner[1], corner[2]}), (std::vector<int>{0, 0, 255}));
 }
