@@ -404,10 +404,12 @@ void TGLStageBuffer::CopyToTexture(TGLTexture& texture, int xSrc, int ySrc, int 
   state_cache_.SetGLCurrentTexture(0, cube_face ? GL_TEXTURE_CUBE_MAP_ARB : image_target, handle);
   if (new_texture || forceFullUpload) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    ClearGLError();
     GL().glPixelStorei(GL_PACK_ALIGNMENT, 4);
     GL().glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     UploadTexturePixels(image_target, texture.MinFilter(), texture.OpenGLTextureFormat(), width, height, pixels.data());
-    texture.ImageWrittenDirectly(width, height);
+    // Only pixels GL took stand for the image; otherwise the image is uploaded at its next use.
+    if (GL().glGetError() == GL_NO_ERROR) texture.ImageWrittenDirectly(width, height);
   } else {
     GL().glCopyTexSubImage2D(image_target, 0, xDest, yDest, xSrc, ySrc, width, height);
   }

@@ -137,6 +137,11 @@ TEST_F(TextureCopy, AFrameCopiedToACubeFaceFillsThatFace) {
   cube.SetImageClassName("TGLCubeMapImage");
   viewer.Buffer().CopyToTexture(cube, 0, 0, kSize, kSize, 0, 0, GL_TEXTURE_CUBE_MAP_POSITIVE_Z_ARB);
   ASSERT_NE(cube.Handle(), 0u);
+  EXPECT_EQ(cube.TexWidth(), kSize) << "the copy stands for the image";
+  TGLTexture whole_cube(nullptr);
+  whole_cube.SetImageClassName("TGLCubeMapImage");
+  viewer.CopyToTexture(whole_cube);
+  EXPECT_EQ(whole_cube.TexWidth(), 0) << "GL takes no 2-D image for the cube as a whole; its faces stay to upload";
 
   TGLContext& context = *viewer.Buffer().RenderingContext();
   context.Activate();
