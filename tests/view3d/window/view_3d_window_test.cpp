@@ -319,18 +319,24 @@ TEST_F(View3dWindow, PartsOutOfSightAreLeftOutWithoutChangingTheFrame) {
   AppState.wall_transparency = 50;
   window->genera_3d(cell);
   NavigationRig rig = window->rig();
-  // Close up, from above, from the side: each frame as it is without the test.
-  const std::vector<std::pair<int, int>> drags = {{0, 0}, {0, -1200}, {160, 900}};
-  for (const auto& [dx, dy] : drags) {
-    window->navigation().press(300, 200);
-    window->navigation().move(rig, 300 + dx, 200, {true, false, false});
-    window->navigation().move(rig, 300 + dx, 200 + dy, {false, true, false});
+  Navigation& navigation = window->navigation();
+  auto drag = [&](int dx, int dy, MouseState buttons) {
+    navigation.press(300, 200);
+    navigation.move(rig, 300 + dx, 200 + dy, buttons);
+  };
+  auto frames_agree = [&](const char* view) {
     window->shelving_root().SetVisibilityCulling(vcObjectBased);
     const QImage culled = Frame();
     window->shelving_root().SetVisibilityCulling(vcNone);
-    const QImage whole = Frame();
-    EXPECT_EQ(culled, whole) << dx << ", " << dy;
-  }
+    EXPECT_EQ(culled, Frame()) << view;
+  };
+  frames_agree("as the view opens");
+  drag(0, -180, {true, false, true});  // the target onto the far wall
+  drag(0, 1000, {false, true, false});
+  frames_agree("close up on the far wall, the room's middle out of sight");
+  drag(160, 0, {true, false, false});
+  drag(0, -300, {false, true, false});
+  frames_agree("turned and drawn back");
 }
 
 }  // namespace
