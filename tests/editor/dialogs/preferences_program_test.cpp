@@ -4,23 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <QTimer>
 
 #include "editor/dialogs/archive_dialog.h"
-#include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
-#include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "editor/staged_program.h"
+#include "editor/started_program.h"
 #include "editor/view3d/view_3d_window.h"
 #include "gfx3d/materials.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
 #include "output/mail/mail_dialog.h"
 #include "output/quote/customers_window.h"
@@ -31,15 +28,7 @@
 
 TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
   StagedProgramDir folder;
-  AppState = Tvar_amb{};
-  UndoHistory.clear();
-  UndoPosition = -1;
-  create_windows();
-  QTimer::singleShot(0, [] {
-    Flingua->radio_buttons[0]->setChecked(true);
-    Flingua->BitBtn1->click();
-  });
-  ASSERT_TRUE(initialise_program(""));
+  ASSERT_TRUE(start_program_in_italian());
   const std::string italian_wall_label = lang_text(57);
 
   Fpreferenze->show();
@@ -64,15 +53,7 @@ TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
 
 TEST(PreferencesInTheProgram, AnOpenThreeDViewTakesTheNewSettingsAtOnce) {
   StagedProgramDir folder;
-  AppState = Tvar_amb{};
-  UndoHistory.clear();
-  UndoPosition = -1;
-  create_windows();
-  QTimer::singleShot(0, [] {
-    Flingua->radio_buttons[0]->setChecked(true);
-    Flingua->BitBtn1->click();
-  });
-  ASSERT_TRUE(initialise_program(""));
+  ASSERT_TRUE(start_program_in_italian());
   current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
   compute_wall_normals();
   F3d->show();
