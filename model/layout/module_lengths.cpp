@@ -41,6 +41,34 @@ double wall_fill_length(int wall_index) {
   return f;
 }
 
+double walked_start_allowance(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
+  const double s = cell.clearance;
+  const bool open_start = !w.start_bounded && !straight_at_start(w);
+  if (w.start_join_high && w.start_bounded) return UprightWidth - p.module_depth - p.chain_start;
+  if (w.start_join_high && open_start) return 2 * s + UprightWidth + p.chain_start;
+  if (w.start_join_low && w.start_bounded) return UprightWidth + UprightGap - p.chain_start;
+  if (w.start_join_low && open_start) return 2 * s + p.chain_start + p.module_depth + UprightWidth + UprightGap;
+  return 0.0;
+}
+
+double walked_end_allowance(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
+  const double s = cell.clearance;
+  const bool open_end = !w.end_bounded && !straight_at_end(w);
+  // Both walks take the neighbour's run offset off here, as at the start: a
+  // forward walk closing the loop would otherwise run into the first run.
+  if (w.end_join_high && w.end_bounded) return UprightWidth - n.module_depth - n.chain_start;
+  if (w.end_join_high && open_end) return 2 * s + UprightWidth + n.chain_start;
+  if (w.end_join_low && w.end_bounded) return UprightWidth + UprightGap - n.chain_start;
+  if (w.end_join_low && open_end) return 2 * s + n.chain_start + n.module_depth + UprightWidth + UprightGap;
+  return 0.0;
+}
+
 namespace {
 
 // The catalogue lengths the automatic choice may use: up to the preferred
