@@ -41,32 +41,36 @@ double wall_fill_length(int wall_index) {
   return f;
 }
 
+namespace {
+
+// The allowance at one corner of a walked run, from its joins there and the
+// neighbour across it. Both walks take the neighbour's run offset off, at
+// either end: a forward walk closing the loop would otherwise run into the
+// first run.
+double corner_allowance(bool join_high, bool join_low, bool bounded, bool straight, const Tlinea& neighbour) {
+  const double s = current_cell().clearance;
+  const bool open = !bounded && !straight;
+  if (join_high && bounded) return UprightWidth - neighbour.module_depth - neighbour.chain_start;
+  if (join_high && open) return 2 * s + UprightWidth + neighbour.chain_start;
+  if (join_low && bounded) return UprightWidth + UprightGap - neighbour.chain_start;
+  if (join_low && open) return 2 * s + neighbour.chain_start + neighbour.module_depth + UprightWidth + UprightGap;
+  return 0.0;
+}
+
+}  // namespace
+
 double walked_start_allowance(int wall_index) {
   const Tcell& cell = current_cell();
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
-  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
-  const double s = cell.clearance;
-  const bool open_start = !w.start_bounded && !straight_at_start(w);
-  if (w.start_join_high && w.start_bounded) return UprightWidth - p.module_depth - p.chain_start;
-  if (w.start_join_high && open_start) return 2 * s + UprightWidth + p.chain_start;
-  if (w.start_join_low && w.start_bounded) return UprightWidth + UprightGap - p.chain_start;
-  if (w.start_join_low && open_start) return 2 * s + p.chain_start + p.module_depth + UprightWidth + UprightGap;
-  return 0.0;
+  return corner_allowance(w.start_join_high, w.start_join_low, w.start_bounded, straight_at_start(w),
+                          cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))]);
 }
 
 double walked_end_allowance(int wall_index) {
   const Tcell& cell = current_cell();
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
-  const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
-  const double s = cell.clearance;
-  const bool open_end = !w.end_bounded && !straight_at_end(w);
-  // Both walks take the neighbour's run offset off here, as at the start: a
-  // forward walk closing the loop would otherwise run into the first run.
-  if (w.end_join_high && w.end_bounded) return UprightWidth - n.module_depth - n.chain_start;
-  if (w.end_join_high && open_end) return 2 * s + UprightWidth + n.chain_start;
-  if (w.end_join_low && w.end_bounded) return UprightWidth + UprightGap - n.chain_start;
-  if (w.end_join_low && open_end) return 2 * s + n.chain_start + n.module_depth + UprightWidth + UprightGap;
-  return 0.0;
+  return corner_allowance(w.end_join_high, w.end_join_low, w.end_bounded, straight_at_end(w),
+                          cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))]);
 }
 
 namespace {
