@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kWidth = 712;
-constexpr int kHeight = 480;
 // Where the program's camera shows the points (10, 0, 0) and (-10, 0, 0).
 constexpr int kRightX = 463, kLeftX = 249, kMiddleY = 240;
 constexpr GLuint kDepthUnit = 0xFFFFFFFFu;
@@ -68,28 +66,10 @@ TEST_F(PickRecords, ARecordCutShortByTheBufferEndsTheList) {
 
 // ---- Pick passes and frozen frames on Mesa ----------------------------------
 
-class PickedScene : public SceneTest {
+class PickedScene : public OffscreenSceneTest {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    viewer.SetWidth(kWidth);
-    viewer.SetHeight(kHeight);
-    viewer.Buffer().SetLighting(false);
-    viewer.Buffer().SetBackgroundColor(0);
-    viewer.SetCamera(program.camera);
-    try {
-      viewer.Render();
-    } catch (const std::exception& error) {
-      SKIP_OR_FAIL_WITHOUT_GL(error.what());
-    }
-  }
-
-  TGLPickList PickAll() { return buffer().GetPickedObjects({0, 0, kWidth, kHeight}); }
+  TGLPickList PickAll() { return buffer().GetPickedObjects({0, 0, kViewWidth, kViewHeight}); }
   TGLStageBuffer& buffer() { return viewer.Buffer(); }
-  QImage Capture() { return buffer().CaptureFrameBitmap()->ToPlatformBitmap32().copy(0, 0, kWidth, kHeight); }
-
-  ProgramScene program;
-  TGLMemoryViewer viewer{nullptr};
 };
 
 TEST_F(PickedScene, APickAtEachCubeFindsThatCubeAndEmptySpaceFindsNothing) {
@@ -151,7 +131,7 @@ TEST_F(PickedScene, AProxyIsPickedWhereItStandsWithTheMastersPartThatWasHit) {
 
 TEST_F(PickedScene, ATooSmallGuessGrowsTheSelectionBufferUntilEveryHitFits) {
   for (int i = 0; i < 12; ++i) program.AddBox(static_cast<float>(i * 3 - 18), 0, 0, {1, 1, 1, 1});
-  EXPECT_EQ(buffer().GetPickedObjects({0, 0, kWidth, kHeight}, 1).size(), 12u);
+  EXPECT_EQ(buffer().GetPickedObjects({0, 0, kViewWidth, kViewHeight}, 1).size(), 12u);
 }
 
 TEST_F(PickedScene, AFrozenBufferShowsItsPictureUntilMelted) {
@@ -172,7 +152,7 @@ TEST_F(PickedScene, AFrozenBufferShowsItsPictureUntilMelted) {
 TEST_F(PickedScene, ANewContextDropsTheFrozenPicture) {
   buffer().Freeze();
   ASSERT_TRUE(buffer().Frozen());
-  viewer.SetWidth(kWidth / 2);
+  viewer.SetWidth(kViewWidth / 2);
   EXPECT_FALSE(buffer().Frozen());
 }
 
