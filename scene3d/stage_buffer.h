@@ -116,8 +116,8 @@ class TGLStageBuffer : public TGLUpdateAbleObject, public IFreeNotificationSink 
   // The names of the pick pass in progress.
   TGLPickNames& PickNames() { return pick_names_; }
 
-  // Frozen, frames show the picture taken by Freeze instead of the scene, and
-  // changes of the scene no longer ask the viewer for a repaint.
+  // While frozen, frames show the picture Freeze took instead of the scene and
+  // changes no longer ask the viewer for a repaint; Melt goes back to the scene.
   void Freeze();
   void Melt();
   bool Frozen() const { return frozen_; }

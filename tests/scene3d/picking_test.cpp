@@ -7,6 +7,7 @@
 
 #include "scene3d/proxy_objects.h"
 #include "scene_fixture.h"
+#include "support/recording_gl.h"
 
 namespace {
 
@@ -62,6 +63,24 @@ TEST_F(PickRecords, ARecordCutShortByTheBufferEndsTheList) {
   const TGLPickList picked = PickListFromSelection(selection, 2, names);
   ASSERT_EQ(picked.size(), 1u);
   EXPECT_EQ(picked[0].object, a);
+}
+
+using PickProjection = SceneTest;
+
+TEST_F(PickProjection, TheRectangleIsCentredWithRowsFromTheBottomAndAtLeastAPixelEachWay) {
+  RecordingGL recording;
+  TGLStageBuffer buffer(nullptr);
+  buffer.Resize(712, 480);
+  const auto pick_matrix_arguments = [&](const TGLRect& rect) {
+    recording.Clear();
+    buffer.SetupProjectionAndView(&rect);
+    for (const RecordedCall& call : recording.calls)
+      if (call.name == "gluPickMatrix") return call.args;
+    return std::vector<double>{};
+  };
+  EXPECT_EQ(pick_matrix_arguments({100, 50, 111, 70}), (std::vector<double>{105, 420, 11, 20}));
+  EXPECT_EQ(pick_matrix_arguments({111, 70, 100, 50}), (std::vector<double>{105, 420, 11, 20}));
+  EXPECT_EQ(pick_matrix_arguments({7, 9, 7, 9}), (std::vector<double>{7, 471, 1, 1}));
 }
 
 // ---- Pick passes and frozen frames on Mesa ----------------------------------
