@@ -1,7 +1,8 @@
 // The rendering target of one viewer: it owns the GL context, the background
 // and GL options, the fog, the camera it looks through and the frame timing,
 // and its Render runs one frame: clear, projection and view, lights, fog,
-// objects, swap.
+// objects, swap. It also runs pick passes over a rectangle of the view and can
+// freeze the picture it shows.
 #pragma once
 
 #include <cstdint>
