@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <tuple>
 
 #include "editor/plan/plan_texts.h"
 #include "output/plan_drawing/plan_shapes.h"
@@ -171,11 +172,9 @@ TEST(PlanRender, ClearanceDimensionsStartOutsideTheUprights) {
   module.dim_n = true;
   const std::vector<ClearanceDimension> dims = clearance_dimensions(module);
   ASSERT_EQ(dims.size(), 2u);
-  EXPECT_EQ(dims[0].value, 100);  // across the run nothing is taken off
-  EXPECT_EQ(dims[0].from.y, 250);
-  EXPECT_EQ(dims[1].value, 68);
-  EXPECT_EQ(dims[1].from.x, 532);
-  EXPECT_EQ(dims[1].to.x, 600);
+  // Across the run nothing is taken off.
+  EXPECT_EQ(std::pair(dims[0].value, dims[0].from.y), std::pair(100.0, 250.0));
+  EXPECT_EQ(std::tuple(dims[1].value, dims[1].from.x, dims[1].to.x), std::tuple(68.0, 532.0, 600.0));
 
   Tmodulo_agg upright = make_free(0, 0, 500, 1000, 'V');
   upright.clear_n = 100;
@@ -213,11 +212,9 @@ TEST(PlanRender, RubberBandIsSolidToTheRightDottedToTheLeft) {
   const RenderedPlan window = render_cell(Tcell{}, state);
   EXPECT_EQ(window.pixels_of(Black, QRect(QPoint(20, 20), QPoint(119, 20))).size(), 100u);
   // Right and bottom edges are left out, as the raster rectangle defines them.
-  EXPECT_EQ(window.at(119, 50), Black);
-  EXPECT_EQ(window.at(120, 50), White);
-  EXPECT_EQ(window.at(50, 79), Black);
-  EXPECT_EQ(window.at(50, 80), White);
-  EXPECT_EQ(window.at(50, 50), White);
+  for (auto [x, y, colour] :
+       {std::tuple{119, 50, Black}, {120, 50, White}, {50, 79, Black}, {50, 80, White}, {50, 50, White}})
+    EXPECT_EQ(window.at(x, y), colour) << x << "," << y;
 
   state.rubber_band = {120, 20, 20, 80};
   const RenderedPlan crossing = render_cell(Tcell{}, state);

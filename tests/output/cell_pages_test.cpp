@@ -68,12 +68,6 @@ TEST_F(CellPages, SlotsFillRowByRowAndNoEmptyPageFollows) {
   EXPECT_EQ(text("Cell 7").top, text("Cell 1").top);
 }
 
-TEST_F(CellPages, OneByOneGivesEveryCellItsPage) {
-  add_cells(3);
-  ASSERT_EQ(render(), 3);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(name_place(i).first, i - 1);
-}
-
 TEST_F(CellPages, OneScalePerRenderingThatChangesWithTheGrid) {
   add_cells(2);
   Cells[1].walls = walls_through({{-4000, -1000}, {4000, -1000}, {4000, 1000}, {-4000, 1000}});

@@ -42,12 +42,10 @@ TEST_F(QuoteHeaderFormTest, StoresTheHeaderAndCompanyAndMarksTheProjectModified)
   form.note1 = std::string(254, 'a') + "\xC3\xA8" + "tail";  // 300 would cut the same way
   EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
   EXPECT_EQ(QuoteHeader.customer, named("Rossi"));
-  EXPECT_EQ(QuoteHeader.number, "42");
-  EXPECT_EQ(QuoteHeader.discount2, 2.5);
+  EXPECT_EQ(std::pair(QuoteHeader.number, QuoteHeader.discount2), (std::pair<std::string, double>("42", 2.5)));
   EXPECT_EQ(QuoteHeader.note1, std::string(254, 'a')) << "cut at 255 bytes on a character boundary";
-  EXPECT_EQ(Company.header_lines[0], "ACME");
-  EXPECT_EQ(Company.more_lines[9], "last");
-  EXPECT_EQ(Company.currency, "A$");
+  EXPECT_EQ((std::array{Company.header_lines[0], Company.more_lines[9], Company.currency}),
+            (std::array<std::string, 3>{"ACME", "last", "A$"}));
   EXPECT_EQ(AppState.modified, 1);
   EXPECT_TRUE(preferences_written());
 
