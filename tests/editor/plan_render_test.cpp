@@ -49,11 +49,14 @@ TEST(PlanRender, WallFacesAndRunLinesTakeTheirRoleColours) {
   for (bool black : {false, true}) {
     const RenderedPlan plan = render_cell(cell, plan_state(0.05, black));
     // Outer faces 60 mm outside: the opening's at Y = 100 + 28, the right wall's at X = 100 + 53.
-    EXPECT_EQ(plan.at(100, 128), Silver) << black;
-    EXPECT_EQ(plan.at(153, 100), black ? White : Black);
-    EXPECT_EQ(plan.at(100, 125), black ? Grey : Silver);  // the opening's run line, slot 3
-    EXPECT_EQ(plan.at(150, 100), black ? White : Black);  // a wall's run line, slot 1
-    EXPECT_EQ(plan.at(100, 100), black ? Black : White);
+    // Then the opening's run line (slot 3), a wall's run line (slot 1) and the room.
+    const QColor ink = black ? White : Black, paper = black ? Black : White;
+    for (auto [x, y, colour] : {std::tuple{100, 128, Silver},
+                                {153, 100, ink},
+                                {100, 125, black ? Grey : Silver},
+                                {150, 100, ink},
+                                {100, 100, paper}})
+      EXPECT_EQ(plan.at(x, y), colour) << black << " at " << x << "," << y;
   }
 }
 
