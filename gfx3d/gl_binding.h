@@ -60,6 +60,7 @@
   X(glHint)                        \
   X(glInterleavedArrays)           \
   X(glIsEnabled)                   \
+  X(glIsList)                      \
   X(glIsTexture)                   \
   X(glLightModelfv)                \
   X(glLightModeli)                 \

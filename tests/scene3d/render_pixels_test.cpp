@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
 #include "scene3d/earth_sky_dome.h"
+#include "scene3d/sprite.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 
@@ -52,6 +54,26 @@ Centroid Project(const TVector4f& point, const TVector4f& eye, const TVector4f& 
   const double sx = AffineVectorDotProduct(d, right) / depth * near_plane / half_width;
   const double sy = AffineVectorDotProduct(d, up) / depth * near_plane / half_height;
   return {(sx + 1) * kWidth / 2, (1 - sy) * kHeight / 2, 1};
+}
+
+// The bounding box of the picture's pixels that are not black, and how many there are.
+struct LitRegion {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+  int Width() const { return right - left + 1; }
+  int Height() const { return bottom - top + 1; }
+  double Fill() const { return static_cast<double>(count) / (static_cast<double>(Width()) * Height()); }
+};
+
+LitRegion LitRegionOf(const QImage& picture) {
+  LitRegion r;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if ((picture.pixel(x, y) & 0xFFFFFF) != 0) {
+        r.left = std::min(r.left, x), r.right = std::max(r.right, x);
+        r.top = std::min(r.top, y), r.bottom = std::max(r.bottom, y);
+        ++r.count;
+      }
+  return r;
 }
 
 class RenderedScene : public SceneTest {
@@ -110,6 +132,26 @@ TEST_F(RenderedScene, OrbitZoomAndPanMoveThePictureAsComputed) {
   const TVector4f pan = program.camera->ScreenDeltaToVectorXZ(-40, 0, 0.1f);
   program.target->Position().Translate({pan.x, pan.y, pan.z});
   ExpectAt(CentroidOf(Capture(), qRgb(0, 255, 0)), Predicted({10, 0, 0, 1}));
+}
+
+TEST_F(RenderedScene, ASpriteStillFacesTheCameraAfterAnOrbit) {
+  auto* sprite = program.scene.Objects().NewChildOfClass<TGLSprite>();
+  sprite->SetWidth(20);
+  sprite->SetHeight(20);
+  const LitRegion before = LitRegionOf(Capture());
+  // 20 units at the target's distance: twice the 106.9 pixels of ten units.
+  EXPECT_NEAR(before.Width(), 213.8, 2);
+  program.camera->OrbitAroundTarget(-15, 30);
+  const LitRegion after = LitRegionOf(Capture());
+  // Still an upright square of the same size: a quad left in its old plane
+  // would now be foreshortened and slanted, filling less of its box.
+  EXPECT_NEAR(after.Width(), before.Width(), 2);
+  EXPECT_NEAR(after.Height(), before.Height(), 2);
+  EXPECT_NEAR(after.Width(), after.Height(), 2);
+  EXPECT_GT(after.Fill(), 0.99);
+  const Centroid centre = Predicted({0, 0, 0, 1});
+  EXPECT_NEAR((after.left + after.right + 1) / 2.0, centre.x, 1.5);
+  EXPECT_NEAR((after.top + after.bottom + 1) / 2.0, centre.y, 1.5);
 }
 
 TEST_F(RenderedScene, AnEmptyFrameShowsTheBackgroundThroughTheSystemColourTable) {
