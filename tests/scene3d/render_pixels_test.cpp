@@ -10,15 +10,13 @@
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
+#include "rendered_scene.h"
 #include "scene3d/earth_sky_dome.h"
 #include "scene3d/sprite.h"
-#include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 
 namespace {
 
-constexpr int kWidth = 712;
-constexpr int kHeight = 480;
 constexpr TVector4f kRed{1, 0, 0, 1};
 constexpr TVector4f kGreen{0, 1, 0, 1};
 
@@ -49,57 +47,15 @@ Centroid Project(const TVector4f& point, const TVector4f& eye, const TVector4f& 
   const TAffineVector up = AffineVectorCrossProduct(right, forward);
   const TAffineVector d{point.x - eye.x, point.y - eye.y, point.z - eye.z};
   const double depth = AffineVectorDotProduct(d, forward);
-  const double near_plane = 96.0 * focalLength * 2 / (25.4 * kWidth);
-  const double half_width = 0.5, half_height = 0.5 * kHeight / kWidth;
+  const double near_plane = 96.0 * focalLength * 2 / (25.4 * kViewWidth);
+  const double half_width = 0.5, half_height = 0.5 * kViewHeight / kViewWidth;
   const double sx = AffineVectorDotProduct(d, right) / depth * near_plane / half_width;
   const double sy = AffineVectorDotProduct(d, up) / depth * near_plane / half_height;
-  return {(sx + 1) * kWidth / 2, (1 - sy) * kHeight / 2, 1};
+  return {(sx + 1) * kViewWidth / 2, (1 - sy) * kViewHeight / 2, 1};
 }
 
-// The bounding box of the picture's pixels that are not black, and how many there are.
-struct LitRegion {
-  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
-  int Width() const { return right - left + 1; }
-  int Height() const { return bottom - top + 1; }
-  double Fill() const { return static_cast<double>(count) / (static_cast<double>(Width()) * Height()); }
-};
-
-LitRegion LitRegionOf(const QImage& picture) {
-  LitRegion r;
-  for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width(); ++x)
-      if ((picture.pixel(x, y) & 0xFFFFFF) != 0) {
-        r.left = std::min(r.left, x), r.right = std::max(r.right, x);
-        r.top = std::min(r.top, y), r.bottom = std::max(r.bottom, y);
-        ++r.count;
-      }
-  return r;
-}
-
-class RenderedScene : public SceneTest {
+class RenderedScene : public RenderedProgramScene {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    viewer.SetWidth(kWidth);
-    viewer.SetHeight(kHeight);
-    viewer.Buffer().SetLighting(false);
-    viewer.Buffer().SetBackgroundColor(0);
-    viewer.SetCamera(program.camera);
-    try {
-      viewer.Render();
-    } catch (const std::exception& error) {
-      SKIP_OR_FAIL_WITHOUT_GL(error.what());
-    }
-  }
-
-  QImage Capture() {
-    const std::unique_ptr<TGLBitmap32> bitmap = viewer.Buffer().CaptureFrameBitmap();
-    QImage picture = bitmap->ToPlatformBitmap32().copy(0, 0, kWidth, kHeight);
-    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR"))
-      picture.save(QString(folder) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-    return picture;
-  }
-
   void ExpectAt(const Centroid& actual, const Centroid& expected, double tolerance = 1.5) {
     ASSERT_GT(actual.count, 0);
     EXPECT_NEAR(actual.x, expected.x, tolerance);
@@ -109,9 +65,6 @@ class RenderedScene : public SceneTest {
   Centroid Predicted(const TVector4f& point) {
     return Project(point, program.camera->AbsolutePosition(), program.target->AbsolutePosition(), 400);
   }
-
-  ProgramScene program;
-  TGLMemoryViewer viewer{nullptr};
 };
 
 TEST_F(RenderedScene, TheProgramsCameraSeesItsTargetInTheMiddleAndTenUnitsAs107PixelsRight) {
@@ -177,8 +130,8 @@ TEST_F(RenderedScene, ADummyCubeVisibleAtRunTimeDrawsOnlyAStippledOutline) {
   cube->SetVisibleAtRunTime(true);
   const QImage picture = Capture();
   int lit = 0;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x)
+  for (int y = 0; y < kViewHeight; ++y)
+    for (int x = 0; x < kViewWidth; ++x)
       if (qGreen(picture.pixel(x, y)) > 128) ++lit;
   EXPECT_GT(lit, 50);
   // Only edges: the middle of the cube's front face stays background.
@@ -247,9 +200,9 @@ TEST_F(RenderedScene, AnEarthSkyDomeFillsTheFrameBehindTheScene) {
   program.AddBox(0, 0, 0, kRed)->Size = 40;
   viewer.Render();
   const QImage picture = Capture();
-  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{kWidth - 3, 2}, std::pair{2, kHeight - 3}})
+  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{kViewWidth - 3, 2}, std::pair{2, kViewHeight - 3}})
     EXPECT_NE(picture.pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
-  EXPECT_EQ(picture.pixel(kWidth / 2, kHeight / 2) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(picture.pixel(kViewWidth / 2, kViewHeight / 2) & 0xFFFFFF, 0xFF0000u);
 }
 
 }  // namespace

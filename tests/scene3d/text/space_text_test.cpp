@@ -4,23 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <memory>
 
 #include "gfx3d/library_errors.h"
+#include "rendered_scene.h"
 #include "scene3d/font_manager.h"
 #include "scene3d/glyph_outlines.h"
 #include "scene3d/windows_1252.h"
-#include "scene_fixture.h"
 #include "support/recording_gl.h"
 
 namespace {
 
-constexpr int kWidth = 712;
-constexpr int kHeight = 480;
 // Pixels per scene unit at the camera's distance from the origin.
 constexpr double kPixelsPerUnit = 10.69;
 // Liberation Sans, the metric twin of Arial: 1139 of 2048 units for a digit.
@@ -77,21 +72,11 @@ TEST_F(SpaceText, WritersClampAndReportAsSpecified) {
   EXPECT_TRUE(text.TextMetrics("8").width == 0);  // no entry yet
 }
 
-class RenderedText : public SceneTest {
+class RenderedText : public RenderedProgramScene {
  protected:
   void SetUp() override {
-    SceneTest::SetUp();
+    RenderedProgramScene::SetUp();
     program.camera->Position().SetPoint(0, 0, 282.84f);  // the program's distance, looking straight down -Z
-    viewer.SetWidth(kWidth);
-    viewer.SetHeight(kHeight);
-    viewer.Buffer().SetLighting(false);
-    viewer.Buffer().SetBackgroundColor(0);
-    viewer.SetCamera(program.camera);
-    try {
-      viewer.Render();
-    } catch (const std::exception& error) {
-      SKIP_OR_FAIL_WITHOUT_GL(error.what());
-    }
   }
 
   TGLSpaceText* AddText(const std::string& value, float scale = 20) {
@@ -99,15 +84,6 @@ class RenderedText : public SceneTest {
     text->SetText(value);
     text->Scale().SetVector(scale, scale, scale);
     return text;
-  }
-
-  QImage Capture() {
-    viewer.Render();
-    const std::unique_ptr<TGLBitmap32> bitmap = viewer.Buffer().CaptureFrameBitmap();
-    QImage picture = bitmap->ToPlatformBitmap32().copy(0, 0, kWidth, kHeight);
-    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR"))
-      picture.save(QString(folder) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-    return picture;
   }
 
   // Whether the name is a display list in the viewer's context.
@@ -118,27 +94,6 @@ class RenderedText : public SceneTest {
     context->Deactivate();
     return answer;
   }
-
-  static bool Lit(const QImage& picture, int x, int y) { return (picture.pixel(x, y) & 0xFFFFFF) != 0; }
-
-  // The picture's lit pixels: their bounds and count.
-  struct Region {
-    int left = kWidth, top = kHeight, right = -1, bottom = -1, count = 0;
-  };
-  static Region LitRegion(const QImage& picture) {
-    Region r;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x)
-        if (Lit(picture, x, y)) {
-          r.left = std::min(r.left, x), r.right = std::max(r.right, x);
-          r.top = std::min(r.top, y), r.bottom = std::max(r.bottom, y);
-          ++r.count;
-        }
-    return r;
-  }
-
-  ProgramScene program;
-  TGLMemoryViewer viewer{nullptr};
 };
 
 TEST_F(RenderedText, AnEightShowsItsTwoHolesThroughTheExtrudedGlyph) {
@@ -147,17 +102,17 @@ TEST_F(RenderedText, AnEightShowsItsTwoHolesThroughTheExtrudedGlyph) {
   eight->Adjust().SetHorz(haCenter);
   eight->Adjust().SetVert(vaCenter);
   const QImage picture = Capture();
-  const Region region = LitRegion(picture);
+  const LitRegion region = LitRegionOf(picture);
   ASSERT_GT(region.count, 1000);
   // Centred on the origin, the glyph's height of about 0.73 em at 20 units per em.
-  EXPECT_NEAR((region.left + region.right) / 2.0, kWidth / 2.0, 4);
-  EXPECT_NEAR((region.top + region.bottom) / 2.0, kHeight / 2.0, 4);
+  EXPECT_NEAR((region.left + region.right) / 2.0, kViewWidth / 2.0, 4);
+  EXPECT_NEAR((region.top + region.bottom) / 2.0, kViewHeight / 2.0, 4);
   EXPECT_NEAR(region.bottom - region.top, 0.73 * 20 * kPixelsPerUnit, 12);
   // Down the middle: stroke, hole, stroke, hole, stroke.
   int strokes = 0, holes = 0;
   bool previous = false;
   for (int y = region.top; y <= region.bottom; ++y) {
-    const bool lit = Lit(picture, kWidth / 2, y);
+    const bool lit = IsLit(picture, kViewWidth / 2, y);
     if (lit && !previous) ++strokes;
     if (!lit && previous) ++holes;
     previous = lit;
@@ -168,23 +123,23 @@ TEST_F(RenderedText, AnEightShowsItsTwoHolesThroughTheExtrudedGlyph) {
 
 TEST_F(RenderedText, BaseLineAndLeftDrawAtTheOriginAndTextHeightScalesTheTop) {
   TGLSpaceText* text = AddText("8");
-  Region region = LitRegion(Capture());
+  LitRegion region = LitRegionOf(Capture());
   ASSERT_GT(region.count, 0);
-  EXPECT_GT(region.left, kWidth / 2);  // the glyph's left bearing
-  EXPECT_LT(region.left, kWidth / 2 + 0.2 * 20 * kPixelsPerUnit);
-  EXPECT_NEAR(region.bottom, kHeight / 2, 4);  // on the base line through the origin
-  text->SetTextHeight(0.5f);                   // the digit's top at half a unit, times the object's scale
-  region = LitRegion(Capture());
-  EXPECT_NEAR(kHeight / 2 - region.top, 0.5 * 20 * kPixelsPerUnit, 4);
+  EXPECT_GT(region.left, kViewWidth / 2);  // the glyph's left bearing
+  EXPECT_LT(region.left, kViewWidth / 2 + 0.2 * 20 * kPixelsPerUnit);
+  EXPECT_NEAR(region.bottom, kViewHeight / 2, 4);  // on the base line through the origin
+  text->SetTextHeight(0.5f);                       // the digit's top at half a unit, times the object's scale
+  region = LitRegionOf(Capture());
+  EXPECT_NEAR(kViewHeight / 2 - region.top, 0.5 * 20 * kPixelsPerUnit, 4);
 }
 
 TEST_F(RenderedText, TextHeightLeavesAFigureWithoutTopUnscaledAndOutOfRangeCodesDrawNothing) {
   TGLSpaceText* low = AddText("_");  // wholly below the base line: top 0
   low->SetTextHeight(2);
-  EXPECT_GT(LitRegion(Capture()).count, 0);
+  EXPECT_GT(LitRegionOf(Capture()).count, 0);
   low->SetText("A");
   low->SetCharacterRange(stcrNumbers);
-  EXPECT_EQ(LitRegion(Capture()).count, 0);
+  EXPECT_EQ(LitRegionOf(Capture()).count, 0);
   EXPECT_EQ(low->TextMetrics("A8").width, low->TextMetrics("8").width);
   EXPECT_NEAR(low->TextMetrics("A8").width, kDigitAdvance, 1e-4f);
 }
