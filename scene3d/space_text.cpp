@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/library_errors.h"

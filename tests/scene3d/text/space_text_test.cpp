@@ -72,6 +72,24 @@ TEST_F(SpaceText, WritersClampAndReportAsSpecified) {
   EXPECT_TRUE(text.TextMetrics("8").width == 0);  // no entry yet
 }
 
+TEST_F(SpaceText, AFontThatCannotBeBuiltLeavesNoEntryOrCountBehind) {
+  ASSERT_EQ(CurrentGLContext(), nullptr);  // so GL hands out no list names
+  TGLSpaceText text(nullptr);
+  TFontManager& manager = FontManager();
+  const int before = manager.Count();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      manager.GetFontBase("Arial", fsBold, &text, 0, 0, 48, 57);
+      ADD_FAILURE() << "built without a context";
+    } catch (const ELibraryError& error) {
+      EXPECT_STREQ(error.what(), "FontManager: no more display lists available");
+    }
+    EXPECT_EQ(manager.Count(), before);
+    EXPECT_EQ(manager.FindFont("arial", fsBold, 0, 0, 48, 57), nullptr);
+    EXPECT_EQ(text.FontEntry(), nullptr);
+  }
+}
+
 class RenderedText : public RenderedProgramScene {
  protected:
   void SetUp() override {
