@@ -4,19 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
-#include "rendered_scene.h"
+#include "lit_region.h"
 #include "scene3d/earth_sky_dome.h"
 #include "scene3d/sprite.h"
+#include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 
 namespace {
 
+constexpr int kWidth = 712;
+constexpr int kHeight = 480;
 constexpr TVector4f kRed{1, 0, 0, 1};
 constexpr TVector4f kGreen{0, 1, 0, 1};
 
@@ -47,14 +48,14 @@ Centroid Project(const TVector4f& point, const TVector4f& eye, const TVector4f& 
   const TAffineVector up = AffineVectorCrossProduct(right, forward);
   const TAffineVector d{point.x - eye.x, point.y - eye.y, point.z - eye.z};
   const double depth = AffineVectorDotProduct(d, forward);
-  const double near_plane = 96.0 * focalLength * 2 / (25.4 * kViewWidth);
-  const double half_width = 0.5, half_height = 0.5 * kViewHeight / kViewWidth;
+  const double near_plane = 96.0 * focalLength * 2 / (25.4 * kWidth);
+  const double half_width = 0.5, half_height = 0.5 * kHeight / kWidth;
   const double sx = AffineVectorDotProduct(d, right) / depth * near_plane / half_width;
   const double sy = AffineVectorDotProduct(d, up) / depth * near_plane / half_height;
-  return {(sx + 1) * kViewWidth / 2, (1 - sy) * kViewHeight / 2, 1};
+  return {(sx + 1) * kWidth / 2, (1 - sy) * kHeight / 2, 1};
 }
 
-class RenderedScene : public RenderedProgramScene {
+class RenderedScene : public OffscreenSceneTest {
  protected:
   void ExpectAt(const Centroid& actual, const Centroid& expected, double tolerance = 1.5) {
     ASSERT_GT(actual.count, 0);
@@ -130,8 +131,8 @@ TEST_F(RenderedScene, ADummyCubeVisibleAtRunTimeDrawsOnlyAStippledOutline) {
   cube->SetVisibleAtRunTime(true);
   const QImage picture = Capture();
   int lit = 0;
-  for (int y = 0; y < kViewHeight; ++y)
-    for (int x = 0; x < kViewWidth; ++x)
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
       if (qGreen(picture.pixel(x, y)) > 128) ++lit;
   EXPECT_GT(lit, 50);
   // Only edges: the middle of the cube's front face stays background.
@@ -200,9 +201,9 @@ TEST_F(RenderedScene, AnEarthSkyDomeFillsTheFrameBehindTheScene) {
   program.AddBox(0, 0, 0, kRed)->Size = 40;
   viewer.Render();
   const QImage picture = Capture();
-  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{kViewWidth - 3, 2}, std::pair{2, kViewHeight - 3}})
+  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{kWidth - 3, 2}, std::pair{2, kHeight - 3}})
     EXPECT_NE(picture.pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
-  EXPECT_EQ(picture.pixel(kViewWidth / 2, kViewHeight / 2) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(picture.pixel(kWidth / 2, kHeight / 2) & 0xFFFFFF, 0xFF0000u);
 }
 
 }  // namespace

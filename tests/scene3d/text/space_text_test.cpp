@@ -8,10 +8,11 @@
 #include <array>
 
 #include "gfx3d/library_errors.h"
-#include "rendered_scene.h"
+#include "lit_region.h"
 #include "scene3d/font_manager.h"
 #include "scene3d/glyph_outlines.h"
 #include "scene3d/windows_1252.h"
+#include "scene_fixture.h"
 #include "support/recording_gl.h"
 
 namespace {
@@ -90,10 +91,10 @@ TEST_F(SpaceText, AFontThatCannotBeBuiltLeavesNoEntryOrCountBehind) {
   }
 }
 
-class RenderedText : public RenderedProgramScene {
+class RenderedText : public OffscreenSceneTest {
  protected:
   void SetUp() override {
-    RenderedProgramScene::SetUp();
+    OffscreenSceneTest::SetUp();
     program.camera->Position().SetPoint(0, 0, 282.84f);  // the program's distance, looking straight down -Z
   }
 
