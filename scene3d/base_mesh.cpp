@@ -37,12 +37,16 @@ TGLBaseMesh::~TGLBaseMesh() {
 
 void TGLBaseMesh::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLBaseMesh*>(source)) {
+    skeleton_->Clear();
     normals_orientation_ = other->normals_orientation_;
     dimensions_cached_ = other->dimensions_cached_;
     dimensions_cache_ = other->dimensions_cache_;
     use_mesh_materials_ = other->use_mesh_materials_;
+    OverlaySkeleton = other->OverlaySkeleton;
     AutoCentering = other->AutoCentering;
     auto_scaling_->Assign(other->auto_scaling_.get());
+    // The skeleton first: skinned mesh objects bind to it as they are read.
+    skeleton_->Assign(other->skeleton_.get());
     mesh_objects_.Assign(&other->mesh_objects_);
   }
   TGLStageObject::Assign(source);

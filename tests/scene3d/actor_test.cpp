@@ -96,14 +96,14 @@ TEST(ActorSkeleton, OneBoneSkinningFollowsTheFrames) {
     auto frame = std::make_unique<TSkeletonFrame>();
     frame->Position.Add({x, 0, 0});
     frame->Rotation.Add({0, 0, x == 0 ? 0 : 1.5707964f});
-    actor.Skeleton().Frames().push_back(std::move(frame));
+    actor.Skeleton().Frames().AddFrame(std::move(frame));
   }
   auto* skin = new TSkeletonMeshObject(&actor.MeshObjects());
   skin->Vertices().Add({1, 0, 0});
   skin->Normals().Add({1, 0, 0});
   skin->ResizeWeights(1, 1);
   skin->Weight(0, 0) = {0, 1};
-  actor.Skeleton().SetCurrentFrame(*actor.Skeleton().Frames()[0]);
+  actor.Skeleton().SetCurrentFrame(actor.Skeleton().Frame(0));
   skin->PrepareBoneMatrixInvertedMeshes(actor.Skeleton());
   RecordingGL gl;
   TRenderContextInfo rci;
