@@ -11,6 +11,7 @@
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/actor.h"
+#include "scene3d/animation_controlers.h"
 #include "scene3d/change_setters.h"
 #include "scene3d/mesh_connectivity.h"
 #include "scene3d/skeleton.h"
@@ -285,5 +286,6 @@ void RegisterMeshClasses() {
   RegisterSkeletonClasses();
   RegisterClass("TGLFreeForm", [] { return std::make_unique<TGLFreeForm>(nullptr); });
   RegisterClass("TGLActor", [] { return std::make_unique<TGLActor>(nullptr); });
+  RegisterClass("TGLAnimationControler", [] { return std::make_unique<TGLAnimationControler>(nullptr); });
   RegisterMeshFileFormat<TGLGLSMVectorFile>("glsm", "Mesh object archive");
 }

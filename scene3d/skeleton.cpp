@@ -22,29 +22,13 @@ float ColorByte(std::int32_t color, int byte) {
   return static_cast<float>((static_cast<std::uint32_t>(color) >> (8 * byte)) & 0xFFu) / 255.0f;
 }
 
-// The lists of one blend entry: the caller's, or the entry's two frames interpolated.
-void EntryPositions(const TBlendedLerpInfo& info, const TSkeletonFrame& a, const TSkeletonFrame& b,
-                    TAffineVectorList& positions) {
-  if (info.externalPositionList)
-    positions.Assign(info.externalPositionList);
+// One list of a blend entry: the caller's, or the entry's two frames interpolated.
+template <typename List, typename Interpolate>
+void EntryList(const List* external, List& list, Interpolate interpolate) {
+  if (external)
+    list.Assign(external);
   else
-    positions.Lerp(a.Position, b.Position, info.lerpFactor);
-}
-
-void EntryRotations(const TBlendedLerpInfo& info, const TSkeletonFrame& a, const TSkeletonFrame& b,
-                    TAffineVectorList& rotations) {
-  if (info.externalRotationList)
-    rotations.Assign(info.externalRotationList);
-  else
-    rotations.SlerpAngles(a.Rotation, b.Rotation, info.lerpFactor);
-}
-
-void EntryQuaternions(const TBlendedLerpInfo& info, const TSkeletonFrame& a, const TSkeletonFrame& b,
-                      TQuaternionList& quaternions) {
-  if (info.externalQuaternionList)
-    quaternions.Assign(info.externalQuaternionList);
-  else
-    quaternions.Lerp(a.Quaternion, b.Quaternion, info.lerpFactor);
+    interpolate(list);
 }
 
 // The fraction weight of each rotation, from no turn at all.
@@ -171,6 +155,11 @@ TSkeletonBone::TSkeletonBone(TSkeletonBoneList* parent) : parent_(parent) {
   if (Skeleton) Skeleton->FlushBoneByIDCache();
 }
 
+TSkeletonBone::~TSkeletonBone() {
+  if (parent_) parent_->Remove(this);
+  if (Skeleton) Skeleton->FlushBoneByIDCache();
+}
+
 TSkeletonBone* TSkeletonBone::BoneByID(int id) { return BoneID == id ? this : TSkeletonBoneList::BoneByID(id); }
 
 TSkeletonBone* TSkeletonBone::BoneByName(const std::string& name) {
@@ -214,7 +203,8 @@ void TSkeletonBone::ReadFromFiler(TVirtualReader& reader) {
 
 TSkeleton::TSkeleton(TGLBaseMesh* owner) : owner_(owner) { root_bones_.Skeleton = this; }
 
-TSkeleton::~TSkeleton() = default;
+// The bones go while the cache they flush is still there.
+TSkeleton::~TSkeleton() { Clear(); }
 
 TSkeletonFrame& TSkeleton::Frame(int index) {
   Assert(index >= 0 && index < FrameCount(), kUnit, __LINE__);
@@ -260,21 +250,24 @@ void TSkeleton::BlendedLerps(const std::vector<TBlendedLerpInfo>& lerpInfos) {
     const TSkeletonFrame& b = Frame(info.frameIndex2);
     const bool first = i == 0;
     TAffineVectorList positions;
-    EntryPositions(info, a, b, first ? frame->Position : positions);
+    EntryList(info.externalPositionList, first ? frame->Position : positions,
+              [&](TAffineVectorList& list) { list.Lerp(a.Position, b.Position, info.lerpFactor); });
     if (first)
       frame->Position.Scale(info.weight);
     else
       frame->Position.CombineItems(positions, info.weight);
     if (frame->TransformMode == sftRotation) {
       TAffineVectorList rotations;
-      EntryRotations(info, a, b, first ? frame->Rotation : rotations);
+      EntryList(info.externalRotationList, first ? frame->Rotation : rotations,
+                [&](TAffineVectorList& list) { list.SlerpAngles(a.Rotation, b.Rotation, info.lerpFactor); });
       if (first)
         frame->Rotation.Scale(info.weight);
       else
         frame->Rotation.CombineItems(rotations, info.weight);
     } else {
       TQuaternionList quaternions;
-      EntryQuaternions(info, a, b, first ? frame->Quaternion : quaternions);
+      EntryList(info.externalQuaternionList, first ? frame->Quaternion : quaternions,
+                [&](TQuaternionList& list) { list.Lerp(a.Quaternion, b.Quaternion, info.lerpFactor); });
       if (first && info.weight != 1)
         ScaleQuaternions(frame->Quaternion, info.weight);
       else if (!first)
@@ -478,6 +471,5 @@ void RegisterSkeletonClasses() {
   RegisterPersistentClass<TSkeletonFrame>();
   RegisterPersistentClass<TSkeletonFrameList>();
   RegisterPersistentClass<TSkeletonBone>();
-  RegisterPersistentClass<TSkeletonRootBoneList>();
   RegisterPersistentClass<TSkeletonMeshObject>();
 }

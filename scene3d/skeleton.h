@@ -77,7 +77,9 @@ class TSkeletonRootBoneList : public TSkeletonBoneList {
 
 class TSkeletonBone : public TSkeletonBoneList {
  public:
+  // Appends itself to parent when given; leaves it on destruction.
   explicit TSkeletonBone(TSkeletonBoneList* parent = nullptr);
+  ~TSkeletonBone() override;
   std::string ClassName() const override { return "TSkeletonBone"; }
   TSkeletonBoneList* Parent() const { return parent_; }
   int BoneID = 0;
