@@ -43,9 +43,9 @@ void TGLBaseMesh::Assign(const TPersistent* source) {
     dimensions_cached_ = other->dimensions_cached_;
     dimensions_cache_ = other->dimensions_cache_;
     use_mesh_materials_ = other->use_mesh_materials_;
-    OverlaySkeleton = other->OverlaySkeleton;
     AutoCentering = other->AutoCentering;
     auto_scaling_->Assign(other->auto_scaling_.get());
+    OverlaySkeleton = other->OverlaySkeleton;
     // The skeleton first: skinned mesh objects bind to it as they are read.
     skeleton_->Assign(other->skeleton_.get());
     mesh_objects_.Assign(&other->mesh_objects_);
