@@ -31,6 +31,19 @@ void EntryList(const List* external, List& list, Interpolate interpolate) {
     interpolate(list);
 }
 
+// Depth first, each bone before its children, as BoneByID searches: the first bone of an ID comes first.
+template <typename Visit>
+void ForEachBone(TSkeletonBoneList& bones, Visit visit) {
+  std::vector<TSkeletonBone*> pending;
+  for (int i = bones.Count() - 1; i >= 0; --i) pending.push_back(&bones.Item(i));
+  while (!pending.empty()) {
+    TSkeletonBone& bone = *pending.back();
+    pending.pop_back();
+    visit(bone);
+    for (int i = bone.Count() - 1; i >= 0; --i) pending.push_back(&bone.Item(i));
+  }
+}
+
 // The fraction weight of each rotation, from no turn at all.
 void ScaleQuaternions(TQuaternionList& quaternions, float weight) {
   for (int i = 0; i < quaternions.Count(); ++i)
@@ -295,29 +308,15 @@ void TSkeleton::MorphMesh(bool normalizeNormals) {
 }
 
 TSkeletonBone* TSkeleton::BoneByID(int id) {
-  if (bones_by_id_.empty()) {
-    // Depth first, each bone before its children: the first bone of an ID keeps the entry.
-    std::vector<TSkeletonBoneList*> pending{&root_bones_};
-    while (!pending.empty()) {
-      TSkeletonBoneList* list = pending.back();
-      pending.pop_back();
-      if (auto* bone = dynamic_cast<TSkeletonBone*>(list)) bones_by_id_.emplace(bone->BoneID, bone);
-      for (int i = list->Count() - 1; i >= 0; --i) pending.push_back(&list->Item(i));
-    }
-  }
+  if (bones_by_id_.empty())
+    ForEachBone(root_bones_, [this](TSkeletonBone& bone) { bones_by_id_.emplace(bone.BoneID, &bone); });
   const auto found = bones_by_id_.find(id);
   return found == bones_by_id_.end() ? nullptr : found->second;
 }
 
 int TSkeleton::BoneCount() {
   int count = 0;
-  std::vector<TSkeletonBoneList*> pending{&root_bones_};
-  while (!pending.empty()) {
-    TSkeletonBoneList* list = pending.back();
-    pending.pop_back();
-    count += list->Count();
-    for (int i = 0; i < list->Count(); ++i) pending.push_back(&list->Item(i));
-  }
+  ForEachBone(root_bones_, [&count](TSkeletonBone&) { ++count; });
   return count;
 }
 

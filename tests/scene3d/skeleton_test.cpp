@@ -84,6 +84,14 @@ TEST_F(SkeletonArchive, EveryClassRoundTrips) {
   EXPECT_EQ(copy.Colliders().Item(0).Owner(), &copy.Colliders());
   EXPECT_FLOAT_EQ(copy.Colliders().Item(0).LocalMatrix[3].y, 1);
   EXPECT_EQ(Archive(copy), Archive(skeleton));
+  // A second bone of an ID: the first depth first wins, the knee's child before the later root.
+  auto* toe = new TSkeletonBone(knee);
+  toe->BoneID = 2;
+  EXPECT_EQ(copy.BoneByID(2), toe);
+  EXPECT_EQ(copy.BoneCount(), 4);
+  delete toe;
+  EXPECT_EQ(copy.BoneByID(2)->Name, "other");
+  EXPECT_EQ(knee->Count(), 0);
 }
 
 // The frame layout before quaternions: no quaternion list and no mode.
