@@ -11,6 +11,7 @@
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/actor.h"
+#include "scene3d/animation_controlers.h"
 #include "scene3d/change_setters.h"
 #include "scene3d/mesh_connectivity.h"
 #include "scene3d/skeleton.h"
@@ -37,12 +38,16 @@ TGLBaseMesh::~TGLBaseMesh() {
 
 void TGLBaseMesh::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLBaseMesh*>(source)) {
+    skeleton_->Clear();
     normals_orientation_ = other->normals_orientation_;
     dimensions_cached_ = other->dimensions_cached_;
     dimensions_cache_ = other->dimensions_cache_;
     use_mesh_materials_ = other->use_mesh_materials_;
     AutoCentering = other->AutoCentering;
     auto_scaling_->Assign(other->auto_scaling_.get());
+    OverlaySkeleton = other->OverlaySkeleton;
+    // The skeleton first: skinned mesh objects bind to it as they are read.
+    skeleton_->Assign(other->skeleton_.get());
     mesh_objects_.Assign(&other->mesh_objects_);
   }
   TGLStageObject::Assign(source);
@@ -281,5 +286,6 @@ void RegisterMeshClasses() {
   RegisterSkeletonClasses();
   RegisterClass("TGLFreeForm", [] { return std::make_unique<TGLFreeForm>(nullptr); });
   RegisterClass("TGLActor", [] { return std::make_unique<TGLActor>(nullptr); });
+  RegisterClass("TGLAnimationControler", [] { return std::make_unique<TGLAnimationControler>(nullptr); });
   RegisterMeshFileFormat<TGLGLSMVectorFile>("glsm", "Mesh object archive");
 }

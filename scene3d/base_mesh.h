@@ -45,10 +45,12 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   void SetMaterialLibrary(TGLMaterialLibrary* value);
   bool UseMeshMaterials() const { return use_mesh_materials_; }
   void SetUseMeshMaterials(bool value);
+  // Draw the skeleton's bones over the mesh; only the actor does.
+  bool OverlaySkeleton = false;
 
   // Replace the content; an empty name does nothing. Reader errors pass to the caller.
   void LoadMeshFromFile(const std::string& fileName);
-  void LoadMeshFromStream(const std::string& fileName, TStream& stream);
+  virtual void LoadMeshFromStream(const std::string& fileName, TStream& stream);
   void SaveMeshToFile(const std::string& fileName);
   void SaveMeshToStream(const std::string& fileName, TStream& stream);
   // Append to the content, without auto-scaling and auto-centring.

@@ -661,7 +661,10 @@ void TMeshObjectList::BuildList(TRenderContextInfo& rci) {
     if (Item(i).Visible) Item(i).BuildList(rci);
 }
 
-void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TMeshObject>(*this, reader); }
+void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) {
+  ReadOwnedItems<TMeshObject>(*this, reader);
+  for (int i = 0; i < Count(); ++i) Item(i).ReadComplete();
+}
 
 void RegisterMeshObjectClasses() {
   RegisterPersistentClass<TMeshObject>();

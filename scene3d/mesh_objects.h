@@ -187,6 +187,8 @@ class TMeshObject : public TBaseMeshObject {
   void CheckFaceGroups() const;
   virtual void PrepareBuildList(TRenderContextInfo&) {}
   virtual void BuildList(TRenderContextInfo& rci);
+  // Called by the list that read it, once the object knows its owner.
+  virtual void ReadComplete() {}
   virtual bool PointInObject(const TAffineVector& point) const;
 
   // The vertex, normal, colour and texture arrays for glDrawElements, once per build.
