@@ -305,6 +305,12 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
   if (renderChildren && Count() > 0) RenderChildren(0, Count() - 1, rci);
 }
 
+void TGLBaseMesh::DestroyHandle() {
+  if (material_library_) material_library_->DestroyHandles();
+  if (lightmap_library_) lightmap_library_->DestroyHandles();
+  TGLStageObject::DestroyHandle();
+}
+
 void TGLBaseMesh::StructureChanged() {
   dimensions_cached_ = false;
   DropMaterialLibraryCache();

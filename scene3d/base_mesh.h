@@ -71,6 +71,8 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   void BuildList(TRenderContextInfo& rci) override;
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
   void StructureChanged() override;
+  // Also frees the textures of both libraries; they are uploaded again at their next use.
+  void DestroyHandle() override;
   void PrepareMesh() { StructureChanged(); }
   void PrepareMaterialLibraryCache();
   void DropMaterialLibraryCache();

@@ -131,6 +131,11 @@ TEST_F(MeshDrawing, LightMapsAreBoundOnUnitOneOncePerIndex) {
   drawn.erase(drawn.begin(), std::find(drawn.begin(), drawn.end(), clientUnit(GL_TEXTURE1_ARB)));
   EXPECT_EQ(drawn, expected);
 
+  // Releasing the form's GL names releases its light maps too.
+  form.DestroyHandle();
+  EXPECT_EQ(lightMaps.Materials().Items(0).Material().Texture().Handle(), 0u);
+  EXPECT_EQ(lightMaps.Materials().Items(1).Material().Texture().Handle(), 0u);
+
   // A light map beyond the library is a programming error, never a read past its end.
   form.MeshObjects().Item(0).FaceGroups().Item(3).LightMapIndex = 2;
   EXPECT_THROW(form.DoRender(rci, true, false), EAssertionFailed);
@@ -214,6 +219,30 @@ TEST_F(MeshDrawing, ExtraTextureCoordinateSetsFeedTheirOwnUnits) {
           Call("glClientActiveTextureARB", {GL_TEXTURE0_ARB})}));
   mesh->TexCoordsEx(2).Add({9, 9, 9, 9});
   EXPECT_THROW(form.BuildList(rci), EReadError);
+}
+
+TEST_F(MeshDrawing, DeclaredTextureCoordinatesFollowAChangedMapping) {
+  TMeshObject& mesh = AddQuadMesh(form, {-1});
+  mesh.TexCoords().Add3({0, 0, 0}, {1, 0, 0}, {1, 1, 0});
+  mesh.TexCoords().Add({0, 1, 0});
+  RecordingGL gl;
+  GLFlags().ARB_multitexture = true;
+  mesh.DeclareArraysToOpenGL(rci);
+  gl.Clear();
+  mesh.DeclareArraysToOpenGL(rci);
+  EXPECT_TRUE(gl.calls.empty());  // declared once per build
+  XGLMapTexCoordToDual();         // as a second texture does between two face groups
+  mesh.DeclareArraysToOpenGL(rci);
+  EXPECT_EQ(Trace(gl, {"glClientActiveTextureARB", "glTexCoordPointer"}),
+            (std::vector<std::string>{
+                Call("glTexCoordPointer", {2, GL_FLOAT, 12}), Call("glClientActiveTextureARB", {GL_TEXTURE1_ARB}),
+                Call("glTexCoordPointer", {2, GL_FLOAT, 12}), Call("glClientActiveTextureARB", {GL_TEXTURE0_ARB}),
+                Call("glClientActiveTextureARB", {GL_TEXTURE1_ARB}),  // enabled on both
+                Call("glClientActiveTextureARB", {GL_TEXTURE0_ARB})}));
+  gl.Clear();
+  mesh.DisableOpenGLArrays(rci);
+  EXPECT_EQ(gl.Count("glDisableClientState"), 4);  // vertices, normals, and the coordinates on both units
+  XGLMapTexCoordToMain();
 }
 
 // Records what a face group sees of the render pass it is drawn in.
