@@ -4,15 +4,9 @@
 // it, and rendered at the view's 712 x 480 off screen (llvmpipe under Xvfb).
 #include <benchmark/benchmark.h>
 
-#include <stdexcept>
-
-#include "gfx3d/gl_binding.h"
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
+#include "offscreen_frames.h"
 #include "scene3d/light_source.h"
-#include "scene3d/offscreen_viewers.h"
 #include "scene3d/scene_initialization.h"
-#include "scene3d/stage.h"
 #include "support/recording_gl.h"
 
 namespace {
@@ -81,32 +75,11 @@ BENCHMARK(BM_BuildAndFreeBayTree)->Unit(benchmark::kMillisecond);
 void BM_RenderBayTree(benchmark::State& state) {
   InitializeScene3D();
   TGLStage scene(nullptr);
-  auto* target = scene.Objects().NewChildOfClass<TGLDummyCube>();
-  auto* camera = target->NewChildOfClass<TGLCamera>();
-  camera->SetDepthOfView(100000);
-  camera->SetFocalLength(400);
-  camera->SetTargetObject(target);
-  camera->Position().SetPoint(0, 200, 200);
+  TGLCamera* camera = add_view_camera(scene);
   scene.Objects().NewChildOfClass<TGLLightSource>()->Position().SetPoint(10, 10, 10);
   BuildBays(*scene.Objects().NewChildOfClass<TGLDummyCube>());
-
-  TGLMemoryViewer viewer(nullptr);
-  viewer.SetWidth(712);
-  viewer.SetHeight(480);
-  viewer.SetCamera(camera);
-  try {
-    viewer.Render();
-  } catch (const std::exception& error) {
-    state.SkipWithError(error.what());
-    return;
-  }
-  for (auto _ : state) {
-    viewer.Render();
-    viewer.Buffer().RenderingContext()->Activate();
-    GL().glFinish();
-    viewer.Buffer().RenderingContext()->Deactivate();
-  }
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  ViewFrames frames(*camera);
+  if (!frames.run(state)) return;
 
   // The calls one frame makes for the objects, counted on a table that only records.
   RecordingGL recording;

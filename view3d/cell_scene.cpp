@@ -76,6 +76,10 @@ TGLDummyCube* CellSceneBuilder::build(TGLStage& stage, TGLDummyCube* old_root, c
   stage.BeginUpdate();
   delete old_root;
   auto* root = stage.Objects().NewChildOfClass<TGLDummyCube>();
+  // On a software renderer every part costs a draw even out of sight, and a
+  // large cell seen close up leaves most of them out: each is tested against
+  // the view by its bounding sphere first.
+  root->SetVisibilityCulling(vcObjectBased);
   if (outline_closes(cell)) {
     place_shelving(*root, cell, parts);
     place_walls(*root, cell, wall_material_, settings.wall_height);

@@ -27,4 +27,6 @@ void place_walls(TGLDummyCube& root, const Tcell& cell, const TGLMaterial& mater
   solid.SetParts(espOutside | espInside | espStartPolygon | espStopPolygon);
   solid.SetMaterial(material);
   solid.Scale().SetVector(0.01f, 0.01f, 0.01f);
+  // The solid's extents are not known to the view's sphere test: the walls are always drawn.
+  solid.SetObjectStyle(solid.ObjectStyle() | osNoVisibilityCulling);
 }

@@ -22,6 +22,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/qt_ui.h"
 #include "editor/view3d/view_3d_window.h"
+#include "model/state/ui_seam.h"
 #include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"
 #include "output/quote/customers_window.h"
@@ -112,6 +113,11 @@ void create_windows() {
     apply_language();
     Main->show_product_controls();
     Fmodulo_aggiunto->fill_module_dialog();
+    // An open 3-D view shows the new background, walls and part resolution at once.
+    if (F3d->isVisible()) {
+      F3d->FormActivate();
+      ui().rebuild_3d_if_visible();
+    }
   };
   connect_window_hooks();
   window_ui = std::make_unique<QtModelUi>();

@@ -9,14 +9,13 @@
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/door_dialog.h"
 #include "editor/dialogs/kit_choice_dialog.h"
-#include "editor/dialogs/language_dialog.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
-#include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
 #include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
+#include "editor/started_program.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
@@ -29,15 +28,7 @@ namespace {
 class EditingStory : public testing::Test {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
-    create_windows();
-    QTimer::singleShot(0, [] {
-      Flingua->radio_buttons[0]->setChecked(true);
-      Flingua->BitBtn1->click();
-    });
-    ASSERT_TRUE(initialise_program(""));
+    ASSERT_TRUE(start_program_in_italian());
     Main->resize(1116, 755);
     Main->show();
     QApplication::setActiveWindow(Main);

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <chrono>
 #include <filesystem>
@@ -154,9 +155,11 @@ TEST_F(Mail, TheWindowSendsTheProjectAndKeepsItsRecipientOnlyWhenAsked) {
   LangTable.assign(300, "");
   LangTable[206] = "indirizzo";
   LangTable[210] = "In allegato il progetto.";
+  LangTable[88] = "Cancel";
   TFmail window;
   window.apply_language();
   EXPECT_EQ(window.Edit1->text(), "indirizzo");
+  EXPECT_EQ(window.BitBtn2->text(), "Cancel") << "no Italian button in a translated window";
   window.Edit1->setText("ufficio@x.it");
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(&window, &escape);

@@ -184,3 +184,43 @@ TEST_F(CellScene, PartNamesAreFoundInAnyCase) {
 }
 
 }  // namespace
+
+Tmodulo_agg free_module(double x, double length, const std::string& code, std::array<int, 6> flags) {
+  Tmodulo_agg m;
+  m.x = x, m.y = 1500, m.length = length, m.width = 400, m.height = 1850, m.orientation = 'H';
+  m.code = code, m.shelf_pattern = "1", m.side_flags = flags;
+  m.frame_height_a = m.frame_height_b = 1850;
+  return m;
+}
+
+// Free modules: levels, then every module's sides, then the compact rails; a
+// trolley stands on its wheels, a mobile compact module hangs on brackets, and
+// a module or side the code table lacks is left out while rails never are.
+TEST_F(CellScene, FreeModulesTrolleysMobileModulesAndRails) {
+  make_parts({"ruota.stl", "freno.stl", "T373.stl", "staffa_scorr.stl", "binario2645.stl", "p1850sc.stl"});
+  Tmodulo_agg odd = free_module(3500, 1200, "", {0, 0, 1, 1, 0, 0});
+  odd.width = 570;  // neither the module nor its sides are in the code table
+  room_.free_modules = {free_module(1000, 1200, "", {0, 0, 1, 1, 0, 0}), free_module(2500, 800, "CARRELLO", {}),
+                        free_module(1000, 1200, "CVMOBIL_1", {0, 0, 0, 0, 1, 0}), odd};
+  Tcorvane rails;
+  rails.x = 2000, rails.y = 1000, rails.depth = 400, rails.kit_length = 2645;
+  room_.compact_groups = {rails};
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 8u);  // 3 modules, 2 + 1 sides, the brackets, the rails
+
+  EXPECT_EQ(heights_of(named(scene[0], "fiancata.stl")), (std::vector<float>{1780, 1780}));
+  EXPECT_EQ(heights_of(named(scene[1], "fiancata.stl")), (std::vector<float>{1891.6f, 1891.6f}));
+  EXPECT_EQ(named(scene[1], "ruota.stl").size(), 4u);
+  EXPECT_EQ(named(scene[1], "freno.stl").size(), 2u);
+  EXPECT_FLOAT_EQ(named(scene[1], "T373.stl").at(0).scale.x, 0.01f * 808 / 310);
+  EXPECT_EQ(heights_of(named(scene[2], "fiancata.stl")), (std::vector<float>{1780, 1780}));
+
+  // Sides A and B of the plain module: L/2 + 18 either way along it.
+  EXPECT_FLOAT_EQ(scene[3].position.x * 100 - scene[0].position.x * 100, -618);
+  EXPECT_FLOAT_EQ(scene[4].position.x * 100 - scene[0].position.x * 100, 618);
+  EXPECT_EQ(named(scene[3], "P1850.stl").size(), 2u);
+  EXPECT_EQ(named(scene[5], "p1850sc.stl").size(), 2u);
+  std::vector<PlacedPart> brackets = named(scene[6], "staffa_scorr.stl");
+  EXPECT_EQ(heights_of(brackets), (std::vector<float>(4, 1800)));
+  EXPECT_EQ(heights_of(named(scene[7], "binario2645.stl")), (std::vector<float>{1950, 1950}));
+}

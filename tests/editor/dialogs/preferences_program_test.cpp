@@ -1,36 +1,34 @@
 // Confirming the preferences in the running program: another language reaches
-// every translated window and the main window's lists follow the unit.
+// every translated window, the main window's lists follow the unit, and an
+// open 3-D view takes the new 3-D settings.
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <QTimer>
 
 #include "editor/dialogs/archive_dialog.h"
-#include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
-#include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "editor/staged_program.h"
+#include "editor/started_program.h"
+#include "editor/view3d/view_3d_window.h"
+#include "gfx3d/materials.h"
+#include "model/layout/wall_editing.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
 #include "output/mail/mail_dialog.h"
 #include "output/quote/customers_window.h"
+#include "scene3d/dummy_cube.h"
+#include "scene3d/stage_buffer.h"
+#include "scene3d/viewer/stage_viewer.h"
+#include "support/room_outline.h"
 
 TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
   StagedProgramDir folder;
-  AppState = Tvar_amb{};
-  UndoHistory.clear();
-  UndoPosition = -1;
-  create_windows();
-  QTimer::singleShot(0, [] {
-    Flingua->radio_buttons[0]->setChecked(true);
-    Flingua->BitBtn1->click();
-  });
-  ASSERT_TRUE(initialise_program(""));
+  ASSERT_TRUE(start_program_in_italian());
   const std::string italian_wall_label = lang_text(57);
 
   Fpreferenze->show();
@@ -49,6 +47,30 @@ TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
   EXPECT_EQ(Fapri->windowTitle().toStdString(), lang_text(109));
   EXPECT_EQ(Fmail->windowTitle().toStdString(), lang_text(204) + " - " + lang_text(212));
   EXPECT_EQ(Fattendere->Label1->text().toStdString(), lang_text(214) + "...");
+  destroy_windows();
+  AppState = Tvar_amb{};
+}
+
+TEST(PreferencesInTheProgram, AnOpenThreeDViewTakesTheNewSettingsAtOnce) {
+  StagedProgramDir folder;
+  ASSERT_TRUE(start_program_in_italian());
+  current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  compute_wall_normals();
+  F3d->show();
+  F3d->genera_3d(current_cell());
+  F3d->viewer().Buffer().SetBackgroundColor(0x123456);  // not the preference
+
+  Fpreferenze->show();
+  Fpreferenze->TrackBar1->setValue(100);
+  Fpreferenze->BitBtn2->click();
+
+  EXPECT_EQ(F3d->viewer().Buffer().BackgroundColor(), static_cast<TColor>(AppState.background_3d));
+  TGLDummyCube& root = F3d->shelving_root();
+  ASSERT_GT(root.Count(), 0);
+  auto* walls = dynamic_cast<TGLCustomStageObject*>(root.Children(root.Count() - 1)->Children(0));
+  ASSERT_NE(walls, nullptr);
+  EXPECT_EQ(walls->Material().FrontProperties().Diffuse().Alpha(), 0.0f) << "fully transparent walls";
+  F3d->hide();
   destroy_windows();
   AppState = Tvar_amb{};
 }

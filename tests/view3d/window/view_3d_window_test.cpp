@@ -1,12 +1,14 @@
 // The 3-D view window on X11 with Mesa: the background and the walls as the
 // preferences set them, the bitmap file, the printed page, the quote
-// pictures, and the target staying in the middle of the view while the user
-// pans and orbits.
+// pictures on the print window's cell page, the target staying in the middle
+// of the view while the user pans and orbits, and the parts out of sight left
+// out without changing the frame.
 #include "editor/view3d/view_3d_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPrinter>
 #include <cstdlib>
@@ -18,6 +20,9 @@
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "output/external_tool.h"
+#include "output/print/cell_pages.h"
+#include "output/print/plan_slot.h"
+#include "output/print/print_window.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/dummy_cube.h"
 #include "scene3d/scene_initialization.h"
@@ -252,6 +257,86 @@ TEST_F(View3dWindow, QuotePicturesAreWhiteBehindAndTheViewComesBack) {
   EXPECT_FALSE(std::all_of(room.begin(), room.end(), [](std::uint8_t b) { return b == 255; }));
   EXPECT_EQ(window->viewer().Buffer().BackgroundColor(), 0x00FF00u);
   EXPECT_GT(window->shelving_root().Count(), 0);  // the current cell again
+}
+
+TEST_F(View3dWindow, TheStoredPictureShowsOnTheCellsPrintedPage) {
+  AppState.wall_transparency = 50;
+  Cells = {room_with_door()};
+  Cells[0].name = "Magazzino";
+  AppState.current_cell = 0;
+  window->imm1Click();
+  ASSERT_TRUE(has_picture(Cells[0]));
+  const Tpicture& picture = *Cells[0].picture;
+
+  TFstampa print;
+  print.page_context().preview_size = {1050, 1485};
+  print.CheckBox1->setChecked(false);  // no quote part: the cell page comes first
+  print.show();
+  QApplication::processEvents();
+  ASSERT_TRUE(print.CheckBox4->isVisible());
+  ASSERT_TRUE(print.CheckBox4->isChecked());
+  const PageContext& context = print.page_context();
+  const QImage page = context.preview_pages.at(0).convertToFormat(QImage::Format_RGB888);
+  const QRect place = picture_rect(slot_grid(page.width(), page.height(), 1, 1, true), context.px_per_mm_y, 0, 0,
+                                   picture.width, picture.height);
+  ASSERT_TRUE(page.rect().contains(place)) << "the picture in the lower half of the page";
+
+  // The page shows the stored pixels, stretched: where the picture is not
+  // white, sampled pixels match its scaled copy within a pixel's shift.
+  const QImage stored(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
+  const QImage expected = stored.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  auto close = [](QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 &&
+           std::abs(a.blue() - b.blue()) <= 8;
+  };
+  int sampled = 0;
+  auto matching = [&](const QImage& shown_page) {
+    int found = 0;
+    sampled = 0;
+    for (int y = 1; y < place.height() - 1; y += 3)
+      for (int x = 1; x < place.width() - 1; x += 3) {
+        if (expected.pixelColor(x, y) == QColor(Qt::white)) continue;
+        const QColor shown = shown_page.pixelColor(place.left() + x, place.top() + y);
+        bool near = false;
+        for (int dy = -1; dy <= 1 && !near; ++dy)
+          for (int dx = -1; dx <= 1 && !near; ++dx) near = close(shown, expected.pixelColor(x + dx, y + dy));
+        ++sampled, found += near ? 1 : 0;
+      }
+    return found;
+  };
+  EXPECT_GT(matching(page), sampled * 95 / 100);
+  EXPECT_GT(sampled, 500) << "the room, not a white picture";
+
+  print.CheckBox4->click();  // without the pictures the room's pixels are gone
+  EXPECT_LT(matching(print.page_context().preview_pages.at(0).convertToFormat(QImage::Format_RGB888)), sampled / 2);
+  print.close();
+}
+
+TEST_F(View3dWindow, PartsOutOfSightAreLeftOutWithoutChangingTheFrame) {
+  Tcell cell = room_with_door();
+  cell.walls[0].modules = cell.walls[4].modules;  // a bay on the near wall too
+  cell.walls[0].modules[0].y = 200;
+  AppState.wall_transparency = 50;
+  window->genera_3d(cell);
+  NavigationRig rig = window->rig();
+  Navigation& navigation = window->navigation();
+  auto drag = [&](int dx, int dy, MouseState buttons) {
+    navigation.press(300, 200);
+    navigation.move(rig, 300 + dx, 200 + dy, buttons);
+  };
+  auto frames_agree = [&](const char* view) {
+    window->shelving_root().SetVisibilityCulling(vcObjectBased);
+    const QImage culled = Frame();
+    window->shelving_root().SetVisibilityCulling(vcNone);
+    EXPECT_EQ(culled, Frame()) << view;
+  };
+  frames_agree("as the view opens");
+  drag(0, -180, {true, false, true});  // the target onto the far wall
+  drag(0, 1000, {false, true, false});
+  frames_agree("close up on the far wall, the room's middle out of sight");
+  drag(160, 0, {true, false, false});
+  drag(0, -300, {false, true, false});
+  frames_agree("turned and drawn back");
 }
 
 }  // namespace

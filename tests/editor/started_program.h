@@ -1,0 +1,24 @@
+// The program as a user starts it the first time: every window made, Italian
+// chosen in the language dialog that start-up opens, the start-up routine run.
+#pragma once
+
+#include <QTimer>
+
+#include "editor/dialogs/language_dialog.h"
+#include "editor/main/startup.h"
+#include "editor/main/windows.h"
+#include "model/state/globals.h"
+#include "model/state/undo_history.h"
+
+// False when start-up gave up; destroy_windows() ends the program either way.
+inline bool start_program_in_italian() {
+  AppState = Tvar_amb{};
+  UndoHistory.clear();
+  UndoPosition = -1;
+  create_windows();
+  QTimer::singleShot(0, [] {
+    Flingua->radio_buttons[0]->setChecked(true);
+    Flingua->BitBtn1->click();
+  });
+  return initialise_program("");
+}
