@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -20,24 +21,19 @@
 
 namespace {
 
-// The calls of these names, each as "name a,b,...".
-std::vector<std::string> Trace(const RecordingGL& gl, const std::vector<std::string>& names) {
-  std::vector<std::string> trace;
-  for (const RecordedCall& call : gl.calls) {
-    if (std::find(names.begin(), names.end(), call.name) == names.end()) continue;
-    std::ostringstream text;
-    text << call.name;
-    for (std::size_t i = 0; i < call.args.size(); ++i) text << (i ? "," : " ") << call.args[i];
-    trace.push_back(text.str());
-  }
-  return trace;
-}
-
-std::string Call(const std::string& name, std::vector<double> args) {
+std::string Call(const std::string& name, const std::vector<double>& args) {
   std::ostringstream text;
   text << name;
   for (std::size_t i = 0; i < args.size(); ++i) text << (i ? "," : " ") << args[i];
   return text.str();
+}
+
+// The calls of these names, each as "name a,b,...".
+std::vector<std::string> Trace(const RecordingGL& gl, const std::vector<std::string>& names) {
+  std::vector<std::string> trace;
+  for (const RecordedCall& call : gl.calls)
+    if (std::find(names.begin(), names.end(), call.name) != names.end()) trace.push_back(Call(call.name, call.args));
+  return trace;
 }
 
 // A unit quad in the z = 0 plane, drawn through face groups of four indices each.
