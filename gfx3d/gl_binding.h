@@ -58,6 +58,7 @@
   X(glGetString)                   \
   X(glGetTexLevelParameteriv)      \
   X(glHint)                        \
+  X(glInitNames)                   \
   X(glInterleavedArrays)           \
   X(glIsEnabled)                   \
   X(glIsTexture)                   \
@@ -95,9 +96,11 @@
   X(glRasterPos2f)                 \
   X(glReadBuffer)                  \
   X(glReadPixels)                  \
+  X(glRenderMode)                  \
   X(glRotated)                     \
   X(glRotatef)                     \
   X(glScalef)                      \
+  X(glSelectBuffer)                \
   X(glShadeModel)                  \
   X(glTexCoord2f)                  \
   X(glTexCoord2fv)                 \

@@ -1,5 +1,7 @@
 #include "scene3d/stage_buffer.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "gfx3d/gl_binding.h"
@@ -53,6 +55,37 @@ class FlagScope {
  private:
   bool& flag_;
 };
+
+// GL's selection mode for one pick pass, left on every exit so that a failed
+// pass does not leave GL selecting.
+class SelectionMode {
+ public:
+  explicit SelectionMode(std::vector<GLuint>& selection) {
+    auto& gl = GL();
+    gl.glSelectBuffer(static_cast<GLsizei>(selection.size()), selection.data());
+    gl.glRenderMode(GL_SELECT);
+    gl.glInitNames();
+    // Objects replace the top name, so there must be one.
+    gl.glPushName(0);
+  }
+  ~SelectionMode() {
+    if (selecting_) GL().glRenderMode(GL_RENDER);
+  }
+  SelectionMode(const SelectionMode&) = delete;
+  SelectionMode& operator=(const SelectionMode&) = delete;
+  // The number of hit records, or -1 when they overflowed the selection buffer.
+  GLint Leave() {
+    selecting_ = false;
+    return GL().glRenderMode(GL_RENDER);
+  }
+
+ private:
+  bool selecting_ = true;
+};
+
+// Room for a record of a few names per object; a pass that overflows it runs again with twice the room, up to this.
+constexpr std::size_t kSelectionWordsPerObject = 8;
+constexpr std::size_t kMaxSelectionWords = std::size_t{1} << 24;
 
 void ReadMatrix(GLenum which, TMatrix4f& matrix) { GL().glGetFloatv(which, &matrix[0].x); }
 
@@ -224,6 +257,7 @@ void TGLStageBuffer::CreateRC(TGLOutputDevice drawable, bool memoryContext) {
 
 void TGLStageBuffer::DestroyRC() {
   if (!context_) return;
+  DropFrozenImage();
   LeaveScene();
   context_->SetActive(false);
   context_.reset();
@@ -296,6 +330,10 @@ void TGLStageBuffer::RenderToContext(TGLBaseStageObject* baseObject) { RenderFra
 
 void TGLStageBuffer::RenderFrame(TGLBaseStageObject* baseObject, bool swap) {
   if (rendering_ || !context_) return;
+  if (frozen_) {
+    ShowFrozenImage(swap);
+    return;
+  }
   const TVector4f background = BackgroundRGBA();
   std::int64_t t0 = 0, frequency = 1;
   QueryPerformanceCounter(t0);
@@ -328,8 +366,8 @@ void TGLStageBuffer::RenderFrame(TGLBaseStageObject* baseObject, bool swap) {
   if (AfterRender) AfterRender(this);
 }
 
-void TGLStageBuffer::RenderScene(TDrawState drawState, TGLBaseStageObject* baseObject) {
-  SetupProjectionAndView();
+void TGLStageBuffer::RenderScene(TDrawState drawState, TGLBaseStageObject* baseObject, const TGLRect* pickRect) {
+  SetupProjectionAndView(pickRect);
   XGLMapTexCoordToNull();
   XGLMapTexCoordToMain();
   if (ViewerBeforeRender) ViewerBeforeRender(this);
@@ -351,10 +389,17 @@ void TGLStageBuffer::RenderScene(TDrawState drawState, TGLBaseStageObject* baseO
   Assert(model_view_stack_.empty(), kUnit, __LINE__, "Unbalance Push/PopModelViewMatrix.");
 }
 
-void TGLStageBuffer::SetupProjectionAndView() {
+void TGLStageBuffer::SetupProjectionAndView(const TGLRect* pickRect) {
   auto& gl = GL();
   gl.glMatrixMode(GL_PROJECTION);
   gl.glLoadIdentity();
+  if (pickRect) {
+    GLint viewport[4] = {viewport_left_, viewport_top_, viewport_width_, viewport_height_};
+    // A rectangle narrower than a pixel picks that pixel: GLU would leave the whole view.
+    gl.gluPickMatrix((pickRect->Left + pickRect->Right) / 2, viewport_height_ - (pickRect->Top + pickRect->Bottom) / 2,
+                     std::max(1, std::abs(pickRect->Right - pickRect->Left)),
+                     std::max(1, std::abs(pickRect->Bottom - pickRect->Top)), viewport);
+  }
   ReadMatrix(GL_PROJECTION_MATRIX, base_projection_matrix_);
   if (camera_) {
     camera_->ApplyPerspective({viewport_left_, viewport_top_, viewport_width_, viewport_height_}, viewport_width_,
@@ -371,23 +416,112 @@ void TGLStageBuffer::SetupProjectionAndView() {
   ReadMatrix(GL_MODELVIEW_MATRIX, model_view_matrix_);
 }
 
+template <typename Read>
+void TGLStageBuffer::RenderAndReadBeforeSwap(const Read& read) {
+  // GL leaves the back buffer undefined after a swap, so the frame is read before it.
+  RenderFrame(nullptr, false);
+  ContextActivation activation(*context_);
+  const bool double_buffered = context_->Options() & rcoDoubleBuffered;
+  GL().glFinish();
+  GL().glReadBuffer(double_buffered ? GL_BACK : GL_FRONT);
+  read();
+  if (double_buffered && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
+}
+
 std::unique_ptr<TGLBitmap32> TGLStageBuffer::CaptureFrameBitmap() {
   auto bitmap = std::make_unique<TGLBitmap32>();
   bitmap->SetWidth(viewport_width_);
   bitmap->SetHeight(viewport_height_);
   std::memset(bitmap->Data(), 0, static_cast<std::size_t>(bitmap->DataSize()));
   if (!context_ || !camera_ || !camera_->Scene() || rendering_) return bitmap;
-  // GL leaves the back buffer undefined after a swap, so the frame is read before it.
-  RenderFrame(nullptr, false);
-  {
-    ContextActivation activation(*context_);
-    const bool double_buffered = context_->Options() & rcoDoubleBuffered;
-    GL().glFinish();
-    GL().glReadBuffer(double_buffered ? GL_BACK : GL_FRONT);
-    bitmap->ReadPixels({0, 0, viewport_width_, viewport_height_});
-    if (double_buffered && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
-  }
+  RenderAndReadBeforeSwap([&] { bitmap->ReadPixels({0, 0, viewport_width_, viewport_height_}); });
   return bitmap;
+}
+
+// ---- Picking ---------------------------------------------------------------
+
+TGLPickList TGLStageBuffer::GetPickedObjects(const TGLRect& rect, int objectCountGuess) {
+  if (rendering_ || !context_ || !camera_ || !camera_->Scene()) return {};
+  std::vector<GLuint> selection(static_cast<std::size_t>(std::max(objectCountGuess, 1)) * kSelectionWordsPerObject);
+  GLint hits = PickPass(selection, rect);
+  while (hits < 0) {
+    if (selection.size() >= kMaxSelectionWords) throw ELibraryError("Too many objects to pick");
+    selection.resize(selection.size() * 2);
+    hits = PickPass(selection, rect);
+  }
+  TGLPickList picked = PickListFromSelection(selection, hits, pick_names_);
+  pick_names_.Clear();
+  return picked;
+}
+
+TGLBaseStageObject* TGLStageBuffer::GetPickedObject(int x, int y) {
+  const TGLPickList picked = GetPickedObjects({x - 1, y - 1, x + 1, y + 1});
+  return picked.empty() ? nullptr : picked.front().object;
+}
+
+int TGLStageBuffer::PickPass(std::vector<GLuint>& selection, const TGLRect& rect) {
+  FlagScope rendering(rendering_);
+  camera_->AbsoluteMatrix();
+  camera_->Scene()->AddBuffer(this);
+  ContextActivation activation(*context_);
+  pick_names_.Clear();
+  ClearGLError();
+  PrepareGLContext();
+  SelectionMode selecting(selection);
+  RenderScene(dsPicking, nullptr, &rect);
+  const GLint hits = selecting.Leave();
+  CheckOpenGLError();
+  return hits;
+}
+
+// ---- Frozen image ----------------------------------------------------------
+
+void TGLStageBuffer::Freeze() {
+  if (frozen_ || rendering_ || !context_) return;
+  const int width = viewport_width_, height = viewport_height_;
+  std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+  RenderAndReadBeforeSwap([&] {
+    GL().glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    GL().glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
+  });
+  frozen_image_ = std::move(image);
+  frozen_width_ = width;
+  frozen_height_ = height;
+  frozen_ = true;
+}
+
+void TGLStageBuffer::Melt() {
+  if (!frozen_) return;
+  DropFrozenImage();
+  NotifyChange(this);
+}
+
+// The flag goes with the image: a frozen buffer without a picture would show
+// the scene yet never ask for a repaint when it changes.
+void TGLStageBuffer::DropFrozenImage() {
+  frozen_image_ = {};
+  frozen_width_ = frozen_height_ = 0;
+  frozen_ = false;
+}
+
+void TGLStageBuffer::ShowFrozenImage(bool swap) {
+  const TVector4f background = BackgroundRGBA();
+  ContextActivation activation(*context_);
+  auto& gl = GL();
+  gl.glClearColor(background.x, background.y, background.z, background.w);
+  ClearBuffers();
+  gl.glMatrixMode(GL_PROJECTION);
+  gl.glLoadIdentity();
+  gl.glMatrixMode(GL_MODELVIEW);
+  gl.glLoadIdentity();
+  // The picture goes on as it was taken: no state left by the scene may test, fog, texture or blend it.
+  gl.glPushAttrib(GL_ENABLE_BIT);
+  for (GLenum state : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_FOG, GL_TEXTURE_2D, GL_BLEND}) gl.glDisable(state);
+  gl.glRasterPos2f(-1, -1);
+  gl.glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  gl.glDrawPixels(frozen_width_, frozen_height_, GL_RGBA, GL_UNSIGNED_BYTE, frozen_image_.data());
+  gl.glPopAttrib();
+  if (swap && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
 }
 
 void TGLStageBuffer::PushModelViewMatrix(const TMatrix4f& matrix) {

@@ -1,7 +1,8 @@
 // The rendering target of one viewer: it owns the GL context, the background
 // and GL options, the fog, the camera it looks through and the frame timing,
 // and its Render runs one frame: clear, projection and view, lights, fog,
-// objects, swap.
+// objects, swap. It also runs pick passes over a rectangle of the view and can
+// freeze the picture it shows.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include "gfx3d/platform_utilities.h"
 #include "gfx3d/render_context_info.h"
 #include "scene3d/change_setters.h"
+#include "scene3d/picking.h"
 
 class TGLCamera;
 class TGLStageBuffer;
@@ -100,10 +102,26 @@ class TGLStageBuffer : public TGLUpdateAbleObject, public IFreeNotificationSink 
   // Frames.
   void Render() { RenderToContext(nullptr); }
   void RenderToContext(TGLBaseStageObject* baseObject);
-  void RenderScene(TDrawState drawState, TGLBaseStageObject* baseObject);
-  void SetupProjectionAndView();
+  // With a pick rectangle (window pixels, rows top-down) the projection shows only that part of the view.
+  void RenderScene(TDrawState drawState, TGLBaseStageObject* baseObject, const TGLRect* pickRect = nullptr);
+  void SetupProjectionAndView(const TGLRect* pickRect = nullptr);
   // Renders a frame and reads it before the swap; zero-filled without a context. The caller owns it.
   std::unique_ptr<TGLBitmap32> CaptureFrameBitmap();
+
+  // Picking (window pixels, rows top-down): the visible objects drawn in a
+  // rectangle, nearest first; empty without a context or a camera in a scene.
+  // The guess sizes GL's selection buffer, which grows when it overflows.
+  TGLPickList GetPickedObjects(const TGLRect& rect, int objectCountGuess = 64);
+  // The nearest object drawn at a pixel, or null.
+  TGLBaseStageObject* GetPickedObject(int x, int y);
+  // The names of the pick pass in progress.
+  TGLPickNames& PickNames() { return pick_names_; }
+
+  // While frozen, frames show the picture Freeze took instead of the scene and
+  // changes no longer ask the viewer for a repaint; Melt goes back to the scene.
+  void Freeze();
+  void Melt();
+  bool Frozen() const { return frozen_; }
   int FrameCount() const { return frame_count_; }
   float FramesPerSecond() const { return frames_per_second_; }
   float LastFrameTime() const { return last_frame_time_; }
@@ -171,6 +189,12 @@ class TGLStageBuffer : public TGLUpdateAbleObject, public IFreeNotificationSink 
   void ClearBuffers();
   void LeaveScene();
   void RenderFrame(TGLBaseStageObject* baseObject, bool swap);
+  void ShowFrozenImage(bool swap);
+  void DropFrozenImage();
+  // Renders a frame and reads it with read before the swap.
+  template <typename Read>
+  void RenderAndReadBeforeSwap(const Read& read);
+  int PickPass(std::vector<GLuint>& selection, const TGLRect& rect);
   TVector4f BackgroundRGBA() const;
 
   TGLStateCache state_cache_;
@@ -194,6 +218,11 @@ class TGLStageBuffer : public TGLUpdateAbleObject, public IFreeNotificationSink 
   std::unique_ptr<TGLFogEnvironment> fog_environment_;
   int accum_buffer_bits_ = 0;
   TGLCamera* camera_ = nullptr;
+  TGLPickNames pick_names_;
+  // RGBA rows bottom-up, as GL reads and draws them.
+  std::vector<std::uint8_t> frozen_image_;
+  bool frozen_ = false;
+  int frozen_width_ = 0, frozen_height_ = 0;
   int frame_count_ = 0;
   float frames_per_second_ = 0;
   std::int64_t first_frame_time_ = 0;

@@ -574,8 +574,10 @@ void TGLBaseStageObject::Render(TRenderContextInfo& rci) {
   if (!render_self && !render_children) return;
 
   GL().glPushMatrix();
+  const bool named_in_proxy = rci.drawState == dsPicking && rci.proxySubObject;
   try {
     GL().glMultMatrixf(&LocalMatrix()[0].x);
+    if (rci.drawState == dsPicking) TakePickName(rci);
     if (render_self) {
       if (show_axes_) DrawAxes(rci, 0xCCCC);
       if (effects_ && effects_->Count() > 0)
@@ -590,7 +592,17 @@ void TGLBaseStageObject::Render(TRenderContextInfo& rci) {
     GL().glPopMatrix();
     throw;
   }
+  if (named_in_proxy) GL().glPopName();
   GL().glPopMatrix();
+}
+
+void TGLBaseStageObject::TakePickName(TRenderContextInfo& rci) {
+  // Inside a proxy the name goes on top of the proxy's, so hits name both.
+  const GLuint name = static_cast<TGLStageBuffer*>(rci.buffer)->PickNames().NameOf(this);
+  if (rci.proxySubObject)
+    GL().glPushName(name);
+  else
+    GL().glLoadName(name);
 }
 
 void TGLBaseStageObject::RenderObject(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {

@@ -197,6 +197,8 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   void InvalidateAbsolute();
   void RenderObject(TRenderContextInfo& rci, bool renderSelf, bool renderChildren);
   void RenderWithEffects(TRenderContextInfo& rci, bool renderChildren);
+  // The GL selection name of this object in a pick pass.
+  void TakePickName(TRenderContextInfo& rci);
   void RenderSortedChildren(const std::vector<TGLBaseStageObject*>& visible, TRenderContextInfo& rci);
   void RepairOrthonormal(bool directionChanged);
 

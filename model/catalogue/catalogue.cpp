@@ -86,21 +86,10 @@ void add_entry(TextReader& reader, Catalogue& catalogue, CatalogueSection sectio
   }
 }
 
-// A count line, checked against the lines the file still holds.
-std::size_t read_count(TextReader& reader, std::size_t lines_per_element) {
-  long long count = reader.integer();
-  if (count < 0 || static_cast<unsigned long long>(count) > reader.remaining() / lines_per_element)
-    reader.fail("the count " + std::to_string(count) + " does not fit the rest of the file");
-  return static_cast<std::size_t>(count);
-}
-
 std::vector<Tstructure_type> read_structure_types(TextReader& reader) {
-  std::vector<Tstructure_type> types(read_count(reader, 6));
+  std::vector<Tstructure_type> types(reader.count(6));
   for (Tstructure_type& type : types) {
-    type.short_text = reader.int32();
-    type.long_text = reader.int32();
-    type.detail_text = reader.int32();
-    type.module_text = reader.int32();
+    reader.int32s({&type.short_text, &type.long_text, &type.detail_text, &type.module_text});
     type.shelf_suffix = reader.line();
     type.height_offset = reader.int32();
   }
@@ -111,7 +100,7 @@ Catalogue parse_catalogue(const std::string& content, const std::string& path, i
   TextReader reader(content, path);
   Catalogue catalogue;
   for (int s = 0; s < CatalogueTextSections; ++s) {
-    std::size_t count = read_count(reader, 1);
+    std::size_t count = reader.count();
     for (std::size_t i = 0; i < count; ++i) {
       Entry entry = entry_of(reader.line());
       if (!entry.optional || optional_sizes == 1) add_entry(reader, catalogue, section_at(s), entry.content);
@@ -161,7 +150,7 @@ CatalogueMemos load_data_memos() {
   TextReader reader(read_scrambled_file(path), path);
   CatalogueMemos memos;
   for (std::string& memo : memos) {
-    std::vector<std::string> lines(read_count(reader, 1));
+    std::vector<std::string> lines(reader.count());
     for (std::string& line : lines) line = reader.line();
     memo = editor_text(lines);
   }
@@ -194,10 +183,7 @@ void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
   }
   writer.integer(static_cast<long long>(structure_types.size()));
   for (const Tstructure_type& type : structure_types) {
-    writer.integer(type.short_text);
-    writer.integer(type.long_text);
-    writer.integer(type.detail_text);
-    writer.integer(type.module_text);
+    writer.integers({type.short_text, type.long_text, type.detail_text, type.module_text});
     writer.line(type.shelf_suffix);
     writer.integer(type.height_offset);
   }

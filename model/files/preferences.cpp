@@ -21,13 +21,8 @@ int ask_for_language() {
 
 // Lines 2 to 30: everything between the language and the optional last lines.
 void read_settings_and_company(TextReader& in, Tvar_amb& state, Tazienda& company) {
-  state.optional_sizes = in.int32();
-  state.product_switch = in.int32();
-  state.max_length_index = in.int32();
-  state.background_3d = in.int32();
-  state.wall_transparency = in.int32();
-  state.wall_height = in.int32();
-  state.resolution_3d = in.int32();
+  in.int32s({&state.optional_sizes, &state.product_switch, &state.max_length_index, &state.background_3d,
+             &state.wall_transparency, &state.wall_height, &state.resolution_3d});
   company.logo = in.line();
   company.currency = in.line();
   for (std::string& text : company.header_lines) text = in.line();
@@ -59,14 +54,8 @@ bool read_into_globals(const std::string& path) {
 
 std::string preferences_text(const Tvar_amb& state, const Tazienda& company) {
   TextWriter out;
-  out.integer(state.language);
-  out.integer(state.optional_sizes);
-  out.integer(state.product_switch);
-  out.integer(state.max_length_index);
-  out.integer(state.background_3d);
-  out.integer(state.wall_transparency);
-  out.integer(state.wall_height);
-  out.integer(state.resolution_3d);
+  out.integers({state.language, state.optional_sizes, state.product_switch, state.max_length_index, state.background_3d,
+                state.wall_transparency, state.wall_height, state.resolution_3d});
   out.line(company.logo);
   out.line(company.currency);
   for (const std::string& text : company.header_lines) out.line(text);

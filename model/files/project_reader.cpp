@@ -91,13 +91,7 @@ class ProjectReader {
     return 0.0;
   }
 
-  // A count of elements, each of which takes at least one more line of the file.
-  int read_count() {
-    int count = in_.int32();
-    if (count < 0 || static_cast<std::size_t>(count) > in_.remaining())
-      in_.fail("the count " + std::to_string(count) + " does not fit in the file");
-    return count;
-  }
+  int read_count() { return static_cast<int>(in_.count()); }
 
   // The orientation character and, from version 1 on, the group or module code after it.
   void read_orientation_and_code(char& orientation, std::string& code) {

@@ -121,6 +121,9 @@ void TextWriter::line(std::string_view text) {
   text_.append("\r\n");
 }
 void TextWriter::integer(long long value) { line(std::to_string(value)); }
+void TextWriter::integers(std::initializer_list<long long> values) {
+  for (long long value : values) integer(value);
+}
 void TextWriter::boolean(bool value) { line(value ? "1" : "0"); }
 void TextWriter::character(char value) { line(std::string(1, value)); }
 void TextWriter::number_f(double value, std::string_view field) {
@@ -179,6 +182,17 @@ int TextReader::int32() {
   long long value = integer();
   if (value < INT_MIN || value > INT_MAX) fail("the number is out of range");
   return static_cast<int>(value);
+}
+
+std::size_t TextReader::count(std::size_t lines_per_element) {
+  long long value = integer();
+  if (value < 0 || static_cast<unsigned long long>(value) > remaining() / lines_per_element)
+    fail("the count " + std::to_string(value) + " does not fit the rest of the file");
+  return static_cast<std::size_t>(value);
+}
+
+void TextReader::int32s(std::initializer_list<int*> fields) {
+  for (int* field : fields) *field = int32();
 }
 
 bool TextReader::boolean() { return integer() == 1; }

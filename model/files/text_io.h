@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@ class TextWriter {
  public:
   void line(std::string_view text);
   void integer(long long value);
+  void integers(std::initializer_list<long long> values);  // one a line
   void boolean(bool value);
   void character(char value);
   void number_f(double value, std::string_view field);   // fixed, two decimals, right-aligned in 8
@@ -48,7 +50,11 @@ class TextReader {
   std::string short_string();  // cut to 255 bytes
   long long integer();
   int int32();
-  bool boolean();  // exactly 1 is true
+  void int32s(std::initializer_list<int*> fields);  // one a line, into each field in turn
+  bool boolean();                                   // exactly 1 is true
+  // A count of elements that each take lines_per_element more lines; a count
+  // the rest of the file cannot hold fails, so a damaged count never sizes a list.
+  std::size_t count(std::size_t lines_per_element = 1);
   char character();
   double number();  // any of the three written forms
 

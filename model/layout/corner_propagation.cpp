@@ -15,25 +15,9 @@ enum class Walk { forward, backward };
 // F of a wall entered from a laid-out neighbour: the corner terms take the
 // neighbours' run offsets (chain_start) into account.
 double propagated_fill_length(int j) {
-  const Tcell& cell = current_cell();
-  const Tlinea& w = cell.walls[static_cast<std::size_t>(j)];
-  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, j))];
-  const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, j))];
-  const double s = cell.clearance;
   double f = base_fill_length(j);
-  // An open corner's terms let the run reach past it; a straight join has none.
-  const bool open_start = !w.start_bounded && !straight_at_start(w);
-  const bool open_end = !w.end_bounded && !straight_at_end(w);
-  if (w.start_join_high && w.start_bounded) f += UprightWidth - p.module_depth - p.chain_start;
-  if (w.start_join_high && open_start) f += 2 * s + UprightWidth + p.chain_start;
-  if (w.start_join_low && w.start_bounded) f += UprightWidth + UprightGap - p.chain_start;
-  if (w.start_join_low && open_start) f += 2 * s + p.chain_start + p.module_depth + UprightWidth + UprightGap;
-  // Both walks take the neighbour's run offset off here, as at the start: a
-  // forward walk closing the loop would otherwise run into the first run.
-  if (w.end_join_high && w.end_bounded) f += UprightWidth - n.module_depth - n.chain_start;
-  if (w.end_join_high && open_end) f += 2 * s + UprightWidth + n.chain_start;
-  if (w.end_join_low && w.end_bounded) f += UprightWidth + UprightGap - n.chain_start;
-  if (w.end_join_low && open_end) f += 2 * s + n.chain_start + n.module_depth + UprightWidth + UprightGap;
+  f += walked_start_allowance(j);
+  f += walked_end_allowance(j);
   return f;
 }
 

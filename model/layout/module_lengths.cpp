@@ -43,6 +43,38 @@ double wall_fill_length(int wall_index) {
 
 namespace {
 
+// The allowance at one corner of a walked run, from its joins there and the
+// neighbour across it. Both walks take the neighbour's run offset off, at
+// either end: a forward walk closing the loop would otherwise run into the
+// first run.
+double corner_allowance(bool join_high, bool join_low, bool bounded, bool straight, const Tlinea& neighbour) {
+  const double s = current_cell().clearance;
+  const bool open = !bounded && !straight;
+  if (join_high && bounded) return UprightWidth - neighbour.module_depth - neighbour.chain_start;
+  if (join_high && open) return 2 * s + UprightWidth + neighbour.chain_start;
+  if (join_low && bounded) return UprightWidth + UprightGap - neighbour.chain_start;
+  if (join_low && open) return 2 * s + neighbour.chain_start + neighbour.module_depth + UprightWidth + UprightGap;
+  return 0.0;
+}
+
+}  // namespace
+
+double walked_start_allowance(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  return corner_allowance(w.start_join_high, w.start_join_low, w.start_bounded, straight_at_start(w),
+                          cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))]);
+}
+
+double walked_end_allowance(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  return corner_allowance(w.end_join_high, w.end_join_low, w.end_bounded, straight_at_end(w),
+                          cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))]);
+}
+
+namespace {
+
 // The catalogue lengths the automatic choice may use: up to the preferred
 // largest one, clamped to the list (the preference may come from the other
 // unit's catalogue or from a list with the optional sizes).

@@ -30,6 +30,13 @@ double base_fill_length(int wall_index);
 // with the corrections for the corners it shares with joined runs.
 double wall_fill_length(int wall_index);
 
+// What the fill length of a run walked into from a laid-out neighbour gains at
+// its start or end corner beyond base_fill_length: the neighbour's depth and
+// run offset at a bounded corner, the reach past an open one; nothing at a
+// straight join or an unjoined end. The run begins where this leaves it.
+double walked_start_allowance(int wall_index);
+double walked_end_allowance(int wall_index);
+
 // Chooses n bay lengths from the catalogue (up to the preferred largest length)
 // that fill F: with mix true the largest total not above F, with mix false the
 // smallest total not below F, shorter lengths spread to the run's ends. Forced

@@ -1,7 +1,9 @@
 #include "model/layout/wall_placement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <numeric>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
@@ -289,6 +291,46 @@ Tvec2 joined_run_edge(int wall_index, bool forward, const Tmodulo& m) {
   return x;
 }
 
+// Whether a walked run may stand this far off its wall to line up with the
+// neighbour's run end. Not when that run does not come to the corner: through
+// this wall, or short of it by more than a full run leaves (the neighbour is
+// under-filled). The run then starts from its own wall's corner, on its line.
+bool lines_up_with(double off_wall) { return off_wall >= -1e-6 && off_wall < widest_full_run_leftover(); }
+
+// How far a run whose centre line passes through x stands off its wall (through
+// the point on_wall), beyond S + depth/2.
+double off_wall_at(const Tlinea& w, const Tvec2& on_wall, const Tvec2& x, double clearance) {
+  return -vec_dot(x - on_wall, wall_normal(w)) - w.module_depth / 2 - clearance;
+}
+
+// A walk that comes round to a run already laid out, and owns the corner they
+// share, may pass alongside that run's end bay, which was placed for a run on
+// this wall's own line. Where the run reaches that far, it stands off its wall
+// only as far as keeps it clear of that bay. x is the run's edge at the corner
+// it was entered through.
+Tvec2 clear_of_laid_out_run(int wall_index, bool forward, Tvec2 x, const std::vector<double>& lengths) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const bool owns_far_corner = forward ? w.end_join_low && w.end_bounded : w.start_join_low && w.start_bounded;
+  const Tlinea& far = cell.walls[static_cast<std::size_t>(forward ? next_wall_index(cell, wall_index)
+                                                                  : previous_wall_index(cell, wall_index))];
+  if (!owns_far_corner || far.modules.empty() || lengths.empty()) return x;
+  const Tmodulo& m = forward ? far.modules.front() : far.modules.back();
+  const Tvec2 far_corner = forward ? wall_end(w) : wall_start(w);
+  const Tvec2 d = wall_direction(w);
+  // Along this wall, from the far corner: the run's far end and the bay's face.
+  const double run_length =
+      std::accumulate(lengths.begin(), lengths.end(), 0.0) + static_cast<double>(lengths.size() - 1) * BayPitchExtra;
+  const double run_end = std::fabs(vec_dot(far_corner - x, d)) - run_length;
+  const double bay_face = std::fabs(vec_dot(vec_make(m.x, m.y) - far_corner, d)) + m.width / 2;
+  if (run_end >= bay_face) return x;
+  // Across: the bay's edge measured along the far wall from the corner.
+  const double bay_edge = std::fabs(vec_dot(vec_make(m.x, m.y) - far_corner, wall_direction(far))) - m.length / 2;
+  const double room = std::max(0.0, bay_edge - cell.clearance - w.module_depth);
+  const double off_wall = off_wall_at(w, far_corner, x, cell.clearance);
+  return off_wall > room ? x + (off_wall - room) * wall_normal(w) : x;
+}
+
 }  // namespace
 
 void place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths) {
@@ -299,12 +341,17 @@ void place_along_wall(int wall_index, std::string_view direction, const std::vec
   Tvec2 x = corner - (w.module_depth / 2 + cell.clearance) * wall_normal(w);
   if (const Tmodulo* m = neighbour_bay_at_corner(wall_index, forward)) {
     x = joined_run_edge(wall_index, forward, *m);
-    // How far the run stands off its wall to line up with the neighbour's run
-    // end. Through its wall, or further than a full neighbour would leave, the
-    // neighbour is short of the corner: the run keeps to its own wall.
-    const double off_wall = -vec_dot(x - corner, wall_normal(w)) - w.module_depth / 2 - cell.clearance;
-    if (off_wall < -1e-6 || off_wall >= widest_full_run_leftover()) x = x + off_wall * wall_normal(w);
+    const double off_wall = off_wall_at(w, corner, x, cell.clearance);
+    if (!lines_up_with(off_wall)) x = x + off_wall * wall_normal(w);
+    x = clear_of_laid_out_run(wall_index, forward, x, lengths);
     w.chain_start = chain_offset(w, x, cell.clearance);
+  } else {
+    // No bays at the corner (the neighbour found no lengths): the run starts
+    // from its own wall's corner where its fill length has it begin.
+    const double end_gap = forward ? w.start_gap : w.end_gap;
+    const double allowance = forward ? walked_start_allowance(wall_index) : walked_end_allowance(wall_index);
+    const double along = cell.clearance + end_gap + UprightWidth + UprightGap - allowance;
+    x = x + (forward ? along : -along) * wall_direction(w);
   }
   if (forward)
     lay_run_forward(w, x, lengths);

@@ -24,7 +24,9 @@ void place_run_frames(int wall_index, double start_position, double offset, cons
 // "AVANTI" from the previous wall's last bay at the start corner, "INDIETRO"
 // from the next wall's first bay at the end corner (frames then stored from
 // the wall's end towards its start). A run stands off its wall to meet the
-// neighbour's run only as far as a full neighbour would leave it.
+// neighbour's run only as far as a full neighbour would leave it, and no
+// further than keeps it clear of a run already laid out at its far corner;
+// after a neighbour without bays it starts from its own wall's corner.
 void place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths);
 
 // Without forced lengths, puts the shorter end length at a joined corner.

@@ -21,7 +21,7 @@ TGLStageViewer::TGLStageViewer(QWidget* parent)
   resize(100, 100);
   buffer_->ViewerBeforeRender = [this](TGLStageBuffer*) { DoBeforeRender(); };
   buffer_->OnChange = [this](TGLStageBuffer* buffer) {
-    if (!buffer->Rendering()) update();
+    if (!buffer->Rendering() && !buffer->Frozen()) update();
   };
   buffer_->OnStructuralChange = [this](TGLStageBuffer*) { RecreateContext(); };
 }

@@ -8,13 +8,11 @@
 #include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/preferences.h"
 #include "model/files/text_io.h"
 #include "model/files/text_table.h"
 #include "model/modules/compact_groups.h"
 #include "sources/codes_source.h"
 #include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -74,11 +72,13 @@ INSTANTIATE_TEST_SUITE_P(MillimetresAndInches, CatalogueLoad, ::testing::Bool())
 TEST(Catalogue, HoldsTheSizesTheProgramBuildsIn) {
   use_staged_program();
   load_data_file(0);
-  EXPECT_TRUE(contains(LengthList, 974.0));  // default of the added module
-  EXPECT_TRUE(contains(WidthList, 475.0));
-  EXPECT_TRUE(contains(WidthList, 577.0));  // compact shelving
-  EXPECT_TRUE(contains(HeightList, 1700.0));
-  EXPECT_TRUE(contains(HeightList, 1850.0));
+  // The added module's default length, the compact shelving's width and frame height among them.
+  for (auto [list, size] : {std::pair{&LengthList, 974.0},
+                            {&WidthList, 475.0},
+                            {&WidthList, 577.0},
+                            {&HeightList, 1700.0},
+                            {&HeightList, 1850.0}})
+    EXPECT_TRUE(contains(*list, size)) << size;
 }
 
 TEST(Catalogue, InchFileOffersWholeInchSizes) {
@@ -152,26 +152,6 @@ TEST(CompactKits, EveryKitLeavesAnAisleAndHasItsWidths) {
     EXPECT_GE(aisle, 500.0) << kits[row][4];
     EXPECT_EQ(compact_kit_length(number(kits[row][0])), number(kits[row][1])) << "rail class of " << kits[row][4];
   }
-}
-
-TEST(Preferences, FirstStartAsksTheLanguageOnceAndKeepsTheDefaults) {
-  TempDir program;
-  program.write("user/preferenze.dat", read_file_bytes(stage_dir() + "/defaults/user/preferenze.dat"));
-  ProgramDir = program.path().string();
-  ScopedScriptedUi ui;
-  ui->language_answers.push_back(2);
-  ASSERT_TRUE(read_preferences());
-  EXPECT_TRUE(ui->messages.empty());
-  EXPECT_EQ(AppState.language, 2);
-  EXPECT_FALSE(AppState.inches);
-  EXPECT_EQ(AppState.decimals, 1);
-  EXPECT_FALSE(AppState.black_background);
-  EXPECT_EQ(Company.currency, "EUR");
-  EXPECT_FALSE(Company.header_lines[0].empty());
-  ui->language_answers.push_back(5);
-  ASSERT_TRUE(read_preferences());
-  EXPECT_EQ(ui->language_answers.size(), 1u) << "the chosen language was stored";
-  EXPECT_EQ(AppState.language, 2);
 }
 
 TEST(Languages, EveryLanguageLoadsFromTheTranslationFile) {

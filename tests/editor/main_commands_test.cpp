@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "model/files/project_file.h"
 #include "model/state/current_cell.h"
@@ -41,8 +43,7 @@ TEST_F(MainCommands, DeleteAsksAndKeepsTheLastCell) {
   ui->yes_no_answers = {true};
   delete_current_cell();
   ASSERT_EQ(Cells.size(), 1u);
-  EXPECT_EQ(Cells[0].name, "Uno");
-  EXPECT_EQ(AppState.current_cell, 0);
+  EXPECT_EQ(std::pair(Cells[0].name, AppState.current_cell), (std::pair<std::string, int>("Uno", 0)));
   EXPECT_EQ(ui->tab_names, std::vector<std::string>{"Uno"});
   EXPECT_EQ(UndoHistory.size(), 2u);
 
@@ -79,8 +80,7 @@ TEST_F(MainCommands, TabChangeUndoAndRedo) {
   EXPECT_EQ(Cells[1].name, "Due");
   EXPECT_EQ(ui->tab_names, (std::vector<std::string>{"Uno", "Due"}));
   EXPECT_EQ(ui->selected_tab, 1);
-  EXPECT_TRUE(ui->buttons_enabled[5]);
-  EXPECT_TRUE(ui->buttons_enabled[6]);
+  EXPECT_TRUE(ui->buttons_enabled[5] && ui->buttons_enabled[6]);
   step_undo(+1);
   EXPECT_EQ(Cells[1].name, "Tre");
   EXPECT_FALSE(ui->buttons_enabled[6]);
@@ -130,8 +130,7 @@ TEST_F(MainCommands, ImportReadsAProjectAsUnsavedAndLeavesABadFileAlone) {
   EXPECT_TRUE(import_project(folder.file("prv00007.cel")));
   EXPECT_EQ(Cells.size(), 2u);
   EXPECT_EQ(ui->selected_tab, 1);
-  EXPECT_EQ(AppState.file_name, "");
-  EXPECT_FALSE(AppState.modified);
+  EXPECT_EQ(std::pair(AppState.file_name, int{AppState.modified}), (std::pair<std::string, int>("", 0)));
   EXPECT_EQ(folder.read("prv00007.cel"), before);
 
   std::string damaged = folder.write("prv00008.cel", "not a project");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <tuple>
 
 #include "editor/plan/plan_texts.h"
 #include "output/plan_drawing/plan_shapes.h"
@@ -48,11 +49,14 @@ TEST(PlanRender, WallFacesAndRunLinesTakeTheirRoleColours) {
   for (bool black : {false, true}) {
     const RenderedPlan plan = render_cell(cell, plan_state(0.05, black));
     // Outer faces 60 mm outside: the opening's at Y = 100 + 28, the right wall's at X = 100 + 53.
-    EXPECT_EQ(plan.at(100, 128), Silver) << black;
-    EXPECT_EQ(plan.at(153, 100), black ? White : Black);
-    EXPECT_EQ(plan.at(100, 125), black ? Grey : Silver);  // the opening's run line, slot 3
-    EXPECT_EQ(plan.at(150, 100), black ? White : Black);  // a wall's run line, slot 1
-    EXPECT_EQ(plan.at(100, 100), black ? Black : White);
+    // Then the opening's run line (slot 3), a wall's run line (slot 1) and the room.
+    const QColor ink = black ? White : Black, paper = black ? Black : White;
+    for (auto [x, y, colour] : {std::tuple{100, 128, Silver},
+                                {153, 100, ink},
+                                {100, 125, black ? Grey : Silver},
+                                {150, 100, ink},
+                                {100, 100, paper}})
+      EXPECT_EQ(plan.at(x, y), colour) << black << " at " << x << "," << y;
   }
 }
 
@@ -171,11 +175,9 @@ TEST(PlanRender, ClearanceDimensionsStartOutsideTheUprights) {
   module.dim_n = true;
   const std::vector<ClearanceDimension> dims = clearance_dimensions(module);
   ASSERT_EQ(dims.size(), 2u);
-  EXPECT_EQ(dims[0].value, 100);  // across the run nothing is taken off
-  EXPECT_EQ(dims[0].from.y, 250);
-  EXPECT_EQ(dims[1].value, 68);
-  EXPECT_EQ(dims[1].from.x, 532);
-  EXPECT_EQ(dims[1].to.x, 600);
+  // Across the run nothing is taken off.
+  EXPECT_EQ(std::pair(dims[0].value, dims[0].from.y), std::pair(100.0, 250.0));
+  EXPECT_EQ(std::tuple(dims[1].value, dims[1].from.x, dims[1].to.x), std::tuple(68.0, 532.0, 600.0));
 
   Tmodulo_agg upright = make_free(0, 0, 500, 1000, 'V');
   upright.clear_n = 100;
@@ -213,11 +215,9 @@ TEST(PlanRender, RubberBandIsSolidToTheRightDottedToTheLeft) {
   const RenderedPlan window = render_cell(Tcell{}, state);
   EXPECT_EQ(window.pixels_of(Black, QRect(QPoint(20, 20), QPoint(119, 20))).size(), 100u);
   // Right and bottom edges are left out, as the raster rectangle defines them.
-  EXPECT_EQ(window.at(119, 50), Black);
-  EXPECT_EQ(window.at(120, 50), White);
-  EXPECT_EQ(window.at(50, 79), Black);
-  EXPECT_EQ(window.at(50, 80), White);
-  EXPECT_EQ(window.at(50, 50), White);
+  for (auto [x, y, colour] :
+       {std::tuple{119, 50, Black}, {120, 50, White}, {50, 79, Black}, {50, 80, White}, {50, 50, White}})
+    EXPECT_EQ(window.at(x, y), colour) << x << "," << y;
 
   state.rubber_band = {120, 20, 20, 80};
   const RenderedPlan crossing = render_cell(Tcell{}, state);

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <tuple>
+#include <utility>
+
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
@@ -74,12 +79,10 @@ TEST_F(SidePanelEdits, AnOpeningGrowsAtBothEndsAndTheWallsBesideItFollow) {
 TEST_F(SidePanelEdits, AModuleCountOnAnEmptyWallFillsItsMissingSizes) {
   wall(0).selected = true;
   edit_module_count(3);
-  EXPECT_EQ(wall(0).module_count, 3);
-  EXPECT_TRUE(wall(0).show_dimensions);
-  EXPECT_EQ(wall(0).shelf_count, 4);
-  EXPECT_EQ(wall(0).module_height, 1700);
-  EXPECT_EQ(wall(0).module_depth, 475);
-  EXPECT_EQ(wall(0).modules.size(), 3u);
+  const Tlinea& w = wall(0);
+  EXPECT_EQ(
+      std::tuple(w.module_count, w.show_dimensions, w.shelf_count, w.module_height, w.module_depth, w.modules.size()),
+      std::tuple(3, true, 4, 1700.0, 475.0, 3u));
   EXPECT_EQ(UndoHistory.size(), 2u);
   EXPECT_GE(ui->side_panel_refreshes, 1);
 }
@@ -105,8 +108,7 @@ TEST_F(SidePanelEdits, ShelvesAndHeightsRewriteThePatternsOfTheRun) {
     EXPECT_EQ(shelf_count(bay.shelf_pattern), 6);
   }
   edit_wall_height(2000);
-  EXPECT_EQ(wall(0).module_height, 2000);
-  EXPECT_EQ(wall(0).modules[1].height, 2000);
+  EXPECT_EQ(std::pair(wall(0).module_height, wall(0).modules[1].height), std::pair(2000.0, 2000.0));
   EXPECT_EQ(UndoHistory.size(), 4u);
 }
 
@@ -126,9 +128,8 @@ TEST_F(SidePanelEdits, FreeModulesChangeWidthSidesAndTrolleyMark) {
   cell.free_modules = {make_free(2000, 1500, 475, 1000, 'V'), make_free(1000, 1500, 475, 1000, 'H', "CVFISSO_1")};
   for (Tmodulo_agg& module : cell.free_modules) module.selected = true;
   edit_free_module_width(600);
-  EXPECT_EQ(cell.free_modules[0].extent_x, 600);
-  EXPECT_EQ(cell.free_modules[0].extent_y, 1000);
-  EXPECT_EQ(cell.free_modules[1].extent_y, 600);
+  EXPECT_EQ((std::array{cell.free_modules[0].extent_x, cell.free_modules[0].extent_y, cell.free_modules[1].extent_y}),
+            (std::array{600.0, 1000.0, 600.0}));
 
   std::size_t steps = UndoHistory.size();
   apply_dimension_sides('e', Tick::Checked);
@@ -136,8 +137,9 @@ TEST_F(SidePanelEdits, FreeModulesChangeWidthSidesAndTrolleyMark) {
   apply_dimension_sides('e', Tick::Partly);  // a partly ticked box changes nothing
   EXPECT_TRUE(cell.free_modules[0].dim_e);
   apply_trolley_flag(Tick::Checked);
-  EXPECT_EQ(cell.free_modules[0].code, "CARRELLO");
-  EXPECT_EQ(cell.free_modules[1].code, "CVFISSO_1");  // a compact module stays one
+  // A compact module stays one.
+  EXPECT_EQ(std::pair(cell.free_modules[0].code, cell.free_modules[1].code),
+            (std::pair<std::string, std::string>("CARRELLO", "CVFISSO_1")));
   apply_trolley_flag(Tick::Unchecked);
   EXPECT_EQ(cell.free_modules[0].code, "");
   // Each change of a mark is an undo step, so closing asks to save it.
@@ -151,8 +153,7 @@ TEST_F(SidePanelEdits, ModuleHeightAndShelvesMarkTheShelvesAsHandEdited) {
   wall(0).modules[1].selected = true;
   edit_module_shelves(3);
   EXPECT_EQ(wall(0).modules[1].shelf_count, 3);
-  EXPECT_EQ(wall(0).modules[1].custom_shelves, 1);
-  EXPECT_EQ(wall(0).modules[0].custom_shelves, 0);
+  EXPECT_EQ(std::pair(wall(0).modules[0].custom_shelves, wall(0).modules[1].custom_shelves), std::pair(0, 1));
   edit_module_height(2000);
   EXPECT_EQ(wall(0).modules[1].height, 2000);
   EXPECT_EQ(shelf_count(wall(0).modules[1].shelf_pattern), 3);

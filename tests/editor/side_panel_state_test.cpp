@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 #include "model/text/lang_text.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
@@ -26,6 +29,9 @@ Tcell room_4000_by_3000() {
   return cell;
 }
 
+// A field as shown: its text, then "on" or "off".
+std::string shown(const FieldState& field) { return field.text + (field.enabled ? " on" : " off"); }
+
 SidePanelState panel(const Tcell& cell, const Tvar_amb& settings = millimetres(), const SidePanelState& before = {}) {
   return side_panel_state(cell, settings, before, '.');
 }
@@ -36,10 +42,8 @@ TEST(SidePanelState, TwoWallsShowOnlyWhatTheyShare) {
   Tcell cell = room_4000_by_3000();
   cell.walls[0].selected = cell.walls[1].selected = true;  // 4000 and 3000 long
   SidePanelState s = panel(cell);
-  EXPECT_EQ(s.wall_length.text, "");
-  EXPECT_FALSE(s.wall_length.enabled);
-  EXPECT_EQ(s.wall_height.text, "1700.0");
-  EXPECT_TRUE(s.wall_height.enabled);
+  EXPECT_EQ(shown(s.wall_length), " off");
+  EXPECT_EQ(shown(s.wall_height), "1700.0 on");
   EXPECT_FALSE(s.arrows_up_down || s.arrows_left_right || s.priority || s.forced_lengths);
   EXPECT_TRUE(s.fill_buttons);
   EXPECT_EQ(s.door_wall, 1);
@@ -54,10 +58,8 @@ TEST(SidePanelState, AnOpeningWithAWallGivesAPartlyCheckedDisabledDoorBox) {
   cell.walls[0].selected = cell.walls[2].selected = true;
   cell.walls[2].show_dimensions = true;
   SidePanelState s = panel(cell);
-  EXPECT_EQ(s.door.tick, Tick::Partly);
-  EXPECT_FALSE(s.door.enabled);
-  EXPECT_EQ(s.dimension.tick, Tick::Partly);
-  EXPECT_TRUE(s.dimension.enabled);
+  EXPECT_EQ(std::pair(s.door.tick, s.door.enabled), std::pair(Tick::Partly, false));
+  EXPECT_EQ(std::pair(s.dimension.tick, s.dimension.enabled), std::pair(Tick::Partly, true));
 }
 
 TEST(SidePanelState, OneWallByKind) {
@@ -65,10 +67,8 @@ TEST(SidePanelState, OneWallByKind) {
   cell.walls[1].selected = true;  // vertical, 3000
   cell.walls[1].start_gap = 12.5;
   SidePanelState s = panel(cell);
-  EXPECT_TRUE(s.arrows_left_right);
-  EXPECT_FALSE(s.arrows_up_down);
-  EXPECT_EQ(s.wall_length.text, "3000.0");
-  EXPECT_FALSE(s.wall_length.enabled);
+  EXPECT_TRUE(s.arrows_left_right && !s.arrows_up_down);
+  EXPECT_EQ(shown(s.wall_length), "3000.0 off");
   EXPECT_EQ(s.start_gap.text, "12.5");
   EXPECT_EQ(s.door.tick, Tick::Unchecked);
   EXPECT_TRUE(s.priority && s.forced_lengths && s.module_count.enabled);
@@ -98,9 +98,8 @@ TEST(SidePanelState, InchModeConvertsLengthsButNotTheRunClearances) {
   inches.inches = true;
   inches.unit_factor = 25.4;
   SidePanelState s = panel(cell, inches);
-  EXPECT_EQ(s.clearance, "10.0");
-  EXPECT_EQ(s.start_gap.text, "254");
-  EXPECT_EQ(s.wall_length.text, "157.5");
+  EXPECT_EQ((std::array{s.clearance, s.start_gap.text, s.wall_length.text}),
+            (std::array<std::string, 3>{"10.0", "254", "157.5"}));
 }
 
 TEST(SidePanelState, OnlyFreeModulesAloneMayChangeTheirWidth) {
@@ -108,15 +107,13 @@ TEST(SidePanelState, OnlyFreeModulesAloneMayChangeTheirWidth) {
   cell.free_modules = {make_free(0, 0, 475, 1000, 'H')};
   cell.free_modules[0].selected = true;
   SidePanelState s = panel(cell);
-  EXPECT_TRUE(s.module_width.enabled);
-  EXPECT_EQ(s.module_width.text, "475.0");
+  EXPECT_EQ(shown(s.module_width), "475.0 on");
   EXPECT_TRUE(s.side_n.enabled && s.trolley.enabled);
 
   cell.walls[0].modules = {make_bay(0, 0, 600, 1000, 'H')};
   cell.walls[0].modules[0].selected = true;
   s = panel(cell);
-  EXPECT_FALSE(s.module_width.enabled);
-  EXPECT_EQ(s.module_width.text, "");  // 475 and 600 differ
+  EXPECT_EQ(shown(s.module_width), " off");  // 475 and 600 differ
   EXPECT_EQ(s.module_height.text, "2000.0");
   EXPECT_EQ(s.module_group_caption, " " + lang_text(25) + " (2) ");
 }
@@ -128,8 +125,7 @@ TEST(SidePanelState, ThreeFreeModulesWithTheMiddleOneATrolley) {
   for (Tmodulo_agg& module : cell.free_modules) module.selected = true;
   cell.free_modules[0].dim_n = cell.free_modules[1].dim_n = cell.free_modules[2].dim_n = true;
   SidePanelState s = panel(cell);
-  EXPECT_EQ(s.trolley.tick, Tick::Partly);
-  EXPECT_EQ(s.side_n.tick, Tick::Checked);
-  EXPECT_EQ(s.side_s.tick, Tick::Unchecked);
+  EXPECT_EQ((std::array{s.trolley.tick, s.side_n.tick, s.side_s.tick}),
+            (std::array{Tick::Partly, Tick::Checked, Tick::Unchecked}));
   EXPECT_EQ(s.module_shelves.text, "5");
 }

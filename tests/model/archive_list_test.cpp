@@ -24,13 +24,10 @@ class ArchiveList_ : public ::testing::Test {
 TEST_F(ArchiveList_, RecordsAreFixedSizeWithALengthBytePerField) {
   std::string bytes = archive_list_bytes({{"00001", "06/12/2026", "Rossi", "R", "Q", "D"}});
   ASSERT_EQ(bytes.size(), 1536u);
-  EXPECT_EQ(bytes[0], 5);
-  EXPECT_EQ(bytes.substr(1, 5), "00001");
-  EXPECT_EQ(bytes[6], '\0');
-  EXPECT_EQ(bytes[256], 10);
-  EXPECT_EQ(bytes.substr(257, 10), "06/12/2026");
-  EXPECT_EQ(bytes[1280], 1);
-  EXPECT_EQ(bytes[1281], 'D');
+  // Each field: its length byte, its bytes, zeros up to the next 256-byte field.
+  EXPECT_EQ(bytes.substr(0, 7), std::string("\00500001\0", 7));
+  EXPECT_EQ(bytes.substr(256, 11), "\01206/12/2026");
+  EXPECT_EQ(bytes.substr(1280, 2), "\001D");
 }
 
 TEST_F(ArchiveList_, RoundTripCutsLongFieldsAndIgnoresAPartialRecord) {
@@ -90,8 +87,7 @@ TEST_F(ArchiveList_, RebuildReadsEveryProjectHeadInNameOrder) {
 }
 
 TEST_F(ArchiveList_, ProjectNumbersComeFromTheFileName) {
-  EXPECT_EQ(project_number_of("prv00042.cel"), "00042");
-  EXPECT_EQ(project_number_of("PRV12345.CEL"), "12345");
-  EXPECT_EQ(project_number_of("prv1.cel"), "prv1");
-  EXPECT_EQ(project_number_of(".cel"), "");
+  for (auto [name, number] :
+       {std::pair{"prv00042.cel", "00042"}, {"PRV12345.CEL", "12345"}, {"prv1.cel", "prv1"}, {".cel", ""}})
+    EXPECT_EQ(project_number_of(name), number) << name;
 }

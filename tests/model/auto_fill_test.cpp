@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -42,19 +44,15 @@ TEST_F(AutoFill, CountIsTheFillLengthOverTheModuleLengthRoundedHalfToEven) {
 TEST_F(AutoFill, WallWithoutSizesGetsTheDefaultsAndOneWithSizesKeepsThem) {
   one_wall(5200);
   auto_fill_walls(1700);
-  EXPECT_EQ(wall(0).shelf_count, 4);
-  EXPECT_EQ(wall(0).module_height, 1700);
-  EXPECT_EQ(wall(0).module_depth, 475);
-  EXPECT_TRUE(wall(0).show_dimensions);
+  EXPECT_EQ(std::tuple(wall(0).shelf_count, wall(0).module_height, wall(0).module_depth, wall(0).show_dimensions),
+            std::tuple(4, 1700.0, 475.0, true));
   EXPECT_EQ(wall(0).modules.size(), 3u) << "laid out";
   EXPECT_EQ(wall(1).module_count, 0) << "not selected";
 
   one_wall(5200);
   set_run(wall(0), 0, 0, 600, 2500, 7);
   auto_fill_walls(1700);
-  EXPECT_EQ(wall(0).shelf_count, 7);
-  EXPECT_EQ(wall(0).module_height, 2500);
-  EXPECT_EQ(wall(0).module_depth, 600);
+  EXPECT_EQ(std::tuple(wall(0).shelf_count, wall(0).module_height, wall(0).module_depth), std::tuple(7, 2500.0, 600.0));
 }
 
 TEST_F(AutoFill, SelectedOpeningIsLeftAlone) {
@@ -98,9 +96,7 @@ TEST_F(AutoFill, FinishesWithTheEditChain) {
   make_rectangle(4000, 3000);
   auto_fill_walls(1700);  // nothing selected: still a step
   EXPECT_EQ(UndoHistory.size(), 1u);
-  EXPECT_EQ(ui->side_panel_refreshes, 1);
-  EXPECT_EQ(ui->plan_draws, 1);
-  EXPECT_EQ(ui->rebuilds_3d, 1);
+  EXPECT_EQ((std::array{ui->side_panel_refreshes, ui->plan_draws, ui->rebuilds_3d}), (std::array{1, 1, 1}));
 }
 
 }  // namespace

@@ -128,22 +128,8 @@ TEST_F(CatalogueFile, RefusesTextItCouldNotLoadBack) {
 
 TEST(StructureTypeAccess, OutOfRangeFallsBackToTypeZero) {
   StructureTypes = {{10, 11, 12, 13, "ZN", 0}, {20, 21, 22, 23, "GAL", 0}};
-  EXPECT_EQ(structure_type_for_display(1).shelf_suffix, "GAL");
-  EXPECT_EQ(structure_type_for_display(2).shelf_suffix, "ZN");
-  EXPECT_EQ(structure_type_for_display(-1).shelf_suffix, "ZN");
+  for (auto [type, suffix] : {std::pair{1, "GAL"}, {2, "ZN"}, {-1, "ZN"}})
+    EXPECT_EQ(structure_type_for_display(type).shelf_suffix, suffix) << type;
   StructureTypes.clear();
   EXPECT_EQ(structure_type_for_display(0), Tstructure_type{});
-}
-
-TEST(CatalogueMemoKeys, EachSectionTakesItsOwnCharacters) {
-  const std::vector<std::pair<CatalogueSection, std::string>> accepted{
-      {CatalogueSection::Heights, "0123456789,.*CE\b\r"}, {CatalogueSection::Crossbars, "0123456789,-.*\b\r"},
-      {CatalogueSection::Widths, "0123456789,.*\b\r"},    {CatalogueSection::Lengths, "0123456789,.*\b\r"},
-      {CatalogueSection::Compositions, "AB*\b\r"},
-  };
-  const std::string keys = "0123456789,.-*ABCEx \b\r";
-  for (const auto& [section, characters] : accepted)
-    for (char c : keys)
-      EXPECT_EQ(memo_accepts_character(section, c), characters.find(c) != std::string::npos)
-          << static_cast<int>(section) << " '" << c << "'";
 }

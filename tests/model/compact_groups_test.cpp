@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
+#include "model/base/rounding.h"
 #include "project_globals_fixture.h"
 
 namespace {
@@ -17,6 +21,15 @@ Tmodulo_agg mobile_unit(double x, double y, int group) {
   return make_free(x, y, 577, 1000, 'V', "CVMOBIL_" + std::to_string(group));
 }
 
+// A group's shape in one line: orientation, overall length and depth, extent,
+// centre, kit length, aisle and code.
+std::string shape(const Tcorvane& g) {
+  auto k = [](double value) { return size_key(value); };
+  return std::string(1, g.orientation) + " " + k(g.overall_length) + " deep " + k(g.depth) + " extent " +
+         k(g.extent_x) + "x" + k(g.extent_y) + " at " + k(g.x) + "," + k(g.y) + " kit " + k(g.kit_length) + " aisle " +
+         k(g.aisle_x) + "," + k(g.aisle_y) + " " + g.group_code;
+}
+
 using CompactGroups = ProjectGlobalsTest;
 
 TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
@@ -24,17 +37,9 @@ TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
   rebuild_compact_groups();
   ASSERT_EQ(Cells[0].compact_groups.size(), 1u);
   const Tcorvane& group = Cells[0].compact_groups[0];
-  EXPECT_EQ(group.orientation, 'H');
-  EXPECT_EQ(group.overall_length, 2577.0);
-  EXPECT_EQ(group.depth, 1108.0);
-  EXPECT_EQ(group.extent_x, 2577.0);
-  EXPECT_EQ(group.extent_y, 1108.0);
-  EXPECT_EQ(group.x, 1000.0);
-  EXPECT_EQ(group.y, 0.0);
-  EXPECT_EQ(group.kit_length, 2245.0);
-  EXPECT_EQ(group.group_code, "K11_000000");
+  // No mobile unit, no aisle.
+  EXPECT_EQ(shape(group), "H 2577 deep 1108 extent 2577x1108 at 1000,0 kit 2245 aisle 0,0 K11_000000");
   EXPECT_EQ(group.wall_gaps, (std::array<double, 4>{-1, -1, -1, -1}));
-  EXPECT_EQ(group.aisle_x, 0.0);  // no mobile unit, no aisle
 }
 
 TEST_F(CompactGroups, GroupAlongYFromWallBays) {
@@ -45,11 +50,7 @@ TEST_F(CompactGroups, GroupAlongYFromWallBays) {
   rebuild_compact_groups();
   ASSERT_EQ(cell.compact_groups.size(), 1u);
   const Tcorvane& group = cell.compact_groups[0];
-  EXPECT_EQ(group.orientation, 'V');
-  EXPECT_EQ(group.overall_length, 3577.0);
-  EXPECT_EQ(group.extent_x, 908.0);
-  EXPECT_EQ(group.extent_y, 3577.0);
-  EXPECT_EQ(group.kit_length, 3045.0);
+  EXPECT_EQ(shape(group), "V 3577 deep 908 extent 908x3577 at 500,1500 kit 3045 aisle 0,0 K11_000000");
   // The wall at x 0 is left of the ends: 500 - 400 - 54 = 46 mm beside the rails.
   EXPECT_EQ(group.wall_gaps[1], 46.0);
 }
@@ -63,13 +64,10 @@ TEST_F(CompactGroups, CodesCountGroupsPerCellInGroupOrder) {
   add_cell({fixed_end(0, 5000, 3), fixed_end(0, 0, 1), fixed_end(2000, 0, 1), fixed_end(2000, 5000, 3)});
   add_cell({fixed_end(0, 0, 1), fixed_end(1500, 0, 1)});
   rebuild_compact_groups();
-  ASSERT_EQ(Cells[0].compact_groups.size(), 2u);
-  EXPECT_EQ(Cells[0].compact_groups[0].group_code.substr(0, 4), "K11_");
-  EXPECT_EQ(Cells[0].compact_groups[0].y, 0.0);
-  EXPECT_EQ(Cells[0].compact_groups[1].group_code.substr(0, 4), "K12_");
-  EXPECT_EQ(Cells[0].compact_groups[1].y, 5000.0);
-  ASSERT_EQ(Cells[1].compact_groups.size(), 1u);
-  EXPECT_EQ(Cells[1].compact_groups[0].group_code.substr(0, 4), "K21_");
+  std::vector<std::string> codes_and_places;
+  for (const Tcell& cell : Cells)
+    for (const Tcorvane& g : cell.compact_groups) codes_and_places.push_back(g.group_code.substr(0, 4) + size_key(g.y));
+  EXPECT_EQ(codes_and_places, (std::vector<std::string>{"K11_0", "K12_5000", "K21_0"}));
 }
 
 TEST_F(CompactGroups, LoneOrExtraFixedEndsAndDamagedCodes) {
@@ -86,9 +84,8 @@ TEST_F(CompactGroups, EndsOnNoCommonAxisStillCountButHaveNoShape) {
   add_cell({fixed_end(0, 0, 1), fixed_end(2000, 10, 1), fixed_end(0, 3000, 2), fixed_end(2000, 3000, 2)});
   rebuild_compact_groups();
   ASSERT_EQ(Cells[0].compact_groups.size(), 2u);
-  EXPECT_EQ(Cells[0].compact_groups[0].group_code, "");
-  EXPECT_EQ(Cells[0].compact_groups[0].overall_length, 0.0);
-  EXPECT_EQ(Cells[0].compact_groups[0].kit_length, 2245.0);
+  const Tcorvane& unshaped = Cells[0].compact_groups[0];
+  EXPECT_EQ(std::tuple(unshaped.group_code, unshaped.overall_length, unshaped.kit_length), std::tuple("", 0.0, 2245.0));
   EXPECT_EQ(Cells[0].compact_groups[1].group_code.substr(0, 4), "K12_");
 }
 
@@ -98,8 +95,7 @@ TEST_F(CompactGroups, AisleBesideTheEndWhoseNearestMobileUnitIsFarAway) {
             mobile_unit(1200, 0, 1)});
   rebuild_compact_groups();
   const Tcorvane& tight = Cells[0].compact_groups[0];
-  EXPECT_EQ(tight.aisle_x, 0.0);
-  EXPECT_EQ(tight.aisle_y, 0.0);
+  EXPECT_EQ(std::pair(tight.aisle_x, tight.aisle_y), std::pair(0.0, 0.0));
 
   Cells[0].free_modules[3].x = 2200;  // now 223 mm from B's face
   rebuild_compact_groups();

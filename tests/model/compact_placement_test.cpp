@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "layout_fixture.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/kit_choice.h"
@@ -54,12 +56,11 @@ TEST_F(CompactPlacement, UnitsArePackedAgainstTheChosenEndAndTheGroupIsBuilt) {
   ASSERT_TRUE(place_mobile_units(form));
   const auto& modules = cell().free_modules;
   ASSERT_EQ(modules.size(), 4u);
-  EXPECT_EQ(modules[0].code, "CVFISSO_1");
-  EXPECT_EQ(modules[0].height, 1850);
-  EXPECT_EQ(modules[0].shelf_pattern, "100100100100");
+  EXPECT_EQ(std::tuple(modules[0].code, modules[0].height, modules[0].shelf_pattern),
+            std::tuple("CVFISSO_1", 1850.0, "100100100100"));
   EXPECT_EQ(modules[2].code, "CVMOBIL_1");
-  EXPECT_EQ(modules[2].y, 288.5 + 23 + 200);  // 23 mm from the fixed end's face
-  EXPECT_EQ(modules[3].y, modules[2].y + 423);
+  // The first unit 23 mm from the fixed end's face, the next 423 further.
+  EXPECT_EQ(std::pair(modules[2].y, modules[3].y), std::pair(288.5 + 23 + 200, 288.5 + 23 + 200 + 423));
   EXPECT_EQ(modules[3].height, 1700);
   EXPECT_EQ(cell().compact_groups.size(), 1u);
   EXPECT_EQ(UndoHistory.size(), steps + 1);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "layout_fixture.h"
 #include "model/layout/layout_engine.h"
 
@@ -52,12 +55,9 @@ TEST_F(CornerJoints, FrameIsAsTallAsTheTallerBayBesideIt) {
   cell().walls = {w};
   compute_end_frame_heights();
   const Ttestate& frames = wall(0).end_frames;
-  EXPECT_EQ(frames[0].height, 2000);
-  EXPECT_FALSE(frames[0].beside_fixed_compact);
-  EXPECT_EQ(frames[1].height, 2500);
-  EXPECT_TRUE(frames[1].beside_fixed_compact);
-  EXPECT_EQ(frames[2].height, 0);
-  EXPECT_EQ(frames[3].height, 2000);
+  EXPECT_EQ((std::array{frames[0].height, frames[1].height, frames[2].height, frames[3].height}),
+            (std::array{2000.0, 2500.0, 0.0, 2000.0}));
+  EXPECT_TRUE(!frames[0].beside_fixed_compact && frames[1].beside_fixed_compact);
 }
 
 TEST_F(CornerJoints, FreeModuleBesideAFixedCompactModuleHasItsFrameHeight) {
@@ -71,10 +71,8 @@ TEST_F(CornerJoints, FreeModuleBesideAFixedCompactModuleHasItsFrameHeight) {
   cell().free_modules = {plain, fixed};
   compute_end_frame_heights();
   const Tmodulo_agg& m = cell().free_modules[0];
-  EXPECT_TRUE(m.frame_flag_a);
-  EXPECT_EQ(m.frame_height_a, 1850.0);
-  EXPECT_FALSE(m.frame_flag_b);
-  EXPECT_EQ(m.frame_height_b, 2200);
+  EXPECT_EQ(std::tuple(m.frame_flag_a, m.frame_height_a, m.frame_flag_b, m.frame_height_b),
+            std::tuple(true, 1850.0, false, 2200.0));
   const Tmodulo_agg& f = cell().free_modules[1];
   EXPECT_TRUE(f.frame_flag_a && f.frame_flag_b);
   EXPECT_EQ(f.frame_height_b, 1850.0);

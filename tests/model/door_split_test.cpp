@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "layout_fixture.h"
 
 namespace {
+
+// The wall before the opening, the opening and the wall after it.
+std::array<double, 3> parts(const DoorForm& form) { return {form.first, form.opening, form.third}; }
 
 class DoorSplit : public CellTest {
  protected:
@@ -20,34 +25,24 @@ class DoorSplit : public CellTest {
 TEST_F(DoorSplit, ThePartsStartCentredAndKeepTheWallsLength) {
   DoorForm form = door_form_for_wall(cell(), 0);
   EXPECT_EQ(form.total, 3000);
-  EXPECT_EQ(form.first, 1100);
-  EXPECT_EQ(form.opening, 800);
-  EXPECT_EQ(form.third, 1100);
-
+  EXPECT_EQ(parts(form), (std::array<double, 3>{1100, 800, 1100}));
   change_door_opening(form, 1000);
-  EXPECT_EQ(form.first, 1000);
-  EXPECT_EQ(form.opening, 1000);
-  EXPECT_EQ(form.third, 1000);
+  EXPECT_EQ(parts(form), (std::array<double, 3>{1000, 1000, 1000}));
   change_door_first(form, 500);
-  EXPECT_EQ(form.opening, 1000);
-  EXPECT_EQ(form.third, 1500);
+  EXPECT_EQ(parts(form), (std::array<double, 3>{500, 1000, 1500}));
   change_door_third(form, 200);
-  EXPECT_EQ(form.first, 1800);
+  EXPECT_EQ(parts(form), (std::array<double, 3>{1800, 1000, 200}));
 }
 
 TEST_F(DoorSplit, OkSplitsTheWallIntoWallOpeningWallInTwoUndoSteps) {
   const std::size_t steps = UndoHistory.size();
   ASSERT_TRUE(apply_door_form(door_form_for_wall(cell(), 0)));
   ASSERT_EQ(cell().walls.size(), 6u);
-  EXPECT_EQ(wall(0).x1, -1500);
-  EXPECT_EQ(wall(0).x2, -400);
+  EXPECT_EQ((std::array{wall(0).x1, wall(0).x2, wall(1).x2, wall(2).x2}), (std::array{-1500.0, -400.0, 400.0, 1500.0}));
   EXPECT_EQ(wall(1).kind, 0);
-  EXPECT_EQ(wall(1).x2, 400);
-  EXPECT_EQ(wall(2).x2, 1500);
   EXPECT_EQ(wall(0).module_count, 0);  // the pieces carry no bays
   EXPECT_TRUE(wall(1).modules.empty());
-  EXPECT_EQ(wall(1).priority, 5);
-  EXPECT_EQ(wall(2).priority, 4);
+  EXPECT_EQ(std::pair(wall(1).priority, wall(2).priority), std::pair(5, 4));
   EXPECT_EQ(UndoHistory.size(), steps + 2);
   EXPECT_TRUE(ui->messages.empty());
 }

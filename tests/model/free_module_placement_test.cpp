@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "model/layout/shelf_patterns.h"
 #include "project_globals_fixture.h"
 #include "support/scripted_ui.h"
@@ -80,12 +83,11 @@ TEST_F(FreeModulePlacement, PlacedBetweenTwoRunsRelinksTheChainTowardsIt) {
   placed(1).coupled_with = 2;
   AppState.free_module_template.side_flags = {1, 1, 0, 0, 0, 0};
   place(1500, 0, 0, 1);
-  EXPECT_EQ(placed(3).coupled_with, 0);
-  EXPECT_EQ(placed(1).coupled_with, 3);
-  EXPECT_EQ(placed(2).coupled_with, 1);
-  EXPECT_EQ(placed(3).side_flags, (Flags{0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(placed(1).side_flags, (Flags{0, 0, 0, 1, 1, 0}));
-  EXPECT_EQ(placed(2).side_flags, (Flags{0, 0, 0, 1, 1, 0}));
+  // The chain runs 2 -> 1 -> 3 -> 0.
+  EXPECT_EQ((std::array{placed(1).coupled_with, placed(2).coupled_with, placed(3).coupled_with}),
+            (std::array{3, 1, 0}));
+  EXPECT_EQ((std::array{placed(1).side_flags, placed(2).side_flags, placed(3).side_flags}),
+            (std::array{Flags{0, 0, 0, 1, 1, 0}, Flags{0, 0, 0, 1, 1, 0}, Flags{0, 0, 0, 0, 0, 0}}));
 }
 
 TEST_F(FreeModulePlacement, DamagedLinksNeitherHangNorReachOutside) {
@@ -125,16 +127,12 @@ TEST_F(CompactBlock, FourUnitsBetweenTwoFixedEnds) {
   for (std::size_t u = 0; u < 4; ++u) {
     const Tmodulo_agg& unit = placed(u + 1);
     EXPECT_DOUBLE_EQ(unit.x, first_x + 600.0 * static_cast<double>(u)) << u;
-    EXPECT_EQ(unit.y, 2000.0);
-    EXPECT_EQ(unit.height, u == 0 || u == 3 ? 1850.0 : 1700.0);
-    EXPECT_EQ(unit.code, u == 0 || u == 3 ? "CVFISSO_3" : "CVMOBIL_3");
-    EXPECT_EQ(unit.shelf_pattern, "100100100100");
-    EXPECT_EQ(unit.shelf_count, 4);
-    EXPECT_EQ(unit.orientation, 'V');
-    EXPECT_EQ(unit.extent_x, 577.0);
-    EXPECT_EQ(unit.extent_y, 1000.0);
-    EXPECT_EQ(unit.side_flags, (Flags{0, 0, 1, 1, 0, 0}));
-    EXPECT_EQ(unit.spare_texts[0], "KIT-4");
+    const bool end = u == 0 || u == 3;
+    EXPECT_EQ(std::tuple(unit.height, unit.code), std::tuple(end ? 1850.0 : 1700.0, end ? "CVFISSO_3" : "CVMOBIL_3"));
+    EXPECT_EQ(std::tuple(unit.y, unit.shelf_pattern, unit.shelf_count, unit.orientation, unit.spare_texts[0]),
+              std::tuple(2000.0, "100100100100", 4, 'V', "KIT-4"));
+    EXPECT_EQ(std::tuple(unit.extent_x, unit.extent_y, unit.side_flags),
+              std::tuple(577.0, 1000.0, Flags{0, 0, 1, 1, 0, 0}));
   }
   EXPECT_EQ(AppState.free_module_template, template_before);
   ASSERT_EQ(Cells[0].compact_groups.size(), 1u);

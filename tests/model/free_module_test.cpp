@@ -11,6 +11,13 @@
 
 namespace {
 
+using Place = std::pair<double, double>;
+Place place(const Tmodulo_agg& m) { return {m.x, m.y}; }
+// The four clearances, north, south, east and west.
+std::array<double, 4> clearances(const Tmodulo_agg& m) { return {m.clear_n, m.clear_s, m.clear_e, m.clear_o}; }
+// How a module hangs on its neighbour: the neighbour, its side and the two snap ends.
+std::array<int, 4> coupling(const Tmodulo_agg& m) { return {m.coupled_with, m.snap_side, m.snap_a, m.snap_b}; }
+
 class FreeModules : public CellTest {
  protected:
   // A wall whose one bay stands along y at the origin: 1000 long, 500 deep.
@@ -56,13 +63,10 @@ TEST_F(FreeModules, SnapsWithinOneHundredMillimetres) {
     c.neighbour(cell());
     Tmodulo_agg near = c.module_at_gap(99);
     EXPECT_TRUE(snap_free_module(near, false));
-    EXPECT_EQ(near.x, c.snapped.x);
-    EXPECT_EQ(near.y, c.snapped.y);
-    const Tmodulo_agg far_before = c.module_at_gap(100);
-    Tmodulo_agg far = far_before;
+    EXPECT_EQ(place(near), Place(c.snapped.x, c.snapped.y));
+    Tmodulo_agg far = c.module_at_gap(100);
     EXPECT_FALSE(snap_free_module(far, false));
-    EXPECT_EQ(far.x, far_before.x);
-    EXPECT_EQ(far.y, far_before.y);
+    EXPECT_EQ(place(far), place(c.module_at_gap(100)));
   }
 }
 
@@ -77,38 +81,32 @@ TEST_F(FreeModules, SnapAgainstABayMarksTheJointAndALowerModuleTakesItsShelves) 
   EXPECT_EQ(m.clear_o, 0);
   EXPECT_EQ(m.side_flags, (std::array<int, 6>{1, 0, 0, 1, 0, 0}));
   EXPECT_EQ(m.shelf_pattern, "00001001001");  // the bay's bottom three shelves
-  EXPECT_EQ(m.shelf_count, 3);
-  EXPECT_EQ(m.custom_shelves, 1);
+  EXPECT_EQ(std::pair(m.shelf_count, m.custom_shelves), std::pair(3, 1)) << "three shelves, marked as custom";
 }
 
 TEST_F(FreeModules, ModuleStickingOutPastTheBayIsBroughtWithinIt) {
   cell().walls = {wall_with_vertical_bay()};
   Tmodulo_agg m = make_free(-800, 450, 400, 1000, 'H');  // east of it, west end 50 from the face
   ASSERT_TRUE(snap_free_module(m, false));
-  EXPECT_EQ(m.x, -(500 + 250 + 4));
+  EXPECT_EQ(place(m), Place(-(500 + 250 + 4), 500 - 200));  // its side flush with the bay's end
   EXPECT_EQ(m.clear_e, 0);
   EXPECT_EQ(m.side_flags[1], 1);
-  EXPECT_EQ(m.y, 500 - 200);  // its side flush with the bay's end
 }
 
 TEST_F(FreeModules, ParallelModulesInLineShareAnUprightButAModuleNeverSnapsToItself) {
   cell().free_modules = {make_free(0, 0, 400, 1000, 'H')};
   EXPECT_FALSE(snap_free_module(cell().free_modules[0], false));
-  EXPECT_EQ(cell().free_modules[0].x, 0);
+  EXPECT_EQ(place(cell().free_modules[0]), Place(0, 0));
   EXPECT_EQ(cell().free_modules[0].coupled_with, -1);
   Tmodulo_agg m = make_free(1090, 50, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(m, false));  // to (1036, 0), as the snap table shows
-  EXPECT_EQ(m.coupled_with, 0);
-  EXPECT_EQ(m.snap_side, 1);
-  EXPECT_EQ(m.snap_a, 0);
-  EXPECT_EQ(m.snap_b, -1);
+  EXPECT_EQ(coupling(m), (std::array<int, 4>{0, 1, 0, -1}));
   EXPECT_EQ(m.clear_o, 0);
 
   Tmodulo_agg block_end = make_free(-1090, 0, 400, 1000, 'H');
   ASSERT_TRUE(snap_free_module(block_end, true));
   EXPECT_EQ(block_end.x, -1136);
-  EXPECT_EQ(block_end.snap_side, 0);
-  EXPECT_EQ(block_end.snap_b, 0);
+  EXPECT_EQ(coupling(block_end), (std::array<int, 4>{0, 0, -1, 0}));
 }
 
 TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEndOnceItHasNumericUnitDepths) {
@@ -128,15 +126,12 @@ TEST_F(FreeModules, CompactBlockFollowsTheSnapOfItsEndOnceItHasNumericUnitDepths
 
   block.unit_depths = {"500", "400", "500"};
   preview_compact_block();
-  EXPECT_EQ(block.x, 0);
-  EXPECT_EQ(block.y, 46);  // 600 + 136 above the module's centre
+  EXPECT_EQ(Place(block.x, block.y), Place(0, 46));  // 600 + 136 above the module's centre
   EXPECT_EQ(block.end_a.orientation, 'V');
   EXPECT_EQ(block.end_a.y, 46);
-  EXPECT_EQ(block.end_a.snap_a, 0);
-  EXPECT_EQ(block.end_a.extent_x, 500);
-  EXPECT_EQ(block.end_a.extent_y, 600);
+  EXPECT_EQ(Place(block.end_a.extent_x, block.end_a.extent_y), Place(500, 600));
   EXPECT_EQ(block.end_b.x, 1250);
-  EXPECT_EQ(block.end_b.snap_a, -1);
+  EXPECT_EQ(std::pair(block.end_a.snap_a, block.end_b.snap_a), std::pair(0, -1));
 }
 
 class Clearances : public FreeModules {};
@@ -147,10 +142,8 @@ TEST_F(Clearances, DistancesToTheWallsAndTheBaysBeforeThem) {
   cell().free_modules = {make_free(0, 0, 500, 1000, 'H')};
   recompute_layout();  // measures every free module at its end
   const Tmodulo_agg& m = cell().free_modules[0];
-  EXPECT_EQ(m.clear_n, 1750);
-  EXPECT_EQ(m.clear_s, 2000 - 250 - 500);  // the bays stand in front of the bottom wall
-  EXPECT_EQ(m.clear_e, 2500);
-  EXPECT_EQ(m.clear_o, 2500);
+  // The bays stand in front of the bottom wall.
+  EXPECT_EQ(clearances(m), (std::array<double, 4>{1750, 2000 - 250 - 500, 2500, 2500}));
 }
 
 TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
@@ -158,12 +151,9 @@ TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
                          make_free(0, 1500, 500, 1000, 'V')};
   compute_free_module_clearances(cell().free_modules[0]);
   const Tmodulo_agg& m = cell().free_modules[0];
-  EXPECT_EQ(m.clear_e, 2000 - 500 - 500 - 32);
-  EXPECT_EQ(m.clear_n, 1500 - 250 - 500 - 32);
-  EXPECT_EQ(m.clear_s, 0) << "nothing to the south";
-  EXPECT_EQ(m.clear_o, 0);
-  EXPECT_EQ(m.extent_x, 1000);
-  EXPECT_EQ(m.extent_y, 500);
+  // Nothing to the south and west.
+  EXPECT_EQ(clearances(m), (std::array<double, 4>{1500 - 250 - 500 - 32, 0, 2000 - 500 - 500 - 32, 0}));
+  EXPECT_EQ(Place(m.extent_x, m.extent_y), Place(1000, 500));
 }
 
 TEST_F(Clearances, RoundedToOneDecimalHalfToEven) {

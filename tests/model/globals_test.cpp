@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <tuple>
 
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -31,19 +32,15 @@ TEST(ResetGlobals, RestoresEditingStateAndKeepsPreferences) {
 
   reset_globals();
 
-  EXPECT_EQ(UndoPosition, -1);
-  EXPECT_EQ(AppState.current_cell, 0);
-  EXPECT_TRUE(AppState.file_name.empty());
-  EXPECT_EQ(AppState.zoom, 1.0);
-  EXPECT_EQ(AppState.select_walls_mode, 0);
-  EXPECT_EQ(AppState.rubber_band, (std::array<int, 4>{-1, -1, -1, -1}));
-  EXPECT_EQ(AppState.language, 2);
-  EXPECT_TRUE(AppState.inches);
-  EXPECT_EQ(AppState.palette[3], 0x123456);
-  EXPECT_EQ(AppState.free_module_template.length, 974);
-  EXPECT_TRUE(QuoteHeader.number.empty());
-  EXPECT_EQ(QuoteHeader.discount3, 0.0);
-  EXPECT_EQ(QuoteHeader.customer.notes, (std::vector<std::string>{""}));
+  // The editing state and the quote header restored ...
+  EXPECT_EQ((std::array{UndoPosition, AppState.current_cell, int{AppState.select_walls_mode}}), (std::array{-1, 0, 0}));
+  EXPECT_EQ(std::tuple(AppState.file_name, AppState.zoom, AppState.rubber_band),
+            (std::tuple("", 1.0, std::array<int, 4>{-1, -1, -1, -1})));
+  EXPECT_EQ(std::tuple(QuoteHeader.number, QuoteHeader.discount3, QuoteHeader.customer.notes),
+            std::tuple("", 0.0, std::vector<std::string>{""}));
+  // ... the preferences kept.
+  EXPECT_EQ(std::tuple(AppState.language, AppState.inches, AppState.palette[3], AppState.free_module_template.length),
+            std::tuple(2, true, 0x123456, 974.0));
   EXPECT_EQ(QuoteHeader.date, today_text());
   EXPECT_TRUE(std::regex_match(QuoteHeader.date, std::regex("[0-3][0-9]/[01][0-9]/20[0-9][0-9]"))) << QuoteHeader.date;
   EXPECT_EQ(Cells.size(), 2u);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -111,6 +112,57 @@ TEST_F(LayoutProperties, StraightJoinContinuesTheRunWithoutCornerTerms) {
   }
 }
 
+TEST_F(LayoutProperties, RunAfterAnUnderfilledNotchBottomStartsFromItsOwnCorner) {
+  // Walked from the notch's right side, the notch bottom (wall 4) holds four
+  // bays but is given three, all its leftover at its far end. Lined up with
+  // that run's end, the left side's run would stand 843 mm behind its wall,
+  // outside the room.
+  make_outline({{0, 0}, {7635, 0}, {7635, 7000}, {5635, 7000}, {5635, 2000}, {2000, 2000}, {2000, 7000}, {0, 7000}});
+  set_run(wall(3), 3, 1);
+  set_run(wall(4), 4, 2);
+  set_run(wall(5), 3, 0);
+  recompute_layout();
+  EXPECT_LT(wall(4).modules.front().length, 1240) << "four bays fill the notch bottom";
+  wall(4).module_count = 3;
+  recompute_layout();
+  expect_sound_layout("U room, three bays on a notch bottom that holds four");
+  // On its own line, and along its wall just past the notch bottom's run, as
+  // when that run is full.
+  EXPECT_EQ(wall(5).chain_start, 0);
+  const Tmodulo& first = wall(5).modules.front();
+  const Tvec2 at = wall_local(wall(5), first.x, first.y);
+  EXPECT_DOUBLE_EQ(at.y, -250);
+  EXPECT_DOUBLE_EQ(at.x - first.length / 2, 4);
+}
+
+TEST_F(LayoutProperties, RunAfterAWallWithoutBaysStartsFromItsOwnCorner) {
+  // Wall 0 goes first and finds no lengths (text 56); wall 1, joined to it,
+  // begins where its fill length has it begin: past the depth of wall 0's run.
+  make_rectangle(5000, 4000);
+  set_run(wall(0), 9, 1);
+  set_run(wall(1), 3, 0);
+  recompute_layout();
+  EXPECT_TRUE(wall(0).modules.empty());
+  expect_sound_layout("rectangle, a wall without bays before a joined one");
+  const Tmodulo& first = wall(1).modules.front();
+  EXPECT_DOUBLE_EQ(wall_local(wall(1), first.x, first.y).x - first.length / 2, 500 + 4 + wall(0).chain_start);
+}
+
+TEST_F(LayoutProperties, WalkClosingTheLoopStandsOffOnlyAsFarAsTheFirstRunLeftRoom) {
+  // Wall 0 goes first, on its wall, leaving room at its start for wall 3's run
+  // on wall 3's line. The walk comes round to wall 3, which owns that corner
+  // and would stand 60 mm off its wall to meet wall 2's run end: 28 mm into
+  // wall 0's first bay.
+  make_rectangle(7592, 4290);
+  cell().clearance = 50;
+  const int counts[] = {6, 1, 5, 3}, ranks[] = {0, 2, 1, 3};
+  const double depths[] = {577, 475, 300, 577};
+  for (int i = 0; i < 4; ++i) set_run(wall(i), counts[i], ranks[i], depths[i]);
+  recompute_layout();
+  expect_sound_layout("7592 x 4290, a loop closing on a run that left room for its neighbour's own line");
+  EXPECT_DOUBLE_EQ(separation(footprint(wall(3).modules.back()), footprint(wall(0).modules.front())), 0);
+}
+
 // Rectangles, L and U rooms, some with a wall split in two straight pieces, and
 // random runs on their walls.
 class RandomRoom {
@@ -166,7 +218,12 @@ class RandomRoom {
 };
 
 TEST_F(LayoutProperties, RandomRoomsKeepEveryProperty) {
-  for (unsigned seed = 1; seed <= 300; ++seed) {
+  // CI checks a few hundred rooms; RACKWRIGHT_LAYOUT_ROOMS=2000 checks more.
+  const char* rooms = std::getenv("RACKWRIGHT_LAYOUT_ROOMS");
+  const unsigned last = rooms ? static_cast<unsigned>(std::strtoul(rooms, nullptr, 10)) : 300;
+  std::vector<unsigned> seeds = {1593, 1710, 1864};  // rooms that once broke a property
+  for (unsigned seed = 1; seed <= last; ++seed) seeds.push_back(seed);
+  for (unsigned seed : seeds) {
     reset_project();
     AppState.max_length_index = static_cast<int>(LengthList.size()) - 1;
     const std::string room = RandomRoom(seed).make();

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+#include <utility>
+
 #include "project_globals_fixture.h"
 
 namespace {
@@ -83,9 +87,7 @@ TEST_F(LoadOverrides, HighCornerLimitsTheBayByItsNeighbourAndStaleOverridesAreCl
   stale.custom_load_value = 5;
   cell().walls[1].start_join_high = true;
   recompute_load_overrides();
-  EXPECT_FALSE(stale.heavy);
-  EXPECT_FALSE(stale.custom_load);
-  EXPECT_EQ(stale.custom_load_value, 0.0);
+  EXPECT_EQ(std::tuple(stale.heavy, stale.custom_load, stale.custom_load_value), std::tuple(false, false, 0.0));
   const Tmodulo& first = cell().walls[1].modules[0];
   EXPECT_TRUE(first.custom_load);
   EXPECT_EQ(max_load_label(first), "Max 200 Kg");
@@ -105,24 +107,23 @@ TEST_F(LoadOverrides, LowCornersMarkTheEndBaysHeavy) {
   cell().walls[0].start_join_low = true;
   cell().walls[1].end_join_low = true;
   recompute_load_overrides();
-  EXPECT_TRUE(cell().walls[0].modules[0].heavy);
-  EXPECT_FALSE(cell().walls[0].modules[1].heavy);
-  EXPECT_TRUE(cell().walls[1].modules[1].heavy);
+  const Tlinea* walls = cell().walls.data();
+  EXPECT_EQ((std::array{walls[0].modules[0].heavy, walls[0].modules[1].heavy, walls[1].modules[1].heavy}),
+            (std::array{true, false, true}));
 }
 
 TEST_F(LoadOverrides, FreeModuleAgainstABayWithinFiveMillimetres) {
   // Bay at x 3750, half width 250; a free module of length 1000 reaches it with its centre 755 away.
   cell().free_modules = {make_free(3750 - 755, 800 + 500, 500, 1000, 'H')};
   recompute_load_overrides();
-  EXPECT_TRUE(cell().walls[1].modules[0].heavy);  // the span's end counts
-  EXPECT_FALSE(cell().walls[1].modules[1].heavy);
-  EXPECT_TRUE(cell().free_modules[0].custom_load);
-  EXPECT_EQ(cell().free_modules[0].custom_load_value, 200.0);  // own 300, the bay limits to 200
+  // The span's end counts; the module's own 300 is limited to the bay's 200.
+  EXPECT_EQ(std::pair(cell().walls[1].modules[0].heavy, cell().walls[1].modules[1].heavy), std::pair(true, false));
+  const Tmodulo_agg& module = cell().free_modules[0];
+  EXPECT_EQ(std::pair(module.custom_load, module.custom_load_value), std::pair(true, 200.0));
 
   cell().free_modules[0].x -= 1.0;
   recompute_load_overrides();
-  EXPECT_FALSE(cell().walls[1].modules[0].heavy);
-  EXPECT_FALSE(cell().free_modules[0].custom_load);
+  EXPECT_FALSE(cell().walls[1].modules[0].heavy || cell().free_modules[0].custom_load);
 }
 
 TEST_F(LoadOverrides, FreeModuleBetweenTwoBaysIsLimitedByTheLaterWall) {
@@ -131,8 +132,7 @@ TEST_F(LoadOverrides, FreeModuleBetweenTwoBaysIsLimitedByTheLaterWall) {
   cell().free_modules = {make_free(2995, 500, 500, 1000, 'H')};
   MaxLoadTable[1][3] = "150";
   recompute_load_overrides();
-  EXPECT_TRUE(cell().walls[1].modules[0].heavy);
-  EXPECT_TRUE(cell().walls[3].modules[0].heavy);
+  EXPECT_TRUE(cell().walls[1].modules[0].heavy && cell().walls[3].modules[0].heavy);
   EXPECT_EQ(cell().free_modules[0].custom_load_value, 200.0);  // not the east wall's 150
   cell().walls[3].modules[0].x -= 1.0;
   recompute_load_overrides();

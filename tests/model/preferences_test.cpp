@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
@@ -41,17 +43,12 @@ class Preferences : public ::testing::Test {
 TEST_F(Preferences, EveryLineIsReadIntoItsFieldAndWrittenBackInPlace) {
   write_file(preferences_lines(33));
   ASSERT_TRUE(read_preferences());
-  EXPECT_EQ(AppState.language, 1);
-  EXPECT_EQ(AppState.optional_sizes, 1);
-  EXPECT_EQ(AppState.max_length_index, 4);
-  EXPECT_EQ(AppState.background_3d, 16777215);
-  EXPECT_EQ(AppState.wall_transparency, 40);
-  EXPECT_EQ(AppState.wall_height, 2500);
-  EXPECT_EQ(AppState.resolution_3d, 1);
-  EXPECT_EQ(Company.logo, "logo.bmp");
-  EXPECT_EQ(Company.currency, "EUR");
-  EXPECT_EQ(Company.header_lines[3], "Header 3");
-  EXPECT_EQ(Company.more_lines[9], "More 9");
+  const Tvar_amb& s = AppState;
+  EXPECT_EQ((std::array{s.language, s.optional_sizes, s.product_switch, s.max_length_index, s.background_3d,
+                        s.wall_transparency, s.wall_height, s.resolution_3d}),
+            (std::array{1, 1, 0, 4, 16777215, 40, 2500, 1}));
+  EXPECT_EQ((std::array{Company.logo, Company.currency, Company.header_lines[3], Company.more_lines[9]}),
+            (std::array<std::string, 4>{"logo.bmp", "EUR", "Header 3", "More 9"}));
   EXPECT_EQ(AppState.archive_col_widths, (std::array<int, 6>{60, 61, 62, 63, 64, 65}));
 
   AppState.archive_col_widths = {1, 2, 3, 4, 5, 6};  // the archive window's current widths
@@ -94,8 +91,7 @@ TEST_F(Preferences, FirstRunAsksTheLanguageOnceAndStoresIt) {
   ui->language_answers = {5};
   read_preferences();
   EXPECT_EQ(AppState.language, 5);
-  EXPECT_EQ(stored_lines()[0], "5");
-  EXPECT_EQ(stored_lines()[8], "logo.bmp");
+  EXPECT_EQ(std::pair(stored_lines()[0], stored_lines()[8]), (std::pair<std::string, std::string>("5", "logo.bmp")));
   read_preferences();  // the stored choice is not asked again
   EXPECT_TRUE(ui->language_answers.empty());
 }
@@ -123,8 +119,6 @@ TEST_F(Preferences, DamagedFileKeepsWhatWasReadAndIsNotRewritten) {
   ui->language_answers = {2};
   EXPECT_TRUE(read_preferences());
   EXPECT_EQ(ui->messages, (std::vector<std::string>{read_error_text(path())}));
-  EXPECT_EQ(AppState.language, 2);
-  EXPECT_EQ(AppState.product_switch, 0);
-  EXPECT_EQ(AppState.max_length_index, 9);
+  EXPECT_EQ((std::array{AppState.language, AppState.product_switch, AppState.max_length_index}), (std::array{2, 0, 9}));
   EXPECT_EQ(dir.read("user/preferenze.dat"), stored);
 }

@@ -60,21 +60,17 @@ std::vector<std::string> codes(const std::vector<PriceGridRow>& rows) {
 TEST_F(PriceGrid, ShowsTheArticlesOfTheLoadedSizes) {
   auto rows = price_grid_rows(',');
   EXPECT_EQ(codes(rows), (std::vector<std::string>{"TE1", "ANY", "R9", "G3", "K1", "TE1"}));
-  EXPECT_EQ(rows[1].price, "0,5");
-  EXPECT_EQ(rows[1].table_row, 2u);
+  EXPECT_EQ(std::pair(rows[1].price, rows[1].table_row), (std::pair<std::string, std::size_t>("0,5", 2)));
   EXPECT_EQ(price_grid_rows('.')[1].price, "0.5");
   CodesTable.clear();
   EXPECT_TRUE(price_grid_rows(',').empty()) << "no article, no row";
 }
 
 TEST_F(PriceGrid, DescribesEachTypeWithItsSizes) {
-  auto rows = price_grid_rows(',');
-  EXPECT_EQ(rows[0].description, "Part 300 x 2000");
-  EXPECT_EQ(rows[1].description, "Part ");
-  EXPECT_EQ(rows[2].description, "Part 914,4 x 1000");
-  EXPECT_EQ(rows[3].description, "Part 300");
-  EXPECT_EQ(rows[4].description, "Part 1000");
-  EXPECT_EQ(rows[5].description, "Part 300 x 2500");
+  std::vector<std::string> descriptions;
+  for (const PriceGridRow& row : price_grid_rows(',')) descriptions.push_back(row.description);
+  EXPECT_EQ(descriptions, (std::vector<std::string>{"Part 300 x 2000", "Part ", "Part 914,4 x 1000", "Part 300",
+                                                    "Part 1000", "Part 300 x 2500"}));
 }
 
 TEST_F(PriceGrid, AnEditedRowReachesEveryRowOfItsCodeAndTheHiddenOnesStay) {
@@ -83,12 +79,11 @@ TEST_F(PriceGrid, AnEditedRowReachesEveryRowOfItsCodeAndTheHiddenOnesStay) {
   edited[0].alt_code = "NEW";
   edited[0].price = "12,5";
   EXPECT_EQ(store_price_grid(shown, edited, ','), -1);
-  EXPECT_EQ(CodesTable[0].alt_code, "NEW");
-  EXPECT_EQ(CodesTable[0].price, 12.5);
-  EXPECT_EQ(CodesTable[6].alt_code, "NEW") << "the unchanged second row of TE1 does not undo the edit";
-  EXPECT_EQ(CodesTable[6].price, 12.5);
-  EXPECT_EQ(CodesTable[1].price, 20) << "not shown, unchanged";
-  EXPECT_EQ(CodesTable[3].price, 30);
+  // The unchanged second row of TE1 does not undo the edit; rows 1 and 3 are not TE1.
+  for (std::size_t row : {0, 6})
+    EXPECT_EQ(std::pair(CodesTable[row].alt_code, CodesTable[row].price),
+              (std::pair<std::string, double>("NEW", 12.5)));
+  EXPECT_EQ(std::pair(CodesTable[1].price, CodesTable[3].price), std::pair(20.0, 30.0));
   Tdb_codici live = CodesTable;
   read_codes_table();
   EXPECT_EQ(CodesTable, live);

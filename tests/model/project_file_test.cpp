@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
@@ -257,18 +258,17 @@ TEST_F(ProjectFile, LegacyFixtureTurnsIndexesIntoSizes) {
   ASSERT_EQ(Cells.size(), 1u);
   ASSERT_EQ(Cells[0].walls.size(), 2u);
   const Tlinea& first = Cells[0].walls[0];
-  EXPECT_EQ(first.module_height, 2000.0);  // index 2.5 rounds to 2
-  EXPECT_EQ(first.module_depth, 0.0);      // a negative index
+  // Height index 2.5 rounds to 2; a negative depth index gives no depth.
+  EXPECT_EQ(std::pair(first.module_height, first.module_depth), std::pair(2000.0, 0.0));
   ASSERT_EQ(first.modules.size(), 1u);
-  EXPECT_EQ(first.modules[0].orientation, 'H');
-  EXPECT_EQ(first.modules[0].group_code, "");
+  EXPECT_EQ(std::pair(first.modules[0].orientation, first.modules[0].group_code), std::pair('H', std::string()));
   const Tlinea& second = Cells[0].walls[1];
-  EXPECT_EQ(second.module_height, 1500.0);  // 0.5 rounds to 0
-  EXPECT_EQ(second.module_depth, 475.0);    // 1.5 rounds to 2
+  // Index 0.5 rounds to 0, 1.5 to 2.
+  EXPECT_EQ(std::pair(second.module_height, second.module_depth), std::pair(1500.0, 475.0));
   EXPECT_EQ(second.orientation, 'V');
   ASSERT_EQ(Cells[0].free_modules.size(), 1u);
-  EXPECT_EQ(Cells[0].free_modules[0].code, "");
-  EXPECT_EQ(Cells[0].free_modules[0].height, 1000.0);
+  EXPECT_EQ(std::pair(Cells[0].free_modules[0].code, Cells[0].free_modules[0].height),
+            std::pair(std::string(), 1000.0));
   EXPECT_EQ(AppState.current_cell, 0);  // no trailer
 }
 
@@ -335,8 +335,8 @@ TEST_F(ProjectFile, IndexesAreBroughtIntoRange) {
   cells[0].walls[0].end_frames = {frame};
   cells[0].free_modules[0].coupled_with = 4;
   ProjectData read = parse_project(project_file_text(sample_quote_header(), cells, 7, true), "test");
-  EXPECT_EQ(read.cells[0].walls[0].end_frames[0].module_before, 0);
-  EXPECT_EQ(read.cells[0].walls[0].end_frames[0].module_after, -1);
+  const Ttestata& read_frame = read.cells[0].walls[0].end_frames[0];
+  EXPECT_EQ(std::pair(read_frame.module_before, read_frame.module_after), std::pair(0, -1));
   EXPECT_EQ(read.cells[0].free_modules[0].coupled_with, -1);
   EXPECT_EQ(read.current_cell, 0);
   EXPECT_EQ(parse_project(project_file_text(sample_quote_header(), cells, -2, true), "test").current_cell, 0);
@@ -347,8 +347,7 @@ TEST_F(ProjectFile, ProjectWithoutCellsGetsTheFirstCell) {
   EXPECT_TRUE(text.ends_with("    0.50\r\n0\r\n0\r\n"));  // the cell count, then the current cell
   load_text(text);
   ASSERT_EQ(Cells.size(), 1u);
-  EXPECT_EQ(Cells[0].name, "Cella");
-  EXPECT_EQ(Cells[0].wall_thickness, 60.0);
+  EXPECT_EQ(std::pair(Cells[0].name, Cells[0].wall_thickness), std::pair(std::string("Cella"), 60.0));
   EXPECT_TRUE(Cells[0].walls.empty());
   EXPECT_EQ(AppState.current_cell, 0);
 }

@@ -54,6 +54,17 @@ TEST(TextReader, ReadsEveryKindOfLine) {
   EXPECT_EQ(reader.number(), 1700.0);
   EXPECT_TRUE(reader.at_end());
   EXPECT_THROW(reader.line(), FileError);
+
+  // Fields read in turn, and counts checked against the lines left.
+  TextReader counted("7\n8\n2\na\nb\n1\n", "test");
+  int first = 0, second = 0;
+  counted.int32s({&first, &second});
+  EXPECT_EQ(std::pair(first, second), std::pair(7, 8));
+  EXPECT_THROW(TextReader(counted).count(2), FileError) << "two elements of two lines need four";
+  EXPECT_EQ(counted.count(), 2u);
+  counted.line();
+  counted.line();
+  EXPECT_THROW(counted.count(), FileError) << "one element but no line left";
 }
 
 TEST(TextReader, WrongContentNamesSourceAndLine) {
@@ -82,7 +93,7 @@ TEST(TextReader, LineEndsAndShortStrings) {
 
 TEST(TextWriter, CrLfBooleansAndOneLineAValue) {
   TextWriter writer;
-  writer.integer(-5);
+  writer.integers({-5});
   writer.boolean(true);
   writer.character('V');
   writer.number_f0(60.0, "thickness");

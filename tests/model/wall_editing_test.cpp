@@ -41,10 +41,8 @@ class OutlineDrawing : public CellTest {
 TEST_F(OutlineDrawing, WallsFollowTheDraggedDirectionWithTheTypedLength) {
   draw_walls({"3000", "2000"});  // screen up is plan +y
   EXPECT_EQ(wall_ends(), (WallEnds{{0, 0, 3000, 0}, {3000, 0, 3000, 2000}}));
-  EXPECT_EQ(wall(0).orientation, 'H');
-  EXPECT_EQ(wall(1).orientation, 'V');
-  EXPECT_EQ(wall(1).priority, 1);
-  EXPECT_EQ(wall(1).kind, 1);
+  EXPECT_EQ(std::string({wall(0).orientation, wall(1).orientation}), "HV");
+  EXPECT_EQ(std::pair(wall(1).priority, wall(1).kind), std::pair(1, 1)) << "ranked after the first, a wall";
   EXPECT_EQ(AppState.segment_start, (std::array<double, 2>{3000, 2000}));
   EXPECT_EQ(ui->questions.back(), "text 6: text 7 (mm)");
   EXPECT_EQ(UndoHistory.size(), 2u);
@@ -72,13 +70,14 @@ TEST_F(OutlineDrawing, ReachingTheStartClosesTheOutlineWithoutAsking) {
   EXPECT_EQ(AppState.outline_mode, 0);
   EXPECT_EQ(std::count(ui->questions.begin(), ui->questions.end(), "text 10"), 0);
   EXPECT_TRUE(ui->messages.empty());
-  EXPECT_EQ(wall(0).normal_y, -1);
-  EXPECT_EQ(wall(1).normal_x, 1);
+  EXPECT_EQ(std::pair(wall(0).normal_y, wall(1).normal_x), std::pair(-1.0, 1.0));
   EXPECT_FALSE(ui->buttons_down[3]);
 }
 
-TEST_F(OutlineDrawing, LooseEndIsJoinedToTheStartOnYes) {
+TEST_F(OutlineDrawing, LooseEndIsJoinedToTheStartOnYesAndNoDiscardsTheWalls) {
   draw_walls({"4000", "3000", "3900", "2950"});
+  const Tcell drawn = cell();
+  const Tvar_amb drawing = AppState;
   ui->yes_no_answers.push_back(true);
   close_room_outline();
   EXPECT_EQ(ui->questions.back(), "text 10");
@@ -89,10 +88,9 @@ TEST_F(OutlineDrawing, LooseEndIsJoinedToTheStartOnYes) {
                                    {2000, 1500, -2000, 1500},
                                    {-2000, 1500, -2000, -1500}}));
   EXPECT_TRUE(cell().outline_closed);
-}
 
-TEST_F(OutlineDrawing, NoDiscardsTheDrawnWalls) {
-  draw_walls({"4000", "3000", "3900", "2950"});
+  cell() = drawn;
+  AppState = drawing;
   close_room_outline();
   EXPECT_TRUE(cell().walls.empty());
   EXPECT_TRUE(cell().outline_closed);
@@ -117,14 +115,11 @@ TEST_F(WallNormals, LShapedRoomEitherWayRound) {
     EXPECT_EQ(wall(i).normal_x, expected[i][0]) << i;
     EXPECT_EQ(wall(i).normal_y, expected[i][1]) << i;
   }
-  EXPECT_EQ(wall(2).end_angle, -90);
-  EXPECT_EQ(wall(3).start_angle, -90);
-  EXPECT_EQ(wall(0).end_angle, 90);
+  EXPECT_EQ((std::array{wall(0).end_angle, wall(2).end_angle, wall(3).start_angle}), (std::array{90.0, -90.0, -90.0}));
 
   make_outline({{0, 0}, {0, 6000}, {3000, 6000}, {3000, 3000}, {6000, 3000}, {6000, 0}});
-  EXPECT_EQ(wall(0).normal_x, -1);
-  EXPECT_EQ(wall(4).normal_x, 1);
-  EXPECT_EQ(wall(2).normal_x, 1) << "the re-entrant wall faces out of the room";
+  // The re-entrant wall 2 faces out of the room.
+  EXPECT_EQ((std::array{wall(0).normal_x, wall(2).normal_x, wall(4).normal_x}), (std::array{-1.0, 1.0, 1.0}));
 }
 
 TEST_F(WallNormals, StraightContinuationFacesLikeTheWallItContinues) {
@@ -199,8 +194,7 @@ TEST_F(DoorRemoval, OpeningIsRemovedAndTheWallRejoined) {
   remove_door();
   EXPECT_EQ(ui->questions.back(), "text 11");
   ASSERT_EQ(cell().walls.size(), 4u);
-  EXPECT_EQ(wall(0).x1, -2500);
-  EXPECT_EQ(wall(0).x2, 2500);
+  EXPECT_EQ(wall_ends()[0], (std::array<double, 4>{-2500, -2000, 2500, -2000}));
   EXPECT_EQ(wall(0).end_angle, end_angle);
   EXPECT_EQ(wall(0).length, 5000) << "laid out again";
   EXPECT_FALSE(wall(0).selected);
@@ -244,13 +238,10 @@ TEST_F(EditModes, EndingTheModesClearsFlagsSelectionsAndButtons) {
   ui->buttons_down[1] = true;
   ui->buttons_down[19] = true;
   end_edit_mode(false);
-  EXPECT_EQ(AppState.select_modules_mode, 0);
-  EXPECT_EQ(AppState.place_compact_mode, 0);
+  EXPECT_EQ(AppState.select_modules_mode + AppState.place_compact_mode, 0);
   EXPECT_EQ(AppState.rubber_band, (std::array<int, 4>{-1, -1, -1, -1}));
   EXPECT_TRUE(AppState.free_module_template.code.empty());
-  EXPECT_FALSE(wall(0).selected);
-  EXPECT_FALSE(Cells[1].walls[0].selected2);
-  EXPECT_FALSE(cell().free_modules[0].selected);
+  EXPECT_FALSE(wall(0).selected || Cells[1].walls[0].selected2 || cell().free_modules[0].selected);
   EXPECT_EQ(ui->button_down_changes, (ButtonChanges{{1, false}, {19, false}, {3, false}}));
   // Buttons already up stay untouched, all but the outline button.
   ui->button_down_changes.clear();

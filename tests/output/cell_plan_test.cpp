@@ -1,3 +1,6 @@
+#include <tuple>
+#include <utility>
+
 #include "model/base/units.h"
 #include "model/base/wall_faces.h"
 #include "output/print/cell_plan_drawing.h"
@@ -61,12 +64,10 @@ TEST_F(CellPlanDrawing, OuterFacesAndClearanceLinesCloseAtTheCorners) {
   for (double offset : {60.0, -20.0}) {
     std::vector<WallFace> outline = closed_wall_faces(cell(), offset);
     ASSERT_EQ(outline.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-      EXPECT_EQ(outline[i].end.x, outline[(i + 1) % 4].start.x) << offset << " corner " << i;
-      EXPECT_EQ(outline[i].end.y, outline[(i + 1) % 4].start.y) << offset << " corner " << i;
-    }
-    EXPECT_EQ(outline[0].start.x, -offset) << "the corner moves by the offset both ways";
-    EXPECT_EQ(outline[0].start.y, -offset);
+    auto point = [](Tvec2 p) { return std::pair(p.x, p.y); };
+    for (std::size_t i = 0; i < 4; ++i)
+      EXPECT_EQ(point(outline[i].end), point(outline[(i + 1) % 4].start)) << offset << " corner " << i;
+    EXPECT_EQ(point(outline[0].start), std::pair(-offset, -offset)) << "the corner moves by the offset both ways";
   }
 }
 
@@ -75,11 +76,10 @@ TEST_F(CellPlanDrawing, WallBandTurnsGreyOnBothSidesOfADoorOnCoarseGrids) {
   page.options.rows = 2;
   page.options.columns = 2;
   render();
-  EXPECT_EQ(pixel(-1500, -2030), kGrey) << "left of the door";
-  EXPECT_EQ(pixel(1500, -2030), kGrey) << "right of the door";
-  EXPECT_EQ(pixel(0, 2030), kGrey) << "the far wall";
-  EXPECT_EQ(pixel(0, -2030), kWhite) << "the opening itself";
-  EXPECT_EQ(pixel(0, 0), kWhite) << "the room";
+  // Grey left and right of the door and on the far wall; white in the opening and the room.
+  for (auto [x, y, colour] :
+       {std::tuple{-1500, -2030, kGrey}, {1500, -2030, kGrey}, {0, 2030, kGrey}, {0, -2030, kWhite}, {0, 0, kWhite}})
+    EXPECT_EQ(pixel(x, y), colour) << x << "," << y;
 
   page.options.rows = 3;
   page.options.columns = 3;
@@ -147,13 +147,10 @@ TEST_F(CellPlanDrawing, WallDimensionsAndCaptionsInEitherUnit) {
   AppState.decimals = 1;
   render();
   EXPECT_EQ(canvas().find("5000.0").size(), 1u) << "the total of the bottom wall";
-  EXPECT_TRUE(canvas().has("1000.0")) << "start free";
-  EXPECT_TRUE(canvas().has("500.0")) << "end free";
-  EXPECT_TRUE(canvas().has("3500.0")) << "the run between";
-  EXPECT_TRUE(text("4000.0").turned) << "a vertical wall's text is turned";
-  EXPECT_FALSE(text("3500.0").turned);
-  EXPECT_TRUE(canvas().has("1000 x 500 x h2000"));
-  EXPECT_TRUE(canvas().has("968.0")) << "the free module's clearance less its frame";
+  // Its start free, end free and the run between; the bay; the free module's clearance less its frame.
+  for (const char* shown : {"1000.0", "500.0", "3500.0", "1000 x 500 x h2000", "968.0"})
+    EXPECT_TRUE(canvas().has(shown)) << shown;
+  EXPECT_TRUE(text("4000.0").turned && !text("3500.0").turned) << "a vertical wall's text is turned";
 
   AppState.inches = true;
   render();

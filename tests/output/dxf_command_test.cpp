@@ -20,11 +20,9 @@ class SaveDialogUi : public ScriptedUi {
 };
 
 TEST(DxfCommandTest, TheExtensionIsAddedUnlessPresentInAnyCase) {
-  EXPECT_EQ(dxf_file_name("/home/a/plan"), "/home/a/plan.dxf");
-  EXPECT_EQ(dxf_file_name("/home/a/plan.DXF"), "/home/a/plan.DXF");
-  EXPECT_EQ(dxf_file_name("/home/a/plan.Dxf"), "/home/a/plan.Dxf");
-  EXPECT_EQ(dxf_file_name("/home/a.dxf/plan"), "/home/a.dxf/plan.dxf");
-  EXPECT_EQ(dxf_file_name("/home/a/plan.dwg"), "/home/a/plan.dwg.dxf");
+  for (std::string kept : {"/home/a/plan.DXF", "/home/a/plan.Dxf"}) EXPECT_EQ(dxf_file_name(kept), kept);
+  for (std::string bare : {"/home/a/plan", "/home/a.dxf/plan", "/home/a/plan.dwg"})
+    EXPECT_EQ(dxf_file_name(bare), bare + ".dxf");
 }
 
 TEST_F(DxfExportTest, TheMenuCommandsAskWriteAndReport) {

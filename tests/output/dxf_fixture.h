@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,15 @@ struct DxfEntity {
   }
   double number(const std::string& code, int n = 0) const { return std::stod(value(code, n)); }
 };
+
+// Checks the first pairs of these codes, written "code=value" and blank-separated: "10=2500 50=180".
+inline void expect_pairs(const DxfEntity& entity, const std::string& wanted) {
+  std::istringstream words(wanted);
+  for (std::string word; words >> word;) {
+    std::size_t equals = word.find('=');
+    EXPECT_EQ(entity.value(word.substr(0, equals)), word.substr(equals + 1)) << entity.type << " group " << word;
+  }
+}
 
 // The entities between the "ENTITIES" line and the end of that section.
 inline std::vector<DxfEntity> read_entities(const std::string& text) {

@@ -14,15 +14,12 @@ TEST_F(PlanExportTest, CellsStandSideBySide) {
   add_room(5000, 3000);
   std::vector<DxfEntity> one = plan_entities();
   ASSERT_EQ(of_type(one, "LINE").size(), 8u);
-  EXPECT_EQ(one[1].value("10"), "0") << "the first cell keeps its own coordinates";
-  EXPECT_EQ(one[1].value("11"), "5000");
-  EXPECT_EQ(one[0].value("10"), "-60") << "the outer face, joined at the corner";
+  expect_pairs(one[1], "10=0 11=5000");  // the first cell keeps its own coordinates
+  expect_pairs(one[0], "10=-60");        // the outer face, joined at the corner
   add_room(5000, 3000);
   std::vector<DxfEntity> two = plan_entities();
   ASSERT_EQ(two.size(), 16u);
-  EXPECT_EQ(two[9].value("10"), "7000");
-  EXPECT_EQ(two[9].value("11"), "12000");
-  EXPECT_EQ(two[9].value("20"), "0") << "Y is not shifted";
+  expect_pairs(two[9], "10=7000 11=12000 20=0");  // Y is not shifted
 }
 
 TEST_F(PlanExportTest, AnOpeningHasItsJambs) {
@@ -30,8 +27,7 @@ TEST_F(PlanExportTest, AnOpeningHasItsJambs) {
   cell.walls[2].kind = 0;
   std::vector<DxfEntity> lines = of_type(plan_entities(), "LINE");
   ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[6].value("10"), "5000");  // jamb from the wall's start ...
-  EXPECT_EQ(lines[6].value("21"), "3060");  // ... to the outer face
+  expect_pairs(lines[6], "10=5000 21=3060");  // jamb from the wall's start to the outer face
 }
 
 TEST_F(PlanExportTest, ABayHasItsGridsOutlineRivetsFixingsAndLabels) {
@@ -41,25 +37,20 @@ TEST_F(PlanExportTest, ABayHasItsGridsOutlineRivetsFixingsAndLabels) {
   std::vector<DxfEntity> all = plan_entities();
   std::vector<DxfEntity> grids = of_type(all, "INSERT");
   ASSERT_GE(grids.size(), 2u);
-  EXPECT_EQ(grids[0].value("2"), "LAZ475");
-  EXPECT_EQ(grids[0].value("8"), "Scaffalatura_griglie");
-  EXPECT_EQ(grids[0].number("10"), 1000 - 367);
-  EXPECT_EQ(grids[0].value("50"), "180") << "a wall along +x turns its parts by 180";
-  EXPECT_EQ(grids[1].value("2"), "LBZ475");
-  EXPECT_EQ(grids[1].number("10"), 1000 - 57);
+  expect_pairs(grids[0], "2=LAZ475 8=Scaffalatura_griglie 10=633 50=180");  // a wall along +x turns its parts
+  expect_pairs(grids[1], "2=LBZ475 10=943");
   ASSERT_EQ(of_type(all, "LWPOLYLINE").size(), 1u);
   EXPECT_EQ(of_type(all, "LWPOLYLINE")[0].value("20"), "1.5");
   EXPECT_EQ(of_type(all, "INSERT", "rivetto").size(), 4u);
   std::vector<DxfEntity> fixings = of_type(all, "INSERT", "Attacco");
   ASSERT_EQ(fixings.size(), 4u);
-  EXPECT_EQ(fixings[0].value("50"), "360");
-  EXPECT_EQ(fixings[0].value("10"), "500");
-  EXPECT_EQ(fixings[2].value("10"), "1500");
+  expect_pairs(fixings[0], "50=360 10=500");
+  expect_pairs(fixings[2], "10=1500");
   std::vector<DxfEntity> texts = of_type(all, "TEXT");
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0].value("1"), "1000x475xh2000");
+  expect_pairs(texts[0], "1=1000x475xh2000");
   EXPECT_TRUE(texts[1].value("1").starts_with("4 "));
-  EXPECT_EQ(texts[1].number("20"), 237.5 - 80);
+  expect_pairs(texts[1], "20=157.5");
 
   // A length the catalogue lacks gets no grids, but its outline.
   LengthList.pop_back();
@@ -77,8 +68,8 @@ TEST_F(PlanExportTest, CornerJoinsAndFramesFollowTheCodeTable) {
   std::vector<DxfEntity> all = plan_entities();
   std::vector<DxfEntity> joints = of_type(all, "INSERT", "giunzione_475");
   ASSERT_EQ(joints.size(), 2u);
-  EXPECT_EQ(joints[0].number("10"), -12.5);
-  EXPECT_EQ(joints[1].number("10"), 1960.5);
+  expect_pairs(joints[0], "10=-12.5");
+  expect_pairs(joints[1], "10=1960.5");
   EXPECT_EQ(of_type(all, "INSERT", "Attacco").size(), 4u) << "the two fixings between the bays, each side";
   EXPECT_EQ(of_type(all, "INSERT", "testata_475").size(), 3u);
 
@@ -98,16 +89,10 @@ TEST_F(PlanExportTest, WallDimensionsMeasureTheWallAndItsRun) {
   wall.show_dimensions = true;
   std::vector<DxfEntity> dimensions = of_type(plan_entities(), "DIMENSION");
   ASSERT_EQ(dimensions.size(), 4u);
-  // The whole wall, 400 beyond the outer side (the room's edge here).
-  EXPECT_EQ(dimensions[0].value("10"), "2500");
-  EXPECT_EQ(dimensions[0].value("20"), "-400");
-  EXPECT_EQ(dimensions[0].value("23"), "-60");
-  EXPECT_EQ(dimensions[0].value("50"), "180");
-  EXPECT_EQ(dimensions[0].value("2"), "*D1");
-  // The run, its text in the middle of the run.
-  EXPECT_EQ(dimensions[3].value("10"), "2550");
-  EXPECT_EQ(dimensions[3].value("13"), "300");
-  EXPECT_EQ(dimensions[3].value("14"), "4800");
+  // The whole wall, 400 beyond the outer side (the room's edge here); then
+  // the run, its text in the middle of the run.
+  expect_pairs(dimensions[0], "10=2500 20=-400 23=-60 50=180 2=*D1");
+  expect_pairs(dimensions[3], "10=2550 13=300 14=4800");
 }
 
 TEST_F(PlanExportTest, ADiagonalWallTurnsNothing) {
@@ -119,7 +104,7 @@ TEST_F(PlanExportTest, ADiagonalWallTurnsNothing) {
   cell.walls[0].modules.push_back(bay);
   std::vector<DxfEntity> grids = of_type(plan_entities(), "INSERT");
   ASSERT_FALSE(grids.empty());
-  EXPECT_EQ(grids[0].value("50"), "0");
+  expect_pairs(grids[0], "50=0");
 }
 
 TEST_F(PlanExportTest, FreeModulesTrolleysAndTheirClearances) {
@@ -134,20 +119,18 @@ TEST_F(PlanExportTest, FreeModulesTrolleysAndTheirClearances) {
   std::vector<DxfEntity> all = plan_entities();
   std::vector<DxfEntity> bumpers = of_type(all, "INSERT", "BUMPER");
   ASSERT_EQ(bumpers.size(), 4u);
-  EXPECT_EQ(bumpers[0].value("8"), "Quote");
+  expect_pairs(bumpers[0], "8=Quote");
   std::vector<std::string> scales;
   for (const DxfEntity& b : bumpers) scales.push_back(b.value("41"));
   EXPECT_EQ(scales, (std::vector<std::string>{"1", "-1", "-1", "1"}));
-  EXPECT_EQ(bumpers[1].value("10"), "2495");
+  expect_pairs(bumpers[1], "10=2495");
   EXPECT_EQ(of_type(all, "INSERT", "giunzione_475").size(), 1u);
   EXPECT_EQ(of_type(all, "INSERT", "testata_475").size(), 2u);
   EXPECT_EQ(of_type(all, "INSERT", "Attacco").size(), 6u) << "two at the start frame, four at the shared one";
   std::vector<DxfEntity> dimensions = of_type(all, "DIMENSION");
   ASSERT_EQ(dimensions.size(), 2u) << "north and east; the south clearance is 0";
-  EXPECT_EQ(dimensions[0].value("24"), "3037.5");
-  EXPECT_EQ(dimensions[0].value("20"), "2637.5");
-  EXPECT_EQ(dimensions[1].value("13"), "3519");  // the end frame's 32 mm count from the module
-  EXPECT_EQ(dimensions[1].value("14"), "4087");
+  expect_pairs(dimensions[0], "24=3037.5 20=2637.5");
+  expect_pairs(dimensions[1], "13=3519 14=4087");  // the end frame's 32 mm count from the module
 }
 
 TEST_F(PlanExportTest, ACompactGroupHasRailsOperatorEndUnitsAndSpacers) {
@@ -159,12 +142,10 @@ TEST_F(PlanExportTest, ACompactGroupHasRailsOperatorEndUnitsAndSpacers) {
   EXPECT_EQ(of_type(all, "LWPOLYLINE").size(), 2u);
   std::vector<DxfEntity> screwed = of_type(all, "INSERT", "DISTANZIATORE_FISS_VITI");
   ASSERT_EQ(screwed.size(), 2u);
-  EXPECT_EQ(screwed[0].value("10"), "1601.5");
-  EXPECT_EQ(screwed[0].value("20"), "2442.5");
+  expect_pairs(screwed[0], "10=1601.5 20=2442.5");
   std::vector<DxfEntity> ends = of_type(all, "INSERT", "DISTANZIATORE");
   ASSERT_EQ(ends.size(), 2u);
-  EXPECT_EQ(ends[0].value("10"), "1450");
-  EXPECT_EQ(ends[0].value("50"), "270");
+  expect_pairs(ends[0], "10=1450 50=270");
   EXPECT_EQ(of_type(all, "LINE").size(), 8u + 4u) << "walls and one line per spacer";
 }
 

@@ -23,15 +23,12 @@ TEST_F(SolidExportTest, ShelfLevelsFollowThePattern) {
   std::vector<DxfEntity> rails = of_type(all, "INSERT", "Fiancata974");
   ASSERT_EQ(rails.size(), 4u);
   EXPECT_EQ(numbers(rails, "30"), (std::vector<double>{1920.4, 1920.4, 1620.4, 1620.4}));
-  EXPECT_EQ(rails[0].value("50"), "360");
-  EXPECT_EQ(rails[0].value("10"), "0");
-  EXPECT_EQ(rails[0].value("20"), "17.4") << "17.4 inside the bay's edge";
+  expect_pairs(rails[0], "50=360 10=0 20=17.4");  // 17.4 inside the bay's edge
   std::vector<DxfEntity> panels = of_type(all, "INSERT");
   std::erase_if(panels, [](const DxfEntity& e) { return e.value("8") != "Scaffalatura_griglie"; });
   ASSERT_EQ(panels.size(), 2u * 3u) << "974 is \"ABB\"";
-  EXPECT_EQ(panels[0].number("30"), 1966.4);
-  EXPECT_EQ(panels[3].number("30"), 1666.4);
-  EXPECT_EQ(panels[0].number("10"), 133);
+  expect_pairs(panels[0], "30=1966.4 10=133");
+  expect_pairs(panels[3], "30=1666.4");
   EXPECT_EQ(of_type(all, "INSERT", "Giunzione").size(), 8u);
 
   cell.walls[0].modules[0].shelf_pattern = "000";
@@ -54,9 +51,8 @@ TEST_F(SolidExportTest, CornerJoinsReplaceTheJointsOfTheirEnd) {
   std::vector<DxfEntity> all = solid_entities();
   std::vector<DxfEntity> corners = of_type(all, "INSERT", "Giunzione_angolo_475");
   ASSERT_EQ(corners.size(), 4u);
-  EXPECT_EQ(corners[0].value("50"), "450");
-  EXPECT_EQ(corners[0].value("10"), "-21.5");
-  EXPECT_EQ(corners[1].value("50"), "270");
+  expect_pairs(corners[0], "50=450 10=-21.5");
+  expect_pairs(corners[1], "50=270");
   EXPECT_TRUE(of_type(all, "INSERT", "Giunzione").empty());
 }
 
@@ -66,7 +62,7 @@ TEST_F(SolidExportTest, FramesOfAWallHaveUprightsAndCrossbars) {
   std::vector<DxfEntity> all = solid_entities();
   std::vector<DxfEntity> uprights = of_type(all, "INSERT", "Piant_2000");
   ASSERT_EQ(uprights.size(), 2u);
-  EXPECT_EQ(uprights[0].value("20"), "17.5") << "along the wall's outward normal";
+  expect_pairs(uprights[0], "20=17.5");  // along the wall's outward normal
   EXPECT_EQ(numbers(of_type(all, "INSERT", "Traverso475"), "30"), (std::vector<double>{190, 1040, 1890}));
   EXPECT_EQ(of_type(all, "INSERT", "Traverso475")[0].value("50"), "270");
 }
@@ -113,8 +109,7 @@ TEST_F(SolidExportTest, ATrolleyStandsOnItsWheels) {
   std::vector<DxfEntity> bars = of_type(all, "INSERT", "Traverso373");
   ASSERT_EQ(bars.size(), 2u);
   EXPECT_NEAR(bars[0].number("41"), 1208.0 / 310.0, 1e-12);
-  EXPECT_EQ(bars[0].number("30"), 234.1);
-  EXPECT_EQ(bars[0].value("20"), "2220");
+  expect_pairs(bars[0], "30=234.1 20=2220");
   EXPECT_EQ(of_type(all, "INSERT", "Ruota").size(), 2u);
 }
 
@@ -124,18 +119,12 @@ TEST_F(SolidExportTest, CompactGroupsHaveArchesClampsRailsOvalsAndSpacers) {
   cell.compact_groups.push_back(make_compact_group(3000, 4000, 583, {0, 0, 80, 0}));
   std::vector<DxfEntity> inserts = of_type(solid_entities(), "INSERT");
   ASSERT_EQ(inserts.size(), 12u + 14u);
-  EXPECT_EQ(inserts[0].value("2"), "ArchettoCV");
-  EXPECT_EQ(inserts[0].value("10"), "4211.5");
-  EXPECT_EQ(inserts[0].value("20"), "1806.5");
-  EXPECT_EQ(inserts[8].value("2"), "BinarioCV2645");
-  EXPECT_EQ(inserts[8].value("10"), "1677.5");
-  EXPECT_EQ(inserts[10].value("2"), "Ovale601");
-  EXPECT_EQ(inserts[10].value("50"), "90");
-  EXPECT_EQ(inserts[11].value("50"), "270");
-  EXPECT_EQ(inserts[22].value("2"), "Ovale499") << "each group's ovals span its own depth";
-  EXPECT_EQ(inserts[24].value("2"), "3D_distanziatore");
-  EXPECT_EQ(inserts[24].value("10"), "1420");
-  EXPECT_EQ(inserts[24].number("30"), 1876);
+  expect_pairs(inserts[0], "2=ArchettoCV 10=4211.5 20=1806.5");
+  expect_pairs(inserts[8], "2=BinarioCV2645 10=1677.5");
+  expect_pairs(inserts[10], "2=Ovale601 50=90");
+  expect_pairs(inserts[11], "50=270");
+  expect_pairs(inserts[22], "2=Ovale499");  // each group's ovals span its own depth
+  expect_pairs(inserts[24], "2=3D_distanziatore 10=1420 30=1876");
 }
 
 TEST_F(SolidExportTest, CellsAreShiftedAndMissingBlocksNamed) {

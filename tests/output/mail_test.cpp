@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -129,9 +130,8 @@ TEST_F(Mail, TheProjectCopyHasNoCustomerAndNoFirstTwoDiscounts) {
   EXPECT_EQ(path, std::filesystem::absolute(program_dir_.file("user/preventivo_mail.cel")).string());
   ProjectData copy = read_project_file(path);
   EXPECT_NE(copy.header.customer.name, QuoteHeader.customer.name);
-  EXPECT_EQ(copy.header.discount1, 0.0);
-  EXPECT_EQ(copy.header.discount2, 0.0);
-  EXPECT_EQ(copy.header.discount3, QuoteHeader.discount3);
+  EXPECT_EQ((std::array{copy.header.discount1, copy.header.discount2, copy.header.discount3}),
+            (std::array{0.0, 0.0, QuoteHeader.discount3}));
   EXPECT_EQ(copy.cells.size(), 1u);
 }
 

@@ -1,5 +1,7 @@
 #include "output/print/page_headers.h"
 
+#include <tuple>
+
 #include "print_fixture.h"
 
 namespace {
@@ -38,10 +40,8 @@ TEST_F(PageHeaders, DrawingHeaderLeavesTheCustomerOutButKeepsTheOtherValues) {
   draw_drawing_header(page, 2100, 2970);
   page.canvas().end();
   EXPECT_FALSE(canvas().has("Rossi Srl"));
-  EXPECT_EQ(text("Ref 9").top, 10 + 50 + 110);
-  EXPECT_EQ(text("Q-17").top, 10 + 50 + 3 * 110);
-  EXPECT_EQ(text("t142").left, 1160);
-  EXPECT_EQ(text("t142").font_height, 30);
+  EXPECT_EQ(std::pair(text("Ref 9").top, text("Q-17").top), std::pair(10 + 50 + 110, 10 + 50 + 3 * 110));
+  EXPECT_EQ(std::pair(text("t142").left, text("t142").font_height), std::pair(1160, 30));
   EXPECT_EQ(text("Q-17").font_height, 50);
 }
 
@@ -60,10 +60,9 @@ TEST_F(PageHeaders, LogoIsFoundWhateverTheCaseOfItsName) {
   logo.fill(qRgb(255, 0, 0));
   std::string path = program_dir_.file("user/logo.png");
   ASSERT_TRUE(logo.save(QString::fromStdString(path)));
-  EXPECT_EQ(find_logo_file("Logo.PNG"), path);
-  EXPECT_EQ(find_logo_file("logo.png"), path);
-  EXPECT_EQ(find_logo_file(""), "") << "an empty name is no logo, not the folder";
-  EXPECT_EQ(find_logo_file("other.png"), "");
+  for (const char* name : {"Logo.PNG", "logo.png"}) EXPECT_EQ(find_logo_file(name), path) << name;
+  // An empty name is no logo, not the folder.
+  for (const char* name : {"", "other.png"}) EXPECT_EQ(find_logo_file(name), "") << name;
   std::filesystem::create_directories(program_dir_.path() / "user" / "folder.png");
   EXPECT_EQ(find_logo_file("folder.png"), "") << "only a regular file counts";
 
@@ -71,10 +70,8 @@ TEST_F(PageHeaders, LogoIsFoundWhateverTheCaseOfItsName) {
   render();
   const QImage& first = page.preview_pages[0];
   // 2 mm from the top left, 27 mm high, twice as wide: 20..560 x 20..290.
-  EXPECT_EQ(first.pixel(25, 25), qRgb(255, 0, 0));
-  EXPECT_EQ(first.pixel(555, 285), qRgb(255, 0, 0));
-  EXPECT_NE(first.pixel(565, 200), qRgb(255, 0, 0));
-  EXPECT_NE(first.pixel(200, 295), qRgb(255, 0, 0));
+  for (auto [x, y, inside] : {std::tuple{25, 25, true}, {555, 285, true}, {565, 200, false}, {200, 295, false}})
+    EXPECT_EQ(first.pixel(x, y) == qRgb(255, 0, 0), inside) << x << "," << y;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "output/print/quote_pages.h"
 
+#include <array>
+
 #include "print_fixture.h"
 
 namespace {
@@ -75,8 +77,7 @@ TEST_F(QuotePages, OneCellWithoutMultiplierHasNoCellBlock) {
   EXPECT_EQ(canvas().find("t156").size(), 0u);
   EXPECT_EQ(amounts(0), (std::vector<std::string>{"30.00", "5.00", "35.00", "35.00"}));
   EXPECT_EQ(canvas().find("t200").size(), 2u) << "the line without a code row leaves no trace";
-  EXPECT_EQ(page.summary[0], "t155 ");
-  EXPECT_EQ(page.summary[1], "35.00");
+  EXPECT_EQ(std::pair(page.summary[0], page.summary[1]), (std::pair<std::string, std::string>("t155 ", "35.00")));
 }
 
 TEST_F(QuotePages, MultiplierTriplesTheTotalAndShowsRowsAToD) {
@@ -113,15 +114,17 @@ TEST_F(QuotePages, ALongCodeShrinksToItsColumn) {
 
 TEST_F(QuotePages, UnitTextsFollowTheKind) {
   Tcodice row = code_row("X", 1);
-  EXPECT_EQ(quote_unit_text("TE", row), "475 x 2000");
-  EXPECT_EQ(quote_unit_text("G", row), "475");
-  EXPECT_EQ(quote_unit_text("R", row), "475 x 1000");
-  EXPECT_EQ(quote_unit_text("KG", row), "1000");
-  EXPECT_EQ(quote_unit_text("RG", row), "n") << "a later rule overwrites the R rule";
-  EXPECT_EQ(quote_unit_text("RGF", row), "n");
-  EXPECT_EQ(quote_unit_text("PRG", row), "n");
-  EXPECT_EQ(quote_unit_text("OV", row), "m");
-  EXPECT_EQ(quote_unit_text("Z", row), "");
+  // "RG" and the like: a later rule overwrites the R rule.
+  for (auto [kind, text] : {std::pair{"TE", "475 x 2000"},
+                            {"G", "475"},
+                            {"R", "475 x 1000"},
+                            {"KG", "1000"},
+                            {"RG", "n"},
+                            {"RGF", "n"},
+                            {"PRG", "n"},
+                            {"OV", "m"},
+                            {"Z", ""}})
+    EXPECT_EQ(quote_unit_text(kind, row), text) << kind;
 }
 
 TEST_F(QuotePages, DiscountLabelsAndAmounts) {
@@ -138,9 +141,9 @@ TEST_F(QuotePages, DiscountLabelsAndAmounts) {
   cells({{"One", {line(0, 1)}}, {"Two", {line(0, 1)}}});
   render();
   EXPECT_EQ(canvas().find("t118").size(), 3u) << "two cell blocks and the totals, label alone";
-  EXPECT_EQ(page.summary[2], "t118");
-  EXPECT_EQ(page.summary[3], "") << "no discount amount";
-  EXPECT_EQ(page.summary[7], "");
+  EXPECT_EQ((std::array{page.summary[2], page.summary[3], page.summary[7]}),
+            (std::array<std::string, 3>{"t118", "", ""}))
+      << "no discount amount";
 }
 
 TEST_F(QuotePages, AustralianLayoutAddsGoodsAndServicesTax) {
@@ -163,9 +166,8 @@ TEST_F(QuotePages, OtherCurrenciesGiveOneNetRow) {
   cells({{"One", {line(0, 1)}}});
   render();
   EXPECT_EQ(text("t200").left, 280);
-  EXPECT_EQ(page.summary[4], "t156 EUR");
-  EXPECT_EQ(page.summary[5], "1,234.50");
-  EXPECT_EQ(page.summary[6], "");
+  EXPECT_EQ((std::array{page.summary[4], page.summary[5], page.summary[6]}),
+            (std::array<std::string, 3>{"t156 EUR", "1,234.50", ""}));
   EXPECT_EQ(text("t117").top, 2640) << "notes start at the footer row too";
 }
 

@@ -80,7 +80,13 @@ class QuoteSpreadsheet : public ::testing::Test {
     const SheetCell* cell = sheet.cell(column, std::stoi(name.substr(1)));
     return cell ? cell->value : CellValue{};
   }
-  static Formula formula(const std::string& text) { return Formula{text}; }
+  static CellValue F(const std::string& text) { return Formula{text}; }
+  // What a named cell holds: a text, a number, a formula or nothing.
+  static std::pair<std::string, CellValue> at(std::string name, CellValue held) { return {std::move(name), held}; }
+  template <class... Held>
+  static void expect_values(const Worksheet& sheet, const Held&... wanted) {
+    for (const auto& [name, held] : {wanted...}) EXPECT_EQ(value(sheet, name), held) << name;
+  }
 
   TempProgramDir program_dir_;
   Tcells saved_cells_;
@@ -88,58 +94,32 @@ class QuoteSpreadsheet : public ::testing::Test {
 };
 
 TEST_F(QuoteSpreadsheet, EachCellHasItsHeadingItemsSubtotalDiscountAndTotal) {
+  // Three priced lines among skipped ones take rows 6 to 8 (RG ends with no
+  // size, OV counts its length), row 9 stays empty; the next cell starts
+  // three rows after the total, with its own rows.
   const Worksheet& sheet = fill();
-  EXPECT_EQ(value(sheet, "A1"), CellValue(std::string("Magazzino : t301")));
-  EXPECT_EQ(value(sheet, "A3"), CellValue(std::string("t218")));
-  EXPECT_EQ(value(sheet, "F3"), CellValue(std::string("t228")));
-  EXPECT_EQ(value(sheet, "E4"), CellValue(std::string("t227")));
-  // Three priced lines among skipped ones: rows 6 to 8, row 9 empty.
-  EXPECT_EQ(value(sheet, "B6"), CellValue(std::string("n.")));
-  EXPECT_EQ(value(sheet, "C6"), CellValue(3.0));
-  EXPECT_EQ(value(sheet, "D6"), CellValue(std::string("t300 500 x 2000")));
-  EXPECT_EQ(value(sheet, "F6"), CellValue(formula("C6*E6")));
-  EXPECT_EQ(value(sheet, "D7"), CellValue(std::string("t300 "))) << "RG ends with no size";
-  EXPECT_EQ(value(sheet, "B8"), CellValue(std::string("m")));
-  EXPECT_EQ(value(sheet, "C8"), CellValue(2.5)) << "OV counts its length";
-  EXPECT_EQ(value(sheet, "F8"), CellValue(formula("C8*E8")));
-  EXPECT_EQ(value(sheet, "A9"), CellValue{});
-  EXPECT_EQ(value(sheet, "D10"), CellValue(std::string("t223")));
-  EXPECT_EQ(value(sheet, "F10"), CellValue(formula("SUM(F6:F9)"))) << "the skipped lines take no rows";
-  EXPECT_EQ(value(sheet, "D11"), CellValue(std::string("t224")));
-  EXPECT_EQ(value(sheet, "E11"), CellValue(0.0)) << "no discount gives 0";
-  EXPECT_EQ(value(sheet, "F11"), CellValue(formula("F10*E11")));
-  EXPECT_EQ(value(sheet, "D13"), CellValue(std::string("t225")));
-  EXPECT_EQ(value(sheet, "F13"), CellValue(formula("F10-F11")));
-  // The next cell three rows further on, with its own rows.
-  EXPECT_EQ(value(sheet, "A16"), CellValue(std::string("Archivio : t301")));
-  EXPECT_EQ(value(sheet, "F21"), CellValue(formula("C21*E21")));
-  EXPECT_EQ(value(sheet, "F23"), CellValue(formula("SUM(F21:F22)")));
+  expect_values(sheet, at("A1", "Magazzino : t301"), at("A3", "t218"), at("F3", "t228"), at("E4", "t227"),
+                at("B6", "n."), at("C6", 3.0), at("D6", "t300 500 x 2000"), at("F6", F("C6*E6")), at("D7", "t300 "),
+                at("B8", "m"), at("C8", 2.5), at("F8", F("C8*E8")), at("A9", CellValue()), at("D10", "t223"),
+                at("F10", F("SUM(F6:F9)")), at("D11", "t224"), at("E11", 0.0), at("F11", F("F10*E11")),
+                at("D13", "t225"), at("F13", F("F10-F11")), at("A16", "Archivio : t301"), at("F21", F("C21*E21")),
+                at("F23", F("SUM(F21:F22)")));
   EXPECT_TRUE(sheet.cell(6, 10)->style.bold) << "the subtotal row took its template row";
   EXPECT_EQ(sheet.cell(5, 11)->style.number_format, "0.00%");
 }
 
 TEST_F(QuoteSpreadsheet, TextsThatLookLikeFormulasOrNumbersStayTexts) {
   LangTable[300] = "=SUM(A1:A2)";
-  const Worksheet& sheet = fill();
-  EXPECT_EQ(value(sheet, "A6"), CellValue(std::string("0123")));
-  EXPECT_EQ(value(sheet, "A7"), CellValue(std::string("=X")));
-  EXPECT_EQ(value(sheet, "D7"), CellValue(std::string("=SUM(A1:A2) ")));
+  expect_values(fill(), at("A6", "0123"), at("A7", "=X"), at("D7", "=SUM(A1:A2) "));
 }
 
 TEST_F(QuoteSpreadsheet, TheAustralianLayoutHasThreeTaxRows) {
   Company.currency = "A$";
   QuoteHeader.discount1 = 10;
   QuoteHeader.discount2 = 50;
-  const Worksheet& sheet = fill();
-  EXPECT_EQ(value(sheet, "E11"), CellValue(0.55));
-  EXPECT_EQ(value(sheet, "D13"), CellValue(std::string("Project Subtotal (Ex-GST)")));
-  EXPECT_EQ(value(sheet, "F13"), CellValue(formula("F10-F11")));
-  EXPECT_EQ(value(sheet, "D14"), CellValue(std::string("Project GST")));
-  EXPECT_EQ(value(sheet, "F14"), CellValue(formula("F13*0.1")));
-  EXPECT_EQ(value(sheet, "D15"), CellValue(std::string("Project Total")));
-  EXPECT_EQ(value(sheet, "F15"), CellValue(formula("F14+F13")));
-  EXPECT_EQ(value(sheet, "E15"), CellValue(std::string("A$")));
-  EXPECT_EQ(value(sheet, "A18"), CellValue(std::string("Archivio : t301")));
+  expect_values(fill(), at("E11", 0.55), at("D13", "Project Subtotal (Ex-GST)"), at("F13", F("F10-F11")),
+                at("D14", "Project GST"), at("F14", F("F13*0.1")), at("D15", "Project Total"), at("F15", F("F14+F13")),
+                at("E15", "A$"), at("A18", "Archivio : t301"));
 }
 
 TEST_F(QuoteSpreadsheet, CachedResultsAreWhatTheFormulasGive) {

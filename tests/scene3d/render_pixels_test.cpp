@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <cmath>
-#include <cstdlib>
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
@@ -54,30 +53,8 @@ Centroid Project(const TVector4f& point, const TVector4f& eye, const TVector4f& 
   return {(sx + 1) * kWidth / 2, (1 - sy) * kHeight / 2, 1};
 }
 
-class RenderedScene : public SceneTest {
+class RenderedScene : public OffscreenSceneTest {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    viewer.SetWidth(kWidth);
-    viewer.SetHeight(kHeight);
-    viewer.Buffer().SetLighting(false);
-    viewer.Buffer().SetBackgroundColor(0);
-    viewer.SetCamera(program.camera);
-    try {
-      viewer.Render();
-    } catch (const std::exception& error) {
-      SKIP_OR_FAIL_WITHOUT_GL(error.what());
-    }
-  }
-
-  QImage Capture() {
-    const std::unique_ptr<TGLBitmap32> bitmap = viewer.Buffer().CaptureFrameBitmap();
-    QImage picture = bitmap->ToPlatformBitmap32().copy(0, 0, kWidth, kHeight);
-    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR"))
-      picture.save(QString(folder) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-    return picture;
-  }
-
   void ExpectAt(const Centroid& actual, const Centroid& expected, double tolerance = 1.5) {
     ASSERT_GT(actual.count, 0);
     EXPECT_NEAR(actual.x, expected.x, tolerance);
@@ -87,9 +64,6 @@ class RenderedScene : public SceneTest {
   Centroid Predicted(const TVector4f& point) {
     return Project(point, program.camera->AbsolutePosition(), program.target->AbsolutePosition(), 400);
   }
-
-  ProgramScene program;
-  TGLMemoryViewer viewer{nullptr};
 };
 
 TEST_F(RenderedScene, TheProgramsCameraSeesItsTargetInTheMiddleAndTenUnitsAs107PixelsRight) {

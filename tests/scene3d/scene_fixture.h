@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,4 +87,37 @@ struct ProgramScene {
     box->Color = color;
     return box;
   }
+};
+
+// The program's scene in an off-screen viewer of the 3-D view's size, unlit on
+// black; without GL the test is skipped (failed in CI).
+class OffscreenSceneTest : public SceneTest {
+ protected:
+  static constexpr int kViewWidth = 712, kViewHeight = 480;
+
+  void SetUp() override {
+    SceneTest::SetUp();
+    viewer.SetWidth(kViewWidth);
+    viewer.SetHeight(kViewHeight);
+    viewer.Buffer().SetLighting(false);
+    viewer.Buffer().SetBackgroundColor(0);
+    viewer.SetCamera(program.camera);
+    try {
+      viewer.Render();
+    } catch (const std::exception& error) {
+      SKIP_OR_FAIL_WITHOUT_GL(error.what());
+    }
+  }
+
+  // A new frame, rows top-down; saved as the test's name in SCENE3D_SHOT_DIR when set.
+  QImage Capture() {
+    const std::unique_ptr<TGLBitmap32> bitmap = viewer.Buffer().CaptureFrameBitmap();
+    QImage picture = bitmap->ToPlatformBitmap32().copy(0, 0, kViewWidth, kViewHeight);
+    if (const char* folder = std::getenv("SCENE3D_SHOT_DIR"))
+      picture.save(QString(folder) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+    return picture;
+  }
+
+  ProgramScene program;
+  TGLMemoryViewer viewer{nullptr};
 };

@@ -32,7 +32,19 @@ class Writer {
     number(" " + std::to_string(code + 10), y);
     number(" " + std::to_string(code + 20), z);
   }
+  void numbers(std::initializer_list<std::pair<std::string_view, double>> values) {
+    for (auto [code, value] : values) number(code, value);
+  }
+  void integers(std::initializer_list<std::pair<std::string_view, int>> values) {
+    for (auto [code, value] : values) integer(code, value);
+  }
   void variable(std::string_view name) { pair("  9", name); }
+
+  void begin_section(std::string_view name) {
+    pair("  0", "SECTION");
+    pair("  2", name);
+  }
+  void end_section() { pair("  0", "ENDSEC"); }
 
   void begin_table(std::string_view name, unsigned table_handle, int entries) {
     pair("  0", "TABLE");
@@ -55,69 +67,78 @@ class Writer {
     integer(" 70", 0);
   }
 
+  // The head shared by a block's begin and end markers.
+  void block_marker(std::string_view type, unsigned marker_handle, unsigned record, bool paper) {
+    pair("  0", type);
+    handle("  5", marker_handle);
+    handle("330", record);
+    pair("100", "AcDbEntity");
+    if (paper) integer(" 67", 1);
+    pair("  8", "0");
+  }
+
+  // A dictionary and the handle of its owner ("0" for the root, which has none).
+  void begin_dictionary(unsigned dictionary_handle, std::string_view owner) {
+    pair("  0", "DICTIONARY");
+    handle("  5", dictionary_handle);
+    pair("330", owner);
+    pair("100", "AcDbDictionary");
+    integer("281", 1);
+  }
+  void dictionary_entry(std::string_view name, unsigned entry_handle) {
+    pair("  3", name);
+    handle("350", entry_handle);
+  }
+
   std::string text;
 };
 
 void write_header(Writer& w) {
-  w.pair("  0", "SECTION");
-  w.pair("  2", "HEADER");
-  w.variable("$ACADVER");
-  w.pair("  1", "AC1015");
-  w.variable("$DWGCODEPAGE");
-  w.pair("  3", "ANSI_1252");
+  using Text = std::pair<std::string_view, std::pair<std::string_view, std::string_view>>;
+  auto texts = [&w](std::initializer_list<Text> variables) {
+    for (const auto& [name, value] : variables) {
+      w.variable(name);
+      w.pair(value.first, value.second);
+    }
+  };
+  w.begin_section("HEADER");
+  texts({{"$ACADVER", {"  1", "AC1015"}}, {"$DWGCODEPAGE", {"  3", "ANSI_1252"}}});
   w.variable("$INSBASE");
   w.point(10, 0, 0, 0);
-  w.variable("$CLAYER");
-  w.pair("  8", "0");
-  w.variable("$TEXTSTYLE");
-  w.pair("  7", "Standard");
-  w.variable("$DIMSTYLE");
-  w.pair("  2", "ISO-25");
+  texts({{"$CLAYER", {"  8", "0"}}, {"$TEXTSTYLE", {"  7", "Standard"}}, {"$DIMSTYLE", {"  2", "ISO-25"}}});
   // Dimensions of plans in millimetres, as the exports draw their pictures.
-  w.variable("$DIMSCALE");
-  w.number(" 40", 1);
-  w.variable("$DIMASZ");
-  w.number(" 40", DimensionArrowSize);
-  w.variable("$DIMEXO");
-  w.number(" 40", DimensionExtensionOffset);
-  w.variable("$DIMEXE");
-  w.number(" 40", DimensionExtensionBeyond);
-  w.variable("$DIMTXT");
-  w.number(" 40", DimensionTextHeight);
-  w.variable("$DIMGAP");
-  w.number(" 40", DimensionTextGap);
-  w.variable("$DIMTAD");
-  w.integer(" 70", 1);
-  w.variable("$DIMTIH");
-  w.integer(" 70", 0);
-  w.variable("$DIMTOH");
-  w.integer(" 70", 0);
-  w.variable("$DIMDEC");
-  w.integer(" 70", 2);
-  w.variable("$DIMZIN");
-  w.integer(" 70", 8);
-  w.variable("$DIMDSEP");
-  w.integer(" 70", 46);
-  w.variable("$LUNITS");
-  w.integer(" 70", 2);
-  w.variable("$LUPREC");
-  w.integer(" 70", 2);
-  w.variable("$INSUNITS");
-  w.integer(" 70", 4);
-  w.variable("$MEASUREMENT");
-  w.integer(" 70", 1);
+  for (auto [name, value] : {std::pair<std::string_view, double>{"$DIMSCALE", 1},
+                             {"$DIMASZ", DimensionArrowSize},
+                             {"$DIMEXO", DimensionExtensionOffset},
+                             {"$DIMEXE", DimensionExtensionBeyond},
+                             {"$DIMTXT", DimensionTextHeight},
+                             {"$DIMGAP", DimensionTextGap}}) {
+    w.variable(name);
+    w.number(" 40", value);
+  }
+  for (auto [name, value] : {std::pair<std::string_view, int>{"$DIMTAD", 1},
+                             {"$DIMTIH", 0},
+                             {"$DIMTOH", 0},
+                             {"$DIMDEC", 2},
+                             {"$DIMZIN", 8},
+                             {"$DIMDSEP", 46},
+                             {"$LUNITS", 2},
+                             {"$LUPREC", 2},
+                             {"$INSUNITS", 4},
+                             {"$MEASUREMENT", 1}}) {
+    w.variable(name);
+    w.integer(" 70", value);
+  }
   w.variable("$HANDSEED");
   w.handle("  5", FirstFreeHandle);  // set to the first unused handle once all are given
-  w.pair("  0", "ENDSEC");
-  w.pair("  0", "SECTION");
-  w.pair("  2", "CLASSES");
-  w.pair("  0", "ENDSEC");
+  w.end_section();
+  w.begin_section("CLASSES");
+  w.end_section();
 }
 
 void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std::vector<TemplateBlock>& blocks,
                   const std::vector<unsigned>& block_records, unsigned& next) {
-  w.pair("  0", "SECTION");
-  w.pair("  2", "TABLES");
+  w.begin_section("TABLES");
 
   w.begin_table("VPORT", ViewportTable, 1);
   w.begin_entry("VPORT", next++, ViewportTable, "AcDbViewportTableRecord", "*ACTIVE");
@@ -129,24 +150,15 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   w.point(15, 10, 10, 0);
   w.point(16, 0, 0, 1);
   w.point(17, 0, 0, 0);
-  w.number(" 40", 20000);
-  w.number(" 41", 1.5);
-  w.number(" 42", 50);
-  w.number(" 43", 0);
-  w.number(" 44", 0);
-  w.number(" 50", 0);
-  w.number(" 51", 0);
-  for (auto [code, value] :
-       {std::pair{" 71", 0}, {" 72", 100}, {" 73", 1}, {" 74", 3}, {" 75", 0}, {" 76", 0}, {" 77", 0}, {" 78", 0}})
-    w.integer(code, value);
+  w.numbers({{" 40", 20000}, {" 41", 1.5}, {" 42", 50}, {" 43", 0}, {" 44", 0}, {" 50", 0}, {" 51", 0}});
+  w.integers({{" 71", 0}, {" 72", 100}, {" 73", 1}, {" 74", 3}, {" 75", 0}, {" 76", 0}, {" 77", 0}, {" 78", 0}});
   w.end_table();
 
   w.begin_table("LTYPE", LineTypeTable, 3);
   for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
     w.begin_entry("LTYPE", next++, LineTypeTable, "AcDbLinetypeTableRecord", name);
     w.pair("  3", std::string_view(name) == "Continuous" ? "Solid line" : "");
-    w.integer(" 72", 65);
-    w.integer(" 73", 0);
+    w.integers({{" 72", 65}, {" 73", 0}});
     w.number(" 40", 0);
   }
   w.end_table();
@@ -163,9 +175,7 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   for (const char* name : {"Standard", "stile1"}) {
     w.begin_entry("STYLE", std::string_view(name) == "Standard" ? StandardStyle : next++, StyleTable,
                   "AcDbTextStyleTableRecord", name);
-    w.number(" 40", 0);
-    w.number(" 41", 1);
-    w.number(" 50", 0);
+    w.numbers({{" 40", 0}, {" 41", 1}, {" 50", 0}});
     w.integer(" 71", 0);
     w.number(" 42", 80);
     w.pair("  3", "txt");
@@ -185,20 +195,13 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   w.begin_table("DIMSTYLE", DimStyleTable, 2);
   for (const char* name : {"Standard", "ISO-25"}) {
     w.begin_entry("DIMSTYLE", next++, DimStyleTable, "AcDbDimStyleTableRecord", name);
-    w.number(" 40", 1);  // scale
-    w.number(" 41", DimensionArrowSize);
-    w.number(" 42", DimensionExtensionOffset);
-    w.number(" 44", DimensionExtensionBeyond);
-    w.number("140", DimensionTextHeight);
-    w.number("147", DimensionTextGap);
-    w.integer(" 73", 0);
-    w.integer(" 74", 0);
-    w.integer(" 77", 1);
-    w.integer("271", 2);
-    w.integer("272", 2);
-    w.integer("278", 46);
-    w.integer("277", 2);
-    w.integer(" 78", 8);
+    w.numbers({{" 40", 1},  // scale
+               {" 41", DimensionArrowSize},
+               {" 42", DimensionExtensionOffset},
+               {" 44", DimensionExtensionBeyond},
+               {"140", DimensionTextHeight},
+               {"147", DimensionTextGap}});
+    w.integers({{" 73", 0}, {" 74", 0}, {" 77", 1}, {"271", 2}, {"272", 2}, {"278", 46}, {"277", 2}, {" 78", 8}});
     w.handle("340", StandardStyle);
   }
   w.end_table();
@@ -211,18 +214,13 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   for (std::size_t b = 0; b < blocks.size(); ++b)
     w.begin_entry("BLOCK_RECORD", block_records[b], BlockRecordTable, "AcDbBlockTableRecord", blocks[b].name);
   w.end_table();
-  w.pair("  0", "ENDSEC");
+  w.end_section();
 }
 
 // The end marker takes the given handle, or the next free one after the contents.
 void write_block(Writer& w, const std::string& name, unsigned record, unsigned begin, std::optional<unsigned> end,
                  bool paper, unsigned& next, const std::function<void(BlockShapes&)>& draw) {
-  w.pair("  0", "BLOCK");
-  w.handle("  5", begin);
-  w.handle("330", record);
-  w.pair("100", "AcDbEntity");
-  if (paper) w.integer(" 67", 1);
-  w.pair("  8", "0");
+  w.block_marker("BLOCK", begin, record, paper);
   w.pair("100", "AcDbBlockBegin");
   w.pair("  2", name);
   w.integer(" 70", 0);
@@ -233,12 +231,7 @@ void write_block(Writer& w, const std::string& name, unsigned record, unsigned b
     BlockShapes shapes(w.text, next, dxf_handle_text(record));
     draw(shapes);
   }
-  w.pair("  0", "ENDBLK");
-  w.handle("  5", end ? *end : next++);
-  w.handle("330", record);
-  w.pair("100", "AcDbEntity");
-  if (paper) w.integer(" 67", 1);
-  w.pair("  8", "0");
+  w.block_marker("ENDBLK", end ? *end : next++, record, paper);
   w.pair("100", "AcDbBlockEnd");
 }
 
@@ -251,40 +244,22 @@ void write_layout(Writer& w, unsigned handle, std::string_view name, int order, 
   w.integer(" 70", 688);
   w.pair("100", "AcDbLayout");
   w.pair("  1", name);
-  w.integer(" 70", 1);
-  w.integer(" 71", order);
+  w.integers({{" 70", 1}, {" 71", order}});
   w.handle("330", record);
 }
 
 void write_objects(Writer& w) {
-  w.pair("  0", "SECTION");
-  w.pair("  2", "OBJECTS");
-  w.pair("  0", "DICTIONARY");
-  w.handle("  5", RootDictionary);
-  w.pair("330", "0");
-  w.pair("100", "AcDbDictionary");
-  w.integer("281", 1);
-  w.pair("  3", "ACAD_GROUP");
-  w.handle("350", GroupDictionary);
-  w.pair("  3", "ACAD_LAYOUT");
-  w.handle("350", LayoutDictionary);
-  w.pair("  0", "DICTIONARY");
-  w.handle("  5", GroupDictionary);
-  w.handle("330", RootDictionary);
-  w.pair("100", "AcDbDictionary");
-  w.integer("281", 1);
-  w.pair("  0", "DICTIONARY");
-  w.handle("  5", LayoutDictionary);
-  w.handle("330", RootDictionary);
-  w.pair("100", "AcDbDictionary");
-  w.integer("281", 1);
-  w.pair("  3", "Layout1");
-  w.handle("350", PaperLayout);
-  w.pair("  3", "Model");
-  w.handle("350", ModelLayout);
+  w.begin_section("OBJECTS");
+  w.begin_dictionary(RootDictionary, "0");
+  w.dictionary_entry("ACAD_GROUP", GroupDictionary);
+  w.dictionary_entry("ACAD_LAYOUT", LayoutDictionary);
+  w.begin_dictionary(GroupDictionary, dxf_handle_text(RootDictionary));
+  w.begin_dictionary(LayoutDictionary, dxf_handle_text(RootDictionary));
+  w.dictionary_entry("Layout1", PaperLayout);
+  w.dictionary_entry("Model", ModelLayout);
   write_layout(w, ModelLayout, "Model", 0, ModelSpaceRecord);
   write_layout(w, PaperLayout, "Layout1", 1, PaperSpaceRecord);
-  w.pair("  0", "ENDSEC");
+  w.end_section();
 }
 
 }  // namespace
@@ -357,18 +332,16 @@ std::string template_document(const std::vector<TemplateLayer>& layers, const st
   Writer w;
   write_header(w);
   write_tables(w, layers, blocks, records, next);
-  w.pair("  0", "SECTION");
-  w.pair("  2", "BLOCKS");
+  w.begin_section("BLOCKS");
   write_block(w, "*Model_Space", ModelSpaceRecord, ModelSpaceBlock, ModelSpaceEnd, false, next, nullptr);
   write_block(w, "*Paper_Space", PaperSpaceRecord, PaperSpaceBlock, PaperSpaceEnd, true, next, nullptr);
   for (std::size_t b = 0; b < blocks.size(); ++b) {
     unsigned begin = next++;
     write_block(w, blocks[b].name, records[b], begin, std::nullopt, false, next, blocks[b].draw);
   }
-  w.pair("  0", "ENDSEC");
-  w.pair("  0", "SECTION");
-  w.pair("  2", "ENTITIES");
-  w.pair("  0", "ENDSEC");
+  w.end_section();
+  w.begin_section("ENTITIES");
+  w.end_section();
   write_objects(w);
   w.pair("  0", "EOF");
   patch_handle_seed(w.text, next);

@@ -42,12 +42,10 @@ TEST_F(QuoteHeaderFormTest, StoresTheHeaderAndCompanyAndMarksTheProjectModified)
   form.note1 = std::string(254, 'a') + "\xC3\xA8" + "tail";  // 300 would cut the same way
   EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
   EXPECT_EQ(QuoteHeader.customer, named("Rossi"));
-  EXPECT_EQ(QuoteHeader.number, "42");
-  EXPECT_EQ(QuoteHeader.discount2, 2.5);
+  EXPECT_EQ(std::pair(QuoteHeader.number, QuoteHeader.discount2), (std::pair<std::string, double>("42", 2.5)));
   EXPECT_EQ(QuoteHeader.note1, std::string(254, 'a')) << "cut at 255 bytes on a character boundary";
-  EXPECT_EQ(Company.header_lines[0], "ACME");
-  EXPECT_EQ(Company.more_lines[9], "last");
-  EXPECT_EQ(Company.currency, "A$");
+  EXPECT_EQ((std::array{Company.header_lines[0], Company.more_lines[9], Company.currency}),
+            (std::array<std::string, 3>{"ACME", "last", "A$"}));
   EXPECT_EQ(AppState.modified, 1);
   EXPECT_TRUE(preferences_written());
 
@@ -63,10 +61,8 @@ TEST_F(QuoteHeaderFormTest, ABadDiscountStoresNothing) {
   form.currency = "GBP";
   EXPECT_EQ(apply_quote_header_form(form, '.'), 2);
   EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
-  EXPECT_EQ(QuoteHeader.number, "old");
-  EXPECT_EQ(Company.currency, "");
-  EXPECT_EQ(AppState.modified, 0);
-  EXPECT_FALSE(preferences_written());
+  EXPECT_EQ(std::pair(QuoteHeader.number, Company.currency), (std::pair<std::string, std::string>("old", "")));
+  EXPECT_FALSE(AppState.modified || preferences_written());
   form.discounts[2] = "2,5";
   EXPECT_EQ(apply_quote_header_form(form, ','), 1) << "with a decimal comma the first refused is \"2.5\"";
 }

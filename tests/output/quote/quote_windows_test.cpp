@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <string>
+#include <utility>
 
 #include "model/files/customers_file.h"
 #include "output/quote/customers_window.h"
@@ -197,8 +199,8 @@ TEST_F(QuoteHeaderWindow, APickAfterAnAddFillsTheRightCustomerAndKeepsWhatIsType
   window.Edit17->setText("5.5");
   window.BitBtn1->click();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(QuoteHeader.customer.name, "Bianchi");
-  EXPECT_EQ(QuoteHeader.discount2, 5.5);
+  EXPECT_EQ(std::pair(QuoteHeader.customer.name, QuoteHeader.discount2),
+            (std::pair<std::string, double>("Bianchi", 5.5)));
   EXPECT_EQ(AppState.modified, 1);
 }
 
@@ -225,8 +227,7 @@ TEST_F(PriceTableWindow, EnterStopsAtTheLastRowAndLocalePricesAreStored) {
   window.StringGrid1->item(1, 3)->setText("12,5");
   window.BitBtn1->click();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(CodesTable[1].price, 12.5);
-  EXPECT_EQ(CodesTable[0].price, 1.5);
+  EXPECT_EQ(std::pair(CodesTable[0].price, CodesTable[1].price), std::pair(1.5, 12.5));
 }
 
 TEST_F(PriceTableWindow, EnterInTheCellEditorCommitsAndMovesDown) {
@@ -248,8 +249,7 @@ TEST_F(PriceTableWindow, AnInvalidPriceKeepsTheWindowOpenOnThatCell) {
   window.StringGrid1->item(2, 3)->setText("abc");
   window.BitBtn1->click();
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(window.StringGrid1->currentRow(), 2);
-  EXPECT_EQ(window.StringGrid1->currentColumn(), 3);
+  EXPECT_EQ(std::pair(window.StringGrid1->currentRow(), window.StringGrid1->currentColumn()), std::pair(2, 3));
   EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
   window.hide();
 }

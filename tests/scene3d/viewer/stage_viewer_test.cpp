@@ -1,13 +1,14 @@
 // The viewer widget on a real X11 window: it renders the scene into its GLX
 // child window, repaints on change, recreates its context when the buffer's
-// pixel format changes, and reports a failing frame once without letting
-// the exception out of its paint.
+// pixel format changes, stays still while its buffer is frozen, and reports
+// a failing frame once without letting the exception out of its paint.
 #include "scene3d/viewer/stage_viewer.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <cstdlib>
 
 #include "gfx3d/library_errors.h"
@@ -101,6 +102,34 @@ TEST_F(StageViewer, AFailingFrameIsReportedOnceAndTheWidgetGoesOn) {
   program.AddBox(0, 0, 0, {1, 0, 0, 1});
   ASSERT_TRUE(WaitForFrames(1));
   EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0xFF0000u);
+}
+
+// Counts the paints Qt sends a widget.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(StageViewer, AFrozenViewerKeepsItsPictureWithoutRepaintingUntilMelted) {
+  auto* box = program.AddBox(0, 0, 0, {1, 0, 0, 1});
+  ASSERT_TRUE(WaitForFrames(1));
+  viewer->Buffer().Freeze();
+  Settle();
+  PaintCounter counter(*viewer);
+  box->Position().SetPoint(0, 0, 100);  // out of the picture
+  Settle();
+  EXPECT_EQ(counter.paints, 0);
+  EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0xFF0000u);
+  viewer->Buffer().Melt();
+  ASSERT_TRUE(WaitForFrames(1));
+  EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0u);
 }
 
 TEST(StageViewerWithoutCamera, FieldOfViewIsZeroAndSettingItChangesNothing) {
