@@ -178,6 +178,7 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   void RenderChildren(int first, int last, TRenderContextInfo& rci);
   virtual GLuint GetHandle(TRenderContextInfo& rci);
   virtual void BuildList(TRenderContextInfo&) {}
+  // The object's display list, and whatever GL names it holds besides.
   virtual void DestroyHandle();
   // The display lists of the whole subtree, children first.
   void DestroyHandles();

@@ -6,6 +6,7 @@
 #include "gfx3d/multitexture_mapping.h"
 #include "gfx3d/streams.h"
 #include "gfx3d_fixture.h"
+#include "support/recording_context.h"
 #include "support/recording_gl.h"
 
 namespace {
@@ -30,26 +31,6 @@ class CapturingDefiner : public TPropertyDefiner {
   std::vector<std::string> names;
   TStringStream stream;
   std::function<void(TStream&)> reader;
-};
-
-// A context that is current without a driver, so handles can be allocated on the recording table.
-class RecordingContext : public TGLContext {
- public:
-  ~RecordingContext() override { DestroyQuietly(); }
-  bool IsValid() const override { return valid_; }
-  void SwapBuffers() override {}
-  TGLOutputDevice RenderOutputDevice() const override { return 0; }
-
- protected:
-  void DoCreateContext(TGLOutputDevice) override { valid_ = true; }
-  void DoCreateMemoryContext(TGLOutputDevice, int, int, int) override { valid_ = true; }
-  void DoShareLists(TGLContext&) override {}
-  void DoDestroyContext() override { valid_ = false; }
-  void DoActivate() override {}
-  void DoDeactivate() override {}
-
- private:
-  bool valid_ = false;
 };
 
 class MaterialTest : public Gfx3DTest {
