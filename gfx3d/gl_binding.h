@@ -61,6 +61,7 @@
   X(glInitNames)                   \
   X(glInterleavedArrays)           \
   X(glIsEnabled)                   \
+  X(glIsList)                      \
   X(glIsTexture)                   \
   X(glLightModelfv)                \
   X(glLightModeli)                 \

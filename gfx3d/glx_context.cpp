@@ -54,8 +54,9 @@ class XErrorTrap {
 
 Display* XDisplayConnection() {
   static Display* display = [] {
+    // Qt's offscreen platform answers as an X11 application without a connection of its own.
     if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
-      return x11->display();
+      if (Display* shared = x11->display()) return shared;
     return XOpenDisplay(nullptr);
   }();
   if (!display) throw EGLContext("Cannot connect to the X display");

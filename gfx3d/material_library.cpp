@@ -178,6 +178,10 @@ TGLLibMaterial::TGLLibMaterial(TCollection* collection)
   texture_offset_->OnNotifyChange = changed;
   texture_scale_->OnNotifyChange = changed;
   material_.OnNotifyChange = [this](TObject*) { NotifyUsers(); };
+  // Picture files named by this material are looked for along the library's texture paths.
+  material_.SetOnTextureNeeded([this](TObject*, std::string& fileName) {
+    if (TGLMaterialLibrary* library = Library()) fileName = library->TextureFileName(fileName);
+  });
 }
 
 TGLLibMaterial::~TGLLibMaterial() {

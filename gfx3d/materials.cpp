@@ -203,8 +203,16 @@ void TGLMaterial::SetFaceCulling(TFaceCulling value) {
 }
 
 TGLTexture& TGLMaterial::Texture() {
-  if (!texture_) texture_ = std::make_unique<TGLTexture>(this);
+  if (!texture_) {
+    texture_ = std::make_unique<TGLTexture>(this);
+    if (on_texture_needed_) texture_->SetOnTextureNeeded(on_texture_needed_);
+  }
   return *texture_;
+}
+
+void TGLMaterial::SetOnTextureNeeded(TTextureNeededEvent handler) {
+  on_texture_needed_ = std::move(handler);
+  if (texture_) texture_->SetOnTextureNeeded(on_texture_needed_);
 }
 
 void TGLMaterial::SetTexture(const TGLTexture* value) {

@@ -114,6 +114,8 @@ class TGLMaterial : public TGLUpdateAbleObject, public IFreeNotificationSink {
   bool HasTexture() const { return texture_ != nullptr; }
   // Null frees the texture.
   void SetTexture(const TGLTexture* value);
+  // Given to the texture, now or when it is made: resolves its picture file names.
+  void SetOnTextureNeeded(TTextureNeededEvent handler);
   TGLTextureEx& TextureEx();
   bool HasTextureEx() const { return texture_ex_ != nullptr; }
   TGLMaterialLibrary* MaterialLibrary() const { return library_; }
@@ -152,6 +154,7 @@ class TGLMaterial : public TGLUpdateAbleObject, public IFreeNotificationSink {
   std::unique_ptr<TGLFaceProperties> back_;
   TBlendingMode blending_mode_ = bmOpaque;
   std::unique_ptr<TGLTexture> texture_;
+  TTextureNeededEvent on_texture_needed_;
   std::unique_ptr<TGLTextureEx> texture_ex_;
   TMaterialOptions material_options_ = 0;
   TFaceCulling face_culling_ = fcBufferDefault;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gfx3d/notification.h"
+#include "gfx3d/polygon_tessellator.h"
 #include "gfx3d/splines.h"
 #include "gfx3d/vector_types.h"
 
@@ -32,20 +33,6 @@ class TGLNode : public TCollectionItem {
  private:
   TVector4f coords_;
 };
-
-// Where a tessellated polygon goes: the current GL context, or a recorder in tests.
-class TPolygonSink {
- public:
-  virtual ~TPolygonSink() = default;
-  virtual void Normal(const TAffineVector& normal) = 0;
-  virtual void Begin(unsigned mode) = 0;
-  virtual void TexCoord(float s, float t) = 0;
-  virtual void Vertex(const TAffineVector& v) = 0;
-  virtual void End() = 0;
-};
-
-// Sends polygons to the current GL context (glBegin, glVertex3fv ...).
-TPolygonSink& GLPolygonSink();
 
 class TGLNodes : public TOwnedCollection {
  public:

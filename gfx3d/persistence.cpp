@@ -76,3 +76,9 @@ void TPersistentObject::RaiseVersionError(int version) const { RaiseVersionError
 void RaiseVersionErrorForClass(const std::string& className, int version) {
   throw EFilerException(className + " : unknown archive version " + std::to_string(version));
 }
+
+int ReadArchiveVersion(TVirtualReader& reader, const std::string& className, int highest) {
+  const int version = reader.ReadInteger();
+  if (version < 0 || version > highest) RaiseVersionErrorForClass(className, version);
+  return version;
+}

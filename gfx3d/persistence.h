@@ -41,6 +41,8 @@ class TPersistentObject : public TPersistent {
 };
 
 [[noreturn]] void RaiseVersionErrorForClass(const std::string& className, int version);
+// Reads a class level's archive version; one outside 0..highest raises the version error.
+int ReadArchiveVersion(TVirtualReader& reader, const std::string& className, int highest);
 
 // Registers a persistent class under its class name, so archives can recreate it.
 template <typename Class>

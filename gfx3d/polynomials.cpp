@@ -24,6 +24,20 @@ bool ZeroOrSquareRoot(double& value) {
   return true;
 }
 
+// Roots of y^4 + p y^2 + r, a quadratic in y^2. The resolvent route fails
+// here: its first root leaves 2z - p zero only up to rounding, and a value
+// a hair below zero reads as no roots at all.
+std::vector<double> SolveBiquadratic(double p, double r) {
+  std::vector<double> roots;
+  const std::array<double, 3> squares{r, p, 1};
+  for (double w : SolveQuadric(squares)) {
+    if (!ZeroOrSquareRoot(w)) continue;
+    roots.push_back(w);
+    if (w != 0) roots.push_back(-w);
+  }
+  return roots;
+}
+
 }  // namespace
 
 bool IsZeroPoly(double x) { return std::fabs(x) <= 1e-40; }
@@ -81,6 +95,8 @@ std::vector<double> SolveQuartic(std::span<const double, 5> c) {
     const std::array<double, 4> depressed{q, p, 0, 1};
     roots = SolveCubic(depressed);
     roots.push_back(0);
+  } else if (IsZeroPoly(q)) {
+    roots = SolveBiquadratic(p, r);
   } else {
     const std::array<double, 4> resolvent{0.5 * r * p - 0.125 * q * q, -r, -0.5 * p, 1};
     const std::vector<double> z_roots = SolveCubic(resolvent);

@@ -101,8 +101,18 @@ void TGLTexture::Assign(const TPersistent* source) {
   NotifyChange(this);
 }
 
-void TGLTexture::ReplaceImage(std::unique_ptr<TGLTextureImage> image) {
+void TGLTexture::InstallImage(std::unique_ptr<TGLTextureImage> image) {
   image_ = std::move(image);
+  image_->OnTextureNeeded = on_texture_needed_;
+}
+
+void TGLTexture::SetOnTextureNeeded(TTextureNeededEvent handler) {
+  on_texture_needed_ = std::move(handler);
+  image_->OnTextureNeeded = on_texture_needed_;
+}
+
+void TGLTexture::ReplaceImage(std::unique_ptr<TGLTextureImage> image) {
+  InstallImage(std::move(image));
   NotifyImageChange();
   NotifyChange(this);
 }
@@ -115,7 +125,7 @@ void TGLTexture::SetImage(const TGLTextureImage* source) {
   if (source->ClassName() != image_->ClassName()) {
     const TGLTextureImageFactory* factory = FindGLTextureImageClass(source->ClassName());
     if (!factory) return;
-    image_ = (*factory)(this);
+    InstallImage((*factory)(this));
   }
   image_->Assign(source);
   NotifyImageChange();

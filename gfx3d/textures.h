@@ -31,6 +31,8 @@ class TGLTexture : public TGLUpdateAbleObject {
   std::string ImageClassName() const { return image_->ClassName(); }
   // A registered image class; an unknown name changes nothing.
   void SetImageClassName(const std::string& name);
+  // Handed to every image this texture holds, now and after a change of image class.
+  void SetOnTextureNeeded(TTextureNeededEvent handler);
 
   TGLTextureMode TextureMode() const { return texture_mode_; }
   TGLTextureWrap TextureWrap() const { return texture_wrap_; }
@@ -101,6 +103,7 @@ class TGLTexture : public TGLUpdateAbleObject {
 
  private:
   void ReplaceImage(std::unique_ptr<TGLTextureImage> image);
+  void InstallImage(std::unique_ptr<TGLTextureImage> image);
   void PrepareImage(GLenum target);
   void PrepareParams(GLenum target);
   void ApplyEnvironmentAndGeneration(TRenderContextInfo& rci);
@@ -118,6 +121,7 @@ class TGLTexture : public TGLUpdateAbleObject {
   bool params_changed_ = true;
   bool disabled_ = true;
   std::unique_ptr<TGLTextureImage> image_;
+  TTextureNeededEvent on_texture_needed_;
   TGLTextureImageAlpha image_alpha_ = tiaDefault;
   float image_brightness_ = 1.0f;
   float image_gamma_ = 1.0f;

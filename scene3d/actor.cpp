@@ -4,24 +4,9 @@
 #include <climits>
 #include <cmath>
 
+#include "gfx3d/gl_binding.h"
+#include "scene3d/animation_controlers.h"
 #include "scene3d/skeleton.h"
-
-namespace {
-
-// The morph operations of a mesh list, on its morphable items.
-template <typename Work>
-void ForMorphable(TMeshObjectList& meshes, Work work) {
-  for (int i = 0; i < meshes.Count(); ++i)
-    if (auto* morphable = dynamic_cast<TMorphableMeshObject*>(&meshes.Item(i))) work(*morphable);
-}
-
-int MorphTargetCount(TMeshObjectList& meshes) {
-  int count = INT_MAX;
-  ForMorphable(meshes, [&](TMorphableMeshObject& mesh) { count = std::min(count, mesh.MorphTargets().Count()); });
-  return count == INT_MAX ? 0 : count;
-}
-
-}  // namespace
 
 // ---- Animations
 
@@ -78,6 +63,10 @@ TActorAnimation* TActorAnimations::FindName(const std::string& name) const {
   for (int i = 0; i < Count(); ++i)
     if (Items(i).Name == name) return &Items(i);
   return nullptr;
+}
+
+void TActorAnimations::Update(TCollectionItem*) {
+  if (TGLActor* actor = Actor()) actor->ForgetRemovedAnimation();
 }
 
 // ---- Actor
@@ -158,6 +147,41 @@ void TGLActor::SwitchToAnimation(const std::string& name, bool smooth) {
   if (const TActorAnimation* animation = animations_.FindName(name)) SwitchToAnimation(*animation, smooth);
 }
 
+void TGLActor::ForgetRemovedAnimation() {
+  if (!target_animation_) return;
+  // Compared by address only: a removed item may already be gone.
+  for (int i = 0; i < animations_.Count(); ++i)
+    if (&animations_.Items(i) == target_animation_) return;
+  target_animation_ = nullptr;
+}
+
+void TGLActor::Synchronize(TGLActor& reference) {
+  const int frames = FrameCount();
+  if (reference.start_frame_ < frames) start_frame_ = reference.start_frame_;
+  if (reference.end_frame_ < frames) end_frame_ = reference.end_frame_;
+  if (reference.current_frame_ < frames) current_frame_ = reference.current_frame_;
+  reference_ = reference.reference_;
+  CurrentFrameDelta = reference.CurrentFrameDelta;
+  AnimationMode = reference.AnimationMode;
+  FrameInterpolation = reference.FrameInterpolation;
+  target_animation_ = reference.target_animation_ ? animations_.FindName(reference.target_animation_->Name) : nullptr;
+  if (Skeleton().FrameCount() > 0 && reference.Skeleton().FrameCount() > 0)
+    Skeleton().Synchronize(reference.Skeleton(), (Options & aoSkeletonNormalizeNormals) != 0);
+  StructureChanged();
+}
+
+void TGLActor::LoadMeshFromStream(const std::string& fileName, TStream& stream) {
+  animations_.Clear();
+  TGLBaseMesh::LoadMeshFromStream(fileName, stream);
+}
+
+void TGLActor::RegisterControler(TGLBaseAnimationControler* controler) {
+  if (std::find(controlers_.begin(), controlers_.end(), controler) == controlers_.end())
+    controlers_.push_back(controler);
+}
+
+void TGLActor::UnRegisterControler(TGLBaseAnimationControler* controler) { std::erase(controlers_, controler); }
+
 void TGLActor::DoProgress(double deltaTime, double newTime) {
   TGLBaseMesh::DoProgress(deltaTime, newTime);
   if (AnimationMode == aamNone || Interval <= 0 || start_frame_ == end_frame_ || FrameCount() < 2) return;
@@ -180,19 +204,42 @@ void TGLActor::DoProgress(double deltaTime, double newTime) {
 
 void TGLActor::BuildList(TRenderContextInfo& rci) {
   const int next = NextFrameIndex();
-  const bool interpolate = FrameInterpolation == afpLinear;
   if (reference_ == aarMorph && FrameCount() > 0) {
-    if (next >= 0 && interpolate)
-      ForMorphable(MeshObjects(),
-                   [&](TMorphableMeshObject& mesh) { mesh.Lerp(current_frame_, next, CurrentFrameDelta); });
+    if (next >= 0 && FrameInterpolation == afpLinear)
+      Lerp(MeshObjects(), current_frame_, next, CurrentFrameDelta);
     else
-      ForMorphable(MeshObjects(), [&](TMorphableMeshObject& mesh) { mesh.MorphTo(current_frame_); });
+      MorphTo(MeshObjects(), current_frame_);
   } else if (reference_ == aarSkeleton && Skeleton().FrameCount() > 0) {
-    if (interpolate && next >= 0)
-      Skeleton().Lerp(current_frame_, next, CurrentFrameDelta);
-    else
-      Skeleton().SetCurrentFrame(*Skeleton().Frames()[static_cast<std::size_t>(current_frame_)]);
-    Skeleton().MorphMesh((Options & aoSkeletonNormalizeNormals) != 0);
+    PoseSkeleton(next);
   }
   TGLBaseMesh::BuildList(rci);
+  if (OverlaySkeleton) DrawSkeletonOverlay(rci);
+}
+
+void TGLActor::PoseSkeleton(int next) {
+  const bool interpolate = FrameInterpolation == afpLinear && next >= 0;
+  if (controlers_.empty() || AnimationMode == aamExternal) {
+    if (interpolate)
+      Skeleton().Lerp(current_frame_, next, CurrentFrameDelta);
+    else
+      Skeleton().SetCurrentFrame(Skeleton().Frame(current_frame_));
+  } else {
+    std::vector<TBlendedLerpInfo> blend{interpolate ? TBlendedLerpInfo{current_frame_, next, CurrentFrameDelta, 1}
+                                                    : TBlendedLerpInfo{current_frame_, current_frame_, 0, 1}};
+    for (TGLBaseAnimationControler* controler : controlers_) {
+      TBlendedLerpInfo info;
+      if (controler->Apply(info)) blend.push_back(info);
+    }
+    Skeleton().BlendedLerps(blend);
+  }
+  Skeleton().MorphMesh((Options & aoSkeletonNormalizeNormals) != 0);
+}
+
+void TGLActor::DrawSkeletonOverlay(TRenderContextInfo& rci) {
+  auto& gl = GL();
+  // The point size and the colour are saved too, so the overlay leaves nothing behind.
+  gl.glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POINT_BIT);
+  gl.glDisable(GL_DEPTH_TEST);
+  Skeleton().RootBones().BuildList(rci);
+  gl.glPopAttrib();
 }

@@ -1,10 +1,12 @@
 // A mesh that steps through frames over time: morph targets of its mesh
-// objects or key frames of its skeleton, with named animations to switch to.
+// objects or key frames of its skeleton, with named animations to switch to
+// and controllers that layer further animations over the skeleton's.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "gfx3d/toolkit_components.h"
 #include "scene3d/base_mesh.h"
@@ -24,6 +26,7 @@ enum TGLActorOption : std::uint8_t { aoSkeletonNormalizeNormals = 1 };
 using TGLActorOptions = std::uint8_t;
 
 class TGLActor;
+class TGLBaseAnimationControler;
 
 class TActorAnimation : public TCollectionItem {
  public:
@@ -57,6 +60,9 @@ class TActorAnimations : public TOwnedCollection {
   TActorAnimation* Add() { return static_cast<TActorAnimation*>(TOwnedCollection::Add()); }
   TActorAnimation& Items(int index) const { return static_cast<TActorAnimation&>(*TCollection::Items(index)); }
   TActorAnimation* FindName(const std::string& name) const;
+
+ protected:
+  void Update(TCollectionItem* item) override;
 };
 
 class TGLActor : public TGLBaseMesh {
@@ -78,7 +84,6 @@ class TGLActor : public TGLBaseMesh {
   TActorAnimationMode AnimationMode = aamNone;
   int Interval = 100;
   TGLActorOptions Options = aoSkeletonNormalizeNormals;
-  bool OverlaySkeleton = false;
   TActorAnimations& Animations() { return animations_; }
   std::function<void(TObject*)> OnFrameChanged, OnEndFrameReached, OnStartFrameReached;
 
@@ -87,14 +92,31 @@ class TGLActor : public TGLBaseMesh {
   void NextFrame(int steps = 1);
   void SwitchToAnimation(const TActorAnimation& animation, bool smooth = false);
   void SwitchToAnimation(const std::string& name, bool smooth = false);
+  // Takes the reference's frames, modes and pending animation, and its skeleton's pose.
+  void Synchronize(TGLActor& reference);
+  // Clears the animations, then loads the mesh.
+  void LoadMeshFromStream(const std::string& fileName, TStream& stream) override;
   void DoProgress(double deltaTime, double newTime) override;
   void BuildList(TRenderContextInfo& rci) override;
 
+  // Called by the controllers as they join and leave.
+  void RegisterControler(TGLBaseAnimationControler* controler);
+  void UnRegisterControler(TGLBaseAnimationControler* controler);
+  const std::vector<TGLBaseAnimationControler*>& Controlers() const { return controlers_; }
+
  private:
+  friend class TActorAnimations;
+  // The pending animation must not outlive its item.
+  void ForgetRemovedAnimation();
+  // Poses the skeleton for the current frame and drags the skinned meshes along.
+  void PoseSkeleton(int next);
+  void DrawSkeletonOverlay(TRenderContextInfo& rci);
+
   int start_frame_ = 0;
   int end_frame_ = 0;
   TActorAnimationReference reference_ = aarMorph;
   int current_frame_ = 0;
   TActorAnimations animations_{this};
   const TActorAnimation* target_animation_ = nullptr;
+  std::vector<TGLBaseAnimationControler*> controlers_;
 };

@@ -9,8 +9,10 @@
 #include "gfx3d/intersections.h"
 #include "gfx3d/material_library.h"
 #include "gfx3d/matrix_operations.h"
+#include "gfx3d/multitexture_mapping.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/actor.h"
+#include "scene3d/animation_controlers.h"
 #include "scene3d/change_setters.h"
 #include "scene3d/mesh_connectivity.h"
 #include "scene3d/skeleton.h"
@@ -32,17 +34,24 @@ TGLBaseMesh::TGLBaseMesh(TComponent* owner)
 
 TGLBaseMesh::~TGLBaseMesh() {
   if (material_library_) material_library_->FreeNotifier().Remove(this);
+  if (lightmap_library_) lightmap_library_->FreeNotifier().Remove(this);
   mesh_objects_.Clear();
 }
 
 void TGLBaseMesh::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLBaseMesh*>(source)) {
+    skeleton_->Clear();
     normals_orientation_ = other->normals_orientation_;
     dimensions_cached_ = other->dimensions_cached_;
     dimensions_cache_ = other->dimensions_cache_;
     use_mesh_materials_ = other->use_mesh_materials_;
+    SetMaterialLibrary(other->material_library_);
+    SetLightmapLibrary(other->lightmap_library_);
     AutoCentering = other->AutoCentering;
     auto_scaling_->Assign(other->auto_scaling_.get());
+    OverlaySkeleton = other->OverlaySkeleton;
+    // The skeleton first: skinned mesh objects bind to it as they are read.
+    skeleton_->Assign(other->skeleton_.get());
     mesh_objects_.Assign(&other->mesh_objects_);
   }
   TGLStageObject::Assign(source);
@@ -56,20 +65,44 @@ void TGLBaseMesh::SetUseMeshMaterials(bool value) {
   StoreOnChange(use_mesh_materials_, value, [this] { StructureChanged(); });
 }
 
+void TGLBaseMesh::ReplaceLibrary(TGLMaterialLibrary*& slot, TGLMaterialLibrary* value) {
+  TGLMaterialLibrary* old = slot;
+  slot = value;
+  if (old && old != material_library_ && old != lightmap_library_) old->FreeNotifier().Remove(this);
+  if (value) value->FreeNotifier().Add(this);
+}
+
 void TGLBaseMesh::SetMaterialLibrary(TGLMaterialLibrary* value) {
   if (value == material_library_) return;
   DropMaterialLibraryCache();
-  if (material_library_) material_library_->FreeNotifier().Remove(this);
-  material_library_ = value;
-  if (material_library_) material_library_->FreeNotifier().Add(this);
+  ReplaceLibrary(material_library_, value);
+  StructureChanged();
+}
+
+void TGLBaseMesh::SetLightmapLibrary(TGLMaterialLibrary* value) {
+  if (value == lightmap_library_) return;
+  ReplaceLibrary(lightmap_library_, value);
   StructureChanged();
 }
 
 void TGLBaseMesh::ObjectFreed(TObject* object) {
-  if (!material_library_ || object != static_cast<TObject*>(material_library_)) return;
-  DropMaterialLibraryCache();
-  material_library_ = nullptr;
-  StructureChanged();
+  // One library may serve as both.
+  bool changed = false;
+  if (material_library_ && object == static_cast<TObject*>(material_library_)) {
+    DropMaterialLibraryCache();
+    material_library_ = nullptr;
+    changed = true;
+  }
+  if (lightmap_library_ && object == static_cast<TObject*>(lightmap_library_)) {
+    lightmap_library_ = nullptr;
+    changed = true;
+  }
+  if (changed) StructureChanged();
+}
+
+void TGLBaseMesh::PrepareBuildList(TRenderContextInfo& rci) {
+  mesh_objects_.PrepareBuildList(rci);
+  if (lightmap_library_) lightmap_library_->Materials().PrepareBuildList();
 }
 
 void TGLBaseMesh::PrepareMaterialLibraryCache() {
@@ -248,6 +281,16 @@ std::unique_ptr<TGLSilhouette> TGLBaseMesh::GenerateSilhouette(const TGLSilhouet
 void TGLBaseMesh::BuildList(TRenderContextInfo& rci) { mesh_objects_.BuildList(rci); }
 
 void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
+  // Texture unit 1 carries the light maps, so materials must not map coordinates to it meanwhile.
+  struct SecondUnitKept {
+    bool kept;
+    explicit SecondUnitKept(bool keep) : kept(keep) {
+      if (kept) XGLForbidSecondTextureUnit();
+    }
+    ~SecondUnitKept() {
+      if (kept) XGLAllowSecondTextureUnit();
+    }
+  } secondUnit(lightmap_library_ != nullptr);
   if (renderSelf) {
     Assert(normals_orientation_ == mnoDefault || normals_orientation_ == mnoInvert, kUnit, __LINE__);
     const bool invert = normals_orientation_ == mnoInvert && rci.GLStates;
@@ -257,12 +300,20 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
       if (!material_cache_prepared_) PrepareMaterialLibraryCache();
       rci.materialLibrary = material_library_;
     }
+    if (!rci.ignoreMaterials) rci.lightmapLibrary = lightmap_library_;
     if (rci.amalgamating || (ObjectStyle() & osDirectDraw) || (Changes() & chStructure)) PrepareBuildList(rci);
     TGLStageObject::DoRender(rci, true, false);
     rci.materialLibrary = nullptr;
+    rci.lightmapLibrary = nullptr;
     if (invert) rci.GLStates->InvertGLFrontFace();
   }
   if (renderChildren && Count() > 0) RenderChildren(0, Count() - 1, rci);
+}
+
+void TGLBaseMesh::DestroyHandle() {
+  if (material_library_) material_library_->DestroyHandles();
+  if (lightmap_library_) lightmap_library_->DestroyHandles();
+  TGLStageObject::DestroyHandle();
 }
 
 void TGLBaseMesh::StructureChanged() {
@@ -281,5 +332,6 @@ void RegisterMeshClasses() {
   RegisterSkeletonClasses();
   RegisterClass("TGLFreeForm", [] { return std::make_unique<TGLFreeForm>(nullptr); });
   RegisterClass("TGLActor", [] { return std::make_unique<TGLActor>(nullptr); });
+  RegisterClass("TGLAnimationControler", [] { return std::make_unique<TGLAnimationControler>(nullptr); });
   RegisterMeshFileFormat<TGLGLSMVectorFile>("glsm", "Mesh object archive");
 }

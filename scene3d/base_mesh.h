@@ -43,12 +43,17 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   // The library the face groups' material names refer to; forgotten when it is destroyed.
   TGLMaterialLibrary* MaterialLibrary() const { return material_library_; }
   void SetMaterialLibrary(TGLMaterialLibrary* value);
+  // The library whose materials' textures are the face groups' light maps, by index on texture unit 1.
+  TGLMaterialLibrary* LightmapLibrary() const { return lightmap_library_; }
+  void SetLightmapLibrary(TGLMaterialLibrary* value);
   bool UseMeshMaterials() const { return use_mesh_materials_; }
   void SetUseMeshMaterials(bool value);
+  // Draw the skeleton's bones over the mesh; only the actor does.
+  bool OverlaySkeleton = false;
 
   // Replace the content; an empty name does nothing. Reader errors pass to the caller.
   void LoadMeshFromFile(const std::string& fileName);
-  void LoadMeshFromStream(const std::string& fileName, TStream& stream);
+  virtual void LoadMeshFromStream(const std::string& fileName, TStream& stream);
   void SaveMeshToFile(const std::string& fileName);
   void SaveMeshToStream(const std::string& fileName, TStream& stream);
   // Append to the content, without auto-scaling and auto-centring.
@@ -68,6 +73,8 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   void BuildList(TRenderContextInfo& rci) override;
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
   void StructureChanged() override;
+  // Also frees the textures of both libraries; they are uploaded again at their next use.
+  void DestroyHandle() override;
   void PrepareMesh() { StructureChanged(); }
   void PrepareMaterialLibraryCache();
   void DropMaterialLibraryCache();
@@ -75,11 +82,14 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
 
  protected:
   virtual void PrepareVectorFile(TVectorFile& file) { file.NormalsOrientation = normals_orientation_; }
-  virtual void PrepareBuildList(TRenderContextInfo& rci) { mesh_objects_.PrepareBuildList(rci); }
+  // Textures are uploaded here, never while a display list is compiled.
+  virtual void PrepareBuildList(TRenderContextInfo& rci);
 
  private:
   // Reads with the scene's notifications held back; the scene hears of it once.
   void ReadWithFormat(const std::string& fileName, TStream& stream);
+  // Points a library slot elsewhere, keeping the free notification while either slot holds the library.
+  void ReplaceLibrary(TGLMaterialLibrary*& slot, TGLMaterialLibrary* value);
 
   TMeshNormalsOrientation normals_orientation_ = mnoDefault;
   TMeshObjectList mesh_objects_{this};
@@ -87,6 +97,7 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   std::unique_ptr<TGLCoordinates> auto_scaling_;
   bool use_mesh_materials_ = true;
   TGLMaterialLibrary* material_library_ = nullptr;
+  TGLMaterialLibrary* lightmap_library_ = nullptr;
   bool material_cache_prepared_ = false;
   bool dimensions_cached_ = false;
   TAffineVector dimensions_cache_{};

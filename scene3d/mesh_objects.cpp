@@ -7,6 +7,7 @@
 #include "gfx3d/gl_state_cache.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/material_library.h"
+#include "gfx3d/multitexture_mapping.h"
 #include "scene3d/strip_conversion.h"
 
 namespace {
@@ -77,6 +78,79 @@ void AddToList(const TAffineVectorList& source, TAffineVectorList* dest, const T
     default:
       Assert(false, kUnit, __LINE__);
   }
+}
+
+// One attribute of corners drawn in immediate mode: corner i reads data[index[i]], or data[i] without indices.
+template <typename T>
+struct CornerAttribute {
+  const T* data = nullptr;
+  const std::int32_t* index = nullptr;
+  const float* At(int corner) const { return &data[index ? index[corner] : corner].x; }
+};
+
+struct CornerAttributes {
+  CornerAttribute<TAffineVector> vertices, normals, texCoords;
+  CornerAttribute<TVector4f> colors;
+  // Zero sends texCoords through the multitexture mapping; otherwise to this unit alone.
+  GLenum texCoordUnit = 0;
+  // Further coordinate sets, each to its own unit.
+  std::vector<std::pair<GLenum, CornerAttribute<TVector4f>>> unitTexCoords;
+};
+
+// The one immediate-mode loop of mesh objects and face groups: per corner the
+// normal, colour and texture coordinates, then the vertex.
+void DrawCorners(GLenum primitive, int count, const CornerAttributes& corners) {
+  auto& gl = GL();
+  gl.glBegin(primitive);
+  for (int i = 0; i < count; ++i) {
+    if (corners.normals.data) gl.glNormal3fv(corners.normals.At(i));
+    if (corners.colors.data) gl.glColor4fv(corners.colors.At(i));
+    if (corners.texCoords.data) {
+      if (corners.texCoordUnit)
+        gl.glMultiTexCoord2fvARB(corners.texCoordUnit, corners.texCoords.At(i));
+      else
+        xglTexCoord2fv(corners.texCoords.At(i));
+    }
+    for (const auto& [unit, set] : corners.unitTexCoords) gl.glMultiTexCoord4fvARB(unit, set.At(i));
+    gl.glVertex3fv(corners.vertices.At(i));
+  }
+  gl.glEnd();
+}
+
+// Applies the material (none draws once) and draws as many passes as it asks for.
+template <typename Draw>
+void DrawWithMaterial(TGLLibMaterial* material, TRenderContextInfo& rci, Draw draw) {
+  if (!material) {
+    draw();
+    return;
+  }
+  material->Apply(rci);
+  do draw();
+  while (material->UnApply(rci));
+}
+
+// The units the multitexture mapping feeds now; 0 while it feeds none.
+unsigned CurrentTexCoordMapping() {
+  const TMapTexCoordMode mode = XGLCurrentMapping();
+  return mode == mtcmNull || mode == mtcmUndefined ? 0 : XGLGetBitWiseMapping();
+}
+
+// 2-D texturing on or off on one unit; the active unit returns to 0.
+void SwitchTextureUnit(GLenum unit, bool on) {
+  auto& gl = GL();
+  gl.glActiveTextureARB(unit);
+  if (on)
+    gl.glEnable(GL_TEXTURE_2D);
+  else
+    gl.glDisable(GL_TEXTURE_2D);
+  gl.glActiveTextureARB(GL_TEXTURE0_ARB);
+}
+
+void SetClientState(GLenum array, bool enabled) {
+  if (enabled)
+    GL().glEnableClientState(array);
+  else
+    GL().glDisableClientState(array);
 }
 
 void ReadVersion(TVirtualReader& reader, const char* className, int highest, int& version) {
@@ -150,6 +224,7 @@ void TFaceGroups::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TFaceGr
 void TFGVertexIndexList::BuildList(TRenderContextInfo& rci) {
   if (VertexIndices.Count() == 0) return;
   MeshObject()->DeclareArraysToOpenGL(rci);
+  MeshObject()->AttachLightMap(LightMapIndex, rci);
   GL().glDrawElements(FaceGroupPrimitive(Mode), VertexIndices.Count(), GL_UNSIGNED_INT, VertexIndices.List());
 }
 
@@ -181,8 +256,11 @@ void TFGVertexIndexList::CheckIndices() const {
   const TMeshObject& mesh = *MeshObject();
   CheckIndexRange(VertexIndices, mesh.Vertices().Count());
   // The arrays drawn through these indices are the non-empty parallel lists.
-  for (int count : {mesh.Normals().Count(), mesh.TexCoords().Count(), mesh.Colors().Count()})
+  for (int count :
+       {mesh.Normals().Count(), mesh.TexCoords().Count(), mesh.Colors().Count(), mesh.LightMapTexCoords().Count()})
     if (count > 0) CheckIndexRange(VertexIndices, count);
+  for (int k = 0; k < mesh.TexCoordsExCount(); ++k)
+    if (mesh.TexCoordsEx(k).Count() > 0) CheckIndexRange(VertexIndices, mesh.TexCoordsEx(k).Count());
 }
 
 void TFGVertexIndexList::WriteToFiler(TVirtualWriter& writer) const {
@@ -209,16 +287,11 @@ void TFGVertexNormalTexIndexList::BuildList(TRenderContextInfo&) {
   const TIntegerList& texIndices = TexCoordIndices.Count() > 0 ? TexCoordIndices : VertexIndices;
   Assert(normalIndices.Count() >= VertexIndices.Count() && texIndices.Count() >= VertexIndices.Count(), kUnit,
          __LINE__);
-  const bool normals = mesh.Normals().Count() > 0;
-  const bool texCoords = mesh.TexCoords().Count() > 0;
-  auto& gl = GL();
-  gl.glBegin(FaceGroupPrimitive(Mode));
-  for (int i = 0; i < VertexIndices.Count(); ++i) {
-    if (normals) gl.glNormal3fv(&mesh.Normals().List()[normalIndices.List()[i]].x);
-    if (texCoords) gl.glTexCoord2fv(&mesh.TexCoords().List()[texIndices.List()[i]].x);
-    gl.glVertex3fv(&mesh.Vertices().List()[VertexIndices.List()[i]].x);
-  }
-  gl.glEnd();
+  CornerAttributes corners;
+  corners.vertices = {mesh.Vertices().List(), VertexIndices.List()};
+  if (mesh.Normals().Count() > 0) corners.normals = {mesh.Normals().List(), normalIndices.List()};
+  if (mesh.TexCoords().Count() > 0) corners.texCoords = {mesh.TexCoords().List(), texIndices.List()};
+  DrawCorners(FaceGroupPrimitive(Mode), VertexIndices.Count(), corners);
 }
 
 void TFGVertexNormalTexIndexList::AddToTriangles(TAffineVectorList& vertices, TAffineVectorList* texCoords,
@@ -257,18 +330,13 @@ void TFGIndexTexCoordList::BuildList(TRenderContextInfo&) {
   Assert(Mode != fgmQuads && TexCoords.Count() == VertexIndices.Count(), kUnit, __LINE__);
   const TMeshObject& mesh = *MeshObject();
   const int vertexCount = mesh.Vertices().Count();
-  const bool colors = mesh.Colors().Count() == vertexCount;
-  const bool normals = mesh.Normals().Count() == vertexCount;
-  auto& gl = GL();
-  gl.glBegin(FaceGroupPrimitive(Mode));
-  for (int i = 0; i < VertexIndices.Count(); ++i) {
-    const int index = VertexIndices.List()[i];
-    gl.glTexCoord2fv(&TexCoords.List()[i].x);
-    if (colors) gl.glColor4fv(&mesh.Colors().List()[index].x);
-    if (normals) gl.glNormal3fv(&mesh.Normals().List()[index].x);
-    gl.glVertex3fv(&mesh.Vertices().List()[index].x);
-  }
-  gl.glEnd();
+  const std::int32_t* index = VertexIndices.List();
+  CornerAttributes corners;
+  corners.vertices = {mesh.Vertices().List(), index};
+  corners.texCoords = {TexCoords.List()};
+  if (mesh.Colors().Count() == vertexCount) corners.colors = {mesh.Colors().List(), index};
+  if (mesh.Normals().Count() == vertexCount) corners.normals = {mesh.Normals().List(), index};
+  DrawCorners(FaceGroupPrimitive(Mode), VertexIndices.Count(), corners);
 }
 
 void TFGIndexTexCoordList::AddToTriangles(TAffineVectorList& vertices, TAffineVectorList* texCoords,
@@ -411,16 +479,12 @@ void TMeshObject::DrawGroupsWithMaterials(TRenderContextInfo& rci) {
   int i = 0;
   while (i < face_groups_.Count()) {
     TGLLibMaterial* material = face_groups_.Item(i).MaterialCache;
-    if (!material) {
-      face_groups_.Item(i++).BuildList(rci);
-      continue;
-    }
-    int end = i;
-    while (end < face_groups_.Count() && face_groups_.Item(end).MaterialCache == material) ++end;
-    material->Apply(rci);
-    do {
+    // A group without a material draws alone; one with a material takes the groups after it that share it.
+    int end = i + 1;
+    while (material && end < face_groups_.Count() && face_groups_.Item(end).MaterialCache == material) ++end;
+    DrawWithMaterial(material, rci, [&] {
       for (int k = i; k < end; ++k) face_groups_.Item(k).BuildList(rci);
-    } while (material->UnApply(rci));
+    });
     i = end;
   }
 }
@@ -432,20 +496,12 @@ void TMeshObject::DrawGroupsByMaterial(TRenderContextInfo& rci) {
   for (int i = 0; i < face_groups_.Count(); ++i) {
     if (face_groups_.Item(i).RenderGroupID == tag) continue;
     TGLLibMaterial* material = face_groups_.Item(i).MaterialCache;
-    auto drawRun = [&] {
+    DrawWithMaterial(material, rci, [&] {
       for (int k = i; k < face_groups_.Count(); ++k) {
         TFaceGroup& group = face_groups_.Item(k);
-        if (group.MaterialCache != material || group.RenderGroupID == tag) continue;
-        group.BuildList(rci);
+        if (group.MaterialCache == material && group.RenderGroupID != tag) group.BuildList(rci);
       }
-    };
-    if (!material) {
-      drawRun();
-    } else {
-      material->Apply(rci);
-      do drawRun();
-      while (material->UnApply(rci));
-    }
+    });
     for (int k = i; k < face_groups_.Count(); ++k)
       if (face_groups_.Item(k).MaterialCache == material) face_groups_.Item(k).RenderGroupID = tag;
   }
@@ -462,24 +518,34 @@ bool TMeshObject::PointInObject(const TAffineVector& point) const {
          point.z <= max.z;
 }
 
+std::vector<int> TMeshObject::UsedTexCoordsEx() const {
+  std::vector<int> used;
+  if (!GLFlags().ARB_multitexture) return used;
+  for (int k = 0; k < TexCoordsExCount(); ++k)
+    if (tex_coords_ex_[static_cast<std::size_t>(k)]->Count() == Vertices().Count()) used.push_back(k);
+  return used;
+}
+
 void TMeshObject::DrawImmediate(std::uint32_t primitive) {
   const int n = Vertices().Count();
-  const bool normals = Normals().Count() == n;
-  const bool colors = colors_.Count() == n;
-  const bool texCoords = tex_coords_.Count() == n;
-  auto& gl = GL();
-  gl.glBegin(primitive);
-  for (int i = 0; i < n; ++i) {
-    if (normals) gl.glNormal3fv(&Normals().List()[i].x);
-    if (colors) gl.glColor4fv(&colors_.List()[i].x);
-    if (texCoords) gl.glTexCoord2fv(&tex_coords_.List()[i].x);
-    gl.glVertex3fv(&Vertices().List()[i].x);
+  CornerAttributes corners;
+  corners.vertices = {Vertices().List()};
+  if (Normals().Count() == n) corners.normals = {Normals().List()};
+  if (colors_.Count() == n) corners.colors = {colors_.List()};
+  if (tex_coords_.Count() == n) corners.texCoords = {tex_coords_.List()};
+  // Extra sets feed their own units; set 0 replaces the texture coordinates on unit 0.
+  for (int k : UsedTexCoordsEx()) {
+    const CornerAttribute<TVector4f> set{tex_coords_ex_[static_cast<std::size_t>(k)]->List()};
+    if (k == 0) corners.texCoords = {};
+    corners.unitTexCoords.emplace_back(GL_TEXTURE0_ARB + static_cast<GLenum>(k), set);
   }
-  gl.glEnd();
+  if (!corners.unitTexCoords.empty() && corners.texCoords.data) corners.texCoordUnit = GL_TEXTURE0_ARB;
+  DrawCorners(primitive, n, corners);
 }
 
 void TMeshObject::BuildList(TRenderContextInfo& rci) {
   arrays_declared_ = false;
+  last_texture_mapping_ = 0;
   auto& gl = GL();
   const bool colored = colors_.Count() == Vertices().Count() && colors_.Count() > 0;
   if (colored) {
@@ -519,37 +585,117 @@ void TMeshObject::BuildList(TRenderContextInfo& rci) {
   DisableOpenGLArrays(rci);
 }
 
-void TMeshObject::DeclareArraysToOpenGL(TRenderContextInfo& rci) {
-  if (arrays_declared_) return;
-  auto& gl = GL();
-  auto declare = [&gl](GLenum array, bool used) {
-    if (used)
-      gl.glEnableClientState(array);
-    else
-      gl.glDisableClientState(array);
-  };
-  declare(GL_VERTEX_ARRAY, Vertices().Count() > 0);
-  if (Vertices().Count() > 0) gl.glVertexPointer(3, GL_FLOAT, 0, Vertices().List());
+std::vector<TMeshObject::UnitArray> TMeshObject::UnitTexCoordArrays() const {
+  std::vector<UnitArray> arrays;
+  if (!GLFlags().ARB_multitexture) return arrays;
+  if (light_map_tex_coords_.Count() > 0)
+    arrays.push_back({GL_TEXTURE1_ARB, 2, sizeof(TTexPoint), light_map_tex_coords_.List()});
+  for (int k = 0; k < TexCoordsExCount(); ++k) {
+    const TVectorList& set = *tex_coords_ex_[static_cast<std::size_t>(k)];
+    if (set.Count() > 0) arrays.push_back({GL_TEXTURE0_ARB + static_cast<GLenum>(k), 4, sizeof(TVector4f), set.List()});
+  }
+  return arrays;
+}
+
+void TMeshObject::DeclareArraysToOpenGL(TRenderContextInfo& rci, bool evenIfAlreadyDeclared) {
   const bool materials = !rci.ignoreMaterials;
-  declare(GL_NORMAL_ARRAY, materials && Normals().Count() > 0);
-  if (materials && Normals().Count() > 0) gl.glNormalPointer(GL_FLOAT, 0, Normals().List());
-  declare(GL_COLOR_ARRAY, materials && colors_.Count() > 0);
-  if (materials && colors_.Count() > 0) gl.glColorPointer(4, GL_FLOAT, 0, colors_.List());
-  declare(GL_TEXTURE_COORD_ARRAY, materials && tex_coords_.Count() > 0);
-  if (materials && tex_coords_.Count() > 0) gl.glTexCoordPointer(2, GL_FLOAT, 12, tex_coords_.List());
+  const bool texCoords = tex_coords_.Count() > 0;
+  if (arrays_declared_ && !evenIfAlreadyDeclared) {
+    // A material applied between face groups may have moved the texture coordinates to other units.
+    const unsigned mapping = CurrentTexCoordMapping();
+    if (materials && texCoords && mapping != last_texture_mapping_) {
+      xglTexCoordPointer(2, GL_FLOAT, sizeof(TAffineVector), tex_coords_.List());
+      xglEnableClientState(GL_TEXTURE_COORD_ARRAY);
+      last_texture_mapping_ = mapping;
+    }
+    return;
+  }
+  auto& gl = GL();
+  const int n = Vertices().Count();
+  if (n > 0) gl.glVertexPointer(3, GL_FLOAT, 0, Vertices().List());
+  SetClientState(GL_VERTEX_ARRAY, n > 0);
+  if (materials) {
+    if (Normals().Count() > 0) gl.glNormalPointer(GL_FLOAT, 0, Normals().List());
+    SetClientState(GL_NORMAL_ARRAY, Normals().Count() > 0);
+    if (colors_.Count() > 0) gl.glColorPointer(4, GL_FLOAT, 0, colors_.List());
+    SetClientState(GL_COLOR_ARRAY, colors_.Count() > 0);
+    if (texCoords) {
+      xglTexCoordPointer(2, GL_FLOAT, sizeof(TAffineVector), tex_coords_.List());
+      xglEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    } else {
+      xglDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    const std::vector<UnitArray> unitArrays = UnitTexCoordArrays();
+    for (const UnitArray& array : unitArrays) {
+      gl.glClientActiveTextureARB(array.unit);
+      gl.glTexCoordPointer(array.size, GL_FLOAT, array.stride, array.data);
+      gl.glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    if (GLFlags().ARB_multitexture) gl.glClientActiveTextureARB(GL_TEXTURE0_ARB);
+  } else {
+    gl.glDisableClientState(GL_NORMAL_ARRAY);
+    gl.glDisableClientState(GL_COLOR_ARRAY);
+    xglDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  }
+  // Locked arrays let GL transform the shared vertices once for all face groups.
+  arrays_locked_ = GLFlags().EXT_compiled_vertex_array && light_map_tex_coords_.Count() == 0 && n > 0;
+  if (arrays_locked_) gl.glLockArraysEXT(0, n);
+  last_light_map_index_ = -1;
   arrays_declared_ = true;
+  light_map_array_enabled_ = false;
+  last_texture_mapping_ = CurrentTexCoordMapping();
 }
 
 void TMeshObject::DisableOpenGLArrays(TRenderContextInfo& rci) {
   if (!arrays_declared_) return;
+  DisableLightMapArray();
   auto& gl = GL();
+  if (arrays_locked_) gl.glUnlockArraysEXT();
+  arrays_locked_ = false;
   if (Vertices().Count() > 0) gl.glDisableClientState(GL_VERTEX_ARRAY);
   if (!rci.ignoreMaterials) {
     if (Normals().Count() > 0) gl.glDisableClientState(GL_NORMAL_ARRAY);
     if (colors_.Count() > 0) gl.glDisableClientState(GL_COLOR_ARRAY);
-    if (tex_coords_.Count() > 0) gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    if (tex_coords_.Count() > 0) xglDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    const std::vector<UnitArray> unitArrays = UnitTexCoordArrays();
+    for (const UnitArray& array : unitArrays) {
+      gl.glClientActiveTextureARB(array.unit);
+      gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    if (!unitArrays.empty()) gl.glClientActiveTextureARB(GL_TEXTURE0_ARB);
   }
   arrays_declared_ = false;
+}
+
+void TMeshObject::AttachLightMap(int lightMapIndex, TRenderContextInfo& rci) {
+  auto* library = dynamic_cast<TGLMaterialLibrary*>(rci.lightmapLibrary);
+  if (!GLFlags().ARB_multitexture || rci.ignoreMaterials || !library || lightMapIndex == last_light_map_index_) return;
+  last_light_map_index_ = lightMapIndex;
+  if (lightMapIndex < 0) {
+    DisableLightMapArray();
+    return;
+  }
+  Assert(lightMapIndex < library->Materials().Count(), kUnit, __LINE__);
+  TGLTexture& texture = library->Materials().Items(lightMapIndex).Material().Texture();
+  Assert(texture.Image().NativeTextureTarget() == GL_TEXTURE_2D, kUnit, __LINE__);
+  auto& gl = GL();
+  gl.glActiveTextureARB(GL_TEXTURE1_ARB);
+  rci.GLStates->SetGLCurrentTexture(1, GL_TEXTURE_2D, texture.GetHandle());
+  gl.glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  gl.glActiveTextureARB(GL_TEXTURE0_ARB);
+  EnableLightMapArray();
+}
+
+void TMeshObject::EnableLightMapArray() {
+  if (light_map_array_enabled_) return;
+  SwitchTextureUnit(GL_TEXTURE1_ARB, true);
+  light_map_array_enabled_ = true;
+}
+
+void TMeshObject::DisableLightMapArray() {
+  if (!light_map_array_enabled_) return;
+  SwitchTextureUnit(GL_TEXTURE1_ARB, false);
+  light_map_array_enabled_ = false;
 }
 
 void TMeshObject::WriteToFiler(TVirtualWriter& writer) const {
@@ -661,7 +807,10 @@ void TMeshObjectList::BuildList(TRenderContextInfo& rci) {
     if (Item(i).Visible) Item(i).BuildList(rci);
 }
 
-void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TMeshObject>(*this, reader); }
+void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) {
+  ReadOwnedItems<TMeshObject>(*this, reader);
+  for (int i = 0; i < Count(); ++i) Item(i).ReadComplete();
+}
 
 void RegisterMeshObjectClasses() {
   RegisterPersistentClass<TMeshObject>();

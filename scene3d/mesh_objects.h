@@ -158,6 +158,7 @@ class TMeshObject : public TBaseMeshObject {
   TAffineVectorList& TexCoords() { return tex_coords_; }
   const TAffineVectorList& TexCoords() const { return tex_coords_; }
   TTexPointList& LightMapTexCoords() { return light_map_tex_coords_; }
+  const TTexPointList& LightMapTexCoords() const { return light_map_tex_coords_; }
   TVectorList& Colors() { return colors_; }
   const TVectorList& Colors() const { return colors_; }
   TFaceGroups& FaceGroups() { return face_groups_; }
@@ -167,6 +168,7 @@ class TMeshObject : public TBaseMeshObject {
   // The extra texture-coordinate set at index, made (with those before it) when missing.
   TVectorList& TexCoordsEx(int index);
   int TexCoordsExCount() const { return static_cast<int>(tex_coords_ex_.size()); }
+  const TVectorList& TexCoordsEx(int index) const { return *tex_coords_ex_[static_cast<std::size_t>(index)]; }
   int TangentsTexCoordIndex() const { return tangents_tex_coord_index_; }
   void SetTangentsTexCoordIndex(int value);
   int BinormalsTexCoordIndex() const { return binormals_tex_coord_index_; }
@@ -187,17 +189,34 @@ class TMeshObject : public TBaseMeshObject {
   void CheckFaceGroups() const;
   virtual void PrepareBuildList(TRenderContextInfo&) {}
   virtual void BuildList(TRenderContextInfo& rci);
+  // Called by the list that read it, once the object knows its owner.
+  virtual void ReadComplete() {}
   virtual bool PointInObject(const TAffineVector& point) const;
 
-  // The vertex, normal, colour and texture arrays for glDrawElements, once per build.
-  void DeclareArraysToOpenGL(TRenderContextInfo& rci);
+  // The vertex, normal, colour and texture arrays for glDrawElements, once per build; once
+  // declared, only the texture coordinates follow a change of the multitexture mapping.
+  void DeclareArraysToOpenGL(TRenderContextInfo& rci, bool evenIfAlreadyDeclared = false);
   void DisableOpenGLArrays(TRenderContextInfo& rci);
+  // Binds the light map of that index in the context's light-map library to texture unit 1;
+  // a negative index switches the unit off. Nothing happens while the index stays the same.
+  void AttachLightMap(int lightMapIndex, TRenderContextInfo& rci);
 
   void WriteToFiler(TVirtualWriter& writer) const override;
   void ReadFromFiler(TVirtualReader& reader) override;
 
  private:
   void DrawImmediate(std::uint32_t primitive);
+  // Extra sets with an entry per vertex, when GL can feed their units.
+  std::vector<int> UsedTexCoordsEx() const;
+  void EnableLightMapArray();
+  void DisableLightMapArray();
+  // The light-map coordinates for unit 1 and each non-empty extra set for its unit, as vertex arrays.
+  struct UnitArray {
+    std::uint32_t unit;
+    int size, stride;
+    const void* data;
+  };
+  std::vector<UnitArray> UnitTexCoordArrays() const;
   // Face groups with the library of the render context: runs of one material share its application.
   void DrawGroupsWithMaterials(TRenderContextInfo& rci);
   void DrawGroupsByMaterial(TRenderContextInfo& rci);
@@ -211,6 +230,11 @@ class TMeshObject : public TBaseMeshObject {
   int tangents_tex_coord_index_ = 1;
   int binormals_tex_coord_index_ = 2;
   bool arrays_declared_ = false;
+  bool arrays_locked_ = false;
+  bool light_map_array_enabled_ = false;
+  int last_light_map_index_ = -1;
+  // The units fed by the multitexture mapping when the texture coordinates were last declared.
+  unsigned last_texture_mapping_ = 0;
 };
 
 class TMeshObjectList : public TPersistentObjectList {

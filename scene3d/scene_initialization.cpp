@@ -25,6 +25,7 @@
 #include "scene3d/polygon.h"
 #include "scene3d/proxy_objects.h"
 #include "scene3d/revolution_solid.h"
+#include "scene3d/space_text.h"
 #include "scene3d/sphere.h"
 #include "scene3d/sprite.h"
 #include "scene3d/stage.h"
@@ -73,6 +74,7 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLHeightField>("TGLHeightField");
   RegisterComponentClass<TGLXYZGrid>("TGLXYZGrid");
   RegisterComponentClass<TGLSkyDome>("TGLSkyDome");
+  RegisterComponentClass<TGLSpaceText>("TGLSpaceText");
   RegisterComponentClass<TGLEarthSkyDome>("TGLEarthSkyDome");
   RegisterBehaviourClasses();
   RegisterMeshClasses();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gfx3d/gl_binding.h"
 #include "gfx3d/library_errors.h"
 #include "gfx3d/matrix_operations.h"
 #include "gfx3d/quaternions.h"
@@ -12,95 +13,44 @@ namespace {
 
 constexpr const char* kUnit = "GLVectorFileObjects";
 
-int ReadVersion(TVirtualReader& reader, const char* className, int highest) {
-  const int version = reader.ReadInteger();
-  if (version < 0 || version > highest) RaiseVersionErrorForClass(className, version);
-  return version;
-}
-
 TAffineVector RotateOnly(const TAffineVector& v, const TMatrix4f& m) {
   return {v.x * m[0].x + v.y * m[1].x + v.z * m[2].x, v.x * m[0].y + v.y * m[1].y + v.z * m[2].y,
           v.x * m[0].z + v.y * m[1].z + v.z * m[2].z};
 }
 
-}  // namespace
-
-// ---- Morph targets
-
-TMeshMorphTarget::TMeshMorphTarget(TMeshMorphTargetList* owner) : owner_(owner) {
-  if (owner_) owner_->Add(this);
+float ColorByte(std::int32_t color, int byte) {
+  return static_cast<float>((static_cast<std::uint32_t>(color) >> (8 * byte)) & 0xFFu) / 255.0f;
 }
 
-TMeshMorphTarget::~TMeshMorphTarget() {
-  if (owner_) owner_->Remove(this);
+// One list of a blend entry: the caller's, or the entry's two frames interpolated.
+template <typename List, typename Interpolate>
+void EntryList(const List* external, List& list, Interpolate interpolate) {
+  if (external)
+    list.Assign(external);
+  else
+    interpolate(list);
 }
 
-void TMeshMorphTarget::WriteToFiler(TVirtualWriter& writer) const {
-  TBaseMeshObject::WriteToFiler(writer);
-  writer.WriteInteger(0);
-}
-
-void TMeshMorphTarget::ReadFromFiler(TVirtualReader& reader) {
-  TBaseMeshObject::ReadFromFiler(reader);
-  ReadVersion(reader, "TMeshMorphTarget", 0);
-}
-
-void TMeshMorphTargetList::Translate(const TAffineVector& delta) {
-  for (int i = 0; i < Count(); ++i) Item(i).Vertices().TranslateItems(delta);
-}
-
-void TMeshMorphTargetList::Clear() {
-  for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
-  FreeItems();
-  TPersistentObjectList::Clear();
-}
-
-void TMeshMorphTargetList::ReadFromFiler(TVirtualReader& reader) { ReadOwnedItems<TMeshMorphTarget>(*this, reader); }
-
-void TMorphableMeshObject::Clear() {
-  TMeshObject::Clear();
-  morph_targets_.Clear();
-}
-
-void TMorphableMeshObject::Translate(const TAffineVector& delta) {
-  TMeshObject::Translate(delta);
-  morph_targets_.Translate(delta);
-}
-
-void TMorphableMeshObject::MorphTo(int index) {
-  if (index == 0 && morph_targets_.Count() == 0) return;
-  Assert(index >= 0 && index < morph_targets_.Count(), kUnit, __LINE__);
-  const TMeshMorphTarget& target = morph_targets_.Item(index);
-  if (target.Vertices().Count() > 0) Vertices().Assign(&target.Vertices());
-  if (target.Normals().Count() > 0) Normals().Assign(&target.Normals());
-}
-
-void TMorphableMeshObject::Lerp(int index1, int index2, float lerpFactor) {
-  Assert(index1 >= 0 && index1 < morph_targets_.Count() && index2 >= 0 && index2 < morph_targets_.Count(), kUnit,
-         __LINE__);
-  if (lerpFactor == 0) return MorphTo(index1);
-  if (lerpFactor == 1) return MorphTo(index2);
-  const TMeshMorphTarget& a = morph_targets_.Item(index1);
-  const TMeshMorphTarget& b = morph_targets_.Item(index2);
-  // Lists of different lengths cannot be blended item by item.
-  if (a.Vertices().Count() == b.Vertices().Count()) Vertices().Lerp(a.Vertices(), b.Vertices(), lerpFactor);
-  if (a.Normals().Count() == b.Normals().Count()) {
-    Normals().Lerp(a.Normals(), b.Normals(), lerpFactor);
-    Normals().NormalizeItems();
+// Depth first, each bone before its children, as BoneByID searches: the first bone of an ID comes first.
+template <typename Visit>
+void ForEachBone(TSkeletonBoneList& bones, Visit visit) {
+  std::vector<TSkeletonBone*> pending;
+  for (int i = bones.Count() - 1; i >= 0; --i) pending.push_back(&bones.Item(i));
+  while (!pending.empty()) {
+    TSkeletonBone& bone = *pending.back();
+    pending.pop_back();
+    visit(bone);
+    for (int i = bone.Count() - 1; i >= 0; --i) pending.push_back(&bone.Item(i));
   }
 }
 
-void TMorphableMeshObject::WriteToFiler(TVirtualWriter& writer) const {
-  TMeshObject::WriteToFiler(writer);
-  writer.WriteInteger(0);
-  morph_targets_.WriteToFiler(writer);
+// The fraction weight of each rotation, from no turn at all.
+void ScaleQuaternions(TQuaternionList& quaternions, float weight) {
+  for (int i = 0; i < quaternions.Count(); ++i)
+    quaternions.List()[i] = QuaternionSlerp(IdentityQuaternion, quaternions.List()[i], weight);
 }
 
-void TMorphableMeshObject::ReadFromFiler(TVirtualReader& reader) {
-  TMeshObject::ReadFromFiler(reader);
-  ReadVersion(reader, "TMorphableMeshObject", 0);
-  morph_targets_.ReadFromFiler(reader);
-}
+}  // namespace
 
 // ---- Frames
 
@@ -136,7 +86,7 @@ void TSkeletonFrame::WriteToFiler(TVirtualWriter& writer) const {
 
 void TSkeletonFrame::ReadFromFiler(TVirtualReader& reader) {
   TPersistentObject::ReadFromFiler(reader);
-  const int version = ReadVersion(reader, "TSkeletonFrame", 1);
+  const int version = ReadArchiveVersion(reader, "TSkeletonFrame", 1);
   Name = reader.ReadString();
   Position.ReadFromFiler(reader);
   Rotation.ReadFromFiler(reader);
@@ -147,6 +97,17 @@ void TSkeletonFrame::ReadFromFiler(TVirtualReader& reader) {
     TransformMode = static_cast<TSkeletonFrameTransform>(mode);
   }
   FlushLocalMatrixList();
+}
+
+void TSkeletonFrameList::Clear() {
+  FreeItems();
+  TPersistentObjectList::Clear();
+}
+
+void TSkeletonFrameList::ReadFromFiler(TVirtualReader& reader) {
+  ReadFromFilerWithCallback(reader, [](TPersistentObject& item) {
+    if (!dynamic_cast<TSkeletonFrame*>(&item)) throw EReadError("Frame list holds another kind of object");
+  });
 }
 
 // ---- Bones
@@ -178,17 +139,61 @@ void TSkeletonBoneList::PrepareGlobalMatrices() {
   }
 }
 
-TSkeletonBone::TSkeletonBone(TSkeletonBoneList* parent) : parent_(parent) {
-  if (parent_) {
-    parent_->Add(this);
-    Skeleton = parent_->Skeleton;
+void TSkeletonBoneList::BuildList(TRenderContextInfo& rci) {
+  for (int i = 0; i < Count(); ++i) Item(i).BuildList(rci);
+}
+
+void TSkeletonBoneList::ReadFromFiler(TVirtualReader& reader) {
+  ReadFromFilerWithCallback(reader, [](TPersistentObject& item) {
+    if (!dynamic_cast<TSkeletonBone*>(&item)) throw EReadError("Bone list holds another kind of object");
+  });
+  for (int i = 0; i < Count(); ++i) {
+    Item(i).parent_ = this;
+    Item(i).Skeleton = Skeleton;
   }
+}
+
+void TSkeletonRootBoneList::BuildList(TRenderContextInfo& rci) {
+  auto& gl = GL();
+  gl.glDisable(GL_COLOR_MATERIAL);
+  gl.glDisable(GL_LIGHTING);
+  gl.glColor3f(1, 1, 1);
+  TSkeletonBoneList::BuildList(rci);
+}
+
+TSkeletonBone::TSkeletonBone(TSkeletonBoneList* parent) : parent_(parent) {
+  if (!parent_) return;
+  parent_->Add(this);
+  Skeleton = parent_->Skeleton;
+  if (Skeleton) Skeleton->FlushBoneByIDCache();
+}
+
+TSkeletonBone::~TSkeletonBone() {
+  if (parent_) parent_->Remove(this);
+  if (Skeleton) Skeleton->FlushBoneByIDCache();
 }
 
 TSkeletonBone* TSkeletonBone::BoneByID(int id) { return BoneID == id ? this : TSkeletonBoneList::BoneByID(id); }
 
 TSkeletonBone* TSkeletonBone::BoneByName(const std::string& name) {
   return Name == name ? this : TSkeletonBoneList::BoneByName(name);
+}
+
+void TSkeletonBone::BuildList(TRenderContextInfo& rci) {
+  auto& gl = GL();
+  gl.glColor4f(ColorByte(Color, 0), ColorByte(Color, 1), ColorByte(Color, 2), ColorByte(Color, 3));
+  const TVector4f& here = GlobalMatrix[3];
+  gl.glPointSize(5);
+  gl.glBegin(GL_POINTS);
+  gl.glVertex3fv(&here.x);
+  gl.glEnd();
+  if (const auto* parentBone = dynamic_cast<const TSkeletonBone*>(parent_)) {
+    gl.glBegin(GL_LINES);
+    gl.glVertex3fv(&parentBone->GlobalMatrix[3].x);
+    gl.glVertex3fv(&here.x);
+    gl.glEnd();
+  }
+  TSkeletonBoneList::BuildList(rci);
 }
 
 void TSkeletonBone::WriteToFiler(TVirtualWriter& writer) const {
@@ -201,27 +206,28 @@ void TSkeletonBone::WriteToFiler(TVirtualWriter& writer) const {
 
 void TSkeletonBone::ReadFromFiler(TVirtualReader& reader) {
   TSkeletonBoneList::ReadFromFiler(reader);
-  ReadVersion(reader, "TSkeletonBone", 0);
+  ReadArchiveVersion(reader, "TSkeletonBone", 0);
   Name = reader.ReadString();
   BoneID = reader.ReadInteger();
   Color = reader.ReadInteger();
-  for (int i = 0; i < Count(); ++i) {
-    auto* child = dynamic_cast<TSkeletonBone*>(Get(i));
-    if (!child) throw EReadError("Bone list holds another kind of object");
-    child->parent_ = this;
-  }
 }
 
 // ---- Skeleton
 
 TSkeleton::TSkeleton(TGLBaseMesh* owner) : owner_(owner) { root_bones_.Skeleton = this; }
 
-TSkeleton::~TSkeleton() = default;
+// The bones go while the cache they flush is still there.
+TSkeleton::~TSkeleton() { Clear(); }
+
+TSkeletonFrame& TSkeleton::Frame(int index) {
+  Assert(index >= 0 && index < FrameCount(), kUnit, __LINE__);
+  return frames_.Item(index);
+}
 
 TSkeletonFrame& TSkeleton::CurrentFrame() {
   if (!current_frame_) {
     current_frame_ = std::make_unique<TSkeletonFrame>();
-    if (!frames_.empty()) current_frame_->Assign(frames_.front().get());
+    if (FrameCount() > 0) current_frame_->Assign(&frames_.Item(0));
   }
   return *current_frame_;
 }
@@ -233,10 +239,8 @@ void TSkeleton::SetCurrentFrame(const TSkeletonFrame& frame) {
 }
 
 void TSkeleton::Lerp(int frameIndex1, int frameIndex2, float lerpFactor) {
-  Assert(frameIndex1 >= 0 && frameIndex1 < FrameCount() && frameIndex2 >= 0 && frameIndex2 < FrameCount(), kUnit,
-         __LINE__);
-  const TSkeletonFrame& a = *frames_[static_cast<std::size_t>(frameIndex1)];
-  const TSkeletonFrame& b = *frames_[static_cast<std::size_t>(frameIndex2)];
+  const TSkeletonFrame& a = Frame(frameIndex1);
+  const TSkeletonFrame& b = Frame(frameIndex2);
   auto frame = std::make_unique<TSkeletonFrame>();
   frame->TransformMode = a.TransformMode;
   frame->Position.Lerp(a.Position, b.Position, lerpFactor);
@@ -247,9 +251,55 @@ void TSkeleton::Lerp(int frameIndex1, int frameIndex2, float lerpFactor) {
   current_frame_ = std::move(frame);
 }
 
+void TSkeleton::BlendedLerps(const std::vector<TBlendedLerpInfo>& lerpInfos) {
+  Assert(!lerpInfos.empty(), kUnit, __LINE__);
+  const TBlendedLerpInfo& base = lerpInfos.front();
+  if (lerpInfos.size() == 1) return Lerp(base.frameIndex1, base.frameIndex2, base.lerpFactor);
+  auto frame = std::make_unique<TSkeletonFrame>();
+  frame->TransformMode = Frame(base.frameIndex1).TransformMode;
+  for (std::size_t i = 0; i < lerpInfos.size(); ++i) {
+    const TBlendedLerpInfo& info = lerpInfos[i];
+    const TSkeletonFrame& a = Frame(info.frameIndex1);
+    const TSkeletonFrame& b = Frame(info.frameIndex2);
+    const bool first = i == 0;
+    TAffineVectorList positions;
+    EntryList(info.externalPositionList, first ? frame->Position : positions,
+              [&](TAffineVectorList& list) { list.Lerp(a.Position, b.Position, info.lerpFactor); });
+    if (first)
+      frame->Position.Scale(info.weight);
+    else
+      frame->Position.CombineItems(positions, info.weight);
+    if (frame->TransformMode == sftRotation) {
+      TAffineVectorList rotations;
+      EntryList(info.externalRotationList, first ? frame->Rotation : rotations,
+                [&](TAffineVectorList& list) { list.SlerpAngles(a.Rotation, b.Rotation, info.lerpFactor); });
+      if (first)
+        frame->Rotation.Scale(info.weight);
+      else
+        frame->Rotation.CombineItems(rotations, info.weight);
+    } else {
+      TQuaternionList quaternions;
+      EntryList(info.externalQuaternionList, first ? frame->Quaternion : quaternions,
+                [&](TQuaternionList& list) { list.Lerp(a.Quaternion, b.Quaternion, info.lerpFactor); });
+      if (first && info.weight != 1)
+        ScaleQuaternions(frame->Quaternion, info.weight);
+      else if (!first)
+        frame->Quaternion.CombineList(quaternions, info.weight);
+    }
+  }
+  current_frame_ = std::move(frame);
+}
+
+void TSkeleton::Synchronize(TSkeleton& reference, bool normalizeNormals) {
+  SetCurrentFrame(reference.CurrentFrame());
+  MorphMesh(normalizeNormals);
+}
+
 void TSkeleton::MorphMesh(bool normalizeNormals) {
   if (root_bones_.Count() == 0) return;
+  FlushBoneByIDCache();
   root_bones_.PrepareGlobalMatrices();
+  colliders_.AlignColliders(*this);
   if (!owner_) return;
   TMeshObjectList& meshes = owner_->MeshObjects();
   for (int i = 0; i < meshes.Count(); ++i)
@@ -257,23 +307,59 @@ void TSkeleton::MorphMesh(bool normalizeNormals) {
       skinned->ApplyCurrentSkeletonFrame(*this, normalizeNormals);
 }
 
+TSkeletonBone* TSkeleton::BoneByID(int id) {
+  if (bones_by_id_.empty())
+    ForEachBone(root_bones_, [this](TSkeletonBone& bone) { bones_by_id_.emplace(bone.BoneID, &bone); });
+  const auto found = bones_by_id_.find(id);
+  return found == bones_by_id_.end() ? nullptr : found->second;
+}
+
 int TSkeleton::BoneCount() {
   int count = 0;
-  std::vector<TSkeletonBoneList*> pending{&root_bones_};
-  while (!pending.empty()) {
-    TSkeletonBoneList* list = pending.back();
-    pending.pop_back();
-    count += list->Count();
-    for (int i = 0; i < list->Count(); ++i) pending.push_back(&list->Item(i));
-  }
+  ForEachBone(root_bones_, [&count](TSkeletonBone&) { ++count; });
   return count;
 }
 
 void TSkeleton::Clear() {
   root_bones_.FreeItems();
   root_bones_.TPersistentObjectList::Clear();
-  frames_.clear();
+  frames_.Clear();
+  colliders_.Clear();
   current_frame_.reset();
+  FlushBoneByIDCache();
+}
+
+void TSkeleton::WriteToFiler(TVirtualWriter& writer) const {
+  TPersistentObject::WriteToFiler(writer);
+  writer.WriteInteger(0);
+  root_bones_.WriteToFiler(writer);
+  frames_.WriteToFiler(writer);
+  colliders_.WriteToFiler(writer);
+}
+
+void TSkeleton::ReadFromFiler(TVirtualReader& reader) {
+  TPersistentObject::ReadFromFiler(reader);
+  ReadArchiveVersion(reader, "TSkeleton", 0);
+  // Read aside, so that a broken archive leaves this skeleton as it was.
+  TSkeleton read;
+  read.root_bones_.ReadFromFiler(reader);
+  read.frames_.ReadFromFiler(reader);
+  read.colliders_.ReadFromFiler(reader);
+  Clear();
+  for (int i = 0; i < read.root_bones_.Count(); ++i) {
+    TSkeletonBone& bone = read.root_bones_.Item(i);
+    bone.parent_ = &root_bones_;
+    root_bones_.Add(&bone);
+  }
+  for (int i = 0; i < read.frames_.Count(); ++i) frames_.Add(&read.frames_.Item(i));
+  for (int i = 0; i < read.colliders_.Count(); ++i) {
+    read.colliders_.Item(i).SetOwner(&colliders_);
+    colliders_.Add(&read.colliders_.Item(i));
+  }
+  read.root_bones_.TPersistentObjectList::Clear();
+  read.frames_.TPersistentObjectList::Clear();
+  read.colliders_.TPersistentObjectList::Clear();
+  root_bones_.PrepareGlobalMatrices();
 }
 
 // ---- Skinned mesh objects
@@ -292,11 +378,12 @@ void TSkeletonMeshObject::ResizeWeights(int rows, int bonesPerVertex) {
 void TSkeletonMeshObject::CheckWeights(TSkeleton& skeleton) const {
   if (rows_ < Vertices().Count()) throw EReadError("Bone weights missing for some vertices");
   for (const TVertexBoneWeight& weight : weights_)
-    if (weight.Weight != 0 && !skeleton.RootBones().BoneByID(weight.BoneID))
+    if (weight.Weight != 0 && !skeleton.BoneByID(weight.BoneID))
       throw EReadError("Bone weight names a bone the skeleton lacks");
 }
 
 void TSkeletonMeshObject::PrepareBoneMatrixInvertedMeshes(TSkeleton& skeleton) {
+  skeleton.FlushBoneByIDCache();
   CheckWeights(skeleton);
   skeleton.RootBones().PrepareGlobalMatrices();
   bind_vertices_.assign(static_cast<std::size_t>(bones_per_vertex_), {});
@@ -307,7 +394,7 @@ void TSkeletonMeshObject::PrepareBoneMatrixInvertedMeshes(TSkeleton& skeleton) {
     vertices.Assign(&Vertices());
     normals.Assign(&Normals());
     for (int i = 0; i < vertices.Count(); ++i) {
-      TSkeletonBone* bone = skeleton.RootBones().BoneByID(Weight(i, slot).BoneID);
+      TSkeletonBone* bone = skeleton.BoneByID(Weight(i, slot).BoneID);
       if (!bone) continue;
       TMatrix4f inverse = bone->GlobalMatrix;
       InvertMatrix(inverse);
@@ -320,13 +407,17 @@ void TSkeletonMeshObject::PrepareBoneMatrixInvertedMeshes(TSkeleton& skeleton) {
 void TSkeletonMeshObject::ApplyCurrentSkeletonFrame(TSkeleton& skeleton, bool normalizeNormals) {
   if (bind_vertices_.empty()) return;
   CheckWeights(skeleton);
+  // Vertices or slots changed since the bind pose was prepared would read past its copies.
+  Assert(bind_vertices_.size() == static_cast<std::size_t>(bones_per_vertex_) &&
+             bind_vertices_.front().Count() == Vertices().Count(),
+         kUnit, __LINE__);
   for (int i = 0; i < Vertices().Count(); ++i) {
     TAffineVector vertex{0, 0, 0}, normal{0, 0, 0};
     for (int slot = 0; slot < bones_per_vertex_; ++slot) {
       const TVertexBoneWeight& weight = Weight(i, slot);
       const float factor = bones_per_vertex_ == 1 ? 1.0f : weight.Weight;
       if (factor == 0) continue;
-      TSkeletonBone* bone = skeleton.RootBones().BoneByID(weight.BoneID);
+      TSkeletonBone* bone = skeleton.BoneByID(weight.BoneID);
       if (!bone) continue;
       const auto& bind = bind_vertices_[static_cast<std::size_t>(slot)];
       vertex = AffineVectorAdd(vertex,
@@ -342,6 +433,11 @@ void TSkeletonMeshObject::ApplyCurrentSkeletonFrame(TSkeleton& skeleton, bool no
   if (normalizeNormals) Normals().NormalizeItems();
 }
 
+void TSkeletonMeshObject::ReadComplete() {
+  auto* mesh = Owner() ? dynamic_cast<TGLBaseMesh*>(Owner()->Owner()) : nullptr;
+  if (mesh && mesh->Skeleton().RootBones().Count() > 0) PrepareBoneMatrixInvertedMeshes(mesh->Skeleton());
+}
+
 void TSkeletonMeshObject::WriteToFiler(TVirtualWriter& writer) const {
   TMorphableMeshObject::WriteToFiler(writer);
   writer.WriteInteger(0);
@@ -352,7 +448,7 @@ void TSkeletonMeshObject::WriteToFiler(TVirtualWriter& writer) const {
 
 void TSkeletonMeshObject::ReadFromFiler(TVirtualReader& reader) {
   TMorphableMeshObject::ReadFromFiler(reader);
-  ReadVersion(reader, "TSkeletonMeshObject", 0);
+  ReadArchiveVersion(reader, "TSkeletonMeshObject", 0);
   const int rows = reader.ReadInteger();
   const int perVertex = reader.ReadInteger();
   // The table must fit in what the stream still holds before anything is reserved.
@@ -368,9 +464,11 @@ void TSkeletonMeshObject::ReadFromFiler(TVirtualReader& reader) {
 }
 
 void RegisterSkeletonClasses() {
-  RegisterPersistentClass<TMeshMorphTarget>();
-  RegisterPersistentClass<TMorphableMeshObject>();
+  RegisterMorphTargetClasses();
+  RegisterSkeletonColliderClasses();
+  RegisterPersistentClass<TSkeleton>();
   RegisterPersistentClass<TSkeletonFrame>();
+  RegisterPersistentClass<TSkeletonFrameList>();
   RegisterPersistentClass<TSkeletonBone>();
   RegisterPersistentClass<TSkeletonMeshObject>();
 }

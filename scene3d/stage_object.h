@@ -178,7 +178,8 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   void RenderChildren(int first, int last, TRenderContextInfo& rci);
   virtual GLuint GetHandle(TRenderContextInfo& rci);
   virtual void BuildList(TRenderContextInfo&) {}
-  void DestroyHandle();
+  // The object's display list, and whatever GL names it holds besides.
+  virtual void DestroyHandle();
   // The display lists of the whole subtree, children first.
   void DestroyHandles();
 

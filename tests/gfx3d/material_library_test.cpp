@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
 #include <memory>
 
 #include "gfx3d/gl_state_cache.h"
@@ -12,6 +13,7 @@
 #include "gfx3d/streams.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_gl.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -216,4 +218,33 @@ TEST_F(MaterialLibrary, DestroyedLibraryIsForgottenAndCyclesAreCaught) {
   }
   EXPECT_EQ(b.Material().LibMaterial(), nullptr);
   EXPECT_EQ(b.Material().LibMaterialName(), "");
+}
+
+// A picture file named by a library material is found along the library's
+// texture paths, after the library's own handler had its say.
+TEST_F(MaterialLibrary, PictureFilesAreLookedForAlongTheTexturePaths) {
+  TempDir folder;
+  QImage picture(2, 3, QImage::Format_RGB32);
+  picture.fill(qRgb(200, 10, 10));
+  std::filesystem::create_directories(folder.path() / "textures");
+  ASSERT_TRUE(picture.save(QString::fromStdString(folder.file("textures/brick.bmp")), "BMP"));
+  library.SetTexturePaths(folder.file("missing") + ";" + folder.file("textures"));
+  TGLLibMaterial& brick = *library.Materials().Add();
+  TGLTexture& texture = brick.Material().Texture();
+  texture.SetImageClassName("TGLPicFileImage");  // the handler follows the new image
+  auto& image = static_cast<TGLPicFileImage&>(texture.Image());
+  image.SetPictureFileName("brick.bmp");
+  EXPECT_EQ(image.GetWidth(), 2);
+  EXPECT_EQ(library.TextureFileName("brick.bmp"), folder.file("textures/brick.bmp"));
+  EXPECT_EQ(library.TextureFileName("nowhere.bmp"), "nowhere.bmp");  // not found: the name stays
+  EXPECT_EQ(library.TextureFileName("/abs/brick.bmp"), "/abs/brick.bmp");
+
+  std::vector<std::string> offered;
+  library.OnTextureNeeded = [&](TObject*, std::string& name) {
+    offered.push_back(name);
+    name = "brick.bmp";
+  };
+  image.SetPictureFileName("renamed.bmp");
+  EXPECT_EQ(image.GetHeight(), 3);
+  EXPECT_EQ(offered, (std::vector<std::string>{"renamed.bmp"}));
 }

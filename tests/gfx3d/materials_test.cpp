@@ -6,7 +6,7 @@
 #include "gfx3d/multitexture_mapping.h"
 #include "gfx3d/streams.h"
 #include "gfx3d_fixture.h"
-#include "recording_context.h"
+#include "support/recording_context.h"
 #include "support/recording_gl.h"
 
 namespace {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -78,6 +79,17 @@ TEST_F(Polynomials, QuarticRoots) {
   const double expected[] = {0, -1, -2, -1};
   for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(shifted[i], expected[i], 1e-3) << i;
   EXPECT_TRUE(SolveQuartic(std::array<double, 5>{1, 0, 0, 0, 1}).empty());
+}
+
+TEST_F(Polynomials, QuarticWithoutOddPowersFindsEveryRoot) {
+  auto roots = SolveQuartic(std::array<double, 5>{4, 0, -5, 0, 1});  // (x^2 - 1)(x^2 - 4)
+  ASSERT_EQ(roots.size(), 4u);
+  std::sort(roots.begin(), roots.end());
+  const double expected[] = {-2, -1, 1, 2};
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(roots[i], expected[i], 1e-9) << i;
+  EXPECT_EQ(SolveQuartic(std::array<double, 5>{8, 0, -10, 0, 2}).size(), 4u);  // scaled: same roots
+  EXPECT_EQ(SolveQuartic(std::array<double, 5>{4, 0, 5, 0, 1}).size(), 0u);    // both squares negative
+  EXPECT_EQ(SolveQuartic(std::array<double, 5>{-4, 0, 3, 0, 1}).size(), 2u);   // x^2 = 1 or -4
 }
 
 TEST_F(Polynomials, MinPositiveCoef) {

@@ -1,12 +1,15 @@
 // The animated actor: frame stepping in every mode, progress over time,
-// morph targets and a mesh skinned to one bone.
+// morph targets, a mesh skinned to one bone, animation controllers, the
+// skeleton overlay and synchronising with another actor.
 #include "scene3d/actor.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "gfx3d/streams.h"
 #include "gfx3d/vector_operations.h"
+#include "scene3d/animation_controlers.h"
 #include "scene3d/skeleton.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
@@ -96,14 +99,14 @@ TEST(ActorSkeleton, OneBoneSkinningFollowsTheFrames) {
     auto frame = std::make_unique<TSkeletonFrame>();
     frame->Position.Add({x, 0, 0});
     frame->Rotation.Add({0, 0, x == 0 ? 0 : 1.5707964f});
-    actor.Skeleton().Frames().push_back(std::move(frame));
+    actor.Skeleton().Frames().AddFrame(std::move(frame));
   }
   auto* skin = new TSkeletonMeshObject(&actor.MeshObjects());
   skin->Vertices().Add({1, 0, 0});
   skin->Normals().Add({1, 0, 0});
   skin->ResizeWeights(1, 1);
   skin->Weight(0, 0) = {0, 1};
-  actor.Skeleton().SetCurrentFrame(*actor.Skeleton().Frames()[0]);
+  actor.Skeleton().SetCurrentFrame(actor.Skeleton().Frame(0));
   skin->PrepareBoneMatrixInvertedMeshes(actor.Skeleton());
   RecordingGL gl;
   TRenderContextInfo rci;
@@ -120,3 +123,149 @@ TEST(ActorSkeleton, OneBoneSkinningFollowsTheFrames) {
 }
 
 }  // namespace
+
+// An actor posing one root bone (red) with one child over three skeleton frames; frame i moves the root to x = i.
+class SkeletonActor : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    actor.SetReference(aarSkeleton);
+    root = new TSkeletonBone(&actor.Skeleton().RootBones());
+    root->Color = 0xFF0000FF;
+    child = new TSkeletonBone(root);
+    child->BoneID = 1;
+    for (int i = 0; i < 3; ++i) {
+      auto frame = std::make_unique<TSkeletonFrame>();
+      frame->Position.Add({static_cast<float>(i), 0, 0});
+      frame->Position.Add({0, 1, 0});
+      frame->Rotation.Add({0, 0, 0});
+      frame->Rotation.Add({0, 0, 0});
+      actor.Skeleton().Frames().AddFrame(std::move(frame));
+    }
+    actor.SetEndFrame(2);
+    walk = actor.Animations().Add();
+    walk->Name = "walk";
+    walk->SetReference(aarSkeleton);
+    walk->SetEndFrame(2);
+  }
+  float RootX() { return actor.Skeleton().CurrentFrame().Position.GetItem(0).x; }
+  TGLActor actor{nullptr};
+  TSkeletonBone* root = nullptr;
+  TSkeletonBone* child = nullptr;
+  TActorAnimation* walk = nullptr;
+  TRenderContextInfo rci;
+};
+
+TEST_F(SkeletonActor, ControllersLayerTheirAnimationsOverTheActors) {
+  RecordingGL gl;
+  TGLAnimationControler controler(nullptr);
+  TBlendedLerpInfo info;
+  EXPECT_FALSE(controler.Apply(info));  // no actor
+  controler.SetActor(&actor);
+  ASSERT_EQ(actor.Controlers().size(), 1u);
+  EXPECT_FALSE(controler.Apply(info));  // no animation of that name
+  controler.SetAnimationName("walk");
+  struct Case {
+    float ratio;
+    int frame1, frame2;
+    float factor;
+  };
+  for (const Case& c : {Case{0, 0, 0, 0}, Case{1, 2, 2, 0}, Case{0.75f, 1, 2, 0.5f}, Case{7, 2, 2, 0}}) {
+    controler.SetRatio(c.ratio);
+    ASSERT_TRUE(controler.Apply(info));
+    EXPECT_EQ(info.frameIndex1, c.frame1) << c.ratio;
+    EXPECT_EQ(info.frameIndex2, c.frame2) << c.ratio;
+    EXPECT_FLOAT_EQ(info.lerpFactor, c.factor) << c.ratio;
+    EXPECT_EQ(info.weight, 1);
+  }
+  walk->SetStartFrame(2);  // one frame: nothing after it to interpolate towards
+  controler.SetRatio(0.5f);
+  ASSERT_TRUE(controler.Apply(info));
+  EXPECT_EQ(info.frameIndex2, 2);
+  walk->SetStartFrame(0);
+
+  // The actor at frame 1 plus the controller's frame 1.5: the root at 1 + 1.5.
+  controler.SetRatio(0.75f);
+  actor.FrameInterpolation = afpNone;
+  actor.SetCurrentFrame(1);
+  actor.BuildList(rci);
+  EXPECT_FLOAT_EQ(RootX(), 2.5f);
+  EXPECT_FLOAT_EQ(root->GlobalMatrix[3].x, 2.5f);
+  controler.SetEnabled(false);
+  actor.BuildList(rci);
+  EXPECT_FLOAT_EQ(RootX(), 1);
+  controler.SetEnabled(true);
+  actor.AnimationMode = aamExternal;  // external driving ignores the controllers
+  actor.BuildList(rci);
+  EXPECT_FLOAT_EQ(RootX(), 1);
+
+  {
+    TGLActor other(nullptr);
+    controler.SetActor(&other);
+    EXPECT_TRUE(actor.Controlers().empty());
+  }
+  EXPECT_EQ(controler.Actor(), nullptr);  // told when its actor went
+  auto second = std::make_unique<TGLAnimationControler>(nullptr);
+  second->SetActor(&actor);
+  second.reset();
+  EXPECT_TRUE(actor.Controlers().empty());
+}
+
+TEST_F(SkeletonActor, OverlayDrawsEachBoneAndTheLineFromItsParent) {
+  RecordingGL gl;
+  actor.OverlaySkeleton = true;
+  actor.FrameInterpolation = afpNone;
+  actor.SetCurrentFrame(2);
+  actor.BuildList(rci);
+  std::vector<std::string> overlay;
+  std::vector<RecordedCall> calls;
+  bool inside = false;
+  for (const RecordedCall& call : gl.calls) {
+    if (call.name == "glPushAttrib") inside = true;
+    if (inside) calls.push_back(call);
+  }
+  for (const RecordedCall& call : calls) overlay.push_back(call.name);
+  EXPECT_EQ(overlay,
+            (std::vector<std::string>{"glPushAttrib", "glDisable",   "glDisable",   "glDisable",   "glColor3f",
+                                      "glColor4f",    "glPointSize", "glBegin",     "glVertex3fv", "glEnd",
+                                      "glColor4f",    "glPointSize", "glBegin",     "glVertex3fv", "glEnd",
+                                      "glBegin",      "glVertex3fv", "glVertex3fv", "glEnd",       "glPopAttrib"}));
+  EXPECT_EQ(calls[1].args, std::vector<double>{GL_DEPTH_TEST});
+  EXPECT_EQ(calls[5].args, (std::vector<double>{1, 0, 0, 1}));  // the root's red
+  EXPECT_EQ(calls[6].args, std::vector<double>{5});
+  EXPECT_EQ(calls[8].args, (std::vector<double>{2, 0, 0}));
+  EXPECT_EQ(calls[10].args, (std::vector<double>{1, 1, 1, 1}));  // the child's colour -1 is white
+  EXPECT_EQ(calls[16].args, (std::vector<double>{2, 0, 0}));     // from the parent...
+  EXPECT_EQ(calls[17].args, (std::vector<double>{2, 1, 0}));     // ...to the child
+}
+
+TEST_F(SkeletonActor, SynchronizeTakesTheReferencesFramesAndPose) {
+  TGLActor reference(nullptr);
+  reference.SetReference(aarSkeleton);
+  reference.Skeleton().Assign(&actor.Skeleton());
+  auto* pending = reference.Animations().Add();
+  pending->Name = "walk";
+  reference.SetEndFrame(2);
+  reference.AnimationMode = aamLoop;
+  reference.SetCurrentFrame(2);
+  reference.SwitchToAnimation(*pending, true);
+  reference.CurrentFrameDelta = 0.25f;
+  reference.Skeleton().Lerp(1, 2, 0.5f);
+  actor.Synchronize(reference);
+  EXPECT_EQ(actor.CurrentFrame(), 2);
+  EXPECT_EQ(actor.AnimationMode, aamLoop);
+  EXPECT_FLOAT_EQ(actor.CurrentFrameDelta, 0.25f);
+  EXPECT_EQ(actor.NextFrameIndex(), 0);  // the pending "walk", found by name among its own
+  EXPECT_FLOAT_EQ(RootX(), 1.5f);
+  EXPECT_FLOAT_EQ(root->GlobalMatrix[3].x, 1.5f);
+
+  // A pending animation that is deleted is forgotten, and loading clears the animations.
+  actor.SetCurrentFrame(1);
+  actor.AnimationMode = aamNone;
+  delete walk;
+  EXPECT_EQ(actor.NextFrameIndex(), 2);
+  actor.Animations().Add()->Name = "run";
+  TStringStream empty;
+  EXPECT_THROW(actor.LoadMeshFromStream("none.glsm", empty), ELibraryError);
+  EXPECT_EQ(actor.Animations().Count(), 0);
+}

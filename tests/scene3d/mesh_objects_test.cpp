@@ -73,7 +73,7 @@ TEST_F(MeshObjects, ArchivesRoundTripAndRejectBadData) {
   mesh->Name = "part";
   mesh->Mode = moFaceGroups;
   AddPoints(mesh->Vertices(), 4);
-  mesh->TexCoordsEx(1).AddXYZ(1, 2, 3);
+  for (int i = 0; i < 4; ++i) mesh->TexCoordsEx(1).AddXYZ(1, 2, 3);
   AddIndexGroup(*mesh, fgmTriangleStrip, {0, 1, 2, 3}).LightMapIndex = 2;
   auto* normals = new TFGVertexNormalTexIndexList(&mesh->FaceGroups());
   normals->VertexIndices.Add3(0, 1, 2);

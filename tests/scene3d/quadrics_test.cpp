@@ -155,6 +155,12 @@ TEST_F(Quadrics, RayCasts) {
   ExpectNear(VectorNormalize(normal), {std::numbers::sqrt2_v<float> / 2, 0, std::numbers::sqrt2_v<float> / 2}, 1e-3f);
   EXPECT_FALSE(torus->RayCastIntersect({5.4f, 0, 15, 1}, {1, 0, 1, 0}, &point, &normal));
   EXPECT_FALSE(torus->RayCastIntersect({0, 0, 20, 1}, {0, 0, -1, 0}, &point, &normal));  // through the middle
+  // Parallel to the axis, through the tube: the quartic has no odd powers.
+  ASSERT_TRUE(torus->RayCastIntersect({0.4f, 0, 20, 1}, {0, 0, -1, 0}, &point, &normal));
+  ExpectNear(point, {0.4f, 0, 10.1f}, 1e-3f);
+  ExpectNear(VectorNormalize(normal), {0, 0, 1}, 1e-3f);
+  ASSERT_TRUE(torus->RayCastIntersect({-0.45f, 0, 0, 1}, {0, 0, 1, 0}, &point, &normal));
+  EXPECT_NEAR(point.z, 10 - std::sqrt(0.1f * 0.1f - 0.05f * 0.05f), 1e-3f);
 
   auto* sphere = scene.Objects().NewChildOfClass<TGLSphere>();
   sphere->Position().SetPoint(0, 10, 0);

@@ -8,7 +8,9 @@
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/vector_geometry.h"
+#include "lit_region.h"
 #include "scene3d/earth_sky_dome.h"
+#include "scene3d/sprite.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 
@@ -84,6 +86,26 @@ TEST_F(RenderedScene, OrbitZoomAndPanMoveThePictureAsComputed) {
   const TVector4f pan = program.camera->ScreenDeltaToVectorXZ(-40, 0, 0.1f);
   program.target->Position().Translate({pan.x, pan.y, pan.z});
   ExpectAt(CentroidOf(Capture(), qRgb(0, 255, 0)), Predicted({10, 0, 0, 1}));
+}
+
+TEST_F(RenderedScene, ASpriteStillFacesTheCameraAfterAnOrbit) {
+  auto* sprite = program.scene.Objects().NewChildOfClass<TGLSprite>();
+  sprite->SetWidth(20);
+  sprite->SetHeight(20);
+  const LitRegion before = LitRegionOf(Capture());
+  // 20 units at the target's distance: twice the 106.9 pixels of ten units.
+  EXPECT_NEAR(before.Width(), 213.8, 2);
+  program.camera->OrbitAroundTarget(-15, 30);
+  const LitRegion after = LitRegionOf(Capture());
+  // Still an upright square of the same size: a quad left in its old plane
+  // would now be foreshortened and slanted, filling less of its box.
+  EXPECT_NEAR(after.Width(), before.Width(), 2);
+  EXPECT_NEAR(after.Height(), before.Height(), 2);
+  EXPECT_NEAR(after.Width(), after.Height(), 2);
+  EXPECT_GT(after.Fill(), 0.99);
+  const Centroid centre = Predicted({0, 0, 0, 1});
+  EXPECT_NEAR((after.left + after.right + 1) / 2.0, centre.x, 1.5);
+  EXPECT_NEAR((after.top + after.bottom + 1) / 2.0, centre.y, 1.5);
 }
 
 TEST_F(RenderedScene, AnEmptyFrameShowsTheBackgroundThroughTheSystemColourTable) {

@@ -30,6 +30,8 @@ constexpr int FloatCount(std::string_view name) {
   if (name == "glLoadMatrixf" || name == "glMultMatrixf" || name == "glLoadTransposeMatrixfARB") return 16;
   if (name == "glMaterialfv" || name == "glColor4fv" || name == "glTexEnvfv" || name == "glTexGenfv") return 4;
   if (name == "glNormal3fv" || name == "glVertex3fv" || name == "glColor3fv") return 3;
+  if (name == "glMultiTexCoord4fvARB") return 4;
+  if (name == "glTexCoord2fv" || name == "glMultiTexCoord2fvARB") return 2;
   return 0;
 }
 

@@ -1,5 +1,5 @@
-// A context that is current without a driver, so texture and list names can
-// be allocated while GL calls go to the recording table.
+// A GL context that is current without a driver, so texture and list names
+// can be allocated while calls go to the recording table.
 #pragma once
 
 #include "gfx3d/gl_context.h"
