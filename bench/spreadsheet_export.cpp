@@ -11,17 +11,11 @@
 
 namespace {
 
-constexpr int kLinesPerCell = 20;
+constexpr std::size_t kLinesPerCell = 20;
 
 void make_large_project() {
   setenv("RACKWRIGHT_STAGE_DIR", RACKWRIGHT_STAGE_DIR_DEFAULT, 0);
-  load_print_data();
-  make_print_sample(30);
-  for (Tdett_prv& lines : QuoteDetails) {
-    Tdett_prv listed = lines;
-    lines.clear();
-    for (int i = 0; i < kLinesPerCell; ++i) lines.push_back(listed[static_cast<std::size_t>(i) % listed.size()]);
-  }
+  make_large_print_sample(30, kLinesPerCell);
 }
 
 void BM_SpreadsheetExport(benchmark::State& state) {

@@ -455,8 +455,7 @@ void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const {
 }
 
 void TGLMaterialLibrary::ReadFromFiler(TVirtualReader& reader) {
-  const int version = reader.ReadInteger();
-  if (version < 0 || version > 2) RaiseVersionErrorForClass(ClassName(), version);
+  const int version = ReadArchiveVersion(reader, ClassName(), 2);
   // Read into a scratch library, so a bad archive leaves this one as it was.
   TGLMaterialLibrary scratch(nullptr);
   scratch.loading_ = true;

@@ -153,11 +153,6 @@ void SetClientState(GLenum array, bool enabled) {
     GL().glDisableClientState(array);
 }
 
-void ReadVersion(TVirtualReader& reader, const char* className, int highest, int& version) {
-  version = reader.ReadInteger();
-  if (version < 0 || version > highest) RaiseVersionErrorForClass(className, version);
-}
-
 }  // namespace
 
 // ---- TBaseMeshObject
@@ -173,8 +168,7 @@ void TBaseMeshObject::WriteToFiler(TVirtualWriter& writer) const {
 
 void TBaseMeshObject::ReadFromFiler(TVirtualReader& reader) {
   TPersistentObject::ReadFromFiler(reader);
-  int version = 0;
-  ReadVersion(reader, "TBaseMeshObject", 1, version);
+  const int version = ReadArchiveVersion(reader, "TBaseMeshObject", 1);
   Name = reader.ReadString();
   vertices_.ReadFromFiler(reader);
   normals_.ReadFromFiler(reader);
@@ -206,8 +200,7 @@ void TFaceGroup::WriteToFiler(TVirtualWriter& writer) const {
 
 void TFaceGroup::ReadFromFiler(TVirtualReader& reader) {
   TPersistentObject::ReadFromFiler(reader);
-  int version = 0;
-  ReadVersion(reader, "TFaceGroup", 1, version);
+  const int version = ReadArchiveVersion(reader, "TFaceGroup", 1);
   MaterialName = reader.ReadString();
   LightMapIndex = version == 1 ? reader.ReadInteger() : -1;
 }
@@ -272,8 +265,7 @@ void TFGVertexIndexList::WriteToFiler(TVirtualWriter& writer) const {
 
 void TFGVertexIndexList::ReadFromFiler(TVirtualReader& reader) {
   TFaceGroup::ReadFromFiler(reader);
-  int version = 0;
-  ReadVersion(reader, "TFGVertexIndexList", 0, version);
+  ReadArchiveVersion(reader, "TFGVertexIndexList", 0);
   VertexIndices.ReadFromFiler(reader);
   const int mode = reader.ReadInteger();
   if (mode < fgmTriangles || mode > fgmQuads) throw EReadError("Unknown face group mode");
@@ -320,8 +312,7 @@ void TFGVertexNormalTexIndexList::WriteToFiler(TVirtualWriter& writer) const {
 
 void TFGVertexNormalTexIndexList::ReadFromFiler(TVirtualReader& reader) {
   TFGVertexIndexList::ReadFromFiler(reader);
-  int version = 0;
-  ReadVersion(reader, "TFGVertexNormalTexIndexList", 0, version);
+  ReadArchiveVersion(reader, "TFGVertexNormalTexIndexList", 0);
   NormalIndices.ReadFromFiler(reader);
   TexCoordIndices.ReadFromFiler(reader);
 }
@@ -365,8 +356,7 @@ void TFGIndexTexCoordList::WriteToFiler(TVirtualWriter& writer) const {
 
 void TFGIndexTexCoordList::ReadFromFiler(TVirtualReader& reader) {
   TFGVertexIndexList::ReadFromFiler(reader);
-  int version = 0;
-  ReadVersion(reader, "TFGIndexTexCoordList", 0, version);
+  ReadArchiveVersion(reader, "TFGIndexTexCoordList", 0);
   TexCoords.ReadFromFiler(reader);
 }
 
@@ -716,8 +706,7 @@ void TMeshObject::WriteToFiler(TVirtualWriter& writer) const {
 
 void TMeshObject::ReadFromFiler(TVirtualReader& reader) {
   TBaseMeshObject::ReadFromFiler(reader);
-  int version = 0;
-  ReadVersion(reader, "TMeshObject", 2, version);
+  const int version = ReadArchiveVersion(reader, "TMeshObject", 2);
   tex_coords_.ReadFromFiler(reader);
   if (version >= 1)
     light_map_tex_coords_.ReadFromFiler(reader);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "editor/main/qt_lang_text.h"
 #include "gfx3d/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
@@ -24,8 +25,6 @@
 namespace {
 
 constexpr TColor kWhite = 0xFFFFFF;
-
-QString text(int number) { return QString::fromStdString(lang_text(number)); }
 
 // The frame as the quote keeps it: 24 bits a pixel, rows top to bottom.
 std::shared_ptr<const Tpicture> picture_of(const QImage& frame) {
@@ -98,11 +97,11 @@ TF3d::~TF3d() {
 }
 
 void TF3d::apply_language() {
-  setWindowTitle(text(103));
-  Immagine1->setTitle(text(175));
-  Salvasufile1->setText(text(176));
-  Stampa1->setText(text(177) + "...");
-  imm1->setText(text(230));
+  setWindowTitle(qt_lang_text(103));
+  Immagine1->setTitle(qt_lang_text(175));
+  Salvasufile1->setText(qt_lang_text(176));
+  Stampa1->setText(qt_lang_text(177) + "...");
+  imm1->setText(qt_lang_text(230));
 }
 
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }

@@ -14,12 +14,7 @@
 
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
-
-namespace {
-
-QString qtext(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
+#include "output/window_helpers.h"
 
 TFmail::TFmail(QWidget* parent) : QDialog(parent) {
   build_controls();

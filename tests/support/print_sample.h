@@ -83,3 +83,15 @@ inline void make_print_sample(int rooms = 3) {
   Company.more_lines = {"Tel. 011 555 1234", "info@example.com"};
   build_bill_of_materials();
 }
+
+// The benchmarks' large document: the sample with this many rooms, each
+// cell's quote repeating its lines up to lines_per_cell.
+inline void make_large_print_sample(int rooms, std::size_t lines_per_cell) {
+  load_print_data();
+  make_print_sample(rooms);
+  for (Tdett_prv& lines : QuoteDetails) {
+    Tdett_prv listed = lines;
+    lines.clear();
+    for (std::size_t i = 0; i < lines_per_cell; ++i) lines.push_back(listed[i % listed.size()]);
+  }
+}

@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <cstdlib>
 
 #include "gfx3d/library_errors.h"
 #include "scene3d/viewer/x11_child_window.h"
 #include "scene_fixture.h"
+#include "support/qt_events.h"
 
 namespace {
 
@@ -40,10 +40,7 @@ class StageViewer : public SceneTest {
   // Lets Qt deliver paints until at least n more frames were drawn.
   bool WaitForFrames(int n) {
     const int wanted = frames + n;
-    QElapsedTimer timer;
-    timer.start();
-    while (frames < wanted && timer.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    return frames >= wanted;
+    return process_events_until([&] { return frames >= wanted; });
   }
 
   void Settle() {

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QPrinter>
 #include <cstdlib>
 #include <filesystem>
@@ -30,6 +29,7 @@
 #include "scene3d/viewer/stage_viewer.h"
 #include "scene3d/viewer/x11_child_window.h"
 #include "support/gl_required.h"
+#include "support/qt_events.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "view3d/part_library.h"
@@ -98,10 +98,7 @@ class View3dWindow : public testing::Test {
 
   bool WaitForFrames(int n) {
     const int wanted = frames + n;
-    QElapsedTimer timer;
-    timer.start();
-    while (frames < wanted && timer.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    return frames >= wanted;
+    return process_events_until([&] { return frames >= wanted; });
   }
 
   QImage Frame() {
