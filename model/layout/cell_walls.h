@@ -29,6 +29,9 @@ inline Tvec2 wall_start(const Tlinea& wall) { return vec_make(wall.x1, wall.y1);
 
 inline Tvec2 wall_end(const Tlinea& wall) { return vec_make(wall.x2, wall.y2); }
 
+// A wall whose run takes part in joins: a wall (not an opening) with bays and shelves to place.
+inline bool carries_bays(const Tlinea& wall) { return wall.kind == 1 && wall.module_count > 0 && wall.shelf_count > 0; }
+
 inline bool has_start_join(const Tlinea& wall) { return wall.start_join_high || wall.start_join_low; }
 
 inline bool has_end_join(const Tlinea& wall) { return wall.end_join_high || wall.end_join_low; }

@@ -29,19 +29,19 @@ bool propagated_mix(const Tlinea& w, Walk walk) {
 
 bool joined_at_entry(const Tlinea& w, Walk walk) { return walk == Walk::forward ? has_start_join(w) : has_end_join(w); }
 
-void propagate(int wall_index, Walk walk) {
+void propagate(int wall_index, Walk walk, std::vector<MissedJoin>& missed) {
   Tcell& cell = current_cell();
   auto step = [&](int i) { return walk == Walk::forward ? next_wall_index(cell, i) : previous_wall_index(cell, i); };
-  for (int j = step(wall_index);; j = step(j)) {
+  for (int from = wall_index, j = step(wall_index);; from = j, j = step(j)) {
     Tlinea& w = cell.walls[static_cast<std::size_t>(j)];
     if (w.module_count <= 0 || w.laid_out || !joined_at_entry(w, walk)) return;
     std::vector<double> lengths;
+    // Without lengths the wall keeps no bays; the layout reports it once it is done.
     if (choose_module_lengths(w.module_count, lengths, j, propagated_mix(w, walk), w.free_space,
                               propagated_fill_length(j))) {
       orient_lengths_to_joins(j, lengths);
-      place_along_wall(j, walk == Walk::forward ? "AVANTI" : "INDIETRO", lengths);
-    } else {
-      report_no_length_fits();
+      if (!place_along_wall(j, walk == Walk::forward ? "AVANTI" : "INDIETRO", lengths))
+        missed.push_back({walk == Walk::forward ? from : j, from});
     }
     w.laid_out = true;
   }
@@ -49,6 +49,10 @@ void propagate(int wall_index, Walk walk) {
 
 }  // namespace
 
-void propagate_forward(int wall_index) { propagate(wall_index, Walk::forward); }
+void propagate_forward(int wall_index, std::vector<MissedJoin>& missed) {
+  propagate(wall_index, Walk::forward, missed);
+}
 
-void propagate_backward(int wall_index) { propagate(wall_index, Walk::backward); }
+void propagate_backward(int wall_index, std::vector<MissedJoin>& missed) {
+  propagate(wall_index, Walk::backward, missed);
+}

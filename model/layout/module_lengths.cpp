@@ -6,15 +6,47 @@
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/joined_corners.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+
+namespace {
+
+// At an inside corner left unjoined because the runs could not meet there
+// (no clearance cuts it, and the neighbour's run outranks this one), this run
+// ends in its own upright clear of the neighbour's run: past its depth and
+// offset, and an upright gap. A neighbour not laid out yet may stand off its
+// wall as far as a joined run does.
+double clear_of_higher_run(const Tlinea& w, bool joined, bool bounded, double gap_here, const Tlinea& neighbour,
+                           double gap_there) {
+  const bool unjoined = !joined && bounded && gap_here <= 0 && gap_there <= 0;
+  if (!unjoined || !carries_bays(neighbour) || neighbour.priority <= w.priority) return 0.0;
+  return neighbour.module_depth + (neighbour.laid_out ? neighbour.chain_start : MostOffWall) + UprightGap;
+}
+
+}  // namespace
+
+double unjoined_start_allowance(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
+  return clear_of_higher_run(w, has_start_join(w), w.start_bounded, w.start_gap, p, p.end_gap);
+}
+
+double unjoined_end_allowance(int wall_index) {
+  const Tcell& cell = current_cell();
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
+  const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, wall_index))];
+  return clear_of_higher_run(w, has_end_join(w), w.end_bounded, w.end_gap, n, n.start_gap);
+}
 
 double base_fill_length(int wall_index) {
   const Tcell& cell = current_cell();
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   // In doubles: a damaged project may hold a count near the integer limit.
   const double n = w.module_count;
-  return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * UprightWidth - n * 2 * UprightGap;
+  return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * UprightWidth - n * 2 * UprightGap -
+         unjoined_start_allowance(wall_index) - unjoined_end_allowance(wall_index);
 }
 
 double wall_fill_length(int wall_index) {
@@ -83,17 +115,6 @@ std::size_t allowed_length_count() {
   return static_cast<std::size_t>(std::clamp(AppState.max_length_index, 0, static_cast<int>(LengthList.size()) - 1)) +
          1;
 }
-
-}  // namespace
-
-double widest_full_run_leftover() {
-  // A mix of the two allowed lengths around the average leaves less than their difference.
-  double widest = 0.0;
-  for (std::size_t i = 1; i < allowed_length_count(); ++i) widest = std::max(widest, LengthList[i] - LengthList[i - 1]);
-  return widest + UprightWidth + UprightGap;
-}
-
-namespace {
 
 // n lengths: the first k of them first_length, the rest other_length.
 std::vector<double> trial_lengths(int n, int k, double first_length, double other_length) {

@@ -14,16 +14,20 @@ inline constexpr double UprightGap = 4.0;
 // Centre to centre of two bays' facing edges: gap, upright, gap.
 inline constexpr double BayPitchExtra = UprightGap + UprightWidth + UprightGap;
 
-// The most a run with as many bays as fit leaves unused at a joined corner,
-// where the next run lines up with it: less than the widest step between
-// neighbouring allowed lengths, plus an upright and its gap. A run leaving
-// more is under-filled.
-double widest_full_run_leftover();
 // From a bay's edge to the centre of the upright beside it.
 inline constexpr double UprightCentreOffset = UprightGap + UprightWidth / 2;
 
+// What a run gives up at its start or end corner where it was not joined to
+// the higher run beside it because the two could not meet there: that run's
+// depth, offset and an upright gap, so that the two stay clear of each other.
+// Nothing where the corner is joined, open, cut by a clearance, or the
+// neighbour ranks lower.
+double unjoined_start_allowance(int wall_index);
+double unjoined_end_allowance(int wall_index);
+
 // F of a wall of the current cell before its corner corrections: its length
-// less both clearances of each end and every upright and gap.
+// less both clearances of each end, every upright and gap, and the room kept
+// clear of higher runs at unjoined corners.
 double base_fill_length(int wall_index);
 
 // F, the length available for the bay bodies of a wall of the current cell,
@@ -33,7 +37,7 @@ double wall_fill_length(int wall_index);
 // What the fill length of a run walked into from a laid-out neighbour gains at
 // its start or end corner beyond base_fill_length: the neighbour's depth and
 // run offset at a bounded corner, the reach past an open one; nothing at a
-// straight join or an unjoined end. The run begins where this leaves it.
+// straight join or an unjoined end.
 double walked_start_allowance(int wall_index);
 double walked_end_allowance(int wall_index);
 

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <numeric>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/joined_corners.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/state/current_cell.h"
-#include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 
@@ -87,12 +85,6 @@ void lay_run_backward(Tlinea& wall, Tvec2 x, const std::vector<double>& lengths)
   }
 }
 
-// How far the run's centre line at point x stands off the wall line, beyond S + depth/2.
-double chain_offset(const Tlinea& wall, const Tvec2& x, double clearance) {
-  double distance = wall.orientation == 'H' ? std::fabs(x.y - wall.y1) : std::fabs(x.x - wall.x1);
-  return distance - wall.module_depth / 2 - clearance;
-}
-
 // The joined neighbour whose run this wall lines up with, or -1. The equal
 // length rule breaks a tie by the priorities (bounded walls only).
 int alignment_neighbour(int wall_index, bool equal_length_rule) {
@@ -145,8 +137,6 @@ bool trial_fill_neighbour(int wall_index, int s, bool mix) {
 
 }  // namespace
 
-void report_no_length_fits() { ui().show_message(lang_text(56)); }
-
 void orient_lengths_to_joins(int wall_index, std::vector<double>& lengths) {
   const Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
   if (!w.forced_lengths.empty() || lengths.empty()) return;
@@ -191,7 +181,7 @@ bool choose_run_lengths(int wall_index, RunEnds ends, std::vector<double>& lengt
 
 // Moves the run's line off the wall so that it meets the run of the joined
 // neighbour it lines up with, as a trial fill of that neighbour shows it.
-void align_with_neighbour(int wall_index, RunEnds ends) {
+void align_with_neighbour(int wall_index, RunEnds ends, bool has_run) {
   const Tcell& cell = current_cell();
   const int s = alignment_neighbour(wall_index, ends == RunEnds::bounded);
   if (s < 0) return;
@@ -203,11 +193,14 @@ void align_with_neighbour(int wall_index, RunEnds ends) {
         (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded) ? UprightWidth + UprightGap : 0.0;
     return;
   }
-  // An under-filled neighbour's run will not come to this corner: this run stays on its wall.
-  if (std::fabs(w.free_space) >= widest_full_run_leftover()) return;
-  w.chain_start = mix ? std::fabs(w.free_space / 2) : 0.0;
-  if (s == previous_wall_index(cell, wall_index) && w.start_join_high) w.chain_start += UprightWidth + UprightGap;
-  if (s == next_wall_index(cell, wall_index) && w.end_join_high) w.chain_start += UprightWidth + UprightGap;
+  // Clear of the upright of the neighbour's run where that run owns the corner.
+  const bool past_upright = (s == previous_wall_index(cell, wall_index) && w.start_join_high) ||
+                            (s == next_wall_index(cell, wall_index) && w.end_join_high);
+  const double upright = past_upright ? UprightWidth + UprightGap : 0.0;
+  w.chain_start = (mix ? std::fabs(w.free_space / 2) : 0.0) + upright;
+  // Lined up with an under-filled neighbour, the run would leave its wall:
+  // it stays on it, and the neighbour's run comes to its corner bay.
+  if (has_run && !stands_on_its_wall(w.chain_start)) w.chain_start = upright;
 }
 
 // Where the first bay begins, measured along the wall from its start.
@@ -216,7 +209,7 @@ double run_start_position(int wall_index, RunEnds ends) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
   const double s = cell.clearance;
-  double start = s + w.start_gap + w.start_free + UprightWidth + UprightGap;
+  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + w.start_free + UprightWidth + UprightGap;
   if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + UprightGap;
   if (ends == RunEnds::bounded) return start;
   const bool open_start = !w.start_bounded && !straight_at_start(w);
@@ -229,11 +222,9 @@ double run_start_position(int wall_index, RunEnds ends) {
 void place_modules(int wall_index, RunEnds ends) {
   std::vector<double> lengths;
   const bool ok = choose_run_lengths(wall_index, ends, lengths);
-  align_with_neighbour(wall_index, ends);
-  if (!ok) {
-    report_no_length_fits();
-    return;
-  }
+  align_with_neighbour(wall_index, ends, ok);
+  // Without lengths the wall keeps no bays; the layout reports it once it is done.
+  if (!ok) return;
   const Tcell& cell = current_cell();
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   place_run_frames(wall_index, run_start_position(wall_index, ends),
@@ -291,70 +282,31 @@ Tvec2 joined_run_edge(int wall_index, bool forward, const Tmodulo& m) {
   return x;
 }
 
-// Whether a walked run may stand this far off its wall to line up with the
-// neighbour's run end. Not when that run does not come to the corner: through
-// this wall, or short of it by more than a full run leaves (the neighbour is
-// under-filled). The run then starts from its own wall's corner, on its line.
-bool lines_up_with(double off_wall) { return off_wall >= -1e-6 && off_wall < widest_full_run_leftover(); }
-
 // How far a run whose centre line passes through x stands off its wall (through
 // the point on_wall), beyond S + depth/2.
 double off_wall_at(const Tlinea& w, const Tvec2& on_wall, const Tvec2& x, double clearance) {
   return -vec_dot(x - on_wall, wall_normal(w)) - w.module_depth / 2 - clearance;
 }
 
-// A walk that comes round to a run already laid out, and owns the corner they
-// share, may pass alongside that run's end bay, which was placed for a run on
-// this wall's own line. Where the run reaches that far, it stands off its wall
-// only as far as keeps it clear of that bay. x is the run's edge at the corner
-// it was entered through.
-Tvec2 clear_of_laid_out_run(int wall_index, bool forward, Tvec2 x, const std::vector<double>& lengths) {
-  const Tcell& cell = current_cell();
-  const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
-  const bool owns_far_corner = forward ? w.end_join_low && w.end_bounded : w.start_join_low && w.start_bounded;
-  const Tlinea& far = cell.walls[static_cast<std::size_t>(forward ? next_wall_index(cell, wall_index)
-                                                                  : previous_wall_index(cell, wall_index))];
-  if (!owns_far_corner || far.modules.empty() || lengths.empty()) return x;
-  const Tmodulo& m = forward ? far.modules.front() : far.modules.back();
-  const Tvec2 far_corner = forward ? wall_end(w) : wall_start(w);
-  const Tvec2 d = wall_direction(w);
-  // Along this wall, from the far corner: the run's far end and the bay's face.
-  const double run_length =
-      std::accumulate(lengths.begin(), lengths.end(), 0.0) + static_cast<double>(lengths.size() - 1) * BayPitchExtra;
-  const double run_end = std::fabs(vec_dot(far_corner - x, d)) - run_length;
-  const double bay_face = std::fabs(vec_dot(vec_make(m.x, m.y) - far_corner, d)) + m.width / 2;
-  if (run_end >= bay_face) return x;
-  // Across: the bay's edge measured along the far wall from the corner.
-  const double bay_edge = std::fabs(vec_dot(vec_make(m.x, m.y) - far_corner, wall_direction(far))) - m.length / 2;
-  const double room = std::max(0.0, bay_edge - cell.clearance - w.module_depth);
-  const double off_wall = off_wall_at(w, far_corner, x, cell.clearance);
-  return off_wall > room ? x + (off_wall - room) * wall_normal(w) : x;
-}
-
 }  // namespace
 
-void place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths) {
+bool place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths) {
   Tcell& cell = current_cell();
   Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   const bool forward = direction == "AVANTI";
   const Tvec2 corner = forward ? wall_start(w) : wall_end(w);
   Tvec2 x = corner - (w.module_depth / 2 + cell.clearance) * wall_normal(w);
+  // Beside a neighbour without bays, a run joined high there would carry a
+  // joint mark with nothing to join.
+  bool meets = !(forward ? w.start_join_high : w.end_join_high);
   if (const Tmodulo* m = neighbour_bay_at_corner(wall_index, forward)) {
     x = joined_run_edge(wall_index, forward, *m);
-    const double off_wall = off_wall_at(w, corner, x, cell.clearance);
-    if (!lines_up_with(off_wall)) x = x + off_wall * wall_normal(w);
-    x = clear_of_laid_out_run(wall_index, forward, x, lengths);
-    w.chain_start = chain_offset(w, x, cell.clearance);
-  } else {
-    // No bays at the corner (the neighbour found no lengths): the run starts
-    // from its own wall's corner where its fill length has it begin.
-    const double end_gap = forward ? w.start_gap : w.end_gap;
-    const double allowance = forward ? walked_start_allowance(wall_index) : walked_end_allowance(wall_index);
-    const double along = cell.clearance + end_gap + UprightWidth + UprightGap - allowance;
-    x = x + (forward ? along : -along) * wall_direction(w);
+    w.chain_start = off_wall_at(w, corner, x, cell.clearance);
+    meets = stands_on_its_wall(w.chain_start);
   }
   if (forward)
     lay_run_forward(w, x, lengths);
   else
     lay_run_backward(w, x, lengths);
+  return meets;
 }

@@ -23,14 +23,10 @@ void place_run_frames(int wall_index, double start_position, double offset, cons
 // Builds the bays and frames of a wall that continues a neighbour's run:
 // "AVANTI" from the previous wall's last bay at the start corner, "INDIETRO"
 // from the next wall's first bay at the end corner (frames then stored from
-// the wall's end towards its start). A run stands off its wall to meet the
-// neighbour's run only as far as a full neighbour would leave it, and no
-// further than keeps it clear of a run already laid out at its far corner;
-// after a neighbour without bays it starts from its own wall's corner.
-void place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths);
+// the wall's end towards its start). True when the run meets the neighbour's
+// run there on its own wall; false when it would stand off it (or through it)
+// to do so, or the neighbour has no bays: the corner is then to be unjoined.
+bool place_along_wall(int wall_index, std::string_view direction, const std::vector<double>& lengths);
 
 // Without forced lengths, puts the shorter end length at a joined corner.
 void orient_lengths_to_joins(int wall_index, std::vector<double>& lengths);
-
-// Text 56, shown when no mix of catalogue lengths fits a wall.
-void report_no_length_fits();

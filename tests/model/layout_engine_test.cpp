@@ -31,16 +31,20 @@ TEST_F(LayoutEngine, RectangleWithDistinctPriorities) {
   expect_cell_invariants(cell());
   EXPECT_TRUE(ui->messages.empty());
   // Wall 0 (longest, stored first) is laid out first, the others by the
-  // forward walk. Checked by hand: F of wall 0 = 5792 - 2 * 472 - 32 = 4816.
+  // forward walk. The walk comes round to wall 3, 78 mm off its wall to meet
+  // wall 2, where it cannot meet wall 0's first bay: that corner is not
+  // joined, and wall 0 ends there in its own frame, clear of wall 3's run (its
+  // depth, the most a run stands off its wall, and a gap). Checked by hand: F
+  // of wall 0 = 5792 - 604 - 472 - 32 = 4684.
   EXPECT_EQ(
       layout_summary(cell()),
-      "joins 1010 bounded 11 free 60 12 40 chain 62 | 900@-2038,-1688 1000@-1052,-1688 1000@-16,-1688 1000@1020,-1688 "
-      "900@2006,-1688 | TI0/1@-1570,-1688 TI1/2@-534,-1688 TI2/3@502,-1688 TI3/4@1538,-1688\njoins 0110 bounded 11 "
-      "free 62 30 62 chain 40 | 1100@2710,-1388 1100@2710,-252 1100@2710,884 | TE-1/0@2710,-1956 TI0/1@2710,-820 "
-      "TI1/2@2710,316\njoins 0110 bounded 11 free 12 8 12 chain 62 | 1000@2460,1688 1100@1374,1688 1100@238,1688 "
-      "1100@-898,1688 1000@-1984,1688 | TE-1/0@2978,1688 TI0/1@1942,1688 TI1/2@806,1688 TI2/3@-330,1688 "
-      "TI3/4@-1466,1688\njoins 0101 bounded 11 free 4 30 34 chain 12 | 1300@-2738,1288 1300@-2738,-48 1200@-2738,-1334 "
-      "| TE-1/0@-2738,1956 TI0/1@-2738,620 TI1/2@-2738,-716 TE2/-1@-2738,-1952\n");
+      "joins 0010 bounded 11 free 60 646 74 chain 62 | 900@-1872,-1688 900@-936,-1688 1000@50,-1688 900@1036,-1688 "
+      "900@1972,-1688 | TE-1/0@-2340,-1688 TI0/1@-1404,-1688 TI1/2@-468,-1688 TI2/3@568,-1688 TI3/4@1504,-1688\njoins "
+      "0110 bounded 11 free 62 30 62 chain 74 | 1100@2676,-1388 1100@2676,-252 1100@2676,884 | TE-1/0@2676,-1956 "
+      "TI0/1@2676,-820 TI1/2@2676,316\njoins 0110 bounded 11 free 78 42 78 chain 62 | 1000@2426,1688 1000@1390,1688 "
+      "1100@304,1688 1100@-832,1688 1000@-1918,1688 | TE-1/0@2944,1688 TI0/1@1908,1688 TI1/2@872,1688 TI2/3@-264,1688 "
+      "TI3/4@-1400,1688\njoins 0100 bounded 11 free 34 30 34 chain 78 | 1200@-2672,1338 1300@-2672,52 1300@-2672,-1284 "
+      "| TE-1/0@-2672,1956 TI0/1@-2672,720 TI1/2@-2672,-616 TE2/-1@-2672,-1952\n");
 }
 
 TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
@@ -52,19 +56,20 @@ TEST_F(LayoutEngine, LShapedRoomLeavesTheReentrantCornerOpen) {
   expect_cell_invariants(cell());
   // Checked by hand: wall 0 fills 5792 with 5700, its run 10 mm off the wall
   // to meet wall 5's run, whose trial leftover is 20. Walls 2 and 3 are not
-  // bounded at the re-entrant corner; wall 2's two bays stop 282 short of it,
-  // so wall 3 starts past wall 2's run end but on its own wall, and wall 4
-  // meets it there.
+  // bounded at the re-entrant corner; wall 2's two bays stop short of it,
+  // where wall 3 cannot meet them on its own wall, so that corner is not
+  // joined: wall 2 ends in its own frame, and wall 3 starts from its corner
+  // with its own, lined up with wall 4's run.
   EXPECT_EQ(layout_summary(cell()),
             "joins 0101 bounded 11 free 20 46 46 chain 10 | 1100@-2372,-2740 1100@-1236,-2740 1200@-50,-2740 "
             "1200@1186,-2740 1100@2372,-2740 | TE-1/0@-2940,-2740 TI0/1@-1804,-2740 TI1/2@-668,-2740 TI2/3@568,-2740 "
             "TI3/4@1804,-2740 TE4/-1@2940,-2740\njoins 1010 bounded 11 free 46 10 46 chain 78 | 1000@2672,-1986 "
-            "900@2672,-1000 | TI0/1@2672,-1468\njoins 0110 bounded 10 free 282 46 0 chain 46 | 1300@2272,-296 "
-            "1300@936,-296 | TE-1/0@2940,-296 TI0/1@1604,-296\njoins 0110 bounded 01 free 406 0 0 chain 0 | "
-            "1300@-250,104 1300@-250,1440 | TE-1/0@-250,-564 TI0/1@-250,772\njoins 0110 bounded 11 free 60 -32 60 "
-            "chain 0 | 1200@-600,2750 1200@-1836,2750 | TE-1/0@18,2750 TI0/1@-1218,2750\njoins 0110 bounded 11 free 42 "
-            "-32 10 chain 60 | 1000@-2690,2500 1100@-2690,1414 1100@-2690,278 1100@-2690,-858 1000@-2690,-1944 | "
-            "TE-1/0@-2690,3018 TI0/1@-2690,1982 TI1/2@-2690,846 TI2/3@-2690,-290 TI3/4@-2690,-1426\n");
+            "900@2672,-1000 | TI0/1@2672,-1468\njoins 0100 bounded 10 free 254 46 0 chain 46 | 1300@2272,-296 "
+            "1300@936,-296 | TE-1/0@2940,-296 TI0/1@1604,-296 TE1/-1@268,-296\njoins 0010 bounded 01 free 86 0 42 "
+            "chain 82 | 1200@-332,718 1100@-332,1904 | TI0/1@-332,1336 TE-1/0@-332,100\njoins 0110 bounded 11 free 82 "
+            "50 78 chain 42 | 1200@-682,2708 1100@-1868,2708 | TI0/1@-1300,2708 TE-1/0@-64,2708\njoins 0110 bounded 11 "
+            "free 42 10 10 chain 78 | 1000@-2672,2458 1100@-2672,1372 1100@-2672,236 1100@-2672,-900 1000@-2672,-1986 "
+            "| TI3/4@-2672,-1468 TI2/3@-2672,-332 TI1/2@-2672,804 TI0/1@-2672,1940 TE-1/0@-2672,2976\n");
 }
 
 TEST_F(LayoutEngine, EqualPrioritiesMakeNoJoins) {
@@ -109,34 +114,37 @@ const WalkCase walk_cases[] = {
     // Wall 0 goes first (leftover 92) and stands 44 off the wall to meet
     // wall 1 (trial leftover 88). The walk then lays out walls 1, 2 and 3,
     // each F allowing for the run offset of the wall it comes from: wall 1:
-    // 3864 - 516 - 472 = 2876, wall 2: 5792 - 46 - 472 = 5274. Wall 3 ends at
-    // the face of wall 0, which owns that corner; its F takes wall 0's depth
-    // and offset: 3864 - 44 - 472 - 44 = 3304, so its run ends 4 mm short of it.
-    {"ForwardWalkClosingTheRoomMeetsTheFirstRunAtItsFace",
+    // 3864 - 516 - 472 = 2876, wall 2: 5792 - 46 - 472 = 5274. Wall 3, lined
+    // up with wall 2's run, has its leftover at its far end, so its last bay
+    // cannot meet wall 0's first bay there: that corner is not joined, and
+    // wall 3 ends in its own frame clear of wall 0's run (depth, offset, gap).
+    {"ForwardWalkShortOfTheFirstRunLeavesThatCornerUnjoined",
      {{0, 0}, {6000, 0}, {6000, 4000}, {0, 4000}},
      {{0, 5, 3}, {1, 3, 0}, {2, 5, 1}, {3, 3, 2}},
      {0, 1, 2, 3},
-     {"joins 0101 bounded 11 free 88 46 46 chain 44 | 1100@-2372,-1706 1100@-1236,-1706 1200@-50,-1706 1200@1186,-1706 "
+     {"joins 0001 bounded 11 free 88 46 46 chain 44 | 1100@-2372,-1706 1100@-1236,-1706 1200@-50,-1706 1200@1186,-1706 "
       "1100@2372,-1706 | TE-1/0@-2940,-1706 TI0/1@-1804,-1706 TI1/2@-668,-1706 TI2/3@568,-1706 TI3/4@1804,-1706 "
       "TE4/-1@2940,-1706",
       "joins 1010 bounded 11 free 76 44 76 chain 78 | 900@2672,-1002 1000@2672,-16 900@2672,970 | TI0/1@2672,-534 "
       "TI1/2@2672,502",
       "joins 0110 bounded 11 free 74 46 74 chain 76 | 1000@2422,1674 1000@1386,1674 1100@300,1674 1100@-836,1674 "
       "1000@-1922,1674 | TE-1/0@2940,1674 TI0/1@1904,1674 TI1/2@868,1674 TI2/3@-268,1674 TI3/4@-1404,1674",
-      "joins 0110 bounded 11 free 4 44 44 chain 74 | 1100@-2676,1374 1100@-2676,238 1100@-2676,-898 | "
-      "TE-1/0@-2676,1942 TI0/1@-2676,806 TI1/2@-2676,-330"}},
-    // Wall 0 goes first, on its wall: wall 3's trial leftover (1300) shows it
-    // under-filled. Wall 3 follows backwards from wall 0's first bay, storing
-    // its frames from its end, and its last bay stands 4 mm past wall 0's
-    // first bay along the wall.
+      "joins 0100 bounded 11 free 72 44 620 chain 74 | 1000@-2676,1424 1100@-2676,338 1100@-2676,-798 | "
+      "TE-1/0@-2676,1942 TI0/1@-2676,906 TI1/2@-2676,-230 TE2/-1@-2676,-1366"}},
+    // Wall 0 goes first, 32 mm off its wall (past wall 3's upright): lined up
+    // with under-filled wall 3 (trial leftover 1300) it would stand far off.
+    // Centred, its first bay is out of reach of wall 3's run on its wall, so
+    // wall 0, joined at that corner alone, stands at it, its leftover at its
+    // far end. Wall 3 follows backwards from wall 0's first bay, storing its
+    // frames from its end, and its last bay stands 4 mm past that bay.
     {"BackwardWalkBuildsTheRunFromTheWallsEnd",
      {{0, 0}, {5000, 0}, {5000, 4000}, {0, 4000}},
      {{0, 3, 0}, {3, 2, 1}},
      {0, 3},
-     {"joins 1000 bounded 11 free 1300 0 246 chain 0 | 1300@-1100,-1750 1300@236,-1750 1300@1572,-1750 | "
-      "TI0/1@-432,-1750 TI1/2@904,-1750 TE2/-1@2240,-1750",
-      "joins 0001 bounded 11 free 1332 1332 -32 chain 0 | 1300@-2250,-14 1300@-2250,-1350 | TE1/-1@-2250,-2018 "
-      "TI0/1@-2250,-682 TE-1/0@-2250,654"}},
+     {"joins 1000 bounded 11 free 1300 0 492 chain 32 | 1300@-1346,-1718 1300@-10,-1718 1300@1326,-1718 | "
+      "TI0/1@-678,-1718 TI1/2@658,-1718 TE2/-1@1994,-1718",
+      "joins 0001 bounded 11 free 1300 1300 0 chain 0 | 1300@-2250,18 1300@-2250,-1318 | TE1/-1@-2250,-1986 "
+      "TI0/1@-2250,-650 TE-1/0@-2250,686"}},
     // Wall 0 (1200 x 4, leftover 28) stands 46 off the wall after a trial
     // fill of wall 3 (F 3392, leftover 92). Walking back, wall 3's F takes
     // both the depth and that offset of wall 0: 3864 - 472 - 46 = 3346, and
@@ -181,18 +189,20 @@ const WalkCase walk_cases[] = {
       "TE-1/0@2154,-500",
       "joins 1000 bounded 01 free 832 0 828 chain 0 | 1300@-250,404 1300@-250,1740 | TI0/1@-250,1072 "
       "TE1/-1@-250,2408"}},
-    // Wall 2's two bays of 1300 leave 360, more than a full run would (the
-    // widest step between lengths, 100, plus an upright and its gap), so no
-    // run stands off its wall to meet another: wall 1 goes first on its wall,
-    // wall 2 follows and reaches past the re-entrant corner, and wall 3 starts
-    // 4 mm past wall 2's run along its own wall (F = 2892: 900, 1000, 900).
+    // Wall 2's two bays of 1300 leave 360: lined up with them, wall 1 would
+    // stand 180 mm off its wall, so it goes first on its wall. Walked from
+    // it, wall 2 would stand as far off its own, so that corner is not
+    // joined: wall 2 starts past wall 1's run in its own frame and reaches
+    // past the re-entrant corner, and wall 3 starts 4 mm past wall 2's run
+    // along its own wall (F = 2892: 900, 1000, 900).
     {"RunsNextToAnUnderfilledWallKeepToTheirWalls",
      {{0, 0}, {6000, 0}, {6000, 3000}, {3000, 3000}, {3000, 6000}, {0, 6000}},
      {{1, 2, 2}, {2, 2, 1}, {3, 3, 0}},
      {1, 2, 3},
-     {"joins 0001 bounded 11 free 360 150 150 chain 0 | 1300@2750,-2168 1300@2750,-832 | TE-1/0@2750,-2836 "
+     {"joins 0000 bounded 11 free 300 150 150 chain 0 | 1300@2750,-2168 1300@2750,-832 | TE-1/0@2750,-2836 "
       "TI0/1@2750,-1500 TE1/-1@2750,-164",
-      "joins 1001 bounded 10 free 360 0 0 chain 0 | 1300@1846,-250 1300@510,-250 | TI0/1@1178,-250 TE1/-1@-158,-250",
+      "joins 0001 bounded 10 free 92 832 0 chain 0 | 1300@1486,-250 1300@150,-250 | TE-1/0@2154,-250 TI0/1@818,-250 "
+      "TE1/-1@-518,-250",
       "joins 1000 bounded 01 free 92 0 92 chain 0 | 900@-250,454 1000@-250,1440 900@-250,2426 | TI0/1@-250,922 "
       "TI1/2@-250,1958 TE2/-1@-250,2894"}},
     // A U-shaped room: the bottom of the notch turns at two re-entrant

@@ -12,63 +12,10 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "layout_invariants.h"
 #include "model/layout/layout_engine.h"
 
 namespace {
-
-// A bay's footprint on the plan.
-struct Box {
-  double x0, y0, x1, y1;
-};
-
-Box footprint(const Tmodulo& m) {
-  const double half_x = (m.orientation == 'H' ? m.length : m.width) / 2;
-  const double half_y = (m.orientation == 'H' ? m.width : m.length) / 2;
-  return {m.x - half_x, m.y - half_y, m.x + half_x, m.y + half_y};
-}
-
-// How far apart two footprints are: negative when they overlap.
-double separation(const Box& a, const Box& b) {
-  return std::max(std::max(a.x0, b.x0) - std::min(a.x1, b.x1), std::max(a.y0, b.y0) - std::min(a.y1, b.y1));
-}
-
-constexpr double kTolerance = 1e-6;
-
-// Inside or on the outline of the cell's walls (ray casting, edges count as inside).
-bool inside_outline(const Tcell& cell, double x, double y) {
-  bool inside = false;
-  for (const Tlinea& w : cell.walls) {
-    const double cross = (w.x2 - w.x1) * (y - w.y1) - (w.y2 - w.y1) * (x - w.x1);
-    const bool within_x = std::min(w.x1, w.x2) - kTolerance <= x && x <= std::max(w.x1, w.x2) + kTolerance;
-    const bool within_y = std::min(w.y1, w.y2) - kTolerance <= y && y <= std::max(w.y1, w.y2) + kTolerance;
-    if (std::abs(cross) <= kTolerance * std::max(1.0, w.length) && within_x && within_y) return true;
-    if ((w.y1 > y) != (w.y2 > y) && x < w.x1 + (y - w.y1) * (w.x2 - w.x1) / (w.y2 - w.y1)) inside = !inside;
-  }
-  return inside;
-}
-
-// The three properties, reported with the room that broke them.
-void expect_sound_layout(const std::string& room) {
-  SCOPED_TRACE(room);
-  const Tcell& laid_out = current_cell();
-  const std::size_t count = laid_out.walls.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const Tlinea& w = laid_out.walls[i];
-    for (const Tmodulo& m : w.modules) {
-      const Box b = footprint(m);
-      for (double x : {b.x0, b.x1})
-        for (double y : {b.y0, b.y1}) EXPECT_TRUE(inside_outline(laid_out, x, y)) << "wall " << i << " bay outside";
-    }
-    if (!has_end_join(w)) continue;
-    const Tlinea& next = laid_out.walls[(i + 1) % count];
-    for (const Tmodulo& a : w.modules)
-      for (const Tmodulo& b : next.modules)
-        EXPECT_GT(separation(footprint(a), footprint(b)), -kTolerance) << "walls " << i << " and next overlap";
-  }
-  const std::string first = layout_summary(laid_out);
-  recompute_layout();
-  EXPECT_EQ(layout_summary(current_cell()), first) << "a second layout moved runs";
-}
 
 class LayoutProperties : public CellTest {
  protected:
@@ -84,9 +31,10 @@ TEST_F(LayoutProperties, ForwardWalkClosingTheLoopEndsFourMillimetresShortOfTheF
   for (int i = 0; i < 4; ++i) set_run(wall(i), counts[i], ranks[i], 500);
   recompute_layout();
   expect_sound_layout("6000 x 4000, counts 5/2/5/4, priorities 3/0/1/2");
-  // The walk places wall 3 from its start: its leftover lies at the joined end.
-  EXPECT_NEAR(separation(footprint(wall(3).modules.back()), footprint(wall(0).modules.front())),
-              4.0 + wall(3).free_space, 1e-6);
+  // The walk places wall 3 from its start; where it meets wall 0 the two
+  // corner bays stand as joined bays do.
+  EXPECT_TRUE(wall(3).end_join_high);
+  EXPECT_NEAR(separation(footprint(wall(3).modules.back()), footprint(wall(0).modules.front())), 4.0, 1e-6);
 }
 
 TEST_F(LayoutProperties, CornerRefitKeepsAShelfSoASecondLayoutMovesNothing) {
@@ -126,33 +74,35 @@ TEST_F(LayoutProperties, RunAfterAnUnderfilledNotchBottomStartsFromItsOwnCorner)
   wall(4).module_count = 3;
   recompute_layout();
   expect_sound_layout("U room, three bays on a notch bottom that holds four");
-  // On its own line, and along its wall just past the notch bottom's run, as
-  // when that run is full.
+  // On its own line; it cannot meet the notch bottom's run there, so that
+  // corner is not joined and the run has its own end frame.
   EXPECT_EQ(wall(5).chain_start, 0);
   const Tmodulo& first = wall(5).modules.front();
-  const Tvec2 at = wall_local(wall(5), first.x, first.y);
-  EXPECT_DOUBLE_EQ(at.y, -250);
-  EXPECT_DOUBLE_EQ(at.x - first.length / 2, 4);
+  EXPECT_DOUBLE_EQ(wall_local(wall(5), first.x, first.y).y, -250);
+  EXPECT_FALSE(wall(5).start_join_high || wall(4).end_join_low);
+  EXPECT_EQ(wall(5).end_frames.size(), 4u);
 }
 
 TEST_F(LayoutProperties, RunAfterAWallWithoutBaysStartsFromItsOwnCorner) {
-  // Wall 0 goes first and finds no lengths (text 56); wall 1, joined to it,
-  // begins where its fill length has it begin: past the depth of wall 0's run.
+  // Wall 0 goes first and finds no lengths (text 56); wall 1 is not joined to
+  // it, ends in its own frame there and keeps clear of where wall 0's run would stand.
   make_rectangle(5000, 4000);
   set_run(wall(0), 9, 1);
   set_run(wall(1), 3, 0);
   recompute_layout();
   EXPECT_TRUE(wall(0).modules.empty());
   expect_sound_layout("rectangle, a wall without bays before a joined one");
-  const Tmodulo& first = wall(1).modules.front();
-  EXPECT_DOUBLE_EQ(wall_local(wall(1), first.x, first.y).x - first.length / 2, 500 + 4 + wall(0).chain_start);
+  EXPECT_FALSE(wall(1).start_join_high);
+  const Ttestata& frame = wall(1).end_frames.front();
+  EXPECT_EQ(frame.module_before, -1);
+  EXPECT_GE(wall_local(wall(1), frame.x, frame.y).x - 14, 500 + 4 + wall(0).chain_start);
 }
 
 TEST_F(LayoutProperties, WalkClosingTheLoopStandsOffOnlyAsFarAsTheFirstRunLeftRoom) {
   // Wall 0 goes first, on its wall, leaving room at its start for wall 3's run
   // on wall 3's line. The walk comes round to wall 3, which owns that corner
   // and would stand 60 mm off its wall to meet wall 2's run end: 28 mm into
-  // wall 0's first bay.
+  // wall 0's first bay. Where the two meet, they stand as joined bays do.
   make_rectangle(7592, 4290);
   cell().clearance = 50;
   const int counts[] = {6, 1, 5, 3}, ranks[] = {0, 2, 1, 3};
@@ -160,7 +110,8 @@ TEST_F(LayoutProperties, WalkClosingTheLoopStandsOffOnlyAsFarAsTheFirstRunLeftRo
   for (int i = 0; i < 4; ++i) set_run(wall(i), counts[i], ranks[i], depths[i]);
   recompute_layout();
   expect_sound_layout("7592 x 4290, a loop closing on a run that left room for its neighbour's own line");
-  EXPECT_DOUBLE_EQ(separation(footprint(wall(3).modules.back()), footprint(wall(0).modules.front())), 0);
+  EXPECT_TRUE(wall(0).start_join_high);
+  EXPECT_NEAR(separation(footprint(wall(3).modules.back()), footprint(wall(0).modules.front())), 4.0, 1e-6);
 }
 
 // Rectangles, L and U rooms, some with a wall split in two straight pieces, and

@@ -52,10 +52,11 @@ TEST_F(WallPlacement, WallJoinedAtItsStartToAHigherRunHasNoStartFrame) {
   EXPECT_EQ(wall(0).modules[0].corner_joint_start, 1);
   EXPECT_EQ(wall(0).modules[2].corner_joint_end, 0);
   // Its first frame follows the first bay; the higher run passes through the
-  // corner with both its end frames.
+  // corner with both its end frames. Centred, the lower run would be out of
+  // reach of the higher run on its wall: it stands at the corner instead.
   EXPECT_EQ(wall_summary(wall(0)),
-            "joins 1000 bounded 11 free 64 0 246 chain 64 | 1300@-1100,-1686 1300@236,-1686 1300@1572,-1686 | "
-            "TI0/1@-432,-1686 TI1/2@904,-1686 TE2/-1@2240,-1686");
+            "joins 1000 bounded 11 free 64 0 492 chain 64 | 1300@-1346,-1686 1300@-10,-1686 1300@1326,-1686 | "
+            "TI0/1@-678,-1686 TI1/2@658,-1686 TE2/-1@1994,-1686");
   EXPECT_EQ(wall_summary(wall(3)),
             "joins 0001 bounded 11 free 32 32 32 chain 0 | 1300@-2250,1286 1300@-2250,-50 1200@-2250,-1336 | "
             "TE2/-1@-2250,-1954 TI1/2@-2250,-718 TI0/1@-2250,618 TE-1/0@-2250,1954");
