@@ -54,9 +54,6 @@ inline double off_wall(const Tcell& cell, const Tlinea& w, const Tmodulo& m) {
   return -wall_local(w, m.x, m.y).y - m.width / 2 - cell.clearance;
 }
 
-// A wall (not an opening) with bays and shelves to place.
-inline bool has_bays_to_place(const Tlinea& w) { return w.kind == 1 && w.module_count > 0 && w.shelf_count > 0; }
-
 // Whether a clearance at the corner after wall i keeps one run clear of the
 // other's (each may stand up to 100 mm off its wall): otherwise the user let
 // the two runs cross there.
@@ -88,18 +85,18 @@ inline bool every_run_fits(const Tcell& cell) {
   const int count = static_cast<int>(cell.walls.size());
   for (int i = 0; i < count; ++i) {
     const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
-    if (!has_bays_to_place(w)) continue;
+    if (!carries_bays(w)) continue;
     const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, i))];
     const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, i))];
     const double bays = w.module_count;
     double room =
         w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (bays + 1) * UprightWidth - bays * 2 * UprightGap;
-    if (w.start_bounded && has_bays_to_place(p)) room -= p.module_depth;
-    if (w.end_bounded && has_bays_to_place(n)) room -= n.module_depth;
+    if (w.start_bounded && carries_bays(p)) room -= p.module_depth;
+    if (w.end_bounded && carries_bays(n)) room -= n.module_depth;
     if (room < w.module_count * LengthList.front()) return false;
-    if (w.end_bounded && has_bays_to_place(n) && !clearance_keeps_runs_apart(cell, i)) return false;
+    if (w.end_bounded && carries_bays(n) && !clearance_keeps_runs_apart(cell, i)) return false;
     for (const Tlinea& other : cell.walls)
-      if (has_bays_to_place(other) && facing_too_close(cell, w, other)) return false;
+      if (carries_bays(other) && facing_too_close(cell, w, other)) return false;
   }
   return true;
 }

@@ -14,6 +14,7 @@
 #include "layout_fixture.h"
 #include "layout_invariants.h"
 #include "model/layout/layout_engine.h"
+#include "random_rooms.h"
 
 namespace {
 
@@ -116,31 +117,15 @@ TEST_F(LayoutProperties, WalkClosingTheLoopStandsOffOnlyAsFarAsTheFirstRunLeftRo
 
 // Rectangles, L and U rooms, some with a wall split in two straight pieces, and
 // random runs on their walls.
-class RandomRoom {
+class RandomRoom : public RoomDice {
  public:
-  explicit RandomRoom(unsigned seed) : random_(seed) {}
+  explicit RandomRoom(unsigned seed) : RoomDice(seed) {}
 
   std::string make() {
     const double w = size(3000, 9000), h = size(3000, 7000);
-    std::vector<Tvec2> corners;
     std::string name;
-    switch (pick(0, 2)) {
-      case 0:
-        corners = {{0, 0}, {w, 0}, {w, h}, {0, h}};
-        name = "rectangle";
-        break;
-      case 1: {
-        const double nx = size(1000, w / 2), ny = size(1000, h / 2);
-        corners = {{0, 0}, {w, 0}, {w, h - ny}, {w - nx, h - ny}, {w - nx, h}, {0, h}};
-        name = "L room";
-        break;
-      }
-      default: {
-        const double a = size(1000, w / 3), b = size(w / 2 + 200, w - 1000), depth = size(800, h / 2);
-        corners = {{0, 0}, {w, 0}, {w, h}, {b, h}, {b, h - depth}, {a, h - depth}, {a, h}, {0, h}};
-        name = "U room";
-      }
-    }
+    const Shape shapes[] = {rectangle, l_room, u_room};  // no T rooms here
+    std::vector<Tvec2> corners = shape_corners(shapes[pick(0, 2)], w, h, name);
     if (pick(0, 2) == 0) {  // split the first wall: a straight join
       corners.insert(corners.begin() + 1, {size(800, w - 800), 0});
       name += " with a split wall";
@@ -160,12 +145,6 @@ class RandomRoom {
     }
     return name + " " + std::to_string(static_cast<int>(w)) + " x " + std::to_string(static_cast<int>(h));
   }
-
- private:
-  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
-  double size(double lo, double hi) { return std::round(std::uniform_real_distribution<double>(lo, hi)(random_)); }
-
-  std::mt19937 random_;
 };
 
 TEST_F(LayoutProperties, RandomRoomsKeepEveryProperty) {

@@ -14,9 +14,48 @@
 
 #include "layout_fixture.h"
 
-class VariedRoom {
+// Random numbers for rooms, and the room outlines the generators share.
+class RoomDice {
  public:
-  explicit VariedRoom(unsigned seed) : random_(seed) {}
+  enum Shape { rectangle, l_room, t_room, u_room };
+
+ protected:
+  explicit RoomDice(unsigned seed) : random_(seed) {}
+
+  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+  double size(double lo, double hi) { return std::round(std::uniform_real_distribution<double>(lo, hi)(random_)); }
+
+  // The corners of a room of that shape in a w x h box, anticlockwise from the
+  // origin; name gets the shape's name.
+  std::vector<Tvec2> shape_corners(Shape shape, double w, double h, std::string& name) {
+    switch (shape) {
+      case rectangle:
+        name = "rectangle";
+        return {{0, 0}, {w, 0}, {w, h}, {0, h}};
+      case l_room: {
+        name = "L room";
+        const double nx = size(1000, w / 2), ny = size(1000, h / 2);
+        return {{0, 0}, {w, 0}, {w, h - ny}, {w - nx, h - ny}, {w - nx, h}, {0, h}};
+      }
+      case t_room: {
+        name = "T room";
+        const double a = size(1000, w / 3), b = size(w / 2 + 200, w - 1000), foot = size(1500, h - 1000);
+        return {{0, 0}, {w, 0}, {w, foot}, {b, foot}, {b, h}, {a, h}, {a, foot}, {0, foot}};
+      }
+      default: {
+        name = "U room";
+        const double a = size(1000, w / 3), b = size(w / 2 + 200, w - 1000), depth = size(800, h / 2);
+        return {{0, 0}, {w, 0}, {w, h}, {b, h}, {b, h - depth}, {a, h - depth}, {a, h}, {0, h}};
+      }
+    }
+  }
+
+  std::mt19937 random_;
+};
+
+class VariedRoom : public RoomDice {
+ public:
+  explicit VariedRoom(unsigned seed) : RoomDice(seed) {}
 
   // Builds the room in the current cell (not yet laid out) and names it.
   std::string make() {
@@ -39,31 +78,8 @@ class VariedRoom {
  private:
   std::string outline() {
     const double w = size(3000, 9000), h = size(3000, 7000);
-    std::vector<Tvec2> corners;
     std::string name;
-    switch (pick(0, 3)) {
-      case 0:
-        corners = {{0, 0}, {w, 0}, {w, h}, {0, h}};
-        name = "rectangle";
-        break;
-      case 1: {
-        const double nx = size(1000, w / 2), ny = size(1000, h / 2);
-        corners = {{0, 0}, {w, 0}, {w, h - ny}, {w - nx, h - ny}, {w - nx, h}, {0, h}};
-        name = "L room";
-        break;
-      }
-      case 2: {
-        const double a = size(1000, w / 3), b = size(w / 2 + 200, w - 1000), foot = size(1500, h - 1000);
-        corners = {{0, 0}, {w, 0}, {w, foot}, {b, foot}, {b, h}, {a, h}, {a, foot}, {0, foot}};
-        name = "T room";
-        break;
-      }
-      default: {
-        const double a = size(1000, w / 3), b = size(w / 2 + 200, w - 1000), depth = size(800, h / 2);
-        corners = {{0, 0}, {w, 0}, {w, h}, {b, h}, {b, h - depth}, {a, h - depth}, {a, h}, {0, h}};
-        name = "U room";
-      }
-    }
+    std::vector<Tvec2> corners = shape_corners(static_cast<Shape>(pick(0, 3)), w, h, name);
     name += " " + std::to_string(static_cast<int>(w)) + " x " + std::to_string(static_cast<int>(h));
     int door = -1;
     switch (pick(0, 3)) {
@@ -96,9 +112,4 @@ class VariedRoom {
     wall.start_gap = pick(0, 7) == 0 ? pick(1, 1200) : 0;
     wall.end_gap = pick(0, 7) == 0 ? pick(1, 1200) : 0;
   }
-
-  int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
-  double size(double lo, double hi) { return std::round(std::uniform_real_distribution<double>(lo, hi)(random_)); }
-
-  std::mt19937 random_;
 };
