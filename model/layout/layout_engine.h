@@ -8,7 +8,8 @@
 // Priorities rank the walls from 0; where two bay-carrying walls meet, the one
 // with the higher value owns the corner: its run passes through and the other
 // run stops at its face ("join high" seen from the lower wall, "join low" from
-// the higher one). A clearance at a corner cuts the join on both sides.
+// the higher one). A clearance at a corner cuts the join on both sides, and a
+// join is kept only where the two runs meet there, each on its own wall.
 #pragma once
 
 // Re-centres the outline, classifies the corners, lays out every wall in fill
