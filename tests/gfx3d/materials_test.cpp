@@ -247,4 +247,6 @@ TEST_F(MaterialTest, SetTextureExCopiesTheItemsAndNullLeavesAMaterialWithoutThem
   EXPECT_TRUE(material.TextureEx().IsTextureEnabled(3));
   EXPECT_FLOAT_EQ(material.TextureEx().Items(0).TextureOffset().X(), 0.5f);
   EXPECT_NE(&material.TextureEx().Items(0), &item) << "copied, not shared";
+  EXPECT_THROW(material.SetTextureEx(nullptr), EConvertError) << "a collection takes no nil, as any toolkit object";
+  EXPECT_EQ(material.TextureEx().Count(), 1);
 }
