@@ -2,8 +2,10 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <string>
 
 // Declared here rather than through GL/glx.h, whose X11 macros stay in the GLX layer.
 extern "C" void (*glXGetProcAddressARB(const GLubyte* name))();
@@ -27,6 +29,14 @@ void* glu_library = nullptr;
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 const char* StringOrEmpty(const GLubyte* text) { return text ? reinterpret_cast<const char*>(text) : ""; }
+
+// GLU's own entry points come from GLU (GL's resolver would hand out a GL stub
+// for them); the other platform's memory allocators go by their GLX names.
+void* ResolveEntryPoint(const std::string& name) {
+  if (name.starts_with("glu")) return dlsym(glu_library ? glu_library : RTLD_DEFAULT, name.c_str());
+  if (name.starts_with("wgl")) return GetGLProcAddress(("glX" + name.substr(3)).c_str());
+  return GetGLProcAddress(name.c_str());
+}
 
 }  // namespace
 
@@ -79,11 +89,48 @@ void* GetGLProcAddress(const char* name) {
   return reinterpret_cast<void*>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
 }
 
+const std::vector<TGLExtensionEntryPoint>& GLExtensionEntryPoints() {
+  static const std::vector<TGLExtensionEntryPoint> entry_points = {
+#define GFX3D_ENTRY_POINT(name, type, offeredBy)                                                        \
+  {#name, offeredBy, [](const TGLFunctionTable& table) { return reinterpret_cast<void*>(table.name); }, \
+   [](TGLFunctionTable& table, void* address) { table.name = reinterpret_cast<type>(address); }},
+      GFX3D_GL_EXTENSION_FUNCTIONS(GFX3D_ENTRY_POINT)
+#undef GFX3D_ENTRY_POINT
+  };
+  return entry_points;
+}
+
+bool EntryPointOffered(std::string_view offeredBy, int major, int minor, std::string_view glExtensions,
+                       std::string_view gluExtensions) {
+  constexpr std::string_view kVersion = "GL_VERSION_";
+  for (std::size_t start = 0; start < offeredBy.size();) {
+    const std::size_t end = std::min(offeredBy.find(' ', start), offeredBy.size());
+    const std::string_view name = offeredBy.substr(start, end - start);
+    start = end + 1;
+    if (name.starts_with(kVersion)) {
+      const int wanted_major = name[kVersion.size()] - '0';
+      const int wanted_minor = name.back() - '0';
+      if (major > wanted_major || (major == wanted_major && minor >= wanted_minor)) return true;
+    } else if (HasExtension(name, name.starts_with("GLU_") ? gluExtensions : glExtensions)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void LoadGLExtensionEntryPoints() {
+  TGLFunctionTable& gl = GL();
+  int major = 0;
+  int minor = 0;
+  ParseVersionString(StringOrEmpty(gl.glGetString(GL_VERSION)), major, minor);
+  const std::string_view extensions = StringOrEmpty(gl.glGetString(GL_EXTENSIONS));
+  const std::string_view glu_extensions = StringOrEmpty(gl.gluGetString(GLU_EXTENSIONS));
   TGLFunctionTable& table = PlatformGLFunctions();
-#define GFX3D_RESOLVE_EXTENSION(name, type) table.name = reinterpret_cast<type>(GetGLProcAddress(#name));
-  GFX3D_GL_EXTENSION_FUNCTIONS(GFX3D_RESOLVE_EXTENSION)
-#undef GFX3D_RESOLVE_EXTENSION
+  for (const TGLExtensionEntryPoint& entry : GLExtensionEntryPoints())
+    entry.set(table, EntryPointOffered(entry.offeredBy, major, minor, extensions, glu_extensions)
+                         ? ResolveEntryPoint(entry.name)
+                         : nullptr);
+  LoadGLXExtensionEntryPoints();
 }
 
 void ReadGLExtensionFlags() {
@@ -110,6 +157,7 @@ void ReadGLExtensionFlags() {
   flags.GLU_EXT_texture = HasExtension("GLU_EXT_TEXTURE", glu_extensions);
   flags.GLU_EXT_object_space_tessellation = HasExtension("GLU_EXT_object_space_tess", glu_extensions);
   flags.GLU_EXT_nurbs_tessellation = HasExtension("GLU_EXT_nurbs_tessellator", glu_extensions);
+  ReadGLXExtensionFlags();
 }
 
 bool LoadOpenGLLibrariesFrom(const char* glName, const char* gluName) {

@@ -9,6 +9,9 @@
 #include <GL/glu.h>
 
 #include <string_view>
+#include <vector>
+
+#include "gfx3d/gl_extension_entry_points.h"
 
 // The OpenGL 1.1 core functions the library calls, bound at link time.
 #define GFX3D_GL_CORE_FUNCTIONS(X) \
@@ -163,23 +166,6 @@
   X(gluTessProperty)           \
   X(gluTessVertex)
 
-// Entry points beyond OpenGL 1.1 that the library calls, resolved when a
-// context becomes current: X(name, pointer type).
-#define GFX3D_GL_EXTENSION_FUNCTIONS(X)                          \
-  X(glActiveTextureARB, PFNGLACTIVETEXTUREARBPROC)               \
-  X(glClientActiveTextureARB, PFNGLCLIENTACTIVETEXTUREARBPROC)   \
-  X(glMultiTexCoord2fARB, PFNGLMULTITEXCOORD2FARBPROC)           \
-  X(glMultiTexCoord2fvARB, PFNGLMULTITEXCOORD2FVARBPROC)         \
-  X(glMultiTexCoord3fARB, PFNGLMULTITEXCOORD3FARBPROC)           \
-  X(glMultiTexCoord3fvARB, PFNGLMULTITEXCOORD3FVARBPROC)         \
-  X(glMultiTexCoord4fARB, PFNGLMULTITEXCOORD4FARBPROC)           \
-  X(glMultiTexCoord4fvARB, PFNGLMULTITEXCOORD4FVARBPROC)         \
-  X(glLoadTransposeMatrixfARB, PFNGLLOADTRANSPOSEMATRIXFARBPROC) \
-  X(glPointParameterfARB, PFNGLPOINTPARAMETERFARBPROC)           \
-  X(glPointParameterfvARB, PFNGLPOINTPARAMETERFVARBPROC)         \
-  X(glLockArraysEXT, PFNGLLOCKARRAYSEXTPROC)                     \
-  X(glUnlockArraysEXT, PFNGLUNLOCKARRAYSEXTPROC)
-
 // The extension flags read from GL_EXTENSIONS: X(flag, extension name). The
 // flags drop the "GL_" prefix (the headers define the full names as macros);
 // the three 3DFX ones read TDFX, as a name cannot start with a digit.
@@ -275,9 +261,9 @@ struct TGLFunctionTable {
   GFX3D_GL_CORE_FUNCTIONS(GFX3D_DECLARE_FUNCTION)
   GFX3D_GLU_FUNCTIONS(GFX3D_DECLARE_FUNCTION)
 #undef GFX3D_DECLARE_FUNCTION
-  // Null when the driver lacks them; GLVND hands out a stub for any "gl" name,
-  // so callers decide by the extension flags, never by a non-null pointer.
-#define GFX3D_DECLARE_EXTENSION(name, type) type name = nullptr;
+  // Null unless the current context's version or extensions offer them (GLVND
+  // hands out a stub for any "gl" name, so availability follows the strings).
+#define GFX3D_DECLARE_EXTENSION(name, type, offeredBy) type name = nullptr;
   GFX3D_GL_EXTENSION_FUNCTIONS(GFX3D_DECLARE_EXTENSION)
 #undef GFX3D_DECLARE_EXTENSION
 };
@@ -313,12 +299,32 @@ bool HasExtension(std::string_view name, std::string_view extensions);
 // Plain substring test, as the platform's extension strings are read.
 bool StringContains(std::string_view name, std::string_view text);
 
+// One entry point beyond OpenGL 1.1: its name, what offers it, and its slot in a table.
+struct TGLExtensionEntryPoint {
+  const char* name;
+  const char* offeredBy;
+  void* (*get)(const TGLFunctionTable& table);
+  void (*set)(TGLFunctionTable& table, void* address);
+};
+// All of them, in the order they are resolved.
+const std::vector<TGLExtensionEntryPoint>& GLExtensionEntryPoints();
+// Whether any of the blank-separated names in offeredBy is present: "GL_VERSION_m_n"
+// against the GL version, "GLU_..." against the GLU extensions, others against the GL ones.
+bool EntryPointOffered(std::string_view offeredBy, int major, int minor, std::string_view glExtensions,
+                       std::string_view gluExtensions);
+
 // Null for a name the driver does not export. Needs a current context.
 void* GetGLProcAddress(const char* name);
-// Resolves the extension entry points into the platform table.
+// Resolves the entry points the current context offers into the platform
+// table (null for the others), then the platform's own (GLX) ones.
 void LoadGLExtensionEntryPoints();
-// Sets the version and extension flags from the current context's strings.
+// Sets the version and extension flags from the current context's strings,
+// then the platform's own (GLX) flags.
 void ReadGLExtensionFlags();
+// The platform half of the two above, on its own: run alone when a context of
+// another configuration of the same driver becomes current.
+void LoadGLXExtensionEntryPoints();
+void ReadGLXExtensionFlags();
 
 // Loads libGL and libGLU by name; false (both unloaded) unless both load.
 bool LoadOpenGLLibrariesFrom(const char* glName, const char* gluName);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <optional>
 #include <utility>
 
@@ -145,10 +146,22 @@ void TGLContext::SetActive(bool value) {
   while (Active() != value) value ? Activate() : Deactivate();
 }
 
+// Runs to the end whatever fails on the way: the GL context is freed and leaves
+// its share group even when it can no longer be made current (its names then
+// die with it), and the first failure is raised afterwards.
 void TGLContext::DestroyContext() {
   std::optional<SuspendedActivation> previous;
   if (current_context && current_context != this) previous.emplace();
-  Activate();
+  std::exception_ptr failure;
+  const auto attempt = [&failure](auto&& step) {
+    try {
+      step();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  };
+  attempt([this] { Activate(); });
+  const bool current = !failure;
   TGLContext* partner = nullptr;
   for (TGLContext* other : shared_contexts_)
     if (other != this) {
@@ -160,7 +173,8 @@ void TGLContext::DestroyContext() {
       partner->owned_handles_.push_back(*handle);
       (*handle)->rendering_context_ = partner;
     } else {
-      (*handle)->ContextDestroying();
+      if (current) attempt([handle] { (*handle)->ContextDestroying(); });
+      (*handle)->ContextLost();
     }
   }
   owned_handles_.clear();
@@ -168,10 +182,13 @@ void TGLContext::DestroyContext() {
   Remove(shared_contexts_, this);
   PropagateSharedContexts();
   shared_contexts_.clear();
-  SetActive(false);
+  attempt([this] { SetActive(false); });
+  activation_count_ = 0;
+  if (current_context == this) current_context = nullptr;
   DoDestroyContext();
   if (previous) previous->Resume();
   acceleration_ = 0;
+  if (failure) std::rethrow_exception(failure);
 }
 
 TGLContextHandle::~TGLContextHandle() = default;
@@ -207,6 +224,10 @@ void TGLContextHandle::DestroyHandle() {
 
 void TGLContextHandle::ContextDestroying() {
   if (handle_ != 0) DoDestroyHandle();
+  ContextLost();
+}
+
+void TGLContextHandle::ContextLost() {
   handle_ = 0;
   rendering_context_ = nullptr;
 }

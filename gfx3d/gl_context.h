@@ -156,6 +156,8 @@ class TGLContextHandle : public TObject {
  private:
   friend class TGLContext;
   void ContextDestroying();
+  // The name died with its context: forgotten without a GL call.
+  void ContextLost();
 
   TGLContext* rendering_context_ = nullptr;
   GLuint handle_ = 0;

@@ -1,11 +1,13 @@
 #include "gfx3d/glx_context.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <tuple>
 
 #include "gfx3d/gl_binding.h"
+#include "gfx3d/glx_display.h"
+#include "gfx3d/glx_window_tracking.h"
 #include "gfx3d/platform_utilities.h"
 
 // clang-format off
@@ -14,80 +16,6 @@
 // clang-format on
 
 namespace {
-
-// X error codes raised inside a trap are recorded here instead of ending the program.
-int trapped_error = 0;
-
-int RecordXError(Display*, XErrorEvent* event) {
-  trapped_error = event->error_code;
-  return 0;
-}
-
-// Catches the X errors of one creation or activation; never lets them end the process.
-class XErrorTrap {
- public:
-  explicit XErrorTrap(Display* display) : display_(display) {
-    XSync(display_, False);
-    trapped_error = 0;
-    previous_ = XSetErrorHandler(RecordXError);
-  }
-  // Errors of requests made inside the trap arrive before the old handler is back.
-  ~XErrorTrap() {
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
-  }
-  // Waits for the server's answers and returns the first error code, 0 for none.
-  int Error() {
-    XSync(display_, False);
-    return trapped_error;
-  }
-  std::string ErrorText(int code) {
-    char text[256] = {};
-    XGetErrorText(display_, code, text, sizeof text);
-    return text;
-  }
-
- private:
-  Display* display_;
-  int (*previous_)(Display*, XErrorEvent*) = nullptr;
-};
-
-Display* XDisplayConnection() {
-  static Display* display = [] {
-    // Qt's offscreen platform answers as an X11 application without a connection of its own.
-    if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
-      if (Display* shared = x11->display()) return shared;
-    return XOpenDisplay(nullptr);
-  }();
-  if (!display) throw EGLContext("Cannot connect to the X display");
-  return display;
-}
-
-int GLXVersionMinor(Display* display) {
-  int major = 0;
-  int minor = 0;
-  if (!glXQueryVersion(display, &major, &minor)) return -1;
-  return major > 1 ? 3 : minor;
-}
-
-bool GLXExtensionPresent(Display* display, const char* name) {
-  const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-  return extensions && HasExtension(name, extensions);
-}
-
-// GLX 1.3 gives configurations and pbuffers; the rest are GLX extensions.
-void ReadGLXExtensionFlags(Display* display) {
-  TGLExtensionFlags& flags = GLFlags();
-  const bool glx13 = GLXVersionMinor(display) >= 3;
-  flags.WGL_ARB_pixel_format = glx13;
-  flags.WGL_ARB_pbuffer = glx13;
-  flags.WGL_ARB_multisample = GLXExtensionPresent(display, "GLX_ARB_multisample");
-  flags.WGL_EXT_swap_control =
-      GLXExtensionPresent(display, "GLX_EXT_swap_control") || GLXExtensionPresent(display, "GLX_MESA_swap_control");
-  flags.WGL_ATI_pixel_format_float = GLXExtensionPresent(display, "GLX_ARB_fbconfig_float");
-  flags.WGL_ARB_buffer_region = false;
-  flags.WGL_ARB_extensions_string = true;
-}
 
 int last_fbconfig_id = 0;
 std::string last_vendor;
@@ -107,6 +35,48 @@ int AttributeValue(const std::vector<int>& list, int attribute) {
 struct XFreeDeleter {
   void operator()(void* data) const { XFree(data); }
 };
+
+int ConfigAttribute(Display* display, GLXFBConfig config, int attribute) {
+  int value = 0;
+  glXGetFBConfigAttrib(display, config, attribute, &value);
+  return value;
+}
+
+TGLXConfigDescription DescribeConfig(Display* display, GLXFBConfig config) {
+  const auto get = [&](int attribute) { return ConfigAttribute(display, config, attribute); };
+  TGLXConfigDescription given;
+  given.window = (get(GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) != 0 && get(GLX_VISUAL_ID) != 0;
+  given.pbuffer = (get(GLX_DRAWABLE_TYPE) & GLX_PBUFFER_BIT) != 0;
+  given.rgba = (get(GLX_RENDER_TYPE) & GLX_RGBA_BIT) != 0;
+  given.doubleBuffered = get(GLX_DOUBLEBUFFER) != 0;
+  given.stereo = get(GLX_STEREO) != 0;
+  given.colorBits = get(GLX_BUFFER_SIZE);
+  given.alphaBits = get(GLX_ALPHA_SIZE);
+  given.depthBits = get(GLX_DEPTH_SIZE);
+  given.stencilBits = get(GLX_STENCIL_SIZE);
+  given.accumBits =
+      get(GLX_ACCUM_RED_SIZE) + get(GLX_ACCUM_GREEN_SIZE) + get(GLX_ACCUM_BLUE_SIZE) + get(GLX_ACCUM_ALPHA_SIZE);
+  given.auxBuffers = get(GLX_AUX_BUFFERS);
+  given.samples = get(GLX_SAMPLES);
+  given.slow = get(GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG;
+  return given;
+}
+
+// What the classic route's chooser does: the closest of all configurations.
+void* NearestConfig(Display* display, const TGLXConfigRequest& request) {
+  int count = 0;
+  std::unique_ptr<GLXFBConfig, XFreeDeleter> configs(glXGetFBConfigs(display, DefaultScreen(display), &count));
+  std::vector<TGLXConfigDescription> described;
+  for (int i = 0; i < count; ++i) described.push_back(DescribeConfig(display, configs.get()[i]));
+  const int nearest = NearestGLXFormat(request, described);
+  return nearest < 0 ? nullptr : configs.get()[nearest];
+}
+
+bool WindowExists(Display* display, TGLOutputDevice window) {
+  TXErrorTrap trap(display);
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display, static_cast<Window>(window), &attributes) != 0 && trap.Error() == 0;
+}
 
 }  // namespace
 
@@ -203,10 +173,37 @@ int PickGLXFormat(const std::vector<int>& sampleBuffers, TGLAntiAliasing antiAli
                                       : static_cast<int>(sampleBuffers.size()) - 1;
 }
 
+int NearestGLXFormat(const TGLXConfigRequest& request, const std::vector<TGLXConfigDescription>& configs) {
+  const auto shortfall = [](int wanted, int given) { return std::max(wanted - given, 0); };
+  const auto excess = [](int wanted, int given) { return std::max(given - wanted, 0); };
+  // Smaller is nearer: the buffer kinds first, then what each buffer lacks in
+  // the order of their weight, then multisampling, slowness and waste.
+  const auto distance = [&](const TGLXConfigDescription& given) {
+    const bool samples_wanted = request.antiAliasing != aaDefault && request.antiAliasing != aaNone;
+    return std::make_tuple(
+        given.doubleBuffered != request.doubleBuffered, given.stereo != request.stereo,
+        shortfall(request.colorBits, given.colorBits), shortfall(request.depthBits, given.depthBits),
+        shortfall(request.alphaBits, given.alphaBits), shortfall(request.stencilBits, given.stencilBits),
+        shortfall(request.accumBits, given.accumBits), shortfall(request.auxBuffers, given.auxBuffers),
+        (given.samples > 1) != samples_wanted, given.slow,
+        excess(request.colorBits, given.colorBits) + excess(request.depthBits, given.depthBits) +
+            excess(request.alphaBits, given.alphaBits) + excess(request.stencilBits, given.stencilBits) +
+            excess(request.accumBits, given.accumBits) + excess(request.auxBuffers, given.auxBuffers));
+  };
+  int nearest = -1;
+  for (std::size_t i = 0; i < configs.size(); ++i) {
+    const TGLXConfigDescription& given = configs[i];
+    if (!given.rgba || !(request.pbuffer ? given.pbuffer : given.window)) continue;
+    if (nearest < 0 || distance(given) < distance(configs[static_cast<std::size_t>(nearest)]))
+      nearest = static_cast<int>(i);
+  }
+  return nearest;
+}
+
 TGLGLXContext::~TGLGLXContext() { DestroyQuietly(); }
 
 TGLXConfigRequest TGLGLXContext::Request(bool pbuffer) const {
-  Display* display = XDisplayConnection();
+  ReadGLXExtensionFlags();
   TGLXConfigRequest request;
   request.colorBits = ColorBits();
   request.alphaBits = AlphaBits();
@@ -218,12 +215,13 @@ TGLXConfigRequest TGLGLXContext::Request(bool pbuffer) const {
   request.doubleBuffered = (Options() & rcoDoubleBuffered) != 0 && !pbuffer;
   request.stereo = (Options() & rcoStereo) != 0;
   request.pbuffer = pbuffer;
-  request.multisampleSupported = GLXExtensionPresent(display, "GLX_ARB_multisample");
-  request.floatSupported = GLXExtensionPresent(display, "GLX_ARB_fbconfig_float");
+  request.multisampleSupported = GLFlags().WGL_ARB_multisample;
+  request.floatSupported = GLFlags().WGL_ATI_pixel_format_float;
   return request;
 }
 
-// The chosen GLXFBConfig; null when nothing matches even after the cascade.
+// The chosen GLXFBConfig. A window takes the nearest configuration when even
+// the cascade finds none; a pbuffer gets null then.
 void* TGLGLXContext::ChooseConfig(bool pbuffer) {
   Display* display = XDisplayConnection();
   const TGLXConfigRequest request = Request(pbuffer);
@@ -235,18 +233,16 @@ void* TGLGLXContext::ChooseConfig(bool pbuffer) {
     if (!configs) count = 0;
     return count;
   });
-  if (count == 0) return nullptr;
+  if (count == 0) return pbuffer ? nullptr : NearestConfig(display, request);
   // GLX lists deeper buffers first; a context asks for the depth it names.
   const int wanted_depth = AttributeValue(attributes.Data(), GLX_DEPTH_SIZE);
   std::vector<GLXFBConfig> candidates(configs.get(), configs.get() + count);
   std::stable_partition(candidates.begin(), candidates.end(), [&](GLXFBConfig config) {
-    int depth = 0;
-    glXGetFBConfigAttrib(display, config, GLX_DEPTH_SIZE, &depth);
-    return depth == wanted_depth;
+    return ConfigAttribute(display, config, GLX_DEPTH_SIZE) == wanted_depth;
   });
   std::vector<int> sample_buffers(candidates.size());
   for (std::size_t i = 0; i < candidates.size(); ++i)
-    glXGetFBConfigAttrib(display, candidates[i], GLX_SAMPLE_BUFFERS, &sample_buffers[i]);
+    sample_buffers[i] = ConfigAttribute(display, candidates[i], GLX_SAMPLE_BUFFERS);
   return candidates[static_cast<std::size_t>(
       PickGLXFormat(sample_buffers, request.antiAliasing, request.multisampleSupported))];
 }
@@ -256,7 +252,7 @@ void TGLGLXContext::CreateRenderingContext(void* config) {
   auto fbconfig = static_cast<GLXFBConfig>(config);
   // GLX shares names only at creation, so every context joins the first live one's group.
   TGLGLXContext* partner = LiveContexts().empty() ? nullptr : LiveContexts().front();
-  XErrorTrap trap(display);
+  TXErrorTrap trap(display);
   GLXContext rc = glXCreateNewContext(display, fbconfig, GLX_RGBA_TYPE,
                                       partner ? static_cast<GLXContext>(partner->rc_) : nullptr, True);
   const int error = trap.Error();
@@ -267,10 +263,10 @@ void TGLGLXContext::CreateRenderingContext(void* config) {
   rc_ = rc;
   LiveContexts().push_back(this);
   share_group_ = partner ? partner->share_group_ : ++next_share_group;
-  glXGetFBConfigAttrib(display, fbconfig, GLX_FBCONFIG_ID, &fbconfig_id_);
-  int caveat = GLX_NONE;
-  glXGetFBConfigAttrib(display, fbconfig, GLX_CONFIG_CAVEAT, &caveat);
-  SetAcceleration(caveat == GLX_SLOW_CONFIG ? 2 : 1);
+  fbconfig_ = config;
+  fbconfig_id_ = ConfigAttribute(display, fbconfig, GLX_FBCONFIG_ID);
+  given_format_ = DescribeConfig(display, fbconfig);
+  SetAcceleration(given_format_.slow ? 2 : 1);
 }
 
 void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
@@ -283,7 +279,7 @@ void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
   if (!visual) throw EGLContext("No OpenGL frame-buffer configuration matches the requested buffers");
 
   const Window parent = outputDevice ? static_cast<Window>(outputDevice) : RootWindow(display, visual->screen);
-  XErrorTrap trap(display);
+  TXErrorTrap trap(display);
   XWindowAttributes parent_attributes{};
   XGetWindowAttributes(display, parent, &parent_attributes);
   XSetWindowAttributes attributes{};
@@ -297,11 +293,12 @@ void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
   if (const int error = trap.Error(); error != 0) {
     if (window) XDestroyWindow(display, window);
     XFreeColormap(display, attributes.colormap);
-    throw EGLContext("Cannot create the OpenGL window: " + trap.ErrorText(error));
+    throw EGLContext("Cannot create the OpenGL window: " + XErrorText(display, error));
   }
   colormap_ = attributes.colormap;
   window_ = window;
   drawable_ = window;
+  TrackWindow(window, [this] { WindowDestroyed(); });
   try {
     CreateRenderingContext(config);
   } catch (...) {
@@ -313,13 +310,13 @@ void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
 void TGLGLXContext::DoCreateMemoryContext(TGLOutputDevice, int width, int height, int) {
   if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseLastOSError();
   Display* display = XDisplayConnection();
-  ReadGLXExtensionFlags(display);
+  ReadGLXExtensionFlags();
   if (!GLFlags().WGL_ARB_pixel_format || !GLFlags().WGL_ARB_pbuffer)
     throw EGLContext("WGL_ARB_pbuffer support required.");
   void* config = ChooseConfig(true);
   if (!config) throw EGLContext("Format not supported for pbuffer operation.");
   const int pbuffer_attributes[] = {GLX_PBUFFER_WIDTH, width, GLX_PBUFFER_HEIGHT, height, None};
-  XErrorTrap trap(display);
+  TXErrorTrap trap(display);
   const GLXPbuffer pbuffer = glXCreatePbuffer(display, static_cast<GLXFBConfig>(config), pbuffer_attributes);
   if (!pbuffer || trap.Error() != 0) {
     // The server may refuse a pbuffer whose id the client already handed out; the client's side goes all the same.
@@ -341,36 +338,79 @@ void TGLGLXContext::DoShareLists(TGLContext& other) {
   if (!glx || glx->share_group_ != share_group_) throw EGLContext("Incompatible contexts");
 }
 
+// Never fails: the window may be gone with its parent, and the context must
+// leave the live list whatever the server says.
 void TGLGLXContext::DoDestroyContext() {
   Display* display = XDisplayConnection();
+  if (window_) UnTrackWindow(window_);
+  auto& live = LiveContexts();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  TXErrorTrap trap(display);
   if (rc_) {
     if (glXGetCurrentContext() == static_cast<GLXContext>(rc_)) glXMakeContextCurrent(display, None, None, nullptr);
     glXDestroyContext(display, static_cast<GLXContext>(rc_));
-    auto& live = LiveContexts();
-    live.erase(std::remove(live.begin(), live.end(), this), live.end());
   }
   if (pbuffer_) glXDestroyPbuffer(display, static_cast<GLXPbuffer>(pbuffer_));
-  if (window_) XDestroyWindow(display, static_cast<Window>(window_));
+  for (TGLOutputDevice window : {window_, surrogate_})
+    if (window) XDestroyWindow(display, static_cast<Window>(window));
   if (colormap_) XFreeColormap(display, colormap_);
-  XSync(display, False);
+  trap.Error();
   rc_ = nullptr;
-  drawable_ = window_ = pbuffer_ = 0;
+  fbconfig_ = nullptr;
+  drawable_ = window_ = pbuffer_ = surrogate_ = 0;
   colormap_ = 0;
 }
 
-void TGLGLXContext::DoActivate() {
+// The server destroyed the window (with its parent, as a rule). The context
+// goes on drawing into a hidden 1 x 1 window of the same visual, so its owner
+// can still activate it to free its names; without one, activation fails.
+void TGLGLXContext::WindowDestroyed() {
   Display* display = XDisplayConnection();
-  XErrorTrap trap(display);
+  window_ = 0;
+  drawable_ = 0;
+  std::unique_ptr<XVisualInfo, XFreeDeleter> visual(
+      glXGetVisualFromFBConfig(display, static_cast<GLXFBConfig>(fbconfig_)));
+  if (!visual) return;
+  TXErrorTrap trap(display);
+  XSetWindowAttributes attributes{};
+  attributes.colormap = colormap_;
+  attributes.border_pixel = 0;
+  const Window surrogate = XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, 1, 1, 0, visual->depth,
+                                         InputOutput, visual->visual, CWColormap | CWBorderPixel, &attributes);
+  if (trap.Error() != 0) return;
+  surrogate_ = surrogate;
+  drawable_ = surrogate;
+  if (glXGetCurrentContext() == static_cast<GLXContext>(rc_))
+    glXMakeContextCurrent(display, surrogate, surrogate, static_cast<GLXContext>(rc_));
+}
+
+bool TGLGLXContext::MakeCurrent(int& error) {
+  Display* display = XDisplayConnection();
+  TXErrorTrap trap(display);
   const bool made_current = glXMakeContextCurrent(display, static_cast<GLXDrawable>(drawable_),
                                                   static_cast<GLXDrawable>(drawable_), static_cast<GLXContext>(rc_));
-  const int error = trap.Error();
-  if (!made_current || error != 0) {
+  error = trap.Error();
+  return made_current && error == 0;
+}
+
+void TGLGLXContext::DoActivate() {
+  CheckTrackedWindows();
+  int error = 0;
+  bool made_current = MakeCurrent(error);
+  // Without the tracker's notice, a vanished window shows only here.
+  if (!made_current && window_ && !WindowExists(XDisplayConnection(), window_)) {
+    UnTrackWindow(window_);
+    WindowDestroyed();
+    made_current = MakeCurrent(error);
+  }
+  if (!made_current) {
     char text[300];
     std::snprintf(text, sizeof text, "Context activation failed: %X, %s", static_cast<unsigned>(error),
-                  error ? trap.ErrorText(error).c_str() : "glXMakeContextCurrent refused");
+                  error ? XErrorText(XDisplayConnection(), error).c_str() : "glXMakeContextCurrent refused");
     throw EGLContext(text);
   }
-  // Entry points and flags belong to the configuration made current last.
+  // Entry points and flags belong to the configuration made current last; a
+  // configuration of the same driver changes only the platform's half.
   if (fbconfig_id_ != last_fbconfig_id) {
     const GLubyte* vendor_text = GL().glGetString(GL_VENDOR);
     const std::string vendor = vendor_text ? reinterpret_cast<const char*>(vendor_text) : "";
@@ -378,15 +418,19 @@ void TGLGLXContext::DoActivate() {
       LoadGLExtensionEntryPoints();
       ReadGLExtensionFlags();
       last_vendor = vendor;
+    } else {
+      LoadGLXExtensionEntryPoints();
+      ReadGLXExtensionFlags();
     }
-    ReadGLXExtensionFlags(display);
     last_fbconfig_id = fbconfig_id_;
   }
 }
 
 void TGLGLXContext::DoDeactivate() {
-  if (!glXMakeContextCurrent(XDisplayConnection(), None, None, nullptr))
-    throw ELibraryError("Context deactivation failed");
+  Display* display = XDisplayConnection();
+  // Releasing flushes the drawable, whose window may have gone meanwhile.
+  TXErrorTrap trap(display);
+  if (!glXMakeContextCurrent(display, None, None, nullptr)) throw ELibraryError("Context deactivation failed");
 }
 
 void TGLGLXContext::SwapBuffers() {

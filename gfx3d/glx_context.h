@@ -1,6 +1,7 @@
 // The rendering context on X11: GLX frame-buffer configurations chosen with a
-// fixed retry cascade, window contexts in a child window of the given X
-// window, off-screen contexts on pbuffers. X and GLX headers stay in the .cpp.
+// fixed retry cascade (a window then takes the nearest one), window contexts
+// in a tracked child window of the given X window, off-screen contexts on
+// pbuffers. X and GLX headers stay in the .cpp.
 #pragma once
 
 #include <functional>
@@ -49,6 +50,20 @@ int ChooseGLXFormat(const TGLXConfigRequest& request, TGLXAttribList& attributes
 // sample buffers (else the last), otherwise the first.
 int PickGLXFormat(const std::vector<int>& sampleBuffers, TGLAntiAliasing antiAliasing, bool multisampleSupported);
 
+// What a frame-buffer configuration offers.
+struct TGLXConfigDescription {
+  bool window = false, pbuffer = false, rgba = false;  // where it draws, and in RGBA
+  bool doubleBuffered = false, stereo = false;
+  int colorBits = 0, alphaBits = 0, depthBits = 0, stencilBits = 0, accumBits = 0, auxBuffers = 0, samples = 0;
+  bool slow = false;
+};
+
+// The index of the configuration nearest to request among those that draw
+// where it asks, in RGBA: the same buffer kinds first, then the smallest
+// shortfall in colour, depth, alpha, stencil, accumulation and auxiliary
+// buffers, in that order; -1 when none draws there.
+int NearestGLXFormat(const TGLXConfigRequest& request, const std::vector<TGLXConfigDescription>& configs);
+
 class TGLGLXContext : public TGLContext {
  public:
   TGLGLXContext() = default;
@@ -63,6 +78,8 @@ class TGLGLXContext : public TGLContext {
   void SetOutputSize(int width, int height);
   // The GLX_FBCONFIG_ID of the chosen configuration.
   int FBConfigID() const { return fbconfig_id_; }
+  // What the chosen configuration gives, which may fall short of the request.
+  const TGLXConfigDescription& GivenFormat() const { return given_format_; }
 
  protected:
   void DoCreateContext(TGLOutputDevice outputDevice) override;
@@ -76,14 +93,19 @@ class TGLGLXContext : public TGLContext {
   TGLXConfigRequest Request(bool pbuffer) const;
   void* ChooseConfig(bool pbuffer);
   void CreateRenderingContext(void* config);
+  bool MakeCurrent(int& error);
+  void WindowDestroyed();
 
   void* rc_ = nullptr;
+  void* fbconfig_ = nullptr;
   TGLOutputDevice drawable_ = 0;
   TGLOutputDevice window_ = 0;
   TGLOutputDevice pbuffer_ = 0;
+  TGLOutputDevice surrogate_ = 0;  // a hidden window standing in for one the server destroyed
   unsigned long colormap_ = 0;
   int fbconfig_id_ = 0;
   int share_group_ = 0;
+  TGLXConfigDescription given_format_;
 };
 
 // Registers the GLX context class with the context manager (once).

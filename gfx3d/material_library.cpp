@@ -110,6 +110,14 @@ void MakeMatrix(const TVector4f& offset, const TVector4f& scale, bool& identity,
 
 // ---- TGLShader
 
+TGLShader::TGLShader(TComponent* owner) : TComponent(owner) {
+  handle_.OnAllocate = [](TGLVirtualHandle*, GLuint& handle) { handle = 1; };
+  handle_.OnDestroy = [this](TGLVirtualHandle*, GLuint&) {
+    initialized_ = false;
+    DoFinalize();
+  };
+}
+
 TGLShader::~TGLShader() {
   FinalizeShader();
   for (TGLLibMaterial* user : std::vector<TGLLibMaterial*>(users_)) user->SetShader(nullptr);
@@ -126,6 +134,8 @@ void TGLShader::Apply(TRenderContextInfo& rci, TObject* sender) {
   Assert(!applying_, kUnit, __LINE__, "Unbalanced shader application.");
   if (enabled_) {
     if (!initialized_) {
+      // Drawing always has a context; only a recording of calls may come without one.
+      if (CurrentGLContext()) handle_.AllocateHandle();
       DoInitialize();
       initialized_ = true;
     }
@@ -147,15 +157,25 @@ void TGLShader::RegisterUser(TGLLibMaterial* user) {
 
 void TGLShader::UnRegisterUser(TGLLibMaterial* user) { std::erase(users_, user); }
 
+void TGLShader::EndUpdate() {
+  if (update_count_ > 0 && --update_count_ == 0) NotifyUsers();
+}
+
 void TGLShader::NotifyUsers() {
+  if (update_count_ > 0) return;
   for (TGLLibMaterial* user : users_) user->NotifyUsers();
   FinalizeShader();
 }
 
+// Freeing the handle makes its context current for DoFinalize when another one is.
 void TGLShader::FinalizeShader() {
   if (!initialized_) return;
-  initialized_ = false;
-  DoFinalize();
+  if (handle_.Handle() != 0) {
+    handle_.DestroyHandle();
+  } else {
+    initialized_ = false;
+    DoFinalize();
+  }
 }
 
 // ---- TGLLibMaterial

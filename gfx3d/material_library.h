@@ -13,6 +13,7 @@
 #include "gfx3d/binary_filers.h"
 #include "gfx3d/coordinates.h"
 #include "gfx3d/free_notification.h"
+#include "gfx3d/gl_context.h"
 #include "gfx3d/materials.h"
 #include "gfx3d/toolkit_components.h"
 
@@ -23,7 +24,7 @@ enum TGLShaderStyle : std::uint8_t { ssLowLevel, ssHighLevel, ssReplace };
 // The base of shaders; this library has no concrete one.
 class TGLShader : public TComponent {
  public:
-  explicit TGLShader(TComponent* owner) : TComponent(owner) {}
+  explicit TGLShader(TComponent* owner);
   ~TGLShader() override;
   std::string ClassName() const override { return "TGLShader"; }
 
@@ -35,6 +36,11 @@ class TGLShader : public TComponent {
   bool UnApply(TRenderContextInfo& rci);
   void RegisterUser(TGLLibMaterial* user);
   void UnRegisterUser(TGLLibMaterial* user);
+  // Changes inside the bracket tell the users once, at the outermost end.
+  void BeginUpdate() { ++update_count_; }
+  void EndUpdate();
+  // The GL resource of an initialised shader: 1 while initialised, else 0.
+  const TGLVirtualHandle& Handle() const { return handle_; }
 
  protected:
   virtual void DoInitialize() {}
@@ -48,6 +54,9 @@ class TGLShader : public TComponent {
 
   bool enabled_ = true;
   std::vector<TGLLibMaterial*> users_;
+  // Made on first use in the current context; freeing it, in that context, finalises the shader.
+  TGLVirtualHandle handle_;
+  int update_count_ = 0;
   bool applying_ = false;
   bool initialized_ = false;
 };

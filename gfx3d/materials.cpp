@@ -227,6 +227,10 @@ TGLTextureEx& TGLMaterial::TextureEx() {
   return *texture_ex_;
 }
 
+void TGLMaterial::SetTextureEx(const TGLTextureEx* value) {
+  if (value || texture_ex_) TextureEx().Assign(value);
+}
+
 void TGLMaterial::Assign(const TPersistent* source) {
   auto* material = dynamic_cast<const TGLMaterial*>(source);
   if (!material) {

@@ -118,6 +118,8 @@ class TGLMaterial : public TGLUpdateAbleObject, public IFreeNotificationSink {
   void SetOnTextureNeeded(TTextureNeededEvent handler);
   TGLTextureEx& TextureEx();
   bool HasTextureEx() const { return texture_ex_ != nullptr; }
+  // Assigns value into the (created) collection; null does nothing while there is none.
+  void SetTextureEx(const TGLTextureEx* value);
   TGLMaterialLibrary* MaterialLibrary() const { return library_; }
   // Resolves the library material name again in the new library.
   void SetMaterialLibrary(TGLMaterialLibrary* value);

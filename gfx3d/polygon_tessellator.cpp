@@ -10,6 +10,7 @@
 
 #include "gfx3d/gl_binding.h"
 #include "gfx3d/library_errors.h"
+#include "gfx3d/multitexture_mapping.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ class GLSink : public TPolygonSink {
  public:
   void Normal(const TAffineVector& normal) override { GL().glNormal3f(normal.x, normal.y, normal.z); }
   void Begin(unsigned mode) override { GL().glBegin(mode); }
-  void TexCoord(float s, float t) override { GL().glTexCoord2f(s, t); }
+  // Through the wrappers, so every texture unit the material in force feeds gets the coordinates.
+  void TexCoord(float s, float t) override { xglTexCoord2f(s, t); }
   void Vertex(const TAffineVector& v) override { GL().glVertex3f(v.x, v.y, v.z); }
   void End() override { GL().glEnd(); }
 };

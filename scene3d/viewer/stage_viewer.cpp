@@ -4,6 +4,7 @@
 #include <QMetaObject>
 
 #include "gfx3d/gl_binding.h"
+#include "gfx3d/glx_binding.h"
 #include "gfx3d/library_errors.h"
 #include "scene3d/camera.h"
 #include "scene3d/viewer/x11_child_window.h"

@@ -3,10 +3,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-#include "gfx3d/gl_binding.h"
-
 // X headers last: they define Status and Bool, which Qt's headers refuse.
-#include <GL/glx.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -14,13 +11,6 @@ namespace {
 xcb_connection_t* QtConnection() {
   auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   return x11 ? x11->connection() : nullptr;
-}
-
-bool HasGLXExtension(const char* name) {
-  Display* display = glXGetCurrentDisplay();
-  if (!display) return false;
-  const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-  return extensions && HasExtension(name, extensions);
 }
 
 }  // namespace
@@ -60,32 +50,4 @@ bool TChildWindowExposeFilter::nativeEventFilter(const QByteArray& eventType, vo
   if (expose->window != static_cast<xcb_window_t>(window_)) return false;
   if (expose->count == 0) on_expose_();
   return true;
-}
-
-bool CurrentSwapInterval(int& interval) {
-  if (HasGLXExtension("GLX_EXT_swap_control")) {
-    unsigned value = 0;
-    glXQueryDrawable(glXGetCurrentDisplay(), glXGetCurrentDrawable(), GLX_SWAP_INTERVAL_EXT, &value);
-    interval = static_cast<int>(value);
-    return true;
-  }
-  if (HasGLXExtension("GLX_MESA_swap_control")) {
-    auto get =
-        reinterpret_cast<int (*)()>(glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXGetSwapIntervalMESA")));
-    interval = get ? get() : 0;
-    return get != nullptr;
-  }
-  return false;
-}
-
-void SetCurrentSwapInterval(int interval) {
-  if (HasGLXExtension("GLX_EXT_swap_control")) {
-    auto set = reinterpret_cast<void (*)(Display*, GLXDrawable, int)>(
-        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
-    if (set) set(glXGetCurrentDisplay(), glXGetCurrentDrawable(), interval);
-  } else if (HasGLXExtension("GLX_MESA_swap_control")) {
-    auto set =
-        reinterpret_cast<int (*)(unsigned)>(glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
-    if (set) set(static_cast<unsigned>(interval));
-  }
 }

@@ -2,7 +2,7 @@
 // window of the widget's native window; Qt's connection must have made that
 // window before the GLX connection uses it, and Exposes of the child window
 // (which Qt does not own) are routed back to the widget through Qt's event
-// filter. Swap intervals go through GLX_EXT_ or GLX_MESA_swap_control.
+// filter.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
@@ -29,7 +29,3 @@ class TChildWindowExposeFilter : public QAbstractNativeEventFilter {
   std::function<void()> on_expose_;
   std::uintptr_t window_ = 0;
 };
-
-// Reads and sets the swap interval of the current GLX drawable; false when the driver has no swap control.
-bool CurrentSwapInterval(int& interval);
-void SetCurrentSwapInterval(int interval);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "support/recording_gl.h"
 
 TEST(GLBinding, ParsesVersionTexts) {
@@ -64,4 +67,47 @@ TEST(GLBinding, LoadingFailsWholeWhenOneLibraryIsMissing) {
   EXPECT_FALSE(OpenGLLibrariesLoaded());
   EXPECT_TRUE(LoadOpenGLLibraries());
   EXPECT_TRUE(OpenGLLibrariesLoaded());
+}
+
+TEST(GLBinding, ListsEveryEntryPointBeyondOpenGL11OnceInItsOrder) {
+  const auto& entries = GLExtensionEntryPoints();
+  ASSERT_EQ(entries.size(), 362u);
+  EXPECT_STREQ(entries.front().name, "glDrawRangeElements");
+  EXPECT_STREQ(entries[60].name, "glMultiTexCoord1dARB");
+  EXPECT_STREQ(entries.back().name, "glDrawBuffersATI");
+  std::set<std::string> names;
+  for (const TGLExtensionEntryPoint& entry : entries) {
+    EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
+    EXPECT_NE(std::string(entry.offeredBy), "") << entry.name;
+  }
+}
+
+TEST(GLBinding, OffersAnEntryPointByVersionOrByAnyOfItsExtensions) {
+  EXPECT_TRUE(EntryPointOffered("GL_VERSION_1_2", 1, 2, "", ""));
+  EXPECT_TRUE(EntryPointOffered("GL_VERSION_1_2", 4, 5, "", ""));
+  EXPECT_FALSE(EntryPointOffered("GL_VERSION_1_2", 1, 1, "GL_VERSION_1_2", ""));
+  EXPECT_TRUE(EntryPointOffered("GL_VERSION_1_4 GL_ARB_imaging", 1, 3, "GL_ARB_imaging", ""));
+  EXPECT_FALSE(EntryPointOffered("GL_VERSION_1_4 GL_ARB_imaging", 1, 3, "GL_ARB_imaging_x", ""));
+  EXPECT_TRUE(EntryPointOffered("GL_ARB_vertex_program GL_ARB_vertex_shader", 1, 1, "GL_A GL_ARB_vertex_shader", ""));
+  EXPECT_TRUE(EntryPointOffered("GLU_EXT_nurbs_tessellator", 1, 1, "", "GLU_EXT_nurbs_tessellator"));
+  EXPECT_FALSE(EntryPointOffered("GLU_EXT_nurbs_tessellator", 1, 1, "GLU_EXT_nurbs_tessellator", ""));
+}
+
+TEST(GLBinding, AnExtensionThatIsOffLeavesItsEntryPointsNull) {
+  const TGLFunctionTable saved = PlatformGLFunctions();
+  {
+    RecordingGL gl;
+    gl.strings[GL_VERSION] = "1.1";
+    gl.strings[GL_EXTENSIONS] = "GL_ARB_multitexture GL_EXT_texture3D";
+    LoadGLExtensionEntryPoints();
+  }
+  int resolved = 0;
+  for (const TGLExtensionEntryPoint& entry : GLExtensionEntryPoints()) {
+    const std::string offered = entry.offeredBy;
+    const bool on = offered == "GL_ARB_multitexture" || offered == "GL_EXT_texture3D";
+    EXPECT_EQ(entry.get(PlatformGLFunctions()) != nullptr, on) << entry.name;
+    resolved += on ? 1 : 0;
+  }
+  EXPECT_EQ(resolved, 36);
+  PlatformGLFunctions() = saved;
 }

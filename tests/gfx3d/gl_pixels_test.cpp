@@ -1,13 +1,18 @@
 // Drawing through the state cache with materials and textures on Mesa, read
-// back as upright pictures with the expected colours.
+// back as upright pictures with the expected colours, and the texels a
+// texture's alpha rule and gamma make of a picture.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include "gfx3d/bitmap32.h"
 #include "gfx3d/materials.h"
 #include "gfx3d/multitexture_mapping.h"
+#include "gfx3d/texture_images.h"
 #include "support/gl_pixel_fixture.h"
 
 namespace {
@@ -63,6 +68,69 @@ void ExpectColor(const QImage& image, int x, int y, QColor expected, int toleran
   EXPECT_NEAR(got.green(), expected.green(), tolerance) << what << " at " << x << "," << y;
   EXPECT_NEAR(got.blue(), expected.blue(), tolerance) << what << " at " << x << "," << y;
 }
+
+// Four colours, each filling one column of a 4 x 4 picture, alpha 200. The
+// bottom-left pixel, the first one stored, is the first colour.
+constexpr std::array<std::array<int, 3>, 4> kColours = {{{10, 200, 30}, {0, 0, 0}, {90, 120, 150}, {255, 255, 255}}};
+constexpr int kAlpha = 200;
+
+QImage Picture() {
+  QImage picture(4, 4, QImage::Format_ARGB32);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x)
+      picture.setPixelColor(x, y, QColor(kColours[x][0], kColours[x][1], kColours[x][2], kAlpha));
+  return picture;
+}
+
+int Intensity(const std::array<int, 3>& c) { return (c[0] + c[1] + c[2]) / 3; }
+int SquareRoot(int value) { return static_cast<int>(255 * std::sqrt(value / 255.0)); }
+
+// The alpha each rule gives a colour, worked out from the rules' own words.
+int ExpectedAlpha(TGLTextureImageAlpha rule, const std::array<int, 3>& c) {
+  switch (rule) {
+    case tiaDefault:
+      return kAlpha;
+    case tiaAlphaFromIntensity:
+    case tiaLuminance:
+      return Intensity(c);
+    case tiaSuperBlackTransparent:
+      return c == std::array<int, 3>{0, 0, 0} ? 0 : 255;
+    case tiaLuminanceSqrt:
+      return SquareRoot(Intensity(c));
+    case tiaOpaque:
+      return 255;
+    case tiaTopLeftPointColorTransparent:
+      return c == kColours[0] ? 0 : 255;
+    case tiaInverseLuminance:
+      return 255 - Intensity(c);
+    case tiaInverseLuminanceSqrt:
+      return 255 - SquareRoot(Intensity(c));
+  }
+  return -1;
+}
+
+// A material whose texture shows Picture() texel for texel.
+class PictureTexture {
+ public:
+  PictureTexture() {
+    texture.SetMinFilter(miNearest);
+    texture.SetMagFilter(maNearest);
+    texture.SetTextureMode(tmReplace);
+    texture.SetDisabled(false);
+    static_cast<TGLPictureImage&>(texture.Image()).SetPicture(Picture());
+  }
+  // The level-0 texels Mesa holds for the texture, bottom row first.
+  std::vector<unsigned char> Texels(TRenderContextInfo& rci) {
+    material.Apply(rci);
+    std::vector<unsigned char> texels(4 * 4 * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    material.UnApply(rci);
+    return texels;
+  }
+
+  TGLMaterial material{nullptr};
+  TGLTexture& texture = material.Texture();
+};
 
 }  // namespace
 
@@ -153,4 +221,44 @@ TEST_F(GLPixels, PicturesReadBackAsTexels) {
     EXPECT_EQ(texture.TexWidth(), 8);
   }
   CheckOpenGLError();
+}
+
+TEST_F(GLPixels, EveryImageAlphaRuleGivesItsAlphaAndKeepsTheColours) {
+  PictureTexture picture;
+  for (TGLTextureImageAlpha rule :
+       {tiaDefault, tiaAlphaFromIntensity, tiaSuperBlackTransparent, tiaLuminance, tiaLuminanceSqrt, tiaOpaque,
+        tiaTopLeftPointColorTransparent, tiaInverseLuminance, tiaInverseLuminanceSqrt}) {
+    picture.texture.SetImageAlpha(rule);
+    const std::vector<unsigned char> texels = picture.Texels(rci);
+    for (int x = 0; x < 4; ++x) {
+      const unsigned char* texel = &texels[static_cast<std::size_t>(x) * 4];
+      for (int channel = 0; channel < 3; ++channel)
+        EXPECT_EQ(texel[channel], kColours[x][channel]) << "rule " << int(rule) << " column " << x;
+      EXPECT_EQ(texel[3], ExpectedAlpha(rule, kColours[x])) << "rule " << int(rule) << " column " << x;
+    }
+  }
+  EXPECT_NO_THROW(CheckOpenGLError());
+}
+
+TEST_F(GLPixels, GammaCorrectionBendsTheColoursOnScreen) {
+  PictureTexture picture;
+  for (float gamma : {1.0f, 2.2f, 0.5f, 0.05f}) {
+    picture.texture.SetImageGamma(gamma);
+    const double exponent = gamma >= 0.1f ? 1.0 / gamma : 10.0;
+    const std::vector<unsigned char> texels = picture.Texels(rci);
+    for (int x = 0; x < 4; ++x)
+      for (int channel = 0; channel < 3; ++channel) {
+        const double expected = 255 * std::pow(kColours[x][channel] / 255.0, exponent);
+        EXPECT_NEAR(texels[static_cast<std::size_t>(x) * 4 + channel], expected, 0.5)
+            << "gamma " << gamma << " column " << x;
+      }
+    GL().glClearColor(0, 0, 0, 1);
+    GL().glClear(GL_COLOR_BUFFER_BIT);
+    picture.material.Apply(rci);
+    Quad(0, 0, 1, 1);
+    picture.material.UnApply(rci);
+    const QColor grey = ReadBack().pixelColor(2 * kWidth / 4 + 8, kHeight / 2);
+    EXPECT_EQ(grey.red(), texels[2 * 4]) << "the screen shows the corrected texel, gamma " << gamma;
+    EXPECT_EQ(grey.blue(), texels[2 * 4 + 2]);
+  }
 }

@@ -12,6 +12,7 @@
 #include "gfx3d/library_errors.h"
 #include "gfx3d/streams.h"
 #include "gfx3d_fixture.h"
+#include "support/recording_context.h"
 #include "support/recording_gl.h"
 #include "support/temp_dir.h"
 
@@ -22,8 +23,12 @@ class CountingShader : public TGLShader {
   using TGLShader::TGLShader;
   int applied = 0;
   int passesLeft = 0;
+  int initialized = 0;
+  TGLContext* finalizedIn = nullptr;
 
  protected:
+  void DoInitialize() override { ++initialized; }
+  void DoFinalize() override { finalizedIn = CurrentGLContext(); }
   void DoApply(TRenderContextInfo&, TObject*) override { ++applied; }
   bool DoUnApply(TRenderContextInfo&) override { return passesLeft-- > 0; }
 };
@@ -139,6 +144,9 @@ TEST_F(MaterialLibrary, OlderVersionsLoadAndBadArchivesChangeNothing) {
 
 TEST_F(MaterialLibrary, ShaderStylesWrapTheMaterial) {
   RecordingGL gl;
+  RecordingContext context;  // a shader makes its GL handle on first use
+  context.CreateContext(0);
+  context.Activate();
   TGLStateCache cache;
   TRenderContextInfo rci;
   rci.GLStates = &cache;
@@ -159,6 +167,47 @@ TEST_F(MaterialLibrary, ShaderStylesWrapTheMaterial) {
   EXPECT_FALSE(item.UnApply(rci));
   EXPECT_EQ(shader.applied, 2);
   EXPECT_THROW(shader.UnApply(rci), EAssertionFailed);
+  context.Deactivate();
+}
+
+TEST_F(MaterialLibrary, AShaderFinalisesInTheContextItWasInitialisedInOnceUpdatesEnd) {
+  RecordingGL gl;
+  RecordingContext first;
+  RecordingContext second;
+  first.CreateContext(0);
+  second.CreateContext(0);
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  TGLLibMaterial& item = *library.Materials().Add();
+  CountingShader shader(nullptr);
+  item.SetShader(&shader);
+  EXPECT_EQ(shader.Handle().Handle(), 0u);
+
+  first.Activate();
+  item.Apply(rci);
+  item.UnApply(rci);
+  first.Deactivate();
+  EXPECT_EQ(shader.initialized, 1);
+  EXPECT_EQ(shader.Handle().Handle(), 1u);
+  EXPECT_EQ(shader.Handle().RenderingContext(), &first);
+
+  second.Activate();
+  shader.BeginUpdate();
+  shader.SetEnabled(false);
+  shader.SetEnabled(true);
+  EXPECT_EQ(shader.finalizedIn, nullptr) << "nothing happens inside the bracket";
+  shader.EndUpdate();
+  EXPECT_EQ(shader.finalizedIn, &first) << "the handle's own context was made current for it";
+  EXPECT_EQ(shader.Handle().Handle(), 0u);
+  EXPECT_EQ(CurrentGLContext(), &second);
+
+  item.Apply(rci);
+  item.UnApply(rci);
+  EXPECT_EQ(shader.initialized, 2) << "initialised again on next use";
+  second.DestroyContext();
+  EXPECT_EQ(shader.finalizedIn, &second) << "a context going away finalises the shaders it holds";
+  EXPECT_EQ(shader.Handle().Handle(), 0u);
 }
 
 }  // namespace

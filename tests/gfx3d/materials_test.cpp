@@ -229,3 +229,24 @@ TEST_F(MaterialTest, ExtraTexturesFeedTheirOwnUnits) {
   context.Deactivate();
   XGLMapTexCoordToNull();
 }
+
+TEST_F(MaterialTest, SetTextureExCopiesTheItemsAndNullLeavesAMaterialWithoutThemAlone) {
+  TGLMaterial material(nullptr);
+  material.SetTextureEx(nullptr);
+  EXPECT_FALSE(material.HasTextureEx()) << "null makes no collection";
+
+  TGLMaterial source(nullptr);
+  TGLTextureExItem& item = source.TextureEx().AddItem();
+  item.SetTextureIndex(3);
+  item.Texture().SetDisabled(false);
+  item.TextureOffset().SetPoint(0.5f, 0, 0);
+  material.SetTextureEx(&source.TextureEx());
+  ASSERT_TRUE(material.HasTextureEx());
+  ASSERT_EQ(material.TextureEx().Count(), 1);
+  EXPECT_EQ(material.TextureEx().Items(0).TextureIndex(), 3);
+  EXPECT_TRUE(material.TextureEx().IsTextureEnabled(3));
+  EXPECT_FLOAT_EQ(material.TextureEx().Items(0).TextureOffset().X(), 0.5f);
+  EXPECT_NE(&material.TextureEx().Items(0), &item) << "copied, not shared";
+  EXPECT_THROW(material.SetTextureEx(nullptr), EConvertError) << "a collection takes no nil, as any toolkit object";
+  EXPECT_EQ(material.TextureEx().Count(), 1);
+}

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "gfx3d/library_errors.h"
+#include "gfx3d/multitexture_mapping.h"
 #include "gfx3d/vector_operations.h"
 #include "gfx3d_fixture.h"
+#include "support/recording_gl.h"
 
 namespace {
 
@@ -219,3 +221,33 @@ TEST_F(Nodes, AFailingSinkRaisesAfterTheTessellatorFinishes) {
 }
 
 }  // namespace
+
+TEST_F(Nodes, TexturedTessellationFeedsEveryMappedTextureUnit) {
+  TGLNodes nodes(nullptr);
+  AddSquare(nodes);
+  RecordingGL gl;
+  GLFlags().ARB_multitexture = true;
+  XGLMapTexCoordToDual();
+  nodes.RenderTesselatedPolygon(true, nullptr, false, 1);
+  const int vertices = gl.Count("glVertex3f");
+  EXPECT_GE(vertices, 4);
+  EXPECT_EQ(gl.Count("glTexCoord2f"), vertices) << "unit 0";
+  EXPECT_EQ(gl.Count("glMultiTexCoord2fARB"), vertices) << "unit 1";
+  for (const RecordedCall& call : gl.calls) {
+    if (call.name == "glMultiTexCoord2fARB") {
+      EXPECT_EQ(call.args[0], GL_TEXTURE1_ARB);
+    }
+  }
+
+  gl.Clear();
+  XGLMapTexCoordToSecond();
+  nodes.RenderTesselatedPolygon(true, nullptr, false, 1);
+  EXPECT_EQ(gl.Count("glTexCoord2f"), 0);
+  EXPECT_EQ(gl.Count("glMultiTexCoord2fARB"), gl.Count("glVertex3f"));
+
+  gl.Clear();
+  XGLMapTexCoordToNull();
+  nodes.RenderTesselatedPolygon(true, nullptr, false, 1);
+  EXPECT_GT(gl.Count("glVertex3f"), 0);
+  EXPECT_EQ(gl.Count("glTexCoord2f") + gl.Count("glMultiTexCoord2fARB"), 0) << "no texture, no coordinates";
+}

@@ -69,7 +69,7 @@ class RecordingGL {
   GLuint last_name = 0;
 
 #define RECORDING_GL_NAME(name) static constexpr char k_##name[] = #name;
-#define RECORDING_GL_EXTENSION_NAME(name, type) static constexpr char k_##name[] = #name;
+#define RECORDING_GL_EXTENSION_NAME(name, type, offeredBy) static constexpr char k_##name[] = #name;
   GFX3D_GL_CORE_FUNCTIONS(RECORDING_GL_NAME)
   GFX3D_GLU_FUNCTIONS(RECORDING_GL_NAME)
   GFX3D_GL_EXTENSION_FUNCTIONS(RECORDING_GL_EXTENSION_NAME)
@@ -123,7 +123,8 @@ inline RecordingGL::RecordingGL() {
   GFX3D_GL_CORE_FUNCTIONS(RECORDING_GL_BIND)
   GFX3D_GLU_FUNCTIONS(RECORDING_GL_BIND)
 #undef RECORDING_GL_BIND
-#define RECORDING_GL_BIND_EXTENSION(name, type) table_.name = &recording_gl_detail::Recorder<k_##name, type>::Call;
+#define RECORDING_GL_BIND_EXTENSION(name, type, offeredBy) \
+  table_.name = &recording_gl_detail::Recorder<k_##name, type>::Call;
   GFX3D_GL_EXTENSION_FUNCTIONS(RECORDING_GL_BIND_EXTENSION)
 #undef RECORDING_GL_BIND_EXTENSION
   recording_gl_detail::active = this;
