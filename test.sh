@@ -43,8 +43,9 @@ ctest --test-dir "$here/build" -j "$(nproc)" --output-on-failure || status=1
 # and the inputs that once crashed it. A crashing input is kept in
 # build-fuzz/crashes/ for fuzz/regressions/<target>/.
 echo "== fuzz targets =="
+# -O1 builds fastest for the few seconds they run (about 3 minutes on 2 cores).
 CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DRACKWRIGHT_FUZZ=ON -DRACKWRIGHT_HEADLESS_ONLY=ON -DRACKWRIGHT_BENCHMARKS=OFF >/dev/null
+  -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DRACKWRIGHT_FUZZ=ON -DRACKWRIGHT_HEADLESS_ONLY=ON -DRACKWRIGHT_BENCHMARKS=OFF >/dev/null
 cmake --build "$here/build-fuzz" --target fuzz_targets -j "$(nproc)"
 mkdir -p "$here/build-fuzz/crashes"
 for target in "$here"/build-fuzz/bin/fuzz_*; do
@@ -52,7 +53,7 @@ for target in "$here"/build-fuzz/bin/fuzz_*; do
   corpus=$(mktemp -d)
   seeds=()
   for folder in "$here/fuzz/seeds/$name" "$here/fuzz/regressions/$name"; do
-    [ -d "$folder" ] && seeds+=("$folder")
+    if [ -d "$folder" ]; then seeds+=("$folder"); fi
   done
   if ! UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "$target" -max_total_time=5 -rss_limit_mb=2048 \
     -artifact_prefix="$here/build-fuzz/crashes/$name-" "$corpus" "${seeds[@]}" >"$corpus.log" 2>&1; then
