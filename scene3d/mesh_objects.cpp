@@ -9,6 +9,7 @@
 #include "gfx3d/material_library.h"
 #include "gfx3d/multitexture_mapping.h"
 #include "scene3d/strip_conversion.h"
+#include "scene3d/typed_list_reading.h"
 
 namespace {
 
@@ -497,6 +498,12 @@ void TMeshObject::DrawGroupsByMaterial(TRenderContextInfo& rci) {
   }
 }
 
+void TMeshObject::PrepareBuildList(TRenderContextInfo& rci) {
+  if (Mode != moFaceGroups || !rci.materialLibrary) return;
+  for (int i = 0; i < face_groups_.Count(); ++i)
+    if (TGLLibMaterial* material = face_groups_.Item(i).MaterialCache) material->PrepareBuildList();
+}
+
 void TMeshObject::CheckFaceGroups() const {
   for (int i = 0; i < face_groups_.Count(); ++i) face_groups_.Item(i).CheckIndices();
 }
@@ -797,8 +804,7 @@ void TMeshObjectList::BuildList(TRenderContextInfo& rci) {
 }
 
 void TMeshObjectList::ReadFromFiler(TVirtualReader& reader) {
-  ReadOwnedItems<TMeshObject>(*this, reader);
-  for (int i = 0; i < Count(); ++i) Item(i).ReadComplete();
+  ReadOwnedItems<TMeshObject>(*this, reader, [](TMeshObject& item) { item.ReadComplete(); });
 }
 
 void RegisterMeshObjectClasses() {

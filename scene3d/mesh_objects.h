@@ -187,9 +187,12 @@ class TMeshObject : public TBaseMeshObject {
   void DropMaterialLibraryCache();
   // Raises a data error when a face group indexes outside the lists.
   void CheckFaceGroups() const;
-  virtual void PrepareBuildList(TRenderContextInfo&) {}
+  // With face groups and a material library in the context, each group's material
+  // uploads its textures here, before a display list is compiled.
+  virtual void PrepareBuildList(TRenderContextInfo& rci);
   virtual void BuildList(TRenderContextInfo& rci);
-  // Called by the list that read it, once the object knows its owner.
+  // Called by the list that read it, once the object knows its owner and before
+  // the list takes it; raising refuses the whole archive.
   virtual void ReadComplete() {}
   virtual bool PointInObject(const TAffineVector& point) const;
 
@@ -264,25 +267,6 @@ class TMeshObjectList : public TPersistentObjectList {
  private:
   TObject* owner_;
 };
-
-// Reads a list whose items know it as their owner. The old items are freed by
-// a successful read, so they must not detach while it runs; a failed read
-// leaves them in place, owned again.
-template <typename Item, typename List>
-void ReadOwnedItems(List& list, TVirtualReader& reader) {
-  for (int i = 0; i < list.Count(); ++i) static_cast<Item*>(list.Get(i))->SetOwner(nullptr);
-  try {
-    list.TPersistentObjectList::ReadFromFiler(reader);
-  } catch (...) {
-    for (int i = 0; i < list.Count(); ++i) static_cast<Item*>(list.Get(i))->SetOwner(&list);
-    throw;
-  }
-  for (int i = 0; i < list.Count(); ++i) {
-    auto* item = dynamic_cast<Item*>(list.Get(i));
-    if (!item) throw EReadError(list.ClassName() + " holds another kind of object");
-    item->SetOwner(&list);
-  }
-}
 
 // The persistent classes above, for archives that name them.
 void RegisterMeshObjectClasses();

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "gfx3d/library_errors.h"
+#include "scene3d/typed_list_reading.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "gfx3d/quaternions.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/base_mesh.h"
+#include "scene3d/typed_list_reading.h"
 
 namespace {
 
@@ -105,9 +106,9 @@ void TSkeletonFrameList::Clear() {
 }
 
 void TSkeletonFrameList::ReadFromFiler(TVirtualReader& reader) {
-  ReadFromFilerWithCallback(reader, [](TPersistentObject& item) {
-    if (!dynamic_cast<TSkeletonFrame*>(&item)) throw EReadError("Frame list holds another kind of object");
-  });
+  std::vector<std::unique_ptr<TSkeletonFrame>> read = ReadItemsOfKind<TSkeletonFrame>(reader, "Frame list");
+  Clear();
+  for (auto& frame : read) AddFrame(std::move(frame));
 }
 
 // ---- Bones
@@ -144,12 +145,13 @@ void TSkeletonBoneList::BuildList(TRenderContextInfo& rci) {
 }
 
 void TSkeletonBoneList::ReadFromFiler(TVirtualReader& reader) {
-  ReadFromFilerWithCallback(reader, [](TPersistentObject& item) {
-    if (!dynamic_cast<TSkeletonBone*>(&item)) throw EReadError("Bone list holds another kind of object");
-  });
-  for (int i = 0; i < Count(); ++i) {
-    Item(i).parent_ = this;
-    Item(i).Skeleton = Skeleton;
+  std::vector<std::unique_ptr<TSkeletonBone>> read = ReadItemsOfKind<TSkeletonBone>(reader, "Bone list");
+  FreeItems();
+  TPersistentObjectList::Clear();
+  for (auto& bone : read) {
+    bone->parent_ = this;
+    bone->Skeleton = Skeleton;
+    Add(bone.release());
   }
 }
 

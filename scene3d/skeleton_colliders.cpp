@@ -2,8 +2,8 @@
 
 #include "gfx3d/library_errors.h"
 #include "gfx3d/matrix_operations.h"
-#include "scene3d/mesh_objects.h"
 #include "scene3d/skeleton.h"
+#include "scene3d/typed_list_reading.h"
 
 TSkeletonCollider::TSkeletonCollider(TSkeletonColliderList* owner) : owner_(owner) {
   if (owner_) owner_->Add(this);

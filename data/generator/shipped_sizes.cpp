@@ -46,5 +46,8 @@ ShippedSizes shipped_sizes(const fs::path& sources, const fs::path& stage) {
   Tres kits = parse_table_source(read_file_bytes((sources / "CV_kits.txt").string()));
   for (std::size_t row = 1; row < kits.size(); ++row)
     if (kits[row].size() > 1) add_size(sizes.kit_lengths, kits[row][1]);
+  Tres kit_modules = parse_table_source(read_file_bytes((sources / "CV_kits_larg.txt").string()));
+  for (std::size_t row = 1; row < kit_modules.size(); ++row)
+    if (!kit_modules[row].empty()) add_size(sizes.kit_module_lengths, kit_modules[row][0]);
   return sizes;
 }

@@ -8,10 +8,11 @@
 #include <string>
 
 struct ShippedSizes {
-  std::set<double> widths;   // module depths
-  std::set<double> heights;  // frame heights
-  std::set<double> lengths;  // module lengths
-  std::set<double> kit_lengths;
+  std::set<double> widths;              // module depths
+  std::set<double> heights;             // frame heights
+  std::set<double> lengths;             // module lengths
+  std::set<double> kit_lengths;         // rail classes
+  std::set<double> kit_module_lengths;  // the lengths of the modules a kit places
   std::set<std::string> shelf_suffixes;
 };
 

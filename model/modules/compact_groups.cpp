@@ -80,7 +80,7 @@ void place_aisle(Tcorvane& group, const Tcell& cell, int number, const CompactEn
 void shape_group(Tcorvane& group, char orientation, double end_distance, const CompactEnd& a, const std::string& code) {
   group.orientation = orientation;
   group.overall_length = end_distance + a.width;
-  group.depth = a.length + kRailAllowance;
+  group.depth = compact_group_depth(a.length);
   const bool along_x = orientation == 'H';
   group.extent_x = along_x ? group.overall_length : group.depth;
   group.extent_y = along_x ? group.depth : group.overall_length;
@@ -123,6 +123,8 @@ void rebuild_compact_groups() {
   for (Tcell& cell : Cells) compute_cell_end_frame_heights(cell);
   recompute_load_overrides();
 }
+
+double compact_group_depth(double module_length) { return module_length + kRailAllowance; }
 
 double compact_kit_length(double overall_length) {
   if (overall_length <= 2650.0) return 2245.0;

@@ -12,6 +12,9 @@ inline constexpr double CompactModuleWidth = 577.0;
 // the current cell and the load overrides of all cells.
 void rebuild_compact_groups();
 
+// The depth of a group whose modules are this long: the rails reach beyond both sides.
+double compact_group_depth(double module_length);
+
 // The kit length class of a group of this overall length: 2245, 2645 or 3045.
 double compact_kit_length(double overall_length);
 

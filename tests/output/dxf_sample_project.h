@@ -73,6 +73,7 @@ inline Tcell sample_drawing_cell(double depth, double length, double height) {
   trolley.shelf_pattern = pattern;
   cell.free_modules.push_back(trolley);
 
-  cell.compact_groups.push_back(make_compact_group(3000, 4000, 685, {h - 4000 - 342.5, 0, 0, 0}));
+  // The group of a kit of modules 974 long, 1082 deep.
+  cell.compact_groups.push_back(make_compact_group(3000, 4000, 1082, {h - 4000 - 541, 0, 0, 0}));
   return cell;
 }

@@ -115,15 +115,16 @@ TEST_F(SolidExportTest, ATrolleyStandsOnItsWheels) {
 
 TEST_F(SolidExportTest, CompactGroupsHaveArchesClampsRailsOvalsAndSpacers) {
   Tcell& cell = add_room(6000, 6000);
-  cell.compact_groups.push_back(make_compact_group(3000, 1500, 685, {0, 0, 0, 0}));
-  cell.compact_groups.push_back(make_compact_group(3000, 4000, 583, {0, 0, 80, 0}));
+  // Groups of modules 974 and 890 long, as the kits make them.
+  cell.compact_groups.push_back(make_compact_group(3000, 1500, 1082, {0, 0, 0, 0}));
+  cell.compact_groups.push_back(make_compact_group(3000, 4000, 998, {0, 0, 80, 0}));
   std::vector<DxfEntity> inserts = of_type(solid_entities(), "INSERT");
   ASSERT_EQ(inserts.size(), 12u + 14u);
-  expect_pairs(inserts[0], "2=ArchettoCV 10=4211.5 20=1806.5");
+  expect_pairs(inserts[0], "2=ArchettoCV 10=4211.5 20=2005");
   expect_pairs(inserts[8], "2=BinarioCV2645 10=1677.5");
-  expect_pairs(inserts[10], "2=Ovale601 50=90");
+  expect_pairs(inserts[10], "2=Ovale998 50=90");
   expect_pairs(inserts[11], "50=270");
-  expect_pairs(inserts[22], "2=Ovale499");  // each group's ovals span its own depth
+  expect_pairs(inserts[22], "2=Ovale914");  // each group's ovals span its own depth
   expect_pairs(inserts[24], "2=3D_distanziatore 10=1420 30=1876");
 }
 

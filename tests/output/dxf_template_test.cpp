@@ -7,6 +7,7 @@
 #include "dxf_fixture.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/file_io.h"
+#include "model/modules/compact_groups.h"
 #include "output/dxf/dxf_block_names.h"
 #include "support/program_dir.h"
 
@@ -121,9 +122,11 @@ TEST_F(DxfExportTest, TheShippedTemplatesDefineEveryBlockOfBothCatalogues) {
         }
       for (const std::string& name : {plan_corner_joint_block(w), plan_frame_block(w)})
         EXPECT_TRUE(plan.contains(name)) << name;
-      for (const std::string& name : {corner_joint_block(w), crossbar_block(w), oval_block(w + 108)})
+      for (const std::string& name : {corner_joint_block(w), crossbar_block(w)})
         EXPECT_TRUE(solid.contains(name)) << name;
     }
+    // A group's depth comes from the length of its fixed ends.
+    for (double l : LengthList) EXPECT_TRUE(solid.contains(oval_block(compact_group_depth(l)))) << l;
     for (double h : HeightList)
       for (bool mobile : {false, true}) EXPECT_TRUE(solid.contains(upright_block(h, mobile))) << h;
     for (double l : LengthList) EXPECT_TRUE(solid.contains(side_rail_block(l))) << l;

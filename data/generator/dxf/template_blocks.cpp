@@ -1,5 +1,6 @@
 #include "template_blocks.h"
 
+#include "model/modules/compact_groups.h"
 #include "output/dxf/dxf_block_names.h"
 
 namespace {
@@ -92,8 +93,13 @@ std::vector<TemplateBlock> solid_template_blocks(const ShippedSizes& sizes) {
         });
     add(corner_joint_block(w), [w](BlockShapes& s) { s.box(-w / 2, -21.5, 0, w / 2, 21.5, 46); });
     add(crossbar_block(w), [w](BlockShapes& s) { s.box(-(w - 63) / 2, -10, 0, (w - 63) / 2, 10, 25); });
-    // The ovals of a group whose modules have this depth.
-    double group_depth = w + 108;
+  }
+  // A group's ovals span its depth, which the length of its fixed ends gives:
+  // a kit's modules, or any two modules of the catalogues the user joins.
+  std::set<double> group_module_lengths = sizes.lengths;
+  group_module_lengths.insert(sizes.kit_module_lengths.begin(), sizes.kit_module_lengths.end());
+  for (double m : group_module_lengths) {
+    double group_depth = compact_group_depth(m);
     add(oval_block(group_depth), [group_depth](BlockShapes& s) { s.box(0, -15, 0, group_depth - 84, 15, 40); });
   }
   for (double h : sizes.heights)
