@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "gfx3d/library_errors.h"
-#include "gfx3d/persistence.h"
 
 namespace {
 
@@ -20,6 +19,11 @@ bool TXCollectionItemClass::InheritsFrom(const TXCollectionItemClass& other) con
   for (const TXCollectionItemClass* c = this; c; c = c->parent)
     if (c == &other) return true;
   return false;
+}
+
+const TXCollectionItemClass& TXCollectionItemClass::Base() {
+  static const TXCollectionItemClass base{"TXCollectionItem", "", nullptr, false, nullptr, nullptr};
+  return base;
 }
 
 TXCollectionItem::TXCollectionItem(TXCollection* owner, const TXCollectionItemClass& itemClass)
@@ -45,8 +49,10 @@ void TXCollectionItem::Assign(const TPersistent* source) {
 
 int TXCollectionItem::Index() const { return owner_ ? owner_->IndexOf(this) : -1; }
 
+TPersistent* TXCollectionItem::GetOwner() const { return owner_; }
+
 std::string TXCollectionItem::GetNamePath() const {
-  if (!owner_) return ClassName();
+  if (!owner_) return TPersistent::GetNamePath();
   return owner_->GetNamePath() + "[" + std::to_string(Index()) + "]";
 }
 
@@ -56,8 +62,7 @@ void TXCollectionItem::WriteToFiler(TVirtualWriter& writer) const {
 }
 
 void TXCollectionItem::ReadFromFiler(TVirtualReader& reader) {
-  const int version = reader.ReadInteger();
-  if (version != 0) RaiseVersionErrorForClass(ClassName(), version);
+  Assert(reader.ReadInteger() == 0, kUnit, 0);
   SetName(reader.ReadString());
 }
 
@@ -95,7 +100,10 @@ void TXCollection::Loaded() {
   for (TXCollectionItem* item : items_) item->Loaded();
 }
 
-std::string TXCollection::GetNamePath() const { return ClassName(); }
+std::string TXCollection::GetNamePath() const {
+  const std::string ownerPath = owner_ ? owner_->GetNamePath() : std::string();
+  return ownerPath.empty() ? ClassName() : ownerPath + ".XCollection";
+}
 
 bool TXCollection::CanAdd(const TXCollectionItemClass& itemClass) const {
   if (itemClass.canAddTo && !itemClass.canAddTo(*this)) return false;

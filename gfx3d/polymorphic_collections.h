@@ -23,8 +23,16 @@ struct TXCollectionItemClass {
   // The class this one derives from, for the uniqueness rules; null for none.
   const TXCollectionItemClass* parent = nullptr;
   std::function<bool(const TXCollection&)> canAddTo;  // null: any collection
+  std::string displayDescription = {};                // empty: the display name
+  std::string categoryName = {};
 
   bool InheritsFrom(const TXCollectionItemClass& other) const;
+  const std::string& DisplayDescription() const {
+    return displayDescription.empty() ? displayName : displayDescription;
+  }
+  const std::string& CategoryName() const { return categoryName; }
+  // The class every collection accepts by default; no item is ever made of it.
+  static const TXCollectionItemClass& Base();
 };
 
 class TXCollectionItem : public TPersistent {
@@ -43,8 +51,9 @@ class TXCollectionItem : public TPersistent {
   virtual void SetName(const std::string& name) { name_ = name; }
   // Position in the owner's list, -1 without an owner.
   int Index() const;
-  std::string GetNamePath() const;
-  // Version 0, then the name; other versions raise.
+  TPersistent* GetOwner() const override;
+  std::string GetNamePath() const override;
+  // Version 0, then the name; another version is an assertion failure.
   virtual void WriteToFiler(TVirtualWriter& writer) const;
   virtual void ReadFromFiler(TVirtualReader& reader);
   virtual void Loaded() {}
@@ -72,7 +81,10 @@ class TXCollection : public TPersistent {
   int IndexOf(const TXCollectionItem* item) const;
   void Clear();
   void Loaded();
-  std::string GetNamePath() const;
+  // The class name, or the owner's name path and ".XCollection" when it has one.
+  std::string GetNamePath() const override;
+  // The class the collection's items derive from.
+  virtual const TXCollectionItemClass& ItemsClass() const { return TXCollectionItemClass::Base(); }
   // False when the class refuses, or a unique class would appear twice.
   bool CanAdd(const TXCollectionItemClass& itemClass) const;
   // Makes an item of the class; an item the collection refuses raises.

@@ -16,9 +16,20 @@ class TComponent : public TPersistent {
   std::string ClassName() const override { return "TComponent"; }
   TComponent* Owner() const { return owner_; }
   TPersistent* GetOwner() const override { return owner_; }
+  // A component's name path is its name alone.
+  std::string GetNamePath() const override { return name_; }
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
+  // True while a component stream reads the component: writers then only store.
+  bool IsLoading() const { return loading_; }
+  void SetLoading(bool value) { loading_ = value; }
+  // Called once every component of a read has its properties and references.
+  virtual void Loaded() {}
 
  private:
   TComponent* owner_;
+  std::string name_;
+  bool loading_ = false;
 };
 
 class TCollection;

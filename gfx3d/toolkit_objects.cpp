@@ -18,6 +18,12 @@ void TPersistent::Assign(const TPersistent* source) {
   source->AssignTo(*this);
 }
 
+std::string TPersistent::GetNamePath() const {
+  const TPersistent* owner = GetOwner();
+  const std::string ownerPath = owner ? owner->GetNamePath() : std::string();
+  return ownerPath.empty() ? ClassName() : ownerPath + "." + ClassName();
+}
+
 void TPersistent::AssignTo(TPersistent& dest) const { dest.AssignError(this); }
 
 void TPersistent::AssignError(const TPersistent* source) const {

@@ -29,6 +29,8 @@ class TPersistent : public TObject {
   // Takes source's values; raises EConvertError when neither side knows how.
   virtual void Assign(const TPersistent* source);
   virtual TPersistent* GetOwner() const { return nullptr; }
+  // The class name, after the owner's name path and a dot when that path is not empty.
+  virtual std::string GetNamePath() const;
   virtual void DefineProperties(TPropertyDefiner&) {}
 
  protected:

@@ -61,6 +61,7 @@ class TGLBehaviours : public TXCollection {
  public:
   explicit TGLBehaviours(TGLBaseStageObject* owner);
   std::string ClassName() const override { return "TGLBehaviours"; }
+  const TXCollectionItemClass& ItemsClass() const override { return TGLBehaviour::ItemClassInfo(); }
   void DoProgress(double deltaTime, double newTime);
 };
 
@@ -69,6 +70,7 @@ class TGLObjectEffects : public TXCollection {
  public:
   explicit TGLObjectEffects(TGLBaseStageObject* owner);
   std::string ClassName() const override { return "TGLObjectEffects"; }
+  const TXCollectionItemClass& ItemsClass() const override { return TGLObjectEffect::ItemClassInfo(); }
   void DoProgress(double deltaTime, double newTime);
   void RenderPreEffects(TGLStageBuffer& buffer, TRenderContextInfo& rci);
   // Post-effects now; after-effects go to the buffer's list for the end of the pass.

@@ -101,6 +101,11 @@ void TGLEarthSkyDome::SetStacks(int value) {
   StructureChanged();
 }
 
+void TGLEarthSkyDome::Loaded() {
+  TGLSkyDome::Loaded();
+  UpdateDerivedColors();
+}
+
 void TGLEarthSkyDome::UpdateDerivedColors() {
   const float ts = DegToRad(90 - sun_elevation_);
   current_sun_color_ = VectorLerp(sun_zenith_color_->Color(), sun_dawn_color_->Color(), std::exp(-6 * (kHalfPi - ts)));

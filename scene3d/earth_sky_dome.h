@@ -17,6 +17,8 @@ class TGLEarthSkyDome : public TGLSkyDome {
   std::string ClassName() const override { return "TGLEarthSkyDome"; }
   // Sun, turbidity, the sun and sky colours (not DeepColor), slices and stacks.
   void Assign(const TPersistent* source) override;
+  // A stream read the colours straight into their values: the sky is derived again.
+  void Loaded() override;
 
   float SunElevation() const { return sun_elevation_; }
   // Limited to [-90, 90].

@@ -19,6 +19,7 @@
 #include "scene3d/light_source.h"
 #include "scene3d/lines.h"
 #include "scene3d/offscreen_viewers.h"
+#include "scene3d/persistence/scene_properties.h"
 #include "scene3d/pipe.h"
 #include "scene3d/plane.h"
 #include "scene3d/points.h"
@@ -82,4 +83,5 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLMultiPolygon>("TGLMultiPolygon");
   RegisterComponentClass<TGLExtrusionSolid>("TGLExtrusionSolid");
   RegisterComponentClass<TGLMesh>("TGLMesh");
+  PublishSceneProperties();
 }

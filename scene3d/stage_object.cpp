@@ -107,13 +107,18 @@ void TGLBaseStageObject::SetScale(const TGLCoordinates& value) {
 void TGLBaseStageObject::SetRotationAngle(int index, float value, const TVector4f& axis) {
   const float old = rotation_.AsVector()[index];
   if (value == old) return;
-  const TMatrix4f rotation = RotationMatrixAxisVector(axis, DegToRad(old - value));
-  up_.SetDirectVector(VectorNormalize(WithW(VectorTransform(up_.AsVector(), rotation), 0)));
-  direction_.SetDirectVector(VectorNormalize(WithW(VectorTransform(direction_.AsVector(), rotation), 0)));
-  TransformationChanged();
+  if (!IsLoading()) RotateUpAndDirection(axis, old - value);
   TVector4f angles = rotation_.AsVector();
   angles[index] = WrapAngleDegrees(value);
   rotation_.SetDirectVector(angles);
+}
+
+// A stream read stores angles only: the Direction and Up it read are already turned.
+void TGLBaseStageObject::RotateUpAndDirection(const TVector4f& axis, float degrees) {
+  const TMatrix4f rotation = RotationMatrixAxisVector(axis, DegToRad(degrees));
+  up_.SetDirectVector(VectorNormalize(WithW(VectorTransform(up_.AsVector(), rotation), 0)));
+  direction_.SetDirectVector(VectorNormalize(WithW(VectorTransform(direction_.AsVector(), rotation), 0)));
+  TransformationChanged();
 }
 
 void TGLBaseStageObject::RotateAboutWorldAxes(float x, float y, float z) {
@@ -419,7 +424,7 @@ void TGLBaseStageObject::FreeAllChildren() {
 // ---- Changes ---------------------------------------------------------------
 
 void TGLBaseStageObject::NotifyChange(TObject*) {
-  if (scene_ && update_count_ == 0) scene_->NotifyChange(this);
+  if (scene_ && update_count_ == 0 && !IsLoading()) scene_->NotifyChange(this);
 }
 
 void TGLBaseStageObject::RepairOrthonormal(bool directionChanged) {
@@ -541,6 +546,18 @@ void TGLBaseStageObject::DefineProperties(TPropertyDefiner& definer) {
       "BehavioursData", [this]() -> TGLBehaviours& { return Behaviours(); }, behaviours_ && behaviours_->Count() > 0);
   define(
       "EffectsData", [this]() -> TGLObjectEffects& { return Effects(); }, effects_ && effects_->Count() > 0);
+}
+
+void TGLBaseStageObject::Loaded() {
+  TGLCoordinatesUpdateAbleComponent::Loaded();
+  position_.SetCoordinate(3, 1);
+  if (behaviours_) behaviours_->Loaded();
+  if (effects_) effects_->Loaded();
+}
+
+void TGLCustomStageObject::Loaded() {
+  TGLBaseStageObject::Loaded();
+  if (material_) material_->Loaded();
 }
 
 // ---- Rendering -------------------------------------------------------------

@@ -54,6 +54,8 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   std::string ClassName() const override { return "TGLBaseStageObject"; }
   void Assign(const TPersistent* source) override;
   void DefineProperties(TPropertyDefiner& definer) override;
+  // After a stream read: a point again, whatever W was stored; then behaviours and effects.
+  void Loaded() override;
 
   // Transform.
   TGLCoordinates& Position() { return position_; }
@@ -193,6 +195,7 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
 
  private:
   void SetRotationAngle(int index, float value, const TVector4f& axis);
+  void RotateUpAndDirection(const TVector4f& axis, float degrees);
   void RebuildMatrix();
   void InvalidateAbsolute();
   void RenderObject(TRenderContextInfo& rci, bool renderSelf, bool renderChildren);
@@ -236,6 +239,8 @@ class TGLCustomStageObject : public TGLBaseStageObject, public IGLStructureOwner
   // Made on first use: grouping nodes never need one.
   TGLMaterial& Material();
   void SetMaterial(const TGLMaterial& value);
+  bool HasMaterial() const { return material_ != nullptr; }
+  void Loaded() override;
   std::string Hint;
   bool Blended() const override { return material_ && material_->Blended(); }
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;

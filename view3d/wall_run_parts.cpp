@@ -27,12 +27,12 @@ bool bay_available(const Tmodulo& bay, const Tcell& cell) {
   return code_option_available("R", size_key(bay.width), size_key(bay.length), "-", cell.structure_type);
 }
 
-// Wall-run frames carry no arch: the model keeps no arch flag for them.
 void place_wall_frames(TGLDummyCube& root, const Tlinea& wall, const Tcell& cell, PartSupply& supply) {
   for (const Ttestata& frame : wall.end_frames) {
     if (!frame_available(frame, cell)) continue;
     TGLDummyCube& group = add_element_group(root, frame.x, frame.y, frame.orientation == 'H' ? 0 : 90);
-    place_frame_parts(group, {frame.height, frame.depth, upright_file(frame.frame_type, frame.height)}, supply);
+    place_frame_parts(group, {frame.height, frame.depth, upright_file(frame.frame_type, frame.height), 0, frame.arch},
+                      supply);
   }
 }
 

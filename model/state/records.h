@@ -63,6 +63,8 @@ struct Ttestata {
   int module_before = -1;
   int module_after = -1;
   bool beside_fixed_compact = false;
+  // An arch part tops the frame; set by the program, never kept in the project file.
+  bool arch = false;
 
   bool operator==(const Ttestata&) const = default;
 };

@@ -11,6 +11,15 @@ namespace {
 const TXCollectionItemClass kEffect{
     "TTestEffect", "Effect", [](TXCollection& owner) { return new TXCollectionItem(&owner, kEffect); },
     false,         nullptr,  nullptr};
+const TXCollectionItemClass kDescribedEffect{
+    "TTestDescribedEffect",
+    "Described",
+    [](TXCollection& owner) { return new TXCollectionItem(&owner, kDescribedEffect); },
+    false,
+    nullptr,
+    nullptr,
+    "Shows how a described item reads",
+    "Tests"};
 const TXCollectionItemClass kUniqueEffect{
     "TTestUniqueEffect",
     "Unique",
@@ -73,7 +82,7 @@ TEST_F(XCollectionTest, RefusesUnknownClassesBadIndicesVersionsAndSecondUniqueIt
                              "Class TNone unknown. Add the relevant unit to your \"uses\"."},
                         Case{"index out of range", Bytes({vaInt8, 1, vaInt8, 3}), "Invalid class index"},
                         Case{"item version", Bytes({vaInt8, 1, vaString, 11}) + "TTestEffect" + Bytes({vaInt8, 1}),
-                             "unknown archive version"}}) {
+                             "Assertion failed (XCollection)"}}) {
     TXCollection collection(nullptr);
     try {
       Read(collection, c.bytes);
@@ -92,4 +101,32 @@ TEST_F(XCollectionTest, RefusesUnknownClassesBadIndicesVersionsAndSecondUniqueIt
     EXPECT_STREQ(error.what(), "Addition of TTestUniqueEffect to TXCollection rejected.");
   }
   EXPECT_EQ(collection.Count(), 1);
+}
+
+// An owner with a name path of its own.
+class NamedOwner : public TPersistent {
+ public:
+  std::string GetNamePath() const override { return "Cube1"; }
+};
+
+TEST_F(XCollectionTest, ClassFactsAndNamePaths) {
+  EXPECT_EQ(kEffect.DisplayDescription(), "Effect");
+  EXPECT_EQ(kEffect.CategoryName(), "");
+  EXPECT_EQ(kDescribedEffect.DisplayDescription(), "Shows how a described item reads");
+  EXPECT_EQ(kDescribedEffect.CategoryName(), "Tests");
+
+  TXCollection loose(nullptr);
+  EXPECT_EQ(loose.ItemsClass().className, "TXCollectionItem");
+  EXPECT_EQ(loose.GetNamePath(), "TXCollection");
+  EXPECT_EQ(loose.AddItem(kEffect).GetNamePath(), "TXCollection[0]");
+
+  NamedOwner owner;
+  TXCollection owned(&owner);
+  owned.AddItem(kEffect);
+  EXPECT_EQ(owned.GetNamePath(), "Cube1.XCollection");
+  EXPECT_EQ(owned.AddItem(kDescribedEffect).GetNamePath(), "Cube1.XCollection[1]");
+  EXPECT_EQ(owned.Items(1).GetOwner(), &owned);
+
+  TXCollectionItem free(nullptr, kEffect);
+  EXPECT_EQ(free.GetNamePath(), "TTestEffect");
 }

@@ -196,6 +196,7 @@ TEST_F(ProjectFile, WriteThenReadGivesBackEveryStoredFieldAndNoTransientOne) {
   cells[0].walls[0].selected = true;
   cells[0].walls[0].modules[0].heavy = true;
   cells[0].walls[0].modules[0].corner_joint_end = 2;
+  cells[0].walls[0].end_frames[0].arch = true;
   cells[0].free_modules[0].snap_a = 3;
   cells[0].free_modules[0].frame_height_a = 1850.0;
   cells[0].compact_groups.resize(1);

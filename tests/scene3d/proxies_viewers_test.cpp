@@ -94,6 +94,11 @@ TEST_F(Proxies, BehavioursAndEffectsTakeOnlyTheirOwnKindAndRunInOrder) {
   object->Effects().RenderPostEffects(buffer, rci);
   EXPECT_EQ(buffer.AfterRenderEffects().size(), 1u);
   EXPECT_THROW(TGLBehaviours(nullptr), EAssertionFailed);
+  EXPECT_EQ(object->Behaviours().ItemsClass().className, "TGLBehaviour");
+  EXPECT_EQ(object->Effects().ItemsClass().className, "TGLObjectEffect");
+  object->SetName("Box1");
+  EXPECT_EQ(object->Effects().GetNamePath(), "Box1.XCollection");
+  EXPECT_EQ(object->Effects().Items(1).GetNamePath(), "Box1.XCollection[1]");
 }
 
 using OffScreenViewers = SceneTest;

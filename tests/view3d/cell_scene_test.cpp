@@ -127,6 +127,22 @@ TEST_F(CellScene, EndFramesUprightsCrossbarsAndTheirCheck) {
   EXPECT_EQ(scene[1].parts.size(), 2u);  // uprights only
 }
 
+// Only a frame whose arch flag is set gets the arch, at 1827 mm whatever its height.
+TEST_F(CellScene, AnArchTopsAWallFrameOnlyWhenItsFlagIsSet) {
+  Ttestata plain;
+  plain.x = 0, plain.y = 200, plain.height = 2000, plain.depth = 400, plain.frame_type = "TE", plain.orientation = 'H';
+  Ttestata arched = plain;
+  arched.x = 1000, arched.arch = true;
+  room_.walls[0].end_frames = {plain, arched};
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 2u);
+  EXPECT_TRUE(named(scene[0], "archetto.stl").empty());
+  std::vector<PlacedPart> arch = named(scene[1], "archetto.stl");
+  ASSERT_EQ(arch.size(), 1u);
+  EXPECT_EQ(arch[0].pivot.y, 1827.0f);
+  EXPECT_EQ(arch[0].offset.x, -257.0f);
+}
+
 // The first rail sits at the bay's start whichever way its wall runs.
 TEST_F(CellScene, RailAStartsAtTheBayStartForEveryWallDirection) {
   room_.walls[0].modules = {bay(600, 200, 1200, "1")};
