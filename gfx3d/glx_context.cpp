@@ -1,8 +1,12 @@
 #include "gfx3d/glx_context.h"
 
+#include <dlfcn.h>
+#include <link.h>
+
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "gfx3d/gl_binding.h"
@@ -52,15 +56,31 @@ class XErrorTrap {
   int (*previous_)(Display*, XErrorEvent*) = nullptr;
 };
 
+// The X connection contexts are made on: the toolkit's when it has one, else
+// one of the library's own, which ReleaseXDisplayConnection closes again.
+struct XConnection {
+  Display* display = nullptr;
+  bool owned = false;
+};
+
+XConnection& Connection() {
+  static XConnection connection;
+  return connection;
+}
+
 Display* XDisplayConnection() {
-  static Display* display = [] {
+  XConnection& connection = Connection();
+  if (!connection.display) {
     // Qt's offscreen platform answers as an X11 application without a connection of its own.
     if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
-      if (Display* shared = x11->display()) return shared;
-    return XOpenDisplay(nullptr);
-  }();
-  if (!display) throw EGLContext("Cannot connect to the X display");
-  return display;
+      connection.display = x11->display();
+    if (!connection.display) {
+      connection.display = XOpenDisplay(nullptr);
+      connection.owned = connection.display != nullptr;
+    }
+  }
+  if (!connection.display) throw EGLContext("Cannot connect to the X display");
+  return connection.display;
 }
 
 int GLXVersionMinor(Display* display) {
@@ -398,6 +418,46 @@ void TGLGLXContext::SetOutputSize(int width, int height) {
   if (window_)
     XResizeWindow(XDisplayConnection(), static_cast<Window>(window_), static_cast<unsigned>(std::max(width, 1)),
                   static_cast<unsigned>(std::max(height, 1)));
+}
+
+namespace {
+
+// Keeps every loaded GL driver module ("*_dri.so") in memory for the rest of
+// the process. Closing the last connection would unload the driver, and what
+// it allocated for the life of the process would then read as leaked.
+void KeepGLDriversLoaded() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, std::size_t, void*) {
+        const char* name = info->dlpi_name;
+        const std::size_t length = name ? std::strlen(name) : 0;
+        constexpr std::size_t suffix = sizeof "_dri.so" - 1;
+        if (length > suffix && std::strcmp(name + length - suffix, "_dri.so") == 0)
+          dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+      },
+      nullptr);
+}
+
+}  // namespace
+
+void TGLGLXContext::DestroyLiveContexts() {
+  // Destroying a context takes it out of the list.
+  for (TGLGLXContext* context : std::vector<TGLGLXContext*>(LiveContexts())) context->DestroyQuietly();
+}
+
+void ReleaseXDisplayConnection() {
+  XConnection& connection = Connection();
+  if (!connection.display) return;
+  TGLGLXContext::DestroyLiveContexts();
+  // Closing the connection ends the driver's screen, and with it the driver's
+  // worker threads; the toolkit closes its own connection itself.
+  if (connection.owned) {
+    KeepGLDriversLoaded();
+    XCloseDisplay(connection.display);
+  }
+  connection = XConnection{};
+  last_fbconfig_id = 0;
+  last_vendor.clear();
 }
 
 void RegisterGLXContextClass() {

@@ -63,6 +63,8 @@ class TGLGLXContext : public TGLContext {
   void SetOutputSize(int width, int height);
   // The GLX_FBCONFIG_ID of the chosen configuration.
   int FBConfigID() const { return fbconfig_id_; }
+  // Destroys the GL context of every realised GLX context, as the library ends.
+  static void DestroyLiveContexts();
 
  protected:
   void DoCreateContext(TGLOutputDevice outputDevice) override;
@@ -85,6 +87,11 @@ class TGLGLXContext : public TGLContext {
   int fbconfig_id_ = 0;
   int share_group_ = 0;
 };
+
+// Destroys every realised context and closes the X connection the library
+// opened itself (never the toolkit's), so that the driver's worker threads
+// end before the program does. A later context opens a new connection.
+void ReleaseXDisplayConnection();
 
 // Registers the GLX context class with the context manager (once).
 void RegisterGLXContextClass();

@@ -83,3 +83,5 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLExtrusionSolid>("TGLExtrusionSolid");
   RegisterComponentClass<TGLMesh>("TGLMesh");
 }
+
+void FinalizeScene3D() { FinalizeGfx3D(); }
