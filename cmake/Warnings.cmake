@@ -17,12 +17,13 @@ function(rackwright_3d_defaults target)
 endfunction()
 
 # A GoogleTest executable registered with CTest, one CTest entry per test case.
-# rackwright_add_test(name [QT | LOCALE] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
+# rackwright_add_test(name [QT | LOCALE] [GL] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
 # QT: the program gets the shared test main that creates its one QApplication.
+# GL: the program draws through the 3-D library, which it ends after its last test.
 # LOCALE: the program takes its locale from the environment, and runs once more
 # whole under a comma locale.
 function(rackwright_add_test name)
-  cmake_parse_arguments(ARG "QT;LOCALE" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;LOCALE;GL" "" "SOURCES;LIBS;LABELS" ${ARGN})
   if(ARG_QT)
     find_package(Qt6 REQUIRED COMPONENTS Widgets)
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
@@ -36,6 +37,9 @@ function(rackwright_add_test name)
   else()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
+  if(ARG_GL)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/gl_finalization.cpp)
   endif()
   rackwright_target_defaults(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

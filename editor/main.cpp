@@ -66,5 +66,6 @@ int main(int argc, char** argv) {
     result = QApplication::exec();
   }
   destroy_windows();
+  FinalizeScene3D();
   return result;
 }

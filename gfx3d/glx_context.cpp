@@ -444,6 +444,20 @@ void TGLGLXContext::SetOutputSize(int width, int height) {
                   static_cast<unsigned>(std::max(height, 1)));
 }
 
+void TGLGLXContext::DestroyLiveContexts() {
+  // Destroying a context takes it out of the list.
+  for (TGLGLXContext* context : std::vector<TGLGLXContext*>(LiveContexts())) context->DestroyQuietly();
+}
+
+void ReleaseXDisplayConnection() {
+  if (!XDisplayConnected()) return;
+  TGLGLXContext::DestroyLiveContexts();
+  CloseXDisplayConnection();
+  // A later connection starts with nothing made current on it.
+  last_fbconfig_id = 0;
+  last_vendor.clear();
+}
+
 void RegisterGLXContextClass() {
   static const bool registered = [] {
     RegisterGLContextClass([] { return std::make_unique<TGLGLXContext>(); });

@@ -80,6 +80,8 @@ class TGLGLXContext : public TGLContext {
   int FBConfigID() const { return fbconfig_id_; }
   // What the chosen configuration gives, which may fall short of the request.
   const TGLXConfigDescription& GivenFormat() const { return given_format_; }
+  // Destroys the GL context of every realised GLX context, as the library ends.
+  static void DestroyLiveContexts();
 
  protected:
   void DoCreateContext(TGLOutputDevice outputDevice) override;
@@ -107,6 +109,11 @@ class TGLGLXContext : public TGLContext {
   int share_group_ = 0;
   TGLXConfigDescription given_format_;
 };
+
+// Destroys every realised context and closes the X connection the library
+// opened itself (never the toolkit's), so that the driver's worker threads
+// end before the program does. A later context opens a new connection.
+void ReleaseXDisplayConnection();
 
 // Registers the GLX context class with the context manager (once).
 void RegisterGLXContextClass();

@@ -11,6 +11,14 @@ struct _XDisplay;
 // EGLContext when no display can be reached.
 _XDisplay* XDisplayConnection();
 
+// Whether a connection is open (the toolkit's or the library's own).
+bool XDisplayConnected();
+
+// Closes the library's own connection, which ends the GL driver's screen and
+// its worker threads; leaves the toolkit's to the toolkit. The next
+// XDisplayConnection opens a new one.
+void CloseXDisplayConnection();
+
 // The server's text for an X error code.
 std::string XErrorText(_XDisplay* display, int code);
 

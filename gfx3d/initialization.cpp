@@ -54,3 +54,5 @@ void InitializeGfx3D() {
   RegisterGLXContextClass();
   RegisterGLTextureImageClasses();
 }
+
+void FinalizeGfx3D() { ReleaseXDisplayConnection(); }

@@ -85,3 +85,5 @@ void InitializeScene3D() {
   RegisterComponentClass<TGLMesh>("TGLMesh");
   PublishSceneProperties();
 }
+
+void FinalizeScene3D() { FinalizeGfx3D(); }

@@ -4,3 +4,7 @@
 #pragma once
 
 void InitializeScene3D();
+
+// The library's end, once the last window that draws is gone: releases what
+// the library holds of the window system.
+void FinalizeScene3D();

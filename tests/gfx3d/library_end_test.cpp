@@ -1,0 +1,47 @@
+// The library's end releases the window system: the GL driver's worker
+// threads end with it, so none is left running when the process exits (the
+// leak checker stops every thread at exit and fails on half-ended ones).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
+
+#include "gfx3d/gl_binding.h"
+#include "gfx3d/glx_context.h"
+#include "gfx3d/initialization.h"
+#include "support/gl_required.h"
+
+namespace {
+
+std::ptrdiff_t ThreadCount() {
+  return std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator());
+}
+
+}  // namespace
+
+// CTest runs each test in a process of its own, where the count before the
+// first context is the process's own; within a whole run, earlier tests may
+// have left driver threads that the end takes as well.
+TEST(LibraryEnd, EndsEveryContextAndTheDriversThreads) {
+  InitializeGfx3D();
+  const std::ptrdiff_t before = ThreadCount();
+  auto context = GLContextManager().CreateContext();
+  ASSERT_NE(context, nullptr);
+  try {
+    context->CreateMemoryContext(0, 16, 16);
+  } catch (const std::exception& error) {
+    SKIP_OR_FAIL_WITHOUT_GL(error.what());
+  }
+  context->Activate();
+  GL().glClearColor(1, 0, 0, 1);
+  GL().glClear(GL_COLOR_BUFFER_BIT);
+  unsigned char pixel[4] = {};
+  GL().glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  EXPECT_EQ(pixel[0], 255);
+  context->Deactivate();
+
+  // The context is still realised: the end destroys it as well.
+  FinalizeGfx3D();
+  EXPECT_FALSE(context->IsValid());
+  EXPECT_LE(ThreadCount(), before);
+}
