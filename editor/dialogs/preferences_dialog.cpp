@@ -298,15 +298,18 @@ void TFpreferenze::BitBtn2Click() {
 }
 
 void TFpreferenze::BitBtn3Click() {
-  const bool unit_changed = form_.inches != AppState.inches;
+  const bool catalogue_changed =
+      form_.inches != AppState.inches || form_.optional_sizes != (AppState.optional_sizes == 1);
   try {
     if (!save_preferences(read_form())) return;
   } catch (const FileError& error) {
     ui().show_message(error.what());
   }
-  // The catalogue and every size list depend on the unit: they follow it at once.
-  if (unit_changed) rerun_startup();
+  // The catalogue and every size list depend on the unit and the optional
+  // sizes: they follow them at once.
+  if (catalogue_changed) rerun_startup();
   // What was just applied is the dialog's new starting point.
   form_ = load_preferences_form(decimal_point());
   Edit1->setText(QString::fromStdString(form_.wall_height_text));
+  fill_max_lengths();
 }
