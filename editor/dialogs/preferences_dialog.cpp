@@ -194,7 +194,7 @@ void TFpreferenze::FormActivate() {
 
 void TFpreferenze::fill_max_lengths() {
   ComboBox1->clear();
-  for (const std::string& item : max_length_items(form_.inches, decimal_point()))
+  for (const std::string& item : max_length_items(form_, decimal_point()))
     ComboBox1->addItem(QString::fromStdString(item));
   ComboBox1->setCurrentIndex(form_.max_length_index);
 }
@@ -233,14 +233,28 @@ void TFpreferenze::Panel1DblClick() {
 void TFpreferenze::TrackBar1Change(int position) { Label5->setText(QString::number(position) + "%"); }
 
 void TFpreferenze::ServiceSwitchClick(QCheckBox* box, bool checked) {
-  if (!checked) return;
-  box->setChecked(password_dialog && password_dialog->confirm_service_password());
+  if (checked) box->setChecked(password_dialog && password_dialog->confirm_service_password());
+  // The optional sizes change the lengths the largest-length choice offers.
+  if (box != CheckBox1) return;
+  form_.max_length_index = ComboBox1->currentIndex();
+  try {
+    switch_form_optional_sizes(form_, CheckBox1->isChecked());
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    CheckBox1->setChecked(form_.optional_sizes);
+  }
+  fill_max_lengths();
 }
 
 void TFpreferenze::RadioGroup2Click(int index) {
   form_.max_length_index = ComboBox1->currentIndex();
   form_.wall_height_text = Edit1->text().toStdString();
-  switch_form_unit(form_, index == 1, decimal_point());
+  try {
+    switch_form_unit(form_, index == 1, decimal_point());
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    RadioGroup2->set_item_index(form_.inches ? 1 : 0);
+  }
   Edit1->setText(QString::fromStdString(form_.wall_height_text));
   fill_max_lengths();
   show_wall_height_label();
@@ -272,21 +286,30 @@ void TFpreferenze::rerun_startup() {
 }
 
 void TFpreferenze::BitBtn2Click() {
-  apply_preferences(read_form());
+  try {
+    // A refused field leaves the dialog open, with nothing applied.
+    if (!apply_preferences(read_form())) return;
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return;
+  }
   rerun_startup();
   accept();
 }
 
 void TFpreferenze::BitBtn3Click() {
-  const bool unit_changed = form_.inches != AppState.inches;
+  const bool catalogue_changed =
+      form_.inches != AppState.inches || form_.optional_sizes != (AppState.optional_sizes == 1);
   try {
-    save_preferences(read_form());
+    if (!save_preferences(read_form())) return;
   } catch (const FileError& error) {
     ui().show_message(error.what());
   }
-  // The catalogue and every size list depend on the unit: they follow it at once.
-  if (unit_changed) rerun_startup();
+  // The catalogue and every size list depend on the unit and the optional
+  // sizes: they follow them at once.
+  if (catalogue_changed) rerun_startup();
   // What was just applied is the dialog's new starting point.
   form_ = load_preferences_form(decimal_point());
   Edit1->setText(QString::fromStdString(form_.wall_height_text));
+  fill_max_lengths();
 }

@@ -10,6 +10,7 @@
 #include "editor/main/windows.h"
 #include "model/base/plan_palette.h"
 #include "model/catalogue/catalogue.h"
+#include "model/catalogue/length_choice.h"
 #include "model/files/archive_list.h"
 #include "model/files/codes_table.h"
 #include "model/files/customers_file.h"
@@ -44,6 +45,7 @@ void read_project_index() {
 bool load_catalogue_and_texts() {
   try {
     load_data_file(AppState.optional_sizes);
+    clamp_max_length_index();
     Main->setWindowTitle(QString::fromStdString(AppTitle));
     if (std::string code = language_code(AppState.language); !code.empty()) set_language(code);
   } catch (const FileError& error) {
@@ -58,6 +60,9 @@ bool load_catalogue_and_texts() {
 
 bool initialise_program(const std::string& project_path) {
   if (!read_preferences()) return false;
+  // Saves killed before their rename leave temporaries in user/, which only a
+  // later save of the same file would clear.
+  remove_stale_temporaries_in(program_path("user"));
   set_colour_palette();
   try {
     read_project_index();

@@ -132,7 +132,18 @@ std::string editor_text(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string catalogue_path() { return program_path(AppState.inches ? "data/data_in.dat" : "data/data.dat"); }
+namespace {
+
+std::string catalogue_path_for(bool inches) { return program_path(inches ? "data/data_in.dat" : "data/data.dat"); }
+
+}  // namespace
+
+std::string catalogue_path() { return catalogue_path_for(AppState.inches); }
+
+Tdimensioni catalogue_lengths(bool inches, int optional_sizes) {
+  const std::string path = catalogue_path_for(inches);
+  return parse_catalogue(read_scrambled_file(path), path, optional_sizes).lengths;
+}
 
 void load_data_file(int optional_sizes) {
   std::string path = catalogue_path();

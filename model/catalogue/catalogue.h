@@ -32,6 +32,10 @@ std::string catalogue_path();
 // the file and line; the globals then keep what they held.
 void load_data_file(int optional_sizes);
 
+// The lengths the catalogue of a unit mode holds with or without the optional
+// sizes, read without loading anything. Raises FileError.
+Tdimensioni catalogue_lengths(bool inches, int optional_sizes);
+
 // The five text sections of the catalogue file as stored. Raises FileError.
 CatalogueMemos load_data_memos();
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "model/files/damaged_files.h"
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/files/text_table.h"
@@ -29,15 +30,17 @@ double number_field(const std::string& text) {
   return value;
 }
 
-// Appends the rows of a plain table to rows, so that the rows before a damaged one are kept.
-void append_rows(const std::string& plain, std::size_t option_count, const std::string& source, Tdb_codici& rows) {
+// Appends the rows of a plain table to rows; a damaged row is passed over,
+// and what is wrong with it goes to faults, so every readable row is kept.
+void append_rows(const std::string& plain, std::size_t option_count, Tdb_codici& rows,
+                 std::vector<std::string>& faults) {
   std::vector<std::string> lines = split_lines(plain);
   for (std::size_t i = 1; i < lines.size(); ++i) {  // line 0 is the header
     if (is_blank_line(lines[i])) continue;
     try {
       rows.push_back(parse_code_row(lines[i], option_count));
     } catch (const FileError& error) {
-      throw FileError(source + ": line " + std::to_string(i + 1) + ": " + error.what());
+      faults.push_back("line " + std::to_string(i + 1) + ": " + error.what());
     }
   }
 }
@@ -69,15 +72,20 @@ Tcodice parse_code_row(const std::string& line, std::size_t option_count) {
 void read_codes_table() {
   const std::string path = codes_path();
   Tdb_codici rows;
+  std::vector<std::string> faults;
   try {
-    append_rows(read_scrambled_file(path), StructureTypes.size(), path, rows);
-  } catch (const FileError&) {
-    ui().show_message(read_error_text(path));
+    append_rows(read_scrambled_file(path), StructureTypes.size(), rows, faults);
+  } catch (const FileError& error) {
+    faults.push_back(error.what());
   }
+  if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   CodesTable = std::move(rows);
 }
 
-void write_codes_table() { write_codes_table_file(codes_path(), CodesTable); }
+void write_codes_table() {
+  keep_damaged_copy(codes_path());
+  write_codes_table_file(codes_path(), CodesTable);
+}
 
 std::string codes_table_text(const Tdb_codici& rows) {
   TextWriter out;

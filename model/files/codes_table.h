@@ -9,9 +9,11 @@
 #include "model/state/records.h"
 
 // Reads CodesTable, one option per element of StructureTypes in each row.
-// A damaged file is reported to the user and the rows before the damage are kept.
+// A damaged row is passed over and every readable row kept; the damage is
+// reported to the user, and the file is kept as it was before its next write.
 void read_codes_table();
-// Writes CodesTable to user/codici.dat; raises FileError.
+// Writes CodesTable to user/codici.dat (a damaged file read before is kept
+// beside it first); raises FileError.
 void write_codes_table();
 
 // One row of the table file, its fields cut at single tabs, with option_count

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "model/files/damaged_files.h"
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
@@ -13,16 +14,76 @@ const std::string kSeparator(36, '-');
 
 std::string customers_path() { return program_path("user/clienti.dat"); }
 
-Tcliente read_customer(TextReader& in) {
-  Tcliente customer;
-  for (std::string* field : customer_fields(customer)) *field = in.line();
-  int note_count = in.int32();
-  if (note_count < 0) in.fail("the note count is negative");
-  // Notes are read one by one, so a damaged count cannot ask for more than the file holds.
-  for (int i = 0; i < note_count; ++i) customer.notes.push_back(in.line());
-  in.line();  // separator
-  return customer;
-}
+// The customers of a register file as far as they can be read. A damaged
+// record is passed over up to its separator line, so the records after it are
+// still read; each damage is described with its line.
+class CustomersParse {
+ public:
+  explicit CustomersParse(const std::string& plain) : lines_(split_lines(plain)) {}
+
+  void run() {
+    long long count = 0;
+    const bool counted = !lines_.empty() && parse_integer(lines_[0], count) && count >= 0;
+    if (!counted) faults.push_back("line 1: the customer count is missing or not a count");
+    std::size_t records = 0;
+    for (std::size_t at = 1; !rest_is_blank(at); ++records) at = read_record(at);
+    if (counted && static_cast<long long>(records) != count)
+      faults.push_back("line 1: the count says " + std::to_string(count) + " customers, the file holds " +
+                       std::to_string(records));
+  }
+
+  std::vector<Tcliente> customers;
+  std::vector<std::string> faults;
+
+ private:
+  bool rest_is_blank(std::size_t at) const {
+    for (; at < lines_.size(); ++at)
+      if (!is_blank_line(lines_[at])) return false;
+    return true;
+  }
+
+  bool is_separator(std::size_t at) const { return at < lines_.size() && trim_blanks(lines_[at]) == kSeparator; }
+
+  // Reads the record from line at; gives the line after it (after the next
+  // separator line when the record is damaged, or the end).
+  std::size_t read_record(std::size_t at) {
+    const std::string fault = record_fault(at);
+    if (fault.empty()) {
+      Tcliente customer;
+      std::size_t line = at;
+      for (std::string* field : customer_fields(customer)) *field = lines_[line++];
+      const std::size_t note_count = notes_at(at);
+      for (std::size_t i = 0; i < note_count; ++i) customer.notes.push_back(lines_[at + 10 + i]);
+      customers.push_back(std::move(customer));
+      return at + 11 + note_count;
+    }
+    faults.push_back(fault);
+    std::size_t next = at;
+    while (next < lines_.size() && !is_separator(next)) ++next;
+    return next + 1;
+  }
+
+  std::size_t notes_at(std::size_t at) const {
+    long long count = 0;
+    parse_integer(lines_[at + 9], count);
+    return static_cast<std::size_t>(count);
+  }
+
+  // Why the record from line at cannot be read, or an empty text.
+  std::string record_fault(std::size_t at) const {
+    const std::string where = " (the customer from line " + std::to_string(at + 1) + ")";
+    if (at + 10 > lines_.size()) return "line " + std::to_string(lines_.size()) + ": the file ends" + where;
+    long long count = 0;
+    if (!parse_integer(lines_[at + 9], count) || count < 0 || count > static_cast<long long>(lines_.size() - at - 10))
+      return "line " + std::to_string(at + 10) + ": \"" + lines_[at + 9] + "\" is not a note count" + where;
+    const std::size_t separator = at + 10 + static_cast<std::size_t>(count);
+    if (!is_separator(separator))
+      return "line " + std::to_string(separator + 1) + ": the separator line is missing" + where;
+    return {};
+  }
+
+  std::vector<std::string> lines_;
+};
 
 }  // namespace
 
@@ -41,18 +102,23 @@ void read_customers() {
     return;
   }
   std::vector<Tcliente> customers;
+  std::vector<std::string> faults;
   try {
-    TextReader in(read_scrambled_file(path), path);
-    int count = in.int32();
-    if (count < 0) in.fail("the customer count is negative");
-    for (int i = 0; i < count; ++i) customers.push_back(read_customer(in));
-  } catch (const FileError&) {
-    ui().show_message(read_error_text(path));
+    CustomersParse parse(read_scrambled_file(path));
+    parse.run();
+    customers = std::move(parse.customers);
+    faults = std::move(parse.faults);
+  } catch (const FileError& error) {
+    faults.push_back(error.what());
   }
+  if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   Customers = std::move(customers);
 }
 
-void write_customers() { write_scrambled_file(customers_path(), customers_text(Customers)); }
+void write_customers() {
+  keep_damaged_copy(customers_path());
+  write_scrambled_file(customers_path(), customers_text(Customers));
+}
 
 std::string customers_text(const std::vector<Tcliente>& customers) {
   TextWriter out;

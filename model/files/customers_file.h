@@ -9,10 +9,12 @@
 
 #include "model/state/records.h"
 
-// Reads Customers; a missing file gives an empty register. A damaged file is
-// reported to the user and the customers read whole before the damage are kept.
+// Reads Customers; a missing file gives an empty register. A damaged record
+// is passed over and every readable customer kept; the damage is reported to
+// the user, and the file is kept as it was before its next write.
 void read_customers();
-// Writes Customers to user/clienti.dat; raises FileError.
+// Writes Customers to user/clienti.dat (a damaged file read before is kept
+// beside it first); raises FileError.
 void write_customers();
 
 // The plain content of a customer file.

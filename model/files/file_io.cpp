@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string_view>
@@ -62,25 +64,31 @@ std::string unique_temporary_name(const fs::path& target) {
       .string();
 }
 
-bool is_temporary_of(const std::string& name, const std::string& target_name) {
-  const std::string prefix = "." + target_name + ".";
+// The name of the file a temporary was written for, or nothing when the name is
+// not one of ours: "." + target name + "." + up to nine digits + ".tmp".
+std::optional<std::string> temporary_target(const std::string& name) {
   const std::string suffix = ".tmp";
-  if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
-    return false;
-  const std::string_view digits(name.data() + prefix.size(), name.size() - prefix.size() - suffix.size());
-  return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!name.starts_with('.') || !name.ends_with(suffix)) return std::nullopt;
+  const std::string_view middle(name.data() + 1, name.size() - 1 - suffix.size());
+  const std::size_t dot = middle.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+  const std::string_view digits = middle.substr(dot + 1);
+  if (digits.empty() || digits.size() > 9 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  return std::string(middle.substr(0, dot));
 }
 
-// A save that was killed leaves its temporary behind; the next save of the same
-// file removes it. A recent one may belong to a save still running elsewhere.
-void remove_stale_temporaries(const fs::path& target) {
+// A save that was killed leaves its temporary behind. A recent one may belong
+// to a save still running elsewhere, so only those older than ten minutes go.
+void remove_stale_temporaries(const fs::path& folder, const std::function<bool(const std::string&)>& for_target) {
   constexpr auto kStaleAfter = std::chrono::minutes(10);
-  const std::string target_name = target.filename().string();
   const auto now = fs::file_time_type::clock::now();
   std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder_of(target), error)) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
     std::error_code ignored;
-    if (!is_temporary_of(entry.path().filename().string(), target_name) || !entry.is_regular_file(ignored)) continue;
+    const std::optional<std::string> target = temporary_target(entry.path().filename().string());
+    if (!target || !for_target(*target) || !entry.is_regular_file(ignored) || entry.is_symlink(ignored)) continue;
     const auto written = entry.last_write_time(ignored);
     if (!ignored && now - written > kStaleAfter) fs::remove(entry.path(), ignored);
   }
@@ -103,7 +111,9 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) throw FileError("Cannot write file " + path + ": " + system_error_text());
-  remove_stale_temporaries(target);
+  // The next save of a file clears what killed saves of it left.
+  const std::string target_name = target.filename().string();
+  remove_stale_temporaries(folder_of(target), [&](const std::string& name) { return name == target_name; });
 
   bool ok = write_all(fd, bytes) && ::fsync(fd) == 0;
   std::string failure = ok ? std::string() : system_error_text();
@@ -124,6 +134,10 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
     ::unlink(temporary.c_str());
     throw FileError("Cannot write file " + path + ": " + failure);
   }
+}
+
+void remove_stale_temporaries_in(const std::string& folder) {
+  remove_stale_temporaries(folder, [](const std::string&) { return true; });
 }
 
 void write_scrambled_file(const std::string& path, std::string plain) {

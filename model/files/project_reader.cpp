@@ -7,6 +7,7 @@
 #include "model/files/file_io.h"
 #include "model/files/project_file.h"
 #include "model/files/text_io.h"
+#include "model/layout/outline_queries.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -124,6 +125,9 @@ class ProjectReader {
     cell.structure_type = in_.int32();
     cell.clearance = in_.number();
     cell.wall_thickness = in_.number();
+    // Not stored: a drawn room must count as closed again, for its printed
+    // wall band and for the geometry check after each edit.
+    cell.outline_closed = outline_is_closed(cell);
     return cell;
   }
 

@@ -16,6 +16,17 @@ std::string outline_winding(const Tcell& cell) {
   return right_wall && right_wall->y2 <= right_wall->y1 ? "ORARIO" : "ANTIORARIO";
 }
 
+bool outline_is_closed(const Tcell& cell) {
+  const std::size_t count = cell.walls.size();
+  if (count < 4) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Tlinea& previous = cell.walls[(i + count - 1) % count];
+    const Tlinea& wall = cell.walls[i];
+    if (previous.x2 != wall.x1 || previous.y2 != wall.y1) return false;
+  }
+  return true;
+}
+
 bool wall_overlap_test(const Tcell& cell, int wall_index) {
   const Tlinea& wall = cell.walls.at(static_cast<std::size_t>(wall_index));
   Tvec2 direction = wall_direction(wall);

@@ -8,6 +8,9 @@
 // The winding of a cell's outline, "ORARIO" (clockwise) or "ANTIORARIO", read
 // from its right-most vertical wall; "ANTIORARIO" when it has none yet.
 std::string outline_winding(const Tcell& cell);
+// True when the cell's walls (at least four) join end to start all round, the
+// last ending exactly at the first's start: the outline the outline tool closes.
+bool outline_is_closed(const Tcell& cell);
 // True when another wall of the cell lies in front of the outer face of wall
 // wall_index (within its length, or straddling its start).
 bool wall_overlap_test(const Tcell& cell, int wall_index);

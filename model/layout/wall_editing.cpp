@@ -11,6 +11,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/layout_passes.h"
+#include "model/layout/outline_queries.h"
 #include "model/state/current_cell.h"
 #include "model/state/edit_modes.h"
 #include "model/state/globals.h"
@@ -115,8 +116,7 @@ void add_wall_by_length() {
   }
   cell.walls.push_back(wall);
   AppState.segment_start = {wall.x2, wall.y2};
-  const Tlinea& first = cell.walls.front();
-  if (wall.x2 == first.x1 && wall.y2 == first.y1) close_room_outline();
+  if (outline_is_closed(cell)) close_room_outline();
 
   ui().fit_plan_to_view(10);
   push_undo_snapshot();

@@ -1,11 +1,14 @@
 #include "model/state/preferences_form.h"
 
 #include <charconv>
+#include <optional>
 
 #include "model/base/plan_palette.h"
 #include "model/base/rounding.h"
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
+#include "model/catalogue/length_choice.h"
+#include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
@@ -21,6 +24,20 @@ constexpr double MaxWallHeightMm = 1e6;
 
 double unit_factor_of(bool inches) { return inches ? MmPerInch : 1.0; }
 
+// Replaces the form's length list, keeping the largest length not longer than the chosen one.
+void change_form_lengths(PreferencesForm& form, Tdimensioni lengths) {
+  form.max_length_index = length_index_not_longer(lengths, length_at_index(form.lengths, form.max_length_index));
+  form.lengths = std::move(lengths);
+}
+
+// The whole millimetres of the form's wall height, or nothing when its text is not a height.
+std::optional<int> form_wall_height(const PreferencesForm& form) {
+  if (!form.wall_height_edited) return form.wall_height_mm;
+  const double mm = wall_height_mm_of(form.wall_height_text, form.inches);
+  if (mm < 0.0) return std::nullopt;
+  return static_cast<int>(Round(mm));
+}
+
 }  // namespace
 
 bool service_password_matches(const std::string& typed) { return typed == "dormak58"; }
@@ -31,7 +48,8 @@ PreferencesForm load_preferences_form(char decimal_point) {
   form.optional_sizes = AppState.optional_sizes == 1;
   form.product_switch = AppState.product_switch == 1;
   form.debug = AppState.debug == 1;
-  form.max_length_index = AppState.max_length_index;
+  form.lengths = LengthList;
+  form.max_length_index = length_index_not_longer(LengthList, length_at_index(LengthList, AppState.max_length_index));
   form.background_3d = AppState.background_3d;
   form.wall_transparency = AppState.wall_transparency;
   form.resolution_3d = AppState.resolution_3d;
@@ -44,11 +62,11 @@ PreferencesForm load_preferences_form(char decimal_point) {
   return form;
 }
 
-std::vector<std::string> max_length_items(bool inches, char decimal_point) {
+std::vector<std::string> max_length_items(const PreferencesForm& form, char decimal_point) {
   std::vector<std::string> items;
-  items.reserve(LengthList.size());
-  for (double length : LengthList)
-    items.push_back(inches ? inch_text_length(length) : format_fixed(length, AppState.decimals, decimal_point));
+  items.reserve(form.lengths.size());
+  for (double length : form.lengths)
+    items.push_back(form.inches ? inch_text_length(length) : format_fixed(length, AppState.decimals, decimal_point));
   return items;
 }
 
@@ -69,17 +87,31 @@ double wall_height_mm_of(const std::string& text, bool inches) {
 
 void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point) {
   if (form.inches == inches) return;
+  change_form_lengths(form, catalogue_lengths(inches, form.optional_sizes ? 1 : 0));
   double mm = form.wall_height_edited ? wall_height_mm_of(form.wall_height_text, form.inches) : form.wall_height_mm;
   form.inches = inches;
   if (mm >= 0.0) form.wall_height_text = wall_height_text(mm, inches, decimal_point);
 }
 
+void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes) {
+  if (form.optional_sizes == optional_sizes) return;
+  change_form_lengths(form, catalogue_lengths(form.inches, optional_sizes ? 1 : 0));
+  form.optional_sizes = optional_sizes;
+}
+
 bool apply_preferences(const PreferencesForm& form) {
+  const std::optional<int> wall_height = form_wall_height(form);
+  if (!wall_height) {
+    ui().show_message(lang_text(InvalidValueText));
+    return false;
+  }
+  const Tvar_amb before = AppState;
+  const bool catalogue_changes =
+      form.inches != AppState.inches || (form.optional_sizes ? 1 : 0) != AppState.optional_sizes;
   AppState.language = form.language;
   AppState.optional_sizes = form.optional_sizes ? 1 : 0;
   AppState.product_switch = form.product_switch ? 1 : 0;
   AppState.debug = form.debug ? 1 : 0;
-  AppState.max_length_index = form.max_length_index;
   AppState.background_3d = form.background_3d;
   AppState.wall_transparency = form.wall_transparency;
   AppState.resolution_3d = form.resolution_3d;
@@ -88,26 +120,31 @@ bool apply_preferences(const PreferencesForm& form) {
   AppState.unit_factor = unit_factor_of(form.inches);
   AppState.black_background = form.black_background;
   AppState.print_max_loads = form.print_max_loads;
-  bool height_valid = true;
-  if (form.wall_height_edited) {
-    double mm = wall_height_mm_of(form.wall_height_text, form.inches);
-    height_valid = mm >= 0.0;
-    if (height_valid) AppState.wall_height = static_cast<int>(Round(mm));
-  } else {
-    AppState.wall_height = form.wall_height_mm;
+  AppState.wall_height = *wall_height;
+  if (catalogue_changes) {
+    try {
+      load_data_file(AppState.optional_sizes);
+    } catch (const FileError&) {
+      AppState = before;
+      throw;
+    }
   }
+  // Whatever list is now in use, the choice names one of its lengths.
+  AppState.max_length_index = length_index_not_longer(LengthList, length_at_index(form.lengths, form.max_length_index));
   set_colour_palette();
-  if (!height_valid) ui().show_message(lang_text(InvalidValueText));
-  return height_valid;
+  return true;
 }
 
-void save_preferences(const PreferencesForm& form) {
-  apply_preferences(form);
+bool save_preferences(const PreferencesForm& form) {
+  if (!apply_preferences(form)) return false;
   write_preferences();
   ui().show_message(lang_text(DataSavedText));
+  return true;
 }
 
 void reload_catalogue_and_language() {
+  const Tdimensioni old_lengths = LengthList;
   load_data_file(AppState.optional_sizes);
+  follow_length_list(old_lengths);
   set_language(language_code(AppState.language));
 }

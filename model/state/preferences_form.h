@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "model/state/records.h"
+
 struct PreferencesForm {
   int language = 0;
   bool optional_sizes = false;
   bool product_switch = false;
   bool debug = false;
+  // The choice is made from the lengths of the catalogue the form's unit and
+  // optional sizes load, so it always names a length that will be in use.
+  Tdimensioni lengths;
   int max_length_index = 0;
   int background_3d = 0;  // r + g * 256 + b * 65536
   int wall_transparency = 0;
@@ -32,9 +37,9 @@ bool service_password_matches(const std::string& typed);
 // The form as AppState holds it; numbers shown with the given decimal point.
 PreferencesForm load_preferences_form(char decimal_point);
 
-// The texts of the largest-length choice: one per LengthList value, in
-// millimetres with AppState.decimals decimals or as inch texts.
-std::vector<std::string> max_length_items(bool inches, char decimal_point);
+// The texts of the largest-length choice: one per length of the form's list,
+// in millimetres with AppState.decimals decimals or as inch texts.
+std::vector<std::string> max_length_items(const PreferencesForm& form, char decimal_point);
 // A wall height in millimetres as the dialog shows it in the given unit.
 std::string wall_height_text(double mm, bool inches, char decimal_point);
 // The millimetres a typed wall height stands for ("," or "." as decimal mark);
@@ -42,19 +47,28 @@ std::string wall_height_text(double mm, bool inches, char decimal_point);
 double wall_height_mm_of(const std::string& text, bool inches);
 
 // Switches the form's unit; the wall-height text follows (an edited text is
-// converted when it is a number and kept as typed otherwise).
+// converted when it is a number and kept as typed otherwise), and so does the
+// length list, whose choice becomes the largest length not longer than the
+// one chosen. Raises FileError, with the form unchanged, when the other
+// unit's catalogue cannot be read.
 void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point);
+// The optional sizes change the length list the same way.
+void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes);
 
-// Copies the form into AppState and recomputes the plan colours. A wall height
-// that was edited into something that is not a number keeps the previous
-// height, shows text 8 and returns false; everything else is applied.
+// Checks every field, then copies the form into AppState, loads the catalogue
+// when the unit or the optional sizes changed, and recomputes the plan
+// colours. A field that cannot be taken (a wall height that is not a number)
+// shows text 8, applies nothing and returns false. A catalogue that cannot be
+// read raises FileError with AppState as it was.
 bool apply_preferences(const PreferencesForm& form);
 
-// "Salva": applies the form, writes the preferences file and says so. Raises
-// FileError when the file cannot be written (the form is applied by then).
-void save_preferences(const PreferencesForm& form);
+// "Salva": applies the form, writes the preferences file and says so; a
+// refused form writes nothing. Raises FileError when the file cannot be
+// written (the form is applied by then).
+bool save_preferences(const PreferencesForm& form);
 
 // What confirming the dialog reloads of the start-up: the catalogue with the
-// optional-sizes choice and the translation table of the chosen language.
-// Raises FileError; the catalogue or the table then keep what they held.
+// optional-sizes choice (the largest-length choice follows it) and the
+// translation table of the chosen language. Raises FileError; the catalogue
+// or the table then keep what they held.
 void reload_catalogue_and_language();

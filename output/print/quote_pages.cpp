@@ -41,7 +41,10 @@ class QuoteWriter {
   void amount(const std::string& text) { text_right(page_, kAmountRight, y_, text); }
   void page_break();
   void next_row(double rows, bool may_break);
+  // Sets a font small enough for text to fit room pixels and gives back the one it replaced.
+  PageFont fit_font(const std::string& text, int room);
   void draw_code(const std::string& code);
+  void label(const std::string& text);
   void draw_line(const Trec_prv& line, double multiplier, double& cell_sum);
   void draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell);
   void draw_totals();
@@ -77,21 +80,34 @@ void QuoteWriter::next_row(double rows, bool may_break) {
   if (may_break && y_ >= kPageBreak) page_break();
 }
 
-void QuoteWriter::draw_code(const std::string& code) {
-  // A code wider than its column would run into the description: it is drawn
-  // in a font small enough to end 1 mm before the column line.
+PageFont QuoteWriter::fit_font(const std::string& text, int room) {
   PageCanvas& canvas = page_.canvas();
-  PageFont font = canvas.font();
-  int room = page_.px_x(kShift + page_.c0 - 1) - page_.px_x(kShift + 2);
-  int width = canvas.text_width(code);
+  const PageFont font = canvas.font();
+  const int width = canvas.text_width(text);
   if (width > room && room > 0) {
     // Text width does not scale exactly with the font: step down to the first that fits.
     int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), 1);
     canvas.set_font(PageFont{height, font.bold});
-    while (height > 1 && canvas.text_width(code) > room) canvas.set_font(PageFont{--height, font.bold});
+    while (height > 1 && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
   }
+  return font;
+}
+
+void QuoteWriter::draw_code(const std::string& code) {
+  // A code wider than its column would run into the description: it is drawn
+  // in a font small enough to end 1 mm before the column line.
+  const PageFont font = fit_font(code, page_.px_x(kShift + page_.c0 - 1) - page_.px_x(kShift + 2));
   text_left(page_, kShift + 2, y_, code);
-  canvas.set_font(font);
+  page_.canvas().set_font(font);
+}
+
+void QuoteWriter::label(const std::string& text) {
+  // The labels of the subtotal and total rows end at the price column and may
+  // reach back to the size column's line, no further (the cell name and the
+  // notes stand left of it): a longer one is drawn in a smaller font.
+  const PageFont font = fit_font(text, page_.px_x(kShift + page_.c4 - 2) - page_.px_x(kShift + page_.c1 + 2));
+  right_at(page_.c4, text);
+  page_.canvas().set_font(font);
 }
 
 void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cell_sum) {
@@ -113,20 +129,20 @@ void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, doubl
   double factor = discount_factor(QuoteHeader);
   style(true);
   right_at(page_.c1, name);
-  right_at(page_.c4, lang_text(155));
+  label(lang_text(155));
   amount(money_text(cell_sum));
   next_row(1, true);
 
-  right_at(page_.c4, discount_label(QuoteHeader, " + "));
+  label(discount_label(QuoteHeader, " + "));
   if (cell_sum - cell_sum * factor > 0) amount("-" + money_text(cell_sum - cell_sum * factor));
   next_row(1, true);
 
-  right_at(page_.c4, lang_text(156) + (multiplier > 1 ? " ( x1 )" : ""));
+  label(lang_text(156) + (multiplier > 1 ? " ( x1 )" : ""));
   amount(money_text(cell_sum * factor));
   next_row(multiplier > 1 ? 1 : 2, !last_cell);
   if (multiplier <= 1) return;
 
-  right_at(page_.c4, lang_text(156) + " ( x" + std::to_string(multiplier) + " )");
+  label(lang_text(156) + " ( x" + std::to_string(multiplier) + " )");
   amount(money_text(multiplier * cell_sum * factor));
   next_row(2, !last_cell);
 }
@@ -138,11 +154,11 @@ void QuoteWriter::draw_totals() {
   const std::string& currency = Company.currency;
   style(true);
   y_ = kFooter;
-  auto total_row = [&](int label, const std::string& caption, const std::string& value) {
-    right_at(page_.c4, caption);
+  auto total_row = [&](int row, const std::string& caption, const std::string& value) {
+    label(caption);
     amount(value);
-    summary[static_cast<std::size_t>(2 * label)] = caption;
-    summary[static_cast<std::size_t>(2 * label + 1)] = value;
+    summary[static_cast<std::size_t>(2 * row)] = caption;
+    summary[static_cast<std::size_t>(2 * row + 1)] = value;
   };
   total_row(0, lang_text(155) + " " + currency, money_text(grand_total_));
   y_ += kRow;

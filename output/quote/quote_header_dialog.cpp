@@ -317,6 +317,11 @@ void TFpreventivo::Btn_UtentiClick() {
 void TFpreventivo::Image1DblClick() {
   std::string path = logo_source_path_;
   if (!ui().ask_open_file_name("Logo", "Pictures (*.bmp *.png *.jpg *.jpeg *.gif)", path)) return;
+  // Refused at once, so the user can pick another; OK would refuse it again.
+  if (std::string refusal = logo_refusal(path); !refusal.empty()) {
+    ui().show_message(refusal);
+    return;
+  }
   logo_source_path_ = path;
   show_logo();
 }

@@ -1,6 +1,9 @@
 #include "output/quote/quote_header_form.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "model/files/preferences.h"
@@ -22,15 +25,34 @@ double* discount_field(Tprv& header, std::size_t k) {
   return fields[k];
 }
 
+bool is_picture_name(const fs::path& name) {
+  const std::string extension = name.extension().string();
+  auto same_letter = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  for (std::string_view picture : {".bmp", ".png", ".jpg", ".jpeg", ".gif"})
+    if (std::ranges::equal(extension, picture, same_letter)) return true;
+  return false;
+}
+
 // The logo name Company should hold after the form's logo: a newly picked file
 // is copied into user/ under its own name. A file that already is that target
-// is left alone, since copying a file onto itself empties it.
+// is left alone, since copying a file onto itself empties it; another picture
+// of that name is replaced only when the user says so.
 std::string stored_logo_name(const std::string& source) {
   const std::string name = fs::path(source).filename().string();
   if (source.empty() || name == Company.logo) return Company.logo;
+  if (std::string refusal = logo_refusal(source); !refusal.empty()) {
+    ui().show_message(refusal);
+    return Company.logo;
+  }
   const fs::path target = fs::path(ProgramDir) / "user" / name;
   std::error_code error;
   if (fs::equivalent(source, target, error)) return name;
+  if (fs::exists(target, error) &&
+      !ui().ask_yes_no("A picture named " + name + " is already in " + target.parent_path().string() +
+                       ". Replace it with " + source + "?"))
+    return Company.logo;
   error.clear();
   fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
   if (error) {
@@ -41,6 +63,14 @@ std::string stored_logo_name(const std::string& source) {
 }
 
 }  // namespace
+
+std::string logo_refusal(const std::string& source) {
+  const fs::path name = fs::path(source).filename();
+  if (is_picture_name(name)) return {};
+  return "The logo was not changed: \"" + name.string() +
+         "\" is not the name of a picture (.bmp, .png, .jpg, .jpeg or .gif). The logo is copied into the user "
+         "folder under its own name, and there the program keeps its own files.";
+}
 
 QuoteHeaderForm load_quote_header_form(char decimal_separator) {
   QuoteHeaderForm form;
@@ -69,7 +99,9 @@ QuoteHeaderForm load_quote_header_form(char decimal_separator) {
 int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator) {
   Tprv header;
   for (std::size_t k = 0; k < form.discounts.size(); ++k) {
-    if (!parse_double(form.discounts[k], *discount_field(header, k), decimal_separator)) {
+    double& discount = *discount_field(header, k);
+    // A discount is a percentage: beyond 0..100 the totals turn negative or overflow.
+    if (!parse_double(form.discounts[k], discount, decimal_separator) || !(discount >= 0.0 && discount <= 100.0)) {
       ui().show_message(lang_text(kInvalidValueText));
       return static_cast<int>(k);
     }

@@ -24,8 +24,14 @@ struct QuoteHeaderForm {
 // customer of the quote customer's name, when there is one.
 QuoteHeaderForm load_quote_header_form(char decimal_separator);
 
-// Stores the form. A discount that is not a number shows text 8, stores
+// Why a picked file cannot become the logo, or an empty text. The logo is
+// copied into user/ under its own name, so only picture names are taken:
+// never the name of a file the program keeps there.
+std::string logo_refusal(const std::string& source);
+
+// Stores the form. A discount that is not a number from 0 to 100 shows text 8, stores
 // nothing and gives its index (0..3); -1 when stored. A changed quote header
-// marks the project modified. A logo that cannot be copied is reported and
-// the old one kept. A failed preferences write raises FileError.
+// marks the project modified. A logo that is refused or cannot be
+// copied is reported and the old one kept; replacing another picture of its
+// name in user/ is asked first. A failed preferences write raises FileError.
 int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator);

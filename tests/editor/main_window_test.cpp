@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -37,6 +38,11 @@
 #include "support/room_outline.h"
 
 namespace {
+
+std::vector<std::string> concatenated_paths(std::vector<std::string> paths, const std::vector<std::string>& more) {
+  paths.insert(paths.end(), more.begin(), more.end());
+  return paths;
+}
 
 class ProgramStart : public testing::Test {
  protected:
@@ -145,6 +151,20 @@ TEST_F(ProgramStart, AProjectOnTheCommandLineOpensWithItsTabs) {
   ASSERT_TRUE(initialise_program(folder.file("user/prv00005.cel")));
   EXPECT_EQ(Cells.size(), 1u);
   EXPECT_EQ(boxes.texts.size(), 1u);
+}
+
+TEST_F(ProgramStart, StartUpClearsTheTemporariesOfKilledSaves) {
+  const auto an_hour_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::vector<std::string> killed = {folder.write("user/.prv00001.cel.123456.tmp", "killed save"),
+                                     folder.write("user/.clienti.dat.9.tmp", "killed save")};
+  std::vector<std::string> kept = {folder.write("user/.notes.txt.tmp", "not ours"),
+                                   folder.write("user/prv00001.cel.77.tmp", "not ours either")};
+  for (const std::string& path : concatenated_paths(killed, kept)) std::filesystem::last_write_time(path, an_hour_ago);
+  const std::string running = folder.write("user/.list.dat.555.tmp", "a save still running");
+  ASSERT_TRUE(start(1));
+  for (const std::string& path : killed) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+  for (const std::string& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
+  EXPECT_TRUE(std::filesystem::exists(running));
 }
 
 TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {

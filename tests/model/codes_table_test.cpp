@@ -48,7 +48,21 @@ TEST_F(CodesTable_, APointDecimalIsDamageAndEarlierRowsAreKept) {
   read_codes_table();
   ASSERT_EQ(CodesTable.size(), 1u);
   EXPECT_EQ(CodesTable[0].code, "G1");
-  EXPECT_EQ(ui->messages, (std::vector<std::string>{read_error_text(path())}));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_TRUE(ui->messages[0].starts_with(read_error_text(path()))) << ui->messages[0];
+}
+
+TEST_F(CodesTable_, EveryReadableRowIsKeptAndTheDamagedTableIsCopiedBeforeItIsWritten) {
+  write_table("G\t475\t\t\tSI\tSI\tG1\t\t0\t\t1,5\t0\r\nG\t577\tSI\tG2\r\nG\t600\t\t\tSI\tSI\tG3\t\t0\t\t2\t0\r\n");
+  const std::string damaged = dir.read("user/codici.dat");
+  read_codes_table();
+  ASSERT_EQ(CodesTable.size(), 2u);
+  EXPECT_EQ(CodesTable[1].code, "G3") << "the row after the damaged one is kept";
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("line 3"), std::string::npos) << ui->messages[0];
+  EXPECT_NE(ui->messages[0].find("codici.dat.damaged"), std::string::npos) << ui->messages[0];
+  write_codes_table();
+  EXPECT_EQ(dir.read("user/codici.dat.damaged"), damaged);
 }
 
 TEST_F(CodesTable_, RowsWithTheWrongColumnCountAreDamage) {

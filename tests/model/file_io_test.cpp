@@ -80,6 +80,26 @@ TEST(SafeWrite, StaleTemporariesOfTheTargetAreRemovedAndNothingElse) {
   EXPECT_EQ(dir.read("a.txt"), "new");
 }
 
+TEST(SafeWrite, AFolderSweepRemovesOnlyStaleTemporariesOfTheProgram) {
+  TempDir dir;
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  std::vector<std::string> stale = {dir.write(".a.txt.123456.tmp", "crashed save"),
+                                    dir.write(".prv00001.cel.7.tmp", "another")};
+  std::vector<std::string> kept = {dir.write(".a.txt.12x4.tmp", "not ours"), dir.write("..1.tmp", "no name"),
+                                   dir.write("a.txt.123456.tmp", "visible"), dir.write(".a.txt.99.bak", "backup"),
+                                   dir.write(".a.txt.1234567890.tmp", "more digits than ours")};
+  fs::create_directory(dir.file(".b.txt.5.tmp"));
+  kept.push_back(dir.file(".b.txt.5.tmp"));
+  for (const std::string& path : stale) fs::last_write_time(path, an_hour_ago);
+  for (const std::string& path : kept) fs::last_write_time(path, an_hour_ago);
+  std::string recent = dir.write(".c.txt.555.tmp", "in progress");
+  remove_stale_temporaries_in(dir.path().string());
+  for (const std::string& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
+  for (const std::string& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_TRUE(fs::exists(recent));
+  remove_stale_temporaries_in(dir.file("missing"));  // a missing folder is no error
+}
+
 TEST(SafeWrite, ReadOnlyFileIsRefusedAndKept) {
   TempDir dir;
   std::string path = dir.write("ro.txt", "keep me");

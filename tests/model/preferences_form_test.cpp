@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/length_choice.h"
 #include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
+#include "model/text/translations.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
@@ -21,8 +27,14 @@ class PreferencesForm_ : public ::testing::Test {
     LangTable.assign(91, "");
     LangTable[8] = "Valore non valido";
     LangTable[90] = "Dati salvati";
+    // Two catalogues whose length lists differ in size and values, the inch
+    // one with an optional length beyond the others.
+    write_catalogue_file(dir.file("data/data.dat"), {"2000", "300-900", "400", "974\n1000\n1300", "AAAB"}, {});
+    write_catalogue_file(dir.file("data/data_in.dat"), {"2000", "300-900", "400", "914.4\n1219.2\n1828.8*", "AAAB"},
+                         {});
   }
   void TearDown() override { AppState = Tvar_amb{}; }
+  double chosen_length() const { return LengthList[static_cast<std::size_t>(AppState.max_length_index)]; }
 
   TempProgramDir dir;
   ScopedScriptedUi ui;
@@ -36,8 +48,10 @@ TEST_F(PreferencesForm_, ServicePasswordIsExactAndCaseSensitive) {
 }
 
 TEST_F(PreferencesForm_, UnitsShowLengthsAndWallHeightInTheChosenUnit) {
-  EXPECT_EQ(max_length_items(false, ','), (std::vector<std::string>{"974,00", "1000,00", "1300,00"}));
-  EXPECT_EQ(max_length_items(true, '.')[1], "3'-6\" ");  // with the end frames' allowance
+  PreferencesForm form = load_preferences_form('.');
+  EXPECT_EQ(max_length_items(form, ','), (std::vector<std::string>{"974,00", "1000,00", "1300,00"}));
+  form.inches = true;
+  EXPECT_EQ(max_length_items(form, '.')[1], "3'-6\" ");  // with the end frames' allowance
   EXPECT_EQ(wall_height_text(2000, false, '.'), "2000.00");
   EXPECT_EQ(wall_height_text(2000, true, '.'), "78.74");
   EXPECT_DOUBLE_EQ(wall_height_mm_of("78,74", true), 78.74 * 25.4);
@@ -77,20 +91,113 @@ TEST_F(PreferencesForm_, InchHeightIsRoundedToWholeMillimetres) {
   EXPECT_TRUE(ui->messages.empty());
 }
 
-TEST_F(PreferencesForm_, AnInvalidHeightKeepsThePreviousOneAndAppliesTheRest) {
+TEST_F(PreferencesForm_, AnInvalidHeightRefusesTheWholeFormAndWritesNothing) {
   PreferencesForm form = load_preferences_form('.');
   form.wall_height_text = "";
   form.wall_height_edited = true;
   form.black_background = true;
   form.decimals = 3;
   form.debug = true;
+  form.inches = true;
+  const Tvar_amb before = AppState;
   EXPECT_FALSE(apply_preferences(form));
-  EXPECT_EQ(AppState.wall_height, 2000);
   EXPECT_EQ(ui->messages, std::vector<std::string>{"Valore non valido"});
-  EXPECT_TRUE(AppState.black_background);
-  EXPECT_EQ(AppState.decimals, 3);
-  EXPECT_EQ(AppState.debug, 1);
-  EXPECT_NE(AppState.palette, Tvar_amb{}.palette);  // plan colours follow the background
+  EXPECT_EQ(AppState, before);
+  EXPECT_EQ(LengthList, (Tdimensioni{974, 1000, 1300})) << "no catalogue of the other unit";
+
+  EXPECT_FALSE(save_preferences(form));
+  EXPECT_EQ(AppState, before);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/preferenze.dat")));
+  EXPECT_EQ(ui->messages.back(), "Valore non valido") << "not \"data saved\"";
+
+  form.wall_height_text = "100";  // inches
+  EXPECT_TRUE(apply_preferences(form));
+  EXPECT_EQ(std::tuple(AppState.wall_height, AppState.decimals, AppState.black_background), std::tuple(2540, 3, true));
+  EXPECT_NE(AppState.palette, before.palette);  // plan colours follow the background
+}
+
+TEST_F(PreferencesForm_, AUnitSwitchKeepsTheLargestLengthNotLongerThanTheChosenOne) {
+  AppState.max_length_index = 2;  // 1300 mm
+  PreferencesForm form = load_preferences_form('.');
+  switch_form_unit(form, true, '.');
+  EXPECT_EQ(form.lengths, (Tdimensioni{914.4, 1219.2})) << "the list the inch catalogue will load";
+  EXPECT_EQ(form.max_length_index, 1);
+  EXPECT_EQ(max_length_items(form, '.').size(), 2u);
+  EXPECT_TRUE(apply_preferences(form));
+  EXPECT_EQ(LengthList, (Tdimensioni{914.4, 1219.2}));
+  EXPECT_EQ(chosen_length(), 1219.2);
+
+  // Unchanged, the form gives back the same choice: nothing drifts to the shortest.
+  EXPECT_TRUE(apply_preferences(load_preferences_form('.')));
+  EXPECT_EQ(chosen_length(), 1219.2);
+
+  form = load_preferences_form('.');
+  switch_form_unit(form, false, '.');
+  EXPECT_TRUE(apply_preferences(form));
+  EXPECT_EQ(chosen_length(), 1000.0);
+
+  // With no length short enough, the shortest.
+  form = load_preferences_form('.');
+  form.max_length_index = 0;
+  switch_form_unit(form, true, '.');
+  switch_form_unit(form, false, '.');
+  EXPECT_EQ(form.max_length_index, 0);
+}
+
+TEST_F(PreferencesForm_, OptionalSizesAndAReloadedCatalogueKeepTheChosenLength) {
+  AppState.inches = true;
+  AppState.unit_factor = 25.4;
+  load_data_file(0);
+  AppState.max_length_index = 1;  // 1219.2
+  PreferencesForm form = load_preferences_form('.');
+  switch_form_optional_sizes(form, true);
+  EXPECT_EQ(form.lengths, (Tdimensioni{914.4, 1219.2, 1828.8}));
+  form.max_length_index = 2;
+  EXPECT_TRUE(apply_preferences(form));
+  EXPECT_EQ(chosen_length(), 1828.8);
+
+  form = load_preferences_form('.');
+  form.optional_sizes = false;  // as the service switch leaves it, list not refilled
+  EXPECT_TRUE(apply_preferences(form));
+  EXPECT_EQ(LengthList.size(), 2u);
+  EXPECT_EQ(chosen_length(), 1219.2);
+
+  // The catalogue file changed under the running program: confirming the dialog reloads it.
+  write_scrambled_file(dir.file("data/lang.dat"), language_file_text({{"IT", {"zero"}}}, false));
+  write_catalogue_file(dir.file("data/data_in.dat"), {"2000", "300-900", "400", "762\n1066.8", "AAAB"}, {});
+  reload_catalogue_and_language();
+  EXPECT_EQ(chosen_length(), 1066.8);
+}
+
+TEST_F(PreferencesForm_, AnOutOfRangeChoiceNeverReachesTheStateOrTheFile) {
+  PreferencesForm form = load_preferences_form('.');
+  for (int selection : {-1, 3, 99}) {
+    form.max_length_index = selection;
+    EXPECT_TRUE(apply_preferences(form));
+    EXPECT_GE(AppState.max_length_index, 0);
+    EXPECT_LT(AppState.max_length_index, 3) << selection;
+  }
+  // A preferences file may hold any index (one written by an older version, or
+  // for another list); the start-up brings it into the list in use.
+  for (auto [stored, expected] : {std::pair(10, 2), std::pair(-1, 0), std::pair(1, 1)}) {
+    AppState.max_length_index = stored;
+    clamp_max_length_index();
+    EXPECT_EQ(AppState.max_length_index, expected) << stored;
+  }
+}
+
+TEST_F(PreferencesForm_, AChoiceSavedInInchesIsTheSameAfterARestart) {
+  AppState.max_length_index = 2;
+  PreferencesForm form = load_preferences_form('.');
+  switch_form_unit(form, true, '.');
+  ASSERT_TRUE(save_preferences(form));
+  AppState = Tvar_amb{};
+  LengthList.clear();
+  ASSERT_TRUE(read_preferences());
+  load_data_file(AppState.optional_sizes);
+  clamp_max_length_index();
+  EXPECT_TRUE(AppState.inches);
+  EXPECT_EQ(chosen_length(), 1219.2);
 }
 
 TEST_F(PreferencesForm_, LoadingAndApplyingAnUnchangedFormChangesNothingButThePalette) {

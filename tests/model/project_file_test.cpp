@@ -7,9 +7,13 @@
 
 #include "model/files/file_io.h"
 #include "model/files/text_io.h"
+#include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
+#include "model/state/undo_history.h"
 #include "support/program_dir.h"
+#include "support/room_outline.h"
 #include "support/sample_project.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -235,6 +239,32 @@ TEST_F(ProjectFile, LoadReplacesTheOpenProject) {
   EXPECT_EQ(QuoteHeader, sample_quote_header());
   EXPECT_EQ(Cells, cells);  // transient fields at their defaults
   EXPECT_EQ(AppState.current_cell, 1);
+}
+
+// Whether an outline is closed is not stored: an opened project works it out
+// from its walls, the same way the outline tool decides to close.
+TEST_F(ProjectFile, AnOpenedProjectCountsClosedOutlinesAsClosed) {
+  ScopedScriptedUi ui;
+  const std::vector<Tvec2> corners = {{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}};
+  Tcells cells(4);
+  for (Tcell& cell : cells) cell.walls = walls_through(corners);
+  cells[1].walls.pop_back();    // the last wall missing
+  cells[2].walls[3].y2 = 10;    // the last wall ends beside the start
+  cells[3].walls[2].x1 = 3990;  // a wall starts away from the previous end
+  load_text(project_file_text(Tprv{}, cells, 0, true));
+  for (std::size_t c = 0; c < Cells.size(); ++c) EXPECT_EQ(Cells[c].outline_closed, c == 0) << "cell " << c;
+
+  // The geometry check then runs after each edit of the opened room.
+  AppState.current_cell = 0;
+  compute_wall_normals();
+  UndoHistory.clear();
+  UndoPosition = -1;
+  push_undo_snapshot();
+  const std::vector<Tlinea> drawn = Cells[0].walls;
+  Cells[0].walls[1].x2 += 500;  // a slanted wall
+  push_undo_snapshot();
+  EXPECT_EQ(Cells[0].walls, drawn) << "the edit was rolled back";
+  EXPECT_EQ(ui->messages.size(), 1u);
 }
 
 // Version 1 differs from the current version only in its discounts 3 and 4,

@@ -3,6 +3,8 @@
 
 #include "model/base/units.h"
 #include "model/base/wall_faces.h"
+#include "model/files/file_io.h"
+#include "model/files/project_file.h"
 #include "output/print/cell_plan_drawing.h"
 #include "output/print/plan_painter.h"
 #include "print_fixture.h"
@@ -93,6 +95,18 @@ TEST_F(CellPlanDrawing, AnOpenOutlineGreysNothing) {
   cell().outline_closed = false;
   render();
   EXPECT_EQ(grey_pixels(), 0);
+}
+
+TEST_F(CellPlanDrawing, AReopenedRoomGetsItsWallBand) {
+  room_with_door();
+  const std::string path = program_dir_.file("user/prv00001.cel");
+  write_scrambled_file(path, project_file_text(QuoteHeader, Cells, 0, true));
+  Cells.clear();
+  load_project(path);
+  page.options.rows = 2;
+  render();
+  EXPECT_EQ(pixel(1500, -2030), kGrey);
+  EXPECT_EQ(pixel(0, 2030), kGrey);
 }
 
 TEST_F(CellPlanDrawing, CaptionsUnderThePlan) {

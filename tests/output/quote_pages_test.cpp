@@ -146,6 +146,31 @@ TEST_F(QuotePages, DiscountLabelsAndAmounts) {
       << "no discount amount";
 }
 
+TEST_F(QuotePages, LongDiscountLabelsFitBetweenTheSizeAndPriceColumnLines) {
+  LangTable[118] = "Sconto commerciale";
+  QuoteHeader.discount1 = 12.5;
+  QuoteHeader.discount2 = 7.25;
+  QuoteHeader.discount3 = 3.125;
+  QuoteHeader.discount4 = 1.5;
+  CodesTable = {code_row("A1", 10)};
+  cells({{"One", {line(0, 1)}}, {"Two", {line(0, 1)}}});
+  for (const std::string currency : {"EUR", "A$"}) {
+    Company.currency = currency;
+    render();
+    for (const std::string& label : {discount_label(QuoteHeader, " + "), discount_label(QuoteHeader, "+")}) {
+      for (const RecordedText& drawn : canvas().find(label)) {
+        EXPECT_GE(drawn.left, 1330) << label << ": 2 mm right of the size column's line at 131 mm";
+        EXPECT_EQ(drawn.right(), 1840) << "still right-aligned at the price column";
+        EXPECT_LT(drawn.font_height, 40);
+      }
+    }
+  }
+  QuoteHeader = Tprv{};
+  Company.currency = "EUR";
+  render();
+  EXPECT_EQ(canvas().find("Sconto commerciale").front().font_height, 40) << "a label that fits is kept";
+}
+
 TEST_F(QuotePages, AustralianLayoutAddsGoodsAndServicesTax) {
   Company.currency = "A$";
   QuoteHeader.discount1 = 50;

@@ -5,6 +5,7 @@
 
 #include <QRadioButton>
 #include <QTest>
+#include <filesystem>
 
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/password_dialog.h"
@@ -122,4 +123,19 @@ TEST_F(PreferencesDialog, SaveWritesAndStaysOpenCancelChangesNothing) {
   EXPECT_EQ(stored.wall_transparency, 30);
   EXPECT_EQ(stored.background_3d, 0x00FF00);
   EXPECT_EQ(AppState.wall_transparency, 30);
+}
+
+TEST_F(PreferencesDialog, ARefusedWallHeightAppliesAndWritesNothing) {
+  const Tvar_amb before = AppState;
+  dialog.CheckBox4->setChecked(true);
+  dialog.TrackBar1->setValue(70);
+  dialog.Edit1->selectAll();
+  QTest::keyClick(dialog.Edit1, Qt::Key_Backspace);  // an empty height
+  dialog.BitBtn2->click();
+  EXPECT_TRUE(dialog.isVisible()) << "OK keeps the dialog open";
+  dialog.BitBtn3->click();
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"IT 8", "IT 8"}));
+  EXPECT_EQ(AppState, before);
+  EXPECT_EQ(refreshes, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/preferenze.dat")));
 }

@@ -10,6 +10,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
+#include "editor/message_boxes.h"
 #include "editor/staged_program.h"
 #include "editor/started_program.h"
 #include "editor/view3d/view_3d_window.h"
@@ -67,6 +68,51 @@ TEST(PreferencesInTheProgram, AnOpenThreeDViewTakesTheNewSettingsAtOnce) {
   ASSERT_NE(walls, nullptr);
   EXPECT_EQ(walls->Material().FrontProperties().Diffuse().Alpha(), 0.0f) << "fully transparent walls";
   F3d->hide();
+  destroy_windows();
+  AppState = Tvar_amb{};
+}
+
+namespace {
+
+double chosen_max_length() { return LengthList.at(static_cast<std::size_t>(AppState.max_length_index)); }
+
+void confirm_preferences_in_unit(int unit) {
+  Fpreferenze->show();
+  Fpreferenze->RadioGroup2->set_item_index(unit);
+  emit Fpreferenze->RadioGroup2->clicked_item(unit);
+  Fpreferenze->BitBtn2->click();
+}
+
+}  // namespace
+
+TEST(PreferencesInTheProgram, TheLargestLengthSurvivesUnitSwitchesAndARestart) {
+  StagedProgramDir folder;
+  ASSERT_TRUE(start_program_in_italian());
+  ASSERT_EQ(chosen_max_length(), 1700.0) << "the shipped preference: the largest millimetre length";
+
+  confirm_preferences_in_unit(1);
+  EXPECT_EQ(chosen_max_length(), 1676.4) << "the largest inch length not longer than 1700 mm";
+  // Opened again and confirmed untouched, the box shows the choice and keeps it.
+  Fpreferenze->show();
+  EXPECT_EQ(Fpreferenze->ComboBox1->currentIndex(), AppState.max_length_index);
+  EXPECT_FALSE(Fpreferenze->ComboBox1->currentText().isEmpty());
+  Fpreferenze->BitBtn2->click();
+  EXPECT_EQ(chosen_max_length(), 1676.4);
+
+  Fpreferenze->show();
+  {
+    MessageBoxCloser boxes;
+    Fpreferenze->BitBtn3->click();  // "Salva"
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{lang_text(90)});
+  }
+  Fpreferenze->hide();
+  destroy_windows();
+  ASSERT_TRUE(start_program_in_italian());
+  EXPECT_TRUE(AppState.inches);
+  EXPECT_EQ(chosen_max_length(), 1676.4);
+
+  confirm_preferences_in_unit(0);
+  EXPECT_EQ(chosen_max_length(), 1600.0);
   destroy_windows();
   AppState = Tvar_amb{};
 }

@@ -67,6 +67,22 @@ TEST_F(QuoteHeaderFormTest, ABadDiscountStoresNothing) {
   EXPECT_EQ(apply_quote_header_form(form, ','), 1) << "with a decimal comma the first refused is \"2.5\"";
 }
 
+TEST_F(QuoteHeaderFormTest, DiscountsAreZeroToOneHundredPercent) {
+  QuoteHeader.number = "old";
+  QuoteHeaderForm form = valid_form();
+  for (const char* bad : {"-5", "150", "100.001", "1e20", "1e308", "-1e308", "-0.5"}) {
+    form.discounts[3] = bad;
+    ui->messages.clear();
+    EXPECT_EQ(apply_quote_header_form(form, '.'), 3) << bad;
+    EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"}) << "the message of every bad number";
+    EXPECT_EQ(QuoteHeader.number, "old") << bad;
+    EXPECT_FALSE(AppState.modified || preferences_written()) << bad;
+  }
+  form.discounts = {"0", "100", "0.5", "99.99"};
+  EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
+  EXPECT_EQ(std::pair(QuoteHeader.discount2, QuoteHeader.discount4), std::pair(100.0, 99.99));
+}
+
 TEST_F(QuoteHeaderFormTest, APickedLogoIsCopiedIntoTheUserFolder) {
   TempDir elsewhere;
   QuoteHeaderForm form = valid_form();
@@ -99,6 +115,46 @@ TEST_F(QuoteHeaderFormTest, ALogoAlreadyInTheUserFolderStaysIntact) {
   EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
   EXPECT_EQ(Company.logo, "second.png");
   EXPECT_EQ(dir.read("user/second.png"), "second");
+}
+
+TEST_F(QuoteHeaderFormTest, ALogoIsNeverCopiedOverAFileOfTheProgram) {
+  Company.logo = "logo.png";
+  TempDir elsewhere;
+  EXPECT_NE(logo_refusal(elsewhere.write("preferenze.dat", "picture")), "");  // rewritten by the apply itself
+  for (const char* name :
+       {"clienti.dat", "codici.dat", "list.dat", "prv00003.cel", "clienti.dat.damaged", "CLIENTI.DAT", "notes"}) {
+    dir.write(std::string("user/") + name, "the user's own data");
+    QuoteHeaderForm form = valid_form();
+    form.logo_source_path = elsewhere.write(name, "picture");
+    EXPECT_NE(logo_refusal(form.logo_source_path), "") << name;
+    ui->messages.clear();
+    EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
+    EXPECT_EQ(dir.read(std::string("user/") + name), "the user's own data") << name;
+    EXPECT_EQ(Company.logo, "logo.png");
+    ASSERT_EQ(ui->messages.size(), 1u) << name;
+    EXPECT_NE(ui->messages[0].find(name), std::string::npos) << ui->messages[0];
+    EXPECT_EQ(QuoteHeader.number, "42") << "the rest is stored";
+  }
+  // A picture in the user folder is no refusal, whatever the case of its extension.
+  EXPECT_EQ(logo_refusal(elsewhere.write("Firma.JPG", "picture")), "");
+}
+
+TEST_F(QuoteHeaderFormTest, ReplacingAnotherPictureIsAskedFirst) {
+  Company.logo = "logo.png";
+  dir.write("user/old.png", "another picture");
+  TempDir elsewhere;
+  QuoteHeaderForm form = valid_form();
+  form.logo_source_path = elsewhere.write("old.png", "new picture");
+  ui->yes_no_answers = {false};
+  EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
+  EXPECT_EQ(ui->questions.size(), 1u);
+  EXPECT_EQ(dir.read("user/old.png"), "another picture");
+  EXPECT_EQ(Company.logo, "logo.png");
+
+  ui->yes_no_answers = {true};
+  EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
+  EXPECT_EQ(dir.read("user/old.png"), "new picture");
+  EXPECT_EQ(Company.logo, "old.png");
 }
 
 TEST_F(QuoteHeaderFormTest, AFailedLogoCopyIsReportedAndKeepsTheOldName) {

@@ -204,6 +204,20 @@ TEST_F(QuoteHeaderWindow, APickAfterAnAddFillsTheRightCustomerAndKeepsWhatIsType
   EXPECT_EQ(AppState.modified, 1);
 }
 
+TEST_F(QuoteHeaderWindow, AFileOfTheProgramPickedAsLogoIsRefusedAtOnce) {
+  Company.logo = "logo.png";
+  dir.write("user/clienti.dat", "register");
+  window.show();
+  QApplication::processEvents();
+  ui->file_answers = {dir.file("user/clienti.dat")};
+  window.Image1DblClick();
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("\"clienti.dat\" is not the name of a picture"), std::string::npos);
+  window.BitBtn1->click();
+  EXPECT_EQ(Company.logo, "logo.png");
+  EXPECT_EQ(dir.read("user/clienti.dat"), "register");
+}
+
 TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
   window.open_customers = [] { Customers.push_back(QuoteTest::named("Nuovo")); };
   window.show();
