@@ -64,9 +64,13 @@ void roll_back_invalid_edit() {
 }
 
 // The cells of a new step: a cell not touched since the last step (or the
-// restore of one) is that step's stored copy; the others are copied and
-// their copies become what they are known to equal.
+// restore of one) is that step's stored copy, known without comparing. A
+// touched cell that came out as the step before holds it at its place is
+// that copy too (so an edit that changes nothing stores nothing); the others
+// are copied. Either way the cell is then known to equal its step's copy.
 std::vector<std::shared_ptr<const Tcell>> cells_of_new_step() {
+  const std::vector<std::shared_ptr<const Tcell>>* before =
+      UndoPosition >= 0 ? &UndoHistory[static_cast<std::size_t>(UndoPosition)].cells : nullptr;
   const Tcells& cells = Cells;
   std::vector<std::shared_ptr<const Tcell>> step;
   step.reserve(cells.size());
@@ -75,7 +79,8 @@ std::vector<std::shared_ptr<const Tcell>> cells_of_new_step() {
     // A change made through a reference kept from before the last step would be lost here.
     assert(!stored || *stored == cells[c]);
     if (!stored) {
-      stored = std::make_shared<const Tcell>(cells[c]);
+      const bool as_before = before && c < before->size() && *(*before)[c] == cells[c];
+      stored = as_before ? (*before)[c] : std::make_shared<const Tcell>(cells[c]);
       Cells.set_stored(c, stored);
     }
     step.push_back(std::move(stored));

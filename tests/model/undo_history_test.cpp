@@ -162,6 +162,15 @@ TEST_F(UndoSharing, ReadingRedrawingAndStepsBackKeepCellsShared) {
   expect_last_step_is_live();
 }
 
+TEST_F(UndoSharing, ATouchedCellThatCameOutAsItWasIsNotStoredAgain) {
+  current_cell().name = "A";  // touched, but as it was
+  Cells[1].name = "changed";
+  push_undo_snapshot();
+  EXPECT_EQ(stored(1, 0), stored(0, 0));
+  EXPECT_NE(stored(1, 1), stored(0, 1));
+  expect_last_step_is_live();
+}
+
 TEST_F(UndoSharing, NoChangeIsLostHoweverItIsMade) {
   Cells[2].free_modules.emplace_back().selected = true;
   Cells[0].walls.emplace_back().selected2 = true;
