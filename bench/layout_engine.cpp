@@ -1,16 +1,18 @@
 // One edit as the user pays for it: laying out the current cell again and
 // taking the undo snapshot of the whole project, on a large generated project
 // (30 cells of 24 walls with 10 bays each and 40 free modules a cell) and on
-// one room of 200 walls with as many bays; and a session whose history grows.
+// one room of 200 walls with as many bays; and sessions whose history grows:
+// edits of a project of 30 and of 120 cells, and reorders of all its cells.
 #include "model/layout/layout_engine.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
+#include <malloc.h>
 
 #include <cstddef>
-#include <fstream>
+#include <string>
 #include <vector>
 
+#include "model/state/cell_list.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/undo_history.h"
@@ -60,35 +62,58 @@ void BM_SnapshotOfLargeProject(benchmark::State& state) {
 }
 BENCHMARK(BM_SnapshotOfLargeProject)->Unit(benchmark::kMicrosecond);
 
-// Resident memory of the process in megabytes.
-double resident_megabytes() {
-  std::ifstream statm("/proc/self/statm");
-  double total_pages = 0, resident_pages = 0;
-  statm >> total_pages >> resident_pages;
-  return resident_pages * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+// Heap memory in use, in megabytes: unlike the resident size it falls again
+// when a repetition frees its history, so each repetition reads its own growth.
+double heap_megabytes() {
+  const struct mallinfo2 heap = mallinfo2();
+  return static_cast<double>(heap.uordblks + heap.hblkhd) / 1e6;
 }
 
-// A session of 1,000 edits, every step kept in the history. With change_wall
-// each edit gives a wall of the current cell another height, so that cell
-// differs from the step before; otherwise the edit lays the cell out again.
+// A session of 1,000 edits of a project of state.range(0) cells, every step
+// kept in the history. With change_wall each edit gives a wall of the current
+// cell another height, so that cell differs from the step before; otherwise
+// the edit lays the cell out again.
 void run_growing_history(benchmark::State& state, bool change_wall) {
-  make_large_project(30, 3, 40);
-  const double before = resident_megabytes();
+  make_large_project(static_cast<int>(state.range(0)), 3, 40);
+  const double before = heap_megabytes();
   double height = 2000;  // the walls' height: the edit swaps it with 2100
   for (auto _ : state) {
     if (change_wall) current_cell().walls[0].module_height = height = 4100 - height;
     recompute_layout();
     push_undo_snapshot();
   }
-  state.counters["resident_growth_MB"] = resident_megabytes() - before;
+  state.counters["heap_growth_MB"] = heap_megabytes() - before;
   state.counters["steps"] = static_cast<double>(UndoHistory.size());
 }
 
 void BM_EditLargeProjectGrowingHistory(benchmark::State& state) { run_growing_history(state, false); }
-BENCHMARK(BM_EditLargeProjectGrowingHistory)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditLargeProjectGrowingHistory)->Arg(30)->Arg(120)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_ChangeWallOfLargeProjectGrowingHistory(benchmark::State& state) { run_growing_history(state, true); }
-BENCHMARK(BM_ChangeWallOfLargeProjectGrowingHistory)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChangeWallOfLargeProjectGrowingHistory)
+    ->Arg(30)
+    ->Arg(120)
+    ->Iterations(1000)
+    ->Unit(benchmark::kMicrosecond);
+
+// A session of 1,000 reorders through the cell order form, each moving the
+// first cell to the end, so that every cell changes its place; every step kept.
+void BM_ReorderCellsOfLargeProjectGrowingHistory(benchmark::State& state) {
+  make_large_project(30, 3, 40);
+  // Named apart, so that no cell equals the one that takes its place.
+  for (std::size_t c = 0; c < Cells.size(); ++c) Cells[c].name = "Cell " + std::to_string(c + 1);
+  push_undo_snapshot();
+  const double before = heap_megabytes();
+  for (auto _ : state) {
+    CellOrderForm form = cell_order_form();
+    form.selected = 0;
+    for (std::size_t moves = 1; moves < Cells.size(); ++moves) move_cell_line(form, 1);
+    apply_cell_order(form);
+  }
+  state.counters["heap_growth_MB"] = heap_megabytes() - before;
+  state.counters["steps"] = static_cast<double>(UndoHistory.size());
+}
+BENCHMARK(BM_ReorderCellsOfLargeProjectGrowingHistory)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_EditRoomOf200Walls(benchmark::State& state) {
   make_large_project(1, 25, 40);

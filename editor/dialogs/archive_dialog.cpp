@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
 #include "editor/main/qt_lang_text.h"
 #include "model/files/archive_list.h"
 #include "model/files/file_io.h"
@@ -31,7 +32,7 @@ constexpr int DefaultColumnWidth = 110;
 constexpr int MinimumColumnWidth = 24;
 
 QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
-  auto* button = new QPushButton(parent->style()->standardIcon(icon), QString(), parent);
+  auto* button = new QPushButton(standard_icon(icon), QString(), parent);
   button->setIconSize(QSize(20, 20));
   button->setFixedSize(34, 30);
   return button;

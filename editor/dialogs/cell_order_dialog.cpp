@@ -13,8 +13,8 @@ TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {
   setObjectName("Fordinamento");
   setWindowTitle("Ordinamento celle");
   ListBox1 = new QListWidget;
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), "");
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), "");
+  BitBtn1 = new QPushButton(standard_icon(QStyle::SP_ArrowUp), "");
+  BitBtn2 = new QPushButton(standard_icon(QStyle::SP_ArrowDown), "");
   BitBtn3 = ok_button(this);
   BitBtn4 = cancel_button(this);
   auto* grid = new QGridLayout(this);
@@ -45,7 +45,8 @@ void TFordinamento::showEvent(QShowEvent* event) {
 void TFordinamento::show_lines() {
   const int selected = form_.selected;
   ListBox1->clear();
-  for (int cell : form_.order) ListBox1->addItem(QString::fromStdString(Cells.at(static_cast<std::size_t>(cell)).name));
+  const Tcells& cells = Cells;  // reading the names must not count as an edit of the cells
+  for (int cell : form_.order) ListBox1->addItem(QString::fromStdString(cells.at(static_cast<std::size_t>(cell)).name));
   ListBox1->setCurrentRow(selected);
 }
 

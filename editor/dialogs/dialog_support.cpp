@@ -1,9 +1,10 @@
 #include "editor/dialogs/dialog_support.h"
 
+#include <QApplication>
 #include <QLocale>
-#include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "model/base/rounding.h"
 #include "model/base/string_utils.h"
@@ -21,13 +22,32 @@ bool read_typed_number(const QString& text, double& value) {
   return parse_double(comma_to_point(text.trimmed().toStdString()), value) && std::isfinite(value);
 }
 
+namespace {
+
+std::map<QStyle::StandardPixmap, QIcon>& icon_cache() {
+  static std::map<QStyle::StandardPixmap, QIcon> icons;
+  return icons;
+}
+
+void forget_icons() { icon_cache().clear(); }
+
+}  // namespace
+
+const QIcon& standard_icon(QStyle::StandardPixmap which) {
+  auto& icons = icon_cache();
+  // The icons go with the application that looked them up.
+  if (icons.empty()) qAddPostRoutine(forget_icons);
+  auto found = icons.find(which);
+  if (found == icons.end()) found = icons.emplace(which, QApplication::style()->standardIcon(which)).first;
+  return found->second;
+}
+
 QPushButton* ok_button(QWidget* parent) {
-  auto* button = new QPushButton(parent->style()->standardIcon(QStyle::SP_DialogOkButton), "OK", parent);
+  auto* button = new QPushButton(standard_icon(QStyle::SP_DialogOkButton), "OK", parent);
   button->setDefault(true);
   return button;
 }
 
 QPushButton* cancel_button(QWidget* parent, const char* caption) {
-  return new QPushButton(parent->style()->standardIcon(QStyle::SP_DialogCancelButton), QString::fromUtf8(caption),
-                         parent);
+  return new QPushButton(standard_icon(QStyle::SP_DialogCancelButton), QString::fromUtf8(caption), parent);
 }

@@ -1,9 +1,12 @@
 // Small pieces the editing dialogs share: the user's decimal separator,
-// numbers as the dialogs show them, and the OK and Cancel buttons.
+// numbers as the dialogs show them, the style's icons and the OK and Cancel
+// buttons.
 #pragma once
 
+#include <QIcon>
 #include <QPushButton>
 #include <QString>
+#include <QStyle>
 #include <string>
 
 // The decimal separator of the user's locale.
@@ -12,6 +15,10 @@ char user_decimal_point();
 QString short_number(double value);
 // A typed number; "," and "." alike. False when the text is not one.
 bool read_typed_number(const QString& text, double& value);
+
+// The application style's icon, looked up once for every window: each lookup
+// searches the icon theme, and two dozen windows are made at start-up.
+const QIcon& standard_icon(QStyle::StandardPixmap which);
 
 QPushButton* ok_button(QWidget* parent);
 QPushButton* cancel_button(QWidget* parent, const char* caption = "Annulla");

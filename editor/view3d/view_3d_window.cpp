@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <cstddef>
+#include <utility>
 
 #include "editor/main/qt_lang_text.h"
 #include "gfx3d/bitmap32.h"
@@ -217,13 +219,13 @@ void TF3d::imm1Click() {
   // Whatever happens, the view ends on the current cell again.
   auto show_current_cell = [this] {
     if (AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size())
-      genera_3d(Cells[static_cast<std::size_t>(AppState.current_cell)]);
+      genera_3d(std::as_const(Cells)[static_cast<std::size_t>(AppState.current_cell)]);
     GLStageViewer1->Buffer().Render();
   };
   try {
-    for (Tcell& cell : Cells) {
-      genera_3d(cell);
-      cell.picture = picture_of(white_frame());
+    for (std::size_t c = 0; c < Cells.size(); ++c) {
+      genera_3d(std::as_const(Cells)[c]);
+      Cells.set_picture(c, picture_of(white_frame()));
     }
   } catch (...) {
     show_current_cell();

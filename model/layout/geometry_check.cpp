@@ -26,7 +26,7 @@ bool valid_corner(const Tlinea& a, const Tlinea& b) {
 }  // namespace
 
 bool check_cell_geometry() {
-  const Tcell& cell = current_cell();
+  const Tcell& cell = read_current_cell();
   for (int i = 0; i < static_cast<int>(cell.walls.size()); ++i)
     if (!valid_corner(cell.walls[static_cast<std::size_t>(i)],
                       cell.walls[static_cast<std::size_t>(next_wall_index(cell, i))]))

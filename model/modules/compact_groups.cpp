@@ -1,10 +1,12 @@
 #include "model/modules/compact_groups.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/corner_joints.h"
@@ -114,14 +116,49 @@ void rebuild_cell_groups(Tcell& cell, int cell_index) {
   }
 }
 
+// Everything a cell derives from its own content, its index and the load table.
+void rebuild_cell(Tcell& cell, int cell_index) {
+  rebuild_cell_groups(cell, cell_index);
+  compute_cell_end_frame_heights(cell);
+  recompute_cell_load_overrides(cell);
+}
+
+// A cell skipped as up to date must rebuild to itself: a change made through
+// a reference kept from before its last rebuild would be missed.
+[[maybe_unused]] bool still_up_to_date(const Tcell& cell, int cell_index) {
+  Tcell rebuilt = cell;
+  rebuild_cell(rebuilt, cell_index);
+  return rebuilt == cell;
+}
+
+// The number that names the load table the cells were last rebuilt with; a
+// new one whenever the table changes, so every cell is rebuilt again.
+unsigned derivation_inputs() {
+  static unsigned inputs = 0;
+  static Tres table_seen;
+  if (inputs == 0 || MaxLoadTable != table_seen) {
+    table_seen = MaxLoadTable;
+    ++inputs;
+  }
+  return inputs;
+}
+
 }  // namespace
 
 void rebuild_compact_groups() {
-  for (std::size_t c = 0; c < Cells.size(); ++c) rebuild_cell_groups(Cells[c], static_cast<int>(c));
   // Every cell, not just the current one: frame heights are not stored, and a
-  // reopened project must quote the frames of all its cells.
-  for (Tcell& cell : Cells) compute_cell_end_frame_heights(cell);
-  recompute_load_overrides();
+  // reopened project must quote the frames of all its cells. Another cell
+  // not changed since its last rebuild, under the same load table, is
+  // skipped; the current one, which edits keep references into, never is.
+  const unsigned inputs = derivation_inputs();
+  for (std::size_t c = 0; c < Cells.size(); ++c) {
+    const int index = static_cast<int>(c);
+    if (index != AppState.current_cell && Cells.derived_up_to_date(c, inputs)) {
+      assert(still_up_to_date(std::as_const(Cells)[c], index));
+      continue;
+    }
+    Cells.refresh_derived(c, inputs, [index](Tcell& cell) { rebuild_cell(cell, index); });
+  }
 }
 
 double compact_group_depth(double module_length) { return module_length + kRailAllowance; }
@@ -138,7 +175,7 @@ int max_fixed_compact_number(int cell_index) {
     if (!is_fixed_compact_code(code)) return;
     if (std::optional<int> number = compact_group_number(code)) largest = std::max(largest, *number);
   };
-  const Tcell& cell = Cells.at(static_cast<std::size_t>(cell_index));
+  const Tcell& cell = std::as_const(Cells).at(static_cast<std::size_t>(cell_index));
   for (const Tmodulo_agg& module : cell.free_modules) consider(module.code);
   for (const Tlinea& wall : cell.walls)
     for (const Tmodulo& bay : wall.modules) consider(bay.group_code);

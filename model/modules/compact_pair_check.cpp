@@ -1,5 +1,7 @@
 #include "model/modules/compact_pair_check.h"
 
+#include <utility>
+
 #include "model/layout/module_shape.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
@@ -27,7 +29,7 @@ bool aligned(const Tmodulo& a, const Tmodulo& b) {
 }  // namespace
 
 SelectedPair get_two_selected_modules(int cell_index) {
-  const Tcell& cell = Cells.at(static_cast<std::size_t>(cell_index));
+  const Tcell& cell = std::as_const(Cells).at(static_cast<std::size_t>(cell_index));
   SelectedPair pair;
   for (const Tmodulo_agg& module : cell.free_modules)
     if (module.selected) note_selected(pair, as_bay_record(module));

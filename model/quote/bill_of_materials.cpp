@@ -121,5 +121,6 @@ void build_bill_of_materials() {
   rebuild_compact_groups();
   CodeIndex index(CodesTable);
   QuoteDetails.assign(Cells.size(), {});
-  for (std::size_t c = 0; c < Cells.size(); ++c) QuoteDetails[c] = bill_of_cell(index, Cells[c]);
+  const Tcells& cells = Cells;  // read only, so the undo history keeps sharing them
+  for (std::size_t c = 0; c < cells.size(); ++c) QuoteDetails[c] = bill_of_cell(index, cells[c]);
 }

@@ -161,10 +161,12 @@ double max_load_pair(double neighbour_length, double own_length) {
   return std::min(max_load_lookup(own_length), load_column(neighbour_length, 3));
 }
 
+void recompute_cell_load_overrides(Tcell& cell) {
+  clear_cell_overrides(cell);
+  for (int w = 0; w < static_cast<int>(cell.walls.size()); ++w) mark_corners(cell, w);
+  mark_free_modules(cell);
+}
+
 void recompute_load_overrides() {
-  for (Tcell& cell : Cells) {
-    clear_cell_overrides(cell);
-    for (int w = 0; w < static_cast<int>(cell.walls.size()); ++w) mark_corners(cell, w);
-    mark_free_modules(cell);
-  }
+  for (Tcell& cell : Cells.edit_all()) recompute_cell_load_overrides(cell);
 }

@@ -19,5 +19,7 @@ double max_load_lookup(double length);
 // smaller of its own load and the limit the neighbour imposes (0 when none).
 double max_load_pair(double neighbour_length, double own_length);
 
-// Recomputes the transient load overrides of every bay and free module of every cell.
+// Recomputes the transient load overrides of every bay and free module of the cell.
+void recompute_cell_load_overrides(Tcell& cell);
+// The same for every cell.
 void recompute_load_overrides();

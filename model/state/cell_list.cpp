@@ -10,7 +10,7 @@
 void add_cell(const std::string& name, int copy_from) {
   Tcell cell;
   if (copy_from >= 0 && static_cast<std::size_t>(copy_from) < Cells.size()) {
-    cell = Cells[static_cast<std::size_t>(copy_from)];
+    cell = std::as_const(Cells)[static_cast<std::size_t>(copy_from)];
     cell.picture.reset();
   }
   cell.name = name;
@@ -36,8 +36,7 @@ void move_cell_line(CellOrderForm& form, int by) {
 void apply_cell_order(const CellOrderForm& form) {
   if (form.order.size() != Cells.size()) return;
   AppState.current_cell = form.selected < 0 ? 0 : form.selected;
-  Tcells ordered;
-  for (int from : form.order) ordered.push_back(Cells.at(static_cast<std::size_t>(from)));
-  Cells = std::move(ordered);
+  // Moved, not copied: the undo step shares every cell with the step before.
+  Cells.reorder(form.order);
   push_undo_snapshot();
 }

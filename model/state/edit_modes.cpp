@@ -1,6 +1,8 @@
 #include "model/state/edit_modes.h"
 
 #include <array>
+#include <cstddef>
+#include <utility>
 
 #include "model/layout/cell_walls.h"
 #include "model/layout/wall_editing.h"
@@ -31,8 +33,26 @@ void release_tool_buttons() {
   for (int button : mode_buttons) ui().set_tool_button_down(button, false);
 }
 
+namespace {
+
+bool has_selection(const Tcell& cell) {
+  for (const Tlinea& wall : cell.walls) {
+    if (wall.selected || wall.selected2) return true;
+    for (const Tmodulo& bay : wall.modules)
+      if (bay.selected || bay.selected2) return true;
+  }
+  for (const Tmodulo_agg& module : cell.free_modules)
+    if (module.selected || module.selected2) return true;
+  return false;
+}
+
+}  // namespace
+
 void clear_all_selections() {
-  for (Tcell& cell : Cells) {
+  // Only cells with something selected are touched, so the others stay shared with the undo step.
+  for (std::size_t c = 0; c < Cells.size(); ++c) {
+    if (!has_selection(std::as_const(Cells)[c])) continue;
+    Tcell& cell = Cells[c];
     for (Tlinea& wall : cell.walls) {
       wall.selected = wall.selected2 = false;
       for (Tmodulo& bay : wall.modules) bay.selected = bay.selected2 = false;

@@ -197,7 +197,6 @@ struct Tcell {
            wall_thickness == o.wall_thickness && name == o.name;
   }
 };
-using Tcells = std::vector<Tcell>;
 
 // Program state and preferences.
 struct Tvar_amb {
@@ -243,8 +242,9 @@ struct Tvar_amb {
 };
 
 // One step of the undo history. Stored cells are never changed again, so a
-// step shares every cell that equals the one in the step before it: a long
-// session keeps one copy of each cell version, not of the whole project per edit.
+// step shares every cell the edit did not touch with the step before it: a
+// long session keeps one copy of each cell version, not of the whole project
+// per edit.
 struct Tundo_snapshot {
   std::vector<std::shared_ptr<const Tcell>> cells;
   Tvar_amb state;
@@ -332,3 +332,6 @@ struct Tarchive_entry {
 
   bool operator==(const Tarchive_entry&) const = default;
 };
+
+// The array of cells (Tcells) builds on the records above.
+#include "model/state/cell_array.h"  // IWYU pragma: export

@@ -1,11 +1,13 @@
 #include "model/state/undo_history.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <memory>
 #include <vector>
 
 #include "model/layout/geometry_check.h"
+#include "model/state/current_cell.h"
 #include "model/state/edit_modes.h"
 #include "model/state/globals.h"
 #include "model/state/tool_buttons.h"
@@ -48,7 +50,7 @@ void keep_live_settings(const Tvar_amb& live, Tvar_amb& restored) {
 bool current_outline_needs_check() {
   const int index = AppState.current_cell;
   if (index < 0 || index >= static_cast<int>(Cells.size())) return false;
-  return Cells[static_cast<std::size_t>(index)].outline_closed && !AppState.outline_mode;
+  return read_current_cell().outline_closed && !AppState.outline_mode;
 }
 
 // Returns to the step before the rejected one and forgets the rejected step.
@@ -61,27 +63,52 @@ void roll_back_invalid_edit() {
   ui().show_message(lang_text(8));
 }
 
-// The cells of a new step: those equal to the same cell of the step before are
-// shared with it, the others copied.
+// The cells of a new step: a cell not touched since the last step (or the
+// restore of one) is that step's stored copy, known without comparing. A
+// touched cell that came out as the step before holds it at its place is
+// that copy too (so an edit that changes nothing stores nothing); the others
+// are copied. Either way the cell is then known to equal its step's copy.
 std::vector<std::shared_ptr<const Tcell>> cells_of_new_step() {
   const std::vector<std::shared_ptr<const Tcell>>* before =
       UndoPosition >= 0 ? &UndoHistory[static_cast<std::size_t>(UndoPosition)].cells : nullptr;
-  std::vector<std::shared_ptr<const Tcell>> cells;
-  cells.reserve(Cells.size());
-  for (std::size_t c = 0; c < Cells.size(); ++c) {
-    if (before && c < before->size() && *(*before)[c] == Cells[c])
-      cells.push_back((*before)[c]);
-    else
-      cells.push_back(std::make_shared<const Tcell>(Cells[c]));
+  const Tcells& cells = Cells;
+  std::vector<std::shared_ptr<const Tcell>> step;
+  step.reserve(cells.size());
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    std::shared_ptr<const Tcell> stored = cells.stored(c);
+    // A change made through a reference kept from before the last step would be lost here.
+    assert(!stored || *stored == cells[c]);
+    if (!stored) {
+      const bool as_before = before && c < before->size() && *(*before)[c] == cells[c];
+      stored = as_before ? (*before)[c] : std::make_shared<const Tcell>(cells[c]);
+      Cells.set_stored(c, stored);
+    }
+    step.push_back(std::move(stored));
   }
-  return cells;
+  return step;
+}
+
+// The live cells as the step stored them, without their second wall marks; a
+// cell that had none stays known to equal its stored copy.
+void restore_cells(const std::vector<std::shared_ptr<const Tcell>>& step) {
+  Cells.clear();
+  for (std::size_t c = 0; c < step.size(); ++c) {
+    Tcell cell = *step[c];
+    bool marked = false;
+    for (Tlinea& wall : cell.walls) {
+      marked = marked || wall.selected2;
+      wall.selected2 = false;
+    }
+    Cells.push_back(std::move(cell));
+    if (!marked) Cells.set_stored(c, step[c]);
+  }
 }
 
 }  // namespace
 
 void push_undo_snapshot() {
   AppState.modified = 1;
-  for (Tcell& cell : Cells) cell.picture.reset();
+  for (std::size_t c = 0; c < Cells.size(); ++c) Cells.set_picture(c, nullptr);
   Tundo_snapshot entry{cells_of_new_step(), AppState};
   ++UndoPosition;
   UndoHistory.resize(static_cast<std::size_t>(UndoPosition));
@@ -100,10 +127,7 @@ void step_undo_history(int delta) {
     keep_live_settings(AppState, restored);
     restored.modified = 1;
     AppState = std::move(restored);
-    Cells.clear();
-    for (const auto& cell : entry.cells) Cells.push_back(*cell);
-    for (Tcell& cell : Cells)
-      for (Tlinea& wall : cell.walls) wall.selected2 = false;
+    restore_cells(entry.cells);
   }
   update_undo_buttons();
   if (AppState.current_cell >= static_cast<int>(Cells.size()) || AppState.current_cell < 0) AppState.current_cell = 0;

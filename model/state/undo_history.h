@@ -1,9 +1,9 @@
-// The undo history: every edit ends with a snapshot of all cells (sharing those
-// the step before holds unchanged) and of the program state; Undo and Redo step
-// through the snapshots. Taking a
-// snapshot marks the project modified, drops the cells' 3-D pictures (they
-// must be taken again after an edit) and rolls back an edit that leaves the
-// current cell's closed outline invalid.
+// The undo history: every edit ends with a snapshot of all cells (sharing with
+// the step before every cell the edit did not touch, which the cell array
+// knows without comparing) and of the program state; Undo and Redo step
+// through the snapshots. Taking a snapshot marks the project modified, drops
+// the cells' 3-D pictures (they must be taken again after an edit) and rolls
+// back an edit that leaves the current cell's closed outline invalid.
 //
 // The history lives in the globals UndoHistory and UndoPosition (the index of
 // the current snapshot, -1 when the history is empty).

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "model/modules/compact_groups.h"
 #include "project_globals_fixture.h"
 
 namespace {
@@ -92,6 +93,18 @@ TEST_F(LoadOverrides, HighCornerLimitsTheBayByItsNeighbourAndStaleOverridesAreCl
   EXPECT_TRUE(first.custom_load);
   EXPECT_EQ(max_load_label(first), "Max 200 Kg");
   EXPECT_EQ(max_load_label(cell().walls[1].modules[1]), "Max 300 Kg");
+}
+
+// The plan's rebuild skips a cell it has brought up to date, but not once the
+// load table has changed.
+TEST_F(LoadOverrides, RebuildFollowsAChangedLoadTable) {
+  cell().walls[1].start_join_high = true;
+  rebuild_compact_groups();
+  const Tcells& cells = Cells;
+  EXPECT_EQ(cells[0].walls[1].modules[0].custom_load_value, 200.0);
+  MaxLoadTable[2][3] = "150";  // the limit a 1300 neighbour imposes
+  rebuild_compact_groups();
+  EXPECT_EQ(cells[0].walls[1].modules[0].custom_load_value, 150.0);
 }
 
 TEST_F(LoadOverrides, CornersWrapAroundTheWallList) {

@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "layout_fixture.h"
 #include "model/layout/geometry_check.h"
 #include "model/layout/layout_engine.h"
+#include "model/modules/compact_groups.h"
+#include "model/state/cell_list.h"
+#include "model/state/edit_modes.h"
 
 namespace {
 
@@ -70,7 +75,7 @@ TEST_F(UndoHistoryTest, EditsAddStepsThatUndoAndRedoWalkThrough) {
 // copies the session and the roll-back show.)
 TEST_F(UndoHistoryTest, SnapshotDropsTheCellPictures) {
   Cells.push_back(Tcell{});
-  for (Tcell& c : Cells) c.picture = std::make_shared<Tpicture>();
+  for (Tcell& c : Cells.edit_all()) c.picture = std::make_shared<Tpicture>();
   push_undo_snapshot();
   for (const Tcell& c : Cells) EXPECT_FALSE(c.picture);
   for (const auto& c : UndoHistory[0].cells) EXPECT_FALSE(c->picture);
@@ -91,6 +96,108 @@ TEST_F(UndoHistoryTest, StepsShareTheCellsThatDidNotChange) {
   EXPECT_EQ(Cells[1].name, "");
   step_undo_history(1);
   EXPECT_EQ(Cells[1].name, "changed");
+}
+
+// Sharing is by identity: a cell the edit did not touch is the step before's
+// object, whatever its place, and a touched one is a fresh copy of it.
+class UndoSharing : public UndoHistoryTest {
+ protected:
+  void SetUp() override {
+    UndoHistoryTest::SetUp();
+    Cells = {Tcell{}, Tcell{}, Tcell{}};
+    for (std::size_t c = 0; c < 3; ++c) Cells[c].name = std::string(1, static_cast<char>('A' + c));
+    push_undo_snapshot();
+  }
+  static const Tcell* stored(int step, std::size_t c) {
+    return UndoHistory.at(static_cast<std::size_t>(step)).cells.at(c).get();
+  }
+  static std::string names() {
+    std::string all;
+    for (const Tcell& c : Cells) all += c.name;
+    return all;
+  }
+  // Every cell of the last step equals the live one: no change was lost.
+  static void expect_last_step_is_live() {
+    const auto& step = UndoHistory.back().cells;
+    ASSERT_EQ(step.size(), Cells.size());
+    for (std::size_t c = 0; c < step.size(); ++c) EXPECT_TRUE(*step[c] == std::as_const(Cells)[c]) << c;
+  }
+};
+
+TEST_F(UndoSharing, ReorderingInsertingAndDeletingShareEveryUnchangedCell) {
+  CellOrderForm form = cell_order_form();
+  form.selected = 0;
+  move_cell_line(form, 1);
+  move_cell_line(form, 1);
+  apply_cell_order(form);  // every cell changes its place
+  EXPECT_EQ(names(), "BCA");
+  EXPECT_EQ(std::tuple(stored(1, 0), stored(1, 1), stored(1, 2)), std::tuple(stored(0, 1), stored(0, 2), stored(0, 0)));
+  add_cell("D", 0);
+  push_undo_snapshot();
+  for (std::size_t c = 0; c < 3; ++c) EXPECT_EQ(stored(2, c), stored(1, c)) << c;
+  Cells.erase(Cells.begin() + 1);
+  push_undo_snapshot();
+  EXPECT_EQ(std::tuple(stored(3, 0), stored(3, 1), stored(3, 2)), std::tuple(stored(2, 0), stored(2, 2), stored(2, 3)));
+  expect_last_step_is_live();
+  step_undo_history(-3);
+  EXPECT_EQ(names(), "ABC");
+  step_undo_history(3);
+  EXPECT_EQ(names(), "BAD");
+}
+
+TEST_F(UndoSharing, ReadingRedrawingAndStepsBackKeepCellsShared) {
+  Cells[1].name = "changed";
+  push_undo_snapshot();
+  step_undo_history(-1);
+  // What a redraw and the dialogs do without changing a cell.
+  EXPECT_EQ(names(), "ABC");
+  EXPECT_EQ(cell_order_form().order.size(), 3u);
+  rebuild_compact_groups();
+  clear_all_selections();
+  current_cell().name = "edited";
+  push_undo_snapshot();
+  EXPECT_EQ(std::tuple(stored(1, 1), stored(1, 2)), std::tuple(stored(0, 1), stored(0, 2)));
+  EXPECT_NE(stored(1, 0), stored(0, 0));
+  EXPECT_EQ(stored(0, 0)->name, "A") << "the step before is left as it was";
+  expect_last_step_is_live();
+}
+
+TEST_F(UndoSharing, ATouchedCellThatCameOutAsItWasIsNotStoredAgain) {
+  current_cell().name = "A";  // touched, but as it was
+  Cells[1].name = "changed";
+  push_undo_snapshot();
+  EXPECT_EQ(stored(1, 0), stored(0, 0));
+  EXPECT_NE(stored(1, 1), stored(0, 1));
+  expect_last_step_is_live();
+}
+
+TEST_F(UndoSharing, NoChangeIsLostHoweverItIsMade) {
+  Cells[2].free_modules.emplace_back().selected = true;
+  Cells[0].walls.emplace_back().selected2 = true;
+  push_undo_snapshot();
+  const std::function<void()> changes[] = {
+      [] { Cells[0].clearance = 1; },
+      [] { Cells.at(1).clearance = 2; },
+      [] { current_cell().clearance = 3; },
+      [] { Cells.back().clearance = 4; },
+      [] { Cells.edit_all()[1].clearance = 5; },
+      [] { clear_all_selections(); },
+      [] { rebuild_compact_groups(); },
+  };
+  for (std::size_t i = 0; i < std::size(changes); ++i) {
+    SCOPED_TRACE(i);
+    changes[i]();
+    push_undo_snapshot();
+    expect_last_step_is_live();
+  }
+  EXPECT_FALSE(std::as_const(Cells)[2].free_modules[0].selected);
+  // A step back clears the second wall mark the step stored: the next step keeps the cleared wall.
+  step_undo_history(-(static_cast<int>(std::size(changes))));
+  EXPECT_FALSE(std::as_const(Cells)[0].walls[0].selected2);
+  push_undo_snapshot();
+  expect_last_step_is_live();
+  EXPECT_NE(stored(2, 0), stored(1, 0));
+  EXPECT_EQ(std::tuple(stored(2, 1), stored(2, 2)), std::tuple(stored(1, 1), stored(1, 2)));
 }
 
 // Tripwire: a new field of Tvar_amb changes its size. Classify it, in the undo

@@ -8,9 +8,9 @@
 #include <QSpinBox>
 #include <filesystem>
 
-#include "support/scripted_ui.h"
 #include "print_fixture.h"
 #include "support/room_outline.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST_F(PrintWindow, OpeningShowsTheFirstPageAndTheTotals) {
 }
 
 TEST_F(PrintWindow, PicturesOptionAppearsWhenEveryCellHasOne) {
-  for (Tcell& cell : Cells) cell.picture = picture();
+  for (Tcell& cell : Cells.edit_all()) cell.picture = picture();
   open();
   EXPECT_TRUE(window.CheckBox4->isVisible());
   EXPECT_TRUE(window.CheckBox4->isChecked());

@@ -2,9 +2,11 @@
 // files, and the written file checked by admesh.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "../output/external_tool.h"
+#include "gfx3d/platform_utilities.h"
 #include "gfx3d/streams.h"
 #include "scene3d/base_mesh.h"
 #include "scene_fixture.h"
@@ -78,6 +80,72 @@ TEST_F(StlFile, FormDetectionAndAsciiTokens) {
             1);
   EXPECT_EQ(First().Vertices().GetItem(2).y, 1);
   EXPECT_EQ(First().Normals().GetItem(0).z, 1);
+}
+
+TEST_F(StlFile, AsciiNumbersAndFieldsAtTheirEdges) {
+  // Exponents, a decimal comma in quotes, a stray word read as 0, no break after the last line.
+  ASSERT_EQ(Load("solid\nfacet normal 0 0 1e0\nouter loop\nvertex \"0,5\" 0 0\nvertex 1 0 x\n"
+                 "vertex 0, 1.5E+0, 0,\nendloop\nendfacet\nendsolid"),
+            1);
+  EXPECT_EQ(First().Vertices().GetItem(0).x, 0.5f);
+  EXPECT_EQ(First().Vertices().GetItem(1).z, 0.0f);
+  EXPECT_EQ(First().Vertices().GetItem(2).y, 1.5f);
+  EXPECT_EQ(First().Normals().GetItem(2).z, 1.0f);
+  // A field too many or too few, an empty field between two commas, or a longer keyword: nothing.
+  for (const char* corner : {"vertex 0 1 0 0", "vertex 0 1", "vertex 0,,1,0", "vertexes 0 1 0", "\"vertex 0 1 0"}) {
+    const std::string text = std::string("solid\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\n") +
+                             corner + "\nendloop\nendfacet\nendsolid\n";
+    EXPECT_EQ(Load(text), 0) << corner;
+  }
+}
+
+// Numbers read on the quick path round exactly as a full parse does; the
+// others (too many digits, far exponents, words) take the full parse.
+TEST_F(StlFile, AsciiNumbersReadAsAFullParseReadsThem) {
+  const std::vector<std::string> numbers = {"0.1",
+                                            "-0.3",
+                                            "123456.789",
+                                            "16777217",
+                                            "0.000001",
+                                            "-0",
+                                            "1e22",
+                                            "1e23",
+                                            "9007199254740993",
+                                            "3.4028235e38",
+                                            "1.17549435e-38",
+                                            "7e-30",
+                                            ".5",
+                                            "5.",
+                                            "0.30000000000000004441",
+                                            "1e",
+                                            "+2",
+                                            "-.25E+1",
+                                            "x",
+                                            "2.5e0001"};
+  std::string text = "solid\n";
+  for (const std::string& number : numbers)
+    text +=
+        "facet normal " + number + " 0 0\nouter loop\nvertex 0 0 0\nvertex 1 0 0\nvertex 0 1 0\nendloop\nendfacet\n";
+  ASSERT_EQ(Load(text + "endsolid\n"), 1);
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    char* stop = nullptr;
+    const double full = std::strtod(numbers[i].c_str(), &stop);
+    const float expected = *stop == '\0' ? static_cast<float>(full) : static_cast<float>(StrToFloatDef(numbers[i], 0));
+    EXPECT_EQ(First().Normals().GetItem(static_cast<int>(3 * i)).x, expected) << numbers[i];
+  }
+}
+
+// Every cut of a file either still holds its last line and loads whole, or loads nothing.
+TEST_F(StlFile, EveryCutOfAnAsciiFileLoadsWholeOrNothing) {
+  const std::string text = AsciiStl(CubeFacets(2));
+  for (std::size_t size = 0; size <= text.size(); ++size) {
+    const std::string cut = text.substr(0, size);
+    const bool whole = cut.find("endsolid") != std::string::npos;
+    ASSERT_EQ(Load(cut), whole ? 1 : 0) << size;
+    if (whole) {
+      EXPECT_EQ(First().TriangleCount(), 12);
+    }
+  }
 }
 
 TEST_F(StlFile, MalformedFilesLoadNothingAndKeepEarlierMeshes) {

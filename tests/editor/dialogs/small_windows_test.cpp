@@ -1,10 +1,14 @@
 // The about box opens its links through the desktop; the wait box is shown at
-// once and keeps the program's title in every language.
+// once and keeps the program's title in every language; the OK and Cancel
+// buttons of the windows share the icons looked up once.
 #include <gtest/gtest.h>
 
 #include <QTest>
 
 #include "editor/dialogs/about_box.h"
+#include "editor/dialogs/dialog_support.h"
+#include "editor/dialogs/kit_choice_dialog.h"
+#include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "model/state/globals.h"
 #include "support/scripted_ui.h"
@@ -29,4 +33,17 @@ TEST(SmallWindows, AboutLinksOpenThroughTheDesktopAndTheWaitBoxKeepsTheTitle) {
   EXPECT_EQ(wait.windowTitle().toStdString(), AppTitle);
   EXPECT_EQ(wait.Label1->text(), "Bitte warten...");
   LangTable.clear();
+}
+
+TEST(SmallWindows, OkAndCancelButtonsOfEveryWindowShareOneLookedUpIcon) {
+  const QIcon& ok = standard_icon(QStyle::SP_DialogOkButton);
+  const QIcon& cancel = standard_icon(QStyle::SP_DialogCancelButton);
+  ASSERT_FALSE(ok.isNull() || cancel.isNull());
+  EXPECT_EQ(&standard_icon(QStyle::SP_DialogOkButton), &ok);
+  EXPECT_NE(ok.cacheKey(), cancel.cacheKey());
+  TFSelezioneKitCV kit(nullptr);
+  TFcopia_cella new_cell(nullptr);
+  for (const QPushButton* button : {kit.BitBtn1, new_cell.BitBtn1}) EXPECT_EQ(button->icon().cacheKey(), ok.cacheKey());
+  for (const QPushButton* button : {kit.BitBtn2, new_cell.BitBtn2})
+    EXPECT_EQ(button->icon().cacheKey(), cancel.cacheKey());
 }
