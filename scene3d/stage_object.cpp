@@ -548,7 +548,8 @@ void TGLBaseStageObject::DefineProperties(TPropertyDefiner& definer) {
 void TGLBaseStageObject::Render(TRenderContextInfo& rci) {
   bool render_self = true;
   bool render_children = !children_.empty();
-  switch (rci.visibilityCulling) {
+  // A list being compiled is replayed from every viewpoint: nothing is culled into it.
+  switch (rci.amalgamating ? vcNone : rci.visibilityCulling) {
     case vcInherited:
     case vcNone:
       break;
