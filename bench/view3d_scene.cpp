@@ -102,6 +102,14 @@ void BM_RebuildLargeCell(benchmark::State& state) {
 }
 BENCHMARK(BM_RebuildLargeCell)->ArgName("high")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The part of the rebuild that gathers the batches.
+void BM_BakeLargeCell(benchmark::State& state) {
+  LargeCellScene scene(state.range(0) == 1);
+  for (auto _ : state) scene.root->Bake(40);
+  count_cell(state, scene.cell, *scene.root);
+}
+BENCHMARK(BM_BakeLargeCell)->ArgName("high")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The whole 69 m diamond in the frame, pulled back along the view's line; or
 // close up: the middle of the bottom wall's run seen from inside the room,
 // about 6 m of it across the frame.

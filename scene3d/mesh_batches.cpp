@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx3d/matrix_operations.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/mesh_objects.h"
 
@@ -20,13 +19,19 @@ bool SameFace(const TGLFaceProperties& a, const TGLFaceProperties& b) {
          a.PolygonMode() == b.PolygonMode() && a.Shininess() == b.Shininess();
 }
 
-// Normals go by the inverse transpose, so stretched parts keep their faces' directions.
-TMatrix4f NormalMatrix(const TMatrix4f& toGroup) {
-  TMatrix4f m = toGroup;
-  m[3] = {0, 0, 0, 1};
-  InvertMatrix(m);
-  TransposeMatrix(m);
-  return m;
+// Normals go by the inverse transpose, so stretched parts keep their faces'
+// directions. The cofactors are that times the determinant, which the
+// normalising takes out but for its sign.
+TMatrix4f NormalMatrix(const TMatrix4f& m) {
+  TMatrix4f n{};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const int r1 = (r + 1) % 3, r2 = (r + 2) % 3, c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+      n[r][c] = m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1];
+    }
+  if (m[0][0] * n[0][0] + m[0][1] * n[0][1] + m[0][2] * n[0][2] < 0)
+    for (int r = 0; r < 3; ++r) n[r] = {-n[r].x, -n[r].y, -n[r].z, 0};
+  return n;
 }
 
 // v * M with w = 1, inline: the bake moves every corner of a large cell.
@@ -93,6 +98,7 @@ void TMeshBatches::Clear() {
   batches_.clear();
   chunk_of_square_.clear();
   batch_of_look_and_chunk_.clear();
+  last_look_ = {nullptr, 0};
 }
 
 int TMeshBatches::TriangleCount() const {
@@ -102,11 +108,14 @@ int TMeshBatches::TriangleCount() const {
 }
 
 int TMeshBatches::LookIndex(TGLMaterial& look) {
+  // Most parts share one material object, or one look with the part before.
+  if (&look == last_look_.first) return last_look_.second;
+  last_look_.first = &look;
   for (std::size_t i = 0; i < looks_.size(); ++i)
-    if (SameLook(*looks_[i], look)) return static_cast<int>(i);
+    if (SameLook(*looks_[i], look)) return last_look_.second = static_cast<int>(i);
   looks_.push_back(std::make_unique<TGLMaterial>(nullptr));
   looks_.back()->Assign(&look);
-  return static_cast<int>(looks_.size() - 1);
+  return last_look_.second = static_cast<int>(looks_.size() - 1);
 }
 
 int TMeshBatches::ChunkIndex(const TAffineVector& at) {

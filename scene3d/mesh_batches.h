@@ -60,4 +60,5 @@ class TMeshBatches {
   std::vector<TMeshBatch> batches_;
   std::map<std::pair<long, long>, int> chunk_of_square_;
   std::map<std::pair<int, int>, int> batch_of_look_and_chunk_;
+  std::pair<const TGLMaterial*, int> last_look_{nullptr, 0};  // the material object last asked for, and its look
 };
