@@ -36,6 +36,14 @@ class ViewFrames {
     viewer_.SetCamera(&camera);
   }
 
+  // One frame, finished before it returns.
+  void finished_frame() {
+    viewer_.Render();
+    viewer_.Buffer().RenderingContext()->Activate();
+    GL().glFinish();
+    viewer_.Buffer().RenderingContext()->Deactivate();
+  }
+
   // Renders for as long as the benchmark runs; "fps" counts frames per second
   // of wall time, since the rasteriser's threads do part of the work. False,
   // with the benchmark skipped, when GL cannot render.
@@ -47,12 +55,7 @@ class ViewFrames {
       return false;
     }
     const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-      viewer_.Render();
-      viewer_.Buffer().RenderingContext()->Activate();
-      GL().glFinish();
-      viewer_.Buffer().RenderingContext()->Deactivate();
-    }
+    for (auto _ : state) finished_frame();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     state.counters["fps"] = static_cast<double>(state.iterations()) / elapsed.count();
     return true;

@@ -1,7 +1,10 @@
-// The shelving 3-D view at the size of a large cell: 300 bays of five levels
-// with their end frames along four walls, built from the staged part meshes
+// The shelving 3-D view on a large cell laid out by the model: the cell of the
+// large generated project the edit benchmarks use (24 walls of about ten bays,
+// 40 free modules), in the shipped sizes, built from the staged part meshes
 // (parsed once, then copied from the cache) and rendered at the view's
-// 712 x 480 off screen (llvmpipe under Xvfb).
+// 712 x 480 off screen (llvmpipe under Xvfb). Frames are drawn part by part
+// and from the batches side by side, with the whole cell in view and close up
+// on one wall, from the low- and the high-detail part set.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -10,14 +13,15 @@
 #include "model/files/codes_table.h"
 #include "model/state/globals.h"
 #include "offscreen_frames.h"
+#include "scene3d/batched_group.h"
 #include "scene3d/light_source.h"
 #include "scene3d/scene_initialization.h"
+#include "support/large_project.h"
 #include "view3d/cell_scene.h"
 
 namespace {
 
-constexpr int kBaysPerWall = 75;
-constexpr double kBay = 1062, kFrame = 28, kDepth = 400, kHeight = 2000;
+constexpr double kDepth = 400, kLength = 1062;  // shipped sizes, so the code table passes every element
 
 std::string stage_dir() {
   const char* dir = std::getenv("RACKWRIGHT_STAGE_DIR");
@@ -33,76 +37,129 @@ void load_shipped_data() {
   ProgramDir = stage_dir();
 }
 
-// A square room whose four walls each carry a full run of bays and frames.
-Tcell large_cell() {
-  const double side = kBaysPerWall * (kBay + kFrame) + kFrame;
-  const double corners[5][2] = {{0, 0}, {side, 0}, {side, side}, {0, side}, {0, 0}};
-  const double normals[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
-  Tcell cell;
-  cell.wall_thickness = 60;
-  for (int w = 0; w < 4; ++w) {
-    Tlinea wall;
-    wall.x1 = corners[w][0], wall.y1 = corners[w][1], wall.x2 = corners[w + 1][0], wall.y2 = corners[w + 1][1];
-    wall.normal_x = normals[w][0], wall.normal_y = normals[w][1];
-    wall.orientation = w % 2 == 0 ? 'H' : 'V';
-    const double dx = (wall.x2 - wall.x1) / side, dy = (wall.y2 - wall.y1) / side;
-    // Along the wall, a depth's half inside the room.
-    auto at = [&](double along, double& x, double& y) {
-      x = wall.x1 + dx * along - wall.normal_x * kDepth / 2;
-      y = wall.y1 + dy * along - wall.normal_y * kDepth / 2;
-    };
-    for (int b = 0; b <= kBaysPerWall; ++b) {
-      Ttestata frame;
-      at(b * (kBay + kFrame) + kFrame / 2, frame.x, frame.y);
-      frame.height = kHeight, frame.depth = kDepth, frame.orientation = wall.orientation == 'H' ? 'V' : 'H';
-      frame.frame_type = b == 0 || b == kBaysPerWall ? "TE" : "TI";
-      wall.end_frames.push_back(frame);
-      if (b == kBaysPerWall) break;
-      Tmodulo bay;
-      at(b * (kBay + kFrame) + kFrame + kBay / 2, bay.x, bay.y);
-      bay.length = kBay, bay.width = kDepth, bay.height = kHeight, bay.orientation = wall.orientation;
-      bay.shelf_pattern = "1000100100101";
-      wall.modules.push_back(bay);
-    }
-    cell.walls.push_back(wall);
+// The large project's cell in shipped depths, laid out with the shipped
+// lengths up to the preferences' default choice.
+Tcell laid_out_cell() {
+  Tcell cell = large_project_cell(3, 40);
+  for (Tlinea& wall : cell.walls) wall.module_depth = kDepth;
+  for (Tmodulo_agg& module : cell.free_modules) {
+    module.width = kDepth, module.length = kLength, module.shelf_pattern = "1000100100101";
+    module.side_flags = {0, 0, 1, 1, 0, 0};
+    module.frame_height_a = module.frame_height_b = module.height;
   }
-  return cell;
+  AppState.max_length_index = 10;
+  Cells = {cell};
+  AppState.current_cell = 0;
+  compute_wall_normals();
+  recompute_layout();
+  return Cells[0];
 }
 
-void BM_RebuildLargeCell(benchmark::State& state) {
-  InitializeScene3D();
-  load_shipped_data();
-  const Tcell cell = large_cell();
-  TGLStage stage(nullptr);
-  CellSceneBuilder builder;
-  const CellSceneSettings settings{stage_dir() + "/obj_L", 0, 2500};
-  TGLDummyCube* root = builder.build(stage, nullptr, cell, settings);  // fills the mesh cache
-  if (!builder.failures().empty()) state.SkipWithError(("missing part " + builder.failures().front()).c_str());
+CellSceneSettings settings(bool high_detail) { return {stage_dir() + (high_detail ? "/obj_H" : "/obj_L"), 50, 2700}; }
+
+void count_cell(benchmark::State& state, const Tcell& cell, TGLDummyCube& root) {
+  std::size_t bays = 0;
+  for (const Tlinea& wall : cell.walls) bays += wall.modules.size();
   int parts = 0;
-  for (auto _ : state) {
-    root = builder.build(stage, root, cell, settings);
-    parts = 0;
-    for (int g = 0; g < root->Count(); ++g) parts += root->Children(g)->Count();
-  }
+  for (int g = 0; g < root.Count(); ++g) parts += root.Children(g)->Count();
+  state.counters["bays"] = static_cast<double>(bays);
+  state.counters["free"] = static_cast<double>(cell.free_modules.size());
   state.counters["parts"] = parts;
+  state.counters["triangles"] = static_cast<TGLBatchedGroup&>(root).Batches().TriangleCount();
 }
-BENCHMARK(BM_RebuildLargeCell)->Unit(benchmark::kMillisecond);
 
-// The large cell through the view's camera. With 0 the camera stays where the
-// view opens, on the middle of the room, where this cell has no shelving;
-// 4000 pulls it back along the same line until every part is in view.
-void BM_RenderLargeCell(benchmark::State& state) {
+// The library and the shipped data ready, and the folder of the part set.
+CellSceneSettings prepared(bool high_detail) {
   InitializeScene3D();
   load_shipped_data();
-  TGLStage stage(nullptr);
-  stage.Objects().NewChildOfClass<TGLLightSource>()->Position().SetPoint(10, 10, 10);
-  TGLCamera* camera = add_view_camera(stage);
-  if (state.range(0) > 0)
-    camera->Position().SetPoint(0, static_cast<float>(state.range(0)), static_cast<float>(state.range(0)));
-  CellSceneBuilder builder;
-  builder.build(stage, nullptr, large_cell(), {stage_dir() + "/obj_L", 0, 2500});
-  ViewFrames(*camera).run(state);
+  return settings(high_detail);
 }
-BENCHMARK(BM_RenderLargeCell)->Arg(0)->Arg(4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The large cell built into a scene lit as the view lights it, with the view's camera.
+struct LargeCellScene {
+  explicit LargeCellScene(bool high_detail) : from(prepared(high_detail)), cell(laid_out_cell()) {
+    stage.Objects().NewChildOfClass<TGLLightSource>()->Position().SetPoint(10, 10, 10);
+    camera = add_view_camera(stage);
+    root = &static_cast<TGLBatchedGroup&>(*builder.build(stage, nullptr, cell, from));
+  }
+  void rebuild() { root = &static_cast<TGLBatchedGroup&>(*builder.build(stage, root, cell, from)); }
+
+  CellSceneSettings from;
+  Tcell cell;
+  TGLStage stage{nullptr};
+  TGLCamera* camera = nullptr;
+  CellSceneBuilder builder;
+  TGLBatchedGroup* root = nullptr;
+};
+
+// Arg: 1 for the high-detail set.
+void BM_RebuildLargeCell(benchmark::State& state) {
+  LargeCellScene scene(state.range(0) == 1);  // the mesh cache filled
+  if (!scene.builder.failures().empty())
+    state.SkipWithError(("missing part " + scene.builder.failures().front()).c_str());
+  for (auto _ : state) scene.rebuild();
+  count_cell(state, scene.cell, *scene.root);
+}
+BENCHMARK(BM_RebuildLargeCell)->ArgName("high")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The part of the rebuild that gathers the batches.
+void BM_BakeLargeCell(benchmark::State& state) {
+  LargeCellScene scene(state.range(0) == 1);
+  for (auto _ : state) scene.root->Bake(40);
+  count_cell(state, scene.cell, *scene.root);
+}
+BENCHMARK(BM_BakeLargeCell)->ArgName("high")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The whole 69 m diamond in the frame, pulled back along the view's line; or
+// close up: the middle of the bottom wall's run seen from inside the room,
+// about 6 m of it across the frame.
+void place_camera(TGLCamera& camera, bool close) {
+  if (!close) {
+    camera.Position().SetPoint(0, 3000, 3000);
+    return;
+  }
+  camera.TargetObject()->Position().SetPoint(57, 0, 330);
+  camera.Position().SetPoint(0, 150, -200);
+}
+
+// Args: close (0 the whole cell in view, 1 close up on a wall), batched (0
+// part by part, 1 from the batches), high (0 obj_L, 1 obj_H).
+void BM_RenderLargeCell(benchmark::State& state) {
+  LargeCellScene scene(state.range(2) == 1);
+  scene.root->SetBatching(state.range(1) == 1);
+  place_camera(*scene.camera, state.range(0) == 1);
+  ViewFrames frames(*scene.camera);
+  if (frames.run(state)) state.counters["drawn batches"] = scene.root->DrawnBatches();
+  count_cell(state, scene.cell, *scene.root);
+}
+BENCHMARK(BM_RenderLargeCell)
+    ->ArgNames({"close", "batched", "high"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+// An edit while the view is open on the whole cell: the rebuild and the first
+// frame after it. Args: batched, high.
+void BM_RebuildAndFirstFrame(benchmark::State& state) {
+  LargeCellScene scene(state.range(1) == 1);
+  place_camera(*scene.camera, false);
+  ViewFrames frames(*scene.camera);
+  try {
+    frames.finished_frame();  // the context, and the mesh cache filled
+  } catch (const std::exception& error) {
+    state.SkipWithError(error.what());
+    return;
+  }
+  for (auto _ : state) {
+    scene.rebuild();
+    scene.root->SetBatching(state.range(0) == 1);
+    frames.finished_frame();
+  }
+  count_cell(state, scene.cell, *scene.root);
+}
+BENCHMARK(BM_RebuildAndFirstFrame)
+    ->ArgNames({"batched", "high"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -565,7 +565,8 @@ void TGLCustomStageObject::Loaded() {
 void TGLBaseStageObject::Render(TRenderContextInfo& rci) {
   bool render_self = true;
   bool render_children = !children_.empty();
-  switch (rci.visibilityCulling) {
+  // A list being compiled is replayed from every viewpoint: nothing is culled into it.
+  switch (rci.amalgamating ? vcNone : rci.visibilityCulling) {
     case vcInherited:
     case vcNone:
       break;

@@ -238,6 +238,7 @@ class TGLCustomStageObject : public TGLBaseStageObject, public IGLStructureOwner
   void Assign(const TPersistent* source) override;
   // Made on first use: grouping nodes never need one.
   TGLMaterial& Material();
+  bool HasMaterial() const { return material_ != nullptr; }
   void SetMaterial(const TGLMaterial& value);
   bool HasMaterial() const { return material_ != nullptr; }
   void Loaded() override;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/state/globals.h"
-#include "scene3d/dummy_cube.h"
+#include "scene3d/batched_group.h"
 #include "scene3d/stage.h"
 #include "view3d/free_module_parts.h"
 #include "view3d/wall_outline.h"
@@ -11,6 +11,9 @@
 #include "view3d/wall_solid.h"
 
 namespace {
+
+// Squares of 4 m: a view close up on a wall leaves most of a large cell's chunks out.
+constexpr float kChunkSize = 40;
 
 // The centre of the box of the wall start points comes to the vertical axis;
 // the floor lies 1 m below the camera's target.
@@ -75,15 +78,17 @@ TGLDummyCube* CellSceneBuilder::build(TGLStage& stage, TGLDummyCube* old_root, c
   set_up_materials(settings);
   stage.BeginUpdate();
   delete old_root;
-  auto* root = stage.Objects().NewChildOfClass<TGLDummyCube>();
-  // On a software renderer every part costs a draw even out of sight, and a
-  // large cell seen close up leaves most of them out: each is tested against
-  // the view by its bounding sphere first.
+  auto* root = stage.Objects().NewChildOfClass<TGLBatchedGroup>();
+  // On a software renderer every draw costs even out of sight, and a large
+  // cell seen close up leaves most of it out: each chunk of the batches is
+  // tested against the view by its bounding sphere first.
   root->SetVisibilityCulling(vcObjectBased);
   if (outline_closes(cell)) {
     place_shelving(*root, cell, parts);
     place_walls(*root, cell, wall_material_, settings.wall_height);
   }
+  // The parts never move once placed: they are drawn as a few batches, the walls as they are.
+  root->Bake(kChunkSize);
   centre_on_walls(*root, cell);
   stage.EndUpdate();
   return root;

@@ -1,8 +1,9 @@
 // Builds the 3-D scene of one cell: the shelving of its wall runs, its free
 // modules, trolleys and compact groups from the part meshes, and its walls
-// with their openings, under a new root that replaces the previous one. The
-// root is centred on the box of the wall start points, its floor 10 units
-// below the scene origin. One scene unit is 100 mm; a plan point (x, y) at
+// with their openings, under a new root that replaces the previous one and
+// draws the parts as a few large batches (the tree of element groups, pivots
+// and part forms stays as it is). The root is centred on the box of the wall
+// start points, its floor 10 units below the scene origin. One scene unit is 100 mm; a plan point (x, y) at
 // height h is the scene point (x / 100, h / 100, -y / 100).
 #pragma once
 

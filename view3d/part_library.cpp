@@ -22,6 +22,12 @@ PartLibrary::PartLibrary(fs::path folder) : folder_(std::move(folder)) {}
 PartLibrary::~PartLibrary() = default;
 
 std::optional<fs::path> PartLibrary::resolve(const std::string& name) {
+  auto known = resolved_.find(name);
+  if (known != resolved_.end()) return known->second;
+  return resolved_[name] = look_up(name);
+}
+
+std::optional<fs::path> PartLibrary::look_up(const std::string& name) {
   std::error_code error;
   fs::path exact = folder_ / name;
   if (fs::is_regular_file(exact, error)) return exact;

@@ -1,5 +1,7 @@
 // The part meshes of one folder (obj_L/ or obj_H/). A name is found exact
-// first, then case-insensitively in the folder's listing, which is read once.
+// first, then case-insensitively in the folder's listing, which is read once;
+// where a name was found is remembered (a large cell asks for each panel
+// thousands of times).
 // Each file is parsed once and its meshes are copied into every part form
 // that shows it. A part that is missing or cannot be read leaves its form
 // empty and is remembered, once per build, for the window to report.
@@ -35,11 +37,13 @@ class PartLibrary {
   const std::vector<std::string>& failures() const { return failures_; }
 
  private:
+  std::optional<std::filesystem::path> look_up(const std::string& name);
   const TGLFreeForm* parsed(const std::string& name);
   void fail(const std::string& name);
 
   std::filesystem::path folder_;
   std::optional<std::unordered_map<std::string, std::string>> listing_;  // lower-case name -> name
-  std::map<std::string, std::unique_ptr<TGLFreeForm>> meshes_;           // by name; null when it failed
+  std::unordered_map<std::string, std::optional<std::filesystem::path>> resolved_;
+  std::map<std::string, std::unique_ptr<TGLFreeForm>> meshes_;  // by name; null when it failed
   std::vector<std::string> failures_;
 };

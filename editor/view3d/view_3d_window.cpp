@@ -138,6 +138,13 @@ void TF3d::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
 }
 
+// Without a window manager a shown window is not activated until it is
+// clicked; its first frame takes the preferences all the same.
+void TF3d::showEvent(QShowEvent* event) {
+  FormActivate();
+  QDialog::showEvent(event);
+}
+
 bool TF3d::eventFilter(QObject* watched, QEvent* event) {
   if (watched != GLStageViewer1) return QDialog::eventFilter(watched, event);
   if (event->type() == QEvent::MouseButtonPress) {

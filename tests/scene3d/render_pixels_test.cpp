@@ -170,6 +170,23 @@ TEST_F(RenderedScene, AmalgamationReplaysItsListUntilAStructureChange) {
   EXPECT_EQ(log.size(), 2u);
 }
 
+// The list is replayed from every viewpoint, so culling must not leave out
+// what the camera does not see while it is compiled.
+TEST_F(RenderedScene, AnAmalgamatedListHoldsThePartsOutOfSightWhenItWasCompiled) {
+  auto* group = program.scene.Objects().NewChildOfClass<TGLDummyCube>();
+  group->SetVisibilityCulling(vcObjectBased);
+  group->SetAmalgamate(true);
+  group->NewChildOfClass<TestBox>()->Color = kRed;
+  auto* far = group->NewChildOfClass<TestBox>();
+  far->Color = kGreen;
+  far->Position().SetPoint(200, 0, 0);
+  EXPECT_EQ(CentroidOf(Capture(), qRgb(0, 255, 0)).count, 0);
+  program.target->Position().SetPoint(200, 0, 0);
+  const QImage moved = Capture();
+  EXPECT_GT(CentroidOf(moved, qRgb(0, 255, 0)).count, 0);
+  EXPECT_EQ(CentroidOf(moved, qRgb(255, 0, 0)).count, 0);
+}
+
 using DisplayLists = GLPixelTest;
 
 TEST_F(DisplayLists, ABuildListThatRaisesLeavesGLOutOfCompileModeAndTheNameFreed) {

@@ -240,3 +240,26 @@ TEST_F(CellScene, FreeModulesTrolleysMobileModulesAndRails) {
   EXPECT_EQ(heights_of(brackets), (std::vector<float>(4, 1800)));
   EXPECT_EQ(heights_of(named(scene[7], "binario2645.stl")), (std::vector<float>{1950, 1950}));
 }
+
+// The tree stays as above; what draws it is the root's batches: every element
+// of parts in them, corner pieces apart in their own look, the walls drawn as
+// they are. A rebuild bakes the new cell.
+TEST_F(CellScene, TheShelvingIsDrawnFromBatchesAndTheWallsAsTheyAre) {
+  room_.walls[0].modules = {bay(600, 200, 1200, "100100100100")};
+  room_.walls[0].start_join_high = true;
+  std::vector<PlacedElement> scene = build(room_);
+  auto* root = dynamic_cast<TGLBatchedGroup*>(root_);
+  ASSERT_NE(root, nullptr);
+  ASSERT_NE(walls_, nullptr);
+  ASSERT_EQ(root->Count(), 2);
+  EXPECT_TRUE(root->ChildIsBatched(0));
+  EXPECT_FALSE(root->ChildIsBatched(1));  // the walls
+  // A triangle for each part form holding a file; a level: 2 rails, a corner piece, 2 joints, 3 panels.
+  EXPECT_EQ(root->Batches().TriangleCount(), 4 * (2 + 2 + 1 + 3));
+  EXPECT_EQ(root->Batches().Looks().size(), 2u);
+  EXPECT_EQ(root->Batches().Looks()[1]->FrontProperties().Diffuse().Color().x, 1.25f);
+
+  room_.walls[0].modules.push_back(bay(1800, 200, 1200, "1"));
+  build(room_);
+  EXPECT_EQ(dynamic_cast<TGLBatchedGroup&>(*root_).Batches().TriangleCount(), 4 * 8 + 2 + 4 + 3);
+}

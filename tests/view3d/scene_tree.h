@@ -13,6 +13,7 @@
 #include "gfx3d/streams.h"
 #include "model/state/globals.h"
 #include "scene3d/base_mesh.h"
+#include "scene3d/batched_group.h"
 #include "scene3d/dummy_cube.h"
 #include "scene3d/extrusion_solid.h"
 #include "scene3d/scene_initialization.h"

@@ -51,12 +51,14 @@ Triangles crossbar_shape(double depth) { return box({0, 0, 0}, {static_cast<floa
 // A beam hanging below the level line, 33 deep towards the bay.
 Triangles side_rail_shape() { return box({0, -30, 0}, {1, 0, 33}); }
 
-Triangles joint_shape() { return box({0, -30, 0}, {18, 0, 33}); }
+Triangles joint_shape(Detail detail) { return detail == Detail::high ? box({0, -30, 0}, {18, 0, 33}) : Triangles{}; }
 
 Triangles corner_piece_shape(double depth) { return box({0, 0, 0}, {25, static_cast<float>(depth + 1), 30}); }
 
-Triangles panel_shape(double width, double depth) {
-  return box({0, 0, -20}, {static_cast<float>(width), static_cast<float>(depth - 44), 0});
+Triangles panel_shape(double width, double depth, Detail detail) {
+  const Point3 lo{0, 0, -20}, hi{static_cast<float>(width), static_cast<float>(depth - 44), 0};
+  if (detail == Detail::high) return box(lo, hi);
+  return {{{{lo.x, lo.y, 0}, {hi.x, lo.y, 0}, {hi.x, hi.y, 0}}}, {{{lo.x, lo.y, 0}, {hi.x, hi.y, 0}, {lo.x, hi.y, 0}}}};
 }
 
 // Two legs under a curved (or, at low detail, straight) bow, drawn in the XY plane.

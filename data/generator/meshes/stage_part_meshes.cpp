@@ -26,7 +26,7 @@ PartSet parts_of(const ShippedSizes& sizes, Detail detail) {
   namespace names = part_names;
   PartSet parts{
       {names::side_rail, side_rail_shape()},
-      {names::joint, joint_shape()},
+      {names::joint, joint_shape(detail)},
       {names::arch, arch_shape(detail)},
       {names::fixed_compact_upright, upright_shape(1850)},
       {names::mobile_compact_upright, upright_shape(1850)},
@@ -41,8 +41,8 @@ PartSet parts_of(const ShippedSizes& sizes, Detail detail) {
     parts[names::crossbar(depth)] = crossbar_shape(depth);
     parts[names::corner_piece(depth)] = corner_piece_shape(depth);
     for (const std::string& suffix : sizes.shelf_suffixes) {
-      parts[names::panel('A', suffix, depth)] = panel_shape(264, depth);
-      parts[names::panel('B', suffix, depth)] = panel_shape(352, depth);
+      parts[names::panel('A', suffix, depth)] = panel_shape(264, depth, detail);
+      parts[names::panel('B', suffix, depth)] = panel_shape(352, depth, detail);
     }
   }
   for (double kit : sizes.kit_lengths) parts[names::compact_rail(kit)] = rail_shape(kit);

@@ -23,7 +23,9 @@
 #include "output/print/plan_slot.h"
 #include "output/print/print_window.h"
 #include "scene3d/base_mesh.h"
+#include "scene3d/camera.h"
 #include "scene3d/dummy_cube.h"
+#include "scene3d/light_source.h"
 #include "scene3d/scene_initialization.h"
 #include "scene3d/stage.h"
 #include "scene3d/viewer/stage_viewer.h"
@@ -145,6 +147,22 @@ TEST_F(View3dWindow, TheBackgroundComesFromThePreferencesAndTheBitmapHoldsBgra) 
   EXPECT_EQ(static_cast<unsigned char>(bmp[54]), 0);    // blue
   EXPECT_EQ(static_cast<unsigned char>(bmp[55]), 0);    // green
   EXPECT_EQ(static_cast<unsigned char>(bmp[56]), 255);  // red
+}
+
+// Without a window manager a shown window is never activated: its first
+// frame must already have the preferences' background and the lit view.
+TEST_F(View3dWindow, TheFirstFrameShowsThePreferencesWithoutAnActivation) {
+  AppState.background_3d = 0x0000FF;  // red
+  TF3d second;
+  int second_frames = 0;
+  second.viewer().Buffer().AfterRender = [&](TGLStageBuffer*) { ++second_frames; };
+  second.move(300, 300);
+  second.show();
+  ASSERT_TRUE(process_events_until([&] { return second_frames >= 1; }));
+  const QImage frame = second.viewer().Buffer().CaptureFrameBitmap()->ToPlatformBitmap32();
+  EXPECT_EQ(frame.pixelColor(0, 0), QColor(255, 0, 0));
+  const NavigationRig rig = second.rig();
+  EXPECT_EQ(rig.light.Position().AsVector().y, rig.camera.Position().AsVector().y);  // the light follows the camera
 }
 
 TEST_F(View3dWindow, WallTransparencyFromInvisibleToAnOpaqueBluishRing) {
