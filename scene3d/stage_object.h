@@ -240,7 +240,6 @@ class TGLCustomStageObject : public TGLBaseStageObject, public IGLStructureOwner
   TGLMaterial& Material();
   bool HasMaterial() const { return material_ != nullptr; }
   void SetMaterial(const TGLMaterial& value);
-  bool HasMaterial() const { return material_ != nullptr; }
   void Loaded() override;
   std::string Hint;
   bool Blended() const override { return material_ && material_->Blended(); }
