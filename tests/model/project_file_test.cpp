@@ -247,7 +247,7 @@ TEST_F(ProjectFile, AnOpenedProjectCountsClosedOutlinesAsClosed) {
   ScopedScriptedUi ui;
   const std::vector<Tvec2> corners = {{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}};
   Tcells cells(4);
-  for (Tcell& cell : cells) cell.walls = walls_through(corners);
+  for (Tcell& cell : cells.edit_all()) cell.walls = walls_through(corners);
   cells[1].walls.pop_back();    // the last wall missing
   cells[2].walls[3].y2 = 10;    // the last wall ends beside the start
   cells[3].walls[2].x1 = 3990;  // a wall starts away from the previous end
