@@ -1,8 +1,5 @@
 #include "editor/main/side_panel_edits.h"
 
-#include <cmath>
-
-#include "model/base/string_utils.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
@@ -83,10 +80,6 @@ void for_selected_modules(Change change) {
 }
 
 }  // namespace
-
-bool parse_typed_number(const std::string& text, double& value) {
-  return parse_double(comma_to_point(text), value) && std::isfinite(value);
-}
 
 bool parse_typed_integer(const std::string& text, int& value) {
   long long whole = 0;
