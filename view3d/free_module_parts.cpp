@@ -2,6 +2,8 @@
 
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
+#include "model/modules/compact_codes.h"
+#include "model/modules/module_kind.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/records.h"
 #include "view3d/part_names.h"
@@ -9,9 +11,6 @@
 
 namespace {
 
-const std::string kTrolley = "CARRELLO";
-// A trolley's floor stands on its wheels, 111.6 mm up.
-constexpr double kTrolleyRaise = 151.6 - 40;
 constexpr double kCompactTop = 1780;
 constexpr double kBracketHeight = 1800;
 constexpr double kRailHeight = 1950;
@@ -37,7 +36,7 @@ void place_side(TGLDummyCube& root, const Tmodulo_agg& module, double shift, dou
   if (module.orientation == 'H') x += shift;
   if (module.orientation == 'V') y += shift;
   TGLDummyCube& group = add_element_group(root, x, y, turn_of(module.orientation));
-  const double raise = module.code == kTrolley ? kTrolleyRaise : 0;
+  const double raise = module.kind() == ModuleKind::Trolley ? TrolleyLift : 0;
   place_frame_parts(group, {height, module.width, upright_file(module.code, height), raise, arch}, supply);
 }
 
@@ -64,22 +63,24 @@ bool free_module_side_available(const Tmodulo_agg& module, double frame_height, 
 void place_free_module(TGLDummyCube& root, const Tmodulo_agg& module, const Tcell& cell, PartSupply& supply) {
   TGLDummyCube& group = add_element_group(root, module.x, module.y, turn_of(module.orientation));
   double top = is_compact_code(module.code) ? kCompactTop : module.height - 70;
-  if (module.code == kTrolley) top += kTrolleyRaise;
+  if (module.kind() == ModuleKind::Trolley) top += TrolleyLift;
   const Tstructure_type& structure = structure_type_for_display(cell.structure_type);
   for (double y : level_heights(module.shelf_pattern, top))
-    place_level_parts(group,
-                      {y, module.length, module.width, module.side_flags[0] == 1, module.side_flags[1] == 1, true},
-                      structure, supply);
-  if (module.code == kTrolley) place_trolley_extras(group, module.length, module.width, supply);
+    place_level_parts(
+        group, {y, module.length, module.width, module.side_flags[kJointA] == 1, module.side_flags[kJointB] == 1, true},
+        structure, supply);
+  if (module.kind() == ModuleKind::Trolley) place_trolley_extras(group, module.length, module.width, supply);
 }
 
 void place_free_module_sides(TGLDummyCube& root, const Tmodulo_agg& module, const Tcell& cell, PartSupply& supply) {
   const auto& flags = module.side_flags;
-  if ((flags[2] == 1 || flags[4] == 1) && free_module_side_available(module, module.frame_height_a, cell))
+  if ((flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1) &&
+      free_module_side_available(module, module.frame_height_a, cell))
     place_side(root, module, -(module.length / 2 + 4 + 14), module.frame_height_a, module.frame_flag_a, supply);
-  if ((flags[3] == 1 || flags[5] == 1) && free_module_side_available(module, module.frame_height_b, cell))
+  if ((flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1) &&
+      free_module_side_available(module, module.frame_height_b, cell))
     place_side(root, module, module.length / 2 + 18, module.frame_height_b, module.frame_flag_b, supply);
-  if (module.code.starts_with("CVMOBIL_")) place_brackets(root, module, supply);
+  if (module.kind() == ModuleKind::MobileCompact) place_brackets(root, module, supply);
 }
 
 void place_compact_rails(TGLDummyCube& root, const Tcorvane& group, PartSupply& supply) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/base/string_utils.h"
+#include "model/modules/compact_codes.h"
 #include "model/state/globals.h"
 #include "view3d/part_library.h"
 #include "view3d/part_names.h"
@@ -46,8 +47,8 @@ void place_corner_or_joints(TGLDummyCube& group, const LevelParts& level, bool f
 }  // namespace
 
 std::string upright_file(const std::string& frame_type, double height) {
-  if (frame_type.starts_with("CVFISSO_")) return part_names::fixed_compact_upright;
-  if (frame_type.starts_with("CVMOBIL_")) return part_names::mobile_compact_upright;
+  if (is_fixed_compact_code(frame_type)) return part_names::fixed_compact_upright;
+  if (is_mobile_compact_code(frame_type)) return part_names::mobile_compact_upright;
   return part_names::upright(height);
 }
 
@@ -103,5 +104,3 @@ std::vector<double> level_heights(const std::string& shelf_pattern, double top) 
     if (shelf_pattern[k] == '1') heights.push_back(top - kSlot * static_cast<double>(k));
   return heights;
 }
-
-bool is_compact_code(const std::string& code) { return code.starts_with("CVFISSO_") || code.starts_with("CVMOBIL_"); }

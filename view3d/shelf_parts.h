@@ -40,5 +40,3 @@ void place_level_parts(TGLDummyCube& group, const LevelParts& level, const Tstru
 
 // The heights of the shelves a pattern holds, from the top level down, 150 mm a slot.
 std::vector<double> level_heights(const std::string& shelf_pattern, double top);
-// The code of a compact module (fixed or mobile).
-bool is_compact_code(const std::string& code);

@@ -2,6 +2,7 @@
 
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
+#include "model/modules/compact_codes.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/records.h"
 #include "view3d/shelf_parts.h"

@@ -6,12 +6,13 @@
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/qt_lang_text.h"
 #include "model/state/globals.h"
+#include "output/user_numbers.h"
 
 namespace {
 
 void fill(QComboBox* combo, const Tdimensioni& values, SizeKind kind, int chosen) {
   combo->clear();
-  for (const std::string& item : size_items(values, kind, AppState, user_decimal_point()))
+  for (const std::string& item : size_items(values, kind, AppState, user_decimal_separator()))
     combo->addItem(QString::fromStdString(item));
   combo->setCurrentIndex(chosen);
 }
@@ -56,7 +57,7 @@ void TFmodulo_aggiunto::apply_language() {
 }
 
 void TFmodulo_aggiunto::fill_module_dialog() {
-  const AddedModuleForm defaults = added_module_form(AppState, user_decimal_point());
+  const AddedModuleForm defaults = added_module_form(AppState, user_decimal_separator());
   fill(ComboBox1, LengthList, SizeKind::Length, defaults.length);
   fill(ComboBox2, WidthList, SizeKind::Depth, defaults.depth);
   fill(ComboBox3, HeightList, SizeKind::Height, defaults.height);

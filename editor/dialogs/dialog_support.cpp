@@ -1,25 +1,17 @@
 #include "editor/dialogs/dialog_support.h"
 
 #include <QApplication>
-#include <QLocale>
+#include <QStyle>
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "model/base/rounding.h"
-#include "model/base/string_utils.h"
-#include "model/files/text_io.h"
-
-char user_decimal_point() { return QLocale().decimalPoint().at(0).toLatin1(); }
+#include "output/user_numbers.h"
 
 QString short_number(double value) {
   std::string text = size_key(value);
-  std::replace(text.begin(), text.end(), '.', user_decimal_point());
+  std::replace(text.begin(), text.end(), '.', user_decimal_separator());
   return QString::fromStdString(text);
-}
-
-bool read_typed_number(const QString& text, double& value) {
-  return parse_double(comma_to_point(text.trimmed().toStdString()), value) && std::isfinite(value);
 }
 
 namespace {

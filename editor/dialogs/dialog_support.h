@@ -1,6 +1,5 @@
-// Small pieces the editing dialogs share: the user's decimal separator,
-// numbers as the dialogs show them, the style's icons and the OK and Cancel
-// buttons.
+// Small pieces the editing dialogs share: numbers as the dialogs show them,
+// the style's icons and the OK and Cancel buttons.
 #pragma once
 
 #include <QIcon>
@@ -9,12 +8,8 @@
 #include <QStyle>
 #include <string>
 
-// The decimal separator of the user's locale.
-char user_decimal_point();
 // A number in its shortest form with the user's separator ("974", "38.5").
 QString short_number(double value);
-// A typed number; "," and "." alike. False when the text is not one.
-bool read_typed_number(const QString& text, double& value);
 
 // The application style's icon, looked up once for every window: each lookup
 // searches the icon theme, and two dozen windows are made at start-up.

@@ -8,6 +8,7 @@
 #include "editor/main/qt_lang_text.h"
 #include "model/files/text_io.h"
 #include "model/state/current_cell.h"
+#include "output/user_numbers.h"
 
 namespace {
 
@@ -100,8 +101,8 @@ void TForm2::FormActivate() {
   for (QWidget* w : {static_cast<QWidget*>(Image2), static_cast<QWidget*>(Label2)}) w->setVisible(!horizontal);
   for (QLineEdit* edit : horizontal_) edit->setVisible(horizontal);
   for (QLineEdit* edit : vertical_) edit->setVisible(!horizontal);
-  const QString total =
-      QString::fromStdString(format_fixed(form_.total / AppState.unit_factor, AppState.decimals, user_decimal_point()));
+  const QString total = QString::fromStdString(
+      format_fixed(form_.total / AppState.unit_factor, AppState.decimals, user_decimal_separator()));
   Label1->setText(total);
   Label2->setText(total);
   show_parts(nullptr);
@@ -111,8 +112,8 @@ void TForm2::FormActivate() {
 void TForm2::show_parts(const QLineEdit* typing) {
   const double parts[3] = {form_.first, form_.opening, form_.third};
   for (std::size_t i = 0; i < 3; ++i) {
-    const QString text =
-        QString::fromStdString(format_fixed(parts[i] / AppState.unit_factor, AppState.decimals, user_decimal_point()));
+    const QString text = QString::fromStdString(
+        format_fixed(parts[i] / AppState.unit_factor, AppState.decimals, user_decimal_separator()));
     for (QLineEdit* edit : {horizontal_[i], vertical_[i]}) {
       if (edit != typing && edit->text() != text) edit->setText(text);
     }
@@ -121,7 +122,8 @@ void TForm2::show_parts(const QLineEdit* typing) {
 
 void TForm2::PartChange(int part, const QLineEdit* edit, const QString& text) {
   double value = 0.0;
-  if (!read_typed_number(text, value)) return;  // empty or half typed: the parts keep their values
+  if (!parse_typed_number(text.trimmed().toStdString(), value))
+    return;  // empty or half typed: the parts keep their values
   const double mm = value * AppState.unit_factor;
   if (part == 0) change_door_first(form_, mm);
   if (part == 1) change_door_opening(form_, mm);

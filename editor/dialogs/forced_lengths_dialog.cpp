@@ -8,6 +8,7 @@
 #include "editor/main/qt_lang_text.h"
 #include "model/files/text_io.h"
 #include "model/state/current_cell.h"
+#include "output/user_numbers.h"
 
 TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   setObjectName("Fforza");
@@ -40,7 +41,7 @@ TFforza::TFforza(QWidget* parent) : QDialog(parent) {
 // whole division by 25.4 rarely ends.
 QString TFforza::shown(double mm) {
   if (!AppState.inches) return short_number(mm);
-  return QString::fromStdString(format_fixed(mm / AppState.unit_factor, AppState.decimals, user_decimal_point()));
+  return QString::fromStdString(format_fixed(mm / AppState.unit_factor, AppState.decimals, user_decimal_separator()));
 }
 
 void TFforza::showEvent(QShowEvent* event) {

@@ -13,6 +13,7 @@
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
+#include "output/user_numbers.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ constexpr int UnitsText = 246;
 constexpr int DecimalsText = 247;
 constexpr int BlackBackgroundText = 248;
 
-char decimal_point() { return QLocale().decimalPoint().at(0).toLatin1(); }
+char decimal_point() { return user_decimal_separator(); }
 
 QColor colour_of(int rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 

@@ -1,7 +1,6 @@
 #include "editor/main/side_panel.h"
 
 #include <QGridLayout>
-#include <QLocale>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -22,10 +21,9 @@
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "output/user_numbers.h"
 
 namespace {
-
-char decimal_point() { return QLocale().decimalPoint().at(0).toLatin1(); }
 
 QLineEdit* edit_box(const char* allowed) {
   auto* edit = new QLineEdit;
@@ -73,7 +71,7 @@ void show_item(QComboBox* combo, QLabel* label, const FieldState& state) {
 void fill_sizes(QComboBox* combo, const Tdimensioni& sizes, bool heights) {
   combo->clear();
   for (double size : sizes) {
-    combo->addItem(QString::fromStdString(size_form(size, heights, AppState, decimal_point())), size);
+    combo->addItem(QString::fromStdString(size_form(size, heights, AppState, user_decimal_separator())), size);
   }
   combo->setCurrentIndex(-1);
 }
@@ -275,7 +273,7 @@ void SidePanel::connect_handlers() {
 }
 
 void SidePanel::refresh_side_panel() {
-  state_ = side_panel_state(current_cell(), AppState, state_, decimal_point());
+  state_ = side_panel_state(current_cell(), AppState, state_, user_decimal_separator());
   show_state(state_);
 }
 

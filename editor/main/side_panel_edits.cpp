@@ -1,8 +1,5 @@
 #include "editor/main/side_panel_edits.h"
 
-#include <cmath>
-
-#include "model/base/string_utils.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
@@ -10,6 +7,7 @@
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
 #include "model/modules/free_module_clearances.h"
+#include "model/modules/module_kind.h"
 #include "model/state/current_cell.h"
 #include "model/state/finish_edit.h"
 
@@ -83,10 +81,6 @@ void for_selected_modules(Change change) {
 }
 
 }  // namespace
-
-bool parse_typed_number(const std::string& text, double& value) {
-  return parse_double(comma_to_point(text), value) && std::isfinite(value);
-}
 
 bool parse_typed_integer(const std::string& text, int& value) {
   long long whole = 0;
@@ -266,8 +260,8 @@ void apply_dimension_sides(char side, Tick tick) {
 void apply_trolley_flag(Tick tick) {
   if (tick == Tick::Partly) return;
   for (Tmodulo_agg& module : current_cell().free_modules) {
-    if (!module.selected || (module.code != "CARRELLO" && !module.code.empty())) continue;
-    module.code = tick == Tick::Checked ? "CARRELLO" : "";
+    if (!module.selected || (module.kind() != ModuleKind::Trolley && !module.code.empty())) continue;
+    module.code = tick == Tick::Checked ? std::string(TrolleyCode) : std::string();
   }
   finish_edit({.layout = false, .rebuild_3d = false, .side_panel = false});
 }

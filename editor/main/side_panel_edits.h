@@ -9,8 +9,6 @@
 #include "editor/main/side_panel_state.h"
 #include "model/state/records.h"
 
-// A typed number, "," and "." alike; false when the text is not one.
-bool parse_typed_number(const std::string& text, double& value);
 // A typed whole number; false when the text is not one.
 bool parse_typed_integer(const std::string& text, int& value);
 

@@ -170,7 +170,7 @@ void flag_boxes(SidePanelState& s, const Tcell& cell) {
     south += module.dim_s;
     e += module.dim_e;
     o += module.dim_o;
-    trolleys += module.code == "CARRELLO";
+    trolleys += module.kind() == ModuleKind::Trolley;
   }
   bool enabled = count > 0;
   s.side_n = {enabled, tick_of(n, count)};

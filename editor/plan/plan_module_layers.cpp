@@ -78,7 +78,7 @@ double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& 
     surface += shelf_count(module.shelf_pattern) * module.length * module.width / 1000000.0;
     set_pen(canvas, canvas.colours[2]);
     set_brush(canvas, canvas.colours[0]);
-    if (module.code == "CARRELLO") draw_trolley_wheels(canvas, module);
+    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(canvas, module);
     const QPoint centre = plan_to_screen(canvas.transform, module.x, module.y);
     if (near_view(canvas, centre, module.length * canvas.transform.scale)) {
       set_item_pen(canvas, 2, module.custom_shelves == 1, module.selected, module.selected2);

@@ -8,6 +8,8 @@ bool is_fixed_compact_code(std::string_view code) { return code.starts_with(Fixe
 
 bool is_mobile_compact_code(std::string_view code) { return code.starts_with(MobileCompactPrefix); }
 
+bool is_compact_code(std::string_view code) { return is_fixed_compact_code(code) || is_mobile_compact_code(code); }
+
 std::optional<int> compact_group_number(std::string_view code) {
   const std::size_t underscore = code.find('_');
   if (underscore == std::string_view::npos) return std::nullopt;

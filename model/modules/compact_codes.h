@@ -16,6 +16,7 @@ inline constexpr double MobileCompactHeight = 1700.0;
 
 bool is_fixed_compact_code(std::string_view code);
 bool is_mobile_compact_code(std::string_view code);
+bool is_compact_code(std::string_view code);  // either of the two
 
 // The group number after the code's first "_"; nothing when that text is not
 // an integer (codes come from project files and may be damaged).

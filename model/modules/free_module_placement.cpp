@@ -52,7 +52,7 @@ Tmodulo_agg module_from_template(const Tmodulo_agg& t) {
   m.spare_texts = t.spare_texts;
   if (t.custom_shelves == 1)
     m.shelf_pattern = t.shelf_pattern;
-  else if (is_fixed_compact_code(t.code) || is_mobile_compact_code(t.code))
+  else if (is_compact_code(t.code))
     m.shelf_pattern = shelf_pattern(t.shelf_count, FixedCompactHeight);
   else
     m.shelf_pattern = shelf_pattern(t.shelf_count, t.height);
@@ -257,7 +257,7 @@ void delete_selected_free_modules() {
     release_neighbours(cell, *d);
     const std::string& code = cell.free_modules[*d].code;
     std::optional<int> group;
-    if (is_fixed_compact_code(code) || is_mobile_compact_code(code)) group = compact_group_number(code);
+    if (is_compact_code(code)) group = compact_group_number(code);
     cell.free_modules.erase(cell.free_modules.begin() + static_cast<std::ptrdiff_t>(*d));
     if (group) dissolve_group(cell, *group);
   }

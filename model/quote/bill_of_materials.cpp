@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::string_view kTrolleyCode = "CARRELLO";
-
 // The lines of one cell, merged per codes-table row.
 class CellBill {
  public:
@@ -103,7 +101,7 @@ void add_free_module(CellBill& bill, const Tmodulo_agg& module) {
   if (flag(kInnerFrameB)) bill.add(key("TI", module.width, std::nullopt, module.frame_height_b), true, 1, "T");
   if (flag(kJointA)) bill.add(key("G", module.width, std::nullopt, std::nullopt), true, module.shelf_count, "G");
   if (flag(kJointB)) bill.add(key("G", module.width, std::nullopt, std::nullopt), true, module.shelf_count, "G");
-  if (module.code == kTrolleyCode) add_trolley(bill, module);
+  if (module.kind() == ModuleKind::Trolley) add_trolley(bill, module);
 }
 
 }  // namespace

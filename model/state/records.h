@@ -118,6 +118,10 @@ enum SideFlag : std::size_t {
   kInnerFrameB,  // intermediate frame at end B
 };
 
+// What a free module is, read from its code: a trolley on wheels, a fixed end
+// or a mobile unit of a compact group, or a plain module.
+enum class ModuleKind { Plain, Trolley, FixedCompact, MobileCompact };
+
 // One free-standing module; the same record is the placement template.
 struct Tmodulo_agg {
   int shelf_count = 0;
@@ -150,6 +154,7 @@ struct Tmodulo_agg {
   std::string code;  // "CARRELLO", "CVFISSO_n", "CVMOBIL_n" or empty
   std::array<std::string, 8> spare_texts;
 
+  ModuleKind kind() const;  // from code, each time: the code is what files and edits change
   bool operator==(const Tmodulo_agg&) const = default;
 };
 using Tmoduli_agg = std::vector<Tmodulo_agg>;

@@ -139,7 +139,7 @@ class PlanWriter {
     double angle = along_x ? 0 : 90;
     Tvec2 c = vec_make(module.x, module.y);
     double hl = module.length / 2, hw = module.width / 2, x = c.x, y = c.y;
-    if (module.code == "CARRELLO") {
+    if (module.kind() == ModuleKind::Trolley) {
       if (along_x) {
         insert(PlanBumperBlock, BumperLayer, vec_make(x + hl + 18, y + hw - 17.5), 180, 1);
         insert(PlanBumperBlock, BumperLayer, vec_make(x - hl - 18, y + hw - 17.5), 180, -1);
@@ -155,7 +155,7 @@ class PlanWriter {
     bool shelves = codes_.shelf(module.width, module.length, cell_.structure_type);
     if (shelves) {
       bay_body(c, module.length, module.width, module.orientation, d, angle);
-      if (module.code.starts_with("CVMOBIL_")) {
+      if (module.kind() == ModuleKind::MobileCompact) {
         if (along_x) {
           insert(PlanSlidingBracketBlock, PartLayer, vec_make(x + hl + 18, y + hw - 17.5), 0);
           insert(PlanSlidingBracketBlock, PartLayer, vec_make(x + hl + 18, y - hw + 17.5), 180);
@@ -170,26 +170,26 @@ class PlanWriter {
       }
     }
     const auto& flags = module.side_flags;
-    if (flags[0] == 1) insert(plan_corner_joint_block(module.width), PartLayer, c - (hl + 12.5) * d, angle);
-    if (flags[1] == 1) insert(plan_corner_joint_block(module.width), PartLayer, c + (hl + 12.5) * d, angle);
+    if (flags[kJointA] == 1) insert(plan_corner_joint_block(module.width), PartLayer, c - (hl + 12.5) * d, angle);
+    if (flags[kJointB] == 1) insert(plan_corner_joint_block(module.width), PartLayer, c + (hl + 12.5) * d, angle);
     if (codes_.frame(module.width, module.height, cell_.structure_type)) {
       std::string frame = plan_frame_block(module.width);
       Tvec2 start = c - hl * d, end = c + hl * d;
-      if (flags[2] == 1) {
+      if (flags[kEndFrameA] == 1) {
         fixings(start, n, module.width, angle);
         insert(frame, PartLayer, c - (hl + 18) * d, angle);
       }
-      if (flags[3] == 1) {
+      if (flags[kEndFrameB] == 1) {
         fixings(end, n, module.width, angle + 180);
         insert(frame, PartLayer, c + (hl + 18) * d, angle);
       }
       // A frame shared with the neighbouring module is fixed on both its sides.
-      if (flags[4] == 1) {
+      if (flags[kInnerFrameA] == 1) {
         fixings(start, n, module.width, angle);
         fixings(c - (hl + 36) * d, n, module.width, angle + 180);
         insert(frame, PartLayer, c - (hl + 18) * d, angle);
       }
-      if (flags[5] == 1) {
+      if (flags[kInnerFrameB] == 1) {
         fixings(end, n, module.width, angle + 180);
         fixings(c + (hl + 36) * d, n, module.width, angle);
         insert(frame, PartLayer, c + (hl + 18) * d, angle);

@@ -8,6 +8,7 @@
 #include "model/base/plane_vectors.h"
 #include "model/base/string_utils.h"
 #include "model/layout/cell_walls.h"
+#include "model/modules/module_kind.h"
 #include "model/state/globals.h"
 #include "output/dxf/dxf_block_names.h"
 #include "output/dxf/dxf_cell_parts.h"
@@ -21,7 +22,6 @@ const std::string GridLayer = "Scaffalatura_griglie";
 // The top shelf level of a bay below its height, and the levels' spacing.
 constexpr double TopLevelDrop = 79.6;
 constexpr double LevelSpacing = 150.0;
-constexpr double TrolleyLift = 111.6;  // the trolley's base raises everything above it
 constexpr double FixedCompactTopLevel = 1770.4;
 constexpr double MobileCompactDrop = 20.0;
 const double MobileCrossbarHeights[] = {330.0, 1080.0, 1830.0};
@@ -114,8 +114,9 @@ class SolidWriter {
     double A = along_x ? 0 : 90;
     Tvec2 c = vec_make(m.x, m.y);
     double hl = m.length / 2, W = m.width;
-    bool trolley = m.code == "CARRELLO";
-    bool fixed_compact = m.code.starts_with("CVFISSO_"), mobile_compact = m.code.starts_with("CVMOBIL_");
+    const ModuleKind kind = m.kind();
+    bool trolley = kind == ModuleKind::Trolley;
+    bool fixed_compact = kind == ModuleKind::FixedCompact, mobile_compact = kind == ModuleKind::MobileCompact;
     const auto& flags = m.side_flags;
 
     if (codes_.shelf(W, m.length, cell_.structure_type)) {
@@ -125,13 +126,13 @@ class SolidWriter {
       for_each_level(m.shelf_pattern, top, [&](double z) {
         insert(side_rail_block(m.length), c + hl * d - (W / 2 - 17.4) * n, z, A + 180);
         insert(side_rail_block(m.length), c - hl * d + (W / 2 - 17.4) * n, z, A);
-        if (flags[0] == 1) {
+        if (flags[kJointA] == 1) {
           insert(corner_joint_block(W), c - (hl + 21.5) * d, z, A + 90);
         } else {
           insert(JointBlock, c - (hl + 2) * d + (W / 2 - 17.5) * n, z, A + 180);
           insert(JointBlock, c - (hl + 2) * d - (W / 2 - 17.5) * n, z, A - 180);
         }
-        if (flags[1] == 1) {
+        if (flags[kJointB] == 1) {
           insert(corner_joint_block(W), c + (hl + 21.5) * d, z, A + 270);
         } else {
           insert(JointBlock, c + (hl + 2) * d + (W / 2 - 17.5) * n, z, A);
@@ -155,8 +156,8 @@ class SolidWriter {
             insert(crossbar_block(W), P, height + crossbar_lift + 40, A + 90);
         }
       };
-      if (flags[2] == 1 || flags[4] == 1) frame(c - (hl + 18) * d, m.frame_height_a);
-      if (flags[3] == 1 || flags[5] == 1) frame(c + (hl + 18) * d, m.frame_height_b);
+      if (flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1) frame(c - (hl + 18) * d, m.frame_height_a);
+      if (flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1) frame(c + (hl + 18) * d, m.frame_height_b);
     }
 
     if (trolley) {

@@ -73,7 +73,7 @@ void draw_free_modules(const PlanPainter& plan) {
   std::string module_text = structure ? lang_text(structure->module_text) : std::string();
   for (const Tmodulo_agg& module : plan.cell.free_modules) {
     plan.canvas().set_pen_colour(palette_colour(AppState.palette[2]).rgb());
-    if (module.code == "CARRELLO") draw_page_trolley_wheels(plan, module);
+    if (module.kind() == ModuleKind::Trolley) draw_page_trolley_wheels(plan, module);
     draw_free_module(plan, module, module_text);
     draw_clearance_dimensions(plan, module);
   }

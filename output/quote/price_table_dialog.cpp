@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "model/text/lang_text.h"
+#include "output/user_numbers.h"
 #include "output/window_helpers.h"
 
 namespace {

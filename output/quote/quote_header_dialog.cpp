@@ -21,6 +21,7 @@
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/quote/customer_edits.h"
+#include "output/user_numbers.h"
 #include "output/window_helpers.h"
 
 namespace {

@@ -16,6 +16,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/undo_history.h"
+#include "output/user_numbers.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"
