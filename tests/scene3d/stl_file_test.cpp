@@ -135,6 +135,41 @@ TEST_F(StlFile, AsciiNumbersReadAsAFullParseReadsThem) {
   }
 }
 
+// Every number rounds once, straight to the nearest float: near a point halfway
+// between two floats a parse to double first can land on that point and then
+// round the wrong way. Runs of digits around eight long are read in blocks,
+// plainly separated or with commas, up to the end of the text.
+TEST_F(StlFile, AsciiNumbersRoundOnceToTheNearestFloat) {
+  const std::vector<std::string> numbers = {"1.000000281692337e-6",
+                                            "1000000281692337e-21",
+                                            "-1.000000281692337e-6",
+                                            "1.000000059604644776",
+                                            "1.0000000596046448",
+                                            "1234567",
+                                            "12345678",
+                                            "123456789",
+                                            "-1234567.8",
+                                            "12345678.12345678",
+                                            "1234567812345678",
+                                            "12345678123456789",
+                                            "0.00000001",
+                                            "99999999.9999999e-7"};
+  for (const char* separator : {" ", ", "}) {
+    std::string text = "solid\n";
+    for (const std::string& number : numbers)
+      text += "facet normal " + number + separator + "0" + separator + number + "\nouter loop\nvertex 0 0 " + number +
+              "\nvertex 1 0 " + number + "\nvertex 0 1 " + number + "\nendloop\nendfacet\n";
+    ASSERT_EQ(Load(text + "endsolid"), 1) << separator;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+      const float expected = std::strtof(numbers[i].c_str(), nullptr);
+      const int corner = static_cast<int>(3 * i);
+      EXPECT_EQ(First().Normals().GetItem(corner).x, expected) << numbers[i];
+      EXPECT_EQ(First().Normals().GetItem(corner).z, expected) << numbers[i];
+      EXPECT_EQ(First().Vertices().GetItem(corner).z, expected) << numbers[i];
+    }
+  }
+}
+
 // Every cut of a file either still holds its last line and loads whole, or loads nothing.
 TEST_F(StlFile, EveryCutOfAnAsciiFileLoadsWholeOrNothing) {
   const std::string text = AsciiStl(CubeFacets(2));
