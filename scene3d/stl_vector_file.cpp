@@ -73,21 +73,24 @@ std::string_view Trim(std::string_view line) {
   return line;
 }
 
-// Whether the line starts with the keyword (capital letters and blanks),
-// ignoring case; a blank in the keyword matches any run of blanks and tabs.
-bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
+// How far the keyword (capital letters and blanks) runs at the start of the
+// line, ignoring case, or 0 when the line does not start with it; a blank in
+// the keyword matches any run of blanks and tabs.
+std::size_t KeywordEnd(std::string_view line, std::string_view keyword) {
   std::size_t at = 0;
   for (char k : keyword) {
     if (k == ' ') {
-      if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return false;
+      if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return 0;
       while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
       continue;
     }
     // The keywords are letters: setting the lower-case bit folds both cases alike.
-    if (at >= line.size() || (line[at++] | 0x20) != (k | 0x20)) return false;
+    if (at >= line.size() || (line[at++] | 0x20) != (k | 0x20)) return 0;
   }
-  return true;
+  return at;
 }
+
+bool StartsWithKeyword(std::string_view line, std::string_view keyword) { return KeywordEnd(line, keyword) != 0; }
 
 // Anything but a plain number (a decimal comma, stray text, far exponents)
 // goes through the library's lenient parser; a float parse comes first so
@@ -307,12 +310,16 @@ class LineCursor {
   bool AtEnd() const { return at_ >= text_.size(); }
   // As many lines as Next gives: a last line without a break counts too.
   std::size_t Count() const {
+    // In blocks too short to overflow a byte-wide sum, which the compiler turns into vector code.
+    constexpr std::size_t kBlock = 255;
     std::size_t count = 0;
-    for (std::size_t at = 0; at < text_.size(); ++count) {
-      const void* lineBreak = std::memchr(text_.data() + at, '\n', text_.size() - at);
-      at = lineBreak ? static_cast<std::size_t>(static_cast<const char*>(lineBreak) - text_.data()) + 1 : text_.size();
+    for (std::size_t at = 0; at < text_.size(); at += kBlock) {
+      const std::size_t size = std::min(kBlock, text_.size() - at);
+      std::uint8_t breaks = 0;
+      for (std::size_t i = 0; i < size; ++i) breaks += text_[at + i] == '\n';
+      count += breaks;
     }
-    return count;
+    return count + (!text_.empty() && text_.back() != '\n');
   }
   std::string_view Next() {
     if (AtEnd()) throw ELibraryError("List index out of bounds (" + std::to_string(index_) + ")");
@@ -327,9 +334,11 @@ class LineCursor {
   // most blanks and tabs before the keyword, is matched in the text itself.
   bool NextStartsWith(std::string_view keyword) {
     const char* line = SkipBlanks(Here());
-    if (AtEnd() || !StartsWithKeyword(std::string_view(line, static_cast<std::size_t>(End() - line)), keyword))
-      return StartsWithKeyword(Next(), keyword);
-    const void* lineBreak = std::memchr(line, '\n', static_cast<std::size_t>(End() - line));
+    const std::size_t length = KeywordEnd(std::string_view(line, static_cast<std::size_t>(End() - line)), keyword);
+    if (AtEnd() || length == 0) return StartsWithKeyword(Next(), keyword);
+    // Mostly the line ends with the keyword.
+    const char* rest = line + length;
+    const void* lineBreak = *rest == '\n' ? rest : std::memchr(rest, '\n', static_cast<std::size_t>(End() - rest));
     MoveTo(lineBreak ? static_cast<const char*>(lineBreak) + 1 : End());
     return true;
   }
