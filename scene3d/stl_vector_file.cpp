@@ -277,21 +277,17 @@ bool ReadNumbers(FieldCursor& fields, int keywords, TAffineVector& v) {
 }
 
 // The usual facet or corner line read straight from the text: blanks and tabs
-// before and between the words (in lower case here, either case in the text)
-// and three plain numbers, blanks, tabs and carriage returns after them, then
-// the line break or the end of the text. Returns where the next line starts,
-// or nullptr when the line has another form, which the general reading then
-// takes. Every scan stops at the text's final zero.
-const char* QuickTriple(const char* p, const char* end, std::initializer_list<std::string_view> words,
-                        TAffineVector& v) {
-  for (std::string_view word : words) {
-    p = SkipBlanks(p);
-    for (char k : word)
-      if ((*p++ | 0x20) != k) return nullptr;
-    if (!Blank(*p)) return nullptr;
-  }
+// before the keyword, after it and between three plain numbers, blanks, tabs
+// and carriage returns after them, then the line break or the end of the
+// text. Returns where the next line starts, or nullptr when the line has
+// another form, which the general reading then takes. Every scan stops at the
+// text's final zero.
+const char* QuickTriple(const char* p, const char* end, std::string_view keyword, TAffineVector& v) {
+  p = SkipBlanks(p);
+  p += KeywordEnd(std::string_view(p, static_cast<std::size_t>(end - p)), keyword);
   float* out[3] = {&v.x, &v.y, &v.z};
   for (float* number : out) {
+    // Also refuses a line without the keyword, or with more to it.
     const char* start = SkipBlanks(p);
     if (start == p || !PlainNumber(start, end, *number)) return nullptr;
     p = start;
@@ -342,11 +338,11 @@ class LineCursor {
     MoveTo(lineBreak ? static_cast<const char*>(lineBreak) + 1 : End());
     return true;
   }
-  // Reads the next line in the usual form of the words and three plain
+  // Reads the next line in the usual form of the keyword and three plain
   // numbers; false, taking nothing, for any other form or at the end.
-  bool NextTriple(std::initializer_list<std::string_view> words, TAffineVector& v) {
+  bool NextTriple(std::string_view keyword, TAffineVector& v) {
     if (AtEnd()) return false;
-    const char* next = QuickTriple(Here(), End(), words, v);
+    const char* next = QuickTriple(Here(), End(), keyword, v);
     if (next) MoveTo(next);
     return next != nullptr;
   }
@@ -365,7 +361,7 @@ class LineCursor {
 
 TAffineVector ReadVertex(LineCursor& lines) {
   TAffineVector v{};
-  if (lines.NextTriple({"vertex"}, v)) return v;
+  if (lines.NextTriple("VERTEX", v)) return v;
   FieldCursor fields(lines.Next());
   if (fields.AtEnd()) throw ELibraryError("Invalid Vertex");
   const std::string_view keyword = fields.Next();
@@ -385,7 +381,7 @@ void ReadASCII(const std::string& data, TMeshObject& mesh) {
   mesh.Normals().EnsureCapacity(facets * 3);
   for (bool first = true;; first = false) {
     TAffineVector normal{};
-    if (!lines.NextTriple({"facet", "normal"}, normal)) {
+    if (!lines.NextTriple("FACET NORMAL", normal)) {
       const std::string_view line = lines.Next();
       if (!first && StartsWithKeyword(line, "ENDSOLID")) return;
       if (StartsWithKeyword(line, "FACET NORMAL ")) {
