@@ -2,6 +2,7 @@
 // files, and the written file checked by admesh.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <sstream>
 
@@ -167,6 +168,42 @@ TEST_F(StlFile, AsciiNumbersRoundOnceToTheNearestFloat) {
       EXPECT_EQ(First().Normals().GetItem(corner).z, expected) << numbers[i];
       EXPECT_EQ(First().Vertices().GetItem(corner).z, expected) << numbers[i];
     }
+  }
+}
+
+// The usual lines are read straight from the text, any others line by line;
+// a carriage return before each line sends a file the second way. Upper case,
+// tabs, trailing blanks and CR LF breaks are usual too.
+TEST_F(StlFile, UsualAndUnusualLineFormsReadAlike) {
+  const auto file = [](const std::string& before, const std::string& after, bool upper) {
+    const std::vector<std::string> lines = {"solid x",
+                                            "facet normal 0.1 -2.5e3 123456789.125",
+                                            "outer loop",
+                                            "vertex 1 2 3",
+                                            "vertex -4 5.5 6e-1",
+                                            "vertex 7 8.25 .5",
+                                            "endloop",
+                                            "endfacet",
+                                            "endsolid x"};
+    std::string text;
+    for (std::string line : lines) {
+      if (upper)
+        for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      text += before + line + after;
+    }
+    return text;
+  };
+  const auto corners = [this] {
+    std::vector<TAffineVector> read;
+    for (int i = 0; i < 3; ++i) read.insert(read.end(), {First().Vertices().GetItem(i), First().Normals().GetItem(i)});
+    return read;
+  };
+  ASSERT_EQ(Load(file("", "\n", false)), 1);
+  const std::vector<TAffineVector> usual = corners();
+  for (const std::string& text : {file("\r", "\n", false), file(" \t", " \t\r\n", true), file("\r ", "\r\n", true)}) {
+    ASSERT_EQ(Load(text), 1);
+    const std::vector<TAffineVector> read = corners();
+    for (std::size_t i = 0; i < read.size(); ++i) EXPECT_TRUE(Same(read[i], usual[i])) << i;
   }
 }
 
