@@ -1,6 +1,7 @@
 #include "scene3d/stl_vector_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -72,71 +73,141 @@ std::string_view Trim(std::string_view line) {
   return line;
 }
 
-// Whether the line starts with the keyword (capital letters and blanks),
-// ignoring case; a blank in the keyword matches any run of blanks and tabs.
-bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
+// How far the keyword (capital letters and blanks) runs at the start of the
+// line, ignoring case, or 0 when the line does not start with it; a blank in
+// the keyword matches any run of blanks and tabs.
+std::size_t KeywordEnd(std::string_view line, std::string_view keyword) {
   std::size_t at = 0;
   for (char k : keyword) {
     if (k == ' ') {
-      if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return false;
+      if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return 0;
       while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
       continue;
     }
     // The keywords are letters: setting the lower-case bit folds both cases alike.
-    if (at >= line.size() || (line[at++] | 0x20) != (k | 0x20)) return false;
+    if (at >= line.size() || (line[at++] | 0x20) != (k | 0x20)) return 0;
   }
-  return true;
+  return at;
 }
 
-// Plain decimal numbers take the quick exact path; anything else (a decimal
-// comma, stray text) goes through the library's lenient parser.
+bool StartsWithKeyword(std::string_view line, std::string_view keyword) { return KeywordEnd(line, keyword) != 0; }
+
+// Anything but a plain number (a decimal comma, stray text, far exponents)
+// goes through the library's lenient parser; a float parse comes first so
+// that the value is rounded once, straight to the nearest float.
 float Number(std::string_view field) {
-  double value = 0;
   const char* end = field.data() + field.size();
+  float narrow = 0;
+  const auto [narrowStop, narrowError] = std::from_chars(field.data(), end, narrow);
+  if (narrowError == std::errc() && narrowStop == end && std::isfinite(narrow)) return narrow;
+  double value = 0;
   const auto [stop, error] = std::from_chars(field.data(), end, value);
   if (error == std::errc() && stop == end && std::isfinite(value)) return static_cast<float>(value);
   return static_cast<float>(StrToFloatDef(std::string(field), 0));
 }
 
-// A number written plainly ("-12.5", "3", "1.5e-3", no more than 19 digits)
-// whose digits and power of ten a double holds exactly: one multiplication or
-// division then rounds correctly, to the value a full parse gives. Anything
-// else is left to the full parse. Advances at past the number on success.
-bool PlainNumber(const char*& at, const char* end, double& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const auto digit = [end](const char* p) { return p < end && static_cast<unsigned>(*p - '0') < 10; };
-  const char* p = at;
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  std::uint64_t digits = 0;
+// Whether a double, within two units in its last place of the true value,
+// may lie on the other side of a point halfway between two floats than the
+// true value; rounding it to a float could then go the wrong way. (The quick
+// path's values all lie in the range of normal floats, where a float's last
+// place is 2^29 of a double's.)
+bool NearFloatMidpoint(double value) {
+  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+  constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28;
+  constexpr std::uint64_t kMargin = 4;
+  return ((std::bit_cast<std::uint64_t>(value) & kBelowFloat) - (kMidpoint - kMargin)) <= 2 * kMargin;
+}
+
+bool Digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+
+// The value of eight digits, less '0' each, the first in the lowest byte.
+std::uint64_t EightDigits(std::uint64_t word) {
+  constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+  word = word * 10 + (word >> 8);
+  return (((word & kPairs) * 0x000F424000000064) + (((word >> 16) & kPairs) * 0x0000271000000001)) >> 32;
+}
+
+// Appends the digits at p to digits (which wraps beyond 19 of them; the
+// caller refuses those) and returns how many there were. Eight bytes are read
+// at once while eight lie before limit; a character that is not a digit at
+// or before limit ends the run.
+[[gnu::always_inline]] inline std::ptrdiff_t DigitRun(const char*& p, const char* limit, std::uint64_t& digits) {
+  static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
   const char* first = p;
-  for (; digit(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-  auto count = p - first;
+  if constexpr (std::endian::native == std::endian::little) {
+    while (limit - p >= 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, p, 8);
+      // A byte is a digit when its high half is 3 and stays 3 with 6 added.
+      const std::uint64_t high = 0xF0 * kEveryByte;
+      const std::uint64_t other = ((word & high) | (((word + 6 * kEveryByte) & high) >> 4)) ^ (0x33 * kEveryByte);
+      const int run = other ? std::countr_zero(other) / 8 : 8;
+      // The digits moved to the top, zeros (as digits) below them.
+      if (run > 0) digits = digits * kPowers[run] + EightDigits((word - '0' * kEveryByte) << (8 * (8 - run)));
+      p += run;
+      if (run < 8) return p - first;
+    }
+  }
+  for (; Digit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  return p - first;
+}
+
+// A number written plainly ("-12.5", "3", "1.5e-3", no more than 19 digits)
+// whose digits a double holds exactly and whose power of ten is at most 22
+// either way: one multiplication by the nearest double to that power lands
+// within two units in the last place of the true value, so the float nearest
+// to the product is the float nearest to the number unless the product is
+// that close to a point halfway between two floats, which a full parse then
+// settles. (A multiplication rather than a division: it is several times
+// quicker.) Anything else is left to the full parse. The number must be
+// followed by a character that cannot continue it (a blank, a line break,
+// the text's final zero), which stops every scan without a bounds check;
+// bytes before limit may be read eight at a time. Advances at past the number
+// on success.
+[[gnu::always_inline]] inline bool PlainNumber(const char*& at, const char* limit, float& value) {
+  static constexpr double kPowersOfTen[] = {
+      1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
+      1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
+      1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
+  const char* p = at;
+  const bool negative = *p == '-';
+  p += negative;
+  std::uint64_t digits = 0;
+  auto count = DigitRun(p, limit, digits);
   int exponent = 0;
-  if (p < end && *p == '.') {
-    const char* fraction = ++p;
-    for (; digit(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-    exponent = -static_cast<int>(std::min<std::ptrdiff_t>(p - fraction, 20));
-    count += p - fraction;
+  if (*p == '.') {
+    const auto fraction = DigitRun(++p, limit, digits);
+    exponent = -static_cast<int>(std::min<std::ptrdiff_t>(fraction, 20));
+    count += fraction;
   }
   if (count == 0 || count > 19) return false;
-  if (p < end && (*p == 'e' || *p == 'E')) {
+  if (*p == 'e' || *p == 'E') {
     ++p;
-    const bool below = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) ++p;
-    if (!digit(p)) return false;
+    const bool below = *p == '-';
+    p += *p == '-' || *p == '+';
+    if (!Digit(*p)) return false;
     int power = 0;
-    for (; digit(p) && power < 1000; ++p) power = power * 10 + (*p - '0');
-    if (digit(p)) return false;
+    for (; Digit(*p) && power < 1000; ++p) power = power * 10 + (*p - '0');
+    if (Digit(*p)) return false;
     exponent += below ? -power : power;
   }
   if (digits > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
-  const double magnitude = exponent < 0 ? static_cast<double>(digits) / kPowersOfTen[-exponent]
-                                        : static_cast<double>(digits) * kPowersOfTen[exponent];
-  value = negative ? -magnitude : magnitude;
+  const double magnitude = static_cast<double>(digits) * kPowersOfTen[exponent + 22];
+  if (NearFloatMidpoint(magnitude))
+    std::from_chars(at, p, value);
+  else
+    value = static_cast<float>(negative ? -magnitude : magnitude);
   at = p;
   return true;
+}
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+const char* SkipBlanks(const char* p) {
+  while (Blank(*p)) ++p;
+  return p;
 }
 
 // The fields of a facet or corner line, one at a time: separated by commas or
@@ -165,17 +236,16 @@ class FieldCursor {
   float NextNumber() {
     const char* end = line_.data() + line_.size();
     const char* stop = line_.data() + at_;
-    double value = 0;
+    float value = 0;
     if (PlainNumber(stop, end, value) && (stop == end || Blank(*stop) || *stop == ',')) {
       at_ = static_cast<std::size_t>(stop - line_.data());
       SkipSeparator();
-      return static_cast<float>(value);
+      return value;
     }
     return Number(Next());
   }
 
  private:
-  static bool Blank(char c) { return c == ' ' || c == '\t'; }
   void SkipBlanks() {
     while (at_ < line_.size() && Blank(line_[at_])) ++at_;
   }
@@ -206,20 +276,46 @@ bool ReadNumbers(FieldCursor& fields, int keywords, TAffineVector& v) {
   return fields.AtEnd();
 }
 
+// The usual facet or corner line read straight from the text: blanks and tabs
+// before the keyword, after it and between three plain numbers, blanks, tabs
+// and carriage returns after them, then the line break or the end of the
+// text. Returns where the next line starts, or nullptr when the line has
+// another form, which the general reading then takes. Every scan stops at the
+// text's final zero.
+const char* QuickTriple(const char* p, const char* end, std::string_view keyword, TAffineVector& v) {
+  p = SkipBlanks(p);
+  p += KeywordEnd(std::string_view(p, static_cast<std::size_t>(end - p)), keyword);
+  float* out[3] = {&v.x, &v.y, &v.z};
+  for (float* number : out) {
+    // Also refuses a line without the keyword, or with more to it.
+    const char* start = SkipBlanks(p);
+    if (start == p || !PlainNumber(start, end, *number)) return nullptr;
+    p = start;
+  }
+  while (Blank(*p) || *p == '\r') ++p;
+  if (p == end) return end;
+  return *p == '\n' ? p + 1 : nullptr;
+}
+
 // The text's lines one after another, trimmed, without keeping them; taking
-// one past the last raises the string list's error.
+// one past the last raises the string list's error. The text is a whole
+// string, so its final zero ends the last line's numbers.
 class LineCursor {
  public:
-  explicit LineCursor(std::string_view text) : text_(text) {}
+  explicit LineCursor(const std::string& text) : text_(text) {}
   bool AtEnd() const { return at_ >= text_.size(); }
   // As many lines as Next gives: a last line without a break counts too.
   std::size_t Count() const {
+    // In blocks too short to overflow a byte-wide sum, which the compiler turns into vector code.
+    constexpr std::size_t kBlock = 255;
     std::size_t count = 0;
-    for (std::size_t at = 0; at < text_.size(); ++count) {
-      const void* lineBreak = std::memchr(text_.data() + at, '\n', text_.size() - at);
-      at = lineBreak ? static_cast<std::size_t>(static_cast<const char*>(lineBreak) - text_.data()) + 1 : text_.size();
+    for (std::size_t at = 0; at < text_.size(); at += kBlock) {
+      const std::size_t size = std::min(kBlock, text_.size() - at);
+      std::uint8_t breaks = 0;
+      for (std::size_t i = 0; i < size; ++i) breaks += text_[at + i] == '\n';
+      count += breaks;
     }
-    return count;
+    return count + (!text_.empty() && text_.back() != '\n');
   }
   std::string_view Next() {
     if (AtEnd()) throw ELibraryError("List index out of bounds (" + std::to_string(index_) + ")");
@@ -230,16 +326,43 @@ class LineCursor {
     ++index_;
     return Trim(line);
   }
+  // Whether the next line starts with the keyword. The usual line, with at
+  // most blanks and tabs before the keyword, is matched in the text itself.
+  bool NextStartsWith(std::string_view keyword) {
+    const char* line = SkipBlanks(Here());
+    const std::size_t length = KeywordEnd(std::string_view(line, static_cast<std::size_t>(End() - line)), keyword);
+    if (AtEnd() || length == 0) return StartsWithKeyword(Next(), keyword);
+    // Mostly the line ends with the keyword.
+    const char* rest = line + length;
+    const void* lineBreak = *rest == '\n' ? rest : std::memchr(rest, '\n', static_cast<std::size_t>(End() - rest));
+    MoveTo(lineBreak ? static_cast<const char*>(lineBreak) + 1 : End());
+    return true;
+  }
+  // Reads the next line in the usual form of the keyword and three plain
+  // numbers; false, taking nothing, for any other form or at the end.
+  bool NextTriple(std::string_view keyword, TAffineVector& v) {
+    if (AtEnd()) return false;
+    const char* next = QuickTriple(Here(), End(), keyword, v);
+    if (next) MoveTo(next);
+    return next != nullptr;
+  }
 
  private:
+  const char* Here() const { return text_.data() + std::min(at_, text_.size()); }
+  const char* End() const { return text_.data() + text_.size(); }
+  void MoveTo(const char* next) {
+    at_ = static_cast<std::size_t>(next - text_.data());
+    ++index_;
+  }
   std::string_view text_;
   std::size_t at_ = 0;
   std::size_t index_ = 0;
 };
 
 TAffineVector ReadVertex(LineCursor& lines) {
-  FieldCursor fields(lines.Next());
   TAffineVector v{};
+  if (lines.NextTriple("VERTEX", v)) return v;
+  FieldCursor fields(lines.Next());
   if (fields.AtEnd()) throw ELibraryError("Invalid Vertex");
   const std::string_view keyword = fields.Next();
   if (keyword.size() != 6 || !StartsWithKeyword(keyword, "VERTEX") || !ReadNumbers(fields, 0, v))
@@ -249,29 +372,34 @@ TAffineVector ReadVertex(LineCursor& lines) {
 
 // Lines and fields are views into the text, read as they come and never
 // kept; only the reservation looks ahead, counting the line breaks.
-void ReadASCII(std::string_view data, TMeshObject& mesh) {
+void ReadASCII(const std::string& data, TMeshObject& mesh) {
   LineCursor lines(data);
   if (lines.AtEnd() || !StartsWithKeyword(lines.Next(), "SOLID")) return;
   const int facets = static_cast<int>(
       std::min<std::size_t>((std::max<std::size_t>(lines.Count(), 2) - 2) / 7, std::numeric_limits<int>::max() / 3));
   mesh.Vertices().EnsureCapacity(facets * 3);
   mesh.Normals().EnsureCapacity(facets * 3);
-  std::string_view line = lines.Next();
-  for (;;) {
-    if (StartsWithKeyword(line, "FACET NORMAL ")) {
-      FieldCursor fields(line);
-      TAffineVector normal{};
-      if (!ReadNumbers(fields, 2, normal)) throw ELibraryError("Invalid Normal");
-      if (!StartsWithKeyword(lines.Next(), "OUTER LOOP")) throw ELibraryError("Outer Loop Not Found");
-      const TAffineVector a = ReadVertex(lines);
-      const TAffineVector b = ReadVertex(lines);
-      const TAffineVector c = ReadVertex(lines);
-      if (!StartsWithKeyword(lines.Next(), "ENDLOOP")) throw ELibraryError("End of Loop Not Found");
-      AddFacet(mesh, normal, a, b, c);
+  for (bool first = true;; first = false) {
+    TAffineVector normal{};
+    if (!lines.NextTriple("FACET NORMAL", normal)) {
+      const std::string_view line = lines.Next();
+      if (!first && StartsWithKeyword(line, "ENDSOLID")) return;
+      if (StartsWithKeyword(line, "FACET NORMAL ")) {
+        FieldCursor fields(line);
+        if (!ReadNumbers(fields, 2, normal)) throw ELibraryError("Invalid Normal");
+      } else {
+        // Any other line stands for a facet without corners.
+        if (!lines.NextStartsWith("ENDFACET")) throw ELibraryError("End of Facet Not found");
+        continue;
+      }
     }
-    if (!StartsWithKeyword(lines.Next(), "ENDFACET")) throw ELibraryError("End of Facet Not found");
-    line = lines.Next();
-    if (StartsWithKeyword(line, "ENDSOLID")) return;
+    if (!lines.NextStartsWith("OUTER LOOP")) throw ELibraryError("Outer Loop Not Found");
+    const TAffineVector a = ReadVertex(lines);
+    const TAffineVector b = ReadVertex(lines);
+    const TAffineVector c = ReadVertex(lines);
+    if (!lines.NextStartsWith("ENDLOOP")) throw ELibraryError("End of Loop Not Found");
+    AddFacet(mesh, normal, a, b, c);
+    if (!lines.NextStartsWith("ENDFACET")) throw ELibraryError("End of Facet Not found");
   }
 }
 

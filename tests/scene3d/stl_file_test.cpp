@@ -2,6 +2,7 @@
 // files, and the written file checked by admesh.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <sstream>
 
@@ -132,6 +133,77 @@ TEST_F(StlFile, AsciiNumbersReadAsAFullParseReadsThem) {
     const double full = std::strtod(numbers[i].c_str(), &stop);
     const float expected = *stop == '\0' ? static_cast<float>(full) : static_cast<float>(StrToFloatDef(numbers[i], 0));
     EXPECT_EQ(First().Normals().GetItem(static_cast<int>(3 * i)).x, expected) << numbers[i];
+  }
+}
+
+// Every number rounds once, straight to the nearest float: near a point halfway
+// between two floats a parse to double first can land on that point and then
+// round the wrong way. Runs of digits around eight long are read in blocks,
+// plainly separated or with commas, up to the end of the text.
+TEST_F(StlFile, AsciiNumbersRoundOnceToTheNearestFloat) {
+  const std::vector<std::string> numbers = {"1.000000281692337e-6",
+                                            "1000000281692337e-21",
+                                            "-1.000000281692337e-6",
+                                            "1.000000059604644776",
+                                            "1.0000000596046448",
+                                            "1234567",
+                                            "12345678",
+                                            "123456789",
+                                            "-1234567.8",
+                                            "12345678.12345678",
+                                            "1234567812345678",
+                                            "12345678123456789",
+                                            "0.00000001",
+                                            "99999999.9999999e-7"};
+  for (const char* separator : {" ", ", "}) {
+    std::string text = "solid\n";
+    for (const std::string& number : numbers)
+      text += "facet normal " + number + separator + "0" + separator + number + "\nouter loop\nvertex 0 0 " + number +
+              "\nvertex 1 0 " + number + "\nvertex 0 1 " + number + "\nendloop\nendfacet\n";
+    ASSERT_EQ(Load(text + "endsolid"), 1) << separator;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+      const float expected = std::strtof(numbers[i].c_str(), nullptr);
+      const int corner = static_cast<int>(3 * i);
+      EXPECT_EQ(First().Normals().GetItem(corner).x, expected) << numbers[i];
+      EXPECT_EQ(First().Normals().GetItem(corner).z, expected) << numbers[i];
+      EXPECT_EQ(First().Vertices().GetItem(corner).z, expected) << numbers[i];
+    }
+  }
+}
+
+// The usual lines are read straight from the text, any others line by line;
+// a carriage return before each line sends a file the second way. Upper case,
+// tabs, trailing blanks and CR LF breaks are usual too.
+TEST_F(StlFile, UsualAndUnusualLineFormsReadAlike) {
+  const auto file = [](const std::string& before, const std::string& after, bool upper) {
+    const std::vector<std::string> lines = {"solid x",
+                                            "facet normal 0.1 -2.5e3 123456789.125",
+                                            "outer loop",
+                                            "vertex 1 2 3",
+                                            "vertex -4 5.5 6e-1",
+                                            "vertex 7 8.25 .5",
+                                            "endloop",
+                                            "endfacet",
+                                            "endsolid x"};
+    std::string text;
+    for (std::string line : lines) {
+      if (upper)
+        for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      text += before + line + after;
+    }
+    return text;
+  };
+  const auto corners = [this] {
+    std::vector<TAffineVector> read;
+    for (int i = 0; i < 3; ++i) read.insert(read.end(), {First().Vertices().GetItem(i), First().Normals().GetItem(i)});
+    return read;
+  };
+  ASSERT_EQ(Load(file("", "\n", false)), 1);
+  const std::vector<TAffineVector> usual = corners();
+  for (const std::string& text : {file("\r", "\n", false), file(" \t", " \t\r\n", true), file("\r ", "\r\n", true)}) {
+    ASSERT_EQ(Load(text), 1);
+    const std::vector<TAffineVector> read = corners();
+    for (std::size_t i = 0; i < read.size(); ++i) EXPECT_TRUE(Same(read[i], usual[i])) << i;
   }
 }
 
