@@ -24,7 +24,9 @@ cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+  # -noreset: a server that starts afresh whenever its last client leaves
+  # refuses the next test's connection while it does so.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 50); do [ -s "$fdfile" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$fdfile")"
@@ -57,7 +59,8 @@ for target in "$here"/build-fuzz/bin/fuzz_*; do
   for folder in "$here/fuzz/seeds/$name" "$here/fuzz/regressions/$name"; do
     if [ -d "$folder" ]; then seeds+=("$folder"); fi
   done
-  if ! UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "$target" -max_total_time=5 -rss_limit_mb=2048 \
+  # A fixed seed: a run that fails can be repeated.
+  if ! UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "$target" -seed=1 -max_total_time=5 -rss_limit_mb=2048 \
     -artifact_prefix="$here/build-fuzz/crashes/$name-" "$corpus" "${seeds[@]}" >"$corpus.log" 2>&1; then
     echo "fuzz_$name failed:"
     tail -n 40 "$corpus.log"
