@@ -22,10 +22,6 @@ int RecordXError(Display*, XErrorEvent* event) {
   return 0;
 }
 
-}  // namespace
-
-namespace {
-
 // The connection contexts are made on, and whether the library opened it.
 struct XConnection {
   Display* display = nullptr;
