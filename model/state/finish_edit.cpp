@@ -1,6 +1,9 @@
 #include "model/state/finish_edit.h"
 
-#include <vector>
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <utility>
 
 #include "model/layout/layout_engine.h"
 #include "model/state/edit_modes.h"
@@ -9,84 +12,71 @@
 
 namespace {
 
-enum class Step { layout, snapshot, rebuild_3d, side_panel, redraw, fit_view, end_modes };
+// The steps of each kind in their order, one letter a step: L lay the cell out,
+// S take the undo snapshot, 3 rebuild the 3-D view, P refresh the side panel,
+// D draw the plan, F fit the plan to the view, E end the edit modes.
+constexpr std::array<std::pair<EditKind, std::string_view>, 24> chains{{
+    {EditKind::relaid_out, "LS3PD"},
+    {EditKind::opening_resized, "LS3D"},
+    {EditKind::forced_lengths_changed, "LSD"},
+    {EditKind::preferences_applied, "LSPD"},
+    {EditKind::walls_filled, "PLSD3"},
+    {EditKind::door_inserted, "SPLSD"},
+    {EditKind::door_removed, "LSED"},
+    {EditKind::runs_reshaped, "S3PD"},
+    {EditKind::modules_changed, "S3D"},
+    {EditKind::structure_changed, "S3"},
+    {EditKind::plan_marks_changed, "SD"},
+    {EditKind::compact_group_placed, "SPD"},
+    {EditKind::wall_drawn, "FSD3"},
+    {EditKind::recorded, "S"},
+    {EditKind::project_replaced, "3PDS"},
+    {EditKind::shown_then_recorded, "PDS"},
+    {EditKind::cell_switched, "S3PFD"},
+    {EditKind::history_stepped, "3PD"},
+    {EditKind::moved, "3D"},
+    {EditKind::shown, "PD"},
+    {EditKind::dialog_step_shown, "3P"},
+    {EditKind::door_dialog_closed, "P3"},
+    {EditKind::rebuilt_3d, "3"},
+    {EditKind::redrawn, "D"},
+}};
 
-std::vector<Step> steps_of(EditKind kind) {
-  using enum Step;
-  switch (kind) {
-    case EditKind::relaid_out:
-      return {layout, snapshot, rebuild_3d, side_panel, redraw};
-    case EditKind::opening_resized:
-      return {layout, snapshot, rebuild_3d, redraw};
-    case EditKind::forced_lengths_changed:
-      return {layout, snapshot, redraw};
-    case EditKind::preferences_applied:
-      return {layout, snapshot, side_panel, redraw};
-    case EditKind::walls_filled:
-      return {side_panel, layout, snapshot, redraw, rebuild_3d};
-    case EditKind::door_inserted:
-      return {snapshot, side_panel, layout, snapshot, redraw};
-    case EditKind::door_removed:
-      return {layout, snapshot, end_modes, redraw};
-    case EditKind::runs_reshaped:
-      return {snapshot, rebuild_3d, side_panel, redraw};
-    case EditKind::modules_changed:
-      return {snapshot, rebuild_3d, redraw};
-    case EditKind::structure_changed:
-      return {snapshot, rebuild_3d};
-    case EditKind::plan_marks_changed:
-      return {snapshot, redraw};
-    case EditKind::compact_group_placed:
-      return {snapshot, side_panel, redraw};
-    case EditKind::wall_drawn:
-      return {fit_view, snapshot, redraw, rebuild_3d};
-    case EditKind::recorded:
-      return {snapshot};
-    case EditKind::project_replaced:
-      return {rebuild_3d, side_panel, redraw, snapshot};
-    case EditKind::shown_then_recorded:
-      return {side_panel, redraw, snapshot};
-    case EditKind::cell_switched:
-      return {snapshot, rebuild_3d, side_panel, fit_view, redraw};
-    case EditKind::history_stepped:
-      return {rebuild_3d, side_panel, redraw};
-    case EditKind::moved:
-      return {rebuild_3d, redraw};
-    case EditKind::shown:
-      return {side_panel, redraw};
-    case EditKind::dialog_step_shown:
-      return {rebuild_3d, side_panel};
-    case EditKind::door_dialog_closed:
-      return {side_panel, rebuild_3d};
-    case EditKind::rebuilt_3d:
-      return {rebuild_3d};
-    case EditKind::redrawn:
-      return {redraw};
+// The table lists the kinds in their declared order, so a kind is its index.
+constexpr bool in_declared_order() {
+  for (std::size_t i = 0; i < chains.size(); ++i) {
+    if (chains[i].first != static_cast<EditKind>(i)) return false;
   }
-  return {};
+  return true;
+}
+static_assert(in_declared_order());
+
+std::string_view steps_of(EditKind kind) {
+  const auto index = static_cast<std::size_t>(kind);
+  return index < chains.size() ? chains[index].second : std::string_view();
 }
 
-void run(Step step) {
+void run(char step) {
   switch (step) {
-    case Step::layout:
+    case 'L':
       recompute_layout();
       break;
-    case Step::snapshot:
+    case 'S':
       push_undo_snapshot();
       break;
-    case Step::rebuild_3d:
+    case '3':
       ui().rebuild_3d_if_visible();
       break;
-    case Step::side_panel:
+    case 'P':
       ui().refresh_side_panel();
       break;
-    case Step::redraw:
+    case 'D':
       ui().draw_plan();
       break;
-    case Step::fit_view:
+    case 'F':
       ui().fit_plan_to_view(10);
       break;
-    case Step::end_modes:
+    case 'E':
       end_edit_mode(false);
       break;
   }
@@ -95,5 +85,5 @@ void run(Step step) {
 }  // namespace
 
 void finish_edit(EditKind kind) {
-  for (Step step : steps_of(kind)) run(step);
+  for (char step : steps_of(kind)) run(step);
 }

@@ -7,6 +7,7 @@
 // project commands show the new state before they record it.
 #pragma once
 
+// Each kind has its steps in finish_edit.cpp, listed in this order.
 enum class EditKind {
   // Changes the layout depends on: the cell is laid out again first.
   relaid_out,              // a run's modules, sizes, gaps or priority, the clearance, a moved wall
