@@ -5,8 +5,8 @@
 #include <QStyle>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/main_commands.h"
 #include "editor/main/qt_lang_text.h"
+#include "model/commands/project_commands.h"
 #include "model/state/globals.h"
 
 TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {

@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/main_commands.h"
 #include "editor/main/qt_lang_text.h"
+#include "model/commands/project_commands.h"
 #include "model/state/cell_list.h"
 
 TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {

@@ -19,13 +19,13 @@
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
-#include "editor/main/main_commands.h"
 #include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_view.h"
 #include "editor/view3d/view_3d_window.h"
+#include "model/commands/project_commands.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_pair_check.h"
 #include "model/modules/free_module_placement.h"
@@ -326,7 +326,7 @@ void TMain::Import1Click() {
 
 void TMain::Opzioni1Click() {
   Fpreferenze->exec();
-  finish_edit({.rebuild_3d = false});
+  finish_edit(EditKind::preferences_applied);
 }
 
 void TMain::abellaPrezzieCodici1Click() { Fprezzi->exec(); }
@@ -340,12 +340,12 @@ void TMain::Nuovacella1Click() {
   for (const Tcell& cell : Cells) names.push_back(cell.name);
   Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), names);
   Fcopia_cella->exec();
-  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+  finish_edit(EditKind::shown_then_recorded);
 }
 
 void TMain::Ordinamentocelle1Click() {
   Fordinamento->exec();
-  ui().draw_plan();
+  finish_edit(EditKind::redrawn);
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {

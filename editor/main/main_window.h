@@ -1,6 +1,6 @@
 // The main window: tool bar, menus, the plan, the side panel, the cell tabs
 // and the status bar. Its handlers are the program's commands; each reads its
-// control and calls a plain command (main_commands.h, side_panel_edits.h) or
+// control and calls a plain command (project_commands.h, side_panel_edits.h) or
 // opens the window the command shows.
 #pragma once
 

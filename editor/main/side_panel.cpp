@@ -10,9 +10,9 @@
 #include "editor/dialogs/shelves_dialog.h"
 #include "editor/main/main_window.h"
 #include "editor/main/qt_lang_text.h"
-#include "editor/main/side_panel_edits.h"
 #include "editor/main/windows.h"
 #include "model/catalogue/catalogue.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/layout/auto_fill.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
@@ -398,8 +398,7 @@ void SidePanel::cb_portaMouseUp() {
   if (!cb_porta->isEnabled()) return;
   if (cb_porta->checkState() == Qt::Checked) {
     Form2->exec();
-    refresh_side_panel();
-    finish_edit({.layout = false, .snapshot = false, .side_panel = false, .redraw = false});
+    finish_edit(EditKind::door_dialog_closed);
   } else {
     remove_selected_door();
   }
@@ -411,7 +410,7 @@ void SidePanel::SB_forzaClick() {
     if (!current_cell().walls[i].selected) continue;
     Fforza->Tag = static_cast<int>(i);
     Fforza->exec();
-    finish_edit({.layout = false, .snapshot = false, .side_panel = false, .redraw = false});
+    finish_edit(EditKind::rebuilt_3d);
   }
 }
 
@@ -435,5 +434,5 @@ void SidePanel::Sb_edita_moduliClick() {
   Fripiani->form = shelves_form_for_selection(current_cell(), shelves, Cb_Hm_m->currentData().toDouble());
   Fripiani->exec();
   compute_end_frame_heights();
-  finish_edit({.layout = false, .snapshot = false, .redraw = false});
+  finish_edit(EditKind::dialog_step_shown);
 }

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "editor/main/side_panel_state.h"
+#include "model/commands/side_panel_state.h"
 
 // A check box whose click never lands on the third, partly checked, state,
 // which only the program sets.

@@ -5,12 +5,12 @@
 
 #include "editor/dialogs/added_module_dialog.h"
 #include "editor/dialogs/compact_dialog.h"
-#include "editor/main/main_commands.h"
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "model/base/plan_palette.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
+#include "model/commands/project_commands.h"
 #include "model/files/archive_list.h"
 #include "model/files/codes_table.h"
 #include "model/files/customers_file.h"
@@ -82,7 +82,7 @@ bool initialise_program(const std::string& project_path) {
   AppState.current_cell = 0;
   reset_tabs_from_cells();
   if (!project_path.empty()) open_start_project(project_path);
-  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+  finish_edit(EditKind::shown_then_recorded);
   AppState.modified = 0;
   return true;
 }

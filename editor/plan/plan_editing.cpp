@@ -14,15 +14,8 @@
 #include "model/state/edit_modes.h"
 #include "model/state/finish_edit.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 
 namespace {
-
-// A placement or deletion: the snapshot, the 3-D view and the plan; the side
-// panel is left to the next release.
-constexpr EditChain placed{.layout = false, .side_panel = false};
-// A template or selection moved: only the views.
-constexpr EditChain moved{.layout = false, .snapshot = false, .side_panel = false};
 
 // Selected free modules moved by arrow keys since the last key release.
 bool selection_moved_by_keys = false;
@@ -61,11 +54,11 @@ void settle_free_template(Qt::KeyboardModifiers modifiers) {
 
 void place_free_module() {
   add_free_module();
-  finish_edit(placed);
+  finish_edit(EditKind::modules_changed);
 }
 
 void place_compact_block() {
-  if (add_compact_block()) finish_edit(placed);
+  if (add_compact_block()) finish_edit(EditKind::modules_changed);
 }
 
 // The outline segment follows the pointer: it turns from the last wall, or
@@ -120,7 +113,7 @@ void move_selected_free_modules(const Tvec2& by) {
     selection_moved_by_keys = true;
   }
   for (Tmodulo_agg& module : cell.free_modules) compute_free_module_clearances(module);
-  finish_edit(moved);
+  finish_edit(EditKind::moved);
 }
 
 void leave_mode(bool drawing_outline) {
@@ -129,8 +122,7 @@ void leave_mode(bool drawing_outline) {
     current_cell().walls.clear();  // the outline drawn so far
   }
   end_edit_mode(true);
-  ui().refresh_side_panel();
-  ui().draw_plan();
+  finish_edit(EditKind::shown);
 }
 
 }  // namespace
@@ -202,8 +194,7 @@ void plan_mouse_up(Qt::MouseButton button) {
     toggle_pending_selection(current_cell());
   }
   if (selecting() && button == Qt::RightButton) clear_all_selections();
-  ui().refresh_side_panel();
-  ui().draw_plan();
+  finish_edit(EditKind::shown);
 }
 
 bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
@@ -215,13 +206,13 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     AppState.free_module_template.x += step * d.x;
     AppState.free_module_template.y += step * d.y;
     settle_free_template(modifiers);
-    finish_edit(moved);
+    finish_edit(EditKind::moved);
   }
   if (enter && AppState.place_free_module_mode) place_free_module();
   if (arrow && AppState.place_compact_mode) {
     AppState.compact_template.x += step * d.x;
     AppState.compact_template.y += step * d.y;
-    finish_edit(moved);
+    finish_edit(EditKind::moved);
   }
   if (enter && AppState.place_compact_mode) place_compact_block();
   if (key == Qt::Key_Delete) {
@@ -229,7 +220,7 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     for (const Tmodulo_agg& module : current_cell().free_modules) any_selected = any_selected || module.selected;
     if (any_selected) {
       delete_selected_free_modules();
-      finish_edit(placed);
+      finish_edit(EditKind::modules_changed);
     }
   }
   if (arrow) move_selected_free_modules({step * d.x, step * d.y});
@@ -239,5 +230,5 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
 void plan_key_up(int key) {
   if (!is_arrow(key) || !selection_moved_by_keys) return;
   selection_moved_by_keys = false;
-  push_undo_snapshot();
+  finish_edit(EditKind::recorded);
 }

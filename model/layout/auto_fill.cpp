@@ -12,9 +12,8 @@
 #include "model/layout/module_lengths.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/current_cell.h"
+#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 
 namespace {
 
@@ -74,11 +73,7 @@ void auto_fill_walls(double module_length) {
   // The second pass sizes the walls with the corners the first pass gave them.
   fill_pass(module_length);
   fill_pass(module_length);
-  ui().refresh_side_panel();
-  recompute_layout();
-  push_undo_snapshot();
-  ui().draw_plan();
-  ui().rebuild_3d_if_visible();
+  finish_edit(EditKind::walls_filled);
 }
 
 double standard_fill_length() { return Company.currency == "A$" ? 1100.0 : 1700.0; }

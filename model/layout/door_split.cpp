@@ -79,7 +79,6 @@ bool apply_door_form(const DoorForm& form) {
   after.start_angle = 0.0;
   after.priority = count - 2;
   // Two undo steps: the split walls, then the cell laid out again.
-  finish_edit({.layout = false, .rebuild_3d = false, .redraw = false});
-  finish_edit({.rebuild_3d = false, .side_panel = false});
+  finish_edit(EditKind::door_inserted);
   return true;
 }

@@ -7,9 +7,6 @@
 
 namespace {
 
-// The plan shows the new bays at once; the caller rebuilds the 3-D view after each wall.
-constexpr EditChain laid_out{.rebuild_3d = false, .side_panel = false};
-
 const Tlinea* wall_of(const Tcell& cell, int wall) {
   return wall >= 0 && static_cast<std::size_t>(wall) < cell.walls.size() ? &cell.walls[static_cast<std::size_t>(wall)]
                                                                          : nullptr;
@@ -54,12 +51,12 @@ void apply_forced_lengths(const ForcedLengthsForm& form) {
   std::vector<double> lengths;
   for (std::size_t row = 0; row < form.choices.size(); ++row) lengths.push_back(row_length(form, *w, row));
   cell.walls[static_cast<std::size_t>(form.wall)].forced_lengths = lengths;
-  finish_edit(laid_out);
+  finish_edit(EditKind::forced_lengths_changed);
 }
 
 void remove_forced_lengths(int wall) {
   Tcell& cell = current_cell();
   if (!wall_of(cell, wall)) return;
   cell.walls[static_cast<std::size_t>(wall)].forced_lengths.clear();
-  finish_edit(laid_out);
+  finish_edit(EditKind::forced_lengths_changed);
 }

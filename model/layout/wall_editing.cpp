@@ -9,15 +9,13 @@
 #include "model/base/rounding.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
-#include "model/layout/layout_engine.h"
 #include "model/layout/layout_passes.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/current_cell.h"
-#include "model/state/edit_modes.h"
+#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 #include "model/text/lang_text.h"
 
 namespace {
@@ -118,10 +116,7 @@ void add_wall_by_length() {
   AppState.segment_start = {wall.x2, wall.y2};
   if (outline_is_closed(cell)) close_room_outline();
 
-  ui().fit_plan_to_view(10);
-  push_undo_snapshot();
-  ui().draw_plan();
-  ui().rebuild_3d_if_visible();
+  finish_edit(EditKind::wall_drawn);
 }
 
 void close_room_outline() {
@@ -156,8 +151,7 @@ void close_room_outline() {
     centre_cell_outline();
     compute_usable_lengths();
   }
-  push_undo_snapshot();
-  ui().draw_plan();
+  finish_edit(EditKind::plan_marks_changed);
 }
 
 void compute_wall_normals() {
@@ -219,8 +213,5 @@ void remove_door() {
   before.end_angle = after.end_angle;
   cell.walls.erase(cell.walls.begin() + d, cell.walls.begin() + d + 2);
   // The joined wall must not keep the bays of its first piece.
-  recompute_layout();
-  push_undo_snapshot();
-  end_edit_mode(false);
-  ui().draw_plan();
+  finish_edit(EditKind::door_removed);
 }

@@ -12,9 +12,8 @@
 #include "model/modules/compact_groups.h"
 #include "model/modules/free_module_clearances.h"
 #include "model/state/current_cell.h"
+#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 
 namespace {
 
@@ -279,7 +278,5 @@ void align_selected_free_modules(char axis) {
       compute_free_module_clearances(module);
     }
   }
-  ui().refresh_side_panel();
-  ui().draw_plan();
-  push_undo_snapshot();
+  finish_edit(EditKind::shown_then_recorded);
 }

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "model/modules/compact_groups.h"
+#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 
 void add_cell(const std::string& name, int copy_from) {
   Tcell cell;
@@ -38,5 +38,5 @@ void apply_cell_order(const CellOrderForm& form) {
   AppState.current_cell = form.selected < 0 ? 0 : form.selected;
   // Moved, not copied: the undo step shares every cell with the step before.
   Cells.reorder(form.order);
-  push_undo_snapshot();
+  finish_edit(EditKind::recorded);
 }

@@ -1,5 +1,5 @@
 // What the side panel shows for a selection, without a window.
-#include "editor/main/side_panel_state.h"
+#include "model/commands/side_panel_state.h"
 
 #include <gtest/gtest.h>
 

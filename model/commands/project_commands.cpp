@@ -1,4 +1,4 @@
-#include "editor/main/main_commands.h"
+#include "model/commands/project_commands.h"
 
 #include <filesystem>
 
@@ -35,7 +35,7 @@ void new_project() {
   AppState.current_cell = 0;
   Cells = {first_cell()};
   reset_tabs_from_cells();
-  finish_edit({.layout = false, .snapshot_last = true});
+  finish_edit(EditKind::project_replaced);
 }
 
 void save_project_asking(bool new_number) {
@@ -47,16 +47,14 @@ void step_undo(int delta) {
   reset_tabs_from_cells();
   show_project_caption();
   end_edit_mode(false);
-  finish_edit({.layout = false, .snapshot = false});
+  finish_edit(EditKind::history_stepped);
 }
 
 void change_cell(int index) {
   if (index < 0 || index >= static_cast<int>(Cells.size())) return;
   end_edit_mode(true);
   AppState.current_cell = index;
-  finish_edit({.layout = false, .redraw = false});
-  ui().fit_plan_to_view(10);
-  ui().draw_plan();
+  finish_edit(EditKind::cell_switched);
 }
 
 void rename_current_cell() {
@@ -64,7 +62,7 @@ void rename_current_cell() {
   if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
   current_cell().name = name;
   reset_tabs_from_cells();
-  finish_edit({.layout = false, .rebuild_3d = false, .side_panel = false, .redraw = false});
+  finish_edit(EditKind::recorded);
 }
 
 void delete_current_cell() {
@@ -73,7 +71,7 @@ void delete_current_cell() {
   AppState.current_cell = 0;
   reset_tabs_from_cells();
   ui().fit_plan_to_view(10);
-  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+  finish_edit(EditKind::shown_then_recorded);
 }
 
 bool open_start_project(const std::string& path) {
@@ -93,7 +91,7 @@ bool import_project(const std::string& path) {
   if (!open_start_project(path)) return false;
   AppState.file_name.clear();  // a new project until it is saved
   show_project_caption();
-  finish_edit({.layout = false, .rebuild_3d = false, .snapshot_last = true});
+  finish_edit(EditKind::shown_then_recorded);
   AppState.modified = 0;
   return true;
 }

@@ -1,4 +1,4 @@
-#include "editor/main/side_panel_state.h"
+#include "model/commands/side_panel_state.h"
 
 #include <algorithm>
 #include <cmath>

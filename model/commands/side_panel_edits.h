@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "editor/main/side_panel_state.h"
+#include "model/commands/side_panel_state.h"
 #include "model/state/records.h"
 
 // A typed whole number; false when the text is not one.

@@ -1,5 +1,5 @@
 // The main window's project and cell commands through the window seam.
-#include "editor/main/main_commands.h"
+#include "model/commands/project_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,144 @@
+// How edits end: which views follow an edit, and whether they come before or
+// after its undo step, which may roll an invalid outline back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "layout_fixture.h"
+#include "model/commands/project_commands.h"
+#include "model/layout/auto_fill.h"
+#include "model/layout/door_split.h"
+#include "model/modules/free_module_placement.h"
+#include "model/state/cell_list.h"
+#include "model/state/finish_edit.h"
+#include "model/state/tool_buttons.h"
+#include "model/state/undo_history.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Records each view refresh, fit and message with the number of undo steps
+// taken by then, and the edit modes ending (the outline button set up).
+class ViewLog : public ScriptedUi {
+ public:
+  Events events;
+  void refresh_side_panel() override { note("panel"); }
+  void draw_plan() override { note("plan"); }
+  void rebuild_3d_if_visible() override { note("3d"); }
+  void fit_plan_to_view(int) override { note("fit"); }
+  void show_message(const std::string& text) override {
+    ScriptedUi::show_message(text);
+    note("message");
+  }
+  void set_tool_button_down(int button, bool down) override {
+    ScriptedUi::set_tool_button_down(button, down);
+    if (button == tool_button::outline && !down) note("modes");
+  }
+
+ private:
+  void note(const char* what) { events.push_back(std::string(what) + "@" + std::to_string(UndoHistory.size())); }
+};
+
+class EditEndings : public CellTest {
+ protected:
+  void SetUp() override {
+    CellTest::SetUp();
+    set_ui(&log);
+  }
+  void TearDown() override {
+    set_ui(nullptr);
+    CellTest::TearDown();
+  }
+  // A closed room with one wall turned off the grid, which the undo step rolls back.
+  void break_the_outline() {
+    make_rectangle(4000, 3000);
+    push_undo_snapshot();
+    log.events.clear();
+    wall(1).x2 += 500;
+  }
+  ViewLog log;
+};
+
+TEST_F(EditEndings, ALaidOutEditIsRecordedBeforeEveryViewShowsIt) {
+  break_the_outline();
+  finish_edit(EditKind::relaid_out);
+  EXPECT_EQ(log.events, (Events{"modes@1", "message@1", "3d@1", "panel@1", "plan@1"}));
+  EXPECT_EQ(wall(1).x2, 4000) << "the views show the outline as it was";
+}
+
+TEST_F(EditEndings, CellCommandsShowTheNewStateBeforeRecordingIt) {
+  break_the_outline();
+  finish_edit(EditKind::shown_then_recorded);
+  EXPECT_EQ(log.events, (Events{"panel@1", "plan@1", "modes@1", "message@1"}));
+  EXPECT_EQ(UndoHistory.size(), 1u);
+
+  log.events.clear();
+  wall(1).x2 += 500;
+  finish_edit(EditKind::project_replaced);
+  EXPECT_EQ(log.events, (Events{"3d@1", "panel@1", "plan@1", "modes@1", "message@1"}));
+}
+
+TEST_F(EditEndings, EditsWithoutAStepLeaveTheHistoryAlone) {
+  make_rectangle(4000, 3000);
+  for (EditKind kind : {EditKind::history_stepped, EditKind::moved, EditKind::shown, EditKind::dialog_step_shown,
+                        EditKind::door_dialog_closed, EditKind::rebuilt_3d, EditKind::redrawn}) {
+    finish_edit(kind);
+  }
+  EXPECT_TRUE(UndoHistory.empty());
+  EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0", "3d@0", "plan@0", "panel@0", "plan@0", "3d@0", "panel@0",
+                                "panel@0", "3d@0", "3d@0", "plan@0"}));
+}
+
+TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
+  AppState.outline_mode = AppState.segment_pending = 1;
+  AppState.segment_offset = {10, 0};
+  log.input_answers = {"3000"};
+  add_wall_by_length();
+  EXPECT_EQ(log.events, (Events{"fit@0", "plan@1", "3d@1"}));
+
+  log.events.clear();
+  make_room_with_opening();
+  AppState.outline_mode = 0;
+  wall(1).selected = true;
+  log.yes_no_answers = {true};
+  remove_door();
+  EXPECT_EQ(log.events, (Events{"modes@2", "plan@2"})) << "the modes end after the step";
+  EXPECT_FALSE(UndoHistory.back().cells[0]->walls.empty());
+
+  log.events.clear();
+  auto_fill_walls(1000);
+  EXPECT_EQ(log.events, (Events{"panel@2", "plan@3", "3d@3"}));
+
+  log.events.clear();
+  set_run(wall(0), 2, 0);
+  ASSERT_TRUE(apply_door_form(door_form_for_wall(cell(), 0)));
+  EXPECT_EQ(log.events, (Events{"panel@4", "plan@5"})) << "the split, then the cell laid out";
+}
+
+TEST_F(EditEndings, ModuleAndCellCommandsKeepTheirOrder) {
+  make_rectangle(4000, 3000);
+  align_selected_free_modules('H');
+  EXPECT_EQ(log.events, (Events{"panel@0", "plan@0"}));
+  EXPECT_EQ(UndoHistory.size(), 1u);
+
+  log.events.clear();
+  Cells.push_back(Tcell{});
+  CellOrderForm form = cell_order_form();
+  move_cell_line(form, 1);
+  apply_cell_order(form);
+  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(UndoHistory.size(), 2u);
+
+  log.events.clear();
+  change_cell(0);
+  EXPECT_EQ(log.events, (Events{"modes@2", "3d@3", "panel@3", "fit@3", "plan@3"}));
+
+  log.events.clear();
+  step_undo(-1);
+  EXPECT_EQ(log.events, (Events{"modes@3", "3d@3", "panel@3", "plan@3"}));
+  EXPECT_EQ(UndoPosition, 1);
+}
+
+}  // namespace
