@@ -148,7 +148,7 @@ class TGLMaterialLibrary : public TComponent {
   std::string TextureFileName(std::string name);
   TGLLibMaterial& AddTextureMaterial(const std::string& name, const QImage& image);
   TGLLibMaterial* LibMaterialByName(const std::string& name) const { return materials_.GetLibMaterialByName(name); }
-  void Loaded();
+  void Loaded() override;
   void DestroyHandles();
   // Holders of this library (materials, meshes) are told when it is destroyed.
   TFreeNotifier& FreeNotifier() { return free_notifier_; }
