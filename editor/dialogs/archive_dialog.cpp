@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/files/archive_list.h"
 #include "model/files/file_io.h"
 #include "model/files/preferences.h"

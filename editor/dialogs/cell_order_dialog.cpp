@@ -6,7 +6,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/main_commands.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
 
 TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {

@@ -5,7 +5,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/main_commands.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/state/cell_list.h"
 
 TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {

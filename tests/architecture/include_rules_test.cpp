@@ -148,7 +148,7 @@ TEST(IncludeRules, AWrongArrowIsFound) {
 }
 
 TEST(IncludeRules, TheSceneBuilderAndTheGeneratorsStayOutOfTheWindows) {
-  EXPECT_EQ(violations("view3d/cell_scene.cpp", {"editor/view3d/view_3d_window.h", false}).size(), 1u);
+  EXPECT_EQ(violations("view3d/cell_scene.cpp", {"editor/view_window/view_3d_window.h", false}).size(), 1u);
   EXPECT_EQ(violations("view3d/cell_scene.cpp", {"output/dxf/dxf_block_names.h", false}).size(), 1u);
   EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"scene3d/scene.h", false}).empty());
   EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"gfx3d/nodes.h", false}).empty());
