@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
 #include "output/user_numbers.h"
 

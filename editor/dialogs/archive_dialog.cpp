@@ -7,12 +7,8 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
-#include "model/files/archive_list.h"
-#include "model/files/file_io.h"
-#include "model/files/preferences.h"
+#include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
 
 namespace {
 
@@ -28,8 +24,6 @@ constexpr int CustomerTitle = 142;
 constexpr int ReferenceTitle = 116;
 constexpr int QuoteTitle = 114;
 constexpr int DrawingTitle = 133;
-constexpr int DefaultColumnWidth = 110;
-constexpr int MinimumColumnWidth = 24;
 
 QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
   auto* button = new QPushButton(standard_icon(icon), QString(), parent);
@@ -60,7 +54,7 @@ TFapri::TFapri(QWidget* parent)
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->verticalHeader()->hide();
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  StringGrid1->horizontalHeader()->setMinimumSectionSize(MinimumColumnWidth);
+  StringGrid1->horizontalHeader()->setMinimumSectionSize(ArchiveMinimumColumnWidth);
   StringGrid1->setMinimumSize(680, 320);
   BitBtn2->setDefault(true);
   BitBtn4->setEnabled(false);
@@ -69,10 +63,8 @@ TFapri::TFapri(QWidget* parent)
   build_layout();
   resize(760, 460);
 
-  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this, [](int column, int, int width) {
-    if (column >= 0 && column < static_cast<int>(AppState.archive_col_widths.size()))
-      AppState.archive_col_widths[static_cast<std::size_t>(column)] = width;
-  });
+  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [](int column, int, int width) { store_archive_column_width(column, width); });
   connect(StringGrid1, &QTableView::doubleClicked, this, &TFapri::BitBtn2Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TFapri::BitBtn2Click);
   connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
@@ -112,7 +104,7 @@ void TFapri::apply_language() {
 
 int TFapri::selected_entry() const {
   const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
-  return rows.isEmpty() ? -1 : archive_entry_at_row(rows_->view(), rows.first().row());
+  return rows.isEmpty() ? -1 : archive_entry_at_row(form_.view, rows.first().row());
 }
 
 void TFapri::showEvent(QShowEvent* event) {
@@ -123,65 +115,50 @@ void TFapri::showEvent(QShowEvent* event) {
 void TFapri::FormActivate() {
   int columns_width = 0;
   for (int column = 0; column < static_cast<int>(AppState.archive_col_widths.size()); ++column) {
-    int width = AppState.archive_col_widths[static_cast<std::size_t>(column)];
-    StringGrid1->setColumnWidth(column, width >= MinimumColumnWidth ? width : DefaultColumnWidth);
+    StringGrid1->setColumnWidth(column, archive_column_width(column));
     columns_width += StringGrid1->columnWidth(column);
   }
   // Wide enough for the stored columns, as far as the screen allows.
   const int wanted = columns_width + width() - StringGrid1->viewport()->width() + 4;
   resize(std::min(std::max(width(), wanted), screen()->availableGeometry().width() - 40), height());
-  reset_archive_view();
+  reset_archive_view(form_);
+  fill_archive_grid();
 }
 
-void TFapri::reset_archive_view() {
-  fill_archive_grid(full_archive_view());
-  BitBtn4->setEnabled(false);
-}
-
-void TFapri::fill_archive_grid(ArchiveView view) {
-  StringGrid1->setEnabled(!view.empty());
-  rows_->set_view(std::move(view));
+void TFapri::fill_archive_grid() {
+  StringGrid1->setEnabled(!form_.view.empty());
+  rows_->set_view(form_.view);
   clear_archive_selection();
+  BitBtn4->setEnabled(form_.narrowed);
 }
 
 void TFapri::clear_archive_selection() { StringGrid1->clearSelection(); }
 
 void TFapri::BitBtn2Click() {
-  const int entry = selected_entry();
-  // The preferences file keeps the grid's column widths.
-  try {
-    write_preferences();
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-  }
-  if (entry >= 0) open_archive_project(entry);
+  apply_archive_form(selected_entry());
   accept();
 }
 
 void TFapri::BitBtn1Click() {
-  ArchiveView view = rows_->view();
-  if (!search_archive(view)) return;
-  fill_archive_grid(std::move(view));
-  BitBtn4->setEnabled(true);
+  if (search_archive_form(form_)) fill_archive_grid();
 }
 
-void TFapri::BitBtn4Click() { reset_archive_view(); }
+void TFapri::BitBtn4Click() {
+  reset_archive_view(form_);
+  fill_archive_grid();
+}
 
 void TFapri::BitBtn5Click() {
-  if (delete_archive_entry(selected_entry())) reset_archive_view();
+  if (delete_archive_form_entry(form_, selected_entry())) fill_archive_grid();
 }
 
 void TFapri::BitBtn6Click() {
-  if (duplicate_archive_entry(selected_entry())) reset_archive_view();
+  if (duplicate_archive_form_entry(form_, selected_entry())) fill_archive_grid();
 }
 
 void TFapri::BitBtn7Click() {
-  try {
-    rebuild_archive_list();
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-  }
-  reset_archive_view();
+  rebuild_archive_form(form_);
+  fill_archive_grid();
 }
 
 void TFapri::Button1Click() { resave_all_projects(); }

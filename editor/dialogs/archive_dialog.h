@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "editor/dialogs/archive_table_model.h"
+#include "model/files/archive_form.h"
 #include "model/text/translated_window.h"
 
 class TFapri : public QDialog, public TranslatedWindow {
@@ -47,9 +48,10 @@ class TFapri : public QDialog, public TranslatedWindow {
   void Button1Click();
 
   void build_layout();
-  void reset_archive_view();
-  void fill_archive_grid(ArchiveView view);
+  // Shows the form's entries with no row selected.
+  void fill_archive_grid();
   void clear_archive_selection();
 
   ArchiveTableModel* rows_;
+  ArchiveForm form_;
 };

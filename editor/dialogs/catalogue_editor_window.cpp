@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
@@ -118,17 +117,14 @@ void TFdati::FormActivate() {
   PageControl1->blockSignals(true);
   PageControl1->setCurrentIndex(0);
   PageControl1->blockSignals(false);
-  try {
-    CatalogueEditorTexts loaded = load_catalogue_editor_texts();
+  form_ = load_catalogue_editor_form();
+  if (form_.loaded) {
     for (int i = 0; i < CatalogueTextSections; ++i)
-      memos()[static_cast<std::size_t>(i)]->setPlainText(qt(loaded.memos[static_cast<std::size_t>(i)]));
-    Memo1->setPlainText(qt(loaded.codes_table));
-    Memo2->setPlainText(qt(loaded.translations));
-    loaded_ = true;
-  } catch (const FileError& error) {
-    // Without the files there is nothing to edit, and nothing may be saved over them.
-    loaded_ = false;
-    ui().show_message(error.what());
+      memos()[static_cast<std::size_t>(i)]->setPlainText(qt(form_.texts.memos[static_cast<std::size_t>(i)]));
+    Memo1->setPlainText(qt(form_.texts.codes_table));
+    Memo2->setPlainText(qt(form_.texts.translations));
+  } else {
+    // Without the files there is nothing to edit.
     QMetaObject::invokeMethod(
         this, [this] { QDialog::done(QDialog::Rejected); }, Qt::QueuedConnection);
   }
@@ -144,11 +140,14 @@ CatalogueEditorTexts TFdati::texts() const {
   return result;
 }
 
-bool TFdati::FormCloseQuery() { return !loaded_ || close_catalogue_editor(texts()); }
+bool TFdati::FormCloseQuery() {
+  form_.texts = texts();
+  return close_catalogue_editor_form(form_);
+}
 
 void TFdati::done(int result) {
   if (isVisible() && !FormCloseQuery()) return;
-  loaded_ = false;
+  form_.loaded = false;
   QDialog::done(result);
 }
 

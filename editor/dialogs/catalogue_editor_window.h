@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <array>
 
-#include "model/catalogue/catalogue_editor.h"
+#include "model/catalogue/catalogue_editor_form.h"
 
 class TFdati : public QDialog {
   Q_OBJECT
@@ -58,5 +58,5 @@ class TFdati : public QDialog {
   void refresh_structure_list();
   std::array<QPlainTextEdit*, CatalogueTextSections> memos() const;
 
-  bool loaded_ = false;
+  CatalogueEditorForm form_;
 };

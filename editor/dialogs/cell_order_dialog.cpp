@@ -5,7 +5,7 @@
 #include <QStyle>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/commands/project_commands.h"
 #include "model/state/globals.h"
 

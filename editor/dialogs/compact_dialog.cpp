@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/modules/kit_choice.h"
 #include "model/state/globals.h"
 

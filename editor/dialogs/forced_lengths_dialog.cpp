@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/files/text_io.h"
 #include "model/state/current_cell.h"
 #include "output/user_numbers.h"

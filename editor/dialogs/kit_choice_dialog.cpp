@@ -4,8 +4,6 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "model/modules/kit_choice.h"
-#include "model/state/globals.h"
 
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
   setObjectName("FSelezioneKitCV");
@@ -41,28 +39,27 @@ void TFSelezioneKitCV::showEvent(QShowEvent* event) {
     ComboBox1Change();  // the lists keep the last choice, and so does the template
     return;
   }
+  form_ = kit_choice_form();
   QSignalBlocker widths(ComboBox1), lengths(ComboBox2);
-  for (const std::string& item : kit_width_items()) ComboBox1->addItem(QString::fromStdString(item));
-  for (const std::string& item : kit_length_items()) ComboBox2->addItem(QString::fromStdString(item));
+  for (const std::string& item : form_.widths) ComboBox1->addItem(QString::fromStdString(item));
+  for (const std::string& item : form_.lengths) ComboBox2->addItem(QString::fromStdString(item));
   ComboBox1->setCurrentIndex(-1);
   ComboBox2->setCurrentIndex(-1);
-  SelectedKitCode.clear();
 }
 
 void TFSelezioneKitCV::ComboBox1Change() {
-  SelectedKitCode = find_kit_for_size(ComboBox1->currentText().toStdString(), ComboBox2->currentText().toStdString());
-  Label3->setText(SelectedKitCode.empty() ? "--" : QString::fromStdString(SelectedKitCode));
+  form_.width = ComboBox1->currentText().toStdString();
+  form_.length = ComboBox2->currentText().toStdString();
+  choose_kit(form_);
+  Label3->setText(form_.kit_code.empty() ? "--" : QString::fromStdString(form_.kit_code));
 }
 
 void TFSelezioneKitCV::BitBtn1Click() {
-  if (SelectedKitCode.empty()) return;
-  AppState.place_compact_mode = 1;
-  accept();
+  if (apply_kit_choice(form_)) accept();
 }
 
 // Cancel, Esc and the window's close button alike: no kit, no placement.
 void TFSelezioneKitCV::reject() {
-  SelectedKitCode.clear();
-  AppState.place_compact_mode = 0;
+  cancel_kit_choice(form_);
   QDialog::reject();
 }

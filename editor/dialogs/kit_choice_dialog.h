@@ -10,14 +10,18 @@
 #include <QPushButton>
 #include <string>
 
+#include "model/modules/kit_choice_form.h"
+
 class TFSelezioneKitCV : public QDialog {
   Q_OBJECT
+
+  KitChoiceForm form_;
 
  public:
   explicit TFSelezioneKitCV(QWidget* parent);
 
   // The chosen kit's code; empty when none (or cancelled).
-  std::string SelectedKitCode;
+  const std::string& SelectedKitCode = form_.kit_code;
 
   QComboBox* ComboBox1;  // width
   QComboBox* ComboBox2;  // length

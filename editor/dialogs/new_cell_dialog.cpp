@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/commands/project_commands.h"
 #include "model/state/cell_list.h"
 
@@ -40,22 +40,27 @@ void TFcopia_cella::apply_language() {
 }
 
 void TFcopia_cella::prepare(const std::string& name, const std::vector<std::string>& cell_names) {
-  Edit1->setText(QString::fromStdString(name));
+  form_ = new_cell_form(name, cell_names);
+  Edit1->setText(QString::fromStdString(form_.name));
   ComboBox1->clear();
-  for (const std::string& cell : cell_names) ComboBox1->addItem(QString::fromStdString(cell.empty() ? "-" : cell));
-  ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
+  for (const std::string& cell : form_.cells) ComboBox1->addItem(QString::fromStdString(cell));
+  ComboBox1->setCurrentIndex(form_.copy_from);
 }
 
 void TFcopia_cella::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  CheckBox1->setChecked(false);
-  ComboBox1->setEnabled(false);
+  form_.copy = false;
+  CheckBox1->setChecked(form_.copy);
+  ComboBox1->setEnabled(form_.copy);
   Edit1->setFocus();
   Edit1->selectAll();
 }
 
 void TFcopia_cella::BitBtn1Click() {
-  add_cell(Edit1->text().toStdString(), CheckBox1->isChecked() ? ComboBox1->currentIndex() : -1);
+  form_.name = Edit1->text().toStdString();
+  form_.copy = CheckBox1->isChecked();
+  form_.copy_from = ComboBox1->currentIndex();
+  apply_new_cell_form(form_);
   reset_tabs_from_cells();
   accept();
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/state/new_cell_form.h"
 #include "model/text/translated_window.h"
 
 class TFcopia_cella : public QDialog, public TranslatedWindow {
@@ -20,8 +21,7 @@ class TFcopia_cella : public QDialog, public TranslatedWindow {
   explicit TFcopia_cella(QWidget* parent);
   void apply_language() override;
 
-  // Fills the name and the cells to copy from ("-" for a cell without a
-  // name), the last one chosen.
+  // Fills the name and the cells to copy from.
   void prepare(const std::string& name, const std::vector<std::string>& cell_names);
 
   QLabel* Label1;
@@ -36,4 +36,6 @@ class TFcopia_cella : public QDialog, public TranslatedWindow {
 
  private:
   void BitBtn1Click();
+
+  NewCellForm form_;
 };

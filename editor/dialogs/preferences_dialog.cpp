@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/password_dialog.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

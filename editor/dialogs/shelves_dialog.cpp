@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "editor/dialogs/dialog_support.h"
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/base/rounding.h"
 
 namespace {

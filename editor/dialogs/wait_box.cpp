@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
 
 namespace {

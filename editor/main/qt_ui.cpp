@@ -14,7 +14,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
-#include "editor/view3d/view_3d_window.h"
+#include "editor/view_window/view_3d_window.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 

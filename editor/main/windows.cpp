@@ -21,7 +21,7 @@
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/qt_ui.h"
-#include "editor/view3d/view_3d_window.h"
+#include "editor/view_window/view_3d_window.h"
 #include "model/state/ui_seam.h"
 #include "output/mail/mail_dialog.h"
 #include "output/print/print_window.h"

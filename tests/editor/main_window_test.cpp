@@ -22,7 +22,7 @@
 #include "editor/message_boxes.h"
 #include "editor/plan/plan_view.h"
 #include "editor/staged_program.h"
-#include "editor/view3d/view_3d_window.h"
+#include "editor/view_window/view_3d_window.h"
 #include "model/base/units.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"

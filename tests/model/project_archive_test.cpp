@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/files/archive_form.h"
 #include "model/files/archive_list.h"
 #include "model/files/file_io.h"
 #include "model/files/project_file.h"
@@ -141,4 +142,62 @@ TEST_F(ProjectArchive, ResaveConvertsEveryReadableFileAndReportsTheOthers) {
   EXPECT_EQ(AppState.file_name, "prv00003.cel");
   EXPECT_EQ(ui->tab_names, (std::vector<std::string>{"Tre", "Quattro"}));
   EXPECT_EQ(read_file_bytes(dir.file("user/prv00002.cel")), "garbage");
+}
+
+TEST_F(ProjectArchive, FormSearchNarrowsUntilADoneCommandShowsEveryEntryAgain) {
+  ArchiveForm form{{1}, true};
+  reset_archive_view(form);
+  EXPECT_EQ(form.view, (ArchiveView{0, 1, 2}));
+  EXPECT_FALSE(form.narrowed);
+  EXPECT_FALSE(search_archive_form(form));  // cancelled
+  EXPECT_FALSE(form.narrowed);
+  ui->input_answers = {"r-"};
+  ASSERT_TRUE(search_archive_form(form));
+  EXPECT_EQ(form.view, (ArchiveView{0, 2}));
+  EXPECT_TRUE(form.narrowed);
+
+  EXPECT_FALSE(delete_archive_form_entry(form, 2));  // answered No
+  EXPECT_FALSE(duplicate_archive_form_entry(form, 2));
+  EXPECT_EQ(form.view, (ArchiveView{0, 2}));
+  EXPECT_TRUE(form.narrowed);
+  ui->yes_no_answers = {true};
+  ASSERT_TRUE(delete_archive_form_entry(form, 2));  // without its file the entry still goes
+  EXPECT_EQ(form.view, (ArchiveView{0, 1}));
+  EXPECT_FALSE(form.narrowed);
+}
+
+TEST_F(ProjectArchive, FormColumnsTooNarrowToSeeGetTheDefaultAndOnlyGridColumnsAreStored) {
+  AppState.archive_col_widths = {90, 0, 23, 24, 80, 80};
+  EXPECT_EQ(archive_column_width(0), 90);
+  EXPECT_EQ(archive_column_width(1), 110);
+  EXPECT_EQ(archive_column_width(2), 110);
+  EXPECT_EQ(archive_column_width(3), 24);
+  EXPECT_EQ(archive_column_width(6), 110);
+  store_archive_column_width(1, 150);
+  store_archive_column_width(6, 5);
+  store_archive_column_width(-1, 5);
+  EXPECT_EQ(AppState.archive_col_widths, (std::array<int, 6>{90, 150, 23, 24, 80, 80}));
+}
+
+TEST_F(ProjectArchive, FormOkWritesThePreferencesAndAFailedWriteIsReportedNotFatal) {
+  apply_archive_form(-1);
+  EXPECT_TRUE(fs::is_regular_file(dir.file("user/preferenze.dat")));
+  EXPECT_TRUE(ui->messages.empty());
+
+  fs::remove(dir.file("user/preferenze.dat"));
+  fs::create_directories(dir.file("user/preferenze.dat"));  // a folder in its place: writing fails
+  AppState.modified = 1;
+  apply_archive_form(0);  // the opening goes on: it asks about the modified project
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->questions.size(), 1u);
+}
+
+TEST_F(ProjectArchive, FormRebuildReportsAFailureAndShowsWhatTheIndexHolds) {
+  ArchiveForm form{{1}, true};
+  fs::create_directories(dir.file("user/list.dat"));
+  rebuild_archive_form(form);
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_TRUE(ArchiveList.empty());  // no project files
+  EXPECT_TRUE(form.view.empty());
+  EXPECT_FALSE(form.narrowed);
 }

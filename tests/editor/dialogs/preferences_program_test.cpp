@@ -13,7 +13,7 @@
 #include "editor/message_boxes.h"
 #include "editor/staged_program.h"
 #include "editor/started_program.h"
-#include "editor/view3d/view_3d_window.h"
+#include "editor/view_window/view_3d_window.h"
 #include "gfx3d/materials.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"

@@ -1,4 +1,4 @@
-#include "editor/view3d/view_3d_window.h"
+#include "editor/view_window/view_3d_window.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "editor/main/qt_lang_text.h"
+#include "editor/qt_lang_text.h"
 #include "gfx3d/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

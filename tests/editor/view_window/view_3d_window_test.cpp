@@ -3,7 +3,7 @@
 // pictures on the print window's cell page, the target staying in the middle
 // of the view while the user pans and orbits, and the parts out of sight left
 // out without changing the frame.
-#include "editor/view3d/view_3d_window.h"
+#include "editor/view_window/view_3d_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,39 @@
+// What the archive dialog keeps between its commands: the entries the grid
+// shows and whether a search narrowed them (show all is then offered). The
+// grid's column widths live in AppState from the moment they change, so the
+// preferences file keeps them however the dialog is closed.
+#pragma once
+
+#include "model/files/project_archive.h"
+
+struct ArchiveForm {
+  ArchiveView view;
+  bool narrowed = false;
+};
+
+// Narrower columns could not be seen, let alone dragged wider.
+inline constexpr int ArchiveMinimumColumnWidth = 24;
+
+// Every entry, not narrowed.
+void reset_archive_view(ArchiveForm& form);
+
+// The stored width of a grid column, or the default one when it is too
+// narrow to be seen.
+int archive_column_width(int column);
+// Stores a column width the user dragged; other columns are not the grid's.
+void store_archive_column_width(int column, int width);
+
+// Each of these is false, and the form is as it was, when nothing changed:
+// the search asks for a text and narrows the view by it; deleting and
+// duplicating ask first and then show every entry again.
+bool search_archive_form(ArchiveForm& form);
+bool delete_archive_form_entry(ArchiveForm& form, int entry);
+bool duplicate_archive_form_entry(ArchiveForm& form, int entry);
+// Rebuilds the index from the project files, reporting a failure, and shows
+// every entry of what it holds then.
+void rebuild_archive_form(ArchiveForm& form);
+
+// OK: writes the preferences file (the column widths are in it; a failure is
+// reported and the opening goes on), then opens the entry's project when one
+// is chosen (-1: none).
+void apply_archive_form(int entry);
