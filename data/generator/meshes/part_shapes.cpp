@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/base/part_placement.h"
+
 namespace {
 
 // A convex polygon of the XY plane, listed counter-clockwise seen from +Z,
@@ -46,7 +48,9 @@ std::vector<Point3> circle(float cx, float cy, float radius, int segments) {
 Triangles upright_shape(double height) { return box({0, 0, 0}, {28, 28, static_cast<float>(height)}); }
 
 // A 14.8 mm tall flat bar; the placement centres it on its height.
-Triangles crossbar_shape(double depth) { return box({0, 0, 0}, {static_cast<float>(depth - 63), 14.8f, 30}); }
+Triangles crossbar_shape(double depth) {
+  return box({0, 0, 0}, {static_cast<float>(depth - CrossbarShortfall), 14.8f, 30});
+}
 
 // A beam hanging below the level line, 33 deep towards the bay.
 Triangles side_rail_shape() { return box({0, -30, 0}, {1, 0, 33}); }
