@@ -43,3 +43,8 @@ inline constexpr double CompactEndUnitInset = 42.0;
 // those at the ends this far from each long side.
 inline constexpr double CompactSideSpacerInset = 101.5;
 inline constexpr double CompactEndSpacerInset = 132.0;
+// Each spacer's tie runs from its plate, this deep, to this far inside the group.
+inline constexpr double CompactSideSpacerDepth = 10.0;
+inline constexpr double CompactEndSpacerDepth = 25.0;
+inline constexpr double CompactSideTieReach = 31.0;
+inline constexpr double CompactEndTieReach = 1.5;

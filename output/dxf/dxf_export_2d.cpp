@@ -269,12 +269,20 @@ class PlanWriter {
     const auto& gaps = g.wall_gaps;
     const std::string screwed = plan_block(Part::ScrewedSpacer), end = plan_block(Part::EndSpacer);
     for (double u : {-(hl - CompactSideSpacerInset), hl - CompactSideSpacerInset}) {
-      if (gaps[0] > 0) spacer(screwed, at(u, hd + gaps[0]), 0, at(u, hd + gaps[0] - 10), at(u, hd - 31));
-      if (gaps[1] > 0) spacer(screwed, at(u, -hd - gaps[1]), 180, at(u, -hd - gaps[1] + 10), at(u, -hd + 31));
+      if (gaps[0] > 0)
+        spacer(screwed, at(u, hd + gaps[0]), 0, at(u, hd + gaps[0] - CompactSideSpacerDepth),
+               at(u, hd - CompactSideTieReach));
+      if (gaps[1] > 0)
+        spacer(screwed, at(u, -hd - gaps[1]), 180, at(u, -hd - gaps[1] + CompactSideSpacerDepth),
+               at(u, -hd + CompactSideTieReach));
     }
     for (double v : {hd - CompactEndSpacerInset, -(hd - CompactEndSpacerInset)}) {
-      if (gaps[2] > 0) spacer(end, at(-hl - gaps[2], v), 270, at(-hl - gaps[2] + 25, v), at(-hl + 1.5, v));
-      if (gaps[3] > 0) spacer(end, at(hl + gaps[3], v), 90, at(hl + gaps[3] - 25, v), at(hl - 1.5, v));
+      if (gaps[2] > 0)
+        spacer(end, at(-hl - gaps[2], v), 270, at(-hl - gaps[2] + CompactEndSpacerDepth, v),
+               at(-hl + CompactEndTieReach, v));
+      if (gaps[3] > 0)
+        spacer(end, at(hl + gaps[3], v), 90, at(hl + gaps[3] - CompactEndSpacerDepth, v),
+               at(hl - CompactEndTieReach, v));
     }
   }
 

@@ -121,16 +121,20 @@ CompactGroupFigure compact_group_figure(const Tcorvane& group) {
   const auto& gaps = group.wall_gaps;
   if (gaps[0] > 0)
     for (double u : {-half_g + CompactSideSpacerInset, half_g - CompactSideSpacerInset})
-      tie(u - 75, half_d + gaps[0] - 10, u + 75, half_d + gaps[0], u, half_d + gaps[0] - 10, u, half_d - 31);
+      tie(u - 75, half_d + gaps[0] - CompactSideSpacerDepth, u + 75, half_d + gaps[0], u,
+          half_d + gaps[0] - CompactSideSpacerDepth, u, half_d - CompactSideTieReach);
   if (gaps[1] > 0)
     for (double u : {-half_g + CompactSideSpacerInset, half_g - CompactSideSpacerInset})
-      tie(u - 75, -half_d - gaps[1], u + 75, -half_d - gaps[1] + 10, u, -half_d - gaps[1] + 10, u, -half_d + 31);
+      tie(u - 75, -half_d - gaps[1], u + 75, -half_d - gaps[1] + CompactSideSpacerDepth, u,
+          -half_d - gaps[1] + CompactSideSpacerDepth, u, -half_d + CompactSideTieReach);
   if (gaps[2] > 0)
     for (double v : {half_d - CompactEndSpacerInset, -half_d + CompactEndSpacerInset})
-      tie(-half_g - gaps[2], v - 25, -half_g - gaps[2] + 25, v + 25, -half_g - gaps[2] + 25, v, -half_g + 1.5, v);
+      tie(-half_g - gaps[2], v - 25, -half_g - gaps[2] + CompactEndSpacerDepth, v + 25,
+          -half_g - gaps[2] + CompactEndSpacerDepth, v, -half_g + CompactEndTieReach, v);
   if (gaps[3] > 0)
     for (double v : {half_d - CompactEndSpacerInset, -half_d + CompactEndSpacerInset})
-      tie(half_g + gaps[3] - 25, v - 25, half_g + gaps[3], v + 25, half_g + gaps[3] - 25, v, half_g - 1.5, v);
+      tie(half_g + gaps[3] - CompactEndSpacerDepth, v - 25, half_g + gaps[3], v + 25,
+          half_g + gaps[3] - CompactEndSpacerDepth, v, half_g - CompactEndTieReach, v);
   return figure;
 }
 
