@@ -29,6 +29,8 @@ inline constexpr double ArchHeight = 1827.0;
 // A trolley's base bar: the length of its block and mesh, stretched to reach
 // along the trolley and its two frame gaps.
 inline constexpr double TrolleyBarLength = 310.0;
+// The solid drawing inserts a trolley's wheels at their top, this high; their blocks reach down to the floor.
+inline constexpr double TrolleyWheelTop = 151.6;
 
 // A compact group: its rails reach this far beyond each side of its modules
 // (the group is deeper than they are long by twice that) and lie in bands of

@@ -156,10 +156,10 @@ class SolidWriter {
       Tvec2 start = c - (hl + UprightCentreOffset) * d, end = c + (hl + UprightCentreOffset) * d;
       Tvec2 across = (W / 2 - UprightAxisInset) * n;
       const std::string wheel = solid_block(Part::Wheel), braked_wheel = solid_block(Part::BrakedWheel);
-      insert(wheel, start + across, 151.6, A);
-      insert(wheel, start - across, 151.6, A);
-      insert(braked_wheel, end + across, 151.6, A);
-      insert(braked_wheel, end - across, 151.6, A);
+      insert(wheel, start + across, TrolleyWheelTop, A);
+      insert(wheel, start - across, TrolleyWheelTop, A);
+      insert(braked_wheel, end + across, TrolleyWheelTop, A);
+      insert(braked_wheel, end - across, TrolleyWheelTop, A);
       double stretch = (m.length + 2 * UprightGap) / TrolleyBarLength;
       double side = W / 2 - UprightAxisInset;
       Tvec2 first = along_x ? vec_make(m.x, m.y + side) : vec_make(m.x + side, m.y);

@@ -110,9 +110,9 @@ std::vector<TemplateBlock> solid_template_blocks(const ShippedSizes& sizes) {
     add(solid_block(Part::CompactRail, k), [k](BlockShapes& s) { s.box(0, -20, 0, k, 20, 15); });
   add(solid_block(Part::Joint), [](BlockShapes& s) { s.box(-2, -17.5, 0, 2, 17.5, 46); });
   // Wheels reach down to the floor from the insertion height.
-  add(solid_block(Part::Wheel), [](BlockShapes& s) { s.box(-40, -15, -151.6, 40, 15, 0); });
+  add(solid_block(Part::Wheel), [](BlockShapes& s) { s.box(-40, -15, -TrolleyWheelTop, 40, 15, 0); });
   add(solid_block(Part::BrakedWheel), [](BlockShapes& s) {
-    s.box(-40, -15, -151.6, 40, 15, 0);
+    s.box(-40, -15, -TrolleyWheelTop, 40, 15, 0);
     s.box(40, -10, -60, 60, 10, -20);
   });
   add(solid_block(Part::TrolleyBar),

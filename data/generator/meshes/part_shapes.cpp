@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "model/base/part_placement.h"
+#include "model/modules/module_kind.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ Triangles arch_shape(Detail detail) {
 // The plate on top at the trolley's raised floor, the tyre below it turning about Z.
 Triangles wheel_shape(Detail detail) {
   Triangles out;
-  add_box(out, {0, 95, 0}, {95, 111.6f, 95});
+  add_box(out, {0, 95, 0}, {95, static_cast<float>(TrolleyLift), 95});
   add_box(out, {30, 80, 30}, {65, 95, 65});
   add_prism_z(out, circle(47.5f, 40, 40, detail == Detail::high ? 24 : 8), 35, 60);
   return out;
