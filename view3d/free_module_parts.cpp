@@ -25,16 +25,11 @@ void place_trolley_extras(TGLDummyCube& group, double L, double W, PartSupply& s
     place_part(group, {mesh_file(Part::Wheel), wheel_offset, 0, 180, 0, at}, supply);
   for (Mm3 at : {Mm3{-end, 0, side}, Mm3{-end, 0, -side}})
     place_part(group, {mesh_file(Part::BrakedWheel), wheel_offset, 0, 180, 0, at}, supply);
-  for (double z : {-side, side})
-    place_part(group,
-               {mesh_file(Part::TrolleyBar),
-                {0, -7.4, 0},
-                0,
-                0,
-                -90,
-                {-(L / 2 + 8), 251.6, z},
-                (L + 2 * UprightGap) / TrolleyBarLength},
-               supply);
+  const double stretch = (L + 2 * UprightGap) / TrolleyBarLength;
+  for (double z : {-side, side}) {
+    const Mm3 pivot{-(L / 2 + 8), 251.6, z};
+    place_part(group, {mesh_file(Part::TrolleyBar), kCrossbarFormOffset, 0, 0, -90, pivot, stretch}, supply);
+  }
 }
 
 // The side frame's centre: the module centre moved along the module by shift.

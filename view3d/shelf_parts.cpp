@@ -45,15 +45,10 @@ void place_frame_parts(TGLDummyCube& group, const FrameParts& frame, PartSupply&
   const double upright_z = (D - 2 * UprightAxisInset) / 2;
   place_part(group, {frame.upright_file, {-14, -14, 0}, 0, 0, 90, {0, b, upright_z}}, supply);
   place_part(group, {frame.upright_file, {-14, -14, 0}, 0, 0, 90, {0, b, -upright_z}}, supply);
-  for (double v : crossbar_heights(frame.height))
-    place_part(group,
-               {mesh_file(Part::Crossbar, D),
-                {0, -7.4, 0},
-                0,
-                90,
-                -90,
-                {0, v + b + CrossbarRise, (D - CrossbarShortfall) / 2}},
-               supply);
+  for (double v : crossbar_heights(frame.height)) {
+    const Mm3 pivot{0, v + b + CrossbarRise, (D - CrossbarShortfall) / 2};
+    place_part(group, {mesh_file(Part::Crossbar, D), kCrossbarFormOffset, 0, 90, -90, pivot}, supply);
+  }
   if (frame.arch) place_part(group, {mesh_file(Part::Arch), {-257, 0, -6}, 0, 90, 0, {0, ArchHeight, 0}}, supply);
 }
 

@@ -10,6 +10,9 @@
 
 struct Tstructure_type;
 
+// Where a crossbar mesh (an end frame's or a trolley's base bar) sits in its pivot.
+inline constexpr Mm3 kCrossbarFormOffset{0, -7.4, 0};
+
 struct FrameParts {
   double height = 0;
   double depth = 0;
