@@ -1,32 +1,35 @@
 #include "view3d/free_module_parts.h"
 
+#include "model/base/part_placement.h"
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/part_names.h"
+#include "model/layout/module_lengths.h"
 #include "model/modules/module_kind.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/records.h"
-#include "view3d/part_names.h"
 #include "view3d/shelf_parts.h"
 
 namespace {
 
-constexpr double kCompactTop = 1780;
 constexpr double kBracketHeight = 1800;
 constexpr double kRailHeight = 1950;
 
 double turn_of(char orientation) { return orientation == 'H' ? 0 : 90; }
 
+// The wheels stand under the trolley's side frames.
 void place_trolley_extras(TGLDummyCube& group, double L, double W, PartSupply& supply) {
   const Mm3 wheel_offset{-47.5, 0, -47.5};
-  const double end = L / 2 + 18, side = W / 2 - 18;
+  const double end = L / 2 + UprightCentreOffset, side = W / 2 - 18;
   for (Mm3 at : {Mm3{end, 0, -side}, Mm3{end, 0, side}, Mm3{-end, 0, side}, Mm3{-end, 0, -side}})
-    place_part(group, {part_names::wheel, wheel_offset, 0, 180, 0, at}, supply);
+    place_part(group, {mesh_file(Part::Wheel), wheel_offset, 0, 180, 0, at}, supply);
   for (Mm3 at : {Mm3{-end, 0, side}, Mm3{-end, 0, -side}})
-    place_part(group, {part_names::brake, wheel_offset, 0, 180, 0, at}, supply);
-  for (double z : {-side, side})
-    place_part(group, {part_names::trolley_crossbar, {0, -7.4, 0}, 0, 0, -90, {-(L / 2 + 8), 251.6, z}, (L + 8) / 310},
-               supply);
+    place_part(group, {mesh_file(Part::BrakedWheel), wheel_offset, 0, 180, 0, at}, supply);
+  const double stretch = (L + 2 * UprightGap) / TrolleyBarLength;
+  for (double z : {-side, side}) {
+    const Mm3 pivot{-(L / 2 + 8), 251.6, z};
+    place_part(group, {mesh_file(Part::TrolleyBar), kCrossbarFormOffset, 0, 0, -90, pivot, stretch}, supply);
+  }
 }
 
 // The side frame's centre: the module centre moved along the module by shift.
@@ -42,12 +45,12 @@ void place_side(TGLDummyCube& root, const Tmodulo_agg& module, double shift, dou
 
 void place_brackets(TGLDummyCube& root, const Tmodulo_agg& module, PartSupply& supply) {
   TGLDummyCube& group = add_element_group(root, module.x, module.y, turn_of(module.orientation));
-  const double x = (module.length + 32) / 2, z = (module.width - 28) / 2;
+  const double x = (module.length + (UprightGap + UprightWidth)) / 2, z = (module.width - UprightWidth) / 2;
   const Mm3 offset{-29, -10, 0};
-  place_part(group, {part_names::sliding_bracket, offset, 0, 90, 90, {x, kBracketHeight, z}}, supply);
-  place_part(group, {part_names::sliding_bracket, offset, 0, 270, 90, {x, kBracketHeight, -z}}, supply);
-  place_part(group, {part_names::sliding_bracket, offset, 0, 90, 90, {-x, kBracketHeight, z}}, supply);
-  place_part(group, {part_names::sliding_bracket, offset, 0, 270, 90, {-x, kBracketHeight, -z}}, supply);
+  place_part(group, {mesh_file(Part::SlidingBracket), offset, 0, 90, 90, {x, kBracketHeight, z}}, supply);
+  place_part(group, {mesh_file(Part::SlidingBracket), offset, 0, 270, 90, {x, kBracketHeight, -z}}, supply);
+  place_part(group, {mesh_file(Part::SlidingBracket), offset, 0, 90, 90, {-x, kBracketHeight, z}}, supply);
+  place_part(group, {mesh_file(Part::SlidingBracket), offset, 0, 270, 90, {-x, kBracketHeight, -z}}, supply);
 }
 
 }  // namespace
@@ -62,7 +65,7 @@ bool free_module_side_available(const Tmodulo_agg& module, double frame_height, 
 
 void place_free_module(TGLDummyCube& root, const Tmodulo_agg& module, const Tcell& cell, PartSupply& supply) {
   TGLDummyCube& group = add_element_group(root, module.x, module.y, turn_of(module.orientation));
-  double top = is_compact_code(module.code) ? kCompactTop : module.height - 70;
+  double top = top_level(module.code, module.height);
   if (module.kind() == ModuleKind::Trolley) top += TrolleyLift;
   const Tstructure_type& structure = structure_type_for_display(cell.structure_type);
   for (double y : level_heights(module.shelf_pattern, top))
@@ -76,17 +79,19 @@ void place_free_module_sides(TGLDummyCube& root, const Tmodulo_agg& module, cons
   const auto& flags = module.side_flags;
   if ((flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1) &&
       free_module_side_available(module, module.frame_height_a, cell))
-    place_side(root, module, -(module.length / 2 + 4 + 14), module.frame_height_a, module.frame_flag_a, supply);
+    place_side(root, module, -(module.length / 2 + UprightCentreOffset), module.frame_height_a, module.frame_flag_a,
+               supply);
   if ((flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1) &&
       free_module_side_available(module, module.frame_height_b, cell))
-    place_side(root, module, module.length / 2 + 18, module.frame_height_b, module.frame_flag_b, supply);
+    place_side(root, module, module.length / 2 + UprightCentreOffset, module.frame_height_b, module.frame_flag_b,
+               supply);
   if (module.kind() == ModuleKind::MobileCompact) place_brackets(root, module, supply);
 }
 
 void place_compact_rails(TGLDummyCube& root, const Tcorvane& group, PartSupply& supply) {
   TGLDummyCube& element = add_element_group(root, group.x, group.y, turn_of(group.orientation));
-  const std::string file = part_names::compact_rail(group.kit_length);
+  const std::string file = mesh_file(Part::CompactRail, group.kit_length);
   const double kit = group.kit_length;
-  place_part(element, {file, {}, 0, 0, 0, {-kit / 2, kRailHeight, group.depth / 2 - 72}}, supply);
+  place_part(element, {file, {}, 0, 0, 0, {-kit / 2, kRailHeight, group.depth / 2 - CompactRailBand}}, supply);
   place_part(element, {file, {}, 0, 0, 0, {-kit / 2, kRailHeight, -group.depth / 2}}, supply);
 }

@@ -10,6 +10,9 @@
 
 struct Tstructure_type;
 
+// Where a crossbar mesh (an end frame's or a trolley's base bar) sits in its pivot.
+inline constexpr Mm3 kCrossbarFormOffset{0, -7.4, 0};
+
 struct FrameParts {
   double height = 0;
   double depth = 0;
@@ -20,8 +23,6 @@ struct FrameParts {
 
 // The upright file of a frame of this type and height: the compact codes have their own.
 std::string upright_file(const std::string& frame_type, double height);
-// Crossbar heights of a catalogue height; none for a height not in the catalogue.
-std::vector<double> crossbar_heights(double height);
 void place_frame_parts(TGLDummyCube& group, const FrameParts& frame, PartSupply& supply);
 
 struct LevelParts {
@@ -33,10 +34,11 @@ struct LevelParts {
   bool far_end_first = false;  // free modules place the +L/2 end before the -L/2 end
 };
 
-// The shelf panels' letters for a module length: of the last catalogue length equal to it; empty otherwise.
-std::string panel_composition(double length);
 void place_level_parts(TGLDummyCube& group, const LevelParts& level, const Tstructure_type& structure,
                        PartSupply& supply);
 
-// The heights of the shelves a pattern holds, from the top level down, 150 mm a slot.
+// The top shelf level of a bay or module of this code and height: the compact
+// codes have theirs at a fixed height, the others 70 mm below their height.
+double top_level(const std::string& code, double height);
+// The heights of the shelves a pattern holds, from the top level down, one slot apart.
 std::vector<double> level_heights(const std::string& shelf_pattern, double top);

@@ -2,14 +2,11 @@
 
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
-#include "model/modules/compact_codes.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/records.h"
 #include "view3d/shelf_parts.h"
 
 namespace {
-
-constexpr double kCompactTop = 1780;
 
 // A bay's X axis runs from the wall's start towards its end.
 double bay_turn(const Tmodulo& bay, const Tlinea& wall) {
@@ -43,7 +40,7 @@ void place_wall_bays(TGLDummyCube& root, const Tlinea& wall, const Tcell& cell, 
     const Tmodulo& bay = wall.modules[j];
     if (!bay_available(bay, cell)) continue;
     TGLDummyCube& group = add_element_group(root, bay.x, bay.y, bay_turn(bay, wall));
-    const double top = is_compact_code(bay.group_code) ? kCompactTop : bay.height - 70;
+    const double top = top_level(bay.group_code, bay.height);
     const bool start_corner = j == 0 && wall.start_join_high;
     const bool end_corner = j + 1 == wall.modules.size() && wall.end_join_high;
     for (double y : level_heights(bay.shelf_pattern, top))

@@ -8,6 +8,7 @@
 #include "editor/plan/plan_texts.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
+#include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
 #include "output/plan_drawing/plan_shapes.h"
@@ -22,7 +23,7 @@ const QColor DebugRunEndFrame(0, 0, 255);
 // call for one and the end is not a joint.
 void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, const Tvar_amb& state) {
   const auto& flags = module.side_flags;
-  const double reach = module.length / 2.0 + 18.0;
+  const double reach = module.length / 2.0 + UprightCentreOffset;
   for (int end : {-1, 1}) {
     const bool at_a = end < 0;
     const bool joined = flags[at_a ? kJointA : kJointB] != 0;

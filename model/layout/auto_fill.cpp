@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/base/part_placement.h"
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
@@ -18,8 +19,6 @@
 namespace {
 
 constexpr int DefaultShelfCount = 4;
-constexpr double DefaultModuleHeight = 1700.0;
-constexpr double DefaultModuleDepth = 475.0;
 
 std::vector<int> selected_bay_walls(const Tcell& cell) {
   std::vector<int> walls;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <stdexcept>
 
+#include "model/base/part_placement.h"
 #include "model/base/rounding.h"
 #include "model/files/text_io.h"
 #include "model/layout/cell_walls.h"
@@ -25,7 +26,7 @@ void set_slot(std::string& pattern, std::int64_t slot) {
 
 }  // namespace
 
-int slot_count(double height) { return static_cast<int>(Round((height - 200.0) / 150.0) + 1); }
+int slot_count(double height) { return static_cast<int>(Round((height - 200.0) / LevelPitch) + 1); }
 
 std::string shelf_pattern(int n, double height) {
   int slots = slot_count(height);

@@ -6,12 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/base/part_placement.h"
 #include "model/state/records.h"
-
-// The sizes a new free module starts with, mm.
-inline constexpr double DefaultModuleLength = 974.0;
-inline constexpr double DefaultModuleDepth = 475.0;
-inline constexpr double DefaultModuleHeight = 1700.0;
 
 enum class SizeKind { Length, Depth, Height };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
 #include "model/layout/corner_joints.h"
 #include "model/modules/compact_codes.h"
@@ -17,8 +18,6 @@
 
 namespace {
 
-// The rails reach 54 mm beyond each side of the modules.
-constexpr double kRailAllowance = 108.0;
 // A fixed end with its nearest mobile unit farther than this has an open aisle beside it.
 constexpr double kAisleMinimum = 50.0;
 
@@ -161,7 +160,7 @@ void rebuild_compact_groups() {
   }
 }
 
-double compact_group_depth(double module_length) { return module_length + kRailAllowance; }
+double compact_group_depth(double module_length) { return module_length + 2 * CompactRailOverhang; }
 
 double compact_kit_length(double overall_length) {
   if (overall_length <= 2650.0) return 2245.0;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "model/base/part_placement.h"
 #include "model/modules/compact_codes.h"
 
 namespace {
@@ -12,8 +13,6 @@ namespace {
 constexpr double kBesideDistance = 140.0;
 // A wall farther than this from a group does not constrain it.
 constexpr double kWallGapLimit = 350.0;
-// The rails reach this far beyond each side of the modules.
-constexpr double kRailOverhang = 54.0;
 
 // Slots of the position characters for the side across an end and its two sides along it.
 struct EndSlots {
@@ -61,7 +60,7 @@ void gaps_along_x(std::array<double, 4>& gaps, const Tlinea& wall, const Compact
     if (within(b.y, wall.y1, wall.y2) && x > b.x) take_gap(gaps[3], std::abs(x - b.x) - b.width / 2, true);
   } else if (wall.orientation == 'H' && within(a.x, wall.x1, wall.x2) && within(b.x, wall.x1, wall.x2)) {
     const double y = wall.y1;
-    const double gap = std::abs(y - a.y) - a.length / 2 - kRailOverhang;
+    const double gap = std::abs(y - a.y) - a.length / 2 - CompactRailOverhang;
     if (y > a.y) take_gap(gaps[0], gap, true);
     if (y < a.y) take_gap(gaps[1], gap, false);
   }
@@ -74,7 +73,7 @@ void gaps_along_y(std::array<double, 4>& gaps, const Tlinea& wall, const Compact
     if (within(a.x, wall.x1, wall.x2) && y < a.y) take_gap(gaps[3], std::abs(y - a.y) - a.width / 2, true);
   } else if (wall.orientation == 'V' && within(a.y, wall.y1, wall.y2) && within(b.y, wall.y1, wall.y2)) {
     const double x = wall.x1;
-    const double gap = std::abs(x - a.x) - a.length / 2 - kRailOverhang;
+    const double gap = std::abs(x - a.x) - a.length / 2 - CompactRailOverhang;
     if (x > a.x) take_gap(gaps[0], gap, true);
     if (x < a.x) take_gap(gaps[1], gap, true);
   }

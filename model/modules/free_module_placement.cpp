@@ -10,6 +10,7 @@
 #include "model/layout/shelf_patterns.h"
 #include "model/modules/compact_codes.h"
 #include "model/modules/compact_groups.h"
+#include "model/modules/compact_placement.h"
 #include "model/modules/free_module_clearances.h"
 #include "model/state/current_cell.h"
 #include "model/state/finish_edit.h"
@@ -17,8 +18,6 @@
 
 namespace {
 
-// Units of a compact block stand 23 mm apart.
-constexpr double kCompactUnitGap = 23.0;
 constexpr int kCompactShelves = 4;
 
 // A module index read from a link, or nothing when it names no module: links
@@ -138,7 +137,7 @@ void place_block_units(const Tcorvane& block, const std::vector<double>& widths,
     t.x = block.x + offset * dx;
     t.y = block.y + offset * dy;
     add_free_module();
-    offset += widths[i] / 2 + kCompactUnitGap + widths[i + 1] / 2;
+    offset += widths[i] / 2 + CompactUnitGap + widths[i + 1] / 2;
   }
   // The last fixed end is measured from the block's far end, so it closes the block exactly.
   offset = half - widths.back() / 2;

@@ -1,10 +1,12 @@
 #include "output/dxf/dxf_cell_parts.h"
 
 #include "model/base/cell_extents.h"
+#include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
 #include "model/base/wall_faces.h"
 #include "model/catalogue/catalogue.h"
+#include "model/catalogue/part_lists.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -53,17 +55,14 @@ double wall_angle(const Tvec2& d) {
 }
 
 std::vector<GridPanel> grid_panels(double length) {
-  std::string composition;
-  for (std::size_t k = 0; k < LengthList.size() && k < Compositions.size(); ++k)
-    if (LengthList[k] == length) composition = Compositions[k];
   std::vector<GridPanel> panels;
   double position = 1.0;  // the first panel starts 1 mm into the shelf
-  for (char letter : composition) {
-    if (letter == 'A') position += 132.0;
-    if (letter == 'B') position += 176.0;
+  for (char letter : panel_composition(length)) {
+    if (letter == 'A') position += GridPanelWidthA / 2;
+    if (letter == 'B') position += GridPanelWidthB / 2;
     panels.push_back({letter, position - length / 2.0});
-    if (letter == 'A') position += 134.0;
-    if (letter == 'B') position += 178.0;
+    if (letter == 'A') position += GridPanelWidthA / 2 + GridPanelGap / 2;
+    if (letter == 'B') position += GridPanelWidthB / 2 + GridPanelGap / 2;
   }
   return panels;
 }

@@ -3,13 +3,15 @@
 #include <cstddef>
 
 #include "model/base/cell_extents.h"
+#include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
+#include "model/catalogue/part_names.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/module_lengths.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
-#include "output/dxf/dxf_block_names.h"
 #include "output/dxf/dxf_cell_parts.h"
 #include "output/dxf/dxf_export.h"
 
@@ -33,7 +35,7 @@ class PlanWriter {
       for (std::size_t i = 0; i < wall.modules.size(); ++i) wall_bay(wall, i);
       for (const Ttestata& frame : wall.end_frames)
         if (codes_.frame(frame.depth, frame.height, cell_.structure_type))
-          insert(plan_frame_block(frame.depth), PartLayer, vec_make(frame.x, frame.y),
+          insert(plan_block(Part::EndFrame, frame.depth), PartLayer, vec_make(frame.x, frame.y),
                  frame.orientation == 'H' ? 0 : 90);
       if (wall.show_dimensions) wall_dimensions(wall, static_cast<int>(j), extents);
     }
@@ -55,24 +57,26 @@ class PlanWriter {
   // Grids, outline, inner lines and rivets of a bay or free module.
   void bay_body(Tvec2 c, double length, double width, char orientation, Tvec2 d, double angle) {
     for (const GridPanel& panel : grid_panels(length))
-      insert(grid_block(panel.letter, type_.shelf_suffix, width), GridLayer, c + panel.offset * d, angle);
+      insert(plan_block(Part::GridPanel, width, grid_panel_variant(panel.letter, type_.shelf_suffix)), GridLayer,
+             c + panel.offset * d, angle);
     double hl = length / 2, hw = width / 2;
+    const std::string rivet = plan_block(Part::Rivet);
     if (orientation == 'H') {
       out_.dxf_rectangle(PartLayer, c.x - hl, c.y - hw + 1.5, c.x + hl, c.y + hw - 1.5);
       out_.dxf_line(PartLayer, c.x - hl, c.y - hw + 20.5, c.x + hl, c.y - hw + 20.5);
       out_.dxf_line(PartLayer, c.x - hl, c.y + hw - 20.5, c.x + hl, c.y + hw - 20.5);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x + hl - 15, c.y + hw - 1.5), 0);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x - hl + 15, c.y + hw - 1.5), 0);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x + hl - 15, c.y - hw + 1.5), 180);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x - hl + 15, c.y - hw + 1.5), 180);
+      insert(rivet, PartLayer, vec_make(c.x + hl - 15, c.y + hw - 1.5), 0);
+      insert(rivet, PartLayer, vec_make(c.x - hl + 15, c.y + hw - 1.5), 0);
+      insert(rivet, PartLayer, vec_make(c.x + hl - 15, c.y - hw + 1.5), 180);
+      insert(rivet, PartLayer, vec_make(c.x - hl + 15, c.y - hw + 1.5), 180);
     } else {
       out_.dxf_rectangle(PartLayer, c.x - hw + 1.5, c.y - hl, c.x + hw - 1.5, c.y + hl);
       out_.dxf_line(PartLayer, c.x + hw - 20.5, c.y - hl, c.x + hw - 20.5, c.y + hl);
       out_.dxf_line(PartLayer, c.x - hw + 20.5, c.y - hl, c.x - hw + 20.5, c.y + hl);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x + hw - 1.5, c.y + hl - 15), 270);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x + hw - 1.5, c.y - hl + 15), 270);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x - hw + 1.5, c.y + hl - 15), 90);
-      insert(PlanRivetBlock, PartLayer, vec_make(c.x - hw + 1.5, c.y - hl + 15), 90);
+      insert(rivet, PartLayer, vec_make(c.x + hw - 1.5, c.y + hl - 15), 270);
+      insert(rivet, PartLayer, vec_make(c.x + hw - 1.5, c.y - hl + 15), 270);
+      insert(rivet, PartLayer, vec_make(c.x - hw + 1.5, c.y + hl - 15), 90);
+      insert(rivet, PartLayer, vec_make(c.x - hw + 1.5, c.y - hl + 15), 90);
     }
   }
 
@@ -90,8 +94,9 @@ class PlanWriter {
 
   // Two fixings across a bay end at p, spread along n.
   void fixings(Tvec2 p, Tvec2 n, double width, double rotation) {
-    insert(PlanFixingBlock, PartLayer, p + (width / 2 - 17.5) * n, rotation);
-    insert(PlanFixingBlock, PartLayer, p - (width / 2 - 17.5) * n, rotation);
+    const std::string fixing = plan_block(Part::Fixing);
+    insert(fixing, PartLayer, p + (width / 2 - UprightAxisInset) * n, rotation);
+    insert(fixing, PartLayer, p - (width / 2 - UprightAxisInset) * n, rotation);
   }
 
   void wall_bay(const Tlinea& wall, std::size_t i) {
@@ -101,11 +106,11 @@ class PlanWriter {
     double angle = wall_angle(d), hl = bay.length / 2;
     bay_body(c, bay.length, bay.width, bay.orientation, d, angle);
     if (i == 0 && wall.start_join_high)
-      insert(plan_corner_joint_block(bay.width), PartLayer, c - (hl + 12.5) * d, angle);
+      insert(plan_block(Part::CornerJoint, bay.width), PartLayer, c - (hl + 12.5) * d, angle);
     else
       fixings(c - hl * d, n, bay.width, angle + 180);
     if (i + 1 == wall.modules.size() && wall.end_join_high)
-      insert(plan_corner_joint_block(bay.width), PartLayer, c + (hl + 12.5) * d, angle);
+      insert(plan_block(Part::CornerJoint, bay.width), PartLayer, c + (hl + 12.5) * d, angle);
     else
       fixings(c + hl * d, n, bay.width, angle);
     labels(c, bay.length, bay.width, bay.height, bay.shelf_count, bay.orientation);
@@ -140,59 +145,61 @@ class PlanWriter {
     Tvec2 c = vec_make(module.x, module.y);
     double hl = module.length / 2, hw = module.width / 2, x = c.x, y = c.y;
     if (module.kind() == ModuleKind::Trolley) {
+      const std::string bumper = plan_block(Part::Bumper);
       if (along_x) {
-        insert(PlanBumperBlock, BumperLayer, vec_make(x + hl + 18, y + hw - 17.5), 180, 1);
-        insert(PlanBumperBlock, BumperLayer, vec_make(x - hl - 18, y + hw - 17.5), 180, -1);
-        insert(PlanBumperBlock, BumperLayer, vec_make(x + hl + 18, y - hw + 17.5), 0, -1);
-        insert(PlanBumperBlock, BumperLayer, vec_make(x - hl - 18, y - hw + 17.5), 0, 1);
+        insert(bumper, BumperLayer, vec_make(x + hl + UprightCentreOffset, y + hw - UprightAxisInset), 180, 1);
+        insert(bumper, BumperLayer, vec_make(x - hl - UprightCentreOffset, y + hw - UprightAxisInset), 180, -1);
+        insert(bumper, BumperLayer, vec_make(x + hl + UprightCentreOffset, y - hw + UprightAxisInset), 0, -1);
+        insert(bumper, BumperLayer, vec_make(x - hl - UprightCentreOffset, y - hw + UprightAxisInset), 0, 1);
       } else {
-        insert(PlanBumperBlock, BumperLayer, vec_make(x + hw - 17.5, y + hl + 18), 90, -1);
-        insert(PlanBumperBlock, BumperLayer, vec_make(x + hw - 17.5, y - hl - 18), 90, 1);
-        insert(PlanBumperBlock, BumperLayer, vec_make(x - hw + 17.5, y + hl + 18), 270, 1);
-        insert(PlanBumperBlock, BumperLayer, vec_make(x - hw + 17.5, y - hl - 18), 270, -1);
+        insert(bumper, BumperLayer, vec_make(x + hw - UprightAxisInset, y + hl + UprightCentreOffset), 90, -1);
+        insert(bumper, BumperLayer, vec_make(x + hw - UprightAxisInset, y - hl - UprightCentreOffset), 90, 1);
+        insert(bumper, BumperLayer, vec_make(x - hw + UprightAxisInset, y + hl + UprightCentreOffset), 270, 1);
+        insert(bumper, BumperLayer, vec_make(x - hw + UprightAxisInset, y - hl - UprightCentreOffset), 270, -1);
       }
     }
     bool shelves = codes_.shelf(module.width, module.length, cell_.structure_type);
     if (shelves) {
       bay_body(c, module.length, module.width, module.orientation, d, angle);
       if (module.kind() == ModuleKind::MobileCompact) {
+        const std::string bracket = plan_block(Part::SlidingBracket);
         if (along_x) {
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x + hl + 18, y + hw - 17.5), 0);
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x + hl + 18, y - hw + 17.5), 180);
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x - hl - 18, y + hw - 17.5), 0);
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x - hl - 18, y - hw + 17.5), 180);
+          insert(bracket, PartLayer, vec_make(x + hl + UprightCentreOffset, y + hw - UprightAxisInset), 0);
+          insert(bracket, PartLayer, vec_make(x + hl + UprightCentreOffset, y - hw + UprightAxisInset), 180);
+          insert(bracket, PartLayer, vec_make(x - hl - UprightCentreOffset, y + hw - UprightAxisInset), 0);
+          insert(bracket, PartLayer, vec_make(x - hl - UprightCentreOffset, y - hw + UprightAxisInset), 180);
         } else {
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x + hw - 17.5, y + hl + 18), 270);
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x + hw - 17.5, y - hl - 18), 270);
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x - hw + 17.5, y + hl + 18), 90);
-          insert(PlanSlidingBracketBlock, PartLayer, vec_make(x - hw + 17.5, y - hl - 18), 90);
+          insert(bracket, PartLayer, vec_make(x + hw - UprightAxisInset, y + hl + UprightCentreOffset), 270);
+          insert(bracket, PartLayer, vec_make(x + hw - UprightAxisInset, y - hl - UprightCentreOffset), 270);
+          insert(bracket, PartLayer, vec_make(x - hw + UprightAxisInset, y + hl + UprightCentreOffset), 90);
+          insert(bracket, PartLayer, vec_make(x - hw + UprightAxisInset, y - hl - UprightCentreOffset), 90);
         }
       }
     }
     const auto& flags = module.side_flags;
-    if (flags[kJointA] == 1) insert(plan_corner_joint_block(module.width), PartLayer, c - (hl + 12.5) * d, angle);
-    if (flags[kJointB] == 1) insert(plan_corner_joint_block(module.width), PartLayer, c + (hl + 12.5) * d, angle);
+    if (flags[kJointA] == 1) insert(plan_block(Part::CornerJoint, module.width), PartLayer, c - (hl + 12.5) * d, angle);
+    if (flags[kJointB] == 1) insert(plan_block(Part::CornerJoint, module.width), PartLayer, c + (hl + 12.5) * d, angle);
     if (codes_.frame(module.width, module.height, cell_.structure_type)) {
-      std::string frame = plan_frame_block(module.width);
+      std::string frame = plan_block(Part::EndFrame, module.width);
       Tvec2 start = c - hl * d, end = c + hl * d;
       if (flags[kEndFrameA] == 1) {
         fixings(start, n, module.width, angle);
-        insert(frame, PartLayer, c - (hl + 18) * d, angle);
+        insert(frame, PartLayer, c - (hl + UprightCentreOffset) * d, angle);
       }
       if (flags[kEndFrameB] == 1) {
         fixings(end, n, module.width, angle + 180);
-        insert(frame, PartLayer, c + (hl + 18) * d, angle);
+        insert(frame, PartLayer, c + (hl + UprightCentreOffset) * d, angle);
       }
       // A frame shared with the neighbouring module is fixed on both its sides.
       if (flags[kInnerFrameA] == 1) {
         fixings(start, n, module.width, angle);
-        fixings(c - (hl + 36) * d, n, module.width, angle + 180);
-        insert(frame, PartLayer, c - (hl + 18) * d, angle);
+        fixings(c - (hl + 2 * UprightCentreOffset) * d, n, module.width, angle + 180);
+        insert(frame, PartLayer, c - (hl + UprightCentreOffset) * d, angle);
       }
       if (flags[kInnerFrameB] == 1) {
         fixings(end, n, module.width, angle + 180);
-        fixings(c + (hl + 36) * d, n, module.width, angle);
-        insert(frame, PartLayer, c + (hl + 18) * d, angle);
+        fixings(c + (hl + 2 * UprightCentreOffset) * d, n, module.width, angle);
+        insert(frame, PartLayer, c + (hl + UprightCentreOffset) * d, angle);
       }
     }
     if (shelves) {
@@ -207,9 +214,10 @@ class PlanWriter {
       if (shown && clear > 0)
         out_.dxf_dimension(32, DimensionLayer, at.x, at.y, at.x, at.y, first.x, first.y, second.x, second.y, angle);
     };
-    // Along the length the end frame takes 32 mm beyond the module (4 mm gap, 28 mm upright).
-    double ny = m.orientation == 'H' ? hw : hl, ny_frame = m.orientation == 'H' ? 0 : 32;
-    double ex = m.orientation == 'H' ? hl : hw, ex_frame = m.orientation == 'H' ? 32 : 0;
+    // Along the length the end frame takes its gap and upright beyond the module.
+    const double frame_reach = UprightGap + UprightWidth;
+    double ny = m.orientation == 'H' ? hw : hl, ny_frame = m.orientation == 'H' ? 0 : frame_reach;
+    double ex = m.orientation == 'H' ? hl : hw, ex_frame = m.orientation == 'H' ? frame_reach : 0;
     dim(m.dim_n, m.clear_n, vec_make(x, y + ny + ny_frame), vec_make(x, y + ny + m.clear_n),
         vec_make(x, y + ny + m.clear_n / 2), 90);
     dim(m.dim_s, m.clear_s, vec_make(x, y - ny - ny_frame), vec_make(x, y - ny - m.clear_s),
@@ -222,19 +230,24 @@ class PlanWriter {
 
   void compact_group(const Tcorvane& g) {
     double x = g.x, y = g.y, hd = g.depth / 2, hl = g.overall_length / 2;
-    std::string rail = plan_rail_block(g.kit_length);
+    std::string rail = plan_block(Part::CompactRail, g.kit_length), operator_mark = plan_block(Part::Operator);
+    const double rail_axis = hd - CompactRailBand / 2;
     if (g.orientation == 'H') {
-      insert(rail, PartLayer, vec_make(x, y + (hd - 36)), 0);
-      insert(rail, PartLayer, vec_make(x, y - (hd - 36)), 0);
-      insert(PlanOperatorBlock, PartLayer, vec_make(g.aisle_x, g.aisle_y), 90);
-      out_.dxf_rectangle(PartLayer, x - hl + 43.5, y + hd - 42, x - hl + 68.5, y - hd + 42);
-      out_.dxf_rectangle(PartLayer, x + hl - 68.5, y + hd - 42, x + hl - 43.5, y - hd + 42);
+      insert(rail, PartLayer, vec_make(x, y + rail_axis), 0);
+      insert(rail, PartLayer, vec_make(x, y - rail_axis), 0);
+      insert(operator_mark, PartLayer, vec_make(g.aisle_x, g.aisle_y), 90);
+      out_.dxf_rectangle(PartLayer, x - hl + CompactEndUnitNear, y + hd - CompactEndUnitInset,
+                         x - hl + CompactEndUnitFar, y - hd + CompactEndUnitInset);
+      out_.dxf_rectangle(PartLayer, x + hl - CompactEndUnitFar, y + hd - CompactEndUnitInset,
+                         x + hl - CompactEndUnitNear, y - hd + CompactEndUnitInset);
     } else {
-      insert(rail, PartLayer, vec_make(x + (hd - 36), y), 90);
-      insert(rail, PartLayer, vec_make(x - (hd - 36), y), 90);
-      insert(PlanOperatorBlock, PartLayer, vec_make(g.aisle_x, g.aisle_y), 0);
-      out_.dxf_rectangle(PartLayer, x + hd - 42, y - hl + 43.5, x - hd + 42, y - hl + 68.5);
-      out_.dxf_rectangle(PartLayer, x + hd - 42, y + hl - 68.5, x - hd + 42, y + hl - 43.5);
+      insert(rail, PartLayer, vec_make(x + rail_axis, y), 90);
+      insert(rail, PartLayer, vec_make(x - rail_axis, y), 90);
+      insert(operator_mark, PartLayer, vec_make(g.aisle_x, g.aisle_y), 0);
+      out_.dxf_rectangle(PartLayer, x + hd - CompactEndUnitInset, y - hl + CompactEndUnitNear,
+                         x - hd + CompactEndUnitInset, y - hl + CompactEndUnitFar);
+      out_.dxf_rectangle(PartLayer, x + hd - CompactEndUnitInset, y + hl - CompactEndUnitFar,
+                         x - hd + CompactEndUnitInset, y + hl - CompactEndUnitNear);
     }
     compact_spacers(g);
   }
@@ -254,15 +267,22 @@ class PlanWriter {
     };
     // Gaps in the group's order: +v, -v, -u, +u.
     const auto& gaps = g.wall_gaps;
-    for (double u : {-(hl - 101.5), hl - 101.5}) {
-      if (gaps[0] > 0) spacer(PlanScrewedSpacerBlock, at(u, hd + gaps[0]), 0, at(u, hd + gaps[0] - 10), at(u, hd - 31));
+    const std::string screwed = plan_block(Part::ScrewedSpacer), end = plan_block(Part::EndSpacer);
+    for (double u : {-(hl - CompactSideSpacerInset), hl - CompactSideSpacerInset}) {
+      if (gaps[0] > 0)
+        spacer(screwed, at(u, hd + gaps[0]), 0, at(u, hd + gaps[0] - CompactSideSpacerDepth),
+               at(u, hd - CompactSideTieReach));
       if (gaps[1] > 0)
-        spacer(PlanScrewedSpacerBlock, at(u, -hd - gaps[1]), 180, at(u, -hd - gaps[1] + 10), at(u, -hd + 31));
+        spacer(screwed, at(u, -hd - gaps[1]), 180, at(u, -hd - gaps[1] + CompactSideSpacerDepth),
+               at(u, -hd + CompactSideTieReach));
     }
-    for (double v : {hd - 132, -(hd - 132)}) {
+    for (double v : {hd - CompactEndSpacerInset, -(hd - CompactEndSpacerInset)}) {
       if (gaps[2] > 0)
-        spacer(PlanEndSpacerBlock, at(-hl - gaps[2], v), 270, at(-hl - gaps[2] + 25, v), at(-hl + 1.5, v));
-      if (gaps[3] > 0) spacer(PlanEndSpacerBlock, at(hl + gaps[3], v), 90, at(hl + gaps[3] - 25, v), at(hl - 1.5, v));
+        spacer(end, at(-hl - gaps[2], v), 270, at(-hl - gaps[2] + CompactEndSpacerDepth, v),
+               at(-hl + CompactEndTieReach, v));
+      if (gaps[3] > 0)
+        spacer(end, at(hl + gaps[3], v), 90, at(hl + gaps[3] - CompactEndSpacerDepth, v),
+               at(hl - CompactEndTieReach, v));
     }
   }
 

@@ -2,15 +2,15 @@
 // shelving as a block insert at its height: side rails, joints and grid panels
 // of each shelf level, uprights and crossbars of the end frames, trolley wheels
 // and base bars, and the rails, arches, clamps, ovals and spacers of compact groups.
-#include <charconv>
 #include <cstddef>
 
+#include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
-#include "model/base/string_utils.h"
+#include "model/catalogue/part_lists.h"
+#include "model/catalogue/part_names.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/module_lengths.h"
 #include "model/modules/module_kind.h"
-#include "model/state/globals.h"
-#include "output/dxf/dxf_block_names.h"
 #include "output/dxf/dxf_cell_parts.h"
 #include "output/dxf/dxf_export.h"
 
@@ -19,27 +19,11 @@ namespace {
 const std::string PartLayer = "Scaffalatura";
 const std::string GridLayer = "Scaffalatura_griglie";
 
-// The top shelf level of a bay below its height, and the levels' spacing.
+// The top shelf level of a bay below its height.
 constexpr double TopLevelDrop = 79.6;
-constexpr double LevelSpacing = 150.0;
 constexpr double FixedCompactTopLevel = 1770.4;
 constexpr double MobileCompactDrop = 20.0;
 const double MobileCrossbarHeights[] = {330.0, 1080.0, 1830.0};
-
-// The heights of a catalogue height's crossbars; a text that is no number is skipped.
-std::vector<double> crossbar_heights(double frame_height) {
-  std::vector<double> heights;
-  for (std::size_t i = 0; i < HeightList.size() && i < CrossbarLists.size(); ++i) {
-    if (HeightList[i] != frame_height) continue;
-    for (const std::string& text : CrossbarLists[i]) {
-      std::string number = comma_to_point(text);
-      double value = 0;
-      auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-      if (error == std::errc() && end == number.data() + number.size()) heights.push_back(value);
-    }
-  }
-  return heights;
-}
 
 class SolidWriter {
  public:
@@ -61,14 +45,14 @@ class SolidWriter {
 
   void grid_panels_at(Tvec2 c, Tvec2 d, double length, double depth, double z, double rotation) {
     for (const GridPanel& panel : grid_panels(length))
-      insert(grid_block(panel.letter, type_.shelf_suffix, depth), c + panel.offset * d, z + 46, rotation, 1.0,
-             GridLayer);
+      insert(solid_block(Part::GridPanel, depth, grid_panel_variant(panel.letter, type_.shelf_suffix)),
+             c + panel.offset * d, z + 46, rotation, 1.0, GridLayer);
   }
 
   template <typename Level>
   static void for_each_level(const std::string& pattern, double top, Level level) {
     for (std::size_t p = 0; p < pattern.size(); ++p)
-      if (pattern[p] == '1') level(top - LevelSpacing * static_cast<double>(p));
+      if (pattern[p] == '1') level(top - LevelPitch * static_cast<double>(p));
   }
 
   void wall_parts(const Tlinea& wall) {
@@ -81,20 +65,21 @@ class SolidWriter {
       double hl = bay.length / 2, D = bay.width;
       bool corner_start = k == 0 && wall.start_join_high;
       bool corner_end = k + 1 == wall.modules.size() && wall.end_join_high;
+      const std::string side_rail = solid_block(Part::SideRail, bay.length), joint = solid_block(Part::Joint);
       for_each_level(bay.shelf_pattern, bay.height - TopLevelDrop, [&](double z) {
-        insert(side_rail_block(bay.length), c - hl * d - (D / 2 - 17.4) * n, z, A + 180);
-        insert(side_rail_block(bay.length), c + hl * d + (D / 2 - 17.4) * n, z, A);
+        insert(side_rail, c - hl * d - (D / 2 - 17.4) * n, z, A + 180);
+        insert(side_rail, c + hl * d + (D / 2 - 17.4) * n, z, A);
         if (corner_start) {
-          insert(corner_joint_block(D), c - (hl + 21.5) * d, z, A + 270);
+          insert(solid_block(Part::CornerJoint, D), c - (hl + 21.5) * d, z, A + 270);
         } else {
-          insert(JointBlock, c - (hl + 2) * d + (D / 2 - 17.5) * N, z, A);
-          insert(JointBlock, c - (hl + 2) * d - (D / 2 - 17.5) * N, z, A);
+          insert(joint, c - (hl + 2) * d + (D / 2 - UprightAxisInset) * N, z, A);
+          insert(joint, c - (hl + 2) * d - (D / 2 - UprightAxisInset) * N, z, A);
         }
         if (corner_end) {
-          insert(corner_joint_block(D), c + (hl + 21.5) * d, z, A + 90);
+          insert(solid_block(Part::CornerJoint, D), c + (hl + 21.5) * d, z, A + 90);
         } else {
-          insert(JointBlock, c + (hl + 2) * d + (D / 2 - 17.5) * N, z, A + 180);
-          insert(JointBlock, c + (hl + 2) * d - (D / 2 - 17.5) * N, z, A + 180);
+          insert(joint, c + (hl + 2) * d + (D / 2 - UprightAxisInset) * N, z, A + 180);
+          insert(joint, c + (hl + 2) * d - (D / 2 - UprightAxisInset) * N, z, A + 180);
         }
         grid_panels_at(c, d, bay.length, D, z, A);
       });
@@ -102,9 +87,11 @@ class SolidWriter {
     for (const Ttestata& frame : wall.end_frames) {
       if (!codes_.frame(frame.depth, frame.height, cell_.structure_type)) continue;
       Tvec2 q = vec_make(frame.x, frame.y);
-      insert(upright_block(frame.height, false), q + (frame.depth / 2 - 17.5) * N, 0, 0);
-      insert(upright_block(frame.height, false), q - (frame.depth / 2 - 17.5) * N, 0, 0);
-      for (double height : crossbar_heights(frame.height)) insert(crossbar_block(frame.depth), q, height + 40, A + 90);
+      const std::string upright = solid_block(Part::Upright, frame.height);
+      insert(upright, q + (frame.depth / 2 - UprightAxisInset) * N, 0, 0);
+      insert(upright, q - (frame.depth / 2 - UprightAxisInset) * N, 0, 0);
+      for (double height : crossbar_heights(frame.height))
+        insert(solid_block(Part::Crossbar, frame.depth), q, height + CrossbarRise, A + 90);
     }
   }
 
@@ -123,20 +110,21 @@ class SolidWriter {
       double top = fixed_compact || mobile_compact ? FixedCompactTopLevel : m.height - TopLevelDrop;
       if (trolley) top += TrolleyLift;
       if (mobile_compact) top -= MobileCompactDrop;
+      const std::string side_rail = solid_block(Part::SideRail, m.length), joint = solid_block(Part::Joint);
       for_each_level(m.shelf_pattern, top, [&](double z) {
-        insert(side_rail_block(m.length), c + hl * d - (W / 2 - 17.4) * n, z, A + 180);
-        insert(side_rail_block(m.length), c - hl * d + (W / 2 - 17.4) * n, z, A);
+        insert(side_rail, c + hl * d - (W / 2 - 17.4) * n, z, A + 180);
+        insert(side_rail, c - hl * d + (W / 2 - 17.4) * n, z, A);
         if (flags[kJointA] == 1) {
-          insert(corner_joint_block(W), c - (hl + 21.5) * d, z, A + 90);
+          insert(solid_block(Part::CornerJoint, W), c - (hl + 21.5) * d, z, A + 90);
         } else {
-          insert(JointBlock, c - (hl + 2) * d + (W / 2 - 17.5) * n, z, A + 180);
-          insert(JointBlock, c - (hl + 2) * d - (W / 2 - 17.5) * n, z, A - 180);
+          insert(joint, c - (hl + 2) * d + (W / 2 - UprightAxisInset) * n, z, A + 180);
+          insert(joint, c - (hl + 2) * d - (W / 2 - UprightAxisInset) * n, z, A - 180);
         }
         if (flags[kJointB] == 1) {
-          insert(corner_joint_block(W), c + (hl + 21.5) * d, z, A + 270);
+          insert(solid_block(Part::CornerJoint, W), c + (hl + 21.5) * d, z, A + 270);
         } else {
-          insert(JointBlock, c + (hl + 2) * d + (W / 2 - 17.5) * n, z, A);
-          insert(JointBlock, c + (hl + 2) * d - (W / 2 - 17.5) * n, z, A);
+          insert(joint, c + (hl + 2) * d + (W / 2 - UprightAxisInset) * n, z, A);
+          insert(joint, c + (hl + 2) * d - (W / 2 - UprightAxisInset) * n, z, A);
         }
         grid_panels_at(c, d, m.length, W, z, A);
       });
@@ -146,46 +134,54 @@ class SolidWriter {
       double upright_z = mobile_compact ? 108.5 : trolley ? TrolleyLift : 0.0;
       double crossbar_lift = trolley ? TrolleyLift : 0.0;
       auto frame = [&](Tvec2 P, double frame_height) {
-        std::string upright = upright_block(frame_height, mobile_compact);
-        insert(upright, P + (W / 2 - 17.5) * n, upright_z, A + 90);
-        insert(upright, P - (W / 2 - 17.5) * n, upright_z, A + 270);
+        std::string upright = solid_block(mobile_compact ? Part::MobileCompactUpright : Part::Upright, frame_height);
+        insert(upright, P + (W / 2 - UprightAxisInset) * n, upright_z, A + 90);
+        insert(upright, P - (W / 2 - UprightAxisInset) * n, upright_z, A + 270);
+        const std::string crossbar = solid_block(Part::Crossbar, W);
         if (mobile_compact) {
-          for (double height : MobileCrossbarHeights) insert(crossbar_block(W), P, height, A + 90);
+          for (double height : MobileCrossbarHeights) insert(crossbar, P, height, A + 90);
         } else {
           for (double height : crossbar_heights(frame_height))
-            insert(crossbar_block(W), P, height + crossbar_lift + 40, A + 90);
+            insert(crossbar, P, height + crossbar_lift + CrossbarRise, A + 90);
         }
       };
-      if (flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1) frame(c - (hl + 18) * d, m.frame_height_a);
-      if (flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1) frame(c + (hl + 18) * d, m.frame_height_b);
+      if (flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1)
+        frame(c - (hl + UprightCentreOffset) * d, m.frame_height_a);
+      if (flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1)
+        frame(c + (hl + UprightCentreOffset) * d, m.frame_height_b);
     }
 
     if (trolley) {
-      Tvec2 start = c - (hl + 18) * d, end = c + (hl + 18) * d, across = (W / 2 - 17.5) * n;
-      insert(WheelBlock, start + across, 151.6, A);
-      insert(WheelBlock, start - across, 151.6, A);
-      insert(BrakedWheelBlock, end + across, 151.6, A);
-      insert(BrakedWheelBlock, end - across, 151.6, A);
-      double stretch = (m.length + 8) / TrolleyBarLength;
-      double side = W / 2 - 17.5;
+      // The wheels stand under the side frames.
+      Tvec2 start = c - (hl + UprightCentreOffset) * d, end = c + (hl + UprightCentreOffset) * d;
+      Tvec2 across = (W / 2 - UprightAxisInset) * n;
+      const std::string wheel = solid_block(Part::Wheel), braked_wheel = solid_block(Part::BrakedWheel);
+      insert(wheel, start + across, TrolleyWheelTop, A);
+      insert(wheel, start - across, TrolleyWheelTop, A);
+      insert(braked_wheel, end + across, TrolleyWheelTop, A);
+      insert(braked_wheel, end - across, TrolleyWheelTop, A);
+      double stretch = (m.length + 2 * UprightGap) / TrolleyBarLength;
+      double side = W / 2 - UprightAxisInset;
       Tvec2 first = along_x ? vec_make(m.x, m.y + side) : vec_make(m.x + side, m.y);
       Tvec2 second = along_x ? vec_make(m.x, m.y - side) : vec_make(m.x - side, m.y);
-      insert(TrolleyBarBlock, first, 234.1, A, stretch);
-      insert(TrolleyBarBlock, second, 234.1, A, stretch);
+      const std::string bar = solid_block(Part::TrolleyBar);
+      insert(bar, first, 234.1, A, stretch);
+      insert(bar, second, 234.1, A, stretch);
     }
   }
 
   void compact_group(const Tcorvane& g) {
     double x = g.x, y = g.y, len = g.overall_length, dep = g.depth, k = g.kit_length;
-    double a = len / 2 - 288.5, b = dep / 2 - 36;
+    double a = len / 2 - 288.5, b = dep / 2 - CompactRailBand / 2;
     bool h = g.orientation == 'H';
     double turn = h ? 0 : 90;
     const Tvec2 corners[] = {
         h ? vec_make(x + a, y + b) : vec_make(x + b, y + a), h ? vec_make(x - a, y + b) : vec_make(x + b, y - a),
         h ? vec_make(x + a, y - b) : vec_make(x - b, y + a), h ? vec_make(x - a, y - b) : vec_make(x - b, y - a)};
-    for (const Tvec2& at : corners) insert(CompactArchBlock, at, 1827, turn);
-    for (const Tvec2& at : corners) insert(CompactClampsBlock, at, 1944, turn);
-    std::string rail = compact_rail_block(k);
+    const std::string arch = solid_block(Part::Arch), clamps = solid_block(Part::CompactClamps);
+    for (const Tvec2& at : corners) insert(arch, at, ArchHeight, turn);
+    for (const Tvec2& at : corners) insert(clamps, at, 1944, turn);
+    std::string rail = solid_block(Part::CompactRail, k);
     insert(rail, h ? vec_make(x - k / 2, y + b) : vec_make(x + b, y - k / 2), 1949.5, turn);
     insert(rail, h ? vec_make(x - k / 2, y - b) : vec_make(x - b, y - k / 2), 1949.5, turn);
     // Each group's ovals span its own depth.
@@ -208,25 +204,18 @@ class SolidWriter {
       insert(block, first, z, rotation);
       insert(block, second, z, rotation);
     };
-    double u = len / 2 - 101.5, v = dep / 2 - 132;
+    double u = len / 2 - CompactSideSpacerInset, v = dep / 2 - CompactEndSpacerInset;
+    const std::string screwed = solid_block(Part::ScrewedSpacer), end = solid_block(Part::EndSpacer);
     if (g.orientation == 'H') {
-      pair(gaps[0], ScrewedSpacerBlock, 1917, vec_make(x - u, y + dep / 2 + gaps[0]),
-           vec_make(x + u, y + dep / 2 + gaps[0]), 0);
-      pair(gaps[1], ScrewedSpacerBlock, 1917, vec_make(x - u, y - dep / 2 - gaps[1]),
-           vec_make(x + u, y - dep / 2 - gaps[1]), 180);
-      pair(gaps[2], EndSpacerBlock, 1876, vec_make(x - len / 2 - gaps[2], y + v),
-           vec_make(x - len / 2 - gaps[2], y - v), 270);
-      pair(gaps[3], EndSpacerBlock, 1876, vec_make(x + len / 2 + gaps[3], y + v),
-           vec_make(x + len / 2 + gaps[3], y - v), 90);
+      pair(gaps[0], screwed, 1917, vec_make(x - u, y + dep / 2 + gaps[0]), vec_make(x + u, y + dep / 2 + gaps[0]), 0);
+      pair(gaps[1], screwed, 1917, vec_make(x - u, y - dep / 2 - gaps[1]), vec_make(x + u, y - dep / 2 - gaps[1]), 180);
+      pair(gaps[2], end, 1876, vec_make(x - len / 2 - gaps[2], y + v), vec_make(x - len / 2 - gaps[2], y - v), 270);
+      pair(gaps[3], end, 1876, vec_make(x + len / 2 + gaps[3], y + v), vec_make(x + len / 2 + gaps[3], y - v), 90);
     } else {
-      pair(gaps[0], ScrewedSpacerBlock, 1917, vec_make(x + dep / 2 + gaps[0], y - u),
-           vec_make(x + dep / 2 + gaps[0], y + u), 270);
-      pair(gaps[1], ScrewedSpacerBlock, 1917, vec_make(x - dep / 2 - gaps[1], y - u),
-           vec_make(x - dep / 2 - gaps[1], y + u), 90);
-      pair(gaps[2], EndSpacerBlock, 1876, vec_make(x + v, y + len / 2 + gaps[2]),
-           vec_make(x - v, y + len / 2 + gaps[2]), 180);
-      pair(gaps[3], EndSpacerBlock, 1876, vec_make(x + v, y - len / 2 - gaps[3]),
-           vec_make(x - v, y - len / 2 - gaps[3]), 0);
+      pair(gaps[0], screwed, 1917, vec_make(x + dep / 2 + gaps[0], y - u), vec_make(x + dep / 2 + gaps[0], y + u), 270);
+      pair(gaps[1], screwed, 1917, vec_make(x - dep / 2 - gaps[1], y - u), vec_make(x - dep / 2 - gaps[1], y + u), 90);
+      pair(gaps[2], end, 1876, vec_make(x + v, y + len / 2 + gaps[2]), vec_make(x - v, y + len / 2 + gaps[2]), 180);
+      pair(gaps[3], end, 1876, vec_make(x + v, y - len / 2 - gaps[3]), vec_make(x - v, y - len / 2 - gaps[3]), 0);
     }
   }
 

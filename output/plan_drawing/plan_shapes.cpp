@@ -3,7 +3,9 @@
 #include <QPolygon>
 #include <cstddef>
 
+#include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
+#include "model/layout/module_lengths.h"
 
 namespace {
 
@@ -55,9 +57,9 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
   const double half_length = bay.length / 2.0, half_depth = bay.depth / 2.0;
   for (double end : {-1.0, 1.0}) {
     for (double side : {-1.0, 1.0}) {
-      // 4 mm along the run just beyond the bay's end, 28 mm across from its long side.
-      const double a0 = end * half_length, a1 = end * (half_length + 4.0);
-      const double c0 = side * half_depth, c1 = side * (half_depth - 28.0);
+      // The upright's gap along the run just beyond the bay's end, its width across from its long side.
+      const double a0 = end * half_length, a1 = end * (half_length + UprightGap);
+      const double c0 = side * half_depth, c1 = side * (half_depth - UprightWidth);
       if (across_x)
         draw_frame(canvas, pixel(canvas, x + a0, y + c0), pixel(canvas, x + a1, y + c1), canvas.colours[2]);
       else
@@ -69,7 +71,7 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
 void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style) {
   const double line_end = depth / 2.0 - style.line_inset;
-  const double disc = depth / 2.0 - 14.0;
+  const double disc = depth / 2.0 - UprightWidth / 2;
   if (orientation == 'H') {
     for (double side : {-7.0, 7.0})
       draw_segment(canvas, pixel(canvas, x + side, y - line_end), pixel(canvas, x + side, y + line_end));
@@ -84,8 +86,8 @@ void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char o
 }
 
 std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
-  const double along = trolley.length / 2.0 + 18.0;
-  const double across = trolley.width / 2.0 - 14.0;
+  const double along = trolley.length / 2.0 + UprightCentreOffset;
+  const double across = trolley.width / 2.0 - UprightWidth / 2;
   std::array<Tvec2, 4> centres;
   std::size_t i = 0;
   for (double a : {-along, along}) {
@@ -105,28 +107,34 @@ CompactGroupFigure compact_group_figure(const Tcorvane& group) {
   const GroupAxes axes{group};
   const double half_g = group.overall_length / 2.0, half_d = group.depth / 2.0, half_k = group.kit_length / 2.0;
   CompactGroupFigure figure;
-  figure.frames = {PlanBox{axes.at(-half_g + 43.5, -half_d + 42), axes.at(-half_g + 68.5, half_d - 42)},
-                   PlanBox{axes.at(half_g - 68.5, -half_d + 42), axes.at(half_g - 43.5, half_d - 42)},
-                   PlanBox{axes.at(-half_k, half_d - 72), axes.at(half_k, half_d)},
-                   PlanBox{axes.at(-half_k, -half_d), axes.at(half_k, -half_d + 72)}};
+  figure.frames = {PlanBox{axes.at(-half_g + CompactEndUnitNear, -half_d + CompactEndUnitInset),
+                           axes.at(-half_g + CompactEndUnitFar, half_d - CompactEndUnitInset)},
+                   PlanBox{axes.at(half_g - CompactEndUnitFar, -half_d + CompactEndUnitInset),
+                           axes.at(half_g - CompactEndUnitNear, half_d - CompactEndUnitInset)},
+                   PlanBox{axes.at(-half_k, half_d - CompactRailBand), axes.at(half_k, half_d)},
+                   PlanBox{axes.at(-half_k, -half_d), axes.at(half_k, -half_d + CompactRailBand)}};
   auto tie = [&](double u1, double v1, double u2, double v2, double line_u1, double line_v1, double line_u2,
                  double line_v2) {
     figure.ties.push_back({{axes.at(u1, v1), axes.at(u2, v2)}, axes.at(line_u1, line_v1), axes.at(line_u2, line_v2)});
   };
-  // Ties to the long sides stand 101.5 mm from each end; ties to the ends 132 mm from each side.
+  // Ties to the long sides stand their inset from each end; ties to the ends theirs from each side.
   const auto& gaps = group.wall_gaps;
   if (gaps[0] > 0)
-    for (double u : {-half_g + 101.5, half_g - 101.5})
-      tie(u - 75, half_d + gaps[0] - 10, u + 75, half_d + gaps[0], u, half_d + gaps[0] - 10, u, half_d - 31);
+    for (double u : {-half_g + CompactSideSpacerInset, half_g - CompactSideSpacerInset})
+      tie(u - 75, half_d + gaps[0] - CompactSideSpacerDepth, u + 75, half_d + gaps[0], u,
+          half_d + gaps[0] - CompactSideSpacerDepth, u, half_d - CompactSideTieReach);
   if (gaps[1] > 0)
-    for (double u : {-half_g + 101.5, half_g - 101.5})
-      tie(u - 75, -half_d - gaps[1], u + 75, -half_d - gaps[1] + 10, u, -half_d - gaps[1] + 10, u, -half_d + 31);
+    for (double u : {-half_g + CompactSideSpacerInset, half_g - CompactSideSpacerInset})
+      tie(u - 75, -half_d - gaps[1], u + 75, -half_d - gaps[1] + CompactSideSpacerDepth, u,
+          -half_d - gaps[1] + CompactSideSpacerDepth, u, -half_d + CompactSideTieReach);
   if (gaps[2] > 0)
-    for (double v : {half_d - 132, -half_d + 132})
-      tie(-half_g - gaps[2], v - 25, -half_g - gaps[2] + 25, v + 25, -half_g - gaps[2] + 25, v, -half_g + 1.5, v);
+    for (double v : {half_d - CompactEndSpacerInset, -half_d + CompactEndSpacerInset})
+      tie(-half_g - gaps[2], v - 25, -half_g - gaps[2] + CompactEndSpacerDepth, v + 25,
+          -half_g - gaps[2] + CompactEndSpacerDepth, v, -half_g + CompactEndTieReach, v);
   if (gaps[3] > 0)
-    for (double v : {half_d - 132, -half_d + 132})
-      tie(half_g + gaps[3] - 25, v - 25, half_g + gaps[3], v + 25, half_g + gaps[3] - 25, v, half_g - 1.5, v);
+    for (double v : {half_d - CompactEndSpacerInset, -half_d + CompactEndSpacerInset})
+      tie(half_g + gaps[3] - CompactEndSpacerDepth, v - 25, half_g + gaps[3], v + 25,
+          half_g + gaps[3] - CompactEndSpacerDepth, v, half_g - CompactEndTieReach, v);
   return figure;
 }
 
@@ -146,13 +154,13 @@ std::vector<ClearanceDimension> clearance_dimensions(const Tmodulo_agg& module) 
   double ex = module.extent_x, ey = module.extent_y;
   double north = module.clear_n, south = module.clear_s, east = module.clear_e, west = module.clear_o;
   if (module.orientation == 'H') {
-    ex += 8 + 56;
-    east -= 4 + 28;
-    west -= 4 + 28;
+    ex += 2 * (UprightGap + UprightWidth);
+    east -= UprightGap + UprightWidth;
+    west -= UprightGap + UprightWidth;
   } else {
-    ey += 8 + 56;
-    north -= 4 + 28;
-    south -= 4 + 28;
+    ey += 2 * (UprightGap + UprightWidth);
+    north -= UprightGap + UprightWidth;
+    south -= UprightGap + UprightWidth;
   }
   const double x = module.x, y = module.y;
   std::vector<ClearanceDimension> dimensions;

@@ -1,5 +1,6 @@
 // Free-standing modules, trolleys and compact mobile-shelving groups of a
 // printed cell plan.
+#include "model/layout/module_lengths.h"
 #include "model/quote/load_labels.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
@@ -25,11 +26,11 @@ void draw_page_trolley_wheels(const PlanPainter& plan, const Tmodulo_agg& trolle
 
 // The end frame beyond one end of a free module (end -1: the lower coordinate).
 void draw_module_frame(const PlanPainter& plan, const Tmodulo_agg& module, double end) {
-  double centre = end * (module.length / 2 + 18);
-  double reach = module.width / 2 - 28;
+  double centre = end * (module.length / 2 + UprightCentreOffset);
+  double reach = module.width / 2 - UprightWidth;
   plan.line(module_point(module, centre + 7, -reach), module_point(module, centre + 7, reach));
   plan.line(module_point(module, centre - 7, -reach), module_point(module, centre - 7, reach));
-  double dot = module.width / 2 - 14;
+  double dot = module.width / 2 - UprightWidth / 2;
   for (double across : {-dot, dot}) {
     QPoint at = plan.at(module_point(module, centre, across));
     plan.solid_marker(at.x(), at.y());

@@ -6,9 +6,9 @@
 
 #include "dxf_fixture.h"
 #include "model/catalogue/catalogue.h"
+#include "model/catalogue/part_names.h"
 #include "model/files/file_io.h"
 #include "model/modules/compact_groups.h"
-#include "output/dxf/dxf_block_names.h"
 #include "support/program_dir.h"
 
 namespace {
@@ -101,15 +101,19 @@ TEST_F(DxfExportTest, TheShippedTemplatesDefineEveryBlockOfBothCatalogues) {
   expect_template_form(read_file_bytes(program_path("data/export3d.dat")), 0xC351);
   const std::set<std::string>& plan = plan_template.block_names;
   const std::set<std::string>& solid = solid_template.block_names;
-  for (const std::string& name : {PlanRivetBlock, PlanFixingBlock, PlanBumperBlock, PlanSlidingBracketBlock,
-                                  PlanOperatorBlock, PlanScrewedSpacerBlock, PlanEndSpacerBlock})
+  for (Part part : {Part::Rivet, Part::Fixing, Part::Bumper, Part::SlidingBracket, Part::Operator, Part::ScrewedSpacer,
+                    Part::EndSpacer}) {
+    const std::string name = plan_block(part);
     EXPECT_TRUE(plan.contains(name)) << name;
-  for (const std::string& name : {JointBlock, WheelBlock, BrakedWheelBlock, TrolleyBarBlock, CompactArchBlock,
-                                  CompactClampsBlock, ScrewedSpacerBlock, EndSpacerBlock})
+  }
+  for (Part part : {Part::Joint, Part::Wheel, Part::BrakedWheel, Part::TrolleyBar, Part::Arch, Part::CompactClamps,
+                    Part::ScrewedSpacer, Part::EndSpacer}) {
+    const std::string name = solid_block(part);
     EXPECT_TRUE(solid.contains(name)) << name;
+  }
   for (double kit : {2245.0, 2645.0, 3045.0}) {
-    EXPECT_TRUE(plan.contains(plan_rail_block(kit)));
-    EXPECT_TRUE(solid.contains(compact_rail_block(kit)));
+    EXPECT_TRUE(plan.contains(plan_block(Part::CompactRail, kit)));
+    EXPECT_TRUE(solid.contains(solid_block(Part::CompactRail, kit)));
   }
   for (bool inches : {false, true}) {
     use_staged_program(inches);
@@ -117,19 +121,21 @@ TEST_F(DxfExportTest, TheShippedTemplatesDefineEveryBlockOfBothCatalogues) {
     for (double w : WidthList) {
       for (const Tstructure_type& type : StructureTypes)
         for (char letter : {'A', 'B'}) {
-          EXPECT_TRUE(plan.contains(grid_block(letter, type.shelf_suffix, w))) << w;
-          EXPECT_TRUE(solid.contains(grid_block(letter, type.shelf_suffix, w))) << w;
+          const std::string variant = grid_panel_variant(letter, type.shelf_suffix);
+          EXPECT_TRUE(plan.contains(plan_block(Part::GridPanel, w, variant))) << w;
+          EXPECT_TRUE(solid.contains(solid_block(Part::GridPanel, w, variant))) << w;
         }
-      for (const std::string& name : {plan_corner_joint_block(w), plan_frame_block(w)})
+      for (const std::string& name : {plan_block(Part::CornerJoint, w), plan_block(Part::EndFrame, w)})
         EXPECT_TRUE(plan.contains(name)) << name;
-      for (const std::string& name : {corner_joint_block(w), crossbar_block(w)})
+      for (const std::string& name : {solid_block(Part::CornerJoint, w), solid_block(Part::Crossbar, w)})
         EXPECT_TRUE(solid.contains(name)) << name;
     }
     // A group's depth comes from the length of its fixed ends.
     for (double l : LengthList) EXPECT_TRUE(solid.contains(oval_block(compact_group_depth(l)))) << l;
     for (double h : HeightList)
-      for (bool mobile : {false, true}) EXPECT_TRUE(solid.contains(upright_block(h, mobile))) << h;
-    for (double l : LengthList) EXPECT_TRUE(solid.contains(side_rail_block(l))) << l;
+      for (Part upright : {Part::Upright, Part::MobileCompactUpright})
+        EXPECT_TRUE(solid.contains(solid_block(upright, h))) << h;
+    for (double l : LengthList) EXPECT_TRUE(solid.contains(solid_block(Part::SideRail, l))) << l;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "model/catalogue/catalogue.h"
+#include "model/catalogue/part_names.h"
 #include "model/state/globals.h"
 #include "output/external_tool.h"
 #include "scene3d/base_mesh.h"
@@ -20,7 +21,6 @@
 #include "support/print_sample.h"
 #include "view3d/cell_scene.h"
 #include "view3d/part_library.h"
-#include "view3d/part_names.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +51,8 @@ std::set<std::string> panel_names() {
   for_both_catalogues([&] {
     for (double depth : WidthList)
       for (const Tstructure_type& type : StructureTypes)
-        for (char letter : {'A', 'B'}) panels.insert(part_names::panel(letter, type.shelf_suffix, depth));
+        for (char letter : {'A', 'B'})
+          panels.insert(mesh_file(Part::GridPanel, depth, grid_panel_variant(letter, type.shelf_suffix)));
   });
   return panels;
 }
@@ -59,26 +60,25 @@ std::set<std::string> panel_names() {
 // The names a build can ask for: sizes of both catalogues with their optional
 // sizes, every structure type's panels, the kit classes and the fixed parts.
 std::set<std::string> requested_names() {
-  namespace names = part_names;
-  std::set<std::string> wanted{names::side_rail,
-                               names::joint,
-                               names::arch,
-                               names::fixed_compact_upright,
-                               names::mobile_compact_upright,
-                               names::wheel,
-                               names::brake,
-                               names::trolley_crossbar,
-                               names::sliding_bracket};
+  std::set<std::string> wanted{mesh_file(Part::SideRail),
+                               mesh_file(Part::Joint),
+                               mesh_file(Part::Arch),
+                               mesh_file(Part::FixedCompactUpright),
+                               mesh_file(Part::MobileCompactUpright),
+                               mesh_file(Part::Wheel),
+                               mesh_file(Part::BrakedWheel),
+                               mesh_file(Part::TrolleyBar),
+                               mesh_file(Part::SlidingBracket)};
   for_both_catalogues([&] {
-    for (double height : HeightList) wanted.insert(names::upright(height));
+    for (double height : HeightList) wanted.insert(mesh_file(Part::Upright, height));
     for (double depth : WidthList) {
-      wanted.insert(names::crossbar(depth));
-      wanted.insert(names::corner_piece(depth));
+      wanted.insert(mesh_file(Part::Crossbar, depth));
+      wanted.insert(mesh_file(Part::CornerJoint, depth));
     }
   });
   const std::set<std::string> panels = panel_names();
   wanted.insert(panels.begin(), panels.end());
-  for (double kit : {2245.0, 2645.0, 3045.0}) wanted.insert(names::compact_rail(kit));
+  for (double kit : {2245.0, 2645.0, 3045.0}) wanted.insert(mesh_file(Part::CompactRail, kit));
   return wanted;
 }
 
@@ -119,7 +119,7 @@ TEST(PartMeshes, EveryRequestedPartIsStagedInBothFolders) {
 // solids, and admesh reads no file of fewer than four facets; see below.
 bool low_detail_surface(const std::string& folder, const std::string& name) {
   static const std::set<std::string> panels = panel_names();
-  return folder == "obj_L" && (name == part_names::joint || panels.count(name) > 0);
+  return folder == "obj_L" && (name == mesh_file(Part::Joint) || panels.count(name) > 0);
 }
 
 TEST(PartMeshes, AdmeshFindsEveryFileSoundAndFacingOutwards) {
@@ -166,8 +166,8 @@ TEST(PartMeshes, TheLowDetailSetHasNoJointsAndItsPanelsAreTheirTopFaces) {
     form.LoadMeshFromFile((stage_dir() / folder / name).string());
     return form.MeshObjects().Count() == 0 ? 0 : form.MeshObjects().Item(0).Vertices().Count();
   };
-  EXPECT_EQ(corners("obj_L", part_names::joint), 0);
-  EXPECT_EQ(corners("obj_H", part_names::joint), 36);
+  EXPECT_EQ(corners("obj_L", mesh_file(Part::Joint)), 0);
+  EXPECT_EQ(corners("obj_H", mesh_file(Part::Joint)), 36);
   for (const std::string& name : panel_names()) {
     TGLFreeForm low(nullptr), high(nullptr);
     low.LoadMeshFromFile((stage_dir() / "obj_L" / name).string());

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/base/part_placement.h"
+#include "model/modules/module_kind.h"
+
 namespace {
 
 // A convex polygon of the XY plane, listed counter-clockwise seen from +Z,
@@ -46,7 +49,9 @@ std::vector<Point3> circle(float cx, float cy, float radius, int segments) {
 Triangles upright_shape(double height) { return box({0, 0, 0}, {28, 28, static_cast<float>(height)}); }
 
 // A 14.8 mm tall flat bar; the placement centres it on its height.
-Triangles crossbar_shape(double depth) { return box({0, 0, 0}, {static_cast<float>(depth - 63), 14.8f, 30}); }
+Triangles crossbar_shape(double depth) {
+  return box({0, 0, 0}, {static_cast<float>(depth - CrossbarShortfall), 14.8f, 30});
+}
 
 // A beam hanging below the level line, 33 deep towards the bay.
 Triangles side_rail_shape() { return box({0, -30, 0}, {1, 0, 33}); }
@@ -80,7 +85,7 @@ Triangles arch_shape(Detail detail) {
 // The plate on top at the trolley's raised floor, the tyre below it turning about Z.
 Triangles wheel_shape(Detail detail) {
   Triangles out;
-  add_box(out, {0, 95, 0}, {95, 111.6f, 95});
+  add_box(out, {0, 95, 0}, {95, static_cast<float>(TrolleyLift), 95});
   add_box(out, {30, 80, 30}, {65, 95, 65});
   add_prism_z(out, circle(47.5f, 40, 40, detail == Detail::high ? 24 : 8), 35, 60);
   return out;

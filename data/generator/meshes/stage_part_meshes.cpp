@@ -9,12 +9,13 @@
 #include <map>
 
 #include "gfx3d/streams.h"
+#include "model/base/part_placement.h"
+#include "model/catalogue/part_names.h"
 #include "model/files/file_io.h"
 #include "part_shapes.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/stl_vector_file.h"
 #include "shipped_sizes.h"
-#include "view3d/part_names.h"
 
 namespace fs = std::filesystem;
 
@@ -23,29 +24,30 @@ namespace {
 using PartSet = std::map<std::string, Triangles>;
 
 PartSet parts_of(const ShippedSizes& sizes, Detail detail) {
-  namespace names = part_names;
   PartSet parts{
-      {names::side_rail, side_rail_shape()},
-      {names::joint, joint_shape(detail)},
-      {names::arch, arch_shape(detail)},
-      {names::fixed_compact_upright, upright_shape(1850)},
-      {names::mobile_compact_upright, upright_shape(1850)},
-      {names::wheel, wheel_shape(detail)},
-      {names::brake, brake_shape()},
-      {names::trolley_crossbar, crossbar_shape(373)},
-      {names::sliding_bracket, bracket_shape()},
+      {mesh_file(Part::SideRail), side_rail_shape()},
+      {mesh_file(Part::Joint), joint_shape(detail)},
+      {mesh_file(Part::Arch), arch_shape(detail)},
+      {mesh_file(Part::FixedCompactUpright), upright_shape(1850)},
+      {mesh_file(Part::MobileCompactUpright), upright_shape(1850)},
+      {mesh_file(Part::Wheel), wheel_shape(detail)},
+      {mesh_file(Part::BrakedWheel), brake_shape()},
+      {mesh_file(Part::TrolleyBar), crossbar_shape(373)},
+      {mesh_file(Part::SlidingBracket), bracket_shape()},
   };
-  for (double height : sizes.heights) parts[names::upright(height)] = upright_shape(height);
-  parts[names::upright(1850)] = upright_shape(1850);
+  for (double height : sizes.heights) parts[mesh_file(Part::Upright, height)] = upright_shape(height);
+  parts[mesh_file(Part::Upright, 1850)] = upright_shape(1850);
   for (double depth : sizes.widths) {
-    parts[names::crossbar(depth)] = crossbar_shape(depth);
-    parts[names::corner_piece(depth)] = corner_piece_shape(depth);
+    parts[mesh_file(Part::Crossbar, depth)] = crossbar_shape(depth);
+    parts[mesh_file(Part::CornerJoint, depth)] = corner_piece_shape(depth);
     for (const std::string& suffix : sizes.shelf_suffixes) {
-      parts[names::panel('A', suffix, depth)] = panel_shape(264, depth, detail);
-      parts[names::panel('B', suffix, depth)] = panel_shape(352, depth, detail);
+      parts[mesh_file(Part::GridPanel, depth, grid_panel_variant('A', suffix))] =
+          panel_shape(GridPanelWidthA, depth, detail);
+      parts[mesh_file(Part::GridPanel, depth, grid_panel_variant('B', suffix))] =
+          panel_shape(GridPanelWidthB, depth, detail);
     }
   }
-  for (double kit : sizes.kit_lengths) parts[names::compact_rail(kit)] = rail_shape(kit);
+  for (double kit : sizes.kit_lengths) parts[mesh_file(Part::CompactRail, kit)] = rail_shape(kit);
   return parts;
 }
 
