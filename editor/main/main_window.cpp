@@ -23,6 +23,9 @@
 #include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
+#include "editor/output_windows/customers_window.h"
+#include "editor/output_windows/price_table_dialog.h"
+#include "editor/output_windows/print_window.h"
 #include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_view.h"
 #include "editor/view3d/view_3d_window.h"
@@ -39,9 +42,6 @@
 #include "model/text/lang_text.h"
 #include "model/text/translations.h"
 #include "output/dxf/dxf_export_command.h"
-#include "output/print/print_window.h"
-#include "output/quote/customers_window.h"
-#include "output/quote/price_table_dialog.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "output/quote/customer_edits.h"
+#include "editor/output_windows/customer_edits.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include "editor/output_windows/window_helpers.h"
 #include "model/files/customers_file.h"
 #include "model/files/text_io.h"
-#include "output/window_helpers.h"
 
 void CustomerEdits::show(const Tcliente& customer) const {
   const auto values = customer_fields(customer);

@@ -1,4 +1,4 @@
-#include "output/quote/customers_window.h"
+#include "editor/output_windows/customers_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/output_windows/customer_edits.h"
+#include "editor/output_windows/text_window.h"
+#include "editor/output_windows/window_helpers.h"
 #include "model/files/text_io.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
-#include "output/quote/customer_edits.h"
-#include "output/quote/text_window.h"
-#include "output/window_helpers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "output/quote/price_table_dialog.h"
+#include "editor/output_windows/price_table_dialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "editor/output_windows/window_helpers.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"
-#include "output/window_helpers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "output/print/print_window.h"
+#include "editor/output_windows/print_window.h"
 
 #include <cxxabi.h>
 
@@ -22,6 +22,8 @@
 #include <memory>
 #include <typeinfo>
 
+#include "editor/output_windows/printer_sink.h"
+#include "editor/output_windows/window_helpers.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
@@ -29,7 +31,6 @@
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "output/print/render_driver.h"
-#include "output/window_helpers.h"
 
 namespace {
 

@@ -23,6 +23,12 @@ std::string comma_to_point(std::string text) {
   return text;
 }
 
+std::string ascii_upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
 int parse_multiplier(const std::string& text) {
   std::string compact;
   for (char c : text)
