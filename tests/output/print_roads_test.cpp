@@ -85,6 +85,14 @@ TEST_F(PrintRoads, AnUnwritableTargetRaisesAndWritesNothing) {
       << "no temporary file is left behind";
 }
 
+TEST_F(PrintRoads, APdfIsAnnouncedByABeepOnlyOnceItIsWritten) {
+  cell_pages(1);
+  EXPECT_ANY_THROW(make_pdf(page, program_dir_.file("missing/out.pdf"), true));
+  EXPECT_EQ(ui_->beeps, 0);
+  make_pdf(page, program_dir_.file("user/out.pdf"), true);
+  EXPECT_EQ(ui_->beeps, 1);
+}
+
 TEST_F(PrintRoads, ASampleProjectPrintsItsQuoteThenOnePlanPerCell) {
   load_print_data("IT");
   make_print_sample(2);
