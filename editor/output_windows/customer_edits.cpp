@@ -16,8 +16,6 @@ void CustomerEdits::show(const Tcliente& customer) const {
   notes->setPlainText(lines.join('\n'));
 }
 
-void CustomerEdits::clear() const { show(Tcliente{}); }
-
 Tcliente CustomerEdits::customer() const {
   Tcliente customer;
   const auto values = customer_fields(customer);
