@@ -10,7 +10,7 @@
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
 #include "model/files/default_user_files.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/scene_initialization.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "model/base/string_utils.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 char user_decimal_separator() {
   const QString point = QLocale().decimalPoint();

@@ -7,7 +7,7 @@
 #include "model/layout/module_lengths.h"
 #include "model/modules/module_kind.h"
 #include "model/quote/code_lookup.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "view3d/shelf_parts.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include "model/base/part_placement.h"
 #include "model/catalogue/part_lists.h"
 #include "model/catalogue/part_names.h"
-#include "model/modules/compact_codes.h"
-#include "model/state/records.h"
+#include "model/catalogue/compact_codes.h"
+#include "model/base/records.h"
 #include "view3d/part_library.h"
 
 namespace {

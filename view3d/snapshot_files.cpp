@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "model/base/rounding.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
 #include "model/quote/code_lookup.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "view3d/shelf_parts.h"
 
 namespace {

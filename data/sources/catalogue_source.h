@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/catalogue/catalogue.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 struct CatalogueSource {
   CatalogueMemos memos;

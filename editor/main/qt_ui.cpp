@@ -85,6 +85,8 @@ void QtModelUi::open_with_desktop(const std::string& path_or_address) {
   }
 }
 
+void QtModelUi::beep() { QApplication::beep(); }
+
 void QtModelUi::show_wait_box() { Fattendere->show_now(); }
 
 void QtModelUi::hide_wait_box() { Fattendere->hide(); }

@@ -17,6 +17,7 @@ class QtModelUi : public ModelUi {
   bool ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path) override;
   bool ask_colour(int& rgb) override;
   void open_with_desktop(const std::string& path_or_address) override;
+  void beep() override;
 
   void show_wait_box() override;
   void hide_wait_box() override;

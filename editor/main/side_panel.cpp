@@ -19,7 +19,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"

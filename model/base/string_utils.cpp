@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 Tstringlist split_to_string_list(const std::string& text, const std::string& delimiter) {
   Tstringlist parts;
@@ -20,6 +20,12 @@ Tstringlist split_to_string_list(const std::string& text, const std::string& del
 
 std::string comma_to_point(std::string text) {
   std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+std::string ascii_upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return text;
 }
 

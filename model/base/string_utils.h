@@ -4,13 +4,15 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The parts of text between the occurrences of delimiter; a text ending with
 // the delimiter gives an empty last part, an empty text one empty part.
 Tstringlist split_to_string_list(const std::string& text, const std::string& delimiter);
 // A copy of text with every ',' turned into '.'.
 std::string comma_to_point(std::string text);
+// A copy of text with the letters a to z in capitals; every other byte, UTF-8 too, as it is.
+std::string ascii_upper(std::string text);
 // The multiplier of a cell name ending in "(x3)": blanks are ignored and the
 // x may be of either case. 1 when the name has no such marker or the marker
 // does not hold a whole number of 0 or more.

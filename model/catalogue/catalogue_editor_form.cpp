@@ -1,6 +1,6 @@
 #include "model/catalogue/catalogue_editor_form.h"
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/ui_seam.h"
 
 CatalogueEditorForm load_catalogue_editor_form() {

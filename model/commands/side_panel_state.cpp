@@ -7,7 +7,7 @@
 
 #include "model/base/rounding.h"
 #include "model/base/units.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/text/lang_text.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "model/files/archive_form.h"
 
 #include "model/files/archive_list.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "model/files/customers_file.h"
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 

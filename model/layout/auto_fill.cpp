@@ -13,7 +13,7 @@
 #include "model/layout/module_lengths.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 
 namespace {
 

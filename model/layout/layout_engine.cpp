@@ -14,7 +14,7 @@
 #include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/wall_placement.h"
-#include "model/modules/free_module_clearances.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/state/current_cell.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"

@@ -8,7 +8,7 @@
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 
 namespace {
 

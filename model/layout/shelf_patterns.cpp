@@ -6,7 +6,7 @@
 
 #include "model/base/part_placement.h"
 #include "model/base/rounding.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"

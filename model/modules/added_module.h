@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/base/part_placement.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 enum class SizeKind { Length, Depth, Height };
 

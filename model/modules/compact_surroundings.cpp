@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "model/base/part_placement.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "model/base/string_utils.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_shape.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_placement.h"
-#include "model/modules/free_module_clearances.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 
 namespace {

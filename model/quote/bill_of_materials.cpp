@@ -8,7 +8,7 @@
 
 #include "model/base/rounding.h"
 #include "model/layout/module_lengths.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/modules/compact_groups.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/globals.h"

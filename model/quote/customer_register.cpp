@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "model/files/customers_file.h"
-#include "model/files/text_io.h"
-#include "model/files/text_table.h"
+#include "model/base/text_io.h"
+#include "model/state/text_table.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"

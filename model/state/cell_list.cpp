@@ -1,10 +1,10 @@
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
 
 #include <cstddef>
 #include <utility>
 
 #include "model/modules/compact_groups.h"
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 
 void add_cell(const std::string& name, int copy_from) {

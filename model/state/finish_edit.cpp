@@ -1,4 +1,4 @@
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 
 #include <array>
 #include <cstddef>
@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "model/layout/layout_engine.h"
-#include "model/state/edit_modes.h"
+#include "model/layout/edit_modes.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 
 namespace {
 

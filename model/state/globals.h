@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 extern std::string ProgramDir;  // program folder, no trailing separator
 extern Tvar_amb AppState;

@@ -11,6 +11,7 @@ bool HeadlessUi::ask_open_file_name(const std::string&, const std::string&, std:
 bool HeadlessUi::ask_save_file_name(const std::string&, const std::string&, std::string&) { return false; }
 bool HeadlessUi::ask_colour(int&) { return false; }
 void HeadlessUi::open_with_desktop(const std::string&) {}
+void HeadlessUi::beep() {}
 void HeadlessUi::show_wait_box() {}
 void HeadlessUi::hide_wait_box() {}
 void HeadlessUi::progress_begin(int) {}

@@ -1,6 +1,6 @@
 #include "model/state/new_cell_form.h"
 
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
 
 NewCellForm new_cell_form(const std::string& name, const std::vector<std::string>& cell_names) {
   NewCellForm form;

@@ -1,4 +1,4 @@
-#include "model/state/preferences_form.h"
+#include "model/files/preferences_form.h"
 
 #include <charconv>
 #include <optional>
@@ -8,9 +8,9 @@
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/preferences.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"

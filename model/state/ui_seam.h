@@ -29,6 +29,8 @@ class ModelUi {
   virtual bool ask_colour(int& rgb) = 0;
   // The shell's "open" of a file or an address (a web page, a "mailto:").
   virtual void open_with_desktop(const std::string& path_or_address) = 0;
+  // The system's short alert sound, when long work is done.
+  virtual void beep() = 0;
 
   // The wait box of long work: shown and painted at once, closed after.
   virtual void show_wait_box() = 0;

@@ -1,4 +1,4 @@
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 
 #include <algorithm>
 #include <cassert>
@@ -8,7 +8,7 @@
 
 #include "model/layout/geometry_check.h"
 #include "model/state/current_cell.h"
-#include "model/state/edit_modes.h"
+#include "model/layout/edit_modes.h"
 #include "model/state/globals.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"

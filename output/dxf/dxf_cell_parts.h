@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/quote/code_lookup.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/dxf/dxf_entities.h"
 #include "output/dxf/dxf_template.h"
 

@@ -13,20 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "model/quote/print_form.h"
 #include "output/print/page_canvas.h"
 
 class TPrintPDF;
 class PrinterSink;
-
-// What the print window's options ask of the document.
-struct PrintOptions {
-  bool quote_part = true;            // CheckBox1
-  bool drawings_part = true;         // CheckBox3
-  bool extended_description = true;  // CheckBox2
-  bool pictures = false;             // CheckBox4
-  int rows = 1;                      // SpinEdit1, 1..10
-  int columns = 1;                   // SpinEdit2, 1..10
-};
 
 enum OutputMode { kPreviewMode = 0, kPrinterMode = 1, kPdfMode = 2 };
 

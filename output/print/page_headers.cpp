@@ -1,29 +1,17 @@
 #include "output/print/page_headers.h"
 
 #include <QPolygon>
-#include <filesystem>
 
+#include "model/base/string_utils.h"
+#include "model/files/logo_file.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/print/page_text.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr double kMargin = 1.0;
 constexpr double kHeaderBottom = 45.0;
-
-std::string ascii_upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
-bool regular_file_exists(const fs::path& path) {
-  std::error_code error;
-  return fs::is_regular_file(path, error);
-}
 
 // The frame, the company block and the logo, the same on every page.
 void draw_common_header(PageContext& page, int w, int h) {
@@ -49,20 +37,6 @@ void draw_common_header(PageContext& page, int w, int h) {
 }
 
 }  // namespace
-
-std::string find_logo_file(const std::string& logo_name) {
-  if (logo_name.empty()) return {};
-  fs::path folder = fs::path(ProgramDir) / "user";
-  fs::path exact = folder / logo_name;
-  if (regular_file_exists(exact)) return exact.string();
-  std::string wanted = ascii_upper(logo_name);
-  std::error_code error;
-  for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
-    if (ascii_upper(entry->path().filename().string()) == wanted && regular_file_exists(entry->path()))
-      return entry->path().string();
-  }
-  return {};
-}
 
 std::optional<QImage> load_logo(const std::string& logo_name) {
   std::string path = find_logo_file(logo_name);

@@ -16,9 +16,5 @@ void draw_quote_header(PageContext& page, int w, int h);
 void draw_drawing_header(PageContext& page, int w, int h);
 void draw_quote_table_header(PageContext& page, int w, int h);
 
-// The file of the company logo in the user folder: the exact name first, then
-// a name that differs only in case. Only a regular file counts; an empty name
-// is no logo. Empty when there is none.
-std::string find_logo_file(const std::string& logo_name);
 // The decoded logo, or none when there is no file or it is no picture.
 std::optional<QImage> load_logo(const std::string& logo_name);

@@ -1,7 +1,6 @@
 #include "output/print/pdf_output.h"
 
-#include <QApplication>
-
+#include "model/state/ui_seam.h"
 #include "output/pdf_writer.h"
 #include "output/print/render_driver.h"
 
@@ -61,5 +60,5 @@ void make_pdf(PageContext& page, const std::string& path, bool with_customer) {
     emit_pdf_page(page);
   }
   writer.EndDoc();
-  QApplication::beep();
+  ui().beep();
 }

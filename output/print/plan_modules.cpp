@@ -1,7 +1,7 @@
 // Free-standing modules, trolleys and compact mobile-shelving groups of a
 // printed cell plan.
 #include "model/layout/module_lengths.h"
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/plan_drawing/plan_shapes.h"

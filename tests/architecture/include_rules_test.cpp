@@ -1,9 +1,9 @@
 // The arrows between the program's folders, read from the #include lines of
 // every source file: the model knows no window, the 3-D library knows no part
-// of the program, the outputs know nothing of the editor, the cell-scene
-// builder knows neither, the data generators use no windows, the dialogs know
-// nothing of the main window that opens them, and only the GLX layer's own
-// sources see the X11 headers (they define None, Bool, Status).
+// of the program, the outputs know nothing of the editor and no Qt Widgets,
+// the cell-scene builder knows neither, the data generators use no windows,
+// the dialogs know nothing of the main window that opens them, and only the
+// GLX layer's own sources see the X11 headers (they define None, Bool, Status).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,24 +22,24 @@ namespace {
 struct Include {
   std::string path;  // from the source root for the program's own files, as written otherwise
   bool angled = false;
-  bool window_code = false;  // an output/ file that includes Qt Widgets
+  bool window_code = false;  // a file of the program that includes Qt Widgets
 };
 
 struct Rule {
   std::string folder;                  // the files it applies to
   std::vector<std::string> forbidden;  // folders they must not include
   bool no_qt = false;
-  bool no_windows = false;                 // no output/ windows code either
-  std::vector<std::string> excepted = {};  // files of a forbidden folder that may still be included
+  bool no_windows = false;  // no Qt Widgets or printing header, nor a file that includes one
 };
 
 // The cell-scene builder of the 3-D view, view3d/, is the one place that reads the model to build a scene.
-// The data generators are build tools: they may use the exports of output/, never its windows.
+// The outputs write files and pages; the windows that show them live in editor/.
+// The data generators are build tools: they may use the exports of output/, never a window.
 const std::vector<Rule> rules = {
     {"model/", {"editor/", "output/", "gfx3d/", "scene3d/", "view3d/"}, true},
     {"gfx3d/", {"model/", "editor/", "output/", "view3d/"}, false},
     {"scene3d/", {"model/", "editor/", "output/", "view3d/"}, false},
-    {"output/", {"editor/"}, false},
+    {"output/", {"editor/"}, false, true},
     {"view3d/", {"editor/", "output/"}, false},
     {"data/", {"editor/"}, false, true},
     // The dialogs serve the main window and never reach back into it.
@@ -59,10 +60,26 @@ bool is_qt(const Include& include) {
   return include.angled && (include.path.starts_with("Q") || include.path.starts_with("qt"));
 }
 
+// Every header of Qt Widgets and of Qt's printing, which brings Widgets along,
+// read from the folders of the Qt the build found (a list joined by ':').
+const std::set<std::string>& window_headers() {
+  static const std::set<std::string> headers = [] {
+    std::set<std::string> found;
+    std::string folders = RACKWRIGHT_WINDOW_HEADER_DIRS;
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+      end = folders.find(':', start);
+      std::error_code error;
+      for (const auto& entry : fs::directory_iterator(folders.substr(start, end - start), error))
+        found.insert(entry.path().filename().string());
+    }
+    return found;
+  }();
+  return headers;
+}
+
 bool is_qt_widgets(const Include& include) {
-  static const std::vector<std::string> headers = {"QDialog", "QWidget", "QMainWindow", "QApplication", "QTableWidget"};
-  return include.angled &&
-         (include.path.starts_with("QtWidgets/") || std::ranges::find(headers, include.path) != headers.end());
+  return include.angled && (include.path.starts_with("QtWidgets/") || include.path.starts_with("QtPrintSupport/") ||
+                            window_headers().contains(include.path));
 }
 
 bool is_x11(const Include& include) {
@@ -80,6 +97,7 @@ std::vector<std::string> violations(const std::string& from, const Include& incl
   for (const Rule& rule : rules) {
     if (!starts_with_folder(from, rule.folder)) continue;
     if (rule.no_qt && is_qt(include)) found.push_back(from + " includes Qt: " + include.path);
+    if (rule.no_windows && is_qt_widgets(include)) found.push_back(from + " includes Qt Widgets: " + include.path);
     if (include.angled) continue;
     if (rule.no_windows && include.window_code) found.push_back(from + " includes windows code: " + include.path);
     if (std::ranges::find(rule.excepted, include.path) != rule.excepted.end()) continue;
@@ -107,9 +125,9 @@ std::vector<Include> includes_of(const fs::path& root, const fs::path& file) {
   return found;
 }
 
-// Whether a file of output/ is window code, judged by its own includes.
-bool is_output_window_code(const fs::path& root, const std::string& path) {
-  if (!starts_with_folder(path, "output/") || !fs::is_regular_file(root / path)) return false;
+// Whether a file of the program is window code, judged by its own includes.
+bool is_window_code(const fs::path& root, const std::string& path) {
+  if (!fs::is_regular_file(root / path)) return false;
   return std::ranges::any_of(includes_of(root, root / path), is_qt_widgets);
 }
 
@@ -138,7 +156,7 @@ TEST(IncludeRules, EverySourceFileFollowsTheArrowsBetweenFolders) {
       ++files;
       const std::string from = fs::relative(entry.path(), root).generic_string();
       for (Include& include : includes_of(root, entry.path())) {
-        include.window_code = !include.angled && is_output_window_code(root, include.path);
+        include.window_code = !include.angled && is_window_code(root, include.path);
         for (std::string& violation : violations(from, include)) found.push_back(violation);
       }
     }
@@ -154,7 +172,7 @@ TEST(IncludeRules, AWrongArrowIsFound) {
   EXPECT_EQ(violations("scene3d/scene.cpp", {"output/pdf_writer.h", false}).size(), 1u);
   EXPECT_EQ(violations("output/print/print_window.cpp", {"editor/qt_ui.h", false}).size(), 1u);
   EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"model/state/records.h", false}).empty());
-  EXPECT_TRUE(violations("output/print/print_window.cpp", {"QPrinter", true}).empty());
+  EXPECT_TRUE(violations("editor/output_windows/print_window.cpp", {"QPrinter", true}).empty());
   EXPECT_TRUE(violations("editor/qt_ui.cpp", {"model/state/ui_seam.h", false}).empty());
 }
 
@@ -175,7 +193,7 @@ TEST(IncludeRules, TheSceneBuilderAndTheGeneratorsStayOutOfTheWindows) {
   EXPECT_EQ(violations("data/generator/dxf/template_blocks.cpp", {"output/quote/text_window.h", false, true}).size(),
             1u);
   EXPECT_TRUE(violations("data/generator/dxf/template_blocks.cpp", {"output/dxf/dxf_block_names.h", false}).empty());
-  EXPECT_TRUE(violations("output/print/cell_pages.cpp", {"output/print/print_window.h", false, true}).empty());
+  EXPECT_EQ(violations("output/print/cell_pages.cpp", {"output/print/print_window.h", false, true}).size(), 1u);
 }
 
 TEST(IncludeRules, OnlyTheGlxLayerSeesTheX11Headers) {
@@ -190,7 +208,18 @@ TEST(IncludeRules, OnlyTheGlxLayerSeesTheX11Headers) {
 
 TEST(IncludeRules, OutputWindowsAreRecognisedByTheirIncludes) {
   const fs::path root = source_root();
-  EXPECT_TRUE(is_output_window_code(root, "output/print/print_window.h"));
-  EXPECT_FALSE(is_output_window_code(root, "output/dxf/dxf_export.h"));
-  EXPECT_FALSE(is_output_window_code(root, "model/state/records.h"));
+  EXPECT_TRUE(is_window_code(root, "editor/output_windows/print_window.h"));
+  EXPECT_FALSE(is_window_code(root, "output/dxf/dxf_export.h"));
+  EXPECT_FALSE(is_window_code(root, "model/state/records.h"));
+}
+
+TEST(IncludeRules, TheOutputsIncludeNoQtWidgetsHeaderAtAll) {
+  for (const char* header : {"QLineEdit", "QPushButton", "QPrinter", "QPrintDialog", "QtWidgets/QLabel"})
+    EXPECT_EQ(violations("output/print/pdf_output.cpp", {header, true}).size(), 1u) << header;
+  for (const char* header : {"QImage", "QPainter", "QProcess", "QLocale"})
+    EXPECT_TRUE(violations("output/print/pdf_output.cpp", {header, true}).empty()) << header;
+  EXPECT_EQ(violations("data/generator/dxf/template_blocks.cpp", {"QApplication", true}).size(), 1u);
+  EXPECT_EQ(violations("output/dxf/dxf_export.cpp", {"view3d/window.h", false, true}).size(), 1u)
+      << "nor a file of the program that includes one";
+  EXPECT_TRUE(violations("editor/output_windows/mail_dialog.cpp", {"QRadioButton", true}).empty());
 }

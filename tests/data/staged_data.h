@@ -8,7 +8,7 @@
 
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
 

@@ -10,10 +10,10 @@
 #include "model/layout/auto_fill.h"
 #include "model/layout/door_split.h"
 #include "model/modules/free_module_placement.h"
-#include "model/state/cell_list.h"
-#include "model/state/finish_edit.h"
+#include "model/files/cell_list.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/tool_buttons.h"
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 
 namespace {
 

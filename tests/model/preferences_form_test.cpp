@@ -1,4 +1,4 @@
-#include "model/state/preferences_form.h"
+#include "model/files/preferences_form.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"

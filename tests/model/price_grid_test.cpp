@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
+#include "model/quote/price_table_form.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
@@ -110,4 +113,26 @@ TEST_F(PriceGrid, AFailedWriteKeepsTheTable) {
   std::filesystem::remove_all(dir.path() / "user");
   EXPECT_THROW(store_price_grid(shown, edited, ','), FileError);
   EXPECT_EQ(CodesTable, table);
+}
+
+TEST_F(PriceGrid, TheWindowsFormLoadsTheArticlesAndStoresOnlyWhatWasEdited) {
+  PriceTableForm form = load_price_table_form(',');
+  EXPECT_EQ(form.rows, form.shown);
+  EXPECT_EQ(codes(form.rows), codes(price_grid_rows(',')));
+  const std::string before = file();
+  EXPECT_EQ(apply_price_table_form(form, ','), -1);
+  EXPECT_EQ(file(), before) << "nothing edited, nothing changed";
+
+  // The grid row showing a row of the table.
+  auto row_of = [&form](std::size_t table_row) -> PriceGridRow& {
+    return *std::ranges::find(form.rows, table_row, &PriceGridRow::table_row);
+  };
+  row_of(3).price = "31,5";
+  row_of(0).alt_code = "NEW";
+  row_of(2).price = "x";
+  EXPECT_EQ(apply_price_table_form(form, ','), 1);
+  EXPECT_EQ(CodesTable[0].alt_code, "TE1-P") << "a bad price stores no row";
+  row_of(2).price = "0,5";
+  EXPECT_EQ(apply_price_table_form(form, ','), -1);
+  EXPECT_EQ(std::pair(CodesTable[3].price, CodesTable[6].alt_code), std::pair(31.5, std::string("NEW")));
 }

@@ -10,7 +10,7 @@
 #include "model/files/project_file.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 

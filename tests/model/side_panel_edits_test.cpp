@@ -15,7 +15,7 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"

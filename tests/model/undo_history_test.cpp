@@ -1,4 +1,4 @@
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include "model/layout/geometry_check.h"
 #include "model/layout/layout_engine.h"
 #include "model/modules/compact_groups.h"
-#include "model/state/cell_list.h"
-#include "model/state/edit_modes.h"
+#include "model/files/cell_list.h"
+#include "model/layout/edit_modes.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "layout_fixture.h"
 #include "model/layout/layout_engine.h"
-#include "model/state/edit_modes.h"
+#include "model/layout/edit_modes.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "dxf_sample_project.h"
 #include "external_tool.h"
 #include "model/catalogue/catalogue.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "support/temp_dir.h"
 
 namespace {

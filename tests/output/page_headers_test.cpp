@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "model/files/logo_file.h"
 #include "print_fixture.h"
 
 namespace {

@@ -3,7 +3,6 @@
 // openpyxl, a reader no one here wrote.
 #include <gtest/gtest.h>
 
-#include <QPushButton>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -11,12 +10,12 @@
 #include <sstream>
 
 #include "external_tool.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
-#include "output/print/print_window.h"
 #include "output/spreadsheet/formula_values.h"
 #include "output/spreadsheet/quote_export.h"
 #include "output/spreadsheet/workbook_template.h"
+#include "quote_spreadsheet_fixture.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
@@ -30,68 +29,6 @@ double as_stored(double value) {
   std::snprintf(text, sizeof text, "%.16G", value);
   return std::stod(text);
 }
-
-Tcodice code_row(const std::string& tipo, const std::string& alt_code, double price) {
-  Tcodice code;
-  code.tipo = tipo;
-  code.lar = "500";
-  code.lung = "1000";
-  code.alt = "2000";
-  code.alt_code = alt_code;
-  code.description_number = 300;
-  code.price = price;
-  return code;
-}
-
-class QuoteSpreadsheet : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::copy_file(std::string(std::getenv("RACKWRIGHT_STAGE_DIR")) + "/data/quote_template.txt",
-                               program_dir_.file("data/quote_template.txt"));
-    saved_cells_ = Cells;
-    Cells.assign(2, Tcell{});
-    Cells[0].name = "Magazzino";
-    Cells[1].name = "Archivio";
-    StructureTypes = {Tstructure_type{300, 301, 302, 303, "", 0}};
-    LangTable.clear();
-    for (int i = 0; i < 400; ++i) LangTable.push_back("t" + std::to_string(i));
-    CodesTable = {code_row("TE", "0123", 12.5), code_row("R", "=X", 7.25), code_row("OV", "OV1", 3.1)};
-    Trec_prv skipped{-1, 4, 0, "TE"};
-    QuoteDetails = {{skipped, {0, 3, 0, "TE"}, {1, 2, 0, "RG"}, skipped, {2, 0, 2.5, "OV"}}, {{1, 1, 0, "R"}}};
-    QuoteHeader = Tprv{};
-    Company = Tazienda{};
-  }
-  void TearDown() override {
-    Cells = saved_cells_;
-    QuoteDetails.clear();
-    CodesTable.clear();
-    LangTable.clear();
-    StructureTypes.clear();
-    QuoteHeader = Tprv{};
-    Company = Tazienda{};
-  }
-  const Worksheet& fill() {
-    sheet_.open_template(program_path("data/quote_template.txt"));
-    write_quote_sheet(sheet_);
-    return sheet_.quote_sheet();
-  }
-  static CellValue value(const Worksheet& sheet, const std::string& name) {
-    int column = name[0] - 'A' + 1;
-    const SheetCell* cell = sheet.cell(column, std::stoi(name.substr(1)));
-    return cell ? cell->value : CellValue{};
-  }
-  static CellValue F(const std::string& text) { return Formula{text}; }
-  // What a named cell holds: a text, a number, a formula or nothing.
-  static std::pair<std::string, CellValue> at(std::string name, CellValue held) { return {std::move(name), held}; }
-  template <class... Held>
-  static void expect_values(const Worksheet& sheet, const Held&... wanted) {
-    for (const auto& [name, held] : {wanted...}) EXPECT_EQ(value(sheet, name), held) << name;
-  }
-
-  TempProgramDir program_dir_;
-  Tcells saved_cells_;
-  SpreadsheetApp sheet_;
-};
 
 TEST_F(QuoteSpreadsheet, EachCellHasItsHeadingItemsSubtotalDiscountAndTotal) {
   // Three priced lines among skipped ones take rows 6 to 8 (RG ends with no
@@ -160,19 +97,6 @@ TEST_F(QuoteSpreadsheet, AMissingTemplateWritesNothingAndAnEarlierExportIsKept) 
   program_dir_.write("user/preventivo.xlsx", "edited by the user");
   program_dir_.write("user/preventivo_1.xlsx", "edited too");
   EXPECT_EQ(spreadsheet_export_path(), program_path("user/preventivo_2.xlsx"));
-}
-
-TEST_F(QuoteSpreadsheet, ThePrintWindowsExcelButtonWritesTheFileAndOpensIt) {
-  ScopedScriptedUi ui;
-  TFstampa window;
-  window.export_spreadsheet = export_quote_excel;
-  window.BitBtn6->click();
-  EXPECT_EQ(ui->opened_with_desktop, std::vector<std::string>{program_path("user/preventivo.xlsx")});
-  std::filesystem::remove(program_dir_.file("data/quote_template.txt"));
-  window.BitBtn6->click();
-  ASSERT_EQ(ui->messages.size(), 1u) << "the window shows what went wrong";
-  EXPECT_NE(ui->messages[0].find("quote_template.txt"), std::string::npos) << ui->messages[0];
-  EXPECT_FALSE(std::filesystem::exists(program_path("user/preventivo_1.xlsx")));
 }
 
 // The file as openpyxl reads it: formulas and types, then the cached values.

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "model/catalogue/catalogue.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/text/translations.h"
 #include "support/program_dir.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/layout/module_shape.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 inline Tmodulo make_bay(double x, double y, double width, double length, char orientation, int shelves = 5) {
   Tmodulo bay;

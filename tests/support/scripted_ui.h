@@ -37,6 +37,7 @@ class ScriptedUi : public ModelUi {
   int fits = 0;
   int rebuilds_3d = 0;
   std::vector<std::string> opened_with_desktop;
+  int beeps = 0;
   int wait_box_shows = 0;
   bool wait_box_shown = false;
 
@@ -49,6 +50,7 @@ class ScriptedUi : public ModelUi {
   bool ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path) override;
   bool ask_colour(int& rgb) override;
   void open_with_desktop(const std::string& target) override { opened_with_desktop.push_back(target); }
+  void beep() override { ++beeps; }
   void show_wait_box() override {
     ++wait_box_shows;
     wait_box_shown = true;

@@ -11,7 +11,7 @@
 #include "gfx3d/streams.h"
 #include "model/base/part_placement.h"
 #include "model/catalogue/part_names.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "part_shapes.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/stl_vector_file.h"

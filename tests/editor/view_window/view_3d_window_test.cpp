@@ -13,15 +13,15 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "editor/output_windows/print_window.h"
 #include "gfx3d/bitmap32.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "output/external_tool.h"
 #include "output/print/cell_pages.h"
 #include "output/print/plan_slot.h"
-#include "output/print/print_window.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/camera.h"
 #include "scene3d/dummy_cube.h"

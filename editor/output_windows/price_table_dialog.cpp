@@ -1,4 +1,4 @@
-#include "output/quote/price_table_dialog.h"
+#include "editor/output_windows/price_table_dialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "editor/output_windows/window_helpers.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"
-#include "output/window_helpers.h"
 
 namespace {
 
@@ -109,16 +109,16 @@ void TFprezzi::write_headings() {
 }
 
 void TFprezzi::FormActivate() {
-  shown_ = price_grid_rows(user_decimal_separator());
+  form_ = load_price_table_form(user_decimal_separator());
   // One repaint after the whole fill, not one per cell.
   StringGrid1->setUpdatesEnabled(false);
   // Exactly the current articles: rows of an earlier opening never stay behind.
   StringGrid1->clearContents();
-  StringGrid1->setRowCount(static_cast<int>(shown_.size()));
+  StringGrid1->setRowCount(static_cast<int>(form_.rows.size()));
   write_headings();
-  for (std::size_t i = 0; i < shown_.size(); ++i) {
+  for (std::size_t i = 0; i < form_.rows.size(); ++i) {
     const int r = static_cast<int>(i);
-    const PriceGridRow& row = shown_[i];
+    const PriceGridRow& row = form_.rows[i];
     StringGrid1->setItem(r, 0, cell(row.code, false));
     StringGrid1->setItem(r, 1, cell(row.description, false));
     StringGrid1->setItem(r, 2, cell(row.alt_code, true));
@@ -128,11 +128,11 @@ void TFprezzi::FormActivate() {
   }
   StringGrid1->fit_columns();
   StringGrid1->setUpdatesEnabled(true);
-  if (!shown_.empty()) StringGrid1->setCurrentCell(0, kFirstEditable);
+  if (!form_.rows.empty()) StringGrid1->setCurrentCell(0, kFirstEditable);
 }
 
 std::vector<PriceGridRow> TFprezzi::edited_rows() const {
-  std::vector<PriceGridRow> rows = shown_;
+  std::vector<PriceGridRow> rows = form_.shown;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int r = static_cast<int>(i);
     rows[i].alt_code = StringGrid1->item(r, 2)->text().toStdString();
@@ -142,7 +142,8 @@ std::vector<PriceGridRow> TFprezzi::edited_rows() const {
 }
 
 void TFprezzi::BitBtn1Click() {
-  const int bad_row = store_price_grid(shown_, edited_rows(), user_decimal_separator());
+  form_.rows = edited_rows();
+  const int bad_row = apply_price_table_form(form_, user_decimal_separator());
   if (bad_row >= 0) {
     StringGrid1->setFocus();
     StringGrid1->setCurrentCell(bad_row, 3);

@@ -2,15 +2,15 @@
 // typed), its date, number, sender, reference, drawing, notes and four
 // discounts, and the company block of every printed page (logo, header lines,
 // further lines, currency). The values travel as a QuoteHeaderForm
-// (output/quote/quote_header_form.h), which OK applies.
+// (model/quote/quote_header_form.h), which OK applies.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <string>
 
+#include "model/quote/quote_header_form.h"
 #include "model/text/translated_window.h"
-#include "output/quote/quote_header_form.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "output/quote/quote_header_dialog.h"
+#include "editor/output_windows/quote_header_dialog.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -17,12 +17,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editor/output_windows/customer_edits.h"
+#include "editor/output_windows/window_helpers.h"
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
-#include "output/quote/customer_edits.h"
 #include "output/user_numbers.h"
-#include "output/window_helpers.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The price and code table window: a grid of the current catalogue's
 // articles (code and description read-only; printed code and price edited)
-// and OK, which stores the changed rows and writes user/codici.dat. The grid
-// rows come from model/quote/price_grid.h.
+// and OK, which stores the changed rows and writes user/codici.dat. The rows
+// come from the form of model/quote/price_table_form.h.
 #pragma once
 
 #include <QDialog>
 #include <QTableWidget>
 #include <vector>
 
-#include "model/quote/price_grid.h"
+#include "model/quote/price_table_form.h"
 #include "model/text/translated_window.h"
 
 class QPushButton;
@@ -34,7 +34,7 @@ class TFprezzi : public QDialog, public TranslatedWindow {
 
   // Handlers.
   void FormActivate();
-  void BitBtn1Click();  // OK: store_price_grid
+  void BitBtn1Click();  // OK: apply_price_table_form
 
   // The article rows as the grid holds them now.
   std::vector<PriceGridRow> edited_rows() const;
@@ -49,5 +49,5 @@ class TFprezzi : public QDialog, public TranslatedWindow {
  private:
   void write_headings();
 
-  std::vector<PriceGridRow> shown_;  // the rows as filled, to tell the edited ones
+  PriceTableForm form_;
 };

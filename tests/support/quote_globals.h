@@ -1,20 +1,17 @@
-// Shared set-up of the quote window tests: a temporary program folder with
-// its user/ folder, texts "t<n>", an English locale (decimal point), an empty
-// register, quote header, company and code table, and a scripted user.
+// Shared set-up of the quote tests: a temporary program folder with its user/
+// folder, texts "t<n>", an empty register, quote header, company and code
+// table, and a scripted user.
 #pragma once
 
 #include <gtest/gtest.h>
-
-#include <QLocale>
 
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
-class QuoteTest : public ::testing::Test {
+class QuoteGlobalsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     LangTable.clear();
     for (int i = 0; i < 400; ++i) LangTable.push_back("t" + std::to_string(i));
     Customers.clear();
@@ -24,7 +21,6 @@ class QuoteTest : public ::testing::Test {
     AppState = Tvar_amb{};
     StructureTypes.assign(1, Tstructure_type{});
   }
-  void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
   static Tcliente named(const std::string& name, std::vector<std::string> notes = {}) {
     return {name, "Via " + name, "20100", "Milano", "MI", "Italia", "02 1", "02 2", "", std::move(notes)};

@@ -1,5 +1,5 @@
 // Whole stories through the print window's real widgets.
-#include "output/print/print_window.h"
+#include "editor/output_windows/print_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <filesystem>
 
-#include "print_fixture.h"
+#include "output/print_fixture.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"
 

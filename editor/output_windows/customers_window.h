@@ -1,13 +1,13 @@
 // The customer register window: the list of customer names with a narrowing
 // text filter, the fields of the selected customer, confirmed add, modify and
 // delete, and the tab-separated export and import through the text window.
-// The logic lives in model/quote/customer_register.h; this window copies
-// between its controls and the register.
+// The logic lives in model/quote/customers_form.h; this window copies
+// between its controls and the form.
 #pragma once
 
 #include <QDialog>
 
-#include "model/quote/customer_register.h"
+#include "model/quote/customers_form.h"
 #include "model/text/translated_window.h"
 
 class QLabel;
@@ -37,7 +37,7 @@ class TFclienti : public QDialog, public TranslatedWindow {
   void BitBtn6Click();  // export
   void BitBtn1Click();  // import
 
-  const CustomerFilter& customer_filter() const { return customer_filter_; }
+  const CustomerFilter& customer_filter() const { return form_.filter; }
 
   QLabel* Label1;
   QLabel* Label2;
@@ -77,15 +77,12 @@ class TFclienti : public QDialog, public TranslatedWindow {
  private:
   void build_controls();
   void connect_handlers();
-  void fill_customer_list();
-  void clear_customer_fields();
-  void show_customer(const Tcliente& customer);
-  Tcliente customer_in_fields() const;
-  // The register index of the selected list entry, or -1.
-  int selected_customer() const;
-  // After a change that re-sorts or shrinks the register: no filter, no selection.
-  void relist_all();
+  // Copies the selection and the fields into the form, runs the command and shows the form.
+  void run(void (*command)(CustomersForm&));
+  void read_form();
+  void show_form();
 
-  CustomerFilter customer_filter_;
+  CustomersForm form_;
+  int shown_listing_ = 0;  // the form's list rebuild the list control shows
   TFormTxt* text_window_ = nullptr;
 };

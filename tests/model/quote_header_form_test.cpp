@@ -1,14 +1,14 @@
 // The quote header's load and apply, without the dialog.
-#include "output/quote/quote_header_form.h"
+#include "model/quote/quote_header_form.h"
 
 #include <filesystem>
 
 #include "model/files/preferences.h"
-#include "quote_fixture.h"
+#include "support/quote_globals.h"
 
 namespace {
 
-class QuoteHeaderFormTest : public QuoteTest {
+class QuoteHeaderFormTest : public QuoteGlobalsTest {
  protected:
   QuoteHeaderForm valid_form() {
     QuoteHeaderForm form = load_quote_header_form('.');

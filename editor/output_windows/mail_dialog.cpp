@@ -1,4 +1,4 @@
-#include "output/mail/mail_dialog.h"
+#include "editor/output_windows/mail_dialog.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -12,9 +12,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "editor/output_windows/window_helpers.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
-#include "output/window_helpers.h"
 
 TFmail::TFmail(QWidget* parent) : QDialog(parent) {
   build_controls();

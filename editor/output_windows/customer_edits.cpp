@@ -1,12 +1,12 @@
-#include "output/quote/customer_edits.h"
+#include "editor/output_windows/customer_edits.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include "editor/output_windows/window_helpers.h"
 #include "model/files/customers_file.h"
-#include "model/files/text_io.h"
-#include "output/window_helpers.h"
+#include "model/base/text_io.h"
 
 void CustomerEdits::show(const Tcliente& customer) const {
   const auto values = customer_fields(customer);
@@ -15,8 +15,6 @@ void CustomerEdits::show(const Tcliente& customer) const {
   for (const std::string& note : customer.notes) lines << qtext(note);
   notes->setPlainText(lines.join('\n'));
 }
-
-void CustomerEdits::clear() const { show(Tcliente{}); }
 
 Tcliente CustomerEdits::customer() const {
   Tcliente customer;

@@ -50,6 +50,7 @@ class TFstampa : public QDialog, public TranslatedWindow {
 
   // The options as the controls set them.
   PrintOptions read_options() const;
+  PrintForm read_form() const;
   const PageContext& page_context() const { return page_; }
   PageContext& page_context() { return page_; }
 
@@ -93,6 +94,7 @@ class TFstampa : public QDialog, public TranslatedWindow {
  private:
   void build_controls();
   void connect_handlers();
+  void show_form(const PrintForm& form);
   void rebuild_preview();
   void show_page(int n);
   void run_dialog_hook(const std::function<void()>& hook);

@@ -1,4 +1,4 @@
-#include "output/quote/customers_window.h"
+#include "editor/output_windows/customers_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/files/text_io.h"
+#include "editor/output_windows/customer_edits.h"
+#include "editor/output_windows/text_window.h"
+#include "editor/output_windows/window_helpers.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
-#include "output/quote/customer_edits.h"
-#include "output/quote/text_window.h"
-#include "output/window_helpers.h"
 
 namespace {
 
@@ -135,83 +135,55 @@ void TFclienti::showEvent(QShowEvent* event) {
   guarded([this] { FormActivate(); })();
 }
 
-void TFclienti::FormActivate() {
-  customer_filter_ = build_customer_filter();
-  fill_customer_list();
-}
-
-void TFclienti::fill_customer_list() {
-  ListBox1->clear();
-  for (const std::string& name : customer_names(customer_filter_)) ListBox1->addItem(qtext(name));
-}
-
-void TFclienti::clear_customer_fields() {
-  edits_of(*this).clear();
-  ListBox1->setCurrentRow(-1);
-  ListBox1->clearSelection();
-}
-
-void TFclienti::relist_all() {
-  clear_customer_fields();
-  customer_filter_ = build_customer_filter();
-  fill_customer_list();
-}
-
-int TFclienti::selected_customer() const {
+void TFclienti::read_form() {
   const int row = ListBox1->currentRow();
-  if (row < 0 || !ListBox1->currentItem() || !ListBox1->currentItem()->isSelected()) return -1;
-  if (static_cast<std::size_t>(row) >= customer_filter_.size()) return -1;
-  return customer_filter_[static_cast<std::size_t>(row)];
+  const bool selected = row >= 0 && ListBox1->currentItem() && ListBox1->currentItem()->isSelected();
+  form_.selected_row = selected ? row : -1;
+  form_.customer = edits_of(*this).customer();
 }
 
-void TFclienti::ListBox1Click() {
-  const int index = selected_customer();
-  if (index < 0) return;
-  edits_of(*this).show(Customers[static_cast<std::size_t>(index)]);
-  BitBtn8->setEnabled(true);
-  BitBtn9->setEnabled(true);
-  BitBtn4->setEnabled(true);
+void TFclienti::show_form() {
+  if (form_.listing != shown_listing_) {
+    ListBox1->clear();
+    for (const std::string& name : form_.names) ListBox1->addItem(qtext(name));
+    shown_listing_ = form_.listing;
+  }
+  if (form_.selected_row >= 0) {
+    ListBox1->setCurrentRow(form_.selected_row);
+  } else {
+    ListBox1->setCurrentRow(-1);
+    ListBox1->clearSelection();
+  }
+  // Fields a command left alone keep their text as typed.
+  const CustomerEdits edits = edits_of(*this);
+  if (!(edits.customer() == form_.customer)) edits.show(form_.customer);
+  BitBtn4->setEnabled(form_.can_add);
+  BitBtn8->setEnabled(form_.can_modify);
+  BitBtn9->setEnabled(form_.can_delete);
+  BitBtn5->setEnabled(form_.can_remove_filter);
 }
 
-void TFclienti::Button1Click() {
-  clear_customer_fields();
-  BitBtn8->setEnabled(false);
-  BitBtn9->setEnabled(false);
-  BitBtn4->setEnabled(true);
+void TFclienti::run(void (*command)(CustomersForm&)) {
+  read_form();
+  command(form_);
+  show_form();
 }
 
-void TFclienti::BitBtn4Click() {
-  if (add_customer(edits_of(*this).customer())) relist_all();
-}
+void TFclienti::FormActivate() { run(list_all_customers); }
 
-void TFclienti::BitBtn8Click() {
-  const int index = selected_customer();
-  if (index < 0) return;
-  const int row = ListBox1->currentRow();
-  if (!modify_customer(index, edits_of(*this).customer())) return;
-  // The filter stays; the modified customer keeps its place and stays selected.
-  fill_customer_list();
-  ListBox1->setCurrentRow(row);
-}
+void TFclienti::ListBox1Click() { run(show_selected_customer); }
 
-void TFclienti::BitBtn9Click() {
-  const int index = selected_customer();
-  if (index >= 0 && delete_customer(index)) relist_all();
-}
+void TFclienti::Button1Click() { run(start_new_customer); }
 
-void TFclienti::BitBtn3Click() {
-  std::string value;
-  if (!ui().input_query(lang_text(134), lang_text(125), value) || trim_blanks(value).empty()) return;
-  customer_filter_ = narrow_customer_filter(customer_filter_, value);
-  BitBtn5->setEnabled(true);
-  fill_customer_list();
-}
+void TFclienti::BitBtn4Click() { run(add_form_customer); }
 
-void TFclienti::BitBtn5Click() {
-  customer_filter_ = build_customer_filter();
-  BitBtn5->setEnabled(false);
-  fill_customer_list();
-}
+void TFclienti::BitBtn8Click() { run(modify_form_customer); }
+
+void TFclienti::BitBtn9Click() { run(delete_form_customer); }
+
+void TFclienti::BitBtn3Click() { run(filter_form_customers); }
+
+void TFclienti::BitBtn5Click() { run(remove_customer_filter); }
 
 void TFclienti::BitBtn6Click() {
   if (text_window_) text_window_->run("Copy and paste values in EXCEL.", customers_exchange_text());
@@ -219,6 +191,7 @@ void TFclienti::BitBtn6Click() {
 
 void TFclienti::BitBtn1Click() {
   if (!text_window_ || !text_window_->run(import_instruction(), "")) return;
-  import_customers(text_window_->text());
-  relist_all();
+  read_form();
+  import_form_customers(form_, text_window_->text());
+  show_form();
 }

@@ -1,4 +1,4 @@
-#include "output/quote/text_window.h"
+#include "editor/output_windows/text_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "output/window_helpers.h"
+#include "editor/output_windows/window_helpers.h"
 
 TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Text");

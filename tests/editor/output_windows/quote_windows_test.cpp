@@ -14,11 +14,11 @@
 #include <string>
 #include <utility>
 
+#include "editor/output_windows/customers_window.h"
+#include "editor/output_windows/price_table_dialog.h"
+#include "editor/output_windows/quote_header_dialog.h"
+#include "editor/output_windows/text_window.h"
 #include "model/files/customers_file.h"
-#include "output/quote/customers_window.h"
-#include "output/quote/price_table_dialog.h"
-#include "output/quote/quote_header_dialog.h"
-#include "output/quote/text_window.h"
 #include "quote_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "output/print/print_window.h"
+#include "editor/output_windows/print_window.h"
 
 #include <cxxabi.h>
 
@@ -22,6 +22,8 @@
 #include <memory>
 #include <typeinfo>
 
+#include "editor/output_windows/printer_sink.h"
+#include "editor/output_windows/window_helpers.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
@@ -29,7 +31,6 @@
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
 #include "output/print/render_driver.h"
-#include "output/window_helpers.h"
 
 namespace {
 
@@ -199,6 +200,22 @@ PrintOptions TFstampa::read_options() const {
   return options;
 }
 
+PrintForm TFstampa::read_form() const { return {read_options(), !CheckBox4->isHidden()}; }
+
+void TFstampa::show_form(const PrintForm& form) {
+  // Showing the form is no click: the handlers stay silent.
+  const QSignalBlocker blockers[] = {QSignalBlocker(CheckBox1), QSignalBlocker(CheckBox2), QSignalBlocker(CheckBox3),
+                                     QSignalBlocker(CheckBox4), QSignalBlocker(SpinEdit1), QSignalBlocker(SpinEdit2)};
+  const PrintOptions& options = form.options;
+  CheckBox1->setChecked(options.quote_part);
+  CheckBox3->setChecked(options.drawings_part);
+  CheckBox2->setChecked(options.extended_description);
+  CheckBox4->setChecked(options.pictures);
+  SpinEdit1->setValue(options.rows);
+  SpinEdit2->setValue(options.columns);
+  CheckBox4->setVisible(form.pictures_offered);
+}
+
 void TFstampa::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) guarded([this] { FormActivate(); })();
@@ -206,12 +223,7 @@ void TFstampa::showEvent(QShowEvent* event) {
 
 void TFstampa::FormActivate() {
   page_.shown_page = 0;
-  bool pictures = every_cell_has_picture();
-  {
-    QSignalBlocker blocker(CheckBox4);
-    CheckBox4->setChecked(pictures);
-  }
-  CheckBox4->setVisible(pictures);
+  show_form(load_print_form(read_options(), every_cell_has_picture()));
   show_preview_page(0);
 }
 
@@ -247,10 +259,9 @@ void TFstampa::CheckBox1Click() { show_preview_page(0); }
 void TFstampa::CheckBox3Click() { show_preview_page(0); }
 
 void TFstampa::CheckBox2Click() {
-  if (SpinEdit2->value() > 2) {
-    QSignalBlocker blocker(CheckBox2);
-    CheckBox2->setChecked(false);
-  }
+  PrintForm form = read_form();
+  check_description_options(form);
+  show_form(form);
   show_preview_page(page_.shown_page);
 }
 

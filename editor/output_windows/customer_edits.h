@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -15,7 +15,6 @@ struct CustomerEdits {
   QPlainTextEdit* notes = nullptr;
 
   void show(const Tcliente& customer) const;
-  void clear() const;
   // The customer as typed; the notes are the memo's lines.
   Tcliente customer() const;
 };

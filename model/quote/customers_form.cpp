@@ -1,0 +1,79 @@
+#include "model/quote/customers_form.h"
+
+#include "model/base/text_io.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "model/text/lang_text.h"
+
+namespace {
+
+void list_customers(CustomersForm& form, CustomerFilter filter) {
+  form.filter = std::move(filter);
+  form.names = customer_names(form.filter);
+  form.listing += 1;
+  form.selected_row = -1;
+}
+
+// After a change that re-sorts or shrinks the register: no filter, no selection.
+void relist_all(CustomersForm& form) {
+  form.customer = Tcliente{};
+  list_customers(form, build_customer_filter());
+}
+
+}  // namespace
+
+void list_all_customers(CustomersForm& form) { list_customers(form, build_customer_filter()); }
+
+int selected_customer(const CustomersForm& form) {
+  const int row = form.selected_row;
+  if (row < 0 || static_cast<std::size_t>(row) >= form.filter.size()) return -1;
+  return form.filter[static_cast<std::size_t>(row)];
+}
+
+void show_selected_customer(CustomersForm& form) {
+  const int index = selected_customer(form);
+  if (index < 0) return;
+  form.customer = Customers[static_cast<std::size_t>(index)];
+  form.can_modify = form.can_delete = form.can_add = true;
+}
+
+void start_new_customer(CustomersForm& form) {
+  form.customer = Tcliente{};
+  form.selected_row = -1;
+  form.can_modify = form.can_delete = false;
+  form.can_add = true;
+}
+
+void add_form_customer(CustomersForm& form) {
+  if (add_customer(form.customer)) relist_all(form);
+}
+
+void modify_form_customer(CustomersForm& form) {
+  const int index = selected_customer(form);
+  if (index < 0 || !modify_customer(index, form.customer)) return;
+  const int row = form.selected_row;
+  list_customers(form, form.filter);
+  form.selected_row = row;
+}
+
+void delete_form_customer(CustomersForm& form) {
+  const int index = selected_customer(form);
+  if (index >= 0 && delete_customer(index)) relist_all(form);
+}
+
+void import_form_customers(CustomersForm& form, const std::string& text) {
+  import_customers(text);
+  relist_all(form);
+}
+
+void filter_form_customers(CustomersForm& form) {
+  std::string value;
+  if (!ui().input_query(lang_text(134), lang_text(125), value) || trim_blanks(value).empty()) return;
+  list_customers(form, narrow_customer_filter(form.filter, value));
+  form.can_remove_filter = true;
+}
+
+void remove_customer_filter(CustomersForm& form) {
+  list_customers(form, build_customer_filter());
+  form.can_remove_filter = false;
+}

@@ -1,0 +1,50 @@
+// The customer register window as plain data: the names listed (every
+// customer, or those a filter kept), the entry selected, the fields and notes
+// as typed, and which commands are open. Each command of the window is one
+// function here: the window copies its controls into the form, runs it and
+// shows the form again.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/quote/customer_register.h"
+#include "model/base/records.h"
+
+struct CustomersForm {
+  CustomerFilter filter;           // the register index of each listed name
+  std::vector<std::string> names;  // the list as shown
+  // Counts the rebuilds of the list, so that the window refills its list (and
+  // loses its scroll position) exactly when the list was built again.
+  int listing = 0;
+  int selected_row = -1;  // the selected list entry, or -1
+  Tcliente customer;      // the fields and notes
+  bool can_add = true;
+  bool can_modify = false;
+  bool can_delete = false;
+  bool can_remove_filter = false;
+};
+
+// On showing: every customer listed, none selected; the fields and the
+// commands stay as they were.
+void list_all_customers(CustomersForm& form);
+// The register index of the selected entry, or -1.
+int selected_customer(const CustomersForm& form);
+
+// The selected entry's customer in the fields, and every command open.
+void show_selected_customer(CustomersForm& form);
+// Empty fields and no selection, for a new customer: only adding is open.
+void start_new_customer(CustomersForm& form);
+
+// The confirmed commands (see customer_register.h). After adding, deleting or
+// importing every customer is listed again, none selected, the fields empty;
+// a modified customer keeps its place and its selection under the filter.
+void add_form_customer(CustomersForm& form);
+void modify_form_customer(CustomersForm& form);
+void delete_form_customer(CustomersForm& form);
+void import_form_customers(CustomersForm& form, const std::string& text);
+
+// Narrows the list to the customers holding the text the user is asked for;
+// nothing changes when the user cancels or types only blanks.
+void filter_form_customers(CustomersForm& form);
+void remove_customer_filter(CustomersForm& form);
