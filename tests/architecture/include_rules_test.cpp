@@ -100,7 +100,6 @@ std::vector<std::string> violations(const std::string& from, const Include& incl
     if (rule.no_windows && is_qt_widgets(include)) found.push_back(from + " includes Qt Widgets: " + include.path);
     if (include.angled) continue;
     if (rule.no_windows && include.window_code) found.push_back(from + " includes windows code: " + include.path);
-    if (std::ranges::find(rule.excepted, include.path) != rule.excepted.end()) continue;
     for (const std::string& folder : rule.forbidden)
       if (starts_with_folder(include.path, folder)) found.push_back(from + " includes " + include.path);
   }
