@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
+#include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 #include "support/large_project.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"

@@ -3,9 +3,9 @@
 // 5,000-row one, and the customer register's filter over 10,000 customers.
 #include <benchmark/benchmark.h>
 
+#include "model/base/file_io.h"
 #include "model/base/rounding.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
 #include "model/quote/customer_register.h"
 #include "model/quote/price_grid.h"
 #include "output/quote/price_table_dialog.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <stdexcept>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "output/deflate_stream.h"
 #include "output/pdf_text.h"
 

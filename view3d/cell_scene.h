@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "gfx3d/materials.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "view3d/part_library.h"
 
 class TGLStage;

@@ -1,11 +1,11 @@
 #include "view3d/free_module_parts.h"
 
+#include "model/base/records.h"
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/modules/module_kind.h"
 #include "model/quote/code_lookup.h"
-#include "model/state/records.h"
 #include "view3d/part_names.h"
 #include "view3d/shelf_parts.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "model/base/string_utils.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/state/globals.h"
 #include "view3d/part_library.h"
 #include "view3d/part_names.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/base/file_io.h"
 #include "model/base/rounding.h"
-#include "model/files/file_io.h"
 
 namespace {
 

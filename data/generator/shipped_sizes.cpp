@@ -2,10 +2,10 @@
 
 #include <charconv>
 
+#include "model/base/file_io.h"
 #include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "sources/table_source.h"
 

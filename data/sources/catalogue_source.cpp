@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
-#include "model/files/text_table.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
+#include "model/state/text_table.h"
 #include "sources/source_text.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/records.h"
 #include "model/catalogue/catalogue.h"
-#include "model/state/records.h"
 
 struct CatalogueSource {
   CatalogueMemos memos;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "model/base/text_io.h"
 #include "model/files/codes_table.h"
-#include "model/files/text_io.h"
 #include "sources/source_text.h"
 
 const std::vector<CodeSourceFile>& code_source_files() {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 struct CodeSourceFile {
   std::string name;                // file name under data/codes/

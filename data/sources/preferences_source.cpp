@@ -1,7 +1,7 @@
 #include "sources/preferences_source.h"
 
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "sources/source_text.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 
 namespace {
 

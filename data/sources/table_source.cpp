@@ -1,7 +1,7 @@
 #include "sources/table_source.h"
 
-#include "model/files/text_io.h"
-#include "model/files/text_table.h"
+#include "model/base/text_io.h"
+#include "model/state/text_table.h"
 
 Tres parse_table_source(std::string_view text) {
   Tres table;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // One list of fields per line, as the program's table loader makes them.
 Tres parse_table_source(std::string_view text);

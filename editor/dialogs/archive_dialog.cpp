@@ -8,8 +8,8 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/qt_lang_text.h"
+#include "model/base/file_io.h"
 #include "model/files/archive_list.h"
-#include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

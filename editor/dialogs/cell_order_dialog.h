@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
 #include "model/text/translated_window.h"
 
 class TFordinamento : public QDialog, public TranslatedWindow {

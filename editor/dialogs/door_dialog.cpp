@@ -6,7 +6,8 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/qt_lang_text.h"
-#include "model/files/text_io.h"
+#include "model/base/string_utils.h"
+#include "model/base/text_io.h"
 #include "model/state/current_cell.h"
 #include "output/user_numbers.h"
 

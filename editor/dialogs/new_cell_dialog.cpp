@@ -6,7 +6,7 @@
 #include "editor/dialogs/dialog_support.h"
 #include "editor/main/main_commands.h"
 #include "editor/main/qt_lang_text.h"
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
 
 TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {
   setObjectName("Fcopia_cella");

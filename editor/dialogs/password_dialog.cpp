@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 
-#include "model/state/preferences_form.h"
+#include "model/files/preferences_form.h"
 
 TPasswordDlg::TPasswordDlg(QWidget* parent)
     : QDialog(parent),

@@ -10,7 +10,7 @@
 
 #include "editor/dialogs/password_dialog.h"
 #include "editor/main/qt_lang_text.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "output/user_numbers.h"

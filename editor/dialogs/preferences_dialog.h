@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "editor/dialogs/radio_group.h"
-#include "model/state/preferences_form.h"
+#include "model/files/preferences_form.h"
 #include "model/text/translated_window.h"
 
 class TPasswordDlg;

@@ -2,18 +2,18 @@
 
 #include <filesystem>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/edit_modes.h"
+#include "model/layout/finish_edit.h"
+#include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
-#include "model/state/edit_modes.h"
-#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
-#include "model/text/lang_text.h"
 
 void reset_tabs_from_cells() {
   std::vector<std::string> names;

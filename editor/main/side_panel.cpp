@@ -12,15 +12,16 @@
 #include "editor/main/qt_lang_text.h"
 #include "editor/main/side_panel_edits.h"
 #include "editor/main/windows.h"
+#include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/layout/auto_fill.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 #include "output/user_numbers.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "editor/main/side_panel_state.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // A typed whole number; false when the text is not one.
 bool parse_typed_integer(const std::string& text, int& value);

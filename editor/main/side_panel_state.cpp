@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "model/base/rounding.h"
+#include "model/base/text_io.h"
 #include "model/base/units.h"
-#include "model/files/text_io.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 
 namespace {
 

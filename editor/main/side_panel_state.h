@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 enum class Tick { Unchecked, Checked, Partly };
 

@@ -6,15 +6,15 @@
 #include "editor/plan/plan_selection.h"
 #include "editor/plan/plan_zoom.h"
 #include "model/base/rounding.h"
+#include "model/layout/edit_modes.h"
+#include "model/layout/finish_edit.h"
+#include "model/layout/free_module_clearances.h"
+#include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
-#include "model/modules/free_module_clearances.h"
 #include "model/modules/free_module_placement.h"
 #include "model/modules/free_module_snapping.h"
 #include "model/state/current_cell.h"
-#include "model/state/edit_modes.h"
-#include "model/state/finish_edit.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 
 namespace {
 

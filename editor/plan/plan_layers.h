@@ -2,7 +2,7 @@
 // adds the shelf surface it draws to the running total.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/plan_drawing/plan_canvas.h"
 
 // Pen for a bay, free module or run line: the base colour, then hand-edited

@@ -9,7 +9,7 @@
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 #include "output/plan_drawing/plan_shapes.h"
 
 namespace {

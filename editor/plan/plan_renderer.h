@@ -3,7 +3,7 @@
 // groups and the overlays of the edit modes, drawn through any transform.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/plan_drawing/plan_canvas.h"
 
 // Fills the canvas with the background and draws the cell over it. Reads the

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // A wall or dimension length: fixed with the chosen decimals, or feet and inches.
 QString plan_length_text(double mm, const Tvar_amb& state);

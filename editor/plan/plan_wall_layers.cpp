@@ -10,7 +10,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 #include "output/plan_drawing/plan_shapes.h"
 
 namespace {

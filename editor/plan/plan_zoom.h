@@ -2,7 +2,7 @@
 // size. Nothing here needs a widget: the view size is always passed in.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/plan_drawing/plan_transform.h"
 
 // Zoom limits in pixels per millimetre: below the lower one a whole city fits

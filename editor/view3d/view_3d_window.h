@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "model/text/translated_window.h"
 #include "view3d/cell_scene.h"
 #include "view3d/navigation.h"

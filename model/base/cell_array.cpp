@@ -1,4 +1,4 @@
-#include "model/state/cell_array.h"
+#include "model/base/cell_array.h"
 
 #include <stdexcept>
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 class Tcells {
  public:

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 using Textents = std::array<double, 4>;  // max x, min x, max y, min y
 

@@ -1,4 +1,4 @@
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 inline constexpr double VecTolerance = 0.001;
 inline constexpr double AngleSnapTolerance = 0.004;  // degrees

@@ -339,4 +339,4 @@ struct Tarchive_entry {
 };
 
 // The array of cells (Tcells) builds on the records above.
-#include "model/state/cell_array.h"  // IWYU pragma: export
+#include "model/base/cell_array.h"  // IWYU pragma: export

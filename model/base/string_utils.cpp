@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 Tstringlist split_to_string_list(const std::string& text, const std::string& delimiter) {
   Tstringlist parts;
@@ -22,6 +22,8 @@ std::string comma_to_point(std::string text) {
   std::replace(text.begin(), text.end(), ',', '.');
   return text;
 }
+
+bool parse_typed_number(const std::string& text, double& value) { return parse_double(comma_to_point(text), value); }
 
 int parse_multiplier(const std::string& text) {
   std::string compact;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 
 // Builds the content of a text file in memory, one value per line. A line
 // break inside a text is written as a blank, so a value is always one line.

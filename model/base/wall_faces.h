@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 struct WallFace {
   Tvec2 start, end;

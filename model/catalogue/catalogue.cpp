@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/base/file_io.h"
 #include "model/base/string_utils.h"
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The five sections of text lines, in file order.
 enum class CatalogueSection { Heights, Crossbars, Widths, Lengths, Compositions };

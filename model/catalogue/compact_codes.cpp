@@ -1,8 +1,8 @@
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 
 #include <limits>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 bool is_fixed_compact_code(std::string_view code) { return code.starts_with(FixedCompactPrefix); }
 

@@ -5,7 +5,7 @@
 // it named before (the shortest when none is).
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The index in lengths of the largest length not longer than length; the
 // index of the shortest when none is; 0 for an empty list.

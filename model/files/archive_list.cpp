@@ -5,9 +5,9 @@
 #include <cctype>
 #include <filesystem>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/project_file.h"
-#include "model/files/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Reads ArchiveList; raises FileError when the file cannot be read. A partial
 // record at the end (a file cut short) is left out.

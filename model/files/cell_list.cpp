@@ -1,11 +1,11 @@
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
 
 #include <cstddef>
 #include <utility>
 
+#include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 
 void add_cell(const std::string& name, int copy_from) {
   Tcell cell;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Reads CodesTable, one option per element of StructureTypes in each row.
 // A damaged row is passed over and every readable row kept; the damage is

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Reads Customers; a missing file gives an empty register. A damaged record
 // is passed over and every readable customer kept; the damage is reported to

@@ -4,7 +4,7 @@
 #include <map>
 #include <system_error>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 
 const std::vector<std::string>& default_user_file_names() {

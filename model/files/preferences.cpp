@@ -2,8 +2,9 @@
 
 #include <filesystem>
 
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
+#include "model/base/units.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"

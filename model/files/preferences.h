@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Reads the preferences into AppState and Company. On the first run (no valid
 // language stored) it asks for the language and writes the file back (raising

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 struct PreferencesForm {
   int language = 0;

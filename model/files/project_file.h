@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // One project as stored: what a load replaces in the globals.
 struct ProjectData {

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "model/base/plane_vectors.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The wall before wall i round the outline (the last one before the first).
 inline int previous_wall_index(const Tcell& cell, int i) {

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <string>
 
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/modules/compact_codes.h"
 #include "model/state/current_cell.h"
 
 namespace {

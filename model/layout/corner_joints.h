@@ -3,7 +3,7 @@
 // meet, and every end frame is made as tall as the taller bay beside it.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Where a lower run is joined to a taller neighbour's bay at a corner, every
 // bay of the lower run gets that bay's pattern refitted to its own height.

@@ -5,7 +5,7 @@
 // first + opening + third equal to the wall's length.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The opening a new door gets, mm.
 inline constexpr double DefaultDoorWidth = 800.0;

@@ -1,4 +1,4 @@
-#include "model/state/edit_modes.h"
+#include "model/layout/edit_modes.h"
 
 #include <array>
 #include <cstddef>

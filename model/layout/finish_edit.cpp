@@ -1,8 +1,8 @@
-#include "model/state/finish_edit.h"
+#include "model/layout/finish_edit.h"
 
 #include "model/layout/layout_engine.h"
+#include "model/layout/undo_history.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 
 void finish_edit(const EditChain& chain) {
   if (chain.layout) recompute_layout();

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
+#include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
-#include "model/state/finish_edit.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 struct ForcedLengthsForm {
   int wall = -1;

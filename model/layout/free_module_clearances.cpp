@@ -1,4 +1,4 @@
-#include "model/modules/free_module_clearances.h"
+#include "model/layout/free_module_clearances.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // south, east (+x) and west, which the plan shows as dimension lines.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Value of a clearance side where nothing was found while measuring.
 inline constexpr double NoClearance = 99999.0;

@@ -5,7 +5,7 @@
 // Corners are named by the index of the wall that ends there.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The furthest a run stands off its wall line, beyond the cell's clearance,
 // to meet a joined neighbour's run.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The winding of a cell's outline, "ORARIO" (clockwise) or "ANTIORARIO", read
 // from its right-most vertical wall; "ANTIORARIO" when it has none yet.

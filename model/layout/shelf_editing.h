@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Drawing scale of the shelves dialog: millimetres per pixel, the slot
 // pitch and the floor's distance above the bottom edge, pixels.

@@ -5,12 +5,12 @@
 #include <stdexcept>
 
 #include "model/base/rounding.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

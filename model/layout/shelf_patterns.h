@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Shelf slots of a bay of the given height (mm); 0 or less means none.
 int slot_count(double height);

@@ -5,7 +5,7 @@
 // the bays depend on the change.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // While the outline is drawn: asks a length and appends a wall in the
 // direction of the dragged segment; closes the outline when the wall ends at

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The sizes a new free module starts with, mm.
 inline constexpr double DefaultModuleLength = 974.0;

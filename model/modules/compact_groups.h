@@ -3,7 +3,7 @@
 // from them again whenever the plan is loaded, edited, drawn or printed.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Width of every module of the compact line, across the group's axis of travel.
 inline constexpr double CompactModuleWidth = 577.0;

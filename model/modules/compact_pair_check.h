@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Selected modules as bay records (a free module's code goes into
 // group_code); they keep sizes, centre, orientation, shelf count and code.

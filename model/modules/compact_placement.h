@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The narrowest corridor a compact group may leave, and the gap between
 // neighbouring units, mm.

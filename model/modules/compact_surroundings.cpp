@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // A fixed end module, whether a free module or a wall bay.
 struct CompactEnd {

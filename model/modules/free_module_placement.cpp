@@ -4,17 +4,17 @@
 #include <vector>
 
 #include "model/base/string_utils.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/layout/module_shape.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/modules/compact_codes.h"
+#include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
-#include "model/modules/free_module_clearances.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
-#include "model/state/undo_history.h"
 
 namespace {
 

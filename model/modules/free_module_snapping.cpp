@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"

@@ -3,7 +3,7 @@
 // against it, so that runs line up without aiming to the millimetre.
 #pragma once
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Distance within which a module is pulled against its neighbour.
 inline constexpr double SnapDistance = 100.0;

@@ -3,9 +3,9 @@
 #include <cstddef>
 
 #include "model/base/string_utils.h"
-#include "model/files/text_io.h"
-#include "model/files/text_table.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
+#include "model/state/text_table.h"
 
 namespace {
 

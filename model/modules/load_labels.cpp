@@ -1,4 +1,4 @@
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 
 #include "model/base/rounding.h"
 #include "model/base/string_utils.h"
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/globals.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The label of a bay or a free module, or the empty text when its length has
 // no usable row in the maximum-load table.

@@ -1,6 +1,6 @@
 #include "model/modules/module_kind.h"
 
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 
 ModuleKind module_kind(std::string_view code) {
   if (code == TrolleyCode) return ModuleKind::Trolley;

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 inline constexpr std::string_view TrolleyCode = "CARRELLO";
 // A trolley's floor stands on its wheels this far up, mm: all it carries is raised by it.

@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "model/base/rounding.h"
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/modules/compact_groups.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/globals.h"

@@ -2,8 +2,8 @@
 // trolleys and compact groups counted against the price and code table.
 #pragma once
 
+#include "model/base/records.h"
 #include "model/quote/code_lookup.h"
-#include "model/state/records.h"
 
 // Rebuilds the compact groups, then replaces QuoteDetails with one array of
 // lines per cell, each in codes-table order. Components without a row are left out.

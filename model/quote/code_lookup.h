@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // The keys a lookup compares; a key left unset is not compared.
 struct CodeKey {

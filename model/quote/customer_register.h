@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Indices into Customers of the entries listed, in register order.
 using CustomerFilter = std::vector<int>;

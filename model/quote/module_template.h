@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Replaces the first "%n", "%l" and "%h" of a title template by the shelf
 // counts, depths and heights used in the cell's bays and free modules,

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // One article row of the grid, with the CodesTable row it shows.
 struct PriceGridRow {

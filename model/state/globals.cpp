@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "model/files/text_table.h"
+#include "model/state/text_table.h"
 
 std::string ProgramDir;
 Tvar_amb AppState;

@@ -1,7 +1,7 @@
-#include "model/files/text_table.h"
+#include "model/state/text_table.h"
 
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/state/ui_seam.h"
 
 Tstringlist split_tab_fields(const std::string& line) {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // One list of fields per line; row 0 is the header. On a read error the user
 // is told and table keeps what it held.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/base/records.h"
 #include "model/quote/code_lookup.h"
-#include "model/state/records.h"
 #include "output/dxf/dxf_entities.h"
 #include "output/dxf/dxf_template.h"
 

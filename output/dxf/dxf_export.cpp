@@ -1,6 +1,6 @@
 #include "output/dxf/dxf_export.h"
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

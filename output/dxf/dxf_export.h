@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/dxf/dxf_template.h"
 
 // Both rebuild the compact groups, then write the drawing of all Cells through

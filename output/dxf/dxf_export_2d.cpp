@@ -8,7 +8,7 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/dxf/dxf_block_names.h"
 #include "output/dxf/dxf_cell_parts.h"
 #include "output/dxf/dxf_export.h"

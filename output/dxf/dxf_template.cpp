@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "output/dxf/dxf_dimension_blocks.h"
 
 namespace {

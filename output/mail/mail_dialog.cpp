@@ -12,8 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 #include "output/window_helpers.h"
 
 TFmail::TFmail(QWidget* parent) : QDialog(parent) {

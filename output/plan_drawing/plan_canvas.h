@@ -13,7 +13,7 @@
 #include <QString>
 #include <array>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/plan_drawing/plan_transform.h"
 
 // What a drawing needs besides the painter: its mapping, its surface size and

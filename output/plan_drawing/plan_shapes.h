@@ -10,7 +10,7 @@
 #include <array>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/plan_drawing/plan_canvas.h"
 
 // The footprint of a bay: centre, length along the run, depth across it.

@@ -5,7 +5,7 @@
 
 #include <QPoint>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 // Pixel X = Round(origin_x + scale * x), Y = Round(origin_y - scale * y).
 struct PlanTransform {

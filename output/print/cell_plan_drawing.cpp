@@ -6,10 +6,10 @@
 #include "model/base/cell_extents.h"
 #include "model/base/rounding.h"
 #include "model/base/wall_faces.h"
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 #include "model/quote/module_template.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/print/plan_painter.h"
 
 namespace {

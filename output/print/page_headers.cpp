@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/print/page_text.h"
 
 namespace fs = std::filesystem;

@@ -1,8 +1,8 @@
 // Free-standing modules, trolleys and compact mobile-shelving groups of a
 // printed cell plan.
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/plan_drawing/plan_shapes.h"
 #include "output/print/page_numbers.h"
 #include "output/print/plan_painter.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/base/cell_extents.h"
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/print/page_context.h"
 #include "output/print/plan_slot.h"
 

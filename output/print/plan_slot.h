@@ -5,7 +5,7 @@
 
 #include <QPoint>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/plan_drawing/plan_transform.h"
 
 // Slots of the page grid in page pixels.

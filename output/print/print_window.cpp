@@ -23,8 +23,8 @@
 #include <typeinfo>
 
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 #include "output/print/cell_pages.h"
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"

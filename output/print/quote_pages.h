@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "output/print/page_context.h"
 
 // Draws the quote from the current page on, leaving its last page open.

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include "model/base/text_io.h"
 #include "model/files/customers_file.h"
-#include "model/files/text_io.h"
 #include "output/window_helpers.h"
 
 void CustomerEdits::show(const Tcliente& customer) const {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/quote/customer_edits.h"
 #include "output/quote/text_window.h"
 #include "output/window_helpers.h"

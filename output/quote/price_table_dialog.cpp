@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/user_numbers.h"
 #include "output/window_helpers.h"
 

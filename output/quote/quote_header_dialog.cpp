@@ -19,7 +19,7 @@
 
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/quote/customer_edits.h"
 #include "output/user_numbers.h"
 #include "output/window_helpers.h"

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <system_error>
 
+#include "model/base/text_io.h"
 #include "model/files/preferences.h"
-#include "model/files/text_io.h"
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 #include "output/print/page_headers.h"
 
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 struct QuoteHeaderForm {
   Tcliente customer;

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 namespace {
 

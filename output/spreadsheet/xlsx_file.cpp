@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <map>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "output/spreadsheet/formula_values.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "data/staged_data.h"
+#include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/text_io.h"
-#include "model/files/text_table.h"
+#include "model/state/text_table.h"
 #include "sources/catalogue_source.h"
 #include "sources/codes_source.h"
 #include "sources/preferences_source.h"

@@ -9,9 +9,9 @@
 
 #include "data/staged_data.h"
 #include "model/base/string_utils.h"
+#include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/files/text_io.h"
-#include "model/files/text_table.h"
+#include "model/state/text_table.h"
 
 struct ShippedSizes {
   std::vector<double> heights, widths, lengths;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data/staged_data.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "sources/catalogue_source.h"
 #include "sources/preferences_source.h"

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "model/base/file_io.h"
+#include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
 

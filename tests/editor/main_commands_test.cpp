@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "model/files/project_file.h"
+#include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 

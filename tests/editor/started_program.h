@@ -7,8 +7,8 @@
 #include "editor/dialogs/language_dialog.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
+#include "model/layout/undo_history.h"
 #include "model/state/globals.h"
-#include "model/state/undo_history.h"
 
 // False when start-up gave up; destroy_windows() ends the program either way.
 inline bool start_program_in_italian() {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

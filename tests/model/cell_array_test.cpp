@@ -1,7 +1,7 @@
 // What the cell array knows of each cell without looking at it: forgotten by
 // every way to change the cell, kept by reading it, by moving it and by a
 // refresh that changes nothing.
-#include "model/state/cell_array.h"
+#include "model/base/cell_array.h"
 
 #include <gtest/gtest.h>
 

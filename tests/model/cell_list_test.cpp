@@ -1,5 +1,5 @@
 // The cell list, the forced lengths of a wall and the added-module template.
-#include "model/state/cell_list.h"
+#include "model/files/cell_list.h"
 
 #include <gtest/gtest.h>
 

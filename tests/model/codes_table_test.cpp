@@ -4,7 +4,7 @@
 
 #include <clocale>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

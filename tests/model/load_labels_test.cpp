@@ -1,4 +1,4 @@
-#include "model/quote/load_labels.h"
+#include "model/modules/load_labels.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/modules/compact_codes.h"
+#include "model/catalogue/compact_codes.h"
 
 TEST(ModuleKind, EachCodeNamesOneKind) {
   EXPECT_EQ(module_kind("CARRELLO"), ModuleKind::Trolley);

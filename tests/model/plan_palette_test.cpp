@@ -1,7 +1,6 @@
-#include "model/base/plan_palette.h"
-
 #include <gtest/gtest.h>
 
+#include "model/state/colour_palette.h"
 #include "project_globals_fixture.h"
 
 namespace {

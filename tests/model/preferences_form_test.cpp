@@ -1,13 +1,13 @@
-#include "model/state/preferences_form.h"
+#include "model/files/preferences_form.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <tuple>
 
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
-#include "model/files/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"

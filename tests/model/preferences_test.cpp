@@ -4,8 +4,9 @@
 
 #include <array>
 
-#include "model/files/file_io.h"
-#include "model/files/text_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
+#include "model/base/units.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"

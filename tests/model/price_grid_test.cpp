@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/base/file_io.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "model/base/file_io.h"
 #include "model/files/archive_list.h"
-#include "model/files/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"

@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/project_file.h"
-#include "model/files/text_io.h"
 #include "model/state/globals.h"
 #include "support/sample_project.h"
 

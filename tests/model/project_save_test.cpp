@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/base/file_io.h"
 #include "model/files/archive_list.h"
-#include "model/files/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"

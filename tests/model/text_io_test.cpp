@@ -1,4 +1,4 @@
-#include "model/files/text_io.h"
+#include "model/base/text_io.h"
 
 #include <gtest/gtest.h>
 

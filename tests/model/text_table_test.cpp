@@ -1,4 +1,4 @@
-#include "model/files/text_table.h"
+#include "model/state/text_table.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 

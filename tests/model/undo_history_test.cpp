@@ -1,4 +1,4 @@
-#include "model/state/undo_history.h"
+#include "model/layout/undo_history.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "model/base/units.h"
+#include "model/files/cell_list.h"
+#include "model/layout/edit_modes.h"
 #include "model/layout/geometry_check.h"
 #include "model/layout/layout_engine.h"
 #include "model/modules/compact_groups.h"
-#include "model/state/cell_list.h"
-#include "model/state/edit_modes.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <tuple>
 #include <utility>
 
+#include "model/base/file_io.h"
 #include "model/base/units.h"
 #include "model/base/wall_faces.h"
-#include "model/files/file_io.h"
 #include "model/files/project_file.h"
 #include "output/print/cell_plan_drawing.h"
 #include "output/print/plan_painter.h"

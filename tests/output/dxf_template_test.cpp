@@ -5,8 +5,8 @@
 #include <set>
 
 #include "dxf_fixture.h"
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/files/file_io.h"
 #include "model/modules/compact_groups.h"
 #include "output/dxf/dxf_block_names.h"
 #include "support/program_dir.h"

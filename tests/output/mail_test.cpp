@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "external_tool.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "output/mail/mail_client.h"

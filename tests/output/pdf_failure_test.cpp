@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "output/pdf_writer.h"
 #include "pdf_inspection.h"
 #include "support/temp_dir.h"

@@ -6,7 +6,7 @@
 #include <charconv>
 #include <stdexcept>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "external_tool.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "pdf_inspection.h"
 #include "support/temp_dir.h"
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "external_tool.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "output/print/print_window.h"
 #include "output/spreadsheet/formula_values.h"

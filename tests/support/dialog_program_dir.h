@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/files/file_io.h"
 #include "model/text/translations.h"
 #include "support/program_dir.h"
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 #include "support/plan_builders.h"
 
 // Each wall runs from one corner to the next, the last back to the first;

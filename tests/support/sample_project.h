@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/records.h"
+#include "model/base/records.h"
 
 inline Tprv sample_quote_header() {
   Tprv header;

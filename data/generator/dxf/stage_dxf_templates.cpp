@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "output/dxf/dxf_export.h"
 #include "shipped_sizes.h"
 #include "template_blocks.h"

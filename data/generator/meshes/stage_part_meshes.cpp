@@ -9,7 +9,7 @@
 #include <map>
 
 #include "gfx3d/streams.h"
-#include "model/files/file_io.h"
+#include "model/base/file_io.h"
 #include "part_shapes.h"
 #include "scene3d/base_mesh.h"
 #include "scene3d/stl_vector_file.h"

@@ -14,9 +14,9 @@
 #include <filesystem>
 
 #include "gfx3d/bitmap32.h"
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/files/file_io.h"
 #include "model/state/globals.h"
 #include "output/external_tool.h"
 #include "output/print/cell_pages.h"
