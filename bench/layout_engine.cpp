@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "model/files/cell_list.h"
+#include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 #include "support/large_project.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include "editor/output_windows/price_table_dialog.h"
+#include "model/base/file_io.h"
 #include "model/base/rounding.h"
 #include "model/files/codes_table.h"
-#include "model/base/file_io.h"
 #include "model/quote/customer_register.h"
 #include "model/quote/price_grid.h"
 #include "qt_benchmark_main.h"

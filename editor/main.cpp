@@ -9,6 +9,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
+#include "model/base/file_io.h"
 #include "model/files/default_user_files.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"

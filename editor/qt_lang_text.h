@@ -4,6 +4,6 @@
 
 #include <QString>
 
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 
 inline QString qt_lang_text(int number) { return QString::fromStdString(lang_text(number)); }

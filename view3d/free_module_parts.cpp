@@ -1,13 +1,14 @@
 #include "view3d/free_module_parts.h"
 
 #include "model/base/part_placement.h"
+#include "model/base/records.h"
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/catalogue/part_names.h"
 #include "model/layout/module_lengths.h"
 #include "model/modules/module_kind.h"
 #include "model/quote/code_lookup.h"
-#include "model/base/records.h"
 #include "view3d/shelf_parts.h"
 
 namespace {

@@ -1,10 +1,14 @@
 #include "view3d/shelf_parts.h"
 
 #include "model/base/part_placement.h"
+#include "model/base/records.h"
+#include "model/base/string_utils.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/catalogue/part_lists.h"
 #include "model/catalogue/part_names.h"
-#include "model/catalogue/compact_codes.h"
-#include "model/base/records.h"
+#include "model/state/globals.h"
+#include <charconv>
+#include <optional>
 #include "view3d/part_library.h"
 
 namespace {

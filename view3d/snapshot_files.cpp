@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/base/file_io.h"
 #include "model/base/rounding.h"
 #include "model/base/file_io.h"
 

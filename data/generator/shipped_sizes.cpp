@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "model/base/file_io.h"
 #include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"

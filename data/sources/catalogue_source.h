@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/records.h"
 #include "model/catalogue/catalogue.h"
 #include "model/base/records.h"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/base/text_io.h"
 #include "model/files/codes_table.h"
 #include "model/base/text_io.h"
 #include "sources/source_text.h"

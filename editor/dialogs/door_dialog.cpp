@@ -6,6 +6,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/state/current_cell.h"
 #include "output/user_numbers.h"

@@ -31,6 +31,8 @@
 #include "editor/qt_lang_text.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/commands/project_commands.h"
+#include "model/layout/edit_modes.h"
+#include "model/layout/finish_edit.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_pair_check.h"
 #include "model/modules/free_module_placement.h"
@@ -39,10 +41,9 @@
 #include "model/layout/edit_modes.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
-#include "model/text/translations.h"
 #include "output/dxf/dxf_export_command.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "editor/dialogs/compact_dialog.h"
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
-#include "model/base/plan_palette.h"
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
 #include "model/commands/project_commands.h"
@@ -18,7 +18,9 @@
 #include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "model/layout/finish_edit.h"
+#include "model/state/colour_palette.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
 

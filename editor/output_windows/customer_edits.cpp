@@ -5,8 +5,8 @@
 #include <QStringList>
 
 #include "editor/output_windows/window_helpers.h"
-#include "model/files/customers_file.h"
 #include "model/base/text_io.h"
+#include "model/files/customers_file.h"
 
 void CustomerEdits::show(const Tcliente& customer) const {
   const auto values = customer_fields(customer);

@@ -14,6 +14,7 @@
 #include "editor/output_windows/window_helpers.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/text/lang_text.h"
 
 namespace {

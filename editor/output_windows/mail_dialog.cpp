@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editor/output_windows/window_helpers.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editor/output_windows/window_helpers.h"
+#include "model/state/language.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"
 

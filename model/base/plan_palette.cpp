@@ -1,9 +1,6 @@
 #include "model/base/plan_palette.h"
 
-#include <array>
-
-#include "model/layout/shelf_patterns.h"
-#include "model/state/globals.h"
+#include <cstddef>
 
 namespace {
 
@@ -30,12 +27,14 @@ constexpr std::array<Rgb, 5> kBlackBackgroundFirstSlots{
 
 }  // namespace
 
-void set_colour_palette() {
+std::array<int, 11> plan_palette(bool black_background) {
+  std::array<int, 11> palette{};
   for (std::size_t slot = 0; slot < kWhiteBackground.size(); ++slot) {
-    const bool swapped = AppState.black_background && slot < kBlackBackgroundFirstSlots.size();
+    const bool swapped = black_background && slot < kBlackBackgroundFirstSlots.size();
     const Rgb colour = swapped ? kBlackBackgroundFirstSlots[slot] : kWhiteBackground[slot];
-    AppState.palette[slot] = pack_rgb(colour.r, colour.g, colour.b);
+    palette[slot] = pack_rgb(colour.r, colour.g, colour.b);
   }
+  return palette;
 }
 
 int pack_rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }

@@ -29,6 +29,8 @@ std::string ascii_upper(std::string text) {
   return text;
 }
 
+bool parse_typed_number(const std::string& text, double& value) { return parse_double(comma_to_point(text), value); }
+
 int parse_multiplier(const std::string& text) {
   std::string compact;
   for (char c : text)

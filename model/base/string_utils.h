@@ -1,5 +1,6 @@
 // Small text utilities the catalogue, the code and load tables and the printed
-// pages share: splitting, the decimal comma, and the multiplier of a cell name.
+// pages share: splitting, the decimal comma, typed numbers, and the multiplier
+// of a cell name.
 #pragma once
 
 #include <string>
@@ -13,6 +14,10 @@ Tstringlist split_to_string_list(const std::string& text, const std::string& del
 std::string comma_to_point(std::string text);
 // A copy of text with the letters a to z in capitals; every other byte, UTF-8 too, as it is.
 std::string ascii_upper(std::string text);
+
+// A number typed by the user in any window, "," and "." alike; false when the
+// text is not a finite number.
+bool parse_typed_number(const std::string& text, double& value);
 // The multiplier of a cell name ending in "(x3)": blanks are ignored and the
 // x may be of either case. 1 when the name has no such marker or the marker
 // does not hold a whole number of 0 or more.

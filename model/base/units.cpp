@@ -5,7 +5,6 @@
 #include <numeric>
 
 #include "model/base/rounding.h"
-#include "model/state/globals.h"
 
 namespace {
 
@@ -69,8 +68,14 @@ std::string inch_text(double mm) { return format_feet_inches(whole_inches_up(mm 
 
 std::string inch_text_height(double mm) { return format_feet_inches(whole_inches_up((mm + 25.0) / MmPerInch)); }
 
-double lookup_length_by_text(const std::string& text) { return lookup_by_text(LengthList, text, inch_text_length); }
+double lookup_length_by_text(const Tdimensioni& lengths, const std::string& text) {
+  return lookup_by_text(lengths, text, inch_text_length);
+}
 
-double lookup_width_by_text(const std::string& text) { return lookup_by_text(WidthList, text, inch_text); }
+double lookup_width_by_text(const Tdimensioni& widths, const std::string& text) {
+  return lookup_by_text(widths, text, inch_text);
+}
 
-double lookup_height_by_text(const std::string& text) { return lookup_by_text(HeightList, text, inch_text_height); }
+double lookup_height_by_text(const Tdimensioni& heights, const std::string& text) {
+  return lookup_by_text(heights, text, inch_text_height);
+}

@@ -5,6 +5,11 @@
 
 #include <string>
 
+#include "model/base/records.h"
+
+// The inch the plan and the catalogue convert by, mm.
+inline constexpr double MmPerInch = 25.4;
+
 // The text of a fraction of an inch, to the nearest 64th (ties go up): "0",
 // "1/64 " .. "63/64 " (reduced, with a trailing blank) or "1 ". Empty for
 // f <= 0 or f > 1.
@@ -20,8 +25,8 @@ std::string inch_text_length(double mm);
 std::string inch_text(double mm);
 std::string inch_text_height(double mm);
 
-// The catalogue size whose text is the given one (the last when several
-// share it), or -1.0 when none has it.
-double lookup_length_by_text(const std::string& text);
-double lookup_width_by_text(const std::string& text);
-double lookup_height_by_text(const std::string& text);
+// The size among the given catalogue sizes whose text is the given one (the
+// last when several share it), or -1.0 when none has it.
+double lookup_length_by_text(const Tdimensioni& lengths, const std::string& text);
+double lookup_width_by_text(const Tdimensioni& widths, const std::string& text);
+double lookup_height_by_text(const Tdimensioni& heights, const std::string& text);

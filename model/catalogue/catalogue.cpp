@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/base/file_io.h"
 #include "model/base/string_utils.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"

@@ -3,13 +3,15 @@
 #include "model/base/text_io.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
+#include "model/layout/finish_edit.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
+#include "model/layout/finish_edit.h"
 #include "model/layout/free_module_clearances.h"
 #include "model/modules/module_kind.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
-#include "model/files/project_file.h"
 #include "model/base/text_io.h"
+#include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

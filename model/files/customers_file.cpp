@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"

@@ -4,6 +4,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/base/units.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"

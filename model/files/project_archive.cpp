@@ -3,12 +3,15 @@
 #include <filesystem>
 #include <numeric>
 
+#include "model/base/file_io.h"
 #include "model/files/archive_list.h"
 #include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
+#include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/layout/undo_history.h"
 #include "model/text/lang_text.h"

@@ -6,11 +6,13 @@
 #include <string>
 #include <utility>
 
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/customers_file.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 
 namespace {
 

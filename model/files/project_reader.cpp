@@ -2,11 +2,13 @@
 // lines (see the version checks below); everything else is read in one order.
 #include <algorithm>
 
+#include "model/base/file_io.h"
 #include "model/base/rounding.h"
+#include "model/base/text_io.h"
 #include "model/files/customers_file.h"
 #include "model/base/file_io.h"
-#include "model/files/project_file.h"
 #include "model/base/text_io.h"
+#include "model/files/project_file.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/globals.h"
 

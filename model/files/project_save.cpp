@@ -4,13 +4,15 @@
 #include <cctype>
 #include <set>
 
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/archive_list.h"
 #include "model/base/file_io.h"
-#include "model/files/project_file.h"
 #include "model/base/text_io.h"
+#include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

@@ -12,9 +12,11 @@
 #include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/outline_queries.h"
+#include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
+#include "model/state/ui_seam.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/catalogue/compact_codes.h"

@@ -5,10 +5,11 @@
 #include <utility>
 
 #include "model/layout/cell_walls.h"
+#include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
 #include "model/layout/finish_edit.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 DoorForm door_form_for_wall(const Tcell& cell, int wall) {
   DoorForm form;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
 #include "model/layout/finish_edit.h"
 

@@ -10,14 +10,15 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
 #include "model/layout/corner_propagation.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/layout/joined_corners.h"
 #include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/wall_placement.h"
 #include "model/layout/free_module_clearances.h"
 #include "model/state/current_cell.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/finish_edit.h"
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/state/current_cell.h"

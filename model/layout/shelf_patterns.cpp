@@ -10,8 +10,8 @@
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

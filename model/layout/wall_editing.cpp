@@ -7,13 +7,19 @@
 
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
+#include "model/base/string_utils.h"
 #include "model/base/text_io.h"
+#include "model/base/units.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/edit_modes.h"
+#include "model/layout/layout_engine.h"
 #include "model/layout/layout_passes.h"
 #include "model/layout/outline_queries.h"
+#include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
@@ -21,11 +27,6 @@
 namespace {
 
 std::string unit_suffix() { return AppState.inches ? " (in)" : " (mm)"; }
-
-// A number typed by the user, with a point or a comma as decimal separator.
-bool parse_typed_number(const std::string& text, double& value) {
-  return parse_double(text, value, '.') || parse_double(text, value, ',');
-}
 
 // Asks for a length; false when the user cancels or types no number (then
 // text 8 is shown).

@@ -10,6 +10,7 @@
 
 #include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/corner_joints.h"
 #include "model/catalogue/compact_codes.h"
 #include "model/modules/compact_surroundings.h"

@@ -4,14 +4,16 @@
 #include <cstddef>
 
 #include "model/base/text_io.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/corner_joints.h"
+#include "model/layout/finish_edit.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/finish_edit.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

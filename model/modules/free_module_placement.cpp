@@ -5,16 +5,20 @@
 
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/layout/module_shape.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/free_module_clearances.h"
+#include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_placement.h"
-#include "model/layout/free_module_clearances.h"
 #include "model/state/current_cell.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
+#include "model/state/ui_seam.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // trolleys and compact groups counted against the price and code table.
 #pragma once
 
+#include "model/base/records.h"
 #include "model/quote/code_lookup.h"
 #include "model/base/records.h"
 

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/base/text_io.h"
 #include "model/files/customers_file.h"
 #include "model/base/text_io.h"
 #include "model/state/text_table.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
+#include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

@@ -6,13 +6,15 @@
 #include <string_view>
 #include <system_error>
 
+#include "model/base/text_io.h"
 #include "model/files/logo_file.h"
 #include "model/files/preferences.h"
-#include "model/base/text_io.h"
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "output/print/page_headers.h"
 
 namespace fs = std::filesystem;
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "model/base/records.h"
 #include "model/state/globals.h"
 #include "model/base/records.h"
 

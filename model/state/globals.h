@@ -33,7 +33,6 @@ extern Tres MaxLoadTable;
 extern std::vector<std::string> LangTable;
 
 extern const std::string AppTitle;  // "Rackwright V1.12"
-inline constexpr double MmPerInch = 25.4;
 
 // Full path of a file below the program folder: program_path("data/maxLoad.txt").
 std::string program_path(const std::string& relative);

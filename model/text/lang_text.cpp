@@ -1,9 +1,7 @@
 #include "model/text/lang_text.h"
 
-#include "model/state/globals.h"
-
-const std::string& lang_text(int number) {
+const std::string& lang_text(const std::vector<std::string>& table, int number) {
   static const std::string empty;
-  if (number < 0 || static_cast<std::size_t>(number) >= LangTable.size()) return empty;
-  return LangTable[static_cast<std::size_t>(number)];
+  if (number < 0 || static_cast<std::size_t>(number) >= table.size()) return empty;
+  return table[static_cast<std::size_t>(number)];
 }

@@ -29,11 +29,6 @@ std::string three_digits(std::size_t number) {
   return text.substr(text.size() - 3);
 }
 
-void write_language_file(const std::vector<LanguageTexts>& languages, bool separator_lines) {
-  write_scrambled_file(program_path("data/lang.dat"), language_file_text(languages, separator_lines));
-  ui().show_message("File salvato");
-}
-
 }  // namespace
 
 std::string language_code(int language) {
@@ -53,12 +48,6 @@ std::vector<std::string> parse_language_texts(std::string_view plain, std::strin
   return texts;
 }
 
-void load_language(const std::string& code) {
-  LangTable = parse_language_texts(read_scrambled_file(program_path("data/lang.dat")), code);
-}
-
-void set_language(const std::string& code) { load_language(code); }
-
 std::string language_file_text(const std::vector<LanguageTexts>& languages, bool separator_lines) {
   std::size_t count = 0;
   for (const LanguageTexts& language : languages) count = std::max(count, language.texts.size());
@@ -77,20 +66,4 @@ std::string language_file_text(const std::vector<LanguageTexts>& languages, bool
     if (separator_lines) out.line(std::string(81, '-'));
   }
   return out.take();
-}
-
-void save_language_italian_only() {
-  load_language("IT");
-  write_language_file({{"IT", LangTable}}, false);
-}
-
-void save_language_placeholders() {
-  load_language("IT");
-  std::vector<LanguageTexts> languages{{"IT", LangTable}};
-  for (const char* code : {"EN", "FR", "DE", "ES", "FM", "CZ"}) {
-    LanguageTexts placeholder{code, LangTable};
-    for (std::string& text : placeholder.texts) text = std::string(code) + "-" + text;
-    languages.push_back(std::move(placeholder));
-  }
-  write_language_file(languages, true);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/base/records.h"
 #include "model/quote/code_lookup.h"
 #include "model/base/records.h"
 #include "output/dxf/dxf_entities.h"

@@ -9,7 +9,7 @@
 #include "model/modules/load_labels.h"
 #include "model/quote/module_template.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/print/plan_painter.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "model/base/string_utils.h"
 #include "model/files/logo_file.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/print/page_text.h"
 
 namespace {

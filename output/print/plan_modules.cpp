@@ -3,7 +3,7 @@
 #include "model/layout/module_lengths.h"
 #include "model/modules/load_labels.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/plan_drawing/plan_shapes.h"
 #include "output/print/page_numbers.h"
 #include "output/print/plan_painter.h"

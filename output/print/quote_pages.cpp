@@ -5,7 +5,7 @@
 #include "model/base/rounding.h"
 #include "model/base/string_utils.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/print/page_headers.h"
 #include "output/print/page_numbers.h"
 #include "output/print/page_pipeline.h"

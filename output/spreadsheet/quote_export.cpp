@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "output/print/quote_pages.h"
 
 namespace {

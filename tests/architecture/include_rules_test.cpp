@@ -2,8 +2,9 @@
 // every source file: the model knows no window, the 3-D library knows no part
 // of the program, the outputs know nothing of the editor and no Qt Widgets,
 // the cell-scene builder knows neither, the data generators use no windows,
-// the dialogs know nothing of the main window that opens them, and only the
-// GLX layer's own sources see the X11 headers (they define None, Bool, Status).
+// the dialogs know nothing of the main window that opens them, only the GLX
+// layer's own sources see the X11 headers (they define None, Bool, Status),
+// and the model's folders are layers that include only the ones below them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -55,6 +57,31 @@ const std::vector<std::string> x11_sources = {
     "gfx3d/glx_window_tracking.cpp",
     "scene3d/viewer/x11_child_window.cpp",
 };
+
+// The model's folders from the bottom up. The plain records and utilities and
+// the translation texts read no global state; the state holds the globals and
+// the window interface; everything above reads them.
+const std::vector<std::string> model_layers = {"base",   "text",    "state", "catalogue",
+                                               "layout", "modules", "files", "quote"};
+
+// The layer of a path inside model/ (its index in model_layers), or -1 outside
+// model/; model_layers.size() for a folder that is no layer yet.
+int model_layer(const std::string& path) {
+  if (!path.starts_with("model/")) return -1;
+  const std::string rest = path.substr(6);
+  const std::string folder = rest.substr(0, rest.find('/'));
+  return static_cast<int>(std::ranges::find(model_layers, folder) - model_layers.begin());
+}
+
+// A model file may include its own folder and the layers below it; a file
+// outside the layers has no place in the order until one is given to it.
+std::vector<std::string> model_layer_violations(const std::string& from, const Include& include) {
+  const int own = model_layer(from);
+  if (own < 0 || include.angled) return {};
+  if (own == static_cast<int>(model_layers.size())) return {from + " lies in no layer of the model"};
+  if (model_layer(include.path) > own) return {from + " includes a higher layer of the model: " + include.path};
+  return {};
+}
 
 bool is_qt(const Include& include) {
   return include.angled && (include.path.starts_with("Q") || include.path.starts_with("qt"));
@@ -103,6 +130,7 @@ std::vector<std::string> violations(const std::string& from, const Include& incl
     for (const std::string& folder : rule.forbidden)
       if (starts_with_folder(include.path, folder)) found.push_back(from + " includes " + include.path);
   }
+  for (std::string& violation : model_layer_violations(from, include)) found.push_back(std::move(violation));
   return found;
 }
 
@@ -167,10 +195,10 @@ TEST(IncludeRules, EverySourceFileFollowsTheArrowsBetweenFolders) {
 TEST(IncludeRules, AWrongArrowIsFound) {
   EXPECT_EQ(violations("model/state/globals.cpp", {"editor/qt_ui.h", false}).size(), 1u);
   EXPECT_EQ(violations("model/base/units.cpp", {"QString", true}).size(), 1u);
-  EXPECT_EQ(violations("gfx3d/nodes.cpp", {"model/state/records.h", false}).size(), 1u);
+  EXPECT_EQ(violations("gfx3d/nodes.cpp", {"model/base/records.h", false}).size(), 1u);
   EXPECT_EQ(violations("scene3d/scene.cpp", {"output/pdf_writer.h", false}).size(), 1u);
   EXPECT_EQ(violations("output/print/print_window.cpp", {"editor/qt_ui.h", false}).size(), 1u);
-  EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"model/state/records.h", false}).empty());
+  EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"model/base/records.h", false}).empty());
   EXPECT_TRUE(violations("editor/output_windows/print_window.cpp", {"QPrinter", true}).empty());
   EXPECT_TRUE(violations("editor/qt_ui.cpp", {"model/state/ui_seam.h", false}).empty());
 }
@@ -195,6 +223,23 @@ TEST(IncludeRules, TheSceneBuilderAndTheGeneratorsStayOutOfTheWindows) {
   EXPECT_EQ(violations("output/print/cell_pages.cpp", {"output/print/print_window.h", false, true}).size(), 1u);
 }
 
+TEST(IncludeRules, TheModelsFoldersIncludeOnlyTheLayersBelowThem) {
+  EXPECT_EQ(violations("model/base/units.cpp", {"model/state/globals.h", false}).size(), 1u);
+  EXPECT_EQ(violations("model/text/lang_text.cpp", {"model/state/globals.h", false}).size(), 1u);
+  EXPECT_EQ(violations("model/state/globals.cpp", {"model/files/text_table.h", false}).size(), 1u);
+  EXPECT_EQ(violations("model/layout/layout_engine.cpp", {"model/modules/compact_groups.h", false}).size(), 1u);
+  EXPECT_EQ(violations("model/files/project_file.cpp", {"model/quote/price_grid.h", false}).size(), 1u);
+  EXPECT_TRUE(violations("model/quote/price_grid.cpp", {"model/base/records.h", false}).empty());
+  EXPECT_TRUE(violations("model/modules/compact_groups.cpp", {"model/layout/corner_joints.h", false}).empty());
+  EXPECT_TRUE(violations("model/layout/wall_editing.cpp", {"model/layout/cell_walls.h", false}).empty());
+  EXPECT_TRUE(violations("model/base/units.cpp", {"string", true}).empty());
+}
+
+TEST(IncludeRules, AModelFolderOutsideTheLayersIsFound) {
+  EXPECT_EQ(violations("model/misc/helpers.cpp", {"model/base/records.h", false}).size(), 1u);
+  EXPECT_TRUE(violations("editor/plan/plan_view.cpp", {"model/quote/price_grid.h", false}).empty());
+}
+
 TEST(IncludeRules, OnlyTheGlxLayerSeesTheX11Headers) {
   EXPECT_EQ(violations("gfx3d/glx_context.h", {"GL/glx.h", true}).size(), 1u);
   EXPECT_EQ(violations("scene3d/viewer/stage_viewer.cpp", {"X11/Xlib.h", true}).size(), 1u);
@@ -209,7 +254,7 @@ TEST(IncludeRules, OutputWindowsAreRecognisedByTheirIncludes) {
   const fs::path root = source_root();
   EXPECT_TRUE(is_window_code(root, "editor/output_windows/print_window.h"));
   EXPECT_FALSE(is_window_code(root, "output/dxf/dxf_export.h"));
-  EXPECT_FALSE(is_window_code(root, "model/state/records.h"));
+  EXPECT_FALSE(is_window_code(root, "model/base/records.h"));
 }
 
 TEST(IncludeRules, TheOutputsIncludeNoQtWidgetsHeaderAtAll) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "data/staged_data.h"
+#include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/base/text_io.h"

@@ -9,6 +9,7 @@
 
 #include "data/staged_data.h"
 #include "model/base/string_utils.h"
+#include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/base/text_io.h"
 #include "model/state/text_table.h"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/base/file_io.h"
+#include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/base/file_io.h"

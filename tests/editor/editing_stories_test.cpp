@@ -17,6 +17,7 @@
 #include "editor/staged_program.h"
 #include "editor/started_program.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
 #include "model/layout/undo_history.h"

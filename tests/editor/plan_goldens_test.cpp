@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "editor/plan/plan_view.h"
+#include "model/base/units.h"
 #include "support/plan_rooms.h"
 
 namespace {

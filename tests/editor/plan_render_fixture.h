@@ -9,7 +9,7 @@
 #include "editor/plan/plan_renderer.h"
 #include "editor/plan/plan_zoom.h"
 #include "model/base/cell_extents.h"
-#include "model/base/plan_palette.h"
+#include "model/state/colour_palette.h"
 #include "model/state/globals.h"
 
 // Drawing state at a zoom, on the white or the black background, the plan

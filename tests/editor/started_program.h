@@ -7,6 +7,7 @@
 #include "editor/dialogs/language_dialog.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
+#include "model/layout/undo_history.h"
 #include "model/state/globals.h"
 #include "model/layout/undo_history.h"
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/base/file_io.h"
 #include "model/files/customers_file.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "layout_fixture.h"
+#include "model/layout/free_module_clearances.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/free_module_clearances.h"

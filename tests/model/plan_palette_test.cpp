@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/state/colour_palette.h"
 #include "project_globals_fixture.h"
 
 namespace {
@@ -20,6 +21,19 @@ TEST_F(PlanPalette, BlackBackgroundChangesOnlyTheFirstFiveSlots) {
   AppState.black_background = true;
   set_colour_palette();
   EXPECT_EQ(AppState.palette, black);
+}
+
+// The palette itself depends on the background given, not on the program state.
+TEST_F(PlanPalette, ThePaletteOfABackgroundLeavesTheStateAlone) {
+  AppState.black_background = false;
+  set_colour_palette();
+  const std::array<int, 11> white = AppState.palette;
+  const std::array<int, 11> black = plan_palette(true);
+  EXPECT_EQ(AppState.palette, white);
+  EXPECT_EQ(plan_palette(false), white);
+  EXPECT_NE(black, white);
+  EXPECT_EQ(black[0], pack_rgb(0, 0, 0));
+  EXPECT_EQ(black[1], pack_rgb(255, 255, 255));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
 #include "model/base/file_io.h"

@@ -6,6 +6,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/base/units.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"

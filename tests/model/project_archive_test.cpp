@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "model/base/file_io.h"
 #include "model/files/archive_form.h"
 #include "model/files/archive_list.h"
-#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"

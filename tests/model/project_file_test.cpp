@@ -7,9 +7,9 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 #include "support/program_dir.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "model/base/file_io.h"
-#include "model/files/project_file.h"
 #include "model/base/text_io.h"
+#include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "support/sample_project.h"
 

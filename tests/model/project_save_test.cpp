@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/base/file_io.h"
 #include "model/files/archive_list.h"
 #include "model/base/file_io.h"
 #include "model/files/project_file.h"

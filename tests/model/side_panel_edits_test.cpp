@@ -9,9 +9,11 @@
 #include <tuple>
 #include <utility>
 
+#include "model/base/string_utils.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
+#include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"

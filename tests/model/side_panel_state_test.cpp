@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 

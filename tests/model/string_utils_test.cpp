@@ -20,3 +20,15 @@ TEST(StringUtils, SplitKeepsEmptyParts) {
   EXPECT_EQ(split_to_string_list("a--b--", "--"), (Tstringlist{"a", "b", ""}));
   EXPECT_EQ(split_to_string_list("", "-"), (Tstringlist{""}));
 }
+
+TEST(StringUtils, ATypedNumberIsFiniteAndWholeOrItIsRefused) {
+  double value = 0;
+  EXPECT_TRUE(parse_typed_number("-0,25", value));
+  EXPECT_EQ(value, -0.25);
+  value = 7;
+  EXPECT_FALSE(parse_typed_number("", value));
+  EXPECT_FALSE(parse_typed_number("12 mm", value));
+  EXPECT_FALSE(parse_typed_number("1e999", value));
+  EXPECT_FALSE(parse_typed_number("nan", value));
+  EXPECT_FALSE(parse_typed_number("inf", value));
+}

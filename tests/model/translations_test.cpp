@@ -4,6 +4,8 @@
 
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
+#include "model/text/lang_text.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
@@ -41,6 +43,17 @@ TEST(LangText, MissingNumbersGiveEmptyText) {
   EXPECT_EQ(lang_text(1), "one");
   EXPECT_EQ(lang_text(2), "");
   EXPECT_EQ(lang_text(-1), "");
+}
+
+// The text layer reads the table it is given, never the loaded language.
+TEST(LangText, ATableGivenIsReadInsteadOfTheLoadedLanguage) {
+  LangTable = {"loaded"};
+  const Texts table = {"given", "second"};
+  EXPECT_EQ(lang_text(table, 0), "given");
+  EXPECT_EQ(lang_text(table, 1), "second");
+  EXPECT_EQ(lang_text(table, 2), "");
+  EXPECT_EQ(lang_text(Texts{}, 0), "");
+  EXPECT_EQ(lang_text(0), "loaded");
 }
 
 class LanguageFile : public ::testing::Test {

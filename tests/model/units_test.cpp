@@ -7,8 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/state/globals.h"
-
 using Texts = std::vector<std::pair<double, std::string>>;
 
 TEST(InchTexts, FractionsToTheNearestSixtyFourth) {
@@ -41,13 +39,13 @@ TEST(InchTexts, CatalogueSizesRoundUpToWholeInches) {
 }
 
 TEST(InchTexts, ReverseLookupsTakeTheLastSizeWithTheText) {
-  LengthList = {700, 974, 1000, 1001};
-  WidthList = {300, 475};
-  HeightList = {1700, 2000};
-  EXPECT_EQ(lookup_length_by_text(inch_text_length(974)), 974.0);
-  EXPECT_EQ(lookup_length_by_text("3'-6\" "), 1001.0);  // 1000 and 1001 share 42"
-  EXPECT_EQ(lookup_width_by_text("1'-7\" "), 475.0);
-  EXPECT_EQ(lookup_height_by_text("6'-8\" "), 2000.0);
-  EXPECT_EQ(lookup_height_by_text("9'"), -1.0);
-  EXPECT_EQ(lookup_width_by_text(""), -1.0);
+  const Tdimensioni lengths = {700, 974, 1000, 1001};
+  const Tdimensioni widths = {300, 475};
+  const Tdimensioni heights = {1700, 2000};
+  EXPECT_EQ(lookup_length_by_text(lengths, inch_text_length(974)), 974.0);
+  EXPECT_EQ(lookup_length_by_text(lengths, "3'-6\" "), 1001.0);  // 1000 and 1001 share 42"
+  EXPECT_EQ(lookup_width_by_text(widths, "1'-7\" "), 475.0);
+  EXPECT_EQ(lookup_height_by_text(heights, "6'-8\" "), 2000.0);
+  EXPECT_EQ(lookup_height_by_text(heights, "9'"), -1.0);
+  EXPECT_EQ(lookup_width_by_text(widths, ""), -1.0);
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "model/base/units.h"
+#include "model/layout/edit_modes.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/edit_modes.h"
 

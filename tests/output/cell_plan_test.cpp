@@ -1,6 +1,7 @@
 #include <tuple>
 #include <utility>
 
+#include "model/base/file_io.h"
 #include "model/base/units.h"
 #include "model/base/wall_faces.h"
 #include "model/base/file_io.h"

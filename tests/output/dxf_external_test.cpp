@@ -9,6 +9,7 @@
 #include "dxf_fixture.h"
 #include "dxf_sample_project.h"
 #include "external_tool.h"
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/base/file_io.h"
 #include "support/temp_dir.h"

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "model/base/records.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/base/records.h"
 #include "support/plan_builders.h"

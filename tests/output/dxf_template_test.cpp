@@ -5,9 +5,10 @@
 #include <set>
 
 #include "dxf_fixture.h"
-#include "model/catalogue/catalogue.h"
-#include "model/catalogue/part_names.h"
 #include "model/base/file_io.h"
+#include "model/catalogue/catalogue.h"
+#include "model/base/file_io.h"
+#include "model/catalogue/part_names.h"
 #include "model/modules/compact_groups.h"
 #include "support/program_dir.h"
 

@@ -1,5 +1,4 @@
-// The user's decimal separator and the reading of typed numbers, shared by
-// every window that shows or takes a number.
+// The user's decimal separator, shared by every window that shows a number.
 #include "output/user_numbers.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +27,4 @@ TEST_F(UserNumbers, ASeparatorOutsideAsciiFallsBackToAPoint) {
   ASSERT_GE(persian.decimalPoint().front().unicode(), 128);
   QLocale::setDefault(persian);
   EXPECT_EQ(user_decimal_separator(), '.');
-}
-
-TEST_F(UserNumbers, ATypedNumberIsFiniteAndWholeOrItIsRefused) {
-  double value = 0;
-  EXPECT_TRUE(parse_typed_number("-0,25", value));
-  EXPECT_EQ(value, -0.25);
-  value = 7;
-  EXPECT_FALSE(parse_typed_number("", value));
-  EXPECT_FALSE(parse_typed_number("12 mm", value));
-  EXPECT_FALSE(parse_typed_number("1e999", value));
-  EXPECT_FALSE(parse_typed_number("nan", value));
-  EXPECT_FALSE(parse_typed_number("inf", value));
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/base/file_io.h"
 #include "model/text/translations.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/layout/layout_engine.h"
+#include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
 #include "model/layout/undo_history.h"

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "model/base/records.h"
 #include "model/layout/module_shape.h"
 #include "model/base/records.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/base/plan_palette.h"
+#include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/layout/auto_fill.h"
@@ -16,8 +16,9 @@
 #include "model/layout/layout_passes.h"
 #include "model/layout/wall_editing.h"
 #include "model/quote/bill_of_materials.h"
+#include "model/state/colour_palette.h"
 #include "model/state/globals.h"
-#include "model/text/translations.h"
+#include "model/state/language.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"

@@ -9,6 +9,7 @@
 #include "model/files/archive_list.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "support/dialog_program_dir.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "support/dialog_program_dir.h"
 #include "support/scripted_ui.h"
 

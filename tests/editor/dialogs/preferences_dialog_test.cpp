@@ -12,6 +12,7 @@
 #include "editor/dialogs/wait_box.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "support/dialog_program_dir.h"
 #include "support/scripted_ui.h"
 

@@ -18,7 +18,7 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/text/lang_text.h"
+#include "model/state/language.h"
 #include "scene3d/dummy_cube.h"
 #include "scene3d/stage_buffer.h"
 #include "scene3d/viewer/stage_viewer.h"

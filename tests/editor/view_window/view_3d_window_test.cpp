@@ -15,6 +15,7 @@
 
 #include "editor/output_windows/print_window.h"
 #include "gfx3d/bitmap32.h"
+#include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/base/file_io.h"

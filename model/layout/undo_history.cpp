@@ -6,13 +6,14 @@
 #include <memory>
 #include <vector>
 
+#include "model/layout/edit_modes.h"
 #include "model/layout/geometry_check.h"
 #include "model/state/current_cell.h"
 #include "model/layout/edit_modes.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

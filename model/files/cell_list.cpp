@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/globals.h"

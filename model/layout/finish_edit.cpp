@@ -1,14 +1,12 @@
 #include "model/layout/finish_edit.h"
-
+#include "model/layout/edit_modes.h"
+#include "model/layout/layout_engine.h"
+#include "model/layout/undo_history.h"
+#include "model/state/ui_seam.h"
 #include <array>
 #include <cstddef>
 #include <string_view>
 #include <utility>
-
-#include "model/layout/layout_engine.h"
-#include "model/layout/edit_modes.h"
-#include "model/state/ui_seam.h"
-#include "model/layout/undo_history.h"
 
 namespace {
 

@@ -3,15 +3,18 @@
 #include <charconv>
 #include <optional>
 
-#include "model/base/plan_palette.h"
+#include "model/base/file_io.h"
 #include "model/base/rounding.h"
+#include "model/base/text_io.h"
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
 #include "model/base/file_io.h"
-#include "model/files/preferences.h"
 #include "model/base/text_io.h"
+#include "model/files/preferences.h"
+#include "model/state/colour_palette.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
 

@@ -1,0 +1,21 @@
+// The interface language in force: every text the user sees is looked up by
+// number in LangTable, which holds one language at a time, loaded from
+// data/lang.dat (its format is in model/text/translations.h).
+#pragma once
+
+#include <string>
+
+// Text n of the loaded language; empty when it has none.
+const std::string& lang_text(int number);
+
+// Fills LangTable with the texts of one language code from data/lang.dat.
+// Raises FileError when the file cannot be read; LangTable is then unchanged.
+void load_language(const std::string& code);
+// Selects the interface language by its code.
+void set_language(const std::string& code);
+
+// Developer writers of data/lang.dat, both from the Italian texts: the Italian
+// lines alone, or each Italian line followed by placeholder lines for EN, FR,
+// DE, ES, FM and CZ ("EN-" + the Italian text) and a separator.
+void save_language_italian_only();
+void save_language_placeholders();
