@@ -11,7 +11,6 @@
 #include "editor/main/windows.h"
 #include "model/base/file_io.h"
 #include "model/files/default_user_files.h"
-#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/scene_initialization.h"

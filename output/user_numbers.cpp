@@ -2,8 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-#include "model/base/string_utils.h"
-#include "model/base/text_io.h"
 #include <cmath>
 
 char user_decimal_separator() {

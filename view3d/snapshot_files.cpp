@@ -5,7 +5,6 @@
 
 #include "model/base/file_io.h"
 #include "model/base/rounding.h"
-#include "model/base/file_io.h"
 
 namespace {
 

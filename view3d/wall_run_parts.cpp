@@ -3,7 +3,6 @@
 #include "model/base/records.h"
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
-#include "model/base/records.h"
 #include "model/catalogue/compact_codes.h"
 #include "model/quote/code_lookup.h"
 #include "view3d/shelf_parts.h"

@@ -6,7 +6,6 @@
 #include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "sources/table_source.h"
 

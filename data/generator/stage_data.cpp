@@ -12,8 +12,6 @@
 #include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/base/file_io.h"
-#include "model/base/text_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/headless_ui.h"

@@ -9,7 +9,6 @@
 
 #include "model/base/records.h"
 #include "model/catalogue/catalogue.h"
-#include "model/base/records.h"
 
 struct CatalogueSource {
   CatalogueMemos memos;

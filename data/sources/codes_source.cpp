@@ -4,7 +4,6 @@
 
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
-#include "model/base/text_io.h"
 #include "sources/source_text.h"
 
 const std::vector<CodeSourceFile>& code_source_files() {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "model/state/new_cell_form.h"
+#include "model/files/new_cell_form.h"
 #include "model/text/translated_window.h"
 
 class TFcopia_cella : public QDialog, public TranslatedWindow {

@@ -14,7 +14,6 @@
 #include "model/files/archive_list.h"
 #include "model/files/codes_table.h"
 #include "model/files/customers_file.h"
-#include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "model/layout/finish_edit.h"

@@ -21,7 +21,6 @@
 #include "editor/output_windows/window_helpers.h"
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
-#include "editor/output_windows/customer_edits.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"

@@ -5,7 +5,6 @@
 
 #include "model/base/file_io.h"
 #include "model/base/string_utils.h"
-#include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

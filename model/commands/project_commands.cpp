@@ -11,12 +11,9 @@
 #include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
-#include "model/layout/edit_modes.h"
-#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/layout/undo_history.h"
 #include "model/text/lang_text.h"
 
 void reset_tabs_from_cells() {

@@ -8,8 +8,6 @@
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
-#include "model/layout/finish_edit.h"
-#include "model/layout/free_module_clearances.h"
 #include "model/modules/module_kind.h"
 #include "model/state/current_cell.h"
 

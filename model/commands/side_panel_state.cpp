@@ -8,7 +8,6 @@
 #include "model/base/rounding.h"
 #include "model/base/text_io.h"
 #include "model/base/units.h"
-#include "model/base/text_io.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
 

@@ -9,8 +9,6 @@
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
-#include "model/base/file_io.h"
-#include "model/base/text_io.h"
 #include "model/files/preferences.h"
 #include "model/state/colour_palette.h"
 #include "model/state/globals.h"

@@ -5,7 +5,6 @@
 
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
-#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/undo_history.h"
@@ -13,8 +12,6 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "model/layout/undo_history.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

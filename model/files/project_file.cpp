@@ -9,8 +9,6 @@
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
-#include "model/base/file_io.h"
-#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 

@@ -6,8 +6,6 @@
 #include "model/base/rounding.h"
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
-#include "model/base/file_io.h"
-#include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/globals.h"

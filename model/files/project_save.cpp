@@ -7,8 +7,6 @@
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/files/archive_list.h"
-#include "model/base/file_io.h"
-#include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"

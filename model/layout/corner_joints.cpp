@@ -7,7 +7,6 @@
 #include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/catalogue/compact_codes.h"
 #include "model/state/current_cell.h"
 
 namespace {

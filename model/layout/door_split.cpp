@@ -7,7 +7,6 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 

@@ -4,7 +4,6 @@
 
 #include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/wall_placement.h"
-#include "model/layout/free_module_clearances.h"
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"

@@ -9,7 +9,6 @@
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
 
 namespace {
 

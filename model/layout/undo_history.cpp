@@ -9,7 +9,6 @@
 #include "model/layout/edit_modes.h"
 #include "model/layout/geometry_check.h"
 #include "model/state/current_cell.h"
-#include "model/layout/edit_modes.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/tool_buttons.h"

@@ -8,7 +8,6 @@
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
 #include "model/base/string_utils.h"
-#include "model/base/text_io.h"
 #include "model/base/units.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/edit_modes.h"
@@ -22,7 +21,6 @@
 #include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
-#include "model/text/lang_text.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "model/base/text_io.h"
 #include "model/base/units.h"
-#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"

@@ -12,7 +12,6 @@
 #include "model/base/plane_vectors.h"
 #include "model/catalogue/compact_codes.h"
 #include "model/layout/corner_joints.h"
-#include "model/catalogue/compact_codes.h"
 #include "model/modules/compact_surroundings.h"
 #include "model/modules/load_labels.h"
 #include "model/state/globals.h"

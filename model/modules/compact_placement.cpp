@@ -8,8 +8,6 @@
 #include "model/layout/corner_joints.h"
 #include "model/layout/finish_edit.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/catalogue/compact_codes.h"
-#include "model/layout/finish_edit.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
 #include "model/state/language.h"

@@ -10,8 +10,6 @@
 #include "model/layout/free_module_clearances.h"
 #include "model/layout/module_shape.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/catalogue/compact_codes.h"
-#include "model/layout/free_module_clearances.h"
 #include "model/layout/undo_history.h"
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_placement.h"

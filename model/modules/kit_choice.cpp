@@ -6,7 +6,6 @@
 #include "model/base/text_io.h"
 #include "model/state/text_table.h"
 #include "model/state/globals.h"
-#include "model/state/text_table.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "model/base/records.h"
 #include "model/quote/code_lookup.h"
-#include "model/base/records.h"
 
 // Rebuilds the compact groups, then replaces QuoteDetails with one array of
 // lines per cell, each in codes-table order. Components without a row are left out.

@@ -3,6 +3,7 @@
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
+#include "model/state/language.h"
 #include "model/text/lang_text.h"
 
 namespace {

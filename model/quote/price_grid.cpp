@@ -8,7 +8,6 @@
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
-#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"

@@ -14,7 +14,6 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
-#include "output/print/page_headers.h"
 
 namespace fs = std::filesystem;
 

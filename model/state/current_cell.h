@@ -6,7 +6,6 @@
 
 #include "model/base/records.h"
 #include "model/state/globals.h"
-#include "model/base/records.h"
 
 // The cell being edited. Throws std::out_of_range when the index is not a cell
 // of the project, rather than reading past the array.

@@ -6,8 +6,6 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
-#include "model/state/globals.h"
-#include "model/state/ui_seam.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 #include "model/base/records.h"
 #include "model/quote/code_lookup.h"
-#include "model/base/records.h"
 #include "output/dxf/dxf_entities.h"
 #include "output/dxf/dxf_template.h"
 

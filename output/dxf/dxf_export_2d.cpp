@@ -11,9 +11,7 @@
 #include "model/layout/module_lengths.h"
 #include "model/layout/outline_queries.h"
 #include "model/state/globals.h"
-#include "model/catalogue/part_names.h"
 #include "model/state/language.h"
-#include "model/text/lang_text.h"
 #include "output/dxf/dxf_cell_parts.h"
 #include "output/dxf/dxf_export.h"
 

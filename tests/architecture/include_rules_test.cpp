@@ -60,9 +60,10 @@ const std::vector<std::string> x11_sources = {
 
 // The model's folders from the bottom up. The plain records and utilities and
 // the translation texts read no global state; the state holds the globals and
-// the window interface; everything above reads them.
-const std::vector<std::string> model_layers = {"base",   "text",    "state", "catalogue",
-                                               "layout", "modules", "files", "quote"};
+// the window interface; everything above reads them. The commands the
+// windows call sit on top.
+const std::vector<std::string> model_layers = {"base",    "text",  "state", "catalogue", "layout",
+                                               "modules", "files", "quote", "commands"};
 
 // The layer of a path inside model/ (its index in model_layers), or -1 outside
 // model/; model_layers.size() for a folder that is no layer yet.

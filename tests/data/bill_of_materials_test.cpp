@@ -8,7 +8,6 @@
 #include "data/staged_data.h"
 #include "model/catalogue/compact_codes.h"
 #include "model/files/codes_table.h"
-#include "model/catalogue/compact_codes.h"
 #include "support/plan_builders.h"
 
 namespace {

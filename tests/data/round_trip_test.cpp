@@ -8,7 +8,6 @@
 #include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/base/text_io.h"
 #include "model/state/text_table.h"
 #include "sources/catalogue_source.h"
 #include "sources/codes_source.h"

@@ -11,7 +11,6 @@
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/base/text_io.h"
 #include "model/state/text_table.h"
 
 struct ShippedSizes {

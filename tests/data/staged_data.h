@@ -10,7 +10,6 @@
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
 

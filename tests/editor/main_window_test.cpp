@@ -34,11 +34,6 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "editor/output_windows/customers_window.h"
-#include "editor/output_windows/mail_dialog.h"
-#include "editor/output_windows/print_window.h"
-#include "model/layout/undo_history.h"
-#include "model/text/lang_text.h"
 #include "scene3d/dummy_cube.h"
 #include "support/room_outline.h"
 

@@ -9,7 +9,6 @@
 #include "editor/main/windows.h"
 #include "model/layout/undo_history.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 
 // False when start-up gave up; destroy_windows() ends the program either way.
 inline bool start_program_in_italian() {

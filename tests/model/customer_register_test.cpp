@@ -6,7 +6,6 @@
 
 #include "model/base/file_io.h"
 #include "model/files/customers_file.h"
-#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"

@@ -6,7 +6,6 @@
 #include "model/layout/free_module_clearances.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/layout/free_module_clearances.h"
 #include "model/modules/free_module_snapping.h"
 #include "support/plan_builders.h"
 

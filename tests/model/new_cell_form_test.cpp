@@ -1,5 +1,5 @@
 // The new cell dialog's form: what it offers to copy, and OK.
-#include "model/state/new_cell_form.h"
+#include "model/files/new_cell_form.h"
 
 #include <gtest/gtest.h>
 

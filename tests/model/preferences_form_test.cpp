@@ -8,7 +8,6 @@
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
-#include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"

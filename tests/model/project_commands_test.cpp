@@ -11,7 +11,6 @@
 #include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 

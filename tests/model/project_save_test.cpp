@@ -4,7 +4,6 @@
 
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
-#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"

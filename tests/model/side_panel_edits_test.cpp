@@ -17,7 +17,6 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"

@@ -17,8 +17,6 @@
 #include "model/layout/geometry_check.h"
 #include "model/layout/layout_engine.h"
 #include "model/modules/compact_groups.h"
-#include "model/files/cell_list.h"
-#include "model/layout/edit_modes.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include "model/base/units.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/layout_engine.h"
-#include "model/layout/edit_modes.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include "model/base/file_io.h"
 #include "model/base/units.h"
 #include "model/base/wall_faces.h"
-#include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "output/print/cell_plan_drawing.h"
 #include "output/print/plan_painter.h"

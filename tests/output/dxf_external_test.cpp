@@ -11,7 +11,6 @@
 #include "external_tool.h"
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/base/file_io.h"
 #include "support/temp_dir.h"
 
 namespace {

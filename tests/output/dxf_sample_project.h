@@ -8,7 +8,6 @@
 
 #include "model/base/records.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/base/records.h"
 #include "support/plan_builders.h"
 
 // A compact group along x (its aisle at its centre) with the gaps to the walls beyond its sides.

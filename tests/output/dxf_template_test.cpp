@@ -7,7 +7,6 @@
 #include "dxf_fixture.h"
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/base/file_io.h"
 #include "model/catalogue/part_names.h"
 #include "model/modules/compact_groups.h"
 #include "support/program_dir.h"

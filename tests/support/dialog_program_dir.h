@@ -10,7 +10,6 @@
 
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
-#include "model/base/file_io.h"
 #include "model/text/translations.h"
 #include "support/program_dir.h"
 

@@ -10,7 +10,6 @@
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 #include "support/room_outline.h"
 
 inline constexpr double LargeProjectSide = 11500;  // a wall of ten bays of about 1100 mm

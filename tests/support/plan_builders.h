@@ -5,7 +5,6 @@
 
 #include "model/base/records.h"
 #include "model/layout/module_shape.h"
-#include "model/base/records.h"
 
 inline Tmodulo make_bay(double x, double y, double width, double length, char orientation, int shelves = 5) {
   Tmodulo bay;

@@ -18,7 +18,6 @@
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "output/external_tool.h"
 #include "output/print/cell_pages.h"

@@ -1,7 +1,7 @@
 // The side panel reads typed lengths with either decimal mark.
 #include <gtest/gtest.h>
 
-#include "output/user_numbers.h"
+#include "model/base/string_utils.h"
 
 TEST(SidePanelNumbers, TypedNumbersTakeEitherDecimalMark) {
   double value = 0;

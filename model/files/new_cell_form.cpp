@@ -1,4 +1,4 @@
-#include "model/state/new_cell_form.h"
+#include "model/files/new_cell_form.h"
 
 #include "model/files/cell_list.h"
 
