@@ -1,0 +1,183 @@
+// Decimal numbers ("-12.5", "3", "1.5e-3") read straight from text to the
+// nearest float, several times quicker than a general parse for the numbers
+// text mesh files mostly hold. The text must be followed in memory by at
+// least kDecimalPadding bytes, the first of them a zero: scans stop at that
+// zero without a bounds check, and sixteen bytes are read at once.
+#pragma once
+
+#include <bit>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+inline constexpr std::size_t kDecimalPadding = 32;
+
+namespace plain_decimals {
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
+constexpr std::uint64_t kLowBits = 0x7F * kEveryByte;
+
+inline bool Digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// The high bit of each byte of word that is a digit, exactly: no sum
+// carries from one byte into the next.
+inline std::uint64_t DigitBytes(std::uint64_t word) {
+  const std::uint64_t low = word & kLowBits;
+  return (low + (0x80 - '0') * kEveryByte) & ~(low + (0x80 - '9' - 1) * kEveryByte) & ~word & kHighBits;
+}
+
+// The high bit of each byte of word that is a point, exactly.
+inline std::uint64_t PointBytes(std::uint64_t word) {
+  const std::uint64_t other = word ^ ('.' * kEveryByte);
+  return ~(((other & kLowBits) + kLowBits) | other) & kHighBits;
+}
+
+// The bits of the first count bytes of a word.
+inline std::uint64_t FirstBytes(int count) {
+  if (count <= 0) return 0;
+  return count >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * count)) - 1;
+}
+
+// The value of eight digits, less '0' each, the first in the lowest byte.
+inline std::uint64_t EightDigits(std::uint64_t word) {
+  constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+  word = word * 10 + (word >> 8);
+  return (((word & kPairs) * 0x000F424000000064) + (((word >> 16) & kPairs) * 0x0000271000000001)) >> 32;
+}
+
+constexpr std::uint64_t kPowersOfTen[] = {
+    1,         10,         100,         1000,         10000,         100000,         1000000,         10000000,
+    100000000, 1000000000, 10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000};
+
+// Sixteen bytes of text, the first in the lowest byte of low.
+struct Window {
+  std::uint64_t low;
+  std::uint64_t high;
+};
+
+// (Compilers make one load of each half.)
+inline Window LoadWindow(const char* p) {
+  Window window{};
+  for (int i = 0; i < 8; ++i) {
+    window.low |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+    window.high |= std::uint64_t{static_cast<unsigned char>(p[8 + i])} << (8 * i);
+  }
+  return window;
+}
+
+// The window without its first bytes (up to fifteen), zeros after it.
+inline Window Skip(Window window, int bytes) {
+  if (bytes >= 8) window = {window.high, 0};
+  const int bits = 8 * (bytes % 8);
+  if (bits > 0) window = {(window.low >> bits) | (window.high << (64 - bits)), window.high >> bits};
+  return window;
+}
+
+// The value of the window's first count bytes, all digits (up to fifteen).
+// Below its digits a byte lacks nothing to subtract '0' from, so no borrow
+// reaches them from the bytes after them, which are shifted out.
+inline std::uint64_t Digits(Window window, int count) {
+  constexpr std::uint64_t kZeros = '0' * kEveryByte;
+  if (count == 0) return 0;
+  if (count <= 8) return EightDigits((window.low - kZeros) << (64 - 8 * count));
+  return EightDigits(window.low - kZeros) * kPowersOfTen[count - 8] +
+         EightDigits((window.high - kZeros) << (128 - 8 * count));
+}
+
+// Whether a double, within two units in its last place of the true value,
+// may lie on the other side of a point halfway between two floats than the
+// true value; rounding it to a float could then go the wrong way. (The values
+// checked all lie in the range of normal floats, where a float's last place
+// is 2^29 of a double's.)
+inline bool NearFloatMidpoint(double value) {
+  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+  constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28;
+  constexpr std::uint64_t kMargin = 4;
+  return ((std::bit_cast<std::uint64_t>(value) & kBelowFloat) - (kMidpoint - kMargin)) <= 2 * kMargin;
+}
+
+// The text from first to last parsed in full; false when it does not parse
+// whole or lies beyond the floats.
+inline bool ParsedWhole(const char* first, const char* last, float& value) {
+  const auto [stop, error] = std::from_chars(first, last, value);
+  return error == std::errc() && stop == last;
+}
+
+// digits * 10^exponent rounded once to the nearest float, for at most 2^53
+// digits and a power between -22 and 22: one multiplication by the nearest
+// double to the power lands within two units in the last place of the true
+// value, so the nearest float to the product is the nearest float to the
+// number unless the product lies that close to a point halfway between two
+// floats; the text from first to last is then parsed in full. (A division by
+// an exact power would round exactly but takes several times as long.)
+inline float NearestFloat(std::uint64_t digits, int exponent, bool negative, const char* first, const char* last) {
+  static constexpr double kPowers[] = {
+      1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
+      1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
+      1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
+  const double magnitude = static_cast<double>(digits) * kPowers[exponent + 22];
+  float value = 0;
+  if (NearFloatMidpoint(magnitude)) {
+    ParsedWhole(first, last, value);
+    return value;
+  }
+  return static_cast<float>(negative ? -magnitude : magnitude);
+}
+
+}  // namespace plain_decimals
+
+// Reads a decimal number at `at`: an optional '-', digits with an optional
+// '.' among or after them (at least one digit), and an optional exponent
+// ('e' or 'E', an optional sign, digits). Its value is the one a full float
+// parse of the number gives; false, leaving `at`, for text of another form
+// and numbers beyond the floats. Advances `at` past the number on success.
+//
+// The end of the digits and point is found in sixteen bytes at once, so that
+// the scan of the next number need not wait for this one's value. Up to
+// fifteen digits with a power of ten within 22 either way are rounded here;
+// longer or further numbers are parsed in full.
+[[gnu::always_inline]] inline bool ScanPlainDecimal(const char*& at, float& value) {
+  using namespace plain_decimals;
+  const char* p = at;
+  const bool negative = *p == '-';
+  p += negative;
+  const Window window = LoadWindow(p);
+  const std::uint64_t pointsLow = PointBytes(window.low);
+  const std::uint64_t pointsHigh = PointBytes(window.high);
+  const std::uint64_t stopLow = ~(DigitBytes(window.low) | pointsLow) & kHighBits;
+  const std::uint64_t stopHigh = ~(DigitBytes(window.high) | pointsHigh) & kHighBits;
+  int length = stopLow ? std::countr_zero(stopLow) / 8 : stopHigh ? 8 + std::countr_zero(stopHigh) / 8 : 16;
+  const bool quick = length < 16;
+  if (!quick)
+    while (Digit(p[length]) || p[length] == '.') ++length;
+  p += length;
+  int exponent = 0;
+  if (*p == 'e' || *p == 'E') {
+    ++p;
+    const bool below = *p == '-';
+    p += *p == '-' || *p == '+';
+    if (!Digit(*p)) return false;
+    int power = 0;
+    for (; Digit(*p); ++p)
+      if (power < 1000) power = power * 10 + (*p - '0');
+    exponent = below ? -power : power;
+  }
+  // At most one point among the digits, and at least one digit.
+  const std::uint64_t low = pointsLow & FirstBytes(length);
+  const std::uint64_t high = pointsHigh & FirstBytes(length - 8);
+  const bool onePoint = (low != 0) != (high != 0) && (low & (low - 1)) == 0 && (high & (high - 1)) == 0;
+  const int whole = low ? std::countr_zero(low) / 8 : high ? 8 + std::countr_zero(high) / 8 : length;
+  const int fraction = onePoint ? length - whole - 1 : 0;
+  exponent -= fraction;
+  if (quick && (onePoint || (low | high) == 0) && whole + fraction > 0 && exponent >= -22 && exponent <= 22) {
+    const std::uint64_t digits =
+        Digits(window, whole) * kPowersOfTen[fraction] + Digits(Skip(window, whole + 1), fraction);
+    value = NearestFloat(digits, exponent, negative, at, p);
+  } else if (!ParsedWhole(at, p, value)) {
+    return false;
+  }
+  at = p;
+  return true;
+}
