@@ -10,35 +10,69 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 inline constexpr std::size_t kDecimalPadding = 32;
 
 namespace plain_decimals {
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
-constexpr std::uint64_t kLowBits = 0x7F * kEveryByte;
 
 inline bool Digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-// The high bit of each byte of word that is a digit, exactly: no sum
-// carries from one byte into the next.
-inline std::uint64_t DigitBytes(std::uint64_t word) {
-  const std::uint64_t low = word & kLowBits;
-  return (low + (0x80 - '0') * kEveryByte) & ~(low + (0x80 - '9' - 1) * kEveryByte) & ~word & kHighBits;
+// Sixteen bytes of text, the first in the lowest byte of low.
+struct Window {
+  std::uint64_t low;
+  std::uint64_t high;
+};
+
+inline std::uint64_t EightBytes(const char* p) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, 8);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  return word;
 }
 
-// The high bit of each byte of word that is a point, exactly.
-inline std::uint64_t PointBytes(std::uint64_t word) {
+// Which of the window's bytes are digits and which are points: a bit each,
+// the first byte's lowest.
+struct ByteClasses {
+  unsigned digits;
+  unsigned points;
+};
+
+#if defined(__SSE2__)
+inline ByteClasses Classify(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i digits =
+      _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)));
+  return {static_cast<unsigned>(_mm_movemask_epi8(digits)),
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'))))};
+}
+#else
+// The same eight bytes at a time, exactly: no sum carries from one byte into
+// the next. The bytes' high bits are gathered in order into the top byte.
+inline unsigned HighBits(std::uint64_t bytes) {
+  return static_cast<unsigned>((((bytes >> 7) & kEveryByte) * 0x0102040810204080) >> 56);
+}
+
+inline unsigned DigitBits(std::uint64_t word) {
+  const std::uint64_t low = word & (0x7F * kEveryByte);
+  return HighBits((low + (0x80 - '0') * kEveryByte) & ~(low + (0x80 - '9' - 1) * kEveryByte) & ~word);
+}
+
+inline unsigned PointBits(std::uint64_t word) {
   const std::uint64_t other = word ^ ('.' * kEveryByte);
-  return ~(((other & kLowBits) + kLowBits) | other) & kHighBits;
+  return HighBits(~(((other & (0x7F * kEveryByte)) + 0x7F * kEveryByte) | other));
 }
 
-// The bits of the first count bytes of a word.
-inline std::uint64_t FirstBytes(int count) {
-  if (count <= 0) return 0;
-  return count >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * count)) - 1;
+inline ByteClasses Classify(const char* p) {
+  const std::uint64_t low = EightBytes(p);
+  const std::uint64_t high = EightBytes(p + 8);
+  return {DigitBits(low) | DigitBits(high) << 8, PointBits(low) | PointBits(high) << 8};
 }
+#endif
 
 // The value of eight digits, less '0' each, the first in the lowest byte.
 inline std::uint64_t EightDigits(std::uint64_t word) {
@@ -50,22 +84,6 @@ inline std::uint64_t EightDigits(std::uint64_t word) {
 constexpr std::uint64_t kPowersOfTen[] = {
     1,         10,         100,         1000,         10000,         100000,         1000000,         10000000,
     100000000, 1000000000, 10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000};
-
-// Sixteen bytes of text, the first in the lowest byte of low.
-struct Window {
-  std::uint64_t low;
-  std::uint64_t high;
-};
-
-// (Compilers make one load of each half.)
-inline Window LoadWindow(const char* p) {
-  Window window{};
-  for (int i = 0; i < 8; ++i) {
-    window.low |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
-    window.high |= std::uint64_t{static_cast<unsigned char>(p[8 + i])} << (8 * i);
-  }
-  return window;
-}
 
 // The window without its first bytes (up to fifteen), zeros after it.
 inline Window Skip(Window window, int bytes) {
@@ -105,19 +123,21 @@ inline bool ParsedWhole(const char* first, const char* last, float& value) {
   return error == std::errc() && stop == last;
 }
 
-// digits * 10^exponent rounded once to the nearest float, for at most 2^53
-// digits and a power between -22 and 22: one multiplication by the nearest
-// double to the power lands within two units in the last place of the true
-// value, so the nearest float to the product is the nearest float to the
-// number unless the product lies that close to a point halfway between two
-// floats; the text from first to last is then parsed in full. (A division by
-// an exact power would round exactly but takes several times as long.)
+// digits * 10^exponent rounded once to the nearest float, for fewer than
+// 2^53 digits and a power between -22 and 22: one multiplication by the
+// nearest double to the power lands within two units in the last place of
+// the true value, so the nearest float to the product is the nearest float
+// to the number unless the product lies that close to a point halfway
+// between two floats; the text from first to last is then parsed in full.
+// (A division by an exact power would round exactly but takes several times
+// as long.)
 inline float NearestFloat(std::uint64_t digits, int exponent, bool negative, const char* first, const char* last) {
   static constexpr double kPowers[] = {
       1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
       1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
       1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
-  const double magnitude = static_cast<double>(digits) * kPowers[exponent + 22];
+  // Signed: one instruction converts it.
+  const double magnitude = static_cast<double>(static_cast<std::int64_t>(digits)) * kPowers[exponent + 22];
   float value = 0;
   if (NearFloatMidpoint(magnitude)) {
     ParsedWhole(first, last, value);
@@ -128,32 +148,35 @@ inline float NearestFloat(std::uint64_t digits, int exponent, bool negative, con
 
 }  // namespace plain_decimals
 
-// Reads a decimal number at `at`: an optional '-', digits with an optional
+// Reads the decimal number at `at`: an optional '-', digits with an optional
 // '.' among or after them (at least one digit), and an optional exponent
 // ('e' or 'E', an optional sign, digits). Its value is the one a full float
 // parse of the number gives; false, leaving `at`, for text of another form
-// and numbers beyond the floats. Advances `at` past the number on success.
+// and numbers beyond the floats. Advances `at` past the number on success;
+// the caller checks that what follows cannot continue it.
 //
-// The end of the digits and point is found in sixteen bytes at once, so that
-// the scan of the next number need not wait for this one's value. Up to
-// fifteen digits with a power of ten within 22 either way are rounded here;
-// longer or further numbers are parsed in full.
+// The end of the digits and points is found in sixteen bytes at once, so
+// that the scan of the next number need not wait for this one's value. Up
+// to fifteen digits with a power of ten within 22 either way are rounded
+// here; longer or further numbers are parsed in full.
 [[gnu::always_inline]] inline bool ScanPlainDecimal(const char*& at, float& value) {
   using namespace plain_decimals;
   const char* p = at;
   const bool negative = *p == '-';
   p += negative;
-  const Window window = LoadWindow(p);
-  const std::uint64_t pointsLow = PointBytes(window.low);
-  const std::uint64_t pointsHigh = PointBytes(window.high);
-  const std::uint64_t stopLow = ~(DigitBytes(window.low) | pointsLow) & kHighBits;
-  const std::uint64_t stopHigh = ~(DigitBytes(window.high) | pointsHigh) & kHighBits;
-  int length = stopLow ? std::countr_zero(stopLow) / 8 : stopHigh ? 8 + std::countr_zero(stopHigh) / 8 : 16;
+  const ByteClasses classes = Classify(p);
+  // A set bit above the sixteen stops the count.
+  int length = std::countr_zero(~(classes.digits | classes.points));
   const bool quick = length < 16;
   if (!quick)
     while (Digit(p[length]) || p[length] == '.') ++length;
+  // At most one point among the digits of a quick number.
+  const unsigned points = classes.points & ((1u << (quick ? length : 0)) - 1);
+  const int whole = points ? std::countr_zero(points) : length;
+  const int fraction = points ? length - whole - 1 : 0;
+  const Window window{EightBytes(p), EightBytes(p + 8)};
   p += length;
-  int exponent = 0;
+  int exponent = -fraction;
   if (*p == 'e' || *p == 'E') {
     ++p;
     const bool below = *p == '-';
@@ -162,16 +185,9 @@ inline float NearestFloat(std::uint64_t digits, int exponent, bool negative, con
     int power = 0;
     for (; Digit(*p); ++p)
       if (power < 1000) power = power * 10 + (*p - '0');
-    exponent = below ? -power : power;
+    exponent += below ? -power : power;
   }
-  // At most one point among the digits, and at least one digit.
-  const std::uint64_t low = pointsLow & FirstBytes(length);
-  const std::uint64_t high = pointsHigh & FirstBytes(length - 8);
-  const bool onePoint = (low != 0) != (high != 0) && (low & (low - 1)) == 0 && (high & (high - 1)) == 0;
-  const int whole = low ? std::countr_zero(low) / 8 : high ? 8 + std::countr_zero(high) / 8 : length;
-  const int fraction = onePoint ? length - whole - 1 : 0;
-  exponent -= fraction;
-  if (quick && (onePoint || (low | high) == 0) && whole + fraction > 0 && exponent >= -22 && exponent <= 22) {
+  if (quick && (points & (points - 1)) == 0 && whole + fraction > 0 && exponent >= -22 && exponent <= 22) {
     const std::uint64_t digits =
         Digits(window, whole) * kPowersOfTen[fraction] + Digits(Skip(window, whole + 1), fraction);
     value = NearestFloat(digits, exponent, negative, at, p);

@@ -95,17 +95,14 @@ class KeywordWord {
   constexpr KeywordWord() = default;
   constexpr explicit KeywordWord(std::string_view letters) : length_(letters.size()) {
     for (std::size_t i = 0; i < letters.size(); ++i) {
-      const std::size_t shift = 8 * (std::endian::native == std::endian::little ? i : 7 - i);
-      pattern_ |= std::uint64_t{static_cast<unsigned char>(letters[i] | 0x20)} << shift;
-      mask_ |= std::uint64_t{0xFF} << shift;
+      pattern_ |= std::uint64_t{static_cast<unsigned char>(letters[i] | 0x20)} << (8 * i);
+      mask_ |= std::uint64_t{0xFF} << (8 * i);
     }
   }
   bool Empty() const { return length_ == 0; }
   // p past the word, or nullptr when the text at p does not start with it.
   const char* Match(const char* p) const {
-    std::uint64_t bytes = 0;
-    std::memcpy(&bytes, p, 8);
-    return ((bytes | 0x2020202020202020) & mask_) == pattern_ ? p + length_ : nullptr;
+    return ((plain_decimals::EightBytes(p) | 0x2020202020202020) & mask_) == pattern_ ? p + length_ : nullptr;
   }
 
  private:
@@ -133,7 +130,7 @@ constexpr Keyword kEndLoop("endloop");
 constexpr Keyword kEndFacet("endfacet");
 
 // p past the keyword, or nullptr when the text at p does not start with it.
-const char* MatchKeyword(const char* p, const Keyword& keyword) {
+[[gnu::always_inline]] inline const char* MatchKeyword(const char* p, const Keyword& keyword) {
   p = keyword.first.Match(SkipBlanks(p));
   if (!p || keyword.second.Empty()) return p;
   return Blank(*p) ? keyword.second.Match(SkipBlanks(p)) : nullptr;
@@ -268,19 +265,8 @@ class LineCursor {
  public:
   explicit LineCursor(std::string_view text) : text_(text), at_(text.data()) {}
   bool AtEnd() const { return at_ == End(); }
-  // As many lines as Next gives: a last line without a break counts too.
-  std::size_t Count() const {
-    // In blocks too short to overflow a byte-wide sum, which the compiler turns into vector code.
-    constexpr std::size_t kBlock = 255;
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < text_.size(); at += kBlock) {
-      const std::size_t size = std::min(kBlock, text_.size() - at);
-      std::uint8_t breaks = 0;
-      for (std::size_t i = 0; i < size; ++i) breaks += text_[at + i] == '\n';
-      count += breaks;
-    }
-    return count + (!text_.empty() && text_.back() != '\n');
-  }
+  // How far into the text the next line starts.
+  std::size_t Offset() const { return static_cast<std::size_t>(at_ - text_.data()); }
   // The next line, trimmed.
   std::string_view Next() {
     if (AtEnd()) throw ELibraryError("List index out of bounds (" + std::to_string(index_) + ")");
@@ -349,21 +335,26 @@ bool ReadFacet(LineCursor& lines, bool first, TMeshObject& mesh) {
 }
 
 // One pass over the text: a facet of usual lines is read straight from it,
-// any other line by line; only the reservation looks ahead, counting the
-// line breaks.
+// any other line by line. The lists are reserved for as many facets as the
+// first one's length gives, if it is usual: counting the lines would take a
+// second pass, and the lists grow as needed anyway.
 void ReadASCII(std::string_view text, TMeshObject& mesh) {
   LineCursor lines(text);
   if (lines.AtEnd() || !StartsWithKeyword(lines.Next(), kSolid)) return;
-  const int facets = static_cast<int>(
-      std::min<std::size_t>((std::max<std::size_t>(lines.Count(), 2) - 2) / 7, std::numeric_limits<int>::max() / 3));
-  mesh.Vertices().EnsureCapacity(facets * 3);
-  mesh.Normals().EnsureCapacity(facets * 3);
   for (bool first = true;; first = false) {
     Facet facet;
-    if (lines.NextUsualFacet(facet))
+    const std::size_t start = lines.Offset();
+    if (lines.NextUsualFacet(facet)) {
+      if (first) {
+        const int facets = static_cast<int>(
+            std::min<std::size_t>(text.size() / (lines.Offset() - start), std::numeric_limits<int>::max() / 3));
+        mesh.Vertices().EnsureCapacity(facets * 3);
+        mesh.Normals().EnsureCapacity(facets * 3);
+      }
       AddFacet(mesh, facet.normal, facet.corners[0], facet.corners[1], facet.corners[2]);
-    else if (!ReadFacet(lines, first, mesh))
+    } else if (!ReadFacet(lines, first, mesh)) {
       return;
+    }
   }
 }
 
