@@ -81,24 +81,24 @@ inline std::uint64_t EightDigits(std::uint64_t word) {
   return (((word & kPairs) * 0x000F424000000064) + (((word >> 16) & kPairs) * 0x0000271000000001)) >> 32;
 }
 
-constexpr std::uint64_t kPowersOfTen[] = {
-    1,         10,         100,         1000,         10000,         100000,         1000000,         10000000,
-    100000000, 1000000000, 10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000};
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
 
-// The window without its first bytes (up to fifteen), zeros after it.
-inline Window Skip(Window window, int bytes) {
-  if (bytes >= 8) window = {window.high, 0};
-  const int bits = 8 * (bytes % 8);
-  if (bits > 0) window = {(window.low >> bits) | (window.high << (64 - bits)), window.high >> bits};
-  return window;
+// The window with the bytes after its byte at point (below fifteen) moved a
+// byte down, over it.
+inline Window WithoutPoint(Window window, int point) {
+  if (point >= 8) {
+    const std::uint64_t before = (std::uint64_t{1} << (8 * (point - 8))) - 1;
+    return {window.low, (window.high & before) | (window.high >> 8 & ~before)};
+  }
+  const std::uint64_t before = (std::uint64_t{1} << (8 * point)) - 1;
+  return {(window.low & before) | (window.low >> 8 & ~before) | window.high << 56, window.high >> 8};
 }
 
-// The value of the window's first count bytes, all digits (up to fifteen).
+// The value of the window's first count bytes, all digits (1 to 15).
 // Below its digits a byte lacks nothing to subtract '0' from, so no borrow
 // reaches them from the bytes after them, which are shifted out.
 inline std::uint64_t Digits(Window window, int count) {
   constexpr std::uint64_t kZeros = '0' * kEveryByte;
-  if (count == 0) return 0;
   if (count <= 8) return EightDigits((window.low - kZeros) << (64 - 8 * count));
   return EightDigits(window.low - kZeros) * kPowersOfTen[count - 8] +
          EightDigits((window.high - kZeros) << (128 - 8 * count));
@@ -188,8 +188,7 @@ inline float NearestFloat(std::uint64_t digits, int exponent, bool negative, con
     exponent += below ? -power : power;
   }
   if (quick && (points & (points - 1)) == 0 && whole + fraction > 0 && exponent >= -22 && exponent <= 22) {
-    const std::uint64_t digits =
-        Digits(window, whole) * kPowersOfTen[fraction] + Digits(Skip(window, whole + 1), fraction);
+    const std::uint64_t digits = Digits(points ? WithoutPoint(window, whole) : window, whole + fraction);
     value = NearestFloat(digits, exponent, negative, at, p);
   } else if (!ParsedWhole(at, p, value)) {
     return false;
