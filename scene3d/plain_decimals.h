@@ -28,6 +28,7 @@ struct Window {
   std::uint64_t high;
 };
 
+// Eight bytes of text, the first in the lowest byte.
 inline std::uint64_t EightBytes(const char* p) {
   std::uint64_t word = 0;
   std::memcpy(&word, p, 8);
@@ -123,8 +124,8 @@ inline bool ParsedWhole(const char* first, const char* last, float& value) {
   return error == std::errc() && stop == last;
 }
 
-// digits * 10^exponent rounded once to the nearest float, for fewer than
-// 2^53 digits and a power between -22 and 22: one multiplication by the
+// digits * 10^exponent rounded once to the nearest float, for digits below
+// 2^53 and a power between -22 and 22: one multiplication by the
 // nearest double to the power lands within two units in the last place of
 // the true value, so the nearest float to the product is the nearest float
 // to the number unless the product lies that close to a point halfway

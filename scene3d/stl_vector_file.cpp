@@ -70,8 +70,9 @@ void ReadBinary(std::string_view data, TMeshObject& mesh) {
 //
 // The text lies in memory followed by kDecimalPadding zero bytes (as
 // plain_decimals.h asks): every scan of letters, digits or blanks stops at
-// the first of them, and eight bytes may be read at once anywhere before it.
-// Lines and fields are views into the text, read as they come and never kept.
+// the first of them, and up to sixteen bytes may be read at once anywhere
+// before it. Lines and fields are views into the text, read as they come and
+// never kept.
 
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 

@@ -284,7 +284,9 @@ TEST_F(StlNumbers, NumbersAtTheEdgesOfTheQuickReadingRoundAsAFloatParse) {
               // Eight characters or fewer, nine, fifteen digits, sixteen, with the point anywhere.
               "1234567.", ".1234567", "12345678", "-12345678", "1234567.8", ".12345678", "12345678.", "123456789012345",
               "12345678901234.5", ".123456789012345", "1234567890123456", "1.23456789012345", "0.000000000000001",
-              "123456789012345.6789"},
+              "123456789012345.6789",
+              // Points halfway between two floats written with a power that a double only nears.
+              "6.37895825000e+06", "6.4051970703125e+04", "5.93569525000e+06", "-1.66372481250e+06"},
              ParsedFloat);
 }
 
