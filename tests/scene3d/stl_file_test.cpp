@@ -270,10 +270,9 @@ class StlNumbers : public StlFile {
   }
 };
 
-// Digits a float holds with small powers of ten, digits a double holds with
-// powers up to 22, and the first numbers beyond either, on both sides;
-// points halfway between two floats, which round to the even one, and the
-// numbers just off them.
+// Numbers a float or a double holds exactly and the first ones beyond, with
+// powers of ten up to 22 either way and beyond; points halfway between two
+// floats, which round to the even one, and the numbers just off them.
 TEST_F(StlNumbers, NumbersAtTheEdgesOfTheQuickReadingRoundAsAFloatParse) {
   ExpectRead({"16777216", "16777217", "16777219", "-16777215e-10", "16777216e10", "16777217e10", "16777216e-10",
               "16777216e11", "1e10", "1e11", "1e-10", "3e-11", "9007199254740992", "9007199254740993",
