@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "gfx3d/platform_utilities.h"
 #include "gfx3d/vector_operations.h"
 #include "scene3d/base_mesh.h"
+#include "scene3d/plain_decimals.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ TAffineVector ReadAffine(const char* bytes) {
   return v;
 }
 
-void ReadBinary(const std::string& data, TMeshObject& mesh) {
+void ReadBinary(std::string_view data, TMeshObject& mesh) {
   if (data.size() < kHeaderSize + 4) throw ELibraryError("STL file too short");
   std::uint32_t count = 0;
   std::memcpy(&count, data.data() + kHeaderSize, 4);
@@ -65,32 +67,81 @@ void ReadBinary(const std::string& data, TMeshObject& mesh) {
 }
 
 // ---- ASCII
+//
+// The text lies in memory followed by kDecimalPadding zero bytes (as
+// plain_decimals.h asks): every scan of letters, digits or blanks stops at
+// the first of them, and up to sixteen bytes may be read at once anywhere
+// before it. Lines and fields are views into the text, read as they come and
+// never kept.
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+const char* SkipBlanks(const char* p) {
+  while (Blank(*p)) ++p;
+  return p;
+}
 
 std::string_view Trim(std::string_view line) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  const auto blank = [](char c) { return Blank(c) || c == '\r' || c == '\n'; };
   while (!line.empty() && blank(line.front())) line.remove_prefix(1);
   while (!line.empty() && blank(line.back())) line.remove_suffix(1);
   return line;
 }
 
-// How far the keyword (capital letters and blanks) runs at the start of the
-// line, ignoring case, or 0 when the line does not start with it; a blank in
-// the keyword matches any run of blanks and tabs.
-std::size_t KeywordEnd(std::string_view line, std::string_view keyword) {
-  std::size_t at = 0;
-  for (char k : keyword) {
-    if (k == ' ') {
-      if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return 0;
-      while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-      continue;
+// A word of up to eight letters, matched with case ignored eight bytes at a
+// time. Setting the lower-case bit folds both cases of a letter alike and
+// turns nothing else into a letter.
+class KeywordWord {
+ public:
+  constexpr KeywordWord() = default;
+  constexpr explicit KeywordWord(std::string_view letters) : length_(letters.size()) {
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+      pattern_ |= std::uint64_t{static_cast<unsigned char>(letters[i] | 0x20)} << (8 * i);
+      mask_ |= std::uint64_t{0xFF} << (8 * i);
     }
-    // The keywords are letters: setting the lower-case bit folds both cases alike.
-    if (at >= line.size() || (line[at++] | 0x20) != (k | 0x20)) return 0;
   }
-  return at;
+  bool Empty() const { return length_ == 0; }
+  // p past the word, or nullptr when the text at p does not start with it.
+  const char* Match(const char* p) const {
+    return ((plain_decimals::EightBytes(p) | 0x2020202020202020) & mask_) == pattern_ ? p + length_ : nullptr;
+  }
+
+ private:
+  std::uint64_t pattern_ = 0;
+  std::uint64_t mask_ = 0;
+  std::size_t length_ = 0;
+};
+
+// A keyword of one or two words; in the text a run of blanks and tabs stands
+// between them, and blanks and tabs may come before it.
+struct Keyword {
+  constexpr explicit Keyword(std::string_view words)
+      : first(words.substr(0, words.find(' '))),
+        second(words.find(' ') == std::string_view::npos ? std::string_view() : words.substr(words.find(' ') + 1)) {}
+  KeywordWord first;
+  KeywordWord second;
+};
+
+constexpr Keyword kSolid("solid");
+constexpr Keyword kEndSolid("endsolid");
+constexpr Keyword kFacetNormal("facet normal");
+constexpr Keyword kOuterLoop("outer loop");
+constexpr Keyword kVertex("vertex");
+constexpr Keyword kEndLoop("endloop");
+constexpr Keyword kEndFacet("endfacet");
+
+// p past the keyword, or nullptr when the text at p does not start with it.
+[[gnu::always_inline]] inline const char* MatchKeyword(const char* p, const Keyword& keyword) {
+  p = keyword.first.Match(SkipBlanks(p));
+  if (!p || keyword.second.Empty()) return p;
+  return Blank(*p) ? keyword.second.Match(SkipBlanks(p)) : nullptr;
 }
 
-bool StartsWithKeyword(std::string_view line, std::string_view keyword) { return KeywordEnd(line, keyword) != 0; }
+// On a trimmed line no match runs past its end: what follows a line in the
+// text is a blank, a line break or a zero, never a letter.
+bool StartsWithKeyword(std::string_view line, const Keyword& keyword) {
+  return MatchKeyword(line.data(), keyword) != nullptr;
+}
 
 // Anything but a plain number (a decimal comma, stray text, far exponents)
 // goes through the library's lenient parser; a float parse comes first so
@@ -104,110 +155,6 @@ float Number(std::string_view field) {
   const auto [stop, error] = std::from_chars(field.data(), end, value);
   if (error == std::errc() && stop == end && std::isfinite(value)) return static_cast<float>(value);
   return static_cast<float>(StrToFloatDef(std::string(field), 0));
-}
-
-// Whether a double, within two units in its last place of the true value,
-// may lie on the other side of a point halfway between two floats than the
-// true value; rounding it to a float could then go the wrong way. (The quick
-// path's values all lie in the range of normal floats, where a float's last
-// place is 2^29 of a double's.)
-bool NearFloatMidpoint(double value) {
-  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
-  constexpr std::uint64_t kMidpoint = std::uint64_t{1} << 28;
-  constexpr std::uint64_t kMargin = 4;
-  return ((std::bit_cast<std::uint64_t>(value) & kBelowFloat) - (kMidpoint - kMargin)) <= 2 * kMargin;
-}
-
-bool Digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
-
-constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-
-// The value of eight digits, less '0' each, the first in the lowest byte.
-std::uint64_t EightDigits(std::uint64_t word) {
-  constexpr std::uint64_t kPairs = 0x000000FF000000FF;
-  word = word * 10 + (word >> 8);
-  return (((word & kPairs) * 0x000F424000000064) + (((word >> 16) & kPairs) * 0x0000271000000001)) >> 32;
-}
-
-// Appends the digits at p to digits (which wraps beyond 19 of them; the
-// caller refuses those) and returns how many there were. Eight bytes are read
-// at once while eight lie before limit; a character that is not a digit at
-// or before limit ends the run.
-[[gnu::always_inline]] inline std::ptrdiff_t DigitRun(const char*& p, const char* limit, std::uint64_t& digits) {
-  static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-  const char* first = p;
-  if constexpr (std::endian::native == std::endian::little) {
-    while (limit - p >= 8) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, p, 8);
-      // A byte is a digit when its high half is 3 and stays 3 with 6 added.
-      const std::uint64_t high = 0xF0 * kEveryByte;
-      const std::uint64_t other = ((word & high) | (((word + 6 * kEveryByte) & high) >> 4)) ^ (0x33 * kEveryByte);
-      const int run = other ? std::countr_zero(other) / 8 : 8;
-      // The digits moved to the top, zeros (as digits) below them.
-      if (run > 0) digits = digits * kPowers[run] + EightDigits((word - '0' * kEveryByte) << (8 * (8 - run)));
-      p += run;
-      if (run < 8) return p - first;
-    }
-  }
-  for (; Digit(*p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-  return p - first;
-}
-
-// A number written plainly ("-12.5", "3", "1.5e-3", no more than 19 digits)
-// whose digits a double holds exactly and whose power of ten is at most 22
-// either way: one multiplication by the nearest double to that power lands
-// within two units in the last place of the true value, so the float nearest
-// to the product is the float nearest to the number unless the product is
-// that close to a point halfway between two floats, which a full parse then
-// settles. (A multiplication rather than a division: it is several times
-// quicker.) Anything else is left to the full parse. The number must be
-// followed by a character that cannot continue it (a blank, a line break,
-// the text's final zero), which stops every scan without a bounds check;
-// bytes before limit may be read eight at a time. Advances at past the number
-// on success.
-[[gnu::always_inline]] inline bool PlainNumber(const char*& at, const char* limit, float& value) {
-  static constexpr double kPowersOfTen[] = {
-      1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
-      1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
-      1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
-  const char* p = at;
-  const bool negative = *p == '-';
-  p += negative;
-  std::uint64_t digits = 0;
-  auto count = DigitRun(p, limit, digits);
-  int exponent = 0;
-  if (*p == '.') {
-    const auto fraction = DigitRun(++p, limit, digits);
-    exponent = -static_cast<int>(std::min<std::ptrdiff_t>(fraction, 20));
-    count += fraction;
-  }
-  if (count == 0 || count > 19) return false;
-  if (*p == 'e' || *p == 'E') {
-    ++p;
-    const bool below = *p == '-';
-    p += *p == '-' || *p == '+';
-    if (!Digit(*p)) return false;
-    int power = 0;
-    for (; Digit(*p) && power < 1000; ++p) power = power * 10 + (*p - '0');
-    if (Digit(*p)) return false;
-    exponent += below ? -power : power;
-  }
-  if (digits > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22) return false;
-  const double magnitude = static_cast<double>(digits) * kPowersOfTen[exponent + 22];
-  if (NearFloatMidpoint(magnitude))
-    std::from_chars(at, p, value);
-  else
-    value = static_cast<float>(negative ? -magnitude : magnitude);
-  at = p;
-  return true;
-}
-
-bool Blank(char c) { return c == ' ' || c == '\t'; }
-
-const char* SkipBlanks(const char* p) {
-  while (Blank(*p)) ++p;
-  return p;
 }
 
 // The fields of a facet or corner line, one at a time: separated by commas or
@@ -231,13 +178,14 @@ class FieldCursor {
     SkipSeparator();
     return field;
   }
-  // The next field as a number: a plain one read straight from the line, any
-  // other through the lenient parser.
+  // The next field as a number: a plain one read straight from the line (no
+  // number runs past the end of a trimmed line), any other through the
+  // lenient parser.
   float NextNumber() {
     const char* end = line_.data() + line_.size();
     const char* stop = line_.data() + at_;
     float value = 0;
-    if (PlainNumber(stop, end, value) && (stop == end || Blank(*stop) || *stop == ',')) {
+    if (ScanPlainDecimal(stop, value) && (stop == end || Blank(*stop) || *stop == ',')) {
       at_ = static_cast<std::size_t>(stop - line_.data());
       SkipSeparator();
       return value;
@@ -276,130 +224,138 @@ bool ReadNumbers(FieldCursor& fields, int keywords, TAffineVector& v) {
   return fields.AtEnd();
 }
 
-// The usual facet or corner line read straight from the text: blanks and tabs
-// before the keyword, after it and between three plain numbers, blanks, tabs
-// and carriage returns after them, then the line break or the end of the
-// text. Returns where the next line starts, or nullptr when the line has
-// another form, which the general reading then takes. Every scan stops at the
-// text's final zero.
-const char* QuickTriple(const char* p, const char* end, std::string_view keyword, TAffineVector& v) {
-  p = SkipBlanks(p);
-  p += KeywordEnd(std::string_view(p, static_cast<std::size_t>(end - p)), keyword);
+// The usual lines, read straight from the text: each function takes where
+// its line starts and returns where the next one starts, or nullptr (also
+// when given nullptr) for a line of another form, which the reading line by
+// line then takes, as it does a line without a break after it.
+
+// Blanks and tabs before the keyword, after it and between three plain
+// numbers, blanks, tabs and carriage returns after them, then the break.
+const char* UsualNumbersLine(const char* p, const Keyword& keyword, TAffineVector& v) {
+  if (p) p = MatchKeyword(p, keyword);
+  if (!p) return nullptr;
   float* out[3] = {&v.x, &v.y, &v.z};
   for (float* number : out) {
-    // Also refuses a line without the keyword, or with more to it.
+    // Also refuses a keyword with more letters to it.
     const char* start = SkipBlanks(p);
-    if (start == p || !PlainNumber(start, end, *number)) return nullptr;
+    if (start == p || !ScanPlainDecimal(start, *number)) return nullptr;
     p = start;
   }
   while (Blank(*p) || *p == '\r') ++p;
-  if (p == end) return end;
   return *p == '\n' ? p + 1 : nullptr;
 }
 
-// The text's lines one after another, trimmed, without keeping them; taking
-// one past the last raises the string list's error. The text is a whole
-// string, so its final zero ends the last line's numbers.
+// Blanks and tabs before the keyword; anything after it.
+const char* UsualKeywordLine(const char* p, const char* end, const Keyword& keyword) {
+  if (p) p = MatchKeyword(p, keyword);
+  if (!p) return nullptr;
+  // Mostly the line ends with the keyword.
+  if (*p == '\n') return p + 1;
+  const void* lineBreak = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+  return lineBreak ? static_cast<const char*>(lineBreak) + 1 : nullptr;
+}
+
+struct Facet {
+  TAffineVector normal{};
+  TAffineVector corners[3]{};
+};
+
+// The text's lines one after another; taking one past the last raises the
+// string list's error.
 class LineCursor {
  public:
-  explicit LineCursor(const std::string& text) : text_(text) {}
-  bool AtEnd() const { return at_ >= text_.size(); }
-  // As many lines as Next gives: a last line without a break counts too.
-  std::size_t Count() const {
-    // In blocks too short to overflow a byte-wide sum, which the compiler turns into vector code.
-    constexpr std::size_t kBlock = 255;
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < text_.size(); at += kBlock) {
-      const std::size_t size = std::min(kBlock, text_.size() - at);
-      std::uint8_t breaks = 0;
-      for (std::size_t i = 0; i < size; ++i) breaks += text_[at + i] == '\n';
-      count += breaks;
-    }
-    return count + (!text_.empty() && text_.back() != '\n');
-  }
+  explicit LineCursor(std::string_view text) : text_(text), at_(text.data()) {}
+  bool AtEnd() const { return at_ == End(); }
+  // How far into the text the next line starts.
+  std::size_t Offset() const { return static_cast<std::size_t>(at_ - text_.data()); }
+  // The next line, trimmed.
   std::string_view Next() {
     if (AtEnd()) throw ELibraryError("List index out of bounds (" + std::to_string(index_) + ")");
-    const auto* lineBreak = static_cast<const char*>(std::memchr(text_.data() + at_, '\n', text_.size() - at_));
-    const std::size_t end = lineBreak ? static_cast<std::size_t>(lineBreak - text_.data()) : text_.size();
-    const std::string_view line = text_.substr(at_, end - at_);
-    at_ = end + 1;
-    ++index_;
+    const auto* lineBreak = static_cast<const char*>(std::memchr(at_, '\n', static_cast<std::size_t>(End() - at_)));
+    const char* end = lineBreak ? lineBreak : End();
+    const std::string_view line(at_, static_cast<std::size_t>(end - at_));
+    MoveTo(lineBreak ? lineBreak + 1 : End(), 1);
     return Trim(line);
   }
-  // Whether the next line starts with the keyword. The usual line, with at
-  // most blanks and tabs before the keyword, is matched in the text itself.
-  bool NextStartsWith(std::string_view keyword) {
-    const char* line = SkipBlanks(Here());
-    const std::size_t length = KeywordEnd(std::string_view(line, static_cast<std::size_t>(End() - line)), keyword);
-    if (AtEnd() || length == 0) return StartsWithKeyword(Next(), keyword);
-    // Mostly the line ends with the keyword.
-    const char* rest = line + length;
-    const void* lineBreak = *rest == '\n' ? rest : std::memchr(rest, '\n', static_cast<std::size_t>(End() - rest));
-    MoveTo(lineBreak ? static_cast<const char*>(lineBreak) + 1 : End());
-    return true;
-  }
-  // Reads the next line in the usual form of the keyword and three plain
-  // numbers; false, taking nothing, for any other form or at the end.
-  bool NextTriple(std::string_view keyword, TAffineVector& v) {
-    if (AtEnd()) return false;
-    const char* next = QuickTriple(Here(), End(), keyword, v);
-    if (next) MoveTo(next);
-    return next != nullptr;
+  // Reads the next facet when all seven of its lines have the usual form;
+  // false, taking nothing, otherwise.
+  bool NextUsualFacet(Facet& facet) {
+    const char* p = UsualNumbersLine(at_, kFacetNormal, facet.normal);
+    p = UsualKeywordLine(p, End(), kOuterLoop);
+    for (TAffineVector& corner : facet.corners) p = UsualNumbersLine(p, kVertex, corner);
+    p = UsualKeywordLine(p, End(), kEndLoop);
+    p = UsualKeywordLine(p, End(), kEndFacet);
+    if (p) MoveTo(p, 7);
+    return p != nullptr;
   }
 
  private:
-  const char* Here() const { return text_.data() + std::min(at_, text_.size()); }
   const char* End() const { return text_.data() + text_.size(); }
-  void MoveTo(const char* next) {
-    at_ = static_cast<std::size_t>(next - text_.data());
-    ++index_;
+  void MoveTo(const char* next, std::size_t lines) {
+    at_ = next;
+    index_ += lines;
   }
   std::string_view text_;
-  std::size_t at_ = 0;
+  const char* at_;
   std::size_t index_ = 0;
 };
 
+bool NextStartsWith(LineCursor& lines, const Keyword& keyword) { return StartsWithKeyword(lines.Next(), keyword); }
+
 TAffineVector ReadVertex(LineCursor& lines) {
-  TAffineVector v{};
-  if (lines.NextTriple("VERTEX", v)) return v;
   FieldCursor fields(lines.Next());
   if (fields.AtEnd()) throw ELibraryError("Invalid Vertex");
   const std::string_view keyword = fields.Next();
-  if (keyword.size() != 6 || !StartsWithKeyword(keyword, "VERTEX") || !ReadNumbers(fields, 0, v))
+  TAffineVector v{};
+  if (keyword.size() != 6 || !StartsWithKeyword(keyword, kVertex) || !ReadNumbers(fields, 0, v))
     throw ELibraryError("Invalid Vertex");
   return v;
 }
 
-// Lines and fields are views into the text, read as they come and never
-// kept; only the reservation looks ahead, counting the line breaks.
-void ReadASCII(const std::string& data, TMeshObject& mesh) {
-  LineCursor lines(data);
-  if (lines.AtEnd() || !StartsWithKeyword(lines.Next(), "SOLID")) return;
-  const int facets = static_cast<int>(
-      std::min<std::size_t>((std::max<std::size_t>(lines.Count(), 2) - 2) / 7, std::numeric_limits<int>::max() / 3));
-  mesh.Vertices().EnsureCapacity(facets * 3);
-  mesh.Normals().EnsureCapacity(facets * 3);
+// One facet of any form, line by line; false at the end of the solid (not
+// taken for the first facet).
+bool ReadFacet(LineCursor& lines, bool first, TMeshObject& mesh) {
+  const std::string_view line = lines.Next();
+  if (!first && StartsWithKeyword(line, kEndSolid)) return false;
+  // The keyword must be followed by a blank on the line.
+  const char* afterKeyword = MatchKeyword(line.data(), kFacetNormal);
+  if (!afterKeyword || afterKeyword == line.data() + line.size() || !Blank(*afterKeyword)) {
+    // Any other line stands for a facet without corners.
+    if (!NextStartsWith(lines, kEndFacet)) throw ELibraryError("End of Facet Not found");
+    return true;
+  }
+  Facet facet;
+  FieldCursor fields(line);
+  if (!ReadNumbers(fields, 2, facet.normal)) throw ELibraryError("Invalid Normal");
+  if (!NextStartsWith(lines, kOuterLoop)) throw ELibraryError("Outer Loop Not Found");
+  for (TAffineVector& corner : facet.corners) corner = ReadVertex(lines);
+  if (!NextStartsWith(lines, kEndLoop)) throw ELibraryError("End of Loop Not Found");
+  AddFacet(mesh, facet.normal, facet.corners[0], facet.corners[1], facet.corners[2]);
+  if (!NextStartsWith(lines, kEndFacet)) throw ELibraryError("End of Facet Not found");
+  return true;
+}
+
+// One pass over the text: a facet of usual lines is read straight from it,
+// any other line by line. The lists are reserved for as many facets as the
+// first one's length gives, if it is usual: counting the lines would take a
+// second pass, and the lists grow as needed anyway.
+void ReadASCII(std::string_view text, TMeshObject& mesh) {
+  LineCursor lines(text);
+  if (lines.AtEnd() || !StartsWithKeyword(lines.Next(), kSolid)) return;
   for (bool first = true;; first = false) {
-    TAffineVector normal{};
-    if (!lines.NextTriple("FACET NORMAL", normal)) {
-      const std::string_view line = lines.Next();
-      if (!first && StartsWithKeyword(line, "ENDSOLID")) return;
-      if (StartsWithKeyword(line, "FACET NORMAL ")) {
-        FieldCursor fields(line);
-        if (!ReadNumbers(fields, 2, normal)) throw ELibraryError("Invalid Normal");
-      } else {
-        // Any other line stands for a facet without corners.
-        if (!lines.NextStartsWith("ENDFACET")) throw ELibraryError("End of Facet Not found");
-        continue;
+    Facet facet;
+    const std::size_t start = lines.Offset();
+    if (lines.NextUsualFacet(facet)) {
+      if (first) {
+        const int facets = static_cast<int>(
+            std::min<std::size_t>(text.size() / (lines.Offset() - start), std::numeric_limits<int>::max() / 3));
+        mesh.Vertices().EnsureCapacity(facets * 3);
+        mesh.Normals().EnsureCapacity(facets * 3);
       }
+      AddFacet(mesh, facet.normal, facet.corners[0], facet.corners[1], facet.corners[2]);
+    } else if (!ReadFacet(lines, first, mesh)) {
+      return;
     }
-    if (!lines.NextStartsWith("OUTER LOOP")) throw ELibraryError("Outer Loop Not Found");
-    const TAffineVector a = ReadVertex(lines);
-    const TAffineVector b = ReadVertex(lines);
-    const TAffineVector c = ReadVertex(lines);
-    if (!lines.NextStartsWith("ENDLOOP")) throw ELibraryError("End of Loop Not Found");
-    AddFacet(mesh, normal, a, b, c);
-    if (!lines.NextStartsWith("ENDFACET")) throw ELibraryError("End of Facet Not found");
   }
 }
 
@@ -409,9 +365,13 @@ void PutAffine(char* at, const TAffineVector& v) { std::memcpy(at, &v, sizeof v)
 
 void TGLSTLVectorFile::LoadFromStream(TStream& stream) {
   const std::uint64_t start = stream.Position();
-  std::string data(static_cast<std::size_t>(stream.Remaining()), '\0');
-  stream.ReadBuffer(data.data(), data.size());
-  stream.SetPosition(start + data.size());
+  const auto size = static_cast<std::size_t>(stream.Remaining());
+  // Read as it lies, without clearing the buffer first; the zeros after it end every scan.
+  const auto bytes = std::make_unique_for_overwrite<char[]>(size + kDecimalPadding);
+  stream.ReadBuffer(bytes.get(), size);
+  std::memset(bytes.get() + size, 0, kDecimalPadding);
+  stream.SetPosition(start + size);
+  const std::string_view data(bytes.get(), size);
   auto* mesh = new TMeshObject(&Owner().MeshObjects());
   mesh->Mode = moTriangles;
   try {

@@ -2,9 +2,16 @@
 // files, and the written file checked by admesh.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "../output/external_tool.h"
 #include "gfx3d/platform_utilities.h"
@@ -218,6 +225,121 @@ TEST_F(StlFile, EveryCutOfAnAsciiFileLoadsWholeOrNothing) {
       EXPECT_EQ(First().TriangleCount(), 12);
     }
   }
+}
+
+// The float a correct parse gives for a number written out whole.
+float ParsedFloat(const std::string& number) {
+  float value = 0;
+  const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  EXPECT_TRUE(error == std::errc() && stop == number.data() + number.size()) << number;
+  return value;
+}
+
+// One facet whose normal and every corner's z hold the number, either in the
+// usual lines or, with a carriage return before each line, read line by line.
+std::string FacetHolding(const std::string& number, bool usual) {
+  const std::string before = usual ? "" : "\r";
+  return before + "facet normal " + number + " 0 " + number + "\n" + before + "outer loop\n" + before + "vertex 0 0 " +
+         number + "\n" + before + "vertex 1 0 " + number + "\n" + before + "vertex 0 1 " + number + "\n" + before +
+         "endloop\n" + before + "endfacet\n";
+}
+
+class StlNumbers : public StlFile {
+ protected:
+  // Reads one facet per number, in both line forms, and expects every value
+  // read to be the given one. The values are taken as read, before a load
+  // centres the mesh (which turns -0 into 0).
+  void ExpectRead(const std::vector<std::string>& numbers, const std::function<float(const std::string&)>& expected) {
+    for (bool usual : {true, false}) {
+      std::string text = "solid\n";
+      for (const std::string& number : numbers) text += FacetHolding(number, usual);
+      TGLFreeForm form(nullptr);
+      TStringStream stream(text + "endsolid\n");
+      form.AddMeshDataFromStream("part.stl", stream);
+      ASSERT_EQ(form.MeshObjects().Count(), 1);
+      const TMeshObject& read = form.MeshObjects().Item(0);
+      for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const float want = expected(numbers[i]);
+        const int corner = static_cast<int>(3 * i);
+        for (float value : {read.Normals().GetItem(corner).x, read.Normals().GetItem(corner).z,
+                            read.Vertices().GetItem(corner).z, read.Vertices().GetItem(corner + 2).z})
+          EXPECT_EQ(std::bit_cast<std::uint32_t>(value), std::bit_cast<std::uint32_t>(want))
+              << numbers[i] << (usual ? " in the usual lines" : " line by line");
+      }
+    }
+  }
+};
+
+// Numbers a float or a double holds exactly and the first ones beyond, with
+// powers of ten up to 22 either way and beyond; points halfway between two
+// floats, which round to the even one, and the numbers just off them.
+TEST_F(StlNumbers, NumbersAtTheEdgesOfTheQuickReadingRoundAsAFloatParse) {
+  ExpectRead({"16777216", "16777217", "16777219", "-16777215e-10", "16777216e10", "16777217e10", "16777216e-10",
+              "16777216e11", "1e10", "1e11", "1e-10", "3e-11", "9007199254740992", "9007199254740993",
+              "9007199254740992e-22", "9007199254740993e-22", "1e22", "1e-22", "1e23", "1.5e-23", "1234567890123456789",
+              "12345678901234567890", "0.0000000000000000000001", "00000000000000000001.5", "-0.0", "0e22",
+              "1.00000005960464477539062500", "1.000000059604644775390625001", "1.000000059604644775390624999",
+              "0.30000001192092895507812500", "33554435", "4.00000023841857910156250",
+              // Eight characters or fewer, nine, fifteen digits, sixteen, with the point anywhere.
+              "1234567.", ".1234567", "12345678", "-12345678", "1234567.8", ".12345678", "12345678.", "123456789012345",
+              "12345678901234.5", ".123456789012345", "1234567890123456", "1.23456789012345", "0.000000000000001",
+              "123456789012345.6789",
+              // Points halfway between two floats written with a power that a double only nears.
+              "6.37895825000e+06", "6.4051970703125e+04", "5.93569525000e+06", "-1.66372481250e+06"},
+             ParsedFloat);
+}
+
+// Exponents in every written form, and mantissas longer than any quick
+// reading takes.
+TEST_F(StlNumbers, ExponentsAndLongMantissasRoundAsAFloatParse) {
+  ExpectRead({"1e0", "1E+0", "1e-0", "2.5e0001", "-7.25E-3", "1e0000000000000000000000001", "5.e2", ".5e-2",
+              "1234.5678e-4", "3.14159265358979323846264338327950288", "0.1000000000000000055511151231257827",
+              "123456789012345678901234567890e-25", "0.00000000000000000000000000001e29",
+              "2.718281828459045235360287471352662497757247093699959574966967627724076630353547594571382178525166427"},
+             ParsedFloat);
+}
+
+// Thousands of numbers of every length of whole and fraction digits, with
+// and without exponents, each read as a float parse reads it.
+TEST_F(StlNumbers, GeneratedPlainNumbersRoundAsAFloatParse) {
+  std::mt19937 random(7);
+  const auto digits = [&random](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  std::vector<std::string> numbers;
+  for (int i = 0; i < 3000; ++i) {
+    std::string number = (random() % 3 == 0 ? "-" : "") + digits(1 + static_cast<int>(random() % 12));
+    if (random() % 4 != 0) number += "." + digits(static_cast<int>(random() % 14));
+    // Exponents that keep every value among the normal floats.
+    if (random() % 3 == 0) number += (random() % 2 ? "e-" : "e") + std::to_string(random() % 26);
+    numbers.push_back(number);
+  }
+  ExpectRead(numbers, ParsedFloat);
+}
+
+// A damaged number is read by the lenient parser, as it would be in any
+// other line; it never runs into the next field or line.
+TEST_F(StlNumbers, DamagedNumbersReadAsTheLenientParserReadsThem) {
+  ExpectRead({"1e", "1e+", "1E-x", "--1", "-", ".", "-.", "1..2", "1.2.3", "e5", "1e5x", "0x10", "1-2", "12345678x",
+              "123456789012345678901234567890x", "1e99999999999999999999", "+.5"},
+             [](const std::string& number) { return static_cast<float>(StrToFloatDef(number, 0)); });
+}
+
+// A zero byte within a line is a stray character, not the end of the text;
+// numbers cut off by the end of the text, of every length, read nothing
+// beyond it (the sanitizer build checks) and leave the file incomplete.
+TEST_F(StlFile, ZeroBytesAndNumbersCutByTheEndOfTheText) {
+  const std::string head = "solid\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\nvertex 1 0 0\n";
+  constexpr char kRest[] = "vertex 0 1 2\0\nendloop\nendfacet\nendsolid\n";
+  ASSERT_EQ(Load(head + std::string(kRest, sizeof kRest - 1)), 1);
+  EXPECT_EQ(First().Vertices().GetItem(2).y, 1.0f);
+  EXPECT_EQ(First().Vertices().GetItem(2).z, 0.0f);
+  for (const std::string& number : {std::string("1"), std::string("12345678"), std::string("1234567.89012345"),
+                                    std::string("1.5e-1"), std::string("1e")})
+    for (std::size_t size = 1; size <= number.size(); ++size)
+      EXPECT_EQ(Load(head + "vertex 0 1 " + number.substr(0, size)), 0) << number.substr(0, size);
 }
 
 TEST_F(StlFile, MalformedFilesLoadNothingAndKeepEarlierMeshes) {
