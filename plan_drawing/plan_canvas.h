@@ -1,6 +1,6 @@
 // The drawing primitives of the plan on a painter: the transform of its
 // surface, the plan colours and the label font, and the lines, rectangles,
-// markers, texts and dimension lines the plan view is made of. Pixel rules follow the classic raster API the drawing
+// markers and texts the plan view is made of. Pixel rules follow the classic raster API the drawing
 // was designed on: rectangles exclude their right and bottom edges, texts
 // stand on a box of background colour.
 #pragma once
@@ -14,7 +14,7 @@
 #include <array>
 
 #include "model/state/records.h"
-#include "output/plan_drawing/plan_transform.h"
+#include "plan_drawing/plan_transform.h"
 
 // What a drawing needs besides the painter: its mapping, its surface size and
 // the eleven plan colours.
@@ -62,10 +62,3 @@ void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre);
 // strictly inside the surface.
 void draw_text_horizontal(PlanCanvas& canvas, QPoint at, const QString& text, double f);
 void draw_text_vertical(PlanCanvas& canvas, QPoint at, const QString& text, double f);
-
-// Two strokes of an open arrowhead from a pixel, laid off by along * d +- 10 * p
-// plan millimetres.
-void draw_arrow_strokes(PlanCanvas& canvas, QPoint at, const Tvec2& d, const Tvec2& p, double along);
-// A dimension line in slot 3 between two plan points, arrowheads pointing into
-// it, its text above (horizontal) or left of (otherwise) its middle.
-void draw_dimension_line(PlanCanvas& canvas, const QString& text, const Tvec2& p1, const Tvec2& p2);

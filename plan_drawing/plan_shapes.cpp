@@ -1,4 +1,4 @@
-#include "output/plan_drawing/plan_shapes.h"
+#include "plan_drawing/plan_shapes.h"
 
 #include <QPolygon>
 #include <cstddef>

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/state/records.h"
-#include "output/plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_canvas.h"
 
 // The footprint of a bay: centre, length along the run, depth across it.
 struct BayShape {

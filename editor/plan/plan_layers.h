@@ -3,7 +3,9 @@
 #pragma once
 
 #include "model/state/records.h"
-#include "output/plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_painter.h"
+#include "plan_drawing/screen_plan_painter.h"
 
 // Pen for a bay, free module or run line: the base colour, then hand-edited
 // shelves, then the selection flags (the later rule wins).
@@ -13,9 +15,8 @@ void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool s
 bool near_view(const PlanCanvas& canvas, QPoint p, double margin);
 
 void draw_wall_faces(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
-void draw_wall_dimensions(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
 double draw_wall_runs(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
 
-double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
+double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
 void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell);
-void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state);
+void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state);

@@ -10,7 +10,8 @@
 #include "model/base/rounding.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
-#include "output/plan_drawing/plan_shapes.h"
+#include "plan_drawing/plan_dimensions.h"
+#include "plan_drawing/plan_shapes.h"
 
 namespace {
 
@@ -41,7 +42,9 @@ void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, cons
   }
 }
 
-void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const Tvar_amb& state) {
+void draw_free_module_template(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& t,
+                               const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   set_pen(canvas, canvas.colours[1]);
   clear_brush(canvas);
   const QPoint a = plan_to_screen(canvas.transform, t.x - t.extent_x / 2, t.y - t.extent_y / 2);
@@ -50,7 +53,9 @@ void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const T
 
   const double x = t.x, y = t.y, hx = t.extent_x / 2, hy = t.extent_y / 2;
   auto show = [&](double c, Tvec2 from, Tvec2 to) {
-    if (c > 0) draw_dimension_line(canvas, plan_clearance_text(c, state), from, to);
+    if (c <= 0) return;
+    painter.set_pen(style.dimension_pen);
+    draw_dimension_line(painter, style, plan_clearance_text(c, state), from, to);
   };
   show(t.clear_n, vec_make(x, y + hy), vec_make(x, y + hy + t.clear_n));
   show(t.clear_s, vec_make(x, y - hy), vec_make(x, y - hy - t.clear_s));
@@ -72,7 +77,8 @@ void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const T
 
 }  // namespace
 
-double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
+double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   double surface = 0.0;
   for (const Tmodulo_agg& module : cell.free_modules) {
     surface += shelf_count(module.shelf_pattern) * module.length * module.width / 1000000.0;
@@ -88,8 +94,10 @@ double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& 
       set_brush(canvas, canvas.colours[0]);
       draw_free_module_frames(canvas, module, state);
     }
-    for (const ClearanceDimension& dimension : clearance_dimensions(module))
-      draw_dimension_line(canvas, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
+    for (const ClearanceDimension& dimension : clearance_dimensions(module)) {
+      painter.set_pen(style.dimension_pen);
+      draw_dimension_line(painter, style, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
+    }
   }
   return surface;
 }
@@ -98,7 +106,8 @@ void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell) {
   for (const Tcorvane& group : cell.compact_groups) draw_compact_group(canvas, group, canvas.colours[2]);
 }
 
-void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state) {
+void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   if (state.outline_mode && state.segment_pending) {
     // Inverting the pixels keeps the segment visible over anything on either background.
     const QPoint start = plan_to_screen(canvas.transform, state.segment_start[0], state.segment_start[1]);
@@ -116,7 +125,7 @@ void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state) {
     clear_brush(canvas);
     draw_rectangle(canvas, QPoint(band[0], band[1]), QPoint(band[2], band[3]));
   }
-  if (state.place_free_module_mode) draw_free_module_template(canvas, state.free_module_template, state);
+  if (state.place_free_module_mode) draw_free_module_template(painter, style, state.free_module_template, state);
   if (state.place_compact_mode) {
     const Tcorvane& t = state.compact_template;
     set_pen(canvas, canvas.colours[1]);

@@ -1,6 +1,8 @@
 #include "editor/plan/plan_renderer.h"
 
 #include "editor/plan/plan_layers.h"
+#include "editor/plan/screen_plan_style.h"
+#include "plan_drawing/plan_dimensions.h"
 
 void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2) {
   int slot = base_slot, width = 1;
@@ -22,11 +24,13 @@ double render_plan(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state)
   canvas.painter.fillRect(canvas.bounds, canvas.colours[0]);
   canvas.painter.setFont(plan_label_font(120.0, canvas.transform.scale));
 
+  ScreenPlanPainter painter(canvas);
+  const PlanStyle style = screen_plan_style(canvas, state);
   draw_wall_faces(canvas, cell, state);
-  draw_wall_dimensions(canvas, cell, state);
+  draw_wall_dimensions(painter, cell, state.cell_extents, style);
   double surface = draw_wall_runs(canvas, cell, state);
-  surface += draw_free_modules(canvas, cell, state);
+  surface += draw_free_modules(painter, style, cell, state);
   draw_compact_groups(canvas, cell);
-  draw_edit_overlays(canvas, state);
+  draw_edit_overlays(painter, style, state);
   return surface;
 }

@@ -11,6 +11,7 @@
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/print/plan_painter.h"
+#include "plan_drawing/plan_dimensions.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ int rounded(double value) { return static_cast<int>(Round(value)); }
 class CellPlan {
  public:
   CellPlan(PageContext& page, const Tcell& cell, const PlanSlot& slot)
-      : plan_{page, slot, cell, PageFont{std::max(rounded(100 * slot.scale), 1), false}},
+      : plan_(page, slot, cell),
+        style_(page_plan_style(page)),
         cell_(plan_.cell),
         extents_(compute_cell_extents(cell_)),
         outer_(closed_wall_faces(cell_, cell_.wall_thickness)),
@@ -31,9 +33,9 @@ class CellPlan {
     for (std::size_t i = 0; i < cell_.walls.size(); ++i) draw_wall_run(cell_.walls[i], outer_[i]);
     draw_captions();
     fill_wall_band();
-    draw_wall_dimensions(plan_, extents_);
+    draw_wall_dimensions(plan_, cell_, extents_, style_);
     draw_bay_captions();
-    draw_free_modules(plan_);
+    draw_free_modules(plan_, style_);
     draw_compact_groups(plan_);
   }
 
@@ -159,7 +161,8 @@ class CellPlan {
                               std::to_string(bay.shelf_count) + " " + module_text, max_load_label(bay));
   }
 
-  PlanPainter plan_;
+  PagePlanPainter plan_;
+  PlanStyle style_;
   const Tcell& cell_;
   Textents extents_;
   std::vector<WallFace> outer_;

@@ -13,40 +13,67 @@ int rounded(double value) { return static_cast<int>(Round(value)); }
 
 }  // namespace
 
-const Tstructure_type* PlanPainter::structure() const {
+PagePlanPainter::PagePlanPainter(PageContext& page, const PlanSlot& slot, const Tcell& cell)
+    : PlanPainter(slot_transform(slot)),
+      page(page),
+      slot(slot),
+      cell(cell),
+      plan_font{std::max(rounded(100 * slot.scale), 1), false} {}
+
+void PagePlanPainter::set_pen(const PlanPen& pen) {
+  canvas().set_pen_colour(pen.colour.rgb());
+  canvas().set_pen_width(pen.width);
+}
+
+void PagePlanPainter::segment(QPoint a, QPoint b) { canvas().line(a.x(), a.y(), b.x(), b.y()); }
+
+void PagePlanPainter::label(QPoint anchor, const QString& text, double shift, bool turned) {
+  text_at(anchor, text.toStdString(), shift, turned);
+}
+
+PlanStyle page_plan_style(const PageContext& page) {
+  PlanStyle style;
+  style.rounding = OffsetRounding::ScaledTerms;
+  style.dimension_pen = {QColor(Qt::black), page.pen_thin};
+  style.dimension_text_nudge = 2;
+  style.wall_length_text = [](double mm) { return QString::fromStdString(wall_length_text(mm)); };
+  return style;
+}
+
+const Tstructure_type* PagePlanPainter::structure() const {
   if (cell.structure_type < 0 || static_cast<std::size_t>(cell.structure_type) >= StructureTypes.size()) return nullptr;
   return &StructureTypes[static_cast<std::size_t>(cell.structure_type)];
 }
 
-int PlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
+int PagePlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
 
-void PlanPainter::line(const Tvec2& a, const Tvec2& b) const {
+void PagePlanPainter::line(const Tvec2& a, const Tvec2& b) const {
   QPoint p = at(a);
   QPoint q = at(b);
   canvas().line(p.x(), p.y(), q.x(), q.y());
 }
 
-QRect PlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const {
+QRect PagePlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const {
   QPoint p = at(a);
   QPoint q = at(b);
   return QRect(QPoint(std::min(p.x(), q.x()), std::min(p.y(), q.y())),
                QPoint(std::max(p.x(), q.x()), std::max(p.y(), q.y())));
 }
 
-void PlanPainter::solid_marker(double x, double y) const {
+void PagePlanPainter::solid_marker(double x, double y) const {
   double r = 17 * scale();
   canvas().set_brush(qRgb(0, 0, 0));
   canvas().set_pen_colour(qRgb(0, 0, 0));
   canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
 }
 
-void PlanPainter::hollow_marker(double x, double y) const {
+void PagePlanPainter::hollow_marker(double x, double y) const {
   double r = 50 * scale();
   canvas().set_brush(canvas().pen_colour(), false);
   canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
 }
 
-void PlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
+void PagePlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
   bool vertical = orientation == 'V';
   // Offsets along and across the length, turned into plan points by the orientation.
   auto point = [&](double along, double across) {
@@ -79,15 +106,15 @@ void PlanPainter::bay_figure(double cx, double cy, double length, double depth, 
   }
 }
 
-void PlanPainter::text_at(QPoint at, const std::string& text, double shift, bool turned) const {
+void PagePlanPainter::text_at(QPoint at, const std::string& text, double shift, bool turned) const {
   if (turned)
     draw_page_text_vertical(canvas(), at.x(), at.y(), text, shift);
   else
     draw_page_text_horizontal(canvas(), at.x(), at.y(), text, shift);
 }
 
-void PlanPainter::module_captions(double cx, double cy, double length, char orientation, const std::string& size,
-                                  const std::string& shelves, const std::string& load) const {
+void PagePlanPainter::module_captions(double cx, double cy, double length, char orientation, const std::string& size,
+                                      const std::string& shelves, const std::string& load) const {
   canvas().set_font(plan_font);
   int widest = std::max(canvas().text_width(size), canvas().text_width(shelves));
   int room = rounded(length * scale());

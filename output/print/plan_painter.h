@@ -1,25 +1,33 @@
-// What the routines of a printed cell plan share: the page, the slot, the
-// cell and the plan font, with the plan-to-page transform and the figures
-// that bays and free modules have in common.
+// The plan painter of a printed cell plan: the page canvas's pixel rules
+// under the slot's transform, with the page, the slot, the cell and the plan
+// font, and the figures that bays and free modules have in common.
 #pragma once
 
 #include <string>
 
-#include "model/base/cell_extents.h"
 #include "model/state/records.h"
 #include "output/print/page_context.h"
 #include "output/print/plan_slot.h"
+#include "plan_drawing/plan_painter.h"
 
-struct PlanPainter {
+class PagePlanPainter : public PlanPainter {
+ public:
+  PagePlanPainter(PageContext& page, const PlanSlot& slot, const Tcell& cell);
+
   PageContext& page;
   const PlanSlot& slot;
   const Tcell& cell;
   PageFont plan_font;  // 100 plan millimetres high
 
+  void set_pen(const PlanPen& pen) override;
+  void segment(QPoint a, QPoint b) override;
+  void use_label_font() override { canvas().set_font(plan_font); }
+  void label(QPoint anchor, const QString& text, double shift, bool turned) override;
+
   PageCanvas& canvas() const { return page.canvas(); }
   double scale() const { return slot.scale; }
-  QPoint at(double x, double y) const { return plan_to_page(slot, x, y); }
-  QPoint at(const Tvec2& p) const { return at(p.x, p.y); }
+  using PlanPainter::at;
+  QPoint at(double x, double y) const { return at(Tvec2{x, y}); }
   // The cell's structure type, or none when its index is out of range.
   const Tstructure_type* structure() const;
   // A page length of that many millimetres down the page, in pixels.
@@ -42,17 +50,17 @@ struct PlanPainter {
   void text_at(QPoint at, const std::string& text, double shift, bool turned) const;
 };
 
+// The printed plan's style of the shared plan drawing: black pens of the
+// page's thin width, lengths as fixed decimals or feet and inches, measure
+// texts just off their lines.
+PlanStyle page_plan_style(const PageContext& page);
+
 // The size caption of a bay or module: "1000 x 500 x h2000", or inch texts in inch mode.
 std::string module_size_text(double length, double width, double height);
 // The length text of a wall dimension: fixed decimals, or feet and inches.
 std::string wall_length_text(double length);
 
-// A dimension line between two plan points, with an arrowhead at each end
-// and its measure text beside its middle.
-void draw_page_dimension_line(const PlanPainter& plan, const std::string& text, const Tvec2& a, const Tvec2& b);
-// The length dimensions of the walls that show them, outside the cell's extents.
-void draw_wall_dimensions(const PlanPainter& plan, const Textents& extents);
 // Free modules and trolleys with their captions and clearance dimensions.
-void draw_free_modules(const PlanPainter& plan);
+void draw_free_modules(PagePlanPainter& plan, const PlanStyle& style);
 // The rails, bands and wall plates of the compact mobile-shelving groups.
-void draw_compact_groups(const PlanPainter& plan);
+void draw_compact_groups(const PagePlanPainter& plan);

@@ -1,7 +1,8 @@
 // The arrows between the program's folders, read from the #include lines of
 // every source file: the model knows no window, the 3-D library knows no part
 // of the program, the outputs know nothing of the editor, the cell-scene
-// builder knows neither, the data generators use no windows, and only the
+// builder knows neither, the plan drawing reads the model alone and draws
+// without windows, the data generators use no windows, and only the
 // GLX layer's own sources see the X11 headers (they define None, Bool, Status).
 #include <gtest/gtest.h>
 
@@ -28,14 +29,16 @@ struct Rule {
   std::vector<std::string> forbidden;  // folders they must not include
   bool no_qt = false;
   bool no_windows = false;  // no output/ windows code either
+  bool no_widgets = false;  // no Qt Widgets headers
 };
 
 // The cell-scene builder of the 3-D view, view3d/, is the one place that reads the model to build a scene.
 // The data generators are build tools: they may use the exports of output/, never its windows.
 const std::vector<Rule> rules = {
-    {"model/", {"editor/", "output/", "gfx3d/", "scene3d/", "view3d/"}, true},
+    {"model/", {"editor/", "output/", "plan_drawing/", "gfx3d/", "scene3d/", "view3d/"}, true},
     {"gfx3d/", {"model/", "editor/", "output/", "view3d/"}, false},
     {"scene3d/", {"model/", "editor/", "output/", "view3d/"}, false},
+    {"plan_drawing/", {"editor/", "output/", "gfx3d/", "scene3d/", "view3d/"}, false, false, true},
     {"output/", {"editor/"}, false},
     {"view3d/", {"editor/", "output/"}, false},
     {"data/", {"editor/"}, false, true},
@@ -76,6 +79,7 @@ std::vector<std::string> violations(const std::string& from, const Include& incl
   for (const Rule& rule : rules) {
     if (!starts_with_folder(from, rule.folder)) continue;
     if (rule.no_qt && is_qt(include)) found.push_back(from + " includes Qt: " + include.path);
+    if (rule.no_widgets && is_qt_widgets(include)) found.push_back(from + " includes Qt Widgets: " + include.path);
     if (include.angled) continue;
     if (rule.no_windows && include.window_code) found.push_back(from + " includes windows code: " + include.path);
     for (const std::string& folder : rule.forbidden)
@@ -157,6 +161,17 @@ TEST(IncludeRules, TheSceneBuilderAndTheGeneratorsStayOutOfTheWindows) {
             1u);
   EXPECT_TRUE(violations("data/generator/dxf/template_blocks.cpp", {"output/dxf/dxf_block_names.h", false}).empty());
   EXPECT_TRUE(violations("output/print/cell_pages.cpp", {"output/print/print_window.h", false, true}).empty());
+}
+
+TEST(IncludeRules, ThePlanDrawingReadsTheModelAndDrawsWithoutWindows) {
+  EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"editor/plan/plan_texts.h", false}).size(), 1u);
+  EXPECT_EQ(violations("plan_drawing/plan_shapes.h", {"output/print/page_canvas.h", false}).size(), 1u);
+  EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"QWidget", true}).size(), 1u);
+  EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"QtWidgets/QLabel", true}).size(), 1u);
+  EXPECT_TRUE(violations("plan_drawing/plan_canvas.cpp", {"QPainter", true}).empty());
+  EXPECT_TRUE(violations("plan_drawing/plan_shapes.cpp", {"model/state/records.h", false}).empty());
+  EXPECT_TRUE(violations("output/print/plan_modules.cpp", {"plan_drawing/plan_shapes.h", false}).empty());
+  EXPECT_TRUE(violations("editor/plan/plan_renderer.cpp", {"plan_drawing/plan_canvas.h", false}).empty());
 }
 
 TEST(IncludeRules, OnlyTheGlxLayerSeesTheX11Headers) {

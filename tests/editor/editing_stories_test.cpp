@@ -20,7 +20,7 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
 #include "model/state/undo_history.h"
-#include "output/plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_canvas.h"
 #include "support/room_outline.h"
 
 namespace {

@@ -1,0 +1,61 @@
+// What the one plan drawing draws on: a painter over a target's surface with
+// that target's pixel rules, and the style record in which the screen and
+// the printed page differ (pens, texts, and how each rounds a pixel offset).
+// The layers of a cell plan are written once against these two.
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+#include "model/state/records.h"
+#include "plan_drawing/plan_transform.h"
+
+// A pen of a colour and a width in pixels.
+struct PlanPen {
+  QColor colour;
+  int width = 1;
+};
+
+// How a target rounds a pixel offset laid off from a pixel: the screen
+// rounds the scaled plan vector, the page each scaled term. The two differ
+// at .5, and each target keeps its own.
+enum class OffsetRounding { ScaledVector, ScaledTerms };
+
+struct PlanStyle {
+  OffsetRounding rounding = OffsetRounding::ScaledVector;
+  PlanPen dimension_pen;
+  // Pixels the measure text of a dimension line stands off the line's middle.
+  int dimension_text_nudge = 0;
+  std::function<QString(double)> wall_length_text;
+};
+
+class PlanPainter {
+ public:
+  explicit PlanPainter(const PlanTransform& transform) : transform_(transform) {}
+  virtual ~PlanPainter() = default;
+
+  const PlanTransform& transform() const { return transform_; }
+  QPoint at(const Tvec2& p) const { return plan_to_screen(transform_, p); }
+
+  virtual void set_pen(const PlanPen& pen) = 0;
+  // A line between two pixels in the current pen.
+  virtual void segment(QPoint a, QPoint b) = 0;
+  // Chooses the font of the plan's measure texts.
+  virtual void use_label_font() = 0;
+  // Text centred on the anchor on a box of the background, moved by shift
+  // text heights across its line; turned texts read upwards.
+  virtual void label(QPoint anchor, const QString& text, double shift, bool turned) = 0;
+
+ private:
+  PlanTransform transform_;
+};
+
+// The pixel reached from a pixel by along * d + across * p plan millimetres,
+// rounded the style's way.
+QPoint lay_off(const PlanPainter& painter, const PlanStyle& style, QPoint from, double along, const Tvec2& d,
+               double across = 0.0, const Tvec2& p = {});
+// Two strokes of an open arrowhead from a pixel, laid off by along * d +- 10 * p.
+void draw_arrow_strokes(PlanPainter& painter, const PlanStyle& style, QPoint tip, const Tvec2& d, const Tvec2& p,
+                        double along);
