@@ -23,8 +23,21 @@ struct PlanPen {
 // at .5, and each target keeps its own.
 enum class OffsetRounding { ScaledVector, ScaledTerms };
 
+// An end frame: two lines 7 mm to each side of its centre line, line_inset
+// mm short of each long side, and two discs of disc_radius mm at 14 mm
+// inside each long side.
+struct EndFrameStyle {
+  double line_inset = 28.0;
+  double disc_radius = 16.0;
+};
+
 struct PlanStyle {
   OffsetRounding rounding = OffsetRounding::ScaledVector;
+  // The outer face of a wall or opening, and the clearance lines inside.
+  std::function<PlanPen(const Tlinea&)> face_pen;
+  PlanPen clearance_pen;
+  EndFrameStyle wall_frames, module_frames;
+  PlanPen group_pen;
   PlanPen dimension_pen;
   // Pixels the measure text of a dimension line stands off the line's middle.
   int dimension_text_nudge = 0;
@@ -40,8 +53,17 @@ class PlanPainter {
   QPoint at(const Tvec2& p) const { return plan_to_screen(transform_, p); }
 
   virtual void set_pen(const PlanPen& pen) = 0;
+  virtual void set_fill(const QColor& colour) = 0;
   // A line between two pixels in the current pen.
   virtual void segment(QPoint a, QPoint b) = 0;
+  // A solid disc (the screen fills it in the pen colour, the page in black)
+  // and a ring in the pen, of a radius in plan millimetres about a pixel.
+  virtual void disc(QPoint centre, double radius_mm) = 0;
+  virtual void ring(QPoint centre, double radius_mm) = 0;
+  // A one-pixel frame in the fill colour, and a box filled with it, of the
+  // pixels between two corners, the right and bottom edges left out.
+  virtual void frame(QPoint a, QPoint b) = 0;
+  virtual void fill(QPoint a, QPoint b) = 0;
   // Chooses the font of the plan's measure texts.
   virtual void use_label_font() = 0;
   // Text centred on the anchor on a box of the background, moved by shift

@@ -11,7 +11,13 @@ class ScreenPlanPainter : public PlanPainter {
   explicit ScreenPlanPainter(PlanCanvas& canvas) : PlanPainter(canvas.transform), canvas_(canvas) {}
 
   void set_pen(const PlanPen& pen) override;
+  void set_fill(const QColor& colour) override { set_brush(canvas_, colour); }
   void segment(QPoint a, QPoint b) override;
+  void disc(QPoint centre, double radius_mm) override { draw_disc(canvas_, centre, radius_mm); }
+  void ring(QPoint centre, double radius_mm) override { draw_ring(canvas_, centre, radius_mm); }
+  void frame(QPoint a, QPoint b) override;
+  // Filled and outlined in the pen, which the screen's boxes share with the fill.
+  void fill(QPoint a, QPoint b) override { draw_rectangle(canvas_, a, b); }
   void use_label_font() override {}  // the canvas keeps one label font for the whole plan
   void label(QPoint anchor, const QString& text, double shift, bool turned) override;
 

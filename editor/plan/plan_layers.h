@@ -14,9 +14,7 @@ void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool s
 // True when a pixel lies within margin pixels beyond the surface's edges.
 bool near_view(const PlanCanvas& canvas, QPoint p, double margin);
 
-void draw_wall_faces(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
-double draw_wall_runs(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state);
+double draw_wall_runs(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
 
 double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
-void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell);
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state);

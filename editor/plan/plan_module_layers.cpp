@@ -21,7 +21,9 @@ const QColor DebugRunEndFrame(0, 0, 255);
 
 // The module's own end frames, 18 mm beyond each end where its side flags
 // call for one and the end is not a joint.
-void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, const Tvar_amb& state) {
+void draw_free_module_frames(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
+                             const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   const auto& flags = module.side_flags;
   const double reach = module.length / 2.0 + 18.0;
   for (int end : {-1, 1}) {
@@ -36,9 +38,9 @@ void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, cons
       set_pen(canvas, canvas.colours[2]);
     // A module's frame is turned across its run: an 'H' module has frames like an 'H' wall run.
     if (module.orientation == 'H')
-      draw_end_frame(canvas, module.x + end * reach, module.y, module.width, 'H');
+      draw_end_frame(painter, module.x + end * reach, module.y, module.width, 'H', style.module_frames);
     else
-      draw_end_frame(canvas, module.x, module.y + end * reach, module.width, 'V');
+      draw_end_frame(painter, module.x, module.y + end * reach, module.width, 'V', style.module_frames);
   }
 }
 
@@ -84,7 +86,7 @@ double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, con
     surface += shelf_count(module.shelf_pattern) * module.length * module.width / 1000000.0;
     set_pen(canvas, canvas.colours[2]);
     set_brush(canvas, canvas.colours[0]);
-    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(canvas, module);
+    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(painter, module);
     const QPoint centre = plan_to_screen(canvas.transform, module.x, module.y);
     if (near_view(canvas, centre, module.length * canvas.transform.scale)) {
       set_item_pen(canvas, 2, module.custom_shelves == 1, module.selected, module.selected2);
@@ -92,7 +94,7 @@ double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, con
                plan_size_text(module.length, module.height, state), QString::fromStdString(max_load_label_free(module)),
                state.print_max_loads);
       set_brush(canvas, canvas.colours[0]);
-      draw_free_module_frames(canvas, module, state);
+      draw_free_module_frames(painter, style, module, state);
     }
     for (const ClearanceDimension& dimension : clearance_dimensions(module)) {
       painter.set_pen(style.dimension_pen);
@@ -100,10 +102,6 @@ double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, con
     }
   }
   return surface;
-}
-
-void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell) {
-  for (const Tcorvane& group : cell.compact_groups) draw_compact_group(canvas, group, canvas.colours[2]);
 }
 
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state) {

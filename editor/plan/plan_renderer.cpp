@@ -2,6 +2,7 @@
 
 #include "editor/plan/plan_layers.h"
 #include "editor/plan/screen_plan_style.h"
+#include "plan_drawing/cell_plan_layers.h"
 #include "plan_drawing/plan_dimensions.h"
 
 void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2) {
@@ -26,11 +27,11 @@ double render_plan(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state)
 
   ScreenPlanPainter painter(canvas);
   const PlanStyle style = screen_plan_style(canvas, state);
-  draw_wall_faces(canvas, cell, state);
+  if (!state.outline_mode) draw_wall_faces(painter, cell, style);  // the outline being drawn shows its walls alone
   draw_wall_dimensions(painter, cell, state.cell_extents, style);
-  double surface = draw_wall_runs(canvas, cell, state);
+  double surface = draw_wall_runs(painter, style, cell, state);
   surface += draw_free_modules(painter, style, cell, state);
-  draw_compact_groups(canvas, cell);
+  draw_compact_groups(painter, cell, style);
   draw_edit_overlays(painter, style, state);
   return surface;
 }

@@ -14,8 +14,6 @@
 
 namespace {
 
-const QColor OpeningFaceColour(192, 192, 192);  // silver on either background
-
 double draw_bays(PlanCanvas& canvas, const Tlinea& wall, const Tvar_amb& state) {
   double surface = 0.0;
   for (const Tmodulo& bay : wall.modules) {
@@ -30,13 +28,14 @@ double draw_bays(PlanCanvas& canvas, const Tlinea& wall, const Tvar_amb& state) 
   return surface;
 }
 
-void draw_end_frames(PlanCanvas& canvas, const Tlinea& wall) {
+void draw_end_frames(ScreenPlanPainter& painter, const PlanStyle& style, const Tlinea& wall) {
+  PlanCanvas& canvas = painter.canvas();
   set_pen(canvas, canvas.colours[2]);
   set_brush(canvas, canvas.colours[0]);
   for (const Ttestata& frame : wall.end_frames) {
     const QPoint centre = plan_to_screen(canvas.transform, frame.x, frame.y);
     if (near_view(canvas, centre, frame.depth * canvas.transform.scale))
-      draw_end_frame(canvas, frame.x, frame.y, frame.depth, frame.orientation);
+      draw_end_frame(painter, frame.x, frame.y, frame.depth, frame.orientation, style.wall_frames);
   }
 }
 
@@ -59,28 +58,14 @@ void draw_direction_arrow(PlanCanvas& canvas, const Tlinea& wall, double thickne
 
 }  // namespace
 
-void draw_wall_faces(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
-  if (state.outline_mode) return;  // the outline being drawn shows its walls alone
-  const std::vector<WallFace> outer = closed_wall_faces(cell, cell.wall_thickness);
-  const std::vector<WallFace> inner = closed_wall_faces(cell, -cell.clearance);
-  for (std::size_t i = 0; i < cell.walls.size(); ++i) {
-    set_pen(canvas, cell.walls[i].kind == 0 ? OpeningFaceColour : canvas.colours[1]);
-    draw_plan_segment(canvas, outer[i].start, outer[i].end);
-  }
-  set_pen(canvas, canvas.colours[5]);
-  for (std::size_t i = 0; i < cell.walls.size(); ++i) {
-    if (cell.walls[i].kind == 1) draw_plan_segment(canvas, inner[i].start, inner[i].end);
-    draw_plan_segment(canvas, inner[i].start, wall_start(cell.walls[i]));
-  }
-}
-
-double draw_wall_runs(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
+double draw_wall_runs(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   double surface = 0.0;
   const std::vector<WallFace> outer = closed_wall_faces(cell, cell.wall_thickness);
   for (std::size_t i = 0; i < cell.walls.size(); ++i) {
     const Tlinea& wall = cell.walls[i];
     surface += draw_bays(canvas, wall, state);
-    draw_end_frames(canvas, wall);
+    draw_end_frames(painter, style, wall);
     set_item_pen(canvas, wall.kind == 0 ? 3 : 1, false, wall.selected, wall.selected2);
     draw_plan_segment(canvas, wall_start(wall), wall_end(wall));
     if (wall.kind == 0) {

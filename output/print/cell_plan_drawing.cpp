@@ -11,7 +11,9 @@
 #include "model/state/globals.h"
 #include "model/text/lang_text.h"
 #include "output/print/plan_painter.h"
+#include "plan_drawing/cell_plan_layers.h"
 #include "plan_drawing/plan_dimensions.h"
+#include "plan_drawing/plan_shapes.h"
 
 namespace {
 
@@ -24,53 +26,25 @@ class CellPlan {
         style_(page_plan_style(page)),
         cell_(plan_.cell),
         extents_(compute_cell_extents(cell_)),
-        outer_(closed_wall_faces(cell_, cell_.wall_thickness)),
-        clearance_(closed_wall_faces(cell_, -cell_.clearance)) {}
+        outer_(closed_wall_faces(cell_, cell_.wall_thickness)) {}
 
   void draw() {
-    draw_outer_faces();
-    draw_clearance_lines();
+    draw_wall_faces(plan_, cell_, style_);
     for (std::size_t i = 0; i < cell_.walls.size(); ++i) draw_wall_run(cell_.walls[i], outer_[i]);
     draw_captions();
     fill_wall_band();
     draw_wall_dimensions(plan_, cell_, extents_, style_);
     draw_bay_captions();
     draw_free_modules(plan_, style_);
-    draw_compact_groups(plan_);
+    draw_compact_groups(plan_, cell_, style_);
   }
 
  private:
   PageCanvas& canvas() { return plan_.canvas(); }
   int pen_for(const Tlinea& wall) const { return wall.kind == 1 ? plan_.page.pen_thick : plan_.page.pen_thin; }
 
-  void draw_outer_faces() {
-    for (std::size_t i = 0; i < cell_.walls.size(); ++i) {
-      canvas().set_pen_width(pen_for(cell_.walls[i]));
-      plan_.line(outer_[i].start, outer_[i].end);
-    }
-  }
-
-  void draw_clearance_lines() {
-    canvas().set_pen_width(plan_.page.pen_thin);
-    for (std::size_t i = 0; i < cell_.walls.size(); ++i) {
-      const Tlinea& wall = cell_.walls[i];
-      if (wall.kind == 1) plan_.line(clearance_[i].start, clearance_[i].end);
-      plan_.line(clearance_[i].start, {wall.x1, wall.y1});
-    }
-  }
-
   void draw_end_frame(const Ttestata& frame) {
-    bool vertical = frame.orientation == 'V';
-    auto point = [&](double across, double along) {
-      return vertical ? Tvec2{frame.x + along, frame.y + across} : Tvec2{frame.x + across, frame.y + along};
-    };
-    double reach = frame.depth / 2 - 14;
-    plan_.line(point(-7, -reach), point(-7, reach));
-    plan_.line(point(7, -reach), point(7, reach));
-    for (double side : {-reach, reach}) {
-      QPoint centre = plan_.at(point(0, side));
-      plan_.solid_marker(centre.x(), centre.y());
-    }
+    ::draw_end_frame(plan_, frame.x, frame.y, frame.depth, frame.orientation, style_.wall_frames);
     canvas().set_brush(qRgb(255, 255, 255));
   }
 
@@ -166,7 +140,6 @@ class CellPlan {
   const Tcell& cell_;
   Textents extents_;
   std::vector<WallFace> outer_;
-  std::vector<WallFace> clearance_;
 };
 
 }  // namespace

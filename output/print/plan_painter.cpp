@@ -11,6 +11,12 @@ namespace {
 
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
+// The rectangle with two pixels as opposite corners, in either order.
+QRect spanned(QPoint a, QPoint b) {
+  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 }  // namespace
 
 PagePlanPainter::PagePlanPainter(PageContext& page, const PlanSlot& slot, const Tcell& cell)
@@ -27,6 +33,29 @@ void PagePlanPainter::set_pen(const PlanPen& pen) {
 
 void PagePlanPainter::segment(QPoint a, QPoint b) { canvas().line(a.x(), a.y(), b.x(), b.y()); }
 
+void PagePlanPainter::disc(QPoint centre, double radius_mm) {
+  const double r = radius_mm * scale();
+  canvas().set_brush(qRgb(0, 0, 0));
+  canvas().set_pen_colour(qRgb(0, 0, 0));
+  canvas().ellipse(rounded(centre.x() - r), rounded(centre.y() - r), rounded(centre.x() + r), rounded(centre.y() + r));
+}
+
+void PagePlanPainter::ring(QPoint centre, double radius_mm) {
+  const double r = radius_mm * scale();
+  canvas().set_brush(canvas().pen_colour(), false);
+  canvas().ellipse(rounded(centre.x() - r), rounded(centre.y() - r), rounded(centre.x() + r), rounded(centre.y() + r));
+}
+
+void PagePlanPainter::frame(QPoint a, QPoint b) {
+  const QRect r = spanned(a, b);
+  canvas().frame_rect(r.left(), r.top(), r.right(), r.bottom());
+}
+
+void PagePlanPainter::fill(QPoint a, QPoint b) {
+  const QRect r = spanned(a, b);
+  canvas().fill_rect(r.left(), r.top(), r.right(), r.bottom());
+}
+
 void PagePlanPainter::label(QPoint anchor, const QString& text, double shift, bool turned) {
   text_at(anchor, text.toStdString(), shift, turned);
 }
@@ -34,6 +63,13 @@ void PagePlanPainter::label(QPoint anchor, const QString& text, double shift, bo
 PlanStyle page_plan_style(const PageContext& page) {
   PlanStyle style;
   style.rounding = OffsetRounding::ScaledTerms;
+  style.face_pen = [&page](const Tlinea& wall) {
+    return PlanPen{QColor(Qt::black), wall.kind == 1 ? page.pen_thick : page.pen_thin};
+  };
+  style.clearance_pen = {QColor(Qt::black), page.pen_thin};
+  style.wall_frames = {14.0, 17.0};
+  style.module_frames = {28.0, 17.0};
+  style.group_pen = {QColor(Qt::black), page.pen_thin};
   style.dimension_pen = {QColor(Qt::black), page.pen_thin};
   style.dimension_text_nudge = 2;
   style.wall_length_text = [](double mm) { return QString::fromStdString(wall_length_text(mm)); };
@@ -53,25 +89,7 @@ void PagePlanPainter::line(const Tvec2& a, const Tvec2& b) const {
   canvas().line(p.x(), p.y(), q.x(), q.y());
 }
 
-QRect PagePlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const {
-  QPoint p = at(a);
-  QPoint q = at(b);
-  return QRect(QPoint(std::min(p.x(), q.x()), std::min(p.y(), q.y())),
-               QPoint(std::max(p.x(), q.x()), std::max(p.y(), q.y())));
-}
-
-void PagePlanPainter::solid_marker(double x, double y) const {
-  double r = 17 * scale();
-  canvas().set_brush(qRgb(0, 0, 0));
-  canvas().set_pen_colour(qRgb(0, 0, 0));
-  canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
-}
-
-void PagePlanPainter::hollow_marker(double x, double y) const {
-  double r = 50 * scale();
-  canvas().set_brush(canvas().pen_colour(), false);
-  canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
-}
+QRect PagePlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const { return spanned(at(a), at(b)); }
 
 void PagePlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
   bool vertical = orientation == 'V';

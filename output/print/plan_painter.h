@@ -20,7 +20,13 @@ class PagePlanPainter : public PlanPainter {
   PageFont plan_font;  // 100 plan millimetres high
 
   void set_pen(const PlanPen& pen) override;
+  void set_fill(const QColor& colour) override { canvas().set_brush(colour.rgb()); }
   void segment(QPoint a, QPoint b) override;
+  // Black, whatever the pen: the pen stays black after it.
+  void disc(QPoint centre, double radius_mm) override;
+  void ring(QPoint centre, double radius_mm) override;
+  void frame(QPoint a, QPoint b) override;
+  void fill(QPoint a, QPoint b) override;
   void use_label_font() override { canvas().set_font(plan_font); }
   void label(QPoint anchor, const QString& text, double shift, bool turned) override;
 
@@ -36,10 +42,6 @@ class PagePlanPainter : public PlanPainter {
   void line(const Tvec2& a, const Tvec2& b) const;
   // The rectangle between two plan corners, corners in any order, as page pixels.
   QRect page_rect(const Tvec2& a, const Tvec2& b) const;
-  // A filled black dot of radius 17 plan millimetres at a page point.
-  void solid_marker(double x, double y) const;
-  // A circle of radius 50 plan millimetres in the pen colour at a page point.
-  void hollow_marker(double x, double y) const;
   // A bay's body, its two inner lines 31 mm in from the long sides and its
   // four 4 x 28 mm corner posts; 'V' has the length along y.
   void bay_figure(double cx, double cy, double length, double depth, char orientation) const;
@@ -50,9 +52,9 @@ class PagePlanPainter : public PlanPainter {
   void text_at(QPoint at, const std::string& text, double shift, bool turned) const;
 };
 
-// The printed plan's style of the shared plan drawing: black pens of the
-// page's thin width, lengths as fixed decimals or feet and inches, measure
-// texts just off their lines.
+// The printed plan's style of the shared plan drawing: black pens, thick for
+// the walls and thin for the rest, larger frame discs, lengths as fixed
+// decimals or feet and inches, measure texts just off their lines.
 PlanStyle page_plan_style(const PageContext& page);
 
 // The size caption of a bay or module: "1000 x 500 x h2000", or inch texts in inch mode.
@@ -62,5 +64,3 @@ std::string wall_length_text(double length);
 
 // Free modules and trolleys with their captions and clearance dimensions.
 void draw_free_modules(PagePlanPainter& plan, const PlanStyle& style);
-// The rails, bands and wall plates of the compact mobile-shelving groups.
-void draw_compact_groups(const PagePlanPainter& plan);

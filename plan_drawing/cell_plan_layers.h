@@ -1,0 +1,13 @@
+// The layers of a cell plan that the screen and the printed page draw alike,
+// each through the target's painter in the target's style.
+#pragma once
+
+#include "model/state/records.h"
+#include "plan_drawing/plan_painter.h"
+
+// The walls' outer faces (the cell's wall thickness outside), then the
+// clearance lines inside the walls, closed at the corners, with the short
+// line from each clearance corner to its wall's start.
+void draw_wall_faces(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
+// The rails, kit strips and wall ties of the compact mobile-shelving groups.
+void draw_compact_groups(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
