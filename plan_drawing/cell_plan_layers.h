@@ -9,5 +9,8 @@
 // clearance lines inside the walls, closed at the corners, with the short
 // line from each clearance corner to its wall's start.
 void draw_wall_faces(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
+// Each wall's run: its bays, its end frames, the wall line and an opening's
+// jambs, and a selected wall's direction arrow where the style shows one.
+void draw_wall_runs(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
 // The rails, kit strips and wall ties of the compact mobile-shelving groups.
 void draw_compact_groups(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);

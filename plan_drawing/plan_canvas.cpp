@@ -137,6 +137,11 @@ void set_brush(PlanCanvas& canvas, const QColor& colour) { canvas.painter.setBru
 
 void clear_brush(PlanCanvas& canvas) { canvas.painter.setBrush(Qt::NoBrush); }
 
+bool near_view(const PlanCanvas& canvas, QPoint p, double margin) {
+  return -margin < p.x() && p.x() < canvas.bounds.width() + margin && -margin < p.y() &&
+         p.y() < canvas.bounds.height() + margin;
+}
+
 bool strictly_inside(const PlanCanvas& canvas, QPoint p) {
   return p.x() > 0 && p.x() < canvas.bounds.width() && p.y() > 0 && p.y() < canvas.bounds.height();
 }
@@ -150,10 +155,6 @@ void draw_segment(PlanCanvas& canvas, QPoint a, QPoint b) {
   QPointF fa(a), fb(b);
   if (!clip_segment(fa, fb, QRectF(clip))) return;
   canvas.painter.drawLine(fa.toPoint(), fb.toPoint());
-}
-
-void draw_plan_segment(PlanCanvas& canvas, const Tvec2& a, const Tvec2& b) {
-  draw_segment(canvas, plan_to_screen(canvas.transform, a), plan_to_screen(canvas.transform, b));
 }
 
 void draw_rectangle(PlanCanvas& canvas, QPoint a, QPoint b) {
@@ -193,8 +194,6 @@ void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   draw_ellipse(canvas, centre, radius_mm);
   canvas.painter.setBrush(brush);
 }
-
-void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre) { draw_ring(canvas, centre, 50.0); }
 
 void draw_text_horizontal(PlanCanvas& canvas, QPoint at, const QString& text, double f) {
   if (text.isEmpty() || !strictly_inside(canvas, at)) return;

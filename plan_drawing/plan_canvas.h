@@ -38,13 +38,14 @@ void set_pen(PlanCanvas& canvas, const QColor& colour, int width = 1, Qt::PenSty
 void set_brush(PlanCanvas& canvas, const QColor& colour);
 void clear_brush(PlanCanvas& canvas);
 
+// True when a pixel lies within margin pixels beyond the surface's edges.
+bool near_view(const PlanCanvas& canvas, QPoint p, double margin);
 // True when the pixel lies strictly inside the surface.
 bool strictly_inside(const PlanCanvas& canvas, QPoint p);
 
 // A line between two pixels, clipped to the surface first so that far-off
 // points cost nothing.
 void draw_segment(PlanCanvas& canvas, QPoint a, QPoint b);
-void draw_plan_segment(PlanCanvas& canvas, const Tvec2& a, const Tvec2& b);
 // A rectangle through two opposite corners, outlined with the pen and filled
 // with the brush, the right and bottom edges left out.
 void draw_rectangle(PlanCanvas& canvas, QPoint a, QPoint b);
@@ -53,8 +54,6 @@ void draw_frame(PlanCanvas& canvas, QPoint a, QPoint b, const QColor& colour);
 // Filled disc (pen colour) and ring of radius_mm plan millimetres centred on a pixel.
 void draw_disc(PlanCanvas& canvas, QPoint centre, double radius_mm);
 void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm);
-// The 50 mm ring of a trolley's wheel.
-void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre);
 
 // Text centred on a pixel, in the painter's font, colour slot 4 on a box of
 // slot 0, moved by f text heights down (horizontal) or f text heights right

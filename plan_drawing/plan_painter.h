@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "model/state/records.h"
 #include "plan_drawing/plan_transform.h"
@@ -31,12 +32,34 @@ struct EndFrameStyle {
   double disc_radius = 16.0;
 };
 
+// The layers of a cell plan. Each target's style lists the layers it draws,
+// in the order it draws them; the last three only the printed page has.
+enum class PlanLayer {
+  WallFaces,
+  WallDimensions,
+  WallRuns,
+  FreeModules,
+  CompactGroups,
+  Captions,
+  WallBand,
+  BayCaptions
+};
+
 struct PlanStyle {
+  std::vector<PlanLayer> layers;
   OffsetRounding rounding = OffsetRounding::ScaledVector;
   // The outer face of a wall or opening, and the clearance lines inside.
   std::function<PlanPen(const Tlinea&)> face_pen;
   PlanPen clearance_pen;
+  // A wall's run: its bays, its end frames, the wall line, and the jambs
+  // from an opening's ends to the outer face.
+  PlanPen bay_pen;
+  PlanPen frame_pen;
   EndFrameStyle wall_frames, module_frames;
+  std::function<PlanPen(const Tlinea&)> wall_pen;
+  PlanPen jamb_pen;
+  // A selected wall shows its direction with an arrow in this pen (no width: none).
+  PlanPen direction_pen{QColor(), 0};
   PlanPen group_pen;
   PlanPen dimension_pen;
   // Pixels the measure text of a dimension line stands off the line's middle.
@@ -64,6 +87,14 @@ class PlanPainter {
   // pixels between two corners, the right and bottom edges left out.
   virtual void frame(QPoint a, QPoint b) = 0;
   virtual void fill(QPoint a, QPoint b) = 0;
+
+  // Whether a figure of that extent in plan millimetres about a pixel can be
+  // seen; the screen skips what lies far out of view.
+  virtual bool shows(QPoint centre, double extent_mm) const = 0;
+  // A bay of a wall's run in the current pen, the way the target draws it.
+  virtual void bay(const Tmodulo& bay) = 0;
+  // A layer that this target draws its own way, or alone.
+  virtual void draw_own_layer(PlanLayer layer, const Tcell& cell) = 0;
   // Chooses the font of the plan's measure texts.
   virtual void use_label_font() = 0;
   // Text centred on the anchor on a box of the background, moved by shift

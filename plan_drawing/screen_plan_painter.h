@@ -1,6 +1,6 @@
 // The plan painter of the screen: the plan canvas's pixel rules, its
 // cosmetic pens and its text cache, with everything drawn out of view cut
-// away early.
+// away early. The plan view adds its bays and free modules.
 #pragma once
 
 #include "plan_drawing/plan_canvas.h"
@@ -18,6 +18,9 @@ class ScreenPlanPainter : public PlanPainter {
   void frame(QPoint a, QPoint b) override;
   // Filled and outlined in the pen, which the screen's boxes share with the fill.
   void fill(QPoint a, QPoint b) override { draw_rectangle(canvas_, a, b); }
+  bool shows(QPoint centre, double extent_mm) const override {
+    return near_view(canvas_, centre, extent_mm * canvas_.transform.scale);
+  }
   void use_label_font() override {}  // the canvas keeps one label font for the whole plan
   void label(QPoint anchor, const QString& text, double shift, bool turned) override;
 

@@ -1,5 +1,5 @@
-// The layers of the plan drawing, in the order the renderer draws them. Each
-// adds the shelf surface it draws to the running total.
+// The parts of the plan that the plan view draws its own way, and the pens
+// and culling they share.
 #pragma once
 
 #include "model/state/records.h"
@@ -9,12 +9,11 @@
 
 // Pen for a bay, free module or run line: the base colour, then hand-edited
 // shelves, then the selection flags (the later rule wins).
+PlanPen item_pen(const PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2);
 void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2);
 
-// True when a pixel lies within margin pixels beyond the surface's edges.
-bool near_view(const PlanCanvas& canvas, QPoint p, double margin);
-
-double draw_wall_runs(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
-
-double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
+// A bay of a wall's run: skipped far out of view, in the pen of its
+// selection, with its size and load texts.
+void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state);
+void draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state);

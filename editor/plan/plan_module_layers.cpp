@@ -1,6 +1,7 @@
-// The later layers of the plan: free-standing modules with their end frames
-// and clearance dimensions, compact groups, and the overlays of the edit
-// modes (pending outline segment, rubber band, placement templates).
+// What the plan view draws its own way: the bays of the runs and the
+// free-standing modules with their end frames and clearance dimensions, and
+// the overlays of the edit modes (pending outline segment, rubber band,
+// placement templates).
 #include <algorithm>
 #include <cstddef>
 
@@ -79,11 +80,18 @@ void draw_free_module_template(ScreenPlanPainter& painter, const PlanStyle& styl
 
 }  // namespace
 
-double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state) {
+void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state) {
+  const QPoint centre = plan_to_screen(canvas.transform, bay.x, bay.y);
+  if (!near_view(canvas, centre, bay.length * canvas.transform.scale)) return;
+  set_item_pen(canvas, 2, bay.custom_shelves == 1, bay.selected, bay.selected2);
+  draw_bay(canvas, {bay.x, bay.y, bay.length, bay.width, bay.orientation},
+           plan_size_text(bay.length, bay.height, state), QString::fromStdString(max_load_label(bay)),
+           state.print_max_loads);
+}
+
+void draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state) {
   PlanCanvas& canvas = painter.canvas();
-  double surface = 0.0;
   for (const Tmodulo_agg& module : cell.free_modules) {
-    surface += shelf_count(module.shelf_pattern) * module.length * module.width / 1000000.0;
     set_pen(canvas, canvas.colours[2]);
     set_brush(canvas, canvas.colours[0]);
     if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(painter, module);
@@ -101,7 +109,6 @@ double draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, con
       draw_dimension_line(painter, style, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
     }
   }
-  return surface;
 }
 
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state) {

@@ -62,12 +62,17 @@ void PagePlanPainter::label(QPoint anchor, const QString& text, double shift, bo
 
 PlanStyle page_plan_style(const PageContext& page) {
   PlanStyle style;
+  style.layers = {PlanLayer::WallFaces,      PlanLayer::WallRuns,    PlanLayer::Captions,    PlanLayer::WallBand,
+                  PlanLayer::WallDimensions, PlanLayer::BayCaptions, PlanLayer::FreeModules, PlanLayer::CompactGroups};
   style.rounding = OffsetRounding::ScaledTerms;
   style.face_pen = [&page](const Tlinea& wall) {
     return PlanPen{QColor(Qt::black), wall.kind == 1 ? page.pen_thick : page.pen_thin};
   };
   style.clearance_pen = {QColor(Qt::black), page.pen_thin};
+  style.bay_pen = style.frame_pen = {QColor(Qt::black), page.pen_thin};
   style.wall_frames = {14.0, 17.0};
+  style.wall_pen = style.face_pen;
+  style.jamb_pen = {QColor(Qt::black), page.pen_thick};
   style.module_frames = {28.0, 17.0};
   style.group_pen = {QColor(Qt::black), page.pen_thin};
   style.dimension_pen = {QColor(Qt::black), page.pen_thin};
@@ -82,12 +87,6 @@ const Tstructure_type* PagePlanPainter::structure() const {
 }
 
 int PagePlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
-
-void PagePlanPainter::line(const Tvec2& a, const Tvec2& b) const {
-  QPoint p = at(a);
-  QPoint q = at(b);
-  canvas().line(p.x(), p.y(), q.x(), q.y());
-}
 
 QRect PagePlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const { return spanned(at(a), at(b)); }
 

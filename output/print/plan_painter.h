@@ -27,6 +27,8 @@ class PagePlanPainter : public PlanPainter {
   void ring(QPoint centre, double radius_mm) override;
   void frame(QPoint a, QPoint b) override;
   void fill(QPoint a, QPoint b) override;
+  bool shows(QPoint, double) const override { return true; }
+  void bay(const Tmodulo& bay) override { bay_figure(bay.x, bay.y, bay.length, bay.width, bay.orientation); }
   void use_label_font() override { canvas().set_font(plan_font); }
   void label(QPoint anchor, const QString& text, double shift, bool turned) override;
 
@@ -39,7 +41,6 @@ class PagePlanPainter : public PlanPainter {
   // A page length of that many millimetres down the page, in pixels.
   int page_mm(double mm) const;
 
-  void line(const Tvec2& a, const Tvec2& b) const;
   // The rectangle between two plan corners, corners in any order, as page pixels.
   QRect page_rect(const Tvec2& a, const Tvec2& b) const;
   // A bay's body, its two inner lines 31 mm in from the long sides and its
