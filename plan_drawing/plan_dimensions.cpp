@@ -59,6 +59,12 @@ class WallDimension {
     painter_.segment(row(at, base_ + 30.0), row(at, row_offset + 30.0));
   }
   void arrows(QPoint tip, double along) const { draw_arrow_strokes(painter_, style_, tip, d_, p_, along); }
+  // A measure between two pixels of a row, an arrowhead pointing into it at each end.
+  void measure(QPoint a, QPoint b) const {
+    painter_.segment(a, b);
+    arrows(a, 60.0);
+    arrows(b, -60.0);
+  }
 
   void draw_texts() const {
     const double start_free = wall_.start_free, end_free = wall_.end_free;
@@ -71,10 +77,7 @@ class WallDimension {
   }
 
   void draw_lines() const {
-    const QPoint overall_a = row(p1_, outer_), overall_b = row(p2_, outer_);
-    painter_.segment(overall_a, overall_b);
-    arrows(overall_a, 60.0);
-    arrows(overall_b, -60.0);
+    measure(row(p1_, outer_), row(p2_, outer_));
     extension(p1_, outer_);
     extension(p2_, outer_);
     if (wall_.start_free > 0) {
@@ -88,10 +91,7 @@ class WallDimension {
       painter_.segment(moved(to, 120.0), from);
       arrows(to, 60.0);
       extension(run_end_, inner_);
-      const QPoint middle_a = row(run_start_, inner_), middle_b = row(run_end_, inner_);
-      painter_.segment(middle_a, middle_b);
-      arrows(middle_a, 60.0);
-      arrows(middle_b, -60.0);
+      measure(row(run_start_, inner_), row(run_end_, inner_));
     }
   }
 

@@ -4,12 +4,12 @@
 // placement templates).
 #include <algorithm>
 #include <cstddef>
+#include <string>
 
 #include "editor/plan/plan_layers.h"
 #include "editor/plan/plan_texts.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
-#include "model/layout/shelf_patterns.h"
 #include "model/quote/load_labels.h"
 #include "plan_drawing/plan_dimensions.h"
 #include "plan_drawing/plan_shapes.h"
@@ -78,15 +78,22 @@ void draw_free_module_template(ScreenPlanPainter& painter, const PlanStyle& styl
   }
 }
 
+// A bay or free module in the pen of its selection, with its size and load
+// texts; false when it lies far out of view and was skipped.
+template <typename Item>
+bool draw_item_bay(PlanCanvas& canvas, const Item& item, const std::string& load, const Tvar_amb& state) {
+  const QPoint centre = plan_to_screen(canvas.transform, item.x, item.y);
+  if (!near_view(canvas, centre, item.length * canvas.transform.scale)) return false;
+  set_item_pen(canvas, 2, item.custom_shelves == 1, item.selected, item.selected2);
+  draw_bay(canvas, {item.x, item.y, item.length, item.width, item.orientation},
+           plan_size_text(item.length, item.height, state), QString::fromStdString(load), state.print_max_loads);
+  return true;
+}
+
 }  // namespace
 
 void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state) {
-  const QPoint centre = plan_to_screen(canvas.transform, bay.x, bay.y);
-  if (!near_view(canvas, centre, bay.length * canvas.transform.scale)) return;
-  set_item_pen(canvas, 2, bay.custom_shelves == 1, bay.selected, bay.selected2);
-  draw_bay(canvas, {bay.x, bay.y, bay.length, bay.width, bay.orientation},
-           plan_size_text(bay.length, bay.height, state), QString::fromStdString(max_load_label(bay)),
-           state.print_max_loads);
+  draw_item_bay(canvas, bay, max_load_label(bay), state);
 }
 
 void draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state) {
@@ -95,12 +102,7 @@ void draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const
     set_pen(canvas, canvas.colours[2]);
     set_brush(canvas, canvas.colours[0]);
     if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(painter, module);
-    const QPoint centre = plan_to_screen(canvas.transform, module.x, module.y);
-    if (near_view(canvas, centre, module.length * canvas.transform.scale)) {
-      set_item_pen(canvas, 2, module.custom_shelves == 1, module.selected, module.selected2);
-      draw_bay(canvas, {module.x, module.y, module.length, module.width, module.orientation},
-               plan_size_text(module.length, module.height, state), QString::fromStdString(max_load_label_free(module)),
-               state.print_max_loads);
+    if (draw_item_bay(canvas, module, max_load_label_free(module), state)) {
       set_brush(canvas, canvas.colours[0]);
       draw_free_module_frames(painter, style, module, state);
     }
