@@ -16,6 +16,9 @@ void draw_cell_plan(PlanPainter& painter, const Tcell& cell, const PlanStyle& st
       case PlanLayer::WallRuns:
         draw_wall_runs(painter, cell, style);
         break;
+      case PlanLayer::FreeModules:
+        draw_free_modules(painter, cell, style);
+        break;
       case PlanLayer::CompactGroups:
         draw_compact_groups(painter, cell, style);
         break;

@@ -7,6 +7,7 @@
 #include "model/base/rounding.h"
 #include "model/base/wall_faces.h"
 #include "model/layout/cell_walls.h"
+#include "plan_drawing/plan_dimensions.h"
 #include "plan_drawing/plan_shapes.h"
 
 namespace {
@@ -69,6 +70,18 @@ void draw_wall_runs(PlanPainter& painter, const Tcell& cell, const PlanStyle& st
     if (wall.selected && style.direction_pen.width > 0) {
       painter.set_pen(style.direction_pen);
       draw_direction_arrow(painter, wall, cell.wall_thickness);
+    }
+  }
+}
+
+void draw_free_modules(PlanPainter& painter, const Tcell& cell, const PlanStyle& style) {
+  for (const Tmodulo_agg& module : cell.free_modules) {
+    painter.set_pen(style.module_pen);
+    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(painter, module);
+    painter.free_module(module);
+    for (const ClearanceDimension& dimension : clearance_dimensions(module)) {
+      if (style.clearances_in_dimension_pen) painter.set_pen(style.dimension_pen);
+      draw_dimension_line(painter, style, style.clearance_text(dimension.value), dimension.from, dimension.to);
     }
   }
 }

@@ -12,5 +12,8 @@ void draw_wall_faces(PlanPainter& painter, const Tcell& cell, const PlanStyle& s
 // Each wall's run: its bays, its end frames, the wall line and an opening's
 // jambs, and a selected wall's direction arrow where the style shows one.
 void draw_wall_runs(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
+// The free modules, a trolley's wheels first, each followed by its
+// clearance dimensions.
+void draw_free_modules(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
 // The rails, kit strips and wall ties of the compact mobile-shelving groups.
 void draw_compact_groups(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);

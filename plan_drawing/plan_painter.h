@@ -60,6 +60,11 @@ struct PlanStyle {
   PlanPen jamb_pen;
   // A selected wall shows its direction with an arrow in this pen (no width: none).
   PlanPen direction_pen{QColor(), 0};
+  // Free modules start in this pen; their clearance dimensions take the
+  // dimension pen where the style says so, else the pen the module left.
+  PlanPen module_pen;
+  bool clearances_in_dimension_pen = true;
+  std::function<QString(double)> clearance_text;
   PlanPen group_pen;
   PlanPen dimension_pen;
   // Pixels the measure text of a dimension line stands off the line's middle.
@@ -93,6 +98,8 @@ class PlanPainter {
   virtual bool shows(QPoint centre, double extent_mm) const = 0;
   // A bay of a wall's run in the current pen, the way the target draws it.
   virtual void bay(const Tmodulo& bay) = 0;
+  // A free module with its end frames, the way the target draws it.
+  virtual void free_module(const Tmodulo_agg& module) = 0;
   // A layer that this target draws its own way, or alone.
   virtual void draw_own_layer(PlanLayer layer, const Tcell& cell) = 0;
   // Chooses the font of the plan's measure texts.

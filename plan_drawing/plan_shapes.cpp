@@ -78,6 +78,14 @@ void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char
   painter.disc(at(0.0, disc), style.disc_radius);
 }
 
+void draw_module_frame(PlanPainter& painter, const Tmodulo_agg& module, int end, const EndFrameStyle& style) {
+  const double reach = module.length / 2.0 + 18.0;
+  if (module.orientation == 'H')
+    draw_end_frame(painter, module.x + end * reach, module.y, module.width, 'H', style);
+  else
+    draw_end_frame(painter, module.x, module.y + end * reach, module.width, 'V', style);
+}
+
 std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
   const double along = trolley.length / 2.0 + 18.0;
   const double across = trolley.width / 2.0 - 14.0;

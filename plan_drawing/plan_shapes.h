@@ -32,6 +32,10 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
 void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style);
 
+// The end frame beyond one end of a free module (end -1: the lower
+// coordinate), 18 mm out, turned across the module's run.
+void draw_module_frame(PlanPainter& painter, const Tmodulo_agg& module, int end, const EndFrameStyle& style);
+
 // The plan centres of a trolley's four wheels, just beyond its ends.
 std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley);
 // The four wheel rings of a trolley in the current pen.

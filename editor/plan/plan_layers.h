@@ -15,5 +15,9 @@ void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool s
 // A bay of a wall's run: skipped far out of view, in the pen of its
 // selection, with its size and load texts.
 void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state);
-void draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state);
+// A free module: skipped far out of view, in the pen of its selection, with
+// its texts and the end frames its side flags call for (in the service
+// view's colours there).
+void draw_free_module(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
+                      const Tvar_amb& state);
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state);

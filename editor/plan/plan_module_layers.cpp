@@ -26,7 +26,6 @@ void draw_free_module_frames(ScreenPlanPainter& painter, const PlanStyle& style,
                              const Tvar_amb& state) {
   PlanCanvas& canvas = painter.canvas();
   const auto& flags = module.side_flags;
-  const double reach = module.length / 2.0 + 18.0;
   for (int end : {-1, 1}) {
     const bool at_a = end < 0;
     const bool joined = flags[at_a ? kJointA : kJointB] != 0;
@@ -37,11 +36,7 @@ void draw_free_module_frames(ScreenPlanPainter& painter, const PlanStyle& style,
       set_pen(canvas, inner ? DebugInnerFrame : DebugRunEndFrame, 2);
     else
       set_pen(canvas, canvas.colours[2]);
-    // A module's frame is turned across its run: an 'H' module has frames like an 'H' wall run.
-    if (module.orientation == 'H')
-      draw_end_frame(painter, module.x + end * reach, module.y, module.width, 'H', style.module_frames);
-    else
-      draw_end_frame(painter, module.x, module.y + end * reach, module.width, 'V', style.module_frames);
+    draw_module_frame(painter, module, end, style.module_frames);
   }
 }
 
@@ -96,21 +91,10 @@ void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state)
   draw_item_bay(canvas, bay, max_load_label(bay), state);
 }
 
-void draw_free_modules(ScreenPlanPainter& painter, const PlanStyle& style, const Tcell& cell, const Tvar_amb& state) {
-  PlanCanvas& canvas = painter.canvas();
-  for (const Tmodulo_agg& module : cell.free_modules) {
-    set_pen(canvas, canvas.colours[2]);
-    set_brush(canvas, canvas.colours[0]);
-    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(painter, module);
-    if (draw_item_bay(canvas, module, max_load_label_free(module), state)) {
-      set_brush(canvas, canvas.colours[0]);
-      draw_free_module_frames(painter, style, module, state);
-    }
-    for (const ClearanceDimension& dimension : clearance_dimensions(module)) {
-      painter.set_pen(style.dimension_pen);
-      draw_dimension_line(painter, style, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
-    }
-  }
+void draw_free_module(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
+                      const Tvar_amb& state) {
+  if (draw_item_bay(painter.canvas(), module, max_load_label_free(module), state))
+    draw_free_module_frames(painter, style, module, state);
 }
 
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state) {

@@ -14,9 +14,8 @@ class ScreenCellPlan : public ScreenPlanPainter {
       : ScreenPlanPainter(canvas), style_(style), state_(state) {}
 
   void bay(const Tmodulo& bay) override { draw_run_bay(canvas(), bay, state_); }
-  void draw_own_layer(PlanLayer layer, const Tcell& cell) override {
-    if (layer == PlanLayer::FreeModules) draw_free_modules(*this, style_, cell, state_);
-  }
+  void free_module(const Tmodulo_agg& module) override { draw_free_module(*this, style_, module, state_); }
+  void draw_own_layer(PlanLayer, const Tcell&) override {}  // the page's captions and band are not shown
 
  private:
   const PlanStyle& style_;

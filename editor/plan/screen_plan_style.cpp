@@ -27,6 +27,9 @@ PlanStyle screen_plan_style(const PlanCanvas& canvas, const Tvar_amb& state) {
   };
   style.jamb_pen = {canvas.colours[1], 1};
   style.direction_pen = {canvas.colours[10], 1};
+  style.module_pen = {canvas.colours[2], 1};
+  style.clearances_in_dimension_pen = true;
+  style.clearance_text = [&state](double value) { return plan_clearance_text(value, state); };
   style.group_pen = {canvas.colours[2], 1};
   style.dimension_pen = {canvas.colours[3], 1};
   style.dimension_text_nudge = 0;

@@ -18,12 +18,14 @@ namespace {
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
 // The page's painter, with the layers only the page draws: the captions
-// under the plan, the grey wall band, the bay captions and the free modules.
+// under the plan, the grey wall band and the bay captions, and its own free
+// modules.
 class CellPlan : public PagePlanPainter {
  public:
   CellPlan(PageContext& page, const Tcell& cell, const PlanSlot& slot)
       : PagePlanPainter(page, slot, cell),
         style_(page_plan_style(page)),
+        module_text_(structure() ? lang_text(structure()->module_text) : std::string()),
         extents_(compute_cell_extents(cell)),
         outer_(closed_wall_faces(cell, cell.wall_thickness)) {}
 
@@ -33,8 +35,8 @@ class CellPlan : public PagePlanPainter {
     if (layer == PlanLayer::Captions) draw_captions();
     if (layer == PlanLayer::WallBand) fill_wall_band();
     if (layer == PlanLayer::BayCaptions) draw_bay_captions();
-    if (layer == PlanLayer::FreeModules) draw_free_modules(*this, style_);
   }
+  void free_module(const Tmodulo_agg& module) override { draw_page_free_module(*this, style_, module, module_text_); }
 
  private:
   void caption_line(int y, const std::string& text) {
@@ -96,15 +98,14 @@ class CellPlan : public PagePlanPainter {
   }
 
   void draw_bay_captions() {
-    const Tstructure_type* type = structure();
-    std::string module_text = type ? lang_text(type->module_text) : std::string();
     for (const Tlinea& wall : cell.walls)
       for (const Tmodulo& bay : wall.modules)
         module_captions(bay.x, bay.y, bay.length, bay.orientation, module_size_text(bay.length, bay.width, bay.height),
-                        std::to_string(bay.shelf_count) + " " + module_text, max_load_label(bay));
+                        std::to_string(bay.shelf_count) + " " + module_text_, max_load_label(bay));
   }
 
   PlanStyle style_;
+  std::string module_text_;  // the structure's word for a module, after the shelf count
   Textents extents_;
   std::vector<WallFace> outer_;
 };

@@ -6,6 +6,7 @@
 #include "model/base/units.h"
 #include "model/state/globals.h"
 #include "output/print/page_numbers.h"
+#include "plan_drawing/plan_canvas.h"
 
 namespace {
 
@@ -74,6 +75,11 @@ PlanStyle page_plan_style(const PageContext& page) {
   style.wall_pen = style.face_pen;
   style.jamb_pen = {QColor(Qt::black), page.pen_thick};
   style.module_frames = {28.0, 17.0};
+  style.module_pen = {palette_colour(AppState.palette[2]), page.pen_thin};
+  style.clearances_in_dimension_pen = false;
+  style.clearance_text = [](double value) {
+    return QString::fromStdString(fixed_number_text(value, AppState.decimals));
+  };
   style.group_pen = {QColor(Qt::black), page.pen_thin};
   style.dimension_pen = {QColor(Qt::black), page.pen_thin};
   style.dimension_text_nudge = 2;

@@ -63,5 +63,7 @@ std::string module_size_text(double length, double width, double height);
 // The length text of a wall dimension: fixed decimals, or feet and inches.
 std::string wall_length_text(double length);
 
-// Free modules and trolleys with their captions and clearance dimensions.
-void draw_free_modules(PagePlanPainter& plan, const PlanStyle& style);
+// A free module's figure in the page's thin pen, the end frames its side
+// flags call for, and its captions (size, shelves, load).
+void draw_page_free_module(PagePlanPainter& plan, const PlanStyle& style, const Tmodulo_agg& module,
+                           const std::string& module_text);

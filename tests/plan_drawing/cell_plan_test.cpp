@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ class RecordingPainter : public PlanPainter {
   void label(QPoint, const QString& text, double, bool) override { labels.push_back(text.toStdString()); }
   bool shows(QPoint, double) const override { return true; }
   void bay(const Tmodulo&) override { events.push_back("bay"); }
+  void free_module(const Tmodulo_agg&) override { events.push_back("module"); }
   void draw_own_layer(PlanLayer layer, const Tcell&) override {
     events.push_back("own " + std::to_string(static_cast<int>(layer)));
   }
@@ -59,6 +61,8 @@ PlanStyle test_style() {
   style.bay_pen = style.frame_pen = {Qt::blue, 1};
   style.wall_pen = [](const Tlinea&) { return PlanPen{Qt::red, 2}; };
   style.jamb_pen = {Qt::magenta, 2};
+  style.module_pen = {Qt::darkGreen, 1};
+  style.clearance_text = [](double mm) { return QString::number(mm); };
   style.group_pen = {Qt::cyan, 1};
   style.dimension_pen = {Qt::yellow, 1};
   style.wall_length_text = [](double mm) { return QString::number(mm); };
@@ -86,14 +90,18 @@ TEST(SharedCellPlan, LayersRunInTheOrderTheStyleLists) {
   Tcell cell = square_room();
   cell.walls[0].modules.resize(2);
   PlanStyle style = test_style();
-  style.layers = {PlanLayer::FreeModules, PlanLayer::WallRuns, PlanLayer::Captions};
+  cell.free_modules.resize(1);
+  style.layers = {PlanLayer::BayCaptions, PlanLayer::WallRuns, PlanLayer::FreeModules, PlanLayer::Captions};
   RecordingPainter painter({0.1, 0, 0});
   draw_cell_plan(painter, cell, style);
-  ASSERT_GE(painter.events.size(), 5u);
-  EXPECT_EQ(painter.events[0], "own " + std::to_string(static_cast<int>(PlanLayer::FreeModules)));
+  ASSERT_GE(painter.events.size(), 7u);
+  EXPECT_EQ(painter.events[0], "own " + std::to_string(static_cast<int>(PlanLayer::BayCaptions)));
   EXPECT_EQ(painter.events[1], "pen #0000ff") << "the bays of the first run, in the bay pen";
   EXPECT_EQ(painter.events[2], "bay");
   EXPECT_EQ(painter.events[3], "bay");
+  const auto module = std::find(painter.events.begin(), painter.events.end(), "module");
+  ASSERT_NE(module, painter.events.end());
+  EXPECT_EQ(*(module - 1), "pen #008000") << "each free module starts in the module pen";
   EXPECT_EQ(painter.events.back(), "own " + std::to_string(static_cast<int>(PlanLayer::Captions)));
   EXPECT_TRUE(painter.labels.empty()) << "no dimension layer listed";
 }
