@@ -1,8 +1,8 @@
-// The drawing primitives of the plan on a painter: the transform of its
-// surface, the plan colours and the label font, and the lines, rectangles,
-// markers and texts the plan view is made of. Pixel rules follow the classic raster API the drawing
-// was designed on: rectangles exclude their right and bottom edges, texts
-// stand on a box of background colour.
+// The screen's canvas of the plan: the transform of its surface, the plan
+// colours and the label font, and the lines, rectangles, markers and texts
+// the plan view is made of. Pixel rules follow the classic raster API the
+// drawing was designed on: rectangles exclude their right and bottom edges,
+// texts stand on a box of background colour.
 #pragma once
 
 #include <QColor>

@@ -1,8 +1,8 @@
-// The pieces of shelving as the plan draws them: a bay (or free module) with
-// its shelf edges, size texts and corner uprights, an end frame, the wheels
-// of a trolley and a compact mobile-shelving group. The caller chooses pens,
-// culling and colours; these only draw. Where the printed plans draw the same
-// figure with their own pens, they take its plan geometry from here.
+// The pieces of shelving as the plan draws them: end frames, the wheels of a
+// trolley and compact mobile-shelving groups through either target's painter,
+// the screen's bay (or free module) with its shelf edges, size texts and
+// corner uprights, and a free module's clearance dimensions. The caller
+// chooses pens and culling; these only draw.
 #pragma once
 
 #include <QColor>
