@@ -1,8 +1,10 @@
-// The later layers of the plan: free-standing modules with their end frames
-// and clearance dimensions, compact groups, and the overlays of the edit
-// modes (pending outline segment, rubber band, placement templates).
+// What the plan view draws its own way: the bays of the runs and the
+// free-standing modules with their end frames and clearance dimensions, and
+// the overlays of the edit modes (pending outline segment, rubber band,
+// placement templates).
 #include <algorithm>
 #include <cstddef>
+#include <string>
 
 #include "editor/plan/plan_layers.h"
 #include "editor/plan/plan_texts.h"
@@ -11,7 +13,8 @@
 #include "model/layout/module_lengths.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/modules/load_labels.h"
-#include "output/plan_drawing/plan_shapes.h"
+#include "plan_drawing/plan_dimensions.h"
+#include "plan_drawing/plan_shapes.h"
 
 namespace {
 
@@ -21,9 +24,10 @@ const QColor DebugRunEndFrame(0, 0, 255);
 
 // The module's own end frames, 18 mm beyond each end where its side flags
 // call for one and the end is not a joint.
-void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, const Tvar_amb& state) {
+void draw_free_module_frames(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
+                             const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   const auto& flags = module.side_flags;
-  const double reach = module.length / 2.0 + UprightCentreOffset;
   for (int end : {-1, 1}) {
     const bool at_a = end < 0;
     const bool joined = flags[at_a ? kJointA : kJointB] != 0;
@@ -34,15 +38,13 @@ void draw_free_module_frames(PlanCanvas& canvas, const Tmodulo_agg& module, cons
       set_pen(canvas, inner ? DebugInnerFrame : DebugRunEndFrame, 2);
     else
       set_pen(canvas, canvas.colours[2]);
-    // A module's frame is turned across its run: an 'H' module has frames like an 'H' wall run.
-    if (module.orientation == 'H')
-      draw_end_frame(canvas, module.x + end * reach, module.y, module.width, 'H');
-    else
-      draw_end_frame(canvas, module.x, module.y + end * reach, module.width, 'V');
+    draw_module_frame(painter, module, end, style.module_frames);
   }
 }
 
-void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const Tvar_amb& state) {
+void draw_free_module_template(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& t,
+                               const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   set_pen(canvas, canvas.colours[1]);
   clear_brush(canvas);
   const QPoint a = plan_to_screen(canvas.transform, t.x - t.extent_x / 2, t.y - t.extent_y / 2);
@@ -51,7 +53,9 @@ void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const T
 
   const double x = t.x, y = t.y, hx = t.extent_x / 2, hy = t.extent_y / 2;
   auto show = [&](double c, Tvec2 from, Tvec2 to) {
-    if (c > 0) draw_dimension_line(canvas, plan_clearance_text(c, state), from, to);
+    if (c <= 0) return;
+    painter.set_pen(style.dimension_pen);
+    draw_dimension_line(painter, style, plan_clearance_text(c, state), from, to);
   };
   show(t.clear_n, vec_make(x, y + hy), vec_make(x, y + hy + t.clear_n));
   show(t.clear_s, vec_make(x, y - hy), vec_make(x, y - hy - t.clear_s));
@@ -71,35 +75,32 @@ void draw_free_module_template(PlanCanvas& canvas, const Tmodulo_agg& t, const T
   }
 }
 
+// A bay or free module in the pen of its selection, with its size and load
+// texts; false when it lies far out of view and was skipped.
+template <typename Item>
+bool draw_item_bay(PlanCanvas& canvas, const Item& item, const std::string& load, const Tvar_amb& state) {
+  const QPoint centre = plan_to_screen(canvas.transform, item.x, item.y);
+  if (!near_view(canvas, centre, item.length * canvas.transform.scale)) return false;
+  set_item_pen(canvas, 2, item.custom_shelves == 1, item.selected, item.selected2);
+  draw_bay(canvas, {item.x, item.y, item.length, item.width, item.orientation},
+           plan_size_text(item.length, item.height, state), QString::fromStdString(load), state.print_max_loads);
+  return true;
+}
+
 }  // namespace
 
-double draw_free_modules(PlanCanvas& canvas, const Tcell& cell, const Tvar_amb& state) {
-  double surface = 0.0;
-  for (const Tmodulo_agg& module : cell.free_modules) {
-    surface += shelf_count(module.shelf_pattern) * module.length * module.width / 1000000.0;
-    set_pen(canvas, canvas.colours[2]);
-    set_brush(canvas, canvas.colours[0]);
-    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(canvas, module);
-    const QPoint centre = plan_to_screen(canvas.transform, module.x, module.y);
-    if (near_view(canvas, centre, module.length * canvas.transform.scale)) {
-      set_item_pen(canvas, 2, module.custom_shelves == 1, module.selected, module.selected2);
-      draw_bay(canvas, {module.x, module.y, module.length, module.width, module.orientation},
-               plan_size_text(module.length, module.height, state), QString::fromStdString(max_load_label_free(module)),
-               state.print_max_loads);
-      set_brush(canvas, canvas.colours[0]);
-      draw_free_module_frames(canvas, module, state);
-    }
-    for (const ClearanceDimension& dimension : clearance_dimensions(module))
-      draw_dimension_line(canvas, plan_clearance_text(dimension.value, state), dimension.from, dimension.to);
-  }
-  return surface;
+void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state) {
+  draw_item_bay(canvas, bay, max_load_label(bay), state);
 }
 
-void draw_compact_groups(PlanCanvas& canvas, const Tcell& cell) {
-  for (const Tcorvane& group : cell.compact_groups) draw_compact_group(canvas, group, canvas.colours[2]);
+void draw_free_module(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
+                      const Tvar_amb& state) {
+  if (draw_item_bay(painter.canvas(), module, max_load_label_free(module), state))
+    draw_free_module_frames(painter, style, module, state);
 }
 
-void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state) {
+void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state) {
+  PlanCanvas& canvas = painter.canvas();
   if (state.outline_mode && state.segment_pending) {
     // Inverting the pixels keeps the segment visible over anything on either background.
     const QPoint start = plan_to_screen(canvas.transform, state.segment_start[0], state.segment_start[1]);
@@ -117,7 +118,7 @@ void draw_edit_overlays(PlanCanvas& canvas, const Tvar_amb& state) {
     clear_brush(canvas);
     draw_rectangle(canvas, QPoint(band[0], band[1]), QPoint(band[2], band[3]));
   }
-  if (state.place_free_module_mode) draw_free_module_template(canvas, state.free_module_template, state);
+  if (state.place_free_module_mode) draw_free_module_template(painter, style, state.free_module_template, state);
   if (state.place_compact_mode) {
     const Tcorvane& t = state.compact_template;
     set_pen(canvas, canvas.colours[1]);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/base/records.h"
-#include "output/plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_canvas.h"
 
 // Fills the canvas with the background and draws the cell over it. Reads the
 // display settings, the edit overlays and the cell extents (already computed

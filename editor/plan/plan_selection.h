@@ -8,7 +8,7 @@
 #include <array>
 
 #include "model/base/records.h"
-#include "output/plan_drawing/plan_transform.h"
+#include "plan_drawing/plan_transform.h"
 
 // band is AppState.rubber_band (x1, y1, x2, y2 in pixels; x1 < 0 when no band
 // is dragged, and then the pointer's hover decides).

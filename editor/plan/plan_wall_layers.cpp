@@ -11,7 +11,7 @@
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/modules/load_labels.h"
-#include "output/plan_drawing/plan_shapes.h"
+#include "plan_drawing/plan_shapes.h"
 
 namespace {
 

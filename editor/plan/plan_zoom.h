@@ -3,7 +3,7 @@
 #pragma once
 
 #include "model/base/records.h"
-#include "output/plan_drawing/plan_transform.h"
+#include "plan_drawing/plan_transform.h"
 
 // Zoom limits in pixels per millimetre: below the lower one a whole city fits
 // in one pixel, above the upper one a millimetre fills a screen; outside them

@@ -11,110 +11,59 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "output/print/plan_painter.h"
+#include "plan_drawing/cell_plan.h"
 
 namespace {
 
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
-class CellPlan {
+// The page's painter, with the layers only the page draws: the captions
+// under the plan, the grey wall band and the bay captions, and its own free
+// modules.
+class CellPlan : public PagePlanPainter {
  public:
   CellPlan(PageContext& page, const Tcell& cell, const PlanSlot& slot)
-      : plan_{page, slot, cell, PageFont{std::max(rounded(100 * slot.scale), 1), false}},
-        cell_(plan_.cell),
-        extents_(compute_cell_extents(cell_)),
-        outer_(closed_wall_faces(cell_, cell_.wall_thickness)),
-        clearance_(closed_wall_faces(cell_, -cell_.clearance)) {}
+      : PagePlanPainter(page, slot, cell),
+        style_(page_plan_style(page)),
+        module_text_(structure() ? lang_text(structure()->module_text) : std::string()),
+        extents_(compute_cell_extents(cell)),
+        outer_(closed_wall_faces(cell, cell.wall_thickness)) {}
 
-  void draw() {
-    draw_outer_faces();
-    draw_clearance_lines();
-    for (std::size_t i = 0; i < cell_.walls.size(); ++i) draw_wall_run(cell_.walls[i], outer_[i]);
-    draw_captions();
-    fill_wall_band();
-    draw_wall_dimensions(plan_, extents_);
-    draw_bay_captions();
-    draw_free_modules(plan_);
-    draw_compact_groups(plan_);
+  void draw() { draw_cell_plan(*this, cell, style_); }
+
+  void draw_own_layer(PlanLayer layer, const Tcell&) override {
+    if (layer == PlanLayer::Captions) draw_captions();
+    if (layer == PlanLayer::WallBand) fill_wall_band();
+    if (layer == PlanLayer::BayCaptions) draw_bay_captions();
   }
+  void free_module(const Tmodulo_agg& module) override { draw_page_free_module(*this, style_, module, module_text_); }
 
  private:
-  PageCanvas& canvas() { return plan_.canvas(); }
-  int pen_for(const Tlinea& wall) const { return wall.kind == 1 ? plan_.page.pen_thick : plan_.page.pen_thin; }
-
-  void draw_outer_faces() {
-    for (std::size_t i = 0; i < cell_.walls.size(); ++i) {
-      canvas().set_pen_width(pen_for(cell_.walls[i]));
-      plan_.line(outer_[i].start, outer_[i].end);
-    }
-  }
-
-  void draw_clearance_lines() {
-    canvas().set_pen_width(plan_.page.pen_thin);
-    for (std::size_t i = 0; i < cell_.walls.size(); ++i) {
-      const Tlinea& wall = cell_.walls[i];
-      if (wall.kind == 1) plan_.line(clearance_[i].start, clearance_[i].end);
-      plan_.line(clearance_[i].start, {wall.x1, wall.y1});
-    }
-  }
-
-  void draw_end_frame(const Ttestata& frame) {
-    bool vertical = frame.orientation == 'V';
-    auto point = [&](double across, double along) {
-      return vertical ? Tvec2{frame.x + along, frame.y + across} : Tvec2{frame.x + across, frame.y + along};
-    };
-    double reach = frame.depth / 2 - 14;
-    plan_.line(point(-7, -reach), point(-7, reach));
-    plan_.line(point(7, -reach), point(7, reach));
-    for (double side : {-reach, reach}) {
-      QPoint centre = plan_.at(point(0, side));
-      plan_.solid_marker(centre.x(), centre.y());
-    }
-    canvas().set_brush(qRgb(255, 255, 255));
-  }
-
-  void draw_wall_run(const Tlinea& wall, const WallFace& outer) {
-    canvas().set_pen_width(plan_.page.pen_thin);
-    canvas().set_pen_colour(qRgb(0, 0, 0));
-    for (const Tmodulo& bay : wall.modules) plan_.bay_figure(bay.x, bay.y, bay.length, bay.width, bay.orientation);
-    for (const Ttestata& frame : wall.end_frames) draw_end_frame(frame);
-    canvas().set_pen_colour(qRgb(0, 0, 0));
-    canvas().set_pen_width(pen_for(wall));
-    Tvec2 start{wall.x1, wall.y1};
-    Tvec2 end{wall.x2, wall.y2};
-    plan_.line(start, end);
-    if (wall.kind != 1) {
-      canvas().set_pen_width(plan_.page.pen_thick);
-      plan_.line(start, outer.start);
-      plan_.line(end, outer.end);
-    }
-  }
-
   void caption_line(int y, const std::string& text) {
-    const PlanSlot& slot = plan_.slot;
     canvas().text_out(rounded(slot.left + slot.width / 2.0 - canvas().text_width(text) / 2.0), y, text);
   }
 
   void draw_captions() {
-    PageFont font = plan_.page.print_font;
+    PageFont font = page.print_font;
     font.height = std::max(rounded(2.0 * font.height / 3), 1);
     canvas().set_font(font);
     canvas().set_brush(qRgb(255, 255, 255), false);
-    double bottom = extents_[3] - cell_.wall_thickness;
-    int y0 = plan_.at(0, bottom - 500 - 150).y();
+    double bottom = extents_[3] - cell.wall_thickness;
+    int y0 = at(0, bottom - 500 - 150).y();
     // On a small scale the name, 4 mm above the anchor, would stand among the
     // wall dimensions (their outer row and its extension lines end 430 mm
     // below the wall), whose text boxes then blank it: the lines move down.
-    int clear_of_dimensions = plan_.at(0, bottom - 430).y() + 1;
-    y0 += std::max(clear_of_dimensions - (y0 - plan_.page_mm(4)), 0);
-    caption_line(y0 - plan_.page_mm(4), cell_.name);
-    const Tstructure_type* structure = plan_.structure();
-    if (!plan_.page.options.extended_description || structure == nullptr) return;
-    if (plan_.page.options.columns > 1) canvas().set_font(PageFont{std::max(font.height / 2, 1), false});
-    caption_line(y0, lang_text(structure->long_text));
-    caption_line(y0 + plan_.page_mm(4), expand_module_template(lang_text(structure->detail_text), cell_));
-    if (!cell_.compact_groups.empty()) {
-      caption_line(y0 + plan_.page_mm(8), lang_text(253));
-      caption_line(y0 + plan_.page_mm(12), lang_text(254));
+    int clear_of_dimensions = at(0, bottom - 430).y() + 1;
+    y0 += std::max(clear_of_dimensions - (y0 - page_mm(4)), 0);
+    caption_line(y0 - page_mm(4), cell.name);
+    const Tstructure_type* type = structure();
+    if (!page.options.extended_description || type == nullptr) return;
+    if (page.options.columns > 1) canvas().set_font(PageFont{std::max(font.height / 2, 1), false});
+    caption_line(y0, lang_text(type->long_text));
+    caption_line(y0 + page_mm(4), expand_module_template(lang_text(type->detail_text), cell));
+    if (!cell.compact_groups.empty()) {
+      caption_line(y0 + page_mm(8), lang_text(253));
+      caption_line(y0 + page_mm(12), lang_text(254));
     }
   }
 
@@ -122,48 +71,43 @@ class CellPlan {
   // openings. Only on grids coarse enough for the band to show, and only for a
   // closed outline: a seed outside a closed band would flood the page.
   void fill_wall_band() {
-    const PrintOptions& options = plan_.page.options;
+    const PrintOptions& options = page.options;
     bool coarse = (options.rows <= 2 && options.columns <= 2) || (options.rows == 3 && options.columns == 1);
-    if (!coarse || !cell_.outline_closed || cell_.walls.empty()) return;
+    if (!coarse || !cell.outline_closed || cell.walls.empty()) return;
     std::vector<Tvec2> seeds;
-    std::size_t n = cell_.walls.size();
+    std::size_t n = cell.walls.size();
     for (std::size_t i = 0; i < n; ++i) {
-      if (cell_.walls[i].kind == 1) continue;
+      if (cell.walls[i].kind == 1) continue;
       std::size_t j = i + 1 < n ? i + 1 : i;
       seeds.push_back(band_seed(j));
     }
     if (seeds.empty() && n > 1) seeds.push_back(band_seed(0));
-    const PlanSlot& slot = plan_.slot;
     QRect clip(slot.left, slot.top, slot.width, slot.height);
     canvas().set_brush(qRgb(0xC0, 0xC0, 0xC0));
     for (const Tvec2& seed : seeds) {
-      QPoint at = plan_.at(seed);
+      const QPoint pixel = at(seed);
       const QImage* image = canvas().image();
-      if (image == nullptr || !image->valid(at) || image->pixel(at) != qRgb(255, 255, 255)) continue;
-      canvas().flood_fill(at.x(), at.y(), clip);
+      if (image == nullptr || !image->valid(pixel) || image->pixel(pixel) != qRgb(255, 255, 255)) continue;
+      canvas().flood_fill(pixel.x(), pixel.y(), clip);
     }
   }
 
   Tvec2 band_seed(std::size_t wall) const {
-    const Tlinea& w = cell_.walls[wall];
+    const Tlinea& w = cell.walls[wall];
     return {(w.x2 + outer_[wall].end.x) / 2, (w.y2 + outer_[wall].end.y) / 2};
   }
 
   void draw_bay_captions() {
-    const Tstructure_type* structure = plan_.structure();
-    std::string module_text = structure ? lang_text(structure->module_text) : std::string();
-    for (const Tlinea& wall : cell_.walls)
+    for (const Tlinea& wall : cell.walls)
       for (const Tmodulo& bay : wall.modules)
-        plan_.module_captions(bay.x, bay.y, bay.length, bay.orientation,
-                              module_size_text(bay.length, bay.width, bay.height),
-                              std::to_string(bay.shelf_count) + " " + module_text, max_load_label(bay));
+        module_captions(bay.x, bay.y, bay.length, bay.orientation, module_size_text(bay.length, bay.width, bay.height),
+                        std::to_string(bay.shelf_count) + " " + module_text_, max_load_label(bay));
   }
 
-  PlanPainter plan_;
-  const Tcell& cell_;
+  PlanStyle style_;
+  std::string module_text_;  // the structure's word for a module, after the shelf count
   Textents extents_;
   std::vector<WallFace> outer_;
-  std::vector<WallFace> clearance_;
 };
 
 }  // namespace

@@ -6,47 +6,97 @@
 #include "model/base/units.h"
 #include "model/state/globals.h"
 #include "output/print/page_numbers.h"
+#include "plan_drawing/plan_canvas.h"
 
 namespace {
 
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
+// The rectangle with two pixels as opposite corners, in either order.
+QRect spanned(QPoint a, QPoint b) {
+  return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 }  // namespace
 
-const Tstructure_type* PlanPainter::structure() const {
+PagePlanPainter::PagePlanPainter(PageContext& page, const PlanSlot& slot, const Tcell& cell)
+    : PlanPainter(slot_transform(slot)),
+      page(page),
+      slot(slot),
+      cell(cell),
+      plan_font{std::max(rounded(100 * slot.scale), 1), false} {}
+
+void PagePlanPainter::set_pen(const PlanPen& pen) {
+  canvas().set_pen_colour(pen.colour.rgb());
+  canvas().set_pen_width(pen.width);
+}
+
+void PagePlanPainter::segment(QPoint a, QPoint b) { canvas().line(a.x(), a.y(), b.x(), b.y()); }
+
+void PagePlanPainter::disc(QPoint centre, double radius_mm) {
+  const double r = radius_mm * scale();
+  canvas().set_brush(qRgb(0, 0, 0));
+  canvas().set_pen_colour(qRgb(0, 0, 0));
+  canvas().ellipse(rounded(centre.x() - r), rounded(centre.y() - r), rounded(centre.x() + r), rounded(centre.y() + r));
+}
+
+void PagePlanPainter::ring(QPoint centre, double radius_mm) {
+  const double r = radius_mm * scale();
+  canvas().set_brush(canvas().pen_colour(), false);
+  canvas().ellipse(rounded(centre.x() - r), rounded(centre.y() - r), rounded(centre.x() + r), rounded(centre.y() + r));
+}
+
+void PagePlanPainter::frame(QPoint a, QPoint b) {
+  const QRect r = spanned(a, b);
+  canvas().frame_rect(r.left(), r.top(), r.right(), r.bottom());
+}
+
+void PagePlanPainter::fill(QPoint a, QPoint b) {
+  const QRect r = spanned(a, b);
+  canvas().fill_rect(r.left(), r.top(), r.right(), r.bottom());
+}
+
+void PagePlanPainter::label(QPoint anchor, const QString& text, double shift, bool turned) {
+  text_at(anchor, text.toStdString(), shift, turned);
+}
+
+PlanStyle page_plan_style(const PageContext& page) {
+  PlanStyle style;
+  style.layers = {PlanLayer::WallFaces,      PlanLayer::WallRuns,    PlanLayer::Captions,    PlanLayer::WallBand,
+                  PlanLayer::WallDimensions, PlanLayer::BayCaptions, PlanLayer::FreeModules, PlanLayer::CompactGroups};
+  style.rounding = OffsetRounding::ScaledTerms;
+  style.face_pen = [&page](const Tlinea& wall) {
+    return PlanPen{QColor(Qt::black), wall.kind == 1 ? page.pen_thick : page.pen_thin};
+  };
+  style.clearance_pen = {QColor(Qt::black), page.pen_thin};
+  style.bay_pen = style.frame_pen = {QColor(Qt::black), page.pen_thin};
+  style.wall_frames = {14.0, 17.0};
+  style.wall_pen = style.face_pen;
+  style.jamb_pen = {QColor(Qt::black), page.pen_thick};
+  style.module_frames = {28.0, 17.0};
+  style.module_pen = {palette_colour(AppState.palette[2]), page.pen_thin};
+  style.clearances_in_dimension_pen = false;
+  style.clearance_text = [](double value) {
+    return QString::fromStdString(fixed_number_text(value, AppState.decimals));
+  };
+  style.group_pen = {QColor(Qt::black), page.pen_thin};
+  style.dimension_pen = {QColor(Qt::black), page.pen_thin};
+  style.dimension_text_nudge = 2;
+  style.wall_length_text = [](double mm) { return QString::fromStdString(wall_length_text(mm)); };
+  return style;
+}
+
+const Tstructure_type* PagePlanPainter::structure() const {
   if (cell.structure_type < 0 || static_cast<std::size_t>(cell.structure_type) >= StructureTypes.size()) return nullptr;
   return &StructureTypes[static_cast<std::size_t>(cell.structure_type)];
 }
 
-int PlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
+int PagePlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
 
-void PlanPainter::line(const Tvec2& a, const Tvec2& b) const {
-  QPoint p = at(a);
-  QPoint q = at(b);
-  canvas().line(p.x(), p.y(), q.x(), q.y());
-}
+QRect PagePlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const { return spanned(at(a), at(b)); }
 
-QRect PlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const {
-  QPoint p = at(a);
-  QPoint q = at(b);
-  return QRect(QPoint(std::min(p.x(), q.x()), std::min(p.y(), q.y())),
-               QPoint(std::max(p.x(), q.x()), std::max(p.y(), q.y())));
-}
-
-void PlanPainter::solid_marker(double x, double y) const {
-  double r = 17 * scale();
-  canvas().set_brush(qRgb(0, 0, 0));
-  canvas().set_pen_colour(qRgb(0, 0, 0));
-  canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
-}
-
-void PlanPainter::hollow_marker(double x, double y) const {
-  double r = 50 * scale();
-  canvas().set_brush(canvas().pen_colour(), false);
-  canvas().ellipse(rounded(x - r), rounded(y - r), rounded(x + r), rounded(y + r));
-}
-
-void PlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
+void PagePlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
   bool vertical = orientation == 'V';
   // Offsets along and across the length, turned into plan points by the orientation.
   auto point = [&](double along, double across) {
@@ -79,15 +129,15 @@ void PlanPainter::bay_figure(double cx, double cy, double length, double depth, 
   }
 }
 
-void PlanPainter::text_at(QPoint at, const std::string& text, double shift, bool turned) const {
+void PagePlanPainter::text_at(QPoint at, const std::string& text, double shift, bool turned) const {
   if (turned)
     draw_page_text_vertical(canvas(), at.x(), at.y(), text, shift);
   else
     draw_page_text_horizontal(canvas(), at.x(), at.y(), text, shift);
 }
 
-void PlanPainter::module_captions(double cx, double cy, double length, char orientation, const std::string& size,
-                                  const std::string& shelves, const std::string& load) const {
+void PagePlanPainter::module_captions(double cx, double cy, double length, char orientation, const std::string& size,
+                                      const std::string& shelves, const std::string& load) const {
   canvas().set_font(plan_font);
   int widest = std::max(canvas().text_width(size), canvas().text_width(shelves));
   int room = rounded(length * scale());

@@ -6,7 +6,7 @@
 #include <QPoint>
 
 #include "model/base/records.h"
-#include "output/plan_drawing/plan_transform.h"
+#include "plan_drawing/plan_transform.h"
 
 // Slots of the page grid in page pixels.
 struct SlotGrid {

@@ -1,8 +1,9 @@
 // The arrows between the program's folders, read from the #include lines of
 // every source file: the model knows no window, the 3-D library knows no part
 // of the program, the outputs know nothing of the editor and no Qt Widgets,
-// the cell-scene builder knows neither, the data generators use no windows,
-// the dialogs know nothing of the main window that opens them, only the GLX
+// the cell-scene builder knows neither, the plan drawing reads the model
+// alone and draws without windows, the data generators use no windows, the
+// dialogs know nothing of the main window that opens them, only the GLX
 // layer's own sources see the X11 headers (they define None, Bool, Status),
 // and the model's folders are layers that include only the ones below them.
 #include <gtest/gtest.h>
@@ -38,9 +39,10 @@ struct Rule {
 // The outputs write files and pages; the windows that show them live in editor/.
 // The data generators are build tools: they may use the exports of output/, never a window.
 const std::vector<Rule> rules = {
-    {"model/", {"editor/", "output/", "gfx3d/", "scene3d/", "view3d/"}, true},
+    {"model/", {"editor/", "output/", "plan_drawing/", "gfx3d/", "scene3d/", "view3d/"}, true},
     {"gfx3d/", {"model/", "editor/", "output/", "view3d/"}, false},
     {"scene3d/", {"model/", "editor/", "output/", "view3d/"}, false},
+    {"plan_drawing/", {"editor/", "output/", "gfx3d/", "scene3d/", "view3d/"}, false, true},
     {"output/", {"editor/"}, false, true},
     {"view3d/", {"editor/", "output/"}, false},
     {"data/", {"editor/"}, false, true},
@@ -239,6 +241,17 @@ TEST(IncludeRules, TheModelsFoldersIncludeOnlyTheLayersBelowThem) {
 TEST(IncludeRules, AModelFolderOutsideTheLayersIsFound) {
   EXPECT_EQ(violations("model/misc/helpers.cpp", {"model/base/records.h", false}).size(), 1u);
   EXPECT_TRUE(violations("editor/plan/plan_view.cpp", {"model/quote/price_grid.h", false}).empty());
+}
+
+TEST(IncludeRules, ThePlanDrawingReadsTheModelAndDrawsWithoutWindows) {
+  EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"editor/plan/plan_texts.h", false}).size(), 1u);
+  EXPECT_EQ(violations("plan_drawing/plan_shapes.h", {"output/print/page_canvas.h", false}).size(), 1u);
+  EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"QWidget", true}).size(), 1u);
+  EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"QtWidgets/QLabel", true}).size(), 1u);
+  EXPECT_TRUE(violations("plan_drawing/plan_canvas.cpp", {"QPainter", true}).empty());
+  EXPECT_TRUE(violations("plan_drawing/plan_shapes.cpp", {"model/state/records.h", false}).empty());
+  EXPECT_TRUE(violations("output/print/plan_modules.cpp", {"plan_drawing/plan_shapes.h", false}).empty());
+  EXPECT_TRUE(violations("editor/plan/plan_renderer.cpp", {"plan_drawing/plan_canvas.h", false}).empty());
 }
 
 TEST(IncludeRules, OnlyTheGlxLayerSeesTheX11Headers) {

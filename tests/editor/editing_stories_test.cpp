@@ -20,7 +20,8 @@
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
-#include "output/plan_drawing/plan_canvas.h"
+#include "model/layout/undo_history.h"
+#include "plan_drawing/plan_canvas.h"
 #include "support/room_outline.h"
 
 namespace {

@@ -15,7 +15,10 @@
 
 namespace {
 
-const std::filesystem::path GoldenDir = std::filesystem::path(__FILE__).parent_path() / "goldens";
+// The test runs with the source tree in its environment; __FILE__ can be relative to the build folder.
+const std::filesystem::path GoldenDir =
+    std::filesystem::path(std::getenv("RACKWRIGHT_SOURCE_DIR") ? std::getenv("RACKWRIGHT_SOURCE_DIR") : ".") / "tests" /
+    "editor" / "goldens";
 
 // Draws the current cell fitted into a view of the given size.
 QImage draw_fitted(int width, int height) {

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "editor/plan/plan_texts.h"
-#include "output/plan_drawing/plan_shapes.h"
+#include "plan_drawing/plan_shapes.h"
 #include "plan_render_fixture.h"
 #include "support/plan_builders.h"
 

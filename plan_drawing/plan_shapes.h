@@ -1,8 +1,8 @@
-// The pieces of shelving as the plan draws them: a bay (or free module) with
-// its shelf edges, size texts and corner uprights, an end frame, the wheels
-// of a trolley and a compact mobile-shelving group. The caller chooses pens,
-// culling and colours; these only draw. Where the printed plans draw the same
-// figure with their own pens, they take its plan geometry from here.
+// The pieces of shelving as the plan draws them: end frames, the wheels of a
+// trolley and compact mobile-shelving groups through either target's painter,
+// the screen's bay (or free module) with its shelf edges, size texts and
+// corner uprights, and a free module's clearance dimensions. The caller
+// chooses pens and culling; these only draw.
 #pragma once
 
 #include <QColor>
@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "model/base/records.h"
-#include "output/plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_painter.h"
 
 // The footprint of a bay: centre, length along the run, depth across it.
 struct BayShape {
@@ -27,20 +28,18 @@ struct BayShape {
 void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text, const QString& load_text,
               bool show_load);
 
-// An end frame in the current pen: two lines 7 mm to each side of its centre
-// line, line_inset mm short of each long side, and two discs of disc_radius
-// mm at 14 mm inside each long side.
-struct EndFrameStyle {
-  double line_inset = 28.0;
-  double disc_radius = 16.0;  // the screen plan's solid marker
-};
-void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char orientation,
-                    const EndFrameStyle& style = {});
+// An end frame across a run of that orientation, in the current pen.
+void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char orientation,
+                    const EndFrameStyle& style);
+
+// The end frame beyond one end of a free module (end -1: the lower
+// coordinate), 18 mm out, turned across the module's run.
+void draw_module_frame(PlanPainter& painter, const Tmodulo_agg& module, int end, const EndFrameStyle& style);
 
 // The plan centres of a trolley's four wheels, just beyond its ends.
 std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley);
 // The four wheel rings of a trolley in the current pen.
-void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley);
+void draw_trolley_wheels(PlanPainter& painter, const Tmodulo_agg& trolley);
 
 // A compact group in plan millimetres: its two end rails and two kit strips
 // (frames), and for each wall it stands against (gap > 0) two tie plates, each
@@ -57,8 +56,8 @@ struct CompactGroupFigure {
   std::vector<CompactGroupTie> ties;
 };
 CompactGroupFigure compact_group_figure(const Tcorvane& group);
-// The group's frames in the colour, its plates filled and its lines in it.
-void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor& colour);
+// The group's frames in the fill colour, its plates filled and its lines in the pen.
+void draw_compact_group(PlanPainter& painter, const Tcorvane& group);
 
 // A free module's clearance dimensions as the plan shows them: measured from
 // the outer side of its uprights (4 + 28 mm beyond each end), one for each

@@ -1,4 +1,4 @@
-#include "output/plan_drawing/plan_canvas.h"
+#include "plan_drawing/plan_canvas.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "model/base/rounding.h"
-#include "model/layout/cell_walls.h"
 
 namespace {
 
@@ -138,6 +137,11 @@ void set_brush(PlanCanvas& canvas, const QColor& colour) { canvas.painter.setBru
 
 void clear_brush(PlanCanvas& canvas) { canvas.painter.setBrush(Qt::NoBrush); }
 
+bool near_view(const PlanCanvas& canvas, QPoint p, double margin) {
+  return -margin < p.x() && p.x() < canvas.bounds.width() + margin && -margin < p.y() &&
+         p.y() < canvas.bounds.height() + margin;
+}
+
 bool strictly_inside(const PlanCanvas& canvas, QPoint p) {
   return p.x() > 0 && p.x() < canvas.bounds.width() && p.y() > 0 && p.y() < canvas.bounds.height();
 }
@@ -151,10 +155,6 @@ void draw_segment(PlanCanvas& canvas, QPoint a, QPoint b) {
   QPointF fa(a), fb(b);
   if (!clip_segment(fa, fb, QRectF(clip))) return;
   canvas.painter.drawLine(fa.toPoint(), fb.toPoint());
-}
-
-void draw_plan_segment(PlanCanvas& canvas, const Tvec2& a, const Tvec2& b) {
-  draw_segment(canvas, plan_to_screen(canvas.transform, a), plan_to_screen(canvas.transform, b));
 }
 
 void draw_rectangle(PlanCanvas& canvas, QPoint a, QPoint b) {
@@ -195,8 +195,6 @@ void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm) {
   canvas.painter.setBrush(brush);
 }
 
-void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre) { draw_ring(canvas, centre, 50.0); }
-
 void draw_text_horizontal(PlanCanvas& canvas, QPoint at, const QString& text, double f) {
   if (text.isEmpty() || !strictly_inside(canvas, at)) return;
   const LaidOutText& laid = laid_out(text, canvas.painter.font());
@@ -216,26 +214,4 @@ void draw_text_vertical(PlanCanvas& canvas, QPoint at, const QString& text, doub
   canvas.painter.rotate(-90.0);
   draw_text_box(canvas, 0, 0, laid, h);
   canvas.painter.restore();
-}
-
-void draw_arrow_strokes(PlanCanvas& canvas, QPoint at, const Tvec2& d, const Tvec2& p, double along) {
-  for (double side : {10.0, -10.0}) {
-    draw_segment(canvas, at, lay_off(canvas.transform, at, along * d.x + side * p.x, along * d.y + side * p.y));
-  }
-}
-
-void draw_dimension_line(PlanCanvas& canvas, const QString& text, const Tvec2& p1, const Tvec2& p2) {
-  const Tvec2 d = vec_normalize(p2 - p1);
-  const Tvec2 p = vec_make(d.y, -d.x);
-  set_pen(canvas, canvas.colours[3]);
-  const QPoint a = plan_to_screen(canvas.transform, p1);
-  const QPoint b = plan_to_screen(canvas.transform, p2);
-  draw_segment(canvas, a, b);
-  draw_arrow_strokes(canvas, a, d, p, 60.0);
-  draw_arrow_strokes(canvas, b, d, p, -60.0);
-  const QPoint middle((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
-  if (d.y == 0.0)
-    draw_text_horizontal(canvas, middle, text, -0.5);
-  else
-    draw_text_vertical(canvas, middle, text, -0.5);
 }

@@ -1,4 +1,4 @@
-#include "output/plan_drawing/plan_shapes.h"
+#include "plan_drawing/plan_shapes.h"
 
 #include <QPolygon>
 #include <cstddef>
@@ -11,7 +11,6 @@ namespace {
 
 // The pixel of a plan point.
 QPoint pixel(const PlanCanvas& canvas, double x, double y) { return plan_to_screen(canvas.transform, x, y); }
-QPoint pixel(const PlanCanvas& canvas, const Tvec2& p) { return plan_to_screen(canvas.transform, p); }
 
 // Points of a compact group in its own axes: u along its length, v across,
 // turned a quarter clockwise for a 'V' group.
@@ -68,21 +67,25 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
   }
 }
 
-void draw_end_frame(PlanCanvas& canvas, double x, double y, double depth, char orientation,
+void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style) {
   const double line_end = depth / 2.0 - style.line_inset;
   const double disc = depth / 2.0 - UprightWidth / 2;
-  if (orientation == 'H') {
-    for (double side : {-7.0, 7.0})
-      draw_segment(canvas, pixel(canvas, x + side, y - line_end), pixel(canvas, x + side, y + line_end));
-    draw_disc(canvas, pixel(canvas, x, y - disc), style.disc_radius);
-    draw_disc(canvas, pixel(canvas, x, y + disc), style.disc_radius);
-  } else {
-    for (double side : {-7.0, 7.0})
-      draw_segment(canvas, pixel(canvas, x - line_end, y + side), pixel(canvas, x + line_end, y + side));
-    draw_disc(canvas, pixel(canvas, x - disc, y), style.disc_radius);
-    draw_disc(canvas, pixel(canvas, x + disc, y), style.disc_radius);
-  }
+  // Offsets across the run and along the frame, turned by the run's orientation.
+  auto at = [&](double across, double along) {
+    return painter.at(orientation == 'H' ? vec_make(x + across, y + along) : vec_make(x + along, y + across));
+  };
+  for (double side : {-7.0, 7.0}) painter.segment(at(side, -line_end), at(side, line_end));
+  painter.disc(at(0.0, -disc), style.disc_radius);
+  painter.disc(at(0.0, disc), style.disc_radius);
+}
+
+void draw_module_frame(PlanPainter& painter, const Tmodulo_agg& module, int end, const EndFrameStyle& style) {
+  const double reach = module.length / 2.0 + UprightCentreOffset;
+  if (module.orientation == 'H')
+    draw_end_frame(painter, module.x + end * reach, module.y, module.width, 'H', style);
+  else
+    draw_end_frame(painter, module.x, module.y + end * reach, module.width, 'V', style);
 }
 
 std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
@@ -99,8 +102,8 @@ std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
   return centres;
 }
 
-void draw_trolley_wheels(PlanCanvas& canvas, const Tmodulo_agg& trolley) {
-  for (const Tvec2& wheel : trolley_wheel_centres(trolley)) draw_screen_hollow_marker(canvas, pixel(canvas, wheel));
+void draw_trolley_wheels(PlanPainter& painter, const Tmodulo_agg& trolley) {
+  for (const Tvec2& wheel : trolley_wheel_centres(trolley)) painter.ring(painter.at(wheel), 50.0);
 }
 
 CompactGroupFigure compact_group_figure(const Tcorvane& group) {
@@ -138,15 +141,12 @@ CompactGroupFigure compact_group_figure(const Tcorvane& group) {
   return figure;
 }
 
-void draw_compact_group(PlanCanvas& canvas, const Tcorvane& group, const QColor& colour) {
+void draw_compact_group(PlanPainter& painter, const Tcorvane& group) {
   const CompactGroupFigure figure = compact_group_figure(group);
-  set_pen(canvas, colour);
-  set_brush(canvas, colour);
-  for (const PlanBox& frame : figure.frames)
-    draw_frame(canvas, pixel(canvas, frame.corner), pixel(canvas, frame.opposite), colour);
+  for (const PlanBox& frame : figure.frames) painter.frame(painter.at(frame.corner), painter.at(frame.opposite));
   for (const CompactGroupTie& tie : figure.ties) {
-    draw_rectangle(canvas, pixel(canvas, tie.plate.corner), pixel(canvas, tie.plate.opposite));
-    draw_segment(canvas, pixel(canvas, tie.from), pixel(canvas, tie.to));
+    painter.fill(painter.at(tie.plate.corner), painter.at(tie.plate.opposite));
+    painter.segment(painter.at(tie.from), painter.at(tie.to));
   }
 }
 

@@ -1,4 +1,4 @@
-#include "output/plan_drawing/plan_transform.h"
+#include "plan_drawing/plan_transform.h"
 
 #include <algorithm>
 #include <cstdint>

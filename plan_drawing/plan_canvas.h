@@ -1,8 +1,8 @@
-// The drawing primitives of the plan on a painter: the transform of its
-// surface, the plan colours and the label font, and the lines, rectangles,
-// markers, texts and dimension lines the plan view is made of. Pixel rules follow the classic raster API the drawing
-// was designed on: rectangles exclude their right and bottom edges, texts
-// stand on a box of background colour.
+// The screen's canvas of the plan: the transform of its surface, the plan
+// colours and the label font, and the lines, rectangles, markers and texts
+// the plan view is made of. Pixel rules follow the classic raster API the
+// drawing was designed on: rectangles exclude their right and bottom edges,
+// texts stand on a box of background colour.
 #pragma once
 
 #include <QColor>
@@ -14,7 +14,7 @@
 #include <array>
 
 #include "model/base/records.h"
-#include "output/plan_drawing/plan_transform.h"
+#include "plan_drawing/plan_transform.h"
 
 // What a drawing needs besides the painter: its mapping, its surface size and
 // the eleven plan colours.
@@ -38,13 +38,14 @@ void set_pen(PlanCanvas& canvas, const QColor& colour, int width = 1, Qt::PenSty
 void set_brush(PlanCanvas& canvas, const QColor& colour);
 void clear_brush(PlanCanvas& canvas);
 
+// True when a pixel lies within margin pixels beyond the surface's edges.
+bool near_view(const PlanCanvas& canvas, QPoint p, double margin);
 // True when the pixel lies strictly inside the surface.
 bool strictly_inside(const PlanCanvas& canvas, QPoint p);
 
 // A line between two pixels, clipped to the surface first so that far-off
 // points cost nothing.
 void draw_segment(PlanCanvas& canvas, QPoint a, QPoint b);
-void draw_plan_segment(PlanCanvas& canvas, const Tvec2& a, const Tvec2& b);
 // A rectangle through two opposite corners, outlined with the pen and filled
 // with the brush, the right and bottom edges left out.
 void draw_rectangle(PlanCanvas& canvas, QPoint a, QPoint b);
@@ -53,8 +54,6 @@ void draw_frame(PlanCanvas& canvas, QPoint a, QPoint b, const QColor& colour);
 // Filled disc (pen colour) and ring of radius_mm plan millimetres centred on a pixel.
 void draw_disc(PlanCanvas& canvas, QPoint centre, double radius_mm);
 void draw_ring(PlanCanvas& canvas, QPoint centre, double radius_mm);
-// The 50 mm ring of a trolley's wheel.
-void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre);
 
 // Text centred on a pixel, in the painter's font, colour slot 4 on a box of
 // slot 0, moved by f text heights down (horizontal) or f text heights right
@@ -62,10 +61,3 @@ void draw_screen_hollow_marker(PlanCanvas& canvas, QPoint centre);
 // strictly inside the surface.
 void draw_text_horizontal(PlanCanvas& canvas, QPoint at, const QString& text, double f);
 void draw_text_vertical(PlanCanvas& canvas, QPoint at, const QString& text, double f);
-
-// Two strokes of an open arrowhead from a pixel, laid off by along * d +- 10 * p
-// plan millimetres.
-void draw_arrow_strokes(PlanCanvas& canvas, QPoint at, const Tvec2& d, const Tvec2& p, double along);
-// A dimension line in slot 3 between two plan points, arrowheads pointing into
-// it, its text above (horizontal) or left of (otherwise) its middle.
-void draw_dimension_line(PlanCanvas& canvas, const QString& text, const Tvec2& p1, const Tvec2& p2);
