@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/plan/plan_view.h"
+#include "model/base/units.h"
 #include "support/exact_goldens.h"
 #include "support/plan_rooms.h"
 
