@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "editor/qt_lang_text.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -19,8 +20,6 @@ QPlainTextEdit* memo(QWidget* parent) {
   edit->setLineWrapMode(QPlainTextEdit::NoWrap);
   return edit;
 }
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -121,9 +120,9 @@ void TFdati::FormActivate() {
   form_ = load_catalogue_editor_form();
   if (form_.loaded) {
     for (int i = 0; i < CatalogueTextSections; ++i)
-      memos()[static_cast<std::size_t>(i)]->setPlainText(qt(form_.texts.memos[static_cast<std::size_t>(i)]));
-    Memo1->setPlainText(qt(form_.texts.codes_table));
-    Memo2->setPlainText(qt(form_.texts.translations));
+      memos()[static_cast<std::size_t>(i)]->setPlainText(qtext(form_.texts.memos[static_cast<std::size_t>(i)]));
+    Memo1->setPlainText(qtext(form_.texts.codes_table));
+    Memo2->setPlainText(qtext(form_.texts.translations));
   } else {
     // Without the files there is nothing to edit.
     QMetaObject::invokeMethod(
@@ -171,7 +170,7 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
     if (watched != type_fields[i] || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) continue;
     bool number = false;
     const int text_number = type_fields[i]->text().trimmed().toInt(&number);
-    type_texts[i]->setText(number ? qt(lang_text(text_number)) : QString());
+    type_texts[i]->setText(number ? qtext(lang_text(text_number)) : QString());
     return true;
   }
   return QDialog::eventFilter(watched, event);
@@ -187,7 +186,7 @@ void TFdati::PageControl1Change(int page) {
 void TFdati::refresh_structure_list() {
   const int selected = Lb_struttura->currentRow();
   Lb_struttura->clear();
-  for (const std::string& line : structure_type_list()) Lb_struttura->addItem(qt(line));
+  for (const std::string& line : structure_type_list()) Lb_struttura->addItem(qtext(line));
   if (selected < Lb_struttura->count()) Lb_struttura->setCurrentRow(selected);
 }
 
@@ -196,9 +195,9 @@ void TFdati::Lb_strutturaClick() {
   if (index < 0 || static_cast<std::size_t>(index) >= StructureTypes.size()) return;
   const Tstructure_type& type = StructureTypes[static_cast<std::size_t>(index)];
   const StructureTypeFields fields = structure_type_fields(type);
-  for (std::size_t i = 0; i < fields.size(); ++i) type_fields[i]->setText(qt(fields[i]));
+  for (std::size_t i = 0; i < fields.size(); ++i) type_fields[i]->setText(qtext(fields[i]));
   const std::array<std::string, 4> shown = structure_type_texts(type);
-  for (std::size_t i = 0; i < shown.size(); ++i) type_texts[i]->setText(qt(shown[i]));
+  for (std::size_t i = 0; i < shown.size(); ++i) type_texts[i]->setText(qtext(shown[i]));
 }
 
 StructureTypeFields TFdati::typed_fields() const {

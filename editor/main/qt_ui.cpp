@@ -14,13 +14,12 @@
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
+#include "editor/qt_lang_text.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 
 namespace {
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 QString title() { return QApplication::applicationName(); }
 
@@ -29,15 +28,15 @@ QProgressBar* progress_gauge() { return Fapri->isVisible() ? Fapri->Gauge1 : Mai
 
 }  // namespace
 
-void QtModelUi::show_message(const std::string& text) { QMessageBox::information(Main, title(), qt(text)); }
+void QtModelUi::show_message(const std::string& text) { QMessageBox::information(Main, title(), qtext(text)); }
 
 bool QtModelUi::ask_yes_no(const std::string& text) {
-  return QMessageBox::question(Main, title(), qt(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return QMessageBox::question(Main, title(), qtext(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer QtModelUi::ask_yes_no_cancel(const std::string& text) {
   auto choice =
-      QMessageBox::question(Main, title(), qt(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      QMessageBox::question(Main, title(), qtext(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (choice == QMessageBox::Yes) return Answer::Yes;
   if (choice == QMessageBox::No) return Answer::No;
   return Answer::Cancel;
@@ -45,7 +44,7 @@ Answer QtModelUi::ask_yes_no_cancel(const std::string& text) {
 
 bool QtModelUi::input_query(const std::string& caption, const std::string& prompt, std::string& value) {
   bool accepted = false;
-  QString text = QInputDialog::getText(Main, qt(caption), qt(prompt), QLineEdit::Normal, qt(value), &accepted);
+  QString text = QInputDialog::getText(Main, qtext(caption), qtext(prompt), QLineEdit::Normal, qtext(value), &accepted);
   if (accepted) value = text.toStdString();
   return accepted;
 }
@@ -56,14 +55,14 @@ int QtModelUi::ask_language() {
 }
 
 bool QtModelUi::ask_open_file_name(const std::string& caption, const std::string& filter, std::string& path) {
-  QString chosen = QFileDialog::getOpenFileName(Main, qt(caption), qt(path), qt(filter));
+  QString chosen = QFileDialog::getOpenFileName(Main, qtext(caption), qtext(path), qtext(filter));
   if (chosen.isEmpty()) return false;
   path = chosen.toStdString();
   return true;
 }
 
 bool QtModelUi::ask_save_file_name(const std::string& caption, const std::string& filter, std::string& path) {
-  QString chosen = QFileDialog::getSaveFileName(Main, qt(caption), qt(path), qt(filter));
+  QString chosen = QFileDialog::getSaveFileName(Main, qtext(caption), qtext(path), qtext(filter));
   if (chosen.isEmpty()) return false;
   path = chosen.toStdString();
   return true;
@@ -80,7 +79,7 @@ bool QtModelUi::ask_colour(int& rgb) {
 // The desktop's own opener, as an argument list: a file name or an address is
 // never read by a shell.
 void QtModelUi::open_with_desktop(const std::string& path_or_address) {
-  if (!QProcess::startDetached("xdg-open", {qt(path_or_address)})) {
+  if (!QProcess::startDetached("xdg-open", {qtext(path_or_address)})) {
     show_message("xdg-open: " + path_or_address);
   }
 }
@@ -104,7 +103,7 @@ void QtModelUi::progress_step(int position) {
 
 void QtModelUi::progress_end() { progress_gauge()->hide(); }
 
-void QtModelUi::set_caption(const std::string& text) { Main->setWindowTitle(qt(text)); }
+void QtModelUi::set_caption(const std::string& text) { Main->setWindowTitle(qtext(text)); }
 
 void QtModelUi::set_tool_button_down(int button, bool down) {
   if (QAction* action = Main->tool_button(button)) action->setChecked(down);

@@ -1,14 +1,13 @@
-// What every window of the printed output shares: model texts handed to Qt,
-// and handlers that never let an exception reach Qt's event loop.
+// What every window of the printed output shares: handlers that never let an
+// exception reach Qt's event loop.
 #pragma once
 
 #include <QString>
 #include <exception>
 #include <string>
 
+#include "editor/qt_lang_text.h"
 #include "model/state/ui_seam.h"
-
-inline QString qtext(const std::string& text) { return QString::fromStdString(text); }
 
 // Wraps a handler so that an error shows its message and the window goes on.
 template <typename Handler>
