@@ -9,11 +9,11 @@
 #include <memory>
 #include <stdexcept>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/glx_context.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/extrusion_solid.h"
-#include "scene3d/scene_initialization.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/glx_context.h"
+#include "scene3d/contours/extrusion_solid.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "support/stl_samples.h"
 #include "support/temp_dir.h"
 

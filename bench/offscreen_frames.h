@@ -9,11 +9,11 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "gfx3d/gl_binding.h"
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/offscreen_viewers.h"
-#include "scene3d/stage.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/offscreen_viewers.h"
 
 // The camera, child of its target at the origin, as the 3-D view sets it up.
 inline TGLCamera* add_view_camera(TGLStage& stage) {

@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "offscreen_frames.h"
-#include "scene3d/light_source.h"
-#include "scene3d/scene_initialization.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/render/light_source.h"
 #include "support/recording_gl.h"
 
 namespace {

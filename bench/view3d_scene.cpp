@@ -13,9 +13,9 @@
 #include "model/files/codes_table.h"
 #include "model/state/globals.h"
 #include "offscreen_frames.h"
-#include "scene3d/batched_group.h"
-#include "scene3d/light_source.h"
-#include "scene3d/scene_initialization.h"
+#include "scene3d/graph/batched_group.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/render/light_source.h"
 #include "support/large_project.h"
 #include "view3d/cell_scene.h"
 

@@ -13,7 +13,7 @@
 #include "model/files/default_user_files.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
-#include "scene3d/scene_initialization.h"
+#include "scene3d/graph/scene_initialization.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "file_inputs.h"
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/streams.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/scene_initialization.h"
-#include "scene3d/skeleton.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/animation/skeleton.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/meshes/base_mesh.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "model/state/globals.h"
-#include "scene3d/batched_group.h"
-#include "scene3d/stage.h"
+#include "scene3d/graph/batched_group.h"
+#include "scene3d/graph/stage.h"
 #include "view3d/free_module_parts.h"
 #include "view3d/wall_outline.h"
 #include "view3d/wall_run_parts.h"

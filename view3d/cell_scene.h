@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/materials.h"
+#include "gfx3d/materials/materials.h"
 #include "model/base/records.h"
 #include "view3d/part_library.h"
 

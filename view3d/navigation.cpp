@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/light_source.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/light_source.h"
 
 namespace {
 

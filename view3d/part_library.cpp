@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "scene3d/base_mesh.h"
+#include "scene3d/meshes/base_mesh.h"
 
 namespace fs = std::filesystem;
 

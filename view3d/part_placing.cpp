@@ -1,7 +1,7 @@
 #include "view3d/part_placing.h"
 
-#include "scene3d/base_mesh.h"
-#include "scene3d/dummy_cube.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "view3d/part_library.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "view3d/wall_solid.h"
 
-#include "scene3d/dummy_cube.h"
-#include "scene3d/extrusion_solid.h"
+#include "scene3d/contours/extrusion_solid.h"
+#include "scene3d/graph/dummy_cube.h"
 #include "view3d/wall_outline.h"
 
 void place_walls(TGLDummyCube& root, const Tcell& cell, const TGLMaterial& material, int wall_height) {

@@ -13,14 +13,14 @@
 #include <utility>
 
 #include "editor/qt_lang_text.h"
-#include "gfx3d/bitmap32.h"
+#include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/light_source.h"
-#include "scene3d/stage.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/light_source.h"
 #include "scene3d/viewer/stage_viewer.h"
 #include "view3d/snapshot_files.h"
 

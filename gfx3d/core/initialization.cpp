@@ -1,4 +1,4 @@
-#include "gfx3d/initialization.h"
+#include "gfx3d/core/initialization.h"
 
 #include <cfenv>
 
@@ -6,11 +6,11 @@
 #include <xmmintrin.h>
 #endif
 
-#include "gfx3d/glx_context.h"
-#include "gfx3d/persistence.h"
-#include "gfx3d/scalar_lists.h"
-#include "gfx3d/texture_images.h"
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/gl/glx_context.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/lists/vector_lists.h"
+#include "gfx3d/materials/texture_images.h"
+#include "gfx3d/persistence/persistence.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 void Assert(bool condition, const char* unit, int line, const std::string& message) {
   if (condition) return;

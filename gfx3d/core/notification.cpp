@@ -1,4 +1,4 @@
-#include "gfx3d/notification.h"
+#include "gfx3d/core/notification.h"
 
 void TGLUpdateAbleObject::NotifyChange(TObject*) {
   if (updating_ != 0 || !owner_) return;

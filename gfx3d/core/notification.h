@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/toolkit_components.h"
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 

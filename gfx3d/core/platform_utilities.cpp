@@ -1,4 +1,4 @@
-#include "gfx3d/platform_utilities.h"
+#include "gfx3d/core/platform_utilities.h"
 
 #include <QImageReader>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "gfx3d/file_streams.h"
+#include "gfx3d/persistence/file_streams.h"
 
 void RaiseLastOSError() { throw EOSError(std::string("OS Error : ") + std::strerror(errno)); }
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/vector_types.h"
 
 // A failed call into the operating system, with its text.
 class EOSError : public ELibraryError {

@@ -1,9 +1,9 @@
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/toolkit_components.h"
 
 #include <algorithm>
 #include <string>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 TCollectionItem::TCollectionItem(TCollection* collection) : collection_(nullptr) {
   if (collection) collection->InsertItem(this);

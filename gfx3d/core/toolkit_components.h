@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "gfx3d/toolkit_objects.h"
+#include "gfx3d/core/toolkit_objects.h"
 
 class TComponent : public TPersistent {
  public:

@@ -1,8 +1,8 @@
-#include "gfx3d/toolkit_objects.h"
+#include "gfx3d/core/toolkit_objects.h"
 
 #include <map>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "gfx3d/coordinates.h"
+#include "gfx3d/geometry/coordinates.h"
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/streams.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/persistence/streams.h"
 
 namespace {
 

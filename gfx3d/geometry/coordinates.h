@@ -2,8 +2,8 @@
 // scale of four singles whose style decides w, telling its owner on change.
 #pragma once
 
-#include "gfx3d/notification.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/core/notification.h"
+#include "gfx3d/math/vector_types.h"
 
 // csPoint forces w = 1, csVector w = 0, csUnknown keeps w as given.
 enum TGLCoordinatesStyle : std::uint8_t { csPoint, csVector, csUnknown };

@@ -1,7 +1,7 @@
 // Filling the polygon of a node collection through the shared tessellator.
 #include <memory>
 
-#include "gfx3d/nodes.h"
+#include "gfx3d/geometry/nodes.h"
 
 void TGLNodes::RenderTesselatedPolygon(bool textured, const TAffineVector* normal, bool invertOrder,
                                        int splineDivisions) const {

@@ -1,11 +1,11 @@
-#include "gfx3d/nodes.h"
+#include "gfx3d/geometry/nodes.h"
 
 #include <charconv>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
 
 namespace {
 

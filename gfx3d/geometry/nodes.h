@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "gfx3d/notification.h"
-#include "gfx3d/polygon_tessellator.h"
-#include "gfx3d/splines.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/core/notification.h"
+#include "gfx3d/geometry/polygon_tessellator.h"
+#include "gfx3d/math/splines.h"
+#include "gfx3d/math/vector_types.h"
 
 class TGLNode : public TCollectionItem {
  public:

@@ -1,4 +1,4 @@
-#include "gfx3d/polygon_tessellator.h"
+#include "gfx3d/geometry/polygon_tessellator.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/multitexture_mapping.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 // Where a tessellated polygon goes: the current GL context, or a recorder in tests.
 class TPolygonSink {

@@ -1,4 +1,4 @@
-#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl/gl_binding.h"
 
 #include <dlfcn.h>
 

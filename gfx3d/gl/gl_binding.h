@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gfx3d/gl_extension_entry_points.h"
+#include "gfx3d/gl/gl_extension_entry_points.h"
 
 // The OpenGL 1.1 core functions the library calls, bound at link time.
 #define GFX3D_GL_CORE_FUNCTIONS(X) \

@@ -1,4 +1,4 @@
-#include "gfx3d/gl_context.h"
+#include "gfx3d/gl/gl_context.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl/gl_binding.h"
 
 namespace {
 

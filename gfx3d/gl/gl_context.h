@@ -12,8 +12,8 @@
 #include <mutex>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/toolkit_objects.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/core/toolkit_objects.h"
 
 // Misuse of a context: changing an active one, unbalanced activations, a context not created.
 class EGLContext : public ELibraryError {

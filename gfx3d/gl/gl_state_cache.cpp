@@ -1,8 +1,8 @@
-#include "gfx3d/gl_state_cache.h"
+#include "gfx3d/gl/gl_state_cache.h"
 
 #include <cstring>
 
-#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl/gl_binding.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 enum TGLState : std::uint8_t {
   stAlphaTest,

@@ -1,10 +1,10 @@
 // The GLX half of the binding: the platform's entry points beyond GLX 1.3 and
 // its flags, kept under the names the rest of the library asks for.
-#include "gfx3d/glx_binding.h"
+#include "gfx3d/gl/glx_binding.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_context.h"
-#include "gfx3d/glx_display.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_context.h"
+#include "gfx3d/gl/glx_display.h"
 
 // clang-format off
 #include <GL/glx.h>

@@ -1,14 +1,14 @@
-#include "gfx3d/glx_context.h"
+#include "gfx3d/gl/glx_context.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <tuple>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/glx_display.h"
-#include "gfx3d/glx_window_tracking.h"
-#include "gfx3d/platform_utilities.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/glx_display.h"
+#include "gfx3d/gl/glx_window_tracking.h"
 
 // clang-format off
 #include <GL/glx.h>

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "gfx3d/gl_context.h"
+#include "gfx3d/gl/gl_context.h"
 
 // A GLX attribute list: (attribute, value) pairs followed by a terminating 0.
 class TGLXAttribList {

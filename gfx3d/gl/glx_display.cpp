@@ -1,4 +1,4 @@
-#include "gfx3d/glx_display.h"
+#include "gfx3d/gl/glx_display.h"
 
 #include <dlfcn.h>
 #include <link.h>
@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <cstring>
 
-#include "gfx3d/gl_context.h"
+#include "gfx3d/gl/gl_context.h"
 
 // clang-format off
 #include <X11/Xlib.h>

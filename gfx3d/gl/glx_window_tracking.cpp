@@ -1,9 +1,9 @@
-#include "gfx3d/glx_window_tracking.h"
+#include "gfx3d/gl/glx_window_tracking.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "gfx3d/glx_display.h"
+#include "gfx3d/gl/glx_display.h"
 
 // clang-format off
 #include <X11/Xlib.h>

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "gfx3d/gl_context.h"
+#include "gfx3d/gl/gl_context.h"
 
 // Does nothing for a window the server does not know.
 void TrackWindow(TGLOutputDevice window, std::function<void()> callback);

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/scene_enumerations.h"
-#include "gfx3d/toolkit_objects.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/core/scene_enumerations.h"
+#include "gfx3d/core/toolkit_objects.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/math/vector_types.h"
 
 enum TDrawState : std::uint8_t { dsRendering, dsPicking };
 

@@ -1,13 +1,13 @@
-#include "gfx3d/base_lists.h"
+#include "gfx3d/lists/base_lists.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <typeinfo>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/quaternions.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/quaternions.h"
+#include "gfx3d/math/vector_operations.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx3d/persistence.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
+#include "gfx3d/persistence/persistence.h"
 
 // Bit 1: items added by SetCount are zero-filled (a new list has it).
 enum TBaseListOption : std::uint8_t { bloZeroNewItems = 2 };

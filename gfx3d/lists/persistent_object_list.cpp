@@ -1,8 +1,8 @@
-#include "gfx3d/persistent_object_list.h"
+#include "gfx3d/lists/persistent_object_list.h"
 
 #include <algorithm>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

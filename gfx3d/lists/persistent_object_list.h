@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "gfx3d/persistence.h"
+#include "gfx3d/persistence/persistence.h"
 
 class TPersistentObjectList : public TPersistentObject {
  public:

@@ -1,8 +1,8 @@
-#include "gfx3d/polymorphic_collections.h"
+#include "gfx3d/lists/polymorphic_collections.h"
 
 #include <algorithm>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

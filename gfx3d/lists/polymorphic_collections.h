@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/binary_filers.h"
-#include "gfx3d/toolkit_objects.h"
+#include "gfx3d/core/toolkit_objects.h"
+#include "gfx3d/persistence/binary_filers.h"
 
 class TXCollection;
 class TXCollectionItem;

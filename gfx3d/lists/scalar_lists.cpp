@@ -1,4 +1,4 @@
-#include "gfx3d/scalar_lists.h"
+#include "gfx3d/lists/scalar_lists.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "gfx3d/persistent_object_list.h"
-#include "gfx3d/typed_list.h"
+#include "gfx3d/lists/persistent_object_list.h"
+#include "gfx3d/lists/typed_list.h"
 
 class TTexPointList : public TTypedList<TTexPoint, TBaseList> {
  public:

@@ -2,7 +2,7 @@
 // Item accessors do not check their index.
 #pragma once
 
-#include "gfx3d/base_lists.h"
+#include "gfx3d/lists/base_lists.h"
 
 template <typename Item, typename Base>
 class TTypedList : public Base {

@@ -1,10 +1,10 @@
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/lists/vector_lists.h"
 
 #include <cstring>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/quaternions.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/quaternions.h"
+#include "gfx3d/math/vector_operations.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Lists of affine vectors, homogeneous vectors and quaternions.
 #pragma once
 
-#include "gfx3d/typed_list.h"
+#include "gfx3d/lists/typed_list.h"
 
 class TAffineVectorList : public TTypedList<TAffineVector, TBaseVectorList> {
  public:

@@ -1,12 +1,12 @@
-#include "gfx3d/bitmap32.h"
+#include "gfx3d/materials/bitmap32.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/platform_utilities.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/gl/gl_binding.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx3d/texture_enumerations.h"
+#include "gfx3d/materials/texture_enumerations.h"
 
 struct TGLRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;

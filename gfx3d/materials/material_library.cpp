@@ -1,16 +1,16 @@
-#include "gfx3d/material_library.h"
+#include "gfx3d/materials/material_library.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <algorithm>
 #include <filesystem>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/persistence.h"
-#include "gfx3d/texture_images.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/materials/texture_images.h"
+#include "gfx3d/persistence/persistence.h"
 
 namespace {
 

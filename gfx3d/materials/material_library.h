@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/binary_filers.h"
-#include "gfx3d/coordinates.h"
-#include "gfx3d/free_notification.h"
-#include "gfx3d/gl_context.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/free_notification.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "gfx3d/geometry/coordinates.h"
+#include "gfx3d/gl/gl_context.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/persistence/binary_filers.h"
 
 class TGLLibMaterial;
 

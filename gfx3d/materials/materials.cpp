@@ -1,9 +1,9 @@
-#include "gfx3d/materials.h"
+#include "gfx3d/materials/materials.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/streams.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/persistence/streams.h"
 
 namespace {
 

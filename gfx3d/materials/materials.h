@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "gfx3d/free_notification.h"
-#include "gfx3d/notification.h"
-#include "gfx3d/render_context_info.h"
-#include "gfx3d/textures.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/core/free_notification.h"
+#include "gfx3d/core/notification.h"
+#include "gfx3d/gl/render_context_info.h"
+#include "gfx3d/materials/textures.h"
+#include "gfx3d/math/vector_types.h"
 
 // What a scene object offers the colours and materials it owns: a change of
 // theirs means the object's display list must be rebuilt.

@@ -1,9 +1,9 @@
-#include "gfx3d/multitexture_mapping.h"
+#include "gfx3d/materials/multitexture_mapping.h"
 
 #include <algorithm>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
 
 namespace {
 

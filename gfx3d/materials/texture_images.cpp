@@ -1,4 +1,4 @@
-#include "gfx3d/texture_images.h"
+#include "gfx3d/materials/texture_images.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "gfx3d/data_files.h"
-#include "gfx3d/platform_utilities.h"
-#include "gfx3d/streams.h"
-#include "gfx3d/textures.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/materials/textures.h"
+#include "gfx3d/persistence/data_files.h"
+#include "gfx3d/persistence/streams.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "gfx3d/bitmap32.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/notification.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/core/notification.h"
+#include "gfx3d/materials/bitmap32.h"
 
 class TGLTexture;
 

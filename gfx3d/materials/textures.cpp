@@ -1,10 +1,10 @@
-#include "gfx3d/textures.h"
+#include "gfx3d/materials/textures.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/vector_operations.h"
 
 TGLTextureFormat vDefaultTextureFormat = tfRGBA;
 TGLTextureCompression vDefaultTextureCompression = tcNone;

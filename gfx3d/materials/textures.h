@@ -9,12 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "gfx3d/coordinates.h"
-#include "gfx3d/gl_context.h"
-#include "gfx3d/render_context_info.h"
-#include "gfx3d/texture_enumerations.h"
-#include "gfx3d/texture_images.h"
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "gfx3d/geometry/coordinates.h"
+#include "gfx3d/gl/gl_context.h"
+#include "gfx3d/gl/render_context_info.h"
+#include "gfx3d/materials/texture_enumerations.h"
+#include "gfx3d/materials/texture_images.h"
 
 class TGLColor;
 

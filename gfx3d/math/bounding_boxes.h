@@ -2,7 +2,7 @@
 // transforming. The operations never reorder corners.
 #pragma once
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 struct TAABB {
   TAffineVector min, max;

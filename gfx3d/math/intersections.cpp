@@ -1,8 +1,8 @@
-#include "gfx3d/intersections.h"
+#include "gfx3d/math/intersections.h"
 
 #include <cmath>
 
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/math/vector_operations.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Ray intersections and frustum culling of spheres and boxes.
 #pragma once
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 // False for a ray parallel to the plane. Without a hit record any other ray
 // counts as a hit; with one, only a hit in front of the start (t > 0).

@@ -2,7 +2,7 @@
 // products, transforms of vectors, determinants, inversion and unpacking.
 #pragma once
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 TMatrix4f MatrixFromScaleAndOffset(const TAffineVector& scale, const TAffineVector& offset);
 TMatrix4f RotationMatrixX(float sine, float cosine);

@@ -1,11 +1,11 @@
-#include "gfx3d/polynomials.h"
+#include "gfx3d/math/polynomials.h"
 
 #include <array>
 #include <cmath>
 #include <numbers>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/scalar_math.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/scalar_math.h"
 
 namespace {
 

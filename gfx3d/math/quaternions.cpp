@@ -1,11 +1,11 @@
-#include "gfx3d/quaternions.h"
+#include "gfx3d/math/quaternions.h"
 
 #include <cmath>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
 
 namespace {
 

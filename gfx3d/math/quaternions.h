@@ -2,7 +2,7 @@
 // from an angle and axis or from Euler angles, and spherical interpolation.
 #pragma once
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 float QuaternionMagnitude(const TQuaternion& q);
 // In place; a magnitude at or below EpsilonSmall gives the identity.

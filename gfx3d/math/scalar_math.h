@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 float DegToRad(float degrees);
 float RadToDeg(float radians);

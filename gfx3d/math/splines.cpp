@@ -1,8 +1,8 @@
-#include "gfx3d/splines.h"
+#include "gfx3d/math/splines.h"
 
 #include <cmath>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 // One row per segment: the cubic in the global parameter t, highest power first.
 using TCubicSplineMatrix = std::vector<std::array<float, 4>>;

@@ -3,9 +3,9 @@
 // scalars, ray intersections and culling.
 #pragma once
 
-#include "gfx3d/intersections.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/quaternions.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/intersections.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/quaternions.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/math/vector_types.h"

@@ -1,9 +1,9 @@
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/math/vector_operations.h"
 
 #include <bit>
 #include <cmath>
 
-#include "gfx3d/scalar_math.h"
+#include "gfx3d/math/scalar_math.h"
 
 namespace {
 

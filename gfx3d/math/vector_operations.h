@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 // Construction and assignment.
 TAffineVector AffineFromXYZ(float x, float y, float z);

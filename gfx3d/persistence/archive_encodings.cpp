@@ -1,4 +1,4 @@
-#include "gfx3d/archive_encodings.h"
+#include "gfx3d/persistence/archive_encodings.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 // UTF-8 bytes to UTF-16 code units; continuation bytes are taken as they come,
 // a sequence cut short by the end of the data ends there.

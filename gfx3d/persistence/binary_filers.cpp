@@ -1,7 +1,7 @@
-#include "gfx3d/binary_filers.h"
+#include "gfx3d/persistence/binary_filers.h"
 
-#include "gfx3d/archive_encodings.h"
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/archive_encodings.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "gfx3d/streams.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
+#include "gfx3d/persistence/streams.h"
 
 enum TValueType : std::uint8_t {
   vaNull = 0,         // list end, no body

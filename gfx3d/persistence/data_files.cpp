@@ -1,8 +1,8 @@
-#include "gfx3d/data_files.h"
+#include "gfx3d/persistence/data_files.h"
 
 #include <filesystem>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

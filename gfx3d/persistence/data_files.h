@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "gfx3d/file_streams.h"
-#include "gfx3d/toolkit_objects.h"
+#include "gfx3d/core/toolkit_objects.h"
+#include "gfx3d/persistence/file_streams.h"
 
 // A stream on the file; except for fmCreate, a missing file raises
 // ELibraryError 'File not found: "<name>"'.

@@ -1,4 +1,4 @@
-#include "gfx3d/file_streams.h"
+#include "gfx3d/persistence/file_streams.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx3d/streams.h"
+#include "gfx3d/persistence/streams.h"
 
 // Open modes as the library's callers give them.
 inline constexpr std::uint16_t fmCreate = 0xFFFF;

@@ -1,10 +1,10 @@
-#include "gfx3d/material_properties.h"
+#include "gfx3d/persistence/material_properties.h"
 
-#include "gfx3d/material_library.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/nodes.h"
-#include "gfx3d/published_properties.h"
-#include "gfx3d/textures.h"
+#include "gfx3d/geometry/nodes.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/materials/textures.h"
+#include "gfx3d/persistence/published_properties.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "gfx3d/persistence.h"
+#include "gfx3d/persistence/persistence.h"
 
 #include <typeinfo>
 
-#include "gfx3d/data_files.h"
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/data_files.h"
 
 std::unique_ptr<TPersistentObject> TPersistentObject::CreateOfSameClass() const {
   return std::make_unique<TPersistentObject>();

@@ -1,10 +1,10 @@
-#include "gfx3d/property_stream.h"
+#include "gfx3d/persistence/property_stream.h"
 
 #include <algorithm>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/published_properties.h"
-#include "gfx3d/streams.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/published_properties.h"
+#include "gfx3d/persistence/streams.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/binary_filers.h"
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "gfx3d/persistence/binary_filers.h"
 
 class TPropertyWriter {
  public:

@@ -1,4 +1,4 @@
-#include "gfx3d/published_properties.h"
+#include "gfx3d/persistence/published_properties.h"
 
 #include <map>
 

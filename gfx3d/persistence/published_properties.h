@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "gfx3d/property_stream.h"
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "gfx3d/persistence/property_stream.h"
 
 struct TPublishedProperty {
   std::string name;

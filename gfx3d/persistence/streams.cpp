@@ -1,9 +1,9 @@
-#include "gfx3d/streams.h"
+#include "gfx3d/persistence/streams.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 void TStream::ReadBuffer(void* buffer, std::size_t count) {
   if (count > Remaining() || Read(buffer, count) != count) throw EReadError("Stream read error");

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx3d/toolkit_objects.h"
+#include "gfx3d/core/toolkit_objects.h"
 
 class TStream : public TObject {
  public:

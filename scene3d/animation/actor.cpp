@@ -1,12 +1,12 @@
-#include "scene3d/actor.h"
+#include "scene3d/animation/actor.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "scene3d/animation_controlers.h"
-#include "scene3d/skeleton.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/animation/animation_controlers.h"
+#include "scene3d/animation/skeleton.h"
 
 // ---- Animations
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/toolkit_components.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "scene3d/meshes/base_mesh.h"
 
 enum TActorAnimationReference : std::uint8_t { aarMorph, aarSkeleton, aarNone };
 enum TActorFrameInterpolation : std::uint8_t { afpNone, afpLinear };

@@ -1,10 +1,10 @@
-#include "scene3d/animation_controlers.h"
+#include "scene3d/animation/animation_controlers.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "scene3d/actor.h"
-#include "scene3d/change_setters.h"
+#include "scene3d/animation/actor.h"
+#include "scene3d/graph/change_setters.h"
 
 TGLBaseAnimationControler::TGLBaseAnimationControler(TComponent* owner) : TComponent(owner) {}
 

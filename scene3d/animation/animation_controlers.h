@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "gfx3d/free_notification.h"
-#include "gfx3d/toolkit_components.h"
-#include "scene3d/skeleton.h"
+#include "gfx3d/core/free_notification.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "scene3d/animation/skeleton.h"
 
 class TGLActor;
 

@@ -1,10 +1,10 @@
-#include "scene3d/morph_targets.h"
+#include "scene3d/animation/morph_targets.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "gfx3d/library_errors.h"
-#include "scene3d/typed_list_reading.h"
+#include "gfx3d/core/library_errors.h"
+#include "scene3d/meshes/typed_list_reading.h"
 
 namespace {
 

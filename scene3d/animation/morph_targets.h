@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "gfx3d/vector_lists.h"
-#include "scene3d/mesh_objects.h"
+#include "gfx3d/lists/vector_lists.h"
+#include "scene3d/meshes/mesh_objects.h"
 
 class TMeshMorphTargetList;
 

@@ -1,14 +1,14 @@
-#include "scene3d/skeleton.h"
+#include "scene3d/animation/skeleton.h"
 
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/quaternions.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/typed_list_reading.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/quaternions.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/meshes/base_mesh.h"
+#include "scene3d/meshes/typed_list_reading.h"
 
 namespace {
 

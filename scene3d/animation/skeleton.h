@@ -10,9 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "gfx3d/vector_lists.h"
-#include "scene3d/morph_targets.h"
-#include "scene3d/skeleton_colliders.h"
+#include "gfx3d/lists/vector_lists.h"
+#include "scene3d/animation/morph_targets.h"
+#include "scene3d/animation/skeleton_colliders.h"
 
 enum TSkeletonFrameTransform : std::uint8_t { sftRotation, sftQuaternion };
 

@@ -1,9 +1,9 @@
-#include "scene3d/skeleton_colliders.h"
+#include "scene3d/animation/skeleton_colliders.h"
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/matrix_operations.h"
-#include "scene3d/skeleton.h"
-#include "scene3d/typed_list_reading.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "scene3d/animation/skeleton.h"
+#include "scene3d/meshes/typed_list_reading.h"
 
 TSkeletonCollider::TSkeletonCollider(TSkeletonColliderList* owner) : owner_(owner) {
   if (owner_) owner_->Add(this);

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "gfx3d/persistent_object_list.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/lists/persistent_object_list.h"
+#include "gfx3d/math/vector_types.h"
 
 class TSkeleton;
 class TSkeletonColliderList;

@@ -1,7 +1,7 @@
-#include "scene3d/contour_tessellation.h"
+#include "scene3d/contours/contour_tessellation.h"
 
-#include "gfx3d/polygon_tessellator.h"
-#include "scene3d/contours.h"
+#include "gfx3d/geometry/polygon_tessellator.h"
+#include "scene3d/contours/contours.h"
 
 namespace {
 

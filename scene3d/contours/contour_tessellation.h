@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "gfx3d/vector_types.h"
+#include "gfx3d/math/vector_types.h"
 
 class TPolygonList;
 

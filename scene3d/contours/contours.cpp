@@ -1,9 +1,9 @@
-#include "scene3d/contours.h"
+#include "scene3d/contours/contours.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/contour_tessellation.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/contours/contour_tessellation.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/nodes.h"
-#include "gfx3d/vector_lists.h"
-#include "scene3d/object_enumerations.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/geometry/nodes.h"
+#include "gfx3d/lists/vector_lists.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/objects/object_enumerations.h"
 
 class TGLContour;
 

@@ -1,10 +1,10 @@
-#include "scene3d/extrusion_solid.h"
+#include "scene3d/contours/extrusion_solid.h"
 
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

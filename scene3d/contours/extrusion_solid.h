@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "scene3d/contours.h"
+#include "scene3d/contours/contours.h"
 
 enum TExtrusionSolidPart : std::uint8_t {
   espOutside = 1,

@@ -1,14 +1,14 @@
-#include "scene3d/batched_group.h"
+#include "scene3d/graph/batched_group.h"
 
 #include <algorithm>
 #include <typeinfo>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/intersections.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/math/intersections.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/meshes/base_mesh.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "scene3d/dummy_cube.h"
-#include "scene3d/mesh_batches.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/mesh_batches.h"
 
 class TGLBatchedGroup : public TGLDummyCube {
  public:

@@ -1,9 +1,9 @@
-#include "scene3d/behaviours.h"
+#include "scene3d/graph/behaviours.h"
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/persistence.h"
-#include "scene3d/stage_buffer.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/persistence.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/render/stage_buffer.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // after it, or after the whole scene). The bases do nothing; subclasses do.
 #pragma once
 
-#include "gfx3d/polymorphic_collections.h"
-#include "gfx3d/render_context_info.h"
+#include "gfx3d/gl/render_context_info.h"
+#include "gfx3d/lists/polymorphic_collections.h"
 
 class TGLBaseStageObject;
 class TGLStageBuffer;

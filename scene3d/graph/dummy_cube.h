@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 using TGLVisibilityDeterminationEvent = std::function<bool(TObject* sender, TRenderContextInfo& rci)>;
 

@@ -1,10 +1,10 @@
-#include "scene3d/mesh_batches.h"
+#include "scene3d/graph/mesh_batches.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "gfx3d/vector_operations.h"
-#include "scene3d/mesh_objects.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/meshes/mesh_objects.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "gfx3d/materials.h"
-#include "gfx3d/vector_types.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/math/vector_types.h"
 
 class TMeshObject;
 

@@ -1,12 +1,12 @@
-#include "scene3d/proxy_objects.h"
+#include "scene3d/graph/proxy_objects.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/behaviours.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/silhouette.h"
-#include "scene3d/stage.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/behaviours.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/silhouette.h"
 
 // ---- Proxy -----------------------------------------------------------------
 

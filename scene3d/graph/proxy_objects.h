@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 enum TGLProxyObjectOption : std::uint8_t { pooEffects = 1, pooObjects = 2, pooTransformation = 4 };
 using TGLProxyObjectOptions = std::uint8_t;

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 class TGLStageBuffer;
 class TGLCamera;

@@ -1,18 +1,18 @@
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/platform_utilities.h"
-#include "gfx3d/vector_geometry.h"
-#include "scene3d/behaviours.h"
-#include "scene3d/camera.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/silhouette.h"
-#include "scene3d/stage.h"
-#include "scene3d/stage_buffer.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_geometry.h"
+#include "scene3d/graph/behaviours.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/silhouette.h"
+#include "scene3d/render/stage_buffer.h"
 
 namespace {
 

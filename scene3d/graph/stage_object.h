@@ -11,15 +11,15 @@
 #include <memory>
 #include <vector>
 
-#include "gfx3d/bounding_boxes.h"
-#include "gfx3d/coordinates.h"
-#include "gfx3d/free_notification.h"
-#include "gfx3d/gl_context.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/render_context_info.h"
-#include "gfx3d/scene_enumerations.h"
-#include "gfx3d/vector_types.h"
-#include "scene3d/silhouette.h"
+#include "gfx3d/core/free_notification.h"
+#include "gfx3d/core/scene_enumerations.h"
+#include "gfx3d/geometry/coordinates.h"
+#include "gfx3d/gl/gl_context.h"
+#include "gfx3d/gl/render_context_info.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/math/bounding_boxes.h"
+#include "gfx3d/math/vector_types.h"
+#include "scene3d/render/silhouette.h"
 
 class TGLStage;
 class TGLLightSource;

@@ -1,13 +1,13 @@
-#include "scene3d/height_field.h"
+#include "scene3d/lines/height_field.h"
 
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 // ---- Sampling scale ------------------------------------------------------------
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "gfx3d/notification.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/core/notification.h"
+#include "scene3d/graph/stage_object.h"
 
 class TGLSamplingScale : public TGLUpdateAbleObject {
  public:

@@ -1,4 +1,4 @@
-#include "scene3d/lines.h"
+#include "scene3d/lines/lines.h"
 
 #include <GL/glu.h>
 
@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/dodecahedron.h"
-#include "scene3d/dummy_cube.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/objects/dodecahedron.h"
 
 namespace {
 

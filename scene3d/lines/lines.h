@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "gfx3d/materials.h"
-#include "gfx3d/nodes.h"
-#include "gfx3d/scalar_lists.h"
-#include "scene3d/object_enumerations.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/geometry/nodes.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/materials/materials.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/objects/object_enumerations.h"
 
 class TGLLineBase : public TGLImmaterialStageObject {
  public:

@@ -1,13 +1,13 @@
-#include "scene3d/pipe.h"
+#include "scene3d/lines/pipe.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 TGLPipeNode::TGLPipeNode(TCollection* collection)
     : TGLNode(collection), color_(std::make_unique<TGLColor>(this, TVector4f{0, 0, 0, 1}, [this](TObject*) {

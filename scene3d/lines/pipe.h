@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "gfx3d/materials.h"
-#include "scene3d/polygon.h"
+#include "gfx3d/materials/materials.h"
+#include "scene3d/lines/polygon.h"
 
 // A node of the pipe's centre line with its own radius factor and colour.
 class TGLPipeNode : public TGLNode {

@@ -1,12 +1,12 @@
-#include "scene3d/points.h"
+#include "scene3d/lines/points.h"
 
 #include <GL/glext.h>
 
 #include <algorithm>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/streams.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

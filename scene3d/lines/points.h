@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "gfx3d/coordinates.h"
-#include "gfx3d/vector_lists.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/geometry/coordinates.h"
+#include "gfx3d/lists/vector_lists.h"
+#include "scene3d/graph/stage_object.h"
 
 // Distance attenuation of point sizes; sizes below zero are stored as zero.
 class TGLPointParameters : public TGLUpdateAbleObject {

@@ -1,9 +1,9 @@
-#include "scene3d/polygon.h"
+#include "scene3d/lines/polygon.h"
 
 #include <algorithm>
 
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 TGLPolygonBase::TGLPolygonBase(TComponent* owner) : TGLStageObject(owner), nodes_(std::make_unique<TGLNodes>(this)) {}
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "gfx3d/nodes.h"
-#include "scene3d/object_enumerations.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/geometry/nodes.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/objects/object_enumerations.h"
 
 class TGLPolygonBase : public TGLStageObject {
  public:

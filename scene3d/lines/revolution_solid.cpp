@@ -1,14 +1,14 @@
-#include "scene3d/revolution_solid.h"
+#include "scene3d/lines/revolution_solid.h"
 
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

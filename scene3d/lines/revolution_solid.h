@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scene3d/polygon.h"
+#include "scene3d/lines/polygon.h"
 
 enum TRevolutionSolidPartFlag : std::uint8_t {
   rspOutside = 1,

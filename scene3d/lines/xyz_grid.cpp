@@ -1,10 +1,10 @@
-#include "scene3d/xyz_grid.h"
+#include "scene3d/lines/xyz_grid.h"
 
 #include <array>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "scene3d/height_field.h"
-#include "scene3d/lines.h"
+#include "scene3d/lines/height_field.h"
+#include "scene3d/lines/lines.h"
 
 enum TXYZGridPartFlag : std::uint8_t { gpX = 1, gpY = 2, gpZ = 4 };
 using TXYZGridParts = std::uint8_t;

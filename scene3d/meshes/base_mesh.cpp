@@ -1,22 +1,22 @@
-#include "scene3d/base_mesh.h"
+#include "scene3d/meshes/base_mesh.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "gfx3d/file_streams.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/intersections.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/actor.h"
-#include "scene3d/animation_controlers.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/mesh_connectivity.h"
-#include "scene3d/skeleton.h"
-#include "scene3d/stage.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/intersections.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/persistence/file_streams.h"
+#include "scene3d/animation/actor.h"
+#include "scene3d/animation/animation_controlers.h"
+#include "scene3d/animation/skeleton.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/meshes/mesh_connectivity.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "scene3d/connectivity.h"
-#include "scene3d/mesh_file_formats.h"
-#include "scene3d/mesh_objects.h"
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/meshes/mesh_file_formats.h"
+#include "scene3d/meshes/mesh_objects.h"
+#include "scene3d/render/connectivity.h"
 
 class TSkeleton;
 

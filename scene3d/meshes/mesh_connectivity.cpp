@@ -1,7 +1,7 @@
-#include "scene3d/mesh_connectivity.h"
+#include "scene3d/meshes/mesh_connectivity.h"
 
-#include "gfx3d/library_errors.h"
-#include "scene3d/actor.h"
+#include "gfx3d/core/library_errors.h"
+#include "scene3d/animation/actor.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "scene3d/connectivity.h"
+#include "scene3d/render/connectivity.h"
 
 class TMeshObject;
 class TGLBaseMesh;

@@ -1,8 +1,8 @@
-#include "scene3d/mesh_file_formats.h"
+#include "scene3d/meshes/mesh_file_formats.h"
 
 #include <algorithm>
 
-#include "scene3d/base_mesh.h"
+#include "scene3d/meshes/base_mesh.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/data_files.h"
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/data_files.h"
 
 class TGLBaseMesh;
 

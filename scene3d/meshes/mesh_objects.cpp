@@ -1,15 +1,15 @@
-#include "scene3d/mesh_objects.h"
+#include "scene3d/meshes/mesh_objects.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "scene3d/strip_conversion.h"
-#include "scene3d/typed_list_reading.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "scene3d/meshes/strip_conversion.h"
+#include "scene3d/meshes/typed_list_reading.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/persistent_object_list.h"
-#include "gfx3d/render_context_info.h"
-#include "gfx3d/scalar_lists.h"
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/render_context_info.h"
+#include "gfx3d/lists/persistent_object_list.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/lists/vector_lists.h"
 
 enum TMeshObjectMode : std::uint8_t { moTriangles, moTriangleStrip, moFaceGroups };
 enum TMeshObjectRenderingOption : std::uint8_t { mroGroupByMaterial = 1 };

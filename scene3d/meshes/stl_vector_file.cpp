@@ -1,4 +1,4 @@
-#include "scene3d/stl_vector_file.h"
+#include "scene3d/meshes/stl_vector_file.h"
 
 #include <algorithm>
 #include <bit>
@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "gfx3d/platform_utilities.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/plain_decimals.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/meshes/base_mesh.h"
+#include "scene3d/meshes/plain_decimals.h"
 
 namespace {
 

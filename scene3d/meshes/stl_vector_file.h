@@ -3,7 +3,7 @@
 // and leaves what the mesh held before.
 #pragma once
 
-#include "scene3d/mesh_file_formats.h"
+#include "scene3d/meshes/mesh_file_formats.h"
 
 class TGLSTLVectorFile : public TVectorFile {
  public:

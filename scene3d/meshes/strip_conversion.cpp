@@ -1,4 +1,4 @@
-#include "scene3d/strip_conversion.h"
+#include "scene3d/meshes/strip_conversion.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // written in reverse so every triangle keeps the strip's facing.
 #pragma once
 
-#include "gfx3d/scalar_lists.h"
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/lists/vector_lists.h"
 
 // Appends (count - 2) * 3 corners; nothing with fewer than 3 entries.
 void ConvertStripToList(const TAffineVectorList& strip, TAffineVectorList& list);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/persistent_object_list.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/lists/persistent_object_list.h"
 
 // The items of a list archive, each of class Item. Another class or an empty
 // entry (which a generic list may hold, but these lists never do) raises a read error.

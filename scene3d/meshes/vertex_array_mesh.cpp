@@ -1,9 +1,9 @@
-#include "scene3d/vertex_array_mesh.h"
+#include "scene3d/meshes/vertex_array_mesh.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

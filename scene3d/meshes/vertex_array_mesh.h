@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx3d/notification.h"
-#include "gfx3d/scene_enumerations.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/core/notification.h"
+#include "gfx3d/core/scene_enumerations.h"
+#include "scene3d/graph/stage_object.h"
 
 // The GL_T2F_C4F_N3F_V3F record: 48 bytes.
 struct TVertexData {

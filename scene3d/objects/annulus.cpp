@@ -1,12 +1,12 @@
-#include "scene3d/annulus.h"
+#include "scene3d/objects/annulus.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 void TGLAnnulus::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLAnnulus*>(source)) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scene3d/cylinder_base.h"
+#include "scene3d/objects/cylinder_base.h"
 
 enum TAnnulusPartFlag : std::uint8_t { anInnerSides = 1, anOuterSides = 2, anBottom = 4, anTop = 8 };
 using TAnnulusParts = std::uint8_t;

@@ -1,7 +1,7 @@
-#include "scene3d/arrow_line.h"
+#include "scene3d/objects/arrow_line.h"
 
-#include "gfx3d/gl_binding.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/graph/change_setters.h"
 
 void TGLArrowLine::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLArrowLine*>(source)) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "scene3d/cylinder_base.h"
+#include "scene3d/objects/cylinder_base.h"
 
 enum TArrowLinePartFlag : std::uint8_t { alLine = 1, alTopArrow = 2, alBottomArrow = 4 };
 using TArrowLineParts = std::uint8_t;

@@ -1,14 +1,14 @@
-#include "scene3d/cube.h"
+#include "scene3d/objects/cube.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/streams.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/connectivity.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/render/connectivity.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scene3d/cylinder.h"
+#include "scene3d/objects/cylinder.h"
 
 #include <GL/glu.h>
 
@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 void TGLCone::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLCone*>(source)) parts_ = other->parts_;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "scene3d/cylinder_base.h"
+#include "scene3d/objects/cylinder_base.h"
 
 enum TConePartFlag : std::uint8_t { coSides = 1, coBottom = 2 };
 using TConeParts = std::uint8_t;

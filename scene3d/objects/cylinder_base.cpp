@@ -1,13 +1,13 @@
-#include "scene3d/cylinder_base.h"
+#include "scene3d/objects/cylinder_base.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/polynomials.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/connectivity.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/polynomials.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/render/connectivity.h"
 
 void TGLCylinderBase::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLCylinderBase*>(source)) {

@@ -2,7 +2,7 @@
 // cylinders and discs: cone, cylinder, annulus and arrow line.
 #pragma once
 
-#include "scene3d/quadric_object.h"
+#include "scene3d/objects/quadric_object.h"
 
 class TGLCylinderBase : public TGLQuadricObject {
  public:

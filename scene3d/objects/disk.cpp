@@ -1,11 +1,11 @@
-#include "scene3d/disk.h"
+#include "scene3d/objects/disk.h"
 
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/intersections.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/intersections.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 void TGLDisk::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLDisk*>(source)) {

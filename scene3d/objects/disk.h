@@ -1,7 +1,7 @@
 // A flat disc, ring or sector in the object's local XY plane, drawn by GLU.
 #pragma once
 
-#include "scene3d/quadric_object.h"
+#include "scene3d/objects/quadric_object.h"
 
 class TGLDisk : public TGLQuadricObject {
  public:

@@ -1,7 +1,7 @@
-#include "scene3d/dodecahedron.h"
+#include "scene3d/objects/dodecahedron.h"
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_operations.h"
 
 namespace {
 

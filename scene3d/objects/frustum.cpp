@@ -1,11 +1,11 @@
-#include "scene3d/frustum.h"
+#include "scene3d/objects/frustum.h"
 
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/streams.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "scene3d/object_enumerations.h"
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/objects/object_enumerations.h"
 
 enum TFrustrumPartFlag : std::uint8_t {
   fpTop = 1,

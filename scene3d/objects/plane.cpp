@@ -1,12 +1,12 @@
-#include "scene3d/plane.h"
+#include "scene3d/objects/plane.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 TGLPlane::TGLPlane(TComponent* owner) : TGLStageObject(owner) { SetObjectStyle(ObjectStyle() | osDirectDraw); }
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 enum TPlaneStyleFlag : std::uint8_t { psSingleQuad = 1, psTileTexture = 2 };
 using TPlaneStyle = std::uint8_t;

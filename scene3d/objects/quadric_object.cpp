@@ -1,9 +1,9 @@
-#include "scene3d/quadric_object.h"
+#include "scene3d/objects/quadric_object.h"
 
 #include <GL/glu.h>
 
-#include "gfx3d/gl_binding.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/graph/change_setters.h"
 
 void TGLQuadricObject::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TGLQuadricObject*>(source)) {

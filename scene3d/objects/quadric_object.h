@@ -2,8 +2,8 @@
 // way they face. GLU draws most of them through a quadric set up from these.
 #pragma once
 
-#include "scene3d/object_enumerations.h"
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/objects/object_enumerations.h"
 
 struct GLUquadric;
 

@@ -1,17 +1,17 @@
-#include "scene3d/sphere.h"
+#include "scene3d/objects/sphere.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/intersections.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/intersections.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "scene3d/quadric_object.h"
+#include "scene3d/objects/quadric_object.h"
 
 enum TCapType : std::uint8_t { ctNone, ctCenter, ctFlat };
 

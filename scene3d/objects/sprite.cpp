@@ -1,13 +1,13 @@
-#include "scene3d/sprite.h"
+#include "scene3d/objects/sprite.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 TGLSprite::TGLSprite(TComponent* owner) : TGLStageObject(owner) {
   SetObjectStyle(ObjectStyle() | osDirectDraw | osNoVisibilityCulling);

@@ -2,7 +2,7 @@
 // current modelview's right and up axes every frame.
 #pragma once
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 class TGLSprite : public TGLStageObject {
  public:

@@ -1,11 +1,11 @@
-#include "scene3d/teapot.h"
+#include "scene3d/objects/teapot.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "scene3d/teapot_patches.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "scene3d/objects/teapot_patches.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The classic teapot, drawn from Bezier patches through GL's evaluators.
 #pragma once
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 class TGLTeapot : public TGLStageObject {
  public:

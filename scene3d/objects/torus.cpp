@@ -1,14 +1,14 @@
-#include "scene3d/torus.h"
+#include "scene3d/objects/torus.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/polynomials.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/polynomials.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 void TGLTorus::SetRings(std::uint32_t value) {
   StoreOnChange(rings_, value, [this] {

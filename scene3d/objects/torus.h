@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 class TGLTorus : public TGLStageObject {
  public:

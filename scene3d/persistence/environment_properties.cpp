@@ -1,10 +1,10 @@
 // Sky domes with their bands and stars, height fields and grids with their
 // sampling scales, and 3-D text with its font and adjustment.
-#include "scene3d/earth_sky_dome.h"
-#include "scene3d/height_field.h"
+#include "scene3d/lines/height_field.h"
+#include "scene3d/lines/xyz_grid.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/space_text.h"
-#include "scene3d/xyz_grid.h"
+#include "scene3d/sky/earth_sky_dome.h"
+#include "scene3d/text/space_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Lines: the line base, the noded lines, their nodes and the lines object.
-#include "scene3d/lines.h"
+#include "scene3d/lines/lines.h"
 #include "scene3d/persistence/published_families.h"
 
 void PublishLineProperties() {

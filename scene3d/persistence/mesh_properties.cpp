@@ -1,11 +1,11 @@
 // Meshes read from files, the animated actor with its animations and
 // controllers, and the vertex-array mesh.
-#include "gfx3d/material_library.h"
-#include "scene3d/actor.h"
-#include "scene3d/animation_controlers.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/materials/material_library.h"
+#include "scene3d/animation/actor.h"
+#include "scene3d/animation/animation_controlers.h"
+#include "scene3d/meshes/base_mesh.h"
+#include "scene3d/meshes/vertex_array_mesh.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/vertex_array_mesh.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Planes, sprites, cubes, frustums, polygons, points and the torus.
-#include "scene3d/cube.h"
-#include "scene3d/frustum.h"
+#include "scene3d/lines/points.h"
+#include "scene3d/lines/polygon.h"
+#include "scene3d/objects/cube.h"
+#include "scene3d/objects/frustum.h"
+#include "scene3d/objects/plane.h"
+#include "scene3d/objects/sprite.h"
+#include "scene3d/objects/teapot.h"
+#include "scene3d/objects/torus.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/plane.h"
-#include "scene3d/points.h"
-#include "scene3d/polygon.h"
-#include "scene3d/sprite.h"
-#include "scene3d/teapot.h"
-#include "scene3d/torus.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/published_properties.h"
+#include "gfx3d/persistence/published_properties.h"
 
 void PublishStageObjectProperties();
 void PublishViewerProperties();

@@ -1,10 +1,10 @@
 // Spheres, disks, cylinders, cones, annuli and arrow lines.
-#include "scene3d/annulus.h"
-#include "scene3d/arrow_line.h"
-#include "scene3d/cylinder.h"
-#include "scene3d/disk.h"
+#include "scene3d/objects/annulus.h"
+#include "scene3d/objects/arrow_line.h"
+#include "scene3d/objects/cylinder.h"
+#include "scene3d/objects/disk.h"
+#include "scene3d/objects/sphere.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/sphere.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <map>
 #include <string>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/property_stream.h"
-#include "scene3d/stage.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/property_stream.h"
+#include "scene3d/graph/stage.h"
 
 namespace {
 

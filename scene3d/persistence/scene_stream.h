@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "gfx3d/binary_filers.h"
-#include "gfx3d/toolkit_components.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "gfx3d/persistence/binary_filers.h"
 
 void WriteComponents(TVirtualWriter& filer, const std::vector<TComponent*>& components);
 // The top-level components in stream order; a stream that cannot be read raises and leaves nothing behind.

@@ -1,9 +1,9 @@
 // Contoured multi-polygons and extrusions, revolution solids and pipes.
-#include "scene3d/contours.h"
-#include "scene3d/extrusion_solid.h"
+#include "scene3d/contours/contours.h"
+#include "scene3d/contours/extrusion_solid.h"
+#include "scene3d/lines/pipe.h"
+#include "scene3d/lines/revolution_solid.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/pipe.h"
-#include "scene3d/revolution_solid.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The scene object bases, the scene, camera, light, proxy, dummy cube and
 // the callback-drawn objects.
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/light_source.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/proxy_objects.h"
+#include "scene3d/graph/stage.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/proxy_objects.h"
-#include "scene3d/stage.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/light_source.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The off-screen viewer and the buffer with its fog that it streams.
-#include "scene3d/camera.h"
-#include "scene3d/offscreen_viewers.h"
 #include "scene3d/persistence/published_families.h"
-#include "scene3d/stage_buffer.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/offscreen_viewers.h"
+#include "scene3d/render/stage_buffer.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "scene3d/camera.h"
+#include "scene3d/render/camera.h"
 
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/vector_geometry.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_geometry.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

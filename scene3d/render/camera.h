@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/stage_object.h"
 
 enum TGLCameraStyle : std::uint8_t { csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective };
 

@@ -1,8 +1,8 @@
-#include "scene3d/connectivity.h"
+#include "scene3d/render/connectivity.h"
 
 #include <algorithm>
 
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/math/vector_operations.h"
 
 void TConnectivity::Clear() {
   edge_vertices_.Clear();

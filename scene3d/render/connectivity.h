@@ -6,7 +6,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "scene3d/silhouette.h"
+#include "scene3d/render/silhouette.h"
 
 class TBaseConnectivity {
  public:

@@ -1,6 +1,6 @@
-#include "scene3d/light_source.h"
+#include "scene3d/render/light_source.h"
 
-#include "scene3d/stage.h"
+#include "scene3d/graph/stage.h"
 
 TGLLightSource::TGLLightSource(TComponent* owner)
     : TGLBaseStageObject(owner),

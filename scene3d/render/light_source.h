@@ -3,8 +3,8 @@
 // its own.
 #pragma once
 
-#include "scene3d/change_setters.h"
-#include "scene3d/stage_object.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/graph/stage_object.h"
 
 enum TLightStyle : std::uint8_t { lsSpot, lsOmni, lsParallel };
 

@@ -1,4 +1,4 @@
-#include "scene3d/offscreen_viewers.h"
+#include "scene3d/render/offscreen_viewers.h"
 
 #include <algorithm>
 

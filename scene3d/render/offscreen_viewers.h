@@ -3,7 +3,7 @@
 // or the buffer's pixel-format options change.
 #pragma once
 
-#include "scene3d/stage_buffer.h"
+#include "scene3d/render/stage_buffer.h"
 
 class TGLNonVisualViewer : public TComponent {
  public:

@@ -1,4 +1,4 @@
-#include "scene3d/picking.h"
+#include "scene3d/render/picking.h"
 
 #include <algorithm>
 #include <limits>

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl/gl_binding.h"
 
 class TGLBaseStageObject;
 

@@ -1,4 +1,4 @@
-#include "scene3d/silhouette.h"
+#include "scene3d/render/silhouette.h"
 
 void TGLSilhouette::Flush() {
   vertices_.Clear();

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "gfx3d/scalar_lists.h"
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/lists/vector_lists.h"
 
 enum TGLSilhouetteStyle : std::uint8_t { ssOmni, ssParallel };
 

@@ -1,18 +1,18 @@
-#include "scene3d/stage_buffer.h"
+#include "scene3d/render/stage_buffer.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/glx_context.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/textures.h"
-#include "scene3d/camera.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/stage.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/glx_context.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/materials/textures.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/camera.h"
 
 namespace {
 

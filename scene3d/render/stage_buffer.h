@@ -10,15 +10,15 @@
 #include <memory>
 #include <vector>
 
-#include "gfx3d/bitmap32.h"
-#include "gfx3d/free_notification.h"
-#include "gfx3d/gl_context.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/platform_utilities.h"
-#include "gfx3d/render_context_info.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/picking.h"
+#include "gfx3d/core/free_notification.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/gl/gl_context.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/gl/render_context_info.h"
+#include "gfx3d/materials/bitmap32.h"
+#include "gfx3d/materials/materials.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/render/picking.h"
 
 class TGLCamera;
 class TGLStageBuffer;

@@ -1,12 +1,12 @@
-#include "scene3d/earth_sky_dome.h"
+#include "scene3d/sky/earth_sky_dome.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "scene3d/sky_dome.h"
+#include "scene3d/sky/sky_dome.h"
 
 enum TEarthSkydomeOption : std::uint8_t { esoFadeStarsWithSun = 1, esoRotateOnTwelveHours = 2 };
 using TEarthSkydomeOptions = std::uint8_t;

@@ -1,14 +1,14 @@
-#include "scene3d/sky_dome.h"
+#include "scene3d/sky/sky_dome.h"
 
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/scalar_math.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/change_setters.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/scalar_math.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/graph/change_setters.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "gfx3d/materials.h"
-#include "gfx3d/toolkit_components.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/core/toolkit_components.h"
+#include "gfx3d/materials/materials.h"
+#include "scene3d/graph/stage_object.h"
 
 // One latitude band from StartAngle to StopAngle (degrees of elevation).
 class TSkyDomeBand : public TCollectionItem {

@@ -1,11 +1,11 @@
-#include "scene3d/font_manager.h"
+#include "scene3d/text/font_manager.h"
 
 #include <algorithm>
 #include <span>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "scene3d/space_text.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/text/space_text.h"
 
 namespace {
 

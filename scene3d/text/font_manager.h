@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/gl_context.h"
-#include "scene3d/glyph_outlines.h"
-#include "scene3d/text_font.h"
+#include "gfx3d/gl/gl_context.h"
+#include "scene3d/text/glyph_outlines.h"
+#include "scene3d/text/text_font.h"
 
 class TGLSpaceText;
 

@@ -1,4 +1,4 @@
-#include "scene3d/glyph_outlines.h"
+#include "scene3d/text/glyph_outlines.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -8,10 +8,10 @@
 #include <cmath>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/extrusion_solid.h"
-#include "scene3d/windows_1252.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/contours/extrusion_solid.h"
+#include "scene3d/text/windows_1252.h"
 
 namespace {
 

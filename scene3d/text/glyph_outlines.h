@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "scene3d/text_font.h"
+#include "scene3d/text/text_font.h"
 
 // One character's box and advance, in em, Y up, relative to the pen position.
 struct TGlyphMetricsFloat {

@@ -1,13 +1,13 @@
-#include "scene3d/space_text.h"
+#include "scene3d/text/space_text.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/library_errors.h"
-#include "scene3d/change_setters.h"
-#include "scene3d/font_manager.h"
-#include "scene3d/windows_1252.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/graph/change_setters.h"
+#include "scene3d/text/font_manager.h"
+#include "scene3d/text/windows_1252.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "scene3d/stage_object.h"
-#include "scene3d/text_font.h"
+#include "scene3d/graph/stage_object.h"
+#include "scene3d/text/text_font.h"
 
 struct TFontEntry;
 

@@ -1,6 +1,6 @@
-#include "scene3d/text_font.h"
+#include "scene3d/text/text_font.h"
 
-#include "scene3d/change_setters.h"
+#include "scene3d/graph/change_setters.h"
 
 void TFont::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TFont*>(source)) {

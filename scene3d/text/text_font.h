@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx3d/notification.h"
+#include "gfx3d/core/notification.h"
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = std::uint8_t;

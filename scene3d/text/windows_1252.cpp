@@ -1,4 +1,4 @@
-#include "scene3d/windows_1252.h"
+#include "scene3d/text/windows_1252.h"
 
 #include <QList>
 #include <QString>

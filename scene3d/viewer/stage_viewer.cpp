@@ -3,10 +3,10 @@
 #include <QEvent>
 #include <QMetaObject>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/glx_binding.h"
-#include "gfx3d/library_errors.h"
-#include "scene3d/camera.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/glx_binding.h"
+#include "scene3d/render/camera.h"
 #include "scene3d/viewer/x11_child_window.h"
 
 TGLStageViewer::TGLStageViewer(QWidget* parent)

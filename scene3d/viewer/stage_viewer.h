@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "scene3d/stage_buffer.h"
+#include "scene3d/render/stage_buffer.h"
 
 class TChildWindowExposeFilter;
 

@@ -53,10 +53,10 @@ const std::vector<Rule> rules = {
 
 // The GLX layer: the context, display and window sources of gfx3d/ and the X11 child window of the viewer.
 const std::vector<std::string> x11_sources = {
-    "gfx3d/glx_binding.cpp",
-    "gfx3d/glx_context.cpp",
-    "gfx3d/glx_display.cpp",
-    "gfx3d/glx_window_tracking.cpp",
+    "gfx3d/gl/glx_binding.cpp",
+    "gfx3d/gl/glx_context.cpp",
+    "gfx3d/gl/glx_display.cpp",
+    "gfx3d/gl/glx_window_tracking.cpp",
     "scene3d/viewer/x11_child_window.cpp",
 };
 
@@ -198,7 +198,7 @@ TEST(IncludeRules, EverySourceFileFollowsTheArrowsBetweenFolders) {
 TEST(IncludeRules, AWrongArrowIsFound) {
   EXPECT_EQ(violations("model/state/globals.cpp", {"editor/qt_ui.h", false}).size(), 1u);
   EXPECT_EQ(violations("model/base/units.cpp", {"QString", true}).size(), 1u);
-  EXPECT_EQ(violations("gfx3d/nodes.cpp", {"model/base/records.h", false}).size(), 1u);
+  EXPECT_EQ(violations("gfx3d/geometry/nodes.cpp", {"model/base/records.h", false}).size(), 1u);
   EXPECT_EQ(violations("scene3d/scene.cpp", {"output/pdf_writer.h", false}).size(), 1u);
   EXPECT_EQ(violations("output/print/print_window.cpp", {"editor/qt_ui.h", false}).size(), 1u);
   EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"model/base/records.h", false}).empty());
@@ -218,7 +218,7 @@ TEST(IncludeRules, TheSceneBuilderAndTheGeneratorsStayOutOfTheWindows) {
   EXPECT_EQ(violations("view3d/cell_scene.cpp", {"editor/view_window/view_3d_window.h", false}).size(), 1u);
   EXPECT_EQ(violations("view3d/cell_scene.cpp", {"output/dxf/dxf_block_names.h", false}).size(), 1u);
   EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"scene3d/scene.h", false}).empty());
-  EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"gfx3d/nodes.h", false}).empty());
+  EXPECT_TRUE(violations("view3d/cell_scene.cpp", {"gfx3d/geometry/nodes.h", false}).empty());
   EXPECT_EQ(violations("data/generator/stage_data.cpp", {"editor/qt_ui.h", false}).size(), 1u);
   EXPECT_EQ(violations("data/generator/dxf/template_blocks.cpp", {"output/quote/text_window.h", false, true}).size(),
             1u);
@@ -255,13 +255,13 @@ TEST(IncludeRules, ThePlanDrawingReadsTheModelAndDrawsWithoutWindows) {
 }
 
 TEST(IncludeRules, OnlyTheGlxLayerSeesTheX11Headers) {
-  EXPECT_EQ(violations("gfx3d/glx_context.h", {"GL/glx.h", true}).size(), 1u);
+  EXPECT_EQ(violations("gfx3d/gl/glx_context.h", {"GL/glx.h", true}).size(), 1u);
   EXPECT_EQ(violations("scene3d/viewer/stage_viewer.cpp", {"X11/Xlib.h", true}).size(), 1u);
   EXPECT_EQ(violations("editor/view_window/view_3d_window.cpp", {"xcb/xcb.h", true}).size(), 1u);
   EXPECT_EQ(violations("model/state/globals.cpp", {"X11/Xlib.h", true}).size(), 1u);
-  EXPECT_TRUE(violations("gfx3d/glx_display.cpp", {"X11/Xlib.h", true}).empty());
+  EXPECT_TRUE(violations("gfx3d/gl/glx_display.cpp", {"X11/Xlib.h", true}).empty());
   EXPECT_TRUE(violations("scene3d/viewer/x11_child_window.cpp", {"xcb/xcb.h", true}).empty());
-  EXPECT_TRUE(violations("gfx3d/gl_binding.cpp", {"GL/gl.h", true}).empty());
+  EXPECT_TRUE(violations("gfx3d/gl/gl_binding.cpp", {"GL/gl.h", true}).empty());
 }
 
 TEST(IncludeRules, OutputWindowsAreRecognisedByTheirIncludes) {

@@ -34,7 +34,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
-#include "scene3d/dummy_cube.h"
+#include "scene3d/graph/dummy_cube.h"
 #include "support/room_outline.h"
 
 namespace {

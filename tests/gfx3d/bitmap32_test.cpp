@@ -1,9 +1,9 @@
 // The RGBA bitmap: conversion from and to QImage, and its pixel operations.
-#include "gfx3d/bitmap32.h"
+#include "gfx3d/materials/bitmap32.h"
 
 #include <gtest/gtest.h>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "gfx3d/bounding_boxes.h"
+#include "gfx3d/math/bounding_boxes.h"
 
 #include <cmath>
 
-#include "gfx3d/matrix_operations.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/math/matrix_operations.h"
+#include "gfx3d/math/vector_operations.h"
 #include "gfx3d_fixture.h"
 
 namespace {

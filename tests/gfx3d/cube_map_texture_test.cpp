@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "gfx3d/textures.h"
+#include "gfx3d/materials/textures.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_context.h"
 #include "support/recording_gl.h"

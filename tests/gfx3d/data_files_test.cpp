@@ -1,12 +1,12 @@
-#include "gfx3d/data_files.h"
+#include "gfx3d/persistence/data_files.h"
 
 #include <sys/stat.h>
 
 #include <cfenv>
 #include <filesystem>
 
-#include "gfx3d/initialization.h"
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/initialization.h"
+#include "gfx3d/core/library_errors.h"
 #include "gfx3d_fixture.h"
 #include "support/temp_dir.h"
 

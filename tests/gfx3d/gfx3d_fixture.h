@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gfx3d/initialization.h"
+#include "gfx3d/core/initialization.h"
 
 class Gfx3DTest : public testing::Test {
  protected:

@@ -1,5 +1,5 @@
 // Version texts, whole-name extension matching and the flags read from a context's strings.
-#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl/gl_binding.h"
 
 #include <gtest/gtest.h>
 

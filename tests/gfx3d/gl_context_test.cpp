@@ -2,7 +2,7 @@
 // destruction, and the GL error policy, on Mesa under Xvfb.
 #include <gtest/gtest.h>
 
-#include "gfx3d/initialization.h"
+#include "gfx3d/core/initialization.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 // clang-format off

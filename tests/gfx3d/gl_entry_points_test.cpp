@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "gfx3d/glx_binding.h"
+#include "gfx3d/gl/glx_binding.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 

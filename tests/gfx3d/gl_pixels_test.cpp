@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "gfx3d/bitmap32.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/texture_images.h"
+#include "gfx3d/materials/bitmap32.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/materials/texture_images.h"
 #include "support/gl_pixel_fixture.h"
 
 namespace {

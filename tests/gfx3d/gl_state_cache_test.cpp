@@ -1,5 +1,5 @@
 // The state cache reaches GL only on a change, and its mirror agrees with Mesa.
-#include "gfx3d/gl_state_cache.h"
+#include "gfx3d/gl/gl_state_cache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Window contexts whose X window goes away before them: the context learns it,
 // still activates for its own clean-up, and is released whole when destroyed.
-#include "gfx3d/glx_window_tracking.h"
+#include "gfx3d/gl/glx_window_tracking.h"
 
 #include <gtest/gtest.h>
 

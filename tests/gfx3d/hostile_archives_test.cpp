@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/persistent_object_list.h"
-#include "gfx3d/scalar_lists.h"
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/lists/persistent_object_list.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/lists/vector_lists.h"
 #include "gfx3d_fixture.h"
 
 namespace {

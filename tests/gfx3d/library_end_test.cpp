@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <iterator>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/glx_context.h"
-#include "gfx3d/initialization.h"
+#include "gfx3d/core/initialization.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/glx_context.h"
 #include "support/gl_required.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Material libraries: unique names, the archive in every version with its
 // texture bitmaps, bad archives, and shaders around a library material.
-#include "gfx3d/material_library.h"
+#include "gfx3d/materials/material_library.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/streams.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/persistence/streams.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_context.h"
 #include "support/recording_gl.h"

@@ -1,16 +1,16 @@
 // A material's published properties on the property stream: what it keeps
 // while linked to a library material, and a full round trip into a fresh one.
-#include "gfx3d/material_properties.h"
+#include "gfx3d/persistence/material_properties.h"
 
 #include <gtest/gtest.h>
 
-#include "gfx3d/initialization.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/materials.h"
-#include "gfx3d/property_stream.h"
-#include "gfx3d/texture_images.h"
-#include "gfx3d/textures.h"
+#include "gfx3d/core/initialization.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/materials/materials.h"
+#include "gfx3d/materials/texture_images.h"
+#include "gfx3d/materials/textures.h"
+#include "gfx3d/persistence/property_stream.h"
 
 namespace {
 

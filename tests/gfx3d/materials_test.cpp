@@ -1,10 +1,10 @@
 // Colours, faces and materials turned into GL state, on the recording table.
-#include "gfx3d/materials.h"
+#include "gfx3d/materials/materials.h"
 
 #include <gtest/gtest.h>
 
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/streams.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/persistence/streams.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_context.h"
 #include "support/recording_gl.h"

@@ -1,9 +1,9 @@
 // Where texture-coordinate calls go in each mapping mode, on the recording table.
-#include "gfx3d/multitexture_mapping.h"
+#include "gfx3d/materials/multitexture_mapping.h"
 
 #include <gtest/gtest.h>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 #include "support/recording_gl.h"
 
 class MultitextureMapping : public testing::Test {

@@ -1,4 +1,4 @@
-#include "gfx3d/nodes.h"
+#include "gfx3d/geometry/nodes.h"
 
 #include <GL/gl.h>
 
@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/vector_operations.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_gl.h"
 

@@ -1,5 +1,5 @@
 // The number parser of the mesh readers, power-of-two rounding, platform colours and picture loading.
-#include "gfx3d/platform_utilities.h"
+#include "gfx3d/core/platform_utilities.h"
 
 #include <gtest/gtest.h>
 

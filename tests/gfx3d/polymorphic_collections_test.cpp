@@ -1,10 +1,10 @@
 // Collections of items of registered classes and their archive.
-#include "gfx3d/polymorphic_collections.h"
+#include "gfx3d/lists/polymorphic_collections.h"
 
 #include <gtest/gtest.h>
 
 #include "archive_bytes.h"
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "gfx3d/scalar_math.h"
+#include "gfx3d/math/scalar_math.h"
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 #include "gfx3d_fixture.h"
 
 namespace {

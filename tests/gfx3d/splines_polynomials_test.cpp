@@ -2,9 +2,9 @@
 #include <array>
 #include <vector>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/polynomials.h"
-#include "gfx3d/splines.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/polynomials.h"
+#include "gfx3d/math/splines.h"
 #include "gfx3d_fixture.h"
 
 namespace {

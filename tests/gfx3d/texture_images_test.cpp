@@ -1,13 +1,13 @@
 // Pictures of texture images kept outside memory: the persistent image's
 // picture in its owner's streamed properties, cube maps in their own files.
-#include "gfx3d/texture_images.h"
+#include "gfx3d/materials/texture_images.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "gfx3d/streams.h"
-#include "gfx3d/textures.h"
+#include "gfx3d/materials/textures.h"
+#include "gfx3d/persistence/streams.h"
 #include "gfx3d_fixture.h"
 #include "output/external_tool.h"
 #include "support/temp_dir.h"

@@ -1,14 +1,14 @@
-#include "gfx3d/vector_lists.h"
+#include "gfx3d/lists/vector_lists.h"
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 #include "archive_bytes.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/quaternions.h"
-#include "gfx3d/scalar_lists.h"
-#include "gfx3d/vector_operations.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/lists/scalar_lists.h"
+#include "gfx3d/math/quaternions.h"
+#include "gfx3d/math/vector_operations.h"
 #include "gfx3d_fixture.h"
 
 namespace {

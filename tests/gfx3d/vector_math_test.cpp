@@ -1,8 +1,8 @@
 #include <cmath>
 #include <limits>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/vector_geometry.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/vector_geometry.h"
 #include "gfx3d_fixture.h"
 
 namespace {

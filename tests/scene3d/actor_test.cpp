@@ -1,16 +1,16 @@
 // The animated actor: frame stepping in every mode, progress over time,
 // morph targets, a mesh skinned to one bone, animation controllers, the
 // skeleton overlay and synchronising with another actor.
-#include "scene3d/actor.h"
+#include "scene3d/animation/actor.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "gfx3d/streams.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/animation_controlers.h"
-#include "scene3d/skeleton.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/animation/animation_controlers.h"
+#include "scene3d/animation/skeleton.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

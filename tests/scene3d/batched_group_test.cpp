@@ -1,16 +1,16 @@
 // A group drawn from batches: which children are gathered, where their
 // corners and normals land, how looks and chunks split the batches, and
 // frames on Mesa that match drawing part by part, culled by chunk.
-#include "scene3d/batched_group.h"
+#include "scene3d/graph/batched_group.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <cmath>
 
-#include "gfx3d/vector_operations.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/extrusion_solid.h"
+#include "gfx3d/math/vector_operations.h"
+#include "scene3d/contours/extrusion_solid.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "scene_fixture.h"
 
 namespace {

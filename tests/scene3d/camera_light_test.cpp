@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "gfx3d/vector_geometry.h"
+#include "gfx3d/math/vector_geometry.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

@@ -6,8 +6,8 @@
 #include <QImage>
 #include <cstdlib>
 
-#include "gfx3d/gl_state_cache.h"
-#include "scene3d/extrusion_solid.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "scene3d/contours/extrusion_solid.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "gfx3d/vector_geometry.h"
-#include "scene3d/connectivity.h"
+#include "gfx3d/math/vector_geometry.h"
+#include "scene3d/render/connectivity.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

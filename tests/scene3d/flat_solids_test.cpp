@@ -5,14 +5,14 @@
 #include <cmath>
 #include <cstring>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 #include "gl_feedback.h"
 #include "object_recording.h"
-#include "scene3d/cube.h"
-#include "scene3d/frustum.h"
-#include "scene3d/plane.h"
-#include "scene3d/polygon.h"
-#include "scene3d/sprite.h"
+#include "scene3d/lines/polygon.h"
+#include "scene3d/objects/cube.h"
+#include "scene3d/objects/frustum.h"
+#include "scene3d/objects/plane.h"
+#include "scene3d/objects/sprite.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 

@@ -2,11 +2,11 @@
 // extents, ray casts, scene notification, and STL cubes drawn on Mesa.
 #include <gtest/gtest.h>
 
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/streams.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/stage_buffer.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/meshes/base_mesh.h"
+#include "scene3d/render/stage_buffer.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/stl_samples.h"

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "scene3d/graph/stage_object.h"
 
 struct FeedbackPolygon {
   std::vector<TAffineVector> corners;  // window x, y and depth

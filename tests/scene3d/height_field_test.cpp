@@ -1,6 +1,6 @@
 // Sampling scales and height fields: sample placement, writers, strip sizes
 // and the normals of a tilted plane.
-#include "scene3d/height_field.h"
+#include "scene3d/lines/height_field.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // and ray casts through the scene, and the GL the light set-up sends.
 #include <gtest/gtest.h>
 
-#include "gfx3d/vector_geometry.h"
+#include "gfx3d/math/vector_geometry.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

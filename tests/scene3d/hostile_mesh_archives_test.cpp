@@ -11,10 +11,10 @@
 #include <sstream>
 
 #include "fuzz/file_inputs.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/streams.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/skeleton.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/animation/skeleton.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "scene_fixture.h"
 
 namespace fs = std::filesystem;

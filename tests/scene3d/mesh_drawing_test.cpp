@@ -9,11 +9,11 @@
 #include <memory>
 #include <sstream>
 
-#include "gfx3d/bitmap32.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/bitmap32.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_context.h"

@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/library_errors.h"
-#include "gfx3d/material_library.h"
-#include "gfx3d/streams.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/mesh_connectivity.h"
-#include "scene3d/vertex_array_mesh.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/material_library.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/meshes/base_mesh.h"
+#include "scene3d/meshes/mesh_connectivity.h"
+#include "scene3d/meshes/vertex_array_mesh.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 #include "support/stl_samples.h"

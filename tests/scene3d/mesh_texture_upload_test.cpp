@@ -5,9 +5,9 @@
 #include <QImage>
 #include <algorithm>
 
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/material_library.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/material_library.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "scene_fixture.h"
 #include "support/recording_context.h"
 #include "support/recording_gl.h"

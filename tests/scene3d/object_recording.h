@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "gfx3d/gl_state_cache.h"
-#include "gfx3d/multitexture_mapping.h"
-#include "gfx3d/streams.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/stage_object.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/graph/stage_object.h"
 #include "support/recording_gl.h"
 
 struct RecordedVertex {

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "scene3d/proxy_objects.h"
+#include "scene3d/graph/proxy_objects.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

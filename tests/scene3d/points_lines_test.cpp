@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "object_recording.h"
-#include "scene3d/dodecahedron.h"
-#include "scene3d/lines.h"
-#include "scene3d/points.h"
+#include "scene3d/lines/lines.h"
+#include "scene3d/lines/points.h"
+#include "scene3d/objects/dodecahedron.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 

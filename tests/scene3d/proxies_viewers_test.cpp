@@ -3,9 +3,9 @@
 // edge cases, drawn through a recording GL table where GL is involved.
 #include <gtest/gtest.h>
 
-#include "gfx3d/library_errors.h"
-#include "scene3d/behaviours.h"
-#include "scene3d/proxy_objects.h"
+#include "gfx3d/core/library_errors.h"
+#include "scene3d/graph/behaviours.h"
+#include "scene3d/graph/proxy_objects.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

@@ -5,16 +5,16 @@
 #include <cmath>
 #include <numbers>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 #define GL_FEEDBACK_LEAK_SUPPRESSION
 #include "gl_feedback.h"
 #include "object_recording.h"
-#include "scene3d/annulus.h"
-#include "scene3d/arrow_line.h"
-#include "scene3d/cylinder.h"
-#include "scene3d/disk.h"
-#include "scene3d/sphere.h"
-#include "scene3d/torus.h"
+#include "scene3d/objects/annulus.h"
+#include "scene3d/objects/arrow_line.h"
+#include "scene3d/objects/cylinder.h"
+#include "scene3d/objects/disk.h"
+#include "scene3d/objects/sphere.h"
+#include "scene3d/objects/torus.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 

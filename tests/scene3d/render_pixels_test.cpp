@@ -6,11 +6,11 @@
 #include <QImage>
 #include <cmath>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/vector_geometry.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/vector_geometry.h"
 #include "lit_region.h"
-#include "scene3d/earth_sky_dome.h"
-#include "scene3d/sprite.h"
+#include "scene3d/objects/sprite.h"
+#include "scene3d/sky/earth_sky_dome.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/light_source.h"
-#include "scene3d/offscreen_viewers.h"
-#include "scene3d/scene_initialization.h"
-#include "scene3d/stage.h"
+#include "gfx3d/gl/gl_binding.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/light_source.h"
+#include "scene3d/render/offscreen_viewers.h"
 #include "support/gl_required.h"
 
 class SceneTest : public testing::Test {

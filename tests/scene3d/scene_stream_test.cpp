@@ -7,11 +7,11 @@
 
 #include <set>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/property_stream.h"
-#include "gfx3d/published_properties.h"
-#include "gfx3d/vector_operations.h"
-#include "scene3d/scene_initialization.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/vector_operations.h"
+#include "gfx3d/persistence/property_stream.h"
+#include "gfx3d/persistence/published_properties.h"
+#include "scene3d/graph/scene_initialization.h"
 #include "scene_catalogue.h"
 
 namespace {

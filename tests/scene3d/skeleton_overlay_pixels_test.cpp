@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx3d/streams.h"
-#include "scene3d/actor.h"
-#include "scene3d/scene_initialization.h"
-#include "scene3d/skeleton.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/animation/actor.h"
+#include "scene3d/animation/skeleton.h"
+#include "scene3d/graph/scene_initialization.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/stl_samples.h"
 

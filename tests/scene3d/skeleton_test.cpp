@@ -1,16 +1,16 @@
 // Skeletons: archives of every class written and read back, broken archives
 // refused with the skeleton untouched, skinned meshes binding as they are
 // read, colliders following their bones, and blended frames.
-#include "scene3d/skeleton.h"
+#include "scene3d/animation/skeleton.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/streams.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "scene_fixture.h"
 
 namespace {

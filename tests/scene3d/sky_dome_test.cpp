@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "object_recording.h"
-#include "scene3d/earth_sky_dome.h"
+#include "scene3d/sky/earth_sky_dome.h"
 #include "scene_fixture.h"
 
 namespace {

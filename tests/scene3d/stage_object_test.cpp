@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "gfx3d/library_errors.h"
-#include "gfx3d/vector_geometry.h"
+#include "gfx3d/core/library_errors.h"
+#include "gfx3d/math/vector_geometry.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "../output/external_tool.h"
-#include "gfx3d/platform_utilities.h"
-#include "gfx3d/streams.h"
-#include "scene3d/base_mesh.h"
+#include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/persistence/streams.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "scene_fixture.h"
 #include "support/stl_samples.h"
 #include "support/temp_dir.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "object_recording.h"
-#include "scene3d/pipe.h"
-#include "scene3d/revolution_solid.h"
+#include "scene3d/lines/pipe.h"
+#include "scene3d/lines/revolution_solid.h"
 #include "scene_fixture.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The teapot: its patch table's anchors, how often each patch is evaluated,
 // and its mirror symmetry on Mesa.
-#include "scene3d/teapot.h"
+#include "scene3d/objects/teapot.h"
 
 #include <gtest/gtest.h>
 
 #include "object_recording.h"
-#include "scene3d/teapot_patches.h"
+#include "scene3d/objects/teapot_patches.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
 

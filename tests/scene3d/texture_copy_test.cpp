@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx3d/textures.h"
-#include "scene3d/plane.h"
+#include "gfx3d/materials/textures.h"
+#include "scene3d/objects/plane.h"
 #include "scene_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // XYZ grids: which lines the parts and lines styles give, and a step too
 // small to move the value stopping at the sample count.
-#include "scene3d/xyz_grid.h"
+#include "scene3d/lines/xyz_grid.h"
 
 #include <gtest/gtest.h>
 

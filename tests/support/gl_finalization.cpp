@@ -3,7 +3,7 @@
 // running when the leak checker stops the process at exit.
 #include <gtest/gtest.h>
 
-#include "gfx3d/initialization.h"
+#include "gfx3d/core/initialization.h"
 
 namespace {
 

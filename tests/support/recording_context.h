@@ -2,7 +2,7 @@
 // can be allocated while calls go to the recording table.
 #pragma once
 
-#include "gfx3d/gl_context.h"
+#include "gfx3d/gl/gl_context.h"
 
 class RecordingContext : public TGLContext {
  public:

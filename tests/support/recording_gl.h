@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "gfx3d/gl_binding.h"
+#include "gfx3d/gl/gl_binding.h"
 
 struct RecordedCall {
   std::string name;

@@ -7,11 +7,11 @@
 
 #include <cmath>
 
-#include "scene3d/camera.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/light_source.h"
-#include "scene3d/scene_initialization.h"
-#include "scene3d/stage.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/render/camera.h"
+#include "scene3d/render/light_source.h"
 
 namespace {
 

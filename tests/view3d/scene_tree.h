@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "gfx3d/streams.h"
+#include "gfx3d/persistence/streams.h"
 #include "model/state/globals.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/batched_group.h"
-#include "scene3d/dummy_cube.h"
-#include "scene3d/extrusion_solid.h"
-#include "scene3d/scene_initialization.h"
-#include "scene3d/stage.h"
+#include "scene3d/contours/extrusion_solid.h"
+#include "scene3d/graph/batched_group.h"
+#include "scene3d/graph/dummy_cube.h"
+#include "scene3d/graph/scene_initialization.h"
+#include "scene3d/graph/stage.h"
+#include "scene3d/meshes/base_mesh.h"
 #include "support/temp_dir.h"
 #include "view3d/cell_scene.h"
 

@@ -8,13 +8,13 @@
 #include <iostream>
 #include <map>
 
-#include "gfx3d/streams.h"
+#include "gfx3d/persistence/streams.h"
+#include "model/base/file_io.h"
 #include "model/base/part_placement.h"
 #include "model/catalogue/part_names.h"
-#include "model/base/file_io.h"
 #include "part_shapes.h"
-#include "scene3d/base_mesh.h"
-#include "scene3d/stl_vector_file.h"
+#include "scene3d/meshes/base_mesh.h"
+#include "scene3d/meshes/stl_vector_file.h"
 #include "shipped_sizes.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "scene3d/scene_initialization.h"
+#include "scene3d/graph/scene_initialization.h"
 #include "scene_catalogue.h"
 #include "support/gl_required.h"
 

@@ -1,17 +1,17 @@
 // 3-D text: glyph outlines and metrics from the installed fonts, the code
 // page, the font manager's shared entries, and frames read back from Mesa.
-#include "scene3d/space_text.h"
+#include "scene3d/text/space_text.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 #include "lit_region.h"
-#include "scene3d/font_manager.h"
-#include "scene3d/glyph_outlines.h"
-#include "scene3d/windows_1252.h"
+#include "scene3d/text/font_manager.h"
+#include "scene3d/text/glyph_outlines.h"
+#include "scene3d/text/windows_1252.h"
 #include "scene_fixture.h"
 #include "support/recording_gl.h"
 

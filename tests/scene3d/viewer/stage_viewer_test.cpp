@@ -10,7 +10,7 @@
 #include <QEvent>
 #include <cstdlib>
 
-#include "gfx3d/library_errors.h"
+#include "gfx3d/core/library_errors.h"
 #include "scene3d/viewer/x11_child_window.h"
 #include "scene_fixture.h"
 #include "support/qt_events.h"
