@@ -10,11 +10,11 @@
 
 namespace {
 
-constexpr int Entries = 5000;
+constexpr int kEntries = 5000;
 
 void fill_archive() {
   ArchiveList.clear();
-  for (int i = 1; i <= Entries; ++i) {
+  for (int i = 1; i <= kEntries; ++i) {
     std::string n = std::to_string(i);
     ArchiveList.push_back({std::string(5 - n.size(), '0') + n, "06/12/2026", "Customer " + n + " S.r.l.", "Ref. " + n,
                            "Q-" + n, "Warehouse " + std::to_string(i % 97)});

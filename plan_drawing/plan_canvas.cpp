@@ -14,14 +14,14 @@ namespace {
 
 // Text taller than this is clipped by any screen anyway, and the glyph
 // rasteriser slows down sharply with the size.
-constexpr int MaxFontPixels = 4096;
+constexpr int kMaxFontPixels = 4096;
 
 // Lines and shapes are clipped to the surface grown by this margin, so their
 // clipped edges never show.
-constexpr int ClipMargin = 4;
+constexpr int kClipMargin = 4;
 
 QRect clip_rect(const PlanCanvas& canvas) {
-  return canvas.bounds.adjusted(-ClipMargin, -ClipMargin, ClipMargin, ClipMargin);
+  return canvas.bounds.adjusted(-kClipMargin, -kClipMargin, kClipMargin, kClipMargin);
 }
 
 // Liang-Barsky clipping of the segment a-b to the rectangle; false when
@@ -122,7 +122,7 @@ std::array<QColor, 11> palette_colours(const std::array<int, 11>& palette) {
 
 QFont plan_label_font(double height_mm, double scale) {
   QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(Round(height_mm * scale), 1, MaxFontPixels)));
+  font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(Round(height_mm * scale), 1, kMaxFontPixels)));
   font.setStyleStrategy(QFont::NoAntialias);  // crisp, like every other line of the plan
   return font;
 }

@@ -57,8 +57,8 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
   for (double end : {-1.0, 1.0}) {
     for (double side : {-1.0, 1.0}) {
       // The upright's gap along the run just beyond the bay's end, its width across from its long side.
-      const double a0 = end * half_length, a1 = end * (half_length + UprightGap);
-      const double c0 = side * half_depth, c1 = side * (half_depth - UprightWidth);
+      const double a0 = end * half_length, a1 = end * (half_length + kUprightGap);
+      const double c0 = side * half_depth, c1 = side * (half_depth - kUprightWidth);
       if (across_x)
         draw_frame(canvas, pixel(canvas, x + a0, y + c0), pixel(canvas, x + a1, y + c1), canvas.colours[2]);
       else
@@ -70,7 +70,7 @@ void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text,
 void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style) {
   const double line_end = depth / 2.0 - style.line_inset;
-  const double disc = depth / 2.0 - UprightWidth / 2;
+  const double disc = depth / 2.0 - kUprightWidth / 2;
   // Offsets across the run and along the frame, turned by the run's orientation.
   auto at = [&](double across, double along) {
     return painter.at(orientation == 'H' ? vec_make(x + across, y + along) : vec_make(x + along, y + across));
@@ -81,7 +81,7 @@ void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char
 }
 
 void draw_module_frame(PlanPainter& painter, const Tmodulo_agg& module, int end, const EndFrameStyle& style) {
-  const double reach = module.length / 2.0 + UprightCentreOffset;
+  const double reach = module.length / 2.0 + kUprightCentreOffset;
   if (module.orientation == 'H')
     draw_end_frame(painter, module.x + end * reach, module.y, module.width, 'H', style);
   else
@@ -89,8 +89,8 @@ void draw_module_frame(PlanPainter& painter, const Tmodulo_agg& module, int end,
 }
 
 std::array<Tvec2, 4> trolley_wheel_centres(const Tmodulo_agg& trolley) {
-  const double along = trolley.length / 2.0 + UprightCentreOffset;
-  const double across = trolley.width / 2.0 - UprightWidth / 2;
+  const double along = trolley.length / 2.0 + kUprightCentreOffset;
+  const double across = trolley.width / 2.0 - kUprightWidth / 2;
   std::array<Tvec2, 4> centres;
   std::size_t i = 0;
   for (double a : {-along, along}) {
@@ -154,13 +154,13 @@ std::vector<ClearanceDimension> clearance_dimensions(const Tmodulo_agg& module) 
   double ex = module.extent_x, ey = module.extent_y;
   double north = module.clear_n, south = module.clear_s, east = module.clear_e, west = module.clear_o;
   if (module.orientation == 'H') {
-    ex += 2 * (UprightGap + UprightWidth);
-    east -= UprightGap + UprightWidth;
-    west -= UprightGap + UprightWidth;
+    ex += 2 * (kUprightGap + kUprightWidth);
+    east -= kUprightGap + kUprightWidth;
+    west -= kUprightGap + kUprightWidth;
   } else {
-    ey += 2 * (UprightGap + UprightWidth);
-    north -= UprightGap + UprightWidth;
-    south -= UprightGap + UprightWidth;
+    ey += 2 * (kUprightGap + kUprightWidth);
+    north -= kUprightGap + kUprightWidth;
+    south -= kUprightGap + kUprightWidth;
   }
   const double x = module.x, y = module.y;
   std::vector<ClearanceDimension> dimensions;

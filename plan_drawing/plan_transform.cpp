@@ -9,9 +9,9 @@ namespace {
 
 // Pixel coordinates are kept well inside int and inside what the painter's
 // fixed-point rasteriser takes; a point this far out is off any view anyway.
-constexpr std::int64_t PixelLimit = 1 << 24;
+constexpr std::int64_t kPixelLimit = 1 << 24;
 
-int to_pixel(double value) { return static_cast<int>(std::clamp(Round(value), -PixelLimit, PixelLimit)); }
+int to_pixel(double value) { return static_cast<int>(std::clamp(Round(value), -kPixelLimit, kPixelLimit)); }
 
 }  // namespace
 

@@ -21,12 +21,12 @@ double turn_of(char orientation) { return orientation == 'H' ? 0 : 90; }
 // The wheels stand under the trolley's side frames.
 void place_trolley_extras(TGLDummyCube& group, double L, double W, PartSupply& supply) {
   const Mm3 wheel_offset{-47.5, 0, -47.5};
-  const double end = L / 2 + UprightCentreOffset, side = W / 2 - 18;
+  const double end = L / 2 + kUprightCentreOffset, side = W / 2 - 18;
   for (Mm3 at : {Mm3{end, 0, -side}, Mm3{end, 0, side}, Mm3{-end, 0, side}, Mm3{-end, 0, -side}})
     place_part(group, {mesh_file(Part::Wheel), wheel_offset, 0, 180, 0, at}, supply);
   for (Mm3 at : {Mm3{-end, 0, side}, Mm3{-end, 0, -side}})
     place_part(group, {mesh_file(Part::BrakedWheel), wheel_offset, 0, 180, 0, at}, supply);
-  const double stretch = (L + 2 * UprightGap) / TrolleyBarLength;
+  const double stretch = (L + 2 * kUprightGap) / kTrolleyBarLength;
   for (double z : {-side, side}) {
     const Mm3 pivot{-(L / 2 + 8), 251.6, z};
     place_part(group, {mesh_file(Part::TrolleyBar), kCrossbarFormOffset, 0, 0, -90, pivot, stretch}, supply);
@@ -46,7 +46,7 @@ void place_side(TGLDummyCube& root, const Tmodulo_agg& module, double shift, dou
 
 void place_brackets(TGLDummyCube& root, const Tmodulo_agg& module, PartSupply& supply) {
   TGLDummyCube& group = add_element_group(root, module.x, module.y, turn_of(module.orientation));
-  const double x = (module.length + (UprightGap + UprightWidth)) / 2, z = (module.width - UprightWidth) / 2;
+  const double x = (module.length + (kUprightGap + kUprightWidth)) / 2, z = (module.width - kUprightWidth) / 2;
   const Mm3 offset{-29, -10, 0};
   place_part(group, {mesh_file(Part::SlidingBracket), offset, 0, 90, 90, {x, kBracketHeight, z}}, supply);
   place_part(group, {mesh_file(Part::SlidingBracket), offset, 0, 270, 90, {x, kBracketHeight, -z}}, supply);
@@ -80,11 +80,11 @@ void place_free_module_sides(TGLDummyCube& root, const Tmodulo_agg& module, cons
   const auto& flags = module.side_flags;
   if ((flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1) &&
       free_module_side_available(module, module.frame_height_a, cell))
-    place_side(root, module, -(module.length / 2 + UprightCentreOffset), module.frame_height_a, module.frame_flag_a,
+    place_side(root, module, -(module.length / 2 + kUprightCentreOffset), module.frame_height_a, module.frame_flag_a,
                supply);
   if ((flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1) &&
       free_module_side_available(module, module.frame_height_b, cell))
-    place_side(root, module, module.length / 2 + UprightCentreOffset, module.frame_height_b, module.frame_flag_b,
+    place_side(root, module, module.length / 2 + kUprightCentreOffset, module.frame_height_b, module.frame_flag_b,
                supply);
   if (module.kind() == ModuleKind::MobileCompact) place_brackets(root, module, supply);
 }

@@ -9,13 +9,13 @@
 
 namespace {
 
-constexpr std::array<const char*, CatalogueTextSections + 1> Headings{
+constexpr std::array<const char*, kCatalogueTextSections + 1> kHeadings{
     "[heights]", "[crossbars]", "[widths]", "[lengths]", "[compositions]", "[structure types]"};
-constexpr std::size_t StructureTypesSection = CatalogueTextSections;
+constexpr std::size_t kStructureTypesSection = kCatalogueTextSections;
 
 std::size_t heading_index(const std::string& line, const std::string& source) {
-  for (std::size_t i = 0; i < Headings.size(); ++i)
-    if (line == Headings[i]) return i;
+  for (std::size_t i = 0; i < kHeadings.size(); ++i)
+    if (line == kHeadings[i]) return i;
   throw FileError(source + ": unknown section " + line);
 }
 
@@ -40,22 +40,22 @@ Tstructure_type structure_type(const std::string& line, const std::string& sourc
 
 CatalogueSource parse_catalogue_source(std::string_view text, const std::string& source) {
   CatalogueSource catalogue;
-  std::array<std::vector<std::string>, CatalogueTextSections> sections;
+  std::array<std::vector<std::string>, kCatalogueTextSections> sections;
   std::size_t expected = 0;
-  std::size_t current = Headings.size();
+  std::size_t current = kHeadings.size();
   for (const std::string& line : content_lines(text)) {
     if (line.front() == '[') {
       current = heading_index(line, source);
       if (current != expected++) throw FileError(source + ": section " + line + " out of order");
-    } else if (current == Headings.size()) {
+    } else if (current == kHeadings.size()) {
       throw FileError(source + ": \"" + line + "\" stands before the first section");
-    } else if (current == StructureTypesSection) {
+    } else if (current == kStructureTypesSection) {
       catalogue.structure_types.push_back(structure_type(line, source));
     } else {
       sections[current].push_back(line);
     }
   }
-  if (expected != Headings.size()) throw FileError(source + ": the catalogue has six sections");
+  if (expected != kHeadings.size()) throw FileError(source + ": the catalogue has six sections");
   for (std::size_t i = 0; i < sections.size(); ++i) catalogue.memos[i] = editor_text(sections[i]);
   return catalogue;
 }
@@ -63,10 +63,10 @@ CatalogueSource parse_catalogue_source(std::string_view text, const std::string&
 std::string catalogue_source_text(const CatalogueSource& catalogue) {
   std::string text;
   for (std::size_t i = 0; i < catalogue.memos.size(); ++i) {
-    text += std::string(Headings[i]) + "\n";
+    text += std::string(kHeadings[i]) + "\n";
     for (const std::string& line : split_lines(catalogue.memos[i])) text += line + "\n";
   }
-  text += std::string(Headings[StructureTypesSection]) + "\n";
+  text += std::string(kHeadings[kStructureTypesSection]) + "\n";
   for (const Tstructure_type& type : catalogue.structure_types) {
     text += std::to_string(type.short_text) + '\t' + std::to_string(type.long_text) + '\t' +
             std::to_string(type.detail_text) + '\t' + std::to_string(type.module_text) + '\t' + type.shelf_suffix +

@@ -6,14 +6,14 @@
 
 namespace {
 
-constexpr std::size_t PreferenceLines = 33;
+constexpr std::size_t kPreferenceLines = 33;
 
 }  // namespace
 
 std::vector<std::string> preferences_source_values(std::string_view text, const std::string& source) {
   std::vector<std::string> values;
   for (const std::string& line : content_lines(text)) values.push_back(key_and_value(line, source).second);
-  if (values.size() != PreferenceLines)
+  if (values.size() != kPreferenceLines)
     throw FileError(source + ": " + std::to_string(values.size()) + " values instead of 33");
   return values;
 }

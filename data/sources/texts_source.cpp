@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr long long HighestTextNumber = 999;  // the translation file gives three digits
+constexpr long long kHighestTextNumber = 999;  // the translation file gives three digits
 
 int text_number(const std::string& field, const std::string& source) {
   long long number = -1;
-  if (!parse_integer(field, number) || number < 0 || number > HighestTextNumber)
+  if (!parse_integer(field, number) || number < 0 || number > kHighestTextNumber)
     throw FileError(source + ": \"" + field + "\" is not a text number");
   return static_cast<int>(number);
 }

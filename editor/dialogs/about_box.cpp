@@ -9,8 +9,8 @@
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 
-const char* const TFAbout::WebAddress = "https://rackwright.example.org";
-const char* const TFAbout::MailAddress = "mailto:support@rackwright.example.org";
+const char* const TFAbout::kWebAddress = "https://rackwright.example.org";
+const char* const TFAbout::kMailAddress = "mailto:support@rackwright.example.org";
 
 namespace {
 
@@ -95,7 +95,7 @@ TFAbout::TFAbout(QWidget* parent)
 
 bool TFAbout::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease && (watched == Label6 || watched == Label9)) {
-    ui().open_with_desktop(watched == Label6 ? WebAddress : MailAddress);
+    ui().open_with_desktop(watched == Label6 ? kWebAddress : kMailAddress);
     return true;
   }
   return QDialog::eventFilter(watched, event);

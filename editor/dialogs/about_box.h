@@ -13,8 +13,8 @@ class TFAbout : public QDialog {
  public:
   explicit TFAbout(QWidget* parent = nullptr);
 
-  static const char* const WebAddress;
-  static const char* const MailAddress;
+  static const char* const kWebAddress;
+  static const char* const kMailAddress;
 
   QLabel* ProgramIcon;
   QLabel* Image1;

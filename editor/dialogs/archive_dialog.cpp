@@ -15,18 +15,18 @@
 
 namespace {
 
-constexpr int CaptionText = 109;
-constexpr int RebuildHint = 120;
-constexpr int SearchHint = 121;
-constexpr int ShowAllHint = 122;
-constexpr int DeleteHint = 123;
-constexpr int DuplicateHint = 124;
-constexpr int FileTitle = 169;
-constexpr int DateTitle = 113;
-constexpr int CustomerTitle = 142;
-constexpr int ReferenceTitle = 116;
-constexpr int QuoteTitle = 114;
-constexpr int DrawingTitle = 133;
+constexpr int kCaptionText = 109;
+constexpr int kRebuildHint = 120;
+constexpr int kSearchHint = 121;
+constexpr int kShowAllHint = 122;
+constexpr int kDeleteHint = 123;
+constexpr int kDuplicateHint = 124;
+constexpr int kFileTitle = 169;
+constexpr int kDateTitle = 113;
+constexpr int kCustomerTitle = 142;
+constexpr int kReferenceTitle = 116;
+constexpr int kQuoteTitle = 114;
+constexpr int kDrawingTitle = 133;
 
 QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
   auto* button = new QPushButton(standard_icon(icon), QString(), parent);
@@ -95,14 +95,14 @@ void TFapri::build_layout() {
 }
 
 void TFapri::apply_language() {
-  setWindowTitle(qt_lang_text(CaptionText));
-  BitBtn7->setToolTip(qt_lang_text(RebuildHint));
-  BitBtn1->setToolTip(qt_lang_text(SearchHint));
-  BitBtn4->setToolTip(qt_lang_text(ShowAllHint));
-  BitBtn5->setToolTip(qt_lang_text(DeleteHint));
-  BitBtn6->setToolTip(qt_lang_text(DuplicateHint));
-  rows_->set_titles({qt_lang_text(FileTitle), qt_lang_text(DateTitle), qt_lang_text(CustomerTitle),
-                     qt_lang_text(ReferenceTitle), qt_lang_text(QuoteTitle), qt_lang_text(DrawingTitle)});
+  setWindowTitle(qt_lang_text(kCaptionText));
+  BitBtn7->setToolTip(qt_lang_text(kRebuildHint));
+  BitBtn1->setToolTip(qt_lang_text(kSearchHint));
+  BitBtn4->setToolTip(qt_lang_text(kShowAllHint));
+  BitBtn5->setToolTip(qt_lang_text(kDeleteHint));
+  BitBtn6->setToolTip(qt_lang_text(kDuplicateHint));
+  rows_->set_titles({qt_lang_text(kFileTitle), qt_lang_text(kDateTitle), qt_lang_text(kCustomerTitle),
+                     qt_lang_text(kReferenceTitle), qt_lang_text(kQuoteTitle), qt_lang_text(kDrawingTitle)});
 }
 
 int TFapri::selected_entry() const {

@@ -1,7 +1,7 @@
 #include "editor/dialogs/archive_table_model.h"
 
 namespace {
-constexpr int ArchiveColumns = 6;
+constexpr int kArchiveColumns = 6;
 }
 
 void ArchiveTableModel::set_view(ArchiveView view) {
@@ -12,14 +12,14 @@ void ArchiveTableModel::set_view(ArchiveView view) {
 
 void ArchiveTableModel::set_titles(const QStringList& titles) {
   titles_ = titles;
-  emit headerDataChanged(Qt::Horizontal, 0, ArchiveColumns - 1);
+  emit headerDataChanged(Qt::Horizontal, 0, kArchiveColumns - 1);
 }
 
 int ArchiveTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : std::max<int>(1, static_cast<int>(view_.size()));
 }
 
-int ArchiveTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ArchiveColumns; }
+int ArchiveTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kArchiveColumns; }
 
 QVariant ArchiveTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) return {};

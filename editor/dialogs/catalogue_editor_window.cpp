@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int CodesPage = 1;
+constexpr int kCodesPage = 1;
 
 QPlainTextEdit* memo(QWidget* parent) {
   auto* edit = new QPlainTextEdit(parent);
@@ -72,11 +72,11 @@ QWidget* TFdati::settings_page() {
   auto* page = new QWidget(this);
   auto* grid = new QGridLayout(page);
   const char* titles[] = {"Altezze", "Traversini", "Larghezze", "Lunghezze", "Composizioni"};
-  for (int i = 0; i < CatalogueTextSections; ++i) {
+  for (int i = 0; i < kCatalogueTextSections; ++i) {
     grid->addWidget(new QLabel(titles[i], page), 0, i);
     grid->addWidget(memos()[static_cast<std::size_t>(i)], 1, i);
   }
-  grid->addWidget(new QLabel("* = dimensioni opzionali", page), 2, 0, 1, CatalogueTextSections);
+  grid->addWidget(new QLabel("* = dimensioni opzionali", page), 2, 0, 1, kCatalogueTextSections);
 
   auto* types = new QGridLayout;
   types->addWidget(Lb_struttura, 0, 0, 7, 1);
@@ -99,12 +99,12 @@ QWidget* TFdati::settings_page() {
   types->addLayout(buttons, 6, 1, 1, 3);
   types->setColumnStretch(0, 2);
   types->setColumnStretch(3, 2);
-  grid->addLayout(types, 3, 0, 1, CatalogueTextSections);
+  grid->addLayout(types, 3, 0, 1, kCatalogueTextSections);
   grid->setRowStretch(1, 1);
   return page;
 }
 
-std::array<QPlainTextEdit*, CatalogueTextSections> TFdati::memos() const {
+std::array<QPlainTextEdit*, kCatalogueTextSections> TFdati::memos() const {
   return {M_altezze, M_traversini, M_larghezze, M_lunghezze, M_composizioni};
 }
 
@@ -119,7 +119,7 @@ void TFdati::FormActivate() {
   PageControl1->blockSignals(false);
   form_ = load_catalogue_editor_form();
   if (form_.loaded) {
-    for (int i = 0; i < CatalogueTextSections; ++i)
+    for (int i = 0; i < kCatalogueTextSections; ++i)
       memos()[static_cast<std::size_t>(i)]->setPlainText(qtext(form_.texts.memos[static_cast<std::size_t>(i)]));
     Memo1->setPlainText(qtext(form_.texts.codes_table));
     Memo2->setPlainText(qtext(form_.texts.translations));
@@ -133,7 +133,7 @@ void TFdati::FormActivate() {
 
 CatalogueEditorTexts TFdati::texts() const {
   CatalogueEditorTexts result;
-  for (int i = 0; i < CatalogueTextSections; ++i)
+  for (int i = 0; i < kCatalogueTextSections; ++i)
     result.memos[static_cast<std::size_t>(i)] = memos()[static_cast<std::size_t>(i)]->toPlainText().toStdString();
   result.codes_table = Memo1->toPlainText().toStdString();
   result.translations = Memo2->toPlainText().toStdString();
@@ -158,7 +158,7 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
-  for (int i = 0; i < CatalogueTextSections; ++i) {
+  for (int i = 0; i < kCatalogueTextSections; ++i) {
     if (watched != memos()[static_cast<std::size_t>(i)]) continue;
     // Characters outside the section's form are dropped; editing keys pass.
     const QString typed = key->text();
@@ -177,7 +177,7 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFdati::PageControl1Change(int page) {
-  if (page == CodesPage)
+  if (page == kCodesPage)
     ui().show_message(
         "ATTENZIONE - Export in Excel.\rDopo il primo incolla modificare il formato delle colonne CODICE e CODICE "
         "ALT.\rin testo ed incollare una seconda volta.");

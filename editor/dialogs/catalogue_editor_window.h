@@ -56,7 +56,7 @@ class TFdati : public QDialog {
   CatalogueEditorTexts texts() const;
   StructureTypeFields typed_fields() const;
   void refresh_structure_list();
-  std::array<QPlainTextEdit*, CatalogueTextSections> memos() const;
+  std::array<QPlainTextEdit*, kCatalogueTextSections> memos() const;
 
   CatalogueEditorForm form_;
 };

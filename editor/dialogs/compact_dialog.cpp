@@ -17,7 +17,7 @@ TFcorvane::TFcorvane(QWidget* parent) : QDialog(parent) {
   Ed_Nr_m = new QLineEdit("4");
   Label11 = new QLabel("Numero moduli mobili");
   cb_Nmobili = new QComboBox;
-  for (int n = 1; n <= MaxMobileUnits; ++n) cb_Nmobili->addItem(QString::number(n));
+  for (int n = 1; n <= kMaxMobileUnits; ++n) cb_Nmobili->addItem(QString::number(n));
   Label10 = new QLabel("Profondità dei moduli mobili");
   ScrollBox1 = new QScrollArea;
   ScrollBox1->setWidgetResizable(true);

@@ -16,14 +16,14 @@ struct LanguageEntry {
 };
 
 // In language index order.
-constexpr std::array<LanguageEntry, 8> languages{{{"ITALIANO", "it"},
-                                                  {"ENGLISH", "en"},
-                                                  {"FRANÇAIS", "fr"},
-                                                  {"DEUTSCH", "de"},
-                                                  {"ESPAÑOL", "es"},
-                                                  {"DUTCH", "nl"},
-                                                  {"CZECH", "cz"},
-                                                  {"POLSKY", "pl"}}};
+constexpr std::array<LanguageEntry, 8> kLanguages{{{"ITALIANO", "it"},
+                                                   {"ENGLISH", "en"},
+                                                   {"FRANÇAIS", "fr"},
+                                                   {"DEUTSCH", "de"},
+                                                   {"ESPAÑOL", "es"},
+                                                   {"DUTCH", "nl"},
+                                                   {"CZECH", "cz"},
+                                                   {"POLSKY", "pl"}}};
 
 QLabel* bold_label(const char* text) {
   auto* label = new QLabel(text);
@@ -45,10 +45,10 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   Label2 = bold_label("YOUR LANGUAGE");
   layout->addWidget(Label1, 0, 0, 1, 2);
   layout->addWidget(Label2, 1, 0, 1, 2);
-  for (std::size_t i = 0; i < languages.size(); ++i) {
+  for (std::size_t i = 0; i < kLanguages.size(); ++i) {
     images[i] = new QLabel;
-    images[i]->setPixmap(QIcon(QString(":/flags/%1.svg").arg(languages[i].flag)).pixmap(36, 24));
-    radio_buttons[i] = new QRadioButton(QString::fromUtf8(languages[i].caption));
+    images[i]->setPixmap(QIcon(QString(":/flags/%1.svg").arg(kLanguages[i].flag)).pixmap(36, 24));
+    radio_buttons[i] = new QRadioButton(QString::fromUtf8(kLanguages[i].caption));
     radio_buttons[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
     int row = static_cast<int>(i) + 2;
     layout->addWidget(images[i], row, 0);

@@ -17,24 +17,24 @@
 
 namespace {
 
-constexpr int CaptionText = 84;
-constexpr int MaxLengthText = 86;
-constexpr int OkText = 87;
-constexpr int CancelText = 88;
-constexpr int SaveText = 89;
-constexpr int BackgroundText = 93;
-constexpr int TransparencyText = 94;
-constexpr int WallHeightText = 95;
-constexpr int LanguageText = 96;
-constexpr int ServiceText = 97;
-constexpr int OptionalSizesText = 98;
-constexpr int ProductSwitchText = 99;
-constexpr int ResolutionText = 130;
-constexpr int LowText = 131;
-constexpr int HighText = 132;
-constexpr int UnitsText = 246;
-constexpr int DecimalsText = 247;
-constexpr int BlackBackgroundText = 248;
+constexpr int kCaptionText = 84;
+constexpr int kMaxLengthText = 86;
+constexpr int kOkText = 87;
+constexpr int kCancelText = 88;
+constexpr int kSaveText = 89;
+constexpr int kBackgroundText = 93;
+constexpr int kTransparencyText = 94;
+constexpr int kWallHeightText = 95;
+constexpr int kLanguageText = 96;
+constexpr int kServiceText = 97;
+constexpr int kOptionalSizesText = 98;
+constexpr int kProductSwitchText = 99;
+constexpr int kResolutionText = 130;
+constexpr int kLowText = 131;
+constexpr int kHighText = 132;
+constexpr int kUnitsText = 246;
+constexpr int kDecimalsText = 247;
+constexpr int kBlackBackgroundText = 248;
 
 char decimal_point() { return user_decimal_separator(); }
 
@@ -147,23 +147,23 @@ void TFpreferenze::build_layout() {
 }
 
 void TFpreferenze::apply_language() {
-  setWindowTitle(qt_lang_text(CaptionText));
-  Label1->setText(qt_lang_text(MaxLengthText));
-  BitBtn2->setText(qt_lang_text(OkText));
-  BitBtn1->setText(qt_lang_text(CancelText));
-  BitBtn3->setText(qt_lang_text(SaveText));
-  Label2->setText(qt_lang_text(BackgroundText));
-  Label3->setText(qt_lang_text(TransparencyText));
-  Label6->setText(qt_lang_text(LanguageText));
-  GroupBox2->setTitle(qt_lang_text(ServiceText));
-  CheckBox1->setText(qt_lang_text(OptionalSizesText));
-  CheckBox2->setText(qt_lang_text(ProductSwitchText));
-  RadioGroup1->setTitle(qt_lang_text(ResolutionText));
-  RadioGroup1->set_items({qt_lang_text(LowText), qt_lang_text(HighText)});
+  setWindowTitle(qt_lang_text(kCaptionText));
+  Label1->setText(qt_lang_text(kMaxLengthText));
+  BitBtn2->setText(qt_lang_text(kOkText));
+  BitBtn1->setText(qt_lang_text(kCancelText));
+  BitBtn3->setText(qt_lang_text(kSaveText));
+  Label2->setText(qt_lang_text(kBackgroundText));
+  Label3->setText(qt_lang_text(kTransparencyText));
+  Label6->setText(qt_lang_text(kLanguageText));
+  GroupBox2->setTitle(qt_lang_text(kServiceText));
+  CheckBox1->setText(qt_lang_text(kOptionalSizesText));
+  CheckBox2->setText(qt_lang_text(kProductSwitchText));
+  RadioGroup1->setTitle(qt_lang_text(kResolutionText));
+  RadioGroup1->set_items({qt_lang_text(kLowText), qt_lang_text(kHighText)});
   RadioGroup1->set_item_index(AppState.resolution_3d);
-  RadioGroup2->setTitle(qt_lang_text(UnitsText));
-  Label7->setText(qt_lang_text(DecimalsText));
-  CheckBox4->setText(qt_lang_text(BlackBackgroundText));
+  RadioGroup2->setTitle(qt_lang_text(kUnitsText));
+  Label7->setText(qt_lang_text(kDecimalsText));
+  CheckBox4->setText(qt_lang_text(kBlackBackgroundText));
   form_.inches = AppState.inches;
   show_wall_height_label();
 }
@@ -207,7 +207,7 @@ void TFpreferenze::show_panel_colour() {
 }
 
 void TFpreferenze::show_wall_height_label() {
-  Label4->setText(qt_lang_text(WallHeightText) + (form_.inches ? " [in]" : " [mm]"));
+  Label4->setText(qt_lang_text(kWallHeightText) + (form_.inches ? " [in]" : " [mm]"));
 }
 
 bool TFpreferenze::eventFilter(QObject* watched, QEvent* event) {

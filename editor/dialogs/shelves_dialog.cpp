@@ -12,16 +12,16 @@
 
 namespace {
 
-constexpr int UprightInset = 40;  // pixels from each side edge to the upright
-constexpr int UprightWidth = 3;
+constexpr int kUprightInset = 40;  // pixels from each side edge to the upright
+constexpr int kUprightWidth = 3;
 
-int pixels(double mm) { return static_cast<int>(Round(mm / ShelfDrawingMmPerPixel)); }
+int pixels(double mm) { return static_cast<int>(Round(mm / kShelfDrawingMmPerPixel)); }
 
 // The slots of a pattern standing on the floor, as bars from x0 to x1.
 void draw_slots(QPainter& painter, const std::string& pattern, double height, int floor, int x0, int x1) {
   const int top = floor - pixels(height);
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const int y = top + ShelfSlotPitch * static_cast<int>(i) + 7;
+    const int y = top + kShelfSlotPitch * static_cast<int>(i) + 7;
     if (pattern[i] == '1') {
       painter.setPen(QPen(QColor(40, 40, 40), 1));
       painter.setBrush(QColor(70, 110, 170));
@@ -46,18 +46,18 @@ void ShelfPaintBox::paint_shelf_editor() {
   if (image_.size() != size()) image_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   image_.fill(Qt::white);
   QPainter painter(&image_);
-  const int w = width(), floor = height() - ShelfFloorMargin;
+  const int w = width(), floor = height() - kShelfFloorMargin;
   painter.setPen(QPen(Qt::black, 1));
   painter.drawLine(0, floor, w, floor);
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(90, 90, 90));
   const int left_top = pixels(std::max(form_.height, form_.left_height));
   const int right_top = pixels(std::max(form_.height, form_.right_height));
-  painter.drawRect(UprightInset, floor - left_top, UprightWidth, left_top);
-  painter.drawRect(w - UprightInset - UprightWidth, floor - right_top, UprightWidth, right_top);
-  draw_slots(painter, form_.pattern, form_.height, floor, UprightInset + 5, w - UprightInset - 2);
-  draw_slots(painter, form_.left_pattern, form_.left_height, floor, 6, UprightInset - 4);
-  draw_slots(painter, form_.right_pattern, form_.right_height, floor, w - UprightInset + 4, w - 6);
+  painter.drawRect(kUprightInset, floor - left_top, kUprightWidth, left_top);
+  painter.drawRect(w - kUprightInset - kUprightWidth, floor - right_top, kUprightWidth, right_top);
+  draw_slots(painter, form_.pattern, form_.height, floor, kUprightInset + 5, w - kUprightInset - 2);
+  draw_slots(painter, form_.left_pattern, form_.left_height, floor, 6, kUprightInset - 4);
+  draw_slots(painter, form_.right_pattern, form_.right_height, floor, w - kUprightInset + 4, w - 6);
   painter.end();
   update();
 }
@@ -103,7 +103,7 @@ void TFripiani::apply_language() { setWindowTitle(qt_lang_text(161)); }
 void TFripiani::showEvent(QShowEvent* event) {
   // Tall enough for the highest of the module and its neighbours, with room above.
   const double tallest = std::max({form.height, form.left_height, form.right_height});
-  PaintBox1->setFixedSize(300, pixels(tallest) + ShelfFloorMargin + 30);
+  PaintBox1->setFixedSize(300, pixels(tallest) + kShelfFloorMargin + 30);
   QDialog::showEvent(event);
   PaintBox1->paint_shelf_editor();
 }

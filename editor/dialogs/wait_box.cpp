@@ -8,7 +8,7 @@
 #include "model/state/globals.h"
 
 namespace {
-constexpr int PleaseWaitText = 214;
+constexpr int kPleaseWaitText = 214;
 }
 
 TFattendere::TFattendere(QWidget* parent)
@@ -25,7 +25,7 @@ TFattendere::TFattendere(QWidget* parent)
 
 void TFattendere::apply_language() {
   setWindowTitle(QString::fromStdString(AppTitle));
-  Label1->setText(qt_lang_text(PleaseWaitText) + "...");
+  Label1->setText(qt_lang_text(kPleaseWaitText) + "...");
 }
 
 void TFattendere::show_now() {

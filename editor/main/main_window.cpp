@@ -19,8 +19,6 @@
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
-#include "editor/qt_lang_text.h"
-#include "model/commands/project_commands.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
 #include "editor/output_windows/customers_window.h"
@@ -28,7 +26,9 @@
 #include "editor/output_windows/print_window.h"
 #include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_view.h"
+#include "editor/qt_lang_text.h"
 #include "editor/view_window/view_3d_window.h"
+#include "model/commands/project_commands.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/finish_edit.h"
 #include "model/modules/compact_groups.h"
@@ -46,7 +46,7 @@ namespace {
 
 // The tool buttons' hints by button number; the customer register's button
 // shares the hint of the other buttons that open the register.
-constexpr std::pair<int, int> tool_hints[] = {
+constexpr std::pair<int, int> kToolHints[] = {
     {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},   {14, 31},
     {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}, {22, 104}};
 
@@ -208,7 +208,7 @@ void TMain::apply_language() {
   Elimina1->setText(qt_lang_text(2));
   Ordinamentocelle1->setText(qt_lang_text(215));
   Panel1->apply_language();
-  for (auto [button, hint] : tool_hints) tool_button(button)->setToolTip(qt_lang_text(hint));
+  for (auto [button, hint] : kToolHints) tool_button(button)->setToolTip(qt_lang_text(hint));
   File1->setTitle(qt_lang_text(169));
   Export2D1->setText(qt_lang_text(189));
   Export3D1->setText(qt_lang_text(190));

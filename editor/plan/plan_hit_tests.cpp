@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int HoverReach = 8;
+constexpr int kHoverReach = 8;
 
 bool inside(QPoint p, const RubberBand& band) {
   return p.x() >= band.left() && p.x() <= band.right() && p.y() >= band.top() && p.y() <= band.bottom();
@@ -32,14 +32,14 @@ bool wall_hovered(QPoint p1, QPoint p2, QPoint pointer) {
   const std::int64_t px = pointer.x(), py = pointer.y();
   const double slope = x1 == x2 ? 0.0 : static_cast<double>(y2 - y1) / static_cast<double>(x2 - x1);
   // Only columns closer than the reach can hit, so at most 15 of them are looked at.
-  const std::int64_t first = std::max(std::min(x1, x2), px - HoverReach + 1);
-  const std::int64_t last = std::min(std::max(x1, x2), px + HoverReach - 1);
+  const std::int64_t first = std::max(std::min(x1, x2), px - kHoverReach + 1);
+  const std::int64_t last = std::min(std::max(x1, x2), px + kHoverReach - 1);
   for (std::int64_t c = first; c <= last; ++c) {
     const std::int64_t row = y1 + Round(static_cast<double>(c - x1) * slope);
     const std::int64_t dx = px - c, dy = py - row;
-    if (dx * dx + dy * dy < HoverReach * HoverReach) return true;
+    if (dx * dx + dy * dy < kHoverReach * kHoverReach) return true;
   }
-  return x1 == x2 && std::abs(px - x1) < HoverReach && py > std::min(y1, y2) && py < std::max(y1, y2);
+  return x1 == x2 && std::abs(px - x1) < kHoverReach && py > std::min(y1, y2) && py < std::max(y1, y2);
 }
 
 bool module_hovered(QPoint centre, QPoint pointer) {

@@ -19,14 +19,14 @@ void widen(std::array<double, 4>& box, double x, double y) {
 PlanTransform view_transform(const Tvar_amb& state, int width, int height) {
   // Zoom and fit keep the zoom in range; the clamp only guards screen_to_plan
   // against a zoom that never went through them.
-  const double scale = std::isnan(state.zoom) ? 1.0 : std::clamp(state.zoom, MinPlanZoom, MaxPlanZoom);
+  const double scale = std::isnan(state.zoom) ? 1.0 : std::clamp(state.zoom, kMinPlanZoom, kMaxPlanZoom);
   return {scale, width / 2.0 + state.pan_x, height / 2.0 + state.pan_y};
 }
 
 void zoom_view(Tvar_amb& state, double f) {
   const double k = 1.0 + f;
   if (!(k > 0.0)) return;  // a drag of 400 px or more in one move would flip or kill the zoom
-  const double zoom = std::clamp(std::abs(state.zoom * k), MinPlanZoom, MaxPlanZoom);
+  const double zoom = std::clamp(std::abs(state.zoom * k), kMinPlanZoom, kMaxPlanZoom);
   // The clamp may cut the factor; a zoom that was never valid leaves the pan alone.
   const double applied = state.zoom > 0.0 ? zoom / state.zoom : 1.0;
   state.pan_x *= applied;
@@ -65,7 +65,7 @@ void fit_view(Tvar_amb& state, const Tcells& cells, int width, int height, int m
   if (width <= 0 || height <= 0) return;
   const double sx = width / (all_cells[0] - all_cells[1]);
   const double sy = height / (all_cells[2] - all_cells[3]);
-  state.zoom = std::clamp((1.0 - margin / 100.0) * std::min(sy, sx), MinPlanZoom, MaxPlanZoom);
+  state.zoom = std::clamp((1.0 - margin / 100.0) * std::min(sy, sx), kMinPlanZoom, kMaxPlanZoom);
   state.pan_x = -state.zoom * (current[0] + current[1]) / 2.0;
   state.pan_y = state.zoom * (current[2] + current[3]) / 2.0;
 }

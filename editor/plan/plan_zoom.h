@@ -8,8 +8,8 @@
 // Zoom limits in pixels per millimetre: below the lower one a whole city fits
 // in one pixel, above the upper one a millimetre fills a screen; outside them
 // the pixel arithmetic stops being meaningful.
-inline constexpr double MinPlanZoom = 1e-4;
-inline constexpr double MaxPlanZoom = 1e3;
+inline constexpr double kMinPlanZoom = 1e-4;
+inline constexpr double kMaxPlanZoom = 1e3;
 
 // The screen mapping of the plan view of size W x H: the plan origin sits at
 // the centre of the view moved by the pan; the scale is the zoom, kept within

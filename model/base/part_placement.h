@@ -4,9 +4,9 @@
 #pragma once
 
 // The sizes a new free module starts with, and a wall run's modules when none is given.
-inline constexpr double DefaultModuleLength = 974.0;
-inline constexpr double DefaultModuleDepth = 475.0;
-inline constexpr double DefaultModuleHeight = 1700.0;
+inline constexpr double kDefaultModuleLength = 974.0;
+inline constexpr double kDefaultModuleDepth = 475.0;
+inline constexpr double kDefaultModuleHeight = 1700.0;
 
 // Shelf levels stand one slot apart.
 inline constexpr double LevelPitch = 150.0;
@@ -28,7 +28,7 @@ inline constexpr double ArchHeight = 1827.0;
 
 // A trolley's base bar: the length of its block and mesh, stretched to reach
 // along the trolley and its two frame gaps.
-inline constexpr double TrolleyBarLength = 310.0;
+inline constexpr double kTrolleyBarLength = 310.0;
 // The solid drawing inserts a trolley's wheels at their top, this high; their blocks reach down to the floor.
 inline constexpr double TrolleyWheelTop = 151.6;
 

@@ -12,22 +12,22 @@ double vec_length(const Tvec2& v) { return std::sqrt(v.x * v.x + v.y * v.y); }
 
 double vec_dot(const Tvec2& a, const Tvec2& b) {
   double dot = a.x * b.x + a.y * b.y;
-  return std::fabs(dot) < VecTolerance ? 0.0 : dot;
+  return std::fabs(dot) < kVecTolerance ? 0.0 : dot;
 }
 
 bool vec_equal(const Tvec2& a, const Tvec2& b) {
-  return std::fabs(a.x - b.x) < VecTolerance && std::fabs(a.y - b.y) < VecTolerance;
+  return std::fabs(a.x - b.x) < kVecTolerance && std::fabs(a.y - b.y) < kVecTolerance;
 }
 
 bool vec_same_or_opposite(const Tvec2& a, const Tvec2& b) {
-  return vec_equal(a, b) || (std::fabs(a.x + b.x) < VecTolerance && std::fabs(a.y + b.y) < VecTolerance);
+  return vec_equal(a, b) || (std::fabs(a.x + b.x) < kVecTolerance && std::fabs(a.y + b.y) < kVecTolerance);
 }
 
 Tvec2 vec_normalize(const Tvec2& v) {
   double length = vec_length(v);
   Tvec2 r = length != 0.0 ? Tvec2{v.x / length, v.y / length} : v;
-  if (std::fabs(r.x) < VecTolerance) r.x = 0.0;
-  if (std::fabs(r.y) < VecTolerance) r.y = 0.0;
+  if (std::fabs(r.x) < kVecTolerance) r.x = 0.0;
+  if (std::fabs(r.y) < kVecTolerance) r.y = 0.0;
   return r;
 }
 
@@ -35,8 +35,8 @@ double snap_angle(double degrees) {
   static constexpr std::array<double, 15> targets{30,  45,  60,  90,  120, 135, 150, 180,
                                                   210, 225, 240, 270, 300, 315, 330};
   for (double target : targets)
-    if (std::fabs(target - degrees) < AngleSnapTolerance) return target;
-  if (std::fabs(360.0 - degrees) < AngleSnapTolerance) return 0.0;
+    if (std::fabs(target - degrees) < kAngleSnapTolerance) return target;
+  if (std::fabs(360.0 - degrees) < kAngleSnapTolerance) return 0.0;
   return degrees;
 }
 

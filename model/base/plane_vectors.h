@@ -7,8 +7,8 @@
 
 #include "model/base/records.h"
 
-inline constexpr double VecTolerance = 0.001;
-inline constexpr double AngleSnapTolerance = 0.004;  // degrees
+inline constexpr double kVecTolerance = 0.001;
+inline constexpr double kAngleSnapTolerance = 0.004;  // degrees
 
 Tvec2 vec_make(double x, double y);
 double vec_length(const Tvec2& v);

@@ -8,24 +8,24 @@
 
 namespace {
 
-constexpr int Sixtyfourths = 64;
+constexpr int kSixtyfourths = 64;
 // Beyond this no count of whole inches is exact, nor does any plan measure it.
-constexpr double LargestInches = 1e15;
+constexpr double kLargestInches = 1e15;
 
 // k/64 rounded to four decimals, halves away from zero (1/32 is 0.0313): the
 // reference points the nearest 64th is chosen by.
-constexpr std::array<double, Sixtyfourths + 1> reference_values() {
-  std::array<double, Sixtyfourths + 1> values{};
-  for (int k = 0; k <= Sixtyfourths; ++k) values[k] = ((k * 20000 + Sixtyfourths) / (2 * Sixtyfourths)) / 10000.0;
+constexpr std::array<double, kSixtyfourths + 1> reference_values() {
+  std::array<double, kSixtyfourths + 1> values{};
+  for (int k = 0; k <= kSixtyfourths; ++k) values[k] = ((k * 20000 + kSixtyfourths) / (2 * kSixtyfourths)) / 10000.0;
   return values;
 }
-constexpr std::array<double, Sixtyfourths + 1> ReferenceValues = reference_values();
+constexpr std::array<double, kSixtyfourths + 1> kReferenceValues = reference_values();
 
 std::string sixtyfourths_text(int k) {
   if (k == 0) return "0";
-  if (k == Sixtyfourths) return "1 ";
-  int divisor = std::gcd(k, Sixtyfourths);
-  return std::to_string(k / divisor) + "/" + std::to_string(Sixtyfourths / divisor) + " ";
+  if (k == kSixtyfourths) return "1 ";
+  int divisor = std::gcd(k, kSixtyfourths);
+  return std::to_string(k / divisor) + "/" + std::to_string(kSixtyfourths / divisor) + " ";
 }
 
 // Whole inches at or above a length. Sizes stored with one decimal (609.6 mm
@@ -43,9 +43,9 @@ double lookup_by_text(const Tdimensioni& sizes, const std::string& text, TextOf 
 }  // namespace
 
 std::string inch_fraction_text(double fraction) {
-  for (int k = 0; k < Sixtyfourths; ++k) {
-    double below = ReferenceValues[k];
-    double above = ReferenceValues[k + 1];
+  for (int k = 0; k < kSixtyfourths; ++k) {
+    double below = kReferenceValues[k];
+    double above = kReferenceValues[k + 1];
     if (below < fraction && fraction <= above)
       return sixtyfourths_text(above - fraction <= fraction - below ? k + 1 : k);
   }
@@ -53,7 +53,7 @@ std::string inch_fraction_text(double fraction) {
 }
 
 std::string format_feet_inches(double inches) {
-  if (!(std::fabs(inches) < LargestInches)) return "";  // not a length (NaN, infinite or absurd)
+  if (!(std::fabs(inches) < kLargestInches)) return "";  // not a length (NaN, infinite or absurd)
   std::int64_t whole = Trunc(inches);
   double rest = inches - static_cast<double>(whole);
   if (whole < 1) return inch_fraction_text(rest);

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr std::array<const char*, CatalogueTextSections> SectionNames{"Heights", "Crossbars", "Widths", "Lengths",
-                                                                      "Compositions"};
+constexpr std::array<const char*, kCatalogueTextSections> kSectionNames{"Heights", "Crossbars", "Widths", "Lengths",
+                                                                        "Compositions"};
 
 CatalogueSection section_at(int index) { return static_cast<CatalogueSection>(index); }
 
@@ -81,7 +81,7 @@ void add_entry(TextReader& reader, Catalogue& catalogue, CatalogueSection sectio
   } else {
     double size = 0.0;
     if (!parse_size(content, size))
-      reader.fail(std::string(SectionNames[static_cast<std::size_t>(section)]) + ": " + entry_fault(section, content));
+      reader.fail(std::string(kSectionNames[static_cast<std::size_t>(section)]) + ": " + entry_fault(section, content));
     size_list(catalogue, section).push_back(size);
   }
 }
@@ -99,7 +99,7 @@ std::vector<Tstructure_type> read_structure_types(TextReader& reader) {
 Catalogue parse_catalogue(const std::string& content, const std::string& path, int optional_sizes) {
   TextReader reader(content, path);
   Catalogue catalogue;
-  for (int s = 0; s < CatalogueTextSections; ++s) {
+  for (int s = 0; s < kCatalogueTextSections; ++s) {
     std::size_t count = reader.count();
     for (std::size_t i = 0; i < count; ++i) {
       Entry entry = entry_of(reader.line());
@@ -169,10 +169,11 @@ CatalogueMemos load_data_memos() {
 }
 
 std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstructure_type>& structure_types) {
-  for (int s = 0; s < CatalogueTextSections; ++s) {
+  for (int s = 0; s < kCatalogueTextSections; ++s) {
     for (const auto& [number, line] : memo_lines(memos[static_cast<std::size_t>(s)])) {
       std::string fault = entry_fault(section_at(s), entry_of(line).content);
-      if (!fault.empty()) return std::string(SectionNames[s]) + ", line " + std::to_string(number) + ": " + fault + ".";
+      if (!fault.empty())
+        return std::string(kSectionNames[s]) + ", line " + std::to_string(number) + ": " + fault + ".";
     }
   }
   for (std::size_t i = 0; i < structure_types.size(); ++i) {

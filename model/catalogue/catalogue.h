@@ -13,11 +13,11 @@
 
 // The five sections of text lines, in file order.
 enum class CatalogueSection { Heights, Crossbars, Widths, Lengths, Compositions };
-inline constexpr int CatalogueTextSections = 5;
+inline constexpr int kCatalogueTextSections = 5;
 
 // The text of each of the five sections as the catalogue editor shows it: the
 // stored lines, "*" included, joined by "\n".
-using CatalogueMemos = std::array<std::string, CatalogueTextSections>;
+using CatalogueMemos = std::array<std::string, kCatalogueTextSections>;
 
 // Lines as an editor shows them: joined by "\n".
 std::string editor_text(const std::vector<std::string>& lines);

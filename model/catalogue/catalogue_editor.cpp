@@ -10,8 +10,8 @@
 
 namespace {
 
-const char* const CodesTableFile = "user/codici.dat";
-const char* const TranslationFile = "data/lang.dat";
+const char* const kCodesTableFile = "user/codici.dat";
+const char* const kTranslationFile = "data/lang.dat";
 
 bool to_int(const std::string& text, int& value) {
   long long parsed = 0;
@@ -99,14 +99,14 @@ bool remove_structure_type(int index) {
 }
 
 CatalogueEditorTexts load_catalogue_editor_texts() {
-  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(program_path(CodesTableFile)))),
-          editor_text(split_lines(read_scrambled_file(program_path(TranslationFile))))};
+  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(program_path(kCodesTableFile)))),
+          editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile))))};
 }
 
 bool close_catalogue_editor(const CatalogueEditorTexts& texts) {
   if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) return true;
   if (!save_data_file(texts.memos)) return false;
-  write_editor_text(program_path(CodesTableFile), texts.codes_table);
-  write_editor_text(program_path(TranslationFile), texts.translations);
+  write_editor_text(program_path(kCodesTableFile), texts.codes_table);
+  write_editor_text(program_path(kTranslationFile), texts.translations);
   return true;
 }

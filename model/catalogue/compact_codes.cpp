@@ -4,9 +4,9 @@
 
 #include "model/base/text_io.h"
 
-bool is_fixed_compact_code(std::string_view code) { return code.starts_with(FixedCompactPrefix); }
+bool is_fixed_compact_code(std::string_view code) { return code.starts_with(kFixedCompactPrefix); }
 
-bool is_mobile_compact_code(std::string_view code) { return code.starts_with(MobileCompactPrefix); }
+bool is_mobile_compact_code(std::string_view code) { return code.starts_with(kMobileCompactPrefix); }
 
 bool is_compact_code(std::string_view code) { return is_fixed_compact_code(code) || is_mobile_compact_code(code); }
 
@@ -20,9 +20,9 @@ std::optional<int> compact_group_number(std::string_view code) {
 }
 
 std::string fixed_compact_code(int group_number) {
-  return std::string(FixedCompactPrefix) + std::to_string(group_number);
+  return std::string(kFixedCompactPrefix) + std::to_string(group_number);
 }
 
 std::string mobile_compact_code(int group_number) {
-  return std::string(MobileCompactPrefix) + std::to_string(group_number);
+  return std::string(kMobileCompactPrefix) + std::to_string(group_number);
 }

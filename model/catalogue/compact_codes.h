@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-inline constexpr std::string_view FixedCompactPrefix = "CVFISSO_";
-inline constexpr std::string_view MobileCompactPrefix = "CVMOBIL_";
+inline constexpr std::string_view kFixedCompactPrefix = "CVFISSO_";
+inline constexpr std::string_view kMobileCompactPrefix = "CVMOBIL_";
 
 // Heights of the line's modules, mm: the fixed ends and their end frames, and the mobile units.
-inline constexpr double FixedCompactHeight = 1850.0;
-inline constexpr double MobileCompactHeight = 1700.0;
+inline constexpr double kFixedCompactHeight = 1850.0;
+inline constexpr double kMobileCompactHeight = 1700.0;
 
 bool is_fixed_compact_code(std::string_view code);
 bool is_mobile_compact_code(std::string_view code);

@@ -258,7 +258,7 @@ void apply_trolley_flag(Tick tick) {
   if (tick == Tick::Partly) return;
   for (Tmodulo_agg& module : current_cell().free_modules) {
     if (!module.selected || (module.kind() != ModuleKind::Trolley && !module.code.empty())) continue;
-    module.code = tick == Tick::Checked ? std::string(TrolleyCode) : std::string();
+    module.code = tick == Tick::Checked ? std::string(kTrolleyCode) : std::string();
   }
   finish_edit(EditKind::plan_marks_changed);
 }

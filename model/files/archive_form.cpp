@@ -1,14 +1,14 @@
 #include "model/files/archive_form.h"
 
-#include "model/files/archive_list.h"
 #include "model/base/file_io.h"
+#include "model/files/archive_list.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 
 namespace {
 
-constexpr int DefaultColumnWidth = 110;
+constexpr int kDefaultColumnWidth = 110;
 
 bool is_grid_column(int column) {
   return column >= 0 && static_cast<std::size_t>(column) < AppState.archive_col_widths.size();
@@ -30,7 +30,7 @@ void reset_archive_view(ArchiveForm& form) { form = {full_archive_view(), false}
 
 int archive_column_width(int column) {
   const int width = is_grid_column(column) ? AppState.archive_col_widths[static_cast<std::size_t>(column)] : 0;
-  return width >= ArchiveMinimumColumnWidth ? width : DefaultColumnWidth;
+  return width >= ArchiveMinimumColumnWidth ? width : kDefaultColumnWidth;
 }
 
 void store_archive_column_width(int column, int width) {

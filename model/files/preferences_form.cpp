@@ -18,10 +18,10 @@
 
 namespace {
 
-constexpr int InvalidValueText = 8;
-constexpr int DataSavedText = 90;
+constexpr int kInvalidValueText = 8;
+constexpr int kDataSavedText = 90;
 // Far above any room, and well inside the whole millimetres AppState can hold.
-constexpr double MaxWallHeightMm = 1e6;
+constexpr double kMaxWallHeightMm = 1e6;
 
 double unit_factor_of(bool inches) { return inches ? MmPerInch : 1.0; }
 
@@ -83,7 +83,7 @@ double wall_height_mm_of(const std::string& text, bool inches) {
   auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
   if (number.empty() || error != std::errc() || end != number.data() + number.size()) return -1.0;
   const double mm = value * unit_factor_of(inches);
-  return mm >= 0.0 && mm <= MaxWallHeightMm ? mm : -1.0;
+  return mm >= 0.0 && mm <= kMaxWallHeightMm ? mm : -1.0;
 }
 
 void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point) {
@@ -103,7 +103,7 @@ void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes) {
 bool apply_preferences(const PreferencesForm& form) {
   const std::optional<int> wall_height = form_wall_height(form);
   if (!wall_height) {
-    ui().show_message(lang_text(InvalidValueText));
+    ui().show_message(lang_text(kInvalidValueText));
     return false;
   }
   const Tvar_amb before = AppState;
@@ -139,7 +139,7 @@ bool apply_preferences(const PreferencesForm& form) {
 bool save_preferences(const PreferencesForm& form) {
   if (!apply_preferences(form)) return false;
   write_preferences();
-  ui().show_message(lang_text(DataSavedText));
+  ui().show_message(lang_text(kDataSavedText));
   return true;
 }
 

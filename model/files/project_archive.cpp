@@ -15,13 +15,13 @@
 
 namespace {
 
-constexpr int SaveProjectQuestion = 112;
-constexpr int SearchPromptText = 125;
-constexpr int DeleteQuestion = 126;
-constexpr int DeletedText = 127;
-constexpr int DuplicateQuestion = 128;
-constexpr int DuplicatedText = 129;
-constexpr int SearchCaptionText = 134;
+constexpr int kSaveProjectQuestion = 112;
+constexpr int kSearchPromptText = 125;
+constexpr int kDeleteQuestion = 126;
+constexpr int kDeletedText = 127;
+constexpr int kDuplicateQuestion = 128;
+constexpr int kDuplicatedText = 129;
+constexpr int kSearchCaptionText = 134;
 
 // Capitals of ASCII and of the Latin-1 letters (UTF-8 "\xC3\xA0".."\xC3\xBE"
 // but the division sign), the letters of the program's languages in names.
@@ -48,7 +48,7 @@ bool valid_entry(int entry) { return entry >= 0 && static_cast<std::size_t>(entr
 // when the save fails.
 bool settle_modified_project() {
   if (AppState.modified == 0) return true;
-  switch (ui().ask_yes_no_cancel(lang_text(SaveProjectQuestion))) {
+  switch (ui().ask_yes_no_cancel(lang_text(kSaveProjectQuestion))) {
     case Answer::Yes:
       save_project(false);
       return true;
@@ -123,7 +123,7 @@ ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text
 
 bool search_archive(ArchiveView& view) {
   std::string text;
-  if (!ui().input_query(lang_text(SearchCaptionText), lang_text(SearchPromptText), text)) return false;
+  if (!ui().input_query(lang_text(kSearchCaptionText), lang_text(kSearchPromptText), text)) return false;
   auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return false;
   auto last = text.find_last_not_of(" \t");
@@ -157,7 +157,7 @@ bool open_archive_project(int entry) {
 }
 
 bool delete_archive_entry(int entry) {
-  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(DeleteQuestion))) return false;
+  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDeleteQuestion))) return false;
   const std::string path = program_path("user/" + project_file_name(ArchiveList[static_cast<std::size_t>(entry)]));
   try {
     // The index goes first: a project file left behind by a failed delete is
@@ -170,12 +170,12 @@ bool delete_archive_entry(int entry) {
   std::error_code failure;
   std::filesystem::remove(path, failure);
   if (failure) ui().show_message("The project file " + path + " could not be deleted: " + failure.message());
-  ui().show_message(lang_text(DeletedText));
+  ui().show_message(lang_text(kDeletedText));
   return true;
 }
 
 bool duplicate_archive_entry(int entry) {
-  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(DuplicateQuestion))) return false;
+  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDuplicateQuestion))) return false;
   try {
     Tarchive_entry copy = ArchiveList[static_cast<std::size_t>(entry)];
     std::string bytes = read_file_bytes(program_path("user/" + project_file_name(copy)));
@@ -193,7 +193,7 @@ bool duplicate_archive_entry(int entry) {
     ui().show_message(error.what());
     return false;
   }
-  ui().show_message(lang_text(DuplicatedText));
+  ui().show_message(lang_text(kDuplicatedText));
   return true;
 }
 

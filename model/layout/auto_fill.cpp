@@ -8,19 +8,19 @@
 #include "model/base/part_placement.h"
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/finish_edit.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
 #include "model/layout/outline_queries.h"
 #include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 
 namespace {
 
-constexpr int DefaultShelfCount = 4;
+constexpr int kDefaultShelfCount = 4;
 
 std::vector<int> selected_bay_walls(const Tcell& cell) {
   std::vector<int> walls;
@@ -62,9 +62,9 @@ void fill_pass(double module_length) {
     const std::int64_t count = Round(wall_fill_length(w) / module_length);
     Tlinea& wall = cell.walls[static_cast<std::size_t>(w)];
     wall.module_count = static_cast<int>(std::max<std::int64_t>(count, 0));
-    if (wall.shelf_count == 0) wall.shelf_count = DefaultShelfCount;
-    if (wall.module_height <= 0) wall.module_height = DefaultModuleHeight;
-    if (wall.module_depth <= 0) wall.module_depth = DefaultModuleDepth;
+    if (wall.shelf_count == 0) wall.shelf_count = kDefaultShelfCount;
+    if (wall.module_height <= 0) wall.module_height = kDefaultModuleHeight;
+    if (wall.module_depth <= 0) wall.module_depth = kDefaultModuleDepth;
   }
 }
 

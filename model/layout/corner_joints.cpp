@@ -76,8 +76,8 @@ void compute_cell_end_frame_heights(Tcell& cell) {
     Tmodulo_agg& m = cell.free_modules[i];
     // A frame shared with a fixed compact module is as tall as that module.
     m.frame_flag_a = end_beside_fixed_compact(cell, i, kInnerFrameA);
-    m.frame_height_a = m.frame_flag_a ? FixedCompactHeight : m.height;
+    m.frame_height_a = m.frame_flag_a ? kFixedCompactHeight : m.height;
     m.frame_flag_b = end_beside_fixed_compact(cell, i, kInnerFrameB);
-    m.frame_height_b = m.frame_flag_b ? FixedCompactHeight : m.height;
+    m.frame_height_b = m.frame_flag_b ? kFixedCompactHeight : m.height;
   }
 }

@@ -16,7 +16,7 @@ DoorForm door_form_for_wall(const Tcell& cell, int wall) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall)];
   form.wall = wall;
   form.total = std::hypot(w.x2 - w.x1, w.y2 - w.y1);
-  form.opening = DefaultDoorWidth;
+  form.opening = kDefaultDoorWidth;
   form.first = form.third = (form.total - form.opening) / 2;
   return form;
 }

@@ -8,7 +8,7 @@
 #include "model/base/records.h"
 
 // The opening a new door gets, mm.
-inline constexpr double DefaultDoorWidth = 800.0;
+inline constexpr double kDefaultDoorWidth = 800.0;
 
 struct DoorForm {
   int wall = -1;

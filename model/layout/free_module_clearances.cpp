@@ -56,7 +56,7 @@ double half_span_y(const Tmodulo_agg& f) { return (f.orientation == 'H' ? f.widt
 // current value; along a module's length the other module's end upright and
 // its gap are not free.
 void apply_module_gap(double& clearance, double g, bool along_length) {
-  if (g > 0 && g < clearance) clearance = along_length ? g - (UprightWidth + UprightGap) : g;
+  if (g > 0 && g < clearance) clearance = along_length ? g - (kUprightWidth + kUprightGap) : g;
 }
 
 void measure_modules(Tmodulo_agg& m, const Tcell& cell) {
@@ -78,14 +78,14 @@ void measure_modules(Tmodulo_agg& m, const Tcell& cell) {
 }
 
 double to_one_decimal(double clearance) {
-  if (clearance == NoClearance) return 0.0;
+  if (clearance == kNoClearance) return 0.0;
   return static_cast<double>(Round(clearance * 10)) / 10;
 }
 
 }  // namespace
 
 void compute_free_module_clearances(Tmodulo_agg& m) {
-  m.clear_n = m.clear_s = m.clear_e = m.clear_o = NoClearance;
+  m.clear_n = m.clear_s = m.clear_e = m.clear_o = kNoClearance;
   m.extent_x = m.orientation == 'V' ? m.width : m.length;
   m.extent_y = m.orientation == 'V' ? m.length : m.width;
   const Tcell& cell = current_cell();

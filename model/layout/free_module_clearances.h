@@ -6,7 +6,7 @@
 #include "model/base/records.h"
 
 // Value of a clearance side where nothing was found while measuring.
-inline constexpr double NoClearance = 99999.0;
+inline constexpr double kNoClearance = 99999.0;
 
 // Sets the module's plan extents from its orientation and measures its four
 // clearances in the current cell, to one decimal (halves to even); a side

@@ -27,7 +27,7 @@ bool runs_meet(const Tcell& cell, int corner) {
   const bool marked = (w.end_join_high && !w.modules.empty()) || (n.start_join_high && !n.modules.empty());
   if (!marked) return true;
   if (w.modules.empty() || n.modules.empty()) return false;
-  const double gap = straight_at_end(w) ? BayPitchExtra : UprightGap;
+  const double gap = straight_at_end(w) ? kBayPitchExtra : kUprightGap;
   return std::fabs(bay_separation(w.modules.back(), n.modules.front()) - gap) < 1e-6;
 }
 

@@ -87,7 +87,7 @@ void measure_run_end_gaps(Tcell& cell, int i) {
   if (w.module_count <= 0 || w.modules.empty()) return;
   const Tmodulo& first = w.modules.front();
   const Tmodulo& last = w.modules.back();
-  const double upright = UprightGap + UprightWidth;
+  const double upright = kUprightGap + kUprightWidth;
   w.start_free = w.start_join_high ? p.chain_start + cell.clearance
                                    : axis_distance(w, first, w.x1, w.y1) - first.length / 2 - upright;
   w.end_free =

@@ -21,7 +21,7 @@ double clear_of_higher_run(const Tlinea& w, bool joined, bool bounded, double ga
                            double gap_there) {
   const bool unjoined = !joined && bounded && gap_here <= 0 && gap_there <= 0;
   if (!unjoined || !carries_bays(neighbour) || neighbour.priority <= w.priority) return 0.0;
-  return neighbour.module_depth + (neighbour.laid_out ? neighbour.chain_start : MostOffWall) + UprightGap;
+  return neighbour.module_depth + (neighbour.laid_out ? neighbour.chain_start : kMostOffWall) + kUprightGap;
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ double base_fill_length(int wall_index) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   // In doubles: a damaged project may hold a count near the integer limit.
   const double n = w.module_count;
-  return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * UprightWidth - n * 2 * UprightGap -
+  return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * kUprightWidth - n * 2 * kUprightGap -
          unjoined_start_allowance(wall_index) - unjoined_end_allowance(wall_index);
 }
 
@@ -60,16 +60,16 @@ double wall_fill_length(int wall_index) {
   // corner's terms let the run reach past it; a straight join has none.
   const bool open_start = !w.start_bounded && !straight_at_start(w);
   const bool open_end = !w.end_bounded && !straight_at_end(w);
-  if (w.start_join_high && w.start_bounded) f += UprightWidth - p.module_depth;
-  if (w.end_join_high && w.end_bounded) f += UprightWidth - n.module_depth;
-  if (w.start_join_high && open_start) f += 2 * s + w.start_gap + UprightWidth;
-  if (w.end_join_high && open_end) f += 2 * s + w.end_gap + UprightWidth;
-  if (w.start_join_low && open_start) f += w.start_gap + 2 * s + p.module_depth + UprightWidth + UprightGap;
-  if (w.end_join_low && open_end) f += w.end_gap + 2 * s + n.module_depth + UprightWidth + UprightGap;
-  if (w.end_join_high && open_end && n.end_join_high && n.end_bounded) f += UprightGap + UprightWidth;
-  if (w.start_join_high && open_start && p.start_join_high && p.start_bounded) f += UprightGap + UprightWidth;
-  if (w.end_join_high && w.end_bounded && n.end_join_high && n.end_bounded) f += -UprightGap - UprightWidth;
-  if (w.start_join_high && w.start_bounded && p.start_join_high && p.start_bounded) f += -UprightGap - UprightWidth;
+  if (w.start_join_high && w.start_bounded) f += kUprightWidth - p.module_depth;
+  if (w.end_join_high && w.end_bounded) f += kUprightWidth - n.module_depth;
+  if (w.start_join_high && open_start) f += 2 * s + w.start_gap + kUprightWidth;
+  if (w.end_join_high && open_end) f += 2 * s + w.end_gap + kUprightWidth;
+  if (w.start_join_low && open_start) f += w.start_gap + 2 * s + p.module_depth + kUprightWidth + kUprightGap;
+  if (w.end_join_low && open_end) f += w.end_gap + 2 * s + n.module_depth + kUprightWidth + kUprightGap;
+  if (w.end_join_high && open_end && n.end_join_high && n.end_bounded) f += kUprightGap + kUprightWidth;
+  if (w.start_join_high && open_start && p.start_join_high && p.start_bounded) f += kUprightGap + kUprightWidth;
+  if (w.end_join_high && w.end_bounded && n.end_join_high && n.end_bounded) f += -kUprightGap - kUprightWidth;
+  if (w.start_join_high && w.start_bounded && p.start_join_high && p.start_bounded) f += -kUprightGap - kUprightWidth;
   return f;
 }
 
@@ -82,10 +82,10 @@ namespace {
 double corner_allowance(bool join_high, bool join_low, bool bounded, bool straight, const Tlinea& neighbour) {
   const double s = current_cell().clearance;
   const bool open = !bounded && !straight;
-  if (join_high && bounded) return UprightWidth - neighbour.module_depth - neighbour.chain_start;
-  if (join_high && open) return 2 * s + UprightWidth + neighbour.chain_start;
-  if (join_low && bounded) return UprightWidth + UprightGap - neighbour.chain_start;
-  if (join_low && open) return 2 * s + neighbour.chain_start + neighbour.module_depth + UprightWidth + UprightGap;
+  if (join_high && bounded) return kUprightWidth - neighbour.module_depth - neighbour.chain_start;
+  if (join_high && open) return 2 * s + kUprightWidth + neighbour.chain_start;
+  if (join_low && bounded) return kUprightWidth + kUprightGap - neighbour.chain_start;
+  if (join_low && open) return 2 * s + neighbour.chain_start + neighbour.module_depth + kUprightWidth + kUprightGap;
   return 0.0;
 }
 

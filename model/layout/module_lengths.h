@@ -9,13 +9,13 @@
 
 #include <vector>
 
-inline constexpr double UprightWidth = 28.0;
-inline constexpr double UprightGap = 4.0;
+inline constexpr double kUprightWidth = 28.0;
+inline constexpr double kUprightGap = 4.0;
 // Centre to centre of two bays' facing edges: gap, upright, gap.
-inline constexpr double BayPitchExtra = UprightGap + UprightWidth + UprightGap;
+inline constexpr double kBayPitchExtra = kUprightGap + kUprightWidth + kUprightGap;
 
 // From a bay's edge to the centre of the upright beside it.
-inline constexpr double UprightCentreOffset = UprightGap + UprightWidth / 2;
+inline constexpr double kUprightCentreOffset = kUprightGap + kUprightWidth / 2;
 
 // What a run gives up at its start or end corner where it was not joined to
 // the higher run beside it because the two could not meet there: that run's

@@ -69,8 +69,8 @@ ShelvesForm shelves_form_for_selection(const Tcell& cell, int shelf_count, doubl
 }
 
 int shelf_slot_at(const ShelvesForm& form, int y, int height) {
-  const double top_above_floor = Round(form.height / ShelfDrawingMmPerPixel);
-  const int slot = static_cast<int>(Round((y - height + top_above_floor) / ShelfSlotPitch));
+  const double top_above_floor = Round(form.height / kShelfDrawingMmPerPixel);
+  const int slot = static_cast<int>(Round((y - height + top_above_floor) / kShelfSlotPitch));
   return slot >= 0 && static_cast<std::size_t>(slot) < form.pattern.size() ? slot : -1;
 }
 

@@ -10,9 +10,9 @@
 
 // Drawing scale of the shelves dialog: millimetres per pixel, the slot
 // pitch and the floor's distance above the bottom edge, pixels.
-inline constexpr double ShelfDrawingMmPerPixel = 10.0;
-inline constexpr int ShelfSlotPitch = 15;
-inline constexpr int ShelfFloorMargin = 10;
+inline constexpr double kShelfDrawingMmPerPixel = 10.0;
+inline constexpr int kShelfSlotPitch = 15;
+inline constexpr int kShelfFloorMargin = 10;
 
 struct ShelvesForm {
   std::string pattern;

@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr double SpecialHeight = 1850.0;
-const std::string SpecialHeightPattern = "100100100100";
-constexpr int CustomShelvesQuestion = 107;
+constexpr double kSpecialHeight = 1850.0;
+const std::string kSpecialHeightPattern = "100100100100";
+constexpr int kCustomShelvesQuestion = 107;
 
 // Sets a slot (counted from 1) when the pattern has it.
 void set_slot(std::string& pattern, std::int64_t slot) {
@@ -36,7 +36,7 @@ std::string shelf_pattern(int n, double height) {
     set_slot(pattern, 1);
     set_slot(pattern, slots);
   }
-  if (height == SpecialHeight) slots = 12;
+  if (height == kSpecialHeight) slots = 12;
   if (n > 2) {
     set_slot(pattern, 1);
     double step = static_cast<double>(Trunc(static_cast<double>(slots - 1) / (n - 1)));
@@ -48,7 +48,7 @@ std::string shelf_pattern(int n, double height) {
       set_slot(pattern, Round(position) + 1);
     }
   }
-  if (height == SpecialHeight) pattern = SpecialHeightPattern;
+  if (height == kSpecialHeight) pattern = kSpecialHeightPattern;
   return pattern;
 }
 
@@ -70,6 +70,6 @@ int shelf_count(const std::string& pattern) {
 bool confirm_if_custom_shelves() {
   for (const Tlinea& wall : current_cell().walls)
     for (const Tmodulo& bay : wall.modules)
-      if (bay.custom_shelves == 1) return ui().ask_yes_no(lang_text(CustomShelvesQuestion));
+      if (bay.custom_shelves == 1) return ui().ask_yes_no(lang_text(kCustomShelvesQuestion));
   return true;
 }

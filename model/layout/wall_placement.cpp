@@ -48,14 +48,14 @@ void mark_corner_joints(const Tlinea& wall, Tmodulo& bay, int index, int count) 
 void lay_run_forward(Tlinea& wall, Tvec2 x, const std::vector<double>& lengths) {
   const Tvec2 d = wall_direction(wall);
   const int count = static_cast<int>(lengths.size());
-  if (!wall.start_join_high) wall.end_frames.push_back(make_frame(wall, x - UprightCentreOffset * d, "TE", -1, 0));
+  if (!wall.start_join_high) wall.end_frames.push_back(make_frame(wall, x - kUprightCentreOffset * d, "TE", -1, 0));
   for (int i = 0; i < count; ++i) {
     const double length = lengths[static_cast<std::size_t>(i)];
     Tmodulo bay = make_bay(wall, length, x + (length / 2) * d);
     mark_corner_joints(wall, bay, i, count);
     wall.modules.push_back(std::move(bay));
-    x = x + (length + BayPitchExtra) * d;
-    const Tvec2 frame_centre = x - UprightCentreOffset * d;
+    x = x + (length + kBayPitchExtra) * d;
+    const Tvec2 frame_centre = x - kUprightCentreOffset * d;
     if (i < count - 1)
       wall.end_frames.push_back(make_frame(wall, frame_centre, "TI", i, i + 1));
     else if (!wall.end_join_high)
@@ -70,14 +70,14 @@ void lay_run_backward(Tlinea& wall, Tvec2 x, const std::vector<double>& lengths)
   const int count = static_cast<int>(lengths.size());
   wall.modules.resize(lengths.size());
   if (!wall.end_join_high)
-    wall.end_frames.push_back(make_frame(wall, x + UprightCentreOffset * d, "TE", count - 1, -1));
+    wall.end_frames.push_back(make_frame(wall, x + kUprightCentreOffset * d, "TE", count - 1, -1));
   for (int i = count - 1; i >= 0; --i) {
     const double length = lengths[static_cast<std::size_t>(i)];
     Tmodulo& bay = wall.modules[static_cast<std::size_t>(i)];
     bay = make_bay(wall, length, x - (length / 2) * d);
     mark_corner_joints(wall, bay, i, count);
-    x = x - (length + BayPitchExtra) * d;
-    const Tvec2 frame_centre = x + UprightCentreOffset * d;
+    x = x - (length + kBayPitchExtra) * d;
+    const Tvec2 frame_centre = x + kUprightCentreOffset * d;
     if (i > 0)
       wall.end_frames.push_back(make_frame(wall, frame_centre, "TI", i - 1, i));
     else if (!wall.start_join_high)
@@ -189,14 +189,15 @@ void align_with_neighbour(int wall_index, RunEnds ends, bool has_run) {
   if (!trial_fill_neighbour(wall_index, s, mix)) return;
   Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
   if (ends == RunEnds::free) {
-    w.chain_start =
-        (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded) ? UprightWidth + UprightGap : 0.0;
+    w.chain_start = (w.start_join_high && w.start_bounded) || (w.end_join_high && w.end_bounded)
+                        ? kUprightWidth + kUprightGap
+                        : 0.0;
     return;
   }
   // Clear of the upright of the neighbour's run where that run owns the corner.
   const bool past_upright = (s == previous_wall_index(cell, wall_index) && w.start_join_high) ||
                             (s == next_wall_index(cell, wall_index) && w.end_join_high);
-  const double upright = past_upright ? UprightWidth + UprightGap : 0.0;
+  const double upright = past_upright ? kUprightWidth + kUprightGap : 0.0;
   w.chain_start = (mix ? std::fabs(w.free_space / 2) : 0.0) + upright;
   // Lined up with an under-filled neighbour, the run would leave its wall:
   // it stays on it, and the neighbour's run comes to its corner bay.
@@ -209,8 +210,8 @@ double run_start_position(int wall_index, RunEnds ends) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
   const double s = cell.clearance;
-  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + w.start_free + UprightWidth + UprightGap;
-  if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + UprightGap;
+  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + w.start_free + kUprightWidth + kUprightGap;
+  if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + kUprightGap;
   if (ends == RunEnds::bounded) return start;
   const bool open_start = !w.start_bounded && !straight_at_start(w);
   if (w.start_join_high && open_start) start = 4 - s;
@@ -266,18 +267,18 @@ Tvec2 joined_run_edge(int wall_index, bool forward, const Tmodulo& m) {
   if (forward ? straight_at_start(w) : straight_at_end(w)) {
     // The run goes straight on, one upright past the neighbour's bay, on this wall's own line.
     const double sign = forward ? 1.0 : -1.0;
-    return own_line + (vec_dot(vec_make(m.x, m.y) - own_line, d) + sign * (m.length / 2 + BayPitchExtra)) * d;
+    return own_line + (vec_dot(vec_make(m.x, m.y) - own_line, d) + sign * (m.length / 2 + kBayPitchExtra)) * d;
   }
   // Past the neighbour's face when it owns the corner, past its end when this wall does.
   const Tvec2 dn = wall_direction(cell.walls[static_cast<std::size_t>(forward ? previous_wall_index(cell, wall_index)
                                                                               : next_wall_index(cell, wall_index))]);
   Tvec2 x = vec_make(m.x, m.y);
   if (forward) {
-    if (w.start_join_high) x = x + (m.width / 2 + UprightGap) * d + (m.length / 2 - depth / 2) * dn;
-    if (w.start_join_low) x = x + (depth / 2 + m.length / 2 + UprightGap) * dn - (m.width / 2) * d;
+    if (w.start_join_high) x = x + (m.width / 2 + kUprightGap) * d + (m.length / 2 - depth / 2) * dn;
+    if (w.start_join_low) x = x + (depth / 2 + m.length / 2 + kUprightGap) * dn - (m.width / 2) * d;
   } else {
-    if (w.end_join_high) x = x - (m.width / 2 + UprightGap) * d + (depth / 2 - m.length / 2) * dn;
-    if (w.end_join_low) x = x - (m.length / 2 + UprightGap + depth / 2) * dn + (m.width / 2) * d;
+    if (w.end_join_high) x = x - (m.width / 2 + kUprightGap) * d + (depth / 2 - m.length / 2) * dn;
+    if (w.end_join_low) x = x - (m.length / 2 + kUprightGap + depth / 2) * dn + (m.width / 2) * d;
   }
   return x;
 }

@@ -43,9 +43,9 @@ int default_size_item(const Tdimensioni& values, SizeKind kind, double mm, const
 
 AddedModuleForm added_module_form(const Tvar_amb& settings, char decimal_point) {
   AddedModuleForm form;
-  form.length = default_size_item(LengthList, SizeKind::Length, DefaultModuleLength, settings, decimal_point);
-  form.depth = default_size_item(WidthList, SizeKind::Depth, DefaultModuleDepth, settings, decimal_point);
-  form.height = default_size_item(HeightList, SizeKind::Height, DefaultModuleHeight, settings, decimal_point);
+  form.length = default_size_item(LengthList, SizeKind::Length, kDefaultModuleLength, settings, decimal_point);
+  form.depth = default_size_item(WidthList, SizeKind::Depth, kDefaultModuleDepth, settings, decimal_point);
+  form.height = default_size_item(HeightList, SizeKind::Height, kDefaultModuleHeight, settings, decimal_point);
   return form;
 }
 

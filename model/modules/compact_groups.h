@@ -6,7 +6,7 @@
 #include "model/base/records.h"
 
 // Width of every module of the compact line, across the group's axis of travel.
-inline constexpr double CompactModuleWidth = 577.0;
+inline constexpr double kCompactModuleWidth = 577.0;
 
 // Rebuilds Tcell.compact_groups of every cell, then the end-frame heights of
 // the current cell and the load overrides of all cells.

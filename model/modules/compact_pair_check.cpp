@@ -48,6 +48,6 @@ std::string check_compact_pair(int cell_index) {
   if (a.orientation != b.orientation) return "Moduli non paralleli";
   if (!aligned(a, b)) return "Moduli non allineati";
   if (a.length != b.length) return "I moduli devono avere la stessa lunghezza";
-  if (a.width != CompactModuleWidth || b.width != CompactModuleWidth) return "I moduli devono essere larghi 577mm";
+  if (a.width != kCompactModuleWidth || b.width != kCompactModuleWidth) return "I moduli devono essere larghi 577mm";
   return {};
 }

@@ -40,7 +40,7 @@ Tvec2 pack_direction(PackSide side) {
 // A selected module becomes a fixed end; its shelf count field stays as it was.
 template <class Module>
 void make_fixed_end(Module& module, const std::string& pattern) {
-  module.height = FixedCompactHeight;
+  module.height = kFixedCompactHeight;
   module.custom_shelves = 0;
   module.shelf_pattern = pattern;
 }
@@ -57,9 +57,9 @@ CompactPlacementForm compact_placement_form(const Tmodulo& end_a, const Tmodulo&
 }
 
 void set_mobile_unit_count(CompactPlacementForm& form, int count) {
-  form.depths.assign(static_cast<std::size_t>(count < 1                ? 1
-                                              : count > MaxMobileUnits ? MaxMobileUnits
-                                                                       : count),
+  form.depths.assign(static_cast<std::size_t>(count < 1                 ? 1
+                                              : count > kMaxMobileUnits ? kMaxMobileUnits
+                                                                        : count),
                      WidthList.empty() ? -1 : 0);
 }
 
@@ -68,12 +68,12 @@ void choose_unit_depth(CompactPlacementForm& form, int unit, int depth_index) {
   for (std::size_t j = static_cast<std::size_t>(unit); j < form.depths.size(); ++j) form.depths[j] = depth_index;
 }
 
-double compact_overall_size(const CompactPlacementForm& form) { return centre_distance(form) + CompactModuleWidth; }
+double compact_overall_size(const CompactPlacementForm& form) { return centre_distance(form) + kCompactModuleWidth; }
 
 std::optional<double> compact_corridor(const CompactPlacementForm& form) {
-  double corridor = centre_distance(form) - CompactModuleWidth;
+  double corridor = centre_distance(form) - kCompactModuleWidth;
   for (int depth : form.depths) corridor -= unit_depth(depth) + CompactUnitGap;
-  if (corridor < MinCompactCorridor) return std::nullopt;
+  if (corridor < kMinCompactCorridor) return std::nullopt;
   return corridor;
 }
 
@@ -86,7 +86,7 @@ bool place_mobile_units(const CompactPlacementForm& form) {
   if (!compact_corridor(form)) return false;
   Tcell& cell = current_cell();
   const int group = max_fixed_compact_number(AppState.current_cell) + 1;
-  const std::string pattern = shelf_pattern(static_cast<int>(shelves), FixedCompactHeight);
+  const std::string pattern = shelf_pattern(static_cast<int>(shelves), kFixedCompactHeight);
   for (Tmodulo_agg& module : cell.free_modules) {
     if (!module.selected) continue;
     module.code = fixed_compact_code(group);
@@ -117,7 +117,7 @@ bool place_mobile_units(const CompactPlacementForm& form) {
     unit.y = start.y + s * d.y;
     unit.orientation = form.end_a.orientation;
     unit.code = mobile_compact_code(group);
-    unit.height = MobileCompactHeight;
+    unit.height = kMobileCompactHeight;
     unit.shelf_pattern = pattern;
     unit.side_flags = {0, 0, 1, 1, 0, 0};
     unit.extent_x = unit.orientation == 'V' ? unit.width : unit.length;

@@ -12,9 +12,9 @@
 
 // The narrowest corridor a compact group may leave, and the gap between
 // neighbouring units, mm.
-inline constexpr double MinCompactCorridor = 500.0;
+inline constexpr double kMinCompactCorridor = 500.0;
 inline constexpr double CompactUnitGap = 23.0;
-inline constexpr int MaxMobileUnits = 8;
+inline constexpr int kMaxMobileUnits = 8;
 
 enum class PackSide { Up, Down, Left, Right };
 

@@ -7,6 +7,7 @@
 #include "model/base/text_io.h"
 #include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
+#include "model/layout/finish_edit.h"
 #include "model/layout/free_module_clearances.h"
 #include "model/layout/module_shape.h"
 #include "model/layout/shelf_patterns.h"
@@ -14,7 +15,6 @@
 #include "model/modules/compact_groups.h"
 #include "model/modules/compact_placement.h"
 #include "model/state/current_cell.h"
-#include "model/layout/finish_edit.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 
@@ -53,7 +53,7 @@ Tmodulo_agg module_from_template(const Tmodulo_agg& t) {
   if (t.custom_shelves == 1)
     m.shelf_pattern = t.shelf_pattern;
   else if (is_compact_code(t.code))
-    m.shelf_pattern = shelf_pattern(t.shelf_count, FixedCompactHeight);
+    m.shelf_pattern = shelf_pattern(t.shelf_count, kFixedCompactHeight);
   else
     m.shelf_pattern = shelf_pattern(t.shelf_count, t.height);
   return m;
@@ -134,7 +134,7 @@ void place_block_units(const Tcorvane& block, const std::vector<double>& widths,
   double offset = -(half - widths.front() / 2);
   for (std::size_t i = 0; i + 1 < widths.size(); ++i) {
     const bool fixed = i == 0;
-    shape_unit(t, block, widths[i], fixed ? FixedCompactHeight : MobileCompactHeight,
+    shape_unit(t, block, widths[i], fixed ? kFixedCompactHeight : kMobileCompactHeight,
                fixed ? fixed_compact_code(number) : mobile_compact_code(number));
     t.x = block.x + offset * dx;
     t.y = block.y + offset * dy;
@@ -143,7 +143,7 @@ void place_block_units(const Tcorvane& block, const std::vector<double>& widths,
   }
   // The last fixed end is measured from the block's far end, so it closes the block exactly.
   offset = half - widths.back() / 2;
-  shape_unit(t, block, widths.back(), FixedCompactHeight, fixed_compact_code(number));
+  shape_unit(t, block, widths.back(), kFixedCompactHeight, fixed_compact_code(number));
   t.x = block.x + offset * dx;
   t.y = block.y + offset * dy;
   add_free_module();

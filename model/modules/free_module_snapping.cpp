@@ -12,7 +12,7 @@
 namespace {
 
 // Extra distance between the in-line ends of two compact blocks.
-constexpr double CompactBlockGap = 100.0;
+constexpr double kCompactBlockGap = 100.0;
 
 // A module's coordinates along its run (x for 'H') and across it.
 struct RunAxes {
@@ -52,8 +52,8 @@ bool snap_to_face(Tmodulo_agg& m, const RunAxes& axes, const Across& other) {
   const double dv = axes.across(other) - axes.across(m);
   const double half_face = other.width / 2;
   const double half_length = other.length / 2;
-  if (!(std::fabs(du) - half_face - m.length / 2 < SnapDistance && std::fabs(dv) < half_length)) return false;
-  axes.along(m) = axes.along(other) - sign(du) * (m.length / 2 + half_face + UprightGap);
+  if (!(std::fabs(du) - half_face - m.length / 2 < kSnapDistance && std::fabs(dv) < half_length)) return false;
+  axes.along(m) = axes.along(other) - sign(du) * (m.length / 2 + half_face + kUprightGap);
   mark_end_snap(m, axes, du <= 0);
   if (half_length < axes.extent_across(m) / 2 + std::fabs(dv))
     axes.across(m) = axes.across(other) - sign(dv) * (half_length - axes.extent_across(m) / 2);
@@ -64,11 +64,11 @@ bool snap_to_face(Tmodulo_agg& m, const RunAxes& axes, const Across& other) {
 bool snap_in_line(Tmodulo_agg& m, const RunAxes& axes, const Tmodulo_agg& f, int index, bool extra_gap) {
   const double du = axes.along(f) - axes.along(m);
   const double dv = axes.across(f) - axes.across(m);
-  if (!(std::fabs(du) - f.length / 2 - m.length / 2 < SnapDistance && std::fabs(dv) < f.width / 2 &&
+  if (!(std::fabs(du) - f.length / 2 - m.length / 2 < kSnapDistance && std::fabs(dv) < f.width / 2 &&
         std::fabs(du) > f.length / 2))
     return false;
   m.coupled_with = index;
-  const double gap = 2 * UprightGap + UprightWidth + (extra_gap ? CompactBlockGap : 0.0);
+  const double gap = 2 * kUprightGap + kUprightWidth + (extra_gap ? kCompactBlockGap : 0.0);
   axes.along(m) = axes.along(f) - sign(du) * (m.length / 2 + f.length / 2 + gap);
   axes.across(m) = axes.across(f);
   const bool low_end = du <= 0;
@@ -82,8 +82,8 @@ bool snap_in_line(Tmodulo_agg& m, const RunAxes& axes, const Tmodulo_agg& f, int
 bool snap_back_to_back(Tmodulo_agg& m, const RunAxes& axes, const Tmodulo_agg& f) {
   const double du = axes.along(f) - axes.along(m);
   const double dv = axes.across(f) - axes.across(m);
-  if (!(std::fabs(du) - f.length / 2 - m.length / 2 < SnapDistance &&
-        std::fabs(dv) < m.width / 2 + f.width / 2 + SnapDistance && std::fabs(du) < f.length / 2))
+  if (!(std::fabs(du) - f.length / 2 - m.length / 2 < kSnapDistance &&
+        std::fabs(dv) < m.width / 2 + f.width / 2 + kSnapDistance && std::fabs(du) < f.length / 2))
     return false;
   axes.along(m) = axes.along(f) - sign(du) * (f.length / 2 - m.length / 2);
   axes.across(m) = axes.across(f) - sign(dv) * (m.width / 2 + f.width / 2);

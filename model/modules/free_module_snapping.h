@@ -6,7 +6,7 @@
 #include "model/base/records.h"
 
 // Distance within which a module is pulled against its neighbour.
-inline constexpr double SnapDistance = 100.0;
+inline constexpr double kSnapDistance = 100.0;
 
 // Snaps m against the bays and free modules of the current cell: 4 mm from
 // the face of one standing across it, in line with a parallel one (sharing an

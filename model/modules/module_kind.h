@@ -6,7 +6,7 @@
 
 #include "model/base/records.h"
 
-inline constexpr std::string_view TrolleyCode = "CARRELLO";
+inline constexpr std::string_view kTrolleyCode = "CARRELLO";
 // A trolley's floor stands on its wheels this far up, mm: all it carries is raised by it.
 inline constexpr double TrolleyLift = 111.6;
 

@@ -7,8 +7,8 @@
 #include <unordered_map>
 
 #include "model/base/rounding.h"
-#include "model/layout/module_lengths.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/module_lengths.h"
 #include "model/modules/compact_groups.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/globals.h"
@@ -89,7 +89,7 @@ void add_trolley(CellBill& bill, const Tmodulo_agg& trolley) {
   bill.add(key("RGF", std::nullopt, std::nullopt, std::nullopt), false, 2, "RGF");
   bill.add(key("PRG", std::nullopt, std::nullopt, std::nullopt), false, 4, "PRG");
   // Twice the trolley's length plus the two frame gaps, rounded up to a tenth of a metre.
-  const double tenths = std::ceil((trolley.length + 2 * UprightGap) * 2 / 100);
+  const double tenths = std::ceil((trolley.length + 2 * kUprightGap) * 2 / 100);
   bill.add_length(key("OV", std::nullopt, std::nullopt, std::nullopt), tenths, "OV");
 }
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr double CellGap = 2000.0;
-const std::string WallLayer = "Scaffalatura_muri";
+constexpr double kCellGap = 2000.0;
+const std::string kWallLayer = "Scaffalatura_muri";
 
 }  // namespace
 
@@ -27,7 +27,7 @@ std::vector<double> cell_origins(const Tcells& cells) {
     double w = width(cell);
     position += w / 2.0;
     origins.push_back(position);
-    position += w / 2.0 + CellGap;
+    position += w / 2.0 + kCellGap;
   }
   return origins;
 }
@@ -37,11 +37,11 @@ void write_walls(DxfEntities& out, const Tcell& cell) {
   for (std::size_t j = 0; j < outer.size(); ++j) {
     const Tlinea& wall = cell.walls[j];
     const WallFace& face = outer[j];
-    out.dxf_line(WallLayer, face.start.x, face.start.y, face.end.x, face.end.y);
-    out.dxf_line(WallLayer, wall.x1, wall.y1, wall.x2, wall.y2);
+    out.dxf_line(kWallLayer, face.start.x, face.start.y, face.end.x, face.end.y);
+    out.dxf_line(kWallLayer, wall.x1, wall.y1, wall.x2, wall.y2);
     if (wall.kind == 0) {
-      out.dxf_line(WallLayer, wall.x1, wall.y1, face.start.x, face.start.y);
-      out.dxf_line(WallLayer, wall.x2, wall.y2, face.end.x, face.end.y);
+      out.dxf_line(kWallLayer, wall.x1, wall.y1, face.start.x, face.start.y);
+      out.dxf_line(kWallLayer, wall.x2, wall.y2, face.end.x, face.end.y);
     }
   }
 }

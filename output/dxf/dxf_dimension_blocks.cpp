@@ -33,8 +33,8 @@ class BlockWriter {
     point(11, b);
   }
   void arrow(Point tip, Point back) {
-    Point across{-back.y * DimensionArrowSize / 6.0, back.x * DimensionArrowSize / 6.0};
-    Point base = tip + DimensionArrowSize * back;
+    Point across{-back.y * kDimensionArrowSize / 6.0, back.x * kDimensionArrowSize / 6.0};
+    Point base = tip + kDimensionArrowSize * back;
     begin("SOLID", "AcDbTrace");
     point(10, tip);
     point(11, base + across);
@@ -44,7 +44,7 @@ class BlockWriter {
   void text(const std::string& value, Point at, double rotation) {
     begin("TEXT", "AcDbText");
     point(10, at);
-    pair(" 40", size_key(DimensionTextHeight));
+    pair(" 40", size_key(kDimensionTextHeight));
     pair("  1", value);
     pair(" 50", size_key(rotation));
     pair("  7", "Standard");
@@ -84,9 +84,9 @@ void draw_picture(BlockWriter& block, const DxfDimensionPicture& picture) {
   for (auto [origin, foot] : {std::pair{first, foot1}, {second, foot2}}) {
     Point reach = foot - origin;
     double span = length(reach);
-    if (span <= DimensionExtensionOffset) continue;
+    if (span <= kDimensionExtensionOffset) continue;
     Point unit = (1.0 / span) * reach;
-    block.line(origin + DimensionExtensionOffset * unit, foot + DimensionExtensionBeyond * unit);
+    block.line(origin + kDimensionExtensionOffset * unit, foot + kDimensionExtensionBeyond * unit);
   }
   block.line(foot1, foot2);
   Point span = foot2 - foot1;
@@ -99,7 +99,7 @@ void draw_picture(BlockWriter& block, const DxfDimensionPicture& picture) {
   double rotation = std::fmod(std::fmod(picture.angle, 360.0) + 360.0, 360.0);
   if (rotation > 90.0 && rotation <= 270.0) rotation -= 180.0;
   Point up = direction_of(rotation + 90.0);
-  block.text(dimension_measurement_text(picture), Point{picture.x11, picture.y11} + DimensionTextGap * up, rotation);
+  block.text(dimension_measurement_text(picture), Point{picture.x11, picture.y11} + kDimensionTextGap * up, rotation);
 }
 
 }  // namespace

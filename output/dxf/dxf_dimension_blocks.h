@@ -11,11 +11,11 @@
 #include "output/dxf/dxf_entities.h"
 
 // The sizes of the templates' "ISO-25" dimension style, which the pictures draw with.
-inline constexpr double DimensionTextHeight = 80.0;
-inline constexpr double DimensionArrowSize = 80.0;
-inline constexpr double DimensionExtensionOffset = 20.0;  // between the measured point and its extension line
-inline constexpr double DimensionExtensionBeyond = 40.0;  // extension line past the dimension line
-inline constexpr double DimensionTextGap = 20.0;          // between the dimension line and its text
+inline constexpr double kDimensionTextHeight = 80.0;
+inline constexpr double kDimensionArrowSize = 80.0;
+inline constexpr double kDimensionExtensionOffset = 20.0;  // between the measured point and its extension line
+inline constexpr double kDimensionExtensionBeyond = 40.0;  // extension line past the dimension line
+inline constexpr double kDimensionTextGap = 20.0;          // between the dimension line and its text
 
 struct DxfPictureBlocks {
   std::string records;  // BLOCK_RECORD entries of the block table

@@ -9,7 +9,7 @@
 namespace {
 
 // Every entity belongs to the model space, whose block record the templates keep at handle 21.
-constexpr std::string_view ModelSpaceHandle = "21";
+constexpr std::string_view kModelSpaceHandle = "21";
 
 // Decodes one UTF-8 character at text[i], advancing i; a byte that starts no
 // valid sequence stands for itself (Latin-1).
@@ -110,7 +110,7 @@ void DxfEntities::begin(std::string_view type, const std::string& layer, bool di
   ++dxf_handle;
   pair("  0", type);
   pair(dimension_codes ? "5" : "  5", dxf_handle_text(dxf_handle));
-  pair("330", ModelSpaceHandle);
+  pair("330", kModelSpaceHandle);
   pair("100", "AcDbEntity");
   pair(dimension_codes ? "8" : "  8", layer);
 }

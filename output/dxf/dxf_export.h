@@ -22,5 +22,5 @@ DxfDrawing dxf_2d_drawing(const Tcells& cells, const DxfTemplate& drawing);
 DxfDrawing dxf_3d_drawing(const Tcells& cells, const DxfTemplate& drawing);
 
 // The first handle of each drawing's entities is one above these.
-inline constexpr unsigned Dxf2dFirstHandle = 10000;
-inline constexpr unsigned Dxf3dFirstHandle = 50000;
+inline constexpr unsigned kDxf2dFirstHandle = 10000;
+inline constexpr unsigned kDxf3dFirstHandle = 50000;

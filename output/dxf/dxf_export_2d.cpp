@@ -17,10 +17,10 @@
 
 namespace {
 
-const std::string PartLayer = "Scaffalatura";
-const std::string GridLayer = "Scaffalatura_griglie";
-const std::string DimensionLayer = "Scaffalatura_quote";
-const std::string BumperLayer = "Quote";
+const std::string kPartLayer = "Scaffalatura";
+const std::string kGridLayer = "Scaffalatura_griglie";
+const std::string kDimensionLayer = "Scaffalatura_quote";
+const std::string kBumperLayer = "Quote";
 
 class PlanWriter {
  public:
@@ -35,7 +35,7 @@ class PlanWriter {
       for (std::size_t i = 0; i < wall.modules.size(); ++i) wall_bay(wall, i);
       for (const Ttestata& frame : wall.end_frames)
         if (codes_.frame(frame.depth, frame.height, cell_.structure_type))
-          insert(plan_block(Part::EndFrame, frame.depth), PartLayer, vec_make(frame.x, frame.y),
+          insert(plan_block(Part::EndFrame, frame.depth), kPartLayer, vec_make(frame.x, frame.y),
                  frame.orientation == 'H' ? 0 : 90);
       if (wall.show_dimensions) wall_dimensions(wall, static_cast<int>(j), extents);
     }
@@ -50,33 +50,33 @@ class PlanWriter {
   void line(const std::string& layer, Tvec2 a, Tvec2 b) { out_.dxf_line(layer, a.x, a.y, b.x, b.y); }
   void dimension(const Tvec2& d, Tvec2 at, Tvec2 first, Tvec2 second, double angle) {
     bool forward = vec_equal(d, vec_make(1, 0)) || vec_equal(d, vec_make(0, 1));
-    out_.dxf_dimension(forward ? 160 : 32, DimensionLayer, at.x, at.y, at.x, at.y, first.x, first.y, second.x, second.y,
-                       angle);
+    out_.dxf_dimension(forward ? 160 : 32, kDimensionLayer, at.x, at.y, at.x, at.y, first.x, first.y, second.x,
+                       second.y, angle);
   }
 
   // Grids, outline, inner lines and rivets of a bay or free module.
   void bay_body(Tvec2 c, double length, double width, char orientation, Tvec2 d, double angle) {
     for (const GridPanel& panel : grid_panels(length))
-      insert(plan_block(Part::GridPanel, width, grid_panel_variant(panel.letter, type_.shelf_suffix)), GridLayer,
+      insert(plan_block(Part::GridPanel, width, grid_panel_variant(panel.letter, type_.shelf_suffix)), kGridLayer,
              c + panel.offset * d, angle);
     double hl = length / 2, hw = width / 2;
     const std::string rivet = plan_block(Part::Rivet);
     if (orientation == 'H') {
-      out_.dxf_rectangle(PartLayer, c.x - hl, c.y - hw + 1.5, c.x + hl, c.y + hw - 1.5);
-      out_.dxf_line(PartLayer, c.x - hl, c.y - hw + 20.5, c.x + hl, c.y - hw + 20.5);
-      out_.dxf_line(PartLayer, c.x - hl, c.y + hw - 20.5, c.x + hl, c.y + hw - 20.5);
-      insert(rivet, PartLayer, vec_make(c.x + hl - 15, c.y + hw - 1.5), 0);
-      insert(rivet, PartLayer, vec_make(c.x - hl + 15, c.y + hw - 1.5), 0);
-      insert(rivet, PartLayer, vec_make(c.x + hl - 15, c.y - hw + 1.5), 180);
-      insert(rivet, PartLayer, vec_make(c.x - hl + 15, c.y - hw + 1.5), 180);
+      out_.dxf_rectangle(kPartLayer, c.x - hl, c.y - hw + 1.5, c.x + hl, c.y + hw - 1.5);
+      out_.dxf_line(kPartLayer, c.x - hl, c.y - hw + 20.5, c.x + hl, c.y - hw + 20.5);
+      out_.dxf_line(kPartLayer, c.x - hl, c.y + hw - 20.5, c.x + hl, c.y + hw - 20.5);
+      insert(rivet, kPartLayer, vec_make(c.x + hl - 15, c.y + hw - 1.5), 0);
+      insert(rivet, kPartLayer, vec_make(c.x - hl + 15, c.y + hw - 1.5), 0);
+      insert(rivet, kPartLayer, vec_make(c.x + hl - 15, c.y - hw + 1.5), 180);
+      insert(rivet, kPartLayer, vec_make(c.x - hl + 15, c.y - hw + 1.5), 180);
     } else {
-      out_.dxf_rectangle(PartLayer, c.x - hw + 1.5, c.y - hl, c.x + hw - 1.5, c.y + hl);
-      out_.dxf_line(PartLayer, c.x + hw - 20.5, c.y - hl, c.x + hw - 20.5, c.y + hl);
-      out_.dxf_line(PartLayer, c.x - hw + 20.5, c.y - hl, c.x - hw + 20.5, c.y + hl);
-      insert(rivet, PartLayer, vec_make(c.x + hw - 1.5, c.y + hl - 15), 270);
-      insert(rivet, PartLayer, vec_make(c.x + hw - 1.5, c.y - hl + 15), 270);
-      insert(rivet, PartLayer, vec_make(c.x - hw + 1.5, c.y + hl - 15), 90);
-      insert(rivet, PartLayer, vec_make(c.x - hw + 1.5, c.y - hl + 15), 90);
+      out_.dxf_rectangle(kPartLayer, c.x - hw + 1.5, c.y - hl, c.x + hw - 1.5, c.y + hl);
+      out_.dxf_line(kPartLayer, c.x + hw - 20.5, c.y - hl, c.x + hw - 20.5, c.y + hl);
+      out_.dxf_line(kPartLayer, c.x - hw + 20.5, c.y - hl, c.x - hw + 20.5, c.y + hl);
+      insert(rivet, kPartLayer, vec_make(c.x + hw - 1.5, c.y + hl - 15), 270);
+      insert(rivet, kPartLayer, vec_make(c.x + hw - 1.5, c.y - hl + 15), 270);
+      insert(rivet, kPartLayer, vec_make(c.x - hw + 1.5, c.y + hl - 15), 90);
+      insert(rivet, kPartLayer, vec_make(c.x - hw + 1.5, c.y - hl + 15), 90);
     }
   }
 
@@ -84,19 +84,19 @@ class PlanWriter {
     std::string size = size_key(length) + "x" + size_key(width) + "xh" + size_key(height);
     std::string count = std::to_string(shelves) + " " + lang_text(type_.module_text);
     if (orientation == 'H') {
-      out_.dxf_text(size, DimensionLayer, c.x, c.y + 20, 0);
-      out_.dxf_text(count, DimensionLayer, c.x, c.y - 80, 0);
+      out_.dxf_text(size, kDimensionLayer, c.x, c.y + 20, 0);
+      out_.dxf_text(count, kDimensionLayer, c.x, c.y - 80, 0);
     } else {
-      out_.dxf_text(size, DimensionLayer, c.x - 20, c.y, 90);
-      out_.dxf_text(count, DimensionLayer, c.x + 80, c.y, 90);
+      out_.dxf_text(size, kDimensionLayer, c.x - 20, c.y, 90);
+      out_.dxf_text(count, kDimensionLayer, c.x + 80, c.y, 90);
     }
   }
 
   // Two fixings across a bay end at p, spread along n.
   void fixings(Tvec2 p, Tvec2 n, double width, double rotation) {
     const std::string fixing = plan_block(Part::Fixing);
-    insert(fixing, PartLayer, p + (width / 2 - UprightAxisInset) * n, rotation);
-    insert(fixing, PartLayer, p - (width / 2 - UprightAxisInset) * n, rotation);
+    insert(fixing, kPartLayer, p + (width / 2 - UprightAxisInset) * n, rotation);
+    insert(fixing, kPartLayer, p - (width / 2 - UprightAxisInset) * n, rotation);
   }
 
   void wall_bay(const Tlinea& wall, std::size_t i) {
@@ -106,11 +106,11 @@ class PlanWriter {
     double angle = wall_angle(d), hl = bay.length / 2;
     bay_body(c, bay.length, bay.width, bay.orientation, d, angle);
     if (i == 0 && wall.start_join_high)
-      insert(plan_block(Part::CornerJoint, bay.width), PartLayer, c - (hl + 12.5) * d, angle);
+      insert(plan_block(Part::CornerJoint, bay.width), kPartLayer, c - (hl + 12.5) * d, angle);
     else
       fixings(c - hl * d, n, bay.width, angle + 180);
     if (i + 1 == wall.modules.size() && wall.end_join_high)
-      insert(plan_block(Part::CornerJoint, bay.width), PartLayer, c + (hl + 12.5) * d, angle);
+      insert(plan_block(Part::CornerJoint, bay.width), kPartLayer, c + (hl + 12.5) * d, angle);
     else
       fixings(c + hl * d, n, bay.width, angle);
     labels(c, bay.length, bay.width, bay.height, bay.shelf_count, bay.orientation);
@@ -147,15 +147,15 @@ class PlanWriter {
     if (module.kind() == ModuleKind::Trolley) {
       const std::string bumper = plan_block(Part::Bumper);
       if (along_x) {
-        insert(bumper, BumperLayer, vec_make(x + hl + UprightCentreOffset, y + hw - UprightAxisInset), 180, 1);
-        insert(bumper, BumperLayer, vec_make(x - hl - UprightCentreOffset, y + hw - UprightAxisInset), 180, -1);
-        insert(bumper, BumperLayer, vec_make(x + hl + UprightCentreOffset, y - hw + UprightAxisInset), 0, -1);
-        insert(bumper, BumperLayer, vec_make(x - hl - UprightCentreOffset, y - hw + UprightAxisInset), 0, 1);
+        insert(bumper, kBumperLayer, vec_make(x + hl + kUprightCentreOffset, y + hw - UprightAxisInset), 180, 1);
+        insert(bumper, kBumperLayer, vec_make(x - hl - kUprightCentreOffset, y + hw - UprightAxisInset), 180, -1);
+        insert(bumper, kBumperLayer, vec_make(x + hl + kUprightCentreOffset, y - hw + UprightAxisInset), 0, -1);
+        insert(bumper, kBumperLayer, vec_make(x - hl - kUprightCentreOffset, y - hw + UprightAxisInset), 0, 1);
       } else {
-        insert(bumper, BumperLayer, vec_make(x + hw - UprightAxisInset, y + hl + UprightCentreOffset), 90, -1);
-        insert(bumper, BumperLayer, vec_make(x + hw - UprightAxisInset, y - hl - UprightCentreOffset), 90, 1);
-        insert(bumper, BumperLayer, vec_make(x - hw + UprightAxisInset, y + hl + UprightCentreOffset), 270, 1);
-        insert(bumper, BumperLayer, vec_make(x - hw + UprightAxisInset, y - hl - UprightCentreOffset), 270, -1);
+        insert(bumper, kBumperLayer, vec_make(x + hw - UprightAxisInset, y + hl + kUprightCentreOffset), 90, -1);
+        insert(bumper, kBumperLayer, vec_make(x + hw - UprightAxisInset, y - hl - kUprightCentreOffset), 90, 1);
+        insert(bumper, kBumperLayer, vec_make(x - hw + UprightAxisInset, y + hl + kUprightCentreOffset), 270, 1);
+        insert(bumper, kBumperLayer, vec_make(x - hw + UprightAxisInset, y - hl - kUprightCentreOffset), 270, -1);
       }
     }
     bool shelves = codes_.shelf(module.width, module.length, cell_.structure_type);
@@ -164,42 +164,44 @@ class PlanWriter {
       if (module.kind() == ModuleKind::MobileCompact) {
         const std::string bracket = plan_block(Part::SlidingBracket);
         if (along_x) {
-          insert(bracket, PartLayer, vec_make(x + hl + UprightCentreOffset, y + hw - UprightAxisInset), 0);
-          insert(bracket, PartLayer, vec_make(x + hl + UprightCentreOffset, y - hw + UprightAxisInset), 180);
-          insert(bracket, PartLayer, vec_make(x - hl - UprightCentreOffset, y + hw - UprightAxisInset), 0);
-          insert(bracket, PartLayer, vec_make(x - hl - UprightCentreOffset, y - hw + UprightAxisInset), 180);
+          insert(bracket, kPartLayer, vec_make(x + hl + kUprightCentreOffset, y + hw - UprightAxisInset), 0);
+          insert(bracket, kPartLayer, vec_make(x + hl + kUprightCentreOffset, y - hw + UprightAxisInset), 180);
+          insert(bracket, kPartLayer, vec_make(x - hl - kUprightCentreOffset, y + hw - UprightAxisInset), 0);
+          insert(bracket, kPartLayer, vec_make(x - hl - kUprightCentreOffset, y - hw + UprightAxisInset), 180);
         } else {
-          insert(bracket, PartLayer, vec_make(x + hw - UprightAxisInset, y + hl + UprightCentreOffset), 270);
-          insert(bracket, PartLayer, vec_make(x + hw - UprightAxisInset, y - hl - UprightCentreOffset), 270);
-          insert(bracket, PartLayer, vec_make(x - hw + UprightAxisInset, y + hl + UprightCentreOffset), 90);
-          insert(bracket, PartLayer, vec_make(x - hw + UprightAxisInset, y - hl - UprightCentreOffset), 90);
+          insert(bracket, kPartLayer, vec_make(x + hw - UprightAxisInset, y + hl + kUprightCentreOffset), 270);
+          insert(bracket, kPartLayer, vec_make(x + hw - UprightAxisInset, y - hl - kUprightCentreOffset), 270);
+          insert(bracket, kPartLayer, vec_make(x - hw + UprightAxisInset, y + hl + kUprightCentreOffset), 90);
+          insert(bracket, kPartLayer, vec_make(x - hw + UprightAxisInset, y - hl - kUprightCentreOffset), 90);
         }
       }
     }
     const auto& flags = module.side_flags;
-    if (flags[kJointA] == 1) insert(plan_block(Part::CornerJoint, module.width), PartLayer, c - (hl + 12.5) * d, angle);
-    if (flags[kJointB] == 1) insert(plan_block(Part::CornerJoint, module.width), PartLayer, c + (hl + 12.5) * d, angle);
+    if (flags[kJointA] == 1)
+      insert(plan_block(Part::CornerJoint, module.width), kPartLayer, c - (hl + 12.5) * d, angle);
+    if (flags[kJointB] == 1)
+      insert(plan_block(Part::CornerJoint, module.width), kPartLayer, c + (hl + 12.5) * d, angle);
     if (codes_.frame(module.width, module.height, cell_.structure_type)) {
       std::string frame = plan_block(Part::EndFrame, module.width);
       Tvec2 start = c - hl * d, end = c + hl * d;
       if (flags[kEndFrameA] == 1) {
         fixings(start, n, module.width, angle);
-        insert(frame, PartLayer, c - (hl + UprightCentreOffset) * d, angle);
+        insert(frame, kPartLayer, c - (hl + kUprightCentreOffset) * d, angle);
       }
       if (flags[kEndFrameB] == 1) {
         fixings(end, n, module.width, angle + 180);
-        insert(frame, PartLayer, c + (hl + UprightCentreOffset) * d, angle);
+        insert(frame, kPartLayer, c + (hl + kUprightCentreOffset) * d, angle);
       }
       // A frame shared with the neighbouring module is fixed on both its sides.
       if (flags[kInnerFrameA] == 1) {
         fixings(start, n, module.width, angle);
-        fixings(c - (hl + 2 * UprightCentreOffset) * d, n, module.width, angle + 180);
-        insert(frame, PartLayer, c - (hl + UprightCentreOffset) * d, angle);
+        fixings(c - (hl + 2 * kUprightCentreOffset) * d, n, module.width, angle + 180);
+        insert(frame, kPartLayer, c - (hl + kUprightCentreOffset) * d, angle);
       }
       if (flags[kInnerFrameB] == 1) {
         fixings(end, n, module.width, angle + 180);
-        fixings(c + (hl + 2 * UprightCentreOffset) * d, n, module.width, angle);
-        insert(frame, PartLayer, c + (hl + UprightCentreOffset) * d, angle);
+        fixings(c + (hl + 2 * kUprightCentreOffset) * d, n, module.width, angle);
+        insert(frame, kPartLayer, c + (hl + kUprightCentreOffset) * d, angle);
       }
     }
     if (shelves) {
@@ -212,10 +214,10 @@ class PlanWriter {
     double x = m.x, y = m.y, hl = m.length / 2, hw = m.width / 2;
     auto dim = [&](bool shown, double clear, Tvec2 first, Tvec2 second, Tvec2 at, double angle) {
       if (shown && clear > 0)
-        out_.dxf_dimension(32, DimensionLayer, at.x, at.y, at.x, at.y, first.x, first.y, second.x, second.y, angle);
+        out_.dxf_dimension(32, kDimensionLayer, at.x, at.y, at.x, at.y, first.x, first.y, second.x, second.y, angle);
     };
     // Along the length the end frame takes its gap and upright beyond the module.
-    const double frame_reach = UprightGap + UprightWidth;
+    const double frame_reach = kUprightGap + kUprightWidth;
     double ny = m.orientation == 'H' ? hw : hl, ny_frame = m.orientation == 'H' ? 0 : frame_reach;
     double ex = m.orientation == 'H' ? hl : hw, ex_frame = m.orientation == 'H' ? frame_reach : 0;
     dim(m.dim_n, m.clear_n, vec_make(x, y + ny + ny_frame), vec_make(x, y + ny + m.clear_n),
@@ -233,20 +235,20 @@ class PlanWriter {
     std::string rail = plan_block(Part::CompactRail, g.kit_length), operator_mark = plan_block(Part::Operator);
     const double rail_axis = hd - CompactRailBand / 2;
     if (g.orientation == 'H') {
-      insert(rail, PartLayer, vec_make(x, y + rail_axis), 0);
-      insert(rail, PartLayer, vec_make(x, y - rail_axis), 0);
-      insert(operator_mark, PartLayer, vec_make(g.aisle_x, g.aisle_y), 90);
-      out_.dxf_rectangle(PartLayer, x - hl + CompactEndUnitNear, y + hd - CompactEndUnitInset,
+      insert(rail, kPartLayer, vec_make(x, y + rail_axis), 0);
+      insert(rail, kPartLayer, vec_make(x, y - rail_axis), 0);
+      insert(operator_mark, kPartLayer, vec_make(g.aisle_x, g.aisle_y), 90);
+      out_.dxf_rectangle(kPartLayer, x - hl + CompactEndUnitNear, y + hd - CompactEndUnitInset,
                          x - hl + CompactEndUnitFar, y - hd + CompactEndUnitInset);
-      out_.dxf_rectangle(PartLayer, x + hl - CompactEndUnitFar, y + hd - CompactEndUnitInset,
+      out_.dxf_rectangle(kPartLayer, x + hl - CompactEndUnitFar, y + hd - CompactEndUnitInset,
                          x + hl - CompactEndUnitNear, y - hd + CompactEndUnitInset);
     } else {
-      insert(rail, PartLayer, vec_make(x + rail_axis, y), 90);
-      insert(rail, PartLayer, vec_make(x - rail_axis, y), 90);
-      insert(operator_mark, PartLayer, vec_make(g.aisle_x, g.aisle_y), 0);
-      out_.dxf_rectangle(PartLayer, x + hd - CompactEndUnitInset, y - hl + CompactEndUnitNear,
+      insert(rail, kPartLayer, vec_make(x + rail_axis, y), 90);
+      insert(rail, kPartLayer, vec_make(x - rail_axis, y), 90);
+      insert(operator_mark, kPartLayer, vec_make(g.aisle_x, g.aisle_y), 0);
+      out_.dxf_rectangle(kPartLayer, x + hd - CompactEndUnitInset, y - hl + CompactEndUnitNear,
                          x - hd + CompactEndUnitInset, y - hl + CompactEndUnitFar);
-      out_.dxf_rectangle(PartLayer, x + hd - CompactEndUnitInset, y + hl - CompactEndUnitFar,
+      out_.dxf_rectangle(kPartLayer, x + hd - CompactEndUnitInset, y + hl - CompactEndUnitFar,
                          x - hd + CompactEndUnitInset, y + hl - CompactEndUnitNear);
     }
     compact_spacers(g);
@@ -262,8 +264,8 @@ class PlanWriter {
     double turn = h ? 0 : -90;
     auto spacer = [&](const std::string& block, Tvec2 place, double rotation, Tvec2 from, Tvec2 to) {
       double r = rotation + turn;
-      insert(block, PartLayer, place, r < 0 ? r + 360 : r);
-      line(PartLayer, from, to);
+      insert(block, kPartLayer, place, r < 0 ? r + 360 : r);
+      line(kPartLayer, from, to);
     };
     // Gaps in the group's order: +v, -v, -u, +u.
     const auto& gaps = g.wall_gaps;
@@ -295,7 +297,7 @@ class PlanWriter {
 }  // namespace
 
 DxfDrawing dxf_2d_drawing(const Tcells& cells, const DxfTemplate& drawing) {
-  return draw_cells(cells, drawing, Dxf2dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
+  return draw_cells(cells, drawing, kDxf2dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
     PlanWriter(out, codes, cell).write();
   });
 }

@@ -16,14 +16,14 @@
 
 namespace {
 
-const std::string PartLayer = "Scaffalatura";
-const std::string GridLayer = "Scaffalatura_griglie";
+const std::string kPartLayer = "Scaffalatura";
+const std::string kGridLayer = "Scaffalatura_griglie";
 
 // The top shelf level of a bay below its height.
-constexpr double TopLevelDrop = 79.6;
-constexpr double FixedCompactTopLevel = 1770.4;
-constexpr double MobileCompactDrop = 20.0;
-const double MobileCrossbarHeights[] = {330.0, 1080.0, 1830.0};
+constexpr double kTopLevelDrop = 79.6;
+constexpr double kFixedCompactTopLevel = 1770.4;
+constexpr double kMobileCompactDrop = 20.0;
+const double kMobileCrossbarHeights[] = {330.0, 1080.0, 1830.0};
 
 class SolidWriter {
  public:
@@ -39,14 +39,14 @@ class SolidWriter {
 
  private:
   void insert(const std::string& block, Tvec2 at, double z, double rotation, double scale = 1.0,
-              const std::string& layer = PartLayer) {
+              const std::string& layer = kPartLayer) {
     out_.dxf_insert(block, layer, "", at.x, at.y, z, rotation, scale);
   }
 
   void grid_panels_at(Tvec2 c, Tvec2 d, double length, double depth, double z, double rotation) {
     for (const GridPanel& panel : grid_panels(length))
       insert(solid_block(Part::GridPanel, depth, grid_panel_variant(panel.letter, type_.shelf_suffix)),
-             c + panel.offset * d, z + 46, rotation, 1.0, GridLayer);
+             c + panel.offset * d, z + 46, rotation, 1.0, kGridLayer);
   }
 
   template <typename Level>
@@ -66,7 +66,7 @@ class SolidWriter {
       bool corner_start = k == 0 && wall.start_join_high;
       bool corner_end = k + 1 == wall.modules.size() && wall.end_join_high;
       const std::string side_rail = solid_block(Part::SideRail, bay.length), joint = solid_block(Part::Joint);
-      for_each_level(bay.shelf_pattern, bay.height - TopLevelDrop, [&](double z) {
+      for_each_level(bay.shelf_pattern, bay.height - kTopLevelDrop, [&](double z) {
         insert(side_rail, c - hl * d - (D / 2 - 17.4) * n, z, A + 180);
         insert(side_rail, c + hl * d + (D / 2 - 17.4) * n, z, A);
         if (corner_start) {
@@ -107,9 +107,9 @@ class SolidWriter {
     const auto& flags = m.side_flags;
 
     if (codes_.shelf(W, m.length, cell_.structure_type)) {
-      double top = fixed_compact || mobile_compact ? FixedCompactTopLevel : m.height - TopLevelDrop;
+      double top = fixed_compact || mobile_compact ? kFixedCompactTopLevel : m.height - kTopLevelDrop;
       if (trolley) top += TrolleyLift;
-      if (mobile_compact) top -= MobileCompactDrop;
+      if (mobile_compact) top -= kMobileCompactDrop;
       const std::string side_rail = solid_block(Part::SideRail, m.length), joint = solid_block(Part::Joint);
       for_each_level(m.shelf_pattern, top, [&](double z) {
         insert(side_rail, c + hl * d - (W / 2 - 17.4) * n, z, A + 180);
@@ -139,28 +139,28 @@ class SolidWriter {
         insert(upright, P - (W / 2 - UprightAxisInset) * n, upright_z, A + 270);
         const std::string crossbar = solid_block(Part::Crossbar, W);
         if (mobile_compact) {
-          for (double height : MobileCrossbarHeights) insert(crossbar, P, height, A + 90);
+          for (double height : kMobileCrossbarHeights) insert(crossbar, P, height, A + 90);
         } else {
           for (double height : crossbar_heights(frame_height))
             insert(crossbar, P, height + crossbar_lift + CrossbarRise, A + 90);
         }
       };
       if (flags[kEndFrameA] == 1 || flags[kInnerFrameA] == 1)
-        frame(c - (hl + UprightCentreOffset) * d, m.frame_height_a);
+        frame(c - (hl + kUprightCentreOffset) * d, m.frame_height_a);
       if (flags[kEndFrameB] == 1 || flags[kInnerFrameB] == 1)
-        frame(c + (hl + UprightCentreOffset) * d, m.frame_height_b);
+        frame(c + (hl + kUprightCentreOffset) * d, m.frame_height_b);
     }
 
     if (trolley) {
       // The wheels stand under the side frames.
-      Tvec2 start = c - (hl + UprightCentreOffset) * d, end = c + (hl + UprightCentreOffset) * d;
+      Tvec2 start = c - (hl + kUprightCentreOffset) * d, end = c + (hl + kUprightCentreOffset) * d;
       Tvec2 across = (W / 2 - UprightAxisInset) * n;
       const std::string wheel = solid_block(Part::Wheel), braked_wheel = solid_block(Part::BrakedWheel);
       insert(wheel, start + across, TrolleyWheelTop, A);
       insert(wheel, start - across, TrolleyWheelTop, A);
       insert(braked_wheel, end + across, TrolleyWheelTop, A);
       insert(braked_wheel, end - across, TrolleyWheelTop, A);
-      double stretch = (m.length + 2 * UprightGap) / TrolleyBarLength;
+      double stretch = (m.length + 2 * kUprightGap) / kTrolleyBarLength;
       double side = W / 2 - UprightAxisInset;
       Tvec2 first = along_x ? vec_make(m.x, m.y + side) : vec_make(m.x + side, m.y);
       Tvec2 second = along_x ? vec_make(m.x, m.y - side) : vec_make(m.x - side, m.y);
@@ -228,7 +228,7 @@ class SolidWriter {
 }  // namespace
 
 DxfDrawing dxf_3d_drawing(const Tcells& cells, const DxfTemplate& drawing) {
-  return draw_cells(cells, drawing, Dxf3dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
+  return draw_cells(cells, drawing, kDxf3dFirstHandle, [](DxfEntities& out, PartCodes& codes, const Tcell& cell) {
     SolidWriter(out, codes, cell).write();
   });
 }

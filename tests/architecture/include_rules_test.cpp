@@ -38,7 +38,7 @@ struct Rule {
 // The cell-scene builder of the 3-D view, view3d/, is the one place that reads the model to build a scene.
 // The outputs write files and pages; the windows that show them live in editor/.
 // The data generators are build tools: they may use the exports of output/, never a window.
-const std::vector<Rule> rules = {
+const std::vector<Rule> kRules = {
     {"model/", {"editor/", "output/", "plan_drawing/", "gfx3d/", "scene3d/", "view3d/"}, true},
     {"gfx3d/", {"model/", "editor/", "output/", "view3d/"}, false},
     {"scene3d/", {"model/", "editor/", "output/", "view3d/"}, false},
@@ -52,7 +52,7 @@ const std::vector<Rule> rules = {
 };
 
 // The GLX layer: the context, display and window sources of gfx3d/ and the X11 child window of the viewer.
-const std::vector<std::string> x11_sources = {
+const std::vector<std::string> kX11Sources = {
     "gfx3d/gl/glx_binding.cpp",
     "gfx3d/gl/glx_context.cpp",
     "gfx3d/gl/glx_display.cpp",
@@ -122,9 +122,9 @@ bool starts_with_folder(const std::string& path, const std::string& folder) { re
 // The rules a file at `from` (relative to the source root) breaks by including `include`.
 std::vector<std::string> violations(const std::string& from, const Include& include) {
   std::vector<std::string> found;
-  if (is_x11(include) && std::ranges::find(x11_sources, from) == x11_sources.end())
+  if (is_x11(include) && std::ranges::find(kX11Sources, from) == kX11Sources.end())
     found.push_back(from + " includes X11: " + include.path);
-  for (const Rule& rule : rules) {
+  for (const Rule& rule : kRules) {
     if (!starts_with_folder(from, rule.folder)) continue;
     if (rule.no_qt && is_qt(include)) found.push_back(from + " includes Qt: " + include.path);
     if (rule.no_windows && is_qt_widgets(include)) found.push_back(from + " includes Qt Widgets: " + include.path);
@@ -164,7 +164,7 @@ bool is_window_code(const fs::path& root, const std::string& path) {
 // A rule's folder inside another rule's folder: its files are read with the outer one.
 bool read_with_an_outer_folder(const Rule& rule) {
   return std::ranges::any_of(
-      rules, [&](const Rule& other) { return &other != &rule && starts_with_folder(rule.folder, other.folder); });
+      kRules, [&](const Rule& other) { return &other != &rule && starts_with_folder(rule.folder, other.folder); });
 }
 
 fs::path source_root() {
@@ -178,7 +178,7 @@ TEST(IncludeRules, EverySourceFileFollowsTheArrowsBetweenFolders) {
   const fs::path root = source_root();
   int files = 0;
   std::vector<std::string> found;
-  for (const Rule& rule : rules) {
+  for (const Rule& rule : kRules) {
     if (read_with_an_outer_folder(rule) || !fs::exists(root / rule.folder)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(root / rule.folder)) {
       const std::string extension = entry.path().extension().string();

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int Shelves = 4;
+constexpr int kShelves = 4;
 
 class ShippedBill : public ShippedDataTest {
  protected:
@@ -23,7 +23,7 @@ class ShippedBill : public ShippedDataTest {
     wall.kind = 1;
     wall.start_join_high = wall.end_join_high = true;
     for (double length : sizes_.lengths) {
-      Tmodulo bay = make_bay(0.0, 0.0, depth, length, 'H', Shelves);
+      Tmodulo bay = make_bay(0.0, 0.0, depth, length, 'H', kShelves);
       bay.height = height;
       wall.modules.push_back(bay);
     }
@@ -39,17 +39,17 @@ class ShippedBill : public ShippedDataTest {
     }
     wall.module_count = bays;
     cell.walls.push_back(wall);
-    expected_ += (bays + 1) + bays * Shelves + 2 * Shelves;
+    expected_ += (bays + 1) + bays * kShelves + 2 * kShelves;
   }
 
   // A free module with frames and joints on both ends.
   void add_free_module(Tcell& cell, double depth, double height) {
     Tmodulo_agg module = make_free(0.0, 0.0, depth, sizes_.lengths.front(), 'H');
-    module.shelf_count = Shelves;
+    module.shelf_count = kShelves;
     module.height = height;
     module.side_flags = {1, 1, 1, 1, 1, 1};
     cell.free_modules.push_back(module);
-    expected_ += Shelves + 2 + 2 + 2 * Shelves;
+    expected_ += kShelves + 2 + 2 + 2 * kShelves;
   }
 
   // A compact group of the given overall length: two fixed ends 577 mm wide and
@@ -58,7 +58,7 @@ class ShippedBill : public ShippedDataTest {
     double length = kits_.module_lengths.front();
     auto unit = [&](double x, double width, double height, std::string code) {
       Tmodulo_agg module = make_free(x, y, width, length, 'H', std::move(code));
-      module.shelf_count = Shelves;
+      module.shelf_count = kShelves;
       module.height = height;
       module.side_flags = {0, 0, 1, 1, 0, 0};
       cell.free_modules.push_back(module);
@@ -69,15 +69,15 @@ class ShippedBill : public ShippedDataTest {
     add_unique(depths, kits_.unit_depths);
     for (double depth : depths) unit(300.0, depth, 1700.0, mobile_compact_code(group));
     long mobile_units = static_cast<long>(depths.size());
-    expected_ += 2 * (Shelves + 2) + mobile_units * Shelves;
+    expected_ += 2 * (kShelves + 2) + mobile_units * kShelves;
     compact_pieces_ += mobile_units * 2 + 1;
   }
 
   void add_trolley(Tcell& cell) {
     Tmodulo_agg trolley = make_free(0.0, 0.0, sizes_.widths.front(), sizes_.lengths.front(), 'H', "CARRELLO");
-    trolley.shelf_count = Shelves;
+    trolley.shelf_count = kShelves;
     cell.free_modules.push_back(trolley);
-    expected_ += Shelves + 2 + 2 + 4 + 1;
+    expected_ += kShelves + 2 + 2 + 4 + 1;
   }
 
   static long billed_pieces() {

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr const char* SmallCatalogue =
+constexpr const char* kSmallCatalogue =
     "# comment\n[heights]\n2000\n1700*\n[crossbars]\n150-1850\n150-1550*\n[widths]\n475\n[lengths]\n974\n"
     "[compositions]\nAAB\n[structure types]\n300\t301\t302\t303\tZ\t0\n";
 
@@ -32,7 +32,7 @@ TEST(SourceText, OnlyUtf8IsAccepted) {
 }
 
 TEST(CatalogueSource, ReadsSectionsAndWritesThemBack) {
-  CatalogueSource catalogue = parse_catalogue_source(SmallCatalogue, "test");
+  CatalogueSource catalogue = parse_catalogue_source(kSmallCatalogue, "test");
   EXPECT_EQ(catalogue.memos[0], "2000\n1700*");
   ASSERT_EQ(catalogue.structure_types.size(), 1u);
   EXPECT_EQ(catalogue.structure_types[0].shelf_suffix, "Z");
@@ -43,7 +43,7 @@ TEST(CatalogueSource, RefusesMissingMisplacedAndMalformedSections) {
   EXPECT_THROW(parse_catalogue_source("[heights]\n2000\n", "short"), FileError);
   EXPECT_THROW(parse_catalogue_source("2000\n[heights]\n", "no heading"), FileError);
   EXPECT_THROW(parse_catalogue_source("[widths]\n[heights]\n", "order"), FileError);
-  std::string bad_type = SmallCatalogue;
+  std::string bad_type = kSmallCatalogue;
   bad_type.replace(bad_type.find("\tZ\t0"), 4, "\tZ");
   EXPECT_THROW(parse_catalogue_source(bad_type, "five fields"), FileError);
 }

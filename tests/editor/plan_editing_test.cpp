@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int W = 800, H = 600;  // the view; at zoom 0.1 the plan origin is pixel (400, 300)
+constexpr int kPlanViewWidth = 800, kPlanViewHeight = 600;  // the view; at zoom 0.1 the plan origin is pixel (400, 300)
 
 class PlanEditing : public ::testing::Test {
  protected:
@@ -27,14 +27,14 @@ class PlanEditing : public ::testing::Test {
   void TearDown() override { reset_plan_globals(); }
 
   static void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
-    plan_mouse_move(Qt::NoButton, Qt::NoModifier, from.x(), from.y(), W, H);
+    plan_mouse_move(Qt::NoButton, Qt::NoModifier, from.x(), from.y(), kPlanViewWidth, kPlanViewHeight);
     plan_mouse_down(button, from.x(), from.y());
-    plan_mouse_move(button, Qt::NoModifier, to.x(), to.y(), W, H);
+    plan_mouse_move(button, Qt::NoModifier, to.x(), to.y(), kPlanViewWidth, kPlanViewHeight);
     plan_mouse_up(button);
   }
   // A press and release without moving between: the hover decides.
   static void click(QPoint at) {
-    plan_mouse_move(Qt::NoButton, Qt::NoModifier, at.x(), at.y(), W, H);
+    plan_mouse_move(Qt::NoButton, Qt::NoModifier, at.x(), at.y(), kPlanViewWidth, kPlanViewHeight);
     plan_mouse_down(Qt::LeftButton, at.x(), at.y());
     plan_mouse_up(Qt::LeftButton);
   }
@@ -115,14 +115,15 @@ TEST_F(PlanEditing, ThePlacedModuleFollowsThePointerTurnsOnARightPressAndStaysIn
   AppState.place_free_module_mode = 1;
   Tmodulo_agg& t = AppState.free_module_template;
   t = make_free(0, 0, 500, 1000, 'H');
-  plan_mouse_move(Qt::NoButton, Qt::ControlModifier, 603, 103, W, H);  // Ctrl: no snapping
+  plan_mouse_move(Qt::NoButton, Qt::ControlModifier, 603, 103, kPlanViewWidth, kPlanViewHeight);  // Ctrl: no snapping
   EXPECT_EQ(t.x, 2030);
   EXPECT_EQ(t.y, 1970);
   EXPECT_EQ(t.coupled_with, -1);
   plan_mouse_down(Qt::RightButton, 603, 103);
   EXPECT_EQ(t.orientation, 'V');
   EXPECT_EQ(t.extent_y, 1000);
-  plan_mouse_move(Qt::RightButton, Qt::NoModifier, 613, 103, W, H);  // a right drag pans, no second turn
+  plan_mouse_move(Qt::RightButton, Qt::NoModifier, 613, 103, kPlanViewWidth,
+                  kPlanViewHeight);  // a right drag pans, no second turn
   EXPECT_EQ(AppState.pan_x, 10);
   EXPECT_EQ(t.orientation, 'V');
   plan_mouse_down(Qt::LeftButton, 613, 103);
@@ -135,17 +136,17 @@ TEST_F(PlanEditing, ThePlacedModuleFollowsThePointerTurnsOnARightPressAndStaysIn
 
 TEST_F(PlanEditing, ALeftDragZoomsOutsideTheModesAndTheOutlineSegmentFollowsThePointer) {
   plan_mouse_down(Qt::LeftButton, 400, 300);
-  plan_mouse_move(Qt::LeftButton, Qt::NoModifier, 400, 340, W, H);
+  plan_mouse_move(Qt::LeftButton, Qt::NoModifier, 400, 340, kPlanViewWidth, kPlanViewHeight);
   EXPECT_DOUBLE_EQ(AppState.zoom, 0.11);
   AppState.select_walls_mode = 1;
-  plan_mouse_move(Qt::LeftButton, Qt::NoModifier, 400, 380, W, H);
+  plan_mouse_move(Qt::LeftButton, Qt::NoModifier, 400, 380, kPlanViewWidth, kPlanViewHeight);
   EXPECT_DOUBLE_EQ(AppState.zoom, 0.11);
   AppState.select_walls_mode = 0;
 
   AppState.outline_mode = AppState.segment_pending = 1;
   AppState.zoom = 0.1;
   Cells[0].walls.clear();
-  plan_mouse_move(Qt::NoButton, Qt::NoModifier, 420, 400, W, H);
+  plan_mouse_move(Qt::NoButton, Qt::NoModifier, 420, 400, kPlanViewWidth, kPlanViewHeight);
   EXPECT_EQ(AppState.segment_offset[0], 0);
   EXPECT_EQ(AppState.segment_offset[1], 100);  // the first segment follows the larger movement
   plan_key_down(Qt::Key_Escape, Qt::NoModifier);

@@ -16,7 +16,7 @@
 namespace {
 
 // The test runs with the source tree in its environment; __FILE__ can be relative to the build folder.
-const std::filesystem::path GoldenDir =
+const std::filesystem::path kGoldenDir =
     std::filesystem::path(std::getenv("RACKWRIGHT_SOURCE_DIR") ? std::getenv("RACKWRIGHT_SOURCE_DIR") : ".") / "tests" /
     "editor" / "goldens";
 
@@ -32,9 +32,9 @@ QImage draw_fitted(int width, int height) {
 // Pixels may differ slightly where glyphs are rasterised differently; a real
 // change of the drawing moves far more than this.
 void expect_matches_golden(const QImage& image, const std::string& name) {
-  const QString path = QString::fromStdString((GoldenDir / (name + ".png")).string());
+  const QString path = QString::fromStdString((kGoldenDir / (name + ".png")).string());
   if (std::getenv("RACKWRIGHT_WRITE_GOLDENS")) {
-    std::filesystem::create_directories(GoldenDir);
+    std::filesystem::create_directories(kGoldenDir);
     ASSERT_TRUE(image.save(path));
     return;
   }

@@ -58,15 +58,15 @@ TEST(PlanTransform, ZoomStepsScaleThePanAndStayInRange) {
   EXPECT_EQ(state, before);
 
   for (int i = 0; i < 200; ++i) zoom_view(state, 0.5);
-  EXPECT_DOUBLE_EQ(state.zoom, MaxPlanZoom);
+  EXPECT_DOUBLE_EQ(state.zoom, kMaxPlanZoom);
   for (int i = 0; i < 400; ++i) zoom_view(state, -0.5);
-  EXPECT_DOUBLE_EQ(state.zoom, MinPlanZoom);
+  EXPECT_DOUBLE_EQ(state.zoom, kMinPlanZoom);
   EXPECT_TRUE(std::isfinite(state.pan_x));
 
   state.zoom = 0.0;  // never valid: the view maps at the limit, the next step brings it back into range
-  EXPECT_EQ(view_transform(state, 10, 10).scale, MinPlanZoom);
+  EXPECT_EQ(view_transform(state, 10, 10).scale, kMinPlanZoom);
   zoom_view(state, 0.1);
-  EXPECT_EQ(state.zoom, MinPlanZoom);
+  EXPECT_EQ(state.zoom, kMinPlanZoom);
   EXPECT_TRUE(std::isfinite(state.pan_x));
 }
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-const char* const SampleCatalogue =
+const char* const kSampleCatalogue =
     "5\r\n1700\r\n2000\r\n2300*\r\n1850\r\n2600*\r\n"
     "2\r\n400-500,5\r\n300-400*\r\n"
     "3\r\n300\r\n475,5\r\n475.5\r\n"
@@ -28,7 +28,7 @@ class CatalogueFile : public ::testing::Test {
   void SetUp() override {
     ProgramDir = dir.path().string();
     AppState.inches = false;
-    write_scrambled_file(dir.write("data/data.dat", ""), SampleCatalogue);
+    write_scrambled_file(dir.write("data/data.dat", ""), kSampleCatalogue);
   }
   void write_catalogue(const std::string& content) { write_scrambled_file(dir.file("data/data.dat"), content); }
 

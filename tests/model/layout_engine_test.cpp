@@ -100,7 +100,7 @@ struct WalkCase {
   std::vector<std::string> summaries;
 };
 
-const WalkCase walk_cases[] = {
+const WalkCase kWalkCases[] = {
     // Wall 0 is joined high at its start and low at its end, so it meets the
     // previous wall: a trial fill of wall 3 (F 3864, three bays totalling
     // 3800) leaves 64, and the run stands 64 / 2 + 32 off the wall (meeting
@@ -217,7 +217,7 @@ const WalkCase walk_cases[] = {
 };
 
 TEST_F(LayoutEngine, WalksThroughJoinedAndOpenCorners) {
-  for (const WalkCase& c : walk_cases) {
+  for (const WalkCase& c : kWalkCases) {
     SCOPED_TRACE(c.name);
     make_outline(c.corners);
     for (const auto& [w, count, priority] : c.runs) set_run(wall(w), count, priority);

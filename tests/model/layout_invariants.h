@@ -61,8 +61,8 @@ inline bool clearance_keeps_runs_apart(const Tcell& cell, int i) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
   const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, i))];
   if (w.end_gap <= 0 && n.start_gap <= 0) return true;
-  return w.end_gap + UprightWidth + UprightGap >= n.module_depth + 100 ||
-         n.start_gap + UprightWidth + UprightGap >= w.module_depth + 100;
+  return w.end_gap + kUprightWidth + kUprightGap >= n.module_depth + 100 ||
+         n.start_gap + kUprightWidth + kUprightGap >= w.module_depth + 100;
 }
 
 // Whether two walls face each other across the room closer than their runs'
@@ -90,7 +90,7 @@ inline bool every_run_fits(const Tcell& cell) {
     const Tlinea& n = cell.walls[static_cast<std::size_t>(next_wall_index(cell, i))];
     const double bays = w.module_count;
     double room =
-        w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (bays + 1) * UprightWidth - bays * 2 * UprightGap;
+        w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (bays + 1) * kUprightWidth - bays * 2 * kUprightGap;
     if (w.start_bounded && carries_bays(p)) room -= p.module_depth;
     if (w.end_bounded && carries_bays(n)) room -= n.module_depth;
     if (room < w.module_count * LengthList.front()) return false;
@@ -118,7 +118,7 @@ inline void expect_joints_where_runs_meet(const Tcell& cell) {
                         (!next.modules.empty() && next.modules.front().corner_joint_start == 1);
     if (!marked) continue;
     ASSERT_FALSE(w.modules.empty() || next.modules.empty()) << "corner " << i << " marked with no run beyond it";
-    const double expected = w.end_angle == 0.0 ? BayPitchExtra : UprightGap;
+    const double expected = w.end_angle == 0.0 ? kBayPitchExtra : kUprightGap;
     EXPECT_NEAR(separation(footprint(w.modules.back()), footprint(next.modules.front())), expected, 1e-6)
         << "corner " << i << " marked, runs apart";
   }
@@ -150,8 +150,8 @@ inline void expect_one_corner_joint_per_joined_corner(const Tcell& cell) {
 
 // An end frame's footprint: an upright's width along its run, the run's depth across.
 inline Box footprint(const Ttestata& f) {
-  const double half_x = (f.orientation == 'H' ? UprightWidth : f.depth) / 2;
-  const double half_y = (f.orientation == 'H' ? f.depth : UprightWidth) / 2;
+  const double half_x = (f.orientation == 'H' ? kUprightWidth : f.depth) / 2;
+  const double half_y = (f.orientation == 'H' ? f.depth : kUprightWidth) / 2;
   return {f.x - half_x, f.y - half_y, f.x + half_x, f.y + half_y};
 }
 

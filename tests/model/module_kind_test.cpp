@@ -22,7 +22,7 @@ TEST(ModuleKind, EachCodeNamesOneKind) {
 TEST(ModuleKind, AModuleFollowsItsCodeAsItChanges) {
   Tmodulo_agg module;
   EXPECT_EQ(module.kind(), ModuleKind::Plain);
-  module.code = std::string(TrolleyCode);
+  module.code = std::string(kTrolleyCode);
   EXPECT_EQ(module.kind(), ModuleKind::Trolley);
   module.code = mobile_compact_code(2);
   EXPECT_EQ(module.kind(), ModuleKind::MobileCompact);
@@ -31,6 +31,6 @@ TEST(ModuleKind, AModuleFollowsItsCodeAsItChanges) {
 TEST(ModuleKind, BothEndsAndUnitsOfACompactGroupAreCompact) {
   EXPECT_TRUE(is_compact_code(fixed_compact_code(1)));
   EXPECT_TRUE(is_compact_code(mobile_compact_code(1)));
-  EXPECT_FALSE(is_compact_code(TrolleyCode));
+  EXPECT_FALSE(is_compact_code(kTrolleyCode));
   EXPECT_FALSE(is_compact_code(""));
 }

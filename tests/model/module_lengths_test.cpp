@@ -27,27 +27,27 @@ struct ChoiceCase {
   double leftover;
 };
 
-const Lengths steps = {700, 800, 900, 1000, 1100, 1200, 1300};
-const int damaged_count = std::numeric_limits<int>::max();
+const Lengths kSteps = {700, 800, 900, 1000, 1100, 1200, 1300};
+const int kDamagedCount = std::numeric_limits<int>::max();
 
 // Names say what each case shows; a failed choice has found false.
-const ChoiceCase choice_cases[] = {
+const ChoiceCase kChoiceCases[] = {
     // avg 1250: lo 1000, hi 1300; the trials total 2000, 2300 and 2600.
     {"MixFromBelowTakesTheLargestTotalNotAboveF", {1000, 1300}, 1, {}, 2, true, 2500, {}, true, {1000, 1300}, 200},
     {"MixFromAboveTakesTheSmallestTotalNotBelowF", {1000, 1300}, 1, {}, 2, false, 2500, {}, true, {1300, 1300}, -100},
     // avg 1050: two of 1100 and three of 1000 fit; the short ones go to both ends.
-    {"ShortLengthsGoToTheEnds", steps, 6, {}, 5, true, 5250, {}, true, {1000, 1000, 1100, 1100, 1000}, 50},
-    {"FromAboveLongLengthsGoToTheEnds", steps, 6, {}, 5, false, 5250, {}, true, {1100, 1100, 1000, 1000, 1100}, -50},
-    {"AverageAboveTheLargestAllowedLength", steps, 3, {}, 3, true, 3600, {}, true, {1000, 1000, 1000}, 600},
-    {"AverageBelowTheSmallestLengthKeepsTheOldLengths", steps, 6, {}, 2, true, 1000, {5, 6}, false, {5, 6}, 989},
-    {"PreferredLengthPastTheCatalogueIsClamped", steps, 40, {}, 1, true, 5000, {}, true, {1300}, 3700},
-    {"NegativePreferredLengthIsClamped", steps, -1, {}, 1, true, 5000, {}, true, {700}, 4300},
+    {"ShortLengthsGoToTheEnds", kSteps, 6, {}, 5, true, 5250, {}, true, {1000, 1000, 1100, 1100, 1000}, 50},
+    {"FromAboveLongLengthsGoToTheEnds", kSteps, 6, {}, 5, false, 5250, {}, true, {1100, 1100, 1000, 1000, 1100}, -50},
+    {"AverageAboveTheLargestAllowedLength", kSteps, 3, {}, 3, true, 3600, {}, true, {1000, 1000, 1000}, 600},
+    {"AverageBelowTheSmallestLengthKeepsTheOldLengths", kSteps, 6, {}, 2, true, 1000, {5, 6}, false, {5, 6}, 989},
+    {"PreferredLengthPastTheCatalogueIsClamped", kSteps, 40, {}, 1, true, 5000, {}, true, {1300}, 3700},
+    {"NegativePreferredLengthIsClamped", kSteps, -1, {}, 1, true, 5000, {}, true, {700}, 4300},
     {"NoCatalogueLengths", {}, 0, {}, 1, true, 5000, {}, false, {}, 5000},
-    {"ForcedLengthsMayOverfill", steps, 6, {1300, 1300, 1300}, 3, true, 2500, {}, true, {1300, 1300, 1300}, -1400},
-    {"ShortForcedListOverridesOnlyItsPositions", steps, 6, {1300}, 3, true, 3000, {}, true, {1300, 1000, 1000}, -300},
-    {"ForcedLengthsDoNotRescueAFailedChoice", steps, 6, {1300, 1300}, 2, true, 1000, {}, false, {1300, 1300}, -1600},
+    {"ForcedLengthsMayOverfill", kSteps, 6, {1300, 1300, 1300}, 3, true, 2500, {}, true, {1300, 1300, 1300}, -1400},
+    {"ShortForcedListOverridesOnlyItsPositions", kSteps, 6, {1300}, 3, true, 3000, {}, true, {1300, 1000, 1000}, -300},
+    {"ForcedLengthsDoNotRescueAFailedChoice", kSteps, 6, {1300, 1300}, 2, true, 1000, {}, false, {1300, 1300}, -1600},
     // A count read from a damaged file: no bays, and nothing allocated for them.
-    {"DamagedCountFailsWithoutSizingTheLengths", steps, 6, {}, damaged_count, true, 3000, {}, false, {}, 3000},
+    {"DamagedCountFailsWithoutSizingTheLengths", kSteps, 6, {}, kDamagedCount, true, 3000, {}, false, {}, 3000},
 };
 
 class ModuleLengths : public CellTest, public ::testing::WithParamInterface<ChoiceCase> {
@@ -71,7 +71,7 @@ TEST_P(ModuleLengths, ChoosesFromTheCatalogue) {
   EXPECT_EQ(leftover, c.leftover);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ModuleLengths, ::testing::ValuesIn(choice_cases),
+INSTANTIATE_TEST_SUITE_P(Cases, ModuleLengths, ::testing::ValuesIn(kChoiceCases),
                          [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
 
 // A lone run with no joins is the one-bay wall of the placement tests.

@@ -22,7 +22,7 @@ TEST_F(ShelfEditing, EachBarCentreMapsToItsSlotAndOutsideToNone) {
   ShelvesForm form;
   form.pattern = "10101";
   form.height = 2000;
-  const int height = 250, top = height - ShelfFloorMargin - 200;
+  const int height = 250, top = height - kShelfFloorMargin - 200;
   for (int i = 0; i < 5; ++i) EXPECT_EQ(shelf_slot_at(form, top + 15 * i + 10, height), i);
   EXPECT_EQ(shelf_slot_at(form, top - 10, height), -1);
   EXPECT_EQ(shelf_slot_at(form, top + 15 * 5 + 10, height), -1);

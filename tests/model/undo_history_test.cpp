@@ -36,7 +36,7 @@ struct SessionStep {
   bool undo, redo;  // the buttons enabled
 };
 
-const SessionStep session[] = {
+const SessionStep kSession[] = {
     {0, "a", 0, 1, false, false},  // edit: the first step, nothing to undo
     {0, "b", 1, 2, true, false},   // edit
     {0, "c", 2, 3, true, false},   // edit
@@ -54,8 +54,8 @@ const SessionStep session[] = {
 };
 
 TEST_F(UndoHistoryTest, EditsAddStepsThatUndoAndRedoWalkThrough) {
-  for (std::size_t i = 0; i < std::size(session); ++i) {
-    const SessionStep& s = session[i];
+  for (std::size_t i = 0; i < std::size(kSession); ++i) {
+    const SessionStep& s = kSession[i];
     SCOPED_TRACE("action " + std::to_string(i));
     if (s.step == 0) {
       cell().name = s.name;

@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr const char* Python = "/usr/bin/python3";
-constexpr const char* LibreCad = "/usr/bin/librecad";
-constexpr const char* PdfToPpm = "/usr/bin/pdftoppm";
+constexpr const char* kPython = "/usr/bin/python3";
+constexpr const char* kLibreCad = "/usr/bin/librecad";
+constexpr const char* kPdfToPpm = "/usr/bin/pdftoppm";
 
 std::string check_script() { return environment_folder("RACKWRIGHT_SOURCE_DIR") + "/tests/output/dxf_check.py"; }
 
@@ -25,10 +25,10 @@ std::string text_of(double value) { return size_key(value); }
 
 // LibreCAD prints name.dxf fitted to a page, as name.pdf; the page must show ink.
 void expect_rendered(const TempDir& folder, const std::string& name) {
-  ToolResult printed = run_tool(LibreCad, {"dxf2pdf", "-a", folder.file(name + ".dxf")});
+  ToolResult printed = run_tool(kLibreCad, {"dxf2pdf", "-a", folder.file(name + ".dxf")});
   ASSERT_EQ(printed.exit_code, 0) << printed.output;
   ToolResult page =
-      run_tool(PdfToPpm, {"-r", "20", "-gray", "-singlefile", folder.file(name + ".pdf"), folder.file(name)});
+      run_tool(kPdfToPpm, {"-r", "20", "-gray", "-singlefile", folder.file(name + ".pdf"), folder.file(name)});
   ASSERT_EQ(page.exit_code, 0) << page.output;
   std::string pixels = folder.read(name + ".pgm");
   std::size_t header_end = 0;
@@ -40,14 +40,14 @@ void expect_rendered(const TempDir& folder, const std::string& name) {
 }
 
 TEST_F(DxfExportTest, SampleDrawingsPassEzdxfAndLibreCad) {
-  SKIP_OR_FAIL_WITHOUT_TOOL(Python);
-  SKIP_OR_FAIL_WITHOUT_TOOL(LibreCad);
-  SKIP_OR_FAIL_WITHOUT_TOOL(PdfToPpm);
-  ASSERT_EQ(run_tool(Python, {"-c", "import ezdxf"}).exit_code, 0) << "CI needs python3-ezdxf";
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPython);
+  SKIP_OR_FAIL_WITHOUT_TOOL(kLibreCad);
+  SKIP_OR_FAIL_WITHOUT_TOOL(kPdfToPpm);
+  ASSERT_EQ(run_tool(kPython, {"-c", "import ezdxf"}).exit_code, 0) << "CI needs python3-ezdxf";
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   TempDir folder;
   for (const char* name : {"export.dat", "export3d.dat"}) {
-    ToolResult result = run_tool(Python, {check_script(), "template", program_path(std::string("data/") + name)});
+    ToolResult result = run_tool(kPython, {check_script(), "template", program_path(std::string("data/") + name)});
     EXPECT_EQ(result.exit_code, 0) << name << "\n" << result.output;
   }
   struct Catalogue {
@@ -62,11 +62,11 @@ TEST_F(DxfExportTest, SampleDrawingsPassEzdxfAndLibreCad) {
     write_file_safely(folder.file(unit + "-plan.dxf"), dxf_2d_drawing(Cells, plan_template).text);
     write_file_safely(folder.file(unit + "-solid.dxf"), dxf_3d_drawing(Cells, solid_template).text);
     ToolResult plan =
-        run_tool(Python, {check_script(), "plan", folder.file(unit + "-plan.dxf"), text_of(SampleRoomWidth)});
+        run_tool(kPython, {check_script(), "plan", folder.file(unit + "-plan.dxf"), text_of(kSampleRoomWidth)});
     EXPECT_EQ(plan.exit_code, 0) << unit << " plan\n" << plan.output;
-    ToolResult solid =
-        run_tool(Python, {check_script(), "solid", folder.file(unit + "-solid.dxf"), "0", "0", text_of(SampleRoomWidth),
-                          text_of(SampleRoomDepth), text_of(Cells[0].wall_thickness), text_of(catalogue.length)});
+    ToolResult solid = run_tool(
+        kPython, {check_script(), "solid", folder.file(unit + "-solid.dxf"), "0", "0", text_of(kSampleRoomWidth),
+                  text_of(kSampleRoomDepth), text_of(Cells[0].wall_thickness), text_of(catalogue.length)});
     EXPECT_EQ(solid.exit_code, 0) << unit << " solid\n" << solid.output;
     expect_rendered(folder, unit + "-plan");
     expect_rendered(folder, unit + "-solid");

@@ -22,10 +22,10 @@ inline Tcorvane make_compact_group(double x, double y, double depth, std::array<
   return group;
 }
 
-inline constexpr double SampleRoomWidth = 6000, SampleRoomDepth = 5000;
+inline constexpr double kSampleRoomWidth = 6000, kSampleRoomDepth = 5000;
 
 inline Tcell sample_drawing_cell(double depth, double length, double height) {
-  const double w = SampleRoomWidth, h = SampleRoomDepth;
+  const double w = kSampleRoomWidth, h = kSampleRoomDepth;
   Tcell cell;
   cell.walls = {make_wall(0, 0, w, 0),       make_wall(w, 0, w, h),    make_wall(w, h, 3500, h),
                 make_wall(3500, h, 2500, h), make_wall(2500, h, 0, h), make_wall(0, h, 0, 0)};

@@ -12,9 +12,9 @@
 #include "model/state/globals.h"
 #include "support/room_outline.h"
 
-inline constexpr double LargeProjectSide = 11500;  // a wall of ten bays of about 1100 mm
+inline constexpr double kLargeProjectSide = 11500;  // a wall of ten bays of about 1100 mm
 
-// A diamond of square steps, every wall LargeProjectSide long: from the bottom
+// A diamond of square steps, every wall kLargeProjectSide long: from the bottom
 // corner up to the right, up to the left, down to the left and back; 8 * steps walls.
 inline std::vector<Tvec2> stepped_diamond(int steps) {
   const Tvec2 turns[4][2] = {{{1, 0}, {0, 1}}, {{-1, 0}, {0, 1}}, {{-1, 0}, {0, -1}}, {{1, 0}, {0, -1}}};
@@ -24,7 +24,7 @@ inline std::vector<Tvec2> stepped_diamond(int steps) {
     for (int s = 0; s < steps; ++s) {
       for (const Tvec2& d : quarter) {
         corners.push_back(at);
-        at = Tvec2{at.x + LargeProjectSide * d.x, at.y + LargeProjectSide * d.y};
+        at = Tvec2{at.x + kLargeProjectSide * d.x, at.y + kLargeProjectSide * d.y};
       }
     }
   }
@@ -47,7 +47,7 @@ inline Tcell large_project_cell(int steps, int free_modules) {
     m.width = 500;
     m.height = 2000;
     m.x = -10000 + 2500 * (k % 8);
-    m.y = 3 * LargeProjectSide - 10000 + 4000 * (k / 8);
+    m.y = 3 * kLargeProjectSide - 10000 + 4000 * (k / 8);
     cell.free_modules.push_back(m);
   }
   cell.outline_closed = true;

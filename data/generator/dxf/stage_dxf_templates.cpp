@@ -24,9 +24,9 @@ int main(int argc, char** argv) {
     fs::path stage = argv[2];
     ShippedSizes sizes = shipped_sizes(argv[1], stage);
     write_file_safely((stage / "data" / "export.dat").string(),
-                      template_document(plan_template_layers(), plan_template_blocks(sizes), Dxf2dFirstHandle + 1));
+                      template_document(plan_template_layers(), plan_template_blocks(sizes), kDxf2dFirstHandle + 1));
     write_file_safely((stage / "data" / "export3d.dat").string(),
-                      template_document(solid_template_layers(), solid_template_blocks(sizes), Dxf3dFirstHandle + 1));
+                      template_document(solid_template_layers(), solid_template_blocks(sizes), kDxf3dFirstHandle + 1));
   } catch (const std::exception& error) {
     std::cerr << "stage_dxf_templates: " << error.what() << "\n";
     return 1;

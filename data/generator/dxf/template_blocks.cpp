@@ -116,7 +116,7 @@ std::vector<TemplateBlock> solid_template_blocks(const ShippedSizes& sizes) {
     s.box(40, -10, -60, 60, 10, -20);
   });
   add(solid_block(Part::TrolleyBar),
-      [](BlockShapes& s) { s.box(-TrolleyBarLength / 2, -17.5, -82.5, TrolleyBarLength / 2, 17.5, 0); });
+      [](BlockShapes& s) { s.box(-kTrolleyBarLength / 2, -17.5, -82.5, kTrolleyBarLength / 2, 17.5, 0); });
   add(solid_block(Part::Arch), [](BlockShapes& s) { s.box(-30, -20, 0, 30, 20, 100); });
   add(solid_block(Part::CompactClamps), [](BlockShapes& s) { s.box(-20, -20, 0, 20, 20, 20); });
   add(solid_block(Part::ScrewedSpacer), [](BlockShapes& s) { s.box(-30, -20, 0, 30, 0, 60); });

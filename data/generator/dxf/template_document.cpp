@@ -12,11 +12,12 @@ namespace {
 
 // Fixed handles: the tables, the root dictionaries, the model space (which the
 // exports' entities name as their owner) and the paper space.
-constexpr unsigned BlockRecordTable = 0x1, LayerTable = 0x2, StyleTable = 0x3, LineTypeTable = 0x5, ViewTable = 0x6,
-                   UcsTable = 0x7, ViewportTable = 0x8, AppIdTable = 0x9, DimStyleTable = 0xA, RootDictionary = 0xC,
-                   GroupDictionary = 0xD, LayoutDictionary = 0x1A, ModelSpaceRecord = 0x21, ModelSpaceBlock = 0x22,
-                   ModelSpaceEnd = 0x23, PaperSpaceRecord = 0x24, PaperSpaceBlock = 0x25, PaperSpaceEnd = 0x26,
-                   ModelLayout = 0x27, PaperLayout = 0x28, StandardStyle = 0x29, FirstFreeHandle = 0x30;
+constexpr unsigned kBlockRecordTable = 0x1, kLayerTable = 0x2, kStyleTable = 0x3, kLineTypeTable = 0x5,
+                   kViewTable = 0x6, kUcsTable = 0x7, kViewportTable = 0x8, kAppIdTable = 0x9, kDimStyleTable = 0xA,
+                   kRootDictionary = 0xC, kGroupDictionary = 0xD, kLayoutDictionary = 0x1A, kModelSpaceRecord = 0x21,
+                   kModelSpaceBlock = 0x22, kModelSpaceEnd = 0x23, kPaperSpaceRecord = 0x24, kPaperSpaceBlock = 0x25,
+                   kPaperSpaceEnd = 0x26, kModelLayout = 0x27, kPaperLayout = 0x28, kStandardStyle = 0x29,
+                   kFirstFreeHandle = 0x30;
 
 class Writer {
  public:
@@ -108,11 +109,11 @@ void write_header(Writer& w) {
   texts({{"$CLAYER", {"  8", "0"}}, {"$TEXTSTYLE", {"  7", "Standard"}}, {"$DIMSTYLE", {"  2", "ISO-25"}}});
   // Dimensions of plans in millimetres, as the exports draw their pictures.
   for (auto [name, value] : {std::pair<std::string_view, double>{"$DIMSCALE", 1},
-                             {"$DIMASZ", DimensionArrowSize},
-                             {"$DIMEXO", DimensionExtensionOffset},
-                             {"$DIMEXE", DimensionExtensionBeyond},
-                             {"$DIMTXT", DimensionTextHeight},
-                             {"$DIMGAP", DimensionTextGap}}) {
+                             {"$DIMASZ", kDimensionArrowSize},
+                             {"$DIMEXO", kDimensionExtensionOffset},
+                             {"$DIMEXE", kDimensionExtensionBeyond},
+                             {"$DIMTXT", kDimensionTextHeight},
+                             {"$DIMGAP", kDimensionTextGap}}) {
     w.variable(name);
     w.number(" 40", value);
   }
@@ -130,7 +131,7 @@ void write_header(Writer& w) {
     w.integer(" 70", value);
   }
   w.variable("$HANDSEED");
-  w.handle("  5", FirstFreeHandle);  // set to the first unused handle once all are given
+  w.handle("  5", kFirstFreeHandle);  // set to the first unused handle once all are given
   w.end_section();
   w.begin_section("CLASSES");
   w.end_section();
@@ -140,8 +141,8 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
                   const std::vector<unsigned>& block_records, unsigned& next) {
   w.begin_section("TABLES");
 
-  w.begin_table("VPORT", ViewportTable, 1);
-  w.begin_entry("VPORT", next++, ViewportTable, "AcDbViewportTableRecord", "*ACTIVE");
+  w.begin_table("VPORT", kViewportTable, 1);
+  w.begin_entry("VPORT", next++, kViewportTable, "AcDbViewportTableRecord", "*ACTIVE");
   w.point(10, 0, 0, 0);
   w.point(11, 1, 1, 0);
   w.point(12, 0, 0, 0);
@@ -154,26 +155,26 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   w.integers({{" 71", 0}, {" 72", 100}, {" 73", 1}, {" 74", 3}, {" 75", 0}, {" 76", 0}, {" 77", 0}, {" 78", 0}});
   w.end_table();
 
-  w.begin_table("LTYPE", LineTypeTable, 3);
+  w.begin_table("LTYPE", kLineTypeTable, 3);
   for (const char* name : {"ByBlock", "ByLayer", "Continuous"}) {
-    w.begin_entry("LTYPE", next++, LineTypeTable, "AcDbLinetypeTableRecord", name);
+    w.begin_entry("LTYPE", next++, kLineTypeTable, "AcDbLinetypeTableRecord", name);
     w.pair("  3", std::string_view(name) == "Continuous" ? "Solid line" : "");
     w.integers({{" 72", 65}, {" 73", 0}});
     w.number(" 40", 0);
   }
   w.end_table();
 
-  w.begin_table("LAYER", LayerTable, static_cast<int>(layers.size()));
+  w.begin_table("LAYER", kLayerTable, static_cast<int>(layers.size()));
   for (const TemplateLayer& layer : layers) {
-    w.begin_entry("LAYER", next++, LayerTable, "AcDbLayerTableRecord", layer.name);
+    w.begin_entry("LAYER", next++, kLayerTable, "AcDbLayerTableRecord", layer.name);
     w.integer(" 62", layer.colour);
     w.pair("  6", "Continuous");
   }
   w.end_table();
 
-  w.begin_table("STYLE", StyleTable, 2);
+  w.begin_table("STYLE", kStyleTable, 2);
   for (const char* name : {"Standard", "stile1"}) {
-    w.begin_entry("STYLE", std::string_view(name) == "Standard" ? StandardStyle : next++, StyleTable,
+    w.begin_entry("STYLE", std::string_view(name) == "Standard" ? kStandardStyle : next++, kStyleTable,
                   "AcDbTextStyleTableRecord", name);
     w.numbers({{" 40", 0}, {" 41", 1}, {" 50", 0}});
     w.integer(" 71", 0);
@@ -183,36 +184,37 @@ void write_tables(Writer& w, const std::vector<TemplateLayer>& layers, const std
   }
   w.end_table();
 
-  w.begin_table("VIEW", ViewTable, 0);
+  w.begin_table("VIEW", kViewTable, 0);
   w.end_table();
-  w.begin_table("UCS", UcsTable, 0);
-  w.end_table();
-
-  w.begin_table("APPID", AppIdTable, 2);
-  for (const char* name : {"ACAD", "PE_URL"}) w.begin_entry("APPID", next++, AppIdTable, "AcDbRegAppTableRecord", name);
+  w.begin_table("UCS", kUcsTable, 0);
   w.end_table();
 
-  w.begin_table("DIMSTYLE", DimStyleTable, 2);
+  w.begin_table("APPID", kAppIdTable, 2);
+  for (const char* name : {"ACAD", "PE_URL"})
+    w.begin_entry("APPID", next++, kAppIdTable, "AcDbRegAppTableRecord", name);
+  w.end_table();
+
+  w.begin_table("DIMSTYLE", kDimStyleTable, 2);
   for (const char* name : {"Standard", "ISO-25"}) {
-    w.begin_entry("DIMSTYLE", next++, DimStyleTable, "AcDbDimStyleTableRecord", name);
+    w.begin_entry("DIMSTYLE", next++, kDimStyleTable, "AcDbDimStyleTableRecord", name);
     w.numbers({{" 40", 1},  // scale
-               {" 41", DimensionArrowSize},
-               {" 42", DimensionExtensionOffset},
-               {" 44", DimensionExtensionBeyond},
-               {"140", DimensionTextHeight},
-               {"147", DimensionTextGap}});
+               {" 41", kDimensionArrowSize},
+               {" 42", kDimensionExtensionOffset},
+               {" 44", kDimensionExtensionBeyond},
+               {"140", kDimensionTextHeight},
+               {"147", kDimensionTextGap}});
     w.integers({{" 73", 0}, {" 74", 0}, {" 77", 1}, {"271", 2}, {"272", 2}, {"278", 46}, {"277", 2}, {" 78", 8}});
-    w.handle("340", StandardStyle);
+    w.handle("340", kStandardStyle);
   }
   w.end_table();
 
-  w.begin_table("BLOCK_RECORD", BlockRecordTable, static_cast<int>(blocks.size()) + 2);
-  w.begin_entry("BLOCK_RECORD", ModelSpaceRecord, BlockRecordTable, "AcDbBlockTableRecord", "*Model_Space");
-  w.handle("340", ModelLayout);
-  w.begin_entry("BLOCK_RECORD", PaperSpaceRecord, BlockRecordTable, "AcDbBlockTableRecord", "*Paper_Space");
-  w.handle("340", PaperLayout);
+  w.begin_table("BLOCK_RECORD", kBlockRecordTable, static_cast<int>(blocks.size()) + 2);
+  w.begin_entry("BLOCK_RECORD", kModelSpaceRecord, kBlockRecordTable, "AcDbBlockTableRecord", "*Model_Space");
+  w.handle("340", kModelLayout);
+  w.begin_entry("BLOCK_RECORD", kPaperSpaceRecord, kBlockRecordTable, "AcDbBlockTableRecord", "*Paper_Space");
+  w.handle("340", kPaperLayout);
   for (std::size_t b = 0; b < blocks.size(); ++b)
-    w.begin_entry("BLOCK_RECORD", block_records[b], BlockRecordTable, "AcDbBlockTableRecord", blocks[b].name);
+    w.begin_entry("BLOCK_RECORD", block_records[b], kBlockRecordTable, "AcDbBlockTableRecord", blocks[b].name);
   w.end_table();
   w.end_section();
 }
@@ -238,7 +240,7 @@ void write_block(Writer& w, const std::string& name, unsigned record, unsigned b
 void write_layout(Writer& w, unsigned handle, std::string_view name, int order, unsigned record) {
   w.pair("  0", "LAYOUT");
   w.handle("  5", handle);
-  w.handle("330", LayoutDictionary);
+  w.handle("330", kLayoutDictionary);
   w.pair("100", "AcDbPlotSettings");
   w.pair("  1", "");
   w.integer(" 70", 688);
@@ -250,15 +252,15 @@ void write_layout(Writer& w, unsigned handle, std::string_view name, int order, 
 
 void write_objects(Writer& w) {
   w.begin_section("OBJECTS");
-  w.begin_dictionary(RootDictionary, "0");
-  w.dictionary_entry("ACAD_GROUP", GroupDictionary);
-  w.dictionary_entry("ACAD_LAYOUT", LayoutDictionary);
-  w.begin_dictionary(GroupDictionary, dxf_handle_text(RootDictionary));
-  w.begin_dictionary(LayoutDictionary, dxf_handle_text(RootDictionary));
-  w.dictionary_entry("Layout1", PaperLayout);
-  w.dictionary_entry("Model", ModelLayout);
-  write_layout(w, ModelLayout, "Model", 0, ModelSpaceRecord);
-  write_layout(w, PaperLayout, "Layout1", 1, PaperSpaceRecord);
+  w.begin_dictionary(kRootDictionary, "0");
+  w.dictionary_entry("ACAD_GROUP", kGroupDictionary);
+  w.dictionary_entry("ACAD_LAYOUT", kLayoutDictionary);
+  w.begin_dictionary(kGroupDictionary, dxf_handle_text(kRootDictionary));
+  w.begin_dictionary(kLayoutDictionary, dxf_handle_text(kRootDictionary));
+  w.dictionary_entry("Layout1", kPaperLayout);
+  w.dictionary_entry("Model", kModelLayout);
+  write_layout(w, kModelLayout, "Model", 0, kModelSpaceRecord);
+  write_layout(w, kPaperLayout, "Layout1", 1, kPaperSpaceRecord);
   w.end_section();
 }
 
@@ -326,15 +328,15 @@ void BlockShapes::box(double x1, double y1, double z1, double x2, double y2, dou
 
 std::string template_document(const std::vector<TemplateLayer>& layers, const std::vector<TemplateBlock>& blocks,
                               unsigned first_entity_handle) {
-  unsigned next = FirstFreeHandle;
+  unsigned next = kFirstFreeHandle;
   std::vector<unsigned> records;
   for (std::size_t b = 0; b < blocks.size(); ++b) records.push_back(next++);
   Writer w;
   write_header(w);
   write_tables(w, layers, blocks, records, next);
   w.begin_section("BLOCKS");
-  write_block(w, "*Model_Space", ModelSpaceRecord, ModelSpaceBlock, ModelSpaceEnd, false, next, nullptr);
-  write_block(w, "*Paper_Space", PaperSpaceRecord, PaperSpaceBlock, PaperSpaceEnd, true, next, nullptr);
+  write_block(w, "*Model_Space", kModelSpaceRecord, kModelSpaceBlock, kModelSpaceEnd, false, next, nullptr);
+  write_block(w, "*Paper_Space", kPaperSpaceRecord, kPaperSpaceBlock, kPaperSpaceEnd, true, next, nullptr);
   for (std::size_t b = 0; b < blocks.size(); ++b) {
     unsigned begin = next++;
     write_block(w, blocks[b].name, records[b], begin, std::nullopt, false, next, blocks[b].draw);

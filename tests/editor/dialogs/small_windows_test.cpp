@@ -19,7 +19,7 @@ TEST(SmallWindows, AboutLinksOpenThroughTheDesktopAndTheWaitBoxKeepsTheTitle) {
   about.show();
   QTest::mouseClick(about.Label6, Qt::LeftButton);
   QTest::mouseClick(about.Label9, Qt::LeftButton);
-  EXPECT_EQ(ui->opened_with_desktop, (std::vector<std::string>{TFAbout::WebAddress, TFAbout::MailAddress}));
+  EXPECT_EQ(ui->opened_with_desktop, (std::vector<std::string>{TFAbout::kWebAddress, TFAbout::kMailAddress}));
   about.OKButton->click();
   EXPECT_FALSE(about.isVisible());
 
