@@ -13,46 +13,10 @@
 #include "model/layout/cell_walls.h"
 #include "plan_drawing/plan_dimensions.h"
 #include "plan_drawing/plan_shapes.h"
+#include "plan_drawing/recording_painter.h"
 #include "support/room_outline.h"
 
 namespace {
-
-struct Segment {
-  QPoint a, b;
-  int pen_width;
-};
-
-class RecordingPainter : public PlanPainter {
- public:
-  explicit RecordingPainter(const PlanTransform& transform) : PlanPainter(transform) {}
-
-  std::vector<std::string> events;  // pens, own layers and bays, in order
-  std::vector<Segment> segments;
-  std::vector<std::string> labels;
-  int discs = 0;
-
-  void set_pen(const PlanPen& pen) override {
-    pen_ = pen;
-    events.push_back("pen " + pen.colour.name().toStdString());
-  }
-  void set_fill(const QColor&) override {}
-  void segment(QPoint a, QPoint b) override { segments.push_back({a, b, pen_.width}); }
-  void disc(QPoint, double) override { ++discs; }
-  void ring(QPoint, double) override {}
-  void frame(QPoint, QPoint) override {}
-  void fill(QPoint, QPoint) override {}
-  void polygon(const QPolygon&) override { events.push_back("polygon"); }
-  void use_label_font() override {}
-  void use_caption_font(const std::vector<QString>&, double) override {}
-  void label(QPoint, const QString& text, double, bool) override { labels.push_back(text.toStdString()); }
-  bool shows(QPoint, double) const override { return true; }
-  void draw_own_layer(PlanLayer layer, const Tcell&) override {
-    events.push_back("own " + std::to_string(static_cast<int>(layer)));
-  }
-
- private:
-  PlanPen pen_;
-};
 
 PlanStyle test_style() {
   PlanStyle style;
