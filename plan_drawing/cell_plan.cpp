@@ -22,6 +22,9 @@ void draw_cell_plan(PlanPainter& painter, const Tcell& cell, const PlanStyle& st
       case PlanLayer::CompactGroups:
         draw_compact_groups(painter, cell, style);
         break;
+      case PlanLayer::BayCaptions:
+        draw_bay_captions(painter, cell, style);
+        break;
       default:
         painter.draw_own_layer(layer, cell);
     }

@@ -7,6 +7,7 @@
 #include "model/base/rounding.h"
 #include "model/base/wall_faces.h"
 #include "model/layout/cell_walls.h"
+#include "plan_drawing/plan_bays.h"
 #include "plan_drawing/plan_dimensions.h"
 #include "plan_drawing/plan_shapes.h"
 
@@ -57,7 +58,7 @@ void draw_wall_runs(PlanPainter& painter, const Tcell& cell, const PlanStyle& st
   for (std::size_t i = 0; i < cell.walls.size(); ++i) {
     const Tlinea& wall = cell.walls[i];
     painter.set_pen(style.bay_pen);
-    for (const Tmodulo& bay : wall.modules) painter.bay(bay);
+    for (const Tmodulo& bay : wall.modules) draw_run_bay(painter, style, bay);
     draw_end_frames(painter, wall, style);
     const QPoint start = painter.at(wall_start(wall)), end = painter.at(wall_end(wall));
     painter.set_pen(style.wall_pen(wall));
@@ -76,14 +77,19 @@ void draw_wall_runs(PlanPainter& painter, const Tcell& cell, const PlanStyle& st
 
 void draw_free_modules(PlanPainter& painter, const Tcell& cell, const PlanStyle& style) {
   for (const Tmodulo_agg& module : cell.free_modules) {
-    painter.set_pen(style.module_pen);
-    if (module.kind() == ModuleKind::Trolley) draw_trolley_wheels(painter, module);
-    painter.free_module(module);
+    draw_free_module(painter, style, module);
     for (const ClearanceDimension& dimension : clearance_dimensions(module)) {
       if (style.clearances_in_dimension_pen) painter.set_pen(style.dimension_pen);
       draw_dimension_line(painter, style, style.clearance_text(dimension.value), dimension.from, dimension.to);
     }
   }
+}
+
+void draw_bay_captions(PlanPainter& painter, const Tcell& cell, const PlanStyle& style) {
+  if (!style.bay_captions) return;
+  for (const Tlinea& wall : cell.walls)
+    for (const Tmodulo& bay : wall.modules)
+      draw_captions(painter, style, style.bay_captions(bay), vec_make(bay.x, bay.y), bay.length, bay.orientation);
 }
 
 void draw_compact_groups(PlanPainter& painter, const Tcell& cell, const PlanStyle& style) {

@@ -15,5 +15,8 @@ void draw_wall_runs(PlanPainter& painter, const Tcell& cell, const PlanStyle& st
 // The free modules, a trolley's wheels first, each followed by its
 // clearance dimensions.
 void draw_free_modules(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
+// The captions of the runs' bays, where the style does not keep them in the
+// bays' figures.
+void draw_bay_captions(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);
 // The rails, kit strips and wall ties of the compact mobile-shelving groups.
 void draw_compact_groups(PlanPainter& painter, const Tcell& cell, const PlanStyle& style);

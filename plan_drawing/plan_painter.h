@@ -6,8 +6,10 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QPolygon>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "model/base/records.h"
@@ -32,8 +34,34 @@ struct EndFrameStyle {
   double disc_radius = 16.0;
 };
 
+// What a bay or free module shows besides its body and its shelf edges 31 mm
+// inside the long sides.
+struct BayStyle {
+  QColor fill;
+  // The shelf edges' pixels: mapped from their plan points, or laid off from
+  // the pixels of the body's corners (each rounds its own way).
+  bool edges_from_corners = false;
+  // Each 4 x 28 mm upright: a one-pixel frame in this colour, or (none) a
+  // figure in the pen filled like the body.
+  std::optional<QColor> upright_frame;
+  // The captions stand inside the figure, before its uprights; else after a
+  // module's end frames, and for the bays of the runs in a layer of their own.
+  bool captions_in_figure = true;
+  // How an orientation letter other than 'H' or 'V' reads.
+  char unknown_orientation = 'H';
+};
+
+// Whether a bay, free module or wall is drawn in the pen of its selection or
+// of its hand-edited shelves.
+struct ItemMarks {
+  bool custom_shelves = false;
+  bool selected = false;
+  bool selected2 = false;
+};
+
 // The layers of a cell plan. Each target's style lists the layers it draws,
-// in the order it draws them; the last three only the printed page has.
+// in the order it draws them; the last three only the printed page has, and
+// the page draws the first two of them its own way.
 enum class PlanLayer {
   WallFaces,
   WallDimensions,
@@ -54,6 +82,13 @@ struct PlanStyle {
   // A wall's run: its bays, its end frames, the wall line, and the jambs
   // from an opening's ends to the outer face.
   PlanPen bay_pen;
+  BayStyle bays;
+  // The pen of a marked bay or free module from its base pen (none: the base pen).
+  std::function<PlanPen(const PlanPen&, const ItemMarks&)> marked_pen;
+  // The caption lines of a bay and of a free module, centred on it one text
+  // height apart (none: no captions).
+  std::function<std::vector<QString>(const Tmodulo&)> bay_captions;
+  std::function<std::vector<QString>(const Tmodulo_agg&)> module_captions;
   PlanPen frame_pen;
   EndFrameStyle wall_frames, module_frames;
   std::function<PlanPen(const Tlinea&)> wall_pen;
@@ -63,6 +98,11 @@ struct PlanStyle {
   // Free modules start in this pen; their clearance dimensions take the
   // dimension pen where the style says so, else the pen the module left.
   PlanPen module_pen;
+  // A free module's end frames take the pen this gives for an inner frame
+  // (true) or a run end (false), else the pen the figure left; an end joined
+  // to a neighbour has one only where the style says so.
+  std::function<PlanPen(bool)> module_frame_pen;
+  bool module_frames_at_joints = false;
   bool clearances_in_dimension_pen = true;
   std::function<QString(double)> clearance_text;
   PlanPen group_pen;
@@ -92,18 +132,19 @@ class PlanPainter {
   // pixels between two corners, the right and bottom edges left out.
   virtual void frame(QPoint a, QPoint b) = 0;
   virtual void fill(QPoint a, QPoint b) = 0;
+  // A polygon outlined in the pen and filled with the fill colour.
+  virtual void polygon(const QPolygon& corners) = 0;
 
   // Whether a figure of that extent in plan millimetres about a pixel can be
   // seen; the screen skips what lies far out of view.
   virtual bool shows(QPoint centre, double extent_mm) const = 0;
-  // A bay of a wall's run in the current pen, the way the target draws it.
-  virtual void bay(const Tmodulo& bay) = 0;
-  // A free module with its end frames, the way the target draws it.
-  virtual void free_module(const Tmodulo_agg& module) = 0;
   // A layer that this target draws its own way, or alone.
   virtual void draw_own_layer(PlanLayer layer, const Tcell& cell) = 0;
   // Chooses the font of the plan's measure texts.
   virtual void use_label_font() = 0;
+  // Chooses the font of a figure's caption lines; a target may shrink it to
+  // the figure's length in plan millimetres.
+  virtual void use_caption_font(const std::vector<QString>& lines, double length_mm) = 0;
   // Text centred on the anchor on a box of the background, moved by shift
   // text heights across its line; turned texts read upwards.
   virtual void label(QPoint anchor, const QString& text, double shift, bool turned) = 0;

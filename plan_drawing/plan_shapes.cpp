@@ -1,6 +1,5 @@
 #include "plan_drawing/plan_shapes.h"
 
-#include <QPolygon>
 #include <cstddef>
 
 #include "model/base/part_placement.h"
@@ -8,9 +7,6 @@
 #include "model/layout/module_lengths.h"
 
 namespace {
-
-// The pixel of a plan point.
-QPoint pixel(const PlanCanvas& canvas, double x, double y) { return plan_to_screen(canvas.transform, x, y); }
 
 // Points of a compact group in its own axes: u along its length, v across,
 // turned a quarter clockwise for a 'V' group.
@@ -22,50 +18,6 @@ struct GroupAxes {
 };
 
 }  // namespace
-
-void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text, const QString& load_text,
-              bool show_load) {
-  const bool across_x = bay.orientation == 'H';
-  const double hx = (across_x ? bay.length : bay.depth) / 2.0;
-  const double hy = (across_x ? bay.depth : bay.length) / 2.0;
-  const double x = bay.x, y = bay.y;
-
-  set_brush(canvas, canvas.colours[0]);
-  QPolygon body;
-  body << pixel(canvas, x - hx, y - hy) << pixel(canvas, x + hx, y - hy) << pixel(canvas, x + hx, y + hy)
-       << pixel(canvas, x - hx, y + hy);
-  canvas.painter.drawPolygon(body);
-
-  const double edge = bay.depth / 2.0 - 31.0;
-  for (double side : {edge, -edge}) {
-    if (across_x)
-      draw_segment(canvas, pixel(canvas, x - hx, y + side), pixel(canvas, x + hx, y + side));
-    else
-      draw_segment(canvas, pixel(canvas, x + side, y - hy), pixel(canvas, x + side, y + hy));
-  }
-
-  const QPoint centre = pixel(canvas, x, y);
-  auto text = across_x ? draw_text_horizontal : draw_text_vertical;
-  if (show_load) {
-    text(canvas, centre, size_text, -0.5);
-    text(canvas, centre, load_text, 0.5);
-  } else {
-    text(canvas, centre, size_text, 0.0);
-  }
-
-  const double half_length = bay.length / 2.0, half_depth = bay.depth / 2.0;
-  for (double end : {-1.0, 1.0}) {
-    for (double side : {-1.0, 1.0}) {
-      // The upright's gap along the run just beyond the bay's end, its width across from its long side.
-      const double a0 = end * half_length, a1 = end * (half_length + kUprightGap);
-      const double c0 = side * half_depth, c1 = side * (half_depth - kUprightWidth);
-      if (across_x)
-        draw_frame(canvas, pixel(canvas, x + a0, y + c0), pixel(canvas, x + a1, y + c1), canvas.colours[2]);
-      else
-        draw_frame(canvas, pixel(canvas, x + c0, y + a0), pixel(canvas, x + c1, y + a1), canvas.colours[2]);
-    }
-  }
-}
 
 void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char orientation,
                     const EndFrameStyle& style) {

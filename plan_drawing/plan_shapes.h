@@ -1,32 +1,14 @@
 // The pieces of shelving as the plan draws them: end frames, the wheels of a
 // trolley and compact mobile-shelving groups through either target's painter,
-// the screen's bay (or free module) with its shelf edges, size texts and
-// corner uprights, and a free module's clearance dimensions. The caller
-// chooses pens and culling; these only draw.
+// and a free module's clearance dimensions. The caller chooses pens and
+// culling; these only draw.
 #pragma once
 
-#include <QColor>
-#include <QString>
 #include <array>
 #include <vector>
 
 #include "model/base/records.h"
-#include "plan_drawing/plan_canvas.h"
 #include "plan_drawing/plan_painter.h"
-
-// The footprint of a bay: centre, length along the run, depth across it.
-struct BayShape {
-  double x = 0.0, y = 0.0;
-  double length = 0.0, depth = 0.0;
-  char orientation = 'H';
-};
-
-// Body in the current pen on brush slot 0, shelf edges 31 mm inside the long
-// sides, the texts when the centre is inside the surface (size text alone and
-// centred, or size above and load below), then the four 4 x 28 mm uprights
-// framed in slot 2.
-void draw_bay(PlanCanvas& canvas, const BayShape& bay, const QString& size_text, const QString& load_text,
-              bool show_load);
 
 // An end frame across a run of that orientation, in the current pen.
 void draw_end_frame(PlanPainter& painter, double x, double y, double depth, char orientation,

@@ -1,5 +1,5 @@
-// The parts of the plan that the plan view draws its own way, and the pens
-// and culling they share.
+// What the plan view adds to the shared plan drawing: the pens of marked
+// items, and the overlays of its edit modes.
 #pragma once
 
 #include "model/base/records.h"
@@ -9,15 +9,7 @@
 
 // Pen for a bay, free module or run line: the base colour, then hand-edited
 // shelves, then the selection flags (the later rule wins).
-PlanPen item_pen(const PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2);
-void set_item_pen(PlanCanvas& canvas, int base_slot, bool custom_shelves, bool selected, bool selected2);
+PlanPen item_pen(const PlanCanvas& canvas, int base_slot, const ItemMarks& marks);
 
-// A bay of a wall's run: skipped far out of view, in the pen of its
-// selection, with its size and load texts.
-void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state);
-// A free module: skipped far out of view, in the pen of its selection, with
-// its texts and the end frames its side flags call for (in the service
-// view's colours there).
-void draw_free_module(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
-                      const Tvar_amb& state);
+// The pending outline segment, the rubber band and the placement templates.
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state);

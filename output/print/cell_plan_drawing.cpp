@@ -6,7 +6,6 @@
 #include "model/base/cell_extents.h"
 #include "model/base/rounding.h"
 #include "model/base/wall_faces.h"
-#include "model/modules/load_labels.h"
 #include "model/quote/module_template.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -18,14 +17,12 @@ namespace {
 int rounded(double value) { return static_cast<int>(Round(value)); }
 
 // The page's painter, with the layers only the page draws: the captions
-// under the plan, the grey wall band and the bay captions, and its own free
-// modules.
+// under the plan and the grey wall band.
 class CellPlan : public PagePlanPainter {
  public:
   CellPlan(PageContext& page, const Tcell& cell, const PlanSlot& slot)
       : PagePlanPainter(page, slot, cell),
-        style_(page_plan_style(page)),
-        module_text_(structure() ? lang_text(structure()->module_text) : std::string()),
+        style_(page_plan_style(page, structure() ? lang_text(structure()->module_text) : std::string())),
         extents_(compute_cell_extents(cell)),
         outer_(closed_wall_faces(cell, cell.wall_thickness)) {}
 
@@ -34,9 +31,7 @@ class CellPlan : public PagePlanPainter {
   void draw_own_layer(PlanLayer layer, const Tcell&) override {
     if (layer == PlanLayer::Captions) draw_captions();
     if (layer == PlanLayer::WallBand) fill_wall_band();
-    if (layer == PlanLayer::BayCaptions) draw_bay_captions();
   }
-  void free_module(const Tmodulo_agg& module) override { draw_page_free_module(*this, style_, module, module_text_); }
 
  private:
   void caption_line(int y, const std::string& text) {
@@ -97,15 +92,7 @@ class CellPlan : public PagePlanPainter {
     return {(w.x2 + outer_[wall].end.x) / 2, (w.y2 + outer_[wall].end.y) / 2};
   }
 
-  void draw_bay_captions() {
-    for (const Tlinea& wall : cell.walls)
-      for (const Tmodulo& bay : wall.modules)
-        module_captions(bay.x, bay.y, bay.length, bay.orientation, module_size_text(bay.length, bay.width, bay.height),
-                        std::to_string(bay.shelf_count) + " " + module_text_, max_load_label(bay));
-  }
-
   PlanStyle style_;
-  std::string module_text_;  // the structure's word for a module, after the shelf count
   Textents extents_;
   std::vector<WallFace> outer_;
 };

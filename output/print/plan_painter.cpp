@@ -1,9 +1,11 @@
 #include "output/print/plan_painter.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "model/base/rounding.h"
 #include "model/base/units.h"
+#include "model/modules/load_labels.h"
 #include "model/state/globals.h"
 #include "output/print/page_numbers.h"
 #include "plan_drawing/plan_canvas.h"
@@ -16,6 +18,15 @@ int rounded(double value) { return static_cast<int>(Round(value)); }
 QRect spanned(QPoint a, QPoint b) {
   return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+// Size, shelves and, when loads are printed, the load of a bay or module.
+std::vector<QString> page_captions(double length, double width, double height, int shelves,
+                                   const std::string& module_text, const std::string& load) {
+  std::vector<QString> lines{QString::fromStdString(module_size_text(length, width, height)),
+                             QString::fromStdString(std::to_string(shelves) + " " + module_text)};
+  if (AppState.print_max_loads) lines.push_back(QString::fromStdString(load));
+  return lines;
 }
 
 }  // namespace
@@ -58,10 +69,25 @@ void PagePlanPainter::fill(QPoint a, QPoint b) {
 }
 
 void PagePlanPainter::label(QPoint anchor, const QString& text, double shift, bool turned) {
-  text_at(anchor, text.toStdString(), shift, turned);
+  if (turned)
+    draw_page_text_vertical(canvas(), anchor.x(), anchor.y(), text.toStdString(), shift);
+  else
+    draw_page_text_horizontal(canvas(), anchor.x(), anchor.y(), text.toStdString(), shift);
 }
 
-PlanStyle page_plan_style(const PageContext& page) {
+void PagePlanPainter::use_caption_font(const std::vector<QString>& lines, double length_mm) {
+  canvas().set_font(plan_font);
+  int widest = 0;
+  for (std::size_t i = 0; i < std::min<std::size_t>(lines.size(), 2); ++i)
+    widest = std::max(widest, canvas().text_width(lines[i].toStdString()));
+  int room = rounded(length_mm * scale());
+  if (widest > room && widest > 0) {
+    int height = rounded(static_cast<double>(plan_font.height) * room / widest);
+    canvas().set_font(PageFont{std::max(height, 1), false});
+  }
+}
+
+PlanStyle page_plan_style(const PageContext& page, const std::string& module_text) {
   PlanStyle style;
   style.layers = {PlanLayer::WallFaces,      PlanLayer::WallRuns,    PlanLayer::Captions,    PlanLayer::WallBand,
                   PlanLayer::WallDimensions, PlanLayer::BayCaptions, PlanLayer::FreeModules, PlanLayer::CompactGroups};
@@ -71,6 +97,16 @@ PlanStyle page_plan_style(const PageContext& page) {
   };
   style.clearance_pen = {QColor(Qt::black), page.pen_thin};
   style.bay_pen = style.frame_pen = {QColor(Qt::black), page.pen_thin};
+  style.bays = {QColor(Qt::white), true, std::nullopt, false, 'H'};
+  style.bay_captions = [module_text](const Tmodulo& bay) {
+    return page_captions(bay.length, bay.width, bay.height, bay.shelf_count, module_text, max_load_label(bay));
+  };
+  style.module_captions = [module_text](const Tmodulo_agg& module) {
+    return page_captions(module.length, module.width, module.height, module.shelf_count, module_text,
+                         max_load_label_free(module));
+  };
+  // The frames keep the pen the figure left; their discs leave it black.
+  style.module_frames_at_joints = true;
   style.wall_frames = {14.0, 17.0};
   style.wall_pen = style.face_pen;
   style.jamb_pen = {QColor(Qt::black), page.pen_thick};
@@ -93,69 +129,6 @@ const Tstructure_type* PagePlanPainter::structure() const {
 }
 
 int PagePlanPainter::page_mm(double mm) const { return rounded(mm * page.px_per_mm_y); }
-
-QRect PagePlanPainter::page_rect(const Tvec2& a, const Tvec2& b) const { return spanned(at(a), at(b)); }
-
-void PagePlanPainter::bay_figure(double cx, double cy, double length, double depth, char orientation) const {
-  bool vertical = orientation == 'V';
-  // Offsets along and across the length, turned into plan points by the orientation.
-  auto point = [&](double along, double across) {
-    return vertical ? Tvec2{cx + across, cy + along} : Tvec2{cx + along, cy + across};
-  };
-  double l = length / 2;
-  double d = depth / 2;
-  canvas().set_brush(qRgb(255, 255, 255));
-  canvas().polygon(QPolygon({at(point(-l, -d)), at(point(l, -d)), at(point(l, d)), at(point(-l, d))}));
-
-  QRect body = page_rect(point(-l, -d), point(l, d));
-  int inset = rounded(31 * scale());
-  if (vertical) {
-    canvas().line(body.left() + inset, body.top(), body.left() + inset, body.bottom());
-    canvas().line(body.right() - inset, body.top(), body.right() - inset, body.bottom());
-  } else {
-    canvas().line(body.left(), body.top() + inset, body.right(), body.top() + inset);
-    canvas().line(body.left(), body.bottom() - inset, body.right(), body.bottom() - inset);
-  }
-
-  for (double end : {-1.0, 1.0}) {
-    double from = end * l;
-    double to = end * (l + 4);
-    for (double side : {-1.0, 1.0}) {
-      double near = side * d;
-      double far = side * (d - 28);
-      canvas().polygon(
-          QPolygon({at(point(from, near)), at(point(to, near)), at(point(to, far)), at(point(from, far))}));
-    }
-  }
-}
-
-void PagePlanPainter::text_at(QPoint at, const std::string& text, double shift, bool turned) const {
-  if (turned)
-    draw_page_text_vertical(canvas(), at.x(), at.y(), text, shift);
-  else
-    draw_page_text_horizontal(canvas(), at.x(), at.y(), text, shift);
-}
-
-void PagePlanPainter::module_captions(double cx, double cy, double length, char orientation, const std::string& size,
-                                      const std::string& shelves, const std::string& load) const {
-  canvas().set_font(plan_font);
-  int widest = std::max(canvas().text_width(size), canvas().text_width(shelves));
-  int room = rounded(length * scale());
-  if (widest > room && widest > 0) {
-    int height = rounded(static_cast<double>(plan_font.height) * room / widest);
-    canvas().set_font(PageFont{std::max(height, 1), false});
-  }
-  QPoint anchor = at(cx, cy);
-  bool turned = orientation == 'V';
-  if (AppState.print_max_loads) {
-    text_at(anchor, size, -1, turned);
-    text_at(anchor, shelves, 0, turned);
-    text_at(anchor, load, 1, turned);
-  } else {
-    text_at(anchor, size, -0.5, turned);
-    text_at(anchor, shelves, 0.5, turned);
-  }
-}
 
 std::string module_size_text(double length, double width, double height) {
   if (AppState.inches) return inch_text_length(length) + " x " + inch_text(width) + " x h" + inch_text_height(height);

@@ -13,46 +13,10 @@
 #include "model/layout/cell_walls.h"
 #include "plan_drawing/plan_dimensions.h"
 #include "plan_drawing/plan_shapes.h"
+#include "plan_drawing/recording_painter.h"
 #include "support/room_outline.h"
 
 namespace {
-
-struct Segment {
-  QPoint a, b;
-  int pen_width;
-};
-
-class RecordingPainter : public PlanPainter {
- public:
-  explicit RecordingPainter(const PlanTransform& transform) : PlanPainter(transform) {}
-
-  std::vector<std::string> events;  // pens, own layers and bays, in order
-  std::vector<Segment> segments;
-  std::vector<std::string> labels;
-  int discs = 0;
-
-  void set_pen(const PlanPen& pen) override {
-    pen_ = pen;
-    events.push_back("pen " + pen.colour.name().toStdString());
-  }
-  void set_fill(const QColor&) override {}
-  void segment(QPoint a, QPoint b) override { segments.push_back({a, b, pen_.width}); }
-  void disc(QPoint, double) override { ++discs; }
-  void ring(QPoint, double) override {}
-  void frame(QPoint, QPoint) override {}
-  void fill(QPoint, QPoint) override {}
-  void use_label_font() override {}
-  void label(QPoint, const QString& text, double, bool) override { labels.push_back(text.toStdString()); }
-  bool shows(QPoint, double) const override { return true; }
-  void bay(const Tmodulo&) override { events.push_back("bay"); }
-  void free_module(const Tmodulo_agg&) override { events.push_back("module"); }
-  void draw_own_layer(PlanLayer layer, const Tcell&) override {
-    events.push_back("own " + std::to_string(static_cast<int>(layer)));
-  }
-
- private:
-  PlanPen pen_;
-};
 
 PlanStyle test_style() {
   PlanStyle style;
@@ -91,17 +55,17 @@ TEST(SharedCellPlan, LayersRunInTheOrderTheStyleLists) {
   cell.walls[0].modules.resize(2);
   PlanStyle style = test_style();
   cell.free_modules.resize(1);
-  style.layers = {PlanLayer::BayCaptions, PlanLayer::WallRuns, PlanLayer::FreeModules, PlanLayer::Captions};
+  style.layers = {PlanLayer::WallBand, PlanLayer::WallRuns, PlanLayer::FreeModules, PlanLayer::Captions};
   RecordingPainter painter({0.1, 0, 0});
   draw_cell_plan(painter, cell, style);
-  ASSERT_GE(painter.events.size(), 7u);
-  EXPECT_EQ(painter.events[0], "own " + std::to_string(static_cast<int>(PlanLayer::BayCaptions)));
+  ASSERT_GE(painter.events.size(), 14u);
+  EXPECT_EQ(painter.events[0], "own " + std::to_string(static_cast<int>(PlanLayer::WallBand)));
   EXPECT_EQ(painter.events[1], "pen #0000ff") << "the bays of the first run, in the bay pen";
-  EXPECT_EQ(painter.events[2], "bay");
-  EXPECT_EQ(painter.events[3], "bay");
-  const auto module = std::find(painter.events.begin(), painter.events.end(), "module");
-  ASSERT_NE(module, painter.events.end());
-  EXPECT_EQ(*(module - 1), "pen #008000") << "each free module starts in the module pen";
+  const std::vector<std::string> bays(painter.events.begin() + 2, painter.events.begin() + 12);
+  EXPECT_EQ(bays, std::vector<std::string>(10, "polygon")) << "each bay: its body and four posts";
+  const auto module = std::find(painter.events.begin() + 12, painter.events.end(), "pen #008000");
+  ASSERT_NE(module, painter.events.end()) << "each free module starts in the module pen";
+  EXPECT_EQ(*(module + 1), "polygon") << "its body";
   EXPECT_EQ(painter.events.back(), "own " + std::to_string(static_cast<int>(PlanLayer::Captions)));
   EXPECT_TRUE(painter.labels.empty()) << "no dimension layer listed";
 }

@@ -1,46 +1,14 @@
-// What the plan view draws its own way: the bays of the runs and the
-// free-standing modules with their end frames and clearance dimensions, and
-// the overlays of the edit modes (pending outline segment, rubber band,
-// placement templates).
+// What only the plan view draws, over the plan: the overlays of the edit
+// modes (pending outline segment, rubber band, placement templates).
 #include <algorithm>
-#include <cstddef>
-#include <string>
 
 #include "editor/plan/plan_layers.h"
 #include "editor/plan/plan_texts.h"
 #include "model/base/plane_vectors.h"
 #include "model/base/rounding.h"
-#include "model/layout/module_lengths.h"
-#include "model/layout/shelf_patterns.h"
-#include "model/modules/load_labels.h"
 #include "plan_drawing/plan_dimensions.h"
-#include "plan_drawing/plan_shapes.h"
 
 namespace {
-
-// The service view tells intermediate frames (beside a compact module) from run ends.
-const QColor DebugInnerFrame(255, 0, 0);
-const QColor DebugRunEndFrame(0, 0, 255);
-
-// The module's own end frames, 18 mm beyond each end where its side flags
-// call for one and the end is not a joint.
-void draw_free_module_frames(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
-                             const Tvar_amb& state) {
-  PlanCanvas& canvas = painter.canvas();
-  const auto& flags = module.side_flags;
-  for (int end : {-1, 1}) {
-    const bool at_a = end < 0;
-    const bool joined = flags[at_a ? kJointA : kJointB] != 0;
-    const bool run_end = flags[at_a ? kEndFrameA : kEndFrameB] == 1;
-    const bool inner = flags[at_a ? kInnerFrameA : kInnerFrameB] == 1;
-    if (joined || !(run_end || inner)) continue;
-    if (state.debug == 1)
-      set_pen(canvas, inner ? DebugInnerFrame : DebugRunEndFrame, 2);
-    else
-      set_pen(canvas, canvas.colours[2]);
-    draw_module_frame(painter, module, end, style.module_frames);
-  }
-}
 
 void draw_free_module_template(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& t,
                                const Tvar_amb& state) {
@@ -75,29 +43,7 @@ void draw_free_module_template(ScreenPlanPainter& painter, const PlanStyle& styl
   }
 }
 
-// A bay or free module in the pen of its selection, with its size and load
-// texts; false when it lies far out of view and was skipped.
-template <typename Item>
-bool draw_item_bay(PlanCanvas& canvas, const Item& item, const std::string& load, const Tvar_amb& state) {
-  const QPoint centre = plan_to_screen(canvas.transform, item.x, item.y);
-  if (!near_view(canvas, centre, item.length * canvas.transform.scale)) return false;
-  set_item_pen(canvas, 2, item.custom_shelves == 1, item.selected, item.selected2);
-  draw_bay(canvas, {item.x, item.y, item.length, item.width, item.orientation},
-           plan_size_text(item.length, item.height, state), QString::fromStdString(load), state.print_max_loads);
-  return true;
-}
-
 }  // namespace
-
-void draw_run_bay(PlanCanvas& canvas, const Tmodulo& bay, const Tvar_amb& state) {
-  draw_item_bay(canvas, bay, max_load_label(bay), state);
-}
-
-void draw_free_module(ScreenPlanPainter& painter, const PlanStyle& style, const Tmodulo_agg& module,
-                      const Tvar_amb& state) {
-  if (draw_item_bay(painter.canvas(), module, max_load_label_free(module), state))
-    draw_free_module_frames(painter, style, module, state);
-}
 
 void draw_edit_overlays(ScreenPlanPainter& painter, const PlanStyle& style, const Tvar_amb& state) {
   PlanCanvas& canvas = painter.canvas();
