@@ -250,7 +250,7 @@ TEST(IncludeRules, ThePlanDrawingReadsTheModelAndDrawsWithoutWindows) {
   EXPECT_EQ(violations("plan_drawing/plan_canvas.cpp", {"QtWidgets/QLabel", true}).size(), 1u);
   EXPECT_TRUE(violations("plan_drawing/plan_canvas.cpp", {"QPainter", true}).empty());
   EXPECT_TRUE(violations("plan_drawing/plan_shapes.cpp", {"model/state/records.h", false}).empty());
-  EXPECT_TRUE(violations("output/print/plan_modules.cpp", {"plan_drawing/plan_shapes.h", false}).empty());
+  EXPECT_TRUE(violations("output/print/cell_plan_drawing.cpp", {"plan_drawing/plan_shapes.h", false}).empty());
   EXPECT_TRUE(violations("editor/plan/plan_renderer.cpp", {"plan_drawing/plan_canvas.h", false}).empty());
 }
 
