@@ -325,7 +325,7 @@ void TMain::Import1Click() {
 
 void TMain::Opzioni1Click() {
   Fpreferenze->exec();
-  finish_edit(EditKind::preferences_applied);
+  finish_edit(EditKind::laid_out, Views::side_panel | Views::plan);
 }
 
 void TMain::abellaPrezzieCodici1Click() { Fprezzi->exec(); }
@@ -339,12 +339,12 @@ void TMain::Nuovacella1Click() {
   for (const Tcell& cell : Cells) names.push_back(cell.name);
   Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), names);
   Fcopia_cella->exec();
-  finish_edit(EditKind::shown_then_recorded);
+  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
 }
 
 void TMain::Ordinamentocelle1Click() {
   Fordinamento->exec();
-  finish_edit(EditKind::redrawn);
+  finish_edit(EditKind::shown, Views::plan);
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {

@@ -83,7 +83,7 @@ bool initialise_program(const std::string& project_path) {
   AppState.current_cell = 0;
   reset_tabs_from_cells();
   if (!project_path.empty()) open_start_project(project_path);
-  finish_edit(EditKind::shown_then_recorded);
+  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
   AppState.modified = 0;
   return true;
 }

@@ -55,11 +55,11 @@ void settle_free_template(Qt::KeyboardModifiers modifiers) {
 
 void place_free_module() {
   add_free_module();
-  finish_edit(EditKind::modules_changed);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 void place_compact_block() {
-  if (add_compact_block()) finish_edit(EditKind::modules_changed);
+  if (add_compact_block()) finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 // The outline segment follows the pointer: it turns from the last wall, or
@@ -114,7 +114,7 @@ void move_selected_free_modules(const Tvec2& by) {
     selection_moved_by_keys = true;
   }
   for (Tmodulo_agg& module : cell.free_modules) compute_free_module_clearances(module);
-  finish_edit(EditKind::moved);
+  finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
 }
 
 void leave_mode(bool drawing_outline) {
@@ -123,7 +123,7 @@ void leave_mode(bool drawing_outline) {
     current_cell().walls.clear();  // the outline drawn so far
   }
   end_edit_mode(true);
-  finish_edit(EditKind::shown);
+  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ void plan_mouse_up(Qt::MouseButton button) {
     toggle_pending_selection(current_cell());
   }
   if (selecting() && button == Qt::RightButton) clear_all_selections();
-  finish_edit(EditKind::shown);
+  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
 }
 
 bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
@@ -207,13 +207,13 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     AppState.free_module_template.x += step * d.x;
     AppState.free_module_template.y += step * d.y;
     settle_free_template(modifiers);
-    finish_edit(EditKind::moved);
+    finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
   }
   if (enter && AppState.place_free_module_mode) place_free_module();
   if (arrow && AppState.place_compact_mode) {
     AppState.compact_template.x += step * d.x;
     AppState.compact_template.y += step * d.y;
-    finish_edit(EditKind::moved);
+    finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
   }
   if (enter && AppState.place_compact_mode) place_compact_block();
   if (key == Qt::Key_Delete) {
@@ -221,7 +221,7 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     for (const Tmodulo_agg& module : current_cell().free_modules) any_selected = any_selected || module.selected;
     if (any_selected) {
       delete_selected_free_modules();
-      finish_edit(EditKind::modules_changed);
+      finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
     }
   }
   if (arrow) move_selected_free_modules({step * d.x, step * d.y});
@@ -231,5 +231,5 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
 void plan_key_up(int key) {
   if (!is_arrow(key) || !selection_moved_by_keys) return;
   selection_moved_by_keys = false;
-  finish_edit(EditKind::recorded);
+  finish_edit(EditKind::changed, Views::none);
 }

@@ -36,7 +36,7 @@ void new_project() {
   AppState.current_cell = 0;
   Cells = {first_cell()};
   reset_tabs_from_cells();
-  finish_edit(EditKind::project_replaced);
+  finish_edit(EditKind::shown_then_recorded);
 }
 
 void save_project_asking(bool new_number) {
@@ -48,14 +48,14 @@ void step_undo(int delta) {
   reset_tabs_from_cells();
   show_project_caption();
   end_edit_mode(false);
-  finish_edit(EditKind::history_stepped);
+  finish_edit(EditKind::shown);
 }
 
 void change_cell(int index) {
   if (index < 0 || index >= static_cast<int>(Cells.size())) return;
   end_edit_mode(true);
   AppState.current_cell = index;
-  finish_edit(EditKind::cell_switched);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::side_panel | Views::fitted_plan);
 }
 
 void rename_current_cell() {
@@ -63,7 +63,7 @@ void rename_current_cell() {
   if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
   current_cell().name = name;
   reset_tabs_from_cells();
-  finish_edit(EditKind::recorded);
+  finish_edit(EditKind::changed, Views::none);
 }
 
 void delete_current_cell() {
@@ -71,8 +71,7 @@ void delete_current_cell() {
   Cells.erase(Cells.begin() + AppState.current_cell);
   AppState.current_cell = 0;
   reset_tabs_from_cells();
-  ui().fit_plan_to_view(10);
-  finish_edit(EditKind::shown_then_recorded);
+  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::fitted_plan);
 }
 
 bool open_start_project(const std::string& path) {
@@ -92,7 +91,7 @@ bool import_project(const std::string& path) {
   if (!open_start_project(path)) return false;
   AppState.file_name.clear();  // a new project until it is saved
   show_project_caption();
-  finish_edit(EditKind::shown_then_recorded);
+  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
   AppState.modified = 0;
   return true;
 }

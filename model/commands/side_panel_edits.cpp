@@ -26,11 +26,11 @@ void for_selected_walls(Change change) {
 template <class Change>
 void guarded_relayout(Change change) {
   if (!confirm_if_custom_shelves()) {
-    finish_edit(EditKind::shown);
+    finish_edit(EditKind::shown, Views::side_panel | Views::plan);
     return;
   }
   change();
-  finish_edit(EditKind::relaid_out);
+  finish_edit(EditKind::laid_out);
 }
 
 // A lower run joined at a corner takes the shelves of the neighbour's bay there.
@@ -111,7 +111,7 @@ void edit_wall_length(double mm) {
   next.y1 = end.y;
   previous.x2 = start.x;
   previous.y2 = start.y;
-  finish_edit(EditKind::opening_resized);
+  finish_edit(EditKind::laid_out, Views::scene_3d | Views::plan);
 }
 
 void edit_module_count(int count) {
@@ -141,7 +141,7 @@ void edit_wall_shelves(int count) {
   });
   apply_corner_rule(false);
   compute_end_frame_heights();
-  finish_edit(EditKind::runs_reshaped);
+  finish_edit(EditKind::changed);
 }
 
 void edit_wall_height(double mm) {
@@ -155,7 +155,7 @@ void edit_wall_height(double mm) {
   apply_corner_rule(true);
   join_corner_modules();
   compute_end_frame_heights();
-  finish_edit(EditKind::runs_reshaped);
+  finish_edit(EditKind::changed);
 }
 
 void edit_wall_depth(double mm) {
@@ -172,7 +172,7 @@ void edit_end_gap(int mm) {
 
 void edit_dimension_lines(bool shown) {
   for_selected_walls([&](Tlinea& wall, int) { wall.show_dimensions = shown; });
-  finish_edit(EditKind::plan_marks_changed);
+  finish_edit(EditKind::changed, Views::plan);
 }
 
 void move_selected_wall(const Tvec2& direction) {
@@ -193,7 +193,7 @@ void edit_wall_priority(bool highest) {
 void remove_selected_door() {
   remove_door();
   // The panel is refreshed too, so that a door kept on No shows as one again.
-  finish_edit(EditKind::dialog_step_shown);
+  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
 }
 
 void edit_cell_clearance(double mm) {
@@ -202,12 +202,12 @@ void edit_cell_clearance(double mm) {
 
 void edit_wall_thickness(double mm) {
   current_cell().wall_thickness = mm;
-  finish_edit(EditKind::modules_changed);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 void edit_structure_type(int type) {
   current_cell().structure_type = type;
-  finish_edit(EditKind::structure_changed);
+  finish_edit(EditKind::changed, Views::scene_3d);
 }
 
 void edit_module_height(double mm) {
@@ -217,7 +217,7 @@ void edit_module_height(double mm) {
     custom = 1;
   });
   compute_end_frame_heights();
-  finish_edit(EditKind::modules_changed);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 void edit_module_shelves(int count) {
@@ -226,7 +226,7 @@ void edit_module_shelves(int count) {
     pattern = shelf_pattern(count, height);
     custom = 1;
   });
-  finish_edit(EditKind::modules_changed);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 void edit_free_module_width(double mm) {
@@ -238,7 +238,7 @@ void edit_free_module_width(double mm) {
     module.extent_y = module.orientation == 'H' ? module.width : module.length;
   }
   for (Tmodulo_agg& module : cell.free_modules) compute_free_module_clearances(module);
-  finish_edit(EditKind::modules_changed);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 void apply_dimension_sides(char side, Tick tick) {
@@ -251,7 +251,7 @@ void apply_dimension_sides(char side, Tick tick) {
     compute_free_module_clearances(module);
   }
   // One undo step, so the change marks the project modified.
-  finish_edit(EditKind::plan_marks_changed);
+  finish_edit(EditKind::changed, Views::plan);
 }
 
 void apply_trolley_flag(Tick tick) {
@@ -260,5 +260,5 @@ void apply_trolley_flag(Tick tick) {
     if (!module.selected || (module.kind() != ModuleKind::Trolley && !module.code.empty())) continue;
     module.code = tick == Tick::Checked ? std::string(kTrolleyCode) : std::string();
   }
-  finish_edit(EditKind::plan_marks_changed);
+  finish_edit(EditKind::changed, Views::plan);
 }

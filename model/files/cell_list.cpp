@@ -39,5 +39,5 @@ void apply_cell_order(const CellOrderForm& form) {
   AppState.current_cell = form.selected < 0 ? 0 : form.selected;
   // Moved, not copied: the undo step shares every cell with the step before.
   Cells.reorder(form.order);
-  finish_edit(EditKind::recorded);
+  finish_edit(EditKind::changed, Views::none);
 }

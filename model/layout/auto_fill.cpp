@@ -74,7 +74,7 @@ void auto_fill_walls(double module_length) {
   // The second pass sizes the walls with the corners the first pass gave them.
   fill_pass(module_length);
   fill_pass(module_length);
-  finish_edit(EditKind::walls_filled);
+  finish_edit(EditKind::laid_out_after_panel);
 }
 
 double standard_fill_length() { return Company.currency == "A$" ? 1100.0 : 1700.0; }

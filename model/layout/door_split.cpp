@@ -79,6 +79,7 @@ bool apply_door_form(const DoorForm& form) {
   after.start_angle = 0.0;
   after.priority = count - 2;
   // Two undo steps: the split walls, then the cell laid out again.
-  finish_edit(EditKind::door_inserted);
+  finish_edit(EditKind::changed, Views::side_panel);
+  finish_edit(EditKind::laid_out, Views::plan);
   return true;
 }

@@ -1,42 +1,39 @@
 // The one way an edit command ends. After it has written the model, a command
-// names what kind of edit it made and finish_edit runs what that kind needs,
-// in its order: lay the current cell out again, take the undo snapshot (which
-// marks the project modified and rolls an invalid outline back), rebuild the
-// 3-D view while it is shown, refresh the side panel, redraw the plan. Most
-// kinds keep that order and leave out what does not apply; the cell and
-// project commands show the new state before they record it.
+// names what kind of edit it made and the views that show it; finish_edit runs
+// the steps in one order: lay the current cell out again, take the undo
+// snapshot (which marks the project modified and rolls an invalid outline
+// back), rebuild the 3-D view while it is shown, refresh the side panel, fit
+// the plan to the view, redraw the plan. A few kinds move one step out of that
+// order, each for a reason the user can see.
 #pragma once
 
-// Each kind has its steps in finish_edit.cpp, listed in this order.
 enum class EditKind {
-  // Changes the layout depends on: the cell is laid out again first.
-  relaid_out,              // a run's modules, sizes, gaps or priority, the clearance, a moved wall
-  opening_resized,         // an opening's length typed in the panel, which still shows it
-  forced_lengths_changed,  // the forced-lengths dialog's caller rebuilds the 3-D view after each wall
-  preferences_applied,     // the preferences dialog closed; it refreshes the 3-D view itself
-  walls_filled,            // the selected walls filled with bays: the panel shows their counts first
-  door_inserted,           // two undo steps: the split walls, then the cell laid out again
-  door_removed,            // the joined wall laid out; the edit modes end before the redraw
-  // Changes that keep the layout.
-  runs_reshaped,         // shelves or height of the selected runs; their corner neighbours may follow
-  modules_changed,       // sizes and shelves of modules, the wall thickness, modules placed or deleted
-  structure_changed,     // only the 3-D view shows the structure type
-  plan_marks_changed,    // what only the plan shows: dimension lines and sides, shelf patterns, the outline
-  compact_group_placed,  // the new group with the selection it leaves in the panel
-  wall_drawn,            // an outline wall of typed length: the view fits it first
-  recorded,              // only the undo step: the caller shows the change, or nothing shows it
-  // Cell and project commands: the views show the new state, then the step is taken.
-  project_replaced,     // a new project: the 3-D view too
-  shown_then_recorded,  // cells added, deleted, imported or at start-up; free modules aligned
-  cell_switched,        // another cell is current: the step first, the view fitted before the redraw
-  // No undo step.
-  history_stepped,     // undo or redo restored a step
-  moved,               // a template or the selection moved by the arrow keys, recorded on release
-  shown,               // a selection or mode changed, or an edit was declined
-  dialog_step_shown,   // a dialog took its own step: the 3-D view and the panel follow
-  door_dialog_closed,  // the door dialog took its steps: the panel, then the 3-D view
-  rebuilt_3d,          // a dialog took its step and redrew the plan
-  redrawn,             // a dialog took its step: the plan follows
+  laid_out,  // the layout depends on the change: the cell is laid out, then recorded
+  changed,   // the change keeps the layout: it is recorded
+  shown,     // nothing to record: undo or redo, a selection or mode, a moved template, a dialog's own step
+  // The cell and project commands show the new state before they record it,
+  // so a rolled-back edit's message comes over the views as they were.
+  shown_then_recorded,
+  // The automatic fill: the panel shows the counts it set before the layout
+  // and the step, as the other views show the step's result.
+  laid_out_after_panel,
+  // A removed door: the edit modes end after the step, which keeps the selection.
+  laid_out_leaving_modes,
 };
 
-void finish_edit(EditKind kind);
+// The views an edit shows in; fitted_plan fits the plan to the view before it
+// is drawn.
+enum class Views : unsigned {
+  none = 0,
+  scene_3d = 1u << 0,
+  side_panel = 1u << 1,
+  plan = 1u << 2,
+  fitted_plan = 1u << 3 | plan,
+  all = scene_3d | side_panel | plan,
+};
+
+constexpr Views operator|(Views a, Views b) {
+  return static_cast<Views>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+void finish_edit(EditKind kind, Views views = Views::all);

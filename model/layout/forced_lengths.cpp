@@ -51,12 +51,12 @@ void apply_forced_lengths(const ForcedLengthsForm& form) {
   std::vector<double> lengths;
   for (std::size_t row = 0; row < form.choices.size(); ++row) lengths.push_back(row_length(form, *w, row));
   cell.walls[static_cast<std::size_t>(form.wall)].forced_lengths = lengths;
-  finish_edit(EditKind::forced_lengths_changed);
+  finish_edit(EditKind::laid_out, Views::plan);
 }
 
 void remove_forced_lengths(int wall) {
   Tcell& cell = current_cell();
   if (!wall_of(cell, wall)) return;
   cell.walls[static_cast<std::size_t>(wall)].forced_lengths.clear();
-  finish_edit(EditKind::forced_lengths_changed);
+  finish_edit(EditKind::laid_out, Views::plan);
 }

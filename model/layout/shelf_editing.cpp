@@ -93,5 +93,5 @@ void apply_shelves_form(const ShelvesForm& form) {
     for (Tmodulo& bay : wall.modules) write(bay);
   }
   for (Tmodulo_agg& module : cell.free_modules) write(module);
-  finish_edit(EditKind::plan_marks_changed);
+  finish_edit(EditKind::changed, Views::plan);
 }

@@ -115,7 +115,7 @@ void add_wall_by_length() {
   AppState.segment_start = {wall.x2, wall.y2};
   if (outline_is_closed(cell)) close_room_outline();
 
-  finish_edit(EditKind::wall_drawn);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::fitted_plan);
 }
 
 void close_room_outline() {
@@ -150,7 +150,7 @@ void close_room_outline() {
     centre_cell_outline();
     compute_usable_lengths();
   }
-  finish_edit(EditKind::plan_marks_changed);
+  finish_edit(EditKind::changed, Views::plan);
 }
 
 void compute_wall_normals() {
@@ -212,5 +212,5 @@ void remove_door() {
   before.end_angle = after.end_angle;
   cell.walls.erase(cell.walls.begin() + d, cell.walls.begin() + d + 2);
   // The joined wall must not keep the bays of its first piece.
-  finish_edit(EditKind::door_removed);
+  finish_edit(EditKind::laid_out_leaving_modes, Views::plan);
 }

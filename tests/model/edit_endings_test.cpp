@@ -7,13 +7,13 @@
 
 #include "layout_fixture.h"
 #include "model/commands/project_commands.h"
+#include "model/files/cell_list.h"
 #include "model/layout/auto_fill.h"
 #include "model/layout/door_split.h"
-#include "model/modules/free_module_placement.h"
-#include "model/files/cell_list.h"
 #include "model/layout/finish_edit.h"
-#include "model/state/tool_buttons.h"
 #include "model/layout/undo_history.h"
+#include "model/modules/free_module_placement.h"
+#include "model/state/tool_buttons.h"
 
 namespace {
 
@@ -63,32 +63,33 @@ class EditEndings : public CellTest {
 
 TEST_F(EditEndings, ALaidOutEditIsRecordedBeforeEveryViewShowsIt) {
   break_the_outline();
-  finish_edit(EditKind::relaid_out);
+  finish_edit(EditKind::laid_out);
   EXPECT_EQ(log.events, (Events{"modes@1", "message@1", "3d@1", "panel@1", "plan@1"}));
   EXPECT_EQ(wall(1).x2, 4000) << "the views show the outline as it was";
 }
 
 TEST_F(EditEndings, CellCommandsShowTheNewStateBeforeRecordingIt) {
   break_the_outline();
-  finish_edit(EditKind::shown_then_recorded);
+  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
   EXPECT_EQ(log.events, (Events{"panel@1", "plan@1", "modes@1", "message@1"}));
   EXPECT_EQ(UndoHistory.size(), 1u);
 
   log.events.clear();
   wall(1).x2 += 500;
-  finish_edit(EditKind::project_replaced);
+  finish_edit(EditKind::shown_then_recorded);
   EXPECT_EQ(log.events, (Events{"3d@1", "panel@1", "plan@1", "modes@1", "message@1"}));
 }
 
 TEST_F(EditEndings, EditsWithoutAStepLeaveTheHistoryAlone) {
   make_rectangle(4000, 3000);
-  for (EditKind kind : {EditKind::history_stepped, EditKind::moved, EditKind::shown, EditKind::dialog_step_shown,
-                        EditKind::door_dialog_closed, EditKind::rebuilt_3d, EditKind::redrawn}) {
-    finish_edit(kind);
+  for (Views views :
+       {Views::all, Views::scene_3d | Views::plan, Views::side_panel | Views::plan, Views::scene_3d | Views::side_panel,
+        Views::side_panel | Views::scene_3d, Views::scene_3d, Views::plan}) {
+    finish_edit(EditKind::shown, views);
   }
   EXPECT_TRUE(UndoHistory.empty());
   EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0", "3d@0", "plan@0", "panel@0", "plan@0", "3d@0", "panel@0",
-                                "panel@0", "3d@0", "3d@0", "plan@0"}));
+                                "3d@0", "panel@0", "3d@0", "plan@0"}));
 }
 
 TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
@@ -96,7 +97,7 @@ TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
   AppState.segment_offset = {10, 0};
   log.input_answers = {"3000"};
   add_wall_by_length();
-  EXPECT_EQ(log.events, (Events{"fit@0", "plan@1", "3d@1"}));
+  EXPECT_EQ(log.events, (Events{"3d@1", "fit@1", "plan@1"}));
 
   log.events.clear();
   make_room_with_opening();
@@ -109,7 +110,7 @@ TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
 
   log.events.clear();
   auto_fill_walls(1000);
-  EXPECT_EQ(log.events, (Events{"panel@2", "plan@3", "3d@3"}));
+  EXPECT_EQ(log.events, (Events{"panel@2", "3d@3", "plan@3"}));
 
   log.events.clear();
   set_run(wall(0), 2, 0);
@@ -139,6 +140,35 @@ TEST_F(EditEndings, ModuleAndCellCommandsKeepTheirOrder) {
   step_undo(-1);
   EXPECT_EQ(log.events, (Events{"modes@3", "3d@3", "panel@3", "plan@3"}));
   EXPECT_EQ(UndoPosition, 1);
+}
+
+TEST_F(EditEndings, TheFillShowsThePanelBeforeItsStepAndTheRestAfter) {
+  break_the_outline();
+  finish_edit(EditKind::laid_out_after_panel);
+  EXPECT_EQ(log.events, (Events{"panel@1", "modes@1", "message@1", "3d@1", "plan@1"}));
+  EXPECT_EQ(wall(1).x2, 4000) << "the plan and the 3-D view show the outline as it was";
+
+  log.events.clear();
+  finish_edit(EditKind::laid_out_after_panel, Views::plan);
+  EXPECT_EQ(log.events, (Events{"plan@2"})) << "a panel left out is not shown first either";
+}
+
+TEST_F(EditEndings, AStepShownNowhereOnlyRecords) {
+  make_rectangle(4000, 3000);
+  finish_edit(EditKind::changed, Views::none);
+  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(UndoHistory.size(), 1u);
+  EXPECT_TRUE(AppState.modified);
+}
+
+TEST_F(EditEndings, ADeletedCellIsFittedBeforeItsPlanIsDrawnThenRecorded) {
+  make_rectangle(4000, 3000);
+  Cells.push_back(Tcell{});
+  log.yes_no_answers = {true};
+  delete_current_cell();
+  EXPECT_EQ(log.events, (Events{"panel@0", "fit@0", "plan@0"}));
+  EXPECT_EQ(UndoHistory.size(), 1u);
+  EXPECT_EQ(Cells.size(), 1u);
 }
 
 }  // namespace
