@@ -1,5 +1,8 @@
 #include "view3d/shelf_parts.h"
 
+#include <charconv>
+#include <optional>
+
 #include "model/base/part_placement.h"
 #include "model/base/records.h"
 #include "model/base/string_utils.h"
@@ -7,8 +10,6 @@
 #include "model/catalogue/part_lists.h"
 #include "model/catalogue/part_names.h"
 #include "model/state/globals.h"
-#include <charconv>
-#include <optional>
 #include "view3d/part_library.h"
 
 namespace {

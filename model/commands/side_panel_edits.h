@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "model/commands/side_panel_state.h"
 #include "model/base/records.h"
+#include "model/commands/side_panel_state.h"
 
 // A typed whole number; false when the text is not one.
 bool parse_typed_integer(const std::string& text, int& value);

@@ -5,8 +5,8 @@
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
-#include "model/state/text_table.h"
 #include "model/state/globals.h"
+#include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
 
 namespace {

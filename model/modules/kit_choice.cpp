@@ -4,8 +4,8 @@
 
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
-#include "model/state/text_table.h"
 #include "model/state/globals.h"
+#include "model/state/text_table.h"
 
 namespace {
 

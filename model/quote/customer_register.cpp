@@ -5,9 +5,9 @@
 
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
-#include "model/state/text_table.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
 
 namespace {

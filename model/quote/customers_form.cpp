@@ -2,8 +2,8 @@
 
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
 #include "model/state/language.h"
+#include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 
 namespace {

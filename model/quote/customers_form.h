@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model/quote/customer_register.h"
 #include "model/base/records.h"
+#include "model/quote/customer_register.h"
 
 struct CustomersForm {
   CustomerFilter filter;           // the register index of each listed name

@@ -10,11 +10,11 @@
 #include "model/base/rounding.h"
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
-#include "model/state/text_table.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/modules/load_labels.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/language.h"
+#include "model/state/text_table.h"
 #include "sources/texts_source.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/state/text_table.h"
 #include "model/modules/compact_groups.h"
 #include "model/state/language.h"
+#include "model/state/text_table.h"
 #include "sources/codes_source.h"
 #include "support/scripted_ui.h"
 

@@ -20,7 +20,6 @@
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
-#include "model/layout/undo_history.h"
 #include "plan_drawing/plan_canvas.h"
 #include "support/room_outline.h"
 

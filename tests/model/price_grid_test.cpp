@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/base/file_io.h"
 #include "model/files/codes_table.h"
 #include "model/quote/price_table_form.h"
-#include <algorithm>
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
