@@ -5,11 +5,9 @@
 
 #include "model/base/part_placement.h"
 #include "model/base/records.h"
-#include "model/base/string_utils.h"
 #include "model/catalogue/compact_codes.h"
 #include "model/catalogue/part_lists.h"
 #include "model/catalogue/part_names.h"
-#include "model/state/globals.h"
 #include "view3d/part_library.h"
 
 namespace {

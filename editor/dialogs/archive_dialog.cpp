@@ -9,8 +9,6 @@
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
 #include "model/base/file_io.h"
-#include "model/files/archive_list.h"
-#include "model/files/preferences.h"
 #include "model/state/globals.h"
 
 namespace {

@@ -16,7 +16,6 @@
 #include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
 
 namespace {
 

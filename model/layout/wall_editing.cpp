@@ -12,7 +12,6 @@
 #include "model/layout/cell_walls.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/finish_edit.h"
-#include "model/layout/layout_engine.h"
 #include "model/layout/layout_passes.h"
 #include "model/layout/outline_queries.h"
 #include "model/layout/undo_history.h"

@@ -16,7 +16,6 @@
 #include "model/modules/compact_placement.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "model/base/cell_extents.h"
 #include "model/base/records.h"
 #include "output/print/page_context.h"
 #include "output/print/plan_slot.h"
