@@ -46,8 +46,11 @@ TEST_F(MeshObjects, TriangleCountsAndExtraction) {
   AddPoints(mesh.Normals(), 7);
   EXPECT_EQ(mesh.TriangleCount(), 2);
   TAffineVectorList normals;
+  EXPECT_EQ(mesh.ExtractTriangles(nullptr, &normals).Count(), 0) << "a list that is not whole triangles gives none";
+  EXPECT_EQ(normals.Count(), 0);  // aligned with the corners, not the whole list
+  mesh.Vertices().SetCount(6);
   EXPECT_EQ(Xs(mesh.ExtractTriangles(nullptr, &normals)), (std::vector<float>{0, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(normals.Count(), 6);  // aligned with the corners, not the whole list
+  EXPECT_EQ(normals.Count(), 6);
   mesh.Mode = moTriangleStrip;
   mesh.Vertices().Clear();
   AddPoints(mesh.Vertices(), 4);
