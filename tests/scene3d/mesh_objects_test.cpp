@@ -9,6 +9,7 @@
 #include "gfx3d/gl/gl_state_cache.h"
 #include "gfx3d/materials/material_library.h"
 #include "gfx3d/persistence/streams.h"
+#include "scene3d/animation/actor.h"
 #include "scene3d/meshes/base_mesh.h"
 #include "scene3d/meshes/mesh_connectivity.h"
 #include "scene3d/meshes/vertex_array_mesh.h"
@@ -168,6 +169,16 @@ TEST_F(MeshObjects, ConnectivityOfFaceGroups) {
   } catch (const EAssertionFailed& error) {
     EXPECT_NE(std::string(error.what()).find("Not supported"), std::string::npos);
   }
+}
+
+TEST_F(MeshObjects, ConnectivityGivenItsMeshLaterDerivesWhetherToKeepFaceNormals) {
+  TGLActor actor(nullptr);
+  TGLFreeForm form(nullptr);
+  TGLBaseMeshConnectivity connectivity(true);
+  connectivity.SetBaseMesh(&actor);
+  EXPECT_FALSE(connectivity.PrecomputeFaceNormal()) << "an actor's vertices move every frame";
+  connectivity.SetBaseMesh(&form);
+  EXPECT_TRUE(connectivity.PrecomputeFaceNormal());
 }
 
 }  // namespace
