@@ -79,4 +79,79 @@ TEST_F(MeshTextureUpload, OnlyFaceGroupsWithALibraryPrepareTheirMaterials) {
   EXPECT_NE(wood.Material().Texture().Handle(), 0u);
 }
 
+// Counts the preparations that upload textures before a list is compiled.
+class PreparationCounter : public TGLFreeForm {
+ public:
+  using TGLFreeForm::TGLFreeForm;
+  int prepared = 0;
+
+ protected:
+  void PrepareBuildList(TRenderContextInfo& rci) override {
+    ++prepared;
+    TGLFreeForm::PrepareBuildList(rci);
+  }
+};
+
+TEST_F(MeshTextureUpload, AMeshWithoutAValidListUploadsItsTexturesBeforeCompilingTheNextOne) {
+  RecordingGL gl;
+  RecordingContext context;
+  context.CreateContext(0);
+  context.Activate();
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  TGLMaterialLibrary library(nullptr);
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(qRgb(1, 2, 3));
+  TGLLibMaterial& wood = library.AddTextureMaterial("wood", picture);
+  PreparationCounter form(nullptr);
+  AddTriangle(form, "wood");
+  form.SetMaterialLibrary(&library);
+  form.DoRender(rci, true, false);
+  form.DoRender(rci, true, false);
+  EXPECT_EQ(form.prepared, 1) << "a valid list is called, not prepared again";
+
+  form.DestroyHandles();  // as when the mesh moves to another scene
+  ASSERT_EQ(wood.Material().Texture().Handle(), 0u);
+  gl.Clear();
+  form.DoRender(rci, true, false);
+  const std::vector<std::string> names = gl.Names();
+  const std::size_t list = Position(names, "glNewList");
+  ASSERT_LT(list, names.size());
+  EXPECT_LT(Position(names, "glGenTextures"), list);
+  EXPECT_EQ(form.prepared, 2);
+
+  form.SetObjectStyle(form.ObjectStyle() | osDirectDraw);
+  form.DoRender(rci, true, false);
+  form.DoRender(rci, true, false);
+  EXPECT_EQ(form.prepared, 2) << "drawing directly never compiles a list";
+}
+
+TEST_F(MeshTextureUpload, ALibraryTheMeshLetsGoOfFreesItsTextures) {
+  RecordingGL gl;
+  RecordingContext context;
+  context.CreateContext(0);
+  context.Activate();
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  TGLMaterialLibrary materials(nullptr);
+  TGLMaterialLibrary lightmaps(nullptr);
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(qRgb(9, 8, 7));
+  TGLLibMaterial& wood = materials.AddTextureMaterial("wood", picture);
+  TGLLibMaterial& shade = lightmaps.AddTextureMaterial("shade", picture);
+  TGLFreeForm form(nullptr);
+  AddTriangle(form, "wood");
+  form.SetMaterialLibrary(&materials);
+  form.SetLightmapLibrary(&lightmaps);
+  form.DoRender(rci, true, false);
+  ASSERT_NE(wood.Material().Texture().Handle(), 0u);
+  ASSERT_NE(shade.Material().Texture().Handle(), 0u);
+  form.SetMaterialLibrary(nullptr);
+  EXPECT_EQ(wood.Material().Texture().Handle(), 0u);
+  form.SetLightmapLibrary(&materials);
+  EXPECT_EQ(shade.Material().Texture().Handle(), 0u);
+}
+
 }  // namespace
