@@ -27,19 +27,13 @@ void TVertexList::Assign(const TPersistent* source) {
   TGLUpdateAbleObject::Assign(source);
 }
 
-TVertexList::~TVertexList() {
-  try {
-    SetLocked(false);
-  } catch (const std::exception&) {
-    // The driver's memory goes with its context.
-  }
-}
+TVertexList::~TVertexList() { SetLocked(false); }
 
 void TVertexList::SetLocked(bool value) {
   if (value == Locked()) return;
   auto& gl = GL();
   if (!value) {
-    gl.wglFreeMemoryNV(locked_);
+    if (gl.wglFreeMemoryNV) gl.wglFreeMemoryNV(locked_);
     locked_ = nullptr;
     return;
   }
