@@ -25,6 +25,17 @@ TGLFunctionTable* installed_table = nullptr;
 TGLExtensionFlags flags;
 void* gl_library = nullptr;
 void* glu_library = nullptr;
+std::string load_error;
+
+// The loader's own text: the library it could not find or what it lacked.
+void* OpenLibrary(const char* name) {
+  void* library = dlopen(name, RTLD_NOW | RTLD_GLOBAL);
+  if (!library && load_error.empty()) {
+    const char* text = dlerror();
+    load_error = text ? text : std::string("Cannot load ") + name;
+  }
+  return library;
+}
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -162,8 +173,9 @@ void ReadGLExtensionFlags() {
 
 bool LoadOpenGLLibrariesFrom(const char* glName, const char* gluName) {
   UnloadOpenGLLibraries();
-  gl_library = dlopen(glName, RTLD_NOW | RTLD_GLOBAL);
-  glu_library = dlopen(gluName, RTLD_NOW | RTLD_GLOBAL);
+  load_error.clear();
+  gl_library = OpenLibrary(glName);
+  glu_library = OpenLibrary(gluName);
   if (gl_library && glu_library) return true;
   UnloadOpenGLLibraries();
   return false;
@@ -179,3 +191,5 @@ void UnloadOpenGLLibraries() {
 }
 
 bool OpenGLLibrariesLoaded() { return gl_library && glu_library; }
+
+const std::string& OpenGLLibrariesLoadError() { return load_error; }

@@ -8,6 +8,7 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -328,6 +329,8 @@ void ReadGLXExtensionFlags();
 
 // Loads libGL and libGLU by name; false (both unloaded) unless both load.
 bool LoadOpenGLLibrariesFrom(const char* glName, const char* gluName);
+// What the loader said of the last load that failed.
+const std::string& OpenGLLibrariesLoadError();
 bool LoadOpenGLLibraries();
 void UnloadOpenGLLibraries();
 bool OpenGLLibrariesLoaded();

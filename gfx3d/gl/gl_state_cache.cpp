@@ -1,7 +1,9 @@
 #include "gfx3d/gl/gl_state_cache.h"
 
 #include <cstring>
+#include <string>
 
+#include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/gl_binding.h"
 
 namespace {
@@ -116,6 +118,10 @@ void TGLStateCache::ResetGLMaterialColors() {
 }
 
 void TGLStateCache::SetGLCurrentTexture(int unit, GLenum target, GLuint name) {
+  // The unit comes from the driver's count or a library archive, neither bounded by the mirror.
+  if (unit < 0 || unit >= kTextureUnits)
+    throw ELibraryError("Texture unit " + std::to_string(unit) + " is beyond the " + std::to_string(kTextureUnits) +
+                        " units the state cache mirrors");
   GLuint& stored = bound_textures_[static_cast<std::size_t>(unit)];
   if (stored == name) return;
   stored = name;

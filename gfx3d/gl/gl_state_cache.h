@@ -62,7 +62,7 @@ class TGLStateCache {
   // Sends GL's default material and makes every stored colour unmatchable.
   void ResetGLMaterialColors();
 
-  // The caller has selected the texture unit.
+  // The caller has selected the texture unit; one beyond kTextureUnits raises ELibraryError.
   void SetGLCurrentTexture(int unit, GLenum target, GLuint name);
   void ResetGLCurrentTexture() { bound_textures_.fill(~0u); }
 

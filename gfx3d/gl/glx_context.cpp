@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <tuple>
 
@@ -16,6 +17,9 @@
 // clang-format on
 
 namespace {
+
+// The GL_NV_multisample_filter_hint token.
+constexpr GLenum kMultisampleFilterHint = 0x8534;
 
 int last_fbconfig_id = 0;
 std::string last_vendor;
@@ -72,6 +76,8 @@ void* NearestConfig(Display* display, const TGLXConfigRequest& request) {
   return nearest < 0 ? nullptr : configs.get()[nearest];
 }
 
+[[noreturn]] void RaiseOSError(const std::string& text) { throw EOSError("OS Error : " + text); }
+
 bool WindowExists(Display* display, TGLOutputDevice window) {
   TXErrorTrap trap(display);
   XWindowAttributes attributes{};
@@ -120,8 +126,11 @@ int ChooseGLXFormat(const TGLXConfigRequest& request, TGLXAttribList& attributes
   attributes.ClearIntAttribs();
   attributes.AddIntAttrib(GLX_X_RENDERABLE, True);
   attributes.AddIntAttrib(GLX_DRAWABLE_TYPE, request.pbuffer ? GLX_PBUFFER_BIT : GLX_WINDOW_BIT);
-  attributes.AddIntAttrib(GLX_STEREO, request.stereo ? True : False);
-  attributes.AddIntAttrib(GLX_DOUBLEBUFFER, request.doubleBuffered ? True : False);
+  // A pbuffer takes whatever buffer count and stereo the driver's pbuffer configurations have.
+  if (!request.pbuffer) {
+    attributes.AddIntAttrib(GLX_STEREO, request.stereo ? True : False);
+    attributes.AddIntAttrib(GLX_DOUBLEBUFFER, request.doubleBuffered ? True : False);
+  }
   attributes.AddIntAttrib(GLX_CONFIG_CAVEAT, GLX_NONE);
   const bool float_colour = request.colorBits == 64 || request.colorBits == 128;
   attributes.AddIntAttrib(GLX_RENDER_TYPE,
@@ -176,16 +185,18 @@ int PickGLXFormat(const std::vector<int>& sampleBuffers, TGLAntiAliasing antiAli
 int NearestGLXFormat(const TGLXConfigRequest& request, const std::vector<TGLXConfigDescription>& configs) {
   const auto shortfall = [](int wanted, int given) { return std::max(wanted - given, 0); };
   const auto excess = [](int wanted, int given) { return std::max(given - wanted, 0); };
-  // Smaller is nearer: the buffer kinds first, then what each buffer lacks in
-  // the order of their weight, then multisampling, slowness and waste.
+  // Smaller is nearer: the buffer kinds first, then an accelerated configuration
+  // before a slow one whatever it lacks (as the classic chooser lowers depth and
+  // colour before it takes a software format), then what each buffer lacks in
+  // the order of their weight, then multisampling and waste.
   const auto distance = [&](const TGLXConfigDescription& given) {
     const bool samples_wanted = request.antiAliasing != aaDefault && request.antiAliasing != aaNone;
     return std::make_tuple(
-        given.doubleBuffered != request.doubleBuffered, given.stereo != request.stereo,
+        given.doubleBuffered != request.doubleBuffered, given.stereo != request.stereo, given.slow,
         shortfall(request.colorBits, given.colorBits), shortfall(request.depthBits, given.depthBits),
         shortfall(request.alphaBits, given.alphaBits), shortfall(request.stencilBits, given.stencilBits),
         shortfall(request.accumBits, given.accumBits), shortfall(request.auxBuffers, given.auxBuffers),
-        (given.samples > 1) != samples_wanted, given.slow,
+        (given.samples > 1) != samples_wanted,
         excess(request.colorBits, given.colorBits) + excess(request.depthBits, given.depthBits) +
             excess(request.alphaBits, given.alphaBits) + excess(request.stencilBits, given.stencilBits) +
             excess(request.accumBits, given.accumBits) + excess(request.auxBuffers, given.auxBuffers));
@@ -258,9 +269,11 @@ void TGLGLXContext::CreateRenderingContext(void* config) {
   const int error = trap.Error();
   if (!rc || error != 0) {
     if (rc) glXDestroyContext(display, rc);
-    RaiseLastOSError();
+    RaiseOSError(error ? XErrorText(display, error) : "glXCreateNewContext made no context");
   }
   rc_ = rc;
+  // A new context is read afresh at its first activation, whatever configuration was current.
+  last_fbconfig_id = 0;
   LiveContexts().push_back(this);
   share_group_ = partner ? partner->share_group_ : ++next_share_group;
   fbconfig_ = config;
@@ -270,7 +283,7 @@ void TGLGLXContext::CreateRenderingContext(void* config) {
 }
 
 void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
-  if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseLastOSError();
+  if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseOSError(OpenGLLibrariesLoadError());
   Display* display = XDisplayConnection();
   void* config = ChooseConfig(false);
   if (!config) throw EGLContext("No OpenGL frame-buffer configuration matches the requested buffers");
@@ -308,7 +321,7 @@ void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
 }
 
 void TGLGLXContext::DoCreateMemoryContext(TGLOutputDevice, int width, int height, int) {
-  if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseLastOSError();
+  if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseOSError(OpenGLLibrariesLoadError());
   Display* display = XDisplayConnection();
   ReadGLXExtensionFlags();
   if (!GLFlags().WGL_ARB_pixel_format || !GLFlags().WGL_ARB_pbuffer)
@@ -331,6 +344,36 @@ void TGLGLXContext::DoCreateMemoryContext(TGLOutputDevice, int width, int height
     DoDestroyContext();
     throw EGLContext("Unabled to create pbuffer's RC.");
   }
+  try {
+    CheckNewContext();
+  } catch (...) {
+    DoDestroyContext();
+    throw;
+  }
+  // Off screen the driver renders as it can; the configuration's caveat is not the pbuffer's.
+  SetAcceleration(1);
+}
+
+// Made current once, so what GL says of it shows now; the caller's current
+// context and drawables are current again afterwards, also on failure.
+void TGLGLXContext::CheckNewContext() {
+  Display* previous_display = glXGetCurrentDisplay();
+  const GLXContext previous = glXGetCurrentContext();
+  const GLXDrawable previous_draw = glXGetCurrentDrawable();
+  const GLXDrawable previous_read = glXGetCurrentReadDrawable();
+  int error = 0;
+  std::exception_ptr failure;
+  try {
+    if (!MakeCurrent(error)) throw EGLContext("Unabled to create pbuffer's RC.");
+    CheckOpenGLError();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  if (previous)
+    glXMakeContextCurrent(previous_display, previous_draw, previous_read, previous);
+  else
+    glXMakeContextCurrent(XDisplayConnection(), None, None, nullptr);
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TGLGLXContext::DoShareLists(TGLContext& other) {
@@ -424,6 +467,9 @@ void TGLGLXContext::DoActivate() {
     }
     last_fbconfig_id = fbconfig_id_;
   }
+  const bool high_quality = AntiAliasing() == aa2xHQ || AntiAliasing() == aa4xHQ;
+  if (high_quality && GLFlags().ARB_multisample && GLFlags().NV_multisample_filter_hint)
+    GL().glHint(kMultisampleFilterHint, GL_NICEST);
 }
 
 void TGLGLXContext::DoDeactivate() {
@@ -452,6 +498,7 @@ void TGLGLXContext::DestroyLiveContexts() {
 void ReleaseXDisplayConnection() {
   if (!XDisplayConnected()) return;
   TGLGLXContext::DestroyLiveContexts();
+  CloseTrackingConnection();
   CloseXDisplayConnection();
   // A later connection starts with nothing made current on it.
   last_fbconfig_id = 0;

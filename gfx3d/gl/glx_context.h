@@ -96,6 +96,7 @@ class TGLGLXContext : public TGLContext {
   void* ChooseConfig(bool pbuffer);
   void CreateRenderingContext(void* config);
   bool MakeCurrent(int& error);
+  void CheckNewContext();
   void WindowDestroyed();
 
   void* rc_ = nullptr;
@@ -110,9 +111,10 @@ class TGLGLXContext : public TGLContext {
   TGLXConfigDescription given_format_;
 };
 
-// Destroys every realised context and closes the X connection the library
-// opened itself (never the toolkit's), so that the driver's worker threads
-// end before the program does. A later context opens a new connection.
+// Destroys every realised context and closes the connection that watched their
+// windows and the X connection the library opened itself (never the
+// toolkit's), so that the driver's worker threads end before the program
+// does. A later context opens new connections.
 void ReleaseXDisplayConnection();
 
 // Registers the GLX context class with the context manager (once).

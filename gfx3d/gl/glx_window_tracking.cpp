@@ -23,8 +23,14 @@ std::vector<TrackedWindow>& Tracked() {
 
 // A connection of its own: event selection is per client, and the library's
 // connection may be Qt's, whose events Qt reads.
+Display*& TrackingDisplay() {
+  static Display* display = nullptr;
+  return display;
+}
+
 Display* TrackingConnection() {
-  static Display* display = XOpenDisplay(XDisplayString(XDisplayConnection()));
+  Display*& display = TrackingDisplay();
+  if (!display) display = XOpenDisplay(XDisplayString(XDisplayConnection()));
   return display;
 }
 
@@ -54,14 +60,21 @@ void TrackWindow(TGLOutputDevice window, std::function<void()> callback) {
 void UnTrackWindow(TGLOutputDevice window) {
   auto& tracked = Tracked();
   std::erase_if(tracked, [&](const TrackedWindow& entry) { return entry.window == static_cast<Window>(window); });
-  Display* display = TrackingConnection();
+  Display* display = TrackingDisplay();
   if (!display || !window) return;
   TXErrorTrap trap(display);  // the window may be gone already
   XSelectInput(display, static_cast<Window>(window), NoEventMask);
 }
 
+void CloseTrackingConnection() {
+  Tracked().clear();
+  Display*& display = TrackingDisplay();
+  if (display) XCloseDisplay(display);
+  display = nullptr;
+}
+
 void CheckTrackedWindows() {
-  Display* display = TrackingConnection();
+  Display* display = TrackingDisplay();
   if (!display || Tracked().empty()) return;
   const std::vector<Window> destroyed = DestroyedWindows(display);
   auto& tracked = Tracked();

@@ -15,3 +15,6 @@ void UnTrackWindow(TGLOutputDevice window);
 // Runs the callbacks of the tracked windows destroyed since the last check,
 // the last tracked first; a callback may untrack any window.
 void CheckTrackedWindows();
+// Forgets every tracked window and closes the connection that watched them,
+// as the library ends; the next tracked window opens a new one.
+void CloseTrackingConnection();

@@ -135,7 +135,7 @@ void TBaseVectorList::ComputeExtents(TAffineVector& min, TAffineVector& max) con
   min = {infinity, infinity, infinity};
   max = {-infinity, -infinity, -infinity};
   for (int i = 0; i < Count(); ++i) {
-    const TAffineVector& v = *ItemAddress(i);
+    const TAffineVector v = ItemVector(i);
     for (int k = 0; k < 3; ++k) {
       if (v[k] < min[k]) min[k] = v[k];
       if (v[k] > max[k]) max[k] = v[k];
@@ -145,34 +145,33 @@ void TBaseVectorList::ComputeExtents(TAffineVector& min, TAffineVector& max) con
 
 TAffineVector TBaseVectorList::SumItems() const {
   TAffineVector sum;
-  for (int i = 0; i < Count(); ++i) AddAffineVector(sum, *ItemAddress(i));
+  for (int i = 0; i < Count(); ++i) AddAffineVector(sum, ItemVector(i));
   return sum;
 }
 
 void TBaseVectorList::NormalizeItems() {
-  for (int i = 0; i < Count(); ++i) NormalizeAffineVector(*ItemAddress(i));
+  ChangeItems([](TAffineVector& v, int) { NormalizeAffineVector(v); });
 }
 
 float TBaseVectorList::MaxManhattanDistance(const TBaseVectorList& other) const {
   Assert(Count() == other.Count(), kUnit, 1017);
   float largest = 0;
-  for (int i = 0; i < Count(); ++i)
-    largest = std::max(largest, ManhattanDistance(*ItemAddress(i), *other.ItemAddress(i)));
+  for (int i = 0; i < Count(); ++i) largest = std::max(largest, ManhattanDistance(ItemVector(i), other.ItemVector(i)));
   return largest;
 }
 
 void TBaseVectorList::TranslateItems(const TAffineVector& delta) {
-  for (int i = 0; i < Count(); ++i) AddAffineVector(*ItemAddress(i), delta);
+  ChangeItems([&delta](TAffineVector& v, int) { AddAffineVector(v, delta); });
 }
 
 void TBaseVectorList::TranslateByList(const TBaseVectorList& other) {
   Assert(Count() <= other.Count(), kUnit, 1042);
-  for (int i = 0; i < Count(); ++i) AddAffineVector(*ItemAddress(i), *other.ItemAddress(i));
+  ChangeItems([&other](TAffineVector& v, int i) { AddAffineVector(v, other.ItemVector(i)); });
 }
 
 void TBaseVectorList::SubtractList(const TBaseVectorList& other) {
   Assert(Count() <= other.Count(), kUnit, 1053);
-  for (int i = 0; i < Count(); ++i) SubtractAffineVector(*ItemAddress(i), *other.ItemAddress(i));
+  ChangeItems([&other](TAffineVector& v, int i) { SubtractAffineVector(v, other.ItemVector(i)); });
 }
 
 void TBaseVectorList::Lerp(const TBaseVectorList&, const TBaseVectorList&, float) {}
@@ -186,7 +185,7 @@ void TBaseVectorList::SlerpAngles(const TBaseVectorList& list1, const TBaseVecto
   } else {
     SetCapacity(list1.Count());
     SetCount(list1.Count());
-    for (int i = 0; i < Count(); ++i) AnglesSlerp(*list1.ItemAddress(i), *list2.ItemAddress(i), *ItemAddress(i), t);
+    ChangeItems([&](TAffineVector& v, int i) { AnglesSlerp(list1.ItemVector(i), list2.ItemVector(i), v, t); });
   }
 }
 
@@ -197,7 +196,7 @@ void TBaseVectorList::CombineItems(const TBaseVectorList& other, float f) {
 
 void TBaseVectorList::CombineList(const TBaseVectorList& other, float f) {
   Assert(other.Count() >= Count(), kUnit, 1100);
-  for (int i = 0; i < Count(); ++i) CombineAffineVector(*ItemAddress(i), *other.ItemAddress(i), f);
+  ChangeItems([&](TAffineVector& v, int i) { CombineAffineVector(v, other.ItemVector(i), f); });
 }
 
 void TBaseVectorList::WriteToFiler(TVirtualWriter& writer) const {

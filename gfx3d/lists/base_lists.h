@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "gfx3d/math/vector_types.h"
@@ -82,8 +83,17 @@ class TBaseVectorList : public TBaseList {
  public:
   std::string ClassName() const override { return "TBaseVectorList"; }
 
-  TAffineVector* ItemAddress(int i) { return reinterpret_cast<TAffineVector*>(ItemBytes(i)); }
-  const TAffineVector* ItemAddress(int i) const { return reinterpret_cast<const TAffineVector*>(ItemBytes(i)); }
+  // Where item i starts; read it through ItemVector, never as a vector in place.
+  std::byte* ItemAddress(int i) { return ItemBytes(i); }
+  const std::byte* ItemAddress(int i) const { return ItemBytes(i); }
+  // The x, y and z that item i starts with. Items are copied in and out of the
+  // block: an archived item size need not keep the floats aligned.
+  TAffineVector ItemVector(int i) const {
+    TAffineVector v;
+    std::memcpy(&v, ItemBytes(i), sizeof v);
+    return v;
+  }
+  void SetItemVector(int i, const TAffineVector& v) { std::memcpy(ItemBytes(i), &v, sizeof v); }
 
   // An empty list leaves min at +infinity and max at -infinity.
   void ComputeExtents(TAffineVector& min, TAffineVector& max) const;
@@ -104,4 +114,15 @@ class TBaseVectorList : public TBaseList {
 
  protected:
   using TBaseList::TBaseList;
+
+ private:
+  // change(v, i) on a copy of each item's x, y and z, written back after.
+  template <typename Change>
+  void ChangeItems(Change change) {
+    for (int i = 0; i < Count(); ++i) {
+      TAffineVector v = ItemVector(i);
+      change(v, i);
+      SetItemVector(i, v);
+    }
+  }
 };

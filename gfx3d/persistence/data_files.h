@@ -25,8 +25,10 @@ class TDataFile : public TPersistent {
 
   TPersistent* GetOwner() const override { return owner_; }
   virtual std::unique_ptr<TDataFile> NewOfSameClass(TPersistent* owner) const = 0;
-  // The name without its folder of the last file loaded or saved.
+  // The name without its folder of the last file loaded or saved by this object,
+  // or the name its user gave when the user opened the file.
   const std::string& ResourceName() const { return resourceName_; }
+  void SetResourceName(const std::string& value) { resourceName_ = value; }
 
   void LoadFromFile(const std::string& fileName);
   // The file is replaced only when the whole content was written.

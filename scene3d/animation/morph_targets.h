@@ -39,8 +39,8 @@ class TMorphableMeshObject : public TMeshObject {
   using TMeshObject::TMeshObject;
   std::string ClassName() const override { return "TMorphableMeshObject"; }
   TMeshMorphTargetList& MorphTargets() { return morph_targets_; }
-  void Clear();
-  void Translate(const TAffineVector& delta);
+  void Clear() override;
+  void Translate(const TAffineVector& delta) override;
   void MorphTo(int index);
   void Lerp(int index1, int index2, float lerpFactor);
   void WriteToFiler(TVirtualWriter& writer) const override;

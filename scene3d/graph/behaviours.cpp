@@ -75,11 +75,15 @@ const TXCollectionItemClass& TGLObjectAfterEffect::ItemClassInfo() {
 
 TGLBehaviours::TGLBehaviours(TGLBaseStageObject* owner) : TXCollection(RequireStageObject(owner)) {}
 
+std::string TGLBehaviours::GetNamePath() const { return GetOwner()->GetNamePath() + ".Behaviours"; }
+
 void TGLBehaviours::DoProgress(double deltaTime, double newTime) {
   for (int i = 0; i < Count(); ++i) static_cast<TGLBaseBehaviour&>(Items(i)).DoProgress(deltaTime, newTime);
 }
 
 TGLObjectEffects::TGLObjectEffects(TGLBaseStageObject* owner) : TXCollection(RequireStageObject(owner)) {}
+
+std::string TGLObjectEffects::GetNamePath() const { return GetOwner()->GetNamePath() + ".Effects"; }
 
 void TGLObjectEffects::DoProgress(double deltaTime, double newTime) {
   for (int i = 0; i < Count(); ++i) static_cast<TGLBaseBehaviour&>(Items(i)).DoProgress(deltaTime, newTime);

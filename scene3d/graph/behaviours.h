@@ -62,6 +62,8 @@ class TGLBehaviours : public TXCollection {
   explicit TGLBehaviours(TGLBaseStageObject* owner);
   std::string ClassName() const override { return "TGLBehaviours"; }
   const TXCollectionItemClass& ItemsClass() const override { return TGLBehaviour::ItemClassInfo(); }
+  // The owner's name path + ".Behaviours".
+  std::string GetNamePath() const override;
   void DoProgress(double deltaTime, double newTime);
 };
 
@@ -71,6 +73,8 @@ class TGLObjectEffects : public TXCollection {
   explicit TGLObjectEffects(TGLBaseStageObject* owner);
   std::string ClassName() const override { return "TGLObjectEffects"; }
   const TXCollectionItemClass& ItemsClass() const override { return TGLObjectEffect::ItemClassInfo(); }
+  // The owner's name path + ".Effects".
+  std::string GetNamePath() const override;
   void DoProgress(double deltaTime, double newTime);
   void RenderPreEffects(TGLStageBuffer& buffer, TRenderContextInfo& rci);
   // Post-effects now; after-effects go to the buffer's list for the end of the pass.

@@ -655,7 +655,7 @@ void TGLBaseStageObject::DoRender(TRenderContextInfo& rci, bool renderSelf, bool
 }
 
 GLuint TGLBaseStageObject::GetHandle(TRenderContextInfo& rci) {
-  if (list_handle_ && list_handle_->Handle() != 0 && !(changes_ & chStructure)) return list_handle_->Handle();
+  if (HasValidDisplayList()) return list_handle_->Handle();
   ClearStructureChanged();
   if (!list_handle_) list_handle_ = std::make_unique<TGLListHandle>();
   if (list_handle_->Handle() == 0) list_handle_->AllocateHandle();

@@ -179,6 +179,8 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   virtual void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren);
   void RenderChildren(int first, int last, TRenderContextInfo& rci);
   virtual GLuint GetHandle(TRenderContextInfo& rci);
+  // A compiled list that no structure change has outdated.
+  bool HasValidDisplayList() const { return list_handle_ && list_handle_->Handle() != 0 && !(changes_ & chStructure); }
   virtual void BuildList(TRenderContextInfo&) {}
   // The object's display list, and whatever GL names it holds besides.
   virtual void DestroyHandle();

@@ -67,6 +67,8 @@ void TGLBaseMesh::SetUseMeshMaterials(bool value) {
 
 void TGLBaseMesh::ReplaceLibrary(TGLMaterialLibrary*& slot, TGLMaterialLibrary* value) {
   TGLMaterialLibrary* old = slot;
+  // What the mesh uploaded of the old library is not kept for it.
+  if (old) old->DestroyHandles();
   slot = value;
   if (old && old != material_library_ && old != lightmap_library_) old->FreeNotifier().Remove(this);
   if (value) value->FreeNotifier().Add(this);
@@ -159,6 +161,7 @@ void TGLBaseMesh::AddMeshDataFromStream(const std::string& fileName, TStream& st
 void TGLBaseMesh::ReadWithFormat(const std::string& fileName, TStream& stream) {
   const TVectorFileFormat& format = VectorFileFormatForExtension(fileName);
   std::unique_ptr<TVectorFile> file = format.VectorFileClass(this);
+  file->SetResourceName(fileName);
   PrepareVectorFile(*file);
   TGLStage* scene = Scene();
   if (scene) scene->BeginUpdate();
@@ -180,6 +183,7 @@ void TGLBaseMesh::SaveMeshToFile(const std::string& fileName) {
 void TGLBaseMesh::SaveMeshToStream(const std::string& fileName, TStream& stream) {
   if (fileName.empty()) return;
   std::unique_ptr<TVectorFile> file = VectorFileFormatForExtension(fileName).VectorFileClass(this);
+  file->SetResourceName(fileName);
   PrepareVectorFile(*file);
   file->SaveToStream(stream);
 }
@@ -268,7 +272,7 @@ bool TGLBaseMesh::RayCastIntersect(const TVector4f& rayStart, const TVector4f& r
 
 std::unique_ptr<TGLSilhouette> TGLBaseMesh::GenerateSilhouette(const TGLSilhouetteParameters& parameters) {
   std::unique_ptr<TGLBaseMeshConnectivity> temporary;
-  TBaseConnectivity* connectivity = Connectivity;
+  TBaseConnectivity* connectivity = Connectivity.get();
   if (!connectivity) {
     temporary = std::make_unique<TGLBaseMeshConnectivity>(*this);
     connectivity = temporary.get();
@@ -301,7 +305,8 @@ void TGLBaseMesh::DoRender(TRenderContextInfo& rci, bool renderSelf, bool render
       rci.materialLibrary = material_library_;
     }
     if (!rci.ignoreMaterials) rci.lightmapLibrary = lightmap_library_;
-    if (rci.amalgamating || (ObjectStyle() & osDirectDraw) || (Changes() & chStructure)) PrepareBuildList(rci);
+    // Whenever a list is about to be compiled (its handle may also have been freed meanwhile).
+    if (rci.amalgamating || (!(ObjectStyle() & osDirectDraw) && !HasValidDisplayList())) PrepareBuildList(rci);
     TGLStageObject::DoRender(rci, true, false);
     rci.materialLibrary = nullptr;
     rci.lightmapLibrary = nullptr;

@@ -38,8 +38,8 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   TMeshAutoCenterings AutoCentering = 0;
   TGLCoordinates& AutoScaling() { return *auto_scaling_; }
   void SetAutoScaling(const TGLCoordinates& value) { auto_scaling_->Assign(&value); }
-  // A connectivity kept by the caller for repeated silhouettes; null builds one per call.
-  TBaseConnectivity* Connectivity = nullptr;
+  // A connectivity kept for repeated silhouettes, owned by the mesh; null builds one per call.
+  std::unique_ptr<TBaseConnectivity> Connectivity;
   // The library the face groups' material names refer to; forgotten when it is destroyed.
   TGLMaterialLibrary* MaterialLibrary() const { return material_library_; }
   void SetMaterialLibrary(TGLMaterialLibrary* value);
@@ -113,7 +113,8 @@ class TGLFreeForm : public TGLBaseMesh {
 class TGLGLSMVectorFile : public TVectorFile {
  public:
   using TVectorFile::TVectorFile;
-  std::string ClassName() const override { return "TGLGLSMVectorFile"; }
+  static constexpr const char* kClassName = "TGLGLSMVectorFile";
+  std::string ClassName() const override { return kClassName; }
   static TDataFileCapabilities SupportedOperations() { return dfcRead | dfcWrite; }
   std::unique_ptr<TDataFile> NewOfSameClass(TPersistent* owner) const override {
     return std::make_unique<TGLGLSMVectorFile>(owner);

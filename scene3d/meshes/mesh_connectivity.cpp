@@ -52,9 +52,7 @@ void TFaceGroupConnectivity::RebuildEdgeList() {
   }
 }
 
-// An actor's vertices move every frame, so its face normals are not kept.
-TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh)
-    : TBaseConnectivity(dynamic_cast<TGLActor*>(&baseMesh) == nullptr) {
+TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh) : TBaseConnectivity(true) {
   SetBaseMesh(&baseMesh);
 }
 
@@ -62,6 +60,8 @@ void TGLBaseMeshConnectivity::SetBaseMesh(TGLBaseMesh* baseMesh) {
   face_group_connectivities_.clear();
   base_mesh_ = baseMesh;
   if (!base_mesh_) return;
+  // An actor's vertices move every frame, so its face normals are not kept.
+  SetPrecomputeFaceNormal(dynamic_cast<TGLActor*>(base_mesh_) == nullptr);
   TMeshObjectList& meshes = base_mesh_->MeshObjects();
   for (int i = 0; i < meshes.Count(); ++i)
     face_group_connectivities_.push_back(

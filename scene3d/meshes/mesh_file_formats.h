@@ -55,8 +55,11 @@ class TVectorFileFormatsList {
 TVectorFileFormatsList& GetVectorFileFormats();
 std::string LowerCaseAscii(std::string text);
 
+// Format names its class in kClassName, under which archives may name it too;
+// made by name, it has no mesh and stops with the assertion failure of TVectorFile.
 template <typename Format>
 void RegisterMeshFileFormat(const std::string& extension, const std::string& description) {
+  RegisterClass(Format::kClassName, [] { return std::make_unique<Format>(nullptr); });
   GetVectorFileFormats().Add(
       {[](TPersistent* owner) -> std::unique_ptr<TVectorFile> { return std::make_unique<Format>(owner); },
        Format::SupportedOperations(), LowerCaseAscii(extension), description, 0});

@@ -411,8 +411,9 @@ TAffineVectorList TMeshObject::ExtractTriangles(TAffineVectorList* texCoords, TA
   TAffineVectorList result;
   switch (Mode) {
     case moTriangles: {
-      // A trailing partial triangle is dropped from every list alike, so they stay aligned.
-      const int corners = Vertices().Count() / 3 * 3;
+      // Only whole triangles are taken: a list with a partial one gives no corners at all.
+      // The other lists are cut to the corners alike, so they stay aligned.
+      const int corners = Vertices().Count() % 3 == 0 ? Vertices().Count() : 0;
       auto copyHead = [corners](const TAffineVectorList& source, TAffineVectorList& dest) {
         const int n = std::min(corners, source.Count());
         dest.EnsureCapacity(dest.Count() + n);

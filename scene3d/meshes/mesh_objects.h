@@ -174,9 +174,10 @@ class TMeshObject : public TBaseMeshObject {
   int BinormalsTexCoordIndex() const { return binormals_tex_coord_index_; }
   void SetBinormalsTexCoordIndex(int value);
 
-  void Clear();
+  // Overridden by objects that keep more vertex sets (morph targets) to clear and move them too.
+  virtual void Clear();
   void GetExtents(TAffineVector& min, TAffineVector& max) const;
-  void Translate(const TAffineVector& delta);
+  virtual void Translate(const TAffineVector& delta);
   void ContributeToBarycenter(TAffineVector& sum, int& count) const;
   // Three corners per triangle; texCoords and normals, when given, get the matching entries.
   TAffineVectorList ExtractTriangles(TAffineVectorList* texCoords = nullptr,

@@ -8,7 +8,8 @@
 class TGLSTLVectorFile : public TVectorFile {
  public:
   using TVectorFile::TVectorFile;
-  std::string ClassName() const override { return "TGLSTLVectorFile"; }
+  static constexpr const char* kClassName = "TGLSTLVectorFile";
+  std::string ClassName() const override { return kClassName; }
   static TDataFileCapabilities SupportedOperations() { return dfcRead | dfcWrite; }
   std::unique_ptr<TDataFile> NewOfSameClass(TPersistent* owner) const override {
     return std::make_unique<TGLSTLVectorFile>(owner);

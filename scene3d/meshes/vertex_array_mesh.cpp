@@ -1,7 +1,10 @@
 #include "scene3d/meshes/vertex_array_mesh.h"
 
+#include <cstring>
+
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_context.h"
 #include "gfx3d/gl/gl_state_cache.h"
 #include "scene3d/graph/change_setters.h"
 
@@ -9,12 +12,14 @@ namespace {
 
 constexpr const char* kUnit = "GLMesh";
 constexpr GLsizei kStride = sizeof(TVertexData);
+constexpr GLenum kVertexArrayRange = 0x851D;  // GL_VERTEX_ARRAY_RANGE_NV
 const GLenum kPrimitives[] = {GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN, GL_TRIANGLES, GL_QUAD_STRIP, GL_QUADS, GL_POLYGON};
 
 }  // namespace
 
 void TVertexList::Assign(const TPersistent* source) {
   if (const auto* other = dynamic_cast<const TVertexList*>(source)) {
+    SetLocked(false);  // the driver's copy would keep the old records
     records_ = other->records_;
     capacity_ = other->Count();
     return;
@@ -22,8 +27,37 @@ void TVertexList::Assign(const TPersistent* source) {
   TGLUpdateAbleObject::Assign(source);
 }
 
+TVertexList::~TVertexList() { SetLocked(false); }
+
+void TVertexList::SetLocked(bool value) {
+  if (value == Locked()) return;
+  auto& gl = GL();
+  if (!value) {
+    if (gl.wglFreeMemoryNV) gl.wglFreeMemoryNV(locked_);
+    locked_ = nullptr;
+    return;
+  }
+  if (!GLFlags().NV_vertex_array_range || !CurrentGLContext() || !gl.wglAllocateMemoryNV) return;
+  const std::size_t bytes = records_.size() * sizeof(TVertexData);
+  locked_ = static_cast<TVertexData*>(gl.wglAllocateMemoryNV(static_cast<GLsizei>(bytes), 0, 0, 0.5f));
+  if (locked_ && bytes > 0) std::memcpy(static_cast<void*>(locked_), records_.data(), bytes);
+}
+
+void TVertexList::EnterLockSection() {
+  if (!Locked()) return;
+  GL().glVertexArrayRangeNV(static_cast<GLsizei>(records_.size() * sizeof(TVertexData)), locked_);
+  GL().glEnable(kVertexArrayRange);
+}
+
+void TVertexList::LeaveLockSection() {
+  if (!Locked()) return;
+  GL().glDisable(kVertexArrayRange);
+  GL().glFlushVertexArrayRangeNV();
+}
+
 void TVertexList::AddVertex(const TAffineVector& vertex, const TAffineVector& normal, const TVector4f& color,
                             const TTexPoint& texPoint) {
+  Assert(!Locked(), kUnit, __LINE__, "Cannot add to a locked list !");
   if (Count() == capacity_) {
     capacity_ += GrowthDelta;
     records_.reserve(static_cast<std::size_t>(capacity_));
@@ -61,6 +95,8 @@ void TGLMesh::BuildList(TRenderContextInfo& rci) {
   Assert(vertex_mode_ <= vmVT, kUnit, __LINE__, "Interleaved Array format not supported yet. Sorry.");
   Assert(mode_ <= mmPolygon, kUnit, __LINE__);
   auto& gl = GL();
+  const bool lockSection = (ObjectStyle() & osDirectDraw) != 0;
+  if (lockSection) vertices_.EnterLockSection();
   const TVertexData* first = vertices_.First();
   gl.glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
   switch (vertex_mode_) {
@@ -99,4 +135,5 @@ void TGLMesh::BuildList(TRenderContextInfo& rci) {
   for (GLenum array : {GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_COLOR_ARRAY, GL_TEXTURE_COORD_ARRAY})
     gl.glDisableClientState(array);
   gl.glPopAttrib();
+  if (lockSection) vertices_.LeaveLockSection();
 }

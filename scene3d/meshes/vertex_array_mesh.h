@@ -21,24 +21,33 @@ static_assert(sizeof(TVertexData) == 48);
 class TVertexList : public TGLUpdateAbleObject {
  public:
   explicit TVertexList(TPersistent* owner) : TGLUpdateAbleObject(owner) {}
+  ~TVertexList() override;
+  TVertexList(const TVertexList&) = delete;
+  TVertexList& operator=(const TVertexList&) = delete;
   std::string ClassName() const override { return "TVertexList"; }
   void Assign(const TPersistent* source) override;
-  // Appends one record, growing by GrowthDelta, then tells the owner.
+  // Appends one record, growing by GrowthDelta, then tells the owner; a locked list
+  // refuses with an assertion failure.
   void AddVertex(const TAffineVector& vertex, const TAffineVector& normal, const TVector4f& color,
                  const TTexPoint& texPoint);
   int Count() const { return static_cast<int>(records_.size()); }
   int Capacity() const { return capacity_; }
   int GrowthDelta = 256;
-  const TVertexData* First() const { return records_.data(); }
-  // Driver memory for the records needs an extension Mesa lacks: the list stays unlocked.
-  bool Locked() const { return false; }
-  void SetLocked(bool) {}
-  void EnterLockSection() {}
-  void LeaveLockSection() {}
+  // The records GL reads: the driver's copy while locked.
+  const TVertexData* First() const { return locked_ ? locked_ : records_.data(); }
+  // Locking copies the records into driver memory, where the vertex-array-range
+  // extension keeps them; without it, without a current context or when the
+  // driver has no memory, the list stays unlocked.
+  bool Locked() const { return locked_ != nullptr; }
+  void SetLocked(bool value);
+  // Around a draw of a locked list: the range GL may read directly.
+  void EnterLockSection();
+  void LeaveLockSection();
 
  private:
   std::vector<TVertexData> records_;
   int capacity_ = 0;
+  TVertexData* locked_ = nullptr;
 };
 
 class TGLMesh : public TGLStageObject {

@@ -78,7 +78,8 @@ bool TGLSphere::RayCastIntersect(const TVector4f& rayStart, const TVector4f& ray
   TVector4f first, second;
   if (RaySphereIntersection(start, direction, {0, 0, 0, 1}, radius_, first, second) == 0) return false;
   if (intersectPoint) *intersectPoint = LocalToAbsolute({first.x, first.y, first.z, 1});
-  if (intersectNormal) *intersectNormal = VectorNormalize(LocalToAbsolute({first.x, first.y, first.z, 0}));
+  // The hit point taken as a direction: as long as the radius, scaled with the sphere.
+  if (intersectNormal) *intersectNormal = LocalToAbsolute({first.x, first.y, first.z, 0});
   return true;
 }
 

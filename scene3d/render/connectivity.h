@@ -18,6 +18,9 @@ class TBaseConnectivity {
   virtual void CreateSilhouette(const TGLSilhouetteParameters&, std::unique_ptr<TGLSilhouette>&, bool) {}
   bool PrecomputeFaceNormal() const { return precompute_face_normal_; }
 
+ protected:
+  void SetPrecomputeFaceNormal(bool value) { precompute_face_normal_ = value; }
+
  private:
   bool precompute_face_normal_;
 };

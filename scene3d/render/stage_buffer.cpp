@@ -425,7 +425,10 @@ void TGLStageBuffer::RenderAndReadBeforeSwap(const Read& read) {
   ContextActivation activation(*context_);
   const bool double_buffered = context_->Options() & rcoDoubleBuffered;
   GL().glFinish();
-  GL().glReadBuffer(double_buffered ? GL_BACK : GL_FRONT);
+  // The buffer GL drew into: a pbuffer has one colour buffer or two, whatever the options asked.
+  GLint drawn = double_buffered ? GL_BACK : GL_FRONT;
+  GL().glGetIntegerv(GL_DRAW_BUFFER, &drawn);
+  GL().glReadBuffer(static_cast<GLenum>(drawn));
   read();
   if (double_buffered && !(context_options_ & roNoSwapBuffers)) context_->SwapBuffers();
 }

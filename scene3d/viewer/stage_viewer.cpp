@@ -6,11 +6,13 @@
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/gl_binding.h"
 #include "gfx3d/gl/glx_binding.h"
+#include "gfx3d/persistence/published_properties.h"
 #include "scene3d/render/camera.h"
 #include "scene3d/viewer/x11_child_window.h"
 
 TGLStageViewer::TGLStageViewer(QWidget* parent)
     : QWidget(parent),
+      TComponent(nullptr),
       buffer_(std::make_unique<TGLStageBuffer>(nullptr)),
       expose_filter_(std::make_unique<TChildWindowExposeFilter>([this] { update(); })) {
   gl_available_ = QtRunsOnX11() && (OpenGLLibrariesLoaded() || LoadOpenGLLibraries());
@@ -56,6 +58,11 @@ void TGLStageViewer::EnsureContext() {
     buffer_->DestroyRC();
     ReportError(error.what());
   }
+}
+
+void TGLStageViewer::Loaded() {
+  TComponent::Loaded();
+  EnsureContext();
 }
 
 void TGLStageViewer::RecreateContext() {
@@ -125,4 +132,20 @@ void TGLStageViewer::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
   mouse_inside_ = false;
   if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void RegisterStageViewerClass() {
+  static const bool registered = [] {
+    RegisterClass("TGLStageViewer", [] { return std::make_unique<TGLStageViewer>(); });
+    using V = TGLStageViewer;
+    Publisher<V>("TGLStageViewer", "")
+        .Reference<TGLCamera>("Camera", &V::Camera, &V::SetCamera)
+        .Enum("VSync", {"vsmSync", "vsmNoSync"}, &V::VSync, &V::SetVSync, vsmNoSync)
+        .Object("Buffer", &V::Buffer)
+        .Single("FieldOfView", &V::FieldOfView, &V::SetFieldOfView)
+        .Boolean("Enabled", &V::isEnabled, &V::setEnabled, true)
+        .String("Hint", &V::Hint, &V::SetHint);
+    return true;
+  }();
+  (void)registered;
 }

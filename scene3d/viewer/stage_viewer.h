@@ -3,7 +3,8 @@
 // widget's size. Paint renders a frame; a change of the scene or the buffer
 // schedules a repaint; a structural change recreates the context. Without
 // X11 or GL it stays a plain widget. No exception leaves its paint: a failed
-// frame is abandoned and its message reported once, after the paint.
+// frame is abandoned and its message reported once, after the paint. It is
+// also a component, so component streams can hold one with its properties.
 #pragma once
 
 #include <QWidget>
@@ -11,16 +12,18 @@
 #include <memory>
 #include <string>
 
+#include "gfx3d/core/toolkit_components.h"
 #include "scene3d/render/stage_buffer.h"
 
 class TChildWindowExposeFilter;
 
 enum TVSyncMode : std::uint8_t { vsmSync, vsmNoSync };
 
-class TGLStageViewer : public QWidget {
+class TGLStageViewer : public QWidget, public TComponent {
  public:
   explicit TGLStageViewer(QWidget* parent = nullptr);
   ~TGLStageViewer() override;
+  std::string ClassName() const override { return "TGLStageViewer"; }
 
   TGLStageBuffer& Buffer() const { return *buffer_; }
   void SetBuffer(const TGLStageBuffer& value) { buffer_->Assign(&value); }
@@ -32,6 +35,11 @@ class TGLStageViewer : public QWidget {
   float FieldOfView() const;
   void SetFieldOfView(float value);
   bool MouseInside() const { return mouse_inside_; }
+  // The tool tip.
+  std::string Hint() const { return toolTip().toStdString(); }
+  void SetHint(const std::string& value) { setToolTip(QString::fromStdString(value)); }
+  // Once a component stream has read the viewer: its window and context are made at once.
+  void Loaded() override;
 
   std::function<void(TGLStageViewer*sender)> OnMouseEnter, OnMouseLeave;
   // Told once per distinct message, after the paint that failed, or when no context can be made.
@@ -63,3 +71,7 @@ class TGLStageViewer : public QWidget {
   bool context_failed_ = false;
   std::string last_error_;
 };
+
+// Lets component streams make viewers by class name and store their published
+// properties: Camera, VSync, Buffer, FieldOfView, Enabled and Hint.
+void RegisterStageViewerClass();

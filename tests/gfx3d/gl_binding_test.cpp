@@ -65,8 +65,11 @@ TEST(GLBinding, ReadsVersionAndExtensionFlagsFromTheContextStrings) {
 TEST(GLBinding, LoadingFailsWholeWhenOneLibraryIsMissing) {
   EXPECT_FALSE(LoadOpenGLLibrariesFrom("libGL.so.1", "libNoSuchGLU.so.1"));
   EXPECT_FALSE(OpenGLLibrariesLoaded());
+  EXPECT_NE(OpenGLLibrariesLoadError().find("libNoSuchGLU.so.1"), std::string::npos)
+      << "the loader's own words: " << OpenGLLibrariesLoadError();
   EXPECT_TRUE(LoadOpenGLLibraries());
   EXPECT_TRUE(OpenGLLibrariesLoaded());
+  EXPECT_EQ(OpenGLLibrariesLoadError(), "");
 }
 
 TEST(GLBinding, ListsEveryEntryPointBeyondOpenGL11OnceInItsOrder) {

@@ -2,6 +2,8 @@
 // destruction, and the GL error policy, on Mesa under Xvfb.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gfx3d/core/initialization.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
@@ -72,6 +74,31 @@ TEST(GLXFormatCascade, RetriesInTheFixedOrder) {
       EXPECT_EQ(AttributeValue(lists[i], GLX_SAMPLES), c.tries[i].samples) << i;
       EXPECT_EQ(AttributeValue(lists[i], GLX_CONFIG_CAVEAT), c.tries[i].caveat) << i;
       EXPECT_EQ(lists[i].back(), 0);
+    }
+  }
+}
+
+TEST(GLXFormatCascade, APbufferAsksNeitherForABufferCountNorForStereo) {
+  TGLXConfigRequest pbuffer;
+  pbuffer.pbuffer = true;
+  pbuffer.stereo = true;
+  pbuffer.depthBits = 24;
+  TGLXConfigRequest window = pbuffer;
+  window.pbuffer = false;
+  window.doubleBuffered = true;
+  for (const TGLXConfigRequest& request : {pbuffer, window}) {
+    std::vector<std::vector<int>> lists;
+    TGLXAttribList attributes;
+    ChooseGLXFormat(request, attributes, [&](const std::vector<int>& list) {
+      lists.push_back(list);
+      return 0;
+    });
+    ASSERT_EQ(lists.size(), 4u);
+    for (const std::vector<int>& list : lists) {
+      EXPECT_EQ(AttributeValue(list, GLX_DRAWABLE_TYPE), request.pbuffer ? GLX_PBUFFER_BIT : GLX_WINDOW_BIT);
+      // A driver whose pbuffer configurations all have two buffers still gives one.
+      EXPECT_EQ(AttributeValue(list, GLX_DOUBLEBUFFER), request.pbuffer ? -1 : 1);
+      EXPECT_EQ(AttributeValue(list, GLX_STEREO), request.pbuffer ? -1 : 1);
     }
   }
 }
@@ -227,4 +254,86 @@ TEST_F(GLContextTest, APbufferThatCannotBeMadeSaysWhyAndLeavesNothingBehind) {
   EXPECT_EQ(GLContextManager().CreatedContextCount(), created);
   GL().glClear(GL_COLOR_BUFFER_BIT);
   EXPECT_NO_THROW(CheckOpenGLError()) << "the fixture's context still draws";
+}
+
+TEST_F(GLContextTest, APbufferCountsAsAcceleratedAndAWindowOnASlowConfigurationDoesNot) {
+  // Mesa's configurations with accumulation buffers are the slow ones.
+  std::unique_ptr<TGLContext> pbuffer = GLContextManager().CreateContext();
+  pbuffer->SetAccumBits(64);
+  pbuffer->CreateMemoryContext(0, 8, 8);
+  ASSERT_TRUE(dynamic_cast<TGLGLXContext&>(*pbuffer).GivenFormat().slow);
+  EXPECT_EQ(pbuffer->Acceleration(), 1);
+  std::unique_ptr<TGLContext> window = GLContextManager().CreateContext();
+  window->SetAccumBits(64);
+  window->CreateContext(0);
+  ASSERT_TRUE(dynamic_cast<TGLGLXContext&>(*window).GivenFormat().slow);
+  EXPECT_EQ(window->Acceleration(), 2);
+}
+
+TEST_F(GLContextTest, APbufferWhoseContextReportsAGLErrorIsRefusedWhole) {
+  const int created = GLContextManager().CreatedContextCount();
+  std::unique_ptr<TGLContext> pbuffer = GLContextManager().CreateContext();
+  {
+    RecordingGL gl;
+    GL().glGetError = [] { return static_cast<GLenum>(GL_OUT_OF_MEMORY); };
+    EXPECT_THROW(pbuffer->CreateMemoryContext(0, 8, 8), EOpenGLError);
+  }
+  EXPECT_FALSE(pbuffer->IsValid());
+  EXPECT_EQ(GLContextManager().CreatedContextCount(), created);
+  EXPECT_EQ(CurrentGLContext(), context_.get());
+  GL().glClearColor(0, 1, 0, 1);
+  GL().glClear(GL_COLOR_BUFFER_BIT);
+  GLubyte pixel[4] = {};
+  GL().glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  EXPECT_EQ(pixel[1], 255) << "the caller's context is current again and draws";
+  EXPECT_NO_THROW(CheckOpenGLError());
+}
+
+// The recording table stands in for GL while a context is made current again,
+// so what the activation asks of GL shows.
+TEST_F(GLContextTest, HighQualityAntiAliasingAsksForTheNicestMultisampleFilter) {
+  context_->SetActive(false);
+  struct Case {
+    TGLAntiAliasing antiAliasing;
+    bool filterHint, hinted;
+  };
+  for (const Case& c :
+       {Case{aa4xHQ, true, true}, Case{aa2xHQ, true, true}, Case{aa4x, true, false}, Case{aa4xHQ, false, false}}) {
+    std::unique_ptr<TGLContext> context = GLContextManager().CreateContext();
+    context->SetAntiAliasing(c.antiAliasing);
+    context->CreateMemoryContext(0, 8, 8);
+    context->Activate();  // its configuration's entry points and flags are read here
+    context->Deactivate();
+    RecordingGL gl;
+    GLFlags().ARB_multisample = true;
+    GLFlags().NV_multisample_filter_hint = c.filterHint;
+    context->Activate();
+    context->Deactivate();
+    const bool hinted = std::any_of(gl.calls.begin(), gl.calls.end(), [](const RecordedCall& call) {
+      return call.name == "glHint" && call.args == std::vector<double>{0x8534, GL_NICEST};
+    });
+    EXPECT_EQ(hinted, c.hinted) << int(c.antiAliasing) << (c.filterHint ? " with" : " without") << " the hint";
+  }
+  context_->Activate();
+}
+
+TEST_F(GLContextTest, ANewContextReadsThePlatformsFlagsAgainAtItsFirstActivation) {
+  context_->SetActive(false);
+  std::unique_ptr<TGLContext> first = GLContextManager().CreateContext();
+  first->CreateMemoryContext(0, 8, 8);
+  first->Activate();
+  const std::string vendor = reinterpret_cast<const char*>(GL().glGetString(GL_VENDOR));
+  first->Deactivate();
+  std::unique_ptr<TGLContext> second = GLContextManager().CreateContext();
+  second->CreateMemoryContext(0, 8, 8);
+  ASSERT_EQ(dynamic_cast<TGLGLXContext&>(*second).FBConfigID(), dynamic_cast<TGLGLXContext&>(*first).FBConfigID());
+  {
+    RecordingGL gl;
+    gl.strings[GL_VENDOR] = vendor;
+    second->Activate();
+    EXPECT_TRUE(GLFlags().WGL_ARB_pbuffer) << "the platform's flags were read again";
+    EXPECT_EQ(gl.Count("glGetString"), 1) << "the same vendor: the platform's half only";
+    second->Deactivate();
+  }
+  context_->Activate();
 }

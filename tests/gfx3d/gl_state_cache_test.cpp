@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 
@@ -98,4 +100,21 @@ TEST_F(GLStateCacheOnMesa, MirrorAgreesWithGL) {
   GL().glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
   EXPECT_EQ(shininess, 12.0f);
   EXPECT_EQ(GL().glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(GLStateCache, RefusesTextureUnitsBeyondTheOnesItMirrors) {
+  RecordingGL gl;
+  TGLStateCache cache;
+  cache.SetGLCurrentTexture(TGLStateCache::kTextureUnits - 1, GL_TEXTURE_2D, 3);
+  for (int unit : {TGLStateCache::kTextureUnits, -1}) {
+    try {
+      cache.SetGLCurrentTexture(unit, GL_TEXTURE_2D, 4);
+      ADD_FAILURE() << "unit " << unit << " was taken";
+    } catch (const ELibraryError& error) {
+      EXPECT_NE(std::string(error.what()).find(std::to_string(unit)), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_EQ(gl.Count("glBindTexture"), 1) << "a refused unit binds nothing";
+  cache.SetGLPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  EXPECT_EQ(gl.Count("glPolygonMode"), 1) << "the modes beside the units are untouched";
 }

@@ -50,6 +50,17 @@ TEST(GLXNearestFormat, AfterTheCascadeFailsAWindowTakesTheClosestConfiguration) 
   EXPECT_EQ(NearestGLXFormat(request, {pbuffer_only}), -1) << "nothing draws into a window";
 }
 
+TEST(GLXNearestFormat, AnAcceleratedConfigurationWithLessDepthWinsOverASlowOneWithAll) {
+  TGLXConfigRequest request;
+  request.depthBits = 24;
+  request.doubleBuffered = true;
+  TGLXConfigDescription slow = WindowConfig(24, 8);
+  slow.slow = true;
+  EXPECT_EQ(NearestGLXFormat(request, {slow, WindowConfig(16, 0)}), 1);
+  EXPECT_EQ(NearestGLXFormat(request, {WindowConfig(16, 0, false), slow}), 1) << "the buffer kinds come first";
+  EXPECT_EQ(NearestGLXFormat(request, {slow}), 0) << "a slow one when nothing else draws there";
+}
+
 using GLXNearestFormatTest = GLPixelTest;
 
 TEST_F(GLXNearestFormatTest, AWindowAskingForMoreStencilThanAnyConfigurationHoldsGetsTheNearest) {

@@ -13,6 +13,17 @@
 
 namespace {
 
+// The sockets the process holds: its connections to the X server among them.
+int SocketCount() {
+  int sockets = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(entry.path(), error);
+    if (!error && target.string().starts_with("socket:")) ++sockets;
+  }
+  return sockets;
+}
+
 std::ptrdiff_t ThreadCount() {
   return std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator());
 }
@@ -44,4 +55,21 @@ TEST(LibraryEnd, EndsEveryContextAndTheDriversThreads) {
   FinalizeGfx3D();
   EXPECT_FALSE(context->IsValid());
   EXPECT_LE(ThreadCount(), before);
+}
+
+TEST(LibraryEnd, ClosesTheConnectionThatWatchesTheWindowsAndOpensItAgainWhenNeeded) {
+  InitializeGfx3D();
+  const int before = SocketCount();
+  for (int round = 0; round < 2; ++round) {
+    auto window = GLContextManager().CreateContext();
+    try {
+      window->CreateContext(0);  // its window is watched from then on
+    } catch (const std::exception& error) {
+      SKIP_OR_FAIL_WITHOUT_GL(error.what());
+    }
+    EXPECT_TRUE(window->IsValid());
+    FinalizeGfx3D();
+    EXPECT_FALSE(window->IsValid());
+    EXPECT_LE(SocketCount(), before) << "round " << round;
+  }
 }

@@ -140,7 +140,7 @@ TEST_F(VectorLists, ExtentsSumsAndNormalisation) {
   EXPECT_TRUE(AffineVectorEquals(max, {1, 5, 3}));
   EXPECT_TRUE(AffineVectorEquals(list.SumItems(), {-3, 3, 3}));
   list.NormalizeItems();
-  EXPECT_NEAR(AffineVectorLength(*list.ItemAddress(0)), 1, 1e-6);
+  EXPECT_NEAR(AffineVectorLength(list.ItemVector(0)), 1, 1e-6);
   EXPECT_EQ(list.GetItem(0).w, 1);  // only x, y, z are touched
 }
 
@@ -232,6 +232,33 @@ TEST_F(VectorLists, AWiderArchivedItemSizeIsKept) {
   TAffineVectorList copy;
   copy.Assign(&list);
   EXPECT_EQ(copy.ItemSize(), 16);
+}
+
+TEST_F(VectorLists, ItemsOfAnArchivedSizeThatIsNoMultipleOfFourAreReadInPlace) {
+  // Two items of 13 bytes: x, y, z, then one byte of the writer's own.
+  std::string items;
+  for (const TAffineVector& v : {TAffineVector{1, -2, 3}, TAffineVector{-4, 5, -6}}) {
+    items.append(reinterpret_cast<const char*>(&v), sizeof v);
+    items += '\x7F';
+  }
+  TAffineVectorList list;
+  list.LoadFromString(Bytes({2, 0, 2, 2, 2, 13}) + items + Bytes({2, 0}));
+  ASSERT_EQ(list.ItemSize(), 13);
+  TAffineVector min, max;
+  list.ComputeExtents(min, max);
+  EXPECT_TRUE(AffineVectorEquals(min, {-4, -2, -6}));
+  EXPECT_TRUE(AffineVectorEquals(max, {1, 5, 3}));
+  EXPECT_TRUE(AffineVectorEquals(list.SumItems(), {-3, 3, -3}));
+  list.TranslateItems({1, 1, 1});
+  list.ComputeExtents(min, max);
+  EXPECT_TRUE(AffineVectorEquals(min, {-3, -1, -5}));
+  TAffineVectorList other;
+  other.LoadFromString(list.SaveToString());
+  EXPECT_EQ(other.MaxManhattanDistance(list), 0);
+  list.NormalizeItems();
+  const std::string saved = list.SaveToString();
+  EXPECT_EQ(saved[6 + 12], '\x7F') << "the bytes past x, y and z stay as read";
+  EXPECT_EQ(saved[6 + 25], '\x7F');
 }
 
 TEST_F(VectorLists, HostileListArchivesRaiseAndKeepTheList) {

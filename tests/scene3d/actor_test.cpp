@@ -90,6 +90,26 @@ TEST_F(Actor, MorphTargetsAtTheEndsAndBetween) {
   EXPECT_THROW(mesh->MorphTo(5), EAssertionFailed);
 }
 
+TEST_F(Actor, CentringAndClearingThroughTheBaseTypeTakeTheTargetsAlong) {
+  // The point and every target sit at y = 4; centring on Y brings them all to 0.
+  mesh->Vertices().SetItem(0, {0, 4, 0});
+  for (int i = 0; i < mesh->MorphTargets().Count(); ++i)
+    mesh->MorphTargets().Item(i).Vertices().SetItem(0, {static_cast<float>(i), 4, 0});
+  actor.AutoCentering = macCenterY;
+  actor.PerformAutoCentering();
+  EXPECT_EQ(mesh->Vertices().GetItem(0).y, 0);
+  mesh->MorphTo(3);
+  EXPECT_EQ(mesh->Vertices().GetItem(0).x, 3);
+  EXPECT_EQ(mesh->Vertices().GetItem(0).y, 0) << "the next frame keeps the centring";
+  mesh->Lerp(1, 2, 0.5f);
+  EXPECT_EQ(mesh->Vertices().GetItem(0).y, 0);
+
+  TMeshObject& base = *mesh;
+  base.Clear();
+  EXPECT_EQ(mesh->MorphTargets().Count(), 0);
+  EXPECT_EQ(actor.FrameCount(), 0);
+}
+
 TEST(ActorSkeleton, OneBoneSkinningFollowsTheFrames) {
   TGLActor actor(nullptr);
   actor.SetReference(aarSkeleton);

@@ -107,6 +107,55 @@ TEST_F(FreeForm, OneSceneNotificationPerLoad) {
   scene.RemoveBuffer(&buffer);
 }
 
+// A format that notes the file name it is given to read or write.
+class NameNotingFormat : public TVectorFile {
+ public:
+  static constexpr const char* kClassName = "TNameNotingVectorFile";
+  using TVectorFile::TVectorFile;
+  std::string ClassName() const override { return kClassName; }
+  static TDataFileCapabilities SupportedOperations() { return dfcRead | dfcWrite; }
+  std::unique_ptr<TDataFile> NewOfSameClass(TPersistent* owner) const override {
+    return std::make_unique<NameNotingFormat>(owner);
+  }
+  void LoadFromStream(TStream&) override { noted = ResourceName(); }
+  void SaveToStream(TStream&) override { noted = ResourceName(); }
+  static inline std::string noted;
+};
+
+TEST_F(FreeForm, AFormatIsRegisteredByItsClassNameAndToldTheFileNameItHandles) {
+  RegisterMeshFileFormat<NameNotingFormat>("noted", "Names noted");
+  for (const char* name : {"TNameNotingVectorFile", "TGLSTLVectorFile", "TGLGLSMVectorFile"})
+    EXPECT_NO_THROW(FindClass(name)) << name;
+  TStringStream stream;
+  form.LoadMeshFromStream("folder/part.noted", stream);
+  EXPECT_EQ(NameNotingFormat::noted, "folder/part.noted");
+  form.AddMeshDataFromStream("added.noted", stream);
+  EXPECT_EQ(NameNotingFormat::noted, "added.noted");
+  form.SaveMeshToStream("saved.NOTED", stream);
+  EXPECT_EQ(NameNotingFormat::noted, "saved.NOTED");
+}
+
+// Counts its own destruction.
+class CountedConnectivity : public TBaseConnectivity {
+ public:
+  explicit CountedConnectivity(int& freed) : TBaseConnectivity(true), freed_(freed) {}
+  ~CountedConnectivity() override { ++freed_; }
+
+ private:
+  int& freed_;
+};
+
+TEST_F(FreeForm, TheMeshFreesTheConnectivityItKeeps) {
+  int freed = 0;
+  {
+    TGLFreeForm owner(nullptr);
+    owner.Connectivity = std::make_unique<CountedConnectivity>(freed);
+    owner.Connectivity = std::make_unique<CountedConnectivity>(freed);
+    EXPECT_EQ(freed, 1) << "a replaced one goes at once";
+  }
+  EXPECT_EQ(freed, 2);
+}
+
 class FreeFormPixels : public GLPixelTest {
  protected:
   // Draws the form from +Z through an orthographic view of -10..10, back faces culled.

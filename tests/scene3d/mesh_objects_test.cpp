@@ -9,10 +9,12 @@
 #include "gfx3d/gl/gl_state_cache.h"
 #include "gfx3d/materials/material_library.h"
 #include "gfx3d/persistence/streams.h"
+#include "scene3d/animation/actor.h"
 #include "scene3d/meshes/base_mesh.h"
 #include "scene3d/meshes/mesh_connectivity.h"
 #include "scene3d/meshes/vertex_array_mesh.h"
 #include "scene_fixture.h"
+#include "support/recording_context.h"
 #include "support/recording_gl.h"
 #include "support/stl_samples.h"
 
@@ -46,8 +48,11 @@ TEST_F(MeshObjects, TriangleCountsAndExtraction) {
   AddPoints(mesh.Normals(), 7);
   EXPECT_EQ(mesh.TriangleCount(), 2);
   TAffineVectorList normals;
+  EXPECT_EQ(mesh.ExtractTriangles(nullptr, &normals).Count(), 0) << "a list that is not whole triangles gives none";
+  EXPECT_EQ(normals.Count(), 0);  // aligned with the corners, not the whole list
+  mesh.Vertices().SetCount(6);
   EXPECT_EQ(Xs(mesh.ExtractTriangles(nullptr, &normals)), (std::vector<float>{0, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(normals.Count(), 6);  // aligned with the corners, not the whole list
+  EXPECT_EQ(normals.Count(), 6);
   mesh.Mode = moTriangleStrip;
   mesh.Vertices().Clear();
   AddPoints(mesh.Vertices(), 4);
@@ -167,6 +172,16 @@ TEST_F(MeshObjects, ConnectivityOfFaceGroups) {
   }
 }
 
+TEST_F(MeshObjects, ConnectivityGivenItsMeshLaterDerivesWhetherToKeepFaceNormals) {
+  TGLActor actor(nullptr);
+  TGLFreeForm form(nullptr);
+  TGLBaseMeshConnectivity connectivity(true);
+  connectivity.SetBaseMesh(&actor);
+  EXPECT_FALSE(connectivity.PrecomputeFaceNormal()) << "an actor's vertices move every frame";
+  connectivity.SetBaseMesh(&form);
+  EXPECT_TRUE(connectivity.PrecomputeFaceNormal());
+}
+
 }  // namespace
 
 namespace {
@@ -191,7 +206,51 @@ TEST(VertexArrayMesh, DrawsItsRecordsInOneCall) {
   mesh.Vertices().AddVertex({}, {}, {}, {});
   EXPECT_EQ(mesh.Vertices().Capacity(), 512);
   mesh.Vertices().SetLocked(true);
+  EXPECT_FALSE(mesh.Vertices().Locked()) << "no vertex-array-range extension, no context";
+}
+
+// Driver memory handed out by the stand-in for the extension's allocator.
+std::vector<TVertexData> driver_memory;
+void* freed_memory = nullptr;
+
+TEST(VertexArrayMesh, ALockedListDrawsFromDriverMemoryAndTakesNoMoreRecords) {
+  TGLMesh mesh(nullptr);
+  RecordingGL gl;
+  RecordingContext context;
+  context.CreateContext(0);
+  context.Activate();
+  GLFlags().NV_vertex_array_range = true;
+  driver_memory.assign(3, TVertexData{});
+  GL().wglAllocateMemoryNV = [](GLsizei size, GLfloat, GLfloat, GLfloat) -> void* {
+    return size == 3 * static_cast<GLsizei>(sizeof(TVertexData)) ? driver_memory.data() : nullptr;
+  };
+  GL().wglFreeMemoryNV = [](void* memory) { freed_memory = memory; };
+  mesh.Vertices().SetLocked(true);
+  ASSERT_TRUE(mesh.Vertices().Locked());
+  EXPECT_EQ(mesh.Vertices().First(), driver_memory.data());
+  EXPECT_EQ(driver_memory[1].coord.y, 1) << "the records are copied into driver memory";
+  EXPECT_THROW(mesh.Vertices().AddVertex({}, {}, {}, {}), EAssertionFailed);
+
+  mesh.SetObjectStyle(mesh.ObjectStyle() | osDirectDraw);
+  TRenderContextInfo rci;
+  gl.Clear();
+  mesh.BuildList(rci);
+  ASSERT_GE(gl.calls.size(), 4u);
+  EXPECT_EQ(gl.calls[0].name, "glVertexArrayRangeNV");
+  EXPECT_EQ(gl.calls[1].name, "glEnable");
+  EXPECT_EQ(gl.calls[gl.calls.size() - 2].name, "glDisable");
+  EXPECT_EQ(gl.calls.back().name, "glFlushVertexArrayRangeNV");
+
+  mesh.Vertices().SetLocked(false);
   EXPECT_FALSE(mesh.Vertices().Locked());
+  EXPECT_EQ(freed_memory, driver_memory.data());
+  EXPECT_NE(mesh.Vertices().First(), driver_memory.data());
+  mesh.Vertices().AddVertex({}, {}, {}, {});
+  EXPECT_EQ(mesh.Vertices().Count(), 4);
+
+  GL().wglAllocateMemoryNV = [](GLsizei, GLfloat, GLfloat, GLfloat) -> void* { return nullptr; };
+  mesh.Vertices().SetLocked(true);
+  EXPECT_FALSE(mesh.Vertices().Locked()) << "the driver had no memory";
 }
 
 }  // namespace

@@ -97,8 +97,9 @@ TEST_F(Proxies, BehavioursAndEffectsTakeOnlyTheirOwnKindAndRunInOrder) {
   EXPECT_EQ(object->Behaviours().ItemsClass().className, "TGLBehaviour");
   EXPECT_EQ(object->Effects().ItemsClass().className, "TGLObjectEffect");
   object->SetName("Box1");
-  EXPECT_EQ(object->Effects().GetNamePath(), "Box1.XCollection");
-  EXPECT_EQ(object->Effects().Items(1).GetNamePath(), "Box1.XCollection[1]");
+  EXPECT_EQ(object->Effects().GetNamePath(), "Box1.Effects");
+  EXPECT_EQ(object->Effects().Items(1).GetNamePath(), "Box1.Effects[1]");
+  EXPECT_EQ(object->Behaviours().GetNamePath(), "Box1.Behaviours");
 }
 
 using OffScreenViewers = SceneTest;

@@ -77,6 +77,20 @@ TEST_F(RenderedScene, TheProgramsCameraSeesItsTargetInTheMiddleAndTenUnitsAs107P
   ExpectAt(green, {356 + 106.9, 240, 1});
 }
 
+TEST_F(RenderedScene, TheCaptureReadsTheBufferTheFrameWasDrawnInto) {
+  // A pbuffer may have one colour buffer or two, whatever the buffer's options ask.
+  program.AddBox(0, 0, 0, kRed);
+  EXPECT_GT(CentroidOf(Capture(), qRgb(255, 0, 0)).count, 0);
+  viewer.Buffer().RenderingContext()->Activate();
+  GLint drawn = 0, read = 0;
+  GL().glGetIntegerv(GL_DRAW_BUFFER, &drawn);
+  GL().glGetIntegerv(GL_READ_BUFFER, &read);
+  const GLenum error = GL().glGetError();
+  viewer.Buffer().RenderingContext()->Deactivate();
+  EXPECT_EQ(read, drawn);
+  EXPECT_EQ(error, static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(RenderedScene, OrbitZoomAndPanMoveThePictureAsComputed) {
   program.AddBox(10, 0, 0, kGreen);
   program.camera->OrbitAroundTarget(-15, 30);

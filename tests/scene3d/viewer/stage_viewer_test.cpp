@@ -12,6 +12,7 @@
 
 #include "gfx3d/core/library_errors.h"
 #include "scene3d/viewer/x11_child_window.h"
+#include "scene_catalogue.h"
 #include "scene_fixture.h"
 #include "support/qt_events.h"
 
@@ -127,6 +128,32 @@ TEST_F(StageViewer, AFrozenViewerKeepsItsPictureWithoutRepaintingUntilMelted) {
   viewer->Buffer().Melt();
   ASSERT_TRUE(WaitForFrames(1));
   EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0u);
+}
+
+TEST_F(StageViewer, AComponentStreamKeepsItsPropertiesAndItsContextIsMadeOnceItIsRead) {
+  RegisterStageViewerClass();
+  program.camera->SetName("Camera1");
+  viewer->SetName("Viewer1");
+  viewer->SetVSync(vsmSync);
+  viewer->Buffer().SetBackgroundColor(0x00FF00);
+  viewer->Buffer().FogEnvironment().SetFogStart(10);
+  viewer->SetHint("The cell in 3-D");
+  viewer->setEnabled(false);
+  const std::vector<std::unique_ptr<TComponent>> read = Read(Written({&program.scene, viewer.get()}));
+  ASSERT_EQ(read.size(), 2u);
+  auto* copy = dynamic_cast<TGLStageViewer*>(read[1].get());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Name(), "Viewer1");
+  ASSERT_NE(copy->Camera(), nullptr) << "the camera reference is resolved after the read";
+  EXPECT_EQ(copy->Camera()->Name(), "Camera1");
+  EXPECT_NE(copy->Camera(), program.camera);
+  EXPECT_EQ(copy->VSync(), vsmSync);
+  EXPECT_EQ(copy->Buffer().BackgroundColor(), 0x00FF00);
+  EXPECT_EQ(copy->Buffer().FogEnvironment().FogStart(), 10);
+  EXPECT_EQ(copy->Hint(), "The cell in 3-D");
+  EXPECT_FALSE(copy->isEnabled());
+  EXPECT_TRUE(copy->Buffer().RCInstantiated()) << "the window and its context exist before the viewer is shown";
+  EXPECT_FALSE(copy->isVisible());
 }
 
 TEST(StageViewerWithoutCamera, FieldOfViewIsZeroAndSettingItChangesNothing) {
