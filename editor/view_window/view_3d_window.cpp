@@ -109,14 +109,12 @@ void TF3d::apply_language() {
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }
 
 void TF3d::genera_3d(Tcell cell) {
-  DummyCube2 = builder_.build(*GLStage1, DummyCube2, cell, current_scene_settings());
+  builder_.build(*GLStage1, DummyCube2, cell, current_scene_settings());
   show_failures();
 }
 
 QString TF3d::failure_report() const {
   QStringList lines;
-  for (const std::string& path : builder_.failures())
-    lines << QString::fromStdString("File not found: \"" + path + "\"");
   if (!render_error_.empty()) lines << QString::fromStdString(render_error_);
   return lines.join("\n");
 }
