@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cstddef>
@@ -145,6 +146,14 @@ void TF3d::apply_language() {
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }
 
 void TF3d::genera_3d(Tcell cell) { builder_.build(*GLStage1, DummyCube2, cell, current_scene_settings()); }
+
+void TF3d::rebuild_after_edit(const Tcell& cell) {
+  try {
+    genera_3d(cell);
+  } catch (const std::exception& error) {
+    QTimer::singleShot(0, this, [this, text = QString::fromStdString(error.what())] { show_message(text); });
+  }
+}
 
 QString TF3d::failure_report() const { return QString::fromStdString(render_error_); }
 

@@ -42,6 +42,10 @@ class TF3d : public QDialog, public TranslatedWindow {
   // part file stops the rebuild with the library's "File not found" error,
   // for the caller to show; what was placed before it stays in the view.
   void genera_3d(Tcell cell);
+  // The rebuild every edit asks for while the window is open: the edit stands
+  // whole, and a missing part file is said in front of the window once the
+  // edit is done.
+  void rebuild_after_edit(const Tcell& cell);
 
   // Takes the background from the preferences; the light follows the camera.
   void FormActivate();

@@ -92,6 +92,15 @@ void answer_message(SeenMessage& seen) {
   });
 }
 
+// The program folder becomes one whose low-detail parts lack the rails; the rails' path.
+fs::path part_missing_from(const TempDir& program) {
+  fs::copy(stage_dir() / "obj_L", program.path() / "obj_L", fs::copy_options::recursive);
+  const fs::path rail = program.path() / "obj_L" / "fiancata.stl";
+  fs::remove(rail);
+  ProgramDir = program.path().string();
+  return rail;
+}
+
 class View3dWindow : public testing::Test {
  protected:
   void SetUp() override {
@@ -402,10 +411,7 @@ TEST_F(View3dWindow, TheSaveDialogAndItsConfirmationOpenInFrontOfTheWindow) {
 // before it keep their new pictures, and the window says which file is missing.
 TEST_F(View3dWindow, QuotePicturesEndAtAMissingPartAndTheWindowNamesTheFile) {
   TempDir program;
-  fs::copy(stage_dir() / "obj_L", program.path() / "obj_L", fs::copy_options::recursive);
-  const fs::path rail = program.path() / "obj_L" / "fiancata.stl";
-  fs::remove(rail);
-  ProgramDir = program.path().string();
+  const fs::path rail = part_missing_from(program);
   Tcell empty_room = room_with_door();
   empty_room.walls[4].modules.clear();
   Cells = {empty_room, room_with_door(), empty_room};
@@ -418,6 +424,21 @@ TEST_F(View3dWindow, QuotePicturesEndAtAMissingPartAndTheWindowNamesTheFile) {
   EXPECT_TRUE(has_picture(Cells[0]));
   EXPECT_FALSE(has_picture(Cells[1]));
   EXPECT_FALSE(has_picture(Cells[2]));
+}
+
+// An edit while the window is open rebuilds it; a missing part file stops the
+// rebuild but not the edit, and the window names the file once the edit is done.
+TEST_F(View3dWindow, ARebuildAfterAnEditNamesAMissingPartOnceTheEditIsDone) {
+  TempDir program;
+  const fs::path rail = part_missing_from(program);
+  SeenMessage message;
+  answer_message(message);
+  window->rebuild_after_edit(room_with_door());
+  EXPECT_EQ(message.owner, nullptr) << "not while the edit goes on";
+  ASSERT_TRUE(process_events_until([&] { return message.owner != nullptr; }));
+  EXPECT_EQ(message.owner, window.get());
+  EXPECT_EQ(message.text, "File not found: \"" + rail.string() + "\"");
+  EXPECT_EQ(window->shelving_root().Count(), 1);  // the bay's group, stopped at its first rail
 }
 
 // The form's objects as it is made: light, hidden teapot (with its solid),
