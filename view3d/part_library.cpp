@@ -1,9 +1,9 @@
 #include "view3d/part_library.h"
 
 #include <algorithm>
+#include <exception>
 #include <system_error>
 
-#include "gfx3d/core/library_errors.h"
 #include "gfx3d/persistence/data_files.h"
 #include "scene3d/meshes/base_mesh.h"
 
@@ -24,7 +24,7 @@ std::unique_ptr<TGLFreeForm> read_mesh(const fs::path& path) {
   auto mesh = std::make_unique<TGLFreeForm>(nullptr);
   try {
     mesh->LoadMeshFromStream(path.string(), *stream);
-  } catch (const ELibraryError&) {
+  } catch (const std::exception&) {
     mesh = std::make_unique<TGLFreeForm>(nullptr);
   }
   return mesh;
