@@ -29,6 +29,24 @@ void centre_on_walls(TGLDummyCube& root, const Tcell& cell) {
   root.Position().SetPoint(static_cast<float>(-(max_x + min_x) / 200), -10, static_cast<float>((max_y + min_y) / 200));
 }
 
+// The parts never move once placed: they are drawn as a few batches, the walls as they are.
+void finish_root(TGLBatchedGroup& root, const Tcell& cell) {
+  root.Bake(kChunkSize);
+  centre_on_walls(root, cell);
+}
+
+// Runs work, then done, whether work ends or throws.
+template <class Work, class Done>
+void run_then(Work work, Done done) {
+  try {
+    work();
+  } catch (...) {
+    done();
+    throw;
+  }
+  done();
+}
+
 }  // namespace
 
 CellSceneSettings current_scene_settings() {
@@ -38,11 +56,6 @@ CellSceneSettings current_scene_settings() {
 
 CellSceneBuilder::CellSceneBuilder() = default;
 CellSceneBuilder::~CellSceneBuilder() = default;
-
-const std::vector<std::string>& CellSceneBuilder::failures() const {
-  static const std::vector<std::string> none;
-  return last_library_ ? last_library_->failures() : none;
-}
 
 PartLibrary& CellSceneBuilder::library(const std::filesystem::path& folder) {
   std::unique_ptr<PartLibrary>& library = libraries_[folder];
@@ -70,26 +83,31 @@ void CellSceneBuilder::place_shelving(TGLDummyCube& root, const Tcell& cell, Par
   for (const Tcorvane& group : cell.compact_groups) place_compact_rails(root, group, supply);
 }
 
-TGLDummyCube* CellSceneBuilder::build(TGLStage& stage, TGLDummyCube* old_root, const Tcell& cell,
-                                      const CellSceneSettings& settings) {
+void CellSceneBuilder::build(TGLStage& stage, TGLDummyCube*& root, const Tcell& cell,
+                             const CellSceneSettings& settings) {
   PartLibrary& parts = library(settings.part_folder);
-  last_library_ = &parts;
   parts.begin_build();
   set_up_materials(settings);
   stage.BeginUpdate();
-  delete old_root;
-  auto* root = stage.Objects().NewChildOfClass<TGLBatchedGroup>();
+  run_then([&] { place_scene(stage, root, cell, parts, settings.wall_height); }, [&] { stage.EndUpdate(); });
+}
+
+void CellSceneBuilder::place_scene(TGLStage& stage, TGLDummyCube*& root, const Tcell& cell, PartLibrary& parts,
+                                   int wall_height) {
+  delete root;
+  root = nullptr;
+  auto* batched = stage.Objects().NewChildOfClass<TGLBatchedGroup>();
+  root = batched;
   // On a software renderer every draw costs even out of sight, and a large
   // cell seen close up leaves most of it out: each chunk of the batches is
   // tested against the view by its bounding sphere first.
-  root->SetVisibilityCulling(vcObjectBased);
-  if (outline_closes(cell)) {
-    place_shelving(*root, cell, parts);
-    place_walls(*root, cell, wall_material_, settings.wall_height);
-  }
-  // The parts never move once placed: they are drawn as a few batches, the walls as they are.
-  root->Bake(kChunkSize);
-  centre_on_walls(*root, cell);
-  stage.EndUpdate();
-  return root;
+  batched->SetVisibilityCulling(vcObjectBased);
+  // What a missing part leaves placed is drawn and centred as a whole scene is.
+  run_then(
+      [&] {
+        if (!outline_closes(cell)) return;
+        place_shelving(*batched, cell, parts);
+        place_walls(*batched, cell, wall_material_, wall_height);
+      },
+      [&] { finish_root(*batched, cell); });
 }

@@ -1,8 +1,10 @@
 #include "view3d/part_library.h"
 
 #include <algorithm>
+#include <exception>
 #include <system_error>
 
+#include "gfx3d/persistence/data_files.h"
 #include "scene3d/meshes/base_mesh.h"
 
 namespace fs = std::filesystem;
@@ -15,11 +17,30 @@ std::string lower(std::string text) {
   return text;
 }
 
+// The file's meshes; one that cannot be read gives an empty form. Opening a
+// file that has gone raises "File not found".
+std::unique_ptr<TGLFreeForm> read_mesh(const fs::path& path) {
+  auto stream = OpenFileStream(path.string(), fmOpenRead | fmShareDenyWrite);
+  auto mesh = std::make_unique<TGLFreeForm>(nullptr);
+  try {
+    mesh->LoadMeshFromStream(path.string(), *stream);
+  } catch (const std::exception&) {
+    mesh = std::make_unique<TGLFreeForm>(nullptr);
+  }
+  return mesh;
+}
+
 }  // namespace
 
 PartLibrary::PartLibrary(fs::path folder) : folder_(std::move(folder)) {}
 
 PartLibrary::~PartLibrary() = default;
+
+void PartLibrary::begin_build() {
+  listing_.reset();
+  resolved_.clear();
+  checked_.clear();
+}
 
 std::optional<fs::path> PartLibrary::resolve(const std::string& name) {
   auto known = resolved_.find(name);
@@ -41,28 +62,31 @@ std::optional<fs::path> PartLibrary::look_up(const std::string& name) {
   return folder_ / found->second;
 }
 
-const TGLFreeForm* PartLibrary::parsed(const std::string& name) {
-  auto known = meshes_.find(name);
-  if (known != meshes_.end()) return known->second.get();
-  std::unique_ptr<TGLFreeForm> mesh;
-  if (std::optional<fs::path> path = resolve(name)) {
-    mesh = std::make_unique<TGLFreeForm>(nullptr);
-    try {
-      mesh->LoadMeshFromFile(path->string());
-    } catch (const std::exception&) {
-      mesh.reset();
-    }
-  }
-  return meshes_.emplace(name, std::move(mesh)).first->second.get();
+const TGLFreeForm& PartLibrary::current(const fs::path& path) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path, error);
+  const fs::file_time_type time = error ? fs::file_time_type{} : fs::last_write_time(path, error);
+  auto known = files_.find(path);
+  if (!error && known != files_.end() && known->second.size == size && known->second.time == time)
+    return *known->second.mesh;
+  std::unique_ptr<TGLFreeForm> mesh = read_mesh(path);
+  ParsedFile& file = files_[path];
+  file = {size, time, std::move(mesh)};
+  return *file.mesh;
+}
+
+const TGLFreeForm& PartLibrary::parsed(const std::string& name) {
+  auto known = checked_.find(name);
+  if (known != checked_.end()) return *known->second;
+  const std::optional<fs::path> path = resolve(name);
+  // No file in any case: the library's own error names the path the name gives.
+  const TGLFreeForm& mesh = current(path ? *path : folder_ / name);
+  checked_.emplace(name, &mesh);
+  return mesh;
 }
 
 void PartLibrary::load_into(TGLFreeForm& form, const std::string& name) {
-  const TGLFreeForm* source = parsed(name);
-  if (!source) {
-    fail(name);
-    return;
-  }
-  const TMeshObjectList& meshes = source->MeshObjects();
+  const TMeshObjectList& meshes = parsed(name).MeshObjects();
   for (int i = 0; i < meshes.Count(); ++i) {
     const TMeshObject& from = meshes.Item(i);
     auto* to = new TMeshObject(&form.MeshObjects());
@@ -71,9 +95,4 @@ void PartLibrary::load_into(TGLFreeForm& form, const std::string& name) {
     to->Normals().Assign(&from.Normals());
   }
   form.StructureChanged();
-}
-
-void PartLibrary::fail(const std::string& name) {
-  const std::string path = (folder_ / name).string();
-  if (std::find(failures_.begin(), failures_.end(), path) == failures_.end()) failures_.push_back(path);
 }

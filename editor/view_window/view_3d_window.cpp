@@ -1,12 +1,17 @@
 #include "editor/view_window/view_3d_window.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cstddef>
@@ -16,9 +21,10 @@
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
-#include "model/state/ui_seam.h"
+#include "scene3d/contours/extrusion_solid.h"
 #include "scene3d/graph/dummy_cube.h"
 #include "scene3d/graph/stage.h"
+#include "scene3d/objects/teapot.h"
 #include "scene3d/render/camera.h"
 #include "scene3d/render/light_source.h"
 #include "scene3d/viewer/stage_viewer.h"
@@ -41,22 +47,49 @@ std::shared_ptr<const Tpicture> picture_of(const QImage& frame) {
   return picture;
 }
 
+void set_up_light(TGLLightSource& light) {
+  light.Ambient().SetColor({1, 1, 1, 1});
+  light.SetConstAttenuation(1);
+  light.Position().SetPoint(10, 10, 10);
+  light.SetSpotCutOff(180);
+}
+
+// Made with the form, never shown nor used by the view.
+void set_up_teapot(TGLTeapot& teapot, TGLExtrusionSolid& solid) {
+  teapot.SetVisible(false);
+  teapot.Direction().SetVector(1, 0, 0);
+  teapot.Up().SetVector(0, 0, 1);
+  teapot.Scale().SetVector(2, 2, 2);
+  teapot.Material().SetBlendingMode(bmTransparency);
+  teapot.Material().FrontProperties().Diffuse().SetColor({0.5765f, 1.0f, 0.5686f, 1.0f});
+  solid.Material().FrontProperties().Ambient().SetColor({1, 1, 0, 1});
+  solid.SetHeight(1);
+  solid.SetStacks(5);
+  solid.SetMinSmoothAngle(5);
+}
+
+void set_up_camera(TGLCamera& camera, TGLDummyCube& target) {
+  camera.SetTargetObject(&target);
+  camera.Position().SetPoint(0, 200, 200);
+  // Stored with the form; the view looks at its target all the same.
+  camera.Direction().SetVector(-0.9618273f, 0, -0.2736570f);
+  camera.SetDepthOfView(100000);
+  camera.SetFocalLength(400);
+}
+
 }  // namespace
 
 TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint), GLStage1(new TGLStage(nullptr)) {
   setWindowTitle("Visualizzazione 3D (F1 Help)");
   TGLStageRootObject& objects = GLStage1->Objects();
   GLLightSource1 = objects.NewChildOfClass<TGLLightSource>();
-  GLLightSource1->Ambient().SetColor({1, 1, 1, 1});
-  GLLightSource1->SetConstAttenuation(1);
-  GLLightSource1->Position().SetPoint(10, 10, 10);
-  GLLightSource1->SetSpotCutOff(180);
+  set_up_light(*GLLightSource1);
+  Teapot1 = objects.NewChildOfClass<TGLTeapot>();
+  ExtrusionSolid1 = Teapot1->NewChildOfClass<TGLExtrusionSolid>();
+  set_up_teapot(*Teapot1, *ExtrusionSolid1);
   DummyCube1 = objects.NewChildOfClass<TGLDummyCube>();
   GLCamera1 = DummyCube1->NewChildOfClass<TGLCamera>();
-  GLCamera1->SetTargetObject(DummyCube1);
-  GLCamera1->Position().SetPoint(0, 200, 200);
-  GLCamera1->SetDepthOfView(100000);
-  GLCamera1->SetFocalLength(400);
+  set_up_camera(*GLCamera1, *DummyCube1);
   DummyCube2 = objects.NewChildOfClass<TGLDummyCube>();
 
   GLStageViewer1 = new TGLStageViewer(this);
@@ -68,8 +101,10 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   GLStageViewer1->Buffer().FogEnvironment().SetFogEnd(1010);
   GLStageViewer1->OnRenderError = [this](const std::string& message) {
     render_error_ = message;
-    show_failures();
+    show_render_error();
   };
+  // A move without a button moves the light too.
+  GLStageViewer1->setMouseTracking(true);
   GLStageViewer1->installEventFilter(this);
 
   MainMenu1 = new QMenuBar(this);
@@ -91,6 +126,8 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   layout->addWidget(GLStageViewer1, 1);
   layout->addWidget(failure_label_);
   resize(712, 480 + MainMenu1->sizeHint().height());
+  // Centred on the screen, not on the main window, when it first shows.
+  move(screen()->availableGeometry().center() - rect().center());
 }
 
 TF3d::~TF3d() {
@@ -108,24 +145,32 @@ void TF3d::apply_language() {
 
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }
 
-void TF3d::genera_3d(Tcell cell) {
-  DummyCube2 = builder_.build(*GLStage1, DummyCube2, cell, current_scene_settings());
-  show_failures();
+void TF3d::genera_3d(Tcell cell) { builder_.build(*GLStage1, DummyCube2, cell, current_scene_settings()); }
+
+void TF3d::rebuild_after_edit(const Tcell& cell) {
+  try {
+    genera_3d(cell);
+  } catch (const std::exception& error) {
+    QTimer::singleShot(0, this, [this, text = QString::fromStdString(error.what())] { show_message(text); });
+  }
 }
 
-QString TF3d::failure_report() const {
-  QStringList lines;
-  for (const std::string& path : builder_.failures())
-    lines << QString::fromStdString("File not found: \"" + path + "\"");
-  if (!render_error_.empty()) lines << QString::fromStdString(render_error_);
-  return lines.join("\n");
+QString TF3d::failure_report() const { return QString::fromStdString(render_error_); }
+
+void TF3d::show_render_error() {
+  failure_label_->setText(failure_report());
+  failure_label_->setVisible(!render_error_.empty());
 }
 
-void TF3d::show_failures() {
-  const QString report = failure_report();
-  failure_label_->setText(report);
-  failure_label_->setVisible(!report.isEmpty());
+void TF3d::run_command(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    show_message(QString::fromStdString(error.what()));
+  }
 }
+
+void TF3d::show_message(const QString& text) { QMessageBox::information(this, QApplication::applicationName(), text); }
 
 void TF3d::FormActivate() {
   GLStageViewer1->Buffer().SetBackgroundColor(static_cast<TColor>(AppState.background_3d));
@@ -183,10 +228,12 @@ void TF3d::save_bitmap(const std::string& file_name) {
 }
 
 void TF3d::Salvasufile1Click() {
-  std::string path;
-  if (!ui().ask_save_file_name(lang_text(176), "Bitmaps (*.bmp)", path)) return;
-  save_bitmap(path);
-  ui().show_message(lang_text(178));
+  run_command([this] {
+    const QString path = QFileDialog::getSaveFileName(this, qt_lang_text(176), QString(), "Bitmaps (*.bmp)");
+    if (path.isEmpty()) return;
+    save_bitmap(path.toStdString());
+    show_message(qt_lang_text(178));
+  });
 }
 
 QImage TF3d::white_frame() {
@@ -215,28 +262,27 @@ void TF3d::print_frame(QPrinter& printer) {
 }
 
 void TF3d::Stampa1Click() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setResolution(300);
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  print_frame(printer);
+  run_command([this] {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(300);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    print_frame(printer);
+  });
 }
 
 void TF3d::imm1Click() {
-  // Whatever happens, the view ends on the current cell again.
-  auto show_current_cell = [this] {
-    if (AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size())
-      genera_3d(std::as_const(Cells)[static_cast<std::size_t>(AppState.current_cell)]);
-    GLStageViewer1->Buffer().Render();
-  };
-  try {
-    for (std::size_t c = 0; c < Cells.size(); ++c) {
-      genera_3d(std::as_const(Cells)[c]);
-      Cells.set_picture(c, picture_of(white_frame()));
-    }
-  } catch (...) {
-    show_current_cell();
-    throw;
+  run_command([this] { store_quote_pictures(); });
+}
+
+// A cell that cannot be built ends the command: the cells before it keep
+// their new pictures and the view stays on what was built of it.
+void TF3d::store_quote_pictures() {
+  for (std::size_t c = 0; c < Cells.size(); ++c) {
+    genera_3d(std::as_const(Cells)[c]);
+    Cells.set_picture(c, picture_of(white_frame()));
   }
-  show_current_cell();
+  if (AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size())
+    genera_3d(std::as_const(Cells)[static_cast<std::size_t>(AppState.current_cell)]);
+  GLStageViewer1->Buffer().Render();
 }

@@ -78,7 +78,12 @@ class SceneTreeTest : public testing::Test {
   }
 
   std::vector<PlacedElement> build(const Tcell& cell) {
-    root_ = builder_.build(stage_, root_, cell, {folder_.path(), 40, 2500});
+    builder_.build(stage_, root_, cell, {folder_.path(), 40, 2500});
+    return elements();
+  }
+
+  // The element groups under the root, the walls apart.
+  std::vector<PlacedElement> elements() {
     walls_ = nullptr;
     std::vector<PlacedElement> elements;
     for (int g = 0; g < root_->Count(); ++g) {
@@ -98,6 +103,16 @@ class SceneTreeTest : public testing::Test {
       elements.push_back(element);
     }
     return elements;
+  }
+
+  // The message of the build's failure; empty when it ran to the end.
+  std::string build_error(const Tcell& cell) {
+    try {
+      build(cell);
+    } catch (const std::exception& error) {
+      return error.what();
+    }
+    return "";
   }
 
   std::string file_of(const TGLFreeForm& form) const {

@@ -9,23 +9,32 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPrinter>
+#include <QScreen>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
+#include "editor/dialog_answers.h"
 #include "editor/output_windows/print_window.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "output/external_tool.h"
 #include "output/print/cell_pages.h"
 #include "output/print/plan_slot.h"
+#include "scene3d/contours/extrusion_solid.h"
 #include "scene3d/graph/dummy_cube.h"
 #include "scene3d/graph/scene_initialization.h"
 #include "scene3d/graph/stage.h"
 #include "scene3d/meshes/base_mesh.h"
+#include "scene3d/objects/teapot.h"
 #include "scene3d/render/camera.h"
 #include "scene3d/render/light_source.h"
 #include "scene3d/viewer/stage_viewer.h"
@@ -65,6 +74,31 @@ Tcell room_with_door() {
   bay.shelf_pattern = "1000100010001";
   cell.walls[4].modules = {bay};  // on the far wall, in sight over the near one
   return cell;
+}
+
+// A message box the window opens: its text and the window it belongs to.
+struct SeenMessage {
+  std::string text;
+  QWidget* owner = nullptr;
+};
+
+std::array<float, 4> xyzw(const TVector4f& v) { return {v.x, v.y, v.z, v.w}; }
+
+// Reads and closes the next message box.
+void answer_message(SeenMessage& seen) {
+  answer_next<QMessageBox>([&seen](QMessageBox* box) {
+    seen = {box->text().toStdString(), box->parentWidget()};
+    box->accept();
+  });
+}
+
+// The program folder becomes one whose low-detail parts lack the rails; the rails' path.
+fs::path part_missing_from(const TempDir& program) {
+  fs::copy(stage_dir() / "obj_L", program.path() / "obj_L", fs::copy_options::recursive);
+  const fs::path rail = program.path() / "obj_L" / "fiancata.stl";
+  fs::remove(rail);
+  ProgramDir = program.path().string();
+  return rail;
 }
 
 class View3dWindow : public testing::Test {
@@ -352,6 +386,106 @@ TEST_F(View3dWindow, PartsOutOfSightAreLeftOutWithoutChangingTheFrame) {
   drag(160, 0, {true, false, false});
   drag(0, -300, {false, true, false});
   frames_agree("turned and drawn back");
+}
+
+// The window stays on top of the others: its own dialogs belong to it, so
+// they open in front of it instead of hiding behind it.
+TEST_F(View3dWindow, TheSaveDialogAndItsConfirmationOpenInFrontOfTheWindow) {
+  TempDir folder;
+  QWidget* dialog_owner = nullptr;
+  SeenMessage confirmation;
+  answer_next<QFileDialog>([&](QFileDialog* dialog) {
+    dialog_owner = dialog->parentWidget();
+    answer_message(confirmation);
+    dialog->selectFile(QString::fromStdString(folder.file("view")));
+    static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+  });
+  window->Salvasufile1Click();
+  EXPECT_EQ(dialog_owner, window.get());
+  EXPECT_EQ(confirmation.owner, window.get());
+  EXPECT_EQ(confirmation.text, lang_text(178));
+  EXPECT_TRUE(fs::exists(folder.file("view.bmp")));
+}
+
+// "Preventivo" ends at the first cell whose scene cannot be built: the cells
+// before it keep their new pictures, and the window says which file is missing.
+TEST_F(View3dWindow, QuotePicturesEndAtAMissingPartAndTheWindowNamesTheFile) {
+  TempDir program;
+  const fs::path rail = part_missing_from(program);
+  Tcell empty_room = room_with_door();
+  empty_room.walls[4].modules.clear();
+  Cells = {empty_room, room_with_door(), empty_room};
+  AppState.current_cell = 0;
+  SeenMessage message;
+  answer_message(message);
+  window->imm1Click();
+  EXPECT_EQ(message.text, "File not found: \"" + rail.string() + "\"");
+  EXPECT_EQ(message.owner, window.get());
+  EXPECT_TRUE(has_picture(Cells[0]));
+  EXPECT_FALSE(has_picture(Cells[1]));
+  EXPECT_FALSE(has_picture(Cells[2]));
+}
+
+// An edit while the window is open rebuilds it; a missing part file stops the
+// rebuild but not the edit, and the window names the file once the edit is done.
+TEST_F(View3dWindow, ARebuildAfterAnEditNamesAMissingPartOnceTheEditIsDone) {
+  TempDir program;
+  const fs::path rail = part_missing_from(program);
+  SeenMessage message;
+  answer_message(message);
+  window->rebuild_after_edit(room_with_door());
+  EXPECT_EQ(message.owner, nullptr) << "not while the edit goes on";
+  ASSERT_TRUE(process_events_until([&] { return message.owner != nullptr; }));
+  EXPECT_EQ(message.owner, window.get());
+  EXPECT_EQ(message.text, "File not found: \"" + rail.string() + "\"");
+  EXPECT_EQ(window->shelving_root().Count(), 1);  // the bay's group, stopped at its first rail
+}
+
+// The form's objects as it is made: light, hidden teapot (with its solid),
+// the camera's target, the shelving root; the camera's stored direction.
+TEST_F(View3dWindow, TheFormsObjectsInTheirOrder) {
+  TGLBaseStageObject& objects = *window->shelving_root().Parent();
+  NavigationRig rig = window->rig();
+  ASSERT_EQ(objects.Count(), 4);
+  EXPECT_EQ(objects.Children(0), &rig.light);
+  EXPECT_EQ(objects.Children(2), &rig.target);
+  EXPECT_EQ(objects.Children(3), &window->shelving_root());
+  auto* teapot = dynamic_cast<TGLTeapot*>(objects.Children(1));
+  ASSERT_NE(teapot, nullptr);
+  EXPECT_FALSE(teapot->Visible());
+  EXPECT_EQ(xyzw(teapot->Up().AsVector()), (std::array<float, 4>{0, 0, 1, 0}));
+  EXPECT_EQ(teapot->Material().BlendingMode(), bmTransparency);
+  ASSERT_EQ(teapot->Count(), 1);
+  auto* solid = dynamic_cast<TGLExtrusionSolid*>(teapot->Children(0));
+  ASSERT_NE(solid, nullptr);
+  EXPECT_EQ(solid->Stacks(), 5);
+  const TVector4f direction = rig.camera.Direction().AsVector();
+  EXPECT_NEAR(direction.x, -0.9618273f, 1e-6f);
+  EXPECT_NEAR(direction.z, -0.2736570f, 1e-6f);
+}
+
+// Qt hands the viewer moves without a button only when it asks for them.
+TEST_F(View3dWindow, AMoveWithoutAButtonReachesTheNavigation) {
+  NavigationRig rig = window->rig();
+  rig.camera.Position().SetPoint(30, 40, 50);
+  QMouseEvent move(QEvent::MouseMove, QPointF(123, 45), window->viewer().mapToGlobal(QPointF(123, 45)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&window->viewer(), &move);
+  EXPECT_EQ(window->navigation().last_x(), 123);
+  EXPECT_EQ(window->navigation().last_y(), 45);
+  EXPECT_EQ(xyzw(rig.light.Position().AsVector()), xyzw(rig.camera.Position().AsVector()));
+}
+
+TEST_F(View3dWindow, ItOpensCentredOnTheScreenWhereverItsOwnerStands) {
+  QWidget owner;
+  owner.setGeometry(10, 10, 200, 150);
+  owner.show();
+  TF3d centred(&owner);
+  centred.show();
+  QApplication::processEvents();
+  const QPoint middle = centred.screen()->availableGeometry().center();
+  EXPECT_NEAR(centred.geometry().center().x(), middle.x(), 2);
+  EXPECT_NEAR(centred.geometry().center().y(), middle.y(), 2);
 }
 
 }  // namespace
