@@ -128,3 +128,17 @@ TEST(SafeWrite, MissingFileRaisesOnRead) {
   EXPECT_THROW(toggle_file_scramble(dir.file("none.dat")), FileError);
   EXPECT_FALSE(fs::exists(dir.file("none.dat")));
 }
+
+TEST(SafeWrite, AFileThatCannotBeReadSaysWhy) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "folder.dat");
+  for (const std::string name : {"none.dat", "folder.dat"}) {
+    try {
+      read_file_bytes(dir.file(name));
+      ADD_FAILURE() << name << " was read";
+    } catch (const FileError& error) {
+      const std::string reason = name == "none.dat" ? "No such file or directory" : "Is a directory";
+      EXPECT_NE(std::string(error.what()).find(dir.file(name) + ": " + reason), std::string::npos) << error.what();
+    }
+  }
+}
