@@ -19,23 +19,36 @@ void scramble_bytes(std::string& bytes) {
   for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(256 - static_cast<unsigned char>(c)));
 }
 
-std::string read_file_bytes(const std::string& path) {
+namespace {
+
+// The file's bytes up to limit; raises FileError saying why it cannot be read.
+std::string read_bytes_up_to(const std::string& path, std::size_t limit) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw FileError("Cannot open file " + path + ": " + std::strerror(errno));
   std::string content;
   char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+  while (content.size() < limit) {
+    const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - content.size()));
     if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) {
-      // A folder opens but does not read: what the user sees is its reason.
-      const std::string failure = count < 0 ? std::strerror(errno) : std::string();
+    if (count < 0) {
+      // A folder opens but does not read: the user is told why.
+      const std::string failure = std::strerror(errno);
       ::close(fd);
-      if (!failure.empty()) throw FileError("Cannot read file " + path + ": " + failure);
-      return content;
+      throw FileError("Cannot read file " + path + ": " + failure);
     }
+    if (count == 0) break;
     content.append(buffer, static_cast<std::size_t>(count));
   }
+  ::close(fd);
+  return content;
+}
+
+}  // namespace
+
+std::string read_file_bytes(const std::string& path) { return read_bytes_up_to(path, std::string().max_size()); }
+
+std::string read_file_start(const std::string& path, std::size_t max_bytes) {
+  return read_bytes_up_to(path, max_bytes);
 }
 
 std::string read_scrambled_file(const std::string& path) {

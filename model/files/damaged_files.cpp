@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kFaultsShown = 5;
+constexpr std::size_t kLinesShown = 5;
 
 // The damaged files not yet copied, each with the name its copy will take.
 std::map<std::string, std::string>& pending_copies() {
@@ -27,19 +27,19 @@ std::string free_copy_name(const std::string& path) {
   return name;
 }
 
-std::string listed_faults(const std::vector<std::string>& faults) {
+}  // namespace
+
+std::string listed_lines(const std::vector<std::string>& lines) {
   std::string text;
-  for (std::size_t i = 0; i < faults.size() && i < kFaultsShown; ++i) text += "\r\n" + faults[i];
-  if (faults.size() > kFaultsShown) text += "\r\n(and " + std::to_string(faults.size() - kFaultsShown) + " more)";
+  for (std::size_t i = 0; i < lines.size() && i < kLinesShown; ++i) text += "\r\n" + lines[i];
+  if (lines.size() > kLinesShown) text += "\r\n(and " + std::to_string(lines.size() - kLinesShown) + " more)";
   return text;
 }
-
-}  // namespace
 
 std::string note_damaged_file(const std::string& path, const std::vector<std::string>& faults) {
   const std::string copy = free_copy_name(path);
   pending_copies()[path] = copy;
-  return read_error_text(path) + listed_faults(faults) +
+  return read_error_text(path) + listed_lines(faults) +
          "\r\nWhat could be read is kept. Before the file is written again, the damaged file is kept as " + copy + ".";
 }
 

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+// Lines for a message, each on a line of its own after a line break: the
+// first five, then how many more there are.
+std::string listed_lines(const std::vector<std::string>& lines);
+
 // Notes that the file at path loaded with the faults given (each naming its
 // line) and returns the message for the user: the reading error, the faults
 // and the name the damaged file will be kept under.
