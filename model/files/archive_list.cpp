@@ -167,6 +167,7 @@ void rebuild_archive_list() {
   ArchiveList = std::move(entries);
   write_archive_list();
 }
+
 void reconcile_archive_list() {
   std::vector<std::string> changes;
   for (const std::string& file : list_project_files(program_path("user"))) {
