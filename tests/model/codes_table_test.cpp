@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <clocale>
+#include <cstring>
 
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
@@ -107,7 +109,7 @@ TEST_F(CodesTable_, AMissingOrUnreadableTableIsCalledSoAndNoCopyIsNamed) {
   std::filesystem::create_directory(path());  // a file the system cannot read as one
   read_codes_table();
   ASSERT_EQ(ui->messages.size(), 2u);
-  EXPECT_NE(ui->messages[1].find("Is a directory"), std::string::npos) << ui->messages[1];
+  EXPECT_NE(ui->messages[1].find(std::strerror(EISDIR)), std::string::npos) << ui->messages[1];
   EXPECT_EQ(ui->messages[1].find(".damaged"), std::string::npos) << ui->messages[1];
   EXPECT_TRUE(CodesTable.empty());
 }

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -137,7 +139,7 @@ TEST(SafeWrite, AFileThatCannotBeReadSaysWhy) {
       read_file_bytes(dir.file(name));
       ADD_FAILURE() << name << " was read";
     } catch (const FileError& error) {
-      const std::string reason = name == "none.dat" ? "No such file or directory" : "Is a directory";
+      const std::string reason = std::strerror(name == "none.dat" ? ENOENT : EISDIR);  // in the user's language
       EXPECT_NE(std::string(error.what()).find(dir.file(name) + ": " + reason), std::string::npos) << error.what();
     }
   }
