@@ -34,12 +34,25 @@ void lay_out(QWidget* widget) {
   }
 }
 
+// The index, with the projects a save interrupted before the index was
+// written brought back into it.
 void read_project_index() {
-  if (std::filesystem::exists(program_path("user/list.dat"))) {
+  if (!std::filesystem::exists(program_path("user/list.dat"))) return rebuild_archive_list();
+  try {
     read_archive_list();
-  } else {
-    rebuild_archive_list();
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
   }
+  reconcile_archive_list();
+}
+
+// A translation file that gives the language no text would leave every menu
+// and question blank: it is refused as a damaged catalogue is.
+void load_texts(const std::string& code) {
+  set_language(code);
+  if (LangTable.empty())
+    throw FileError("The translation file " + program_path("data/lang.dat") + " holds no texts for " + code +
+                    ": it is empty or damaged.");
 }
 
 // The catalogue and the translations: without them nothing can be shown.
@@ -48,7 +61,7 @@ bool load_catalogue_and_texts() {
     load_data_file(AppState.optional_sizes);
     clamp_max_length_index();
     Main->setWindowTitle(QString::fromStdString(AppTitle));
-    if (std::string code = language_code(AppState.language); !code.empty()) set_language(code);
+    if (std::string code = language_code(AppState.language); !code.empty()) load_texts(code);
   } catch (const FileError& error) {
     ui().show_message(error.what());
     return false;

@@ -8,11 +8,9 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <random>
-#include <sstream>
 #include <string_view>
 
 namespace fs = std::filesystem;
@@ -21,13 +19,36 @@ void scramble_bytes(std::string& bytes) {
   for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(256 - static_cast<unsigned char>(c)));
 }
 
-std::string read_file_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError("Cannot open file " + path);
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) throw FileError("Cannot read file " + path);
-  return content.str();
+namespace {
+
+// The file's bytes up to limit; raises FileError saying why it cannot be read.
+std::string read_bytes_up_to(const std::string& path, std::size_t limit) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw FileError("Cannot open file " + path + ": " + std::strerror(errno));
+  std::string content;
+  char buffer[65536];
+  while (content.size() < limit) {
+    const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - content.size()));
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      // A folder opens but does not read: the user is told why.
+      const std::string failure = std::strerror(errno);
+      ::close(fd);
+      throw FileError("Cannot read file " + path + ": " + failure);
+    }
+    if (count == 0) break;
+    content.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(fd);
+  return content;
+}
+
+}  // namespace
+
+std::string read_file_bytes(const std::string& path) { return read_bytes_up_to(path, std::string().max_size()); }
+
+std::string read_file_start(const std::string& path, std::size_t max_bytes) {
+  return read_bytes_up_to(path, max_bytes);
 }
 
 std::string read_scrambled_file(const std::string& path) {
@@ -94,6 +115,20 @@ void remove_stale_temporaries(const fs::path& folder, const std::function<bool(c
   }
 }
 
+// The rename is on disk only once its folder is: without this a power cut can
+// bring back the old file after the save was reported done.
+void sync_folder_of(const fs::path& target) {
+  const int fd = ::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  bool ok = fd >= 0 && ::fsync(fd) == 0;
+  // Some file systems cannot sync a folder at all; there the rename is all there is.
+  if (!ok && errno == EINVAL) ok = true;
+  const std::string failure = ok ? std::string() : system_error_text();
+  if (fd >= 0) ::close(fd);
+  if (!ok)
+    throw FileError("The file " + target.string() +
+                    " was written, but its folder could not be flushed to disk: " + failure);
+}
+
 }  // namespace
 
 void write_file_safely(const std::string& path, std::string_view bytes) {
@@ -134,6 +169,7 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
     ::unlink(temporary.c_str());
     throw FileError("Cannot write file " + path + ": " + failure);
   }
+  sync_folder_of(target);
 }
 
 void remove_stale_temporaries_in(const std::string& folder) {

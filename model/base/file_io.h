@@ -17,8 +17,10 @@ class FileError : public std::runtime_error {
 // (256 - b) mod 256, so 0 and 128 stay as they are.
 void scramble_bytes(std::string& bytes);
 
-// The whole file; raises FileError when it cannot be read.
+// The whole file; raises FileError saying why when it cannot be read.
 std::string read_file_bytes(const std::string& path);
+// The first max_bytes of the file (all of it when it is shorter).
+std::string read_file_start(const std::string& path, std::size_t max_bytes);
 // The whole file, unscrambled in memory.
 std::string read_scrambled_file(const std::string& path);
 

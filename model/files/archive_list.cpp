@@ -4,9 +4,11 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/files/damaged_files.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
@@ -34,6 +36,34 @@ std::string lower_case(std::string text) {
 bool is_project_file_name(const std::string& name) {
   std::string lower = lower_case(name);
   return lower.size() >= 7 && lower.starts_with("prv") && lower.ends_with(".cel");
+}
+
+// Brings the entries of one project file in step with its head: added when
+// the index lacks it, given the file's texts when they differ. Says what
+// changed, or nothing.
+std::string reconcile_entry(const std::string& file) {
+  const std::string number = project_number_of(file);
+  std::optional<Tarchive_entry> head;
+  try {
+    read_project_header(file, head.emplace());
+  } catch (const FileError&) {
+    head.reset();
+  }
+  auto listed = [&](const Tarchive_entry& entry) { return entry.number == number; };
+  if (std::none_of(ArchiveList.begin(), ArchiveList.end(), listed)) {
+    Tarchive_entry entry;
+    entry.number = number;
+    ArchiveList.push_back(head.value_or(entry));
+    return head ? "its entry was missing and is brought back from the file"
+                : "its entry was missing; its head cannot be read, so it is listed by its number";
+  }
+  bool refreshed = false;
+  for (Tarchive_entry& entry : ArchiveList) {
+    if (!head || !listed(entry) || entry == *head) continue;
+    entry = *head;
+    refreshed = true;
+  }
+  return refreshed ? "its entry held other texts than the file and now holds the file's" : "";
 }
 
 }  // namespace
@@ -67,9 +97,20 @@ std::string archive_list_bytes(const std::vector<Tarchive_entry>& entries) {
   return bytes;
 }
 
-void read_archive_list() { ArchiveList = parse_archive_list(read_file_bytes(archive_path())); }
+void read_archive_list() {
+  const std::string path = archive_path();
+  const std::string bytes = read_file_bytes(path);
+  ArchiveList = parse_archive_list(bytes);
+  if (const std::size_t rest = bytes.size() % kRecordBytes; rest != 0)
+    ui().show_message(note_damaged_file(
+        path, {"byte " + std::to_string(bytes.size() - rest + 1) + ": the last record is cut short (" +
+               std::to_string(rest) + " of " + std::to_string(kRecordBytes) + " bytes)"}));
+}
 
-void write_archive_list() { write_file_safely(archive_path(), archive_list_bytes(ArchiveList)); }
+void write_archive_list() {
+  keep_damaged_copy(archive_path());
+  write_file_safely(archive_path(), archive_list_bytes(ArchiveList));
+}
 
 std::vector<std::string> list_project_files(const std::string& folder) {
   std::vector<std::string> names;
@@ -124,5 +165,17 @@ void rebuild_archive_list() {
   }
   ui().progress_end();
   ArchiveList = std::move(entries);
+  write_archive_list();
+}
+
+void reconcile_archive_list() {
+  std::vector<std::string> changes;
+  for (const std::string& file : list_project_files(program_path("user"))) {
+    std::string change = reconcile_entry(file);
+    if (!change.empty()) changes.push_back(file + ": " + change);
+  }
+  if (changes.empty()) return;
+  ui().show_message("The project index " + archive_path() +
+                    " did not match the project files in the folder; it now does:" + listed_lines(changes));
   write_archive_list();
 }

@@ -10,9 +10,11 @@
 #include "model/base/records.h"
 
 // Reads ArchiveList; raises FileError when the file cannot be read. A partial
-// record at the end (a file cut short) is left out.
+// record at the end (a file cut short) is left out and reported, and the
+// damaged file is kept before the index is written again.
 void read_archive_list();
-// Writes ArchiveList to user/list.dat; raises FileError.
+// Writes ArchiveList to user/list.dat (a damaged file read before is kept
+// beside it first); raises FileError.
 void write_archive_list();
 
 // The records of an index file, and the bytes of one.
@@ -37,3 +39,11 @@ void read_project_header(const std::string& file_name, Tarchive_entry& entry);
 // and writes user/list.dat. A file whose head cannot be read is reported and
 // keeps an entry with only its number, so numbering goes on past it.
 void rebuild_archive_list();
+
+// Brings ArchiveList in step with the project files in user/, so that a save
+// interrupted between a project file and the index never hides a project: a
+// file the index lacks gets its entry from its head (one whose head cannot be
+// read, an entry with its number), an entry whose texts differ from its
+// file's head takes the file's. When anything changed the user is told and
+// the index written; raises FileError when that write fails.
+void reconcile_archive_list();

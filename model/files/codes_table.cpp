@@ -1,6 +1,7 @@
 #include "model/files/codes_table.h"
 
 #include <climits>
+#include <filesystem>
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
@@ -72,13 +73,13 @@ Tcodice parse_code_row(const std::string& line, std::size_t option_count) {
 void read_codes_table() {
   const std::string path = codes_path();
   Tdb_codici rows;
-  std::vector<std::string> faults;
-  try {
-    append_rows(read_scrambled_file(path), StructureTypes.size(), rows, faults);
-  } catch (const FileError& error) {
-    faults.push_back(error.what());
+  if (!std::filesystem::exists(path)) {
+    ui().show_message(read_error_text(path) + "\r\nThe file is missing.");
+  } else if (std::optional<std::string> plain = read_user_file(path)) {
+    std::vector<std::string> faults;
+    append_rows(*plain, StructureTypes.size(), rows, faults);
+    if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   }
-  if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   CodesTable = std::move(rows);
 }
 

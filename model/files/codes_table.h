@@ -11,6 +11,7 @@
 // Reads CodesTable, one option per element of StructureTypes in each row.
 // A damaged row is passed over and every readable row kept; the damage is
 // reported to the user, and the file is kept as it was before its next write.
+// A missing or unreadable file is reported as such and gives an empty table.
 void read_codes_table();
 // Writes CodesTable to user/codici.dat (a damaged file read before is kept
 // beside it first); raises FileError.

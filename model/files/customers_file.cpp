@@ -14,9 +14,10 @@ const std::string kSeparator(36, '-');
 
 std::string customers_path() { return program_path("user/clienti.dat"); }
 
-// The customers of a register file as far as they can be read. A damaged
-// record is passed over up to its separator line, so the records after it are
-// still read; each damage is described with its line.
+// The customers of a register file as far as they can be read. Each record is
+// read by its counts, and the line after its notes ends it whatever that line
+// holds. Only after a damaged record is the separator of dashes looked for, to
+// find the next record; each damage is described with its line.
 class CustomersParse {
  public:
   explicit CustomersParse(const std::string& plain) : lines_(split_lines(plain)) {}
@@ -55,7 +56,7 @@ class CustomersParse {
       const std::size_t note_count = notes_at(at);
       for (std::size_t i = 0; i < note_count; ++i) customer.notes.push_back(lines_[at + 10 + i]);
       customers.push_back(std::move(customer));
-      return at + 11 + note_count;
+      return at + 11 + note_count;  // past the separator line
     }
     faults.push_back(fault);
     std::size_t next = at;
@@ -76,9 +77,6 @@ class CustomersParse {
     long long count = 0;
     if (!parse_integer(lines_[at + 9], count) || count < 0 || count > static_cast<long long>(lines_.size() - at - 10))
       return "line " + std::to_string(at + 10) + ": \"" + lines_[at + 9] + "\" is not a note count" + where;
-    const std::size_t separator = at + 10 + static_cast<std::size_t>(count);
-    if (!is_separator(separator))
-      return "line " + std::to_string(separator + 1) + ": the separator line is missing" + where;
     return {};
   }
 
@@ -97,21 +95,15 @@ std::array<const std::string*, 9> customer_fields(const Tcliente& c) {
 
 void read_customers() {
   const std::string path = customers_path();
-  if (!std::filesystem::exists(path)) {
-    Customers.clear();
-    return;
-  }
   std::vector<Tcliente> customers;
-  std::vector<std::string> faults;
-  try {
-    CustomersParse parse(read_scrambled_file(path));
-    parse.run();
-    customers = std::move(parse.customers);
-    faults = std::move(parse.faults);
-  } catch (const FileError& error) {
-    faults.push_back(error.what());
+  if (std::filesystem::exists(path)) {
+    if (std::optional<std::string> plain = read_user_file(path)) {
+      CustomersParse parse(*plain);
+      parse.run();
+      customers = std::move(parse.customers);
+      if (!parse.faults.empty()) ui().show_message(note_damaged_file(path, parse.faults));
+    }
   }
-  if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   Customers = std::move(customers);
 }
 

@@ -1,6 +1,7 @@
 // The customer register user/clienti.dat, stored scrambled: the customer
 // count, then per customer nine text lines, the note count, the notes and a
-// separator line of 36 dashes.
+// separator line, which the writer fills with 36 dashes and the reader passes
+// over whatever it holds.
 #pragma once
 
 #include <array>

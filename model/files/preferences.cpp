@@ -1,10 +1,14 @@
 #include "model/files/preferences.h"
 
+#include <climits>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/base/units.h"
+#include "model/files/damaged_files.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
@@ -20,37 +24,70 @@ int ask_for_language() {
   return language_chosen(chosen) ? chosen : 0;
 }
 
-// Lines 2 to 30: everything between the language and the optional last lines.
-void read_settings_and_company(TextReader& in, Tvar_amb& state, Tazienda& company) {
-  in.int32s({&state.optional_sizes, &state.product_switch, &state.max_length_index, &state.background_3d,
-             &state.wall_transparency, &state.wall_height, &state.resolution_3d});
-  company.logo = in.line();
-  company.currency = in.line();
-  for (std::string& text : company.header_lines) text = in.line();
-  for (std::string& text : company.more_lines) text = in.line();
-  for (int& width : state.archive_col_widths) width = in.int32();
-}
+// The lines of a preferences file, one setting each: a line that does not
+// hold its value leaves its setting as it was and is noted with its number.
+class PreferencesLines {
+ public:
+  explicit PreferencesLines(std::string_view text) : lines_(split_lines(text)) {}
 
-// Lines 31 to 33, each present only in newer files.
-void read_optional_lines(TextReader& in, Tvar_amb& state) {
-  if (in.at_end()) return;
-  state.inches = in.int32() != 0;
-  state.unit_factor = state.inches ? MmPerInch : 1.0;
-  if (in.at_end()) return;
-  state.decimals = in.int32();
-  if (in.at_end()) return;
-  state.black_background = in.line() != "0";
-}
+  bool at_end() const { return next_ >= lines_.size(); }
 
-// Reads into the globals as it goes, so that a damaged file keeps what came before the damage.
-bool read_into_globals(const std::string& path) {
-  TextReader in(read_scrambled_file(path), path);
-  AppState.language = in.int32();
-  bool asked = !language_chosen(AppState.language);
-  if (asked) AppState.language = ask_for_language();
-  read_settings_and_company(in, AppState, Company);
-  read_optional_lines(in, AppState);
-  return asked;
+  void integer(int& field) {
+    const std::string* line = take();
+    long long value = 0;
+    if (!line) return;
+    if (parse_integer(*line, value) && value >= INT_MIN && value <= INT_MAX) {
+      field = static_cast<int>(value);
+    } else {
+      faults.push_back("line " + std::to_string(next_) + ": \"" + *line + "\" is not a whole number");
+    }
+  }
+  void text(std::string& field) {
+    if (const std::string* line = take()) field = *line;
+  }
+
+  std::vector<std::string> faults;
+
+ private:
+  // The next line, or none at the end of the file (noted once: every line up
+  // to 30 is needed).
+  const std::string* take() {
+    if (!at_end()) return &lines_[next_++];
+    if (!ended_) faults.push_back("line " + std::to_string(next_ + 1) + ": the file ends before line 30");
+    ended_ = true;
+    return nullptr;
+  }
+
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  bool ended_ = false;
+};
+
+// Reads every line it can into state and company; gives the faults of the others.
+std::vector<std::string> read_settings(std::string_view text, Tvar_amb& state, Tazienda& company) {
+  PreferencesLines in(text);
+  for (int* field : {&state.language, &state.optional_sizes, &state.product_switch, &state.max_length_index,
+                     &state.background_3d, &state.wall_transparency, &state.wall_height, &state.resolution_3d})
+    in.integer(*field);
+  in.text(company.logo);
+  in.text(company.currency);
+  for (std::string& text : company.header_lines) in.text(text);
+  for (std::string& text : company.more_lines) in.text(text);
+  for (int& width : state.archive_col_widths) in.integer(width);
+  // Lines 31 to 33, each present only in newer files.
+  if (!in.at_end()) {
+    int inches = state.inches ? 1 : 0;
+    in.integer(inches);
+    state.inches = inches != 0;
+    state.unit_factor = state.inches ? MmPerInch : 1.0;
+  }
+  if (!in.at_end()) in.integer(state.decimals);
+  if (!in.at_end()) {
+    std::string background;
+    in.text(background);
+    state.black_background = background != "0";
+  }
+  return std::move(in.faults);
 }
 
 std::string preferences_text(const Tvar_amb& state, const Tazienda& company) {
@@ -71,10 +108,8 @@ std::string preferences_text(const Tvar_amb& state, const Tazienda& company) {
 }  // namespace
 
 void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company) {
-  TextReader in(text, source);
-  state.language = in.int32();
-  read_settings_and_company(in, state, company);
-  read_optional_lines(in, state);
+  const std::vector<std::string> faults = read_settings(text, state, company);
+  if (!faults.empty()) throw FileError(source + ": " + faults.front());
 }
 
 bool read_preferences() {
@@ -89,18 +124,25 @@ bool read_preferences() {
     ui().show_message("The preferences file is missing: " + path);
     return false;
   }
-  bool language_asked = false;
-  try {
-    language_asked = read_into_globals(path);
-  } catch (const FileError&) {
-    ui().show_message(read_error_text(path));
-    return true;
+  if (std::optional<std::string> plain = read_user_file(path)) {
+    const std::vector<std::string> faults = read_settings(*plain, AppState, Company);
+    if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   }
-  if (language_asked) write_preferences();
+  if (language_chosen(AppState.language)) return true;
+  AppState.language = ask_for_language();
+  // The choice holds for this run even when it cannot be stored.
+  try {
+    write_preferences();
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+  }
   return true;
 }
 
-void write_preferences() { write_preferences_file(preferences_path(), AppState, Company); }
+void write_preferences() {
+  keep_damaged_copy(preferences_path());
+  write_preferences_file(preferences_path(), AppState, Company);
+}
 
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company) {
   write_scrambled_file(path, preferences_text(state, company));

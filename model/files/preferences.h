@@ -9,19 +9,22 @@
 
 #include "model/base/records.h"
 
-// Reads the preferences into AppState and Company. On the first run (no valid
-// language stored) it asks for the language and writes the file back (raising
-// FileError when that write fails). A read error is shown to the user and what
-// was read so far is kept; a damaged file is not written back. Returns false,
-// after telling the user which file is missing, when there is no preferences
-// file: the program cannot start without it.
+// Reads the preferences into AppState and Company. Every line that holds its
+// value is read; a bad line leaves its one setting at its default and is named
+// to the user, and the damaged file is kept before it is written again. On the
+// first run (no valid language stored) it asks for the language and writes the
+// file back; a failed write is reported and the chosen language holds for the
+// run. Returns false, after telling the user which file is missing, when there
+// is no preferences file: the program cannot start without it.
 bool read_preferences();
 
 // Reads the plain lines of a preferences file into state and company as they
-// stand, a language not chosen yet included; raises FileError naming source.
+// stand, a language not chosen yet included; raises FileError naming source
+// and the first bad line.
 void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company);
 
-// Writes AppState and Company to user/preferenze.dat; raises FileError.
+// Writes AppState and Company to user/preferenze.dat (a damaged file read
+// before is kept beside it first); raises FileError.
 void write_preferences();
 
 // Writes a preferences file from state and company, safely and scrambled.

@@ -218,4 +218,18 @@ Tprv parse_project_head(std::string_view plain, const std::string& source) {
 
 ProjectData read_project_file(const std::string& path) { return parse_project(read_scrambled_file(path), path); }
 
-Tprv read_project_head(const std::string& path) { return parse_project_head(read_scrambled_file(path), path); }
+Tprv read_project_head(const std::string& path) {
+  // The head is a few dozen lines at the start of a file that may hold megabytes,
+  // and the index reads the head of every project at each start.
+  constexpr std::size_t kHeadBytes = 65536;
+  std::string start = read_file_start(path, kHeadBytes);
+  const bool whole_file = start.size() < kHeadBytes;
+  scramble_bytes(start);
+  if (whole_file) return parse_project_head(start, path);
+  start.resize(start.rfind('\n') + 1);  // whole lines only, so no text is cut
+  try {
+    return parse_project_head(start, path);
+  } catch (const FileError&) {
+    return parse_project_head(read_scrambled_file(path), path);  // a head longer than the start
+  }
+}

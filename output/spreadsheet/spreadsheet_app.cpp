@@ -6,12 +6,17 @@
 #include "output/spreadsheet/workbook_template.h"
 #include "output/spreadsheet/xlsx_file.h"
 
-void SpreadsheetApp::open_template(const std::string& path) { book_ = read_workbook_template(path); }
+void SpreadsheetApp::open_template(const std::string& path) {
+  book_ = read_workbook_template(path);
+  template_path_ = path;
+}
 
 void SpreadsheetApp::copy_row(int template_row, int row) {
   const auto& templates = book_.sheets.at(1).rows;
   auto found = templates.find(template_row);
-  if (found == templates.end()) throw std::out_of_range("The template has no row " + std::to_string(template_row));
+  if (found == templates.end())
+    throw std::out_of_range("The template " + template_path_ + " has no row " + std::to_string(template_row) +
+                            ": it is damaged.");
   book_.sheets.at(0).rows[row] = found->second;
 }
 

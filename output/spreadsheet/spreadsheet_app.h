@@ -13,7 +13,7 @@ class SpreadsheetApp {
   // Reads the template description; raises FileError when it is missing or malformed.
   void open_template(const std::string& path);
   // Row template_row of sheet 2 replaces row row of sheet 1, styles and content.
-  // Raises std::out_of_range for a row the template does not hold.
+  // Raises std::out_of_range, naming the template file, for a row it does not hold.
   void copy_row(int template_row, int row);
   // Cell (column, row) of sheet 1, 1-based, keeps its style and takes the value.
   void set_cell(int column, int row, CellValue value);
@@ -25,4 +25,5 @@ class SpreadsheetApp {
 
  private:
   Workbook book_;
+  std::string template_path_;
 };

@@ -26,6 +26,7 @@
 #include "editor/plan/plan_view.h"
 #include "editor/staged_program.h"
 #include "editor/view_window/view_3d_window.h"
+#include "model/base/file_io.h"
 #include "model/base/units.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"
@@ -150,7 +151,10 @@ TEST_F(ProgramStart, AProjectOnTheCommandLineOpensWithItsTabs) {
   MessageBoxCloser boxes;
   ASSERT_TRUE(initialise_program(folder.file("user/prv00005.cel")));
   EXPECT_EQ(Cells.size(), 1u);
-  EXPECT_EQ(boxes.texts.size(), 1u);
+  // The index now lists the file by its number, and says so; then the load fails.
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_NE(boxes.texts[0].find("prv00005.cel: its entry was missing"), std::string::npos) << boxes.texts[0];
+  EXPECT_NE(boxes.texts[1].find("prv00005.cel"), std::string::npos) << boxes.texts[1];
 }
 
 TEST_F(ProgramStart, StartUpClearsTheTemporariesOfKilledSaves) {
@@ -165,6 +169,39 @@ TEST_F(ProgramStart, StartUpClearsTheTemporariesOfKilledSaves) {
   for (const std::string& path : killed) EXPECT_FALSE(std::filesystem::exists(path)) << path;
   for (const std::string& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
   EXPECT_TRUE(std::filesystem::exists(running));
+}
+
+TEST_F(ProgramStart, AnEmptyOrDamagedTranslationFileIsRefusedByItsName) {
+  const std::string path = folder.file("data/lang.dat");
+  write_scrambled_file(path, "");
+  MessageBoxCloser boxes;
+  EXPECT_FALSE(start(1));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].find(path), std::string::npos) << boxes.texts[0];
+
+  destroy_windows();
+  create_windows();
+  write_file_safely(path, "039IT Cella\r\n");  // plain text where the scrambled form belongs
+  EXPECT_FALSE(initialise_program(""));
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_NE(boxes.texts[1].find(path), std::string::npos) << boxes.texts[1];
+}
+
+// A save killed after the project file and before the index leaves the
+// project out of the index; the start brings it back.
+TEST_F(ProgramStart, AProjectTheIndexLacksIsInTheArchiveAfterTheStart) {
+  Cells = {first_cell()};
+  QuoteHeader = Tprv{};
+  QuoteHeader.customer.name = "Rossi";
+  write_project_file(folder.file("user/prv00003.cel"), true);
+  write_file_safely(folder.file("user/list.dat"), "");
+  MessageBoxCloser boxes;
+  ASSERT_TRUE(start(1));
+  ASSERT_EQ(ArchiveList.size(), 1u);
+  EXPECT_EQ(ArchiveList[0].number, "00003");
+  EXPECT_EQ(ArchiveList[0].customer, "Rossi");
+  ASSERT_EQ(boxes.texts.size(), 1u) << "the user is told";
+  EXPECT_NE(boxes.texts[0].find("prv00003.cel"), std::string::npos) << boxes.texts[0];
 }
 
 TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {

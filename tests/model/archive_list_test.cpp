@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/base/file_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
@@ -14,6 +16,20 @@ namespace {
 class ArchiveList_ : public ::testing::Test {
  protected:
   void SetUp() override { ArchiveList.clear(); }
+
+  // Saves a project file whose quote header is the sample's with its own
+  // quote number and customer, and gives the index entry it should have.
+  Tarchive_entry project_file(const std::string& number, const std::string& customer) const {
+    Tprv header = sample_quote_header();
+    header.number = "Q-" + number;
+    header.customer.name = customer;
+    write_scrambled_file(dir.file("user/prv" + number + ".cel"),
+                         project_file_text(header, {sample_cell("C", 1, 1, 0)}, 0, true));
+    return archive_entry_of(number, header);
+  }
+  std::vector<Tarchive_entry> stored_index() const {
+    return parse_archive_list(read_file_bytes(dir.file("user/list.dat")));
+  }
 
   TempProgramDir dir;
   ScopedScriptedUi ui;
@@ -90,4 +106,74 @@ TEST_F(ArchiveList_, ProjectNumbersComeFromTheFileName) {
   for (auto [name, number] :
        {std::pair{"prv00042.cel", "00042"}, {"PRV12345.CEL", "12345"}, {"prv1.cel", "prv1"}, {".cel", ""}})
     EXPECT_EQ(project_number_of(name), number) << name;
+}
+
+// An index cut short is said to be damaged and kept as it was before it is
+// written again; every project file's entry is brought back from its head.
+TEST_F(ArchiveList_, ADamagedIndexIsReportedKeptAndEveryProjectComesBack) {
+  const std::vector<Tarchive_entry> entries = {project_file("00001", "Rossi"), project_file("00002", "Bianchi"),
+                                               project_file("00003", "Verdi")};
+  ArchiveList = entries;
+  write_archive_list();
+  std::string damaged = dir.read("user/list.dat");
+  damaged.resize(2 * 1536 + 700);
+  write_file_safely(dir.file("user/list.dat"), damaged);
+
+  ArchiveList.clear();
+  read_archive_list();
+  EXPECT_EQ(ArchiveList.size(), 2u);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_TRUE(ui->messages[0].starts_with(read_error_text(dir.file("user/list.dat")))) << ui->messages[0];
+  EXPECT_NE(ui->messages[0].find("list.dat.damaged"), std::string::npos) << ui->messages[0];
+
+  reconcile_archive_list();
+  EXPECT_EQ(ArchiveList, entries);
+  EXPECT_EQ(stored_index(), entries);
+  EXPECT_EQ(dir.read("user/list.dat.damaged"), damaged);
+}
+
+// A save killed between the project file and the index: the file lacks its
+// entry, or its entry still holds the texts of the save before.
+TEST_F(ArchiveList_, ProjectFilesTheIndexLacksOrDisagreesWithBringTheirOwnEntries) {
+  const Tarchive_entry first = project_file("00001", "Rossi");
+  const Tarchive_entry second = project_file("00002", "Bianchi");
+  const Tarchive_entry third = project_file("00003", "Verdi");
+  write_scrambled_file(dir.file("user/prv00004.cel"), "V002\r\n");  // a head that cannot be read
+  Tarchive_entry stale = second;
+  stale.customer = "Neri";
+  stale.quote_number = "Q-old";
+  const Tarchive_entry without_file{"00007", "01/01/2020", "Gialli", "", "", ""};
+  ArchiveList = {first, stale, without_file};
+  write_archive_list();
+
+  reconcile_archive_list();
+  const std::vector<Tarchive_entry> expected = {first, second, without_file, third, {"00004", "", "", "", "", ""}};
+  EXPECT_EQ(ArchiveList, expected);
+  EXPECT_EQ(stored_index(), expected);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const char* name : {"prv00002.cel", "prv00003.cel", "prv00004.cel"})
+    EXPECT_NE(ui->messages[0].find(name), std::string::npos) << name << " in " << ui->messages[0];
+  EXPECT_EQ(ui->messages[0].find("prv00001.cel"), std::string::npos) << ui->messages[0];
+
+  // In step now: nothing to say, nothing written.
+  std::filesystem::remove(dir.file("user/list.dat"));
+  reconcile_archive_list();
+  EXPECT_EQ(ArchiveList, expected);
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/list.dat")));
+}
+
+// The index reads only the start of a large project file, unless its head runs past it.
+TEST_F(ArchiveList_, HeadsOfLargeFilesAndLongHeadsReadAlike) {
+  Tprv header = sample_quote_header();
+  write_scrambled_file(dir.file("user/prv00001.cel"), project_file_text(header, large_project_cells(), 0, true));
+  header.customer.notes.assign(3000, std::string(40, 'n'));  // a head of about 130 kB
+  header.drawing = "after the notes";
+  write_scrambled_file(dir.file("user/prv00002.cel"), project_file_text(header, {sample_cell("C", 1, 1, 0)}, 0, true));
+  ASSERT_GT(std::filesystem::file_size(dir.file("user/prv00001.cel")), 200000u);
+  for (const std::string number : {"00001", "00002"}) {
+    const std::string path = dir.file("user/prv" + number + ".cel");
+    EXPECT_EQ(read_project_head(path), parse_project_head(read_scrambled_file(path), path)) << number;
+  }
+  EXPECT_EQ(read_project_head(dir.file("user/prv00002.cel")).drawing, "after the notes");
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <clocale>
+#include <cstring>
 
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
@@ -89,4 +91,25 @@ TEST_F(CodesTable_, WriterUsesCommasWhateverTheLocaleAndReadsBack) {
   std::setlocale(LC_NUMERIC, saved_locale.c_str());
   EXPECT_EQ(CodesTable, saved);
   EXPECT_TRUE(ui->messages.empty());
+}
+
+// A table that is missing or cannot be read is said to be so; no copy of it
+// is promised, and a missing one is simply written anew.
+TEST_F(CodesTable_, AMissingOrUnreadableTableIsCalledSoAndNoCopyIsNamed) {
+  read_codes_table();
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_TRUE(ui->messages[0].starts_with(read_error_text(path()))) << ui->messages[0];
+  EXPECT_NE(ui->messages[0].find("missing"), std::string::npos) << ui->messages[0];
+  EXPECT_EQ(ui->messages[0].find(".damaged"), std::string::npos) << ui->messages[0];
+  CodesTable = {Tcodice{"R", "", "", "", {"", ""}, "R1", "", "", 0, 1, 0}};
+  write_codes_table();
+  EXPECT_EQ(std::vector<std::string>{"codici.dat"}, dir.names_in("user"));
+
+  std::filesystem::remove(path());
+  std::filesystem::create_directory(path());  // a file the system cannot read as one
+  read_codes_table();
+  ASSERT_EQ(ui->messages.size(), 2u);
+  EXPECT_NE(ui->messages[1].find(std::strerror(EISDIR)), std::string::npos) << ui->messages[1];
+  EXPECT_EQ(ui->messages[1].find(".damaged"), std::string::npos) << ui->messages[1];
+  EXPECT_TRUE(CodesTable.empty());
 }

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -127,4 +129,18 @@ TEST(SafeWrite, MissingFileRaisesOnRead) {
   EXPECT_THROW(read_file_bytes(dir.file("none.dat")), FileError);
   EXPECT_THROW(toggle_file_scramble(dir.file("none.dat")), FileError);
   EXPECT_FALSE(fs::exists(dir.file("none.dat")));
+}
+
+TEST(SafeWrite, AFileThatCannotBeReadSaysWhy) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "folder.dat");
+  for (const std::string name : {"none.dat", "folder.dat"}) {
+    try {
+      read_file_bytes(dir.file(name));
+      ADD_FAILURE() << name << " was read";
+    } catch (const FileError& error) {
+      const std::string reason = std::strerror(name == "none.dat" ? ENOENT : EISDIR);  // in the user's language
+      EXPECT_NE(std::string(error.what()).find(dir.file(name) + ": " + reason), std::string::npos) << error.what();
+    }
+  }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
@@ -110,16 +111,69 @@ TEST_F(Preferences, MissingFileIsNamedAndStopsTheStart) {
   EXPECT_NE(ui->messages[0].find(path()), std::string::npos);
 }
 
-TEST_F(Preferences, DamagedFileKeepsWhatWasReadAndIsNotRewritten) {
+// A bad value costs only its own setting: every other line is read, the user
+// is told which line was bad, and the damaged file is kept before it is
+// written again (here at once, since the language is asked).
+TEST_F(Preferences, ABadValueLeavesOnlyItsSettingAtItsDefaultAndTheFileIsKept) {
   std::string text = preferences_lines(33, "-1");
   text.replace(text.find("4\r\n"), 1, "four");
   write_file(text);
-  std::string stored = dir.read("user/preferenze.dat");
-  AppState.product_switch = 7;
-  AppState.max_length_index = 9;
+  const std::string stored = dir.read("user/preferenze.dat");
+  AppState.max_length_index = 9;  // the setting line 4 would give
   ui->language_answers = {2};
   EXPECT_TRUE(read_preferences());
-  EXPECT_EQ(ui->messages, (std::vector<std::string>{read_error_text(path())}));
-  EXPECT_EQ((std::array{AppState.language, AppState.product_switch, AppState.max_length_index}), (std::array{2, 0, 9}));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  const std::string& message = ui->messages[0];
+  EXPECT_TRUE(message.starts_with(read_error_text(path()))) << message;
+  EXPECT_NE(message.find("line 4: \"four\""), std::string::npos) << "which line was bad: " << message;
+  EXPECT_NE(message.find("preferenze.dat.damaged"), std::string::npos) << message;
+  EXPECT_EQ((std::array{AppState.language, AppState.optional_sizes, AppState.max_length_index, AppState.wall_height}),
+            (std::array{2, 1, 9, 2500}));
+  EXPECT_EQ((std::array{Company.currency, Company.header_lines[0], Company.more_lines[9]}),
+            (std::array<std::string, 3>{"EUR", "Header 0", "More 9"}));
+  EXPECT_EQ(AppState.archive_col_widths[5], 65);
+  EXPECT_EQ(AppState.decimals, 3);
+  EXPECT_EQ(dir.read("user/preferenze.dat.damaged"), stored);
+  EXPECT_EQ(stored_lines()[3], "9");
+  EXPECT_EQ(stored_lines()[9], "EUR");
+}
+
+TEST_F(Preferences, EveryBadLineIsNamedAndAFileCutShortKeepsWhatItHolds) {
+  std::vector<std::string> lines = split_lines(preferences_lines(33));
+  lines[6] = "2500 mm";  // the wall height
+  lines[25] = "";        // an archive column width
+  lines.resize(28);      // and the file ends after line 28
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  write_file(text);
+  AppState.wall_height = 2000;
+  AppState.archive_col_widths = {1, 2, 3, 4, 5, 6};
+  EXPECT_TRUE(read_preferences());
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const char* line : {"line 7:", "line 26:", "line 29:"})
+    EXPECT_NE(ui->messages[0].find(line), std::string::npos) << line << " in " << ui->messages[0];
+  EXPECT_EQ(AppState.wall_height, 2000);
+  EXPECT_EQ(AppState.archive_col_widths, (std::array<int, 6>{60, 2, 62, 63, 5, 6}));
+  EXPECT_EQ(Company.more_lines[9], "More 9");
+
+  // Not written back by the reading; the first write keeps the damaged file first.
+  EXPECT_FALSE(std::filesystem::exists(path() + ".damaged"));
+  write_preferences();
+  EXPECT_EQ(read_scrambled_file(path() + ".damaged"), text);
+  EXPECT_EQ(stored_lines().size(), 33u);
+}
+
+TEST_F(Preferences, AFirstStartGoesOnInTheChosenLanguageWhenTheFileCannotBeWritten) {
+  write_file(preferences_lines(33, "-1"));
+  std::filesystem::permissions(path(), std::filesystem::perms::owner_read);
+  const std::string stored = dir.read("user/preferenze.dat");
+  ui->language_answers = {4};
+  bool started = false;
+  EXPECT_NO_THROW(started = read_preferences());
+  EXPECT_TRUE(started);
+  EXPECT_EQ(AppState.language, 4);
+  EXPECT_EQ(Company.currency, "EUR");
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("Cannot write file " + path()), std::string::npos) << ui->messages[0];
   EXPECT_EQ(dir.read("user/preferenze.dat"), stored);
 }

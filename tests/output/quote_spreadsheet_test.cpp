@@ -157,3 +157,19 @@ print("width", round(f.column_dimensions["D"].width), f.page_setup.paperSize, se
 }
 
 }  // namespace
+
+TEST_F(QuoteSpreadsheet, ADamagedTemplateIsNamedAndNothingIsWritten) {
+  ScopedScriptedUi ui;
+  const std::string path = program_dir_.file("data/quote_template.txt");
+  std::string text = program_dir_.read("data/quote_template.txt");
+  program_dir_.write("data/quote_template.txt", text.substr(0, text.find("row\t")));  // cut before its rows
+  try {
+    export_quote_excel();
+    ADD_FAILURE() << "a template without rows cannot make a quote";
+  } catch (const std::exception& error) {
+    EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("row 1"), std::string::npos) << error.what();
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(program_dir_.file("user")));
+  EXPECT_TRUE(ui->opened_with_desktop.empty());
+}

@@ -2,10 +2,12 @@
 // makes one the program folder).
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 class TempDir {
  public:
@@ -37,6 +39,15 @@ class TempDir {
   std::string read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  // The names in a folder below this one, sorted.
+  std::vector<std::string> names_in(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_ / folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
  private:
