@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/files/logo_file.h"
 #include "model/files/preferences.h"
@@ -54,10 +55,11 @@ std::string stored_logo_name(const std::string& source) {
       !ui().ask_yes_no("A picture named " + name + " is already in " + target.parent_path().string() +
                        ". Replace it with " + source + "?"))
     return Company.logo;
-  error.clear();
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
-  if (error) {
-    ui().show_message("The logo " + source + " cannot be copied to " + target.string() + ": " + error.message());
+  // Through the safe write, so a copy cut short never leaves a torn logo in place of the old one.
+  try {
+    write_file_safely(target.string(), read_file_bytes(source));
+  } catch (const FileError& failure) {
+    ui().show_message("The logo " + source + " cannot be copied to " + target.string() + ": " + failure.what());
     return Company.logo;
   }
   return name;
