@@ -6,9 +6,11 @@
 #include <xmmintrin.h>
 #endif
 
+#include "gfx3d/core/platform_utilities.h"
 #include "gfx3d/gl/glx_context.h"
 #include "gfx3d/lists/scalar_lists.h"
 #include "gfx3d/lists/vector_lists.h"
+#include "gfx3d/materials/material_library.h"
 #include "gfx3d/materials/texture_images.h"
 #include "gfx3d/persistence/persistence.h"
 
@@ -52,7 +54,9 @@ void InitializeGfx3D() {
   }
   RegisterListClasses();
   RegisterGLXContextClass();
+  InitializePlatformUtilities();
   RegisterGLTextureImageClasses();
+  RegisterMaterialLibraryClass();
 }
 
 void FinalizeGfx3D() { ReleaseXDisplayConnection(); }

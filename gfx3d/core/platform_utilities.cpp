@@ -1,6 +1,9 @@
 #include "gfx3d/core/platform_utilities.h"
 
+#include <QFile>
 #include <QImageReader>
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -8,6 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "gfx3d/persistence/file_streams.h"
 
@@ -50,7 +56,7 @@ bool ParseExponent(const std::string& text, std::size_t from, long& exponent) {
 
 }  // namespace
 
-bool TryStrToFloatText(const std::string& input, double& value) {
+bool TryStrToFloatText(const std::string& input, long double& value) {
   std::string text = input;
   while (!text.empty() && text.back() == ' ') text.pop_back();
   if (text.empty()) return false;
@@ -80,13 +86,13 @@ bool TryStrToFloatText(const std::string& input, double& value) {
   const long shift = fraction_digits - exponent;
   if (text[0] == '-') mantissa = -mantissa;
   if (shift != 0 && mantissa != 0) mantissa *= std::pow(10.0L, static_cast<long double>(-shift));
-  value = static_cast<double>(mantissa);
+  value = mantissa;
   return true;
 }
 
 double StrToFloatDef(const std::string& text, double defaultValue) {
-  double value = 0;
-  return TryStrToFloatText(text, value) ? value : defaultValue;
+  long double value = 0;
+  return TryStrToFloatText(text, value) ? static_cast<double>(value) : defaultValue;
 }
 
 void SaveStringToFile(const std::string& fileName, const std::string& data) {
@@ -126,6 +132,16 @@ TVector4f ConvertWinColor(TColor colour, float alpha) {
   return {GetRValue(rgb) * kScale, GetGValue(rgb) * kScale, GetBValue(rgb) * kScale, alpha};
 }
 
+namespace {
+
+std::array<TVector4f, 25> system_colors{};
+
+}  // namespace
+
+const std::array<TVector4f, 25>& SystemColors() { return system_colors; }
+
+std::uint8_t* BitmapScanLine(QImage& bitmap, int row) { return bitmap.scanLine(row); }
+
 bool QueryPerformanceCounter(std::int64_t& counter) {
   counter =
       std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -137,10 +153,77 @@ bool QueryPerformanceFrequency(std::int64_t& frequency) {
   return true;
 }
 
+namespace {
+
+std::string LowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// Lower case, with its leading ".".
+std::string DottedExtension(const std::string& extension) {
+  const std::string lower = LowerCase(extension);
+  return lower.empty() || lower.front() == '.' ? lower : "." + lower;
+}
+
+// The toolkit's classes, one per format, made when first asked for.
+const TGraphicClass& ToolkitClass(const std::string& format) {
+  static std::map<std::string, std::unique_ptr<TGraphicClass>> classes;
+  std::unique_ptr<TGraphicClass>& made = classes[format];
+  if (!made) made = std::make_unique<TGraphicClass>(format);
+  return *made;
+}
+
+std::vector<std::pair<std::string, const TGraphicClass*>>& GraphicClassRegistry() {
+  static std::vector<std::pair<std::string, const TGraphicClass*>> registry;
+  return registry;
+}
+
+}  // namespace
+
+std::unique_ptr<QImage> TGraphicClass::LoadFromStream(QIODevice& device) const {
+  QImageReader reader(&device, QByteArray::fromStdString(format_));
+  auto picture = std::make_unique<QImage>(reader.read());
+  if (picture->isNull()) return nullptr;
+  return picture;
+}
+
+const TGraphicClass& BitmapGraphicClass() { return ToolkitClass("bmp"); }
+
+const TGraphicClass* GraphicClassForExtension(const std::string& extension) {
+  const std::string dotted = DottedExtension(extension);
+  const std::string format = dotted.empty() ? dotted : dotted.substr(1);
+  if (format.empty() || !QImageReader::supportedImageFormats().contains(QByteArray::fromStdString(format)))
+    return nullptr;
+  return &ToolkitClass(format);
+}
+
+void RegisterTGraphicClassFileExtension(const std::string& extension, const TGraphicClass* graphicClass) {
+  GraphicClassRegistry().emplace_back(DottedExtension(extension), graphicClass);
+}
+
+const TGraphicClass* RegisteredGraphicClass(const std::string& extension) {
+  const std::string dotted = DottedExtension(extension);
+  for (const auto& [registered, graphicClass] : GraphicClassRegistry())
+    if (registered == dotted) return graphicClass;
+  return nullptr;
+}
+
 std::unique_ptr<QImage> CreateGraphicFromFile(const std::string& fileName) {
   if (!std::filesystem::exists(fileName)) return nullptr;
-  QImageReader reader(QString::fromStdString(fileName));
-  auto image = std::make_unique<QImage>(reader.read());
-  if (image->isNull()) return nullptr;
-  return image;
+  const std::string extension = std::filesystem::path(fileName).extension().string();
+  const TGraphicClass* graphicClass = RegisteredGraphicClass(extension);
+  if (!graphicClass) graphicClass = GraphicClassForExtension(extension);
+  if (!graphicClass) return nullptr;
+  QFile file(QString::fromStdString(fileName));
+  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  return graphicClass->LoadFromStream(file);
+}
+
+void InitializePlatformUtilities() {
+  for (int i = 0; i < 25; ++i)
+    system_colors[static_cast<std::size_t>(i)] = ConvertWinColor(static_cast<TColor>(0x80000000u | unsigned(i)), 1.0f);
+  // Registered once, however often the library starts.
+  [[maybe_unused]] static const bool registered =
+      (RegisterTGraphicClassFileExtension(".bmp", &BitmapGraphicClass()), true);
 }

@@ -89,7 +89,7 @@ QImage TGLBitmap32::ToPlatformBitmap32() const {
   QImage image(width_, height_, QImage::Format_ARGB32);
   for (int y = 0; y < height_; ++y) {
     const std::uint8_t* source = ScanLine(height_ - 1 - y);
-    QRgb* target = reinterpret_cast<QRgb*>(image.scanLine(y));
+    QRgb* target = reinterpret_cast<QRgb*>(BitmapScanLine(image, y));
     for (int x = 0; x < width_; ++x, source += 4) target[x] = qRgba(source[0], source[1], source[2], source[3]);
   }
   return image;

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "gfx3d/core/library_errors.h"
@@ -85,6 +86,12 @@ void ReadFace(TVirtualReader& reader, TGLFaceProperties& face, bool colorsOnly) 
   const int mode = reader.ReadInteger();
   if (mode < pmFill || mode > pmPoints) throw EReadError("Material library: unknown polygon mode");
   face.SetPolygonMode(static_cast<TPolygonMode>(mode));
+}
+
+void SetPicture(TGLTexture& texture, const QImage& picture) {
+  TGLPersistentImage image(nullptr);
+  image.SetPicture(picture);
+  texture.SetImage(&image);
 }
 
 void WriteVector(TVirtualWriter& writer, const TGLCoordinates& coordinates) {
@@ -205,6 +212,8 @@ TGLLibMaterial::TGLLibMaterial(TCollection* collection)
 }
 
 TGLLibMaterial::~TGLLibMaterial() {
+  if (TGLMaterialLibrary* library = Library(); library && library->last_applied_ == this)
+    library->last_applied_ = nullptr;
   if (shader_) shader_->UnRegisterUser(this);
   if (texture2_) texture2_->UnRegisterUser(this);
   // Library materials that took this one as their second texture forget it, and linked materials drop the link.
@@ -314,6 +323,7 @@ TGLLibMaterial* TGLLibMaterial::Texture2() {
 }
 
 void TGLLibMaterial::Apply(TRenderContextInfo& rci) {
+  if (TGLMaterialLibrary* library = Library()) library->last_applied_ = this;
   XGLBeginUpdate();
   if (shader_ && shader_->ShaderStyle == ssLowLevel) shader_->Apply(rci, this);
   if (shader_ && shader_->ShaderStyle == ssReplace) {
@@ -343,13 +353,20 @@ void TGLLibMaterial::Apply(TRenderContextInfo& rci) {
 }
 
 bool TGLLibMaterial::UnApply(TRenderContextInfo& rci) {
+  const bool again = UnApplyPass(rci);
+  // Applied until the last pass is done.
+  if (TGLMaterialLibrary* library = Library(); library && !again && library->last_applied_ == this)
+    library->last_applied_ = nullptr;
+  return again;
+}
+
+bool TGLLibMaterial::UnApplyPass(TRenderContextInfo& rci) {
   if (shader_ && shader_->ShaderStyle == ssHighLevel && shader_->UnApply(rci)) return true;
   if (shader_ && shader_->ShaderStyle == ssReplace) return shader_->UnApply(rci);
   if (TGLLibMaterial* second = Texture2()) {
-    if (second->material_.HasTexture() && second->material_.Texture().Enabled()) {
-      second->material_.Texture().UnApplyAsTexture2(rci);
-      XGLMapTexCoordToMain();
-    }
+    // A disabled texture un-applies nothing, but the coordinates go back to the main unit all the same.
+    if (second->material_.HasTexture()) second->material_.Texture().UnApplyAsTexture2(rci);
+    XGLMapTexCoordToMain();
   }
   material_.UnApply(rci);
   if (material_.HasTexture() && material_.Texture().Enabled() && !texture_matrix_is_identity_ && rci.GLStates)
@@ -385,9 +402,18 @@ void TGLLibMaterials::PrepareBuildList() {
 TGLMaterialLibrary::TGLMaterialLibrary(TComponent* owner) : TComponent(owner) {}
 
 TGLMaterialLibrary::~TGLMaterialLibrary() {
+  ReportUnbalancedApplication();
   free_notifier_.NotifyFreed(this);
-  // A destructor must not throw: an unbalanced application is a fault of the caller, reported elsewhere.
   materials_.Clear();
+}
+
+// A destructor must not throw: the failed assertion is written to the error output instead.
+void TGLMaterialLibrary::ReportUnbalancedApplication() const noexcept {
+  try {
+    Assert(last_applied_ == nullptr, kUnit, __LINE__, "Unbalanced material application");
+  } catch (const EAssertionFailed& failure) {
+    std::fprintf(stderr, "3-D library: %s\n", failure.what());
+  }
 }
 
 void TGLMaterialLibrary::SetTexturePaths(const std::string& value) {
@@ -425,9 +451,7 @@ TGLLibMaterial& TGLMaterialLibrary::AddTextureMaterial(const std::string& name, 
   texture.SetMagFilter(maLinear);
   texture.SetTextureMode(tmModulate);
   texture.SetDisabled(false);
-  TGLPersistentImage picture(nullptr);
-  picture.SetPicture(image);
-  texture.SetImage(&picture);
+  SetPicture(texture, image);
   return material;
 }
 
@@ -474,20 +498,35 @@ void TGLMaterialLibrary::WriteToFiler(TVirtualWriter& writer) const {
   }
 }
 
+TGLLibMaterial& TGLMaterialLibrary::EntryToRead(TGLMaterialLibrary& scratch, const std::string& name,
+                                                const QImage& picture) const {
+  TGLLibMaterial* item = KeepMaterialsOnLoad ? scratch.LibMaterialByName(name) : nullptr;
+  if (!item && KeepMaterialsOnLoad) {
+    if (const TGLLibMaterial* existing = LibMaterialByName(name)) {
+      item = scratch.materials_.Add();
+      item->Assign(existing);
+    }
+  }
+  if (!item) return picture.isNull() ? *scratch.materials_.Add() : scratch.AddTextureMaterial(name, picture);
+  if (!picture.isNull()) {
+    SetPicture(item->Material().Texture(), picture);
+    item->Material().Texture().SetDisabled(false);
+  }
+  return *item;
+}
+
 void TGLMaterialLibrary::ReadFromFiler(TVirtualReader& reader) {
   const int version = ReadArchiveVersion(reader, ClassName(), 2);
   // Read into a scratch library, so a bad archive leaves this one as it was.
   TGLMaterialLibrary scratch(nullptr);
   scratch.loading_ = true;
-  if (KeepMaterialsOnLoad) scratch.materials_.Assign(&materials_);
   const int count = reader.ReadInteger();
   if (count < 0 || static_cast<std::uint64_t>(count) > reader.Stream().Remaining())
     throw EReadError("Material library: count beyond the archive");
   for (int i = 0; i < count; ++i) {
     const std::string name = reader.ReadString();
     const QImage picture = ReadTexture(reader);
-    TGLLibMaterial* item = KeepMaterialsOnLoad ? scratch.LibMaterialByName(name) : nullptr;
-    if (!item) item = picture.isNull() ? scratch.materials_.Add() : &scratch.AddTextureMaterial(name, picture);
+    TGLLibMaterial* item = &EntryToRead(scratch, name, picture);
     item->SetName(name);
     TGLMaterial& material = item->Material();
     ReadFace(reader, material.FrontProperties(), version == 0);
@@ -508,24 +547,39 @@ void TGLMaterialLibrary::ReadFromFiler(TVirtualReader& reader) {
     const int extra = reader.ReadInteger();
     if (extra < 0 || static_cast<std::uint64_t>(extra) > reader.Stream().Remaining())
       throw EReadError("Material library: count beyond the archive");
+    // An updated material ends with the archive's extra textures, not those added to its own.
+    if (material.HasTextureEx()) material.TextureEx().Clear();
     for (int k = 0; k < extra; ++k) {
       TGLTextureExItem& texture = material.TextureEx().AddItem();
       const QImage extraPicture = ReadTexture(reader);
-      if (!extraPicture.isNull()) {
-        TGLPersistentImage image(nullptr);
-        image.SetPicture(extraPicture);
-        texture.Texture().SetImage(&image);
-      }
+      if (!extraPicture.isNull()) SetPicture(texture.Texture(), extraPicture);
       texture.SetTextureIndex(reader.ReadInteger());
       ReadVector(reader, texture.TextureOffset());
       ReadVector(reader, texture.TextureScale());
       texture.Texture().SetEnabled(true);
     }
   }
-  loading_ = true;
-  materials_.Assign(&scratch.materials_);
-  loading_ = false;
+  TakeMaterials(scratch.materials_);
   Loaded();
+}
+
+void TGLMaterialLibrary::TakeMaterials(const TGLLibMaterials& read) {
+  loading_ = true;
+  materials_.BeginUpdate();
+  try {
+    // Materials of the same name are updated where they are, so the scene materials linked to them stay linked.
+    if (!KeepMaterialsOnLoad) materials_.Clear();
+    for (int i = 0; i < read.Count(); ++i) {
+      TGLLibMaterial* target = KeepMaterialsOnLoad ? LibMaterialByName(read.Items(i).Name()) : nullptr;
+      (target ? target : materials_.Add())->Assign(&read.Items(i));
+    }
+  } catch (...) {
+    materials_.EndUpdate();
+    loading_ = false;
+    throw;
+  }
+  materials_.EndUpdate();
+  loading_ = false;
 }
 
 void TGLMaterialLibrary::SaveToStream(TStream& stream) const {
@@ -536,4 +590,8 @@ void TGLMaterialLibrary::SaveToStream(TStream& stream) const {
 void TGLMaterialLibrary::LoadFromStream(TStream& stream) {
   TBinaryReader reader(stream);
   ReadFromFiler(reader);
+}
+
+void RegisterMaterialLibraryClass() {
+  RegisterClass("TGLMaterialLibrary", [] { return std::make_unique<TGLMaterialLibrary>(nullptr); });
 }

@@ -99,6 +99,7 @@ class TGLLibMaterial : public TCollectionItem {
 
  private:
   TGLLibMaterial* Texture2();
+  bool UnApplyPass(TRenderContextInfo& rci);
 
   std::vector<TObject*> users_;
   std::string name_;
@@ -142,7 +143,8 @@ class TGLMaterialLibrary : public TComponent {
   std::function<void(TObject* sender, std::string& textureFileName)> OnTextureNeeded;
   bool KeepMaterialsOnLoad = false;
   bool Loading() const { return loading_; }
-  TGLLibMaterial*& LastAppliedMaterial() { return last_applied_; }
+  // The library material applied and not yet un-applied, or null.
+  const TGLLibMaterial* LastAppliedMaterial() const { return last_applied_; }
 
   // The file a texture name stands for: the handler first, then each texture path in turn.
   std::string TextureFileName(std::string name);
@@ -160,6 +162,13 @@ class TGLMaterialLibrary : public TComponent {
   void LoadFromStream(TStream& stream);
 
  private:
+  friend class TGLLibMaterial;
+  void ReportUnbalancedApplication() const noexcept;
+  // The scratch item an archive entry is read into; keeping materials, a copy of the one of that name.
+  TGLLibMaterial& EntryToRead(TGLMaterialLibrary& scratch, const std::string& name, const QImage& picture) const;
+  // The materials read replace this library's, or, keeping materials, update those of the same name.
+  void TakeMaterials(const TGLLibMaterials& read);
+
   TGLLibMaterials materials_{this};
   std::string texture_paths_;
   std::vector<std::string> texture_path_list_;
@@ -167,3 +176,6 @@ class TGLMaterialLibrary : public TComponent {
   TGLLibMaterial* last_applied_ = nullptr;
   TFreeNotifier free_notifier_;
 };
+
+// Makes TGLMaterialLibrary a class that component streams can name.
+void RegisterMaterialLibraryClass();

@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr const char* kUnit = "GLMaterial";
+
 constexpr GLenum kPolygonModes[] = {GL_FILL, GL_LINE, GL_POINT};
 
 // Library links deeper than this are taken for a cycle.
@@ -139,7 +141,7 @@ void TGLMaterial::SetLibMaterialName(const std::string& value) {
   TGLLibMaterial* found = FindLibMaterial(library_, value);
   int links = 0;
   for (TGLLibMaterial* link = found; link;) {
-    if (++links >= kMaxLibraryLinks) Assert(false, "GLMaterial", 0, "Error: Cyclic material reference detected!");
+    if (++links >= kMaxLibraryLinks) Assert(false, kUnit, 0, "Error: Cyclic material reference detected!");
     const TGLMaterial& inner = link->Material();
     // When the chain comes back through this material, the new name is the one that counts: a cycle made
     // in this very call is caught too, instead of recursing without end when applied.
@@ -251,7 +253,11 @@ void TGLMaterial::Assign(const TPersistent* source) {
   face_culling_ = material->face_culling_;
   ReplaceLibrary(material->library_);
   SetLibMaterialName(material->lib_material_name_);
-  if (material->texture_ex_) TextureEx().Assign(material->texture_ex_.get());
+  // The copy ends with exactly the source's extra textures, none when it has none.
+  if (material->texture_ex_)
+    TextureEx().Assign(material->texture_ex_.get());
+  else if (texture_ex_)
+    texture_ex_->Clear();
   NotifyChange(this);
 }
 
@@ -268,14 +274,9 @@ bool TGLMaterial::Blended() const {
 
 bool TGLMaterial::MainTextureOnUnitZero() const { return !texture_ex_ || !texture_ex_->IsTextureEnabled(0); }
 
-void TGLMaterial::ApplyBackFace(TRenderContextInfo& rci) {
-  TGLFaceProperties& back = BackProperties();
-  // Unlit drawing has one current colour, the front face's: the back face brings only its polygon mode.
-  if (rci.GLStates->IsEnabled(stLighting))
-    back.Apply(rci, GL_BACK);
-  else
-    rci.GLStates->SetGLPolygonMode(GL_BACK, kPolygonModes[back.PolygonMode()]);
-}
+// Material colours, not the current colour: unlit drawing keeps the front face's colour, and lighting
+// switched on later finds the back face ready.
+void TGLMaterial::ApplyBackFace(TRenderContextInfo& rci) { BackProperties().Apply(rci, GL_BACK); }
 
 void TGLMaterial::ApplyBlending(TRenderContextInfo& rci) const {
   TGLStateCache& cache = *rci.GLStates;
@@ -307,6 +308,8 @@ void TGLMaterial::ApplyBlending(TRenderContextInfo& rci) const {
       set(true, true);
       GL().glBlendFunc(GL_DST_COLOR, GL_ZERO);
       break;
+    default:
+      Assert(false, kUnit, __LINE__);
   }
 }
 
@@ -339,6 +342,8 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
       if (culling) cache.Disable(stCullFace);
       ApplyBackFace(rci);
       break;
+    default:
+      Assert(false, kUnit, __LINE__);
   }
   if (!rci.ignoreBlendingRequests) ApplyBlending(rci);
   if (material_options_ & moIgnoreFog) SwitchOff(cache, stFog, rci.fogDisabledCounter);

@@ -423,10 +423,12 @@ void TGLTexture::Apply(TRenderContextInfo& rci) {
     return;
   }
   const GLenum target = image_->NativeTextureTarget();
-  if (target == GL_TEXTURE_CUBE_MAP_ARB && !GLFlags().ARB_texture_cube_map) return;
-  cache.Enable(StateOfTarget(target));
-  cache.SetGLCurrentTexture(0, target, GetHandle());
-  if (target == GL_TEXTURE_CUBE_MAP_ARB) LoadCubeMapMatrix(rci);
+  // Without the extension a cube map can be neither bound nor turned; environment and generation still apply.
+  if (target != GL_TEXTURE_CUBE_MAP_ARB || GLFlags().ARB_texture_cube_map) {
+    cache.Enable(StateOfTarget(target));
+    cache.SetGLCurrentTexture(0, target, GetHandle());
+    if (target == GL_TEXTURE_CUBE_MAP_ARB) LoadCubeMapMatrix(rci);
+  }
   ApplyEnvironmentAndGeneration(rci);
   XGLMapTexCoordToMain();
 }
@@ -490,9 +492,13 @@ TGLTextureExItem::TGLTextureExItem(TCollection* collection)
       scale_(std::make_unique<TGLCoordinates>(this)) {
   offset_->Initialize({0, 0, 0, 0});
   scale_->Initialize({1, 1, 1, 0});
-  const auto recalculate = [this](TObject*) { CalculateTextureMatrix(); };
+  const auto recalculate = [this](TObject*) {
+    CalculateTextureMatrix();
+    Changed(false);
+  };
   offset_->OnNotifyChange = recalculate;
   scale_->OnNotifyChange = recalculate;
+  texture_.OnNotifyChange = [this](TObject*) { Changed(false); };
   if (collection) texture_index_ = collection->Count() - 1;
 }
 
@@ -590,6 +596,11 @@ void TGLTextureEx::Apply(TRenderContextInfo& rci) {
 
 void TGLTextureEx::UnApply(TRenderContextInfo& rci) {
   for (int i = 0; i < Count(); ++i) Items(i).UnApply(rci);
+}
+
+void TGLTextureEx::Update(TCollectionItem* item) {
+  TOwnedCollection::Update(item);
+  if (auto* owner = dynamic_cast<TGLUpdateAbleObject*>(GetOwner())) owner->NotifyChange(this);
 }
 
 void TGLTextureEx::Loaded() {

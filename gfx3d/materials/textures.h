@@ -161,7 +161,8 @@ class TGLTextureExItem : public TCollectionItem {
   void UnApply(TRenderContextInfo& rci);
 
  private:
-  TGLTexture texture_{nullptr};
+  // Owned by the item, so that its changes reach the collection and, through it, the material.
+  TGLTexture texture_{this};
   int texture_index_ = 0;
   std::unique_ptr<TGLCoordinates> offset_;
   std::unique_ptr<TGLCoordinates> scale_;
@@ -181,4 +182,8 @@ class TGLTextureEx : public TOwnedCollection {
   void Apply(TRenderContextInfo& rci);
   void UnApply(TRenderContextInfo& rci);
   void Loaded();
+
+ protected:
+  // Any change of the items is a change of the owning material.
+  void Update(TCollectionItem* item) override;
 };

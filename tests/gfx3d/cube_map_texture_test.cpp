@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "gfx3d/materials/multitexture_mapping.h"
 #include "gfx3d/materials/textures.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_context.h"
@@ -140,4 +141,35 @@ TEST_F(CubeMapTexture, GenerationFollowsTheModeAndUnApplyResetsTheMatrix) {
     EXPECT_EQ(gl.calls[static_cast<std::size_t>(identity - names.begin()) - 1].args[0], GL_TEXTURE);
     EXPECT_FALSE(cache.IsEnabled(stTextureCubeMap));
   }
+}
+
+TEST_F(CubeMapTexture, WithoutTheExtensionOnlyBindingAndTheCubeModesAreLeftOut) {
+  GLFlags().ARB_texture_cube_map = false;
+  XGLMapTexCoordToNull();
+  texture.SetMappingMode(tmmSphere);
+  texture.SetTextureMode(tmModulate);
+  gl.Clear();
+  texture.Apply(rci);
+  EXPECT_EQ(gl.Count("glBindTexture"), 0);
+  EXPECT_FALSE(cache.IsEnabled(stTextureCubeMap));
+  EXPECT_EQ(gl.Count("glMatrixMode"), 0) << "no cube-map matrix";
+  ASSERT_EQ(gl.Count("glTexEnvi"), 1);
+  for (const RecordedCall& call : gl.calls) {
+    if (call.name == "glTexEnvi") {
+      EXPECT_EQ(call.args[2], GL_MODULATE);
+    }
+    if (call.name == "glTexGeni") {
+      EXPECT_EQ(call.args[2], GL_SPHERE_MAP);
+    }
+  }
+  EXPECT_EQ(gl.Count("glTexGeni"), 2) << "S and T";
+  EXPECT_EQ(XGLCurrentMapping(), mtcmMain);
+
+  texture.SetMappingMode(tmmCubeMapReflection);
+  gl.Clear();
+  texture.Apply(rci);
+  EXPECT_EQ(gl.Count("glTexGeni"), 0) << "the cube-map generation needs the extension";
+  EXPECT_EQ(gl.Count("glTexEnvi"), 1);
+  texture.UnApply(rci);
+  XGLMapTexCoordToNull();
 }

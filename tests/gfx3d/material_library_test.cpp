@@ -10,6 +10,7 @@
 
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/materials/multitexture_mapping.h"
 #include "gfx3d/persistence/streams.h"
 #include "gfx3d_fixture.h"
 #include "support/recording_context.h"
@@ -137,6 +138,7 @@ TEST_F(MaterialLibrary, OlderVersionsLoadAndBadArchivesChangeNothing) {
   TStringStream stream(version3);
   try {
     library.LoadFromStream(stream);
+    FAIL() << "a version-3 archive was accepted";
   } catch (const EFilerException& error) {
     EXPECT_EQ(std::string(error.what()), "TGLMaterialLibrary : unknown archive version 3");
   }
@@ -296,4 +298,89 @@ TEST_F(MaterialLibrary, PictureFilesAreLookedForAlongTheTexturePaths) {
   image.SetPictureFileName("renamed.bmp");
   EXPECT_EQ(image.GetHeight(), 3);
   EXPECT_EQ(offered, (std::vector<std::string>{"renamed.bmp"}));
+}
+
+// Loading while keeping the materials updates the ones of the same name in
+// place, so the scene materials linked to them keep their link.
+TEST_F(MaterialLibrary, KeepingMaterialsUpdatesThemInPlaceAndLinksSurvive) {
+  TGLLibMaterial& glass = *library.Materials().Add();
+  glass.SetName("glass");
+  library.Materials().Add()->SetName("stone");
+  StructureOwner owner;
+  TGLMaterial linked(&owner);
+  linked.SetMaterialLibrary(&library);
+  linked.SetLibMaterialName("glass");
+  ASSERT_EQ(linked.LibMaterial(), &glass);
+
+  TGLMaterialLibrary source(nullptr);
+  QImage picture(2, 2, QImage::Format_RGB32);
+  picture.fill(qRgb(1, 2, 3));
+  TGLLibMaterial& newGlass = source.AddTextureMaterial("glass", picture);
+  newGlass.Material().FrontProperties().Diffuse().SetColor({0.1f, 0.2f, 0.3f, 0.4f});
+  newGlass.Material().SetBlendingMode(bmTransparency);
+  newGlass.Material().TextureEx().AddItem().SetTextureIndex(2);
+  source.Materials().Add()->SetName("brick");
+  const std::string bytes = Saved(source);
+
+  library.KeepMaterialsOnLoad = true;
+  const int changes = owner.changes;
+  TStringStream kept(bytes);
+  library.LoadFromStream(kept);
+  ASSERT_EQ(library.Materials().Count(), 3);
+  EXPECT_EQ(&library.Materials().Items(0), &glass) << "updated in place";
+  EXPECT_EQ(library.Materials().Items(1).Name(), "stone");
+  EXPECT_EQ(library.Materials().Items(2).Name(), "brick") << "new entries are appended";
+  EXPECT_EQ(linked.LibMaterial(), &glass);
+  EXPECT_EQ(linked.MaterialLibrary(), &library);
+  EXPECT_EQ(linked.LibMaterialName(), "glass");
+  EXPECT_GT(owner.changes, changes) << "the linked object hears of the update";
+  EXPECT_TRUE(linked.Blended());
+  EXPECT_EQ(glass.Material().FrontProperties().Diffuse().Alpha(), 0.4f);
+  auto* image = dynamic_cast<TGLPersistentImage*>(&glass.Material().Texture().Image());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->Picture().pixel(1, 1), qRgb(1, 2, 3)) << "the archived texture too";
+  EXPECT_TRUE(glass.Material().Texture().Enabled());
+  TStringStream again(bytes);
+  library.LoadFromStream(again);
+  EXPECT_EQ(library.Materials().Count(), 3);
+  ASSERT_EQ(glass.Material().TextureEx().Count(), 1) << "the archive's extra textures, not added ones";
+  EXPECT_EQ(glass.Material().TextureEx().Items(0).TextureIndex(), 2);
+
+  library.KeepMaterialsOnLoad = false;
+  TStringStream replaced(bytes);
+  library.LoadFromStream(replaced);
+  ASSERT_EQ(library.Materials().Count(), 2) << "without the flag the library holds the archive alone";
+  EXPECT_EQ(linked.LibMaterial(), nullptr);
+}
+
+TEST_F(MaterialLibrary, UnApplyMapsBackToTheMainUnitAndAnAppliedMaterialIsReportedAtTheEnd) {
+  RecordingGL gl;
+  GLFlags().ARB_multitexture = true;
+  TGLStateCache cache;
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  auto doomed = std::make_unique<TGLMaterialLibrary>(nullptr);
+  TGLLibMaterial& item = *doomed->Materials().Add();
+  doomed->Materials().Add()->SetName("second");
+  doomed->Materials().Items(1).Material().Texture();  // there, but not enabled
+  item.SetTexture2Name("second");
+  item.Apply(rci);
+  XGLMapTexCoordToNull();
+  EXPECT_FALSE(item.UnApply(rci));
+  EXPECT_EQ(XGLCurrentMapping(), mtcmMain);
+
+  testing::internal::CaptureStderr();
+  item.Apply(rci);
+  doomed.reset();
+  const std::string report = testing::internal::GetCapturedStderr();
+  EXPECT_NE(report.find("Unbalanced material application"), std::string::npos) << report;
+
+  testing::internal::CaptureStderr();
+  {
+    TGLMaterialLibrary balanced(nullptr);
+    balanced.Materials().Add()->Apply(rci);
+    balanced.Materials().Items(0).UnApply(rci);
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a balanced application ends quietly";
+  XGLMapTexCoordToNull();
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gfx3d/core/library_errors.h"
 #include "gfx3d/materials/multitexture_mapping.h"
 #include "gfx3d/persistence/streams.h"
 #include "gfx3d_fixture.h"
@@ -249,4 +250,73 @@ TEST_F(MaterialTest, SetTextureExCopiesTheItemsAndNullLeavesAMaterialWithoutThem
   EXPECT_NE(&material.TextureEx().Items(0), &item) << "copied, not shared";
   EXPECT_THROW(material.SetTextureEx(nullptr), EConvertError) << "a collection takes no nil, as any toolkit object";
   EXPECT_EQ(material.TextureEx().Count(), 1);
+}
+
+TEST_F(MaterialTest, ACopyEndsWithExactlyTheSourcesExtraTextures) {
+  TGLMaterial target(nullptr);
+  target.TextureEx().AddItem().Texture().SetDisabled(false);
+  target.TextureEx().AddItem();
+  TGLMaterial plain(nullptr);
+  target.Assign(&plain);
+  EXPECT_FALSE(target.HasTextureEx() && target.TextureEx().Count() > 0) << "the source has none";
+  EXPECT_FALSE(target.HasTextureEx() && target.TextureEx().IsTextureEnabled(0));
+
+  TGLMaterial source(nullptr);
+  source.TextureEx().AddItem().SetTextureIndex(2);
+  target.TextureEx().AddItem();
+  target.TextureEx().AddItem();
+  target.Assign(&source);
+  ASSERT_EQ(target.TextureEx().Count(), 1);
+  EXPECT_EQ(target.TextureEx().Items(0).TextureIndex(), 2);
+}
+
+TEST_F(MaterialTest, ExtraTexturesTellTheirObjectOfEveryChange) {
+  StructureOwner object;
+  TGLMaterial material(&object);
+  TGLTextureExItem& item = material.TextureEx().AddItem();
+  struct Case {
+    const char* change;
+    void (*apply)(TGLTextureExItem&);
+    bool notifies;
+  };
+  for (const Case& c : {Case{"enabling", [](TGLTextureExItem& i) { i.Texture().SetDisabled(false); }, true},
+                        Case{"disabling", [](TGLTextureExItem& i) { i.Texture().SetDisabled(true); }, true},
+                        Case{"nothing", [](TGLTextureExItem& i) { i.Texture().SetDisabled(true); }, false},
+                        Case{"a filter", [](TGLTextureExItem& i) { i.Texture().SetMagFilter(maNearest); }, true},
+                        Case{"the scale", [](TGLTextureExItem& i) { i.TextureScale().SetVector(2, 2, 1); }, true}}) {
+    const int changes = object.changes;
+    c.apply(item);
+    EXPECT_EQ(object.changes > changes, c.notifies) << c.change;
+  }
+}
+
+TEST_F(MaterialTest, UnlitBackFacesGetTheirMaterialAndStrayValuesAreCaught) {
+  cache.Disable(stLighting);
+  cache.Enable(stCullFace);
+  cache.ResetGLMaterialColors();
+  gl.Clear();
+  TGLMaterial material(nullptr);
+  material.BackProperties().Diffuse().SetColor({0, 1, 0, 1});
+  material.SetFaceCulling(fcNoCull);
+  material.Apply(rci);
+  int back = 0;
+  for (const RecordedCall& call : gl.calls)
+    if (call.name == "glMaterialfv" && call.args[0] == GL_BACK) ++back;
+  EXPECT_EQ(back, 4) << "the back face is applied as when lit";
+  ASSERT_EQ(gl.Count("glColor4fv"), 1) << "the one current colour stays the front face's";
+  for (const RecordedCall& call : gl.calls) {
+    if (call.name == "glColor4fv") {
+      EXPECT_EQ(call.args, (std::vector<double>{0.8f, 0.8f, 0.8f, 1}));
+    }
+  }
+  material.UnApply(rci);
+
+  TGLMaterial stray(nullptr);
+  stray.SetFaceCulling(static_cast<TFaceCulling>(3));
+  EXPECT_THROW(stray.Apply(rci), EAssertionFailed);
+  stray.SetFaceCulling(fcCull);
+  stray.SetBlendingMode(static_cast<TBlendingMode>(6));
+  EXPECT_THROW(stray.Apply(rci), EAssertionFailed);
+  rci.ignoreBlendingRequests = true;
+  EXPECT_NO_THROW(stray.Apply(rci)) << "blending that is not asked for is not looked at";
 }

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "gfx3d/core/library_errors.h"
+#include "gfx3d/materials/material_library.h"
 #include "gfx3d/math/vector_operations.h"
 #include "gfx3d/persistence/property_stream.h"
 #include "gfx3d/persistence/published_properties.h"
@@ -144,6 +145,38 @@ TEST_F(SceneStream, ReadingSetsParentsAndAnglesWithoutTurningAgainThenTellsEachO
   dome.SkyColor().SetColor({0.1f, 0.2f, 0.6f, 0});
   std::vector<std::unique_ptr<TComponent>> domes = Read(Written({&dome}));
   EXPECT_TRUE(VectorEquals(static_cast<TGLEarthSkyDome&>(*domes.at(0)).CurrentSkyColor(), dome.CurrentSkyColor()));
+}
+
+// A library travels in the stream as a component of its own; the materials
+// linked to it find it again by name once everything is read.
+TEST_F(SceneStream, AMaterialLibraryComesBackWithTheMaterialsLinkedToIt) {
+  TGLMaterialLibrary library(nullptr);
+  library.SetName("Library1");
+  TGLLibMaterial& glass = *library.Materials().Add();
+  glass.SetName("glass");
+  glass.Material().FrontProperties().Diffuse().SetColor({0.2f, 0.4f, 0.6f, 0.5f});
+  glass.Material().SetBlendingMode(bmTransparency);
+  glass.TextureScale().SetVector(2, 2, 1);
+  TGLStage scene(nullptr);
+  auto* cube = scene.Objects().NewChildOfClass<TGLCube>();
+  cube->SetName("Cube1");
+  cube->Material().SetMaterialLibrary(&library);
+  cube->Material().SetLibMaterialName("glass");
+
+  const std::string bytes = Written({&scene, &library});
+  std::vector<std::unique_ptr<TComponent>> read = Read(bytes);
+  ASSERT_EQ(read.size(), 2u);
+  auto* copy = dynamic_cast<TGLMaterialLibrary*>(read[1].get());
+  ASSERT_NE(copy, nullptr);
+  ASSERT_EQ(copy->Materials().Count(), 1);
+  TGLLibMaterial& readGlass = copy->Materials().Items(0);
+  EXPECT_FALSE(readGlass.TextureMatrixIsIdentity()) << "made again once loaded";
+  auto* readCube = static_cast<TGLCube*>(Named(static_cast<TGLStage&>(*read[0]).Objects(), "Cube1"));
+  ASSERT_NE(readCube, nullptr);
+  EXPECT_EQ(readCube->Material().MaterialLibrary(), copy);
+  EXPECT_EQ(readCube->Material().LibMaterial(), &readGlass);
+  EXPECT_TRUE(readCube->Material().Blended());
+  EXPECT_EQ(Written({read[0].get(), read[1].get()}), bytes);
 }
 
 TEST_F(SceneStream, StreamsThatCannotBeReadAreRefusedWhole) {

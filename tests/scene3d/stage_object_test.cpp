@@ -139,6 +139,22 @@ TEST_F(StageObjects, UpdatesNotifyTheBuffersOnceAndUnbalancedEndsAreAssertions) 
   scene.RemoveBuffer(&buffer);
 }
 
+TEST_F(StageObjects, AnExtraTextureChangeRebuildsItsObjectAndRedrawsTheScene) {
+  TGLStage scene(nullptr);
+  TGLStageBuffer buffer(nullptr);
+  int redraws = 0;
+  buffer.OnChange = [&](TGLStageBuffer*) { ++redraws; };
+  scene.AddBuffer(&buffer);
+  auto* object = scene.Objects().NewChildOfClass<TestBox>();
+  TGLTextureExItem& item = object->Material().TextureEx().AddItem();
+  object->ClearStructureChanged();
+  redraws = 0;
+  item.Texture().SetDisabled(false);
+  EXPECT_TRUE(object->Changes() & chStructure);
+  EXPECT_GT(redraws, 0);
+  scene.RemoveBuffer(&buffer);
+}
+
 TEST_F(StageObjects, BlendedChildrenComeLastFarthestFirstAndNearestFirstMeansNearestFirst) {
   RecordingGL recording;
   TGLStage scene(nullptr);
