@@ -42,3 +42,29 @@ TEST(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalo
   EXPECT_EQ(Compositions, (std::vector<std::string>{"AAAB", "ABB"}));
   AppState = Tvar_amb{};
 }
+
+TEST(CatalogueEditorWindow, TabIsDroppedLikeAnyKeyOutsideTheMemosCharacters) {
+  DialogProgramDir dir;
+  ScopedScriptedUi ui;
+  AppState = Tvar_amb{};
+  set_language("IT");
+  load_data_file(0);
+  TFdati window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  for (QPlainTextEdit* memo :
+       {window.M_altezze, window.M_traversini, window.M_larghezze, window.M_lunghezze, window.M_composizioni}) {
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    const std::string before = memo->toPlainText().toStdString();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(memo->toPlainText().toStdString(), before);
+    EXPECT_EQ(window.focusWidget(), memo) << "the key is dropped, not passed on";
+    QTest::keyClick(memo, Qt::Key_Backspace);  // the editing keys still act
+    EXPECT_EQ(memo->toPlainText().toStdString(), before.substr(0, before.size() - 1));
+  }
+  ui->yes_no_answers = {false};
+  window.Chiudi->click();
+  AppState = Tvar_amb{};
+}
