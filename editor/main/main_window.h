@@ -4,10 +4,14 @@
 // opens the window the command shows.
 #pragma once
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QToolBar>
 #include <map>
@@ -64,6 +68,18 @@ class TMain : public QMainWindow, public TranslatedWindow {
   QMenu* Dati1;
   QAction* Modificadati1;
 
+  // The developer's controls, never shown: the project file list (its mask in
+  // the property "Mask"), a memo, the translation file writers (Button1,
+  // Button2), the wall priority list (Button3), a picture dialog and the
+  // alignment menu, which has no handlers.
+  QListWidget* FileListBox1;
+  QPlainTextEdit* Memo1;
+  QPushButton* Button1;
+  QPushButton* Button2;
+  QPushButton* Button3;
+  QFileDialog* OpenPictureDialog1;
+  QMenu* PopupMenu2;
+
   // Tool bar commands.
   void ToolButton21Click();
   void ToolButton18Click();
@@ -84,6 +100,7 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void Modificadati1Click();
   void Nuovacella1Click();
   void Ordinamentocelle1Click();
+  void Button3Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -96,6 +113,7 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void build_tool_bar();
   void build_menus();
   void build_cell_tabs();
+  void build_hidden_controls(QWidget* central);
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
   void selection_mode_clicked(int button);
 
