@@ -199,13 +199,19 @@ void TMain::build_hidden_controls(QWidget* central) {
   connect(Button3, &QPushButton::clicked, this, &TMain::Button3Click);
   for (QWidget* control : std::initializer_list<QWidget*>{FileListBox1, Memo1, Button1, Button2, Button3})
     control->hide();
-  OpenPictureDialog1 = new QFileDialog(this, QString(), QString(), "*.bmp *.jpg *.jpeg *.png");
-  OpenPictureDialog1->setObjectName("OpenPictureDialog1");
-  OpenPictureDialog1->setFileMode(QFileDialog::ExistingFile);
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName("PopupMenu2");
   PopupMenu2->addAction("Allinea Moduli Orizzontalmente");
   PopupMenu2->addAction("Allinea Moduli Verticalmente");
+}
+
+QFileDialog* TMain::OpenPictureDialog1() {
+  if (!picture_dialog_) {
+    picture_dialog_ = new QFileDialog(this, QString(), QString(), "*.bmp *.jpg *.jpeg *.png");
+    picture_dialog_->setObjectName("OpenPictureDialog1");
+    picture_dialog_->setFileMode(QFileDialog::ExistingFile);
+  }
+  return picture_dialog_;
 }
 
 QAction* TMain::tool_button(int number) const {

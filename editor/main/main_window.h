@@ -77,8 +77,10 @@ class TMain : public QMainWindow, public TranslatedWindow {
   QPushButton* Button1;
   QPushButton* Button2;
   QPushButton* Button3;
-  QFileDialog* OpenPictureDialog1;
   QMenu* PopupMenu2;
+  // Made when first asked for: a file dialog takes a tenth of a second to
+  // build, and nothing opens this one.
+  QFileDialog* OpenPictureDialog1();
 
   // Tool bar commands.
   void ToolButton21Click();
@@ -118,5 +120,6 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void selection_mode_clicked(int button);
 
   std::map<int, QAction*> tool_buttons_;
+  QFileDialog* picture_dialog_ = nullptr;
   QAction* ToolButton12 = nullptr;  // the divider shown with the compact-line buttons
 };

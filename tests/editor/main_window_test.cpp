@@ -1,6 +1,7 @@
 // Whole stories through the real windows: the first start, a project named on
 // the command line, an edit typed into the side panel, the 3-D view that
-// follows the edits while it is open, and the help page.
+// follows the edits while it is open, the help page, the keys the window leaves
+// alone, its hidden controls and the cell tabs.
 #include "editor/main/main_window.h"
 
 #include <gtest/gtest.h>
@@ -310,8 +311,8 @@ TEST_F(ProgramStart, TheDevelopersHiddenControlsAreThereAndButton3ListsTheWallPr
   EXPECT_EQ(Main->findChild<QPushButton*>("Button1")->text(), "Italiano");
   EXPECT_EQ(Main->findChild<QPushButton*>("Button2")->text(), "Tutte");
   EXPECT_EQ(Main->findChild<QWidget*>("FileListBox1")->property("Mask").toString(), "prv*.cel");
-  const QFileDialog* pictures = Main->findChild<QFileDialog*>("OpenPictureDialog1");
-  ASSERT_NE(pictures, nullptr);
+  const QFileDialog* pictures = Main->OpenPictureDialog1();
+  EXPECT_EQ(pictures, Main->findChild<QFileDialog*>("OpenPictureDialog1"));
   EXPECT_TRUE(pictures->isHidden());
   const QMenu* align = Main->findChild<QMenu*>("PopupMenu2");
   ASSERT_NE(align, nullptr);
