@@ -160,7 +160,9 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   for (int i = 0; i < kCatalogueTextSections; ++i) {
     if (watched != memos()[static_cast<std::size_t>(i)]) continue;
-    // Characters outside the section's form are dropped; editing keys pass.
+    // Characters outside the section's form are dropped, Tab among them;
+    // editing keys pass.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return true;
     const QString typed = key->text();
     if (typed.isEmpty() || !typed.at(0).isPrint()) return false;
     const char16_t c = typed.at(0).unicode();

@@ -6,9 +6,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
-#include "model/base/text_io.h"
 #include "model/state/current_cell.h"
-#include "output/user_numbers.h"
 
 TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   setObjectName("Fforza");
@@ -37,12 +35,8 @@ TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// Millimetres in their shortest form; inches with the chosen decimals, as a
-// whole division by 25.4 rarely ends.
-QString TFforza::shown(double mm) {
-  if (!AppState.inches) return short_number(mm);
-  return QString::fromStdString(format_fixed(mm / AppState.unit_factor, AppState.decimals, user_decimal_separator()));
-}
+// In the display unit, in the shortest general form whatever the chosen decimals.
+QString TFforza::shown(double mm) { return short_number(mm / AppState.unit_factor); }
 
 void TFforza::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

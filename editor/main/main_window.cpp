@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <initializer_list>
 
 #include "editor/dialogs/about_box.h"
 #include "editor/dialogs/added_module_dialog.h"
@@ -73,6 +74,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   plan_and_panel->addWidget(Panel1);
   rows->addLayout(plan_and_panel, 1);
   rows->addWidget(TabControl1);
+  build_hidden_controls(central);
   setCentralWidget(central);
 
   StatusPanel0 = new QLabel;
@@ -100,11 +102,9 @@ void TMain::build_tool_bar() {
   ToolBar1->setObjectName("ToolBar1");
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(20, 20));
-  add_tool_button(21, "new_project", &TMain::ToolButton21Click)->setShortcut(QKeySequence::New);
+  add_tool_button(21, "new_project", &TMain::ToolButton21Click);
   add_tool_button(18, "archive", &TMain::ToolButton18Click);
-  QAction* save = add_tool_button(16, "save", nullptr);
-  save->setShortcut(QKeySequence::Save);
-  connect(save, &QAction::triggered, this, [] { save_project_asking(false); });
+  connect(add_tool_button(16, "save", nullptr), &QAction::triggered, this, [] { save_project_asking(false); });
   connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this, [] { save_project_asking(true); });
   ToolBar1->addSeparator();
   QAction* outline = add_tool_button(3, "outline", &TMain::ToolButton3Click);
@@ -124,8 +124,6 @@ void TMain::build_tool_bar() {
   ToolBar1->addSeparator();
   connect(add_tool_button(5, "undo", nullptr), &QAction::triggered, this, [] { step_undo(-1); });
   connect(add_tool_button(6, "redo", nullptr), &QAction::triggered, this, [] { step_undo(+1); });
-  tool_button(tool_button::undo)->setShortcut(QKeySequence::Undo);
-  tool_button(tool_button::redo)->setShortcut(QKeySequence::Redo);
   tool_button(tool_button::undo)->setEnabled(false);
   tool_button(tool_button::redo)->setEnabled(false);
   ToolBar1->addSeparator();
@@ -135,11 +133,9 @@ void TMain::build_tool_bar() {
     PaintBox1->fit_plan_to_view(10);
     PaintBox1->draw_plan();
   });
-  tool_button(9)->setShortcut(QKeySequence::ZoomIn);
-  tool_button(14)->setShortcut(QKeySequence::ZoomOut);
   ToolBar1->addSeparator();  // ToolButton17
   add_tool_button(8, "view_3d", &TMain::ToolButton8Click);
-  add_tool_button(13, "print", &TMain::ToolButton13Click)->setShortcut(QKeySequence::Print);
+  add_tool_button(13, "print", &TMain::ToolButton13Click);
   add_tool_button(22, "customers", &TMain::ToolButton22Click);
 }
 
@@ -152,7 +148,6 @@ void TMain::build_menus() {
   Import1 = File1->addAction("Import", this, &TMain::Import1Click);
   File1->addSeparator();
   Exit1 = File1->addAction("Exit", this, &QWidget::close);
-  Exit1->setShortcut(QKeySequence::Quit);
   Preferenze1 = bar->addMenu("Preferenze");
   Opzioni1 = Preferenze1->addAction("Opzioni", this, &TMain::Opzioni1Click);
   Dati1 = bar->addMenu("Dati");
@@ -161,7 +156,6 @@ void TMain::build_menus() {
   abellaPrezzieCodici1 = PrezzieCodici1->addAction("Tabella Prezzi e Codici", this, &TMain::abellaPrezzieCodici1Click);
   Help1 = bar->addMenu("Help");
   Help2 = Help1->addAction("Help", this, [] { open_help(); });
-  Help2->setShortcut(QKeySequence::HelpContents);
   Help1->addSeparator();
   About1 = Help1->addAction("About...", this, &TMain::About1Click);
   // The developer's writers of the translation file; nothing shows this menu.
@@ -186,6 +180,38 @@ void TMain::build_cell_tabs() {
   connect(TabControl1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu1->popup(TabControl1->mapToGlobal(at)); });
   connect(TabControl1, &QTabBar::currentChanged, this, [](int index) { change_cell(index); });
+}
+
+void TMain::build_hidden_controls(QWidget* central) {
+  FileListBox1 = new QListWidget(central);
+  FileListBox1->setObjectName("FileListBox1");
+  FileListBox1->setProperty("Mask", "prv*.cel");
+  Memo1 = new QPlainTextEdit(central);
+  Memo1->setObjectName("Memo1");
+  Button1 = new QPushButton("Italiano", central);
+  Button1->setObjectName("Button1");
+  connect(Button1, &QPushButton::clicked, this, [] { save_language_italian_only(); });
+  Button2 = new QPushButton("Tutte", central);
+  Button2->setObjectName("Button2");
+  connect(Button2, &QPushButton::clicked, this, [] { save_language_placeholders(); });
+  Button3 = new QPushButton("Button3", central);
+  Button3->setObjectName("Button3");
+  connect(Button3, &QPushButton::clicked, this, &TMain::Button3Click);
+  for (QWidget* control : std::initializer_list<QWidget*>{FileListBox1, Memo1, Button1, Button2, Button3})
+    control->hide();
+  PopupMenu2 = new QMenu(this);
+  PopupMenu2->setObjectName("PopupMenu2");
+  PopupMenu2->addAction("Allinea Moduli Orizzontalmente");
+  PopupMenu2->addAction("Allinea Moduli Verticalmente");
+}
+
+QFileDialog* TMain::OpenPictureDialog1() {
+  if (!picture_dialog_) {
+    picture_dialog_ = new QFileDialog(this, QString(), QString(), "*.bmp *.jpg *.jpeg *.png");
+    picture_dialog_->setObjectName("OpenPictureDialog1");
+    picture_dialog_->setFileMode(QFileDialog::ExistingFile);
+  }
+  return picture_dialog_;
 }
 
 QAction* TMain::tool_button(int number) const {
@@ -318,10 +344,7 @@ void TMain::ToolButton13Click() {
 
 void TMain::ToolButton22Click() { Fclienti->exec(); }
 
-void TMain::Import1Click() {
-  std::string file = program_path("user");
-  if (ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", file)) import_project(file);
-}
+void TMain::Import1Click() { import_project_asking(); }
 
 void TMain::Opzioni1Click() {
   Fpreferenze->exec();
@@ -341,6 +364,8 @@ void TMain::Nuovacella1Click() {
   Fcopia_cella->exec();
   finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
 }
+
+void TMain::Button3Click() { show_wall_priorities(); }
 
 void TMain::Ordinamentocelle1Click() {
   Fordinamento->exec();
@@ -369,7 +394,7 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-  if (!close_query()) {
+  if (!settle_modified_project()) {
     event->ignore();
     return;
   }

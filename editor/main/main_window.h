@@ -4,10 +4,14 @@
 // opens the window the command shows.
 #pragma once
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QToolBar>
 #include <map>
@@ -64,6 +68,20 @@ class TMain : public QMainWindow, public TranslatedWindow {
   QMenu* Dati1;
   QAction* Modificadati1;
 
+  // The developer's controls, never shown: the project file list (its mask in
+  // the property "Mask"), a memo, the translation file writers (Button1,
+  // Button2), the wall priority list (Button3), a picture dialog and the
+  // alignment menu, which has no handlers.
+  QListWidget* FileListBox1;
+  QPlainTextEdit* Memo1;
+  QPushButton* Button1;
+  QPushButton* Button2;
+  QPushButton* Button3;
+  QMenu* PopupMenu2;
+  // Made when first asked for: a file dialog takes a tenth of a second to
+  // build, and nothing opens this one.
+  QFileDialog* OpenPictureDialog1();
+
   // Tool bar commands.
   void ToolButton21Click();
   void ToolButton18Click();
@@ -84,6 +102,7 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void Modificadati1Click();
   void Nuovacella1Click();
   void Ordinamentocelle1Click();
+  void Button3Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -96,9 +115,11 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void build_tool_bar();
   void build_menus();
   void build_cell_tabs();
+  void build_hidden_controls(QWidget* central);
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
   void selection_mode_clicked(int button);
 
   std::map<int, QAction*> tool_buttons_;
+  QFileDialog* picture_dialog_ = nullptr;
   QAction* ToolButton12 = nullptr;  // the divider shown with the compact-line buttons
 };

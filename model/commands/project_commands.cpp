@@ -58,6 +58,12 @@ void change_cell(int index) {
   finish_edit(EditKind::changed, Views::scene_3d | Views::side_panel | Views::fitted_plan);
 }
 
+void show_wall_priorities() {
+  const Tcell& cell = current_cell();
+  for (std::size_t i = 0; i < cell.walls.size(); ++i)
+    ui().show_message("linea " + std::to_string(i) + " - Priorità " + std::to_string(cell.walls[i].priority));
+}
+
 void rename_current_cell() {
   std::string name = current_cell().name;
   if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
@@ -96,6 +102,12 @@ bool import_project(const std::string& path) {
   return true;
 }
 
+void import_project_asking() {
+  if (!settle_modified_project()) return;
+  std::string file = program_path("user");
+  if (ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", file)) import_project(file);
+}
+
 std::string help_page_path(int language) {
   static const char* const pages[] = {"IT", "EN", "FR", "DE", "ES", "EN", "CZ", "PL"};
   const char* page = language >= 0 && language < 8 ? pages[language] : "EN";
@@ -107,7 +119,7 @@ std::string help_page_path(int language) {
 
 void open_help() { ui().open_with_desktop(help_page_path(AppState.language)); }
 
-bool close_query() {
+bool settle_modified_project() {
   if (!AppState.modified) return true;
   Answer answer = ui().ask_yes_no_cancel(lang_text(112));
   if (answer == Answer::Cancel) return false;

@@ -18,6 +18,8 @@ void save_project_asking(bool new_number);
 void step_undo(int delta);
 // Makes the cell of tab index the current cell.
 void change_cell(int index);
+// One message per wall of the current cell with its index and priority.
+void show_wall_priorities();
 // Asks a new name for the current cell; the rename is an undo step.
 void rename_current_cell();
 // Deletes the current cell after asking, when the project has more than one.
@@ -25,6 +27,9 @@ void delete_current_cell();
 // Reads a project file as a new, unsaved project. A file that cannot be read is
 // reported and the open project stays as it was; false then.
 bool import_project(const std::string& path);
+// The Import command: a modified project is settled first (see
+// settle_modified_project), then the file is chosen under the user folder.
+void import_project_asking();
 // The project named on the command line at start: like an import, but the
 // undo history is left to the start-up.
 bool open_start_project(const std::string& path);
@@ -34,5 +39,7 @@ bool open_start_project(const std::string& path);
 std::string help_page_path(int language);
 void open_help();
 
-// Asks to save a modified project before closing; false when the user cancels.
-bool close_query();
+// Asks to save a modified project before it is closed or replaced: Yes saves,
+// No leaves it as it is. False when the user cancels or the save fails (then
+// the message says why), so nothing is lost.
+bool settle_modified_project();

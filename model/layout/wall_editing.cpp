@@ -95,6 +95,11 @@ void add_wall_by_length() {
   Tcell& cell = current_cell();
   double value = 0.0;
   if (!ask_length(6, 7, closing_length_text(cell), value)) return;
+  // The wall runs the way the segment was dragged: no length, or one backwards, is no wall.
+  if (!(value > 0.0)) {
+    ui().show_message(lang_text(8));
+    return;
+  }
   if (AppState.inches) value *= MmPerInch;
 
   Tlinea wall;

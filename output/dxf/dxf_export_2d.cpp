@@ -267,25 +267,27 @@ class PlanWriter {
       insert(block, kPartLayer, place, r < 0 ? r + 360 : r);
       line(kPartLayer, from, to);
     };
-    // Gaps in the group's order: +v, -v, -u, +u.
+    // One pair per gap, the gaps in the group's order: +v, -v, -u, +u.
     const auto& gaps = g.wall_gaps;
     const std::string screwed = plan_block(Part::ScrewedSpacer), end = plan_block(Part::EndSpacer);
-    for (double u : {-(hl - CompactSideSpacerInset), hl - CompactSideSpacerInset}) {
-      if (gaps[0] > 0)
+    const double along[2] = {-(hl - CompactSideSpacerInset), hl - CompactSideSpacerInset};
+    const double across[2] = {hd - CompactEndSpacerInset, -(hd - CompactEndSpacerInset)};
+    if (gaps[0] > 0)
+      for (double u : along)
         spacer(screwed, at(u, hd + gaps[0]), 0, at(u, hd + gaps[0] - CompactSideSpacerDepth),
                at(u, hd - CompactSideTieReach));
-      if (gaps[1] > 0)
+    if (gaps[1] > 0)
+      for (double u : along)
         spacer(screwed, at(u, -hd - gaps[1]), 180, at(u, -hd - gaps[1] + CompactSideSpacerDepth),
                at(u, -hd + CompactSideTieReach));
-    }
-    for (double v : {hd - CompactEndSpacerInset, -(hd - CompactEndSpacerInset)}) {
-      if (gaps[2] > 0)
+    if (gaps[2] > 0)
+      for (double v : across)
         spacer(end, at(-hl - gaps[2], v), 270, at(-hl - gaps[2] + CompactEndSpacerDepth, v),
                at(-hl + CompactEndTieReach, v));
-      if (gaps[3] > 0)
+    if (gaps[3] > 0)
+      for (double v : across)
         spacer(end, at(hl + gaps[3], v), 90, at(hl + gaps[3] - CompactEndSpacerDepth, v),
                at(hl - CompactEndTieReach, v));
-    }
   }
 
   DxfEntities& out_;

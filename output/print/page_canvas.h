@@ -34,6 +34,7 @@ class PageCanvas {
   QImage* image() const { return image_; }
 
   void set_pen_width(int width);
+  int pen_width() const { return pen_width_; }
   void set_pen_colour(QRgb colour);
   QRgb pen_colour() const { return pen_colour_; }
   void set_brush(QRgb colour, bool solid = true);

@@ -5,10 +5,14 @@
 
 namespace {
 
-// The one page bitmap of the printer and the PDF, white again for the next page.
+// The one page bitmap of the printer and the PDF, white again for the next
+// page. The pen keeps its width, so the next page's frame and header lines
+// are as thick as the last page's.
 void reuse_page_bitmap(PageContext& page, PageFont font) {
+  const int pen_width = page.canvas().pen_width();
   page.page_bitmap.fill(Qt::white);
   page.canvas().begin(page.page_bitmap, font);
+  page.canvas().set_pen_width(pen_width);
 }
 
 }  // namespace

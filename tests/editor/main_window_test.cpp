@@ -1,11 +1,15 @@
 // Whole stories through the real windows: the first start, a project named on
 // the command line, an edit typed into the side panel, the 3-D view that
-// follows the edits while it is open, and the help page.
+// follows the edits while it is open, the help page, the keys the window leaves
+// alone, its hidden controls and the cell tabs.
 #include "editor/main/main_window.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -302,6 +306,101 @@ TEST_F(ProgramStart, PrintingOpensThePrintWindowOnAFreshBillOfMaterials) {
   Main->tool_button(13)->trigger();
   EXPECT_TRUE(shown);
   EXPECT_EQ(QuoteDetails.size(), Cells.size());
+}
+
+TEST_F(ProgramStart, NoKeyIsBoundToTheToolBarOrTheMenus) {
+  ASSERT_TRUE(start(1));
+  // The windows the main window owns keep their own keys (Ctrl+F12 of the preferences).
+  auto in_main_window = [](const QObject* object) {
+    for (; object != Main; object = object->parent()) {
+      const auto* widget = qobject_cast<const QWidget*>(object);
+      if (widget && widget->isWindow() && !qobject_cast<const QMenu*>(widget)) return false;
+    }
+    return true;
+  };
+  for (const QAction* action : Main->findChildren<QAction*>()) {
+    if (!in_main_window(action)) continue;
+    EXPECT_TRUE(action->shortcut().isEmpty())
+        << action->text().toStdString() << " answers " << action->shortcut().toString().toStdString();
+  }
+  for (const QShortcut* shortcut : Main->findChildren<QShortcut*>())
+    EXPECT_FALSE(in_main_window(shortcut)) << shortcut->key().toString().toStdString();
+  Main->show();
+  QApplication::setActiveWindow(Main);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Main));
+  select_first_wall_of_a_room();
+  Cells[0].name = "Changed";
+  push_undo_snapshot();
+  QTest::keyClick(Main, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Cells[0].name, "Changed") << "Ctrl+Z does not undo";
+  Main->hide();
+}
+
+TEST_F(ProgramStart, TheDevelopersHiddenControlsAreThereAndButton3ListsTheWallPriorities) {
+  ASSERT_TRUE(start(0));
+  select_first_wall_of_a_room();
+  Main->show();
+  for (const char* name : {"Button1", "Button2", "Button3", "FileListBox1", "Memo1"}) {
+    const QWidget* control = Main->findChild<QWidget*>(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_TRUE(control->isHidden()) << name;
+  }
+  EXPECT_EQ(Main->findChild<QPushButton*>("Button1")->text(), "Italiano");
+  EXPECT_EQ(Main->findChild<QPushButton*>("Button2")->text(), "Tutte");
+  EXPECT_EQ(Main->findChild<QWidget*>("FileListBox1")->property("Mask").toString(), "prv*.cel");
+  const QFileDialog* pictures = Main->OpenPictureDialog1();
+  EXPECT_EQ(pictures, Main->findChild<QFileDialog*>("OpenPictureDialog1"));
+  EXPECT_TRUE(pictures->isHidden());
+  const QMenu* align = Main->findChild<QMenu*>("PopupMenu2");
+  ASSERT_NE(align, nullptr);
+  ASSERT_EQ(align->actions().size(), 2);
+  EXPECT_EQ(align->actions()[0]->text(), "Allinea Moduli Orizzontalmente");
+  EXPECT_EQ(align->actions()[1]->text(), "Allinea Moduli Verticalmente");
+
+  Cells[0].walls[2].priority = 7;
+  MessageBoxCloser boxes;
+  Main->findChild<QPushButton*>("Button3")->click();
+  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"linea 0 - Priorità 0", "linea 1 - Priorità 1",
+                                                   "linea 2 - Priorità 7", "linea 3 - Priorità 3"}));
+  boxes.texts.clear();
+  Main->findChild<QPushButton*>("Button1")->click();  // the translation file's writers
+  Main->findChild<QPushButton*>("Button2")->click();
+  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"File salvato", "File salvato"}));
+  Main->hide();
+}
+
+TEST_F(ProgramStart, ACellTabShowsItsCellFittedAsOpeningTheProjectOnItWould) {
+  Cells = {first_cell(), first_cell()};
+  Cells[0].walls = walls_through({{-6000, -4000}, {6000, -4000}, {6000, 4000}, {-6000, 4000}});
+  Cells[1].walls = walls_through({{-1500, -1000}, {1500, -1000}, {1500, 1000}, {-1500, 1000}});
+  for (int current : {0, 1}) {
+    AppState.current_cell = current;
+    Cells[static_cast<std::size_t>(current)].outline_closed = true;
+    compute_wall_normals();
+  }
+  for (int current : {0, 1}) {
+    AppState.current_cell = current;
+    write_project_file(folder.file("user/prv0000" + std::to_string(current) + ".cel"), true);
+  }
+  auto open_shown = [this](int current) {
+    ASSERT_TRUE(initialise_program(folder.file("user/prv0000" + std::to_string(current) + ".cel")));
+    Main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Main));
+  };
+  ASSERT_TRUE(start(0));  // stores the language
+  open_shown(1);
+  const QImage opened_on_the_small_cell = Main->PaintBox1->plan_image();
+  destroy_windows();
+  create_windows();
+  open_shown(0);
+  const QImage opened_on_the_large_cell = Main->PaintBox1->plan_image();
+  Main->TabControl1->setCurrentIndex(1);
+  QApplication::processEvents();
+  EXPECT_EQ(Main->PaintBox1->plan_image(), opened_on_the_small_cell);
+  Main->TabControl1->setCurrentIndex(0);
+  QApplication::processEvents();
+  EXPECT_EQ(Main->PaintBox1->plan_image(), opened_on_the_large_cell);
+  Main->hide();
 }
 
 TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {

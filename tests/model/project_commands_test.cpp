@@ -11,6 +11,7 @@
 #include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
@@ -102,18 +103,18 @@ TEST_F(MainCommands, NewProjectAsksOnlyWhenModified) {
 }
 
 TEST_F(MainCommands, ClosingAsksOnlyForAModifiedProject) {
-  EXPECT_TRUE(close_query());
+  EXPECT_TRUE(settle_modified_project());
   EXPECT_TRUE(ui->questions.empty());
   AppState.modified = 1;
   ui->yes_no_cancel_answers = {Answer::Cancel, Answer::No};
-  EXPECT_FALSE(close_query());
-  EXPECT_TRUE(close_query());
+  EXPECT_FALSE(settle_modified_project());
+  EXPECT_TRUE(settle_modified_project());
 
   // Yes with a save that fails keeps the program open and says why.
   std::filesystem::remove_all(folder.path() / "user");
   folder.write("user", "a file where the folder should be");
   ui->yes_no_cancel_answers = {Answer::Yes};
-  EXPECT_FALSE(close_query());
+  EXPECT_FALSE(settle_modified_project());
   EXPECT_EQ(ui->messages.size(), 1u);
   EXPECT_TRUE(AppState.modified);
 }
@@ -139,6 +140,38 @@ TEST_F(MainCommands, ImportReadsAProjectAsUnsavedAndLeavesABadFileAlone) {
   EXPECT_EQ(Cells.size(), 2u);
   EXPECT_EQ(AppState.file_name, "prv00003.cel");  // the open project keeps its number
   EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+TEST_F(MainCommands, ImportAsksToSaveAModifiedProjectBeforeReplacingIt) {
+  Cells[1].name = "Archivio";
+  write_project_file(folder.file("prv00007.cel"), true);
+  Cells[1].name = "Due";
+  const std::vector<std::string> texts = LangTable;
+  LangTable.assign(200, "");
+  LangTable[112] = "Salvare il progetto?";
+  LangTable[191] = "Importa";
+  const std::string save_question = lang_text(112);
+
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::Cancel};
+  ui->file_answers = {folder.file("prv00007.cel")};
+  import_project_asking();
+  EXPECT_EQ(ui->questions, std::vector<std::string>{save_question}) << "asked before the file is chosen";
+  EXPECT_EQ(Cells[1].name, "Due");
+  EXPECT_EQ(UndoHistory.size(), 1u) << "the history stays";
+  EXPECT_TRUE(AppState.modified);
+
+  ui->questions.clear();
+  ui->yes_no_cancel_answers = {Answer::No};
+  import_project_asking();
+  EXPECT_EQ(ui->questions, (std::vector<std::string>{save_question, lang_text(191)}));
+  EXPECT_EQ(Cells[1].name, "Archivio");
+  EXPECT_FALSE(AppState.modified);
+
+  ui->questions.clear();  // an unmodified project goes straight to the file
+  import_project_asking();
+  EXPECT_EQ(ui->questions, std::vector<std::string>{lang_text(191)});
+  LangTable = texts;
 }
 
 TEST(HelpPages, LanguagesWithoutAPageGetTheEnglishOne) {

@@ -65,6 +65,18 @@ TEST_F(OutlineDrawing, TypedLengthIsANumberInTheChosenUnit) {
   EXPECT_EQ(ui->questions.back(), "text 6: text 7 (in)");
 }
 
+TEST_F(OutlineDrawing, ALengthNotAboveZeroIsRefusedLikeAnyBadNumber) {
+  draw(10, 0, "-500");
+  draw(10, 0, "0");
+  draw(10, 0, "-0,0");
+  EXPECT_TRUE(cell().walls.empty());
+  EXPECT_EQ(ui->messages, (Texts{"text 8", "text 8", "text 8"}));
+  EXPECT_TRUE(UndoHistory.empty());
+  EXPECT_EQ(AppState.segment_start, (std::array<double, 2>{0, 0}));
+  draw(10, 0, "0.5");  // the smallest lengths still draw
+  EXPECT_EQ(wall_ends(), (WallEnds{{0, 0, 0.5, 0}}));
+}
+
 TEST_F(OutlineDrawing, ReachingTheStartClosesTheOutlineWithoutAsking) {
   draw_walls({"4000", "3000", "4000", "3000"});
   EXPECT_TRUE(cell().outline_closed);

@@ -149,4 +149,32 @@ TEST_F(PlanExportTest, ACompactGroupHasRailsOperatorEndUnitsAndSpacers) {
   EXPECT_EQ(of_type(all, "LINE").size(), 8u + 4u) << "walls and one line per spacer";
 }
 
+// The spacers of a group in drawing order, "block x,y", each one checked to be
+// followed by its line.
+std::vector<std::string> spacers_in_order(const std::vector<DxfEntity>& all) {
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const std::string block = all[i].value("2");
+    if (all[i].type != "INSERT" || block.rfind("DISTANZIATORE", 0) != 0) continue;
+    EXPECT_TRUE(i + 1 < all.size() && all[i + 1].type == "LINE") << "a spacer without its line";
+    found.push_back(block + " " + all[i].value("10") + "," + all[i].value("20"));
+  }
+  return found;
+}
+
+TEST_F(PlanExportTest, SpacersComeAsOnePairPerGapInTheOrderOfTheSides) {
+  Tcell& cell = add_room(6000, 4000);
+  cell.compact_groups.push_back(make_compact_group(3000, 2000, 685, {100, 80, 50, 60}));
+  const std::string screwed = "DISTANZIATORE_FISS_VITI ", plain = "DISTANZIATORE ";
+  EXPECT_EQ(spacers_in_order(plan_entities()),
+            (std::vector<std::string>{screwed + "1601.5,2442.5", screwed + "4398.5,2442.5", screwed + "1601.5,1577.5",
+                                      screwed + "4398.5,1577.5", plain + "1450,2210.5", plain + "1450,1789.5",
+                                      plain + "4560,2210.5", plain + "4560,1789.5"}));
+  cell.compact_groups[0].orientation = 'V';
+  EXPECT_EQ(spacers_in_order(plan_entities()),
+            (std::vector<std::string>{screwed + "3442.5,3398.5", screwed + "3442.5,601.5", screwed + "2577.5,3398.5",
+                                      screwed + "2577.5,601.5", plain + "3210.5,3550", plain + "2789.5,3550",
+                                      plain + "3210.5,440", plain + "2789.5,440"}));
+}
+
 }  // namespace

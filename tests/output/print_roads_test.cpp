@@ -18,12 +18,23 @@ constexpr const char* kPdfimages = "/usr/bin/pdfimages";
 
 class FakePrinter : public PrinterSink {
  public:
-  QSize page_pixels() const override { return {420, 594}; }
+  explicit FakePrinter(QSize pixels = {420, 594}) : pixels_(pixels) {}
+  QSize page_pixels() const override { return pixels_; }
   void new_page() override { ++new_pages; }
   void draw_page(const QImage& page) override { pages.push_back(page.copy()); }
   int new_pages = 0;
   std::vector<QImage> pages;
+
+ private:
+  QSize pixels_;
 };
+
+// Rows of the column x, from top to bottom, that are not white.
+int inked_rows(const QImage& page, int x, int top, int bottom) {
+  int inked = 0;
+  for (int y = top; y < bottom; ++y) inked += page.pixel(x, y) != qRgb(255, 255, 255);
+  return inked;
+}
 
 TEST_F(PrintRoads, APageRangeSendsOnlyItsPagesButRendersThemAll) {
   cell_pages(5);
@@ -42,6 +53,23 @@ TEST_F(PrintRoads, APageRangeSendsOnlyItsPagesButRendersThemAll) {
   print_document(page, every, PageRange{});
   EXPECT_EQ(every.pages.size(), 5u);
   EXPECT_EQ(every.new_pages, 4);
+}
+
+TEST_F(PrintRoads, EveryPageDrawsItsFrameWithThePenThePreviousPageLeft) {
+  // A quote of 32 rows is two pages; the frame's top edge runs 1 mm below the
+  // sheet's, through a band where nothing else is drawn.
+  page.options.drawings_part = false;
+  Tcodice row;
+  row.alt_code = "A1";
+  row.price = 1;
+  CodesTable = {row};
+  Cells.emplace_back();
+  QuoteDetails = {Tdett_prv(32, Trec_prv{0, 1, 0, "R"})};
+  FakePrinter printer({2101, 2971});
+  print_document(page, printer, PageRange{});
+  ASSERT_EQ(printer.pages.size(), 2u);
+  EXPECT_EQ(inked_rows(printer.pages[0], 1050, 0, 50), 3) << "0.3 mm at 10 pixels a millimetre";
+  EXPECT_EQ(inked_rows(printer.pages[1], 1050, 0, 50), 3);
 }
 
 TEST_F(PrintRoads, PdfFilesPassTheToolsWithOneFullPageImageEach) {

@@ -1,25 +1,47 @@
-// The catalogue editor window: what it opens with, what it refuses on closing
-// and the catalogue it saves.
+// The catalogue editor window: what it opens with, the keys its memos drop,
+// what it refuses on closing and the catalogue it saves.
 #include "editor/dialogs/catalogue_editor_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <memory>
 
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
 #include "support/scripted_ui.h"
 
-TEST(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalogue) {
+namespace {
+
+// The editor on the catalogue of a fresh program folder, shown.
+class CatalogueEditorWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    AppState = Tvar_amb{};
+    set_language("IT");
+    load_data_file(0);
+    window_ = std::make_unique<TFdati>();
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void TearDown() override {
+    window_.reset();
+    AppState = Tvar_amb{};
+  }
+  TFdati& window() { return *window_; }
+
   DialogProgramDir dir;
   ScopedScriptedUi ui;
-  AppState = Tvar_amb{};
-  set_language("IT");
-  load_data_file(0);
-  TFdati window;
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+ private:
+  std::unique_ptr<TFdati> window_;
+};
+
+}  // namespace
+
+TEST_F(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalogue) {
+  TFdati& window = this->window();
   EXPECT_EQ(window.M_altezze->toPlainText(), "1700\n2000");
   EXPECT_EQ(window.Lb_struttura->item(0)->text(), "[0] IT 300");
   window.M_altezze->setFocus();
@@ -40,5 +62,22 @@ TEST(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCatalo
   load_data_file(1);
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000, 2500}));
   EXPECT_EQ(Compositions, (std::vector<std::string>{"AAAB", "ABB"}));
-  AppState = Tvar_amb{};
+}
+
+TEST_F(CatalogueEditorWindow, TabIsDroppedLikeAnyKeyOutsideTheMemosCharacters) {
+  TFdati& window = this->window();
+  for (QPlainTextEdit* memo :
+       {window.M_altezze, window.M_traversini, window.M_larghezze, window.M_lunghezze, window.M_composizioni}) {
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    const std::string before = memo->toPlainText().toStdString();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(memo->toPlainText().toStdString(), before);
+    EXPECT_EQ(window.focusWidget(), memo) << "the key is dropped, not passed on";
+    QTest::keyClick(memo, Qt::Key_Backspace);  // the editing keys still act
+    EXPECT_EQ(memo->toPlainText().toStdString(), before.substr(0, before.size() - 1));
+  }
+  ui->yes_no_answers = {false};
+  window.Chiudi->click();
 }
