@@ -14,6 +14,7 @@
 #include "model/layout/joined_corners.h"
 #include "model/layout/layout_passes.h"
 #include "model/layout/module_lengths.h"
+#include "model/layout/run_soundness.h"
 #include "model/layout/wall_placement.h"
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
@@ -96,12 +97,68 @@ void measure_run_end_gaps(Tcell& cell, int i) {
   if (!w.end_bounded && w.end_angle != 0.0) w.end_free = 0;
 }
 
-// How the joins of a cell are mended where runs could not meet: runs laid
-// out on their own that stand at their joined corner, and corners unjoined.
-struct JoinRepairs {
+bool contains(const std::vector<int>& values, int value) {
+  return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// How a cell's layout is mended: runs laid out on their own that stand at
+// their joined corner, corners unjoined where runs could not meet, and walls
+// left without bays because their runs could not be placed.
+struct LayoutRepairs {
   std::vector<int> pulled;
   std::vector<int> unjoined;
+  std::vector<int> without_bays;
+  RunEndRoom end_room;          // where runs came back from others or from outside the room
+  std::vector<int> pulls_back;  // how often each run came back
 };
+
+// How often a run's end comes back before the wall is left without bays: a
+// choice of shorter lengths may need a second look, not more.
+constexpr int kMostPullsBack = 3;
+
+// Mends an unsound run: a joined end is unjoined; a free end comes back along
+// its wall, leaving the length choice less room (shorter bays, or none); a
+// run that cannot be mended so is left without bays.
+void mend(const Tcell& cell, const UnsoundRun& run, LayoutRepairs& repairs) {
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
+  if (run.at_start ? has_start_join(w) : has_end_join(w)) {
+    repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
+    return;
+  }
+  const std::size_t i = static_cast<std::size_t>(run.wall);
+  repairs.pulls_back.resize(cell.walls.size());
+  if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > kMostPullsBack) {
+    if (!contains(repairs.without_bays, run.wall)) repairs.without_bays.push_back(run.wall);
+    return;
+  }
+  std::vector<double>& room = run.at_start ? repairs.end_room.at_start : repairs.end_room.at_end;
+  room.resize(cell.walls.size());
+  // The run stands somewhere in the room its lengths were chosen for: that
+  // room comes back by the pull and the leftover, so one round is enough.
+  room[i] += run.pull_back + std::max(0.0, w.free_space);
+}
+
+// A wall without bays is no neighbour to join: its corners are unjoined and
+// it is not laid out.
+void leave_without_bays(Tcell& cell, int wall) {
+  unjoin_corner(cell, previous_wall_index(cell, wall));
+  unjoin_corner(cell, wall);
+  cell.walls[static_cast<std::size_t>(wall)].laid_out = true;
+}
+
+// Adds the walls that found no lengths in the layout to those without bays;
+// false when there is none new.
+bool add_walls_without_lengths(const Tcell& cell, LayoutRepairs& repairs) {
+  bool added = false;
+  for (int i = 0; i < static_cast<int>(cell.walls.size()); ++i) {
+    const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
+    if (w.laid_out && w.module_count > 0 && w.modules.empty() && !contains(repairs.without_bays, i)) {
+      repairs.without_bays.push_back(i);
+      added = true;
+    }
+  }
+  return added;
+}
 
 // A run between two bounded corners joined at one of them, to a higher run.
 bool lower_at_its_one_join(const Tlinea& w) {
@@ -128,10 +185,11 @@ void pull_to_joined_corner(Tlinea& w) {
 // Lays out every wall with the repairs so far. Returns the first corner whose
 // runs did not meet: where a walk could not meet its neighbour's run, else
 // where a joint mark stands apart (from_wall -1); corner -1 for none.
-MissedJoin lay_out_walls(const JoinRepairs& repairs) {
+MissedJoin lay_out_walls(const LayoutRepairs& repairs) {
   compute_usable_lengths();
   Tcell& cell = current_cell();
   for (int corner : repairs.unjoined) unjoin_corner(cell, corner);
+  for (int wall : repairs.without_bays) leave_without_bays(cell, wall);
   std::vector<MissedJoin> missed;
   std::vector<int> on_their_own;
   // Each placement marks its wall laid out, so the loop ends; a wall neither
@@ -141,8 +199,7 @@ MissedJoin lay_out_walls(const JoinRepairs& repairs) {
     if (w >= 0) {
       place_modules_bounded(w);
       Tlinea& run = cell.walls[static_cast<std::size_t>(w)];
-      const bool pulled = std::find(repairs.pulled.begin(), repairs.pulled.end(), w) != repairs.pulled.end();
-      if (pulled && lower_at_its_one_join(run)) pull_to_joined_corner(run);
+      if (contains(repairs.pulled, w) && lower_at_its_one_join(run)) pull_to_joined_corner(run);
       on_their_own.push_back(w);
     } else {
       w = pick_next_free_wall();
@@ -155,7 +212,7 @@ MissedJoin lay_out_walls(const JoinRepairs& repairs) {
   if (missed.empty()) return {first_corner_apart(cell), -1};
   MissedJoin first = missed.front();
   // Only a lower run laid out on its own, joined at that corner alone, moves to it.
-  const bool movable = std::find(on_their_own.begin(), on_their_own.end(), first.from_wall) != on_their_own.end() &&
+  const bool movable = contains(on_their_own, first.from_wall) &&
                        lower_at_its_one_join(cell.walls[static_cast<std::size_t>(first.from_wall)]);
   if (!movable) first.from_wall = -1;
   return first;
@@ -168,17 +225,29 @@ void recompute_layout() {
   // Where two runs cannot meet at a joined corner, the cell is laid out again:
   // with the lower run standing at that corner, where it was laid out on its
   // own, under-filled, and is free to move; else with the corner unjoined. One
-  // corner at a time, so that every other join stays. Each round adds a repair
-  // that is never needed again, so this ends.
-  JoinRepairs repairs;
-  for (MissedJoin missed = lay_out_walls(repairs); missed.corner >= 0; missed = lay_out_walls(repairs)) {
-    const bool tried =
-        std::find(repairs.pulled.begin(), repairs.pulled.end(), missed.from_wall) != repairs.pulled.end();
-    if (missed.from_wall >= 0 && !tried)
+  // corner at a time, so that every other join stays. Once every joined run
+  // meets, walls that found no lengths are left without bays and the cell laid
+  // out again, so that no run meets or keeps clear of a run that is not there.
+  // Last, the runs that overlap higher ones or leave the room are mended, all
+  // at once, and the cell laid out again. Each round adds a repair that is never needed
+  // again, and a run comes back only a few times, so this ends.
+  LayoutRepairs repairs;
+  for (;;) {
+    const MissedJoin missed = lay_out_walls(repairs);
+    if (missed.corner < 0) {
+      if (add_walls_without_lengths(current_cell(), repairs)) continue;
+      const std::vector<UnsoundRun> unsound = unsound_runs(current_cell());
+      if (unsound.empty()) break;
+      for (const UnsoundRun& run : unsound) mend(current_cell(), run, repairs);
+      set_run_end_room(repairs.end_room);
+      continue;
+    }
+    if (missed.from_wall >= 0 && !contains(repairs.pulled, missed.from_wall))
       repairs.pulled.push_back(missed.from_wall);
     else
       repairs.unjoined.push_back(missed.corner);
   }
+  set_run_end_room({});
   // Text 56 once for each wall that found no lengths in the layout kept.
   for (const Tlinea& w : current_cell().walls)
     if (w.laid_out && w.module_count > 0 && w.modules.empty()) ui().show_message(lang_text(56));

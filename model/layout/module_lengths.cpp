@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <numeric>
+#include <utility>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
@@ -24,7 +25,19 @@ double clear_of_higher_run(const Tlinea& w, bool joined, bool bounded, double ga
   return neighbour.module_depth + (neighbour.laid_out ? neighbour.chain_start : kMostOffWall) + kUprightGap;
 }
 
+RunEndRoom run_end_room_of_pass;
+
+double room_of(const std::vector<double>& room, int wall_index) {
+  return static_cast<std::size_t>(wall_index) < room.size() ? room[static_cast<std::size_t>(wall_index)] : 0.0;
+}
+
 }  // namespace
+
+void set_run_end_room(RunEndRoom room) { run_end_room_of_pass = std::move(room); }
+
+double run_start_room(int wall_index) { return room_of(run_end_room_of_pass.at_start, wall_index); }
+
+double run_end_room(int wall_index) { return room_of(run_end_room_of_pass.at_end, wall_index); }
 
 double unjoined_start_allowance(int wall_index) {
   const Tcell& cell = current_cell();
@@ -46,7 +59,8 @@ double base_fill_length(int wall_index) {
   // In doubles: a damaged project may hold a count near the integer limit.
   const double n = w.module_count;
   return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * kUprightWidth - n * 2 * kUprightGap -
-         unjoined_start_allowance(wall_index) - unjoined_end_allowance(wall_index);
+         unjoined_start_allowance(wall_index) - unjoined_end_allowance(wall_index) - run_start_room(wall_index) -
+         run_end_room(wall_index);
 }
 
 double wall_fill_length(int wall_index) {

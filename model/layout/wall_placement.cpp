@@ -210,7 +210,8 @@ double run_start_position(int wall_index, RunEnds ends) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
   const double s = cell.clearance;
-  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + w.start_free + kUprightWidth + kUprightGap;
+  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + run_start_room(wall_index) + w.start_free +
+                 kUprightWidth + kUprightGap;
   if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + kUprightGap;
   if (ends == RunEnds::bounded) return start;
   const bool open_start = !w.start_bounded && !straight_at_start(w);
