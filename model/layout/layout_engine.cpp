@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "model/base/plane_vectors.h"
@@ -182,14 +183,12 @@ void pull_to_joined_corner(Tlinea& w) {
   w.end_free -= shift;
 }
 
-// Lays out every wall with the repairs so far. Returns the first corner whose
-// runs did not meet: where a walk could not meet its neighbour's run, else
-// where a joint mark stands apart (from_wall -1); corner -1 for none.
-MissedJoin lay_out_walls(const LayoutRepairs& repairs) {
-  compute_usable_lengths();
+// Lays out the walls not laid out yet, with the repairs so far. Returns the
+// first corner whose runs did not meet: where a walk could not meet its
+// neighbour's run, else where a joint mark stands apart (from_wall -1); corner
+// -1 for none.
+MissedJoin place_unplaced_walls(const LayoutRepairs& repairs) {
   Tcell& cell = current_cell();
-  for (int corner : repairs.unjoined) unjoin_corner(cell, corner);
-  for (int wall : repairs.without_bays) leave_without_bays(cell, wall);
   std::vector<MissedJoin> missed;
   std::vector<int> on_their_own;
   // Each placement marks its wall laid out, so the loop ends; a wall neither
@@ -218,6 +217,132 @@ MissedJoin lay_out_walls(const LayoutRepairs& repairs) {
   return first;
 }
 
+// Lays out every wall with the repairs so far (see place_unplaced_walls).
+MissedJoin lay_out_walls(const LayoutRepairs& repairs) {
+  compute_usable_lengths();
+  Tcell& cell = current_cell();
+  for (int corner : repairs.unjoined) unjoin_corner(cell, corner);
+  for (int wall : repairs.without_bays) leave_without_bays(cell, wall);
+  return place_unplaced_walls(repairs);
+}
+
+// Lays out every wall until every joined run meets its neighbour and every
+// wall that found no lengths is left without bays.
+void lay_out_with_joins_mended(LayoutRepairs& repairs) {
+  for (;;) {
+    const MissedJoin missed = lay_out_walls(repairs);
+    if (missed.corner < 0) {
+      if (add_walls_without_lengths(current_cell(), repairs)) continue;
+      return;
+    }
+    if (missed.from_wall >= 0 && !contains(repairs.pulled, missed.from_wall))
+      repairs.pulled.push_back(missed.from_wall);
+    else
+      repairs.unjoined.push_back(missed.corner);
+  }
+}
+
+// The walls whose runs are to be laid out again, each once.
+class TouchedWalls {
+ public:
+  explicit TouchedWalls(std::size_t count) : marked_(count, false) {}
+
+  const std::vector<int>& walls() const { return walls_; }
+
+  // The runs a repair at wall i may move: the chains of joined runs through
+  // i and through its two neighbours.
+  void add_around(const Tcell& cell, int i) {
+    const int count = static_cast<int>(cell.walls.size());
+    for (int start : {previous_wall_index(cell, i), i, next_wall_index(cell, i)}) {
+      add(start);
+      int j = start;
+      for (int steps = 0; steps < count && has_start_join(cell.walls[static_cast<std::size_t>(j)]); ++steps)
+        add(j = previous_wall_index(cell, j));
+      j = start;
+      for (int steps = 0; steps < count && has_end_join(cell.walls[static_cast<std::size_t>(j)]); ++steps)
+        add(j = next_wall_index(cell, j));
+    }
+  }
+
+ private:
+  void add(int wall) {
+    if (marked_[static_cast<std::size_t>(wall)]) return;
+    marked_[static_cast<std::size_t>(wall)] = true;
+    walls_.push_back(wall);
+  }
+
+  std::vector<bool> marked_;
+  std::vector<int> walls_;
+};
+
+// The repairs added since the counts given, made on the cell as laid out.
+struct NewRepairs {
+  std::size_t unjoined;
+  std::size_t without_bays;
+};
+
+void apply_new_repairs(Tcell& cell, const LayoutRepairs& repairs, const NewRepairs& since) {
+  for (std::size_t k = since.unjoined; k < repairs.unjoined.size(); ++k) unjoin_corner(cell, repairs.unjoined[k]);
+  for (std::size_t k = since.without_bays; k < repairs.without_bays.size(); ++k) {
+    Tlinea& w = cell.walls[static_cast<std::size_t>(repairs.without_bays[k])];
+    w.modules.clear();
+    w.end_frames.clear();
+    leave_without_bays(cell, repairs.without_bays[k]);
+  }
+}
+
+// Lays out the touched walls again, with the repairs added since, and the
+// runs touched in turn where a walk then misses its neighbour (the corner is
+// unjoined) or a wall finds no lengths (it is left without bays).
+void lay_out_again(LayoutRepairs& repairs, NewRepairs since, TouchedWalls& touched) {
+  Tcell& cell = current_cell();
+  for (;;) {
+    apply_new_repairs(cell, repairs, since);
+    since = {repairs.unjoined.size(), repairs.without_bays.size()};
+    for (int i : touched.walls()) {
+      Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
+      // A wall without bays stays laid out, with none.
+      if (w.laid_out && w.modules.empty()) continue;
+      w.laid_out = false;
+      w.chain_start = 0;
+      w.modules.clear();
+      w.end_frames.clear();
+    }
+    const MissedJoin missed = place_unplaced_walls(repairs);
+    if (missed.corner >= 0) {
+      touched.add_around(cell, missed.corner);
+      touched.add_around(cell, next_wall_index(cell, missed.corner));
+      repairs.unjoined.push_back(missed.corner);
+      continue;
+    }
+    const std::size_t failed_before = repairs.without_bays.size();
+    if (!add_walls_without_lengths(cell, repairs)) return;
+    for (std::size_t k = failed_before; k < repairs.without_bays.size(); ++k)
+      touched.add_around(cell, repairs.without_bays[k]);
+  }
+}
+
+// Mends the runs that overlap higher ones or leave the room, all at once, and
+// lays out again only the runs the repairs may move, until none is left.
+void mend_unsound_runs(LayoutRepairs& repairs) {
+  Tcell& cell = current_cell();
+  std::vector<int> changed(cell.walls.size());
+  for (std::size_t i = 0; i < changed.size(); ++i) changed[i] = static_cast<int>(i);
+  for (;;) {
+    const std::vector<UnsoundRun> unsound = unsound_runs(cell, changed);
+    if (unsound.empty()) return;
+    const NewRepairs since{repairs.unjoined.size(), repairs.without_bays.size()};
+    TouchedWalls touched(cell.walls.size());
+    for (const UnsoundRun& run : unsound) {
+      touched.add_around(cell, run.wall);
+      mend(cell, run, repairs);
+    }
+    set_run_end_room(repairs.end_room);
+    lay_out_again(repairs, since, touched);
+    changed = touched.walls();
+  }
+}
+
 }  // namespace
 
 void recompute_layout() {
@@ -228,25 +353,12 @@ void recompute_layout() {
   // corner at a time, so that every other join stays. Once every joined run
   // meets, walls that found no lengths are left without bays and the cell laid
   // out again, so that no run meets or keeps clear of a run that is not there.
-  // Last, the runs that overlap higher ones or leave the room are mended, all
-  // at once, and the cell laid out again. Each round adds a repair that is never needed
-  // again, and a run comes back only a few times, so this ends.
+  // Last, the runs that overlap higher ones or leave the room are mended.
+  // Each round adds a repair that is never needed again, and a run comes back
+  // only a few times, so this ends.
   LayoutRepairs repairs;
-  for (;;) {
-    const MissedJoin missed = lay_out_walls(repairs);
-    if (missed.corner < 0) {
-      if (add_walls_without_lengths(current_cell(), repairs)) continue;
-      const std::vector<UnsoundRun> unsound = unsound_runs(current_cell());
-      if (unsound.empty()) break;
-      for (const UnsoundRun& run : unsound) mend(current_cell(), run, repairs);
-      set_run_end_room(repairs.end_room);
-      continue;
-    }
-    if (missed.from_wall >= 0 && !contains(repairs.pulled, missed.from_wall))
-      repairs.pulled.push_back(missed.from_wall);
-    else
-      repairs.unjoined.push_back(missed.corner);
-  }
+  lay_out_with_joins_mended(repairs);
+  mend_unsound_runs(repairs);
   set_run_end_room({});
   // Text 56 once for each wall that found no lengths in the layout kept.
   for (const Tlinea& w : current_cell().walls)

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <utility>
+#include <optional>
 #include <vector>
 
 #include "model/layout/cell_walls.h"
 #include "model/layout/joined_corners.h"
 #include "model/layout/module_lengths.h"
+#include "model/layout/outline_index.h"
 
 namespace {
 
@@ -17,40 +18,36 @@ namespace {
 constexpr double kTolerance = 1e-6;
 constexpr double kCannotHelp = std::numeric_limits<double>::infinity();
 
-struct Box {
-  double x0, y0, x1, y1;
-};
-
-Box centred_box(double x, double y, double half_x, double half_y) {
+PlanBox centred_box(double x, double y, double half_x, double half_y) {
   return {x - half_x, y - half_y, x + half_x, y + half_y};
 }
 
-Box bay_box(const Tmodulo& m) {
+PlanBox bay_box(const Tmodulo& m) {
   return m.orientation == 'H' ? centred_box(m.x, m.y, m.length / 2, m.width / 2)
                               : centred_box(m.x, m.y, m.width / 2, m.length / 2);
 }
 
-Box frame_box(const Ttestata& f) {
+PlanBox frame_box(const Ttestata& f) {
   return f.orientation == 'H' ? centred_box(f.x, f.y, kUprightWidth / 2, f.depth / 2)
                               : centred_box(f.x, f.y, f.depth / 2, kUprightWidth / 2);
 }
 
-bool overlap(const Box& a, const Box& b) {
+bool overlap(const PlanBox& a, const PlanBox& b) {
   return std::min(a.x1, b.x1) - std::max(a.x0, b.x0) > kTolerance &&
          std::min(a.y1, b.y1) - std::max(a.y0, b.y0) > kTolerance;
 }
 
-Box with_points(const Box& b, const Tvec2& p, const Tvec2& q) {
+PlanBox with_points(const PlanBox& b, const Tvec2& p, const Tvec2& q) {
   return {std::min({b.x0, p.x, q.x}), std::min({b.y0, p.y, q.y}), std::max({b.x1, p.x, q.x}),
           std::max({b.y1, p.y, q.y})};
 }
 
-Box shifted(const Box& b, const Tvec2& by) { return {b.x0 + by.x, b.y0 + by.y, b.x1 + by.x, b.y1 + by.y}; }
+PlanBox shifted(const PlanBox& b, const Tvec2& by) { return {b.x0 + by.x, b.y0 + by.y, b.x1 + by.x, b.y1 + by.y}; }
 
 // A run's footprints: its bays, then its uprights; and the box round them all.
 struct Run {
-  std::vector<Box> boxes;
-  Box bounds{0, 0, 0, 0};
+  std::vector<PlanBox> boxes;
+  PlanBox bounds{0, 0, 0, 0};
 };
 
 Run run_of(const Tlinea& w) {
@@ -59,7 +56,7 @@ Run run_of(const Tlinea& w) {
   for (const Ttestata& f : w.end_frames) run.boxes.push_back(frame_box(f));
   if (run.boxes.empty()) return run;
   run.bounds = run.boxes.front();
-  for (const Box& b : run.boxes)
+  for (const PlanBox& b : run.boxes)
     run.bounds = {std::min(run.bounds.x0, b.x0), std::min(run.bounds.y0, b.y0), std::max(run.bounds.x1, b.x1),
                   std::max(run.bounds.y1, b.y1)};
   return run;
@@ -70,7 +67,7 @@ struct Span {
   double from, to;
 };
 
-Span along(const Tlinea& w, const Box& b) {
+Span along(const Tlinea& w, const PlanBox& b) {
   const Tvec2 d = wall_direction(w);
   const double a = vec_dot(vec_make(b.x0, b.y0) - wall_start(w), d);
   const double c = vec_dot(vec_make(b.x1, b.y1) - wall_start(w), d);
@@ -79,61 +76,26 @@ Span along(const Tlinea& w, const Box& b) {
 
 bool nearer_start(const Span& run, const Span& box) { return box.from + box.to < run.from + run.to; }
 
-// Inside the outline or on it (ray casting; a point on an edge counts as inside).
-bool point_inside(const Tcell& cell, double x, double y) {
-  bool inside = false;
-  for (const Tlinea& w : cell.walls) {
-    const bool on_x = std::min(w.x1, w.x2) - kTolerance <= x && x <= std::max(w.x1, w.x2) + kTolerance;
-    const bool on_y = std::min(w.y1, w.y2) - kTolerance <= y && y <= std::max(w.y1, w.y2) + kTolerance;
-    const double cross = (w.x2 - w.x1) * (y - w.y1) - (w.y2 - w.y1) * (x - w.x1);
-    if (on_x && on_y && std::fabs(cross) <= kTolerance * std::max(1.0, w.length)) return true;
-    if ((w.y1 > y) != (w.y2 > y) && x < w.x1 + (y - w.y1) * (w.x2 - w.x1) / (w.y2 - w.y1)) inside = !inside;
-  }
-  return inside;
-}
-
-// Whether the wall's segment passes through the inside of the box (clipped
-// against the box shrunk by the tolerance, so that an edge along a side does not).
-bool crosses(const Tlinea& w, const Box& b) {
-  double t0 = 0.0, t1 = 1.0;
-  const double d[2] = {w.x2 - w.x1, w.y2 - w.y1};
-  const double from[2] = {w.x1, w.y1};
-  const double lo[2] = {b.x0 + kTolerance, b.y0 + kTolerance};
-  const double hi[2] = {b.x1 - kTolerance, b.y1 - kTolerance};
-  for (int k = 0; k < 2; ++k) {
-    if (d[k] == 0.0) {
-      if (from[k] <= lo[k] || from[k] >= hi[k]) return false;
-      continue;
-    }
-    double a = (lo[k] - from[k]) / d[k], c = (hi[k] - from[k]) / d[k];
-    if (a > c) std::swap(a, c);
-    t0 = std::max(t0, a);
-    t1 = std::min(t1, c);
-    if (t0 >= t1) return false;
-  }
-  return true;
-}
-
-// Inside when no wall passes through it and its centre is inside; walls is
+// Inside when no wall passes through it and its centre is inside; walls holds
 // every wall that passes through a box round the run the box belongs to.
-bool box_inside(const Tcell& cell, const std::vector<const Tlinea*>& walls, const Box& b) {
-  if (std::any_of(walls.begin(), walls.end(), [&](const Tlinea* w) { return crosses(*w, b); })) return false;
-  return point_inside(cell, (b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2);
+bool box_inside(const OutlineIndex& room, const std::vector<const Tlinea*>& walls, const PlanBox& b) {
+  if (std::any_of(walls.begin(), walls.end(), [&](const Tlinea* w) { return wall_crosses_box(*w, b); })) return false;
+  return room.contains((b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2);
 }
 
 // How far back along its wall the run's box must come to lie inside the room
 // (to the millimetre), or kCannotHelp. Coming back, the box stays within the
 // box round its run.
-double pull_back_inside(const Tcell& cell, const std::vector<const Tlinea*>& walls, const Tlinea& w, const Span& run,
-                        const Box& box) {
+double pull_back_inside(const OutlineIndex& room, const std::vector<const Tlinea*>& walls, const Tlinea& w,
+                        const Span& run, const PlanBox& box) {
   const bool at_start = nearer_start(run, along(w, box));
   const Tvec2 back = (at_start ? 1.0 : -1.0) * wall_direction(w);
   const double most = run.to - run.from;
-  if (!box_inside(cell, walls, shifted(box, most * back))) return kCannotHelp;
+  if (!box_inside(room, walls, shifted(box, most * back))) return kCannotHelp;
   double lo = 0.0, hi = most;
   while (hi - lo > 1.0) {
     const double mid = (lo + hi) / 2;
-    (box_inside(cell, walls, shifted(box, mid * back)) ? hi : lo) = mid;
+    (box_inside(room, walls, shifted(box, mid * back)) ? hi : lo) = mid;
   }
   return hi;
 }
@@ -145,24 +107,24 @@ bool off_its_wall(const Tcell& cell, const Tlinea& w) {
   return !stands_on_its_wall(off);
 }
 
-UnsoundRun unsound_alone(const Tcell& cell, int i, const Run& run, bool finite_outline) {
+// A run off its wall, or reaching outside the room (not tested where the
+// outline is damaged and there is no room to test against).
+UnsoundRun unsound_alone(const Tcell& cell, const std::optional<OutlineIndex>& room, int i, const Run& run) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
   if (off_its_wall(cell, w)) return {i, false, kCannotHelp};
-  // A damaged outline (a corner that is not a number) has no inside.
-  if (!finite_outline) return {};
+  if (!room) return {};
   // The box from the wall line out to the front of the run: where no wall
   // passes through it and it lies beside its wall, it is inside the room, and
   // so is every footprint of the run.
   const Span extent = along(w, run.bounds);
-  const Box hull = with_points(run.bounds, wall_start(w) + extent.from * wall_direction(w),
-                               wall_start(w) + extent.to * wall_direction(w));
+  const PlanBox hull = with_points(run.bounds, wall_start(w) + extent.from * wall_direction(w),
+                                   wall_start(w) + extent.to * wall_direction(w));
   std::vector<const Tlinea*> through;
-  for (const Tlinea& other : cell.walls)
-    if (crosses(other, hull)) through.push_back(&other);
+  room->walls_through(hull, through);
   if (through.empty() && extent.from < w.length - kTolerance && extent.to > kTolerance) return {};
-  for (const Box& b : run.boxes)
-    if (!box_inside(cell, through, b))
-      return {i, nearer_start(extent, along(w, b)), pull_back_inside(cell, through, w, extent, b)};
+  for (const PlanBox& b : run.boxes)
+    if (!box_inside(*room, through, b))
+      return {i, nearer_start(extent, along(w, b)), pull_back_inside(*room, through, w, extent, b)};
   return {};
 }
 
@@ -170,16 +132,18 @@ UnsoundRun unsound_alone(const Tcell& cell, int i, const Run& run, bool finite_o
 // back from the other's footprints by an upright gap.
 UnsoundRun unsound_pair(const Tcell& cell, int i, const Run& a, int j, const Run& b) {
   if (!overlap(a.bounds, b.bounds)) return {};
-  const bool blame_i =
-      cell.walls[static_cast<std::size_t>(i)].priority < cell.walls[static_cast<std::size_t>(j)].priority;
+  const int pi = cell.walls[static_cast<std::size_t>(i)].priority;
+  const int pj = cell.walls[static_cast<std::size_t>(j)].priority;
+  const bool blame_i = pi < pj || (pi == pj && i > j);
   const int wall = blame_i ? i : j;
   const Run& mine = blame_i ? a : b;
   const Run& theirs = blame_i ? b : a;
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall)];
   const Span extent = along(w, mine.bounds);
   UnsoundRun worst;
-  for (const Box& other : theirs.boxes) {
-    if (std::none_of(mine.boxes.begin(), mine.boxes.end(), [&](const Box& m) { return overlap(m, other); })) continue;
+  for (const PlanBox& other : theirs.boxes) {
+    if (std::none_of(mine.boxes.begin(), mine.boxes.end(), [&](const PlanBox& m) { return overlap(m, other); }))
+      continue;
     const Span span = along(w, other);
     const bool at_start = nearer_start(extent, span);
     const double pull = at_start ? span.to + kUprightGap - extent.from : extent.to - (span.from - kUprightGap);
@@ -199,22 +163,40 @@ void keep_worst(std::vector<UnsoundRun>& found, const UnsoundRun& fault) {
   found.push_back(fault);
 }
 
-}  // namespace
-
-std::vector<UnsoundRun> unsound_runs(const Tcell& cell) {
-  const bool finite_outline = std::all_of(cell.walls.begin(), cell.walls.end(), [](const Tlinea& w) {
+bool finite_outline(const Tcell& cell) {
+  return std::all_of(cell.walls.begin(), cell.walls.end(), [](const Tlinea& w) {
     return std::isfinite(w.x1) && std::isfinite(w.y1) && std::isfinite(w.x2) && std::isfinite(w.y2);
   });
+}
+
+}  // namespace
+
+std::vector<UnsoundRun> unsound_runs(const Tcell& cell, const std::vector<int>& walls) {
+  // A damaged outline (a corner that is not a number) has no inside.
+  std::optional<OutlineIndex> room;
+  if (finite_outline(cell)) room.emplace(cell);
   std::vector<Run> runs;
   runs.reserve(cell.walls.size());
-  for (const Tlinea& w : cell.walls) runs.push_back(run_of(w));
+  double bottom = 0.0, top = 0.0;
+  for (const Tlinea& w : cell.walls) {
+    runs.push_back(run_of(w));
+    if (runs.back().boxes.empty()) continue;
+    bottom = std::min(bottom, runs.back().bounds.y0);
+    top = std::max(top, runs.back().bounds.y1);
+  }
+  // Runs that may overlap are found among those near in y; a run with a
+  // position that is not a number is near none and overlaps none.
+  YBands near(bottom, top, runs.size() / 2);
+  for (std::size_t j = 0; j < runs.size(); ++j)
+    if (!runs[j].boxes.empty()) near.add(static_cast<int>(j), runs[j].bounds.y0, runs[j].bounds.y1);
   std::vector<UnsoundRun> found;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    if (runs[i].boxes.empty()) continue;
-    const int wall = static_cast<int>(i);
-    keep_worst(found, unsound_alone(cell, wall, runs[i], finite_outline));
-    for (std::size_t j = i + 1; j < runs.size(); ++j)
-      if (!runs[j].boxes.empty()) keep_worst(found, unsound_pair(cell, wall, runs[i], static_cast<int>(j), runs[j]));
+  for (int i : walls) {
+    const Run& run = runs[static_cast<std::size_t>(i)];
+    if (run.boxes.empty()) continue;
+    keep_worst(found, unsound_alone(cell, room, i, run));
+    near.for_each_near(run.bounds.y0, run.bounds.y1, [&](int j) {
+      if (j != i) keep_worst(found, unsound_pair(cell, i, run, j, runs[static_cast<std::size_t>(j)]));
+    });
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const UnsoundRun& a, const UnsoundRun& b) { return a.wall < b.wall; });

@@ -16,6 +16,7 @@ struct UnsoundRun {
   double pull_back = 0.0;  // how far that end must come back along the wall; infinite when that cannot help
 };
 
-// Every unsound run end of the cell, once each (the furthest pull back where
-// several faults meet there), in wall order; empty when the layout is sound.
-std::vector<UnsoundRun> unsound_runs(const Tcell& cell);
+// Every unsound run end among the given walls' runs and the runs they meet,
+// once each (the furthest pull back where several faults meet there), in wall
+// order; empty when those runs are sound.
+std::vector<UnsoundRun> unsound_runs(const Tcell& cell, const std::vector<int>& walls);
