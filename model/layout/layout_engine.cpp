@@ -250,25 +250,25 @@ class TouchedWalls {
   const std::vector<int>& walls() const { return walls_; }
 
   // The runs a repair at wall i may move: the chains of joined runs through
-  // i and through its two neighbours.
+  // i and through its two neighbours. A walk stops at a wall already added:
+  // the chain beyond it was added with it.
   void add_around(const Tcell& cell, int i) {
-    const int count = static_cast<int>(cell.walls.size());
     for (int start : {previous_wall_index(cell, i), i, next_wall_index(cell, i)}) {
-      add(start);
-      int j = start;
-      for (int steps = 0; steps < count && has_start_join(cell.walls[static_cast<std::size_t>(j)]); ++steps)
-        add(j = previous_wall_index(cell, j));
-      j = start;
-      for (int steps = 0; steps < count && has_end_join(cell.walls[static_cast<std::size_t>(j)]); ++steps)
-        add(j = next_wall_index(cell, j));
+      if (!add(start)) continue;
+      for (int j = start; has_start_join(cell.walls[static_cast<std::size_t>(j)]);)
+        if (!add(j = previous_wall_index(cell, j))) break;
+      for (int j = start; has_end_join(cell.walls[static_cast<std::size_t>(j)]);)
+        if (!add(j = next_wall_index(cell, j))) break;
     }
   }
 
  private:
-  void add(int wall) {
-    if (marked_[static_cast<std::size_t>(wall)]) return;
+  // False when the wall was added before.
+  bool add(int wall) {
+    if (marked_[static_cast<std::size_t>(wall)]) return false;
     marked_[static_cast<std::size_t>(wall)] = true;
     walls_.push_back(wall);
+    return true;
   }
 
   std::vector<bool> marked_;
