@@ -60,6 +60,24 @@ TEST_F(LayoutSoundness, TypedCountThatCannotClearAHigherRunLeavesTheWallWithoutB
   EXPECT_EQ(wall(1).end_frames.size(), 5u);
 }
 
+TEST_F(LayoutSoundness, RunThatWouldOverlapComesBackWithShorterBaysKeepingItsCount) {
+  // The left wall's clearance cuts its corner with the top wall; the lower
+  // run there reached into the higher one. It keeps its bays, shorter ones.
+  LengthList = {762, 890, 914.4, 974, 1066.8, 1152, 1219.2, 1524, 1676.4, 1828.8};
+  AppState.max_length_index = 8;
+  make_rectangle(7625, 3635);
+  cell().clearance = 75;
+  set_run(wall(0), 4, 0, 475, 2000, 6);
+  set_run(wall(1), 0, 1, 500, 2000, 4);
+  set_run(wall(2), 5, 2, 300, 2000, 6);
+  set_run(wall(3), 3, 3, 400, 2000, 4);
+  wall(3).start_gap = 202;
+  recompute_layout();
+  expect_sound("7625 x 3635, a run past a clearance beside a higher one");
+  EXPECT_TRUE(ui->messages.empty());
+  for (int i : {0, 2, 3}) EXPECT_EQ(static_cast<int>(wall(i).modules.size()), wall(i).module_count) << i;
+}
+
 TEST_F(LayoutSoundness, RunBesideAWallWithoutBaysStartsFromItsOwnCorner) {
   // Wall 0 finds no lengths for nine bays; wall 1, which outranks it, is not
   // walked from it but laid out on its own, inside its clearances.
