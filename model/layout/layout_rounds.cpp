@@ -265,8 +265,11 @@ void mend_unsound_runs(LayoutRepairs& repairs) {
 }  // namespace
 
 void lay_out_soundly() {
+  // The run end room is this layout's alone, however it ends.
+  struct ClearRunEndRoom {
+    ~ClearRunEndRoom() { set_run_end_room({}); }
+  } clear_after;
   LayoutRepairs repairs;
   lay_out_with_joins_mended(repairs);
   mend_unsound_runs(repairs);
-  set_run_end_room({});
 }

@@ -17,11 +17,12 @@ namespace {
 // (no clearance cuts it, and the neighbour's run outranks this one), this run
 // ends in its own upright clear of the neighbour's run: past its depth and
 // offset, and an upright gap. A neighbour not laid out yet may stand off its
-// wall as far as a joined run does.
+// wall as far as a joined run does; one laid out without bays has no run.
 double clear_of_higher_run(const Tlinea& w, bool joined, bool bounded, double gap_here, const Tlinea& neighbour,
                            double gap_there) {
   const bool unjoined = !joined && bounded && gap_here <= 0 && gap_there <= 0;
-  if (!unjoined || !carries_bays(neighbour) || neighbour.priority <= w.priority) return 0.0;
+  const bool has_run = carries_bays(neighbour) && !(neighbour.laid_out && neighbour.modules.empty());
+  if (!unjoined || !has_run || neighbour.priority <= w.priority) return 0.0;
   return neighbour.module_depth + (neighbour.laid_out ? neighbour.chain_start : kMostOffWall) + kUprightGap;
 }
 
