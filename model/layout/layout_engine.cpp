@@ -4,17 +4,15 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <vector>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/corner_joints.h"
-#include "model/layout/corner_propagation.h"
 #include "model/layout/free_module_clearances.h"
 #include "model/layout/joined_corners.h"
 #include "model/layout/layout_passes.h"
+#include "model/layout/layout_rounds.h"
 #include "model/layout/module_lengths.h"
-#include "model/layout/wall_placement.h"
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -96,89 +94,11 @@ void measure_run_end_gaps(Tcell& cell, int i) {
   if (!w.end_bounded && w.end_angle != 0.0) w.end_free = 0;
 }
 
-// How the joins of a cell are mended where runs could not meet: runs laid
-// out on their own that stand at their joined corner, and corners unjoined.
-struct JoinRepairs {
-  std::vector<int> pulled;
-  std::vector<int> unjoined;
-};
-
-// A run between two bounded corners joined at one of them, to a higher run.
-bool lower_at_its_one_join(const Tlinea& w) {
-  return w.start_bounded && w.end_bounded && has_start_join(w) != has_end_join(w) &&
-         (w.start_join_high || w.end_join_high);
-}
-
-// Moves such a run along its wall to its joined corner, its leftover to the other end.
-void pull_to_joined_corner(Tlinea& w) {
-  const double shift = has_end_join(w) ? w.end_free : -w.start_free;
-  const Tvec2 step = shift * wall_direction(w);
-  for (Tmodulo& bay : w.modules) {
-    bay.x += step.x;
-    bay.y += step.y;
-  }
-  for (Ttestata& frame : w.end_frames) {
-    frame.x += step.x;
-    frame.y += step.y;
-  }
-  w.start_free += shift;
-  w.end_free -= shift;
-}
-
-// Lays out every wall with the repairs so far. Returns the first corner whose
-// runs did not meet: where a walk could not meet its neighbour's run, else
-// where a joint mark stands apart (from_wall -1); corner -1 for none.
-MissedJoin lay_out_walls(const JoinRepairs& repairs) {
-  compute_usable_lengths();
-  Tcell& cell = current_cell();
-  for (int corner : repairs.unjoined) unjoin_corner(cell, corner);
-  std::vector<MissedJoin> missed;
-  std::vector<int> on_their_own;
-  // Each placement marks its wall laid out, so the loop ends; a wall neither
-  // pick can take (malformed data) ends it too.
-  do {
-    int w = pick_next_bounded_wall();
-    if (w >= 0) {
-      place_modules_bounded(w);
-      Tlinea& run = cell.walls[static_cast<std::size_t>(w)];
-      const bool pulled = std::find(repairs.pulled.begin(), repairs.pulled.end(), w) != repairs.pulled.end();
-      if (pulled && lower_at_its_one_join(run)) pull_to_joined_corner(run);
-      on_their_own.push_back(w);
-    } else {
-      w = pick_next_free_wall();
-      if (w < 0) break;
-      place_modules_free(w);
-    }
-    propagate_forward(w, missed);
-    propagate_backward(w, missed);
-  } while (!all_walls_laid_out());
-  if (missed.empty()) return {first_corner_apart(cell), -1};
-  MissedJoin first = missed.front();
-  // Only a lower run laid out on its own, joined at that corner alone, moves to it.
-  const bool movable = std::find(on_their_own.begin(), on_their_own.end(), first.from_wall) != on_their_own.end() &&
-                       lower_at_its_one_join(cell.walls[static_cast<std::size_t>(first.from_wall)]);
-  if (!movable) first.from_wall = -1;
-  return first;
-}
-
 }  // namespace
 
 void recompute_layout() {
   centre_cell_outline();
-  // Where two runs cannot meet at a joined corner, the cell is laid out again:
-  // with the lower run standing at that corner, where it was laid out on its
-  // own, under-filled, and is free to move; else with the corner unjoined. One
-  // corner at a time, so that every other join stays. Each round adds a repair
-  // that is never needed again, so this ends.
-  JoinRepairs repairs;
-  for (MissedJoin missed = lay_out_walls(repairs); missed.corner >= 0; missed = lay_out_walls(repairs)) {
-    const bool tried =
-        std::find(repairs.pulled.begin(), repairs.pulled.end(), missed.from_wall) != repairs.pulled.end();
-    if (missed.from_wall >= 0 && !tried)
-      repairs.pulled.push_back(missed.from_wall);
-    else
-      repairs.unjoined.push_back(missed.corner);
-  }
+  lay_out_soundly();
   // Text 56 once for each wall that found no lengths in the layout kept.
   for (const Tlinea& w : current_cell().walls)
     if (w.laid_out && w.module_count > 0 && w.modules.empty()) ui().show_message(lang_text(56));

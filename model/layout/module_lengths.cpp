@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <numeric>
+#include <utility>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
@@ -16,15 +17,28 @@ namespace {
 // (no clearance cuts it, and the neighbour's run outranks this one), this run
 // ends in its own upright clear of the neighbour's run: past its depth and
 // offset, and an upright gap. A neighbour not laid out yet may stand off its
-// wall as far as a joined run does.
+// wall as far as a joined run does; one laid out without bays has no run.
 double clear_of_higher_run(const Tlinea& w, bool joined, bool bounded, double gap_here, const Tlinea& neighbour,
                            double gap_there) {
   const bool unjoined = !joined && bounded && gap_here <= 0 && gap_there <= 0;
-  if (!unjoined || !carries_bays(neighbour) || neighbour.priority <= w.priority) return 0.0;
+  const bool has_run = carries_bays(neighbour) && !(neighbour.laid_out && neighbour.modules.empty());
+  if (!unjoined || !has_run || neighbour.priority <= w.priority) return 0.0;
   return neighbour.module_depth + (neighbour.laid_out ? neighbour.chain_start : kMostOffWall) + kUprightGap;
 }
 
+RunEndRoom run_end_room_of_pass;
+
+double room_of(const std::vector<double>& room, int wall_index) {
+  return static_cast<std::size_t>(wall_index) < room.size() ? room[static_cast<std::size_t>(wall_index)] : 0.0;
+}
+
 }  // namespace
+
+void set_run_end_room(RunEndRoom room) { run_end_room_of_pass = std::move(room); }
+
+double run_start_room(int wall_index) { return room_of(run_end_room_of_pass.at_start, wall_index); }
+
+double run_end_room(int wall_index) { return room_of(run_end_room_of_pass.at_end, wall_index); }
 
 double unjoined_start_allowance(int wall_index) {
   const Tcell& cell = current_cell();
@@ -46,7 +60,8 @@ double base_fill_length(int wall_index) {
   // In doubles: a damaged project may hold a count near the integer limit.
   const double n = w.module_count;
   return w.length - 2 * cell.clearance - w.start_gap - w.end_gap - (n + 1) * kUprightWidth - n * 2 * kUprightGap -
-         unjoined_start_allowance(wall_index) - unjoined_end_allowance(wall_index);
+         unjoined_start_allowance(wall_index) - unjoined_end_allowance(wall_index) - run_start_room(wall_index) -
+         run_end_room(wall_index);
 }
 
 double wall_fill_length(int wall_index) {

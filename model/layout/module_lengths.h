@@ -25,9 +25,21 @@ inline constexpr double kUprightCentreOffset = kUprightGap + kUprightWidth / 2;
 double unjoined_start_allowance(int wall_index);
 double unjoined_end_allowance(int wall_index);
 
+// Room a run leaves free at its start and end beyond its clearances, where the
+// layout found that it would otherwise overlap another run or leave the room:
+// set by the layout for the passes of one recompute (indexed by wall), empty
+// (no room) otherwise.
+struct RunEndRoom {
+  std::vector<double> at_start;
+  std::vector<double> at_end;
+};
+void set_run_end_room(RunEndRoom room);
+double run_start_room(int wall_index);
+double run_end_room(int wall_index);
+
 // F of a wall of the current cell before its corner corrections: its length
-// less both clearances of each end, every upright and gap, and the room kept
-// clear of higher runs at unjoined corners.
+// less both clearances of each end, every upright and gap, the room kept
+// clear of higher runs at unjoined corners and the run's end room.
 double base_fill_length(int wall_index);
 
 // F, the length available for the bay bodies of a wall of the current cell,

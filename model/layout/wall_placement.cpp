@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "model/base/plane_vectors.h"
 #include "model/layout/cell_walls.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-Tmodulo make_bay(const Tlinea& wall, double length, const Tvec2& centre) {
+Tmodulo make_bay(const Tlinea& wall, const std::string& pattern, double length, const Tvec2& centre) {
   Tmodulo bay;
   bay.shelf_count = wall.shelf_count;
   bay.height = wall.module_height;
@@ -22,7 +23,7 @@ Tmodulo make_bay(const Tlinea& wall, double length, const Tvec2& centre) {
   bay.x = centre.x;
   bay.y = centre.y;
   bay.orientation = wall.orientation;
-  bay.shelf_pattern = shelf_pattern(wall.shelf_count, wall.module_height);
+  bay.shelf_pattern = pattern;
   return bay;
 }
 
@@ -48,10 +49,11 @@ void mark_corner_joints(const Tlinea& wall, Tmodulo& bay, int index, int count) 
 void lay_run_forward(Tlinea& wall, Tvec2 x, const std::vector<double>& lengths) {
   const Tvec2 d = wall_direction(wall);
   const int count = static_cast<int>(lengths.size());
+  const std::string pattern = shelf_pattern(wall.shelf_count, wall.module_height);
   if (!wall.start_join_high) wall.end_frames.push_back(make_frame(wall, x - kUprightCentreOffset * d, "TE", -1, 0));
   for (int i = 0; i < count; ++i) {
     const double length = lengths[static_cast<std::size_t>(i)];
-    Tmodulo bay = make_bay(wall, length, x + (length / 2) * d);
+    Tmodulo bay = make_bay(wall, pattern, length, x + (length / 2) * d);
     mark_corner_joints(wall, bay, i, count);
     wall.modules.push_back(std::move(bay));
     x = x + (length + kBayPitchExtra) * d;
@@ -68,13 +70,14 @@ void lay_run_forward(Tlinea& wall, Tvec2 x, const std::vector<double>& lengths) 
 void lay_run_backward(Tlinea& wall, Tvec2 x, const std::vector<double>& lengths) {
   const Tvec2 d = wall_direction(wall);
   const int count = static_cast<int>(lengths.size());
+  const std::string pattern = shelf_pattern(wall.shelf_count, wall.module_height);
   wall.modules.resize(lengths.size());
   if (!wall.end_join_high)
     wall.end_frames.push_back(make_frame(wall, x + kUprightCentreOffset * d, "TE", count - 1, -1));
   for (int i = count - 1; i >= 0; --i) {
     const double length = lengths[static_cast<std::size_t>(i)];
     Tmodulo& bay = wall.modules[static_cast<std::size_t>(i)];
-    bay = make_bay(wall, length, x - (length / 2) * d);
+    bay = make_bay(wall, pattern, length, x - (length / 2) * d);
     mark_corner_joints(wall, bay, i, count);
     x = x - (length + kBayPitchExtra) * d;
     const Tvec2 frame_centre = x + kUprightCentreOffset * d;
@@ -210,7 +213,8 @@ double run_start_position(int wall_index, RunEnds ends) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall_index)];
   const Tlinea& p = cell.walls[static_cast<std::size_t>(previous_wall_index(cell, wall_index))];
   const double s = cell.clearance;
-  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + w.start_free + kUprightWidth + kUprightGap;
+  double start = s + w.start_gap + unjoined_start_allowance(wall_index) + run_start_room(wall_index) + w.start_free +
+                 kUprightWidth + kUprightGap;
   if (w.start_join_high && w.start_bounded) start = s + w.start_free + p.module_depth + kUprightGap;
   if (ends == RunEnds::bounded) return start;
   const bool open_start = !w.start_bounded && !straight_at_start(w);

@@ -86,7 +86,8 @@ TEST_F(LayoutProperties, RunAfterAnUnderfilledNotchBottomStartsFromItsOwnCorner)
 
 TEST_F(LayoutProperties, RunAfterAWallWithoutBaysStartsFromItsOwnCorner) {
   // Wall 0 goes first and finds no lengths (text 56); wall 1 is not joined to
-  // it, ends in its own frame there and keeps clear of where wall 0's run would stand.
+  // it, ends in its own frame there and, as there is no run to keep clear of,
+  // takes the whole wall: its leftover is shared between its ends.
   make_rectangle(5000, 4000);
   set_run(wall(0), 9, 1);
   set_run(wall(1), 3, 0);
@@ -96,7 +97,8 @@ TEST_F(LayoutProperties, RunAfterAWallWithoutBaysStartsFromItsOwnCorner) {
   EXPECT_FALSE(wall(1).start_join_high);
   const Ttestata& frame = wall(1).end_frames.front();
   EXPECT_EQ(frame.module_before, -1);
-  EXPECT_GE(wall_local(wall(1), frame.x, frame.y).x - 14, 500 + 4 + wall(0).chain_start);
+  EXPECT_DOUBLE_EQ(wall_local(wall(1), frame.x, frame.y).x - 14, wall(1).free_space / 2);
+  EXPECT_LT(wall(1).free_space / 2, 500) << "kept clear of a 500 mm run that is not there";
 }
 
 TEST_F(LayoutProperties, WalkClosingTheLoopStandsOffOnlyAsFarAsTheFirstRunLeftRoom) {

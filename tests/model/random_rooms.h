@@ -108,7 +108,12 @@ class VariedRoom : public RoomDice {
     int bays = std::max(0, fit - pick(0, 2));
     if (pick(0, 5) == 0) bays = 0;
     if (pick(0, 7) == 0) bays = fit + pick(1, 3);  // over-filled
-    set_run(wall, bays, rank, depths[pick(0, 4)], heights[pick(0, 4)], pick(1, 6));
+    // One pick after the other, in this order, so that every compiler makes
+    // the same rooms (the order in which arguments are worked out is not fixed).
+    const int shelves = pick(1, 6);
+    const double height = heights[pick(0, 4)];
+    const double depth = depths[pick(0, 4)];
+    set_run(wall, bays, rank, depth, height, shelves);
     wall.start_gap = pick(0, 7) == 0 ? pick(1, 1200) : 0;
     wall.end_gap = pick(0, 7) == 0 ? pick(1, 1200) : 0;
   }

@@ -1,0 +1,275 @@
+#include "model/layout/layout_rounds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "model/base/plane_vectors.h"
+#include "model/layout/cell_walls.h"
+#include "model/layout/corner_propagation.h"
+#include "model/layout/joined_corners.h"
+#include "model/layout/layout_passes.h"
+#include "model/layout/module_lengths.h"
+#include "model/layout/run_soundness.h"
+#include "model/layout/wall_placement.h"
+#include "model/state/current_cell.h"
+
+namespace {
+
+bool contains(const std::vector<int>& values, int value) {
+  return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// How a cell's layout is mended: runs laid out on their own that stand at
+// their joined corner, corners unjoined where runs could not meet, and walls
+// left without bays because their runs could not be placed.
+struct LayoutRepairs {
+  std::vector<int> pulled;
+  std::vector<int> unjoined;
+  std::vector<int> without_bays;
+  RunEndRoom end_room;          // where runs came back from others or from outside the room
+  std::vector<int> pulls_back;  // how often each run came back
+};
+
+// How often a run's end comes back before the wall is left without bays: a
+// choice of shorter lengths may need a second look, not more.
+constexpr int kMostPullsBack = 3;
+
+// Mends an unsound run: a joined end is unjoined; a free end comes back along
+// its wall, leaving the length choice less room (shorter bays, or none); a
+// run that cannot be mended so is left without bays.
+void mend(const Tcell& cell, const UnsoundRun& run, LayoutRepairs& repairs) {
+  const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
+  if (run.at_start ? has_start_join(w) : has_end_join(w)) {
+    repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
+    return;
+  }
+  const std::size_t i = static_cast<std::size_t>(run.wall);
+  repairs.pulls_back.resize(cell.walls.size());
+  if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > kMostPullsBack) {
+    if (!contains(repairs.without_bays, run.wall)) repairs.without_bays.push_back(run.wall);
+    return;
+  }
+  std::vector<double>& room = run.at_start ? repairs.end_room.at_start : repairs.end_room.at_end;
+  room.resize(cell.walls.size());
+  // The run stands somewhere in the room its lengths were chosen for: that
+  // room comes back by the pull and the leftover, so one round is enough.
+  room[i] += run.pull_back + std::max(0.0, w.free_space);
+}
+
+// A wall without bays is no neighbour to join: its corners are unjoined and
+// it is not laid out.
+void leave_without_bays(Tcell& cell, int wall) {
+  unjoin_corner(cell, previous_wall_index(cell, wall));
+  unjoin_corner(cell, wall);
+  cell.walls[static_cast<std::size_t>(wall)].laid_out = true;
+}
+
+// Adds the walls that found no lengths in the layout to those without bays;
+// false when there is none new.
+bool add_walls_without_lengths(const Tcell& cell, LayoutRepairs& repairs) {
+  bool added = false;
+  for (int i = 0; i < static_cast<int>(cell.walls.size()); ++i) {
+    const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
+    if (w.laid_out && w.module_count > 0 && w.modules.empty() && !contains(repairs.without_bays, i)) {
+      repairs.without_bays.push_back(i);
+      added = true;
+    }
+  }
+  return added;
+}
+
+// A run between two bounded corners joined at one of them, to a higher run.
+bool lower_at_its_one_join(const Tlinea& w) {
+  return w.start_bounded && w.end_bounded && has_start_join(w) != has_end_join(w) &&
+         (w.start_join_high || w.end_join_high);
+}
+
+// Moves such a run along its wall to its joined corner, its leftover to the other end.
+void pull_to_joined_corner(Tlinea& w) {
+  const double shift = has_end_join(w) ? w.end_free : -w.start_free;
+  const Tvec2 step = shift * wall_direction(w);
+  for (Tmodulo& bay : w.modules) {
+    bay.x += step.x;
+    bay.y += step.y;
+  }
+  for (Ttestata& frame : w.end_frames) {
+    frame.x += step.x;
+    frame.y += step.y;
+  }
+  w.start_free += shift;
+  w.end_free -= shift;
+}
+
+// Lays out the walls not laid out yet, with the repairs so far. Returns the
+// first corner whose runs did not meet: where a walk could not meet its
+// neighbour's run, else where a joint mark stands apart (from_wall -1); corner
+// -1 for none.
+MissedJoin place_unplaced_walls(const LayoutRepairs& repairs) {
+  Tcell& cell = current_cell();
+  std::vector<MissedJoin> missed;
+  std::vector<int> on_their_own;
+  // Each placement marks its wall laid out, so the loop ends; a wall neither
+  // pick can take (malformed data) ends it too.
+  do {
+    int w = pick_next_bounded_wall();
+    if (w >= 0) {
+      place_modules_bounded(w);
+      Tlinea& run = cell.walls[static_cast<std::size_t>(w)];
+      if (contains(repairs.pulled, w) && lower_at_its_one_join(run)) pull_to_joined_corner(run);
+      on_their_own.push_back(w);
+    } else {
+      w = pick_next_free_wall();
+      if (w < 0) break;
+      place_modules_free(w);
+    }
+    propagate_forward(w, missed);
+    propagate_backward(w, missed);
+  } while (!all_walls_laid_out());
+  if (missed.empty()) return {first_corner_apart(cell), -1};
+  MissedJoin first = missed.front();
+  // Only a lower run laid out on its own, joined at that corner alone, moves to it.
+  const bool movable = contains(on_their_own, first.from_wall) &&
+                       lower_at_its_one_join(cell.walls[static_cast<std::size_t>(first.from_wall)]);
+  if (!movable) first.from_wall = -1;
+  return first;
+}
+
+// Lays out every wall with the repairs so far (see place_unplaced_walls).
+MissedJoin lay_out_walls(const LayoutRepairs& repairs) {
+  compute_usable_lengths();
+  Tcell& cell = current_cell();
+  for (int corner : repairs.unjoined) unjoin_corner(cell, corner);
+  for (int wall : repairs.without_bays) leave_without_bays(cell, wall);
+  return place_unplaced_walls(repairs);
+}
+
+// Lays out every wall until every joined run meets its neighbour and every
+// wall that found no lengths is left without bays.
+void lay_out_with_joins_mended(LayoutRepairs& repairs) {
+  for (;;) {
+    const MissedJoin missed = lay_out_walls(repairs);
+    if (missed.corner < 0) {
+      if (add_walls_without_lengths(current_cell(), repairs)) continue;
+      return;
+    }
+    if (missed.from_wall >= 0 && !contains(repairs.pulled, missed.from_wall))
+      repairs.pulled.push_back(missed.from_wall);
+    else
+      repairs.unjoined.push_back(missed.corner);
+  }
+}
+
+// The walls whose runs are to be laid out again, each once.
+class TouchedWalls {
+ public:
+  explicit TouchedWalls(std::size_t count) : marked_(count, false) {}
+
+  const std::vector<int>& walls() const { return walls_; }
+
+  // The runs a repair at wall i may move: the chains of joined runs through
+  // i and through its two neighbours. A walk stops at a wall already added:
+  // the chain beyond it was added with it.
+  void add_around(const Tcell& cell, int i) {
+    for (int start : {previous_wall_index(cell, i), i, next_wall_index(cell, i)}) {
+      if (!add(start)) continue;
+      for (int j = start; has_start_join(cell.walls[static_cast<std::size_t>(j)]);)
+        if (!add(j = previous_wall_index(cell, j))) break;
+      for (int j = start; has_end_join(cell.walls[static_cast<std::size_t>(j)]);)
+        if (!add(j = next_wall_index(cell, j))) break;
+    }
+  }
+
+ private:
+  // False when the wall was added before.
+  bool add(int wall) {
+    if (marked_[static_cast<std::size_t>(wall)]) return false;
+    marked_[static_cast<std::size_t>(wall)] = true;
+    walls_.push_back(wall);
+    return true;
+  }
+
+  std::vector<bool> marked_;
+  std::vector<int> walls_;
+};
+
+// The repairs added since the counts given, made on the cell as laid out.
+struct NewRepairs {
+  std::size_t unjoined;
+  std::size_t without_bays;
+};
+
+void apply_new_repairs(Tcell& cell, const LayoutRepairs& repairs, const NewRepairs& since) {
+  for (std::size_t k = since.unjoined; k < repairs.unjoined.size(); ++k) unjoin_corner(cell, repairs.unjoined[k]);
+  for (std::size_t k = since.without_bays; k < repairs.without_bays.size(); ++k) {
+    Tlinea& w = cell.walls[static_cast<std::size_t>(repairs.without_bays[k])];
+    w.modules.clear();
+    w.end_frames.clear();
+    leave_without_bays(cell, repairs.without_bays[k]);
+  }
+}
+
+// Lays out the touched walls again, with the repairs added since, and the
+// runs touched in turn where a walk then misses its neighbour (the corner is
+// unjoined) or a wall finds no lengths (it is left without bays).
+void lay_out_again(LayoutRepairs& repairs, NewRepairs since, TouchedWalls& touched) {
+  Tcell& cell = current_cell();
+  for (;;) {
+    apply_new_repairs(cell, repairs, since);
+    since = {repairs.unjoined.size(), repairs.without_bays.size()};
+    for (int i : touched.walls()) {
+      Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
+      // A wall without bays stays laid out, with none.
+      if (w.laid_out && w.modules.empty()) continue;
+      w.laid_out = false;
+      w.chain_start = 0;
+      w.modules.clear();
+      w.end_frames.clear();
+    }
+    const MissedJoin missed = place_unplaced_walls(repairs);
+    if (missed.corner >= 0) {
+      touched.add_around(cell, missed.corner);
+      touched.add_around(cell, next_wall_index(cell, missed.corner));
+      repairs.unjoined.push_back(missed.corner);
+      continue;
+    }
+    const std::size_t failed_before = repairs.without_bays.size();
+    if (!add_walls_without_lengths(cell, repairs)) return;
+    for (std::size_t k = failed_before; k < repairs.without_bays.size(); ++k)
+      touched.add_around(cell, repairs.without_bays[k]);
+  }
+}
+
+// Mends the runs that overlap higher ones or leave the room, all at once, and
+// lays out again only the runs the repairs may move, until none is left.
+void mend_unsound_runs(LayoutRepairs& repairs) {
+  Tcell& cell = current_cell();
+  std::vector<int> changed(cell.walls.size());
+  for (std::size_t i = 0; i < changed.size(); ++i) changed[i] = static_cast<int>(i);
+  for (;;) {
+    const std::vector<UnsoundRun> unsound = unsound_runs(cell, changed);
+    if (unsound.empty()) return;
+    const NewRepairs since{repairs.unjoined.size(), repairs.without_bays.size()};
+    TouchedWalls touched(cell.walls.size());
+    for (const UnsoundRun& run : unsound) {
+      touched.add_around(cell, run.wall);
+      mend(cell, run, repairs);
+    }
+    set_run_end_room(repairs.end_room);
+    lay_out_again(repairs, since, touched);
+    changed = touched.walls();
+  }
+}
+
+}  // namespace
+
+void lay_out_soundly() {
+  // The run end room is this layout's alone, however it ends.
+  struct ClearRunEndRoom {
+    ~ClearRunEndRoom() { set_run_end_room({}); }
+  } clear_after;
+  LayoutRepairs repairs;
+  lay_out_with_joins_mended(repairs);
+  mend_unsound_runs(repairs);
+}

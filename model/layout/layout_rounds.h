@@ -1,0 +1,18 @@
+// The rounds of a layout: every wall laid out, then mended until the layout
+// is sound. Internal to the layout folder.
+//
+// Where two runs cannot meet at a joined corner, the cell is laid out again:
+// with the lower run standing at that corner, where it was laid out on its
+// own, under-filled, and is free to move; else with the corner unjoined. One
+// corner at a time, so that every other join stays. Once every joined run
+// meets, walls that found no lengths are left without bays and the cell laid
+// out again, so that no run meets or keeps clear of a run that is not there.
+// Last, the runs that overlap higher ones or leave the room are mended, and
+// only the runs the repairs may move are laid out again. Each round adds a
+// repair that is never needed again, and a run comes back only a few times,
+// so the rounds end.
+#pragma once
+
+// Lays out every wall of the current cell (its corner flags freshly worked
+// out) as above; walls left without bays are laid out with none.
+void lay_out_soundly();
