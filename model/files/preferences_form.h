@@ -54,8 +54,8 @@ double wall_height_mm_of(const std::string& text, bool inches);
 // converted when it is a number and kept as typed otherwise), and so does the
 // length list, whose choice becomes the largest length not longer than the
 // one chosen, or the one chosen before the last switch when switching back
-// with nothing chosen since. Raises FileError, with the form unchanged, when the other
-// unit's catalogue cannot be read.
+// with nothing chosen since. Raises FileError, with the form unchanged, when
+// the other unit's catalogue cannot be read.
 void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point);
 // The optional sizes change the length list the same way.
 void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes);
