@@ -10,11 +10,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
-# Benchmarks are measured by hand (build/bin/bench_*), not by the tests. The
-# tests' build leaves out debug information, a third of its compile time: the
-# sanitizer build below gives the stack traces.
+# Benchmarks are measured by hand (build/bin/bench_*); the tests build them and
+# run each once, briefly. The tests' build leaves out debug information, a
+# third of its compile time: the sanitizer build below gives the stack traces.
 "$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
-  -DRACKWRIGHT_WERROR=$werror -DRACKWRIGHT_BENCHMARKS=OFF
+  -DRACKWRIGHT_WERROR=$werror -DRACKWRIGHT_BENCHMARKS=ON
 # The sanitizer build is clang's, so the same build also gives the file
 # readers' fuzz targets (libFuzzer is clang's): one build fewer.
 CC=clang CXX=clang++ "$here/scripts/build.sh" "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug \

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "measuring_time.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
 #include "model/state/globals.h"
@@ -136,7 +137,7 @@ BENCHMARK(BM_RenderLargeCell)
     ->ArgNames({"close", "batched", "high"})
     ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
-    ->MinTime(2.0);
+    ->MinTime(measuring_time(2.0));
 
 // An edit while the view is open on the whole cell: the rebuild and the first
 // frame after it. Args: batched, high.

@@ -16,7 +16,21 @@ function(rackwright_3d_defaults target)
   target_compile_options(${target} PRIVATE -ffp-contract=off)
 endfunction()
 
-# A GoogleTest executable registered with CTest, one CTest entry per test case.
+# A test program once more as one whole process, all its tests in one run: a
+# test that leaves something behind for the next fails here, where one process
+# per test case hides it. The longest entries, so ctest starts them first.
+# rackwright_add_whole_test(name [ENVIRONMENT var=value...] [LABELS label...])
+function(rackwright_add_whole_test name)
+  cmake_parse_arguments(ARG "" "" "ENVIRONMENT;LABELS" ${ARGN})
+  add_test(NAME ${name}_whole COMMAND ${name})
+  set_tests_properties(${name}_whole PROPERTIES COST 1000 ENVIRONMENT "${ARG_ENVIRONMENT}")
+  if(ARG_LABELS)
+    set_tests_properties(${name}_whole PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
+
+# A GoogleTest executable registered with CTest, one CTest entry per test case,
+# and once more whole (a LOCALE program's whole run is the one under a comma locale).
 # rackwright_add_test(name [QT | LOCALE] [GL] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
 # QT: the program gets the shared test main that creates its one QApplication.
 # GL: the program draws through the 3-D library, which it ends after its last test.
@@ -32,7 +46,7 @@ function(rackwright_add_test name)
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/environment_locale_test_main.cpp)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest)
     add_test(NAME ${name}_comma_locale COMMAND ${name})
-    set_tests_properties(${name}_comma_locale PROPERTIES ENVIRONMENT
+    set_tests_properties(${name}_comma_locale PROPERTIES COST 1000 ENVIRONMENT
                          "LC_ALL=de_DE.UTF-8;RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR};RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}")
   else()
     add_executable(${name} ${ARG_SOURCES})
@@ -50,4 +64,8 @@ function(rackwright_add_test name)
     list(APPEND properties LABELS "${ARG_LABELS}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
+  if(NOT ARG_LOCALE)
+    rackwright_add_whole_test(${name} ENVIRONMENT "RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                              "RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}" LABELS ${ARG_LABELS})
+  endif()
 endfunction()

@@ -16,9 +16,11 @@ QString short_number(double value) {
 
 namespace {
 
+// Never destroyed: an application object that is itself static ends after
+// the statics made later, and its post routine still clears the cache then.
 std::map<QStyle::StandardPixmap, QIcon>& icon_cache() {
-  static std::map<QStyle::StandardPixmap, QIcon> icons;
-  return icons;
+  static auto* icons = new std::map<QStyle::StandardPixmap, QIcon>;
+  return *icons;
 }
 
 void forget_icons() { icon_cache().clear(); }

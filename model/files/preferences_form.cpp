@@ -25,9 +25,9 @@ constexpr double kMaxWallHeightMm = 1e6;
 
 double unit_factor_of(bool inches) { return inches ? MmPerInch : 1.0; }
 
-// Replaces the form's length list, keeping the largest length not longer than the chosen one.
+// Replaces the form's length list; the choice follows it.
 void change_form_lengths(PreferencesForm& form, Tdimensioni lengths) {
-  form.max_length_index = length_index_not_longer(lengths, length_at_index(form.lengths, form.max_length_index));
+  form.max_length_index = convert_length_choice(form.lengths, form.max_length_index, lengths, form.length_conversion);
   form.lengths = std::move(lengths);
 }
 
@@ -51,6 +51,7 @@ PreferencesForm load_preferences_form(char decimal_point) {
   form.debug = AppState.debug == 1;
   form.lengths = LengthList;
   form.max_length_index = length_index_not_longer(LengthList, length_at_index(LengthList, AppState.max_length_index));
+  form.length_conversion = LengthConversion;
   form.background_3d = AppState.background_3d;
   form.wall_transparency = AppState.wall_transparency;
   form.resolution_3d = AppState.resolution_3d;
@@ -132,6 +133,7 @@ bool apply_preferences(const PreferencesForm& form) {
   }
   // Whatever list is now in use, the choice names one of its lengths.
   AppState.max_length_index = length_index_not_longer(LengthList, length_at_index(form.lengths, form.max_length_index));
+  LengthConversion = form.length_conversion;
   set_colour_palette();
   return true;
 }

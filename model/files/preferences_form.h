@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/base/records.h"
+#include "model/catalogue/length_choice.h"
 
 struct PreferencesForm {
   int language = 0;
@@ -17,6 +18,9 @@ struct PreferencesForm {
   // optional sizes load, so it always names a length that will be in use.
   Tdimensioni lengths;
   int max_length_index = 0;
+  // What the last change of list did to the choice, so that a change back
+  // restores it (see convert_length_choice).
+  Tlength_conversion length_conversion;
   int background_3d = 0;  // r + g * 256 + b * 65536
   int wall_transparency = 0;
   int resolution_3d = 0;
@@ -49,8 +53,9 @@ double wall_height_mm_of(const std::string& text, bool inches);
 // Switches the form's unit; the wall-height text follows (an edited text is
 // converted when it is a number and kept as typed otherwise), and so does the
 // length list, whose choice becomes the largest length not longer than the
-// one chosen. Raises FileError, with the form unchanged, when the other
-// unit's catalogue cannot be read.
+// one chosen, or the one chosen before the last switch when switching back
+// with nothing chosen since. Raises FileError, with the form unchanged, when
+// the other unit's catalogue cannot be read.
 void switch_form_unit(PreferencesForm& form, bool inches, char decimal_point);
 // The optional sizes change the length list the same way.
 void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes);

@@ -16,9 +16,14 @@ inline bool start_program_in_italian() {
   UndoHistory.clear();
   UndoPosition = -1;
   create_windows();
-  QTimer::singleShot(0, [] {
+  // The answer lives only as long as the start: when start-up does not ask
+  // (the preferences name a language), it must not reach a later test.
+  QTimer answer;
+  answer.setSingleShot(true);
+  QObject::connect(&answer, &QTimer::timeout, Flingua, [] {
     Flingua->radio_buttons[0]->setChecked(true);
     Flingua->BitBtn1->click();
   });
+  answer.start(0);
   return initialise_program("");
 }

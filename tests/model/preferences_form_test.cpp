@@ -24,6 +24,7 @@ class PreferencesForm_ : public ::testing::Test {
     AppState.wall_height = 2000;
     AppState.decimals = 2;
     LengthList = {974, 1000, 1300};
+    LengthConversion = {};
     LangTable.assign(91, "");
     LangTable[8] = "Valore non valido";
     LangTable[90] = "Dati salvati";
@@ -33,7 +34,10 @@ class PreferencesForm_ : public ::testing::Test {
     write_catalogue_file(dir.file("data/data_in.dat"), {"2000", "300-900", "400", "914.4\n1219.2\n1828.8*", "AAAB"},
                          {});
   }
-  void TearDown() override { AppState = Tvar_amb{}; }
+  void TearDown() override {
+    AppState = Tvar_amb{};
+    LengthConversion = {};
+  }
   double chosen_length() const { return LengthList[static_cast<std::size_t>(AppState.max_length_index)]; }
 
   TempProgramDir dir;
@@ -131,10 +135,12 @@ TEST_F(PreferencesForm_, AUnitSwitchKeepsTheLargestLengthNotLongerThanTheChosenO
   EXPECT_TRUE(apply_preferences(load_preferences_form('.')));
   EXPECT_EQ(chosen_length(), 1219.2);
 
+  // A length chosen in inches goes back by the same rule.
   form = load_preferences_form('.');
+  form.max_length_index = 0;  // 914.4
   switch_form_unit(form, false, '.');
   EXPECT_TRUE(apply_preferences(form));
-  EXPECT_EQ(chosen_length(), 1000.0);
+  EXPECT_EQ(chosen_length(), 974.0) << "none is short enough: the shortest";
 
   // With no length short enough, the shortest.
   form = load_preferences_form('.');
@@ -142,6 +148,58 @@ TEST_F(PreferencesForm_, AUnitSwitchKeepsTheLargestLengthNotLongerThanTheChosenO
   switch_form_unit(form, true, '.');
   switch_form_unit(form, false, '.');
   EXPECT_EQ(form.max_length_index, 0);
+}
+
+TEST_F(PreferencesForm_, AUnitRoundTripWithNothingChosenBetweenGivesBackTheChosenLength) {
+  const Tdimensioni millimetres = LengthList;
+  for (int chosen = 0; chosen < 3; ++chosen) {
+    // Both switches in one dialog.
+    AppState.max_length_index = chosen;
+    PreferencesForm form = load_preferences_form('.');
+    switch_form_unit(form, true, '.');
+    switch_form_unit(form, false, '.');
+    switch_form_unit(form, true, '.');
+    switch_form_unit(form, false, '.');
+    EXPECT_EQ(form.max_length_index, chosen);
+    EXPECT_TRUE(apply_preferences(form));
+    EXPECT_EQ(chosen_length(), millimetres[static_cast<std::size_t>(chosen)]);
+
+    // Each switch confirmed in a dialog of its own, the inch catalogue in use between them.
+    for (bool inches : {true, false}) {
+      form = load_preferences_form('.');
+      switch_form_unit(form, inches, '.');
+      EXPECT_TRUE(apply_preferences(form));
+    }
+    EXPECT_EQ(LengthList, millimetres);
+    EXPECT_EQ(chosen_length(), millimetres[static_cast<std::size_t>(chosen)]);
+  }
+
+  // A length chosen between the switches is the one that goes back.
+  PreferencesForm form = load_preferences_form('.');  // 1300
+  switch_form_unit(form, true, '.');
+  form.max_length_index = 0;  // 914.4
+  switch_form_unit(form, false, '.');
+  EXPECT_EQ(form.max_length_index, 0) << "974: none is short enough, the shortest";
+
+  // A choice read at start-up has no switch behind it to undo.
+  form = load_preferences_form('.');
+  switch_form_unit(form, true, '.');
+  EXPECT_TRUE(apply_preferences(form));
+  clamp_max_length_index();
+  EXPECT_EQ(LengthConversion, Tlength_conversion{});
+  form = load_preferences_form('.');
+  switch_form_unit(form, false, '.');
+  EXPECT_EQ(form.max_length_index, 1) << "1000, the largest not longer than 1219.2";
+
+  // The optional sizes switched on and off again give back the length they took away.
+  AppState.optional_sizes = 0;
+  form = load_preferences_form('.');  // inches
+  switch_form_optional_sizes(form, true);
+  form.max_length_index = 2;  // 1828.8, optional
+  switch_form_optional_sizes(form, false);
+  EXPECT_EQ(form.max_length_index, 1);
+  switch_form_optional_sizes(form, true);
+  EXPECT_EQ(form.max_length_index, 2);
 }
 
 TEST_F(PreferencesForm_, OptionalSizesAndAReloadedCatalogueKeepTheChosenLength) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdint>
 #include <random>
+#include <string>
+#include <string_view>
+#include <vector>
 
 TEST(NumberForms, ThreeFormsOf1700) {
   EXPECT_EQ(format_f(1700.0), " 1700.00");
@@ -101,14 +103,72 @@ TEST(TextWriter, CrLfBooleansAndOneLineAValue) {
   EXPECT_EQ(writer.take(), "-5\r\n1\r\nV\r\n60.00\r\ntwo  lines \r\n");
 }
 
-// The fuzz target of the line reader (fuzz/text_readers.cpp): values or FileError, nothing else.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+namespace {
 
-TEST(TextReader, RandomBytesGiveErrorsNeverCrashes) {
+// Random text, most of it the characters numbers and line ends are made of.
+std::string random_text(std::mt19937& generator) {
+  static constexpr std::string_view number_characters = "0123456789-+.eE \r\n";
+  std::string text(generator() % 64, '\0');
+  for (char& c : text)
+    c = generator() % 2 ? number_characters[generator() % number_characters.size()] : static_cast<char>(generator());
+  return text;
+}
+
+// The read fails with a FileError whose message starts with where.
+template <typename Read>
+void expect_refusal(Read read, const std::string& where) {
+  try {
+    read();
+    ADD_FAILURE() << "no error at " << where;
+  } catch (const FileError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind(where, 0), 0u) << error.what();
+  }
+}
+
+}  // namespace
+
+// Whatever the bytes, the reader gives the lines split_lines cuts, each typed
+// read what the field's parser makes of its line or a FileError naming the
+// source and the line, and a read past the last line fails the same way.
+TEST(TextReader, RandomBytesGiveTheirLinesOrErrorsNamingTheLine) {
   std::mt19937 generator(42);
   for (int round = 0; round < 2000; ++round) {
-    std::vector<std::uint8_t> bytes(generator() % 64);
-    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(generator());
-    EXPECT_EQ(LLVMFuzzerTestOneInput(bytes.data(), bytes.size()), 0);
+    const std::string text = random_text(generator);
+    const std::vector<std::string> lines = split_lines(text);
+    TextReader reader(text, "random");
+    ASSERT_EQ(reader.remaining(), lines.size()) << round;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const std::string where = "random: line " + std::to_string(i + 1) + ": ";
+      long long integer = 0;
+      double number = 0.0;
+      switch (generator() % 4) {
+        case 0:
+          EXPECT_EQ(reader.short_string(), cut_short_string(lines[i]));
+          break;
+        case 1:
+          if (parse_integer(lines[i], integer)) {
+            EXPECT_EQ(reader.integer(), integer) << lines[i];
+          } else {
+            expect_refusal([&] { reader.integer(); }, where);
+          }
+          break;
+        case 2:
+          if (parse_integer(lines[i], integer)) {
+            EXPECT_EQ(reader.boolean(), integer == 1) << lines[i];
+          } else {
+            expect_refusal([&] { reader.boolean(); }, where);
+          }
+          break;
+        default:
+          if (parse_double(lines[i], number)) {
+            EXPECT_EQ(reader.number(), number) << lines[i];
+          } else {
+            expect_refusal([&] { reader.number(); }, where);
+          }
+          break;
+      }
+    }
+    EXPECT_TRUE(reader.at_end());
+    expect_refusal([&] { reader.line(); }, "random: line " + std::to_string(lines.size() + 1) + ": ");
   }
 }

@@ -85,6 +85,26 @@ void confirm_preferences_in_unit(int unit) {
 
 }  // namespace
 
+TEST(PreferencesInTheProgram, AUnitRoundTripGivesBackTheShippedLargestLength) {
+  StagedProgramDir folder;
+  ASSERT_TRUE(start_program_in_italian());
+  ASSERT_EQ(chosen_max_length(), 1700.0);
+  // Inches and back in one dialog: no inch length is 1700 mm long.
+  Fpreferenze->show();
+  for (int unit : {1, 0}) {
+    Fpreferenze->RadioGroup2->set_item_index(unit);
+    emit Fpreferenze->RadioGroup2->clicked_item(unit);
+  }
+  Fpreferenze->BitBtn2->click();
+  EXPECT_EQ(chosen_max_length(), 1700.0);
+  // And in two dialogs, each confirmed.
+  confirm_preferences_in_unit(1);
+  confirm_preferences_in_unit(0);
+  EXPECT_EQ(chosen_max_length(), 1700.0);
+  destroy_windows();
+  AppState = Tvar_amb{};
+}
+
 TEST(PreferencesInTheProgram, TheLargestLengthSurvivesUnitSwitchesAndARestart) {
   StagedProgramDir folder;
   ASSERT_TRUE(start_program_in_italian());

@@ -61,7 +61,7 @@ TEST_F(SpaceText, CodesWithoutAGlyphGetAnEmptyListAndNoAdvance) {
   EXPECT_GT(metrics[2].cellIncX, 0);
 }
 
-TEST_F(SpaceText, WritersClampAndReportAsSpecified) {
+TEST_F(SpaceText, DefaultsAndWritersClampRefuseAndMarkTheStructureChanged) {
   TGLSpaceText text(nullptr);
   EXPECT_EQ(text.Font().Name(), "Arial");
   EXPECT_THROW(text.SetExtrusion(-1), EAssertionFailed);
