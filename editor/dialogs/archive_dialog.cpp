@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
@@ -127,9 +128,12 @@ void TFapri::FormActivate() {
 }
 
 void TFapri::fill_archive_grid() {
+  // Refilling keeps the selected row where it was, within the rows there are;
+  // only deleting and duplicating clear it.
+  const QModelIndexList selected = StringGrid1->selectionModel()->selectedRows();
   StringGrid1->setEnabled(!form_.view.empty());
   rows_->set_view(form_.view);
-  clear_archive_selection();
+  if (!selected.isEmpty()) StringGrid1->selectRow(std::min(selected.first().row(), rows_->rowCount() - 1));
   BitBtn4->setEnabled(form_.narrowed);
 }
 
@@ -150,11 +154,15 @@ void TFapri::BitBtn4Click() {
 }
 
 void TFapri::BitBtn5Click() {
-  if (delete_archive_form_entry(form_, selected_entry())) fill_archive_grid();
+  if (!delete_archive_form_entry(form_, selected_entry())) return;
+  fill_archive_grid();
+  clear_archive_selection();
 }
 
 void TFapri::BitBtn6Click() {
-  if (duplicate_archive_form_entry(form_, selected_entry())) fill_archive_grid();
+  if (!duplicate_archive_form_entry(form_, selected_entry())) return;
+  fill_archive_grid();
+  clear_archive_selection();
 }
 
 void TFapri::BitBtn7Click() {

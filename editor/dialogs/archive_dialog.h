@@ -48,7 +48,7 @@ class TFapri : public QDialog, public TranslatedWindow {
   void Button1Click();
 
   void build_layout();
-  // Shows the form's entries with no row selected.
+  // Shows the form's entries; the selected row keeps its place.
   void fill_archive_grid();
   void clear_archive_selection();
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
@@ -82,8 +83,12 @@ QLineEdit* TForm2::make_part_edit(int x, int y, int part) {
   edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.,]*"), edit));
   connect(edit, &QLineEdit::textEdited, this,
           [this, part, edit](const QString& text) { PartChange(part, edit, text); });
-  // The edit that was typed into is tidied once the user leaves it.
-  connect(edit, &QLineEdit::editingFinished, this, [this] { show_parts(nullptr); });
+  // The edit that was typed into is tidied once the user leaves it, unless it
+  // holds no number: OK then reports it rather than split the last parts.
+  connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+    double value = 0.0;
+    if (parse_typed_number(edit->text().toStdString(), value)) show_parts(nullptr);
+  });
   return edit;
 }
 
@@ -123,8 +128,8 @@ void TForm2::show_parts(const QLineEdit* typing) {
 
 void TForm2::PartChange(int part, const QLineEdit* edit, const QString& text) {
   double value = 0.0;
-  if (!parse_typed_number(text.trimmed().toStdString(), value))
-    return;  // empty or half typed: the parts keep their values
+  // An emptied edit waits for its number; any other text must be one.
+  if (text.trimmed().isEmpty() || !read_door_part(text.toStdString(), value)) return;
   const double mm = value * AppState.unit_factor;
   if (part == 0) change_door_first(form_, mm);
   if (part == 1) change_door_opening(form_, mm);
@@ -133,6 +138,13 @@ void TForm2::PartChange(int part, const QLineEdit* edit, const QString& text) {
 }
 
 void TForm2::BitBtn1Click() {
-  apply_door_form(form_);
+  // The parts are split as held, at full precision; the edits only have to
+  // hold numbers, their rounded texts would miss the wall's end.
+  const std::array<QLineEdit*, 3>& shown = Edit1->isHidden() ? vertical_ : horizontal_;
+  const bool numbers = std::all_of(shown.begin(), shown.end(), [](const QLineEdit* edit) {
+    double value = 0.0;
+    return read_door_part(edit->text().toStdString(), value);
+  });
+  if (numbers) apply_door_form(form_);
   accept();
 }

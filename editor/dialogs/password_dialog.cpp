@@ -13,6 +13,8 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
       CancelBtn(new QPushButton("Cancel", this)) {
   setWindowTitle("Password Dialog");
   Password->setEchoMode(QLineEdit::Password);
+  // One '*' per character, whatever the desktop style would draw.
+  Password->setStyleSheet("lineedit-password-character: 42");
   Password->setMinimumWidth(220);
   OKBtn->setDefault(true);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);

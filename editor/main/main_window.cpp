@@ -45,11 +45,11 @@
 
 namespace {
 
-// The tool buttons' hints by button number; the customer register's button
-// shares the hint of the other buttons that open the register.
+// The tool buttons' hints by button number. The customer register's button
+// is not among them: it keeps its built-in hint in every language.
 constexpr std::pair<int, int> kToolHints[] = {
-    {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},   {14, 31},
-    {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}, {22, 104}};
+    {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},  {14, 31},
+    {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}};
 
 }  // namespace
 
@@ -136,10 +136,13 @@ void TMain::build_tool_bar() {
   ToolBar1->addSeparator();  // ToolButton17
   add_tool_button(8, "view_3d", &TMain::ToolButton8Click);
   add_tool_button(13, "print", &TMain::ToolButton13Click);
-  add_tool_button(22, "customers", &TMain::ToolButton22Click);
+  add_tool_button(22, "customers", &TMain::ToolButton22Click)->setToolTip("Clienti");
 }
 
 void TMain::build_menus() {
+  // The top items in their fixed places: File, the developer's translation
+  // writers, Dati, Preferenze, Prezzi e Codici, then Help. The two between
+  // File and Preferenze stay hidden unless the optional sizes show Dati.
   QMenuBar* bar = menuBar();
   File1 = bar->addMenu("File");
   Export2D1 = File1->addAction("Export 2D", this, [] { run_dxf_export(false); });
@@ -148,22 +151,21 @@ void TMain::build_menus() {
   Import1 = File1->addAction("Import", this, &TMain::Import1Click);
   File1->addSeparator();
   Exit1 = File1->addAction("Exit", this, &QWidget::close);
-  Preferenze1 = bar->addMenu("Preferenze");
-  Opzioni1 = Preferenze1->addAction("Opzioni", this, &TMain::Opzioni1Click);
+  Tarvo1 = bar->addMenu("Lingua (Tarvo)");
+  salvasoloitaliano1 = Tarvo1->addAction("Salva solo italiano", this, [] { save_language_italian_only(); });
+  Salvalinguefinte1 = Tarvo1->addAction("Salva lingue \"finte\"", this, [] { save_language_placeholders(); });
+  Tarvo1->menuAction()->setVisible(false);
   Dati1 = bar->addMenu("Dati");
   Modificadati1 = Dati1->addAction("Modifica dati", this, &TMain::Modificadati1Click);
+  Dati1->menuAction()->setVisible(false);
+  Preferenze1 = bar->addMenu("Preferenze");
+  Opzioni1 = Preferenze1->addAction("Opzioni", this, &TMain::Opzioni1Click);
   PrezzieCodici1 = bar->addMenu("Prezzi e Codici");
   abellaPrezzieCodici1 = PrezzieCodici1->addAction("Tabella Prezzi e Codici", this, &TMain::abellaPrezzieCodici1Click);
   Help1 = bar->addMenu("Help");
   Help2 = Help1->addAction("Help", this, [] { open_help(); });
   Help1->addSeparator();
   About1 = Help1->addAction("About...", this, &TMain::About1Click);
-  // The developer's writers of the translation file; nothing shows this menu.
-  Tarvo1 = bar->addMenu("Lingua (Tarvo)");
-  salvasoloitaliano1 = Tarvo1->addAction("Salva solo italiano", this, [] { save_language_italian_only(); });
-  Salvalinguefinte1 = Tarvo1->addAction("Salva lingue \"finte\"", this, [] { save_language_placeholders(); });
-  Tarvo1->menuAction()->setVisible(false);
-  Dati1->menuAction()->setVisible(false);
 }
 
 void TMain::build_cell_tabs() {

@@ -91,9 +91,6 @@ void TFmail::apply_language() {
   RadioGroup1->setTitle(qtext(lang_text(213)));
   RadioItem0->setText(qtext(lang_text(196)));
   RadioItem1->setText(qtext(lang_text(197)));
-  // The cancel button is not among the window's translated controls; it takes
-  // the program's own "Cancel" text so an English window has no Italian button.
-  BitBtn2->setText(qtext(lang_text(88)));
   try {
     if (std::optional<std::string> stored = read_default_recipient()) Edit1->setText(qtext(*stored));
   } catch (const std::exception& error) {

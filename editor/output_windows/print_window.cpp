@@ -114,8 +114,14 @@ void TFstampa::build_controls() {
   QLabel** labels[10] = {&Label4, &Label4_, &Label5, &Label5_, &Label6, &Label6_, &Label7, &Label7_, &Label8, &Label8_};
   for (int i = 0; i < 10; ++i) {
     *labels[i] = bold_label(Panel1, i % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-    summary_layout->addWidget(*labels[i], i / 2, i % 2);
+    // Rows 0 and 1 are the gross total and the discount, row 2 the rule, the net total below it.
+    summary_layout->addWidget(*labels[i], i / 2 < 2 ? i / 2 : i / 2 + 1, i % 2);
   }
+  Bevel1 = new QFrame(Panel1);
+  Bevel1->setObjectName("Bevel1");
+  Bevel1->setFrameShape(QFrame::HLine);
+  Bevel1->setFrameShadow(QFrame::Sunken);
+  summary_layout->addWidget(Bevel1, 2, 0, 1, 2);
   summary_layout->setColumnStretch(0, 1);
 
   BitBtn2 = new QPushButton("<", this);
@@ -275,6 +281,8 @@ void TFstampa::SpinEdit2Change() {
   rebuild_preview();
   show_page(page_.first_drawing_page);
 }
+
+void TFstampa::ComboBox1Change() { show_preview_page(0); }
 
 void TFstampa::BitBtn1Click() {
   QPrinter printer;

@@ -43,6 +43,8 @@ class TFstampa : public QDialog, public TranslatedWindow {
   void CheckBox2Click();  // also CheckBox4
   void SpinEdit1Change();
   void SpinEdit2Change();
+  // Shows the first page afresh; no control of the window is bound to it.
+  void ComboBox1Change();
   void Btn_docClick();
   void Btn_UtentiClick();
   void BitBtn5Click();
@@ -87,6 +89,7 @@ class TFstampa : public QDialog, public TranslatedWindow {
   QLabel* Label7_;
   QLabel* Label8;
   QLabel* Label8_;
+  QFrame* Bevel1;  // the rule above the net total
 
  protected:
   void showEvent(QShowEvent* event) override;

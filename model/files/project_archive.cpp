@@ -215,7 +215,7 @@ void resave_all_projects() {
       failures += std::string("\n") + error.what();
     }
   }
-  std::string report = "files convertiti! (" + std::to_string(converted) + ")";
+  std::string report = "files convertiti!";
   if (!failures.empty()) report += "\nNot converted:" + failures;
   ui().show_message(report);
   if (converted > 0) show_loaded_project();

@@ -38,6 +38,6 @@ bool delete_archive_entry(int entry);
 // says so.
 bool duplicate_archive_entry(int entry);
 // Re-saves every project file of user/ in the current format, after the save
-// question; says how many were converted and which could not be. The last
+// question; says "files convertiti!" and which could not be. The last
 // file converted stays open.
 void resave_all_projects();

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "model/base/string_utils.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
@@ -36,6 +37,12 @@ void change_door_opening(DoorForm& form, double mm) {
 void change_door_third(DoorForm& form, double mm) {
   form.third = mm;
   form.first = form.total - form.opening - form.third;
+}
+
+bool read_door_part(const std::string& text, double& value) {
+  if (parse_typed_number(text, value)) return true;
+  ui().show_message("'" + text + "' is not a valid floating point value");
+  return false;
 }
 
 bool apply_door_form(const DoorForm& form) {

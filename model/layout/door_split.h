@@ -5,6 +5,8 @@
 // first + opening + third equal to the wall's length.
 #pragma once
 
+#include <string>
+
 #include "model/base/records.h"
 
 // The opening a new door gets, mm.
@@ -27,6 +29,10 @@ void change_door_first(DoorForm& form, double mm);
 void change_door_opening(DoorForm& form, double mm);
 // A typed third part: the first part takes up the rest.
 void change_door_third(DoorForm& form, double mm);
+
+// A part as typed into the dialog, in the current unit: false when the text
+// is not a number, after showing the conversion error.
+bool read_door_part(const std::string& text, double& value);
 
 // Splits the form's wall of the current cell when all three parts are
 // positive and ends the edit: the split walls and then the laid-out cell are

@@ -8,6 +8,7 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTest>
@@ -99,6 +100,9 @@ TEST_F(ProgramStart, FirstStartAsksTheLanguageAndTranslatesEveryWindow) {
   EXPECT_TRUE(Fstampa->open_mail && Fstampa->export_spreadsheet) << "the print window reaches mail and spreadsheet";
   EXPECT_EQ(Fattendere->Label1->text().toStdString(), lang_text(214) + "...");
   EXPECT_EQ(Fdati->windowTitle().toStdString(), "Modifica dati");  // not translated
+  // Controls outside the translated ones keep their built-in texts.
+  EXPECT_EQ(Main->tool_button(22)->toolTip(), "Clienti");
+  EXPECT_EQ(Fmail->BitBtn2->text(), "Annulla");
   EXPECT_GT(Main->Panel1->Cb_Hm_p->count(), 0);
   EXPECT_EQ(UndoHistory.size(), 1u);
   EXPECT_FALSE(AppState.modified);
@@ -333,6 +337,31 @@ TEST_F(ProgramStart, NoKeyIsBoundToTheToolBarOrTheMenus) {
   push_undo_snapshot();
   QTest::keyClick(Main, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Cells[0].name, "Changed") << "Ctrl+Z does not undo";
+  Main->hide();
+}
+
+TEST_F(ProgramStart, TheMenuBarKeepsItsItemsInTheirPlacesWithDatiBeforePreferenze) {
+  ASSERT_TRUE(start(1));
+  const QList<QAction*> top = Main->menuBar()->actions();
+  const QMenu* menus[] = {Main->File1, Main->Tarvo1, Main->Dati1, Main->Preferenze1, Main->PrezzieCodici1, Main->Help1};
+  ASSERT_EQ(top.size(), 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(top[i], menus[i]->menuAction()) << "top item " << i;
+
+  auto shown_titles = [] {
+    std::vector<std::string> titles;
+    for (const QAction* item : Main->menuBar()->actions())
+      if (item->isVisible()) titles.push_back(item->text().toStdString());
+    return titles;
+  };
+  EXPECT_EQ(shown_titles(), (std::vector<std::string>{lang_text(169), lang_text(84), lang_text(193), "Help"}));
+  AppState.optional_sizes = 1;
+  apply_language();
+  EXPECT_EQ(shown_titles(), (std::vector<std::string>{lang_text(169), "Dati", lang_text(84), lang_text(193), "Help"}));
+  Main->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Main));
+  EXPECT_LT(Main->menuBar()->actionGeometry(Main->Dati1->menuAction()).x(),
+            Main->menuBar()->actionGeometry(Main->Preferenze1->menuAction()).x())
+      << "Dati reads before Preferenze";
   Main->hide();
 }
 

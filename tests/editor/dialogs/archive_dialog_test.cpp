@@ -117,3 +117,42 @@ TEST_F(ArchiveDialog, OpeningAsksTheSaveQuestionOnlyForAModifiedProject) {
   EXPECT_EQ(Cells.at(0).name, "Due");
   EXPECT_EQ(AppState.modified, 0);
 }
+
+TEST_F(ArchiveDialog, RefillingKeepsTheSelectedRowWhileDeletingClearsIt) {
+  ArchiveList = {
+      {"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}, {"00003", "", "Rossini", "", "", ""}};
+  save_project("00003", "Tre");
+  open();
+  select_row(2);
+  ui->input_answers = {"ross"};
+  archive.BitBtn1->click();  // two rows left: the selection moves up to the last
+  EXPECT_EQ(archive.selected_entry(), 0);
+  archive.BitBtn4->click();
+  EXPECT_EQ(archive.selected_entry(), 1) << "the same row, now showing another entry";
+  archive.BitBtn7->click();  // the list rebuilt from the one project file
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 1);
+  EXPECT_EQ(archive.selected_entry(), 0);
+  archive.close();
+  open();
+  EXPECT_EQ(archive.selected_entry(), 0) << "still selected when the window opens again";
+
+  ui->yes_no_answers = {true};
+  archive.BitBtn5->click();
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"IT 127"});
+  EXPECT_TRUE(archive.StringGrid1->selectionModel()->selectedRows().isEmpty());
+}
+
+TEST_F(ArchiveDialog, TheHiddenResaveButtonSaysFilesConverted) {
+  save_project("00001", "Uno");
+  save_project("00002", "Due");
+  open();
+  archive.Button1->click();
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"files convertiti!"});
+  EXPECT_EQ(AppState.file_name, "prv00002.cel");
+
+  write_file_safely(dir.file("user/prv00003.cel"), "garbage");
+  archive.Button1->click();
+  ASSERT_EQ(ui->messages.size(), 2u);
+  EXPECT_EQ(ui->messages[1].rfind("files convertiti!\nNot converted:\n", 0), 0u) << ui->messages[1];
+  EXPECT_NE(ui->messages[1].find("prv00003.cel"), std::string::npos);
+}

@@ -80,6 +80,15 @@ TEST_F(PreferencesDialog, CtrlF12RevealsTheServiceSwitchesWhichNeedThePassword) 
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST(PasswordPrompt, ShowsAStarForEveryCharacterTyped) {
+  TPasswordDlg prompt;
+  prompt.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&prompt));
+  QTest::keyClicks(prompt.Password, "dormak58");
+  EXPECT_EQ(prompt.Password->text(), "dormak58");
+  EXPECT_EQ(prompt.Password->displayText(), "********");
+}
+
 TEST_F(PreferencesDialog, InchModeHeightIsStoredInMillimetresAndTheLanguageReachesEveryWindow) {
   dialog.RadioGroup2->findChildren<QRadioButton*>()[1]->click();
   EXPECT_EQ(dialog.Edit1->text(), "78.74");

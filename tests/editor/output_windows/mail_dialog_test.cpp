@@ -22,7 +22,7 @@ TEST_F(Mail, TheWindowSendsTheProjectAndKeepsItsRecipientOnlyWhenAsked) {
   TFmail window;
   window.apply_language();
   EXPECT_EQ(window.Edit1->text(), "indirizzo");
-  EXPECT_EQ(window.BitBtn2->text(), "Cancel") << "no Italian button in a translated window";
+  EXPECT_EQ(window.BitBtn2->text(), "Annulla") << "not among the translated controls";
   window.Edit1->setText("ufficio@x.it");
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(&window, &escape);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -58,6 +59,23 @@ TEST_F(PrintWindow, OpeningShowsTheFirstPageAndTheTotals) {
   EXPECT_EQ(window.Label4_->text().toStdString(), "2,469.00");
   EXPECT_EQ(window.Label6->text().toStdString(), "t156 ");
   EXPECT_FALSE(window.CheckBox4->isVisible()) << "not every cell has a 3-D picture";
+  window.close();
+}
+
+TEST_F(PrintWindow, TheTotalsPanelHasItsRuleAndTheUnboundComboBoxHandlerShowsTheFirstPageAfresh) {
+  open();
+  const auto* rule = window.Panel1->findChild<QFrame*>("Bevel1");
+  ASSERT_NE(rule, nullptr);
+  EXPECT_EQ(rule->frameShape(), QFrame::HLine);
+  EXPECT_TRUE(rule->isVisible());
+  EXPECT_LT(rule->y(), window.Label6->y()) << "above the net total";
+  EXPECT_GT(rule->y(), window.Label5->y());
+
+  window.BitBtn3->click();
+  window.BitBtn3->click();
+  Cells.pop_back();
+  window.ComboBox1Change();
+  EXPECT_EQ(caption(), "t119 - t168 1/3") << "rebuilt and back on the first page";
   window.close();
 }
 
