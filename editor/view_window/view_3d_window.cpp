@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -18,6 +17,7 @@
 #include <utility>
 
 #include "editor/qt_lang_text.h"
+#include "editor/screen_centring.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -127,7 +127,7 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   layout->addWidget(failure_label_);
   resize(712, 480 + MainMenu1->sizeHint().height());
   // Centred on the screen, not on the main window, when it first shows.
-  move(screen()->availableGeometry().center() - rect().center());
+  centre_on_screen_when_shown(*this, Centring::first_show);
 }
 
 TF3d::~TF3d() {
