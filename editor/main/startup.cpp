@@ -1,5 +1,6 @@
 #include "editor/main/startup.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <filesystem>
 
@@ -73,6 +74,8 @@ bool load_catalogue_and_texts() {
 }  // namespace
 
 bool initialise_program(const std::string& project_path) {
+  // The application's title, which every message box carries.
+  QApplication::setApplicationName(QString::fromStdString(AppTitle));
   if (!read_preferences()) return false;
   // Saves killed before their rename leave temporaries in user/, which only a
   // later save of the same file would clear.

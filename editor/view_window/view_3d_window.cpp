@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
+#include "editor/view_window/modal_windows_in_front.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -128,6 +130,7 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   resize(712, 480 + MainMenu1->sizeHint().height());
   // Centred on the screen, not on the main window, when it first shows.
   centre_on_screen_when_shown(*this, Centring::first_show);
+  new ModalWindowsInFront(*this);
 }
 
 TF3d::~TF3d() {
@@ -204,6 +207,12 @@ bool TF3d::eventFilter(QObject* watched, QEvent* event) {
                       mouse->modifiers().testFlag(Qt::ShiftModifier)});
   }
   return QDialog::eventFilter(watched, event);
+}
+
+// The window has no keys of its own: Esc does not close it as it would a dialog.
+void TF3d::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return;
+  QDialog::keyPressEvent(event);
 }
 
 void TF3d::wheelEvent(QWheelEvent* event) {
