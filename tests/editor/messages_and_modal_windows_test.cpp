@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/preferences_dialog.h"
@@ -95,37 +96,37 @@ class ProgramWindows : public testing::Test {
   StagedProgramDir folder;
 };
 
-TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
-  Seen message, question, three_way;
-  answer_box(message, QMessageBox::Ok);
+// A message, a Yes/No question and a Yes/No/Cancel question, each answered
+// with its last button, as the user saw them.
+std::vector<Seen> ask_each_kind() {
+  std::vector<Seen> seen(3);
+  answer_box(seen[0], QMessageBox::Ok);
   ui().show_message("said");
-  answer_box(question, QMessageBox::No);
+  answer_box(seen[1], QMessageBox::No);
   EXPECT_FALSE(ui().ask_yes_no("asked"));
-  answer_box(three_way, QMessageBox::Cancel);
+  answer_box(seen[2], QMessageBox::Cancel);
   EXPECT_EQ(ui().ask_yes_no_cancel("asked"), Answer::Cancel);
-  EXPECT_EQ(message.caption, "Rackwright V1.12");
-  EXPECT_EQ(question.caption, AppTitle);
-  EXPECT_EQ(three_way.caption, AppTitle);
+  return seen;
+}
+
+TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
+  for (const Seen& box : ask_each_kind()) EXPECT_EQ(box.caption, "Rackwright V1.12");
 }
 
 TEST_F(ProgramWindows, EveryBoxAndFileDialogOpensOnTheShown3dView) {
   open_3d_view();
-  Seen message, question, three_way, input, file;
-  answer_box(message, QMessageBox::Ok);
-  ui().show_message("said");
-  answer_box(question, QMessageBox::Yes);
-  EXPECT_TRUE(ui().ask_yes_no("asked"));
-  answer_box(three_way, QMessageBox::No);
-  EXPECT_EQ(ui().ask_yes_no_cancel("asked"), Answer::No);
+  std::vector<Seen> seen = ask_each_kind();
+  Seen input, file;
   answer_next_window<QInputDialog>(input);
   std::string value = "typed";
   EXPECT_FALSE(ui().input_query("caption", "prompt", value));
   answer_next_window<QFileDialog>(file);
   std::string path;
   EXPECT_FALSE(ui().ask_open_file_name("caption", "*.cel", path));
-  for (const Seen* seen : {&message, &question, &three_way, &input, &file}) {
-    EXPECT_TRUE(seen->shown);
-    EXPECT_EQ(seen->owner, view());
+  seen.insert(seen.end(), {input, file});
+  for (const Seen& window : seen) {
+    EXPECT_TRUE(window.shown);
+    EXPECT_EQ(window.owner, view());
   }
 }
 
