@@ -10,10 +10,12 @@ ModalWindowsInFront::ModalWindowsInFront(QWidget& on_top) : QObject(&on_top), on
 }
 
 // The owner is set as the window shows, before the window manager sees it.
+// Dialogs shown without modality (the wait box) count too.
 bool ModalWindowsInFront::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::Show) return false;
   auto* window = qobject_cast<QWidget*>(watched);
-  if (window && window != &on_top_ && window->isWindow() && window->isModal() && window->windowHandle())
+  if (window && window != &on_top_ && window->isWindow() && (window->isModal() || window->windowType() == Qt::Dialog) &&
+      window->windowHandle())
     window->windowHandle()->setTransientParent(owner_for(*window));
   return false;
 }

@@ -1,6 +1,6 @@
 // A window that stays on top hides the program's other windows. While it is
-// shown, every message, question and modal window the program opens belongs
-// to it, or to the modal window already open in front of it, so the window
+// shown, every message, question, dialog and modal window the program opens
+// belongs to it, or to the modal window already open in front of it, so the window
 // manager keeps each one in front, where it can be read and answered; once it
 // is hidden they belong to their own windows again.
 #pragma once

@@ -17,6 +17,7 @@
 
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/preferences_dialog.h"
+#include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "editor/output_windows/print_window.h"
@@ -128,6 +129,10 @@ TEST_F(ProgramWindows, EveryBoxAndFileDialogOpensOnTheShown3dView) {
     EXPECT_TRUE(window.shown);
     EXPECT_EQ(window.owner, view());
   }
+  // The wait box of printing and mail is no modal window, but a message all the same.
+  ui().show_wait_box();
+  EXPECT_EQ(Fattendere->windowHandle()->transientParent(), view());
+  ui().hide_wait_box();
 }
 
 // Save asks and then confirms; Exit of a modified project asks: all in front of the view.
