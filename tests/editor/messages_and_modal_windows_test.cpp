@@ -41,8 +41,7 @@ struct Seen {
   bool shown = false;
 };
 
-template <class Window>
-void note(Seen& seen, Window* window) {
+void note(Seen& seen, const QWidget* window) {
   seen = {window->windowHandle()->transientParent(), window->windowTitle().toStdString(), true};
 }
 
