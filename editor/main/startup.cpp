@@ -1,9 +1,9 @@
 #include "editor/main/startup.h"
 
-#include <QApplication>
 #include <QLayout>
 #include <filesystem>
 
+#include "editor/application_title.h"
 #include "editor/dialogs/added_module_dialog.h"
 #include "editor/dialogs/compact_dialog.h"
 #include "editor/main/main_window.h"
@@ -74,8 +74,7 @@ bool load_catalogue_and_texts() {
 }  // namespace
 
 bool initialise_program(const std::string& project_path) {
-  // The application's title, which every message box carries.
-  QApplication::setApplicationName(QString::fromStdString(AppTitle));
+  set_application_title(QString::fromStdString(AppTitle));
   if (!read_preferences()) return false;
   // Saves killed before their rename leave temporaries in user/, which only a
   // later save of the same file would clear.

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "editor/application_title.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
 #include "editor/view_window/modal_windows_in_front.h"
@@ -173,7 +174,7 @@ void TF3d::run_command(const std::function<void()>& command) {
   }
 }
 
-void TF3d::show_message(const QString& text) { QMessageBox::information(this, QApplication::applicationName(), text); }
+void TF3d::show_message(const QString& text) { QMessageBox::information(this, application_title(), text); }
 
 void TF3d::FormActivate() {
   GLStageViewer1->Buffer().SetBackgroundColor(static_cast<TColor>(AppState.background_3d));

@@ -111,6 +111,7 @@ std::vector<Seen> ask_each_kind() {
 
 TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
   for (const Seen& box : ask_each_kind()) EXPECT_EQ(box.caption, "Rackwright V1.12");
+  EXPECT_EQ(QApplication::applicationName(), "editor_test") << "the desktop's name for the program stays";
 }
 
 TEST_F(ProgramWindows, EveryBoxAndFileDialogOpensOnTheShown3dView) {
