@@ -2,7 +2,6 @@
 // windows in order, runs the start-up routine and then the message loop until
 // the main window closes.
 #include <QApplication>
-#include <QScreen>
 #include <exception>
 #include <filesystem>
 
@@ -63,7 +62,6 @@ int main(int argc, char** argv) {
   }
   int result = 1;  // the program could not start
   if (initialise_program(argc > 1 ? argv[1] : "")) {
-    Main->move(Main->screen()->availableGeometry().center() - Main->rect().center());
     Main->show();
     result = QApplication::exec();
   }

@@ -7,6 +7,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/screen_centring.h"
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/state/current_cell.h"
@@ -48,6 +49,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   setObjectName("Form2");
   setWindowTitle("Porta");
   setFixedSize(306, 297);
+  centre_on_screen_when_shown(*this, Centring::every_show);
   Image1 = new QLabel(this);
   Image1->setGeometry(16, 8, 279, 103);
   Image1->setPixmap(wall_picture(279, 103, true));

@@ -4,8 +4,8 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QScreen>
 
+#include "editor/screen_centring.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -58,6 +58,7 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   layout->addWidget(BitBtn1, 10, 0, 1, 2, Qt::AlignCenter);
   connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
   setFixedSize(sizeHint());
+  centre_on_screen_when_shown(*this, Centring::every_show);
 }
 
 void TFlingua::BitBtn1Click() {
@@ -66,12 +67,6 @@ void TFlingua::BitBtn1Click() {
     if (radio_buttons[i]->isChecked()) Tag = static_cast<int>(i);
   }
   if (Tag > -1) accept();
-}
-
-// Centred on the screen, as nothing else is shown yet.
-void TFlingua::showEvent(QShowEvent* event) {
-  move(screen()->availableGeometry().center() - rect().center());
-  QDialog::showEvent(event);
 }
 
 // Esc would close the dialog without a language.

@@ -28,6 +28,7 @@
 #include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_view.h"
 #include "editor/qt_lang_text.h"
+#include "editor/screen_centring.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/commands/project_commands.h"
 #include "model/layout/edit_modes.h"
@@ -57,6 +58,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName("Main");
   setWindowTitle(QString::fromStdString(AppTitle));
   setWindowIcon(QIcon(":/icons/program.svg"));
+  centre_on_screen_when_shown(*this, Centring::every_show);
   AppState.debug = 0;
   build_tool_bar();
   build_menus();

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QProgressBar>
 
+#include "editor/application_title.h"
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/wait_box.h"
@@ -21,22 +22,23 @@
 
 namespace {
 
-QString title() { return QApplication::applicationName(); }
-
 // The archive rebuilds its list with its own gauge; other work shows the main window's.
 QProgressBar* progress_gauge() { return Fapri->isVisible() ? Fapri->Gauge1 : Main->ProgressBar1; }
 
 }  // namespace
 
-void QtModelUi::show_message(const std::string& text) { QMessageBox::information(Main, title(), qtext(text)); }
+void QtModelUi::show_message(const std::string& text) {
+  QMessageBox::information(Main, application_title(), qtext(text));
+}
 
 bool QtModelUi::ask_yes_no(const std::string& text) {
-  return QMessageBox::question(Main, title(), qtext(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return QMessageBox::question(Main, application_title(), qtext(text), QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 Answer QtModelUi::ask_yes_no_cancel(const std::string& text) {
-  auto choice =
-      QMessageBox::question(Main, title(), qtext(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  auto choice = QMessageBox::question(Main, application_title(), qtext(text),
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (choice == QMessageBox::Yes) return Answer::Yes;
   if (choice == QMessageBox::No) return Answer::No;
   return Answer::Cancel;

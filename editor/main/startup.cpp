@@ -3,6 +3,7 @@
 #include <QLayout>
 #include <filesystem>
 
+#include "editor/application_title.h"
 #include "editor/dialogs/added_module_dialog.h"
 #include "editor/dialogs/compact_dialog.h"
 #include "editor/main/main_window.h"
@@ -73,6 +74,7 @@ bool load_catalogue_and_texts() {
 }  // namespace
 
 bool initialise_program(const std::string& project_path) {
+  set_application_title(QString::fromStdString(AppTitle));
   if (!read_preferences()) return false;
   // Saves killed before their rename leave temporaries in user/, which only a
   // later save of the same file would clear.

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editor/output_windows/window_helpers.h"
+#include "editor/screen_centring.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
@@ -23,6 +24,7 @@ TFmail::TFmail(QWidget* parent) : QDialog(parent) {
   connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
   connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+  centre_on_screen_when_shown(*this, Centring::every_show);
 }
 
 void TFmail::build_controls() {

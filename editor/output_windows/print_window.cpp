@@ -24,6 +24,7 @@
 
 #include "editor/output_windows/printer_sink.h"
 #include "editor/output_windows/window_helpers.h"
+#include "editor/screen_centring.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -62,6 +63,7 @@ TFstampa::TFstampa(QWidget* parent) : QDialog(parent) {
   build_controls();
   connect_handlers();
   setWindowTitle("Stampa");
+  centre_on_screen_when_shown(*this, Centring::every_show);
 }
 
 void TFstampa::build_controls() {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,14 +11,16 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cstddef>
 #include <utility>
 
+#include "editor/application_title.h"
 #include "editor/qt_lang_text.h"
+#include "editor/screen_centring.h"
+#include "editor/view_window/modal_windows_in_front.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -127,7 +130,8 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   layout->addWidget(failure_label_);
   resize(712, 480 + MainMenu1->sizeHint().height());
   // Centred on the screen, not on the main window, when it first shows.
-  move(screen()->availableGeometry().center() - rect().center());
+  centre_on_screen_when_shown(*this, Centring::first_show);
+  new ModalWindowsInFront(*this);
 }
 
 TF3d::~TF3d() {
@@ -170,7 +174,7 @@ void TF3d::run_command(const std::function<void()>& command) {
   }
 }
 
-void TF3d::show_message(const QString& text) { QMessageBox::information(this, QApplication::applicationName(), text); }
+void TF3d::show_message(const QString& text) { QMessageBox::information(this, application_title(), text); }
 
 void TF3d::FormActivate() {
   GLStageViewer1->Buffer().SetBackgroundColor(static_cast<TColor>(AppState.background_3d));
@@ -204,6 +208,12 @@ bool TF3d::eventFilter(QObject* watched, QEvent* event) {
                       mouse->modifiers().testFlag(Qt::ShiftModifier)});
   }
   return QDialog::eventFilter(watched, event);
+}
+
+// The window has no keys of its own: Esc does not close it as it would a dialog.
+void TF3d::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return;
+  QDialog::keyPressEvent(event);
 }
 
 void TF3d::wheelEvent(QWheelEvent* event) {

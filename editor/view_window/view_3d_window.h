@@ -3,7 +3,8 @@
 // (save the frame as a bitmap file, print it, store every cell's picture for
 // the printed quote). The camera, its target and the light are made once;
 // each rebuild replaces only the shelving root. The window stays on top of
-// the others, so every dialog and message it opens is its own, in front of it.
+// the others, so every dialog and message it opens is its own, in front of it,
+// and so is every modal window the program opens while it is shown.
 #pragma once
 
 #include <QDialog>
@@ -72,6 +73,7 @@ class TF3d : public QDialog, public TranslatedWindow {
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
  private:

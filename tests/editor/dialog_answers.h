@@ -8,20 +8,35 @@
 #include <functional>
 #include <string>
 
-template <class Window>
-void answer_next(std::function<void(Window*)> steps) {
+// Runs the steps once on the window shown() gives, as soon as it gives one.
+inline void answer_once_shown(std::function<QWidget*()> shown, std::function<void(QWidget*)> steps) {
   auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, steps] {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      auto* window = qobject_cast<Window*>(widget);
-      if (!window || !window->isVisible()) continue;
-      timer->stop();
-      timer->deleteLater();
-      steps(window);
-      return;
-    }
+  QObject::connect(timer, &QTimer::timeout, [timer, shown, steps] {
+    QWidget* window = shown();
+    if (!window) return;
+    timer->stop();
+    timer->deleteLater();
+    steps(window);
   });
   timer->start(5);
+}
+
+template <class Window>
+void answer_next(std::function<void(Window*)> steps) {
+  answer_once_shown(
+      [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+          auto* window = qobject_cast<Window*>(widget);
+          if (window && window->isVisible()) return widget;
+        }
+        return static_cast<QWidget*>(nullptr);
+      },
+      [steps](QWidget* window) { steps(static_cast<Window*>(window)); });
+}
+
+// Answers the given window as a user would once it is shown.
+inline void answer_when_shown(QWidget* window, std::function<void()> steps) {
+  answer_once_shown([window] { return window->isVisible() ? window : nullptr; }, [steps](QWidget*) { steps(); });
 }
 
 // Types text into the next input query and confirms it.

@@ -484,8 +484,8 @@ TEST_F(View3dWindow, ItOpensCentredOnTheScreenWhereverItsOwnerStands) {
   centred.show();
   QApplication::processEvents();
   const QPoint middle = centred.screen()->availableGeometry().center();
-  EXPECT_NEAR(centred.geometry().center().x(), middle.x(), 2);
-  EXPECT_NEAR(centred.geometry().center().y(), middle.y(), 2);
+  EXPECT_NEAR(centred.frameGeometry().center().x(), middle.x(), 2);
+  EXPECT_NEAR(centred.frameGeometry().center().y(), middle.y(), 2);
 }
 
 }  // namespace

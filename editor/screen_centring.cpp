@@ -1,0 +1,73 @@
+#include "editor/screen_centring.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// The frame the window manager gave the last window it framed: the best guess
+// for a window not yet framed, as the manager frames them all alike.
+QMargins last_known_frame;
+
+QMargins frame_margins(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
+class ScreenCentring : public QObject {
+ public:
+  ScreenCentring(QWidget& window, Centring when) : QObject(&window), window_(window), when_(when) {
+    window.installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::Show && !event->spontaneous() &&
+        (when_ == Centring::every_show || !shown_)) {
+      shown_ = true;
+      const QMargins frame = frame_margins(window_);
+      awaiting_frame_ = frame.isNull();
+      centre(awaiting_frame_ ? last_known_frame : frame);
+      // The window manager has framed the window by the time it is exposed.
+      if (awaiting_frame_) window_.windowHandle()->installEventFilter(this);
+    } else if (event->type() == QEvent::Expose && awaiting_frame_) {
+      frame_known(frame_margins(window_));
+    }
+    return false;
+  }
+
+ private:
+  void frame_known(const QMargins& frame) {
+    if (frame.isNull()) return;
+    awaiting_frame_ = false;
+    window_.windowHandle()->removeEventFilter(this);
+    last_known_frame = frame;
+    if (frame != centred_with_) centre(frame);
+  }
+
+  void centre(const QMargins& frame) {
+    centred_with_ = frame;
+    const QPoint client = centred_client_position(window_.screen()->availableGeometry(), window_.size(), frame);
+    // move() places the frame as Qt knows it so far.
+    window_.move(client - (window_.geometry().topLeft() - window_.pos()));
+  }
+
+  QWidget& window_;
+  const Centring when_;
+  bool shown_ = false;
+  bool awaiting_frame_ = false;
+  QMargins centred_with_;
+};
+
+}  // namespace
+
+void centre_on_screen_when_shown(QWidget& window, Centring when) { new ScreenCentring(window, when); }
+
+QPoint centred_client_position(const QRect& area, const QSize& client, const QMargins& frame) {
+  QRect outer(QPoint(), client.grownBy(frame));
+  outer.moveCenter(area.center());
+  return outer.topLeft() + QPoint(frame.left(), frame.top());
+}

@@ -1,0 +1,193 @@
+// The program's messages and modal windows as the user meets them: every box
+// carries the application's title, and while the 3-D view (which stays on
+// top) is shown, every message, question and modal window belongs to it or
+// to the modal window open in front of it, so none opens hidden behind it.
+// Esc leaves the 3-D view open.
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor/dialog_answers.h"
+#include "editor/dialogs/preferences_dialog.h"
+#include "editor/dialogs/wait_box.h"
+#include "editor/main/main_window.h"
+#include "editor/main/windows.h"
+#include "editor/output_windows/print_window.h"
+#include "editor/output_windows/quote_header_dialog.h"
+#include "editor/staged_program.h"
+#include "editor/started_program.h"
+#include "editor/view_window/view_3d_window.h"
+#include "model/layout/wall_editing.h"
+#include "model/state/current_cell.h"
+#include "model/state/globals.h"
+#include "model/state/ui_seam.h"
+#include "scene3d/viewer/stage_viewer.h"
+#include "support/room_outline.h"
+
+namespace {
+
+// What the user saw of a box or modal window: the window it belongs to and its caption.
+struct Seen {
+  const QWindow* owner = nullptr;
+  std::string caption;
+  bool shown = false;
+};
+
+void note(Seen& seen, const QWidget* window) {
+  seen = {window->windowHandle()->transientParent(), window->windowTitle().toStdString(), true};
+}
+
+// Notes the next message box and presses one of its buttons.
+void answer_box(Seen& seen, QMessageBox::StandardButton button) {
+  answer_next<QMessageBox>([&seen, button](QMessageBox* box) {
+    note(seen, box);
+    box->button(button)->click();
+  });
+}
+
+// Notes the next modal window of a type and closes it.
+template <class Window>
+void answer_next_window(Seen& seen) {
+  answer_next<Window>([&seen](Window* window) {
+    note(seen, window);
+    window->reject();
+  });
+}
+
+// Notes the window once it shows; then runs the steps on it and closes it.
+void answer_window(Seen& seen, QDialog* window, const std::function<void()>& steps = {}) {
+  answer_when_shown(window, [&seen, window, steps] {
+    note(seen, window);
+    if (steps) steps();
+    window->reject();
+  });
+}
+
+class ProgramWindows : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(start_program_in_italian());
+    current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    compute_wall_normals();
+    Main->show();
+  }
+  void TearDown() override {
+    F3d->hide();
+    Main->hide();
+    destroy_windows();
+    AppState = Tvar_amb{};
+  }
+
+  // The 3-D view opened by its button, as the user opens it.
+  void open_3d_view() {
+    Main->tool_button(8)->trigger();
+    ASSERT_TRUE(F3d->isVisible());
+  }
+  const QWindow* view() const { return F3d->windowHandle(); }
+
+  StagedProgramDir folder;
+};
+
+// A message, a Yes/No question and a Yes/No/Cancel question, each answered
+// with its last button, as the user saw them.
+std::vector<Seen> ask_each_kind() {
+  std::vector<Seen> seen(3);
+  answer_box(seen[0], QMessageBox::Ok);
+  ui().show_message("said");
+  answer_box(seen[1], QMessageBox::No);
+  EXPECT_FALSE(ui().ask_yes_no("asked"));
+  answer_box(seen[2], QMessageBox::Cancel);
+  EXPECT_EQ(ui().ask_yes_no_cancel("asked"), Answer::Cancel);
+  return seen;
+}
+
+TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
+  for (const Seen& box : ask_each_kind()) EXPECT_EQ(box.caption, "Rackwright V1.12");
+  EXPECT_EQ(QApplication::applicationName(), "editor_test") << "the desktop's name for the program stays";
+}
+
+TEST_F(ProgramWindows, EveryBoxAndFileDialogOpensOnTheShown3dView) {
+  open_3d_view();
+  std::vector<Seen> seen = ask_each_kind();
+  Seen input, file;
+  answer_next_window<QInputDialog>(input);
+  std::string value = "typed";
+  EXPECT_FALSE(ui().input_query("caption", "prompt", value));
+  answer_next_window<QFileDialog>(file);
+  std::string path;
+  EXPECT_FALSE(ui().ask_open_file_name("caption", "*.cel", path));
+  seen.insert(seen.end(), {input, file});
+  for (const Seen& window : seen) {
+    EXPECT_TRUE(window.shown);
+    EXPECT_EQ(window.owner, view());
+  }
+  // The wait box of printing and mail is no modal window, but a message all the same.
+  ui().show_wait_box();
+  EXPECT_EQ(Fattendere->windowHandle()->transientParent(), view());
+  ui().hide_wait_box();
+}
+
+// Save asks and then confirms; Exit of a modified project asks: all in front of the view.
+TEST_F(ProgramWindows, SavingAndExitingAskInFrontOfThe3dView) {
+  open_3d_view();
+  Seen question, confirmation;
+  answer_next<QMessageBox>([&](QMessageBox* box) {
+    note(question, box);
+    answer_box(confirmation, QMessageBox::Ok);
+    box->button(QMessageBox::Yes)->click();
+  });
+  Main->tool_button(16)->trigger();
+  EXPECT_EQ(question.owner, view());
+  EXPECT_TRUE(confirmation.shown);
+  EXPECT_EQ(confirmation.owner, view());
+
+  AppState.modified = 1;
+  Seen exit_question;
+  answer_box(exit_question, QMessageBox::Cancel);
+  EXPECT_FALSE(Main->close());
+  EXPECT_EQ(exit_question.owner, view());
+}
+
+// The print window opens on the view; what it opens in turn (a message, the
+// quote header) opens on the print window, still in front of the view. Once
+// the view is hidden, the print window is the main window's again.
+TEST_F(ProgramWindows, ModalWindowsOpenOnTheViewAndTheirOwnOnThem) {
+  open_3d_view();
+  Seen print, over_print, header, preferences;
+  answer_window(print, Fstampa, [&] {
+    answer_box(over_print, QMessageBox::Ok);
+    ui().show_message("said");
+    answer_window(header, Fpreventivo);
+    Fstampa->open_quote_header();
+  });
+  Main->tool_button(13)->trigger();
+  answer_window(preferences, Fpreferenze);
+  Main->Opzioni1->trigger();
+  EXPECT_EQ(print.owner, view());
+  EXPECT_EQ(over_print.owner, Fstampa->windowHandle());
+  EXPECT_EQ(header.owner, Fstampa->windowHandle());
+  EXPECT_EQ(preferences.owner, view());
+
+  F3d->hide();
+  answer_window(print, Fstampa);
+  Main->tool_button(13)->trigger();
+  EXPECT_EQ(print.owner, Main->windowHandle());
+}
+
+TEST_F(ProgramWindows, EscLeavesThe3dViewOpen) {
+  open_3d_view();
+  QTest::keyClick(F3d, Qt::Key_Escape);
+  EXPECT_TRUE(F3d->isVisible());
+  QTest::keyClick(&F3d->viewer(), Qt::Key_Escape);
+  EXPECT_TRUE(F3d->isVisible());
+}
+
+}  // namespace
