@@ -410,20 +410,13 @@ void TMeshObject::ContributeToBarycenter(TAffineVector& sum, int& count) const {
 TAffineVectorList TMeshObject::ExtractTriangles(TAffineVectorList* texCoords, TAffineVectorList* normals) const {
   TAffineVectorList result;
   switch (Mode) {
-    case moTriangles: {
+    case moTriangles:
       // Only whole triangles are taken: a list with a partial one gives no corners at all.
-      // The other lists are cut to the corners alike, so they stay aligned.
-      const int corners = Vertices().Count() % 3 == 0 ? Vertices().Count() : 0;
-      auto copyHead = [corners](const TAffineVectorList& source, TAffineVectorList& dest) {
-        const int n = std::min(corners, source.Count());
-        dest.EnsureCapacity(dest.Count() + n);
-        for (int i = 0; i < n; ++i) dest.Add(source.List()[i]);
-      };
-      copyHead(Vertices(), result);
-      if (texCoords) copyHead(tex_coords_, *texCoords);
-      if (normals) copyHead(Normals(), *normals);
+      // The other lists come whole either way; they are appended, as in the other modes.
+      if (Vertices().Count() % 3 == 0) result.AddList(&Vertices());
+      if (texCoords) texCoords->AddList(&tex_coords_);
+      if (normals) normals->AddList(&Normals());
       break;
-    }
     case moTriangleStrip:
       ConvertStripToList(Vertices(), result);
       if (texCoords) ConvertStripToList(tex_coords_, *texCoords);
