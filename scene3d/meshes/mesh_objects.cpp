@@ -368,6 +368,7 @@ TMeshObject::TMeshObject(TMeshObjectList* owner) : owner_(owner) {
 }
 
 TMeshObject::~TMeshObject() {
+  if (owner_) owner_->ItemsFreeing();
   face_groups_.Clear();
   if (owner_) owner_->Remove(this);
 }
@@ -740,6 +741,7 @@ void TMeshObject::ReadFromFiler(TVirtualReader& reader) {
 TMeshObjectList::~TMeshObjectList() { Clear(); }
 
 void TMeshObjectList::Clear() {
+  if (Count() > 0) ItemsFreeing();
   for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
   FreeItems();
   TPersistentObjectList::Clear();
