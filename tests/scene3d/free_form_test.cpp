@@ -193,6 +193,10 @@ TEST_F(FreeForm, AKeptConnectivityGoesWithTheMeshObjectsItPointsAt) {
   TGLFreeForm fresh(nullptr);
   LoadArchive(fresh, moved);
   EXPECT_EQ(Outline(form), Outline(fresh)) << "the reloaded mesh's outline";
+  // A mesh object emptied under a kept connectivity is no longer read.
+  form.Connectivity = std::make_unique<TGLBaseMeshConnectivity>(form);
+  form.MeshObjects().Item(0).Clear();
+  EXPECT_TRUE(Outline(form).empty());
 
   // Whatever frees the mesh objects frees the kept connectivity, once.
   int freed = 0;
