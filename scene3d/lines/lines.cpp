@@ -265,10 +265,9 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
     gl.glMap1f(GL_MAP1_COLOR_4, 0, 1, 4, count, colors.data());
   }
   GLenum error = 0;
-  const bool nurbs = spline_mode_ == lsmNURBSCurve && division_ >= 2 && nurbs_order_ > 0 &&
-                     nurbs_knots_.Count() == count + nurbs_order_;
-  if (nurbs) {
-    error = DrawNURBSCurve(positions);
+  if (spline_mode_ == lsmNURBSCurve && division_ >= 2) {
+    // The curve or no line at all; knots other than nodes + order would send GLU past the control points.
+    if (nurbs_order_ > 0 && nurbs_knots_.Count() == count + nurbs_order_) error = DrawNURBSCurve(positions);
   } else {
     gl.glBegin(spline_mode_ == lsmSegments ? GL_LINES : GL_LINE_STRIP);
     if (division_ >= 2 && spline_mode_ == lsmCubicSpline) {

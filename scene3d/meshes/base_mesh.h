@@ -39,6 +39,7 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   TGLCoordinates& AutoScaling() { return *auto_scaling_; }
   void SetAutoScaling(const TGLCoordinates& value) { auto_scaling_->Assign(&value); }
   // A connectivity kept for repeated silhouettes, owned by the mesh; null builds one per call.
+  // It points into the mesh objects, so it goes whenever any of them is freed.
   std::unique_ptr<TBaseConnectivity> Connectivity;
   // The library the face groups' material names refer to; forgotten when it is destroyed.
   TGLMaterialLibrary* MaterialLibrary() const { return material_library_; }
@@ -92,7 +93,7 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   void ReplaceLibrary(TGLMaterialLibrary*& slot, TGLMaterialLibrary* value);
 
   TMeshNormalsOrientation normals_orientation_ = mnoDefault;
-  TMeshObjectList mesh_objects_{this};
+  TMeshObjectList mesh_objects_{this, [this] { Connectivity.reset(); }};
   std::unique_ptr<TSkeleton> skeleton_;
   std::unique_ptr<TGLCoordinates> auto_scaling_;
   bool use_mesh_materials_ = true;

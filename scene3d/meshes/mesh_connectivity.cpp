@@ -50,6 +50,13 @@ void TFaceGroupConnectivity::RebuildEdgeList() {
         Assert(false, kUnit, __LINE__, "Not supported");
     }
   }
+  built_vertex_count_ = mesh_object_->Vertices().Count();
+}
+
+void TFaceGroupConnectivity::CreateSilhouette(const TGLSilhouetteParameters& parameters,
+                                              std::unique_ptr<TGLSilhouette>& silhouette, bool addToSilhouette) {
+  if (mesh_object_ && mesh_object_->Vertices().Count() < built_vertex_count_) RebuildEdgeList();
+  TConnectivity::CreateSilhouette(parameters, silhouette, addToSilhouette);
 }
 
 TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh) : TBaseConnectivity(true) {

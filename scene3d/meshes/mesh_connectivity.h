@@ -22,9 +22,13 @@ class TFaceGroupConnectivity : public TConnectivity {
   bool OwnsVertices() const { return mesh_object_ == nullptr; }
   // Quads raise "Not supported"; groups without vertex indices are assertion failures.
   void RebuildEdgeList();
+  // Rebuilds first when the mesh object's vertices have shrunk since: its faces would be read past them.
+  void CreateSilhouette(const TGLSilhouetteParameters& parameters, std::unique_ptr<TGLSilhouette>& silhouette,
+                        bool addToSilhouette) override;
 
  private:
   TMeshObject* mesh_object_ = nullptr;
+  int built_vertex_count_ = 0;
 };
 
 class TGLBaseMeshConnectivity : public TBaseConnectivity {

@@ -368,6 +368,7 @@ TMeshObject::TMeshObject(TMeshObjectList* owner) : owner_(owner) {
 }
 
 TMeshObject::~TMeshObject() {
+  if (owner_) owner_->ItemsFreeing();
   face_groups_.Clear();
   if (owner_) owner_->Remove(this);
 }
@@ -410,20 +411,13 @@ void TMeshObject::ContributeToBarycenter(TAffineVector& sum, int& count) const {
 TAffineVectorList TMeshObject::ExtractTriangles(TAffineVectorList* texCoords, TAffineVectorList* normals) const {
   TAffineVectorList result;
   switch (Mode) {
-    case moTriangles: {
+    case moTriangles:
       // Only whole triangles are taken: a list with a partial one gives no corners at all.
-      // The other lists are cut to the corners alike, so they stay aligned.
-      const int corners = Vertices().Count() % 3 == 0 ? Vertices().Count() : 0;
-      auto copyHead = [corners](const TAffineVectorList& source, TAffineVectorList& dest) {
-        const int n = std::min(corners, source.Count());
-        dest.EnsureCapacity(dest.Count() + n);
-        for (int i = 0; i < n; ++i) dest.Add(source.List()[i]);
-      };
-      copyHead(Vertices(), result);
-      if (texCoords) copyHead(tex_coords_, *texCoords);
-      if (normals) copyHead(Normals(), *normals);
+      // The other lists come whole either way; they are appended, as in the other modes.
+      if (Vertices().Count() % 3 == 0) result.AddList(&Vertices());
+      if (texCoords) texCoords->AddList(&tex_coords_);
+      if (normals) normals->AddList(&Normals());
       break;
-    }
     case moTriangleStrip:
       ConvertStripToList(Vertices(), result);
       if (texCoords) ConvertStripToList(tex_coords_, *texCoords);
@@ -747,6 +741,7 @@ void TMeshObject::ReadFromFiler(TVirtualReader& reader) {
 TMeshObjectList::~TMeshObjectList() { Clear(); }
 
 void TMeshObjectList::Clear() {
+  if (Count() > 0) ItemsFreeing();
   for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
   FreeItems();
   TPersistentObjectList::Clear();

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/render_context_info.h"
@@ -243,7 +245,10 @@ class TMeshObject : public TBaseMeshObject {
 
 class TMeshObjectList : public TPersistentObjectList {
  public:
-  explicit TMeshObjectList(TObject* owner = nullptr) : owner_(owner) {}
+  // itemsFreeing runs before any item is freed (by the list, or by itself while
+  // in it), so what points into the items can go first.
+  explicit TMeshObjectList(TObject* owner = nullptr, std::function<void()> itemsFreeing = {})
+      : owner_(owner), items_freeing_(std::move(itemsFreeing)) {}
   ~TMeshObjectList() override;
   std::string ClassName() const override { return "TMeshObjectList"; }
   TObject* Owner() const { return owner_; }
@@ -266,7 +271,13 @@ class TMeshObjectList : public TPersistentObjectList {
   void ReadFromFiler(TVirtualReader& reader) override;
 
  private:
+  friend class TMeshObject;
+  void ItemsFreeing() const {
+    if (items_freeing_) items_freeing_();
+  }
+
   TObject* owner_;
+  std::function<void()> items_freeing_;
 };
 
 // The persistent classes above, for archives that name them.

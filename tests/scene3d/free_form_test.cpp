@@ -1,11 +1,17 @@
 // The free form: the format registry, auto-scaling and auto-centring, its
-// extents, ray casts, scene notification, and STL cubes drawn on Mesa.
+// extents, ray casts, scene notification, the connectivity it keeps, and STL
+// cubes drawn on Mesa.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/gl_state_cache.h"
+#include "gfx3d/math/vector_operations.h"
 #include "gfx3d/persistence/streams.h"
 #include "scene3d/meshes/base_mesh.h"
+#include "scene3d/meshes/mesh_connectivity.h"
 #include "scene3d/render/stage_buffer.h"
 #include "scene_fixture.h"
 #include "support/gl_pixel_fixture.h"
@@ -145,15 +151,90 @@ class CountedConnectivity : public TBaseConnectivity {
   int& freed_;
 };
 
-TEST_F(FreeForm, TheMeshFreesTheConnectivityItKeeps) {
+// The native archive of one face-group tetrahedron with a corner at `at`.
+std::string TetrahedronArchive(const TAffineVector& at) {
+  TGLFreeForm maker(nullptr);
+  auto* tetrahedron = new TMeshObject(&maker.MeshObjects());
+  tetrahedron->Mode = moFaceGroups;
+  for (const TAffineVector& corner : {TAffineVector{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}})
+    tetrahedron->Vertices().Add(AffineVectorAdd(at, corner));
+  auto* faces = new TFGVertexIndexList(&tetrahedron->FaceGroups());
+  for (int index : {0, 2, 1, 0, 1, 3, 1, 2, 3, 0, 3, 2}) faces->VertexIndices.Add(index);
+  TStringStream stream;
+  maker.SaveMeshToStream("t.glsm", stream);
+  return stream.DataString();
+}
+
+void LoadArchive(TGLFreeForm& form, const std::string& archive) {
+  TStringStream stream(archive);
+  form.LoadMeshFromStream("t.glsm", stream);
+}
+
+// The outline's edges as the coordinates of their ends, in order.
+std::vector<float> Outline(TGLFreeForm& form) {
+  TGLSilhouetteParameters parameters;
+  parameters.SeenFrom = {5, 5, 5};
+  const std::unique_ptr<TGLSilhouette> silhouette = form.GenerateSilhouette(parameters);
+  std::vector<float> ends;
+  for (int i = 0; i < silhouette->Indices().Count(); ++i) {
+    const TVector4f end = silhouette->Vertices().GetItem(silhouette->Indices().GetItem(i));
+    ends.insert(ends.end(), {end.x, end.y, end.z});
+  }
+  return ends;
+}
+
+TEST_F(FreeForm, AKeptConnectivityGoesWithTheMeshObjectsItPointsAt) {
+  const std::string moved = TetrahedronArchive({3, 0, 0});
+  LoadArchive(form, TetrahedronArchive({0, 0, 0}));
+  form.Connectivity = std::make_unique<TGLBaseMeshConnectivity>(form);
+  EXPECT_EQ(Outline(form).size(), 3u * 2 * 3);  // three edges, two ends each
+  LoadArchive(form, moved);
+  EXPECT_FALSE(form.Connectivity);
+  TGLFreeForm fresh(nullptr);
+  LoadArchive(fresh, moved);
+  EXPECT_EQ(Outline(form), Outline(fresh)) << "the reloaded mesh's outline";
+  // A mesh object emptied under a kept connectivity is no longer read.
+  form.Connectivity = std::make_unique<TGLBaseMeshConnectivity>(form);
+  form.MeshObjects().Item(0).Clear();
+  EXPECT_TRUE(Outline(form).empty());
+
+  // Whatever frees the mesh objects frees the kept connectivity, once.
   int freed = 0;
+  const std::pair<const char*, std::function<void()>> frees[] = {
+      {"a load", [&] { LoadCube(form, 2); }},
+      {"a native load adding",
+       [&] {
+         TStringStream stream(moved);
+         form.AddMeshDataFromStream("t.glsm", stream);
+       }},
+      {"clearing", [&] { form.MeshObjects().Clear(); }},
+      {"one freed", [&] { delete &form.MeshObjects().Item(0); }},
+      {"a copy", [&] { form.Assign(&fresh); }},
+  };
+  for (const auto& [how, free] : frees) {
+    LoadArchive(form, moved);
+    form.Connectivity = std::make_unique<CountedConnectivity>(freed);
+    const int before = freed;
+    free();
+    EXPECT_EQ(freed, before + 1) << how;
+    EXPECT_FALSE(form.Connectivity) << how;
+  }
+  // Adding to the mesh frees nothing, so the connectivity stays; it goes when replaced and with the mesh.
+  LoadCube(form, 2);
+  form.Connectivity = std::make_unique<CountedConnectivity>(freed);
+  const int kept = freed;
+  {
+    TStringStream stream(BinaryStl(CubeFacets(1)));
+    form.AddMeshDataFromStream("more.stl", stream);
+  }
+  EXPECT_EQ(freed, kept);
   {
     TGLFreeForm owner(nullptr);
     owner.Connectivity = std::make_unique<CountedConnectivity>(freed);
     owner.Connectivity = std::make_unique<CountedConnectivity>(freed);
-    EXPECT_EQ(freed, 1) << "a replaced one goes at once";
+    EXPECT_EQ(freed, kept + 1) << "a replaced one goes at once";
   }
-  EXPECT_EQ(freed, 2);
+  EXPECT_EQ(freed, kept + 2);
 }
 
 class FreeFormPixels : public GLPixelTest {

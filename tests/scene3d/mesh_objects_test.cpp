@@ -47,12 +47,20 @@ TEST_F(MeshObjects, TriangleCountsAndExtraction) {
   AddPoints(mesh.Vertices(), 7);
   AddPoints(mesh.Normals(), 7);
   EXPECT_EQ(mesh.TriangleCount(), 2);
-  TAffineVectorList normals;
-  EXPECT_EQ(mesh.ExtractTriangles(nullptr, &normals).Count(), 0) << "a list that is not whole triangles gives none";
-  EXPECT_EQ(normals.Count(), 0);  // aligned with the corners, not the whole list
-  mesh.Vertices().SetCount(6);
-  EXPECT_EQ(Xs(mesh.ExtractTriangles(nullptr, &normals)), (std::vector<float>{0, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(normals.Count(), 6);
+  AddPoints(mesh.TexCoords(), 5);
+  // The texture coordinates and normals come whole, whether the corners are taken or not.
+  for (int vertices : {7, 6}) {
+    mesh.Vertices().SetCount(vertices);
+    TAffineVectorList texCoords, normals;
+    const TAffineVectorList corners = mesh.ExtractTriangles(&texCoords, &normals);
+    EXPECT_EQ(Xs(texCoords), Xs(mesh.TexCoords())) << vertices;
+    EXPECT_EQ(Xs(normals), Xs(mesh.Normals())) << vertices;
+    if (vertices == 7)
+      EXPECT_EQ(corners.Count(), 0) << "a list that is not whole triangles gives none";
+    else
+      EXPECT_EQ(Xs(corners), (std::vector<float>{0, 1, 2, 3, 4, 5}));
+  }
+  mesh.TexCoords().Clear();
   mesh.Mode = moTriangleStrip;
   mesh.Vertices().Clear();
   AddPoints(mesh.Vertices(), 4);

@@ -61,20 +61,34 @@ TEST_F(PointsAndLines, CubicSplineVertexCounts) {
   EXPECT_EQ(lines.Division(), 1);
 }
 
-TEST_F(PointsAndLines, NURBSCurvesNeedNodesPlusOrderKnots) {
+TEST_F(PointsAndLines, NURBSModeDrawsOnlyACurveWithAnOrderAndNodesPlusOrderKnots) {
   TGLLines lines(nullptr);
   lines.SetNodesAspect(lnaInvisible);
   for (float x : {0.0f, 1.0f, 2.0f}) lines.AddNode(x, x * x, 0);
   lines.SetSplineMode(lsmNURBSCurve);
+  auto expectNoLine = [&](const char* why) {
+    const RecordedBuild build(lines);
+    EXPECT_EQ(build.Count("gluNurbsCurve"), 0) << why;
+    EXPECT_EQ(build.Count("glBegin"), 0) << why;
+  };
+  expectNoLine("neither order nor knots");
   lines.SetNURBSOrder(3);
+  expectNoLine("no knot");
+  // GLU would read past the control points with fewer knots than nodes + order.
   for (float knot : {0.0f, 0.0f, 0.0f, 1.0f, 1.0f}) lines.NURBSKnots().Add(knot);
-  const RecordedBuild straight(lines);
-  EXPECT_EQ(straight.Count("gluNurbsCurve"), 0);
-  EXPECT_EQ(straight.VertexCount(), 3);
+  expectNoLine("five knots for three nodes of order 3");
   lines.NURBSKnots().Add(1.0f);
+  lines.SetNURBSOrder(0);
+  expectNoLine("no order");
+  lines.SetNURBSOrder(3);
   const RecordedBuild curve(lines);
   EXPECT_EQ(curve.Count("gluNurbsCurve"), 1);
   EXPECT_EQ(curve.Count("gluDeleteNurbsRenderer"), 1);
+  EXPECT_EQ(curve.Count("glBegin"), 0);
+  lines.SetDivision(1);
+  const RecordedBuild undivided(lines);
+  EXPECT_EQ(undivided.Count("gluNurbsCurve"), 0);
+  EXPECT_EQ(undivided.VertexCount(), 3) << "below two divisions the nodes' polyline";
 }
 
 TEST_F(PointsAndLines, NodeColourChangesFollowOnlyNodesThatKeptTheDefault) {
