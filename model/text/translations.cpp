@@ -12,9 +12,8 @@
 namespace {
 
 constexpr std::array<const char*, 8> kLanguageCodes = {"IT", "EN", "FR", "DE", "ES", "FM", "CZ", "PL"};
-constexpr std::size_t kMaxTextNumbers = 1000;  // three digits
-
-constexpr std::size_t kMissingNumbersShown = 10;
+constexpr std::size_t kMaxTextNumbers = 1000;     // three digits
+constexpr std::size_t kMissingNumbersShown = 10;  // in a message, before "and n more"
 
 // The number in columns 1-3 of line line_number; raises FileError when they
 // are not three decimal digits.
