@@ -47,22 +47,15 @@ void read_project_index() {
   reconcile_archive_list();
 }
 
-// A translation file that gives the language no text would leave every menu
-// and question blank: it is refused as a damaged catalogue is.
-void load_texts(const std::string& code) {
-  set_language(code);
-  if (LangTable.empty())
-    throw FileError("The translation file " + program_path("data/lang.dat") + " holds no texts for " + code +
-                    ": it is empty or damaged.");
-}
-
 // The catalogue and the translations: without them nothing can be shown.
 bool load_catalogue_and_texts() {
   try {
     load_data_file(AppState.optional_sizes);
     clamp_max_length_index();
     Main->setWindowTitle(QString::fromStdString(AppTitle));
-    if (std::string code = language_code(AppState.language); !code.empty()) load_texts(code);
+    // A translation file that leaves the language without a text it needs is
+    // refused by set_language, as a damaged catalogue is.
+    if (std::string code = language_code(AppState.language); !code.empty()) set_language(code);
   } catch (const FileError& error) {
     ui().show_message(error.what());
     return false;

@@ -118,18 +118,3 @@ std::string help_page_path(int language) {
 }
 
 void open_help() { ui().open_with_desktop(help_page_path(AppState.language)); }
-
-bool settle_modified_project() {
-  if (!AppState.modified) return true;
-  Answer answer = ui().ask_yes_no_cancel(lang_text(112));
-  if (answer == Answer::Cancel) return false;
-  if (answer == Answer::No) return true;
-  // A project that could not be saved keeps the program open, so nothing is lost.
-  try {
-    save_project(false);
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return false;
-  }
-  return true;
-}

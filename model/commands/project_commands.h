@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "model/files/project_save.h"  // settle_modified_project, which the windows call too
+
 // Cell tabs := one per cell with its name; the selected tab is the current cell.
 void reset_tabs_from_cells();
 // Caption := title, project file, customer and customer reference.
@@ -38,8 +40,3 @@ bool open_start_project(const std::string& path);
 // their own page get the English one.
 std::string help_page_path(int language);
 void open_help();
-
-// Asks to save a modified project before it is closed or replaced: Yes saves,
-// No leaves it as it is. False when the user cancels or the save fails (then
-// the message says why), so nothing is lost.
-bool settle_modified_project();

@@ -33,9 +33,12 @@ double number_field(const std::string& text) {
 
 // Appends the rows of a plain table to rows; a damaged row is passed over,
 // and what is wrong with it goes to faults, so every readable row is kept.
+// The writer always opens the table with its header, so a file without it
+// (empty, cut short, or not scrambled) is damaged, not an empty table.
 void append_rows(const std::string& plain, std::size_t option_count, Tdb_codici& rows,
                  std::vector<std::string>& faults) {
   std::vector<std::string> lines = split_lines(plain);
+  if (lines.empty() || lines[0] != kHeader) faults.push_back("line 1: the header line of the table is missing");
   for (std::size_t i = 1; i < lines.size(); ++i) {  // line 0 is the header
     if (is_blank_line(lines[i])) continue;
     try {

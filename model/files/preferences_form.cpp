@@ -107,6 +107,10 @@ bool apply_preferences(const PreferencesForm& form) {
     ui().show_message(lang_text(kInvalidValueText));
     return false;
   }
+  // A language the translation file leaves without texts is refused before
+  // anything is applied: stored, it would stop the next start.
+  if (form.language != AppState.language && !language_code(form.language).empty())
+    check_language(language_code(form.language));
   const Tvar_amb before = AppState;
   const bool catalogue_changes =
       form.inches != AppState.inches || (form.optional_sizes ? 1 : 0) != AppState.optional_sizes;

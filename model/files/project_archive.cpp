@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <numeric>
+#include <optional>
 
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int kSaveProjectQuestion = 112;
 constexpr int kSearchPromptText = 125;
 constexpr int kDeleteQuestion = 126;
 constexpr int kDeletedText = 127;
@@ -44,21 +44,15 @@ std::string project_file_name(const Tarchive_entry& entry) { return "prv" + entr
 
 bool valid_entry(int entry) { return entry >= 0 && static_cast<std::size_t>(entry) < ArchiveList.size(); }
 
-// The save question before the open project is replaced; false on Cancel or
-// when the save fails.
-bool settle_modified_project() {
-  if (AppState.modified == 0) return true;
-  switch (ui().ask_yes_no_cancel(lang_text(kSaveProjectQuestion))) {
-    case Answer::Yes:
-      save_project(false);
-      return true;
-    case Answer::No:
-      AppState.modified = 0;
-      return true;
-    case Answer::Cancel:
-      break;
-  }
-  return false;
+// The file in user/ an entry stands for: the name the archive gives it, or else
+// a project file of the entry's number under another name (one copied from a
+// disk that ignores case is "PRV00001.CEL"), as the index takes them in.
+std::optional<std::string> existing_project_file(const Tarchive_entry& entry) {
+  const std::string exact = project_file_name(entry);
+  if (std::filesystem::exists(program_path("user/" + exact))) return exact;
+  for (const std::string& file : list_project_files(program_path("user")))
+    if (project_number_of(file) == entry.number.substr(0, 5)) return file;
+  return std::nullopt;
 }
 
 // Loads a project file as the open project under file_name.
@@ -142,12 +136,11 @@ std::vector<std::string> archive_row_texts(int entry) {
 }
 
 bool open_archive_project(int entry) {
-  if (!valid_entry(entry)) return false;
+  if (!valid_entry(entry) || !settle_modified_project()) return false;
   try {
-    if (!settle_modified_project()) return false;
-    std::string file_name = project_file_name(ArchiveList[static_cast<std::size_t>(entry)]);
-    if (!std::filesystem::exists(program_path("user/" + file_name))) return false;
-    load_as_open_project(file_name);
+    std::optional<std::string> file_name = existing_project_file(ArchiveList[static_cast<std::size_t>(entry)]);
+    if (!file_name) return false;
+    load_as_open_project(*file_name);
   } catch (const FileError& error) {
     ui().show_message(error.what());
     return false;
@@ -158,7 +151,8 @@ bool open_archive_project(int entry) {
 
 bool delete_archive_entry(int entry) {
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDeleteQuestion))) return false;
-  const std::string path = program_path("user/" + project_file_name(ArchiveList[static_cast<std::size_t>(entry)]));
+  const Tarchive_entry& doomed = ArchiveList[static_cast<std::size_t>(entry)];
+  const std::string path = program_path("user/" + existing_project_file(doomed).value_or(project_file_name(doomed)));
   try {
     // The index goes first: a project file left behind by a failed delete is
     // found again by rebuilding the list, an index entry without its file is not.
@@ -178,7 +172,8 @@ bool duplicate_archive_entry(int entry) {
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDuplicateQuestion))) return false;
   try {
     Tarchive_entry copy = ArchiveList[static_cast<std::size_t>(entry)];
-    std::string bytes = read_file_bytes(program_path("user/" + project_file_name(copy)));
+    std::string bytes =
+        read_file_bytes(program_path("user/" + existing_project_file(copy).value_or(project_file_name(copy))));
     copy.number = next_project_number();
     const std::string target = program_path("user/" + project_file_name(copy));
     write_file_safely(target, bytes);
@@ -198,17 +193,14 @@ bool duplicate_archive_entry(int entry) {
 }
 
 void resave_all_projects() {
-  try {
-    if (!settle_modified_project()) return;
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return;
-  }
+  if (!settle_modified_project()) return;
   int converted = 0;
+  bool loaded = false;  // the open project was replaced
   std::string failures;
   for (const std::string& file_name : list_project_files(program_path("user"))) {
     try {
       load_as_open_project(file_name);
+      loaded = true;
       write_project_file(program_path("user/" + file_name), true);
       ++converted;
     } catch (const FileError& error) {
@@ -218,5 +210,5 @@ void resave_all_projects() {
   std::string report = "files convertiti!";
   if (!failures.empty()) report += "\nNot converted:" + failures;
   ui().show_message(report);
-  if (converted > 0) show_loaded_project();
+  if (loaded) show_loaded_project();
 }

@@ -25,10 +25,15 @@ int archive_entry_at_row(const ArchiveView& view, int row);
 // The six texts of an entry in grid column order.
 std::vector<std::string> archive_row_texts(int entry);
 
+// The project file of an entry is "prv" + its number + ".cel", or, when no
+// file has that name, the project file of its number under another case
+// ("PRV00001.CEL"): open, delete and duplicate act on that file.
+
 // Opens the project of an entry: asks to save a modified project first (text
 // 112; Cancel stops), loads it, and shows it with its tabs, caption and a
 // fresh undo history. False when nothing was opened: cancelled, no file, or
-// a file that cannot be loaded (then the open project stays as it was).
+// a file that cannot be loaded (then the open project stays as it was, still
+// modified when it was).
 bool open_archive_project(int entry);
 // After the question (text 126): removes the entry from the index and its
 // project file from the disk (a missing file is no fault), then says so.

@@ -82,6 +82,21 @@ void save_project(bool new_number) {
   ui().show_message(lang_text(90) + " (" + file_name + ")");
 }
 
+bool settle_modified_project() {
+  if (!AppState.modified) return true;
+  Answer answer = ui().ask_yes_no_cancel(lang_text(112));
+  if (answer == Answer::Cancel) return false;
+  if (answer == Answer::No) return true;
+  // A project that could not be saved keeps the program open, so nothing is lost.
+  try {
+    save_project(false);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
+  return true;
+}
+
 std::string project_caption(const std::string& file_name) {
   return AppTitle + " - " + file_name + " - " + QuoteHeader.customer.name + " (" + QuoteHeader.customer_ref + ")";
 }

@@ -15,5 +15,11 @@ std::string next_project_number();
 // FileError; when the project file cannot be written nothing else changes.
 void save_project(bool new_number);
 
+// Asks to save a modified project before it is closed or replaced: Yes saves,
+// No leaves it as it is, still modified until another project is loaded in
+// its place. False when the user cancels or the save fails (then the message
+// says why), so nothing is lost.
+bool settle_modified_project();
+
 // The main window caption of a saved project.
 std::string project_caption(const std::string& file_name);

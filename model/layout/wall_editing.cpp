@@ -95,8 +95,10 @@ void add_wall_by_length() {
   Tcell& cell = current_cell();
   double value = 0.0;
   if (!ask_length(6, 7, closing_length_text(cell), value)) return;
-  // The wall runs the way the segment was dragged: no length, or one backwards, is no wall.
-  if (!(value > 0.0)) {
+  // The wall runs the way the segment was dragged: no length, one backwards,
+  // or a pointer on the last corner's line (no way shown) is no wall.
+  const bool no_direction = AppState.segment_offset[0] == 0 && AppState.segment_offset[1] == 0;
+  if (!(value > 0.0) || no_direction) {
     ui().show_message(lang_text(8));
     return;
   }

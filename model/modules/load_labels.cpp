@@ -25,9 +25,9 @@ std::optional<double> load_number(const Tstringlist& row, std::size_t column) {
   return value;
 }
 
-// The column's text as the table writes it, when it holds a number.
+// The column's text as the table writes it, a number or not ("on request").
 std::string load_text(const Tstringlist& row, std::size_t column) {
-  return load_number(row, column) ? row[column] : std::string();
+  return column < row.size() ? row[column] : std::string();
 }
 
 // The last row after the header keyed by the length, or nullptr.

@@ -9,10 +9,15 @@
 const std::string& lang_text(int number);
 
 // Fills LangTable with the texts of one language code from data/lang.dat.
-// Raises FileError when the file cannot be read; LangTable is then unchanged.
+// Raises FileError when the file cannot be read or holds a damaged line of
+// that language; LangTable is then unchanged.
 void load_language(const std::string& code);
-// Selects the interface language by its code.
+// Selects the interface language by its code: loads it as above, and refuses
+// (FileError, LangTable unchanged) a file that gives the language no text for
+// a number the program shows.
 void set_language(const std::string& code);
+// Raises FileError when set_language would refuse the language; changes nothing.
+void check_language(const std::string& code);
 
 // Developer writers of data/lang.dat, both from the Italian texts: the Italian
 // lines alone, or each Italian line followed by placeholder lines for EN, FR,

@@ -6,20 +6,36 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/text/lang_text.h"
+#include "model/text/shown_text_numbers.h"
 
 namespace {
 
 constexpr std::array<const char*, 8> kLanguageCodes = {"IT", "EN", "FR", "DE", "ES", "FM", "CZ", "PL"};
-constexpr std::size_t kMaxTextNumbers = 1000;  // three digits
+constexpr std::size_t kMaxTextNumbers = 1000;     // three digits
+constexpr std::size_t kMissingNumbersShown = 10;  // in a message, before "and n more"
 
-// The number in columns 1-3, or -1 when they are not three decimal digits.
-int text_number(std::string_view line) {
+// The number in columns 1-3 of line line_number; raises FileError when they
+// are not three decimal digits.
+int text_number(std::string_view line, std::size_t line_number) {
   int number = 0;
   for (std::size_t i = 0; i < 3; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(line[i]))) return -1;
+    if (!std::isdigit(static_cast<unsigned char>(line[i])))
+      throw FileError("line " + std::to_string(line_number) + ": '" + std::string(line.substr(0, 3)) +
+                      "' is not a valid integer value");
     number = number * 10 + (line[i] - '0');
   }
   return number;
+}
+
+// "39, 193": the first numbers, then how many more there are.
+std::string listed_numbers(const std::vector<int>& numbers) {
+  std::string text;
+  for (std::size_t i = 0; i < numbers.size() && i < kMissingNumbersShown; ++i)
+    text += (i > 0 ? ", " : "") + std::to_string(numbers[i]);
+  if (numbers.size() > kMissingNumbersShown)
+    text += " and " + std::to_string(numbers.size() - kMissingNumbersShown) + " more";
+  return text;
 }
 
 std::string three_digits(std::size_t number) {
@@ -36,14 +52,28 @@ std::string language_code(int language) {
 
 std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code) {
   std::vector<std::string> texts;
-  for (const std::string& line : split_lines(plain)) {
+  const std::vector<std::string> lines = split_lines(plain);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
     if (is_blank_line(line) || line.size() < 5 || std::string_view(line).substr(3, 2) != code) continue;
-    int number = text_number(line);
-    if (number < 0 || texts.size() > static_cast<std::size_t>(number)) continue;
+    const int number = text_number(line, i + 1);
+    if (texts.size() > static_cast<std::size_t>(number)) continue;
     texts.resize(static_cast<std::size_t>(number) + 1);
     texts.back() = line.size() > 6 ? line.substr(6) : std::string();
   }
   return texts;
+}
+
+void check_shown_texts(const std::vector<std::string>& texts, std::string_view code, const std::string& file) {
+  const std::string language(code);
+  if (texts.empty())
+    throw FileError("The translation file " + file + " holds no texts for " + language + ": it is empty or damaged.");
+  std::vector<int> missing;
+  for (int number : shown_text_numbers())
+    if (lang_text(texts, number).empty()) missing.push_back(number);
+  if (!missing.empty())
+    throw FileError("The translation file " + file + " gives " + language + " no text for " + listed_numbers(missing) +
+                    ": it is incomplete or damaged.");
 }
 
 std::string language_file_text(const std::vector<LanguageTexts>& languages, bool separator_lines) {

@@ -12,9 +12,16 @@ std::string language_code(int language);
 
 // The texts of one language in the plain content of a translation file, by
 // number. Numbers must ascend: a number at or below one already seen is
-// ignored, so a repeated number keeps its first text. Lines of other codes,
-// blank lines and lines whose number is not three digits are skipped.
+// ignored, so a repeated number keeps its first text. Lines of other codes
+// and blank lines are skipped; a line of the code whose number is not three
+// decimal digits raises FileError naming the line ("line 4: '0x1' is not a
+// valid integer value").
 std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code);
+
+// Raises FileError naming the translation file when texts, the texts it gives
+// the language code, lack one the program shows: a torn or damaged file would
+// leave menus, labels and questions blank.
+void check_shown_texts(const std::vector<std::string>& texts, std::string_view code, const std::string& file);
 
 // One language's texts, indexed by text number, for the translation file writer.
 struct LanguageTexts {

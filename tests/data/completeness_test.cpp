@@ -125,6 +125,9 @@ TEST_P(ShippedTexts, EveryNumberTheProgramLooksUpHasItsText) {
     expect_text(number, "interface");
 }
 
+// The check that start-up and the preferences make on a chosen language.
+TEST_P(ShippedTexts, TheLanguageCanBeChosen) { EXPECT_NO_THROW(set_language(GetParam())); }
+
 TEST_P(ShippedTexts, EveryNumberTheCataloguesAndTheCodeTableNameHasItsText) {
   for (bool inches : {false, true}) {
     use_staged_program(inches);

@@ -5,6 +5,7 @@
 #include "data/staged_data.h"
 #include "model/base/file_io.h"
 #include "model/files/preferences.h"
+#include "model/text/shown_text_numbers.h"
 #include "sources/catalogue_source.h"
 #include "sources/preferences_source.h"
 #include "sources/source_text.h"
@@ -62,6 +63,13 @@ TEST(TextNumbers, TheListNamesEachNumberOnceInAscendingOrder) {
   std::vector<int> numbers = parse_text_numbers(read_source("text_numbers.txt"), "text_numbers.txt");
   ASSERT_FALSE(numbers.empty());
   for (std::size_t i = 1; i < numbers.size(); ++i) EXPECT_LT(numbers[i - 1], numbers[i]);
+}
+
+// The build gives the program the list as it stands, to hold translation files against.
+TEST(TextNumbers, TheProgramHoldsTheListAsItStands) {
+  const std::span<const int> built = shown_text_numbers();
+  EXPECT_EQ(std::vector<int>(built.begin(), built.end()),
+            parse_text_numbers(read_source("text_numbers.txt"), "text_numbers.txt"));
 }
 
 TEST(PreferencesSource, HoldsExactlyTheLinesOfTheFile) {

@@ -195,6 +195,28 @@ TEST_F(ProgramStart, AnEmptyOrDamagedTranslationFileIsRefusedByItsName) {
   EXPECT_NE(boxes.texts[1].find(path), std::string::npos) << boxes.texts[1];
 }
 
+// A torn copy of the translation file (its first 40 %) would leave menus and
+// labels blank; a line of the language without its number is damage: both
+// are refused by the file's name, as an empty one is.
+TEST_F(ProgramStart, ATornTranslationFileOrALineWithoutItsNumberIsRefusedByItsName) {
+  const std::string path = folder.file("data/lang.dat");
+  const std::string shipped = read_scrambled_file(path);
+  write_scrambled_file(path, shipped.substr(0, shipped.size() * 4 / 10));
+  MessageBoxCloser boxes;
+  EXPECT_FALSE(start(1));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].find(path), std::string::npos) << boxes.texts[0];
+  EXPECT_NE(boxes.texts[0].find("EN no text for"), std::string::npos) << boxes.texts[0];
+
+  destroy_windows();
+  create_windows();
+  write_scrambled_file(path, "0x9EN Cell\r\n" + shipped);
+  EXPECT_FALSE(initialise_program(""));
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_NE(boxes.texts[1].find(path), std::string::npos) << boxes.texts[1];
+  EXPECT_NE(boxes.texts[1].find("line 1: '0x9' is not a valid integer value"), std::string::npos) << boxes.texts[1];
+}
+
 // A save killed after the project file and before the index leaves the
 // project out of the index; the start brings it back.
 TEST_F(ProgramStart, AProjectTheIndexLacksIsInTheArchiveAfterTheStart) {

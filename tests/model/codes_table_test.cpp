@@ -67,6 +67,31 @@ TEST_F(CodesTable_, EveryReadableRowIsKeptAndTheDamagedTableIsCopiedBeforeItIsWr
   EXPECT_EQ(dir.read("user/codici.dat.damaged"), damaged);
 }
 
+// The writer always opens the table with its header: an empty file, one cut
+// inside its header or one stored unscrambled is damaged, not an empty table.
+TEST_F(CodesTable_, ATableWithoutItsHeaderIsDamagedAndKeptBeforeItIsWritten) {
+  const std::string row = "G\t475\t\t\tSI\tSI\tG1\t\t0\t\t1,5\t0\r\n";
+  const std::string tables[] = {"", "TIPO\tLAR\tLU", "TIPO\tLAR\tLUNG\r\n" + row};
+  for (const std::string& table : tables) {
+    write_scrambled_file(path(), table);
+    const std::string damaged = dir.read("user/codici.dat");
+    read_codes_table();
+    ASSERT_EQ(ui->messages.size(), 1u) << table;
+    EXPECT_TRUE(ui->messages[0].starts_with(read_error_text(path()))) << ui->messages[0];
+    EXPECT_NE(ui->messages[0].find("line 1: "), std::string::npos) << ui->messages[0];
+    EXPECT_NE(ui->messages[0].find("codici.dat.damaged"), std::string::npos) << ui->messages[0];
+    write_codes_table();
+    EXPECT_EQ(dir.read("user/codici.dat.damaged"), damaged) << table;
+    std::filesystem::remove(path() + ".damaged");
+    ui->messages.clear();
+  }
+  write_file_safely(path(), kHeader + row);  // stored unscrambled
+  read_codes_table();
+  EXPECT_TRUE(CodesTable.empty());
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("codici.dat.damaged"), std::string::npos) << ui->messages[0];
+}
+
 TEST_F(CodesTable_, RowsWithTheWrongColumnCountAreDamage) {
   write_table("G\t475\t\t\tSI\tG1\t\t0\t\t1\t0\r\n");  // one option for two structure types
   read_codes_table();

@@ -43,11 +43,16 @@ TEST_F(LoadLabels, LaterRowWinsAndHeaderIsNeverARow) {
   EXPECT_EQ(max_load_pair(1000, 1300), 190.0);
 }
 
-TEST_F(LoadLabels, DamagedColumnsGiveNoValueInsteadOfFailing) {
-  MaxLoadTable = {{"L"}, {"1000", "abc", "250"}, {"1300", "280"}};
+// A load text that is not a number is shown as it stands, and counts as 0
+// wherever a load is compared; a column the row lacks gives nothing.
+TEST_F(LoadLabels, TextsThatAreNoNumberAreShownAndLookedUpAsZero) {
+  MaxLoadTable = {{"L"}, {"1000", "abc", "on request", "n/a"}, {"1300", "280"}};
   Tmodulo bay = make_bay(0, 0, 500, 1000, 'H');
-  EXPECT_EQ(max_load_label(bay), "");
+  EXPECT_EQ(max_load_label(bay), "Max abc Kg");
   EXPECT_EQ(max_load_lookup(1000), 0.0);
+  bay.heavy = true;
+  EXPECT_EQ(max_load_label(bay), "Max on request Kg");
+  EXPECT_EQ(max_load_pair(1000, 1300), 0.0);
   Tmodulo_agg short_row = make_free(0, 0, 500, 1300, 'H');
   short_row.heavy = true;
   EXPECT_EQ(max_load_label_free(short_row), "");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <tuple>
 
 #include "model/base/file_io.h"
@@ -221,10 +222,45 @@ TEST_F(PreferencesForm_, OptionalSizesAndAReloadedCatalogueKeepTheChosenLength) 
   EXPECT_EQ(chosen_length(), 1219.2);
 
   // The catalogue file changed under the running program: confirming the dialog reloads it.
-  write_scrambled_file(dir.file("data/lang.dat"), language_file_text({{"IT", {"zero"}}}, false));
+  write_scrambled_file(dir.file("data/lang.dat"),
+                       language_file_text({{"IT", std::vector<std::string>(255, "x")}}, false));
   write_catalogue_file(dir.file("data/data_in.dat"), {"2000", "300-900", "400", "762\n1066.8", "AAAB"}, {});
   reload_catalogue_and_language();
   EXPECT_EQ(chosen_length(), 1066.8);
+  EXPECT_EQ(LangTable[193], "x");
+}
+
+// A language the translation file leaves without a text the program shows is
+// refused by the file's name when the dialog is confirmed, as at the start:
+// the language and the texts in use stay.
+TEST_F(PreferencesForm_, ALanguageMissingATextIsRefusedByTheFileNameAndTheTextsStay) {
+  std::vector<std::string> torn(255, "x");
+  torn.resize(100);  // the first 40 % of the file
+  write_scrambled_file(dir.file("data/lang.dat"),
+                       language_file_text({{"IT", std::vector<std::string>(255, "x")}, {"DE", torn}}, false));
+  const std::vector<std::string> before = LangTable;
+  PreferencesForm form = load_preferences_form('.');
+  form.language = 3;
+  form.decimals = 3;
+  auto expect_refused = [&](const std::function<void()>& confirm) {
+    try {
+      confirm();
+      ADD_FAILURE() << "the torn translation file was taken";
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find(dir.file("data/lang.dat")), std::string::npos) << error.what();
+    }
+  };
+  expect_refused([&] { apply_preferences(form); });
+  EXPECT_EQ(AppState.language, 0);
+  EXPECT_EQ(AppState.decimals, 2);
+  expect_refused([&] { save_preferences(form); });
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/preferenze.dat")));
+  form.language = 0;
+  EXPECT_TRUE(apply_preferences(form));  // the language it has is no change
+
+  AppState.language = 3;  // the file changed under the running program
+  expect_refused([] { reload_catalogue_and_language(); });
+  EXPECT_EQ(LangTable, before);
 }
 
 TEST_F(PreferencesForm_, AnOutOfRangeChoiceNeverReachesTheStateOrTheFile) {
@@ -271,6 +307,8 @@ TEST_F(PreferencesForm_, LoadingAndApplyingAnUnchangedFormChangesNothingButThePa
 }
 
 TEST_F(PreferencesForm_, SaveWritesTheFileAndSaysSo) {
+  write_scrambled_file(dir.file("data/lang.dat"),
+                       language_file_text({{"DE", std::vector<std::string>(255, "x")}}, false));
   PreferencesForm form = load_preferences_form('.');
   form.language = 3;
   save_preferences(form);

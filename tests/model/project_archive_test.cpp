@@ -96,6 +96,49 @@ TEST_F(ProjectArchive, OpeningAsksToSaveOnlyAModifiedProjectAndShowsTheLoadedOne
   EXPECT_EQ(ui->messages.size(), 1u);
 }
 
+// No to the save question keeps the edits: the project stays marked modified
+// until another project has loaded in its place.
+TEST_F(ProjectArchive, AfterNoTheEditsStayMarkedUntilAnotherProjectHasLoaded) {
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::No, Answer::No, Answer::No, Answer::No};
+  EXPECT_FALSE(open_archive_project(0));  // no file: nothing opens
+  EXPECT_EQ(AppState.modified, 1);
+  write_file_safely(dir.file("user/prv00001.cel"), "garbage");
+  EXPECT_FALSE(open_archive_project(0));  // damaged: reported, nothing opens
+  EXPECT_EQ(AppState.modified, 1);
+  resave_all_projects();  // no file can be loaded
+  EXPECT_EQ(AppState.modified, 1);
+  EXPECT_EQ(ui->questions.size(), 3u);
+
+  save_project_file("00002", {"Due"});
+  EXPECT_TRUE(open_archive_project(1));
+  EXPECT_EQ(AppState.modified, 0);
+}
+
+// A project file copied from a disk that ignores case keeps its upper-case
+// name; the archive acts on that file, and an exact name comes first.
+TEST_F(ProjectArchive, OpenDeleteAndDuplicateFindTheFileWhateverTheCaseOfItsName) {
+  save_project_file("00002", {"Due"});
+  fs::rename(dir.file("user/prv00002.cel"), dir.file("user/PRV00002.CEL"));
+  save_project_file("00003", {"Tre"});
+  fs::rename(dir.file("user/prv00003.cel"), dir.file("user/Prv00003.Cel"));
+  ASSERT_TRUE(open_archive_project(1));
+  EXPECT_EQ(AppState.file_name, "PRV00002.CEL");
+  EXPECT_EQ(ui->tab_names, std::vector<std::string>{"Due"});
+
+  ui->yes_no_answers = {true, true};
+  ASSERT_TRUE(duplicate_archive_entry(2));
+  EXPECT_EQ(ArchiveList.back().number, "00004");
+  EXPECT_EQ(read_file_bytes(dir.file("user/prv00004.cel")), read_file_bytes(dir.file("user/Prv00003.Cel")));
+  ASSERT_TRUE(delete_archive_entry(1));
+  EXPECT_FALSE(fs::exists(dir.file("user/PRV00002.CEL")));
+
+  save_project_file("00003", {"Exact"});  // beside Prv00003.Cel
+  ASSERT_TRUE(open_archive_project(1));
+  EXPECT_EQ(AppState.file_name, "prv00003.cel");
+  EXPECT_EQ(ui->tab_names, std::vector<std::string>{"Exact"});
+}
+
 TEST_F(ProjectArchive, DeleteRemovesTheEntryAndItsFile) {
   save_project_file("00002", {"Uno"});
   ui->yes_no_answers = {false, true, true};

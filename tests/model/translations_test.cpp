@@ -27,9 +27,24 @@ TEST(LanguageTexts, LoaderRules) {
       {"other codes, separators and blank lines are ignored", mixed, "IT", {"Cella", "Muro"}},
       {"only the lines of the code asked for", mixed, "EN", {"Cell"}},
       {"a language without lines", mixed, "PL", {}},
-      {"malformed number lines are skipped", "0x1IT bad\r\n 01IT bad\r\n001IT good\r\nIT\r\n", "IT", {"", "good"}},
+      {"short lines and other codes' bad numbers are ignored", "0x1EN bad\r\n001IT good\r\nIT\r\n", "IT", {"", "good"}},
   };
   for (const Case& c : cases) EXPECT_EQ(parse_language_texts(c.file, c.code), c.texts) << c.rule;
+}
+
+// A line of the language asked for must begin with its number: anything else
+// there is damage, named by its line, not a line to pass over.
+TEST(LanguageTexts, ALineOfTheLanguageWithoutANumberIsAnError) {
+  for (auto [file, fault] : {std::pair{"000IT A\r\n0x1IT bad\r\n", "line 2: '0x1' is not a valid integer value"},
+                             {"\r\n 01IT bad\r\n", "line 2: ' 01' is not a valid integer value"},
+                             {"-01IT bad\r\n", "line 1: '-01' is not a valid integer value"}}) {
+    try {
+      parse_language_texts(file, "IT");
+      ADD_FAILURE() << file << " was read";
+    } catch (const FileError& error) {
+      EXPECT_EQ(std::string(error.what()), fault);
+    }
+  }
 }
 
 TEST(LanguageCodes, FollowTheFixedOrder) {
@@ -68,7 +83,7 @@ class LanguageFile : public ::testing::Test {
 TEST_F(LanguageFile, LoadFillsTheTableAndLeavesTheFileAsItWas) {
   write_lang("000IT Cella\r\n000EN Cell\r\n001IT Muro\r\n001EN Wall\r\n");
   std::string stored = dir.read("data/lang.dat");
-  set_language("EN");
+  load_language("EN");
   EXPECT_EQ(LangTable, (Texts{"Cell", "Wall"}));
   EXPECT_EQ(dir.read("data/lang.dat"), stored);
   load_language("DE");
@@ -79,6 +94,45 @@ TEST_F(LanguageFile, MissingFileRaisesAndKeepsTheTable) {
   LangTable = {"kept"};
   EXPECT_THROW(load_language("IT"), FileError);
   EXPECT_EQ(LangTable, (Texts{"kept"}));
+}
+
+TEST_F(LanguageFile, ADamagedLineIsNamedWithTheFileAndKeepsTheTable) {
+  write_lang("000IT Cella\r\n0!1IT Muro\r\n");
+  LangTable = {"kept"};
+  try {
+    load_language("IT");
+    ADD_FAILURE() << "the damaged file was read";
+  } catch (const FileError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              read_error_text(dir.file("data/lang.dat")) + "\r\nline 2: '0!1' is not a valid integer value");
+  }
+  EXPECT_EQ(LangTable, (Texts{"kept"}));
+}
+
+// Choosing a language takes only a file that gives it every text the program
+// shows: a torn file would leave menus and labels blank.
+TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
+  Texts complete(255, "x");
+  write_lang(language_file_text({{"IT", complete}, {"EN", complete}}, false));
+  set_language("EN");
+  EXPECT_EQ(LangTable, complete);
+
+  Texts torn = complete;
+  torn[39].clear();   // the first cell's name
+  torn[193].clear();  // the "Prices and codes" menu
+  write_lang(language_file_text({{"IT", complete}, {"EN", torn}}, false));
+  try {
+    set_language("EN");
+    ADD_FAILURE() << "the torn file was taken";
+  } catch (const FileError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find(dir.file("data/lang.dat")), std::string::npos) << message;
+    EXPECT_NE(message.find("EN no text for 39, 193"), std::string::npos) << message;
+  }
+  EXPECT_EQ(LangTable, complete);
+  write_lang("");
+  EXPECT_THROW(set_language("IT"), FileError);
+  EXPECT_EQ(LangTable, complete);
 }
 
 TEST_F(LanguageFile, ItalianOnlyWriterRewritesEveryIndex) {

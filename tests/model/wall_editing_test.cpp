@@ -77,6 +77,17 @@ TEST_F(OutlineDrawing, ALengthNotAboveZeroIsRefusedLikeAnyBadNumber) {
   EXPECT_EQ(wall_ends(), (WallEnds{{0, 0, 0.5, 0}}));
 }
 
+// With the pointer on the last corner's line the segment shows no way to go:
+// whatever length is typed, the wall would have none.
+TEST_F(OutlineDrawing, ASegmentWithNoDirectionIsRefusedLikeALengthOfZero) {
+  draw(10, 0, "3000");
+  draw(0, 0, "500");
+  EXPECT_EQ(wall_ends(), (WallEnds{{0, 0, 3000, 0}}));
+  EXPECT_EQ(ui->messages, (Texts{"text 8"}));
+  EXPECT_EQ(UndoHistory.size(), 1u);
+  EXPECT_EQ(AppState.segment_start, (std::array<double, 2>{3000, 0}));
+}
+
 TEST_F(OutlineDrawing, ReachingTheStartClosesTheOutlineWithoutAsking) {
   draw_walls({"4000", "3000", "4000", "3000"});
   EXPECT_TRUE(cell().outline_closed);

@@ -10,6 +10,7 @@
 
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
+#include "model/files/codes_table.h"
 #include "model/text/translations.h"
 #include "support/program_dir.h"
 
@@ -21,7 +22,7 @@ class DialogProgramDir : public TempProgramDir {
     write_catalogue_file(file("data/data_in.dat"), {"1700", "300", "400", "1000", "AAAB"},
                          {{300, 301, 302, 303, "", 0}});
     write_scrambled_file(file("data/lang.dat"), language_file_text({{"IT", texts("IT")}, {"DE", texts("DE")}}, false));
-    write_scrambled_file(file("user/codici.dat"), "TIPO\tLAR\r\n");
+    write_codes_table_file(file("user/codici.dat"), {});
   }
 
  private:

@@ -156,3 +156,22 @@ TEST_F(ArchiveDialog, TheHiddenResaveButtonSaysFilesConverted) {
   EXPECT_EQ(ui->messages[1].rfind("files convertiti!\nNot converted:\n", 0), 0u) << ui->messages[1];
   EXPECT_NE(ui->messages[1].find("prv00003.cel"), std::string::npos);
 }
+
+// No to the save question never drops the edits: with nothing loaded in their
+// place (an entry without its file, a damaged file, a re-save that loads
+// nothing) the project stays modified, so leaving the program still asks.
+TEST_F(ArchiveDialog, AfterNoAProjectThatDoesNotOpenLeavesTheEditsMarked) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  write_file_safely(dir.file("user/prv00002.cel"), "damaged");
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::No, Answer::No, Answer::No};
+  for (int row : {1, 0}) {  // 00001 has no file, 00002 is damaged
+    open();
+    select_row(row);
+    archive.BitBtn2->click();
+    EXPECT_EQ(AppState.modified, 1) << "row " << row;
+  }
+  archive.Button1->click();  // the hidden re-save
+  EXPECT_EQ(AppState.modified, 1);
+  EXPECT_EQ(ui->questions, (std::vector<std::string>{"IT 112", "IT 112", "IT 112"}));
+}
