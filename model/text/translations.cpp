@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <charconv>
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
@@ -15,17 +15,20 @@ constexpr std::array<const char*, 8> kLanguageCodes = {"IT", "EN", "FR", "DE", "
 constexpr std::size_t kMaxTextNumbers = 1000;     // three digits
 constexpr std::size_t kMissingNumbersShown = 10;  // in a message, before "and n more"
 
-// The number in columns 1-3 of line line_number; raises FileError when they
-// are not three decimal digits.
+// The number in columns 1-3 of line line_number, read as a decimal integer
+// (leading blanks and a sign allowed, as " 07" or "+07"); raises FileError
+// when they hold anything else.
 int text_number(std::string_view line, std::size_t line_number) {
+  std::string_view field = line.substr(0, 3);
+  field.remove_prefix(std::min(field.find_first_not_of(" \t"), field.size()));
+  const bool negative = !field.empty() && field.front() == '-';
+  if (!field.empty() && (field.front() == '-' || field.front() == '+')) field.remove_prefix(1);
   int number = 0;
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(line[i])))
-      throw FileError("line " + std::to_string(line_number) + ": '" + std::string(line.substr(0, 3)) +
-                      "' is not a valid integer value");
-    number = number * 10 + (line[i] - '0');
-  }
-  return number;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), number);
+  if (field.empty() || error != std::errc() || end != field.data() + field.size())
+    throw FileError("line " + std::to_string(line_number) + ": '" + std::string(line.substr(0, 3)) +
+                    "' is not a valid integer value");
+  return negative ? -number : number;
 }
 
 // "39, 193": the first numbers, then how many more there are.
@@ -57,7 +60,7 @@ std::vector<std::string> parse_language_texts(std::string_view plain, std::strin
     const std::string& line = lines[i];
     if (is_blank_line(line) || line.size() < 5 || std::string_view(line).substr(3, 2) != code) continue;
     const int number = text_number(line, i + 1);
-    if (texts.size() > static_cast<std::size_t>(number)) continue;
+    if (number < 0 || texts.size() > static_cast<std::size_t>(number)) continue;  // the table is never shorter
     texts.resize(static_cast<std::size_t>(number) + 1);
     texts.back() = line.size() > 6 ? line.substr(6) : std::string();
   }

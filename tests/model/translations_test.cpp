@@ -28,6 +28,10 @@ TEST(LanguageTexts, LoaderRules) {
       {"only the lines of the code asked for", mixed, "EN", {"Cell"}},
       {"a language without lines", mixed, "PL", {}},
       {"short lines and other codes' bad numbers are ignored", "0x1EN bad\r\n001IT good\r\nIT\r\n", "IT", {"", "good"}},
+      {"a number may have leading blanks and a sign; a negative one is dropped",
+       " 01IT a\r\n+02IT b\r\n-03IT c\r\n",
+       "IT",
+       {"", "a", "b"}},
   };
   for (const Case& c : cases) EXPECT_EQ(parse_language_texts(c.file, c.code), c.texts) << c.rule;
 }
@@ -36,8 +40,9 @@ TEST(LanguageTexts, LoaderRules) {
 // there is damage, named by its line, not a line to pass over.
 TEST(LanguageTexts, ALineOfTheLanguageWithoutANumberIsAnError) {
   for (auto [file, fault] : {std::pair{"000IT A\r\n0x1IT bad\r\n", "line 2: '0x1' is not a valid integer value"},
-                             {"\r\n 01IT bad\r\n", "line 2: ' 01' is not a valid integer value"},
-                             {"-01IT bad\r\n", "line 1: '-01' is not a valid integer value"}}) {
+                             {"\r\n01 IT bad\r\n", "line 2: '01 ' is not a valid integer value"},
+                             {"- 1IT bad\r\n", "line 1: '- 1' is not a valid integer value"},
+                             {"   IT bad\r\n", "line 1: '   ' is not a valid integer value"}}) {
     try {
       parse_language_texts(file, "IT");
       ADD_FAILURE() << file << " was read";
