@@ -1,5 +1,6 @@
 // Rooms whose first layout is not sound, and what the mended layout keeps: a
-// fit that is exact but for the rounding of its sums still fits.
+// wall left without bays leaves nothing of itself behind, and a fit that is
+// exact but for the rounding of its sums still fits.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,6 +52,24 @@ class LayoutMends : public CellTest {
         << room;
   }
 };
+
+TEST_F(LayoutMends, WallWithoutBaysIsLaidOutAsIfItHadNone) {
+  // Wall 1's five bays do not fit; the room is laid out as if it had none,
+  // and the corner of walls 2 and 3 stays joined.
+  make_room(3317, 4270, 36, kInchLengths, 4,
+            {{0, 3, 300, 2000, 2}, {5, 1, 475, 2000, 4}, {1, 2, 475, 2000, 2}, {2, 0, 400, 2500, 3}});
+  recompute_layout();
+  const std::string failed = runs_summary(cell());
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"text 56"});
+  EXPECT_TRUE(wall(1).modules.empty());
+  expect_joined(2, "3317 x 4270, a wall without bays beside a joined corner");
+
+  wall(1).module_count = 0;
+  ui->messages.clear();
+  recompute_layout();
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(failed, runs_summary(cell()));
+}
 
 TEST_F(LayoutMends, ExactFitClosingTheLoopJoinsItsCorner) {
   // The walk round the room comes back to wall 0 with exactly room for
