@@ -33,14 +33,30 @@ struct LayoutRepairs {
   std::vector<int> pulls_back;  // how often each run came back
 };
 
-// How often a run's end comes back before the wall fails: a choice of
-// shorter lengths may need a second look, not more.
-constexpr int kMostPullsBack = 3;
+// How much more room a run leaves at the end that must come back by its
+// pull, as the length choice shares its leftover between its ends (pinned: a
+// joined other end, or one coming back too, takes no share). The leftover at
+// this end is free already. With enough leftover at the other end the run
+// moves back keeping its bays: each end keeps its share of the leftover, so
+// this end gets the room that moves it by the pull. Else its bays must be
+// shorter: by the pull where it cannot move, otherwise first just short of
+// the lengths it has (it moves back too); the next round sees how far it is
+// still to come. So a run gives up its overlap, not its leftover.
+double room_to_come_back(const Tlinea& w, const UnsoundRun& run, bool pinned) {
+  const double here = std::max(0.0, run.at_start ? w.start_free : w.end_free);
+  const double there = pinned ? 0.0 : std::max(0.0, run.at_start ? w.end_free : w.start_free);
+  const double pull = run.pull_back;
+  if (there <= 0.0) return pull + here;
+  if (pull <= there + kLengthTolerance) return pull * (here + there) / there;
+  return std::max(pull, here + there + 2 * kLengthTolerance);
+}
 
 // Mends an unsound run: a joined end is unjoined; a free end comes back along
-// its wall, leaving the length choice less room (shorter bays, or none); a
-// run that cannot be mended so fails: the cell is laid out again without its bays.
-void mend(const Tcell& cell, const UnsoundRun& run, LayoutRepairs& repairs) {
+// its wall (see room_to_come_back). A run that cannot come back far enough,
+// or comes back more often than the cell has walls (a run comes back again
+// only when a run it meets has moved, and a chain of such moves passes each
+// wall once), fails: the cell is laid out again without its bays.
+void mend(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRepairs& repairs) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
   if (run.at_start ? has_start_join(w) : has_end_join(w)) {
     repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
@@ -48,15 +64,14 @@ void mend(const Tcell& cell, const UnsoundRun& run, LayoutRepairs& repairs) {
   }
   const std::size_t i = static_cast<std::size_t>(run.wall);
   repairs.pulls_back.resize(cell.walls.size());
-  if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > kMostPullsBack) {
+  if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > static_cast<int>(cell.walls.size())) {
     if (!contains(repairs.failed, run.wall)) repairs.failed.push_back(run.wall);
     return;
   }
   std::vector<double>& room = run.at_start ? repairs.end_room.at_start : repairs.end_room.at_end;
   room.resize(cell.walls.size());
-  // The run stands somewhere in the room its lengths were chosen for: that
-  // room comes back by the pull and the leftover, so one round is enough.
-  room[i] += run.pull_back + std::max(0.0, w.free_space);
+  const bool pinned = other_end_too || (run.at_start ? has_end_join(w) : has_start_join(w));
+  room[i] += room_to_come_back(w, run, pinned);
 }
 
 // Adds the walls that found no lengths in the layout to the failed ones;
@@ -219,7 +234,9 @@ bool mend_unsound_runs(LayoutRepairs& repairs) {
     TouchedWalls touched(cell.walls.size());
     for (const UnsoundRun& run : unsound) {
       touched.add_around(cell, run.wall);
-      mend(cell, run, repairs);
+      const bool both_ends = std::count_if(unsound.begin(), unsound.end(),
+                                           [&](const UnsoundRun& other) { return other.wall == run.wall; }) > 1;
+      mend(cell, run, both_ends, repairs);
     }
     if (!repairs.failed.empty()) return false;
     set_run_end_room(repairs.end_room);

@@ -1,6 +1,7 @@
 // Rooms whose first layout is not sound, and what the mended layout keeps: a
-// wall left without bays leaves nothing of itself behind, and a fit that is
-// exact but for the rounding of its sums still fits.
+// run that comes back gives up no more than its overlap, a wall left without
+// bays leaves nothing of itself behind, and a fit that is exact but for the
+// rounding of its sums still fits.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 
 namespace {
 
+const std::vector<double> kMillimetreLengths = {710, 800, 890, 974, 1062, 1152, 1240};
 const std::vector<double> kInchLengths = {762, 890, 914.4, 974, 1066.8, 1152, 1219.2, 1524, 1676.4, 1828.8};
 
 // A wall's run as a room is described: bays, priority, depth, height, shelves.
@@ -52,6 +54,21 @@ class LayoutMends : public CellTest {
         << room;
   }
 };
+
+TEST_F(LayoutMends, RunComingBackGivesUpItsOverlapOnly) {
+  // Wall 2 overlaps wall 3's run where wall 3's start clearance cuts their
+  // corner. Coming back by that overlap alone, its five bays still fit.
+  make_room(6199, 4261, 95, kMillimetreLengths, 5,
+            {{5, 3, 577, 1850, 1}, {2, 2, 500, 2000, 4}, {5, 0, 500, 1700, 1}, {3, 1, 300, 1400, 6}});
+  wall(1).start_gap = 206;
+  wall(3).start_gap = 514;
+  recompute_layout();
+  const std::string room = "6199 x 4261, a run coming back from a clearance";
+  expect_sound_layout(room);
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(lengths_of(2), (std::vector<double>{974, 974, 1062, 974, 974}));
+  expect_joined(1, room);
+}
 
 TEST_F(LayoutMends, WallWithoutBaysIsLaidOutAsIfItHadNone) {
   // Wall 1's five bays do not fit; the room is laid out as if it had none,
