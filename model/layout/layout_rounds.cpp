@@ -46,9 +46,11 @@ double room_to_come_back(const Tlinea& w, const UnsoundRun& run, bool pinned) {
   const double here = std::max(0.0, run.at_start ? w.start_free : w.end_free);
   const double there = pinned ? 0.0 : std::max(0.0, run.at_start ? w.end_free : w.start_free);
   const double pull = run.pull_back;
-  if (there <= 0.0) return pull + here;
-  if (pull <= there + kLengthTolerance) return pull * (here + there) / there;
-  return std::max(pull, here + there + 2 * kLengthTolerance);
+  // Enough in any case: the room then ends where the run must.
+  const double enough = pull + here;
+  if (there <= kLengthTolerance) return enough;
+  if (pull <= there + kLengthTolerance) return std::min(enough, pull * (here + there) / there);
+  return std::min(enough, std::max(pull, here + there + 2 * kLengthTolerance));
 }
 
 // Mends an unsound run: a joined end is unjoined; a free end comes back along
