@@ -40,6 +40,10 @@ void propagate(int wall_index, Walk walk, std::vector<MissedJoin>& missed) {
     if (choose_module_lengths(w.module_count, lengths, j, propagated_mix(w, walk), w.free_space,
                               propagated_fill_length(j))) {
       orient_lengths_to_joins(j, lengths);
+      // Walked from its joined corner, the run has its leftover at its far
+      // end (measured again once the layout is done).
+      w.start_free = walk == Walk::forward ? 0.0 : w.free_space;
+      w.end_free = walk == Walk::forward ? w.free_space : 0.0;
       if (!place_along_wall(j, walk == Walk::forward ? "AVANTI" : "INDIETRO", lengths))
         missed.push_back({walk == Walk::forward ? from : j, from});
     }

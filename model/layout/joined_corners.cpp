@@ -28,7 +28,7 @@ bool runs_meet(const Tcell& cell, int corner) {
   if (!marked) return true;
   if (w.modules.empty() || n.modules.empty()) return false;
   const double gap = straight_at_end(w) ? kBayPitchExtra : kUprightGap;
-  return std::fabs(bay_separation(w.modules.back(), n.modules.front()) - gap) < 1e-6;
+  return std::fabs(bay_separation(w.modules.back(), n.modules.front()) - gap) < kLengthTolerance;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "model/base/records.h"
+#include "model/layout/module_lengths.h"
 
 // The furthest a run stands off its wall line, beyond the cell's clearance,
 // to meet a joined neighbour's run.
@@ -13,7 +14,9 @@ inline constexpr double kMostOffWall = 100.0;
 
 // Whether a run standing this far off its wall line (beyond the clearance) is
 // still on its wall: not through it, and no further off than kMostOffWall.
-inline bool stands_on_its_wall(double off_wall) { return off_wall >= -1e-6 && off_wall <= kMostOffWall; }
+inline bool stands_on_its_wall(double off_wall) {
+  return off_wall >= -kLengthTolerance && off_wall <= kMostOffWall + kLengthTolerance;
+}
 
 // Cuts the join at the corner on both sides of it.
 void unjoin_corner(Tcell& cell, int corner);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "model/base/plane_vectors.h"
@@ -23,23 +24,41 @@ bool contains(const std::vector<int>& values, int value) {
 
 // How a cell's layout is mended: runs laid out on their own that stand at
 // their joined corner, corners unjoined where runs could not meet, and walls
-// left without bays because their runs could not be placed.
+// whose runs cannot be placed (the cell is then laid out again without them).
 struct LayoutRepairs {
   std::vector<int> pulled;
   std::vector<int> unjoined;
-  std::vector<int> without_bays;
+  std::vector<int> failed;
   RunEndRoom end_room;          // where runs came back from others or from outside the room
   std::vector<int> pulls_back;  // how often each run came back
 };
 
-// How often a run's end comes back before the wall is left without bays: a
-// choice of shorter lengths may need a second look, not more.
-constexpr int kMostPullsBack = 3;
+// How much more room a run leaves at the end that must come back by its
+// pull, as the length choice shares its leftover between its ends (pinned: a
+// joined other end, or one coming back too, takes no share). The leftover at
+// this end is free already. With enough leftover at the other end the run
+// moves back keeping its bays: each end keeps its share of the leftover, so
+// this end gets the room that moves it by the pull. Else its bays must be
+// shorter: by the pull where it cannot move, otherwise first just short of
+// the lengths it has (it moves back too); the next round sees how far it is
+// still to come. So a run gives up its overlap, not its leftover.
+double room_to_come_back(const Tlinea& w, const UnsoundRun& run, bool pinned) {
+  const double here = std::max(0.0, run.at_start ? w.start_free : w.end_free);
+  const double there = pinned ? 0.0 : std::max(0.0, run.at_start ? w.end_free : w.start_free);
+  const double pull = run.pull_back;
+  // Enough in any case: the room then ends where the run must.
+  const double enough = pull + here;
+  if (there <= kLengthTolerance) return enough;
+  if (pull <= there + kLengthTolerance) return std::min(enough, pull * (here + there) / there);
+  return std::min(enough, std::max(pull, here + there + 2 * kLengthTolerance));
+}
 
 // Mends an unsound run: a joined end is unjoined; a free end comes back along
-// its wall, leaving the length choice less room (shorter bays, or none); a
-// run that cannot be mended so is left without bays.
-void mend(const Tcell& cell, const UnsoundRun& run, LayoutRepairs& repairs) {
+// its wall (see room_to_come_back). A run that cannot come back far enough,
+// or comes back more often than the cell has walls (a run comes back again
+// only when a run it meets has moved, and a chain of such moves passes each
+// wall once), fails: the cell is laid out again without its bays.
+void mend(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRepairs& repairs) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
   if (run.at_start ? has_start_join(w) : has_end_join(w)) {
     repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
@@ -47,37 +66,26 @@ void mend(const Tcell& cell, const UnsoundRun& run, LayoutRepairs& repairs) {
   }
   const std::size_t i = static_cast<std::size_t>(run.wall);
   repairs.pulls_back.resize(cell.walls.size());
-  if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > kMostPullsBack) {
-    if (!contains(repairs.without_bays, run.wall)) repairs.without_bays.push_back(run.wall);
+  if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > static_cast<int>(cell.walls.size())) {
+    if (!contains(repairs.failed, run.wall)) repairs.failed.push_back(run.wall);
     return;
   }
   std::vector<double>& room = run.at_start ? repairs.end_room.at_start : repairs.end_room.at_end;
   room.resize(cell.walls.size());
-  // The run stands somewhere in the room its lengths were chosen for: that
-  // room comes back by the pull and the leftover, so one round is enough.
-  room[i] += run.pull_back + std::max(0.0, w.free_space);
+  const bool pinned = other_end_too || (run.at_start ? has_end_join(w) : has_start_join(w));
+  room[i] += room_to_come_back(w, run, pinned);
 }
 
-// A wall without bays is no neighbour to join: its corners are unjoined and
-// it is not laid out.
-void leave_without_bays(Tcell& cell, int wall) {
-  unjoin_corner(cell, previous_wall_index(cell, wall));
-  unjoin_corner(cell, wall);
-  cell.walls[static_cast<std::size_t>(wall)].laid_out = true;
-}
-
-// Adds the walls that found no lengths in the layout to those without bays;
-// false when there is none new.
+// Adds the walls that found no lengths in the layout to the failed ones;
+// false when there is none.
 bool add_walls_without_lengths(const Tcell& cell, LayoutRepairs& repairs) {
-  bool added = false;
+  const std::size_t before = repairs.failed.size();
   for (int i = 0; i < static_cast<int>(cell.walls.size()); ++i) {
     const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
-    if (w.laid_out && w.module_count > 0 && w.modules.empty() && !contains(repairs.without_bays, i)) {
-      repairs.without_bays.push_back(i);
-      added = true;
-    }
+    if (w.laid_out && w.module_count > 0 && w.modules.empty() && !contains(repairs.failed, i))
+      repairs.failed.push_back(i);
   }
-  return added;
+  return repairs.failed.size() > before;
 }
 
 // A run between two bounded corners joined at one of them, to a higher run.
@@ -141,19 +149,15 @@ MissedJoin lay_out_walls(const LayoutRepairs& repairs) {
   compute_usable_lengths();
   Tcell& cell = current_cell();
   for (int corner : repairs.unjoined) unjoin_corner(cell, corner);
-  for (int wall : repairs.without_bays) leave_without_bays(cell, wall);
   return place_unplaced_walls(repairs);
 }
 
-// Lays out every wall until every joined run meets its neighbour and every
-// wall that found no lengths is left without bays.
-void lay_out_with_joins_mended(LayoutRepairs& repairs) {
+// Lays out every wall until every joined run meets its neighbour. False when
+// a wall found no lengths: it is added to the failed ones.
+bool lay_out_with_joins_mended(LayoutRepairs& repairs) {
   for (;;) {
     const MissedJoin missed = lay_out_walls(repairs);
-    if (missed.corner < 0) {
-      if (add_walls_without_lengths(current_cell(), repairs)) continue;
-      return;
-    }
+    if (missed.corner < 0) return !add_walls_without_lengths(current_cell(), repairs);
     if (missed.from_wall >= 0 && !contains(repairs.pulled, missed.from_wall))
       repairs.pulled.push_back(missed.from_wall);
     else
@@ -194,72 +198,84 @@ class TouchedWalls {
   std::vector<int> walls_;
 };
 
-// The repairs added since the counts given, made on the cell as laid out.
-struct NewRepairs {
-  std::size_t unjoined;
-  std::size_t without_bays;
-};
-
-void apply_new_repairs(Tcell& cell, const LayoutRepairs& repairs, const NewRepairs& since) {
-  for (std::size_t k = since.unjoined; k < repairs.unjoined.size(); ++k) unjoin_corner(cell, repairs.unjoined[k]);
-  for (std::size_t k = since.without_bays; k < repairs.without_bays.size(); ++k) {
-    Tlinea& w = cell.walls[static_cast<std::size_t>(repairs.without_bays[k])];
-    w.modules.clear();
-    w.end_frames.clear();
-    leave_without_bays(cell, repairs.without_bays[k]);
-  }
-}
-
-// Lays out the touched walls again, with the repairs added since, and the
-// runs touched in turn where a walk then misses its neighbour (the corner is
-// unjoined) or a wall finds no lengths (it is left without bays).
-void lay_out_again(LayoutRepairs& repairs, NewRepairs since, TouchedWalls& touched) {
+// Lays out the touched walls again, with the corners unjoined since the
+// count given, and the runs touched in turn where a walk then misses its
+// neighbour (the corner is unjoined). False when a wall found no lengths: it
+// is added to the failed ones.
+bool lay_out_again(LayoutRepairs& repairs, std::size_t unjoined_since, TouchedWalls& touched) {
   Tcell& cell = current_cell();
   for (;;) {
-    apply_new_repairs(cell, repairs, since);
-    since = {repairs.unjoined.size(), repairs.without_bays.size()};
+    for (std::size_t k = unjoined_since; k < repairs.unjoined.size(); ++k) unjoin_corner(cell, repairs.unjoined[k]);
+    unjoined_since = repairs.unjoined.size();
     for (int i : touched.walls()) {
       Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
-      // A wall without bays stays laid out, with none.
-      if (w.laid_out && w.modules.empty()) continue;
       w.laid_out = false;
       w.chain_start = 0;
       w.modules.clear();
       w.end_frames.clear();
     }
     const MissedJoin missed = place_unplaced_walls(repairs);
-    if (missed.corner >= 0) {
-      touched.add_around(cell, missed.corner);
-      touched.add_around(cell, next_wall_index(cell, missed.corner));
-      repairs.unjoined.push_back(missed.corner);
-      continue;
-    }
-    const std::size_t failed_before = repairs.without_bays.size();
-    if (!add_walls_without_lengths(cell, repairs)) return;
-    for (std::size_t k = failed_before; k < repairs.without_bays.size(); ++k)
-      touched.add_around(cell, repairs.without_bays[k]);
+    if (missed.corner < 0) return !add_walls_without_lengths(cell, repairs);
+    touched.add_around(cell, missed.corner);
+    touched.add_around(cell, next_wall_index(cell, missed.corner));
+    repairs.unjoined.push_back(missed.corner);
   }
 }
 
 // Mends the runs that overlap higher ones or leave the room, all at once, and
 // lays out again only the runs the repairs may move, until none is left.
-void mend_unsound_runs(LayoutRepairs& repairs) {
+// False when a wall failed: its run cannot be mended, or it found no lengths.
+bool mend_unsound_runs(LayoutRepairs& repairs) {
   Tcell& cell = current_cell();
   std::vector<int> changed(cell.walls.size());
   for (std::size_t i = 0; i < changed.size(); ++i) changed[i] = static_cast<int>(i);
   for (;;) {
     const std::vector<UnsoundRun> unsound = unsound_runs(cell, changed);
-    if (unsound.empty()) return;
-    const NewRepairs since{repairs.unjoined.size(), repairs.without_bays.size()};
+    if (unsound.empty()) return true;
+    const std::size_t unjoined_before = repairs.unjoined.size();
     TouchedWalls touched(cell.walls.size());
     for (const UnsoundRun& run : unsound) {
       touched.add_around(cell, run.wall);
-      mend(cell, run, repairs);
+      const bool both_ends = std::count_if(unsound.begin(), unsound.end(),
+                                           [&](const UnsoundRun& other) { return other.wall == run.wall; }) > 1;
+      mend(cell, run, both_ends, repairs);
     }
+    if (!repairs.failed.empty()) return false;
     set_run_end_room(repairs.end_room);
-    lay_out_again(repairs, since, touched);
+    if (!lay_out_again(repairs, unjoined_before, touched)) return false;
     changed = touched.walls();
   }
+}
+
+// The wall of the highest priority among those given (the first on equal ones).
+int highest_ranked(const Tcell& cell, const std::vector<int>& walls) {
+  return *std::max_element(walls.begin(), walls.end(), [&](int a, int b) {
+    return cell.walls[static_cast<std::size_t>(a)].priority < cell.walls[static_cast<std::size_t>(b)].priority;
+  });
+}
+
+// Lays out the cell as if the walls given had no bays: their counts are 0
+// meanwhile, so that nothing of the layout depends on them. After it they
+// count as laid out, with none, and join no neighbour. False when another
+// wall failed: it is added to them.
+bool lay_out_without(std::vector<int>& without_bays) {
+  Tcell& cell = current_cell();
+  std::vector<int> counts;
+  for (int wall : without_bays)
+    counts.push_back(std::exchange(cell.walls[static_cast<std::size_t>(wall)].module_count, 0));
+  LayoutRepairs repairs;
+  set_run_end_room({});
+  const bool sound = lay_out_with_joins_mended(repairs) && mend_unsound_runs(repairs);
+  for (std::size_t k = 0; k < without_bays.size(); ++k) {
+    const int wall = without_bays[k];
+    Tlinea& w = cell.walls[static_cast<std::size_t>(wall)];
+    w.module_count = counts[k];
+    w.laid_out = true;
+    unjoin_corner(cell, previous_wall_index(cell, wall));
+    unjoin_corner(cell, wall);
+  }
+  if (!sound) without_bays.push_back(highest_ranked(cell, repairs.failed));
+  return sound;
 }
 
 }  // namespace
@@ -269,7 +285,12 @@ void lay_out_soundly() {
   struct ClearRunEndRoom {
     ~ClearRunEndRoom() { set_run_end_room({}); }
   } clear_after;
-  LayoutRepairs repairs;
-  lay_out_with_joins_mended(repairs);
-  mend_unsound_runs(repairs);
+  // Once a wall fails, the cell is laid out again from the start as if it
+  // had no bays: no repair made while it counted stays. Walls found failing
+  // together fail one at a time, the highest ranked first: a lower run gives
+  // way to a higher one, so it may fit once that one has gone. The walls
+  // without bays only grow, so this ends.
+  std::vector<int> without_bays;
+  while (!lay_out_without(without_bays)) {
+  }
 }

@@ -4,13 +4,15 @@
 // Where two runs cannot meet at a joined corner, the cell is laid out again:
 // with the lower run standing at that corner, where it was laid out on its
 // own, under-filled, and is free to move; else with the corner unjoined. One
-// corner at a time, so that every other join stays. Once every joined run
-// meets, walls that found no lengths are left without bays and the cell laid
-// out again, so that no run meets or keeps clear of a run that is not there.
-// Last, the runs that overlap higher ones or leave the room are mended, and
-// only the runs the repairs may move are laid out again. Each round adds a
-// repair that is never needed again, and a run comes back only a few times,
-// so the rounds end.
+// corner at a time, so that every other join stays. Then the runs that
+// overlap higher ones or leave the room are mended: each comes back by its
+// overlap, shorter bays only where moving is not enough, and only the runs
+// the repairs may move are laid out again, while a run still moves. A wall
+// that finds no lengths, or whose run cannot come back far enough, fails: the
+// cell is laid out again from the start as if it had no bays, so the layout
+// is that of the same room with its count at 0. Each round adds a repair
+// that is never needed again, and a run comes back at most once per wall of
+// the cell, so the rounds end.
 #pragma once
 
 // Lays out every wall of the current cell (its corner flags freshly worked

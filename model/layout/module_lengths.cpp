@@ -148,7 +148,7 @@ std::vector<double> best_mix(int n, double lo, double hi, bool mix, double fill_
   for (int k = 1; k <= n; ++k) {
     std::vector<double> trial = mix ? trial_lengths(n, k, hi, lo) : trial_lengths(n, k, lo, hi);
     double sum = total(trial);
-    if (mix ? sum <= fill_length : sum >= fill_length) best = std::move(trial);
+    if (mix ? sum <= fill_length + kLengthTolerance : sum >= fill_length - kLengthTolerance) best = std::move(trial);
   }
   return best;
 }
@@ -165,13 +165,15 @@ bool choose_module_lengths(int n, std::vector<double>& lengths, int wall_index, 
                            double fill_length) {
   n = std::max(n, 0);
   const double average = fill_length / n;
+  // n lengths within the tolerance of F fit it.
+  const double slack = kLengthTolerance / n;
   double lo = 0.0;
   double hi = 0.0;
   const std::size_t count = allowed_length_count();
   for (std::size_t i = 0; i < count; ++i)
-    if (LengthList[i] <= average) lo = LengthList[i];
+    if (LengthList[i] <= average + slack) lo = LengthList[i];
   for (std::size_t i = count; i-- > 0;)
-    if (LengthList[i] >= average) hi = LengthList[i];
+    if (LengthList[i] >= average - slack) hi = LengthList[i];
 
   // hi is 0 when the average is above every allowed length: all bays take lo.
   const bool found = lo > 0 && hi >= 0;

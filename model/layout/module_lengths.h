@@ -17,6 +17,11 @@ inline constexpr double kBayPitchExtra = kUprightGap + kUprightWidth + kUprightG
 // From a bay's edge to the centre of the upright beside it.
 inline constexpr double kUprightCentreOffset = kUprightGap + kUprightWidth / 2;
 
+// Lengths that differ by less than this are equal where a fit is decided: the
+// sums of inch lengths (914.4) and of the corner terms carry rounding, and an
+// exact fit must not come out a hair too long.
+inline constexpr double kLengthTolerance = 1e-6;
+
 // What a run gives up at its start or end corner where it was not joined to
 // the higher run beside it because the two could not meet there: that run's
 // depth, offset and an upright gap, so that the two stay clear of each other.

@@ -133,6 +133,14 @@ inline std::string layout_summary(const Tcell& cell) {
   return text;
 }
 
+// The runs of a cell, one line each: a wall's summary, or "none" for a wall
+// without bays (whose other fields say nothing of the layout).
+inline std::string runs_summary(const Tcell& cell) {
+  std::string text;
+  for (const Tlinea& w : cell.walls) text += w.modules.empty() ? "none\n" : wall_summary(w) + "\n";
+  return text;
+}
+
 // Where a point lies in a wall's frame: {along the wall from its start, off it along its normal}.
 inline Tvec2 wall_local(const Tlinea& wall, double x, double y) {
   const Tvec2 d = wall_direction(wall);

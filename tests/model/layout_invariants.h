@@ -14,6 +14,7 @@
 
 #include "layout_fixture.h"
 #include "model/base/rounding.h"
+#include "model/layout/joined_corners.h"
 #include "model/layout/module_lengths.h"
 #include "model/quote/bill_of_materials.h"
 #include "model/quote/code_lookup.h"
@@ -119,7 +120,8 @@ inline void expect_fitted_runs_in_place(const Tcell& cell) {
       for (double x : {b.x0, b.x1})
         for (double y : {b.y0, b.y1}) EXPECT_TRUE(inside_outline(cell, x, y)) << "wall " << i << " bay outside";
       const double off = off_wall(cell, w, m);
-      EXPECT_TRUE(off > -1e-6 && off <= 100) << "wall " << i << " bay " << off << " mm off its wall";
+      EXPECT_TRUE(off > -kTolerance && off <= kMostOffWall + kTolerance)
+          << "wall " << i << " bay " << off << " mm off its wall";
       for (std::size_t j = 0; j < count; ++j) {
         if (j == i) continue;
         for (const Tmodulo& other : cell.walls[j].modules)

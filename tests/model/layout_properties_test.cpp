@@ -143,11 +143,28 @@ class RandomRoom : public RoomDice {
       // About as many bays as the wall holds, sometimes one or two fewer, sometimes none.
       const int fit = static_cast<int>(cell.walls[i].length / 1100);
       const int bays = pick(0, 5) == 0 ? 0 : std::max(0, fit - pick(0, 2));
-      set_run(cell.walls[i], bays, ranks[i], depths[pick(0, 4)], heights[pick(0, 3)], pick(1, 6));
+      // One pick after the other, in this order, so that every compiler makes
+      // the same rooms (the order in which arguments are worked out is not fixed).
+      const int shelves = pick(1, 6);
+      const double height = heights[pick(0, 3)];
+      const double depth = depths[pick(0, 4)];
+      set_run(cell.walls[i], bays, ranks[i], depth, height, shelves);
     }
     return name + " " + std::to_string(static_cast<int>(w)) + " x " + std::to_string(static_cast<int>(h));
   }
 };
+
+TEST_F(LayoutProperties, RandomRoomOfASeedIsTheSameInEveryBuild) {
+  // The regression seeds name rooms: each compiler must build the same ones.
+  RandomRoom(1593).make();
+  std::string runs;
+  for (const Tlinea& w : cell().walls)
+    runs += std::to_string(w.module_count) + '/' + std::to_string(w.priority) + '/' + exact(w.module_depth) + '/' +
+            exact(w.module_height) + '/' + std::to_string(w.shelf_count) + ' ';
+  EXPECT_EQ(
+      runs,
+      "0/0/577/2000/4 2/4/577/2500/4 1/3/500/2000/2 1/1/300/1400/5 2/5/500/1400/4 0/6/300/1700/6 0/2/400/1400/3 ");
+}
 
 TEST_F(LayoutProperties, RandomRoomsKeepEveryProperty) {
   // CI checks a few hundred rooms; RACKWRIGHT_LAYOUT_ROOMS=2000 checks more.

@@ -29,6 +29,8 @@ struct ChoiceCase {
 
 const Lengths kSteps = {700, 800, 900, 1000, 1100, 1200, 1300};
 const int kDamagedCount = std::numeric_limits<int>::max();
+// A rounding error far below the tolerance, exact beside these sums.
+const double kHair = 0x1p-30;
 
 // Names say what each case shows; a failed choice has found false.
 const ChoiceCase kChoiceCases[] = {
@@ -46,6 +48,10 @@ const ChoiceCase kChoiceCases[] = {
     {"ForcedLengthsMayOverfill", kSteps, 6, {1300, 1300, 1300}, 3, true, 2500, {}, true, {1300, 1300, 1300}, -1400},
     {"ShortForcedListOverridesOnlyItsPositions", kSteps, 6, {1300}, 3, true, 3000, {}, true, {1300, 1000, 1000}, -300},
     {"ForcedLengthsDoNotRescueAFailedChoice", kSteps, 6, {1300, 1300}, 2, true, 1000, {}, false, {1300, 1300}, -1600},
+    // Sums a rounding error off F fit it exactly, from below and from above.
+    {"SumJustAboveFStillFits", {1000, 1300}, 1, {}, 2, true, 2300 - kHair, {}, true, {1000, 1300}, -kHair},
+    {"SumJustBelowFStillReachesIt", {1000, 1300}, 1, {}, 2, false, 2300 + kHair, {}, true, {1300, 1000}, kHair},
+    {"ShortestLengthJustOverTheAverage", {1000, 1300}, 1, {}, 2, true, 2000 - kHair, {}, true, {1000, 1000}, -kHair},
     // A count read from a damaged file: no bays, and nothing allocated for them.
     {"DamagedCountFailsWithoutSizingTheLengths", kSteps, 6, {}, kDamagedCount, true, 3000, {}, false, {}, 3000},
 };
