@@ -88,6 +88,30 @@ TEST(Bitmap32, CorrectsAlphaGammaAndBrightness) {
   EXPECT_THROW(bitmap.BrightnessCorrection(-1), EAssertionFailed);
 }
 
+// The transparent colour as a platform colour: red in the low byte, and a
+// system colour looked up in the system-colour table.
+TEST(Bitmap32, TheTransparentColourMayBeAPlatformColour) {
+  TGLBitmap32 bitmap;
+  bitmap.SetWidth(4);
+  bitmap.SetHeight(1);
+  const std::uint8_t pixels[16] = {30, 60, 90, 7, 90, 60, 30, 7, 192, 192, 192, 7, 0, 0, 0, 7};
+  std::copy(std::begin(pixels), std::end(pixels), bitmap.Data());
+  constexpr int kButtonFace = 15;  // light grey in the classic scheme
+  struct Case {
+    const char* colour;
+    TColor value;
+    std::vector<int> alphas;
+  };
+  for (const Case& c : {Case{"RGB(30, 60, 90)", RGB(30, 60, 90), {0, 255, 255, 255}},
+                        Case{"the button face", static_cast<TColor>(0xFF000000u | kButtonFace), {255, 255, 0, 255}}}) {
+    TGLBitmap32 copy;
+    copy.Assign(bitmap);
+    copy.SetAlphaTransparentForColor(c.value);
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(Pixel(copy, x, 0)[3], c.alphas[static_cast<std::size_t>(x)]) << c.colour << " " << x;
+  }
+}
+
 TEST(Bitmap32, NormalMapOfAFlatGreenChannelPointsUp) {
   TGLBitmap32 bitmap;
   bitmap.SetWidth(12);  // not a power of two: wrapping must still stay inside the picture
