@@ -117,11 +117,15 @@ void TGLStateCache::ResetGLMaterialColors() {
   shininess_ = {0, 0};
 }
 
-void TGLStateCache::SetGLCurrentTexture(int unit, GLenum target, GLuint name) {
+void TGLStateCache::CheckTextureUnit(int unit) {
   // The unit comes from the driver's count or a library archive, neither bounded by the mirror.
   if (unit < 0 || unit >= kTextureUnits)
     throw ELibraryError("Texture unit " + std::to_string(unit) + " is beyond the " + std::to_string(kTextureUnits) +
                         " units the state cache mirrors");
+}
+
+void TGLStateCache::SetGLCurrentTexture(int unit, GLenum target, GLuint name) {
+  CheckTextureUnit(unit);
   GLuint& stored = bound_textures_[static_cast<std::size_t>(unit)];
   if (stored == name) return;
   stored = name;

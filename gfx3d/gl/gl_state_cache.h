@@ -62,6 +62,8 @@ class TGLStateCache {
   // Sends GL's default material and makes every stored colour unmatchable.
   void ResetGLMaterialColors();
 
+  // Raises ELibraryError for a unit (from 0) beyond the kTextureUnits mirrored.
+  static void CheckTextureUnit(int unit);
   // The caller has selected the texture unit; one beyond kTextureUnits raises ELibraryError.
   void SetGLCurrentTexture(int unit, GLenum target, GLuint name);
   void ResetGLCurrentTexture() { bound_textures_.fill(~0u); }

@@ -29,8 +29,8 @@ const TXCollectionItemClass& TXCollectionItemClass::Base() {
 TXCollectionItem::TXCollectionItem(TXCollection* owner, const TXCollectionItemClass& itemClass)
     : owner_(owner), item_class_(itemClass), name_(itemClass.displayName) {
   if (!owner_) return;
-  if (!owner_->CanAdd(itemClass))
-    throw EAssertionFailed("Addition of " + itemClass.className + " to " + owner_->ClassName() + " rejected.");
+  Assert(owner_->CanAdd(itemClass), kUnit, 0,
+         "Addition of " + itemClass.className + " to " + owner_->ClassName() + " rejected.");
   owner_->items_.push_back(this);
 }
 

@@ -120,6 +120,11 @@ void TGLBitmap32::SetAlphaTransparentForColor(std::uint8_t r, std::uint8_t g, st
   ForEachPixel([&](std::uint8_t* p) { p[3] = p[0] == r && p[1] == g && p[2] == b ? 0 : 255; });
 }
 
+void TGLBitmap32::SetAlphaTransparentForColor(TColor colour) {
+  const TColor rgb = ColorToRGB(colour);
+  SetAlphaTransparentForColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
 void TGLBitmap32::SetAlphaToValue(std::uint8_t value) {
   ForEachPixel([&](std::uint8_t* p) { p[3] = value; });
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx3d/core/platform_utilities.h"
 #include "gfx3d/materials/texture_enumerations.h"
 
 struct TGLRect {
@@ -45,6 +46,8 @@ class TGLBitmap32 {
   void SetAlphaFromIntensity();
   void SetAlphaFromSqrtIntensity();
   void SetAlphaTransparentForColor(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+  // A system colour is resolved first.
+  void SetAlphaTransparentForColor(TColor colour);
   void SetAlphaToValue(std::uint8_t value);
   void InvertAlpha();
   // gamma > 0; below 0.1 the exponent is 10.

@@ -195,8 +195,8 @@ std::uint32_t LibMaterialNameHash(const std::string& name) {
 
 TGLLibMaterial::TGLLibMaterial(TCollection* collection)
     : TCollectionItem(collection),
-      texture_offset_(TGLCoordinates::CreateInitialized(nullptr, {0, 0, 0, 0}, csPoint)),
-      texture_scale_(TGLCoordinates::CreateInitialized(nullptr, {1, 1, 1, 0}, csVector)) {
+      texture_offset_(TGLCoordinates::CreateInitialized(this, {0, 0, 0, 0}, csPoint)),
+      texture_scale_(TGLCoordinates::CreateInitialized(this, {1, 1, 1, 0}, csVector)) {
   texture_matrix_ = IdentityMatrix;
   const auto changed = [this](TObject*) {
     CalculateTextureMatrix();

@@ -106,6 +106,7 @@ class TGLLibMaterial : public TCollectionItem {
   std::uint32_t name_hash_ = 0;
   // Owned by this item, so its changes reach the users through OnNotifyChange.
   TGLMaterial material_{this};
+  // Owned by this item as well: coordinates without an owner never tell of a change.
   std::unique_ptr<TGLCoordinates> texture_offset_, texture_scale_;
   bool texture_matrix_is_identity_ = true;
   TMatrix4f texture_matrix_{};

@@ -3,7 +3,9 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -26,6 +28,15 @@ std::string CouldNotOpen(const std::string& fileName) {
 std::vector<std::pair<std::string, TGLTextureImageFactory>>& ImageClasses() {
   static std::vector<std::pair<std::string, TGLTextureImageFactory>> classes;
   return classes;
+}
+
+// Whether a bitmap can be made of that many pixels, rows rounded up to 4 pixels
+// of 4 bytes, within its 32-bit byte count. Negative and non-finite sizes fail.
+bool BitmapCanHold(double width, double height) {
+  constexpr double kMaxBytes = std::numeric_limits<std::int32_t>::max();
+  if (!(width >= 0 && width <= kMaxBytes && height >= 0 && height <= kMaxBytes)) return false;
+  const double columns = std::ceil(std::max(std::trunc(width), 1.0) / 4) * 4;
+  return columns * std::max(std::trunc(height), 1.0) * 4 <= kMaxBytes;
 }
 
 int FaceIndex(GLenum target) { return static_cast<int>(target) - GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB; }
@@ -146,14 +157,18 @@ void TGLBlankImage::SaveToFile(const std::string& fileName) {
 void TGLBlankImage::LoadFromFile(const std::string& fileName) {
   const std::string name = NeededFileName(fileName);
   std::istringstream text(LoadStringFromFile(name));
+  double width = width_, height = height_;
   for (std::string line; std::getline(text, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
     const double value = StrToFloatDef(line.substr(equals + 1), 0);
-    if (line.compare(0, equals, "Width") == 0) SetWidth(static_cast<int>(value));
-    if (line.compare(0, equals, "Height") == 0) SetHeight(static_cast<int>(value));
+    if (line.compare(0, equals, "Width") == 0) width = value;
+    if (line.compare(0, equals, "Height") == 0) height = value;
   }
+  if (!BitmapCanHold(width, height)) throw ETexture("Blank image file " + name + ": no texture has that size");
+  SetWidth(static_cast<int>(width));
+  SetHeight(static_cast<int>(height));
 }
 
 void TGLPictureImage::Assign(const TPersistent* source) {

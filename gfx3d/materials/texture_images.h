@@ -71,6 +71,7 @@ class TGLBlankImage : public TGLTextureImage {
   TGLBitmap32* GetBitmap32(GLenum target) override;
   // "[BlankImage]", "Width=", "Height=" lines.
   void SaveToFile(const std::string& fileName) override;
+  // Raises ETexture, changing nothing, for a size no bitmap can hold (negative and non-finite ones too).
   void LoadFromFile(const std::string& fileName) override;
   std::string FriendlyName() const override { return "Blank Image"; }
   std::string FriendlyDescription() const override { return "Blank Image (Width x Height)"; }

@@ -1,6 +1,7 @@
 #include "gfx3d/materials/textures.h"
 
 #include "gfx3d/gl/gl_binding.h"
+#include "gfx3d/gl/gl_state_cache.h"
 #include "gfx3d/materials/materials.h"
 #include "gfx3d/materials/multitexture_mapping.h"
 #include "gfx3d/math/matrix_operations.h"
@@ -451,6 +452,8 @@ void TGLTexture::UnApply(TRenderContextInfo& rci) {
 
 void TGLTexture::ApplyAsTextureN(int n, TRenderContextInfo& rci, const TMatrix4f* textureMatrix) {
   if (disabled_) return;
+  // Refused before GL is touched, so GL stays as it was.
+  TGLStateCache::CheckTextureUnit(n - 1);
   const GLenum unit = GL_TEXTURE0_ARB + static_cast<GLenum>(n - 1);
   const GLenum target = image_->NativeTextureTarget();
   GL().glActiveTextureARB(unit);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "gfx3d/core/library_errors.h"
 
 namespace {
@@ -10,6 +12,15 @@ namespace {
 std::vector<int> Pixel(const TGLBitmap32& bitmap, int x, int row) {
   const std::uint8_t* p = bitmap.ScanLine(row) + x * 4;
   return {p[0], p[1], p[2], p[3]};
+}
+
+// A row of four pixels, R, G, B, A each.
+TGLBitmap32 FourPixels(const std::array<std::uint8_t, 16>& pixels) {
+  TGLBitmap32 bitmap;
+  bitmap.SetWidth(4);
+  bitmap.SetHeight(1);
+  std::copy(pixels.begin(), pixels.end(), bitmap.Data());
+  return bitmap;
 }
 
 }  // namespace
@@ -49,11 +60,7 @@ TEST(Bitmap32, TakesPicturesBottomUpInRGBAOrder) {
 }
 
 TEST(Bitmap32, CorrectsAlphaGammaAndBrightness) {
-  TGLBitmap32 bitmap;
-  bitmap.SetWidth(4);
-  bitmap.SetHeight(1);
-  const std::uint8_t pixels[16] = {230, 230, 230, 7, 0, 0, 0, 7, 30, 60, 90, 7, 200, 0, 0, 7};
-  std::copy(std::begin(pixels), std::end(pixels), bitmap.Data());
+  TGLBitmap32 bitmap = FourPixels({230, 230, 230, 7, 0, 0, 0, 7, 30, 60, 90, 7, 200, 0, 0, 7});
   struct Case {
     const char* operation;
     void (*apply)(TGLBitmap32&);
@@ -86,6 +93,24 @@ TEST(Bitmap32, CorrectsAlphaGammaAndBrightness) {
   }
   EXPECT_THROW(bitmap.GammaCorrection(0), EAssertionFailed);
   EXPECT_THROW(bitmap.BrightnessCorrection(-1), EAssertionFailed);
+}
+
+// The transparent colour as a platform colour: red in the low byte, and a
+// system colour looked up in the system-colour table.
+TEST(Bitmap32, TheTransparentColourMayBeAPlatformColour) {
+  constexpr int kButtonFace = 15;  // light grey in the classic scheme
+  struct Case {
+    const char* colour;
+    TColor value;
+    std::vector<int> alphas;
+  };
+  for (const Case& c : {Case{"RGB(30, 60, 90)", RGB(30, 60, 90), {0, 255, 255, 255}},
+                        Case{"the button face", static_cast<TColor>(0xFF000000u | kButtonFace), {255, 255, 0, 255}}}) {
+    TGLBitmap32 bitmap = FourPixels({30, 60, 90, 7, 90, 60, 30, 7, 192, 192, 192, 7, 0, 0, 0, 7});
+    bitmap.SetAlphaTransparentForColor(c.value);
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(Pixel(bitmap, x, 0)[3], c.alphas[static_cast<std::size_t>(x)]) << c.colour << " " << x;
+  }
 }
 
 TEST(Bitmap32, NormalMapOfAFlatGreenChannelPointsUp) {

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <string>
 
+#include "gfx3d/materials/textures.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 
@@ -100,6 +102,53 @@ TEST_F(GLStateCacheOnMesa, MirrorAgreesWithGL) {
   GL().glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
   EXPECT_EQ(shininess, 12.0f);
   EXPECT_EQ(GL().glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A texture asked onto a unit the cache does not mirror is refused before GL
+// hears of it: the active unit, the enables and the bindings stay as they were.
+TEST_F(GLStateCacheOnMesa, ATextureOnAUnitBeyondTheMirrorLeavesGLAsItWas) {
+  TGLStateCache cache;
+  cache.ResetAll();
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  TGLTexture texture(nullptr);
+  QImage picture(2, 2, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  static_cast<TGLPictureImage&>(texture.Image()).SetPicture(picture);
+  texture.SetDisabled(false);
+  constexpr int kUnits = TGLStateCache::kTextureUnits;
+  const auto active = [] {
+    GLint unit = 0;
+    GL().glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
+    return static_cast<GLenum>(unit);
+  };
+  // What unit (from 0) has bound and enabled, read with that unit active.
+  const auto onUnit = [](int unit) {
+    GL().glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+    GLint bound = 0;
+    GL().glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    const bool enabled = unit < kUnits && GL().glIsEnabled(GL_TEXTURE_2D);
+    GL().glActiveTextureARB(GL_TEXTURE0_ARB);
+    return std::pair{static_cast<GLuint>(bound), enabled};
+  };
+
+  EXPECT_THROW(texture.ApplyAsTextureN(kUnits + 1, rci), ELibraryError);
+  EXPECT_EQ(active(), GLenum{GL_TEXTURE0_ARB});
+  EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR});
+  EXPECT_EQ(texture.Handle(), 0u) << "no texture made";
+  EXPECT_EQ(onUnit(0), std::pair(0u, false));
+  GLint imageUnits = 0;
+  GL().glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &imageUnits);
+  if (imageUnits > kUnits) {
+    EXPECT_EQ(onUnit(kUnits).first, 0u);
+  }
+
+  texture.ApplyAsTextureN(kUnits, rci);
+  EXPECT_EQ(active(), GLenum{GL_TEXTURE0_ARB});
+  EXPECT_NE(texture.Handle(), 0u);
+  EXPECT_EQ(onUnit(kUnits - 1), std::pair(texture.Handle(), true)) << "the last unit mirrored takes it";
+  texture.UnApplyAsTextureN(kUnits, rci);
+  EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR});
 }
 
 TEST(GLStateCache, RefusesTextureUnitsBeyondTheOnesItMirrors) {

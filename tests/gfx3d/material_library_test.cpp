@@ -248,6 +248,55 @@ TEST_F(MaterialLibrary, LinkedMaterialsFollowTheirLibraryMaterial) {
   EXPECT_FALSE(linked.Blended());
 }
 
+// Offset and scale make the texture matrix as soon as they change, and every
+// user hears of it: a scene material linked to the library material, and one
+// linked to another library material whose own material is linked to it.
+TEST_F(MaterialLibrary, TextureOffsetAndScaleRemakeTheMatrixAndTellEveryUser) {
+  TGLLibMaterial& brick = *library.Materials().Add();
+  TGLLibMaterial& wall = *library.Materials().Add();
+  wall.Material().SetMaterialLibrary(&library);
+  wall.Material().SetLibMaterialName(brick.Name());
+  StructureOwner direct, throughWall;
+  TGLMaterial linkedToBrick(&direct), linkedToWall(&throughWall);
+  for (auto [material, name] : {std::pair{&linkedToBrick, brick.Name()}, std::pair{&linkedToWall, wall.Name()}}) {
+    material->SetMaterialLibrary(&library);
+    material->SetLibMaterialName(name);
+  }
+  const auto elements = [](const TMatrix4f& m) {
+    std::vector<float> all;
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 4; ++c) all.push_back(m[r][c]);
+    return all;
+  };
+  struct Step {
+    const char* change;
+    void (*apply)(TGLLibMaterial&);
+    TMatrix4f expected;
+  };
+  for (const Step& step : {Step{"scale",
+                                [](TGLLibMaterial& m) { m.TextureScale().SetVector(2, 3, 1); },
+                                {{{{2, 0, 0, 0}, {0, 3, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}}},
+                           Step{"offset",
+                                [](TGLLibMaterial& m) { m.TextureOffset().SetPoint(0.5f, 0.25f, 0); },
+                                {{{{2, 0, 0, 0}, {0, 3, 0, 0}, {0, 0, 1, 0}, {0.5f, 0.25f, 0, 1}}}}},
+                           Step{"scale back to 1",
+                                [](TGLLibMaterial& m) { m.TextureScale().SetVector(1, 1, 1); },
+                                {{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0.5f, 0.25f, 0, 1}}}}},
+                           Step{"offset back to 0",
+                                [](TGLLibMaterial& m) {
+                                  m.TextureOffset().SetX(0);
+                                  m.TextureOffset().SetY(0);
+                                },
+                                IdentityMatrix}}) {
+    const int heardDirectly = direct.changes, heardThroughWall = throughWall.changes;
+    step.apply(brick);
+    EXPECT_EQ(elements(brick.TextureMatrix()), elements(step.expected)) << step.change;
+    EXPECT_EQ(brick.TextureMatrixIsIdentity(), step.change == std::string("offset back to 0")) << step.change;
+    EXPECT_GT(direct.changes, heardDirectly) << step.change;
+    EXPECT_GT(throughWall.changes, heardThroughWall) << step.change;
+  }
+}
+
 TEST_F(MaterialLibrary, DestroyedLibraryIsForgottenAndCyclesAreCaught) {
   auto other = std::make_unique<TGLMaterialLibrary>(nullptr);
   TGLMaterial waiting(nullptr);

@@ -98,7 +98,7 @@ TEST_F(XCollectionTest, RefusesUnknownClassesBadIndicesVersionsAndSecondUniqueIt
     collection.AddItem(kUniqueEffect);
     ADD_FAILURE() << "a second unique item was added";
   } catch (const EAssertionFailed& error) {
-    EXPECT_STREQ(error.what(), "Addition of TTestUniqueEffect to TXCollection rejected.");
+    EXPECT_STREQ(error.what(), "Addition of TTestUniqueEffect to TXCollection rejected. (XCollection)");
   }
   EXPECT_EQ(collection.Count(), 1);
 }

@@ -179,3 +179,30 @@ TEST_F(TextureImages, APersistentPictureSavesByItsExtensionAndAFailedSaveKeepsTh
   EXPECT_EQ(folder.read("kept.xyz"), "old contents");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "no temporary file left";
 }
+
+// A blank image file gives the size. One no texture can have, beyond what the
+// bitmap's 32-bit byte count holds, negative or not a number, is refused whole.
+TEST_F(TextureImages, ABlankImageFileRefusesASizeNoTextureCanHave) {
+  TempDir folder;
+  const auto file = [&](const std::string& lines) { return folder.write("image.blank", "[BlankImage]\r\n" + lines); };
+  TGLBlankImage image(nullptr);
+  image.LoadFromFile(file("Width=62\r\nHeight=32\r\n"));
+  EXPECT_EQ(image.GetWidth(), 62);
+  EXPECT_EQ(image.GetHeight(), 32);
+  struct Case {
+    const char* what;
+    std::string lines;
+  };
+  const std::string overflowTimesNothing = "1" + std::string(5000, '0') + "e-5000";
+  for (const Case& c :
+       {Case{"1e20 wide", "Width=1e20"}, Case{"negative", "Height=-5"}, Case{"infinite", "Width=1e400"},
+        Case{"not a number", "Height=" + overflowTimesNothing}, Case{"2 GiB of pixels", "Width=16384\r\nHeight=32768"},
+        Case{"a sound width before a bad height", "Width=16\r\nHeight=-1"}}) {
+    EXPECT_THROW(image.LoadFromFile(file(c.lines)), ETexture) << c.what;
+    EXPECT_EQ(image.GetWidth(), 62) << c.what;
+    EXPECT_EQ(image.GetHeight(), 32) << c.what;
+  }
+  image.LoadFromFile(file("Width=16384\r\nHeight=32767"));
+  EXPECT_EQ(image.GetWidth(), 16384) << "just under 2 GiB";
+  EXPECT_EQ(image.GetHeight(), 32767);
+}

@@ -202,11 +202,27 @@ TEST_F(VectorMath, EulerOrderPlacesEachRotationInItsSlot) {
                        QuaternionMultiply(qz, QuaternionMultiply(qx, qy)));
 }
 
+// At the lock the result is the slerp midpoint of the orientations 0.001
+// degrees either side. That is the direct product's orientation too, but
+// rounded otherwise at these angles, so the exact comparisons tell the two
+// ways apart, for the middle axis of each order.
 TEST_F(VectorMath, EulerWrappedAvoidsTheGimbalLock) {
-  const TQuaternion expected = QuaternionSlerp(QuaternionFromEulerAngles(eulXYZ, 0, 89.999f, 0),
-                                               QuaternionFromEulerAngles(eulXYZ, 0, 90.001f, 0), 0.5f);
-  ExpectQuaternionNear(QuaternionFromEulerWrapped(eulXYZ, 0, 90, 0), expected, 0);
-  ExpectQuaternionNear(QuaternionFromEulerWrapped(eulXYZ, 0, 450, 0), expected, 0);
+  struct Case {
+    TEulerOrder order;
+    float x, y, z;  // as given
+    TAffineVector below, above;
+  };
+  for (const Case& c : {Case{eulXYZ, 30, 90, 20, {30, 89.999f, 20}, {30, 90.001f, 20}},
+                        Case{eulXYZ, 30, 450, 20, {30, 89.999f, 20}, {30, 90.001f, 20}},
+                        Case{eulZYX, 30, -270, 20, {30, 89.999f, 20}, {30, 90.001f, 20}},
+                        Case{eulYXZ, 90, 30, 20, {89.999f, 30, 20}, {90.001f, 30, 20}},
+                        Case{eulXZY, 30, 20, 90, {30, 20, 89.999f}, {30, 20, 90.001f}}}) {
+    SCOPED_TRACE(testing::Message() << "order " << c.order << " (" << c.x << ", " << c.y << ", " << c.z << ")");
+    const TQuaternion expected =
+        QuaternionSlerp(QuaternionFromEulerAngles(c.order, c.below.x, c.below.y, c.below.z),
+                        QuaternionFromEulerAngles(c.order, c.above.x, c.above.y, c.above.z), 0.5f);
+    ExpectQuaternionNear(QuaternionFromEulerWrapped(c.order, c.x, c.y, c.z), expected, 0);
+  }
   ExpectQuaternionNear(QuaternionFromEulerWrapped(eulXYZ, 400, 0, 0), QuaternionFromEulerAngles(eulXYZ, 40, 0, 0));
   EXPECT_THROW(QuaternionFromEulerWrapped(static_cast<TEulerOrder>(6), 0, 0, 0), EAssertionFailed);
 }
