@@ -538,9 +538,9 @@ void TGLBaseStageObject::Assign(const TPersistent* source) {
 void TGLBaseStageObject::CopyChildren(const TGLBaseStageObject& source) {
   for (TGLBaseStageObject* child : source.children_) {
     std::unique_ptr<TGLBaseStageObject> made = child->NewOfSameClass(Owner());
-    Assert(typeid(*made) == typeid(*child), kUnit, __LINE__, child->ClassName() + " makes no object of its class");
-    TGLBaseStageObject* copy = made.release();
-    AddChild(copy);
+    TGLBaseStageObject* copy = made.get();
+    Assert(typeid(*copy) == typeid(*child), kUnit, __LINE__, child->ClassName() + " makes no object of its class");
+    AddChild(made.release());
     copy->Assign(child);
   }
 }

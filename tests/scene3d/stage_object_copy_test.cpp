@@ -20,8 +20,10 @@ using StageObjectCopies = SceneTest;
 void ExpectSameClasses(TGLBaseStageObject& copy, TGLBaseStageObject& source) {
   ASSERT_EQ(copy.Count(), source.Count()) << source.Name();
   for (int i = 0; i < source.Count(); ++i) {
-    EXPECT_EQ(typeid(*copy.Children(i)), typeid(*source.Children(i))) << source.Children(i)->ClassName();
-    ExpectSameClasses(*copy.Children(i), *source.Children(i));
+    TGLBaseStageObject& copied = *copy.Children(i);
+    TGLBaseStageObject& original = *source.Children(i);
+    EXPECT_EQ(typeid(copied), typeid(original)) << original.ClassName();
+    ExpectSameClasses(copied, original);
   }
 }
 
