@@ -63,10 +63,7 @@ TEST_F(StageObjectCopies, EveryStreamedClassIsCopiedAsItself) {
 
 TEST_F(StageObjectCopies, AChildWhoseCopyFailsLeavesTheSceneNotifyingItsBuffers) {
   TGLStage scene(nullptr);
-  TGLStageBuffer buffer(nullptr);
-  int changes = 0;
-  buffer.OnChange = [&](TGLStageBuffer*) { ++changes; };
-  scene.AddBuffer(&buffer);
+  ChangeCounter counter(scene);
   auto* source = scene.Objects().NewChildOfClass<TGLDummyCube>();
   source->NewChildOfClass<RefusingCopy>();
   auto* copy = scene.Objects().NewChildOfClass<TGLDummyCube>();
@@ -77,10 +74,9 @@ TEST_F(StageObjectCopies, AChildWhoseCopyFailsLeavesTheSceneNotifyingItsBuffers)
     EXPECT_STREQ(error.what(), "the part file went away");
   }
   EXPECT_FALSE(scene.IsUpdating());
-  changes = 0;
+  counter.changes = 0;
   copy->SetVisible(false);
-  EXPECT_EQ(changes, 1);
-  scene.RemoveBuffer(&buffer);
+  EXPECT_EQ(counter.changes, 1);
 }
 
 }  // namespace

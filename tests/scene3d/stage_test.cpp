@@ -16,19 +16,15 @@ TEST_F(Stage, NamesItsTwoRoots) {
 
 TEST_F(Stage, IsUpdatingWhileItIsReadAndTellsItsBuffersNothingMeanwhile) {
   TGLStage scene(nullptr);
-  TGLStageBuffer buffer(nullptr);
-  int changes = 0;
-  buffer.OnChange = [&](TGLStageBuffer*) { ++changes; };
-  scene.AddBuffer(&buffer);
+  ChangeCounter counter(scene);
   scene.SetLoading(true);
   EXPECT_TRUE(scene.IsUpdating());
   scene.NotifyChange(&scene);
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(counter.changes, 0);
   scene.SetLoading(false);
   EXPECT_FALSE(scene.IsUpdating());
   scene.NotifyChange(&scene);
-  EXPECT_EQ(changes, 1);
-  scene.RemoveBuffer(&buffer);
+  EXPECT_EQ(counter.changes, 1);
 }
 
 }  // namespace
