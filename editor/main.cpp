@@ -13,7 +13,6 @@
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/scene_initialization.h"
-#include "scene3d/viewer/stage_viewer.h"
 
 namespace {
 
@@ -45,7 +44,6 @@ class Application : public QApplication {
 int main(int argc, char** argv) {
   // Every unit starts before the application and its windows.
   InitializeScene3D();
-  RegisterStageViewerClass();
   // The 3-D view draws through GLX, so Qt runs on X11 unless the user chose otherwise.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "xcb");

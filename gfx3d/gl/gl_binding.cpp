@@ -181,7 +181,15 @@ bool LoadOpenGLLibrariesFrom(const char* glName, const char* gluName) {
   return false;
 }
 
-bool LoadOpenGLLibraries() { return LoadOpenGLLibrariesFrom("libGL.so.1", "libGLU.so.1"); }
+TOpenGLLibraryNames& OpenGLLibraryNames() {
+  static TOpenGLLibraryNames names;
+  return names;
+}
+
+bool LoadOpenGLLibraries() {
+  const TOpenGLLibraryNames& names = OpenGLLibraryNames();
+  return LoadOpenGLLibrariesFrom(names.gl.c_str(), names.glu.c_str());
+}
 
 void UnloadOpenGLLibraries() {
   if (gl_library) dlclose(gl_library);

@@ -331,6 +331,13 @@ void ReadGLXExtensionFlags();
 bool LoadOpenGLLibrariesFrom(const char* glName, const char* gluName);
 // What the loader said of the last load that failed.
 const std::string& OpenGLLibrariesLoadError();
+// The libraries LoadOpenGLLibraries loads, the system's unless changed, like
+// the library's other texts.
+struct TOpenGLLibraryNames {
+  std::string gl = "libGL.so.1";
+  std::string glu = "libGLU.so.1";
+};
+TOpenGLLibraryNames& OpenGLLibraryNames();
 bool LoadOpenGLLibraries();
 void UnloadOpenGLLibraries();
 bool OpenGLLibrariesLoaded();

@@ -69,6 +69,9 @@ class TGLActor : public TGLBaseMesh {
  public:
   explicit TGLActor(TComponent* owner);
   std::string ClassName() const override { return "TGLActor"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLActor>(owner);
+  }
 
   int StartFrame() const { return start_frame_; }
   void SetStartFrame(int value) { start_frame_ = value; }

@@ -82,6 +82,9 @@ class TMultiPolygonBase : public TGLStageObject {
  public:
   explicit TMultiPolygonBase(TComponent* owner);
   std::string ClassName() const override { return "TMultiPolygonBase"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TMultiPolygonBase>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TGLContours& Contours() { return contours_; }
@@ -107,6 +110,9 @@ class TGLMultiPolygon : public TMultiPolygonBase {
  public:
   using TMultiPolygonBase::TMultiPolygonBase;
   std::string ClassName() const override { return "TGLMultiPolygon"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLMultiPolygon>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TPolygonParts Parts() const { return parts_; }
   void SetParts(TPolygonParts value);

@@ -20,6 +20,9 @@ class TGLExtrusionSolid : public TMultiPolygonBase {
  public:
   explicit TGLExtrusionSolid(TComponent* owner) : TMultiPolygonBase(owner) {}
   std::string ClassName() const override { return "TGLExtrusionSolid"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLExtrusionSolid>(owner);
+  }
   // Stacks, Normals, NormalDirection and Parts; Height and MinSmoothAngle stay.
   void Assign(const TPersistent* source) override;
 

@@ -18,6 +18,9 @@ class TGLBatchedGroup : public TGLDummyCube {
   explicit TGLBatchedGroup(TComponent* owner);
   ~TGLBatchedGroup() override;
   std::string ClassName() const override { return "TGLBatchedGroup"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLBatchedGroup>(owner);
+  }
 
   // Gathers the static children's triangles in chunks of chunkSize (X-Z
   // squares of this node's frame). The subtree is taken as fixed from then

@@ -15,6 +15,9 @@ class TGLDummyCube : public TGLCameraInvariantObject {
   explicit TGLDummyCube(TComponent* owner);
   ~TGLDummyCube() override;
   std::string ClassName() const override { return "TGLDummyCube"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLDummyCube>(owner);
+  }
   // Size, colour and run-time visibility; Amalgamate stays as it was.
   void Assign(const TPersistent* source) override;
 

@@ -16,6 +16,9 @@ class TGLProxyObject : public TGLBaseStageObject, public IFreeNotificationSink {
   explicit TGLProxyObject(TComponent* owner);
   ~TGLProxyObject() override;
   std::string ClassName() const override { return "TGLProxyObject"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLProxyObject>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TGLBaseStageObject* MasterObject() const { return master_object_; }
@@ -42,6 +45,9 @@ class TGLDirectOpenGL : public TGLImmaterialStageObject {
  public:
   explicit TGLDirectOpenGL(TComponent* owner);
   std::string ClassName() const override { return "TGLDirectOpenGL"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLDirectOpenGL>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   bool UseBuildList() const { return use_build_list_; }
@@ -66,6 +72,9 @@ class TGLRenderPoint : public TGLImmaterialStageObject {
   explicit TGLRenderPoint(TComponent* owner);
   ~TGLRenderPoint() override;
   std::string ClassName() const override { return "TGLRenderPoint"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLRenderPoint>(owner);
+  }
 
   void Add(TRenderCallback render, TReleaseCallback release);
   // Calls the release callbacks, last first, and drops them all.

@@ -39,7 +39,10 @@ TGLStageRootObject::TGLStageRootObject(TGLStage* scene) : TGLBaseStageObject(sce
 TGLStage::TGLStage(TComponent* owner)
     : TGLUpdateAbleComponent(owner),
       objects_(std::make_unique<TGLStageRootObject>(this)),
-      cameras_(std::make_unique<TGLStageRootObject>(this)) {}
+      cameras_(std::make_unique<TGLStageRootObject>(this)) {
+  objects_->SetName("ObjectRoot");
+  cameras_->SetName("CameraRoot");
+}
 
 TGLStage::~TGLStage() {
   destroying_ = true;

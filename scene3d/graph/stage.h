@@ -34,7 +34,8 @@ class TGLStage : public TGLUpdateAbleComponent {
 
   void BeginUpdate() { ++update_count_; }
   void EndUpdate();
-  bool IsUpdating() const { return update_count_ != 0 || destroying_; }
+  // Also while the scene is read from a stream or destroyed: its buffers hear of neither.
+  bool IsUpdating() const { return update_count_ != 0 || IsLoading() || destroying_; }
   void NotifyChange(TObject* sender) override;
 
   TGLObjectsSorting ObjectsSorting() const { return objects_sorting_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/core/platform_utilities.h"
@@ -514,13 +515,12 @@ void TGLBaseStageObject::Assign(const TPersistent* source) {
   FreeAllChildren();
   if (!parent_) SetScene(other->scene_);
   if (scene_) scene_->BeginUpdate();
-  for (TGLBaseStageObject* child : other->children_) {
-    std::unique_ptr<TPersistent> made = FindClass(child->ClassName())();
-    auto* copy = dynamic_cast<TGLBaseStageObject*>(made.get());
-    if (!copy) continue;
-    made.release();
-    AddChild(copy);
-    copy->Assign(child);
+  try {
+    CopyChildren(*other);
+  } catch (...) {
+    // The scene must not stay updating for good: it would never redraw again.
+    if (scene_) scene_->EndUpdate();
+    throw;
   }
   if (scene_) scene_->EndUpdate();
   OnProgress = other->OnProgress;
@@ -533,6 +533,16 @@ void TGLBaseStageObject::Assign(const TPersistent* source) {
   else
     effects_.reset();
   TagFloat = other->TagFloat;
+}
+
+void TGLBaseStageObject::CopyChildren(const TGLBaseStageObject& source) {
+  for (TGLBaseStageObject* child : source.children_) {
+    std::unique_ptr<TGLBaseStageObject> made = child->NewOfSameClass(Owner());
+    TGLBaseStageObject* copy = made.get();
+    Assert(typeid(*copy) == typeid(*child), kUnit, __LINE__, child->ClassName() + " makes no object of its class");
+    AddChild(made.release());
+    copy->Assign(child);
+  }
 }
 
 void TGLBaseStageObject::DefineProperties(TPropertyDefiner& definer) {

@@ -52,6 +52,11 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   TGLBaseStageObject(const TGLBaseStageObject&) = delete;
   TGLBaseStageObject& operator=(const TGLBaseStageObject&) = delete;
   std::string ClassName() const override { return "TGLBaseStageObject"; }
+  // A new object of this object's own class: a copy makes its children with
+  // it, so every class overrides it, whether or not streams can name it.
+  virtual std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const {
+    return std::make_unique<TGLBaseStageObject>(owner);
+  }
   void Assign(const TPersistent* source) override;
   void DefineProperties(TPropertyDefiner& definer) override;
   // After a stream read: a point again, whatever W was stored; then behaviours and effects.
@@ -206,6 +211,8 @@ class TGLBaseStageObject : public TGLCoordinatesUpdateAbleComponent {
   void TakePickName(TRenderContextInfo& rci);
   void RenderSortedChildren(const std::vector<TGLBaseStageObject*>& visible, TRenderContextInfo& rci);
   void RepairOrthonormal(bool directionChanged);
+  // Appends a copy of each of source's children, each of its child's class.
+  void CopyChildren(const TGLBaseStageObject& source);
 
   TMatrix4f local_matrix_ = IdentityMatrix;
   TMatrix4f absolute_matrix_ = IdentityMatrix;
@@ -237,6 +244,9 @@ class TGLCustomStageObject : public TGLBaseStageObject, public IGLStructureOwner
  public:
   explicit TGLCustomStageObject(TComponent* owner);
   std::string ClassName() const override { return "TGLCustomStageObject"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCustomStageObject>(owner);
+  }
   void Assign(const TPersistent* source) override;
   // Made on first use: grouping nodes never need one.
   TGLMaterial& Material();
@@ -256,6 +266,9 @@ class TGLStageObject : public TGLCustomStageObject {
  public:
   using TGLCustomStageObject::TGLCustomStageObject;
   std::string ClassName() const override { return "TGLStageObject"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLStageObject>(owner);
+  }
 };
 
 // Its material is never applied.
@@ -263,6 +276,9 @@ class TGLImmaterialStageObject : public TGLCustomStageObject {
  public:
   using TGLCustomStageObject::TGLCustomStageObject;
   std::string ClassName() const override { return "TGLImmaterialStageObject"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLImmaterialStageObject>(owner);
+  }
   void DoRender(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) override;
 };
 
@@ -272,6 +288,9 @@ class TGLCameraInvariantObject : public TGLImmaterialStageObject {
  public:
   using TGLImmaterialStageObject::TGLImmaterialStageObject;
   std::string ClassName() const override { return "TGLCameraInvariantObject"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCameraInvariantObject>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TGLCameraInvarianceMode CamInvarianceMode() const { return cam_invariance_mode_; }
   void SetCamInvarianceMode(TGLCameraInvarianceMode value);

@@ -62,6 +62,9 @@ class TGLHeightField : public TGLStageObject {
   explicit TGLHeightField(TComponent* owner);
   ~TGLHeightField() override;
   std::string ClassName() const override { return "TGLHeightField"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLHeightField>(owner);
+  }
   void Assign(const TPersistent* source) override;
   void NotifyChange(TObject* sender) override;
 

@@ -17,6 +17,9 @@ class TGLLineBase : public TGLImmaterialStageObject {
   explicit TGLLineBase(TComponent* owner);
   ~TGLLineBase() override;
   std::string ClassName() const override { return "TGLLineBase"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLLineBase>(owner);
+  }
   // The style only; the transform and the rest stay.
   void Assign(const TPersistent* source) override;
 
@@ -82,6 +85,9 @@ class TGLNodedLines : public TGLLineBase {
   explicit TGLNodedLines(TComponent* owner);
   ~TGLNodedLines() override;
   std::string ClassName() const override { return "TGLNodedLines"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLNodedLines>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TGLLinesNodes& Nodes() const { return *nodes_; }
@@ -121,6 +127,9 @@ class TGLLines : public TGLNodedLines {
  public:
   explicit TGLLines(TComponent* owner) : TGLNodedLines(owner) {}
   std::string ClassName() const override { return "TGLLines"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLLines>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   int Division() const { return division_; }

@@ -51,6 +51,9 @@ class TGLPipe : public TGLPolygonBase {
  public:
   explicit TGLPipe(TComponent* owner);
   std::string ClassName() const override { return "TGLPipe"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLPipe>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TGLPipeNodes& PipeNodes() const { return static_cast<TGLPipeNodes&>(Nodes()); }

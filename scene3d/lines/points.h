@@ -49,6 +49,9 @@ class TGLPoints : public TGLImmaterialStageObject {
   explicit TGLPoints(TComponent* owner);
   ~TGLPoints() override;
   std::string ClassName() const override { return "TGLPoints"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLPoints>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TAffineVectorList& Positions() { return positions_; }

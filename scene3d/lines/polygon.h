@@ -15,6 +15,9 @@ class TGLPolygonBase : public TGLStageObject {
   explicit TGLPolygonBase(TComponent* owner);
   ~TGLPolygonBase() override;
   std::string ClassName() const override { return "TGLPolygonBase"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLPolygonBase>(owner);
+  }
   // Nodes, Division and SplineMode.
   void Assign(const TPersistent* source) override;
   // A change of the own nodes rebuilds the geometry.
@@ -43,6 +46,9 @@ class TGLPolygon : public TGLPolygonBase {
  public:
   explicit TGLPolygon(TComponent* owner) : TGLPolygonBase(owner) {}
   std::string ClassName() const override { return "TGLPolygon"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLPolygon>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TPolygonParts Parts() const { return parts_; }
   void SetParts(TPolygonParts value);

@@ -18,6 +18,9 @@ class TGLRevolutionSolid : public TGLPolygonBase {
  public:
   explicit TGLRevolutionSolid(TComponent* owner) : TGLPolygonBase(owner) {}
   std::string ClassName() const override { return "TGLRevolutionSolid"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLRevolutionSolid>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TRevolutionSolidParts Parts() const { return parts_; }

@@ -19,6 +19,9 @@ class TGLXYZGrid : public TGLLineBase {
   explicit TGLXYZGrid(TComponent* owner);
   ~TGLXYZGrid() override;
   std::string ClassName() const override { return "TGLXYZGrid"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLXYZGrid>(owner);
+  }
   // The scales, parts and lines style, then the line style.
   void Assign(const TPersistent* source) override;
   void NotifyChange(TObject* sender) override;

@@ -27,6 +27,9 @@ class TGLBaseMesh : public TGLStageObject, public IFreeNotificationSink {
   explicit TGLBaseMesh(TComponent* owner);
   ~TGLBaseMesh() override;
   std::string ClassName() const override { return "TGLBaseMesh"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLBaseMesh>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TMeshObjectList& MeshObjects() { return mesh_objects_; }
@@ -108,6 +111,9 @@ class TGLFreeForm : public TGLBaseMesh {
  public:
   using TGLBaseMesh::TGLBaseMesh;
   std::string ClassName() const override { return "TGLFreeForm"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLFreeForm>(owner);
+  }
 };
 
 // The library's own mesh format: the mesh object list's archive.

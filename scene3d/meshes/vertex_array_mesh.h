@@ -54,6 +54,9 @@ class TGLMesh : public TGLStageObject {
  public:
   explicit TGLMesh(TComponent* owner);
   std::string ClassName() const override { return "TGLMesh"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLMesh>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TMeshMode Mode() const { return mode_; }
   void SetMode(TMeshMode value);

@@ -13,6 +13,9 @@ class TGLAnnulus : public TGLCylinderBase {
  public:
   explicit TGLAnnulus(TComponent* owner) : TGLCylinderBase(owner) {}
   std::string ClassName() const override { return "TGLAnnulus"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLAnnulus>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TAnnulusParts Parts() const { return parts_; }
   void SetParts(TAnnulusParts value);

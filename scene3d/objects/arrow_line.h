@@ -14,6 +14,9 @@ class TGLArrowLine : public TGLCylinderBase {
  public:
   explicit TGLArrowLine(TComponent* owner) : TGLCylinderBase(owner) {}
   std::string ClassName() const override { return "TGLArrowLine"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLArrowLine>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TArrowLineParts Parts() const { return parts_; }

@@ -22,6 +22,9 @@ class TGLCube : public TGLStageObject {
  public:
   explicit TGLCube(TComponent* owner);
   std::string ClassName() const override { return "TGLCube"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCube>(owner);
+  }
   // The three sizes travel as "CubeSize", written only when one is not 1.
   void DefineProperties(TPropertyDefiner& definer) override;
   void Assign(const TPersistent* source) override;

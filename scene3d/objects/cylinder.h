@@ -12,6 +12,9 @@ class TGLCone : public TGLCylinderBase {
  public:
   explicit TGLCone(TComponent* owner) : TGLCylinderBase(owner) {}
   std::string ClassName() const override { return "TGLCone"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCone>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TConeParts Parts() const { return parts_; }
   void SetParts(TConeParts value);
@@ -32,6 +35,9 @@ class TGLCylinder : public TGLCylinderBase {
  public:
   explicit TGLCylinder(TComponent* owner) : TGLCylinderBase(owner) {}
   std::string ClassName() const override { return "TGLCylinder"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCylinder>(owner);
+  }
   // Parts and TopRadius; the alignment stays.
   void Assign(const TPersistent* source) override;
   TCylinderParts Parts() const { return parts_; }

@@ -8,6 +8,9 @@ class TGLCylinderBase : public TGLQuadricObject {
  public:
   explicit TGLCylinderBase(TComponent* owner) : TGLQuadricObject(owner) {}
   std::string ClassName() const override { return "TGLCylinderBase"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCylinderBase>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   float BottomRadius() const { return bottom_radius_; }

@@ -7,6 +7,9 @@ class TGLDisk : public TGLQuadricObject {
  public:
   explicit TGLDisk(TComponent* owner) : TGLQuadricObject(owner) {}
   std::string ClassName() const override { return "TGLDisk"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLDisk>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   // Degrees.

@@ -22,6 +22,9 @@ class TGLFrustrum : public TGLStageObject {
  public:
   explicit TGLFrustrum(TComponent* owner) : TGLStageObject(owner) {}
   std::string ClassName() const override { return "TGLFrustrum"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLFrustrum>(owner);
+  }
   // The four sizes travel as "FrustrumSize", unless all hold their defaults.
   void DefineProperties(TPropertyDefiner& definer) override;
   void Assign(const TPersistent* source) override;

@@ -13,6 +13,9 @@ class TGLPlane : public TGLStageObject {
  public:
   explicit TGLPlane(TComponent* owner);
   std::string ClassName() const override { return "TGLPlane"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLPlane>(owner);
+  }
   // Width and Height only.
   void Assign(const TPersistent* source) override;
 

@@ -11,6 +11,9 @@ class TGLQuadricObject : public TGLStageObject {
  public:
   using TGLStageObject::TGLStageObject;
   std::string ClassName() const override { return "TGLQuadricObject"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLQuadricObject>(owner);
+  }
   void Assign(const TPersistent* source) override;
   TNormalSmoothing Normals() const { return normals_; }
   void SetNormals(TNormalSmoothing value);

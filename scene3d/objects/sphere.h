@@ -12,6 +12,9 @@ class TGLSphere : public TGLQuadricObject {
  public:
   explicit TGLSphere(TComponent* owner) : TGLQuadricObject(owner) {}
   std::string ClassName() const override { return "TGLSphere"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLSphere>(owner);
+  }
   // Sizes and limits; the caps stay.
   void Assign(const TPersistent* source) override;
 

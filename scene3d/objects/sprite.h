@@ -8,6 +8,9 @@ class TGLSprite : public TGLStageObject {
  public:
   explicit TGLSprite(TComponent* owner);
   std::string ClassName() const override { return "TGLSprite"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLSprite>(owner);
+  }
   // Sizes, rotation, alpha and NoZWrite; the mirror flags stay.
   void Assign(const TPersistent* source) override;
 

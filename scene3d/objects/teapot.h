@@ -7,6 +7,9 @@ class TGLTeapot : public TGLStageObject {
  public:
   explicit TGLTeapot(TComponent* owner) : TGLStageObject(owner) {}
   std::string ClassName() const override { return "TGLTeapot"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLTeapot>(owner);
+  }
   TVector4f AxisAlignedDimensionsUnscaled() override { return {0.35f, 0.25f, 0.55f, 0}; }
   void BuildList(TRenderContextInfo& rci) override;
 

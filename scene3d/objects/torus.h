@@ -9,6 +9,9 @@ class TGLTorus : public TGLStageObject {
  public:
   explicit TGLTorus(TComponent* owner) : TGLStageObject(owner) {}
   std::string ClassName() const override { return "TGLTorus"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLTorus>(owner);
+  }
 
   // At least 2.
   std::uint32_t Rings() const { return rings_; }

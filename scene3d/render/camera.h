@@ -24,6 +24,9 @@ class TGLCamera : public TGLBaseStageObject, public IFreeNotificationSink {
   explicit TGLCamera(TComponent* owner);
   ~TGLCamera() override;
   std::string ClassName() const override { return "TGLCamera"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLCamera>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   float FocalLength() const { return focal_length_; }

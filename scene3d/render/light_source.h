@@ -14,6 +14,9 @@ class TGLLightSource : public TGLBaseStageObject {
   // Gives its slot back while it is still a light.
   ~TGLLightSource() override;
   std::string ClassName() const override { return "TGLLightSource"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLLightSource>(owner);
+  }
 
   GLenum LightID() const { return light_id_; }
   void SetLightID(GLenum value) { light_id_ = value; }

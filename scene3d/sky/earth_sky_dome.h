@@ -15,6 +15,9 @@ class TGLEarthSkyDome : public TGLSkyDome {
   // No bands; the sun at 75°.
   explicit TGLEarthSkyDome(TComponent* owner);
   std::string ClassName() const override { return "TGLEarthSkyDome"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLEarthSkyDome>(owner);
+  }
   // Sun, turbidity, the sun and sky colours (not DeepColor), slices and stacks.
   void Assign(const TPersistent* source) override;
   // A stream read the colours straight into their values: the sky is derived again.

@@ -100,6 +100,9 @@ class TGLSkyDome : public TGLCameraInvariantObject {
   // Two bands: white to blue up to 15°, then blue to dark blue in four stacks.
   explicit TGLSkyDome(TComponent* owner);
   std::string ClassName() const override { return "TGLSkyDome"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLSkyDome>(owner);
+  }
   void Assign(const TPersistent* source) override;
 
   TSkyDomeBands& Bands() const { return *bands_; }

@@ -42,6 +42,9 @@ class TGLSpaceText : public TGLStageObject {
   // Gives its count on the font entry back.
   ~TGLSpaceText() override;
   std::string ClassName() const override { return "TGLSpaceText"; }
+  std::unique_ptr<TGLBaseStageObject> NewOfSameClass(TComponent* owner) const override {
+    return std::make_unique<TGLSpaceText>(owner);
+  }
 
   TFont& Font() { return font_; }
   void SetFont(const TFont& value) { font_.Assign(&value); }

@@ -69,7 +69,8 @@ void TGLStageViewer::RecreateContext() {
   expose_filter_->Watch(0);
   buffer_->DestroyRC();
   context_failed_ = false;
-  if (isVisible()) EnsureContext();
+  // Hidden or not: a snapshot renders the buffer whether the viewer is shown or not.
+  if (internalWinId()) EnsureContext();
   update();
 }
 
@@ -134,18 +135,22 @@ void TGLStageViewer::leaveEvent(QEvent* event) {
   if (OnMouseLeave) OnMouseLeave(this);
 }
 
-void RegisterStageViewerClass() {
-  static const bool registered = [] {
-    RegisterClass("TGLStageViewer", [] { return std::make_unique<TGLStageViewer>(); });
-    using V = TGLStageViewer;
-    Publisher<V>("TGLStageViewer", "")
-        .Reference<TGLCamera>("Camera", &V::Camera, &V::SetCamera)
-        .Enum("VSync", {"vsmSync", "vsmNoSync"}, &V::VSync, &V::SetVSync, vsmNoSync)
-        .Object("Buffer", &V::Buffer)
-        .Single("FieldOfView", &V::FieldOfView, &V::SetFieldOfView)
-        .Boolean("Enabled", &V::isEnabled, &V::setEnabled, true)
-        .String("Hint", &V::Hint, &V::SetHint);
-    return true;
-  }();
-  (void)registered;
-}
+namespace {
+
+// The viewer's start-up, as the program starts: component streams can make
+// viewers by class name and store their published properties (Camera, VSync,
+// Buffer, FieldOfView, Enabled and Hint) in any program that has the viewer.
+[[maybe_unused]] const bool viewer_class_registered = [] {
+  RegisterClass("TGLStageViewer", [] { return std::make_unique<TGLStageViewer>(); });
+  using V = TGLStageViewer;
+  Publisher<V>("TGLStageViewer", "")
+      .Reference<TGLCamera>("Camera", &V::Camera, &V::SetCamera)
+      .Enum("VSync", {"vsmSync", "vsmNoSync"}, &V::VSync, &V::SetVSync, vsmNoSync)
+      .Object("Buffer", &V::Buffer)
+      .Single("FieldOfView", &V::FieldOfView, &V::SetFieldOfView)
+      .Boolean("Enabled", &V::isEnabled, &V::setEnabled, true)
+      .String("Hint", &V::Hint, &V::SetHint);
+  return true;
+}();
+
+}  // namespace

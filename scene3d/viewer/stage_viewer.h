@@ -71,7 +71,3 @@ class TGLStageViewer : public QWidget, public TComponent {
   bool context_failed_ = false;
   std::string last_error_;
 };
-
-// Lets component streams make viewers by class name and store their published
-// properties: Camera, VSync, Buffer, FieldOfView, Enabled and Hint.
-void RegisterStageViewerClass();

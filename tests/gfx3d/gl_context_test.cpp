@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gfx3d/core/initialization.h"
+#include "gfx3d/core/platform_utilities.h"
 #include "support/gl_pixel_fixture.h"
 #include "support/recording_gl.h"
 // clang-format off
@@ -131,6 +132,33 @@ TEST(GLContextActivation, NestsAndUnwindsAndRefusesMisuse) {
   EXPECT_THROW(context.CreateContext(0), EGLContext);
   CountingContext unrealised;
   EXPECT_THROW(unrealised.Activate(), EGLContext);
+}
+
+TEST(GLContextCreation, ALibraryThatFailsToLoadIsReportedAsAnOSErrorInTheLoadersWords) {
+  InitializeGfx3D();
+  // Whatever happens, the tests after this one find the system's libraries loaded.
+  struct Restore {
+    TOpenGLLibraryNames names = OpenGLLibraryNames();
+    ~Restore() {
+      OpenGLLibraryNames() = names;
+      LoadOpenGLLibraries();
+    }
+  } restore;
+  OpenGLLibraryNames().glu = "libNoSuchGLU.so.1";
+  for (const bool offScreen : {false, true}) {
+    UnloadOpenGLLibraries();
+    const std::unique_ptr<TGLContext> context = GLContextManager().CreateContext();
+    try {
+      offScreen ? context->CreateMemoryContext(0, 16, 16) : context->CreateContext(0);
+      ADD_FAILURE() << "a context was made without its libraries";
+    } catch (const EOSError& error) {
+      const std::string message = error.what();
+      EXPECT_TRUE(message.starts_with("OS Error : ")) << message;
+      EXPECT_EQ(message.substr(11), OpenGLLibrariesLoadError());
+      EXPECT_NE(message.find("libNoSuchGLU.so.1"), std::string::npos) << message;
+    }
+    EXPECT_FALSE(context->IsValid());
+  }
 }
 
 using GLContextTest = GLPixelTest;

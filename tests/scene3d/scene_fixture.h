@@ -1,7 +1,8 @@
 // What the scene tests share: the library's start-up, a solid box drawn in
-// one flat colour, an object that records when it is drawn, and the scene of
-// the program's 3-D view (a target dummy cube holding the camera, a light)
-// rendered off screen at the view's size.
+// one flat colour, an object that records when it is drawn, a buffer that
+// counts a scene's changes, and the scene of the program's 3-D view (a
+// target dummy cube holding the camera, a light) rendered off screen at the
+// view's size.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -62,6 +63,20 @@ class DrawLogger : public TGLImmaterialStageObject {
   void BuildList(TRenderContextInfo&) override {
     if (Log) Log->push_back(Name);
   }
+};
+
+// A buffer of the scene that counts the changes the scene tells it of.
+struct ChangeCounter {
+  explicit ChangeCounter(TGLStage& watched) : scene(watched) {
+    buffer.OnChange = [this](TGLStageBuffer*) { ++changes; };
+    scene.AddBuffer(&buffer);
+  }
+  ~ChangeCounter() { scene.RemoveBuffer(&buffer); }
+  ChangeCounter(const ChangeCounter&) = delete;
+  ChangeCounter& operator=(const ChangeCounter&) = delete;
+  TGLStage& scene;
+  TGLStageBuffer buffer{nullptr};
+  int changes = 0;
 };
 
 // The program's 3-D view: camera (0, 200, 200) under its target at the origin, focal length 400.

@@ -130,8 +130,26 @@ TEST_F(StageViewer, AFrozenViewerKeepsItsPictureWithoutRepaintingUntilMelted) {
   EXPECT_EQ(PixelAt(356, 240) & 0xFFFFFF, 0u);
 }
 
+TEST_F(StageViewer, AHiddenViewerRemakesItsContextOnAStructuralChangeSoItsSnapshotShowsTheScene) {
+  program.AddBox(0, 0, 0, {1, 0, 0, 1});
+  TGLStageViewer hidden;
+  hidden.resize(712, 480);
+  hidden.Buffer().SetLighting(false);
+  hidden.Buffer().SetBackgroundColor(0);
+  hidden.SetCamera(program.camera);
+  hidden.Loaded();  // as when read from a form: the window and its context exist, nothing is shown
+  ASSERT_TRUE(hidden.Buffer().RCInstantiated());
+  hidden.Buffer().SetContextOptions(hidden.Buffer().ContextOptions() | roStencilBuffer);
+  EXPECT_TRUE(hidden.Buffer().RCInstantiated());
+  // A snapshot's way: two frames, then the picture.
+  hidden.Buffer().Render();
+  hidden.Buffer().Render();
+  const QImage picture = hidden.Buffer().CaptureFrameBitmap()->ToPlatformBitmap32();
+  EXPECT_EQ(picture.pixel(356, 240) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_FALSE(hidden.isVisible());
+}
+
 TEST_F(StageViewer, AComponentStreamKeepsItsPropertiesAndItsContextIsMadeOnceItIsRead) {
-  RegisterStageViewerClass();
   program.camera->SetName("Camera1");
   viewer->SetName("Viewer1");
   viewer->SetVSync(vsmSync);
@@ -154,6 +172,19 @@ TEST_F(StageViewer, AComponentStreamKeepsItsPropertiesAndItsContextIsMadeOnceItI
   EXPECT_FALSE(copy->isEnabled());
   EXPECT_TRUE(copy->Buffer().RCInstantiated()) << "the window and its context exist before the viewer is shown";
   EXPECT_FALSE(copy->isVisible());
+}
+
+// The library's start-up is all a program that links the viewer calls.
+TEST(StageViewerStream, AProgramThatStartsTheLibraryReadsAStreamNamingTheViewer) {
+  InitializeScene3D();
+  TGLStageViewer viewer;
+  viewer.SetName("Viewer1");
+  viewer.SetVSync(vsmSync);
+  const std::vector<std::unique_ptr<TComponent>> read = Read(Written({&viewer}));
+  ASSERT_EQ(read.size(), 1u);
+  auto* copy = dynamic_cast<TGLStageViewer*>(read[0].get());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->VSync(), vsmSync);
 }
 
 TEST(StageViewerWithoutCamera, FieldOfViewIsZeroAndSettingItChangesNothing) {
