@@ -7,6 +7,7 @@
 #endif
 
 #include "gfx3d/core/platform_utilities.h"
+#include "gfx3d/gl/gl_binding.h"
 #include "gfx3d/gl/glx_context.h"
 #include "gfx3d/lists/scalar_lists.h"
 #include "gfx3d/lists/vector_lists.h"
@@ -59,4 +60,7 @@ void InitializeGfx3D() {
   RegisterMaterialLibraryClass();
 }
 
-void FinalizeGfx3D() { ReleaseXDisplayConnection(); }
+void FinalizeGfx3D() {
+  ReleaseXDisplayConnection();
+  UnloadOpenGLLibraries();
+}

@@ -9,7 +9,8 @@ void InitializeGfx3D();
 
 // The library's end, called once before the program returns from main (and at
 // the end of every test program that draws): releases what the library holds
-// of the window system, so no driver thread outlives the program's own end.
+// of the window system, so no driver thread outlives the program's own end,
+// and unloads the GL libraries, which the next context loads again.
 void FinalizeGfx3D();
 
 // True when the floating-point environment is the one InitializeGfx3D sets.

@@ -187,6 +187,7 @@ TOpenGLLibraryNames& OpenGLLibraryNames() {
 }
 
 bool LoadOpenGLLibraries() {
+  if (OpenGLLibrariesLoaded()) return true;
   const TOpenGLLibraryNames& names = OpenGLLibraryNames();
   return LoadOpenGLLibrariesFrom(names.gl.c_str(), names.glu.c_str());
 }

@@ -338,6 +338,7 @@ struct TOpenGLLibraryNames {
   std::string glu = "libGLU.so.1";
 };
 TOpenGLLibraryNames& OpenGLLibraryNames();
+// Keeps the libraries already loaded, so changed names count from the next load after an unload.
 bool LoadOpenGLLibraries();
 void UnloadOpenGLLibraries();
 bool OpenGLLibrariesLoaded();

@@ -283,7 +283,7 @@ void TGLGLXContext::CreateRenderingContext(void* config) {
 }
 
 void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
-  if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseOSError(OpenGLLibrariesLoadError());
+  if (!LoadOpenGLLibraries()) RaiseOSError(OpenGLLibrariesLoadError());
   Display* display = XDisplayConnection();
   void* config = ChooseConfig(false);
   if (!config) throw EGLContext("No OpenGL frame-buffer configuration matches the requested buffers");
@@ -321,7 +321,7 @@ void TGLGLXContext::DoCreateContext(TGLOutputDevice outputDevice) {
 }
 
 void TGLGLXContext::DoCreateMemoryContext(TGLOutputDevice, int width, int height, int) {
-  if (!OpenGLLibrariesLoaded() && !LoadOpenGLLibraries()) RaiseOSError(OpenGLLibrariesLoadError());
+  if (!LoadOpenGLLibraries()) RaiseOSError(OpenGLLibrariesLoadError());
   Display* display = XDisplayConnection();
   ReadGLXExtensionFlags();
   if (!GLFlags().WGL_ARB_pixel_format || !GLFlags().WGL_ARB_pbuffer)

@@ -533,6 +533,8 @@ void TGLTextureExItem::CalculateTextureMatrix() {
 void TGLTextureExItem::Apply(TRenderContextInfo& rci) {
   applied_ = false;
   if (!texture_.Enabled()) return;
+  // Refused before the unit is selected and its matrix pushed, so GL stays as it was.
+  TGLStateCache::CheckTextureUnit(texture_index_);
   GL().glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(texture_index_));
   GL().glMatrixMode(GL_TEXTURE);
   GL().glPushMatrix();

@@ -72,6 +72,20 @@ TEST(GLBinding, LoadingFailsWholeWhenOneLibraryIsMissing) {
   EXPECT_EQ(OpenGLLibrariesLoadError(), "");
 }
 
+// Loading again keeps what is loaded; the names are read again only once the
+// libraries have been unloaded.
+TEST(GLBinding, LoadsOnlyWhatIsNotLoaded) {
+  ASSERT_TRUE(LoadOpenGLLibraries());
+  const TOpenGLLibraryNames names = OpenGLLibraryNames();
+  OpenGLLibraryNames().glu = "libNoSuchGLU.so.1";
+  EXPECT_TRUE(LoadOpenGLLibraries());
+  EXPECT_TRUE(OpenGLLibrariesLoaded());
+  UnloadOpenGLLibraries();
+  EXPECT_FALSE(LoadOpenGLLibraries());
+  OpenGLLibraryNames() = names;
+  EXPECT_TRUE(LoadOpenGLLibraries());
+}
+
 TEST(GLBinding, ListsEveryEntryPointBeyondOpenGL11OnceInItsOrder) {
   const auto& entries = GLExtensionEntryPoints();
   ASSERT_EQ(entries.size(), 362u);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <string>
+#include <utility>
 
 #include "gfx3d/materials/textures.h"
 #include "support/gl_pixel_fixture.h"
@@ -78,7 +79,53 @@ TEST(GLStateCache, SendsOnlyChanges) {
   EXPECT_EQ(gl.Names(), std::vector<std::string>{"glBindTexture"});
 }
 
-using GLStateCacheOnMesa = GLPixelTest;
+// Reads back what the texture units of the current context hold.
+class GLStateCacheOnMesa : public GLPixelTest {
+ protected:
+  static constexpr int kUnits = TGLStateCache::kTextureUnits;
+
+  static GLint Integer(GLenum name) {
+    GLint value = 0;
+    GL().glGetIntegerv(name, &value);
+    return value;
+  }
+  static GLenum ActiveUnit() { return static_cast<GLenum>(Integer(GL_ACTIVE_TEXTURE_ARB)); }
+  // Reads one value with unit (from 0) active, then makes unit 0 active again.
+  template <typename Read>
+  static auto OnUnit(int unit, Read read) {
+    GL().glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
+    const auto value = read();
+    GL().glActiveTextureARB(GL_TEXTURE0_ARB);
+    return value;
+  }
+  // What unit has bound and enabled.
+  static std::pair<GLuint, bool> Bound(int unit) {
+    return OnUnit(unit, [unit] {
+      return std::pair{static_cast<GLuint>(Integer(GL_TEXTURE_BINDING_2D)),
+                       unit < kUnits && GL().glIsEnabled(GL_TEXTURE_2D)};
+    });
+  }
+  static GLint TextureStackDepth(int unit) {
+    return OnUnit(unit, [] { return Integer(GL_TEXTURE_STACK_DEPTH); });
+  }
+  // GL reads no stack depth on a unit beyond its coordinate sets, but a pop
+  // there tells whether a matrix was pushed.
+  static bool PopsATextureMatrix(int unit) {
+    return OnUnit(unit, [] {
+      GL().glMatrixMode(GL_TEXTURE);
+      GL().glPopMatrix();
+      GL().glMatrixMode(GL_MODELVIEW);
+      return GL().glGetError() == GL_NO_ERROR;
+    });
+  }
+  // An enabled texture of a plain red picture, not yet made in GL.
+  static void MakeRed(TGLTexture& texture) {
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    static_cast<TGLPictureImage&>(texture.Image()).SetPicture(picture);
+    texture.SetDisabled(false);
+  }
+};
 
 TEST_F(GLStateCacheOnMesa, MirrorAgreesWithGL) {
   TGLStateCache cache;
@@ -112,42 +159,51 @@ TEST_F(GLStateCacheOnMesa, ATextureOnAUnitBeyondTheMirrorLeavesGLAsItWas) {
   TRenderContextInfo rci;
   rci.GLStates = &cache;
   TGLTexture texture(nullptr);
-  QImage picture(2, 2, QImage::Format_RGB32);
-  picture.fill(Qt::red);
-  static_cast<TGLPictureImage&>(texture.Image()).SetPicture(picture);
-  texture.SetDisabled(false);
-  constexpr int kUnits = TGLStateCache::kTextureUnits;
-  const auto active = [] {
-    GLint unit = 0;
-    GL().glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
-    return static_cast<GLenum>(unit);
-  };
-  // What unit (from 0) has bound and enabled, read with that unit active.
-  const auto onUnit = [](int unit) {
-    GL().glActiveTextureARB(GL_TEXTURE0_ARB + static_cast<GLenum>(unit));
-    GLint bound = 0;
-    GL().glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    const bool enabled = unit < kUnits && GL().glIsEnabled(GL_TEXTURE_2D);
-    GL().glActiveTextureARB(GL_TEXTURE0_ARB);
-    return std::pair{static_cast<GLuint>(bound), enabled};
-  };
+  MakeRed(texture);
 
   EXPECT_THROW(texture.ApplyAsTextureN(kUnits + 1, rci), ELibraryError);
-  EXPECT_EQ(active(), GLenum{GL_TEXTURE0_ARB});
+  EXPECT_EQ(ActiveUnit(), GLenum{GL_TEXTURE0_ARB});
   EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR});
   EXPECT_EQ(texture.Handle(), 0u) << "no texture made";
-  EXPECT_EQ(onUnit(0), std::pair(0u, false));
-  GLint imageUnits = 0;
-  GL().glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &imageUnits);
-  if (imageUnits > kUnits) {
-    EXPECT_EQ(onUnit(kUnits).first, 0u);
+  EXPECT_EQ(Bound(0), std::pair(0u, false));
+  if (Integer(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS) > kUnits) {
+    EXPECT_EQ(Bound(kUnits).first, 0u);
   }
 
   texture.ApplyAsTextureN(kUnits, rci);
-  EXPECT_EQ(active(), GLenum{GL_TEXTURE0_ARB});
+  EXPECT_EQ(ActiveUnit(), GLenum{GL_TEXTURE0_ARB});
   EXPECT_NE(texture.Handle(), 0u);
-  EXPECT_EQ(onUnit(kUnits - 1), std::pair(texture.Handle(), true)) << "the last unit mirrored takes it";
+  EXPECT_EQ(Bound(kUnits - 1), std::pair(texture.Handle(), true)) << "the last unit mirrored takes it";
   texture.UnApplyAsTextureN(kUnits, rci);
+  EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR});
+}
+
+// An extra texture is refused the same way, before its unit is selected and
+// its texture matrix pushed.
+TEST_F(GLStateCacheOnMesa, AnExtraTextureOnAUnitBeyondTheMirrorLeavesGLAsItWas) {
+  TGLStateCache cache;
+  cache.ResetAll();
+  TRenderContextInfo rci;
+  rci.GLStates = &cache;
+  TGLTextureExItem item;
+  MakeRed(item.Texture());
+  item.SetTextureIndex(kUnits);
+
+  EXPECT_THROW(item.Apply(rci), ELibraryError);
+  EXPECT_EQ(ActiveUnit(), GLenum{GL_TEXTURE0_ARB});
+  EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR});
+  EXPECT_FALSE(PopsATextureMatrix(kUnits)) << "a texture matrix was left pushed";
+  EXPECT_EQ(item.Texture().Handle(), 0u) << "no texture made";
+  item.UnApply(rci);
+  EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR}) << "nothing applied, nothing popped";
+
+  item.SetTextureIndex(kUnits - 1);
+  item.Apply(rci);
+  EXPECT_EQ(ActiveUnit(), GLenum{GL_TEXTURE0_ARB});
+  EXPECT_EQ(TextureStackDepth(kUnits - 1), 2);
+  EXPECT_EQ(Bound(kUnits - 1), std::pair(item.Texture().Handle(), true)) << "the last unit mirrored takes it";
+  item.UnApply(rci);
+  EXPECT_EQ(TextureStackDepth(kUnits - 1), 1);
   EXPECT_EQ(GL().glGetError(), GLenum{GL_NO_ERROR});
 }
 

@@ -100,6 +100,7 @@ TEST_F(LibraryEnd, ClosesTheConnectionThatWatchesTheWindowsAndOpensItAgainWhenNe
     EXPECT_TRUE(window->IsValid());
     FinalizeGfx3D();
     EXPECT_FALSE(window->IsValid());
+    EXPECT_FALSE(OpenGLLibrariesLoaded()) << "the next context loads them again";
     EXPECT_LE(SocketCount(), before) << "round " << round;
   }
 }
