@@ -15,7 +15,7 @@ TGLStageViewer::TGLStageViewer(QWidget* parent)
       TComponent(nullptr),
       buffer_(std::make_unique<TGLStageBuffer>(nullptr)),
       expose_filter_(std::make_unique<TChildWindowExposeFilter>([this] { update(); })) {
-  gl_available_ = QtRunsOnX11() && (OpenGLLibrariesLoaded() || LoadOpenGLLibraries());
+  gl_available_ = QtRunsOnX11() && LoadOpenGLLibraries();
   if (gl_available_) {
     setAttribute(Qt::WA_NativeWindow);
     setAttribute(Qt::WA_PaintOnScreen);
