@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -20,6 +22,7 @@
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
+#include "editor/main/outer_size.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
 #include "editor/output_windows/customers_window.h"
@@ -52,6 +55,23 @@ constexpr std::pair<int, int> kToolHints[] = {
     {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},  {14, 31},
     {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}};
 
+// The side panel scrolls on a screen too low for it, rather than pushing the
+// window's bottom off the screen.
+QScrollArea* scrolling(SidePanel* panel) {
+  auto* area = new QScrollArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area->setWidgetResizable(true);
+  area->setWidget(panel);
+  // The panel keeps its width; the area grows by the scroll bar while it shows.
+  QScrollBar* bar = area->verticalScrollBar();
+  area->setFixedWidth(panel->minimumWidth());
+  QObject::connect(bar, &QScrollBar::rangeChanged, area, [area, bar, panel](int, int most) {
+    area->setFixedWidth(panel->minimumWidth() + (most > 0 ? bar->sizeHint().width() : 0));
+  });
+  return area;
+}
+
 }  // namespace
 
 TMain::TMain(QWidget* parent) : QMainWindow(parent) {
@@ -73,7 +93,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   auto* plan_and_panel = new QHBoxLayout;
   plan_and_panel->setSpacing(0);
   plan_and_panel->addWidget(PaintBox1, 1);
-  plan_and_panel->addWidget(Panel1);
+  plan_and_panel->addWidget(scrolling(Panel1));
   rows->addLayout(plan_and_panel, 1);
   rows->addWidget(TabControl1);
   build_hidden_controls(central);
@@ -87,7 +107,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addWidget(StatusPanel0);
   statusBar()->addPermanentWidget(ProgressBar1);
   connect(PaintBox1, &PlanView::status_text_changed, StatusPanel0, &QLabel::setText);
-  resize(1116, 755);
+  open_at_outer_size(*this, QSize(1116, 755), [this] { refit_plan_on_showing(); });
   qApp->installEventFilter(this);
 }
 
@@ -231,6 +251,20 @@ void TMain::reset_cell_tabs(const std::vector<std::string>& names, int selected)
 }
 
 void TMain::refresh_side_panel() { Panel1->refresh_side_panel(); }
+
+void TMain::fit_plan_to_view(int margin) {
+  PaintBox1->fit_plan_to_view(margin);
+  // Hidden, the window may not yet have the size it shows at: the frame that
+  // settles it is known only once it is shown.
+  if (!isVisible()) fit_on_showing_ = margin;
+}
+
+void TMain::refit_plan_on_showing() {
+  if (!fit_on_showing_) return;
+  PaintBox1->fit_plan_to_view(*fit_on_showing_);
+  fit_on_showing_.reset();
+  PaintBox1->draw_plan();
+}
 
 void TMain::apply_language() {
   Nuovacella1->setText(qt_lang_text(0));

@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ class TMain : public QMainWindow, public TranslatedWindow {
   // button of the company's market.
   void show_product_controls();
   void refresh_side_panel();
+  // Fits the plan to its view; a fit made while the window is hidden is made
+  // again once the window has the size it opens at.
+  void fit_plan_to_view(int margin);
   void reset_cell_tabs(const std::vector<std::string>& names, int selected);
   // ToolButtonN by its number; nullptr for a number the tool bar lacks.
   QAction* tool_button(int number) const;
@@ -118,8 +122,10 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void build_hidden_controls(QWidget* central);
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
   void selection_mode_clicked(int button);
+  void refit_plan_on_showing();
 
   std::map<int, QAction*> tool_buttons_;
   QFileDialog* picture_dialog_ = nullptr;
-  QAction* ToolButton12 = nullptr;  // the divider shown with the compact-line buttons
+  QAction* ToolButton12 = nullptr;     // the divider shown with the compact-line buttons
+  std::optional<int> fit_on_showing_;  // the margin of a fit made while hidden
 };

@@ -128,7 +128,7 @@ void QtModelUi::refresh_side_panel() { Main->refresh_side_panel(); }
 
 void QtModelUi::draw_plan() { Main->PaintBox1->draw_plan(); }
 
-void QtModelUi::fit_plan_to_view(int margin) { Main->PaintBox1->fit_plan_to_view(margin); }
+void QtModelUi::fit_plan_to_view(int margin) { Main->fit_plan_to_view(margin); }
 
 void QtModelUi::rebuild_3d_if_visible() {
   if (F3d->isVisible()) F3d->rebuild_after_edit(current_cell());

@@ -34,10 +34,29 @@ QLineEdit* edit_box(const char* allowed) {
   return edit;
 }
 
+// Small arrows: the panel must fit a laptop screen below the tool bar.
 QToolButton* arrow(Qt::ArrowType type) {
   auto* button = new QToolButton;
   button->setArrowType(type);
+  button->setIconSize(QSize(12, 12));
   return button;
+}
+
+// A group's grid with the panel's close rows: the style's margins and spacing
+// would make the panel taller than a laptop screen leaves it.
+QGridLayout* compact_grid(QGroupBox* group) {
+  auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(6, 2, 6, 4);
+  grid->setVerticalSpacing(2);
+  return grid;
+}
+
+// A row of controls in one cell of a group's grid, spaced as the grid's columns:
+// the grid's rows and columns differ, so it hands its rows no spacing.
+QHBoxLayout* control_row(const QGridLayout* grid) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(grid->horizontalSpacing());
+  return row;
 }
 
 Qt::CheckState check_state(Tick tick) {
@@ -113,7 +132,8 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
   build_wall_group();
   build_module_group();
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(4);
   layout->addWidget(Gb_Cella);
   layout->addWidget(Gb_parete);
   layout->addWidget(Gb_modulo);
@@ -124,7 +144,7 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
 
 void SidePanel::build_cell_group() {
   Gb_Cella = new QGroupBox(" Cella ");
-  auto* grid = new QGridLayout(Gb_Cella);
+  auto* grid = compact_grid(Gb_Cella);
   Lb_S = new QLabel("Spazio S (mm)");
   Ed_S = edit_box("[0-9.,]*");
   Lb_muro = new QLabel("Muro (mm)");
@@ -144,12 +164,13 @@ void SidePanel::build_cell_group() {
 
 void SidePanel::build_wall_group() {
   Gb_parete = new QGroupBox(" Pareti (0) ");
-  auto* grid = new QGridLayout(Gb_parete);
+  auto* grid = compact_grid(Gb_parete);
   Sb_su = arrow(Qt::UpArrow);
   Sb_giu = arrow(Qt::DownArrow);
   Sb_sx = arrow(Qt::LeftArrow);
   Sb_dx = arrow(Qt::RightArrow);
   auto* arrows = new QGridLayout;
+  arrows->setSpacing(0);
   arrows->addWidget(Sb_su, 0, 1);
   arrows->addWidget(Sb_sx, 1, 0);
   arrows->addWidget(Sb_dx, 1, 2);
@@ -188,7 +209,7 @@ void SidePanel::build_wall_group() {
   Lb_priorita = new QLabel("Priorità");
   up_priorita = arrow(Qt::UpArrow);
   down_priorita = arrow(Qt::DownArrow);
-  auto* priority = new QHBoxLayout;
+  auto* priority = control_row(grid);
   priority->addWidget(up_priorita);
   priority->addWidget(down_priorita);
   priority->addStretch();
@@ -200,7 +221,7 @@ void SidePanel::build_wall_group() {
   Bt_autoHeavy = new QPushButton("Auto 1100");
   Bt_autoEco = new QPushButton("Auto 1700");
   grid->addWidget(SB_forza, row++, 0, 1, 2);
-  auto* fill = new QHBoxLayout;
+  auto* fill = control_row(grid);
   fill->addWidget(Bt_auto);
   fill->addWidget(Bt_autoHeavy);
   fill->addWidget(Bt_autoEco);
@@ -209,7 +230,7 @@ void SidePanel::build_wall_group() {
 
 void SidePanel::build_module_group() {
   Gb_modulo = new QGroupBox(" Moduli (0) ");
-  auto* grid = new QGridLayout(Gb_modulo);
+  auto* grid = compact_grid(Gb_modulo);
   Lb_Hm_m = new QLabel("Altezza");
   Cb_Hm_m = new QComboBox;
   Lb_Lm_m = new QLabel("Profondità");
@@ -230,7 +251,7 @@ void SidePanel::build_module_group() {
   qs = new TwoStateCheckBox("S");
   qe = new TwoStateCheckBox("E");
   qo = new TwoStateCheckBox("O");
-  auto* sides = new QHBoxLayout;
+  auto* sides = control_row(grid);
   for (QCheckBox* box : {qn, qs, qe, qo}) sides->addWidget(box);
   grid->addLayout(sides, 5, 0, 1, 2);
   cbCarrello = new TwoStateCheckBox("Carrello");
