@@ -34,6 +34,7 @@
 #include "editor/screen_centring.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/commands/project_commands.h"
+#include "model/files/project_save.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/finish_edit.h"
 #include "model/modules/compact_groups.h"

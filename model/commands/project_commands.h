@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "model/files/project_save.h"  // settle_modified_project, which the windows call too
-
 // Cell tabs := one per cell with its name; the selected tab is the current cell.
 void reset_tabs_from_cells();
 // Caption := title, project file, customer and customer reference.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/files/project_file.h"
+#include "model/files/project_save.h"
 #include "model/layout/undo_history.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
