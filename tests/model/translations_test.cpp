@@ -37,12 +37,15 @@ TEST(LanguageTexts, LoaderRules) {
 }
 
 // A line of the language asked for must begin with its number: anything else
-// there is damage, named by its line, not a line to pass over.
+// there, two signs included, is damage, named by its line, not a line to pass over.
 TEST(LanguageTexts, ALineOfTheLanguageWithoutANumberIsAnError) {
   for (auto [file, fault] : {std::pair{"000IT A\r\n0x1IT bad\r\n", "line 2: '0x1' is not a valid integer value"},
                              {"\r\n01 IT bad\r\n", "line 2: '01 ' is not a valid integer value"},
                              {"- 1IT bad\r\n", "line 1: '- 1' is not a valid integer value"},
-                             {"   IT bad\r\n", "line 1: '   ' is not a valid integer value"}}) {
+                             {"   IT bad\r\n", "line 1: '   ' is not a valid integer value"},
+                             {"000IT A\r\n--1IT bad\r\n", "line 2: '--1' is not a valid integer value"},
+                             {"+-1IT bad\r\n", "line 1: '+-1' is not a valid integer value"},
+                             {"-+1IT bad\r\n", "line 1: '-+1' is not a valid integer value"}}) {
     try {
       parse_language_texts(file, "IT");
       ADD_FAILURE() << file << " was read";
