@@ -120,7 +120,7 @@ TEST_F(LanguageFile, ADamagedLineIsNamedWithTheFileAndKeepsTheTable) {
 // Choosing a language takes only a file that gives it every text the program
 // shows: a torn file would leave menus and labels blank.
 TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
-  Texts complete(255, "x");
+  Texts complete(410, "x");
   write_lang(language_file_text({{"IT", complete}, {"EN", complete}}, false));
   set_language("EN");
   EXPECT_EQ(LangTable, complete);
@@ -128,6 +128,7 @@ TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
   Texts torn = complete;
   torn[39].clear();   // the first cell's name
   torn[193].clear();  // the "Prices and codes" menu
+  torn[305].clear();  // a structure type's name, named by the catalogue
   write_lang(language_file_text({{"IT", complete}, {"EN", torn}}, false));
   try {
     set_language("EN");
@@ -135,7 +136,7 @@ TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
   } catch (const FileError& error) {
     const std::string message = error.what();
     EXPECT_NE(message.find(dir.file("data/lang.dat")), std::string::npos) << message;
-    EXPECT_NE(message.find("EN no text for 39, 193"), std::string::npos) << message;
+    EXPECT_NE(message.find("EN no text for 39, 193, 305"), std::string::npos) << message;
   }
   EXPECT_EQ(LangTable, complete);
   write_lang("");
