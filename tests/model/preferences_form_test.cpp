@@ -287,6 +287,9 @@ TEST_F(PreferencesForm_, AChoiceSavedInInchesIsTheSameAfterARestart) {
   ASSERT_TRUE(save_preferences(form));
   AppState = Tvar_amb{};
   LengthList.clear();
+  // The restart takes the stored language only from a file that serves it.
+  write_scrambled_file(dir.file("data/lang.dat"),
+                       language_file_text({{"IT", std::vector<std::string>(410, "x")}}, false));
   ASSERT_TRUE(read_preferences());
   load_data_file(AppState.optional_sizes);
   clamp_max_length_index();
