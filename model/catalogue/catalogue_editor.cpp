@@ -7,6 +7,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/translations.h"
 
 namespace {
 
@@ -45,10 +46,25 @@ bool structure_type_from_fields(const StructureTypeFields& fields, Tstructure_ty
 
 bool valid_index(int index) { return index >= 0 && static_cast<std::size_t>(index) < StructureTypes.size(); }
 
-void write_editor_text(const std::string& path, const std::string& text) {
+// The plain file content of a memo's text.
+std::string editor_file_text(const std::string& text) {
   TextWriter writer;
   for (const std::string& line : split_lines(text)) writer.line(line);
-  write_scrambled_file(path, writer.take());
+  return writer.take();
+}
+
+// False, with the start-up's own message, when the translation file would no
+// longer serve the language in use: the next start would refuse it.
+bool translations_serve_language_in_use(const std::string& plain) {
+  const std::string code = language_code(AppState.language);
+  if (code.empty()) return true;
+  try {
+    check_language_text(plain, code);
+    return true;
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
 }
 
 }  // namespace
@@ -105,8 +121,9 @@ CatalogueEditorTexts load_catalogue_editor_texts() {
 
 bool close_catalogue_editor(const CatalogueEditorTexts& texts) {
   if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) return true;
-  if (!save_data_file(texts.memos)) return false;
-  write_editor_text(program_path(kCodesTableFile), texts.codes_table);
-  write_editor_text(program_path(kTranslationFile), texts.translations);
+  const std::string translations = editor_file_text(texts.translations);
+  if (!translations_serve_language_in_use(translations) || !save_data_file(texts.memos)) return false;
+  write_scrambled_file(program_path(kCodesTableFile), editor_file_text(texts.codes_table));
+  write_scrambled_file(program_path(kTranslationFile), translations);
   return true;
 }

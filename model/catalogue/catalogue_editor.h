@@ -39,6 +39,8 @@ struct CatalogueEditorTexts {
 // Reads the three files. Raises FileError.
 CatalogueEditorTexts load_catalogue_editor_texts();
 // The closing question: on Yes saves the catalogue, the code table and the
-// translations. False keeps the window open: the catalogue texts could not be
-// saved as they stand and a message said why, so no edit is lost.
+// translations. False keeps the window open, nothing written: the catalogue
+// texts could not be saved as they stand, or the translations would leave the
+// language in use without a text it shows (the start-up would refuse them);
+// a message said why, so no edit is lost.
 bool close_catalogue_editor(const CatalogueEditorTexts& texts);

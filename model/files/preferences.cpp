@@ -10,6 +10,7 @@
 #include "model/base/units.h"
 #include "model/files/damaged_files.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
 
@@ -19,9 +20,35 @@ std::string preferences_path() { return program_path("user/preferenze.dat"); }
 
 bool language_chosen(int language) { return !language_code(language).empty(); }
 
-int ask_for_language() {
+// The user's choice; no choice gives the fallback.
+int ask_for_language(int fallback) {
   int chosen = ui().ask_language();
-  return language_chosen(chosen) ? chosen : 0;
+  return language_chosen(chosen) ? chosen : fallback;
+}
+
+// Shows why the translation file cannot serve the language; false when it can.
+bool language_refused(int language) {
+  try {
+    check_language(language_code(language));
+    return false;
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return true;
+  }
+}
+
+// The language to start in: the stored one while the translation file serves
+// it, else the user's choice (Italian when none is made), asked again after
+// each refusal (then no choice takes the first language the file serves).
+// None when the file serves no language: nothing could be shown.
+std::optional<int> served_language(int stored) {
+  int language = language_chosen(stored) ? stored : ask_for_language(0);
+  while (language_refused(language)) {
+    const std::optional<int> served = first_served_language();
+    if (!served) return std::nullopt;
+    language = ask_for_language(*served);
+  }
+  return language;
 }
 
 // The lines of a preferences file, one setting each: a line that does not
@@ -128,8 +155,13 @@ bool read_preferences() {
     const std::vector<std::string> faults = read_settings(*plain, AppState, Company);
     if (!faults.empty()) ui().show_message(note_damaged_file(path, faults));
   }
-  if (language_chosen(AppState.language)) return true;
-  AppState.language = ask_for_language();
+  // A language is stored only once the translation file is known to serve
+  // it: a start that refused the stored one would refuse it every time.
+  const int stored = AppState.language;
+  const std::optional<int> language = served_language(stored);
+  if (!language) return false;
+  AppState.language = *language;
+  if (*language == stored) return true;
   // The choice holds for this run even when it cannot be stored.
   try {
     write_preferences();

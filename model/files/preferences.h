@@ -12,10 +12,13 @@
 // Reads the preferences into AppState and Company. Every line that holds its
 // value is read; a bad line leaves its one setting at its default and is named
 // to the user, and the damaged file is kept before it is written again. On the
-// first run (no valid language stored) it asks for the language and writes the
-// file back; a failed write is reported and the chosen language holds for the
-// run. Returns false, after telling the user which file is missing, when there
-// is no preferences file: the program cannot start without it.
+// first run (no valid language stored), or when the translation file no longer
+// serves the stored language (the refusal is shown), it asks for the language
+// until the file serves the choice, and writes the file back; a failed write is
+// reported and the chosen language holds for the run. Returns false, after
+// telling the user why, when there is no preferences file or the translation
+// file serves no language: the program cannot start without them. Nothing is
+// stored then.
 bool read_preferences();
 
 // Reads the plain lines of a preferences file into state and company as they

@@ -1,5 +1,6 @@
 #include "model/state/language.h"
 
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,9 +19,9 @@ void write_language_file(const std::vector<LanguageTexts>& languages, bool separ
   ui().show_message("File salvato");
 }
 
-// The texts of one language; a damaged line is reported with the file's name.
-std::vector<std::string> read_language_texts(const std::string& code) {
-  const std::string plain = read_scrambled_file(language_file());
+// The texts of one language in the plain content of the translation file; a
+// damaged line is reported with the file's name.
+std::vector<std::string> language_texts(std::string_view plain, const std::string& code) {
   try {
     return parse_language_texts(plain, code);
   } catch (const FileError& error) {
@@ -28,22 +29,47 @@ std::vector<std::string> read_language_texts(const std::string& code) {
   }
 }
 
-// The texts of one language, when they hold every text the program shows.
-std::vector<std::string> shown_language_texts(const std::string& code) {
-  std::vector<std::string> texts = read_language_texts(code);
+// As above, when they hold every text the program shows.
+std::vector<std::string> shown_language_texts(std::string_view plain, const std::string& code) {
+  std::vector<std::string> texts = language_texts(plain, code);
   check_shown_texts(texts, code, language_file());
   return texts;
 }
+
+bool serves_language(std::string_view plain, const std::string& code) {
+  try {
+    shown_language_texts(plain, code);
+    return true;
+  } catch (const FileError&) {
+    return false;
+  }
+}
+
+std::string read_language_file() { return read_scrambled_file(language_file()); }
 
 }  // namespace
 
 const std::string& lang_text(int number) { return lang_text(LangTable, number); }
 
-void load_language(const std::string& code) { LangTable = read_language_texts(code); }
+void load_language(const std::string& code) { LangTable = language_texts(read_language_file(), code); }
 
-void set_language(const std::string& code) { LangTable = shown_language_texts(code); }
+void set_language(const std::string& code) { LangTable = shown_language_texts(read_language_file(), code); }
 
-void check_language(const std::string& code) { shown_language_texts(code); }
+void check_language(const std::string& code) { shown_language_texts(read_language_file(), code); }
+
+void check_language_text(std::string_view plain, const std::string& code) { shown_language_texts(plain, code); }
+
+std::optional<int> first_served_language() {
+  std::string plain;
+  try {
+    plain = read_language_file();
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
+  for (int language = 0; !language_code(language).empty(); ++language)
+    if (serves_language(plain, language_code(language))) return language;
+  return std::nullopt;
+}
 
 void save_language_italian_only() {
   load_language("IT");

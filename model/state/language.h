@@ -3,7 +3,9 @@
 // data/lang.dat (its format is in model/text/translations.h).
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Text n of the loaded language; empty when it has none.
 const std::string& lang_text(int number);
@@ -18,6 +20,12 @@ void load_language(const std::string& code);
 void set_language(const std::string& code);
 // Raises FileError when set_language would refuse the language; changes nothing.
 void check_language(const std::string& code);
+// The same check on plain, the content the translation file would have: the
+// same FileError set_language would give once it is written.
+void check_language_text(std::string_view plain, const std::string& code);
+// The first language index (0..7) set_language would take; none when the file
+// cannot be read or serves no language.
+std::optional<int> first_served_language();
 
 // Developer writers of data/lang.dat, both from the Italian texts: the Italian
 // lines alone, or each Italian line followed by placeholder lines for EN, FR,

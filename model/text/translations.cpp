@@ -16,8 +16,8 @@ constexpr std::size_t kMaxTextNumbers = 1000;     // three digits
 constexpr std::size_t kMissingNumbersShown = 10;  // in a message, before "and n more"
 
 // The number in columns 1-3 of line line_number, read as a decimal integer
-// (leading blanks and a sign allowed, as " 07" or "+07"); raises FileError
-// when they hold anything else.
+// (leading blanks and one sign allowed, as " 07" or "+07"); raises FileError
+// when they hold anything else, a second sign included.
 int text_number(std::string_view line, std::size_t line_number) {
   std::string_view field = line.substr(0, 3);
   field.remove_prefix(std::min(field.find_first_not_of(" \t"), field.size()));
@@ -25,7 +25,8 @@ int text_number(std::string_view line, std::size_t line_number) {
   if (!field.empty() && (field.front() == '-' || field.front() == '+')) field.remove_prefix(1);
   int number = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), number);
-  if (field.empty() || error != std::errc() || end != field.data() + field.size())
+  // from_chars would take a second '-' as the number's own sign.
+  if (field.empty() || field.front() == '-' || error != std::errc() || end != field.data() + field.size())
     throw FileError("line " + std::to_string(line_number) + ": '" + std::string(line.substr(0, 3)) +
                     "' is not a valid integer value");
   return negative ? -number : number;

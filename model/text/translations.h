@@ -11,11 +11,13 @@
 std::string language_code(int language);
 
 // The texts of one language in the plain content of a translation file, by
-// number. Numbers must ascend: a number at or below one already seen is
-// ignored, so a repeated number keeps its first text. Lines of other codes
-// and blank lines are skipped; a line of the code whose number is not three
-// decimal digits raises FileError naming the line ("line 4: '0x1' is not a
-// valid integer value").
+// number. Columns 1-3 of a line of the code are read as a decimal integer:
+// leading blanks and one sign are allowed (" 07" and "+07" are 7), and the
+// line of a negative number is ignored; anything else there, two signs
+// included, raises FileError naming the line ("line 4: '0x1' is not a valid
+// integer value"). Numbers must ascend: a number at or below one already seen
+// is ignored, so a repeated number keeps its first text. Lines of other codes
+// and blank lines are skipped.
 std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code);
 
 // Raises FileError naming the translation file when texts, the texts it gives

@@ -15,6 +15,7 @@
 #include "model/quote/code_lookup.h"
 #include "model/state/language.h"
 #include "model/state/text_table.h"
+#include "model/text/shown_text_numbers.h"
 #include "sources/texts_source.h"
 
 namespace {
@@ -109,6 +110,34 @@ TEST(ShippedMaximumLoads, EveryLengthOfEveryCatalogueAndKitHasItsLoad) {
   }
 }
 
+constexpr const char* kDetailRole = "structure type description";
+
+// The text numbers the shipped catalogues (both units) and code table name, each with what names it.
+std::vector<std::pair<int, std::string>> numbers_the_shipped_data_names() {
+  std::vector<std::pair<int, std::string>> numbers;
+  for (bool inches : {false, true}) {
+    use_staged_program(inches);
+    load_data_file(1);
+    for (const Tstructure_type& type : StructureTypes) {
+      numbers.emplace_back(type.short_text, "structure type name");
+      numbers.emplace_back(type.long_text, "structure type long name");
+      numbers.emplace_back(type.detail_text, kDetailRole);
+      numbers.emplace_back(type.module_text, "structure type shelf word");
+    }
+  }
+  load_staged_code_table();
+  for (const Tcodice& row : CodesTable) numbers.emplace_back(row.description_number, row.code);
+  return numbers;
+}
+
+// A translation file is held against the built-in list: a number the data
+// names and the list lacks would be blanked by a torn file without a word.
+TEST(ShippedTextNumbers, TheBuiltInListHoldsEveryNumberTheCataloguesAndTheCodeTableName) {
+  const std::set<int> listed(shown_text_numbers().begin(), shown_text_numbers().end());
+  for (const auto& [number, what] : numbers_the_shipped_data_names())
+    EXPECT_TRUE(listed.count(number)) << number << " (" << what << ")";
+}
+
 class ShippedTexts : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
@@ -129,18 +158,12 @@ TEST_P(ShippedTexts, EveryNumberTheProgramLooksUpHasItsText) {
 TEST_P(ShippedTexts, TheLanguageCanBeChosen) { EXPECT_NO_THROW(set_language(GetParam())); }
 
 TEST_P(ShippedTexts, EveryNumberTheCataloguesAndTheCodeTableNameHasItsText) {
-  for (bool inches : {false, true}) {
-    use_staged_program(inches);
-    load_data_file(1);
-    for (const Tstructure_type& type : StructureTypes) {
-      for (int number : {type.short_text, type.long_text, type.detail_text, type.module_text})
-        expect_text(number, "structure type");
-      for (const char* marker : {"%n", "%l", "%h"})
-        EXPECT_NE(lang_text(type.detail_text).find(marker), std::string::npos) << GetParam() << " " << marker;
-    }
+  for (const auto& [number, what] : numbers_the_shipped_data_names()) {
+    expect_text(number, what);
+    if (what != kDetailRole) continue;
+    for (const char* marker : {"%n", "%l", "%h"})
+      EXPECT_NE(lang_text(number).find(marker), std::string::npos) << GetParam() << " " << number << " " << marker;
   }
-  load_staged_code_table();
-  for (const Tcodice& row : CodesTable) expect_text(row.description_number, row.code);
 }
 
 TEST_P(ShippedTexts, EveryLanguageTranslatesExactlyTheItalianNumbers) {

@@ -32,9 +32,11 @@ TEST_P(ShippedLengths, EveryKitModuleLengthIsAStandardLength) {
 
 TEST_P(ShippedLengths, FillButtonsFillLongWallsWithTheShippedPreferences) {
   {
-    // A copy: reading preferences that leave the language open asks for it and writes the answer back.
+    // A copy: reading preferences that leave the language open asks for it, holds
+    // the answer against the translation file and writes it back.
     TempProgramDir copy;
     std::filesystem::copy_file(stage_dir() + "/defaults/user/preferenze.dat", copy.path() / "user/preferenze.dat");
+    std::filesystem::copy_file(stage_dir() + "/data/lang.dat", copy.path() / "data/lang.dat");
     ASSERT_TRUE(read_preferences());
   }
   use_staged_program(GetParam());

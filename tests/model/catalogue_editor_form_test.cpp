@@ -7,6 +7,7 @@
 
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
+#include "model/text/translations.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -18,7 +19,9 @@ class CatalogueEditorForm_ : public ::testing::Test {
     ProgramDir = dir.path().string();
     AppState.inches = false;
     write_scrambled_file(dir.write("data/data.dat", ""), "1\r\n1700\r\n0\r\n1\r\n475\r\n0\r\n0\r\n0\r\n");
-    write_scrambled_file(dir.write("data/lang.dat", ""), "\r\nIT\r\n1\tCiao\r\n");
+    AppState.language = 0;
+    write_scrambled_file(dir.write("data/lang.dat", ""),
+                         language_file_text({{"IT", std::vector<std::string>(410, "x")}}, false));
   }
 
   TempDir dir;

@@ -4,6 +4,7 @@
 
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
+#include "model/text/translations.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -77,9 +78,13 @@ class CatalogueEditorClosing : public ::testing::Test {
     StructureTypes = {{10, 11, 12, 13, "ZN", 0}};
     write_scrambled_file(dir.write("data/data.dat", ""), "1\r\n1700\r\n0\r\n1\r\n475\r\n0\r\n0\r\n0\r\n");
     write_scrambled_file(dir.write("user/codici.dat", ""), "TIPO;LAR\r\nTE;475\r\n");
-    write_scrambled_file(dir.write("data/lang.dat", ""), "\r\nIT\r\n1\tCiao\r\n");
+    AppState.language = 1;  // English in use
+    write_scrambled_file(dir.write("data/lang.dat", ""), translations);
   }
 
+  // Every text the program shows, in Italian and English.
+  const std::string translations = language_file_text(
+      {{"IT", std::vector<std::string>(410, "x")}, {"EN", std::vector<std::string>(410, "y")}}, false);
   TempDir dir;
   ScopedScriptedUi ui;
 };
@@ -92,7 +97,7 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidA
   EXPECT_EQ(texts.codes_table, "TIPO;LAR\nTE;475");
   texts.memos[0] += "\n2000";
   texts.codes_table += "\nTE;300";
-  texts.translations += "\n2\tMondo";
+  texts.translations += "\n410IT Mondo";
   texts.memos[4] = "ABX";
   ui->yes_no_answers = {true};
   EXPECT_FALSE(close_catalogue_editor(texts));  // the window stays open
@@ -108,7 +113,42 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidA
   EXPECT_TRUE(close_catalogue_editor(texts));
   EXPECT_EQ(ui->questions.back(), "Salvare le modifiche nel file nel file " + dir.file("data/data.dat"));
   EXPECT_EQ(read_scrambled_file(dir.file("user/codici.dat")), "TIPO;LAR\r\nTE;475\r\nTE;300\r\n");
-  EXPECT_EQ(read_scrambled_file(dir.file("data/lang.dat")), "\r\nIT\r\n1\tCiao\r\n2\tMondo\r\n");
+  EXPECT_TRUE(read_scrambled_file(dir.file("data/lang.dat")) == translations + "410IT Mondo\r\n");
   load_data_file(0);
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
+}
+
+// The translations are saved only when the language in use keeps every text
+// it shows: the next start would refuse them and stop. The refusal is the
+// start-up's own message, nothing is written and the window stays open.
+TEST_F(CatalogueEditorClosing, TranslationsTheLanguageInUseCouldNotStartWithAreRefusedAndNothingIsWritten) {
+  std::vector<std::string> files{"data/data.dat", "user/codici.dat", "data/lang.dat"};
+  std::vector<std::string> stored;
+  for (const std::string& file : files) stored.push_back(read_file_bytes(dir.file(file)));
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  texts.memos[0] += "\n2000";
+  texts.codes_table += "\nTE;300";
+  const std::string shown = texts.translations;
+  const std::string line = "\n039EN y";
+  const std::string lang = dir.file("data/lang.dat");
+  for (auto [typed, refusal] :
+       {std::pair{std::string(shown).erase(shown.find(line), line.size()),
+                  "The translation file " + lang + " gives EN no text for 39: it is incomplete or damaged."},
+        {std::string(shown).replace(shown.find(line) + 1, 1, "O"),
+         read_error_text(lang) + "\r\nline " + std::to_string(39 * 2 + 2) + ": 'O39' is not a valid integer value"}}) {
+    texts.translations = typed;
+    ui->yes_no_answers = {true};
+    ui->messages.clear();
+    EXPECT_FALSE(close_catalogue_editor(texts));
+    EXPECT_EQ(ui->messages, std::vector<std::string>{refusal});
+    for (std::size_t i = 0; i < files.size(); ++i)
+      EXPECT_TRUE(read_file_bytes(dir.file(files[i])) == stored[i]) << files[i] << " was written";
+  }
+
+  // A text only another language lacks is no reason to refuse.
+  texts.translations = std::string(shown).erase(shown.find("\n039IT x"), 8);
+  ui->yes_no_answers = {true};
+  EXPECT_TRUE(close_catalogue_editor(texts));
+  std::string saved = translations;
+  EXPECT_TRUE(read_scrambled_file(lang) == saved.erase(saved.find("039IT x\r\n"), 9));
 }

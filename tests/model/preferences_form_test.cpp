@@ -223,7 +223,7 @@ TEST_F(PreferencesForm_, OptionalSizesAndAReloadedCatalogueKeepTheChosenLength) 
 
   // The catalogue file changed under the running program: confirming the dialog reloads it.
   write_scrambled_file(dir.file("data/lang.dat"),
-                       language_file_text({{"IT", std::vector<std::string>(255, "x")}}, false));
+                       language_file_text({{"IT", std::vector<std::string>(410, "x")}}, false));
   write_catalogue_file(dir.file("data/data_in.dat"), {"2000", "300-900", "400", "762\n1066.8", "AAAB"}, {});
   reload_catalogue_and_language();
   EXPECT_EQ(chosen_length(), 1066.8);
@@ -234,10 +234,10 @@ TEST_F(PreferencesForm_, OptionalSizesAndAReloadedCatalogueKeepTheChosenLength) 
 // refused by the file's name when the dialog is confirmed, as at the start:
 // the language and the texts in use stay.
 TEST_F(PreferencesForm_, ALanguageMissingATextIsRefusedByTheFileNameAndTheTextsStay) {
-  std::vector<std::string> torn(255, "x");
-  torn.resize(100);  // the first 40 % of the file
+  std::vector<std::string> torn(410, "x");
+  torn.resize(100);  // the first quarter of the file
   write_scrambled_file(dir.file("data/lang.dat"),
-                       language_file_text({{"IT", std::vector<std::string>(255, "x")}, {"DE", torn}}, false));
+                       language_file_text({{"IT", std::vector<std::string>(410, "x")}, {"DE", torn}}, false));
   const std::vector<std::string> before = LangTable;
   PreferencesForm form = load_preferences_form('.');
   form.language = 3;
@@ -287,6 +287,9 @@ TEST_F(PreferencesForm_, AChoiceSavedInInchesIsTheSameAfterARestart) {
   ASSERT_TRUE(save_preferences(form));
   AppState = Tvar_amb{};
   LengthList.clear();
+  // The restart takes the stored language only from a file that serves it.
+  write_scrambled_file(dir.file("data/lang.dat"),
+                       language_file_text({{"IT", std::vector<std::string>(410, "x")}}, false));
   ASSERT_TRUE(read_preferences());
   load_data_file(AppState.optional_sizes);
   clamp_max_length_index();
@@ -308,7 +311,7 @@ TEST_F(PreferencesForm_, LoadingAndApplyingAnUnchangedFormChangesNothingButThePa
 
 TEST_F(PreferencesForm_, SaveWritesTheFileAndSaysSo) {
   write_scrambled_file(dir.file("data/lang.dat"),
-                       language_file_text({{"DE", std::vector<std::string>(255, "x")}}, false));
+                       language_file_text({{"DE", std::vector<std::string>(410, "x")}}, false));
   PreferencesForm form = load_preferences_form('.');
   form.language = 3;
   save_preferences(form);

@@ -9,6 +9,7 @@
 #include "model/base/text_io.h"
 #include "model/base/units.h"
 #include "model/state/globals.h"
+#include "model/text/translations.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
@@ -26,13 +27,26 @@ std::string preferences_lines(int n, const std::string& language = "1") {
   return text;
 }
 
+// A translation file of the eight languages, each text "x"; the language of
+// code torn lacks text 39, the first cell's name.
+std::string translation_file(const std::string& torn = "") {
+  std::vector<LanguageTexts> languages;
+  for (int language = 0; !language_code(language).empty(); ++language) {
+    languages.push_back({language_code(language), std::vector<std::string>(410, "x")});
+    if (languages.back().code == torn) languages.back().texts[39].clear();
+  }
+  return language_file_text(languages, false);
+}
+
 class Preferences : public ::testing::Test {
  protected:
   void SetUp() override {
     AppState = Tvar_amb{};
     Company = Tazienda{};
+    write_translations(translation_file());
   }
   void write_file(const std::string& plain) { write_scrambled_file(path(), plain); }
+  void write_translations(const std::string& plain) { write_scrambled_file(dir.file("data/lang.dat"), plain); }
   std::string path() const { return dir.file("user/preferenze.dat"); }
   std::vector<std::string> stored_lines() const { return split_lines(read_scrambled_file(path())); }
 
@@ -103,6 +117,63 @@ TEST_F(Preferences, LanguageOutsideTheTableIsAskedAndNoChoiceGivesItalian) {
   read_preferences();  // the dialog gives no answer
   EXPECT_EQ(AppState.language, 0);
   EXPECT_EQ(stored_lines()[0], "0");
+
+  // Or the first language the translation file serves, when it cannot serve Italian.
+  write_file(preferences_lines(30, "8"));
+  write_translations(translation_file("IT"));
+  EXPECT_TRUE(read_preferences());
+  EXPECT_EQ(AppState.language, 1);
+  EXPECT_EQ(stored_lines()[0], "1");
+}
+
+// A language is stored only when the translation file serves it, or every
+// later start would stop on it: a choice the file cannot serve is refused
+// with the start-up's own message and the language is asked again.
+TEST_F(Preferences, FirstStartRefusesALanguageTheTranslationFileCannotServeAndAsksAgain) {
+  write_file(preferences_lines(33, "-1"));
+  write_translations(translation_file("PL"));
+  const std::string translations = dir.read("data/lang.dat");
+  ui->language_answers = {7, 1};  // POLSKY, then ENGLISH
+  EXPECT_TRUE(read_preferences());
+  EXPECT_EQ(ui->questions, (std::vector<std::string>{"language", "language"}));
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"The translation file " + dir.file("data/lang.dat") +
+                                                   " gives PL no text for 39: it is incomplete or damaged."});
+  EXPECT_EQ(AppState.language, 1);
+  std::vector<std::string> expected = split_lines(preferences_lines(33, "1"));
+  expected[32] = "1";
+  EXPECT_EQ(stored_lines(), expected);
+  EXPECT_TRUE(dir.read("data/lang.dat") == translations) << "the translation file was written";
+}
+
+// A language stored before its texts were torn is asked again, not a start
+// that stops for good.
+TEST_F(Preferences, AStoredLanguageTheTranslationFileNoLongerServesIsAskedAgain) {
+  write_file(preferences_lines(33, "7"));
+  write_translations(translation_file("PL"));
+  ui->language_answers = {3};
+  EXPECT_TRUE(read_preferences());
+  EXPECT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(AppState.language, 3);
+  EXPECT_EQ(stored_lines()[0], "3");
+  EXPECT_EQ(stored_lines()[9], "EUR");
+}
+
+// Nothing could be shown: the start stops with the refusal and the file keeps
+// what it held, so a mended translation file starts as before.
+TEST_F(Preferences, WhenTheTranslationFileServesNoLanguageTheStartStopsAndNothingIsStored) {
+  for (const char* stored : {"-1", "1"}) {
+    SCOPED_TRACE(stored);
+    write_file(preferences_lines(33, stored));
+    const std::string before = dir.read("user/preferenze.dat");
+    write_translations("");
+    ui->language_answers = {1};
+    ui->messages.clear();
+    EXPECT_FALSE(read_preferences());
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_NE(ui->messages[0].find("holds no texts for EN"), std::string::npos) << ui->messages[0];
+    EXPECT_EQ(dir.read("user/preferenze.dat"), before);
+    ui->language_answers.clear();
+  }
 }
 
 TEST_F(Preferences, MissingFileIsNamedAndStopsTheStart) {

@@ -37,12 +37,15 @@ TEST(LanguageTexts, LoaderRules) {
 }
 
 // A line of the language asked for must begin with its number: anything else
-// there is damage, named by its line, not a line to pass over.
+// there, two signs included, is damage, named by its line, not a line to pass over.
 TEST(LanguageTexts, ALineOfTheLanguageWithoutANumberIsAnError) {
   for (auto [file, fault] : {std::pair{"000IT A\r\n0x1IT bad\r\n", "line 2: '0x1' is not a valid integer value"},
                              {"\r\n01 IT bad\r\n", "line 2: '01 ' is not a valid integer value"},
                              {"- 1IT bad\r\n", "line 1: '- 1' is not a valid integer value"},
-                             {"   IT bad\r\n", "line 1: '   ' is not a valid integer value"}}) {
+                             {"   IT bad\r\n", "line 1: '   ' is not a valid integer value"},
+                             {"000IT A\r\n--1IT bad\r\n", "line 2: '--1' is not a valid integer value"},
+                             {"+-1IT bad\r\n", "line 1: '+-1' is not a valid integer value"},
+                             {"-+1IT bad\r\n", "line 1: '-+1' is not a valid integer value"}}) {
     try {
       parse_language_texts(file, "IT");
       ADD_FAILURE() << file << " was read";
@@ -117,7 +120,7 @@ TEST_F(LanguageFile, ADamagedLineIsNamedWithTheFileAndKeepsTheTable) {
 // Choosing a language takes only a file that gives it every text the program
 // shows: a torn file would leave menus and labels blank.
 TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
-  Texts complete(255, "x");
+  Texts complete(410, "x");
   write_lang(language_file_text({{"IT", complete}, {"EN", complete}}, false));
   set_language("EN");
   EXPECT_EQ(LangTable, complete);
@@ -125,6 +128,7 @@ TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
   Texts torn = complete;
   torn[39].clear();   // the first cell's name
   torn[193].clear();  // the "Prices and codes" menu
+  torn[305].clear();  // a structure type's name, named by the catalogue
   write_lang(language_file_text({{"IT", complete}, {"EN", torn}}, false));
   try {
     set_language("EN");
@@ -132,7 +136,7 @@ TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
   } catch (const FileError& error) {
     const std::string message = error.what();
     EXPECT_NE(message.find(dir.file("data/lang.dat")), std::string::npos) << message;
-    EXPECT_NE(message.find("EN no text for 39, 193"), std::string::npos) << message;
+    EXPECT_NE(message.find("EN no text for 39, 193, 305"), std::string::npos) << message;
   }
   EXPECT_EQ(LangTable, complete);
   write_lang("");

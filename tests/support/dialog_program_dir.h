@@ -29,7 +29,7 @@ class DialogProgramDir : public TempProgramDir {
   // Text n of a language is "<code> n", enough to tell the languages apart.
   static std::vector<std::string> texts(const std::string& code) {
     std::vector<std::string> result;
-    for (int n = 0; n < 310; ++n) result.push_back(code + " " + std::to_string(n));
+    for (int n = 0; n < 410; ++n) result.push_back(code + " " + std::to_string(n));
     return result;
   }
 };
