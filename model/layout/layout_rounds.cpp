@@ -53,17 +53,13 @@ double room_to_come_back(const Tlinea& w, const UnsoundRun& run, bool pinned) {
   return std::min(enough, std::max(pull, here + there + 2 * kLengthTolerance));
 }
 
-// Mends an unsound run: a joined end is unjoined; a free end comes back along
-// its wall (see room_to_come_back). A run that cannot come back far enough,
-// or comes back more often than the cell has walls (a run comes back again
-// only when a run it meets has moved, and a chain of such moves passes each
-// wall once), fails: the cell is laid out again without its bays.
-void mend(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRepairs& repairs) {
+// Mends an unsound run at a free end: it comes back along its wall (see
+// room_to_come_back). A run that cannot come back far enough, or comes back
+// more often than the cell has walls (a run comes back again only when a run
+// it meets has moved, and a chain of such moves passes each wall once),
+// fails: the cell is laid out again without its bays.
+void pull_back(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRepairs& repairs) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
-  if (run.at_start ? has_start_join(w) : has_end_join(w)) {
-    repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
-    return;
-  }
   const std::size_t i = static_cast<std::size_t>(run.wall);
   repairs.pulls_back.resize(cell.walls.size());
   if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > static_cast<int>(cell.walls.size())) {
@@ -74,6 +70,26 @@ void mend(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRe
   room.resize(cell.walls.size());
   const bool pinned = other_end_too || (run.at_start ? has_end_join(w) : has_start_join(w));
   room[i] += room_to_come_back(w, run, pinned);
+}
+
+// Unjoins the corners where unsound runs end joined; false when there is none.
+bool unjoin_joined_ends(const Tcell& cell, const std::vector<UnsoundRun>& unsound, LayoutRepairs& repairs) {
+  const std::size_t before = repairs.unjoined.size();
+  for (const UnsoundRun& run : unsound) {
+    const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
+    if (run.at_start ? has_start_join(w) : has_end_join(w))
+      repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
+  }
+  return repairs.unjoined.size() > before;
+}
+
+// Pulls every unsound run back at its end (none of them joined there).
+void pull_back_free_ends(const Tcell& cell, const std::vector<UnsoundRun>& unsound, LayoutRepairs& repairs) {
+  for (const UnsoundRun& run : unsound) {
+    const bool both_ends = std::count_if(unsound.begin(), unsound.end(),
+                                         [&](const UnsoundRun& other) { return other.wall == run.wall; }) > 1;
+    pull_back(cell, run, both_ends, repairs);
+  }
 }
 
 // Adds the walls that found no lengths in the layout to the failed ones;
@@ -234,12 +250,11 @@ bool mend_unsound_runs(LayoutRepairs& repairs) {
     if (unsound.empty()) return true;
     const std::size_t unjoined_before = repairs.unjoined.size();
     TouchedWalls touched(cell.walls.size());
-    for (const UnsoundRun& run : unsound) {
-      touched.add_around(cell, run.wall);
-      const bool both_ends = std::count_if(unsound.begin(), unsound.end(),
-                                           [&](const UnsoundRun& other) { return other.wall == run.wall; }) > 1;
-      mend(cell, run, both_ends, repairs);
-    }
+    for (const UnsoundRun& run : unsound) touched.add_around(cell, run.wall);
+    // A round that unjoins corners makes only those: an unjoined run moves,
+    // and so may the runs beside it, so the pulls wait for the next round,
+    // measured on the layout without those joins.
+    if (!unjoin_joined_ends(cell, unsound, repairs)) pull_back_free_ends(cell, unsound, repairs);
     if (!repairs.failed.empty()) return false;
     set_run_end_room(repairs.end_room);
     if (!lay_out_again(repairs, unjoined_before, touched)) return false;

@@ -5,9 +5,10 @@
 // with the lower run standing at that corner, where it was laid out on its
 // own, under-filled, and is free to move; else with the corner unjoined. One
 // corner at a time, so that every other join stays. Then the runs that
-// overlap higher ones or leave the room are mended: each comes back by its
-// overlap, shorter bays only where moving is not enough, and only the runs
-// the repairs may move are laid out again, while a run still moves. A wall
+// overlap higher ones or leave the room are mended, in rounds: where such a
+// run ends joined, the round only unjoins those corners; else each run comes
+// back by its overlap, shorter bays only where moving is not enough. Only the
+// runs the repairs may move are laid out again, while a run still moves. A wall
 // that finds no lengths, or whose run cannot come back far enough, fails: the
 // cell is laid out again from the start as if it had no bays, so the layout
 // is that of the same room with its count at 0. Each round adds a repair
