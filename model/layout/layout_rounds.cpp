@@ -269,6 +269,14 @@ int highest_ranked(const Tcell& cell, const std::vector<int>& walls) {
   });
 }
 
+// The leftover a wall without bays keeps: that of its length choice on the
+// layout kept, however many layouts it took to find the walls without bays.
+void measure_leftover(int wall_index) {
+  Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
+  std::vector<double> lengths;
+  choose_module_lengths(w.module_count, lengths, wall_index, true, w.free_space, wall_fill_length(wall_index));
+}
+
 // Lays out the cell as if the walls given had no bays: their counts are 0
 // meanwhile, so that nothing of the layout depends on them. After it they
 // count as laid out, with none, and join no neighbour. False when another
@@ -308,4 +316,5 @@ void lay_out_soundly() {
   std::vector<int> without_bays;
   while (!lay_out_without(without_bays)) {
   }
+  for (int wall : without_bays) measure_leftover(wall);
 }

@@ -17,5 +17,6 @@
 #pragma once
 
 // Lays out every wall of the current cell (its corner flags freshly worked
-// out) as above; walls left without bays are laid out with none.
+// out) as above; walls left without bays are laid out with none, and keep
+// the leftover of their length choice on the layout kept.
 void lay_out_soundly();
