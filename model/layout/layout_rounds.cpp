@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -262,11 +263,33 @@ bool mend_unsound_runs(LayoutRepairs& repairs) {
   }
 }
 
-// The wall of the highest priority among those given (the first on equal ones).
-int highest_ranked(const Tcell& cell, const std::vector<int>& walls) {
-  return *std::max_element(walls.begin(), walls.end(), [&](int a, int b) {
-    return cell.walls[static_cast<std::size_t>(a)].priority < cell.walls[static_cast<std::size_t>(b)].priority;
+// Round the outline, how many walls apart two walls are.
+int walls_apart(const Tcell& cell, int a, int b) {
+  const int count = static_cast<int>(cell.walls.size());
+  const int apart = std::abs(a - b);
+  return std::min(apart, count - apart);
+}
+
+// How far round the outline a wall that fails changes the layout, as a rule:
+// its neighbours lose their joins with it, and the runs those meet move. A
+// chain of joined runs may carry the change further; so seldom does that
+// let a wall fit that a wall beyond this reach is taken to fail anyway. The
+// room is laid out as without its walls without bays, whichever they are.
+constexpr int kReachOfAWallWithoutBays = 2;
+
+// Of the walls found failing together, those that fail now, in one layout
+// again: the highest ranked (the first on equal ones), and each one beyond
+// the reach of every higher-ranked one. One within that reach waits for the
+// next layout: a lower run gives way to a higher one, so it may fit once
+// that one has gone.
+void fail_walls(const Tcell& cell, std::vector<int> failing, std::vector<int>& without_bays) {
+  std::stable_sort(failing.begin(), failing.end(), [&](int a, int b) {
+    return cell.walls[static_cast<std::size_t>(a)].priority > cell.walls[static_cast<std::size_t>(b)].priority;
   });
+  for (auto wall = failing.begin(); wall != failing.end(); ++wall)
+    if (std::all_of(failing.begin(), wall,
+                    [&](int higher) { return walls_apart(cell, *wall, higher) > kReachOfAWallWithoutBays; }))
+      without_bays.push_back(*wall);
 }
 
 // The leftover a wall without bays keeps: that of its length choice on the
@@ -279,8 +302,8 @@ void measure_leftover(int wall_index) {
 
 // Lays out the cell as if the walls given had no bays: their counts are 0
 // meanwhile, so that nothing of the layout depends on them. After it they
-// count as laid out, with none, and join no neighbour. False when another
-// wall failed: it is added to them.
+// count as laid out, with none, and join no neighbour. False when other
+// walls failed: those that fail now are added to them.
 bool lay_out_without(std::vector<int>& without_bays) {
   Tcell& cell = current_cell();
   std::vector<int> counts;
@@ -297,7 +320,7 @@ bool lay_out_without(std::vector<int>& without_bays) {
     unjoin_corner(cell, previous_wall_index(cell, wall));
     unjoin_corner(cell, wall);
   }
-  if (!sound) without_bays.push_back(highest_ranked(cell, repairs.failed));
+  if (!sound) fail_walls(cell, repairs.failed, without_bays);
   return sound;
 }
 
@@ -309,10 +332,9 @@ void lay_out_soundly() {
     ~ClearRunEndRoom() { set_run_end_room({}); }
   } clear_after;
   // Once a wall fails, the cell is laid out again from the start as if it
-  // had no bays: no repair made while it counted stays. Walls found failing
-  // together fail one at a time, the highest ranked first: a lower run gives
-  // way to a higher one, so it may fit once that one has gone. The walls
-  // without bays only grow, so this ends.
+  // had no bays: no repair made while it counted stays. Of walls found
+  // failing together, those near a higher-ranked one wait (see fail_walls).
+  // The walls without bays only grow, so this ends.
   std::vector<int> without_bays;
   while (!lay_out_without(without_bays)) {
   }

@@ -10,8 +10,9 @@
 // back by its overlap, shorter bays only where moving is not enough. Only the
 // runs the repairs may move are laid out again, while a run still moves. A wall
 // that finds no lengths, or whose run cannot come back far enough, fails: the
-// cell is laid out again from the start as if it had no bays, so the layout
-// is that of the same room with its count at 0. Each round adds a repair
+// cell is laid out again from the start as if it had no bays (walls failing
+// together far apart round the outline, all in one go), so the layout is
+// that of the same room with its count at 0. Each round adds a repair
 // that is never needed again, and a run comes back at most once per wall of
 // the cell, so the rounds end.
 #pragma once
