@@ -1,8 +1,9 @@
 // One edit as the user pays for it: laying out the current cell again and
 // taking the undo snapshot of the whole project, on a large generated project
 // (30 cells of 24 walls with 10 bays each and 40 free modules a cell) and on
-// one room of 200 walls with as many bays, with equal priorities (no joins)
-// and with shuffled ones (joins to mend); and sessions whose history grows:
+// one room of 200 walls with as many bays, with equal priorities (no joins),
+// with shuffled ones (joins to mend), and with a third of its walls failing
+// beside it; and sessions whose history grows:
 // edits of a project of 30 and of 120 cells, and reorders of all its cells.
 #include "model/layout/layout_engine.h"
 
@@ -10,6 +11,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <numeric>
 #include <random>
@@ -125,9 +127,8 @@ void BM_EditRoomOf200Walls(benchmark::State& state) {
 }
 BENCHMARK(BM_EditRoomOf200Walls)->Unit(benchmark::kMicrosecond);
 
-// The same room with its walls ranked in a fixed random order: most corners
-// joined, many of them mended because the runs cannot meet there.
-void BM_EditRoomOf200WallsShuffledPriorities(benchmark::State& state) {
+// The room of 200 walls with its walls ranked in a fixed random order.
+void make_room_of_200_walls_shuffled() {
   make_large_project(1, 25, 40);
   std::vector<Tlinea>& walls = current_cell().walls;
   std::vector<int> ranks(walls.size());
@@ -135,8 +136,51 @@ void BM_EditRoomOf200WallsShuffledPriorities(benchmark::State& state) {
   std::shuffle(ranks.begin(), ranks.end(), std::mt19937(41));
   for (std::size_t i = 0; i < walls.size(); ++i) walls[i].priority = ranks[i];
   recompute_layout();
+}
+
+// The same room with its walls ranked in a fixed random order: most corners
+// joined, many of them mended because the runs cannot meet there.
+void BM_EditRoomOf200WallsShuffledPriorities(benchmark::State& state) {
+  make_room_of_200_walls_shuffled();
   run_edits(state);
 }
 BENCHMARK(BM_EditRoomOf200WallsShuffledPriorities)->Unit(benchmark::kMicrosecond);
+
+// The seconds one edit of the current cell takes; the history stays as it was.
+double timed_edit() {
+  const auto start = std::chrono::steady_clock::now();
+  recompute_layout();
+  push_undo_snapshot();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  UndoHistory.pop_back();
+  --UndoPosition;
+  return seconds;
+}
+
+// The shuffled room with every third wall given more bays than fit (16),
+// so that a third of the walls fail, each iteration beside an edit of the
+// room itself, where every wall fits: the iteration time is the failing
+// room's, and ratio_to_fitting tells how much dearer it is.
+void BM_EditRoomOf200WallsEveryThirdFailing(benchmark::State& state) {
+  make_room_of_200_walls_shuffled();
+  Tcell fitting = current_cell();
+  std::vector<Tlinea>& walls = current_cell().walls;
+  for (std::size_t i = 0; i < walls.size(); i += 3) walls[i].module_count = 16;
+  double failing_seconds = 0, fitting_seconds = 0;
+  for (auto _ : state) {
+    const double failing = timed_edit();
+    std::swap(Cells[0], fitting);
+    fitting_seconds += timed_edit();
+    std::swap(Cells[0], fitting);
+    failing_seconds += failing;
+    state.SetIterationTime(failing);
+  }
+  std::size_t without_bays = 0;
+  for (const Tlinea& wall : current_cell().walls) without_bays += wall.module_count > 0 && wall.modules.empty();
+  state.counters["walls_without_bays"] = static_cast<double>(without_bays);
+  state.counters["fitting_room_us"] = 1e6 * fitting_seconds / static_cast<double>(state.iterations());
+  state.counters["ratio_to_fitting"] = failing_seconds / fitting_seconds;
+}
+BENCHMARK(BM_EditRoomOf200WallsEveryThirdFailing)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -53,17 +54,13 @@ double room_to_come_back(const Tlinea& w, const UnsoundRun& run, bool pinned) {
   return std::min(enough, std::max(pull, here + there + 2 * kLengthTolerance));
 }
 
-// Mends an unsound run: a joined end is unjoined; a free end comes back along
-// its wall (see room_to_come_back). A run that cannot come back far enough,
-// or comes back more often than the cell has walls (a run comes back again
-// only when a run it meets has moved, and a chain of such moves passes each
-// wall once), fails: the cell is laid out again without its bays.
-void mend(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRepairs& repairs) {
+// Mends an unsound run at a free end: it comes back along its wall (see
+// room_to_come_back). A run that cannot come back far enough, or comes back
+// more often than the cell has walls (a run comes back again only when a run
+// it meets has moved, and a chain of such moves passes each wall once),
+// fails: the cell is laid out again without its bays.
+void pull_back(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRepairs& repairs) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
-  if (run.at_start ? has_start_join(w) : has_end_join(w)) {
-    repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
-    return;
-  }
   const std::size_t i = static_cast<std::size_t>(run.wall);
   repairs.pulls_back.resize(cell.walls.size());
   if (!std::isfinite(run.pull_back) || ++repairs.pulls_back[i] > static_cast<int>(cell.walls.size())) {
@@ -74,6 +71,26 @@ void mend(const Tcell& cell, const UnsoundRun& run, bool other_end_too, LayoutRe
   room.resize(cell.walls.size());
   const bool pinned = other_end_too || (run.at_start ? has_end_join(w) : has_start_join(w));
   room[i] += room_to_come_back(w, run, pinned);
+}
+
+// Unjoins the corners where unsound runs end joined; false when there is none.
+bool unjoin_joined_ends(const Tcell& cell, const std::vector<UnsoundRun>& unsound, LayoutRepairs& repairs) {
+  const std::size_t before = repairs.unjoined.size();
+  for (const UnsoundRun& run : unsound) {
+    const Tlinea& w = cell.walls[static_cast<std::size_t>(run.wall)];
+    if (run.at_start ? has_start_join(w) : has_end_join(w))
+      repairs.unjoined.push_back(run.at_start ? previous_wall_index(cell, run.wall) : run.wall);
+  }
+  return repairs.unjoined.size() > before;
+}
+
+// Pulls every unsound run back at its end (none of them joined there).
+void pull_back_free_ends(const Tcell& cell, const std::vector<UnsoundRun>& unsound, LayoutRepairs& repairs) {
+  for (const UnsoundRun& run : unsound) {
+    const bool both_ends = std::count_if(unsound.begin(), unsound.end(),
+                                         [&](const UnsoundRun& other) { return other.wall == run.wall; }) > 1;
+    pull_back(cell, run, both_ends, repairs);
+  }
 }
 
 // Adds the walls that found no lengths in the layout to the failed ones;
@@ -234,12 +251,11 @@ bool mend_unsound_runs(LayoutRepairs& repairs) {
     if (unsound.empty()) return true;
     const std::size_t unjoined_before = repairs.unjoined.size();
     TouchedWalls touched(cell.walls.size());
-    for (const UnsoundRun& run : unsound) {
-      touched.add_around(cell, run.wall);
-      const bool both_ends = std::count_if(unsound.begin(), unsound.end(),
-                                           [&](const UnsoundRun& other) { return other.wall == run.wall; }) > 1;
-      mend(cell, run, both_ends, repairs);
-    }
+    for (const UnsoundRun& run : unsound) touched.add_around(cell, run.wall);
+    // A round that unjoins corners makes only those: an unjoined run moves,
+    // and so may the runs beside it, so the pulls wait for the next round,
+    // measured on the layout without those joins.
+    if (!unjoin_joined_ends(cell, unsound, repairs)) pull_back_free_ends(cell, unsound, repairs);
     if (!repairs.failed.empty()) return false;
     set_run_end_room(repairs.end_room);
     if (!lay_out_again(repairs, unjoined_before, touched)) return false;
@@ -247,17 +263,47 @@ bool mend_unsound_runs(LayoutRepairs& repairs) {
   }
 }
 
-// The wall of the highest priority among those given (the first on equal ones).
-int highest_ranked(const Tcell& cell, const std::vector<int>& walls) {
-  return *std::max_element(walls.begin(), walls.end(), [&](int a, int b) {
-    return cell.walls[static_cast<std::size_t>(a)].priority < cell.walls[static_cast<std::size_t>(b)].priority;
+// Round the outline, how many walls apart two walls are.
+int walls_apart(const Tcell& cell, int a, int b) {
+  const int count = static_cast<int>(cell.walls.size());
+  const int apart = std::abs(a - b);
+  return std::min(apart, count - apart);
+}
+
+// How far round the outline a wall that fails changes the layout, as a rule:
+// its neighbours lose their joins with it, and the runs those meet move. A
+// chain of joined runs may carry the change further; so seldom does that
+// let a wall fit that a wall beyond this reach is taken to fail anyway. The
+// room is laid out as without its walls without bays, whichever they are.
+constexpr int kReachOfAWallWithoutBays = 2;
+
+// Of the walls found failing together, those that fail now, in one layout
+// again: the highest ranked (the first on equal ones), and each one beyond
+// the reach of every higher-ranked one. One within that reach waits for the
+// next layout: a lower run gives way to a higher one, so it may fit once
+// that one has gone.
+void fail_walls(const Tcell& cell, std::vector<int> failing, std::vector<int>& without_bays) {
+  std::stable_sort(failing.begin(), failing.end(), [&](int a, int b) {
+    return cell.walls[static_cast<std::size_t>(a)].priority > cell.walls[static_cast<std::size_t>(b)].priority;
   });
+  for (auto wall = failing.begin(); wall != failing.end(); ++wall)
+    if (std::all_of(failing.begin(), wall,
+                    [&](int higher) { return walls_apart(cell, *wall, higher) > kReachOfAWallWithoutBays; }))
+      without_bays.push_back(*wall);
+}
+
+// The leftover a wall without bays keeps: that of its length choice on the
+// layout kept, however many layouts it took to find the walls without bays.
+void measure_leftover(int wall_index) {
+  Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
+  std::vector<double> lengths;
+  choose_module_lengths(w.module_count, lengths, wall_index, true, w.free_space, wall_fill_length(wall_index));
 }
 
 // Lays out the cell as if the walls given had no bays: their counts are 0
 // meanwhile, so that nothing of the layout depends on them. After it they
-// count as laid out, with none, and join no neighbour. False when another
-// wall failed: it is added to them.
+// count as laid out, with none, and join no neighbour. False when other
+// walls failed: those that fail now are added to them.
 bool lay_out_without(std::vector<int>& without_bays) {
   Tcell& cell = current_cell();
   std::vector<int> counts;
@@ -274,7 +320,7 @@ bool lay_out_without(std::vector<int>& without_bays) {
     unjoin_corner(cell, previous_wall_index(cell, wall));
     unjoin_corner(cell, wall);
   }
-  if (!sound) without_bays.push_back(highest_ranked(cell, repairs.failed));
+  if (!sound) fail_walls(cell, repairs.failed, without_bays);
   return sound;
 }
 
@@ -286,11 +332,11 @@ void lay_out_soundly() {
     ~ClearRunEndRoom() { set_run_end_room({}); }
   } clear_after;
   // Once a wall fails, the cell is laid out again from the start as if it
-  // had no bays: no repair made while it counted stays. Walls found failing
-  // together fail one at a time, the highest ranked first: a lower run gives
-  // way to a higher one, so it may fit once that one has gone. The walls
-  // without bays only grow, so this ends.
+  // had no bays: no repair made while it counted stays. Of walls found
+  // failing together, those near a higher-ranked one wait (see fail_walls).
+  // The walls without bays only grow, so this ends.
   std::vector<int> without_bays;
   while (!lay_out_without(without_bays)) {
   }
+  for (int wall : without_bays) measure_leftover(wall);
 }

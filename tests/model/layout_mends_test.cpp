@@ -27,9 +27,17 @@ class LayoutMends : public CellTest {
  protected:
   void make_room(double width, double height, double clearance, const std::vector<double>& lengths, int largest_index,
                  const std::vector<WallRun>& runs) {
+    make_room({{0, 0}, {width, 0}, {width, height}, {0, height}}, clearance, lengths, largest_index, runs);
+  }
+
+  // A room of any outline, in a project of its own.
+  void make_room(const std::vector<Tvec2>& corners, double clearance, const std::vector<double>& lengths,
+                 int largest_index, const std::vector<WallRun>& runs) {
+    reset_project();
+    ui->messages.clear();
     LengthList = lengths;
     AppState.max_length_index = largest_index;
-    make_rectangle(width, height);
+    make_outline(corners);
     cell().clearance = clearance;
     for (std::size_t i = 0; i < runs.size(); ++i) {
       const WallRun& r = runs[i];
@@ -98,6 +106,70 @@ TEST_F(LayoutMends, ExactFitClosingTheLoopJoinsItsCorner) {
   expect_sound_layout(room);
   EXPECT_EQ(lengths_of(0), (std::vector<double>{914.4, 914.4, 974, 914.4}));
   expect_joined(0, room);
+}
+
+TEST_F(LayoutMends, RunComesBackOnlyOnceTheCornersOfItsRoundAreUnjoined) {
+  // In each room a round of mending unjoins a corner, and the run beside it
+  // moves. A run that would come back in the same round, measured against
+  // the runs as they stood joined, would give up room for an overlap that
+  // is gone: a wall that fits emptied, or short bays and an empty stretch.
+  const std::vector<Tvec2> u_room = {{0, 0},       {5207, 0},    {5207, 6333}, {3870, 6333},
+                                     {3870, 3504}, {1111, 3504}, {1111, 6333}, {0, 6333}};
+  make_room(u_room, 88, kInchLengths, 4,
+            {{6, 1, 400, 1850, 2},
+             {5, 2, 475, 1700, 3},
+             {1, 4, 300, 1400, 5},
+             {1, 7, 300, 2000, 5},
+             {2, 3, 577, 1400, 5},
+             {1, 0, 475, 2000, 5},
+             {0, 5, 400, 2000, 1},
+             {3, 6, 500, 1400, 1}});
+  wall(0).start_gap = 369;
+  recompute_layout();
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"text 56"});
+  EXPECT_EQ(lengths_of(5), std::vector<double>{1066.8});
+  expect_sound_layout("U room 5207 x 6333, one bay in the notch");
+
+  const std::vector<Tvec2> with_door = {{0, 0},       {2573, 0},    {3342, 0},    {6166, 0},    {6166, 5799},
+                                        {4057, 5799}, {4057, 3380}, {1087, 3380}, {1087, 5799}, {0, 5799}};
+  make_room(with_door, 85, kInchLengths, 5,
+            {{4, 1, 500, 2500, 4},
+             {0, 8, 500, 1850, 4},
+             {5, 9, 475, 1850, 2},
+             {3, 4, 300, 2000, 1},
+             {0, 0, 400, 2500, 2},
+             {1, 7, 400, 1700, 3},
+             {2, 6, 400, 2500, 5},
+             {1, 3, 500, 1700, 1},
+             {0, 2, 300, 2500, 4},
+             {4, 5, 500, 2000, 6}});
+  wall(1).kind = 0;
+  wall(1).start_gap = 868;
+  wall(5).end_gap = 509;
+  recompute_layout();
+  EXPECT_EQ(ui->messages, std::vector<std::string>(3, "text 56"));
+  EXPECT_TRUE(wall(7).modules.empty());
+  EXPECT_EQ(lengths_of(9), std::vector<double>(4, 1152));
+  expect_sound_layout("U room 6166 x 5799 with a door, a lower wall giving way");
+
+  const std::vector<Tvec2> split_wall = {{0, 0},       {4193, 0},    {8139, 0},    {8139, 4067}, {6471, 4067},
+                                         {6471, 2678}, {1162, 2678}, {1162, 4067}, {0, 4067}};
+  make_room(split_wall, 84, kMillimetreLengths, 4,
+            {{0, 8, 300, 1400, 6},
+             {3, 6, 475, 1850, 6},
+             {2, 4, 577, 1400, 2},
+             {0, 0, 577, 2000, 5},
+             {0, 1, 577, 1850, 1},
+             {2, 5, 500, 2500, 3},
+             {1, 2, 577, 1700, 5},
+             {1, 7, 577, 1400, 3},
+             {2, 3, 577, 1700, 2}});
+  wall(0).start_gap = 937;
+  wall(7).start_gap = 489;
+  recompute_layout();
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"text 56"});
+  EXPECT_EQ(lengths_of(8), (std::vector<double>{1062, 1062}));
+  expect_sound_layout("U room 8139 x 4067 with a split wall, a higher run at full length");
 }
 
 }  // namespace
