@@ -63,16 +63,29 @@ TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh) : TBaseC
   SetBaseMesh(&baseMesh);
 }
 
+TGLBaseMeshConnectivity::~TGLBaseMeshConnectivity() { SetBaseMesh(nullptr); }
+
 void TGLBaseMeshConnectivity::SetBaseMesh(TGLBaseMesh* baseMesh) {
+  if (base_mesh_) base_mesh_->MeshObjects().ItemsFreeNotifier().Remove(this);
   face_group_connectivities_.clear();
-  base_mesh_ = baseMesh;
-  if (!base_mesh_) return;
+  base_mesh_ = nullptr;
+  if (!baseMesh) return;
   // An actor's vertices move every frame, so its face normals are not kept.
-  SetPrecomputeFaceNormal(dynamic_cast<TGLActor*>(base_mesh_) == nullptr);
-  TMeshObjectList& meshes = base_mesh_->MeshObjects();
+  SetPrecomputeFaceNormal(dynamic_cast<TGLActor*>(baseMesh) == nullptr);
+  TMeshObjectList& meshes = baseMesh->MeshObjects();
+  // Built aside: a mesh that cannot be connected leaves nothing pointing into it.
+  std::vector<std::unique_ptr<TFaceGroupConnectivity>> built;
   for (int i = 0; i < meshes.Count(); ++i)
-    face_group_connectivities_.push_back(
-        std::make_unique<TFaceGroupConnectivity>(meshes.Item(i), PrecomputeFaceNormal()));
+    built.push_back(std::make_unique<TFaceGroupConnectivity>(meshes.Item(i), PrecomputeFaceNormal()));
+  face_group_connectivities_ = std::move(built);
+  base_mesh_ = baseMesh;
+  meshes.ItemsFreeNotifier().Add(this);
+}
+
+void TGLBaseMeshConnectivity::ObjectFreed(TObject*) {
+  // The notifier has forgotten this holder already.
+  face_group_connectivities_.clear();
+  base_mesh_ = nullptr;
 }
 
 void TGLBaseMeshConnectivity::ClearConnectivities(bool keep) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "gfx3d/core/free_notification.h"
 #include "scene3d/render/connectivity.h"
 
 class TMeshObject;
@@ -31,12 +32,17 @@ class TFaceGroupConnectivity : public TConnectivity {
   int built_vertex_count_ = 0;
 };
 
-class TGLBaseMeshConnectivity : public TBaseConnectivity {
+// Built from the mesh objects as they are; once any of them is freed (a load,
+// a clear, the mesh's end) it holds nothing of the mesh, not even the mesh,
+// until it is given one again.
+class TGLBaseMeshConnectivity : public TBaseConnectivity, public IFreeNotificationSink {
  public:
   explicit TGLBaseMeshConnectivity(bool precomputeFaceNormal) : TBaseConnectivity(precomputeFaceNormal) {}
   explicit TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh);
+  ~TGLBaseMeshConnectivity() override;
   TGLBaseMesh* BaseMesh() const { return base_mesh_; }
   void SetBaseMesh(TGLBaseMesh* baseMesh);
+  void ObjectFreed(TObject* object) override;
   // With keep each connectivity is emptied, otherwise they are freed.
   void ClearConnectivities(bool keep);
   int EdgeCount() const override;

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "gfx3d/core/free_notification.h"
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/render_context_info.h"
 #include "gfx3d/lists/persistent_object_list.h"
@@ -252,6 +253,9 @@ class TMeshObjectList : public TPersistentObjectList {
   ~TMeshObjectList() override;
   std::string ClassName() const override { return "TMeshObjectList"; }
   TObject* Owner() const { return owner_; }
+  // Holders of pointers into the items hear, after itemsFreeing, that items are
+  // about to be freed, and when the list itself goes; each is then forgotten.
+  TFreeNotifier& ItemsFreeNotifier() { return items_free_notifier_; }
   TMeshObject& Item(int index) const { return *static_cast<TMeshObject*>(Get(index)); }
 
   // Frees every mesh object.
@@ -272,12 +276,11 @@ class TMeshObjectList : public TPersistentObjectList {
 
  private:
   friend class TMeshObject;
-  void ItemsFreeing() const {
-    if (items_freeing_) items_freeing_();
-  }
+  void ItemsFreeing();
 
   TObject* owner_;
   std::function<void()> items_freeing_;
+  TFreeNotifier items_free_notifier_;
 };
 
 // The persistent classes above, for archives that name them.

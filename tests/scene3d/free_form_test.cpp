@@ -237,6 +237,39 @@ TEST_F(FreeForm, AKeptConnectivityGoesWithTheMeshObjectsItPointsAt) {
   EXPECT_EQ(freed, kept + 2);
 }
 
+// A connectivity held by a caller, or kept by another mesh, points into this
+// mesh's objects; once they are freed it holds nothing of them.
+TEST_F(FreeForm, AConnectivityHeldApartHoldsNothingOnceTheMeshObjectsAreFreed) {
+  const std::string tetrahedron = TetrahedronArchive({0, 0, 0});
+  const auto edges = [](TBaseConnectivity& connectivity) {
+    TGLSilhouetteParameters parameters;
+    parameters.SeenFrom = {5, 5, 5};
+    std::unique_ptr<TGLSilhouette> silhouette;
+    connectivity.CreateSilhouette(parameters, silhouette, false);
+    return silhouette->Indices().Count() / 2;
+  };
+  TGLFreeForm other(nullptr);
+  for (const bool reload : {true, false}) {
+    LoadArchive(form, tetrahedron);
+    TGLBaseMeshConnectivity held(form);
+    other.Connectivity = std::make_unique<TGLBaseMeshConnectivity>(form);
+    ASSERT_EQ(edges(held), 3);
+    reload ? LoadArchive(form, tetrahedron) : form.MeshObjects().Clear();
+    EXPECT_EQ(edges(held), 0) << reload;
+    EXPECT_EQ(edges(*other.Connectivity), 0) << reload;
+    EXPECT_EQ(held.BaseMesh(), nullptr) << reload;
+  }
+  // The mesh's end, with mesh objects or without: the connectivity outlives it.
+  for (const bool loaded : {true, false}) {
+    auto mesh = std::make_unique<TGLFreeForm>(nullptr);
+    if (loaded) LoadArchive(*mesh, tetrahedron);
+    TGLBaseMeshConnectivity held(*mesh);
+    mesh.reset();
+    EXPECT_EQ(edges(held), 0) << loaded;
+    EXPECT_EQ(held.BaseMesh(), nullptr) << loaded;
+  }
+}
+
 class FreeFormPixels : public GLPixelTest {
  protected:
   // Draws the form from +Z through an orthographic view of -10..10, back faces culled.
