@@ -14,11 +14,33 @@ TFaceGroupConnectivity::TFaceGroupConnectivity(TMeshObject& meshObject, bool pre
   SetMeshObject(&meshObject);
 }
 
+TFaceGroupConnectivity::~TFaceGroupConnectivity() { SetMeshObject(nullptr); }
+
 void TFaceGroupConnectivity::SetMeshObject(TMeshObject* meshObject) {
-  Clear();
+  if (mesh_object_) mesh_object_->FreeNotifier().Remove(this);
+  Forget();
+  if (!meshObject) return;
   mesh_object_ = meshObject;
-  ShareVertices(meshObject ? &meshObject->Vertices() : nullptr);
-  if (mesh_object_) RebuildEdgeList();
+  ShareVertices(&meshObject->Vertices());
+  try {
+    RebuildEdgeList();
+  } catch (...) {
+    // Registered only once built: a throwing constructor runs no destructor to unregister.
+    Forget();
+    throw;
+  }
+  meshObject->FreeNotifier().Add(this);
+}
+
+void TFaceGroupConnectivity::ObjectFreed(TObject*) {
+  // The notifier has forgotten this holder already.
+  Forget();
+}
+
+void TFaceGroupConnectivity::Forget() {
+  Clear();
+  ShareVertices(nullptr);
+  mesh_object_ = nullptr;
 }
 
 void TFaceGroupConnectivity::RebuildEdgeList() {

@@ -13,13 +13,17 @@
 class TMeshObject;
 class TGLBaseMesh;
 
-class TFaceGroupConnectivity : public TConnectivity {
+// Once its mesh object is freed it holds nothing of it, until given one again.
+class TFaceGroupConnectivity : public TConnectivity, public IFreeNotificationSink {
  public:
   explicit TFaceGroupConnectivity(bool precomputeFaceNormal) : TConnectivity(precomputeFaceNormal) {}
   TFaceGroupConnectivity(TMeshObject& meshObject, bool precomputeFaceNormal);
+  ~TFaceGroupConnectivity() override;
   TMeshObject* MeshObject() const { return mesh_object_; }
-  // Shares the mesh object's vertices (never changing them) and rebuilds the edges.
+  // Shares the mesh object's vertices (never changing them) and rebuilds the edges;
+  // a mesh object whose edges cannot be built is not kept.
   void SetMeshObject(TMeshObject* meshObject);
+  void ObjectFreed(TObject* object) override;
   bool OwnsVertices() const { return mesh_object_ == nullptr; }
   // Quads raise "Not supported"; groups without vertex indices are assertion failures.
   void RebuildEdgeList();
@@ -28,6 +32,8 @@ class TFaceGroupConnectivity : public TConnectivity {
                         bool addToSilhouette) override;
 
  private:
+  void Forget();
+
   TMeshObject* mesh_object_ = nullptr;
   int built_vertex_count_ = 0;
 };

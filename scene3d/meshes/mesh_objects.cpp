@@ -369,6 +369,7 @@ TMeshObject::TMeshObject(TMeshObjectList* owner) : owner_(owner) {
 
 TMeshObject::~TMeshObject() {
   if (owner_) owner_->ItemsFreeing();
+  free_notifier_.NotifyFreed(this);
   face_groups_.Clear();
   if (owner_) owner_->Remove(this);
 }

@@ -158,6 +158,8 @@ class TMeshObject : public TBaseMeshObject {
 
   TMeshObjectList* Owner() const { return owner_; }
   void SetOwner(TMeshObjectList* owner) { owner_ = owner; }
+  // Holders of pointers into this object hear when it goes, in a list or alone.
+  TFreeNotifier& FreeNotifier() { return free_notifier_; }
   TAffineVectorList& TexCoords() { return tex_coords_; }
   const TAffineVectorList& TexCoords() const { return tex_coords_; }
   TTexPointList& LightMapTexCoords() { return light_map_tex_coords_; }
@@ -229,6 +231,7 @@ class TMeshObject : public TBaseMeshObject {
   void DrawGroupsByMaterial(TRenderContextInfo& rci);
 
   TMeshObjectList* owner_ = nullptr;
+  TFreeNotifier free_notifier_;
   TAffineVectorList tex_coords_;
   TTexPointList light_map_tex_coords_;
   TVectorList colors_;
