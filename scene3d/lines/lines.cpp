@@ -20,11 +20,6 @@ constexpr const char* kUnit = "GLObjects";
 
 bool SameBits(const TVector4f& a, const TVector4f& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// GLU reports NURBS errors through a callback without user data; the one
-// curve being drawn on the GUI thread reads it back after drawing.
-GLenum nurbs_error = 0;
-void GLAPIENTRY RecordNURBSError(GLenum error) { nurbs_error = error; }
-
 }  // namespace
 
 // ---- Line style ------------------------------------------------------------
@@ -264,10 +259,11 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
     gl.glMap1f(GL_MAP1_VERTEX_3, 0, 1, 3, count, positions.data());
     gl.glMap1f(GL_MAP1_COLOR_4, 0, 1, 4, count, colors.data());
   }
-  GLenum error = 0;
   if (spline_mode_ == lsmNURBSCurve && division_ >= 2) {
-    // The curve or no line at all; knots other than nodes + order would send GLU past the control points.
-    if (nurbs_order_ > 0 && nurbs_knots_.Count() == count + nurbs_order_) error = DrawNURBSCurve(positions);
+    // The curve or no line at all. GLU takes knots minus order control points:
+    // with more knots than nodes + order it would read past the nodes, with
+    // fewer leave some out. A curve GLU refuses is simply not drawn.
+    if (nurbs_order_ > 0 && nurbs_knots_.Count() == count + nurbs_order_) DrawNURBSCurve(positions);
   } else {
     gl.glBegin(spline_mode_ == lsmSegments ? GL_LINES : GL_LINE_STRIP);
     if (division_ >= 2 && spline_mode_ == lsmCubicSpline) {
@@ -281,8 +277,6 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
   }
   if (spline_mode_ == lsmBezierSpline) gl.glPopAttrib();
   RestoreLineStyle();
-  if (error != 0)
-    throw ELibraryError(std::string("NURBS curve: ") + reinterpret_cast<const char*>(gl.gluErrorString(error)));
   DrawNodes(rci);
 }
 
@@ -318,11 +312,9 @@ void TGLLines::SendCubicSpline() const {
   }
 }
 
-GLenum TGLLines::DrawNURBSCurve(const std::vector<float>& positions) const {
+void TGLLines::DrawNURBSCurve(const std::vector<float>& positions) const {
   auto& gl = GL();
   GLUnurbs* renderer = gl.gluNewNurbsRenderer();
-  nurbs_error = 0;
-  gl.gluNurbsCallback(renderer, GLU_ERROR, reinterpret_cast<_GLUfuncptr>(&RecordNURBSError));
   gl.gluNurbsProperty(renderer, GLU_SAMPLING_TOLERANCE, nurbs_tolerance_);
   gl.gluNurbsProperty(renderer, GLU_DISPLAY_MODE, GLU_FILL);
   gl.gluBeginCurve(renderer);
@@ -330,5 +322,4 @@ GLenum TGLLines::DrawNURBSCurve(const std::vector<float>& positions) const {
                    const_cast<float*>(positions.data()), nurbs_order_, GL_MAP1_VERTEX_3);
   gl.gluEndCurve(renderer);
   gl.gluDeleteNurbsRenderer(renderer);
-  return nurbs_error;
 }

@@ -139,23 +139,22 @@ class TGLLines : public TGLNodedLines {
   void SetSplineMode(TLineSplineMode value);
   TLinesOptions Options() const { return options_; }
   void SetOptions(TLinesOptions value);
-  // The NURBS curve's order, sampling tolerance and knots; without node count
-  // + order knots the nodes are joined by straight lines.
+  // The NURBS curve's order, sampling tolerance and knots; without an order
+  // and node count + order knots nothing is drawn but the node markers.
   int NURBSOrder() const { return nurbs_order_; }
   void SetNURBSOrder(int value);
   float NURBSTolerance() const { return nurbs_tolerance_; }
   void SetNURBSTolerance(float value);
   TSingleList& NURBSKnots() { return nurbs_knots_; }
 
-  // Draws nothing below two nodes. A GLU error in the NURBS curve is raised after drawing.
+  // Draws nothing below two nodes. A NURBS curve GLU refuses is left out; the markers are drawn all the same.
   void BuildList(TRenderContextInfo& rci) override;
 
  private:
   // Straight lines, or segments, through the nodes.
   void SendNodes() const;
   void SendCubicSpline() const;
-  // Returns the GLU error, 0 for none.
-  GLenum DrawNURBSCurve(const std::vector<float>& positions) const;
+  void DrawNURBSCurve(const std::vector<float>& positions) const;
 
   int division_ = 10;
   TLineSplineMode spline_mode_ = lsmLines;

@@ -14,11 +14,33 @@ TFaceGroupConnectivity::TFaceGroupConnectivity(TMeshObject& meshObject, bool pre
   SetMeshObject(&meshObject);
 }
 
+TFaceGroupConnectivity::~TFaceGroupConnectivity() { SetMeshObject(nullptr); }
+
 void TFaceGroupConnectivity::SetMeshObject(TMeshObject* meshObject) {
-  Clear();
+  if (mesh_object_) mesh_object_->FreeNotifier().Remove(this);
+  Forget();
+  if (!meshObject) return;
   mesh_object_ = meshObject;
-  ShareVertices(meshObject ? &meshObject->Vertices() : nullptr);
-  if (mesh_object_) RebuildEdgeList();
+  ShareVertices(&meshObject->Vertices());
+  try {
+    RebuildEdgeList();
+  } catch (...) {
+    // Registered only once built: a throwing constructor runs no destructor to unregister.
+    Forget();
+    throw;
+  }
+  meshObject->FreeNotifier().Add(this);
+}
+
+void TFaceGroupConnectivity::ObjectFreed(TObject*) {
+  // The notifier has forgotten this holder already.
+  Forget();
+}
+
+void TFaceGroupConnectivity::Forget() {
+  Clear();
+  ShareVertices(nullptr);
+  mesh_object_ = nullptr;
 }
 
 void TFaceGroupConnectivity::RebuildEdgeList() {
@@ -63,16 +85,29 @@ TGLBaseMeshConnectivity::TGLBaseMeshConnectivity(TGLBaseMesh& baseMesh) : TBaseC
   SetBaseMesh(&baseMesh);
 }
 
+TGLBaseMeshConnectivity::~TGLBaseMeshConnectivity() { SetBaseMesh(nullptr); }
+
 void TGLBaseMeshConnectivity::SetBaseMesh(TGLBaseMesh* baseMesh) {
+  if (base_mesh_) base_mesh_->MeshObjects().ItemsFreeNotifier().Remove(this);
   face_group_connectivities_.clear();
-  base_mesh_ = baseMesh;
-  if (!base_mesh_) return;
+  base_mesh_ = nullptr;
+  if (!baseMesh) return;
   // An actor's vertices move every frame, so its face normals are not kept.
-  SetPrecomputeFaceNormal(dynamic_cast<TGLActor*>(base_mesh_) == nullptr);
-  TMeshObjectList& meshes = base_mesh_->MeshObjects();
+  SetPrecomputeFaceNormal(dynamic_cast<TGLActor*>(baseMesh) == nullptr);
+  TMeshObjectList& meshes = baseMesh->MeshObjects();
+  // Built aside: a mesh that cannot be connected leaves nothing pointing into it.
+  std::vector<std::unique_ptr<TFaceGroupConnectivity>> built;
   for (int i = 0; i < meshes.Count(); ++i)
-    face_group_connectivities_.push_back(
-        std::make_unique<TFaceGroupConnectivity>(meshes.Item(i), PrecomputeFaceNormal()));
+    built.push_back(std::make_unique<TFaceGroupConnectivity>(meshes.Item(i), PrecomputeFaceNormal()));
+  face_group_connectivities_ = std::move(built);
+  base_mesh_ = baseMesh;
+  meshes.ItemsFreeNotifier().Add(this);
+}
+
+void TGLBaseMeshConnectivity::ObjectFreed(TObject*) {
+  // The notifier has forgotten this holder already.
+  face_group_connectivities_.clear();
+  base_mesh_ = nullptr;
 }
 
 void TGLBaseMeshConnectivity::ClearConnectivities(bool keep) {

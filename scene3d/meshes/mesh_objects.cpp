@@ -369,6 +369,7 @@ TMeshObject::TMeshObject(TMeshObjectList* owner) : owner_(owner) {
 
 TMeshObject::~TMeshObject() {
   if (owner_) owner_->ItemsFreeing();
+  free_notifier_.NotifyFreed(this);
   face_groups_.Clear();
   if (owner_) owner_->Remove(this);
 }
@@ -738,13 +739,22 @@ void TMeshObject::ReadFromFiler(TVirtualReader& reader) {
 
 // ---- TMeshObjectList
 
-TMeshObjectList::~TMeshObjectList() { Clear(); }
+TMeshObjectList::~TMeshObjectList() {
+  Clear();
+  // Holders of an empty list still keep a pointer to it.
+  items_free_notifier_.NotifyFreed(this);
+}
 
 void TMeshObjectList::Clear() {
   if (Count() > 0) ItemsFreeing();
   for (int i = 0; i < Count(); ++i) Item(i).SetOwner(nullptr);
   FreeItems();
   TPersistentObjectList::Clear();
+}
+
+void TMeshObjectList::ItemsFreeing() {
+  if (items_freeing_) items_freeing_();
+  items_free_notifier_.NotifyFreed(this);
 }
 
 void TMeshObjectList::GetExtents(TAffineVector& min, TAffineVector& max) const {

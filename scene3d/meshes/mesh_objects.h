@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "gfx3d/core/free_notification.h"
 #include "gfx3d/core/library_errors.h"
 #include "gfx3d/gl/render_context_info.h"
 #include "gfx3d/lists/persistent_object_list.h"
@@ -157,6 +158,8 @@ class TMeshObject : public TBaseMeshObject {
 
   TMeshObjectList* Owner() const { return owner_; }
   void SetOwner(TMeshObjectList* owner) { owner_ = owner; }
+  // Holders of pointers into this object hear when it goes, in a list or alone.
+  TFreeNotifier& FreeNotifier() { return free_notifier_; }
   TAffineVectorList& TexCoords() { return tex_coords_; }
   const TAffineVectorList& TexCoords() const { return tex_coords_; }
   TTexPointList& LightMapTexCoords() { return light_map_tex_coords_; }
@@ -228,6 +231,7 @@ class TMeshObject : public TBaseMeshObject {
   void DrawGroupsByMaterial(TRenderContextInfo& rci);
 
   TMeshObjectList* owner_ = nullptr;
+  TFreeNotifier free_notifier_;
   TAffineVectorList tex_coords_;
   TTexPointList light_map_tex_coords_;
   TVectorList colors_;
@@ -252,6 +256,9 @@ class TMeshObjectList : public TPersistentObjectList {
   ~TMeshObjectList() override;
   std::string ClassName() const override { return "TMeshObjectList"; }
   TObject* Owner() const { return owner_; }
+  // Holders of pointers into the items hear, after itemsFreeing, that items are
+  // about to be freed, and when the list itself goes; each is then forgotten.
+  TFreeNotifier& ItemsFreeNotifier() { return items_free_notifier_; }
   TMeshObject& Item(int index) const { return *static_cast<TMeshObject*>(Get(index)); }
 
   // Frees every mesh object.
@@ -272,12 +279,11 @@ class TMeshObjectList : public TPersistentObjectList {
 
  private:
   friend class TMeshObject;
-  void ItemsFreeing() const {
-    if (items_freeing_) items_freeing_();
-  }
+  void ItemsFreeing();
 
   TObject* owner_;
   std::function<void()> items_freeing_;
+  TFreeNotifier items_free_notifier_;
 };
 
 // The persistent classes above, for archives that name them.

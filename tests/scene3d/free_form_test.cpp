@@ -237,6 +237,61 @@ TEST_F(FreeForm, AKeptConnectivityGoesWithTheMeshObjectsItPointsAt) {
   EXPECT_EQ(freed, kept + 2);
 }
 
+// A connectivity held by a caller, or kept by another mesh, points into this
+// mesh's objects; once they are freed it holds nothing of them.
+TEST_F(FreeForm, AConnectivityHeldApartHoldsNothingOnceTheMeshObjectsAreFreed) {
+  const std::string tetrahedron = TetrahedronArchive({0, 0, 0});
+  const auto edges = [](TBaseConnectivity& connectivity) {
+    TGLSilhouetteParameters parameters;
+    parameters.SeenFrom = {5, 5, 5};
+    std::unique_ptr<TGLSilhouette> silhouette;
+    connectivity.CreateSilhouette(parameters, silhouette, false);
+    return silhouette->Indices().Count() / 2;
+  };
+  TGLFreeForm other(nullptr);
+  for (const bool reload : {true, false}) {
+    LoadArchive(form, tetrahedron);
+    TGLBaseMeshConnectivity held(form);
+    TFaceGroupConnectivity heldObject(form.MeshObjects().Item(0), true);
+    other.Connectivity = std::make_unique<TGLBaseMeshConnectivity>(form);
+    ASSERT_EQ(edges(held), 3);
+    ASSERT_EQ(edges(heldObject), 3);
+    reload ? LoadArchive(form, tetrahedron) : form.MeshObjects().Clear();
+    EXPECT_EQ(edges(held), 0) << reload;
+    EXPECT_EQ(edges(heldObject), 0) << reload;
+    EXPECT_EQ(edges(*other.Connectivity), 0) << reload;
+    EXPECT_EQ(held.BaseMesh(), nullptr) << reload;
+    EXPECT_EQ(heldObject.MeshObject(), nullptr) << reload;
+  }
+  // The mesh's end, with mesh objects or without: the connectivity outlives it.
+  for (const bool loaded : {true, false}) {
+    auto mesh = std::make_unique<TGLFreeForm>(nullptr);
+    if (loaded) LoadArchive(*mesh, tetrahedron);
+    TGLBaseMeshConnectivity held(*mesh);
+    TFaceGroupConnectivity heldObject(true);
+    if (loaded) heldObject.SetMeshObject(&mesh->MeshObjects().Item(0));
+    mesh.reset();
+    EXPECT_EQ(edges(held), 0) << loaded;
+    EXPECT_EQ(edges(heldObject), 0) << loaded;
+    EXPECT_EQ(held.BaseMesh(), nullptr) << loaded;
+    EXPECT_EQ(heldObject.MeshObject(), nullptr) << loaded;
+  }
+  // One mesh object's own end; given another, it no longer hears the first; refused, it holds nothing.
+  LoadArchive(form, tetrahedron);
+  LoadArchive(other, tetrahedron);
+  TFaceGroupConnectivity heldObject(other.MeshObjects().Item(0), true);
+  heldObject.SetMeshObject(&form.MeshObjects().Item(0));
+  other.MeshObjects().Clear();
+  EXPECT_EQ(edges(heldObject), 3);
+  delete &form.MeshObjects().Item(0);
+  EXPECT_EQ(edges(heldObject), 0);
+  EXPECT_EQ(heldObject.MeshObject(), nullptr);
+  LoadArchive(form, tetrahedron);
+  (new TFGVertexIndexList(&form.MeshObjects().Item(0).FaceGroups()))->Mode = fgmQuads;
+  EXPECT_THROW(heldObject.SetMeshObject(&form.MeshObjects().Item(0)), EAssertionFailed);
+  EXPECT_EQ(heldObject.MeshObject(), nullptr);
+}
+
 class FreeFormPixels : public GLPixelTest {
  protected:
   // Draws the form from +Z through an orthographic view of -10..10, back faces culled.

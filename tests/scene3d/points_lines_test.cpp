@@ -2,6 +2,9 @@
 // how node colours follow the lines' node colour, and a stipple on Mesa.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <vector>
+
 #include "object_recording.h"
 #include "scene3d/lines/lines.h"
 #include "scene3d/lines/points.h"
@@ -74,7 +77,7 @@ TEST_F(PointsAndLines, NURBSModeDrawsOnlyACurveWithAnOrderAndNodesPlusOrderKnots
   expectNoLine("neither order nor knots");
   lines.SetNURBSOrder(3);
   expectNoLine("no knot");
-  // GLU would read past the control points with fewer knots than nodes + order.
+  // GLU takes knots minus order control points: with fewer knots it would leave a node out.
   for (float knot : {0.0f, 0.0f, 0.0f, 1.0f, 1.0f}) lines.NURBSKnots().Add(knot);
   expectNoLine("five knots for three nodes of order 3");
   lines.NURBSKnots().Add(1.0f);
@@ -171,6 +174,44 @@ TEST_F(LinePixels, APatternOfHalfOnLightsHalfTheLine) {
   int lit = 0;
   for (int i = 0; i < kWidth * kHeight; ++i) lit += row[4 * i] > 128;
   EXPECT_NEAR(lit, kWidth / 2, 2);
+}
+
+// The program's frame with a white curve that GLU refuses, blue cube markers at
+// its nodes, and a red box drawn after it.
+using LineFrames = OffscreenSceneTest;
+
+TEST_F(LineFrames, ACurveGLURefusesIsLeftOutAndTheRestOfEveryFrameIsDrawn) {
+  auto* lines = program.scene.Objects().NewChildOfClass<TGLLines>();
+  lines->SetNodesAspect(lnaCube);
+  lines->SetNodeSize(6);
+  lines->SetSplineMode(lsmNURBSCurve);
+  lines->SetNURBSOrder(3);
+  program.AddBox(0, -20, 0, {1, 0, 0, 1})->Size = 10;
+  struct Refused {
+    const char* why;
+    std::vector<float> xs, knots;
+  };
+  for (const Refused& refused : {Refused{"order above the node count", {-20, 20}, {0, 0, 0, 1, 1}},
+                                 Refused{"decreasing knots", {-20, 0, 20}, {1, 1, 1, 0, 0, 0}}}) {
+    lines->Nodes().Clear();
+    for (float x : refused.xs) lines->AddNode(x, 10, 0);
+    lines->NURBSKnots().Clear();
+    for (float knot : refused.knots) lines->NURBSKnots().Add(knot);
+    for (int frame = 0; frame < 2; ++frame) {
+      QImage picture;
+      EXPECT_NO_THROW(picture = Capture()) << refused.why;
+      // The markers' edges are smoothed: any shade of pure blue counts.
+      int curve = 0, blue = 0, red = 0;
+      for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+          const QRgb pixel = picture.pixel(x, y);
+          curve += qGreen(pixel) > 0, blue += qBlue(pixel) > 0 && qRed(pixel) == 0, red += qRed(pixel) > 0;
+        }
+      EXPECT_EQ(curve, 0) << refused.why;
+      EXPECT_GT(blue, 50 * static_cast<int>(refused.xs.size())) << refused.why << ": the node markers";
+      EXPECT_GT(red, 1000) << refused.why << ": the box after the lines";
+    }
+  }
 }
 
 }  // namespace
