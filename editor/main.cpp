@@ -6,10 +6,8 @@
 #include <filesystem>
 
 #include "editor/main/main_window.h"
-#include "editor/main/startup.h"
+#include "editor/main/program_entry.h"
 #include "editor/main/windows.h"
-#include "model/base/file_io.h"
-#include "model/files/default_user_files.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/scene_initialization.h"
@@ -52,14 +50,8 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(":/icons/program.svg"));
   ProgramDir = find_program_dir(argv[0]);
 
-  create_windows();
-  try {
-    install_default_user_files();
-  } catch (const FileError& error) {
-    ui().show_message(error.what());  // a user file already there still serves
-  }
   int result = 1;  // the program could not start
-  if (initialise_program(argc > 1 ? argv[1] : "")) {
+  if (start_program(argc > 1 ? argv[1] : "")) {
     Main->show();
     result = QApplication::exec();
   }

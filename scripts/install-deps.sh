@@ -9,7 +9,7 @@ packages=(
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation locales-all
+  xvfb xauth openbox fonts-liberation locales-all
   qpdf poppler-utils
   qt6-svg-dev libxlsxwriter-dev
   python3-ezdxf librecad admesh python3-openpyxl imagemagick xdg-utils

@@ -134,7 +134,7 @@ void TFapri::fill_archive_grid() {
   StringGrid1->setEnabled(!form_.view.empty());
   rows_->set_view(form_.view);
   if (!selected.isEmpty()) StringGrid1->selectRow(std::min(selected.first().row(), rows_->rowCount() - 1));
-  BitBtn4->setEnabled(form_.narrowed);
+  BitBtn4->setEnabled(form_.show_all_offered);
 }
 
 void TFapri::clear_archive_selection() { StringGrid1->clearSelection(); }
@@ -149,8 +149,9 @@ void TFapri::BitBtn1Click() {
 }
 
 void TFapri::BitBtn4Click() {
-  reset_archive_view(form_);
+  show_all_archive_form(form_);
   fill_archive_grid();
+  StringGrid1->setEnabled(true);  // even with no entry to show
 }
 
 void TFapri::BitBtn5Click() {

@@ -3,9 +3,14 @@
 // belongs to it, or to the modal window already open in front of it, so the window
 // manager keeps each one in front, where it can be read and answered; once it
 // is hidden they belong to their own windows again.
+// Closing such a window gives the activation back to the window that had it
+// when the window opened: the window manager gives it to the owner, which is
+// not where the user was working.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <unordered_map>
 
 class QWidget;
 class QWindow;
@@ -18,7 +23,17 @@ class ModalWindowsInFront : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool is_watched(const QWidget* window) const;
   QWindow* owner_for(const QWidget& window) const;
+  void opened(QWidget& window);
+  void closed(const QWidget& window);
+  void focus_moved(QWindow* focus);
 
   QWidget& on_top_;
+  // The window that was active when each watched window opened.
+  std::unordered_map<const QWidget*, QPointer<QWidget>> active_before_;
+  // The window to activate again once the window manager has moved the
+  // activation after a watched window closed, until it is active.
+  QPointer<QWidget> to_activate_;
+  bool activation_requested_ = false;
 };

@@ -26,7 +26,9 @@ void reporting_file_errors(Command command) {
 
 }  // namespace
 
-void reset_archive_view(ArchiveForm& form) { form = {full_archive_view(), false}; }
+void reset_archive_view(ArchiveForm& form) { form.view = full_archive_view(); }
+
+void show_all_archive_form(ArchiveForm& form) { form = {full_archive_view(), false}; }
 
 int archive_column_width(int column) {
   const int width = is_grid_column(column) ? AppState.archive_col_widths[static_cast<std::size_t>(column)] : 0;
@@ -39,7 +41,7 @@ void store_archive_column_width(int column, int width) {
 
 bool search_archive_form(ArchiveForm& form) {
   if (!search_archive(form.view)) return false;
-  form.narrowed = true;
+  form.show_all_offered = true;
   return true;
 }
 

@@ -1,21 +1,24 @@
-// What the archive dialog keeps between its commands: the entries the grid
-// shows and whether a search narrowed them (show all is then offered). The
-// grid's column widths live in AppState from the moment they change, so the
-// preferences file keeps them however the dialog is closed.
+// What the archive dialog keeps between its commands and its openings: the
+// entries the grid shows and whether show all is offered, which a search
+// offers and only show all withdraws. The grid's column widths live in
+// AppState from the moment they change, so the preferences file keeps them
+// however the dialog is closed.
 #pragma once
 
 #include "model/files/project_archive.h"
 
 struct ArchiveForm {
   ArchiveView view;
-  bool narrowed = false;
+  bool show_all_offered = false;
 };
 
 // Narrower columns could not be seen, let alone dragged wider.
 inline constexpr int ArchiveMinimumColumnWidth = 24;
 
-// Every entry, not narrowed.
+// Every entry; whether show all is offered stays as it is.
 void reset_archive_view(ArchiveForm& form);
+// Show all: every entry, and show all no longer offered.
+void show_all_archive_form(ArchiveForm& form);
 
 // The stored width of a grid column, or the default one when it is too
 // narrow to be seen.
@@ -24,8 +27,8 @@ int archive_column_width(int column);
 void store_archive_column_width(int column, int width);
 
 // Each of these is false, and the form is as it was, when nothing changed:
-// the search asks for a text and narrows the view by it; deleting and
-// duplicating ask first and then show every entry again.
+// the search asks for a text, narrows the view by it and offers show all;
+// deleting and duplicating ask first and then show every entry again.
 bool search_archive_form(ArchiveForm& form);
 bool delete_archive_form_entry(ArchiveForm& form, int entry);
 bool duplicate_archive_form_entry(ArchiveForm& form, int entry);

@@ -1,8 +1,8 @@
 // The program's messages and modal windows as the user meets them: every box
-// carries the application's title, and while the 3-D view (which stays on
-// top) is shown, every message, question and modal window belongs to it or
-// to the modal window open in front of it, so none opens hidden behind it.
-// Esc leaves the 3-D view open.
+// carries the application's title, one shown before start-up too, and while
+// the 3-D view (which stays on top) is shown, every message, question and
+// modal window belongs to it or to the modal window open in front of it, so
+// none opens hidden behind it. Esc leaves the 3-D view open.
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
@@ -11,26 +11,27 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "editor/application_title.h"
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
+#include "editor/main/program_entry.h"
 #include "editor/main/windows.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/output_windows/quote_header_dialog.h"
+#include "editor/program_with_a_room.h"
 #include "editor/staged_program.h"
-#include "editor/started_program.h"
 #include "editor/view_window/view_3d_window.h"
-#include "model/layout/wall_editing.h"
-#include "model/state/current_cell.h"
+#include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/viewer/stage_viewer.h"
-#include "support/room_outline.h"
 
 namespace {
 
@@ -71,29 +72,14 @@ void answer_window(Seen& seen, QDialog* window, const std::function<void()>& ste
   });
 }
 
-class ProgramWindows : public testing::Test {
+class ProgramWindows : public ProgramWithARoom {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(start_program_in_italian());
-    current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-    compute_wall_normals();
-    Main->show();
-  }
-  void TearDown() override {
-    F3d->hide();
-    Main->hide();
-    destroy_windows();
-    AppState = Tvar_amb{};
-  }
-
   // The 3-D view opened by its button, as the user opens it.
   void open_3d_view() {
     Main->tool_button(8)->trigger();
     ASSERT_TRUE(F3d->isVisible());
   }
   const QWindow* view() const { return F3d->windowHandle(); }
-
-  StagedProgramDir folder;
 };
 
 // A message, a Yes/No question and a Yes/No/Cancel question, each answered
@@ -112,6 +98,26 @@ std::vector<Seen> ask_each_kind() {
 TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
   for (const Seen& box : ask_each_kind()) EXPECT_EQ(box.caption, "Rackwright V1.12");
   EXPECT_EQ(QApplication::applicationName(), "editor_test") << "the desktop's name for the program stays";
+}
+
+// The box of a default user file that cannot be installed comes before the
+// start-up routine: it carries the title all the same.
+TEST(ProgramEntry, ABoxBeforeStartUpCarriesTheApplicationsTitle) {
+  StagedProgramDir folder;
+  std::filesystem::remove_all(folder.path() / "user");
+  write_file_safely((folder.path() / "user").string(), "a file where the folder should be");
+  set_application_title({});  // as in a program just started
+  Seen box, missing_preferences;
+  answer_next<QMessageBox>([&](QMessageBox* shown) {
+    note(box, shown);
+    answer_box(missing_preferences, QMessageBox::Ok);
+    shown->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_FALSE(start_program(""));  // without the preferences the program ends
+  destroy_windows();
+  AppState = Tvar_amb{};
+  EXPECT_TRUE(missing_preferences.shown);
+  EXPECT_EQ(box.caption, "Rackwright V1.12");
 }
 
 TEST_F(ProgramWindows, EveryBoxAndFileDialogOpensOnTheShown3dView) {

@@ -187,26 +187,32 @@ TEST_F(ProjectArchive, ResaveConvertsEveryReadableFileAndReportsTheOthers) {
   EXPECT_EQ(read_file_bytes(dir.file("user/prv00002.cel")), "garbage");
 }
 
+// A search offers show all; a done command shows every entry again, and only
+// show all withdraws the offer.
 TEST_F(ProjectArchive, FormSearchNarrowsUntilADoneCommandShowsEveryEntryAgain) {
-  ArchiveForm form{{1}, true};
+  ArchiveForm form{{1}, false};
   reset_archive_view(form);
   EXPECT_EQ(form.view, (ArchiveView{0, 1, 2}));
-  EXPECT_FALSE(form.narrowed);
+  EXPECT_FALSE(form.show_all_offered);
   EXPECT_FALSE(search_archive_form(form));  // cancelled
-  EXPECT_FALSE(form.narrowed);
+  EXPECT_FALSE(form.show_all_offered);
   ui->input_answers = {"r-"};
   ASSERT_TRUE(search_archive_form(form));
   EXPECT_EQ(form.view, (ArchiveView{0, 2}));
-  EXPECT_TRUE(form.narrowed);
+  EXPECT_TRUE(form.show_all_offered);
 
   EXPECT_FALSE(delete_archive_form_entry(form, 2));  // answered No
   EXPECT_FALSE(duplicate_archive_form_entry(form, 2));
   EXPECT_EQ(form.view, (ArchiveView{0, 2}));
-  EXPECT_TRUE(form.narrowed);
   ui->yes_no_answers = {true};
   ASSERT_TRUE(delete_archive_form_entry(form, 2));  // without its file the entry still goes
   EXPECT_EQ(form.view, (ArchiveView{0, 1}));
-  EXPECT_FALSE(form.narrowed);
+  EXPECT_TRUE(form.show_all_offered);
+  reset_archive_view(form);  // the window opened again
+  EXPECT_TRUE(form.show_all_offered);
+  show_all_archive_form(form);
+  EXPECT_EQ(form.view, (ArchiveView{0, 1}));
+  EXPECT_FALSE(form.show_all_offered);
 }
 
 TEST_F(ProjectArchive, FormColumnsTooNarrowToSeeGetTheDefaultAndOnlyGridColumnsAreStored) {
@@ -242,5 +248,5 @@ TEST_F(ProjectArchive, FormRebuildReportsAFailureAndShowsWhatTheIndexHolds) {
   EXPECT_EQ(ui->messages.size(), 1u);
   EXPECT_TRUE(ArchiveList.empty());  // no project files
   EXPECT_TRUE(form.view.empty());
-  EXPECT_FALSE(form.narrowed);
+  EXPECT_TRUE(form.show_all_offered) << "only show all withdraws it";
 }

@@ -58,6 +58,39 @@ TEST_F(ArchiveDialog, AnEmptyArchiveShowsOneEmptyRowInADisabledGrid) {
   EXPECT_EQ(AppState.archive_col_widths[2], 150);
   archive.BitBtn5->click();  // no row: nothing asked
   EXPECT_TRUE(ui->questions.empty());
+  ui->input_answers = {"rossi"};
+  archive.BitBtn1->click();
+  archive.BitBtn4->click();  // show all: the grid is enabled, empty as it is
+  EXPECT_TRUE(archive.StringGrid1->isEnabled());
+  EXPECT_FALSE(archive.BitBtn4->isEnabled());
+}
+
+// Show all is offered from a search until it is used: opening the window
+// again, deleting, duplicating and rebuilding the list leave it offered.
+TEST_F(ArchiveDialog, ShowAllStaysOfferedFromASearchUntilItIsUsed) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  save_project("00001", "Uno");
+  save_project("00002", "Due");
+  open();
+  ui->input_answers = {"rossi"};
+  archive.BitBtn1->click();
+  archive.close();
+  open();
+  EXPECT_EQ(archive.StringGrid1->model()->rowCount(), 2);
+  EXPECT_TRUE(archive.BitBtn4->isEnabled()) << "opened again";
+  ui->yes_no_answers = {true, true};
+  select_row(0);
+  archive.BitBtn6->click();
+  EXPECT_TRUE(archive.BitBtn4->isEnabled()) << "duplicated";
+  select_row(0);
+  archive.BitBtn5->click();
+  EXPECT_TRUE(archive.BitBtn4->isEnabled()) << "deleted";
+  archive.BitBtn7->click();
+  EXPECT_TRUE(archive.BitBtn4->isEnabled()) << "rebuilt";
+  archive.BitBtn4->click();
+  archive.close();
+  open();
+  EXPECT_FALSE(archive.BitBtn4->isEnabled());
 }
 
 TEST_F(ArchiveDialog, SearchNarrowsShowAllRestoresDeleteAndDuplicateRefresh) {
