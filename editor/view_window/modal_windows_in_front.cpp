@@ -2,15 +2,17 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 ModalWindowsInFront::ModalWindowsInFront(QWidget& on_top) : QObject(&on_top), on_top_(on_top) {
   QApplication::instance()->installEventFilter(this);
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, &ModalWindowsInFront::focus_moved);
 }
 
 bool ModalWindowsInFront::eventFilter(QObject* watched, QEvent* event) {
+  // A click chooses the window the user goes on in.
+  if (event->type() == QEvent::MouseButtonPress) to_activate_ = nullptr;
   if (event->type() != QEvent::Show && event->type() != QEvent::Hide) return false;
   auto* window = qobject_cast<QWidget*>(watched);
   if (!is_watched(window)) return false;
@@ -51,19 +53,21 @@ void ModalWindowsInFront::closed(const QWidget& window) {
   active_before_.erase(found);
   if (!before || !before->isVisible() || QGuiApplication::focusWindow() != window.windowHandle()) return;
   to_activate_ = before;
-  activation_requested_ = false;
+  since_closed_.start();
+  give_activation_back();
 }
 
-// The window manager moves the activation once the closed window is gone (to
-// its owner, or nowhere); the window the user was in then asks for it back,
-// once: should the activation go elsewhere after that, the user took it.
-void ModalWindowsInFront::focus_moved(QWindow* focus) {
+// The window manager moves the activation once the closed window is gone, to
+// its owner (the 3-D view, which owns the boxes while it is shown) or
+// nowhere, and when it does so depends on how busy it is: the window the user
+// was in asks for the activation until it has it, for a while, unless the
+// user clicks somewhere first or another box opens.
+void ModalWindowsInFront::give_activation_back() {
   if (!to_activate_) return;
-  QWindow* target = to_activate_->windowHandle();
-  if (focus == target || (focus && activation_requested_)) {
+  if (QApplication::activeWindow() == to_activate_ || since_closed_.elapsed() > kGiveBackMs) {
     to_activate_ = nullptr;
-  } else if (!activation_requested_) {
-    activation_requested_ = true;
-    target->requestActivate();
+    return;
   }
+  to_activate_->windowHandle()->requestActivate();
+  QTimer::singleShot(kAskAgainMs, this, &ModalWindowsInFront::give_activation_back);
 }

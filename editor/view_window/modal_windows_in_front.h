@@ -8,6 +8,7 @@
 // not where the user was working.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <unordered_map>
@@ -27,13 +28,15 @@ class ModalWindowsInFront : public QObject {
   QWindow* owner_for(const QWidget& window) const;
   void opened(QWidget& window);
   void closed(const QWidget& window);
-  void focus_moved(QWindow* focus);
+  void give_activation_back();
 
   QWidget& on_top_;
   // The window that was active when each watched window opened.
   std::unordered_map<const QWidget*, QPointer<QWidget>> active_before_;
-  // The window to activate again once the window manager has moved the
-  // activation after a watched window closed, until it is active.
+  // The window to activate again after a watched window closed, until it is
+  // active: asked every kAskAgainMs for at most kGiveBackMs after the close.
+  static constexpr int kAskAgainMs = 100;
+  static constexpr int kGiveBackMs = 2000;
   QPointer<QWidget> to_activate_;
-  bool activation_requested_ = false;
+  QElapsedTimer since_closed_;
 };
