@@ -1,9 +1,11 @@
 #include "editor/dialogs/language_dialog.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "editor/screen_centring.h"
 #include "model/state/globals.h"
@@ -34,6 +36,9 @@ QLabel* bold_label(const char* text) {
   return label;
 }
 
+// The window icon and three buttons of a title bar, with their margins.
+constexpr int kTitleBarControlsWidth = 120;
+
 }  // namespace
 
 TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
@@ -43,21 +48,30 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   auto* layout = new QGridLayout(this);
   Label1 = bold_label("PLEASE SELECT");
   Label2 = bold_label("YOUR LANGUAGE");
-  layout->addWidget(Label1, 0, 0, 1, 2);
-  layout->addWidget(Label2, 1, 0, 1, 2);
+  // The flags and names in the middle columns, kept together when the window
+  // is wider than they are.
+  layout->setColumnStretch(0, 1);
+  layout->setColumnStretch(3, 1);
+  layout->addWidget(Label1, 0, 0, 1, 4);
+  layout->addWidget(Label2, 1, 0, 1, 4);
   for (std::size_t i = 0; i < kLanguages.size(); ++i) {
     images[i] = new QLabel;
     images[i]->setPixmap(QIcon(QString(":/flags/%1.svg").arg(kLanguages[i].flag)).pixmap(36, 24));
     radio_buttons[i] = new QRadioButton(QString::fromUtf8(kLanguages[i].caption));
     radio_buttons[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
     int row = static_cast<int>(i) + 2;
-    layout->addWidget(images[i], row, 0);
-    layout->addWidget(radio_buttons[i], row, 1);
+    layout->addWidget(images[i], row, 1);
+    layout->addWidget(radio_buttons[i], row, 2);
   }
   BitBtn1 = new QPushButton("OK");
-  layout->addWidget(BitBtn1, 10, 0, 1, 2, Qt::AlignCenter);
+  layout->addWidget(BitBtn1, 10, 0, 1, 4, Qt::AlignCenter);
   connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
-  setFixedSize(sizeHint());
+  // Wide enough for the title beside the frame's icon and buttons: the
+  // window manager cuts a longer one ("R... 12").
+  QFont title_font = font();
+  title_font.setBold(true);
+  const int title_width = QFontMetrics(title_font).horizontalAdvance(windowTitle()) + kTitleBarControlsWidth;
+  setFixedSize(std::max(sizeHint().width(), title_width), sizeHint().height());
   centre_on_screen_when_shown(*this, Centring::every_show);
 }
 
