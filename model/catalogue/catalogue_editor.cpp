@@ -57,14 +57,7 @@ std::string editor_file_text(const std::string& text) {
 // longer serve the language in use: the next start would refuse it.
 bool translations_serve_language_in_use(const std::string& plain) {
   const std::string code = language_code(AppState.language);
-  if (code.empty()) return true;
-  try {
-    check_language_text(plain, code);
-    return true;
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return false;
-  }
+  return code.empty() || language_served(plain, code);
 }
 
 }  // namespace

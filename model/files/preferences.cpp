@@ -26,24 +26,13 @@ int ask_for_language(int fallback) {
   return language_chosen(chosen) ? chosen : fallback;
 }
 
-// Shows why the translation file cannot serve the language; false when it can.
-bool language_refused(int language) {
-  try {
-    check_language(language_code(language));
-    return false;
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return true;
-  }
-}
-
 // The language to start in: the stored one while the translation file serves
 // it, else the user's choice (Italian when none is made), asked again after
 // each refusal (then no choice takes the first language the file serves).
 // None when the file serves no language: nothing could be shown.
 std::optional<int> served_language(int stored) {
   int language = language_chosen(stored) ? stored : ask_for_language(0);
-  while (language_refused(language)) {
+  while (!language_served(language_code(language))) {
     const std::optional<int> served = first_served_language();
     if (!served) return std::nullopt;
     language = ask_for_language(*served);
