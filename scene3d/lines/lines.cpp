@@ -260,10 +260,8 @@ void TGLLines::BuildList(TRenderContextInfo& rci) {
     gl.glMap1f(GL_MAP1_COLOR_4, 0, 1, 4, count, colors.data());
   }
   if (spline_mode_ == lsmNURBSCurve && division_ >= 2) {
-    // The curve or no line at all. GLU takes knots minus order control points:
-    // with more knots than nodes + order it would read past the nodes, with
-    // fewer leave some out. A curve GLU refuses is simply not drawn.
-    if (nurbs_order_ > 0 && nurbs_knots_.Count() == count + nurbs_order_) DrawNURBSCurve(positions);
+    // The curve or no line at all; a curve GLU refuses is simply not drawn.
+    if (NURBSCurveFits(count)) DrawNURBSCurve(positions);
   } else {
     gl.glBegin(spline_mode_ == lsmSegments ? GL_LINES : GL_LINE_STRIP);
     if (division_ >= 2 && spline_mode_ == lsmCubicSpline) {
@@ -310,6 +308,15 @@ void TGLLines::SendCubicSpline() const {
     const TAffineVector v = spline->AffineVectorAt(static_cast<float>(i) * f);
     gl.glVertex3f(v.x, v.y, v.z);
   }
+}
+
+bool TGLLines::NURBSCurveFits(int count) const {
+  // GLU takes knots minus order control points: with more knots than nodes +
+  // order it would read past the nodes, with fewer leave some out. Its knot
+  // checks let a NaN or an infinity through, which also reads past them.
+  const int knots = nurbs_knots_.Count();
+  return nurbs_order_ > 0 && knots >= count && knots - count == nurbs_order_ &&
+         std::all_of(nurbs_knots_.List(), nurbs_knots_.List() + knots, [](float knot) { return std::isfinite(knot); });
 }
 
 void TGLLines::DrawNURBSCurve(const std::vector<float>& positions) const {

@@ -139,8 +139,8 @@ class TGLLines : public TGLNodedLines {
   void SetSplineMode(TLineSplineMode value);
   TLinesOptions Options() const { return options_; }
   void SetOptions(TLinesOptions value);
-  // The NURBS curve's order, sampling tolerance and knots; without an order
-  // and node count + order knots nothing is drawn but the node markers.
+  // The NURBS curve's order, sampling tolerance and knots; without an order,
+  // node count + order knots and finite knots nothing is drawn but the node markers.
   int NURBSOrder() const { return nurbs_order_; }
   void SetNURBSOrder(int value);
   float NURBSTolerance() const { return nurbs_tolerance_; }
@@ -154,6 +154,8 @@ class TGLLines : public TGLNodedLines {
   // Straight lines, or segments, through the nodes.
   void SendNodes() const;
   void SendCubicSpline() const;
+  // An order, node count + order knots, all finite: what GLU draws without reading past the nodes.
+  bool NURBSCurveFits(int count) const;
   void DrawNURBSCurve(const std::vector<float>& positions) const;
 
   int division_ = 10;

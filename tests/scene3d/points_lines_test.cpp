@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <limits>
 #include <vector>
 
 #include "object_recording.h"
@@ -185,14 +186,21 @@ TEST_F(LineFrames, ACurveGLURefusesIsLeftOutAndTheRestOfEveryFrameIsDrawn) {
   lines->SetNodesAspect(lnaCube);
   lines->SetNodeSize(6);
   lines->SetSplineMode(lsmNURBSCurve);
-  lines->SetNURBSOrder(3);
   program.AddBox(0, -20, 0, {1, 0, 0, 1})->Size = 10;
   struct Refused {
     const char* why;
+    int order;
     std::vector<float> xs, knots;
   };
-  for (const Refused& refused : {Refused{"order above the node count", {-20, 20}, {0, 0, 0, 1, 1}},
-                                 Refused{"decreasing knots", {-20, 0, 20}, {1, 1, 1, 0, 0, 0}}}) {
+  // GLU takes a NaN, and some infinite knots, and reads outside the nodes with them.
+  const float nan = std::numeric_limits<float>::quiet_NaN(), infinity = std::numeric_limits<float>::infinity();
+  for (const Refused& refused :
+       {Refused{"order above the node count", 3, {-20, 20}, {0, 0, 0, 1, 1}},
+        Refused{"decreasing knots", 3, {-20, 0, 20}, {1, 1, 1, 0, 0, 0}},
+        Refused{"the largest order", std::numeric_limits<int>::max(), {-20, 0, 20}, {0, 0, 0, 1, 1, 1}},
+        Refused{"a knot that is not a number", 3, {-20, 0, 20}, {0, 0, nan, 1, 1, 1}},
+        Refused{"an infinite knot", 3, {-20, 0, 20}, {0, 0, 0, 1, 1, infinity}}}) {
+    lines->SetNURBSOrder(refused.order);
     lines->Nodes().Clear();
     for (float x : refused.xs) lines->AddNode(x, 10, 0);
     lines->NURBSKnots().Clear();
