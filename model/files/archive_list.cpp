@@ -175,7 +175,16 @@ void reconcile_archive_list() {
     if (!change.empty()) changes.push_back(file + ": " + change);
   }
   if (changes.empty()) return;
+  // Only a written index is mended; ArchiveList lists every project either way.
+  try {
+    write_archive_list();
+  } catch (const FileError& error) {
+    ui().show_message(
+        "The project index " + archive_path() +
+        " still does not match the project files in the folder, because it could not be written: " + error.what() +
+        "\r\nFor this session the archive lists them as they are:" + listed_lines(changes));
+    return;
+  }
   ui().show_message("The project index " + archive_path() +
                     " did not match the project files in the folder; it now does:" + listed_lines(changes));
-  write_archive_list();
 }

@@ -44,6 +44,7 @@ void rebuild_archive_list();
 // interrupted between a project file and the index never hides a project: a
 // file the index lacks gets its entry from its head (one whose head cannot be
 // read, an entry with its number), an entry whose texts differ from its
-// file's head takes the file's. When anything changed the user is told and
-// the index written; raises FileError when that write fails.
+// file's head takes the file's. When anything changed the index is written
+// and the user told what was mended, or, when the write fails, that the index
+// still does not match and why (then only ArchiveList is mended).
 void reconcile_archive_list();

@@ -14,6 +14,38 @@ namespace {
 
 enum class Version { Legacy, V001, V002 };
 
+// The longest date a legacy project begins with: a short string.
+constexpr std::size_t kShortStringBytes = 255;
+
+// The plain text a file begins with as stored, its line ends and blanks run
+// together, up to the first byte that is no such text: "0 SECTION 2 HEADER"
+// for a drawing. Empty when the file does not begin with text.
+std::string stored_text_start(std::string_view first_line) {
+  constexpr std::size_t kShownCharacters = 40;
+  std::string stored(first_line.substr(0, 4 * kShownCharacters));
+  scramble_bytes(stored);  // back to the bytes on disk
+  std::string shown;
+  for (char c : stored) {
+    const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    if (!blank && (c < '!' || c > '~')) break;
+    if (blank && (shown.empty() || shown.back() == ' ')) continue;
+    shown.push_back(blank ? ' ' : c);
+    if (shown.size() == kShownCharacters) break;
+  }
+  if (!shown.empty() && shown.back() == ' ') shown.pop_back();
+  return shown;
+}
+
+// The refusal of a file whose first line no project has, saying what it holds.
+std::string not_a_project_text(std::string_view first_line) {
+  std::string text = "not a project file: its first line should hold the project's version or date (at most " +
+                     std::to_string(kShortStringBytes) + " bytes) but holds " + std::to_string(first_line.size()) +
+                     " bytes";
+  if (std::string stored = stored_text_start(first_line); !stored.empty())
+    text += "; as stored, the file begins \"" + stored + "\"";
+  return text;
+}
+
 class ProjectReader {
  public:
   ProjectReader(std::string_view plain, const std::string& source) : in_(plain, source) {}
@@ -62,7 +94,7 @@ class ProjectReader {
   std::string read_version_and_date(bool any_version) {
     std::string first = in_.at_end() ? std::string() : in_.line();
     if (first.empty()) in_.fail("not a project file or unsupported version");
-    if (first[0] != 'V') return cut_short_string(first);  // legacy files begin with the date
+    if (first[0] != 'V') return read_legacy_date(first);
     const std::string_view digits = std::string_view(first).substr(1);
     const bool numbered = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
     const bool known = first == "V001" || first == "V002";
@@ -71,6 +103,15 @@ class ProjectReader {
     const bool version_zero = digits.find_first_not_of('0') == std::string_view::npos;
     version_ = version_zero ? Version::Legacy : first == "V001" ? Version::V001 : Version::V002;
     return in_.short_string();
+  }
+
+  // Legacy files begin with the date. A first line longer than a date can be
+  // is what any file not stored as a project reads as (plain text unscrambles
+  // to one line without a break), so it is refused as no project rather than
+  // read on until the file seems to end early.
+  std::string read_legacy_date(const std::string& first) {
+    if (first.size() > kShortStringBytes) in_.fail(not_a_project_text(first));
+    return first;
   }
 
   void read_customer(Tcliente& customer) {

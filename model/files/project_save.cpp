@@ -78,8 +78,18 @@ void save_project(bool new_number) {
   AppState.modified = 0;
   AppState.file_name = file_name;
   ui().set_caption(project_caption(file_name));
-  write_archive_list();
-  ui().show_message(lang_text(90) + " (" + file_name + ")");
+  const std::string saved = lang_text(90) + " (" + file_name + ")";
+  try {
+    write_archive_list();
+  } catch (const FileError& error) {
+    // Said as a failed save, it would have the user save again under yet another number.
+    ui().show_message(saved + "\r\nThe project is saved as " + file_name +
+                      "; only the project index could not be written, and the next start lists the project "
+                      "again from its file:\r\n" +
+                      error.what());
+    return;
+  }
+  ui().show_message(saved);
 }
 
 bool settle_modified_project() {

@@ -12,7 +12,9 @@ std::string next_project_number();
 // Saves the open project as user/prvNNNNN.cel, under its own number or a new
 // one (when it has none or new_number is set), then updates the index, the
 // file name, the modified flag and the caption, and tells the user. Raises
-// FileError; when the project file cannot be written nothing else changes.
+// FileError when the project file cannot be written, and nothing else
+// changes; an index that cannot be written after it is said in the same box
+// as the save, which stands.
 void save_project(bool new_number);
 
 // Asks to save a modified project before it is closed or replaced: Yes saves,

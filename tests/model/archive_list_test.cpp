@@ -163,6 +163,25 @@ TEST_F(ArchiveList_, ProjectFilesTheIndexLacksOrDisagreesWithBringTheirOwnEntrie
   EXPECT_FALSE(std::filesystem::exists(dir.file("user/list.dat")));
 }
 
+// A mend the index file cannot take (a full disk, a read-only index) is said
+// once, as not done and why; the index in memory lists every project still.
+TEST_F(ArchiveList_, AMendThatCannotBeWrittenIsSaidOnceAsNotDone) {
+  const Tarchive_entry first = project_file("00001", "Rossi");
+  const Tarchive_entry second = project_file("00002", "Bianchi");
+  ArchiveList = {first};
+  write_archive_list();
+  std::filesystem::permissions(dir.file("user/list.dat"), std::filesystem::perms::owner_read);
+
+  ASSERT_NO_THROW(reconcile_archive_list());
+  EXPECT_EQ(ArchiveList, (std::vector<Tarchive_entry>{first, second}));
+  EXPECT_EQ(stored_index(), std::vector<Tarchive_entry>{first});
+  ASSERT_EQ(ui->messages.size(), 1u);
+  const std::string& box = ui->messages[0];
+  for (const char* part : {"still does not match", "list.dat: the file is read-only", "prv00002.cel"})
+    EXPECT_NE(box.find(part), std::string::npos) << part << " in " << box;
+  EXPECT_EQ(box.find("it now does"), std::string::npos) << box;
+}
+
 // The index reads only the start of a large project file, unless its head runs past it.
 TEST_F(ArchiveList_, HeadsOfLargeFilesAndLongHeadsReadAlike) {
   Tprv header = sample_quote_header();

@@ -341,12 +341,45 @@ TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
   };
   for (std::size_t kept = 0; kept + 1 < lines.size(); ++kept)
     EXPECT_THROW(parse_project(first(kept), "test"), FileError) << kept << " lines";
+  for (const std::string& cut : {first(1), first(2), legacy_fixture()[0], std::string("31/1")})
+    expect_load_fails_untouched(cut, "the file ends too early");
   expect_load_fails_untouched(first(lines.size() / 2));
 
   lines.pop_back();  // without the optional trailer the first cell is current
   load_text(joined_lines(lines));
   EXPECT_EQ(Cells, cells);
   EXPECT_EQ(AppState.current_cell, 0);
+}
+
+// Files stored as plain text (a DXF drawing, a project someone unscrambled)
+// or holding no text at all read as one long line where a project has its
+// version or date: refused by name, with what the file holds instead.
+TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAsSuch) {
+  std::string drawing;
+  for (int i = 0; i < 500; ++i) drawing += "  0\r\nSECTION\r\n  2\r\nHEADER\r\n";
+  std::string binary(70000, '\0');
+  for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(0x80 + i % 0x70);
+  const std::string unscrambled = project_file_text(sample_quote_header(), golden_cells(), 0, true);
+  const std::pair<std::string, std::string> stored[] = {
+      {drawing, "as stored, the file begins \"0 SECTION 2 HEADER 0 SECTION"},
+      {unscrambled, "as stored, the file begins \"V002 " + sample_quote_header().date},
+      {binary, "holds 70000 bytes"}};
+  const std::string path = dir.file("prv00001.cel");
+  for (const auto& [bytes, found] : stored) {
+    write_file_safely(path, bytes);
+    for (bool head : {false, true}) {
+      try {
+        head ? (void)read_project_head(path) : load_project(path);
+        ADD_FAILURE() << found;
+      } catch (const FileError& error) {
+        const std::string message = error.what();
+        EXPECT_TRUE(message.starts_with(path + ": line 1: not a project file:")) << message;
+        EXPECT_NE(message.find(found), std::string::npos) << message;
+        EXPECT_EQ(message.find("ends too early"), std::string::npos) << message;
+      }
+    }
+  }
+  EXPECT_EQ(Cells, (Tcells{sample_cell("Open", 2, 3, 2)}));
 }
 
 TEST_F(ProjectFile, CountsBeyondTheFileAreErrors) {

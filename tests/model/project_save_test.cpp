@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
 #include "model/files/project_file.h"
@@ -101,4 +103,37 @@ TEST_F(ProjectSave, FailedWriteLeavesIndexAndNameAsTheyWere) {
   EXPECT_EQ(AppState.modified, 1);
   EXPECT_EQ(dir.read("user/prv00001.cel"), "old");
   EXPECT_FALSE(std::filesystem::exists(dir.file("user/list.dat")));
+}
+
+// A full disk or a read-only index after the project file is written: the
+// project is saved, and the one box says so and that only the index is not;
+// the next start brings the entry back from the file.
+TEST_F(ProjectSave, IndexThatCannotBeWrittenStillReportsTheProjectSaved) {
+  ArchiveList = {entry("00001")};
+  write_archive_list();
+  std::filesystem::permissions(dir.file("user/list.dat"), std::filesystem::perms::owner_read);
+  AppState.file_name = "prv00001.cel";
+
+  for (bool new_number : {true, false}) {
+    ui->messages.clear();
+    AppState.modified = 1;
+    ASSERT_NO_THROW(save_project(new_number));
+    EXPECT_EQ(AppState.file_name, "prv00002.cel");
+    EXPECT_EQ(AppState.modified, 0);
+    EXPECT_EQ(read_project_file(dir.file("user/prv00002.cel")).header, QuoteHeader);
+    ASSERT_EQ(ui->messages.size(), 1u) << new_number;
+    const std::string& box = ui->messages[0];
+    EXPECT_TRUE(box.starts_with("Progetto salvato (prv00002.cel)")) << box;
+    for (const char* part : {"saved as prv00002.cel", "only the project index", "list.dat: the file is read-only"})
+      EXPECT_NE(box.find(part), std::string::npos) << part << " in " << box;
+  }
+  AppState.modified = 1;
+  ui->yes_no_cancel_answers = {Answer::Yes};
+  EXPECT_TRUE(settle_modified_project());
+
+  std::filesystem::permissions(dir.file("user/list.dat"), std::filesystem::perms::owner_all);
+  read_archive_list();
+  reconcile_archive_list();
+  ASSERT_EQ(ArchiveList.size(), 2u);
+  EXPECT_EQ(ArchiveList[1], archive_entry_of("00002", QuoteHeader));
 }
