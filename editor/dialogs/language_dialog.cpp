@@ -83,6 +83,17 @@ void TFlingua::BitBtn1Click() {
   if (Tag > -1) accept();
 }
 
+void TFlingua::showEvent(QShowEvent* event) {
+  Tag = -1;
+  for (QRadioButton* button : radio_buttons) {
+    // An exclusive button cannot be unchecked while it is the checked one.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+  }
+  QDialog::showEvent(event);
+}
+
 // Esc would close the dialog without a language.
 void TFlingua::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) return;
