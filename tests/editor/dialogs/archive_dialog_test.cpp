@@ -151,6 +151,19 @@ TEST_F(ArchiveDialog, BehindTheDoneMessageTheGridAlreadyShowsTheChange) {
             (std::vector<std::pair<std::string, QStringList>>{{"IT 127", {"00001"}}, {"IT 129", {"00002", "00001"}}}));
 }
 
+// The grid may be painted while the list has changed under the rows it
+// shows: a row whose entry is gone shows nothing.
+TEST_F(ArchiveDialog, ARowWhoseEntryIsGoneShowsNothing) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  ArchiveTableModel rows;
+  rows.set_view(full_archive_view());
+  ArchiveList.pop_back();
+  QVariant gone;
+  EXPECT_NO_THROW(gone = rows.index(0, 2).data());
+  EXPECT_EQ(gone.toString(), "");
+  EXPECT_EQ(rows.index(1, 2).data().toString(), "Rossi");
+}
+
 TEST_F(ArchiveDialog, OpeningAsksTheSaveQuestionOnlyForAModifiedProject) {
   ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
   save_project("00001", "Uno");

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "editor/output_windows/customers_window.h"
@@ -38,13 +39,9 @@ void answer_text_window(TFormTxt& window, const QString& text, std::string* show
   });
 }
 
-// What the register window showed behind a message: the list and the name field.
-struct ShownWithMessage {
-  std::string message;
-  std::vector<std::string> names;
-  std::string name_field;
-  bool operator==(const ShownWithMessage&) const = default;
-};
+// What the register window showed behind a message: the message, the names
+// listed and the name field.
+using ShownWithMessage = std::tuple<std::string, std::vector<std::string>, std::string>;
 
 class CustomersWindow : public QuoteTest {
  protected:
