@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <algorithm>
 
 #include "editor/screen_centring.h"
@@ -84,12 +85,15 @@ void TFlingua::BitBtn1Click() {
 }
 
 void TFlingua::showEvent(QShowEvent* event) {
-  Tag = -1;
-  for (QRadioButton* button : radio_buttons) {
-    // An exclusive button cannot be unchecked while it is the checked one.
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
+  // A window restored from the task bar gets a spontaneous show: it keeps its choice.
+  if (!event->spontaneous()) {
+    Tag = -1;
+    for (QRadioButton* button : radio_buttons) {
+      // An exclusive button cannot be unchecked while it is the checked one.
+      button->setAutoExclusive(false);
+      button->setChecked(false);
+      button->setAutoExclusive(true);
+    }
   }
   QDialog::showEvent(event);
 }
