@@ -13,6 +13,8 @@ namespace {
 
 const char* const kCodesTableFile = "user/codici.dat";
 const char* const kTranslationFile = "data/lang.dat";
+const char* const kTranslationsRefused =
+    "The changes were not saved (catalogue, codes and translations) because the translations as edited fail: ";
 
 bool to_int(const std::string& text, int& value) {
   long long parsed = 0;
@@ -61,9 +63,7 @@ std::string translations_refusal(const std::string& plain, int stored_language) 
     const std::string code = language_code(language);
     if (code.empty()) continue;
     if (std::string reason = translation_refusal(plain, code); !reason.empty())
-      return "The changes were not saved (catalogue, codes and translations) because the translations as edited "
-             "fail: " +
-             reason + ".";
+      return std::string(kTranslationsRefused) + reason + ".";
   }
   return {};
 }
