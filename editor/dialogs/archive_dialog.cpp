@@ -155,13 +155,14 @@ void TFapri::BitBtn4Click() {
 }
 
 void TFapri::BitBtn5Click() {
-  if (!delete_archive_form_entry(form_, selected_entry())) return;
-  fill_archive_grid();
-  clear_archive_selection();
+  delete_archive_form_entry(form_, selected_entry(), [this] { show_changed_archive(); });
 }
 
 void TFapri::BitBtn6Click() {
-  if (!duplicate_archive_form_entry(form_, selected_entry())) return;
+  duplicate_archive_form_entry(form_, selected_entry(), [this] { show_changed_archive(); });
+}
+
+void TFapri::show_changed_archive() {
   fill_archive_grid();
   clear_archive_selection();
 }

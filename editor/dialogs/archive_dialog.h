@@ -51,6 +51,8 @@ class TFapri : public QDialog, public TranslatedWindow {
   // Shows the form's entries; the selected row keeps its place.
   void fill_archive_grid();
   void clear_archive_selection();
+  // After a delete or duplicate, before its message: every entry, none selected.
+  void show_changed_archive();
 
   ArchiveTableModel* rows_;
   ArchiveForm form_;

@@ -23,9 +23,11 @@ int ArchiveTableModel::columnCount(const QModelIndex& parent) const { return par
 
 QVariant ArchiveTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole) return {};
-  const int entry = archive_entry_at_row(view_, index.row());
-  if (entry < 0) return QString();
-  return QString::fromStdString(archive_row_texts(entry).at(static_cast<std::size_t>(index.column())));
+  // Asked while painting, also while a message box is open over a view the
+  // list has changed under: a row it no longer has is shown empty.
+  const std::vector<std::string> texts = archive_row_texts(archive_entry_at_row(view_, index.row()));
+  const auto column = static_cast<std::size_t>(index.column());
+  return column < texts.size() ? QString::fromStdString(texts[column]) : QString();
 }
 
 QVariant ArchiveTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -7,6 +7,7 @@
 
 #include "editor/qt_lang_text.h"
 #include "model/base/file_io.h"
+#include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -142,7 +143,7 @@ CatalogueEditorTexts TFdati::texts() const {
 
 bool TFdati::FormCloseQuery() {
   form_.texts = texts();
-  return close_catalogue_editor_form(form_);
+  return close_catalogue_editor_form(form_, stored_language());
 }
 
 void TFdati::done(int result) {

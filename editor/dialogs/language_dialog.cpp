@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <algorithm>
 
 #include "editor/screen_centring.h"
@@ -81,6 +82,20 @@ void TFlingua::BitBtn1Click() {
     if (radio_buttons[i]->isChecked()) Tag = static_cast<int>(i);
   }
   if (Tag > -1) accept();
+}
+
+void TFlingua::showEvent(QShowEvent* event) {
+  // A window restored from the task bar gets a spontaneous show: it keeps its choice.
+  if (!event->spontaneous()) {
+    Tag = -1;
+    for (QRadioButton* button : radio_buttons) {
+      // An exclusive button cannot be unchecked while it is the checked one.
+      button->setAutoExclusive(false);
+      button->setChecked(false);
+      button->setAutoExclusive(true);
+    }
+  }
+  QDialog::showEvent(event);
 }
 
 // Esc would close the dialog without a language.

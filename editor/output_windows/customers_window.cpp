@@ -170,17 +170,23 @@ void TFclienti::run(void (*command)(CustomersForm&)) {
   show_form();
 }
 
+void TFclienti::run_change(void (*command)(CustomersForm&, const std::function<void()>&)) {
+  read_form();
+  command(form_, [this] { show_form(); });
+  show_form();
+}
+
 void TFclienti::FormActivate() { run(list_all_customers); }
 
 void TFclienti::ListBox1Click() { run(show_selected_customer); }
 
 void TFclienti::Button1Click() { run(start_new_customer); }
 
-void TFclienti::BitBtn4Click() { run(add_form_customer); }
+void TFclienti::BitBtn4Click() { run_change(add_form_customer); }
 
 void TFclienti::BitBtn8Click() { run(modify_form_customer); }
 
-void TFclienti::BitBtn9Click() { run(delete_form_customer); }
+void TFclienti::BitBtn9Click() { run_change(delete_form_customer); }
 
 void TFclienti::BitBtn3Click() { run(filter_form_customers); }
 

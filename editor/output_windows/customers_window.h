@@ -79,6 +79,9 @@ class TFclienti : public QDialog, public TranslatedWindow {
   void connect_handlers();
   // Copies the selection and the fields into the form, runs the command and shows the form.
   void run(void (*command)(CustomersForm&));
+  // The same for a command that changes the register: the form is shown as
+  // soon as the register changed, before the command's message.
+  void run_change(void (*command)(CustomersForm&, const std::function<void()>&));
   void read_form();
   void show_form();
 

@@ -313,7 +313,7 @@ void TFpreventivo::ComboBox1Change(int index) {
 }
 
 void TFpreventivo::Btn_UtentiClick() {
-  if (add_customer(customer_edits().customer())) refill_pick_list();
+  add_customer(customer_edits().customer(), [this] { refill_pick_list(); });
 }
 
 void TFpreventivo::Image1DblClick() {

@@ -13,6 +13,8 @@ namespace {
 
 const char* const kCodesTableFile = "user/codici.dat";
 const char* const kTranslationFile = "data/lang.dat";
+const char* const kTranslationsRefused =
+    "The changes were not saved (catalogue, codes and translations) because the translations as edited fail: ";
 
 bool to_int(const std::string& text, int& value) {
   long long parsed = 0;
@@ -53,11 +55,17 @@ std::string editor_file_text(const std::string& text) {
   return writer.take();
 }
 
-// False, with the start-up's own message, when the translation file would no
-// longer serve the language in use: the next start would refuse it.
-bool translations_serve_language_in_use(const std::string& plain) {
-  const std::string code = language_code(AppState.language);
-  return code.empty() || language_served(plain, code);
+// Why nothing may be saved when the translations, plain as the file would
+// hold them, no longer serve the language in use or the stored one: the next
+// start would refuse them. Empty when they serve both.
+std::string translations_refusal(const std::string& plain, int stored_language) {
+  for (int language : {AppState.language, stored_language}) {
+    const std::string code = language_code(language);
+    if (code.empty()) continue;
+    if (std::string reason = translation_refusal(plain, code); !reason.empty())
+      return std::string(kTranslationsRefused) + reason + ".";
+  }
+  return {};
 }
 
 }  // namespace
@@ -112,10 +120,14 @@ CatalogueEditorTexts load_catalogue_editor_texts() {
           editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile))))};
 }
 
-bool close_catalogue_editor(const CatalogueEditorTexts& texts) {
+bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_language) {
   if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) return true;
   const std::string translations = editor_file_text(texts.translations);
-  if (!translations_serve_language_in_use(translations) || !save_data_file(texts.memos)) return false;
+  if (const std::string refusal = translations_refusal(translations, stored_language); !refusal.empty()) {
+    ui().show_message(refusal);
+    return false;
+  }
+  if (!save_data_file(texts.memos)) return false;
   write_scrambled_file(program_path(kCodesTableFile), editor_file_text(texts.codes_table));
   write_scrambled_file(program_path(kTranslationFile), translations);
   return true;

@@ -41,6 +41,7 @@ CatalogueEditorTexts load_catalogue_editor_texts();
 // The closing question: on Yes saves the catalogue, the code table and the
 // translations. False keeps the window open, nothing written: the catalogue
 // texts could not be saved as they stand, or the translations would leave the
-// language in use without a text it shows (the start-up would refuse them);
+// language in use or stored_language, the one the preferences file holds for
+// the next start, without a text it shows (the start-up would refuse them);
 // a message said why, so no edit is lost.
-bool close_catalogue_editor(const CatalogueEditorTexts& texts);
+bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_language);

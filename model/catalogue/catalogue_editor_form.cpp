@@ -14,6 +14,6 @@ CatalogueEditorForm load_catalogue_editor_form() {
   return form;
 }
 
-bool close_catalogue_editor_form(const CatalogueEditorForm& form) {
-  return !form.loaded || close_catalogue_editor(form.texts);
+bool close_catalogue_editor_form(const CatalogueEditorForm& form, int stored_language) {
+  return !form.loaded || close_catalogue_editor(form.texts, stored_language);
 }

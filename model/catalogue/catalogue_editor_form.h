@@ -13,5 +13,6 @@ struct CatalogueEditorForm {
 // Reads the files; a file that cannot be read is reported and the form stays unloaded.
 CatalogueEditorForm load_catalogue_editor_form();
 // Closing: an unloaded form closes at once, a loaded one after the save
-// question; false keeps the window open, so no edit is lost.
-bool close_catalogue_editor_form(const CatalogueEditorForm& form);
+// question (see close_catalogue_editor); false keeps the window open, so no
+// edit is lost.
+bool close_catalogue_editor_form(const CatalogueEditorForm& form, int stored_language);

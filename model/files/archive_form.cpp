@@ -45,16 +45,18 @@ bool search_archive_form(ArchiveForm& form) {
   return true;
 }
 
-bool delete_archive_form_entry(ArchiveForm& form, int entry) {
-  if (!delete_archive_entry(entry)) return false;
-  reset_archive_view(form);
-  return true;
+bool delete_archive_form_entry(ArchiveForm& form, int entry, const std::function<void()>& show_form) {
+  return delete_archive_entry(entry, [&] {
+    reset_archive_view(form);
+    show_form();
+  });
 }
 
-bool duplicate_archive_form_entry(ArchiveForm& form, int entry) {
-  if (!duplicate_archive_entry(entry)) return false;
-  reset_archive_view(form);
-  return true;
+bool duplicate_archive_form_entry(ArchiveForm& form, int entry, const std::function<void()>& show_form) {
+  return duplicate_archive_entry(entry, [&] {
+    reset_archive_view(form);
+    show_form();
+  });
 }
 
 void rebuild_archive_form(ArchiveForm& form) {

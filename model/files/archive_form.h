@@ -5,6 +5,8 @@
 // however the dialog is closed.
 #pragma once
 
+#include <functional>
+
 #include "model/files/project_archive.h"
 
 struct ArchiveForm {
@@ -28,10 +30,11 @@ void store_archive_column_width(int column, int width);
 
 // Each of these is false, and the form is as it was, when nothing changed:
 // the search asks for a text, narrows the view by it and offers show all;
-// deleting and duplicating ask first and then show every entry again.
+// deleting and duplicating ask first, then have show_form show every entry
+// again before they say what they did.
 bool search_archive_form(ArchiveForm& form);
-bool delete_archive_form_entry(ArchiveForm& form, int entry);
-bool duplicate_archive_form_entry(ArchiveForm& form, int entry);
+bool delete_archive_form_entry(ArchiveForm& form, int entry, const std::function<void()>& show_form);
+bool duplicate_archive_form_entry(ArchiveForm& form, int entry, const std::function<void()>& show_form);
 // Rebuilds the index from the project files, reporting a failure, and shows
 // every entry of what it holds then.
 void rebuild_archive_form(ArchiveForm& form);

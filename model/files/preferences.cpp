@@ -160,6 +160,17 @@ bool read_preferences() {
   return true;
 }
 
+int stored_language() {
+  Tvar_amb state;
+  Tazienda company;
+  try {
+    read_settings(read_scrambled_file(preferences_path()), state, company);
+  } catch (const FileError&) {
+    return -1;
+  }
+  return state.language;
+}
+
 void write_preferences() {
   keep_damaged_copy(preferences_path());
   write_preferences_file(preferences_path(), AppState, Company);

@@ -26,6 +26,11 @@ bool read_preferences();
 // and the first bad line.
 void parse_preferences_text(std::string_view text, const std::string& source, Tvar_amb& state, Tazienda& company);
 
+// The language index user/preferenze.dat stores, which the next start takes
+// (the preferences dialog applies a language without storing it); -1 when
+// the file holds none or cannot be read.
+int stored_language();
+
 // Writes AppState and Company to user/preferenze.dat (a damaged file read
 // before is kept beside it first); raises FileError.
 void write_preferences();

@@ -131,7 +131,8 @@ int archive_entry_at_row(const ArchiveView& view, int row) {
 }
 
 std::vector<std::string> archive_row_texts(int entry) {
-  const Tarchive_entry& e = ArchiveList.at(static_cast<std::size_t>(entry));
+  if (!valid_entry(entry)) return {};
+  const Tarchive_entry& e = ArchiveList[static_cast<std::size_t>(entry)];
   return {e.number, e.date, e.customer, e.customer_ref, e.quote_number, e.drawing};
 }
 
@@ -149,7 +150,7 @@ bool open_archive_project(int entry) {
   return true;
 }
 
-bool delete_archive_entry(int entry) {
+bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDeleteQuestion))) return false;
   const Tarchive_entry& doomed = ArchiveList[static_cast<std::size_t>(entry)];
   const std::string path = program_path("user/" + existing_project_file(doomed).value_or(project_file_name(doomed)));
@@ -161,6 +162,7 @@ bool delete_archive_entry(int entry) {
     ui().show_message(error.what());
     return false;
   }
+  show_change();
   std::error_code failure;
   std::filesystem::remove(path, failure);
   if (failure) ui().show_message("The project file " + path + " could not be deleted: " + failure.message());
@@ -168,7 +170,7 @@ bool delete_archive_entry(int entry) {
   return true;
 }
 
-bool duplicate_archive_entry(int entry) {
+bool duplicate_archive_entry(int entry, const std::function<void()>& show_change) {
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDuplicateQuestion))) return false;
   try {
     Tarchive_entry copy = ArchiveList[static_cast<std::size_t>(entry)];
@@ -188,6 +190,7 @@ bool duplicate_archive_entry(int entry) {
     ui().show_message(error.what());
     return false;
   }
+  show_change();
   ui().show_message(lang_text(kDuplicatedText));
   return true;
 }

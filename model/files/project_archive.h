@@ -4,6 +4,7 @@
 // its own failures to the user and leaves the files and the index consistent.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,8 @@ bool search_archive(ArchiveView& view);
 // The ArchiveList index shown in data row `row` (0 = the top row, the newest
 // entry), or -1 when the row shows nothing.
 int archive_entry_at_row(const ArchiveView& view, int row);
-// The six texts of an entry in grid column order.
+// The six texts of an entry in grid column order; none for an index
+// ArchiveList no longer has.
 std::vector<std::string> archive_row_texts(int entry);
 
 // The project file of an entry is "prv" + its number + ".cel", or, when no
@@ -35,13 +37,16 @@ std::vector<std::string> archive_row_texts(int entry);
 // a file that cannot be loaded (then the open project stays as it was, still
 // modified when it was).
 bool open_archive_project(int entry);
-// After the question (text 126): removes the entry from the index and its
-// project file from the disk (a missing file is no fault), then says so.
-bool delete_archive_entry(int entry);
+// After the question (text 126): removes the entry from the index, has
+// show_change show the index as it now is, removes the entry's project file
+// from the disk (a missing file is no fault) and says so (text 127). What
+// shows the index must never show it out of step with ArchiveList, so no
+// message comes in between.
+bool delete_archive_entry(int entry, const std::function<void()>& show_change);
 // After the question (text 128): copies the entry's project file to a number
-// free both in the index and on disk, appends the entry under that number and
-// says so.
-bool duplicate_archive_entry(int entry);
+// free both in the index and on disk, appends the entry under that number,
+// has show_change show the index and says so (text 129).
+bool duplicate_archive_entry(int entry, const std::function<void()>& show_change);
 // Re-saves every project file of user/ in the current format, after the save
 // question; says "files convertiti!" and which could not be. The last
 // file converted stays open.

@@ -145,12 +145,13 @@ int import_customers(const std::string& text) {
   return added;
 }
 
-bool add_customer(const Tcliente& customer) {
+bool add_customer(const Tcliente& customer, const std::function<void()>& show_change) {
   if (!confirmed_change(customer, 79)) return false;
   std::vector<Tcliente> updated = Customers;
   updated.push_back(customer);
   sort_by_name(updated);
   commit_register(std::move(updated));
+  show_change();
   ui().show_message(lang_text(80));
   return true;
 }
@@ -165,11 +166,12 @@ bool modify_customer(int index, const Tcliente& customer) {
   return true;
 }
 
-bool delete_customer(int index) {
+bool delete_customer(int index, const std::function<void()>& show_change) {
   if (!valid_index(index) || !ui().ask_yes_no(lang_text(77))) return false;
   std::vector<Tcliente> updated = Customers;
   updated.erase(updated.begin() + index);
   commit_register(std::move(updated));
+  show_change();
   ui().show_message(lang_text(78));
   return true;
 }

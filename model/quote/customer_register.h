@@ -4,6 +4,7 @@
 // user/clienti.dat at once; a failed write leaves Customers as it was.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,10 +38,13 @@ std::string import_instruction();
 int import_customers(const std::string& text);
 
 // The confirmed commands of the windows. An empty name shows text 8 and
-// changes nothing; No at the question changes nothing. True when the register changed.
-bool add_customer(const Tcliente& customer);
+// changes nothing; No at the question changes nothing. True when the register
+// changed. Adding and deleting have show_change show the register as it now
+// is before they say what they did (texts 80, 78): nothing shown behind the
+// message lists a customer that is gone or lacks one just added.
+bool add_customer(const Tcliente& customer, const std::function<void()>& show_change);
 bool modify_customer(int index, const Tcliente& customer);
-bool delete_customer(int index);
+bool delete_customer(int index, const std::function<void()>& show_change);
 
 // The index of the last customer of the register with exactly that name, or -1.
 int last_customer_named(const std::string& name);

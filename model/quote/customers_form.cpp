@@ -45,8 +45,11 @@ void start_new_customer(CustomersForm& form) {
   form.can_add = true;
 }
 
-void add_form_customer(CustomersForm& form) {
-  if (add_customer(form.customer)) relist_all(form);
+void add_form_customer(CustomersForm& form, const std::function<void()>& show_form) {
+  add_customer(form.customer, [&] {
+    relist_all(form);
+    show_form();
+  });
 }
 
 void modify_form_customer(CustomersForm& form) {
@@ -57,9 +60,13 @@ void modify_form_customer(CustomersForm& form) {
   form.selected_row = row;
 }
 
-void delete_form_customer(CustomersForm& form) {
+void delete_form_customer(CustomersForm& form, const std::function<void()>& show_form) {
   const int index = selected_customer(form);
-  if (index >= 0 && delete_customer(index)) relist_all(form);
+  if (index < 0) return;
+  delete_customer(index, [&] {
+    relist_all(form);
+    show_form();
+  });
 }
 
 void import_form_customers(CustomersForm& form, const std::string& text) {

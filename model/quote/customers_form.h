@@ -5,6 +5,7 @@
 // shows the form again.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,10 +39,11 @@ void start_new_customer(CustomersForm& form);
 
 // The confirmed commands (see customer_register.h). After adding, deleting or
 // importing every customer is listed again, none selected, the fields empty;
-// a modified customer keeps its place and its selection under the filter.
-void add_form_customer(CustomersForm& form);
+// adding and deleting have show_form show that before their message. A
+// modified customer keeps its place and its selection under the filter.
+void add_form_customer(CustomersForm& form, const std::function<void()>& show_form);
 void modify_form_customer(CustomersForm& form);
-void delete_form_customer(CustomersForm& form);
+void delete_form_customer(CustomersForm& form, const std::function<void()>& show_form);
 void import_form_customers(CustomersForm& form, const std::string& text);
 
 // Narrows the list to the customers holding the text the user is asked for;

@@ -47,18 +47,6 @@ bool serves_language(std::string_view plain, const std::string& code) {
 
 std::string read_language_file() { return read_scrambled_file(language_file()); }
 
-// check raises the FileError set_language would; it is shown, and false given.
-template <class Check>
-bool served_or_refusal_shown(Check check) {
-  try {
-    check();
-    return true;
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return false;
-  }
-}
-
 }  // namespace
 
 const std::string& lang_text(int number) { return lang_text(LangTable, number); }
@@ -70,11 +58,13 @@ void set_language(const std::string& code) { LangTable = shown_language_texts(re
 void check_language(const std::string& code) { shown_language_texts(read_language_file(), code); }
 
 bool language_served(const std::string& code) {
-  return served_or_refusal_shown([&] { check_language(code); });
-}
-
-bool language_served(std::string_view plain, const std::string& code) {
-  return served_or_refusal_shown([&] { shown_language_texts(plain, code); });
+  try {
+    check_language(code);
+    return true;
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return false;
+  }
 }
 
 std::optional<int> first_served_language() {

@@ -21,10 +21,8 @@ void set_language(const std::string& code);
 // Raises FileError when set_language would refuse the language; changes nothing.
 void check_language(const std::string& code);
 // True when set_language would take the language; else false, after showing
-// the refusal it would raise. With plain, the check is on that content, as the
-// translation file would hold it once written.
+// the refusal it would raise.
 bool language_served(const std::string& code);
-bool language_served(std::string_view plain, const std::string& code);
 // The first language index (0..7) set_language would take; none when the file
 // cannot be read or serves no language.
 std::optional<int> first_served_language();

@@ -42,6 +42,14 @@ std::string listed_numbers(const std::vector<int>& numbers) {
   return text;
 }
 
+// The numbers of the texts the program shows that texts lacks, listed; empty when none.
+std::string lacking_shown_texts(const std::vector<std::string>& texts) {
+  std::vector<int> missing;
+  for (int number : shown_text_numbers())
+    if (lang_text(texts, number).empty()) missing.push_back(number);
+  return missing.empty() ? std::string() : listed_numbers(missing);
+}
+
 std::string three_digits(std::size_t number) {
   std::string text = "00" + std::to_string(number);
   return text.substr(text.size() - 3);
@@ -72,12 +80,22 @@ void check_shown_texts(const std::vector<std::string>& texts, std::string_view c
   const std::string language(code);
   if (texts.empty())
     throw FileError("The translation file " + file + " holds no texts for " + language + ": it is empty or damaged.");
-  std::vector<int> missing;
-  for (int number : shown_text_numbers())
-    if (lang_text(texts, number).empty()) missing.push_back(number);
+  const std::string missing = lacking_shown_texts(texts);
   if (!missing.empty())
-    throw FileError("The translation file " + file + " gives " + language + " no text for " + listed_numbers(missing) +
+    throw FileError("The translation file " + file + " gives " + language + " no text for " + missing +
                     ": it is incomplete or damaged.");
+}
+
+std::string translation_refusal(std::string_view plain, std::string_view code) {
+  std::vector<std::string> texts;
+  try {
+    texts = parse_language_texts(plain, code);
+  } catch (const FileError& error) {
+    return error.what();
+  }
+  if (texts.empty()) return std::string(code) + " has no texts";
+  const std::string missing = lacking_shown_texts(texts);
+  return missing.empty() ? std::string() : std::string(code) + " has no text for " + missing;
 }
 
 std::string language_file_text(const std::vector<LanguageTexts>& languages, bool separator_lines) {

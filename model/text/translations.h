@@ -24,6 +24,10 @@ std::vector<std::string> parse_language_texts(std::string_view plain, std::strin
 // the language code, lack one the program shows: a torn or damaged file would
 // leave menus, labels and questions blank.
 void check_shown_texts(const std::vector<std::string>& texts, std::string_view code, const std::string& file);
+// Why plain, the content a translation file would have once written, would
+// not serve the language code: "line 4: 'O39' is not a valid integer value",
+// "EN has no text for 39, 193" or "EN has no texts"; empty when it would.
+std::string translation_refusal(std::string_view plain, std::string_view code);
 
 // One language's texts, indexed by text number, for the translation file writer.
 struct LanguageTexts {

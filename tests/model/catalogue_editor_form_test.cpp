@@ -34,7 +34,7 @@ TEST_F(CatalogueEditorForm_, AMissingFileIsReportedAndTheUnloadedFormClosesWitho
   const CatalogueEditorForm form = load_catalogue_editor_form();  // no code table yet
   EXPECT_FALSE(form.loaded);
   EXPECT_EQ(ui->messages.size(), 1u);
-  EXPECT_TRUE(close_catalogue_editor_form(form));
+  EXPECT_TRUE(close_catalogue_editor_form(form, -1));
   EXPECT_TRUE(ui->questions.empty());
   EXPECT_FALSE(std::filesystem::exists(dir.file("user/codici.dat")));
 }
@@ -44,11 +44,11 @@ TEST_F(CatalogueEditorForm_, ALoadedFormAsksBeforeClosingAndSavesOnYes) {
   CatalogueEditorForm form = load_catalogue_editor_form();
   ASSERT_TRUE(form.loaded);
   EXPECT_EQ(form.texts.codes_table, "TIPO;LAR\nTE;475");
-  EXPECT_TRUE(close_catalogue_editor_form(form));  // answered No
+  EXPECT_TRUE(close_catalogue_editor_form(form, -1));  // answered No
   EXPECT_EQ(ui->questions.size(), 1u);
   form.texts.codes_table += "\nTE;300";
   ui->yes_no_answers = {true};
-  EXPECT_TRUE(close_catalogue_editor_form(form));
+  EXPECT_TRUE(close_catalogue_editor_form(form, -1));
   EXPECT_EQ(read_scrambled_file(dir.file("user/codici.dat")), "TIPO;LAR\r\nTE;475\r\nTE;300\r\n");
   EXPECT_EQ(ui->messages, std::vector<std::string>{"Dati salvati in " + dir.file("data/data.dat")});
 }

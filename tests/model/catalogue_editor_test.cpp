@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
@@ -70,6 +72,9 @@ TEST_F(StructureTypeEdits, ModifyChangesNothingUnlessEveryFieldConverts) {
   EXPECT_EQ(ui->messages.back(), "Tipo struttura modificato.");
 }
 
+// The language the preferences file holds, as well as the one in use.
+constexpr int kStoredEnglish = 1;
+
 class CatalogueEditorClosing : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -100,17 +105,17 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidA
   texts.translations += "\n410IT Mondo";
   texts.memos[4] = "ABX";
   ui->yes_no_answers = {true};
-  EXPECT_FALSE(close_catalogue_editor(texts));  // the window stays open
+  EXPECT_FALSE(close_catalogue_editor(texts, kStoredEnglish));  // the window stays open
   ASSERT_EQ(ui->messages.size(), 1u);
   EXPECT_EQ(ui->messages[0],
             "The catalogue was not saved. Compositions, line 1: \"ABX\" is not a composition of the letters A and B.");
   texts.memos[4].clear();
-  EXPECT_TRUE(close_catalogue_editor(texts));  // answered No
+  EXPECT_TRUE(close_catalogue_editor(texts, kStoredEnglish));  // answered No
   EXPECT_EQ(read_file_bytes(dir.file("data/data.dat")), catalogue);
   EXPECT_EQ(read_file_bytes(dir.file("user/codici.dat")), codes);
 
   ui->yes_no_answers = {true};
-  EXPECT_TRUE(close_catalogue_editor(texts));
+  EXPECT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
   EXPECT_EQ(ui->questions.back(), "Salvare le modifiche nel file nel file " + dir.file("data/data.dat"));
   EXPECT_EQ(read_scrambled_file(dir.file("user/codici.dat")), "TIPO;LAR\r\nTE;475\r\nTE;300\r\n");
   EXPECT_TRUE(read_scrambled_file(dir.file("data/lang.dat")) == translations + "410IT Mondo\r\n");
@@ -118,10 +123,11 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidA
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
 }
 
-// The translations are saved only when the language in use keeps every text
-// it shows: the next start would refuse them and stop. The refusal is the
-// start-up's own message, nothing is written and the window stays open.
-TEST_F(CatalogueEditorClosing, TranslationsTheLanguageInUseCouldNotStartWithAreRefusedAndNothingIsWritten) {
+// The translations are saved only when the language in use and the stored
+// one keep every text they show: the next start would refuse them and stop.
+// The refusal says nothing was saved and why, as counted in the memo; nothing
+// is written and the window stays open.
+TEST_F(CatalogueEditorClosing, TranslationsTheNextStartWouldRefuseAreRefusedAndNothingIsWritten) {
   std::vector<std::string> files{"data/data.dat", "user/codici.dat", "data/lang.dat"};
   std::vector<std::string> stored;
   for (const std::string& file : files) stored.push_back(read_file_bytes(dir.file(file)));
@@ -130,25 +136,29 @@ TEST_F(CatalogueEditorClosing, TranslationsTheLanguageInUseCouldNotStartWithAreR
   texts.codes_table += "\nTE;300";
   const std::string shown = texts.translations;
   const std::string line = "\n039EN y";
-  const std::string lang = dir.file("data/lang.dat");
-  for (auto [typed, refusal] :
-       {std::pair{std::string(shown).erase(shown.find(line), line.size()),
-                  "The translation file " + lang + " gives EN no text for 39: it is incomplete or damaged."},
-        {std::string(shown).replace(shown.find(line) + 1, 1, "O"),
-         read_error_text(lang) + "\r\nline " + std::to_string(39 * 2 + 2) + ": 'O39' is not a valid integer value"}}) {
+  const std::string not_saved =
+      "The changes were not saved (catalogue, codes and translations) because the translations as edited fail: ";
+  const std::string without_italian_39 = std::string(shown).erase(shown.find("\n039IT x"), 8);
+  for (auto [typed, stored_language, refusal] :
+       {std::tuple{std::string(shown).erase(shown.find(line), line.size()), kStoredEnglish,
+                   not_saved + "EN has no text for 39."},
+        {std::string(shown).replace(shown.find(line) + 1, 1, "O"), kStoredEnglish,
+         not_saved + "line " + std::to_string(39 * 2 + 2) + ": 'O39' is not a valid integer value."},
+        // Applied by the preferences without being stored: Italian starts next.
+        {without_italian_39, 0, not_saved + "IT has no text for 39."}}) {
     texts.translations = typed;
     ui->yes_no_answers = {true};
     ui->messages.clear();
-    EXPECT_FALSE(close_catalogue_editor(texts));
+    EXPECT_FALSE(close_catalogue_editor(texts, stored_language));
     EXPECT_EQ(ui->messages, std::vector<std::string>{refusal});
     for (std::size_t i = 0; i < files.size(); ++i)
       EXPECT_TRUE(read_file_bytes(dir.file(files[i])) == stored[i]) << files[i] << " was written";
   }
 
   // A text only another language lacks is no reason to refuse.
-  texts.translations = std::string(shown).erase(shown.find("\n039IT x"), 8);
+  texts.translations = without_italian_39;
   ui->yes_no_answers = {true};
-  EXPECT_TRUE(close_catalogue_editor(texts));
+  EXPECT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
   std::string saved = translations;
-  EXPECT_TRUE(read_scrambled_file(lang) == saved.erase(saved.find("039IT x\r\n"), 9));
+  EXPECT_TRUE(read_scrambled_file(dir.file("data/lang.dat")) == saved.erase(saved.find("039IT x\r\n"), 9));
 }

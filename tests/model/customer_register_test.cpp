@@ -103,15 +103,15 @@ TEST_F(CustomerRegister, ImportInstructionNamesTheNineFields) {
 
 TEST_F(CustomerRegister, AddAsksSortsWritesAndConfirms) {
   Customers = {named("Rossi")};
-  EXPECT_FALSE(add_customer(named("")));
+  EXPECT_FALSE(add_customer(named(""), [] {}));
   EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
   EXPECT_TRUE(ui->questions.empty()) << "an empty name is refused before asking";
   EXPECT_FALSE(std::filesystem::exists(dir.file("user/clienti.dat")));
 
-  EXPECT_FALSE(add_customer(named("Bianchi"))) << "No";
+  EXPECT_FALSE(add_customer(named("Bianchi"), [] {})) << "No";
   EXPECT_EQ(ui->questions.back(), "t79");
   ui->yes_no_answers = {true};
-  EXPECT_TRUE(add_customer(named("Bianchi")));
+  EXPECT_TRUE(add_customer(named("Bianchi"), [] {}));
   EXPECT_EQ(names(), (std::vector<std::string>{"Bianchi", "Rossi"}));
   EXPECT_EQ(ui->messages.back(), "t80");
   EXPECT_EQ(stored(), Customers);
@@ -125,12 +125,12 @@ TEST_F(CustomerRegister, ModifyKeepsThePlaceAndDeleteRemovesTheOneGiven) {
   EXPECT_EQ(ui->questions.back(), "t81");
   EXPECT_EQ(ui->messages.back(), "t82");
   EXPECT_EQ(stored(), Customers);
-  EXPECT_TRUE(delete_customer(2));
+  EXPECT_TRUE(delete_customer(2, [] {}));
   EXPECT_EQ(names(), (std::vector<std::string>{"Bianchi", "Aaron"}));
   EXPECT_EQ(ui->questions.back(), "t77");
   EXPECT_EQ(ui->messages.back(), "t78");
   EXPECT_EQ(stored(), Customers);
-  EXPECT_FALSE(delete_customer(5));
+  EXPECT_FALSE(delete_customer(5, [] {}));
   EXPECT_FALSE(modify_customer(-1, named("x")));
 }
 
@@ -138,7 +138,7 @@ TEST_F(CustomerRegister, AFailedWriteLeavesTheRegisterAsTheFileHoldsIt) {
   Customers = {named("Rossi")};
   std::filesystem::remove_all(dir.path() / "user");
   ui->yes_no_answers = {true};
-  EXPECT_THROW(add_customer(named("Bianchi")), FileError);
+  EXPECT_THROW(add_customer(named("Bianchi"), [] {}), FileError);
   EXPECT_EQ(names(), std::vector<std::string>{"Rossi"});
 }
 

@@ -79,17 +79,17 @@ TEST_F(CustomersFormTest, ModifyKeepsFilterAndSelectionWhileAddAndDeleteListEver
 
   form.customer = named("Neri");
   ui->yes_no_answers = {true};
-  add_form_customer(form);
+  add_form_customer(form, [] {});
   EXPECT_EQ(form.names, (std::vector<std::string>{"Bianchi", "Neri", "Rossi", "Verdi"}));
   EXPECT_EQ(form.customer, Tcliente{});
 
   select(0);
   ui->yes_no_answers = {false};
-  delete_form_customer(form);
+  delete_form_customer(form, [] {});
   EXPECT_EQ(Customers.size(), 4u) << "No keeps the customer";
   EXPECT_EQ(form.selected_row, 0);
   ui->yes_no_answers = {true};
-  delete_form_customer(form);
+  delete_form_customer(form, [] {});
   EXPECT_EQ(form.names, (std::vector<std::string>{"Neri", "Rossi", "Verdi"}));
   EXPECT_EQ(form.selected_row, -1);
 }

@@ -103,6 +103,7 @@ TEST_F(Preferences, LinesThirtyOneToThirtyThreeAreReadWhenPresent) {
 }
 
 TEST_F(Preferences, FirstRunAsksTheLanguageOnceAndStoresIt) {
+  EXPECT_EQ(stored_language(), -1) << "no file";
   write_file(preferences_lines(33, "-1"));
   ui->language_answers = {5};
   read_preferences();
@@ -110,6 +111,8 @@ TEST_F(Preferences, FirstRunAsksTheLanguageOnceAndStoresIt) {
   EXPECT_EQ(std::pair(stored_lines()[0], stored_lines()[8]), (std::pair<std::string, std::string>("5", "logo.bmp")));
   read_preferences();  // the stored choice is not asked again
   EXPECT_TRUE(ui->language_answers.empty());
+  AppState.language = 2;  // applied, not stored
+  EXPECT_EQ(stored_language(), 5);
 }
 
 TEST_F(Preferences, LanguageOutsideTheTableIsAskedAndNoChoiceGivesItalian) {

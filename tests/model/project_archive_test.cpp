@@ -127,10 +127,10 @@ TEST_F(ProjectArchive, OpenDeleteAndDuplicateFindTheFileWhateverTheCaseOfItsName
   EXPECT_EQ(ui->tab_names, std::vector<std::string>{"Due"});
 
   ui->yes_no_answers = {true, true};
-  ASSERT_TRUE(duplicate_archive_entry(2));
+  ASSERT_TRUE(duplicate_archive_entry(2, [] {}));
   EXPECT_EQ(ArchiveList.back().number, "00004");
   EXPECT_EQ(read_file_bytes(dir.file("user/prv00004.cel")), read_file_bytes(dir.file("user/Prv00003.Cel")));
-  ASSERT_TRUE(delete_archive_entry(1));
+  ASSERT_TRUE(delete_archive_entry(1, [] {}));
   EXPECT_FALSE(fs::exists(dir.file("user/PRV00002.CEL")));
 
   save_project_file("00003", {"Exact"});  // beside Prv00003.Cel
@@ -142,24 +142,24 @@ TEST_F(ProjectArchive, OpenDeleteAndDuplicateFindTheFileWhateverTheCaseOfItsName
 TEST_F(ProjectArchive, DeleteRemovesTheEntryAndItsFile) {
   save_project_file("00002", {"Uno"});
   ui->yes_no_answers = {false, true, true};
-  EXPECT_FALSE(delete_archive_entry(1));
+  EXPECT_FALSE(delete_archive_entry(1, [] {}));
   EXPECT_EQ(ArchiveList.size(), 3u);
-  EXPECT_TRUE(delete_archive_entry(1));
+  EXPECT_TRUE(delete_archive_entry(1, [] {}));
   EXPECT_FALSE(fs::exists(dir.file("user/prv00002.cel")));
   EXPECT_EQ(ArchiveList, stored_index());
   ASSERT_EQ(ArchiveList.size(), 2u);
   EXPECT_EQ(ArchiveList[1].number, "00003");
-  EXPECT_TRUE(delete_archive_entry(1));  // no file on disk: the entry still goes
+  EXPECT_TRUE(delete_archive_entry(1, [] {}));  // no file on disk: the entry still goes
   EXPECT_EQ(stored_index().size(), 1u);
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 127", "text 127"}));
-  EXPECT_FALSE(delete_archive_entry(5));
+  EXPECT_FALSE(delete_archive_entry(5, [] {}));
 }
 
 TEST_F(ProjectArchive, DuplicateTakesANumberFreeInTheIndexAndOnDisk) {
   save_project_file("00001", {"Uno"});
   save_project_file("00004", {"Other"});  // on disk but not in the index
   ui->yes_no_answers = {true};
-  ASSERT_TRUE(duplicate_archive_entry(0));
+  ASSERT_TRUE(duplicate_archive_entry(0, [] {}));
   ASSERT_EQ(ArchiveList.size(), 4u);
   EXPECT_EQ(ArchiveList[3].number, "00005");
   EXPECT_EQ(ArchiveList[3].customer, "Rossi Srl");
@@ -169,7 +169,7 @@ TEST_F(ProjectArchive, DuplicateTakesANumberFreeInTheIndexAndOnDisk) {
   EXPECT_EQ(ui->messages, std::vector<std::string>{"text 129"});
 
   ui->yes_no_answers = {true};
-  EXPECT_FALSE(duplicate_archive_entry(1));  // its file is missing: reported, nothing added
+  EXPECT_FALSE(duplicate_archive_entry(1, [] {}));  // its file is missing: reported, nothing added
   EXPECT_EQ(ArchiveList.size(), 4u);
   EXPECT_EQ(ui->messages.size(), 2u);
 }
@@ -201,11 +201,11 @@ TEST_F(ProjectArchive, FormSearchNarrowsUntilADoneCommandShowsEveryEntryAgain) {
   EXPECT_EQ(form.view, (ArchiveView{0, 2}));
   EXPECT_TRUE(form.show_all_offered);
 
-  EXPECT_FALSE(delete_archive_form_entry(form, 2));  // answered No
-  EXPECT_FALSE(duplicate_archive_form_entry(form, 2));
+  EXPECT_FALSE(delete_archive_form_entry(form, 2, [] {}));  // answered No
+  EXPECT_FALSE(duplicate_archive_form_entry(form, 2, [] {}));
   EXPECT_EQ(form.view, (ArchiveView{0, 2}));
   ui->yes_no_answers = {true};
-  ASSERT_TRUE(delete_archive_form_entry(form, 2));  // without its file the entry still goes
+  ASSERT_TRUE(delete_archive_form_entry(form, 2, [] {}));  // without its file the entry still goes
   EXPECT_EQ(form.view, (ArchiveView{0, 1}));
   EXPECT_TRUE(form.show_all_offered);
   reset_archive_view(form);  // the window opened again

@@ -10,7 +10,10 @@ T take(std::deque<T>& queue, T fallback) {
 }
 }  // namespace
 
-void ScriptedUi::show_message(const std::string& text) { messages.push_back(text); }
+void ScriptedUi::show_message(const std::string& text) {
+  messages.push_back(text);
+  if (while_message_shown) while_message_shown(text);
+}
 
 bool ScriptedUi::ask_yes_no(const std::string& text) {
   questions.push_back(text);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -19,6 +20,10 @@ class ScriptedUi : public ModelUi {
   std::deque<int> language_answers;
   std::deque<std::string> file_answers;  // each a chosen file name; empty queue = cancelled
   std::deque<int> colour_answers;
+
+  // Runs while each message is shown, with its text: what a test does here
+  // happens behind the open box (a repaint, a resize).
+  std::function<void(const std::string&)> while_message_shown;
 
   // What the model did.
   std::vector<std::string> messages;   // message boxes shown

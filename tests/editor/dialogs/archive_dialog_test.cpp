@@ -126,6 +126,44 @@ TEST_F(ArchiveDialog, SearchNarrowsShowAllRestoresDeleteAndDuplicateRefresh) {
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"IT 129", "IT 127"}));
 }
 
+// Deleting and duplicating refill the grid before they say so: a repaint
+// behind the message (the user resizing the window) shows the archive as it
+// now is, none selected, and reads nothing the list no longer has.
+TEST_F(ArchiveDialog, BehindTheDoneMessageTheGridAlreadyShowsTheChange) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  save_project("00001", "Uno");
+  save_project("00002", "Due");
+  open();
+  std::vector<std::pair<std::string, QStringList>> shown;  // each message with the numbers then shown
+  ui->while_message_shown = [&](const std::string& message) {
+    EXPECT_NO_THROW(archive.grab()) << message;
+    EXPECT_EQ(archive.selected_entry(), -1) << message;
+    QStringList numbers;
+    for (int row = 0; row < archive.StringGrid1->model()->rowCount(); ++row) numbers << cell(row, 0);
+    shown.emplace_back(message, numbers);
+  };
+  ui->yes_no_answers = {true, true};
+  select_row(0);  // 00002
+  archive.BitBtn5->click();
+  select_row(0);  // 00001
+  archive.BitBtn6->click();
+  EXPECT_EQ(shown,
+            (std::vector<std::pair<std::string, QStringList>>{{"IT 127", {"00001"}}, {"IT 129", {"00002", "00001"}}}));
+}
+
+// The grid may be painted while the list has changed under the rows it
+// shows: a row whose entry is gone shows nothing.
+TEST_F(ArchiveDialog, ARowWhoseEntryIsGoneShowsNothing) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  ArchiveTableModel rows;
+  rows.set_view(full_archive_view());
+  ArchiveList.pop_back();
+  QVariant gone;
+  EXPECT_NO_THROW(gone = rows.index(0, 2).data());
+  EXPECT_EQ(gone.toString(), "");
+  EXPECT_EQ(rows.index(1, 2).data().toString(), "Rossi");
+}
+
 TEST_F(ArchiveDialog, OpeningAsksTheSaveQuestionOnlyForAModifiedProject) {
   ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
   save_project("00001", "Uno");

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "editor/output_windows/customers_window.h"
@@ -38,6 +39,10 @@ void answer_text_window(TFormTxt& window, const QString& text, std::string* show
   });
 }
 
+// What the register window showed behind a message: the message, the names
+// listed and the name field.
+using ShownWithMessage = std::tuple<std::string, std::vector<std::string>, std::string>;
+
 class CustomersWindow : public QuoteTest {
  protected:
   void SetUp() override {
@@ -47,6 +52,9 @@ class CustomersWindow : public QuoteTest {
     window.apply_language();
     window.show();
     QApplication::processEvents();
+    ui->while_message_shown = [this](const std::string& message) {
+      last_shown = {message, listed(window.ListBox1), window.Edit1->text().toStdString()};
+    };
   }
   void TearDown() override {
     window.hide();
@@ -59,6 +67,7 @@ class CustomersWindow : public QuoteTest {
 
   TFormTxt text;
   TFclienti window;
+  ShownWithMessage last_shown;
 };
 
 class QuoteHeaderWindow : public QuoteTest {
@@ -125,6 +134,7 @@ TEST_F(CustomersWindow, DeleteWithAFilterRemovesTheListedCustomer) {
   window.BitBtn9->click();
   EXPECT_EQ(listed(window.ListBox1), (std::vector<std::string>{"Bianchi", "Rossi"})) << "the filter is dropped";
   EXPECT_EQ(window.Edit1->text().toStdString(), "");
+  EXPECT_EQ(last_shown, (ShownWithMessage{"t78", {"Bianchi", "Rossi"}, ""})) << "cleared and listed before the message";
   std::vector<Tcliente> live = Customers;
   read_customers();
   EXPECT_EQ(Customers, live);
@@ -148,6 +158,7 @@ TEST_F(CustomersWindow, AddModifyAndNewCustomer) {
   ui->yes_no_answers = {true};
   window.BitBtn4->click();
   EXPECT_EQ(listed(window.ListBox1).front(), "Aaron");
+  EXPECT_EQ(last_shown, (ShownWithMessage{"t80", {"Aaron", "Bianchi", "Rossi", "Verdi"}, ""}));
   EXPECT_EQ(Customers[0].notes, (std::vector<std::string>{"one", "two"}));
   click_row(2);
   window.Edit1->setText("Zanetti");
