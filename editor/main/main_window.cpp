@@ -401,15 +401,13 @@ void TMain::Nuovacella1Click() {
   for (const Tcell& cell : Cells) names.push_back(cell.name);
   Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), names);
   Fcopia_cella->exec();
-  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
+  finish_edit(EditKind::shown_then_recorded);
 }
 
 void TMain::Button3Click() { show_wall_priorities(); }
 
-void TMain::Ordinamentocelle1Click() {
-  Fordinamento->exec();
-  finish_edit(EditKind::shown, Views::plan);
-}
+// The dialog's OK shows the new order itself; Cancel leaves every view as it is.
+void TMain::Ordinamentocelle1Click() { Fordinamento->exec(); }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
