@@ -313,6 +313,8 @@ void TMain::ToolButton3Click() {
     }
     current_cell().walls.clear();
     current_cell().free_modules.clear();
+    // An open 3-D view must not go on showing the discarded room.
+    finish_edit(EditKind::shown, Views::scene_3d);
   }
   AppState.outline_mode = 1;
   AppState.segment_pending = 1;

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -37,8 +38,10 @@
 #include "model/base/file_io.h"
 #include "model/base/units.h"
 #include "model/commands/project_commands.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/shelf_patterns.h"
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
@@ -46,6 +49,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/plan_builders.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -134,6 +138,40 @@ class ShownView : public ProgramStart {
   // The walls, the bays and a frame on either side of each.
   static int parts_of_room(int bays) { return 1 + bays + (bays + 1); }
   static int shown_parts() { return F3d->shelving_root().Count(); }
+  // Where each part of the view and each group of parts stands.
+  static std::vector<std::array<float, 3>> shown_scene() {
+    std::vector<std::array<float, 3>> places;
+    add_places(F3d->shelving_root(), places);
+    return places;
+  }
+  static void add_places(TGLBaseStageObject& group, std::vector<std::array<float, 3>>& places) {
+    for (int i = 0; i < group.Count(); ++i) {
+      const TVector4f at = group.Children(i)->AbsolutePosition();
+      places.push_back({at.x, at.y, at.z});
+      add_places(*group.Children(i), places);
+    }
+  }
+  // The view shows the current cell as it stands: a scene built afresh is the same.
+  static bool shows_current_cell() {
+    const auto shown = shown_scene();
+    F3d->genera_3d(current_cell());
+    return shown_scene() == shown;
+  }
+  // Two free modules of the current cell, selected, the view built with them.
+  static void select_two_free_modules() {
+    const Tmodulo bay = current_cell().walls[0].modules[0];  // of a size the price table has
+    current_cell().free_modules = {make_free(1000, 1000, bay.width, bay.length, 'H'),
+                                   make_free(2500, 1500, bay.width, bay.length, 'H')};
+    for (Tmodulo_agg& module : current_cell().free_modules) {
+      module.height = bay.height;
+      module.shelf_count = bay.shelf_count;
+      module.shelf_pattern = bay.shelf_pattern;
+      module.selected = true;
+    }
+    const std::size_t places = shown_scene().size();
+    F3d->genera_3d(current_cell());
+    ASSERT_GT(shown_scene().size(), places) << "the view shows them";
+  }
 };
 
 }  // namespace
@@ -569,4 +607,42 @@ TEST_F(ShownView, AnImportedProjectShowsItsCurrentCell) {
   ASSERT_TRUE(import_project(folder.file("user/prv00009.cel")));
   ASSERT_EQ(current_cell().name, "D");
   EXPECT_EQ(shown_parts(), parts_of_room(1));
+}
+
+TEST_F(ShownView, TheOutlineButtonShowsTheRoomItClosesAndEmptiesTheViewOfTheRoomItDiscards) {
+  current_cell().walls[3].y2 = 500;  // the outline being drawn, its last wall short of the start
+  AppState.outline_mode = 1;
+  F3d->genera_3d(current_cell());
+  ASSERT_EQ(shown_parts(), 0);
+  auto answer = [](QMessageBox::StandardButton button) {
+    return [button](QMessageBox* box) { box->button(button)->click(); };
+  };
+  answer_next<QMessageBox>([answer](QMessageBox* join) {
+    answer_next<QMessageBox>(answer(QMessageBox::No));  // then keep the room
+    answer(QMessageBox::Yes)(join);
+  });
+  Main->tool_button(3)->trigger();
+  ASSERT_TRUE(current_cell().outline_closed);
+  EXPECT_GT(shown_parts(), 0);
+  EXPECT_TRUE(shows_current_cell());
+
+  answer_next<QMessageBox>(answer(QMessageBox::Yes));  // discard the room
+  Main->tool_button(3)->trigger();
+  ASSERT_TRUE(current_cell().walls.empty());
+  EXPECT_EQ(shown_parts(), 0);
+}
+
+TEST_F(ShownView, AlignedFreeModulesAreShownWhereTheyStand) {
+  AppState.product_switch = 1;
+  ASSERT_NO_FATAL_FAILURE(select_two_free_modules());
+  Main->tool_button(25)->trigger();
+  ASSERT_EQ(current_cell().free_modules[1].y, 1000);
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, AFreeModuleMadeATrolleyIsShownAsOne) {
+  ASSERT_NO_FATAL_FAILURE(select_two_free_modules());
+  apply_trolley_flag(Tick::Checked);
+  ASSERT_EQ(current_cell().free_modules[0].code, "CARRELLO");
+  EXPECT_TRUE(shows_current_cell());
 }

@@ -121,7 +121,7 @@ TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
 TEST_F(EditEndings, ModuleAndCellCommandsKeepTheirOrder) {
   make_rectangle(4000, 3000);
   align_selected_free_modules('H');
-  EXPECT_EQ(log.events, (Events{"panel@0", "plan@0"}));
+  EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0"}));
   EXPECT_EQ(UndoHistory.size(), 1u);
 
   log.events.clear();
