@@ -389,7 +389,8 @@ void TMain::Import1Click() { import_project_asking(); }
 
 void TMain::Opzioni1Click() {
   Fpreferenze->exec();
-  finish_edit(EditKind::laid_out, Views::side_panel | Views::plan);
+  // Another unit or largest length may lay the bays out anew.
+  finish_edit(EditKind::laid_out);
 }
 
 void TMain::abellaPrezzieCodici1Click() { Fprezzi->exec(); }

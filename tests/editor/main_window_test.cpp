@@ -24,6 +24,7 @@
 #include "editor/dialogs/cell_order_dialog.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
@@ -644,5 +645,18 @@ TEST_F(ShownView, AFreeModuleMadeATrolleyIsShownAsOne) {
   ASSERT_NO_FATAL_FAILURE(select_two_free_modules());
   apply_trolley_flag(Tick::Checked);
   ASSERT_EQ(current_cell().free_modules[0].code, "CARRELLO");
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, TheRoomLaidOutAgainInTheNewUnitIsShownAsLaidOut) {
+  answer_next<TFpreferenze>([](TFpreferenze* dialog) {
+    dialog->RadioGroup2->set_item_index(1);
+    emit dialog->RadioGroup2->clicked_item(1);
+    dialog->BitBtn2->click();
+  });
+  const Tcell before = current_cell();
+  Main->Opzioni1Click();
+  ASSERT_TRUE(AppState.inches);
+  EXPECT_NE(current_cell().walls[0].modules, before.walls[0].modules);
   EXPECT_TRUE(shows_current_cell());
 }
