@@ -37,7 +37,8 @@ void move_cell_line(CellOrderForm& form, int by) {
 void apply_cell_order(const CellOrderForm& form) {
   if (form.order.size() != Cells.size()) return;
   const int shown = AppState.current_cell;
-  AppState.current_cell = form.selected < 0 ? 0 : form.selected;
+  const bool selected = form.selected >= 0 && form.selected < static_cast<int>(form.order.size());
+  AppState.current_cell = selected ? form.selected : 0;
   const bool other_cell = form.order[static_cast<std::size_t>(AppState.current_cell)] != shown;
   // Moved, not copied: the undo step shares every cell with the step before.
   Cells.reorder(form.order);
