@@ -564,14 +564,6 @@ TEST_F(ShownView, ANewCellIsShownEmpty) {
   Main->Nuovacella1Click();
   ASSERT_EQ(current_cell().name, "C");
   EXPECT_EQ(shown_parts(), 0);
-
-  answer_next<TFcopia_cella>([](TFcopia_cella* dialog) {
-    dialog->CheckBox1->setChecked(true);
-    dialog->ComboBox1->setCurrentIndex(1);  // a copy of B
-    dialog->BitBtn1->click();
-  });
-  Main->Nuovacella1Click();
-  EXPECT_EQ(shown_parts(), parts_of_room(3));
 }
 
 TEST_F(ShownView, AfterTheCurrentCellIsDeletedTheFirstIsShown) {
