@@ -313,6 +313,8 @@ void TMain::ToolButton3Click() {
     }
     current_cell().walls.clear();
     current_cell().free_modules.clear();
+    // An open 3-D view must not go on showing the discarded room.
+    finish_edit(EditKind::shown, Views::scene_3d);
   }
   AppState.outline_mode = 1;
   AppState.segment_pending = 1;
@@ -387,7 +389,8 @@ void TMain::Import1Click() { import_project_asking(); }
 
 void TMain::Opzioni1Click() {
   Fpreferenze->exec();
-  finish_edit(EditKind::laid_out, Views::side_panel | Views::plan);
+  // Another unit or largest length may lay the bays out anew.
+  finish_edit(EditKind::laid_out);
 }
 
 void TMain::abellaPrezzieCodici1Click() { Fprezzi->exec(); }
@@ -401,15 +404,13 @@ void TMain::Nuovacella1Click() {
   for (const Tcell& cell : Cells) names.push_back(cell.name);
   Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), names);
   Fcopia_cella->exec();
-  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
+  finish_edit(EditKind::shown_then_recorded);
 }
 
 void TMain::Button3Click() { show_wall_priorities(); }
 
-void TMain::Ordinamentocelle1Click() {
-  Fordinamento->exec();
-  finish_edit(EditKind::shown, Views::plan);
-}
+// The dialog's OK shows the new order itself; Cancel leaves every view as it is.
+void TMain::Ordinamentocelle1Click() { Fordinamento->exec(); }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();

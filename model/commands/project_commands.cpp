@@ -77,7 +77,7 @@ void delete_current_cell() {
   Cells.erase(Cells.begin() + AppState.current_cell);
   AppState.current_cell = 0;
   reset_tabs_from_cells();
-  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::fitted_plan);
+  finish_edit(EditKind::shown_then_recorded, Views::scene_3d | Views::side_panel | Views::fitted_plan);
 }
 
 bool open_start_project(const std::string& path) {
@@ -97,7 +97,7 @@ bool import_project(const std::string& path) {
   if (!open_start_project(path)) return false;
   AppState.file_name.clear();  // a new project until it is saved
   show_project_caption();
-  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
+  finish_edit(EditKind::shown_then_recorded);
   AppState.modified = 0;
   return true;
 }

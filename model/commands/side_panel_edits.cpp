@@ -260,5 +260,6 @@ void apply_trolley_flag(Tick tick) {
     if (!module.selected || (module.kind() != ModuleKind::Trolley && !module.code.empty())) continue;
     module.code = tick == Tick::Checked ? std::string(kTrolleyCode) : std::string();
   }
-  finish_edit(EditKind::changed, Views::plan);
+  // A trolley stands on wheels in the 3-D view.
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }

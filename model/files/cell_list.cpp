@@ -36,8 +36,13 @@ void move_cell_line(CellOrderForm& form, int by) {
 
 void apply_cell_order(const CellOrderForm& form) {
   if (form.order.size() != Cells.size()) return;
-  AppState.current_cell = form.selected < 0 ? 0 : form.selected;
+  const int shown = AppState.current_cell;
+  const bool selected = form.selected >= 0 && form.selected < static_cast<int>(form.order.size());
+  AppState.current_cell = selected ? form.selected : 0;
+  const bool other_cell = form.order[static_cast<std::size_t>(AppState.current_cell)] != shown;
   // Moved, not copied: the undo step shares every cell with the step before.
   Cells.reorder(form.order);
-  finish_edit(EditKind::changed, Views::none);
+  // Another cell made current is shown as a tab change shows it; the cell
+  // that stays current is only redrawn.
+  finish_edit(EditKind::changed, other_cell ? Views::scene_3d | Views::side_panel | Views::fitted_plan : Views::plan);
 }

@@ -22,5 +22,6 @@ CellOrderForm cell_order_form();
 // Moves the selected line up or down one place; nothing at either end.
 void move_cell_line(CellOrderForm& form, int by);
 // Puts the cells in the form's order, makes the selected line's cell current
-// (the first when none) and takes an undo snapshot. The caller refreshes the tabs.
+// (the first when none), takes an undo snapshot and shows the result: another
+// cell made current as a tab change shows it. The caller refreshes the tabs.
 void apply_cell_order(const CellOrderForm& form);

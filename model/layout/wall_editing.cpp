@@ -156,7 +156,7 @@ void close_room_outline() {
     centre_cell_outline();
     compute_usable_lengths();
   }
-  finish_edit(EditKind::changed, Views::plan);
+  finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
 }
 
 void compute_wall_normals() {

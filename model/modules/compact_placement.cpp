@@ -128,6 +128,6 @@ bool place_mobile_units(const CompactPlacementForm& form) {
   }
   rebuild_compact_groups();
   // The new group is shown at once, with the selection it leaves in the panel.
-  finish_edit(EditKind::changed, Views::side_panel | Views::plan);
+  finish_edit(EditKind::changed);
   return true;
 }

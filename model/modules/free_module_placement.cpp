@@ -278,5 +278,5 @@ void align_selected_free_modules(char axis) {
       compute_free_module_clearances(module);
     }
   }
-  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
+  finish_edit(EditKind::shown_then_recorded);
 }

@@ -14,12 +14,17 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 
+#include "editor/dialog_answers.h"
 #include "editor/dialogs/catalogue_editor_window.h"
+#include "editor/dialogs/cell_order_dialog.h"
 #include "editor/dialogs/language_dialog.h"
+#include "editor/dialogs/new_cell_dialog.h"
+#include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/startup.h"
@@ -33,14 +38,19 @@
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
 #include "model/base/units.h"
+#include "model/commands/project_commands.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/shelf_patterns.h"
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/plan_builders.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -87,6 +97,82 @@ class ProgramStart : public testing::Test {
   }
 
   StagedProgramDir folder;
+};
+
+// The program started with two rooms, "A" current, and the 3-D view shown on
+// it; the rooms differ in their bays, so the scene's part count names its cell.
+class ShownView : public ProgramStart {
+ protected:
+  void SetUp() override {
+    ProgramStart::SetUp();
+    ASSERT_TRUE(start(0));
+    Cells = {first_cell(), first_cell()};
+    lay_out_room(1, "B", 3, 6000);
+    Cells[1].wall_thickness = 120;
+    lay_out_room(0, "A", 2);
+    reset_tabs_from_cells();
+    push_undo_snapshot();
+    Main->show();
+    Main->tool_button(8)->trigger();
+    ASSERT_EQ(shown_parts(), parts_of_room(2));
+  }
+  void TearDown() override {
+    F3d->hide();
+    Main->hide();
+    ProgramStart::TearDown();
+  }
+
+  // A closed room 3 m deep whose first wall carries the bays.
+  static void lay_out_room(int cell, const std::string& name, int bays, double width = 4000) {
+    AppState.current_cell = cell;
+    current_cell().name = name;
+    current_cell().walls = walls_through({{0, 0}, {width, 0}, {width, 3000}, {0, 3000}});
+    current_cell().outline_closed = true;
+    compute_wall_normals();
+    Tlinea& wall = current_cell().walls[0];
+    wall.module_count = bays;
+    wall.shelf_count = 4;
+    wall.module_height = 1700;
+    wall.module_depth = 475;
+    recompute_layout();
+  }
+  // The walls, the bays and a frame on either side of each.
+  static int parts_of_room(int bays) { return 1 + bays + (bays + 1); }
+  static int shown_parts() { return F3d->shelving_root().Count(); }
+  // Where each part of the view and each group of parts stands.
+  static std::vector<std::array<float, 3>> shown_scene() {
+    std::vector<std::array<float, 3>> places;
+    add_places(F3d->shelving_root(), places);
+    return places;
+  }
+  static void add_places(TGLBaseStageObject& group, std::vector<std::array<float, 3>>& places) {
+    for (int i = 0; i < group.Count(); ++i) {
+      const TVector4f at = group.Children(i)->AbsolutePosition();
+      places.push_back({at.x, at.y, at.z});
+      add_places(*group.Children(i), places);
+    }
+  }
+  // The view shows the current cell as it stands: a scene built afresh is the same.
+  static bool shows_current_cell() {
+    const auto shown = shown_scene();
+    F3d->genera_3d(current_cell());
+    return shown_scene() == shown;
+  }
+  // Two free modules of the current cell, selected, the view built with them.
+  static void select_two_free_modules() {
+    const Tmodulo bay = current_cell().walls[0].modules[0];  // of a size the price table has
+    current_cell().free_modules = {make_free(1000, 1000, bay.width, bay.length, 'H'),
+                                   make_free(2500, 1500, bay.width, bay.length, 'H')};
+    for (Tmodulo_agg& module : current_cell().free_modules) {
+      module.height = bay.height;
+      module.shelf_count = bay.shelf_count;
+      module.shelf_pattern = bay.shelf_pattern;
+      module.selected = true;
+    }
+    const std::size_t places = shown_scene().size();
+    F3d->genera_3d(current_cell());
+    ASSERT_GT(shown_scene().size(), places) << "the view shows them";
+  }
 };
 
 }  // namespace
@@ -468,4 +554,101 @@ TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {
   ASSERT_TRUE(start(0));
   Main->show();
   EXPECT_TRUE(Main->close());
+}
+
+TEST_F(ShownView, ANewCellIsShownEmpty) {
+  answer_next<TFcopia_cella>([](TFcopia_cella* dialog) {
+    dialog->Edit1->setText("C");
+    dialog->BitBtn1->click();
+  });
+  Main->Nuovacella1Click();
+  ASSERT_EQ(current_cell().name, "C");
+  EXPECT_EQ(shown_parts(), 0);
+}
+
+TEST_F(ShownView, AfterTheCurrentCellIsDeletedTheFirstIsShown) {
+  Main->TabControl1->setCurrentIndex(1);
+  ASSERT_EQ(shown_parts(), parts_of_room(3));
+  answer_next<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+  Main->Elimina1->trigger();
+  ASSERT_EQ(Cells.size(), 1u);
+  EXPECT_EQ(shown_parts(), parts_of_room(2));
+}
+
+TEST_F(ShownView, ACellMovedUpAndMadeCurrentIsShownAsItsTabWouldShowIt) {
+  auto move_b_up = [](TFordinamento* dialog) {
+    dialog->ListBox1->setCurrentRow(1);
+    dialog->BitBtn1->click();
+    dialog->BitBtn3->click();
+  };
+  answer_next<TFordinamento>(move_b_up);
+  Main->Ordinamentocelle1Click();
+  ASSERT_EQ(current_cell().name, "B");
+  EXPECT_EQ(AppState.current_cell, 0);
+  EXPECT_EQ(shown_parts(), parts_of_room(3));
+  EXPECT_TRUE(Main->Panel1->Ed_muro->text().startsWith("120")) << "the panel shows B's walls";
+  const QImage ordered = Main->PaintBox1->plan_image();
+  Main->TabControl1->setCurrentIndex(1);
+  Main->TabControl1->setCurrentIndex(0);
+  EXPECT_EQ(Main->PaintBox1->plan_image(), ordered) << "fitted as its tab fits it";
+}
+
+TEST_F(ShownView, AnImportedProjectShowsItsCurrentCell) {
+  lay_out_room(0, "D", 1);
+  write_project_file(folder.file("user/prv00009.cel"), true);
+  lay_out_room(0, "A", 2);
+  ASSERT_TRUE(import_project(folder.file("user/prv00009.cel")));
+  ASSERT_EQ(current_cell().name, "D");
+  EXPECT_EQ(shown_parts(), parts_of_room(1));
+}
+
+TEST_F(ShownView, TheOutlineButtonShowsTheRoomItClosesAndEmptiesTheViewOfTheRoomItDiscards) {
+  current_cell().walls[3].y2 = 500;  // the outline being drawn, its last wall short of the start
+  AppState.outline_mode = 1;
+  F3d->genera_3d(current_cell());
+  ASSERT_EQ(shown_parts(), 0);
+  auto answer = [](QMessageBox::StandardButton button) {
+    return [button](QMessageBox* box) { box->button(button)->click(); };
+  };
+  answer_next<QMessageBox>([answer](QMessageBox* join) {
+    answer_next<QMessageBox>(answer(QMessageBox::No));  // then keep the room
+    answer(QMessageBox::Yes)(join);
+  });
+  Main->tool_button(3)->trigger();
+  ASSERT_TRUE(current_cell().outline_closed);
+  EXPECT_GT(shown_parts(), 0);
+  EXPECT_TRUE(shows_current_cell());
+
+  answer_next<QMessageBox>(answer(QMessageBox::Yes));  // discard the room
+  Main->tool_button(3)->trigger();
+  ASSERT_TRUE(current_cell().walls.empty());
+  EXPECT_EQ(shown_parts(), 0);
+}
+
+TEST_F(ShownView, AlignedFreeModulesAreShownWhereTheyStand) {
+  AppState.product_switch = 1;
+  ASSERT_NO_FATAL_FAILURE(select_two_free_modules());
+  Main->tool_button(25)->trigger();
+  ASSERT_EQ(current_cell().free_modules[1].y, 1000);
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, AFreeModuleMadeATrolleyIsShownAsOne) {
+  ASSERT_NO_FATAL_FAILURE(select_two_free_modules());
+  apply_trolley_flag(Tick::Checked);
+  ASSERT_EQ(current_cell().free_modules[0].code, "CARRELLO");
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, TheRoomLaidOutAgainInTheNewUnitIsShownAsLaidOut) {
+  answer_next<TFpreferenze>([](TFpreferenze* dialog) {
+    dialog->RadioGroup2->set_item_index(1);
+    emit dialog->RadioGroup2->clicked_item(1);
+    dialog->BitBtn2->click();
+  });
+  const Tcell before = current_cell();
+  Main->Opzioni1Click();
+  ASSERT_TRUE(AppState.inches);
+  EXPECT_NE(current_cell().walls[0].modules, before.walls[0].modules);
+  EXPECT_TRUE(shows_current_cell());
 }

@@ -40,6 +40,11 @@ TEST_F(CellList, ReorderingKeepsTheSelectedCellCurrent) {
   EXPECT_EQ(Cells[0].name + Cells[1].name + Cells[2].name, "BCA");
   EXPECT_EQ(AppState.current_cell, 2);
   EXPECT_EQ(UndoHistory.size(), 1u);
+
+  form = cell_order_form();
+  form.selected = 3;  // past the last line: none
+  apply_cell_order(form);
+  EXPECT_EQ(AppState.current_cell, 0);
 }
 
 TEST_F(CellList, ForcedLengthsAreCatalogueValuesAndARowWithoutChoiceKeepsItsBay) {

@@ -8,6 +8,7 @@
 #include "model/modules/compact_groups.h"
 #include "model/modules/kit_choice.h"
 #include "support/plan_builders.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ TEST_F(CompactPlacement, UnitsArePackedAgainstTheChosenEndAndTheGroupIsBuilt) {
   set_mobile_unit_count(form, 2);
   form.side = PackSide::Down;  // against the lower end, the corridor at the top
   const std::size_t steps = UndoHistory.size();
+  ScopedScriptedUi ui;
   ASSERT_TRUE(place_mobile_units(form));
   const auto& modules = cell().free_modules;
   ASSERT_EQ(modules.size(), 4u);
@@ -64,6 +66,7 @@ TEST_F(CompactPlacement, UnitsArePackedAgainstTheChosenEndAndTheGroupIsBuilt) {
   EXPECT_EQ(modules[3].height, 1700);
   EXPECT_EQ(cell().compact_groups.size(), 1u);
   EXPECT_EQ(UndoHistory.size(), steps + 1);
+  EXPECT_EQ(ui->rebuilds_3d, 1) << "an open 3-D view shows the new units";
 }
 
 TEST_F(CompactPlacement, AShelfCountThatIsNotAWholeNumberIsRefusedWithAMessage) {

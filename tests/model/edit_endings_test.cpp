@@ -121,7 +121,7 @@ TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
 TEST_F(EditEndings, ModuleAndCellCommandsKeepTheirOrder) {
   make_rectangle(4000, 3000);
   align_selected_free_modules('H');
-  EXPECT_EQ(log.events, (Events{"panel@0", "plan@0"}));
+  EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0"}));
   EXPECT_EQ(UndoHistory.size(), 1u);
 
   log.events.clear();
@@ -129,17 +129,24 @@ TEST_F(EditEndings, ModuleAndCellCommandsKeepTheirOrder) {
   CellOrderForm form = cell_order_form();
   move_cell_line(form, 1);
   apply_cell_order(form);
-  EXPECT_TRUE(log.events.empty());
+  EXPECT_EQ(log.events, (Events{"plan@2"})) << "the current cell moved, still current";
   EXPECT_EQ(UndoHistory.size(), 2u);
 
   log.events.clear();
+  form = cell_order_form();
+  form.selected = 0;
+  move_cell_line(form, 1);
+  apply_cell_order(form);
+  EXPECT_EQ(log.events, (Events{"3d@3", "panel@3", "fit@3", "plan@3"})) << "another cell made current";
+
+  log.events.clear();
   change_cell(0);
-  EXPECT_EQ(log.events, (Events{"modes@2", "3d@3", "panel@3", "fit@3", "plan@3"}));
+  EXPECT_EQ(log.events, (Events{"modes@3", "3d@4", "panel@4", "fit@4", "plan@4"}));
 
   log.events.clear();
   step_undo(-1);
-  EXPECT_EQ(log.events, (Events{"modes@3", "3d@3", "panel@3", "plan@3"}));
-  EXPECT_EQ(UndoPosition, 1);
+  EXPECT_EQ(log.events, (Events{"modes@4", "3d@4", "panel@4", "plan@4"}));
+  EXPECT_EQ(UndoPosition, 2);
 }
 
 TEST_F(EditEndings, TheFillShowsThePanelBeforeItsStepAndTheRestAfter) {
@@ -166,7 +173,7 @@ TEST_F(EditEndings, ADeletedCellIsFittedBeforeItsPlanIsDrawnThenRecorded) {
   Cells.push_back(Tcell{});
   log.yes_no_answers = {true};
   delete_current_cell();
-  EXPECT_EQ(log.events, (Events{"panel@0", "fit@0", "plan@0"}));
+  EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "fit@0", "plan@0"}));
   EXPECT_EQ(UndoHistory.size(), 1u);
   EXPECT_EQ(Cells.size(), 1u);
 }
