@@ -2,8 +2,10 @@
 // windows in order, runs the start-up routine and then the message loop until
 // the main window closes.
 #include <QApplication>
+#include <QTimer>
 #include <exception>
 #include <filesystem>
+#include <string>
 
 #include "editor/main/main_window.h"
 #include "editor/main/program_entry.h"
@@ -31,7 +33,11 @@ class Application : public QApplication {
     try {
       return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-      ui().show_message(error.what());
+      // A box opened inside a paint would paint over a painter still active.
+      if (event->type() == QEvent::Paint)
+        QTimer::singleShot(0, [text = std::string(error.what())] { ui().show_message(text); });
+      else
+        ui().show_message(error.what());
     }
     return false;
   }

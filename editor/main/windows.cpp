@@ -113,11 +113,9 @@ void create_windows() {
     apply_language();
     Main->show_product_controls();
     Fmodulo_aggiunto->fill_module_dialog();
-    // An open 3-D view shows the new background, walls and part resolution at once.
-    if (F3d->isVisible()) {
-      F3d->FormActivate();
-      ui().rebuild_3d_if_visible();
-    }
+    // An open 3-D view shows the new background at once; the preferences
+    // command rebuilds its scene once the bays are laid out anew.
+    if (F3d->isVisible()) F3d->FormActivate();
   };
   connect_window_hooks();
   window_ui = std::make_unique<QtModelUi>();

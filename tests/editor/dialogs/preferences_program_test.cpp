@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "editor/dialog_answers.h"
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/main/main_window.h"
@@ -57,9 +58,11 @@ TEST(PreferencesInTheProgram, AnOpenThreeDViewTakesTheNewSettingsAtOnce) {
   F3d->genera_3d(current_cell());
   F3d->viewer().Buffer().SetBackgroundColor(0x123456);  // not the preference
 
-  Fpreferenze->show();
-  Fpreferenze->TrackBar1->setValue(100);
-  Fpreferenze->BitBtn2->click();
+  answer_when_shown(Fpreferenze, [] {
+    Fpreferenze->TrackBar1->setValue(100);
+    Fpreferenze->BitBtn2->click();
+  });
+  Main->Opzioni1Click();
 
   EXPECT_EQ(F3d->viewer().Buffer().BackgroundColor(), static_cast<TColor>(AppState.background_3d));
   TGLDummyCube& root = F3d->shelving_root();
