@@ -1,6 +1,7 @@
 #include "model/quote/bill_of_materials.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -21,8 +22,13 @@ class CellBill {
   CellBill(CodeIndex& index, int structure_type) : index_(index), structure_type_(structure_type) {}
 
   // Adds amount pieces of the component's row; kind names a line this creates.
+  // Shelf counts come from the project file as they stand: a damaged one's
+  // sum stops at the int's bounds instead of wrapping round.
   void add(const CodeKey& key, bool available_only, int amount, const std::string& kind) {
-    if (Trec_prv* line = line_for(key, available_only, kind)) line->quantity += amount;
+    Trec_prv* line = line_for(key, available_only, kind);
+    if (!line) return;
+    const long long sum = static_cast<long long>(line->quantity) + amount;
+    line->quantity = static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
   }
 
   // Adds beam length in whole tenths of a metre. A new line counts one piece

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "model/files/project_file.h"
 #include "model/quote/code_lookup.h"
 #include "project_globals_fixture.h"
@@ -91,6 +93,16 @@ TEST_F(BillOfMaterials, WallFramesBaysAndCornerJointsLaterRowWinsAcrossWalls) {
   build_bill_of_materials();
   // Lines in codes-table order, not in the order the rules made them.
   EXPECT_EQ(lines(), (Tdett_prv{line(0, 10, "G"), line(1, 2, "T"), line(2, 1, "T"), line(4, 15, "R")}));
+}
+
+TEST_F(BillOfMaterials, ShelfCountsOfADamagedFileSumToTheLargestQuantityAtMost) {
+  CodesTable = {row("R", "500", "1000", ""), row("R", "400", "1000", "")};
+  Tcell& cell = add_cell();
+  cell.walls = {make_wall(0, 0, 3000, 0)};
+  cell.walls[0].modules = {make_bay(0, 0, 500, 1000, 'H', INT_MAX), make_bay(0, 0, 500, 1000, 'H', 2),
+                           make_bay(0, 0, 400, 1000, 'H', INT_MIN), make_bay(0, 0, 400, 1000, 'H', -2)};
+  build_bill_of_materials();
+  EXPECT_EQ(lines(), (Tdett_prv{line(0, INT_MAX, "R"), line(1, INT_MIN, "R")}));
 }
 
 TEST_F(BillOfMaterials, FreeModuleSideFlagsAndMobileCompactFrames) {
