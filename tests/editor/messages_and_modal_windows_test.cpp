@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -98,6 +99,34 @@ std::vector<Seen> ask_each_kind() {
 TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
   for (const Seen& box : ask_each_kind()) EXPECT_EQ(box.caption, "Rackwright V1.12");
   EXPECT_EQ(QApplication::applicationName(), "editor_test") << "the desktop's name for the program stays";
+}
+
+// Under a window manager a title with no room beside the frame's icon and
+// buttons is cut ("Rack... V1.12"): every box, however short its text, leaves
+// that room.
+TEST_F(ProgramWindows, EveryBoxIsWideEnoughForItsTitle) {
+  constexpr int kFrameIconAndButtons = 100;
+  std::string value;
+  const std::vector<std::pair<std::string, std::function<void()>>> boxes = {
+      {"message", [] { ui().show_message("Saved"); }},
+      {"question", [] { ui().ask_yes_no("Sure?"); }},
+      {"three-way question", [] { ui().ask_yes_no_cancel("Save?"); }},
+      {"input box", [&value] { ui().input_query("Rackwright V1.12", "N", value); }},
+  };
+  for (const auto& [name, ask] : boxes) {
+    int width = 0, title_width = 0;
+    answer_once_shown([] { return QApplication::activeModalWidget(); },
+                      [&](QWidget* box) {
+                        QFont bold = box->font();
+                        bold.setBold(true);
+                        title_width = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+                        width = box->width();
+                        static_cast<QDialog*>(box)->reject();
+                      });
+    ask();
+    EXPECT_GT(title_width, 0) << name;
+    EXPECT_GE(width, title_width + kFrameIconAndButtons) << name;
+  }
 }
 
 // The box of a default user file that cannot be installed comes before the
