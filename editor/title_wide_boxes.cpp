@@ -4,7 +4,9 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLayout>
+#include <QScreen>
 #include <QSpacerItem>
+#include <algorithm>
 
 #include "editor/application_title.h"
 
@@ -16,7 +18,9 @@ constexpr int kTitleBarControlsWidth = 120;
 // A message box fixes its own size when it is shown, from its layout's
 // minimum: a spacer as wide as the title sets that minimum for any box.
 void keep_wide_enough_for_title(QDialog& box) {
-  auto* spacer = new QSpacerItem(title_bar_width(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+  const QMargins margins = box.layout()->contentsMargins();
+  const int inner_width = title_bar_width(box) - margins.left() - margins.right();
+  auto* spacer = new QSpacerItem(std::max(inner_width, 0), 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
     grid->addItem(spacer, grid->rowCount(), 0, 1, grid->columnCount());
   else
@@ -29,7 +33,9 @@ int title_bar_width(const QWidget& window) {
   // Title bars set their text in bold.
   QFont title_font = window.font();
   title_font.setBold(true);
-  return QFontMetrics(title_font).horizontalAdvance(window.windowTitle()) + kTitleBarControlsWidth;
+  const int width = QFontMetrics(title_font).horizontalAdvance(window.windowTitle()) + kTitleBarControlsWidth;
+  // A title longer than the screen is cut all the same: the box stays on it.
+  return std::min(width, window.screen()->availableGeometry().width());
 }
 
 QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,

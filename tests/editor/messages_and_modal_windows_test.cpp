@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 #include <filesystem>
@@ -127,6 +128,20 @@ TEST_F(ProgramWindows, EveryBoxIsWideEnoughForItsTitle) {
     EXPECT_GT(title_width, 0) << name;
     EXPECT_GE(width, title_width + kFrameIconAndButtons) << name;
   }
+}
+
+// A caption longer than the screen is cut all the same: the box stays on the screen.
+TEST_F(ProgramWindows, ABoxWithAnAbsurdlyLongCaptionStaysOnTheScreen) {
+  int width = 0, screen_width = 0;
+  answer_next<QInputDialog>([&](QInputDialog* box) {
+    width = box->width();
+    screen_width = box->screen()->availableGeometry().width();
+    box->reject();
+  });
+  std::string value;
+  ui().input_query(std::string(1000, 'W'), "N", value);
+  EXPECT_GT(width, 0);
+  EXPECT_LE(width, screen_width);
 }
 
 // The box of a default user file that cannot be installed comes before the
