@@ -41,9 +41,10 @@ function(rackwright_add_whole_test name)
 endfunction()
 
 # A GoogleTest executable registered with CTest, one CTest entry per test case,
-# and once more whole (a LOCALE program's whole run is the one under a comma locale).
+# and once more whole (a QT or LOCALE program's whole run is under a comma locale).
 # rackwright_add_test(name [QT | LOCALE] [GL] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
-# QT: the program gets the shared test main that creates its one QApplication.
+# QT: the program gets the shared test main that creates its one QApplication,
+# and runs whole under a comma locale.
 # GL: the program draws through the 3-D library, which it ends after its last test.
 # LOCALE: the program takes its locale from the environment, and runs once more
 # whole under a comma locale.
@@ -76,7 +77,13 @@ function(rackwright_add_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
   if(NOT ARG_LOCALE)
+    # Qt takes the process locale from the environment, which test.sh pins for
+    # the single cases: a Qt program's whole run is under a comma locale.
+    set(whole_locale)
+    if(ARG_QT)
+      set(whole_locale "LC_ALL=de_DE.UTF-8")
+    endif()
     rackwright_add_whole_test(${name} ENVIRONMENT "RACKWRIGHT_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-                              "RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}" LABELS ${ARG_LABELS})
+                              "RACKWRIGHT_STAGE_DIR=${RACKWRIGHT_STAGE_DIR}" ${whole_locale} LABELS ${ARG_LABELS})
   endif()
 endfunction()

@@ -1,7 +1,6 @@
 #include "editor/dialogs/language_dialog.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -9,6 +8,7 @@
 #include <algorithm>
 
 #include "editor/screen_centring.h"
+#include "editor/title_wide_boxes.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -36,9 +36,6 @@ QLabel* bold_label(const char* text) {
   label->setAlignment(Qt::AlignCenter);
   return label;
 }
-
-// The window icon and three buttons of a title bar, with their margins.
-constexpr int kTitleBarControlsWidth = 120;
 
 }  // namespace
 
@@ -69,10 +66,7 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
   // Wide enough for the title beside the frame's icon and buttons: the
   // window manager cuts a longer one ("R... 12").
-  QFont title_font = font();
-  title_font.setBold(true);
-  const int title_width = QFontMetrics(title_font).horizontalAdvance(windowTitle()) + kTitleBarControlsWidth;
-  setFixedSize(std::max(sizeHint().width(), title_width), sizeHint().height());
+  setFixedSize(std::max(sizeHint().width(), title_bar_width(*this)), sizeHint().height());
   centre_on_screen_when_shown(*this, Centring::every_show);
 }
 

@@ -3,12 +3,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 
-#include "editor/application_title.h"
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/wait_box.h"
@@ -16,6 +13,7 @@
 #include "editor/main/windows.h"
 #include "editor/plan/plan_view.h"
 #include "editor/qt_lang_text.h"
+#include "editor/title_wide_boxes.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
@@ -28,27 +26,26 @@ QProgressBar* progress_gauge() { return Fapri->isVisible() ? Fapri->Gauge1 : Mai
 }  // namespace
 
 void QtModelUi::show_message(const std::string& text) {
-  QMessageBox::information(Main, application_title(), qtext(text));
+  show_box(Main, QMessageBox::Information, qtext(text), QMessageBox::Ok);
 }
 
 bool QtModelUi::ask_yes_no(const std::string& text) {
-  return QMessageBox::question(Main, application_title(), qtext(text), QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  return show_box(Main, QMessageBox::Question, qtext(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer QtModelUi::ask_yes_no_cancel(const std::string& text) {
-  auto choice = QMessageBox::question(Main, application_title(), qtext(text),
-                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  auto choice =
+      show_box(Main, QMessageBox::Question, qtext(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (choice == QMessageBox::Yes) return Answer::Yes;
   if (choice == QMessageBox::No) return Answer::No;
   return Answer::Cancel;
 }
 
 bool QtModelUi::input_query(const std::string& caption, const std::string& prompt, std::string& value) {
-  bool accepted = false;
-  QString text = QInputDialog::getText(Main, qtext(caption), qtext(prompt), QLineEdit::Normal, qtext(value), &accepted);
-  if (accepted) value = text.toStdString();
-  return accepted;
+  QString text = qtext(value);
+  if (!ask_text(Main, qtext(caption), qtext(prompt), text)) return false;
+  value = text.toStdString();
+  return true;
 }
 
 int QtModelUi::ask_language() {

@@ -288,7 +288,9 @@ void SidePanel::connect_handlers() {
   connect(Bt_autoEco, &QPushButton::clicked, this, [] { auto_fill_walls(1700); });
   connect(Sb_edita_moduli, &QPushButton::clicked, this, &SidePanel::Sb_edita_moduliClick);
   const std::pair<QCheckBox*, char> sides[] = {{qn, 'n'}, {qs, 's'}, {qe, 'e'}, {qo, 'o'}};
-  for (auto [box, side] : sides) {
+  for (const auto& entry : sides) {
+    QCheckBox* box = entry.first;
+    const char side = entry.second;
     connect(box, &QCheckBox::clicked, this, [box, side] { apply_dimension_sides(side, tick_of(box)); });
   }
   connect(cbCarrello, &QCheckBox::clicked, this, [this] { apply_trolley_flag(tick_of(cbCarrello)); });

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -17,9 +16,9 @@
 #include <cstddef>
 #include <utility>
 
-#include "editor/application_title.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
+#include "editor/title_wide_boxes.h"
 #include "editor/view_window/modal_windows_in_front.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
@@ -174,7 +173,7 @@ void TF3d::run_command(const std::function<void()>& command) {
   }
 }
 
-void TF3d::show_message(const QString& text) { QMessageBox::information(this, application_title(), text); }
+void TF3d::show_message(const QString& text) { show_box(this, QMessageBox::Information, text, QMessageBox::Ok); }
 
 void TF3d::FormActivate() {
   GLStageViewer1->Buffer().SetBackgroundColor(static_cast<TColor>(AppState.background_3d));

@@ -22,6 +22,7 @@
 #include "model/state/globals.h"
 #include "plan_drawing/plan_canvas.h"
 #include "support/room_outline.h"
+#include "support/user_decimal.h"
 
 namespace {
 
@@ -121,11 +122,11 @@ TEST_F(EditingStory, ADoorIsCutIntoAWallAndUndone) {
 
   answer_next<TForm2>([](TForm2* door) {
     EXPECT_TRUE(door->Edit2->isVisible());
-    EXPECT_EQ(door->Edit1->text(), "1600.0");
+    EXPECT_EQ(door->Edit1->text(), with_user_decimal_separator("1600.0"));
     door->Edit2->selectAll();
     QTest::keyClicks(door->Edit2, "1000");
-    EXPECT_EQ(door->Edit1->text(), "1500.0");  // the others follow while typing
-    EXPECT_EQ(door->Edit3->text(), "1500.0");
+    EXPECT_EQ(door->Edit1->text(), with_user_decimal_separator("1500.0"));  // the others follow while typing
+    EXPECT_EQ(door->Edit3->text(), with_user_decimal_separator("1500.0"));
     door->BitBtn1->click();
   });
   Main->Panel1->cb_porta->click();

@@ -52,6 +52,7 @@
 #include "scene3d/graph/dummy_cube.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
+#include "support/user_decimal.h"
 
 namespace {
 
@@ -347,7 +348,7 @@ TEST_F(ProgramStart, AModuleCountTypedIntoThePanelLaysTheWallOut) {
   EXPECT_EQ(UndoHistory.size(), 3u);
   EXPECT_TRUE(AppState.modified);
   EXPECT_EQ(panel->Ed_Nm->text(), "3");
-  EXPECT_EQ(panel->Cb_Hm_p->currentText(), "1700.0");
+  EXPECT_EQ(panel->Cb_Hm_p->currentText(), with_user_decimal_separator("1700.0"));
   EXPECT_NE(Main->PaintBox1->plan_image(), plan_before);
   EXPECT_TRUE(Main->tool_button(5)->isEnabled());
 

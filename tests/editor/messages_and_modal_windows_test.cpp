@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 #include <filesystem>
@@ -98,6 +100,48 @@ std::vector<Seen> ask_each_kind() {
 TEST_F(ProgramWindows, MessagesAndQuestionsCarryTheApplicationsTitle) {
   for (const Seen& box : ask_each_kind()) EXPECT_EQ(box.caption, "Rackwright V1.12");
   EXPECT_EQ(QApplication::applicationName(), "editor_test") << "the desktop's name for the program stays";
+}
+
+// Under a window manager a title with no room beside the frame's icon and
+// buttons is cut ("Rack... V1.12"): every box, however short its text, leaves
+// that room.
+TEST_F(ProgramWindows, EveryBoxIsWideEnoughForItsTitle) {
+  constexpr int kFrameIconAndButtons = 100;
+  std::string value;
+  const std::vector<std::pair<std::string, std::function<void()>>> boxes = {
+      {"message", [] { ui().show_message("Saved"); }},
+      {"question", [] { ui().ask_yes_no("Sure?"); }},
+      {"three-way question", [] { ui().ask_yes_no_cancel("Save?"); }},
+      {"input box", [&value] { ui().input_query("Rackwright V1.12", "N", value); }},
+  };
+  for (const auto& [name, ask] : boxes) {
+    int width = 0, title_width = 0;
+    answer_once_shown([] { return QApplication::activeModalWidget(); },
+                      [&](QWidget* box) {
+                        QFont bold = box->font();
+                        bold.setBold(true);
+                        title_width = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+                        width = box->width();
+                        static_cast<QDialog*>(box)->reject();
+                      });
+    ask();
+    EXPECT_GT(title_width, 0) << name;
+    EXPECT_GE(width, title_width + kFrameIconAndButtons) << name;
+  }
+}
+
+// A caption longer than the screen is cut all the same: the box stays on the screen.
+TEST_F(ProgramWindows, ABoxWithAnAbsurdlyLongCaptionStaysOnTheScreen) {
+  int width = 0, screen_width = 0;
+  answer_next<QInputDialog>([&](QInputDialog* box) {
+    width = box->width();
+    screen_width = box->screen()->availableGeometry().width();
+    box->reject();
+  });
+  std::string value;
+  ui().input_query(std::string(1000, 'W'), "N", value);
+  EXPECT_GT(width, 0);
+  EXPECT_LE(width, screen_width);
 }
 
 // The box of a default user file that cannot be installed comes before the

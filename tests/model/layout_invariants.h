@@ -18,6 +18,7 @@
 #include "model/layout/module_lengths.h"
 #include "model/quote/bill_of_materials.h"
 #include "model/quote/code_lookup.h"
+#include "support/plain_number.h"
 
 // A bay's footprint on the plan.
 struct Box {
@@ -97,7 +98,7 @@ inline void expect_one_corner_joint_per_joined_corner(const Tcell& cell) {
   CodeIndex index(table);
   std::map<double, int> billed;
   for (const Trec_prv& line : bill_of_cell(index, cell))
-    billed[std::stod(table[static_cast<std::size_t>(line.code_row)].lar)] += line.quantity;
+    billed[plain_number(table[static_cast<std::size_t>(line.code_row)].lar)] += line.quantity;
   std::erase_if(expected, [](const auto& entry) { return entry.second == 0; });
   EXPECT_EQ(billed, expected) << "corner joints billed";
 }

@@ -14,6 +14,7 @@
 #include "model/state/globals.h"
 #include "output/dxf/dxf_export.h"
 #include "output/dxf/dxf_template.h"
+#include "support/plain_number.h"
 #include "support/plan_builders.h"
 
 // One entity of a drawing: its type and its pairs, codes without blanks.
@@ -27,7 +28,7 @@ struct DxfEntity {
       if (c == code && n-- == 0) return v;
     return "";
   }
-  double number(const std::string& code, int n = 0) const { return std::stod(value(code, n)); }
+  double number(const std::string& code, int n = 0) const { return plain_number(value(code, n)); }
 };
 
 // Checks the first pairs of these codes, written "code=value" and blank-separated: "10=2500 50=180".

@@ -3,8 +3,8 @@
 // openpyxl, a reader no one here wrote.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -16,6 +16,7 @@
 #include "output/spreadsheet/quote_export.h"
 #include "output/spreadsheet/workbook_template.h"
 #include "quote_spreadsheet_fixture.h"
+#include "support/plain_number.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
@@ -26,8 +27,8 @@ constexpr const char* kPython = "/usr/bin/python3";
 // A number as the file holds it: the writer keeps 16 significant digits.
 double as_stored(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.16G", value);
-  return std::stod(text);
+  const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 16);
+  return plain_number(std::string_view(text, written.ptr));
 }
 
 TEST_F(QuoteSpreadsheet, EachCellHasItsHeadingItemsSubtotalDiscountAndTotal) {
@@ -151,9 +152,9 @@ print("width", round(f.column_dimensions["D"].width), f.page_setup.paperSize, se
     ASSERT_EQ(read[name].size(), 3u) << name;
     EXPECT_EQ(read[name][0], "f") << name;
     EXPECT_EQ(read[name][1], wanted.first);
-    EXPECT_EQ(std::stod(read[name][2]), as_stored(wanted.second)) << name << " holds its cached result";
+    EXPECT_EQ(plain_number(read[name][2]), as_stored(wanted.second)) << name << " holds its cached result";
   }
-  EXPECT_EQ(std::stod(read["E11"].at(2)), as_stored(1 - 0.9));
+  EXPECT_EQ(plain_number(read["E11"].at(2)), as_stored(1 - 0.9));
 }
 
 }  // namespace

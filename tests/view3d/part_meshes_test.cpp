@@ -18,6 +18,7 @@
 #include "scene3d/graph/scene_initialization.h"
 #include "scene3d/graph/stage.h"
 #include "scene3d/meshes/base_mesh.h"
+#include "support/plain_number.h"
 #include "support/print_sample.h"
 #include "view3d/cell_scene.h"
 #include "view3d/part_library.h"
@@ -97,12 +98,13 @@ MeshReport admesh(const fs::path& file) {
   for (int axis = 0; axis < 3; ++axis) {
     const std::string letter(1, static_cast<char>('X' + axis));
     std::regex size("Min " + letter + " = +(-?[0-9.]+), Max " + letter + " = +(-?[0-9.]+)");
-    if (std::regex_search(out, m, size)) report.min[axis] = std::stod(m[1]), report.max[axis] = std::stod(m[2]);
+    if (std::regex_search(out, m, size))
+      report.min[axis] = plain_number(m[1].str()), report.max[axis] = plain_number(m[2].str());
   }
   if (std::regex_search(out, m, std::regex("Number of facets +: +([0-9]+)"))) report.facets = std::stoi(m[1]);
   if (std::regex_search(out, m, std::regex("Backwards edges +: +([0-9]+)"))) report.backwards = std::stoi(m[1]);
   if (std::regex_search(out, m, std::regex("Normals fixed +: +([0-9]+)"))) report.normals_fixed = std::stoi(m[1]);
-  if (std::regex_search(out, m, std::regex("Volume +: +(-?[0-9.]+)"))) report.volume = std::stod(m[1]);
+  if (std::regex_search(out, m, std::regex("Volume +: +(-?[0-9.]+)"))) report.volume = plain_number(m[1].str());
   return report;
 }
 

@@ -15,6 +15,7 @@
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
 #include "support/scripted_ui.h"
+#include "support/user_decimal.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ TEST(PasswordPrompt, ShowsAStarForEveryCharacterTyped) {
 
 TEST_F(PreferencesDialog, InchModeHeightIsStoredInMillimetresAndTheLanguageReachesEveryWindow) {
   dialog.RadioGroup2->findChildren<QRadioButton*>()[1]->click();
-  EXPECT_EQ(dialog.Edit1->text(), "78.74");
+  EXPECT_EQ(dialog.Edit1->text(), with_user_decimal_separator("78.74"));
   EXPECT_TRUE(dialog.Label4->text().endsWith(" [in]"));
   EXPECT_FALSE(AppState.inches);  // nothing applied before OK
   dialog.Edit1->clear();
@@ -119,7 +120,7 @@ TEST_F(PreferencesDialog, SaveWritesAndStaysOpenCancelChangesNothing) {
   EXPECT_EQ(refreshes, 0);
 
   dialog.show();
-  EXPECT_EQ(dialog.Edit1->text(), "2000.00");
+  EXPECT_EQ(dialog.Edit1->text(), with_user_decimal_separator("2000.00"));
   dialog.TrackBar1->setValue(30);
   EXPECT_EQ(dialog.Label5->text(), "30%");
   ui->colour_answers = {0x00FF00};
