@@ -36,6 +36,12 @@ void draw_common_header(PageContext& page, int w, int h) {
   for (int i = 0; i < 10; ++i) text_left(page, 50, 13 + 3 * i, Company.more_lines[static_cast<std::size_t>(i)]);
 }
 
+// A value of the quote data, centred in its box between two lines and kept
+// 1 mm clear of them, so that a long one never runs into its neighbour.
+void value_in_box(PageContext& page, double left_line, double right_line, double y, const std::string& value) {
+  text_in_box(page, left_line + 1, right_line - 1, y, value, BoxAlign::Centre, TextFit::Readable);
+}
+
 }  // namespace
 
 std::optional<QImage> load_logo(const std::string& logo_name) {
@@ -102,14 +108,14 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
     set_font_mm(page, 3, true);
     text_left(page, left + 3, 55.5, lang_text(captions[k]));
     set_font_mm(page, 5, false);
-    text_centred(page, left + box / 2, 58.5, values[k]);
+    value_in_box(page, left, left + box, 58.5, values[k]);
     line_mm(page, left + box, 55, left + box, 65);
   }
 
   set_font_mm(page, 3, true);
   text_left(page, kMargin + 3, 65.5, lang_text(116));
   set_font_mm(page, 5, false);
-  text_centred(page, kMargin + (210 - 2 * kMargin) / 2, 68.5, QuoteHeader.customer_ref);
+  value_in_box(page, kMargin, 210 - kMargin, 68.5, QuoteHeader.customer_ref);
 
   int top = page.px_y(75);
   int bottom = page.px_y(262);

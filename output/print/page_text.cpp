@@ -1,6 +1,24 @@
 #include "output/print/page_text.h"
 
+#include <algorithm>
+
 #include "model/base/rounding.h"
+
+namespace {
+
+// Sets the largest font, not below smallest pixels high, in which text fits
+// room pixels, when the canvas font is too wide for it.
+void shrink_to_fit(PageCanvas& canvas, const std::string& text, int room, int smallest) {
+  const PageFont font = canvas.font();
+  const int width = canvas.text_width(text);
+  if (width <= room || room <= 0) return;
+  // Text width does not scale exactly with the font: step down to the first that fits.
+  int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), smallest);
+  canvas.set_font(PageFont{height, font.bold});
+  while (height > smallest && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
+}
+
+}  // namespace
 
 void set_font_mm(PageContext& page, double height_mm, bool bold) {
   int height = static_cast<int>(Round(height_mm * page.px_per_mm_y));
@@ -17,6 +35,24 @@ void text_right(PageContext& page, double right_mm, double y_mm, const std::stri
 
 void text_centred(PageContext& page, double centre_mm, double y_mm, const std::string& text) {
   page.canvas().text_out(page.px_x(centre_mm) - page.canvas().text_width(text) / 2, page.px_y(y_mm), text);
+}
+
+void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
+                 BoxAlign align, TextFit fit) {
+  PageCanvas& canvas = page.canvas();
+  const PageFont font = canvas.font();
+  const int left = page.px_x(left_mm);
+  const int right = page.px_x(right_mm);
+  shrink_to_fit(canvas, text, right - left, fit == TextFit::Whole ? 1 : std::max(font.height / 2, 1));
+  if (canvas.text_width(text) > right - left)
+    canvas.text_out_cut(left, page.px_y(y_mm), text, right);
+  else if (align == BoxAlign::Left)
+    text_left(page, left_mm, y_mm, text);
+  else if (align == BoxAlign::Centre)
+    text_centred(page, (left_mm + right_mm) / 2, y_mm, text);
+  else
+    text_right(page, right_mm, y_mm, text);
+  canvas.set_font(font);
 }
 
 void line_mm(PageContext& page, double x1_mm, double y1_mm, double x2_mm, double y2_mm) {

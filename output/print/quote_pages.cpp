@@ -1,8 +1,5 @@
 #include "output/print/quote_pages.h"
 
-#include <algorithm>
-
-#include "model/base/rounding.h"
 #include "model/base/string_utils.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -41,10 +38,9 @@ class QuoteWriter {
   void amount(const std::string& text) { text_right(page_, kAmountRight, y_, text); }
   void page_break();
   void next_row(double rows, bool may_break);
-  // Sets a font small enough for text to fit room pixels and gives back the one it replaced.
-  PageFont fit_font(const std::string& text, int room);
   void draw_code(const std::string& code);
   void label(const std::string& text);
+  void cell_name(const std::string& name);
   void draw_line(const Trec_prv& line, double multiplier, double& cell_sum);
   void draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell);
   void draw_totals();
@@ -80,34 +76,22 @@ void QuoteWriter::next_row(double rows, bool may_break) {
   if (may_break && y_ >= kPageBreak) page_break();
 }
 
-PageFont QuoteWriter::fit_font(const std::string& text, int room) {
-  PageCanvas& canvas = page_.canvas();
-  const PageFont font = canvas.font();
-  const int width = canvas.text_width(text);
-  if (width > room && room > 0) {
-    // Text width does not scale exactly with the font: step down to the first that fits.
-    int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), 1);
-    canvas.set_font(PageFont{height, font.bold});
-    while (height > 1 && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
-  }
-  return font;
-}
-
 void QuoteWriter::draw_code(const std::string& code) {
   // A code wider than its column would run into the description: it is drawn
   // in a font small enough to end 1 mm before the column line.
-  const PageFont font = fit_font(code, page_.px_x(kShift + page_.c0 - 1) - page_.px_x(kShift + 2));
-  text_left(page_, kShift + 2, y_, code);
-  page_.canvas().set_font(font);
+  text_in_box(page_, kShift + 2, kShift + page_.c0 - 1, y_, code, BoxAlign::Left, TextFit::Whole);
 }
 
 void QuoteWriter::label(const std::string& text) {
   // The labels of the subtotal and total rows end at the price column and may
   // reach back to the size column's line, no further (the cell name and the
   // notes stand left of it): a longer one is drawn in a smaller font.
-  const PageFont font = fit_font(text, page_.px_x(kShift + page_.c4 - 2) - page_.px_x(kShift + page_.c1 + 2));
-  right_at(page_.c4, text);
-  page_.canvas().set_font(font);
+  text_in_box(page_, kShift + page_.c1 + 2, kShift + page_.c4 - 2, y_, text, BoxAlign::Right, TextFit::Whole);
+}
+
+void QuoteWriter::cell_name(const std::string& name) {
+  // The name of a cell ends at the size column's line, left of its row's label.
+  text_in_box(page_, kShift + 2, kShift + page_.c1 - 2, y_, name, BoxAlign::Right, TextFit::Readable);
 }
 
 void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cell_sum) {
@@ -128,7 +112,7 @@ void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cel
 void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell) {
   double factor = discount_factor(QuoteHeader);
   style(true);
-  right_at(page_.c1, name);
+  cell_name(name);
   label(lang_text(155));
   amount(money_text(cell_sum));
   next_row(1, true);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/base/text_io.h"
 #include "print_fixture.h"
 
 namespace {
@@ -89,6 +90,23 @@ TEST_F(QuotePages, MultiplierTriplesTheTotalAndShowsRowsAToD) {
   EXPECT_EQ(text("t156 ( x3 )").right(), 1840);
   EXPECT_EQ(amounts(0), (std::vector<std::string>{"200.00", "200.00", "200.00", "600.00", "600.00", "600.00"}));
   EXPECT_EQ(page.summary[1], "600.00");
+}
+
+TEST_F(QuotePages, ALongCellNameStaysLeftOfItsRowsLabel) {
+  const std::string long_name = "Magazzino ricambi del reparto assistenza tecnica - piano terra, lato nord";
+  const std::string longest = cut_short_string(std::string(300, 'M'));
+  CodesTable = {code_row("A1", 10)};
+  cells({{long_name, {line(0, 1)}}, {longest, {line(0, 1)}}, {"Two", {line(0, 1)}}});
+  render();
+  // From the code column's text to 2 mm before the size column's line.
+  for (const std::string& name : {long_name, longest}) {
+    RecordedText drawn = text(name);
+    EXPECT_GE(drawn.left, 30) << name;
+    EXPECT_LE(drawn.right(), 1290) << name;
+    EXPECT_GE(drawn.font_height, 20) << "no smaller than half the 4 mm font";
+  }
+  EXPECT_EQ(std::pair(text(longest).left, text(longest).right()), std::pair(30, 1290)) << "cut at the box";
+  EXPECT_EQ(std::pair(text("Two").right(), text("Two").font_height), std::pair(1290, 40)) << "a name that fits";
 }
 
 TEST_F(QuotePages, LengthLinesAreMetresTimesThePrice) {
