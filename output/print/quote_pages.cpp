@@ -35,7 +35,7 @@ class QuoteWriter {
   void set_columns();
   void style(bool bold) { page_.canvas().set_bold(bold); }
   void right_at(double column, const std::string& text) { text_right(page_, kShift + column - 2, y_, text); }
-  void amount(const std::string& text) { text_right(page_, kAmountRight, y_, text); }
+  void amount(const std::string& text);
   void page_break();
   void next_row(double rows, bool may_break);
   void draw_code(const std::string& code);
@@ -87,6 +87,11 @@ void QuoteWriter::label(const std::string& text) {
   // reach back to the size column's line, no further (the cell name and the
   // notes stand left of it): a longer one is drawn in a smaller font.
   text_in_box(page_, kShift + page_.c1 + 2, kShift + page_.c4 - 2, y_, text, BoxAlign::Right, TextFit::Whole);
+}
+
+void QuoteWriter::amount(const std::string& text) {
+  // A large total is drawn in a smaller font, 1 mm clear of the column line.
+  text_in_box(page_, kShift + page_.c4 + 1, kAmountRight, y_, text, BoxAlign::Right, TextFit::Whole);
 }
 
 void QuoteWriter::cell_name(const std::string& name) {

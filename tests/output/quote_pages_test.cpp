@@ -3,6 +3,7 @@
 #include <array>
 
 #include "model/base/text_io.h"
+#include "model/files/codes_table.h"
 #include "print_fixture.h"
 
 namespace {
@@ -107,6 +108,31 @@ TEST_F(QuotePages, ALongCellNameStaysLeftOfItsRowsLabel) {
   }
   EXPECT_EQ(std::pair(text(longest).left, text(longest).right()), std::pair(30, 1290)) << "cut at the box";
   EXPECT_EQ(std::pair(text("Two").right(), text("Two").font_height), std::pair(1290, 40)) << "a name that fits";
+}
+
+// The largest price either way prints 1 mm clear of its column's lines, and
+// amounts and totals of a large project keep clear of theirs.
+TEST_F(QuotePages, TheLargestPriceAndLargeTotalsPrintWithinTheirColumns) {
+  CodesTable = {code_row("A1", kLargestPrice), code_row("B2", -kLargestPrice), code_row("C3", 1)};
+  cells({{"Hall (x1000)", {line(0, 5000), line(1, 2), line(2, 12)}}});
+  QuoteHeader.discount1 = 10;
+  for (const std::string currency : {"EUR", "A$"}) {
+    Company.currency = currency;
+    render();
+    for (const char* price : {"99,999.99", "-99,999.99"}) {
+      EXPECT_GE(text(price).left, 1670) << price << ": 1 mm right of the line at 166 mm";
+      EXPECT_EQ(text(price).right(), 1840);
+    }
+    EXPECT_EQ(page.summary[1], "499,799,962,020.00");
+    int amounts_drawn = 0;
+    for (const RecordedText& t : canvas().texts) {
+      if (t.right() != 2070 || t.top < 800) continue;
+      ++amounts_drawn;
+      EXPECT_GE(t.left, 1870) << t.text << ": 1 mm right of the line at 186 mm";
+    }
+    EXPECT_GE(amounts_drawn, 10);
+    EXPECT_EQ(text("12.00").font_height, currency == "A$" ? 30 : 40) << "an amount that fits keeps its font";
+  }
 }
 
 TEST_F(QuotePages, LengthLinesAreMetresTimesThePrice) {
