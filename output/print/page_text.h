@@ -15,8 +15,9 @@ void text_centred(PageContext& page, double centre_mm, double y_mm, const std::s
 // Where a text stands in its box.
 enum class BoxAlign { Left, Centre, Right };
 // How small a text too wide for its box may get before its end is cut off:
-// codes and amounts as small as they must (a cut one would be a wrong one),
-// other texts down to half their height, so that they stay readable.
+// codes, amounts and total labels as small as they must (a cut one would be
+// a wrong one), other texts down to half their height, so that they stay
+// readable.
 enum class TextFit { Whole, Readable };
 // Draws text with its top at y_mm in the box from left_mm to right_mm. A text
 // that fits is drawn in the canvas font, as text_left, text_centred or

@@ -95,7 +95,7 @@ void QuoteWriter::amount(const std::string& text) {
 }
 
 void QuoteWriter::cell_name(const std::string& name) {
-  // The name of a cell ends at the size column's line, left of its row's label.
+  // The name of a cell ends 2 mm before the size column's line, left of its row's label.
   text_in_box(page_, kShift + 2, kShift + page_.c1 - 2, y_, name, BoxAlign::Right, TextFit::Readable);
 }
 
