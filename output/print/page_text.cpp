@@ -4,22 +4,6 @@
 
 #include "model/base/rounding.h"
 
-namespace {
-
-// Sets the largest font, not below smallest pixels high, in which text fits
-// room pixels, when the canvas font is too wide for it.
-void shrink_to_fit(PageCanvas& canvas, const std::string& text, int room, int smallest) {
-  const PageFont font = canvas.font();
-  const int width = canvas.text_width(text);
-  if (width <= room || room <= 0) return;
-  // Text width does not scale exactly with the font: step down to the first that fits.
-  int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), smallest);
-  canvas.set_font(PageFont{height, font.bold});
-  while (height > smallest && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
-}
-
-}  // namespace
-
 void set_font_mm(PageContext& page, double height_mm, bool bold) {
   int height = static_cast<int>(Round(height_mm * page.px_per_mm_y));
   page.canvas().set_font(PageFont{height < 1 ? 1 : height, bold});
@@ -37,13 +21,24 @@ void text_centred(PageContext& page, double centre_mm, double y_mm, const std::s
   page.canvas().text_out(page.px_x(centre_mm) - page.canvas().text_width(text) / 2, page.px_y(y_mm), text);
 }
 
+PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit fit) {
+  const PageFont font = canvas.font();
+  const int width = canvas.text_width(text);
+  if (width <= room || room <= 0) return font;
+  const int smallest = fit == TextFit::Whole ? 1 : std::max(font.height / 2, 1);
+  // Text width does not scale exactly with the font: step down to the first that fits.
+  int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), smallest);
+  canvas.set_font(PageFont{height, font.bold});
+  while (height > smallest && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
+  return font;
+}
+
 void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
                  BoxAlign align, TextFit fit) {
   PageCanvas& canvas = page.canvas();
-  const PageFont font = canvas.font();
   const int left = page.px_x(left_mm);
   const int right = page.px_x(right_mm);
-  shrink_to_fit(canvas, text, right - left, fit == TextFit::Whole ? 1 : std::max(font.height / 2, 1));
+  const PageFont font = fit_font(canvas, text, right - left, fit);
   if (canvas.text_width(text) > right - left)
     canvas.text_out_cut(left, page.px_y(y_mm), text, right);
   else if (align == BoxAlign::Left)

@@ -19,6 +19,9 @@ enum class BoxAlign { Left, Centre, Right };
 // a wrong one), other texts down to half their height, so that they stay
 // readable.
 enum class TextFit { Whole, Readable };
+// Sets the largest font, down to what fit allows, in which text fits room
+// pixels, when the canvas font is too wide for it; gives back the font it replaced.
+PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit fit);
 // Draws text with its top at y_mm in the box from left_mm to right_mm. A text
 // that fits is drawn in the canvas font, as text_left, text_centred or
 // text_right would draw it; a wider one in a smaller font; one still too wide

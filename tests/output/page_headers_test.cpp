@@ -18,6 +18,15 @@ class PageHeaders : public PrintTest {
     QuoteHeader.customer_ref = "Ref 9";
     QuoteHeader.number = "Q-17";
   }
+  // The header of the drawing pages alone.
+  void drawing_header() {
+    page.page_bitmap = QImage(2101, 2971, QImage::Format_RGB32);
+    canvas().texts.clear();
+    set_page_scales(page, 2100, 2970);
+    page.canvas().begin(page.page_bitmap, page.print_font);
+    draw_drawing_header(page, 2100, 2970);
+    page.canvas().end();
+  }
   // The quote pages' second band alone, on a blank page.
   QImage quote_band() {
     QImage image(2101, 2971, QImage::Format_RGB32);
@@ -46,12 +55,8 @@ TEST_F(PageHeaders, QuoteHeaderShowsTheCustomerOnlyWhenAsked) {
 }
 
 TEST_F(PageHeaders, DrawingHeaderLeavesTheCustomerOutButKeepsTheOtherValues) {
-  page.page_bitmap = QImage(2101, 2971, QImage::Format_RGB32);
-  set_page_scales(page, 2100, 2970);
-  page.canvas().begin(page.page_bitmap, page.print_font);
   page.print_customer_block = false;
-  draw_drawing_header(page, 2100, 2970);
-  page.canvas().end();
+  drawing_header();
   EXPECT_FALSE(canvas().has("Rossi Srl"));
   EXPECT_EQ(std::pair(text("Ref 9").top, text("Q-17").top), std::pair(10 + 50 + 110, 10 + 50 + 3 * 110));
   EXPECT_EQ(std::pair(text("t142").left, text("t142").font_height), std::pair(1160, 30));
@@ -105,6 +110,38 @@ TEST_F(PageHeaders, QuoteDataStaysInItsBoxesAndShortValuesAreDrawnAsBefore) {
     EXPECT_EQ(std::tuple(drawn.left, drawn.top, drawn.font_height), std::tuple(centre - drawn.width / 2, top, 50))
         << value;
   }
+}
+
+// The header lines of the company end 1 mm before its more lines, which end
+// 1 mm before the line at 115 mm; the customer block and the values of the
+// drawings' title block 1 mm before the frame at 209 mm.
+TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
+  const std::string long_text = cut_short_string(std::string(300, 'M'));
+  Company.header_lines[3] = "Header " + long_text;
+  Company.more_lines[9] = "More " + long_text;
+  QuoteHeader.customer.name = "Name " + long_text;
+  QuoteHeader.customer.country = "Country " + long_text;
+  QuoteHeader.drawing = "Drawing " + long_text;
+  QuoteHeader.number = "Q-2026-" + std::string(50, '0') + "17";
+  render();
+  for (auto [value, left, right] : {std::tuple{Company.header_lines[3], 20, 490},
+                                    {Company.more_lines[9], 500, 1140},
+                                    {QuoteHeader.customer.name, 1250, 2080},
+                                    {QuoteHeader.customer.country, 1250, 2080}}) {
+    RecordedText drawn = text(value);
+    EXPECT_EQ(std::pair(drawn.left, drawn.right()), std::pair(left, right)) << value << ": cut at its box";
+    EXPECT_GE(drawn.font_height, 15) << "no smaller than half the 3 or 5 mm font";
+  }
+  RecordedText quote_number = text(QuoteHeader.number);
+  EXPECT_TRUE(quote_number.left >= 20 && quote_number.right() <= 520 && quote_number.font_height < 25)
+      << "the number in the quote data: smaller than other values may get, never cut";
+
+  drawing_header();
+  RecordedText drawing = text(QuoteHeader.drawing);
+  RecordedText number = text(QuoteHeader.number);
+  EXPECT_EQ(std::tuple(drawing.left, drawing.right(), drawing.font_height), std::tuple(1200, 2080, 25));
+  EXPECT_TRUE(number.left == 1200 && number.right() <= 2080 && number.font_height < 50) << "smaller, never cut";
+  EXPECT_EQ(std::pair(text("Ref 9").left, text("Ref 9").font_height), std::pair(1200, 50)) << "a value that fits";
 }
 
 TEST_F(PageHeaders, TitleIsUpperCasedInAsciiOnly) {

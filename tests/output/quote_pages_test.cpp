@@ -1,6 +1,7 @@
 #include "output/print/quote_pages.h"
 
 #include <array>
+#include <tuple>
 
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
@@ -133,6 +134,29 @@ TEST_F(QuotePages, TheLargestPriceAndLargeTotalsPrintWithinTheirColumns) {
     EXPECT_GE(amounts_drawn, 10);
     EXPECT_EQ(text("12.00").font_height, currency == "A$" ? 30 : 40) << "an amount that fits keeps its font";
   }
+}
+
+// Each text of an item row ends 1 mm before its column's right line (a number
+// 2 mm) and starts 1 mm after its left one; the notes end 2 mm before the size
+// column's line, left of the total labels.
+TEST_F(QuotePages, LongItemTextsAndNotesStayInTheirColumns) {
+  LangTable[201] = cut_short_string(std::string(300, 'M'));
+  CodesTable = {code_row("A1", 1, 201), code_row("B2", 1)};
+  CodesTable[0].lar = "1000000000000";
+  QuoteHeader.note1 = "Note " + LangTable[201];
+  QuoteHeader.note2 = "Prices without VAT";
+  cells({{"Shop", {line(0, 1234567), line(1, 7)}}});
+  render();
+  for (auto [value, left, right] : {std::tuple{LangTable[201], 280, 1300},
+                                    {std::string("1000000000000 x 1000"), 1330, 1550},
+                                    {std::string("1234567"), 1570, 1640}}) {
+    RecordedText drawn = text(value);
+    EXPECT_TRUE(drawn.left >= left && drawn.right() <= right) << value << ": " << drawn.left << ".." << drawn.right();
+  }
+  EXPECT_EQ(std::pair(text(QuoteHeader.note1).left, text(QuoteHeader.note1).right()), std::pair(30, 1290))
+      << "smaller, then cut";
+  EXPECT_EQ(std::pair(text("Prices without VAT").left, text("Prices without VAT").font_height), std::pair(30, 40));
+  EXPECT_EQ(std::pair(text("7").right(), text("7").font_height), std::pair(1640, 40)) << "a quantity that fits";
 }
 
 TEST_F(QuotePages, LengthLinesAreMetresTimesThePrice) {
