@@ -21,6 +21,20 @@ void text_centred(PageContext& page, double centre_mm, double y_mm, const std::s
   page.canvas().text_out(page.px_x(centre_mm) - page.canvas().text_width(text) / 2, page.px_y(y_mm), text);
 }
 
+namespace {
+
+void text_aligned(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
+                  BoxAlign align) {
+  if (align == BoxAlign::Left)
+    text_left(page, left_mm, y_mm, text);
+  else if (align == BoxAlign::Centre)
+    text_centred(page, (left_mm + right_mm) / 2, y_mm, text);
+  else
+    text_right(page, right_mm, y_mm, text);
+}
+
+}  // namespace
+
 PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit fit) {
   const PageFont font = canvas.font();
   const int width = canvas.text_width(text);
@@ -35,18 +49,17 @@ PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit
 
 void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
                  BoxAlign align, TextFit fit) {
+  // Nearly every text fits: it is measured once and drawn as ever, without a font change.
   PageCanvas& canvas = page.canvas();
   const int left = page.px_x(left_mm);
-  const int right = page.px_x(right_mm);
-  const PageFont font = fit_font(canvas, text, right - left, fit);
-  if (canvas.text_width(text) > right - left)
-    canvas.text_out_cut(left, page.px_y(y_mm), text, right);
-  else if (align == BoxAlign::Left)
-    text_left(page, left_mm, y_mm, text);
-  else if (align == BoxAlign::Centre)
-    text_centred(page, (left_mm + right_mm) / 2, y_mm, text);
+  const int room = page.px_x(right_mm) - left;
+  if (text.empty()) return;
+  if (canvas.text_width(text) <= room) return text_aligned(page, left_mm, right_mm, y_mm, text, align);
+  const PageFont font = fit_font(canvas, text, room, fit);
+  if (canvas.text_width(text) > room)
+    canvas.text_out_cut(left, page.px_y(y_mm), text, left + room);
   else
-    text_right(page, right_mm, y_mm, text);
+    text_aligned(page, left_mm, right_mm, y_mm, text, align);
   canvas.set_font(font);
 }
 
