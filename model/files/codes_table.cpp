@@ -31,6 +31,12 @@ double number_field(const std::string& text) {
   return value;
 }
 
+double price_field(const std::string& text) {
+  const double price = number_field(text);
+  if (!is_storable_price(price)) throw FileError("the price \"" + text + "\" is beyond the largest price, 99999,99");
+  return price;
+}
+
 // Appends the rows of a plain table to rows; a damaged row is passed over,
 // and what is wrong with it goes to faults, so every readable row is kept.
 // The writer always opens the table with its header, so a file without it
@@ -51,6 +57,8 @@ void append_rows(const std::string& plain, std::size_t option_count, Tdb_codici&
 
 }  // namespace
 
+bool is_storable_price(double price) { return price >= -kLargestPrice && price <= kLargestPrice; }
+
 Tcodice parse_code_row(const std::string& line, std::size_t option_count) {
   Tstringlist fields = split_tab_fields(line);
   if (fields.size() != kFixedColumns + option_count)
@@ -68,7 +76,7 @@ Tcodice parse_code_row(const std::string& line, std::size_t option_count) {
   row.description = *next++;
   row.description_number = integer_field(*next++);
   row.alt_code = *next++;
-  row.price = number_field(*next++);
+  row.price = price_field(*next++);
   row.weight = number_field(*next++);
   return row;
 }

@@ -8,9 +8,16 @@
 
 #include "model/base/records.h"
 
+// The largest price either way a row may hold. Its money text ("99,999.99")
+// prints within the quote's unit-price column, 1 mm clear of its lines, and no
+// project's totals come anywhere near the largest double.
+inline constexpr double kLargestPrice = 99999.99;
+bool is_storable_price(double price);
+
 // Reads CodesTable, one option per element of StructureTypes in each row.
-// A damaged row is passed over and every readable row kept; the damage is
-// reported to the user, and the file is kept as it was before its next write.
+// A damaged row (one whose price is beyond kLargestPrice too) is passed over
+// and every readable row kept; the damage is reported to the user, and the
+// file is kept as it was before its next write.
 // A missing or unreadable file is reported as such and gives an empty table.
 void read_codes_table();
 // Writes CodesTable to user/codici.dat (a damaged file read before is kept

@@ -58,7 +58,7 @@ int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<P
                      char decimal_separator) {
   std::vector<double> prices(edited.size());
   for (std::size_t r = 0; r < edited.size(); ++r) {
-    if (!parse_double(edited[r].price, prices[r], decimal_separator)) {
+    if (!parse_double(edited[r].price, prices[r], decimal_separator) || !is_storable_price(prices[r])) {
       ui().show_message(lang_text(kInvalidValueText));
       return static_cast<int>(r);
     }

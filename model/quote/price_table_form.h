@@ -16,5 +16,5 @@ struct PriceTableForm {
 PriceTableForm load_price_table_form(char decimal_separator);
 
 // Stores the edited rows (store_price_grid): -1 when stored, else the index of
-// the first row whose price is not a number, with nothing stored.
+// the first row whose price is not a number or too large, with nothing stored.
 int apply_price_table_form(const PriceTableForm& form, char decimal_separator);

@@ -9,6 +9,7 @@
 #include "model/quote/module_template.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "output/print/page_text.h"
 #include "output/print/plan_painter.h"
 #include "plan_drawing/cell_plan.h"
 
@@ -34,8 +35,16 @@ class CellPlan : public PagePlanPainter {
   }
 
  private:
+  // Centred under the plan; a line wider than the slot would run into the
+  // neighbouring slot or off the page: it is drawn smaller, then cut.
   void caption_line(int y, const std::string& text) {
-    canvas().text_out(rounded(slot.left + slot.width / 2.0 - canvas().text_width(text) / 2.0), y, text);
+    const PageFont font = fit_font(canvas(), text, slot.width, TextFit::Readable);
+    const int width = canvas().text_width(text);
+    if (width > slot.width)
+      canvas().text_out_cut(slot.left, y, text, slot.left + slot.width);
+    else
+      canvas().text_out(rounded(slot.left + slot.width / 2.0 - width / 2.0), y, text);
+    canvas().set_font(font);
   }
 
   void draw_captions() {

@@ -142,10 +142,12 @@ void PageCanvas::frame_rect(int left, int top, int right, int bottom) {
   painter_.restore();
 }
 
-void PageCanvas::draw_text_box(int left, int top, int width, int height, const std::string& text) {
+void PageCanvas::draw_text_box(int left, int top, int width, int height, const std::string& text, bool cut) {
   if (width <= 0 || height <= 0) return;
   if (brush_solid_) painter_.fillRect(QRect(left, top, width, height), QColor(brush_colour_));
   painter_.save();
+  // Only a cut text is clipped: a whole one keeps any ink beyond its advance.
+  if (cut) painter_.setClipRect(QRect(left, top, width, height));
   painter_.setPen(QColor(Qt::black));
   painter_.drawText(left, top + QFontMetrics(page_qfont(font_)).ascent(), qtext(text));
   painter_.restore();
@@ -178,6 +180,10 @@ void PageCanvas::draw_turned_text_box(int left, int top, int width, int height, 
 
 void PageCanvas::text_out(int left, int top, const std::string& text) {
   draw_text_box(left, top, text_width(text), text_height(text), text);
+}
+
+void PageCanvas::text_out_cut(int left, int top, const std::string& text, int right) {
+  draw_text_box(left, top, std::min(text_width(text), right - left), text_height(text), text, true);
 }
 
 void PageCanvas::text_out_turned(int left, int top, const std::string& text) {

@@ -58,6 +58,8 @@ class PageCanvas {
   // A one-pixel frame in the brush colour.
   virtual void frame_rect(int left, int top, int right, int bottom);
   virtual void text_out(int left, int top, const std::string& text);
+  // The same text cut at right: nothing of it is drawn from there on.
+  virtual void text_out_cut(int left, int top, const std::string& text, int right);
   // Text turned a quarter turn counter-clockwise (it reads upwards) in the
   // box from (left, top), text height wide and text width tall.
   virtual void text_out_turned(int left, int top, const std::string& text);
@@ -71,7 +73,7 @@ class PageCanvas {
  private:
   void apply_pen();
   void apply_brush();
-  void draw_text_box(int left, int top, int width, int height, const std::string& text);
+  void draw_text_box(int left, int top, int width, int height, const std::string& text, bool cut = false);
   void draw_turned_text_box(int left, int top, int width, int height, const std::string& text);
 
   QImage* image_ = nullptr;

@@ -30,10 +30,28 @@ void draw_common_header(PageContext& page, int w, int h) {
     canvas.stretch_draw(QRect(left, top, width, bottom - top), *page.logo);
   }
 
+  // The header lines end 1 mm before the more lines beside them, which end 1 mm
+  // before the line at 115 mm.
   set_font_mm(page, 3, false);
   for (int i = 0; i < 4; ++i)
-    text_left(page, 2, kMargin + 30 + 3 * i, Company.header_lines[static_cast<std::size_t>(i)]);
-  for (int i = 0; i < 10; ++i) text_left(page, 50, 13 + 3 * i, Company.more_lines[static_cast<std::size_t>(i)]);
+    text_in_box(page, 2, 49, kMargin + 30 + 3 * i, Company.header_lines[static_cast<std::size_t>(i)], BoxAlign::Left,
+                TextFit::Readable);
+  for (int i = 0; i < 10; ++i)
+    text_in_box(page, 50, 114, 13 + 3 * i, Company.more_lines[static_cast<std::size_t>(i)], BoxAlign::Left,
+                TextFit::Readable);
+}
+
+// A text of the right-hand box from x_mm on, ending 1 mm before the page frame.
+void right_box_text(PageContext& page, double x_mm, double y_mm, const std::string& text,
+                    TextFit fit = TextFit::Readable) {
+  text_in_box(page, x_mm, 210 - kMargin - 1, y_mm, text, BoxAlign::Left, fit);
+}
+
+// A value of the quote data, centred in its box between two lines and kept
+// 1 mm clear of them, so that a long one never runs into its neighbour.
+void value_in_box(PageContext& page, double left_line, double right_line, double y, const std::string& value,
+                  TextFit fit) {
+  text_in_box(page, left_line + 1, right_line - 1, y, value, BoxAlign::Centre, fit);
 }
 
 }  // namespace
@@ -56,13 +74,13 @@ void draw_page_header(PageContext& page, int w, int h) {
 void draw_quote_header(PageContext& page, int w, int h) {
   draw_common_header(page, w, h);
   set_font_mm(page, 5, false);
-  text_left(page, 120, 10, lang_text(149));
+  right_box_text(page, 120, 10, lang_text(149));
   if (!page.print_customer_block) return;
   const Tcliente& customer = QuoteHeader.customer;
-  text_left(page, 125, 15, customer.name);
-  text_left(page, 125, 20, customer.address);
-  text_left(page, 125, 25, customer.postcode + " " + customer.city + " " + customer.province);
-  text_left(page, 125, 30, customer.country);
+  right_box_text(page, 125, 15, customer.name);
+  right_box_text(page, 125, 20, customer.address);
+  right_box_text(page, 125, 25, customer.postcode + " " + customer.city + " " + customer.province);
+  right_box_text(page, 125, 30, customer.country);
 }
 
 void draw_drawing_header(PageContext& page, int w, int h) {
@@ -79,7 +97,8 @@ void draw_drawing_header(PageContext& page, int w, int h) {
   const std::string values[4] = {page.print_customer_block ? QuoteHeader.customer.name : std::string(),
                                  QuoteHeader.customer_ref, QuoteHeader.drawing, QuoteHeader.number};
   set_font_mm(page, 5, false);
-  for (int k = 0; k < 4; ++k) text_left(page, 120, kMargin + 5 + k * band, values[k]);
+  for (int k = 0; k < 4; ++k)
+    right_box_text(page, 120, kMargin + 5 + k * band, values[k], k == 3 ? TextFit::Whole : TextFit::Readable);
 }
 
 void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
@@ -102,14 +121,14 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
     set_font_mm(page, 3, true);
     text_left(page, left + 3, 55.5, lang_text(captions[k]));
     set_font_mm(page, 5, false);
-    text_centred(page, left + box / 2, 58.5, values[k]);
+    value_in_box(page, left, left + box, 58.5, values[k], k == 0 ? TextFit::Whole : TextFit::Readable);
     line_mm(page, left + box, 55, left + box, 65);
   }
 
   set_font_mm(page, 3, true);
   text_left(page, kMargin + 3, 65.5, lang_text(116));
   set_font_mm(page, 5, false);
-  text_centred(page, kMargin + (210 - 2 * kMargin) / 2, 68.5, QuoteHeader.customer_ref);
+  value_in_box(page, kMargin, 210 - kMargin, 68.5, QuoteHeader.customer_ref, TextFit::Readable);
 
   int top = page.px_y(75);
   int bottom = page.px_y(262);

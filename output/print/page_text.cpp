@@ -1,5 +1,7 @@
 #include "output/print/page_text.h"
 
+#include <algorithm>
+
 #include "model/base/rounding.h"
 
 void set_font_mm(PageContext& page, double height_mm, bool bold) {
@@ -17,6 +19,48 @@ void text_right(PageContext& page, double right_mm, double y_mm, const std::stri
 
 void text_centred(PageContext& page, double centre_mm, double y_mm, const std::string& text) {
   page.canvas().text_out(page.px_x(centre_mm) - page.canvas().text_width(text) / 2, page.px_y(y_mm), text);
+}
+
+namespace {
+
+void text_aligned(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
+                  BoxAlign align) {
+  if (align == BoxAlign::Left)
+    text_left(page, left_mm, y_mm, text);
+  else if (align == BoxAlign::Centre)
+    text_centred(page, (left_mm + right_mm) / 2, y_mm, text);
+  else
+    text_right(page, right_mm, y_mm, text);
+}
+
+}  // namespace
+
+PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit fit) {
+  const PageFont font = canvas.font();
+  const int width = canvas.text_width(text);
+  if (width <= room || room <= 0) return font;
+  const int smallest = fit == TextFit::Whole ? 1 : std::max(font.height / 2, 1);
+  // Text width does not scale exactly with the font: step down to the first that fits.
+  int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), smallest);
+  canvas.set_font(PageFont{height, font.bold});
+  while (height > smallest && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
+  return font;
+}
+
+void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
+                 BoxAlign align, TextFit fit) {
+  // Nearly every text fits: it is measured once and drawn as ever, without a font change.
+  PageCanvas& canvas = page.canvas();
+  const int left = page.px_x(left_mm);
+  const int room = page.px_x(right_mm) - left;
+  if (text.empty()) return;
+  if (canvas.text_width(text) <= room) return text_aligned(page, left_mm, right_mm, y_mm, text, align);
+  const PageFont font = fit_font(canvas, text, room, fit);
+  if (canvas.text_width(text) > room)
+    canvas.text_out_cut(left, page.px_y(y_mm), text, left + room);
+  else
+    text_aligned(page, left_mm, right_mm, y_mm, text, align);
+  canvas.set_font(font);
 }
 
 void line_mm(PageContext& page, double x1_mm, double y1_mm, double x2_mm, double y2_mm) {

@@ -1,8 +1,5 @@
 #include "output/print/quote_pages.h"
 
-#include <algorithm>
-
-#include "model/base/rounding.h"
 #include "model/base/string_utils.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -37,14 +34,13 @@ class QuoteWriter {
  private:
   void set_columns();
   void style(bool bold) { page_.canvas().set_bold(bold); }
-  void right_at(double column, const std::string& text) { text_right(page_, kShift + column - 2, y_, text); }
-  void amount(const std::string& text) { text_right(page_, kAmountRight, y_, text); }
+  void left_in_column(double column, double next_column, const std::string& text, TextFit fit);
+  void right_in_column(double column, double next_column, const std::string& text);
+  void amount(const std::string& text);
   void page_break();
   void next_row(double rows, bool may_break);
-  // Sets a font small enough for text to fit room pixels and gives back the one it replaced.
-  PageFont fit_font(const std::string& text, int room);
-  void draw_code(const std::string& code);
   void label(const std::string& text);
+  void left_of_labels(const std::string& text, BoxAlign align);
   void draw_line(const Trec_prv& line, double multiplier, double& cell_sum);
   void draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell);
   void draw_totals();
@@ -68,7 +64,7 @@ void QuoteWriter::set_columns() {
 void QuoteWriter::page_break() {
   y_ = kFooter;
   style(false);
-  right_at(page_.c4, lang_text(170));
+  label(lang_text(170));
   start_new_page(page_, w_, h_, mode_, page_.print_font);
   draw_quote_table_header(page_, w_, h_);
   style(false);
@@ -80,34 +76,33 @@ void QuoteWriter::next_row(double rows, bool may_break) {
   if (may_break && y_ >= kPageBreak) page_break();
 }
 
-PageFont QuoteWriter::fit_font(const std::string& text, int room) {
-  PageCanvas& canvas = page_.canvas();
-  const PageFont font = canvas.font();
-  const int width = canvas.text_width(text);
-  if (width > room && room > 0) {
-    // Text width does not scale exactly with the font: step down to the first that fits.
-    int height = std::max(static_cast<int>(Round(static_cast<double>(font.height) * room / width)), 1);
-    canvas.set_font(PageFont{height, font.bold});
-    while (height > 1 && canvas.text_width(text) > room) canvas.set_font(PageFont{--height, font.bold});
-  }
-  return font;
+// A text of an item row wider than its column would run into the next one: it
+// is drawn in a font small enough to end 1 mm before the column's right line.
+void QuoteWriter::left_in_column(double column, double next_column, const std::string& text, TextFit fit) {
+  text_in_box(page_, kShift + column + 2, kShift + next_column - 1, y_, text, BoxAlign::Left, fit);
 }
 
-void QuoteWriter::draw_code(const std::string& code) {
-  // A code wider than its column would run into the description: it is drawn
-  // in a font small enough to end 1 mm before the column line.
-  const PageFont font = fit_font(code, page_.px_x(kShift + page_.c0 - 1) - page_.px_x(kShift + 2));
-  text_left(page_, kShift + 2, y_, code);
-  page_.canvas().set_font(font);
+// Likewise a number right-aligned in its column keeps 1 mm clear of its left line.
+void QuoteWriter::right_in_column(double column, double next_column, const std::string& text) {
+  text_in_box(page_, kShift + column + 1, kShift + next_column - 2, y_, text, BoxAlign::Right, TextFit::Whole);
 }
 
 void QuoteWriter::label(const std::string& text) {
   // The labels of the subtotal and total rows end at the price column and may
   // reach back to the size column's line, no further (the cell name and the
   // notes stand left of it): a longer one is drawn in a smaller font.
-  const PageFont font = fit_font(text, page_.px_x(kShift + page_.c4 - 2) - page_.px_x(kShift + page_.c1 + 2));
-  right_at(page_.c4, text);
-  page_.canvas().set_font(font);
+  text_in_box(page_, kShift + page_.c1 + 2, kShift + page_.c4 - 2, y_, text, BoxAlign::Right, TextFit::Whole);
+}
+
+void QuoteWriter::amount(const std::string& text) {
+  // A large total is drawn in a smaller font, 1 mm clear of the column line.
+  text_in_box(page_, kShift + page_.c4 + 1, kAmountRight, y_, text, BoxAlign::Right, TextFit::Whole);
+}
+
+void QuoteWriter::left_of_labels(const std::string& text, BoxAlign align) {
+  // The name of a cell and the notes end 2 mm before the size column's line,
+  // left of the labels of their rows.
+  text_in_box(page_, kShift + 2, kShift + page_.c1 - 2, y_, text, align, TextFit::Readable);
 }
 
 void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cell_sum) {
@@ -117,18 +112,18 @@ void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cel
   grand_total_ += multiplier * line_amount;
   cell_sum += line_amount;
 
-  draw_code(code.alt_code);
-  text_left(page_, kShift + page_.c0 + 2, y_, lang_text(code.description_number));
-  text_left(page_, kShift + page_.c1 + 2, y_, quote_unit_text(line.kind, code));
-  right_at(page_.c3, by_length ? general_number_text(line.length_sum) : std::to_string(line.quantity));
-  right_at(page_.c4, money_text(code.price));
+  left_in_column(0, page_.c0, code.alt_code, TextFit::Whole);
+  left_in_column(page_.c0, page_.c1, lang_text(code.description_number), TextFit::Readable);
+  left_in_column(page_.c1, page_.c2, quote_unit_text(line.kind, code), TextFit::Whole);
+  right_in_column(page_.c2, page_.c3, by_length ? general_number_text(line.length_sum) : std::to_string(line.quantity));
+  right_in_column(page_.c3, page_.c4, money_text(code.price));
   amount(money_text(line_amount));
 }
 
 void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell) {
   double factor = discount_factor(QuoteHeader);
   style(true);
-  right_at(page_.c1, name);
+  left_of_labels(name, BoxAlign::Right);
   label(lang_text(155));
   amount(money_text(cell_sum));
   next_row(1, true);
@@ -180,12 +175,12 @@ void QuoteWriter::draw_totals() {
 void QuoteWriter::draw_notes() {
   y_ = kFooter;
   style(true);
-  text_left(page_, kShift + 2, y_, lang_text(117));
+  left_of_labels(lang_text(117), BoxAlign::Left);
   style(false);
   y_ += kRow;
-  text_left(page_, kShift + 2, y_, QuoteHeader.note1);
+  left_of_labels(QuoteHeader.note1, BoxAlign::Left);
   y_ += kRow;
-  text_left(page_, kShift + 2, y_, QuoteHeader.note2);
+  left_of_labels(QuoteHeader.note2, BoxAlign::Left);
 }
 
 void QuoteWriter::run() {

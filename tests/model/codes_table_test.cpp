@@ -92,6 +92,15 @@ TEST_F(CodesTable_, ATableWithoutItsHeaderIsDamagedAndKeptBeforeItIsWritten) {
   EXPECT_NE(ui->messages[0].find("codici.dat.damaged"), std::string::npos) << ui->messages[0];
 }
 
+TEST_F(CodesTable_, APriceBeyondTheLargestIsDamage) {
+  write_table("G\t475\t\t\tSI\tSI\tG1\t\t0\t\t1e308\t0\r\nG\t577\t\t\tSI\tSI\tG2\t\t0\t\t-99999,99\t0\r\n");
+  read_codes_table();
+  ASSERT_EQ(CodesTable.size(), 1u);
+  EXPECT_EQ(std::pair(CodesTable[0].code, CodesTable[0].price), std::pair(std::string("G2"), -99999.99));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("line 2: the price \"1e308\""), std::string::npos) << ui->messages[0];
+}
+
 TEST_F(CodesTable_, RowsWithTheWrongColumnCountAreDamage) {
   write_table("G\t475\t\t\tSI\tG1\t\t0\t\t1\t0\r\n");  // one option for two structure types
   read_codes_table();
@@ -104,11 +113,11 @@ TEST_F(CodesTable_, WriterUsesCommasWhateverTheLocaleAndReadsBack) {
   std::string saved_locale = previous ? previous : "C";
   std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // where installed, the separator would be ","
   Tcodice row{"KG", "577", "2245", "", {"SI", "-"}, "KG1", "KG1-ALT", "Kit", 412, 1234.25, 0.1};
-  CodesTable = {row, Tcodice{"R", "", "", "", {"", ""}, "", "", "", -3, 1e20, 0}};
+  CodesTable = {row, Tcodice{"R", "", "", "", {"", ""}, "", "", "", -3, 0, 1e20}};
   std::string text = codes_table_text(CodesTable);
   EXPECT_EQ(
       text,
-      kHeader + "KG\t577\t2245\t\tSI\t-\tKG1\tKit\t412\tKG1-ALT\t1234,25\t0,1\r\nR\t\t\t\t\t\t\t\t-3\t\t1e+20\t0\r\n");
+      kHeader + "KG\t577\t2245\t\tSI\t-\tKG1\tKit\t412\tKG1-ALT\t1234,25\t0,1\r\nR\t\t\t\t\t\t\t\t-3\t\t0\t1e+20\r\n");
   Tdb_codici saved = CodesTable;
   write_codes_table();
   CodesTable.clear();

@@ -105,6 +105,26 @@ TEST_F(PriceGrid, AnInvalidPriceStoresAndWritesNothing) {
   EXPECT_EQ(file(), before);
 }
 
+// A price the quote could not print or add up is refused like any invalid value.
+TEST_F(PriceGrid, APriceBeyondTheLargestIsRefused) {
+  const std::string before = file();
+  const Tdb_codici table = CodesTable;
+  auto shown = price_grid_rows(',');
+  for (const char* price : {"1e308", "100000", "-100000", "99999,995"}) {
+    auto edited = shown;
+    edited[2].price = price;
+    EXPECT_EQ(store_price_grid(shown, edited, ','), 2) << price;
+    EXPECT_EQ(CodesTable, table) << price;
+  }
+  EXPECT_EQ(ui->messages, std::vector<std::string>(4, "t8"));
+  EXPECT_EQ(file(), before);
+  auto edited = shown;
+  edited[2].price = "99999,99";
+  edited[3].price = "-99999,99";
+  EXPECT_EQ(store_price_grid(shown, edited, ','), -1);
+  EXPECT_EQ(std::pair(CodesTable[3].price, CodesTable[4].price), std::pair(kLargestPrice, -kLargestPrice));
+}
+
 TEST_F(PriceGrid, AFailedWriteKeepsTheTable) {
   auto shown = price_grid_rows(',');
   auto edited = shown;

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <tuple>
 #include <utility>
 
@@ -129,6 +130,20 @@ TEST_F(CellPlanDrawing, CaptionsUnderThePlan) {
   render();
   EXPECT_EQ(text("t301").font_height, 10) << "half height on more than one column";
   EXPECT_EQ(text("t254").top - text("t301").top, 120);
+
+  // A caption wider than its slot stays in it; one that fits stays centred.
+  const int slot_width =
+      slot_grid(2100, 2970, page.options.rows, page.options.columns, page.options.pictures).slot_width;
+  const std::string long_name(120, 'W');
+  LangTable[301] = std::string(200, 'M');
+  for (const std::string& name : {long_name, std::string("Store")}) {
+    cell().name = name;
+    render();
+    for (const RecordedText& caption : {text(name), text(LangTable[301])})
+      EXPECT_TRUE(caption.left >= 0 && caption.right() <= slot_width) << caption.left << ".." << caption.right();
+  }
+  EXPECT_LE(std::abs(2 * text("Store").left + text("Store").width - slot_width), 1) << "centred in its slot";
+  EXPECT_EQ(text("Store").font_height, 20);
 }
 
 TEST_F(CellPlanDrawing, OnSmallScalesTheCaptionsMoveBelowTheWallDimensions) {

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "model/base/text_io.h"
 #include "model/files/logo_file.h"
 #include "print_fixture.h"
 
@@ -16,6 +17,26 @@ class PageHeaders : public PrintTest {
     QuoteHeader.customer.city = "Milano";
     QuoteHeader.customer_ref = "Ref 9";
     QuoteHeader.number = "Q-17";
+  }
+  // The header of the drawing pages alone.
+  void drawing_header() {
+    page.page_bitmap = QImage(2101, 2971, QImage::Format_RGB32);
+    canvas().texts.clear();
+    set_page_scales(page, 2100, 2970);
+    page.canvas().begin(page.page_bitmap, page.print_font);
+    draw_drawing_header(page, 2100, 2970);
+    page.canvas().end();
+  }
+  // The quote pages' second band alone, on a blank page.
+  QImage quote_band() {
+    QImage image(2101, 2971, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    canvas().texts.clear();
+    set_page_scales(page, 2100, 2970);
+    page.canvas().begin(image, page.print_font);
+    draw_quote_table_header(page, 2100, 2970);
+    page.canvas().end();
+    return image;
   }
 };
 
@@ -34,16 +55,93 @@ TEST_F(PageHeaders, QuoteHeaderShowsTheCustomerOnlyWhenAsked) {
 }
 
 TEST_F(PageHeaders, DrawingHeaderLeavesTheCustomerOutButKeepsTheOtherValues) {
-  page.page_bitmap = QImage(2101, 2971, QImage::Format_RGB32);
-  set_page_scales(page, 2100, 2970);
-  page.canvas().begin(page.page_bitmap, page.print_font);
   page.print_customer_block = false;
-  draw_drawing_header(page, 2100, 2970);
-  page.canvas().end();
+  drawing_header();
   EXPECT_FALSE(canvas().has("Rossi Srl"));
   EXPECT_EQ(std::pair(text("Ref 9").top, text("Q-17").top), std::pair(10 + 50 + 110, 10 + 50 + 3 * 110));
   EXPECT_EQ(std::pair(text("t142").left, text("t142").font_height), std::pair(1160, 30));
   EXPECT_EQ(text("Q-17").font_height, 50);
+}
+
+// Box k of the quote data spans 10 + 520k .. 10 + 520(k + 1) pixels, from
+// 55 to 65 mm; the reference band below it spans the page, from 65 to 75 mm.
+TEST_F(PageHeaders, QuoteDataStaysInItsBoxesAndShortValuesAreDrawnAsBefore) {
+  QuoteHeader = Tprv{};
+  const QImage blank = quote_band();
+  std::string long_text;
+  while (long_text.size() < 255) long_text += "Scaffalatura metallica è ";
+  long_text = cut_short_string(long_text);
+  struct Case {
+    std::string Tprv::*field;
+    std::string value;
+    int left, right, top;
+  };
+  const Case cases[] = {{&Tprv::from, "Ufficio tecnico commerciale", 1050, 1570, 550},
+                        {&Tprv::drawing, "Magazzino ricambi - piano terra - rev. 3", 1570, 2090, 550},
+                        {&Tprv::drawing, long_text, 1570, 2090, 550},
+                        {&Tprv::customer_ref, long_text, 10, 2090, 650}};
+  for (const Case& c : cases) {
+    QuoteHeader = Tprv{};
+    QuoteHeader.*c.field = c.value;
+    const QImage drawn = quote_band();
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x) {
+        if (drawn.pixel(x, y) == blank.pixel(x, y)) continue;
+        ++inked;
+        ASSERT_TRUE(x > c.left + 2 && x < c.right - 2 && y > c.top && y < c.top + 100)
+            << c.value << ": ink at " << x << "," << y;
+      }
+    EXPECT_GT(inked, 500) << c.value;
+    EXPECT_GE(text(c.value).font_height, 25) << "no smaller than half the 5 mm font";
+  }
+
+  QuoteHeader = Tprv{};
+  std::tie(QuoteHeader.number, QuoteHeader.date, QuoteHeader.from, QuoteHeader.drawing, QuoteHeader.customer_ref) =
+      std::tuple("Q-17", "06/12/2026", "Rossi", "D-1", "Ref 9");
+  render();
+  // Centred in their boxes in the 5 mm font, as they always were.
+  for (auto [value, centre, top] : {std::tuple{"Q-17", 270, 585},
+                                    {"06/12/2026", 790, 585},
+                                    {"Rossi", 1310, 585},
+                                    {"D-1", 1830, 585},
+                                    {"Ref 9", 1050, 685}}) {
+    RecordedText drawn = text(value);
+    EXPECT_EQ(std::tuple(drawn.left, drawn.top, drawn.font_height), std::tuple(centre - drawn.width / 2, top, 50))
+        << value;
+  }
+}
+
+// The header lines of the company end 1 mm before its more lines, which end
+// 1 mm before the line at 115 mm; the customer block and the values of the
+// drawings' title block 1 mm before the frame at 209 mm.
+TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
+  const std::string long_text = cut_short_string(std::string(300, 'M'));
+  Company.header_lines[3] = "Header " + long_text;
+  Company.more_lines[9] = "More " + long_text;
+  QuoteHeader.customer.name = "Name " + long_text;
+  QuoteHeader.customer.country = "Country " + long_text;
+  QuoteHeader.drawing = "Drawing " + long_text;
+  QuoteHeader.number = "Q-2026-" + std::string(50, '0') + "17";
+  render();
+  for (auto [value, left, right] : {std::tuple{Company.header_lines[3], 20, 490},
+                                    {Company.more_lines[9], 500, 1140},
+                                    {QuoteHeader.customer.name, 1250, 2080},
+                                    {QuoteHeader.customer.country, 1250, 2080}}) {
+    RecordedText drawn = text(value);
+    EXPECT_EQ(std::pair(drawn.left, drawn.right()), std::pair(left, right)) << value << ": cut at its box";
+    EXPECT_GE(drawn.font_height, 15) << "no smaller than half the 3 or 5 mm font";
+  }
+  RecordedText quote_number = text(QuoteHeader.number);
+  EXPECT_TRUE(quote_number.left >= 20 && quote_number.right() <= 520 && quote_number.font_height < 25)
+      << "the number in the quote data: smaller than other values may get, never cut";
+
+  drawing_header();
+  RecordedText drawing = text(QuoteHeader.drawing);
+  RecordedText number = text(QuoteHeader.number);
+  EXPECT_EQ(std::tuple(drawing.left, drawing.right(), drawing.font_height), std::tuple(1200, 2080, 25));
+  EXPECT_TRUE(number.left == 1200 && number.right() <= 2080 && number.font_height < 50) << "smaller, never cut";
+  EXPECT_EQ(std::pair(text("Ref 9").left, text("Ref 9").font_height), std::pair(1200, 50)) << "a value that fits";
 }
 
 TEST_F(PageHeaders, TitleIsUpperCasedInAsciiOnly) {

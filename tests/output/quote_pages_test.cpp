@@ -1,7 +1,10 @@
 #include "output/print/quote_pages.h"
 
 #include <array>
+#include <tuple>
 
+#include "model/base/text_io.h"
+#include "model/files/codes_table.h"
 #include "print_fixture.h"
 
 namespace {
@@ -89,6 +92,71 @@ TEST_F(QuotePages, MultiplierTriplesTheTotalAndShowsRowsAToD) {
   EXPECT_EQ(text("t156 ( x3 )").right(), 1840);
   EXPECT_EQ(amounts(0), (std::vector<std::string>{"200.00", "200.00", "200.00", "600.00", "600.00", "600.00"}));
   EXPECT_EQ(page.summary[1], "600.00");
+}
+
+TEST_F(QuotePages, ALongCellNameStaysLeftOfItsRowsLabel) {
+  const std::string long_name = "Magazzino ricambi del reparto assistenza tecnica - piano terra, lato nord";
+  const std::string longest = cut_short_string(std::string(300, 'M'));
+  CodesTable = {code_row("A1", 10)};
+  cells({{long_name, {line(0, 1)}}, {longest, {line(0, 1)}}, {"Two", {line(0, 1)}}});
+  render();
+  // From the code column's text to 2 mm before the size column's line.
+  for (const std::string& name : {long_name, longest}) {
+    RecordedText drawn = text(name);
+    EXPECT_GE(drawn.left, 30) << name;
+    EXPECT_LE(drawn.right(), 1290) << name;
+    EXPECT_GE(drawn.font_height, 20) << "no smaller than half the 4 mm font";
+  }
+  EXPECT_EQ(std::pair(text(longest).left, text(longest).right()), std::pair(30, 1290)) << "cut at the box";
+  EXPECT_EQ(std::pair(text("Two").right(), text("Two").font_height), std::pair(1290, 40)) << "a name that fits";
+}
+
+// The largest price either way prints 1 mm clear of its column's lines, and
+// amounts and totals of a large project keep clear of theirs.
+TEST_F(QuotePages, TheLargestPriceAndLargeTotalsPrintWithinTheirColumns) {
+  CodesTable = {code_row("A1", kLargestPrice), code_row("B2", -kLargestPrice), code_row("C3", 1)};
+  cells({{"Hall (x1000)", {line(0, 5000), line(1, 2), line(2, 12)}}});
+  QuoteHeader.discount1 = 10;
+  for (const std::string currency : {"EUR", "A$"}) {
+    Company.currency = currency;
+    render();
+    for (const char* price : {"99,999.99", "-99,999.99"}) {
+      EXPECT_GE(text(price).left, 1670) << price << ": 1 mm right of the line at 166 mm";
+      EXPECT_EQ(text(price).right(), 1840);
+    }
+    EXPECT_EQ(page.summary[1], "499,799,962,020.00");
+    int amounts_drawn = 0;
+    for (const RecordedText& t : canvas().texts) {
+      if (t.right() != 2070 || t.top < 800) continue;
+      ++amounts_drawn;
+      EXPECT_GE(t.left, 1870) << t.text << ": 1 mm right of the line at 186 mm";
+    }
+    EXPECT_GE(amounts_drawn, 10);
+    EXPECT_EQ(text("12.00").font_height, currency == "A$" ? 30 : 40) << "an amount that fits keeps its font";
+  }
+}
+
+// Each text of an item row ends 1 mm before its column's right line (a number
+// 2 mm) and starts 1 mm after its left one; the notes end 2 mm before the size
+// column's line, left of the total labels.
+TEST_F(QuotePages, LongItemTextsAndNotesStayInTheirColumns) {
+  LangTable[201] = cut_short_string(std::string(300, 'M'));
+  CodesTable = {code_row("A1", 1, 201), code_row("B2", 1)};
+  CodesTable[0].lar = "1000000000000";
+  QuoteHeader.note1 = "Note " + LangTable[201];
+  QuoteHeader.note2 = "Prices without VAT";
+  cells({{"Shop", {line(0, 1234567), line(1, 7)}}});
+  render();
+  for (auto [value, left, right] : {std::tuple{LangTable[201], 280, 1300},
+                                    {std::string("1000000000000 x 1000"), 1330, 1550},
+                                    {std::string("1234567"), 1570, 1640}}) {
+    RecordedText drawn = text(value);
+    EXPECT_TRUE(drawn.left >= left && drawn.right() <= right) << value << ": " << drawn.left << ".." << drawn.right();
+  }
+  EXPECT_EQ(std::pair(text(QuoteHeader.note1).left, text(QuoteHeader.note1).right()), std::pair(30, 1290))
+      << "smaller, then cut";
+  EXPECT_EQ(std::pair(text("Prices without VAT").left, text("Prices without VAT").font_height), std::pair(30, 40));
+  EXPECT_EQ(std::pair(text("7").right(), text("7").font_height), std::pair(1640, 40)) << "a quantity that fits";
 }
 
 TEST_F(QuotePages, LengthLinesAreMetresTimesThePrice) {

@@ -1,8 +1,9 @@
 // A page canvas that draws like the real one and also records what it is
-// asked to draw (texts with their box and font, lines, rectangles, ellipses),
+// asked to draw (texts with their box, as wide as drawn, and font, lines, rectangles, ellipses),
 // with the page each call falls on, so tests read a layout in page pixels.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,11 +63,16 @@ class RecordingCanvas : public PageCanvas {
     PageCanvas::polygon(points);
   }
   void text_out(int left, int top, const std::string& text) override {
-    record_text(left, top, text, false);
+    record_text(left, top, text, false, text_width(text));
     PageCanvas::text_out(left, top, text);
   }
+  // A cut text is recorded with the width drawn.
+  void text_out_cut(int left, int top, const std::string& text, int right) override {
+    record_text(left, top, text, false, std::min(text_width(text), right - left));
+    PageCanvas::text_out_cut(left, top, text, right);
+  }
   void text_out_turned(int left, int top, const std::string& text) override {
-    record_text(left, top, text, true);
+    record_text(left, top, text, true, text_width(text));
     PageCanvas::text_out_turned(left, top, text);
   }
 
@@ -83,8 +89,8 @@ class RecordingCanvas : public PageCanvas {
   void shape(RecordedShape::Kind kind, int x1, int y1, int x2, int y2) {
     shapes.push_back({kind, page, x1, y1, x2, y2, 0, pen_colour()});
   }
-  void record_text(int left, int top, const std::string& text, bool turned) {
+  void record_text(int left, int top, const std::string& text, bool turned, int width) {
     if (text.empty()) return;
-    texts.push_back({page, left, top, text_width(text), text_height(text), font().height, font().bold, turned, text});
+    texts.push_back({page, left, top, width, text_height(text), font().height, font().bold, turned, text});
   }
 };
