@@ -1,59 +1,24 @@
 #include "private_desktop.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
-extern char** environ;
+#include "child_process.h"
+#include "desktop_user.h"
 
 namespace {
-
-// Runs a program found on PATH with its output thrown away; fd, when not -1,
-// is handed to it as descriptor 3. 0 when it cannot be run.
-pid_t spawn(std::vector<std::string> arguments, int fd = -1) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  if (fd != -1) posix_spawn_file_actions_adddup2(&actions, fd, 3);
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  return failed ? 0 : child;
-}
-
-void stop(pid_t child) {
-  if (child <= 0) return;
-  ::kill(child, SIGTERM);
-  ::waitpid(child, nullptr, 0);
-}
 
 // A window manager that follows the desktop conventions names its own window
 // on the root window once it manages the screen.
 bool window_manager_is_running(const std::string& display) {
   Display* connection = XOpenDisplay(display.c_str());
   if (!connection) return false;
-  const Atom check = XInternAtom(connection, "_NET_SUPPORTING_WM_CHECK", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  const bool running = XGetWindowProperty(connection, DefaultRootWindow(connection), check, 0, 1, False, XA_WINDOW,
-                                          &type, &format, &count, &after, &data) == Success &&
-                       count == 1;
-  if (data) XFree(data);
+  const bool running = window_named_on_root(connection, "_NET_SUPPORTING_WM_CHECK") != 0;
   XCloseDisplay(connection);
   return running;
 }
