@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -55,11 +56,17 @@ bool PrivateDesktop::start_server() {
   return true;
 }
 
+// On a busy machine the window manager may take long to start: it is given
+// all the time it needs while it runs, up to a minute.
 bool PrivateDesktop::start_window_manager() {
   window_manager_ = spawn({"openbox", "--sm-disable"});
   if (!window_manager_) return fail("openbox cannot be run");
-  for (int tries = 0; tries < 200; ++tries) {
+  for (int tries = 0; tries < 1200; ++tries) {
     if (window_manager_is_running(display_)) return true;
+    if (::waitpid(window_manager_, nullptr, WNOHANG) == window_manager_) {
+      window_manager_ = 0;
+      return fail("openbox ended on " + display_);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return fail("openbox did not start on " + display_);
