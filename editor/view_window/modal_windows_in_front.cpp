@@ -10,7 +10,7 @@
 
 namespace {
 
-// None for 0.
+// The program's top-level window with the id, if any (none has 0).
 QWindow* program_window_with_id(WId id) {
   for (QWindow* window : QGuiApplication::topLevelWindows())
     if (window->handle() && window->winId() == id) return window;
@@ -80,6 +80,7 @@ void ModalWindowsInFront::closed(const QWidget& window) {
   if (!before || !before->isVisible() || user_in_ != &window) return;
   to_activate_ = before;
   closed_ = window.windowHandle();
+  closed_id_ = closed_->winId();
   closed_owner_ = closed_->transientParent();
   owner_had_it_ = false;
   since_closed_.start();
@@ -108,7 +109,8 @@ void ModalWindowsInFront::give_activation_back() {
 // runs on X11, else as Qt has it. Qt has none only once the activation is
 // lost, which after the owner had it is the user's doing. The window manager
 // announces a move only once the server has made it, so until the two agree
-// it may still name the window that was active before the closed one.
+// it may still name the window that was active before the closed one, or the
+// closed one after the program let it go.
 ModalWindowsInFront::Activation ModalWindowsInFront::where_activation_is() const {
   const std::optional<X11Activation> x11 = x11_activation();
   if (!x11) {
@@ -116,6 +118,7 @@ ModalWindowsInFront::Activation ModalWindowsInFront::where_activation_is() const
     if (!active) return owner_had_it_ ? Activation::user_chose_it : Activation::not_moved;
     return with_program_window(*active);
   }
+  if (x11->announced == closed_id_) return Activation::not_moved;
   QWindow* announced = program_window_with_id(x11->announced);
   if (x11->announced && !announced) return Activation::user_chose_it;
   QWindow* focused = program_window_with_id(x11->keyboard_focus);

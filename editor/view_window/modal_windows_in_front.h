@@ -8,6 +8,8 @@
 // not where the user was working. Where the user goes instead, the user wins.
 #pragma once
 
+#include <qwindowdefs.h>
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
@@ -58,6 +60,7 @@ class ModalWindowsInFront : public QObject {
   static constexpr int kGiveBackMs = 2000;
   QPointer<QWidget> to_activate_;
   QPointer<QWindow> closed_;
+  WId closed_id_ = 0;  // also once the closed window is gone
   QPointer<QWindow> closed_owner_;
   bool owner_had_it_ = false;
   QElapsedTimer since_closed_;

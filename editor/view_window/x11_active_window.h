@@ -5,7 +5,8 @@
 // a move only after the server has carried it out.
 #pragma once
 
-#include <QWindow>
+#include <qwindowdefs.h>
+
 #include <optional>
 
 struct X11Activation {
