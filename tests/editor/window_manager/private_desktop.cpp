@@ -40,18 +40,33 @@ bool PrivateDesktop::fail(const std::string& error) {
   return false;
 }
 
-// The server picks a free display and writes its number on descriptor 3.
+// Servers started at the same moment that let Xvfb pick the first free
+// display can both take it (the second then answers the first one's
+// clients), so each test program tries displays from a number of its own.
+// The server writes the number on descriptor 3 once it serves, and ends at
+// once when the display is taken.
 bool PrivateDesktop::start_server() {
+  const int first = 100 + static_cast<int>(::getpid() % 800);
+  for (int number = first; number < first + 50; ++number) {
+    if (start_server_on(number)) return true;
+    stop(server_);
+    server_ = 0;
+  }
+  return fail("Xvfb did not start");
+}
+
+bool PrivateDesktop::start_server_on(int number) {
   int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) return fail("cannot make a pipe");
-  server_ = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, ends[1]);
+  if (::pipe2(ends, O_CLOEXEC) != 0) return false;
+  const std::string display = ":" + std::to_string(number);
+  server_ = spawn({"Xvfb", display, "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, ends[1]);
   ::close(ends[1]);
-  std::string number;
+  std::string written;
   char c = 0;
-  while (server_ && ::read(ends[0], &c, 1) == 1 && c != '\n') number += c;
+  while (server_ && ::read(ends[0], &c, 1) == 1 && c != '\n') written += c;
   ::close(ends[0]);
-  if (number.empty()) return fail("Xvfb did not start");
-  display_ = ":" + number;
+  if (written != std::to_string(number)) return false;
+  display_ = display;
   ::setenv("DISPLAY", display_.c_str(), 1);  // for the window manager and the program
   return true;
 }
