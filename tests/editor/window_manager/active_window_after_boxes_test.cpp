@@ -55,8 +55,9 @@ bool keeps_the_activation(XWindowId window) {
 }
 
 // Closes the next modal window of a type once the user could act on it: when
-// the window manager made it active (the program may count it active before). One that never becomes active is closed
-// all the same, so the test fails rather than waits.
+// the window manager made it active (the program may count it active
+// before). One that never becomes active is closed all the same, so the test
+// fails rather than waits.
 template <class Window>
 void close_once_active(std::function<void(Window*)> close) {
   QElapsedTimer shown;
@@ -169,8 +170,8 @@ TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActiva
   EXPECT_TRUE(keeps_the_activation(other.id()));
 }
 
-// Minimised, the box hides with the windows it belongs to; restored long
-// after, it is still the box the main window opened.
+// Minimised, the box hides with the windows it belongs to; restored later
+// than a give-back lasts, it is still the box the main window opened.
 TEST_F(ActiveWindowAfterBoxes, ABoxRestoredLongAfterItWasMinimisedGivesTheMainWindowBack) {
   close_once_active<QMessageBox>([](QMessageBox* box) {
     minimise(box->winId());
