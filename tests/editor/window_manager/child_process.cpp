@@ -4,6 +4,9 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <utility>
 
 extern char** environ;
 
@@ -20,6 +23,18 @@ pid_t spawn(std::vector<std::string> arguments, int fd) {
   const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   return failed ? 0 : child;
+}
+
+pid_t spawn_until_ready(std::vector<std::string> arguments, std::string& line) {
+  line.clear();
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return 0;
+  const pid_t child = spawn(std::move(arguments), ends[1]);
+  ::close(ends[1]);
+  char c = 0;
+  while (child && ::read(ends[0], &c, 1) == 1 && c != '\n') line += c;
+  ::close(ends[0]);
+  return child;
 }
 
 void stop(pid_t child) {

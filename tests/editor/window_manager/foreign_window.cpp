@@ -3,7 +3,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <string>
@@ -31,20 +30,14 @@ void place_above_in_the_corner(Display* display, Window window) {
 
 }  // namespace
 
-// The window's id comes back on a pipe, once it is mapped.
+// The other program writes its window's id once the window is mapped.
 ForeignWindow::ForeignWindow() {
-  int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) return;
   char path[4096];
   const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length > 0)
-    process_ = spawn({std::string(path, static_cast<std::size_t>(length)), kForeignWindowOption}, ends[1]);
-  ::close(ends[1]);
-  std::string number;
-  char c = 0;
-  while (process_ && ::read(ends[0], &c, 1) == 1 && c != '\n') number += c;
-  ::close(ends[0]);
-  if (!number.empty()) id_ = std::stoul(number);
+  if (length <= 0) return;
+  std::string written;
+  process_ = spawn_until_ready({std::string(path, static_cast<std::size_t>(length)), kForeignWindowOption}, written);
+  if (!written.empty()) id_ = std::stoul(written);
 }
 
 ForeignWindow::~ForeignWindow() { stop(process_); }

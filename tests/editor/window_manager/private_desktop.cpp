@@ -1,7 +1,6 @@
 #include "private_desktop.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,15 +55,10 @@ bool PrivateDesktop::start_server() {
 }
 
 bool PrivateDesktop::start_server_on(int number) {
-  int ends[2];
-  if (::pipe2(ends, O_CLOEXEC) != 0) return false;
   const std::string display = ":" + std::to_string(number);
-  server_ = spawn({"Xvfb", display, "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, ends[1]);
-  ::close(ends[1]);
   std::string written;
-  char c = 0;
-  while (server_ && ::read(ends[0], &c, 1) == 1 && c != '\n') written += c;
-  ::close(ends[0]);
+  server_ = spawn_until_ready({"Xvfb", display, "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                              written);
   if (written != std::to_string(number)) return false;
   display_ = display;
   ::setenv("DISPLAY", display_.c_str(), 1);  // for the window manager and the program
