@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev libglu1-mesa-dev libx11-dev
+  qt6-base-dev libgl-dev libglu1-mesa-dev libx11-dev libxtst-dev
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev

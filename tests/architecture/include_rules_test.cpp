@@ -3,7 +3,7 @@
 // of the program, the outputs know nothing of the editor and no Qt Widgets,
 // the cell-scene builder knows neither, the plan drawing reads the model
 // alone and draws without windows, the data generators use no windows, the
-// dialogs know nothing of the main window that opens them, only the GLX
+// dialogs know nothing of the main window that opens them, only the X11
 // layer's own sources see the X11 headers (they define None, Bool, Status),
 // and the model's folders are layers that include only the ones below them.
 #include <gtest/gtest.h>
@@ -51,13 +51,15 @@ const std::vector<Rule> kRules = {
     {"editor/", {}, false},
 };
 
-// The GLX layer: the context, display and window sources of gfx3d/ and the X11 child window of the viewer.
+// The X11 layer: the context, display and window sources of gfx3d/, the X11
+// child window of the viewer and the editor's reading of the active window.
 const std::vector<std::string> kX11Sources = {
     "gfx3d/gl/glx_binding.cpp",
     "gfx3d/gl/glx_context.cpp",
     "gfx3d/gl/glx_display.cpp",
     "gfx3d/gl/glx_window_tracking.cpp",
     "scene3d/viewer/x11_child_window.cpp",
+    "editor/view_window/x11_active_window.cpp",
 };
 
 // The model's folders from the bottom up. The plain records and utilities and

@@ -1,38 +1,63 @@
 // Under a window manager, the window that was active when a box or a modal
 // window opened is active again once it closes, also while the 3-D view is
 // shown, which stays on top and so owns the boxes: the plan's keys act on
-// at once, without a click on the main window.
+// at once, without a click on the main window. Where the user goes on right
+// after the close (another program), the activation stays.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <functional>
 #include <string>
 
+#include "desktop_user.h"
 #include "editor/dialog_answers.h"
 #include "editor/main/main_window.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/program_with_a_room.h"
+#include "editor/view_window/modal_windows_in_front.h"
 #include "editor/view_window/view_3d_window.h"
+#include "foreign_window.h"
+#include "model/files/project_file.h"
+#include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "support/qt_events.h"
 
 namespace {
 
-// Active as the window manager has it, and still so once it has settled.
-bool is_active(const QWidget* window) {
-  if (!process_events_until([window] { return QApplication::activeWindow() == window; })) return false;
+bool giving_back() { return F3d->findChild<ModalWindowsInFront*>()->giving_back(); }
+
+// Once the program no longer asks for the activation back, and still once
+// the window manager has settled.
+bool holds_once_settled(const std::function<bool()>& holds) {
+  if (!process_events_until([&holds] { return holds() && !giving_back(); })) return false;
   QElapsedTimer settle;
   settle.start();
   while (settle.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
-  return QApplication::activeWindow() == window;
+  return holds();
+}
+
+// Active as the window manager announces it and as the program has it.
+bool has_the_activation(QWidget* window) {
+  return QApplication::activeWindow() == window && announced_active_window() == window->winId();
+}
+
+bool is_active(QWidget* window) {
+  return holds_once_settled([window] { return has_the_activation(window); });
+}
+
+bool keeps_the_activation(XWindowId window) {
+  return holds_once_settled([window] { return announced_active_window() == window; });
 }
 
 // Closes the next modal window of a type once the user could act on it: when
-// the window manager made it active. One that never becomes active is closed
-// all the same, so the test fails rather than waits.
+// the window manager made it active (the program may count it active
+// before). One that never becomes active is closed all the same, so the test
+// fails rather than waits.
 template <class Window>
 void close_once_active(std::function<void(Window*)> close) {
   QElapsedTimer shown;
@@ -41,7 +66,7 @@ void close_once_active(std::function<void(Window*)> close) {
         auto* window = dynamic_cast<Window*>(QApplication::activeModalWidget());
         if (!window) return nullptr;
         if (!shown.isValid()) shown.start();
-        if (QApplication::activeWindow() == window) return window;
+        if (has_the_activation(window)) return window;
         if (shown.elapsed() < 5000) return nullptr;
         ADD_FAILURE() << "a modal window was never active";
         return window;
@@ -118,6 +143,64 @@ TEST_F(ActiveWindowAfterBoxes, ABoxOfAModalWindowGivesThatWindowBack) {
   });
   Main->tool_button(13)->trigger();
   EXPECT_TRUE(print_window_was_active);
+  EXPECT_TRUE(is_active(Main));
+}
+
+// The user clicks another program as a box closes, while the window manager
+// has handed the activation to the 3-D view, which owns the box. It does not
+// always: the main window may have it back at once, then the box shows again.
+TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActivation) {
+  ForeignWindow other;
+  ASSERT_NE(other.id(), 0u);
+  bool clicked = false;
+  for (int tries = 0; tries < 10 && !clicked; ++tries) {
+    Main->activateWindow();
+    ASSERT_TRUE(is_active(Main));
+    close_once_active<QMessageBox>([&other, &clicked](QMessageBox* box) {
+      box->buttons().first()->click();
+      const XWindowId view = F3d->winId(), main = Main->winId();
+      process_events_until([=] { return announced_active_window() == view || announced_active_window() == main; });
+      if (announced_active_window() != view) return;
+      click_in(other.id());
+      clicked = true;
+    });
+    ui().show_message("said");
+  }
+  ASSERT_TRUE(clicked);
+  EXPECT_TRUE(keeps_the_activation(other.id()));
+}
+
+// Minimised, the box hides with the windows it belongs to; restored later
+// than a give-back lasts, it is still the box the main window opened.
+TEST_F(ActiveWindowAfterBoxes, ABoxRestoredLongAfterItWasMinimisedGivesTheMainWindowBack) {
+  close_once_active<QMessageBox>([](QMessageBox* box) {
+    minimise(box->winId());
+    QElapsedTimer minimised;
+    minimised.start();
+    process_events_until([&] { return box->isMinimized() && minimised.elapsed() > 2500 && !giving_back(); }, 10000);
+    restore(box->winId());
+    process_events_until([box] { return has_the_activation(box); });
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(is_active(Main));
+}
+
+// A name typed into the file dialog: its completer lists the file and has the
+// keys when Return confirms the name.
+TEST_F(ActiveWindowAfterBoxes, AFileDialogConfirmedFromItsCompleterGivesTheMainWindowBack) {
+  write_project_file(program_path("user/imported.cel"), true);
+  AppState.modified = 0;
+  bool completer_shown = false;
+  close_once_active<QFileDialog>([&completer_shown](QFileDialog* dialog) {
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    type_keys("imported.cel");
+    completer_shown =
+        process_events_until([name] { return name->text() == "imported.cel" && QApplication::activePopupWidget(); });
+    press_return();
+  });
+  Main->Import1->trigger();
+  EXPECT_TRUE(completer_shown);
   EXPECT_TRUE(is_active(Main));
 }
 

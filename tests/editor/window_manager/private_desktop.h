@@ -21,6 +21,7 @@ class PrivateDesktop {
 
  private:
   bool start_server();
+  bool start_server_on(int number);
   bool start_window_manager();
   bool fail(const std::string& error);
 

@@ -1,13 +1,17 @@
 // The main of the tests under a window manager: their own desktop first, then
-// the one QApplication on it.
+// the one QApplication on it. Started again with an option, it is the other
+// program whose window the tests click.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 
+#include "foreign_window.h"
 #include "private_desktop.h"
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], kForeignWindowOption) == 0) return run_foreign_window();
   PrivateDesktop desktop;
   if (!desktop.error().empty()) {
     std::fprintf(stderr, "no desktop to test on: %s (scripts/install-deps.sh installs it)\n", desktop.error().c_str());
