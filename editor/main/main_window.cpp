@@ -409,8 +409,12 @@ void TMain::Nuovacella1Click() {
 
 void TMain::Button3Click() { show_wall_priorities(); }
 
-// The dialog's OK shows the new order itself; Cancel leaves every view as it is.
-void TMain::Ordinamentocelle1Click() { Fordinamento->exec(); }
+// The dialog's OK shows the new order itself, and another cell made current
+// in every view; the plan is drawn again either way.
+void TMain::Ordinamentocelle1Click() {
+  Fordinamento->exec();
+  finish_edit(EditKind::shown, Views::plan);
+}
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
