@@ -38,9 +38,12 @@ std::string stored_text_start(std::string_view first_line) {
 
 // The refusal of a file whose first line no project has, saying what it holds.
 std::string not_a_project_text(std::string_view first_line) {
-  std::string text = "not a project file: its first line should hold the project's version or date (at most " +
-                     std::to_string(kShortStringBytes) + " bytes) but holds " + std::to_string(first_line.size()) +
-                     " bytes";
+  std::string text = "not a project file: its first line should hold the project's version or date";
+  if (first_line.size() > kShortStringBytes)
+    text += " (at most " + std::to_string(kShortStringBytes) + " bytes) but holds " +
+            std::to_string(first_line.size()) + " bytes";
+  else
+    text += " but holds no text";
   if (std::string stored = stored_text_start(first_line); !stored.empty())
     text += "; as stored, the file begins \"" + stored + "\"";
   return text;
@@ -105,12 +108,15 @@ class ProjectReader {
     return in_.short_string();
   }
 
-  // Legacy files begin with the date. A first line longer than a date can be
-  // is what any file not stored as a project reads as (plain text unscrambles
-  // to one line without a break), so it is refused as no project rather than
-  // read on until the file seems to end early.
+  // Legacy files begin with the date. Any file not stored as a project reads
+  // as one line without a break, of bytes that are no plain text (its own
+  // plain text unscrambled): one longer than a date can be, or one without a
+  // plain character (a date has its digits), is refused as no project rather
+  // than read on until the file seems to end early.
   std::string read_legacy_date(const std::string& first) {
-    if (first.size() > kShortStringBytes) in_.fail(not_a_project_text(first));
+    const bool plain_text =
+        std::any_of(first.begin(), first.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (first.size() > kShortStringBytes || !plain_text) in_.fail(not_a_project_text(first));
     return first;
   }
 

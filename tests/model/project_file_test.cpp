@@ -363,7 +363,8 @@ TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAsSuch) {
   const std::pair<std::string, std::string> stored[] = {
       {drawing, "as stored, the file begins \"0 SECTION 2 HEADER 0 SECTION"},
       {unscrambled, "as stored, the file begins \"V002 " + sample_quote_header().date},
-      {binary, "holds 70000 bytes"}};
+      {binary, "holds 70000 bytes"},
+      {"Lista della spesa\r\n", "holds no text; as stored, the file begins \"Lista della spesa\""}};
   const std::string path = dir.file("prv00001.cel");
   for (const auto& [bytes, found] : stored) {
     write_file_safely(path, bytes);
