@@ -33,7 +33,8 @@ double number_field(const std::string& text) {
 
 double price_field(const std::string& text) {
   const double price = number_field(text);
-  if (!is_storable_price(price)) throw FileError("the price \"" + text + "\" is beyond the largest price, 99999,99");
+  if (!is_storable_price(price))
+    throw FileError("the price \"" + text + "\" is beyond the largest price, " + format_general(kLargestPrice, ','));
   return price;
 }
 
