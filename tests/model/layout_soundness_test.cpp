@@ -54,7 +54,9 @@ class LayoutSoundness : public CellTest {
     for (std::size_t i = 0; i < cell().walls.size(); ++i) {
       const Tlinea& w = cell().walls[i];
       counts.push_back(w.module_count);
-      if (found_no_lengths(w)) failed.push_back(i), left.push_back(w.free_space);
+      if (!found_no_lengths(w)) continue;
+      failed.push_back(i);
+      left.push_back(w.free_space);
     }
     std::string unlike;
     for (std::size_t k = 0; k < failed.size(); ++k) {
