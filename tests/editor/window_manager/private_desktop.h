@@ -20,13 +20,15 @@ class PrivateDesktop {
   const std::string& error() const { return error_; }
 
  private:
-  bool start_server();
+  // Tries displays from first on.
+  bool start_server(int first);
   bool start_server_on(int number);
   bool start_window_manager();
   bool fail(const std::string& error);
 
   pid_t server_ = 0;
   pid_t window_manager_ = 0;
+  int number_ = 0;
   std::string display_;
   std::string error_;
 };
