@@ -112,11 +112,15 @@ TEST_F(PageHeaders, QuoteDataStaysInItsBoxesAndShortValuesAreDrawnAsBefore) {
   }
 }
 
-// The header lines of the company end 1 mm before its more lines, which end
-// 1 mm before the line at 115 mm; the customer block and the values of the
-// drawings' title block 1 mm before the frame at 209 mm.
+// The header lines of the company end 1 mm before the more line of their row
+// (more line 6 + i beside header line i), or 1 mm before the line at 115 mm
+// where that line holds no text, as the more lines do; the customer block and
+// the values of the drawings' title block 1 mm before the frame at 209 mm.
 TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
   const std::string long_text = cut_short_string(std::string(300, 'M'));
+  Company.header_lines[0] = "Registro Imprese di Torino n. 01234567890 - Cap. Soc. 50.000 i.v.";
+  Company.header_lines[1] = "Beside blanks " + long_text;
+  Company.more_lines[7] = "  ";
   Company.header_lines[3] = "Header " + long_text;
   Company.more_lines[9] = "More " + long_text;
   QuoteHeader.customer.name = "Name " + long_text;
@@ -124,7 +128,10 @@ TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
   QuoteHeader.drawing = "Drawing " + long_text;
   QuoteHeader.number = "Q-2026-" + std::string(50, '0') + "17";
   render();
+  EXPECT_EQ(text(Company.header_lines[0]).font_height, 30) << "whole, where no more line stands beside it";
+  EXPECT_FALSE(canvas().has("  ")) << "blanks would blank the header line under them";
   for (auto [value, left, right] : {std::tuple{Company.header_lines[3], 20, 490},
+                                    {Company.header_lines[1], 20, 1140},
                                     {Company.more_lines[9], 500, 1140},
                                     {QuoteHeader.customer.name, 1250, 2080},
                                     {QuoteHeader.customer.country, 1250, 2080}}) {
@@ -137,6 +144,7 @@ TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
       << "the number in the quote data: smaller than other values may get, never cut";
 
   drawing_header();
+  EXPECT_EQ(text(Company.header_lines[1]).right(), 1140) << "on the drawing pages too";
   RecordedText drawing = text(QuoteHeader.drawing);
   RecordedText number = text(QuoteHeader.number);
   EXPECT_EQ(std::tuple(drawing.left, drawing.right(), drawing.font_height), std::tuple(1200, 2080, 25));
