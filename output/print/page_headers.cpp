@@ -141,11 +141,13 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
     canvas.line(page.px_x(kMargin + column), top, page.px_x(kMargin + column), bottom);
   canvas.line(page.px_x(kMargin + page.c4), top, page.px_x(kMargin + page.c4), page.px_y(297 - kMargin));
 
+  // Each heading in its column, as the item rows below it: a long translation
+  // or currency would cross the column's line and blank its neighbour.
   set_font_mm(page, 4, true);
-  text_left(page, kMargin + 2, 76, lang_text(150));
-  text_left(page, kMargin + page.c0 + 2, 76, lang_text(151));
-  text_left(page, kMargin + page.c1 + 2, 76, lang_text(152));
-  text_right(page, kMargin + page.c3 - 2, 76, lang_text(153));
-  text_right(page, kMargin + page.c4 - 2, 76, lang_text(154));
-  text_right(page, 210 - kMargin - 2, 76, lang_text(155) + " " + Company.currency);
+  const double lines[] = {0, page.c0, page.c1, page.c2, page.c3, page.c4, kPriceTableEnd};
+  const std::string headings[] = {lang_text(150), lang_text(151), lang_text(152),
+                                  lang_text(153), lang_text(154), lang_text(155) + " " + Company.currency};
+  for (int k = 0; k < 6; ++k)
+    text_in_column(page, lines[k], lines[k + 1], 76, headings[k], k < 3 ? BoxAlign::Left : BoxAlign::Right,
+                   TextFit::Readable);
 }
