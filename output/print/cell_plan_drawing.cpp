@@ -35,13 +35,16 @@ class CellPlan : public PagePlanPainter {
   }
 
  private:
-  // Centred under the plan; a line wider than the slot would run into the
-  // neighbouring slot or off the page: it is drawn smaller, then cut.
+  // Centred under the plan. A line wider than its slot less 2 mm on each side
+  // is drawn smaller, then cut: the first slot begins at the sheet's edge,
+  // 1 mm before the page frame, and neighbouring lines keep 4 mm apart.
   void caption_line(int y, const std::string& text) {
-    const PageFont font = fit_font(canvas(), text, slot.width, TextFit::Readable);
+    const int left = slot.left + page.px_x(2);
+    const int room = slot.width - 2 * page.px_x(2);
+    const PageFont font = fit_font(canvas(), text, room, TextFit::Readable);
     const int width = canvas().text_width(text);
-    if (width > slot.width)
-      canvas().text_out_cut(slot.left, y, text, slot.left + slot.width);
+    if (width > room)
+      canvas().text_out_cut(left, y, text, left + room);
     else
       canvas().text_out(rounded(slot.left + slot.width / 2.0 - width / 2.0), y, text);
     canvas().set_font(font);

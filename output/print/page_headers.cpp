@@ -30,15 +30,18 @@ void draw_common_header(PageContext& page, int w, int h) {
     canvas.stretch_draw(QRect(left, top, width, bottom - top), *page.logo);
   }
 
-  // The header lines end 1 mm before the more lines beside them, which end 1 mm
-  // before the line at 115 mm.
+  // Header line i shares its row with more line 6 + i: it ends 1 mm before
+  // that line when the line holds text, else 1 mm before the line at 115 mm,
+  // like the more lines. A line of blanks shows nothing, so it is not drawn:
+  // its opaque box would blank the header line under it.
   set_font_mm(page, 3, false);
-  for (int i = 0; i < 4; ++i)
-    text_in_box(page, 2, 49, kMargin + 30 + 3 * i, Company.header_lines[static_cast<std::size_t>(i)], BoxAlign::Left,
-                TextFit::Readable);
-  for (int i = 0; i < 10; ++i)
-    text_in_box(page, 50, 114, 13 + 3 * i, Company.more_lines[static_cast<std::size_t>(i)], BoxAlign::Left,
-                TextFit::Readable);
+  auto holds_text = [](const std::string& line) { return line.find_first_not_of(' ') != std::string::npos; };
+  for (std::size_t i = 0; i < 4; ++i)
+    text_in_box(page, 2, holds_text(Company.more_lines[6 + i]) ? 49 : 114, kMargin + 30 + 3 * i,
+                Company.header_lines[i], BoxAlign::Left, TextFit::Readable);
+  for (std::size_t i = 0; i < 10; ++i)
+    if (holds_text(Company.more_lines[i]))
+      text_in_box(page, 50, 114, 13 + 3 * i, Company.more_lines[i], BoxAlign::Left, TextFit::Readable);
 }
 
 // A text of the right-hand box from x_mm on, ending 1 mm before the page frame.
@@ -138,11 +141,13 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
     canvas.line(page.px_x(kMargin + column), top, page.px_x(kMargin + column), bottom);
   canvas.line(page.px_x(kMargin + page.c4), top, page.px_x(kMargin + page.c4), page.px_y(297 - kMargin));
 
+  // Each heading in its column, as the item rows below it: a long translation
+  // or currency would cross the column's line and blank its neighbour.
   set_font_mm(page, 4, true);
-  text_left(page, kMargin + 2, 76, lang_text(150));
-  text_left(page, kMargin + page.c0 + 2, 76, lang_text(151));
-  text_left(page, kMargin + page.c1 + 2, 76, lang_text(152));
-  text_right(page, kMargin + page.c3 - 2, 76, lang_text(153));
-  text_right(page, kMargin + page.c4 - 2, 76, lang_text(154));
-  text_right(page, 210 - kMargin - 2, 76, lang_text(155) + " " + Company.currency);
+  const double lines[] = {0, page.c0, page.c1, page.c2, page.c3, page.c4, kPriceTableEnd};
+  const std::string headings[] = {lang_text(150), lang_text(151), lang_text(152),
+                                  lang_text(153), lang_text(154), lang_text(155) + " " + Company.currency};
+  for (int k = 0; k < 6; ++k)
+    text_in_column(page, lines[k], lines[k + 1], 76, headings[k], k < 3 ? BoxAlign::Left : BoxAlign::Right,
+                   TextFit::Readable);
 }

@@ -63,6 +63,14 @@ void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm
   canvas.set_font(font);
 }
 
+void text_in_column(PageContext& page, double column, double next_column, double y_mm, const std::string& text,
+                    BoxAlign align, TextFit fit) {
+  // 2 mm from the line a text is aligned to, as the Part places it, and 1 mm from the other.
+  constexpr double shift = 1.0;
+  const bool left = align == BoxAlign::Left;
+  text_in_box(page, shift + column + (left ? 2 : 1), shift + next_column - (left ? 1 : 2), y_mm, text, align, fit);
+}
+
 void line_mm(PageContext& page, double x1_mm, double y1_mm, double x2_mm, double y2_mm) {
   page.canvas().line(page.px_x(x1_mm), page.px_y(y1_mm), page.px_x(x2_mm), page.px_y(y2_mm));
 }

@@ -28,5 +28,14 @@ PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit
 // from the box's left, cut at its right. The canvas font is left as it was.
 void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
                  BoxAlign align, TextFit fit);
+// The right frame line as a column position of the price table, whose
+// columns stand 1 mm further right than their positions (PageContext c0..c4).
+inline constexpr double kPriceTableEnd = 208;
+// Draws text with its top at y_mm in the price-table column between the
+// positions column and next_column, as text_in_box does: a left-aligned text
+// from 2 mm after the column's left line to 1 mm before its right one, a
+// right-aligned one from 1 mm after its left line to 2 mm before its right one.
+void text_in_column(PageContext& page, double column, double next_column, double y_mm, const std::string& text,
+                    BoxAlign align, TextFit fit);
 // A line between two points in page millimetres.
 void line_mm(PageContext& page, double x1_mm, double y1_mm, double x2_mm, double y2_mm);

@@ -15,7 +15,6 @@ constexpr double kRow = 5.5;
 constexpr double kFirstRow = 76 + kRow;
 constexpr double kPageBreak = 250;
 constexpr double kFooter = 264;
-constexpr double kAmountRight = 210 - kShift - 2;
 
 bool starts_with(const std::string& text, char c) { return !text.empty() && text[0] == c; }
 
@@ -79,12 +78,12 @@ void QuoteWriter::next_row(double rows, bool may_break) {
 // A text of an item row wider than its column would run into the next one: it
 // is drawn in a font small enough to end 1 mm before the column's right line.
 void QuoteWriter::left_in_column(double column, double next_column, const std::string& text, TextFit fit) {
-  text_in_box(page_, kShift + column + 2, kShift + next_column - 1, y_, text, BoxAlign::Left, fit);
+  text_in_column(page_, column, next_column, y_, text, BoxAlign::Left, fit);
 }
 
 // Likewise a number right-aligned in its column keeps 1 mm clear of its left line.
 void QuoteWriter::right_in_column(double column, double next_column, const std::string& text) {
-  text_in_box(page_, kShift + column + 1, kShift + next_column - 2, y_, text, BoxAlign::Right, TextFit::Whole);
+  text_in_column(page_, column, next_column, y_, text, BoxAlign::Right, TextFit::Whole);
 }
 
 void QuoteWriter::label(const std::string& text) {
@@ -96,7 +95,7 @@ void QuoteWriter::label(const std::string& text) {
 
 void QuoteWriter::amount(const std::string& text) {
   // A large total is drawn in a smaller font, 1 mm clear of the column line.
-  text_in_box(page_, kShift + page_.c4 + 1, kAmountRight, y_, text, BoxAlign::Right, TextFit::Whole);
+  right_in_column(page_.c4, kPriceTableEnd, text);
 }
 
 void QuoteWriter::left_of_labels(const std::string& text, BoxAlign align) {

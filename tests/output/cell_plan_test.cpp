@@ -131,19 +131,33 @@ TEST_F(CellPlanDrawing, CaptionsUnderThePlan) {
   EXPECT_EQ(text("t301").font_height, 10) << "half height on more than one column";
   EXPECT_EQ(text("t254").top - text("t301").top, 120);
 
-  // A caption wider than its slot stays in it; one that fits stays centred.
+  // A caption wider than its slot keeps 2 mm from the slot's sides: the first
+  // slot begins at the sheet's edge, 1 mm before the frame, and neighbouring
+  // captions keep 4 mm apart. One that fits stays centred.
   const int slot_width =
       slot_grid(2100, 2970, page.options.rows, page.options.columns, page.options.pictures).slot_width;
-  const std::string long_name(120, 'W');
+  const std::string long_name(240, 'W');
   LangTable[301] = std::string(200, 'M');
   for (const std::string& name : {long_name, std::string("Store")}) {
     cell().name = name;
     render();
     for (const RecordedText& caption : {text(name), text(LangTable[301])})
-      EXPECT_TRUE(caption.left >= 0 && caption.right() <= slot_width) << caption.left << ".." << caption.right();
+      EXPECT_TRUE(caption.left >= 20 && caption.right() <= slot_width - 20) << caption.left << ".." << caption.right();
   }
   EXPECT_LE(std::abs(2 * text("Store").left + text("Store").width - slot_width), 1) << "centred in its slot";
   EXPECT_EQ(text("Store").font_height, 20);
+  for (auto [rows, columns] : {std::pair{1, 1}, {1, 3}, {2, 2}, {3, 3}}) {
+    std::tie(page.options.rows, page.options.columns) = std::tie(rows, columns);
+    Cells.assign(static_cast<std::size_t>(rows * columns), Tcell{});
+    for (std::size_t i = 0; i < Cells.size(); ++i) Cells[i].name = std::to_string(i) + long_name;
+    render();
+    const int width = slot_grid(2100, 2970, rows, columns, false).slot_width;
+    for (std::size_t i = 0; i < Cells.size(); ++i) {
+      const int left = width * (static_cast<int>(i) % columns) + 20;
+      EXPECT_EQ(std::pair(text(Cells[i].name).left, text(Cells[i].name).right()), std::pair(left, left + width - 40))
+          << rows << "x" << columns << " slot " << i << ": smaller, then cut";
+    }
+  }
 }
 
 TEST_F(CellPlanDrawing, OnSmallScalesTheCaptionsMoveBelowTheWallDimensions) {

@@ -5,6 +5,7 @@
 #include "model/base/text_io.h"
 #include "model/files/logo_file.h"
 #include "print_fixture.h"
+#include "support/print_sample.h"
 
 namespace {
 
@@ -112,11 +113,15 @@ TEST_F(PageHeaders, QuoteDataStaysInItsBoxesAndShortValuesAreDrawnAsBefore) {
   }
 }
 
-// The header lines of the company end 1 mm before its more lines, which end
-// 1 mm before the line at 115 mm; the customer block and the values of the
-// drawings' title block 1 mm before the frame at 209 mm.
+// The header lines of the company end 1 mm before the more line of their row
+// (more line 6 + i beside header line i), or 1 mm before the line at 115 mm
+// where that line holds no text, as the more lines do; the customer block and
+// the values of the drawings' title block 1 mm before the frame at 209 mm.
 TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
   const std::string long_text = cut_short_string(std::string(300, 'M'));
+  Company.header_lines[0] = "Registro Imprese di Torino n. 01234567890 - Cap. Soc. 50.000 i.v.";
+  Company.header_lines[1] = "Beside blanks " + long_text;
+  Company.more_lines[7] = "  ";
   Company.header_lines[3] = "Header " + long_text;
   Company.more_lines[9] = "More " + long_text;
   QuoteHeader.customer.name = "Name " + long_text;
@@ -124,7 +129,10 @@ TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
   QuoteHeader.drawing = "Drawing " + long_text;
   QuoteHeader.number = "Q-2026-" + std::string(50, '0') + "17";
   render();
+  EXPECT_EQ(text(Company.header_lines[0]).font_height, 30) << "whole, where no more line stands beside it";
+  EXPECT_FALSE(canvas().has("  ")) << "blanks would blank the header line under them";
   for (auto [value, left, right] : {std::tuple{Company.header_lines[3], 20, 490},
+                                    {Company.header_lines[1], 20, 1140},
                                     {Company.more_lines[9], 500, 1140},
                                     {QuoteHeader.customer.name, 1250, 2080},
                                     {QuoteHeader.customer.country, 1250, 2080}}) {
@@ -133,15 +141,51 @@ TEST_F(PageHeaders, CompanyCustomerAndTitleBlockStayInTheirBoxes) {
     EXPECT_GE(drawn.font_height, 15) << "no smaller than half the 3 or 5 mm font";
   }
   RecordedText quote_number = text(QuoteHeader.number);
-  EXPECT_TRUE(quote_number.left >= 20 && quote_number.right() <= 520 && quote_number.font_height < 25)
+  EXPECT_TRUE(quote_number.left >= 20 && quote_number.right() <= 520 && quote_number.font_height < 25 &&
+              !quote_number.cut)
       << "the number in the quote data: smaller than other values may get, never cut";
 
   drawing_header();
+  EXPECT_EQ(text(Company.header_lines[1]).right(), 1140) << "on the drawing pages too";
   RecordedText drawing = text(QuoteHeader.drawing);
   RecordedText number = text(QuoteHeader.number);
   EXPECT_EQ(std::tuple(drawing.left, drawing.right(), drawing.font_height), std::tuple(1200, 2080, 25));
-  EXPECT_TRUE(number.left == 1200 && number.right() <= 2080 && number.font_height < 50) << "smaller, never cut";
+  EXPECT_TRUE(number.left == 1200 && number.right() <= 2080 && number.font_height < 50 && !number.cut)
+      << "smaller, never cut";
   EXPECT_EQ(std::pair(text("Ref 9").left, text("Ref 9").font_height), std::pair(1200, 50)) << "a value that fits";
+}
+
+// The headings of the price table stand in their columns as the item rows
+// below them, in every language and with long currencies: none blanks a
+// column line, so none covers another. The column lines stand at 26, 131, 156,
+// 166, 186 and 209 mm.
+TEST_F(PageHeaders, TableHeadingsStayInTheirColumns) {
+  const int lines[] = {10, 260, 1310, 1560, 1660, 1860, 2090};
+  const std::vector<std::string> numbered_texts = LangTable;
+  const std::string program_dir = ProgramDir;
+  ProgramDir = print_stage_dir();
+  for (const char* language : {"IT", "EN", "FR", "DE", "ES", "FM", "CZ", "PL"})
+    for (const char* currency : {"EUR", "EUR IVA esclusa", "Kč bez DPH"}) {
+      set_language(language);
+      Company.currency = currency;
+      const QImage band = quote_band();
+      for (int k = 0; k < 6; ++k) {
+        const bool left = k < 3;  // 2 mm from the line it is aligned to, 1 mm from the other
+        RecordedText drawn = text(k < 5 ? lang_text(150 + k) : lang_text(155) + " " + currency);
+        EXPECT_EQ(left ? drawn.left : drawn.right(), left ? lines[k] + 20 : lines[k + 1] - 20) << drawn.text;
+        EXPECT_TRUE(drawn.left >= lines[k] + 10 && drawn.right() <= lines[k + 1] - 10 && drawn.font_height >= 20)
+            << language << " " << drawn.text << ": " << drawn.left << ".." << drawn.right();
+        EXPECT_TRUE(k == 5 || band.pixel(lines[k + 1], 780) != qRgb(255, 255, 255)) << "line " << k + 1;
+        EXPECT_TRUE(language != std::string("IT") || currency != std::string("EUR") || drawn.font_height == 40)
+            << "as today: " << drawn.text;
+      }
+    }
+  LangTable = numbered_texts;
+  ProgramDir = program_dir;
+  Company.currency = std::string(60, 'W');
+  quote_band();
+  RecordedText cut = text("t155 " + Company.currency);
+  EXPECT_EQ(std::tuple(cut.left, cut.right(), cut.font_height), std::tuple(1870, 2070, 20)) << "smaller, then cut";
 }
 
 TEST_F(PageHeaders, TitleIsUpperCasedInAsciiOnly) {

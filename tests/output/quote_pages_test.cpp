@@ -145,14 +145,15 @@ TEST_F(QuotePages, LongItemTextsAndNotesStayInTheirColumns) {
   CodesTable[0].lar = "1000000000000";
   QuoteHeader.note1 = "Note " + LangTable[201];
   QuoteHeader.note2 = "Prices without VAT";
-  cells({{"Shop", {line(0, 1234567), line(1, 7)}}});
+  cells({{"Shop", {line(0, 123456789), line(1, 7)}}});
   render();
   for (auto [value, left, right] : {std::tuple{LangTable[201], 280, 1300},
                                     {std::string("1000000000000 x 1000"), 1330, 1550},
-                                    {std::string("1234567"), 1570, 1640}}) {
+                                    {std::string("123456789"), 1570, 1640}}) {
     RecordedText drawn = text(value);
     EXPECT_TRUE(drawn.left >= left && drawn.right() <= right) << value << ": " << drawn.left << ".." << drawn.right();
   }
+  EXPECT_FALSE(text("123456789").cut || text("1000000000000 x 1000").cut) << "numbers and sizes only smaller";
   EXPECT_EQ(std::pair(text(QuoteHeader.note1).left, text(QuoteHeader.note1).right()), std::pair(30, 1290))
       << "smaller, then cut";
   EXPECT_EQ(std::pair(text("Prices without VAT").left, text("Prices without VAT").font_height), std::pair(30, 40));

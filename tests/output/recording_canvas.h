@@ -16,6 +16,7 @@ struct RecordedText {
   bool bold;
   bool turned;
   std::string text;
+  bool cut = false;  // drawn without its end
   int right() const { return left + width; }
 };
 
@@ -69,6 +70,7 @@ class RecordingCanvas : public PageCanvas {
   // A cut text is recorded with the width drawn.
   void text_out_cut(int left, int top, const std::string& text, int right) override {
     record_text(left, top, text, false, std::min(text_width(text), right - left));
+    if (!texts.empty() && texts.back().width < text_width(text)) texts.back().cut = true;
     PageCanvas::text_out_cut(left, top, text, right);
   }
   void text_out_turned(int left, int top, const std::string& text) override {
