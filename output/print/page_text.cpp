@@ -65,7 +65,7 @@ void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm
 
 void text_in_column(PageContext& page, double column, double next_column, double y_mm, const std::string& text,
                     BoxAlign align, TextFit fit) {
-  // 2 mm from the line a text is aligned to, as the Part places it, and 1 mm from the other.
+  // 2 mm from the line a text is aligned to, and 1 mm from the other.
   constexpr double shift = 1.0;
   const bool left = align == BoxAlign::Left;
   text_in_box(page, shift + column + (left ? 2 : 1), shift + next_column - (left ? 1 : 2), y_mm, text, align, fit);
