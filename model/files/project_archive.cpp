@@ -6,6 +6,7 @@
 
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
+#include "model/files/invalid_outlines.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/undo_history.h"
@@ -77,6 +78,7 @@ void show_loaded_project() {
   push_undo_snapshot();
   AppState.modified = 0;
   ui().rebuild_3d_if_visible();
+  say_invalid_outlines(program_path("user/" + AppState.file_name));
 }
 
 // Writes the index with ArchiveList changed by change; on a failed write the
