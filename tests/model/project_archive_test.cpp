@@ -158,6 +158,21 @@ TEST_F(ProjectArchive, DeleteRemovesTheEntryAndItsFile) {
   EXPECT_FALSE(delete_archive_entry(5, [] {}));
 }
 
+// A file that cannot be removed (here a folder with a file in it, which no
+// one, root included, can remove as a file) keeps its entry, in the index on
+// disk too, and the one box says the project was not deleted and why.
+TEST_F(ProjectArchive, DeleteOfAFileThatCannotBeRemovedKeepsTheEntryAndSaysWhy) {
+  write_archive_list();
+  const std::vector<Tarchive_entry> before = ArchiveList;
+  dir.write("user/prv00002.cel/inside", "x");
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(delete_archive_entry(1, [] { ADD_FAILURE() << "nothing changed to show"; }));
+  EXPECT_EQ(std::pair(ArchiveList, stored_index()), std::pair(before, before));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const std::string& said : {std::string("not deleted"), dir.file("user/prv00002.cel")})
+    EXPECT_NE(ui->messages[0].find(said), std::string::npos) << ui->messages[0];
+}
+
 // Opened from the archive, a project whose room fails the geometry check is
 // shown as stored and said once, by file and cell; the edits after it are
 // neither refused nor lost to undo.
