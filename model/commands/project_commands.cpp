@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
+#include "model/files/invalid_outlines.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/cell_walls.h"
@@ -80,7 +81,12 @@ void delete_current_cell() {
   finish_edit(EditKind::shown_then_recorded, Views::scene_3d | Views::side_panel | Views::fitted_plan);
 }
 
-bool open_start_project(const std::string& path) {
+namespace {
+
+// Puts the project in path in place of the open one, all or nothing (a file
+// that cannot be read is said and changes nothing), with its tabs and the
+// plan fitted to it.
+bool load_as_open_project(const std::string& path) {
   try {
     load_project(path);
   } catch (const FileError& error) {
@@ -93,12 +99,25 @@ bool open_start_project(const std::string& path) {
   return true;
 }
 
+}  // namespace
+
+bool open_start_project(const std::string& path) {
+  if (!load_as_open_project(path)) return false;
+  say_invalid_outlines(path);
+  return true;
+}
+
 bool import_project(const std::string& path) {
-  if (!open_start_project(path)) return false;
+  if (!load_as_open_project(path)) return false;
   AppState.file_name.clear();  // a new project until it is saved
   show_project_caption();
+  // A history of its own: a step of the project open before holds no header,
+  // so stepping back to it would bring its cells under this project's.
+  UndoHistory.clear();
+  UndoPosition = -1;
   finish_edit(EditKind::shown_then_recorded);
   AppState.modified = 0;
+  say_invalid_outlines(path);
   return true;
 }
 

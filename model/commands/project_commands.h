@@ -24,14 +24,15 @@ void show_wall_priorities();
 void rename_current_cell();
 // Deletes the current cell after asking, when the project has more than one.
 void delete_current_cell();
-// Reads a project file as a new, unsaved project. A file that cannot be read is
-// reported and the open project stays as it was; false then.
+// Reads a project file as a new, unsaved project with a history of its own. A
+// file that cannot be read is reported and the open project stays as it was;
+// false then. A room outline the file holds invalid is kept and said.
 bool import_project(const std::string& path);
 // The Import command: a modified project is settled first (see
 // settle_modified_project), then the file is chosen under the user folder.
 void import_project_asking();
 // The project named on the command line at start: like an import, but the
-// undo history is left to the start-up.
+// undo history is left to the start-up (whose first step it is).
 bool open_start_project(const std::string& path);
 
 // The help page of a language, under the program folder; languages without

@@ -6,6 +6,7 @@
 
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
+#include "model/files/invalid_outlines.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/undo_history.h"
@@ -77,6 +78,7 @@ void show_loaded_project() {
   push_undo_snapshot();
   AppState.modified = 0;
   ui().rebuild_3d_if_visible();
+  say_invalid_outlines(program_path("user/" + AppState.file_name));
 }
 
 // Writes the index with ArchiveList changed by change; on a failed write the
@@ -152,7 +154,7 @@ bool open_archive_project(int entry) {
 
 bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDeleteQuestion))) return false;
-  const Tarchive_entry& doomed = ArchiveList[static_cast<std::size_t>(entry)];
+  const Tarchive_entry doomed = ArchiveList[static_cast<std::size_t>(entry)];
   const std::string path = program_path("user/" + existing_project_file(doomed).value_or(project_file_name(doomed)));
   try {
     // The index goes first: a project file left behind by a failed delete is
@@ -162,10 +164,23 @@ bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
     ui().show_message(error.what());
     return false;
   }
-  show_change();
   std::error_code failure;
   std::filesystem::remove(path, failure);
-  if (failure) ui().show_message("The project file " + path + " could not be deleted: " + failure.message());
+  if (failure) {
+    try {
+      change_archive_list([&] { ArchiveList.insert(ArchiveList.begin() + entry, doomed); });
+    } catch (const FileError& error) {
+      show_change();
+      ui().show_message("The project file " + path + " could not be removed (" + failure.message() +
+                        "), and the index could not be written with its entry again: " + error.what() +
+                        "\r\nThe entry is out of the archive until the next start lists the file again.");
+      return true;
+    }
+    ui().show_message("The project was not deleted: its file " + path + " could not be removed (" + failure.message() +
+                      ").");
+    return false;
+  }
+  show_change();
   ui().show_message(lang_text(kDeletedText));
   return true;
 }

@@ -37,11 +37,14 @@ std::vector<std::string> archive_row_texts(int entry);
 // a file that cannot be loaded (then the open project stays as it was, still
 // modified when it was).
 bool open_archive_project(int entry);
-// After the question (text 126): removes the entry from the index, has
-// show_change show the index as it now is, removes the entry's project file
-// from the disk (a missing file is no fault) and says so (text 127). What
-// shows the index must never show it out of step with ArchiveList, so no
-// message comes in between.
+// After the question (text 126): removes the entry from the index and the
+// entry's project file from the disk (a missing file is no fault), has
+// show_change show the index as it now is and says so (text 127). A file that
+// cannot be removed keeps its entry: false, with one box saying the project
+// was not deleted and why (or, when the index cannot take the entry back,
+// that the file will be listed again at the next start). What shows the index
+// must never show it out of step with ArchiveList, so no message comes before
+// it.
 bool delete_archive_entry(int entry, const std::function<void()>& show_change);
 // After the question (text 128): copies the entry's project file to a number
 // free both in the index and on disk, appends the entry under that number,

@@ -23,13 +23,16 @@ bool valid_corner(const Tlinea& a, const Tlinea& b) {
   return !slanted && !folds_back && !normals_contradict && !no_corner;
 }
 
-}  // namespace
-
-bool check_cell_geometry() {
-  const Tcell& cell = read_current_cell();
+bool outline_is_valid(const Tcell& cell) {
   for (int i = 0; i < static_cast<int>(cell.walls.size()); ++i)
     if (!valid_corner(cell.walls[static_cast<std::size_t>(i)],
                       cell.walls[static_cast<std::size_t>(next_wall_index(cell, i))]))
       return false;
   return true;
 }
+
+}  // namespace
+
+bool check_cell_geometry() { return outline_is_valid(read_current_cell()); }
+
+bool has_invalid_outline(const Tcell& cell) { return cell.outline_closed && !outline_is_valid(cell); }

@@ -53,11 +53,29 @@ bool current_outline_needs_check() {
   return read_current_cell().outline_closed && !AppState.outline_mode;
 }
 
-// Returns to the step before the rejected one and forgets the rejected step.
+// The new step's current outline is invalid: it is the edit's fault only when
+// the step before held that room valid. A room that was invalid there already
+// (stored so in its file, and only a new outline mends it) is no edit's
+// fault: at its place, or made current, copied or moved with the same walls.
+// Returning to the step before would restore no valid room, only undo the
+// user's work on it. The first step has none before it and stands.
+bool edit_broke_the_outline() {
+  if (UndoPosition < 1) return false;
+  const std::vector<std::shared_ptr<const Tcell>>& before =
+      UndoHistory[static_cast<std::size_t>(UndoPosition - 1)].cells;
+  const auto index = static_cast<std::size_t>(AppState.current_cell);
+  const Tcell& cell = read_current_cell();
+  if (index < before.size() && has_invalid_outline(*before[index])) return false;
+  return std::ranges::none_of(before, [&](const std::shared_ptr<const Tcell>& was) {
+    return was->walls == cell.walls && has_invalid_outline(*was);
+  });
+}
+
+// Returns to the step before the rejected one, whole, and forgets the
+// rejected step.
 void roll_back_invalid_edit() {
   step_undo_history(-1);
   UndoHistory.pop_back();
-  UndoPosition = std::min(UndoPosition, history_size() - 1);
   update_undo_buttons();
   end_edit_mode(false);
   ui().show_message(lang_text(8));
@@ -115,7 +133,7 @@ void push_undo_snapshot() {
   UndoHistory.push_back(std::move(entry));
   // Redo is refreshed too: a new step drops whatever had been undone.
   update_undo_buttons();
-  if (current_outline_needs_check() && !check_cell_geometry()) roll_back_invalid_edit();
+  if (current_outline_needs_check() && !check_cell_geometry() && edit_broke_the_outline()) roll_back_invalid_edit();
 }
 
 void step_undo_history(int delta) {

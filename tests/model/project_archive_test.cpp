@@ -5,11 +5,14 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
+#include "model/commands/project_commands.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/files/archive_form.h"
 #include "model/files/archive_list.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
+#include "support/room_outline.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"
 
@@ -153,6 +156,39 @@ TEST_F(ProjectArchive, DeleteRemovesTheEntryAndItsFile) {
   EXPECT_EQ(stored_index().size(), 1u);
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 127", "text 127"}));
   EXPECT_FALSE(delete_archive_entry(5, [] {}));
+}
+
+// A file that cannot be removed (here a folder with a file in it, which no
+// one, root included, can remove as a file) keeps its entry, in the index on
+// disk too, and the one box says the project was not deleted and why.
+TEST_F(ProjectArchive, DeleteOfAFileThatCannotBeRemovedKeepsTheEntryAndSaysWhy) {
+  write_archive_list();
+  const std::vector<Tarchive_entry> before = ArchiveList;
+  dir.write("user/prv00002.cel/inside", "x");
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(delete_archive_entry(1, [] { ADD_FAILURE() << "nothing changed to show"; }));
+  EXPECT_EQ(std::pair(ArchiveList, stored_index()), std::pair(before, before));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const std::string& said : {std::string("not deleted"), dir.file("user/prv00002.cel")})
+    EXPECT_NE(ui->messages[0].find(said), std::string::npos) << ui->messages[0];
+}
+
+// Opened from the archive, a project whose room fails the geometry check is
+// shown as stored and said once, by file and cell; the edits after it are
+// neither refused nor lost to undo.
+TEST_F(ProjectArchive, OpeningAnInvalidRoomSaysSoOnceAndItsEditsUndo) {
+  Tcells cells{room_with_a_turned_normal("Magazzino")};
+  write_scrambled_file(dir.file("user/prv00002.cel"), project_file_text(sample_quote_header(), cells, 0, true));
+  ASSERT_TRUE(open_archive_project(1));
+  EXPECT_EQ(Cells, cells);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const std::string& named : {dir.file("user/prv00002.cel"), std::string("\"Magazzino\"")})
+    EXPECT_NE(ui->messages[0].find(named), std::string::npos) << ui->messages[0];
+
+  edit_wall_thickness(300);
+  EXPECT_EQ(ui->messages.size(), 1u);
+  step_undo(-1);
+  EXPECT_EQ(Cells, cells);
 }
 
 TEST_F(ProjectArchive, DuplicateTakesANumberFreeInTheIndexAndOnDisk) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "model/base/file_io.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/undo_history.h"
@@ -14,6 +16,8 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/program_dir.h"
+#include "support/room_outline.h"
+#include "support/sample_project.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -173,6 +177,41 @@ TEST_F(MainCommands, ImportAsksToSaveAModifiedProjectBeforeReplacingIt) {
   import_project_asking();
   EXPECT_EQ(ui->questions, std::vector<std::string>{lang_text(191)});
   LangTable = texts;
+}
+
+// The imported project is whole, cells with their header, however its room
+// is: kept as stored, said once by file and cell, and never mixed with the
+// project before by an undo step of that one's history. The start argument
+// says it as the import does.
+TEST_F(MainCommands, ImportOfAnInvalidRoomKeepsTheImportedProjectWholeAndSaysSo) {
+  QuoteHeader.customer.name = "Before";
+  AppState.file_name = "prv00003.cel";
+  Tcells cells{first_cell(), room_with_a_turned_normal("Magazzino")};
+  write_scrambled_file(folder.file("prv00007.cel"), project_file_text(sample_quote_header(), cells, 1, true));
+  const std::string path = folder.file("prv00007.cel");
+
+  ASSERT_TRUE(import_project(path));
+  auto expect_imported_project = [&] {
+    EXPECT_EQ(ui->tab_names, (std::vector<std::string>{cells[0].name, "Magazzino"}));
+    EXPECT_EQ(Cells, cells);
+    EXPECT_EQ(std::pair(QuoteHeader.customer.name, AppState.file_name),
+              (std::pair<std::string, std::string>("Rossi Srl", "")));
+    EXPECT_NE(ui->caption.find("Rossi Srl"), std::string::npos);
+  };
+  expect_imported_project();
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const std::string& named : {path, std::string("\"Magazzino\"")})
+    EXPECT_NE(ui->messages[0].find(named), std::string::npos) << ui->messages[0];
+  step_undo(-1);  // nothing of the project before comes back
+  expect_imported_project();
+  edit_wall_thickness(300);
+  step_undo(-1);
+  expect_imported_project();
+  EXPECT_EQ(ui->messages.size(), 1u) << "the edit is no refusal";
+
+  ASSERT_TRUE(open_start_project(path));
+  ASSERT_EQ(ui->messages.size(), 2u);
+  EXPECT_EQ(ui->messages[1], ui->messages[0]);
 }
 
 TEST(HelpPages, LanguagesWithoutAPageGetTheEnglishOne) {

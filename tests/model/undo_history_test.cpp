@@ -327,19 +327,39 @@ TEST_F(UndoRollback, MoveFoldingANeighbourBackIsRolledBackWithTextEight) {
   EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
 }
 
-TEST_F(UndoRollback, RejectedFirstSnapshotLeavesAnEmptyHistory) {
+// The first step has nothing before it to return to: it is kept as it is
+// (whoever loaded it says why). Edits of a room invalid before them are no
+// refusal, nor is a room invalid before made current, copied or moved; once
+// the room is valid, the check holds it.
+TEST_F(UndoRollback, ARoomInvalidBeforeTheEditIsNoRefusalAndAFirstStepStands) {
   make_rectangle(4000, 3000);
-  wall(1).x2 += 500;
+  Cells.push_back(room_with_a_turned_normal("invalid"));
+  AppState.current_cell = 1;
   push_undo_snapshot();
-  EXPECT_TRUE(UndoHistory.empty());
-  EXPECT_EQ(UndoPosition, -1);
-  EXPECT_FALSE(undo_enabled() || redo_enabled());
-  EXPECT_EQ(ui->messages.size(), 1u);
-  push_undo_snapshot();  // the next step starts the history again
-  EXPECT_EQ(UndoPosition, -1);
-  wall(1).x2 -= 500;
+  EXPECT_EQ(std::pair(UndoPosition, UndoHistory.size()), std::pair(0, std::size_t{1}));
+  current_cell().walls[2].x2 += 500;  // slanted as well
   push_undo_snapshot();
-  EXPECT_EQ(UndoPosition, 0);
+  add_cell("copy", 1);
+  push_undo_snapshot();
+  AppState.current_cell = 0;
+  Cells.erase(Cells.begin());  // the invalid room moves to the first place
+  push_undo_snapshot();
+  CellOrderForm form = cell_order_form();
+  move_cell_line(form, 1);
+  apply_cell_order(form);
+  EXPECT_EQ(std::pair(Cells[1].name, AppState.current_cell), (std::pair<std::string, int>("invalid", 1)));
+  EXPECT_EQ(UndoHistory.size(), 5u);
+  EXPECT_TRUE(ui->messages.empty());
+
+  current_cell() = room_with_a_turned_normal("mended");
+  current_cell().walls[1].normal_x = 1;
+  push_undo_snapshot();
+  current_cell().walls[1].normal_x = -1;
+  push_undo_snapshot();
+  EXPECT_EQ(std::as_const(Cells)[1].name, "mended");
+  EXPECT_EQ(std::as_const(Cells)[1].walls[1].normal_x, 1);
+  EXPECT_EQ(UndoHistory.size(), 6u);
+  EXPECT_EQ(ui->messages, (std::vector<std::string>{"text 8"}));
 }
 
 TEST_F(UndoRollback, NoCheckWhileTheOutlineIsDrawnOrOpen) {
