@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/base/rounding.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "model/quote/bill_of_materials.h"
 #include "model/state/globals.h"
 #include "support/plan_builders.h"

@@ -11,7 +11,7 @@
 #include "editor/plan/plan_texts.h"
 #include "editor/plan/plan_zoom.h"
 #include "model/base/cell_extents.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "model/layout/compact_groups.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
-#include "model/modules/compact_groups.h"
 #include "model/state/colour_palette.h"
 #include "model/state/globals.h"
 #include "support/room_outline.h"
