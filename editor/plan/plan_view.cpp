@@ -11,7 +11,6 @@
 #include "editor/plan/plan_texts.h"
 #include "editor/plan/plan_zoom.h"
 #include "model/base/cell_extents.h"
-#include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
@@ -22,8 +21,8 @@ PlanView::PlanView(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
 }
 
+// Only reads the model: every edit has derived the cell before any view shows it.
 void PlanView::draw_plan() {
-  rebuild_compact_groups();
   // Without a current cell (no project yet) the view shows the bare background.
   static const Tcell no_cell;
   const bool has_cell = AppState.current_cell >= 0 && static_cast<std::size_t>(AppState.current_cell) < Cells.size();

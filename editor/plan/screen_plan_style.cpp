@@ -5,7 +5,7 @@
 
 #include "editor/plan/plan_layers.h"
 #include "editor/plan/plan_texts.h"
-#include "model/modules/load_labels.h"
+#include "model/layout/load_labels.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <utility>
 
+#include "model/layout/compact_groups.h"
 #include "model/layout/finish_edit.h"
 #include "model/layout/undo_history.h"
-#include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
 
 void add_cell(const std::string& name, int copy_from) {

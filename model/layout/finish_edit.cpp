@@ -1,5 +1,6 @@
 #include "model/layout/finish_edit.h"
 
+#include "model/layout/compact_groups.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/undo_history.h"
@@ -16,7 +17,8 @@ Views without(Views views, Views view) {
   return static_cast<Views>(static_cast<unsigned>(views) & ~static_cast<unsigned>(view));
 }
 
-// The views only read the model, so one order serves every edit.
+// The views only read the model, the cell as derived included, so one order
+// serves every edit.
 void show(Views views) {
   if (has(views, Views::scene_3d)) ui().rebuild_3d_if_visible();
   if (has(views, Views::side_panel)) ui().refresh_side_panel();
@@ -39,6 +41,9 @@ void finish_edit(EditKind kind, Views views) {
     views = without(views, Views::side_panel);
   }
   if (lays_out(kind)) recompute_layout();
+  // What the cells derive from what the edit wrote (compact groups, frame
+  // heights, load marks) is recorded with it and shown by every view alike.
+  rebuild_compact_groups();
   if (records_before_showing(kind)) push_undo_snapshot();
   if (kind == EditKind::laid_out_leaving_modes) end_edit_mode(false);
   show(views);

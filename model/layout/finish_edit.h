@@ -1,6 +1,7 @@
 // The one way an edit command ends. After it has written the model, a command
 // names what kind of edit it made and the views that show it; finish_edit runs
-// the steps in one order: lay the current cell out again, take the undo
+// the steps in one order: lay the current cell out again, derive what the
+// cells derive (compact groups, frame heights, load marks), take the undo
 // snapshot (which marks the project modified and rolls an invalid outline
 // back), rebuild the 3-D view while it is shown, refresh the side panel, fit
 // the plan to the view, redraw the plan. A few kinds move one step out of that

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "model/layout/compact_groups.h"
 #include "model/layout/module_shape.h"
-#include "model/modules/compact_groups.h"
 #include "model/state/globals.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include "model/base/text_io.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/compact_groups.h"
 #include "model/layout/corner_joints.h"
 #include "model/layout/finish_edit.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/modules/compact_groups.h"
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"

@@ -9,8 +9,8 @@
 
 #include "model/base/rounding.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/compact_groups.h"
 #include "model/layout/module_lengths.h"
-#include "model/modules/compact_groups.h"
 #include "model/quote/code_lookup.h"
 #include "model/state/globals.h"
 

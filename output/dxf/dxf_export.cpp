@@ -1,7 +1,7 @@
 #include "output/dxf/dxf_export.h"
 
 #include "model/base/file_io.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 

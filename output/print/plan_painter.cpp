@@ -5,7 +5,7 @@
 
 #include "model/base/rounding.h"
 #include "model/base/units.h"
-#include "model/modules/load_labels.h"
+#include "model/layout/load_labels.h"
 #include "model/state/globals.h"
 #include "output/print/page_numbers.h"
 #include "plan_drawing/plan_canvas.h"

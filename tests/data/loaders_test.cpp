@@ -10,7 +10,7 @@
 #include "model/base/units.h"
 #include "model/catalogue/catalogue.h"
 #include "model/files/codes_table.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "model/state/language.h"
 #include "model/state/text_table.h"
 #include "sources/codes_source.h"

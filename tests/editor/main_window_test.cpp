@@ -14,14 +14,17 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "editor/dialog_answers.h"
+#include "editor/dialogs/added_module_dialog.h"
 #include "editor/dialogs/catalogue_editor_window.h"
 #include "editor/dialogs/cell_order_dialog.h"
+#include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/language_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
@@ -33,7 +36,9 @@
 #include "editor/output_windows/customers_window.h"
 #include "editor/output_windows/mail_dialog.h"
 #include "editor/output_windows/print_window.h"
+#include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_view.h"
+#include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
@@ -153,11 +158,50 @@ class ShownView : public ProgramStart {
       add_places(*group.Children(i), places);
     }
   }
-  // The view shows the current cell as it stands: a scene built afresh is the same.
+  // The views show the current cell as it stands, derived: the 3-D button
+  // builds the same scene afresh, its derivation changes nothing, and the
+  // plan drawn again is the same.
   static bool shows_current_cell() {
     const auto shown = shown_scene();
-    F3d->genera_3d(current_cell());
-    return shown_scene() == shown;
+    const QImage plan = Main->PaintBox1->plan_image();
+    const Tcell cell = read_current_cell();
+    Main->tool_button(8)->trigger();
+    Main->PaintBox1->draw_plan();
+    return shown_scene() == shown && read_current_cell() == cell && Main->PaintBox1->plan_image() == plan;
+  }
+  static QPoint on_screen(double x, double y) {
+    const PlanView* plan = Main->PaintBox1;
+    return plan_to_screen(view_transform(AppState, plan->width(), plan->height()), x, y);
+  }
+  static void click_in_plan(QPoint at) {
+    const PlanView* plan = Main->PaintBox1;
+    plan_mouse_move(Qt::NoButton, Qt::NoModifier, at.x(), at.y(), plan->width(), plan->height());
+    plan_mouse_down(Qt::LeftButton, at.x(), at.y());
+    plan_mouse_up(Qt::LeftButton);
+  }
+  // An ordinary free module, then a compact kit 2800 mm long on rails of
+  // the middle class placed in the middle of the room as a user places one;
+  // the mode left again.
+  static void place_compact_kit() {
+    AppState.product_switch = 1;
+    const Tmodulo bay = current_cell().walls[0].modules[0];
+    current_cell().free_modules = {make_free(1400, 1000, bay.width, bay.length, 'H')};
+    answer_next<TFSelezioneKitCV>([](TFSelezioneKitCV* kit) {
+      kit->ComboBox1->setCurrentIndex(1);
+      kit->ComboBox2->setCurrentIndex(1);
+      kit->BitBtn1->click();
+    });
+    Main->tool_button(28)->trigger();
+    click_in_plan(on_screen(0, 0));
+    plan_key_down(Qt::Key_Escape, Qt::NoModifier);
+    ASSERT_EQ(current_cell().compact_groups.size(), 1u);
+  }
+  // The first fixed end of the compact group, by its index among the free modules.
+  static std::size_t first_fixed_end() {
+    const auto& modules = current_cell().free_modules;
+    for (std::size_t i = 0; i < modules.size(); ++i)
+      if (modules[i].code.starts_with("CVFISSO_")) return i;
+    return modules.size();
   }
   // Two free modules of the current cell, selected, the view built with them.
   static void select_two_free_modules() {
@@ -601,6 +645,7 @@ TEST_F(ShownView, AnImportedProjectShowsItsCurrentCell) {
   ASSERT_TRUE(import_project(folder.file("user/prv00009.cel")));
   ASSERT_EQ(current_cell().name, "D");
   EXPECT_EQ(shown_parts(), parts_of_room(1));
+  EXPECT_TRUE(shows_current_cell()) << "derived before it is shown";
 }
 
 TEST_F(ShownView, TheOutlineButtonShowsTheRoomItClosesAndEmptiesTheViewOfTheRoomItDiscards) {
@@ -652,4 +697,63 @@ TEST_F(ShownView, TheRoomLaidOutAgainInTheNewUnitIsShownAsLaidOut) {
   ASSERT_TRUE(AppState.inches);
   EXPECT_NE(current_cell().walls[0].modules, before.walls[0].modules);
   EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, APlacedFreeModuleIsShownAndRecordedWithItsFramesAndSoAfterUndoAndRedo) {
+  answer_next<TFmodulo_aggiunto>([](TFmodulo_aggiunto* dialog) {
+    const Tmodulo bay = current_cell().walls[0].modules[0];  // of sizes whose frames the price table has
+    auto index_of = [](const Tdimensioni& sizes, double size) {
+      return static_cast<int>(std::ranges::find(sizes, size) - sizes.begin());
+    };
+    dialog->ComboBox1->setCurrentIndex(index_of(LengthList, bay.length));
+    dialog->ComboBox2->setCurrentIndex(index_of(WidthList, bay.width));
+    dialog->ComboBox3->setCurrentIndex(index_of(HeightList, bay.height));
+    dialog->BitBtn1->click();
+  });
+  Main->tool_button(20)->trigger();
+  ASSERT_TRUE(AppState.place_free_module_mode);
+  click_in_plan(on_screen(0, 500));
+  ASSERT_EQ(current_cell().free_modules.size(), 1u);
+  const Tmodulo_agg& recorded = UndoHistory.at(static_cast<std::size_t>(UndoPosition)).cells[0]->free_modules.at(0);
+  EXPECT_GT(recorded.frame_height_a, 0.0);
+  EXPECT_EQ(recorded.frame_height_b, recorded.height) << "the step holds its end frames";
+  EXPECT_TRUE(shows_current_cell());
+  Main->tool_button(5)->trigger();
+  EXPECT_TRUE(shows_current_cell());
+  Main->tool_button(6)->trigger();
+  ASSERT_EQ(current_cell().free_modules.size(), 1u);
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, ACompactEndAlignedWithAnotherModuleIsShownWithTheGroupItMakes) {
+  ASSERT_NO_FATAL_FAILURE(place_compact_kit());
+  const Tcorvane group = current_cell().compact_groups[0];
+  current_cell().free_modules[0].selected = true;  // the reference of the alignment
+  current_cell().free_modules[first_fixed_end()].selected = true;
+  Main->tool_button(group.orientation == 'H' ? 25 : 26)->trigger();
+  ASSERT_NE(current_cell().compact_groups.at(0), group);
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, ACompactEndMadeShallowerInThePanelIsShownWithItsRails) {
+  ASSERT_NO_FATAL_FAILURE(place_compact_kit());
+  const std::size_t end = first_fixed_end();  // the left end, whose depth counts in the group's length
+  current_cell().free_modules[end].selected = true;
+  Main->refresh_side_panel();
+  const int shallow = Main->Panel1->Cb_Lm_m->findData(300.0);
+  ASSERT_GE(shallow, 0);
+  Main->Panel1->Cb_Lm_m->setCurrentIndex(shallow);
+  emit Main->Panel1->Cb_Lm_m->activated(shallow);
+  ASSERT_EQ(current_cell().free_modules[end].width, 300.0);
+  EXPECT_TRUE(shows_current_cell());
+}
+
+TEST_F(ShownView, ACompactBlockMovedByKeysIsShownWhereItStandsAfterEveryStep) {
+  ASSERT_NO_FATAL_FAILURE(place_compact_kit());
+  for (std::size_t i = 1; i < current_cell().free_modules.size(); ++i) current_cell().free_modules[i].selected = true;
+  for (int step = 0; step < 5; ++step) {
+    plan_key_down(Qt::Key_Right, Qt::AltModifier);
+    plan_key_up(Qt::Key_Right);
+    EXPECT_TRUE(shows_current_cell()) << "after step " << step + 1;
+  }
 }

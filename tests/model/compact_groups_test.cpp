@@ -1,4 +1,4 @@
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "layout_fixture.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "model/modules/kit_choice.h"
 #include "support/plan_builders.h"
 #include "support/scripted_ui.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "layout_fixture.h"
@@ -14,6 +15,7 @@
 #include "model/layout/undo_history.h"
 #include "model/modules/free_module_placement.h"
 #include "model/state/tool_buttons.h"
+#include "support/plan_builders.h"
 
 namespace {
 
@@ -26,7 +28,11 @@ class ViewLog : public ScriptedUi {
   Events events;
   void refresh_side_panel() override { note("panel"); }
   void draw_plan() override { note("plan"); }
-  void rebuild_3d_if_visible() override { note("3d"); }
+  void rebuild_3d_if_visible() override {
+    note("3d");
+    cell_in_3d = std::as_const(Cells).at(static_cast<std::size_t>(AppState.current_cell));
+  }
+  Tcell cell_in_3d;  // as the 3-D view last read it
   void fit_plan_to_view(int) override { note("fit"); }
   void show_message(const std::string& text) override {
     ScriptedUi::show_message(text);
@@ -176,6 +182,21 @@ TEST_F(EditEndings, ADeletedCellIsFittedBeforeItsPlanIsDrawnThenRecorded) {
   EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "fit@0", "plan@0"}));
   EXPECT_EQ(UndoHistory.size(), 1u);
   EXPECT_EQ(Cells.size(), 1u);
+}
+
+TEST_F(EditEndings, EveryEndingShowsAndRecordsANewModuleWithItsEndFrames) {
+  make_rectangle(4000, 3000);
+  double x = 0;
+  for (EditKind kind : {EditKind::laid_out, EditKind::changed, EditKind::shown, EditKind::shown_then_recorded}) {
+    AppState.free_module_template = make_free(x += 600, 0, 500, 1000, 'H');
+    AppState.free_module_template.height = 2000;
+    add_free_module();
+    finish_edit(kind);
+    EXPECT_EQ(log.cell_in_3d.free_modules.back().frame_height_a, 2000) << "shown by kind " << static_cast<int>(kind);
+    if (kind == EditKind::shown) continue;
+    const Tcell& recorded = *UndoHistory.back().cells.at(0);
+    EXPECT_EQ(recorded.free_modules.back().frame_height_b, 2000) << "recorded by kind " << static_cast<int>(kind);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "model/modules/load_labels.h"
+#include "model/layout/load_labels.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <tuple>
 #include <utility>
 
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "project_globals_fixture.h"
 
 namespace {

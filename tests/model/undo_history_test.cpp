@@ -13,10 +13,10 @@
 #include "layout_fixture.h"
 #include "model/base/units.h"
 #include "model/files/cell_list.h"
+#include "model/layout/compact_groups.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/geometry_check.h"
 #include "model/layout/layout_engine.h"
-#include "model/modules/compact_groups.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "dxf_sample_project.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/part_names.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "model/modules/free_module_placement.h"
 #include "model/modules/kit_choice.h"
 #include "output/dxf/dxf_export_command.h"

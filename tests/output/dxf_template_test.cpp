@@ -8,7 +8,7 @@
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/part_names.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 #include "support/program_dir.h"
 
 namespace {

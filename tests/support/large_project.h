@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "model/layout/compact_groups.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
@@ -54,8 +55,9 @@ inline Tcell large_project_cell(int steps, int free_modules) {
   return cell;
 }
 
-// Builds the project, lays every cell out once and takes the first undo
-// snapshot; the first cell is current.
+// Builds the project, lays every cell out once, derives the cells as a
+// loaded project is derived and takes the first undo snapshot; the first cell
+// is current.
 inline void make_large_project(int cells, int steps, int free_modules) {
   LengthList = {700, 800, 900, 1000, 1100, 1200, 1300};
   AppState = Tvar_amb{};
@@ -67,6 +69,7 @@ inline void make_large_project(int cells, int steps, int free_modules) {
     recompute_layout();
   }
   AppState.current_cell = 0;
+  rebuild_compact_groups();
   UndoHistory.clear();
   UndoPosition = -1;
   push_undo_snapshot();

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "model/layout/compact_groups.h"
 #include "model/layout/layout_engine.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
-#include "model/modules/compact_groups.h"
 #include "model/state/colour_palette.h"
 #include "model/state/globals.h"
 #include "support/room_outline.h"
@@ -49,7 +49,8 @@ inline Tmodulo_agg shelved_free(double x, double y, double width, double length,
   return module;
 }
 
-// Lays out the current cell from its corners; returns it.
+// Lays out the current cell from its corners and derives it, as an edit
+// does; returns it.
 inline Tcell& lay_out_room(const std::vector<Tvec2>& corners, const std::vector<int>& bays_per_wall) {
   Tcell& cell = Cells.at(static_cast<std::size_t>(AppState.current_cell));
   cell.walls = walls_through(corners);
@@ -60,6 +61,7 @@ inline Tcell& lay_out_room(const std::vector<Tvec2>& corners, const std::vector<
   compute_wall_normals();
   cell.outline_closed = true;
   recompute_layout();
+  rebuild_compact_groups();
   return Cells.at(static_cast<std::size_t>(AppState.current_cell));
 }
 

@@ -2,7 +2,7 @@
 
 #include "model/base/part_placement.h"
 #include "model/catalogue/part_names.h"
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "model/modules/compact_surroundings.h"
+#include "model/layout/compact_surroundings.h"
 
 #include <algorithm>
 #include <cmath>

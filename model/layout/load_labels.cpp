@@ -1,4 +1,4 @@
-#include "model/modules/load_labels.h"
+#include "model/layout/load_labels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 // Compact mobile-shelving groups. The model stores only the codes of their
 // modules (see compact_codes.h); the group records of every cell are derived
-// from them again whenever the plan is loaded, edited, drawn or printed.
+// from them again whenever a project is loaded and at the end of every edit,
+// before the edit is recorded or shown, and before printing and exports.
 #pragma once
 
 #include "model/base/records.h"

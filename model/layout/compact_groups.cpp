@@ -1,4 +1,4 @@
-#include "model/modules/compact_groups.h"
+#include "model/layout/compact_groups.h"
 
 #include <algorithm>
 #include <cassert>
@@ -11,9 +11,9 @@
 #include "model/base/part_placement.h"
 #include "model/base/plane_vectors.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/compact_surroundings.h"
 #include "model/layout/corner_joints.h"
-#include "model/modules/compact_surroundings.h"
-#include "model/modules/load_labels.h"
+#include "model/layout/load_labels.h"
 #include "model/state/globals.h"
 
 namespace {
