@@ -9,6 +9,7 @@
 
 #include "editor/screen_centring.h"
 #include "editor/title_wide_boxes.h"
+#include "editor/window_opening.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -79,8 +80,7 @@ void TFlingua::BitBtn1Click() {
 }
 
 void TFlingua::showEvent(QShowEvent* event) {
-  // A window restored from the task bar gets a spontaneous show: it keeps its choice.
-  if (!event->spontaneous()) {
+  if (opens_the_window(*event)) {
     Tag = -1;
     for (QRadioButton* button : radio_buttons) {
       // An exclusive button cannot be unchecked while it is the checked one.

@@ -25,6 +25,7 @@
 #include "editor/output_windows/printer_sink.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/screen_centring.h"
+#include "editor/window_opening.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -226,7 +227,7 @@ void TFstampa::show_form(const PrintForm& form) {
 
 void TFstampa::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
 void TFstampa::FormActivate() {
