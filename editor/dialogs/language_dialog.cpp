@@ -5,10 +5,8 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QShowEvent>
-#include <algorithm>
 
 #include "editor/screen_centring.h"
-#include "editor/title_wide_boxes.h"
 #include "editor/window_opening.h"
 #include "model/state/globals.h"
 
@@ -65,9 +63,7 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   BitBtn1 = new QPushButton("OK");
   layout->addWidget(BitBtn1, 10, 0, 1, 4, Qt::AlignCenter);
   connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
-  // Wide enough for the title beside the frame's icon and buttons: the
-  // window manager cuts a longer one ("R... 12").
-  setFixedSize(std::max(sizeHint().width(), title_bar_width(*this)), sizeHint().height());
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   centre_on_screen_when_shown(*this, Centring::every_show);
 }
 

@@ -156,9 +156,12 @@ void TFstampa::build_controls() {
   side->addLayout(paging);
   side->addLayout(outputs);
 
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(Image1, 0, Qt::AlignTop);
-  layout->addLayout(side);
+  auto* row = new QHBoxLayout;
+  row->addWidget(Image1, 0, Qt::AlignTop);
+  row->addLayout(side);
+  // In rows, as every window, so that a row as wide as the title can join them.
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
