@@ -1,7 +1,7 @@
-// The program's boxes (a message, a question, the input box), each at least as
-// wide as its title: the window manager puts the title beside the frame's
-// icon and buttons and cuts one that does not fit ("Rack... V1.12" over a
-// short message).
+// Every window of the program, the boxes (a message, a question, the input
+// box) among them, at least as wide as its title: the window manager puts the
+// title beside the frame's icon and buttons and cuts one that does not fit
+// ("Rack... V1.12" over a short message, "Selezio... Corvane" over two lists).
 #pragma once
 
 #include <QMessageBox>
@@ -11,6 +11,14 @@ class QWidget;
 
 // The width a window needs for its title beside the frame's icon and buttons.
 int title_bar_width(const QWidget& window);
+
+// Keeps the window at least title_bar_width() wide from now on, also when its
+// title changes (a language applied). A window laid out in rows (a vertical
+// box, a grid or a form, which is how the program's dialogs and boxes are
+// laid out) gets a row as wide as the title, so its layout, which sizes the
+// window, counts the title too; the main window and a window placed by hand
+// get that width as their least.
+void keep_wide_enough_for_title(QWidget& window);
 
 // A message or a question captioned with the application's title: the button
 // pressed, NoButton when the box was closed otherwise.

@@ -9,6 +9,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
 
@@ -110,7 +111,7 @@ int TFapri::selected_entry() const {
 }
 
 void TFapri::showEvent(QShowEvent* event) {
-  FormActivate();
+  if (opens_the_window(*event)) FormActivate();
   QDialog::showEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
@@ -110,7 +111,7 @@ std::array<QPlainTextEdit*, kCatalogueTextSections> TFdati::memos() const {
 }
 
 void TFdati::showEvent(QShowEvent* event) {
-  FormActivate();
+  if (opens_the_window(*event)) FormActivate();
   QDialog::showEvent(event);
 }
 

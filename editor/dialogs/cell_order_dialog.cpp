@@ -6,6 +6,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/commands/project_commands.h"
 #include "model/state/globals.h"
 
@@ -38,6 +39,7 @@ void TFordinamento::apply_language() { setWindowTitle(qt_lang_text(215)); }
 
 void TFordinamento::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (!opens_the_window(*event)) return;
   form_ = cell_order_form();
   show_lines();
 }

@@ -7,6 +7,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/modules/kit_choice.h"
 #include "model/state/globals.h"
 
@@ -106,6 +107,7 @@ void TFcorvane::set_ends(const Tmodulo& end_a, const Tmodulo& end_b) { form_ = c
 
 void TFcorvane::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (!opens_the_window(*event)) return;
   prepare_mobile_dialog();
   const bool across_y = form_.end_a.orientation != 'V';
   rbAlto->setEnabled(across_y);

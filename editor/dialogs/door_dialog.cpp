@@ -8,6 +8,7 @@
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
+#include "editor/window_opening.h"
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/state/current_cell.h"
@@ -98,7 +99,7 @@ void TForm2::apply_language() { setWindowTitle(qt_lang_text(15)); }
 
 void TForm2::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormActivate();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 void TForm2::FormActivate() {

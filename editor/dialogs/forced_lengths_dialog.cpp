@@ -6,6 +6,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/state/current_cell.h"
 
 TFforza::TFforza(QWidget* parent) : QDialog(parent) {
@@ -40,7 +41,7 @@ QString TFforza::shown(double mm) { return short_number(mm / AppState.unit_facto
 
 void TFforza::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormActivate();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 void TFforza::FormActivate() {

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/window_opening.h"
 
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
   setObjectName("FSelezioneKitCV");
@@ -35,6 +36,7 @@ TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
 // The lists are filled on the first opening only.
 void TFSelezioneKitCV::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (!opens_the_window(*event)) return;
   if (ComboBox1->count() > 0) {
     ComboBox1Change();  // the lists keep the last choice, and so does the template
     return;

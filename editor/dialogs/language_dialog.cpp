@@ -5,10 +5,9 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QShowEvent>
-#include <algorithm>
 
 #include "editor/screen_centring.h"
-#include "editor/title_wide_boxes.h"
+#include "editor/window_opening.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -64,9 +63,7 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   BitBtn1 = new QPushButton("OK");
   layout->addWidget(BitBtn1, 10, 0, 1, 4, Qt::AlignCenter);
   connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
-  // Wide enough for the title beside the frame's icon and buttons: the
-  // window manager cuts a longer one ("R... 12").
-  setFixedSize(std::max(sizeHint().width(), title_bar_width(*this)), sizeHint().height());
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   centre_on_screen_when_shown(*this, Centring::every_show);
 }
 
@@ -79,8 +76,7 @@ void TFlingua::BitBtn1Click() {
 }
 
 void TFlingua::showEvent(QShowEvent* event) {
-  // A window restored from the task bar gets a spontaneous show: it keeps its choice.
-  if (!event->spontaneous()) {
+  if (opens_the_window(*event)) {
     Tag = -1;
     for (QRadioButton* button : radio_buttons) {
       // An exclusive button cannot be unchecked while it is the checked one.

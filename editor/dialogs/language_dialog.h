@@ -26,8 +26,9 @@ class TFlingua : public QDialog {
   void BitBtn1Click();
 
  protected:
-  // Every showing starts afresh: a choice refused before must not stay
-  // checked, nor let the frame close the dialog with it.
+  // Every opening starts afresh: a choice refused before must not stay
+  // checked, nor let the frame close the dialog with it. A restore after a
+  // minimise keeps the choice (window_opening.h).
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/commands/project_commands.h"
 #include "model/files/cell_list.h"
 
@@ -49,6 +50,7 @@ void TFcopia_cella::prepare(const std::string& name, const std::vector<std::stri
 
 void TFcopia_cella::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  if (!opens_the_window(*event)) return;
   form_.copy = false;
   CheckBox1->setChecked(form_.copy);
   ComboBox1->setEnabled(form_.copy);

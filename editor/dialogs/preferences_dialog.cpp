@@ -10,6 +10,7 @@
 
 #include "editor/dialogs/password_dialog.h"
 #include "editor/qt_lang_text.h"
+#include "editor/window_opening.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
@@ -169,7 +170,7 @@ void TFpreferenze::apply_language() {
 }
 
 void TFpreferenze::showEvent(QShowEvent* event) {
-  FormActivate();
+  if (opens_the_window(*event)) FormActivate();
   QDialog::showEvent(event);
 }
 

@@ -27,6 +27,7 @@
 #include "editor/output_windows/print_window.h"
 #include "editor/output_windows/quote_header_dialog.h"
 #include "editor/output_windows/text_window.h"
+#include "editor/title_wide_boxes.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/state/ui_seam.h"
 #include "output/spreadsheet/quote_export.h"
@@ -65,6 +66,7 @@ std::vector<TranslatedWindow*> translated;
 template <class Window>
 Window* create(Window*& variable) {
   variable = new Window(Main);
+  keep_wide_enough_for_title(*variable);
   if constexpr (std::is_base_of_v<TranslatedWindow, Window>) translated.push_back(variable);
   return variable;
 }
@@ -85,6 +87,7 @@ void connect_window_hooks() {
 void create_windows() {
   translated.clear();
   Main = new TMain;
+  keep_wide_enough_for_title(*Main);
   translated.push_back(Main);
   create(Fdati);
   create(Form2);

@@ -12,6 +12,7 @@
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/text_window.h"
 #include "editor/output_windows/window_helpers.h"
+#include "editor/window_opening.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -133,7 +134,7 @@ void TFclienti::apply_language() {
 
 void TFclienti::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
 void TFclienti::read_form() {

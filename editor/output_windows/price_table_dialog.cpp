@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editor/output_windows/window_helpers.h"
+#include "editor/window_opening.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"
@@ -98,7 +99,7 @@ void TFprezzi::apply_language() {
 
 void TFprezzi::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
 // The headings stay in view above the scrolled articles.

@@ -25,6 +25,7 @@
 #include "editor/output_windows/printer_sink.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/screen_centring.h"
+#include "editor/window_opening.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -155,9 +156,12 @@ void TFstampa::build_controls() {
   side->addLayout(paging);
   side->addLayout(outputs);
 
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(Image1, 0, Qt::AlignTop);
-  layout->addLayout(side);
+  auto* row = new QHBoxLayout;
+  row->addWidget(Image1, 0, Qt::AlignTop);
+  row->addLayout(side);
+  // In rows, as every window, so that a row as wide as the title can join them.
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -226,7 +230,7 @@ void TFstampa::show_form(const PrintForm& form) {
 
 void TFstampa::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
 void TFstampa::FormActivate() {

@@ -19,6 +19,7 @@
 
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/window_helpers.h"
+#include "editor/window_opening.h"
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -233,7 +234,7 @@ QLineEdit* TFpreventivo::discount_edit(int k) const {
 
 void TFpreventivo::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
 bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
