@@ -1,5 +1,6 @@
 #include "view3d/shelf_parts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -8,12 +9,10 @@
 #include "model/catalogue/compact_codes.h"
 #include "model/catalogue/part_lists.h"
 #include "model/catalogue/part_names.h"
+#include "model/layout/shelf_patterns.h"
 #include "view3d/part_library.h"
 
 namespace {
-
-constexpr double kCompactTopLevel = 1780;
-constexpr double kTopLevelDrop = 70;
 
 void place_corner_or_joints(TGLDummyCube& group, const LevelParts& level, bool far_end, PartSupply& supply) {
   const double L = level.length, W = level.depth, y = level.y;
@@ -74,13 +73,12 @@ void place_level_parts(TGLDummyCube& group, const LevelParts& level, const Tstru
   }
 }
 
-double top_level(const std::string& code, double height) {
-  return is_compact_code(code) ? kCompactTopLevel : height - kTopLevelDrop;
-}
+double top_level(const std::string& code, double height) { return top_shelf_level(code, height); }
 
 std::vector<double> level_heights(const std::string& shelf_pattern, double top) {
   std::vector<double> heights;
-  for (std::size_t k = 0; k < shelf_pattern.size(); ++k)
+  const std::size_t slots = std::min(shelf_pattern.size(), static_cast<std::size_t>(slots_within(top)));
+  for (std::size_t k = 0; k < slots; ++k)
     if (shelf_pattern[k] == '1') heights.push_back(top - LevelPitch * static_cast<double>(k));
   return heights;
 }

@@ -40,5 +40,7 @@ void place_level_parts(TGLDummyCube& group, const LevelParts& level, const Tstru
 // The top shelf level of a bay or module of this code and height: the compact
 // codes have theirs at a fixed height, the others 70 mm below their height.
 double top_level(const std::string& code, double height);
-// The heights of the shelves a pattern holds, from the top level down, one slot apart.
+// The heights of the shelves a pattern holds within its bay, from the top
+// level down, one slot apart: none below the floor, and no more than the
+// slots a bay can have (kMostShelfSlots), whatever the pattern's length.
 std::vector<double> level_heights(const std::string& shelf_pattern, double top);

@@ -12,6 +12,7 @@
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/file_io.h"
+#include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "output/user_numbers.h"
@@ -84,7 +85,7 @@ TFpreferenze::TFpreferenze(QWidget* parent)
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setMinimumWidth(160);
   Edit1->installEventFilter(this);
-  SpinEdit1->setRange(0, 7);
+  SpinEdit1->setRange(0, kMostDecimals);
   CheckBox5->setChecked(true);
   GroupBox2->setVisible(false);
   BitBtn2->setDefault(true);

@@ -103,12 +103,19 @@ bool is_blank_line(std::string_view line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-std::string cut_short_string(std::string_view text) {
-  if (text.size() <= 255) return std::string(text);
-  std::size_t end = 255;
+std::string cut_text(std::string_view text, std::size_t most_bytes) {
+  if (text.size() <= most_bytes) return std::string(text);
+  std::size_t end = most_bytes;
   // Step back over continuation bytes so no character is split.
   while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
   return std::string(text.substr(0, end));
+}
+
+std::string cut_short_string(std::string_view text) { return cut_text(text, 255); }
+
+std::string cut_text_note(std::size_t size, std::size_t most_bytes) {
+  return "a text of " + std::to_string(size) + " bytes, more than the " + std::to_string(most_bytes) +
+         " read; the rest is left out";
 }
 
 void TextWriter::line(std::string_view text) {
@@ -171,6 +178,15 @@ std::string TextReader::line() {
 }
 
 std::string TextReader::short_string() { return cut_short_string(line()); }
+
+std::string TextReader::text() {
+  std::string whole = line();
+  if (whole.size() <= kTextBytes) return whole;
+  note(cut_text_note(whole.size(), kTextBytes));
+  return cut_text(whole, kTextBytes);
+}
+
+void TextReader::note(const std::string& what) { notes_.push_back("line " + std::to_string(next_) + ": " + what); }
 
 long long TextReader::integer() {
   long long value = 0;

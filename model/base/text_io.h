@@ -10,6 +10,13 @@
 
 #include "model/base/file_io.h"
 
+// The most a text read from a file keeps when it becomes a name, a caption or
+// another text a window or page shows (a cell's or a customer's name, a note, a
+// company line, a translation): far more than any real one (the longest
+// shipped translation has 141 bytes), and little enough for any window. The
+// short-string fields keep their 255 bytes.
+inline constexpr std::size_t kTextBytes = 4096;
+
 // Builds the content of a text file in memory, one value per line. A line
 // break inside a text is written as a blank, so a value is always one line.
 // A number that is not finite raises FileError naming the record and field:
@@ -48,6 +55,10 @@ class TextReader {
 
   std::string line();
   std::string short_string();  // cut to 255 bytes
+  // A line that becomes a name, a caption or another text a window shows, cut
+  // to kTextBytes without splitting a character; a longer line is noted, as
+  // damage, with its line number.
+  std::string text();
   long long integer();
   int int32();
   void int32s(std::initializer_list<int*> fields);  // one a line, into each field in turn
@@ -59,6 +70,10 @@ class TextReader {
   double number();  // any of the three written forms
 
   [[noreturn]] void fail(const std::string& what) const;
+  // Notes what the line just read lost at reading; the file still loads.
+  void note(const std::string& what);
+  // What was noted, each naming its line ("line 12: ..."), in file order.
+  const std::vector<std::string>& notes() const { return notes_; }
 
  private:
   // Lines are cut from the content as they are read, so a large file is not
@@ -68,6 +83,7 @@ class TextReader {
   std::size_t line_count_ = 0;
   std::size_t next_ = 0;
   std::string source_;
+  std::vector<std::string> notes_;
 };
 
 // Splits text into lines at LF, dropping a CR before it; a final line end does
@@ -92,8 +108,12 @@ std::string_view trim_blanks(std::string_view text);
 bool parse_integer(std::string_view text, long long& value);
 bool parse_double(std::string_view text, double& value, char decimal_separator = '.');
 
+// A string cut to at most most_bytes without splitting a UTF-8 character.
+std::string cut_text(std::string_view text, std::size_t most_bytes);
 // A string cut to at most 255 bytes without splitting a UTF-8 character.
 std::string cut_short_string(std::string_view text);
+// The note of a text of size bytes cut to most_bytes, for a reader's list of damage.
+std::string cut_text_note(std::size_t size, std::size_t most_bytes);
 
 // True when a line holds nothing but blanks and control characters: what a
 // trim of both ends leaves empty. Readers skip such lines.

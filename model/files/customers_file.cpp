@@ -52,9 +52,9 @@ class CustomersParse {
     if (fault.empty()) {
       Tcliente customer;
       std::size_t line = at;
-      for (std::string* field : customer_fields(customer)) *field = lines_[line++];
+      for (std::string* field : customer_fields(customer)) *field = text_at(line++);
       const std::size_t note_count = notes_at(at);
-      for (std::size_t i = 0; i < note_count; ++i) customer.notes.push_back(lines_[at + 10 + i]);
+      for (std::size_t i = 0; i < note_count; ++i) customer.notes.push_back(text_at(at + 10 + i));
       customers.push_back(std::move(customer));
       return at + 11 + note_count;  // past the separator line
     }
@@ -62,6 +62,14 @@ class CustomersParse {
     std::size_t next = at;
     while (next < lines_.size() && !is_separator(next)) ++next;
     return next + 1;
+  }
+
+  // The text of line at, cut to kTextBytes (the cut is a fault: the file is kept).
+  std::string text_at(std::size_t at) {
+    const std::string& text = lines_[at];
+    if (text.size() > kTextBytes)
+      faults.push_back("line " + std::to_string(at + 1) + ": " + cut_text_note(text.size(), kTextBytes));
+    return cut_text(text, kTextBytes);
   }
 
   std::size_t notes_at(std::size_t at) const {
@@ -76,7 +84,8 @@ class CustomersParse {
     if (at + 10 > lines_.size()) return "line " + std::to_string(lines_.size()) + ": the file ends" + where;
     long long count = 0;
     if (!parse_integer(lines_[at + 9], count) || count < 0 || count > static_cast<long long>(lines_.size() - at - 10))
-      return "line " + std::to_string(at + 10) + ": \"" + lines_[at + 9] + "\" is not a note count" + where;
+      return "line " + std::to_string(at + 10) + ": \"" + cut_short_string(lines_[at + 9]) + "\" is not a note count" +
+             where;
     return {};
   }
 

@@ -11,8 +11,9 @@
 #include "model/base/records.h"
 
 // Reads Customers; a missing file gives an empty register. A damaged record
-// is passed over and every readable customer kept; the damage is reported to
-// the user, and the file is kept as it was before its next write.
+// is passed over and every readable customer kept; a field or note longer
+// than any window shows (kTextBytes) is cut. The damage is reported to the
+// user, and the file is kept as it was before its next write.
 void read_customers();
 // Writes Customers to user/clienti.dat (a damaged file read before is kept
 // beside it first); raises FileError.

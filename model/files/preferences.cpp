@@ -48,18 +48,25 @@ class PreferencesLines {
 
   bool at_end() const { return next_ >= lines_.size(); }
 
-  void integer(int& field) {
+  void integer(int& field) { integer(field, INT_MIN, INT_MAX, "a whole number"); }
+  // A whole number from least to most, called what in the fault of any other line.
+  void integer(int& field, int least, int most, const std::string& what) {
     const std::string* line = take();
     long long value = 0;
     if (!line) return;
-    if (parse_integer(*line, value) && value >= INT_MIN && value <= INT_MAX) {
+    if (parse_integer(*line, value) && value >= least && value <= most) {
       field = static_cast<int>(value);
     } else {
-      faults.push_back("line " + std::to_string(next_) + ": \"" + *line + "\" is not a whole number");
+      faults.push_back("line " + std::to_string(next_) + ": \"" + cut_short_string(*line) + "\" is not " + what);
     }
   }
+  // A company text, cut to kTextBytes (noted as a fault).
   void text(std::string& field) {
-    if (const std::string* line = take()) field = *line;
+    const std::string* line = take();
+    if (!line) return;
+    field = cut_text(*line, kTextBytes);
+    if (line->size() > kTextBytes)
+      faults.push_back("line " + std::to_string(next_) + ": " + cut_text_note(line->size(), kTextBytes));
   }
 
   std::vector<std::string> faults;
@@ -97,7 +104,8 @@ std::vector<std::string> read_settings(std::string_view text, Tvar_amb& state, T
     state.inches = inches != 0;
     state.unit_factor = state.inches ? MmPerInch : 1.0;
   }
-  if (!in.at_end()) in.integer(state.decimals);
+  if (!in.at_end())
+    in.integer(state.decimals, 0, kMostDecimals, "a number of decimals from 0 to " + std::to_string(kMostDecimals));
   if (!in.at_end()) {
     std::string background;
     in.text(background);

@@ -9,6 +9,10 @@
 
 #include "model/base/records.h"
 
+// The most decimals lengths are shown with, as the preferences dialog offers
+// them; a file that asks for more is damaged.
+inline constexpr int kMostDecimals = 7;
+
 // Reads the preferences into AppState and Company. Every line that holds its
 // value is read; a bad line leaves its one setting at its default and is named
 // to the user, and the damaged file is kept before it is written again. On the
@@ -19,6 +23,8 @@
 // telling the user why, when there is no preferences file or the translation
 // file serves no language: the program cannot start without them. Nothing is
 // stored then.
+// A company text longer than kTextBytes (model/base/text_io.h) is cut instead
+// of left at its default, and named the same way.
 bool read_preferences();
 
 // Reads the plain lines of a preferences file into state and company as they

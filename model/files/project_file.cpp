@@ -9,8 +9,10 @@
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
+#include "model/files/damaged_files.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/state/ui_seam.h"
 
 namespace {
 
@@ -167,7 +169,9 @@ std::string project_file_text(const Tprv& header, const Tcells& cells, int curre
 }
 
 void write_project_file(const std::string& path, bool full) {
-  write_scrambled_file(path, project_file_text(QuoteHeader, Cells, AppState.current_cell, full));
+  const std::string text = project_file_text(QuoteHeader, Cells, AppState.current_cell, full);
+  keep_damaged_copy(path);
+  write_scrambled_file(path, text);
 }
 
 void load_project(const std::string& path) {
@@ -175,6 +179,7 @@ void load_project(const std::string& path) {
   QuoteHeader = std::move(project.header);
   Cells = std::move(project.cells);
   AppState.current_cell = project.current_cell;
+  if (!project.damage.empty()) ui().show_message(note_damaged_file(path, project.damage));
 }
 
 Tcell first_cell() {

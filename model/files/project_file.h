@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/base/records.h"
 
@@ -19,6 +20,9 @@ struct ProjectData {
   Tprv header;
   Tcells cells;
   int current_cell = 0;
+  // What was cut at reading, each naming its line: a name or text longer than
+  // any window shows, a shelf pattern longer than its bay. The rest loads as stored.
+  std::vector<std::string> damage;
 };
 
 // The plain content of a "V002" file. full = false gives the mail copy: the
@@ -28,7 +32,9 @@ std::string project_file_text(const Tprv& header, const Tcells& cells, int curre
 // Parses the plain content of a project file of any version. Raises FileError
 // naming the source and line for an unknown version, a file cut short or a
 // malformed value. A project without cells gets the default first cell, and
-// the current cell is clamped into range.
+// the current cell is clamped into range. Names and texts longer than any
+// window shows (kTextBytes, model/base/text_io.h) and shelf patterns longer
+// than their bays are cut, and the cuts listed in damage.
 ProjectData parse_project(std::string_view plain, const std::string& source);
 // Parses the head of a project file as far as the project index needs it: the
 // texts of the quote header up to the drawing. The discount lines are passed
@@ -40,13 +46,16 @@ ProjectData read_project_file(const std::string& path);
 Tprv read_project_head(const std::string& path);
 
 // Writes the open project (QuoteHeader, Cells, current cell) to path, safely
-// and scrambled; raises FileError with the old file intact.
+// and scrambled, after keeping a copy of the file when it loaded damaged;
+// raises FileError with the old file intact.
 void write_project_file(const std::string& path, bool full);
 
 // Replaces QuoteHeader, Cells and AppState.current_cell by the project in the
 // file at path (stored scrambled). On any error it raises FileError and the
-// open project stays exactly as it was. The caller sets AppState.file_name
-// once the load has succeeded and rebuilds the compact groups.
+// open project stays exactly as it was. A project that loads with cuts is
+// shown to the user as a damaged file, which is kept beside it before it is
+// written again. The caller sets AppState.file_name once the load has
+// succeeded and rebuilds the compact groups.
 void load_project(const std::string& path);
 
 // The first cell of a new project: no walls, wall thickness 60, named by text 39.

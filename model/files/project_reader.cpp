@@ -8,6 +8,8 @@
 #include "model/files/customers_file.h"
 #include "model/files/project_file.h"
 #include "model/layout/outline_queries.h"
+#include "model/layout/shelf_patterns.h"
+#include "model/modules/module_kind.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -73,6 +75,7 @@ class ProjectReader {
     if (!in_.at_end()) project.current_cell = in_.int32();
     if (project.cells.empty()) project.cells.push_back(first_cell());
     project.current_cell = std::clamp(project.current_cell, 0, static_cast<int>(project.cells.size()) - 1);
+    project.damage = in_.notes();
     return project;
   }
 
@@ -121,10 +124,10 @@ class ProjectReader {
   }
 
   void read_customer(Tcliente& customer) {
-    for (std::string* field : customer_fields(customer)) *field = in_.line();
+    for (std::string* field : customer_fields(customer)) *field = in_.text();
     if (version_ == Version::Legacy) return;
     int note_count = read_count();
-    for (int i = 0; i < note_count; ++i) customer.notes.push_back(in_.line());
+    for (int i = 0; i < note_count; ++i) customer.notes.push_back(in_.text());
   }
 
   double read_discount() {
@@ -160,9 +163,21 @@ class ProjectReader {
     in_.fail(std::string("the ") + what + " index " + format_f0(value) + " is not in the catalogue");
   }
 
+  // A pattern holds no more slots than stand within its bay or module, from
+  // its top shelf level down to the floor: the rest is cut and noted.
+  std::string read_shelf_pattern(double top, const char* what) {
+    std::string pattern = in_.line();
+    const auto slots = static_cast<std::size_t>(slots_within(top));
+    if (pattern.size() <= slots) return pattern;
+    in_.note("a shelf pattern of " + std::to_string(pattern.size()) + " slots, more than the " + std::to_string(slots) +
+             " that stand within its " + what + "; the slots below are left out");
+    pattern.resize(slots);
+    return pattern;
+  }
+
   Tcell read_cell() {
     Tcell cell;
-    cell.name = in_.line();
+    cell.name = in_.text();
     int wall_count = read_count();
     for (int i = 0; i < wall_count; ++i) cell.walls.push_back(read_wall());
     int free_count = read_count();
@@ -213,7 +228,7 @@ class ProjectReader {
     module.shelf_count = in_.int32();
     for (double* value : {&module.height, &module.width, &module.length, &module.x, &module.y}) *value = in_.number();
     read_orientation_and_code(module.orientation, module.group_code);
-    module.shelf_pattern = in_.line();
+    module.shelf_pattern = read_shelf_pattern(top_shelf_level(module.group_code, module.height), "bay");
     module.custom_shelves = in_.int32();
     return module;
   }
@@ -238,7 +253,9 @@ class ProjectReader {
          {&module.height, &module.width, &module.length, &module.x, &module.y, &module.extent_x, &module.extent_y})
       *value = in_.number();
     read_orientation_and_code(module.orientation, module.code);
-    module.shelf_pattern = in_.line();
+    double top = top_shelf_level(module.code, module.height);
+    if (module_kind(module.code) == ModuleKind::Trolley) top += TrolleyLift;
+    module.shelf_pattern = read_shelf_pattern(top, "module");
     module.custom_shelves = in_.int32();
     for (double* value : {&module.clear_n, &module.clear_s, &module.clear_e, &module.clear_o}) *value = in_.number();
     for (bool* flag : {&module.dim_n, &module.dim_s, &module.dim_e, &module.dim_o}) *flag = in_.boolean();

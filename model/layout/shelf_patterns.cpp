@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <stdexcept>
 
 #include "model/base/part_placement.h"
 #include "model/base/rounding.h"
 #include "model/base/text_io.h"
+#include "model/catalogue/compact_codes.h"
 #include "model/layout/cell_walls.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
@@ -18,6 +20,8 @@ namespace {
 constexpr double kSpecialHeight = 1850.0;
 const std::string kSpecialHeightPattern = "100100100100";
 constexpr int kCustomShelvesQuestion = 107;
+constexpr double kTopLevelDrop = 70.0;
+constexpr double kCompactTopLevel = 1780.0;
 
 // Sets a slot (counted from 1) when the pattern has it.
 void set_slot(std::string& pattern, std::int64_t slot) {
@@ -26,7 +30,20 @@ void set_slot(std::string& pattern, std::int64_t slot) {
 
 }  // namespace
 
-int slot_count(double height) { return static_cast<int>(Round((height - 200.0) / LevelPitch) + 1); }
+int slot_count(double height) {
+  const std::int64_t below_first = Round((height - 200.0) / LevelPitch);
+  return static_cast<int>(std::clamp<std::int64_t>(below_first, -1, kMostShelfSlots - 1) + 1);
+}
+
+double top_shelf_level(std::string_view code, double height) {
+  return is_compact_code(code) ? kCompactTopLevel : height - kTopLevelDrop;
+}
+
+int slots_within(double top) {
+  if (!(top >= 0.0)) return 0;  // below the floor, or not a number
+  const double below_top = std::floor(top / LevelPitch);
+  return below_top >= kMostShelfSlots - 1 ? kMostShelfSlots : static_cast<int>(below_top) + 1;
+}
 
 std::string shelf_pattern(int n, double height) {
   int slots = slot_count(height);

@@ -6,11 +6,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/base/records.h"
 
-// Shelf slots of a bay of the given height (mm); 0 or less means none.
+// The most slots a pattern has, however tall its bay: those of a bay 15 m
+// high, five times the tallest catalogue height. A damaged project file or
+// catalogue may ask for more (a pattern of a million "1"s); no pattern is made
+// or read longer, so neither the model nor the 3-D view grows with it.
+inline constexpr int kMostShelfSlots = 100;
+
+// Shelf slots of a bay of the given height (mm), at most kMostShelfSlots; 0 means none.
 int slot_count(double height);
+
+// The top shelf level of a bay or free module, mm above the floor: 70 below
+// its height, or at 1780 for the compact codes whatever their height. A
+// trolley's levels stand TrolleyLift higher (model/modules/module_kind.h).
+double top_shelf_level(std::string_view code, double height);
+// How many slots of a pattern stand within a bay or module whose top level is
+// at top (mm): one slot apart from it down to the floor, at most kMostShelfSlots.
+int slots_within(double top);
 // The generated pattern of n shelves spread evenly from the top slot down.
 // Height 1850 always gets "100100100100".
 std::string shelf_pattern(int n, double height);

@@ -20,20 +20,33 @@ void write_language_file(const std::vector<LanguageTexts>& languages, bool separ
 }
 
 // The texts of one language in the plain content of the translation file; a
-// damaged line is reported with the file's name.
-std::vector<std::string> language_texts(std::string_view plain, const std::string& code) {
+// damaged line is reported with the file's name, the texts cut are noted in cuts.
+std::vector<std::string> language_texts(std::string_view plain, const std::string& code,
+                                        std::vector<std::string>* cuts = nullptr) {
   try {
-    return parse_language_texts(plain, code);
+    return parse_language_texts(plain, code, cuts);
   } catch (const FileError& error) {
     throw FileError(read_error_text(language_file()) + "\r\n" + error.what());
   }
 }
 
 // As above, when they hold every text the program shows.
-std::vector<std::string> shown_language_texts(std::string_view plain, const std::string& code) {
-  std::vector<std::string> texts = language_texts(plain, code);
+std::vector<std::string> shown_language_texts(std::string_view plain, const std::string& code,
+                                              std::vector<std::string>* cuts = nullptr) {
+  std::vector<std::string> texts = language_texts(plain, code, cuts);
   check_shown_texts(texts, code, language_file());
   return texts;
+}
+
+// Tells the user which texts of the loaded language were too long to show
+// whole: the file is damaged, though every text it needs is there.
+void report_cut_texts(const std::vector<std::string>& cuts) {
+  if (cuts.empty()) return;
+  constexpr std::size_t kLinesShown = 5;
+  std::string text = read_error_text(language_file());
+  for (std::size_t i = 0; i < cuts.size() && i < kLinesShown; ++i) text += "\r\n" + cuts[i];
+  if (cuts.size() > kLinesShown) text += "\r\n(and " + std::to_string(cuts.size() - kLinesShown) + " more)";
+  ui().show_message(text);
 }
 
 bool serves_language(std::string_view plain, const std::string& code) {
@@ -51,9 +64,17 @@ std::string read_language_file() { return read_scrambled_file(language_file()); 
 
 const std::string& lang_text(int number) { return lang_text(LangTable, number); }
 
-void load_language(const std::string& code) { LangTable = language_texts(read_language_file(), code); }
+void load_language(const std::string& code) {
+  std::vector<std::string> cuts;
+  LangTable = language_texts(read_language_file(), code, &cuts);
+  report_cut_texts(cuts);
+}
 
-void set_language(const std::string& code) { LangTable = shown_language_texts(read_language_file(), code); }
+void set_language(const std::string& code) {
+  std::vector<std::string> cuts;
+  LangTable = shown_language_texts(read_language_file(), code, &cuts);
+  report_cut_texts(cuts);
+}
 
 void check_language(const std::string& code) { shown_language_texts(read_language_file(), code); }
 

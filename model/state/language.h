@@ -12,7 +12,8 @@ const std::string& lang_text(int number);
 
 // Fills LangTable with the texts of one language code from data/lang.dat.
 // Raises FileError when the file cannot be read or holds a damaged line of
-// that language; LangTable is then unchanged.
+// that language; LangTable is then unchanged. A text too long to show
+// (kTextBytes) is cut, and the user told which lines were.
 void load_language(const std::string& code);
 // Selects the interface language by its code: loads it as above, and refuses
 // (FileError, LangTable unchanged) a file that gives the language no text for

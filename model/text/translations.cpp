@@ -62,7 +62,8 @@ std::string language_code(int language) {
   return kLanguageCodes[static_cast<std::size_t>(language)];
 }
 
-std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code) {
+std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code,
+                                              std::vector<std::string>* cuts) {
   std::vector<std::string> texts;
   const std::vector<std::string> lines = split_lines(plain);
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -71,7 +72,10 @@ std::vector<std::string> parse_language_texts(std::string_view plain, std::strin
     const int number = text_number(line, i + 1);
     if (number < 0 || texts.size() > static_cast<std::size_t>(number)) continue;  // the table is never shorter
     texts.resize(static_cast<std::size_t>(number) + 1);
-    texts.back() = line.size() > 6 ? line.substr(6) : std::string();
+    const std::string_view text = line.size() > 6 ? std::string_view(line).substr(6) : std::string_view();
+    texts.back() = cut_text(text, kTextBytes);
+    if (text.size() > kTextBytes && cuts)
+      cuts->push_back("line " + std::to_string(i + 1) + ": " + cut_text_note(text.size(), kTextBytes));
   }
   return texts;
 }

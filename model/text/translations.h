@@ -17,8 +17,10 @@ std::string language_code(int language);
 // included, raises FileError naming the line ("line 4: '0x1' is not a valid
 // integer value"). Numbers must ascend: a number at or below one already seen
 // is ignored, so a repeated number keeps its first text. Lines of other codes
-// and blank lines are skipped.
-std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code);
+// and blank lines are skipped. A text longer than kTextBytes (model/base/text_io.h)
+// is cut to it, each cut noted in cuts, when given, with its line.
+std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code,
+                                              std::vector<std::string>* cuts = nullptr);
 
 // Raises FileError naming the translation file when texts, the texts it gives
 // the language code, lack one the program shows: a torn or damaged file would

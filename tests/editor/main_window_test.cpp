@@ -42,6 +42,7 @@
 #include "editor/staged_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/base/units.h"
 #include "model/commands/project_commands.h"
 #include "model/commands/side_panel_edits.h"
@@ -57,6 +58,7 @@
 #include "scene3d/graph/dummy_cube.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
+#include "support/sample_project.h"
 #include "support/user_decimal.h"
 
 namespace {
@@ -593,6 +595,117 @@ TEST_F(ProgramStart, ACellTabShowsItsCellFittedAsOpeningTheProjectOnItWould) {
   QApplication::processEvents();
   EXPECT_EQ(Main->PaintBox1->plan_image(), opened_on_the_large_cell);
   Main->hide();
+}
+
+namespace {
+
+// What a user sees printing the project and then looking at it in 3-D: the
+// print window's caption on the first cell's plan page, and the most parts
+// one element (a bay, a frame, the walls) of the 3-D view has.
+struct PrintedAndShown {
+  std::string caption;
+  int most_parts = 0;
+};
+
+PrintedAndShown print_and_show_in_3d() {
+  PrintedAndShown seen;
+  QTimer::singleShot(0, [&] {
+    Fstampa->BitBtn3->click();  // from the quote to the plan
+    seen.caption = Fstampa->windowTitle().toStdString();
+    Fstampa->reject();
+  });
+  Main->tool_button(13)->trigger();
+  Main->tool_button(8)->trigger();
+  TGLDummyCube& root = F3d->shelving_root();
+  for (int i = 0; i < root.Count(); ++i) seen.most_parts = std::max(seen.most_parts, root.Children(i)->Count());
+  F3d->hide();
+  return seen;
+}
+
+// Every message box text shown so far, one after the other.
+std::string said(const MessageBoxCloser& boxes) {
+  std::string texts;
+  for (const std::string& text : boxes.texts) texts += text + "\n";
+  return texts;
+}
+
+}  // namespace
+
+// A preferences file asking for 2147483647 decimals aborted the print window
+// (2147483000 hung it): the count is damage, said at start by its line; the
+// plan prints with the default decimal and the 3-D view shows the room.
+TEST_F(ProgramStart, AnAbsurdCountOfDecimalsIsSaidAndTheProjectPrintsAndShows) {
+  const std::string path = folder.file("user/preferenze.dat");
+  std::vector<std::string> lines = split_lines(read_scrambled_file(path));
+  lines.at(31) = "2147483647";
+  write_scrambled_file(path, joined_lines(lines));
+  MessageBoxCloser boxes;
+  ASSERT_TRUE(start(0));
+  EXPECT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(said(boxes).find("line 32: \"2147483647\""), std::string::npos) << said(boxes);
+  EXPECT_EQ(AppState.decimals, 1);
+  select_first_wall_of_a_room();
+  Cells[0].walls[0].show_dimensions = true;  // its length printed with the decimals
+  const PrintedAndShown seen = print_and_show_in_3d();
+  EXPECT_TRUE(seen.caption.ends_with(" 2/2")) << seen.caption;
+  EXPECT_GT(seen.most_parts, 0);
+}
+
+// A 20 MB text in the translation file ended the program at start with no
+// box: a text longer than any window shows is cut where it is read and said
+// at start by its line; the program starts, prints and shows in 3-D.
+TEST_F(ProgramStart, AnOverlongTranslationIsCutAndSaidAndTheProgramRuns) {
+  const std::string path = folder.file("data/lang.dat");
+  std::vector<std::string> lines = split_lines(read_scrambled_file(path));
+  const auto cell_name =
+      std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return line.starts_with("039EN "); });
+  ASSERT_NE(cell_name, lines.end());
+  *cell_name = "039EN " + std::string(4 * kTextBytes, 'c');  // the first cell's name
+  write_scrambled_file(path, joined_lines(lines));
+  MessageBoxCloser boxes;
+  ASSERT_TRUE(start(1));
+  EXPECT_EQ(Main->TabControl1->tabText(0).toStdString(), std::string(kTextBytes, 'c'));
+  EXPECT_EQ(boxes.texts.size(), 1u);
+  const std::string line = "line " + std::to_string(cell_name - lines.begin() + 1) + ": ";
+  EXPECT_NE(said(boxes).find(path), std::string::npos) << said(boxes);
+  EXPECT_NE(said(boxes).find(line + cut_text_note(4 * kTextBytes, kTextBytes)), std::string::npos) << said(boxes);
+  select_first_wall_of_a_room();
+  const PrintedAndShown seen = print_and_show_in_3d();
+  EXPECT_TRUE(seen.caption.ends_with(" 2/2")) << seen.caption;
+  EXPECT_GT(seen.most_parts, 0);
+}
+
+// A project whose cell name is longer than any window shows (a 50 MB one froze
+// the tab bar) and whose bay has more shelf levels than it is high (a million
+// built a million levels in 3-D): both are cut where the file is read and said
+// by their lines; the project opens, prints and shows its bays' levels in 3-D.
+TEST_F(ProgramStart, AProjectWithAnOverlongNameAndShelfPatternIsCutSaidAndRuns) {
+  ASSERT_TRUE(start(1));
+  select_first_wall_of_a_room();
+  Tlinea& wall = Cells[0].walls[0];
+  wall.module_count = 2, wall.shelf_count = 4, wall.module_height = 1700, wall.module_depth = 475;
+  recompute_layout();
+  ASSERT_EQ(wall.modules.size(), 2u);
+  Cells[0].name = std::string(kTextBytes + 100, 'N');
+  wall.modules[0].shelf_pattern = std::string(1000, '1');
+  const std::string path = folder.file("damaged.cel");  // outside user/: the index does not list it
+  write_project_file(path, true);
+  destroy_windows();
+  create_windows();
+
+  MessageBoxCloser boxes;
+  ASSERT_TRUE(start(1, path));
+  EXPECT_EQ(Main->TabControl1->tabText(0).toStdString(), std::string(kTextBytes, 'N'));
+  EXPECT_EQ(Cells[0].walls[0].modules[0].shelf_pattern, std::string(11, '1')) << "1630 mm down to the floor";
+  EXPECT_EQ(boxes.texts.size(), 1u) << said(boxes);
+  EXPECT_NE(said(boxes).find(path + ".damaged"), std::string::npos) << said(boxes);
+  for (const char* cut : {"a text of 4196 bytes, more than the 4096 read",
+                          "a shelf pattern of 1000 slots, more than the 11 that stand within its bay"})
+    EXPECT_NE(said(boxes).find(cut), std::string::npos) << said(boxes);
+  const PrintedAndShown seen = print_and_show_in_3d();
+  EXPECT_TRUE(seen.caption.ends_with(" 2/2")) << seen.caption;
+  EXPECT_GT(seen.most_parts, 11 * 2) << "a bay of 11 levels, two rails each";
+  EXPECT_LT(seen.most_parts, 11 * 12);
 }
 
 TEST_F(ProgramStart, ClosingAnUnmodifiedProjectAsksNothing) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
@@ -139,4 +140,24 @@ TEST_F(CustomersFile, RecordsAreReadByTheirCountsWhateverTheirSeparatorLinesHold
   read_customers();
   write_customers();
   EXPECT_EQ(dir.read("user/clienti.dat"), sound);
+}
+
+// The register's names fill its list and the quote header's fields: a name or
+// note longer than any window shows is cut where it is read, the cut said by
+// its line, and the file kept before it is written over.
+TEST_F(CustomersFile, OverlongNamesAndNotesAreCutAndSaid) {
+  const std::string text = customers_text(
+      {customer(std::string(kTextBytes + 1, 'R'), {std::string(kTextBytes + 1, 'n')}), customer("Bianchi", {})});
+  write_scrambled_file(path(), text);
+  read_customers();
+  ASSERT_EQ(Customers.size(), 2u);
+  EXPECT_EQ(Customers[0].name, std::string(kTextBytes, 'R'));
+  EXPECT_EQ(Customers[0].notes, std::vector<std::string>{std::string(kTextBytes, 'n')});
+  EXPECT_EQ(Customers[1], customer("Bianchi", {}));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  for (const std::string& cut : {"line 2: " + cut_text_note(kTextBytes + 1, kTextBytes),
+                                 "line 12: " + cut_text_note(kTextBytes + 1, kTextBytes), path() + ".damaged"})
+    EXPECT_NE(ui->messages[0].find(cut), std::string::npos) << cut << " in " << ui->messages[0];
+  write_customers();
+  EXPECT_EQ(read_scrambled_file(path() + ".damaged"), text);
 }

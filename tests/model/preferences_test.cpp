@@ -11,6 +11,7 @@
 #include "model/state/globals.h"
 #include "model/text/translations.h"
 #include "support/program_dir.h"
+#include "support/sample_project.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -235,6 +236,42 @@ TEST_F(Preferences, EveryBadLineIsNamedAndAFileCutShortKeepsWhatItHolds) {
   write_preferences();
   EXPECT_EQ(read_scrambled_file(path() + ".damaged"), text);
   EXPECT_EQ(stored_lines().size(), 33u);
+}
+
+// Qt's number formatting on the printed plan aborts or hangs on decimals in
+// the billions: a count the preferences dialog does not offer (0 to 7) is
+// damage, and one decimal holds.
+TEST_F(Preferences, DecimalsBeyondWhatTheDialogOffersAreDamage) {
+  for (const std::string decimals : {"2147483647", "8", "-1", "7"}) {
+    std::vector<std::string> lines = split_lines(preferences_lines(33));
+    lines[31] = decimals;
+    write_file(joined_lines(lines));
+    ui->messages.clear();
+    EXPECT_TRUE(read_preferences());
+    const bool offered = decimals == "7";
+    EXPECT_EQ(AppState.decimals, offered ? 7 : 1) << decimals;
+    ASSERT_EQ(ui->messages.size(), offered ? 0u : 1u) << decimals;
+    if (offered) continue;
+    EXPECT_NE(ui->messages[0].find("line 32: \"" + decimals + "\" is not a number of decimals from 0 to 7"),
+              std::string::npos)
+        << ui->messages[0];
+  }
+}
+
+// Company texts head every printed page: one longer than any window shows is
+// cut and said; a number line too long to show is named by its start only.
+TEST_F(Preferences, AnOverlongCompanyTextIsCutAndAnOverlongNumberNamedShort) {
+  std::vector<std::string> lines = split_lines(preferences_lines(33));
+  lines[10] = std::string(kTextBytes + 1, 'h');  // header line 1
+  lines[6] = std::string(100000, '9');           // the wall height
+  write_file(joined_lines(lines));
+  EXPECT_TRUE(read_preferences());
+  EXPECT_EQ(Company.header_lines[0], std::string(kTextBytes, 'h'));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  const std::string& message = ui->messages[0];
+  EXPECT_NE(message.find("line 11: " + cut_text_note(kTextBytes + 1, kTextBytes)), std::string::npos) << message;
+  EXPECT_NE(message.find("line 7: \"" + std::string(255, '9') + "\" is not"), std::string::npos) << message;
+  EXPECT_LT(message.size(), 1000u);
 }
 
 TEST_F(Preferences, AFirstStartGoesOnInTheChosenLanguageWhenTheFileCannotBeWritten) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -17,6 +18,21 @@ TEST(ShelfPatterns, SlotCountRoundsHalvesToEven) {
   const std::vector<std::pair<double, int>> slots{
       {1700, 11}, {2000, 13}, {2075, 13} /* 12.5 down */, {2225, 15} /* 13.5 up */, {125, 1}, {124, 0}};
   for (const auto& [height, count] : slots) EXPECT_EQ(slot_count(height), count) << height;
+}
+
+// A height from a damaged file or catalogue makes no pattern longer than any
+// bay can have; the slots within a bay run from its top level to the floor,
+// and every pattern the program makes stands within its bay.
+TEST(ShelfPatterns, NoHeightGivesMoreSlotsThanABayCanHave) {
+  EXPECT_EQ(slot_count(14000), 93);
+  EXPECT_EQ(slot_count(1e300), kMostShelfSlots);
+  EXPECT_EQ(shelf_pattern(4, 1e12).size(), static_cast<std::size_t>(kMostShelfSlots));
+  EXPECT_EQ(top_shelf_level("CVMOBIL_2", 1700), 1780);
+  const std::vector<std::pair<double, int>> within{
+      {1780, 12}, {150, 2}, {149.9, 1}, {0, 1}, {-0.1, 0}, {std::nan(""), 0}, {1e9, kMostShelfSlots}};
+  for (const auto& [top, slots] : within) EXPECT_EQ(slots_within(top), slots) << top;
+  for (double height : {125.0, 1100.0, 1850.0, 2075.0, 14000.0})
+    EXPECT_LE(shelf_pattern(3, height).size(), static_cast<std::size_t>(slots_within(top_shelf_level("", height))));
 }
 
 TEST(ShelfPatterns, GeneratedPatterns) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
@@ -142,6 +143,26 @@ TEST_F(LanguageFile, ALanguageLackingATextTheProgramShowsIsRefusedByName) {
   write_lang("");
   EXPECT_THROW(set_language("IT"), FileError);
   EXPECT_EQ(LangTable, complete);
+}
+
+// A 20 MB text ended the program at start: a text longer than any a window
+// shows (kTextBytes; the shipped ones have at most 141 bytes) is cut where it
+// is read, on a character boundary, and the user told by its line. The checks
+// of a language are silent about it: the load that takes the language says it.
+TEST_F(LanguageFile, ATextLongerThanAnyWindowShowsIsCutAndSaid) {
+  Texts complete(410, "x");
+  Texts damaged = complete;
+  damaged[39] = std::string(kTextBytes - 1, 'c') + "\xC3\xA8";
+  write_lang(language_file_text({{"IT", complete}, {"EN", damaged}}, false));
+  check_language("EN");
+  EXPECT_TRUE(language_served("EN"));
+  EXPECT_TRUE(ui->messages.empty());
+  set_language("EN");
+  EXPECT_EQ(lang_text(39), std::string(kTextBytes - 1, 'c'));
+  EXPECT_EQ(lang_text(40), "x");
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0],
+            read_error_text(dir.file("data/lang.dat")) + "\r\nline 80: " + cut_text_note(kTextBytes + 1, kTextBytes));
 }
 
 TEST_F(LanguageFile, ItalianOnlyWriterRewritesEveryIndex) {

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "gfx3d/core/library_errors.h"
+#include "model/layout/shelf_patterns.h"
 #include "scene_tree.h"
 
 namespace {
@@ -308,6 +309,28 @@ TEST_F(CellScene, FreeModulesTrolleysMobileModulesAndRails) {
   std::vector<PlacedPart> brackets = named(scene[6], "staffa_scorr.stl");
   EXPECT_EQ(heights_of(brackets), (std::vector<float>(4, 1800)));
   EXPECT_EQ(heights_of(named(scene[7], "binario2645.stl")), (std::vector<float>{1950, 1950}));
+}
+
+// A pattern longer than its bay (a damaged file, or one pattern given to
+// bays of several heights) places no level below the floor, and however tall
+// the bay no more levels than a bay can have: a million "1"s once built a
+// million levels.
+TEST_F(CellScene, OnlyTheLevelsWithinTheBayArePlaced) {
+  make_parts({"ruota.stl", "freno.stl", "T373.stl"});
+  Tmodulo low = bay(600, 200, 1200, std::string(13, '1'));
+  low.height = 1100;  // 1030 mm down to the floor: seven slots
+  Tmodulo tall = bay(1900, 200, 1200, std::string(2 * kMostShelfSlots, '1'));
+  tall.height = 1e9;
+  room_.walls[0].modules = {low, tall};
+  room_.free_modules = {free_module(2000, 1200, "CARRELLO", {})};
+  room_.free_modules[0].height = 200;  // its top level 241.6 mm up: two slots
+  room_.free_modules[0].shelf_pattern = "1111";
+  std::vector<PlacedElement> scene = build(room_);
+  ASSERT_EQ(scene.size(), 3u);
+  EXPECT_EQ(heights_of(named(scene[0], "fiancata.stl")),
+            (std::vector<float>{1030, 1030, 880, 880, 730, 730, 580, 580, 430, 430, 280, 280, 130, 130}));
+  EXPECT_EQ(named(scene[1], "fiancata.stl").size(), 2u * kMostShelfSlots);
+  EXPECT_EQ(heights_of(named(scene[2], "fiancata.stl")), (std::vector<float>{241.6f, 241.6f, 91.6f, 91.6f}));
 }
 
 // The tree stays as above; what draws it is the root's batches: every element
