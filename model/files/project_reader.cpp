@@ -9,7 +9,6 @@
 #include "model/files/project_file.h"
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
-#include "model/modules/module_kind.h"
 #include "model/state/globals.h"
 
 namespace {
@@ -163,14 +162,16 @@ class ProjectReader {
     in_.fail(std::string("the ") + what + " index " + format_f0(value) + " is not in the catalogue");
   }
 
-  // A pattern holds no more slots than stand within its bay or module, from
-  // its top shelf level down to the floor: the rest is cut and noted.
-  std::string read_shelf_pattern(double top, const char* what) {
+  // No bay has more than kMostShelfSlots slots: a longer pattern (a million
+  // "1"s) is cut there and noted. A pattern longer than its own bay is kept:
+  // the shelves dialog writes one for bays of different heights, and the 3-D
+  // view places only the levels within the bay.
+  std::string read_shelf_pattern() {
     std::string pattern = in_.line();
-    const auto slots = static_cast<std::size_t>(slots_within(top));
+    const auto slots = static_cast<std::size_t>(kMostShelfSlots);
     if (pattern.size() <= slots) return pattern;
     in_.note("a shelf pattern of " + std::to_string(pattern.size()) + " slots, more than the " + std::to_string(slots) +
-             " that stand within its " + what + "; the slots below are left out");
+             " a bay can have; the slots after them are left out");
     pattern.resize(slots);
     return pattern;
   }
@@ -228,7 +229,7 @@ class ProjectReader {
     module.shelf_count = in_.int32();
     for (double* value : {&module.height, &module.width, &module.length, &module.x, &module.y}) *value = in_.number();
     read_orientation_and_code(module.orientation, module.group_code);
-    module.shelf_pattern = read_shelf_pattern(top_shelf_level(module.group_code, module.height), "bay");
+    module.shelf_pattern = read_shelf_pattern();
     module.custom_shelves = in_.int32();
     return module;
   }
@@ -253,9 +254,7 @@ class ProjectReader {
          {&module.height, &module.width, &module.length, &module.x, &module.y, &module.extent_x, &module.extent_y})
       *value = in_.number();
     read_orientation_and_code(module.orientation, module.code);
-    double top = top_shelf_level(module.code, module.height);
-    if (module_kind(module.code) == ModuleKind::Trolley) top += TrolleyLift;
-    module.shelf_pattern = read_shelf_pattern(top, "module");
+    module.shelf_pattern = read_shelf_pattern();
     module.custom_shelves = in_.int32();
     for (double* value : {&module.clear_n, &module.clear_s, &module.clear_e, &module.clear_o}) *value = in_.number();
     for (bool* flag : {&module.dim_n, &module.dim_s, &module.dim_e, &module.dim_o}) *flag = in_.boolean();

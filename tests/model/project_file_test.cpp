@@ -8,6 +8,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/layout/shelf_patterns.h"
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
@@ -409,7 +410,7 @@ TEST_F(ProjectFile, IndexesAreBroughtIntoRange) {
 }
 
 // Names and texts longer than a window shows and shelf patterns longer than
-// their bays are cut where they are read (a 50 MB cell name froze the tab bar,
+// any bay are cut where they are read (a 50 MB cell name froze the tab bar,
 // a million "1"s built a million levels in the 3-D view). The project loads;
 // the cuts are said by their lines, and the file is kept before it is written
 // over.
@@ -424,8 +425,8 @@ TEST_F(ProjectFile, OverlongNamesTextsAndShelfPatternsAreCutAtReadingAndSaid) {
   lines[customer] = std::string(kTextBytes - 1, 'R') + "\xC3\xA8";  // a character across the bound
   lines[note] = std::string(kTextBytes + 1, 'n');
   lines[name] = std::string(kTextBytes + 1, 'C');
-  lines[bay_pattern] = std::string(1000000, '1');  // a compact bay: 12 slots from 1780 mm down
-  lines[free_pattern] = std::string(12, '1');      // 1700 mm high: 11 slots from 1630 mm down
+  lines[bay_pattern] = std::string(1000000, '1');
+  lines[free_pattern] = std::string(kMostShelfSlots, '1');  // as long as a pattern can be: kept
   const std::string path = dir.file("prv00001.cel");
   write_scrambled_file(path, joined_lines(lines));
   const std::string stored = read_file_bytes(path);
@@ -435,16 +436,16 @@ TEST_F(ProjectFile, OverlongNamesTextsAndShelfPatternsAreCutAtReadingAndSaid) {
   ASSERT_EQ(QuoteHeader.customer.notes.size(), 2u);
   EXPECT_EQ(QuoteHeader.customer.notes[0], std::string(kTextBytes, 'n'));
   EXPECT_EQ(Cells[0].name, std::string(kTextBytes, 'C'));
-  EXPECT_EQ(Cells[0].walls[0].modules[0].shelf_pattern, std::string(12, '1'));
-  EXPECT_EQ(Cells[0].free_modules[0].shelf_pattern, std::string(11, '1'));
+  EXPECT_EQ(Cells[0].walls[0].modules[0].shelf_pattern, std::string(kMostShelfSlots, '1'));
+  EXPECT_EQ(Cells[0].free_modules[0].shelf_pattern, std::string(kMostShelfSlots, '1'));
   EXPECT_EQ(Cells[0].free_modules[0].spare_texts, golden_cells()[0].free_modules[0].spare_texts) << "read on";
   ASSERT_EQ(ui->messages.size(), 1u);
   const std::string& message = ui->messages[0];
   EXPECT_TRUE(message.starts_with(read_error_text(path))) << message;
-  for (std::size_t line : {customer, note, name, bay_pattern, free_pattern})
+  for (std::size_t line : {customer, note, name, bay_pattern})
     EXPECT_NE(message.find("line " + std::to_string(line + 1) + ": "), std::string::npos) << line + 1 << message;
-  EXPECT_NE(message.find("a shelf pattern of 1000000 slots, more than the 12 that stand within its bay"),
-            std::string::npos)
+  EXPECT_EQ(message.find("line " + std::to_string(free_pattern + 1) + ": "), std::string::npos) << message;
+  EXPECT_NE(message.find("a shelf pattern of 1000000 slots, more than the 100 a bay can have"), std::string::npos)
       << message;
   EXPECT_NE(message.find(path + ".damaged"), std::string::npos) << message;
 
@@ -453,17 +454,15 @@ TEST_F(ProjectFile, OverlongNamesTextsAndShelfPatternsAreCutAtReadingAndSaid) {
   EXPECT_EQ(parse_project(read_scrambled_file(path), "saved").damage, Lines{}) << "saved as it loaded";
 }
 
-// A trolley's levels stand on its wheels, 111.6 mm higher: its pattern has room for them.
-TEST_F(ProjectFile, ATrolleysPatternHasTheSlotsOfItsRaisedLevels) {
+// The shelves dialog, applied to bays of different heights, gives each the
+// pattern of the tallest: a pattern longer than its own bay is the program's
+// own and is read as it stands, with no damage said.
+TEST_F(ProjectFile, APatternLongerThanItsBayIsReadAsItStands) {
   Tcells cells = golden_cells();
-  Tmodulo_agg& trolley = cells[0].free_modules[0];
-  trolley.code = "CARRELLO";
-  trolley.height = 1620;  // top level 1661.6: 12 slots, where a plain module of that height has 11
-  trolley.shelf_pattern = std::string(13, '1');
+  cells[0].walls[0].modules[0].shelf_pattern = std::string(40, '1');  // a bay of 1700 mm has 11 slots
   ProjectData read = parse_project(project_file_text(sample_quote_header(), cells, 0, true), "test");
-  EXPECT_EQ(read.cells[0].free_modules[0].shelf_pattern, std::string(12, '1'));
-  ASSERT_EQ(read.damage.size(), 1u);
-  EXPECT_NE(read.damage[0].find("more than the 12 that stand within its module"), std::string::npos) << read.damage[0];
+  EXPECT_EQ(read.cells[0].walls[0].modules[0].shelf_pattern, std::string(40, '1'));
+  EXPECT_EQ(read.damage, Lines{});
 }
 
 TEST_F(ProjectFile, ProjectWithoutCellsGetsTheFirstCell) {
