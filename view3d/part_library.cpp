@@ -1,21 +1,15 @@
 #include "view3d/part_library.h"
 
-#include <algorithm>
 #include <exception>
 #include <system_error>
 
 #include "gfx3d/persistence/data_files.h"
+#include "model/base/string_utils.h"
 #include "scene3d/meshes/base_mesh.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-  return text;
-}
 
 // The file's meshes; one that cannot be read gives an empty form. Opening a
 // file that has gone raises "File not found".
@@ -55,9 +49,9 @@ std::optional<fs::path> PartLibrary::look_up(const std::string& name) {
   if (!listing_) {
     listing_.emplace();
     for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
-      listing_->emplace(lower(it->path().filename().string()), it->path().filename().string());
+      listing_->emplace(ascii_lower(it->path().filename().string()), it->path().filename().string());
   }
-  auto found = listing_->find(lower(name));
+  auto found = listing_->find(ascii_lower(name));
   if (found == listing_->end()) return std::nullopt;
   return folder_ / found->second;
 }

@@ -5,6 +5,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/rounding.h"
+#include "model/base/string_utils.h"
 
 namespace {
 
@@ -22,10 +23,8 @@ void put32(std::string& out, std::size_t at, std::uint32_t value) {
 }  // namespace
 
 std::string bmp_file_name(const std::string& name) {
-  std::string tail = name.size() >= 4 ? name.substr(name.size() - 4) : name;
-  std::transform(tail.begin(), tail.end(), tail.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
-  return tail == ".BMP" ? name : name + ".bmp";
+  const std::string_view tail = name.size() >= 4 ? std::string_view(name).substr(name.size() - 4) : name;
+  return equal_ignoring_ascii_case(tail, ".bmp") ? name : name + ".bmp";
 }
 
 std::string bmp32_bytes(int width, int height, const std::vector<std::uint8_t>& bgra_top_down) {

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -155,8 +154,11 @@ bool QueryPerformanceFrequency(std::int64_t& frequency) {
 
 namespace {
 
+// The ASCII letters alone, the same in every locale: std::tolower follows the
+// user's, and leaves "I" as it is in a Turkish one.
 std::string LowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
 }
 

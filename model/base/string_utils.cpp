@@ -23,10 +23,25 @@ std::string comma_to_point(std::string text) {
   return text;
 }
 
+namespace {
+
+char ascii_lower_letter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
 std::string ascii_upper(std::string text) {
   for (char& c : text)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return text;
+}
+
+std::string ascii_lower(std::string text) {
+  for (char& c : text) c = ascii_lower_letter(c);
+  return text;
+}
+
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return ascii_lower_letter(x) == ascii_lower_letter(y); });
 }
 
 bool parse_typed_number(const std::string& text, double& value) { return parse_double(comma_to_point(text), value); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/base/records.h"
 
@@ -12,8 +13,15 @@
 Tstringlist split_to_string_list(const std::string& text, const std::string& delimiter);
 // A copy of text with every ',' turned into '.'.
 std::string comma_to_point(std::string text);
-// A copy of text with the letters a to z in capitals; every other byte, UTF-8 too, as it is.
+// Case folding of file names and extensions: the ASCII letters alone, the
+// same in every locale (std::tolower follows the user's, and leaves "I" as it
+// is in a Turkish one). Every other byte, UTF-8 too, stays as it is.
+// A copy of text with the letters a to z in capitals.
 std::string ascii_upper(std::string text);
+// A copy of text with the letters A to Z in small letters.
+std::string ascii_lower(std::string text);
+// True when a and b differ at most in the case of ASCII letters.
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b);
 
 // A number typed by the user in any window, "," and "." alike; false when the
 // text is not a finite number.

@@ -3,9 +3,11 @@
 #include <climits>
 
 #include "model/base/file_io.h"
+#include "model/base/prices.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
 
@@ -13,8 +15,12 @@ namespace {
 
 const char* const kCodesTableFile = "user/codici.dat";
 const char* const kTranslationFile = "data/lang.dat";
-const char* const kTranslationsRefused =
-    "The changes were not saved (catalogue, codes and translations) because the translations as edited fail: ";
+const char* const kNotSaved = "The changes were not saved (catalogue, codes and translations) because ";
+const char* const kTranslationsRefused = "the translations as edited fail: ";
+const char* const kCodesRefused = "the codes table as edited fails: ";
+// Every column of a row of the codes table but the options, one per structure
+// type; the price is the last but one (model/files/codes_table.cpp).
+constexpr std::size_t kCodesFixedColumns = 10;
 
 bool to_int(const std::string& text, int& value) {
   long long parsed = 0;
@@ -63,7 +69,24 @@ std::string translations_refusal(const std::string& plain, int stored_language) 
     const std::string code = language_code(language);
     if (code.empty()) continue;
     if (std::string reason = translation_refusal(plain, code); !reason.empty())
-      return std::string(kTranslationsRefused) + reason + ".";
+      return std::string(kNotSaved) + kTranslationsRefused + reason + ".";
+  }
+  return {};
+}
+
+// Why nothing may be saved when a price of the codes table, plain as the
+// file would hold it, is one the next start would call damage: the bound of
+// every price list (model/base/prices.h). Rows of another column count are
+// left to the reader. Empty when every price is one.
+std::string codes_table_refusal(const std::string& plain) {
+  const std::vector<std::string> lines = split_lines(plain);
+  for (std::size_t i = 1; i < lines.size(); ++i) {  // line 1 is the header
+    if (is_blank_line(lines[i])) continue;
+    const Tstringlist fields = split_tab_fields(lines[i]);
+    if (fields.size() != kCodesFixedColumns + StructureTypes.size()) continue;
+    double price = 0.0;
+    if (std::string reason = price_refusal(fields[fields.size() - 2], ',', price); !reason.empty())
+      return std::string(kNotSaved) + kCodesRefused + "line " + std::to_string(i + 1) + ": " + reason + ".";
   }
   return {};
 }
@@ -123,12 +146,15 @@ CatalogueEditorTexts load_catalogue_editor_texts() {
 bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_language) {
   if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) return true;
   const std::string translations = editor_file_text(texts.translations);
-  if (const std::string refusal = translations_refusal(translations, stored_language); !refusal.empty()) {
+  const std::string codes_table = editor_file_text(texts.codes_table);
+  for (const std::string& refusal :
+       {translations_refusal(translations, stored_language), codes_table_refusal(codes_table)}) {
+    if (refusal.empty()) continue;
     ui().show_message(refusal);
     return false;
   }
   if (!save_data_file(texts.memos)) return false;
-  write_scrambled_file(program_path(kCodesTableFile), editor_file_text(texts.codes_table));
+  write_scrambled_file(program_path(kCodesTableFile), codes_table);
   write_scrambled_file(program_path(kTranslationFile), translations);
   return true;
 }

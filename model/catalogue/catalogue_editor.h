@@ -42,6 +42,7 @@ CatalogueEditorTexts load_catalogue_editor_texts();
 // translations. False keeps the window open, nothing written: the catalogue
 // texts could not be saved as they stand, or the translations would leave the
 // language in use or stored_language, the one the preferences file holds for
-// the next start, without a text it shows (the start-up would refuse them);
-// a message said why, so no edit is lost.
+// the next start, without a text it shows (the start-up would refuse them),
+// or a price of the code table is beyond the largest a price list holds (the
+// next start would call its row damage); a message said why, so no edit is lost.
 bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_language);

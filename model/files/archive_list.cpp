@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
 #include <optional>
 
 #include "model/base/file_io.h"
+#include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/files/project_file.h"
@@ -28,13 +28,8 @@ std::array<const std::string*, 6> entry_fields(const Tarchive_entry& e) {
   return {&e.number, &e.date, &e.customer, &e.customer_ref, &e.quote_number, &e.drawing};
 }
 
-std::string lower_case(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 bool is_project_file_name(const std::string& name) {
-  std::string lower = lower_case(name);
+  const std::string lower = ascii_lower(name);
   return lower.size() >= 7 && lower.starts_with("prv") && lower.ends_with(".cel");
 }
 
@@ -121,7 +116,7 @@ std::vector<std::string> list_project_files(const std::string& folder) {
   }
   // Case-blind order, so PRV00002.CEL sorts beside prv00001.cel; exact names break ties.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    std::string la = lower_case(a), lb = lower_case(b);
+    const std::string la = ascii_lower(a), lb = ascii_lower(b);
     return la != lb ? la < lb : a < b;
   });
   return names;

@@ -32,9 +32,8 @@ double number_field(const std::string& text) {
 }
 
 double price_field(const std::string& text) {
-  const double price = number_field(text);
-  if (!is_storable_price(price))
-    throw FileError("the price \"" + text + "\" is beyond the largest price, " + format_general(kLargestPrice, ','));
+  double price = 0.0;
+  if (std::string refusal = price_refusal(text, ',', price); !refusal.empty()) throw FileError(refusal);
   return price;
 }
 
@@ -57,8 +56,6 @@ void append_rows(const std::string& plain, std::size_t option_count, Tdb_codici&
 }
 
 }  // namespace
-
-bool is_storable_price(double price) { return price >= -kLargestPrice && price <= kLargestPrice; }
 
 Tcodice parse_code_row(const std::string& line, std::size_t option_count) {
   Tstringlist fields = split_tab_fields(line);

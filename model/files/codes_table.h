@@ -6,13 +6,8 @@
 
 #include <string>
 
+#include "model/base/prices.h"
 #include "model/base/records.h"
-
-// The largest price either way a row may hold. Its money text ("99,999.99")
-// prints within the quote's unit-price column, 1 mm clear of its lines, and no
-// project's totals come anywhere near the largest double.
-inline constexpr double kLargestPrice = 99999.99;
-bool is_storable_price(double price);
 
 // Reads CodesTable, one option per element of StructureTypes in each row.
 // A damaged row (one whose price is beyond kLargestPrice too) is passed over

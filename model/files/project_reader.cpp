@@ -1,6 +1,9 @@
 // The readers of the three project file versions. They differ only in a few
 // lines (see the version checks below); everything else is read in one order.
 #include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
 
 #include "model/base/file_io.h"
 #include "model/base/rounding.h"
@@ -15,15 +18,99 @@ namespace {
 
 enum class Version { Legacy, V001, V002 };
 
-// The longest date a legacy project begins with: a short string.
+// The longest short string: a legacy date, number, reference, sender, notes and drawing.
 constexpr std::size_t kShortStringBytes = 255;
+
+// What each line of a legacy project's head holds, from its date to its cell
+// count. A project file carries no mark of its own, and without a version
+// line it begins with free text: only the whole head tells a legacy project
+// from any other file, a plain one read unscrambled or another scrambled file
+// of the program.
+enum class HeadLine { ShortText, Text, Discount, OptionalDiscount, Count };
+struct LegacyHeadLine {
+  HeadLine kind;
+  const char* what;
+};
+constexpr std::array<LegacyHeadLine, 21> kLegacyHead{{{HeadLine::ShortText, "date"},
+                                                      {HeadLine::ShortText, "quote number"},
+                                                      {HeadLine::ShortText, "customer reference"},
+                                                      {HeadLine::Text, "customer's name"},
+                                                      {HeadLine::Text, "customer's address"},
+                                                      {HeadLine::Text, "customer's postcode"},
+                                                      {HeadLine::Text, "customer's city"},
+                                                      {HeadLine::Text, "customer's province"},
+                                                      {HeadLine::Text, "customer's country"},
+                                                      {HeadLine::Text, "customer's phone"},
+                                                      {HeadLine::Text, "customer's fax"},
+                                                      {HeadLine::Text, "customer's e-mail"},
+                                                      {HeadLine::ShortText, "sender"},
+                                                      {HeadLine::ShortText, "first note"},
+                                                      {HeadLine::ShortText, "second note"},
+                                                      {HeadLine::Discount, "first discount"},
+                                                      {HeadLine::Discount, "second discount"},
+                                                      {HeadLine::ShortText, "drawing"},
+                                                      {HeadLine::OptionalDiscount, "third discount"},
+                                                      {HeadLine::OptionalDiscount, "fourth discount"},
+                                                      {HeadLine::Count, "cell count"}}};
+
+// The line of text that starts at position, without its line end; position
+// moves past it.
+std::string_view next_line(std::string_view text, std::size_t& position) {
+  std::size_t end = text.find('\n', position);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view line = text.substr(position, end - position);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  position = end + 1;
+  return line;
+}
+
+// A version line: "V" and a version number.
+bool is_version_line(std::string_view line) {
+  return line.size() > 1 && line[0] == 'V' && line.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
+// The fixed form in which every project writes its first two discounts: two
+// decimals after a point, right-aligned in at least 8 characters ("    5.00").
+bool is_form_f(std::string_view text) {
+  auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (text.size() < 8) return false;
+  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  const std::size_t point = text.find('.');
+  return point != std::string_view::npos && text.size() == point + 3 && digits(text.substr(0, point)) &&
+         digits(text.substr(point + 1));
+}
+
+// Why a line is not what a legacy head holds there; empty when it is.
+std::string legacy_line_refusal(HeadLine kind, std::string_view line) {
+  double number = 0.0;
+  long long count = 0;
+  switch (kind) {
+    case HeadLine::ShortText:
+      if (line.size() <= kShortStringBytes) return {};
+      return "a text of at most " + std::to_string(kShortStringBytes) + " bytes, but holds " +
+             std::to_string(line.size()) + " bytes";
+    case HeadLine::Text:
+      return {};
+    case HeadLine::Discount:
+      return is_form_f(line) ? "" : "a number with two decimals in at least 8 characters";
+    case HeadLine::OptionalDiscount:
+      return line.empty() || parse_double(line, number) ? "" : "a number or nothing";
+    case HeadLine::Count:
+      return parse_integer(line, count) && count >= 0 ? "" : "a whole number, 0 or more";
+  }
+  return {};
+}
 
 // The plain text a file begins with as stored, its line ends and blanks run
 // together, up to the first byte that is no such text: "0 SECTION 2 HEADER"
-// for a drawing. Empty when the file does not begin with text.
-std::string stored_text_start(std::string_view first_line) {
+// for a drawing. Empty when the file does not begin with text of at least 8
+// characters.
+std::string stored_text_start(std::string_view plain) {
   constexpr std::size_t kShownCharacters = 40;
-  std::string stored(first_line.substr(0, 4 * kShownCharacters));
+  std::string stored(plain.substr(0, 4 * kShownCharacters));
   scramble_bytes(stored);  // back to the bytes on disk
   std::string shown;
   for (char c : stored) {
@@ -34,25 +121,36 @@ std::string stored_text_start(std::string_view first_line) {
     if (shown.size() == kShownCharacters) break;
   }
   if (!shown.empty() && shown.back() == ' ') shown.pop_back();
-  return shown;
+  // A few characters that happen to be text are no sign of a text file.
+  constexpr std::size_t kFewestShown = 8;
+  return shown.size() >= kFewestShown ? shown : std::string();
 }
 
-// The refusal of a file whose first line no project has, saying what it holds.
-std::string not_a_project_text(std::string_view first_line) {
-  std::string text = "not a project file: its first line should hold the project's version or date";
-  if (first_line.size() > kShortStringBytes)
-    text += " (at most " + std::to_string(kShortStringBytes) + " bytes) but holds " +
-            std::to_string(first_line.size()) + " bytes";
-  else
-    text += " but holds no text";
-  if (std::string stored = stored_text_start(first_line); !stored.empty())
-    text += "; as stored, the file begins \"" + stored + "\"";
-  return text;
+// Where and why a file without a version line does not begin with a legacy
+// project's head: the line (from 1) and the refusal. Line 0 when it does.
+std::pair<std::size_t, std::string> legacy_head_refusal(std::string_view plain) {
+  if (plain.empty()) return {1, "the file is empty"};
+  std::size_t position = 0;
+  for (std::size_t i = 0; i < kLegacyHead.size(); ++i) {
+    if (position >= plain.size())
+      return {i + 1, "the file has " + std::to_string(i) + (i == 1 ? " line" : " lines") +
+                         ", and the head of a project without a version line takes " +
+                         std::to_string(kLegacyHead.size()) + ", from its date to its cell count"};
+    const std::string_view line = next_line(plain, position);
+    std::string why = legacy_line_refusal(kLegacyHead[i].kind, line);
+    if (why.empty()) continue;
+    if (i == 0)
+      return {1, "its first line should hold the project's version or date (at most " +
+                     std::to_string(kShortStringBytes) + " bytes) but holds " + std::to_string(line.size()) + " bytes"};
+    return {i + 1, std::string("a project without a version line holds its ") + kLegacyHead[i].what + " here, " + why};
+  }
+  return {0, {}};
 }
 
 class ProjectReader {
  public:
-  ProjectReader(std::string_view plain, const std::string& source) : in_(plain, source) {}
+  ProjectReader(std::string_view plain, const std::string& source)
+      : plain_(plain), source_(source), in_(plain, source) {}
 
   Tprv read_head() {
     Tprv header = read_head_to_drawing(true, false);
@@ -95,31 +193,27 @@ class ProjectReader {
   }
 
   // A load accepts the versions it knows; the project index reads the head of
-  // any "V" + number, which keeps the same head from version 1 on.
+  // any "V" + number, which keeps the same head from version 1 on. A file
+  // without a version line is read only when it begins with a legacy head.
   std::string read_version_and_date(bool any_version) {
-    std::string first = in_.at_end() ? std::string() : in_.line();
-    if (first.empty()) in_.fail("not a project file or unsupported version");
-    if (first[0] != 'V') return read_legacy_date(first);
-    const std::string_view digits = std::string_view(first).substr(1);
-    const bool numbered = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+    std::size_t position = 0;
+    const std::string_view first = next_line(plain_, position);
+    if (!is_version_line(first)) {
+      if (auto [line, why] = legacy_head_refusal(plain_); line != 0) {
+        if (std::string stored = stored_text_start(plain_); !stored.empty())
+          why += "; as stored, the file begins \"" + stored + "\"";
+        throw FileError(source_ + ": line " + std::to_string(line) + ": not a project file: " + why);
+      }
+      version_ = Version::Legacy;
+      return in_.short_string();
+    }
+    in_.line();
     const bool known = first == "V001" || first == "V002";
-    if (!known && !(any_version && numbered)) in_.fail("not a project file or unsupported version");
+    if (!known && !any_version) in_.fail("not a project file or unsupported version");
     // From version 1 on the customer block carries its notes.
-    const bool version_zero = digits.find_first_not_of('0') == std::string_view::npos;
+    const bool version_zero = first.find_first_not_of('0', 1) == std::string_view::npos;
     version_ = version_zero ? Version::Legacy : first == "V001" ? Version::V001 : Version::V002;
     return in_.short_string();
-  }
-
-  // Legacy files begin with the date. Any file not stored as a project reads
-  // as one line without a break, of bytes that are no plain text (its own
-  // plain text unscrambled): one longer than a date can be, or one without a
-  // plain character (a date has its digits), is refused as no project rather
-  // than read on until the file seems to end early.
-  std::string read_legacy_date(const std::string& first) {
-    const bool plain_text =
-        std::any_of(first.begin(), first.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (first.size() > kShortStringBytes || !plain_text) in_.fail(not_a_project_text(first));
-    return first;
   }
 
   void read_customer(Tcliente& customer) {
@@ -265,6 +359,8 @@ class ProjectReader {
     return module;
   }
 
+  std::string_view plain_;
+  std::string source_;
   TextReader in_;
   Version version_ = Version::Legacy;
 };

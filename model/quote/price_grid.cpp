@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "model/base/prices.h"
 #include "model/base/rounding.h"
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
@@ -27,6 +28,10 @@ class SizeKeys {
  private:
   std::unordered_set<std::string> keys_;
 };
+
+std::string capitalised(std::string text) {
+  return text.empty() ? text : ascii_upper(text.substr(0, 1)) + text.substr(1);
+}
 
 bool changed(const PriceGridRow& shown, const PriceGridRow& edited) {
   return shown.alt_code != edited.alt_code || shown.price != edited.price;
@@ -58,8 +63,13 @@ int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<P
                      char decimal_separator) {
   std::vector<double> prices(edited.size());
   for (std::size_t r = 0; r < edited.size(); ++r) {
-    if (!parse_double(edited[r].price, prices[r], decimal_separator) || !is_storable_price(prices[r])) {
+    if (!parse_double(edited[r].price, prices[r], decimal_separator)) {
       ui().show_message(lang_text(kInvalidValueText));
+      return static_cast<int>(r);
+    }
+    // A number no price list holds: text 8 alone would not say why.
+    if (std::string refusal = price_refusal(edited[r].price, decimal_separator, prices[r]); !refusal.empty()) {
+      ui().show_message(lang_text(kInvalidValueText) + "\r\n" + capitalised(refusal) + ".");
       return static_cast<int>(r);
     }
   }

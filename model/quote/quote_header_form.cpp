@@ -1,12 +1,11 @@
 #include "model/quote/quote_header_form.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
 
 #include "model/base/file_io.h"
+#include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/files/logo_file.h"
 #include "model/files/preferences.h"
@@ -29,11 +28,8 @@ double* discount_field(Tprv& header, std::size_t k) {
 
 bool is_picture_name(const fs::path& name) {
   const std::string extension = name.extension().string();
-  auto same_letter = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
   for (std::string_view picture : {".bmp", ".png", ".jpg", ".jpeg", ".gif"})
-    if (std::ranges::equal(extension, picture, same_letter)) return true;
+    if (equal_ignoring_ascii_case(extension, picture)) return true;
   return false;
 }
 

@@ -1,18 +1,15 @@
 #include "output/dxf/dxf_export_command.h"
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 #include <filesystem>
 
+#include "model/base/string_utils.h"
 #include "model/state/ui_seam.h"
 #include "output/dxf/dxf_export.h"
 
 std::string dxf_file_name(const std::string& chosen) {
-  std::string extension = std::filesystem::path(chosen).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".dxf" ? chosen : chosen + ".dxf";
+  const std::string extension = std::filesystem::path(chosen).extension().string();
+  return equal_ignoring_ascii_case(extension, ".dxf") ? chosen : chosen + ".dxf";
 }
 
 void run_dxf_export(bool three_d) {

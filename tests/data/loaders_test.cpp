@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "data/staged_data.h"
 #include "model/base/string_utils.h"
@@ -14,6 +15,7 @@
 #include "model/state/language.h"
 #include "model/state/text_table.h"
 #include "sources/codes_source.h"
+#include "support/project_refusals.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -179,3 +181,17 @@ TEST(HelpPages, EveryLanguageHasAStagedGuide) {
 }
 
 }  // namespace
+
+// No staged file, scrambled or plain, is taken for a project, by the load or
+// by the project index: each is refused as no project file.
+TEST(OtherFiles, NoStagedFileIsTakenForAProject) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(stage_dir())) {
+    const std::string extension = entry.path().extension().string();
+    if (extension != ".dat" && extension != ".txt") continue;
+    ++files;
+    for (const std::string& refusal : project_refusals(entry.path().string()))
+      EXPECT_NE(refusal.find(": not a project file: "), std::string::npos) << entry.path() << ": " << refusal;
+  }
+  EXPECT_GE(files, 10);
+}

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "gfx3d_fixture.h"
+#include "support/scoped_locale.h"
 #include "support/temp_dir.h"
 
 TEST(PlatformUtilities, ParsesNumbersAsTheMeshReadersWrite) {
@@ -88,6 +89,11 @@ TEST(PlatformUtilities, PicturesAreReadByTheClassTheirExtensionIsRegisteredWith)
   ASSERT_NE(png, nullptr);
   EXPECT_EQ(GraphicClassForExtension(".PNG"), png) << "with the dot, in any case";
   EXPECT_EQ(GraphicClassForExtension(".dat"), nullptr);
+  {
+    ScopedCLocale turkish("tr_TR.UTF-8");  // where std::tolower leaves "I" as it is
+    EXPECT_NE(GraphicClassForExtension(".GIF"), nullptr) << "in every locale";
+    EXPECT_EQ(GraphicClassForExtension(".GIF"), GraphicClassForExtension("gif"));
+  }
 
   TempDir folder;
   QImage picture(2, 3, QImage::Format_RGB32);

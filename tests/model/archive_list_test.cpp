@@ -81,7 +81,7 @@ TEST_F(ArchiveList_, RebuildReadsEveryProjectHeadInNameOrder) {
   write_scrambled_file(dir.file("user/PRV00001.CEL"), "31/12/1999\r\nN-0\r\n");  // a legacy head cut short
   write_scrambled_file(dir.file("user/prv00003.cel"),
                        "28/02/2001\r\nN-3\r\nOLD\r\nVerdi\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nFrom\r\n\r\n\r\n"
-                       "    1.00\r\nnone\r\nDRW\r\n");  // the index passes over the discounts and stops at the drawing
+                       "    1.00\r\n    0.00\r\nDRW\r\n\r\n\r\n3\r\n");  // a legacy head, without its cells
   dir.write("user/notes.txt", "x");
   std::string stored = dir.read("user/prv00002.cel");
 

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "model/base/file_io.h"
+#include "model/files/codes_table.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
 #include "support/scripted_ui.h"
@@ -121,6 +122,32 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidA
   EXPECT_TRUE(read_scrambled_file(dir.file("data/lang.dat")) == translations + "410IT Mondo\r\n");
   load_data_file(0);
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
+}
+
+// The codes page is saved only with prices the next start reads: one beyond
+// the largest a price list holds is refused, saying where and why, and
+// nothing is written; every real price is saved.
+TEST_F(CatalogueEditorClosing, ACodesPagePriceBeyondTheLargestIsRefusedAndNothingIsWritten) {
+  const std::string codes = read_file_bytes(dir.file("user/codici.dat"));
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  const std::string header =
+      "TIPO\tLAR\tLUNG\tALT\t0\t1\t2\t3\t4\tCODICE\tDESCRIZIONE (NON USATA)\t(DESCR_L)\tCODICE "
+      "ALT.\tPREZZO\tPESO\nKG\t-\t2000\t-\tSI\tK1\tKit\t400\tK-1\t1234567,89\t12,5\n\n";
+  texts.codes_table = header + "KG\t-\t3000\t-\tSI\tK2\tKit\t400\tK-2\t1000000000\t12,5";
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(close_catalogue_editor(texts, kStoredEnglish));
+  EXPECT_EQ(ui->messages,
+            std::vector<std::string>{
+                "The changes were not saved (catalogue, codes and translations) because the codes table as "
+                "edited fails: line 4: the price \"1000000000\" is beyond the largest a price list holds, "
+                "999999999,99 either way; up to it every total of a quote keeps its cents."});
+  EXPECT_EQ(read_file_bytes(dir.file("user/codici.dat")), codes);
+
+  texts.codes_table = header;
+  ui->yes_no_answers = {true};
+  EXPECT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
+  read_codes_table();
+  EXPECT_EQ(CodesTable.at(0).price, 1234567.89);
 }
 
 // The translations are saved only when the language in use and the stored

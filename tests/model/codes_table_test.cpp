@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <clocale>
 #include <cstring>
@@ -92,13 +93,26 @@ TEST_F(CodesTable_, ATableWithoutItsHeaderIsDamagedAndKeptBeforeItIsWritten) {
   EXPECT_NE(ui->messages[0].find("codici.dat.damaged"), std::string::npos) << ui->messages[0];
 }
 
+// Every real price is kept and written back, a kit priced in koruna at
+// 1,234,567.89 too; only one no price list holds is damage, said so.
 TEST_F(CodesTable_, APriceBeyondTheLargestIsDamage) {
-  write_table("G\t475\t\t\tSI\tSI\tG1\t\t0\t\t1e308\t0\r\nG\t577\t\t\tSI\tSI\tG2\t\t0\t\t-99999,99\t0\r\n");
+  write_table(
+      "G\t475\t\t\tSI\tSI\tG1\t\t0\t\t1e308\t0\r\nG\t577\t\t\tSI\tSI\tG2\t\t0\t\t-99999,99\t0\r\n"
+      "G\t600\t\t\tSI\tSI\tG3\t\t0\t\t1234567,89\t0\r\nG\t700\t\t\tSI\tSI\tG4\t\t0\t\t1000000000\t0\r\n"
+      "G\t800\t\t\tSI\tSI\tG5\t\t0\t\t-999999999,99\t0\r\n");
   read_codes_table();
-  ASSERT_EQ(CodesTable.size(), 1u);
-  EXPECT_EQ(std::pair(CodesTable[0].code, CodesTable[0].price), std::pair(std::string("G2"), -99999.99));
+  ASSERT_EQ(CodesTable.size(), 3u);
+  EXPECT_EQ((std::array{CodesTable[0].price, CodesTable[1].price, CodesTable[2].price}),
+            (std::array{-99999.99, 1234567.89, -kLargestPrice}));
   ASSERT_EQ(ui->messages.size(), 1u);
-  EXPECT_NE(ui->messages[0].find("line 2: the price \"1e308\""), std::string::npos) << ui->messages[0];
+  for (const char* fault : {"line 2: the price \"1e308\" is beyond the largest a price list holds, 999999999,99 either "
+                            "way; up to it every total of a quote keeps its cents",
+                            "line 5: the price \"1000000000\" is beyond"})
+    EXPECT_NE(ui->messages[0].find(fault), std::string::npos) << ui->messages[0];
+  const Tdb_codici read = CodesTable;
+  write_codes_table();
+  read_codes_table();
+  EXPECT_EQ(CodesTable, read);
 }
 
 TEST_F(CodesTable_, RowsWithTheWrongColumnCountAreDamage) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "model/base/file_io.h"
 #include "model/files/codes_table.h"
@@ -105,24 +106,29 @@ TEST_F(PriceGrid, AnInvalidPriceStoresAndWritesNothing) {
   EXPECT_EQ(file(), before);
 }
 
-// A price the quote could not print or add up is refused like any invalid value.
+// A price no price list holds is refused like any invalid value, saying why;
+// every real one is stored, a kit priced in koruna at 1,234,567.89 too.
 TEST_F(PriceGrid, APriceBeyondTheLargestIsRefused) {
   const std::string before = file();
   const Tdb_codici table = CodesTable;
   auto shown = price_grid_rows(',');
-  for (const char* price : {"1e308", "100000", "-100000", "99999,995"}) {
+  for (const char* price : {"1e308", "1000000000", "-1000000000", "999999999,995"}) {
     auto edited = shown;
     edited[2].price = price;
     EXPECT_EQ(store_price_grid(shown, edited, ','), 2) << price;
     EXPECT_EQ(CodesTable, table) << price;
   }
-  EXPECT_EQ(ui->messages, std::vector<std::string>(4, "t8"));
+  EXPECT_EQ(ui->messages.back(),
+            "t8\r\nThe price \"999999999,995\" is beyond the largest a price list holds, "
+            "999999999,99 either way; up to it every total of a quote keeps its cents.");
   EXPECT_EQ(file(), before);
   auto edited = shown;
-  edited[2].price = "99999,99";
-  edited[3].price = "-99999,99";
+  edited[1].price = "1234567,89";
+  edited[2].price = "999999999,99";
+  edited[3].price = "-999999999,99";
   EXPECT_EQ(store_price_grid(shown, edited, ','), -1);
-  EXPECT_EQ(std::pair(CodesTable[3].price, CodesTable[4].price), std::pair(kLargestPrice, -kLargestPrice));
+  EXPECT_EQ((std::array{CodesTable[2].price, CodesTable[3].price, CodesTable[4].price}),
+            (std::array{1234567.89, kLargestPrice, -kLargestPrice}));
 }
 
 TEST_F(PriceGrid, AFailedWriteKeepsTheTable) {

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
 #include <utility>
 
 #include "model/base/file_io.h"
@@ -13,6 +16,7 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
 #include "support/program_dir.h"
+#include "support/project_refusals.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"
@@ -328,11 +332,16 @@ TEST_F(ProjectFile, IndexReadsTheHeadOfAnyVersionNumberButOnlyKnownVersionsLoad)
 
 TEST_F(ProjectFile, UnknownVersionIsAnErrorAndTheProjectStays) {
   Lines lines = v001_fixture();
-  for (const char* first : {"V003", "V", "V0022", ""}) {
+  for (const char* first : {"V003", "V0022", "V1"}) {
     lines[0] = first;
     expect_load_fails_untouched(joined_lines(lines), "not a project file or unsupported version");
   }
-  expect_load_fails_untouched("", "not a project file or unsupported version");
+  // No version number: a legacy project's date, and a version 1 head is no legacy head.
+  for (const char* first : {"V", ""}) {
+    lines[0] = first;
+    expect_load_fails_untouched(joined_lines(lines), ": line 16: not a project file:");
+  }
+  expect_load_fails_untouched("", "line 1: not a project file: the file is empty");
 }
 
 TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
@@ -343,9 +352,16 @@ TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
   };
   for (std::size_t kept = 0; kept + 1 < lines.size(); ++kept)
     EXPECT_THROW(parse_project(first(kept), "test"), FileError) << kept << " lines";
-  for (const std::string& cut : {first(1), first(2), legacy_fixture()[0], std::string("31/1")})
-    expect_load_fails_untouched(cut, "the file ends too early");
+  for (const std::string& cut : {first(1), first(2)}) expect_load_fails_untouched(cut, "the file ends too early");
   expect_load_fails_untouched(first(lines.size() / 2));
+  // Without a version line only the whole head of 21 lines tells a project
+  // from other text: one cut within it is no project, one cut later is.
+  const Lines legacy = legacy_fixture();
+  for (auto [kept, message] : {std::pair{1, "line 2: not a project file: the file has 1 line"},
+                               {20, "line 21: not a project file: the file has 20 lines"},
+                               {23, "line 23: the count 2 does not fit the rest of the file"}})
+    expect_load_fails_untouched(joined_lines(Lines(legacy.begin(), legacy.begin() + kept)), message);
+  expect_load_fails_untouched("31/1", "line 2: not a project file: the file has 1 line");
 
   lines.pop_back();  // without the optional trailer the first cell is current
   load_text(joined_lines(lines));
@@ -353,36 +369,80 @@ TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
   EXPECT_EQ(AppState.current_cell, 0);
 }
 
-// Files stored as plain text (a DXF drawing, a project someone unscrambled)
-// or holding no text at all read as one long line where a project has its
-// version or date: refused by name, with what the file holds instead.
+// Only a file that begins with a project's head is read as one: a version
+// line, or the 21 lines of a legacy head. Any other file, plain text stored
+// as such, binaries, the program's own scrambled files, is refused as no
+// project by the load and the index alike, saying where it departs from a
+// project's head; never as a project cut short or holding a bad number.
 TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAsSuch) {
   std::string drawing;
   for (int i = 0; i < 500; ++i) drawing += "  0\r\nSECTION\r\n  2\r\nHEADER\r\n";
   std::string binary(70000, '\0');
   for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(0x80 + i % 0x70);
+  std::mt19937 random(65);
+  std::string noise(5000, '\0');
+  for (char& byte : noise) byte = static_cast<char>(random() % 256);
+  std::string note;
+  for (int i = 0; i < 30; ++i) note += "Riga della nota\r\n";
+  std::string scrambled_note = note;
+  scramble_bytes(scrambled_note);  // read as 30 lines of plain text
   const std::string unscrambled = project_file_text(sample_quote_header(), golden_cells(), 0, true);
-  const std::pair<std::string, std::string> stored[] = {
-      {drawing, "as stored, the file begins \"0 SECTION 2 HEADER 0 SECTION"},
+  std::vector<std::pair<std::string, std::string>> stored = {
+      {drawing,
+       "line 1: not a project file: its first line should hold the project's version or date (at most 255 "
+       "bytes) but holds 13500 bytes; as stored, the file begins \"0 SECTION 2 HEADER 0 SECTION"},
       {unscrambled, "as stored, the file begins \"V002 " + sample_quote_header().date},
       {binary, "holds 70000 bytes"},
-      {"Lista della spesa\r\n", "holds no text; as stored, the file begins \"Lista della spesa\""}};
+      {"Lista della spesa\r\n",
+       "line 2: not a project file: the file has 1 line, and the head of a project without "
+       "a version line takes 21, from its date to its cell count; as stored, the file "
+       "begins \"Lista della spesa\""},
+      {"", "line 1: not a project file: the file is empty"},
+      {"citt\xC3\xA0\r\n", "the file has 1 line"},
+      {"citt\xE0\r\n", "the file has 1 line"},
+      {"\xEF\xBB\xBFNota\r\n", "the file has 1 line"},
+      {"\x10\xF6\x20\xF6\x30", "line 4: not a project file: the file has 3 lines"},
+      {noise, ""},
+      {note, ""},
+      {scrambled_note,
+       "line 16: not a project file: a project without a version line holds its first discount here, "
+       "a number with two decimals in at least 8 characters"}};
+  const char* sources = std::getenv("RACKWRIGHT_SOURCE_DIR");  // and every picture of the tests
+  ASSERT_NE(sources, nullptr);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(sources) + "/tests"))
+    if (entry.path().extension() == ".png") stored.emplace_back(read_file_bytes(entry.path().string()), "");
   const std::string path = dir.file("prv00001.cel");
   for (const auto& [bytes, found] : stored) {
     write_file_safely(path, bytes);
-    for (bool head : {false, true}) {
-      try {
-        head ? (void)read_project_head(path) : load_project(path);
-        ADD_FAILURE() << found;
-      } catch (const FileError& error) {
-        const std::string message = error.what();
-        EXPECT_TRUE(message.starts_with(path + ": line 1: not a project file:")) << message;
-        EXPECT_NE(message.find(found), std::string::npos) << message;
-        EXPECT_EQ(message.find("ends too early"), std::string::npos) << message;
-      }
-    }
+    for (const std::string& message : project_refusals(path))
+      EXPECT_TRUE(message.starts_with(path + ": line ") && message.find(": not a project file: ") != message.npos &&
+                  message.find(found) != message.npos)
+          << message;
   }
   EXPECT_EQ(Cells, (Tcells{sample_cell("Open", 2, 3, 2)}));
+}
+
+// A legacy project opens, and the index reads its date, whatever the date
+// holds: any language, in UTF-8 or its language's code page, a leading V, or
+// nothing. Its first two discounts are as every project writes them.
+TEST_F(ProjectFile, LegacyProjectsOpenWithADateInAnyLanguageOrNone) {
+  Lines lines = legacy_fixture();
+  for (const std::string date : {"3 marzo 2004", "Venerd\xC3\xAC 5 marzo 2004", "3 f\xE9vrier 2004",
+                                 "3. M\xC3\xA4rz 2004", "3. z\xE1\xF8\xED 2004",
+                                 "3 pa\x9F"
+                                 "dziernika 2004",
+                                 "          ", ""}) {
+    lines[0] = date;
+    load_text(joined_lines(lines));
+    EXPECT_EQ(QuoteHeader.date, date);
+    EXPECT_EQ(read_project_head(dir.file("prv00001.cel")).date, date);
+  }
+  for (const char* discount : {"5.00", "    5,00", " 5.0e+00"}) {
+    lines[16] = discount;
+    expect_load_fails_untouched(joined_lines(lines),
+                                ": line 17: not a project file: a project without a version line "
+                                "holds its second discount here");
+  }
 }
 
 TEST_F(ProjectFile, CountsBeyondTheFileAreErrors) {

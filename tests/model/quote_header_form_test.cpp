@@ -5,6 +5,7 @@
 
 #include "model/files/preferences.h"
 #include "support/quote_globals.h"
+#include "support/scoped_locale.h"
 
 namespace {
 
@@ -137,6 +138,18 @@ TEST_F(QuoteHeaderFormTest, ALogoIsNeverCopiedOverAFileOfTheProgram) {
   }
   // A picture in the user folder is no refusal, whatever the case of its extension.
   EXPECT_EQ(logo_refusal(elsewhere.write("Firma.JPG", "picture")), "");
+}
+
+// Names fold their ASCII letters alone, the same in every locale: under a
+// Turkish one std::tolower leaves "I" as it is.
+TEST_F(QuoteHeaderFormTest, ALogoNameInCapitalsIsAPictureInEveryLocale) {
+  TempDir elsewhere;
+  for (const char* locale : {"tr_TR.UTF-8", "tr_TR.ISO-8859-9"}) {
+    ScopedCLocale in(locale);
+    EXPECT_EQ(logo_refusal(elsewhere.write("LOGO.GIF", "picture")), "") << locale;
+    const std::string dotless_i = "\xC4\xB1";
+    EXPECT_NE(logo_refusal(elsewhere.write("logo.g" + dotless_i + "f", "picture")), "") << "no i, in " << locale;
+  }
 }
 
 TEST_F(QuoteHeaderFormTest, ReplacingAnotherPictureIsAskedFirst) {

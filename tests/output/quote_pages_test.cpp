@@ -1,10 +1,12 @@
 #include "output/print/quote_pages.h"
 
+#include <QFontMetrics>
 #include <array>
 #include <tuple>
 
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
+#include "output/print/page_canvas.h"
 #include "print_fixture.h"
 
 namespace {
@@ -18,6 +20,12 @@ Tcodice code_row(const std::string& code, double price, int description = 200) {
   row.lung = "1000";
   row.alt = "2000";
   return row;
+}
+
+// True when a text was drawn whole: as wide as its font makes it, not cut.
+bool drawn_whole(const RecordedText& drawn) {
+  const QFont& font = page_qfont(PageFont{drawn.font_height, drawn.bold});
+  return drawn.width == QFontMetrics(font).horizontalAdvance(QString::fromStdString(drawn.text));
 }
 
 Trec_prv line(int row, int quantity, const std::string& kind = "R", double length_sum = 0) {
@@ -111,25 +119,30 @@ TEST_F(QuotePages, ALongCellNameStaysLeftOfItsRowsLabel) {
   EXPECT_EQ(std::pair(text("Two").right(), text("Two").font_height), std::pair(1290, 40)) << "a name that fits";
 }
 
-// The largest price either way prints 1 mm clear of its column's lines, and
-// amounts and totals of a large project keep clear of theirs.
+// Every real price prints whole, 1 mm clear of its column's lines: a kit
+// priced in koruna at 1,234,567.89 and the largest a price list holds either
+// way. So do the amounts and totals of a large project, to the cent.
 TEST_F(QuotePages, TheLargestPriceAndLargeTotalsPrintWithinTheirColumns) {
-  CodesTable = {code_row("A1", kLargestPrice), code_row("B2", -kLargestPrice), code_row("C3", 1)};
-  cells({{"Hall (x1000)", {line(0, 5000), line(1, 2), line(2, 12)}}});
+  CodesTable = {code_row("A1", 1234567.89), code_row("B2", -kLargestPrice), code_row("C3", kLargestPrice),
+                code_row("D4", 1)};
+  cells({{"Hall (x9)", {line(0, 5000), line(1, 2), line(2, 1000), line(3, 12)}}});
   QuoteHeader.discount1 = 10;
   for (const std::string currency : {"EUR", "A$"}) {
     Company.currency = currency;
     render();
-    for (const char* price : {"99,999.99", "-99,999.99"}) {
+    for (const char* price : {"1,234,567.89", "-999,999,999.99", "999,999,999.99"}) {
       EXPECT_GE(text(price).left, 1670) << price << ": 1 mm right of the line at 166 mm";
       EXPECT_EQ(text(price).right(), 1840);
+      EXPECT_TRUE(drawn_whole(text(price))) << price;
     }
-    EXPECT_EQ(page.summary[1], "499,799,962,020.00");
+    EXPECT_EQ(std::tuple(page.summary[1], page.summary[3], page.summary[5]),
+              std::tuple("9,037,555,555,068.18", "-903,755,555,506.82", "8,133,799,999,561.36"));
     int amounts_drawn = 0;
     for (const RecordedText& t : canvas().texts) {
       if (t.right() != 2070 || t.top < 800) continue;
       ++amounts_drawn;
       EXPECT_GE(t.left, 1870) << t.text << ": 1 mm right of the line at 186 mm";
+      EXPECT_TRUE(drawn_whole(t)) << t.text;
     }
     EXPECT_GE(amounts_drawn, 10);
     EXPECT_EQ(text("12.00").font_height, currency == "A$" ? 30 : 40) << "an amount that fits keeps its font";

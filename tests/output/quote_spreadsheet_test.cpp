@@ -18,6 +18,7 @@
 #include "quote_spreadsheet_fixture.h"
 #include "support/plain_number.h"
 #include "support/program_dir.h"
+#include "support/project_refusals.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -158,6 +159,20 @@ print("width", round(f.column_dimensions["D"].width), f.page_setup.paperSize, se
 }
 
 }  // namespace
+
+// A spreadsheet the program wrote beside the projects is no project to the
+// load and the project index alike.
+TEST_F(QuoteSpreadsheet, AnExportedSpreadsheetIsNoProject) {
+  ScopedScriptedUi ui;
+  for (const char* currency : {"EUR", "A$"}) {
+    Company.currency = currency;
+    export_quote_excel();
+    const std::string path = program_path("user/preventivo.xlsx");
+    for (const std::string& refusal : project_refusals(path))
+      EXPECT_NE(refusal.find(": not a project file: "), std::string::npos) << currency << ": " << refusal;
+    std::filesystem::remove(path);
+  }
+}
 
 TEST_F(QuoteSpreadsheet, ADamagedTemplateIsNamedAndNothingIsWritten) {
   ScopedScriptedUi ui;
