@@ -1,6 +1,7 @@
 // The user at the desktop: mouse, keyboard and task bar acting through the X
 // server (as real input, which the window manager sees first), and what the
-// window manager then announces. A connection of the test's own, apart from
+// window manager then announces, read once it has done all it was asked
+// rather than after some time. A connection of the test's own, apart from
 // the program's.
 #pragma once
 
