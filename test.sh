@@ -25,14 +25,18 @@ xvfb_pid=
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then
-  fdfile=$(mktemp)
+  # The server writes its display number once it serves, however long a busy
+  # machine makes it take; one that cannot start ends and writes nothing.
+  fdpipe=$(mktemp -u)
+  mkfifo "$fdpipe"
   # -noreset: a server that starts afresh whenever its last client leaves
   # refuses the next test's connection while it does so.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdpipe" 2>/dev/null &
   xvfb_pid=$!
-  for _ in $(seq 50); do [ -s "$fdfile" ] && break; sleep 0.1; done
-  export DISPLAY=":$(head -n1 "$fdfile")"
-  rm -f "$fdfile"
+  display_number=
+  read -r display_number <"$fdpipe" || true
+  rm -f "$fdpipe"
+  export DISPLAY=":$display_number"
 fi
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export LC_ALL=C.UTF-8

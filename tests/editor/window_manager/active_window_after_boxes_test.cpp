@@ -35,10 +35,7 @@ bool giving_back() { return F3d->findChild<ModalWindowsInFront*>()->giving_back(
 // the window manager has settled.
 bool holds_once_settled(const std::function<bool()>& holds) {
   if (!process_events_until([&holds] { return holds() && !giving_back(); })) return false;
-  QElapsedTimer settle;
-  settle.start();
-  while (settle.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
-  return holds();
+  return window_manager_settled() && holds();
 }
 
 // Active as the window manager announces it and as the program has it.

@@ -1,9 +1,11 @@
 // The user at the desktop: mouse, keyboard and task bar acting through the X
 // server (as real input, which the window manager sees first), and what the
-// window manager then announces. A connection of the test's own, apart from
+// window manager then announces, read once it has done all it was asked
+// rather than after some time. A connection of the test's own, apart from
 // the program's.
 #pragma once
 
+#include <functional>
 #include <string>
 
 struct _XDisplay;
@@ -11,6 +13,23 @@ using XWindowId = unsigned long;
 
 // The window a root window property names, 0 when it names none.
 XWindowId window_named_on_root(_XDisplay* connection, const char* property);
+
+// True once done() holds, looked at again as each event reaches the
+// connection; false once keep_waiting(), asked after each wait (at most
+// 100 ms long), no longer holds.
+bool wait_on(_XDisplay* connection, const std::function<bool()>& done, const std::function<bool()>& keep_waiting);
+
+// True once the window manager has handled all that reached the server
+// before the call: it answers a question about a window of the caller's own
+// (the frame it would give it) after everything it was sent before. False
+// once keep_waiting(), asked at least every 100 ms, no longer holds.
+bool window_manager_answers(_XDisplay* connection, const std::function<bool()>& keep_waiting);
+
+// True once the window manager has done all it was asked, the program has
+// handled all it was sent and asks nothing more, and the window announced as
+// active has the keys: the same over two more rounds with the window manager.
+// False when that does not come within a minute.
+bool window_manager_settled();
 
 // The window the window manager announces as active, 0 for none.
 XWindowId announced_active_window();

@@ -30,17 +30,21 @@ void place_above_in_the_corner(Display* display, Window window) {
 
 }  // namespace
 
-// The other program writes its window's id once the window is mapped.
+// The other program writes its window's id once the window is mapped, while
+// the window manager may still be about to move the keys to it.
 ForeignWindow::ForeignWindow() {
   char path[4096];
   const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
   if (length <= 0) return;
   std::string written;
   process_ = spawn_until_ready({std::string(path, static_cast<std::size_t>(length)), kForeignWindowOption}, written);
-  if (!written.empty()) id_ = std::stoul(written);
+  if (!written.empty() && window_manager_settled()) id_ = std::stoul(written);
 }
 
-ForeignWindow::~ForeignWindow() { stop(process_); }
+ForeignWindow::~ForeignWindow() {
+  stop(process_);
+  window_manager_settled();
+}
 
 int run_foreign_window() {
   Display* display = XOpenDisplay(nullptr);

@@ -9,8 +9,10 @@
 
 class ForeignWindow {
  public:
-  // Returns once the window is mapped; id() is 0 when it could not be shown.
+  // Returns once the window manager has shown the window and given it the
+  // activation or not, as it decides; id() is 0 when it could not be shown.
   ForeignWindow();
+  // Returns once the window manager is done with the window gone.
   ~ForeignWindow();
   ForeignWindow(const ForeignWindow&) = delete;
   ForeignWindow& operator=(const ForeignWindow&) = delete;

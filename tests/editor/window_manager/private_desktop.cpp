@@ -6,24 +6,9 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 
 #include "child_process.h"
 #include "desktop_user.h"
-
-namespace {
-
-// A window manager that follows the desktop conventions names its own window
-// on the root window once it manages the screen.
-bool window_manager_is_running(const std::string& display) {
-  Display* connection = XOpenDisplay(display.c_str());
-  if (!connection) return false;
-  const bool running = window_named_on_root(connection, "_NET_SUPPORTING_WM_CHECK") != 0;
-  XCloseDisplay(connection);
-  return running;
-}
-
-}  // namespace
 
 // A window manager that ends at once (seen once in a while on a busy
 // machine) gets a new server on the next display: three tries in all.
@@ -77,17 +62,28 @@ bool PrivateDesktop::start_server_on(int number) {
 }
 
 // On a busy machine the window manager may take long to start: it is given
-// all the time it needs while it runs, up to a minute.
+// all the time it needs while it runs, up to a minute. It names its own
+// window on the root window once it manages the screen, and answers
+// questions once it has started.
 bool PrivateDesktop::start_window_manager() {
   window_manager_ = spawn({"openbox", "--sm-disable"});
   if (!window_manager_) return fail("openbox cannot be run");
-  for (int tries = 0; tries < 1200; ++tries) {
-    if (window_manager_is_running(display_)) return true;
-    if (::waitpid(window_manager_, nullptr, WNOHANG) == window_manager_) {
-      window_manager_ = 0;
-      return fail("openbox ended on " + display_);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return fail("openbox did not start on " + display_);
+  Display* connection = XOpenDisplay(display_.c_str());
+  if (!connection) return fail("no connection to " + display_);
+  XSelectInput(connection, DefaultRootWindow(connection), PropertyChangeMask);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  bool ended = false;
+  const auto runs = [&] {
+    ended = ended || ::waitpid(window_manager_, nullptr, WNOHANG) == window_manager_;
+    return !ended && std::chrono::steady_clock::now() < deadline;
+  };
+  const auto manages_the_screen = [connection] {
+    return window_named_on_root(connection, "_NET_SUPPORTING_WM_CHECK") != 0;
+  };
+  const bool started = wait_on(connection, manages_the_screen, runs) && window_manager_answers(connection, runs);
+  XCloseDisplay(connection);
+  if (started) return true;
+  if (!ended) return fail("openbox did not start on " + display_);
+  window_manager_ = 0;
+  return fail("openbox ended on " + display_);
 }
