@@ -32,7 +32,6 @@ class ArchiveDialog : public ::testing::Test {
   void open() {
     archive.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&archive));
-    QTest::qWait(20);
   }
   QString cell(int row, int column) const { return archive.StringGrid1->model()->index(row, column).data().toString(); }
   void select_row(int row) { archive.StringGrid1->selectRow(row); }
