@@ -1,10 +1,13 @@
 // Under a window manager, the window that was active when a box or a modal
 // window opened is active again once it closes, also while the 3-D view is
 // shown, which stays on top and so owns the boxes: the plan's keys act on
-// at once, without a click on the main window. Where the user goes on right
-// after the close (another program), the activation stays.
+// at once, without a click on the main window, and no key typed right after
+// the close is lost. Where the user goes on right after the close (another
+// program), the activation stays. A box minimised takes the whole program
+// with it.
 #include <gtest/gtest.h>
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -17,24 +20,27 @@
 #include "desktop_user.h"
 #include "editor/dialog_answers.h"
 #include "editor/main/main_window.h"
+#include "editor/main/side_panel.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/program_with_a_room.h"
-#include "editor/view_window/modal_windows_in_front.h"
 #include "editor/view_window/view_3d_window.h"
 #include "foreign_window.h"
 #include "model/files/project_file.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "support/qt_events.h"
 
+// X headers last: they define Status and Bool, which Qt's headers refuse.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <xcb/xcb.h>
+
 namespace {
 
-bool giving_back() { return F3d->findChild<ModalWindowsInFront*>()->giving_back(); }
-
-// Once the program no longer asks for the activation back, and still once
-// the window manager has settled.
+// Once it holds, and still once the window manager has settled.
 bool holds_once_settled(const std::function<bool()>& holds) {
-  if (!process_events_until([&holds] { return holds() && !giving_back(); })) return false;
+  if (!process_events_until(holds)) return false;
   QElapsedTimer settle;
   settle.start();
   while (settle.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -80,6 +86,48 @@ void answer_once_active() {
 
 void cancel_once_active() {
   close_once_active<QDialog>([](QDialog* window) { window->reject(); });
+}
+
+Display* program_connection() { return qApp->nativeInterface<QNativeInterface::QX11Application>()->display(); }
+
+// The X server has carried out what the program asked of it so far (a round
+// trip on the program's own connection): a box closed is gone from the screen.
+void server_caught_up() { XSync(program_connection(), False); }
+
+// Sees a mark come back to the program among the X server's events.
+class MarkSeen : public QAbstractNativeEventFilter {
+ public:
+  explicit MarkSeen(Atom mark) : mark_(mark) { qApp->installNativeEventFilter(this); }
+  ~MarkSeen() override { qApp->removeNativeEventFilter(this); }
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
+        reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == mark_)
+      seen = true;
+    return false;
+  }
+  bool seen = false;
+
+ private:
+  const Atom mark_;
+};
+
+// The program has handled every event the X server sent it so far, the
+// activation of a modal window just shown among them (Qt then asks once more
+// to activate it), and the server has its answers: what the user does next
+// comes after, as it does for a user. A mark put on the main window comes
+// back to the program after those events.
+bool program_caught_up() {
+  Display* connection = program_connection();
+  const Atom mark = XInternAtom(connection, "_RACKWRIGHT_TEST_MARK", False);
+  MarkSeen filter(mark);
+  const long value = 1;
+  XChangeProperty(connection, Main->winId(), mark, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&value), 1);
+  XFlush(connection);
+  const bool caught_up = process_events_until([&filter] { return filter.seen; });
+  server_caught_up();
+  return caught_up;
 }
 
 class ActiveWindowAfterBoxes : public ProgramWithARoom {
@@ -146,43 +194,42 @@ TEST_F(ActiveWindowAfterBoxes, ABoxOfAModalWindowGivesThatWindowBack) {
   EXPECT_TRUE(is_active(Main));
 }
 
-// The user clicks another program as a box closes, while the window manager
-// has handed the activation to the 3-D view, which owns the box. It does not
-// always: the main window may have it back at once, then the box shows again.
+// The user clicks another program as soon as a box has closed: the program,
+// which gave the keys back to the main window as the box went, takes nothing
+// back from it.
 TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActivation) {
   ForeignWindow other;
   ASSERT_NE(other.id(), 0u);
-  bool clicked = false;
-  for (int tries = 0; tries < 10 && !clicked; ++tries) {
-    Main->activateWindow();
-    ASSERT_TRUE(is_active(Main));
-    close_once_active<QMessageBox>([&other, &clicked](QMessageBox* box) {
-      box->buttons().first()->click();
-      const XWindowId view = F3d->winId(), main = Main->winId();
-      process_events_until([=] { return announced_active_window() == view || announced_active_window() == main; });
-      if (announced_active_window() != view) return;
-      click_in(other.id());
-      clicked = true;
-    });
-    ui().show_message("said");
-  }
-  ASSERT_TRUE(clicked);
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
+  close_once_active<QMessageBox>([&other](QMessageBox* box) {
+    box->buttons().first()->click();
+    server_caught_up();
+    click_in(other.id());
+  });
+  ui().show_message("said");
   EXPECT_TRUE(keeps_the_activation(other.id()));
 }
 
-// Minimised, the box hides with the windows it belongs to; restored later
-// than a give-back lasts, it is still the box the main window opened.
+// Minimised, the box hides with the windows it belongs to; restored long
+// after (the user comes back to it later), it is still the box the main
+// window opened.
 TEST_F(ActiveWindowAfterBoxes, ABoxRestoredLongAfterItWasMinimisedGivesTheMainWindowBack) {
-  close_once_active<QMessageBox>([](QMessageBox* box) {
+  bool minimised = false, restored = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_TRUE(program_caught_up());
     minimise(box->winId());
-    QElapsedTimer minimised;
-    minimised.start();
-    process_events_until([&] { return box->isMinimized() && minimised.elapsed() > 2500 && !giving_back(); }, 10000);
+    minimised = process_events_until([box] { return box->isMinimized(); });
+    QElapsedTimer away;
+    away.start();
+    while (away.elapsed() < 2500) QApplication::processEvents(QEventLoop::AllEvents, 50);
     restore(box->winId());
-    process_events_until([box] { return has_the_activation(box); });
+    restored = process_events_until([box] { return has_the_activation(box); });
     box->buttons().first()->click();
   });
   ui().show_message("said");
+  EXPECT_TRUE(minimised);
+  EXPECT_TRUE(restored);
   EXPECT_TRUE(is_active(Main));
 }
 
@@ -201,6 +248,83 @@ TEST_F(ActiveWindowAfterBoxes, AFileDialogConfirmedFromItsCompleterGivesTheMainW
   });
   Main->Import1->trigger();
   EXPECT_TRUE(completer_shown);
+  EXPECT_TRUE(is_active(Main));
+}
+
+std::string class_name(const QObject* object) { return object ? object->metaObject()->className() : "nothing"; }
+
+// A quick typist's keys, one every 20 ms from now on, the program running
+// between them as it does while the user types.
+void type_quickly(const std::string& text) {
+  for (const char key : text) {
+    if (key == '\n')
+      press_return();
+    else
+      type_keys(std::string(1, key));
+    QElapsedTimer gap;
+    gap.start();
+    while (gap.elapsed() < 20) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+}
+
+// Keys typed from the moment a box is gone from the screen, 0 to 60 ms after
+// it, all reach the side panel's field the user was in, replacing its
+// selected text, and Return applies the value: none goes to the 3-D view.
+TEST_F(ActiveWindowAfterBoxes, KeysTypedRightAfterABoxClosesReachTheFieldTheUserWasIn) {
+  QLineEdit* field = Main->Panel1->Ed_S;
+  for (const std::string value : {"350", "1200", "75"}) {
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+    close_once_active<QMessageBox>([&value](QMessageBox* box) {
+      box->buttons().first()->click();
+      server_caught_up();
+      type_quickly(value.substr(0, 1));
+    });
+    ui().show_message("said");
+    type_quickly(value.substr(1) + "\n");
+    const double typed = std::stod(value);
+    EXPECT_TRUE(process_events_until([typed] { return current_cell().clearance == typed; }))
+        << value << " typed, the field holds " << field->text().toStdString() << ", the keys go to "
+        << class_name(QApplication::focusWidget()) << " in " << class_name(QApplication::activeWindow());
+  }
+}
+
+// Minimised, a box or a modal window takes the whole program with it, the
+// 3-D view and the main window too: none stays on screen, blocked by a box
+// out of sight. Restored, they all come back, the box in front.
+TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProgram) {
+  const auto minimised_together = [](QWidget* window) {
+    return window->isMinimized() && Main->isMinimized() && F3d->isMinimized();
+  };
+  const auto restored_together = [](QWidget* window) {
+    return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && has_the_activation(window);
+  };
+  bool box_minimised = false, box_restored = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_TRUE(program_caught_up());
+    minimise(box->winId());
+    box_minimised = process_events_until([&] { return minimised_together(box); });
+    restore(box->winId());
+    box_restored = process_events_until([&] { return restored_together(box); });
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(box_minimised);
+  EXPECT_TRUE(box_restored);
+  EXPECT_TRUE(is_active(Main));
+
+  bool window_minimised = false, window_restored = false;
+  close_once_active<TFstampa>([&](TFstampa* print) {
+    EXPECT_TRUE(program_caught_up());
+    minimise(print->winId());
+    window_minimised = process_events_until([&] { return minimised_together(print); });
+    restore(print->winId());
+    window_restored = process_events_until([&] { return restored_together(print); });
+    print->reject();
+  });
+  Main->tool_button(13)->trigger();
+  EXPECT_TRUE(window_minimised);
+  EXPECT_TRUE(window_restored);
   EXPECT_TRUE(is_active(Main));
 }
 

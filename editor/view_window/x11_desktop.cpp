@@ -1,0 +1,37 @@
+#include "editor/view_window/x11_desktop.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+// X headers last: they define Status and Bool, which Qt's headers refuse.
+#include <xcb/xcb.h>
+
+namespace {
+
+xcb_connection_t* qt_connection() {
+  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+// The request goes out with the program's next ones (a closing window's
+// unmapping, which Qt sends at once): the server carries them out together,
+// with nothing of the window manager's between them.
+bool x11_give_keys(const QWindow& window) {
+  xcb_connection_t* connection = qt_connection();
+  if (!connection || !window.handle()) return false;
+  xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(window.winId()),
+                      XCB_CURRENT_TIME);
+  return true;
+}
+
+bool x11_set_owner(const QWindow& window, const QWindow& owner) {
+  xcb_connection_t* connection = qt_connection();
+  if (!connection || !window.handle() || !owner.handle()) return false;
+  const auto owner_id = static_cast<xcb_window_t>(owner.winId());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()),
+                      XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &owner_id);
+  xcb_flush(connection);
+  return true;
+}
