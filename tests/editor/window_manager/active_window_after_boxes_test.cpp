@@ -14,8 +14,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "desktop_user.h"
 #include "editor/dialog_answers.h"
@@ -128,6 +130,57 @@ bool program_caught_up() {
   const bool caught_up = process_events_until([&filter] { return filter.seen; });
   server_caught_up();
   return caught_up;
+}
+
+// The program's windows as the window manager stacks them, bottom first.
+std::vector<XWindowId> stacking() {
+  Display* connection = program_connection();
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<XWindowId> windows;
+  if (XGetWindowProperty(connection, DefaultRootWindow(connection),
+                         XInternAtom(connection, "_NET_CLIENT_LIST_STACKING", False), 0, 1024, False, XA_WINDOW,
+                         &type, &format, &count, &after, &data) == Success &&
+      format == 32)
+    windows.assign(reinterpret_cast<const Window*>(data), reinterpret_cast<const Window*>(data) + count);
+  if (data) XFree(data);
+  return windows;
+}
+
+bool in_front_of(const QWidget* upper, const QWidget* lower) {
+  const std::vector<XWindowId> windows = stacking();
+  const auto up = std::ranges::find(windows, upper->winId()), down = std::ranges::find(windows, lower->winId());
+  return up != windows.end() && down != windows.end() && up > down;
+}
+
+// The name the window manager shows for a window.
+std::string shown_name(const QWidget* window) {
+  Display* connection = program_connection();
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string name;
+  if (XGetWindowProperty(connection, window->winId(), XInternAtom(connection, "_NET_WM_VISIBLE_NAME", False), 0,
+                         1024, False, XInternAtom(connection, "UTF8_STRING", False), &type, &format, &count, &after,
+                         &data) == Success &&
+      data)
+    name.assign(reinterpret_cast<const char*>(data), count);
+  if (data) XFree(data);
+  return name;
+}
+
+// The window manager has handled what the user did so far (a new title of
+// the window, set after it, comes back from the window manager as the name it
+// shows), and the program what the window manager did then.
+bool window_manager_caught_up(QWidget* window) {
+  static int marks = 0;
+  const QString title = "mark " + QString::number(++marks);
+  window->setWindowTitle(title);
+  return process_events_until([window, &title] { return shown_name(window).starts_with(title.toStdString()); }) &&
+         program_caught_up();
 }
 
 class ActiveWindowAfterBoxes : public ProgramWithARoom {
@@ -287,6 +340,32 @@ TEST_F(ActiveWindowAfterBoxes, KeysTypedRightAfterABoxClosesReachTheFieldTheUser
         << value << " typed, the field holds " << field->text().toStdString() << ", the keys go to "
         << class_name(QApplication::focusWidget()) << " in " << class_name(QApplication::activeWindow());
   }
+}
+
+// The 3-D view stays on top, and a box stays in front of it all the same,
+// also when the user clicks the view or the main window while the box is
+// open: the box has the keys back (the window clicked has them for a moment,
+// until Qt hands them to the box).
+TEST_F(ActiveWindowAfterBoxes, ABoxStaysInFrontOfTheViewWhereverTheUserClicks) {
+  const auto box_in_front = [](QMessageBox* box) {
+    return in_front_of(box, F3d) && in_front_of(F3d, Main) && has_the_activation(box);
+  };
+  bool shown_in_front = false, in_front_after_view = false, in_front_after_main = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    shown_in_front = box_in_front(box);
+    // Corners clear of the box, which opens in the middle of the screen, and
+    // of the view there too.
+    click_at(F3d->winId(), 10, F3d->height() - 10);
+    in_front_after_view = window_manager_caught_up(box) && process_events_until([&] { return box_in_front(box); });
+    click_at(Main->winId(), 10, Main->height() - 10);
+    in_front_after_main = window_manager_caught_up(box) && process_events_until([&] { return box_in_front(box); });
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(shown_in_front);
+  EXPECT_TRUE(in_front_after_view);
+  EXPECT_TRUE(in_front_after_main);
+  EXPECT_TRUE(is_active(Main));
 }
 
 // Minimised, a box or a modal window takes the whole program with it, the
