@@ -21,8 +21,7 @@ xcb_connection_t* qt_connection() {
 bool x11_give_keys(const QWindow& window) {
   xcb_connection_t* connection = qt_connection();
   if (!connection || !window.handle()) return false;
-  xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(window.winId()),
-                      XCB_CURRENT_TIME);
+  xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(window.winId()), XCB_CURRENT_TIME);
   return true;
 }
 

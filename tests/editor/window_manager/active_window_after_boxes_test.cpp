@@ -141,8 +141,8 @@ std::vector<XWindowId> stacking() {
   unsigned char* data = nullptr;
   std::vector<XWindowId> windows;
   if (XGetWindowProperty(connection, DefaultRootWindow(connection),
-                         XInternAtom(connection, "_NET_CLIENT_LIST_STACKING", False), 0, 1024, False, XA_WINDOW,
-                         &type, &format, &count, &after, &data) == Success &&
+                         XInternAtom(connection, "_NET_CLIENT_LIST_STACKING", False), 0, 1024, False, XA_WINDOW, &type,
+                         &format, &count, &after, &data) == Success &&
       format == 32)
     windows.assign(reinterpret_cast<const Window*>(data), reinterpret_cast<const Window*>(data) + count);
   if (data) XFree(data);
@@ -163,8 +163,8 @@ std::string shown_name(const QWidget* window) {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   std::string name;
-  if (XGetWindowProperty(connection, window->winId(), XInternAtom(connection, "_NET_WM_VISIBLE_NAME", False), 0,
-                         1024, False, XInternAtom(connection, "UTF8_STRING", False), &type, &format, &count, &after,
+  if (XGetWindowProperty(connection, window->winId(), XInternAtom(connection, "_NET_WM_VISIBLE_NAME", False), 0, 1024,
+                         False, XInternAtom(connection, "UTF8_STRING", False), &type, &format, &count, &after,
                          &data) == Success &&
       data)
     name.assign(reinterpret_cast<const char*>(data), count);
