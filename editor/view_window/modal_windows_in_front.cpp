@@ -16,7 +16,6 @@ ModalWindowsInFront::ModalWindowsInFront(QWidget& on_top) : QObject(&on_top), on
 bool ModalWindowsInFront::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowActivate:
-      user_in_ = QApplication::activeWindow();
       given_back_ = nullptr;
       return false;
     case QEvent::Show:
@@ -69,17 +68,20 @@ void ModalWindowsInFront::visibility_changed(bool visible) {
     }
 }
 
-// Only a window the user was in gives the keys back: one closed while the
-// user works elsewhere (the wait box, another program) takes nothing, and
-// the window manager decides. The user is still in a dialog whose own popup
-// (a completer's list) has the keys. On X11 the keys move before the closing
-// window is gone, so the server never sends one elsewhere; other window
-// systems are asked once it is gone.
+// Only a window the user is in as it closes gives the keys back: one closed
+// while the user works elsewhere (in another program) takes nothing, and the
+// window manager decides. On X11 the keys move before the closing window is
+// gone, so the server never sends one elsewhere; other window systems are
+// asked once it is gone.
 void ModalWindowsInFront::closing(const QWidget& window) {
   QWidget* before = active_before_.at(&window);
-  if (!before || !before->isVisible() || before->isMinimized() || user_in_ != &window) return;
+  if (!before || !before->isVisible() || before->isMinimized()) return;
+  if (const std::optional<bool> moved = x11_move_keys(*window.windowHandle(), *before->windowHandle())) {
+    if (*moved) given_back_ = before;
+    return;
+  }
+  if (QApplication::activeWindow() != &window) return;
   given_back_ = before;
-  if (x11_give_keys(*before->windowHandle())) return;
   QMetaObject::invokeMethod(
       before, [before] { before->activateWindow(); }, Qt::QueuedConnection);
 }

@@ -35,8 +35,6 @@ class ModalWindowsInFront : public QObject {
   QWidget& on_top_;
   // The window that was active when each watched window opened.
   std::unordered_map<const QWidget*, QPointer<QWidget>> active_before_;
-  // The window the program last made active; popups leave it as it is.
-  QPointer<QWidget> user_in_;
   // The window a closing one gave the keys to, until the program has it active.
   QPointer<QWidget> given_back_;
 };

@@ -3,13 +3,17 @@
 // and which window another belongs to.
 #pragma once
 
+#include <optional>
+
 class QWindow;
 
-// Gives the keyboard to a shown window of the program, as a program may while
-// one of its own windows has it: keys the server handles from then on go to
-// it, without waiting for the window manager. The server has the request with
-// the program's next ones. False when Qt does not run on X11.
-bool x11_give_keys(const QWindow& window);
+// Moves the keyboard from one window of the program (or a window inside it)
+// to another shown one, as a program may while one of its windows has it:
+// keys the server handles from then on go there, without waiting for the
+// window manager. The server has the request with the program's next ones.
+// Where the keys are elsewhere (the user went to another program), they stay.
+// True when they moved, nothing when Qt does not run on X11.
+std::optional<bool> x11_move_keys(const QWindow& from, const QWindow& to);
 
 // Makes the window belong to its owner on the desktop (WM_TRANSIENT_FOR),
 // which Qt says only of dialogs: the window manager keeps it above the owner

@@ -264,6 +264,23 @@ TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActiva
   EXPECT_TRUE(keeps_the_activation(other.id()));
 }
 
+// A box the program closes while the user works in another program (a wait
+// box, a message answered by the program) takes the keys from nobody.
+TEST_F(ActiveWindowAfterBoxes, ABoxClosedWhileTheUserIsInAnotherProgramLeavesTheKeysThere) {
+  ForeignWindow other;
+  ASSERT_NE(other.id(), 0u);
+  bool other_active = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    click_in(other.id());
+    other_active = process_events_until([&other] { return announced_active_window() == other.id(); });
+    EXPECT_TRUE(program_caught_up());
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(other_active);
+  EXPECT_TRUE(keeps_the_activation(other.id()));
+}
+
 // Minimised, the box hides with the windows it belongs to; restored long
 // after (the user comes back to it later), it is still the box the main
 // window opened.
