@@ -253,6 +253,8 @@ TEST_F(ActiveWindowAfterBoxes, ABoxOfAModalWindowGivesThatWindowBack) {
 TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActivation) {
   ForeignWindow other;
   ASSERT_NE(other.id(), 0u);
+  // The window manager activates the new window, some time after it is mapped.
+  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
   Main->activateWindow();
   ASSERT_TRUE(is_active(Main));
   close_once_active<QMessageBox>([&other](QMessageBox* box) {
@@ -269,6 +271,9 @@ TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActiva
 TEST_F(ActiveWindowAfterBoxes, ABoxClosedWhileTheUserIsInAnotherProgramLeavesTheKeysThere) {
   ForeignWindow other;
   ASSERT_NE(other.id(), 0u);
+  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
   bool other_active = false;
   close_once_active<QMessageBox>([&](QMessageBox* box) {
     click_in(other.id());
