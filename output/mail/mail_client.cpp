@@ -1,9 +1,27 @@
 #include "output/mail/mail_client.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QProcess>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
+
+namespace {
+
+// True once the process has ended within wait_ms. Meanwhile the program goes
+// on with everything but the user's input, which waits till after: its
+// windows repaint (where the closed wait box was, too), and the user cannot
+// act before the client has the message.
+bool ends_within(QProcess& process, int wait_ms) {
+  QEventLoop waiting;
+  QObject::connect(&process, &QProcess::finished, &waiting, &QEventLoop::quit);
+  QTimer::singleShot(wait_ms, &waiting, &QEventLoop::quit);
+  if (process.state() != QProcess::NotRunning) waiting.exec(QEventLoop::ExcludeUserInputEvents);
+  return process.state() == QProcess::NotRunning;
+}
+
+}  // namespace
 
 std::vector<std::string> xdg_email_arguments(const MailMessage& message) {
   std::vector<std::string> arguments{"--utf8"};
@@ -34,7 +52,7 @@ bool hand_to_mail_client(const MailMessage& message, int wait_ms) {
     delete process;
     return false;
   }
-  if (!process->waitForFinished(wait_ms) && process->state() != QProcess::NotRunning) {
+  if (!ends_within(*process, wait_ms)) {
     QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
     return true;
   }

@@ -22,5 +22,6 @@ std::vector<std::string> xdg_email_arguments(const MailMessage& message);
 // Runs xdg-email. True when it ends with exit code 0, or is still running
 // after wait_ms (a client that keeps it running has opened): it is then left
 // to finish on its own and never killed. False when it cannot start, crashes
-// or ends with any other exit code.
+// or ends with any other exit code. While it waits, the program's windows
+// keep painting; the user's input waits till after.
 bool hand_to_mail_client(const MailMessage& message, int wait_ms = 15000);

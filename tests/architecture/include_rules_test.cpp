@@ -52,14 +52,14 @@ const std::vector<Rule> kRules = {
 };
 
 // The X11 layer: the context, display and window sources of gfx3d/, the X11
-// child window of the viewer and the editor's reading of the active window.
+// child window of the viewer and what the editor tells the desktop of its windows.
 const std::vector<std::string> kX11Sources = {
     "gfx3d/gl/glx_binding.cpp",
     "gfx3d/gl/glx_context.cpp",
     "gfx3d/gl/glx_display.cpp",
     "gfx3d/gl/glx_window_tracking.cpp",
     "scene3d/viewer/x11_child_window.cpp",
-    "editor/view_window/x11_active_window.cpp",
+    "editor/view_window/x11_desktop.cpp",
 };
 
 // The model's folders from the bottom up. The plain records and utilities and

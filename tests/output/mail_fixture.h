@@ -17,10 +17,16 @@
 
 using Arguments = std::vector<std::string>;
 
-// Records its arguments NUL-separated, may sleep, then exits with FAKE_EXIT.
+// Records its arguments NUL-separated, may sleep or wait (a minute at most)
+// for the file FAKE_WAIT_FOR to appear, then exits with FAKE_EXIT.
 constexpr const char* kFakeXdgEmail = R"(#!/bin/sh
 printf '%s\0' "$@" > "$MAIL_RECORD"
 if [ -n "$FAKE_SLEEP" ]; then sleep "$FAKE_SLEEP"; touch "$MAIL_RECORD.finished"; fi
+if [ -n "$FAKE_WAIT_FOR" ]; then
+  n=0
+  while [ ! -e "$FAKE_WAIT_FOR" ] && [ $n -lt 6000 ]; do sleep 0.01; n=$((n + 1)); done
+  if [ -e "$FAKE_WAIT_FOR" ]; then touch "$MAIL_RECORD.finished"; fi
+fi
 exit "${FAKE_EXIT:-0}"
 )";
 
@@ -39,7 +45,7 @@ class Mail : public ::testing::Test {
   }
   void TearDown() override {
     setenv("PATH", saved_path_.c_str(), 1);
-    for (const char* name : {"MAIL_RECORD", "FAKE_EXIT", "FAKE_SLEEP", "MAILER"}) unsetenv(name);
+    for (const char* name : {"MAIL_RECORD", "FAKE_EXIT", "FAKE_SLEEP", "FAKE_WAIT_FOR", "MAILER"}) unsetenv(name);
     Cells = saved_cells_;
     QuoteDetails.clear();
     QuoteHeader = Tprv{};

@@ -5,10 +5,12 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QWidget>
 #include <array>
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "external_tool.h"
 #include "mail_fixture.h"
@@ -18,6 +20,7 @@
 #include "output/mail/mail_dispatch.h"
 #include "output/print/pdf_output.h"
 #include "pdf_inspection.h"
+#include "support/qt_events.h"
 
 namespace {
 
@@ -55,6 +58,36 @@ TEST_F(Mail, AClientStillRunningAfterTheWaitCountsAsOpenedAndIsNotKilled) {
     QApplication::processEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+// A window that writes a file each time it is painted.
+class MarkedWhenPainted : public QWidget {
+ public:
+  explicit MarkedWhenPainted(std::string mark) : mark_(std::move(mark)) { resize(200, 100); }
+  int paints = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    ++paints;
+    write_file_safely(mark_, "painted");
+  }
+
+ private:
+  const std::string mark_;
+};
+
+// While the program waits for the mail client, its windows keep painting (the
+// closed wait box leaves no hole): this client ends only once a window needing
+// a repaint as it started has been painted, long before the wait ends.
+TEST_F(Mail, TheWindowsKeepPaintingWhileTheClientIsAwaited) {
+  MarkedWhenPainted window(tools_.file("painted"));
+  window.show();
+  ASSERT_TRUE(process_events_until([&window] { return window.paints > 0; }));
+  std::filesystem::remove(tools_.file("painted"));
+  setenv("FAKE_WAIT_FOR", tools_.file("painted").c_str(), 1);
+  window.update();
+  EXPECT_TRUE(hand_to_mail_client({"r@x.it", "s", "b", "/tmp/q.pdf"}, 30000));
+  EXPECT_TRUE(std::filesystem::exists(tools_.file("record.finished"))) << "the client ended, not the wait";
 }
 
 TEST_F(Mail, TheRealXdgEmailHandsTheMailerAUriWithEveryField) {

@@ -1,40 +1,48 @@
 // Under a window manager, the window that was active when a box or a modal
 // window opened is active again once it closes, also while the 3-D view is
 // shown, which stays on top and so owns the boxes: the plan's keys act on
-// at once, without a click on the main window. Where the user goes on right
-// after the close (another program), the activation stays.
+// at once, without a click on the main window, and no key typed right after
+// the close is lost. Where the user goes on right after the close (another
+// program), the activation stays. A box minimised takes the whole program
+// with it.
 #include <gtest/gtest.h>
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "desktop_user.h"
 #include "editor/dialog_answers.h"
 #include "editor/main/main_window.h"
+#include "editor/main/side_panel.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/program_with_a_room.h"
-#include "editor/view_window/modal_windows_in_front.h"
 #include "editor/view_window/view_3d_window.h"
 #include "foreign_window.h"
 #include "model/files/project_file.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "support/qt_events.h"
 
+// X headers last: they define Status and Bool, which Qt's headers refuse.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <xcb/xcb.h>
+
 namespace {
 
-bool giving_back() { return F3d->findChild<ModalWindowsInFront*>()->giving_back(); }
-
-// Once the program no longer asks for the activation back, and still once
-// the window manager has settled.
+// Once it holds, and still once the window manager has settled.
 bool holds_once_settled(const std::function<bool()>& holds) {
-  if (!process_events_until([&holds] { return holds() && !giving_back(); })) return false;
+  if (!process_events_until(holds)) return false;
   return window_manager_settled() && holds();
 }
 
@@ -77,6 +85,105 @@ void answer_once_active() {
 
 void cancel_once_active() {
   close_once_active<QDialog>([](QDialog* window) { window->reject(); });
+}
+
+Display* program_connection() { return qApp->nativeInterface<QNativeInterface::QX11Application>()->display(); }
+
+// The X server has carried out what the program asked of it so far (a round
+// trip on the program's own connection): a box closed is gone from the screen.
+void server_caught_up() { XSync(program_connection(), False); }
+
+// Sees a mark come back to the program among the X server's events.
+class MarkSeen : public QAbstractNativeEventFilter {
+ public:
+  explicit MarkSeen(Atom mark) : mark_(mark) { qApp->installNativeEventFilter(this); }
+  ~MarkSeen() override { qApp->removeNativeEventFilter(this); }
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if (type == "xcb_generic_event_t" && (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
+        reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == mark_)
+      seen = true;
+    return false;
+  }
+  bool seen = false;
+
+ private:
+  const Atom mark_;
+};
+
+// The program has handled every event the X server sent it so far, the
+// activation of a modal window just shown among them (Qt then asks once more
+// to activate it), and the server has its answers: what the user does next
+// comes after, as it does for a user. A mark put on the main window comes
+// back to the program after those events.
+bool program_caught_up() {
+  Display* connection = program_connection();
+  const Atom mark = XInternAtom(connection, "_RACKWRIGHT_TEST_MARK", False);
+  MarkSeen filter(mark);
+  const long value = 1;
+  XChangeProperty(connection, Main->winId(), mark, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&value), 1);
+  XFlush(connection);
+  const bool caught_up = process_events_until([&filter] { return filter.seen; });
+  server_caught_up();
+  return caught_up;
+}
+
+// The program's windows as the window manager stacks them, bottom first.
+std::vector<XWindowId> stacking() {
+  Display* connection = program_connection();
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<XWindowId> windows;
+  if (XGetWindowProperty(connection, DefaultRootWindow(connection),
+                         XInternAtom(connection, "_NET_CLIENT_LIST_STACKING", False), 0, 1024, False, XA_WINDOW, &type,
+                         &format, &count, &after, &data) == Success &&
+      format == 32)
+    windows.assign(reinterpret_cast<const Window*>(data), reinterpret_cast<const Window*>(data) + count);
+  if (data) XFree(data);
+  return windows;
+}
+
+bool in_front_of(const QWidget* upper, const QWidget* lower) {
+  const std::vector<XWindowId> windows = stacking();
+  const auto up = std::ranges::find(windows, upper->winId()), down = std::ranges::find(windows, lower->winId());
+  return up != windows.end() && down != windows.end() && up > down;
+}
+
+// The name the window manager shows for a window.
+std::string shown_name(const QWidget* window) {
+  Display* connection = program_connection();
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string name;
+  if (XGetWindowProperty(connection, window->winId(), XInternAtom(connection, "_NET_WM_VISIBLE_NAME", False), 0, 1024,
+                         False, XInternAtom(connection, "UTF8_STRING", False), &type, &format, &count, &after,
+                         &data) == Success &&
+      data)
+    name.assign(reinterpret_cast<const char*>(data), count);
+  if (data) XFree(data);
+  return name;
+}
+
+// The window manager has handled what the user did so far (a new title of
+// the window, set after it, comes back from the window manager as the name it
+// shows), and the program what the window manager did then.
+bool window_manager_caught_up(QWidget* window) {
+  static int marks = 0;
+  const QString title = "mark " + QString::number(++marks);
+  window->setWindowTitle(title);
+  return process_events_until([window, &title] { return shown_name(window).starts_with(title.toStdString()); }) &&
+         program_caught_up();
+}
+
+// Holds, and still holds once the window manager and the program have
+// handled all that was under way then (the keys may move more than once).
+bool steadily(QWidget* window, const std::function<bool()>& holds) {
+  return process_events_until([&] { return holds() && window_manager_caught_up(window) && holds(); });
 }
 
 class ActiveWindowAfterBoxes : public ProgramWithARoom {
@@ -143,43 +250,64 @@ TEST_F(ActiveWindowAfterBoxes, ABoxOfAModalWindowGivesThatWindowBack) {
   EXPECT_TRUE(is_active(Main));
 }
 
-// The user clicks another program as a box closes, while the window manager
-// has handed the activation to the 3-D view, which owns the box. It does not
-// always: the main window may have it back at once, then the box shows again.
+// The user clicks another program as soon as a box has closed: the program,
+// which gave the keys back to the main window as the box went, takes nothing
+// back from it.
 TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActivation) {
   ForeignWindow other;
   ASSERT_NE(other.id(), 0u);
-  bool clicked = false;
-  for (int tries = 0; tries < 10 && !clicked; ++tries) {
-    Main->activateWindow();
-    ASSERT_TRUE(is_active(Main));
-    close_once_active<QMessageBox>([&other, &clicked](QMessageBox* box) {
-      box->buttons().first()->click();
-      const XWindowId view = F3d->winId(), main = Main->winId();
-      process_events_until([=] { return announced_active_window() == view || announced_active_window() == main; });
-      if (announced_active_window() != view) return;
-      click_in(other.id());
-      clicked = true;
-    });
-    ui().show_message("said");
-  }
-  ASSERT_TRUE(clicked);
+  // The window manager activates the new window, some time after it is mapped.
+  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
+  close_once_active<QMessageBox>([&other](QMessageBox* box) {
+    box->buttons().first()->click();
+    server_caught_up();
+    click_in(other.id());
+  });
+  ui().show_message("said");
   EXPECT_TRUE(keeps_the_activation(other.id()));
 }
 
-// Minimised, the box hides with the windows it belongs to; restored later
-// than a give-back lasts, it is still the box the main window opened.
-TEST_F(ActiveWindowAfterBoxes, ABoxRestoredLongAfterItWasMinimisedGivesTheMainWindowBack) {
-  close_once_active<QMessageBox>([](QMessageBox* box) {
-    minimise(box->winId());
-    QElapsedTimer minimised;
-    minimised.start();
-    process_events_until([&] { return box->isMinimized() && minimised.elapsed() > 2500 && !giving_back(); }, 10000);
-    restore(box->winId());
-    process_events_until([box] { return has_the_activation(box); });
+// A box the program closes while the user works in another program (a wait
+// box, a message answered by the program) takes the keys from nobody.
+TEST_F(ActiveWindowAfterBoxes, ABoxClosedWhileTheUserIsInAnotherProgramLeavesTheKeysThere) {
+  ForeignWindow other;
+  ASSERT_NE(other.id(), 0u);
+  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
+  bool other_active = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    click_in(other.id());
+    other_active = process_events_until([&other] { return announced_active_window() == other.id(); });
+    EXPECT_TRUE(program_caught_up());
     box->buttons().first()->click();
   });
   ui().show_message("said");
+  EXPECT_TRUE(other_active);
+  EXPECT_TRUE(keeps_the_activation(other.id()));
+}
+
+// Minimised, the box hides with the windows it belongs to; restored long
+// after (the user comes back to it later), it is still the box the main
+// window opened.
+TEST_F(ActiveWindowAfterBoxes, ABoxRestoredLongAfterItWasMinimisedGivesTheMainWindowBack) {
+  bool minimised = false, restored = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_TRUE(program_caught_up());
+    minimise(box->winId());
+    minimised = process_events_until([box] { return box->isMinimized(); });
+    QElapsedTimer away;
+    away.start();
+    while (away.elapsed() < 2500) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    restore(box->winId());
+    restored = process_events_until([box] { return has_the_activation(box); });
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(minimised);
+  EXPECT_TRUE(restored);
   EXPECT_TRUE(is_active(Main));
 }
 
@@ -198,6 +326,109 @@ TEST_F(ActiveWindowAfterBoxes, AFileDialogConfirmedFromItsCompleterGivesTheMainW
   });
   Main->Import1->trigger();
   EXPECT_TRUE(completer_shown);
+  EXPECT_TRUE(is_active(Main));
+}
+
+std::string class_name(const QObject* object) { return object ? object->metaObject()->className() : "nothing"; }
+
+// A quick typist's keys, one every 20 ms from now on, the program running
+// between them as it does while the user types.
+void type_quickly(const std::string& text) {
+  for (const char key : text) {
+    if (key == '\n')
+      press_return();
+    else
+      type_keys(std::string(1, key));
+    QElapsedTimer gap;
+    gap.start();
+    while (gap.elapsed() < 20) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+}
+
+// Keys typed from the moment a box is gone from the screen, 0 to 60 ms after
+// it, all reach the side panel's field the user was in, replacing its
+// selected text, and Return applies the value: none goes to the 3-D view.
+TEST_F(ActiveWindowAfterBoxes, KeysTypedRightAfterABoxClosesReachTheFieldTheUserWasIn) {
+  QLineEdit* field = Main->Panel1->Ed_S;
+  for (const std::string value : {"350", "1200", "75"}) {
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+    close_once_active<QMessageBox>([&value](QMessageBox* box) {
+      box->buttons().first()->click();
+      server_caught_up();
+      type_quickly(value.substr(0, 1));
+    });
+    ui().show_message("said");
+    type_quickly(value.substr(1) + "\n");
+    const double typed = std::stod(value);
+    EXPECT_TRUE(process_events_until([typed] { return current_cell().clearance == typed; }))
+        << value << " typed, the field holds " << field->text().toStdString() << ", the keys go to "
+        << class_name(QApplication::focusWidget()) << " in " << class_name(QApplication::activeWindow());
+  }
+}
+
+// The 3-D view stays on top, and a box stays in front of it all the same,
+// also when the user clicks the view or the main window while the box is
+// open: the box has the keys back (the window clicked has them for a moment,
+// until Qt hands them to the box).
+TEST_F(ActiveWindowAfterBoxes, ABoxStaysInFrontOfTheViewWhereverTheUserClicks) {
+  const auto box_in_front = [](QMessageBox* box) {
+    return in_front_of(box, F3d) && in_front_of(F3d, Main) && has_the_activation(box);
+  };
+  bool shown_in_front = false, in_front_after_view = false, in_front_after_main = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    shown_in_front = box_in_front(box);
+    // Corners clear of the box, which opens in the middle of the screen, and
+    // of the view there too.
+    click_at(F3d->winId(), 10, F3d->height() - 10);
+    in_front_after_view = window_manager_caught_up(box) && steadily(box, [&] { return box_in_front(box); });
+    click_at(Main->winId(), 10, Main->height() - 10);
+    in_front_after_main = window_manager_caught_up(box) && steadily(box, [&] { return box_in_front(box); });
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(shown_in_front);
+  EXPECT_TRUE(in_front_after_view);
+  EXPECT_TRUE(in_front_after_main);
+  EXPECT_TRUE(is_active(Main));
+}
+
+// Minimised, a box or a modal window takes the whole program with it, the
+// 3-D view and the main window too: none stays on screen, blocked by a box
+// out of sight. Restored, they all come back, the box in front.
+TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProgram) {
+  const auto minimised_together = [](QWidget* window) {
+    return window->isMinimized() && Main->isMinimized() && F3d->isMinimized();
+  };
+  const auto restored_together = [](QWidget* window) {
+    return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && has_the_activation(window);
+  };
+  bool box_minimised = false, box_restored = false;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_TRUE(program_caught_up());
+    minimise(box->winId());
+    box_minimised = process_events_until([&] { return minimised_together(box); });
+    restore(box->winId());
+    box_restored = process_events_until([&] { return restored_together(box); });
+    box->buttons().first()->click();
+  });
+  ui().show_message("said");
+  EXPECT_TRUE(box_minimised);
+  EXPECT_TRUE(box_restored);
+  EXPECT_TRUE(is_active(Main));
+
+  bool window_minimised = false, window_restored = false;
+  close_once_active<TFstampa>([&](TFstampa* print) {
+    EXPECT_TRUE(program_caught_up());
+    minimise(print->winId());
+    window_minimised = process_events_until([&] { return minimised_together(print); });
+    restore(print->winId());
+    window_restored = process_events_until([&] { return restored_together(print); });
+    print->reject();
+  });
+  Main->tool_button(13)->trigger();
+  EXPECT_TRUE(window_minimised);
+  EXPECT_TRUE(window_restored);
   EXPECT_TRUE(is_active(Main));
 }
 

@@ -178,6 +178,17 @@ void click_in(XWindowId window) {
   send();
 }
 
+void click_at(XWindowId window, int x, int y) {
+  int on_screen_x = 0, on_screen_y = 0;
+  Window child = 0;
+  XTranslateCoordinates(connection(), window, DefaultRootWindow(connection()), x, y, &on_screen_x, &on_screen_y,
+                        &child);
+  XTestFakeMotionEvent(connection(), -1, on_screen_x, on_screen_y, CurrentTime);
+  XTestFakeButtonEvent(connection(), Button1, True, CurrentTime);
+  XTestFakeButtonEvent(connection(), Button1, False, CurrentTime);
+  send();
+}
+
 void type_keys(const std::string& text) {
   for (const char c : text) tap_key(c == '.' ? XK_period : XStringToKeysym(std::string(1, c).c_str()));
 }

@@ -36,6 +36,8 @@ XWindowId announced_active_window();
 
 // Presses and releases the left button at the middle of a window.
 void click_in(XWindowId window);
+// Presses and releases the left button at a point of a window, from its top left corner.
+void click_at(XWindowId window, int x, int y);
 // Types letters, digits and points on the keyboard, then Return on its own.
 void type_keys(const std::string& text);
 void press_return();
