@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop_user.h"
@@ -407,32 +408,30 @@ TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProg
   const auto restored_together = [](QWidget* window) {
     return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && has_the_activation(window);
   };
-  bool box_minimised = false, box_restored = false;
-  close_once_active<QMessageBox>([&](QMessageBox* box) {
+  // Whether the whole program went with the window, and came back with it.
+  const auto minimise_and_restore = [&](QWidget* window) {
     EXPECT_TRUE(program_caught_up());
-    minimise(box->winId());
-    box_minimised = process_events_until([&] { return minimised_together(box); });
-    restore(box->winId());
-    box_restored = process_events_until([&] { return restored_together(box); });
+    minimise(window->winId());
+    const bool went = process_events_until([&] { return minimised_together(window); });
+    restore(window->winId());
+    const bool came_back = process_events_until([&] { return restored_together(window); });
+    return std::pair(went, came_back);
+  };
+  std::pair<bool, bool> box_seen, print_seen;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    box_seen = minimise_and_restore(box);
     box->buttons().first()->click();
   });
   ui().show_message("said");
-  EXPECT_TRUE(box_minimised);
-  EXPECT_TRUE(box_restored);
+  EXPECT_EQ(box_seen, std::pair(true, true)) << "minimised together, restored together";
   EXPECT_TRUE(is_active(Main));
 
-  bool window_minimised = false, window_restored = false;
   close_once_active<TFstampa>([&](TFstampa* print) {
-    EXPECT_TRUE(program_caught_up());
-    minimise(print->winId());
-    window_minimised = process_events_until([&] { return minimised_together(print); });
-    restore(print->winId());
-    window_restored = process_events_until([&] { return restored_together(print); });
+    print_seen = minimise_and_restore(print);
     print->reject();
   });
   Main->tool_button(13)->trigger();
-  EXPECT_TRUE(window_minimised);
-  EXPECT_TRUE(window_restored);
+  EXPECT_EQ(print_seen, std::pair(true, true)) << "minimised together, restored together";
   EXPECT_TRUE(is_active(Main));
 }
 
