@@ -55,11 +55,19 @@ bool has_the_keyboard(QWidget* window) {
   return QApplication::activeWindow() == window && announced_active_window() == window->winId();
 }
 
+// The window has the keyboard, and still once the window manager and the
+// program have settled: a dialog opened from a modal window may have it a
+// moment before the activation moves once more.
+bool keeps_the_keyboard(QWidget* window) {
+  return process_events_until([window] { return has_the_keyboard(window); }) && window_manager_settled() &&
+         has_the_keyboard(window);
+}
+
 // The user types over the text of an edit on the keyboard (small letters,
 // digits and points), as the window has the keyboard.
 void retype(QLineEdit* edit, const std::string& typed) {
   QWidget* window = edit->window();
-  ASSERT_TRUE(process_events_until([window] { return has_the_keyboard(window); }));
+  ASSERT_TRUE(keeps_the_keyboard(window));
   edit->setFocus();
   edit->selectAll();
   type_keys(typed);
@@ -129,7 +137,7 @@ struct TypedWindow {
 // the windows that belong to it), and finds what was typed each time.
 void type_minimise_and_restore(const TypedWindow& typed_window) {
   QDialog* window = typed_window.window;
-  ASSERT_TRUE(process_events_until([window] { return is_shown(window) && has_the_keyboard(window); }));
+  ASSERT_TRUE(process_events_until([window] { return is_shown(window); }) && keeps_the_keyboard(window));
   const Shown opened = typed_window.shown();
   typed_window.type();
   const Shown typed = typed_window.shown();
