@@ -7,6 +7,7 @@
 #include "model/catalogue/compact_codes.h"
 #include "model/catalogue/part_names.h"
 #include "model/layout/module_lengths.h"
+#include "model/layout/shelf_patterns.h"
 #include "model/modules/module_kind.h"
 #include "model/quote/code_lookup.h"
 #include "view3d/shelf_parts.h"
@@ -66,7 +67,7 @@ bool free_module_side_available(const Tmodulo_agg& module, double frame_height, 
 
 void place_free_module(TGLDummyCube& root, const Tmodulo_agg& module, const Tcell& cell, PartSupply& supply) {
   TGLDummyCube& group = add_element_group(root, module.x, module.y, turn_of(module.orientation));
-  double top = top_level(module.code, module.height);
+  double top = top_shelf_level(module.code, module.height);
   if (module.kind() == ModuleKind::Trolley) top += TrolleyLift;
   const Tstructure_type& structure = structure_type_for_display(cell.structure_type);
   for (double y : level_heights(module.shelf_pattern, top))

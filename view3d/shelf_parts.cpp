@@ -73,8 +73,6 @@ void place_level_parts(TGLDummyCube& group, const LevelParts& level, const Tstru
   }
 }
 
-double top_level(const std::string& code, double height) { return top_shelf_level(code, height); }
-
 std::vector<double> level_heights(const std::string& shelf_pattern, double top) {
   std::vector<double> heights;
   const std::size_t slots = std::min(shelf_pattern.size(), static_cast<std::size_t>(slots_within(top)));

@@ -37,9 +37,6 @@ struct LevelParts {
 void place_level_parts(TGLDummyCube& group, const LevelParts& level, const Tstructure_type& structure,
                        PartSupply& supply);
 
-// The top shelf level of a bay or module of this code and height: the compact
-// codes have theirs at a fixed height, the others 70 mm below their height.
-double top_level(const std::string& code, double height);
 // The heights of the shelves a pattern holds within its bay, from the top
 // level down, one slot apart: none below the floor, and no more than the
 // slots a bay can have (kMostShelfSlots), whatever the pattern's length.

@@ -4,6 +4,7 @@
 #include "model/base/rounding.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/compact_codes.h"
+#include "model/layout/shelf_patterns.h"
 #include "model/quote/code_lookup.h"
 #include "view3d/shelf_parts.h"
 
@@ -41,7 +42,7 @@ void place_wall_bays(TGLDummyCube& root, const Tlinea& wall, const Tcell& cell, 
     const Tmodulo& bay = wall.modules[j];
     if (!bay_available(bay, cell)) continue;
     TGLDummyCube& group = add_element_group(root, bay.x, bay.y, bay_turn(bay, wall));
-    const double top = top_level(bay.group_code, bay.height);
+    const double top = top_shelf_level(bay.group_code, bay.height);
     const bool start_corner = j == 0 && wall.start_join_high;
     const bool end_corner = j + 1 == wall.modules.size() && wall.end_join_high;
     for (double y : level_heights(bay.shelf_pattern, top))

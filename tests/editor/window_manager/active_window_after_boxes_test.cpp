@@ -251,16 +251,21 @@ TEST_F(ActiveWindowAfterBoxes, ABoxOfAModalWindowGivesThatWindowBack) {
   EXPECT_TRUE(is_active(Main));
 }
 
+// Another program's window is shown, which the window manager activates some
+// time after it is mapped; then the user goes back to the main window.
+void back_in_main_after(const ForeignWindow& other) {
+  ASSERT_NE(other.id(), 0u);
+  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
+}
+
 // The user clicks another program as soon as a box has closed: the program,
 // which gave the keys back to the main window as the box went, takes nothing
 // back from it.
 TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActivation) {
   ForeignWindow other;
-  ASSERT_NE(other.id(), 0u);
-  // The window manager activates the new window, some time after it is mapped.
-  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
-  Main->activateWindow();
-  ASSERT_TRUE(is_active(Main));
+  ASSERT_NO_FATAL_FAILURE(back_in_main_after(other));
   close_once_active<QMessageBox>([&other](QMessageBox* box) {
     box->buttons().first()->click();
     server_caught_up();
@@ -274,10 +279,7 @@ TEST_F(ActiveWindowAfterBoxes, AnotherProgramClickedRightAfterABoxKeepsTheActiva
 // box, a message answered by the program) takes the keys from nobody.
 TEST_F(ActiveWindowAfterBoxes, ABoxClosedWhileTheUserIsInAnotherProgramLeavesTheKeysThere) {
   ForeignWindow other;
-  ASSERT_NE(other.id(), 0u);
-  ASSERT_TRUE(process_events_until([&other] { return announced_active_window() == other.id(); }));
-  Main->activateWindow();
-  ASSERT_TRUE(is_active(Main));
+  ASSERT_NO_FATAL_FAILURE(back_in_main_after(other));
   bool other_active = false;
   close_once_active<QMessageBox>([&](QMessageBox* box) {
     click_in(other.id());
