@@ -13,7 +13,6 @@
 
 namespace {
 
-const char* const kCodesTableFile = "user/codici.dat";
 const char* const kTranslationFile = "data/lang.dat";
 const char* const kNotSaved = "The changes were not saved (catalogue, codes and translations) because ";
 const char* const kTranslationsRefused = "the translations as edited fail: ";
@@ -139,7 +138,7 @@ bool remove_structure_type(int index) {
 }
 
 CatalogueEditorTexts load_catalogue_editor_texts() {
-  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(program_path(kCodesTableFile)))),
+  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(user_path("codici.dat")))),
           editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile))))};
 }
 
@@ -154,7 +153,7 @@ bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_langua
     return false;
   }
   if (!save_data_file(texts.memos)) return false;
-  write_scrambled_file(program_path(kCodesTableFile), codes_table);
+  write_scrambled_file(user_path("codici.dat"), codes_table);
   write_scrambled_file(program_path(kTranslationFile), translations);
   return true;
 }

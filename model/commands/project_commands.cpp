@@ -123,7 +123,7 @@ bool import_project(const std::string& path) {
 
 void import_project_asking() {
   if (!settle_modified_project()) return;
-  std::string file = program_path("user");
+  std::string file = user_folder();
   if (ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", file)) import_project(file);
 }
 

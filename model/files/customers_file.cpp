@@ -12,7 +12,7 @@ namespace {
 
 const std::string kSeparator(36, '-');
 
-std::string customers_path() { return program_path("user/clienti.dat"); }
+std::string customers_path() { return user_path("clienti.dat"); }
 
 // The customers of a register file as far as they can be read. Each record is
 // read by its counts, and the line after its notes ends it whatever that line
