@@ -81,7 +81,14 @@ class LineBound : public QObject {
     for (QTextBlock block = document->findBlock(to); block.isValid() && block.blockNumber() >= first;
          block = block.previous())
       cut = fit_line(block, to) || cut;
-    if (cut) show_bound_hint(memo_->viewport(), memo_->cursorRect().bottomLeft(), most_bytes_);
+    if (!cut) return;
+    // Under the cursor's line, within the memo: the cursor of a long line
+    // may stand past its right edge.
+    const QRect shown = memo_->viewport()->rect();
+    const QPoint under = memo_->cursorRect().bottomLeft();
+    show_bound_hint(memo_->viewport(),
+                    QPoint(std::clamp(under.x(), 0, shown.width() / 2), std::clamp(under.y(), 0, shown.height())),
+                    most_bytes_);
   }
 
   // Fits one line, taking out what was typed or pasted into it up to document
