@@ -18,8 +18,8 @@ std::size_t utf8_bytes(const QString& text) { return static_cast<std::size_t>(te
 
 // The text within most_bytes: whole characters taken out just before cursor,
 // where what was typed or pasted ends, as few as needed; and a text that was
-// over its bound before (the program loads none) cut at its end. cursor
-// follows what it stood after.
+// over its bound before (the program loads none) cut at its end. cursor moves
+// to where the characters were taken out.
 QString fitted(QString text, int& cursor, std::size_t most_bytes) {
   std::size_t bytes = utf8_bytes(text);
   int start = cursor;
