@@ -103,10 +103,6 @@ bool is_blank_line(std::string_view line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-namespace {
-
-// The length of the UTF-8 character that starts at text[at], or 0 when no
-// well-formed one starts there.
 std::size_t utf8_character_bytes(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(at);
@@ -125,8 +121,6 @@ std::size_t utf8_character_bytes(std::string_view text, std::size_t at) {
     return 0;
   return bytes;
 }
-
-}  // namespace
 
 bool is_valid_utf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {

@@ -113,6 +113,9 @@ std::string_view trim_blanks(std::string_view text);
 bool parse_integer(std::string_view text, long long& value);
 bool parse_double(std::string_view text, double& value, char decimal_separator = '.');
 
+// The length of the UTF-8 character that starts at text[at], or 0 when no
+// well-formed one starts there.
+std::size_t utf8_character_bytes(std::string_view text, std::size_t at);
 // True when text is well-formed UTF-8: no overlong form, no surrogate,
 // nothing beyond U+10FFFF.
 bool is_valid_utf8(std::string_view text);

@@ -73,6 +73,19 @@ TEST_F(ProjectArchive, GridShowsNewestFirstAndSearchesNarrowInCapitals) {
   EXPECT_EQ(view, (ArchiveView{0}));
 }
 
+TEST_F(ProjectArchive, SearchInSmallLettersFindsTheCapitalsOfEveryLanguage) {
+  ArchiveList = {{"00001", "01/02/2026", "ŽĎÁR NAD SÁZAVOU", "ŘÍZENÍ", "Q1", "Sklad"},
+                 {"00002", "02/02/2026", "Łódź Śląsk", "", "Q2", "Magazyn"},
+                 {"00003", "03/02/2026", "Équipement Ardennes", "", "Q3", "ΑΠΟΘΗΚΗ"}};
+  const ArchiveView view = full_archive_view();
+  for (const char* text : {"žďár", "ŽĎÁR", "řízení", "Řízení"})
+    EXPECT_EQ(narrow_archive_view(view, text), ArchiveView{0}) << text;
+  for (const char* text : {"łódź", "ŁÓDŹ", "śląsk", "ŚLĄSK"})
+    EXPECT_EQ(narrow_archive_view(view, text), ArchiveView{1}) << text;
+  for (const char* text : {"équipement", "ÉQUIPEMENT", "αποθηκη"})
+    EXPECT_EQ(narrow_archive_view(view, text), ArchiveView{2}) << text;
+}
+
 TEST_F(ProjectArchive, OpeningAsksToSaveOnlyAModifiedProjectAndShowsTheLoadedOne) {
   save_project_file("00002", {"Uno", "Due"});
   ASSERT_TRUE(open_archive_project(1));
