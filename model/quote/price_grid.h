@@ -24,8 +24,9 @@ struct PriceGridRow {
 // of a value of HeightList, WidthList and LengthList, in table order.
 std::vector<PriceGridRow> price_grid_rows(char decimal_separator);
 
-// The description of an article: its language text, then its sizes by type.
-std::string article_description(const Tcodice& row);
+// The description of an article: its language text, then its sizes by type
+// with decimal_separator as their decimal mark.
+std::string article_description(const Tcodice& row, char decimal_separator);
 
 // Stores the rows the user changed (edited against shown, row by row) into
 // every CodesTable row of the same CODICE and writes user/codici.dat. Every
