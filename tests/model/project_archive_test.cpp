@@ -264,13 +264,13 @@ TEST_F(ProjectArchive, FormSearchNarrowsUntilADoneCommandShowsEveryEntryAgain) {
   EXPECT_FALSE(form.show_all_offered);
 }
 
-TEST_F(ProjectArchive, FormColumnsTooNarrowToSeeGetTheDefaultAndOnlyGridColumnsAreStored) {
+TEST_F(ProjectArchive, FormColumnsTooNarrowToSeeGetTheDefaultWidenedToTheHeadingAndOnlyGridColumnsAreStored) {
   AppState.archive_col_widths = {90, 0, 23, 24, 80, 80};
-  EXPECT_EQ(archive_column_width(0), 90);
-  EXPECT_EQ(archive_column_width(1), 110);
-  EXPECT_EQ(archive_column_width(2), 110);
-  EXPECT_EQ(archive_column_width(3), 24);
-  EXPECT_EQ(archive_column_width(6), 110);
+  EXPECT_EQ(archive_column_width(0, 300), 90) << "the user's width, even where the heading is wider";
+  EXPECT_EQ(archive_column_width(1, 50), 80) << "the date's default";
+  EXPECT_EQ(archive_column_width(2, 300), 300) << "a default widened to its heading";
+  EXPECT_EQ(archive_column_width(3, 300), 24);
+  EXPECT_EQ(archive_column_width(6, 50), 50);
   store_archive_column_width(1, 150);
   store_archive_column_width(6, 5);
   store_archive_column_width(-1, 5);
