@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/code_page.h"
 #include "model/base/file_io.h"
 
 // The most a text read from a file keeps when it becomes a name, a caption or
@@ -46,15 +47,16 @@ class TextWriter {
 
 // Reads the lines of a text file in memory. Every read past the end, or of a
 // line that does not hold what is asked, raises FileError naming the source and line.
+// A line that is not UTF-8 is read in legacy_code_page (model/base/code_page.h).
 class TextReader {
  public:
-  TextReader(std::string_view content, std::string source);
+  TextReader(std::string_view content, std::string source, CodePage legacy_code_page);
 
   bool at_end() const { return next_ >= line_count_; }
   std::size_t remaining() const { return line_count_ - next_; }
 
   std::string line();
-  std::string short_string();  // cut to 255 bytes
+  std::string short_string();  // cut to 255 bytes; a longer line is noted as text() notes it
   // A line that becomes a name, a caption or another text a window shows, cut
   // to kTextBytes without splitting a character; a longer line is noted, as
   // damage, with its line number.
@@ -76,6 +78,9 @@ class TextReader {
   const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  // The next line cut to most_bytes without splitting a character, noted when cut.
+  std::string cut_line(std::size_t most_bytes);
+
   // Lines are cut from the content as they are read, so a large file is not
   // held twice over as a list of line strings.
   std::string content_;
@@ -84,11 +89,14 @@ class TextReader {
   std::size_t next_ = 0;
   std::string source_;
   std::vector<std::string> notes_;
+  CodePage legacy_code_page_;
 };
 
 // Splits text into lines at LF, dropping a CR before it; a final line end does
 // not make an extra empty line.
 std::vector<std::string> split_lines(std::string_view text);
+// The same, each line as UTF-8 (text_as_utf8): the lines of a file the old program may have written.
+std::vector<std::string> split_lines(std::string_view text, CodePage legacy_code_page);
 
 // The three written forms of a Double.
 std::string format_f(double value);

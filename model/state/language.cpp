@@ -64,6 +64,8 @@ std::string read_language_file() { return read_scrambled_file(language_file()); 
 
 const std::string& lang_text(int number) { return lang_text(LangTable, number); }
 
+CodePage legacy_code_page() { return language_code_page(AppState.language); }
+
 void load_language(const std::string& code) {
   std::vector<std::string> cuts;
   LangTable = language_texts(read_language_file(), code, &cuts);

@@ -7,8 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "model/base/code_page.h"
+
 // Text n of the loaded language; empty when it has none.
 const std::string& lang_text(int number);
+
+// The code page the old program wrote its files in, in the language in use
+// (language_code_page, model/text/translations.h).
+CodePage legacy_code_page();
 
 // Fills LangTable with the texts of one language code from data/lang.dat.
 // Raises FileError when the file cannot be read or holds a damaged line of
