@@ -53,49 +53,54 @@ void append_utf8(std::string& out, std::uint32_t code) {
   }
 }
 
-// Reads the UTF-8 character at text[i] into code and moves i past it; false
-// when the bytes there are no valid UTF-8 character.
-bool next_utf8(std::string_view text, std::size_t& i, std::uint32_t& code) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const int extra = lead < 0x80             ? 0
-                    : (lead & 0xE0) == 0xC0 ? 1
-                    : (lead & 0xF0) == 0xE0 ? 2
-                    : (lead & 0xF8) == 0xF0 ? 3
-                                            : -1;
-  if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) return false;
-  code = extra == 0 ? lead : lead & (0x3Fu >> extra);
-  for (int k = 1; k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-    if ((next & 0xC0) != 0x80) return false;
-    code = (code << 6) | (next & 0x3Fu);
-  }
-  static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-  if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-  i += static_cast<std::size_t>(extra) + 1;
-  return true;
+// The length of the UTF-8 character that starts at text[at], or 0 when no
+// well-formed one starts there.
+std::size_t utf8_character_bytes(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return 1;
+  const std::size_t bytes = lead >= 0xC2 && lead <= 0xDF   ? 2
+                            : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                           : 0;
+  if (bytes == 0 || at + bytes > text.size()) return 0;
+  for (std::size_t i = at + 1; i < at + bytes; ++i)
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  // The second byte rules out overlong forms, surrogates and code points past U+10FFFF.
+  const unsigned char second = byte(at + 1);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second > 0x8F))
+    return 0;
+  return bytes;
 }
 
 }  // namespace
 
 std::optional<std::vector<std::uint32_t>> decode_utf8(std::string_view text) {
   std::vector<std::uint32_t> code_points;
-  std::uint32_t code = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    if (!next_utf8(text, i, code)) return std::nullopt;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t bytes = utf8_character_bytes(text, at);
+    if (bytes == 0) return std::nullopt;
+    std::uint32_t code = static_cast<unsigned char>(text[at]) & (bytes == 1 ? 0x7Fu : 0x7Fu >> bytes);
+    for (std::size_t i = at + 1; i < at + bytes; ++i)
+      code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
     code_points.push_back(code);
+    at += bytes;
   }
   return code_points;
 }
 
-bool is_utf8(std::string_view text) {
-  std::uint32_t code = 0;
-  for (std::size_t i = 0; i < text.size();)
-    if (!next_utf8(text, i, code)) return false;
+bool is_valid_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t bytes = utf8_character_bytes(text, at);
+    if (bytes == 0) return false;
+    at += bytes;
+  }
   return true;
 }
 
 std::string text_as_utf8(std::string_view text, CodePage code_page) {
-  if (is_utf8(text)) return std::string(text);
+  if (is_valid_utf8(text)) return std::string(text);
   std::string out;
   out.reserve(text.size() + text.size() / 2);
   for (char c : text) append_utf8(out, code_point_of(static_cast<unsigned char>(c), code_page));

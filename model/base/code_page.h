@@ -12,10 +12,11 @@
 
 enum class CodePage { Windows1250, Windows1252 };
 
-// The code points of valid UTF-8 (no overlong forms, no surrogates, nothing
-// past U+10FFFF), or nothing when the bytes are not UTF-8.
+// True when text is well-formed UTF-8: no overlong form, no surrogate,
+// nothing beyond U+10FFFF.
+bool is_valid_utf8(std::string_view text);
+// The code points of well-formed UTF-8, or nothing when the bytes are not UTF-8.
 std::optional<std::vector<std::uint32_t>> decode_utf8(std::string_view text);
-bool is_utf8(std::string_view text);
 
 // A text read from a file, as UTF-8: valid UTF-8 stays as it is, any other
 // text is read byte by byte in code_page. A byte the code page leaves

@@ -113,12 +113,14 @@ bool is_blank_line(std::string_view line) {
 std::string cut_text(std::string_view text, std::size_t most_bytes) {
   if (text.size() <= most_bytes) return std::string(text);
   std::size_t end = most_bytes;
-  // Step back over continuation bytes so no character is split.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  // In UTF-8 the bytes 0x80 to 0xBF only continue a character: stepping back
+  // over them splits none. In any other text they are letters of their own.
+  if (is_valid_utf8(text))
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
   return std::string(text.substr(0, end));
 }
 
-std::string cut_short_string(std::string_view text) { return cut_text(text, 255); }
+std::string cut_short_string(std::string_view text) { return cut_text(text, kShortStringBytes); }
 
 std::string cut_text_note(std::size_t size, std::size_t most_bytes) {
   return "a text of " + std::to_string(size) + " bytes, more than the " + std::to_string(most_bytes) +
@@ -185,7 +187,7 @@ std::string TextReader::line() {
   return text_as_utf8(text, legacy_code_page_);
 }
 
-std::string TextReader::short_string() { return cut_line(255); }
+std::string TextReader::short_string() { return cut_line(kShortStringBytes); }
 
 std::string TextReader::text() { return cut_line(kTextBytes); }
 

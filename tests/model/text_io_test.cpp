@@ -125,12 +125,26 @@ TEST(TextReader, SingleByteTextsAreReadInTheirCodePage) {
   EXPECT_EQ(text_as_utf8("Venerd\xC3\xAC", CodePage::Windows1250), "Venerd\xC3\xAC") << "UTF-8 as it is";
   EXPECT_EQ(text_as_utf8("\xC0\xAF", CodePage::Windows1252), "\xC3\x80\xC2\xAF") << "an overlong form is no UTF-8";
 
-  TextReader reader(std::string(255, '\xE8') + "\r\n" + std::string(3000, '\xE8') + "\r\n", "old",
-                    CodePage::Windows1252);
+  TextReader reader(std::string(255, '\xE8') + "\r\n", "old", CodePage::Windows1252);
   EXPECT_EQ(reader.short_string(), text_as_utf8(std::string(127, '\xE8'), CodePage::Windows1252));
-  EXPECT_EQ(reader.text().size(), kTextBytes);
-  EXPECT_EQ(reader.notes(), (std::vector<std::string>{"line 1: " + cut_text_note(510, 255),
-                                                      "line 2: " + cut_text_note(6000, kTextBytes)}));
+  EXPECT_EQ(reader.notes(), std::vector<std::string>{"line 1: " + cut_text_note(510, kShortStringBytes)});
+}
+
+// The old program wrote its texts one byte a letter: "š" is 0x9A in the
+// Central European code page, a byte that in UTF-8 only continues a letter.
+TEST(TextCut, SingleByteTextIsCutAtTheBoundAndUtf8AtALetter) {
+  EXPECT_TRUE(cut_text(std::string(5000, '\x9A'), 4096) == std::string(4096, '\x9A'));
+  EXPECT_EQ(cut_short_string("Caf\xE9 " + std::string(300, '\xE8')).size(), 255u);
+  std::string czech;
+  for (int i = 0; i < 3000; ++i) czech += "\xC5\xA1";  // "š" in UTF-8
+  EXPECT_TRUE(cut_text(czech, 4095) == czech.substr(0, 4094));
+  EXPECT_TRUE(cut_text("a" + czech, 4096) == "a" + czech.substr(0, 4094));
+  EXPECT_EQ(cut_text("\xE2\x82\xAC" + czech, 4), "\xE2\x82\xAC") << "never inside the euro sign either";
+  EXPECT_EQ(cut_text("\xC0\xAF" + czech, 4096).size(), 4096u) << "an overlong form is not UTF-8";
+  // The reader reads the line as its letters first, and cuts the UTF-8 after.
+  TextReader reader(std::string(5000, '\x9A') + "\r\n", "old.cel", CodePage::Windows1250);
+  EXPECT_TRUE(reader.text() == czech.substr(0, 4096));
+  EXPECT_EQ(reader.notes().size(), 1u);
 }
 
 TEST(TextWriter, CrLfBooleansAndOneLineAValue) {
