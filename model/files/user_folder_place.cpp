@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -47,7 +48,8 @@ bool anything_at(const fs::path& path) {
 
 // Where a rename cannot reach: a copy beside the target, on the target's file
 // system and on its disk before it is renamed into place, so that no half
-// folder is ever taken for the user's.
+// folder is ever taken for the user's. Named for this process, so that two
+// starts at once never copy into one folder.
 void copy_into_place(const fs::path& from, const fs::path& to) {
   const fs::path staging = to.parent_path() / ("." + to.filename().string() + ".moving-" + std::to_string(::getpid()));
   std::error_code error, ignored;
@@ -66,8 +68,11 @@ void copy_into_place(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 std::string find_user_folder() {
-  if (std::string named = environment_value("RACKWRIGHT_USER_DIR"); !named.empty())
-    return folder_name(fs::absolute(named));
+  if (std::string named = environment_value("RACKWRIGHT_USER_DIR"); !named.empty()) {
+    std::error_code no_working_folder;
+    const fs::path absolute = fs::absolute(named, no_working_folder);
+    return folder_name(no_working_folder ? fs::path(named) : absolute);
+  }
   const fs::path data = data_home();
   return data.empty() ? std::string() : folder_name(data / "rackwright");
 }
@@ -80,6 +85,7 @@ FolderMove bring_over_user_folder(const std::string& from_name, const std::strin
     fs::create_directories(to.parent_path());
     if (::rename(from.c_str(), to.c_str()) == 0) return {FolderMove::moved, {}};
     copy_into_place(from, to);
+    ::sync();  // the work is on disk in its new place before the old one goes
   } catch (const std::exception& failure) {
     if (anything_at(to)) return {};  // another start brought it over meanwhile
     throw FileError(failure.what());
