@@ -102,6 +102,18 @@ std::array<const std::string*, 9> customer_fields(const Tcliente& c) {
   return {&c.name, &c.address, &c.postcode, &c.city, &c.province, &c.country, &c.phone, &c.fax, &c.email};
 }
 
+bool cut_customer_texts(Tcliente& customer) {
+  bool cut = false;
+  auto keep = [&cut](std::string& text) {
+    if (text.size() <= kTextBytes) return;
+    text = cut_text(text, kTextBytes);
+    cut = true;
+  };
+  for (std::string* field : customer_fields(customer)) keep(*field);
+  for (std::string& note : customer.notes) keep(note);
+  return cut;
+}
+
 void read_customers() {
   const std::string path = customers_path();
   std::vector<Tcliente> customers;
