@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "editor/enter_presses.h"
@@ -107,7 +108,8 @@ void TFclienti::build_controls() {
 }
 
 void TFclienti::connect_handlers() {
-  connect(ListBox1, &QListWidget::itemClicked, this, guarded([this] { ListBox1Click(); }));
+  // By mouse or by keys: the fields always show the entry Modifica and Elimina act on.
+  connect(ListBox1, &QListWidget::itemSelectionChanged, this, guarded([this] { ListBox1Click(); }));
   connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
   connect(BitBtn4, &QPushButton::clicked, this, guarded([this] { BitBtn4Click(); }));
   connect(BitBtn8, &QPushButton::clicked, this, guarded([this] { BitBtn8Click(); }));
@@ -140,13 +142,14 @@ void TFclienti::showEvent(QShowEvent* event) {
 }
 
 void TFclienti::read_form() {
-  const int row = ListBox1->currentRow();
-  const bool selected = row >= 0 && ListBox1->currentItem() && ListBox1->currentItem()->isSelected();
-  form_.selected_row = selected ? row : -1;
+  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+  form_.selected_row = selected.isEmpty() ? -1 : ListBox1->row(selected.first());
   form_.customer = edits_of(*this).customer();
 }
 
 void TFclienti::show_form() {
+  // The list shows the form's selection; that is no new choice of the user's.
+  const QSignalBlocker quiet(ListBox1);
   if (form_.listing != shown_listing_) {
     ListBox1->clear();
     for (const std::string& name : form_.names) ListBox1->addItem(qtext(name));
