@@ -112,7 +112,8 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void closeEvent(QCloseEvent* event) override;
   // The window-wide wheel and keys: while the main window is active the wheel
   // zooms the plan wherever the pointer is, and the plan's keys (arrows,
-  // Enter, Delete, Esc) act before the focused control sees them.
+  // Enter, Delete, Esc) act before the focused control sees them, unless the
+  // menus have the keyboard (after Alt or F10). F10 opens the first menu.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -123,6 +124,7 @@ class TMain : public QMainWindow, public TranslatedWindow {
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
   void selection_mode_clicked(int button);
   void refit_plan_on_showing();
+  void open_first_menu();
 
   std::map<int, QAction*> tool_buttons_;
   QFileDialog* picture_dialog_ = nullptr;

@@ -1,9 +1,11 @@
 #include "model/base/case_folding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
-#include "model/base/text_io.h"
+#include "model/base/code_page.h"
+#include "model/base/string_utils.h"
 
 namespace {
 
@@ -11,8 +13,8 @@ namespace {
 // first..last when step is 1, every second one from first when step is 2
 // (the capital and small letters of most extended alphabets alternate).
 struct FoldRun {
-  char32_t first;
-  char32_t last;
+  std::uint32_t first;
+  std::uint32_t last;
   int offset;
   int step;
 };
@@ -73,55 +75,23 @@ constexpr FoldRun kFoldRuns[] = {
     {0x16E40, 0x16E5F, 32, 1},   {0x1E900, 0x1E921, 34, 1},
 };
 
-char32_t folded(char32_t code) {
+std::uint32_t folded(std::uint32_t code) {
   auto run = std::upper_bound(std::begin(kFoldRuns), std::end(kFoldRuns), code,
-                              [](char32_t value, const FoldRun& r) { return value < r.first; });
+                              [](std::uint32_t value, const FoldRun& r) { return value < r.first; });
   if (run == std::begin(kFoldRuns)) return code;
   --run;
-  if (code > run->last || (code - run->first) % static_cast<char32_t>(run->step) != 0) return code;
-  return static_cast<char32_t>(static_cast<long>(code) + run->offset);
-}
-
-char32_t decode(std::string_view bytes) {
-  const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(bytes[i])); };
-  if (bytes.size() == 1) return byte(0);
-  char32_t code = byte(0) & (0xFFu >> (bytes.size() + 1));
-  for (std::size_t i = 1; i < bytes.size(); ++i) code = (code << 6) | (byte(i) & 0x3F);
-  return code;
-}
-
-void append_utf8(std::string& out, char32_t code) {
-  const auto put = [&](char32_t value) { out.push_back(static_cast<char>(value)); };
-  if (code < 0x80) {
-    put(code);
-  } else if (code < 0x800) {
-    put(0xC0 | (code >> 6));
-    put(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    put(0xE0 | (code >> 12));
-    put(0x80 | ((code >> 6) & 0x3F));
-    put(0x80 | (code & 0x3F));
-  } else {
-    put(0xF0 | (code >> 18));
-    put(0x80 | ((code >> 12) & 0x3F));
-    put(0x80 | ((code >> 6) & 0x3F));
-    put(0x80 | (code & 0x3F));
-  }
+  if (code > run->last || (code - run->first) % static_cast<std::uint32_t>(run->step) != 0) return code;
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(code) + run->offset);
 }
 
 }  // namespace
 
 std::string fold_case(std::string_view text) {
+  const auto code_points = decode_utf8(text);
+  // Bytes that are not UTF-8 say nothing of their letters beyond a to z.
+  if (!code_points) return ascii_lower(std::string(text));
   std::string result;
   result.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t bytes = utf8_character_bytes(text, at);
-    if (bytes == 0) {
-      result.push_back(text[at++]);
-      continue;
-    }
-    append_utf8(result, folded(decode(text.substr(at, bytes))));
-    at += bytes;
-  }
+  for (std::uint32_t code : *code_points) append_utf8(result, folded(code));
   return result;
 }

@@ -40,6 +40,8 @@ bool changed(const PriceGridRow& shown, const PriceGridRow& edited) {
 
 }  // namespace
 
+std::string price_grid_text(double price, char decimal_separator) { return format_general(price, decimal_separator); }
+
 std::string article_description(const Tcodice& row, char decimal_separator) {
   const auto size = [&](const std::string& key) { return shown_size(key, decimal_separator); };
   std::string text = lang_text(row.description_number) + " ";
@@ -57,7 +59,7 @@ std::vector<PriceGridRow> price_grid_rows(char decimal_separator) {
     const Tcodice& row = CodesTable[i];
     if (!heights.admits(row.alt) || !widths.admits(row.lar) || !lengths.admits(row.lung)) continue;
     rows.push_back({i, row.code, article_description(row, decimal_separator), row.alt_code,
-                    format_general(row.price, decimal_separator)});
+                    price_grid_text(row.price, decimal_separator)});
   }
   return rows;
 }
