@@ -103,15 +103,51 @@ bool is_blank_line(std::string_view line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
+namespace {
+
+// The length of the UTF-8 character that starts at text[at], or 0 when no
+// well-formed one starts there.
+std::size_t utf8_character_bytes(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return 1;
+  const std::size_t bytes = lead >= 0xC2 && lead <= 0xDF   ? 2
+                            : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                           : 0;
+  if (bytes == 0 || at + bytes > text.size()) return 0;
+  for (std::size_t i = at + 1; i < at + bytes; ++i)
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  // The second byte rules out overlong forms, surrogates and code points past U+10FFFF.
+  const unsigned char second = byte(at + 1);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second > 0x8F))
+    return 0;
+  return bytes;
+}
+
+}  // namespace
+
+bool is_valid_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t bytes = utf8_character_bytes(text, at);
+    if (bytes == 0) return false;
+    at += bytes;
+  }
+  return true;
+}
+
 std::string cut_text(std::string_view text, std::size_t most_bytes) {
   if (text.size() <= most_bytes) return std::string(text);
   std::size_t end = most_bytes;
-  // Step back over continuation bytes so no character is split.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  // In UTF-8 the bytes 0x80 to 0xBF only continue a character: stepping back
+  // over them splits none. In any other text they are letters of their own.
+  if (is_valid_utf8(text))
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
   return std::string(text.substr(0, end));
 }
 
-std::string cut_short_string(std::string_view text) { return cut_text(text, 255); }
+std::string cut_short_string(std::string_view text) { return cut_text(text, kShortStringBytes); }
 
 std::string cut_text_note(std::size_t size, std::size_t most_bytes) {
   return "a text of " + std::to_string(size) + " bytes, more than the " + std::to_string(most_bytes) +

@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kFieldBytes = 256;
 constexpr std::size_t kRecordBytes = 6 * kFieldBytes;
 
-std::string archive_path() { return program_path("user/list.dat"); }
+std::string archive_path() { return user_path("list.dat"); }
 
 std::array<std::string*, 6> entry_fields(Tarchive_entry& e) {
   return {&e.number, &e.date, &e.customer, &e.customer_ref, &e.quote_number, &e.drawing};
@@ -142,11 +142,11 @@ Tarchive_entry archive_entry_of(const std::string& number, const Tprv& header) {
 }
 
 void read_project_header(const std::string& file_name, Tarchive_entry& entry) {
-  entry = archive_entry_of(project_number_of(file_name), read_project_head(program_path("user/" + file_name)));
+  entry = archive_entry_of(project_number_of(file_name), read_project_head(user_path(file_name)));
 }
 
 void rebuild_archive_list() {
-  std::vector<std::string> files = list_project_files(program_path("user"));
+  std::vector<std::string> files = list_project_files(user_folder());
   ui().progress_begin(static_cast<int>(files.size()));
   std::vector<Tarchive_entry> entries(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -165,7 +165,7 @@ void rebuild_archive_list() {
 
 void reconcile_archive_list() {
   std::vector<std::string> changes;
-  for (const std::string& file : list_project_files(program_path("user"))) {
+  for (const std::string& file : list_project_files(user_folder())) {
     std::string change = reconcile_entry(file);
     if (!change.empty()) changes.push_back(file + ": " + change);
   }

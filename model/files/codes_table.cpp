@@ -16,7 +16,7 @@ constexpr const char* kHeader =
     "TIPO\tLAR\tLUNG\tALT\t0\t1\t2\t3\t4\tCODICE\tDESCRIZIONE (NON USATA)\t(DESCR_L)\tCODICE ALT.\tPREZZO\tPESO";
 constexpr std::size_t kFixedColumns = 10;  // every column but the options
 
-std::string codes_path() { return program_path("user/codici.dat"); }
+std::string codes_path() { return user_path("codici.dat"); }
 
 int integer_field(const std::string& text) {
   long long value = 0;

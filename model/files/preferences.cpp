@@ -16,7 +16,7 @@
 
 namespace {
 
-std::string preferences_path() { return program_path("user/preferenze.dat"); }
+std::string preferences_path() { return user_path("preferenze.dat"); }
 
 bool language_chosen(int language) { return !language_code(language).empty(); }
 

@@ -18,9 +18,6 @@ namespace {
 
 enum class Version { Legacy, V001, V002 };
 
-// The longest short string: a legacy date, number, reference, sender, notes and drawing.
-constexpr std::size_t kShortStringBytes = 255;
-
 // What each line of a legacy project's head holds, from its date to its cell
 // count. A project file carries no mark of its own, and without a version
 // line it begins with free text: only the whole head tells a legacy project

@@ -1,5 +1,6 @@
 #include "model/quote/price_grid.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -84,8 +85,12 @@ int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<P
     const double price = shown[r].price == edited[r].price && shown[r].table_row < CodesTable.size()
                              ? CodesTable[shown[r].table_row].price
                              : prices[r];
+    // The table file cuts its columns at tabs: one pasted with the code would
+    // shift the row's columns, and the next start would call the row damage.
+    std::string alt_code = edited[r].alt_code;
+    std::replace(alt_code.begin(), alt_code.end(), '\t', ' ');
     for (std::size_t i : rows_of_code[edited[r].code]) {
-      updated[i].alt_code = edited[r].alt_code;
+      updated[i].alt_code = alt_code;
       updated[i].price = price;
     }
   }

@@ -3,12 +3,17 @@
 // data/lang.dat (its format is in model/text/translations.h).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // Text n of the loaded language; empty when it has none.
 const std::string& lang_text(int number);
+
+// Why a field takes no more: text 255 with its bound of most_bytes in place
+// of "%n", shown when a typed or pasted text reaches the bound.
+std::string text_bound_hint(std::size_t most_bytes);
 
 // Fills LangTable with the texts of one language code from data/lang.dat.
 // Raises FileError when the file cannot be read or holds a damaged line of

@@ -7,6 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/text_io.h"
+
+// The most bytes a line of the translation file holds: the number, the code
+// and the blank before its text (six), then a text of at most kTextBytes.
+inline constexpr std::size_t kTranslationLineBytes = 6 + kTextBytes;
+
 // The code of a language index (0 "IT" .. 7 "PL"); empty outside 0..7.
 std::string language_code(int language);
 

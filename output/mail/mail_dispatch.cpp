@@ -12,10 +12,10 @@
 
 namespace {
 
-std::string recipient_file() { return program_path("user/mail_address.txt"); }
+std::string recipient_file() { return user_path("mail_address.txt"); }
 
 std::string absolute_user_file(const std::string& name) {
-  return std::filesystem::absolute(program_path("user/" + name)).lexically_normal().string();
+  return std::filesystem::absolute(user_path(name)).lexically_normal().string();
 }
 
 }  // namespace

@@ -93,6 +93,22 @@ TEST(TextReader, LineEndsAndShortStrings) {
   EXPECT_EQ(cut_short_string("short"), "short");
 }
 
+// The old program wrote its texts one byte a letter: "š" is 0x9A in the
+// Central European code page, a byte that in UTF-8 only continues a letter.
+TEST(TextCut, SingleByteTextIsCutAtTheBoundAndUtf8AtALetter) {
+  EXPECT_TRUE(cut_text(std::string(5000, '\x9A'), 4096) == std::string(4096, '\x9A'));
+  EXPECT_EQ(cut_short_string("Caf\xE9 " + std::string(300, '\xE8')).size(), 255u);
+  std::string czech;
+  for (int i = 0; i < 3000; ++i) czech += "\xC5\xA1";  // "š" in UTF-8
+  EXPECT_TRUE(cut_text(czech, 4095) == czech.substr(0, 4094));
+  EXPECT_TRUE(cut_text("a" + czech, 4096) == "a" + czech.substr(0, 4094));
+  EXPECT_EQ(cut_text("\xE2\x82\xAC" + czech, 4), "\xE2\x82\xAC") << "never inside the euro sign either";
+  EXPECT_EQ(cut_text("\xC0\xAF" + czech, 4096).size(), 4096u) << "an overlong form is not UTF-8";
+  TextReader reader(std::string(5000, '\x9A') + "\r\n", "old.cel");
+  EXPECT_TRUE(reader.text() == std::string(4096, '\x9A'));
+  EXPECT_EQ(reader.notes().size(), 1u);
+}
+
 TEST(TextWriter, CrLfBooleansAndOneLineAValue) {
   TextWriter writer;
   writer.integers({-5});
