@@ -31,7 +31,7 @@ class SidePanelWheel : public ProgramWithARoom {
     ASSERT_TRUE(process_events_until([] { return Main->windowHandle()->isExposed(); }));
     // Lower than the panel: its lower part is out of sight.
     Main->resize(Main->width(), 420);
-    ASSERT_TRUE(process_events_until([this] { return panel_bar()->maximum() > 0; }));
+    ASSERT_TRUE(process_events_until([] { return panel_bar()->maximum() > 0; }));
     Main->activateWindow();
     ASSERT_TRUE(process_events_until([] { return Main->isActiveWindow(); }));
   }
