@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "model/base/code_page.h"
 #include "model/base/rounding.h"
 
 std::string_view trim_blanks(std::string_view text) {
@@ -27,6 +28,12 @@ std::vector<std::string> split_lines(std::string_view text) {
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
+  return lines;
+}
+
+std::vector<std::string> split_lines(std::string_view text, CodePage legacy_code_page) {
+  std::vector<std::string> lines = split_lines(text);
+  for (std::string& line : lines) line = text_as_utf8(line, legacy_code_page);
   return lines;
 }
 
@@ -103,40 +110,6 @@ bool is_blank_line(std::string_view line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-namespace {
-
-// The length of the UTF-8 character that starts at text[at], or 0 when no
-// well-formed one starts there.
-std::size_t utf8_character_bytes(std::string_view text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  if (lead < 0x80) return 1;
-  const std::size_t bytes = lead >= 0xC2 && lead <= 0xDF   ? 2
-                            : lead >= 0xE0 && lead <= 0xEF ? 3
-                            : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                           : 0;
-  if (bytes == 0 || at + bytes > text.size()) return 0;
-  for (std::size_t i = at + 1; i < at + bytes; ++i)
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  // The second byte rules out overlong forms, surrogates and code points past U+10FFFF.
-  const unsigned char second = byte(at + 1);
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
-      (lead == 0xF4 && second > 0x8F))
-    return 0;
-  return bytes;
-}
-
-}  // namespace
-
-bool is_valid_utf8(std::string_view text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t bytes = utf8_character_bytes(text, at);
-    if (bytes == 0) return false;
-    at += bytes;
-  }
-  return true;
-}
-
 std::string cut_text(std::string_view text, std::size_t most_bytes) {
   if (text.size() <= most_bytes) return std::string(text);
   std::size_t end = most_bytes;
@@ -188,7 +161,8 @@ void TextWriter::check_finite(double value, std::string_view field) const {
   throw FileError("Cannot save: " + where + " is not a finite number; nothing was written.");
 }
 
-TextReader::TextReader(std::string_view content, std::string source) : content_(content), source_(std::move(source)) {
+TextReader::TextReader(std::string_view content, std::string source, CodePage legacy_code_page)
+    : content_(content), source_(std::move(source)), legacy_code_page_(legacy_code_page) {
   // As split_lines counts: one line per line end, and one for text after the last.
   line_count_ = static_cast<std::size_t>(std::count(content_.begin(), content_.end(), '\n'));
   if (!content_.empty() && content_.back() != '\n') ++line_count_;
@@ -207,19 +181,21 @@ std::string TextReader::line() {
   if (end == std::string::npos) end = content_.size();
   std::size_t content_end = end;
   if (content_end > position_ && content_[content_end - 1] == '\r') --content_end;
-  std::string text = content_.substr(position_, content_end - position_);
+  const std::string_view text = std::string_view(content_).substr(position_, content_end - position_);
   position_ = end + 1;
   ++next_;
-  return text;
+  return text_as_utf8(text, legacy_code_page_);
 }
 
-std::string TextReader::short_string() { return cut_short_string(line()); }
+std::string TextReader::short_string() { return cut_line(kShortStringBytes); }
 
-std::string TextReader::text() {
+std::string TextReader::text() { return cut_line(kTextBytes); }
+
+std::string TextReader::cut_line(std::size_t most_bytes) {
   std::string whole = line();
-  if (whole.size() <= kTextBytes) return whole;
-  note(cut_text_note(whole.size(), kTextBytes));
-  return cut_text(whole, kTextBytes);
+  if (whole.size() <= most_bytes) return whole;
+  note(cut_text_note(whole.size(), most_bytes));
+  return cut_text(whole, most_bytes);
 }
 
 void TextReader::note(const std::string& what) { notes_.push_back("line " + std::to_string(next_) + ": " + what); }

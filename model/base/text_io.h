@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/code_page.h"
 #include "model/base/file_io.h"
 
 // The bounds of the texts the program keeps, in bytes of UTF-8. Each text has
@@ -51,15 +52,16 @@ class TextWriter {
 
 // Reads the lines of a text file in memory. Every read past the end, or of a
 // line that does not hold what is asked, raises FileError naming the source and line.
+// A line that is not UTF-8 is read in legacy_code_page (model/base/code_page.h).
 class TextReader {
  public:
-  TextReader(std::string_view content, std::string source);
+  TextReader(std::string_view content, std::string source, CodePage legacy_code_page);
 
   bool at_end() const { return next_ >= line_count_; }
   std::size_t remaining() const { return line_count_ - next_; }
 
   std::string line();
-  std::string short_string();  // cut to kShortStringBytes
+  std::string short_string();  // cut to kShortStringBytes; a longer line is noted as text() notes it
   // A line that becomes a name, a caption or another text a window shows, cut
   // to kTextBytes without splitting a character; a longer line is noted, as
   // damage, with its line number.
@@ -81,6 +83,9 @@ class TextReader {
   const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  // The next line cut to most_bytes without splitting a character, noted when cut.
+  std::string cut_line(std::size_t most_bytes);
+
   // Lines are cut from the content as they are read, so a large file is not
   // held twice over as a list of line strings.
   std::string content_;
@@ -89,11 +94,14 @@ class TextReader {
   std::size_t next_ = 0;
   std::string source_;
   std::vector<std::string> notes_;
+  CodePage legacy_code_page_;
 };
 
 // Splits text into lines at LF, dropping a CR before it; a final line end does
 // not make an extra empty line.
 std::vector<std::string> split_lines(std::string_view text);
+// The same, each line as UTF-8 (text_as_utf8): the lines of a file the old program may have written.
+std::vector<std::string> split_lines(std::string_view text, CodePage legacy_code_page);
 
 // The three written forms of a Double.
 std::string format_f(double value);
@@ -113,9 +121,6 @@ std::string_view trim_blanks(std::string_view text);
 bool parse_integer(std::string_view text, long long& value);
 bool parse_double(std::string_view text, double& value, char decimal_separator = '.');
 
-// True when text is well-formed UTF-8: no overlong form, no surrogate,
-// nothing beyond U+10FFFF.
-bool is_valid_utf8(std::string_view text);
 // The text cut to at most most_bytes. Valid UTF-8 loses whole characters
 // only, never part of a letter; any other text (the old program's texts,
 // written one byte a letter) is cut at most_bytes itself. A text converted to

@@ -146,7 +146,7 @@ bool remove_structure_type(int index) {
 }
 
 CatalogueEditorTexts load_catalogue_editor_texts() {
-  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(user_path("codici.dat")))),
+  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(user_path("codici.dat")), legacy_code_page())),
           editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile))))};
 }
 

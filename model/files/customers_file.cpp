@@ -6,6 +6,7 @@
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 
 namespace {
@@ -20,7 +21,7 @@ std::string customers_path() { return user_path("clienti.dat"); }
 // find the next record; each damage is described with its line.
 class CustomersParse {
  public:
-  explicit CustomersParse(const std::string& plain) : lines_(split_lines(plain)) {}
+  explicit CustomersParse(const std::string& plain) : lines_(split_lines(plain, legacy_code_page())) {}
 
   void run() {
     long long count = 0;

@@ -13,6 +13,7 @@
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 
 namespace {
 
@@ -147,7 +148,7 @@ std::pair<std::size_t, std::string> legacy_head_refusal(std::string_view plain) 
 class ProjectReader {
  public:
   ProjectReader(std::string_view plain, const std::string& source)
-      : plain_(plain), source_(source), in_(plain, source) {}
+      : plain_(plain), source_(source), in_(plain, source, legacy_code_page()) {}
 
   Tprv read_head() {
     Tprv header = read_head_to_drawing(true, false);

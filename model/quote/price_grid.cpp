@@ -40,6 +40,8 @@ bool changed(const PriceGridRow& shown, const PriceGridRow& edited) {
 
 }  // namespace
 
+std::string price_grid_text(double price, char decimal_separator) { return format_general(price, decimal_separator); }
+
 std::string article_description(const Tcodice& row) {
   std::string text = lang_text(row.description_number) + " ";
   if (row.tipo == "TE" || row.tipo == "TI") return text + row.lar + " x " + row.alt;
@@ -55,7 +57,8 @@ std::vector<PriceGridRow> price_grid_rows(char decimal_separator) {
   for (std::size_t i = 0; i < CodesTable.size(); ++i) {
     const Tcodice& row = CodesTable[i];
     if (!heights.admits(row.alt) || !widths.admits(row.lar) || !lengths.admits(row.lung)) continue;
-    rows.push_back({i, row.code, article_description(row), row.alt_code, format_general(row.price, decimal_separator)});
+    rows.push_back(
+        {i, row.code, article_description(row), row.alt_code, price_grid_text(row.price, decimal_separator)});
   }
   return rows;
 }

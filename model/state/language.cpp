@@ -64,6 +64,8 @@ std::string read_language_file() { return read_scrambled_file(language_file()); 
 
 const std::string& lang_text(int number) { return lang_text(LangTable, number); }
 
+CodePage legacy_code_page() { return language_code_page(AppState.language); }
+
 std::string text_bound_hint(std::size_t most_bytes) {
   constexpr int kBoundText = 255;
   std::string hint = lang_text(kBoundText);

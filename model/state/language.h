@@ -8,8 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "model/base/code_page.h"
+
 // Text n of the loaded language; empty when it has none.
 const std::string& lang_text(int number);
+
+// The code page the old program wrote its files in, in the language in use
+// (language_code_page, model/text/translations.h).
+CodePage legacy_code_page();
 
 // Why a field takes no more: text 255 with its bound of most_bytes in place
 // of "%n", shown when a typed or pasted text reaches the bound.

@@ -375,3 +375,16 @@ TEST_F(PriceTableWindow, AnInvalidPriceKeepsTheWindowOpenOnThatCell) {
   EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
   window.hide();
 }
+
+// The largest price either way, typed or among rows the column's fit passed
+// over, shows whole in the price column.
+TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  window.show();
+  QApplication::processEvents();
+  QTableWidgetItem* price = window.StringGrid1->item(2, 3);
+  price->setText("-999999999,99");
+  EXPECT_LE(window.StringGrid1->sizeHintForIndex(window.StringGrid1->indexFromItem(price)).width(),
+            window.StringGrid1->columnWidth(3));
+  window.hide();
+}
