@@ -25,5 +25,6 @@ void keep_wide_enough_for_title(QWidget& window);
 QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                                      QMessageBox::StandardButtons buttons);
 
-// The input box, starting with the value: false when cancelled.
+// The input box, starting with the value: false when cancelled. It takes at
+// most kTextBytes (model/base/text_io.h).
 bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QString& value);

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <optional>
 
+#include "model/base/code_page.h"
 #include "model/base/file_io.h"
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 
 namespace {
@@ -64,13 +66,15 @@ std::string reconcile_entry(const std::string& file) {
 }  // namespace
 
 std::vector<Tarchive_entry> parse_archive_list(std::string_view bytes) {
+  const CodePage code_page = legacy_code_page();
   std::vector<Tarchive_entry> entries;
   for (std::size_t record = 0; record + kRecordBytes <= bytes.size(); record += kRecordBytes) {
     Tarchive_entry entry;
     std::size_t offset = record;
     for (std::string* field : entry_fields(entry)) {
       std::size_t length = static_cast<unsigned char>(bytes[offset]);
-      *field = std::string(bytes.substr(offset + 1, length));
+      // An old index holds single-byte texts: as UTF-8 they may outgrow the field.
+      *field = cut_short_string(text_as_utf8(bytes.substr(offset + 1, length), code_page));
       offset += kFieldBytes;
     }
     entries.push_back(std::move(entry));

@@ -8,6 +8,7 @@
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
 
@@ -73,7 +74,7 @@ struct TableReport {
 // The writer always opens the table with its header, so a file without it
 // (empty, cut short, or not scrambled) is damaged, not an empty table.
 void append_rows(const std::string& plain, std::size_t option_count, Tdb_codici& rows, TableReport& report) {
-  std::vector<std::string> lines = split_lines(plain);
+  std::vector<std::string> lines = split_lines(plain, legacy_code_page());
   if (lines.empty() || lines[0] != kHeader) report.faults.push_back("line 1: the header line of the table is missing");
   for (std::size_t i = 1; i < lines.size(); ++i) {  // line 0 is the header
     if (is_blank_line(lines[i])) continue;

@@ -6,6 +6,7 @@
 #include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "output/mail/mail_client.h"
 #include "output/print/pdf_output.h"
@@ -50,7 +51,7 @@ MailOutcome send_mail(const MailForm& form, PageContext& document, int client_wa
 std::optional<std::string> read_default_recipient() {
   std::string path = recipient_file();
   if (!std::filesystem::exists(path)) return std::nullopt;
-  std::vector<std::string> lines = split_lines(read_file_bytes(path));
+  std::vector<std::string> lines = split_lines(read_file_bytes(path), legacy_code_page());
   return lines.empty() ? std::string() : lines.front();
 }
 
