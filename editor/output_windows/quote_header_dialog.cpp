@@ -231,6 +231,7 @@ void TFpreventivo::apply_language() {
   Btn_Utenti->setToolTip(qtext(lang_text(159)));
   SpeedButton2->setToolTip(qtext(lang_text(104)));
   SpeedButton1->setToolTip(qtext(lang_text(160)));
+  BitBtn2->setText(qtext(lang_text(88)));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {

@@ -37,6 +37,8 @@ TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
 
+void TFormTxt::apply_language() { BitBtn2->setText(qt_lang_text(88)); }
+
 bool TFormTxt::run(const std::string& instruction, const std::string& text) {
   Label1->setText(qtext(instruction));
   Memo1->setPlainText(qtext(text));

@@ -46,7 +46,7 @@ std::string stored_logo_name(const std::string& source) {
     ui().show_message(refusal);
     return Company.logo;
   }
-  const fs::path target = fs::path(ProgramDir) / "user" / name;
+  const fs::path target = fs::path(user_folder()) / name;
   std::error_code error;
   if (fs::equivalent(source, target, error)) return name;
   if (fs::exists(target, error) &&
@@ -90,7 +90,7 @@ QuoteHeaderForm load_quote_header_form(char decimal_separator) {
   for (std::size_t k = 0; k < form.discounts.size(); ++k)
     form.discounts[k] = format_general(*discount_field(copy, k), decimal_separator);
   const std::string found = find_logo_file(Company.logo);
-  form.logo_source_path = found.empty() ? (fs::path(ProgramDir) / "user" / Company.logo).string() : found;
+  form.logo_source_path = found.empty() ? user_path(Company.logo) : found;
   form.header_lines = Company.header_lines;
   form.more_lines = Company.more_lines;
   form.currency = Company.currency;

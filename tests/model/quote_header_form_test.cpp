@@ -93,6 +93,20 @@ TEST_F(QuoteHeaderFormTest, APickedLogoIsCopiedIntoTheUserFolder) {
   EXPECT_EQ(dir.read("user/new.png"), "picture");
 }
 
+// Where the program keeps the user's files, not beside the program.
+TEST_F(QuoteHeaderFormTest, TheLogoIsKeptInTheUserFolderWhereverThatIs) {
+  TempDir data, elsewhere;
+  UserDir = data.path().string();
+  Company.logo = "gone.png";
+  EXPECT_EQ(load_quote_header_form('.').logo_source_path, data.file("gone.png"));
+  QuoteHeaderForm form = valid_form();
+  form.logo_source_path = elsewhere.write("new.png", "picture");
+  EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
+  UserDir.clear();
+  EXPECT_EQ(data.read("new.png"), "picture");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/new.png")));
+}
+
 TEST_F(QuoteHeaderFormTest, TheSameLogoNameAgainCopiesNothing) {
   Company.logo = "logo.png";
   dir.write("user/logo.png", "stored");
