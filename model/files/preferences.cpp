@@ -125,8 +125,8 @@ void read_setting(PreferencesLines& in, const StateField& field, Tvar_amb& state
       break;
     }
     case StoredAs::decimals:
-      in.integer(member_of<int>(state, field), 0, kMostDecimals,
-                 "a number of decimals from 0 to " + std::to_string(kMostDecimals));
+      in.integer(member_of<int>(state, field), 0, kMostDecimalsShown,
+                 "a number of decimals from 0 to " + std::to_string(kMostDecimalsShown));
       break;
     case StoredAs::black_plan: {
       std::string line;
