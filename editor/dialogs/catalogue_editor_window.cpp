@@ -22,6 +22,7 @@ constexpr int kCodesPage = 1;
 QPlainTextEdit* memo(QWidget* parent) {
   auto* edit = new QPlainTextEdit(parent);
   edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+  edit->setTabChangesFocus(true);
   return edit;
 }
 
@@ -165,9 +166,9 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   for (int i = 0; i < kCatalogueTextSections; ++i) {
     if (watched != memos()[static_cast<std::size_t>(i)]) continue;
-    // Characters outside the section's form are dropped, Tab among them;
-    // editing keys pass.
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return true;
+    // Characters outside the section's form are dropped; Tab moves the
+    // focus on and editing keys pass.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
     const QString typed = key->text();
     if (typed.isEmpty() || !typed.at(0).isPrint()) return false;
     const char16_t c = typed.at(0).unicode();

@@ -59,5 +59,5 @@ void create_windows();
 void destroy_windows();
 
 // Puts the texts of the loaded language on every window that is translated,
-// in creation order.
+// in creation order, and Qt's own texts in that language (qt_translations.h).
 void apply_language();

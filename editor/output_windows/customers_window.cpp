@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/text_window.h"
 #include "editor/output_windows/window_helpers.h"
@@ -50,6 +51,7 @@ void TFclienti::build_controls() {
   Label11 = new QLabel("Note", this);
   Memo1 = new QPlainTextEdit(this);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setTabChangesFocus(true);
   Memo1->setMinimumSize(360, 110);
   fields->addWidget(Label11, 9, 0, Qt::AlignTop);
   fields->addWidget(Memo1, 9, 1);
@@ -69,8 +71,7 @@ void TFclienti::build_controls() {
   BitBtn6 = new QPushButton("Export", this);
   BitBtn1 = new QPushButton("Import", this);
   BitBtn2 = new QPushButton("Chudi", this);
-  for (QPushButton* button : {Button1, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn8, BitBtn9})
-    button->setAutoDefault(false);
+  enter_presses_every_button(this);
 
   auto* commands = new QGridLayout;
   commands->addWidget(Button1, 0, 0, 1, 3);

@@ -231,6 +231,7 @@ void TFpreventivo::apply_language() {
   Btn_Utenti->setToolTip(qtext(lang_text(159)));
   SpeedButton2->setToolTip(qtext(lang_text(104)));
   SpeedButton1->setToolTip(qtext(lang_text(160)));
+  BitBtn2->setText(qtext(lang_text(88)));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {
@@ -307,13 +308,12 @@ void TFpreventivo::show_logo() {
 }
 
 void TFpreventivo::BitBtn1Click() {
-  const int bad_discount = apply_quote_header_form(read_form(), user_decimal_separator());
-  if (bad_discount >= 0) {
-    discount_edit(bad_discount)->setFocus();
-    discount_edit(bad_discount)->selectAll();
-    return;
+  const int result = apply_quote_header_form(read_form(), user_decimal_separator());
+  if (result >= 0) {  // the discount refused
+    discount_edit(result)->setFocus();
+    discount_edit(result)->selectAll();
   }
-  accept();
+  if (result == kQuoteHeaderStored) accept();
 }
 
 void TFpreventivo::SpeedButton1Click() { Edit10->setText(QDate::currentDate().toString("dd/MM/yyyy")); }

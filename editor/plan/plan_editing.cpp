@@ -208,6 +208,9 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     settle_free_template(modifiers);
     finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
   }
+  // Enter that places a module is the plan's alone: a focused button
+  // would otherwise act on it too.
+  const bool placed = enter && (AppState.place_free_module_mode || AppState.place_compact_mode);
   if (enter && AppState.place_free_module_mode) place_free_module();
   if (arrow && AppState.place_compact_mode) {
     AppState.compact_template.x += step * d.x;
@@ -224,7 +227,7 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     }
   }
   if (arrow) move_selected_free_modules({step * d.x, step * d.y});
-  return arrow;
+  return arrow || placed;
 }
 
 void plan_key_up(int key) {

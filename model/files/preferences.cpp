@@ -231,9 +231,11 @@ int stored_language() {
   return state.language;
 }
 
-void write_preferences() {
+void write_preferences() { write_preferences_with(Company); }
+
+void write_preferences_with(const Tazienda& company) {
   keep_damaged_copy(preferences_path());
-  write_preferences_file(preferences_path(), AppState, Company);
+  write_preferences_file(preferences_path(), AppState, company);
 }
 
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company) {

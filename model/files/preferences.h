@@ -40,6 +40,8 @@ int stored_language();
 // Writes AppState and Company to user/preferenze.dat (a damaged file read
 // before is kept beside it first); raises FileError.
 void write_preferences();
+// The same with company in place of Company, which is left alone.
+void write_preferences_with(const Tazienda& company);
 
 // Writes a preferences file from state and company, safely and scrambled.
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);

@@ -6,6 +6,7 @@
 #include "model/state/text_table.h"
 
 std::string ProgramDir;
+std::string UserDir;
 Tvar_amb AppState;
 int UndoPosition = -1;
 Tcells Cells;
@@ -31,7 +32,7 @@ const std::string AppTitle = "Rackwright V1.12";
 
 std::string program_path(const std::string& relative) { return ProgramDir + "/" + relative; }
 
-std::string user_folder() { return program_path("user"); }
+std::string user_folder() { return UserDir.empty() ? program_path("user") : UserDir; }
 
 std::string user_path(const std::string& relative) { return user_folder() + "/" + relative; }
 

@@ -11,6 +11,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 #include "support/scripted_ui.h"
 
@@ -66,17 +67,21 @@ TEST_F(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCata
   EXPECT_EQ(Compositions, (std::vector<std::string>{"AAAB", "ABB"}));
 }
 
-TEST_F(CatalogueEditorWindow, TabIsDroppedLikeAnyKeyOutsideTheMemosCharacters) {
+TEST_F(CatalogueEditorWindow, TabMovesOnFromTheMemosAndTypesNothingInThem) {
   TFdati& window = this->window();
+  ASSERT_TRUE(show_active(window));
+  window.M_altezze->setFocus();
+  EXPECT_TRUE(tab_walks_to(window.Chiudi));
   for (QPlainTextEdit* memo :
        {window.M_altezze, window.M_traversini, window.M_larghezze, window.M_lunghezze, window.M_composizioni}) {
     memo->setFocus();
     memo->moveCursor(QTextCursor::End);
     const std::string before = memo->toPlainText().toStdString();
     QTest::keyClick(memo, Qt::Key_Tab);
-    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(window.focusWidget(), memo);
+    QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+    memo->setFocus();
     EXPECT_EQ(memo->toPlainText().toStdString(), before);
-    EXPECT_EQ(window.focusWidget(), memo) << "the key is dropped, not passed on";
     QTest::keyClick(memo, Qt::Key_Backspace);  // the editing keys still act
     EXPECT_EQ(memo->toPlainText().toStdString(), before.substr(0, before.size() - 1));
   }

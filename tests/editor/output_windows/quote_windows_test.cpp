@@ -27,6 +27,7 @@
 #include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "quote_fixture.h"
+#include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 
 namespace {
@@ -364,4 +365,25 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
   EXPECT_LE(window.StringGrid1->sizeHintForIndex(window.StringGrid1->indexFromItem(price)).width(),
             window.StringGrid1->columnWidth(3));
   window.hide();
+}
+
+TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
+  ASSERT_TRUE(show_active(window));
+  window.Memo1->setFocus();
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
+  EXPECT_TRUE(window.Memo1->toPlainText().isEmpty());
+  window.BitBtn2->setFocus();
+  press_enter();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(TextWindow, TabTypesInTheTextAndEnterPressesTheFocusedButton) {
+  TFormTxt window;
+  ASSERT_TRUE(show_active(window));
+  window.Memo1->setFocus();
+  QTest::keyClick(window.Memo1, Qt::Key_Tab);
+  EXPECT_EQ(window.Memo1->toPlainText(), "\t");
+  window.BitBtn1->setFocus();
+  press_enter();
+  EXPECT_FALSE(window.isVisible());
 }
