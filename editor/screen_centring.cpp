@@ -5,18 +5,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "editor/window_screen.h"
+
 namespace {
-
-// The frame the window manager gave the last window it framed: the best guess
-// for a window not yet framed, as the manager frames them all alike.
-QMargins last_known_frame;
-
-QMargins frame_margins(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-          frame.bottom() - client.bottom()};
-}
 
 class ScreenCentring : public QObject {
  public:
@@ -28,9 +19,8 @@ class ScreenCentring : public QObject {
     if (watched == &window_ && event->type() == QEvent::Show && !event->spontaneous() &&
         (when_ == Centring::every_show || !shown_)) {
       shown_ = true;
-      const QMargins frame = frame_margins(window_);
-      awaiting_frame_ = frame.isNull();
-      centre(awaiting_frame_ ? last_known_frame : frame);
+      awaiting_frame_ = frame_margins(window_).isNull();
+      centre(expected_frame(window_));
       // The window manager has framed the window by the time it is exposed.
       if (awaiting_frame_) window_.windowHandle()->installEventFilter(this);
     } else if (event->type() == QEvent::Expose && awaiting_frame_) {
@@ -44,13 +34,12 @@ class ScreenCentring : public QObject {
     if (frame.isNull()) return;
     awaiting_frame_ = false;
     window_.windowHandle()->removeEventFilter(this);
-    last_known_frame = frame;
     if (frame != centred_with_) centre(frame);
   }
 
   void centre(const QMargins& frame) {
     centred_with_ = frame;
-    const QPoint client = centred_client_position(window_.screen()->availableGeometry(), window_.size(), frame);
+    const QPoint client = centred_client_position(opening_screen(window_)->availableGeometry(), window_.size(), frame);
     // move() places the frame as Qt knows it so far.
     window_.move(client - (window_.geometry().topLeft() - window_.pos()));
   }

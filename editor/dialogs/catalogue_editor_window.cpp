@@ -137,17 +137,15 @@ void TFdati::FormActivate() {
   refresh_structure_list();
 }
 
-CatalogueEditorTexts TFdati::texts() const {
-  CatalogueEditorTexts result;
+void TFdati::store_texts() {
   for (int i = 0; i < kCatalogueTextSections; ++i)
-    result.memos[static_cast<std::size_t>(i)] = memos()[static_cast<std::size_t>(i)]->toPlainText().toStdString();
-  result.codes_table = Memo1->toPlainText().toStdString();
-  result.translations = Memo2->toPlainText().toStdString();
-  return result;
+    form_.texts.memos[static_cast<std::size_t>(i)] = memos()[static_cast<std::size_t>(i)]->toPlainText().toStdString();
+  form_.texts.codes_table = Memo1->toPlainText().toStdString();
+  form_.texts.translations = Memo2->toPlainText().toStdString();
 }
 
 bool TFdati::FormCloseQuery() {
-  form_.texts = texts();
+  store_texts();
   return close_catalogue_editor_form(form_, stored_language());
 }
 
@@ -215,12 +213,15 @@ StructureTypeFields TFdati::typed_fields() const {
 }
 
 void TFdati::Button11Click() {
-  add_structure_type(typed_fields());
+  form_.texts.codes_table = Memo1->toPlainText().toStdString();
+  if (add_structure_type(form_.texts, typed_fields())) Memo1->setPlainText(qtext(form_.texts.codes_table));
   refresh_structure_list();
 }
 
 void TFdati::Button12Click() {
-  remove_structure_type(Lb_struttura->currentRow());
+  form_.texts.codes_table = Memo1->toPlainText().toStdString();
+  if (remove_structure_type(form_.texts, Lb_struttura->currentRow()))
+    Memo1->setPlainText(qtext(form_.texts.codes_table));
   refresh_structure_list();
 }
 

@@ -94,7 +94,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   auto* plan_and_panel = new QHBoxLayout;
   plan_and_panel->setSpacing(0);
   plan_and_panel->addWidget(PaintBox1, 1);
-  plan_and_panel->addWidget(scrolling(Panel1));
+  panel_area_ = scrolling(Panel1);
+  plan_and_panel->addWidget(panel_area_);
   rows->addLayout(plan_and_panel, 1);
   rows->addWidget(TabControl1);
   build_hidden_controls(central);
@@ -425,8 +426,11 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   if (type == QEvent::Wheel) {
+    const auto& wheel = *static_cast<QWheelEvent*>(event);
+    // Never to the panel's lists and boxes: a value the wheel changed would change the room.
+    if ((widget == panel_area_ || panel_area_->isAncestorOf(widget)) && scroll_side_panel(wheel)) return true;
     // Turning the wheel down zooms in.
-    PaintBox1->zoom_plan(static_cast<QWheelEvent*>(event)->angleDelta().y() < 0 ? 0.1 : -0.1);
+    PaintBox1->zoom_plan(wheel.angleDelta().y() < 0 ? 0.1 : -0.1);
     return true;
   }
   // The plan's keys act whatever control has the focus. A key reaches the
@@ -453,6 +457,14 @@ void TMain::open_first_menu() {
       return;
     }
   }
+}
+
+// By as many lines a step of the wheel as Qt's own scroll areas.
+bool TMain::scroll_side_panel(const QWheelEvent& wheel) {
+  QScrollBar* bar = panel_area_->verticalScrollBar();
+  if (bar->maximum() <= 0) return false;
+  bar->setValue(bar->value() - wheel.angleDelta().y() * QApplication::wheelScrollLines() * bar->singleStep() / 120);
+  return true;
 }
 
 void TMain::closeEvent(QCloseEvent* event) {

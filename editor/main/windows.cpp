@@ -28,6 +28,7 @@
 #include "editor/output_windows/quote_header_dialog.h"
 #include "editor/output_windows/text_window.h"
 #include "editor/qt_translations.h"
+#include "editor/screen_fit.h"
 #include "editor/title_wide_boxes.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/state/globals.h"
@@ -90,6 +91,7 @@ void connect_window_hooks() {
 void create_windows() {
   translated.clear();
   Main = new TMain;
+  keep_windows_within_screen(*Main);
   keep_wide_enough_for_title(*Main);
   translated.push_back(Main);
   create(Fdati);

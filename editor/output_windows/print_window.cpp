@@ -26,6 +26,7 @@
 #include "editor/output_windows/printer_sink.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/screen_centring.h"
+#include "editor/scrolling_body.h"
 #include "editor/window_opening.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -158,7 +159,8 @@ void TFstampa::build_controls() {
   side->addLayout(outputs);
 
   auto* row = new QHBoxLayout;
-  row->addWidget(Image1, 0, Qt::AlignTop);
+  // The page scrolls on a screen too low for it; the buttons beside it stay.
+  row->addWidget(new ScrollingBody(Image1), 0, Qt::AlignTop);
   row->addLayout(side);
   // In rows, as every window, so that a row as wide as the title can join them.
   auto* layout = new QVBoxLayout(this);

@@ -33,8 +33,7 @@ bool selecting() { return AppState.select_walls_mode || AppState.select_modules_
 void turn_free_template() {
   Tmodulo_agg& t = AppState.free_module_template;
   t.orientation = t.orientation == 'H' ? 'V' : 'H';
-  t.extent_x = t.orientation == 'V' ? t.width : t.length;
-  t.extent_y = t.orientation == 'V' ? t.length : t.width;
+  t.fit_plan_extent();
 }
 
 void turn_compact_template() {
@@ -48,7 +47,7 @@ void turn_compact_template() {
 // ends, snapped to its neighbours unless Ctrl is held, clearances measured.
 void settle_free_template(Qt::KeyboardModifiers modifiers) {
   Tmodulo_agg& t = AppState.free_module_template;
-  t.side_flags = {0, 0, 1, 1, 0, 0};
+  t.side_flags = kFreeStandingSideFlags;
   t.coupled_with = -1;
   if (!(modifiers & Qt::ControlModifier)) snap_free_module(t, false);
   compute_free_module_clearances(t);

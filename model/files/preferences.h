@@ -11,7 +11,7 @@
 
 // The most decimals lengths are shown with, as the preferences dialog offers
 // them; a file that asks for more is damaged.
-inline constexpr int kMostDecimals = 7;
+inline constexpr int kMostDecimalsShown = 7;
 
 // Reads the preferences into AppState and Company. Every line that holds its
 // value is read; a bad line leaves its one setting at its default and is named

@@ -89,6 +89,27 @@ TEST_F(CatalogueEditorWindow, TabMovesOnFromTheMemosAndTypesNothingInThem) {
   window.Chiudi->click();
 }
 
+// "Aggiungi" gives every row of the codes page the new type's column, empty
+// (not available), at once, so the user marks it there; saved, the next
+// start reads every row with its price.
+TEST_F(CatalogueEditorWindow, AnAddedTypeGetsItsColumnInTheCodesPageAndEveryRowIsReadAgain) {
+  TFdati& window = this->window();
+  const QString header = window.Memo1->toPlainText();
+  window.Memo1->setPlainText(header + "\nR\t400\t1000\t\tSI\tR1\tRipiano\t400\tR1-A\t12,5\t3");
+  const std::array<const char*, 6> fields{"300", "301", "302", "303", "X", "0"};
+  for (std::size_t i = 0; i < fields.size(); ++i) window.type_fields[i]->setText(fields[i]);
+  ui->yes_no_answers = {true, true};
+  window.Button11->click();
+  EXPECT_EQ(window.Memo1->toPlainText(), header + "\nR\t400\t1000\t\tSI\t\tR1\tRipiano\t400\tR1-A\t12,5\t3");
+  window.Chiudi->click();
+  ASSERT_FALSE(window.isVisible());
+  load_data_file(0);
+  ui->messages.clear();
+  read_codes_table();
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(CodesTable, (Tdb_codici{{"R", "400", "1000", "", {"SI", ""}, "R1", "R1-A", "Ripiano", 400, 12.5, 3}}));
+}
+
 // A translation pasted whole is longer than the start reads: its line takes
 // what the translation table keeps, and the next start reads it with nothing
 // called damage.

@@ -14,9 +14,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "editor/output_windows/customers_window.h"
 #include "editor/output_windows/price_table_dialog.h"
@@ -344,6 +346,26 @@ TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
   window.SpeedButton2->click();
   EXPECT_EQ(window.ComboBox1->count(), 1);
   EXPECT_EQ(window.ComboBox1->currentText().toStdString(), "typed");
+  window.hide();
+}
+
+// Tab leaves the notes and each list of lines at once, so that from any field
+// it goes on to OK and Cancel.
+TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.Memo1->setFocus();
+  std::vector<QWidget*> stops = {QApplication::focusWidget()};
+  while (stops.back() != window.BitBtn2 && stops.size() < 40) {
+    QTest::keyClick(stops.back(), Qt::Key_Tab);
+    stops.push_back(QApplication::focusWidget());
+  }
+  ASSERT_EQ(stops.back(), window.BitBtn2);
+  EXPECT_EQ(stops[stops.size() - 2], window.BitBtn1);
+  for (QWidget* lines : {window.StringGrid1, window.StringGrid2})
+    EXPECT_EQ(std::count(stops.begin(), stops.end(), lines), 1);
+  EXPECT_EQ(window.Memo1->toPlainText().toStdString(), "");
   window.hide();
 }
 

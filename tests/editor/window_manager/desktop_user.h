@@ -38,6 +38,9 @@ XWindowId announced_active_window();
 void click_in(XWindowId window);
 // Presses and releases the left button at a point of a window, from its top left corner.
 void click_at(XWindowId window, int x, int y);
+// Turns the mouse wheel one step towards the user with the pointer at a point
+// of a window, from its top left corner.
+void turn_wheel_down_at(XWindowId window, int x, int y);
 // Types letters, digits and points on the keyboard, then Return on its own.
 void type_keys(const std::string& text);
 void press_return();
