@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
 #include "output/user_numbers.h"
@@ -46,8 +47,8 @@ TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn1);
   buttons->addWidget(BitBtn2);
   form->addRow(buttons);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFmodulo_aggiunto::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFmodulo_aggiunto::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFmodulo_aggiunto::apply_language() {

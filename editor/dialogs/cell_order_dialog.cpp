@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/commands/project_commands.h"
@@ -28,11 +29,11 @@ TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn3);
   buttons->addWidget(BitBtn4);
   grid->addLayout(buttons, 3, 0, 1, 2);
-  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { form_.selected = row; });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { move_line(-1); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { move_line(+1); });
-  connect(BitBtn3, &QPushButton::clicked, this, &TFordinamento::BitBtn3Click);
-  connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { form_.selected = row; });
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { move_line(-1); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, [this] { move_line(+1); });
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, &TFordinamento::BitBtn3Click);
+  guarded_connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFordinamento::apply_language() { setWindowTitle(qt_lang_text(215)); }

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/window_opening.h"
 
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
@@ -27,10 +28,10 @@ TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn1);
   buttons->addWidget(BitBtn2);
   form->addRow(buttons);
-  connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
-  connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFSelezioneKitCV::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &TFSelezioneKitCV::reject);
+  guarded_connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
+  guarded_connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFSelezioneKitCV::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &TFSelezioneKitCV::reject);
 }
 
 // The lists are filled on the first opening only.
