@@ -139,7 +139,7 @@ void TFclienti::apply_language() {
 
 void TFclienti::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) [this] { FormActivate(); }();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 void TFclienti::read_form() {

@@ -118,7 +118,7 @@ void TFprezzi::apply_language() {
 
 void TFprezzi::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) [this] { FormActivate(); }();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 // The headings stay in view above the scrolled articles.

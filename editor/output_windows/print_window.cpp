@@ -236,7 +236,7 @@ void TFstampa::show_form(const PrintForm& form) {
 
 void TFstampa::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) [this] { FormActivate(); }();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 void TFstampa::FormActivate() {

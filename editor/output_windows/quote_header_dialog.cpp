@@ -257,12 +257,12 @@ QLineEdit* TFpreventivo::discount_edit(int k) const {
 
 void TFpreventivo::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) [this] { FormActivate(); }();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1 && event->type() == QEvent::MouseButtonDblClick) {
-    [this] { Image1DblClick(); }();
+    Image1DblClick();
     return true;
   }
   return QDialog::eventFilter(watched, event);
