@@ -35,7 +35,8 @@ void add_row(QLayout& layout, QSpacerItem* row) {
 }
 
 // Fits the window to its title whenever it opens and whenever its title or
-// font changes; the main window also when its contents ask for more room.
+// font changes; a window not laid out in rows also when its contents ask for
+// more room.
 class TitleWidth : public QObject {
  public:
   explicit TitleWidth(QWidget& window)
@@ -91,9 +92,9 @@ class TitleWidth : public QObject {
     layout.activate();
   }
 
-  // The main window's least width is its contents' or its title's, whichever
-  // is wider; a window placed by hand keeps its own size unless the title
-  // needs more.
+  // A window not laid out in rows has its contents' least width or its
+  // title's, whichever is wider; one placed by hand keeps its own size unless
+  // the title needs more.
   void fit_least_width(const QLayout* layout, int wanted) {
     const int contents = layout ? layout->totalMinimumSize().width() : least_width_;
     const int least = std::max(contents, wanted);

@@ -1,7 +1,8 @@
 // The window registry: the one instance of every window of the program, in the
 // order they are created. Every window but the main one is created with the
 // main window as its parent, so all live until the main window is destroyed.
-// Every window is kept at least as wide as its title (title_wide_boxes.h).
+// Every window but the main one, whose caption holds the user's project and
+// customer, is kept at least as wide as its title (title_wide_boxes.h).
 #pragma once
 
 class TMain;
