@@ -4,7 +4,7 @@
 // at once, without a click on the main window, and no key typed right after
 // the close is lost. Where the user goes on right after the close (another
 // program), the activation stays. A box minimised takes the whole program
-// with it.
+// with it, and the 3-D view minimised goes alone.
 #include <gtest/gtest.h>
 
 #include <QAbstractNativeEventFilter>
@@ -408,7 +408,8 @@ TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProg
     return window->isMinimized() && Main->isMinimized() && F3d->isMinimized();
   };
   const auto restored_together = [](QWidget* window) {
-    return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && has_the_activation(window);
+    return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && in_front_of(window, F3d) &&
+           has_the_activation(window);
   };
   // Whether the whole program went with the window, and came back with it.
   const auto minimise_and_restore = [&](QWidget* window) {
@@ -435,6 +436,33 @@ TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProg
   Main->tool_button(13)->trigger();
   EXPECT_EQ(print_seen, std::pair(true, true)) << "minimised together, restored together";
   EXPECT_TRUE(is_active(Main));
+}
+
+// The view minimised on its own goes alone: the main window stays on the
+// screen with the keys, for the user to work on the plan, and a box opened
+// there has the keys in front of it. So it is again once a box has closed.
+TEST_F(ActiveWindowAfterBoxes, TheViewMinimisesAlone) {
+  const auto minimised_alone = [] {
+    EXPECT_TRUE(program_caught_up());
+    minimise(F3d->winId());
+    return process_events_until([] { return F3d->isMinimized(); }) && window_manager_settled() &&
+           !Main->isMinimized() && is_active(Main);
+  };
+  const auto restore_view = [] {
+    restore(F3d->winId());
+    return process_events_until([] { return !F3d->isMinimized() && has_the_activation(F3d); });
+  };
+  EXPECT_TRUE(minimised_alone()) << "before any box";
+  answer_once_active();
+  ui().show_message("said");
+  EXPECT_TRUE(is_active(Main));
+  EXPECT_TRUE(restore_view());
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
+  answer_once_active();
+  ui().show_message("said");
+  EXPECT_TRUE(minimised_alone()) << "after a box";
+  EXPECT_TRUE(restore_view());
 }
 
 }  // namespace
