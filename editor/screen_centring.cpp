@@ -31,19 +31,26 @@ class ScreenCentring : public QObject {
       const QMargins frame = frame_margins(window_);
       awaiting_frame_ = frame.isNull();
       centre(awaiting_frame_ ? last_known_frame : frame);
-      // The window manager has framed the window by the time it is exposed.
-      if (awaiting_frame_) window_.windowHandle()->installEventFilter(this);
-    } else if (event->type() == QEvent::Expose && awaiting_frame_) {
-      frame_known(frame_margins(window_));
+      awaiting_expose_ = true;
+      window_.windowHandle()->installEventFilter(this);
+    } else if (watched == &window_ && event->type() == QEvent::Resize && awaiting_expose_) {
+      // A message box takes its size as it shows, after this filter has seen
+      // it show.
+      centre(centred_with_);
+    } else if (event->type() == QEvent::Expose && awaiting_expose_) {
+      exposed(frame_margins(window_));
     }
     return false;
   }
 
  private:
-  void frame_known(const QMargins& frame) {
-    if (frame.isNull()) return;
-    awaiting_frame_ = false;
+  // The window manager has framed the window by the time it is exposed.
+  void exposed(const QMargins& frame) {
+    if (awaiting_frame_ && frame.isNull()) return;
+    awaiting_expose_ = false;
     window_.windowHandle()->removeEventFilter(this);
+    if (!awaiting_frame_) return;
+    awaiting_frame_ = false;
     last_known_frame = frame;
     if (frame != centred_with_) centre(frame);
   }
@@ -59,6 +66,7 @@ class ScreenCentring : public QObject {
   const Centring when_;
   bool shown_ = false;
   bool awaiting_frame_ = false;
+  bool awaiting_expose_ = false;
   QMargins centred_with_;
 };
 

@@ -12,6 +12,8 @@
 #include <algorithm>
 
 #include "editor/application_title.h"
+#include "editor/box_text.h"
+#include "editor/screen_centring.h"
 
 namespace {
 
@@ -125,8 +127,10 @@ void keep_wide_enough_for_title(QWidget& window) { new TitleWidth(window); }
 
 QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                                      QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, application_title(), text, buttons, owner);
+  QMessageBox box(icon, application_title(), QString(), buttons, owner);
+  set_box_text(box, text);
   keep_wide_enough_for_title(box);
+  centre_on_screen_when_shown(box, Centring::first_show);
   box.exec();
   return box.standardButton(box.clickedButton());
 }
@@ -138,6 +142,7 @@ bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QSt
   box.setTextValue(value);
   box.minimumSizeHint();  // an input box makes its layout only when first asked its size
   keep_wide_enough_for_title(box);
+  centre_on_screen_when_shown(box, Centring::first_show);
   if (box.exec() != QDialog::Accepted) return false;
   value = box.textValue();
   return true;

@@ -22,10 +22,12 @@ int title_bar_width(const QWidget& window);
 // manager to shorten.
 void keep_wide_enough_for_title(QWidget& window);
 
-// A message or a question captioned with the application's title: the button
-// pressed, NoButton when the box was closed otherwise.
+// A message or a question captioned with the application's title, in the
+// middle of the screen, its text wholly inside it: the button pressed,
+// NoButton when the box was closed otherwise.
 QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                                      QMessageBox::StandardButtons buttons);
 
-// The input box, starting with the value: false when cancelled.
+// The input box in the middle of the screen, starting with the value: false
+// when cancelled.
 bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QString& value);

@@ -4,7 +4,8 @@
 // at once, without a click on the main window, and no key typed right after
 // the close is lost. Where the user goes on right after the close (another
 // program), the activation stays. A box minimised takes the whole program
-// with it, and the 3-D view minimised goes alone.
+// with it, and the 3-D view minimised goes alone. A box shown at start has the
+// keys too.
 #include <gtest/gtest.h>
 
 #include <QAbstractNativeEventFilter>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -24,10 +26,15 @@
 #include "editor/dialog_answers.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
+#include "editor/main/startup.h"
+#include "editor/main/windows.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/program_with_a_room.h"
+#include "editor/staged_program.h"
+#include "editor/started_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "foreign_window.h"
+#include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
@@ -463,6 +470,49 @@ TEST_F(ActiveWindowAfterBoxes, TheViewMinimisesAlone) {
   ui().show_message("said");
   EXPECT_TRUE(minimised_alone()) << "after a box";
   EXPECT_TRUE(restore_view());
+}
+
+// The program as the user starts it: the box of a damaged project index is
+// shown before the main window, which opens once the box is answered.
+class BoxesAtStart : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(start_program_in_italian());
+    write_preferences();  // the language chosen: the next start asks nothing
+    destroy_windows();
+    folder.write("user/list.dat", "cut short");
+    create_windows();
+  }
+  void TearDown() override {
+    Main->hide();
+    destroy_windows();
+    AppState = Tvar_amb{};
+  }
+
+  StagedProgramDir folder;
+};
+
+// The user goes on in another program while the program starts; its box
+// opens in the middle of the screen with the keys all the same.
+TEST_F(BoxesAtStart, ABoxBeforeTheMainWindowOpensInTheMiddleOfTheScreenWithTheKeys) {
+  ForeignWindow other;
+  ASSERT_NE(other.id(), 0u);
+  click_in(other.id());
+  ASSERT_TRUE(keeps_the_activation(other.id()));
+  QPoint middle, screen_middle;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_TRUE(window_manager_settled());
+    middle = box->frameGeometry().center();
+    screen_middle = box->screen()->availableGeometry().center();
+    box->buttons().first()->click();
+  });
+  EXPECT_TRUE(initialise_program(""));
+  EXPECT_NEAR(middle.x(), screen_middle.x(), 2);
+  EXPECT_NEAR(middle.y(), screen_middle.y(), 2);
+  // The main window shows as the start ends: the keys go back to it once the
+  // other program has gone.
+  Main->show();
+  EXPECT_TRUE(process_events_until([] { return Main->windowHandle()->isExposed(); }));
 }
 
 }  // namespace
