@@ -10,10 +10,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
-# Benchmarks are measured by hand (build/bin/bench_*); the tests build them and
-# run each once, briefly. The tests' build leaves out debug information, a
-# third of its compile time: the sanitizer build below gives the stack traces.
-"$here/scripts/build.sh" "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
+# Benchmarks are measured by hand (build-tests/bin/bench_*); the tests build
+# them and run each once, briefly. The tests' build leaves out debug
+# information, a third of its compile time (the sanitizer build below gives the
+# stack traces), so it has a folder of its own beside run.sh's build/.
+"$here/scripts/build.sh" "$here/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
   -DRACKWRIGHT_WERROR=$werror -DRACKWRIGHT_BENCHMARKS=ON
 # The sanitizer build is clang's, so the same build also gives the file
 # readers' fuzz targets (libFuzzer is clang's): one build fewer.
@@ -46,7 +47,7 @@ echo "== sanitizer build =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$here/build-asan" -j "$(nproc)" --output-on-failure || status=1
 echo "== main build =="
-ctest --test-dir "$here/build" -j "$(nproc)" --output-on-failure || status=1
+ctest --test-dir "$here/build-tests" -j "$(nproc)" --output-on-failure || status=1
 
 # The fuzz targets each run a few seconds on random bytes grown from its sound
 # samples and the inputs that once crashed it. A crashing input is kept in

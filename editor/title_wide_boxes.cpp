@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QSpacerItem>
@@ -14,6 +15,8 @@
 #include "editor/application_title.h"
 #include "editor/box_text.h"
 #include "editor/screen_centring.h"
+#include "editor/text_bounds.h"
+#include "model/base/text_io.h"
 
 namespace {
 
@@ -140,6 +143,9 @@ bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QSt
   box.setWindowTitle(caption);
   box.setLabelText(prompt);
   box.setTextValue(value);
+  // What the box asks for is a cell's name, the longest text it gives, or a
+  // search or a number: none is kept longer than a name.
+  if (auto* line = box.findChild<QLineEdit*>()) bound_text_bytes(line, kTextBytes);
   box.minimumSizeHint();  // an input box makes its layout only when first asked its size
   keep_wide_enough_for_title(box);
   centre_on_screen_when_shown(box, Centring::first_show);

@@ -29,5 +29,5 @@ QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, con
                                      QMessageBox::StandardButtons buttons);
 
 // The input box in the middle of the screen, starting with the value: false
-// when cancelled.
+// when cancelled. It takes at most kTextBytes (model/base/text_io.h).
 bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QString& value);

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-  TextReader reader(text, "fuzz");
+  TextReader reader(text, "fuzz", CodePage::Windows1252);
   try {
     for (unsigned step = data[0]; !reader.at_end(); step = step * 5 + 1) {
       switch (step % 4) {

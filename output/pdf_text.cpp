@@ -5,38 +5,14 @@
 #include <optional>
 #include <vector>
 
+#include "model/base/code_page.h"
+
 namespace {
 
 bool is_ascii(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
-}
-
-// The code points of valid UTF-8, or nothing when the bytes are not UTF-8.
-std::optional<std::vector<std::uint32_t>> decode_utf8(std::string_view text) {
-  std::vector<std::uint32_t> code_points;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80             ? 0
-                : (lead & 0xE0) == 0xC0 ? 1
-                : (lead & 0xF0) == 0xE0 ? 2
-                : (lead & 0xF8) == 0xF0 ? 3
-                                        : -1;
-    if (extra < 0 || i + extra >= text.size()) return std::nullopt;
-    std::uint32_t value = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-      unsigned char next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      value = (value << 6) | (next & 0x3F);
-    }
-    static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[extra] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return std::nullopt;
-    code_points.push_back(value);
-    i += extra + 1;
-  }
-  return code_points;
 }
 
 std::string literal_string(std::string_view text) {

@@ -6,12 +6,14 @@
 #include <QVBoxLayout>
 
 #include "editor/qt_lang_text.h"
+#include "editor/text_bounds.h"
 #include "editor/window_opening.h"
 #include "model/base/file_io.h"
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/translations.h"
 
 namespace {
 
@@ -49,6 +51,7 @@ TFdati::TFdati(QWidget* parent)
     edit->setReadOnly(true);
   }
   for (QPlainTextEdit* section : memos()) section->installEventFilter(this);
+  bound_line_bytes(Memo2, kTranslationLineBytes);
   for (int i = 0; i < 4; ++i) type_fields[static_cast<std::size_t>(i)]->installEventFilter(this);
 
   PageControl1->addTab(settings_page(), "Impostazioni");

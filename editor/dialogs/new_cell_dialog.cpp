@@ -5,7 +5,9 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/text_bounds.h"
 #include "editor/window_opening.h"
+#include "model/base/text_io.h"
 #include "model/commands/project_commands.h"
 #include "model/files/cell_list.h"
 
@@ -14,6 +16,7 @@ TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Nuova cella");
   Label1 = new QLabel("Nome");
   Edit1 = new QLineEdit;
+  bound_text_bytes(Edit1, kTextBytes);  // the most a project file reads back
   CheckBox1 = new QCheckBox("Copia cella");
   ComboBox1 = new QComboBox;
   ComboBox1->setMinimumWidth(200);

@@ -195,6 +195,8 @@ void TMain::build_cell_tabs() {
   TabControl1 = new QTabBar;
   TabControl1->setShape(QTabBar::RoundedSouth);
   TabControl1->setExpanding(false);
+  // A cell's name may run to a page of text: cut short on its tab, it leaves the others in view.
+  TabControl1->setElideMode(Qt::ElideRight);
   TabControl1->addTab("Cella1");
   TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
   PopupMenu1 = new QMenu(this);

@@ -38,7 +38,7 @@ void lay_out(QWidget* widget) {
 // The index, with the projects a save interrupted before the index was
 // written brought back into it.
 void read_project_index() {
-  if (!std::filesystem::exists(program_path("user/list.dat"))) return rebuild_archive_list();
+  if (!std::filesystem::exists(user_path("list.dat"))) return rebuild_archive_list();
   try {
     read_archive_list();
   } catch (const FileError& error) {
@@ -71,7 +71,7 @@ bool initialise_program(const std::string& project_path) {
   if (!read_preferences()) return false;
   // Saves killed before their rename leave temporaries in user/, which only a
   // later save of the same file would clear.
-  remove_stale_temporaries_in(program_path("user"));
+  remove_stale_temporaries_in(user_folder());
   set_colour_palette();
   try {
     read_project_index();

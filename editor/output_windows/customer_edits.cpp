@@ -5,8 +5,14 @@
 #include <QStringList>
 
 #include "editor/output_windows/window_helpers.h"
+#include "editor/text_bounds.h"
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
+
+void CustomerEdits::bound_texts() const {
+  for (QLineEdit* field : fields) bound_text_bytes(field, kTextBytes);
+  bound_line_bytes(notes, kTextBytes);
+}
 
 void CustomerEdits::show(const Tcliente& customer) const {
   const auto values = customer_fields(customer);

@@ -14,6 +14,9 @@ struct CustomerEdits {
   std::array<QLineEdit*, 9> fields{};
   QPlainTextEdit* notes = nullptr;
 
+  // Each field and each line of the notes takes what the register and the
+  // project files read back (kTextBytes).
+  void bound_texts() const;
   void show(const Tcliente& customer) const;
   // The customer as typed; the notes are the memo's lines.
   Tcliente customer() const;

@@ -53,6 +53,7 @@ void TFclienti::build_controls() {
   Memo1->setMinimumSize(360, 110);
   fields->addWidget(Label11, 9, 0, Qt::AlignTop);
   fields->addWidget(Memo1, 9, 1);
+  edits_of(*this).bound_texts();
 
   Button1 = new QPushButton("NUOVO CLIENTE", this);
   BitBtn4 = new QPushButton("Aggiungi", this);

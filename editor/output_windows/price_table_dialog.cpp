@@ -5,11 +5,15 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "editor/output_windows/window_helpers.h"
 #include "editor/window_opening.h"
+#include "model/base/prices.h"
+#include "model/quote/price_grid.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"
@@ -18,6 +22,7 @@ namespace {
 
 constexpr int kColumns = 4;
 constexpr int kFirstEditable = 2;
+constexpr int kPriceColumn = 3;
 constexpr int kColumnWidths[kColumns] = {128, 346, 103, 94};
 
 QTableWidgetItem* cell(const std::string& text, bool editable) {
@@ -45,6 +50,18 @@ void PriceGrid::fit_columns() {
     resizeColumnToContents(c);
     setColumnWidth(c, std::max(columnWidth(c), kColumnWidths[c]));
   }
+  setColumnWidth(kPriceColumn, std::max(columnWidth(kPriceColumn), widest_price_width()));
+}
+
+// A price typed later, or one of the rows the sample above passed over, may
+// be the largest the bound allows: the column shows it whole.
+int PriceGrid::widest_price_width() const {
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.features |= QStyleOptionViewItem::HasDisplay;
+  option.text = qtext(price_grid_text(-kLargestPrice, user_decimal_separator()));
+  const int grid_line = showGrid() ? 1 : 0;
+  return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width() + grid_line;
 }
 
 void PriceGrid::move_down() {
@@ -126,7 +143,7 @@ void TFprezzi::FormActivate() {
     StringGrid1->setItem(r, 2, cell(row.alt_code, true));
     QTableWidgetItem* price = cell(row.price, true);
     price->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StringGrid1->setItem(r, 3, price);
+    StringGrid1->setItem(r, kPriceColumn, price);
   }
   StringGrid1->fit_columns();
   StringGrid1->setUpdatesEnabled(true);
@@ -138,7 +155,7 @@ std::vector<PriceGridRow> TFprezzi::edited_rows() const {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int r = static_cast<int>(i);
     rows[i].alt_code = StringGrid1->item(r, 2)->text().toStdString();
-    rows[i].price = StringGrid1->item(r, 3)->text().toStdString();
+    rows[i].price = StringGrid1->item(r, kPriceColumn)->text().toStdString();
   }
   return rows;
 }
@@ -148,7 +165,7 @@ void TFprezzi::BitBtn1Click() {
   const int bad_row = apply_price_table_form(form_, user_decimal_separator());
   if (bad_row >= 0) {
     StringGrid1->setFocus();
-    StringGrid1->setCurrentCell(bad_row, 3);
+    StringGrid1->setCurrentCell(bad_row, kPriceColumn);
     return;
   }
   accept();

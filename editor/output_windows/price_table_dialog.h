@@ -24,6 +24,10 @@ class PriceGrid : public QTableWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+ private:
+  // The width of a price cell showing the largest price either way.
+  int widest_price_width() const;
 };
 
 class TFprezzi : public QDialog, public TranslatedWindow {

@@ -308,7 +308,7 @@ void TFstampa::BitBtn1Click() {
 }
 
 void TFstampa::BitBtn7Click() {
-  std::string path = program_path("user/preventivo_mail.pdf");
+  std::string path = user_path("preventivo_mail.pdf");
   try {
     make_pdf(page_, path, true);
     ui().open_with_desktop(path);

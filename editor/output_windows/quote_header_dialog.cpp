@@ -19,7 +19,9 @@
 
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/window_helpers.h"
+#include "editor/text_bounds.h"
 #include "editor/window_opening.h"
+#include "model/base/text_io.h"
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -98,6 +100,7 @@ QGroupBox* TFpreventivo::build_customer_box() {
   Memo1->setFixedHeight(70);
   grid->addWidget(Label24, 9, 0, Qt::AlignTop);
   grid->addWidget(Memo1, 9, 1, 1, 3);
+  customer_edits().bound_texts();
   return GroupBox1;
 }
 
@@ -113,6 +116,9 @@ QGroupBox* TFpreventivo::build_quote_box() {
   for (QLineEdit** edit :
        {&Edit10, &Edit11, &Edit12, &Edit13, &Edit1, &Edit14, &Edit15, &Edit16, &Edit17, &Edit19, &Edit20})
     *edit = new QLineEdit(GroupBox2);
+  // The quote's texts are the project file's short strings.
+  for (QLineEdit* edit : {Edit10, Edit11, Edit12, Edit13, Edit1, Edit14, Edit15})
+    bound_text_bytes(edit, kShortStringBytes);
   SpeedButton1 = tool_button(GroupBox2, QStyle::SP_BrowserReload);
 
   auto* grid = new QGridLayout(GroupBox2);
@@ -161,6 +167,10 @@ QGroupBox* TFpreventivo::build_company_box() {
   Label22 = new QLabel("Valuta", GroupBox3);
   Edit18 = new QLineEdit(GroupBox3);
   Edit18->setFixedWidth(80);
+  // The company texts as far as the preferences file reads them back.
+  bound_cell_bytes(StringGrid1, kTextBytes);
+  bound_cell_bytes(StringGrid2, kTextBytes);
+  bound_text_bytes(Edit18, kTextBytes);
 
   auto* layout = new QVBoxLayout(GroupBox3);
   layout->addWidget(Label23);

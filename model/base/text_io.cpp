@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "model/base/code_page.h"
 #include "model/base/rounding.h"
 
 std::string_view trim_blanks(std::string_view text) {
@@ -27,6 +28,12 @@ std::vector<std::string> split_lines(std::string_view text) {
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
+  return lines;
+}
+
+std::vector<std::string> split_lines(std::string_view text, CodePage legacy_code_page) {
+  std::vector<std::string> lines = split_lines(text);
+  for (std::string& line : lines) line = text_as_utf8(line, legacy_code_page);
   return lines;
 }
 
@@ -106,12 +113,14 @@ bool is_blank_line(std::string_view line) {
 std::string cut_text(std::string_view text, std::size_t most_bytes) {
   if (text.size() <= most_bytes) return std::string(text);
   std::size_t end = most_bytes;
-  // Step back over continuation bytes so no character is split.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  // In UTF-8 the bytes 0x80 to 0xBF only continue a character: stepping back
+  // over them splits none. In any other text they are letters of their own.
+  if (is_valid_utf8(text))
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
   return std::string(text.substr(0, end));
 }
 
-std::string cut_short_string(std::string_view text) { return cut_text(text, 255); }
+std::string cut_short_string(std::string_view text) { return cut_text(text, kShortStringBytes); }
 
 std::string cut_text_note(std::size_t size, std::size_t most_bytes) {
   return "a text of " + std::to_string(size) + " bytes, more than the " + std::to_string(most_bytes) +
@@ -152,7 +161,8 @@ void TextWriter::check_finite(double value, std::string_view field) const {
   throw FileError("Cannot save: " + where + " is not a finite number; nothing was written.");
 }
 
-TextReader::TextReader(std::string_view content, std::string source) : content_(content), source_(std::move(source)) {
+TextReader::TextReader(std::string_view content, std::string source, CodePage legacy_code_page)
+    : content_(content), source_(std::move(source)), legacy_code_page_(legacy_code_page) {
   // As split_lines counts: one line per line end, and one for text after the last.
   line_count_ = static_cast<std::size_t>(std::count(content_.begin(), content_.end(), '\n'));
   if (!content_.empty() && content_.back() != '\n') ++line_count_;
@@ -171,19 +181,21 @@ std::string TextReader::line() {
   if (end == std::string::npos) end = content_.size();
   std::size_t content_end = end;
   if (content_end > position_ && content_[content_end - 1] == '\r') --content_end;
-  std::string text = content_.substr(position_, content_end - position_);
+  const std::string_view text = std::string_view(content_).substr(position_, content_end - position_);
   position_ = end + 1;
   ++next_;
-  return text;
+  return text_as_utf8(text, legacy_code_page_);
 }
 
-std::string TextReader::short_string() { return cut_short_string(line()); }
+std::string TextReader::short_string() { return cut_line(kShortStringBytes); }
 
-std::string TextReader::text() {
+std::string TextReader::text() { return cut_line(kTextBytes); }
+
+std::string TextReader::cut_line(std::size_t most_bytes) {
   std::string whole = line();
-  if (whole.size() <= kTextBytes) return whole;
-  note(cut_text_note(whole.size(), kTextBytes));
-  return cut_text(whole, kTextBytes);
+  if (whole.size() <= most_bytes) return whole;
+  note(cut_text_note(whole.size(), most_bytes));
+  return cut_text(whole, most_bytes);
 }
 
 void TextReader::note(const std::string& what) { notes_.push_back("line " + std::to_string(next_) + ": " + what); }

@@ -8,14 +8,20 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/code_page.h"
 #include "model/base/file_io.h"
 
-// The most a text read from a file keeps when it becomes a name, a caption or
-// another text a window or page shows (a cell's or a customer's name, a note, a
-// company line, a translation): far more than any real one (the longest
-// shipped translation has 141 bytes), and little enough for any window. The
-// short-string fields keep their 255 bytes.
+// The bounds of the texts the program keeps, in bytes of UTF-8. Each text has
+// one bound, the same in the window where it is typed or pasted and in the
+// reader of the file it is stored in, so nothing the user typed is cut or
+// called damage at the next start.
+// A cell's or a customer's name and fields, a note, a company line, a
+// translation: far more than any real one (the longest shipped translation
+// has 141 bytes), and little enough for any window.
 inline constexpr std::size_t kTextBytes = 4096;
+// The short strings: the date, number, reference, sender, notes and drawing
+// of a quote, and the fields of the project index.
+inline constexpr std::size_t kShortStringBytes = 255;
 
 // Builds the content of a text file in memory, one value per line. A line
 // break inside a text is written as a blank, so a value is always one line.
@@ -46,15 +52,16 @@ class TextWriter {
 
 // Reads the lines of a text file in memory. Every read past the end, or of a
 // line that does not hold what is asked, raises FileError naming the source and line.
+// A line that is not UTF-8 is read in legacy_code_page (model/base/code_page.h).
 class TextReader {
  public:
-  TextReader(std::string_view content, std::string source);
+  TextReader(std::string_view content, std::string source, CodePage legacy_code_page);
 
   bool at_end() const { return next_ >= line_count_; }
   std::size_t remaining() const { return line_count_ - next_; }
 
   std::string line();
-  std::string short_string();  // cut to 255 bytes
+  std::string short_string();  // cut to kShortStringBytes; a longer line is noted as text() notes it
   // A line that becomes a name, a caption or another text a window shows, cut
   // to kTextBytes without splitting a character; a longer line is noted, as
   // damage, with its line number.
@@ -76,6 +83,9 @@ class TextReader {
   const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  // The next line cut to most_bytes without splitting a character, noted when cut.
+  std::string cut_line(std::size_t most_bytes);
+
   // Lines are cut from the content as they are read, so a large file is not
   // held twice over as a list of line strings.
   std::string content_;
@@ -84,11 +94,14 @@ class TextReader {
   std::size_t next_ = 0;
   std::string source_;
   std::vector<std::string> notes_;
+  CodePage legacy_code_page_;
 };
 
 // Splits text into lines at LF, dropping a CR before it; a final line end does
 // not make an extra empty line.
 std::vector<std::string> split_lines(std::string_view text);
+// The same, each line as UTF-8 (text_as_utf8): the lines of a file the old program may have written.
+std::vector<std::string> split_lines(std::string_view text, CodePage legacy_code_page);
 
 // The three written forms of a Double.
 std::string format_f(double value);
@@ -108,9 +121,12 @@ std::string_view trim_blanks(std::string_view text);
 bool parse_integer(std::string_view text, long long& value);
 bool parse_double(std::string_view text, double& value, char decimal_separator = '.');
 
-// A string cut to at most most_bytes without splitting a UTF-8 character.
+// The text cut to at most most_bytes. Valid UTF-8 loses whole characters
+// only, never part of a letter; any other text (the old program's texts,
+// written one byte a letter) is cut at most_bytes itself. A text converted to
+// UTF-8 on reading is cut after its conversion, so what is kept is what is written.
 std::string cut_text(std::string_view text, std::size_t most_bytes);
-// A string cut to at most 255 bytes without splitting a UTF-8 character.
+// cut_text to kShortStringBytes.
 std::string cut_short_string(std::string_view text);
 // The note of a text of size bytes cut to most_bytes, for a reader's list of damage.
 std::string cut_text_note(std::size_t size, std::size_t most_bytes);

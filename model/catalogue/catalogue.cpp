@@ -7,6 +7,7 @@
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 
 namespace {
@@ -97,7 +98,7 @@ std::vector<Tstructure_type> read_structure_types(TextReader& reader) {
 }
 
 Catalogue parse_catalogue(const std::string& content, const std::string& path, int optional_sizes) {
-  TextReader reader(content, path);
+  TextReader reader(content, path, legacy_code_page());
   Catalogue catalogue;
   for (int s = 0; s < kCatalogueTextSections; ++s) {
     std::size_t count = reader.count();
@@ -158,7 +159,7 @@ void load_data_file(int optional_sizes) {
 
 CatalogueMemos load_data_memos() {
   std::string path = catalogue_path();
-  TextReader reader(read_scrambled_file(path), path);
+  TextReader reader(read_scrambled_file(path), path, legacy_code_page());
   CatalogueMemos memos;
   for (std::string& memo : memos) {
     std::vector<std::string> lines(reader.count());

@@ -13,7 +13,6 @@
 
 namespace {
 
-const char* const kCodesTableFile = "user/codici.dat";
 const char* const kTranslationFile = "data/lang.dat";
 const char* const kNotSaved = "The changes were not saved (catalogue, codes and translations) because ";
 const char* const kTranslationsRefused = "the translations as edited fail: ";
@@ -62,9 +61,17 @@ std::string editor_file_text(const std::string& text) {
 }
 
 // Why nothing may be saved when the translations, plain as the file would
-// hold them, no longer serve the language in use or the stored one: the next
-// start would refuse them. Empty when they serve both.
+// hold them, hold a text the next start would cut (the window takes none), or
+// no longer serve the language in use or the stored one: the next start would
+// refuse them. Empty when they serve both.
 std::string translations_refusal(const std::string& plain, int stored_language) {
+  const std::vector<std::string> lines = split_lines(plain);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].size() > kTranslationLineBytes)
+      return std::string(kNotSaved) + kTranslationsRefused + "line " + std::to_string(i + 1) + " holds a text of " +
+             std::to_string(lines[i].size() - (kTranslationLineBytes - kTextBytes)) + " bytes, more than the " +
+             std::to_string(kTextBytes) + " a translation holds.";
+  }
   for (int language : {AppState.language, stored_language}) {
     const std::string code = language_code(language);
     if (code.empty()) continue;
@@ -139,7 +146,7 @@ bool remove_structure_type(int index) {
 }
 
 CatalogueEditorTexts load_catalogue_editor_texts() {
-  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(program_path(kCodesTableFile)))),
+  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(user_path("codici.dat")), legacy_code_page())),
           editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile))))};
 }
 
@@ -154,7 +161,7 @@ bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_langua
     return false;
   }
   if (!save_data_file(texts.memos)) return false;
-  write_scrambled_file(program_path(kCodesTableFile), codes_table);
+  write_scrambled_file(user_path("codici.dat"), codes_table);
   write_scrambled_file(program_path(kTranslationFile), translations);
   return true;
 }

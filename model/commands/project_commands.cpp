@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/invalid_outlines.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
@@ -68,7 +69,7 @@ void show_wall_priorities() {
 void rename_current_cell() {
   std::string name = current_cell().name;
   if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
-  current_cell().name = name;
+  current_cell().name = cut_text(name, kTextBytes);  // the most a project file reads back
   reset_tabs_from_cells();
   finish_edit(EditKind::changed, Views::none);
 }
@@ -123,7 +124,7 @@ bool import_project(const std::string& path) {
 
 void import_project_asking() {
   if (!settle_modified_project()) return;
-  std::string file = program_path("user");
+  std::string file = user_folder();
   if (ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", file)) import_project(file);
 }
 

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <optional>
 
+#include "model/base/code_page.h"
 #include "model/base/file_io.h"
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 
 namespace {
@@ -18,7 +20,7 @@ namespace {
 constexpr std::size_t kFieldBytes = 256;
 constexpr std::size_t kRecordBytes = 6 * kFieldBytes;
 
-std::string archive_path() { return program_path("user/list.dat"); }
+std::string archive_path() { return user_path("list.dat"); }
 
 std::array<std::string*, 6> entry_fields(Tarchive_entry& e) {
   return {&e.number, &e.date, &e.customer, &e.customer_ref, &e.quote_number, &e.drawing};
@@ -64,13 +66,15 @@ std::string reconcile_entry(const std::string& file) {
 }  // namespace
 
 std::vector<Tarchive_entry> parse_archive_list(std::string_view bytes) {
+  const CodePage code_page = legacy_code_page();
   std::vector<Tarchive_entry> entries;
   for (std::size_t record = 0; record + kRecordBytes <= bytes.size(); record += kRecordBytes) {
     Tarchive_entry entry;
     std::size_t offset = record;
     for (std::string* field : entry_fields(entry)) {
       std::size_t length = static_cast<unsigned char>(bytes[offset]);
-      *field = std::string(bytes.substr(offset + 1, length));
+      // An old index holds single-byte texts: as UTF-8 they may outgrow the field.
+      *field = cut_short_string(text_as_utf8(bytes.substr(offset + 1, length), code_page));
       offset += kFieldBytes;
     }
     entries.push_back(std::move(entry));
@@ -142,11 +146,11 @@ Tarchive_entry archive_entry_of(const std::string& number, const Tprv& header) {
 }
 
 void read_project_header(const std::string& file_name, Tarchive_entry& entry) {
-  entry = archive_entry_of(project_number_of(file_name), read_project_head(program_path("user/" + file_name)));
+  entry = archive_entry_of(project_number_of(file_name), read_project_head(user_path(file_name)));
 }
 
 void rebuild_archive_list() {
-  std::vector<std::string> files = list_project_files(program_path("user"));
+  std::vector<std::string> files = list_project_files(user_folder());
   ui().progress_begin(static_cast<int>(files.size()));
   std::vector<Tarchive_entry> entries(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -165,7 +169,7 @@ void rebuild_archive_list() {
 
 void reconcile_archive_list() {
   std::vector<std::string> changes;
-  for (const std::string& file : list_project_files(program_path("user"))) {
+  for (const std::string& file : list_project_files(user_folder())) {
     std::string change = reconcile_entry(file);
     if (!change.empty()) changes.push_back(file + ": " + change);
   }

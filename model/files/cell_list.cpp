@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "model/base/text_io.h"
 #include "model/layout/compact_groups.h"
 #include "model/layout/finish_edit.h"
 #include "model/layout/undo_history.h"
@@ -14,7 +15,7 @@ void add_cell(const std::string& name, int copy_from) {
     cell = std::as_const(Cells)[static_cast<std::size_t>(copy_from)];
     cell.picture.reset();
   }
-  cell.name = name;
+  cell.name = cut_text(name, kTextBytes);  // the most a project file reads back
   Cells.push_back(std::move(cell));
   AppState.current_cell = static_cast<int>(Cells.size()) - 1;
   rebuild_compact_groups();

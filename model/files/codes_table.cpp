@@ -7,6 +7,7 @@
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
 
@@ -16,7 +17,7 @@ constexpr const char* kHeader =
     "TIPO\tLAR\tLUNG\tALT\t0\t1\t2\t3\t4\tCODICE\tDESCRIZIONE (NON USATA)\t(DESCR_L)\tCODICE ALT.\tPREZZO\tPESO";
 constexpr std::size_t kFixedColumns = 10;  // every column but the options
 
-std::string codes_path() { return program_path("user/codici.dat"); }
+std::string codes_path() { return user_path("codici.dat"); }
 
 int integer_field(const std::string& text) {
   long long value = 0;
@@ -43,7 +44,7 @@ double price_field(const std::string& text) {
 // (empty, cut short, or not scrambled) is damaged, not an empty table.
 void append_rows(const std::string& plain, std::size_t option_count, Tdb_codici& rows,
                  std::vector<std::string>& faults) {
-  std::vector<std::string> lines = split_lines(plain);
+  std::vector<std::string> lines = split_lines(plain, legacy_code_page());
   if (lines.empty() || lines[0] != kHeader) faults.push_back("line 1: the header line of the table is missing");
   for (std::size_t i = 1; i < lines.size(); ++i) {  // line 0 is the header
     if (is_blank_line(lines[i])) continue;

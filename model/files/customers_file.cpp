@@ -6,13 +6,14 @@
 #include "model/base/text_io.h"
 #include "model/files/damaged_files.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 
 namespace {
 
 const std::string kSeparator(36, '-');
 
-std::string customers_path() { return program_path("user/clienti.dat"); }
+std::string customers_path() { return user_path("clienti.dat"); }
 
 // The customers of a register file as far as they can be read. Each record is
 // read by its counts, and the line after its notes ends it whatever that line
@@ -20,7 +21,7 @@ std::string customers_path() { return program_path("user/clienti.dat"); }
 // find the next record; each damage is described with its line.
 class CustomersParse {
  public:
-  explicit CustomersParse(const std::string& plain) : lines_(split_lines(plain)) {}
+  explicit CustomersParse(const std::string& plain) : lines_(split_lines(plain, legacy_code_page())) {}
 
   void run() {
     long long count = 0;
@@ -100,6 +101,18 @@ std::array<std::string*, 9> customer_fields(Tcliente& c) {
 
 std::array<const std::string*, 9> customer_fields(const Tcliente& c) {
   return {&c.name, &c.address, &c.postcode, &c.city, &c.province, &c.country, &c.phone, &c.fax, &c.email};
+}
+
+bool cut_customer_texts(Tcliente& customer) {
+  bool cut = false;
+  auto keep = [&cut](std::string& text) {
+    if (text.size() <= kTextBytes) return;
+    text = cut_text(text, kTextBytes);
+    cut = true;
+  };
+  for (std::string* field : customer_fields(customer)) keep(*field);
+  for (std::string& note : customer.notes) keep(note);
+  return cut;
 }
 
 void read_customers() {

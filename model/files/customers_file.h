@@ -22,6 +22,10 @@ void write_customers();
 // The plain content of a customer file.
 std::string customers_text(const std::vector<Tcliente>& customers);
 
+// Cuts each of the nine fields and each note to kTextBytes, the most the
+// register and the project files read back; true when one was longer.
+bool cut_customer_texts(Tcliente& customer);
+
 // The nine text fields of a customer in their stored order (project files share it).
 std::array<std::string*, 9> customer_fields(Tcliente& customer);
 std::array<const std::string*, 9> customer_fields(const Tcliente& customer);

@@ -18,7 +18,7 @@ bool regular_file_exists(const fs::path& path) {
 
 std::string find_logo_file(const std::string& logo_name) {
   if (logo_name.empty()) return {};
-  fs::path folder = fs::path(ProgramDir) / "user";
+  fs::path folder = user_folder();
   fs::path exact = folder / logo_name;
   if (regular_file_exists(exact)) return exact.string();
   std::string wanted = ascii_upper(logo_name);

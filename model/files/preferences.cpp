@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/base/code_page.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/base/units.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-std::string preferences_path() { return program_path("user/preferenze.dat"); }
+std::string preferences_path() { return user_path("preferenze.dat"); }
 
 bool language_chosen(int language) { return !language_code(language).empty(); }
 
@@ -64,10 +65,13 @@ class PreferencesLines {
   void text(std::string& field) {
     const std::string* line = take();
     if (!line) return;
-    field = cut_text(*line, kTextBytes);
-    if (line->size() > kTextBytes)
-      faults.push_back("line " + std::to_string(next_) + ": " + cut_text_note(line->size(), kTextBytes));
+    const std::string whole = text_as_utf8(*line, legacy_code_page_);
+    field = cut_text(whole, kTextBytes);
+    if (whole.size() > kTextBytes)
+      faults.push_back("line " + std::to_string(next_) + ": " + cut_text_note(whole.size(), kTextBytes));
   }
+  // The old program wrote the texts in the code page of the language it ran in, the file's own.
+  void set_language(int language) { legacy_code_page_ = language_code_page(language); }
 
   std::vector<std::string> faults;
 
@@ -84,6 +88,7 @@ class PreferencesLines {
   std::vector<std::string> lines_;
   std::size_t next_ = 0;
   bool ended_ = false;
+  CodePage legacy_code_page_ = language_code_page(-1);
 };
 
 // Reads every line it can into state and company; gives the faults of the others.
@@ -92,6 +97,7 @@ std::vector<std::string> read_settings(std::string_view text, Tvar_amb& state, T
   for (int* field : {&state.language, &state.optional_sizes, &state.product_switch, &state.max_length_index,
                      &state.background_3d, &state.wall_transparency, &state.wall_height, &state.resolution_3d})
     in.integer(*field);
+  in.set_language(state.language);
   in.text(company.logo);
   in.text(company.currency);
   for (std::string& text : company.header_lines) in.text(text);

@@ -50,15 +50,15 @@ bool valid_entry(int entry) { return entry >= 0 && static_cast<std::size_t>(entr
 // disk that ignores case is "PRV00001.CEL"), as the index takes them in.
 std::optional<std::string> existing_project_file(const Tarchive_entry& entry) {
   const std::string exact = project_file_name(entry);
-  if (std::filesystem::exists(program_path("user/" + exact))) return exact;
-  for (const std::string& file : list_project_files(program_path("user")))
+  if (std::filesystem::exists(user_path(exact))) return exact;
+  for (const std::string& file : list_project_files(user_folder()))
     if (project_number_of(file) == entry.number.substr(0, 5)) return file;
   return std::nullopt;
 }
 
 // Loads a project file as the open project under file_name.
 void load_as_open_project(const std::string& file_name) {
-  load_project(program_path("user/" + file_name));
+  load_project(user_path(file_name));
   AppState.file_name = file_name;
   rebuild_compact_groups();
 }
@@ -78,7 +78,7 @@ void show_loaded_project() {
   push_undo_snapshot();
   AppState.modified = 0;
   ui().rebuild_3d_if_visible();
-  say_invalid_outlines(program_path("user/" + AppState.file_name));
+  say_invalid_outlines(user_path(AppState.file_name));
 }
 
 // Writes the index with ArchiveList changed by change; on a failed write the
@@ -155,7 +155,7 @@ bool open_archive_project(int entry) {
 bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDeleteQuestion))) return false;
   const Tarchive_entry doomed = ArchiveList[static_cast<std::size_t>(entry)];
-  const std::string path = program_path("user/" + existing_project_file(doomed).value_or(project_file_name(doomed)));
+  const std::string path = user_path(existing_project_file(doomed).value_or(project_file_name(doomed)));
   try {
     // The index goes first: a project file left behind by a failed delete is
     // found again by rebuilding the list, an index entry without its file is not.
@@ -189,10 +189,9 @@ bool duplicate_archive_entry(int entry, const std::function<void()>& show_change
   if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDuplicateQuestion))) return false;
   try {
     Tarchive_entry copy = ArchiveList[static_cast<std::size_t>(entry)];
-    std::string bytes =
-        read_file_bytes(program_path("user/" + existing_project_file(copy).value_or(project_file_name(copy))));
+    std::string bytes = read_file_bytes(user_path(existing_project_file(copy).value_or(project_file_name(copy))));
     copy.number = next_project_number();
-    const std::string target = program_path("user/" + project_file_name(copy));
+    const std::string target = user_path(project_file_name(copy));
     write_file_safely(target, bytes);
     try {
       change_archive_list([&] { ArchiveList.push_back(copy); });
@@ -215,11 +214,11 @@ void resave_all_projects() {
   int converted = 0;
   bool loaded = false;  // the open project was replaced
   std::string failures;
-  for (const std::string& file_name : list_project_files(program_path("user"))) {
+  for (const std::string& file_name : list_project_files(user_folder())) {
     try {
       load_as_open_project(file_name);
       loaded = true;
-      write_project_file(program_path("user/" + file_name), true);
+      write_project_file(user_path(file_name), true);
       ++converted;
     } catch (const FileError& error) {
       failures += std::string("\n") + error.what();

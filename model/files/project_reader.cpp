@@ -13,13 +13,11 @@
 #include "model/layout/outline_queries.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 
 namespace {
 
 enum class Version { Legacy, V001, V002 };
-
-// The longest short string: a legacy date, number, reference, sender, notes and drawing.
-constexpr std::size_t kShortStringBytes = 255;
 
 // What each line of a legacy project's head holds, from its date to its cell
 // count. A project file carries no mark of its own, and without a version
@@ -150,7 +148,7 @@ std::pair<std::size_t, std::string> legacy_head_refusal(std::string_view plain) 
 class ProjectReader {
  public:
   ProjectReader(std::string_view plain, const std::string& source)
-      : plain_(plain), source_(source), in_(plain, source) {}
+      : plain_(plain), source_(source), in_(plain, source, legacy_code_page()) {}
 
   Tprv read_head() {
     Tprv header = read_head_to_drawing(true, false);

@@ -38,8 +38,7 @@ bool is_numbered_file_name(const std::string& name) {
 std::set<long long> numbers_in_use() {
   std::set<long long> used;
   for (const Tarchive_entry& entry : ArchiveList) used.insert(number_value(entry.number));
-  for (const std::string& file : list_project_files(program_path("user")))
-    used.insert(number_value(project_number_of(file)));
+  for (const std::string& file : list_project_files(user_folder())) used.insert(number_value(project_number_of(file)));
   return used;
 }
 
@@ -70,7 +69,7 @@ void save_project(bool new_number) {
   const std::string& current = AppState.file_name;
   std::string number = new_number || !is_numbered_file_name(current) ? next_project_number() : current.substr(3, 5);
   std::string file_name = "prv" + number + ".cel";
-  write_project_file(program_path("user/" + file_name), true);
+  write_project_file(user_path(file_name), true);
 
   // The project file is saved under its number from here on, so the state says
   // so before the index is written, even if that write fails.

@@ -131,24 +131,29 @@ std::string import_instruction() {
 int import_customers(const std::string& text) {
   std::vector<Tcliente> updated = Customers;
   int added = 0;
+  bool cut = false;
   for (const Tstringlist& fields : split_tab_line(split_lines(text))) {
     if (fields.size() < 2) continue;
     Tcliente customer;
     const auto targets = customer_fields(customer);
     for (std::size_t k = 0; k < targets.size() && k < fields.size(); ++k) *targets[k] = fields[k];
+    if (cut_customer_texts(customer)) cut = true;
     updated.push_back(std::move(customer));
     ++added;
   }
   if (added == 0) return 0;
   sort_by_name(updated);
   commit_register(std::move(updated));
+  // The pasted text is kept as far as it can be, and the user told where it ends.
+  if (cut) ui().show_message(text_bound_hint(kTextBytes));
   return added;
 }
 
-bool add_customer(const Tcliente& customer, const std::function<void()>& show_change) {
+bool add_customer(Tcliente customer, const std::function<void()>& show_change) {
   if (!confirmed_change(customer, 79)) return false;
+  cut_customer_texts(customer);
   std::vector<Tcliente> updated = Customers;
-  updated.push_back(customer);
+  updated.push_back(std::move(customer));
   sort_by_name(updated);
   commit_register(std::move(updated));
   show_change();
@@ -156,11 +161,12 @@ bool add_customer(const Tcliente& customer, const std::function<void()>& show_ch
   return true;
 }
 
-bool modify_customer(int index, const Tcliente& customer) {
+bool modify_customer(int index, Tcliente customer) {
   if (!valid_index(index) || !confirmed_change(customer, 81)) return false;
+  cut_customer_texts(customer);
   // Not sorted again: a customer whose name changed keeps its place in the list.
   std::vector<Tcliente> updated = Customers;
-  updated[static_cast<std::size_t>(index)] = customer;
+  updated[static_cast<std::size_t>(index)] = std::move(customer);
   commit_register(std::move(updated));
   ui().show_message(lang_text(82));
   return true;

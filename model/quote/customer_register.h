@@ -35,15 +35,17 @@ std::string import_instruction();
 
 // Appends a customer per line of two or more fields, sorts and writes the
 // register. Returns the number added; nothing is written when there is none.
+// A field longer than the register holds is cut, and the user told its bound.
 int import_customers(const std::string& text);
 
 // The confirmed commands of the windows. An empty name shows text 8 and
 // changes nothing; No at the question changes nothing. True when the register
 // changed. Adding and deleting have show_change show the register as it now
 // is before they say what they did (texts 80, 78): nothing shown behind the
-// message lists a customer that is gone or lacks one just added.
-bool add_customer(const Tcliente& customer, const std::function<void()>& show_change);
-bool modify_customer(int index, const Tcliente& customer);
+// message lists a customer that is gone or lacks one just added. A text
+// longer than the register holds is cut (cut_customer_texts).
+bool add_customer(Tcliente customer, const std::function<void()>& show_change);
+bool modify_customer(int index, Tcliente customer);
 bool delete_customer(int index, const std::function<void()>& show_change);
 
 // The index of the last customer of the register with exactly that name, or -1.

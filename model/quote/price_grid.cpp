@@ -1,5 +1,6 @@
 #include "model/quote/price_grid.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -39,6 +40,8 @@ bool changed(const PriceGridRow& shown, const PriceGridRow& edited) {
 
 }  // namespace
 
+std::string price_grid_text(double price, char decimal_separator) { return format_general(price, decimal_separator); }
+
 std::string article_description(const Tcodice& row) {
   std::string text = lang_text(row.description_number) + " ";
   if (row.tipo == "TE" || row.tipo == "TI") return text + row.lar + " x " + row.alt;
@@ -54,7 +57,8 @@ std::vector<PriceGridRow> price_grid_rows(char decimal_separator) {
   for (std::size_t i = 0; i < CodesTable.size(); ++i) {
     const Tcodice& row = CodesTable[i];
     if (!heights.admits(row.alt) || !widths.admits(row.lar) || !lengths.admits(row.lung)) continue;
-    rows.push_back({i, row.code, article_description(row), row.alt_code, format_general(row.price, decimal_separator)});
+    rows.push_back(
+        {i, row.code, article_description(row), row.alt_code, price_grid_text(row.price, decimal_separator)});
   }
   return rows;
 }
@@ -84,8 +88,12 @@ int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<P
     const double price = shown[r].price == edited[r].price && shown[r].table_row < CodesTable.size()
                              ? CodesTable[shown[r].table_row].price
                              : prices[r];
+    // The table file cuts its columns at tabs: one pasted with the code would
+    // shift the row's columns, and the next start would call the row damage.
+    std::string alt_code = edited[r].alt_code;
+    std::replace(alt_code.begin(), alt_code.end(), '\t', ' ');
     for (std::size_t i : rows_of_code[edited[r].code]) {
-      updated[i].alt_code = edited[r].alt_code;
+      updated[i].alt_code = alt_code;
       updated[i].price = price;
     }
   }

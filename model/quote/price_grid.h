@@ -24,6 +24,9 @@ struct PriceGridRow {
 // of a value of HeightList, WidthList and LengthList, in table order.
 std::vector<PriceGridRow> price_grid_rows(char decimal_separator);
 
+// A price as the grid shows it: the shortest general form, in the user's decimal separator.
+std::string price_grid_text(double price, char decimal_separator);
+
 // The description of an article: its language text, then its sizes by type.
 std::string article_description(const Tcodice& row);
 

@@ -1,5 +1,6 @@
 #include "model/quote/quote_header_form.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -7,6 +8,7 @@
 #include "model/base/file_io.h"
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
+#include "model/files/customers_file.h"
 #include "model/files/logo_file.h"
 #include "model/files/preferences.h"
 #include "model/quote/customer_register.h"
@@ -106,6 +108,7 @@ int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator)
     }
   }
   header.customer = form.customer;
+  cut_customer_texts(header.customer);
   header.date = cut_short_string(form.date);
   header.number = cut_short_string(form.number);
   header.from = cut_short_string(form.from);
@@ -118,9 +121,11 @@ int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator)
   QuoteHeader = std::move(header);
 
   Company.logo = stored_logo_name(form.logo_source_path);
-  Company.header_lines = form.header_lines;
-  Company.more_lines = form.more_lines;
-  Company.currency = form.currency;
+  // The company texts as far as the preferences file reads them back.
+  auto company_text = [](const std::string& text) { return cut_text(text, kTextBytes); };
+  std::transform(form.header_lines.begin(), form.header_lines.end(), Company.header_lines.begin(), company_text);
+  std::transform(form.more_lines.begin(), form.more_lines.end(), Company.more_lines.begin(), company_text);
+  Company.currency = company_text(form.currency);
   write_preferences();
   return -1;
 }

@@ -30,6 +30,10 @@ const std::string AppTitle = "Rackwright V1.12";
 
 std::string program_path(const std::string& relative) { return ProgramDir + "/" + relative; }
 
+std::string user_folder() { return program_path("user"); }
+
+std::string user_path(const std::string& relative) { return user_folder() + "/" + relative; }
+
 std::string today_text() {
   std::time_t now = std::time(nullptr);
   std::tm local{};

@@ -37,6 +37,12 @@ extern const std::string AppTitle;  // "Rackwright V1.12"
 // Full path of a file below the program folder: program_path("data/maxLoad.txt").
 std::string program_path(const std::string& relative);
 
+// The folder of the user's own files (projects, archive index, customers,
+// prices, preferences), without a trailing slash, and a file inside it:
+// user_path("clienti.dat"). Every user file is named through these two.
+std::string user_folder();
+std::string user_path(const std::string& relative);
+
 // Restores the defaults of the editing state and the quote header and reloads
 // the maximum-load table. Preferences, palette, templates, Cells and Customers
 // are left as they are.

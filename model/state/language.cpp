@@ -64,6 +64,15 @@ std::string read_language_file() { return read_scrambled_file(language_file()); 
 
 const std::string& lang_text(int number) { return lang_text(LangTable, number); }
 
+CodePage legacy_code_page() { return language_code_page(AppState.language); }
+
+std::string text_bound_hint(std::size_t most_bytes) {
+  constexpr int kBoundText = 255;
+  std::string hint = lang_text(kBoundText);
+  if (const std::size_t at = hint.find("%n"); at != std::string::npos) hint.replace(at, 2, std::to_string(most_bytes));
+  return hint;
+}
+
 void load_language(const std::string& code) {
   std::vector<std::string> cuts;
   LangTable = language_texts(read_language_file(), code, &cuts);

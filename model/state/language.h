@@ -3,12 +3,23 @@
 // data/lang.dat (its format is in model/text/translations.h).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/base/code_page.h"
+
 // Text n of the loaded language; empty when it has none.
 const std::string& lang_text(int number);
+
+// The code page the old program wrote its files in, in the language in use
+// (language_code_page, model/text/translations.h).
+CodePage legacy_code_page();
+
+// Why a field takes no more: text 255 with its bound of most_bytes in place
+// of "%n", shown when a typed or pasted text reaches the bound.
+std::string text_bound_hint(std::size_t most_bytes);
 
 // Fills LangTable with the texts of one language code from data/lang.dat.
 // Raises FileError when the file cannot be read or holds a damaged line of

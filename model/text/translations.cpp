@@ -62,6 +62,11 @@ std::string language_code(int language) {
   return kLanguageCodes[static_cast<std::size_t>(language)];
 }
 
+CodePage language_code_page(int language) {
+  const std::string code = language_code(language);
+  return code == "CZ" || code == "PL" ? CodePage::Windows1250 : CodePage::Windows1252;
+}
+
 std::vector<std::string> parse_language_texts(std::string_view plain, std::string_view code,
                                               std::vector<std::string>* cuts) {
   std::vector<std::string> texts;

@@ -7,8 +7,18 @@
 #include <string_view>
 #include <vector>
 
+#include "model/base/code_page.h"
+#include "model/base/text_io.h"
+
+// The most bytes a line of the translation file holds: the number, the code
+// and the blank before its text (six), then a text of at most kTextBytes.
+inline constexpr std::size_t kTranslationLineBytes = 6 + kTextBytes;
+
 // The code of a language index (0 "IT" .. 7 "PL"); empty outside 0..7.
 std::string language_code(int language);
+// The Windows code page the old program wrote its files in, in a language:
+// 1250 for Czech and Polish, 1252 for the others and before one is chosen.
+CodePage language_code_page(int language);
 
 // The texts of one language in the plain content of a translation file, by
 // number. Columns 1-3 of a line of the code are read as a decimal integer:

@@ -6,16 +6,17 @@
 #include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "output/mail/mail_client.h"
 #include "output/print/pdf_output.h"
 
 namespace {
 
-std::string recipient_file() { return program_path("user/mail_address.txt"); }
+std::string recipient_file() { return user_path("mail_address.txt"); }
 
 std::string absolute_user_file(const std::string& name) {
-  return std::filesystem::absolute(program_path("user/" + name)).lexically_normal().string();
+  return std::filesystem::absolute(user_path(name)).lexically_normal().string();
 }
 
 }  // namespace
@@ -50,7 +51,7 @@ MailOutcome send_mail(const MailForm& form, PageContext& document, int client_wa
 std::optional<std::string> read_default_recipient() {
   std::string path = recipient_file();
   if (!std::filesystem::exists(path)) return std::nullopt;
-  std::vector<std::string> lines = split_lines(read_file_bytes(path));
+  std::vector<std::string> lines = split_lines(read_file_bytes(path), legacy_code_page());
   return lines.empty() ? std::string() : lines.front();
 }
 

@@ -3,7 +3,9 @@
 
 #include <string>
 
-// Money: thousands separators and two decimals ("1,234.50", "1.234,50").
+// Money: two decimals, the integer part grouped in threes with the locale's
+// separators ("1,234,567.89", "1.234.567,89"); a four-digit one stays
+// ungrouped where the locale says so ("1234,50" in Spanish and Polish).
 std::string money_text(double value);
 // The shortest general form, up to 15 significant digits, no grouping ("4.2", "1000").
 std::string general_number_text(double value);

@@ -9,31 +9,33 @@ void set_font_mm(PageContext& page, double height_mm, bool bold) {
   page.canvas().set_font(PageFont{height < 1 ? 1 : height, bold});
 }
 
-void text_left(PageContext& page, double x_mm, double y_mm, const std::string& text) {
-  page.canvas().text_out(page.px_x(x_mm), page.px_y(y_mm), text);
-}
-
-void text_right(PageContext& page, double right_mm, double y_mm, const std::string& text) {
-  page.canvas().text_out(page.px_x(right_mm) - page.canvas().text_width(text), page.px_y(y_mm), text);
-}
-
-void text_centred(PageContext& page, double centre_mm, double y_mm, const std::string& text) {
-  page.canvas().text_out(page.px_x(centre_mm) - page.canvas().text_width(text) / 2, page.px_y(y_mm), text);
-}
-
 namespace {
 
-void text_aligned(PageContext& page, double left_mm, double right_mm, double y_mm, const std::string& text,
+// Draws text with its top at pixel row top: from left_mm, centred between
+// left_mm and right_mm, or ending at right_mm.
+void text_aligned(PageContext& page, double left_mm, double right_mm, int top, const std::string& text,
                   BoxAlign align) {
-  if (align == BoxAlign::Left)
-    text_left(page, left_mm, y_mm, text);
-  else if (align == BoxAlign::Centre)
-    text_centred(page, (left_mm + right_mm) / 2, y_mm, text);
-  else
-    text_right(page, right_mm, y_mm, text);
+  PageCanvas& canvas = page.canvas();
+  const int width = canvas.text_width(text);
+  const int left = align == BoxAlign::Left     ? page.px_x(left_mm)
+                   : align == BoxAlign::Centre ? page.px_x((left_mm + right_mm) / 2) - width / 2
+                                               : page.px_x(right_mm) - width;
+  canvas.text_out(left, top, text);
 }
 
 }  // namespace
+
+void text_left(PageContext& page, double x_mm, double y_mm, const std::string& text) {
+  text_aligned(page, x_mm, x_mm, page.px_y(y_mm), text, BoxAlign::Left);
+}
+
+void text_right(PageContext& page, double right_mm, double y_mm, const std::string& text) {
+  text_aligned(page, right_mm, right_mm, page.px_y(y_mm), text, BoxAlign::Right);
+}
+
+void text_centred(PageContext& page, double centre_mm, double y_mm, const std::string& text) {
+  text_aligned(page, centre_mm, centre_mm, page.px_y(y_mm), text, BoxAlign::Centre);
+}
 
 PageFont fit_font(PageCanvas& canvas, const std::string& text, int room, TextFit fit) {
   const PageFont font = canvas.font();
@@ -53,13 +55,16 @@ void text_in_box(PageContext& page, double left_mm, double right_mm, double y_mm
   PageCanvas& canvas = page.canvas();
   const int left = page.px_x(left_mm);
   const int room = page.px_x(right_mm) - left;
+  const int top = page.px_y(y_mm);
   if (text.empty()) return;
-  if (canvas.text_width(text) <= room) return text_aligned(page, left_mm, right_mm, y_mm, text, align);
+  if (canvas.text_width(text) <= room) return text_aligned(page, left_mm, right_mm, top, text, align);
   const PageFont font = fit_font(canvas, text, room, fit);
+  // A smaller text keeps the middle of the row, not its top, in line with its neighbours.
+  const int middle_top = top + (font.height - canvas.font().height) / 2;
   if (canvas.text_width(text) > room)
-    canvas.text_out_cut(left, page.px_y(y_mm), text, left + room);
+    canvas.text_out_cut(left, middle_top, text, left + room);
   else
-    text_aligned(page, left_mm, right_mm, y_mm, text, align);
+    text_aligned(page, left_mm, right_mm, middle_top, text, align);
   canvas.set_font(font);
 }
 

@@ -137,9 +137,8 @@ void write_quote_sheet(SpreadsheetApp& sheet) {
 }
 
 std::string spreadsheet_export_path() {
-  std::string path = program_path("user/preventivo.xlsx");
-  for (int n = 1; std::filesystem::exists(path); ++n)
-    path = program_path("user/preventivo_" + std::to_string(n) + ".xlsx");
+  std::string path = user_path("preventivo.xlsx");
+  for (int n = 1; std::filesystem::exists(path); ++n) path = user_path("preventivo_" + std::to_string(n) + ".xlsx");
   return path;
 }
 

@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -36,10 +37,14 @@
 #include "editor/staged_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
+#include "model/base/text_io.h"
+#include "model/commands/project_commands.h"
 #include "model/files/invalid_outlines.h"
+#include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/viewer/stage_viewer.h"
+#include "support/long_texts.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -149,6 +154,23 @@ TEST_F(ProgramWindows, ABoxWithAnAbsurdlyLongCaptionStaysOnTheScreen) {
   ui().input_query(std::string(1000, 'W'), "N", value);
   EXPECT_GT(width, 0);
   EXPECT_LE(width, screen_width);
+}
+
+// The input box of a cell's new name takes the longest name the project file
+// reads back whole.
+TEST_F(ProgramWindows, TheNewNameOfACellTakesWhatTheProjectFileReadsBack) {
+  const std::string name = czech_note(4400);
+  std::string shown;
+  answer_next<QInputDialog>([&](QInputDialog* box) {
+    auto* line = box->findChild<QLineEdit*>();
+    line->selectAll();
+    line->insert(QString::fromStdString(name));
+    shown = line->text().toStdString();
+    box->accept();
+  });
+  rename_current_cell();
+  EXPECT_TRUE(shown == cut_text(name, kTextBytes));
+  EXPECT_TRUE(current_cell().name == shown);
 }
 
 // The box of a default user file that cannot be installed comes before the

@@ -288,3 +288,13 @@ TEST_F(Preferences, AFirstStartGoesOnInTheChosenLanguageWhenTheFileCannotBeWritt
   EXPECT_NE(ui->messages[0].find("Cannot write file " + path()), std::string::npos) << ui->messages[0];
   EXPECT_EQ(dir.read("user/preferenze.dat"), stored);
 }
+
+// The old program wrote the company texts in the code page of the language
+// on the file's first line: they are read, and written back, as its letters.
+TEST_F(Preferences, OldCompanyTextsAreReadInTheCodePageOfTheFilesLanguage) {
+  std::string plain = preferences_lines(30, "6");  // Czech
+  write_file(plain.replace(plain.find("Header 0"), 8, "K\xE8 \x9Aroub"));
+  ASSERT_TRUE(read_preferences());
+  write_preferences();
+  EXPECT_EQ(stored_lines()[10], "K\xC4\x8D \xC5\xA1roub");
+}

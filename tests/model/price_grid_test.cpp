@@ -93,6 +93,20 @@ TEST_F(PriceGrid, AnEditedRowReachesEveryRowOfItsCodeAndTheHiddenOnesStay) {
   EXPECT_EQ(CodesTable, live);
 }
 
+// A printed code copied from a spreadsheet may bring a tab along: the table
+// file cuts its columns at tabs, so the next start would call its rows damage.
+TEST_F(PriceGrid, APastedTabInAPrintedCodeIsStoredAsABlank) {
+  auto shown = price_grid_rows(',');
+  auto edited = shown;
+  edited[0].alt_code = "TE\t300";
+  EXPECT_EQ(store_price_grid(shown, edited, ','), -1);
+  EXPECT_EQ(CodesTable[6].alt_code, "TE 300");
+  Tdb_codici live = CodesTable;
+  read_codes_table();
+  EXPECT_TRUE(ui->messages.empty()) << ui->messages.front();
+  EXPECT_EQ(CodesTable, live);
+}
+
 TEST_F(PriceGrid, AnInvalidPriceStoresAndWritesNothing) {
   const std::string before = file();
   auto shown = price_grid_rows(',');

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
@@ -15,6 +16,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "support/long_texts.h"
 #include "support/program_dir.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -71,6 +73,17 @@ TEST_F(MainCommands, RenameIsAnUndoStep) {
   rename_current_cell();  // cancelled
   EXPECT_EQ(Cells[0].name, "Magazzino");
   EXPECT_EQ(UndoHistory.size(), 2u);
+}
+
+// Whatever a window answers, a cell keeps the longest name its project file
+// reads back whole.
+TEST_F(MainCommands, ARenameKeepsTheLongestNameTheProjectFileReadsBack) {
+  ui->input_answers = {czech_note(4400)};
+  rename_current_cell();
+  EXPECT_TRUE(Cells[0].name == cut_text(czech_note(4400), kTextBytes));
+  const ProjectData read = parse_project(project_file_text(QuoteHeader, Cells, 0, true), "prv00001.cel");
+  EXPECT_TRUE(read.damage.empty()) << read.damage.front();
+  EXPECT_TRUE(read.cells[0].name == Cells[0].name);
 }
 
 TEST_F(MainCommands, TabChangeUndoAndRedo) {

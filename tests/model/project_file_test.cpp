@@ -423,20 +423,35 @@ TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAsSuch) {
 }
 
 // A legacy project opens, and the index reads its date, whatever the date
-// holds: any language, in UTF-8 or its language's code page, a leading V, or
-// nothing. Its first two discounts are as every project writes them.
+// holds: any language, in UTF-8 or its language's code page (read as UTF-8
+// of the same letters), a leading V, or nothing. Its first two discounts are
+// as every project writes them.
 TEST_F(ProjectFile, LegacyProjectsOpenWithADateInAnyLanguageOrNone) {
   Lines lines = legacy_fixture();
-  for (const std::string date : {"3 marzo 2004", "Venerd\xC3\xAC 5 marzo 2004", "3 f\xE9vrier 2004",
-                                 "3. M\xC3\xA4rz 2004", "3. z\xE1\xF8\xED 2004",
-                                 "3 pa\x9F"
-                                 "dziernika 2004",
-                                 "          ", ""}) {
-    lines[0] = date;
+  const int language = AppState.language;
+  struct Date {
+    int language;  // 0 Italian, 2 French, 3 German, 6 Czech, 7 Polish
+    std::string stored, read;
+  };
+  for (const Date& date : {Date{0, "3 marzo 2004", "3 marzo 2004"},
+                           {6, "Venerd\xC3\xAC 5 marzo 2004", "Venerd\xC3\xAC 5 marzo 2004"},
+                           {2, "3 f\xE9vrier 2004", "3 f\xC3\xA9vrier 2004"},
+                           {3, "3. M\xC3\xA4rz 2004", "3. M\xC3\xA4rz 2004"},
+                           {6, "3. z\xE1\xF8\xED 2004", "3. z\xC3\xA1\xC5\x99\xC3\xAD 2004"},
+                           {7,
+                            "3 pa\x9F"
+                            "dziernika 2004",
+                            "3 pa\xC5\xBA"
+                            "dziernika 2004"},
+                           {0, "          ", "          "},
+                           {0, "", ""}}) {
+    AppState.language = date.language;
+    lines[0] = date.stored;
     load_text(joined_lines(lines));
-    EXPECT_EQ(QuoteHeader.date, date);
-    EXPECT_EQ(read_project_head(dir.file("prv00001.cel")).date, date);
+    EXPECT_EQ(QuoteHeader.date, date.read);
+    EXPECT_EQ(read_project_head(dir.file("prv00001.cel")).date, date.read);
   }
+  AppState.language = language;
   for (const char* discount : {"5.00", "    5,00", " 5.0e+00"}) {
     lines[16] = discount;
     expect_load_fails_untouched(joined_lines(lines),

@@ -1,6 +1,7 @@
 #include "model/base/text_io.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <clocale>
 #include <random>
@@ -46,7 +47,7 @@ TEST(NumberForms, CommaSeparatorForTheCodeTable) {
 }
 
 TEST(TextReader, ReadsEveryKindOfLine) {
-  TextReader reader("12\r\n-3\n1\n2\nH\n hello \n 1.70000000000000E+0003\n", "test");
+  TextReader reader("12\r\n-3\n1\n2\nH\n hello \n 1.70000000000000E+0003\n", "test", CodePage::Windows1252);
   EXPECT_EQ(reader.integer(), 12);
   EXPECT_EQ(reader.int32(), -3);
   EXPECT_TRUE(reader.boolean());
@@ -58,7 +59,7 @@ TEST(TextReader, ReadsEveryKindOfLine) {
   EXPECT_THROW(reader.line(), FileError);
 
   // Fields read in turn, and counts checked against the lines left.
-  TextReader counted("7\n8\n2\na\nb\n1\n", "test");
+  TextReader counted("7\n8\n2\na\nb\n1\n", "test", CodePage::Windows1252);
   int first = 0, second = 0;
   counted.int32s({&first, &second});
   EXPECT_EQ(std::pair(first, second), std::pair(7, 8));
@@ -70,7 +71,7 @@ TEST(TextReader, ReadsEveryKindOfLine) {
 }
 
 TEST(TextReader, WrongContentNamesSourceAndLine) {
-  TextReader reader("1\nabc\n", "prv00001.cel");
+  TextReader reader("1\nabc\n", "prv00001.cel", CodePage::Windows1252);
   reader.integer();
   try {
     reader.integer();
@@ -91,6 +92,59 @@ TEST(TextReader, LineEndsAndShortStrings) {
   EXPECT_EQ(cut_short_string(long_text), std::string(254, 'x'));
   EXPECT_EQ(cut_short_string(std::string(300, 'y')).size(), 255u);
   EXPECT_EQ(cut_short_string("short"), "short");
+}
+
+namespace {
+
+// One byte in a Windows code page as glibc's converter reads it; empty for a
+// byte the code page leaves unassigned.
+std::string iconv_letter(const char* code_page, char byte) {
+  iconv_t converter = iconv_open("UTF-8", code_page);
+  char out[8] = {};
+  char *in_at = &byte, *out_at = out;
+  std::size_t in_left = 1, out_left = sizeof out;
+  const bool read = iconv(converter, &in_at, &in_left, &out_at, &out_left) != static_cast<std::size_t>(-1);
+  iconv_close(converter);
+  return read ? std::string(out, out_at) : std::string();
+}
+
+}  // namespace
+
+// The old program's files hold single-byte texts in the code page of its
+// language: each byte becomes that code page's letter, UTF-8 stays as it is,
+// and a line that grows past its bound is cut on a whole letter and noted.
+TEST(TextReader, SingleByteTextsAreReadInTheirCodePage) {
+  for (const auto& [code_page, name] :
+       {std::pair(CodePage::Windows1250, "CP1250"), {CodePage::Windows1252, "CP1252"}}) {
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+      const std::string letter = iconv_letter(name, static_cast<char>(byte));
+      if (letter.empty()) continue;
+      EXPECT_EQ(text_as_utf8(std::string(1, static_cast<char>(byte)), code_page), letter) << name << " " << byte;
+    }
+  }
+  EXPECT_EQ(text_as_utf8("Venerd\xC3\xAC", CodePage::Windows1250), "Venerd\xC3\xAC") << "UTF-8 as it is";
+  EXPECT_EQ(text_as_utf8("\xC0\xAF", CodePage::Windows1252), "\xC3\x80\xC2\xAF") << "an overlong form is no UTF-8";
+
+  TextReader reader(std::string(255, '\xE8') + "\r\n", "old", CodePage::Windows1252);
+  EXPECT_EQ(reader.short_string(), text_as_utf8(std::string(127, '\xE8'), CodePage::Windows1252));
+  EXPECT_EQ(reader.notes(), std::vector<std::string>{"line 1: " + cut_text_note(510, kShortStringBytes)});
+}
+
+// The old program wrote its texts one byte a letter: "š" is 0x9A in the
+// Central European code page, a byte that in UTF-8 only continues a letter.
+TEST(TextCut, SingleByteTextIsCutAtTheBoundAndUtf8AtALetter) {
+  EXPECT_TRUE(cut_text(std::string(5000, '\x9A'), 4096) == std::string(4096, '\x9A'));
+  EXPECT_EQ(cut_short_string("Caf\xE9 " + std::string(300, '\xE8')).size(), 255u);
+  std::string czech;
+  for (int i = 0; i < 3000; ++i) czech += "\xC5\xA1";  // "š" in UTF-8
+  EXPECT_TRUE(cut_text(czech, 4095) == czech.substr(0, 4094));
+  EXPECT_TRUE(cut_text("a" + czech, 4096) == "a" + czech.substr(0, 4094));
+  EXPECT_EQ(cut_text("\xE2\x82\xAC" + czech, 4), "\xE2\x82\xAC") << "never inside the euro sign either";
+  EXPECT_EQ(cut_text("\xC0\xAF" + czech, 4096).size(), 4096u) << "an overlong form is not UTF-8";
+  // The reader reads the line as its letters first, and cuts the UTF-8 after.
+  TextReader reader(std::string(5000, '\x9A') + "\r\n", "old.cel", CodePage::Windows1250);
+  EXPECT_TRUE(reader.text() == czech.substr(0, 4096));
+  EXPECT_EQ(reader.notes().size(), 1u);
 }
 
 TEST(TextWriter, CrLfBooleansAndOneLineAValue) {
@@ -134,8 +188,8 @@ TEST(TextReader, RandomBytesGiveTheirLinesOrErrorsNamingTheLine) {
   std::mt19937 generator(42);
   for (int round = 0; round < 2000; ++round) {
     const std::string text = random_text(generator);
-    const std::vector<std::string> lines = split_lines(text);
-    TextReader reader(text, "random");
+    const std::vector<std::string> lines = split_lines(text, CodePage::Windows1252);
+    TextReader reader(text, "random", CodePage::Windows1252);
     ASSERT_EQ(reader.remaining(), lines.size()) << round;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const std::string where = "random: line " + std::to_string(i + 1) + ": ";

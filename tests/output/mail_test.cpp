@@ -92,10 +92,13 @@ TEST_F(Mail, TheWindowsKeepPaintingWhileTheClientIsAwaited) {
 
 TEST_F(Mail, TheRealXdgEmailHandsTheMailerAUriWithEveryField) {
   SKIP_OR_FAIL_WITHOUT_TOOL("/usr/bin/xdg-email");
-  setenv("PATH", saved_path_.c_str(), 1);
-  std::string mailer = tools_.write("mailer", "#!/bin/sh\nprintf '%s' \"$1\" > \"$MAIL_RECORD\"\n");
+  // xdg-email evaluates MAILER as shell words, so it names the stub by a name
+  // found on PATH: a path would break on the spaces of a temporary folder.
+  std::string mailer =
+      tools_.write("mailer/rackwright-test-mailer", "#!/bin/sh\nprintf '%s' \"$1\" > \"$MAIL_RECORD\"\n");
   std::filesystem::permissions(mailer, std::filesystem::perms::owner_all);
-  setenv("MAILER", mailer.c_str(), 1);
+  setenv("PATH", (tools_.file("mailer") + ":" + saved_path_).c_str(), 1);
+  setenv("MAILER", "rackwright-test-mailer", 1);
   std::string attachment = program_dir_.write("user/q.pdf", "%PDF-1.4\n");
   ASSERT_TRUE(hand_to_mail_client({"r@x.it", "Offerta", "riga uno\nriga due", attachment}, 5000));
   std::string uri = tools_.read("record");

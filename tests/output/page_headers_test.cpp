@@ -188,6 +188,17 @@ TEST_F(PageHeaders, TableHeadingsStayInTheirColumns) {
   EXPECT_EQ(std::tuple(cut.left, cut.right(), cut.font_height), std::tuple(1870, 2070, 20)) << "smaller, then cut";
 }
 
+// A heading drawn smaller to fit its column keeps the middle of the row the
+// others share (76 mm, 4 mm high), not its top.
+TEST_F(PageHeaders, ASmallerHeadingIsCentredOnItsRow) {
+  LangTable[153] = "Quantit\xC3\xA0 ordinata";
+  quote_band();
+  const RecordedText quantity = text(LangTable[153]);
+  const RecordedText price = text(LangTable[154]);
+  ASSERT_LT(quantity.font_height, price.font_height);
+  EXPECT_NEAR(quantity.top + quantity.font_height / 2.0, price.top + price.font_height / 2.0, 1);
+}
+
 TEST_F(PageHeaders, TitleIsUpperCasedInAsciiOnly) {
   LangTable[143] = "préventivo";
   render();

@@ -7,6 +7,7 @@
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
 #include "output/print/page_canvas.h"
+#include "output/print/page_numbers.h"
 #include "print_fixture.h"
 
 namespace {
@@ -294,6 +295,33 @@ TEST_F(QuotePages, MoneyFollowsTheLocale) {
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
   render();
   EXPECT_EQ(page.summary[1], "1.234,50");
+}
+
+// Money is grouped in threes with the separators of each language's locale,
+// a four-digit amount ungrouped where the locale says so (Spanish, Polish);
+// the page and the print window's totals show the same text.
+TEST_F(QuotePages, MoneyIsGroupedInThreesInEveryLanguagesLocale) {
+  const std::string s = "\xC2\xA0";  // the no-break space that groups Polish and Czech
+  const std::vector<std::array<std::string, 5>> expected = {
+      {"es_ES", "1234,50", "1.234.567,89", "-1.234.567.890,12", "1.234.567.890.123,45"},
+      {"pl_PL", "1234,50", "1" + s + "234" + s + "567,89", "-1" + s + "234" + s + "567" + s + "890,12",
+       "1" + s + "234" + s + "567" + s + "890" + s + "123,45"},
+      {"cs_CZ", "1" + s + "234,50", "1" + s + "234" + s + "567,89", "-1" + s + "234" + s + "567" + s + "890,12",
+       "1" + s + "234" + s + "567" + s + "890" + s + "123,45"},
+      {"it_IT", "1.234,50", "1.234.567,89", "-1.234.567.890,12", "1.234.567.890.123,45"}};
+  for (const auto& [locale, four, seven, ten, thirteen] : expected) {
+    QLocale::setDefault(QLocale(QString::fromStdString(locale)));
+    EXPECT_EQ((std::array{money_text(1234.5), money_text(1234567.89), money_text(-1234567890.12),
+                          money_text(1234567890123.45)}),
+              (std::array{four, seven, ten, thirteen}))
+        << locale;
+  }
+  QLocale::setDefault(QLocale(QStringLiteral("es_ES")));
+  CodesTable = {code_row("A1", 999999999.99)};
+  cells({{"One", {line(0, 10000)}}});
+  render();
+  EXPECT_EQ(amounts(0).front(), "9.999.999.999.900,00");
+  EXPECT_EQ(page.summary[1], "9.999.999.999.900,00");
 }
 
 }  // namespace

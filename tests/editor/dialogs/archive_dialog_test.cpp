@@ -3,11 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
+#include <tuple>
 
+#include "editor/output_windows/quote_header_dialog.h"
+#include "model/base/text_io.h"
 #include "model/files/archive_list.h"
+#include "model/files/customers_file.h"
 #include "model/files/project_file.h"
+#include "model/files/project_save.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
@@ -244,4 +252,52 @@ TEST_F(ArchiveDialog, AfterNoAProjectThatDoesNotOpenLeavesTheEditsMarked) {
   archive.Button1->click();  // the hidden re-save
   EXPECT_EQ(AppState.modified, 1);
   EXPECT_EQ(ui->questions, (std::vector<std::string>{"IT 112", "IT 112", "IT 112"}));
+}
+
+// The old program wrote single-byte texts in the code page of its language.
+// Its project, index entry and register show their letters in the archive and
+// the quote header, OK keeps them, and the project is saved and listed with
+// them in UTF-8.
+TEST_F(ArchiveDialog, AnOldProjectShowsItsLettersAndIsSavedWithThem) {
+  struct Old {
+    int language;
+    std::string stored, letters;
+  };
+  for (const Old& old : {Old{0, "Venerd\xEC citt\xE0", "Venerd\xC3\xAC citt\xC3\xA0"},
+                         Old{6, "P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD",
+                             "P\xC5\x99\xC3\xADli\xC5\xA1 \xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD"}}) {
+    AppState.language = old.language;
+    // An old head without notes or a version line (every text alike), no cells, and its index entry.
+    std::vector<std::string> head(21, old.stored);
+    head[15] = head[16] = "    0.00";
+    head[18] = head[19] = "";
+    head[20] = "0";
+    write_scrambled_file(dir.file("user/prv00001.cel"), joined_lines(head));
+    std::string record;
+    for (const std::string& field : {std::string("00001"), old.stored, old.stored, old.stored, old.stored, old.stored})
+      record += static_cast<char>(field.size()) + field + std::string(255 - field.size(), '\0');
+    write_file_safely(dir.file("user/list.dat"), record);
+    Tcliente customer;
+    customer.name = old.stored;
+    write_scrambled_file(dir.file("user/clienti.dat"), customers_text({customer}));
+    read_archive_list();
+    read_customers();
+    open();
+    EXPECT_EQ(cell(0, 1).toStdString(), old.letters);
+    select_row(0);
+    archive.BitBtn2->click();
+
+    TFpreventivo header;
+    header.show();
+    QApplication::processEvents();
+    EXPECT_EQ(header.Edit10->text().toStdString(), old.letters);
+    EXPECT_EQ(header.ComboBox1->currentText().toStdString(), old.letters);
+    EXPECT_EQ(header.ComboBox1->itemText(0).toStdString(), old.letters) << "the register's customer";
+    header.BitBtn1->click();
+    EXPECT_EQ(std::tuple(QuoteHeader.date, QuoteHeader.customer.name, QuoteHeader.note1),
+              std::tuple(old.letters, old.letters, old.letters));
+    ::save_project(false);
+    EXPECT_EQ(split_lines(read_scrambled_file(dir.file("user/prv00001.cel")))[1], old.letters) << "the date";
+    EXPECT_EQ(parse_archive_list(read_file_bytes(dir.file("user/list.dat")))[0].customer, old.letters);
+  }
 }

@@ -7,9 +7,11 @@
 #include <QTest>
 #include <memory>
 
+#include "model/base/text_io.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/long_texts.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -80,4 +82,23 @@ TEST_F(CatalogueEditorWindow, TabIsDroppedLikeAnyKeyOutsideTheMemosCharacters) {
   }
   ui->yes_no_answers = {false};
   window.Chiudi->click();
+}
+
+// A translation pasted whole is longer than the start reads: its line takes
+// what the translation table keeps, and the next start reads it with nothing
+// called damage.
+TEST_F(CatalogueEditorWindow, ATranslationTakesTheLongestTextTheStartReads) {
+  TFdati& window = this->window();
+  const std::string kept = "999IT " + cut_text(czech_note(), kTextBytes);
+  window.Memo2->moveCursor(QTextCursor::End);
+  window.Memo2->insertPlainText(QString::fromStdString("\n999IT " + czech_note()));
+  const QStringList lines = window.Memo2->toPlainText().split('\n');
+  EXPECT_TRUE(lines.back().toStdString() == kept);
+  ui->yes_no_answers = {true};
+  window.Chiudi->click();
+  ASSERT_FALSE(window.isVisible());
+  ui->messages.clear();
+  set_language("IT");
+  EXPECT_TRUE(ui->messages.empty()) << ui->messages.front();
+  EXPECT_TRUE(lang_text(999) == kept.substr(6));
 }

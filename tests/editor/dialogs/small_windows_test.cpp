@@ -10,7 +10,10 @@
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/wait_box.h"
+#include "model/base/text_io.h"
+#include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "support/long_texts.h"
 #include "support/scripted_ui.h"
 
 TEST(SmallWindows, AboutLinksOpenThroughTheDesktopAndTheWaitBoxKeepsTheTitle) {
@@ -46,4 +49,25 @@ TEST(SmallWindows, OkAndCancelButtonsOfEveryWindowShareOneLookedUpIcon) {
   for (const QPushButton* button : {kit.BitBtn1, new_cell.BitBtn1}) EXPECT_EQ(button->icon().cacheKey(), ok.cacheKey());
   for (const QPushButton* button : {kit.BitBtn2, new_cell.BitBtn2})
     EXPECT_EQ(button->icon().cacheKey(), cancel.cacheKey());
+}
+
+// A pasted name takes what the project file reads back: the new cell saved
+// reads back with its name whole and nothing called damage.
+TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
+  ScopedScriptedUi ui;
+  AppState = Tvar_amb{};
+  Cells = {first_cell()};
+  TFcopia_cella dialog(nullptr);
+  dialog.prepare("Cella", {"Cella"});
+  dialog.show();
+  dialog.Edit1->selectAll();
+  dialog.Edit1->insert(QString::fromStdString(czech_note(4400)));
+  dialog.BitBtn1->click();
+  ASSERT_EQ(Cells.size(), 2u);
+  EXPECT_TRUE(Cells[1].name == cut_text(czech_note(4400), kTextBytes));
+  const ProjectData read = parse_project(project_file_text(QuoteHeader, Cells, 1, true), "prv00001.cel");
+  EXPECT_TRUE(read.damage.empty()) << read.damage.front();
+  EXPECT_TRUE(read.cells[1].name == Cells[1].name);
+  Cells.clear();
+  AppState = Tvar_amb{};
 }

@@ -9,8 +9,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -19,8 +21,13 @@
 #include "editor/output_windows/price_table_dialog.h"
 #include "editor/output_windows/quote_header_dialog.h"
 #include "editor/output_windows/text_window.h"
+#include "model/base/file_io.h"
+#include "model/base/text_io.h"
 #include "model/files/customers_file.h"
+#include "model/files/preferences.h"
+#include "model/files/project_file.h"
 #include "quote_fixture.h"
+#include "support/long_texts.h"
 
 namespace {
 
@@ -182,6 +189,34 @@ TEST_F(CustomersWindow, ExportThenImportThroughTheTextWindow) {
             (std::vector<std::string>{"Bianchi", "Bianchi", "Neri", "Rossi", "Rossi", "Verdi", "Verdi"}));
 }
 
+// A note pasted whole is longer than the register file reads back: each field
+// takes the longest part of it that fits and says why, and the register
+// saved reads back as typed, with nothing called damage. So does an import.
+TEST_F(CustomersWindow, ALongPastedTextIsTakenAsFarAsTheRegisterReadsIt) {
+  LangTable[255] = "at most %n bytes";
+  const std::string note = czech_note();
+  const std::string kept = cut_text(note, kTextBytes);
+  window.Edit1->insert(QString::fromStdString(note));
+  EXPECT_TRUE(window.Edit1->text().toStdString() == kept);
+  EXPECT_EQ(QToolTip::text().toStdString(), "at most 4096 bytes");
+  window.Memo1->insertPlainText(QString::fromStdString("Pozor\n" + note));
+  EXPECT_TRUE(window.Memo1->toPlainText().toStdString() == "Pozor\n" + kept);
+  ui->yes_no_answers = {true};
+  window.BitBtn4->click();
+  answer_text_window(text, QString::fromStdString("Neri\t" + note));
+  window.BitBtn1->click();
+  EXPECT_EQ(ui->messages.back(), "at most 4096 bytes");
+
+  const std::vector<Tcliente> saved = Customers;
+  ui->messages.clear();
+  read_customers();
+  EXPECT_TRUE(ui->messages.empty()) << ui->messages.front();
+  EXPECT_TRUE(Customers == saved);
+  EXPECT_TRUE(Customers[1].name == kept);
+  EXPECT_TRUE(Customers[1].notes == (std::vector<std::string>{"Pozor", kept}));
+  EXPECT_TRUE(std::pair(Customers[2].name, Customers[2].address) == std::pair(std::string("Neri"), kept));
+}
+
 TEST_F(QuoteHeaderWindow, APickAfterAnAddFillsTheRightCustomerAndKeepsWhatIsTyped) {
   Customers = {named("Bianchi"), named("Rossi")};
   QuoteHeader.number = "7";
@@ -213,6 +248,45 @@ TEST_F(QuoteHeaderWindow, APickAfterAnAddFillsTheRightCustomerAndKeepsWhatIsType
   EXPECT_EQ(std::pair(QuoteHeader.customer.name, QuoteHeader.discount2),
             (std::pair<std::string, double>("Bianchi", 5.5)));
   EXPECT_EQ(AppState.modified, 1);
+}
+
+// The customer's texts and the company lines take what the project and the
+// preferences read back, the quote's texts what the project keeps of them.
+TEST_F(QuoteHeaderWindow, LongPastedTextsAreTakenAsFarAsTheFilesReadThem) {
+  const std::string note = czech_note();
+  const std::string kept = cut_text(note, kTextBytes);
+  window.show();
+  QApplication::processEvents();
+  window.ComboBox1->lineEdit()->insert(QString::fromStdString(note));
+  window.Memo1->insertPlainText(QString::fromStdString(note));
+  window.Edit14->insert(QString::fromStdString(note));
+  EXPECT_TRUE(window.Edit14->text().toStdString() == cut_short_string(note));
+  window.StringGrid2->setCurrentCell(0, 0);
+  window.StringGrid2->editItem(window.StringGrid2->item(0, 0));
+  auto* line = window.StringGrid2->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  line->insert(QString::fromStdString(note));
+  EXPECT_TRUE(line->text().toStdString() == kept);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(line, &enter);
+  QApplication::processEvents();  // the grid takes an edit after the key
+  window.BitBtn1->click();
+  ASSERT_FALSE(window.isVisible());
+  EXPECT_TRUE(std::pair(QuoteHeader.customer.name, QuoteHeader.customer.notes) ==
+              std::pair(kept, std::vector<std::string>{kept}));
+  EXPECT_TRUE(Company.more_lines[0] == kept);
+
+  Cells = {first_cell()};
+  const std::string project = dir.file("user/prv00001.cel");
+  write_project_file(project, true);
+  const ProjectData read = read_project_file(project);
+  EXPECT_TRUE(read.damage.empty()) << read.damage.front();
+  EXPECT_TRUE(read.header == QuoteHeader);
+  Tvar_amb state;
+  Tazienda company;
+  EXPECT_NO_THROW(
+      parse_preferences_text(read_scrambled_file(dir.file("user/preferenze.dat")), "preferences", state, company));
+  EXPECT_TRUE(company.more_lines == Company.more_lines);
 }
 
 TEST_F(QuoteHeaderWindow, AFileOfTheProgramPickedAsLogoIsRefusedAtOnce) {
@@ -276,5 +350,18 @@ TEST_F(PriceTableWindow, AnInvalidPriceKeepsTheWindowOpenOnThatCell) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(std::pair(window.StringGrid1->currentRow(), window.StringGrid1->currentColumn()), std::pair(2, 3));
   EXPECT_EQ(ui->messages, std::vector<std::string>{"t8"});
+  window.hide();
+}
+
+// The largest price either way, typed or among rows the column's fit passed
+// over, shows whole in the price column.
+TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  window.show();
+  QApplication::processEvents();
+  QTableWidgetItem* price = window.StringGrid1->item(2, 3);
+  price->setText("-999999999,99");
+  EXPECT_LE(window.StringGrid1->sizeHintForIndex(window.StringGrid1->indexFromItem(price)).width(),
+            window.StringGrid1->columnWidth(3));
   window.hide();
 }
