@@ -11,6 +11,11 @@ namespace {
 // for a window not yet framed, as the manager frames them all alike.
 QMargins last_known_frame;
 
+// Qt may tell a makeshift frame while the window manager frames the window.
+bool is_frame(const QMargins& frame) {
+  return !frame.isNull() && frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+}
+
 QMargins frame_margins(const QWidget& window) {
   const QRect frame = window.frameGeometry();
   const QRect client = window.geometry();
@@ -29,7 +34,7 @@ class ScreenCentring : public QObject {
         (when_ == Centring::every_show || !shown_)) {
       shown_ = true;
       const QMargins frame = frame_margins(window_);
-      awaiting_frame_ = frame.isNull();
+      awaiting_frame_ = !is_frame(frame);
       centre(awaiting_frame_ ? last_known_frame : frame);
       awaiting_expose_ = true;
       window_.windowHandle()->installEventFilter(this);
@@ -37,22 +42,23 @@ class ScreenCentring : public QObject {
       // A message box takes its size as it shows, after this filter has seen
       // it show.
       centre(centred_with_);
-    } else if (event->type() == QEvent::Expose && awaiting_expose_) {
+    } else if (event->type() == QEvent::Expose && (awaiting_expose_ || awaiting_frame_)) {
       exposed(frame_margins(window_));
     }
     return false;
   }
 
  private:
-  // The window manager has framed the window by the time it is exposed.
+  // The window manager has framed the window by the time it is exposed, or
+  // by a later exposure.
   void exposed(const QMargins& frame) {
-    if (awaiting_frame_ && frame.isNull()) return;
     awaiting_expose_ = false;
-    window_.windowHandle()->removeEventFilter(this);
-    if (!awaiting_frame_) return;
-    awaiting_frame_ = false;
-    last_known_frame = frame;
-    if (frame != centred_with_) centre(frame);
+    if (awaiting_frame_ && is_frame(frame)) {
+      awaiting_frame_ = false;
+      last_known_frame = frame;
+      if (frame != centred_with_) centre(frame);
+    }
+    if (!awaiting_frame_) window_.windowHandle()->removeEventFilter(this);
   }
 
   void centre(const QMargins& frame) {

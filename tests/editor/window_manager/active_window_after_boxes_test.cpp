@@ -30,8 +30,6 @@
 #include "editor/main/windows.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/program_with_a_room.h"
-#include "editor/staged_program.h"
-#include "editor/started_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "foreign_window.h"
 #include "model/files/preferences.h"
@@ -472,29 +470,16 @@ TEST_F(ActiveWindowAfterBoxes, TheViewMinimisesAlone) {
   EXPECT_TRUE(restore_view());
 }
 
-// The program as the user starts it: the box of a damaged project index is
-// shown before the main window, which opens once the box is answered.
-class BoxesAtStart : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(start_program_in_italian());
-    write_preferences();  // the language chosen: the next start asks nothing
-    destroy_windows();
-    folder.write("user/list.dat", "cut short");
-    create_windows();
-  }
-  void TearDown() override {
-    Main->hide();
-    destroy_windows();
-    AppState = Tvar_amb{};
-  }
-
-  StagedProgramDir folder;
-};
+using BoxesAtStart = ProgramWithARoom;
 
 // The user goes on in another program while the program starts; its box
 // opens in the middle of the screen with the keys all the same.
 TEST_F(BoxesAtStart, ABoxBeforeTheMainWindowOpensInTheMiddleOfTheScreenWithTheKeys) {
+  write_preferences();  // the language chosen: the next start asks nothing
+  Main->hide();
+  destroy_windows();
+  folder.write("user/list.dat", "cut short");  // a damaged project index, said at start
+  create_windows();
   ForeignWindow other;
   ASSERT_NE(other.id(), 0u);
   click_in(other.id());
