@@ -10,6 +10,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/program_entry.h"
 #include "editor/main/windows.h"
+#include "model/files/user_folder_place.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/scene_initialization.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Rackwright");
   QApplication::setWindowIcon(QIcon(":/icons/program.svg"));
   ProgramDir = find_program_dir(argv[0]);
+  UserDir = find_user_folder();
 
   int result = 1;  // the program could not start
   if (start_program(argc > 1 ? argv[1] : "")) {

@@ -5,23 +5,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "editor/window_screen.h"
+
 namespace {
-
-// The frame the window manager gave the last window it framed: the best guess
-// for a window not yet framed, as the manager frames them all alike.
-QMargins last_known_frame;
-
-// Qt may tell a makeshift frame while the window manager frames the window.
-bool is_frame(const QMargins& frame) {
-  return !frame.isNull() && frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
-}
-
-QMargins frame_margins(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-          frame.bottom() - client.bottom()};
-}
 
 class ScreenCentring : public QObject {
  public:
@@ -33,9 +19,8 @@ class ScreenCentring : public QObject {
     if (watched == &window_ && event->type() == QEvent::Show && !event->spontaneous() &&
         (when_ == Centring::every_show || !shown_)) {
       shown_ = true;
-      const QMargins frame = frame_margins(window_);
-      awaiting_frame_ = !is_frame(frame);
-      centre(awaiting_frame_ ? last_known_frame : frame);
+      awaiting_frame_ = frame_margins(window_).isNull();
+      centre(expected_frame(window_));
       awaiting_expose_ = true;
       window_.windowHandle()->installEventFilter(this);
     } else if (watched == &window_ && event->type() == QEvent::Resize && awaiting_expose_) {
@@ -53,9 +38,8 @@ class ScreenCentring : public QObject {
   // by a later exposure.
   void exposed(const QMargins& frame) {
     awaiting_expose_ = false;
-    if (awaiting_frame_ && is_frame(frame)) {
+    if (awaiting_frame_ && !frame.isNull()) {
       awaiting_frame_ = false;
-      last_known_frame = frame;
       if (frame != centred_with_) centre(frame);
     }
     if (!awaiting_frame_) window_.windowHandle()->removeEventFilter(this);
@@ -63,7 +47,7 @@ class ScreenCentring : public QObject {
 
   void centre(const QMargins& frame) {
     centred_with_ = frame;
-    const QPoint client = centred_client_position(window_.screen()->availableGeometry(), window_.size(), frame);
+    const QPoint client = centred_client_position(opening_screen(window_)->availableGeometry(), window_.size(), frame);
     // move() places the frame as Qt knows it so far.
     window_.move(client - (window_.geometry().topLeft() - window_.pos()));
   }

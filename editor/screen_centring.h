@@ -1,7 +1,8 @@
-// Windows that open in the middle of the screen, whatever window opened them.
-// The middle is the frame's, title bar included: the window manager adds the
-// frame only once the window is mapped, so a window first centred without
-// knowing its frame is centred again as soon as the frame is known.
+// Windows that open in the middle of their screen (window_screen.h),
+// whatever window opened them. The middle is the frame's, title bar included:
+// the window manager adds the frame only once the window is mapped, so a
+// window first centred without knowing its frame is centred again as soon as
+// the frame is known.
 #pragma once
 
 #include <QMargins>

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth openbox fonts-liberation locales-all
   qpdf poppler-utils
   qt6-svg-dev libxlsxwriter-dev
+  qt6-translations-l10n
   python3-ezdxf librecad admesh python3-openpyxl imagemagick xdg-utils
 )
 

@@ -27,6 +27,7 @@ constexpr int kCustomerTitle = 142;
 constexpr int kReferenceTitle = 116;
 constexpr int kQuoteTitle = 114;
 constexpr int kDrawingTitle = 133;
+constexpr int kCancelText = 88;
 
 QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
   auto* button = new QPushButton(standard_icon(icon), QString(), parent);
@@ -55,6 +56,7 @@ TFapri::TFapri(QWidget* parent)
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setTabKeyNavigation(false);
   StringGrid1->verticalHeader()->hide();
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   StringGrid1->horizontalHeader()->setMinimumSectionSize(ArchiveMinimumColumnWidth);
@@ -101,6 +103,7 @@ void TFapri::apply_language() {
   BitBtn4->setToolTip(qt_lang_text(kShowAllHint));
   BitBtn5->setToolTip(qt_lang_text(kDeleteHint));
   BitBtn6->setToolTip(qt_lang_text(kDuplicateHint));
+  BitBtn3->setText(qt_lang_text(kCancelText));
   rows_->set_titles({qt_lang_text(kFileTitle), qt_lang_text(kDateTitle), qt_lang_text(kCustomerTitle),
                      qt_lang_text(kReferenceTitle), qt_lang_text(kQuoteTitle), qt_lang_text(kDrawingTitle)});
 }

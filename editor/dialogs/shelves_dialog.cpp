@@ -8,6 +8,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/qt_lang_text.h"
+#include "editor/scrolling_body.h"
 #include "model/base/rounding.h"
 
 namespace {
@@ -92,7 +93,8 @@ TFripiani::TFripiani(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn3);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(PaintBox1, 1);
+  // A module taller than the screen scrolls; OK and Cancel stay.
+  layout->addWidget(new ScrollingBody(PaintBox1), 1);
   layout->addWidget(Panel1);
   connect(BitBtn2, &QPushButton::clicked, this, &TFripiani::BitBtn2Click);
   connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
@@ -100,10 +102,18 @@ TFripiani::TFripiani(QWidget* parent) : QDialog(parent) {
 
 void TFripiani::apply_language() { setWindowTitle(qt_lang_text(161)); }
 
+void TFripiani::setVisible(bool visible) {
+  // Sized before it shows, so that the dialog opens fitted to the screen and
+  // placed by its size: tall enough for the highest of the module and its
+  // neighbours, with room above.
+  if (visible) {
+    const double tallest = std::max({form.height, form.left_height, form.right_height});
+    PaintBox1->setFixedSize(300, pixels(tallest) + kShelfFloorMargin + 30);
+  }
+  QDialog::setVisible(visible);
+}
+
 void TFripiani::showEvent(QShowEvent* event) {
-  // Tall enough for the highest of the module and its neighbours, with room above.
-  const double tallest = std::max({form.height, form.left_height, form.right_height});
-  PaintBox1->setFixedSize(300, pixels(tallest) + kShelfFloorMargin + 30);
   QDialog::showEvent(event);
   PaintBox1->paint_shelf_editor();
 }

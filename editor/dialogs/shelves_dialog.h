@@ -38,6 +38,8 @@ class TFripiani : public QDialog, public TranslatedWindow {
  public:
   explicit TFripiani(QWidget* parent);
   void apply_language() override;
+  // Sizes the drawing for the form before the dialog shows.
+  void setVisible(bool visible) override;
 
   // The pattern, height and module being edited, with their neighbours.
   ShelvesForm form;

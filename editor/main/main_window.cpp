@@ -94,7 +94,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   auto* plan_and_panel = new QHBoxLayout;
   plan_and_panel->setSpacing(0);
   plan_and_panel->addWidget(PaintBox1, 1);
-  plan_and_panel->addWidget(scrolling(Panel1));
+  panel_area_ = scrolling(Panel1);
+  plan_and_panel->addWidget(panel_area_);
   rows->addLayout(plan_and_panel, 1);
   rows->addWidget(TabControl1);
   build_hidden_controls(central);
@@ -425,18 +426,45 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   if (type == QEvent::Wheel) {
+    const auto& wheel = *static_cast<QWheelEvent*>(event);
+    // Never to the panel's lists and boxes: a value the wheel changed would change the room.
+    if ((widget == panel_area_ || panel_area_->isAncestorOf(widget)) && scroll_side_panel(wheel)) return true;
     // Turning the wheel down zooms in.
-    PaintBox1->zoom_plan(static_cast<QWheelEvent*>(event)->angleDelta().y() < 0 ? 0.1 : -0.1);
+    PaintBox1->zoom_plan(wheel.angleDelta().y() < 0 ? 0.1 : -0.1);
     return true;
   }
   // The plan's keys act whatever control has the focus. A key reaches the
   // filter once for every widget it is offered to, so only the event's first
   // stop, the focused widget, counts.
   if (widget != QApplication::focusWidget() && QApplication::focusWidget()) return false;
+  // The menu bar has the keys after Alt, and gets those its open menu passes
+  // on (Left, Right): they go along the menus, never to the plan.
+  if (widget == menuBar()) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (type == QEvent::KeyPress && key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+    open_first_menu();
+    return true;
+  }
   if (type == QEvent::KeyPress) return plan_key_down(key->key(), key->modifiers());
   if (!key->isAutoRepeat()) plan_key_up(key->key());
   return false;
+}
+
+void TMain::open_first_menu() {
+  for (QAction* item : menuBar()->actions()) {
+    if (item->isVisible() && item->menu()) {
+      menuBar()->setActiveAction(item);
+      return;
+    }
+  }
+}
+
+// By as many lines a step of the wheel as Qt's own scroll areas.
+bool TMain::scroll_side_panel(const QWheelEvent& wheel) {
+  QScrollBar* bar = panel_area_->verticalScrollBar();
+  if (bar->maximum() <= 0) return false;
+  bar->setValue(bar->value() - wheel.angleDelta().y() * QApplication::wheelScrollLines() * bar->singleStep() / 120);
+  return true;
 }
 
 void TMain::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,8 @@
 #include "model/text/translated_window.h"
 
 class PlanView;
+class QScrollArea;
+class QWheelEvent;
 class SidePanel;
 
 class TMain : public QMainWindow, public TranslatedWindow {
@@ -111,8 +113,10 @@ class TMain : public QMainWindow, public TranslatedWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   // The window-wide wheel and keys: while the main window is active the wheel
-  // zooms the plan wherever the pointer is, and the plan's keys (arrows,
-  // Enter, Delete, Esc) act before the focused control sees them.
+  // zooms the plan wherever the pointer is but over a side panel that
+  // scrolls, which it scrolls, and the plan's keys (arrows, Enter, Delete,
+  // Esc) act before the focused control sees them, unless the menus have the
+  // keyboard (after Alt or F10). F10 opens the first menu.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -123,8 +127,11 @@ class TMain : public QMainWindow, public TranslatedWindow {
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
   void selection_mode_clicked(int button);
   void refit_plan_on_showing();
+  void open_first_menu();
+  bool scroll_side_panel(const QWheelEvent& wheel);
 
   std::map<int, QAction*> tool_buttons_;
+  QScrollArea* panel_area_ = nullptr;
   QFileDialog* picture_dialog_ = nullptr;
   QAction* ToolButton12 = nullptr;     // the divider shown with the compact-line buttons
   std::optional<int> fit_on_showing_;  // the margin of a fit made while hidden

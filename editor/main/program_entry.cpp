@@ -2,6 +2,7 @@
 
 #include "editor/application_title.h"
 #include "editor/main/startup.h"
+#include "editor/main/user_folder_claim.h"
 #include "editor/main/windows.h"
 #include "model/base/file_io.h"
 #include "model/files/default_user_files.h"
@@ -12,6 +13,7 @@ bool start_program(const std::string& project_path) {
   // Before the windows: a box shown before start-up carries the title too.
   set_application_title(QString::fromStdString(AppTitle));
   create_windows();
+  if (!claim_user_folder()) return false;
   try {
     install_default_user_files();
   } catch (const FileError& error) {

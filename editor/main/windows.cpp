@@ -27,9 +27,13 @@
 #include "editor/output_windows/print_window.h"
 #include "editor/output_windows/quote_header_dialog.h"
 #include "editor/output_windows/text_window.h"
+#include "editor/qt_translations.h"
+#include "editor/screen_fit.h"
 #include "editor/title_wide_boxes.h"
 #include "editor/view_window/view_3d_window.h"
+#include "model/state/globals.h"
 #include "model/state/ui_seam.h"
+#include "model/text/translations.h"
 #include "output/spreadsheet/quote_export.h"
 
 TMain* Main = nullptr;
@@ -90,6 +94,7 @@ void create_windows() {
   // length: the window manager shortens it, and the window keeps the width
   // the user gave it.
   Main = new TMain;
+  keep_windows_within_screen(*Main);
   translated.push_back(Main);
   create(Fdati);
   create(Form2);
@@ -158,5 +163,6 @@ void destroy_windows() {
 }
 
 void apply_language() {
+  load_qt_translations(language_code(AppState.language));
   for (TranslatedWindow* window : translated) window->apply_language();
 }

@@ -2,7 +2,8 @@
 // order they are created. Every window but the main one is created with the
 // main window as its parent, so all live until the main window is destroyed.
 // Every window but the main one, whose caption holds the user's project and
-// customer, is kept at least as wide as its title (title_wide_boxes.h).
+// customer, is kept at least as wide as its title (title_wide_boxes.h), and
+// every window of the program within its screen (screen_fit.h).
 #pragma once
 
 class TMain;
@@ -60,5 +61,5 @@ void create_windows();
 void destroy_windows();
 
 // Puts the texts of the loaded language on every window that is translated,
-// in creation order.
+// in creation order, and Qt's own texts in that language (qt_translations.h).
 void apply_language();

@@ -22,9 +22,11 @@
 #include <memory>
 #include <typeinfo>
 
+#include "editor/enter_presses.h"
 #include "editor/output_windows/printer_sink.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/screen_centring.h"
+#include "editor/scrolling_body.h"
 #include "editor/window_opening.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -157,12 +159,15 @@ void TFstampa::build_controls() {
   side->addLayout(outputs);
 
   auto* row = new QHBoxLayout;
-  row->addWidget(Image1, 0, Qt::AlignTop);
+  // The page scrolls on a screen too low for it; the buttons beside it stay.
+  row->addWidget(new ScrollingBody(Image1), 0, Qt::AlignTop);
   row->addLayout(side);
   // In rows, as every window, so that a row as wide as the title can join them.
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // No default action: Enter on a check box or a number does not open the header.
+  enter_presses_every_button(this);
 }
 
 void TFstampa::connect_handlers() {

@@ -19,6 +19,7 @@
 
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/window_helpers.h"
+#include "editor/scrolling_body.h"
 #include "editor/text_bounds.h"
 #include "editor/window_opening.h"
 #include "model/base/text_io.h"
@@ -40,6 +41,8 @@ QTableWidget* line_grid(QWidget* parent, int rows) {
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->setFixedHeight(rows * 20 + 2 * grid->frameWidth());
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // One stop on the way through the window: the arrows move between the lines.
+  grid->setTabKeyNavigation(false);
   for (int r = 0; r < rows; ++r) grid->setItem(r, 0, new QTableWidgetItem);
   return grid;
 }
@@ -97,6 +100,7 @@ QGroupBox* TFpreventivo::build_customer_box() {
   Label24 = new QLabel("Note", GroupBox1);
   Memo1 = new QPlainTextEdit(GroupBox1);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setTabChangesFocus(true);
   Memo1->setFixedHeight(70);
   grid->addWidget(Label24, 9, 0, Qt::AlignTop);
   grid->addWidget(Memo1, 9, 1, 1, 3);
@@ -197,7 +201,9 @@ void TFpreventivo::build_controls() {
   auto* left = new QVBoxLayout;
   left->addWidget(build_customer_box());
   left->addWidget(build_quote_box(), 1);
-  auto* top = new QHBoxLayout;
+  auto* fields = new QWidget;
+  auto* top = new QHBoxLayout(fields);
+  top->setContentsMargins(0, 0, 0, 0);
   top->addLayout(left, 3);
   top->addWidget(build_company_box(), 2);
   auto* buttons = new QHBoxLayout;
@@ -205,8 +211,12 @@ void TFpreventivo::build_controls() {
   buttons->addWidget(BitBtn1);
   buttons->addWidget(BitBtn2);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top, 1);
+  // The fields scroll on a screen too low for them; OK and Cancel stay.
+  layout->addWidget(new ScrollingBody(fields), 1);
   layout->addLayout(buttons);
+  // From the last field Tab goes on to OK and Cancel.
+  setTabOrder(Edit18, BitBtn1);
+  setTabOrder(BitBtn1, BitBtn2);
   resize(860, 640);
 }
 
@@ -231,6 +241,7 @@ void TFpreventivo::apply_language() {
   Btn_Utenti->setToolTip(qtext(lang_text(159)));
   SpeedButton2->setToolTip(qtext(lang_text(104)));
   SpeedButton1->setToolTip(qtext(lang_text(160)));
+  BitBtn2->setText(qtext(lang_text(88)));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {
@@ -307,13 +318,12 @@ void TFpreventivo::show_logo() {
 }
 
 void TFpreventivo::BitBtn1Click() {
-  const int bad_discount = apply_quote_header_form(read_form(), user_decimal_separator());
-  if (bad_discount >= 0) {
-    discount_edit(bad_discount)->setFocus();
-    discount_edit(bad_discount)->selectAll();
-    return;
+  const int result = apply_quote_header_form(read_form(), user_decimal_separator());
+  if (result >= 0) {  // the discount refused
+    discount_edit(result)->setFocus();
+    discount_edit(result)->selectAll();
   }
-  accept();
+  if (result == kQuoteHeaderStored) accept();
 }
 
 void TFpreventivo::SpeedButton1Click() { Edit10->setText(QDate::currentDate().toString("dd/MM/yyyy")); }

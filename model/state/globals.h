@@ -8,6 +8,9 @@
 #include "model/base/records.h"
 
 extern std::string ProgramDir;  // program folder, no trailing separator
+// The user folder the start chose, no trailing separator. Empty until a start
+// chooses one: the program folder's user/ then serves (the tests' own folders).
+extern std::string UserDir;
 extern Tvar_amb AppState;
 extern int UndoPosition;  // -1 when the history is empty
 extern Tcells Cells;

@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include "editor/application_title.h"
 #include "editor/box_text.h"
 #include "editor/dialog_answers.h"
+#include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
@@ -33,6 +35,7 @@
 #include "editor/main/windows.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/output_windows/quote_header_dialog.h"
+#include "editor/output_windows/text_window.h"
 #include "editor/program_with_a_room.h"
 #include "editor/staged_program.h"
 #include "editor/view_window/view_3d_window.h"
@@ -42,7 +45,9 @@
 #include "model/files/invalid_outlines.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "output/external_tool.h"
 #include "scene3d/viewer/stage_viewer.h"
 #include "support/long_texts.h"
 #include "support/room_outline.h"
@@ -299,6 +304,62 @@ TEST_F(ProgramWindows, EscLeavesThe3dViewOpen) {
   EXPECT_TRUE(F3d->isVisible());
   QTest::keyClick(&F3d->viewer(), Qt::Key_Escape);
   EXPECT_TRUE(F3d->isVisible());
+}
+
+// Qt's own translation of its texts into a language, as the scripts install it.
+std::string qt_translation(const char* language) {
+  return (QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + language + ".qm").toStdString();
+}
+
+// The buttons of a Yes/No/Cancel question and of the input box, as the user reads them.
+std::vector<std::string> standard_buttons() {
+  std::vector<std::string> texts;
+  answer_next<QMessageBox>([&texts](QMessageBox* box) {
+    for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+      texts.push_back(box->button(button)->text().toStdString());
+    box->button(QMessageBox::Cancel)->click();
+  });
+  ui().ask_yes_no_cancel("?");
+  answer_next<QInputDialog>([&texts](QInputDialog* box) {
+    texts.push_back(box->cancelButtonText().toStdString());
+    box->reject();
+  });
+  std::string value;
+  ui().input_query("?", "?", value);
+  return texts;
+}
+
+// The Cancel buttons of the windows made once at start.
+std::vector<std::string> windows_cancel_buttons() {
+  return {Fapri->BitBtn3->text().toStdString(), Fpreventivo->BitBtn2->text().toStdString(),
+          FormTxt->BitBtn2->text().toStdString()};
+}
+
+void choose_language(int index) {
+  Fpreferenze->show();
+  Fpreferenze->ComboBox2->setCurrentIndex(index);
+  Fpreferenze->BitBtn2->click();
+  QCoreApplication::processEvents();  // the windows made before hear of the change
+}
+
+// Qt's standard buttons speak the language in use, from the start and after a
+// change, and so do the program's own Cancel buttons; the keys follow ("&Sì": S).
+TEST_F(ProgramWindows, TheStandardButtonsSpeakTheLanguageInUse) {
+  SKIP_OR_FAIL_WITHOUT_FILE(qt_translation("it").c_str(), R_OK);
+  SKIP_OR_FAIL_WITHOUT_FILE(qt_translation("cs").c_str(), R_OK);
+  using Texts = std::vector<std::string>;
+  EXPECT_EQ(standard_buttons(), (Texts{"&Sì", "&No", "Annulla", "Annulla"}));
+  EXPECT_EQ(windows_cancel_buttons(), Texts(3, "Annulla"));
+  QFileDialog* picture_dialog = Main->OpenPictureDialog1();  // made in Italian, kept for the run
+
+  choose_language(6);
+  EXPECT_EQ(standard_buttons(), (Texts{"&Ano", "&Ne", "Zrušit", "Zrušit"}));
+  EXPECT_EQ(windows_cancel_buttons(), Texts(3, lang_text(88)));
+  EXPECT_EQ(picture_dialog->labelText(QFileDialog::FileType).toStdString(), "Soubory typu:");
+
+  choose_language(1);  // English: Qt's own texts
+  EXPECT_EQ(standard_buttons(), (Texts{"&Yes", "&No", "Cancel", "Cancel"}));
+  EXPECT_EQ(windows_cancel_buttons(), Texts(3, "Cancel"));
 }
 
 }  // namespace

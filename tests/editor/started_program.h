@@ -10,20 +10,35 @@
 #include "model/layout/undo_history.h"
 #include "model/state/globals.h"
 
-// False when start-up gave up; destroy_windows() ends the program either way.
-inline bool start_program_in_italian() {
+// While it lives, a user who answers the language question with Italian once
+// it is shown. It lives only as long as a start: when start-up does not ask
+// (the preferences name a language), the answer must not reach a later test.
+class ItalianChosen {
+ public:
+  ItalianChosen() {
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      if (!Flingua || !Flingua->isVisible()) return;
+      Flingua->radio_buttons[0]->setChecked(true);
+      Flingua->BitBtn1->click();
+    });
+    timer_.start(5);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+// A program not started yet: no state of an earlier test's program.
+inline void forget_earlier_program() {
   AppState = Tvar_amb{};
   UndoHistory.clear();
   UndoPosition = -1;
+}
+
+// False when start-up gave up; destroy_windows() ends the program either way.
+inline bool start_program_in_italian() {
+  forget_earlier_program();
   create_windows();
-  // The answer lives only as long as the start: when start-up does not ask
-  // (the preferences name a language), it must not reach a later test.
-  QTimer answer;
-  answer.setSingleShot(true);
-  QObject::connect(&answer, &QTimer::timeout, Flingua, [] {
-    Flingua->radio_buttons[0]->setChecked(true);
-    Flingua->BitBtn1->click();
-  });
-  answer.start(0);
+  ItalianChosen answer;
   return initialise_program("");
 }

@@ -68,6 +68,21 @@ TEST_F(QuoteHeaderFormTest, ABadDiscountStoresNothing) {
   EXPECT_EQ(apply_quote_header_form(form, ','), 1) << "with a decimal comma the first refused is \"2.5\"";
 }
 
+TEST_F(QuoteHeaderFormTest, APreferencesFileThatCannotBeWrittenStoresNothingAndSaysSo) {
+  QuoteHeader.number = "old";
+  const Tprv header = QuoteHeader;
+  std::filesystem::create_directories(dir.path() / "user/preferenze.dat");  // where the file should be
+  const auto files = dir.names_in("user");
+  QuoteHeaderForm form = valid_form();
+  form.currency = "GBP";
+  EXPECT_EQ(apply_quote_header_form(form, '.'), kQuoteHeaderNotWritten);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("preferenze.dat"), std::string::npos) << ui->messages[0];
+  EXPECT_TRUE(QuoteHeader == header && Company == Tazienda{});
+  EXPECT_FALSE(AppState.modified);
+  EXPECT_EQ(dir.names_in("user"), files);
+}
+
 TEST_F(QuoteHeaderFormTest, DiscountsAreZeroToOneHundredPercent) {
   QuoteHeader.number = "old";
   QuoteHeaderForm form = valid_form();
@@ -91,6 +106,20 @@ TEST_F(QuoteHeaderFormTest, APickedLogoIsCopiedIntoTheUserFolder) {
   EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
   EXPECT_EQ(Company.logo, "new.png");
   EXPECT_EQ(dir.read("user/new.png"), "picture");
+}
+
+// Where the program keeps the user's files, not beside the program.
+TEST_F(QuoteHeaderFormTest, TheLogoIsKeptInTheUserFolderWhereverThatIs) {
+  TempDir data, elsewhere;
+  UserDir = data.path().string();
+  Company.logo = "gone.png";
+  EXPECT_EQ(load_quote_header_form('.').logo_source_path, data.file("gone.png"));
+  QuoteHeaderForm form = valid_form();
+  form.logo_source_path = elsewhere.write("new.png", "picture");
+  EXPECT_EQ(apply_quote_header_form(form, '.'), -1);
+  UserDir.clear();
+  EXPECT_EQ(data.read("new.png"), "picture");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("user/new.png")));
 }
 
 TEST_F(QuoteHeaderFormTest, TheSameLogoNameAgainCopiesNothing) {

@@ -1,5 +1,6 @@
-// A private temporary folder for one test, removed afterwards (program_dir.h
-// makes one the program folder).
+// A private temporary folder for one test, in the system's temporary folder
+// unless another is named, removed afterwards (program_dir.h makes one the
+// program folder).
 #pragma once
 
 #include <algorithm>
@@ -11,10 +12,9 @@
 
 class TempDir {
  public:
-  TempDir() {
+  explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
     std::random_device seed;
-    path_ =
-        std::filesystem::temp_directory_path() / ("rackwright-test-" + std::to_string(seed()) + std::to_string(seed()));
+    path_ = parent / ("rackwright-test-" + std::to_string(seed()) + std::to_string(seed()));
     std::filesystem::create_directories(path_);
   }
   ~TempDir() {

@@ -10,12 +10,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "editor/output_windows/customers_window.h"
 #include "editor/output_windows/price_table_dialog.h"
@@ -27,6 +30,7 @@
 #include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "quote_fixture.h"
+#include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 
 namespace {
@@ -177,6 +181,37 @@ TEST_F(CustomersWindow, AddModifyAndNewCustomer) {
   EXPECT_EQ(window.Edit2->text().toStdString(), "");
 }
 
+// The entry chosen with the keys, after a click on another, is the one the
+// fields show and the one Modifica changes; a filter that drops the
+// selection closes Modifica and Elimina.
+TEST_F(CustomersWindow, TheCustomerChosenByKeysIsShownAndModified) {
+  const std::vector<Tcliente> before = Customers;
+  QListWidget* list = window.ListBox1;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(0)).center());
+  ASSERT_EQ(window.Edit1->text().toStdString(), "Bianchi");
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.Edit1->text().toStdString(), "Rossi");
+  window.Edit4->selectAll();
+  QTest::keyClicks(window.Edit4, "Torino");
+  ui->yes_no_answers = {true};
+  window.BitBtn8->click();
+  read_customers();
+  ASSERT_EQ(Customers.size(), 3u);
+  EXPECT_EQ(Customers[0], before[0]);
+  EXPECT_EQ(Customers[1].name, "Rossi");
+  EXPECT_EQ(Customers[1].city, "Torino");
+  EXPECT_EQ(Customers[2], before[2]);
+
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(window.Edit4->text().toStdString(), "Milano");
+  ui->input_answers = {"verdi"};
+  window.BitBtn3->click();
+  EXPECT_FALSE(window.BitBtn8->isEnabled() || window.BitBtn9->isEnabled()) << "nothing selected to act on";
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.Edit1->text().toStdString(), "Verdi");
+  EXPECT_TRUE(window.BitBtn8->isEnabled() && window.BitBtn9->isEnabled());
+}
+
 TEST_F(CustomersWindow, ExportThenImportThroughTheTextWindow) {
   std::string exported;
   answer_text_window(text, text.Memo1->toPlainText(), &exported);
@@ -314,6 +349,26 @@ TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
   window.hide();
 }
 
+// Tab leaves the notes and each list of lines at once, so that from any field
+// it goes on to OK and Cancel.
+TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.Memo1->setFocus();
+  std::vector<QWidget*> stops = {QApplication::focusWidget()};
+  while (stops.back() != window.BitBtn2 && stops.size() < 40) {
+    QTest::keyClick(stops.back(), Qt::Key_Tab);
+    stops.push_back(QApplication::focusWidget());
+  }
+  ASSERT_EQ(stops.back(), window.BitBtn2);
+  EXPECT_EQ(stops[stops.size() - 2], window.BitBtn1);
+  for (QWidget* lines : {window.StringGrid1, window.StringGrid2})
+    EXPECT_EQ(std::count(stops.begin(), stops.end(), lines), 1);
+  EXPECT_EQ(window.Memo1->toPlainText().toStdString(), "");
+  window.hide();
+}
+
 TEST_F(PriceTableWindow, EnterStopsAtTheLastRowAndLocalePricesAreStored) {
   QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
   window.show();
@@ -364,4 +419,25 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
   EXPECT_LE(window.StringGrid1->sizeHintForIndex(window.StringGrid1->indexFromItem(price)).width(),
             window.StringGrid1->columnWidth(3));
   window.hide();
+}
+
+TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
+  ASSERT_TRUE(show_active(window));
+  window.Memo1->setFocus();
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
+  EXPECT_TRUE(window.Memo1->toPlainText().isEmpty());
+  window.BitBtn2->setFocus();
+  press_enter();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(TextWindow, TabTypesInTheTextAndEnterPressesTheFocusedButton) {
+  TFormTxt window;
+  ASSERT_TRUE(show_active(window));
+  window.Memo1->setFocus();
+  QTest::keyClick(window.Memo1, Qt::Key_Tab);
+  EXPECT_EQ(window.Memo1->toPlainText(), "\t");
+  window.BitBtn1->setFocus();
+  press_enter();
+  EXPECT_FALSE(window.isVisible());
 }

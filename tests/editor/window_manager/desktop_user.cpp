@@ -97,6 +97,18 @@ void program_acts() {
   if (x11 && x11->display()) XSync(x11->display(), False);
 }
 
+// Presses and releases a button with the pointer at a point of a window.
+void press_at(XWindowId window, int x, int y, unsigned button) {
+  int on_screen_x = 0, on_screen_y = 0;
+  Window child = 0;
+  XTranslateCoordinates(connection(), window, DefaultRootWindow(connection()), x, y, &on_screen_x, &on_screen_y,
+                        &child);
+  XTestFakeMotionEvent(connection(), -1, on_screen_x, on_screen_y, CurrentTime);
+  XTestFakeButtonEvent(connection(), button, True, CurrentTime);
+  XTestFakeButtonEvent(connection(), button, False, CurrentTime);
+  send();
+}
+
 }  // namespace
 
 XWindowId window_named_on_root(Display* display, const char* property) {
@@ -178,15 +190,12 @@ void click_in(XWindowId window) {
   send();
 }
 
-void click_at(XWindowId window, int x, int y) {
-  int on_screen_x = 0, on_screen_y = 0;
-  Window child = 0;
-  XTranslateCoordinates(connection(), window, DefaultRootWindow(connection()), x, y, &on_screen_x, &on_screen_y,
-                        &child);
-  XTestFakeMotionEvent(connection(), -1, on_screen_x, on_screen_y, CurrentTime);
-  XTestFakeButtonEvent(connection(), Button1, True, CurrentTime);
-  XTestFakeButtonEvent(connection(), Button1, False, CurrentTime);
-  send();
+void click_at(XWindowId window, int x, int y) { press_at(window, x, y, Button1); }
+
+// The X server reports each step of the wheel as a press and release of a button of its own.
+void turn_wheel_down_at(XWindowId window, int x, int y) {
+  constexpr unsigned kWheelTowardsTheUser = Button5;
+  press_at(window, x, y, kWheelTowardsTheUser);
 }
 
 void type_keys(const std::string& text) {
@@ -194,6 +203,8 @@ void type_keys(const std::string& text) {
 }
 
 void press_return() { tap_key(XK_Return); }
+
+void press_key(const char* name) { tap_key(XStringToKeysym(name)); }
 
 void minimise(XWindowId window) { tell_window_manager(connection(), window, "WM_CHANGE_STATE", IconicState); }
 

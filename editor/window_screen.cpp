@@ -1,0 +1,32 @@
+#include "editor/window_screen.h"
+
+#include <QRect>
+#include <QWidget>
+
+namespace {
+
+QMargins last_known_frame;
+
+}  // namespace
+
+QScreen* opening_screen(const QWidget& window) {
+  const QWidget* owner = window.parentWidget();
+  return owner ? owner->window()->screen() : window.screen();
+}
+
+QMargins frame_margins(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                         frame.bottom() - client.bottom());
+  // Qt may tell a makeshift frame while the window manager frames the window.
+  if (margins.isNull() || margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
+    return {};
+  last_known_frame = margins;
+  return margins;
+}
+
+QMargins expected_frame(const QWidget& window) {
+  const QMargins frame = frame_margins(window);
+  return frame.isNull() ? last_known_frame : frame;
+}
