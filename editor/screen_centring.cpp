@@ -17,32 +17,27 @@ class ScreenCentring : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == &window_ && event->type() == QEvent::Show && !event->spontaneous() &&
-        (when_ == Centring::every_show || !shown_)) {
+        (when_ != Centring::first_show || !shown_)) {
       shown_ = true;
       awaiting_frame_ = frame_margins(window_).isNull();
       centre(expected_frame(window_));
-      awaiting_expose_ = true;
-      window_.windowHandle()->installEventFilter(this);
-    } else if (watched == &window_ && event->type() == QEvent::Resize && awaiting_expose_) {
-      // A message box takes its size as it shows, after this filter has seen
-      // it show.
+      // The window manager has framed the window by the time it is exposed.
+      if (awaiting_frame_) window_.windowHandle()->installEventFilter(this);
+    } else if (watched == &window_ && event->type() == QEvent::Resize && !event->spontaneous() &&
+               when_ == Centring::every_show_and_size && window_.isVisible()) {
       centre(centred_with_);
-    } else if (event->type() == QEvent::Expose && (awaiting_expose_ || awaiting_frame_)) {
-      exposed(frame_margins(window_));
+    } else if (event->type() == QEvent::Expose && awaiting_frame_) {
+      frame_known(frame_margins(window_));
     }
     return false;
   }
 
  private:
-  // The window manager has framed the window by the time it is exposed, or
-  // by a later exposure.
-  void exposed(const QMargins& frame) {
-    awaiting_expose_ = false;
-    if (awaiting_frame_ && !frame.isNull()) {
-      awaiting_frame_ = false;
-      if (frame != centred_with_) centre(frame);
-    }
-    if (!awaiting_frame_) window_.windowHandle()->removeEventFilter(this);
+  void frame_known(const QMargins& frame) {
+    if (frame.isNull()) return;
+    awaiting_frame_ = false;
+    window_.windowHandle()->removeEventFilter(this);
+    if (frame != centred_with_) centre(frame);
   }
 
   void centre(const QMargins& frame) {
@@ -56,7 +51,6 @@ class ScreenCentring : public QObject {
   const Centring when_;
   bool shown_ = false;
   bool awaiting_frame_ = false;
-  bool awaiting_expose_ = false;
   QMargins centred_with_;
 };
 

@@ -133,7 +133,7 @@ QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, con
   QMessageBox box(icon, application_title(), QString(), buttons, owner);
   set_box_text(box, text);
   keep_wide_enough_for_title(box);
-  centre_on_screen_when_shown(box, Centring::first_show);
+  centre_on_screen_when_shown(box, Centring::every_show_and_size);
   box.exec();
   return box.standardButton(box.clickedButton());
 }
