@@ -56,6 +56,7 @@ TFapri::TFapri(QWidget* parent)
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setTabKeyNavigation(false);
   StringGrid1->verticalHeader()->hide();
   StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   StringGrid1->horizontalHeader()->setMinimumSectionSize(ArchiveMinimumColumnWidth);

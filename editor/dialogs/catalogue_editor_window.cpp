@@ -22,6 +22,7 @@ constexpr int kCodesPage = 1;
 QPlainTextEdit* memo(QWidget* parent) {
   auto* edit = new QPlainTextEdit(parent);
   edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+  edit->setTabChangesFocus(true);
   return edit;
 }
 
@@ -136,17 +137,15 @@ void TFdati::FormActivate() {
   refresh_structure_list();
 }
 
-CatalogueEditorTexts TFdati::texts() const {
-  CatalogueEditorTexts result;
+void TFdati::store_texts() {
   for (int i = 0; i < kCatalogueTextSections; ++i)
-    result.memos[static_cast<std::size_t>(i)] = memos()[static_cast<std::size_t>(i)]->toPlainText().toStdString();
-  result.codes_table = Memo1->toPlainText().toStdString();
-  result.translations = Memo2->toPlainText().toStdString();
-  return result;
+    form_.texts.memos[static_cast<std::size_t>(i)] = memos()[static_cast<std::size_t>(i)]->toPlainText().toStdString();
+  form_.texts.codes_table = Memo1->toPlainText().toStdString();
+  form_.texts.translations = Memo2->toPlainText().toStdString();
 }
 
 bool TFdati::FormCloseQuery() {
-  form_.texts = texts();
+  store_texts();
   return close_catalogue_editor_form(form_, stored_language());
 }
 
@@ -165,9 +164,9 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   for (int i = 0; i < kCatalogueTextSections; ++i) {
     if (watched != memos()[static_cast<std::size_t>(i)]) continue;
-    // Characters outside the section's form are dropped, Tab among them;
-    // editing keys pass.
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return true;
+    // Characters outside the section's form are dropped; Tab moves the
+    // focus on and editing keys pass.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
     const QString typed = key->text();
     if (typed.isEmpty() || !typed.at(0).isPrint()) return false;
     const char16_t c = typed.at(0).unicode();
@@ -214,12 +213,15 @@ StructureTypeFields TFdati::typed_fields() const {
 }
 
 void TFdati::Button11Click() {
-  add_structure_type(typed_fields());
+  form_.texts.codes_table = Memo1->toPlainText().toStdString();
+  if (add_structure_type(form_.texts, typed_fields())) Memo1->setPlainText(qtext(form_.texts.codes_table));
   refresh_structure_list();
 }
 
 void TFdati::Button12Click() {
-  remove_structure_type(Lb_struttura->currentRow());
+  form_.texts.codes_table = Memo1->toPlainText().toStdString();
+  if (remove_structure_type(form_.texts, Lb_struttura->currentRow()))
+    Memo1->setPlainText(qtext(form_.texts.codes_table));
   refresh_structure_list();
 }
 

@@ -53,7 +53,8 @@ class TFdati : public QDialog {
   void Button13Click();
 
   QWidget* settings_page();
-  CatalogueEditorTexts texts() const;
+  // Copies the texts of the widgets into the form.
+  void store_texts();
   StructureTypeFields typed_fields() const;
   void refresh_structure_list();
   std::array<QPlainTextEdit*, kCatalogueTextSections> memos() const;

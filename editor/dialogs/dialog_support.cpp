@@ -45,3 +45,7 @@ QPushButton* ok_button(QWidget* parent) {
 QPushButton* cancel_button(QWidget* parent, const char* caption) {
   return new QPushButton(standard_icon(QStyle::SP_DialogCancelButton), QString::fromUtf8(caption), parent);
 }
+
+void tab_order(const std::vector<QWidget*>& widgets) {
+  for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}

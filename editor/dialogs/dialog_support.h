@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStyle>
 #include <string>
+#include <vector>
 
 // A number in its shortest form with the user's separator ("974", "38.5").
 QString short_number(double value);
@@ -14,6 +15,9 @@ QString short_number(double value);
 // The application style's icon, looked up once for every window: each lookup
 // searches the icon theme, and two dozen windows are made at start-up.
 const QIcon& standard_icon(QStyle::StandardPixmap which);
+
+// Tab goes through the widgets in the order given (a group box with all it holds).
+void tab_order(const std::vector<QWidget*>& widgets);
 
 QPushButton* ok_button(QWidget* parent);
 QPushButton* cancel_button(QWidget* parent, const char* caption = "Annulla");

@@ -15,6 +15,8 @@ TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   ScrollBox1 = new QScrollArea;
   ScrollBox1->setWidgetResizable(true);
   ScrollBox1->setMinimumSize(260, 220);
+  // The rows inside take the focus, the frame around them does not.
+  ScrollBox1->setFocusPolicy(Qt::NoFocus);
   Label1 = new QLabel;
   Label2 = new QLabel;
   Label3 = new QLabel;
@@ -70,6 +72,10 @@ void TFforza::FormActivate() {
   }
   grid->setRowStretch(static_cast<int>(form_.choices.size()), 1);
   ScrollBox1->setWidget(rows);  // the rows of the last opening go with the old widget
+  std::vector<QWidget*> order(combos_.begin(), combos_.end());
+  order.insert(order.end(), {BitBtn1, BitBtn3, BitBtn2});
+  tab_order(order);
+  order.front()->setFocus();
   Label1->setText(qt_lang_text(172) + ": " + shown(form_.start_total));
   ComboBoxChange();
 }

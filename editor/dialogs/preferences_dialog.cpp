@@ -85,7 +85,7 @@ TFpreferenze::TFpreferenze(QWidget* parent)
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setMinimumWidth(160);
   Edit1->installEventFilter(this);
-  SpinEdit1->setRange(0, kMostDecimals);
+  SpinEdit1->setRange(0, kMostDecimalsShown);
   CheckBox5->setChecked(true);
   GroupBox2->setVisible(false);
   BitBtn2->setDefault(true);

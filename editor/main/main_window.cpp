@@ -437,10 +437,26 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
   // filter once for every widget it is offered to, so only the event's first
   // stop, the focused widget, counts.
   if (widget != QApplication::focusWidget() && QApplication::focusWidget()) return false;
+  // The menu bar has the keys after Alt, and gets those its open menu passes
+  // on (Left, Right): they go along the menus, never to the plan.
+  if (widget == menuBar()) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (type == QEvent::KeyPress && key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+    open_first_menu();
+    return true;
+  }
   if (type == QEvent::KeyPress) return plan_key_down(key->key(), key->modifiers());
   if (!key->isAutoRepeat()) plan_key_up(key->key());
   return false;
+}
+
+void TMain::open_first_menu() {
+  for (QAction* item : menuBar()->actions()) {
+    if (item->isVisible() && item->menu()) {
+      menuBar()->setActiveAction(item);
+      return;
+    }
+  }
 }
 
 // By as many lines a step of the wheel as Qt's own scroll areas.

@@ -115,7 +115,8 @@ class TMain : public QMainWindow, public TranslatedWindow {
   // The window-wide wheel and keys: while the main window is active the wheel
   // zooms the plan wherever the pointer is but over a side panel that
   // scrolls, which it scrolls, and the plan's keys (arrows, Enter, Delete,
-  // Esc) act before the focused control sees them.
+  // Esc) act before the focused control sees them, unless the menus have the
+  // keyboard (after Alt or F10). F10 opens the first menu.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -126,6 +127,7 @@ class TMain : public QMainWindow, public TranslatedWindow {
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
   void selection_mode_clicked(int button);
   void refit_plan_on_showing();
+  void open_first_menu();
   bool scroll_side_panel(const QWheelEvent& wheel);
 
   std::map<int, QAction*> tool_buttons_;

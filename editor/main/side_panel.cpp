@@ -8,6 +8,7 @@
 #include "editor/dialogs/door_dialog.h"
 #include "editor/dialogs/forced_lengths_dialog.h"
 #include "editor/dialogs/shelves_dialog.h"
+#include "editor/enter_presses.h"
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "editor/qt_lang_text.h"
@@ -282,6 +283,7 @@ void SidePanel::connect_handlers() {
   connect(Sb_sx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(-1, 0)); });
   connect(up_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(true); });
   connect(down_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(false); });
+  for (QPushButton* button : {SB_forza, Bt_auto, Bt_autoHeavy, Bt_autoEco, Sb_edita_moduli}) enter_presses(button);
   connect(SB_forza, &QPushButton::clicked, this, &SidePanel::SB_forzaClick);
   connect(Bt_auto, &QPushButton::clicked, this, [] { auto_fill_walls(standard_fill_length()); });
   connect(Bt_autoHeavy, &QPushButton::clicked, this, [] { auto_fill_walls(1100); });

@@ -7,8 +7,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/text_window.h"
 #include "editor/output_windows/window_helpers.h"
@@ -50,6 +52,7 @@ void TFclienti::build_controls() {
   Label11 = new QLabel("Note", this);
   Memo1 = new QPlainTextEdit(this);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setTabChangesFocus(true);
   Memo1->setMinimumSize(360, 110);
   fields->addWidget(Label11, 9, 0, Qt::AlignTop);
   fields->addWidget(Memo1, 9, 1);
@@ -69,8 +72,7 @@ void TFclienti::build_controls() {
   BitBtn6 = new QPushButton("Export", this);
   BitBtn1 = new QPushButton("Import", this);
   BitBtn2 = new QPushButton("Chudi", this);
-  for (QPushButton* button : {Button1, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn8, BitBtn9})
-    button->setAutoDefault(false);
+  enter_presses_every_button(this);
 
   auto* commands = new QGridLayout;
   commands->addWidget(Button1, 0, 0, 1, 3);
@@ -106,7 +108,8 @@ void TFclienti::build_controls() {
 }
 
 void TFclienti::connect_handlers() {
-  connect(ListBox1, &QListWidget::itemClicked, this, guarded([this] { ListBox1Click(); }));
+  // By mouse or by keys: the fields always show the entry Modifica and Elimina act on.
+  connect(ListBox1, &QListWidget::itemSelectionChanged, this, guarded([this] { ListBox1Click(); }));
   connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
   connect(BitBtn4, &QPushButton::clicked, this, guarded([this] { BitBtn4Click(); }));
   connect(BitBtn8, &QPushButton::clicked, this, guarded([this] { BitBtn8Click(); }));
@@ -139,13 +142,14 @@ void TFclienti::showEvent(QShowEvent* event) {
 }
 
 void TFclienti::read_form() {
-  const int row = ListBox1->currentRow();
-  const bool selected = row >= 0 && ListBox1->currentItem() && ListBox1->currentItem()->isSelected();
-  form_.selected_row = selected ? row : -1;
+  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+  form_.selected_row = selected.isEmpty() ? -1 : ListBox1->row(selected.first());
   form_.customer = edits_of(*this).customer();
 }
 
 void TFclienti::show_form() {
+  // The list shows the form's selection; that is no new choice of the user's.
+  const QSignalBlocker quiet(ListBox1);
   if (form_.listing != shown_listing_) {
     ListBox1->clear();
     for (const std::string& name : form_.names) ListBox1->addItem(qtext(name));

@@ -41,6 +41,7 @@ void TFmail::build_controls() {
   Label3 = new QLabel("Testo", this);
   Memo1 = new QPlainTextEdit("In allegato il preventivo.", this);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setTabChangesFocus(true);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setMinimumHeight(140);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "editor/enter_presses.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/window_opening.h"
 #include "model/base/prices.h"
@@ -90,8 +91,8 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
   StringGrid1 = new PriceGrid(this);
   BitBtn1 = new QPushButton("OK", this);
   BitBtn2 = new QPushButton("Annulla", this);
-  BitBtn1->setAutoDefault(false);
-  BitBtn2->setAutoDefault(false);
+  enter_presses(BitBtn1);
+  enter_presses(BitBtn2);
   write_headings();
 
   auto* panel = new QHBoxLayout;

@@ -22,6 +22,7 @@
 #include <memory>
 #include <typeinfo>
 
+#include "editor/enter_presses.h"
 #include "editor/output_windows/printer_sink.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/screen_centring.h"
@@ -165,6 +166,8 @@ void TFstampa::build_controls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // No default action: Enter on a check box or a number does not open the header.
+  enter_presses_every_button(this);
 }
 
 void TFstampa::connect_handlers() {

@@ -318,13 +318,12 @@ void TFpreventivo::show_logo() {
 }
 
 void TFpreventivo::BitBtn1Click() {
-  const int bad_discount = apply_quote_header_form(read_form(), user_decimal_separator());
-  if (bad_discount >= 0) {
-    discount_edit(bad_discount)->setFocus();
-    discount_edit(bad_discount)->selectAll();
-    return;
+  const int result = apply_quote_header_form(read_form(), user_decimal_separator());
+  if (result >= 0) {  // the discount refused
+    discount_edit(result)->setFocus();
+    discount_edit(result)->selectAll();
   }
-  accept();
+  if (result == kQuoteHeaderStored) accept();
 }
 
 void TFpreventivo::SpeedButton1Click() { Edit10->setText(QDate::currentDate().toString("dd/MM/yyyy")); }

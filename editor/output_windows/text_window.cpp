@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/enter_presses.h"
 #include "editor/output_windows/window_helpers.h"
 
 TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
@@ -20,8 +21,8 @@ TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   BitBtn1 = new QPushButton("OK", this);
   BitBtn2 = new QPushButton("Cancel", this);
   // Enter types a line break in the memo, never presses OK.
-  BitBtn1->setAutoDefault(false);
-  BitBtn2->setAutoDefault(false);
+  enter_presses(BitBtn1);
+  enter_presses(BitBtn2);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

@@ -32,8 +32,7 @@ bool selecting() { return AppState.select_walls_mode || AppState.select_modules_
 void turn_free_template() {
   Tmodulo_agg& t = AppState.free_module_template;
   t.orientation = t.orientation == 'H' ? 'V' : 'H';
-  t.extent_x = t.orientation == 'V' ? t.width : t.length;
-  t.extent_y = t.orientation == 'V' ? t.length : t.width;
+  t.fit_plan_extent();
 }
 
 void turn_compact_template() {
@@ -47,7 +46,7 @@ void turn_compact_template() {
 // ends, snapped to its neighbours unless Ctrl is held, clearances measured.
 void settle_free_template(Qt::KeyboardModifiers modifiers) {
   Tmodulo_agg& t = AppState.free_module_template;
-  t.side_flags = {0, 0, 1, 1, 0, 0};
+  t.side_flags = kFreeStandingSideFlags;
   t.coupled_with = -1;
   if (!(modifiers & Qt::ControlModifier)) snap_free_module(t, false);
   compute_free_module_clearances(t);
@@ -209,6 +208,9 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     settle_free_template(modifiers);
     finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
   }
+  // Enter that places a module is the plan's alone: a focused button
+  // would otherwise act on it too.
+  const bool placed = enter && (AppState.place_free_module_mode || AppState.place_compact_mode);
   if (enter && AppState.place_free_module_mode) place_free_module();
   if (arrow && AppState.place_compact_mode) {
     AppState.compact_template.x += step * d.x;
@@ -225,7 +227,7 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     }
   }
   if (arrow) move_selected_free_modules({step * d.x, step * d.y});
-  return arrow;
+  return arrow || placed;
 }
 
 void plan_key_up(int key) {

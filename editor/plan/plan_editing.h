@@ -19,7 +19,8 @@ void plan_mouse_move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, 
 void plan_mouse_up(Qt::MouseButton button);
 
 // A key pressed anywhere in the main window; true when the key is consumed
-// (the arrow keys always are), so the focused control does not see it.
+// (the arrow keys always are, Enter when it places a module), so the focused
+// control does not see it.
 bool plan_key_down(int key, Qt::KeyboardModifiers modifiers);
 // A key released (auto-repeats excluded): the end of an arrow-key move of
 // the selected free modules takes its one undo step.

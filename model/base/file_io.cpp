@@ -129,9 +129,15 @@ void sync_folder_of(const fs::path& target) {
                     " was written, but its folder could not be flushed to disk: " + failure);
 }
 
-}  // namespace
+// A new content written and flushed beside its target, not yet in its place.
+struct StagedFile {
+  std::string target;
+  std::string temporary;
+};
 
-void write_file_safely(const std::string& path, std::string_view bytes) {
+// Writes bytes to a unique temporary in the target's folder, flushed to disk
+// and with the target's permissions. Raises FileError, leaving no temporary.
+StagedFile stage_file(const std::string& path, std::string_view bytes) {
   fs::path target(path);
   // A file the user marked read-only stays as it is, even for a user the system lets write it.
   std::error_code status_error;
@@ -156,20 +162,80 @@ void write_file_safely(const std::string& path, std::string_view bytes) {
     ok = false;
     failure = system_error_text();
   }
-  if (ok) {
-    // Keep the permissions of the file being replaced.
-    std::error_code ignored;
-    if (fs::exists(existing)) fs::permissions(temporary, existing.permissions(), ignored);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-      ok = false;
-      failure = system_error_text();
-    }
-  }
   if (!ok) {
     ::unlink(temporary.c_str());
     throw FileError("Cannot write file " + path + ": " + failure);
   }
-  sync_folder_of(target);
+  // Keep the permissions of the file being replaced.
+  std::error_code ignored;
+  if (fs::exists(existing)) fs::permissions(temporary, existing.permissions(), ignored);
+  return {path, temporary};
+}
+
+// Renames the temporary over its target; false, with the temporary removed, when it cannot.
+bool put_in_place(const StagedFile& staged, std::string& failure) {
+  if (::rename(staged.temporary.c_str(), staged.target.c_str()) == 0) return true;
+  failure = system_error_text();
+  ::unlink(staged.temporary.c_str());
+  return false;
+}
+
+// Puts back the first count files after a later rename failed: each with its
+// bytes from before the save, or removed when it had none. The names of those
+// that could not be put back, for the message.
+std::string put_back(const std::vector<FileContent>& files, const std::vector<std::optional<std::string>>& before,
+                     std::size_t count) {
+  std::string unrestored;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& path = files[i].path;
+    bool restored = false;
+    try {
+      std::error_code error;
+      if (before[i]) write_file_safely(path, *before[i]);
+      restored = before[i].has_value() || (fs::remove(path, error) && !error);
+    } catch (const FileError&) {
+    }
+    if (!restored) unrestored += " " + path;
+  }
+  return unrestored;
+}
+
+}  // namespace
+
+void write_file_safely(const std::string& path, std::string_view bytes) {
+  const StagedFile staged = stage_file(path, bytes);
+  std::string failure;
+  if (!put_in_place(staged, failure)) throw FileError("Cannot write file " + path + ": " + failure);
+  sync_folder_of(staged.target);
+}
+
+void write_files_together(const std::vector<FileContent>& files) {
+  std::vector<std::optional<std::string>> before;
+  std::vector<StagedFile> staged;
+  try {
+    for (const FileContent& file : files) {
+      before.push_back(fs::exists(file.path) ? std::optional(read_file_bytes(file.path)) : std::nullopt);
+      staged.push_back(stage_file(file.path, file.bytes));
+    }
+  } catch (const FileError&) {
+    for (const StagedFile& file : staged) ::unlink(file.temporary.c_str());
+    throw;
+  }
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    std::string failure;
+    if (put_in_place(staged[i], failure)) continue;
+    for (std::size_t j = i + 1; j < staged.size(); ++j) ::unlink(staged[j].temporary.c_str());
+    const std::string unrestored = put_back(files, before, i);
+    throw FileError("Cannot write file " + staged[i].target + ": " + failure +
+                    (unrestored.empty() ? "; no file was changed"
+                                        : "; these files were written and could not be put back:" + unrestored));
+  }
+  for (const StagedFile& file : staged) sync_folder_of(file.target);
+}
+
+FileContent scrambled_content(std::string path, std::string plain) {
+  scramble_bytes(plain);
+  return {std::move(path), std::move(plain)};
 }
 
 void remove_stale_temporaries_in(const std::string& folder) {

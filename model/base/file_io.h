@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A file that cannot be read or written, or whose content is not what its reader expects.
 class FileError : public std::runtime_error {
@@ -27,6 +28,18 @@ std::string read_scrambled_file(const std::string& path);
 // Writes bytes to a unique temporary file in the target's folder, flushes it to
 // disk and renames it over the target. Raises FileError; the target is then unchanged.
 void write_file_safely(const std::string& path, std::string_view bytes);
+// A file's path and the bytes it is to hold.
+struct FileContent {
+  std::string path;
+  std::string bytes;
+};
+// Writes the files as one save: each goes to a temporary beside it, flushed,
+// and only when all are written are they renamed over their targets. Raises
+// FileError; every target is then as it was (a rename that fails puts back
+// those renamed before it).
+void write_files_together(const std::vector<FileContent>& files);
+// What a file stored scrambled holds, from its plain content.
+FileContent scrambled_content(std::string path, std::string plain);
 // Removes from folder the temporaries that saves killed before their rename
 // left behind, once they are older than ten minutes (a younger one may belong
 // to a save still running); never any other file. A missing folder is no error.

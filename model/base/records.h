@@ -118,6 +118,10 @@ enum SideFlag : std::size_t {
   kInnerFrameB,  // intermediate frame at end B
 };
 
+// The side flags of a module placed with nothing beside it: a run-end frame at
+// both ends, no joints.
+inline constexpr std::array<int, 6> kFreeStandingSideFlags{0, 0, 1, 1, 0, 0};
+
 // What a free module is, read from its code: a trolley on wheels, a fixed end
 // or a mobile unit of a compact group, or a plain module.
 enum class ModuleKind { Plain, Trolley, FixedCompact, MobileCompact };
@@ -155,6 +159,16 @@ struct Tmodulo_agg {
   std::array<std::string, 8> spare_texts;
 
   ModuleKind kind() const;  // from code, each time: the code is what files and edits change
+  // The plan size along x and y: an 'H' module runs along x, any other along y
+  // (a blank orientation too, which an empty line of a project file gives), as
+  // the plan, the 3-D view and the exports draw it.
+  Tvec2 plan_extent() const { return orientation == 'H' ? Tvec2{length, width} : Tvec2{width, length}; }
+  // extent_x and extent_y := plan_extent(), after a change of size or orientation.
+  void fit_plan_extent() {
+    const Tvec2 extent = plan_extent();
+    extent_x = extent.x;
+    extent_y = extent.y;
+  }
   bool operator==(const Tmodulo_agg&) const = default;
 };
 using Tmoduli_agg = std::vector<Tmodulo_agg>;

@@ -46,9 +46,9 @@ std::string format_general(double value, char separator) {
 std::string format_fixed(double value, int decimals, char separator) {
   // Past 40 decimals a double only gains zeros; the cap keeps the text within
   // the buffer whatever count a damaged setting asks for.
-  constexpr int kMostDecimals = 40;
-  decimals = std::clamp(decimals, 0, kMostDecimals);
-  char text[320 + kMostDecimals];  // the 309 digits of the largest double, sign, point and decimals
+  constexpr int kMostDecimalsFormatted = 40;
+  decimals = std::clamp(decimals, 0, kMostDecimalsFormatted);
+  char text[320 + kMostDecimalsFormatted];  // the 309 digits of the largest double, sign, point and decimals
   auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
   std::string out(text, result.ptr);
   if (out == "-0" || out.find_first_not_of("-0.") == std::string::npos) {

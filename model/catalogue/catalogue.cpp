@@ -141,6 +141,8 @@ std::string catalogue_path_for(bool inches) { return program_path(inches ? "data
 
 std::string catalogue_path() { return catalogue_path_for(AppState.inches); }
 
+std::string other_catalogue_path() { return catalogue_path_for(!AppState.inches); }
+
 Tdimensioni catalogue_lengths(bool inches, int optional_sizes) {
   const std::string path = catalogue_path_for(inches);
   return parse_catalogue(read_scrambled_file(path), path, optional_sizes).lengths;
@@ -157,9 +159,9 @@ void load_data_file(int optional_sizes) {
   StructureTypes = std::move(catalogue.structure_types);
 }
 
-CatalogueMemos load_data_memos() {
-  std::string path = catalogue_path();
-  TextReader reader(read_scrambled_file(path), path, legacy_code_page());
+namespace {
+
+CatalogueMemos read_memos(TextReader& reader) {
   CatalogueMemos memos;
   for (std::string& memo : memos) {
     std::vector<std::string> lines(reader.count());
@@ -167,6 +169,22 @@ CatalogueMemos load_data_memos() {
     memo = editor_text(lines);
   }
   return memos;
+}
+
+}  // namespace
+
+CatalogueMemos load_data_memos() {
+  std::string path = catalogue_path();
+  TextReader reader(read_scrambled_file(path), path, legacy_code_page());
+  return read_memos(reader);
+}
+
+StoredCatalogue read_stored_catalogue(const std::string& path) {
+  TextReader reader(read_scrambled_file(path), path, legacy_code_page());
+  StoredCatalogue catalogue;
+  catalogue.memos = read_memos(reader);
+  catalogue.structure_types = read_structure_types(reader);
+  return catalogue;
 }
 
 std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstructure_type>& structure_types) {
@@ -184,34 +202,43 @@ std::string catalogue_fault(const CatalogueMemos& memos, const std::vector<Tstru
   return "";
 }
 
-void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
-                          const std::vector<Tstructure_type>& structure_types) {
-  std::string fault = catalogue_fault(memos, structure_types);
-  if (!fault.empty()) throw FileError(refusal(fault));
+std::string stored_catalogue_text(const StoredCatalogue& catalogue) {
   TextWriter writer;
-  for (const std::string& memo : memos) {
+  for (const std::string& memo : catalogue.memos) {
     auto lines = memo_lines(memo);
     writer.integer(static_cast<long long>(lines.size()));
     for (const auto& line : lines) writer.line(line.second);
   }
-  writer.integer(static_cast<long long>(structure_types.size()));
-  for (const Tstructure_type& type : structure_types) {
+  writer.integer(static_cast<long long>(catalogue.structure_types.size()));
+  for (const Tstructure_type& type : catalogue.structure_types) {
     writer.integers({type.short_text, type.long_text, type.detail_text, type.module_text});
     writer.line(type.shelf_suffix);
     writer.integer(type.height_offset);
   }
-  write_scrambled_file(path, writer.take());
+  return writer.take();
 }
 
-bool save_data_file(const CatalogueMemos& memos) {
+std::string catalogue_file_text(const CatalogueMemos& memos, const std::vector<Tstructure_type>& structure_types) {
+  std::string fault = catalogue_fault(memos, structure_types);
+  if (!fault.empty()) throw FileError(refusal(fault));
+  return stored_catalogue_text({memos, structure_types});
+}
+
+void write_catalogue_file(const std::string& path, const CatalogueMemos& memos,
+                          const std::vector<Tstructure_type>& structure_types) {
+  write_scrambled_file(path, catalogue_file_text(memos, structure_types));
+}
+
+bool save_data_file(const CatalogueMemos& memos, std::vector<FileContent> together, const std::string& note) {
   std::string fault = catalogue_fault(memos, StructureTypes);
   if (!fault.empty()) {
     ui().show_message(refusal(fault));
     return false;
   }
   std::string path = catalogue_path();
-  write_catalogue_file(path, memos, StructureTypes);
-  ui().show_message("Dati salvati in " + path);
+  together.insert(together.begin(), scrambled_content(path, catalogue_file_text(memos, StructureTypes)));
+  write_files_together(together);
+  ui().show_message("Dati salvati in " + path + note);
   return true;
 }
 

@@ -1,7 +1,9 @@
 #include "model/catalogue/catalogue_editor.h"
 
 #include <climits>
+#include <filesystem>
 
+#include "model/base/code_row_options.h"
 #include "model/base/file_io.h"
 #include "model/base/prices.h"
 #include "model/base/text_io.h"
@@ -17,9 +19,7 @@ const char* const kTranslationFile = "data/lang.dat";
 const char* const kNotSaved = "The changes were not saved (catalogue, codes and translations) because ";
 const char* const kTranslationsRefused = "the translations as edited fail: ";
 const char* const kCodesRefused = "the codes table as edited fails: ";
-// Every column of a row of the codes table but the options, one per structure
-// type; the price is the last but one (model/files/codes_table.cpp).
-constexpr std::size_t kCodesFixedColumns = 10;
+const char* const kCodesFile = "codici.dat";
 
 bool to_int(const std::string& text, int& value) {
   long long parsed = 0;
@@ -83,19 +83,104 @@ std::string translations_refusal(const std::string& plain, int stored_language) 
 
 // Why nothing may be saved when a price of the codes table, plain as the
 // file would hold it, is one the next start would call damage: the bound of
-// every price list (model/base/prices.h). Rows of another column count are
-// left to the reader. Empty when every price is one.
+// every price list (model/base/prices.h); the price is the last column but
+// one. Rows the reader cannot take are left to it. Empty when every price is one.
 std::string codes_table_refusal(const std::string& plain) {
   const std::vector<std::string> lines = split_lines(plain);
   for (std::size_t i = 1; i < lines.size(); ++i) {  // line 1 is the header
     if (is_blank_line(lines[i])) continue;
     const Tstringlist fields = split_tab_fields(lines[i]);
-    if (fields.size() != kCodesFixedColumns + StructureTypes.size()) continue;
+    if (!row_option_columns(fields.size(), StructureTypes.size())) continue;
     double price = 0.0;
     if (std::string reason = price_refusal(fields[fields.size() - 2], ',', price); !reason.empty())
       return std::string(kNotSaved) + kCodesRefused + "line " + std::to_string(i + 1) + ": " + reason + ".";
   }
   return {};
+}
+
+// The codes text (lines joined by "\n", the header first) with the change
+// made in every row of option_count structure types or fewer.
+std::string codes_text_with_change(const std::string& text, const OptionColumnChange& change,
+                                   std::size_t option_count) {
+  std::vector<std::string> lines = split_lines(text);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    Tstringlist fields = split_tab_fields(lines[i]);
+    const std::optional<std::size_t> columns = row_option_columns(fields.size(), option_count);
+    if (is_blank_line(lines[i]) || !columns) continue;
+    const auto first = fields.begin() + kCodeRowKeyColumns;
+    const auto end = first + static_cast<std::ptrdiff_t>(*columns);
+    std::vector<std::string> options(first, end);
+    change_option_column(options, change, option_count);
+    fields.insert(fields.erase(first, end), options.begin(), options.end());
+    lines[i] = fields.front();
+    for (std::size_t f = 1; f < fields.size(); ++f) lines[i] += '\t' + fields[f];
+  }
+  return editor_text(lines);
+}
+
+// Records a change of the structure types and makes it in the codes text.
+void follow_structure_types(CatalogueEditorTexts& texts, const StructureTypeChange& change) {
+  const std::size_t before = change.column.added ? StructureTypes.size() - 1 : StructureTypes.size() + 1;
+  texts.codes_table = codes_text_with_change(texts.codes_table, change.column, before);
+  texts.structure_types.changes.push_back(change);
+}
+
+// The types after the changes, from those the editor opened on.
+void replay_changes(std::vector<Tstructure_type>& types, const EditedStructureTypes& edits) {
+  for (const StructureTypeChange& change : edits.changes) {
+    const auto at = types.begin() + static_cast<std::ptrdiff_t>(change.column.index);
+    if (change.column.added) types.insert(at, change.added);
+    if (!change.column.added) types.erase(at);
+  }
+}
+
+// The other unit mode's catalogue with the same types added and removed,
+// when it held as many types as this one did: the option columns of the
+// codes table serve the types of both by their places, and the two must keep
+// their types in step. Nothing when it did not, or cannot be read: it is then
+// left as it is.
+std::optional<FileContent> other_catalogue_following(const EditedStructureTypes& edits) {
+  const std::string path = other_catalogue_path();
+  if (edits.changes.empty() || !std::filesystem::exists(path)) return std::nullopt;
+  StoredCatalogue other;
+  try {
+    other = read_stored_catalogue(path);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
+  if (other.structure_types.size() != edits.opened.size()) return std::nullopt;
+  replay_changes(other.structure_types, edits);
+  return scrambled_content(path, stored_catalogue_text(other));
+}
+
+// The price and code table in memory follows the saved types, so that its
+// next write keeps their columns.
+void follow_in_codes_table(const EditedStructureTypes& edits) {
+  std::size_t option_count = edits.opened.size();
+  for (const StructureTypeChange& change : edits.changes) {
+    for (Tcodice& row : CodesTable) change_option_column(row.options, change.column, option_count);
+    option_count = change.column.added ? option_count + 1 : option_count - 1;
+  }
+}
+
+// Saves everything in one write; false after a message when it is refused or fails.
+bool save_editor_files(const CatalogueEditorTexts& texts, const std::string& codes_table,
+                       const std::string& translations) {
+  std::vector<FileContent> together;
+  std::string note;
+  if (std::optional<FileContent> other = other_catalogue_following(texts.structure_types)) {
+    note = "\r\nThe structure types added and removed are saved in " + other->path +
+           " too: the price and code table serves both catalogues.";
+    together.push_back(std::move(*other));
+  }
+  together.push_back(scrambled_content(user_path(kCodesFile), codes_table));
+  together.push_back(scrambled_content(program_path(kTranslationFile), translations));
+  try {
+    return save_data_file(texts.memos, std::move(together), note);
+  } catch (const FileError& error) {
+    ui().show_message(std::string(error.what()));
+    return false;
+  }
 }
 
 }  // namespace
@@ -145,13 +230,30 @@ bool remove_structure_type(int index) {
   return true;
 }
 
+bool add_structure_type(CatalogueEditorTexts& texts, const StructureTypeFields& fields) {
+  if (!add_structure_type(fields)) return false;
+  follow_structure_types(texts, {{true, StructureTypes.size() - 1}, StructureTypes.back()});
+  return true;
+}
+
+bool remove_structure_type(CatalogueEditorTexts& texts, int index) {
+  if (!remove_structure_type(index)) return false;
+  follow_structure_types(texts, {{false, static_cast<std::size_t>(index)}, {}});
+  return true;
+}
+
 CatalogueEditorTexts load_catalogue_editor_texts() {
-  return {load_data_memos(), editor_text(split_lines(read_scrambled_file(user_path("codici.dat")), legacy_code_page())),
-          editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile))))};
+  return {load_data_memos(),
+          editor_text(split_lines(read_scrambled_file(user_path(kCodesFile)), legacy_code_page())),
+          editor_text(split_lines(read_scrambled_file(program_path(kTranslationFile)))),
+          {StructureTypes, {}}};
 }
 
 bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_language) {
-  if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) return true;
+  if (!ui().ask_yes_no("Salvare le modifiche nel file nel file " + catalogue_path())) {
+    StructureTypes = texts.structure_types.opened;
+    return true;
+  }
   const std::string translations = editor_file_text(texts.translations);
   const std::string codes_table = editor_file_text(texts.codes_table);
   for (const std::string& refusal :
@@ -160,8 +262,7 @@ bool close_catalogue_editor(const CatalogueEditorTexts& texts, int stored_langua
     ui().show_message(refusal);
     return false;
   }
-  if (!save_data_file(texts.memos)) return false;
-  write_scrambled_file(user_path("codici.dat"), codes_table);
-  write_scrambled_file(program_path(kTranslationFile), translations);
+  if (!save_editor_files(texts, codes_table, translations)) return false;
+  follow_in_codes_table(texts.structure_types);
   return true;
 }

@@ -27,12 +27,7 @@ void reset_tabs_from_cells() {
 void show_project_caption() { ui().set_caption(project_caption(AppState.file_name)); }
 
 void new_project() {
-  if (AppState.modified) {
-    Answer answer = ui().ask_yes_no_cancel(lang_text(112));
-    if (answer == Answer::Cancel) return;
-    if (answer == Answer::Yes) save_project(false);
-    AppState.modified = 0;
-  }
+  if (!settle_modified_project()) return;
   reset_globals();
   show_project_caption();
   AppState.current_cell = 0;
@@ -42,7 +37,7 @@ void new_project() {
 }
 
 void save_project_asking(bool new_number) {
-  if (ui().ask_yes_no(lang_text(new_number ? 158 : 112))) save_project(new_number);
+  if (ui().ask_yes_no(lang_text(new_number ? 158 : 112))) save_project_reported(new_number);
 }
 
 void step_undo(int delta) {

@@ -10,9 +10,11 @@ void reset_tabs_from_cells();
 // Caption := title, project file, customer and customer reference.
 void show_project_caption();
 
-// A new empty project, after asking to save a modified one (Cancel stops).
+// A new empty project, after settling a modified one (see
+// settle_modified_project: Cancel or a failed save stops).
 void new_project();
-// Asks (text 112, or 158 for a new number) and saves the project.
+// Asks (text 112, or 158 for a new number) and saves the project; a save
+// that fails is said and changes nothing.
 void save_project_asking(bool new_number);
 // Undo (-1) or redo (+1) with the refresh of tabs, caption, modes, panel and plan.
 void step_undo(int delta);

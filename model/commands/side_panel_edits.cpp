@@ -234,8 +234,7 @@ void edit_free_module_width(double mm) {
   for (Tmodulo_agg& module : cell.free_modules) {
     if (!module.selected) continue;
     module.width = mm;
-    module.extent_x = module.orientation == 'H' ? module.length : module.width;
-    module.extent_y = module.orientation == 'H' ? module.width : module.length;
+    module.fit_plan_extent();
   }
   for (Tmodulo_agg& module : cell.free_modules) compute_free_module_clearances(module);
   finish_edit(EditKind::changed, Views::scene_3d | Views::plan);

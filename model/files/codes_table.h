@@ -9,7 +9,9 @@
 #include "model/base/prices.h"
 #include "model/base/records.h"
 
-// Reads CodesTable, one option per element of StructureTypes in each row.
+// Reads CodesTable, one option per element of StructureTypes in each row. A
+// row written before the catalogue's last types were added lacks their
+// options: they are read as empty (not available) and said once, as no damage.
 // A damaged row (one whose price is beyond kLargestPrice too) is passed over
 // and every readable row kept; the damage is reported to the user, and the
 // file is kept as it was before its next write.
@@ -20,7 +22,8 @@ void read_codes_table();
 void write_codes_table();
 
 // One row of the table file, its fields cut at single tabs, with option_count
-// option columns. Raises FileError saying what is wrong with it.
+// options (those a shorter row lacks empty). Raises FileError saying what is
+// wrong with it.
 Tcodice parse_code_row(const std::string& line, std::size_t option_count);
 
 // The plain content of a code table, and its safe scrambled write.

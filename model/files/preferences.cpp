@@ -1,5 +1,6 @@
 #include "model/files/preferences.h"
 
+#include <array>
 #include <climits>
 #include <filesystem>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "model/files/damaged_files.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/state/state_fields.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
 
@@ -91,47 +93,91 @@ class PreferencesLines {
   CodePage legacy_code_page_ = language_code_page(-1);
 };
 
+// The settings the file stores before its company texts, or after them, in the file's order.
+template <class Each>
+void for_stored_settings(bool before_company_texts, Each each) {
+  for (const StateField& field : state_fields())
+    if (field.stored != StoredAs::not_stored && (field.line < kFirstCompanyTextLine) == before_company_texts)
+      each(field);
+}
+
+// The field of state (const or not) the table entry names, as a T.
+template <class T, class State>
+auto& member_of(State& state, const StateField& field) {
+  return state.*std::get<T Tvar_amb::*>(field.member);
+}
+
+void read_setting(PreferencesLines& in, const StateField& field, Tvar_amb& state) {
+  if (field.line > kLinesEveryPreferencesFileHas && in.at_end()) return;
+  switch (field.stored) {
+    case StoredAs::integer:
+      in.integer(member_of<int>(state, field));
+      break;
+    case StoredAs::integers:
+      for (int& value : member_of<std::array<int, 6>>(state, field)) in.integer(value);
+      break;
+    case StoredAs::inch_mode: {
+      bool& inches = member_of<bool>(state, field);
+      int value = inches ? 1 : 0;
+      in.integer(value);
+      inches = value != 0;
+      state.unit_factor = inches ? MmPerInch : 1.0;
+      break;
+    }
+    case StoredAs::decimals:
+      in.integer(member_of<int>(state, field), 0, kMostDecimalsShown,
+                 "a number of decimals from 0 to " + std::to_string(kMostDecimalsShown));
+      break;
+    case StoredAs::black_plan: {
+      std::string line;
+      in.text(line);
+      member_of<bool>(state, field) = line != "0";
+      break;
+    }
+    case StoredAs::not_stored:
+      break;
+  }
+}
+
+void write_setting(TextWriter& out, const StateField& field, const Tvar_amb& state) {
+  switch (field.stored) {
+    case StoredAs::integer:
+    case StoredAs::decimals:
+      out.integer(member_of<int>(state, field));
+      break;
+    case StoredAs::integers:
+      for (int value : member_of<std::array<int, 6>>(state, field)) out.integer(value);
+      break;
+    case StoredAs::inch_mode:
+    case StoredAs::black_plan:
+      out.boolean(member_of<bool>(state, field));
+      break;
+    case StoredAs::not_stored:
+      break;
+  }
+}
+
 // Reads every line it can into state and company; gives the faults of the others.
 std::vector<std::string> read_settings(std::string_view text, Tvar_amb& state, Tazienda& company) {
   PreferencesLines in(text);
-  for (int* field : {&state.language, &state.optional_sizes, &state.product_switch, &state.max_length_index,
-                     &state.background_3d, &state.wall_transparency, &state.wall_height, &state.resolution_3d})
-    in.integer(*field);
+  for_stored_settings(true, [&](const StateField& field) { read_setting(in, field, state); });
   in.set_language(state.language);
   in.text(company.logo);
   in.text(company.currency);
   for (std::string& text : company.header_lines) in.text(text);
   for (std::string& text : company.more_lines) in.text(text);
-  for (int& width : state.archive_col_widths) in.integer(width);
-  // Lines 31 to 33, each present only in newer files.
-  if (!in.at_end()) {
-    int inches = state.inches ? 1 : 0;
-    in.integer(inches);
-    state.inches = inches != 0;
-    state.unit_factor = state.inches ? MmPerInch : 1.0;
-  }
-  if (!in.at_end())
-    in.integer(state.decimals, 0, kMostDecimals, "a number of decimals from 0 to " + std::to_string(kMostDecimals));
-  if (!in.at_end()) {
-    std::string background;
-    in.text(background);
-    state.black_background = background != "0";
-  }
+  for_stored_settings(false, [&](const StateField& field) { read_setting(in, field, state); });
   return std::move(in.faults);
 }
 
 std::string preferences_text(const Tvar_amb& state, const Tazienda& company) {
   TextWriter out;
-  out.integers({state.language, state.optional_sizes, state.product_switch, state.max_length_index, state.background_3d,
-                state.wall_transparency, state.wall_height, state.resolution_3d});
+  for_stored_settings(true, [&](const StateField& field) { write_setting(out, field, state); });
   out.line(company.logo);
   out.line(company.currency);
   for (const std::string& text : company.header_lines) out.line(text);
   for (const std::string& text : company.more_lines) out.line(text);
-  for (int width : state.archive_col_widths) out.integer(width);
-  out.boolean(state.inches);
-  out.integer(state.decimals);
-  out.boolean(state.black_background);
+  for_stored_settings(false, [&](const StateField& field) { write_setting(out, field, state); });
   return out.take();
 }
 
@@ -185,9 +231,11 @@ int stored_language() {
   return state.language;
 }
 
-void write_preferences() {
+void write_preferences() { write_preferences_with(Company); }
+
+void write_preferences_with(const Tazienda& company) {
   keep_damaged_copy(preferences_path());
-  write_preferences_file(preferences_path(), AppState, Company);
+  write_preferences_file(preferences_path(), AppState, company);
 }
 
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company) {

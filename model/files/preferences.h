@@ -11,7 +11,7 @@
 
 // The most decimals lengths are shown with, as the preferences dialog offers
 // them; a file that asks for more is damaged.
-inline constexpr int kMostDecimals = 7;
+inline constexpr int kMostDecimalsShown = 7;
 
 // Reads the preferences into AppState and Company. Every line that holds its
 // value is read; a bad line leaves its one setting at its default and is named
@@ -40,6 +40,8 @@ int stored_language();
 // Writes AppState and Company to user/preferenze.dat (a damaged file read
 // before is kept beside it first); raises FileError.
 void write_preferences();
+// The same with company in place of Company, which is left alone.
+void write_preferences_with(const Tazienda& company);
 
 // Writes a preferences file from state and company, safely and scrambled.
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);

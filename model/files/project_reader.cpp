@@ -2,6 +2,7 @@
 // lines (see the version checks below); everything else is read in one order.
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -65,6 +66,30 @@ std::string_view next_line(std::string_view text, std::size_t& position) {
 // A version line: "V" and a version number.
 bool is_version_line(std::string_view line) {
   return line.size() > 1 && line[0] == 'V' && line.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
+// The versions a load reads, each with its own layout.
+constexpr std::array<std::pair<std::string_view, Version>, 2> kKnownVersions{
+    {{"V001", Version::V001}, {"V002", Version::V002}}};
+
+std::optional<Version> known_version(std::string_view line) {
+  for (const auto& [name, version] : kKnownVersions)
+    if (line == name) return version;
+  return std::nullopt;
+}
+
+// A first line that begins as a known version line does, all but one byte,
+// and is none: a version line damaged by a flipped bit or a stray byte, never
+// the date a project without a version line begins with (that project's
+// whole head is read first).
+bool resembles_version_line(std::string_view line) {
+  for (const auto& [name, version] : kKnownVersions) {
+    if (line.size() < name.size()) continue;
+    int differing = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) differing += line[i] != name[i] ? 1 : 0;
+    if (differing <= 1) return true;
+  }
+  return false;
 }
 
 // The fixed form in which every project writes its first two discounts: two
@@ -147,8 +172,9 @@ std::pair<std::size_t, std::string> legacy_head_refusal(std::string_view plain) 
 
 class ProjectReader {
  public:
-  ProjectReader(std::string_view plain, const std::string& source)
-      : plain_(plain), source_(source), in_(plain, source, legacy_code_page()) {}
+  // layout, when given, reads a file of a known version as that version's.
+  ProjectReader(std::string_view plain, const std::string& source, std::optional<Version> layout = std::nullopt)
+      : plain_(plain), source_(source), in_(plain, source, legacy_code_page()), layout_(layout) {}
 
   Tprv read_head() {
     Tprv header = read_head_to_drawing(true, false);
@@ -198,19 +224,28 @@ class ProjectReader {
     const std::string_view first = next_line(plain_, position);
     if (!is_version_line(first)) {
       if (auto [line, why] = legacy_head_refusal(plain_); line != 0) {
+        if (resembles_version_line(first))
+          throw FileError(source_ +
+                          ": line 1: the version line is damaged: a project begins with its version, \"V001\" or "
+                          "\"V002\", and this line only resembles one");
         if (std::string stored = stored_text_start(plain_); !stored.empty())
           why += "; as stored, the file begins \"" + stored + "\"";
-        throw FileError(source_ + ": line " + std::to_string(line) + ": not a project file: " + why);
+        throw FileError(source_ + " is not a project file: it does not begin as a project does.\r\nLine " +
+                        std::to_string(line) + ": " + why);
       }
       version_ = Version::Legacy;
       return in_.short_string();
     }
     in_.line();
-    const bool known = first == "V001" || first == "V002";
-    if (!known && !any_version) in_.fail("not a project file or unsupported version");
+    const std::optional<Version> known = known_version(first);
+    if (!known && !any_version)
+      in_.fail("not a project file or unsupported version: it begins with \"" + std::string(first) +
+               "\", and this program reads the versions \"V001\" and \"V002\"; the version line is damaged, or "
+               "a later program saved the file");
     // From version 1 on the customer block carries its notes.
     const bool version_zero = first.find_first_not_of('0', 1) == std::string_view::npos;
     version_ = version_zero ? Version::Legacy : first == "V001" ? Version::V001 : Version::V002;
+    if (layout_ && known) version_ = *layout_;
     return in_.short_string();
   }
 
@@ -360,13 +395,37 @@ class ProjectReader {
   std::string_view plain_;
   std::string source_;
   TextReader in_;
+  std::optional<Version> layout_;
   Version version_ = Version::Legacy;
 };
 
 }  // namespace
 
 ProjectData parse_project(std::string_view plain, const std::string& source) {
-  return ProjectReader(plain, source).read_project();
+  try {
+    return ProjectReader(plain, source).read_project();
+  } catch (const FileError&) {
+    // One flipped bit turns "V002" into "V001" and back: a file that the
+    // other version reads whole has a damaged version line. The two differ in
+    // the lines of free modules only; without one, the failure lies elsewhere.
+    std::size_t position = 0;
+    const std::string_view first = next_line(plain, position);
+    for (const auto& [name, version] : kKnownVersions) {
+      if (first == name || !known_version(first)) continue;
+      ProjectData other;
+      try {
+        other = ProjectReader(plain, source, version).read_project();
+      } catch (const FileError&) {
+        continue;
+      }
+      if (std::none_of(other.cells.begin(), other.cells.end(),
+                       [](const Tcell& cell) { return !cell.free_modules.empty(); }))
+        continue;
+      throw FileError(source + ": line 1: the version line is damaged: it reads \"" + std::string(first) +
+                      "\", and the file is laid out as a project of version \"" + std::string(name) + "\"");
+    }
+    throw;
+  }
 }
 
 Tprv parse_project_head(std::string_view plain, const std::string& source) {

@@ -91,19 +91,22 @@ void save_project(bool new_number) {
   ui().show_message(saved);
 }
 
-bool settle_modified_project() {
-  if (!AppState.modified) return true;
-  Answer answer = ui().ask_yes_no_cancel(lang_text(112));
-  if (answer == Answer::Cancel) return false;
-  if (answer == Answer::No) return true;
-  // A project that could not be saved keeps the program open, so nothing is lost.
+bool save_project_reported(bool new_number) {
   try {
-    save_project(false);
+    save_project(new_number);
   } catch (const FileError& error) {
     ui().show_message(error.what());
     return false;
   }
   return true;
+}
+
+bool settle_modified_project() {
+  if (!AppState.modified) return true;
+  Answer answer = ui().ask_yes_no_cancel(lang_text(112));
+  if (answer == Answer::Cancel) return false;
+  // A project that could not be saved keeps the program open, so nothing is lost.
+  return answer == Answer::No || save_project_reported(false);
 }
 
 std::string project_caption(const std::string& file_name) {

@@ -16,6 +16,9 @@ std::string next_project_number();
 // changes; an index that cannot be written after it is said in the same box
 // as the save, which stands.
 void save_project(bool new_number);
+// save_project for a command: a save that fails is said in a message and
+// changes nothing, so the command ends there; false then.
+bool save_project_reported(bool new_number);
 
 // Asks to save a modified project before it is closed or replaced: Yes saves,
 // No leaves it as it is, still modified until another project is loaded in

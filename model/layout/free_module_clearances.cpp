@@ -49,8 +49,8 @@ void measure_walls(Tmodulo_agg& m, const Tcell& cell) {
 }
 
 // Half spans of a free module along x and y.
-double half_span_x(const Tmodulo_agg& f) { return (f.orientation == 'H' ? f.length : f.width) / 2; }
-double half_span_y(const Tmodulo_agg& f) { return (f.orientation == 'H' ? f.width : f.length) / 2; }
+double half_span_x(const Tmodulo_agg& f) { return f.plan_extent().x / 2; }
+double half_span_y(const Tmodulo_agg& f) { return f.plan_extent().y / 2; }
 
 // Gap g to another module's face, applied when 0 < g and g is below the
 // current value; along a module's length the other module's end upright and
@@ -86,8 +86,7 @@ double to_one_decimal(double clearance) {
 
 void compute_free_module_clearances(Tmodulo_agg& m) {
   m.clear_n = m.clear_s = m.clear_e = m.clear_o = kNoClearance;
-  m.extent_x = m.orientation == 'V' ? m.width : m.length;
-  m.extent_y = m.orientation == 'V' ? m.length : m.width;
+  m.fit_plan_extent();
   const Tcell& cell = current_cell();
   measure_walls(m, cell);
   measure_modules(m, cell);

@@ -11,6 +11,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/state/state_fields.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
 
@@ -21,30 +22,6 @@ int history_size() { return static_cast<int>(UndoHistory.size()); }
 void update_undo_buttons() {
   ui().set_tool_button_enabled(tool_button::undo, UndoPosition >= 1);
   ui().set_tool_button_enabled(tool_button::redo, UndoPosition < history_size() - 1);
-}
-
-// A step restores the editing state only: the preferences stay as the user
-// set them since (restoring an older unit factor while the inch catalogue is
-// loaded would misread every typed value), and so does the file the project
-// is saved in (else the next save would make a second archive entry).
-void keep_live_settings(const Tvar_amb& live, Tvar_amb& restored) {
-  restored.file_name = live.file_name;
-  restored.max_length_index = live.max_length_index;
-  restored.background_3d = live.background_3d;
-  restored.wall_transparency = live.wall_transparency;
-  restored.wall_height = live.wall_height;
-  restored.language = live.language;
-  restored.debug = live.debug;
-  restored.optional_sizes = live.optional_sizes;
-  restored.product_switch = live.product_switch;
-  restored.resolution_3d = live.resolution_3d;
-  restored.archive_col_widths = live.archive_col_widths;
-  restored.inches = live.inches;
-  restored.decimals = live.decimals;
-  restored.unit_factor = live.unit_factor;
-  restored.black_background = live.black_background;
-  restored.print_max_loads = live.print_max_loads;
-  restored.palette = live.palette;
 }
 
 bool current_outline_needs_check() {
@@ -141,8 +118,12 @@ void step_undo_history(int delta) {
   if (target >= 0 && target < history_size()) {
     UndoPosition = target;
     const Tundo_snapshot& entry = UndoHistory[static_cast<std::size_t>(target)];
+    // A step restores the editing state only: the preferences stay as the
+    // user set them since (restoring an older unit factor while the inch
+    // catalogue is loaded would misread every typed value), and so does the
+    // file the project is saved in.
     Tvar_amb restored = entry.state;
-    keep_live_settings(AppState, restored);
+    keep_fields_undo_keeps(AppState, restored);
     restored.modified = 1;
     AppState = std::move(restored);
     restore_cells(entry.cells);

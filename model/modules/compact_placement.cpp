@@ -119,9 +119,8 @@ bool place_mobile_units(const CompactPlacementForm& form) {
     unit.code = mobile_compact_code(group);
     unit.height = kMobileCompactHeight;
     unit.shelf_pattern = pattern;
-    unit.side_flags = {0, 0, 1, 1, 0, 0};
-    unit.extent_x = unit.orientation == 'V' ? unit.width : unit.length;
-    unit.extent_y = unit.orientation == 'V' ? unit.length : unit.width;
+    unit.side_flags = kFreeStandingSideFlags;
+    unit.fit_plan_extent();
     unit.coupled_with = -1;
     cell.free_modules.push_back(unit);
     s += depth / 2 + CompactUnitGap / 2;

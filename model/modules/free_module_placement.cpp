@@ -116,14 +116,13 @@ void shape_unit(Tmodulo_agg& t, const Tcorvane& block, double width, double heig
   t.width = width;
   t.length = block.depth;
   t.orientation = block.orientation == 'V' ? 'H' : 'V';
-  t.extent_x = t.orientation == 'H' ? t.length : t.width;
-  t.extent_y = t.orientation == 'H' ? t.width : t.length;
+  t.fit_plan_extent();
   t.code = std::move(code);
 }
 
 void place_block_units(const Tcorvane& block, const std::vector<double>& widths, int number) {
   Tmodulo_agg& t = AppState.free_module_template;
-  t.side_flags = {0, 0, 1, 1, 0, 0};
+  t.side_flags = kFreeStandingSideFlags;
   t.coupled_with = t.snap_a = t.snap_b = -1;
   t.custom_shelves = 0;
   t.spare_texts[0] = block.kit_code;

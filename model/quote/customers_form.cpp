@@ -8,11 +8,17 @@
 
 namespace {
 
+// Modify and delete act on the selected entry, so they are open exactly while there is one.
+void select_row(CustomersForm& form, int row) {
+  form.selected_row = row;
+  form.can_modify = form.can_delete = selected_customer(form) >= 0;
+}
+
 void list_customers(CustomersForm& form, CustomerFilter filter) {
   form.filter = std::move(filter);
   form.names = customer_names(form.filter);
   form.listing += 1;
-  form.selected_row = -1;
+  select_row(form, -1);
 }
 
 // After a change that re-sorts or shrinks the register: no filter, no selection.
@@ -32,16 +38,16 @@ int selected_customer(const CustomersForm& form) {
 }
 
 void show_selected_customer(CustomersForm& form) {
+  select_row(form, form.selected_row);
   const int index = selected_customer(form);
   if (index < 0) return;
   form.customer = Customers[static_cast<std::size_t>(index)];
-  form.can_modify = form.can_delete = form.can_add = true;
+  form.can_add = true;
 }
 
 void start_new_customer(CustomersForm& form) {
   form.customer = Tcliente{};
-  form.selected_row = -1;
-  form.can_modify = form.can_delete = false;
+  select_row(form, -1);
   form.can_add = true;
 }
 
@@ -57,7 +63,7 @@ void modify_form_customer(CustomersForm& form) {
   if (index < 0 || !modify_customer(index, form.customer)) return;
   const int row = form.selected_row;
   list_customers(form, form.filter);
-  form.selected_row = row;
+  select_row(form, row);
 }
 
 void delete_form_customer(CustomersForm& form, const std::function<void()>& show_form) {

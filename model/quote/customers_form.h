@@ -26,13 +26,15 @@ struct CustomersForm {
   bool can_remove_filter = false;
 };
 
-// On showing: every customer listed, none selected; the fields and the
-// commands stay as they were.
+// On showing: every customer listed, none selected, so modify and delete
+// close; the fields stay as they were.
 void list_all_customers(CustomersForm& form);
 // The register index of the selected entry, or -1.
 int selected_customer(const CustomersForm& form);
 
-// The selected entry's customer in the fields, and every command open.
+// After any change of the selected entry: its customer in the fields and
+// every command open; with none selected, the fields stay and modify and
+// delete close.
 void show_selected_customer(CustomersForm& form);
 // Empty fields and no selection, for a new customer: only adding is open.
 void start_new_customer(CustomersForm& form);

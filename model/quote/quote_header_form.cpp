@@ -63,6 +63,18 @@ std::string stored_logo_name(const std::string& source) {
   return name;
 }
 
+// The company block of the form, its logo copied into user/ when newly picked.
+Tazienda form_company(const QuoteHeaderForm& form) {
+  Tazienda company = Company;
+  company.logo = stored_logo_name(form.logo_source_path);
+  // The company texts as far as the preferences file reads them back.
+  auto company_text = [](const std::string& text) { return cut_text(text, kTextBytes); };
+  std::transform(form.header_lines.begin(), form.header_lines.end(), company.header_lines.begin(), company_text);
+  std::transform(form.more_lines.begin(), form.more_lines.end(), company.more_lines.begin(), company_text);
+  company.currency = company_text(form.currency);
+  return company;
+}
+
 }  // namespace
 
 std::string logo_refusal(const std::string& source) {
@@ -116,16 +128,18 @@ int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator)
   header.drawing = cut_short_string(form.drawing);
   header.note1 = cut_short_string(form.note1);
   header.note2 = cut_short_string(form.note2);
+
+  Tazienda company = form_company(form);
+  // Written before anything is stored, so a failed write leaves the dialog's values to the user.
+  try {
+    write_preferences_with(company);
+  } catch (const FileError& error) {
+    ui().show_message(error.what());
+    return kQuoteHeaderNotWritten;
+  }
+  Company = std::move(company);
   // The header is saved with the project: a change must be offered for saving on close.
   if (!(header == QuoteHeader)) AppState.modified = 1;
   QuoteHeader = std::move(header);
-
-  Company.logo = stored_logo_name(form.logo_source_path);
-  // The company texts as far as the preferences file reads them back.
-  auto company_text = [](const std::string& text) { return cut_text(text, kTextBytes); };
-  std::transform(form.header_lines.begin(), form.header_lines.end(), Company.header_lines.begin(), company_text);
-  std::transform(form.more_lines.begin(), form.more_lines.end(), Company.more_lines.begin(), company_text);
-  Company.currency = company_text(form.currency);
-  write_preferences();
-  return -1;
+  return kQuoteHeaderStored;
 }

@@ -29,9 +29,13 @@ QuoteHeaderForm load_quote_header_form(char decimal_separator);
 // never the name of a file the program keeps there.
 std::string logo_refusal(const std::string& source);
 
+inline constexpr int kQuoteHeaderStored = -1;
+inline constexpr int kQuoteHeaderNotWritten = -2;
+
 // Stores the form. A discount that is not a number from 0 to 100 shows text 8, stores
-// nothing and gives its index (0..3); -1 when stored. A changed quote header
+// nothing and gives its index (0..3); kQuoteHeaderStored when stored. A changed quote header
 // marks the project modified. A logo that is refused or cannot be
 // copied is reported and the old one kept; replacing another picture of its
-// name in user/ is asked first. A failed preferences write raises FileError.
+// name in user/ is asked first. A preferences file that cannot be written is
+// said, nothing is stored and kQuoteHeaderNotWritten is given.
 int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator);

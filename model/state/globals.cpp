@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "model/state/state_fields.h"
 #include "model/state/text_table.h"
 
 std::string ProgramDir;
@@ -47,21 +48,7 @@ std::string today_text() {
 void reset_globals() {
   UndoPosition = -1;
 
-  AppState.current_cell = 0;
-  AppState.file_name.clear();
-  AppState.modified = 0;
-  AppState.zoom = 1.0;
-  AppState.pan_x = 0.0;
-  AppState.pan_y = 0.0;
-  AppState.mouse_x = 0;
-  AppState.mouse_y = 0;
-  AppState.outline_mode = 0;
-  AppState.segment_pending = 0;
-  AppState.select_walls_mode = 0;
-  AppState.select_modules_mode = 0;
-  AppState.place_free_module_mode = 0;
-  AppState.place_compact_mode = 0;
-  AppState.rubber_band = {-1, -1, -1, -1};
+  reset_fields_for_new_project(AppState);
 
   QuoteHeader.customer = Tcliente{};
   QuoteHeader.customer.notes = {""};

@@ -6,6 +6,7 @@
 #include "model/files/logo_file.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "output/print/page_size.h"
 #include "output/print/page_text.h"
 
 namespace {
@@ -47,7 +48,7 @@ void draw_common_header(PageContext& page, int w, int h) {
 // A text of the right-hand box from x_mm on, ending 1 mm before the page frame.
 void right_box_text(PageContext& page, double x_mm, double y_mm, const std::string& text,
                     TextFit fit = TextFit::Readable) {
-  text_in_box(page, x_mm, 210 - kMargin - 1, y_mm, text, BoxAlign::Left, fit);
+  text_in_box(page, x_mm, kPageWidthMm - kMargin - 1, y_mm, text, BoxAlign::Left, fit);
 }
 
 // A value of the quote data, centred in its box between two lines and kept
@@ -116,7 +117,7 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
   canvas.text_out(w / 2 - canvas.text_width(title) / 2, page.px_y(46), title);
   canvas.line(mx, page.px_y(65), w - mx, page.px_y(65));
 
-  constexpr double box = (210 - 2 * kMargin) / 4;
+  constexpr double box = (kPageWidthMm - 2 * kMargin) / 4;
   const int captions[4] = {114, 113, 115, 133};
   const std::string values[4] = {QuoteHeader.number, QuoteHeader.date, QuoteHeader.from, QuoteHeader.drawing};
   for (int k = 0; k < 4; ++k) {
@@ -131,7 +132,7 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
   set_font_mm(page, 3, true);
   text_left(page, kMargin + 3, 65.5, lang_text(116));
   set_font_mm(page, 5, false);
-  value_in_box(page, kMargin, 210 - kMargin, 68.5, QuoteHeader.customer_ref, TextFit::Readable);
+  value_in_box(page, kMargin, kPageWidthMm - kMargin, 68.5, QuoteHeader.customer_ref, TextFit::Readable);
 
   int top = page.px_y(75);
   int bottom = page.px_y(262);
@@ -139,7 +140,7 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
   canvas.line(mx, bottom, w - mx, bottom);
   for (double column : {page.c0, page.c1, page.c2, page.c3})
     canvas.line(page.px_x(kMargin + column), top, page.px_x(kMargin + column), bottom);
-  canvas.line(page.px_x(kMargin + page.c4), top, page.px_x(kMargin + page.c4), page.px_y(297 - kMargin));
+  canvas.line(page.px_x(kMargin + page.c4), top, page.px_x(kMargin + page.c4), page.px_y(kPageHeightMm - kMargin));
 
   // Each heading in its column, as the item rows below it: a long translation
   // or currency would cross the column's line and blank its neighbour.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/base/rounding.h"
+#include "output/print/page_size.h"
 
 namespace {
 
@@ -11,8 +12,8 @@ int rounded(double value) { return static_cast<int>(Round(value)); }
 }  // namespace
 
 SlotGrid slot_grid(int W, int H, int rows, int columns, bool pictures) {
-  double px_per_mm_x = W / 210.0;
-  double px_per_mm_y = H / 297.0;
+  double px_per_mm_x = W / kPageWidthMm;
+  double px_per_mm_y = H / kPageHeightMm;
   SlotGrid grid;
   grid.slot_width = rounded((W - 2 * px_per_mm_x) / std::max(columns, 1));
   grid.slot_height = rounded((H - 46 * px_per_mm_y) / std::max(rows, 1));

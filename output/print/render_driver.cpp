@@ -5,6 +5,7 @@
 #include "output/print/cell_pages.h"
 #include "output/print/page_headers.h"
 #include "output/print/page_pipeline.h"
+#include "output/print/page_size.h"
 #include "output/print/quote_pages.h"
 
 namespace {
@@ -14,12 +15,12 @@ int rounded(double value) { return static_cast<int>(Round(value)); }
 }  // namespace
 
 void set_page_scales(PageContext& page, int w, int h) {
-  page.pen_thick = rounded(h * 0.38 / 297);
-  page.pen_medium = rounded(h * 0.25 / 297);
-  page.pen_thin = rounded(h * 0.15 / 297);
-  page.print_font = PageFont{rounded(3.0 * h / 297), false};
-  page.px_per_mm_x = w / 210.0;
-  page.px_per_mm_y = h / 297.0;
+  page.pen_thick = rounded(h * 0.38 / kPageHeightMm);
+  page.pen_medium = rounded(h * 0.25 / kPageHeightMm);
+  page.pen_thin = rounded(h * 0.15 / kPageHeightMm);
+  page.print_font = PageFont{rounded(3.0 * h / kPageHeightMm), false};
+  page.px_per_mm_x = w / kPageWidthMm;
+  page.px_per_mm_y = h / kPageHeightMm;
 }
 
 void render_document(PageContext& page, int w, int h, int mode) {

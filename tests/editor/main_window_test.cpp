@@ -505,6 +505,32 @@ TEST_F(ProgramStart, NoKeyIsBoundToTheToolBarOrTheMenus) {
   Main->hide();
 }
 
+// After Alt the menu bar has the keys: the arrows go along it, Esc leaves
+// it, and neither reaches the plan's selected free module or its undo steps.
+TEST_F(ProgramStart, AfterAltTheArrowsAndEscAreTheMenuBars) {
+  ASSERT_TRUE(start(0));
+  select_first_wall_of_a_room();
+  Tmodulo_agg module;
+  module.x = 2000;
+  module.selected = true;
+  Cells[0].free_modules = {module};
+  const std::size_t steps = UndoHistory.size();
+  Main->show();
+  QApplication::setActiveWindow(Main);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Main));
+  Main->Panel1->Ed_S->setFocus();
+  QMenuBar* bar = Main->menuBar();
+  QTest::keyClick(Main->Panel1->Ed_S, Qt::Key_Alt, Qt::AltModifier);
+  ASSERT_TRUE(bar->hasFocus());
+  QTest::keyClick(bar, Qt::Key_Right);
+  EXPECT_EQ(bar->activeAction(), Main->Preferenze1->menuAction());
+  QTest::keyClick(bar, Qt::Key_Escape);
+  EXPECT_FALSE(bar->hasFocus());
+  EXPECT_EQ(Cells[0].free_modules[0].x, 2000);
+  EXPECT_EQ(UndoHistory.size(), steps);
+  Main->hide();
+}
+
 TEST_F(ProgramStart, TheMenuBarKeepsItsItemsInTheirPlacesWithDatiBeforePreferenze) {
   ASSERT_TRUE(start(1));
   const QList<QAction*> top = Main->menuBar()->actions();

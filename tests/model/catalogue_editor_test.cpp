@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include "model/base/file_io.h"
@@ -188,4 +189,89 @@ TEST_F(CatalogueEditorClosing, TranslationsTheNextStartWouldRefuseAreRefusedAndN
   EXPECT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
   std::string saved = translations;
   EXPECT_TRUE(read_scrambled_file(dir.file("data/lang.dat")) == saved.erase(saved.find("039IT x\r\n"), 9));
+}
+
+namespace {
+
+// Both catalogues hold two structure types, and the codes table a column for each.
+class StructureTypesAndCodes : public CatalogueEditorClosing {
+ protected:
+  void SetUp() override {
+    CatalogueEditorClosing::SetUp();
+    for (const char* file : {"data/data.dat", "data/data_in.dat"})
+      write_catalogue_file(dir.file(file), {"1700", "300", "475", "974", "AAB"}, types);
+    write_codes_table_file(dir.file("user/codici.dat"), rows);
+    StructureTypes = types;
+    CodesTable = rows;
+  }
+
+  // What the next start reads in either unit, with nothing said.
+  void expect_next_start_reads(const Tdb_codici& expected, std::size_t type_count) {
+    for (bool inches : {false, true}) {
+      AppState.inches = inches;
+      load_data_file(0);
+      EXPECT_EQ(StructureTypes.size(), type_count) << inches;
+      ui->messages.clear();
+      read_codes_table();
+      EXPECT_EQ(CodesTable, expected) << inches;
+      EXPECT_TRUE(ui->messages.empty()) << inches << ": " << ui->messages.at(0);
+    }
+    AppState.inches = false;
+  }
+
+  const std::vector<Tstructure_type> types{{10, 11, 12, 13, "ZN", 0}, {20, 21, 22, 23, "GAL", -25}};
+  const Tdb_codici rows{{"R", "475", "974", "", {"SI", "-"}, "R1", "R1-ALT", "", 400, 12.5, 3.75},
+                        {"TE", "475", "", "1700", {"SI", "SI"}, "TE1", "TE1-ALT", "", 401, 1234567.89, 8}};
+};
+
+}  // namespace
+
+// A structure type added or removed in the editor takes its option column of
+// the codes table with it, in the codes page shown and in the same save, and
+// in the inch catalogue too, whose types share the columns: the next start
+// reads every row and price in either unit.
+TEST_F(StructureTypesAndCodes, AnAddedOrRemovedTypeTakesItsCodesColumnAndEveryPriceIsKept) {
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  ui->yes_no_answers = {true, true};
+  ASSERT_TRUE(add_structure_type(texts, {"30", "31", "32", "33", "INOX", "0"}));
+  EXPECT_NE(texts.codes_table.find("R\t475\t974\t\tSI\t-\t\tR1\t"), std::string::npos) << texts.codes_table;
+  ASSERT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
+  Tdb_codici added = rows;
+  for (Tcodice& row : added) row.options.push_back("");
+  EXPECT_EQ(CodesTable, added) << "the table in memory follows, for the price table's next write";
+  expect_next_start_reads(added, 3);
+
+  texts = load_catalogue_editor_texts();
+  ui->yes_no_answers = {true, true};
+  ASSERT_TRUE(remove_structure_type(texts, 0));
+  ASSERT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
+  Tdb_codici removed = added;
+  for (Tcodice& row : removed) row.options.erase(row.options.begin());
+  expect_next_start_reads(removed, 2);
+  EXPECT_EQ(StructureTypes[1], (Tstructure_type{30, 31, 32, 33, "INOX", 0}));
+}
+
+// No keeps the files as they were, and the types in use with them; a file
+// that cannot be written keeps every file as it was and the window open.
+TEST_F(StructureTypesAndCodes, AnUnsavedOrFailedSaveChangesNoFile) {
+  std::vector<std::string> stored;
+  const std::vector<std::string> files{"data/data.dat", "data/data_in.dat", "user/codici.dat", "data/lang.dat"};
+  for (const std::string& file : files) stored.push_back(read_file_bytes(dir.file(file)));
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  ui->yes_no_answers = {true, false};
+  ASSERT_TRUE(add_structure_type(texts, {"30", "31", "32", "33", "INOX", "0"}));
+  EXPECT_TRUE(close_catalogue_editor(texts, kStoredEnglish));
+  EXPECT_EQ(StructureTypes, types);
+
+  texts = load_catalogue_editor_texts();
+  ui->yes_no_answers = {true, true};
+  ASSERT_TRUE(add_structure_type(texts, {"30", "31", "32", "33", "INOX", "0"}));
+  std::filesystem::permissions(dir.file("data/lang.dat"), std::filesystem::perms::owner_read);
+  ui->messages.clear();
+  EXPECT_FALSE(close_catalogue_editor(texts, kStoredEnglish));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("read-only"), std::string::npos) << ui->messages[0];
+  for (std::size_t i = 0; i < files.size(); ++i)
+    EXPECT_TRUE(read_file_bytes(dir.file(files[i])) == stored[i]) << files[i] << " was written";
+  EXPECT_EQ(CodesTable, rows);
 }

@@ -116,9 +116,35 @@ TEST_F(CodesTable_, APriceBeyondTheLargestIsDamage) {
 }
 
 TEST_F(CodesTable_, RowsWithTheWrongColumnCountAreDamage) {
-  write_table("G\t475\t\t\tSI\tG1\t\t0\t\t1\t0\r\n");  // one option for two structure types
+  // Three options for two structure types, and a row without its weight.
+  write_table("G\t475\t\t\tSI\tSI\tSI\tG1\t\t0\t\t1\t0\r\nG\t475\t\t\tG1\t\t0\t\t1\r\n");
   read_codes_table();
   EXPECT_TRUE(CodesTable.empty());
+  EXPECT_EQ(ui->messages.size(), 1u);
+}
+
+// A table written before structure types were added to the catalogue lacks
+// their options: every row is read, with them not available, and the user is
+// told once, as no damage; the next write gives every row all its options.
+TEST_F(CodesTable_, RowsWrittenBeforeATypeWasAddedReadTheirMissingOptionsAsNotAvailable) {
+  StructureTypes.assign(3, Tstructure_type{});
+  write_table(
+      "G\t475\t\t\tSI\tG1\t\t0\t\t1,5\t0\r\nG\t577\t\t\tSI\t-\tG2\t\t0\t\t2\t0\r\n"
+      "G\t600\t\t\t-\tSI\tSI\tG3\t\t0\t\t3\t0\r\n");
+  read_codes_table();
+  EXPECT_EQ(CodesTable, (Tdb_codici{{"G", "475", "", "", {"SI", "", ""}, "G1", "", "", 0, 1.5, 0},
+                                    {"G", "577", "", "", {"SI", "-", ""}, "G2", "", "", 0, 2, 0},
+                                    {"G", "600", "", "", {"-", "SI", "SI"}, "G3", "", "", 0, 3, 0}}));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0], "The price and code table " + path() +
+                                 " has 2 rows written before structure types were added to the catalogue: they name "
+                                 "the availability of fewer than its 3 types. The types a row does not name are read "
+                                 "as not available until the price table is saved again.");
+  write_codes_table();
+  EXPECT_EQ(dir.names_in("user"), std::vector<std::string>{"codici.dat"}) << "no damaged copy";
+  const Tdb_codici read = CodesTable;
+  read_codes_table();
+  EXPECT_EQ(CodesTable, read);
   EXPECT_EQ(ui->messages.size(), 1u);
 }
 

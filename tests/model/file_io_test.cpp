@@ -144,3 +144,21 @@ TEST(SafeWrite, AFileThatCannotBeReadSaysWhy) {
     }
   }
 }
+
+// Files saved together are written all or none: one that cannot be written
+// leaves every other as it was, new ones unmade, and no temporary behind.
+TEST(SafeWrite, FilesWrittenTogetherChangeAllOrNone) {
+  TempDir dir;
+  const std::string kept = dir.write("a/kept.dat", "old");
+  const std::string read_only = dir.write("b/ro.dat", "keep me");
+  fs::permissions(read_only, fs::perms::owner_read);
+  EXPECT_THROW(write_files_together({{kept, "new"}, {dir.file("a/made.dat"), "new"}, {read_only, "lost"}}), FileError);
+  EXPECT_EQ(dir.read("a/kept.dat"), "old");
+  EXPECT_EQ(dir.read("b/ro.dat"), "keep me");
+  for (const char* folder : {"a", "b"})
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / folder), fs::directory_iterator()), 1) << folder;
+
+  write_files_together({{kept, "new"}, {dir.file("a/made.dat"), "made"}});
+  EXPECT_EQ(dir.read("a/kept.dat"), "new");
+  EXPECT_EQ(dir.read("a/made.dat"), "made");
+}

@@ -156,6 +156,16 @@ TEST_F(Clearances, OtherModulesAlongTheRunLeaveRoomForTheirUpright) {
   EXPECT_EQ(Place(m.extent_x, m.extent_y), Place(1000, 500));
 }
 
+// An empty orientation line of a project file gives a blank orientation; the
+// plan, the 3-D view and the exports draw such a module along y.
+TEST_F(Clearances, ABlankOrientationIsMeasuredAlongYAsItIsDrawn) {
+  cell().free_modules = {make_free(0, 0, 500, 1000, ' '), make_free(0, 1500, 500, 1000, 'H')};
+  compute_free_module_clearances(cell().free_modules[0]);
+  const Tmodulo_agg& m = cell().free_modules[0];
+  EXPECT_EQ(Place(m.extent_x, m.extent_y), Place(500, 1000));
+  EXPECT_EQ(m.clear_n, 1500 - 250 - 500);
+}
+
 TEST_F(Clearances, RoundedToOneDecimalHalfToEven) {
   cell().walls = {make_wall(-1000, 0, 1000, 0)};
   Tmodulo_agg m = make_free(0, -123.45, 0, 1000, 'H');

@@ -137,6 +137,34 @@ TEST_F(MainCommands, ClosingAsksOnlyForAModifiedProject) {
   EXPECT_TRUE(AppState.modified);
 }
 
+// A save that fails, from the tool bar or before a new project, says why
+// and leaves the project and the user folder as they were.
+TEST_F(MainCommands, AFailedSaveSaysSoAndChangesNothing) {
+  for (const char* blocked : {"user/prv00001.cel/kept", "user/prv00004.cel/kept"})
+    folder.write(blocked, "a folder where the project file should be");
+  AppState.file_name = "prv00004.cel";
+  AppState.modified = 1;
+  const Tcells cells = Cells;
+  const auto files = folder.names_in("user");
+  auto expect_nothing_changed = [&](std::size_t messages) {
+    EXPECT_EQ(ui->messages.size(), messages);
+    EXPECT_EQ(std::pair(AppState.file_name, int{AppState.modified}), (std::pair<std::string, int>("prv00004.cel", 1)));
+    EXPECT_EQ(Cells, cells);
+    EXPECT_TRUE(ArchiveList.empty());
+    EXPECT_EQ(folder.names_in("user"), files);
+  };
+
+  ui->yes_no_answers = {true, true};
+  EXPECT_NO_THROW(save_project_asking(false));
+  expect_nothing_changed(1);
+  EXPECT_NO_THROW(save_project_asking(true));  // under the first free number, blocked the same way
+  expect_nothing_changed(2);
+
+  ui->yes_no_cancel_answers = {Answer::Yes};
+  EXPECT_NO_THROW(new_project());
+  expect_nothing_changed(3);
+}
+
 TEST_F(MainCommands, ImportReadsAProjectAsUnsavedAndLeavesABadFileAlone) {
   Cells[1].name = "Archivio";
   AppState.current_cell = 1;

@@ -11,6 +11,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/files/customers_file.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
@@ -24,6 +25,9 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// How the load says a file is no project, before the line that tells it.
+const std::string kNoProject = " is not a project file: it does not begin as a project does.\r\n";
 
 Lines concatenated(Lines lines, const Lines& more) {
   lines.insert(lines.end(), more.begin(), more.end());
@@ -339,9 +343,9 @@ TEST_F(ProjectFile, UnknownVersionIsAnErrorAndTheProjectStays) {
   // No version number: a legacy project's date, and a version 1 head is no legacy head.
   for (const char* first : {"V", ""}) {
     lines[0] = first;
-    expect_load_fails_untouched(joined_lines(lines), ": line 16: not a project file:");
+    expect_load_fails_untouched(joined_lines(lines), kNoProject + "Line 16: ");
   }
-  expect_load_fails_untouched("", "line 1: not a project file: the file is empty");
+  expect_load_fails_untouched("", kNoProject + "Line 1: the file is empty");
 }
 
 TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
@@ -357,11 +361,11 @@ TEST_F(ProjectFile, FileCutShortAtAnyLineIsAnErrorAndTheProjectStays) {
   // Without a version line only the whole head of 21 lines tells a project
   // from other text: one cut within it is no project, one cut later is.
   const Lines legacy = legacy_fixture();
-  for (auto [kept, message] : {std::pair{1, "line 2: not a project file: the file has 1 line"},
-                               {20, "line 21: not a project file: the file has 20 lines"},
-                               {23, "line 23: the count 2 does not fit the rest of the file"}})
+  for (auto [kept, message] : {std::pair{1, kNoProject + "Line 2: the file has 1 line"},
+                               {20, kNoProject + "Line 21: the file has 20 lines"},
+                               {23, std::string("line 23: the count 2 does not fit the rest of the file")}})
     expect_load_fails_untouched(joined_lines(Lines(legacy.begin(), legacy.begin() + kept)), message);
-  expect_load_fails_untouched("31/1", "line 2: not a project file: the file has 1 line");
+  expect_load_fails_untouched("31/1", kNoProject + "Line 2: the file has 1 line");
 
   lines.pop_back();  // without the optional trailer the first cell is current
   load_text(joined_lines(lines));
@@ -389,23 +393,23 @@ TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAsSuch) {
   const std::string unscrambled = project_file_text(sample_quote_header(), golden_cells(), 0, true);
   std::vector<std::pair<std::string, std::string>> stored = {
       {drawing,
-       "line 1: not a project file: its first line should hold the project's version or date (at most 255 "
+       "Line 1: its first line should hold the project's version or date (at most 255 "
        "bytes) but holds 13500 bytes; as stored, the file begins \"0 SECTION 2 HEADER 0 SECTION"},
       {unscrambled, "as stored, the file begins \"V002 " + sample_quote_header().date},
       {binary, "holds 70000 bytes"},
       {"Lista della spesa\r\n",
-       "line 2: not a project file: the file has 1 line, and the head of a project without "
+       "Line 2: the file has 1 line, and the head of a project without "
        "a version line takes 21, from its date to its cell count; as stored, the file "
        "begins \"Lista della spesa\""},
-      {"", "line 1: not a project file: the file is empty"},
+      {"", "Line 1: the file is empty"},
       {"citt\xC3\xA0\r\n", "the file has 1 line"},
       {"citt\xE0\r\n", "the file has 1 line"},
       {"\xEF\xBB\xBFNota\r\n", "the file has 1 line"},
-      {"\x10\xF6\x20\xF6\x30", "line 4: not a project file: the file has 3 lines"},
+      {"\x10\xF6\x20\xF6\x30", "Line 4: the file has 3 lines"},
       {noise, ""},
       {note, ""},
       {scrambled_note,
-       "line 16: not a project file: a project without a version line holds its first discount here, "
+       "Line 16: a project without a version line holds its first discount here, "
        "a number with two decimals in at least 8 characters"}};
   const char* sources = std::getenv("RACKWRIGHT_SOURCE_DIR");  // and every picture of the tests
   ASSERT_NE(sources, nullptr);
@@ -415,11 +419,56 @@ TEST_F(ProjectFile, AFileThatIsNoProjectIsRefusedAsSuch) {
   for (const auto& [bytes, found] : stored) {
     write_file_safely(path, bytes);
     for (const std::string& message : project_refusals(path))
-      EXPECT_TRUE(message.starts_with(path + ": line ") && message.find(": not a project file: ") != message.npos &&
-                  message.find(found) != message.npos)
-          << message;
+      EXPECT_TRUE(says_no_project(message, path) && message.find(found) != message.npos) << message;
   }
   EXPECT_EQ(Cells, (Tcells{sample_cell("Open", 2, 3, 2)}));
+}
+
+// One flipped bit of a stored project's version line is said at line 1 as a
+// damaged version line (or an unknown version): never as a file of another
+// kind. Turned into the other version the program reads, it is told by the
+// rest of the file, which that version reads whole.
+TEST_F(ProjectFile, AFlippedBitOfTheVersionLineIsSaidAsADamagedVersionLine) {
+  const std::string path = dir.file("prv00001.cel");
+  for (const Lines& lines : {concatenated(kGoldenHead, kGoldenCells), v001_fixture()}) {
+    std::string stored = joined_lines(lines);
+    scramble_bytes(stored);
+    for (std::size_t byte = 0; byte < 4; ++byte) {
+      for (int bit = 0; bit < 8; ++bit) {
+        std::string flipped = stored;
+        flipped[byte] = static_cast<char>(flipped[byte] ^ (1 << bit));
+        write_file_safely(path, flipped);
+        const auto [load, index] = project_refusals(path);
+        EXPECT_TRUE(load.starts_with(path + ": line 1: ") &&
+                    (load.find(": the version line is damaged: ") != load.npos ||
+                     load.find("unsupported version") != load.npos))
+            << lines[0] << " byte " << byte << " bit " << bit << ": " << load;
+        EXPECT_TRUE(index.empty() || index.starts_with(path + ": line 1: the version line is damaged: ")) << index;
+      }
+    }
+    std::string swapped = stored;
+    swapped[3] = static_cast<char>(swapped[3] ^ 1);  // "V002" and "V001" differ in their last bit as stored
+    write_file_safely(path, swapped);
+    EXPECT_NE(project_refusals(path)[0].find("and the file is laid out as a project of version \"" + lines[0] + "\""),
+              std::string::npos)
+        << project_refusals(path)[0];
+  }
+  // Without free modules both versions take the same lines: a bad discount
+  // line is no damaged version line.
+  Lines lines = split_lines(project_file_text(sample_quote_header(), {sample_cell("Uno", 1, 1, 0)}, 0, true));
+  lines[22] = "abc";
+  expect_load_fails_untouched(joined_lines(lines), ": line 23: a discount was expected");
+  EXPECT_EQ(Cells, (Tcells{sample_cell("Open", 2, 3, 2)}));
+}
+
+// The customer register given as a project is said first to be no project,
+// the line that tells it after, by the load and the index alike.
+TEST_F(ProjectFile, TheCustomerRegisterIsSaidToBeNoProject) {
+  Customers = {sample_quote_header().customer, Tcliente{"Bianchi", "", "", "", "", "", "", "", "", {}}};
+  write_customers();
+  const std::string path = dir.file("user/clienti.dat");
+  for (const std::string& refusal : project_refusals(path))
+    EXPECT_TRUE(says_no_project(refusal, path) && refusal.find("\r\nLine 16: ") != refusal.npos) << refusal;
 }
 
 // A legacy project opens, and the index reads its date, whatever the date
@@ -454,9 +503,9 @@ TEST_F(ProjectFile, LegacyProjectsOpenWithADateInAnyLanguageOrNone) {
   AppState.language = language;
   for (const char* discount : {"5.00", "    5,00", " 5.0e+00"}) {
     lines[16] = discount;
-    expect_load_fails_untouched(joined_lines(lines),
-                                ": line 17: not a project file: a project without a version line "
-                                "holds its second discount here");
+    expect_load_fails_untouched(joined_lines(lines), kNoProject +
+                                                         "Line 17: a project without a version line holds its second "
+                                                         "discount here");
   }
 }
 

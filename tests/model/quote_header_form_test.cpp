@@ -68,6 +68,21 @@ TEST_F(QuoteHeaderFormTest, ABadDiscountStoresNothing) {
   EXPECT_EQ(apply_quote_header_form(form, ','), 1) << "with a decimal comma the first refused is \"2.5\"";
 }
 
+TEST_F(QuoteHeaderFormTest, APreferencesFileThatCannotBeWrittenStoresNothingAndSaysSo) {
+  QuoteHeader.number = "old";
+  const Tprv header = QuoteHeader;
+  std::filesystem::create_directories(dir.path() / "user/preferenze.dat");  // where the file should be
+  const auto files = dir.names_in("user");
+  QuoteHeaderForm form = valid_form();
+  form.currency = "GBP";
+  EXPECT_EQ(apply_quote_header_form(form, '.'), kQuoteHeaderNotWritten);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find("preferenze.dat"), std::string::npos) << ui->messages[0];
+  EXPECT_TRUE(QuoteHeader == header && Company == Tazienda{});
+  EXPECT_FALSE(AppState.modified);
+  EXPECT_EQ(dir.names_in("user"), files);
+}
+
 TEST_F(QuoteHeaderFormTest, DiscountsAreZeroToOneHundredPercent) {
   QuoteHeader.number = "old";
   QuoteHeaderForm form = valid_form();

@@ -201,9 +201,9 @@ TEST_F(UndoSharing, NoChangeIsLostHoweverItIsMade) {
   EXPECT_EQ(std::tuple(stored(2, 1), stored(2, 2)), std::tuple(stored(1, 1), stored(1, 2)));
 }
 
-// Tripwire: a new field of Tvar_amb changes its size. Classify it, in the undo
-// step, as editing state (restored) or preference (kept, then listed below),
-// and only then update the size here.
+// Tripwire: a new field of Tvar_amb changes its size. Give it its role in the
+// table of state fields (model/state/state_fields.cpp), and only then update
+// the size here.
 static_assert(sizeof(Tvar_amb) == 2064, "classify the new Tvar_amb field for the undo step");
 
 // The state with every preference and the file name changed, as the user may

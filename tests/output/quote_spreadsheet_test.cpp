@@ -169,7 +169,7 @@ TEST_F(QuoteSpreadsheet, AnExportedSpreadsheetIsNoProject) {
     export_quote_excel();
     const std::string path = program_path("user/preventivo.xlsx");
     for (const std::string& refusal : project_refusals(path))
-      EXPECT_NE(refusal.find(": not a project file: "), std::string::npos) << currency << ": " << refusal;
+      EXPECT_TRUE(says_no_project(refusal, path)) << currency << ": " << refusal;
     std::filesystem::remove(path);
   }
 }

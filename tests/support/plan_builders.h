@@ -22,8 +22,7 @@ inline Tmodulo make_bay(double x, double y, double width, double length, char or
 inline Tmodulo_agg make_free(double x, double y, double width, double length, char orientation, std::string code = {}) {
   Tmodulo_agg module;
   copy_module_shape(module, make_bay(x, y, width, length, orientation));
-  module.extent_x = orientation == 'H' ? length : width;
-  module.extent_y = orientation == 'H' ? width : length;
+  module.fit_plan_extent();
   module.code = std::move(code);
   return module;
 }

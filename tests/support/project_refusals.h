@@ -21,3 +21,9 @@ inline std::array<std::string, 2> project_refusals(const std::string& path) {
   };
   return {refusal([&] { load_project(path); }), refusal([&] { read_project_head(path); })};
 }
+
+// Whether a refusal says first, in plain words, that the file at path is no
+// project, and then the line that told it.
+inline bool says_no_project(const std::string& refusal, const std::string& path) {
+  return refusal.starts_with(path + " is not a project file: ") && refusal.find("\r\nLine ") != std::string::npos;
+}

@@ -19,6 +19,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/keyboard_walk.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"
 
@@ -300,4 +301,12 @@ TEST_F(ArchiveDialog, AnOldProjectShowsItsLettersAndIsSavedWithThem) {
     EXPECT_EQ(split_lines(read_scrambled_file(dir.file("user/prv00001.cel")))[1], old.letters) << "the date";
     EXPECT_EQ(parse_archive_list(read_file_bytes(dir.file("user/list.dat")))[0].customer, old.letters);
   }
+}
+
+TEST_F(ArchiveDialog, TabLeavesTheGridForOkAndComesBack) {
+  ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
+  ASSERT_TRUE(show_active(archive));
+  archive.StringGrid1->setFocus();
+  EXPECT_TRUE(tab_walks_to(archive.BitBtn2));
+  archive.hide();
 }

@@ -11,6 +11,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 #include "support/scripted_ui.h"
 
@@ -66,22 +67,47 @@ TEST_F(CatalogueEditorWindow, RefusesTextTheLoaderWouldNotReadAndSavesAValidCata
   EXPECT_EQ(Compositions, (std::vector<std::string>{"AAAB", "ABB"}));
 }
 
-TEST_F(CatalogueEditorWindow, TabIsDroppedLikeAnyKeyOutsideTheMemosCharacters) {
+TEST_F(CatalogueEditorWindow, TabMovesOnFromTheMemosAndTypesNothingInThem) {
   TFdati& window = this->window();
+  ASSERT_TRUE(show_active(window));
+  window.M_altezze->setFocus();
+  EXPECT_TRUE(tab_walks_to(window.Chiudi));
   for (QPlainTextEdit* memo :
        {window.M_altezze, window.M_traversini, window.M_larghezze, window.M_lunghezze, window.M_composizioni}) {
     memo->setFocus();
     memo->moveCursor(QTextCursor::End);
     const std::string before = memo->toPlainText().toStdString();
     QTest::keyClick(memo, Qt::Key_Tab);
-    QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_NE(window.focusWidget(), memo);
+    QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+    memo->setFocus();
     EXPECT_EQ(memo->toPlainText().toStdString(), before);
-    EXPECT_EQ(window.focusWidget(), memo) << "the key is dropped, not passed on";
     QTest::keyClick(memo, Qt::Key_Backspace);  // the editing keys still act
     EXPECT_EQ(memo->toPlainText().toStdString(), before.substr(0, before.size() - 1));
   }
   ui->yes_no_answers = {false};
   window.Chiudi->click();
+}
+
+// "Aggiungi" gives every row of the codes page the new type's column, empty
+// (not available), at once, so the user marks it there; saved, the next
+// start reads every row with its price.
+TEST_F(CatalogueEditorWindow, AnAddedTypeGetsItsColumnInTheCodesPageAndEveryRowIsReadAgain) {
+  TFdati& window = this->window();
+  const QString header = window.Memo1->toPlainText();
+  window.Memo1->setPlainText(header + "\nR\t400\t1000\t\tSI\tR1\tRipiano\t400\tR1-A\t12,5\t3");
+  const std::array<const char*, 6> fields{"300", "301", "302", "303", "X", "0"};
+  for (std::size_t i = 0; i < fields.size(); ++i) window.type_fields[i]->setText(fields[i]);
+  ui->yes_no_answers = {true, true};
+  window.Button11->click();
+  EXPECT_EQ(window.Memo1->toPlainText(), header + "\nR\t400\t1000\t\tSI\t\tR1\tRipiano\t400\tR1-A\t12,5\t3");
+  window.Chiudi->click();
+  ASSERT_FALSE(window.isVisible());
+  load_data_file(0);
+  ui->messages.clear();
+  read_codes_table();
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(CodesTable, (Tdb_codici{{"R", "400", "1000", "", {"SI", ""}, "R1", "R1-A", "Ripiano", 400, 12.5, 3}}));
 }
 
 // A translation pasted whole is longer than the start reads: its line takes

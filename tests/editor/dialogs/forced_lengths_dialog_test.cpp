@@ -9,6 +9,7 @@
 
 #include "model/base/units.h"
 #include "model/state/globals.h"
+#include "support/keyboard_walk.h"
 #include "support/plan_builders.h"
 #include "support/scripted_ui.h"
 
@@ -82,4 +83,13 @@ TEST_F(ForcedLengthsDialog, MillimetresKeepTheirDecimalsOnlyWhereTheyHaveThem) {
   dialog.rows()[0]->setCurrentIndex(0);
   EXPECT_EQ(dialog.Label3->text().toStdString(), "t174: -152,4");
   dialog.reject();
+}
+
+TEST_F(ForcedLengthsDialog, TabGoesThroughTheRowsThenTheButtonsInTheirOrder) {
+  TFforza dialog(nullptr);
+  open(dialog);
+  ASSERT_TRUE(show_active(dialog));
+  const std::vector<QWidget*> reading{dialog.rows()[0], dialog.rows()[1], dialog.BitBtn1,
+                                      dialog.BitBtn3,   dialog.BitBtn2,   dialog.rows()[0]};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "output/mail_fixture.h"
+#include "support/keyboard_walk.h"
 
 namespace {
 
@@ -55,3 +56,12 @@ TEST_F(Mail, TheWindowSendsTheProjectAndKeepsItsRecipientOnlyWhenAsked) {
 }
 
 }  // namespace
+
+TEST_F(Mail, TabLeavesTheMessageWithoutTypingInIt) {
+  TFmail window;
+  ASSERT_TRUE(show_active(window));
+  window.Edit1->setFocus();
+  EXPECT_TRUE(tab_walks_to(window.BitBtn1));
+  EXPECT_EQ(window.Memo1->toPlainText(), "In allegato il preventivo.");
+  window.hide();
+}

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "output/print_fixture.h"
+#include "support/keyboard_walk.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"
 
@@ -156,6 +157,19 @@ TEST_F(PrintWindow, DialogButtonsRunTheirHooksAndShowTheDocumentAfresh) {
   window.Btn_Utenti->click();  // no customer window yet: nothing happens
   window.BitBtn6->click();
   EXPECT_EQ(caption(), "t119 - t168 1/3");
+  window.close();
+}
+
+TEST_F(PrintWindow, EnterPressesOnlyTheFocusedButton) {
+  int quote_headers = 0;
+  window.open_quote_header = [&] { ++quote_headers; };
+  ASSERT_TRUE(show_active(window));
+  window.CheckBox1->setFocus();
+  press_enter();
+  EXPECT_EQ(quote_headers, 0);
+  window.Btn_doc->setFocus();
+  press_enter();
+  EXPECT_EQ(quote_headers, 1);
   window.close();
 }
 

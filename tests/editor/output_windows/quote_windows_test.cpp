@@ -30,6 +30,7 @@
 #include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "quote_fixture.h"
+#include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 
 namespace {
@@ -178,6 +179,37 @@ TEST_F(CustomersWindow, AddModifyAndNewCustomer) {
   window.Button1->click();
   EXPECT_FALSE(window.BitBtn8->isEnabled());
   EXPECT_EQ(window.Edit2->text().toStdString(), "");
+}
+
+// The entry chosen with the keys, after a click on another, is the one the
+// fields show and the one Modifica changes; a filter that drops the
+// selection closes Modifica and Elimina.
+TEST_F(CustomersWindow, TheCustomerChosenByKeysIsShownAndModified) {
+  const std::vector<Tcliente> before = Customers;
+  QListWidget* list = window.ListBox1;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(0)).center());
+  ASSERT_EQ(window.Edit1->text().toStdString(), "Bianchi");
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.Edit1->text().toStdString(), "Rossi");
+  window.Edit4->selectAll();
+  QTest::keyClicks(window.Edit4, "Torino");
+  ui->yes_no_answers = {true};
+  window.BitBtn8->click();
+  read_customers();
+  ASSERT_EQ(Customers.size(), 3u);
+  EXPECT_EQ(Customers[0], before[0]);
+  EXPECT_EQ(Customers[1].name, "Rossi");
+  EXPECT_EQ(Customers[1].city, "Torino");
+  EXPECT_EQ(Customers[2], before[2]);
+
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(window.Edit4->text().toStdString(), "Milano");
+  ui->input_answers = {"verdi"};
+  window.BitBtn3->click();
+  EXPECT_FALSE(window.BitBtn8->isEnabled() || window.BitBtn9->isEnabled()) << "nothing selected to act on";
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.Edit1->text().toStdString(), "Verdi");
+  EXPECT_TRUE(window.BitBtn8->isEnabled() && window.BitBtn9->isEnabled());
 }
 
 TEST_F(CustomersWindow, ExportThenImportThroughTheTextWindow) {
@@ -387,4 +419,25 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
   EXPECT_LE(window.StringGrid1->sizeHintForIndex(window.StringGrid1->indexFromItem(price)).width(),
             window.StringGrid1->columnWidth(3));
   window.hide();
+}
+
+TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
+  ASSERT_TRUE(show_active(window));
+  window.Memo1->setFocus();
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
+  EXPECT_TRUE(window.Memo1->toPlainText().isEmpty());
+  window.BitBtn2->setFocus();
+  press_enter();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(TextWindow, TabTypesInTheTextAndEnterPressesTheFocusedButton) {
+  TFormTxt window;
+  ASSERT_TRUE(show_active(window));
+  window.Memo1->setFocus();
+  QTest::keyClick(window.Memo1, Qt::Key_Tab);
+  EXPECT_EQ(window.Memo1->toPlainText(), "\t");
+  window.BitBtn1->setFocus();
+  press_enter();
+  EXPECT_FALSE(window.isVisible());
 }

@@ -204,6 +204,8 @@ void type_keys(const std::string& text) {
 
 void press_return() { tap_key(XK_Return); }
 
+void press_key(const char* name) { tap_key(XStringToKeysym(name)); }
+
 void minimise(XWindowId window) { tell_window_manager(connection(), window, "WM_CHANGE_STATE", IconicState); }
 
 void restore(XWindowId window) {

@@ -44,6 +44,8 @@ void turn_wheel_down_at(XWindowId window, int x, int y);
 // Types letters, digits and points on the keyboard, then Return on its own.
 void type_keys(const std::string& text);
 void press_return();
+// Presses and releases one key, by the name X gives it ("Alt_L", "F10", "Right", "Escape").
+void press_key(const char* name);
 
 // Minimises a window as its frame's button does; restores it as a task bar does.
 void minimise(XWindowId window);
