@@ -68,8 +68,9 @@ TFapri::TFapri(QWidget* parent)
   build_layout();
   resize(760, 460);
 
-  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this,
-          [](int column, int, int width) { store_archive_column_width(column, width); });
+  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+    if (!applying_widths_) store_archive_column_width(column, width);
+  });
   connect(StringGrid1, &QTableView::doubleClicked, this, &TFapri::BitBtn2Click);
   connect(BitBtn2, &QPushButton::clicked, this, &TFapri::BitBtn2Click);
   connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
@@ -118,15 +119,22 @@ void TFapri::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TFapri::FormActivate() {
+void TFapri::apply_column_widths() {
+  QHeaderView& header = *StringGrid1->horizontalHeader();
+  applying_widths_ = true;
   int columns_width = 0;
   for (int column = 0; column < static_cast<int>(AppState.archive_col_widths.size()); ++column) {
-    StringGrid1->setColumnWidth(column, archive_column_width(column));
+    StringGrid1->setColumnWidth(column, archive_column_width(column, header.sectionSizeHint(column)));
     columns_width += StringGrid1->columnWidth(column);
   }
-  // Wide enough for the stored columns, as far as the screen allows.
+  applying_widths_ = false;
+  // Wide enough for the columns, as far as the screen allows.
   const int wanted = columns_width + width() - StringGrid1->viewport()->width() + 4;
   resize(std::min(std::max(width(), wanted), screen()->availableGeometry().width() - 40), height());
+}
+
+void TFapri::FormActivate() {
+  apply_column_widths();
   reset_archive_view(form_);
   fill_archive_grid();
 }

@@ -48,6 +48,8 @@ class TFapri : public QDialog, public TranslatedWindow {
   void Button1Click();
 
   void build_layout();
+  // Opens the columns at their widths; the window widens to show them.
+  void apply_column_widths();
   // Shows the form's entries; the selected row keeps its place.
   void fill_archive_grid();
   void clear_archive_selection();
@@ -56,4 +58,7 @@ class TFapri : public QDialog, public TranslatedWindow {
 
   ArchiveTableModel* rows_;
   ArchiveForm form_;
+  // Only a width the user drags is stored: a default fitted to this
+  // language's headings would not fit the next language's.
+  bool applying_widths_ = false;
 };

@@ -15,6 +15,7 @@
 #include "model/modules/free_module_snapping.h"
 #include "model/state/current_cell.h"
 #include "model/state/ui_seam.h"
+#include "output/user_numbers.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ void plan_mouse_down(Qt::MouseButton button, int x, int y) {
   AppState.mouse_x = x;
   AppState.mouse_y = y;
   const bool left = button == Qt::LeftButton, right = button == Qt::RightButton;
-  if (left && AppState.outline_mode) add_wall_by_length();
+  if (left && AppState.outline_mode) add_wall_by_length(user_decimal_separator());
   if (left && selecting()) AppState.rubber_band = {x, y, x, y};
   if (right && AppState.place_free_module_mode) turn_free_template();
   if (right && AppState.place_compact_mode) turn_compact_template();

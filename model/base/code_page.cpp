@@ -40,19 +40,6 @@ std::uint32_t code_point_of(unsigned char byte, CodePage code_page) {
   return byte < 0xA0 ? kWindows1252[byte - 0x80u] : byte;
 }
 
-void append_utf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {  // every character of the two code pages lies below U+10000
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
-
 // The length of the UTF-8 character that starts at text[at], or 0 when no
 // well-formed one starts there.
 std::size_t utf8_character_bytes(std::string_view text, std::size_t at) {
@@ -88,6 +75,25 @@ std::optional<std::vector<std::uint32_t>> decode_utf8(std::string_view text) {
     at += bytes;
   }
   return code_points;
+}
+
+void append_utf8(std::string& out, std::uint32_t code) {
+  const auto put = [&](std::uint32_t value) { out.push_back(static_cast<char>(value)); };
+  if (code < 0x80) {
+    put(code);
+  } else if (code < 0x800) {
+    put(0xC0 | (code >> 6));
+    put(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    put(0xE0 | (code >> 12));
+    put(0x80 | ((code >> 6) & 0x3F));
+    put(0x80 | (code & 0x3F));
+  } else {
+    put(0xF0 | (code >> 18));
+    put(0x80 | ((code >> 12) & 0x3F));
+    put(0x80 | ((code >> 6) & 0x3F));
+    put(0x80 | (code & 0x3F));
+  }
 }
 
 bool is_valid_utf8(std::string_view text) {

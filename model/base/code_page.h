@@ -18,6 +18,9 @@ bool is_valid_utf8(std::string_view text);
 // The code points of well-formed UTF-8, or nothing when the bytes are not UTF-8.
 std::optional<std::vector<std::uint32_t>> decode_utf8(std::string_view text);
 
+// Appends the UTF-8 bytes of one code point.
+void append_utf8(std::string& out, std::uint32_t code);
+
 // A text read from a file, as UTF-8: valid UTF-8 stays as it is, any other
 // text is read byte by byte in code_page. A byte the code page leaves
 // unassigned becomes the control character of the same number, as Windows

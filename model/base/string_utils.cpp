@@ -46,6 +46,14 @@ bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
 
 bool parse_typed_number(const std::string& text, double& value) { return parse_double(comma_to_point(text), value); }
 
+std::string shown_size(std::string key, char decimal_separator) {
+  double value = 0.0;
+  if (!parse_typed_number(key, value)) return key;
+  std::replace_if(
+      key.begin(), key.end(), [](char c) { return c == ',' || c == '.'; }, decimal_separator);
+  return key;
+}
+
 int parse_multiplier(const std::string& text) {
   std::string compact;
   for (char c : text)

@@ -26,6 +26,10 @@ bool equal_ignoring_ascii_case(std::string_view a, std::string_view b);
 // A number typed by the user in any window, "," and "." alike; false when the
 // text is not a finite number.
 bool parse_typed_number(const std::string& text, double& value);
+// A size key of the codes table as the user reads it: a number's decimal mark
+// ("," or ".", as stored) becomes decimal_separator; any other text ("-")
+// stays as it is. The key itself stays as stored for the lookups.
+std::string shown_size(std::string key, char decimal_separator);
 // The multiplier of a cell name ending in "(x3)": blanks are ignored and the
 // x may be of either case. 1 when the name has no such marker or the marker
 // does not hold a whole number of 0 or more.

@@ -1,5 +1,8 @@
 #include "model/files/archive_form.h"
 
+#include <algorithm>
+#include <array>
+
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
 #include "model/files/preferences.h"
@@ -8,7 +11,8 @@
 
 namespace {
 
-constexpr int kDefaultColumnWidth = 110;
+// Number, date, customer, customer reference, quote number, drawing.
+constexpr std::array<int, 6> kDefaultColumnWidths = {60, 80, 220, 140, 110, 140};
 
 bool is_grid_column(int column) {
   return column >= 0 && static_cast<std::size_t>(column) < AppState.archive_col_widths.size();
@@ -30,9 +34,11 @@ void reset_archive_view(ArchiveForm& form) { form.view = full_archive_view(); }
 
 void show_all_archive_form(ArchiveForm& form) { form = {full_archive_view(), false}; }
 
-int archive_column_width(int column) {
-  const int width = is_grid_column(column) ? AppState.archive_col_widths[static_cast<std::size_t>(column)] : 0;
-  return width >= ArchiveMinimumColumnWidth ? width : kDefaultColumnWidth;
+int archive_column_width(int column, int heading_width) {
+  if (!is_grid_column(column)) return heading_width;
+  const auto at = static_cast<std::size_t>(column);
+  const int width = AppState.archive_col_widths[at];
+  return width >= ArchiveMinimumColumnWidth ? width : std::max(kDefaultColumnWidths[at], heading_width);
 }
 
 void store_archive_column_width(int column, int width) {

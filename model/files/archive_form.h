@@ -22,9 +22,10 @@ void reset_archive_view(ArchiveForm& form);
 // Show all: every entry, and show all no longer offered.
 void show_all_archive_form(ArchiveForm& form);
 
-// The stored width of a grid column, or the default one when it is too
-// narrow to be seen.
-int archive_column_width(int column);
+// The width a grid column opens with: the stored one, the user's, or, when
+// that is too narrow to be seen (a first start stores 0), the column's default
+// widened to heading_width, so that the heading of any language fits.
+int archive_column_width(int column, int heading_width);
 // Stores a column width the user dragged; other columns are not the grid's.
 void store_archive_column_width(int column, int width);
 

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <optional>
 
+#include "model/base/case_folding.h"
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
 #include "model/files/invalid_outlines.h"
@@ -23,23 +24,6 @@ constexpr int kDeletedText = 127;
 constexpr int kDuplicateQuestion = 128;
 constexpr int kDuplicatedText = 129;
 constexpr int kSearchCaptionText = 134;
-
-// Capitals of ASCII and of the Latin-1 letters (UTF-8 "\xC3\xA0".."\xC3\xBE"
-// but the division sign), the letters of the program's languages in names.
-std::string capitals(const std::string& text) {
-  std::string result = text;
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(result[i]);
-    if (c >= 'a' && c <= 'z') {
-      result[i] = static_cast<char>(c - 32);
-    } else if (c == 0xC3 && i + 1 < result.size()) {
-      unsigned char next = static_cast<unsigned char>(result[i + 1]);
-      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) result[i + 1] = static_cast<char>(next - 32);
-      ++i;
-    }
-  }
-  return result;
-}
 
 std::string project_file_name(const Tarchive_entry& entry) { return "prv" + entry.number.substr(0, 5) + ".cel"; }
 
@@ -104,12 +88,12 @@ ArchiveView full_archive_view() {
 }
 
 ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text) {
-  const std::string wanted = capitals(text);
+  const std::string wanted = fold_case(text);
   ArchiveView narrowed;
   for (int index : view) {
     if (!valid_entry(index)) continue;
     for (const std::string& field : archive_row_texts(index)) {
-      if (capitals(field).find(wanted) == std::string::npos) continue;
+      if (fold_case(field).find(wanted) == std::string::npos) continue;
       narrowed.push_back(index);
       break;
     }

@@ -14,7 +14,7 @@ using ArchiveView = std::vector<int>;
 // Every entry: 0, 1, ..., ArchiveList.size() - 1.
 ArchiveView full_archive_view();
 // The entries of view whose number, date, customer, customer reference,
-// quote number or drawing contains text, compared in capitals.
+// quote number or drawing contains text, compared with the case of every letter folded.
 ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text);
 // Asks for a search text (texts 134 and 125) and narrows view by it; false
 // when the user cancels or types only blanks.

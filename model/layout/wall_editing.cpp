@@ -6,8 +6,8 @@
 #include <string>
 
 #include "model/base/plane_vectors.h"
-#include "model/base/rounding.h"
 #include "model/base/string_utils.h"
+#include "model/base/text_io.h"
 #include "model/base/units.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/edit_modes.h"
@@ -37,12 +37,12 @@ bool ask_length(int caption_text, int prompt_text, std::string value_text, doubl
 }
 
 // The distance that brings the next wall level with the outline's start.
-std::string closing_length_text(const Tcell& cell) {
+std::string closing_length_text(const Tcell& cell, char decimal_separator) {
   if (cell.walls.size() <= 1) return "";
   const Tlinea& first = cell.walls.front();
   const Tlinea& last = cell.walls.back();
   const double distance = last.orientation == 'V' ? std::fabs(last.x2 - first.x1) : std::fabs(last.y2 - first.y1);
-  return size_key(distance / AppState.unit_factor);
+  return format_general(distance / AppState.unit_factor, decimal_separator);
 }
 
 // Normals turned by -90 degrees ((0, 1) -> (1, 0)) and by +90 degrees ((0, 1) -> (-1, 0)).
@@ -90,11 +90,11 @@ void move_collinear_run(Tcell& cell, int w, const Tvec2& shift, bool forward) {
 
 }  // namespace
 
-void add_wall_by_length() {
+void add_wall_by_length(char decimal_separator) {
   if (!AppState.outline_mode || !AppState.segment_pending) return;
   Tcell& cell = current_cell();
   double value = 0.0;
-  if (!ask_length(6, 7, closing_length_text(cell), value)) return;
+  if (!ask_length(6, 7, closing_length_text(cell, decimal_separator), value)) return;
   // The wall runs the way the segment was dragged: no length, one backwards,
   // or a pointer on the last corner's line (no way shown) is no wall.
   const bool no_direction = AppState.segment_offset[0] == 0 && AppState.segment_offset[1] == 0;

@@ -9,8 +9,9 @@
 
 // While the outline is drawn: asks a length and appends a wall in the
 // direction of the dragged segment; closes the outline when the wall ends at
-// its start.
-void add_wall_by_length();
+// its start. The length offered, the one that closes the outline, is written
+// with decimal_separator, the user's.
+void add_wall_by_length(char decimal_separator);
 
 // Closes the outline being drawn (even number of walls, at least four),
 // asking whether to join a loose end to the start; No discards the walls.

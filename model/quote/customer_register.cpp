@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/base/case_folding.h"
+#include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
 #include "model/state/globals.h"
@@ -14,20 +16,11 @@ namespace {
 
 constexpr int kInvalidValueText = 8;
 
-std::string ascii_case(std::string text, char from, char to, int shift) {
-  for (char& c : text)
-    if (c >= from && c <= to) c = static_cast<char>(c + shift);
-  return text;
-}
-
 // Only a to z change case: accented letters keep their codes, as the stored order expects.
-std::string upper_az(const std::string& text) { return ascii_case(text, 'a', 'z', 'A' - 'a'); }
-std::string lower_az(const std::string& text) { return ascii_case(text, 'A', 'Z', 'a' - 'A'); }
-
 void sort_by_name(std::vector<Tcliente>& customers) {
   std::vector<std::pair<std::string, std::size_t>> keys;
   keys.reserve(customers.size());
-  for (std::size_t i = 0; i < customers.size(); ++i) keys.emplace_back(upper_az(customers[i].name), i);
+  for (std::size_t i = 0; i < customers.size(); ++i) keys.emplace_back(ascii_upper(customers[i].name), i);
   std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<Tcliente> sorted;
   sorted.reserve(customers.size());
@@ -66,17 +59,12 @@ CustomerFilter build_customer_filter() {
 }
 
 CustomerFilter narrow_customer_filter(const CustomerFilter& filter, const std::string& text) {
-  const std::string wanted = lower_az(text);
+  const std::string wanted = fold_case(text);
   CustomerFilter kept;
   for (int index : filter) {
     if (!valid_index(index)) continue;
     for (const std::string* field : customer_fields(Customers[static_cast<std::size_t>(index)])) {
-      // Searching the field in place: lower-casing costs a copy only when the
-      // field holds upper-case letters.
-      bool has_upper = std::any_of(field->begin(), field->end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-      bool found =
-          has_upper ? lower_az(*field).find(wanted) != std::string::npos : field->find(wanted) != std::string::npos;
-      if (found) {
+      if (fold_case(*field).find(wanted) != std::string::npos) {
         kept.push_back(index);
         break;
       }

@@ -15,8 +15,9 @@ using CustomerFilter = std::vector<int>;
 
 // Every customer: the list without a filter.
 CustomerFilter build_customer_filter();
-// Keeps those entries of filter whose customer holds text (lower-cased, not
-// trimmed) in one of its nine fields, compared in lower case; notes are not searched.
+// Keeps those entries of filter whose customer holds text (not trimmed) in one
+// of its nine fields, compared with the case of every letter folded; notes are
+// not searched.
 CustomerFilter narrow_customer_filter(const CustomerFilter& filter, const std::string& text);
 // The names of the listed customers, in list order.
 std::vector<std::string> customer_names(const CustomerFilter& filter);

@@ -42,12 +42,13 @@ bool changed(const PriceGridRow& shown, const PriceGridRow& edited) {
 
 std::string price_grid_text(double price, char decimal_separator) { return format_general(price, decimal_separator); }
 
-std::string article_description(const Tcodice& row) {
+std::string article_description(const Tcodice& row, char decimal_separator) {
+  const auto size = [&](const std::string& key) { return shown_size(key, decimal_separator); };
   std::string text = lang_text(row.description_number) + " ";
-  if (row.tipo == "TE" || row.tipo == "TI") return text + row.lar + " x " + row.alt;
-  if (row.tipo == "G") return text + row.lar;
-  if (row.tipo == "R") return text + row.lar + " x " + row.lung;
-  if (row.tipo == "KG") return text + row.lung;
+  if (row.tipo == "TE" || row.tipo == "TI") return text + size(row.lar) + " x " + size(row.alt);
+  if (row.tipo == "G") return text + size(row.lar);
+  if (row.tipo == "R") return text + size(row.lar) + " x " + size(row.lung);
+  if (row.tipo == "KG") return text + size(row.lung);
   return text;
 }
 
@@ -57,8 +58,8 @@ std::vector<PriceGridRow> price_grid_rows(char decimal_separator) {
   for (std::size_t i = 0; i < CodesTable.size(); ++i) {
     const Tcodice& row = CodesTable[i];
     if (!heights.admits(row.alt) || !widths.admits(row.lar) || !lengths.admits(row.lung)) continue;
-    rows.push_back(
-        {i, row.code, article_description(row), row.alt_code, price_grid_text(row.price, decimal_separator)});
+    rows.push_back({i, row.code, article_description(row, decimal_separator), row.alt_code,
+                    price_grid_text(row.price, decimal_separator)});
   }
   return rows;
 }

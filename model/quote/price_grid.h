@@ -27,8 +27,9 @@ std::vector<PriceGridRow> price_grid_rows(char decimal_separator);
 // A price as the grid shows it: the shortest general form, in the user's decimal separator.
 std::string price_grid_text(double price, char decimal_separator);
 
-// The description of an article: its language text, then its sizes by type.
-std::string article_description(const Tcodice& row);
+// The description of an article: its language text, then its sizes by type
+// with decimal_separator as their decimal mark.
+std::string article_description(const Tcodice& row, char decimal_separator);
 
 // Stores the rows the user changed (edited against shown, row by row) into
 // every CodesTable row of the same CODICE and writes user/codici.dat. Every

@@ -7,6 +7,7 @@
 #include "output/print/page_numbers.h"
 #include "output/print/page_pipeline.h"
 #include "output/print/page_text.h"
+#include "output/user_numbers.h"
 
 namespace {
 
@@ -218,11 +219,12 @@ void QuoteWriter::run() {
 }  // namespace
 
 std::string quote_unit_text(const std::string& kind, const Tcodice& code) {
+  const auto size = [](const std::string& key) { return shown_size(key, user_decimal_separator()); };
   std::string unit;
-  if (starts_with(kind, 'T')) unit = code.lar + " x " + code.alt;
-  if (starts_with(kind, 'G')) unit = code.lar;
-  if (starts_with(kind, 'R')) unit = code.lar + " x " + code.lung;
-  if (kind == "KG") unit = code.lung;
+  if (starts_with(kind, 'T')) unit = size(code.lar) + " x " + size(code.alt);
+  if (starts_with(kind, 'G')) unit = size(code.lar);
+  if (starts_with(kind, 'R')) unit = size(code.lar) + " x " + size(code.lung);
+  if (kind == "KG") unit = size(code.lung);
   if (kind == "RG" || kind == "RGF" || kind == "PRG") unit = "n";
   if (kind == "OV") unit = "m";
   return unit;

@@ -64,6 +64,16 @@ TEST_F(CustomerRegister, FiltersNarrowOneAfterTheOtherAndNeverSearchNotes) {
             (std::vector<std::string>{"Rossi", "Bianchi", "Verdi"}));
 }
 
+TEST_F(CustomerRegister, FilterInSmallLettersFindsTheCapitalsOfEveryLanguage) {
+  Customers = {named("ŽĎÁR s.r.o."), named("ÉQUIPEMENT Dupont"), named("Łódź Śląsk")};
+  Customers[1].city = "Besançon";
+  const CustomerFilter all = build_customer_filter();
+  for (const char* text : {"žďár", "ŽĎÁR"}) EXPECT_EQ(narrow_customer_filter(all, text), CustomerFilter{0}) << text;
+  for (const char* text : {"équipement", "BESANÇON"})
+    EXPECT_EQ(narrow_customer_filter(all, text), CustomerFilter{1}) << text;
+  for (const char* text : {"łódź", "ŚLĄSK"}) EXPECT_EQ(narrow_customer_filter(all, text), CustomerFilter{2}) << text;
+}
+
 TEST_F(CustomerRegister, SplitsLinesAtEveryTab) {
   auto rows = split_tab_line({"a\tb", "a\t\tc\t", "plain", "x\ty\r", ""});
   EXPECT_EQ(rows[0], (Tstringlist{"a", "b"}));

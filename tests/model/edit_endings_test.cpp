@@ -102,7 +102,7 @@ TEST_F(EditEndings, WallCommandsKeepTheirOrder) {
   AppState.outline_mode = AppState.segment_pending = 1;
   AppState.segment_offset = {10, 0};
   log.input_answers = {"3000"};
-  add_wall_by_length();
+  add_wall_by_length('.');
   EXPECT_EQ(log.events, (Events{"3d@1", "fit@1", "plan@1"}));
 
   log.events.clear();

@@ -77,6 +77,14 @@ TEST_F(PriceGrid, DescribesEachTypeWithItsSizes) {
                                                     "Part 1000", "Part 300 x 2500"}));
 }
 
+TEST_F(PriceGrid, SizesShowTheLanguagesDecimalMarkWhateverTheStoredKeyHolds) {
+  CodesTable = {article("TE", "914.4", "-", "2000", "TE9", 10), article("R", "914,4", "1000", "-", "R9", 30)};
+  ASSERT_EQ(price_grid_rows(',').size(), 2u);
+  EXPECT_EQ(price_grid_rows(',')[0].description, "Part 914,4 x 2000");
+  EXPECT_EQ(price_grid_rows('.')[1].description, "Part 914.4 x 1000");
+  EXPECT_EQ(CodesTable[0].lar, "914.4") << "the key stays as stored";
+}
+
 TEST_F(PriceGrid, AnEditedRowReachesEveryRowOfItsCodeAndTheHiddenOnesStay) {
   auto shown = price_grid_rows(',');
   auto edited = shown;

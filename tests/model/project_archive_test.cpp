@@ -73,6 +73,19 @@ TEST_F(ProjectArchive, GridShowsNewestFirstAndSearchesNarrowInCapitals) {
   EXPECT_EQ(view, (ArchiveView{0}));
 }
 
+TEST_F(ProjectArchive, SearchInSmallLettersFindsTheCapitalsOfEveryLanguage) {
+  ArchiveList = {{"00001", "01/02/2026", "ŽĎÁR NAD SÁZAVOU", "ŘÍZENÍ", "Q1", "Sklad"},
+                 {"00002", "02/02/2026", "Łódź Śląsk", "", "Q2", "Magazyn"},
+                 {"00003", "03/02/2026", "Équipement Ardennes", "", "Q3", "ΑΠΟΘΗΚΗ"}};
+  const ArchiveView view = full_archive_view();
+  for (const char* text : {"žďár", "ŽĎÁR", "řízení", "Řízení"})
+    EXPECT_EQ(narrow_archive_view(view, text), ArchiveView{0}) << text;
+  for (const char* text : {"łódź", "ŁÓDŹ", "śląsk", "ŚLĄSK"})
+    EXPECT_EQ(narrow_archive_view(view, text), ArchiveView{1}) << text;
+  for (const char* text : {"équipement", "ÉQUIPEMENT", "αποθηκη"})
+    EXPECT_EQ(narrow_archive_view(view, text), ArchiveView{2}) << text;
+}
+
 TEST_F(ProjectArchive, OpeningAsksToSaveOnlyAModifiedProjectAndShowsTheLoadedOne) {
   save_project_file("00002", {"Uno", "Due"});
   ASSERT_TRUE(open_archive_project(1));
@@ -251,13 +264,13 @@ TEST_F(ProjectArchive, FormSearchNarrowsUntilADoneCommandShowsEveryEntryAgain) {
   EXPECT_FALSE(form.show_all_offered);
 }
 
-TEST_F(ProjectArchive, FormColumnsTooNarrowToSeeGetTheDefaultAndOnlyGridColumnsAreStored) {
+TEST_F(ProjectArchive, FormColumnsTooNarrowToSeeGetTheDefaultWidenedToTheHeadingAndOnlyGridColumnsAreStored) {
   AppState.archive_col_widths = {90, 0, 23, 24, 80, 80};
-  EXPECT_EQ(archive_column_width(0), 90);
-  EXPECT_EQ(archive_column_width(1), 110);
-  EXPECT_EQ(archive_column_width(2), 110);
-  EXPECT_EQ(archive_column_width(3), 24);
-  EXPECT_EQ(archive_column_width(6), 110);
+  EXPECT_EQ(archive_column_width(0, 300), 90) << "the user's width, even where the heading is wider";
+  EXPECT_EQ(archive_column_width(1, 50), 80) << "the date's default";
+  EXPECT_EQ(archive_column_width(2, 300), 300) << "a default widened to its heading";
+  EXPECT_EQ(archive_column_width(3, 300), 24);
+  EXPECT_EQ(archive_column_width(6, 50), 50);
   store_archive_column_width(1, 150);
   store_archive_column_width(6, 5);
   store_archive_column_width(-1, 5);

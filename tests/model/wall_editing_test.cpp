@@ -30,13 +30,15 @@ class OutlineDrawing : public CellTest {
   void draw(double dx, double dy, const std::string& typed) {
     AppState.segment_offset = {dx, dy};
     ui->input_answers.push_back(typed);
-    add_wall_by_length();
+    add_wall_by_length(decimal_separator);
   }
   // Draws walls to the right, up, left and down the screen in turn.
   void draw_walls(const Texts& typed) {
     const double directions[4][2] = {{10, 0}, {0, -10}, {-10, 0}, {0, 10}};
     for (std::size_t i = 0; i < typed.size(); ++i) draw(directions[i % 4][0], directions[i % 4][1], typed[i]);
   }
+
+  char decimal_separator = '.';
 };
 
 TEST_F(OutlineDrawing, WallsFollowTheDraggedDirectionWithTheTypedLength) {
@@ -63,6 +65,15 @@ TEST_F(OutlineDrawing, TypedLengthIsANumberInTheChosenUnit) {
   draw(-10, 0, "10");
   EXPECT_DOUBLE_EQ(wall(0).x2, -254);
   EXPECT_EQ(ui->questions.back(), "text 6: text 7 (in)");
+}
+
+TEST_F(OutlineDrawing, TheOfferedLengthHasTheLanguagesDecimalMark) {
+  decimal_separator = ',';
+  AppState.inches = true;
+  AppState.unit_factor = MmPerInch;
+  draw_walls({"157,5", "10", "157,5"});  // the last one the offered text, taken with Enter
+  EXPECT_EQ(ui->query_defaults, (Texts{"", "", "157,5"}));
+  EXPECT_NEAR(wall(2).x2, 0, 1e-9) << "it closes the width";
 }
 
 TEST_F(OutlineDrawing, ALengthNotAboveZeroIsRefusedLikeAnyBadNumber) {

@@ -210,6 +210,17 @@ TEST_F(QuotePages, UnitTextsFollowTheKind) {
     EXPECT_EQ(quote_unit_text(kind, row), text) << kind;
 }
 
+TEST_F(QuotePages, InchSizesShowTheLanguagesDecimalMark) {
+  CodesTable = {code_row("A1", 16.42)};
+  CodesTable[0].lung = "1219.2";
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  cells({{"One", {line(0, 1)}}});
+  render();
+  EXPECT_TRUE(canvas().has("475 x 1219,2"));
+  EXPECT_TRUE(canvas().has("16,42"));
+  EXPECT_EQ(quote_unit_text("KG", CodesTable[0]), "1219,2");
+}
+
 TEST_F(QuotePages, DiscountLabelsAndAmounts) {
   QuoteHeader.discount2 = 5;
   EXPECT_EQ(discount_label(QuoteHeader, " + "), "t118 ( + 5%)");

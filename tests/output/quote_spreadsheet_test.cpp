@@ -3,6 +3,7 @@
 // openpyxl, a reader no one here wrote.
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <charconv>
 #include <clocale>
 #include <filesystem>
@@ -45,6 +46,16 @@ TEST_F(QuoteSpreadsheet, EachCellHasItsHeadingItemsSubtotalDiscountAndTotal) {
                 at("F23", F("SUM(F21:F22)")));
   EXPECT_TRUE(sheet.cell(6, 10)->style.bold) << "the subtotal row took its template row";
   EXPECT_EQ(sheet.cell(5, 11)->style.number_format, "0.00%");
+}
+
+TEST_F(QuoteSpreadsheet, InchSizesInDescriptionsShowTheLanguagesDecimalMark) {
+  CodesTable[0].lar = "304.8";
+  CodesTable[0].alt = "1828,8";
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const Worksheet& sheet = fill();
+  QLocale::setDefault(previous);
+  expect_values(sheet, at("D6", "t300 304,8 x 1828,8"));
 }
 
 TEST_F(QuoteSpreadsheet, TextsThatLookLikeFormulasOrNumbersStayTexts) {

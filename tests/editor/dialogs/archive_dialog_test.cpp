@@ -5,15 +5,19 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <array>
 #include <filesystem>
 #include <tuple>
 
 #include "editor/output_windows/quote_header_dialog.h"
+#include "editor/staged_program.h"
 #include "model/base/text_io.h"
 #include "model/files/archive_list.h"
 #include "model/files/customers_file.h"
+#include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/state/globals.h"
@@ -309,4 +313,34 @@ TEST_F(ArchiveDialog, TabLeavesTheGridForOkAndComesBack) {
   archive.StringGrid1->setFocus();
   EXPECT_TRUE(tab_walks_to(archive.BitBtn2));
   archive.hide();
+}
+
+// With the preferences a first start installs, every heading fits its column
+// in every language; a width the user dragged stays, and a fitted one is not
+// stored, so the next language fits its own headings.
+TEST(ArchiveHeadings, DefaultColumnsFitTheHeadingsOfEveryLanguageAndDraggedOnesStay) {
+  StagedProgramDir folder;
+  ScopedScriptedUi ui;
+  ASSERT_TRUE(read_preferences());
+  const std::array<int, 6> shipped = AppState.archive_col_widths;
+  EXPECT_EQ(shipped, (std::array<int, 6>{})) << "a first start holds no width of the user's";
+  TFapri archive;
+  QHeaderView& header = *archive.StringGrid1->horizontalHeader();
+  for (const char* language : {"IT", "EN", "FR", "DE", "ES", "FM", "CZ", "PL"}) {
+    set_language(language);
+    archive.apply_language();
+    archive.show();
+    for (int column = 0; column < 6; ++column)
+      EXPECT_GE(header.sectionSize(column), header.sectionSizeHint(column))
+          << language << ": "
+          << archive.StringGrid1->model()->headerData(column, Qt::Horizontal).toString().toStdString();
+    archive.hide();
+    EXPECT_EQ(AppState.archive_col_widths, shipped) << language;
+  }
+  AppState.archive_col_widths[4] = 40;  // dragged narrow in an earlier session
+  archive.show();
+  EXPECT_EQ(header.sectionSize(4), 40);
+  archive.hide();
+  set_language("IT");
+  AppState = Tvar_amb{};
 }
