@@ -14,7 +14,8 @@
 class QPushButton;
 
 // The grid: Enter moves one row down (never past the last), with the cell
-// editor kept open on editable columns.
+// editor kept open on editable columns; Tab leaves the grid, also from an
+// open cell editor.
 class PriceGrid : public QTableWidget {
  public:
   explicit PriceGrid(QWidget* parent);

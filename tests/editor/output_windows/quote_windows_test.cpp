@@ -421,6 +421,31 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
   window.hide();
 }
 
+// The grid is one Tab stop: Tab from an open cell editor keeps what was typed
+// and goes on to OK, as Tab from the grid does; Shift+Tab comes back.
+TEST_F(PriceTableWindow, TabLeavesTheGridForOkAlsoFromAnOpenCellEditor) {
+  ASSERT_TRUE(show_active(window));
+  QLineEdit* editor = cell_editor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), editor) << "the window opens in its first editable cell";
+  editor->selectAll();
+  QTest::keyClicks(editor, "A-1");
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1);
+  EXPECT_EQ(window.StringGrid1->item(0, 2)->text().toStdString(), "A-1");
+  EXPECT_TRUE(key_reaches(window.StringGrid1, Qt::Key_Backtab));
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
+  window.StringGrid1->setCurrentCell(1, 3);
+  ASSERT_NE(cell_editor(), nullptr);
+  QTest::keyClick(cell_editor(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn2) << "Shift+Tab leaves the grid backwards";
+  EXPECT_EQ(window.StringGrid1->currentRow(), 1);
+  window.hide();
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(window.focusWidget(), cell_editor()) << "every opening starts in the first editable cell";
+  window.hide();
+}
+
 TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
   ASSERT_TRUE(show_active(window));
   window.Memo1->setFocus();
