@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
+#include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/scrolling_body.h"
@@ -195,8 +197,6 @@ QGroupBox* TFpreventivo::build_company_box() {
 void TFpreventivo::build_controls() {
   BitBtn1 = new QPushButton("OK", this);
   BitBtn2 = new QPushButton("Cancel", this);
-  BitBtn1->setAutoDefault(false);
-  BitBtn2->setAutoDefault(false);
 
   auto* left = new QVBoxLayout;
   left->addWidget(build_customer_box());
@@ -214,9 +214,12 @@ void TFpreventivo::build_controls() {
   // The fields scroll on a screen too low for them; OK and Cancel stay.
   layout->addWidget(new ScrollingBody(fields), 1);
   layout->addLayout(buttons);
-  // From the last field Tab goes on to OK and Cancel.
-  setTabOrder(Edit18, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
+  // The fields in reading order, each column down; from the last one Tab goes
+  // on to OK and Cancel.
+  tab_order({ComboBox1, Btn_Utenti, SpeedButton2, Edit2,       Edit3,  Edit4,   Edit5,  Edit9,  Edit6,  Edit7,  Edit8,
+             Memo1,     Edit10,     SpeedButton1, Edit11,      Edit12, Edit13,  Edit1,  Edit14, Edit15, Edit16, Edit17,
+             Edit19,    Edit20,     StringGrid1,  StringGrid2, Edit18, BitBtn1, BitBtn2});
+  enter_presses_every_button(this);
   resize(860, 640);
 }
 
@@ -269,6 +272,7 @@ bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
 void TFpreventivo::FormActivate() {
   refill_pick_list();
   show_form(load_quote_header_form(user_decimal_separator()));
+  ComboBox1->setFocus();
 }
 
 void TFpreventivo::refill_pick_list() {

@@ -350,22 +350,38 @@ TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
 }
 
 // Tab leaves the notes and each list of lines at once, so that from any field
-// it goes on to OK and Cancel.
+// it goes on to OK and Cancel. The window opens on the customer's name, Tab
+// goes through the fields in reading order, and Enter presses the focused
+// button.
 TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) {
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(QApplication::focusWidget(), window.ComboBox1) << "it opens on its first field";
+  const std::vector<QWidget*> reading = {
+      window.ComboBox1,   window.Btn_Utenti,   window.SpeedButton2, window.Edit2,   window.Edit3,  window.Edit4,
+      window.Edit5,       window.Edit9,        window.Edit6,        window.Edit7,   window.Edit8,  window.Memo1,
+      window.Edit10,      window.SpeedButton1, window.Edit11,       window.Edit12,  window.Edit13, window.Edit1,
+      window.Edit14,      window.Edit15,       window.Edit16,       window.Edit17,  window.Edit19, window.Edit20,
+      window.StringGrid1, window.StringGrid2,  window.Edit18,       window.BitBtn1, window.BitBtn2};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  ASSERT_EQ(QApplication::focusWidget(), window.ComboBox1) << "and from Cancel back to the first field";
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
   window.Memo1->setFocus();
-  std::vector<QWidget*> stops = {QApplication::focusWidget()};
-  while (stops.back() != window.BitBtn2 && stops.size() < 40) {
-    QTest::keyClick(stops.back(), Qt::Key_Tab);
-    stops.push_back(QApplication::focusWidget());
-  }
-  ASSERT_EQ(stops.back(), window.BitBtn2);
-  EXPECT_EQ(stops[stops.size() - 2], window.BitBtn1);
+  const std::vector<QWidget*> stops = tab_stops(40);
+  const auto cancel = std::find(stops.begin(), stops.end(), window.BitBtn2);
+  ASSERT_NE(cancel, stops.end());
+  EXPECT_EQ(*(cancel - 1), window.BitBtn1);
   for (QWidget* lines : {window.StringGrid1, window.StringGrid2})
-    EXPECT_EQ(std::count(stops.begin(), stops.end(), lines), 1);
+    EXPECT_EQ(std::count(stops.begin(), cancel, lines), 1);
   EXPECT_EQ(window.Memo1->toPlainText().toStdString(), "");
+
+  window.SpeedButton1->setFocus();
+  press_enter();
+  EXPECT_EQ(window.Edit10->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+  window.BitBtn2->setFocus();
+  press_enter();
+  ASSERT_FALSE(window.isVisible()) << "Enter on Cancel closes the window";
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(window.focusWidget(), window.ComboBox1) << "every opening starts on the first field";
   window.hide();
 }
 
