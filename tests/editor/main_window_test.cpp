@@ -56,6 +56,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/keyboard_walk.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -528,6 +529,23 @@ TEST_F(ProgramStart, AfterAltTheArrowsAndEscAreTheMenuBars) {
   EXPECT_FALSE(bar->hasFocus());
   EXPECT_EQ(Cells[0].free_modules[0].x, 2000);
   EXPECT_EQ(UndoHistory.size(), steps);
+  Main->hide();
+}
+
+// A keyboard user sees where the focus is: Tab stops only on controls that
+// show, each once, a room's wall selected so the side panel's are enabled.
+TEST_F(ProgramStart, EveryTabStopOfTheMainWindowIsAControlInSight) {
+  ASSERT_TRUE(start(0));
+  select_first_wall_of_a_room();
+  ASSERT_TRUE(show_active(*Main));
+  const std::vector<QWidget*> stops = tab_stops(80);
+  const auto again = std::find(stops.begin() + 1, stops.end(), stops.front());
+  ASSERT_NE(again, stops.end()) << "Tab goes round";
+  for (auto stop = stops.begin(); stop != again; ++stop) {
+    QWidget* widget = *stop;
+    EXPECT_FALSE(widget->visibleRegion().isEmpty()) << widget->metaObject()->className();
+    EXPECT_EQ(std::count(stops.begin(), again, widget), 1) << widget->metaObject()->className();
+  }
   Main->hide();
 }
 
