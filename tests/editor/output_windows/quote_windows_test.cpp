@@ -467,6 +467,14 @@ TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
   window.Memo1->setFocus();
   EXPECT_TRUE(tab_walks_to(window.BitBtn2));
   EXPECT_TRUE(window.Memo1->toPlainText().isEmpty());
+  window.Edit1->setFocus();
+  QTest::keyClicks(window.Edit1, "Neri");
+  ASSERT_TRUE(key_reaches(window.BitBtn4, Qt::Key_Tab));
+  ui->yes_no_answers = {true};
+  press_enter();
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"t80"}) << "Aggiungi added the customer";
+  read_customers();
+  EXPECT_EQ(Customers.size(), 4u);
   window.BitBtn2->setFocus();
   press_enter();
   EXPECT_FALSE(window.isVisible());
