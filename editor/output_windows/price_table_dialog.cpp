@@ -34,7 +34,7 @@ QTableWidgetItem* cell(const std::string& text, bool editable) {
 
 }  // namespace
 
-PriceGrid::PriceGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
+PriceGrid::PriceGrid(QWidget* parent) : OneStopGrid(0, kColumns, parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(18);
   // The rows of one table look alike: a sample of them tells the widths.
@@ -43,8 +43,6 @@ PriceGrid::PriceGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
   setEditTriggers(QAbstractItemView::AllEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
-  // One stop on the way through the window: the arrows and Enter move between cells.
-  setTabKeyNavigation(false);
 }
 
 void PriceGrid::fit_columns() {
@@ -83,12 +81,7 @@ void PriceGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void PriceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  // Tab and Shift+Tab in a cell editor keep what was typed and leave the grid,
-  // as they do from the grid itself, rather than open the next cell.
-  const bool next = hint == QAbstractItemDelegate::EditNextItem;
-  const bool leaves = next || hint == QAbstractItemDelegate::EditPreviousItem;
-  QTableWidget::closeEditor(editor, leaves ? QAbstractItemDelegate::NoHint : hint);
-  if (leaves) focusNextPrevChild(next);
+  OneStopGrid::closeEditor(editor, hint);
   // Enter in the cell editor commits it with this hint; it moves on like Enter in the grid.
   if (hint == QAbstractItemDelegate::SubmitModelCache) move_down();
 }

@@ -5,18 +5,17 @@
 #pragma once
 
 #include <QDialog>
-#include <QTableWidget>
 #include <vector>
 
+#include "editor/output_windows/one_stop_grid.h"
 #include "model/quote/price_table_form.h"
 #include "model/text/translated_window.h"
 
 class QPushButton;
 
 // The grid: Enter moves one row down (never past the last), with the cell
-// editor kept open on editable columns; Tab leaves the grid, also from an
-// open cell editor.
-class PriceGrid : public QTableWidget {
+// editor kept open on editable columns.
+class PriceGrid : public OneStopGrid {
  public:
   explicit PriceGrid(QWidget* parent);
   void move_down();

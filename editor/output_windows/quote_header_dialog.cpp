@@ -20,6 +20,7 @@
 #include "editor/dialogs/dialog_support.h"
 #include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
+#include "editor/output_windows/one_stop_grid.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/scrolling_body.h"
 #include "editor/text_bounds.h"
@@ -36,15 +37,13 @@ namespace {
 constexpr QSize kLogoSize(180, 90);
 
 QTableWidget* line_grid(QWidget* parent, int rows) {
-  auto* grid = new QTableWidget(rows, 1, parent);
+  auto* grid = new OneStopGrid(rows, 1, parent);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->setFixedHeight(rows * 20 + 2 * grid->frameWidth());
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // One stop on the way through the window: the arrows move between the lines.
-  grid->setTabKeyNavigation(false);
   for (int r = 0; r < rows; ++r) grid->setItem(r, 0, new QTableWidgetItem);
   return grid;
 }

@@ -373,6 +373,13 @@ TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) 
   for (QWidget* lines : {window.StringGrid1, window.StringGrid2})
     EXPECT_EQ(std::count(stops.begin(), cancel, lines), 1);
   EXPECT_EQ(window.Memo1->toPlainText().toStdString(), "");
+  window.StringGrid1->setFocus();
+  QTest::keyClick(window.StringGrid1, Qt::Key_F2);
+  ASSERT_EQ(QApplication::focusWidget()->parentWidget(), window.StringGrid1->viewport()) << "a line's editor is open";
+  QTest::keyClicks(QApplication::focusWidget(), "Ltd");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.StringGrid2) << "Tab in a line's editor leaves the lines";
+  EXPECT_EQ(window.StringGrid1->item(0, 0)->text().toStdString(), "Ltd");
 
   window.SpeedButton1->setFocus();
   press_enter();
