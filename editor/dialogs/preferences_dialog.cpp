@@ -148,6 +148,7 @@ void TFpreferenze::build_layout() {
   whole->addLayout(columns);
   whole->addLayout(buttons);
   set_tab_order();
+  opens_on(ComboBox2);
 }
 
 // Down the left column, then the 3-D group, then the buttons.
@@ -206,7 +207,6 @@ void TFpreferenze::FormActivate() {
   CheckBox5->setChecked(form_.print_max_loads);
   // The debug switch keeps what it showed last; the service group, once shown, stays.
   if (form_.optional_sizes) GroupBox2->setVisible(true);
-  ComboBox2->setFocus();
 }
 
 void TFpreferenze::fill_max_lengths() {

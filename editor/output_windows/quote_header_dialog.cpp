@@ -219,6 +219,7 @@ void TFpreventivo::build_controls() {
              Memo1,     Edit10,     SpeedButton1, Edit11,      Edit12, Edit13,  Edit1,  Edit14, Edit15, Edit16, Edit17,
              Edit19,    Edit20,     StringGrid1,  StringGrid2, Edit18, BitBtn1, BitBtn2});
   enter_presses_every_button(this);
+  opens_on(ComboBox1);
   resize(860, 640);
 }
 
@@ -271,7 +272,6 @@ bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
 void TFpreventivo::FormActivate() {
   refill_pick_list();
   show_form(load_quote_header_form(user_decimal_separator()));
-  ComboBox1->setFocus();
 }
 
 void TFpreventivo::refill_pick_list() {
