@@ -106,13 +106,7 @@ TEST_F(EditingStory, ARoomDrawnWithTheMouseIsFilledAndUndoneToTheEmptyCell) {
 // Enter on a focused button of the side panel presses it: Auto fills the
 // selected wall, Lunghezze... and Ripiani... open their dialogs.
 TEST_F(EditingStory, EnterPressesTheSidePanelsFocusedButton) {
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-  Cells[0].outline_closed = true;
-  compute_wall_normals();
-  recompute_layout();
-  push_undo_snapshot();
-  Cells[0].walls[0].selected = true;
-  Main->refresh_side_panel();
+  select_first_wall_of_a_room();
   SidePanel& panel = *Main->Panel1;
   panel.Bt_auto->setFocus();
   key(Qt::Key_Return);

@@ -40,6 +40,7 @@
 #include "editor/plan/plan_view.h"
 #include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
+#include "editor/started_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
@@ -93,17 +94,6 @@ class ProgramStart : public testing::Test {
     return initialise_program(project);
   }
   bool start(int language, const std::string& project = "") { return start(std::vector{language}, project); }
-
-  // A closed 4 x 3 m room, laid out, its first wall selected in the side panel.
-  void select_first_wall_of_a_room() {
-    Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-    Cells[0].outline_closed = true;
-    compute_wall_normals();
-    recompute_layout();
-    push_undo_snapshot();
-    Cells[0].walls[0].selected = true;
-    Main->refresh_side_panel();
-  }
 
   StagedProgramDir folder;
 };
