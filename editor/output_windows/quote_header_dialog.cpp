@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -164,6 +165,9 @@ QGroupBox* TFpreventivo::build_company_box() {
   Image1->setFixedSize(kLogoSize);
   Image1->setAlignment(Qt::AlignCenter);
   Image1->setFrameShape(QFrame::StyledPanel);
+  // Reached by Tab too, where Enter or Space picks the logo as the double click does.
+  Image1->setFocusPolicy(Qt::StrongFocus);
+  Image1->setStyleSheet("QLabel:focus { border: 2px solid palette(highlight); }");
   Image1->installEventFilter(this);
   Label20 = new QLabel("Intestazione", GroupBox3);
   StringGrid1 = line_grid(GroupBox3, 4);
@@ -215,9 +219,10 @@ void TFpreventivo::build_controls() {
   layout->addLayout(buttons);
   // The fields in reading order, each column down; from the last one Tab goes
   // on to OK and Cancel.
-  tab_order({ComboBox1, Btn_Utenti, SpeedButton2, Edit2,       Edit3,  Edit4,   Edit5,  Edit9,  Edit6,  Edit7,  Edit8,
-             Memo1,     Edit10,     SpeedButton1, Edit11,      Edit12, Edit13,  Edit1,  Edit14, Edit15, Edit16, Edit17,
-             Edit19,    Edit20,     StringGrid1,  StringGrid2, Edit18, BitBtn1, BitBtn2});
+  tab_order({ComboBox1, Btn_Utenti,  SpeedButton2, Edit2,  Edit3,   Edit4,        Edit5,  Edit9,
+             Edit6,     Edit7,       Edit8,        Memo1,  Edit10,  SpeedButton1, Edit11, Edit12,
+             Edit13,    Edit1,       Edit14,       Edit15, Edit16,  Edit17,       Edit19, Edit20,
+             Image1,    StringGrid1, StringGrid2,  Edit18, BitBtn1, BitBtn2});
   enter_presses_every_button(this);
   opens_on(ComboBox1);
   resize(860, 640);
@@ -261,8 +266,19 @@ void TFpreventivo::showEvent(QShowEvent* event) {
   if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
+namespace {
+
+bool picks_the_logo(const QEvent& event) {
+  if (event.type() == QEvent::MouseButtonDblClick) return true;
+  if (event.type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent&>(event).key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+}  // namespace
+
 bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Image1 && event->type() == QEvent::MouseButtonDblClick) {
+  if (watched == Image1 && picks_the_logo(*event)) {
     guarded([this] { Image1DblClick(); })();
     return true;
   }

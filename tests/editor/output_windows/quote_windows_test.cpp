@@ -351,17 +351,17 @@ TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
 
 // Tab leaves the notes and each list of lines at once, so that from any field
 // it goes on to OK and Cancel. The window opens on the customer's name, Tab
-// goes through the fields in reading order, and Enter presses the focused
-// button.
+// goes through the fields in reading order, the logo among them, and Enter
+// presses the focused button or picks the logo.
 TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) {
   ASSERT_TRUE(show_active(window));
   EXPECT_EQ(QApplication::focusWidget(), window.ComboBox1) << "it opens on its first field";
   const std::vector<QWidget*> reading = {
-      window.ComboBox1,   window.Btn_Utenti,   window.SpeedButton2, window.Edit2,   window.Edit3,  window.Edit4,
-      window.Edit5,       window.Edit9,        window.Edit6,        window.Edit7,   window.Edit8,  window.Memo1,
-      window.Edit10,      window.SpeedButton1, window.Edit11,       window.Edit12,  window.Edit13, window.Edit1,
-      window.Edit14,      window.Edit15,       window.Edit16,       window.Edit17,  window.Edit19, window.Edit20,
-      window.StringGrid1, window.StringGrid2,  window.Edit18,       window.BitBtn1, window.BitBtn2};
+      window.ComboBox1, window.Btn_Utenti,   window.SpeedButton2, window.Edit2,  window.Edit3,   window.Edit4,
+      window.Edit5,     window.Edit9,        window.Edit6,        window.Edit7,  window.Edit8,   window.Memo1,
+      window.Edit10,    window.SpeedButton1, window.Edit11,       window.Edit12, window.Edit13,  window.Edit1,
+      window.Edit14,    window.Edit15,       window.Edit16,       window.Edit17, window.Edit19,  window.Edit20,
+      window.Image1,    window.StringGrid1,  window.StringGrid2,  window.Edit18, window.BitBtn1, window.BitBtn2};
   EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
   ASSERT_EQ(QApplication::focusWidget(), window.ComboBox1) << "and from Cancel back to the first field";
   EXPECT_TRUE(tab_walks_to(window.BitBtn2));
@@ -384,6 +384,9 @@ TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) 
   window.SpeedButton1->setFocus();
   press_enter();
   EXPECT_EQ(window.Edit10->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+  window.Image1->setFocus();
+  press_enter();
+  EXPECT_EQ(ui->questions, std::vector<std::string>{"Logo"}) << "Enter on the logo picks another";
   window.BitBtn2->setFocus();
   press_enter();
   ASSERT_FALSE(window.isVisible()) << "Enter on Cancel closes the window";
