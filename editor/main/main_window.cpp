@@ -33,6 +33,7 @@
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
 #include "editor/view_window/view_3d_window.h"
+#include "model/commands/open_project.h"
 #include "model/commands/project_commands.h"
 #include "model/files/project_save.h"
 #include "model/layout/compact_groups.h"
