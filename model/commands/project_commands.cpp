@@ -16,11 +16,17 @@
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 
-void reset_tabs_from_cells() {
+namespace {
+
+std::vector<std::string> cell_names() {
   std::vector<std::string> names;
   for (const Tcell& cell : Cells) names.push_back(cell.name);
-  ui().reset_cell_tabs(names, AppState.current_cell);
+  return names;
 }
+
+}  // namespace
+
+void reset_tabs_from_cells() { ui().reset_cell_tabs(cell_names(), AppState.current_cell); }
 
 void show_project_caption() { ui().set_caption(project_caption(AppState.file_name)); }
 
@@ -63,6 +69,21 @@ void delete_current_cell() {
   AppState.current_cell = 0;
   reset_tabs_from_cells();
   finish_edit(EditKind::shown_then_recorded, Views::scene_3d | Views::side_panel | Views::fitted_plan);
+}
+
+void new_cell(const std::function<void(const std::vector<std::string>& cell_names)>& show_dialog) {
+  show_dialog(cell_names());
+  finish_edit(EditKind::shown_then_recorded);
+}
+
+void order_cells(const std::function<void()>& show_dialog) {
+  show_dialog();
+  finish_edit(EditKind::shown, Views::plan);
+}
+
+void edit_preferences(const std::function<void()>& show_dialog) {
+  show_dialog();
+  finish_edit(EditKind::laid_out);
 }
 
 std::string help_page_path(int language) {

@@ -3,7 +3,9 @@
 // they run the same in tests and in the program.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // Cell tabs := one per cell with its name; the selected tab is the current cell.
 void reset_tabs_from_cells();
@@ -23,6 +25,16 @@ void show_wall_priorities();
 void rename_current_cell();
 // Deletes the current cell after asking, when the project has more than one.
 void delete_current_cell();
+
+// The dialogs of the main window that edit the project: show_dialog shows one
+// modally (its OK writes the model), and the command shows the result and
+// ends the edit whatever the answer.
+// A new or copied cell: the dialog offers the names of the cells.
+void new_cell(const std::function<void(const std::vector<std::string>& cell_names)>& show_dialog);
+// The cell order: the dialog's OK shows the new order; the plan is drawn again either way.
+void order_cells(const std::function<void()>& show_dialog);
+// The preferences: another unit or largest length may lay the bays out anew.
+void edit_preferences(const std::function<void()>& show_dialog);
 
 // The help page of a language, under the program folder; languages without
 // their own page get the English one.

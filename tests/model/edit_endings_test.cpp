@@ -8,8 +8,10 @@
 
 #include "layout_fixture.h"
 #include "model/commands/archive_commands.h"
+#include "model/commands/edit_mode_commands.h"
 #include "model/commands/open_project.h"
 #include "model/commands/project_commands.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/files/cell_list.h"
 #include "model/files/project_file.h"
 #include "model/layout/auto_fill.h"
@@ -201,6 +203,40 @@ TEST_F(EditEndings, EveryEndingShowsAndRecordsANewModuleWithItsEndFrames) {
     const Tcell& recorded = *UndoHistory.back().cells.at(0);
     EXPECT_EQ(recorded.free_modules.back().frame_height_b, 2000) << "recorded by kind " << static_cast<int>(kind);
   }
+}
+
+// The mode buttons show each view once (a selection button drew the plan
+// and refreshed the panel twice); the dialogs' commands end whatever the
+// dialog did.
+TEST_F(EditEndings, ModeButtonsAndDialogCommandsShowEachViewOnce) {
+  make_rectangle(4000, 3000);
+  set_selection_mode(tool_button::select_walls, true);
+  EXPECT_EQ(log.events, (Events{"modes@0", "panel@0", "plan@0"}));
+  EXPECT_TRUE(AppState.select_walls_mode && log.buttons_down[tool_button::select_walls]);
+  log.events.clear();
+  set_selection_mode(tool_button::select_walls, false);
+  EXPECT_EQ(log.events, (Events{"modes@0", "modes@0", "panel@0", "plan@0"}));
+  EXPECT_FALSE(AppState.select_walls_mode || log.buttons_down[tool_button::select_walls]);
+
+  log.events.clear();
+  log.yes_no_answers = {true};
+  start_outline();
+  EXPECT_EQ(log.events, (Events{"modes@0", "modes@0", "3d@0"})) << "the discarded room leaves the 3-D view";
+  EXPECT_TRUE(cell().walls.empty());
+  EXPECT_TRUE(AppState.outline_mode && log.buttons_down[tool_button::outline]);
+
+  log.events.clear();
+  std::vector<std::string> offered;
+  new_cell([&](const std::vector<std::string>& names) { offered = names; });
+  EXPECT_EQ(offered, std::vector<std::string>{cell().name});
+  EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0"}));
+  EXPECT_EQ(UndoHistory.size(), 1u) << "recorded after it is shown";
+
+  log.events.clear();
+  bool shown = false;
+  edit_shelves("4,5", 2000, [&](const ShelvesForm&) { shown = true; });
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(log.events, Events{"message@1"});
 }
 
 // Besides the views: the save question, the tabs, the caption and every undo
