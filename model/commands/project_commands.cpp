@@ -2,9 +2,7 @@
 
 #include <filesystem>
 
-#include "model/base/file_io.h"
 #include "model/base/text_io.h"
-#include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/cell_walls.h"
 #include "model/layout/edit_modes.h"
