@@ -138,6 +138,8 @@ void TFapri::FormActivate() {
   apply_column_widths();
   reset_archive_view(form_);
   fill_archive_grid();
+  // Every opening starts on the list, wherever the last one left the focus.
+  StringGrid1->setFocus();
 }
 
 void TFapri::fill_archive_grid() {

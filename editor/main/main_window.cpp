@@ -62,6 +62,8 @@ constexpr std::pair<int, int> kToolHints[] = {
 QScrollArea* scrolling(SidePanel* panel) {
   auto* area = new QScrollArea;
   area->setFrameShape(QFrame::NoFrame);
+  // The keys go to the controls in it: the area itself shows no focus.
+  area->setFocusPolicy(Qt::NoFocus);
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setWidgetResizable(true);
   area->setWidget(panel);

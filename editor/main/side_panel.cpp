@@ -282,7 +282,10 @@ void SidePanel::connect_handlers() {
   connect(Sb_sx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(-1, 0)); });
   connect(up_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(true); });
   connect(down_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(false); });
-  for (QPushButton* button : {SB_forza, Bt_auto, Bt_autoHeavy, Bt_autoEco, Sb_edita_moduli}) enter_presses(button);
+  for (QAbstractButton* button :
+       std::initializer_list<QAbstractButton*>{Sb_su, Sb_giu, Sb_sx, Sb_dx, up_priorita, down_priorita, SB_forza,
+                                               Bt_auto, Bt_autoHeavy, Bt_autoEco, Sb_edita_moduli})
+    enter_presses(button);
   connect(SB_forza, &QPushButton::clicked, this, &SidePanel::SB_forzaClick);
   connect(Bt_auto, &QPushButton::clicked, this, [] { auto_fill_walls(standard_fill_length()); });
   connect(Bt_autoHeavy, &QPushButton::clicked, this, [] { auto_fill_walls(1100); });

@@ -40,6 +40,7 @@
 #include "editor/plan/plan_view.h"
 #include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
+#include "editor/started_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
@@ -57,6 +58,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/keyboard_walk.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -93,17 +95,6 @@ class ProgramStart : public testing::Test {
     return initialise_program(project);
   }
   bool start(int language, const std::string& project = "") { return start(std::vector{language}, project); }
-
-  // A closed 4 x 3 m room, laid out, its first wall selected in the side panel.
-  void select_first_wall_of_a_room() {
-    Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-    Cells[0].outline_closed = true;
-    compute_wall_normals();
-    recompute_layout();
-    push_undo_snapshot();
-    Cells[0].walls[0].selected = true;
-    Main->refresh_side_panel();
-  }
 
   StagedProgramDir folder;
 };
@@ -529,6 +520,23 @@ TEST_F(ProgramStart, AfterAltTheArrowsAndEscAreTheMenuBars) {
   EXPECT_FALSE(bar->hasFocus());
   EXPECT_EQ(Cells[0].free_modules[0].x, 2000);
   EXPECT_EQ(UndoHistory.size(), steps);
+  Main->hide();
+}
+
+// A keyboard user sees where the focus is: Tab stops only on controls that
+// show, each once, a room's wall selected so the side panel's are enabled.
+TEST_F(ProgramStart, EveryTabStopOfTheMainWindowIsAControlInSight) {
+  ASSERT_TRUE(start(0));
+  select_first_wall_of_a_room();
+  ASSERT_TRUE(show_active(*Main));
+  const std::vector<QWidget*> stops = tab_stops(80);
+  const auto again = std::find(stops.begin() + 1, stops.end(), stops.front());
+  ASSERT_NE(again, stops.end()) << "Tab goes round";
+  for (auto stop = stops.begin(); stop != again; ++stop) {
+    QWidget* widget = *stop;
+    EXPECT_FALSE(widget->visibleRegion().isEmpty()) << widget->metaObject()->className();
+    EXPECT_EQ(std::count(stops.begin(), again, widget), 1) << widget->metaObject()->className();
+  }
   Main->hide();
 }
 
