@@ -375,13 +375,13 @@ void TMain::ToolButton19Click() { selection_mode_clicked(tool_button::select_mod
 
 void TMain::ToolButton8Click() {
   if (current_cell().walls.empty()) return;
-  rebuild_compact_groups();
+  rebuild_derived_values();
   F3d->genera_3d(current_cell());
   F3d->show();
 }
 
 void TMain::ToolButton13Click() {
-  rebuild_compact_groups();
+  rebuild_derived_values();
   build_bill_of_materials();
   Fstampa->exec();
 }

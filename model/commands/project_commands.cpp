@@ -89,7 +89,7 @@ bool load_as_open_project(const std::string& path) {
     ui().show_message(error.what());
     return false;
   }
-  rebuild_compact_groups();
+  rebuild_derived_values();
   reset_tabs_from_cells();
   ui().fit_plan_to_view(10);
   return true;

@@ -44,7 +44,7 @@ std::optional<std::string> existing_project_file(const Tarchive_entry& entry) {
 void load_as_open_project(const std::string& file_name) {
   load_project(user_path(file_name));
   AppState.file_name = file_name;
-  rebuild_compact_groups();
+  rebuild_derived_values();
 }
 
 // Shows the freshly loaded project: tabs, view, caption and a history that

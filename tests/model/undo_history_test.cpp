@@ -153,7 +153,7 @@ TEST_F(UndoSharing, ReadingRedrawingAndStepsBackKeepCellsShared) {
   // What a redraw and the dialogs do without changing a cell.
   EXPECT_EQ(names(), "ABC");
   EXPECT_EQ(cell_order_form().order.size(), 3u);
-  rebuild_compact_groups();
+  rebuild_derived_values();
   clear_all_selections();
   current_cell().name = "edited";
   push_undo_snapshot();
@@ -183,7 +183,7 @@ TEST_F(UndoSharing, NoChangeIsLostHoweverItIsMade) {
       [] { Cells.back().clearance = 4; },
       [] { Cells.edit_all()[1].clearance = 5; },
       [] { clear_all_selections(); },
-      [] { rebuild_compact_groups(); },
+      [] { rebuild_derived_values(); },
   };
   for (std::size_t i = 0; i < std::size(changes); ++i) {
     SCOPED_TRACE(i);

@@ -69,7 +69,7 @@ inline void make_large_project(int cells, int steps, int free_modules) {
     recompute_layout();
   }
   AppState.current_cell = 0;
-  rebuild_compact_groups();
+  rebuild_derived_values();
   UndoHistory.clear();
   UndoPosition = -1;
   push_undo_snapshot();

@@ -61,7 +61,7 @@ inline Tcell& lay_out_room(const std::vector<Tvec2>& corners, const std::vector<
   compute_wall_normals();
   cell.outline_closed = true;
   recompute_layout();
-  rebuild_compact_groups();
+  rebuild_derived_values();
   return Cells.at(static_cast<std::size_t>(AppState.current_cell));
 }
 
@@ -86,7 +86,7 @@ inline Tcell& sample_room() {
   cell.free_modules = {front, back, shelved_free(cx + 1500, cy + 200, 600, 1300, 'V', "CARRELLO"),
                        make_free(cx - 1200, cy - 1500, 577, 1000, 'V', "CVFISSO_1"),
                        make_free(cx + 1200, cy - 1500, 577, 1000, 'V', "CVFISSO_1")};
-  rebuild_compact_groups();
+  rebuild_derived_values();
   return cell;
 }
 
