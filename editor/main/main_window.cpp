@@ -317,7 +317,7 @@ void TMain::ToolButton3Click() {
     current_cell().walls.clear();
     current_cell().free_modules.clear();
     // An open 3-D view must not go on showing the discarded room.
-    finish_edit(EditKind::shown, Views::scene_3d);
+    finish_edit(EditKind::not_recorded, Views::scene_3d);
   }
   AppState.outline_mode = 1;
   AppState.segment_pending = 1;
@@ -416,7 +416,7 @@ void TMain::Button3Click() { show_wall_priorities(); }
 // in every view; the plan is drawn again either way.
 void TMain::Ordinamentocelle1Click() {
   Fordinamento->exec();
-  finish_edit(EditKind::shown, Views::plan);
+  finish_edit(EditKind::not_recorded, Views::plan);
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {

@@ -424,7 +424,7 @@ void SidePanel::cb_portaMouseUp() {
   if (!cb_porta->isEnabled()) return;
   if (cb_porta->checkState() == Qt::Checked) {
     Form2->exec();
-    finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+    finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
   } else {
     remove_selected_door();
   }
@@ -436,7 +436,7 @@ void SidePanel::SB_forzaClick() {
     if (!current_cell().walls[i].selected) continue;
     Fforza->Tag = static_cast<int>(i);
     Fforza->exec();
-    finish_edit(EditKind::shown, Views::scene_3d);
+    finish_edit(EditKind::not_recorded, Views::scene_3d);
   }
 }
 
@@ -460,5 +460,5 @@ void SidePanel::Sb_edita_moduliClick() {
   Fripiani->form = shelves_form_for_selection(current_cell(), shelves, Cb_Hm_m->currentData().toDouble());
   Fripiani->exec();
   compute_end_frame_heights();
-  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
 }

@@ -114,7 +114,7 @@ void move_selected_free_modules(const Tvec2& by) {
     selection_moved_by_keys = true;
   }
   for (Tmodulo_agg& module : cell.free_modules) compute_free_module_clearances(module);
-  finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::plan);
 }
 
 void leave_mode(bool drawing_outline) {
@@ -123,7 +123,7 @@ void leave_mode(bool drawing_outline) {
     current_cell().walls.clear();  // the outline drawn so far
   }
   end_edit_mode(true);
-  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ void plan_mouse_up(Qt::MouseButton button) {
     toggle_pending_selection(current_cell());
   }
   if (selecting() && button == Qt::RightButton) clear_all_selections();
-  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
 }
 
 bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
@@ -207,7 +207,7 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
     AppState.free_module_template.x += step * d.x;
     AppState.free_module_template.y += step * d.y;
     settle_free_template(modifiers);
-    finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
+    finish_edit(EditKind::not_recorded, Views::scene_3d | Views::plan);
   }
   // Enter that places a module is the plan's alone: a focused button
   // would otherwise act on it too.
@@ -216,7 +216,7 @@ bool plan_key_down(int key, Qt::KeyboardModifiers modifiers) {
   if (arrow && AppState.place_compact_mode) {
     AppState.compact_template.x += step * d.x;
     AppState.compact_template.y += step * d.y;
-    finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
+    finish_edit(EditKind::not_recorded, Views::scene_3d | Views::plan);
   }
   if (enter && AppState.place_compact_mode) place_compact_block();
   if (key == Qt::Key_Delete) {

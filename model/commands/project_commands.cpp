@@ -45,7 +45,7 @@ void step_undo(int delta) {
   reset_tabs_from_cells();
   show_project_caption();
   end_edit_mode(false);
-  finish_edit(EditKind::shown);
+  finish_edit(EditKind::not_recorded);
 }
 
 void change_cell(int index) {

@@ -26,7 +26,7 @@ void for_selected_walls(Change change) {
 template <class Change>
 void guarded_relayout(Change change) {
   if (!confirm_if_custom_shelves()) {
-    finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+    finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
     return;
   }
   change();
@@ -193,7 +193,7 @@ void edit_wall_priority(bool highest) {
 void remove_selected_door() {
   remove_door();
   // The panel is refreshed too, so that a door kept on No shows as one again.
-  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
 }
 
 void edit_cell_clearance(double mm) {

@@ -32,7 +32,7 @@ bool lays_out(EditKind kind) {
 }
 
 bool records_before_showing(EditKind kind) {
-  return kind != EditKind::shown && kind != EditKind::shown_then_recorded;
+  return kind != EditKind::not_recorded && kind != EditKind::shown_then_recorded;
 }
 
 }  // namespace
