@@ -230,18 +230,18 @@ void TFpreventivo::connect_handlers() {
 }
 
 void TFpreventivo::apply_language() {
-  setWindowTitle(qtext(lang_text(111)));
-  GroupBox1->setTitle(qtext(lang_text(142)));
-  GroupBox2->setTitle(qtext(lang_text(143)));
-  GroupBox3->setTitle(qtext(lang_text(144)));
+  setWindowTitle(qt_lang_text(111));
+  GroupBox1->setTitle(qt_lang_text(142));
+  GroupBox2->setTitle(qt_lang_text(143));
+  GroupBox3->setTitle(qt_lang_text(144));
   QLabel* labels[] = {Label20, Label21, Label22, Label23, Label1,  Label2,  Label3,  Label4,  Label5,  Label10, Label6,
                       Label7,  Label8,  Label24, Label9,  Label11, Label12, Label13, Label14, Label16, Label17};
   const int texts[] = {145, 146, 147, 148, 68, 69, 70, 71, 72, 91, 73, 74, 75, 117, 113, 114, 115, 116, 117, 118, 133};
-  for (std::size_t k = 0; k < std::size(labels); ++k) labels[k]->setText(qtext(lang_text(texts[k])));
-  Btn_Utenti->setToolTip(qtext(lang_text(159)));
-  SpeedButton2->setToolTip(qtext(lang_text(104)));
-  SpeedButton1->setToolTip(qtext(lang_text(160)));
-  BitBtn2->setText(qtext(lang_text(88)));
+  for (std::size_t k = 0; k < std::size(labels); ++k) labels[k]->setText(qt_lang_text(texts[k]));
+  Btn_Utenti->setToolTip(qt_lang_text(159));
+  SpeedButton2->setToolTip(qt_lang_text(104));
+  SpeedButton1->setToolTip(qt_lang_text(160));
+  BitBtn2->setText(qt_lang_text(88));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {
