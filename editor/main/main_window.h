@@ -1,7 +1,9 @@
 // The main window: tool bar, menus, the plan, the side panel, the cell tabs
-// and the status bar. Its handlers are the program's commands; each reads its
-// control and calls a plain command (project_commands.h, side_panel_edits.h) or
-// opens the window the command shows.
+// and the status bar. Its handlers are the program's commands. Most read their
+// control and call a command of the model (project_commands.h,
+// side_panel_edits.h) or open the window the command shows; a few change the
+// model or end the edit themselves (a new outline, the edit modes, a new cell,
+// the cell order, the preferences).
 #pragma once
 
 #include <QFileDialog>
