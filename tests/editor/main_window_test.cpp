@@ -56,6 +56,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/fresh_project_fixture.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -68,14 +69,9 @@ std::vector<std::string> concatenated_paths(std::vector<std::string> paths, cons
   return paths;
 }
 
-class ProgramStart : public testing::Test {
+class ProgramStart : public FreshProjectTest {
  protected:
-  void SetUp() override {
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
-    create_windows();
-  }
+  void SetUp() override { create_windows(); }
   void TearDown() override { destroy_windows(); }
 
   // Starts the program, answering each language question it asks with the
@@ -95,7 +91,7 @@ class ProgramStart : public testing::Test {
 
   // A closed 4 x 3 m room, laid out, its first wall selected in the side panel.
   void select_first_wall_of_a_room() {
-    Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    Cells[0].walls = four_by_three_walls();
     Cells[0].outline_closed = true;
     compute_wall_normals();
     recompute_layout();

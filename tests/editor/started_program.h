@@ -7,8 +7,7 @@
 #include "editor/dialogs/language_dialog.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
-#include "model/layout/undo_history.h"
-#include "model/state/globals.h"
+#include "support/fresh_project.h"
 
 // While it lives, a user who answers the language question with Italian once
 // it is shown. It lives only as long as a start: when start-up does not ask
@@ -28,16 +27,9 @@ class ItalianChosen {
   QTimer timer_;
 };
 
-// A program not started yet: no state of an earlier test's program.
-inline void forget_earlier_program() {
-  AppState = Tvar_amb{};
-  UndoHistory.clear();
-  UndoPosition = -1;
-}
-
 // False when start-up gave up; destroy_windows() ends the program either way.
 inline bool start_program_in_italian() {
-  forget_earlier_program();
+  reset_open_project();  // nothing of an earlier test's program
   create_windows();
   ItalianChosen answer;
   return initialise_program("");

@@ -13,6 +13,7 @@
 #include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/long_texts.h"
 #include "support/scripted_ui.h"
 
@@ -55,7 +56,7 @@ TEST(SmallWindows, OkAndCancelButtonsOfEveryWindowShareOneLookedUpIcon) {
 // reads back with its name whole and nothing called damage.
 TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
   ScopedScriptedUi ui;
-  AppState = Tvar_amb{};
+  FreshProject project;
   Cells = {first_cell()};
   TFcopia_cella dialog(nullptr);
   dialog.prepare("Cella", {"Cella"});
@@ -68,6 +69,4 @@ TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
   const ProjectData read = parse_project(project_file_text(QuoteHeader, Cells, 1, true), "prv00001.cel");
   EXPECT_TRUE(read.damage.empty()) << read.damage.front();
   EXPECT_TRUE(read.cells[1].name == Cells[1].name);
-  Cells.clear();
-  AppState = Tvar_amb{};
 }
