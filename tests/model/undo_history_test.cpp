@@ -201,6 +201,25 @@ TEST_F(UndoSharing, NoChangeIsLostHoweverItIsMade) {
   EXPECT_EQ(std::tuple(stored(2, 1), stored(2, 2)), std::tuple(stored(1, 1), stored(1, 2)));
 }
 
+// The tests are built with assertions (test.sh), so a change made through a
+// reference held across a step, which the next step would not see, stops the
+// test that makes it wherever the reference is held: the windows' tests too.
+TEST_F(UndoSharing, AChangeThroughAReferenceHeldAcrossAStepStopsTheTest) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "built without assertions";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Tcell& held = Cells[0];
+  push_undo_snapshot();
+  EXPECT_DEATH(
+      {
+        held.clearance = 9;
+        push_undo_snapshot();
+      },
+      "");
+#endif
+}
+
 // Tripwire: a new field of Tvar_amb changes its size. Give it its role in the
 // table of state fields (model/state/state_fields.cpp), and only then update
 // the size here.
