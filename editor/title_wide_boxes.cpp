@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "editor/application_title.h"
+#include "editor/box_text.h"
+#include "editor/screen_centring.h"
 #include "editor/text_bounds.h"
 #include "model/base/text_io.h"
 
@@ -38,7 +40,8 @@ void add_row(QLayout& layout, QSpacerItem* row) {
 }
 
 // Fits the window to its title whenever it opens and whenever its title or
-// font changes; the main window also when its contents ask for more room.
+// font changes; a window not laid out in rows also when its contents ask for
+// more room.
 class TitleWidth : public QObject {
  public:
   explicit TitleWidth(QWidget& window)
@@ -94,9 +97,9 @@ class TitleWidth : public QObject {
     layout.activate();
   }
 
-  // The main window's least width is its contents' or its title's, whichever
-  // is wider; a window placed by hand keeps its own size unless the title
-  // needs more.
+  // A window not laid out in rows has its contents' least width or its
+  // title's, whichever is wider; one placed by hand keeps its own size unless
+  // the title needs more.
   void fit_least_width(const QLayout* layout, int wanted) {
     const int contents = layout ? layout->totalMinimumSize().width() : least_width_;
     const int least = std::max(contents, wanted);
@@ -127,8 +130,10 @@ void keep_wide_enough_for_title(QWidget& window) { new TitleWidth(window); }
 
 QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
                                      QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, application_title(), text, buttons, owner);
+  QMessageBox box(icon, application_title(), QString(), buttons, owner);
+  set_box_text(box, text);
   keep_wide_enough_for_title(box);
+  centre_on_screen_when_shown(box, Centring::every_show_and_size);
   box.exec();
   return box.standardButton(box.clickedButton());
 }
@@ -143,6 +148,7 @@ bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QSt
   if (auto* line = box.findChild<QLineEdit*>()) bound_text_bytes(line, kTextBytes);
   box.minimumSizeHint();  // an input box makes its layout only when first asked its size
   keep_wide_enough_for_title(box);
+  centre_on_screen_when_shown(box, Centring::first_show);
   if (box.exec() != QDialog::Accepted) return false;
   value = box.textValue();
   return true;

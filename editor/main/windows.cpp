@@ -90,9 +90,11 @@ void connect_window_hooks() {
 
 void create_windows() {
   translated.clear();
+  // The main window's caption names the project's file and customer, of any
+  // length: the window manager shortens it, and the window keeps the width
+  // the user gave it.
   Main = new TMain;
   keep_windows_within_screen(*Main);
-  keep_wide_enough_for_title(*Main);
   translated.push_back(Main);
   create(Fdati);
   create(Form2);

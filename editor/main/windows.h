@@ -1,8 +1,9 @@
 // The window registry: the one instance of every window of the program, in the
 // order they are created. Every window but the main one is created with the
 // main window as its parent, so all live until the main window is destroyed.
-// Every window is kept at least as wide as its title (title_wide_boxes.h),
-// and every window of the program within its screen (screen_fit.h).
+// Every window but the main one, whose caption holds the user's project and
+// customer, is kept at least as wide as its title (title_wide_boxes.h), and
+// every window of the program within its screen (screen_fit.h).
 #pragma once
 
 class TMain;

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/scrolling_body.h"
@@ -254,8 +255,7 @@ void TFpreventivo::build_controls() {
   layout->addWidget(new ScrollingBody(fields), 1);
   layout->addLayout(buttons);
   // From the last field Tab goes on to OK and Cancel.
-  setTabOrder(Edit18, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
+  tab_order({Edit18, BitBtn1, BitBtn2});
   resize(860, 640);
 }
 

@@ -20,7 +20,6 @@
 #include "editor/screen_centring.h"
 #include "editor/title_wide_boxes.h"
 #include "editor/view_window/modal_windows_in_front.h"
-#include "editor/view_window/x11_desktop.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -145,14 +144,6 @@ void TF3d::apply_language() {
   Salvasufile1->setText(qt_lang_text(176));
   Stampa1->setText(qt_lang_text(177) + "...");
   imm1->setText(qt_lang_text(230));
-}
-
-// Qt says whose a window is only of dialogs, and forgets it at each showing:
-// said once the window is shown, a box the window owns minimises the main
-// window along with it, as every box does without the window.
-void TF3d::setVisible(bool visible) {
-  QDialog::setVisible(visible);
-  if (visible && parentWidget()) x11_set_owner(*windowHandle(), *parentWidget()->window()->windowHandle());
 }
 
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }

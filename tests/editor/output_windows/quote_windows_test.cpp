@@ -352,19 +352,14 @@ TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
 // Tab leaves the notes and each list of lines at once, so that from any field
 // it goes on to OK and Cancel.
 TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) {
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(show_active(window));
   window.Memo1->setFocus();
-  std::vector<QWidget*> stops = {QApplication::focusWidget()};
-  while (stops.back() != window.BitBtn2 && stops.size() < 40) {
-    QTest::keyClick(stops.back(), Qt::Key_Tab);
-    stops.push_back(QApplication::focusWidget());
-  }
-  ASSERT_EQ(stops.back(), window.BitBtn2);
-  EXPECT_EQ(stops[stops.size() - 2], window.BitBtn1);
+  const std::vector<QWidget*> stops = tab_stops(40);
+  const auto cancel = std::find(stops.begin(), stops.end(), window.BitBtn2);
+  ASSERT_NE(cancel, stops.end());
+  EXPECT_EQ(*(cancel - 1), window.BitBtn1);
   for (QWidget* lines : {window.StringGrid1, window.StringGrid2})
-    EXPECT_EQ(std::count(stops.begin(), stops.end(), lines), 1);
+    EXPECT_EQ(std::count(stops.begin(), cancel, lines), 1);
   EXPECT_EQ(window.Memo1->toPlainText().toStdString(), "");
   window.hide();
 }
