@@ -3,7 +3,9 @@
 // main window as its parent, so all live until the main window is destroyed.
 // Every window but the main one, whose caption holds the user's project and
 // customer, is kept at least as wide as its title (title_wide_boxes.h), and
-// every window of the program within its screen (screen_fit.h).
+// every window of the program within its screen (screen_fit.h). While the
+// 3-D view, which stays on top, is shown, every other window opens in front of
+// it (modal_windows_in_front.h).
 #pragma once
 
 class TMain;
