@@ -34,7 +34,7 @@ QTableWidgetItem* cell(const std::string& text, bool editable) {
 
 }  // namespace
 
-PriceGrid::PriceGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
+PriceGrid::PriceGrid(QWidget* parent) : OneStopGrid(0, kColumns, parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(18);
   // The rows of one table look alike: a sample of them tells the widths.
@@ -81,7 +81,7 @@ void PriceGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void PriceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  QTableWidget::closeEditor(editor, hint);
+  OneStopGrid::closeEditor(editor, hint);
   // Enter in the cell editor commits it with this hint; it moves on like Enter in the grid.
   if (hint == QAbstractItemDelegate::SubmitModelCache) move_down();
 }

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -18,7 +19,9 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
+#include "editor/output_windows/one_stop_grid.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/scrolling_body.h"
 #include "editor/text_bounds.h"
@@ -35,15 +38,13 @@ namespace {
 constexpr QSize kLogoSize(180, 90);
 
 QTableWidget* line_grid(QWidget* parent, int rows) {
-  auto* grid = new QTableWidget(rows, 1, parent);
+  auto* grid = new OneStopGrid(rows, 1, parent);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->setFixedHeight(rows * 20 + 2 * grid->frameWidth());
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // One stop on the way through the window: the arrows move between the lines.
-  grid->setTabKeyNavigation(false);
   for (int r = 0; r < rows; ++r) grid->setItem(r, 0, new QTableWidgetItem);
   return grid;
 }
@@ -203,6 +204,9 @@ QGroupBox* TFpreventivo::build_company_box() {
   Image1->setFixedSize(kLogoSize);
   Image1->setAlignment(Qt::AlignCenter);
   Image1->setFrameShape(QFrame::StyledPanel);
+  // Reached by Tab too, where Enter or Space picks the logo as the double click does.
+  Image1->setFocusPolicy(Qt::StrongFocus);
+  Image1->setStyleSheet("QLabel:focus { border: 2px solid palette(highlight); }");
   Image1->installEventFilter(this);
   make_label(*this, kHeaderLinesLabel, GroupBox3);
   StringGrid1 = line_grid(GroupBox3, 4);
@@ -235,8 +239,6 @@ QGroupBox* TFpreventivo::build_company_box() {
 void TFpreventivo::build_controls() {
   BitBtn1 = new QPushButton("OK", this);
   BitBtn2 = new QPushButton("Cancel", this);
-  BitBtn1->setAutoDefault(false);
-  BitBtn2->setAutoDefault(false);
 
   auto* left = new QVBoxLayout;
   left->addWidget(build_customer_box());
@@ -254,8 +256,14 @@ void TFpreventivo::build_controls() {
   // The fields scroll on a screen too low for them; OK and Cancel stay.
   layout->addWidget(new ScrollingBody(fields), 1);
   layout->addLayout(buttons);
-  // From the last field Tab goes on to OK and Cancel.
-  tab_order({Edit18, BitBtn1, BitBtn2});
+  // The fields in reading order, each column down; from the last one Tab goes
+  // on to OK and Cancel.
+  tab_order({ComboBox1, Btn_Utenti,  SpeedButton2, Edit2,  Edit3,   Edit4,        Edit5,  Edit9,
+             Edit6,     Edit7,       Edit8,        Memo1,  Edit10,  SpeedButton1, Edit11, Edit12,
+             Edit13,    Edit1,       Edit14,       Edit15, Edit16,  Edit17,       Edit19, Edit20,
+             Image1,    StringGrid1, StringGrid2,  Edit18, BitBtn1, BitBtn2});
+  enter_presses_every_button(this);
+  opens_on(ComboBox1);
   resize(860, 640);
 }
 
@@ -303,8 +311,19 @@ void TFpreventivo::showEvent(QShowEvent* event) {
   if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
+namespace {
+
+bool picks_the_logo(const QEvent& event) {
+  if (event.type() == QEvent::MouseButtonDblClick) return true;
+  if (event.type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent&>(event).key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+}  // namespace
+
 bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Image1 && event->type() == QEvent::MouseButtonDblClick) {
+  if (watched == Image1 && picks_the_logo(*event)) {
     guarded([this] { Image1DblClick(); })();
     return true;
   }

@@ -8,7 +8,9 @@
 
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/door_dialog.h"
+#include "editor/dialogs/forced_lengths_dialog.h"
 #include "editor/dialogs/kit_choice_dialog.h"
+#include "editor/dialogs/shelves_dialog.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
@@ -99,6 +101,34 @@ TEST_F(EditingStory, ARoomDrawnWithTheMouseIsFilledAndUndoneToTheEmptyCell) {
   EXPECT_TRUE(Cells[0].walls.empty());
   plan()->draw_plan();
   EXPECT_FALSE(drawn_near(on_screen(0, 0) + QPoint(40, 0)));
+}
+
+// Enter on a focused button of the side panel presses it: Auto fills the
+// selected wall, Lunghezze... and Ripiani... open their dialogs.
+TEST_F(EditingStory, EnterPressesTheSidePanelsFocusedButton) {
+  select_first_wall_of_a_room();
+  SidePanel& panel = *Main->Panel1;
+  panel.Bt_auto->setFocus();
+  key(Qt::Key_Return);
+  ASSERT_FALSE(Cells[0].walls[0].modules.empty());
+
+  std::vector<std::string> opened;
+  answer_next<TFforza>([&](TFforza* lengths) {
+    opened.push_back("lengths");
+    lengths->BitBtn2->click();
+  });
+  panel.SB_forza->setFocus();
+  key(Qt::Key_Return);
+  Cells[0].walls[0].selected = false;
+  Cells[0].walls[0].modules[0].selected = true;
+  Main->refresh_side_panel();
+  answer_next<TFripiani>([&](TFripiani* shelves) {
+    opened.push_back("shelves");
+    shelves->BitBtn3->click();
+  });
+  panel.Sb_edita_moduli->setFocus();
+  key(Qt::Key_Return);
+  EXPECT_EQ(opened, (std::vector<std::string>{"lengths", "shelves"}));
 }
 
 TEST_F(EditingStory, ADoorIsCutIntoAWallAndUndone) {

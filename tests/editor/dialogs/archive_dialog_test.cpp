@@ -303,11 +303,21 @@ TEST_F(ArchiveDialog, AnOldProjectShowsItsLettersAndIsSavedWithThem) {
   }
 }
 
+// The window opens on the list, and so does every opening after; Tab goes
+// in reading order round the window: OK and Cancel below the list, then the
+// tools above it.
 TEST_F(ArchiveDialog, TabLeavesTheGridForOkAndComesBack) {
   ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
   ASSERT_TRUE(show_active(archive));
-  archive.StringGrid1->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), archive.StringGrid1);
   EXPECT_TRUE(tab_walks_to(archive.BitBtn2));
+  const std::vector<QWidget*> reading = {archive.StringGrid1, archive.BitBtn2, archive.BitBtn3, archive.BitBtn1,
+                                         archive.BitBtn5,     archive.BitBtn6, archive.BitBtn7, archive.StringGrid1};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  archive.BitBtn3->setFocus();
+  archive.hide();
+  archive.show();
+  EXPECT_EQ(archive.focusWidget(), archive.StringGrid1) << "every opening starts on the list";
   archive.hide();
 }
 
