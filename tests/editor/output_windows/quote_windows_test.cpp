@@ -448,7 +448,8 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
 }
 
 // The grid is one Tab stop: Tab from an open cell editor keeps what was typed
-// and goes on to OK, as Tab from the grid does; Shift+Tab comes back.
+// and goes on to OK, as Tab from the grid does; Shift+Tab comes back; Ctrl+Tab
+// leaves it too.
 TEST_F(PriceTableWindow, TabLeavesTheGridForOkAlsoFromAnOpenCellEditor) {
   ASSERT_TRUE(show_active(window));
   QLineEdit* editor = cell_editor();
@@ -466,6 +467,15 @@ TEST_F(PriceTableWindow, TabLeavesTheGridForOkAlsoFromAnOpenCellEditor) {
   QTest::keyClick(cell_editor(), Qt::Key_Backtab);
   EXPECT_EQ(QApplication::focusWidget(), window.BitBtn2) << "Shift+Tab leaves the grid backwards";
   EXPECT_EQ(window.StringGrid1->currentRow(), 1);
+  QTest::keyClick(window.BitBtn2, Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), window.StringGrid1);
+  QTest::keyClick(window.StringGrid1, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1) << "Ctrl+Tab leaves the grid";
+  window.StringGrid1->setCurrentCell(2, 3);
+  ASSERT_NE(cell_editor(), nullptr);
+  QTest::keyClick(cell_editor(), Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1) << "Ctrl+Tab leaves a cell editor";
+  EXPECT_EQ(window.StringGrid1->currentRow(), 2);
   window.hide();
   ASSERT_TRUE(show_active(window));
   EXPECT_EQ(window.focusWidget(), cell_editor()) << "every opening starts in the first editable cell";
