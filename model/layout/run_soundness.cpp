@@ -108,12 +108,11 @@ bool off_its_wall(const Tcell& cell, const Tlinea& w) {
 }
 
 // A run off its wall, or reaching outside the room (not tested where the
-// outline is damaged and there is no room to test against, nor for forced
-// lengths, which the user may let run past the wall).
+// outline is damaged and there is no room to test against).
 UnsoundRun unsound_alone(const Tcell& cell, const std::optional<OutlineIndex>& room, int i, const Run& run) {
   const Tlinea& w = cell.walls[static_cast<std::size_t>(i)];
   if (off_its_wall(cell, w)) return {i, false, kCannotHelp};
-  if (!room || !w.forced_lengths.empty()) return {};
+  if (!room) return {};
   // The box from the wall line out to the front of the run: where no wall
   // passes through it and it lies beside its wall, it is inside the room, and
   // so is every footprint of the run.
@@ -130,8 +129,7 @@ UnsoundRun unsound_alone(const Tcell& cell, const std::optional<OutlineIndex>& r
 }
 
 // The lower-ranked of two overlapping runs (the later one on equal ranks) comes
-// back from the other's footprints by an upright gap. Forced lengths stand as
-// the user chose them, so such a run is never the one to come back.
+// back from the other's footprints by an upright gap.
 UnsoundRun unsound_pair(const Tcell& cell, int i, const Run& a, int j, const Run& b) {
   if (!overlap(a.bounds, b.bounds)) return {};
   const int pi = cell.walls[static_cast<std::size_t>(i)].priority;
@@ -141,7 +139,6 @@ UnsoundRun unsound_pair(const Tcell& cell, int i, const Run& a, int j, const Run
   const Run& mine = blame_i ? a : b;
   const Run& theirs = blame_i ? b : a;
   const Tlinea& w = cell.walls[static_cast<std::size_t>(wall)];
-  if (!w.forced_lengths.empty()) return {};
   const Span extent = along(w, mine.bounds);
   UnsoundRun worst;
   for (const PlanBox& other : theirs.boxes) {
