@@ -11,6 +11,7 @@
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/file_io.h"
+#include "model/commands/archive_commands.h"
 #include "model/state/globals.h"
 
 namespace {

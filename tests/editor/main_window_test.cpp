@@ -45,6 +45,7 @@
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/base/units.h"
+#include "model/commands/open_project.h"
 #include "model/commands/project_commands.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
@@ -790,6 +791,8 @@ TEST_F(ShownView, AnImportedProjectShowsItsCurrentCell) {
   lay_out_room(0, "D", 1);
   write_project_file(folder.file("user/prv00009.cel"), true);
   lay_out_room(0, "A", 2);
+  // The room laid out since is let go.
+  answer_next<QMessageBox>([](QMessageBox* save) { save->button(QMessageBox::No)->click(); });
   ASSERT_TRUE(import_project(folder.file("user/prv00009.cel")));
   ASSERT_EQ(current_cell().name, "D");
   EXPECT_EQ(shown_parts(), parts_of_room(1));

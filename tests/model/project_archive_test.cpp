@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
+#include "model/commands/archive_commands.h"
 #include "model/commands/project_commands.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/archive_form.h"

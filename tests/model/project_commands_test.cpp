@@ -9,6 +9,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/commands/open_project.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
