@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
 #include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/text_window.h"
@@ -105,6 +106,10 @@ void TFclienti::build_controls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(bottom);
+  // As the window reads: the list with its filter, the fields with their commands, the bottom row.
+  tab_order({ListBox1, BitBtn3, BitBtn5, Edit1,   Edit2,   Edit3,   Edit4,   Edit5,   Edit9,   Edit6,
+             Edit7,    Edit8,   Memo1,   Button1, BitBtn4, BitBtn8, BitBtn9, BitBtn6, BitBtn1, BitBtn2});
+  opens_on(ListBox1);
 }
 
 void TFclienti::connect_handlers() {

@@ -77,7 +77,7 @@ void PriceGrid::keyPressEvent(QKeyEvent* event) {
     if (state() != EditingState) move_down();
     return;
   }
-  QTableWidget::keyPressEvent(event);
+  OneStopGrid::keyPressEvent(event);
 }
 
 void PriceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
