@@ -167,7 +167,7 @@ TEST_F(EditingStory, ForcedLengthsLongerThanTheWallRunPastItAndUndo) {
 }
 
 TEST_F(EditingStory, ADoorIsCutIntoAWallAndUndone) {
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  Cells[0].walls = four_by_three_walls();
   Cells[0].walls[0].module_count = 3;
   Cells[0].walls[0].module_height = 1700;
   Cells[0].walls[0].module_depth = 475;
