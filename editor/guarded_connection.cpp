@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <string>
 
+#include "editor/message_and_input_boxes.h"
 #include "editor/qt_lang_text.h"
-#include "editor/title_wide_boxes.h"
 #include "model/state/ui_seam.h"
 
 namespace {

@@ -4,9 +4,6 @@
 // ("Rack... V1.12" over a short message, "Selezio... Corvane" over two lists).
 #pragma once
 
-#include <QMessageBox>
-#include <QString>
-
 class QWidget;
 
 // The width a window needs for its title beside the frame's icon and buttons.
@@ -21,13 +18,3 @@ int title_bar_width(const QWidget& window);
 // caption holding the user's data, of any length, is left to the window
 // manager to shorten.
 void keep_wide_enough_for_title(QWidget& window);
-
-// A message or a question captioned with the application's title, in the
-// middle of the screen, its text wholly inside it: the button pressed,
-// NoButton when the box was closed otherwise.
-QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
-                                     QMessageBox::StandardButtons buttons);
-
-// The input box in the middle of the screen, starting with the value: false
-// when cancelled. It takes at most kTextBytes (model/base/text_io.h).
-bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QString& value);

@@ -349,13 +349,13 @@ void TMain::ToolButton19Click() {
 
 void TMain::ToolButton8Click() {
   if (current_cell().walls.empty()) return;
-  rebuild_compact_groups();
+  rebuild_derived_values();
   F3d->genera_3d(current_cell());
   F3d->show();
 }
 
 void TMain::ToolButton13Click() {
-  rebuild_compact_groups();
+  rebuild_derived_values();
   build_bill_of_materials();
   Fstampa->exec();
 }

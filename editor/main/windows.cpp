@@ -21,6 +21,7 @@
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/qt_ui.h"
+#include "editor/modal_windows_in_front.h"
 #include "editor/output_windows/customers_window.h"
 #include "editor/output_windows/mail_dialog.h"
 #include "editor/output_windows/price_table_dialog.h"
@@ -118,6 +119,8 @@ void create_windows() {
   create(FormTxt);
   create(Fcorvane);
   create(FSelezioneKitCV);
+  // The 3-D view stays on top: while it is shown, the dialogs and boxes open in front of it.
+  new ModalWindowsInFront(*F3d);
   Fpreferenze->password_dialog = PasswordDlg;
   Fpreferenze->refresh_windows = [] {
     apply_language();

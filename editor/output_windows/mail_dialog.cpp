@@ -84,17 +84,17 @@ void TFmail::build_controls() {
 
 void TFmail::apply_language() {
   setWindowTitle(qtext(lang_text(204) + " - " + lang_text(212)));
-  Label1->setText(qtext(lang_text(205)));
-  Edit1->setText(qtext(lang_text(206)));
-  Label2->setText(qtext(lang_text(207)));
-  Edit2->setText(qtext(lang_text(208)));
-  Label3->setText(qtext(lang_text(209)));
+  Label1->setText(qt_lang_text(205));
+  Edit1->setText(qt_lang_text(206));
+  Label2->setText(qt_lang_text(207));
+  Edit2->setText(qt_lang_text(208));
+  Label3->setText(qt_lang_text(209));
   QStringList lines = Memo1->toPlainText().split('\n');
-  lines[0] = qtext(lang_text(210));
+  lines[0] = qt_lang_text(210);
   Memo1->setPlainText(lines.join('\n'));
-  RadioGroup1->setTitle(qtext(lang_text(213)));
-  RadioItem0->setText(qtext(lang_text(196)));
-  RadioItem1->setText(qtext(lang_text(197)));
+  RadioGroup1->setTitle(qt_lang_text(213));
+  RadioItem0->setText(qt_lang_text(196));
+  RadioItem1->setText(qt_lang_text(197));
   try {
     if (std::optional<std::string> stored = read_default_recipient()) Edit1->setText(qtext(*stored));
   } catch (const std::exception& error) {

@@ -1,7 +1,20 @@
 #include "editor/output_windows/one_stop_grid.h"
 
+#include <QKeyEvent>
+
 OneStopGrid::OneStopGrid(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
   setTabKeyNavigation(false);
+}
+
+void OneStopGrid::keyPressEvent(QKeyEvent* event) {
+  // Qt moves the focus on Ctrl+Tab only out of widgets that take Tab as
+  // input; the grid gives up the focus on it as on Tab (Shift for backwards).
+  const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+  if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+    focusNextPrevChild(event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier));
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
 }
 
 void OneStopGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {

@@ -1,6 +1,6 @@
 // A grid that is one stop on the way through its window: the arrows move
-// between its cells, while Tab and Shift+Tab leave it, also from an open
-// cell editor, whose text is kept.
+// between its cells, while Tab, Shift+Tab and Ctrl+Tab leave it, also from an
+// open cell editor, whose text is kept.
 #pragma once
 
 #include <QTableWidget>
@@ -10,5 +10,6 @@ class OneStopGrid : public QTableWidget {
   OneStopGrid(int rows, int columns, QWidget* parent);
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 };

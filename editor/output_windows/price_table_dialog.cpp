@@ -78,7 +78,7 @@ void PriceGrid::keyPressEvent(QKeyEvent* event) {
     if (state() != EditingState) move_down();
     return;
   }
-  QTableWidget::keyPressEvent(event);
+  OneStopGrid::keyPressEvent(event);
 }
 
 void PriceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
@@ -110,10 +110,10 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
 }
 
 void TFprezzi::apply_language() {
-  setWindowTitle(qtext(lang_text(182)));
+  setWindowTitle(qt_lang_text(182));
   write_headings();
-  BitBtn1->setText(qtext(lang_text(181)));
-  BitBtn2->setText(qtext(lang_text(88)));
+  BitBtn1->setText(qt_lang_text(181));
+  BitBtn2->setText(qt_lang_text(88));
 }
 
 void TFprezzi::showEvent(QShowEvent* event) {
@@ -125,7 +125,7 @@ void TFprezzi::showEvent(QShowEvent* event) {
 void TFprezzi::write_headings() {
   const int headings[kColumns] = {150, 151, 180, 154};
   QStringList texts;
-  for (int number : headings) texts << qtext(lang_text(number));
+  for (int number : headings) texts << qt_lang_text(number);
   StringGrid1->setHorizontalHeaderLabels(texts);
 }
 

@@ -16,10 +16,9 @@
 #include <utility>
 
 #include "editor/guarded_connection.h"
+#include "editor/message_and_input_boxes.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
-#include "editor/title_wide_boxes.h"
-#include "editor/view_window/modal_windows_in_front.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -130,7 +129,6 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   resize(712, 480 + MainMenu1->sizeHint().height());
   // Centred on the screen, not on the main window, when it first shows.
   centre_on_screen_when_shown(*this, Centring::first_show);
-  new ModalWindowsInFront(*this);
 }
 
 TF3d::~TF3d() {

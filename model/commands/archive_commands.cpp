@@ -36,7 +36,7 @@ void resave_all_projects() {
         AppState.file_name = file_name;
         loaded = user_path(file_name);
         // The file keeps what the cells derive, as every save writes it.
-        rebuild_compact_groups();
+        rebuild_derived_values();
         write_project_file(*loaded, true);
       } catch (const FileError& error) {
         failures += std::string("\n") + error.what();

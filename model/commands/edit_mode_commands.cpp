@@ -25,7 +25,7 @@ void start_outline() {
     current_cell().walls.clear();
     current_cell().free_modules.clear();
     // An open 3-D view must not go on showing the discarded room.
-    finish_edit(EditKind::shown, Views::scene_3d);
+    finish_edit(EditKind::not_recorded, Views::scene_3d);
   }
   AppState.outline_mode = 1;
   AppState.segment_pending = 1;
@@ -42,6 +42,6 @@ void set_selection_mode(int button, bool on) {
   if (!on) end_edit_mode(true);
   AppState.place_free_module_mode = 0;
   AppState.place_compact_mode = 0;
-  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
   ui().set_tool_button_down(button, on);
 }

@@ -68,7 +68,7 @@ void move_free_template_by(const Tvec2& step, bool snap) {
   AppState.free_module_template.x += step.x;
   AppState.free_module_template.y += step.y;
   settle_free_template(snap);
-  finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::plan);
 }
 
 void move_compact_template_to(const Tvec2& centre) {
@@ -81,7 +81,7 @@ void move_compact_template_to(const Tvec2& centre) {
 void move_compact_template_by(const Tvec2& step) {
   AppState.compact_template.x += step.x;
   AppState.compact_template.y += step.y;
-  finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::plan);
 }
 
 void move_selected_free_modules(const Tvec2& step) {
@@ -93,7 +93,7 @@ void move_selected_free_modules(const Tvec2& step) {
     selection_moved_by_keys = true;
   }
   for (Tmodulo_agg& module : cell.free_modules) compute_free_module_clearances(module);
-  finish_edit(EditKind::shown, Views::scene_3d | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::plan);
 }
 
 void record_key_moves() {
@@ -115,7 +115,7 @@ void release_on_plan(bool right_button) {
     toggle_pending_selection(current_cell());
   }
   if (selecting && right_button) clear_all_selections();
-  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
 }
 
 void leave_edit_mode() {
@@ -124,5 +124,5 @@ void leave_edit_mode() {
     current_cell().walls.clear();  // the outline drawn so far
   }
   end_edit_mode(true);
-  finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+  finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
 }

@@ -37,7 +37,7 @@ void step_undo(int delta) {
   reset_tabs_from_cells();
   show_project_caption();
   end_edit_mode(false);
-  finish_edit(EditKind::shown);
+  finish_edit(EditKind::not_recorded);
 }
 
 void change_cell(int index) {
@@ -76,7 +76,7 @@ void new_cell(const std::function<void(const std::vector<std::string>& cell_name
 
 void order_cells(const std::function<void()>& show_dialog) {
   show_dialog();
-  finish_edit(EditKind::shown, Views::plan);
+  finish_edit(EditKind::not_recorded, Views::plan);
 }
 
 void edit_preferences(const std::function<void()>& show_dialog) {

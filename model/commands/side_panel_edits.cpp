@@ -29,7 +29,7 @@ void for_selected_walls(Change change) {
 template <class Change>
 void guarded_relayout(Change change) {
   if (!confirm_if_custom_shelves()) {
-    finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+    finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
     return;
   }
   change();
@@ -200,7 +200,7 @@ void edit_door(bool door, const std::function<void()>& show_dialog) {
     remove_door();
   // The panel is refreshed either way, so that a door cancelled or kept on No
   // shows as it is.
-  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
 }
 
 void edit_forced_lengths(const std::function<void(int wall)>& show_dialog) {
@@ -208,7 +208,7 @@ void edit_forced_lengths(const std::function<void(int wall)>& show_dialog) {
   for (std::size_t i = 0; i < read_current_cell().walls.size(); ++i) {
     if (!read_current_cell().walls[i].selected) continue;
     show_dialog(static_cast<int>(i));
-    finish_edit(EditKind::shown, Views::scene_3d);
+    finish_edit(EditKind::not_recorded, Views::scene_3d);
   }
 }
 
@@ -288,5 +288,5 @@ void edit_shelves(const std::string& shelf_count, double height,
   }
   show_dialog(shelves_form_for_selection(read_current_cell(), shelves, height));
   compute_end_frame_heights();
-  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
 }

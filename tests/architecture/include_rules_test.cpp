@@ -61,7 +61,7 @@ const std::vector<std::string> kX11Sources = {
     "gfx3d/gl/glx_display.cpp",
     "gfx3d/gl/glx_window_tracking.cpp",
     "scene3d/viewer/x11_child_window.cpp",
-    "editor/view_window/x11_desktop.cpp",
+    "editor/x11_desktop.cpp",
 };
 
 // The model's folders from the bottom up. The plain records and utilities and

@@ -58,6 +58,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/fresh_project_fixture.h"
 #include "support/keyboard_walk.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
@@ -71,14 +72,9 @@ std::vector<std::string> concatenated_paths(std::vector<std::string> paths, cons
   return paths;
 }
 
-class ProgramStart : public testing::Test {
+class ProgramStart : public FreshProjectTest {
  protected:
-  void SetUp() override {
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
-    create_windows();
-  }
+  void SetUp() override { create_windows(); }
   void TearDown() override { destroy_windows(); }
 
   // Starts the program, answering each language question it asks with the

@@ -49,6 +49,7 @@
 #include "model/state/ui_seam.h"
 #include "output/external_tool.h"
 #include "scene3d/viewer/stage_viewer.h"
+#include "support/fresh_project.h"
 #include "support/long_texts.h"
 #include "support/room_outline.h"
 
@@ -193,7 +194,7 @@ TEST(ProgramEntry, ABoxBeforeStartUpCarriesTheApplicationsTitle) {
   });
   EXPECT_FALSE(start_program(""));  // without the preferences the program ends
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
   EXPECT_TRUE(missing_preferences.shown);
   EXPECT_EQ(box.caption, "Rackwright V1.12");
 }

@@ -12,6 +12,7 @@
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/room_outline.h"
 
 // While it lives, a user who answers the language question with Italian once
@@ -32,16 +33,9 @@ class ItalianChosen {
   QTimer timer_;
 };
 
-// A program not started yet: no state of an earlier test's program.
-inline void forget_earlier_program() {
-  AppState = Tvar_amb{};
-  UndoHistory.clear();
-  UndoPosition = -1;
-}
-
 // False when start-up gave up; destroy_windows() ends the program either way.
 inline bool start_program_in_italian() {
-  forget_earlier_program();
+  reset_open_project();  // nothing of an earlier test's program
   create_windows();
   ItalianChosen answer;
   return initialise_program("");
@@ -50,7 +44,7 @@ inline bool start_program_in_italian() {
 // A closed 4 x 3 m room in the first cell of the started program, laid out,
 // its first wall selected in the side panel.
 inline void select_first_wall_of_a_room() {
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  Cells[0].walls = four_by_three_walls();
   Cells[0].outline_closed = true;
   compute_wall_normals();
   recompute_layout();

@@ -97,7 +97,7 @@ TEST_F(EditEndings, EditsWithoutAStepLeaveTheHistoryAlone) {
   for (Views views :
        {Views::all, Views::scene_3d | Views::plan, Views::side_panel | Views::plan, Views::scene_3d | Views::side_panel,
         Views::side_panel | Views::scene_3d, Views::scene_3d, Views::plan}) {
-    finish_edit(EditKind::shown, views);
+    finish_edit(EditKind::not_recorded, views);
   }
   EXPECT_TRUE(UndoHistory.empty());
   EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0", "3d@0", "plan@0", "panel@0", "plan@0", "3d@0", "panel@0",
@@ -193,13 +193,13 @@ TEST_F(EditEndings, ADeletedCellIsFittedBeforeItsPlanIsDrawnThenRecorded) {
 TEST_F(EditEndings, EveryEndingShowsAndRecordsANewModuleWithItsEndFrames) {
   make_rectangle(4000, 3000);
   double x = 0;
-  for (EditKind kind : {EditKind::laid_out, EditKind::changed, EditKind::shown, EditKind::shown_then_recorded}) {
+  for (EditKind kind : {EditKind::laid_out, EditKind::changed, EditKind::not_recorded, EditKind::shown_then_recorded}) {
     AppState.free_module_template = make_free(x += 600, 0, 500, 1000, 'H');
     AppState.free_module_template.height = 2000;
     add_free_module();
     finish_edit(kind);
     EXPECT_EQ(log.cell_in_3d.free_modules.back().frame_height_a, 2000) << "shown by kind " << static_cast<int>(kind);
-    if (kind == EditKind::shown) continue;
+    if (kind == EditKind::not_recorded) continue;
     const Tcell& recorded = *UndoHistory.back().cells.at(0);
     EXPECT_EQ(recorded.free_modules.back().frame_height_b, 2000) << "recorded by kind " << static_cast<int>(kind);
   }

@@ -23,24 +23,20 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/fresh_project_fixture.h"
 #include "support/keyboard_walk.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"
 
 namespace {
 
-class ArchiveDialog : public ::testing::Test {
+class ArchiveDialog : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     AppState.archive_col_widths = {90, 100, 200, 80, 80, 120};
     set_language("IT");
     archive.apply_language();
     ArchiveList.clear();
-  }
-  void TearDown() override {
-    AppState = Tvar_amb{};
-    Cells.clear();
   }
   void open() {
     archive.show();
@@ -329,6 +325,7 @@ TEST_F(ArchiveDialog, TabLeavesTheGridForOkAndComesBack) {
 // in every language; a width the user dragged stays, and a fitted one is not
 // stored, so the next language fits its own headings.
 TEST(ArchiveHeadings, DefaultColumnsFitTheHeadingsOfEveryLanguageAndDraggedOnesStay) {
+  FreshProject project;
   StagedProgramDir folder;
   ScopedScriptedUi ui;
   ASSERT_TRUE(read_preferences());
@@ -352,5 +349,4 @@ TEST(ArchiveHeadings, DefaultColumnsFitTheHeadingsOfEveryLanguageAndDraggedOnesS
   EXPECT_EQ(header.sectionSize(4), 40);
   archive.hide();
   set_language("IT");
-  AppState = Tvar_amb{};
 }

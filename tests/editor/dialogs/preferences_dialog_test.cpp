@@ -14,16 +14,16 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/fresh_project_fixture.h"
 #include "support/keyboard_walk.h"
 #include "support/scripted_ui.h"
 #include "support/user_decimal.h"
 
 namespace {
 
-class PreferencesDialog : public ::testing::Test {
+class PreferencesDialog : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     AppState.language = 0;
     AppState.wall_height = 2000;
     AppState.decimals = 2;
@@ -39,7 +39,6 @@ class PreferencesDialog : public ::testing::Test {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   }
-  void TearDown() override { AppState = Tvar_amb{}; }
 
   // Checks a service switch and answers the password prompt.
   bool check_with_password(QCheckBox* box, const QString& typed, bool ok) {

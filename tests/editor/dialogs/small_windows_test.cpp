@@ -16,6 +16,7 @@
 #include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 #include "support/scripted_ui.h"
@@ -59,7 +60,7 @@ TEST(SmallWindows, OkAndCancelButtonsOfEveryWindowShareOneLookedUpIcon) {
 // reads back with its name whole and nothing called damage.
 TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
   ScopedScriptedUi ui;
-  AppState = Tvar_amb{};
+  FreshProject project;
   Cells = {first_cell()};
   TFcopia_cella dialog(nullptr);
   dialog.prepare("Cella", {"Cella"});
@@ -72,15 +73,13 @@ TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
   const ProjectData read = parse_project(project_file_text(QuoteHeader, Cells, 1, true), "prv00001.cel");
   EXPECT_TRUE(read.damage.empty()) << read.damage.front();
   EXPECT_TRUE(read.cells[1].name == Cells[1].name);
-  Cells.clear();
-  AppState = Tvar_amb{};
 }
 
 // The small dialogs open on their first field, not on OK, also after Cancel
 // had the focus; Tab goes through the fields, then OK and Cancel.
 TEST(SmallWindows, DialogsOpenOnTheirFirstFieldAndTabEndsOnOkAndCancel) {
   ScopedScriptedUi ui;
-  AppState = Tvar_amb{};
+  FreshProject project;
   Cells = {first_cell(), first_cell()};
   TFordinamento order(nullptr);
   TFmodulo_aggiunto module(nullptr);
@@ -106,5 +105,4 @@ TEST(SmallWindows, DialogsOpenOnTheirFirstFieldAndTabEndsOnOkAndCancel) {
     EXPECT_EQ(dialog->focusWidget(), reading.front()) << dialog->metaObject()->className();
     dialog->hide();
   }
-  Cells.clear();
 }

@@ -448,7 +448,8 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
 }
 
 // The grid is one Tab stop: Tab from an open cell editor keeps what was typed
-// and goes on to OK, as Tab from the grid does; Shift+Tab comes back.
+// and goes on to OK, as Tab from the grid does; Shift+Tab comes back; Ctrl+Tab
+// leaves it too.
 TEST_F(PriceTableWindow, TabLeavesTheGridForOkAlsoFromAnOpenCellEditor) {
   ASSERT_TRUE(show_active(window));
   QLineEdit* editor = cell_editor();
@@ -466,14 +467,40 @@ TEST_F(PriceTableWindow, TabLeavesTheGridForOkAlsoFromAnOpenCellEditor) {
   QTest::keyClick(cell_editor(), Qt::Key_Backtab);
   EXPECT_EQ(QApplication::focusWidget(), window.BitBtn2) << "Shift+Tab leaves the grid backwards";
   EXPECT_EQ(window.StringGrid1->currentRow(), 1);
+  QTest::keyClick(window.BitBtn2, Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), window.StringGrid1);
+  QTest::keyClick(window.StringGrid1, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1) << "Ctrl+Tab leaves the grid";
+  window.StringGrid1->setCurrentCell(2, 3);
+  ASSERT_NE(cell_editor(), nullptr);
+  QTest::keyClick(cell_editor(), Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1) << "Ctrl+Tab leaves a cell editor";
+  EXPECT_EQ(window.StringGrid1->currentRow(), 2);
   window.hide();
   ASSERT_TRUE(show_active(window));
   EXPECT_EQ(window.focusWidget(), cell_editor()) << "every opening starts in the first editable cell";
   window.hide();
 }
 
+// Tab goes through the window as it reads: the list with its filter below
+// it, the fields with their commands, then the bottom row (disabled commands
+// passed over); Shift+Tab the other way. It leaves the notes, and Enter
+// presses the focused button.
 TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
   ASSERT_TRUE(show_active(window));
+  ASSERT_EQ(window.focusWidget(), window.ListBox1);
+  const std::vector<QWidget*> reading{window.ListBox1, window.BitBtn3, window.Edit1,   window.Edit2,   window.Edit3,
+                                      window.Edit4,    window.Edit5,   window.Edit9,   window.Edit6,   window.Edit7,
+                                      window.Edit8,    window.Memo1,   window.Button1, window.BitBtn4, window.BitBtn6,
+                                      window.BitBtn1,  window.BitBtn2};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  ASSERT_EQ(QApplication::focusWidget(), window.ListBox1) << "Tab from Chiudi comes round to the list";
+  std::vector<QWidget*> backwards;
+  for (std::size_t i = 0; i < reading.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    backwards.insert(backwards.begin(), QApplication::focusWidget());
+  }
+  EXPECT_EQ(backwards, reading) << "Shift+Tab goes the other way";
   window.Memo1->setFocus();
   EXPECT_TRUE(tab_walks_to(window.BitBtn2));
   EXPECT_TRUE(window.Memo1->toPlainText().isEmpty());
@@ -488,6 +515,9 @@ TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
   window.BitBtn2->setFocus();
   press_enter();
   EXPECT_FALSE(window.isVisible());
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(window.focusWidget(), window.ListBox1) << "every opening starts on the list";
+  window.hide();
 }
 
 TEST(TextWindow, TabTypesInTheTextAndEnterPressesTheFocusedButton) {

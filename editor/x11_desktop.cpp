@@ -1,4 +1,4 @@
-#include "editor/view_window/x11_desktop.h"
+#include "editor/x11_desktop.h"
 
 #include <QGuiApplication>
 #include <QWindow>

@@ -1,11 +1,11 @@
-#include "editor/view_window/modal_windows_in_front.h"
+#include "editor/modal_windows_in_front.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <QWindow>
 
-#include "editor/view_window/x11_desktop.h"
+#include "editor/x11_desktop.h"
 
 ModalWindowsInFront::ModalWindowsInFront(QWidget& on_top) : QObject(&on_top), on_top_(on_top) {
   QApplication::instance()->installEventFilter(this);
