@@ -42,17 +42,20 @@ endfunction()
 
 # A GoogleTest executable registered with CTest, one CTest entry per test case,
 # and once more whole (a QT or LOCALE program's whole run is under a comma locale).
-# rackwright_add_test(name [QT | LOCALE] [GL] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
-# QT: the program gets the shared test main that creates its one QApplication,
-# and runs whole under a comma locale.
+# rackwright_add_test(name [QT [MAIN main.cpp] | LOCALE] [GL] SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS gl])
+# QT: the program gets the shared test main that creates its one QApplication
+# (or MAIN, a main of its own that does), and runs whole under a comma locale.
 # GL: the program draws through the 3-D library, which it ends after its last test.
 # LOCALE: the program takes its locale from the environment, and runs once more
 # whole under a comma locale.
 function(rackwright_add_test name)
-  cmake_parse_arguments(ARG "QT;LOCALE;GL" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT;LOCALE;GL" "MAIN" "SOURCES;LIBS;LABELS" ${ARGN})
   if(ARG_QT)
     find_package(Qt6 REQUIRED COMPONENTS Widgets)
-    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
+    if(NOT ARG_MAIN)
+      set(ARG_MAIN ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp)
+    endif()
+    add_executable(${name} ${ARG_SOURCES} ${ARG_MAIN})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets GTest::gtest)
   elseif(ARG_LOCALE)
     add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/environment_locale_test_main.cpp)

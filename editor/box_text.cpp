@@ -8,6 +8,8 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 
+#include "editor/guarded_connection.h"
+
 namespace {
 
 constexpr QChar kBreakAllowed(0x200B);  // a zero-width space
@@ -51,8 +53,8 @@ void copied_as_written(QMessageBox& box) {
     const QString copied = clipboard->text(mode);
     if (copied.contains(kBreakAllowed)) clipboard->setText(as_written(copied), mode);
   };
-  QObject::connect(clipboard, &QClipboard::dataChanged, &box, [=] { as_written_again(QClipboard::Clipboard); });
-  QObject::connect(clipboard, &QClipboard::selectionChanged, &box, [=] { as_written_again(QClipboard::Selection); });
+  guarded_connect(clipboard, &QClipboard::dataChanged, &box, [=] { as_written_again(QClipboard::Clipboard); });
+  guarded_connect(clipboard, &QClipboard::selectionChanged, &box, [=] { as_written_again(QClipboard::Selection); });
 }
 
 }  // namespace

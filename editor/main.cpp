@@ -1,18 +1,16 @@
 // Program entry: initialises every unit and the application, creates the
 // windows in order, runs the start-up routine and then the message loop until
 // the main window closes.
-#include <QApplication>
-#include <QTimer>
-#include <exception>
+#include <QIcon>
 #include <filesystem>
 #include <string>
 
+#include "editor/application.h"
 #include "editor/main/main_window.h"
 #include "editor/main/program_entry.h"
 #include "editor/main/windows.h"
 #include "model/files/user_folder_place.h"
 #include "model/state/globals.h"
-#include "model/state/ui_seam.h"
 #include "scene3d/graph/scene_initialization.h"
 
 namespace {
@@ -25,24 +23,6 @@ std::string find_program_dir(const char* argv0) {
   if (error) self = std::filesystem::absolute(argv0);
   return self.parent_path().string();
 }
-
-// Keeps an exception out of Qt's event loop: the user is told and the program goes on.
-class Application : public QApplication {
- public:
-  using QApplication::QApplication;
-  bool notify(QObject* receiver, QEvent* event) override {
-    try {
-      return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-      // A box opened inside a paint would paint over a painter still active.
-      if (event->type() == QEvent::Paint)
-        QTimer::singleShot(0, [text = std::string(error.what())] { ui().show_message(text); });
-      else
-        ui().show_message(error.what());
-    }
-    return false;
-  }
-};
 
 }  // namespace
 

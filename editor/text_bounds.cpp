@@ -9,6 +9,7 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "model/base/text_io.h"
 
@@ -62,11 +63,11 @@ class ByteBound : public QValidator {
 class LineBound : public QObject {
  public:
   LineBound(QPlainTextEdit* memo, std::size_t most_bytes) : QObject(memo), memo_(memo), most_bytes_(most_bytes) {
-    connect(memo->document(), &QTextDocument::contentsChange, this, [this](int from, int, int added) {
+    guarded_connect(memo->document(), &QTextDocument::contentsChange, this, [this](int from, int, int added) {
       changed_from_ = from;
       changed_to_ = from + added;
     });
-    connect(memo, &QPlainTextEdit::textChanged, this, [this] { fit_changed_lines(); });
+    guarded_connect(memo, &QPlainTextEdit::textChanged, this, [this] { fit_changed_lines(); });
   }
 
  private:

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "editor/guarded_connection.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 
@@ -74,7 +75,7 @@ TFAbout::TFAbout(QWidget* parent)
   Label6->installEventFilter(this);
   Label9->installEventFilter(this);
   OKButton->setDefault(true);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  guarded_connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(ProgramIcon, 0, 0, 2, 1, Qt::AlignTop);

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
 #include "output/user_numbers.h"
@@ -48,8 +49,8 @@ TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : QDialog(parent) {
   form->addRow(buttons);
   tab_order({ComboBox1, ComboBox2, ComboBox3, Ed_Nr_p, BitBtn1, BitBtn2});
   opens_on(ComboBox1);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFmodulo_aggiunto::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFmodulo_aggiunto::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFmodulo_aggiunto::apply_language() {

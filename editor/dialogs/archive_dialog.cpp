@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/file_io.h"
@@ -69,18 +70,19 @@ TFapri::TFapri(QWidget* parent)
   build_layout();
   resize(760, 460);
 
-  connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
-    if (!applying_widths_) store_archive_column_width(column, width);
-  });
-  connect(StringGrid1, &QTableView::doubleClicked, this, &TFapri::BitBtn2Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &TFapri::BitBtn2Click);
-  connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFapri::BitBtn1Click);
-  connect(BitBtn4, &QPushButton::clicked, this, &TFapri::BitBtn4Click);
-  connect(BitBtn5, &QPushButton::clicked, this, &TFapri::BitBtn5Click);
-  connect(BitBtn6, &QPushButton::clicked, this, &TFapri::BitBtn6Click);
-  connect(BitBtn7, &QPushButton::clicked, this, &TFapri::BitBtn7Click);
-  connect(Button1, &QPushButton::clicked, this, &TFapri::Button1Click);
+  guarded_connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionResized, this,
+                  [this](int column, int, int width) {
+                    if (!applying_widths_) store_archive_column_width(column, width);
+                  });
+  guarded_connect(StringGrid1, &QTableView::doubleClicked, this, &TFapri::BitBtn2Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &TFapri::BitBtn2Click);
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFapri::BitBtn1Click);
+  guarded_connect(BitBtn4, &QPushButton::clicked, this, &TFapri::BitBtn4Click);
+  guarded_connect(BitBtn5, &QPushButton::clicked, this, &TFapri::BitBtn5Click);
+  guarded_connect(BitBtn6, &QPushButton::clicked, this, &TFapri::BitBtn6Click);
+  guarded_connect(BitBtn7, &QPushButton::clicked, this, &TFapri::BitBtn7Click);
+  guarded_connect(Button1, &QPushButton::clicked, this, &TFapri::Button1Click);
 }
 
 void TFapri::build_layout() {

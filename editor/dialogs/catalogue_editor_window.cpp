@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/text_bounds.h"
 #include "editor/window_opening.h"
@@ -66,12 +67,12 @@ TFdati::TFdati(QWidget* parent)
   layout->addLayout(bottom);
   resize(980, 640);
 
-  connect(PageControl1, &QTabWidget::currentChanged, this, &TFdati::PageControl1Change);
-  connect(Lb_struttura, &QListWidget::itemClicked, this, &TFdati::Lb_strutturaClick);
-  connect(Button11, &QPushButton::clicked, this, &TFdati::Button11Click);
-  connect(Button12, &QPushButton::clicked, this, &TFdati::Button12Click);
-  connect(Button13, &QPushButton::clicked, this, &TFdati::Button13Click);
-  connect(Chiudi, &QPushButton::clicked, this, &QDialog::accept);
+  guarded_connect(PageControl1, &QTabWidget::currentChanged, this, &TFdati::PageControl1Change);
+  guarded_connect(Lb_struttura, &QListWidget::itemClicked, this, &TFdati::Lb_strutturaClick);
+  guarded_connect(Button11, &QPushButton::clicked, this, &TFdati::Button11Click);
+  guarded_connect(Button12, &QPushButton::clicked, this, &TFdati::Button12Click);
+  guarded_connect(Button13, &QPushButton::clicked, this, &TFdati::Button13Click);
+  guarded_connect(Chiudi, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 QWidget* TFdati::settings_page() {

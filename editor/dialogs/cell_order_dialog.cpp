@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/commands/project_commands.h"
@@ -30,11 +31,11 @@ TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {
   grid->addLayout(buttons, 3, 0, 1, 2);
   tab_order({ListBox1, BitBtn1, BitBtn2, BitBtn3, BitBtn4});
   opens_on(ListBox1);
-  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { form_.selected = row; });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { move_line(-1); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { move_line(+1); });
-  connect(BitBtn3, &QPushButton::clicked, this, &TFordinamento::BitBtn3Click);
-  connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { form_.selected = row; });
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { move_line(-1); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, [this] { move_line(+1); });
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, &TFordinamento::BitBtn3Click);
+  guarded_connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFordinamento::apply_language() { setWindowTitle(qt_lang_text(215)); }

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/modules/kit_choice.h"
@@ -65,25 +66,25 @@ TFcorvane::TFcorvane(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   opens_on(Ed_Nr_m);
 
-  connect(cb_Nmobili, &QComboBox::currentIndexChanged, this, [this] {
+  guarded_connect(cb_Nmobili, &QComboBox::currentIndexChanged, this, [this] {
     prepare_mobile_dialog();
     update_corridor();
   });
-  connect(Ed_Nr_m, &QLineEdit::textEdited, this, [this] { update_corridor(); });
-  connect(rbAlto, &QRadioButton::toggled, this, [this](bool on) {
+  guarded_connect(Ed_Nr_m, &QLineEdit::textEdited, this, [this] { update_corridor(); });
+  guarded_connect(rbAlto, &QRadioButton::toggled, this, [this](bool on) {
     if (on) form_.side = PackSide::Up;
   });
-  connect(rbBasso, &QRadioButton::toggled, this, [this](bool on) {
+  guarded_connect(rbBasso, &QRadioButton::toggled, this, [this](bool on) {
     if (on) form_.side = PackSide::Down;
   });
-  connect(rbSinistra, &QRadioButton::toggled, this, [this](bool on) {
+  guarded_connect(rbSinistra, &QRadioButton::toggled, this, [this](bool on) {
     if (on) form_.side = PackSide::Left;
   });
-  connect(rbDestra, &QRadioButton::toggled, this, [this](bool on) {
+  guarded_connect(rbDestra, &QRadioButton::toggled, this, [this](bool on) {
     if (on) form_.side = PackSide::Right;
   });
-  connect(BitBtn1, &QPushButton::clicked, this, &TFcorvane::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFcorvane::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFcorvane::apply_language() {
@@ -131,7 +132,7 @@ void TFcorvane::prepare_mobile_dialog() {
     for (double depth : WidthList) combo->addItem(short_number(depth));
     combo->setCurrentIndex(form_.depths[i]);
     combo->setMinimumWidth(100);
-    connect(combo, &QComboBox::activated, this, [this, i](int index) {
+    guarded_connect(combo, &QComboBox::activated, this, [this, i](int index) {
       choose_unit_depth(form_, static_cast<int>(i), index);
       for (std::size_t j = i + 1; j < UnitDepthCombos.size(); ++j) UnitDepthCombos[j]->setCurrentIndex(index);
       update_corridor();

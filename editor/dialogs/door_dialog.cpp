@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
 #include "editor/window_opening.h"
@@ -74,8 +75,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   BitBtn1->setGeometry(176, 176, 100, 25);
   BitBtn2 = cancel_button(this);
   BitBtn2->setGeometry(176, 208, 100, 25);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QLineEdit* TForm2::make_part_edit(int x, int y, int part) {
@@ -84,11 +85,11 @@ QLineEdit* TForm2::make_part_edit(int x, int y, int part) {
   edit->setAlignment(Qt::AlignRight);
   // Digits and either decimal separator only.
   edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9.,]*"), edit));
-  connect(edit, &QLineEdit::textEdited, this,
-          [this, part, edit](const QString& text) { PartChange(part, edit, text); });
+  guarded_connect(edit, &QLineEdit::textEdited, this,
+                  [this, part, edit](const QString& text) { PartChange(part, edit, text); });
   // The edit that was typed into is tidied once the user leaves it, unless it
   // holds no number: OK then reports it rather than split the last parts.
-  connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
+  guarded_connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
     double value = 0.0;
     if (parse_typed_number(edit->text().toStdString(), value)) show_parts(nullptr);
   });

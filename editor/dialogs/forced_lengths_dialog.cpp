@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/state/current_cell.h"
@@ -33,9 +34,9 @@ TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Label2);
   layout->addWidget(Label3);
   layout->addLayout(buttons);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFforza::BitBtn1Click);
-  connect(BitBtn3, &QPushButton::clicked, this, &TFforza::BitBtn3Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFforza::BitBtn1Click);
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, &TFforza::BitBtn3Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 // In the display unit, in the shortest general form whatever the chosen decimals.
@@ -61,7 +62,7 @@ void TFforza::FormActivate() {
     auto* combo = new QComboBox;
     for (double catalogue : LengthList) combo->addItem(shown(catalogue));
     combo->setCurrentIndex(form_.choices[i]);
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, i](int index) {
+    guarded_connect(combo, &QComboBox::currentIndexChanged, this, [this, i](int index) {
       form_.choices[i] = index;
       ComboBoxChange();
     });

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/window_opening.h"
 
 TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
@@ -29,10 +30,10 @@ TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
   form->addRow(buttons);
   tab_order({ComboBox1, ComboBox2, BitBtn1, BitBtn2});
   opens_on(ComboBox1);
-  connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
-  connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFSelezioneKitCV::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &TFSelezioneKitCV::reject);
+  guarded_connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
+  guarded_connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFSelezioneKitCV::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &TFSelezioneKitCV::reject);
 }
 
 // The lists are filled on the first opening only.

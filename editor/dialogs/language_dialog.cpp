@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
+#include "editor/guarded_connection.h"
 #include "editor/screen_centring.h"
 #include "editor/window_opening.h"
 #include "model/state/globals.h"
@@ -62,7 +63,7 @@ TFlingua::TFlingua(QWidget* parent) : QDialog(parent) {
   }
   BitBtn1 = new QPushButton("OK");
   layout->addWidget(BitBtn1, 10, 0, 1, 4, Qt::AlignCenter);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFlingua::BitBtn1Click);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   centre_on_screen_when_shown(*this, Centring::every_show);
 }

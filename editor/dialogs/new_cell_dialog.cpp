@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/text_bounds.h"
 #include "editor/window_opening.h"
@@ -32,9 +33,9 @@ TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn1);
   buttons->addWidget(BitBtn2);
   grid->addLayout(buttons, 3, 0, 1, 2);
-  connect(CheckBox1, &QCheckBox::toggled, ComboBox1, &QWidget::setEnabled);
-  connect(BitBtn1, &QPushButton::clicked, this, &TFcopia_cella::BitBtn1Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(CheckBox1, &QCheckBox::toggled, ComboBox1, &QWidget::setEnabled);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &TFcopia_cella::BitBtn1Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFcopia_cella::apply_language() {

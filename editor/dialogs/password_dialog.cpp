@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 
+#include "editor/guarded_connection.h"
 #include "model/files/preferences_form.h"
 
 TPasswordDlg::TPasswordDlg(QWidget* parent)
@@ -17,8 +18,8 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
   Password->setStyleSheet("lineedit-password-character: 42");
   Password->setMinimumWidth(220);
   OKBtn->setDefault(true);
-  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  guarded_connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(Label1, 0, 0);

@@ -10,6 +10,7 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/dialogs/password_dialog.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/file_io.h"
@@ -92,16 +93,18 @@ TFpreferenze::TFpreferenze(QWidget* parent)
   BitBtn2->setDefault(true);
   build_layout();
 
-  connect(TrackBar1, &QSlider::valueChanged, this, &TFpreferenze::TrackBar1Change);
-  connect(Edit1, &QLineEdit::textEdited, this, [this] { form_.wall_height_edited = true; });
-  connect(CheckBox1, &QCheckBox::clicked, this, [this](bool checked) { ServiceSwitchClick(CheckBox1, checked); });
-  connect(CheckBox2, &QCheckBox::clicked, this, [this](bool checked) { ServiceSwitchClick(CheckBox2, checked); });
-  connect(RadioGroup2, &RadioGroup::clicked_item, this, &TFpreferenze::RadioGroup2Click);
-  connect(BitBtn2, &QPushButton::clicked, this, &TFpreferenze::BitBtn2Click);
-  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BitBtn3, &QPushButton::clicked, this, &TFpreferenze::BitBtn3Click);
+  guarded_connect(TrackBar1, &QSlider::valueChanged, this, &TFpreferenze::TrackBar1Change);
+  guarded_connect(Edit1, &QLineEdit::textEdited, this, [this] { form_.wall_height_edited = true; });
+  guarded_connect(CheckBox1, &QCheckBox::clicked, this,
+                  [this](bool checked) { ServiceSwitchClick(CheckBox1, checked); });
+  guarded_connect(CheckBox2, &QCheckBox::clicked, this,
+                  [this](bool checked) { ServiceSwitchClick(CheckBox2, checked); });
+  guarded_connect(RadioGroup2, &RadioGroup::clicked_item, this, &TFpreferenze::RadioGroup2Click);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &TFpreferenze::BitBtn2Click);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, &TFpreferenze::BitBtn3Click);
   auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F12), this);
-  connect(reveal, &QShortcut::activated, GroupBox2, [this] { GroupBox2->setVisible(true); });
+  guarded_connect(reveal, &QShortcut::activated, GroupBox2, [this] { GroupBox2->setVisible(true); });
 }
 
 void TFpreferenze::build_layout() {

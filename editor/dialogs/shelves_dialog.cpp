@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "editor/dialogs/dialog_support.h"
+#include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "editor/scrolling_body.h"
 #include "model/base/rounding.h"
@@ -96,8 +97,8 @@ TFripiani::TFripiani(QWidget* parent) : QDialog(parent) {
   // A module taller than the screen scrolls; OK and Cancel stay.
   layout->addWidget(new ScrollingBody(PaintBox1), 1);
   layout->addWidget(Panel1);
-  connect(BitBtn2, &QPushButton::clicked, this, &TFripiani::BitBtn2Click);
-  connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &TFripiani::BitBtn2Click);
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFripiani::apply_language() { setWindowTitle(qt_lang_text(161)); }

@@ -22,6 +22,7 @@
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
+#include "editor/guarded_connection.h"
 #include "editor/main/outer_size.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
@@ -70,7 +71,7 @@ QScrollArea* scrolling(SidePanel* panel) {
   // The panel keeps its width; the area grows by the scroll bar while it shows.
   QScrollBar* bar = area->verticalScrollBar();
   area->setFixedWidth(panel->minimumWidth());
-  QObject::connect(bar, &QScrollBar::rangeChanged, area, [area, bar, panel](int, int most) {
+  guarded_connect(bar, &QScrollBar::rangeChanged, area, [area, bar, panel](int, int most) {
     area->setFixedWidth(panel->minimumWidth() + (most > 0 ? bar->sizeHint().width() : 0));
   });
   return area;
@@ -111,7 +112,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
   ProgressBar1->hide();
   statusBar()->addWidget(StatusPanel0);
   statusBar()->addPermanentWidget(ProgressBar1);
-  connect(PaintBox1, &PlanView::status_text_changed, StatusPanel0, &QLabel::setText);
+  guarded_connect(PaintBox1, &PlanView::status_text_changed, StatusPanel0, &QLabel::setText);
   open_at_outer_size(*this, QSize(1116, 755), [this] { refit_plan_on_showing(); });
   qApp->installEventFilter(this);
 }
@@ -119,7 +120,7 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
 QAction* TMain::add_tool_button(int number, const char* icon, void (TMain::*handler)()) {
   QAction* action = ToolBar1->addAction(QIcon(QString(":/icons/%1.svg").arg(icon)), QString());
   action->setObjectName(QString("ToolButton%1").arg(number));
-  if (handler) connect(action, &QAction::triggered, this, handler);
+  if (handler) guarded_connect(action, &QAction::triggered, this, handler);
   tool_buttons_[number] = action;
   return action;
 }
@@ -131,32 +132,37 @@ void TMain::build_tool_bar() {
   ToolBar1->setIconSize(QSize(20, 20));
   add_tool_button(21, "new_project", &TMain::ToolButton21Click);
   add_tool_button(18, "archive", &TMain::ToolButton18Click);
-  connect(add_tool_button(16, "save", nullptr), &QAction::triggered, this, [] { save_project_asking(false); });
-  connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this, [] { save_project_asking(true); });
+  guarded_connect(add_tool_button(16, "save", nullptr), &QAction::triggered, this, [] { save_project_asking(false); });
+  guarded_connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this,
+                  [] { save_project_asking(true); });
   ToolBar1->addSeparator();
   QAction* outline = add_tool_button(3, "outline", &TMain::ToolButton3Click);
   outline->setCheckable(true);
   // The plan shows the cross exactly while the outline button is down.
-  connect(outline, &QAction::toggled, this,
-          [this](bool down) { PaintBox1->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor); });
+  guarded_connect(outline, &QAction::toggled, this,
+                  [this](bool down) { PaintBox1->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor); });
   add_tool_button(20, "free_module", &TMain::ToolButton20Click);
   ToolButton12 = ToolBar1->addSeparator();
-  connect(add_tool_button(25, "align_h", nullptr), &QAction::triggered, this, [] { align_selected_free_modules('H'); });
-  connect(add_tool_button(26, "align_v", nullptr), &QAction::triggered, this, [] { align_selected_free_modules('V'); });
+  guarded_connect(add_tool_button(25, "align_h", nullptr), &QAction::triggered, this,
+                  [] { align_selected_free_modules('H'); });
+  guarded_connect(add_tool_button(26, "align_v", nullptr), &QAction::triggered, this,
+                  [] { align_selected_free_modules('V'); });
   add_tool_button(24, "compact_pair", &TMain::ToolButton24Click);
   add_tool_button(28, "compact_kit", &TMain::ToolButton28Click);
   ToolBar1->addSeparator();
   add_tool_button(1, "select_walls", &TMain::ToolButton1Click)->setCheckable(true);
   add_tool_button(19, "select_modules", &TMain::ToolButton19Click)->setCheckable(true);
   ToolBar1->addSeparator();
-  connect(add_tool_button(5, "undo", nullptr), &QAction::triggered, this, [] { step_undo(-1); });
-  connect(add_tool_button(6, "redo", nullptr), &QAction::triggered, this, [] { step_undo(+1); });
+  guarded_connect(add_tool_button(5, "undo", nullptr), &QAction::triggered, this, [] { step_undo(-1); });
+  guarded_connect(add_tool_button(6, "redo", nullptr), &QAction::triggered, this, [] { step_undo(+1); });
   tool_button(tool_button::undo)->setEnabled(false);
   tool_button(tool_button::redo)->setEnabled(false);
   ToolBar1->addSeparator();
-  connect(add_tool_button(9, "zoom_in", nullptr), &QAction::triggered, this, [this] { PaintBox1->zoom_plan(0.1); });
-  connect(add_tool_button(14, "zoom_out", nullptr), &QAction::triggered, this, [this] { PaintBox1->zoom_plan(-0.1); });
-  connect(add_tool_button(2, "fit", nullptr), &QAction::triggered, this, [this] {
+  guarded_connect(add_tool_button(9, "zoom_in", nullptr), &QAction::triggered, this,
+                  [this] { PaintBox1->zoom_plan(0.1); });
+  guarded_connect(add_tool_button(14, "zoom_out", nullptr), &QAction::triggered, this,
+                  [this] { PaintBox1->zoom_plan(-0.1); });
+  guarded_connect(add_tool_button(2, "fit", nullptr), &QAction::triggered, this, [this] {
     PaintBox1->fit_plan_to_view(10);
     PaintBox1->draw_plan();
   });
@@ -172,27 +178,30 @@ void TMain::build_menus() {
   // File and Preferenze stay hidden unless the optional sizes show Dati.
   QMenuBar* bar = menuBar();
   File1 = bar->addMenu("File");
-  Export2D1 = File1->addAction("Export 2D", this, [] { run_dxf_export(false); });
-  Export3D1 = File1->addAction("Export 3D", this, [] { run_dxf_export(true); });
+  Export2D1 = File1->addAction("Export 2D", this, guarded_slot([] { run_dxf_export(false); }));
+  Export3D1 = File1->addAction("Export 3D", this, guarded_slot([] { run_dxf_export(true); }));
   File1->addSeparator();
-  Import1 = File1->addAction("Import", this, &TMain::Import1Click);
+  Import1 = File1->addAction("Import", this, guarded_slot(this, &TMain::Import1Click));
   File1->addSeparator();
-  Exit1 = File1->addAction("Exit", this, &QWidget::close);
+  Exit1 = File1->addAction("Exit", this, guarded_slot(this, &QWidget::close));
   Tarvo1 = bar->addMenu("Lingua (Tarvo)");
-  salvasoloitaliano1 = Tarvo1->addAction("Salva solo italiano", this, [] { save_language_italian_only(); });
-  Salvalinguefinte1 = Tarvo1->addAction("Salva lingue \"finte\"", this, [] { save_language_placeholders(); });
+  salvasoloitaliano1 =
+      Tarvo1->addAction("Salva solo italiano", this, guarded_slot([] { save_language_italian_only(); }));
+  Salvalinguefinte1 =
+      Tarvo1->addAction("Salva lingue \"finte\"", this, guarded_slot([] { save_language_placeholders(); }));
   Tarvo1->menuAction()->setVisible(false);
   Dati1 = bar->addMenu("Dati");
-  Modificadati1 = Dati1->addAction("Modifica dati", this, &TMain::Modificadati1Click);
+  Modificadati1 = Dati1->addAction("Modifica dati", this, guarded_slot(this, &TMain::Modificadati1Click));
   Dati1->menuAction()->setVisible(false);
   Preferenze1 = bar->addMenu("Preferenze");
-  Opzioni1 = Preferenze1->addAction("Opzioni", this, &TMain::Opzioni1Click);
+  Opzioni1 = Preferenze1->addAction("Opzioni", this, guarded_slot(this, &TMain::Opzioni1Click));
   PrezzieCodici1 = bar->addMenu("Prezzi e Codici");
-  abellaPrezzieCodici1 = PrezzieCodici1->addAction("Tabella Prezzi e Codici", this, &TMain::abellaPrezzieCodici1Click);
+  abellaPrezzieCodici1 =
+      PrezzieCodici1->addAction("Tabella Prezzi e Codici", this, guarded_slot(this, &TMain::abellaPrezzieCodici1Click));
   Help1 = bar->addMenu("Help");
-  Help2 = Help1->addAction("Help", this, [] { open_help(); });
+  Help2 = Help1->addAction("Help", this, guarded_slot([] { open_help(); }));
   Help1->addSeparator();
-  About1 = Help1->addAction("About...", this, &TMain::About1Click);
+  About1 = Help1->addAction("About...", this, guarded_slot(this, &TMain::About1Click));
 }
 
 void TMain::build_cell_tabs() {
@@ -204,13 +213,14 @@ void TMain::build_cell_tabs() {
   TabControl1->addTab("Cella1");
   TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
   PopupMenu1 = new QMenu(this);
-  Nuovacella1 = PopupMenu1->addAction("Nuova cella", this, &TMain::Nuovacella1Click);
-  Rinomina1 = PopupMenu1->addAction("Rinomina", this, [] { rename_current_cell(); });
-  Elimina1 = PopupMenu1->addAction("Elimina", this, [] { delete_current_cell(); });
-  Ordinamentocelle1 = PopupMenu1->addAction("Ordinamento celle", this, &TMain::Ordinamentocelle1Click);
-  connect(TabControl1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(TabControl1->mapToGlobal(at)); });
-  connect(TabControl1, &QTabBar::currentChanged, this, [](int index) { change_cell(index); });
+  Nuovacella1 = PopupMenu1->addAction("Nuova cella", this, guarded_slot(this, &TMain::Nuovacella1Click));
+  Rinomina1 = PopupMenu1->addAction("Rinomina", this, guarded_slot([] { rename_current_cell(); }));
+  Elimina1 = PopupMenu1->addAction("Elimina", this, guarded_slot([] { delete_current_cell(); }));
+  Ordinamentocelle1 =
+      PopupMenu1->addAction("Ordinamento celle", this, guarded_slot(this, &TMain::Ordinamentocelle1Click));
+  guarded_connect(TabControl1, &QWidget::customContextMenuRequested, this,
+                  [this](const QPoint& at) { PopupMenu1->popup(TabControl1->mapToGlobal(at)); });
+  guarded_connect(TabControl1, &QTabBar::currentChanged, this, [](int index) { change_cell(index); });
 }
 
 void TMain::build_hidden_controls(QWidget* central) {
@@ -221,13 +231,13 @@ void TMain::build_hidden_controls(QWidget* central) {
   Memo1->setObjectName("Memo1");
   Button1 = new QPushButton("Italiano", central);
   Button1->setObjectName("Button1");
-  connect(Button1, &QPushButton::clicked, this, [] { save_language_italian_only(); });
+  guarded_connect(Button1, &QPushButton::clicked, this, [] { save_language_italian_only(); });
   Button2 = new QPushButton("Tutte", central);
   Button2->setObjectName("Button2");
-  connect(Button2, &QPushButton::clicked, this, [] { save_language_placeholders(); });
+  guarded_connect(Button2, &QPushButton::clicked, this, [] { save_language_placeholders(); });
   Button3 = new QPushButton("Button3", central);
   Button3->setObjectName("Button3");
-  connect(Button3, &QPushButton::clicked, this, &TMain::Button3Click);
+  guarded_connect(Button3, &QPushButton::clicked, this, &TMain::Button3Click);
   for (QWidget* control : std::initializer_list<QWidget*>{FileListBox1, Memo1, Button1, Button2, Button3})
     control->hide();
   PopupMenu2 = new QMenu(this);

@@ -9,6 +9,7 @@
 #include "editor/dialogs/forced_lengths_dialog.h"
 #include "editor/dialogs/shelves_dialog.h"
 #include "editor/enter_presses.h"
+#include "editor/guarded_connection.h"
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "editor/qt_lang_text.h"
@@ -259,45 +260,45 @@ void SidePanel::build_module_group() {
 }
 
 void SidePanel::connect_handlers() {
-  connect(Ed_lp, &QLineEdit::returnPressed, this, &SidePanel::Ed_lpKeyDown);
-  connect(Ed_Nm, &QLineEdit::returnPressed, this, &SidePanel::Ed_NmKeyDown);
-  connect(Ed_Nr_p, &QLineEdit::returnPressed, this, &SidePanel::Ed_Nr_pKeyDown);
-  connect(Ed_Di, &QLineEdit::returnPressed, this, &SidePanel::Ed_DiKeyDown);
-  connect(Ed_Df, &QLineEdit::returnPressed, this, &SidePanel::Ed_DfKeyDown);
-  connect(Ed_S, &QLineEdit::returnPressed, this, &SidePanel::Ed_SKeyDown);
-  connect(Ed_muro, &QLineEdit::returnPressed, this, &SidePanel::Ed_muroKeyDown);
-  connect(Ed_Nr_m, &QLineEdit::returnPressed, this, &SidePanel::Ed_Nr_mKeyDown);
-  connect(Cb_Hm_p, &QComboBox::activated, this, &SidePanel::Cb_Hm_pChange);
-  connect(Cb_Lm_p, &QComboBox::activated, this, &SidePanel::Cb_Lm_pChange);
-  connect(Cb_Hm_m, &QComboBox::activated, this, &SidePanel::Cb_Hm_mChange);
-  connect(Cb_Lm_m, &QComboBox::activated, this, &SidePanel::Cb_Lm_mChange);
-  connect(Cb_Tg, &QComboBox::activated, this, [](int index) { edit_structure_type(index); });
-  connect(cb_quota, &QCheckBox::clicked, this, [this] {
+  guarded_connect(Ed_lp, &QLineEdit::returnPressed, this, &SidePanel::Ed_lpKeyDown);
+  guarded_connect(Ed_Nm, &QLineEdit::returnPressed, this, &SidePanel::Ed_NmKeyDown);
+  guarded_connect(Ed_Nr_p, &QLineEdit::returnPressed, this, &SidePanel::Ed_Nr_pKeyDown);
+  guarded_connect(Ed_Di, &QLineEdit::returnPressed, this, &SidePanel::Ed_DiKeyDown);
+  guarded_connect(Ed_Df, &QLineEdit::returnPressed, this, &SidePanel::Ed_DfKeyDown);
+  guarded_connect(Ed_S, &QLineEdit::returnPressed, this, &SidePanel::Ed_SKeyDown);
+  guarded_connect(Ed_muro, &QLineEdit::returnPressed, this, &SidePanel::Ed_muroKeyDown);
+  guarded_connect(Ed_Nr_m, &QLineEdit::returnPressed, this, &SidePanel::Ed_Nr_mKeyDown);
+  guarded_connect(Cb_Hm_p, &QComboBox::activated, this, &SidePanel::Cb_Hm_pChange);
+  guarded_connect(Cb_Lm_p, &QComboBox::activated, this, &SidePanel::Cb_Lm_pChange);
+  guarded_connect(Cb_Hm_m, &QComboBox::activated, this, &SidePanel::Cb_Hm_mChange);
+  guarded_connect(Cb_Lm_m, &QComboBox::activated, this, &SidePanel::Cb_Lm_mChange);
+  guarded_connect(Cb_Tg, &QComboBox::activated, this, [](int index) { edit_structure_type(index); });
+  guarded_connect(cb_quota, &QCheckBox::clicked, this, [this] {
     if (cb_quota->isEnabled()) edit_dimension_lines(cb_quota->checkState() == Qt::Checked);
   });
-  connect(cb_porta, &QCheckBox::clicked, this, &SidePanel::cb_portaMouseUp);
-  connect(Sb_su, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(0, 1)); });
-  connect(Sb_giu, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(0, -1)); });
-  connect(Sb_dx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(1, 0)); });
-  connect(Sb_sx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(-1, 0)); });
-  connect(up_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(true); });
-  connect(down_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(false); });
+  guarded_connect(cb_porta, &QCheckBox::clicked, this, &SidePanel::cb_portaMouseUp);
+  guarded_connect(Sb_su, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(0, 1)); });
+  guarded_connect(Sb_giu, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(0, -1)); });
+  guarded_connect(Sb_dx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(1, 0)); });
+  guarded_connect(Sb_sx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(-1, 0)); });
+  guarded_connect(up_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(true); });
+  guarded_connect(down_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(false); });
   for (QAbstractButton* button :
        std::initializer_list<QAbstractButton*>{Sb_su, Sb_giu, Sb_sx, Sb_dx, up_priorita, down_priorita, SB_forza,
                                                Bt_auto, Bt_autoHeavy, Bt_autoEco, Sb_edita_moduli})
     enter_presses(button);
-  connect(SB_forza, &QPushButton::clicked, this, &SidePanel::SB_forzaClick);
-  connect(Bt_auto, &QPushButton::clicked, this, [] { auto_fill_walls(standard_fill_length()); });
-  connect(Bt_autoHeavy, &QPushButton::clicked, this, [] { auto_fill_walls(1100); });
-  connect(Bt_autoEco, &QPushButton::clicked, this, [] { auto_fill_walls(1700); });
-  connect(Sb_edita_moduli, &QPushButton::clicked, this, &SidePanel::Sb_edita_moduliClick);
+  guarded_connect(SB_forza, &QPushButton::clicked, this, &SidePanel::SB_forzaClick);
+  guarded_connect(Bt_auto, &QPushButton::clicked, this, [] { auto_fill_walls(standard_fill_length()); });
+  guarded_connect(Bt_autoHeavy, &QPushButton::clicked, this, [] { auto_fill_walls(1100); });
+  guarded_connect(Bt_autoEco, &QPushButton::clicked, this, [] { auto_fill_walls(1700); });
+  guarded_connect(Sb_edita_moduli, &QPushButton::clicked, this, &SidePanel::Sb_edita_moduliClick);
   const std::pair<QCheckBox*, char> sides[] = {{qn, 'n'}, {qs, 's'}, {qe, 'e'}, {qo, 'o'}};
   for (const auto& entry : sides) {
     QCheckBox* box = entry.first;
     const char side = entry.second;
-    connect(box, &QCheckBox::clicked, this, [box, side] { apply_dimension_sides(side, tick_of(box)); });
+    guarded_connect(box, &QCheckBox::clicked, this, [box, side] { apply_dimension_sides(side, tick_of(box)); });
   }
-  connect(cbCarrello, &QCheckBox::clicked, this, [this] { apply_trolley_flag(tick_of(cbCarrello)); });
+  guarded_connect(cbCarrello, &QCheckBox::clicked, this, [this] { apply_trolley_flag(tick_of(cbCarrello)); });
 }
 
 void SidePanel::refresh_side_panel() {

@@ -4,10 +4,11 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "editor/output_windows/window_helpers.h"
+#include "editor/qt_lang_text.h"
 #include "editor/text_bounds.h"
 #include "model/base/text_io.h"
 #include "model/files/customers_file.h"
+#include "model/state/ui_seam.h"
 
 void CustomerEdits::bound_texts() const {
   for (QLineEdit* field : fields) bound_text_bytes(field, kTextBytes);

@@ -12,9 +12,10 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/enter_presses.h"
+#include "editor/guarded_connection.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/text_window.h"
-#include "editor/output_windows/window_helpers.h"
+#include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/text_io.h"
 #include "model/state/globals.h"
@@ -114,16 +115,16 @@ void TFclienti::build_controls() {
 
 void TFclienti::connect_handlers() {
   // By mouse or by keys: the fields always show the entry Modifica and Elimina act on.
-  connect(ListBox1, &QListWidget::itemSelectionChanged, this, guarded([this] { ListBox1Click(); }));
-  connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
-  connect(BitBtn4, &QPushButton::clicked, this, guarded([this] { BitBtn4Click(); }));
-  connect(BitBtn8, &QPushButton::clicked, this, guarded([this] { BitBtn8Click(); }));
-  connect(BitBtn9, &QPushButton::clicked, this, guarded([this] { BitBtn9Click(); }));
-  connect(BitBtn3, &QPushButton::clicked, this, guarded([this] { BitBtn3Click(); }));
-  connect(BitBtn5, &QPushButton::clicked, this, guarded([this] { BitBtn5Click(); }));
-  connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
-  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
+  guarded_connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { ListBox1Click(); });
+  guarded_connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  guarded_connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+  guarded_connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
+  guarded_connect(BitBtn9, &QPushButton::clicked, this, [this] { BitBtn9Click(); });
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+  guarded_connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+  guarded_connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFclienti::apply_language() {
@@ -143,7 +144,7 @@ void TFclienti::apply_language() {
 
 void TFclienti::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 void TFclienti::read_form() {

@@ -12,7 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "editor/output_windows/window_helpers.h"
+#include "editor/guarded_connection.h"
+#include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -21,9 +22,9 @@
 TFmail::TFmail(QWidget* parent) : QDialog(parent) {
   build_controls();
   setWindowTitle("Mail - Invia");
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
   centre_on_screen_when_shown(*this, Centring::every_show);
 }
 

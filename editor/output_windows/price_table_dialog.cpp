@@ -11,7 +11,8 @@
 #include <algorithm>
 
 #include "editor/enter_presses.h"
-#include "editor/output_windows/window_helpers.h"
+#include "editor/guarded_connection.h"
+#include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/prices.h"
 #include "model/quote/price_grid.h"
@@ -104,8 +105,8 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
   layout->addLayout(panel);
   resize(760, 560);
 
-  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFprezzi::apply_language() {
@@ -117,7 +118,7 @@ void TFprezzi::apply_language() {
 
 void TFprezzi::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 // The headings stay in view above the scrolled articles.

@@ -23,8 +23,9 @@
 #include <typeinfo>
 
 #include "editor/enter_presses.h"
+#include "editor/guarded_connection.h"
 #include "editor/output_windows/printer_sink.h"
-#include "editor/output_windows/window_helpers.h"
+#include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
 #include "editor/scrolling_body.h"
 #include "editor/window_opening.h"
@@ -171,21 +172,21 @@ void TFstampa::build_controls() {
 }
 
 void TFstampa::connect_handlers() {
-  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
-  connect(BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
-  connect(BitBtn3, &QPushButton::clicked, this, guarded([this] { BitBtn3Click(); }));
-  connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
-  connect(BitBtn5, &QPushButton::clicked, this, guarded([this] { BitBtn5Click(); }));
-  connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
-  connect(BitBtn7, &QPushButton::clicked, this, guarded([this] { BitBtn7Click(); }));
-  connect(Btn_doc, &QPushButton::clicked, this, guarded([this] { Btn_docClick(); }));
-  connect(Btn_Utenti, &QPushButton::clicked, this, guarded([this] { Btn_UtentiClick(); }));
-  connect(CheckBox1, &QCheckBox::clicked, this, guarded([this] { CheckBox1Click(); }));
-  connect(CheckBox3, &QCheckBox::clicked, this, guarded([this] { CheckBox3Click(); }));
-  connect(CheckBox2, &QCheckBox::clicked, this, guarded([this] { CheckBox2Click(); }));
-  connect(CheckBox4, &QCheckBox::clicked, this, guarded([this] { CheckBox2Click(); }));
-  connect(SpinEdit1, &QSpinBox::valueChanged, this, guarded([this] { SpinEdit1Change(); }));
-  connect(SpinEdit2, &QSpinBox::valueChanged, this, guarded([this] { SpinEdit2Change(); }));
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  guarded_connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+  guarded_connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+  guarded_connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
+  guarded_connect(BitBtn7, &QPushButton::clicked, this, [this] { BitBtn7Click(); });
+  guarded_connect(Btn_doc, &QPushButton::clicked, this, [this] { Btn_docClick(); });
+  guarded_connect(Btn_Utenti, &QPushButton::clicked, this, [this] { Btn_UtentiClick(); });
+  guarded_connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+  guarded_connect(CheckBox3, &QCheckBox::clicked, this, [this] { CheckBox3Click(); });
+  guarded_connect(CheckBox2, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });
+  guarded_connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });
+  guarded_connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { SpinEdit1Change(); });
+  guarded_connect(SpinEdit2, &QSpinBox::valueChanged, this, [this] { SpinEdit2Change(); });
 }
 
 void TFstampa::apply_language() {
@@ -235,7 +236,7 @@ void TFstampa::show_form(const PrintForm& form) {
 
 void TFstampa::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 void TFstampa::FormActivate() {

@@ -20,9 +20,10 @@
 
 #include "editor/dialogs/dialog_support.h"
 #include "editor/enter_presses.h"
+#include "editor/guarded_connection.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/one_stop_grid.h"
-#include "editor/output_windows/window_helpers.h"
+#include "editor/qt_lang_text.h"
 #include "editor/scrolling_body.h"
 #include "editor/text_bounds.h"
 #include "editor/window_opening.h"
@@ -30,6 +31,7 @@
 #include "model/quote/customer_register.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
 #include "output/user_numbers.h"
 
@@ -268,12 +270,12 @@ void TFpreventivo::build_controls() {
 }
 
 void TFpreventivo::connect_handlers() {
-  connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
-  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-  connect(SpeedButton1, &QToolButton::clicked, this, guarded([this] { SpeedButton1Click(); }));
-  connect(SpeedButton2, &QToolButton::clicked, this, guarded([this] { SpeedButton2Click(); }));
-  connect(Btn_Utenti, &QToolButton::clicked, this, guarded([this] { Btn_UtentiClick(); }));
-  connect(ComboBox1, &QComboBox::activated, this, [this](int index) { guarded([&] { ComboBox1Change(index); })(); });
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  guarded_connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+  guarded_connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+  guarded_connect(Btn_Utenti, &QToolButton::clicked, this, [this] { Btn_UtentiClick(); });
+  guarded_connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
 }
 
 void TFpreventivo::apply_language() {
@@ -308,7 +310,7 @@ QLineEdit* TFpreventivo::discount_edit(int k) const {
 
 void TFpreventivo::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
+  if (opens_the_window(*event)) FormActivate();
 }
 
 namespace {
@@ -324,7 +326,7 @@ bool picks_the_logo(const QEvent& event) {
 
 bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Image1 && picks_the_logo(*event)) {
-    guarded([this] { Image1DblClick(); })();
+    Image1DblClick();
     return true;
   }
   return QDialog::eventFilter(watched, event);

@@ -7,7 +7,8 @@
 #include <QVBoxLayout>
 
 #include "editor/enter_presses.h"
-#include "editor/output_windows/window_helpers.h"
+#include "editor/guarded_connection.h"
+#include "editor/qt_lang_text.h"
 
 TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Text");
@@ -34,8 +35,8 @@ TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   resize(640, 420);
 
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  guarded_connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  guarded_connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
 
 void TFormTxt::apply_language() { BitBtn2->setText(qt_lang_text(88)); }

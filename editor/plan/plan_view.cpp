@@ -3,9 +3,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
 #include <exception>
 
+#include "editor/guarded_connection.h"
 #include "editor/plan/plan_editing.h"
 #include "editor/plan/plan_renderer.h"
 #include "editor/plan/plan_texts.h"
@@ -63,8 +63,7 @@ void PlanView::resizeEvent(QResizeEvent* event) {
     draw_plan();
   } catch (const std::exception& error) {
     // Shown once the event is over, never from inside it.
-    const std::string text = error.what();
-    QTimer::singleShot(0, this, [text] { ui().show_message(text); });
+    show_failure_later(error);
   }
 }
 

@@ -10,12 +10,12 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <cstddef>
 #include <utility>
 
+#include "editor/guarded_connection.h"
 #include "editor/message_and_input_boxes.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
@@ -110,10 +110,10 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
 
   MainMenu1 = new QMenuBar(this);
   Immagine1 = MainMenu1->addMenu("Immagine");
-  Salvasufile1 = Immagine1->addAction("Salva su file", this, &TF3d::Salvasufile1Click);
-  Stampa1 = Immagine1->addAction("Stampa...", this, &TF3d::Stampa1Click);
+  Salvasufile1 = Immagine1->addAction("Salva su file", this, guarded_slot(this, &TF3d::Salvasufile1Click));
+  Stampa1 = Immagine1->addAction("Stampa...", this, guarded_slot(this, &TF3d::Stampa1Click));
   Immagine1->addSeparator();
-  imm1 = Immagine1->addAction("Preventivo", this, &TF3d::imm1Click);
+  imm1 = Immagine1->addAction("Preventivo", this, guarded_slot(this, &TF3d::imm1Click));
 
   failure_label_ = new QLabel(this);
   failure_label_->setWordWrap(true);
@@ -152,7 +152,7 @@ void TF3d::rebuild_after_edit(const Tcell& cell) {
   try {
     genera_3d(cell);
   } catch (const std::exception& error) {
-    QTimer::singleShot(0, this, [this, text = QString::fromStdString(error.what())] { show_message(text); });
+    show_failure_later(error, this);
   }
 }
 
@@ -161,14 +161,6 @@ QString TF3d::failure_report() const { return QString::fromStdString(render_erro
 void TF3d::show_render_error() {
   failure_label_->setText(failure_report());
   failure_label_->setVisible(!render_error_.empty());
-}
-
-void TF3d::run_command(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const std::exception& error) {
-    show_message(QString::fromStdString(error.what()));
-  }
 }
 
 void TF3d::show_message(const QString& text) { show_box(this, QMessageBox::Information, text, QMessageBox::Ok); }
@@ -235,12 +227,14 @@ void TF3d::save_bitmap(const std::string& file_name) {
 }
 
 void TF3d::Salvasufile1Click() {
-  run_command([this] {
-    const QString path = QFileDialog::getSaveFileName(this, qt_lang_text(176), QString(), "Bitmaps (*.bmp)");
-    if (path.isEmpty()) return;
-    save_bitmap(path.toStdString());
-    show_message(qt_lang_text(178));
-  });
+  run_guarded(
+      [this] {
+        const QString path = QFileDialog::getSaveFileName(this, qt_lang_text(176), QString(), "Bitmaps (*.bmp)");
+        if (path.isEmpty()) return;
+        save_bitmap(path.toStdString());
+        show_message(qt_lang_text(178));
+      },
+      this);
 }
 
 QImage TF3d::white_frame() {
@@ -269,17 +263,19 @@ void TF3d::print_frame(QPrinter& printer) {
 }
 
 void TF3d::Stampa1Click() {
-  run_command([this] {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(300);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    print_frame(printer);
-  });
+  run_guarded(
+      [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setResolution(300);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        print_frame(printer);
+      },
+      this);
 }
 
 void TF3d::imm1Click() {
-  run_command([this] { store_quote_pictures(); });
+  run_guarded([this] { store_quote_pictures(); }, this);
 }
 
 // A cell that cannot be built ends the command: the cells before it keep

@@ -11,7 +11,6 @@
 
 #include <QDialog>
 #include <QImage>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -83,8 +82,6 @@ class TF3d : public QDialog, public TranslatedWindow {
   QImage white_frame();
   void store_quote_pictures();
   void show_render_error();
-  // Runs a command of the menu; a failure is said in front of the window.
-  void run_command(const std::function<void()>& command);
   void show_message(const QString& text);
 
   std::unique_ptr<TGLStage> GLStage1;

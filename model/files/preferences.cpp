@@ -233,9 +233,10 @@ int stored_language() {
 
 void write_preferences() { write_preferences_with(Company); }
 
-void write_preferences_with(const Tazienda& company) {
+void write_preferences_with(const Tazienda& company, std::vector<FileContent> together) {
   keep_damaged_copy(preferences_path());
-  write_preferences_file(preferences_path(), AppState, company);
+  together.push_back(scrambled_content(preferences_path(), preferences_text(AppState, company)));
+  write_files_together(together);
 }
 
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company) {

@@ -6,7 +6,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "model/base/file_io.h"
 #include "model/base/records.h"
 
 // The most decimals lengths are shown with, as the preferences dialog offers
@@ -40,8 +42,9 @@ int stored_language();
 // Writes AppState and Company to user/preferenze.dat (a damaged file read
 // before is kept beside it first); raises FileError.
 void write_preferences();
-// The same with company in place of Company, which is left alone.
-void write_preferences_with(const Tazienda& company);
+// The same with company in place of Company, which is left alone, in one
+// save with the other files: all of them are written or none.
+void write_preferences_with(const Tazienda& company, std::vector<FileContent> together = {});
 
 // Writes a preferences file from state and company, safely and scrambled.
 void write_preferences_file(const std::string& path, const Tvar_amb& state, const Tazienda& company);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "model/base/file_io.h"
 #include "model/base/string_utils.h"
@@ -35,38 +36,44 @@ bool is_picture_name(const fs::path& name) {
   return false;
 }
 
-// The logo name Company should hold after the form's logo: a newly picked file
-// is copied into user/ under its own name. A file that already is that target
-// is left alone, since copying a file onto itself empties it; another picture
-// of that name is replaced only when the user says so.
-std::string stored_logo_name(const std::string& source) {
+// The logo Company names after the form's, and the copy a newly picked file
+// needs into user/ under its own name, written in one save with the
+// preferences that name it. A file that already is that target is left
+// alone, since copying a file onto itself empties it; another picture of that
+// name is replaced only when the user says so.
+struct FormLogo {
+  std::string name;
+  std::vector<FileContent> copy;
+};
+
+FormLogo form_logo(const std::string& source) {
   const std::string name = fs::path(source).filename().string();
-  if (source.empty() || name == Company.logo) return Company.logo;
+  if (source.empty() || name == Company.logo) return {Company.logo, {}};
   if (std::string refusal = logo_refusal(source); !refusal.empty()) {
     ui().show_message(refusal);
-    return Company.logo;
+    return {Company.logo, {}};
   }
   const fs::path target = fs::path(user_folder()) / name;
   std::error_code error;
-  if (fs::equivalent(source, target, error)) return name;
+  if (fs::equivalent(source, target, error)) return {name, {}};
   if (fs::exists(target, error) &&
       !ui().ask_yes_no("A picture named " + name + " is already in " + target.parent_path().string() +
                        ". Replace it with " + source + "?"))
-    return Company.logo;
-  // Through the safe write, so a copy cut short never leaves a torn logo in place of the old one.
+    return {Company.logo, {}};
   try {
-    write_file_safely(target.string(), read_file_bytes(source));
+    return {name, {{target.string(), read_file_bytes(source)}}};
   } catch (const FileError& failure) {
     ui().show_message("The logo " + source + " cannot be copied to " + target.string() + ": " + failure.what());
-    return Company.logo;
+    return {Company.logo, {}};
   }
-  return name;
 }
 
-// The company block of the form, its logo copied into user/ when newly picked.
-Tazienda form_company(const QuoteHeaderForm& form) {
+// The company block of the form; logo_copy gets what its logo needs written.
+Tazienda form_company(const QuoteHeaderForm& form, std::vector<FileContent>& logo_copy) {
   Tazienda company = Company;
-  company.logo = stored_logo_name(form.logo_source_path);
+  FormLogo logo = form_logo(form.logo_source_path);
+  company.logo = std::move(logo.name);
+  logo_copy = std::move(logo.copy);
   // The company texts as far as the preferences file reads them back.
   auto company_text = [](const std::string& text) { return cut_text(text, kTextBytes); };
   std::transform(form.header_lines.begin(), form.header_lines.end(), company.header_lines.begin(), company_text);
@@ -129,10 +136,12 @@ int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator)
   header.note1 = cut_short_string(form.note1);
   header.note2 = cut_short_string(form.note2);
 
-  Tazienda company = form_company(form);
-  // Written before anything is stored, so a failed write leaves the dialog's values to the user.
+  std::vector<FileContent> logo_copy;
+  Tazienda company = form_company(form, logo_copy);
+  // Written before anything is stored, so a failed write leaves the dialog's
+  // values to the user; the logo with them, so none is left that no preferences name.
   try {
-    write_preferences_with(company);
+    write_preferences_with(company, std::move(logo_copy));
   } catch (const FileError& error) {
     ui().show_message(error.what());
     return kQuoteHeaderNotWritten;

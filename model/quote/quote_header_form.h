@@ -35,7 +35,8 @@ inline constexpr int kQuoteHeaderNotWritten = -2;
 // Stores the form. A discount that is not a number from 0 to 100 shows text 8, stores
 // nothing and gives its index (0..3); kQuoteHeaderStored when stored. A changed quote header
 // marks the project modified. A logo that is refused or cannot be
-// copied is reported and the old one kept; replacing another picture of its
-// name in user/ is asked first. A preferences file that cannot be written is
-// said, nothing is stored and kQuoteHeaderNotWritten is given.
+// read is reported and the old one kept; replacing another picture of its
+// name in user/ is asked first. The logo copied and the preferences are
+// written together: when either cannot be, that is said, no file changes,
+// nothing is stored and kQuoteHeaderNotWritten is given.
 int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator);

@@ -125,6 +125,28 @@ TEST_F(CatalogueEditorClosing, YesSavesTheThreeTextsUnlessTheCatalogueIsInvalidA
   EXPECT_EQ(HeightList, (Tdimensioni{1700, 2000}));
 }
 
+// The codes table, the second file of the save, cannot be written: the
+// message says so and no "Dati salvati", the catalogue is not written before
+// it, and the types in use stay as they were, the window open on the edits.
+TEST_F(CatalogueEditorClosing, AFailedSecondFileSaysSoAndLeavesMemoryAndFilesAsTheyWere) {
+  const std::vector<std::string> files{"data/data.dat", "user/codici.dat", "data/lang.dat"};
+  std::vector<std::string> stored;
+  for (const std::string& file : files) stored.push_back(read_file_bytes(dir.file(file)));
+  const std::vector<Tstructure_type> types = StructureTypes;
+  CatalogueEditorTexts texts = load_catalogue_editor_texts();
+  texts.memos[0] += "\n2000";
+  texts.codes_table += "\nTE;300";
+  std::filesystem::permissions(dir.file("user/codici.dat"), std::filesystem::perms::owner_read);
+  ui->yes_no_answers = {true};
+  EXPECT_FALSE(close_catalogue_editor(texts, kStoredEnglish));
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_NE(ui->messages[0].find(dir.file("user/codici.dat") + ": the file is read-only"), std::string::npos)
+      << ui->messages[0];
+  for (std::size_t i = 0; i < files.size(); ++i)
+    EXPECT_TRUE(read_file_bytes(dir.file(files[i])) == stored[i]) << files[i] << " was written";
+  EXPECT_EQ(StructureTypes, types);
+}
+
 // The codes page is saved only with prices the next start reads: one beyond
 // the largest a price list holds is refused, saying where and why, and
 // nothing is written; every real price is saved.

@@ -68,13 +68,16 @@ TEST_F(QuoteHeaderFormTest, ABadDiscountStoresNothing) {
   EXPECT_EQ(apply_quote_header_form(form, ','), 1) << "with a decimal comma the first refused is \"2.5\"";
 }
 
+// Nor is a newly picked logo left in the user folder, named by no preferences.
 TEST_F(QuoteHeaderFormTest, APreferencesFileThatCannotBeWrittenStoresNothingAndSaysSo) {
   QuoteHeader.number = "old";
   const Tprv header = QuoteHeader;
   std::filesystem::create_directories(dir.path() / "user/preferenze.dat");  // where the file should be
   const auto files = dir.names_in("user");
+  TempDir elsewhere;
   QuoteHeaderForm form = valid_form();
   form.currency = "GBP";
+  form.logo_source_path = elsewhere.write("new.png", "picture");
   EXPECT_EQ(apply_quote_header_form(form, '.'), kQuoteHeaderNotWritten);
   ASSERT_EQ(ui->messages.size(), 1u);
   EXPECT_NE(ui->messages[0].find("preferenze.dat"), std::string::npos) << ui->messages[0];

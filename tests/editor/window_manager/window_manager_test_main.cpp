@@ -1,12 +1,12 @@
 // The main of the tests under a window manager: their own desktop first, then
-// the one QApplication on it. Started again with an option, it is the other
+// the program's one application on it. Started again with an option, it is the other
 // program whose window the tests click.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cstdio>
 #include <cstring>
 
+#include "editor/application.h"
 #include "foreign_window.h"
 #include "private_desktop.h"
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   qputenv("QT_QPA_PLATFORM", "xcb");
-  QApplication application(argc, argv);
+  Application application(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
