@@ -27,6 +27,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -230,18 +231,38 @@ void TFpreventivo::connect_handlers() {
 }
 
 void TFpreventivo::apply_language() {
-  setWindowTitle(qtext(lang_text(111)));
-  GroupBox1->setTitle(qtext(lang_text(142)));
-  GroupBox2->setTitle(qtext(lang_text(143)));
-  GroupBox3->setTitle(qtext(lang_text(144)));
+  setWindowTitle(qtext(lang_text(text::quote_header)));
+  GroupBox1->setTitle(qtext(lang_text(text::customer)));
+  GroupBox2->setTitle(qtext(lang_text(text::quote)));
+  GroupBox3->setTitle(qtext(lang_text(text::company)));
   QLabel* labels[] = {Label20, Label21, Label22, Label23, Label1,  Label2,  Label3,  Label4,  Label5,  Label10, Label6,
                       Label7,  Label8,  Label24, Label9,  Label11, Label12, Label13, Label14, Label16, Label17};
-  const int texts[] = {145, 146, 147, 148, 68, 69, 70, 71, 72, 91, 73, 74, 75, 117, 113, 114, 115, 116, 117, 118, 133};
+  const int texts[] = {text::header_lines,
+                       text::further_lines,
+                       text::currency,
+                       text::logo,
+                       text::customer_name,
+                       text::customer_address,
+                       text::customer_postcode,
+                       text::customer_city,
+                       text::customer_province,
+                       text::customer_country,
+                       text::customer_phone,
+                       text::customer_fax,
+                       text::customer_email,
+                       text::quote_notes,
+                       text::quote_date,
+                       text::quote_number,
+                       text::quote_sender,
+                       text::customer_reference,
+                       text::quote_notes,
+                       text::discounts,
+                       text::drawing};
   for (std::size_t k = 0; k < std::size(labels); ++k) labels[k]->setText(qtext(lang_text(texts[k])));
-  Btn_Utenti->setToolTip(qtext(lang_text(159)));
-  SpeedButton2->setToolTip(qtext(lang_text(104)));
-  SpeedButton1->setToolTip(qtext(lang_text(160)));
-  BitBtn2->setText(qtext(lang_text(88)));
+  Btn_Utenti->setToolTip(qtext(lang_text(text::add_to_register_hint)));
+  SpeedButton2->setToolTip(qtext(lang_text(text::customer_register_hint)));
+  SpeedButton1->setToolTip(qtext(lang_text(text::today_hint)));
+  BitBtn2->setText(qtext(lang_text(text::cancel)));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {

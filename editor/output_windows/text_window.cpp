@@ -8,6 +8,7 @@
 
 #include "editor/enter_presses.h"
 #include "editor/output_windows/window_helpers.h"
+#include "model/text/text_numbers.h"
 
 TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Text");
@@ -38,7 +39,7 @@ TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
 
-void TFormTxt::apply_language() { BitBtn2->setText(qt_lang_text(88)); }
+void TFormTxt::apply_language() { BitBtn2->setText(qt_lang_text(text::cancel)); }
 
 bool TFormTxt::run(const std::string& instruction, const std::string& text) {
   Label1->setText(qtext(instruction));

@@ -17,6 +17,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 void reset_tabs_from_cells() {
   std::vector<std::string> names;
@@ -37,7 +38,8 @@ void new_project() {
 }
 
 void save_project_asking(bool new_number) {
-  if (ui().ask_yes_no(lang_text(new_number ? 158 : 112))) save_project_reported(new_number);
+  if (ui().ask_yes_no(lang_text(new_number ? text::save_as_new_question : text::save_question)))
+    save_project_reported(new_number);
 }
 
 void step_undo(int delta) {
@@ -63,14 +65,14 @@ void show_wall_priorities() {
 
 void rename_current_cell() {
   std::string name = current_cell().name;
-  if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
+  if (!ui().input_query(lang_text(text::rename_cell), lang_text(text::rename_cell_prompt), name)) return;
   current_cell().name = cut_text(name, kTextBytes);  // the most a project file reads back
   reset_tabs_from_cells();
   finish_edit(EditKind::changed, Views::none);
 }
 
 void delete_current_cell() {
-  if (Cells.size() <= 1 || !ui().ask_yes_no(lang_text(5))) return;
+  if (Cells.size() <= 1 || !ui().ask_yes_no(lang_text(text::delete_cell_question))) return;
   Cells.erase(Cells.begin() + AppState.current_cell);
   AppState.current_cell = 0;
   reset_tabs_from_cells();
@@ -120,7 +122,7 @@ bool import_project(const std::string& path) {
 void import_project_asking() {
   if (!settle_modified_project()) return;
   std::string file = user_folder();
-  if (ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", file)) import_project(file);
+  if (ui().ask_open_file_name(lang_text(text::import_project), "*.cel (*.cel)", file)) import_project(file);
 }
 
 std::string help_page_path(int language) {

@@ -3,6 +3,7 @@
 #include "model/base/string_utils.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "output/print/page_headers.h"
 #include "output/print/page_numbers.h"
 #include "output/print/page_pipeline.h"
@@ -64,7 +65,7 @@ void QuoteWriter::set_columns() {
 void QuoteWriter::page_break() {
   y_ = kFooter;
   style(false);
-  label(lang_text(170));
+  label(lang_text(text::continued));
   start_new_page(page_, w_, h_, mode_, page_.print_font);
   draw_quote_table_header(page_, w_, h_);
   style(false);
@@ -124,7 +125,7 @@ void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, doubl
   double factor = discount_factor(QuoteHeader);
   style(true);
   left_of_labels(name, BoxAlign::Right);
-  label(lang_text(155));
+  label(lang_text(text::total));
   amount(money_text(cell_sum));
   next_row(1, true);
 
@@ -132,12 +133,12 @@ void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, doubl
   if (cell_sum - cell_sum * factor > 0) amount("-" + money_text(cell_sum - cell_sum * factor));
   next_row(1, true);
 
-  label(lang_text(156) + (multiplier > 1 ? " ( x1 )" : ""));
+  label(lang_text(text::net_total) + (multiplier > 1 ? " ( x1 )" : ""));
   amount(money_text(cell_sum * factor));
   next_row(multiplier > 1 ? 1 : 2, !last_cell);
   if (multiplier <= 1) return;
 
-  label(lang_text(156) + " ( x" + std::to_string(multiplier) + " )");
+  label(lang_text(text::net_total) + " ( x" + std::to_string(multiplier) + " )");
   amount(money_text(multiplier * cell_sum * factor));
   next_row(2, !last_cell);
 }
@@ -155,7 +156,7 @@ void QuoteWriter::draw_totals() {
     summary[static_cast<std::size_t>(2 * row)] = caption;
     summary[static_cast<std::size_t>(2 * row + 1)] = value;
   };
-  total_row(0, lang_text(155) + " " + currency, money_text(grand_total_));
+  total_row(0, lang_text(text::total) + " " + currency, money_text(grand_total_));
   y_ += kRow;
   double discount = grand_total_ - grand_total_ * factor;
   total_row(1, discount_label(QuoteHeader, "+"), discount > 0 ? "-" + money_text(discount) : "");
@@ -168,14 +169,14 @@ void QuoteWriter::draw_totals() {
     y_ += kRow;
     total_row(4, "Project Total " + currency, money_text(net * 1.1));
   } else {
-    total_row(2, lang_text(156) + " " + currency, money_text(net));
+    total_row(2, lang_text(text::net_total) + " " + currency, money_text(net));
   }
 }
 
 void QuoteWriter::draw_notes() {
   y_ = kFooter;
   style(true);
-  left_of_labels(lang_text(117), BoxAlign::Left);
+  left_of_labels(lang_text(text::quote_notes), BoxAlign::Left);
   style(false);
   y_ += kRow;
   left_of_labels(QuoteHeader.note1, BoxAlign::Left);
@@ -235,7 +236,7 @@ std::string discount_label(const Tprv& header, const std::string& separator) {
   if (header.discount1 > 0) list = general_number_text(header.discount1) + "%";
   for (double discount : {header.discount2, header.discount3, header.discount4})
     if (discount > 0) list += separator + general_number_text(discount) + "%";
-  std::string label = lang_text(118);
+  std::string label = lang_text(text::discounts);
   if (!list.empty()) label += " (" + list + ")";
   return label;
 }
