@@ -13,7 +13,7 @@ void show_project_caption();
 // A new empty project, after settling a modified one (see
 // settle_modified_project: Cancel or a failed save stops).
 void new_project();
-// Asks (text 112, or 158 for a new number) and saves the project; a save
+// Asks (text::save_question, or text::save_as_new_question for a new number) and saves the project; a save
 // that fails is said and changes nothing.
 void save_project_asking(bool new_number);
 // Undo (-1) or redo (+1) with the refresh of tabs, caption, modes, panel and plan.

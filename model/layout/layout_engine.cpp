@@ -100,7 +100,7 @@ void measure_run_end_gaps(Tcell& cell, int i) {
 void recompute_layout() {
   centre_cell_outline();
   lay_out_soundly();
-  // Text 56 once for each wall that found no lengths in the layout kept.
+  // text::no_lengths_fit once for each wall that found no lengths in the layout kept.
   for (const Tlinea& w : current_cell().walls)
     if (w.laid_out && w.module_count > 0 && w.modules.empty()) ui().show_message(lang_text(text::no_lengths_fit));
   compute_run_end_gaps();

@@ -27,7 +27,7 @@ namespace {
 std::string unit_suffix() { return AppState.inches ? " (in)" : " (mm)"; }
 
 // Asks for a length; false when the user cancels or types no number (then
-// text 8 is shown).
+// text::invalid_value is shown).
 bool ask_length(int caption_text, int prompt_text, std::string value_text, double& value) {
   if (!ui().input_query(lang_text(caption_text), lang_text(prompt_text) + unit_suffix(), value_text)) return false;
   if (!parse_typed_number(value_text, value)) {

@@ -71,7 +71,7 @@ int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<P
       ui().show_message(lang_text(text::invalid_value));
       return static_cast<int>(r);
     }
-    // A number no price list holds: text 8 alone would not say why.
+    // A number no price list holds: text::invalid_value alone would not say why.
     if (std::string refusal = price_refusal(edited[r].price, decimal_separator, prices[r]); !refusal.empty()) {
       ui().show_message(lang_text(text::invalid_value) + "\r\n" + capitalised(refusal) + ".");
       return static_cast<int>(r);

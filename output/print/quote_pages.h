@@ -15,7 +15,7 @@ void draw_quote_pages(PageContext& page, int w, int h, int mode);
 
 // The size or unit text of a quote line of this kind.
 std::string quote_unit_text(const std::string& kind, const Tcodice& code);
-// The discount label: text 118, then the non-zero discounts in brackets;
+// The discount label: text::discounts, then the non-zero discounts in brackets;
 // separator between the discounts after the first (" + " or "+").
 std::string discount_label(const Tprv& header, const std::string& separator);
 // (1 - d1/100) x .. x (1 - d4/100).

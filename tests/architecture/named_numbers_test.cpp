@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -111,9 +112,12 @@ bool stands_for_numbers(const std::string& code, const std::string& name) {
   for (std::sregex_iterator it(code.begin(), code.end(), loop), end; it != end; ++it) {
     const std::size_t range = it->position(0) + it->length(0);
     if (code[range] == '{' && has_number(bracketed(code, range))) return true;
+    static const std::regex named_range(R"((\w+)\s*\))");
     std::smatch over;
-    const std::string rest = code.substr(range);
-    if (std::regex_search(rest, over, std::regex(R"(^(\w+)\s*\))")) && stands_for_numbers(code, over[1])) return true;
+    if (std::regex_search(code.cbegin() + static_cast<std::ptrdiff_t>(range), code.cend(), over, named_range,
+                          std::regex_constants::match_continuous) &&
+        stands_for_numbers(code, over[1]))
+      return true;
   }
   return false;
 }
@@ -126,8 +130,10 @@ struct Call {
 
 std::vector<Call> calls_of(const std::string& code, const std::string& function) {
   std::vector<Call> found;
-  const std::regex call(R"((^|[^\w])()" + function + R"()\s*\()");
-  for (std::sregex_iterator it(code.begin(), code.end(), call), end; it != end; ++it) {
+  static std::map<std::string, std::regex> patterns;
+  auto [pattern, made] = patterns.try_emplace(function);
+  if (made) pattern->second = std::regex(R"((^|[^\w])()" + function + R"()\s*\()");
+  for (std::sregex_iterator it(code.begin(), code.end(), pattern->second), end; it != end; ++it) {
     const std::size_t open = it->position(0) + it->length(0) - 1;
     found.push_back({function, arguments(bracketed(code, open)), open});
   }
@@ -149,7 +155,8 @@ std::vector<Lookup> handing_on(const std::string& code, const std::vector<Lookup
     const std::string body = bracketed(code, it->position(0) + it->length(0) - 1);
     for (std::size_t k = 0; k < parameters.size(); ++k) {
       std::smatch parameter;
-      if (!std::regex_search(parameters[k], parameter, std::regex(R"(\bint\s+(\w+)\s*$)"))) continue;
+      static const std::regex int_parameter(R"(\bint\s+(\w+)\s*$)");
+      if (!std::regex_search(parameters[k], parameter, int_parameter)) continue;
       for (const Lookup& lookup : lookups)
         for (const Call& call : calls_of(body, lookup.name))
           if (argument_of(call, lookup) == parameter[1]) found.push_back({(*it)[1], static_cast<int>(k)});
