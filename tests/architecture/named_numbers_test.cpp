@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,8 @@
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "source_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -193,11 +194,6 @@ std::string file_text(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-fs::path source_root() {
-  const char* dir = std::getenv("RACKWRIGHT_SOURCE_DIR");
-  return dir ? fs::path(dir) : fs::path(".");
-}
-
 }  // namespace
 
 TEST(NamedNumbers, TheProgramHandsNoBareNumberToATextOrToolButtonLookup) {
@@ -205,12 +201,10 @@ TEST(NamedNumbers, TheProgramHandsNoBareNumberToATextOrToolButtonLookup) {
   int files = 0;
   std::vector<std::string> found;
   for (const char* folder : {"model", "editor", "output", "plan_drawing", "view3d", "scene3d", "gfx3d"}) {
-    for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
-      const std::string extension = entry.path().extension().string();
-      if (extension != ".h" && extension != ".cpp") continue;
+    for (const fs::path& file : source_files(root / folder)) {
       ++files;
-      for (const std::string& call : bare_numbers(file_text(entry.path())))
-        found.push_back(fs::relative(entry.path(), root).generic_string() + ":" + call);
+      for (const std::string& call : bare_numbers(file_text(file)))
+        found.push_back(fs::relative(file, root).generic_string() + ":" + call);
     }
   }
   EXPECT_GT(files, 100);  // the folders were found
