@@ -12,6 +12,7 @@
 #include "editor/main/main_window.h"
 #include "editor/main/windows.h"
 #include "editor/qt_lang_text.h"
+#include "model/base/gst_market.h"
 #include "model/base/string_utils.h"
 #include "model/catalogue/catalogue.h"
 #include "model/commands/side_panel_edits.h"
@@ -385,7 +386,7 @@ void SidePanel::apply_language() {
 
 void SidePanel::show_product_controls() {
   cbCarrello->setVisible(AppState.product_switch == 1);
-  bool australian = Company.currency == "A$";
+  const bool australian = is_gst_market(Company);
   Bt_autoEco->setVisible(australian);
   Bt_autoHeavy->setVisible(!australian);
 }

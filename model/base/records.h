@@ -322,7 +322,7 @@ using Tdb_codici = std::vector<Tcodice>;
 
 struct Tazienda {
   std::string logo;
-  std::string currency;  // "A$" switches the layout with GST
+  std::string currency;  // "A$" is the GST market (gst_market.h)
   std::array<std::string, 4> header_lines;
   std::array<std::string, 10> more_lines;
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/base/gst_market.h"
 #include "model/base/part_placement.h"
 #include "model/base/rounding.h"
 #include "model/layout/cell_walls.h"
@@ -76,4 +77,4 @@ void auto_fill_walls(double module_length) {
   finish_edit(EditKind::laid_out_after_panel);
 }
 
-double standard_fill_length() { return Company.currency == "A$" ? 1100.0 : 1700.0; }
+double standard_fill_length() { return is_gst_market(Company) ? 1100.0 : 1700.0; }

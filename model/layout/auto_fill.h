@@ -9,6 +9,6 @@
 // takes an undo snapshot.
 void auto_fill_walls(double module_length);
 
-// The module length of the main fill button: 1100 where the company quotes in
-// Australian dollars (currency text exactly "A$"), 1700 elsewhere.
+// The module length of the main fill button: 1100 in the GST market
+// (model/base/gst_market.h), 1700 elsewhere.
 double standard_fill_length();

@@ -1,6 +1,8 @@
 #include "output/print/quote_pages.h"
 
-#include "model/base/string_utils.h"
+#include <array>
+
+#include "model/quote/priced_quote.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/text/text_numbers.h"
@@ -17,13 +19,6 @@ constexpr double kRow = 5.5;
 constexpr double kFirstRow = 76 + kRow;
 constexpr double kPageBreak = 250;
 constexpr double kFooter = 264;
-
-bool starts_with(const std::string& text, char c) { return !text.empty() && text[0] == c; }
-
-// A line without a row of the price table leaves no trace on the page.
-bool is_priced(const Trec_prv& line) {
-  return line.code_row >= 0 && static_cast<std::size_t>(line.code_row) < CodesTable.size();
-}
 
 // Walks down the price table of the quote pages.
 class QuoteWriter {
@@ -42,21 +37,21 @@ class QuoteWriter {
   void next_row(double rows, bool may_break);
   void label(const std::string& text);
   void left_of_labels(const std::string& text, BoxAlign align);
-  void draw_line(const Trec_prv& line, double multiplier, double& cell_sum);
-  void draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell);
+  void draw_line(const PricedLine& line);
+  void draw_cell(const PricedCell& cell, bool last_cell);
+  void draw_cell_block(const PricedCell& cell, bool last_cell);
   void draw_totals();
   void draw_notes();
 
   PageContext& page_;
   int w_, h_, mode_;
   double y_ = kFirstRow;
-  double grand_total_ = 0;
+  PricedQuote quote_;
 };
 
 void QuoteWriter::set_columns() {
-  bool australian = Company.currency == "A$";
-  page_.c0 = australian ? 30 : 25;
-  page_.c1 = page_.c0 + (australian ? 100 : 105);
+  page_.c0 = quote_.with_gst ? 30 : 25;
+  page_.c1 = page_.c0 + (quote_.with_gst ? 100 : 105);
   page_.c2 = page_.c1 + 25;
   page_.c3 = page_.c2 + 10;
   page_.c4 = page_.c3 + 20;
@@ -106,47 +101,52 @@ void QuoteWriter::left_of_labels(const std::string& text, BoxAlign align) {
   text_in_box(page_, kShift + 2, kShift + page_.c1 - 2, y_, text, align, TextFit::Readable);
 }
 
-void QuoteWriter::draw_line(const Trec_prv& line, double multiplier, double& cell_sum) {
-  const Tcodice& code = CodesTable[static_cast<std::size_t>(line.code_row)];
-  bool by_length = line.kind == "OV";
-  double line_amount = by_length ? code.price * line.length_sum : line.quantity * code.price;
-  grand_total_ += multiplier * line_amount;
-  cell_sum += line_amount;
-
+void QuoteWriter::draw_line(const PricedLine& line) {
+  const Tcodice& code = *line.code;
   left_in_column(0, page_.c0, code.alt_code, TextFit::Whole);
   left_in_column(page_.c0, page_.c1, lang_text(code.description_number), TextFit::Readable);
-  left_in_column(page_.c1, page_.c2, quote_unit_text(line.kind, code), TextFit::Whole);
-  right_in_column(page_.c2, page_.c3, by_length ? general_number_text(line.length_sum) : std::to_string(line.quantity));
+  left_in_column(page_.c1, page_.c2, quote_unit_text(line.bill.kind, code, user_decimal_separator()), TextFit::Whole);
+  right_in_column(page_.c2, page_.c3,
+                  line.by_length ? general_number_text(line.count) : std::to_string(line.bill.quantity));
   right_in_column(page_.c3, page_.c4, money_text(code.price));
-  amount(money_text(line_amount));
+  amount(money_text(line.amount));
 }
 
-void QuoteWriter::draw_cell_block(const std::string& name, int multiplier, double cell_sum, bool last_cell) {
-  double factor = discount_factor(QuoteHeader);
+void QuoteWriter::draw_cell(const PricedCell& cell, bool last_cell) {
+  style(false);
+  // The Australian layout lists each cell in the smaller text font.
+  if (quote_.with_gst) page_.canvas().set_font(page_.print_font);
+  for (std::size_t j = 0; j < cell.lines.size(); ++j) {
+    draw_line(cell.lines[j]);
+    next_row(1, j + 1 != cell.lines.size());
+  }
+  if (quote_.cells.size() > 1 || cell.multiplier > 1) draw_cell_block(cell, last_cell);
+}
+
+void QuoteWriter::draw_cell_block(const PricedCell& cell, bool last_cell) {
   style(true);
-  left_of_labels(name, BoxAlign::Right);
-  label(lang_text(text::total));
-  amount(money_text(cell_sum));
+  left_of_labels(cell.name, BoxAlign::Right);
+  label(lang_text(155));
+  amount(money_text(cell.subtotal));
   next_row(1, true);
 
-  label(discount_label(QuoteHeader, " + "));
-  if (cell_sum - cell_sum * factor > 0) amount("-" + money_text(cell_sum - cell_sum * factor));
+  label(discount_label(QuoteHeader, " + ", general_number_text));
+  if (cell.discount > 0) amount("-" + money_text(cell.discount));
   next_row(1, true);
 
-  label(lang_text(text::net_total) + (multiplier > 1 ? " ( x1 )" : ""));
-  amount(money_text(cell_sum * factor));
-  next_row(multiplier > 1 ? 1 : 2, !last_cell);
-  if (multiplier <= 1) return;
+  label(lang_text(156) + (cell.multiplier > 1 ? " ( x1 )" : ""));
+  amount(money_text(cell.net));
+  next_row(cell.multiplier > 1 ? 1 : 2, !last_cell);
+  if (cell.multiplier <= 1) return;
 
-  label(lang_text(text::net_total) + " ( x" + std::to_string(multiplier) + " )");
-  amount(money_text(multiplier * cell_sum * factor));
+  label(lang_text(156) + " ( x" + std::to_string(cell.multiplier) + " )");
+  amount(money_text(cell.multiplied_net));
   next_row(2, !last_cell);
 }
 
 void QuoteWriter::draw_totals() {
   QuoteSummary& summary = page_.summary;
   summary = {};
-  double factor = discount_factor(QuoteHeader);
   const std::string& currency = Company.currency;
   style(true);
   y_ = kFooter;
@@ -156,20 +156,19 @@ void QuoteWriter::draw_totals() {
     summary[static_cast<std::size_t>(2 * row)] = caption;
     summary[static_cast<std::size_t>(2 * row + 1)] = value;
   };
-  total_row(0, lang_text(text::total) + " " + currency, money_text(grand_total_));
+  total_row(0, lang_text(155) + " " + currency, money_text(quote_.gross));
   y_ += kRow;
-  double discount = grand_total_ - grand_total_ * factor;
-  total_row(1, discount_label(QuoteHeader, "+"), discount > 0 ? "-" + money_text(discount) : "");
-  double net = grand_total_ * factor;
+  total_row(1, discount_label(QuoteHeader, "+", general_number_text),
+            quote_.discount > 0 ? "-" + money_text(quote_.discount) : "");
   y_ += kRow;
-  if (currency == "A$") {
-    total_row(2, "Project Subtotal (Ex-GST) " + currency, money_text(net));
-    y_ += kRow;
-    total_row(3, "Project GST " + currency, money_text(net * 0.1));
-    y_ += kRow;
-    total_row(4, "Project Total " + currency, money_text(net * 1.1));
-  } else {
-    total_row(2, lang_text(text::net_total) + " " + currency, money_text(net));
+  if (!quote_.with_gst) {
+    total_row(2, lang_text(156) + " " + currency, money_text(quote_.net));
+    return;
+  }
+  const std::array<double, 3> closing = {quote_.net, quote_.gst, quote_.total};
+  for (std::size_t i = 0; i < closing.size(); ++i) {
+    if (i > 0) y_ += kRow;
+    total_row(static_cast<int>(i) + 2, kGstRowLabels[i] + (" " + currency), money_text(closing[i]));
   }
 }
 
@@ -185,6 +184,7 @@ void QuoteWriter::draw_notes() {
 }
 
 void QuoteWriter::run() {
+  quote_ = price_quote();
   page_.canvas().set_font(page_.print_font);
   page_.canvas().set_pen_width(page_.px_y(0.3));
   set_columns();
@@ -192,58 +192,11 @@ void QuoteWriter::run() {
   draw_quote_table_header(page_, w_, h_);
   style(false);
   y_ = kFirstRow;
-  grand_total_ = 0;
-
-  std::size_t cell_count = QuoteDetails.size();
-  for (std::size_t c = 0; c < cell_count; ++c) {
-    std::string name = c < Cells.size() ? Cells[c].name : std::string();
-    int multiplier = parse_multiplier(name);
-    style(false);
-    // The Australian layout lists each cell in the smaller text font.
-    if (Company.currency == "A$") page_.canvas().set_font(page_.print_font);
-    double cell_sum = 0;
-    const Tdett_prv& lines = QuoteDetails[c];
-    std::size_t last_priced = lines.size();
-    for (std::size_t j = 0; j < lines.size(); ++j)
-      if (is_priced(lines[j])) last_priced = j;
-    for (std::size_t j = 0; j < lines.size(); ++j) {
-      if (!is_priced(lines[j])) continue;
-      draw_line(lines[j], multiplier, cell_sum);
-      next_row(1, j != last_priced);
-    }
-    if (cell_count > 1 || multiplier > 1) draw_cell_block(name, multiplier, cell_sum, c + 1 == cell_count);
-  }
+  for (std::size_t c = 0; c < quote_.cells.size(); ++c) draw_cell(quote_.cells[c], c + 1 == quote_.cells.size());
   draw_totals();
   draw_notes();
 }
 
 }  // namespace
-
-std::string quote_unit_text(const std::string& kind, const Tcodice& code) {
-  const auto size = [](const std::string& key) { return shown_size(key, user_decimal_separator()); };
-  std::string unit;
-  if (starts_with(kind, 'T')) unit = size(code.lar) + " x " + size(code.alt);
-  if (starts_with(kind, 'G')) unit = size(code.lar);
-  if (starts_with(kind, 'R')) unit = size(code.lar) + " x " + size(code.lung);
-  if (kind == "KG") unit = size(code.lung);
-  if (kind == "RG" || kind == "RGF" || kind == "PRG") unit = "n";
-  if (kind == "OV") unit = "m";
-  return unit;
-}
-
-std::string discount_label(const Tprv& header, const std::string& separator) {
-  std::string list;
-  if (header.discount1 > 0) list = general_number_text(header.discount1) + "%";
-  for (double discount : {header.discount2, header.discount3, header.discount4})
-    if (discount > 0) list += separator + general_number_text(discount) + "%";
-  std::string label = lang_text(text::discounts);
-  if (!list.empty()) label += " (" + list + ")";
-  return label;
-}
-
-double discount_factor(const Tprv& header) {
-  return (1 - header.discount1 / 100) * (1 - header.discount2 / 100) * (1 - header.discount3 / 100) *
-         (1 - header.discount4 / 100);
-}
 
 void draw_quote_pages(PageContext& page, int w, int h, int mode) { QuoteWriter(page, w, h, mode).run(); }

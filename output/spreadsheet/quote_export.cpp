@@ -1,11 +1,13 @@
 #include "output/spreadsheet/quote_export.h"
 
+#include <array>
 #include <filesystem>
 
+#include "model/base/text_io.h"
+#include "model/quote/priced_quote.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
-#include "model/text/text_numbers.h"
-#include "output/print/quote_pages.h"
+#include "output/user_numbers.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ std::string f(int row) { return cell_name(kAmount, row); }
 // except that the kinds it gives a unit ("n", "m") end with none here.
 std::string size_text(const std::string& kind, const Tcodice& code) {
   if (kind == "RG" || kind == "RGF" || kind == "OV" || kind == "PRG") return "";
-  return quote_unit_text(kind, code);
+  return quote_unit_text(kind, code, user_decimal_separator());
 }
 
 std::string structure_text(const Tcell& cell) {
@@ -41,7 +43,7 @@ std::string structure_text(const Tcell& cell) {
 
 class QuoteSheetWriter {
  public:
-  explicit QuoteSheetWriter(SpreadsheetApp& sheet) : sheet_(sheet) {}
+  QuoteSheetWriter(SpreadsheetApp& sheet, const PricedQuote& quote) : sheet_(sheet), quote_(quote) {}
 
   void cell(std::size_t index);
 
@@ -49,10 +51,11 @@ class QuoteSheetWriter {
   void row_from(int template_row) { sheet_.copy_row(template_row, r_); }
   void set(int column, CellValue value) { sheet_.set_cell(column, r_, std::move(value)); }
   void headings(const Tcell& cell);
-  void item(const Trec_prv& line);
+  void item(const PricedLine& line);
   void totals();
 
   SpreadsheetApp& sheet_;
+  const PricedQuote& quote_;
   int r_ = 1;
 };
 
@@ -76,14 +79,13 @@ void QuoteSheetWriter::headings(const Tcell& cell) {
   ++r_;
 }
 
-void QuoteSheetWriter::item(const Trec_prv& line) {
-  const Tcodice& code = CodesTable[static_cast<std::size_t>(line.code_row)];
-  bool by_length = line.kind == "OV";
+void QuoteSheetWriter::item(const PricedLine& line) {
+  const Tcodice& code = *line.code;
   row_from(kItemRow);
   set(kCode, code.alt_code);
-  set(kUnit, std::string(by_length ? "m" : "n."));
-  set(kQuantity, by_length ? line.length_sum : static_cast<double>(line.quantity));
-  set(kDescription, lang_text(code.description_number) + " " + size_text(line.kind, code));
+  set(kUnit, std::string(line.by_length ? "m" : "n."));
+  set(kQuantity, line.count);
+  set(kDescription, lang_text(code.description_number) + " " + size_text(line.bill.kind, code));
   set(kPrice, code.price);
   set(kAmount, formula(cell_name(kQuantity, r_) + "*" + cell_name(kPrice, r_)));
   ++r_;
@@ -93,17 +95,18 @@ void QuoteSheetWriter::totals() {
   const std::string& currency = Company.currency;
   int subtotal = r_ - 1;
   row_from(kDiscountRow);
-  set(kDescription, lang_text(text::sheet_discount));
-  set(kPrice, 1 - discount_factor(QuoteHeader));
+  set(kDescription, lang_text(224));
+  set(kPrice, 1 - quote_.discount_factor);
   set(kAmount, formula(f(r_ - 1) + "*" + cell_name(kPrice, r_)));
   r_ += 2;
-  if (currency == "A$") {
-    const char* labels[3] = {"Project Subtotal (Ex-GST)", "Project GST", "Project Total"};
-    std::string sums[3] = {f(subtotal) + "-" + f(subtotal + 1), f(r_) + "*0.1", f(r_ + 1) + "+" + f(r_)};
-    for (int i = 0; i < 3; ++i) {
+  if (quote_.with_gst) {
+    // The net before tax, the tax on it, the total with it.
+    const std::array<std::string, 3> sums = {f(subtotal) + "-" + f(subtotal + 1),
+                                             f(r_) + "*" + format_general(kGstRate), f(r_ + 1) + "+" + f(r_)};
+    for (std::size_t i = 0; i < sums.size(); ++i) {
       if (i > 0) ++r_;
       row_from(kTotalRow);
-      set(kDescription, std::string(labels[i]));
+      set(kDescription, std::string(kGstRowLabels[i]));
       set(kPrice, currency);
       set(kAmount, formula(sums[i]));
     }
@@ -120,9 +123,8 @@ void QuoteSheetWriter::cell(std::size_t index) {
   headings(Cells[index]);
   // The subtotal sums from the first item row: skipped lines leave no row.
   int first_item = r_;
-  if (index < QuoteDetails.size())
-    for (const Trec_prv& line : QuoteDetails[index])
-      if (line.code_row >= 0 && static_cast<std::size_t>(line.code_row) < CodesTable.size()) item(line);
+  if (index < quote_.cells.size())
+    for (const PricedLine& line : quote_.cells[index].lines) item(line);
   ++r_;
   row_from(kSubtotalRow);
   set(kDescription, lang_text(text::sheet_cell_subtotal));
@@ -135,7 +137,8 @@ void QuoteSheetWriter::cell(std::size_t index) {
 }  // namespace
 
 void write_quote_sheet(SpreadsheetApp& sheet) {
-  QuoteSheetWriter writer(sheet);
+  const PricedQuote quote = price_quote();
+  QuoteSheetWriter writer(sheet, quote);
   for (std::size_t i = 0; i < Cells.size(); ++i) writer.cell(i);
 }
 

@@ -1,8 +1,9 @@
 // The quote of the open project as a spreadsheet: per cell a heading, the
 // column titles, one row per priced bill-of-materials line with its amount as
-// a formula, the subtotal, the discount and the net total (or, with the
-// currency "A$", the subtotal, goods and services tax and total rows). The
-// user edits quantities and prices there and saves the file.
+// a formula, the subtotal, the discount and the net total (or, in the GST
+// market, the subtotal, goods and services tax and total rows), every figure
+// a formula over the priced quote's lines and discount. The user edits
+// quantities and prices there and saves the file.
 #pragma once
 
 #include <string>

@@ -6,8 +6,10 @@
 
 #include "model/base/text_io.h"
 #include "model/files/codes_table.h"
+#include "model/quote/priced_quote.h"
 #include "output/print/page_canvas.h"
 #include "output/print/page_numbers.h"
+#include "output/user_numbers.h"
 #include "print_fixture.h"
 
 namespace {
@@ -207,7 +209,7 @@ TEST_F(QuotePages, UnitTextsFollowTheKind) {
                             {"PRG", "n"},
                             {"OV", "m"},
                             {"Z", ""}})
-    EXPECT_EQ(quote_unit_text(kind, row), text) << kind;
+    EXPECT_EQ(quote_unit_text(kind, row, user_decimal_separator()), text) << kind;
 }
 
 TEST_F(QuotePages, InchSizesShowTheLanguagesDecimalMark) {
@@ -218,16 +220,16 @@ TEST_F(QuotePages, InchSizesShowTheLanguagesDecimalMark) {
   render();
   EXPECT_TRUE(canvas().has("475 x 1219,2"));
   EXPECT_TRUE(canvas().has("16,42"));
-  EXPECT_EQ(quote_unit_text("KG", CodesTable[0]), "1219,2");
+  EXPECT_EQ(quote_unit_text("KG", CodesTable[0], user_decimal_separator()), "1219,2");
 }
 
 TEST_F(QuotePages, DiscountLabelsAndAmounts) {
   QuoteHeader.discount2 = 5;
-  EXPECT_EQ(discount_label(QuoteHeader, " + "), "t118 ( + 5%)");
-  EXPECT_EQ(discount_label(QuoteHeader, "+"), "t118 (+5%)");
+  EXPECT_EQ(discount_label(QuoteHeader, " + ", general_number_text), "t118 ( + 5%)");
+  EXPECT_EQ(discount_label(QuoteHeader, "+", general_number_text), "t118 (+5%)");
   QuoteHeader.discount1 = 10;
   QuoteHeader.discount3 = 2.5;
-  EXPECT_EQ(discount_label(QuoteHeader, "+"), "t118 (10%+5%+2.5%)");
+  EXPECT_EQ(discount_label(QuoteHeader, "+", general_number_text), "t118 (10%+5%+2.5%)");
   EXPECT_DOUBLE_EQ(discount_factor(QuoteHeader), 0.9 * 0.95 * 0.975);
 
   QuoteHeader = Tprv{};
@@ -251,7 +253,8 @@ TEST_F(QuotePages, LongDiscountLabelsFitBetweenTheSizeAndPriceColumnLines) {
   for (const std::string currency : {"EUR", "A$"}) {
     Company.currency = currency;
     render();
-    for (const std::string& label : {discount_label(QuoteHeader, " + "), discount_label(QuoteHeader, "+")}) {
+    for (const std::string& label : {discount_label(QuoteHeader, " + ", general_number_text),
+                                     discount_label(QuoteHeader, "+", general_number_text)}) {
       for (const RecordedText& drawn : canvas().find(label)) {
         EXPECT_GE(drawn.left, 1330) << label << ": 2 mm right of the size column's line at 131 mm";
         EXPECT_EQ(drawn.right(), 1840) << "still right-aligned at the price column";

@@ -13,6 +13,9 @@
 #include "external_tool.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
+#include "output/print/page_context.h"
+#include "output/print/page_numbers.h"
+#include "output/print/render_driver.h"
 #include "output/spreadsheet/formula_values.h"
 #include "output/spreadsheet/quote_export.h"
 #include "output/spreadsheet/workbook_template.h"
@@ -89,6 +92,35 @@ TEST_F(QuoteSpreadsheet, CachedResultsAreWhatTheFormulasGive) {
   EXPECT_THROW(formula_results(bad), std::invalid_argument) << "a formula on itself";
   bad.rows[1].cells[1].value = Formula{"AVERAGE(B1:B2)"};
   EXPECT_THROW(formula_results(bad), std::invalid_argument);
+}
+
+// The printed quote and the spreadsheet price a project alike: the totals the
+// print window shows are the sheet's formula results, to the cent, under four
+// cascaded discounts, with goods and services tax and without.
+TEST_F(QuoteSpreadsheet, ThePrintedTotalsAreTheSheetsFormulaResults) {
+  Cells.resize(1);
+  QuoteDetails.resize(1);
+  QuoteHeader.discount1 = 12.5;
+  QuoteHeader.discount2 = 7.25;
+  QuoteHeader.discount3 = 3.125;
+  QuoteHeader.discount4 = 1.5;
+  for (const char* currency : {"EUR", "A$"}) {
+    Company.currency = currency;
+    PageContext page;
+    page.options.drawings_part = false;
+    build_preview(page);
+    const auto results = formula_results(fill());
+    const auto sheet = [&](int row) { return money_text(results.at({row, 6})); };
+    // Subtotal, discount and net, then the tax and the total with it.
+    std::vector<std::string> printed = {page.summary[1], page.summary[3], page.summary[5]};
+    std::vector<std::string> sheet_totals = {sheet(10), "-" + sheet(11), sheet(13)};
+    if (Company.currency == "A$") {
+      printed.insert(printed.end(), {page.summary[7], page.summary[9]});
+      sheet_totals.insert(sheet_totals.end(), {sheet(14), sheet(15)});
+    }
+    EXPECT_EQ(printed, sheet_totals) << currency;
+    EXPECT_EQ(printed.size(), Company.currency == "A$" ? 5u : 3u);
+  }
 }
 
 TEST_F(QuoteSpreadsheet, TheTemplateNeedsEveryRowAndReadableLines) {
