@@ -7,6 +7,7 @@
 #include "model/quote/priced_quote.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -95,7 +96,7 @@ void QuoteSheetWriter::totals() {
   const std::string& currency = Company.currency;
   int subtotal = r_ - 1;
   row_from(kDiscountRow);
-  set(kDescription, lang_text(224));
+  set(kDescription, lang_text(text::sheet_discount));
   set(kPrice, 1 - quote_.discount_factor);
   set(kAmount, formula(f(r_ - 1) + "*" + cell_name(kPrice, r_)));
   r_ += 2;
