@@ -125,7 +125,7 @@ void build_project() {
 void BM_RebuildCompactGroups(benchmark::State& state) {
   build_project();
   for (auto _ : state) {
-    rebuild_compact_groups();
+    rebuild_derived_values();
     benchmark::DoNotOptimize(Cells.data());
   }
   state.counters["groups"] = static_cast<double>(Cells.size() * Cells[0].compact_groups.size());

@@ -35,7 +35,7 @@ void build_large_cell() {
     module.dim_n = module.dim_e = true;
     cell.free_modules.push_back(module);
   }
-  rebuild_compact_groups();  // as the edits that placed them derive the cell
+  rebuild_derived_values();  // as the edits that placed them derive the cell
 }
 
 std::size_t bay_count() {

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -15,18 +16,19 @@ class EnterPresses : public QObject {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
     // Only the focused, and so enabled, button is offered the key.
-    static_cast<QPushButton*>(watched)->click();
+    static_cast<QAbstractButton*>(watched)->click();
     return true;
   }
 };
 
 }  // namespace
 
-void enter_presses(QPushButton* button) {
-  button->setAutoDefault(false);
+void enter_presses(QAbstractButton* button) {
+  if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
   button->installEventFilter(new EnterPresses(button));
 }
 
 void enter_presses_every_button(QWidget* window) {
   for (QPushButton* button : window->findChildren<QPushButton*>()) enter_presses(button);
+  for (QToolButton* button : window->findChildren<QToolButton*>()) enter_presses(button);
 }

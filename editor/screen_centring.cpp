@@ -17,12 +17,15 @@ class ScreenCentring : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == &window_ && event->type() == QEvent::Show && !event->spontaneous() &&
-        (when_ == Centring::every_show || !shown_)) {
+        (when_ != Centring::first_show || !shown_)) {
       shown_ = true;
       awaiting_frame_ = frame_margins(window_).isNull();
       centre(expected_frame(window_));
       // The window manager has framed the window by the time it is exposed.
       if (awaiting_frame_) window_.windowHandle()->installEventFilter(this);
+    } else if (watched == &window_ && event->type() == QEvent::Resize && !event->spontaneous() &&
+               when_ == Centring::every_show_and_size && window_.isVisible()) {
+      centre(centred_with_);
     } else if (event->type() == QEvent::Expose && awaiting_frame_) {
       frame_known(frame_margins(window_));
     }

@@ -12,9 +12,12 @@
 
 class QWidget;
 
-enum class Centring { every_show, first_show };
+// A message box takes its size as it shows, and again as it lays out its
+// text: it is centred each time.
+enum class Centring { every_show, first_show, every_show_and_size };
 
-// The window is centred when it is shown (only the first time, or every time).
+// The window is centred when it is shown (only the first time, or every time),
+// and, if asked, whenever the program gives it another size while it is shown.
 void centre_on_screen_when_shown(QWidget& window, Centring when);
 
 // Where the client area goes so that the frame around it is centred in the area.

@@ -1,6 +1,7 @@
 #include "editor/screen_fit.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLayout>
 #include <QPointer>
 #include <QScreen>
@@ -59,12 +60,18 @@ void move_within(QWidget& window, const QRect& area, const QMargins& frame) {
   window.setAttribute(Qt::WA_Moved, moved);
 }
 
-void fit(QWidget& window, const QMargins& frame) {
+// Sized, and moved in once it has its place: Qt places a dialog the program
+// did not place over its owner, within the area, only as it shows.
+void fit(QWidget& window, const QMargins& frame, bool placed) {
   const QRect area = opening_screen(window)->availableGeometry();
   const QSize room = area.size().shrunkBy(frame);
   if (ScrollingBody* body = body_of(window)) bound_body(window, *body, room.height());
   if (window.width() > room.width() || window.height() > room.height()) window.resize(window.size().boundedTo(room));
-  move_within(window, area, frame);
+  if (placed) move_within(window, area, frame);
+}
+
+bool placed_before_it_shows(const QWidget& window) {
+  return !qobject_cast<const QDialog*>(&window) || window.testAttribute(Qt::WA_Moved);
 }
 
 class ScreenFit : public QObject {
@@ -92,7 +99,7 @@ class ScreenFit : public QObject {
 
   void opened(QWidget& window) {
     const QMargins expected = expected_frame(window);
-    fit(window, expected);
+    fit(window, expected, placed_before_it_shows(window));
     if (frame_margins(window).isNull()) awaiting_frame_.push_back({&window, expected});
   }
 
@@ -102,7 +109,7 @@ class ScreenFit : public QObject {
       if (unframed.window->windowHandle() != handle) return false;
       const QMargins frame = frame_margins(*unframed.window);
       if (frame.isNull()) return false;
-      if (frame != unframed.expected) fit(*unframed.window, frame);
+      if (frame != unframed.expected) fit(*unframed.window, frame, true);
       return true;
     });
   }

@@ -5,16 +5,11 @@
 #include <QFontMetrics>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QWidget>
 #include <algorithm>
-
-#include "editor/application_title.h"
-#include "editor/text_bounds.h"
-#include "model/base/text_io.h"
 
 namespace {
 
@@ -38,7 +33,8 @@ void add_row(QLayout& layout, QSpacerItem* row) {
 }
 
 // Fits the window to its title whenever it opens and whenever its title or
-// font changes; the main window also when its contents ask for more room.
+// font changes; a window not laid out in rows also when its contents ask for
+// more room.
 class TitleWidth : public QObject {
  public:
   explicit TitleWidth(QWidget& window)
@@ -94,9 +90,9 @@ class TitleWidth : public QObject {
     layout.activate();
   }
 
-  // The main window's least width is its contents' or its title's, whichever
-  // is wider; a window placed by hand keeps its own size unless the title
-  // needs more.
+  // A window not laid out in rows has its contents' least width or its
+  // title's, whichever is wider; one placed by hand keeps its own size unless
+  // the title needs more.
   void fit_least_width(const QLayout* layout, int wanted) {
     const int contents = layout ? layout->totalMinimumSize().width() : least_width_;
     const int least = std::max(contents, wanted);
@@ -124,26 +120,3 @@ int title_bar_width(const QWidget& window) {
 }
 
 void keep_wide_enough_for_title(QWidget& window) { new TitleWidth(window); }
-
-QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
-                                     QMessageBox::StandardButtons buttons) {
-  QMessageBox box(icon, application_title(), text, buttons, owner);
-  keep_wide_enough_for_title(box);
-  box.exec();
-  return box.standardButton(box.clickedButton());
-}
-
-bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QString& value) {
-  QInputDialog box(owner);
-  box.setWindowTitle(caption);
-  box.setLabelText(prompt);
-  box.setTextValue(value);
-  // What the box asks for is a cell's name, the longest text it gives, or a
-  // search or a number: none is kept longer than a name.
-  if (auto* line = box.findChild<QLineEdit*>()) bound_text_bytes(line, kTextBytes);
-  box.minimumSizeHint();  // an input box makes its layout only when first asked its size
-  keep_wide_enough_for_title(box);
-  if (box.exec() != QDialog::Accepted) return false;
-  value = box.textValue();
-  return true;
-}

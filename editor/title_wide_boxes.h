@@ -4,9 +4,6 @@
 // ("Rack... V1.12" over a short message, "Selezio... Corvane" over two lists).
 #pragma once
 
-#include <QMessageBox>
-#include <QString>
-
 class QWidget;
 
 // The width a window needs for its title beside the frame's icon and buttons.
@@ -16,15 +13,8 @@ int title_bar_width(const QWidget& window);
 // title changes (a language applied). A window laid out in rows (a vertical
 // box, a grid or a form, which is how the program's dialogs and boxes are
 // laid out) gets a row as wide as the title, so its layout, which sizes the
-// window, counts the title too; the main window and a window placed by hand
-// get that width as their least.
+// window, counts the title too; a window placed by hand or laid out otherwise
+// gets that width as its least. Only for titles of the program's own: a
+// caption holding the user's data, of any length, is left to the window
+// manager to shorten.
 void keep_wide_enough_for_title(QWidget& window);
-
-// A message or a question captioned with the application's title: the button
-// pressed, NoButton when the box was closed otherwise.
-QMessageBox::StandardButton show_box(QWidget* owner, QMessageBox::Icon icon, const QString& text,
-                                     QMessageBox::StandardButtons buttons);
-
-// The input box, starting with the value: false when cancelled. It takes at
-// most kTextBytes (model/base/text_io.h).
-bool ask_text(QWidget* owner, const QString& caption, const QString& prompt, QString& value);

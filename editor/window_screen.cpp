@@ -1,7 +1,7 @@
 #include "editor/window_screen.h"
 
-#include <QRect>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -15,11 +15,15 @@ QScreen* opening_screen(const QWidget& window) {
 }
 
 QMargins frame_margins(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                         frame.bottom() - client.bottom());
-  if (!margins.isNull()) last_known_frame = margins;
+  // The native window's, asked afresh once the window manager has told them:
+  // the widget keeps the first it was told until the window moves or resizes.
+  const QWindow* handle = window.windowHandle();
+  if (!handle) return {};
+  const QMargins margins = handle->frameMargins();
+  // Qt may tell a makeshift frame while the window manager frames the window.
+  if (margins.isNull() || margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0)
+    return {};
+  last_known_frame = margins;
   return margins;
 }
 

@@ -47,6 +47,8 @@ TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn1);
   buttons->addWidget(BitBtn2);
   form->addRow(buttons);
+  tab_order({ComboBox1, ComboBox2, ComboBox3, Ed_Nr_p, BitBtn1, BitBtn2});
+  opens_on(ComboBox1);
   connect(BitBtn1, &QPushButton::clicked, this, &TFmodulo_aggiunto::BitBtn1Click);
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }

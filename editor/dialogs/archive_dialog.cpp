@@ -11,6 +11,7 @@
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/base/file_io.h"
+#include "model/commands/archive_commands.h"
 #include "model/state/globals.h"
 #include "model/text/text_numbers.h"
 
@@ -125,6 +126,8 @@ void TFapri::FormActivate() {
   apply_column_widths();
   reset_archive_view(form_);
   fill_archive_grid();
+  // Every opening starts on the list, wherever the last one left the focus.
+  StringGrid1->setFocus();
 }
 
 void TFapri::fill_archive_grid() {

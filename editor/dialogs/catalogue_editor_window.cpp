@@ -176,7 +176,7 @@ bool TFdati::eventFilter(QObject* watched, QEvent* event) {
     if (watched != type_fields[i] || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) continue;
     bool number = false;
     const int text_number = type_fields[i]->text().trimmed().toInt(&number);
-    type_texts[i]->setText(number ? qtext(lang_text(text_number)) : QString());
+    type_texts[i]->setText(number ? qt_lang_text(text_number) : QString());
     return true;
   }
   return QDialog::eventFilter(watched, event);

@@ -29,6 +29,8 @@ TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn3);
   buttons->addWidget(BitBtn4);
   grid->addLayout(buttons, 3, 0, 1, 2);
+  tab_order({ListBox1, BitBtn1, BitBtn2, BitBtn3, BitBtn4});
+  opens_on(ListBox1);
   connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { form_.selected = row; });
   connect(BitBtn1, &QPushButton::clicked, this, [this] { move_line(-1); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { move_line(+1); });

@@ -24,6 +24,8 @@ TFcorvane::TFcorvane(QWidget* parent) : QDialog(parent) {
   ScrollBox1 = new QScrollArea;
   ScrollBox1->setWidgetResizable(true);
   ScrollBox1->setMinimumSize(220, 150);
+  // The lists inside take the focus, the frame around them does not.
+  ScrollBox1->setFocusPolicy(Qt::NoFocus);
   Label12 = new QLabel("Ingombro");
   Ed_ingombro = new QLineEdit;
   Label13 = new QLabel("Corridoio");
@@ -62,6 +64,7 @@ TFcorvane::TFcorvane(QWidget* parent) : QDialog(parent) {
   layout->addLayout(sizes);
   layout->addWidget(GroupBox1);
   layout->addLayout(buttons);
+  opens_on(Ed_Nr_m);
 
   connect(cb_Nmobili, &QComboBox::currentIndexChanged, this, [this] {
     prepare_mobile_dialog();
@@ -140,6 +143,11 @@ void TFcorvane::prepare_mobile_dialog() {
   }
   grid->setRowStretch(static_cast<int>(form_.depths.size()), 1);
   ScrollBox1->setWidget(rows);
+  // The new lists in their place in the Tab order, between the count and the sizes.
+  std::vector<QWidget*> order = {Ed_Nr_m, cb_Nmobili};
+  order.insert(order.end(), UnitDepthCombos.begin(), UnitDepthCombos.end());
+  order.insert(order.end(), {Ed_ingombro, Ed_corridoio, rbAlto, rbBasso, rbSinistra, rbDestra, BitBtn1, BitBtn2});
+  tab_order(order);
 }
 
 void TFcorvane::update_corridor() {

@@ -1,6 +1,7 @@
 #include "editor/dialogs/dialog_support.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QStyle>
 #include <algorithm>
 #include <map>
@@ -49,3 +50,23 @@ QPushButton* cancel_button(QWidget* parent, const char* caption) {
 void tab_order(const std::vector<QWidget*>& widgets) {
   for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
+
+namespace {
+
+class OpensOn : public QObject {
+ public:
+  explicit OpensOn(QWidget* field) : QObject(field), field_(field) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    // A spontaneous show is a restore: the window keeps what the user left.
+    if (event->type() == QEvent::Show && !event->spontaneous()) field_->setFocus();
+    return false;
+  }
+
+ private:
+  QWidget* field_;
+};
+
+}  // namespace
+
+void opens_on(QWidget* field) { field->window()->installEventFilter(new OpensOn(field)); }

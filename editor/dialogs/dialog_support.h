@@ -19,5 +19,9 @@ const QIcon& standard_icon(QStyle::StandardPixmap which);
 // Tab goes through the widgets in the order given (a group box with all it holds).
 void tab_order(const std::vector<QWidget*>& widgets);
 
+// Every opening of the field's window starts on the field, wherever the last
+// one left the focus (on OK, as a rule).
+void opens_on(QWidget* field);
+
 QPushButton* ok_button(QWidget* parent);
 QPushButton* cancel_button(QWidget* parent, const char* caption = "Annulla");

@@ -27,6 +27,8 @@ TFSelezioneKitCV::TFSelezioneKitCV(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(BitBtn1);
   buttons->addWidget(BitBtn2);
   form->addRow(buttons);
+  tab_order({ComboBox1, ComboBox2, BitBtn1, BitBtn2});
+  opens_on(ComboBox1);
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
   connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TFSelezioneKitCV::ComboBox1Change);
   connect(BitBtn1, &QPushButton::clicked, this, &TFSelezioneKitCV::BitBtn1Click);

@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
 #include "editor/dialogs/password_dialog.h"
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
@@ -128,6 +129,18 @@ void TFpreferenze::build_layout() {
   auto* whole = new QVBoxLayout(this);
   whole->addLayout(columns);
   whole->addLayout(buttons);
+  set_tab_order();
+  opens_on(ComboBox2);
+}
+
+// Down the left column, then the 3-D group, then the buttons.
+void TFpreferenze::set_tab_order() {
+  std::vector<QWidget*> order = {ComboBox2, ComboBox1, SpinEdit1, CheckBox4};
+  for (QAbstractButton* item : RadioGroup2->item_buttons()) order.push_back(item);
+  order.insert(order.end(), {CheckBox1, CheckBox2, CheckBox3, CheckBox5, TrackBar1, Edit1});
+  for (QAbstractButton* item : RadioGroup1->item_buttons()) order.push_back(item);
+  order.insert(order.end(), {BitBtn2, BitBtn1, BitBtn3});
+  tab_order(order);
 }
 
 void TFpreferenze::apply_language() {
@@ -145,9 +158,10 @@ void TFpreferenze::apply_language() {
   RadioGroup1->setTitle(qt_lang_text(text::resolution_3d));
   RadioGroup1->set_items({qt_lang_text(text::resolution_low), qt_lang_text(text::resolution_high)});
   RadioGroup1->set_item_index(AppState.resolution_3d);
-  RadioGroup2->setTitle(qt_lang_text(text::units));
-  Label7->setText(qt_lang_text(text::decimals));
-  CheckBox4->setText(qt_lang_text(text::black_background));
+  set_tab_order();  // the resolution's buttons are new
+  RadioGroup2->setTitle(qt_lang_text(kUnitsText));
+  Label7->setText(qt_lang_text(kDecimalsText));
+  CheckBox4->setText(qt_lang_text(kBlackBackgroundText));
   form_.inches = AppState.inches;
   show_wall_height_label();
 }

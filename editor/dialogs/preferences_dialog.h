@@ -77,6 +77,7 @@ class TFpreferenze : public QDialog, public TranslatedWindow {
   void BitBtn3Click();
 
   void build_layout();
+  void set_tab_order();
   void show_panel_colour();
   void fill_max_lengths();
   void show_wall_height_label();

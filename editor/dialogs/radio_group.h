@@ -15,6 +15,8 @@ class RadioGroup : public QGroupBox {
   // Replaces the buttons; nothing is selected afterwards.
   void set_items(const QStringList& items);
   int item_index() const;
+  // The item buttons, in order; set_items makes new ones, to be put in the Tab order again.
+  QList<QAbstractButton*> item_buttons() const { return buttons_->buttons(); }
   // Selects an item without emitting clicked_item.
   void set_item_index(int index);
 

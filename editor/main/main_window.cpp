@@ -33,11 +33,12 @@
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
 #include "editor/view_window/view_3d_window.h"
+#include "model/commands/edit_mode_commands.h"
+#include "model/commands/open_project.h"
 #include "model/commands/project_commands.h"
 #include "model/files/project_save.h"
 #include "model/layout/compact_groups.h"
 #include "model/layout/edit_modes.h"
-#include "model/layout/finish_edit.h"
 #include "model/modules/compact_pair_check.h"
 #include "model/modules/free_module_placement.h"
 #include "model/quote/bill_of_materials.h"
@@ -78,6 +79,8 @@ constexpr std::pair<int, int> kToolHints[] = {{tool_button::new_project, text::n
 QScrollArea* scrolling(SidePanel* panel) {
   auto* area = new QScrollArea;
   area->setFrameShape(QFrame::NoFrame);
+  // The keys go to the controls in it: the area itself shows no focus.
+  area->setFocusPolicy(Qt::NoFocus);
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setWidgetResizable(true);
   area->setWidget(panel);
@@ -325,30 +328,7 @@ void TMain::ToolButton21Click() { new_project(); }
 
 void TMain::ToolButton18Click() { Fapri->exec(); }
 
-void TMain::ToolButton3Click() {
-  end_edit_mode(true);
-  if (AppState.outline_mode) {
-    for (Tlinea& wall : current_cell().walls) wall.selected = false;
-    end_edit_mode(true);
-    ui().draw_plan();
-    return;
-  }
-  end_edit_mode(true);
-  if (!current_cell().walls.empty()) {
-    if (!ui().ask_yes_no(lang_text(text::discard_outline_question))) {
-      tool_button(tool_button::outline)->setChecked(false);
-      return;
-    }
-    current_cell().walls.clear();
-    current_cell().free_modules.clear();
-    // An open 3-D view must not go on showing the discarded room.
-    finish_edit(EditKind::shown, Views::scene_3d);
-  }
-  AppState.outline_mode = 1;
-  AppState.segment_pending = 1;
-  AppState.segment_start = {0.0, 0.0};
-  tool_button(tool_button::outline)->setChecked(true);
-}
+void TMain::ToolButton3Click() { start_outline(); }
 
 void TMain::ToolButton20Click() {
   end_edit_mode(true);
@@ -370,43 +350,27 @@ void TMain::ToolButton24Click() {
 
 void TMain::ToolButton28Click() {
   end_edit_mode(true);
-  FSelezioneKitCV->exec();
-  if (!FSelezioneKitCV->SelectedKitCode.empty()) AppState.place_compact_mode = 1;
+  FSelezioneKitCV->exec();  // a kit chosen turns block placement on
 }
 
 // The two selection modes exclude each other; a second click leaves the mode.
-void TMain::selection_mode_clicked(int button) {
-  bool walls = button == tool_button::select_walls;
-  bool on = tool_button(button)->isChecked();
-  AppState.select_walls_mode = walls && on;
-  AppState.select_modules_mode = !walls && on;
-  release_tool_buttons();
-  clear_all_selections();
-  ui().refresh_side_panel();
-  ui().draw_plan();
-  if (!on) {
-    end_edit_mode(true);
-    ui().refresh_side_panel();
-  }
-  AppState.place_free_module_mode = 0;
-  AppState.place_compact_mode = 0;
-  ui().draw_plan();
-  tool_button(button)->setChecked(on);
+void TMain::ToolButton1Click() {
+  set_selection_mode(tool_button::select_walls, tool_button(tool_button::select_walls)->isChecked());
 }
 
-void TMain::ToolButton1Click() { selection_mode_clicked(tool_button::select_walls); }
-
-void TMain::ToolButton19Click() { selection_mode_clicked(tool_button::select_modules); }
+void TMain::ToolButton19Click() {
+  set_selection_mode(tool_button::select_modules, tool_button(tool_button::select_modules)->isChecked());
+}
 
 void TMain::ToolButton8Click() {
   if (current_cell().walls.empty()) return;
-  rebuild_compact_groups();
+  rebuild_derived_values();
   F3d->genera_3d(current_cell());
   F3d->show();
 }
 
 void TMain::ToolButton13Click() {
-  rebuild_compact_groups();
+  rebuild_derived_values();
   build_bill_of_materials();
   Fstampa->exec();
 }
@@ -416,9 +380,7 @@ void TMain::ToolButton22Click() { Fclienti->exec(); }
 void TMain::Import1Click() { import_project_asking(); }
 
 void TMain::Opzioni1Click() {
-  Fpreferenze->exec();
-  // Another unit or largest length may lay the bays out anew.
-  finish_edit(EditKind::laid_out);
+  edit_preferences([] { Fpreferenze->exec(); });
 }
 
 void TMain::abellaPrezzieCodici1Click() { Fprezzi->exec(); }
@@ -428,20 +390,16 @@ void TMain::About1Click() { FAbout->exec(); }
 void TMain::Modificadati1Click() { Fdati->exec(); }
 
 void TMain::Nuovacella1Click() {
-  std::vector<std::string> names;
-  for (const Tcell& cell : Cells) names.push_back(cell.name);
-  Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), names);
-  Fcopia_cella->exec();
-  finish_edit(EditKind::shown_then_recorded);
+  new_cell([this](const std::vector<std::string>& cell_names) {
+    Fcopia_cella->prepare(TabControl1->tabText(TabControl1->currentIndex()).toStdString(), cell_names);
+    Fcopia_cella->exec();
+  });
 }
 
 void TMain::Button3Click() { show_wall_priorities(); }
 
-// The dialog's OK shows the new order itself, and another cell made current
-// in every view; the plan is drawn again either way.
 void TMain::Ordinamentocelle1Click() {
-  Fordinamento->exec();
-  finish_edit(EditKind::shown, Views::plan);
+  order_cells([] { Fordinamento->exec(); });
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,8 @@
 // The main window: tool bar, menus, the plan, the side panel, the cell tabs
 // and the status bar. Its handlers are the program's commands; each reads its
-// control and calls a plain command (project_commands.h, side_panel_edits.h) or
-// opens the window the command shows.
+// control and calls a command of model/commands/ (handing it the dialog to
+// show, when the command shows one) or opens a window; an edit is ended by
+// the command alone.
 #pragma once
 
 #include <QFileDialog>
@@ -125,7 +126,6 @@ class TMain : public QMainWindow, public TranslatedWindow {
   void build_cell_tabs();
   void build_hidden_controls(QWidget* central);
   QAction* add_tool_button(int number, const char* icon, void (TMain::*handler)());
-  void selection_mode_clicked(int button);
   void refit_plan_on_showing();
   void open_first_menu();
   bool scroll_side_panel(const QWheelEvent& wheel);

@@ -18,8 +18,6 @@
 #include "model/commands/side_panel_edits.h"
 #include "model/layout/auto_fill.h"
 #include "model/layout/cell_walls.h"
-#include "model/layout/corner_joints.h"
-#include "model/layout/finish_edit.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -285,7 +283,10 @@ void SidePanel::connect_handlers() {
   connect(Sb_sx, &QToolButton::clicked, this, [] { move_selected_wall(vec_make(-1, 0)); });
   connect(up_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(true); });
   connect(down_priorita, &QToolButton::clicked, this, [] { edit_wall_priority(false); });
-  for (QPushButton* button : {SB_forza, Bt_auto, Bt_autoHeavy, Bt_autoEco, Sb_edita_moduli}) enter_presses(button);
+  for (QAbstractButton* button :
+       std::initializer_list<QAbstractButton*>{Sb_su, Sb_giu, Sb_sx, Sb_dx, up_priorita, down_priorita, SB_forza,
+                                               Bt_auto, Bt_autoHeavy, Bt_autoEco, Sb_edita_moduli})
+    enter_presses(button);
   connect(SB_forza, &QPushButton::clicked, this, &SidePanel::SB_forzaClick);
   connect(Bt_auto, &QPushButton::clicked, this, [] { auto_fill_walls(standard_fill_length()); });
   connect(Bt_autoHeavy, &QPushButton::clicked, this, [] { auto_fill_walls(1100); });
@@ -423,23 +424,14 @@ void SidePanel::Ed_SKeyDown() { with_length(Ed_S, edit_cell_clearance); }
 void SidePanel::Ed_muroKeyDown() { with_length(Ed_muro, edit_wall_thickness); }
 
 void SidePanel::cb_portaMouseUp() {
-  if (!cb_porta->isEnabled()) return;
-  if (cb_porta->checkState() == Qt::Checked) {
-    Form2->exec();
-    finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
-  } else {
-    remove_selected_door();
-  }
+  if (cb_porta->isEnabled()) edit_door(cb_porta->checkState() == Qt::Checked, [] { Form2->exec(); });
 }
 
 void SidePanel::SB_forzaClick() {
-  // The dialog edits the cell, so the walls are looked up afresh on each turn.
-  for (std::size_t i = 0; i < current_cell().walls.size(); ++i) {
-    if (!current_cell().walls[i].selected) continue;
-    Fforza->Tag = static_cast<int>(i);
+  edit_forced_lengths([](int wall) {
+    Fforza->Tag = wall;
     Fforza->exec();
-    finish_edit(EditKind::shown, Views::scene_3d);
-  }
+  });
 }
 
 void SidePanel::Cb_Hm_mChange(int index) {
@@ -454,13 +446,8 @@ void SidePanel::Cb_Lm_mChange(int index) {
 
 void SidePanel::Sb_edita_moduliClick() {
   if (Cb_Hm_m->currentIndex() < 0 || Ed_Nr_m->text().trimmed().isEmpty()) return;
-  int shelves = 0;
-  if (!parse_typed_integer(Ed_Nr_m->text().trimmed().toStdString(), shelves)) {
-    ui().show_message(lang_text(text::invalid_value));
-    return;
-  }
-  Fripiani->form = shelves_form_for_selection(current_cell(), shelves, Cb_Hm_m->currentData().toDouble());
-  Fripiani->exec();
-  compute_end_frame_heights();
-  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+  edit_shelves(Ed_Nr_m->text().trimmed().toStdString(), Cb_Hm_m->currentData().toDouble(), [](const ShelvesForm& form) {
+    Fripiani->form = form;
+    Fripiani->exec();
+  });
 }

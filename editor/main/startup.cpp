@@ -11,13 +11,11 @@
 #include "model/base/file_io.h"
 #include "model/catalogue/catalogue.h"
 #include "model/catalogue/length_choice.h"
-#include "model/commands/project_commands.h"
+#include "model/commands/open_project.h"
 #include "model/files/archive_list.h"
 #include "model/files/codes_table.h"
 #include "model/files/customers_file.h"
 #include "model/files/preferences.h"
-#include "model/files/project_file.h"
-#include "model/layout/finish_edit.h"
 #include "model/state/colour_palette.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -87,11 +85,6 @@ bool initialise_program(const std::string& project_path) {
   read_codes_table();
 
   lay_out(Main);
-  Cells = {first_cell()};
-  AppState.current_cell = 0;
-  reset_tabs_from_cells();
-  if (!project_path.empty()) open_start_project(project_path);
-  finish_edit(EditKind::shown_then_recorded, Views::side_panel | Views::plan);
-  AppState.modified = 0;
+  open_start_project(project_path);
   return true;
 }

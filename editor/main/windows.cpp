@@ -21,6 +21,7 @@
 #include "editor/dialogs/wait_box.h"
 #include "editor/main/main_window.h"
 #include "editor/main/qt_ui.h"
+#include "editor/modal_windows_in_front.h"
 #include "editor/output_windows/customers_window.h"
 #include "editor/output_windows/mail_dialog.h"
 #include "editor/output_windows/price_table_dialog.h"
@@ -90,9 +91,11 @@ void connect_window_hooks() {
 
 void create_windows() {
   translated.clear();
+  // The main window's caption names the project's file and customer, of any
+  // length: the window manager shortens it, and the window keeps the width
+  // the user gave it.
   Main = new TMain;
   keep_windows_within_screen(*Main);
-  keep_wide_enough_for_title(*Main);
   translated.push_back(Main);
   create(Fdati);
   create(Form2);
@@ -116,6 +119,8 @@ void create_windows() {
   create(FormTxt);
   create(Fcorvane);
   create(FSelezioneKitCV);
+  // The 3-D view stays on top: while it is shown, the dialogs and boxes open in front of it.
+  new ModalWindowsInFront(*F3d);
   Fpreferenze->password_dialog = PasswordDlg;
   Fpreferenze->refresh_windows = [] {
     apply_language();

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
 #include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
 #include "editor/output_windows/text_window.h"
@@ -106,6 +107,10 @@ void TFclienti::build_controls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(bottom);
+  // As the window reads: the list with its filter, the fields with their commands, the bottom row.
+  tab_order({ListBox1, BitBtn3, BitBtn5, Edit1,   Edit2,   Edit3,   Edit4,   Edit5,   Edit9,   Edit6,
+             Edit7,    Edit8,   Memo1,   Button1, BitBtn4, BitBtn8, BitBtn9, BitBtn6, BitBtn1, BitBtn2});
+  opens_on(ListBox1);
 }
 
 void TFclienti::connect_handlers() {
@@ -123,20 +128,18 @@ void TFclienti::connect_handlers() {
 }
 
 void TFclienti::apply_language() {
-  setWindowTitle(qtext(lang_text(text::customer_register)));
-  Button1->setText(qtext(lang_text(text::new_customer)));
-  BitBtn4->setText(qtext(lang_text(text::add_customer)));
-  BitBtn9->setText(qtext(lang_text(text::delete_customer)));
-  BitBtn8->setText(qtext(lang_text(text::modify_customer)));
-  BitBtn2->setText(qtext(lang_text(text::close)));
-  BitBtn3->setText(qtext(lang_text(text::search)));
-  BitBtn5->setText(qtext(lang_text(text::show_all)));
+  setWindowTitle(qt_lang_text(60));
+  Button1->setText(qt_lang_text(62));
+  BitBtn4->setText(qt_lang_text(63));
+  BitBtn9->setText(qt_lang_text(64));
+  BitBtn8->setText(qt_lang_text(65));
+  BitBtn2->setText(qt_lang_text(67));
+  BitBtn3->setText(qt_lang_text(134));
+  BitBtn5->setText(qt_lang_text(122));
   QLabel* labels[] = {Label1, Label2, Label3, Label4, Label5, Label10, Label6, Label7, Label8};
-  const int texts[] = {text::customer_name,  text::customer_address,  text::customer_postcode,
-                       text::customer_city,  text::customer_province, text::customer_country,
-                       text::customer_phone, text::customer_fax,      text::customer_email};
-  for (int k = 0; k < 9; ++k) labels[k]->setText(qtext(lang_text(texts[k])));
-  Label9->setText(qtext(lang_text(text::customer_list)));
+  const int texts[] = {68, 69, 70, 71, 72, 91, 73, 74, 75};
+  for (int k = 0; k < 9; ++k) labels[k]->setText(qt_lang_text(texts[k]));
+  Label9->setText(qt_lang_text(61));
 }
 
 void TFclienti::showEvent(QShowEvent* event) {

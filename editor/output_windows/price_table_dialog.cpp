@@ -35,7 +35,7 @@ QTableWidgetItem* cell(const std::string& text, bool editable) {
 
 }  // namespace
 
-PriceGrid::PriceGrid(QWidget* parent) : QTableWidget(0, kColumns, parent) {
+PriceGrid::PriceGrid(QWidget* parent) : OneStopGrid(0, kColumns, parent) {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(18);
   // The rows of one table look alike: a sample of them tells the widths.
@@ -78,11 +78,11 @@ void PriceGrid::keyPressEvent(QKeyEvent* event) {
     if (state() != EditingState) move_down();
     return;
   }
-  QTableWidget::keyPressEvent(event);
+  OneStopGrid::keyPressEvent(event);
 }
 
 void PriceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  QTableWidget::closeEditor(editor, hint);
+  OneStopGrid::closeEditor(editor, hint);
   // Enter in the cell editor commits it with this hint; it moves on like Enter in the grid.
   if (hint == QAbstractItemDelegate::SubmitModelCache) move_down();
 }
@@ -110,10 +110,10 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
 }
 
 void TFprezzi::apply_language() {
-  setWindowTitle(qtext(lang_text(text::price_table)));
+  setWindowTitle(qt_lang_text(182));
   write_headings();
-  BitBtn1->setText(qtext(lang_text(text::price_table_ok)));
-  BitBtn2->setText(qtext(lang_text(text::cancel)));
+  BitBtn1->setText(qt_lang_text(181));
+  BitBtn2->setText(qt_lang_text(88));
 }
 
 void TFprezzi::showEvent(QShowEvent* event) {
@@ -126,7 +126,7 @@ void TFprezzi::write_headings() {
   const int headings[kColumns] = {text::code_heading, text::description_heading, text::printed_code_heading,
                                   text::unit_price_heading};
   QStringList texts;
-  for (int number : headings) texts << qtext(lang_text(number));
+  for (int number : headings) texts << qt_lang_text(number);
   StringGrid1->setHorizontalHeaderLabels(texts);
 }
 

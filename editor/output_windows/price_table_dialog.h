@@ -5,9 +5,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QTableWidget>
 #include <vector>
 
+#include "editor/output_windows/one_stop_grid.h"
 #include "model/quote/price_table_form.h"
 #include "model/text/translated_window.h"
 
@@ -15,7 +15,7 @@ class QPushButton;
 
 // The grid: Enter moves one row down (never past the last), with the cell
 // editor kept open on editable columns.
-class PriceGrid : public QTableWidget {
+class PriceGrid : public OneStopGrid {
  public:
   explicit PriceGrid(QWidget* parent);
   void move_down();

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -17,7 +18,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/dialog_support.h"
+#include "editor/enter_presses.h"
 #include "editor/output_windows/customer_edits.h"
+#include "editor/output_windows/one_stop_grid.h"
 #include "editor/output_windows/window_helpers.h"
 #include "editor/scrolling_body.h"
 #include "editor/text_bounds.h"
@@ -35,15 +39,13 @@ namespace {
 constexpr QSize kLogoSize(180, 90);
 
 QTableWidget* line_grid(QWidget* parent, int rows) {
-  auto* grid = new QTableWidget(rows, 1, parent);
+  auto* grid = new OneStopGrid(rows, 1, parent);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->verticalHeader()->setDefaultSectionSize(20);
   grid->setFixedHeight(rows * 20 + 2 * grid->frameWidth());
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // One stop on the way through the window: the arrows move between the lines.
-  grid->setTabKeyNavigation(false);
   for (int r = 0; r < rows; ++r) grid->setItem(r, 0, new QTableWidgetItem);
   return grid;
 }
@@ -56,6 +58,62 @@ void show_lines(QTableWidget* grid, const std::array<std::string, N>& lines) {
 template <std::size_t N>
 void read_lines(const QTableWidget* grid, std::array<std::string, N>& lines) {
   for (std::size_t r = 0; r < N; ++r) lines[r] = grid->item(static_cast<int>(r), 0)->text().toStdString();
+}
+
+// A captioned row of the window: its label, the label's built-in caption and
+// its text number in the language table.
+struct LabelRow {
+  QLabel* TFpreventivo::*label;
+  const char* caption;
+  int text;
+};
+
+// The customer's rows in the stored field order (customer_edits.h); the name
+// is typed into the pick list.
+struct CustomerRow {
+  LabelRow label;
+  QLineEdit* TFpreventivo::*edit;
+};
+const CustomerRow kCustomerRows[] = {
+    {{&TFpreventivo::Label1, "Nome", 68}, nullptr},
+    {{&TFpreventivo::Label2, "Indirizzo", 69}, &TFpreventivo::Edit2},
+    {{&TFpreventivo::Label3, "Cap", 70}, &TFpreventivo::Edit3},
+    {{&TFpreventivo::Label4, "Città", 71}, &TFpreventivo::Edit4},
+    {{&TFpreventivo::Label5, "Prov.", 72}, &TFpreventivo::Edit5},
+    {{&TFpreventivo::Label10, "Nazione", 91}, &TFpreventivo::Edit9},
+    {{&TFpreventivo::Label6, "Tel.", 73}, &TFpreventivo::Edit6},
+    {{&TFpreventivo::Label7, "Fax", 74}, &TFpreventivo::Edit7},
+    {{&TFpreventivo::Label8, "E-mail", 75}, &TFpreventivo::Edit8},
+};
+static_assert(std::size(kCustomerRows) == std::tuple_size_v<decltype(CustomerEdits::fields)>);
+
+// The quote's text rows, top down, each an edit of a form field; the second
+// note line has no label of its own.
+struct QuoteTextRow {
+  LabelRow label;
+  QLineEdit* TFpreventivo::*edit;
+  std::string QuoteHeaderForm::*field;
+};
+const QuoteTextRow kQuoteTextRows[] = {
+    {{&TFpreventivo::Label9, "Data", 113}, &TFpreventivo::Edit10, &QuoteHeaderForm::date},
+    {{&TFpreventivo::Label11, "Num", 114}, &TFpreventivo::Edit11, &QuoteHeaderForm::number},
+    {{&TFpreventivo::Label12, "From", 115}, &TFpreventivo::Edit12, &QuoteHeaderForm::from},
+    {{&TFpreventivo::Label13, "Rif_cliente", 116}, &TFpreventivo::Edit13, &QuoteHeaderForm::customer_ref},
+    {{&TFpreventivo::Label17, "Disegno", 133}, &TFpreventivo::Edit1, &QuoteHeaderForm::drawing},
+    {{&TFpreventivo::Label14, "Note", 117}, &TFpreventivo::Edit14, &QuoteHeaderForm::note1},
+    {{nullptr, nullptr, 0}, &TFpreventivo::Edit15, &QuoteHeaderForm::note2},
+};
+
+// The labels of the customer's notes, the discounts and the company block.
+const LabelRow kNotesLabel{&TFpreventivo::Label24, "Note", 117};
+const LabelRow kDiscountsLabel{&TFpreventivo::Label16, "sconti", 118};
+const LabelRow kLogoLabel{&TFpreventivo::Label23, "Logo", 148};
+const LabelRow kHeaderLinesLabel{&TFpreventivo::Label20, "Intestazione", 145};
+const LabelRow kMoreLinesLabel{&TFpreventivo::Label21, "Altre righe", 146};
+const LabelRow kCurrencyLabel{&TFpreventivo::Label22, "Valuta", 147};
+
+QLabel* make_label(TFpreventivo& window, const LabelRow& row, QWidget* parent) {
+  return window.*row.label = new QLabel(QString::fromUtf8(row.caption), parent);
 }
 
 QToolButton* tool_button(QWidget* parent, QStyle::StandardPixmap icon) {
@@ -83,64 +141,47 @@ QGroupBox* TFpreventivo::build_customer_box() {
   Btn_Utenti = tool_button(GroupBox1, QStyle::SP_DialogSaveButton);
   SpeedButton2 = tool_button(GroupBox1, QStyle::SP_FileDialogListView);
 
-  const char* captions[] = {"Nome", "Indirizzo", "Cap", "Città", "Prov.", "Nazione", "Tel.", "Fax", "E-mail"};
-  QLabel** labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label10, &Label6, &Label7, &Label8};
-  QLineEdit** edits[] = {nullptr, &Edit2, &Edit3, &Edit4, &Edit5, &Edit9, &Edit6, &Edit7, &Edit8};
   auto* grid = new QGridLayout(GroupBox1);
-  for (int k = 0; k < 9; ++k) {
-    *labels[k] = new QLabel(QString::fromUtf8(captions[k]), GroupBox1);
-    grid->addWidget(*labels[k], k, 0);
-    if (k == 0) continue;
-    *edits[k] = new QLineEdit(GroupBox1);
-    grid->addWidget(*edits[k], k, 1, 1, 3);
+  int r = 0;
+  for (const CustomerRow& row : kCustomerRows) {
+    grid->addWidget(make_label(*this, row.label, GroupBox1), r, 0);
+    if (row.edit) grid->addWidget(this->*row.edit = new QLineEdit(GroupBox1), r, 1, 1, 3);
+    ++r;
   }
   grid->addWidget(ComboBox1, 0, 1);
   grid->addWidget(Btn_Utenti, 0, 2);
   grid->addWidget(SpeedButton2, 0, 3);
   grid->setColumnStretch(1, 1);
-  Label24 = new QLabel("Note", GroupBox1);
+  make_label(*this, kNotesLabel, GroupBox1);
   Memo1 = new QPlainTextEdit(GroupBox1);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setTabChangesFocus(true);
   Memo1->setFixedHeight(70);
-  grid->addWidget(Label24, 9, 0, Qt::AlignTop);
-  grid->addWidget(Memo1, 9, 1, 1, 3);
+  grid->addWidget(Label24, r, 0, Qt::AlignTop);
+  grid->addWidget(Memo1, r, 1, 1, 3);
   customer_edits().bound_texts();
   return GroupBox1;
 }
 
 QGroupBox* TFpreventivo::build_quote_box() {
   GroupBox2 = new QGroupBox("Preventivo", this);
-  Label9 = new QLabel("Data", GroupBox2);
-  Label11 = new QLabel("Num", GroupBox2);
-  Label12 = new QLabel("From", GroupBox2);
-  Label13 = new QLabel("Rif_cliente", GroupBox2);
-  Label17 = new QLabel("Disegno", GroupBox2);
-  Label14 = new QLabel("Note", GroupBox2);
-  Label16 = new QLabel("sconti", GroupBox2);
-  for (QLineEdit** edit :
-       {&Edit10, &Edit11, &Edit12, &Edit13, &Edit1, &Edit14, &Edit15, &Edit16, &Edit17, &Edit19, &Edit20})
-    *edit = new QLineEdit(GroupBox2);
-  // The quote's texts are the project file's short strings.
-  for (QLineEdit* edit : {Edit10, Edit11, Edit12, Edit13, Edit1, Edit14, Edit15})
-    bound_text_bytes(edit, kShortStringBytes);
-  SpeedButton1 = tool_button(GroupBox2, QStyle::SP_BrowserReload);
-
   auto* grid = new QGridLayout(GroupBox2);
-  auto* date_row = new QHBoxLayout;
-  date_row->addWidget(Edit10, 1);
-  date_row->addWidget(SpeedButton1);
-  grid->addWidget(Label9, 0, 0);
-  grid->addLayout(date_row, 0, 1);
-  QLabel* labels[] = {Label11, Label12, Label13, Label17};
-  QLineEdit* edits[] = {Edit11, Edit12, Edit13, Edit1};
-  for (int k = 0; k < 4; ++k) {
-    grid->addWidget(labels[k], k + 1, 0);
-    grid->addWidget(edits[k], k + 1, 1);
+  int r = 0;
+  for (const QuoteTextRow& row : kQuoteTextRows) {
+    if (row.label.label) grid->addWidget(make_label(*this, row.label, GroupBox2), r, 0);
+    QLineEdit* edit = this->*row.edit = new QLineEdit(GroupBox2);
+    // The quote's texts are the project file's short strings.
+    bound_text_bytes(edit, kShortStringBytes);
+    if (r > 0) grid->addWidget(edit, r, 1);
+    ++r;
   }
-  grid->addWidget(Label14, 5, 0);
-  grid->addWidget(Edit14, 5, 1);
-  grid->addWidget(Edit15, 6, 1);
+  for (QLineEdit** edit : {&Edit16, &Edit17, &Edit19, &Edit20}) *edit = new QLineEdit(GroupBox2);
+  // Made after the edits, so Tab reaches it after them.
+  SpeedButton1 = tool_button(GroupBox2, QStyle::SP_BrowserReload);
+  auto* date_row = new QHBoxLayout;
+  date_row->addWidget(this->*kQuoteTextRows[0].edit, 1);
+  date_row->addWidget(SpeedButton1);
+  grid->addLayout(date_row, 0, 1);
 
   // The discounts apply one after the other: "a + b + c + d %".
   auto* discounts = new QHBoxLayout;
@@ -150,26 +191,29 @@ QGroupBox* TFpreventivo::build_quote_box() {
     discounts->addWidget(new QLabel(k < 3 ? "+" : "%", GroupBox2));
   }
   discounts->addStretch(1);
-  grid->addWidget(Label16, 7, 0);
-  grid->addLayout(discounts, 7, 1);
+  grid->addWidget(make_label(*this, kDiscountsLabel, GroupBox2), r, 0);
+  grid->addLayout(discounts, r, 1);
   grid->setColumnStretch(1, 1);
-  grid->setRowStretch(8, 1);
+  grid->setRowStretch(r + 1, 1);
   return GroupBox2;
 }
 
 QGroupBox* TFpreventivo::build_company_box() {
   GroupBox3 = new QGroupBox("Azienda", this);
-  Label23 = new QLabel("Logo", GroupBox3);
+  make_label(*this, kLogoLabel, GroupBox3);
   Image1 = new QLabel(GroupBox3);
   Image1->setFixedSize(kLogoSize);
   Image1->setAlignment(Qt::AlignCenter);
   Image1->setFrameShape(QFrame::StyledPanel);
+  // Reached by Tab too, where Enter or Space picks the logo as the double click does.
+  Image1->setFocusPolicy(Qt::StrongFocus);
+  Image1->setStyleSheet("QLabel:focus { border: 2px solid palette(highlight); }");
   Image1->installEventFilter(this);
-  Label20 = new QLabel("Intestazione", GroupBox3);
+  make_label(*this, kHeaderLinesLabel, GroupBox3);
   StringGrid1 = line_grid(GroupBox3, 4);
-  Label21 = new QLabel("Altre righe", GroupBox3);
+  make_label(*this, kMoreLinesLabel, GroupBox3);
   StringGrid2 = line_grid(GroupBox3, 10);
-  Label22 = new QLabel("Valuta", GroupBox3);
+  make_label(*this, kCurrencyLabel, GroupBox3);
   Edit18 = new QLineEdit(GroupBox3);
   Edit18->setFixedWidth(80);
   // The company texts as far as the preferences file reads them back.
@@ -196,8 +240,6 @@ QGroupBox* TFpreventivo::build_company_box() {
 void TFpreventivo::build_controls() {
   BitBtn1 = new QPushButton("OK", this);
   BitBtn2 = new QPushButton("Cancel", this);
-  BitBtn1->setAutoDefault(false);
-  BitBtn2->setAutoDefault(false);
 
   auto* left = new QVBoxLayout;
   left->addWidget(build_customer_box());
@@ -215,9 +257,14 @@ void TFpreventivo::build_controls() {
   // The fields scroll on a screen too low for them; OK and Cancel stay.
   layout->addWidget(new ScrollingBody(fields), 1);
   layout->addLayout(buttons);
-  // From the last field Tab goes on to OK and Cancel.
-  setTabOrder(Edit18, BitBtn1);
-  setTabOrder(BitBtn1, BitBtn2);
+  // The fields in reading order, each column down; from the last one Tab goes
+  // on to OK and Cancel.
+  tab_order({ComboBox1, Btn_Utenti,  SpeedButton2, Edit2,  Edit3,   Edit4,        Edit5,  Edit9,
+             Edit6,     Edit7,       Edit8,        Memo1,  Edit10,  SpeedButton1, Edit11, Edit12,
+             Edit13,    Edit1,       Edit14,       Edit15, Edit16,  Edit17,       Edit19, Edit20,
+             Image1,    StringGrid1, StringGrid2,  Edit18, BitBtn1, BitBtn2});
+  enter_presses_every_button(this);
+  opens_on(ComboBox1);
   resize(860, 640);
 }
 
@@ -231,42 +278,28 @@ void TFpreventivo::connect_handlers() {
 }
 
 void TFpreventivo::apply_language() {
-  setWindowTitle(qtext(lang_text(text::quote_header)));
-  GroupBox1->setTitle(qtext(lang_text(text::customer)));
-  GroupBox2->setTitle(qtext(lang_text(text::quote)));
-  GroupBox3->setTitle(qtext(lang_text(text::company)));
-  QLabel* labels[] = {Label20, Label21, Label22, Label23, Label1,  Label2,  Label3,  Label4,  Label5,  Label10, Label6,
-                      Label7,  Label8,  Label24, Label9,  Label11, Label12, Label13, Label14, Label16, Label17};
-  const int texts[] = {text::header_lines,
-                       text::further_lines,
-                       text::currency,
-                       text::logo,
-                       text::customer_name,
-                       text::customer_address,
-                       text::customer_postcode,
-                       text::customer_city,
-                       text::customer_province,
-                       text::customer_country,
-                       text::customer_phone,
-                       text::customer_fax,
-                       text::customer_email,
-                       text::quote_notes,
-                       text::quote_date,
-                       text::quote_number,
-                       text::quote_sender,
-                       text::customer_reference,
-                       text::quote_notes,
-                       text::discounts,
-                       text::drawing};
-  for (std::size_t k = 0; k < std::size(labels); ++k) labels[k]->setText(qtext(lang_text(texts[k])));
-  Btn_Utenti->setToolTip(qtext(lang_text(text::add_to_register_hint)));
-  SpeedButton2->setToolTip(qtext(lang_text(text::customer_register_hint)));
-  SpeedButton1->setToolTip(qtext(lang_text(text::today_hint)));
-  BitBtn2->setText(qtext(lang_text(text::cancel)));
+  setWindowTitle(qt_lang_text(111));
+  GroupBox1->setTitle(qt_lang_text(142));
+  GroupBox2->setTitle(qt_lang_text(143));
+  GroupBox3->setTitle(qt_lang_text(144));
+  const auto translate = [this](const LabelRow& row) { (this->*row.label)->setText(qt_lang_text(row.text)); };
+  for (const CustomerRow& row : kCustomerRows) translate(row.label);
+  for (const QuoteTextRow& row : kQuoteTextRows)
+    if (row.label.label) translate(row.label);
+  for (const LabelRow& row :
+       {kNotesLabel, kDiscountsLabel, kLogoLabel, kHeaderLinesLabel, kMoreLinesLabel, kCurrencyLabel})
+    translate(row);
+  Btn_Utenti->setToolTip(qt_lang_text(159));
+  SpeedButton2->setToolTip(qt_lang_text(104));
+  SpeedButton1->setToolTip(qt_lang_text(160));
+  BitBtn2->setText(qt_lang_text(88));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {
-  return {{ComboBox1->lineEdit(), Edit2, Edit3, Edit4, Edit5, Edit9, Edit6, Edit7, Edit8}, Memo1};
+  CustomerEdits edits{{}, Memo1};
+  std::size_t k = 0;
+  for (const CustomerRow& row : kCustomerRows) edits.fields[k++] = row.edit ? this->*row.edit : ComboBox1->lineEdit();
+  return edits;
 }
 
 QLineEdit* TFpreventivo::discount_edit(int k) const {
@@ -279,8 +312,19 @@ void TFpreventivo::showEvent(QShowEvent* event) {
   if (opens_the_window(*event)) guarded([this] { FormActivate(); })();
 }
 
+namespace {
+
+bool picks_the_logo(const QEvent& event) {
+  if (event.type() == QEvent::MouseButtonDblClick) return true;
+  if (event.type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent&>(event).key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
+}  // namespace
+
 bool TFpreventivo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Image1 && event->type() == QEvent::MouseButtonDblClick) {
+  if (watched == Image1 && picks_the_logo(*event)) {
     guarded([this] { Image1DblClick(); })();
     return true;
   }
@@ -302,10 +346,7 @@ void TFpreventivo::refill_pick_list() {
 
 void TFpreventivo::show_form(const QuoteHeaderForm& form) {
   customer_edits().show(form.customer);
-  QLineEdit* texts[] = {Edit10, Edit11, Edit12, Edit13, Edit1, Edit14, Edit15};
-  const std::string* values[] = {&form.date,    &form.number, &form.from, &form.customer_ref,
-                                 &form.drawing, &form.note1,  &form.note2};
-  for (std::size_t k = 0; k < std::size(texts); ++k) texts[k]->setText(qtext(*values[k]));
+  for (const QuoteTextRow& row : kQuoteTextRows) (this->*row.edit)->setText(qtext(form.*row.field));
   for (int k = 0; k < 4; ++k) discount_edit(k)->setText(qtext(form.discounts[static_cast<std::size_t>(k)]));
   logo_source_path_ = form.logo_source_path;
   show_logo();
@@ -317,10 +358,7 @@ void TFpreventivo::show_form(const QuoteHeaderForm& form) {
 QuoteHeaderForm TFpreventivo::read_form() const {
   QuoteHeaderForm form;
   form.customer = customer_edits().customer();
-  const QLineEdit* texts[] = {Edit10, Edit11, Edit12, Edit13, Edit1, Edit14, Edit15};
-  std::string* values[] = {&form.date,    &form.number, &form.from, &form.customer_ref,
-                           &form.drawing, &form.note1,  &form.note2};
-  for (std::size_t k = 0; k < std::size(texts); ++k) *values[k] = texts[k]->text().toStdString();
+  for (const QuoteTextRow& row : kQuoteTextRows) form.*row.field = (this->*row.edit)->text().toStdString();
   for (int k = 0; k < 4; ++k) form.discounts[static_cast<std::size_t>(k)] = discount_edit(k)->text().toStdString();
   form.logo_source_path = logo_source_path_;
   read_lines(StringGrid1, form.header_lines);

@@ -1,5 +1,8 @@
-// What every window of the printed output shares: handlers that never let an
-// exception reach Qt's event loop.
+// What the windows of customers, prices, quotes, printing and mail share: the
+// model's texts as the windows show them (qt_lang_text.h), and guarded(), in
+// which the four that run commands (customers, price table, quote header,
+// print) wrap their handlers, so that an error shows its message and the
+// window goes on instead of the exception reaching Qt's event loop.
 #pragma once
 
 #include <QString>

@@ -4,8 +4,9 @@
 // button, zooming by a left drag, and the keys that move, place, delete and
 // leave a mode. Plain functions over AppState and the current cell: the plan
 // widget and the main window's key filter only pass their events on, so the
-// rules run the same under tests. The view size is passed in for the
-// screen-to-plan mapping.
+// rules run the same under tests, and the edits they make are the model's
+// commands (plan_edits.h). The view size is passed in for the screen-to-plan
+// mapping.
 #pragma once
 
 #include <Qt>

@@ -37,15 +37,3 @@ void mark_pending_modules(Tcell& cell, const PlanTransform& t, const std::array<
   }
   for (Tmodulo_agg& module : cell.free_modules) module.selected2 = module_pending(t, module, band, pointer);
 }
-
-void toggle_pending_selection(Tcell& cell) {
-  for (Tlinea& wall : cell.walls) {
-    if (wall.selected2) wall.selected = !wall.selected;
-    for (Tmodulo& bay : wall.modules) {
-      if (bay.selected2) bay.selected = !bay.selected;
-    }
-  }
-  for (Tmodulo_agg& module : cell.free_modules) {
-    if (module.selected2) module.selected = !module.selected;
-  }
-}

@@ -1,7 +1,7 @@
 // The selection rules of the plan: which walls and modules of a cell the
 // pointer or the rubber band catches at this moment (their pending mark,
-// drawn highlighted) and how a release turns the pending marks into the
-// selection.
+// drawn highlighted); a release turns them into the selection
+// (toggle_pending_selection, edit_modes.h).
 #pragma once
 
 #include <QPoint>
@@ -15,7 +15,3 @@
 void mark_pending_walls(Tcell& cell, const PlanTransform& t, const std::array<int, 4>& band, QPoint pointer);
 // Every bay of every wall, then every free module.
 void mark_pending_modules(Tcell& cell, const PlanTransform& t, const std::array<int, 4>& band, QPoint pointer);
-
-// Toggles the selection of every wall, bay and free module whose pending mark
-// is set; the pending marks stay.
-void toggle_pending_selection(Tcell& cell);

@@ -16,11 +16,9 @@
 #include <cstddef>
 #include <utility>
 
+#include "editor/message_and_input_boxes.h"
 #include "editor/qt_lang_text.h"
 #include "editor/screen_centring.h"
-#include "editor/title_wide_boxes.h"
-#include "editor/view_window/modal_windows_in_front.h"
-#include "editor/view_window/x11_desktop.h"
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
@@ -132,7 +130,6 @@ TF3d::TF3d(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopH
   resize(712, 480 + MainMenu1->sizeHint().height());
   // Centred on the screen, not on the main window, when it first shows.
   centre_on_screen_when_shown(*this, Centring::first_show);
-  new ModalWindowsInFront(*this);
 }
 
 TF3d::~TF3d() {
@@ -146,14 +143,6 @@ void TF3d::apply_language() {
   Salvasufile1->setText(qt_lang_text(text::save_to_file));
   Stampa1->setText(qt_lang_text(text::print_picture) + "...");
   imm1->setText(qt_lang_text(text::quote_pictures));
-}
-
-// Qt says whose a window is only of dialogs, and forgets it at each showing:
-// said once the window is shown, a box the window owns minimises the main
-// window along with it, as every box does without the window.
-void TF3d::setVisible(bool visible) {
-  QDialog::setVisible(visible);
-  if (visible && parentWidget()) x11_set_owner(*windowHandle(), *parentWidget()->window()->windowHandle());
 }
 
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }

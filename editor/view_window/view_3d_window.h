@@ -4,9 +4,9 @@
 // the printed quote). The camera, its target and the light are made once;
 // each rebuild replaces only the shelving root. The window stays on top of
 // the others, so every dialog and message it opens is its own, in front of it,
-// and so is every modal window the program opens while it is shown. On the
-// desktop it belongs to the main window, so that the program's windows
-// minimise and come back together.
+// and so is every modal window the program opens while it is shown; while
+// one is open, the program's windows minimise and come back together, and
+// otherwise the window minimises alone.
 #pragma once
 
 #include <QDialog>
@@ -40,7 +40,6 @@ class TF3d : public QDialog, public TranslatedWindow {
   explicit TF3d(QWidget* parent = nullptr);
   ~TF3d() override;
   void apply_language() override;
-  void setVisible(bool visible) override;
 
   // Rebuilds the scene of the given cell (a copy) and repaints. A missing
   // part file stops the rebuild with the library's "File not found" error,

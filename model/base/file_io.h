@@ -28,6 +28,8 @@ std::string read_scrambled_file(const std::string& path);
 // Writes bytes to a unique temporary file in the target's folder, flushes it to
 // disk and renames it over the target. Raises FileError; the target is then unchanged.
 void write_file_safely(const std::string& path, std::string_view bytes);
+// The same for a file stored scrambled; plain is the unscrambled content.
+void write_scrambled_file(const std::string& path, std::string plain);
 // A file's path and the bytes it is to hold.
 struct FileContent {
   std::string path;
@@ -44,8 +46,6 @@ FileContent scrambled_content(std::string path, std::string plain);
 // left behind, once they are older than ten minutes (a younger one may belong
 // to a save still running); never any other file. A missing folder is no error.
 void remove_stale_temporaries_in(const std::string& folder);
-// The same for a file stored scrambled; plain is the unscrambled content.
-void write_scrambled_file(const std::string& path, std::string plain);
 
 // Replaces a file on disk by its scrambled or unscrambled form (its own inverse).
 void toggle_file_scramble(const std::string& path);

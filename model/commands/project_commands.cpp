@@ -2,13 +2,9 @@
 
 #include <filesystem>
 
-#include "model/base/file_io.h"
 #include "model/base/text_io.h"
-#include "model/files/invalid_outlines.h"
-#include "model/files/project_file.h"
 #include "model/files/project_save.h"
 #include "model/layout/cell_walls.h"
-#include "model/layout/compact_groups.h"
 #include "model/layout/edit_modes.h"
 #include "model/layout/finish_edit.h"
 #include "model/layout/undo_history.h"
@@ -19,23 +15,19 @@
 #include "model/text/lang_text.h"
 #include "model/text/text_numbers.h"
 
-void reset_tabs_from_cells() {
+namespace {
+
+std::vector<std::string> cell_names() {
   std::vector<std::string> names;
   for (const Tcell& cell : Cells) names.push_back(cell.name);
-  ui().reset_cell_tabs(names, AppState.current_cell);
+  return names;
 }
+
+}  // namespace
+
+void reset_tabs_from_cells() { ui().reset_cell_tabs(cell_names(), AppState.current_cell); }
 
 void show_project_caption() { ui().set_caption(project_caption(AppState.file_name)); }
-
-void new_project() {
-  if (!settle_modified_project()) return;
-  reset_globals();
-  show_project_caption();
-  AppState.current_cell = 0;
-  Cells = {first_cell()};
-  reset_tabs_from_cells();
-  finish_edit(EditKind::shown_then_recorded);
-}
 
 void save_project_asking(bool new_number) {
   if (ui().ask_yes_no(lang_text(new_number ? text::save_as_new_question : text::save_question)))
@@ -47,7 +39,7 @@ void step_undo(int delta) {
   reset_tabs_from_cells();
   show_project_caption();
   end_edit_mode(false);
-  finish_edit(EditKind::shown);
+  finish_edit(EditKind::not_recorded);
 }
 
 void change_cell(int index) {
@@ -79,50 +71,19 @@ void delete_current_cell() {
   finish_edit(EditKind::shown_then_recorded, Views::scene_3d | Views::side_panel | Views::fitted_plan);
 }
 
-namespace {
-
-// Puts the project in path in place of the open one, all or nothing (a file
-// that cannot be read is said and changes nothing), with its tabs and the
-// plan fitted to it.
-bool load_as_open_project(const std::string& path) {
-  try {
-    load_project(path);
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return false;
-  }
-  rebuild_compact_groups();
-  reset_tabs_from_cells();
-  ui().fit_plan_to_view(10);
-  return true;
-}
-
-}  // namespace
-
-bool open_start_project(const std::string& path) {
-  if (!load_as_open_project(path)) return false;
-  say_invalid_outlines(path);
-  return true;
-}
-
-bool import_project(const std::string& path) {
-  if (!load_as_open_project(path)) return false;
-  AppState.file_name.clear();  // a new project until it is saved
-  show_project_caption();
-  // A history of its own: a step of the project open before holds no header,
-  // so stepping back to it would bring its cells under this project's.
-  UndoHistory.clear();
-  UndoPosition = -1;
+void new_cell(const std::function<void(const std::vector<std::string>& cell_names)>& show_dialog) {
+  show_dialog(cell_names());
   finish_edit(EditKind::shown_then_recorded);
-  AppState.modified = 0;
-  say_invalid_outlines(path);
-  return true;
 }
 
-void import_project_asking() {
-  if (!settle_modified_project()) return;
-  std::string file = user_folder();
-  if (ui().ask_open_file_name(lang_text(text::import_project), "*.cel (*.cel)", file)) import_project(file);
+void order_cells(const std::function<void()>& show_dialog) {
+  show_dialog();
+  finish_edit(EditKind::not_recorded, Views::plan);
+}
+
+void edit_preferences(const std::function<void()>& show_dialog) {
+  show_dialog();
+  finish_edit(EditKind::laid_out);
 }
 
 std::string help_page_path(int language) {

@@ -3,17 +3,16 @@
 // they run the same in tests and in the program.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // Cell tabs := one per cell with its name; the selected tab is the current cell.
 void reset_tabs_from_cells();
 // Caption := title, project file, customer and customer reference.
 void show_project_caption();
 
-// A new empty project, after settling a modified one (see
-// settle_modified_project: Cancel or a failed save stops).
-void new_project();
-// Asks (text::save_question, or text::save_as_new_question for a new number) and saves the project; a save
+// Asks (text 112, or 158 for a new number) and saves the project; a save
 // that fails is said and changes nothing.
 void save_project_asking(bool new_number);
 // Undo (-1) or redo (+1) with the refresh of tabs, caption, modes, panel and plan.
@@ -26,16 +25,16 @@ void show_wall_priorities();
 void rename_current_cell();
 // Deletes the current cell after asking, when the project has more than one.
 void delete_current_cell();
-// Reads a project file as a new, unsaved project with a history of its own. A
-// file that cannot be read is reported and the open project stays as it was;
-// false then. A room outline the file holds invalid is kept and said.
-bool import_project(const std::string& path);
-// The Import command: a modified project is settled first (see
-// settle_modified_project), then the file is chosen under the user folder.
-void import_project_asking();
-// The project named on the command line at start: like an import, but the
-// undo history is left to the start-up (whose first step it is).
-bool open_start_project(const std::string& path);
+
+// The dialogs of the main window that edit the project: show_dialog shows one
+// modally (its OK writes the model), and the command shows the result and
+// ends the edit whatever the answer.
+// A new or copied cell: the dialog offers the names of the cells.
+void new_cell(const std::function<void(const std::vector<std::string>& cell_names)>& show_dialog);
+// The cell order: the dialog's OK shows the new order; the plan is drawn again either way.
+void order_cells(const std::function<void()>& show_dialog);
+// The preferences: another unit or largest length may lay the bays out anew.
+void edit_preferences(const std::function<void()>& show_dialog);
 
 // The help page of a language, under the program folder; languages without
 // their own page get the English one.

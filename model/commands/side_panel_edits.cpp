@@ -6,10 +6,13 @@
 #include "model/layout/finish_edit.h"
 #include "model/layout/free_module_clearances.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/shelf_editing.h"
 #include "model/layout/shelf_patterns.h"
 #include "model/layout/wall_editing.h"
 #include "model/modules/module_kind.h"
 #include "model/state/current_cell.h"
+#include "model/state/language.h"
+#include "model/state/ui_seam.h"
 
 namespace {
 
@@ -26,7 +29,7 @@ void for_selected_walls(Change change) {
 template <class Change>
 void guarded_relayout(Change change) {
   if (!confirm_if_custom_shelves()) {
-    finish_edit(EditKind::shown, Views::side_panel | Views::plan);
+    finish_edit(EditKind::not_recorded, Views::side_panel | Views::plan);
     return;
   }
   change();
@@ -190,10 +193,23 @@ void edit_wall_priority(bool highest) {
   guarded_relayout([&] { set_wall_priority(wall_index, highest ? static_cast<int>(cell.walls.size()) - 1 : 0); });
 }
 
-void remove_selected_door() {
-  remove_door();
-  // The panel is refreshed too, so that a door kept on No shows as one again.
-  finish_edit(EditKind::shown, Views::scene_3d | Views::side_panel);
+void edit_door(bool door, const std::function<void()>& show_dialog) {
+  if (door)
+    show_dialog();
+  else
+    remove_door();
+  // The panel is refreshed either way, so that a door cancelled or kept on No
+  // shows as it is.
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
+}
+
+void edit_forced_lengths(const std::function<void(int wall)>& show_dialog) {
+  // The dialog edits the cell, so the walls are looked up afresh on each turn.
+  for (std::size_t i = 0; i < read_current_cell().walls.size(); ++i) {
+    if (!read_current_cell().walls[i].selected) continue;
+    show_dialog(static_cast<int>(i));
+    finish_edit(EditKind::not_recorded, Views::scene_3d);
+  }
 }
 
 void edit_cell_clearance(double mm) {
@@ -261,4 +277,16 @@ void apply_trolley_flag(Tick tick) {
   }
   // A trolley stands on wheels in the 3-D view.
   finish_edit(EditKind::changed, Views::scene_3d | Views::plan);
+}
+
+void edit_shelves(const std::string& shelf_count, double height,
+                  const std::function<void(const ShelvesForm&)>& show_dialog) {
+  int shelves = 0;
+  if (!parse_typed_integer(shelf_count, shelves)) {
+    ui().show_message(lang_text(8));
+    return;
+  }
+  show_dialog(shelves_form_for_selection(read_current_cell(), shelves, height));
+  compute_end_frame_heights();
+  finish_edit(EditKind::not_recorded, Views::scene_3d | Views::side_panel);
 }

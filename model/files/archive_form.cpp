@@ -70,7 +70,4 @@ void rebuild_archive_form(ArchiveForm& form) {
   reset_archive_view(form);
 }
 
-void apply_archive_form(int entry) {
-  reporting_file_errors(write_preferences);
-  if (entry >= 0) open_archive_project(entry);
-}
+void save_archive_column_widths() { reporting_file_errors(write_preferences); }

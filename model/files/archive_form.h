@@ -39,8 +39,6 @@ bool duplicate_archive_form_entry(ArchiveForm& form, int entry, const std::funct
 // Rebuilds the index from the project files, reporting a failure, and shows
 // every entry of what it holds then.
 void rebuild_archive_form(ArchiveForm& form);
-
-// OK: writes the preferences file (the column widths are in it; a failure is
-// reported and the opening goes on), then opens the entry's project when one
-// is chosen (-1: none).
-void apply_archive_form(int entry);
+// Writes the preferences file, which holds the column widths; a failure is
+// reported.
+void save_archive_column_widths();

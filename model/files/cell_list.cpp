@@ -18,7 +18,7 @@ void add_cell(const std::string& name, int copy_from) {
   cell.name = cut_text(name, kTextBytes);  // the most a project file reads back
   Cells.push_back(std::move(cell));
   AppState.current_cell = static_cast<int>(Cells.size()) - 1;
-  rebuild_compact_groups();
+  rebuild_derived_values();
 }
 
 CellOrderForm cell_order_form() {

@@ -7,11 +7,8 @@
 #include "model/base/case_folding.h"
 #include "model/base/file_io.h"
 #include "model/files/archive_list.h"
-#include "model/files/invalid_outlines.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
-#include "model/layout/compact_groups.h"
-#include "model/layout/undo_history.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
@@ -32,31 +29,6 @@ std::optional<std::string> existing_project_file(const Tarchive_entry& entry) {
   for (const std::string& file : list_project_files(user_folder()))
     if (project_number_of(file) == entry.number.substr(0, 5)) return file;
   return std::nullopt;
-}
-
-// Loads a project file as the open project under file_name.
-void load_as_open_project(const std::string& file_name) {
-  load_project(user_path(file_name));
-  AppState.file_name = file_name;
-  rebuild_compact_groups();
-}
-
-// Shows the freshly loaded project: tabs, view, caption and a history that
-// starts with it, unmodified.
-void show_loaded_project() {
-  std::vector<std::string> names;
-  for (const Tcell& cell : Cells) names.push_back(cell.name);
-  ui().reset_cell_tabs(names, AppState.current_cell);
-  ui().fit_plan_to_view(10);
-  ui().refresh_side_panel();
-  ui().draw_plan();
-  ui().set_caption(project_caption(AppState.file_name));
-  UndoHistory.clear();
-  UndoPosition = -1;
-  push_undo_snapshot();
-  AppState.modified = 0;
-  ui().rebuild_3d_if_visible();
-  say_invalid_outlines(user_path(AppState.file_name));
 }
 
 // Writes the index with ArchiveList changed by change; on a failed write the
@@ -116,18 +88,9 @@ std::vector<std::string> archive_row_texts(int entry) {
   return {e.number, e.date, e.customer, e.customer_ref, e.quote_number, e.drawing};
 }
 
-bool open_archive_project(int entry) {
-  if (!valid_entry(entry) || !settle_modified_project()) return false;
-  try {
-    std::optional<std::string> file_name = existing_project_file(ArchiveList[static_cast<std::size_t>(entry)]);
-    if (!file_name) return false;
-    load_as_open_project(*file_name);
-  } catch (const FileError& error) {
-    ui().show_message(error.what());
-    return false;
-  }
-  show_loaded_project();
-  return true;
+std::optional<std::string> archive_project_file(int entry) {
+  if (!valid_entry(entry)) return std::nullopt;
+  return existing_project_file(ArchiveList[static_cast<std::size_t>(entry)]);
 }
 
 bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
@@ -185,25 +148,4 @@ bool duplicate_archive_entry(int entry, const std::function<void()>& show_change
   show_change();
   ui().show_message(lang_text(text::project_duplicated));
   return true;
-}
-
-void resave_all_projects() {
-  if (!settle_modified_project()) return;
-  int converted = 0;
-  bool loaded = false;  // the open project was replaced
-  std::string failures;
-  for (const std::string& file_name : list_project_files(user_folder())) {
-    try {
-      load_as_open_project(file_name);
-      loaded = true;
-      write_project_file(user_path(file_name), true);
-      ++converted;
-    } catch (const FileError& error) {
-      failures += std::string("\n") + error.what();
-    }
-  }
-  std::string report = "files convertiti!";
-  if (!failures.empty()) report += "\nNot converted:" + failures;
-  ui().show_message(report);
-  if (loaded) show_loaded_project();
 }

@@ -1,10 +1,12 @@
 // The project archive as its dialog works it: which index entries the grid
-// shows (newest first, narrowed by searches), and opening, deleting,
-// duplicating and re-saving the projects behind them. Every command reports
-// its own failures to the user and leaves the files and the index consistent.
+// shows (newest first, narrowed by searches), the project files behind them,
+// and deleting and duplicating them (opening and re-saving them are commands
+// of their own, archive_commands.h). Every command reports its own failures
+// to the user and leaves the files and the index consistent.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,13 +33,11 @@ std::vector<std::string> archive_row_texts(int entry);
 // file has that name, the project file of its number under another case
 // ("PRV00001.CEL"): open, delete and duplicate act on that file.
 
-// Opens the project of an entry: asks to save a modified project first (text
-// 112; Cancel stops), loads it, and shows it with its tabs, caption and a
-// fresh undo history. False when nothing was opened: cancelled, no file, or
-// a file that cannot be loaded (then the open project stays as it was, still
-// modified when it was).
-bool open_archive_project(int entry);
-// After the question (text::delete_project_question): removes the entry from the index and the
+// The file name in user/ of an entry's project; none for an index ArchiveList
+// no longer has or when no file of its number is there. Raises FileError
+// when user/ cannot be listed.
+std::optional<std::string> archive_project_file(int entry);
+// After the question (text 126): removes the entry from the index and the
 // entry's project file from the disk (a missing file is no fault), has
 // show_change show the index as it now is and says so (text::project_deleted). A file that
 // cannot be removed keeps its entry: false, with one box saying the project
@@ -50,7 +50,3 @@ bool delete_archive_entry(int entry, const std::function<void()>& show_change);
 // free both in the index and on disk, appends the entry under that number,
 // has show_change show the index and says so (text::project_duplicated).
 bool duplicate_archive_entry(int entry, const std::function<void()>& show_change);
-// Re-saves every project file of user/ in the current format, after the save
-// question; says "files convertiti!" and which could not be. The last
-// file converted stays open.
-void resave_all_projects();

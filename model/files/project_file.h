@@ -21,7 +21,8 @@ struct ProjectData {
   Tcells cells;
   int current_cell = 0;
   // What was cut at reading, each naming its line: a name or text longer than
-  // any window shows, a shelf pattern longer than its bay. The rest loads as stored.
+  // any window shows, a shelf pattern longer than any bay (kMostShelfSlots).
+  // The rest loads as stored.
   std::vector<std::string> damage;
 };
 
@@ -34,7 +35,9 @@ std::string project_file_text(const Tprv& header, const Tcells& cells, int curre
 // malformed value. A project without cells gets the default first cell, and
 // the current cell is clamped into range. Names and texts longer than any
 // window shows (kTextBytes, model/base/text_io.h) and shelf patterns longer
-// than their bays are cut, and the cuts listed in damage.
+// than any bay can have (kMostShelfSlots, model/layout/shelf_patterns.h) are
+// cut, and the cuts listed in damage. A pattern longer than its own bay is
+// kept as stored: the shelves dialog writes one over bays of other heights.
 ProjectData parse_project(std::string_view plain, const std::string& source);
 // Parses the head of a project file as far as the project index needs it: the
 // texts of the quote header up to the drawing. The discount lines are passed
@@ -55,7 +58,7 @@ void write_project_file(const std::string& path, bool full);
 // open project stays exactly as it was. A project that loads with cuts is
 // shown to the user as a damaged file, which is kept beside it before it is
 // written again. The caller sets AppState.file_name once the load has
-// succeeded and rebuilds the compact groups.
+// succeeded and rebuilds the derived values (rebuild_derived_values).
 void load_project(const std::string& path);
 
 // The first cell of a new project: no walls, wall thickness 60, named by text::cell.

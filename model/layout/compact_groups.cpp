@@ -144,7 +144,7 @@ unsigned derivation_inputs() {
 
 }  // namespace
 
-void rebuild_compact_groups() {
+void rebuild_derived_values() {
   // Every cell, not just the current one: frame heights are not stored, and a
   // reopened project must quote the frames of all its cells. Another cell
   // not changed since its last rebuild, under the same load table, is

@@ -9,9 +9,10 @@
 // Width of every module of the compact line, across the group's axis of travel.
 inline constexpr double kCompactModuleWidth = 577.0;
 
-// Rebuilds Tcell.compact_groups of every cell, then the end-frame heights of
-// the current cell and the load overrides of all cells.
-void rebuild_compact_groups();
+// Rebuilds everything a cell derives from its content and the load table, in
+// every cell: its compact groups, end-frame heights and load overrides. A
+// cell unchanged since its last rebuild is skipped, the current one never.
+void rebuild_derived_values();
 
 // The depth of a group whose modules are this long: the rails reach beyond both sides.
 double compact_group_depth(double module_length);

@@ -66,3 +66,15 @@ void clear_all_selections() {
     for (Tmodulo_agg& module : cell.free_modules) module.selected = module.selected2 = false;
   }
 }
+
+void toggle_pending_selection(Tcell& cell) {
+  for (Tlinea& wall : cell.walls) {
+    if (wall.selected2) wall.selected = !wall.selected;
+    for (Tmodulo& bay : wall.modules) {
+      if (bay.selected2) bay.selected = !bay.selected;
+    }
+  }
+  for (Tmodulo_agg& module : cell.free_modules) {
+    if (module.selected2) module.selected = !module.selected;
+  }
+}

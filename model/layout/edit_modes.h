@@ -2,6 +2,8 @@
 // rubber band and the selections of the project.
 #pragma once
 
+#include "model/base/records.h"
+
 // Leaves every edit mode; with close_outline an outline being drawn is closed
 // first. Clears the mode flags, the rubber band, every selection and the
 // free-module template's code, and sets the mode buttons up.
@@ -12,3 +14,8 @@ void release_tool_buttons();
 
 // Clears both selection marks of every wall, bay and free module of every cell.
 void clear_all_selections();
+
+// Toggles the selection of every wall, bay and free module of cell whose
+// pending mark (the pointer's or the rubber band's catch) is set; the pending
+// marks stay.
+void toggle_pending_selection(Tcell& cell);

@@ -31,7 +31,9 @@ bool lays_out(EditKind kind) {
          kind == EditKind::laid_out_leaving_modes;
 }
 
-bool records_before_showing(EditKind kind) { return kind != EditKind::shown && kind != EditKind::shown_then_recorded; }
+bool records_before_showing(EditKind kind) {
+  return kind != EditKind::not_recorded && kind != EditKind::shown_then_recorded;
+}
 
 }  // namespace
 
@@ -43,7 +45,7 @@ void finish_edit(EditKind kind, Views views) {
   if (lays_out(kind)) recompute_layout();
   // What the cells derive from what the edit wrote (compact groups, frame
   // heights, load marks) is recorded with it and shown by every view alike.
-  rebuild_compact_groups();
+  rebuild_derived_values();
   if (records_before_showing(kind)) push_undo_snapshot();
   if (kind == EditKind::laid_out_leaving_modes) end_edit_mode(false);
   show(views);

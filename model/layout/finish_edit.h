@@ -9,9 +9,9 @@
 #pragma once
 
 enum class EditKind {
-  laid_out,  // the layout depends on the change: the cell is laid out, then recorded
-  changed,   // the change keeps the layout: it is recorded
-  shown,     // nothing to record: undo or redo, a selection or mode, a moved template, a dialog's own step
+  laid_out,      // the layout depends on the change: the cell is laid out, then recorded
+  changed,       // the change keeps the layout: it is recorded
+  not_recorded,  // nothing to record: undo or redo, a selection or mode, a moved template, a dialog's own step
   // The cell and project commands show the new state before they record it,
   // so a rolled-back edit's message comes over the views as they were.
   shown_then_recorded,

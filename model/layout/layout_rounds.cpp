@@ -239,6 +239,25 @@ bool lay_out_again(LayoutRepairs& repairs, std::size_t unjoined_since, TouchedWa
   }
 }
 
+// Forced lengths longer than the space for them are the user's choice, laid
+// out as they stand: past the wall, into whatever is there. No repair could
+// make such a run fit, so none is tried.
+bool forced_past_its_wall(int wall_index) {
+  const Tlinea& w = current_cell().walls[static_cast<std::size_t>(wall_index)];
+  if (w.forced_lengths.empty()) return false;
+  std::vector<double> lengths;
+  double leftover = 0.0;
+  choose_module_lengths(w.module_count, lengths, wall_index, true, leftover, wall_fill_length(wall_index));
+  return leftover < -kLengthTolerance;
+}
+
+// The unsound runs among the walls given that a repair may mend.
+std::vector<UnsoundRun> mendable_runs(const Tcell& cell, const std::vector<int>& walls) {
+  std::vector<UnsoundRun> unsound = unsound_runs(cell, walls);
+  std::erase_if(unsound, [](const UnsoundRun& run) { return forced_past_its_wall(run.wall); });
+  return unsound;
+}
+
 // Mends the runs that overlap higher ones or leave the room, all at once, and
 // lays out again only the runs the repairs may move, until none is left.
 // False when a wall failed: its run cannot be mended, or it found no lengths.
@@ -247,7 +266,7 @@ bool mend_unsound_runs(LayoutRepairs& repairs) {
   std::vector<int> changed(cell.walls.size());
   for (std::size_t i = 0; i < changed.size(); ++i) changed[i] = static_cast<int>(i);
   for (;;) {
-    const std::vector<UnsoundRun> unsound = unsound_runs(cell, changed);
+    const std::vector<UnsoundRun> unsound = mendable_runs(cell, changed);
     if (unsound.empty()) return true;
     const std::size_t unjoined_before = repairs.unjoined.size();
     TouchedWalls touched(cell.walls.size());

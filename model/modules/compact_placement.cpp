@@ -126,7 +126,7 @@ bool place_mobile_units(const CompactPlacementForm& form) {
     cell.free_modules.push_back(unit);
     s += depth / 2 + CompactUnitGap / 2;
   }
-  rebuild_compact_groups();
+  rebuild_derived_values();
   // The new group is shown at once, with the selection it leaves in the panel.
   finish_edit(EditKind::changed);
   return true;

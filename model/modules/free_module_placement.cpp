@@ -245,7 +245,7 @@ bool add_compact_block() {
   place_block_units(block, *widths, number);
   AppState.free_module_template = saved_template;
   join_block_neighbours(cell, block);
-  rebuild_compact_groups();
+  rebuild_derived_values();
   return true;
 }
 
@@ -260,7 +260,7 @@ void delete_selected_free_modules() {
     if (group) dissolve_group(cell, *group);
   }
   recompute_clearances(cell);
-  rebuild_compact_groups();
+  rebuild_derived_values();
 }
 
 void align_selected_free_modules(char axis) {

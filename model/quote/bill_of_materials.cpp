@@ -123,7 +123,7 @@ Tdett_prv bill_of_cell(CodeIndex& index, const Tcell& cell) {
 }
 
 void build_bill_of_materials() {
-  rebuild_compact_groups();
+  rebuild_derived_values();
   CodeIndex index(CodesTable);
   QuoteDetails.assign(Cells.size(), {});
   const Tcells& cells = Cells;  // read only, so the undo history keeps sharing them

@@ -10,7 +10,7 @@ namespace {
 using DrawingBuilder = DxfDrawing (*)(const Tcells&, const DxfTemplate&);
 
 void export_drawing(const std::string& file_name, const std::string& template_name, DrawingBuilder build) {
-  rebuild_compact_groups();
+  rebuild_derived_values();
   DxfTemplate drawing = read_dxf_template(program_path("data/" + template_name));
   DxfDrawing result = build(Cells, drawing);
   write_file_safely(file_name, result.text);

@@ -2,7 +2,7 @@
 // every source file: the model knows no window, the 3-D library knows no part
 // of the program, the outputs know nothing of the editor and no Qt Widgets,
 // the cell-scene builder knows neither, the plan drawing reads the model
-// alone and draws without windows, the data generators use no windows, the
+// alone and draws without windows, the windows never end an edit themselves, the data generators use no windows, the
 // dialogs know nothing of the main window that opens them, only the X11
 // layer's own sources see the X11 headers (they define None, Bool, Status),
 // and the model's folders are layers that include only the ones below them.
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <string>
@@ -49,7 +50,8 @@ const std::vector<Rule> kRules = {
     {"data/", {"editor/"}, false, true},
     // The dialogs serve the main window and never reach back into it.
     {"editor/dialogs/", {"editor/main/"}, false, false},
-    {"editor/", {}, false},
+    // An edit ends in the model, in the order its command gives: the windows only call commands.
+    {"editor/", {"model/layout/finish_edit.h"}, false},
 };
 
 // The X11 layer: the context, display and window sources of gfx3d/, the X11
@@ -60,7 +62,7 @@ const std::vector<std::string> kX11Sources = {
     "gfx3d/gl/glx_display.cpp",
     "gfx3d/gl/glx_window_tracking.cpp",
     "scene3d/viewer/x11_child_window.cpp",
-    "editor/view_window/x11_desktop.cpp",
+    "editor/x11_desktop.cpp",
 };
 
 // The model's folders from the bottom up. The plain records and utilities and
@@ -276,4 +278,23 @@ TEST(IncludeRules, TheOutputsIncludeNoQtWidgetsHeaderAtAll) {
   EXPECT_EQ(violations("output/dxf/dxf_export.cpp", {"view3d/window.h", false, true}).size(), 1u)
       << "nor a file of the program that includes one";
   EXPECT_TRUE(violations("editor/output_windows/mail_dialog.cpp", {"QRadioButton", true}).empty());
+}
+
+// A window that ended an edit itself could end it in another order than its
+// command does, or twice; it may not reach the one edit-ending function even
+// through another header.
+TEST(IncludeRules, OnlyTheModelEndsAnEdit) {
+  EXPECT_EQ(violations("editor/main/main_window.cpp", {"model/layout/finish_edit.h", false}).size(), 1u);
+  EXPECT_EQ(violations("editor/dialogs/door_dialog.cpp", {"model/layout/finish_edit.h", false}).size(), 1u);
+  EXPECT_TRUE(violations("model/commands/plan_edits.cpp", {"model/layout/finish_edit.h", false}).empty());
+  const fs::path root = source_root();
+  const std::regex call(R"(\bfinish_edit\s*\()");
+  std::vector<std::string> calls;
+  for (const auto& entry : fs::recursive_directory_iterator(root / "editor")) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (std::regex_search(text, call)) calls.push_back(fs::relative(entry.path(), root).generic_string());
+  }
+  EXPECT_EQ(calls, std::vector<std::string>{});
 }

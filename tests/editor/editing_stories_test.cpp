@@ -4,14 +4,19 @@
 // a few pixels of the plan.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/door_dialog.h"
+#include "editor/dialogs/forced_lengths_dialog.h"
 #include "editor/dialogs/kit_choice_dialog.h"
+#include "editor/dialogs/shelves_dialog.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
 #include "editor/main/windows.h"
+#include "editor/message_boxes.h"
 #include "editor/plan/plan_view.h"
 #include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
@@ -101,8 +106,68 @@ TEST_F(EditingStory, ARoomDrawnWithTheMouseIsFilledAndUndoneToTheEmptyCell) {
   EXPECT_FALSE(drawn_near(on_screen(0, 0) + QPoint(40, 0)));
 }
 
+// Enter on a focused button of the side panel presses it: Auto fills the
+// selected wall, Lunghezze... and Ripiani... open their dialogs.
+TEST_F(EditingStory, EnterPressesTheSidePanelsFocusedButton) {
+  select_first_wall_of_a_room();
+  SidePanel& panel = *Main->Panel1;
+  panel.Bt_auto->setFocus();
+  key(Qt::Key_Return);
+  ASSERT_FALSE(Cells[0].walls[0].modules.empty());
+
+  std::vector<std::string> opened;
+  answer_next<TFforza>([&](TFforza* lengths) {
+    opened.push_back("lengths");
+    lengths->BitBtn2->click();
+  });
+  panel.SB_forza->setFocus();
+  key(Qt::Key_Return);
+  Cells[0].walls[0].selected = false;
+  Cells[0].walls[0].modules[0].selected = true;
+  Main->refresh_side_panel();
+  answer_next<TFripiani>([&](TFripiani* shelves) {
+    opened.push_back("shelves");
+    shelves->BitBtn3->click();
+  });
+  panel.Sb_edita_moduli->setFocus();
+  key(Qt::Key_Return);
+  EXPECT_EQ(opened, (std::vector<std::string>{"lengths", "shelves"}));
+}
+
+// The longest length in every row of the forced-lengths dialog, more than the
+// wall holds: OK lays the bays out past the wall, with no message, the panel
+// still counting them; Undo brings the automatic lengths back.
+TEST_F(EditingStory, ForcedLengthsLongerThanTheWallRunPastItAndUndo) {
+  select_first_wall_of_a_room();
+  QLineEdit* count = Main->Panel1->Ed_Nm;
+  count->setFocus();
+  count->selectAll();
+  QTest::keyClicks(count, "3");
+  QTest::keyClick(count, Qt::Key_Return);
+  // Undo replaces the cells: the wall is looked up afresh each time.
+  const auto wall = []() -> const Tlinea& { return Cells[0].walls[0]; };
+  const std::size_t bays = 3;
+  ASSERT_EQ(wall().modules.size(), bays);
+  const std::vector<Tmodulo> before = wall().modules;
+  answer_next<TFforza>([](TFforza* lengths) {
+    for (QComboBox* row : lengths->rows()) row->setCurrentIndex(row->count() - 1);
+    lengths->BitBtn1->click();
+  });
+  MessageBoxCloser boxes;
+  Main->Panel1->SB_forza->click();
+  EXPECT_TRUE(boxes.texts.empty());
+  ASSERT_EQ(wall().modules.size(), bays);
+  EXPECT_EQ(Main->Panel1->Ed_Nm->text().toStdString(), std::to_string(bays));
+  const Tmodulo last = wall().modules.back();
+  EXPECT_GT(last.x + last.length / 2, wall().x2) << "the bays run past the wall";
+  Main->tool_button(5)->trigger();
+  EXPECT_TRUE(wall().forced_lengths.empty());
+  ASSERT_EQ(wall().modules.size(), bays);
+  EXPECT_EQ(wall().modules.back().x, before.back().x);
+}
+
 TEST_F(EditingStory, ADoorIsCutIntoAWallAndUndone) {
-  Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  Cells[0].walls = four_by_three_walls();
   Cells[0].walls[0].module_count = 3;
   Cells[0].walls[0].module_height = 1700;
   Cells[0].walls[0].module_depth = 475;

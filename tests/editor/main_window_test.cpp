@@ -40,10 +40,12 @@
 #include "editor/plan/plan_view.h"
 #include "editor/plan/plan_zoom.h"
 #include "editor/staged_program.h"
+#include "editor/started_program.h"
 #include "editor/view_window/view_3d_window.h"
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/base/units.h"
+#include "model/commands/open_project.h"
 #include "model/commands/project_commands.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
@@ -56,6 +58,8 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "scene3d/graph/dummy_cube.h"
+#include "support/fresh_project_fixture.h"
+#include "support/keyboard_walk.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -68,14 +72,9 @@ std::vector<std::string> concatenated_paths(std::vector<std::string> paths, cons
   return paths;
 }
 
-class ProgramStart : public testing::Test {
+class ProgramStart : public FreshProjectTest {
  protected:
-  void SetUp() override {
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
-    create_windows();
-  }
+  void SetUp() override { create_windows(); }
   void TearDown() override { destroy_windows(); }
 
   // Starts the program, answering each language question it asks with the
@@ -92,17 +91,6 @@ class ProgramStart : public testing::Test {
     return initialise_program(project);
   }
   bool start(int language, const std::string& project = "") { return start(std::vector{language}, project); }
-
-  // A closed 4 x 3 m room, laid out, its first wall selected in the side panel.
-  void select_first_wall_of_a_room() {
-    Cells[0].walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-    Cells[0].outline_closed = true;
-    compute_wall_normals();
-    recompute_layout();
-    push_undo_snapshot();
-    Cells[0].walls[0].selected = true;
-    Main->refresh_side_panel();
-  }
 
   StagedProgramDir folder;
 };
@@ -531,6 +519,23 @@ TEST_F(ProgramStart, AfterAltTheArrowsAndEscAreTheMenuBars) {
   Main->hide();
 }
 
+// A keyboard user sees where the focus is: Tab stops only on controls that
+// show, each once, a room's wall selected so the side panel's are enabled.
+TEST_F(ProgramStart, EveryTabStopOfTheMainWindowIsAControlInSight) {
+  ASSERT_TRUE(start(0));
+  select_first_wall_of_a_room();
+  ASSERT_TRUE(show_active(*Main));
+  const std::vector<QWidget*> stops = tab_stops(80);
+  const auto again = std::find(stops.begin() + 1, stops.end(), stops.front());
+  ASSERT_NE(again, stops.end()) << "Tab goes round";
+  for (auto stop = stops.begin(); stop != again; ++stop) {
+    QWidget* widget = *stop;
+    EXPECT_FALSE(widget->visibleRegion().isEmpty()) << widget->metaObject()->className();
+    EXPECT_EQ(std::count(stops.begin(), again, widget), 1) << widget->metaObject()->className();
+  }
+  Main->hide();
+}
+
 TEST_F(ProgramStart, TheMenuBarKeepsItsItemsInTheirPlacesWithDatiBeforePreferenze) {
   ASSERT_TRUE(start(1));
   const QList<QAction*> top = Main->menuBar()->actions();
@@ -782,6 +787,8 @@ TEST_F(ShownView, AnImportedProjectShowsItsCurrentCell) {
   lay_out_room(0, "D", 1);
   write_project_file(folder.file("user/prv00009.cel"), true);
   lay_out_room(0, "A", 2);
+  // The room laid out since is let go.
+  answer_next<QMessageBox>([](QMessageBox* save) { save->button(QMessageBox::No)->click(); });
   ASSERT_TRUE(import_project(folder.file("user/prv00009.cel")));
   ASSERT_EQ(current_cell().name, "D");
   EXPECT_EQ(shown_parts(), parts_of_room(1));

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/box_text.h"
+
 class MessageBoxCloser {
  public:
   MessageBoxCloser() {
@@ -15,7 +17,7 @@ class MessageBoxCloser {
       for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* box = qobject_cast<QMessageBox*>(window);
         if (!box || !box->isVisible()) continue;
-        texts.push_back(box->text().toStdString());
+        texts.push_back(box_text_as_written(*box).toStdString());
         box->done(QMessageBox::Ok);
       }
     });

@@ -2,18 +2,22 @@
 // carries the application's title, one shown before start-up too, and while
 // the 3-D view (which stays on top) is shown, every message, question and
 // modal window belongs to it or to the modal window open in front of it, so
-// none opens hidden behind it. Esc leaves the 3-D view open.
+// none opens hidden behind it. Esc leaves the 3-D view open. A box's text
+// stays inside it.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextDocument>
 #include <QWindow>
 #include <filesystem>
 #include <functional>
@@ -21,6 +25,7 @@
 #include <vector>
 
 #include "editor/application_title.h"
+#include "editor/box_text.h"
 #include "editor/dialog_answers.h"
 #include "editor/dialogs/archive_dialog.h"
 #include "editor/dialogs/preferences_dialog.h"
@@ -37,13 +42,16 @@
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
 #include "model/commands/project_commands.h"
+#include "model/files/invalid_outlines.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "output/external_tool.h"
 #include "scene3d/viewer/stage_viewer.h"
+#include "support/fresh_project.h"
 #include "support/long_texts.h"
+#include "support/room_outline.h"
 
 namespace {
 
@@ -186,9 +194,41 @@ TEST(ProgramEntry, ABoxBeforeStartUpCarriesTheApplicationsTitle) {
   });
   EXPECT_FALSE(start_program(""));  // without the preferences the program ends
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
   EXPECT_TRUE(missing_preferences.shown);
   EXPECT_EQ(box.caption, "Rackwright V1.12");
+}
+
+// A cell's name quoted in a message, however long and without a space to
+// wrap at, stays inside the box: it breaks where the box's lines end, every
+// letter of it shown, and a copy of the box holds it as it stands.
+TEST_F(ProgramWindows, ALongCellNameInAMessageStaysInsideTheBox) {
+  std::string name;
+  while (name.size() < 255) name += "Magazzino";
+  name.resize(255);
+  Cells = {room_with_a_turned_normal(name)};
+  QString shown, copied;
+  int text_width = 0, label_width = 0;
+  answer_next<QMessageBox>([&](QMessageBox* box) {
+    auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    shown = box_text_as_written(*box);
+    text_width =
+        label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000), Qt::TextWordWrap, label->text()).width();
+    label_width = box->rect().contains(label->geometry()) ? label->width() : 0;
+    // The user selects the quoted name and copies it.
+    const QString document = label->findChild<QTextDocument*>()->toPlainText();
+    const auto opening = document.indexOf('"');
+    label->setSelection(static_cast<int>(opening), static_cast<int>(document.lastIndexOf('"') - opening + 1));
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    QApplication::processEvents();
+    copied = QApplication::clipboard()->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+  say_invalid_outlines("prv00001.cel");
+  const QString quoted = QString::fromStdString('"' + name + '"');
+  EXPECT_TRUE(shown.contains(quoted));
+  EXPECT_EQ(copied, quoted);
+  EXPECT_LE(text_width, label_width) << "the text within its label, the label within the box";
 }
 
 TEST_F(ProgramWindows, EveryBoxAndFileDialogOpensOnTheShown3dView) {

@@ -13,13 +13,14 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/room_outline.h"
 
 class ProgramWithARoom : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(start_program_in_italian());
-    current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    current_cell().walls = four_by_three_walls();
     compute_wall_normals();
     Main->show();
   }
@@ -27,7 +28,7 @@ class ProgramWithARoom : public testing::Test {
     F3d->hide();
     Main->hide();
     destroy_windows();
-    AppState = Tvar_amb{};
+    reset_open_project();
   }
 
   StagedProgramDir folder;

@@ -21,6 +21,7 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/room_outline.h"
 
 namespace {
@@ -42,7 +43,7 @@ void expect_centred_on_screen(QWidget& window) {
 TEST(ScreenCentring, SixWindowsOpenInTheMiddleOfTheScreenWhereverTheMainWindowStands) {
   StagedProgramDir folder;
   ASSERT_TRUE(start_program_in_italian());
-  current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  current_cell().walls = four_by_three_walls();
   compute_wall_normals();
   expect_centred_on_screen(*Main);
   Main->move(0, 0);
@@ -54,7 +55,7 @@ TEST(ScreenCentring, SixWindowsOpenInTheMiddleOfTheScreenWhereverTheMainWindowSt
   }
   Main->hide();
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
 }
 
 // A window manager's frame is mostly title bar: centring the client area

@@ -5,10 +5,15 @@
 #include <QTimer>
 
 #include "editor/dialogs/language_dialog.h"
+#include "editor/main/main_window.h"
 #include "editor/main/startup.h"
 #include "editor/main/windows.h"
+#include "model/layout/layout_engine.h"
 #include "model/layout/undo_history.h"
+#include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
+#include "support/room_outline.h"
 
 // While it lives, a user who answers the language question with Italian once
 // it is shown. It lives only as long as a start: when start-up does not ask
@@ -28,17 +33,22 @@ class ItalianChosen {
   QTimer timer_;
 };
 
-// A program not started yet: no state of an earlier test's program.
-inline void forget_earlier_program() {
-  AppState = Tvar_amb{};
-  UndoHistory.clear();
-  UndoPosition = -1;
-}
-
 // False when start-up gave up; destroy_windows() ends the program either way.
 inline bool start_program_in_italian() {
-  forget_earlier_program();
+  reset_open_project();  // nothing of an earlier test's program
   create_windows();
   ItalianChosen answer;
   return initialise_program("");
+}
+
+// A closed 4 x 3 m room in the first cell of the started program, laid out,
+// its first wall selected in the side panel.
+inline void select_first_wall_of_a_room() {
+  Cells[0].walls = four_by_three_walls();
+  Cells[0].outline_closed = true;
+  compute_wall_normals();
+  recompute_layout();
+  push_undo_snapshot();
+  Cells[0].walls[0].selected = true;
+  Main->refresh_side_panel();
 }

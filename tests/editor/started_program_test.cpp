@@ -10,6 +10,7 @@
 
 #include "editor/staged_program.h"
 #include "model/files/preferences.h"
+#include "support/fresh_project.h"
 
 TEST(StartedProgram, AnAnswerToAQuestionNotAskedIsDropped) {
   StagedProgramDir folder;
@@ -21,5 +22,5 @@ TEST(StartedProgram, AnAnswerToAQuestionNotAskedIsDropped) {
   for (QRadioButton* button : Flingua->radio_buttons) EXPECT_FALSE(button->isChecked());
   destroy_windows();
   QCoreApplication::processEvents();  // nothing is left to reach the windows once they are gone
-  AppState = Tvar_amb{};
+  reset_open_project();
 }

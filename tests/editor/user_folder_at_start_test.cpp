@@ -22,6 +22,7 @@
 #include "editor/started_program.h"
 #include "model/base/file_io.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 
 namespace fs = std::filesystem;
 
@@ -83,7 +84,7 @@ std::map<std::string, std::string> files_in(const fs::path& folder) {
 }
 
 bool start_answering_italian() {
-  forget_earlier_program();
+  reset_open_project();  // nothing of an earlier test's program
   ItalianChosen answer;
   return start_program("");
 }
@@ -92,7 +93,7 @@ class UserFolderAtStart : public ::testing::Test {
  protected:
   void TearDown() override {
     destroy_windows();
-    AppState = Tvar_amb{};
+    reset_open_project();
     UserDir.clear();
   }
   StagedProgramDir program_;

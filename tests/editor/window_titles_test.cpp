@@ -1,9 +1,11 @@
 // Under a window manager a title with no room beside the frame's icon and
 // buttons is cut ("Selezio... Corvane"): every window of the program, not
 // only the boxes, is at least as wide as its title, in every language and
-// whatever title it takes later.
+// whatever title it takes later. The main window's caption, which holds the
+// user's project and customer, is the exception: the user's width holds.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QScreen>
 #include <string>
@@ -34,6 +36,8 @@
 #include "editor/output_windows/text_window.h"
 #include "editor/program_with_a_room.h"
 #include "editor/view_window/view_3d_window.h"
+#include "model/commands/project_commands.h"
+#include "model/state/globals.h"
 #include "model/state/language.h"
 
 namespace {
@@ -81,18 +85,31 @@ TEST_F(WindowTitles, EveryWindowIsWideEnoughForItsTitleInEveryLanguage) {
   }
 }
 
-// The main window's title names the project's file and customer: the window
-// widens with it, and the kit choice, whose title is not translated, is as
-// wide whatever the language.
+// The kit choice, whose title is not translated, widens with a longer title
+// whatever the language.
 TEST_F(WindowTitles, AWindowWidensWithALongerTitle) {
-  Main->setWindowTitle("Rackwright V1.12 - magazzino centrale ampliamento.cel - Rossi Scaffalature (R-117)");
-  EXPECT_GE(Main->width(), needed_width(*Main));
   FSelezioneKitCV->show();
   const int kit_width = FSelezioneKitCV->width();
   EXPECT_GE(kit_width, needed_width(*FSelezioneKitCV));
   FSelezioneKitCV->setWindowTitle(FSelezioneKitCV->windowTitle() + " - Selezione Kit Corvane");
   EXPECT_GE(FSelezioneKitCV->width(), needed_width(*FSelezioneKitCV));
   EXPECT_GT(FSelezioneKitCV->width(), kit_width);
+}
+
+// The main window's caption names the project's file and customer: a long
+// customer name is the window manager's to shorten, and leaves the window as
+// narrow, as large and where the user had it.
+TEST_F(WindowTitles, ALongCustomerNameLeavesTheMainWindowAsItWas) {
+  QApplication::processEvents();
+  const int least_width = Main->minimumWidth();
+  const QRect placed = Main->geometry();
+  QuoteHeader.customer.name = std::string(200, 'R');
+  QuoteHeader.customer_ref = "R-117";
+  show_project_caption();
+  QApplication::processEvents();
+  EXPECT_GT(title_width(*Main), Main->screen()->availableGeometry().width()) << "the caption holds the name";
+  EXPECT_EQ(Main->minimumWidth(), least_width);
+  EXPECT_EQ(Main->geometry(), placed);
 }
 
 }  // namespace

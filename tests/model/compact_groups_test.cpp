@@ -34,7 +34,7 @@ using CompactGroups = ProjectGlobalsTest;
 
 TEST_F(CompactGroups, GroupAlongXFromTwoFixedEnds) {
   add_cell({fixed_end(2000, 0, 1), fixed_end(0, 0, 1)});  // right end listed first: still the second end
-  rebuild_compact_groups();
+  rebuild_derived_values();
   ASSERT_EQ(Cells[0].compact_groups.size(), 1u);
   const Tcorvane& group = Cells[0].compact_groups[0];
   // No mobile unit, no aisle.
@@ -47,7 +47,7 @@ TEST_F(CompactGroups, GroupAlongYFromWallBays) {
   cell.walls = {make_wall(0, -1000, 0, 4000)};
   cell.walls[0].modules = {make_bay(500, 3000, 577, 800, 'H'), make_bay(500, 0, 577, 800, 'H')};
   for (Tmodulo& bay : cell.walls[0].modules) bay.group_code = "CVFISSO_1";
-  rebuild_compact_groups();
+  rebuild_derived_values();
   ASSERT_EQ(cell.compact_groups.size(), 1u);
   const Tcorvane& group = cell.compact_groups[0];
   EXPECT_EQ(shape(group), "V 3577 deep 908 extent 908x3577 at 500,1500 kit 3045 aisle 0,0 K11_000000");
@@ -63,7 +63,7 @@ TEST(CompactKitLength, ClassBoundaries) {
 TEST_F(CompactGroups, CodesCountGroupsPerCellInGroupOrder) {
   add_cell({fixed_end(0, 5000, 3), fixed_end(0, 0, 1), fixed_end(2000, 0, 1), fixed_end(2000, 5000, 3)});
   add_cell({fixed_end(0, 0, 1), fixed_end(1500, 0, 1)});
-  rebuild_compact_groups();
+  rebuild_derived_values();
   std::vector<std::string> codes_and_places;
   for (const Tcell& cell : Cells)
     for (const Tcorvane& g : cell.compact_groups) codes_and_places.push_back(g.group_code.substr(0, 4) + size_key(g.y));
@@ -74,7 +74,7 @@ TEST_F(CompactGroups, LoneOrExtraFixedEndsAndDamagedCodes) {
   add_cell({fixed_end(0, 0, 1), fixed_end(900, 0, 1), fixed_end(3000, 0, 1), fixed_end(0, 4000, 2),
             make_free(0, 8000, 577, 1000, 'V', "CVFISSO_x"), make_free(900, 8000, 577, 1000, 'V', "CVFISSO_x"),
             make_free(0, 9000, 577, 1000, 'V', "CVFISSO_07"), make_free(900, 9000, 577, 1000, 'V', "CVFISSO_07")});
-  rebuild_compact_groups();
+  rebuild_derived_values();
   ASSERT_EQ(Cells[0].compact_groups.size(), 1u);                 // group 2 has one end; damaged codes name no group
   EXPECT_EQ(Cells[0].compact_groups[0].overall_length, 3577.0);  // first and last of three ends
   EXPECT_EQ(max_fixed_compact_number(0), 7);
@@ -82,7 +82,7 @@ TEST_F(CompactGroups, LoneOrExtraFixedEndsAndDamagedCodes) {
 
 TEST_F(CompactGroups, EndsOnNoCommonAxisStillCountButHaveNoShape) {
   add_cell({fixed_end(0, 0, 1), fixed_end(2000, 10, 1), fixed_end(0, 3000, 2), fixed_end(2000, 3000, 2)});
-  rebuild_compact_groups();
+  rebuild_derived_values();
   ASSERT_EQ(Cells[0].compact_groups.size(), 2u);
   const Tcorvane& unshaped = Cells[0].compact_groups[0];
   EXPECT_EQ(std::tuple(unshaped.group_code, unshaped.overall_length, unshaped.kit_length), std::tuple("", 0.0, 2245.0));
@@ -93,12 +93,12 @@ TEST_F(CompactGroups, AisleBesideTheEndWhoseNearestMobileUnitIsFarAway) {
   // Units 600 apart from end A; the last one in the list is close to B, the nearest to B decides.
   add_cell({fixed_end(0, 0, 1), fixed_end(3000, 0, 1), mobile_unit(600, 0, 1), mobile_unit(2400, 0, 1),
             mobile_unit(1200, 0, 1)});
-  rebuild_compact_groups();
+  rebuild_derived_values();
   const Tcorvane& tight = Cells[0].compact_groups[0];
   EXPECT_EQ(std::pair(tight.aisle_x, tight.aisle_y), std::pair(0.0, 0.0));
 
   Cells[0].free_modules[3].x = 2200;  // now 223 mm from B's face
-  rebuild_compact_groups();
+  rebuild_derived_values();
   const Tcorvane& open = Cells[0].compact_groups[0];
   EXPECT_DOUBLE_EQ(open.aisle_x, 3000 - (223.0 / 2 + 288.5));
   EXPECT_EQ(open.aisle_y, 0.0);
@@ -110,7 +110,7 @@ TEST_F(CompactGroups, PositionCharactersComeFromTheCellBeingRebuilt) {
   // along end A's length a lone fixed end of another group; mobile units never count.
   add_cell({fixed_end(0, 0, 1), fixed_end(2000, 0, 1), make_free(-677, 0, 577, 1000, 'V'), fixed_end(0, 1100, 2),
             mobile_unit(2000, -1100, 1)});
-  rebuild_compact_groups();
+  rebuild_derived_values();
   EXPECT_EQ(Cells[1].compact_groups[0].group_code, "K21_200010");
 }
 
@@ -118,7 +118,7 @@ TEST_F(CompactGroups, PositionCharactersOfEndsAlongY) {
   // Ends oriented 'H': the group runs along y; the upper end numbers c5, c1, c2.
   add_cell({fixed_end(0, 0, 1, 'H'), fixed_end(0, 2000, 1, 'H'), make_free(0, 2677, 577, 1000, 'H'),
             make_free(-1100, 0, 577, 1000, 'H')});
-  rebuild_compact_groups();
+  rebuild_derived_values();
   EXPECT_EQ(Cells[0].compact_groups[0].group_code, "K11_000110");
 }
 
@@ -127,11 +127,11 @@ TEST_F(CompactGroups, WallGapsUpTo350Millimetres) {
   // End faces at -288.5 and 2288.5; rails reach 554 mm either side of y 0.
   cell.walls = {make_wall(-638.5, -2000, -638.5, 2000), make_wall(2639.5, -2000, 2639.5, 2000),
                 make_wall(-1000, 904, 3000, 904), make_wall(-1000, -904, 3000, -904)};
-  rebuild_compact_groups();
+  rebuild_derived_values();
   EXPECT_EQ(cell.compact_groups[0].wall_gaps, (std::array<double, 4>{350.0, -1.0, 350.0, -1.0}));
 
   cell.walls[3] = make_wall(-1000, -903, 3000, -903);
-  rebuild_compact_groups();
+  rebuild_derived_values();
   EXPECT_EQ(cell.compact_groups[0].wall_gaps[1], 349.0);
 }
 

@@ -7,8 +7,13 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "model/commands/archive_commands.h"
+#include "model/commands/edit_mode_commands.h"
+#include "model/commands/open_project.h"
 #include "model/commands/project_commands.h"
+#include "model/commands/side_panel_edits.h"
 #include "model/files/cell_list.h"
+#include "model/files/project_file.h"
 #include "model/layout/auto_fill.h"
 #include "model/layout/door_split.h"
 #include "model/layout/finish_edit.h"
@@ -16,6 +21,7 @@
 #include "model/modules/free_module_placement.h"
 #include "model/state/tool_buttons.h"
 #include "support/plan_builders.h"
+#include "support/program_dir.h"
 
 namespace {
 
@@ -43,7 +49,7 @@ class ViewLog : public ScriptedUi {
     if (button == tool_button::outline && !down) note("modes");
   }
 
- private:
+ protected:
   void note(const char* what) { events.push_back(std::string(what) + "@" + std::to_string(UndoHistory.size())); }
 };
 
@@ -91,7 +97,7 @@ TEST_F(EditEndings, EditsWithoutAStepLeaveTheHistoryAlone) {
   for (Views views :
        {Views::all, Views::scene_3d | Views::plan, Views::side_panel | Views::plan, Views::scene_3d | Views::side_panel,
         Views::side_panel | Views::scene_3d, Views::scene_3d, Views::plan}) {
-    finish_edit(EditKind::shown, views);
+    finish_edit(EditKind::not_recorded, views);
   }
   EXPECT_TRUE(UndoHistory.empty());
   EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0", "3d@0", "plan@0", "panel@0", "plan@0", "3d@0", "panel@0",
@@ -187,16 +193,135 @@ TEST_F(EditEndings, ADeletedCellIsFittedBeforeItsPlanIsDrawnThenRecorded) {
 TEST_F(EditEndings, EveryEndingShowsAndRecordsANewModuleWithItsEndFrames) {
   make_rectangle(4000, 3000);
   double x = 0;
-  for (EditKind kind : {EditKind::laid_out, EditKind::changed, EditKind::shown, EditKind::shown_then_recorded}) {
+  for (EditKind kind : {EditKind::laid_out, EditKind::changed, EditKind::not_recorded, EditKind::shown_then_recorded}) {
     AppState.free_module_template = make_free(x += 600, 0, 500, 1000, 'H');
     AppState.free_module_template.height = 2000;
     add_free_module();
     finish_edit(kind);
     EXPECT_EQ(log.cell_in_3d.free_modules.back().frame_height_a, 2000) << "shown by kind " << static_cast<int>(kind);
-    if (kind == EditKind::shown) continue;
+    if (kind == EditKind::not_recorded) continue;
     const Tcell& recorded = *UndoHistory.back().cells.at(0);
     EXPECT_EQ(recorded.free_modules.back().frame_height_b, 2000) << "recorded by kind " << static_cast<int>(kind);
   }
+}
+
+// The mode buttons show each view once (a selection button drew the plan
+// and refreshed the panel twice); the dialogs' commands end whatever the
+// dialog did.
+TEST_F(EditEndings, ModeButtonsAndDialogCommandsShowEachViewOnce) {
+  make_rectangle(4000, 3000);
+  set_selection_mode(tool_button::select_walls, true);
+  EXPECT_EQ(log.events, (Events{"modes@0", "panel@0", "plan@0"}));
+  EXPECT_TRUE(AppState.select_walls_mode && log.buttons_down[tool_button::select_walls]);
+  log.events.clear();
+  set_selection_mode(tool_button::select_walls, false);
+  EXPECT_EQ(log.events, (Events{"modes@0", "modes@0", "panel@0", "plan@0"}));
+  EXPECT_FALSE(AppState.select_walls_mode || log.buttons_down[tool_button::select_walls]);
+
+  log.events.clear();
+  log.yes_no_answers = {true};
+  start_outline();
+  EXPECT_EQ(log.events, (Events{"modes@0", "modes@0", "3d@0"})) << "the discarded room leaves the 3-D view";
+  EXPECT_TRUE(cell().walls.empty());
+  EXPECT_TRUE(AppState.outline_mode && log.buttons_down[tool_button::outline]);
+
+  log.events.clear();
+  std::vector<std::string> offered;
+  new_cell([&](const std::vector<std::string>& names) { offered = names; });
+  EXPECT_EQ(offered, std::vector<std::string>{cell().name});
+  EXPECT_EQ(log.events, (Events{"3d@0", "panel@0", "plan@0"}));
+  EXPECT_EQ(UndoHistory.size(), 1u) << "recorded after it is shown";
+
+  log.events.clear();
+  bool shown = false;
+  edit_shelves("4,5", 2000, [&](const ShelvesForm&) { shown = true; });
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(log.events, Events{"message@1"});
+}
+
+// Besides the views: the save question, the tabs, the caption and every undo
+// step (the Undo button is set after each).
+class OpeningLog : public ViewLog {
+ public:
+  Answer ask_yes_no_cancel(const std::string& text) override {
+    note("question");
+    return ViewLog::ask_yes_no_cancel(text);
+  }
+  void reset_cell_tabs(const std::vector<std::string>& names, int selected) override {
+    ViewLog::reset_cell_tabs(names, selected);
+    note("tabs");
+  }
+  void set_caption(const std::string& text) override {
+    ViewLog::set_caption(text);
+    note("caption");
+  }
+  void set_tool_button_enabled(int button, bool enabled) override {
+    ViewLog::set_tool_button_enabled(button, enabled);
+    if (button == tool_button::undo) note("step");
+  }
+};
+
+class ProjectOpenings : public CellTest {
+ protected:
+  void SetUp() override {
+    CellTest::SetUp();
+    folder.write("data/maxLoad.txt", "");
+    make_rectangle(4000, 3000);
+    write_project_file(folder.file("user/prv00007.cel"), true);
+    ArchiveList = {{"00007", "01/02/2026", "Rossi Srl", "r-1", "Q1", "Magazzino"}};
+    set_ui(&log);
+  }
+  void TearDown() override {
+    set_ui(nullptr);
+    ArchiveList.clear();
+    CellTest::TearDown();
+  }
+  // A project of two undo steps, modified, which the user lets go (No).
+  void edit_twice() {
+    Cells = {Tcell{}};
+    UndoHistory.clear();
+    UndoPosition = -1;
+    push_undo_snapshot();
+    cell().wall_thickness = 80;
+    push_undo_snapshot();
+    log.yes_no_cancel_answers = {Answer::No};
+    log.events.clear();
+  }
+  std::string project_file() { return folder.file("user/prv00007.cel"); }
+  TempProgramDir folder;
+  OpeningLog log;
+};
+
+// Import, the archive, New and the start argument: each asks about the
+// project it replaces once, starts a history of its own and shows the new
+// project in one order (the tabs, the caption, then the views as an edit
+// ends them, the plan fitted to a project read from a file) before its first
+// step.
+TEST_F(ProjectOpenings, EveryWayAsksOnceRestartsTheHistoryAndShowsTheProjectInOneOrder) {
+  const Events read_from_file = {"question@2", "tabs@0", "caption@0", "3d@0", "panel@0", "fit@0", "plan@0", "step@1"};
+  edit_twice();
+  log.file_answers = {project_file()};
+  import_project_asking();
+  EXPECT_EQ(log.events, read_from_file) << "import";
+  EXPECT_FALSE(AppState.modified);
+
+  edit_twice();
+  ASSERT_TRUE(open_archive_project(0));
+  EXPECT_EQ(log.events, read_from_file) << "archive";
+  EXPECT_FALSE(AppState.modified);
+
+  edit_twice();
+  new_project();
+  EXPECT_EQ(log.events, (Events{"question@2", "tabs@0", "caption@0", "3d@0", "panel@0", "plan@0", "step@1"}));
+  EXPECT_TRUE(AppState.modified) << "marked as its first step marks it";
+
+  // At start nothing is open to ask about, and the program's title stands.
+  reset_project();
+  log.events.clear();
+  open_start_project(project_file());
+  EXPECT_EQ(log.events, (Events{"tabs@0", "3d@0", "panel@0", "fit@0", "plan@0", "step@1"}));
+  EXPECT_FALSE(AppState.modified);
+  EXPECT_EQ(cell().walls.size(), 4u);
 }
 
 }  // namespace

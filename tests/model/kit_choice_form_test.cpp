@@ -4,18 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 
 namespace {
 
-class KitChoice : public ::testing::Test {
+class KitChoice : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     KitWidthTable = {{"LARGHEZZA", "SUFFISSO"}, {"974", "-097"}, {"1200", "-120"}};
     KitTable = {{"L", "B", "M", "P", "C"}, {"2600", "2245", "1", "577 577", "CV2245-1"}};
   }
   void TearDown() override {
-    AppState = Tvar_amb{};
     KitTable.clear();
     KitWidthTable.clear();
   }

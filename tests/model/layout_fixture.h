@@ -19,13 +19,14 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"
 
 // Every wall's end points as {x1, y1, x2, y2}, in wall order.
 using WallEnds = std::vector<std::array<double, 4>>;
 
-class CellTest : public ::testing::Test {
+class CellTest : public FreshProjectTest {
  protected:
   void SetUp() override {
     reset_project();
@@ -35,15 +36,13 @@ class CellTest : public ::testing::Test {
     for (int i = 0; i < 120; ++i) LangTable.push_back("text " + std::to_string(i));
   }
   void TearDown() override {
-    reset_project();
     LengthList.clear();
     LangTable.clear();
   }
+  // A fresh project of one empty cell.
   static void reset_project() {
+    reset_open_project();
     Cells = {Tcell{}};
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
   }
 
   // The first cell, the current one unless a test changes it.

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "layout_fixture.h"
+#include "model/layout/forced_lengths.h"
 #include "model/layout/layout_engine.h"
+#include "model/layout/undo_history.h"
 #include "random_rooms.h"
 #include "room_faults.h"
 
@@ -139,6 +141,38 @@ TEST_F(LayoutSoundness, RunBesideAWallWithoutBaysStartsFromItsOwnCorner) {
   const Ttestata& start_frame = wall(1).end_frames.front();
   EXPECT_GE(wall_local(wall(1), start_frame.x, start_frame.y).x - 14, 50 - 1e-6);
   EXPECT_EQ(wall(1).chain_start, 0);
+}
+
+TEST_F(LayoutSoundness, ForcedLengthsLongerThanTheWallStandPastItAndUndoAsOneStep) {
+  // Forced lengths are not compared with the wall: 1420 + 1240 + 1240 on a
+  // 4000 mm wall, joined to the higher run at its end, run past its start.
+  LengthList = {710, 800, 890, 974, 1062, 1152, 1240, 1420};
+  AppState.max_length_index = 7;
+  make_rectangle(4000, 3000);
+  set_run(wall(0), 3, 0);
+  set_run(wall(1), 2, 1);
+  recompute_layout();
+  push_undo_snapshot();
+  const std::string automatic = layout_summary(cell());
+  ForcedLengthsForm form = forced_lengths_form(cell(), 0);
+  form.choices = {7, 6, 6};
+  apply_forced_lengths(form);
+  EXPECT_TRUE(ui->messages.empty());
+  EXPECT_EQ(wall(0).module_count, 3);
+  ASSERT_EQ(wall(0).modules.size(), 3u);
+  EXPECT_EQ(wall(0).modules[0].length, 1420);
+  EXPECT_EQ(wall(0).modules[2].length, 1240);
+  const Tmodulo& first = wall(0).modules[0];
+  EXPECT_LT(first.x - first.length / 2, wall(0).x1);
+  EXPECT_EQ(wall(1).modules.size(), 2u);
+  expect_cell_invariants(cell());
+  const std::string forced = layout_summary(cell());
+  step_undo_history(-1);
+  EXPECT_TRUE(wall(0).forced_lengths.empty());
+  EXPECT_EQ(layout_summary(cell()), automatic);
+  step_undo_history(1);
+  EXPECT_EQ(wall(0).forced_lengths, (std::vector<double>{1420, 1240, 1240}));
+  EXPECT_EQ(layout_summary(cell()), forced);
 }
 
 // The digests of the random rooms that were laid out soundly, every wall with

@@ -104,11 +104,11 @@ TEST_F(LoadOverrides, HighCornerLimitsTheBayByItsNeighbourAndStaleOverridesAreCl
 // load table has changed.
 TEST_F(LoadOverrides, RebuildFollowsAChangedLoadTable) {
   cell().walls[1].start_join_high = true;
-  rebuild_compact_groups();
+  rebuild_derived_values();
   const Tcells& cells = Cells;
   EXPECT_EQ(cells[0].walls[1].modules[0].custom_load_value, 200.0);
   MaxLoadTable[2][3] = "150";  // the limit a 1300 neighbour imposes
-  rebuild_compact_groups();
+  rebuild_derived_values();
   EXPECT_EQ(cells[0].walls[1].modules[0].custom_load_value, 150.0);
 }
 

@@ -12,15 +12,15 @@
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
+#include "support/fresh_project_fixture.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
 namespace {
 
-class PreferencesForm_ : public ::testing::Test {
+class PreferencesForm_ : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     AppState.language = 0;
     AppState.wall_height = 2000;
     AppState.decimals = 2;
@@ -35,10 +35,7 @@ class PreferencesForm_ : public ::testing::Test {
     write_catalogue_file(dir.file("data/data_in.dat"), {"2000", "300-900", "400", "914.4\n1219.2\n1828.8*", "AAAB"},
                          {});
   }
-  void TearDown() override {
-    AppState = Tvar_amb{};
-    LengthConversion = {};
-  }
+  void TearDown() override { LengthConversion = {}; }
   double chosen_length() const { return LengthList[static_cast<std::size_t>(AppState.max_length_index)]; }
 
   TempProgramDir dir;
@@ -285,7 +282,7 @@ TEST_F(PreferencesForm_, AChoiceSavedInInchesIsTheSameAfterARestart) {
   PreferencesForm form = load_preferences_form('.');
   switch_form_unit(form, true, '.');
   ASSERT_TRUE(save_preferences(form));
-  AppState = Tvar_amb{};
+  reset_open_project();  // the program ends
   LengthList.clear();
   // The restart takes the stored language only from a file that serves it.
   write_scrambled_file(dir.file("data/lang.dat"),

@@ -10,6 +10,7 @@
 #include "model/base/units.h"
 #include "model/state/globals.h"
 #include "model/text/translations.h"
+#include "support/fresh_project_fixture.h"
 #include "support/program_dir.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"
@@ -39,10 +40,9 @@ std::string translation_file(const std::string& torn = "") {
   return language_file_text(languages, false);
 }
 
-class Preferences : public ::testing::Test {
+class Preferences : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     Company = Tazienda{};
     write_translations(translation_file());
   }

@@ -5,12 +5,14 @@
 #include <filesystem>
 
 #include "model/base/file_io.h"
+#include "model/commands/archive_commands.h"
 #include "model/commands/project_commands.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/archive_form.h"
 #include "model/files/archive_list.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/program_dir.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -20,21 +22,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProjectArchive : public ::testing::Test {
+class ProjectArchive : public FreshProjectTest {
  protected:
   void SetUp() override {
     LangTable.assign(135, "");
     for (int number : {112, 125, 126, 127, 128, 129, 134}) LangTable[number] = "text " + std::to_string(number);
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
     ArchiveList = {{"00001", "01/02/2026", "Rossi Srl", "r-1", "Q1", "Magazzino"},
                    {"00002", "02/02/2026", "Müller GmbH", "ab", "Q2", "Lager"},
                    {"00003", "03/02/2026", "Bianchi", "R-2", "Q3", "Archivio"}};
-  }
-  void TearDown() override {
-    AppState = Tvar_amb{};
-    Cells.clear();
   }
   // Saves a project of the given cell names as user/prvNNNNN.cel.
   void save_project_file(const std::string& number, const std::vector<std::string>& cell_names) {

@@ -9,6 +9,7 @@
 
 #include "model/base/file_io.h"
 #include "model/base/text_io.h"
+#include "model/commands/open_project.h"
 #include "model/commands/side_panel_edits.h"
 #include "model/files/project_file.h"
 #include "model/files/project_save.h"
@@ -16,6 +17,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "support/fresh_project_fixture.h"
 #include "support/long_texts.h"
 #include "support/program_dir.h"
 #include "support/room_outline.h"
@@ -24,12 +26,9 @@
 
 namespace {
 
-class MainCommands : public testing::Test {
+class MainCommands : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
     Cells = {first_cell(), first_cell()};
     Cells[0].name = "Uno";
     Cells[1].name = "Due";

@@ -16,6 +16,7 @@
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/program_dir.h"
 #include "support/project_refusals.h"
 #include "support/room_outline.h"
@@ -102,7 +103,7 @@ const Lines kGoldenCells = {
     // current cell
     "0"};
 
-class ProjectFile : public ::testing::Test {
+class ProjectFile : public FreshProjectTest {
  protected:
   void SetUp() override {
     LangTable.assign(40, "");
@@ -255,9 +256,8 @@ TEST_F(ProjectFile, LoadReplacesTheOpenProject) {
 // from its walls, the same way the outline tool decides to close.
 TEST_F(ProjectFile, AnOpenedProjectCountsClosedOutlinesAsClosed) {
   ScopedScriptedUi ui;
-  const std::vector<Tvec2> corners = {{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}};
   Tcells cells(4);
-  for (Tcell& cell : cells.edit_all()) cell.walls = walls_through(corners);
+  for (Tcell& cell : cells.edit_all()) cell.walls = four_by_three_walls();
   cells[1].walls.pop_back();    // the last wall missing
   cells[2].walls[3].y2 = 10;    // the last wall ends beside the start
   cells[3].walls[2].x1 = 3990;  // a wall starts away from the previous end

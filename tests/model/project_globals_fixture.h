@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/plan_builders.h"
 
 // Every test starts with no cells, no tables and default state, and leaves none behind.
@@ -22,12 +23,8 @@ class ProjectGlobalsTest : public ::testing::Test {
 
  private:
   static void clear() {
-    Cells.clear();
     CodesTable.clear();
     MaxLoadTable.clear();
-    QuoteDetails.clear();
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
+    reset_open_project();
   }
 };

@@ -13,6 +13,7 @@
 #include "model/layout/outline_queries.h"
 #include "model/quote/module_template.h"
 #include "support/plan_builders.h"
+#include "support/room_outline.h"
 
 TEST(ShelfPatterns, SlotCountRoundsHalvesToEven) {
   const std::vector<std::pair<double, int>> slots{
@@ -68,7 +69,7 @@ TEST(ShelfPatterns, RefitKeepsTheBottomShelves) {
 
 TEST(OutlineQueries, WindingOfTheRightmostVerticalWall) {
   Tcell room;
-  room.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  room.walls = four_by_three_walls();
   EXPECT_EQ(outline_winding(room), "ANTIORARIO");
   room.walls = walls_through({{0, 0}, {0, 3000}, {4000, 3000}, {4000, 0}});
   EXPECT_EQ(outline_winding(room), "ORARIO");

@@ -17,22 +17,20 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"
 
 namespace {
 
-class SidePanelEdits : public testing::Test {
+class SidePanelEdits : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
-    UndoHistory.clear();
-    UndoPosition = -1;
     LengthList = {700, 800, 900, 1000, 1100, 1200, 1300};
     Cells = {Tcell{}};
     Tcell& cell = current_cell();
-    cell.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    cell.walls = four_by_three_walls();
     cell.outline_closed = true;
     compute_wall_normals();
     recompute_layout();

@@ -20,7 +20,7 @@ Tvar_amb millimetres() {
 
 Tcell room_4000_by_3000() {
   Tcell cell;
-  cell.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  cell.walls = four_by_three_walls();
   for (Tlinea& wall : cell.walls) {
     wall.module_height = 1700;
     wall.module_depth = 475;

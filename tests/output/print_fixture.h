@@ -13,20 +13,15 @@
 #include "output/print/page_context.h"
 #include "output/print/render_driver.h"
 #include "recording_canvas.h"
+#include "support/fresh_project_fixture.h"
 #include "support/program_dir.h"
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public FreshProjectTest {
  protected:
   void SetUp() override {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    saved_cells_ = Cells;
-    saved_state_ = AppState;
-    Cells.clear();
-    QuoteDetails.clear();
     CodesTable.clear();
-    QuoteHeader = Tprv{};
     Company = Tazienda{};
-    AppState = Tvar_amb{};
     StructureTypes = {Tstructure_type{300, 301, 302, 303, "", 0}};
     LangTable.clear();
     for (int i = 0; i < 400; ++i) LangTable.push_back("t" + std::to_string(i));
@@ -36,9 +31,6 @@ class PrintTest : public ::testing::Test {
     page.preview_size = {2101, 2971};
   }
   void TearDown() override {
-    Cells = saved_cells_;
-    AppState = saved_state_;
-    QuoteDetails.clear();
     CodesTable.clear();
     LangTable.clear();
     StructureTypes.clear();
@@ -66,6 +58,4 @@ class PrintTest : public ::testing::Test {
 
  private:
   RecordingCanvas* canvas_ = nullptr;
-  Tcells saved_cells_;
-  Tvar_amb saved_state_;
 };

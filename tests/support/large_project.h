@@ -11,6 +11,7 @@
 #include "model/layout/undo_history.h"
 #include "model/layout/wall_editing.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/room_outline.h"
 
 inline constexpr double kLargeProjectSide = 11500;  // a wall of ten bays of about 1100 mm
@@ -60,7 +61,7 @@ inline Tcell large_project_cell(int steps, int free_modules) {
 // is current.
 inline void make_large_project(int cells, int steps, int free_modules) {
   LengthList = {700, 800, 900, 1000, 1100, 1200, 1300};
-  AppState = Tvar_amb{};
+  reset_open_project();
   AppState.max_length_index = 6;
   Cells.assign(static_cast<std::size_t>(cells), large_project_cell(steps, free_modules));
   for (int c = 0; c < cells; ++c) {
@@ -69,8 +70,6 @@ inline void make_large_project(int cells, int steps, int free_modules) {
     recompute_layout();
   }
   AppState.current_cell = 0;
-  rebuild_compact_groups();
-  UndoHistory.clear();
-  UndoPosition = -1;
+  rebuild_derived_values();
   push_undo_snapshot();
 }

@@ -12,13 +12,14 @@
 #include "model/layout/wall_editing.h"
 #include "model/state/colour_palette.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
 #include "support/room_outline.h"
 
 // The globals a plan drawing reads, on the given background: catalogue
 // lengths, a load table and the palette. One empty cell, current.
 inline void reset_plan_globals(bool black_background = false) {
+  reset_open_project();
   Cells = {Tcell{}};
-  AppState = Tvar_amb{};
   AppState.max_length_index = 6;
   AppState.black_background = black_background;
   set_colour_palette();
@@ -28,8 +29,6 @@ inline void reset_plan_globals(bool black_background = false) {
                   {"1300", "280", "240", "200"},
                   {"1100", "290", "245", "200"},
                   {"1200", "285", "240", "200"}};
-  UndoHistory.clear();
-  UndoPosition = -1;
 }
 
 // Gives a wall a run of bays of the given depth.
@@ -61,7 +60,7 @@ inline Tcell& lay_out_room(const std::vector<Tvec2>& corners, const std::vector<
   compute_wall_normals();
   cell.outline_closed = true;
   recompute_layout();
-  rebuild_compact_groups();
+  rebuild_derived_values();
   return Cells.at(static_cast<std::size_t>(AppState.current_cell));
 }
 
@@ -86,7 +85,7 @@ inline Tcell& sample_room() {
   cell.free_modules = {front, back, shelved_free(cx + 1500, cy + 200, 600, 1300, 'V', "CARRELLO"),
                        make_free(cx - 1200, cy - 1500, 577, 1000, 'V', "CVFISSO_1"),
                        make_free(cx + 1200, cy - 1500, 577, 1000, 'V', "CVFISSO_1")};
-  rebuild_compact_groups();
+  rebuild_derived_values();
   return cell;
 }
 

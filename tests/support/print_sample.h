@@ -19,6 +19,7 @@
 #include "model/state/colour_palette.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "support/fresh_project.h"
 #include "support/plan_builders.h"
 #include "support/room_outline.h"
 #include "support/sample_project.h"
@@ -32,7 +33,7 @@ inline std::string print_stage_dir() {
 // The catalogue, one language, the default price table and the palette.
 inline void load_print_data(const std::string& language = "EN", bool inches = false) {
   ProgramDir = print_stage_dir();
-  AppState = Tvar_amb{};
+  reset_open_project();
   AppState.inches = inches;
   AppState.unit_factor = inches ? MmPerInch : 1.0;
   set_colour_palette();

@@ -6,19 +6,18 @@
 #include <gtest/gtest.h>
 
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/program_dir.h"
 #include "support/scripted_ui.h"
 
-class QuoteGlobalsTest : public ::testing::Test {
+class QuoteGlobalsTest : public FreshProjectTest {
  protected:
   void SetUp() override {
     LangTable.clear();
     for (int i = 0; i < 400; ++i) LangTable.push_back("t" + std::to_string(i));
     Customers.clear();
     CodesTable.clear();
-    QuoteHeader = Tprv{};
     Company = Tazienda{};
-    AppState = Tvar_amb{};
     StructureTypes.assign(1, Tstructure_type{});
   }
 

@@ -23,19 +23,30 @@ inline std::vector<Tlinea> walls_through(const std::vector<Tvec2>& corners) {
   return walls;
 }
 
-// A closed room of 4000 x 3000 whose right wall's normal points into the room,
-// as one damaged digit of a project file leaves it: the outline fails the
-// geometry check. The other normals point out of the room.
-inline Tcell room_with_a_turned_normal(const std::string& name) {
+// The room most tests stand in: 4 x 3 m, drawn anticlockwise from the origin
+// (bottom, right, top and left wall). Normals are left to compute_wall_normals.
+inline std::vector<Tlinea> four_by_three_walls() { return walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}}); }
+
+// The 4 x 3 m room closed, its walls' normals pointing out of it, walls 60 mm thick.
+inline Tcell four_by_three_room() {
   Tcell cell;
-  cell.name = name;
   cell.wall_thickness = 60.0;
-  cell.walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
-  const Tvec2 normals[] = {{0, -1}, {-1, 0}, {0, 1}, {-1, 0}};  // the second turned in
+  cell.walls = four_by_three_walls();
+  const Tvec2 normals[] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
   for (std::size_t i = 0; i < cell.walls.size(); ++i) {
     cell.walls[i].normal_x = normals[i].x;
     cell.walls[i].normal_y = normals[i].y;
   }
   cell.outline_closed = true;
+  return cell;
+}
+
+// The 4 x 3 m room with its right wall's normal turned into the room, as one
+// damaged digit of a project file leaves it: the outline fails the geometry
+// check.
+inline Tcell room_with_a_turned_normal(const std::string& name) {
+  Tcell cell = four_by_three_room();
+  cell.name = name;
+  cell.walls[1].normal_x = -1;
   return cell;
 }

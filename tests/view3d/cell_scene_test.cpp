@@ -7,6 +7,7 @@
 #include "gfx3d/core/library_errors.h"
 #include "model/layout/shelf_patterns.h"
 #include "scene_tree.h"
+#include "support/room_outline.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ class CellScene : public SceneTreeTest {
     SceneTreeTest::SetUp();
     make_parts(kShelfParts);
   }
-  Tcell room_ = rectangle_room(4000, 3000);
+  Tcell room_ = four_by_three_room();
 };
 
 TEST_F(CellScene, BayLevelsRailsJointsAndPanels) {

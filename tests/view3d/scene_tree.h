@@ -132,20 +132,3 @@ class SceneTreeTest : public testing::Test {
   TGLExtrusionSolid* walls_ = nullptr;  // the last build's, when it has walls
   CellSceneBuilder builder_;
 };
-
-// A closed rectangular room, counter-clockwise, its walls' normals pointing out.
-inline Tcell rectangle_room(double w, double h) {
-  Tcell cell;
-  auto wall = [&](double x1, double y1, double x2, double y2, double nx, double ny, char o) {
-    Tlinea line;
-    line.x1 = x1, line.y1 = y1, line.x2 = x2, line.y2 = y2, line.normal_x = nx, line.normal_y = ny;
-    line.orientation = o;
-    cell.walls.push_back(line);
-  };
-  wall(0, 0, w, 0, 0, -1, 'H');
-  wall(w, 0, w, h, 1, 0, 'V');
-  wall(w, h, 0, h, 0, 1, 'H');
-  wall(0, h, 0, 0, -1, 0, 'V');
-  cell.wall_thickness = 60;
-  return cell;
-}

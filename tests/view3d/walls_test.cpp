@@ -1,12 +1,13 @@
 // The room's walls: the outline contours with their openings in the order the
 // winding asks, and the wall solid with its height, material and refusals.
 #include "scene_tree.h"
+#include "support/room_outline.h"
 #include "view3d/wall_outline.h"
 
 namespace {
 
 TEST(WallOutline, OuterOutlineRoomOutlineAndOpeningsFollowTheWinding) {
-  Tcell room = rectangle_room(4000, 3000);
+  Tcell room = four_by_three_room();
   room.walls[2].kind = 0;  // the top wall is a door
   std::vector<PlanContour> contours = wall_contours(room);
   ASSERT_EQ(contours.size(), 3u);
@@ -27,7 +28,7 @@ TEST(WallOutline, OuterOutlineRoomOutlineAndOpeningsFollowTheWinding) {
 }
 
 TEST(WallOutline, OnlyAnExactlyClosedOutlineIsBuilt) {
-  Tcell room = rectangle_room(4000, 3000);
+  Tcell room = four_by_three_room();
   EXPECT_TRUE(outline_closes(room));
   room.walls.back().y2 = 1e-9;
   EXPECT_FALSE(outline_closes(room));
@@ -37,7 +38,7 @@ TEST(WallOutline, OnlyAnExactlyClosedOutlineIsBuilt) {
 class WallSolid : public SceneTreeTest {};
 
 TEST_F(WallSolid, TheRingOfWallsRisesToTheWallHeightInTheWallMaterial) {
-  Tcell room = rectangle_room(4000, 3000);
+  Tcell room = four_by_three_room();
   room.walls[0].kind = 0;
   build(room);
   ASSERT_NE(walls_, nullptr);
@@ -55,7 +56,7 @@ TEST_F(WallSolid, TheRingOfWallsRisesToTheWallHeightInTheWallMaterial) {
 }
 
 TEST_F(WallSolid, AnOutlineTheTessellatorRefusesGivesNoWalls) {
-  Tcell room = rectangle_room(4000, 3000);
+  Tcell room = four_by_three_room();
   room.wall_thickness = 0;  // the band has no area
   build(room);
   EXPECT_EQ(walls_, nullptr);

@@ -23,24 +23,20 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/fresh_project_fixture.h"
 #include "support/keyboard_walk.h"
 #include "support/sample_project.h"
 #include "support/scripted_ui.h"
 
 namespace {
 
-class ArchiveDialog : public ::testing::Test {
+class ArchiveDialog : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     AppState.archive_col_widths = {90, 100, 200, 80, 80, 120};
     set_language("IT");
     archive.apply_language();
     ArchiveList.clear();
-  }
-  void TearDown() override {
-    AppState = Tvar_amb{};
-    Cells.clear();
   }
   void open() {
     archive.show();
@@ -307,11 +303,21 @@ TEST_F(ArchiveDialog, AnOldProjectShowsItsLettersAndIsSavedWithThem) {
   }
 }
 
+// The window opens on the list, and so does every opening after; Tab goes
+// in reading order round the window: OK and Cancel below the list, then the
+// tools above it.
 TEST_F(ArchiveDialog, TabLeavesTheGridForOkAndComesBack) {
   ArchiveList = {{"00001", "", "Rossi", "", "", ""}, {"00002", "", "Verdi", "", "", ""}};
   ASSERT_TRUE(show_active(archive));
-  archive.StringGrid1->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), archive.StringGrid1);
   EXPECT_TRUE(tab_walks_to(archive.BitBtn2));
+  const std::vector<QWidget*> reading = {archive.StringGrid1, archive.BitBtn2, archive.BitBtn3, archive.BitBtn1,
+                                         archive.BitBtn5,     archive.BitBtn6, archive.BitBtn7, archive.StringGrid1};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  archive.BitBtn3->setFocus();
+  archive.hide();
+  archive.show();
+  EXPECT_EQ(archive.focusWidget(), archive.StringGrid1) << "every opening starts on the list";
   archive.hide();
 }
 
@@ -319,6 +325,7 @@ TEST_F(ArchiveDialog, TabLeavesTheGridForOkAndComesBack) {
 // in every language; a width the user dragged stays, and a fitted one is not
 // stored, so the next language fits its own headings.
 TEST(ArchiveHeadings, DefaultColumnsFitTheHeadingsOfEveryLanguageAndDraggedOnesStay) {
+  FreshProject project;
   StagedProgramDir folder;
   ScopedScriptedUi ui;
   ASSERT_TRUE(read_preferences());
@@ -342,5 +349,4 @@ TEST(ArchiveHeadings, DefaultColumnsFitTheHeadingsOfEveryLanguageAndDraggedOnesS
   EXPECT_EQ(header.sectionSize(4), 40);
   archive.hide();
   set_language("IT");
-  AppState = Tvar_amb{};
 }

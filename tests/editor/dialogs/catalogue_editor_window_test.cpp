@@ -11,6 +11,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/fresh_project_fixture.h"
 #include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 #include "support/scripted_ui.h"
@@ -18,20 +19,16 @@
 namespace {
 
 // The editor on the catalogue of a fresh program folder, shown.
-class CatalogueEditorWindow : public testing::Test {
+class CatalogueEditorWindow : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     set_language("IT");
     load_data_file(0);
     window_ = std::make_unique<TFdati>();
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   }
-  void TearDown() override {
-    window_.reset();
-    AppState = Tvar_amb{};
-  }
+  void TearDown() override { window_.reset(); }
   TFdati& window() { return *window_; }
 
   DialogProgramDir dir;

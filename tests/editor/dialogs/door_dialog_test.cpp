@@ -7,26 +7,22 @@
 #include <QTest>
 
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/room_outline.h"
 #include "support/scripted_ui.h"
 #include "support/user_decimal.h"
 
 namespace {
 
-class DoorDialog : public testing::Test {
+class DoorDialog : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     Cells.assign(1, Tcell{});
     Cells[0].walls = walls_through({{0, 0}, {12000, 0}, {12000, 3000}, {0, 3000}});
     for (Tlinea& wall : Cells[0].walls) {
       wall.module_count = 5;
       wall.shelf_count = 4;
     }
-  }
-  void TearDown() override {
-    AppState = Tvar_amb{};
-    Cells.clear();
   }
   void open(int wall) {
     door.Tag = wall;

@@ -9,17 +9,17 @@
 
 #include "model/base/units.h"
 #include "model/state/globals.h"
+#include "support/fresh_project_fixture.h"
 #include "support/keyboard_walk.h"
 #include "support/plan_builders.h"
 #include "support/scripted_ui.h"
 
 namespace {
 
-class ForcedLengthsDialog : public testing::Test {
+class ForcedLengthsDialog : public FreshProjectTest {
  protected:
   void SetUp() override {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    AppState = Tvar_amb{};
     AppState.decimals = 2;
     LangTable.assign(220, "");
     for (int text : {171, 172, 173, 174, 216}) LangTable[static_cast<std::size_t>(text)] = "t" + std::to_string(text);
@@ -30,10 +30,8 @@ class ForcedLengthsDialog : public testing::Test {
   }
   void TearDown() override {
     QLocale::setDefault(QLocale::c());
-    AppState = Tvar_amb{};
     LangTable.clear();
     LengthList.clear();
-    Cells.clear();
   }
   // Opens the dialog on the wall and returns the texts of its rows' labels.
   static std::vector<std::string> open(TFforza& dialog) {

@@ -14,15 +14,16 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "support/dialog_program_dir.h"
+#include "support/fresh_project_fixture.h"
+#include "support/keyboard_walk.h"
 #include "support/scripted_ui.h"
 #include "support/user_decimal.h"
 
 namespace {
 
-class PreferencesDialog : public ::testing::Test {
+class PreferencesDialog : public FreshProjectTest {
  protected:
   void SetUp() override {
-    AppState = Tvar_amb{};
     AppState.language = 0;
     AppState.wall_height = 2000;
     AppState.decimals = 2;
@@ -38,7 +39,6 @@ class PreferencesDialog : public ::testing::Test {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   }
-  void TearDown() override { AppState = Tvar_amb{}; }
 
   // Checks a service switch and answers the password prompt.
   bool check_with_password(QCheckBox* box, const QString& typed, bool ok) {
@@ -79,6 +79,25 @@ TEST_F(PreferencesDialog, CtrlF12RevealsTheServiceSwitchesWhichNeedThePassword) 
   dialog.CheckBox1->click();  // unchecking asks nothing
   EXPECT_FALSE(dialog.CheckBox1->isChecked());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Tab goes down the left column, then the 3-D group, then the buttons, from
+// the first field the dialog opens on; so it does after a change of language
+// has made the resolution's buttons anew, with the service switches shown.
+TEST_F(PreferencesDialog, TabGoesThroughTheFieldsInReadingOrderFromTheFirst) {
+  std::vector<QWidget*> reading = {dialog.ComboBox2,   dialog.ComboBox1, dialog.SpinEdit1, dialog.CheckBox4,
+                                   dialog.RadioGroup2, dialog.TrackBar1, dialog.Edit1,     dialog.RadioGroup1,
+                                   dialog.BitBtn2,     dialog.BitBtn1,   dialog.BitBtn3,   dialog.ComboBox2};
+  EXPECT_EQ(QApplication::focusWidget(), dialog.ComboBox2);
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  dialog.ComboBox2->setCurrentIndex(3);
+  QTest::keyClick(&dialog, Qt::Key_F12, Qt::ControlModifier);
+  dialog.BitBtn2->click();
+  ASSERT_EQ(refreshes, 1);
+  ASSERT_TRUE(show_active(dialog));
+  reading.insert(reading.begin() + 5, {dialog.CheckBox1, dialog.CheckBox2, dialog.CheckBox3, dialog.CheckBox5});
+  EXPECT_EQ(QApplication::focusWidget(), dialog.ComboBox2);
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
 }
 
 TEST(PasswordPrompt, ShowsAStarForEveryCharacterTyped) {

@@ -23,6 +23,7 @@
 #include "scene3d/graph/dummy_cube.h"
 #include "scene3d/render/stage_buffer.h"
 #include "scene3d/viewer/stage_viewer.h"
+#include "support/fresh_project.h"
 #include "support/room_outline.h"
 
 TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
@@ -46,13 +47,13 @@ TEST(PreferencesInTheProgram, AnotherLanguageAndUnitReachEveryWindow) {
   EXPECT_EQ(Fpreferenze->windowTitle().toStdString(), lang_text(84));
   EXPECT_EQ(Fapri->windowTitle().toStdString(), lang_text(109));
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
 }
 
 TEST(PreferencesInTheProgram, AnOpenThreeDViewTakesTheNewSettingsAtOnce) {
   StagedProgramDir folder;
   ASSERT_TRUE(start_program_in_italian());
-  current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+  current_cell().walls = four_by_three_walls();
   compute_wall_normals();
   F3d->show();
   F3d->genera_3d(current_cell());
@@ -72,7 +73,7 @@ TEST(PreferencesInTheProgram, AnOpenThreeDViewTakesTheNewSettingsAtOnce) {
   EXPECT_EQ(walls->Material().FrontProperties().Diffuse().Alpha(), 0.0f) << "fully transparent walls";
   F3d->hide();
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
 }
 
 namespace {
@@ -105,7 +106,7 @@ TEST(PreferencesInTheProgram, AUnitRoundTripGivesBackTheShippedLargestLength) {
   confirm_preferences_in_unit(0);
   EXPECT_EQ(chosen_max_length(), 1700.0);
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
 }
 
 TEST(PreferencesInTheProgram, TheLargestLengthSurvivesUnitSwitchesAndARestart) {
@@ -137,5 +138,5 @@ TEST(PreferencesInTheProgram, TheLargestLengthSurvivesUnitSwitchesAndARestart) {
   confirm_preferences_in_unit(0);
   EXPECT_EQ(chosen_max_length(), 1600.0);
   destroy_windows();
-  AppState = Tvar_amb{};
+  reset_open_project();
 }

@@ -6,6 +6,9 @@
 #include <QTest>
 
 #include "editor/dialogs/about_box.h"
+#include "editor/dialogs/added_module_dialog.h"
+#include "editor/dialogs/cell_order_dialog.h"
+#include "editor/dialogs/compact_dialog.h"
 #include "editor/dialogs/dialog_support.h"
 #include "editor/dialogs/kit_choice_dialog.h"
 #include "editor/dialogs/new_cell_dialog.h"
@@ -13,6 +16,8 @@
 #include "model/base/text_io.h"
 #include "model/files/project_file.h"
 #include "model/state/globals.h"
+#include "support/fresh_project.h"
+#include "support/keyboard_walk.h"
 #include "support/long_texts.h"
 #include "support/scripted_ui.h"
 
@@ -55,7 +60,7 @@ TEST(SmallWindows, OkAndCancelButtonsOfEveryWindowShareOneLookedUpIcon) {
 // reads back with its name whole and nothing called damage.
 TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
   ScopedScriptedUi ui;
-  AppState = Tvar_amb{};
+  FreshProject project;
   Cells = {first_cell()};
   TFcopia_cella dialog(nullptr);
   dialog.prepare("Cella", {"Cella"});
@@ -68,6 +73,36 @@ TEST(SmallWindows, ANewCellTakesTheLongestNameTheProjectFileReadsBack) {
   const ProjectData read = parse_project(project_file_text(QuoteHeader, Cells, 1, true), "prv00001.cel");
   EXPECT_TRUE(read.damage.empty()) << read.damage.front();
   EXPECT_TRUE(read.cells[1].name == Cells[1].name);
-  Cells.clear();
-  AppState = Tvar_amb{};
+}
+
+// The small dialogs open on their first field, not on OK, also after Cancel
+// had the focus; Tab goes through the fields, then OK and Cancel.
+TEST(SmallWindows, DialogsOpenOnTheirFirstFieldAndTabEndsOnOkAndCancel) {
+  ScopedScriptedUi ui;
+  FreshProject project;
+  Cells = {first_cell(), first_cell()};
+  TFordinamento order(nullptr);
+  TFmodulo_aggiunto module(nullptr);
+  TFSelezioneKitCV kit(nullptr);
+  TFcorvane compact(nullptr);
+  const std::vector<std::pair<QDialog*, std::vector<QWidget*>>> dialogs = {
+      {&order, {order.ListBox1, order.BitBtn1, order.BitBtn2, order.BitBtn3, order.BitBtn4}},
+      {&module, {module.ComboBox1, module.ComboBox2, module.ComboBox3, module.Ed_Nr_p, module.BitBtn1, module.BitBtn2}},
+      {&kit, {kit.ComboBox1, kit.ComboBox2, kit.BitBtn1, kit.BitBtn2}},
+      {&compact, {compact.Ed_Nr_m, compact.cb_Nmobili}}};
+  for (const auto& [dialog, fields] : dialogs) {
+    ASSERT_TRUE(show_active(*dialog));
+    std::vector<QWidget*> reading = fields;
+    if (dialog == &compact) {
+      reading.insert(reading.end(), compact.depth_lists().begin(), compact.depth_lists().end());
+      reading.insert(reading.end(),
+                     {compact.Ed_ingombro, compact.Ed_corridoio, compact.GroupBox1, compact.BitBtn1, compact.BitBtn2});
+    }
+    EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading) << dialog->metaObject()->className();
+    reading.back()->setFocus();
+    dialog->hide();
+    dialog->show();
+    EXPECT_EQ(dialog->focusWidget(), reading.front()) << dialog->metaObject()->className();
+    dialog->hide();
+  }
 }

@@ -350,22 +350,48 @@ TEST_F(QuoteHeaderWindow, TheRegisterOpenedFromTheDialogRefreshesThePickList) {
 }
 
 // Tab leaves the notes and each list of lines at once, so that from any field
-// it goes on to OK and Cancel.
+// it goes on to OK and Cancel. The window opens on the customer's name, Tab
+// goes through the fields in reading order, the logo among them, and Enter
+// presses the focused button or picks the logo.
 TEST_F(QuoteHeaderWindow, TabGoesFromTheNotesThroughEachFieldOnceToOkAndCancel) {
-  window.show();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(QApplication::focusWidget(), window.ComboBox1) << "it opens on its first field";
+  const std::vector<QWidget*> reading = {
+      window.ComboBox1, window.Btn_Utenti,   window.SpeedButton2, window.Edit2,  window.Edit3,   window.Edit4,
+      window.Edit5,     window.Edit9,        window.Edit6,        window.Edit7,  window.Edit8,   window.Memo1,
+      window.Edit10,    window.SpeedButton1, window.Edit11,       window.Edit12, window.Edit13,  window.Edit1,
+      window.Edit14,    window.Edit15,       window.Edit16,       window.Edit17, window.Edit19,  window.Edit20,
+      window.Image1,    window.StringGrid1,  window.StringGrid2,  window.Edit18, window.BitBtn1, window.BitBtn2};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  ASSERT_EQ(QApplication::focusWidget(), window.ComboBox1) << "and from Cancel back to the first field";
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
   window.Memo1->setFocus();
-  std::vector<QWidget*> stops = {QApplication::focusWidget()};
-  while (stops.back() != window.BitBtn2 && stops.size() < 40) {
-    QTest::keyClick(stops.back(), Qt::Key_Tab);
-    stops.push_back(QApplication::focusWidget());
-  }
-  ASSERT_EQ(stops.back(), window.BitBtn2);
-  EXPECT_EQ(stops[stops.size() - 2], window.BitBtn1);
+  const std::vector<QWidget*> stops = tab_stops(40);
+  const auto cancel = std::find(stops.begin(), stops.end(), window.BitBtn2);
+  ASSERT_NE(cancel, stops.end());
+  EXPECT_EQ(*(cancel - 1), window.BitBtn1);
   for (QWidget* lines : {window.StringGrid1, window.StringGrid2})
-    EXPECT_EQ(std::count(stops.begin(), stops.end(), lines), 1);
+    EXPECT_EQ(std::count(stops.begin(), cancel, lines), 1);
   EXPECT_EQ(window.Memo1->toPlainText().toStdString(), "");
+  window.StringGrid1->setFocus();
+  QTest::keyClick(window.StringGrid1, Qt::Key_F2);
+  ASSERT_EQ(QApplication::focusWidget()->parentWidget(), window.StringGrid1->viewport()) << "a line's editor is open";
+  QTest::keyClicks(QApplication::focusWidget(), "Ltd");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.StringGrid2) << "Tab in a line's editor leaves the lines";
+  EXPECT_EQ(window.StringGrid1->item(0, 0)->text().toStdString(), "Ltd");
+
+  window.SpeedButton1->setFocus();
+  press_enter();
+  EXPECT_EQ(window.Edit10->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+  window.Image1->setFocus();
+  press_enter();
+  EXPECT_EQ(ui->questions, std::vector<std::string>{"Logo"}) << "Enter on the logo picks another";
+  window.BitBtn2->setFocus();
+  press_enter();
+  ASSERT_FALSE(window.isVisible()) << "Enter on Cancel closes the window";
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(window.focusWidget(), window.ComboBox1) << "every opening starts on the first field";
   window.hide();
 }
 
@@ -421,14 +447,77 @@ TEST_F(PriceTableWindow, TheLargestPriceShowsWholeInItsColumn) {
   window.hide();
 }
 
+// The grid is one Tab stop: Tab from an open cell editor keeps what was typed
+// and goes on to OK, as Tab from the grid does; Shift+Tab comes back; Ctrl+Tab
+// leaves it too.
+TEST_F(PriceTableWindow, TabLeavesTheGridForOkAlsoFromAnOpenCellEditor) {
+  ASSERT_TRUE(show_active(window));
+  QLineEdit* editor = cell_editor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(QApplication::focusWidget(), editor) << "the window opens in its first editable cell";
+  editor->selectAll();
+  QTest::keyClicks(editor, "A-1");
+  QTest::keyClick(editor, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1);
+  EXPECT_EQ(window.StringGrid1->item(0, 2)->text().toStdString(), "A-1");
+  EXPECT_TRUE(key_reaches(window.StringGrid1, Qt::Key_Backtab));
+  EXPECT_TRUE(tab_walks_to(window.BitBtn2));
+  window.StringGrid1->setCurrentCell(1, 3);
+  ASSERT_NE(cell_editor(), nullptr);
+  QTest::keyClick(cell_editor(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn2) << "Shift+Tab leaves the grid backwards";
+  EXPECT_EQ(window.StringGrid1->currentRow(), 1);
+  QTest::keyClick(window.BitBtn2, Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), window.StringGrid1);
+  QTest::keyClick(window.StringGrid1, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1) << "Ctrl+Tab leaves the grid";
+  window.StringGrid1->setCurrentCell(2, 3);
+  ASSERT_NE(cell_editor(), nullptr);
+  QTest::keyClick(cell_editor(), Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), window.BitBtn1) << "Ctrl+Tab leaves a cell editor";
+  EXPECT_EQ(window.StringGrid1->currentRow(), 2);
+  window.hide();
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(window.focusWidget(), cell_editor()) << "every opening starts in the first editable cell";
+  window.hide();
+}
+
+// Tab goes through the window as it reads: the list with its filter below
+// it, the fields with their commands, then the bottom row (disabled commands
+// passed over); Shift+Tab the other way. It leaves the notes, and Enter
+// presses the focused button.
 TEST_F(CustomersWindow, TabLeavesTheNotesAndEnterPressesTheFocusedButton) {
   ASSERT_TRUE(show_active(window));
+  ASSERT_EQ(window.focusWidget(), window.ListBox1);
+  const std::vector<QWidget*> reading{window.ListBox1, window.BitBtn3, window.Edit1,   window.Edit2,   window.Edit3,
+                                      window.Edit4,    window.Edit5,   window.Edit9,   window.Edit6,   window.Edit7,
+                                      window.Edit8,    window.Memo1,   window.Button1, window.BitBtn4, window.BitBtn6,
+                                      window.BitBtn1,  window.BitBtn2};
+  EXPECT_EQ(tab_stops(static_cast<int>(reading.size())), reading);
+  ASSERT_EQ(QApplication::focusWidget(), window.ListBox1) << "Tab from Chiudi comes round to the list";
+  std::vector<QWidget*> backwards;
+  for (std::size_t i = 0; i < reading.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    backwards.insert(backwards.begin(), QApplication::focusWidget());
+  }
+  EXPECT_EQ(backwards, reading) << "Shift+Tab goes the other way";
   window.Memo1->setFocus();
   EXPECT_TRUE(tab_walks_to(window.BitBtn2));
   EXPECT_TRUE(window.Memo1->toPlainText().isEmpty());
+  window.Edit1->setFocus();
+  QTest::keyClicks(window.Edit1, "Neri");
+  ASSERT_TRUE(key_reaches(window.BitBtn4, Qt::Key_Tab));
+  ui->yes_no_answers = {true};
+  press_enter();
+  EXPECT_EQ(ui->messages, std::vector<std::string>{"t80"}) << "Aggiungi added the customer";
+  read_customers();
+  EXPECT_EQ(Customers.size(), 4u);
   window.BitBtn2->setFocus();
   press_enter();
   EXPECT_FALSE(window.isVisible());
+  ASSERT_TRUE(show_active(window));
+  EXPECT_EQ(window.focusWidget(), window.ListBox1) << "every opening starts on the list";
+  window.hide();
 }
 
 TEST(TextWindow, TabTypesInTheTextAndEnterPressesTheFocusedButton) {

@@ -54,6 +54,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/translations.h"
+#include "support/fresh_project.h"
 #include "support/plan_builders.h"
 #include "support/qt_events.h"
 #include "support/room_outline.h"
@@ -163,7 +164,7 @@ class ScreenSizes : public testing::Test {
   void TearDown() override {
     Main->hide();
     destroy_windows();
-    AppState = Tvar_amb{};
+    reset_open_project();
   }
 
   // A laid-out room with its first wall and a free module selected, the
@@ -171,7 +172,7 @@ class ScreenSizes : public testing::Test {
   static void fill_the_side_panel() {
     AppState.product_switch = 1;
     Main->show_product_controls();
-    current_cell().walls = walls_through({{0, 0}, {4000, 0}, {4000, 3000}, {0, 3000}});
+    current_cell().walls = four_by_three_walls();
     current_cell().outline_closed = true;
     compute_wall_normals();
     current_cell().walls[0].selected = true;

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "editor/box_text.h"
 #include "editor/dialog_answers.h"
 #include "editor/output_windows/print_window.h"
 #include "gfx3d/materials/bitmap32.h"
@@ -87,7 +88,7 @@ std::array<float, 4> xyzw(const TVector4f& v) { return {v.x, v.y, v.z, v.w}; }
 // Reads and closes the next message box.
 void answer_message(SeenMessage& seen) {
   answer_next<QMessageBox>([&seen](QMessageBox* box) {
-    seen = {box->text().toStdString(), box->parentWidget()};
+    seen = {box_text_as_written(*box).toStdString(), box->parentWidget()};
     box->accept();
   });
 }

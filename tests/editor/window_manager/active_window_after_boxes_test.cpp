@@ -4,7 +4,8 @@
 // at once, without a click on the main window, and no key typed right after
 // the close is lost. Where the user goes on right after the close (another
 // program), the activation stays. A box minimised takes the whole program
-// with it.
+// with it, and the 3-D view minimised goes alone. A box shown at start has the
+// keys too.
 #include <gtest/gtest.h>
 
 #include <QAbstractNativeEventFilter>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -24,10 +26,13 @@
 #include "editor/dialog_answers.h"
 #include "editor/main/main_window.h"
 #include "editor/main/side_panel.h"
+#include "editor/main/startup.h"
+#include "editor/main/windows.h"
 #include "editor/output_windows/print_window.h"
 #include "editor/program_with_a_room.h"
 #include "editor/view_window/view_3d_window.h"
 #include "foreign_window.h"
+#include "model/files/preferences.h"
 #include "model/files/project_file.h"
 #include "model/state/current_cell.h"
 #include "model/state/globals.h"
@@ -408,7 +413,8 @@ TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProg
     return window->isMinimized() && Main->isMinimized() && F3d->isMinimized();
   };
   const auto restored_together = [](QWidget* window) {
-    return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && has_the_activation(window);
+    return !window->isMinimized() && !Main->isMinimized() && !F3d->isMinimized() && in_front_of(window, F3d) &&
+           has_the_activation(window);
   };
   // Whether the whole program went with the window, and came back with it.
   const auto minimise_and_restore = [&](QWidget* window) {
@@ -435,6 +441,65 @@ TEST_F(ActiveWindowAfterBoxes, MinimisingABoxOrAModalWindowMinimisesTheWholeProg
   Main->tool_button(13)->trigger();
   EXPECT_EQ(print_seen, std::pair(true, true)) << "minimised together, restored together";
   EXPECT_TRUE(is_active(Main));
+}
+
+// The view minimised on its own goes alone: the main window stays on the
+// screen with the keys, for the user to work on the plan, and a box opened
+// there has the keys in front of it. So it is again once a box has closed.
+TEST_F(ActiveWindowAfterBoxes, TheViewMinimisesAlone) {
+  const auto minimised_alone = [] {
+    EXPECT_TRUE(program_caught_up());
+    minimise(F3d->winId());
+    return process_events_until([] { return F3d->isMinimized(); }) && window_manager_settled() &&
+           !Main->isMinimized() && is_active(Main);
+  };
+  const auto restore_view = [] {
+    restore(F3d->winId());
+    return process_events_until([] { return !F3d->isMinimized() && has_the_activation(F3d); });
+  };
+  EXPECT_TRUE(minimised_alone()) << "before any box";
+  answer_once_active();
+  ui().show_message("said");
+  EXPECT_TRUE(is_active(Main));
+  EXPECT_TRUE(restore_view());
+  Main->activateWindow();
+  ASSERT_TRUE(is_active(Main));
+  answer_once_active();
+  ui().show_message("said");
+  EXPECT_TRUE(minimised_alone()) << "after a box";
+  EXPECT_TRUE(restore_view());
+}
+
+using BoxesAtStart = ProgramWithARoom;
+
+// The user goes on in another program while the program starts; its box
+// opens in the middle of the screen with the keys all the same.
+TEST_F(BoxesAtStart, ABoxBeforeTheMainWindowOpensInTheMiddleOfTheScreenWithTheKeys) {
+  write_preferences();  // the language chosen: the next start asks nothing
+  Main->hide();
+  destroy_windows();
+  folder.write("user/list.dat", "cut short");  // a damaged project index, said at start
+  create_windows();
+  ForeignWindow other;
+  ASSERT_NE(other.id(), 0u);
+  click_in(other.id());
+  ASSERT_TRUE(keeps_the_activation(other.id()));
+  QPoint middle, screen_middle;
+  close_once_active<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_TRUE(window_manager_settled());
+    // The frame as the window manager has it: the widget may still tell the
+    // makeshift one it was first told.
+    middle = box->windowHandle()->frameGeometry().center();
+    screen_middle = box->screen()->availableGeometry().center();
+    box->buttons().first()->click();
+  });
+  EXPECT_TRUE(initialise_program(""));
+  EXPECT_NEAR(middle.x(), screen_middle.x(), 2);
+  EXPECT_NEAR(middle.y(), screen_middle.y(), 2);
+  // The main window shows as the start ends: the keys go back to it once the
+  // other program has gone.
+  Main->show();
+  EXPECT_TRUE(process_events_until([] { return Main->windowHandle()->isExposed(); }));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "editor/view_window/x11_desktop.h"
+#include "editor/x11_desktop.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -40,12 +40,16 @@ std::optional<bool> x11_move_keys(const QWindow& from, const QWindow& to) {
   return true;
 }
 
-bool x11_set_owner(const QWindow& window, const QWindow& owner) {
+void x11_set_owner(const QWindow& window, const QWindow* owner) {
   xcb_connection_t* connection = qt_connection();
-  if (!connection || !window.handle() || !owner.handle()) return false;
-  const auto owner_id = static_cast<xcb_window_t>(owner.winId());
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()),
-                      XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &owner_id);
+  if (!connection || !window.handle() || (owner && !owner->handle())) return;
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  if (owner) {
+    const auto owner_id = static_cast<xcb_window_t>(owner->winId());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
+                        &owner_id);
+  } else {
+    xcb_delete_property(connection, id, XCB_ATOM_WM_TRANSIENT_FOR);
+  }
   xcb_flush(connection);
-  return true;
 }

@@ -17,6 +17,7 @@ std::optional<bool> x11_move_keys(const QWindow& from, const QWindow& to);
 
 // Makes the window belong to its owner on the desktop (WM_TRANSIENT_FOR),
 // which Qt says only of dialogs: the window manager keeps it above the owner
-// and minimises and restores the two together. To be said once the window is
-// shown, as Qt clears it then. False when Qt does not run on X11.
-bool x11_set_owner(const QWindow& window, const QWindow& owner);
+// and minimises and restores the two together. No owner makes it a window of
+// its own again. Qt clears it as the window shows. Nothing where Qt does not
+// run on X11.
+void x11_set_owner(const QWindow& window, const QWindow* owner);

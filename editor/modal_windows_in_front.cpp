@@ -1,11 +1,11 @@
-#include "editor/view_window/modal_windows_in_front.h"
+#include "editor/modal_windows_in_front.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <QWindow>
 
-#include "editor/view_window/x11_desktop.h"
+#include "editor/x11_desktop.h"
 
 ModalWindowsInFront::ModalWindowsInFront(QWidget& on_top) : QObject(&on_top), on_top_(on_top) {
   QApplication::instance()->installEventFilter(this);
@@ -26,10 +26,12 @@ bool ModalWindowsInFront::eventFilter(QObject* watched, QEvent* event) {
   }
   auto* window = qobject_cast<QWidget*>(watched);
   if (event->spontaneous() || !is_watched(window)) return false;
-  if (event->type() == QEvent::Show)
+  if (event->type() == QEvent::Show) {
     opened(*window);
-  else
+  } else {
     active_before_.erase(window);
+    set_on_top_owner();
+  }
   return false;
 }
 
@@ -39,8 +41,19 @@ bool ModalWindowsInFront::is_watched(const QWidget* window) const {
          (window->isModal() || window->windowType() == Qt::Dialog) && window->windowHandle();
 }
 
+bool ModalWindowsInFront::on_top_shown() const { return on_top_.isVisible() && !on_top_.isMinimized(); }
+
+// Said before the window opened shows, so that the window manager has it as
+// it maps that window; lifted once the last one has gone from the screen.
+void ModalWindowsInFront::set_on_top_owner() {
+  const QWidget* main = on_top_.parentWidget();
+  if (!main || !on_top_.windowHandle()) return;
+  const bool owned = on_top_shown() && !active_before_.empty();
+  x11_set_owner(*on_top_.windowHandle(), owned ? main->window()->windowHandle() : nullptr);
+}
+
 QWindow* ModalWindowsInFront::owner_for(const QWidget& window) const {
-  if (!on_top_.isVisible()) return window.parentWidget() ? window.parentWidget()->window()->windowHandle() : nullptr;
+  if (!on_top_shown()) return window.parentWidget() ? window.parentWidget()->window()->windowHandle() : nullptr;
   QWindow* open = QGuiApplication::modalWindow();
   return open && open != window.windowHandle() ? open : on_top_.windowHandle();
 }
@@ -52,6 +65,7 @@ QWindow* ModalWindowsInFront::owner_for(const QWidget& window) const {
 void ModalWindowsInFront::opened(QWidget& window) {
   active_before_[&window] = given_back_ ? given_back_.data() : QApplication::activeWindow();
   given_back_ = nullptr;
+  set_on_top_owner();
   window.windowHandle()->setTransientParent(owner_for(window));
   connect(window.windowHandle(), &QWindow::visibleChanged, this, &ModalWindowsInFront::visibility_changed,
           Qt::UniqueConnection);

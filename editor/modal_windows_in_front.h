@@ -2,7 +2,11 @@
 // shown, every message, question, dialog and modal window the program opens
 // belongs to it, or to the modal window already open in front of it, so the window
 // manager keeps each one in front, where it can be read and answered; once it
-// is hidden they belong to their own windows again.
+// is hidden or minimised they belong to their own windows again. While one of
+// them is open, the window on top belongs to the main window in turn, so that
+// the window manager minimises and restores the whole program with any of
+// them; with none open it is a window of its own, which the user minimises
+// alone.
 // The window manager would give the keys to the owner when such a window
 // closes, and only some time after it is gone: the window the user was in
 // when it opened has them instead, from the moment it is gone, so that no key
@@ -27,6 +31,8 @@ class ModalWindowsInFront : public QObject {
 
  private:
   bool is_watched(const QWidget* window) const;
+  bool on_top_shown() const;
+  void set_on_top_owner();
   QWindow* owner_for(const QWidget& window) const;
   void opened(QWidget& window);
   void visibility_changed(bool visible);
