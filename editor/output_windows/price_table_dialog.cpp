@@ -110,10 +110,10 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
 }
 
 void TFprezzi::apply_language() {
-  setWindowTitle(qt_lang_text(182));
+  setWindowTitle(qt_lang_text(text::price_table));
   write_headings();
-  BitBtn1->setText(qt_lang_text(181));
-  BitBtn2->setText(qt_lang_text(88));
+  BitBtn1->setText(qt_lang_text(text::price_table_ok));
+  BitBtn2->setText(qt_lang_text(text::cancel));
 }
 
 void TFprezzi::showEvent(QShowEvent* event) {

@@ -37,7 +37,7 @@ std::vector<std::string> archive_row_texts(int entry);
 // no longer has or when no file of its number is there. Raises FileError
 // when user/ cannot be listed.
 std::optional<std::string> archive_project_file(int entry);
-// After the question (text 126): removes the entry from the index and the
+// After the question (text::delete_project_question): removes the entry from the index and the
 // entry's project file from the disk (a missing file is no fault), has
 // show_change show the index as it now is and says so (text::project_deleted). A file that
 // cannot be removed keeps its entry: false, with one box saying the project
