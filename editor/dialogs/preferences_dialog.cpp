@@ -159,9 +159,9 @@ void TFpreferenze::apply_language() {
   RadioGroup1->set_items({qt_lang_text(text::resolution_low), qt_lang_text(text::resolution_high)});
   RadioGroup1->set_item_index(AppState.resolution_3d);
   set_tab_order();  // the resolution's buttons are new
-  RadioGroup2->setTitle(qt_lang_text(kUnitsText));
-  Label7->setText(qt_lang_text(kDecimalsText));
-  CheckBox4->setText(qt_lang_text(kBlackBackgroundText));
+  RadioGroup2->setTitle(qt_lang_text(text::units));
+  Label7->setText(qt_lang_text(text::decimals));
+  CheckBox4->setText(qt_lang_text(text::black_background));
   form_.inches = AppState.inches;
   show_wall_height_label();
 }
