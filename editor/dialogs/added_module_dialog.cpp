@@ -7,6 +7,7 @@
 #include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -54,8 +55,11 @@ TFmodulo_aggiunto::TFmodulo_aggiunto(QWidget* parent) : QDialog(parent) {
 }
 
 void TFmodulo_aggiunto::apply_language() {
-  setWindowTitle(qt_lang_text(183));
-  for (auto [label, text] : {std::pair{Label1, 184}, {Label2, 185}, {Label3, 186}, {Label4, 187}})
+  setWindowTitle(qt_lang_text(text::added_module));
+  for (auto [label, text] : {std::pair{Label1, text::added_module_length},
+                             {Label2, text::added_module_depth},
+                             {Label3, text::added_module_height},
+                             {Label4, text::shelf_count}})
     label->setText(qt_lang_text(text));
 }
 

@@ -14,22 +14,9 @@
 #include "model/base/file_io.h"
 #include "model/commands/archive_commands.h"
 #include "model/state/globals.h"
+#include "model/text/text_numbers.h"
 
 namespace {
-
-constexpr int kCaptionText = 109;
-constexpr int kRebuildHint = 120;
-constexpr int kSearchHint = 121;
-constexpr int kShowAllHint = 122;
-constexpr int kDeleteHint = 123;
-constexpr int kDuplicateHint = 124;
-constexpr int kFileTitle = 169;
-constexpr int kDateTitle = 113;
-constexpr int kCustomerTitle = 142;
-constexpr int kReferenceTitle = 116;
-constexpr int kQuoteTitle = 114;
-constexpr int kDrawingTitle = 133;
-constexpr int kCancelText = 88;
 
 QPushButton* icon_button(QStyle::StandardPixmap icon, QWidget* parent) {
   auto* button = new QPushButton(standard_icon(icon), QString(), parent);
@@ -101,15 +88,16 @@ void TFapri::build_layout() {
 }
 
 void TFapri::apply_language() {
-  setWindowTitle(qt_lang_text(kCaptionText));
-  BitBtn7->setToolTip(qt_lang_text(kRebuildHint));
-  BitBtn1->setToolTip(qt_lang_text(kSearchHint));
-  BitBtn4->setToolTip(qt_lang_text(kShowAllHint));
-  BitBtn5->setToolTip(qt_lang_text(kDeleteHint));
-  BitBtn6->setToolTip(qt_lang_text(kDuplicateHint));
-  BitBtn3->setText(qt_lang_text(kCancelText));
-  rows_->set_titles({qt_lang_text(kFileTitle), qt_lang_text(kDateTitle), qt_lang_text(kCustomerTitle),
-                     qt_lang_text(kReferenceTitle), qt_lang_text(kQuoteTitle), qt_lang_text(kDrawingTitle)});
+  setWindowTitle(qt_lang_text(text::archive));
+  BitBtn7->setToolTip(qt_lang_text(text::rebuild_archive_hint));
+  BitBtn1->setToolTip(qt_lang_text(text::search_hint));
+  BitBtn4->setToolTip(qt_lang_text(text::show_all));
+  BitBtn5->setToolTip(qt_lang_text(text::delete_project_hint));
+  BitBtn6->setToolTip(qt_lang_text(text::duplicate_project_hint));
+  BitBtn3->setText(qt_lang_text(text::cancel));
+  rows_->set_titles({qt_lang_text(text::file), qt_lang_text(text::quote_date), qt_lang_text(text::customer),
+                     qt_lang_text(text::customer_reference), qt_lang_text(text::quote_number),
+                     qt_lang_text(text::drawing)});
 }
 
 int TFapri::selected_entry() const {

@@ -10,6 +10,7 @@
 #include "editor/window_opening.h"
 #include "model/commands/project_commands.h"
 #include "model/state/globals.h"
+#include "model/text/text_numbers.h"
 
 TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {
   setObjectName("Fordinamento");
@@ -38,7 +39,7 @@ TFordinamento::TFordinamento(QWidget* parent) : QDialog(parent) {
   guarded_connect(BitBtn4, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TFordinamento::apply_language() { setWindowTitle(qt_lang_text(215)); }
+void TFordinamento::apply_language() { setWindowTitle(qt_lang_text(text::cell_order)); }
 
 void TFordinamento::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -11,6 +11,7 @@
 #include "editor/window_opening.h"
 #include "model/modules/kit_choice.h"
 #include "model/state/globals.h"
+#include "model/text/text_numbers.h"
 
 TFcorvane::TFcorvane(QWidget* parent) : QDialog(parent) {
   setObjectName("Fcorvane");
@@ -88,17 +89,17 @@ TFcorvane::TFcorvane(QWidget* parent) : QDialog(parent) {
 }
 
 void TFcorvane::apply_language() {
-  setWindowTitle(qt_lang_text(183));
-  Label10->setText(qt_lang_text(245));
-  Label8->setText(qt_lang_text(187));
-  Label11->setText(qt_lang_text(241));
-  Label12->setText(qt_lang_text(242));
-  Label13->setText(qt_lang_text(243));
-  GroupBox1->setTitle(qt_lang_text(244));
-  rbAlto->setText(qt_lang_text(237));
-  rbBasso->setText(qt_lang_text(238));
-  rbSinistra->setText(qt_lang_text(239));
-  rbDestra->setText(qt_lang_text(240));
+  setWindowTitle(qt_lang_text(text::added_module));
+  Label10->setText(qt_lang_text(text::mobile_unit_depths));
+  Label8->setText(qt_lang_text(text::shelf_count));
+  Label11->setText(qt_lang_text(text::mobile_unit_count));
+  Label12->setText(qt_lang_text(text::overall_size));
+  Label13->setText(qt_lang_text(text::aisle));
+  GroupBox1->setTitle(qt_lang_text(text::side_group));
+  rbAlto->setText(qt_lang_text(text::pack_top));
+  rbBasso->setText(qt_lang_text(text::pack_bottom));
+  rbSinistra->setText(qt_lang_text(text::pack_left));
+  rbDestra->setText(qt_lang_text(text::pack_right));
 }
 
 void TFcorvane::load_kit_lists() {

@@ -13,6 +13,7 @@
 #include "model/base/string_utils.h"
 #include "model/base/text_io.h"
 #include "model/state/current_cell.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -96,7 +97,7 @@ QLineEdit* TForm2::make_part_edit(int x, int y, int part) {
   return edit;
 }
 
-void TForm2::apply_language() { setWindowTitle(qt_lang_text(15)); }
+void TForm2::apply_language() { setWindowTitle(qt_lang_text(text::door)); }
 
 void TForm2::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -9,6 +9,7 @@
 #include "editor/qt_lang_text.h"
 #include "editor/window_opening.h"
 #include "model/state/current_cell.h"
+#include "model/text/text_numbers.h"
 
 TFforza::TFforza(QWidget* parent) : QDialog(parent) {
   setObjectName("Fforza");
@@ -48,8 +49,8 @@ void TFforza::showEvent(QShowEvent* event) {
 }
 
 void TFforza::FormActivate() {
-  setWindowTitle(qt_lang_text(171));
-  BitBtn3->setText(qt_lang_text(216));
+  setWindowTitle(qt_lang_text(text::forced_lengths));
+  BitBtn3->setText(qt_lang_text(text::forced_lengths_remove));
   form_ = forced_lengths_form(current_cell(), Tag);
   combos_.clear();
   labels_.clear();
@@ -77,13 +78,13 @@ void TFforza::FormActivate() {
   order.insert(order.end(), {BitBtn1, BitBtn3, BitBtn2});
   tab_order(order);
   order.front()->setFocus();
-  Label1->setText(qt_lang_text(172) + ": " + shown(form_.start_total));
+  Label1->setText(qt_lang_text(text::forced_lengths_start_total) + ": " + shown(form_.start_total));
   ComboBoxChange();
 }
 
 void TFforza::ComboBoxChange() {
   const double total = forced_lengths_total(form_, current_cell());
-  Label2->setText(qt_lang_text(173) + ": " + shown(total));
+  Label2->setText(qt_lang_text(text::forced_lengths_new_total) + ": " + shown(total));
   const double difference = total - form_.start_total;
   QColor colour = Label1->palette().color(QPalette::WindowText);
   if (difference > 0) colour = Qt::red;
@@ -91,7 +92,8 @@ void TFforza::ComboBoxChange() {
   QPalette palette = Label3->palette();
   palette.setColor(QPalette::WindowText, colour);
   Label3->setPalette(palette);
-  Label3->setText(qt_lang_text(174) + ": " + (difference > 0 ? "+" : "") + shown(difference));
+  Label3->setText(qt_lang_text(text::forced_lengths_difference) + ": " + (difference > 0 ? "+" : "") +
+                  shown(difference));
 }
 
 void TFforza::BitBtn1Click() {

@@ -11,6 +11,7 @@
 #include "model/base/text_io.h"
 #include "model/commands/project_commands.h"
 #include "model/files/cell_list.h"
+#include "model/text/text_numbers.h"
 
 TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {
   setObjectName("Fcopia_cella");
@@ -39,9 +40,9 @@ TFcopia_cella::TFcopia_cella(QWidget* parent) : QDialog(parent) {
 }
 
 void TFcopia_cella::apply_language() {
-  setWindowTitle(qt_lang_text(0));
-  Label1->setText(qt_lang_text(3));
-  CheckBox1->setText(qt_lang_text(92));
+  setWindowTitle(qt_lang_text(text::new_cell));
+  Label1->setText(qt_lang_text(text::new_cell_name));
+  CheckBox1->setText(qt_lang_text(text::copy_from_cell));
 }
 
 void TFcopia_cella::prepare(const std::string& name, const std::vector<std::string>& cell_names) {

@@ -17,28 +17,10 @@
 #include "model/files/preferences.h"
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
-
-constexpr int kCaptionText = 84;
-constexpr int kMaxLengthText = 86;
-constexpr int kOkText = 87;
-constexpr int kCancelText = 88;
-constexpr int kSaveText = 89;
-constexpr int kBackgroundText = 93;
-constexpr int kTransparencyText = 94;
-constexpr int kWallHeightText = 95;
-constexpr int kLanguageText = 96;
-constexpr int kServiceText = 97;
-constexpr int kOptionalSizesText = 98;
-constexpr int kProductSwitchText = 99;
-constexpr int kResolutionText = 130;
-constexpr int kLowText = 131;
-constexpr int kHighText = 132;
-constexpr int kUnitsText = 246;
-constexpr int kDecimalsText = 247;
-constexpr int kBlackBackgroundText = 248;
 
 char decimal_point() { return user_decimal_separator(); }
 
@@ -165,24 +147,24 @@ void TFpreferenze::set_tab_order() {
 }
 
 void TFpreferenze::apply_language() {
-  setWindowTitle(qt_lang_text(kCaptionText));
-  Label1->setText(qt_lang_text(kMaxLengthText));
-  BitBtn2->setText(qt_lang_text(kOkText));
-  BitBtn1->setText(qt_lang_text(kCancelText));
-  BitBtn3->setText(qt_lang_text(kSaveText));
-  Label2->setText(qt_lang_text(kBackgroundText));
-  Label3->setText(qt_lang_text(kTransparencyText));
-  Label6->setText(qt_lang_text(kLanguageText));
-  GroupBox2->setTitle(qt_lang_text(kServiceText));
-  CheckBox1->setText(qt_lang_text(kOptionalSizesText));
-  CheckBox2->setText(qt_lang_text(kProductSwitchText));
-  RadioGroup1->setTitle(qt_lang_text(kResolutionText));
-  RadioGroup1->set_items({qt_lang_text(kLowText), qt_lang_text(kHighText)});
+  setWindowTitle(qt_lang_text(text::preferences));
+  Label1->setText(qt_lang_text(text::largest_module_length));
+  BitBtn2->setText(qt_lang_text(text::ok));
+  BitBtn1->setText(qt_lang_text(text::cancel));
+  BitBtn3->setText(qt_lang_text(text::save));
+  Label2->setText(qt_lang_text(text::background_colour_3d));
+  Label3->setText(qt_lang_text(text::wall_transparency));
+  Label6->setText(qt_lang_text(text::language));
+  GroupBox2->setTitle(qt_lang_text(text::service_group));
+  CheckBox1->setText(qt_lang_text(text::optional_sizes));
+  CheckBox2->setText(qt_lang_text(text::compact_line));
+  RadioGroup1->setTitle(qt_lang_text(text::resolution_3d));
+  RadioGroup1->set_items({qt_lang_text(text::resolution_low), qt_lang_text(text::resolution_high)});
   RadioGroup1->set_item_index(AppState.resolution_3d);
   set_tab_order();  // the resolution's buttons are new
-  RadioGroup2->setTitle(qt_lang_text(kUnitsText));
-  Label7->setText(qt_lang_text(kDecimalsText));
-  CheckBox4->setText(qt_lang_text(kBlackBackgroundText));
+  RadioGroup2->setTitle(qt_lang_text(text::units));
+  Label7->setText(qt_lang_text(text::decimals));
+  CheckBox4->setText(qt_lang_text(text::black_background));
   form_.inches = AppState.inches;
   show_wall_height_label();
 }
@@ -226,7 +208,7 @@ void TFpreferenze::show_panel_colour() {
 }
 
 void TFpreferenze::show_wall_height_label() {
-  Label4->setText(qt_lang_text(kWallHeightText) + (form_.inches ? " [in]" : " [mm]"));
+  Label4->setText(qt_lang_text(text::wall_height_3d) + (form_.inches ? " [in]" : " [mm]"));
 }
 
 bool TFpreferenze::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 #include "editor/qt_lang_text.h"
 #include "editor/scrolling_body.h"
 #include "model/base/rounding.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ TFripiani::TFripiani(QWidget* parent) : QDialog(parent) {
   guarded_connect(BitBtn3, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TFripiani::apply_language() { setWindowTitle(qt_lang_text(161)); }
+void TFripiani::apply_language() { setWindowTitle(qt_lang_text(text::shelves)); }
 
 void TFripiani::setVisible(bool visible) {
   // Sized before it shows, so that the dialog opens fitted to the screen and

@@ -6,10 +6,7 @@
 
 #include "editor/qt_lang_text.h"
 #include "model/state/globals.h"
-
-namespace {
-constexpr int kPleaseWaitText = 214;
-}
+#include "model/text/text_numbers.h"
 
 TFattendere::TFattendere(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -25,7 +22,7 @@ TFattendere::TFattendere(QWidget* parent)
 
 void TFattendere::apply_language() {
   setWindowTitle(QString::fromStdString(AppTitle));
-  Label1->setText(qt_lang_text(kPleaseWaitText) + "...");
+  Label1->setText(qt_lang_text(text::please_wait) + "...");
 }
 
 void TFattendere::show_now() {

@@ -48,15 +48,32 @@
 #include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 #include "output/dxf/dxf_export_command.h"
 
 namespace {
 
 // The tool buttons' hints by button number. The customer register's button
 // is not among them: it keeps its built-in hint in every language.
-constexpr std::pair<int, int> kToolHints[] = {
-    {21, 108}, {18, 109}, {16, 110}, {15, 157}, {3, 26},   {1, 27},   {5, 28},   {6, 29},   {9, 30},  {14, 31},
-    {2, 32},   {19, 102}, {8, 103},  {13, 119}, {20, 188}, {25, 249}, {26, 250}, {24, 251}, {28, 252}};
+constexpr std::pair<int, int> kToolHints[] = {{tool_button::new_project, text::new_project_tool_hint},
+                                              {tool_button::archive, text::archive},
+                                              {tool_button::save, text::save_tool_hint},
+                                              {tool_button::save_as_new, text::save_as_new_tool_hint},
+                                              {tool_button::outline, text::outline_tool_hint},
+                                              {tool_button::select_walls, text::select_walls_tool_hint},
+                                              {tool_button::undo, text::undo_tool_hint},
+                                              {tool_button::redo, text::redo_tool_hint},
+                                              {tool_button::zoom_in, text::zoom_in_tool_hint},
+                                              {tool_button::zoom_out, text::zoom_out_tool_hint},
+                                              {tool_button::fit_plan, text::fit_plan_tool_hint},
+                                              {tool_button::select_modules, text::select_modules_tool_hint},
+                                              {tool_button::view_3d, text::view_3d},
+                                              {tool_button::print, text::print},
+                                              {tool_button::free_module, text::free_module_tool_hint},
+                                              {tool_button::align_horizontally, text::align_horizontally_tool_hint},
+                                              {tool_button::align_vertically, text::align_vertically_tool_hint},
+                                              {tool_button::compact_pair, text::compact_pair_tool_hint},
+                                              {tool_button::compact_kit, text::compact_kit_tool_hint}};
 
 // The side panel scrolls on a screen too low for it, rather than pushing the
 // window's bottom off the screen.
@@ -130,46 +147,49 @@ void TMain::build_tool_bar() {
   ToolBar1->setObjectName("ToolBar1");
   ToolBar1->setMovable(false);
   ToolBar1->setIconSize(QSize(20, 20));
-  add_tool_button(21, "new_project", &TMain::ToolButton21Click);
-  add_tool_button(18, "archive", &TMain::ToolButton18Click);
-  guarded_connect(add_tool_button(16, "save", nullptr), &QAction::triggered, this, [] { save_project_asking(false); });
-  guarded_connect(add_tool_button(15, "save_new", nullptr), &QAction::triggered, this,
+  add_tool_button(tool_button::new_project, "new_project", &TMain::ToolButton21Click);
+  add_tool_button(tool_button::archive, "archive", &TMain::ToolButton18Click);
+  guarded_connect(add_tool_button(tool_button::save, "save", nullptr), &QAction::triggered, this,
+                  [] { save_project_asking(false); });
+  guarded_connect(add_tool_button(tool_button::save_as_new, "save_new", nullptr), &QAction::triggered, this,
                   [] { save_project_asking(true); });
   ToolBar1->addSeparator();
-  QAction* outline = add_tool_button(3, "outline", &TMain::ToolButton3Click);
+  QAction* outline = add_tool_button(tool_button::outline, "outline", &TMain::ToolButton3Click);
   outline->setCheckable(true);
   // The plan shows the cross exactly while the outline button is down.
   guarded_connect(outline, &QAction::toggled, this,
                   [this](bool down) { PaintBox1->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor); });
-  add_tool_button(20, "free_module", &TMain::ToolButton20Click);
+  add_tool_button(tool_button::free_module, "free_module", &TMain::ToolButton20Click);
   ToolButton12 = ToolBar1->addSeparator();
-  guarded_connect(add_tool_button(25, "align_h", nullptr), &QAction::triggered, this,
+  guarded_connect(add_tool_button(tool_button::align_horizontally, "align_h", nullptr), &QAction::triggered, this,
                   [] { align_selected_free_modules('H'); });
-  guarded_connect(add_tool_button(26, "align_v", nullptr), &QAction::triggered, this,
+  guarded_connect(add_tool_button(tool_button::align_vertically, "align_v", nullptr), &QAction::triggered, this,
                   [] { align_selected_free_modules('V'); });
-  add_tool_button(24, "compact_pair", &TMain::ToolButton24Click);
-  add_tool_button(28, "compact_kit", &TMain::ToolButton28Click);
+  add_tool_button(tool_button::compact_pair, "compact_pair", &TMain::ToolButton24Click);
+  add_tool_button(tool_button::compact_kit, "compact_kit", &TMain::ToolButton28Click);
   ToolBar1->addSeparator();
-  add_tool_button(1, "select_walls", &TMain::ToolButton1Click)->setCheckable(true);
-  add_tool_button(19, "select_modules", &TMain::ToolButton19Click)->setCheckable(true);
+  add_tool_button(tool_button::select_walls, "select_walls", &TMain::ToolButton1Click)->setCheckable(true);
+  add_tool_button(tool_button::select_modules, "select_modules", &TMain::ToolButton19Click)->setCheckable(true);
   ToolBar1->addSeparator();
-  guarded_connect(add_tool_button(5, "undo", nullptr), &QAction::triggered, this, [] { step_undo(-1); });
-  guarded_connect(add_tool_button(6, "redo", nullptr), &QAction::triggered, this, [] { step_undo(+1); });
+  guarded_connect(add_tool_button(tool_button::undo, "undo", nullptr), &QAction::triggered, this,
+                  [] { step_undo(-1); });
+  guarded_connect(add_tool_button(tool_button::redo, "redo", nullptr), &QAction::triggered, this,
+                  [] { step_undo(+1); });
   tool_button(tool_button::undo)->setEnabled(false);
   tool_button(tool_button::redo)->setEnabled(false);
   ToolBar1->addSeparator();
-  guarded_connect(add_tool_button(9, "zoom_in", nullptr), &QAction::triggered, this,
+  guarded_connect(add_tool_button(tool_button::zoom_in, "zoom_in", nullptr), &QAction::triggered, this,
                   [this] { PaintBox1->zoom_plan(0.1); });
-  guarded_connect(add_tool_button(14, "zoom_out", nullptr), &QAction::triggered, this,
+  guarded_connect(add_tool_button(tool_button::zoom_out, "zoom_out", nullptr), &QAction::triggered, this,
                   [this] { PaintBox1->zoom_plan(-0.1); });
-  guarded_connect(add_tool_button(2, "fit", nullptr), &QAction::triggered, this, [this] {
+  guarded_connect(add_tool_button(tool_button::fit_plan, "fit", nullptr), &QAction::triggered, this, [this] {
     PaintBox1->fit_plan_to_view(10);
     PaintBox1->draw_plan();
   });
   ToolBar1->addSeparator();  // ToolButton17
-  add_tool_button(8, "view_3d", &TMain::ToolButton8Click);
-  add_tool_button(13, "print", &TMain::ToolButton13Click);
-  add_tool_button(22, "customers", &TMain::ToolButton22Click)->setToolTip("Clienti");
+  add_tool_button(tool_button::view_3d, "view_3d", &TMain::ToolButton8Click);
+  add_tool_button(tool_button::print, "print", &TMain::ToolButton13Click);
+  add_tool_button(tool_button::customers, "customers", &TMain::ToolButton22Click)->setToolTip("Clienti");
 }
 
 void TMain::build_menus() {
@@ -284,27 +304,29 @@ void TMain::refit_plan_on_showing() {
 }
 
 void TMain::apply_language() {
-  Nuovacella1->setText(qt_lang_text(0));
-  Rinomina1->setText(qt_lang_text(1));
-  Elimina1->setText(qt_lang_text(2));
-  Ordinamentocelle1->setText(qt_lang_text(215));
+  Nuovacella1->setText(qt_lang_text(text::new_cell));
+  Rinomina1->setText(qt_lang_text(text::rename_cell));
+  Elimina1->setText(qt_lang_text(text::delete_cell));
+  Ordinamentocelle1->setText(qt_lang_text(text::cell_order));
   Panel1->apply_language();
   for (auto [button, hint] : kToolHints) tool_button(button)->setToolTip(qt_lang_text(hint));
-  File1->setTitle(qt_lang_text(169));
-  Export2D1->setText(qt_lang_text(189));
-  Export3D1->setText(qt_lang_text(190));
-  Import1->setText(qt_lang_text(191));
-  Exit1->setText(qt_lang_text(192));
-  Preferenze1->setTitle(qt_lang_text(84));
-  Opzioni1->setText(qt_lang_text(85));
-  PrezzieCodici1->setTitle(qt_lang_text(193));
-  abellaPrezzieCodici1->setText(qt_lang_text(194));
+  File1->setTitle(qt_lang_text(text::file));
+  Export2D1->setText(qt_lang_text(text::export_2d));
+  Export3D1->setText(qt_lang_text(text::export_3d));
+  Import1->setText(qt_lang_text(text::import_project));
+  Exit1->setText(qt_lang_text(text::exit_program));
+  Preferenze1->setTitle(qt_lang_text(text::preferences));
+  Opzioni1->setText(qt_lang_text(text::options));
+  PrezzieCodici1->setTitle(qt_lang_text(text::prices_and_codes));
+  abellaPrezzieCodici1->setText(qt_lang_text(text::price_table_item));
   Dati1->menuAction()->setVisible(AppState.optional_sizes == 1);
 }
 
 void TMain::show_product_controls() {
   bool compact_line = AppState.product_switch == 1;
-  for (int button : {24, 28, 25, 26}) tool_button(button)->setVisible(compact_line);
+  for (int button : {tool_button::compact_pair, tool_button::compact_kit, tool_button::align_horizontally,
+                     tool_button::align_vertically})
+    tool_button(button)->setVisible(compact_line);
   ToolButton12->setVisible(compact_line);
   Panel1->show_product_controls();
 }

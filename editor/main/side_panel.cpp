@@ -23,6 +23,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -100,13 +101,13 @@ void fill_sizes(QComboBox* combo, const Tdimensioni& sizes, bool heights) {
 // The value typed into a box, or nothing with a message when it is not a number.
 bool typed_number(const QLineEdit* edit, double& value) {
   if (parse_typed_number(edit->text().toStdString(), value)) return true;
-  ui().show_message(lang_text(8));
+  ui().show_message(lang_text(text::invalid_value));
   return false;
 }
 
 bool typed_integer(const QLineEdit* edit, int& value) {
   if (parse_typed_integer(edit->text().toStdString(), value)) return true;
-  ui().show_message(lang_text(8));
+  ui().show_message(lang_text(text::invalid_value));
   return false;
 }
 
@@ -345,36 +346,36 @@ void SidePanel::show_state(const SidePanelState& s) {
 
 void SidePanel::apply_language() {
   QString unit = AppState.inches ? " (in)" : " (mm)";
-  cb_porta->setText(qt_lang_text(15));
-  cb_porta->setToolTip(qt_lang_text(16));
-  cb_quota->setText(qt_lang_text(17));
-  cb_quota->setToolTip(qt_lang_text(18));
-  set_hint(qt_lang_text(19), {Ed_lp, Lb_lp});
-  Sb_su->setToolTip(qt_lang_text(20));
-  Sb_giu->setToolTip(qt_lang_text(21));
-  Sb_sx->setToolTip(qt_lang_text(22));
-  Sb_dx->setToolTip(qt_lang_text(23));
-  Gb_parete->setTitle(" " + qt_lang_text(24) + " (0) ");
-  Gb_modulo->setTitle(" " + qt_lang_text(25) + " (0) ");
-  Gb_Cella->setTitle(" " + qt_lang_text(39) + " ");
-  set_hint(qt_lang_text(36), {Cb_Tg, Lb_Tg});
-  Lb_S->setText(qt_lang_text(57) + unit);
-  set_hint(qt_lang_text(40), {Ed_S, Lb_S});
-  Lb_muro->setText(qt_lang_text(59) + unit);
-  set_hint(qt_lang_text(58), {Ed_muro, Lb_muro});
-  set_hint(qt_lang_text(33), {Ed_Nm, Lb_Nm});
-  set_hint(qt_lang_text(34), {Cb_Hm_p, Lb_Hm_p, Cb_Hm_m, Lb_Hm_m});
-  set_hint(qt_lang_text(35), {Cb_Lm_p, Lb_Lm_p, Cb_Lm_m, Lb_Lm_m});
-  set_hint(qt_lang_text(45), {Ed_Nr_p, Lb_Nr_p, Ed_Nr_m, Lb_Nr_m});
-  set_hint(qt_lang_text(37), {Ed_Di, Lb_Di});
-  set_hint(qt_lang_text(38), {Ed_Df, Lb_Df});
-  Lb_priorita->setText(qt_lang_text(46));
-  set_hint(qt_lang_text(47), {Lb_priorita, up_priorita, down_priorita});
-  SB_forza->setToolTip(qt_lang_text(171));
-  set_hint(qt_lang_text(179), {Bt_auto, Bt_autoHeavy});
-  Sb_edita_moduli->setText(qt_lang_text(105));
-  Sb_edita_moduli->setToolTip(qt_lang_text(106));
-  Label5->setText(qt_lang_text(195));
+  cb_porta->setText(qt_lang_text(text::door));
+  cb_porta->setToolTip(qt_lang_text(text::door_hint));
+  cb_quota->setText(qt_lang_text(text::dimension_line));
+  cb_quota->setToolTip(qt_lang_text(text::dimension_line_hint));
+  set_hint(qt_lang_text(text::wall_length_hint), {Ed_lp, Lb_lp});
+  Sb_su->setToolTip(qt_lang_text(text::move_wall_up_hint));
+  Sb_giu->setToolTip(qt_lang_text(text::move_wall_down_hint));
+  Sb_sx->setToolTip(qt_lang_text(text::move_wall_left_hint));
+  Sb_dx->setToolTip(qt_lang_text(text::move_wall_right_hint));
+  Gb_parete->setTitle(" " + qt_lang_text(text::wall_group) + " (0) ");
+  Gb_modulo->setTitle(" " + qt_lang_text(text::module_group) + " (0) ");
+  Gb_Cella->setTitle(" " + qt_lang_text(text::cell) + " ");
+  set_hint(qt_lang_text(text::structure_type_hint), {Cb_Tg, Lb_Tg});
+  Lb_S->setText(qt_lang_text(text::clearance) + unit);
+  set_hint(qt_lang_text(text::clearance_hint), {Ed_S, Lb_S});
+  Lb_muro->setText(qt_lang_text(text::wall_thickness) + unit);
+  set_hint(qt_lang_text(text::wall_thickness_hint), {Ed_muro, Lb_muro});
+  set_hint(qt_lang_text(text::module_count_hint), {Ed_Nm, Lb_Nm});
+  set_hint(qt_lang_text(text::module_height_hint), {Cb_Hm_p, Lb_Hm_p, Cb_Hm_m, Lb_Hm_m});
+  set_hint(qt_lang_text(text::module_depth_hint), {Cb_Lm_p, Lb_Lm_p, Cb_Lm_m, Lb_Lm_m});
+  set_hint(qt_lang_text(text::shelf_count_hint), {Ed_Nr_p, Lb_Nr_p, Ed_Nr_m, Lb_Nr_m});
+  set_hint(qt_lang_text(text::start_gap_hint), {Ed_Di, Lb_Di});
+  set_hint(qt_lang_text(text::end_gap_hint), {Ed_Df, Lb_Df});
+  Lb_priorita->setText(qt_lang_text(text::fill_priority));
+  set_hint(qt_lang_text(text::fill_priority_hint), {Lb_priorita, up_priorita, down_priorita});
+  SB_forza->setToolTip(qt_lang_text(text::forced_lengths));
+  set_hint(qt_lang_text(text::auto_fill_hint), {Bt_auto, Bt_autoHeavy});
+  Sb_edita_moduli->setText(qt_lang_text(text::edit_shelves));
+  Sb_edita_moduli->setToolTip(qt_lang_text(text::edit_shelves_hint));
+  Label5->setText(qt_lang_text(text::side_dimensions));
 
   Cb_Tg->clear();
   for (const Tstructure_type& type : StructureTypes) Cb_Tg->addItem(qt_lang_text(type.short_text));
@@ -396,7 +397,7 @@ void SidePanel::Ed_lpKeyDown() {
   double value = 0;
   if (Ed_lp->text().size() <= 2 || !typed_number(Ed_lp, value)) return;
   if (value <= 0) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return;
   }
   edit_wall_length(value * AppState.unit_factor);

@@ -21,6 +21,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -128,18 +129,20 @@ void TFclienti::connect_handlers() {
 }
 
 void TFclienti::apply_language() {
-  setWindowTitle(qt_lang_text(60));
-  Button1->setText(qt_lang_text(62));
-  BitBtn4->setText(qt_lang_text(63));
-  BitBtn9->setText(qt_lang_text(64));
-  BitBtn8->setText(qt_lang_text(65));
-  BitBtn2->setText(qt_lang_text(67));
-  BitBtn3->setText(qt_lang_text(134));
-  BitBtn5->setText(qt_lang_text(122));
+  setWindowTitle(qt_lang_text(text::customer_register));
+  Button1->setText(qt_lang_text(text::new_customer));
+  BitBtn4->setText(qt_lang_text(text::add_customer));
+  BitBtn9->setText(qt_lang_text(text::delete_customer));
+  BitBtn8->setText(qt_lang_text(text::modify_customer));
+  BitBtn2->setText(qt_lang_text(text::close));
+  BitBtn3->setText(qt_lang_text(text::search));
+  BitBtn5->setText(qt_lang_text(text::show_all));
   QLabel* labels[] = {Label1, Label2, Label3, Label4, Label5, Label10, Label6, Label7, Label8};
-  const int texts[] = {68, 69, 70, 71, 72, 91, 73, 74, 75};
+  const int texts[] = {text::customer_name,  text::customer_address,  text::customer_postcode,
+                       text::customer_city,  text::customer_province, text::customer_country,
+                       text::customer_phone, text::customer_fax,      text::customer_email};
   for (int k = 0; k < 9; ++k) labels[k]->setText(qt_lang_text(texts[k]));
-  Label9->setText(qt_lang_text(61));
+  Label9->setText(qt_lang_text(text::customer_list));
 }
 
 void TFclienti::showEvent(QShowEvent* event) {

@@ -18,6 +18,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 TFmail::TFmail(QWidget* parent) : QDialog(parent) {
   build_controls();
@@ -83,18 +84,18 @@ void TFmail::build_controls() {
 }
 
 void TFmail::apply_language() {
-  setWindowTitle(qtext(lang_text(204) + " - " + lang_text(212)));
-  Label1->setText(qt_lang_text(205));
-  Edit1->setText(qt_lang_text(206));
-  Label2->setText(qt_lang_text(207));
-  Edit2->setText(qt_lang_text(208));
-  Label3->setText(qt_lang_text(209));
+  setWindowTitle(qtext(lang_text(text::mail) + " - " + lang_text(text::mail_caption_end)));
+  Label1->setText(qt_lang_text(text::mail_recipient));
+  Edit1->setText(qt_lang_text(text::default_recipient));
+  Label2->setText(qt_lang_text(text::mail_subject));
+  Edit2->setText(qt_lang_text(text::default_subject));
+  Label3->setText(qt_lang_text(text::mail_message));
   QStringList lines = Memo1->toPlainText().split('\n');
-  lines[0] = qt_lang_text(210);
+  lines[0] = qt_lang_text(text::default_message);
   Memo1->setPlainText(lines.join('\n'));
-  RadioGroup1->setTitle(qt_lang_text(213));
-  RadioItem0->setText(qt_lang_text(196));
-  RadioItem1->setText(qt_lang_text(197));
+  RadioGroup1->setTitle(qt_lang_text(text::attachment));
+  RadioItem0->setText(qt_lang_text(text::attach_quote_pdf));
+  RadioItem1->setText(qt_lang_text(text::attach_project_file));
   try {
     if (std::optional<std::string> stored = read_default_recipient()) Edit1->setText(qtext(*stored));
   } catch (const std::exception& error) {

@@ -18,6 +18,7 @@
 #include "model/quote/price_grid.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -110,10 +111,10 @@ TFprezzi::TFprezzi(QWidget* parent) : QDialog(parent) {
 }
 
 void TFprezzi::apply_language() {
-  setWindowTitle(qt_lang_text(182));
+  setWindowTitle(qt_lang_text(text::price_table));
   write_headings();
-  BitBtn1->setText(qt_lang_text(181));
-  BitBtn2->setText(qt_lang_text(88));
+  BitBtn1->setText(qt_lang_text(text::price_table_ok));
+  BitBtn2->setText(qt_lang_text(text::cancel));
 }
 
 void TFprezzi::showEvent(QShowEvent* event) {
@@ -123,7 +124,8 @@ void TFprezzi::showEvent(QShowEvent* event) {
 
 // The headings stay in view above the scrolled articles.
 void TFprezzi::write_headings() {
-  const int headings[kColumns] = {150, 151, 180, 154};
+  const int headings[kColumns] = {text::code_heading, text::description_heading, text::printed_code_heading,
+                                  text::unit_price_heading};
   QStringList texts;
   for (int number : headings) texts << qt_lang_text(number);
   StringGrid1->setHorizontalHeaderLabels(texts);

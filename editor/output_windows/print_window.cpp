@@ -32,6 +32,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 #include "output/print/cell_pages.h"
 #include "output/print/pdf_output.h"
 #include "output/print/printer_output.h"
@@ -190,21 +191,21 @@ void TFstampa::connect_handlers() {
 }
 
 void TFstampa::apply_language() {
-  setWindowTitle(qt_lang_text(119));
-  BitBtn4->setText(qt_lang_text(67));
-  GroupBox1->setTitle(qt_lang_text(143));
-  CheckBox1->setText(qt_lang_text(162));
-  GroupBox2->setTitle(qt_lang_text(163));
-  CheckBox3->setText(qt_lang_text(164));
-  CheckBox2->setText(qt_lang_text(211));
-  CheckBox4->setText(qt_lang_text(175));
-  Label1->setText(qt_lang_text(165));
-  Label2->setText(qt_lang_text(166));
-  BitBtn1->setText(qt_lang_text(167));
-  Label3->setText(qt_lang_text(168));
-  BitBtn5->setText(qt_lang_text(204));
-  Btn_doc->setToolTip(qt_lang_text(111));
-  Btn_Utenti->setToolTip(qt_lang_text(104));
+  setWindowTitle(qt_lang_text(text::print));
+  BitBtn4->setText(qt_lang_text(text::close));
+  GroupBox1->setTitle(qt_lang_text(text::quote));
+  CheckBox1->setText(qt_lang_text(text::quote_part));
+  GroupBox2->setTitle(qt_lang_text(text::cell_drawings_group));
+  CheckBox3->setText(qt_lang_text(text::cell_drawings));
+  CheckBox2->setText(qt_lang_text(text::extended_description));
+  CheckBox4->setText(qt_lang_text(text::picture_3d));
+  Label1->setText(qt_lang_text(text::rows_per_page));
+  Label2->setText(qt_lang_text(text::columns_per_page));
+  BitBtn1->setText(qt_lang_text(text::print_button));
+  Label3->setText(qt_lang_text(text::page));
+  BitBtn5->setText(qt_lang_text(text::mail));
+  Btn_doc->setToolTip(qt_lang_text(text::quote_header));
+  Btn_Utenti->setToolTip(qt_lang_text(text::customer_register_hint));
 }
 
 PrintOptions TFstampa::read_options() const {
@@ -259,8 +260,8 @@ void TFstampa::show_page(int n) {
   int count = preview_page_count(page_);
   page_.shown_page = std::clamp(n, 0, count - 1);
   Image1->setPixmap(QPixmap::fromImage(page_.preview_pages[static_cast<std::size_t>(page_.shown_page)]));
-  setWindowTitle(qtext(lang_text(119) + " - " + lang_text(168) + " " + std::to_string(page_.shown_page + 1) + "/" +
-                       std::to_string(count)));
+  setWindowTitle(qtext(lang_text(text::print) + " - " + lang_text(text::page) + " " +
+                       std::to_string(page_.shown_page + 1) + "/" + std::to_string(count)));
 }
 
 void TFstampa::show_preview_page(int n) {

@@ -33,6 +33,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -279,10 +280,10 @@ void TFpreventivo::connect_handlers() {
 }
 
 void TFpreventivo::apply_language() {
-  setWindowTitle(qt_lang_text(111));
-  GroupBox1->setTitle(qt_lang_text(142));
-  GroupBox2->setTitle(qt_lang_text(143));
-  GroupBox3->setTitle(qt_lang_text(144));
+  setWindowTitle(qt_lang_text(text::quote_header));
+  GroupBox1->setTitle(qt_lang_text(text::customer));
+  GroupBox2->setTitle(qt_lang_text(text::quote));
+  GroupBox3->setTitle(qt_lang_text(text::company));
   const auto translate = [this](const LabelRow& row) { (this->*row.label)->setText(qt_lang_text(row.text)); };
   for (const CustomerRow& row : kCustomerRows) translate(row.label);
   for (const QuoteTextRow& row : kQuoteTextRows)
@@ -290,10 +291,10 @@ void TFpreventivo::apply_language() {
   for (const LabelRow& row :
        {kNotesLabel, kDiscountsLabel, kLogoLabel, kHeaderLinesLabel, kMoreLinesLabel, kCurrencyLabel})
     translate(row);
-  Btn_Utenti->setToolTip(qt_lang_text(159));
-  SpeedButton2->setToolTip(qt_lang_text(104));
-  SpeedButton1->setToolTip(qt_lang_text(160));
-  BitBtn2->setText(qt_lang_text(88));
+  Btn_Utenti->setToolTip(qt_lang_text(text::add_to_register_hint));
+  SpeedButton2->setToolTip(qt_lang_text(text::customer_register_hint));
+  SpeedButton1->setToolTip(qt_lang_text(text::today_hint));
+  BitBtn2->setText(qt_lang_text(text::cancel));
 }
 
 CustomerEdits TFpreventivo::customer_edits() const {

@@ -9,6 +9,7 @@
 #include "editor/enter_presses.h"
 #include "editor/guarded_connection.h"
 #include "editor/qt_lang_text.h"
+#include "model/text/text_numbers.h"
 
 TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Text");
@@ -39,7 +40,7 @@ TFormTxt::TFormTxt(QWidget* parent) : QDialog(parent) {
   guarded_connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
 
-void TFormTxt::apply_language() { BitBtn2->setText(qt_lang_text(88)); }
+void TFormTxt::apply_language() { BitBtn2->setText(qt_lang_text(text::cancel)); }
 
 bool TFormTxt::run(const std::string& instruction, const std::string& text) {
   Label1->setText(qtext(instruction));

@@ -22,6 +22,7 @@
 #include "gfx3d/materials/bitmap32.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "scene3d/contours/extrusion_solid.h"
 #include "scene3d/graph/dummy_cube.h"
 #include "scene3d/graph/stage.h"
@@ -137,11 +138,11 @@ TF3d::~TF3d() {
 }
 
 void TF3d::apply_language() {
-  setWindowTitle(qt_lang_text(103));
-  Immagine1->setTitle(qt_lang_text(175));
-  Salvasufile1->setText(qt_lang_text(176));
-  Stampa1->setText(qt_lang_text(177) + "...");
-  imm1->setText(qt_lang_text(230));
+  setWindowTitle(qt_lang_text(text::view_3d));
+  Immagine1->setTitle(qt_lang_text(text::picture_3d));
+  Salvasufile1->setText(qt_lang_text(text::save_to_file));
+  Stampa1->setText(qt_lang_text(text::print_picture) + "...");
+  imm1->setText(qt_lang_text(text::quote_pictures));
 }
 
 NavigationRig TF3d::rig() { return {*GLCamera1, *DummyCube1, *GLLightSource1}; }
@@ -229,10 +230,11 @@ void TF3d::save_bitmap(const std::string& file_name) {
 void TF3d::Salvasufile1Click() {
   run_guarded(
       [this] {
-        const QString path = QFileDialog::getSaveFileName(this, qt_lang_text(176), QString(), "Bitmaps (*.bmp)");
+        const QString path =
+            QFileDialog::getSaveFileName(this, qt_lang_text(text::save_to_file), QString(), "Bitmaps (*.bmp)");
         if (path.isEmpty()) return;
         save_bitmap(path.toStdString());
-        show_message(qt_lang_text(178));
+        show_message(qt_lang_text(text::picture_saved));
       },
       this);
 }

@@ -7,6 +7,7 @@
 #include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 void start_outline() {
   end_edit_mode(true);
@@ -18,7 +19,7 @@ void start_outline() {
   }
   end_edit_mode(true);
   if (!read_current_cell().walls.empty()) {
-    if (!ui().ask_yes_no(lang_text(9))) {
+    if (!ui().ask_yes_no(lang_text(text::discard_outline_question))) {
       ui().set_tool_button_down(tool_button::outline, false);
       return;
     }

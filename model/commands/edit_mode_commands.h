@@ -4,7 +4,7 @@
 
 // The outline button: an outline being drawn is closed (or, when it stays
 // open, its selection cleared); otherwise, after asking to discard the room
-// of a cell that has one (text 9; No leaves the button up), outline drawing
+// of a cell that has one (text::discard_outline_question; No leaves the button up), outline drawing
 // starts at the plan origin with the button down.
 void start_outline();
 // A selection mode button (tool_button::select_walls or select_modules) set

@@ -10,6 +10,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ bool import_project(const std::string& path) {
 void import_project_asking() {
   open_project(ProjectOrigin::file, []() -> std::optional<std::string> {
     std::string path = user_folder();
-    if (!ui().ask_open_file_name(lang_text(191), "*.cel (*.cel)", path)) return std::nullopt;
+    if (!ui().ask_open_file_name(lang_text(text::import_project), "*.cel (*.cel)", path)) return std::nullopt;
     return read_as_new_project(path);
   });
 }

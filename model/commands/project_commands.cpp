@@ -13,6 +13,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -29,7 +30,8 @@ void reset_tabs_from_cells() { ui().reset_cell_tabs(cell_names(), AppState.curre
 void show_project_caption() { ui().set_caption(project_caption(AppState.file_name)); }
 
 void save_project_asking(bool new_number) {
-  if (ui().ask_yes_no(lang_text(new_number ? 158 : 112))) save_project_reported(new_number);
+  if (ui().ask_yes_no(lang_text(new_number ? text::save_as_new_question : text::save_question)))
+    save_project_reported(new_number);
 }
 
 void step_undo(int delta) {
@@ -55,14 +57,14 @@ void show_wall_priorities() {
 
 void rename_current_cell() {
   std::string name = current_cell().name;
-  if (!ui().input_query(lang_text(1), lang_text(4), name)) return;
+  if (!ui().input_query(lang_text(text::rename_cell), lang_text(text::rename_cell_prompt), name)) return;
   current_cell().name = cut_text(name, kTextBytes);  // the most a project file reads back
   reset_tabs_from_cells();
   finish_edit(EditKind::changed, Views::none);
 }
 
 void delete_current_cell() {
-  if (Cells.size() <= 1 || !ui().ask_yes_no(lang_text(5))) return;
+  if (Cells.size() <= 1 || !ui().ask_yes_no(lang_text(text::delete_cell_question))) return;
   Cells.erase(Cells.begin() + AppState.current_cell);
   AppState.current_cell = 0;
   reset_tabs_from_cells();

@@ -12,7 +12,7 @@ void reset_tabs_from_cells();
 // Caption := title, project file, customer and customer reference.
 void show_project_caption();
 
-// Asks (text 112, or 158 for a new number) and saves the project; a save
+// Asks (text::save_question, or text::save_as_new_question for a new number) and saves the project; a save
 // that fails is said and changes nothing.
 void save_project_asking(bool new_number);
 // Undo (-1) or redo (+1) with the refresh of tabs, caption, modes, panel and plan.

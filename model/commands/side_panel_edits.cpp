@@ -13,6 +13,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -283,7 +284,7 @@ void edit_shelves(const std::string& shelf_count, double height,
                   const std::function<void(const ShelvesForm&)>& show_dialog) {
   int shelves = 0;
   if (!parse_typed_integer(shelf_count, shelves)) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return;
   }
   show_dialog(shelves_form_for_selection(read_current_cell(), shelves, height));

@@ -42,7 +42,7 @@ void edit_module_height(double mm);
 void edit_module_shelves(int count);
 void edit_free_module_width(double mm);
 // The shelves dialog for the selected modules, from the typed shelf count
-// (refused with text 8 when it is no whole number) and the chosen height;
+// (refused with text::invalid_value when it is no whole number) and the chosen height;
 // its OK writes the shelves, and the end frames follow either way.
 void edit_shelves(const std::string& shelf_count, double height,
                   const std::function<void(const ShelvesForm&)>& show_dialog);

@@ -10,6 +10,7 @@
 #include "model/base/units.h"
 #include "model/state/language.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ void modules_part(SidePanelState& s, const Tcell& cell, const Tvar_amb& settings
     add(module.shelf_count, module.height, module.width);
   }
   int count = wall_modules + free_modules;
-  s.module_group_caption = group_caption(25, count);
+  s.module_group_caption = group_caption(text::module_group, count);
   if (count == 0) {
     s.module_height = s.module_width = s.module_shelves = FieldState{};
     return;
@@ -207,7 +208,7 @@ SidePanelState side_panel_state(const Tcell& cell, const Tvar_amb& settings, con
     last_wall = i;
   }
   s.door_wall = last_wall;
-  s.wall_group_caption = group_caption(24, selected_walls);
+  s.wall_group_caption = group_caption(text::wall_group, selected_walls);
   if (selected_walls == 0) {
     no_wall(s);
   } else if (selected_walls == 1) {

@@ -8,13 +8,14 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 void say_invalid_outlines(const std::string& path) {
   std::vector<std::string> names;
   for (const Tcell& cell : std::as_const(Cells))
     if (has_invalid_outline(cell)) names.push_back("\"" + cell.name + "\"");
   if (names.empty()) return;
-  ui().show_message(lang_text(8) + "\r\nIn " + path +
+  ui().show_message(lang_text(text::invalid_value) + "\r\nIn " + path +
                     " the room outline of these cells is invalid (a wall is slanted, or a corner disagrees with the "
                     "walls' normals):" +
                     listed_lines(names) +

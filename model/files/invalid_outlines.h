@@ -7,6 +7,6 @@
 #include <string>
 
 // When a cell of the open project, just loaded from path, has a closed
-// outline that fails the geometry check: one message (text 8) naming the file
+// outline that fails the geometry check: one message (text::invalid_value) naming the file
 // and those cells.
 void say_invalid_outlines(const std::string& path);

@@ -14,12 +14,11 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 #include "model/text/translations.h"
 
 namespace {
 
-constexpr int kInvalidValueText = 8;
-constexpr int kDataSavedText = 90;
 // Far above any room, and well inside the whole millimetres AppState can hold.
 constexpr double kMaxWallHeightMm = 1e6;
 
@@ -104,7 +103,7 @@ void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes) {
 bool apply_preferences(const PreferencesForm& form) {
   const std::optional<int> wall_height = form_wall_height(form);
   if (!wall_height) {
-    ui().show_message(lang_text(kInvalidValueText));
+    ui().show_message(lang_text(text::invalid_value));
     return false;
   }
   // A language the translation file leaves without texts is refused before
@@ -145,7 +144,7 @@ bool apply_preferences(const PreferencesForm& form) {
 bool save_preferences(const PreferencesForm& form) {
   if (!apply_preferences(form)) return false;
   write_preferences();
-  ui().show_message(lang_text(kDataSavedText));
+  ui().show_message(lang_text(text::data_saved));
   return true;
 }
 

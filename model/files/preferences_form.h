@@ -63,7 +63,7 @@ void switch_form_optional_sizes(PreferencesForm& form, bool optional_sizes);
 // Checks every field, then copies the form into AppState, loads the catalogue
 // when the unit or the optional sizes changed, and recomputes the plan
 // colours. A field that cannot be taken (a wall height that is not a number)
-// shows text 8, applies nothing and returns false. A catalogue that cannot be
+// shows text::invalid_value, applies nothing and returns false. A catalogue that cannot be
 // read, or a new language the translation file cannot give every text it
 // needs (see set_language), raises FileError with AppState as it was.
 bool apply_preferences(const PreferencesForm& form);

@@ -12,15 +12,9 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
-
-constexpr int kSearchPromptText = 125;
-constexpr int kDeleteQuestion = 126;
-constexpr int kDeletedText = 127;
-constexpr int kDuplicateQuestion = 128;
-constexpr int kDuplicatedText = 129;
-constexpr int kSearchCaptionText = 134;
 
 std::string project_file_name(const Tarchive_entry& entry) { return "prv" + entry.number.substr(0, 5) + ".cel"; }
 
@@ -75,7 +69,7 @@ ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text
 
 bool search_archive(ArchiveView& view) {
   std::string text;
-  if (!ui().input_query(lang_text(kSearchCaptionText), lang_text(kSearchPromptText), text)) return false;
+  if (!ui().input_query(lang_text(text::search), lang_text(text::search_prompt), text)) return false;
   auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return false;
   auto last = text.find_last_not_of(" \t");
@@ -100,7 +94,7 @@ std::optional<std::string> archive_project_file(int entry) {
 }
 
 bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
-  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDeleteQuestion))) return false;
+  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(text::delete_project_question))) return false;
   const Tarchive_entry doomed = ArchiveList[static_cast<std::size_t>(entry)];
   const std::string path = user_path(existing_project_file(doomed).value_or(project_file_name(doomed)));
   try {
@@ -128,12 +122,12 @@ bool delete_archive_entry(int entry, const std::function<void()>& show_change) {
     return false;
   }
   show_change();
-  ui().show_message(lang_text(kDeletedText));
+  ui().show_message(lang_text(text::project_deleted));
   return true;
 }
 
 bool duplicate_archive_entry(int entry, const std::function<void()>& show_change) {
-  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(kDuplicateQuestion))) return false;
+  if (!valid_entry(entry) || !ui().ask_yes_no(lang_text(text::duplicate_project_question))) return false;
   try {
     Tarchive_entry copy = ArchiveList[static_cast<std::size_t>(entry)];
     std::string bytes = read_file_bytes(user_path(existing_project_file(copy).value_or(project_file_name(copy))));
@@ -152,6 +146,6 @@ bool duplicate_archive_entry(int entry, const std::function<void()>& show_change
     return false;
   }
   show_change();
-  ui().show_message(lang_text(kDuplicatedText));
+  ui().show_message(lang_text(text::project_duplicated));
   return true;
 }

@@ -18,7 +18,7 @@ ArchiveView full_archive_view();
 // The entries of view whose number, date, customer, customer reference,
 // quote number or drawing contains text, compared with the case of every letter folded.
 ArchiveView narrow_archive_view(const ArchiveView& view, const std::string& text);
-// Asks for a search text (texts 134 and 125) and narrows view by it; false
+// Asks for a search text (text::search and text::search_prompt) and narrows view by it; false
 // when the user cancels or types only blanks.
 bool search_archive(ArchiveView& view);
 
@@ -37,16 +37,16 @@ std::vector<std::string> archive_row_texts(int entry);
 // no longer has or when no file of its number is there. Raises FileError
 // when user/ cannot be listed.
 std::optional<std::string> archive_project_file(int entry);
-// After the question (text 126): removes the entry from the index and the
+// After the question (text::delete_project_question): removes the entry from the index and the
 // entry's project file from the disk (a missing file is no fault), has
-// show_change show the index as it now is and says so (text 127). A file that
+// show_change show the index as it now is and says so (text::project_deleted). A file that
 // cannot be removed keeps its entry: false, with one box saying the project
 // was not deleted and why (or, when the index cannot take the entry back,
 // that the file will be listed again at the next start). What shows the index
 // must never show it out of step with ArchiveList, so no message comes before
 // it.
 bool delete_archive_entry(int entry, const std::function<void()>& show_change);
-// After the question (text 128): copies the entry's project file to a number
+// After the question (text::duplicate_project_question): copies the entry's project file to a number
 // free both in the index and on disk, appends the entry under that number,
-// has show_change show the index and says so (text 129).
+// has show_change show the index and says so (text::project_duplicated).
 bool duplicate_archive_entry(int entry, const std::function<void()>& show_change);

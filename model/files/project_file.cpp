@@ -13,6 +13,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -185,6 +186,6 @@ void load_project(const std::string& path) {
 Tcell first_cell() {
   Tcell cell;
   cell.wall_thickness = 60.0;
-  cell.name = lang_text(39);
+  cell.name = lang_text(text::cell);
   return cell;
 }

@@ -61,5 +61,5 @@ void write_project_file(const std::string& path, bool full);
 // succeeded and rebuilds the derived values (rebuild_derived_values).
 void load_project(const std::string& path);
 
-// The first cell of a new project: no walls, wall thickness 60, named by text 39.
+// The first cell of a new project: no walls, wall thickness 60, named by text::cell.
 Tcell first_cell();

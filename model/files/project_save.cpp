@@ -11,6 +11,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ void save_project(bool new_number) {
   AppState.modified = 0;
   AppState.file_name = file_name;
   ui().set_caption(project_caption(file_name));
-  const std::string saved = lang_text(90) + " (" + file_name + ")";
+  const std::string saved = lang_text(text::data_saved) + " (" + file_name + ")";
   try {
     write_archive_list();
   } catch (const FileError& error) {
@@ -103,7 +104,7 @@ bool save_project_reported(bool new_number) {
 
 bool settle_modified_project() {
   if (!AppState.modified) return true;
-  Answer answer = ui().ask_yes_no_cancel(lang_text(112));
+  Answer answer = ui().ask_yes_no_cancel(lang_text(text::save_question));
   if (answer == Answer::Cancel) return false;
   // A project that could not be saved keeps the program open, so nothing is lost.
   return answer == Answer::No || save_project_reported(false);

@@ -10,6 +10,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 DoorForm door_form_for_wall(const Tcell& cell, int wall) {
   DoorForm form;
@@ -49,7 +50,7 @@ bool apply_door_form(const DoorForm& form) {
   Tcell& cell = current_cell();
   const std::size_t i = static_cast<std::size_t>(form.wall);
   if (form.wall < 0 || i >= cell.walls.size() || !(form.first > 0 && form.opening > 0 && form.third > 0)) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return false;
   }
   Tlinea& wall = cell.walls[i];

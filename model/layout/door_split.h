@@ -36,5 +36,5 @@ bool read_door_part(const std::string& text, double& value);
 
 // Splits the form's wall of the current cell when all three parts are
 // positive and ends the edit: the split walls and then the laid-out cell are
-// two undo steps. Otherwise text 8 is shown and nothing changes; false then.
+// two undo steps. Otherwise text::invalid_value is shown and nothing changes; false then.
 bool apply_door_form(const DoorForm& form);

@@ -29,7 +29,13 @@ void end_edit_mode(bool close_outline) {
 }
 
 void release_tool_buttons() {
-  static constexpr std::array<int, 17> mode_buttons{2, 3, 5, 6, 4, 12, 9, 14, 1, 7, 8, 10, 11, 13, 16, 18, 19};
+  static constexpr std::array<int, 17> mode_buttons{
+      tool_button::fit_plan,     tool_button::outline,       tool_button::undo,
+      tool_button::redo,         tool_button::no_button_4,   tool_button::compact_line_divider,
+      tool_button::zoom_in,      tool_button::zoom_out,      tool_button::select_walls,
+      tool_button::no_button_7,  tool_button::view_3d,       tool_button::no_button_10,
+      tool_button::no_button_11, tool_button::print,         tool_button::save,
+      tool_button::archive,      tool_button::select_modules};
   for (int button : mode_buttons) ui().set_tool_button_down(button, false);
 }
 

@@ -16,6 +16,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -99,9 +100,9 @@ void measure_run_end_gaps(Tcell& cell, int i) {
 void recompute_layout() {
   centre_cell_outline();
   lay_out_soundly();
-  // Text 56 once for each wall that found no lengths in the layout kept.
+  // text::no_lengths_fit once for each wall that found no lengths in the layout kept.
   for (const Tlinea& w : current_cell().walls)
-    if (w.laid_out && w.module_count > 0 && w.modules.empty()) ui().show_message(lang_text(56));
+    if (w.laid_out && w.module_count > 0 && w.modules.empty()) ui().show_message(lang_text(text::no_lengths_fit));
   compute_run_end_gaps();
   join_corner_modules();
   for (Tmodulo_agg& module : current_cell().free_modules) compute_free_module_clearances(module);

@@ -14,12 +14,12 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
 constexpr double kSpecialHeight = 1850.0;
 const std::string kSpecialHeightPattern = "100100100100";
-constexpr int kCustomShelvesQuestion = 107;
 constexpr double kTopLevelDrop = 70.0;
 constexpr double kCompactTopLevel = 1780.0;
 
@@ -87,6 +87,6 @@ int shelf_count(const std::string& pattern) {
 bool confirm_if_custom_shelves() {
   for (const Tlinea& wall : current_cell().walls)
     for (const Tmodulo& bay : wall.modules)
-      if (bay.custom_shelves == 1) return ui().ask_yes_no(lang_text(kCustomShelvesQuestion));
+      if (bay.custom_shelves == 1) return ui().ask_yes_no(lang_text(text::custom_shelves_question));
   return true;
 }

@@ -14,6 +14,7 @@
 #include "model/state/state_fields.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void roll_back_invalid_edit() {
   UndoHistory.pop_back();
   update_undo_buttons();
   end_edit_mode(false);
-  ui().show_message(lang_text(8));
+  ui().show_message(lang_text(text::invalid_value));
 }
 
 // The cells of a new step: a cell not touched since the last step (or the

@@ -12,7 +12,7 @@
 // Stores the current state as a new step after the current one, dropping any
 // steps that were undone. An edit that leaves the current room's outline
 // invalid where the step before held it valid is rolled back to that step
-// with text 8; a room invalid before the edit (as a damaged file brought it,
+// with text::invalid_value; a room invalid before the edit (as a damaged file brought it,
 // which the load says) is kept, and so is a first step, which has nothing
 // before it to return to.
 void push_undo_snapshot();

@@ -20,17 +20,18 @@
 #include "model/state/language.h"
 #include "model/state/tool_buttons.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
 std::string unit_suffix() { return AppState.inches ? " (in)" : " (mm)"; }
 
 // Asks for a length; false when the user cancels or types no number (then
-// text 8 is shown).
+// text::invalid_value is shown).
 bool ask_length(int caption_text, int prompt_text, std::string value_text, double& value) {
   if (!ui().input_query(lang_text(caption_text), lang_text(prompt_text) + unit_suffix(), value_text)) return false;
   if (!parse_typed_number(value_text, value)) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return false;
   }
   return true;
@@ -94,12 +95,14 @@ void add_wall_by_length(char decimal_separator) {
   if (!AppState.outline_mode || !AppState.segment_pending) return;
   Tcell& cell = current_cell();
   double value = 0.0;
-  if (!ask_length(6, 7, closing_length_text(cell, decimal_separator), value)) return;
+  if (!ask_length(text::wall_length_caption, text::wall_length_prompt, closing_length_text(cell, decimal_separator),
+                  value))
+    return;
   // The wall runs the way the segment was dragged: no length, one backwards,
   // or a pointer on the last corner's line (no way shown) is no wall.
   const bool no_direction = AppState.segment_offset[0] == 0 && AppState.segment_offset[1] == 0;
   if (!(value > 0.0) || no_direction) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return;
   }
   if (AppState.inches) value *= MmPerInch;
@@ -132,7 +135,7 @@ void close_room_outline() {
   const Tlinea& first = cell.walls.front();
   Tlinea& last = cell.walls.back();
   if (last.x2 != first.x1 || last.y2 != first.y1) {
-    if (ui().ask_yes_no(lang_text(10))) {
+    if (ui().ask_yes_no(lang_text(text::close_outline_question))) {
       // The loose end is brought onto the start; the wall before stretches.
       Tlinea& before = cell.walls[count - 2];
       if (last.orientation == 'H') {
@@ -191,7 +194,7 @@ void move_selection_by_value(const Tvec2& direction) {
   const int w = last_selected_wall(cell, false);
   if (w < 0) return;  // nothing to move: the user is not asked for a distance
   double value = 0.0;
-  if (!ask_length(12, 13, "0", value)) return;
+  if (!ask_length(text::move_wall_caption, text::move_wall_prompt, "0", value)) return;
   const Tvec2 shift = (value * AppState.unit_factor) * direction;
   Tlinea& wall = cell.walls[static_cast<std::size_t>(w)];
   move_start(wall, shift);
@@ -210,7 +213,7 @@ void remove_door() {
   const int d = last_selected_wall(cell, true);
   // An opening always lies between two pieces of the wall it was cut into.
   if (d <= 0 || d + 1 >= static_cast<int>(cell.walls.size())) return;
-  if (!ui().ask_yes_no(lang_text(11))) return;
+  if (!ui().ask_yes_no(lang_text(text::remove_door_question))) return;
   Tlinea& before = cell.walls[static_cast<std::size_t>(d - 1)];
   const Tlinea& after = cell.walls[static_cast<std::size_t>(d + 1)];
   before.x2 = after.x2;

@@ -7,6 +7,7 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ bool apply_added_module_form(const AddedModuleForm& form) {
   long long shelves = -1;
   if (!chosen(form.length, LengthList) || !chosen(form.depth, WidthList) || !chosen(form.height, HeightList) ||
       !parse_integer(form.shelves, shelves) || shelves < 0 || shelves > 1000) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return false;
   }
   Tmodulo_agg& t = AppState.free_module_template;

@@ -28,7 +28,7 @@ struct AddedModuleForm {
 
 AddedModuleForm added_module_form(const Tvar_amb& settings, char decimal_point);
 
-// Fills the placement template and turns placement on. Refuses with text 8,
+// Fills the placement template and turns placement on. Refuses with text::invalid_value,
 // changing nothing, when a size is not chosen or the shelf count is not a
 // whole number of 0 or more; false then.
 bool apply_added_module_form(const AddedModuleForm& form);

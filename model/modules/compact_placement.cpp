@@ -12,6 +12,7 @@
 #include "model/state/current_cell.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ std::optional<double> compact_corridor(const CompactPlacementForm& form) {
 bool place_mobile_units(const CompactPlacementForm& form) {
   long long shelves = -1;
   if (!parse_integer(form.shelves, shelves) || shelves < 0 || shelves > 1000) {
-    ui().show_message(lang_text(8));
+    ui().show_message(lang_text(text::invalid_value));
     return false;
   }
   if (!compact_corridor(form)) return false;

@@ -11,10 +11,9 @@
 #include "model/state/language.h"
 #include "model/state/text_table.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
-
-constexpr int kInvalidValueText = 8;
 
 // Only a to z change case: accented letters keep their codes, as the stored order expects.
 void sort_by_name(std::vector<Tcliente>& customers) {
@@ -42,7 +41,7 @@ void commit_register(std::vector<Tcliente> updated) {
 
 bool confirmed_change(const Tcliente& customer, int question) {
   if (customer.name.empty()) {
-    ui().show_message(lang_text(kInvalidValueText));
+    ui().show_message(lang_text(text::invalid_value));
     return false;
   }
   return ui().ask_yes_no(lang_text(question));
@@ -108,7 +107,9 @@ std::string customers_exchange_text() {
 
 std::string import_instruction() {
   std::string text = "Copy and paste values from EXCEL (";
-  const int field_texts[] = {68, 69, 70, 71, 72, 91, 73, 74, 75};
+  const int field_texts[] = {text::customer_name,  text::customer_address,  text::customer_postcode,
+                             text::customer_city,  text::customer_province, text::customer_country,
+                             text::customer_phone, text::customer_fax,      text::customer_email};
   for (int number : field_texts) {
     if (number != field_texts[0]) text += ", ";
     text += lang_text(number);
@@ -138,35 +139,35 @@ int import_customers(const std::string& text) {
 }
 
 bool add_customer(Tcliente customer, const std::function<void()>& show_change) {
-  if (!confirmed_change(customer, 79)) return false;
+  if (!confirmed_change(customer, text::add_customer_question)) return false;
   cut_customer_texts(customer);
   std::vector<Tcliente> updated = Customers;
   updated.push_back(std::move(customer));
   sort_by_name(updated);
   commit_register(std::move(updated));
   show_change();
-  ui().show_message(lang_text(80));
+  ui().show_message(lang_text(text::customer_added));
   return true;
 }
 
 bool modify_customer(int index, Tcliente customer) {
-  if (!valid_index(index) || !confirmed_change(customer, 81)) return false;
+  if (!valid_index(index) || !confirmed_change(customer, text::change_customer_question)) return false;
   cut_customer_texts(customer);
   // Not sorted again: a customer whose name changed keeps its place in the list.
   std::vector<Tcliente> updated = Customers;
   updated[static_cast<std::size_t>(index)] = std::move(customer);
   commit_register(std::move(updated));
-  ui().show_message(lang_text(82));
+  ui().show_message(lang_text(text::customer_changed));
   return true;
 }
 
 bool delete_customer(int index, const std::function<void()>& show_change) {
-  if (!valid_index(index) || !ui().ask_yes_no(lang_text(77))) return false;
+  if (!valid_index(index) || !ui().ask_yes_no(lang_text(text::delete_customer_question))) return false;
   std::vector<Tcliente> updated = Customers;
   updated.erase(updated.begin() + index);
   commit_register(std::move(updated));
   show_change();
-  ui().show_message(lang_text(78));
+  ui().show_message(lang_text(text::customer_deleted));
   return true;
 }
 

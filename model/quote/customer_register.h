@@ -39,10 +39,10 @@ std::string import_instruction();
 // A field longer than the register holds is cut, and the user told its bound.
 int import_customers(const std::string& text);
 
-// The confirmed commands of the windows. An empty name shows text 8 and
+// The confirmed commands of the windows. An empty name shows text::invalid_value and
 // changes nothing; No at the question changes nothing. True when the register
 // changed. Adding and deleting have show_change show the register as it now
-// is before they say what they did (texts 80, 78): nothing shown behind the
+// is before they say what they did (text::customer_added, text::customer_deleted): nothing shown behind the
 // message lists a customer that is gone or lacks one just added. A text
 // longer than the register holds is cut (cut_customer_texts).
 bool add_customer(Tcliente customer, const std::function<void()>& show_change);

@@ -5,6 +5,7 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -82,7 +83,8 @@ void import_form_customers(CustomersForm& form, const std::string& text) {
 
 void filter_form_customers(CustomersForm& form) {
   std::string value;
-  if (!ui().input_query(lang_text(134), lang_text(125), value) || trim_blanks(value).empty()) return;
+  if (!ui().input_query(lang_text(text::search), lang_text(text::search_prompt), value) || trim_blanks(value).empty())
+    return;
   list_customers(form, narrow_customer_filter(form.filter, value));
   form.can_remove_filter = true;
 }

@@ -13,10 +13,9 @@
 #include "model/state/globals.h"
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
+#include "model/text/text_numbers.h"
 
 namespace {
-
-constexpr int kInvalidValueText = 8;
 
 // The size texts of a catalogue list, "," and "." alike, for a lookup per article.
 class SizeKeys {
@@ -69,12 +68,12 @@ int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<P
   std::vector<double> prices(edited.size());
   for (std::size_t r = 0; r < edited.size(); ++r) {
     if (!parse_double(edited[r].price, prices[r], decimal_separator)) {
-      ui().show_message(lang_text(kInvalidValueText));
+      ui().show_message(lang_text(text::invalid_value));
       return static_cast<int>(r);
     }
-    // A number no price list holds: text 8 alone would not say why.
+    // A number no price list holds: text::invalid_value alone would not say why.
     if (std::string refusal = price_refusal(edited[r].price, decimal_separator, prices[r]); !refusal.empty()) {
-      ui().show_message(lang_text(kInvalidValueText) + "\r\n" + capitalised(refusal) + ".");
+      ui().show_message(lang_text(text::invalid_value) + "\r\n" + capitalised(refusal) + ".");
       return static_cast<int>(r);
     }
   }

@@ -33,8 +33,8 @@ std::string article_description(const Tcodice& row, char decimal_separator);
 
 // Stores the rows the user changed (edited against shown, row by row) into
 // every CodesTable row of the same CODICE and writes user/codici.dat. Every
-// price is checked first: the first that is not a number shows text 8, one
-// beyond kLargestPrice (model/base/prices.h) text 8 and why; nothing is then
+// price is checked first: the first that is not a number shows text::invalid_value, one
+// beyond kLargestPrice (model/base/prices.h) text::invalid_value and why; nothing is then
 // stored and the index of its row is returned. -1 when stored. A failed write raises FileError and leaves
 // CodesTable as it was.
 int store_price_grid(const std::vector<PriceGridRow>& shown, const std::vector<PriceGridRow>& edited,

@@ -4,6 +4,7 @@
 #include "model/base/string_utils.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ std::string discount_label(const Tprv& header, const std::string& separator, Num
   if (header.discount1 > 0) list = number_text(header.discount1) + "%";
   for (double discount : {header.discount2, header.discount3, header.discount4})
     if (discount > 0) list += separator + number_text(discount) + "%";
-  std::string label = lang_text(118);
+  std::string label = lang_text(text::discounts);
   if (!list.empty()) label += " (" + list + ")";
   return label;
 }

@@ -58,7 +58,7 @@ PricedQuote price_quote();
 
 // (1 - d1/100) x .. x (1 - d4/100).
 double discount_factor(const Tprv& header);
-// The label of the discount rows: text 118, then the discounts above 0 in
+// The label of the discount rows: text::discounts, then the discounts above 0 in
 // brackets, each by number_text with "%" after it; separator stands before
 // each of discounts 2 to 4, so a list without the first begins with it.
 std::string discount_label(const Tprv& header, const std::string& separator, NumberText number_text);

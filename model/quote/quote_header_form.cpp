@@ -17,12 +17,11 @@
 #include "model/state/language.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kInvalidValueText = 8;
 
 double* discount_field(Tprv& header, std::size_t k) {
   double* fields[] = {&header.discount1, &header.discount2, &header.discount3, &header.discount4};
@@ -122,7 +121,7 @@ int apply_quote_header_form(const QuoteHeaderForm& form, char decimal_separator)
     double& discount = *discount_field(header, k);
     // A discount is a percentage: beyond 0..100 the totals turn negative or overflow.
     if (!parse_double(form.discounts[k], discount, decimal_separator) || !(discount >= 0.0 && discount <= 100.0)) {
-      ui().show_message(lang_text(kInvalidValueText));
+      ui().show_message(lang_text(text::invalid_value));
       return static_cast<int>(k);
     }
   }

@@ -32,7 +32,7 @@ std::string logo_refusal(const std::string& source);
 inline constexpr int kQuoteHeaderStored = -1;
 inline constexpr int kQuoteHeaderNotWritten = -2;
 
-// Stores the form. A discount that is not a number from 0 to 100 shows text 8, stores
+// Stores the form. A discount that is not a number from 0 to 100 shows text::invalid_value, stores
 // nothing and gives its index (0..3); kQuoteHeaderStored when stored. A changed quote header
 // marks the project modified. A logo that is refused or cannot be
 // read is reported and the old one kept; replacing another picture of its

@@ -8,6 +8,7 @@
 #include "model/state/globals.h"
 #include "model/state/ui_seam.h"
 #include "model/text/lang_text.h"
+#include "model/text/text_numbers.h"
 #include "model/text/translations.h"
 
 namespace {
@@ -67,8 +68,7 @@ const std::string& lang_text(int number) { return lang_text(LangTable, number); 
 CodePage legacy_code_page() { return language_code_page(AppState.language); }
 
 std::string text_bound_hint(std::size_t most_bytes) {
-  constexpr int kBoundText = 255;
-  std::string hint = lang_text(kBoundText);
+  std::string hint = lang_text(text::field_bound_hint);
   if (const std::size_t at = hint.find("%n"); at != std::string::npos) hint.replace(at, 2, std::to_string(most_bytes));
   return hint;
 }

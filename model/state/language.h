@@ -17,7 +17,7 @@ const std::string& lang_text(int number);
 // (language_code_page, model/text/translations.h).
 CodePage legacy_code_page();
 
-// Why a field takes no more: text 255 with its bound of most_bytes in place
+// Why a field takes no more: text::field_bound_hint with its bound of most_bytes in place
 // of "%n", shown when a typed or pasted text reaches the bound.
 std::string text_bound_hint(std::size_t most_bytes);
 

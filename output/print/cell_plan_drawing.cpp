@@ -9,6 +9,7 @@
 #include "model/quote/module_template.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "output/print/page_text.h"
 #include "output/print/plan_painter.h"
 #include "plan_drawing/cell_plan.h"
@@ -69,8 +70,8 @@ class CellPlan : public PagePlanPainter {
     caption_line(y0, lang_text(type->long_text));
     caption_line(y0 + page_mm(4), expand_module_template(lang_text(type->detail_text), cell));
     if (!cell.compact_groups.empty()) {
-      caption_line(y0 + page_mm(8), lang_text(253));
-      caption_line(y0 + page_mm(12), lang_text(254));
+      caption_line(y0 + page_mm(8), lang_text(text::compact_description_1));
+      caption_line(y0 + page_mm(12), lang_text(text::compact_description_2));
     }
   }
 

@@ -6,6 +6,7 @@
 #include "model/files/logo_file.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "output/print/page_size.h"
 #include "output/print/page_text.h"
 
@@ -78,7 +79,7 @@ void draw_page_header(PageContext& page, int w, int h) {
 void draw_quote_header(PageContext& page, int w, int h) {
   draw_common_header(page, w, h);
   set_font_mm(page, 5, false);
-  right_box_text(page, 120, 10, lang_text(149));
+  right_box_text(page, 120, 10, lang_text(text::addressee));
   if (!page.print_customer_block) return;
   const Tcliente& customer = QuoteHeader.customer;
   right_box_text(page, 125, 15, customer.name);
@@ -95,7 +96,7 @@ void draw_drawing_header(PageContext& page, int w, int h) {
     int y = page.px_y(kMargin + k * band);
     page.canvas().line(page.px_x(115), y, frame_right, y);
   }
-  const int captions[4] = {142, 116, 133, 114};
+  const int captions[4] = {text::customer, text::customer_reference, text::drawing, text::quote_number};
   set_font_mm(page, 3, false);
   for (int k = 0; k < 4; ++k) text_left(page, 116, kMargin + 1 + k * band, lang_text(captions[k]));
   const std::string values[4] = {page.print_customer_block ? QuoteHeader.customer.name : std::string(),
@@ -113,7 +114,7 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
   canvas.line(mx, page.px_y(55), w - mx, page.px_y(55));
 
   set_font_mm(page, 8, true);
-  std::string title = ascii_upper(lang_text(143));
+  std::string title = ascii_upper(lang_text(text::quote));
   canvas.text_out(w / 2 - canvas.text_width(title) / 2, page.px_y(46), title);
   canvas.line(mx, page.px_y(65), w - mx, page.px_y(65));
 
@@ -130,7 +131,7 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
   }
 
   set_font_mm(page, 3, true);
-  text_left(page, kMargin + 3, 65.5, lang_text(116));
+  text_left(page, kMargin + 3, 65.5, lang_text(text::customer_reference));
   set_font_mm(page, 5, false);
   value_in_box(page, kMargin, kPageWidthMm - kMargin, 68.5, QuoteHeader.customer_ref, TextFit::Readable);
 
@@ -146,8 +147,9 @@ void draw_quote_table_header(PageContext& page, int w, int /*h*/) {
   // or currency would cross the column's line and blank its neighbour.
   set_font_mm(page, 4, true);
   const double lines[] = {0, page.c0, page.c1, page.c2, page.c3, page.c4, kPriceTableEnd};
-  const std::string headings[] = {lang_text(150), lang_text(151), lang_text(152),
-                                  lang_text(153), lang_text(154), lang_text(155) + " " + Company.currency};
+  const std::string headings[] = {lang_text(text::code_heading),       lang_text(text::description_heading),
+                                  lang_text(text::size_heading),       lang_text(text::quantity_heading),
+                                  lang_text(text::unit_price_heading), lang_text(text::total) + " " + Company.currency};
   for (int k = 0; k < 6; ++k)
     text_in_column(page, lines[k], lines[k + 1], 76, headings[k], k < 3 ? BoxAlign::Left : BoxAlign::Right,
                    TextFit::Readable);

@@ -5,6 +5,7 @@
 #include "model/quote/priced_quote.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "output/print/page_headers.h"
 #include "output/print/page_numbers.h"
 #include "output/print/page_pipeline.h"
@@ -59,7 +60,7 @@ void QuoteWriter::set_columns() {
 void QuoteWriter::page_break() {
   y_ = kFooter;
   style(false);
-  label(lang_text(170));
+  label(lang_text(text::continued));
   start_new_page(page_, w_, h_, mode_, page_.print_font);
   draw_quote_table_header(page_, w_, h_);
   style(false);
@@ -125,7 +126,7 @@ void QuoteWriter::draw_cell(const PricedCell& cell, bool last_cell) {
 void QuoteWriter::draw_cell_block(const PricedCell& cell, bool last_cell) {
   style(true);
   left_of_labels(cell.name, BoxAlign::Right);
-  label(lang_text(155));
+  label(lang_text(text::total));
   amount(money_text(cell.subtotal));
   next_row(1, true);
 
@@ -133,12 +134,12 @@ void QuoteWriter::draw_cell_block(const PricedCell& cell, bool last_cell) {
   if (cell.discount > 0) amount("-" + money_text(cell.discount));
   next_row(1, true);
 
-  label(lang_text(156) + (cell.multiplier > 1 ? " ( x1 )" : ""));
+  label(lang_text(text::net_total) + (cell.multiplier > 1 ? " ( x1 )" : ""));
   amount(money_text(cell.net));
   next_row(cell.multiplier > 1 ? 1 : 2, !last_cell);
   if (cell.multiplier <= 1) return;
 
-  label(lang_text(156) + " ( x" + std::to_string(cell.multiplier) + " )");
+  label(lang_text(text::net_total) + " ( x" + std::to_string(cell.multiplier) + " )");
   amount(money_text(cell.multiplied_net));
   next_row(2, !last_cell);
 }
@@ -155,13 +156,13 @@ void QuoteWriter::draw_totals() {
     summary[static_cast<std::size_t>(2 * row)] = caption;
     summary[static_cast<std::size_t>(2 * row + 1)] = value;
   };
-  total_row(0, lang_text(155) + " " + currency, money_text(quote_.gross));
+  total_row(0, lang_text(text::total) + " " + currency, money_text(quote_.gross));
   y_ += kRow;
   total_row(1, discount_label(QuoteHeader, "+", general_number_text),
             quote_.discount > 0 ? "-" + money_text(quote_.discount) : "");
   y_ += kRow;
   if (!quote_.with_gst) {
-    total_row(2, lang_text(156) + " " + currency, money_text(quote_.net));
+    total_row(2, lang_text(text::net_total) + " " + currency, money_text(quote_.net));
     return;
   }
   const std::array<double, 3> closing = {quote_.net, quote_.gst, quote_.total};
@@ -174,7 +175,7 @@ void QuoteWriter::draw_totals() {
 void QuoteWriter::draw_notes() {
   y_ = kFooter;
   style(true);
-  left_of_labels(lang_text(117), BoxAlign::Left);
+  left_of_labels(lang_text(text::quote_notes), BoxAlign::Left);
   style(false);
   y_ += kRow;
   left_of_labels(QuoteHeader.note1, BoxAlign::Left);

@@ -7,6 +7,7 @@
 #include "model/quote/priced_quote.h"
 #include "model/state/globals.h"
 #include "model/state/language.h"
+#include "model/text/text_numbers.h"
 #include "output/user_numbers.h"
 
 namespace {
@@ -67,11 +68,13 @@ void QuoteSheetWriter::headings(const Tcell& cell) {
   ++r_;
   row_from(kTitlesRow);
   int column = kCode;
-  for (int text : {218, 220, 221, 222, 226, 228}) set(column++, lang_text(text));
+  for (int text : {text::sheet_code_title, text::sheet_unit_title, text::sheet_quantity_title,
+                   text::sheet_description_title, text::sheet_price_title, text::sheet_amount_title})
+    set(column++, lang_text(text));
   ++r_;
   row_from(kSecondTitlesRow);
-  set(kPrice, lang_text(227));
-  set(kAmount, lang_text(229));
+  set(kPrice, lang_text(text::sheet_price_title_2));
+  set(kAmount, lang_text(text::sheet_amount_title_2));
   ++r_;
   row_from(kSecondSpacerRow);
   ++r_;
@@ -93,7 +96,7 @@ void QuoteSheetWriter::totals() {
   const std::string& currency = Company.currency;
   int subtotal = r_ - 1;
   row_from(kDiscountRow);
-  set(kDescription, lang_text(224));
+  set(kDescription, lang_text(text::sheet_discount));
   set(kPrice, 1 - quote_.discount_factor);
   set(kAmount, formula(f(r_ - 1) + "*" + cell_name(kPrice, r_)));
   r_ += 2;
@@ -110,7 +113,7 @@ void QuoteSheetWriter::totals() {
     }
   } else {
     row_from(kTotalRow);
-    set(kDescription, lang_text(225));
+    set(kDescription, lang_text(text::sheet_net_total));
     set(kPrice, currency);
     set(kAmount, formula(f(subtotal) + "-" + f(subtotal + 1)));
   }
@@ -125,7 +128,7 @@ void QuoteSheetWriter::cell(std::size_t index) {
     for (const PricedLine& line : quote_.cells[index].lines) item(line);
   ++r_;
   row_from(kSubtotalRow);
-  set(kDescription, lang_text(223));
+  set(kDescription, lang_text(text::sheet_cell_subtotal));
   set(kPrice, Company.currency);
   set(kAmount, formula("SUM(" + f(first_item) + ":" + f(r_ - 1) + ")"));
   ++r_;

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +17,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "source_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -171,11 +172,6 @@ bool read_with_an_outer_folder(const Rule& rule) {
       kRules, [&](const Rule& other) { return &other != &rule && starts_with_folder(rule.folder, other.folder); });
 }
 
-fs::path source_root() {
-  const char* dir = std::getenv("RACKWRIGHT_SOURCE_DIR");
-  return dir ? fs::path(dir) : fs::path(".");
-}
-
 }  // namespace
 
 TEST(IncludeRules, EverySourceFileFollowsTheArrowsBetweenFolders) {
@@ -184,12 +180,10 @@ TEST(IncludeRules, EverySourceFileFollowsTheArrowsBetweenFolders) {
   std::vector<std::string> found;
   for (const Rule& rule : kRules) {
     if (read_with_an_outer_folder(rule) || !fs::exists(root / rule.folder)) continue;
-    for (const auto& entry : fs::recursive_directory_iterator(root / rule.folder)) {
-      const std::string extension = entry.path().extension().string();
-      if (extension != ".h" && extension != ".cpp") continue;
+    for (const fs::path& file : source_files(root / rule.folder)) {
       ++files;
-      const std::string from = fs::relative(entry.path(), root).generic_string();
-      for (Include& include : includes_of(root, entry.path())) {
+      const std::string from = fs::relative(file, root).generic_string();
+      for (Include& include : includes_of(root, file)) {
         include.window_code = !include.angled && is_window_code(root, include.path);
         for (std::string& violation : violations(from, include)) found.push_back(violation);
       }
