@@ -32,7 +32,7 @@ class PriceGrid : public ::testing::Test {
  protected:
   void SetUp() override {
     LangTable.assign(410, "");
-    LangTable[400] = "Part";
+    LangTable[400] = "Item";
     LangTable[8] = "t8";
     StructureTypes.assign(1, Tstructure_type{});
     HeightList = {2000, 2500};
@@ -73,15 +73,15 @@ TEST_F(PriceGrid, ShowsTheArticlesOfTheLoadedSizes) {
 TEST_F(PriceGrid, DescribesEachTypeWithItsSizes) {
   std::vector<std::string> descriptions;
   for (const PriceGridRow& row : price_grid_rows(',')) descriptions.push_back(row.description);
-  EXPECT_EQ(descriptions, (std::vector<std::string>{"Part 300 x 2000", "Part ", "Part 914,4 x 1000", "Part 300",
-                                                    "Part 1000", "Part 300 x 2500"}));
+  EXPECT_EQ(descriptions, (std::vector<std::string>{"Item 300 x 2000", "Item ", "Item 914,4 x 1000", "Item 300",
+                                                    "Item 1000", "Item 300 x 2500"}));
 }
 
 TEST_F(PriceGrid, SizesShowTheLanguagesDecimalMarkWhateverTheStoredKeyHolds) {
   CodesTable = {article("TE", "914.4", "-", "2000", "TE9", 10), article("R", "914,4", "1000", "-", "R9", 30)};
   ASSERT_EQ(price_grid_rows(',').size(), 2u);
-  EXPECT_EQ(price_grid_rows(',')[0].description, "Part 914,4 x 2000");
-  EXPECT_EQ(price_grid_rows('.')[1].description, "Part 914.4 x 1000");
+  EXPECT_EQ(price_grid_rows(',')[0].description, "Item 914,4 x 2000");
+  EXPECT_EQ(price_grid_rows('.')[1].description, "Item 914.4 x 1000");
   EXPECT_EQ(CodesTable[0].lar, "914.4") << "the key stays as stored";
 }
 
