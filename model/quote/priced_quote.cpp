@@ -8,8 +8,6 @@
 
 namespace {
 
-bool starts_with(const std::string& text, char c) { return !text.empty() && text[0] == c; }
-
 // A line whose row the price table does not hold (a bill older than the
 // table) is no line of the quote.
 bool is_priced(const Trec_prv& line) {
@@ -80,9 +78,9 @@ std::string discount_label(const Tprv& header, const std::string& separator, Num
 std::string quote_unit_text(const std::string& kind, const Tcodice& code, char decimal_separator) {
   const auto size = [decimal_separator](const std::string& key) { return shown_size(key, decimal_separator); };
   std::string unit;
-  if (starts_with(kind, 'T')) unit = size(code.lar) + " x " + size(code.alt);
-  if (starts_with(kind, 'G')) unit = size(code.lar);
-  if (starts_with(kind, 'R')) unit = size(code.lar) + " x " + size(code.lung);
+  if (kind.starts_with('T')) unit = size(code.lar) + " x " + size(code.alt);
+  if (kind.starts_with('G')) unit = size(code.lar);
+  if (kind.starts_with('R')) unit = size(code.lar) + " x " + size(code.lung);
   if (kind == "KG") unit = size(code.lung);
   if (kind == "RG" || kind == "RGF" || kind == "PRG") unit = "n";
   if (kind == "OV") unit = "m";
